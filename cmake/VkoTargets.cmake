@@ -1,0 +1,38 @@
+# Helpers shared by every part of the tree.
+
+# vko_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable, registered with CTest as one test.
+function(vko_add_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    find_package(GTest REQUIRED)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS unit)
+endfunction()
+
+# vko_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
+# One Google Benchmark executable. The test command runs it once, briefly, through
+# CTest (label "bench", VKO_BENCH_SMOKE=1 so fixtures may shrink) so that it cannot rot.
+function(vko_add_benchmark name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    find_package(benchmark REQUIRED)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark_main)
+    if(VKO_TESTS)
+        add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
+        set_tests_properties(${name} PROPERTIES LABELS bench ENVIRONMENT VKO_BENCH_SMOKE=1)
+    endif()
+endfunction()
+
+# vko_add_subdirectories(): adds every immediate subdirectory that has a CMakeLists.txt,
+# recursing through folders that only group others (tests/ and bench/ mirror the tree).
+function(vko_add_subdirectories)
+    file(GLOB_RECURSE lists RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+         ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+    list(SORT lists)
+    foreach(list_file IN LISTS lists)
+        get_filename_component(dir ${list_file} DIRECTORY)
+        add_subdirectory(${dir})
+    endforeach()
+endfunction()
