@@ -26,7 +26,7 @@ function(vko_add_benchmark name)
 endfunction()
 
 # vko_add_subdirectories(): adds every immediate subdirectory that has a CMakeLists.txt,
-# recursing through folders that only group others (tests/ and bench/ mirror the tree).
+# at any depth (tests/ and bench/ mirror the tree). Only leaf folders hold a CMakeLists.txt.
 function(vko_add_subdirectories)
     file(GLOB_RECURSE lists RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
          ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
@@ -34,5 +34,27 @@ function(vko_add_subdirectories)
     foreach(list_file IN LISTS lists)
         get_filename_component(dir ${list_file} DIRECTORY)
         add_subdirectory(${dir})
+    endforeach()
+endfunction()
+
+# vko_add_gtest_files(<prefix> LIBS <targets...>)
+# One test executable per *_test.cpp file of the current folder, named <prefix>_<file>,
+# so a test file that does not build stops only itself.
+function(vko_add_gtest_files prefix)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB test_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    foreach(file IN LISTS test_files)
+        get_filename_component(stem ${file} NAME_WE)
+        vko_add_gtest(${prefix}_${stem} SOURCES ${file} LIBS ${ARG_LIBS})
+    endforeach()
+endfunction()
+
+# vko_add_benchmark_files(<prefix> LIBS <targets...>): likewise for *_bench.cpp files.
+function(vko_add_benchmark_files prefix)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB bench_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_bench.cpp)
+    foreach(file IN LISTS bench_files)
+        get_filename_component(stem ${file} NAME_WE)
+        vko_add_benchmark(${prefix}_${stem} SOURCES ${file} LIBS ${ARG_LIBS})
     endforeach()
 endfunction()
