@@ -1,0 +1,20 @@
+/* vkobase.h: the whole interface of the base library, one include per family. Each family's
+ * functions are declared once, in its table vkobase/<family>.def. */
+#ifndef VKOBASE_VKOBASE_H
+#define VKOBASE_VKOBASE_H
+
+#include "vkobase/types.h"
+
+#include "vkobase/errfrm.h"
+#include "vkobase/errmsg.h"
+#include "vkobase/vobj.h"
+#include "vkobase/app.h"
+#include "vkobase/win.h"
+#include "vkobase/scr.h"
+#include "vkobase/cxo.h"
+#include "vkobase/timer.h"
+#include "vkobase/rect.h"
+#include "vkobase/color.h"
+#include "vkobase/dlist.h"
+
+#endif /* VKOBASE_VKOBASE_H */
