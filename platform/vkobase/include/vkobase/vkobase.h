@@ -17,4 +17,14 @@
 #include "vkobase/color.h"
 #include "vkobase/dlist.h"
 
+#include "vkobase/dwin.h"
+#include "vkobase/font.h"
+#include "vkobase/fmap.h"
+#include "vkobase/image.h"
+#include "vkobase/pict.h"
+#include "vkobase/pmap.h"
+#include "vkobase/palet.h"
+#include "vkobase/pattern.h"
+#include "vkobase/print.h"
+
 #endif /* VKOBASE_VKOBASE_H */

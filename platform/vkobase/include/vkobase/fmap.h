@@ -1,0 +1,19 @@
+/* fmap.h: the families, styles and sizes that a window's font map offers. Declared from the
+ * table vkobase/fmap.def. Until drawing lands every function answers 0 (nothing offered). */
+#ifndef VKOBASE_FMAP_H
+#define VKOBASE_FMAP_H
+
+#include "vkobase/types.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
+#include "vkobase/fmap.def"
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* VKOBASE_FMAP_H */
