@@ -402,10 +402,22 @@ typedef struct s_win_def {
     int16_t value1;       /* kind-specific values carried to the control */
     int16_t value2;
     int16_t value3;
+    int16_t units;        /* units of rct: a VKO_U_* value; 0 once in pixels */
+    uint32_t tx_attrs;    /* text-edit entries: attributes, margin and character limit */
+    int16_t tx_margin;
+    int16_t tx_limit;
     int32_t font_id;      /* a font resource id, 0 for the default */
     s_fntid* font;        /* or an explicit font, null for none */
     intptr_t app_data;
 } s_win_def;
+
+/* Units of definition rectangles (vkok_rect_to_pixels). */
+enum {
+    VKO_U_PIXELS = 0,
+    VKO_U_CHARS = 1,     /* character cells: 8 pixels wide, 16 high */
+    VKO_U_SEMICHARS = 2, /* half cells: 4 pixels wide, 8 high */
+    VKO_U_POINTS = 3     /* 1/72 inch at 96 pixels per inch */
+};
 
 /* ---- Class-extension object ------------------------------------------------------------ */
 
