@@ -18,7 +18,8 @@ inline constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
 // base_name + extension joined with no separator. Returns 0 when both files opened and
 // the dictionary header (below 16,384 bytes) was read, 1 otherwise. On failure the pair
 // that was open before stays open and usable; on success it is replaced, and the block
-// cache, the descriptor table and the entry cache key are reset.
+// cache, the descriptor table and the entry cache are reset. An index file shorter than
+// the descriptor table is refused too.
 std::int16_t DataFilesPresent(const char* directory, const char* base_name);
 
 // 0 when both files of the pair can be found (readable, size above 0) under either
@@ -30,10 +31,6 @@ void close_data_files();
 
 // True while a pair is open.
 bool data_files_open();
-
-// Raised by every successful open: a cache of data read from the pair (such as the
-// entry cache) compares it with the value it was filled under.
-std::uint32_t data_files_generation();
 
 // The open files, or null. Reads through them go through read_at.
 std::FILE* index_file();
@@ -64,6 +61,7 @@ const std::uint8_t* read_block(std::uint32_t block_number, std::uint32_t block_s
 // The block buffer and the number of the block it holds (kNoBlock when none).
 const std::uint8_t* block_buffer();
 std::uint32_t cached_block_number();
+std::uint32_t cached_block_size();
 
 // Number of blocks read from the index file since start (cache hits do not count).
 std::uint64_t block_read_count();
@@ -105,11 +103,6 @@ std::uint8_t* store_in_three(std::uint8_t* destination, std::uint32_t value);
 // One line on standard output: code, start, end, bytes used and total key length.
 void dump_descriptor(const char* index_code);
 
-// Other modules that keep heap buffers for the open pair register a release function
-// here once; close_engine calls each of them. At most 8 hooks; a repeat is ignored.
-using EngineReleaseHook = void (*)();
-void register_release_hook(EngineReleaseHook hook);
-
 // Releases the engine's heap state: the header copy, the block buffer, the node pool,
-// the scratch buffer and every registered buffer. Leaves the files open.
+// the scratch buffer and the entry buffers. Leaves the files open.
 void close_engine();

@@ -69,5 +69,5 @@ private:
 };
 
 // Replaces a list of word-entry offsets by the postings of those words (sorted, no
-// duplicates, no 127); progress is reported and cancel stops the expansion.
+// duplicates); progress is reported and cancel stops the expansion.
 void expand_words(ResultList* list, std::uint32_t block_size);

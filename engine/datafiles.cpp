@@ -1,0 +1,389 @@
+// datafiles.cpp: the open file pair, the one-block cache of the index file, the
+// descriptor table, the dictionary header and packed numbers.
+//
+// Index file: block 0 holds the descriptor table (360 bytes, scrambled as one block of
+// 360 bytes with seed 0); every other 512-byte block is scrambled with its byte offset as
+// seed. Descriptor entry (18 bytes): code (2 letters + 0), then three packed numbers in
+// 5-byte slots: start offset, end offset (exclusive), total key length. The table ends at
+// the first entry whose first byte is 0, or after 20 entries.
+// Data file: 2 bytes big-endian header length L, L bytes of header, then compressed
+// blocks (read by the entry text module).
+#include "engine/datafiles.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/entrytext.h"
+#include "engine/idlist.h"
+#include "engine/report.h"
+#include "engine/scramble.h"
+
+namespace {
+
+constexpr std::uint32_t kDescriptorEntries = kDescriptorSize / kDescriptorEntrySize;
+constexpr int kPackedSlot = 5;
+
+struct DataFilesState {
+    std::FILE* data = nullptr;
+    std::FILE* index = nullptr;
+    std::vector<std::uint8_t> block;          // capacity grows, never shrinks
+    std::uint32_t block_number = kNoBlock;
+    std::uint32_t block_size = 0;             // size the cached block was read with
+    std::uint8_t descriptor[kDescriptorSize] = {};
+    bool descriptor_loaded = false;
+    std::vector<std::uint8_t> header;         // header bytes and a terminating 0
+    std::uint16_t header_length = 0;
+    std::uint64_t reads = 0;
+};
+
+DataFilesState state;
+
+std::FILE* open_either(const char* directory, const char* base_name, const char* extension)
+{
+    std::string path = std::string(base_name) + extension;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb"))
+        return file;
+    path = std::string(directory != nullptr ? directory : "") + base_name + extension;
+    return std::fopen(path.c_str(), "rb");
+}
+
+// Reads what the file holds at offset, up to count bytes; the number read.
+std::size_t read_some(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t count)
+{
+    const int fd = fileno(file);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = pread(fd, static_cast<char*>(buffer) + done, count - done,
+                                  static_cast<off_t>(offset + done));
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+// Reads the header of a data file being opened; false when it is missing, short or
+// too large for the decoder window.
+bool read_header(std::FILE* file, std::vector<std::uint8_t>* header, std::uint16_t* length)
+{
+    std::uint8_t size_bytes[2];
+    if (read_some(file, size_bytes, 0, 2) != 2)
+        return false;
+    const std::uint32_t len = (std::uint32_t{size_bytes[0]} << 8) | size_bytes[1];
+    if (len >= kDictionaryHeaderLimit)
+        return false;
+    header->assign(len + 1, 0);
+    if (read_some(file, header->data(), 2, len) != len)
+        return false;
+    *length = static_cast<std::uint16_t>(len);
+    return true;
+}
+
+bool file_is_present(const std::string& path)
+{
+    struct stat info {};
+    if (access(path.c_str(), R_OK) != 0 || stat(path.c_str(), &info) != 0)
+        return false;
+    return info.st_size > 0;
+}
+
+// The descriptor entry of code, or null.
+const std::uint8_t* descriptor_entry(const char* code)
+{
+    if (!state.descriptor_loaded)
+        load_descriptor();
+    for (std::uint32_t i = 0; i < kDescriptorEntries; ++i) {
+        const std::uint8_t* entry = state.descriptor + i * kDescriptorEntrySize;
+        if (entry[0] == 0)
+            return nullptr;
+        const char stored[3] = {static_cast<char>(entry[0]), static_cast<char>(entry[1]), 0};
+        if (entry[2] == 0 && std::strcmp(stored, code) == 0)
+            return entry;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::int16_t DataFilesPresent(const char* directory, const char* base_name)
+{
+    if (base_name == nullptr)
+        return 1;
+    std::FILE* data = open_either(directory, base_name, ".cmp");
+    if (data == nullptr)
+        return 1;
+    std::FILE* index = open_either(directory, base_name, ".ndx");
+    std::vector<std::uint8_t> header;
+    std::uint16_t header_length = 0;
+    std::uint8_t descriptor[kDescriptorSize];
+    const bool complete = index != nullptr && read_header(data, &header, &header_length) &&
+                          read_some(index, descriptor, 0, kDescriptorSize) == kDescriptorSize;
+    if (!complete) {
+        std::fclose(data);
+        if (index != nullptr)
+            std::fclose(index);
+        return 1;
+    }
+    // Everything is in place: only now does the new pair replace the old one.
+    close_data_files();
+    state.data = data;
+    state.index = index;
+    state.header = std::move(header);
+    state.header_length = header_length;
+    load_descriptor();
+    reset_entry_cache();
+    return 0;
+}
+
+std::int16_t probe_data_files(const char* directory, const char* base_name)
+{
+    if (base_name == nullptr)
+        return 1;
+    for (const char* extension : {".cmp", ".ndx"}) {
+        const std::string local = std::string(base_name) + extension;
+        const std::string joined =
+            std::string(directory != nullptr ? directory : "") + base_name + extension;
+        if (!file_is_present(local) && !file_is_present(joined))
+            return 1;
+    }
+    return 0;
+}
+
+void close_data_files()
+{
+    if (state.data != nullptr)
+        std::fclose(state.data);
+    if (state.index != nullptr)
+        std::fclose(state.index);
+    state.data = nullptr;
+    state.index = nullptr;
+    state.block_number = kNoBlock;
+    state.descriptor_loaded = false;
+    std::memset(state.descriptor, 0, sizeof state.descriptor);
+    state.header.clear();
+    state.header_length = 0;
+}
+
+bool data_files_open()
+{
+    return state.data != nullptr && state.index != nullptr;
+}
+
+std::FILE* index_file()
+{
+    return state.index;
+}
+
+std::FILE* data_file()
+{
+    return state.data;
+}
+
+void load_descriptor()
+{
+    state.block_number = kNoBlock;
+    if (state.index == nullptr) {
+        // Nothing open: an empty table, so every lookup finds nothing.
+        std::memset(state.descriptor, 0, sizeof state.descriptor);
+    } else {
+        std::memcpy(state.descriptor, read_block(0, kDescriptorSize), kDescriptorSize);
+    }
+    state.descriptor_loaded = true;
+}
+
+bool find_descriptor(const char* index_code, std::uint32_t* start, std::uint32_t* end,
+                     std::uint32_t* total_key_length)
+{
+    *start = 0;
+    *end = 0;
+    if (total_key_length != nullptr)
+        *total_key_length = 0;
+    const std::uint8_t* entry = index_code != nullptr ? descriptor_entry(index_code) : nullptr;
+    if (entry == nullptr) {
+        engine_warning(std::string("unable to find descriptor table entry for: ") +
+                       (index_code != nullptr ? index_code : ""));
+        return false;
+    }
+    std::uint32_t key_length = 0;
+    unpack_number_bounded(entry + 3, entry + 3 + kPackedSlot, start);
+    unpack_number_bounded(entry + 8, entry + 8 + kPackedSlot, end);
+    unpack_number_bounded(entry + 13, entry + 13 + kPackedSlot, &key_length);
+    if (total_key_length != nullptr)
+        *total_key_length = key_length;
+    return true;
+}
+
+bool index_block_range(const char* index_code, std::uint32_t block_size, std::uint32_t* first,
+                       std::uint32_t* last)
+{
+    *first = 1;
+    *last = 0;
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    if (!find_descriptor(index_code, &start, &end))
+        return false;
+    const std::uint32_t first_block = start / block_size;
+    const std::uint32_t end_block = end / block_size;
+    // Block 0 is the descriptor table: an index that claims it is damaged, and is empty.
+    if (first_block == 0 || end_block <= first_block)
+        return false;
+    *first = first_block;
+    *last = end_block - 1;
+    return true;
+}
+
+const std::uint8_t* read_block(std::uint32_t block_number, std::uint32_t block_size)
+{
+    if (block_number == state.block_number && block_size == state.block_size)
+        return state.block.data();
+    if (state.block.size() < block_size)
+        state.block.resize(block_size);
+    const std::uint64_t offset = std::uint64_t{block_number} * block_size;
+    state.block_number = kNoBlock;
+    if (state.index == nullptr ||
+        read_some(state.index, state.block.data(), offset, block_size) != block_size)
+        engine_fatal("unable to read file at offset " + std::to_string(offset));
+    ScrambleBlock(state.block.data(), static_cast<std::int32_t>(block_size),
+                  static_cast<std::uint32_t>(offset));
+    state.block_number = block_number;
+    state.block_size = block_size;
+    ++state.reads;
+    return state.block.data();
+}
+
+const std::uint8_t* block_buffer()
+{
+    return state.block.data();
+}
+
+std::uint32_t cached_block_number()
+{
+    return state.block_number;
+}
+
+std::uint32_t cached_block_size()
+{
+    return state.block_size;
+}
+
+std::uint64_t block_read_count()
+{
+    return state.reads;
+}
+
+void read_at(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t count)
+{
+    if (file == nullptr)
+        engine_fatal("unable to seek file to offset " + std::to_string(offset));
+    if (read_some(file, buffer, offset, count) != count)
+        engine_fatal("unable to read file at offset " + std::to_string(offset));
+}
+
+const std::uint8_t* dictionary_header()
+{
+    return state.header.empty() ? nullptr : state.header.data();
+}
+
+std::uint16_t dictionary_header_length()
+{
+    return state.header_length;
+}
+
+std::uint8_t* pack_number(std::uint8_t* destination, std::uint32_t value)
+{
+    if (value >= 0x10000000u)
+        *destination++ = static_cast<std::uint8_t>(0x80 | (value >> 28));
+    if (value >= 0x200000u)
+        *destination++ = static_cast<std::uint8_t>(0x80 | ((value >> 21) & 0x7F));
+    if (value >= 16384u)
+        *destination++ = static_cast<std::uint8_t>(0x80 | ((value >> 14) & 0x7F));
+    if (value >= 128u)
+        *destination++ = static_cast<std::uint8_t>(0x80 | ((value >> 7) & 0x7F));
+    *destination++ = static_cast<std::uint8_t>(value & 0x7F);
+    return destination;
+}
+
+std::size_t packed_size(std::uint32_t value)
+{
+    std::uint8_t scratch[kPackedSlot];
+    return static_cast<std::size_t>(pack_number(scratch, value) - scratch);
+}
+
+const std::uint8_t* unpack_number(const std::uint8_t* source, std::uint32_t* value)
+{
+    std::uint32_t result = *source & 0x7Fu;
+    while ((*source++ & 0x80u) != 0)
+        result = (result << 7) + (*source & 0x7Fu);
+    *value = result;
+    return source;
+}
+
+const std::uint8_t* unpack_number_bounded(const std::uint8_t* source, const std::uint8_t* end,
+                                          std::uint32_t* value)
+{
+    if (source >= end)
+        engine_fatal("packed number runs past its block");
+    std::uint32_t result = *source & 0x7Fu;
+    while ((*source++ & 0x80u) != 0) {
+        if (source >= end)
+            engine_fatal("packed number runs past its block");
+        result = (result << 7) + (*source & 0x7Fu);
+    }
+    *value = result;
+    return source;
+}
+
+const std::uint8_t* skip_numbers(const std::uint8_t* position, int count)
+{
+    std::uint32_t ignored = 0;
+    for (int i = 0; i < count; ++i)
+        position = unpack_number(position, &ignored);
+    return position;
+}
+
+std::uint8_t* store_in_two(std::uint8_t* destination, std::uint32_t value)
+{
+    if (value >= 0x10000u)
+        engine_fatal("data too large in store_in_two()");
+    destination[0] = static_cast<std::uint8_t>(value >> 8);
+    destination[1] = static_cast<std::uint8_t>(value);
+    return destination + 2;
+}
+
+std::uint8_t* store_in_three(std::uint8_t* destination, std::uint32_t value)
+{
+    if (value >= 0x1000000u)
+        engine_fatal("data too large in store_in_three()");
+    destination[0] = static_cast<std::uint8_t>(value >> 16);
+    destination[1] = static_cast<std::uint8_t>(value >> 8);
+    destination[2] = static_cast<std::uint8_t>(value);
+    return destination + 3;
+}
+
+void dump_descriptor(const char* index_code)
+{
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    std::uint32_t key_length = 0;
+    find_descriptor(index_code, &start, &end, &key_length);
+    std::printf("%s: start = %lu, end = %lu, bytes used = %ld, total key length = %lu\n",
+                index_code, static_cast<unsigned long>(start), static_cast<unsigned long>(end),
+                static_cast<long>(end) - static_cast<long>(start),
+                static_cast<unsigned long>(key_length));
+}
+
+void close_engine()
+{
+    std::vector<std::uint8_t>().swap(state.header);
+    state.header_length = 0;
+    std::vector<std::uint8_t>().swap(state.block);
+    state.block_number = kNoBlock;
+    idlist_release_pool();
+    scratch_release();
+    release_entry_buffers();
+}

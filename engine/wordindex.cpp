@@ -1,0 +1,581 @@
+// wordindex.cpp: word blocks, their comparison routines, word lookup by binary search,
+// posting collection and the browse scan.
+//
+// Word block (block size bytes, scrambled on disc, plain in the block buffer):
+//   entry := P (1 byte, characters shared with the previous word of the block; 0 for the
+//            first) | suffix (bytes, ended by 0) | L (packed) | data (L bytes)
+//   two 0 bytes where the next entry would begin end the block. A block whose first byte
+//   is not 0 is a continuation block: packed resume offset (the word block where the
+//   entries go on), packed posting differences, two 0 bytes.
+// A long entry (data past its block): L = bytes from after L to the block's end mark +
+// k * block size, where k is the number of continuation blocks after it; the total
+// posting count follows L. The next entry starts block b + L / block size + 1.
+// Every field is checked against the block's end: damaged data is fatal, never a read
+// outside the block buffer or a write past the 80-byte word buffer.
+#include "engine/wordindex.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/datafiles.h"
+#include "engine/report.h"
+#include "engine/resultlist.h"
+
+namespace {
+
+struct WordIndexState {
+    CompareRoutine compare = compare_entry;
+    char word[kWordBufferSize] = {};   // the word the comparison rebuilt last
+    // The smallest block of the last search_blocks that was seen to start after the
+    // word: find_entry need not read it again to learn that the walk is over.
+    std::uint32_t upper_block = kNoBlock;
+};
+
+WordIndexState state;
+
+struct Entry {
+    std::uint32_t prefix;          // P
+    const std::uint8_t* suffix;    // in the block buffer
+    std::uint32_t suffix_len;
+    std::uint32_t data_pos;        // position after L
+    std::uint32_t data_len;        // L
+};
+
+bool is_alnum(unsigned char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int lower(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+}
+
+bool is_end_mark(const std::uint8_t* block, std::uint32_t block_size, std::uint32_t pos)
+{
+    return pos + 1 >= block_size || (block[pos] == 0 && block[pos + 1] == 0);
+}
+
+Entry parse_entry(const std::uint8_t* block, std::uint32_t block_size, std::uint32_t pos)
+{
+    Entry entry{};
+    if (pos + 1 >= block_size)
+        engine_fatal("word entry runs past its block");
+    entry.prefix = block[pos];
+    entry.suffix = block + pos + 1;
+    const void* nul = std::memchr(entry.suffix, 0, block_size - pos - 1);
+    if (nul == nullptr)
+        engine_fatal("word entry runs past its block");
+    entry.suffix_len = static_cast<std::uint32_t>(static_cast<const std::uint8_t*>(nul) -
+                                                  entry.suffix);
+    const std::uint8_t* after = unpack_number_bounded(
+        entry.suffix + entry.suffix_len + 1, block + block_size, &entry.data_len);
+    entry.data_pos = static_cast<std::uint32_t>(after - block);
+    return entry;
+}
+
+void rebuild(char* word, const Entry& entry)
+{
+    if (entry.prefix + entry.suffix_len >= kWordBufferSize)
+        engine_fatal("word too long in index");
+    std::memcpy(word + entry.prefix, entry.suffix, entry.suffix_len);
+    word[entry.prefix + entry.suffix_len] = 0;
+}
+
+bool data_in_block(const Entry& entry, std::uint32_t block_size)
+{
+    return std::uint64_t{entry.data_pos} + entry.data_len < block_size;
+}
+
+// The block after a long entry of block block_number; kNoBlock when it would overflow.
+std::uint32_t block_after_long(const Entry& entry, std::uint32_t block_number,
+                               std::uint32_t block_size)
+{
+    const std::uint64_t next = std::uint64_t{block_number} + entry.data_len / block_size + 1;
+    return next >= kNoBlock ? kNoBlock : static_cast<std::uint32_t>(next);
+}
+
+// The entry after pos, without reading a block past last: returns the position and
+// moves *block_number; after a long entry that ends the range, *block_number > last.
+std::uint32_t step_entry(std::uint32_t pos, std::uint32_t* block_number,
+                         std::uint32_t block_size, std::uint32_t last)
+{
+    const std::uint8_t* block = read_block(*block_number, block_size);
+    const Entry entry = parse_entry(block, block_size, pos);
+    if (data_in_block(entry, block_size))
+        return entry.data_pos + entry.data_len;
+    *block_number = block_after_long(entry, *block_number, block_size);
+    if (*block_number <= last)
+        read_block(*block_number, block_size);
+    return 0;
+}
+
+// The word block that block n is or resumes at, within first..last; kNoBlock when a
+// continuation block resumes past last (the range ends inside a long entry's chain)
+// or does not resume forward.
+std::uint32_t seek_in_range(std::uint32_t n, std::uint32_t block_size, std::uint32_t last)
+{
+    const std::uint8_t* block = read_block(n, block_size);
+    if (block[0] == 0)
+        return n;
+    std::uint32_t resume = 0;
+    unpack_number_bounded(block, block + block_size, &resume);
+    const std::uint32_t target = resume / block_size;
+    if (target <= n || target > last)
+        return kNoBlock;
+    block = read_block(target, block_size);
+    return block[0] == 0 ? target : kNoBlock;
+}
+
+// The comparison in force on the first entry of word block b (read into the buffer).
+int compare_first(std::uint32_t b, const char* word, std::uint32_t block_size)
+{
+    const std::uint8_t* block = read_block(b, block_size);
+    if (is_end_mark(block, block_size, 0))
+        return -1;   // an empty word block holds nothing after the word
+    return state.compare(block, word);
+}
+
+// The nearest word block before b, not below first; kNoBlock when none.
+std::uint32_t previous_word_block(std::uint32_t b, std::uint32_t first, std::uint32_t block_size)
+{
+    while (b > first) {
+        --b;
+        if (read_block(b, block_size)[0] == 0)
+            return b;
+    }
+    return kNoBlock;
+}
+
+// Block where the entries of a lookup of word start: the earliest block of a run of
+// blocks that begin with words comparing equal to word. kNoBlock for an empty range.
+std::uint32_t start_block(const char* word, std::uint32_t first, std::uint32_t last,
+                          std::uint32_t block_size)
+{
+    std::uint32_t b = search_blocks(word, first, last, block_size);
+    while (b > first && compare_first(b, word, block_size) == 0) {
+        const std::uint32_t before = previous_word_block(b, first, block_size);
+        if (before == kNoBlock)
+            break;
+        b = before;
+    }
+    return b;
+}
+
+void append_value(ResultList* list, bool first, std::uint32_t number)
+{
+    list->append(first ? number : list->values.tail()->value + number);
+}
+
+} // namespace
+
+const char* current_word()
+{
+    return state.word;
+}
+
+void set_compare_routine(CompareRoutine compare)
+{
+    state.compare = compare != nullptr ? compare : compare_entry;
+}
+
+CompareRoutine compare_routine()
+{
+    return state.compare;
+}
+
+int loose_compare(const char* a, const char* b)
+{
+    const auto* pa = reinterpret_cast<const unsigned char*>(a);
+    const auto* pb = reinterpret_cast<const unsigned char*>(b);
+    for (;;) {
+        while (*pa != 0 && !is_alnum(*pa))
+            ++pa;
+        while (*pb != 0 && !is_alnum(*pb))
+            ++pb;
+        const int ca = lower(*pa);
+        const int cb = lower(*pb);
+        if (ca != cb)
+            return ca - cb;
+        if (ca == 0)
+            return 0;
+        ++pa;
+        ++pb;
+    }
+}
+
+int compare_entry(const std::uint8_t* entry, const char* word)
+{
+    const std::uint8_t* block = block_buffer();
+    const std::uint32_t pos = static_cast<std::uint32_t>(entry - block);
+    rebuild(state.word, parse_entry(block, cached_block_size(), pos));
+    return loose_compare(state.word, word);
+}
+
+int bracket_compare(const std::uint8_t* entry, const char* word)
+{
+    const std::uint8_t* block = block_buffer();
+    const std::uint32_t pos = static_cast<std::uint32_t>(entry - block);
+    rebuild(state.word, parse_entry(block, cached_block_size(), pos));
+    char stored[kWordBufferSize];
+    std::memcpy(stored, state.word, sizeof stored);
+    if (char* bracket = std::strchr(stored, '['))
+        *bracket = 0;
+    const std::string wanted(word, std::strcspn(word, "["));
+    return loose_compare(stored, wanted.c_str());
+}
+
+void get_word(char* destination, std::size_t capacity, std::uint32_t index_offset,
+              std::uint32_t block_size)
+{
+    const std::uint32_t block_number = index_offset / block_size;
+    const std::uint32_t target = index_offset % block_size;
+    const std::uint8_t* block = read_block(block_number, block_size);
+    char word[kWordBufferSize] = {};
+    std::uint32_t pos = 0;
+    if (block[0] != 0)
+        engine_fatal("invalid offset in get_word");
+    for (;;) {
+        if (is_end_mark(block, block_size, pos))
+            engine_fatal("invalid offset in get_word");
+        const Entry entry = parse_entry(block, block_size, pos);
+        rebuild(word, entry);
+        if (pos == target)
+            break;
+        if (pos > target || !data_in_block(entry, block_size))
+            engine_fatal("invalid offset in get_word");
+        pos = entry.data_pos + entry.data_len;
+    }
+    if (capacity == 0)
+        return;
+    std::strncpy(destination, word, capacity - 1);
+    destination[capacity - 1] = 0;
+}
+
+std::uint32_t next_entry(std::uint32_t entry_pos, std::uint32_t* block_number,
+                         std::uint32_t block_size)
+{
+    return step_entry(entry_pos, block_number, block_size, kNoBlock - 1);
+}
+
+std::uint32_t seek_word_block(std::uint32_t n, std::uint32_t block_size)
+{
+    const std::uint32_t b = seek_in_range(n, block_size, kNoBlock - 1);
+    return b == kNoBlock ? n : b;
+}
+
+std::uint32_t search_blocks(const char* word, std::uint32_t first, std::uint32_t last,
+                            std::uint32_t block_size)
+{
+    // Finds the last word block whose first entry is not after the word. Each probe
+    // moves a bound strictly, also when the probed block is a continuation block whose
+    // word block lies beyond the middle, so the search always ends.
+    std::uint64_t lo = first;
+    std::uint64_t hi = last;
+    std::uint32_t best = kNoBlock;
+    state.upper_block = kNoBlock;
+    while (lo <= hi) {
+        const std::uint32_t mid = static_cast<std::uint32_t>(lo + (hi - lo) / 2);
+        const std::uint32_t b = seek_in_range(mid, block_size, last);
+        if (b == kNoBlock) {
+            hi = std::uint64_t{mid} - 1;
+            if (mid == 0)
+                break;
+            continue;
+        }
+        const int c = compare_first(b, word, block_size);
+        if (c == 0)
+            return b;
+        if (c > 0) {
+            state.upper_block = mid;
+            if (mid == 0)
+                break;
+            hi = std::uint64_t{mid} - 1;
+        } else {
+            best = b;
+            lo = std::uint64_t{b} + 1;
+        }
+    }
+    if (best != kNoBlock)
+        return best;
+    const std::uint32_t b = seek_in_range(first, block_size, last);
+    return b == kNoBlock ? first : b;
+}
+
+std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t* block_number,
+                        std::uint32_t block_size)
+{
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!index_block_range(index_code, block_size, &first, &last))
+        return -1;
+    std::uint32_t b = start_block(word, first, last, block_size);
+    const std::uint32_t upper = state.upper_block;
+    const std::uint8_t* block = read_block(b, block_size);
+    if (block[0] != 0)
+        return -1;
+    std::uint32_t pos = 0;
+    for (;;) {
+        if (is_end_mark(block, block_size, pos)) {
+            if (b >= last || b + 1 == upper)
+                return -1;
+            b = seek_in_range(b + 1, block_size, last);
+            if (b == kNoBlock)
+                return -1;
+            block = read_block(b, block_size);
+            pos = 0;
+            continue;
+        }
+        const int c = state.compare(block + pos, word);
+        if (c > 0)
+            return -1;
+        if (c == 0 && std::strcmp(state.word, word) == 0) {
+            *block_number = b;
+            return static_cast<std::int32_t>(pos);
+        }
+        pos = step_entry(pos, &b, block_size, last);
+        if (b > last)
+            return -1;
+        block = read_block(b, block_size);
+        if (pos == 0 && block[0] != 0)
+            return -1;
+    }
+}
+
+std::int16_t find_word(ResultList* list, const char* word, const char* index_code,
+                       std::uint32_t block_size)
+{
+    list->reset();
+    set_compare_routine(compare_entry);
+    std::uint32_t b = 0;
+    const std::int32_t pos = find_entry(word, index_code, &b, block_size);
+    if (pos < 0)
+        return 0;
+    collect_postings(list, b * block_size + static_cast<std::uint32_t>(pos), block_size);
+    return 1;
+}
+
+void collect_postings(ResultList* list, std::uint32_t index_offset, std::uint32_t block_size)
+{
+    const std::uint32_t b = index_offset / block_size;
+    const std::uint8_t* block = read_block(b, block_size);
+    const Entry entry = parse_entry(block, block_size, index_offset % block_size);
+    const std::uint8_t* end = block + block_size;
+    const std::uint8_t* p = block + entry.data_pos;
+    const bool is_long = !data_in_block(entry, block_size);
+    std::uint32_t expected = 0;
+    if (is_long) {
+        p = unpack_number_bounded(p, end, &expected);
+    } else {
+        end = p + entry.data_len;
+    }
+    std::uint32_t collected = 0;
+    while (p < end && !(*p == 0 && (p + 1 >= block + block_size || p[1] == 0))) {
+        std::uint32_t number = 0;
+        p = unpack_number_bounded(p, end, &number);
+        append_value(list, collected == 0, number);
+        ++collected;
+    }
+    if (!is_long) {
+        list->total += collected;
+        return;
+    }
+    const std::uint32_t used = static_cast<std::uint32_t>(p - (block + entry.data_pos));
+    if (entry.data_len < used || (entry.data_len - used) % block_size != 0)
+        engine_fatal("residual offset not a multiple of block_size");
+    if (expected <= collected)
+        engine_fatal("multi_block_count too small");
+    list->next_block = b + 1;
+    list->total += expected;
+}
+
+std::int16_t list_neighbours(ResultList* list, const char* word, const char* index_code,
+                             std::uint32_t block_size)
+{
+    list->reset();
+    set_compare_routine(compare_entry);
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!index_block_range(index_code, block_size, &first, &last))
+        return 0;
+    std::uint32_t b = start_block(word, first, last, block_size);
+    const std::uint8_t* block = read_block(b, block_size);
+    if (block[0] != 0)
+        return 0;
+    bool after_seen = false;
+    std::uint32_t pos = 0;
+    for (;;) {
+        if (is_end_mark(block, block_size, pos)) {
+            if (b >= last)
+                break;
+            if (after_seen && list->values.count() > 20)
+                break;
+            b = seek_in_range(b + 1, block_size, last);
+            if (b == kNoBlock)
+                break;
+            block = read_block(b, block_size);
+            pos = 0;
+            continue;
+        }
+        if (state.compare(block + pos, word) > 0)
+            after_seen = true;
+        list->append(b * block_size + pos);
+        pos = step_entry(pos, &b, block_size, last);
+        if (b > last)
+            break;
+        block = read_block(b, block_size);
+        if (pos == 0 && block[0] != 0)
+            break;
+    }
+    list->total = list->values.count();
+    return list->values.empty() ? 0 : 1;
+}
+
+std::uint32_t entry_offset(const char* word, std::uint32_t block_size)
+{
+    set_compare_routine(bracket_compare);
+    std::uint32_t b = 0;
+    const std::int32_t pos = find_entry(word, "hw", &b, block_size);
+    set_compare_routine(compare_entry);
+    return pos < 0 ? 0 : b * block_size + static_cast<std::uint32_t>(pos);
+}
+
+void collect_equal(ResultList* list, const char* word, const char* index_code,
+                   std::uint32_t block_size)
+{
+    set_compare_routine(compare_entry);
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!index_block_range(index_code, block_size, &first, &last))
+        return;
+    std::uint32_t b = start_block(word, first, last, block_size);
+    const std::uint8_t* block = read_block(b, block_size);
+    if (block[0] != 0)
+        return;
+    std::uint32_t pos = 0;
+    for (;;) {
+        if (is_end_mark(block, block_size, pos)) {
+            if (b >= last)
+                break;
+            b = seek_in_range(b + 1, block_size, last);
+            if (b == kNoBlock)
+                break;
+            block = read_block(b, block_size);
+            pos = 0;
+            continue;
+        }
+        const int c = state.compare(block + pos, word);
+        if (c > 0)
+            break;
+        if (c == 0) {
+            list->append(b * block_size + pos);
+            ++list->total;
+        }
+        pos = step_entry(pos, &b, block_size, last);
+        if (b > last)
+            break;
+        block = read_block(b, block_size);
+        if (pos == 0 && block[0] != 0)
+            break;
+    }
+}
+
+void list_block_entries(ResultList* list, std::uint32_t index_offset, std::uint32_t block_size)
+{
+    const std::uint32_t b = index_offset / block_size;
+    const std::uint32_t from = (index_offset % block_size == 0 && b > 1) ? b - 1 : b;
+    for (std::uint32_t n = from; n <= b + 1; ++n) {
+        const std::uint8_t* block = read_block(n, block_size);
+        if (block[0] != 0)
+            continue;
+        std::uint32_t pos = 0;
+        while (!is_end_mark(block, block_size, pos)) {
+            list->append(n * block_size + pos);
+            const Entry entry = parse_entry(block, block_size, pos);
+            if (!data_in_block(entry, block_size))
+                break;
+            pos = entry.data_pos + entry.data_len;
+        }
+    }
+}
+
+void dump_index(const char* index_code, std::uint32_t block_size)
+{
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!index_block_range(index_code, block_size, &first, &last))
+        return;
+    WordWalker walker(first, last, block_size);
+    while (walker.next()) {
+        const std::string word = walker.word();
+        const std::uint32_t offset = walker.offset();
+        ResultList postings;
+        collect_postings(&postings, offset, block_size);
+        std::printf("%s\t", word.c_str());
+        ResultCursor cursor(&postings, block_size);
+        for (cursor.start(); !cursor.at_end(); cursor.advance())
+            std::printf(cursor.node() == postings.values.head() ? "%lx" : ",%lx",
+                        static_cast<unsigned long>(cursor.value()));
+        std::printf("\n");
+        // The postings' continuation blocks replaced the walker's block in the cache.
+        read_block(offset / block_size, block_size);
+    }
+}
+
+WordWalker::WordWalker(std::uint32_t first, std::uint32_t last, std::uint32_t block_size)
+    : itsLast(last), itsBlockSize(block_size), itsBlock(first)
+{
+}
+
+bool WordWalker::next()
+{
+    if (itsDone)
+        return false;
+    const std::uint8_t* block = nullptr;
+    if (!itsStarted) {
+        itsStarted = true;
+        if (itsBlock > itsLast) {
+            itsDone = true;
+            return false;
+        }
+        const std::uint32_t b = seek_in_range(itsBlock, itsBlockSize, itsLast);
+        if (b == kNoBlock) {
+            itsDone = true;
+            return false;
+        }
+        itsBlock = b;
+        itsPos = 0;
+        block = read_block(itsBlock, itsBlockSize);
+    } else {
+        itsPos = step_entry(itsPos, &itsBlock, itsBlockSize, itsLast);
+        if (itsBlock > itsLast) {
+            itsDone = true;
+            return false;
+        }
+        block = read_block(itsBlock, itsBlockSize);
+        if (itsPos == 0 && block[0] != 0) {
+            itsDone = true;
+            return false;
+        }
+    }
+    while (is_end_mark(block, itsBlockSize, itsPos)) {
+        if (itsBlock >= itsLast) {
+            itsDone = true;
+            return false;
+        }
+        const std::uint32_t b = seek_in_range(itsBlock + 1, itsBlockSize, itsLast);
+        if (b == kNoBlock) {
+            itsDone = true;
+            return false;
+        }
+        itsBlock = b;
+        itsPos = 0;
+        block = read_block(itsBlock, itsBlockSize);
+    }
+    if (itsPos == 0)
+        itsWord[0] = 0;
+    rebuild(itsWord, parse_entry(block, itsBlockSize, itsPos));
+    return true;
+}
