@@ -8,7 +8,10 @@
 #include <cstring>
 #include <string>
 
+#include "engine/datafiles.h"
 #include "engine/report.h"
+#include "engine/resultlist.h"
+#include "engine/wordindex.h"
 
 namespace {
 
@@ -62,6 +65,23 @@ char sound_class(char letter)
 }
 
 } // namespace
+
+void headword_form(char* word, std::size_t capacity)
+{
+    if (capacity == 0 || std::strpbrk(word, kPatternChars) != nullptr)
+        return;
+    lower_word(word);
+    ResultList hits;
+    if (search_word(&hits, word, "va", kBlockSize) == 0 || hits.get_total() == 0 ||
+        hits.first_value() == kMarkerValue)
+        return;
+    char head_word[kWordBufferSize];
+    get_word(head_word, sizeof head_word, hits.first_value(), kBlockSize);
+    head_word[std::strcspn(head_word, "[")] = '\0';
+    const std::size_t length = std::min(std::strlen(head_word), capacity - 1);
+    std::memcpy(word, head_word, length);
+    word[length] = '\0';
+}
 
 void anagram_key(char* word, std::size_t /*capacity*/)
 {

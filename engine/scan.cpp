@@ -1,0 +1,226 @@
+// scan.cpp: wildcard and regular-expression scans over the word blocks of an index, and
+// the entry display's word scans. Matching uses the container library's regular
+// expressions on the words as stored, so case matters wherever the pattern's does.
+#include "engine/scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/datafiles.h"
+#include "engine/progress.h"
+#include "engine/query_internal.h"
+#include "engine/resultlist.h"
+#include "engine/wordindex.h"
+#include "engine/wordkeys.h"
+#include "vkocoll/cstring.h"
+#include "vkocoll/regexp.h"
+
+namespace {
+
+// Characters that end the literal prefix of an anchored pattern: the pattern characters
+// of a search word, and the regular expressions' other operators.
+constexpr char kPrefixStops[] = "^$.*?[]+\\";
+// Operators that make the atom before them optional or repeated.
+constexpr char kQuantifiers[] = "*?+";
+constexpr std::uint32_t kFoundEvery = 128;   // key scan results between progress reports
+
+// Marks a finished scan: sorted word offsets of index_code, total = count.
+std::int16_t finish_scan(ResultList* list, const char* index_code)
+{
+    list->sort();
+    list->set_word_offsets(1);
+    query_internal::set_offsets_index(list, index_code);
+    return list->values.empty() ? 0 : 1;
+}
+
+// The literal text an anchored pattern's matches must begin with, in loose form (lower
+// case, letters and digits only), as the word blocks are ordered. A literal character
+// followed by a quantifier is not required, so it is left out.
+std::string loose_prefix(const char* pattern)
+{
+    if (pattern[0] != '^')
+        return std::string();
+    const char* const literal = pattern + 1;
+    std::size_t length = std::strcspn(literal, kPrefixStops);
+    if (length > 0 && literal[length] != '\0' && std::strchr(kQuantifiers, literal[length]))
+        --length;
+    std::string loose;
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(literal[i]);
+        if (std::isalnum(c))
+            loose += static_cast<char>(std::tolower(c));
+    }
+    return loose;
+}
+
+// Narrows first..last to the blocks that can hold words beginning with prefix (loose).
+void narrow_range(const std::string& prefix, std::uint32_t* first, std::uint32_t* last,
+                  std::uint32_t block_size)
+{
+    if (prefix.empty())
+        return;
+    *first = search_blocks(prefix.c_str(), *first, *last, block_size);
+    if (prefix.back() == 'z')
+        return;   // nothing sorts after a run of z's within the prefix's letters
+    std::string next = prefix;
+    next.back() = next.back() == '9' ? 'a' : static_cast<char>(next.back() + 1);
+    *last = search_blocks(next.c_str(), *first, *last, block_size);
+}
+
+// Reports a scan's progress once per whole percentage; true on cancel.
+class ScanProgress {
+public:
+    ScanProgress(std::uint32_t first, std::uint32_t last) : itsFirst(first), itsBlocks(last - first + 1) {}
+
+    bool at_block(std::uint32_t block, std::uint32_t found, const char* last_word)
+    {
+        const long percent = static_cast<long>(
+            (std::uint64_t{block} - itsFirst + 1) * 100 / itsBlocks);
+        if (percent == itsReported)
+            return false;
+        itsReported = percent;
+        char message[160];
+        if (found > 0)
+            std::snprintf(message, sizeof message,
+                          "%ld%% finished; %ld word(s) found; last word found: %s", percent,
+                          static_cast<long>(found), last_word);
+        else
+            std::snprintf(message, sizeof message, "%ld%% finished; no words found yet",
+                          percent);
+        return report_progress(message, percent / 2) != 0;
+    }
+
+private:
+    std::uint32_t itsFirst;
+    std::uint64_t itsBlocks;
+    long itsReported = 0;
+};
+
+} // namespace
+
+const char* wildcard_to_regex(const char* word)
+{
+    const char* const text = word != nullptr ? word : "";
+    const bool is_regex = text[0] == '^' || std::strpbrk(text, "$.") != nullptr;
+    std::size_t needed = std::strlen(text) + 1;
+    if (!is_regex) {
+        needed += 2;   // the anchors
+        for (const char* p = text; *p != '\0'; ++p)
+            needed += *p == '*' ? 1 : 0;
+    }
+    if (needed > scratch_remaining())
+        return nullptr;
+    char* const out = scratch_alloc(0);
+    if (is_regex) {
+        std::memcpy(out, text, needed);
+        return out;
+    }
+    char* p = out;
+    *p++ = '^';
+    for (const char* in = text; *in != '\0'; ++in) {
+        if (*in == '*') {
+            *p++ = '.';
+            *p++ = '*';
+        } else if (*in == '?') {
+            *p++ = '.';
+        } else {
+            *p++ = *in;
+        }
+    }
+    *p++ = '$';
+    *p = '\0';
+    return out;
+}
+
+std::int16_t regex_scan(ResultList* list, const char* word, const char* index_code,
+                        std::uint32_t block_size)
+{
+    list->reset();
+    set_compare_routine(compare_entry);
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    const bool has_blocks = index_block_range(index_code, block_size, &first, &last);
+    const char* const pattern = wildcard_to_regex(word);
+    if (pattern == nullptr)
+        return finish_scan(list, index_code);
+    const RWCRegexp regex(pattern);
+    if (regex.status() != RWCRegexp::OK || !has_blocks)
+        return finish_scan(list, index_code);
+    narrow_range(loose_prefix(pattern), &first, &last, block_size);
+
+    ScanProgress progress(first, last);
+    std::uint32_t found = 0;
+    char last_found[kWordBufferSize] = {};
+    RWCString candidate;
+    WordWalker walker(first, last, block_size);
+    std::uint32_t block = kNoBlock;
+    while (walker.next()) {
+        if (walker.block() != block) {
+            block = walker.block();
+            if (progress.at_block(block, found, last_found))
+                break;
+        }
+        candidate = walker.word();
+        if (regex.index(candidate) == RW_NPOS)
+            continue;
+        list->append(walker.offset());
+        ++found;
+        std::snprintf(last_found, sizeof last_found, "%s", walker.word());
+    }
+    return finish_scan(list, index_code);
+}
+
+std::int16_t ScanWords(ResultList* list, const char* word, const char* index_code,
+                       std::uint32_t block_size)
+{
+    list->reset();
+    const RoutineRow* const row = lookup_routine(index_code != nullptr ? index_code : "");
+    if (row == nullptr || row->search == nullptr)
+        return 0;
+    // The search gets a copy of its own, as long as any head word, so that a normalise
+    // routine can rewrite it.
+    std::string copy = word != nullptr ? word : "";
+    copy.resize(std::max(copy.size() + 1, kWordBufferSize), '\0');
+    if (row->normalise != nullptr)
+        row->normalise(copy.data(), copy.size());
+    row->search(list, copy.c_str(), row->code, block_size);
+    return list->values.empty() ? 0 : 1;
+}
+
+std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index_code,
+                           std::uint32_t block_size)
+{
+    list->reset();
+    const RoutineRow* const row = lookup_routine(index_code != nullptr ? index_code : "");
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (row == nullptr || row->key == nullptr ||
+        !index_block_range(row->base, block_size, &first, &last))
+        return finish_scan(list, row != nullptr ? row->base : nullptr);
+
+    std::string query_key = word != nullptr ? word : "";
+    row->key(query_key.data(), query_key.size() + 1);
+    query_key.resize(std::strlen(query_key.c_str()));
+
+    char key[kWordBufferSize];
+    WordWalker walker(first, last, block_size);
+    while (walker.next()) {
+        std::snprintf(key, sizeof key, "%s", walker.word());
+        row->key(key, sizeof key);
+        if (loose_compare(query_key.c_str(), key) != 0)
+            continue;
+        list->append(walker.offset());
+        const std::uint32_t count = list->values.count();
+        if (count % kFoundEvery == 0) {
+            char message[64];
+            std::snprintf(message, sizeof message, "%ld words found so far",
+                          static_cast<long>(count));
+            if (report_progress(message, -1) != 0)
+                break;
+        }
+    }
+    return finish_scan(list, row->base);
+}
