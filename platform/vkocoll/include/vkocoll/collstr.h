@@ -1,0 +1,36 @@
+// collstr.h: RWCollectableString, a string that collections can hold. It compares, hashes
+// and is equal by its text; it is stored as its string is (length, then bytes).
+#pragma once
+#include "vkocoll/collect.h"
+#include "vkocoll/cstring.h"
+
+class RWCollectableString : public RWCollectable, public RWCString {
+public:
+    RWCollectableString() = default;
+    RWCollectableString(const char* text) : RWCString(text) {}
+    RWCollectableString(const char* text, std::size_t len_bytes) : RWCString(text, len_bytes) {}
+    RWCollectableString(const RWCString& text) : RWCString(text) {}
+    RWCollectableString(const RWCSubString& piece) : RWCString(piece) {}
+    RWCollectableString(const RWCollectableString&) = default;
+    RWCollectableString& operator=(const RWCollectableString&) = default;
+    using RWCString::operator=;
+
+    RWCollectable* newSpecies() const override;
+    RWCollectable* copy() const override;
+    RWClassID isA() const override;
+    ~RWCollectableString() override;
+    std::size_t binaryStoreSize() const override { return RWCString::binaryStoreSize(); }
+    // Against another string: byte order of the texts. Against any other object: the
+    // library's default order.
+    int compareTo(const RWCollectable* other) const override;
+    unsigned hash() const override { return RWCString::hash(); }
+    // True for another collectable string with the same text.
+    bool isEqual(const RWCollectable* other) const override;
+    void restoreGuts(RWvistream& in) override;
+    void restoreGuts(RWFile& file) override;
+    void saveGuts(RWvostream& out) const override;
+    void saveGuts(RWFile& file) const override;
+
+    using RWCString::compareTo;
+    using RWCString::hash;
+};
