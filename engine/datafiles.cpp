@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/entrytext.h"
 #include "engine/idlist.h"
 #include "engine/report.h"
 #include "engine/scramble.h"
@@ -39,6 +38,8 @@ struct DataFilesState {
     std::vector<std::uint8_t> header;         // header bytes and a terminating 0
     std::uint16_t header_length = 0;
     std::uint64_t reads = 0;
+    std::uint32_t generation = 0;
+    EngineReleaseHook hooks[8] = {};
 };
 
 DataFilesState state;
@@ -135,8 +136,8 @@ std::int16_t DataFilesPresent(const char* directory, const char* base_name)
     state.index = index;
     state.header = std::move(header);
     state.header_length = header_length;
+    ++state.generation;
     load_descriptor();
-    reset_entry_cache();
     return 0;
 }
 
@@ -172,6 +173,11 @@ void close_data_files()
 bool data_files_open()
 {
     return state.data != nullptr && state.index != nullptr;
+}
+
+std::uint32_t data_files_generation()
+{
+    return state.generation;
 }
 
 std::FILE* index_file()
@@ -377,6 +383,18 @@ void dump_descriptor(const char* index_code)
                 static_cast<unsigned long>(key_length));
 }
 
+void register_release_hook(EngineReleaseHook hook)
+{
+    for (EngineReleaseHook& slot : state.hooks) {
+        if (slot == hook)
+            return;
+        if (slot == nullptr) {
+            slot = hook;
+            return;
+        }
+    }
+}
+
 void close_engine()
 {
     std::vector<std::uint8_t>().swap(state.header);
@@ -385,5 +403,8 @@ void close_engine()
     state.block_number = kNoBlock;
     idlist_release_pool();
     scratch_release();
-    release_entry_buffers();
+    for (EngineReleaseHook hook : state.hooks) {
+        if (hook != nullptr)
+            hook();
+    }
 }

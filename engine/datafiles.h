@@ -32,6 +32,10 @@ void close_data_files();
 // True while a pair is open.
 bool data_files_open();
 
+// Raised by every successful open: a cache of data read from the pair (such as the
+// entry cache) compares it with the value it was filled under.
+std::uint32_t data_files_generation();
+
 // The open files, or null. Reads through them go through read_at.
 std::FILE* index_file();
 std::FILE* data_file();
@@ -103,6 +107,11 @@ std::uint8_t* store_in_three(std::uint8_t* destination, std::uint32_t value);
 // One line on standard output: code, start, end, bytes used and total key length.
 void dump_descriptor(const char* index_code);
 
+// Other modules that keep heap buffers for the open pair register a release function
+// here once; close_engine calls each of them. At most 8 hooks; a repeat is ignored.
+using EngineReleaseHook = void (*)();
+void register_release_hook(EngineReleaseHook hook);
+
 // Releases the engine's heap state: the header copy, the block buffer, the node pool,
-// the scratch buffer and the entry buffers. Leaves the files open.
+// the scratch buffer and every registered buffer. Leaves the files open.
 void close_engine();

@@ -1,10 +1,6 @@
 // dictwriter.h: the source model of a dictionary (entries as field streams, head words,
 // index terms) and write_dictionary, which writes the ".cmp"/".ndx" pair exactly as the
 // engine reads it. Used by the command-line writer, the tests and the benchmarks.
-//
-// NEEDS: (engine-data) tools/dictwriter/data_writer.h: a call that writes the data file
-// from the header and the entries' field streams in the order given and returns, per
-// entry, the two numbers of its "hw" entry (block offset, position in expanded block).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -31,7 +27,8 @@ struct DictionarySource {
     std::vector<IndexTerm> markers;       // words whose posting list also holds 127
     std::vector<std::string> key_tables;  // which of "tr", "is", "lb", "sc" to build
     std::vector<std::string> friends;     // which of "pr", "rh", "pt" to build
-    std::uint32_t entries_per_block = 8;  // entries per compressed data block
+    std::size_t block_text_bytes = 8192;  // expanded text per compressed data block
+    int level = 9;                        // zlib level of the data file
 };
 
 // Builds the field stream of one field: code byte, packed length, text.

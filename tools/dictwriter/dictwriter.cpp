@@ -1,0 +1,182 @@
+// dictwriter.cpp: write_dictionary, which orders the entries, writes the data file and
+// lays out the "hw" index, the search indexes, the key tables and the friends matrices.
+#include "tools/dictwriter/dictwriter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <numeric>
+#include <set>
+
+#include "engine/datafiles.h"
+#include "engine/resultlist.h"
+#include "engine/wordindex.h"
+#include "tools/dictwriter/data_writer.h"
+#include "tools/dictwriter/index_writer.h"
+#include "tools/dictwriter/key_table_writer.h"
+
+namespace dictwriter {
+namespace {
+
+// Loose order first, then byte order, so that the layout is deterministic.
+bool word_before(const std::string& a, const std::string& b)
+{
+    const int c = loose_compare(a, b);
+    return c != 0 ? c < 0 : a < b;
+}
+
+bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                std::string* error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        *error = "cannot write " + path;
+        return false;
+    }
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0 || !ok) {
+        *error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+std::string cut_at_bracket(const std::string& word)
+{
+    return word.substr(0, word.find('['));
+}
+
+} // namespace
+
+std::string field(std::uint8_t code, const std::string& text)
+{
+    std::string out(1, static_cast<char>(code));
+    std::uint8_t bytes[5];
+    const std::uint8_t* end = pack_number(bytes, static_cast<std::uint32_t>(text.size()));
+    out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(end - bytes));
+    out += text;
+    return out;
+}
+
+int loose_compare(const std::string& a, const std::string& b)
+{
+    return ::loose_compare(a.c_str(), b.c_str());
+}
+
+bool write_dictionary(const DictionarySource& source, const std::string& base_path,
+                      WrittenDictionary* written, std::string* error)
+{
+    const std::size_t n = source.entries.size();
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return word_before(source.entries[a].head_word, source.entries[b].head_word);
+    });
+
+    // The data file, entries in head-word order.
+    std::vector<std::string> texts;
+    texts.reserve(n);
+    for (const std::size_t i : order)
+        texts.push_back(source.entries[i].fields);
+    DataFileOptions options;
+    options.block_text_bytes = source.block_text_bytes;
+    options.level = source.level;
+    std::vector<EntryPlace> places;
+    std::string data_file;
+    if (!build_data_file(source.header, texts, options, &data_file, &places, error))
+        return false;
+
+    // "hw": one entry per dictionary entry, its data the entry's two numbers.
+    IndexWriter index;
+    std::vector<WordRecord> hw;
+    hw.reserve(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        WordRecord record;
+        record.word = source.entries[order[k]].head_word;
+        std::uint8_t bytes[10];
+        std::uint8_t* p = pack_number(bytes, places[k].block_offset);
+        p = pack_number(p, places[k].text_position);
+        record.data.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(p - bytes));
+        hw.push_back(std::move(record));
+    }
+    std::vector<std::uint32_t> hw_sorted;
+    if (!index.add_word_index("hw", hw, &hw_sorted, error))
+        return false;
+    std::vector<std::uint32_t> hw_offsets(n);
+    for (std::size_t k = 0; k < n; ++k)
+        hw_offsets[order[k]] = hw_sorted[k];
+
+    // Search indexes: each word with the "hw" offsets of the entries it finds.
+    std::map<std::string, std::map<std::string, std::set<std::uint32_t>>> indexes;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const IndexTerm& term : source.entries[i].terms)
+            indexes[term.index_code][term.word].insert(hw_offsets[i]);
+    }
+    for (const IndexTerm& marker : source.markers)
+        indexes[marker.index_code][marker.word].insert(kMarkerValue);
+    std::vector<KeyTableWord> va_words;
+    for (const auto& [code, words] : indexes) {
+        if (code == "hw") {
+            *error = "the hw index holds head words only";
+            return false;
+        }
+        std::vector<WordRecord> records;
+        for (const auto& [word, postings] : words)
+            records.push_back({word, {}, {postings.begin(), postings.end()}});
+        std::stable_sort(records.begin(), records.end(),
+                         [](const WordRecord& a, const WordRecord& b) {
+                             return word_before(a.word, b.word);
+                         });
+        std::vector<std::uint32_t> offsets;
+        if (!index.add_word_index(code, records, &offsets, error))
+            return false;
+        if (code == "va") {
+            for (std::size_t k = 0; k < records.size(); ++k)
+                va_words.push_back({records[k].word, offsets[k]});
+        }
+    }
+
+    for (const std::string& code : source.key_tables) {
+        if (!is_key_table_code(code)) {
+            *error = "not a key table: " + code;
+            return false;
+        }
+        if (!index.add_table(code, build_key_table(code, va_words), error))
+            return false;
+    }
+    if (!source.friends.empty()) {
+        std::map<std::string, std::uint32_t> va_offset;
+        for (const KeyTableWord& w : va_words)
+            va_offset.emplace(w.word, w.va_offset);
+        std::vector<FriendsWord> prons;
+        for (const SourceEntry& entry : source.entries) {
+            const auto found = va_offset.find(cut_at_bracket(entry.head_word));
+            if (found == va_offset.end())
+                continue;
+            for (const std::string& pron : entry.pronunciations)
+                prons.push_back({found->second, pron});
+        }
+        for (const std::string& code : source.friends) {
+            if (!is_friends_code(code)) {
+                *error = "not a friends matrix: " + code;
+                return false;
+            }
+            if (!index.add_table(code, build_friends_matrix(code, prons), error))
+                return false;
+        }
+    }
+
+    const std::vector<std::uint8_t> index_file = index.finish();
+    const std::vector<std::uint8_t> data_bytes(data_file.begin(), data_file.end());
+    if (!write_file(base_path + ".cmp", data_bytes, error) ||
+        !write_file(base_path + ".ndx", index_file, error))
+        return false;
+    if (written != nullptr) {
+        written->hw_offsets = std::move(hw_offsets);
+        written->index_bytes = static_cast<std::uint32_t>(index_file.size());
+        written->data_bytes = static_cast<std::uint32_t>(data_bytes.size());
+    }
+    return true;
+}
+
+} // namespace dictwriter
