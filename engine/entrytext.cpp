@@ -20,6 +20,9 @@ struct EntryState {
     std::uint32_t cached_offset = kNoBlock;     // data-file offset of the block in entry_buf
     std::uint32_t cached_generation = 0;        // data_files_generation() when it was read
     std::uint32_t cached_length = 0;            // expanded bytes of that block
+    std::uint32_t measured_offset = kNoBlock;    // the last block expanded only to measure it
+    std::uint32_t measured_generation = 0;
+    std::uint32_t measured_length = 0;
     std::uint64_t block_reads = 0;
     bool release_registered = false;
 };
@@ -176,6 +179,23 @@ bool next_hw_entry(std::uint32_t block, std::uint32_t next_pos, std::uint32_t bl
     return true;
 }
 
+// Expanded length of the block at block_offset. The entry buffer keeps the block it
+// holds: another block is expanded into a scratch buffer, and its length remembered.
+std::uint32_t expanded_length(std::uint32_t block_offset)
+{
+    EntryState& s = state();
+    if (block_is_cached(block_offset))
+        return s.cached_length;
+    if (s.measured_offset != block_offset || s.measured_generation != data_files_generation()) {
+        std::vector<std::uint8_t> scratch(kEntryBufBytes);
+        s.measured_offset = kNoBlock;
+        s.measured_length = expand_block(block_offset, scratch.data());
+        s.measured_offset = block_offset;
+        s.measured_generation = data_files_generation();
+    }
+    return s.measured_length;
+}
+
 char* text_at(std::uint32_t entry_offset, std::uint32_t block_size)
 {
     std::uint32_t block = 0;
@@ -215,27 +235,14 @@ std::uint32_t entry_length(std::uint32_t entry_offset, std::uint32_t block_size)
     HwEntry entry{};
     if (!find_hw_entry(entry_offset, block_size, &block, &entry))
         return 0;
-    if (entry.text_position >= kEntryBufBytes)
-        return 0;
-    const std::uint32_t room = kEntryBufBytes - entry.text_position;
+    // The text ends where the next entry's begins when that one lies in the same block,
+    // and never past the end of the expanded block (damaged positions give 0).
+    std::uint32_t text_end = expanded_length(entry.block_offset);
     HwEntry next{};
     if (next_hw_entry(block, entry.next_pos, block_size, &next) &&
-        next.block_offset == entry.block_offset) {
-        if (next.text_position < entry.text_position)
-            return 0;
-        const std::uint32_t length = next.text_position - entry.text_position;
-        return length < room ? length : room;
-    }
-    // The last entry of its block runs to the block's end. The entry buffer keeps the
-    // block it holds: another block is expanded into a buffer of its own.
-    std::uint32_t expanded = 0;
-    if (block_is_cached(entry.block_offset)) {
-        expanded = state().cached_length;
-    } else {
-        std::vector<std::uint8_t> scratch(kEntryBufBytes);
-        expanded = expand_block(entry.block_offset, scratch.data());
-    }
-    return expanded > entry.text_position ? expanded - entry.text_position : 0;
+        next.block_offset == entry.block_offset && next.text_position < text_end)
+        text_end = next.text_position;
+    return text_end > entry.text_position ? text_end - entry.text_position : 0;
 }
 
 char* ExpandEntry(std::uint32_t position, std::uint32_t block_size)
@@ -251,6 +258,7 @@ char* LoadRecord(std::uint32_t position, std::uint32_t block_size)
 void reset_entry_cache()
 {
     state().cached_offset = kNoBlock;
+    state().measured_offset = kNoBlock;
 }
 
 void release_entry_buffers()
@@ -260,6 +268,7 @@ void release_entry_buffers()
     std::vector<std::uint8_t>().swap(s.compressed);
     s.cached_offset = kNoBlock;
     s.cached_length = 0;
+    s.measured_offset = kNoBlock;
 }
 
 std::uint64_t entry_block_reads()

@@ -23,9 +23,10 @@ char* AllocEntryBuf(std::uint32_t block_offset);
 const char* entry_text(std::uint32_t entry_offset, std::uint32_t block_size);
 
 // Number of bytes of that entry's text: up to the next entry's position when the next
-// "hw" entry lies in the same compressed block, else up to the end of the expanded block.
-// Leaves the entry buffer holding the block it held before. 0 wherever entry_text gives
-// an empty text.
+// "hw" entry lies in the same compressed block, else up to the end of the expanded block,
+// and never past that end. Leaves the entry buffer holding the block it held before (a
+// block it does not hold is expanded into a scratch buffer to be measured). 0 wherever
+// entry_text gives an empty text.
 std::uint32_t entry_length(std::uint32_t entry_offset, std::uint32_t block_size);
 
 // The entry display's names for the same service: expand the "hw" entry at position into
