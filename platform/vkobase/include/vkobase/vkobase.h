@@ -26,5 +26,6 @@
 #include "vkobase/palet.h"
 #include "vkobase/pattern.h"
 #include "vkobase/print.h"
+#include "vkobase/res.h"
 
 #endif /* VKOBASE_VKOBASE_H */

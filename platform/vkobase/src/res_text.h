@@ -1,0 +1,97 @@
+// Resource text format: the program's menus, window and dialog definitions, strings, fonts,
+// images and data blocks as text, parsed into a plain model and written back. Used by the
+// resource registry (res.cpp) at run time and by the resource compiler (tools/rescomp.cpp)
+// at build time, so this file depends on the standard library only.
+//
+// The format, one item per statement; '#' starts a comment outside strings; numbers are
+// decimal or 0x-hex, optionally negative; strings are in double quotes with the escapes
+// \\ \" \n \r \t and \xHH (any byte):
+//
+//   string 1000 "Entry Word is"
+//   font   5    "01\\helvetica\\0\\10\\"          # a native font description
+//   image  39100 file "bkmk_sm.xpm"              # bytes of a file beside the resource text
+//   image  39101 hex "2f2a2058504d202a2f"        # bytes inline, two hex digits per byte
+//   data   10000 "86463 10001 512 "              # a raw data block
+//   menu 1 {
+//     popup "&File" {                            # popup [tag] "title" [options] { ... }
+//       item 32001 "&New Window"                 # item tag "title" [options]
+//       separator
+//       item 3 "&Entry Text" off                 # options: off, checked, checkable, key=N
+//     }
+//   }
+//   window 2000 {                                # or: dialog 9050 { ... }
+//     entry type=1 rect=(10,10,300,400) title="Main" menubar=1 flags=0x800
+//     entry type=12 rect=(5,5,25,80) title="OK" id=101 ctlflags=0 font=5
+//   }
+//
+// Entry keys: type (window or control type; required), rect=(top,left,bottom,right) in the
+// parent's client pixels, title, id (16-bit control id), menubar (the first entry's menu-bar
+// resource id), ctlflags (control flags), flags (window flags of the first entry), value1,
+// value2, value3 (16-bit values carried to the control), font (a font resource id).
+#ifndef VKOBASE_RES_TEXT_H
+#define VKOBASE_RES_TEXT_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vkobase::res {
+
+struct MenuItem {
+    int32_t tag = 0;
+    std::string title;
+    int32_t mkey = 0;
+    bool enabled = true;
+    bool checked = false;
+    bool checkable = false;
+    bool separator = false;
+    bool popup = false;  // a submenu, even while it has no items
+    std::vector<MenuItem> children;
+
+    bool operator==(const MenuItem&) const = default;
+};
+
+struct WinEntry {
+    int32_t type = 0;
+    int16_t top = 0, left = 0, bottom = 0, right = 0;
+    std::string title;
+    int32_t id = 0;
+    int32_t menu_bar_id = 0;
+    uint32_t ctl_flags = 0;
+    uint32_t win_flags = 0;
+    int32_t value1 = 0, value2 = 0, value3 = 0;
+    int32_t font_id = 0;  // 0: the default font
+
+    bool operator==(const WinEntry&) const = default;
+};
+
+// Everything one resource text defines, by id.
+struct Bundle {
+    std::map<int32_t, std::string> strings;
+    std::map<int32_t, std::string> fonts;
+    std::map<int32_t, std::string> images;  // raw image file bytes
+    std::map<int32_t, std::string> data;
+    std::map<int32_t, std::vector<MenuItem>> menus;
+    std::map<int32_t, std::vector<WinEntry>> windows;
+    std::map<int32_t, std::vector<WinEntry>> dialogs;
+
+    bool operator==(const Bundle&) const = default;
+};
+
+// Reads an "image N file" statement's file; answers false when it cannot.
+using FileReader = bool (*)(const std::string& path, std::string* bytes, void* context);
+
+// Parses text into bundle (items add to what it holds; a repeated id replaces the earlier
+// item). On a fault answers false and sets error to "line N: what". file_reader may be null,
+// which refuses every "image N file" statement.
+bool parse_text(const std::string& text, Bundle* bundle, std::string* error,
+                FileReader file_reader, void* reader_context);
+
+// Writes bundle in the canonical form of the format (images inline as hex); parse_text of
+// the result gives an equal bundle.
+std::string write_text(const Bundle& bundle);
+
+}  // namespace vkobase::res
+
+#endif
