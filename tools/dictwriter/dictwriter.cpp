@@ -48,16 +48,6 @@ std::string cut_at_bracket(const std::string& word)
 
 } // namespace
 
-std::string field(std::uint8_t code, const std::string& text)
-{
-    std::string out(1, static_cast<char>(code));
-    std::uint8_t bytes[5];
-    const std::uint8_t* end = pack_number(bytes, static_cast<std::uint32_t>(text.size()));
-    out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(end - bytes));
-    out += text;
-    return out;
-}
-
 int loose_compare(const std::string& a, const std::string& b)
 {
     return ::loose_compare(a.c_str(), b.c_str());

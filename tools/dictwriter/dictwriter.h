@@ -31,9 +31,6 @@ struct DictionarySource {
     int level = 9;                        // zlib level of the data file
 };
 
-// Builds the field stream of one field: code byte, packed length, text.
-std::string field(std::uint8_t code, const std::string& text);
-
 // Loose order of the engine: letters and digits only, case-blind (loose_compare).
 int loose_compare(const std::string& a, const std::string& b);
 

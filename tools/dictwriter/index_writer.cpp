@@ -292,7 +292,9 @@ std::vector<std::uint8_t> IndexWriter::finish() const
         pack_number(entry + 8, d.end);
         pack_number(entry + 13, d.key_length);
     }
-    ScrambleBlock(file.data(), static_cast<std::int32_t>(kDescriptorSize), 0);
+    // The descriptor is read as 360 bytes with seed 0; scrambling all of block 0 with
+    // seed 0 gives the same first 360 bytes, and block 0 read whole reads as plain.
+    ScrambleBlock(file.data(), static_cast<std::int32_t>(kBlock), 0);
     for (const Descriptor& d : itsDescriptors) {
         if (!d.scrambled)
             continue;
