@@ -2,11 +2,14 @@
 // warnings of the pronunciation keys, and that no routine writes past its word.
 #include "engine/wordkeys.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "search_fixture.h"
 
 namespace {
 
@@ -108,6 +111,42 @@ TEST(WordKeys, HighBytesAreNotLetters)
     char sound[] = "\xe9t";
     sound_key(sound, sizeof sound);
     EXPECT_STREQ(sound, "d");
+}
+
+using HeadwordFormTest = search_fixture::SearchTest;
+
+TEST_F(HeadwordFormTest, ReplacesAWordByTheHeadWordOfItsFirstHit)
+{
+    struct FormCase {
+        const char* why;
+        const char* word;
+        std::size_t capacity;
+        const char* form;
+    };
+    const FormCase cases[] = {
+        {"an inflected form becomes its longer head word", "Mice", 80, "mouse"},
+        {"the head word is cut at its first bracket", "BASSES", 80, "bass"},
+        {"a word that is its own head word is lower-cased", "Listen", 80, "listen"},
+        {"a word not in va stays lower-cased", "NoSuchWord", 80, "nosuchword"},
+        {"a pattern is left as it is", "Mi*", 80, "Mi*"},
+        {"a bracket marks a pattern too", "Mice[1]", 80, "Mice[1]"},
+        {"a head word longer than the buffer is cut to fit", "mice", 4, "mou"},
+    };
+    for (const FormCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::vector<char> buffer(std::max(c.capacity, std::strlen(c.word) + 1), '\0');
+        std::strcpy(buffer.data(), c.word);
+        headword_form(buffer.data(), c.capacity);
+        EXPECT_STREQ(buffer.data(), c.form);
+    }
+}
+
+// The marker 127 heads the posting list of "letter": no head word is taken from it.
+TEST_F(HeadwordFormTest, MarkerFirstValueKeepsTheLowerCasedWord)
+{
+    char word[kWordBufferSize] = "Letter";
+    headword_form(word, sizeof word);
+    EXPECT_STREQ(word, "letter");
 }
 
 } // namespace
