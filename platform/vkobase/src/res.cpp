@@ -155,6 +155,10 @@ s_win_def* build_win_def(const std::vector<vkobase::res::WinEntry>& entries) {
         dst.value1 = static_cast<int16_t>(src.value1);
         dst.value2 = static_cast<int16_t>(src.value2);
         dst.value3 = static_cast<int16_t>(src.value3);
+        dst.units = static_cast<int16_t>(src.units);
+        dst.tx_attrs = src.tx_attrs;
+        dst.tx_margin = static_cast<int16_t>(src.tx_margin);
+        dst.tx_limit = static_cast<int16_t>(src.tx_limit);
         dst.font_id = src.font_id;
     }
     return out;

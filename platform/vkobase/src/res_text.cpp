@@ -409,18 +409,26 @@ private:
                 return false;
             }
             e->type = static_cast<int32_t>(v);
-        } else if (key == "flags" || key == "ctlflags") {
+        } else if (key == "flags" || key == "ctlflags" || key == "txattrs") {
             if (!take_number(INT32_MIN, UINT32_MAX, key.c_str(), &v)) {
                 return false;
             }
-            (key == "flags" ? e->win_flags : e->ctl_flags) = static_cast<uint32_t>(v);
+            uint32_t* field = key == "flags"      ? &e->win_flags
+                              : key == "ctlflags" ? &e->ctl_flags
+                                                  : &e->tx_attrs;
+            *field = static_cast<uint32_t>(v);
+        } else if (key == "units") {
+            if (!take_number(0, 3, "units", &v)) {
+                return false;
+            }
+            e->units = static_cast<int32_t>(v);
         } else if (key == "font") {
             if (!take_number(0, INT32_MAX, "font", &v)) {
                 return false;
             }
             e->font_id = static_cast<int32_t>(v);
         } else if (key == "id" || key == "menubar" || key == "value1" || key == "value2" ||
-                   key == "value3") {
+                   key == "value3" || key == "txmargin" || key == "txlimit") {
             // 16-bit fields; ids may be written unsigned, values signed.
             if (!take_number(INT16_MIN, UINT16_MAX, key.c_str(), &v)) {
                 return false;
@@ -429,7 +437,9 @@ private:
                              : key == "menubar" ? &e->menu_bar_id
                              : key == "value1"  ? &e->value1
                              : key == "value2"  ? &e->value2
-                                                : &e->value3;
+                             : key == "value3"  ? &e->value3
+                             : key == "txmargin" ? &e->tx_margin
+                                                : &e->tx_limit;
             *field = static_cast<int32_t>(static_cast<int16_t>(v));
         } else {
             return fail("unknown entry key '" + key + "'");
@@ -552,6 +562,10 @@ void write_entries(const char* keyword, const std::map<int32_t, std::vector<WinE
             if (e.value1 != 0) *out += " value1=" + std::to_string(e.value1);
             if (e.value2 != 0) *out += " value2=" + std::to_string(e.value2);
             if (e.value3 != 0) *out += " value3=" + std::to_string(e.value3);
+            if (e.units != 0) *out += " units=" + std::to_string(e.units);
+            if (e.tx_attrs != 0) *out += " txattrs=" + std::to_string(e.tx_attrs);
+            if (e.tx_margin != 0) *out += " txmargin=" + std::to_string(e.tx_margin);
+            if (e.tx_limit != 0) *out += " txlimit=" + std::to_string(e.tx_limit);
             if (e.font_id != 0) *out += " font=" + std::to_string(e.font_id);
             *out += "\n";
         }

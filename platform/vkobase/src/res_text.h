@@ -27,7 +27,9 @@
 // Entry keys: type (window or control type; required), rect=(top,left,bottom,right) in the
 // parent's client pixels, title, id (16-bit control id), menubar (the first entry's menu-bar
 // resource id), ctlflags (control flags), flags (window flags of the first entry), value1,
-// value2, value3 (16-bit values carried to the control), font (a font resource id).
+// value2, value3 (16-bit values carried to the control), units (of rect: 0 pixels, 1
+// character cells, 2 half cells, 3 points), txattrs, txmargin, txlimit (text-edit entries:
+// attributes, wrap margin and character limit), font (a font resource id).
 #ifndef VKOBASE_RES_TEXT_H
 #define VKOBASE_RES_TEXT_H
 
@@ -61,6 +63,9 @@ struct WinEntry {
     uint32_t ctl_flags = 0;
     uint32_t win_flags = 0;
     int32_t value1 = 0, value2 = 0, value3 = 0;
+    int32_t units = 0;
+    uint32_t tx_attrs = 0;
+    int32_t tx_margin = 0, tx_limit = 0;
     int32_t font_id = 0;  // 0: the default font
 
     bool operator==(const WinEntry&) const = default;

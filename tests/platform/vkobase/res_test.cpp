@@ -47,7 +47,7 @@ menu 1 {
 window 2000 {
   entry type=1 rect=(10,20,300,400) title="Main" menubar=1 flags=0x800
   entry type=12 rect=(5,5,25,80) title="OK" id=101 ctlflags=3 font=5
-  entry type=23 rect=(30,5,90,-1) value1=-2 value2=7 value3=205
+  entry type=23 rect=(30,5,90,-1) value1=-2 value2=7 value3=205 units=1 txattrs=0x12 txmargin=-1 txlimit=300
 }
 dialog 9050 {
   entry type=9 rect=(0,0,100,200) title="About"
@@ -203,6 +203,10 @@ TEST_F(ResRegistryTest, LoadersBuildTheRecordsOfAnAddedFile) {
     EXPECT_EQ(def[2].text, nullptr);
     EXPECT_EQ(def[2].value1, -2);
     EXPECT_EQ(def[2].value3, 205);
+    EXPECT_EQ(def[2].units, VKO_U_CHARS);
+    EXPECT_EQ(def[2].tx_attrs, 0x12u);
+    EXPECT_EQ(def[2].tx_margin, -1);
+    EXPECT_EQ(def[2].tx_limit, 300);
     EXPECT_EQ(def[3].type, 0);
     vkov_res_free_win_def(def);
     EXPECT_EQ(vkov_res_get_win_def(9050), nullptr) << "a dialog is not a window";
