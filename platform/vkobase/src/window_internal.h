@@ -107,6 +107,11 @@ s_rct win_client_rect(WINDOW win) noexcept;
 // Position of the window's client origin on the screen.
 s_pnt win_client_origin_on_screen(WINDOW win) noexcept;
 
+// The visible, enabled-or-not window in front at a screen point: the deepest visible child
+// of the frontmost visible top-level window whose outer rectangle holds the point; the screen
+// window when no other does.
+WINDOW win_at_screen_point(s_pnt pnt) noexcept;
+
 // The screen window (attribute 300) and the task window (attribute 301, null before start).
 WINDOW win_screen() noexcept;
 WINDOW win_task() noexcept;

@@ -451,6 +451,8 @@ typedef struct s_app_config {
 } s_app_config;
 
 typedef void (*VKO_ROUTINE)(void);
+typedef TXEDIT (*VKO_TX_CREATE_DEF)(s_win_def* def, WINDOW parent, intptr_t app_data);
+typedef TXEDIT (*VKO_TX_GET_TX)(WINDOW win, int32_t ctl_id);
 
 /* The start-up record that the program's entry glue fills and passes to vkowi_Begin and
  * vkowi_Init. */
@@ -462,9 +464,9 @@ typedef struct s_startup {
     char* cmd_line;
     int32_t show_state;
     int32_t argc;
-    VKO_ROUTINE fatal_exit; /* ends the base library and the process */
-    VKO_ROUTINE tx_create;  /* the text-edit engine's creation routine */
-    VKO_ROUTINE tx_get_tx;  /* the text-edit engine's lookup routine */
+    VKO_ROUTINE fatal_exit;      /* ends the base library and the process */
+    VKO_TX_CREATE_DEF tx_create; /* the text-edit engine's creation from a definition entry */
+    VKO_TX_GET_TX tx_get_tx;     /* the text-edit engine's lookup by window and control id */
 } s_startup;
 
 /* ---- Files ----------------------------------------------------------------------------- */

@@ -1,0 +1,459 @@
+// app.cpp: the application: start and end of the base library, the event loop with its queue,
+// update events, modal loops, quit, and the application clock (the real one when running, a
+// virtual one in test mode). Events are delivered in the order they were queued; update events
+// come after the queue is empty, one per window with the bounding rectangle of its merged
+// region. The update predicates are true exactly while an update event is being handled.
+#include "vkobase/app.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core_internal.h"
+#include "live_registry.h"
+#include "vkobase/rect.h"
+#include "vkobase/vobj.h"
+#include "vkobase/win.h"
+#include "window_internal.h"
+
+namespace {
+
+// A handler that keeps posting events must not starve the caller of process_pending_events
+// for ever: one call handles at most this many events.
+constexpr int kMaxEventsPerPass = 100000;
+// Real-time wait between looks at the timers when nothing is queued.
+constexpr int kIdleSleepMs = 10;
+
+struct QueuedEvent {
+    WINDOW win;
+    EVENT event;
+};
+
+struct StartFile {
+    std::string path;
+    bool processed = false;
+};
+
+struct AppState {
+    bool test_mode = false;
+    bool running = false;
+    bool quit_requested = false;
+    int update_depth = 0;
+    std::uint64_t virtual_now_ms = 0;
+    std::deque<QueuedEvent> queue;
+    std::vector<WINDOW> invalid_windows; // in the order their regions were first invalidated
+    s_app_config config{};
+    std::string base_name, appl_name, title;
+    std::vector<StartFile> files;
+    VKO_TX_CREATE_DEF tx_create = nullptr;
+    VKO_TX_GET_TX tx_get_tx = nullptr;
+    VKO_ROUTINE fatal_exit = nullptr;
+    bool begun = false;
+};
+
+AppState& state() noexcept
+{
+    static AppState s;
+    return s;
+}
+
+std::chrono::steady_clock::time_point start_time() noexcept
+{
+    static const auto t = std::chrono::steady_clock::now();
+    return t;
+}
+
+// Delivers one queued event: the application-wide hook (attribute 710) sees it first and may
+// keep it back.
+void dispatch(WINDOW win, EVENT* event) noexcept
+{
+    if (!vkobase::win_is_live(win))
+        return;
+    const intptr_t hook_value = vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK);
+    if (hook_value != 0) {
+        auto hook = reinterpret_cast<VKO_APP_EVENT_HOOK>(hook_value);
+        const intptr_t hook_data = vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK_DATA);
+        if (!hook(win, event, hook_data))
+            return;
+    }
+    vkobase::win_deliver_event(win, event);
+}
+
+bool deliver_one_update() noexcept
+{
+    auto& windows = state().invalid_windows;
+    while (!windows.empty()) {
+        WINDOW win = windows.front();
+        windows.erase(windows.begin());
+        vko_win_internal* in = vkobase::win_internal(win);
+        if (in == nullptr || in->update_region.empty())
+            continue;
+        if (!in->visible) {
+            in->update_region.clear();
+            continue;
+        }
+        std::vector<s_rct> region;
+        region.swap(in->update_region);
+        s_rct bounds = region.front();
+        for (const s_rct& r : region) {
+            bounds.top = std::min(bounds.top, r.top);
+            bounds.left = std::min(bounds.left, r.left);
+            bounds.bottom = std::max(bounds.bottom, r.bottom);
+            bounds.right = std::max(bounds.right, r.right);
+        }
+        EVENT ev{};
+        ev.type = E_UPDATE;
+        ev.v.update.rct = bounds;
+        in->updating_region = std::move(region);
+        ++state().update_depth;
+        dispatch(win, &ev);
+        --state().update_depth;
+        if (vko_win_internal* still = vkobase::win_internal(win))
+            still->updating_region.clear();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void vkobase_reset_app() noexcept
+{
+    const bool was_test = state().test_mode;
+    state() = AppState{};
+    state().test_mode = was_test;
+}
+
+namespace vkobase {
+
+bool app_test_mode() noexcept
+{
+    return state().test_mode;
+}
+
+void app_set_test_mode() noexcept
+{
+    state().test_mode = true;
+}
+
+std::uint64_t app_now_ms() noexcept
+{
+    if (state().test_mode)
+        return state().virtual_now_ms;
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now() - start_time())
+                                          .count());
+}
+
+void app_window_gone(WINDOW win) noexcept
+{
+    auto& q = state().queue;
+    q.erase(std::remove_if(q.begin(), q.end(), [win](const QueuedEvent& e) { return e.win == win; }),
+            q.end());
+    auto& w = state().invalid_windows;
+    w.erase(std::remove(w.begin(), w.end(), win), w.end());
+}
+
+void app_note_invalid(WINDOW win) noexcept
+{
+    auto& w = state().invalid_windows;
+    if (std::find(w.begin(), w.end(), win) == w.end()) {
+        try {
+            w.push_back(win);
+        } catch (...) {
+        }
+    }
+}
+
+VKO_TX_CREATE_DEF app_tx_create() noexcept
+{
+    return state().tx_create;
+}
+
+VKO_TX_GET_TX app_tx_get_tx() noexcept
+{
+    return state().tx_get_tx;
+}
+
+void app_destroy_all_windows() noexcept
+{
+    WINDOW screen = win_screen();
+    WINDOW task = win_task();
+    if (vko_win_internal* in = win_internal(screen)) {
+        const std::vector<WINDOW> tops = in->children;
+        for (auto it = tops.rbegin(); it != tops.rend(); ++it)
+            if (*it != task)
+                win_destroy_record(*it);
+    }
+    if (task != nullptr)
+        win_destroy_record(task);
+}
+
+void app_process_events() noexcept
+{
+    timer_fire_due(app_now_ms());
+    for (int handled = 0; handled < kMaxEventsPerPass; ++handled) {
+        if (state().quit_requested && state().running)
+            return; // the loop tears down at its next turn
+        if (!state().queue.empty()) {
+            QueuedEvent e = state().queue.front();
+            state().queue.pop_front();
+            dispatch(e.win, &e.event);
+            continue;
+        }
+        if (!deliver_one_update())
+            return;
+    }
+}
+
+bool app_wait_for_work() noexcept
+{
+    if (!state().queue.empty() || !state().invalid_windows.empty())
+        return true;
+    std::uint64_t due = 0;
+    const bool has_timer = timer_next_due(&due);
+    if (state().test_mode) {
+        // Nothing outside the program can post an event in tests: jump to the next timer, and
+        // when there is none the wait would be for ever, so the caller stops.
+        if (!has_timer)
+            return false;
+        if (due > state().virtual_now_ms)
+            state().virtual_now_ms = due;
+        return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));
+    return true;
+}
+
+} // namespace vkobase
+
+namespace vkobase {
+
+void win_post_event(WINDOW win, const EVENT& event) noexcept
+{
+    if (!win_is_live(win))
+        return;
+    try {
+        state().queue.push_back(QueuedEvent{win, event});
+    } catch (...) {
+    }
+}
+
+} // namespace vkobase
+
+extern "C" {
+
+BOOLEAN vkowi_Begin(s_startup* startup) noexcept
+{
+    if (startup == nullptr)
+        return FALSE;
+    state().begun = true;
+    (void)start_time();
+    return TRUE;
+}
+
+BOOLEAN vkowi_Init(s_startup* startup) noexcept
+{
+    if (startup == nullptr || !state().begun)
+        return FALSE;
+    state().tx_create = startup->tx_create;
+    state().tx_get_tx = startup->tx_get_tx;
+    state().fatal_exit = startup->fatal_exit;
+    return TRUE;
+}
+
+void vkowi_End(void) noexcept
+{
+    vkobase::app_destroy_all_windows();
+    state().begun = false;
+}
+
+void vkowi_vko_system(int32_t argc, char** argv, intptr_t reserved, VKO_EVENT_HANDLER handler,
+                      const s_app_config* config) noexcept
+{
+    (void)reserved;
+    AppState& s = state();
+    if (s.running || config == nullptr)
+        return;
+    try {
+        s.config = *config;
+        s.base_name = config->base_appl_name != nullptr ? config->base_appl_name : "";
+        s.appl_name = config->appl_name != nullptr ? config->appl_name : "";
+        s.title = config->taskwin_title != nullptr ? config->taskwin_title : "";
+        s.files.clear();
+        for (int32_t i = 1; argv != nullptr && i < argc; ++i)
+            if (argv[i] != nullptr)
+                s.files.push_back(StartFile{argv[i], false});
+    } catch (...) {
+        return;
+    }
+    s.config.base_appl_name = s.base_name.data();
+    s.config.appl_name = s.appl_name.data();
+    s.config.taskwin_title = s.title.data();
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_TASKWIN_MENUBAR, config->menu_bar_id);
+
+    s.running = true;
+    s.quit_requested = false;
+    WINDOW task = vkobase::win_task();
+    if (task == nullptr) {
+        vkobase::WinCreateArgs args;
+        args.type = W_TASK;
+        const s_rct screen = vkobase::win_client_rect(vkobase::win_screen());
+        args.rct = s_rct{44, 4, static_cast<int16_t>(screen.bottom - 4),
+                         static_cast<int16_t>(screen.right - 4)};
+        args.title = s.title.c_str();
+        args.menu_bar_id = config->menu_bar_id;
+        args.handler = handler;
+        args.send_create = false; // delivered from the queue, inside the loop
+        task = vkobase::win_create_record(args);
+        if (task == nullptr) {
+            s.running = false;
+            return;
+        }
+        vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_TASK_WINDOW, reinterpret_cast<intptr_t>(task));
+        EVENT ev{};
+        ev.type = E_CREATE;
+        vkobase::win_post_event(task, ev);
+    }
+    while (!state().quit_requested) {
+        vkobase::app_process_events();
+        if (state().quit_requested)
+            break;
+        if (!vkobase::app_wait_for_work())
+            break;
+    }
+    vkobase::app_destroy_all_windows();
+    state().running = false;
+    state().quit_requested = false;
+}
+
+void vkov_app_destroy(void) noexcept
+{
+    if (state().running) {
+        state().quit_requested = true;
+        return;
+    }
+    vkobase::app_destroy_all_windows();
+}
+
+void vkok_app_allow_quit(void) noexcept
+{
+    vkov_app_destroy();
+}
+
+BOOLEAN vkok_app_escape(int32_t code, va_list args) noexcept
+{
+    // No escape code is defined by this platform.
+    (void)code;
+    (void)args;
+    return FALSE;
+}
+
+void vkok_app_get_files_count(BOOLEAN* printing, int32_t* count) noexcept
+{
+    if (printing != nullptr)
+        *printing = FALSE;
+    if (count != nullptr)
+        *count = static_cast<int32_t>(state().files.size());
+}
+
+BOOLEAN vkok_app_get_file(int32_t index, FILE_SPEC* spec) noexcept
+{
+    if (spec == nullptr || index < 0 || static_cast<std::size_t>(index) >= state().files.size())
+        return FALSE;
+    const std::string& path = state().files[static_cast<std::size_t>(index)].path;
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (dir.size() >= sizeof spec->dir.path || name.size() >= sizeof spec->name)
+        return FALSE;
+    std::memset(spec, 0, sizeof *spec);
+    std::memcpy(spec->dir.path, dir.c_str(), dir.size() + 1);
+    std::memcpy(spec->name, name.c_str(), name.size() + 1);
+    return TRUE;
+}
+
+void vkok_app_set_file_processed(int32_t index, BOOLEAN processed) noexcept
+{
+    if (index >= 0 && static_cast<std::size_t>(index) < state().files.size())
+        state().files[static_cast<std::size_t>(index)].processed = processed != 0;
+}
+
+s_drawct* vkov_app_get_default_ctools(s_drawct* ctools) noexcept
+{
+    if (ctools == nullptr)
+        return nullptr;
+    *ctools = s_drawct{};
+    ctools->pen = s_cpen{1, PAT_SOLID, P_SOLID, VKO_COLOR_BLACK};
+    ctools->brush = s_cbrush{PAT_SOLID, VKO_COLOR_WHITE};
+    ctools->mode = M_COPY;
+    ctools->fore_color = VKO_COLOR_BLACK;
+    ctools->back_color = VKO_COLOR_WHITE;
+    ctools->opaque_text = FALSE;
+    return ctools;
+}
+
+void vkok_app_process_pending_events(void) noexcept
+{
+    vkobase::app_process_events();
+}
+
+BOOLEAN vkov_app_proc_update(void) noexcept
+{
+    return state().update_depth > 0 ? TRUE : FALSE;
+}
+
+BOOLEAN vkov_app_is_update_in_progress(void) noexcept
+{
+    return state().update_depth > 0 ? TRUE : FALSE;
+}
+
+uint64_t vkov_app_get_time_ms(void) noexcept
+{
+    return vkobase::app_now_ms();
+}
+
+void vkok_win_process_modal(WINDOW win) noexcept
+{
+    vko_win_internal* in = vkobase::win_internal(win);
+    if (in == nullptr || in->modal_running)
+        return;
+    in->modal_running = true;
+    // Runs until the dialog is destroyed (the usual end) or the application quits.
+    while (vkobase::win_is_live(win) && !state().quit_requested) {
+        vkobase::app_process_events();
+        if (!vkobase::win_is_live(win) || state().quit_requested)
+            break;
+        if (!vkobase::app_wait_for_work())
+            break;
+    }
+    if (vko_win_internal* still = vkobase::win_internal(win))
+        still->modal_running = false;
+}
+
+VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept
+{
+    return vkobase::app_now_ms();
+}
+
+VKOBASE_API void vkov_test_advance_clock(uint32_t ms) noexcept
+{
+    if (!state().test_mode)
+        return;
+    const std::uint64_t target = state().virtual_now_ms + ms;
+    // Each timer fires at its own due time, with the clock reading that time.
+    std::uint64_t due = 0;
+    while (vkobase::timer_next_due(&due) && due <= target) {
+        state().virtual_now_ms = std::max(state().virtual_now_ms, due);
+        vkobase::app_process_events();
+    }
+    state().virtual_now_ms = target;
+    vkobase::app_process_events();
+}
+
+} // extern "C"

@@ -1,0 +1,112 @@
+// scr.cpp: the screen: keyboard focus, pointer shapes of the whole screen and the beep.
+// Moving the focus sends the focus event (active 0) to the window that loses it, then
+// (active 1) to the one that gains it.
+#include "vkobase/scr.h"
+
+#include <cstdio>
+
+#include "core_internal.h"
+#include "vkobase/slist.h"
+#include "window_internal.h"
+
+namespace {
+
+struct ScrState {
+    WINDOW focus = nullptr;
+    bool busy_cursor = false;
+    bool cursor_hidden = false;
+    int beeps = 0;
+};
+
+ScrState& state() noexcept
+{
+    static ScrState s;
+    return s;
+}
+
+} // namespace
+
+void vkobase_reset_scr() noexcept
+{
+    state() = ScrState{};
+}
+
+namespace vkobase {
+
+void scr_window_gone(WINDOW win) noexcept
+{
+    if (state().focus == win)
+        state().focus = nullptr;
+}
+
+} // namespace vkobase
+
+extern "C" {
+
+void vkok_scr_beep(void) noexcept
+{
+    ++state().beeps;
+    if (!vkobase::app_test_mode()) {
+        std::fputc('\a', stderr);
+        std::fflush(stderr);
+    }
+}
+
+WINDOW vkok_scr_get_focus_vobj(void) noexcept
+{
+    return vkobase::win_is_live(state().focus) ? state().focus : nullptr;
+}
+
+WINDOW vkov_scr_get_focus_topwin(void) noexcept
+{
+    WINDOW win = vkok_scr_get_focus_vobj();
+    WINDOW screen = vkobase::win_screen();
+    while (win != nullptr && win->parent != screen)
+        win = win->parent;
+    return win;
+}
+
+void vkok_scr_set_focus_vobj(WINDOW win) noexcept
+{
+    if (!vkobase::win_is_live(win) || win == state().focus)
+        return;
+    WINDOW old = vkok_scr_get_focus_vobj();
+    state().focus = win;
+    if (old != nullptr) {
+        EVENT ev{};
+        ev.type = E_FOCUS;
+        ev.v.focus.active = FALSE;
+        vkobase::win_deliver_event(old, &ev);
+    }
+    if (vkobase::win_is_live(win) && state().focus == win) {
+        EVENT ev{};
+        ev.type = E_FOCUS;
+        ev.v.focus.active = TRUE;
+        vkobase::win_deliver_event(win, &ev);
+    }
+}
+
+void vkok_scr_hide_cursor(void) noexcept
+{
+    state().cursor_hidden = true;
+}
+
+void vkok_scr_set_busy_cursor(void) noexcept
+{
+    state().busy_cursor = true;
+}
+
+SLIST vkov_scr_list_wins(void) noexcept
+{
+    vko_win_internal* in = vkobase::win_internal(vkobase::win_screen());
+    if (in == nullptr)
+        return nullptr;
+    SLIST list = vkov_slist_create();
+    if (list == nullptr)
+        return nullptr;
+    for (WINDOW top : in->children)
+        vkov_slist_add(list, top->internal->title.c_str(), 0);
+    return list;
+}
+
+} // extern "C"
