@@ -1,0 +1,142 @@
+// engine_fuzz.cpp: libFuzzer target. Each input is a dictionary file pair (fuzz_input.h)
+// written to a private directory and opened; then lookups, browse, scans, a query and
+// entry expansion run over it. A fatal report on damaged data is an allowed outcome:
+// the fatal hook throws, the operation is abandoned and the next one runs.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/datafiles.h"
+#include "engine/entrytext.h"
+#include "engine/query.h"
+#include "engine/report.h"
+#include "engine/resultlist.h"
+#include "engine/scan.h"
+#include "engine/wordindex.h"
+#include "fuzz/fuzz_input.h"
+
+namespace {
+
+struct EngineFatal {};
+
+void throw_on_fatal(std::string_view)
+{
+    throw EngineFatal{};
+}
+
+// Runs one operation; a fatal report inside it ends only that operation.
+template <typename Operation>
+void attempt(Operation operation)
+{
+    try {
+        operation();
+    } catch (const EngineFatal&) {
+    }
+}
+
+bool write_file(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+// The first values of a list (continuation blocks loaded as the walk reaches them).
+std::vector<std::uint32_t> first_values(ResultList* list, std::size_t limit)
+{
+    std::vector<std::uint32_t> values;
+    ResultCursor cursor(list, kBlockSize);
+    for (cursor.start(); !cursor.at_end() && values.size() < limit; cursor.advance())
+        values.push_back(cursor.value());
+    return values;
+}
+
+void expand(std::uint32_t offset)
+{
+    attempt([&] {
+        const char* text = entry_text(offset, kBlockSize);
+        const std::uint32_t length = entry_length(offset, kBlockSize);
+        // Touch every byte the engine says belongs to the text.
+        volatile std::uint8_t sum = 0;
+        for (std::uint32_t i = 0; i < length; ++i)
+            sum = static_cast<std::uint8_t>(sum + static_cast<std::uint8_t>(text[i]));
+        (void)sum;
+    });
+}
+
+void run_engine()
+{
+    static const char* const kWords[] = {"apple", "apple pie", "listen", "quick", "zebra", ""};
+    for (const char* word : kWords) {
+        attempt([&] {
+            ResultList list;
+            find_word(&list, word, "va", kBlockSize);
+            for (std::uint32_t offset : first_values(&list, 8))
+                expand(offset);
+        });
+        attempt([&] { expand(entry_offset(word, kBlockSize)); });
+    }
+    attempt([] {
+        ResultList list;
+        list_neighbours(&list, "m", "hw", kBlockSize);
+        for (std::uint32_t offset : first_values(&list, 64)) {
+            expand(offset);
+            attempt([&] {
+                char word[kWordBufferSize];
+                get_word(word, sizeof word, offset, kBlockSize);
+            });
+        }
+    });
+    static const char* const kPatterns[] = {"*tion", "^qu.*k", "ap?le", "z*"};
+    for (const char* pattern : kPatterns) {
+        attempt([&] {
+            ResultList list;
+            regex_scan(&list, pattern, "va", kBlockSize);
+            first_values(&list, 16);
+        });
+    }
+    static const char* const kScans[][2] = {{"listen", "tr"}, {"letter", "is"}, {"robert", "sc"},
+                                            {"elrt", "lb"},   {"apple", "pr"},  {"apple", "rh"}};
+    for (const auto& scan : kScans) {
+        attempt([&] {
+            ResultList list;
+            ScanWords(&list, scan[0], scan[1], kBlockSize);
+            first_values(&list, 16);
+        });
+    }
+    attempt([] {
+        ResultList* result = nullptr;
+        RunQuery(&result, "(apple | df=quick) & !tr=listen | hw=zebra");
+        if (result != nullptr) {
+            for (std::uint32_t offset : first_values(result, 8))
+                expand(offset);
+            delete result;
+        }
+    });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string dir = [] {
+        char pattern[] = "/tmp/engine_fuzzXXXXXX";
+        const char* made = mkdtemp(pattern);
+        return std::string(made != nullptr ? made : "/tmp") + "/";
+    }();
+    engine_set_fatal_hook(throw_on_fatal);
+    const FuzzPair pair = split_fuzz_input(data, size);
+    if (!write_file(dir + "f.ndx", pair.index_file) || !write_file(dir + "f.cmp", pair.data_file))
+        return 0;
+    bool opened = false;
+    attempt([&] { opened = DataFilesPresent(dir.c_str(), "f") == 0; });
+    if (opened)
+        run_engine();
+    close_data_files();
+    return 0;
+}
