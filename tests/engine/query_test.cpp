@@ -360,6 +360,24 @@ TEST_F(QueryTest, MatchKindsSortsAndExpandsWordOffsets)
     EXPECT_TRUE(df_words->holds_postings());
 }
 
+// Typed words far longer than any stored word are searched without overrunning a
+// buffer and simply find nothing.
+TEST_F(QueryTest, OverLongWordsFindNothing)
+{
+    const std::string long_word(2000, 'h');
+    const char* const codes[] = {"va", "df", "tr", "is", "lb", "sc", "pr", "rh", "pt"};
+    for (const char* code : codes) {
+        for (const std::string& word : {long_word, long_word + "*", "^" + long_word}) {
+            SCOPED_TRACE(std::string(code) + " with " + word.substr(word.size() - 3));
+            bool has_list = false;
+            testing::internal::CaptureStderr();
+            EXPECT_TRUE(run(std::string(code) + "=" + word, &has_list).empty());
+            testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(has_list);
+        }
+    }
+}
+
 TEST_F(QueryTest, MergesLongPostingListsAcrossContinuationBlocks)
 {
     const std::vector<std::uint32_t> every = postings("every");

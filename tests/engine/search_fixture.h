@@ -58,7 +58,12 @@ inline const std::vector<NamedEntry>& named_entries()
     return entries;
 }
 
-// The generated words: lower-case, four to nine letters, deterministic.
+// The generated words: lower-case, deterministic, with one of three prefixes.
+inline bool is_generated(const std::string& word)
+{
+    return word.rfind("g", 0) == 0 || word.rfind("aa", 0) == 0 || word.rfind("zq", 0) == 0;
+}
+
 inline std::vector<std::string> generated_words(std::size_t count)
 {
     static const char* const kEndings[] = {"tion", "ness", "able", "ing", "er", "ly"};
@@ -75,12 +80,27 @@ inline std::vector<std::string> generated_words(std::size_t count)
             word += static_cast<char>('a' + next() % 26);
         if (next() % 3 == 0)
             word += kEndings[next() % 6];
-        words.insert("g" + word);
+        // Three runs of words: "aa" words lie between "a" and "a-b", "zq" words between
+        // "Zebra" and "Zulu", so that those sit blocks apart from where their letter
+        // begins.
+        static const char* const kPrefixes[] = {"g", "aa", "zq"};
+        words.insert(kPrefixes[next() % 3] + word);
     }
     return {words.begin(), words.end()};
 }
 
 inline constexpr std::size_t kGenerated = 1500;
+
+// A run of anagrams long enough for the key-table search to report progress twice.
+inline std::vector<std::string> anagram_family()
+{
+    std::vector<std::string> words;
+    std::string word = "bcdefgh";
+    do
+        words.push_back(word);
+    while (words.size() < 300 && std::next_permutation(word.begin(), word.end()));
+    return words;
+}
 
 // Status sink that records what it is shown and cancels at a chosen report.
 class RecordingSink : public StatusSink {
@@ -134,6 +154,13 @@ protected:
                 entry.terms.push_back({"df", "triple"});
             source.entries.push_back(entry);
         }
+        for (const std::string& w : anagram_family()) {
+            dictwriter::SourceEntry entry;
+            entry.head_word = w;
+            entry.fields = dictwriter::encode_field_stream({{0x81, "text of " + w}});
+            entry.terms.push_back({"va", w});
+            source.entries.push_back(entry);
+        }
         source.markers.push_back({"va", "letter"});
         source.key_tables = {"tr", "is", "lb", "sc"};
         source.friends = {"pr", "rh", "pt"};
@@ -145,6 +172,8 @@ protected:
         va_words() = generated;
         for (const NamedEntry& named : named_entries())
             va_words().insert(va_words().end(), named.va.begin(), named.va.end());
+        const std::vector<std::string> family = anagram_family();
+        va_words().insert(va_words().end(), family.begin(), family.end());
     }
 
     void SetUp() override
