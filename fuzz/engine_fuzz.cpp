@@ -1,6 +1,6 @@
 // engine_fuzz.cpp: libFuzzer target. Each input is a dictionary file pair (fuzz_input.h)
 // written to a private directory and opened; then lookups, browse, scans, a query and
-// entry expansion run over it. A fatal report on damaged data is an allowed outcome:
+// entry expansion run over it, and the decoder runs on the data file's bytes alone. A fatal report on damaged data is an allowed outcome:
 // the fatal hook throws, the operation is abandoned and the next one runs.
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 
 #include "engine/datafiles.h"
 #include "engine/entrytext.h"
+#include "engine/inflate.h"
 #include "engine/query.h"
 #include "engine/report.h"
 #include "engine/resultlist.h"
@@ -131,6 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     engine_set_fatal_hook(throw_on_fatal);
     const FuzzPair pair = split_fuzz_input(data, size);
+    // The decoder alone: the data file's bytes as one compressed block, the index file's
+    // first bytes as preset, into an output of a size taken from the input (exactly that
+    // size, so that a write past it is seen).
+    std::vector<std::uint8_t> out(1 + size % 65535);
+    const std::size_t preset_len = pair.index_file.size() < 2000 ? pair.index_file.size() : 2000;
+    inflate_raw(reinterpret_cast<const std::uint8_t*>(pair.data_file.data()), pair.data_file.size(),
+                reinterpret_cast<const std::uint8_t*>(pair.index_file.data()), preset_len,
+                out.data(), out.size());
     if (!write_file(dir + "f.ndx", pair.index_file) || !write_file(dir + "f.cmp", pair.data_file))
         return 0;
     bool opened = false;
