@@ -27,5 +27,11 @@
 #include "vkobase/pattern.h"
 #include "vkobase/print.h"
 #include "vkobase/res.h"
+#include "vkobase/str.h"
+#include "vkobase/slist.h"
+#include "vkobase/mem.h"
+#include "vkobase/gmem.h"
+#include "vkobase/static.h"
+#include "vkobase/fsys.h"
 
 #endif /* VKOBASE_VKOBASE_H */
