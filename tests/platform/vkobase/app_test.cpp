@@ -1,0 +1,207 @@
+// app_test.cpp: the event loop: queue order, update regions and the update predicates,
+// timers on the virtual clock, modal loops, the application-wide hook and the system run.
+#include "core_test_support.h"
+// Posting events is how the library's own families feed the queue.
+#include "../../../platform/vkobase/src/window_internal.h"
+
+namespace {
+
+using vkotest::CoreTest;
+using vkotest::seen;
+using vkotest::types_of;
+
+class AppTest : public CoreTest {};
+
+EVENT user_event(int32_t id)
+{
+    EVENT ev{};
+    ev.type = E_USER;
+    ev.v.user.id = id;
+    return ev;
+}
+
+TEST_F(AppTest, Queue_DeliversPostedEventsInOrderAcrossWindows)
+{
+    WINDOW a = make_doc();
+    WINDOW b = make_doc();
+    vkok_app_process_pending_events(); // the windows' first updates
+    seen().clear();
+    vkobase::win_post_event(a, user_event(1));
+    vkobase::win_post_event(b, user_event(2));
+    vkobase::win_post_event(a, user_event(3));
+    EXPECT_TRUE(seen().empty()); // nothing before the loop runs
+    vkok_app_process_pending_events();
+    ASSERT_EQ(seen().size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(seen()[static_cast<size_t>(i)].event.v.user.id, i + 1);
+    EXPECT_EQ(seen()[1].win, b);
+}
+
+TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMeanwhile)
+{
+    WINDOW doc = make_doc(s_rct{0, 0, 200, 200});
+    vkok_app_process_pending_events();
+    seen().clear();
+    const s_rct r1{10, 10, 20, 20}, r2{15, 15, 40, 30}, r3{100, 100, 110, 120};
+    vkobase::win_invalidate(doc, &r1);
+    vkobase::win_invalidate(doc, &r2);
+    vkobase::win_invalidate(doc, &r3);
+    vkobase::win_post_event(doc, user_event(9));
+    EXPECT_FALSE(vkov_app_proc_update());
+    vkok_app_process_pending_events();
+
+    ASSERT_EQ(types_of(doc), (std::vector<e_event>{E_USER, E_UPDATE}));
+    EXPECT_FALSE(seen()[0].during_update);
+    EXPECT_TRUE(seen()[1].during_update);
+    const s_rct got = seen()[1].event.v.update.rct;
+    EXPECT_EQ(got.top, 10);
+    EXPECT_EQ(got.left, 10);
+    EXPECT_EQ(got.bottom, 110);
+    EXPECT_EQ(got.right, 120);
+    EXPECT_FALSE(vkov_app_proc_update());
+    EXPECT_FALSE(vkov_app_is_update_in_progress());
+}
+
+TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt)
+{
+    s_rct rct{0, 0, 50, 60};
+    WINDOW doc = vkok_win_create(W_DOC, &rct, "Hidden", 0, NULL_WIN, VKO_WSF_INVISIBLE,
+                                 VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
+    vkobase::win_invalidate(doc, nullptr);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_CREATE}));
+    vkok_vobj_set_visible(doc, TRUE);
+    vkok_app_process_pending_events();
+    ASSERT_EQ(types_of(doc), (std::vector<e_event>{E_CREATE, E_UPDATE}));
+    EXPECT_EQ(seen().back().event.v.update.rct.bottom, 50);
+    EXPECT_EQ(seen().back().event.v.update.rct.right, 60);
+}
+
+TEST_F(AppTest, Timers_FireAtTheirVirtualTimesUntilDestroyed)
+{
+    WINDOW doc = make_doc();
+    vkok_app_process_pending_events();
+    seen().clear();
+    const int32_t fast = vkov_timer_create(doc, 100);
+    const int32_t slow = vkov_timer_create(doc, 250);
+    ASSERT_GT(fast, 0);
+    ASSERT_GT(slow, 0);
+    EXPECT_NE(fast, slow);
+    EXPECT_EQ(vkov_timer_create(doc, -1), -1);
+    EXPECT_EQ(vkov_timer_create(nullptr, 10), -1);
+
+    vkov_test_advance_clock(520);
+    struct Fired {
+        int32_t id;
+        uint64_t at;
+    };
+    std::vector<Fired> fired;
+    for (const auto& s : seen())
+        if (s.event.type == E_TIMER)
+            fired.push_back(Fired{s.event.v.timer.id, s.at_ms});
+    const std::vector<Fired> expected = {
+        {fast, 100}, {fast, 200}, {slow, 250}, {fast, 300}, {fast, 400}, {fast, 500}, {slow, 500}};
+    ASSERT_EQ(fired.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(fired[i].at, expected[i].at);
+        // At 500 both fall due; their order is not promised.
+        if (expected[i].at != 500) {
+            EXPECT_EQ(fired[i].id, expected[i].id);
+        }
+    }
+    EXPECT_EQ(vkov_test_now_ms(), 520u);
+
+    seen().clear();
+    vkov_timer_destroy(fast);
+    vkok_vobj_destroy(doc); // takes the slow timer with it
+    vkov_test_advance_clock(1000);
+    for (const auto& s : seen())
+        EXPECT_NE(s.event.type, E_TIMER);
+}
+
+int32_t g_dialog_timer = -1;
+
+int32_t closing_handler(WINDOW win, EVENT* event)
+{
+    vkotest::recording_handler(win, event);
+    if (event->type == E_TIMER && event->v.timer.id == g_dialog_timer)
+        vkok_vobj_destroy(win);
+    return 0;
+}
+
+TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds)
+{
+    WINDOW doc = make_doc();
+    s_rct rct{10, 10, 100, 200};
+    WINDOW dlg = vkok_win_create(W_MODAL, &rct, "Question", 0, doc, 0, VKO_EVENT_MASK_ALL,
+                                 closing_handler, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_NE(dlg->state2 & VKO_WS_MODAL_USE, 0u);
+    g_dialog_timer = vkov_timer_create(dlg, 300);
+    vkok_win_process_modal(dlg); // returns only once the timer handler destroyed the dialog
+    EXPECT_FALSE(vkov_vobj_is_valid(dlg));
+    EXPECT_TRUE(vkov_vobj_is_valid(doc));
+    EXPECT_EQ(vkov_test_now_ms(), 300u);
+}
+
+BOOLEAN keep_back_user_events(WINDOW, EVENT* event, intptr_t data)
+{
+    *reinterpret_cast<int*>(data) += 1;
+    return event->type == E_USER ? FALSE : TRUE;
+}
+
+TEST_F(AppTest, ApplicationHook_SeesQueuedEventsFirstAndMayKeepThemBack)
+{
+    WINDOW doc = make_doc();
+    vkok_app_process_pending_events();
+    seen().clear();
+    int calls = 0;
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK,
+                       reinterpret_cast<intptr_t>(&keep_back_user_events));
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK_DATA, reinterpret_cast<intptr_t>(&calls));
+    vkobase::win_post_event(doc, user_event(1));
+    EVENT focus{};
+    focus.type = E_FOCUS;
+    vkobase::win_post_event(doc, focus);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_FOCUS}));
+}
+
+int32_t task_handler(WINDOW win, EVENT* event)
+{
+    vkotest::recording_handler(win, event);
+    if (event->type == E_CREATE) {
+        const s_rct rct{50, 50, 150, 250};
+        vkok_win_create(W_DOC, &rct, "Main", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                        vkotest::recording_handler, 0);
+        vkov_timer_create(win, 1000);
+    }
+    if (event->type == E_TIMER)
+        vkov_app_destroy();
+    return 0;
+}
+
+TEST_F(AppTest, System_RunsTheTaskWindowUntilQuitThenDestroysEverything)
+{
+    char name[] = "prog";
+    char* argv[] = {name, nullptr};
+    const s_app_config config{1, 0, const_cast<char*>("Base"), const_cast<char*>("App"),
+                              const_cast<char*>("Title")};
+    vkowi_vko_system(1, argv, 0, task_handler, &config);
+
+    ASSERT_FALSE(seen().empty());
+    WINDOW task = seen().front().win;
+    EXPECT_EQ(seen().front().event.type, E_CREATE);
+    EXPECT_EQ(vkov_test_now_ms(), 1000u);
+    // Quitting destroyed the document window, then the task window, last of all.
+    ASSERT_GE(seen().size(), 2u);
+    EXPECT_EQ(seen().back().win, task);
+    EXPECT_EQ(seen().back().event.type, E_DESTROY);
+    EXPECT_EQ(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_TASK_WINDOW), 0);
+    EXPECT_EQ(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_TASKWIN_MENUBAR), 1);
+    EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), 1); // the screen alone
+}
+
+} // namespace
