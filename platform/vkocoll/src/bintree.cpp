@@ -15,9 +15,7 @@ RWBinaryTree::Tree::const_iterator RWBinaryTree::findEqual(const RWCollectable* 
 {
     if (target == nullptr)
         return tree_.end();
-    // The set's key type is a plain pointer; the search only reads through it.
-    auto* key = const_cast<RWCollectable*>(target);
-    const auto [from, to] = tree_.equal_range(key);
+    const auto [from, to] = tree_.equal_range(target);
     for (auto it = from; it != to; ++it) {
         if (*it == target || (*it)->isEqual(target))
             return it;
@@ -43,8 +41,7 @@ std::size_t RWBinaryTree::occurrencesOf(const RWCollectable* target) const
 {
     if (target == nullptr)
         return 0;
-    auto* key = const_cast<RWCollectable*>(target);  // read only, as in findEqual
-    const auto [from, to] = tree_.equal_range(key);
+    const auto [from, to] = tree_.equal_range(target);
     std::size_t n = 0;
     for (auto it = from; it != to; ++it) {
         if (*it == target || (*it)->isEqual(target))

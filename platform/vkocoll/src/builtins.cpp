@@ -3,10 +3,14 @@
 #include "collect_internal.h"
 
 #include "vkocoll/bintree.h"
+#include "vkocoll/btrdict.h"
 #include "vkocoll/collect.h"
 #include "vkocoll/collstr.h"
+#include "vkocoll/hashdict.h"
 #include "vkocoll/hashtab.h"
 #include "vkocoll/ordered.h"
+#include "vkocoll/rwint.h"
+#include "vkocoll/sortvec.h"
 
 namespace {
 
@@ -24,4 +28,8 @@ void rwRegisterLibraryClasses(RWFactory& factory)
     factory.addFunction(make<RWHashTable>, kRWHashTableId, "RWHashTable");
     factory.addFunction(make<RWSet>, kRWSetId, "RWSet");
     factory.addFunction(make<RWBag>, kRWBagId, "RWBag");
+    factory.addFunction(make<RWCollectableInt>, kRWCollectableIntId, "RWCollectableInt");
+    factory.addFunction(make<RWSortedVector>, kRWSortedVectorId, "RWSortedVector");
+    factory.addFunction(make<RWHashDictionary>, kRWHashDictionaryId, "RWHashDictionary");
+    factory.addFunction(make<RWBTreeDictionary>, kRWBTreeDictionaryId, "RWBTreeDictionary");
 }

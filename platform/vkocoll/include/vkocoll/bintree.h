@@ -25,6 +25,7 @@ public:
 private:
     friend class RWBinaryTreeIterator;
     struct Before {
+        using is_transparent = void;  // lets constant targets search the tree
         bool operator()(const RWCollectable* a, const RWCollectable* b) const
         {
             return a->compareTo(b) < 0;

@@ -63,7 +63,8 @@ public:
     RWBinaryTree asSortedCollection() const;
 
 protected:
-    // Every item in the collection's own order (for saving and converting).
+    // Every item in the collection's own order (for saving and converting). apply() is not
+    // constant in the collection interface; forEach only reads, so it casts that away.
     template <typename Fn> void forEach(Fn fn) const
     {
         const_cast<RWCollection*>(this)->apply(

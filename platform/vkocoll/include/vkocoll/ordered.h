@@ -50,7 +50,7 @@ public:
     RWCollectable* push(RWCollectable* item) { return insert(item); }
     RWCollectable* pop() { return removeLast(); }
 
-private:
+protected:
     std::vector<RWCollectable*> items_;
 };
 
