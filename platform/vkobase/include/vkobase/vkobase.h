@@ -33,5 +33,6 @@
 #include "vkobase/gmem.h"
 #include "vkobase/static.h"
 #include "vkobase/fsys.h"
+#include "vkobase/iostr.h"
 
 #endif /* VKOBASE_VKOBASE_H */
