@@ -39,5 +39,6 @@
 #include "vkobase/static.h"
 #include "vkobase/fsys.h"
 #include "vkobase/iostr.h"
+#include "vkobase/cb.h"
 
 #endif /* VKOBASE_VKOBASE_H */
