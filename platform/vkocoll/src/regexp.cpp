@@ -56,6 +56,32 @@ RWCRegexp& RWCRegexp::operator=(const RWCString& pattern)
     return *this;
 }
 
+bool RWCRegexp::applyRepeat(char op, bool after_plus)
+{
+    Atom& prev = atoms_.back();
+    if (after_plus) {
+        // x+ is held as x x*. (x+)+ stays; (x+)* and (x+)? are x*.
+        if (op == '+')
+            return true;
+        atoms_.pop_back();
+        atoms_.back().repeat = Repeat::Star;
+        return false;
+    }
+    if (op == '*' || (op == '+' && prev.repeat != Repeat::One)) {
+        prev.repeat = Repeat::Star;  // x*, and (x?)+ = (x?)* = (x*)+ = x*
+        return false;
+    }
+    if (op == '?') {
+        if (prev.repeat == Repeat::One)
+            prev.repeat = Repeat::Optional;
+        return false;
+    }
+    Atom star = prev;  // x+ becomes x x*
+    star.repeat = Repeat::Star;
+    atoms_.push_back(star);
+    return true;
+}
+
 void RWCRegexp::compile(const char* p, std::size_t len)
 {
     atoms_.clear();
@@ -63,6 +89,7 @@ void RWCRegexp::compile(const char* p, std::size_t len)
     anchor_end_ = false;
     status_ = OK;
     std::size_t i = 0;
+    bool last_was_plus = false;  // the last two atoms are x x* from x+
     if (len > 0 && p[0] == '^') {
         anchor_start_ = true;
         i = 1;
@@ -74,25 +101,11 @@ void RWCRegexp::compile(const char* p, std::size_t len)
             break;
         }
         if ((c == '*' || c == '+' || c == '?') && !atoms_.empty()) {
-            Atom& prev = atoms_.back();
-            if (c == '+') {
-                // x+ is x followed by x*. A repeat of a repeat stays as it is, except that
-                // x?+ and x?* make any number.
-                if (prev.repeat == Repeat::One) {
-                    Atom star = prev;
-                    star.repeat = Repeat::Star;
-                    atoms_.push_back(star);
-                } else {
-                    prev.repeat = Repeat::Star;
-                }
-            } else if (c == '*') {
-                prev.repeat = Repeat::Star;
-            } else if (prev.repeat == Repeat::One) {
-                prev.repeat = Repeat::Optional;
-            }
+            last_was_plus = applyRepeat(c, last_was_plus);
             ++i;
             continue;
         }
+        last_was_plus = false;
         AtomBuilder set;
         if (c == '.') {
             set.invert();

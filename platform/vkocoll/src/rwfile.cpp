@@ -3,15 +3,13 @@
 #include "vkocoll/rwfile.h"
 
 #include <cstdint>
-#include <cstring>
 #include <unistd.h>
 
 RWFile::RWFile(const char* name, const char* mode)
 {
     if (name == nullptr)
         return;
-    name_ = new char[std::strlen(name) + 1];
-    std::strcpy(name_, name);
+    name_ = name;
     if (mode != nullptr) {
         fp_ = std::fopen(name, mode);
         return;
@@ -25,7 +23,6 @@ RWFile::~RWFile()
 {
     if (fp_ != nullptr)
         std::fclose(fp_);
-    delete[] name_;
 }
 
 bool RWFile::Exists(const char* name)
@@ -33,10 +30,15 @@ bool RWFile::Exists(const char* name)
     return name != nullptr && ::access(name, F_OK) == 0;
 }
 
+// stdio needs a positioning call between a read and a write on an update stream; these
+// make one when the direction changes, so callers may mix Read and Write freely.
 bool RWFile::readBytes(void* dst, std::size_t n)
 {
     if (fp_ == nullptr)
         return false;
+    if (last_ == LastOp::Write)
+        std::fseek(fp_, 0, SEEK_CUR);
+    last_ = LastOp::Read;
     return std::fread(dst, 1, n, fp_) == n;
 }
 
@@ -44,6 +46,9 @@ bool RWFile::writeBytes(const void* src, std::size_t n)
 {
     if (fp_ == nullptr)
         return false;
+    if (last_ == LastOp::Read)
+        std::fseek(fp_, 0, SEEK_CUR);
+    last_ = LastOp::Write;
     return std::fwrite(src, 1, n, fp_) == n;
 }
 

@@ -43,6 +43,11 @@ TEST(RegexpTest, MatchesTheDialect)
         {"empty pattern matches at the start", "", "abc", 0, 0},
         {"leftmost wins over longer later", "a+", "xa aaaa", 1, 1},
         {"case matters", "Word", "word", RW_NPOS, 0},
+        {"plus then question mark may match nothing", "xa+?y", "xy", 0, 2},
+        {"plus then star may match nothing", "xa+*y", "xy", 0, 2},
+        {"double plus still needs one", "xa++y", "xy xaay", 3, 4},
+        {"star then plus may match nothing", "xa*+y", "xy", 0, 2},
+        {"star then plus then question mark", "xa*+?y", "xaay", 0, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

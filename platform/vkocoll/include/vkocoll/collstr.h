@@ -32,5 +32,5 @@ public:
     void saveGuts(RWFile& file) const override;
 
     using RWCString::compareTo;
-    using RWCString::hash;
+    unsigned hash(caseCompare cmp) const { return RWCString::hash(cmp); }
 };

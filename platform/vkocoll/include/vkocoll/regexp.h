@@ -7,7 +7,8 @@
 //            '-' first or last are literal; \ escapes the next byte
 //   [^set]   one byte not in the set
 //   x* x+ x? zero or more, one or more, zero or one of the preceding atom; at the very start
-//            of the pattern (or just after a leading ^) these are literal bytes
+//            of the pattern (or just after a leading ^) these are literal bytes. Repeats
+//            of a repeat combine: x** is x*, x+? and x?+ are x*, x++ is x+
 //   ^        at the start of the pattern: the match must begin at position 0 of the string
 //   $        at the end of the pattern: the match must end at the end of the string
 //   \c       the byte c literally; \t and \n are tab and newline
@@ -51,6 +52,9 @@ private:
     };
 
     void compile(const char* pattern, std::size_t len_bytes);
+    // Applies a repeat operator to the last atom; after_plus says the last two atoms are the
+    // x x* of an x+. Answers whether they are that now.
+    bool applyRepeat(char op, bool after_plus);
 
     std::vector<Atom> atoms_;
     bool anchor_start_ = false;

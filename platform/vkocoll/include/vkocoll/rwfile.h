@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 class RWFile {
 public:
@@ -14,7 +15,7 @@ public:
     RWFile(const RWFile&) = delete;
     RWFile& operator=(const RWFile&) = delete;
 
-    const char* GetName() const { return name_; }
+    const char* GetName() const { return name_.c_str(); }
     bool isValid() const { return fp_ != nullptr; }
     static bool Exists(const char* name);
     bool Exists() const { return isValid(); }
@@ -59,6 +60,8 @@ private:
     bool readBytes(void* dst, std::size_t n);
     bool writeBytes(const void* src, std::size_t n);
 
-    char* name_ = nullptr;
+    enum class LastOp { None, Read, Write };
+    std::string name_;
     std::FILE* fp_ = nullptr;
+    LastOp last_ = LastOp::None;  // direction of the last transfer
 };
