@@ -15,6 +15,8 @@
 #include "res_text.h"
 #include "vkobase/errmsg.h"
 #include "vkobase/font.h"
+#include "vkobase/image.h"
+#include "vkobase/iostr.h"
 #include "vkobase/mem.h"
 #include "vkobase/slist.h"
 
@@ -183,10 +185,41 @@ void* copy_data(int32_t res_id, int32_t* size_bytes) {
     return copy;
 }
 
-// Decodes an image resource's file bytes with the image family's stream readers.
+// A read stream over bytes held in memory.
+struct MemReader {
+    const std::string* bytes;
+    size_t pos;
+};
+
+int32_t mem_read(void* context, void* buf, int32_t n_bytes) {
+    auto* r = static_cast<MemReader*>(context);
+    const size_t left = r->bytes->size() - r->pos;
+    const size_t n = std::min(left, static_cast<size_t>(n_bytes < 0 ? 0 : n_bytes));
+    std::memcpy(buf, r->bytes->data() + r->pos, n);
+    r->pos += n;
+    return static_cast<int32_t>(n);
+}
+
+bool starts_with(const std::string& bytes, const char* magic) {
+    return bytes.compare(0, std::strlen(magic), magic) == 0;
+}
+
+// Decodes an image resource's file bytes with the image family's stream reader for the
+// format its first bytes name (BMP, XPM, XBM; anything else is tried as a PICT).
 IMAGE decode_image(const std::string& bytes) {
-    (void)bytes;
-    return nullptr;
+    MemReader reader{&bytes, 0};
+    VKO_IOSTREAM stream = vkov_iostr_create_read(&reader, mem_read, nullptr);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    const size_t text_start = std::min(bytes.find_first_not_of(" \t\r\n"), bytes.size());
+    const std::string head = bytes.substr(text_start, 16);
+    IMAGE image = starts_with(bytes, "BM")         ? vkov_image_read_bmp(stream)
+                  : starts_with(head, "/* XPM */") ? vkov_image_read_xpm(stream)
+                  : starts_with(head, "#define")   ? vkov_image_read_xbm(stream)
+                                                   : vkov_image_read_macpict(stream);
+    vkov_iostr_destroy(stream);
+    return image;
 }
 
 bool read_file(const std::string& path, std::string* bytes) {

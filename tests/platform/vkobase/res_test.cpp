@@ -116,6 +116,40 @@ TEST(ResTextTest, FaultyTextsNameTheirLine) {
     }
 }
 
+// res_test.res is compiled into this test by rescomp; it registers itself while the test
+// program loads.
+TEST(ResCompiledTest, TheCompiledTextIsRegisteredAtLoadAndSurvivesReset) {
+    vkov_test_reset_all();
+    char buf[64];
+    EXPECT_STREQ(vkov_res_get_str(50001, buf, sizeof buf), "compiled \"quoted\" text");
+    EXPECT_STREQ(vkov_res_get_str(50002, buf, sizeof buf), "Fatal Error:  two blanks");
+    int32_t size = 0;
+    const auto* image = static_cast<const char*>(vkov_res_get_image_data(50010, &size));
+    ASSERT_NE(image, nullptr) << "the image file was read in at build time";
+    EXPECT_EQ(std::string(image, 9), "/* XPM */");
+
+    MENU_TREE tree = vkov_res_get_menu(50020);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(static_cast<uint16_t>(tree[0].child[0].tag), 32769);
+    EXPECT_TRUE(tree[0].child[1].separator);
+    EXPECT_FALSE(tree[0].child[2].enabled);
+    vkov_res_free_menu_tree(tree);
+    s_win_def* def = vkov_res_get_win_def(50030);
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def[0].menu_bar_id, static_cast<int16_t>(50020));
+    EXPECT_STREQ(def[1].text, "OK");
+    vkov_res_free_win_def(def);
+
+    // An added file is searched first; removing it uncovers the compiled text again.
+    const fs::path file = fs::temp_directory_path() / "vkobase_res_compiled_override.res";
+    std::ofstream(file) << "string 50001 \"override\"\n";
+    ASSERT_GT(vkok_res_add_res(file.c_str()), 0);
+    EXPECT_STREQ(vkov_res_get_str(50001, buf, sizeof buf), "override");
+    vkov_test_reset_all();
+    EXPECT_STREQ(vkov_res_get_str(50001, buf, sizeof buf), "compiled \"quoted\" text");
+    fs::remove(file);
+}
+
 // Reports captured from the library.
 struct Report {
     uint32_t code;
