@@ -40,5 +40,6 @@
 #include "vkobase/fsys.h"
 #include "vkobase/iostr.h"
 #include "vkobase/cb.h"
+#include "vkobase/dm.h"
 
 #endif /* VKOBASE_VKOBASE_H */

@@ -1,0 +1,60 @@
+/* dm.h: the standard dialogs. Until windows are drawn, a running program gets each dialog's
+ * text on standard error and the dialog's default answer. In test mode (vkov_test_is_active)
+ * every dialog is recorded (kind and text), and each dialog with a choice to make is answered
+ * from a script that the test fills (message boxes take no answer); an empty script gives the
+ * default answer. Declared from vkobase/dm.def.
+ *
+ * Answers and defaults:
+ * - ask: 0, 1 or 2 for the first, second or third button; default 0.
+ * - file_open, file_save, dir_sel: 2 when confirmed (the record then names the choice), 1
+ *   when cancelled (the default), 0 on failure. A scripted path "dir/name" sets the spec's
+ *   directory and name; one without '/' only the name.
+ * - string_prompt: buf with the text typed, or null when cancelled (the default). The typed
+ *   text is cut to buf_size - 1 bytes.
+ * - color_sel, ctools_sel, font_sel, page_setup: TRUE when confirmed (color_sel then stores
+ *   the scripted value as the colour), FALSE when cancelled (the default).
+ * - fatal_exit and fatal_exit_va show the message and end the process with status 1; in
+ *   test mode they throw vkobase::FatalExit instead, which is why they (and with them the
+ *   whole family) are declared without noexcept. The other functions never throw. */
+#ifndef VKOBASE_DM_H
+#define VKOBASE_DM_H
+
+#include <stdarg.h>
+
+#include "vkobase/types.h"
+
+#ifdef __cplusplus
+#include <stdexcept>
+#include <string>
+extern "C" {
+#endif
+
+#define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params;
+#include "vkobase/dm.def"
+
+/* For tests: queues the answer to the next dialog. result is the dialog's answer (for the
+ * BOOLEAN dialogs non-zero is TRUE; for string_prompt non-zero confirms); text is the typed
+ * text or chosen path (may be null); value is the chosen colour. */
+VKOBASE_API void vkov_dm_test_push_answer(int32_t result, const char* text,
+                                          uint32_t value) VKOBASE_NOEXCEPT;
+/* For tests: the dialogs shown since the last reset, oldest first. The kind is the function's
+ * name without "vkov_dm_post_" ("note", "ask", ...); the text is the formatted message or the
+ * prompt (for ask: the message, then the three button labels, each after a '|'). Both null
+ * for an index out of range. */
+VKOBASE_API int32_t vkov_dm_test_count(void) VKOBASE_NOEXCEPT;
+VKOBASE_API const char* vkov_dm_test_kind(int32_t index) VKOBASE_NOEXCEPT;
+VKOBASE_API const char* vkov_dm_test_text(int32_t index) VKOBASE_NOEXCEPT;
+
+#ifdef __cplusplus
+} /* extern "C" */
+
+namespace vkobase {
+/* What a fatal exit throws in test mode; what() is the message. */
+class VKOBASE_API FatalExit : public std::runtime_error {
+public:
+    explicit FatalExit(const std::string& message) : std::runtime_error(message) {}
+};
+} // namespace vkobase
+#endif
+
+#endif /* VKOBASE_DM_H */
