@@ -8,12 +8,18 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "engine/datafiles.h"
 #include "engine/wordindex.h"
 #include "tools/dictwriter/data_writer.h"
 #include "tools/dictwriter/dictwriter.h"
+#include "tools/dictwriter/scale_fixture.h"
 
 namespace {
 
@@ -196,6 +202,62 @@ TEST_F(EntryTextTest, AnotherPairIsDecodedWithItsOwnHeaderAndBlocks)
         << "the block cached from the first pair must not be served";
     ASSERT_EQ(DataFilesPresent(dir_.c_str(), "one"), 0);
     EXPECT_EQ(std::string(entry_text(offset, kBlockSize)), entry_stream(12, 0).c_str());
+}
+
+// zlib's raw inflate of one compressed block with the header as preset.
+std::string zlib_inflate(const std::uint8_t* in, std::size_t in_len, const std::string& header)
+{
+    z_stream stream{};
+    EXPECT_EQ(inflateInit2(&stream, -14), Z_OK);
+    EXPECT_EQ(inflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(header.data()),
+                                   static_cast<uInt>(header.size())),
+              Z_OK);
+    std::string out(65535, '\0');
+    stream.next_in = const_cast<Bytef*>(in);  // zlib's API takes a non-const pointer
+    stream.avail_in = static_cast<uInt>(in_len);
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(inflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(stream.total_out);
+    inflateEnd(&stream);
+    return out;
+}
+
+// The differential test: every block of the scale fixture, expanded by zlib, against the
+// engine's texts of every entry. The data file holds the entries in "hw" order, so the
+// blocks' texts one after another equal the entries' texts one after another.
+TEST_F(EntryTextTest, EveryEntryOfTheScaleFixtureMatchesZlib)
+{
+    dictwriter::ScaleFixture fixture;
+    std::string error;
+    ASSERT_TRUE(dictwriter::write_scale_fixture(dir_ + "scale", &fixture, &error)) << error;
+    ASSERT_EQ(DataFilesPresent(dir_.c_str(), "scale"), 0);
+    std::ifstream in(dir_ + "scale.cmp", std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
+    const std::size_t header_len = std::size_t{bytes[0]} << 8 | bytes[1];
+    const std::string header = file.substr(2, header_len);
+
+    std::string from_zlib;
+    std::size_t blocks = 0;
+    for (std::size_t at = 2 + header_len; at < file.size(); ++blocks) {
+        const std::size_t n = std::size_t{bytes[at]} << 8 | bytes[at + 1];
+        ASSERT_LE(at + 2 + n, file.size());
+        const std::string expected = zlib_inflate(bytes + at + 2, n, header);
+        const char* engine = AllocEntryBuf(static_cast<std::uint32_t>(at));
+        ASSERT_EQ(std::string(engine, expected.size()), expected) << "block at " << at;
+        ASSERT_EQ(engine[expected.size()], '\0');
+        from_zlib += expected;
+        at += 2 + n;
+    }
+    std::vector<std::uint32_t> offsets = fixture.hw_offsets;
+    std::sort(offsets.begin(), offsets.end());
+    std::string from_engine;
+    for (std::uint32_t offset : offsets)
+        from_engine.append(entry_text(offset, kBlockSize), entry_length(offset, kBlockSize));
+    EXPECT_GT(blocks, 10u);
+    EXPECT_EQ(offsets.size(), fixture.head_words.size());
+    EXPECT_TRUE(from_engine == from_zlib) << "the entries' texts differ from zlib's blocks";
 }
 
 TEST(EntryTextClosedTest, NoOpenPairGivesEmptyText)
