@@ -6,7 +6,9 @@
 #include "vkobase/app.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -60,6 +62,32 @@ AppState& state() noexcept
 {
     static AppState s;
     return s;
+}
+
+// Set by SIGINT or SIGTERM while the application runs for real; the loop turns it into a quit
+// query to the task window.
+std::atomic<bool> g_quit_signal{false};
+
+extern "C" void on_quit_signal(int) noexcept
+{
+    g_quit_signal = true;
+}
+
+// A quit request from outside: ask the task window (query flag 1), whose answer is
+// vkok_app_allow_quit; without a task window, quit at once.
+void forward_quit_signal() noexcept
+{
+    if (!g_quit_signal.exchange(false))
+        return;
+    WINDOW task = vkobase::win_task();
+    if (task == nullptr) {
+        state().quit_requested = true;
+        return;
+    }
+    EVENT ev{};
+    ev.type = E_QUIT;
+    ev.v.quit.query = TRUE;
+    vkobase::win_post_event(task, ev);
 }
 
 std::chrono::steady_clock::time_point start_time() noexcept
@@ -196,6 +224,7 @@ void app_destroy_all_windows() noexcept
 
 void app_process_events() noexcept
 {
+    forward_quit_signal();
     timer_fire_due(app_now_ms());
     for (int handled = 0; handled < kMaxEventsPerPass; ++handled) {
         if (state().quit_requested && state().running)
@@ -299,6 +328,10 @@ void vkowi_vko_system(int32_t argc, char** argv, intptr_t reserved, VKO_EVENT_HA
 
     s.running = true;
     s.quit_requested = false;
+    if (!s.test_mode) {
+        std::signal(SIGINT, on_quit_signal);
+        std::signal(SIGTERM, on_quit_signal);
+    }
     WINDOW task = vkobase::win_task();
     if (task == nullptr) {
         vkobase::WinCreateArgs args;
@@ -326,6 +359,10 @@ void vkowi_vko_system(int32_t argc, char** argv, intptr_t reserved, VKO_EVENT_HA
             break;
         if (!vkobase::app_wait_for_work())
             break;
+    }
+    if (!s.test_mode) {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
     }
     vkobase::app_destroy_all_windows();
     state().running = false;
@@ -411,6 +448,14 @@ BOOLEAN vkov_app_proc_update(void) noexcept
 BOOLEAN vkov_app_is_update_in_progress(void) noexcept
 {
     return state().update_depth > 0 ? TRUE : FALSE;
+}
+
+void* vkowi_get_utility_hwnd(void) noexcept
+{
+    // The owner that platform services (help viewer, dialogs) get: the task window while the
+    // application runs, else the screen.
+    WINDOW owner = vkobase::win_task();
+    return owner != nullptr ? owner : vkobase::win_screen();
 }
 
 uint64_t vkov_app_get_time_ms(void) noexcept

@@ -27,9 +27,9 @@ VKOBASE_API void vkov_test_set_errmsg_hook(VKO_ERRMSG_HOOK hook, void* context) 
 VKOBASE_API int32_t vkov_test_errfrm_depth(void) VKOBASE_NOEXCEPT;
 VKOBASE_API const char* vkov_test_errfrm_top(void) VKOBASE_NOEXCEPT;
 
-/* The virtual clock (test mode): starts at 0 at every reset; advancing it fires the timers that
- * fall due, in order of due time, by queueing their events (run them with
- * vkok_app_process_pending_events). */
+/* The virtual clock (test mode): starts at 0 at every reset. Advancing it runs the event loop
+ * at each due time of a timer, with the clock reading that time, so timer events arrive in
+ * order of due time; then once more at the end. */
 VKOBASE_API uint64_t vkov_test_now_ms(void) VKOBASE_NOEXCEPT;
 VKOBASE_API void vkov_test_advance_clock(uint32_t ms) VKOBASE_NOEXCEPT;
 
