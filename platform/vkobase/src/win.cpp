@@ -195,7 +195,8 @@ WINDOW win_screen() noexcept
 WINDOW win_create_record(const WinCreateArgs& args) noexcept
 {
     WINDOW parent = args.parent != nullptr ? args.parent : win_screen();
-    if (!win_is_live(parent))
+    // A window being destroyed takes no new children: they would outlive their parent.
+    if (!win_is_live(parent) || (parent->state & VKO_WS_ENDING) != 0)
         return nullptr;
     auto* rec = new (std::nothrow) s_win{};
     if (rec == nullptr)

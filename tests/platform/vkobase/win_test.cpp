@@ -222,4 +222,66 @@ TEST_F(WinTest, ControlColours_SetUnsetAndListedForTheCaller)
     EXPECT_EQ(vkok_win_get_ctl_colors(doc), nullptr);
 }
 
+std::vector<std::pair<s_win_def*, WINDOW>>& tx_created()
+{
+    static std::vector<std::pair<s_win_def*, WINDOW>> v;
+    return v;
+}
+
+TXEDIT fake_tx_create(s_win_def* def, WINDOW parent, intptr_t)
+{
+    tx_created().emplace_back(def, parent);
+    return 77;
+}
+
+TXEDIT fake_tx_get(WINDOW, int32_t ctl_id)
+{
+    return ctl_id == 5 ? 77 : 0;
+}
+
+TEST_F(WinTest, TextEditEntries_GoToTheEngineRoutinesOfTheStartUpRecord)
+{
+    s_startup startup{};
+    startup.tx_create = fake_tx_create;
+    startup.tx_get_tx = fake_tx_get;
+    ASSERT_TRUE(vkowi_Begin(&startup));
+    ASSERT_TRUE(vkowi_Init(&startup));
+    tx_created().clear();
+
+    s_win_def defs[3] = {};
+    defs[0].type = W_DOC;
+    defs[0].rct = s_rct{0, 0, 100, 100};
+    defs[1].type = WC_TEXTEDIT;
+    defs[1].rct = s_rct{5, 5, 50, 90};
+    defs[1].id = 5;
+    WINDOW win = vkok_win_create_def(defs, NULL_WIN, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
+    ASSERT_NE(win, nullptr);
+    ASSERT_EQ(tx_created().size(), 1u);
+    EXPECT_EQ(tx_created()[0].first, &defs[1]);
+    EXPECT_EQ(tx_created()[0].second, win);
+    EXPECT_EQ(vkov_win_get_tx(win, 5), 77u);
+    EXPECT_EQ(vkov_win_get_tx(win, 6), 0u);
+}
+
+BOOLEAN stop_at_second(WINDOW win, intptr_t data)
+{
+    auto* visited = reinterpret_cast<std::vector<WINDOW>*>(data);
+    visited->push_back(win);
+    return visited->size() < 2 ? TRUE : FALSE;
+}
+
+TEST_F(WinTest, EnumWins_VisitsChildrenInOrderUntilTheCallbackStops)
+{
+    WINDOW doc = make_doc();
+    WINDOW a = make_child(doc, s_rct{0, 0, 1, 1});
+    WINDOW b = make_child(doc, s_rct{0, 0, 1, 1});
+    make_child(doc, s_rct{0, 0, 1, 1});
+    std::vector<WINDOW> visited;
+    EXPECT_FALSE(vkov_win_enum_wins(doc, stop_at_second, reinterpret_cast<intptr_t>(&visited), 0));
+    EXPECT_EQ(visited, (std::vector<WINDOW>{a, b}));
+    std::vector<WINDOW> none;
+    EXPECT_TRUE(vkov_win_enum_wins(a, stop_at_second, reinterpret_cast<intptr_t>(&none), 0));
+    EXPECT_TRUE(none.empty());
+}
+
 } // namespace
