@@ -54,9 +54,13 @@ void RWCollection::restoreGuts(RWvistream& in)
         return;
     }
     for (long i = 0; i < count; ++i) {
+        // A partly restored item is kept too, so that clearAndDestroy can free it.
         RWCollectable* item = RWCollectable::recursiveRestoreFrom(in);
-        if (in.fail())
+        if (in.fail()) {
+            if (item != nullptr)
+                insert(item);
             return;
+        }
         insert(item);
     }
 }
@@ -69,8 +73,11 @@ void RWCollection::restoreGuts(RWFile& file)
         return;
     for (long i = 0; i < count; ++i) {
         RWCollectable* item = RWCollectable::recursiveRestoreFrom(file);
-        if (file.Eof() || file.Error())
+        if (file.Eof() || file.Error()) {
+            if (item != nullptr)
+                insert(item);
             return;
+        }
         insert(item);
     }
 }

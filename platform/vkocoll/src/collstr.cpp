@@ -24,3 +24,23 @@ void RWCollectableString::restoreGuts(RWvistream& in) { restoreFrom(in); }
 void RWCollectableString::restoreGuts(RWFile& file) { restoreFrom(file); }
 void RWCollectableString::saveGuts(RWvostream& out) const { saveOn(out); }
 void RWCollectableString::saveGuts(RWFile& file) const { saveOn(file); }
+
+RWvostream& operator<<(RWvostream& out, const RWCollectableString& s)
+{
+    return out << static_cast<const RWCollectable&>(s);
+}
+
+RWFile& operator<<(RWFile& file, const RWCollectableString& s)
+{
+    return file << static_cast<const RWCollectable&>(s);
+}
+
+RWvistream& operator>>(RWvistream& in, RWCollectableString& s)
+{
+    return in >> static_cast<RWCollectable&>(s);
+}
+
+RWFile& operator>>(RWFile& file, RWCollectableString& s)
+{
+    return file >> static_cast<RWCollectable&>(s);
+}

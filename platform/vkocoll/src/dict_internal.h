@@ -48,10 +48,13 @@ template <typename Source, typename Insert> void restoreEntries(Source& source, 
         return;
     for (long i = 0; i < count; ++i) {
         RWCollectable* key = RWCollectable::recursiveRestoreFrom(source);
-        RWCollectable* value = RWCollectable::recursiveRestoreFrom(source);
+        RWCollectable* value = sourceFailed(source) ? nullptr
+                                                    : RWCollectable::recursiveRestoreFrom(source);
+        // A partly restored pair is kept too, so that clearAndDestroy can free it.
+        if (key != nullptr)
+            insert(key, value);
         if (sourceFailed(source))
             return;
-        insert(key, value);
     }
 }
 

@@ -139,6 +139,28 @@ TEST_F(CollectTest, SharedReferencesSurviveAFileRoundTrip)
     }
 }
 
+TEST_F(CollectTest, RestoresIntoAnObjectOfTheStoredClassOnly)
+{
+    std::stringstream buf;
+    RWbostream out(buf);
+    const RWCollectableString word("word");
+    out << word << word;
+    RWbistream in(buf);
+    RWCollectableString back;
+    in >> back;
+    EXPECT_TRUE(in.good());
+    EXPECT_EQ(back, "word");
+    EXPECT_EQ(back.isA(), kRWCollectableStringId);
+
+    std::stringstream buf2;
+    RWbostream out2(buf2);
+    out2 << word;
+    RWbistream in2(buf2);
+    Point wrong_class;
+    in2 >> wrong_class;
+    EXPECT_TRUE(in2.fail()) << "a string is not restored into a point";
+}
+
 TEST_F(CollectTest, UnknownClassIdFailsTheRestore)
 {
     std::stringstream buf;
@@ -156,6 +178,49 @@ TEST_F(CollectTest, UnknownClassIdFailsTheRestore)
     RWbistream bad(junk);
     EXPECT_EQ(RWCollectable::recursiveRestoreFrom(bad), nullptr);
     EXPECT_TRUE(bad.fail());
+}
+
+// Writes the framing by hand: tag, class id, then the ordered list's count.
+std::string framedList(long count)
+{
+    std::stringstream buf;
+    RWbostream out(buf);
+    out << 'O' << static_cast<unsigned short>(kRWOrderedId) << count;
+    return buf.str();
+}
+
+TEST_F(CollectTest, MalformedInputFailsWithoutCrashing)
+{
+    struct Case {
+        const char* why;
+        std::string bytes;
+        bool object_answered;  // the partly restored object comes back
+        std::size_t items;     // the items it holds (partly restored ones included)
+    };
+    const Case cases[] = {
+        {"empty input", "", false, 0},
+        {"unknown tag", "Z", false, 0},
+        {"reference before any object", std::string("R\0\0\0\0", 5), false, 0},
+        {"class id cut short", "O\x04", false, 0},
+        {"negative count", framedList(-1), true, 0},
+        {"huge count with nothing after it", framedList(0x7fffffff), true, 0},
+        {"string with a huge length", framedList(1) + "O" + std::string("\x02\x80", 2) +
+                                           std::string("\xff\xff\xff\x7f", 4) + "abc",
+         true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::stringstream buf(c.bytes);
+        RWbistream in(buf);
+        RWCollectable* obj = RWCollectable::recursiveRestoreFrom(in);
+        EXPECT_TRUE(in.fail());
+        EXPECT_EQ(obj != nullptr, c.object_answered);
+        if (auto* list = dynamic_cast<RWOrdered*>(obj)) {
+            EXPECT_EQ(list->entries(), c.items);
+            list->clearAndDestroy();
+        }
+        delete obj;
+    }
 }
 
 TEST_F(CollectTest, FileStoresFloatAndLongInFourBytes)

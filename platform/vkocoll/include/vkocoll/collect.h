@@ -55,7 +55,9 @@ public:
     // the stored class; an 'R' record answers the object restored earlier in the same
     // restore; 'N' answers nil. An unknown class id, a class other than into's or a
     // malformed record answers nil and sets the stream's fail state (an RWFile has no such
-    // state: the caller sees nil).
+    // state: the caller sees nil). When the stream fails inside the object's own restoreGuts,
+    // the partly restored object is still answered (the caller owns it) and the stream
+    // shows the failure.
     static RWCollectable* recursiveRestoreFrom(RWvistream& in, RWCollectable* into = nullptr);
     static RWCollectable* recursiveRestoreFrom(RWFile& file, RWCollectable* into = nullptr);
     // As recursiveRestoreFrom, but a failure only answers nil and leaves the stream's state

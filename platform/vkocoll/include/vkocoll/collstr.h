@@ -34,3 +34,10 @@ public:
     using RWCString::compareTo;
     unsigned hash(caseCompare cmp) const { return RWCString::hash(cmp); }
 };
+
+// A collectable string streams as a collectable (framed, see collect.h), not as a bare
+// string; these settle the choice between its two bases.
+RWvostream& operator<<(RWvostream& out, const RWCollectableString& s);
+RWFile& operator<<(RWFile& file, const RWCollectableString& s);
+RWvistream& operator>>(RWvistream& in, RWCollectableString& s);
+RWFile& operator>>(RWFile& file, RWCollectableString& s);
