@@ -47,7 +47,8 @@ menu 1 {
 window 2000 {
   entry type=1 rect=(10,20,300,400) title="Main" menubar=1 flags=0x800
   entry type=12 rect=(5,5,25,80) title="OK" id=101 ctlflags=3 font=5
-  entry type=23 rect=(30,5,90,-1) value1=-2 value2=7 value3=205 units=1 txattrs=0x12 txmargin=-1 txlimit=300
+  entry type=23 rect=(30,5,90,-1) value1=-2 value2=7 value3=205
+        units=1 txattrs=0x12 txmargin=-1 txlimit=300
 }
 dialog 9050 {
   entry type=9 rect=(0,0,100,200) title="About"
@@ -69,7 +70,8 @@ TEST(ResTextTest, CanonicalTextParsesBackToTheSameBundle) {
 
     // Spot checks of what the parser made of the trickier parts.
     EXPECT_EQ(first.strings.at(1200), "Fatal Error:  Unable to find the dictionary file!");
-    EXPECT_EQ(first.strings.at(7), std::string("tab\there, quote \" and backslash \\ and byte \x01"));
+    EXPECT_EQ(first.strings.at(7),
+              std::string("tab\there, quote \" and backslash \\ and byte \x01"));
     EXPECT_EQ(first.fonts.at(5), "01\\helvetica\\0\\10\\");
     EXPECT_EQ(first.images.at(39100), std::string("BM\x0a\x00\xff", 5));
     const auto& file = first.menus.at(1).at(0);
