@@ -56,6 +56,7 @@ struct AppState {
     VKO_TX_GET_TX tx_get_tx = nullptr;
     VKO_ROUTINE fatal_exit = nullptr;
     bool begun = false;
+    std::vector<WINDOW> modal_stack; // windows whose modal loops run, innermost last
 };
 
 AppState& state() noexcept
@@ -98,9 +99,48 @@ std::chrono::steady_clock::time_point start_time() noexcept
 
 // Delivers one queued event: the application-wide hook (attribute 710) sees it first and may
 // keep it back.
+bool is_mouse(e_event type) noexcept
+{
+    return type >= E_MOUSE_DOWN && type <= E_MOUSE_DBL;
+}
+
+bool is_user_input(e_event type) noexcept
+{
+    return is_mouse(type) || type == E_CHAR || type == E_VSCROLL || type == E_HSCROLL ||
+           type == E_COMMAND || type == E_CONTROL;
+}
+
+bool is_within(WINDOW win, WINDOW ancestor) noexcept
+{
+    for (WINDOW w = win; vkobase::win_is_live(w); w = w->parent)
+        if (w == ancestor)
+            return true;
+    return false;
+}
+
+// While a modal loop runs, the user's input reaches only the innermost modal window and its
+// descendants; input for any other window is dropped.
+bool blocked_by_modal(WINDOW win, e_event type) noexcept
+{
+    if (!is_user_input(type))
+        return false;
+    auto& stack = state().modal_stack;
+    while (!stack.empty() && !vkobase::win_is_live(stack.back()))
+        stack.pop_back();
+    return !stack.empty() && !is_within(win, stack.back());
+}
+
 void dispatch(WINDOW win, EVENT* event) noexcept
 {
     if (!vkobase::win_is_live(win))
+        return;
+    // A trapped pointer sends every mouse event to the trapping window, in its coordinates.
+    WINDOW trap = vkov_win_get_pointer_trap();
+    if (trap != nullptr && trap != win && is_mouse(event->type)) {
+        vkok_vobj_translate_points(win, trap, &event->v.mouse.where, 1);
+        win = trap;
+    }
+    if (blocked_by_modal(win, event->type))
         return;
     const intptr_t hook_value = vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK);
     if (hook_value != 0) {
@@ -469,6 +509,12 @@ void vkok_win_process_modal(WINDOW win) noexcept
     if (in == nullptr || in->modal_running)
         return;
     in->modal_running = true;
+    try {
+        state().modal_stack.push_back(win);
+    } catch (...) {
+        in->modal_running = false;
+        return;
+    }
     // Runs until the dialog is destroyed (the usual end) or the application quits.
     while (vkobase::win_is_live(win) && !state().quit_requested) {
         vkobase::app_process_events();
@@ -479,6 +525,8 @@ void vkok_win_process_modal(WINDOW win) noexcept
     }
     if (vko_win_internal* still = vkobase::win_internal(win))
         still->modal_running = false;
+    auto& stack = state().modal_stack;
+    stack.erase(std::remove(stack.begin(), stack.end(), win), stack.end());
 }
 
 VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept

@@ -139,10 +139,59 @@ TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds)
     ASSERT_NE(dlg, nullptr);
     EXPECT_NE(dlg->state2 & VKO_WS_MODAL_USE, 0u);
     g_dialog_timer = vkov_timer_create(dlg, 300);
+    EVENT click{};
+    click.type = E_MOUSE_DOWN;
+    vkobase::win_post_event(doc, click); // input for another window: dropped while modal
+    vkobase::win_post_event(dlg, click);
+    EVENT user = user_event(5);          // not input: still delivered
+    vkobase::win_post_event(doc, user);
+    seen().clear();
     vkok_win_process_modal(dlg); // returns only once the timer handler destroyed the dialog
     EXPECT_FALSE(vkov_vobj_is_valid(dlg));
     EXPECT_TRUE(vkov_vobj_is_valid(doc));
     EXPECT_EQ(vkov_test_now_ms(), 300u);
+    std::vector<e_event> doc_types = types_of(doc);
+    std::erase(doc_types, E_UPDATE); // the dialog's area is repainted when it goes
+    EXPECT_EQ(doc_types, (std::vector<e_event>{E_USER}));
+    ASSERT_FALSE(types_of(dlg).empty());
+    EXPECT_EQ(types_of(dlg).front(), E_MOUSE_DOWN);
+
+    // With the loop over, the other window takes input again.
+    seen().clear();
+    vkobase::win_post_event(doc, click);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_MOUSE_DOWN}));
+}
+
+TEST_F(AppTest, PointerTrap_SendsMouseEventsToTheTrappingWindowInItsCoordinates)
+{
+    WINDOW doc = make_doc(s_rct{0, 0, 300, 300});
+    WINDOW a = make_child(doc, s_rct{10, 10, 50, 50});
+    WINDOW b = make_child(doc, s_rct{100, 100, 150, 150});
+    vkok_app_process_pending_events();
+    seen().clear();
+    EVENT move{};
+    move.type = E_MOUSE_MOVE;
+    move.v.mouse.where = s_pnt{5, 6};
+    EVENT key{};
+    key.type = E_CHAR;
+    vkok_win_trap_pointer(a);
+    vkobase::win_post_event(b, move);
+    vkobase::win_post_event(b, key); // keys are not the pointer's
+    vkok_app_process_pending_events();
+    ASSERT_EQ(types_of(a), (std::vector<e_event>{E_MOUSE_MOVE}));
+    EXPECT_EQ(seen().front().event.v.mouse.where.v, 95);
+    EXPECT_EQ(seen().front().event.v.mouse.where.h, 96);
+    EXPECT_EQ(types_of(b), (std::vector<e_event>{E_CHAR}));
+
+    vkok_win_release_pointer();
+    seen().clear();
+    vkobase::win_post_event(b, move);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(types_of(b), (std::vector<e_event>{E_MOUSE_MOVE}));
+    vkok_win_trap_pointer(a);
+    vkok_vobj_destroy(a); // a destroyed trap window releases the pointer
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
 }
 
 BOOLEAN keep_back_user_events(WINDOW, EVENT* event, intptr_t data)
