@@ -1,0 +1,361 @@
+// query_merge.cpp: the AND, OR and AND NOT merges of sorted result lists, in place in the
+// left list. Values still in continuation blocks are decoded as the merge reaches them;
+// the right list is only read, and values the merge drops never become list nodes, so a
+// merge costs little more than decoding the postings it walks.
+//
+// Continuation block: a packed resume offset, packed differences that continue the posting
+// list from its last value, then two 0 bytes; the chain ends at the first block that
+// begins with 0 or at the block before the resume block.
+// NEEDS: (engine-index) a call in resultlist.h that decodes the next continuation block of
+// a list into a caller's buffer without making nodes; until then decode_chunk below
+// repeats what load_next_chunk reads.
+#include "engine/query.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "engine/datafiles.h"
+#include "engine/progress.h"
+#include "engine/query_internal.h"
+#include "engine/resultlist.h"
+
+namespace {
+
+constexpr std::uint32_t kMergeBlockSize = 512;
+constexpr std::uint32_t kProgressEvery = 128;   // merge steps between two progress reports
+
+// Decodes the continuation block *next_block into out (cleared first), each value the
+// previous one plus the difference read, starting from *last. Advances *next_block along
+// the chain (0 once it has ended). False when the block is a word block: no values.
+bool decode_chunk(std::uint32_t* next_block, std::uint32_t* last, std::vector<std::uint32_t>* out)
+{
+    out->clear();
+    const std::uint32_t n = *next_block;
+    const std::uint8_t* const block = read_block(n, kMergeBlockSize);
+    if (block[0] == 0) {
+        *next_block = 0;
+        return false;
+    }
+    const std::uint8_t* const end = block + kMergeBlockSize;
+    std::uint32_t resume = 0;
+    const std::uint8_t* p = unpack_number_bounded(block, end, &resume);
+    *next_block = resume / kMergeBlockSize > n + 1 ? n + 1 : 0;
+    std::uint32_t value = *last;
+    while (p < end && *p != 0) {
+        std::uint32_t difference = *p;
+        if (difference < 0x80)   // one-byte numbers, most of a long list, read in line
+            ++p;
+        else
+            p = unpack_number_bounded(p, end, &difference);
+        value += difference;
+        out->push_back(value);
+    }
+    *last = value;
+    return true;
+}
+
+// The values of a list, a run at a time: first a copy of its loaded values, then each
+// continuation block it still names, decoded when the run before it is used up. Reading
+// does not change the list.
+class Segment {
+public:
+    explicit Segment(const ResultList& list)
+        : itsNextBlock(list.next_block), itsLast(list.last_value())
+    {
+        itsRun.reserve(list.values.count());
+        for (const IdNode* node = list.values.head(); node != nullptr; node = node->next)
+            itsRun.push_back(node->value);
+    }
+
+    // True with a value at pos(); false once the list has no more values.
+    bool ready()
+    {
+        while (itsPos >= itsRun.size()) {
+            if (itsNextBlock == 0)
+                return false;
+            decode_chunk(&itsNextBlock, &itsLast, &itsRun);
+            itsPos = 0;
+        }
+        return true;
+    }
+
+    const std::uint32_t* run() const { return itsRun.data(); }
+    std::size_t run_size() const { return itsRun.size(); }
+    std::size_t& pos() { return itsPos; }
+
+    // Appends every value from pos() on to out, reading the rest of the chain.
+    void append_rest(std::vector<std::uint32_t>* out)
+    {
+        while (ready()) {
+            out->insert(out->end(), itsRun.begin() + static_cast<std::ptrdiff_t>(itsPos),
+                        itsRun.end());
+            itsPos = itsRun.size();
+        }
+    }
+
+    // Appends the values of the current run from pos() on to out. When out then ends with
+    // the value the unread blocks continue from, they are left unread and their first
+    // block is returned; otherwise they are read now and 0 is returned.
+    std::uint32_t append_run_keep_chain(std::vector<std::uint32_t>* out)
+    {
+        if (itsPos < itsRun.size())
+            out->insert(out->end(), itsRun.begin() + static_cast<std::ptrdiff_t>(itsPos),
+                        itsRun.end());
+        itsPos = itsRun.size();
+        if (itsNextBlock == 0 || (!out->empty() && out->back() == itsLast))
+            return itsNextBlock;
+        append_rest(out);
+        return 0;
+    }
+
+private:
+    std::vector<std::uint32_t> itsRun;
+    std::size_t itsPos = 0;
+    std::uint32_t itsNextBlock;
+    std::uint32_t itsLast;
+};
+
+// Makes list hold exactly values, with next_block as its pending chain.
+void rebuild(ResultList* list, const std::vector<std::uint32_t>& values, std::uint32_t next_block)
+{
+    list->values.clear();
+    for (const std::uint32_t value : values)
+        list->values.push_back(value);
+    list->next_block = next_block;
+}
+
+// Counts merge steps and reports every kProgressEvery of them; true once cancelled.
+class MergeProgress {
+public:
+    MergeProgress(const char* format, const ResultList& left, const ResultList& right)
+        : itsFormat(format), itsWork(std::uint64_t{left.total} + right.total)
+    {
+    }
+
+    // Called after each step with the steps so far; reports at every kProgressEvery.
+    // True once the user has cancelled.
+    bool cancelled_at(std::uint64_t steps) const
+    {
+        return steps % kProgressEvery == 0 && report(steps);
+    }
+
+private:
+    bool report(std::uint64_t steps) const
+    {
+        if (status_sink() == nullptr)   // nothing shows the message: only the flag counts
+            return report_progress(nullptr, -1) != 0;
+        const std::uint64_t percent = itsWork == 0 ? 100 : steps * 100 / itsWork;
+        char message[64];
+        std::snprintf(message, sizeof message, itsFormat, static_cast<long>(percent));
+        return report_progress(message, -1) != 0;
+    }
+
+    const char* itsFormat;
+    std::uint64_t itsWork;
+};
+
+// A word-offset list is complete in memory; sort it unless it is already in order (the
+// key tables give theirs in key order).
+void sort_word_offsets(ResultList* list)
+{
+    if (list->holds_postings() || list->next_block != 0)
+        return;
+    for (const IdNode* node = list->values.head(); node != nullptr && node->next != nullptr;
+         node = node->next) {
+        if (node->value >= node->next->value) {
+            list->sort();
+            return;
+        }
+    }
+}
+
+void expand_to_postings(ResultList* list)
+{
+    expand_words(list, kMergeBlockSize);
+    list->set_word_offsets(0);
+    query_internal::set_offsets_index(list, nullptr);
+}
+
+} // namespace
+
+void match_kinds(ResultList* left, ResultList* right)
+{
+    sort_word_offsets(left);
+    sort_word_offsets(right);
+    const bool left_words = !left->holds_postings();
+    const bool right_words = !right->holds_postings();
+    if (left_words && right_words) {
+        if (query_internal::offsets_from_different_indexes(*left, *right)) {
+            expand_to_postings(left);
+            expand_to_postings(right);
+        }
+        return;
+    }
+    if (left_words)
+        expand_to_postings(left);
+    if (right_words)
+        expand_to_postings(right);
+}
+
+ResultList* and_lists(ResultList* left, ResultList* right)
+{
+    match_kinds(left, right);
+    MergeProgress progress("AND processing %ld%% complete", *left, *right);
+    Segment l(*left);
+    Segment r(*right);
+    std::vector<std::uint32_t> kept(std::min(left->total, right->total) + 1);
+    std::size_t kept_count = 0;
+    std::uint64_t steps = 0;
+    std::uint64_t reported = 0;   // steps at the last look at the progress
+    bool cancelled = false;
+    while (!cancelled && l.ready() && r.ready()) {
+        const std::uint32_t* const lr = l.run();
+        const std::uint32_t* const rr = r.run();
+        std::size_t lp = l.pos();
+        std::size_t rp = r.pos();
+        const std::size_t ln = l.run_size();
+        const std::size_t rn = r.run_size();
+        while (lp < ln && rp < rn) {
+            if (kept_count == kept.size())   // totals of damaged data may be short
+                kept.resize(kept.size() * 2);
+            // Written without branches on the values: which side moves is data, and a
+            // merge of two long lists would otherwise mispredict at every other step.
+            const std::uint32_t lv = lr[lp];
+            const std::uint32_t rv = rr[rp];
+            const bool drop_left = lv == kMarkerValue || lv < rv;
+            const bool match = !drop_left && lv == rv;
+            kept[kept_count] = lv;
+            kept_count += match;
+            lp += drop_left || match;
+            rp += !drop_left;
+            steps += 1 + match;
+            if (steps % kProgressEvery == 0)
+                break;   // reported below, out of the loop
+        }
+        l.pos() = lp;
+        r.pos() = rp;
+        if (steps != reported && progress.cancelled_at(steps))
+            cancelled = true;
+        reported = steps;
+    }
+    // Whatever the walk did not reach is removed, unread blocks included.
+    kept.resize(kept_count);
+    rebuild(left, kept, 0);
+    left->total = left->values.count();
+    return left;
+}
+
+ResultList* or_lists(ResultList* left, ResultList* right)
+{
+    match_kinds(left, right);
+    MergeProgress progress("OR processing %ld%% complete", *left, *right);
+    Segment l(*left);
+    Segment r(*right);
+    std::vector<std::uint32_t> merged;
+    std::uint32_t total = left->total;
+    std::uint64_t steps = 0;
+    bool cancelled = false;
+    while (!cancelled && l.ready() && r.ready()) {
+        const std::uint32_t* const lr = l.run();
+        const std::uint32_t* const rr = r.run();
+        std::size_t lp = l.pos();
+        std::size_t rp = r.pos();
+        const std::size_t ln = l.run_size();
+        const std::size_t rn = r.run_size();
+        while (lp < ln && rp < rn) {
+            const std::uint32_t lv = lr[lp];
+            const std::uint32_t rv = rr[rp];
+            std::uint32_t consumed = 1;
+            if (lv == kMarkerValue) {
+                ++lp;
+                total -= total > 0 ? 1 : 0;
+            } else if (rv == kMarkerValue) {
+                ++rp;
+            } else if (lv < rv) {
+                merged.push_back(lv);
+                ++lp;
+            } else if (rv < lv) {
+                merged.push_back(rv);
+                ++total;
+                ++rp;
+            } else {
+                merged.push_back(lv);
+                ++lp;
+                ++rp;
+                consumed = 2;
+            }
+            steps += consumed;
+            if (progress.cancelled_at(steps)) {
+                cancelled = true;
+                break;
+            }
+        }
+        l.pos() = lp;
+        r.pos() = rp;
+    }
+    std::uint32_t next_block = 0;
+    if (cancelled || l.ready()) {
+        // The rest of the left list is kept as it stands; on cancel the rest of the right
+        // list is not added.
+        next_block = l.append_run_keep_chain(&merged);
+    } else {
+        std::vector<std::uint32_t> rest;
+        r.append_rest(&rest);
+        for (const std::uint32_t value : rest) {
+            if (value == kMarkerValue)
+                continue;
+            merged.push_back(value);
+            ++total;
+        }
+    }
+    rebuild(left, merged, next_block);
+    left->total = next_block != 0 ? total : left->values.count();
+    return left;
+}
+
+ResultList* and_not_lists(ResultList* left, ResultList* right)
+{
+    match_kinds(left, right);
+    MergeProgress progress("AND NOT processing %ld%% complete", *left, *right);
+    Segment l(*left);
+    Segment r(*right);
+    std::vector<std::uint32_t> kept;
+    std::uint32_t total = left->total;
+    std::uint64_t steps = 0;
+    bool cancelled = false;
+    while (!cancelled && l.ready() && r.ready()) {
+        const std::uint32_t* const lr = l.run();
+        const std::uint32_t* const rr = r.run();
+        std::size_t lp = l.pos();
+        std::size_t rp = r.pos();
+        const std::size_t ln = l.run_size();
+        const std::size_t rn = r.run_size();
+        while (lp < ln && rp < rn) {
+            const std::uint32_t lv = lr[lp];
+            const std::uint32_t rv = rr[rp];
+            if (lv < rv && lv != kMarkerValue) {
+                kept.push_back(lv);
+                ++lp;
+            } else if (rv < lv) {
+                ++rp;
+            } else {
+                // Equal, or the marker against a right value that is not smaller.
+                ++lp;
+                total -= total > 0 ? 1 : 0;
+            }
+            if (progress.cancelled_at(++steps)) {
+                cancelled = true;
+                break;
+            }
+        }
+        l.pos() = lp;
+        r.pos() = rp;
+    }
+    // On cancel everything from the walk's position on is removed; otherwise the rest of
+    // the left list is kept.
+    const std::uint32_t next_block = cancelled ? 0 : l.append_run_keep_chain(&kept);
+    rebuild(left, kept, next_block);
+    left->total = next_block != 0 ? total : left->values.count();
+    return left;
+}
