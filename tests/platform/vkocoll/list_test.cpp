@@ -1,5 +1,6 @@
 // Tests of the generic pointer lists and their iterators.
 #include "vkocoll/dlist.h"
+#include "vkocoll/generic.h"
 #include "vkocoll/slist.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,44 @@ TEST(PtrListTest, IteratorRemovesAndInsertsInPlace)
     EXPECT_TRUE(it.atLast());
     EXPECT_EQ(it.key(), &n[5]);
     EXPECT_EQ(values(list), (std::vector<int>{1, 3, 4, 5}));
+}
+
+struct Tool {
+    int id;
+};
+
+bool hasId(const Tool* tool, const void* id) { return tool->id == *static_cast<const int*>(id); }
+
+TEST(PtrListTest, TypedListsAndVector)
+{
+    Tool a{1}, b{2}, c{3};
+    RWGSlist<Tool> tools;
+    tools.append(&a);
+    tools.append(&c);
+    tools.insertAt(1, &b);
+    const int wanted = 3;
+    EXPECT_EQ(tools.find(hasId, &wanted), &c);
+    EXPECT_EQ(tools.index(hasId, &wanted), 2u);
+    EXPECT_EQ(tools.last(), &c);
+    RWGSlistIterator<Tool> next(tools);
+    EXPECT_EQ(next(), &a);
+    EXPECT_EQ(next.remove(), &a);
+    EXPECT_EQ(tools.first(), &b);
+
+    RWGDlist<Tool> panes;
+    panes.append(&a);
+    panes.append(&b);
+    RWGDlistIterator<Tool> walk(panes);
+    walk.toLast();
+    EXPECT_EQ(walk--, &a);
+
+    RWGVector<Tool> tabs(4);
+    EXPECT_EQ(tabs.length(), 4u);
+    tabs[3].id = 9;
+    tabs.resize(6);
+    EXPECT_EQ(tabs[3].id, 9);
+    EXPECT_EQ(tabs[5].id, 0);
+    EXPECT_THROW(tabs[6], RWBoundsErr);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "vkocoll/cstring.h"
 #include "vkocoll/defs.h"
 #include "vkocoll/dlist.h"
+#include "vkocoll/generic.h"
 #include "vkocoll/hashdict.h"
 #include "vkocoll/hashtab.h"
 #include "vkocoll/ordered.h"
