@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "live_registry.h"
 #include "vkobase/slist.h"
 #include "vkobase/vobj.h"
 #include "window_internal.h"
@@ -92,13 +94,30 @@ BOOLEAN vkov_list_add(WINDOW list, int32_t index, const char* text) noexcept {
         (index >= 0 && static_cast<size_t>(index) > data->items.size())) {
         return FALSE;
     }
-    const size_t at = index < 0 ? data->items.size() : static_cast<size_t>(index);
+    // The framework also hands over a whole string list in place of the text; the registry
+    // tells the two apart without reading a pointer that is not a live list.
+    std::vector<std::string> texts;
     try {
-        data->items.insert(data->items.begin() + static_cast<std::ptrdiff_t>(at), text);
-        data->selected.insert(data->selected.begin() + static_cast<std::ptrdiff_t>(at), false);
+        if (vkobase::live_is(text, vkobase::LiveKind::Slist)) {
+            auto* slist = reinterpret_cast<SLIST>(const_cast<char*>(text));
+            for (SLIST_ELT e = vkov_slist_get_first(slist); e != nullptr;
+                 e = vkov_slist_get_next(slist, e)) {
+                const char* item = vkov_slist_get(slist, e, nullptr);
+                texts.emplace_back(item != nullptr ? item : "");
+            }
+        } else {
+            texts.emplace_back(text);
+        }
+        const auto at = static_cast<std::ptrdiff_t>(index < 0 ? data->items.size()
+                                                               : static_cast<size_t>(index));
+        data->items.reserve(data->items.size() + texts.size());
+        data->selected.reserve(data->selected.size() + texts.size());
+        // With the room reserved and the texts moved in, nothing below can throw, so the two
+        // vectors never differ in length.
+        data->items.insert(data->items.begin() + at, std::make_move_iterator(texts.begin()),
+                           std::make_move_iterator(texts.end()));
+        data->selected.insert(data->selected.begin() + at, texts.size(), false);
     } catch (...) {
-        // Keep the two vectors the same length whichever insertion failed.
-        data->items.resize(data->selected.size());
         return FALSE;
     }
     changed(list, data);

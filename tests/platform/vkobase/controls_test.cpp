@@ -198,6 +198,16 @@ TEST_F(ControlsTest, ListItemsAreInsertedRemovedAndCopiedOut) {
     EXPECT_FALSE(vkok_list_get_elt(list, 4, buf, sizeof buf));
     EXPECT_STREQ(buf, "");
 
+    // A whole string list can stand in for the text.
+    SLIST more = vkov_slist_create();
+    vkov_slist_add(more, "x", 0);
+    vkov_slist_add(more, "y", 0);
+    EXPECT_TRUE(vkov_list_add(list, 1, reinterpret_cast<const char*>(more)));
+    vkov_slist_destroy(more);
+    EXPECT_EQ(items_of(vkok_list_get_all(list)),
+              (Items{{"alpha", 0}, {"x", 1}, {"y", 2}, {"beta", 3}, {"gamma", 4}, {"delta", 5}}));
+    EXPECT_TRUE(vkok_list_rem(list, 1));
+    EXPECT_TRUE(vkok_list_rem(list, 1));
     EXPECT_TRUE(vkok_list_rem(list, 1));
     EXPECT_FALSE(vkok_list_rem(list, 3));
     EXPECT_EQ(vkok_list_count_all(list), 3);
