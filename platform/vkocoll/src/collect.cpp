@@ -3,7 +3,6 @@
 // numbering of the objects stored in it is kept in the module state below.
 #include "vkocoll/collect.h"
 
-#include <cstring>
 #include <functional>
 #include <unordered_map>
 #include <vector>
