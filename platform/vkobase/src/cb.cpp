@@ -21,49 +21,43 @@ struct Datum {
 
 struct CbState {
     OpenMode mode = OpenMode::Closed;
-    Datum data[3];              // by format
-    unsigned char* transfer = nullptr; // from vkov_mem_zalloc
+    Datum data[3];                     // by format
+    unsigned char *transfer = nullptr; // from vkov_mem_zalloc
     std::uint32_t transfer_size = 0;
 };
-CbState& state()
-{
+CbState &state() {
     static CbState s;
     return s;
 }
 
-bool known(e_cb format) noexcept
-{
+bool known(e_cb format) noexcept {
     return format == CB_TEXT || format == CB_PICT || format == CB_APPL;
 }
 
-std::string cut_name(const char* name)
-{
+std::string cut_name(const char *name) {
     return std::string(name, strnlen(name, VKO_CB_NAME_SIZE));
 }
 
-bool matches(e_cb format, const char* name) noexcept
-{
-    const Datum& d = state().data[format];
+bool matches(e_cb format, const char *name) noexcept {
+    const Datum &d = state().data[format];
     if (!d.present)
         return false;
     if (format != CB_APPL)
         return true;
-    return name != nullptr && d.name.compare(0, std::string::npos, name,
-                                             strnlen(name, VKO_CB_NAME_SIZE)) == 0;
+    return name != nullptr &&
+           d.name.compare(0, std::string::npos, name, strnlen(name, VKO_CB_NAME_SIZE)) == 0;
 }
 
-void free_transfer() noexcept
-{
+void free_transfer() noexcept {
     vkov_mem_free(state().transfer);
     state().transfer = nullptr;
     state().transfer_size = 0;
 }
 
-unsigned char* new_transfer(std::uint32_t size) noexcept
-{
+unsigned char *new_transfer(std::uint32_t size) noexcept {
     free_transfer();
     // One more byte than asked, so text handed out is always terminated.
-    auto* block = static_cast<unsigned char*>(vkov_mem_zalloc(static_cast<size_t>(size) + 1));
+    auto *block = static_cast<unsigned char *>(vkov_mem_zalloc(static_cast<size_t>(size) + 1));
     if (block == nullptr)
         return nullptr;
     state().transfer = block;
@@ -73,20 +67,18 @@ unsigned char* new_transfer(std::uint32_t size) noexcept
 
 } // namespace
 
-void vkobase_reset_cb() noexcept
-{
+void vkobase_reset_cb() noexcept {
     free_transfer();
     state() = CbState{};
 }
 
 extern "C" {
 
-BOOLEAN vkok_cb_open(BOOLEAN for_writing) noexcept
-{
+BOOLEAN vkok_cb_open(BOOLEAN for_writing) noexcept {
     if (state().mode != OpenMode::Closed)
         return FALSE;
     if (for_writing) {
-        for (Datum& d : state().data)
+        for (Datum &d : state().data)
             d = Datum{};
         state().mode = OpenMode::Writing;
     } else {
@@ -95,8 +87,7 @@ BOOLEAN vkok_cb_open(BOOLEAN for_writing) noexcept
     return TRUE;
 }
 
-BOOLEAN vkok_cb_close(void) noexcept
-{
+BOOLEAN vkok_cb_close(void) noexcept {
     if (state().mode == OpenMode::Closed)
         return FALSE;
     free_transfer();
@@ -104,18 +95,15 @@ BOOLEAN vkok_cb_close(void) noexcept
     return TRUE;
 }
 
-void* vkok_cb_alloc_data(std::uint32_t size) noexcept
-{
+void *vkok_cb_alloc_data(std::uint32_t size) noexcept {
     return new_transfer(size);
 }
 
-void vkok_cb_free_data(void) noexcept
-{
+void vkok_cb_free_data(void) noexcept {
     free_transfer();
 }
 
-BOOLEAN vkok_cb_put_data(e_cb format, const char* name, std::uint32_t size, PICTURE pict) noexcept
-{
+BOOLEAN vkok_cb_put_data(e_cb format, const char *name, std::uint32_t size, PICTURE pict) noexcept {
     if (state().mode != OpenMode::Writing || !known(format))
         return FALSE;
     if (format == CB_APPL && name == nullptr)
@@ -124,10 +112,10 @@ BOOLEAN vkok_cb_put_data(e_cb format, const char* name, std::uint32_t size, PICT
         Datum datum;
         if (format == CB_PICT) {
             std::int32_t pict_size = 0;
-            const void* bytes = vkok_pict_lock(pict, &pict_size);
+            const void *bytes = vkok_pict_lock(pict, &pict_size);
             if (bytes == nullptr || pict_size < 0)
                 return FALSE;
-            const auto* p = static_cast<const unsigned char*>(bytes);
+            const auto *p = static_cast<const unsigned char *>(bytes);
             datum.bytes.assign(p, p + pict_size);
             vkok_pict_unlock(pict);
         } else {
@@ -147,20 +135,18 @@ BOOLEAN vkok_cb_put_data(e_cb format, const char* name, std::uint32_t size, PICT
     return TRUE;
 }
 
-BOOLEAN vkok_cb_has_format(e_cb format, const char* name) noexcept
-{
+BOOLEAN vkok_cb_has_format(e_cb format, const char *name) noexcept {
     return known(format) && matches(format, name) ? TRUE : FALSE;
 }
 
-void* vkok_cb_get_data(e_cb format, const char* name, std::uint32_t* size) noexcept
-{
+void *vkok_cb_get_data(e_cb format, const char *name, std::uint32_t *size) noexcept {
     if (size != nullptr)
         *size = 0;
     if (state().mode == OpenMode::Closed || !known(format) || !matches(format, name))
         return nullptr;
-    const std::vector<unsigned char>& bytes = state().data[format].bytes;
+    const std::vector<unsigned char> &bytes = state().data[format].bytes;
     const auto n = static_cast<std::uint32_t>(bytes.size());
-    unsigned char* copy = new_transfer(n);
+    unsigned char *copy = new_transfer(n);
     if (copy == nullptr)
         return nullptr;
     if (n != 0)

@@ -30,14 +30,12 @@ struct DmState {
     std::deque<Answer> script;
     std::vector<Shown> shown;
 };
-DmState& state()
-{
+DmState &state() {
     static DmState s;
     return s;
 }
 
-std::string format_text(const char* format, va_list args)
-{
+std::string format_text(const char *format, va_list args) {
     if (format == nullptr)
         return std::string();
     va_list copy;
@@ -54,8 +52,7 @@ std::string format_text(const char* format, va_list args)
 // Shows one dialog: records it in test mode (and, for a dialog with a choice, that is with an
 // answer to fill, takes the next scripted answer if any), otherwise writes it to standard
 // error. Answers whether a scripted answer was taken.
-bool show(const char* kind, const std::string& text, Answer* answer) noexcept
-{
+bool show(const char *kind, const std::string &text, Answer *answer) noexcept {
     try {
         if (!vkov_test_is_active()) {
             std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
@@ -72,16 +69,14 @@ bool show(const char* kind, const std::string& text, Answer* answer) noexcept
     }
 }
 
-void message(const char* kind, const char* format, va_list args) noexcept
-{
+void message(const char *kind, const char *format, va_list args) noexcept {
     try {
         show(kind, format_text(format, args), nullptr);
     } catch (...) {
     }
 }
 
-[[noreturn]] void fatal(const char* format, va_list args)
-{
+[[noreturn]] void fatal(const char *format, va_list args) {
     std::string text;
     try {
         text = format_text(format, args);
@@ -98,23 +93,21 @@ void message(const char* kind, const char* format, va_list args) noexcept
 }
 
 // Copies text into a fixed field of size bytes, cut to fit and terminated.
-void put_field(char* field, std::size_t size, const std::string& text) noexcept
-{
+void put_field(char *field, std::size_t size, const std::string &text) noexcept {
     const std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
     std::memcpy(field, text.data(), n);
     field[n] = '\0';
 }
 
 // Answers a file or directory prompt: 2 (confirmed, with the path put in place), 1 cancelled.
-std::int32_t file_prompt(const char* kind, const char* prompt, s_dir* dir, char* name,
-                         std::size_t name_size) noexcept
-{
+std::int32_t file_prompt(const char *kind, const char *prompt, s_dir *dir, char *name,
+                         std::size_t name_size) noexcept {
     Answer answer;
     if (!show(kind, prompt != nullptr ? prompt : "", &answer))
         return 1;
     if (answer.result != 2 || !answer.has_text)
         return answer.result;
-    const std::string& path = answer.text;
+    const std::string &path = answer.text;
     const std::size_t slash = path.rfind('/');
     if (name == nullptr) {
         put_field(dir->path, sizeof dir->path, path);
@@ -126,62 +119,52 @@ std::int32_t file_prompt(const char* kind, const char* prompt, s_dir* dir, char*
     return 2;
 }
 
-BOOLEAN confirm(const char* kind, const std::string& text, Answer* answer) noexcept
-{
+BOOLEAN confirm(const char *kind, const std::string &text, Answer *answer) noexcept {
     return show(kind, text, answer) && answer->result != 0 ? TRUE : FALSE;
 }
 
 } // namespace
 
-void vkobase_reset_dm() noexcept
-{
+void vkobase_reset_dm() noexcept {
     state().script.clear();
     state().shown.clear();
 }
 
 extern "C" {
 
-void vkov_dm_post_about_box(void)
-{
+void vkov_dm_post_about_box(void) {
     show("about_box", "", nullptr);
 }
 
-void vkov_dm_post_note(const char* format, va_list args)
-{
+void vkov_dm_post_note(const char *format, va_list args) {
     message("note", format, args);
 }
 
-void vkov_dm_post_message(const char* format, va_list args)
-{
+void vkov_dm_post_message(const char *format, va_list args) {
     message("message", format, args);
 }
 
-void vkov_dm_post_warning(const char* format, va_list args)
-{
+void vkov_dm_post_warning(const char *format, va_list args) {
     message("warning", format, args);
 }
 
-void vkov_dm_post_error(const char* format, va_list args)
-{
+void vkov_dm_post_error(const char *format, va_list args) {
     message("error", format, args);
 }
 
-void vkov_dm_post_fatal_exit(const char* format, va_list args)
-{
+void vkov_dm_post_fatal_exit(const char *format, va_list args) {
     fatal(format, args);
 }
 
-void vkov_dm_post_fatal_exit_va(const char* format, va_list args)
-{
+void vkov_dm_post_fatal_exit_va(const char *format, va_list args) {
     fatal(format, args);
 }
 
-std::int32_t vkov_dm_post_ask(const char* button1, const char* button2, const char* button3,
-                              const char* format, va_list args)
-{
+std::int32_t vkov_dm_post_ask(const char *button1, const char *button2, const char *button3,
+                              const char *format, va_list args) {
     try {
         std::string text = format_text(format, args);
-        for (const char* button : {button1, button2, button3})
+        for (const char *button : {button1, button2, button3})
             text += std::string("|") + (button != nullptr ? button : "");
         Answer answer;
         if (!show("ask", text, &answer))
@@ -192,8 +175,7 @@ std::int32_t vkov_dm_post_ask(const char* button1, const char* button2, const ch
     }
 }
 
-char* vkov_dm_post_string_prompt(const char* prompt, char* buf, std::int32_t buf_size)
-{
+char *vkov_dm_post_string_prompt(const char *prompt, char *buf, std::int32_t buf_size) {
     if (buf == nullptr || buf_size <= 0)
         return nullptr;
     Answer answer;
@@ -203,29 +185,25 @@ char* vkov_dm_post_string_prompt(const char* prompt, char* buf, std::int32_t buf
     return buf;
 }
 
-std::int32_t vkov_dm_post_file_open(s_file_spec* spec, const char* prompt)
-{
+std::int32_t vkov_dm_post_file_open(s_file_spec *spec, const char *prompt) {
     if (spec == nullptr)
         return 0;
     return file_prompt("file_open", prompt, &spec->dir, spec->name, sizeof spec->name);
 }
 
-std::int32_t vkov_dm_post_file_save(s_file_spec* spec, const char* prompt)
-{
+std::int32_t vkov_dm_post_file_save(s_file_spec *spec, const char *prompt) {
     if (spec == nullptr)
         return 0;
     return file_prompt("file_save", prompt, &spec->dir, spec->name, sizeof spec->name);
 }
 
-std::int32_t vkov_dm_post_dir_sel(s_dir* dir, const char* prompt)
-{
+std::int32_t vkov_dm_post_dir_sel(s_dir *dir, const char *prompt) {
     if (dir == nullptr)
         return 0;
     return file_prompt("dir_sel", prompt, dir, nullptr, 0);
 }
 
-BOOLEAN vkov_dm_post_color_sel(COLOR* color, WINDOW)
-{
+BOOLEAN vkov_dm_post_color_sel(COLOR *color, WINDOW) {
     if (color == nullptr)
         return FALSE;
     Answer answer;
@@ -235,26 +213,22 @@ BOOLEAN vkov_dm_post_color_sel(COLOR* color, WINDOW)
     return TRUE;
 }
 
-BOOLEAN vkov_dm_post_ctools_sel(s_drawct* tools, std::uint32_t)
-{
+BOOLEAN vkov_dm_post_ctools_sel(s_drawct *tools, std::uint32_t) {
     Answer answer;
     return tools != nullptr && confirm("ctools_sel", "", &answer) ? TRUE : FALSE;
 }
 
-BOOLEAN vkov_dm_post_font_sel(WINDOW, FONT_OBJ font, s_printrcd*, std::uint32_t)
-{
+BOOLEAN vkov_dm_post_font_sel(WINDOW, FONT_OBJ font, s_printrcd *, std::uint32_t) {
     Answer answer;
     return font != nullptr && confirm("font_sel", "", &answer) ? TRUE : FALSE;
 }
 
-BOOLEAN vkov_dm_post_page_setup(s_printrcd* print)
-{
+BOOLEAN vkov_dm_post_page_setup(s_printrcd *print) {
     Answer answer;
     return print != nullptr && confirm("page_setup", "", &answer) ? TRUE : FALSE;
 }
 
-void vkov_dm_test_push_answer(std::int32_t result, const char* text, std::uint32_t value) noexcept
-{
+void vkov_dm_test_push_answer(std::int32_t result, const char *text, std::uint32_t value) noexcept {
     try {
         Answer answer;
         answer.result = result;
@@ -266,20 +240,17 @@ void vkov_dm_test_push_answer(std::int32_t result, const char* text, std::uint32
     }
 }
 
-std::int32_t vkov_dm_test_count(void) noexcept
-{
+std::int32_t vkov_dm_test_count(void) noexcept {
     return static_cast<std::int32_t>(state().shown.size());
 }
 
-const char* vkov_dm_test_kind(std::int32_t index) noexcept
-{
+const char *vkov_dm_test_kind(std::int32_t index) noexcept {
     if (index < 0 || static_cast<std::size_t>(index) >= state().shown.size())
         return nullptr;
     return state().shown[static_cast<std::size_t>(index)].kind.c_str();
 }
 
-const char* vkov_dm_test_text(std::int32_t index) noexcept
-{
+const char *vkov_dm_test_text(std::int32_t index) noexcept {
     if (index < 0 || static_cast<std::size_t>(index) >= state().shown.size())
         return nullptr;
     return state().shown[static_cast<std::size_t>(index)].text.c_str();

@@ -18,8 +18,7 @@
 
 namespace {
 
-std::string current_dir()
-{
+std::string current_dir() {
     std::vector<char> buf(4096);
     while (getcwd(buf.data(), buf.size()) == nullptr) {
         if (errno != ERANGE || buf.size() > (1u << 20))
@@ -33,8 +32,7 @@ struct FsysState {
     std::string startup_dir = current_dir(); // the working directory at load
     std::vector<std::string> saved;          // save_dir / restore_dir stack
 };
-FsysState& state()
-{
+FsysState &state() {
     static FsysState s;
     return s;
 }
@@ -42,8 +40,7 @@ FsysState& state()
 [[maybe_unused]] const bool g_startup_taken = (state(), true);
 
 // Copies text into a buffer of size bytes; false (buffer untouched) when it does not fit.
-bool put(char* buf, std::size_t size, const std::string& text) noexcept
-{
+bool put(char *buf, std::size_t size, const std::string &text) noexcept {
     if (buf == nullptr || text.size() >= size)
         return false;
     std::memcpy(buf, text.c_str(), text.size() + 1);
@@ -51,8 +48,7 @@ bool put(char* buf, std::size_t size, const std::string& text) noexcept
 }
 
 // The spec's full path; empty when it names no file.
-std::string spec_path(const s_file_spec* spec)
-{
+std::string spec_path(const s_file_spec *spec) {
     if (spec == nullptr || spec->name[0] == '\0')
         return std::string();
     const std::string name(spec->name, strnlen(spec->name, sizeof spec->name));
@@ -62,50 +58,53 @@ std::string spec_path(const s_file_spec* spec)
     return dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-std::string spec_dir(const s_file_spec* spec)
-{
+std::string spec_dir(const s_file_spec *spec) {
     const std::string dir(spec->dir.path, strnlen(spec->dir.path, sizeof spec->dir.path));
     return dir.empty() ? std::string(".") : dir;
 }
 
-std::string upper(const std::string& text)
-{
+std::string upper(const std::string &text) {
     std::string out = text;
     vkok_str_convert_to_upper(out.data(), text.c_str(), static_cast<std::int32_t>(out.size()));
     return out;
 }
 
-bool ends_with_type(const std::string& name, const std::string& type)
-{
+bool ends_with_type(const std::string &name, const std::string &type) {
     const std::string suffix = "." + upper(type);
     const std::string u = upper(name);
-    return u.size() >= suffix.size() && u.compare(u.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return u.size() >= suffix.size() &&
+           u.compare(u.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-mode_t permission_bit(std::int32_t selector) noexcept
-{
+mode_t permission_bit(std::int32_t selector) noexcept {
     switch (selector) {
-    case VKO_FATTR_READABLE: return S_IRUSR;
-    case VKO_FATTR_WRITABLE: return S_IWUSR;
-    case VKO_FATTR_EXECUTABLE: return S_IXUSR;
-    default: return 0;
+    case VKO_FATTR_READABLE:
+        return S_IRUSR;
+    case VKO_FATTR_WRITABLE:
+        return S_IWUSR;
+    case VKO_FATTR_EXECUTABLE:
+        return S_IXUSR;
+    default:
+        return 0;
     }
 }
 
-int access_mode(std::int32_t selector) noexcept
-{
+int access_mode(std::int32_t selector) noexcept {
     switch (selector) {
-    case VKO_FATTR_READABLE: return R_OK;
-    case VKO_FATTR_WRITABLE: return W_OK;
-    case VKO_FATTR_EXECUTABLE: return X_OK;
-    default: return F_OK;
+    case VKO_FATTR_READABLE:
+        return R_OK;
+    case VKO_FATTR_WRITABLE:
+        return W_OK;
+    case VKO_FATTR_EXECUTABLE:
+        return X_OK;
+    default:
+        return F_OK;
     }
 }
 
 } // namespace
 
-void vkobase_reset_fsys() noexcept
-{
+void vkobase_reset_fsys() noexcept {
     state().saved.clear();
     if (!state().startup_dir.empty())
         (void)!chdir(state().startup_dir.c_str());
@@ -113,13 +112,11 @@ void vkobase_reset_fsys() noexcept
 
 extern "C" {
 
-void vkok_fsys_get_default_dir(s_dir* dir) noexcept
-{
+void vkok_fsys_get_default_dir(s_dir *dir) noexcept {
     (void)vkok_fsys_get_dir(dir);
 }
 
-BOOLEAN vkok_fsys_get_dir(s_dir* dir) noexcept
-{
+BOOLEAN vkok_fsys_get_dir(s_dir *dir) noexcept {
     if (dir == nullptr)
         return FALSE;
     try {
@@ -129,23 +126,20 @@ BOOLEAN vkok_fsys_get_dir(s_dir* dir) noexcept
     }
 }
 
-BOOLEAN vkok_fsys_set_dir(const s_dir* dir) noexcept
-{
+BOOLEAN vkok_fsys_set_dir(const s_dir *dir) noexcept {
     if (dir == nullptr || strnlen(dir->path, sizeof dir->path) == sizeof dir->path)
         return FALSE;
     return chdir(dir->path) == 0 ? TRUE : FALSE;
 }
 
-void vkok_fsys_save_dir(void) noexcept
-{
+void vkok_fsys_save_dir(void) noexcept {
     try {
         state().saved.push_back(current_dir());
     } catch (...) {
     }
 }
 
-void vkok_fsys_restore_dir(void) noexcept
-{
+void vkok_fsys_restore_dir(void) noexcept {
     if (state().saved.empty())
         return;
     const std::string dir = std::move(state().saved.back());
@@ -153,14 +147,12 @@ void vkok_fsys_restore_dir(void) noexcept
     (void)!chdir(dir.c_str());
 }
 
-void vkok_fsys_set_dir_startup(void) noexcept
-{
+void vkok_fsys_set_dir_startup(void) noexcept {
     if (!state().startup_dir.empty())
         (void)!chdir(state().startup_dir.c_str());
 }
 
-BOOLEAN vkok_fsys_convert_dir_to_str(const s_dir* dir, char* buf, std::int32_t buf_size) noexcept
-{
+BOOLEAN vkok_fsys_convert_dir_to_str(const s_dir *dir, char *buf, std::int32_t buf_size) noexcept {
     if (dir == nullptr || buf == nullptr || buf_size <= 0)
         return FALSE;
     const std::size_t len = strnlen(dir->path, sizeof dir->path);
@@ -171,8 +163,7 @@ BOOLEAN vkok_fsys_convert_dir_to_str(const s_dir* dir, char* buf, std::int32_t b
     return TRUE;
 }
 
-BOOLEAN vkok_fsys_convert_str_to_dir(const char* text, s_dir* dir) noexcept
-{
+BOOLEAN vkok_fsys_convert_str_to_dir(const char *text, s_dir *dir) noexcept {
     if (text == nullptr || dir == nullptr)
         return FALSE;
     try {
@@ -187,9 +178,8 @@ BOOLEAN vkok_fsys_convert_str_to_dir(const char* text, s_dir* dir) noexcept
     }
 }
 
-BOOLEAN vkok_fsys_build_pathname(char* path, std::int32_t path_size, const char* volume,
-                                 const char* dir, const char* name, const char* ext) noexcept
-{
+BOOLEAN vkok_fsys_build_pathname(char *path, std::int32_t path_size, const char *volume,
+                                 const char *dir, const char *name, const char *ext) noexcept {
     if (path == nullptr || path_size <= 0 || (volume != nullptr && volume[0] != '\0'))
         return FALSE;
     try {
@@ -208,9 +198,8 @@ BOOLEAN vkok_fsys_build_pathname(char* path, std::int32_t path_size, const char*
     }
 }
 
-BOOLEAN vkok_fsys_parse_pathname(const char* path, char* volume, char* dir, char* name, char* ext,
-                                 char* leaf) noexcept
-{
+BOOLEAN vkok_fsys_parse_pathname(const char *path, char *volume, char *dir, char *name, char *ext,
+                                 char *leaf) noexcept {
     if (path == nullptr)
         return FALSE;
     try {
@@ -224,14 +213,17 @@ BOOLEAN vkok_fsys_parse_pathname(const char* path, char* volume, char* dir, char
         const std::string ext_part = has_ext ? leaf_part.substr(dot) : "";
         const std::string no_volume;
         const struct {
-            char* out;
-            const std::string& text;
-        } parts[] = {{volume, no_volume}, {dir, dir_part}, {name, name_part},
-                     {ext, ext_part},         {leaf, leaf_part}};
-        for (const auto& part : parts)
+            char *out;
+            const std::string &text;
+        } parts[] = {{volume, no_volume},
+                     {dir, dir_part},
+                     {name, name_part},
+                     {ext, ext_part},
+                     {leaf, leaf_part}};
+        for (const auto &part : parts)
             if (part.out != nullptr && part.text.size() >= VKO_SZ_DIR)
                 return FALSE;
-        for (const auto& part : parts)
+        for (const auto &part : parts)
             if (part.out != nullptr)
                 put(part.out, VKO_SZ_DIR, part.text);
         return TRUE;
@@ -240,8 +232,7 @@ BOOLEAN vkok_fsys_parse_pathname(const char* path, char* volume, char* dir, char
     }
 }
 
-BOOLEAN vkok_fsys_file_makepath(const s_file_spec* spec, char* path) noexcept
-{
+BOOLEAN vkok_fsys_file_makepath(const s_file_spec *spec, char *path) noexcept {
     try {
         const std::string full = spec_path(spec);
         return !full.empty() && put(path, VKO_FSYS_PATH_SIZE, full) ? TRUE : FALSE;
@@ -250,27 +241,25 @@ BOOLEAN vkok_fsys_file_makepath(const s_file_spec* spec, char* path) noexcept
     }
 }
 
-BOOLEAN vkok_fsys_file_exists(const char* path) noexcept
-{
-    struct stat st{};
+BOOLEAN vkok_fsys_file_exists(const char *path) noexcept {
+    struct stat st {};
     return path != nullptr && stat(path, &st) == 0 ? TRUE : FALSE;
 }
 
-SLIST vkok_fsys_list_files(const char* type, const char* pattern, BOOLEAN include_dirs) noexcept
-{
+SLIST vkok_fsys_list_files(const char *type, const char *pattern, BOOLEAN include_dirs) noexcept {
     if (type == nullptr || pattern == nullptr)
         return nullptr;
     try {
-        DIR* d = opendir(".");
+        DIR *d = opendir(".");
         if (d == nullptr)
             return nullptr;
         const std::string upper_pattern = upper(pattern);
         std::vector<std::string> names;
-        while (const dirent* entry = readdir(d)) {
+        while (const dirent *entry = readdir(d)) {
             const std::string name = entry->d_name;
             if (name == "." || name == "..")
                 continue;
-            struct stat st{};
+            struct stat st {};
             if (stat(name.c_str(), &st) != 0)
                 continue;
             if (S_ISDIR(st.st_mode) ? !include_dirs : !S_ISREG(st.st_mode))
@@ -286,7 +275,7 @@ SLIST vkok_fsys_list_files(const char* type, const char* pattern, BOOLEAN includ
         SLIST list = vkov_slist_create();
         if (list == nullptr)
             return nullptr;
-        for (const std::string& name : names) {
+        for (const std::string &name : names) {
             if (!vkov_slist_add(list, name.c_str(), 0)) {
                 vkov_slist_destroy(list);
                 return nullptr;
@@ -298,20 +287,19 @@ SLIST vkok_fsys_list_files(const char* type, const char* pattern, BOOLEAN includ
     }
 }
 
-std::int32_t vkov_fsys_get_file_attr(const s_file_spec* spec, std::int32_t selector) noexcept
-{
+std::int32_t vkov_fsys_get_file_attr(const s_file_spec *spec, std::int32_t selector) noexcept {
     if (spec == nullptr)
         return 0;
     try {
         if (selector == VKO_FATTR_DIR_EXISTS || selector == VKO_FATTR_DIR_WRITABLE) {
-            struct stat st{};
+            struct stat st {};
             const std::string dir = spec_dir(spec);
             if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
                 return 0;
             return selector == VKO_FATTR_DIR_EXISTS || access(dir.c_str(), W_OK) == 0 ? 1 : 0;
         }
         const std::string path = spec_path(spec);
-        struct stat st{};
+        struct stat st {};
         if (path.empty() || stat(path.c_str(), &st) != 0)
             return 0;
         switch (selector) {
@@ -331,15 +319,14 @@ std::int32_t vkov_fsys_get_file_attr(const s_file_spec* spec, std::int32_t selec
     }
 }
 
-BOOLEAN vkov_fsys_set_file_attr(const s_file_spec* spec, std::int32_t selector,
-                                std::int32_t value) noexcept
-{
+BOOLEAN vkov_fsys_set_file_attr(const s_file_spec *spec, std::int32_t selector,
+                                std::int32_t value) noexcept {
     const mode_t bit = permission_bit(selector);
     if (bit == 0)
         return FALSE;
     try {
         const std::string path = spec_path(spec);
-        struct stat st{};
+        struct stat st {};
         if (path.empty() || stat(path.c_str(), &st) != 0)
             return FALSE;
         const mode_t mode = value != 0 ? (st.st_mode | bit) : (st.st_mode & ~bit);
@@ -349,8 +336,7 @@ BOOLEAN vkov_fsys_set_file_attr(const s_file_spec* spec, std::int32_t selector,
     }
 }
 
-BOOLEAN vkov_fsys_rem_file(const s_file_spec* spec) noexcept
-{
+BOOLEAN vkov_fsys_rem_file(const s_file_spec *spec) noexcept {
     try {
         const std::string path = spec_path(spec);
         return !path.empty() && unlink(path.c_str()) == 0 ? TRUE : FALSE;

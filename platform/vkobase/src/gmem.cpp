@@ -12,7 +12,7 @@
 #include "vkobase/mem.h"
 
 struct s_gmem_block {
-    unsigned char* data = nullptr; // from vkov_mem_zalloc
+    unsigned char *data = nullptr; // from vkov_mem_zalloc
     std::uint32_t size = 0;
     std::int32_t locks = 0;
 };
@@ -20,29 +20,25 @@ struct s_gmem_block {
 namespace {
 
 struct GmemState {
-    bool moving = false;                         // moving mode for tests
-    std::unordered_set<s_gmem_block*> handles;   // the handle table: every live block
+    bool moving = false;                        // moving mode for tests
+    std::unordered_set<s_gmem_block *> handles; // the handle table: every live block
 };
-GmemState& state()
-{
+GmemState &state() {
     static GmemState s;
     return s;
 }
 
-bool is_live(GHANDLE handle) noexcept
-{
+bool is_live(GHANDLE handle) noexcept {
     return vkobase::live_is(handle, vkobase::LiveKind::Gmem);
 }
 
 // Allocates a zero-filled data block of size bytes (at least one byte, so every block has
 // an address of its own).
-unsigned char* new_data(std::uint32_t size) noexcept
-{
-    return static_cast<unsigned char*>(vkov_mem_zalloc(size == 0 ? 1 : size));
+unsigned char *new_data(std::uint32_t size) noexcept {
+    return static_cast<unsigned char *>(vkov_mem_zalloc(size == 0 ? 1 : size));
 }
 
-void destroy_block(s_gmem_block* block) noexcept
-{
+void destroy_block(s_gmem_block *block) noexcept {
     vkobase::live_remove(block);
     vkov_mem_free(block->data);
     delete block;
@@ -50,9 +46,8 @@ void destroy_block(s_gmem_block* block) noexcept
 
 } // namespace
 
-void vkobase_reset_gmem() noexcept
-{
-    for (s_gmem_block* block : state().handles)
+void vkobase_reset_gmem() noexcept {
+    for (s_gmem_block *block : state().handles)
         destroy_block(block);
     state().handles.clear();
     state().moving = false;
@@ -60,9 +55,8 @@ void vkobase_reset_gmem() noexcept
 
 extern "C" {
 
-GHANDLE vkov_gmem_alloc(std::uint32_t size) noexcept
-{
-    auto* block = new (std::nothrow) s_gmem_block;
+GHANDLE vkov_gmem_alloc(std::uint32_t size) noexcept {
+    auto *block = new (std::nothrow) s_gmem_block;
     if (block == nullptr)
         return nullptr;
     block->data = new_data(size);
@@ -82,8 +76,7 @@ GHANDLE vkov_gmem_alloc(std::uint32_t size) noexcept
     return block;
 }
 
-BOOLEAN vkov_gmem_free(GHANDLE handle) noexcept
-{
+BOOLEAN vkov_gmem_free(GHANDLE handle) noexcept {
     if (!is_live(handle))
         return FALSE;
     state().handles.erase(handle);
@@ -91,22 +84,20 @@ BOOLEAN vkov_gmem_free(GHANDLE handle) noexcept
     return TRUE;
 }
 
-void* vkov_gmem_lock(GHANDLE handle) noexcept
-{
+void *vkov_gmem_lock(GHANDLE handle) noexcept {
     if (!is_live(handle))
         return nullptr;
     ++handle->locks;
     return handle->data;
 }
 
-BOOLEAN vkov_gmem_unlock(GHANDLE handle) noexcept
-{
+BOOLEAN vkov_gmem_unlock(GHANDLE handle) noexcept {
     if (!is_live(handle) || handle->locks == 0)
         return FALSE;
     if (--handle->locks == 0 && state().moving) {
         // Move the block: a fresh allocation, the old one freed, so any address kept past the
         // unlock points at freed memory.
-        unsigned char* moved = new_data(handle->size);
+        unsigned char *moved = new_data(handle->size);
         if (moved != nullptr) {
             std::memcpy(moved, handle->data, handle->size);
             vkov_mem_free(handle->data);
@@ -116,11 +107,10 @@ BOOLEAN vkov_gmem_unlock(GHANDLE handle) noexcept
     return TRUE;
 }
 
-GHANDLE vkov_gmem_realloc(GHANDLE handle, std::uint32_t size) noexcept
-{
+GHANDLE vkov_gmem_realloc(GHANDLE handle, std::uint32_t size) noexcept {
     if (!is_live(handle))
         return nullptr;
-    unsigned char* resized = new_data(size);
+    unsigned char *resized = new_data(size);
     if (resized == nullptr)
         return nullptr;
     std::memcpy(resized, handle->data, size < handle->size ? size : handle->size);
@@ -130,18 +120,15 @@ GHANDLE vkov_gmem_realloc(GHANDLE handle, std::uint32_t size) noexcept
     return handle;
 }
 
-std::uint32_t vkov_gmem_get_size(GHANDLE handle) noexcept
-{
+std::uint32_t vkov_gmem_get_size(GHANDLE handle) noexcept {
     return is_live(handle) ? handle->size : 0;
 }
 
-void vkov_gmem_test_set_moving(BOOLEAN moving) noexcept
-{
+void vkov_gmem_test_set_moving(BOOLEAN moving) noexcept {
     state().moving = moving != FALSE;
 }
 
-std::int32_t vkov_gmem_test_lock_count(GHANDLE handle) noexcept
-{
+std::int32_t vkov_gmem_test_lock_count(GHANDLE handle) noexcept {
     return is_live(handle) ? handle->locks : -1;
 }
 

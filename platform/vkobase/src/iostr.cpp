@@ -11,7 +11,7 @@
 
 struct s_vko_iostream {
     bool reading = false;
-    void* context = nullptr;
+    void *context = nullptr;
     // Over a C-runtime file.
     VKO_IOSTR_FREAD fread_fn = nullptr;
     VKO_IOSTR_FGETS fgets_fn = nullptr;
@@ -30,20 +30,17 @@ namespace {
 struct IostrState {
     std::unordered_set<VKO_IOSTREAM> streams;
 };
-IostrState& state()
-{
+IostrState &state() {
     static IostrState s;
     return s;
 }
 
-bool live(VKO_IOSTREAM stream) noexcept
-{
+bool live(VKO_IOSTREAM stream) noexcept {
     return vkobase::live_is(stream, vkobase::LiveKind::Stream);
 }
 
-VKO_IOSTREAM make(const s_vko_iostream& init) noexcept
-{
-    auto* stream = new (std::nothrow) s_vko_iostream(init);
+VKO_IOSTREAM make(const s_vko_iostream &init) noexcept {
+    auto *stream = new (std::nothrow) s_vko_iostream(init);
     if (stream == nullptr)
         return nullptr;
     try {
@@ -57,30 +54,27 @@ VKO_IOSTREAM make(const s_vko_iostream& init) noexcept
 }
 
 // Clamps a callback's answer to what was asked: negative is nothing, more is the count.
-std::int32_t clamp(long long got, std::int32_t asked) noexcept
-{
+std::int32_t clamp(long long got, std::int32_t asked) noexcept {
     if (got <= 0)
         return 0;
     return got > asked ? asked : static_cast<std::int32_t>(got);
 }
 
-std::int32_t raw_read(VKO_IOSTREAM s, void* buf, std::int32_t n) noexcept
-{
+std::int32_t raw_read(VKO_IOSTREAM s, void *buf, std::int32_t n) noexcept {
     if (s->read_fn != nullptr)
         return clamp(s->read_fn(s->context, buf, n), n);
-    return clamp(static_cast<long long>(s->fread_fn(buf, 1, static_cast<size_t>(n), s->context)), n);
+    return clamp(static_cast<long long>(s->fread_fn(buf, 1, static_cast<size_t>(n), s->context)),
+                 n);
 }
 
-void destroy(VKO_IOSTREAM stream) noexcept
-{
+void destroy(VKO_IOSTREAM stream) noexcept {
     vkobase::live_remove(stream);
     delete stream;
 }
 
 } // namespace
 
-void vkobase_reset_iostr() noexcept
-{
+void vkobase_reset_iostr() noexcept {
     for (VKO_IOSTREAM s : state().streams)
         destroy(s);
     state().streams.clear();
@@ -88,9 +82,8 @@ void vkobase_reset_iostr() noexcept
 
 extern "C" {
 
-VKO_IOSTREAM vkov_iostr_create_fread(void* file, VKO_IOSTR_FREAD read, VKO_IOSTR_FGETS read_line,
-                                     VKO_IOSTR_FSEEK seek, VKO_IOSTR_FTELL tell) noexcept
-{
+VKO_IOSTREAM vkov_iostr_create_fread(void *file, VKO_IOSTR_FREAD read, VKO_IOSTR_FGETS read_line,
+                                     VKO_IOSTR_FSEEK seek, VKO_IOSTR_FTELL tell) noexcept {
     if (file == nullptr || read == nullptr)
         return nullptr;
     s_vko_iostream init;
@@ -103,8 +96,7 @@ VKO_IOSTREAM vkov_iostr_create_fread(void* file, VKO_IOSTR_FREAD read, VKO_IOSTR
     return make(init);
 }
 
-VKO_IOSTREAM vkov_iostr_create_fwrite(void* file, VKO_IOSTR_FWRITE write) noexcept
-{
+VKO_IOSTREAM vkov_iostr_create_fwrite(void *file, VKO_IOSTR_FWRITE write) noexcept {
     if (file == nullptr || write == nullptr)
         return nullptr;
     s_vko_iostream init;
@@ -113,8 +105,8 @@ VKO_IOSTREAM vkov_iostr_create_fwrite(void* file, VKO_IOSTR_FWRITE write) noexce
     return make(init);
 }
 
-VKO_IOSTREAM vkov_iostr_create_read(void* context, VKO_IOSTR_READ read, VKO_IOSTR_SKIP skip) noexcept
-{
+VKO_IOSTREAM vkov_iostr_create_read(void *context, VKO_IOSTR_READ read,
+                                    VKO_IOSTR_SKIP skip) noexcept {
     if (context == nullptr || read == nullptr)
         return nullptr;
     s_vko_iostream init;
@@ -125,8 +117,7 @@ VKO_IOSTREAM vkov_iostr_create_read(void* context, VKO_IOSTR_READ read, VKO_IOST
     return make(init);
 }
 
-VKO_IOSTREAM vkov_iostr_create_write(void* context, VKO_IOSTR_WRITE write) noexcept
-{
+VKO_IOSTREAM vkov_iostr_create_write(void *context, VKO_IOSTR_WRITE write) noexcept {
     if (context == nullptr || write == nullptr)
         return nullptr;
     s_vko_iostream init;
@@ -135,25 +126,22 @@ VKO_IOSTREAM vkov_iostr_create_write(void* context, VKO_IOSTR_WRITE write) noexc
     return make(init);
 }
 
-void* vkov_iostr_get_context(VKO_IOSTREAM stream) noexcept
-{
+void *vkov_iostr_get_context(VKO_IOSTREAM stream) noexcept {
     return live(stream) ? stream->context : nullptr;
 }
 
-void vkov_iostr_destroy(VKO_IOSTREAM stream) noexcept
-{
+void vkov_iostr_destroy(VKO_IOSTREAM stream) noexcept {
     if (!live(stream))
         return;
     state().streams.erase(stream);
     destroy(stream);
 }
 
-std::int32_t vkov_iostr_read(VKO_IOSTREAM stream, void* buf, std::int32_t n_bytes) noexcept
-{
+std::int32_t vkov_iostr_read(VKO_IOSTREAM stream, void *buf, std::int32_t n_bytes) noexcept {
     if (!live(stream) || !stream->reading || buf == nullptr || n_bytes <= 0)
         return 0;
     std::int32_t got = 0;
-    auto* out = static_cast<unsigned char*>(buf);
+    auto *out = static_cast<unsigned char *>(buf);
     // Callbacks may deliver less than asked before the end; ask again until they give 0.
     while (got < n_bytes) {
         const std::int32_t part = raw_read(stream, out + got, n_bytes - got);
@@ -165,8 +153,7 @@ std::int32_t vkov_iostr_read(VKO_IOSTREAM stream, void* buf, std::int32_t n_byte
     return got;
 }
 
-std::int32_t vkov_iostr_skip(VKO_IOSTREAM stream, std::int32_t n_bytes) noexcept
-{
+std::int32_t vkov_iostr_skip(VKO_IOSTREAM stream, std::int32_t n_bytes) noexcept {
     if (!live(stream) || !stream->reading || n_bytes <= 0)
         return 0;
     if (stream->skip_fn != nullptr) {
@@ -197,13 +184,12 @@ std::int32_t vkov_iostr_skip(VKO_IOSTREAM stream, std::int32_t n_bytes) noexcept
     return skipped;
 }
 
-char* vkov_iostr_read_line(VKO_IOSTREAM stream, char* buf, std::int32_t buf_size) noexcept
-{
+char *vkov_iostr_read_line(VKO_IOSTREAM stream, char *buf, std::int32_t buf_size) noexcept {
     if (!live(stream) || !stream->reading || buf == nullptr || buf_size <= 0)
         return nullptr;
     if (stream->fgets_fn != nullptr) {
         buf[0] = '\0';
-        char* line = stream->fgets_fn(buf, static_cast<int>(buf_size), stream->context);
+        char *line = stream->fgets_fn(buf, static_cast<int>(buf_size), stream->context);
         if (line == nullptr)
             return nullptr;
         std::int32_t len = 0;
@@ -227,8 +213,7 @@ char* vkov_iostr_read_line(VKO_IOSTREAM stream, char* buf, std::int32_t buf_size
     return len == 0 ? nullptr : buf;
 }
 
-std::int32_t vkov_iostr_write(VKO_IOSTREAM stream, const void* buf, std::int32_t n_bytes) noexcept
-{
+std::int32_t vkov_iostr_write(VKO_IOSTREAM stream, const void *buf, std::int32_t n_bytes) noexcept {
     if (!live(stream) || stream->reading || buf == nullptr || n_bytes <= 0)
         return 0;
     long long taken = 0;
@@ -242,8 +227,7 @@ std::int32_t vkov_iostr_write(VKO_IOSTREAM stream, const void* buf, std::int32_t
     return written;
 }
 
-std::int32_t vkov_iostr_get_pos(VKO_IOSTREAM stream) noexcept
-{
+std::int32_t vkov_iostr_get_pos(VKO_IOSTREAM stream) noexcept {
     return live(stream) ? stream->pos : -1;
 }
 

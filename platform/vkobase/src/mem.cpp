@@ -18,27 +18,22 @@ struct MemState {
 };
 MemState g_mem;
 
-void* c_alloc(size_t size)
-{
+void *c_alloc(size_t size) {
     return std::malloc(size == 0 ? 1 : size);
 }
-void* c_zalloc(size_t size)
-{
+void *c_zalloc(size_t size) {
     return std::calloc(size == 0 ? 1 : size, 1);
 }
-void* c_realloc(void* block, size_t size)
-{
+void *c_realloc(void *block, size_t size) {
     return std::realloc(block, size == 0 ? 1 : size);
 }
-void c_free(void* block)
-{
+void c_free(void *block) {
     std::free(block);
 }
 
 constexpr s_mem_functions kDefaults{c_alloc, c_zalloc, c_realloc, c_free};
 
-const s_mem_functions& functions() noexcept
-{
+const s_mem_functions &functions() noexcept {
     return g_mem.installed ? g_mem.functions : kDefaults;
 }
 
@@ -46,8 +41,7 @@ const s_mem_functions& functions() noexcept
 
 namespace vkobase::mem {
 
-bool take_injected_failure() noexcept
-{
+bool take_injected_failure() noexcept {
     if (g_mem.fail_after < 0)
         return false;
     if (g_mem.fail_after == 0) {
@@ -60,59 +54,52 @@ bool take_injected_failure() noexcept
 
 } // namespace vkobase::mem
 
-void vkobase_reset_mem() noexcept
-{
+void vkobase_reset_mem() noexcept {
     g_mem = MemState{};
 }
 
 extern "C" {
 
-void* vkov_mem_alloc(size_t size) noexcept
-{
+void *vkov_mem_alloc(size_t size) noexcept {
     if (vkobase::mem::take_injected_failure())
         return nullptr;
     return functions().alloc(size);
 }
 
-void* vkov_mem_zalloc(size_t size) noexcept
-{
+void *vkov_mem_zalloc(size_t size) noexcept {
     if (vkobase::mem::take_injected_failure())
         return nullptr;
     return functions().zalloc(size);
 }
 
-void* vkov_mem_realloc(void* block, size_t size) noexcept
-{
+void *vkov_mem_realloc(void *block, size_t size) noexcept {
     if (vkobase::mem::take_injected_failure())
         return nullptr;
     return functions().realloc(block, size);
 }
 
-void vkov_mem_free(void* block) noexcept
-{
+void vkov_mem_free(void *block) noexcept {
     if (block != nullptr)
         functions().free(block);
 }
 
-void* vkov_mem_rep(void* dst, const void* src, std::uint32_t src_size, std::uint32_t count) noexcept
-{
+void *vkov_mem_rep(void *dst, const void *src, std::uint32_t src_size,
+                   std::uint32_t count) noexcept {
     if (dst == nullptr || src == nullptr)
         return nullptr;
     if (src_size != 0 && count > SIZE_MAX / src_size)
         return nullptr;
-    auto* out = static_cast<unsigned char*>(dst);
+    auto *out = static_cast<unsigned char *>(dst);
     for (std::uint32_t i = 0; i < count; ++i)
         std::memmove(out + static_cast<size_t>(i) * src_size, src, src_size);
     return dst;
 }
 
-const s_mem_functions* vkov_mem_get_functions(void) noexcept
-{
+const s_mem_functions *vkov_mem_get_functions(void) noexcept {
     return g_mem.installed ? &g_mem.functions : nullptr;
 }
 
-void vkov_mem_set_functions(const s_mem_functions* table) noexcept
-{
+void vkov_mem_set_functions(const s_mem_functions *table) noexcept {
     s_mem_functions completed = kDefaults;
     if (table != nullptr) {
         if (table->alloc != nullptr)
@@ -128,8 +115,7 @@ void vkov_mem_set_functions(const s_mem_functions* table) noexcept
     g_mem.installed = true;
 }
 
-void vkov_mem_test_fail_after(std::int32_t successes) noexcept
-{
+void vkov_mem_test_fail_after(std::int32_t successes) noexcept {
     g_mem.fail_after = successes < 0 ? -1 : successes;
 }
 

@@ -15,13 +15,13 @@ struct s_slist_elt {
     SLIST owner = nullptr;
     std::string text;
     std::int32_t data = 0;
-    s_slist_elt* prev = nullptr;
-    s_slist_elt* next = nullptr;
+    s_slist_elt *prev = nullptr;
+    s_slist_elt *next = nullptr;
 };
 
 struct s_slist {
-    s_slist_elt* first = nullptr;
-    s_slist_elt* last = nullptr;
+    s_slist_elt *first = nullptr;
+    s_slist_elt *last = nullptr;
     std::int32_t count = 0;
 };
 
@@ -31,28 +31,24 @@ struct SlistState {
     std::unordered_set<SLIST> lists;
     std::unordered_set<SLIST_ELT> elements;
 };
-SlistState& state()
-{
+SlistState &state() {
     static SlistState s;
     return s;
 }
 
-bool list_live(SLIST list) noexcept
-{
+bool list_live(SLIST list) noexcept {
     return vkobase::live_is(list, vkobase::LiveKind::Slist);
 }
 
-bool element_of(SLIST list, SLIST_ELT elt) noexcept
-{
+bool element_of(SLIST list, SLIST_ELT elt) noexcept {
     return elt != nullptr && state().elements.count(elt) != 0 && elt->owner == list;
 }
 
 // Links a new element with a copy of text before `before` (at the end when null).
-BOOLEAN insert_before(SLIST list, SLIST_ELT before, const char* text, std::int32_t data) noexcept
-{
+BOOLEAN insert_before(SLIST list, SLIST_ELT before, const char *text, std::int32_t data) noexcept {
     if (!list_live(list) || text == nullptr)
         return FALSE;
-    auto* elt = new (std::nothrow) s_slist_elt;
+    auto *elt = new (std::nothrow) s_slist_elt;
     if (elt == nullptr)
         return FALSE;
     try {
@@ -72,8 +68,7 @@ BOOLEAN insert_before(SLIST list, SLIST_ELT before, const char* text, std::int32
     return TRUE;
 }
 
-void unlink(SLIST list, SLIST_ELT elt) noexcept
-{
+void unlink(SLIST list, SLIST_ELT elt) noexcept {
     (elt->prev != nullptr ? elt->prev->next : list->first) = elt->next;
     (elt->next != nullptr ? elt->next->prev : list->last) = elt->prev;
     --list->count;
@@ -81,8 +76,7 @@ void unlink(SLIST list, SLIST_ELT elt) noexcept
     delete elt;
 }
 
-void destroy_list(SLIST list) noexcept
-{
+void destroy_list(SLIST list) noexcept {
     while (list->first != nullptr)
         unlink(list, list->first);
     vkobase::live_remove(list);
@@ -91,8 +85,7 @@ void destroy_list(SLIST list) noexcept
 
 } // namespace
 
-void vkobase_reset_slist() noexcept
-{
+void vkobase_reset_slist() noexcept {
     for (SLIST list : state().lists)
         destroy_list(list);
     state().lists.clear();
@@ -100,9 +93,8 @@ void vkobase_reset_slist() noexcept
 
 extern "C" {
 
-SLIST vkov_slist_create(void) noexcept
-{
-    auto* list = new (std::nothrow) s_slist;
+SLIST vkov_slist_create(void) noexcept {
+    auto *list = new (std::nothrow) s_slist;
     if (list == nullptr)
         return nullptr;
     try {
@@ -115,33 +107,29 @@ SLIST vkov_slist_create(void) noexcept
     return list;
 }
 
-void vkov_slist_destroy(SLIST list) noexcept
-{
+void vkov_slist_destroy(SLIST list) noexcept {
     if (!list_live(list))
         return;
     state().lists.erase(list);
     destroy_list(list);
 }
 
-BOOLEAN vkov_slist_is_valid(SLIST list) noexcept
-{
+BOOLEAN vkov_slist_is_valid(SLIST list) noexcept {
     return list_live(list) ? TRUE : FALSE;
 }
 
-std::int32_t vkov_slist_count(SLIST list) noexcept
-{
+std::int32_t vkov_slist_count(SLIST list) noexcept {
     if (list == nullptr)
         return 0;
     return list_live(list) ? list->count : -1;
 }
 
-void vkov_slist_debug(SLIST list) noexcept
-{
+void vkov_slist_debug(SLIST list) noexcept {
     if (!list_live(list)) {
-        std::fprintf(stderr, "slist %p: not a live list\n", static_cast<void*>(list));
+        std::fprintf(stderr, "slist %p: not a live list\n", static_cast<void *>(list));
         return;
     }
-    std::fprintf(stderr, "slist %p: %d elements\n", static_cast<void*>(list),
+    std::fprintf(stderr, "slist %p: %d elements\n", static_cast<void *>(list),
                  static_cast<int>(list->count));
     std::int32_t index = 0;
     for (SLIST_ELT e = list->first; e != nullptr; e = e->next, ++index)
@@ -149,22 +137,19 @@ void vkov_slist_debug(SLIST list) noexcept
                      static_cast<int>(e->data));
 }
 
-BOOLEAN vkov_slist_add(SLIST list, const char* text, std::int32_t data) noexcept
-{
+BOOLEAN vkov_slist_add(SLIST list, const char *text, std::int32_t data) noexcept {
     return insert_before(list, nullptr, text, data);
 }
 
-BOOLEAN vkov_slist_add_at_elt(SLIST list, SLIST_ELT elt, const char* text,
-                              std::int32_t data) noexcept
-{
+BOOLEAN vkov_slist_add_at_elt(SLIST list, SLIST_ELT elt, const char *text,
+                              std::int32_t data) noexcept {
     if (elt != nullptr && !element_of(list, elt))
         return FALSE;
     return insert_before(list, elt, text, data);
 }
 
-BOOLEAN vkov_slist_add_at_pos(SLIST list, std::int32_t pos, const char* text,
-                              std::int32_t data) noexcept
-{
+BOOLEAN vkov_slist_add_at_pos(SLIST list, std::int32_t pos, const char *text,
+                              std::int32_t data) noexcept {
     if (!list_live(list))
         return FALSE;
     SLIST_ELT before = nullptr;
@@ -176,15 +161,15 @@ BOOLEAN vkov_slist_add_at_pos(SLIST list, std::int32_t pos, const char* text,
     return insert_before(list, before, text, data);
 }
 
-BOOLEAN vkov_slist_add_sorted(SLIST list, const char* text, std::int32_t data, BOOLEAN ignore_case,
-                              BOOLEAN unique) noexcept
-{
+BOOLEAN vkov_slist_add_sorted(SLIST list, const char *text, std::int32_t data, BOOLEAN ignore_case,
+                              BOOLEAN unique) noexcept {
     if (!list_live(list) || text == nullptr)
         return FALSE;
     SLIST_ELT before = list->first;
     for (; before != nullptr; before = before->next) {
-        const std::int32_t order = ignore_case ? vkov_str_compare_ignoring_case(before->text.c_str(), text)
-                                               : vkov_str_compare_n_char(before->text.c_str(), text, INT32_MAX);
+        const std::int32_t order =
+            ignore_case ? vkov_str_compare_ignoring_case(before->text.c_str(), text)
+                        : vkov_str_compare_n_char(before->text.c_str(), text, INT32_MAX);
         if (order == 0 && unique)
             return FALSE;
         if (order > 0)
@@ -193,26 +178,22 @@ BOOLEAN vkov_slist_add_sorted(SLIST list, const char* text, std::int32_t data, B
     return insert_before(list, before, text, data);
 }
 
-BOOLEAN vkov_slist_rem(SLIST list, SLIST_ELT elt) noexcept
-{
+BOOLEAN vkov_slist_rem(SLIST list, SLIST_ELT elt) noexcept {
     if (!list_live(list) || !element_of(list, elt))
         return FALSE;
     unlink(list, elt);
     return TRUE;
 }
 
-SLIST_ELT vkov_slist_get_first(SLIST list) noexcept
-{
+SLIST_ELT vkov_slist_get_first(SLIST list) noexcept {
     return list_live(list) ? list->first : nullptr;
 }
 
-SLIST_ELT vkov_slist_get_next(SLIST list, SLIST_ELT elt) noexcept
-{
+SLIST_ELT vkov_slist_get_next(SLIST list, SLIST_ELT elt) noexcept {
     return list_live(list) && element_of(list, elt) ? elt->next : nullptr;
 }
 
-char* vkov_slist_get(SLIST list, SLIST_ELT elt, std::int32_t* data) noexcept
-{
+char *vkov_slist_get(SLIST list, SLIST_ELT elt, std::int32_t *data) noexcept {
     if (!list_live(list) || !element_of(list, elt))
         return nullptr;
     if (data != nullptr)
@@ -220,8 +201,7 @@ char* vkov_slist_get(SLIST list, SLIST_ELT elt, std::int32_t* data) noexcept
     return elt->text.data();
 }
 
-char* vkov_slist_get_elt(SLIST list, std::int32_t index, std::int32_t* data) noexcept
-{
+char *vkov_slist_get_elt(SLIST list, std::int32_t index, std::int32_t *data) noexcept {
     if (!list_live(list) || index < 0 || index >= list->count)
         return nullptr;
     SLIST_ELT elt = list->first;
@@ -230,8 +210,7 @@ char* vkov_slist_get_elt(SLIST list, std::int32_t index, std::int32_t* data) noe
     return vkov_slist_get(list, elt, data);
 }
 
-std::int32_t* vkov_slist_get_data(SLIST_ELT elt) noexcept
-{
+std::int32_t *vkov_slist_get_data(SLIST_ELT elt) noexcept {
     if (elt == nullptr || state().elements.count(elt) == 0)
         return nullptr;
     return &elt->data;

@@ -12,17 +12,15 @@
 namespace {
 
 struct StaticState {
-    std::vector<std::pair<s_static_desc*, void*>> blocks; // in order of creation
+    std::vector<std::pair<s_static_desc *, void *>> blocks; // in order of creation
     bool exit_hook_set = false;
 };
-StaticState& state()
-{
+StaticState &state() {
     static StaticState s;
     return s;
 }
 
-void finalise_all() noexcept
-{
+void finalise_all() noexcept {
     // Take the list first: a finaliser may ask for another block.
     auto blocks = std::move(state().blocks);
     state().blocks.clear();
@@ -33,26 +31,23 @@ void finalise_all() noexcept
     }
 }
 
-void finalise_at_exit()
-{
+void finalise_at_exit() {
     finalise_all();
 }
 
 } // namespace
 
-void vkobase_reset_static() noexcept
-{
+void vkobase_reset_static() noexcept {
     finalise_all();
 }
 
-extern "C" void* vkok_static_get_ptr(s_static_desc* descriptor) noexcept
-{
+extern "C" void *vkok_static_get_ptr(s_static_desc *descriptor) noexcept {
     if (descriptor == nullptr)
         return nullptr;
-    for (const auto& entry : state().blocks)
+    for (const auto &entry : state().blocks)
         if (entry.first == descriptor)
             return entry.second;
-    void* block = vkov_mem_zalloc(descriptor->size);
+    void *block = vkov_mem_zalloc(descriptor->size);
     if (block == nullptr)
         return nullptr;
     try {

@@ -9,13 +9,13 @@ namespace vkobase::str {
 
 // Bytes of the character at p: 0 at the terminator, 2 for a lead byte followed by a
 // non-NUL byte while a double-byte set is installed, 1 otherwise.
-int char_len(const char* p) noexcept;
+int char_len(const char *p) noexcept;
 // True while a double-byte lead-byte set is installed.
 bool double_byte_active() noexcept;
 // Wide code of the character at p (len bytes as char_len answered).
-std::uint16_t decode(const char* p, int len) noexcept;
+std::uint16_t decode(const char *p, int len) noexcept;
 // Writes the bytes of wc into out (room for 2) and answers their count; 0 when wc has none.
-int encode(std::uint16_t wc, char* out) noexcept;
+int encode(std::uint16_t wc, char *out) noexcept;
 // Case mapping and sort weight of a single byte under Windows-1252.
 unsigned char byte_upper(unsigned char b) noexcept;
 unsigned char byte_lower(unsigned char b) noexcept;

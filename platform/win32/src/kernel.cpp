@@ -16,15 +16,13 @@ KernelState g_kernel;
 
 } // namespace
 
-void win32::reset_kernel() noexcept
-{
+void win32::reset_kernel() noexcept {
     g_kernel = KernelState{};
 }
 
 extern "C" {
 
-DWORD GetModuleFileNameA(HMODULE, LPSTR buf, DWORD size) noexcept
-{
+DWORD GetModuleFileNameA(HMODULE, LPSTR buf, DWORD size) noexcept {
     if (buf == nullptr || size == 0)
         return 0;
     char path[4096];
@@ -44,8 +42,7 @@ DWORD GetModuleFileNameA(HMODULE, LPSTR buf, DWORD size) noexcept
     return static_cast<DWORD>(len);
 }
 
-UINT SetErrorMode(UINT mode) noexcept
-{
+UINT SetErrorMode(UINT mode) noexcept {
     const UINT previous = g_kernel.error_mode;
     g_kernel.error_mode = mode;
     return previous;

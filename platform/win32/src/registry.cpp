@@ -20,7 +20,7 @@ struct HKEY__ {
 
 namespace {
 
-constexpr const char* kBrowserKeys[] = {
+constexpr const char *kBrowserKeys[] = {
     "htmlfile\\shell\\open\\command",
     "http\\shell\\open\\command",
     "https\\shell\\open\\command",
@@ -29,14 +29,12 @@ constexpr const char* kBrowserKeys[] = {
 struct RegistryState {
     std::unordered_set<HKEY> open_keys;
 };
-RegistryState& state()
-{
+RegistryState &state() {
     static RegistryState s;
     return s;
 }
 
-bool same_ignoring_case(const char* a, const char* b) noexcept
-{
+bool same_ignoring_case(const char *a, const char *b) noexcept {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
         const int ca = (*a >= 'A' && *a <= 'Z') ? *a + 32 : *a;
         const int cb = (*b >= 'A' && *b <= 'Z') ? *b + 32 : *b;
@@ -48,9 +46,8 @@ bool same_ignoring_case(const char* a, const char* b) noexcept
 
 } // namespace
 
-std::string win32::find_on_path(const char* name)
-{
-    const char* path = std::getenv("PATH");
+std::string win32::find_on_path(const char *name) {
+    const char *path = std::getenv("PATH");
     if (path == nullptr)
         return std::string();
     std::string dirs = path;
@@ -62,7 +59,7 @@ std::string win32::find_on_path(const char* name)
         const std::string dir = dirs.substr(start, end - start);
         if (!dir.empty() && dir[0] == '/') {
             const std::string candidate = dir + "/" + name;
-            struct stat st{};
+            struct stat st {};
             if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
                 access(candidate.c_str(), X_OK) == 0)
                 return candidate;
@@ -72,9 +69,8 @@ std::string win32::find_on_path(const char* name)
     return std::string();
 }
 
-std::string win32::find_opener()
-{
-    for (const char* name : {"xdg-open", "sensible-browser", "x-www-browser"}) {
+std::string win32::find_opener() {
+    for (const char *name : {"xdg-open", "sensible-browser", "x-www-browser"}) {
         std::string found = find_on_path(name);
         if (!found.empty())
             return found;
@@ -82,8 +78,7 @@ std::string win32::find_opener()
     return std::string();
 }
 
-void win32::reset_registry() noexcept
-{
+void win32::reset_registry() noexcept {
     for (HKEY key : state().open_keys)
         delete key;
     state().open_keys.clear();
@@ -91,15 +86,14 @@ void win32::reset_registry() noexcept
 
 extern "C" {
 
-LONG RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result) noexcept
-{
+LONG RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result) noexcept {
     if (result == nullptr)
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     if (root != HKEY_CLASSES_ROOT || sub_key == nullptr)
         return ERROR_FILE_NOT_FOUND;
     bool known = false;
-    for (const char* key : kBrowserKeys)
+    for (const char *key : kBrowserKeys)
         known = known || same_ignoring_case(sub_key, key);
     if (!known)
         return ERROR_FILE_NOT_FOUND;
@@ -107,7 +101,7 @@ LONG RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result) noexc
         const std::string opener = win32::find_opener();
         if (opener.empty())
             return ERROR_FILE_NOT_FOUND;
-        auto* key = new HKEY__;
+        auto *key = new HKEY__;
         key->value = "\"" + opener + "\" \"%1\"";
         state().open_keys.insert(key);
         *result = key;
@@ -118,8 +112,7 @@ LONG RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result) noexc
 }
 
 LONG RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD, LPDWORD type, LPBYTE data,
-                      LPDWORD size) noexcept
-{
+                      LPDWORD size) noexcept {
     if (state().open_keys.count(key) == 0)
         return ERROR_INVALID_HANDLE;
     if (value_name != nullptr && value_name[0] != '\0')
@@ -143,8 +136,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD, LPDWORD type, LPBYTE
     return ERROR_SUCCESS;
 }
 
-LONG RegCloseKey(HKEY key) noexcept
-{
+LONG RegCloseKey(HKEY key) noexcept {
     if (state().open_keys.erase(key) == 0)
         return ERROR_INVALID_HANDLE;
     delete key;

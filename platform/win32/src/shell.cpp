@@ -19,23 +19,20 @@
 namespace {
 
 struct ShellState {
-    bool live = false;               // test mode: start for real anyway
-    std::vector<std::string> files;  // requests recorded in test mode
+    bool live = false;              // test mode: start for real anyway
+    std::vector<std::string> files; // requests recorded in test mode
 };
-ShellState& state()
-{
+ShellState &state() {
     static ShellState s;
     return s;
 }
 
-HINSTANCE result(ULONG_PTR code) noexcept
-{
+HINSTANCE result(ULONG_PTR code) noexcept {
     return reinterpret_cast<HINSTANCE>(code);
 }
 
 // Starts opener with file as its one argument, in dir when given. True when the exec worked.
-bool start(const std::string& opener, const char* file, const char* dir) noexcept
-{
+bool start(const std::string &opener, const char *file, const char *dir) noexcept {
     int status_pipe[2];
     if (pipe2(status_pipe, O_CLOEXEC) != 0)
         return false;
@@ -55,7 +52,7 @@ bool start(const std::string& opener, const char* file, const char* dir) noexcep
                 (void)!write(status_pipe[1], &err, sizeof err);
                 _exit(127);
             }
-            char* const argv[] = {const_cast<char*>(opener.c_str()), const_cast<char*>(file),
+            char *const argv[] = {const_cast<char *>(opener.c_str()), const_cast<char *>(file),
                                   nullptr};
             execv(opener.c_str(), argv);
             const int err = errno;
@@ -83,16 +80,14 @@ bool start(const std::string& opener, const char* file, const char* dir) noexcep
 
 } // namespace
 
-void win32::reset_shell() noexcept
-{
+void win32::reset_shell() noexcept {
     state().live = false;
     state().files.clear();
 }
 
 extern "C" {
 
-HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR dir, INT) noexcept
-{
+HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR dir, INT) noexcept {
     if (verb != nullptr && std::strcmp(verb, "open") != 0)
         return result(SE_ERR_NOASSOC);
     if (file == nullptr)
@@ -111,20 +106,17 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR dir, INT)
     }
 }
 
-int32_t win32_test_shell_count(void) noexcept
-{
+int32_t win32_test_shell_count(void) noexcept {
     return static_cast<int32_t>(state().files.size());
 }
 
-LPCSTR win32_test_shell_file(int32_t index) noexcept
-{
+LPCSTR win32_test_shell_file(int32_t index) noexcept {
     if (index < 0 || static_cast<size_t>(index) >= state().files.size())
         return nullptr;
     return state().files[static_cast<size_t>(index)].c_str();
 }
 
-void win32_test_set_live_shell(BOOL live) noexcept
-{
+void win32_test_set_live_shell(BOOL live) noexcept {
     state().live = live != FALSE;
 }
 

@@ -33,26 +33,22 @@ constexpr uint32_t kMaxImageBytes = 64u << 20;
 struct SoundState {
     std::vector<win32_sound_record> played; // test mode: images accepted
 };
-SoundState& state()
-{
+SoundState &state() {
     static SoundState s;
     return s;
 }
 
-uint16_t read_u16_le(const unsigned char* p) noexcept
-{
+uint16_t read_u16_le(const unsigned char *p) noexcept {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-uint32_t read_u32_le(const unsigned char* p) noexcept
-{
+uint32_t read_u32_le(const unsigned char *p) noexcept {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 // Checks the image and fills the record; false for anything malformed.
-bool parse(const unsigned char* image, win32_sound_record* rec) noexcept
-{
+bool parse(const unsigned char *image, win32_sound_record *rec) noexcept {
     if (std::memcmp(image, "RIFF", 4) != 0)
         return false;
     const uint32_t riff_size = read_u32_le(image + 4);
@@ -66,7 +62,7 @@ bool parse(const unsigned char* image, win32_sound_record* rec) noexcept
     bool have_data = false;
     uint32_t pos = 12;
     while (end - pos >= 8) {
-        const unsigned char* chunk = image + pos;
+        const unsigned char *chunk = image + pos;
         const uint32_t size = read_u32_le(chunk + 4);
         if (size > end - pos - 8)
             return false;
@@ -92,17 +88,16 @@ bool parse(const unsigned char* image, win32_sound_record* rec) noexcept
 }
 
 // Pipes the image to the first player found and waits for it. True when it played.
-bool play(const unsigned char* image, uint32_t size) noexcept
-{
+bool play(const unsigned char *image, uint32_t size) noexcept {
     struct Player {
-        const char* name;
-        const char* arg;
+        const char *name;
+        const char *arg;
     };
     static constexpr Player kPlayers[] = {{"pw-play", "-"}, {"paplay", nullptr}, {"aplay", "-q"}};
     std::string path;
-    const Player* player = nullptr;
+    const Player *player = nullptr;
     try {
-        for (const Player& p : kPlayers) {
+        for (const Player &p : kPlayers) {
             path = win32::find_on_path(p.name);
             if (!path.empty()) {
                 player = &p;
@@ -127,15 +122,15 @@ bool play(const unsigned char* image, uint32_t size) noexcept
         dup2(fds[0], STDIN_FILENO);
         close(fds[0]);
         close(fds[1]);
-        char* const argv[] = {const_cast<char*>(path.c_str()), const_cast<char*>(player->arg),
+        char *const argv[] = {const_cast<char *>(path.c_str()), const_cast<char *>(player->arg),
                               nullptr};
         execv(path.c_str(), argv);
         _exit(127);
     }
     close(fds[0]);
     // A player that stops reading must not end us through SIGPIPE.
-    struct sigaction ignore{};
-    struct sigaction previous{};
+    struct sigaction ignore {};
+    struct sigaction previous {};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGPIPE, &ignore, &previous);
     uint32_t sent = 0;
@@ -157,20 +152,18 @@ bool play(const unsigned char* image, uint32_t size) noexcept
 
 } // namespace
 
-void win32::reset_sound() noexcept
-{
+void win32::reset_sound() noexcept {
     state().played.clear();
 }
 
 extern "C" {
 
-BOOL sndPlaySoundA(LPCSTR sound, UINT flags) noexcept
-{
+BOOL sndPlaySoundA(LPCSTR sound, UINT flags) noexcept {
     if (sound == nullptr)
         return TRUE;
     if ((flags & SND_MEMORY) == 0)
         return FALSE;
-    const auto* image = reinterpret_cast<const unsigned char*>(sound);
+    const auto *image = reinterpret_cast<const unsigned char *>(sound);
     win32_sound_record rec{};
     rec.flags = flags;
     if (!parse(image, &rec))
@@ -186,13 +179,11 @@ BOOL sndPlaySoundA(LPCSTR sound, UINT flags) noexcept
     return play(image, rec.image_bytes) ? TRUE : FALSE;
 }
 
-int32_t win32_test_sound_count(void) noexcept
-{
+int32_t win32_test_sound_count(void) noexcept {
     return static_cast<int32_t>(state().played.size());
 }
 
-BOOL win32_test_sound(int32_t index, win32_sound_record* out) noexcept
-{
+BOOL win32_test_sound(int32_t index, win32_sound_record *out) noexcept {
     if (out == nullptr || index < 0 || static_cast<size_t>(index) >= state().played.size())
         return FALSE;
     *out = state().played[static_cast<size_t>(index)];

@@ -3,8 +3,7 @@
 
 #include "win32_internal.h"
 
-extern "C" void win32_test_reset(void) noexcept
-{
+extern "C" void win32_test_reset(void) noexcept {
     win32::reset_kernel();
     win32::reset_user();
     win32::reset_registry();

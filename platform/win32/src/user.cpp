@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "vkobase/str.h"
-#include "window_internal.h"
 #include "win32/testing.h"
 #include "win32_internal.h"
+#include "window_internal.h"
 
 namespace {
 
@@ -24,45 +24,38 @@ struct HelpRequest {
 struct UserState {
     std::vector<HelpRequest> help; // every WinHelpA request, oldest first
 };
-UserState& state()
-{
+UserState &state() {
     static UserState s;
     return s;
 }
 
-const HelpRequest* request(int32_t index) noexcept
-{
+const HelpRequest *request(int32_t index) noexcept {
     if (index < 0 || static_cast<size_t>(index) >= state().help.size())
         return nullptr;
     return &state().help[static_cast<size_t>(index)];
 }
 
-int16_t to_int16(LONG v) noexcept
-{
+int16_t to_int16(LONG v) noexcept {
     return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : (v > INT16_MAX ? INT16_MAX : v));
 }
 
 } // namespace
 
-void win32::reset_user() noexcept
-{
+void win32::reset_user() noexcept {
     state().help.clear();
 }
 
 extern "C" {
 
-LPSTR CharNextA(LPCSTR cur) noexcept
-{
+LPSTR CharNextA(LPCSTR cur) noexcept {
     return vkov_str_next_char(cur);
 }
 
-LPSTR CharPrevA(LPCSTR start, LPCSTR cur) noexcept
-{
+LPSTR CharPrevA(LPCSTR start, LPCSTR cur) noexcept {
     return vkov_str_prev_char(start, cur);
 }
 
-BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept
-{
+BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept {
     if (help_file == nullptr && command != HELP_QUIT)
         return FALSE;
     try {
@@ -73,7 +66,7 @@ BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept
         r.data = data;
         if (command == HELP_PARTIALKEY && data != 0) {
             r.has_key = true;
-            r.key = reinterpret_cast<const char*>(data);
+            r.key = reinterpret_cast<const char *>(data);
         }
         state().help.push_back(std::move(r));
         return TRUE;
@@ -82,14 +75,12 @@ BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept
     }
 }
 
-HWND WindowFromPoint(POINT point) noexcept
-{
+HWND WindowFromPoint(POINT point) noexcept {
     const s_pnt pnt{to_int16(point.y), to_int16(point.x)};
     return reinterpret_cast<HWND>(vkobase::win_at_screen_point(pnt));
 }
 
-BOOL ClientToScreen(HWND hwnd, LPPOINT point) noexcept
-{
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) noexcept {
     const auto win = reinterpret_cast<WINDOW>(hwnd);
     if (point == nullptr || !vkobase::win_is_live(win))
         return FALSE;
@@ -99,32 +90,27 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point) noexcept
     return TRUE;
 }
 
-int32_t win32_test_help_count(void) noexcept
-{
+int32_t win32_test_help_count(void) noexcept {
     return static_cast<int32_t>(state().help.size());
 }
 
-LPCSTR win32_test_help_file(int32_t index) noexcept
-{
-    const HelpRequest* r = request(index);
+LPCSTR win32_test_help_file(int32_t index) noexcept {
+    const HelpRequest *r = request(index);
     return r != nullptr && r->has_file ? r->file.c_str() : nullptr;
 }
 
-UINT win32_test_help_command(int32_t index) noexcept
-{
-    const HelpRequest* r = request(index);
+UINT win32_test_help_command(int32_t index) noexcept {
+    const HelpRequest *r = request(index);
     return r != nullptr ? r->command : 0;
 }
 
-ULONG_PTR win32_test_help_data(int32_t index) noexcept
-{
-    const HelpRequest* r = request(index);
+ULONG_PTR win32_test_help_data(int32_t index) noexcept {
+    const HelpRequest *r = request(index);
     return r != nullptr ? r->data : 0;
 }
 
-LPCSTR win32_test_help_key(int32_t index) noexcept
-{
-    const HelpRequest* r = request(index);
+LPCSTR win32_test_help_key(int32_t index) noexcept {
+    const HelpRequest *r = request(index);
     return r != nullptr && r->has_key ? r->key.c_str() : nullptr;
 }
 

@@ -10,7 +10,7 @@ namespace win32 {
 // Absolute path of the first browser opener found on PATH, empty when there is none.
 std::string find_opener();
 // Absolute path of an executable found on PATH, empty when there is none.
-std::string find_on_path(const char* name);
+std::string find_on_path(const char *name);
 
 void reset_kernel() noexcept;
 void reset_user() noexcept;

@@ -16,33 +16,31 @@ protected:
     void TearDown() override { vkov_test_reset_all(); }
 
     // Puts bytes of one format as a writer does: open, transfer buffer, put, free, close.
-    static bool put(e_cb format, const char* name, const std::string& bytes)
-    {
+    static bool put(e_cb format, const char *name, const std::string &bytes) {
         if (!vkok_cb_open(TRUE))
             return false;
-        void* buf = vkok_cb_alloc_data(static_cast<uint32_t>(bytes.size()));
+        void *buf = vkok_cb_alloc_data(static_cast<uint32_t>(bytes.size()));
         std::memcpy(buf, bytes.data(), bytes.size());
-        const bool ok = vkok_cb_put_data(format, name, static_cast<uint32_t>(bytes.size()), nullptr);
+        const bool ok =
+            vkok_cb_put_data(format, name, static_cast<uint32_t>(bytes.size()), nullptr);
         vkok_cb_free_data();
         vkok_cb_close();
         return ok;
     }
-    static std::string get(e_cb format, const char* name)
-    {
+    static std::string get(e_cb format, const char *name) {
         if (!vkok_cb_open(FALSE))
             return "<not opened>";
         uint32_t size = 99;
-        const char* data = static_cast<const char*>(vkok_cb_get_data(format, name, &size));
+        const char *data = static_cast<const char *>(vkok_cb_get_data(format, name, &size));
         std::string out = data == nullptr ? "<none>" : std::string(data, size);
         vkok_cb_close();
         return out;
     }
 };
 
-TEST_F(CbTest, FormatsAreKeptApartAndApplicationDataByName)
-{
+TEST_F(CbTest, FormatsAreKeptApartAndApplicationDataByName) {
     ASSERT_TRUE(vkok_cb_open(TRUE));
-    void* buf = vkok_cb_alloc_data(5);
+    void *buf = vkok_cb_alloc_data(5);
     std::memcpy(buf, "hello", 5);
     EXPECT_TRUE(vkok_cb_put_data(CB_TEXT, nullptr, 5, nullptr));
     std::memcpy(buf, "\x03\0\0\0", 4);
@@ -55,29 +53,30 @@ TEST_F(CbTest, FormatsAreKeptApartAndApplicationDataByName)
     EXPECT_TRUE(vkok_cb_close());
 
     struct Case {
-        const char* why;
+        const char *why;
         e_cb format;
-        const char* name;
+        const char *name;
         bool has;
         std::string data;
     };
     const Case cases[] = {
         {"text", CB_TEXT, nullptr, true, "hello"},
-        {"name compared on its first ten bytes", CB_APPL, "TavlinData", true, std::string("\x03\0\0\0", 4)},
-        {"longer name with the same ten bytes", CB_APPL, "TavlinDataXYZ", true, std::string("\x03\0\0\0", 4)},
+        {"name compared on its first ten bytes", CB_APPL, "TavlinData", true,
+         std::string("\x03\0\0\0", 4)},
+        {"longer name with the same ten bytes", CB_APPL, "TavlinDataXYZ", true,
+         std::string("\x03\0\0\0", 4)},
         {"other name", CB_APPL, "Other", false, "<none>"},
         {"application data without a name", CB_APPL, nullptr, false, "<none>"},
         {"no picture held", CB_PICT, nullptr, false, "<none>"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkok_cb_has_format(c.format, c.name) != FALSE, c.has);
         EXPECT_EQ(get(c.format, c.name), c.data);
     }
 }
 
-TEST_F(CbTest, OpeningForWritingEmptiesAndOpenStateIsChecked)
-{
+TEST_F(CbTest, OpeningForWritingEmptiesAndOpenStateIsChecked) {
     ASSERT_TRUE(put(CB_TEXT, nullptr, "old"));
     EXPECT_FALSE(vkok_cb_close()) << "not open";
     ASSERT_TRUE(vkok_cb_open(FALSE));
@@ -93,12 +92,11 @@ TEST_F(CbTest, OpeningForWritingEmptiesAndOpenStateIsChecked)
     EXPECT_EQ(get(CB_TEXT, nullptr), "<none>");
 }
 
-TEST_F(CbTest, TextHandedOutIsTerminatedAndLivesUntilFreed)
-{
+TEST_F(CbTest, TextHandedOutIsTerminatedAndLivesUntilFreed) {
     ASSERT_TRUE(put(CB_TEXT, nullptr, "abc"));
     ASSERT_TRUE(vkok_cb_open(FALSE));
     uint32_t size = 0;
-    const char* text = static_cast<const char*>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
+    const char *text = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(size, 3u);
     EXPECT_STREQ(text, "abc") << "terminated past its size";

@@ -15,23 +15,20 @@ protected:
     void SetUp() override { vkov_test_reset_all(); }
     void TearDown() override { vkov_test_reset_all(); }
 
-    static void note(const char* format, ...)
-    {
+    static void note(const char *format, ...) {
         va_list args;
         va_start(args, format);
         vkov_dm_post_note(format, args);
         va_end(args);
     }
-    static int32_t ask(const char* b1, const char* b2, const char* b3, const char* format, ...)
-    {
+    static int32_t ask(const char *b1, const char *b2, const char *b3, const char *format, ...) {
         va_list args;
         va_start(args, format);
         const int32_t answer = vkov_dm_post_ask(b1, b2, b3, format, args);
         va_end(args);
         return answer;
     }
-    static void fatal(const char* format, ...)
-    {
+    static void fatal(const char *format, ...) {
         va_list args;
         va_start(args, format);
         try {
@@ -42,16 +39,14 @@ protected:
         }
         va_end(args);
     }
-    static std::string shown(int32_t i)
-    {
-        const char* kind = vkov_dm_test_kind(i);
-        const char* text = vkov_dm_test_text(i);
+    static std::string shown(int32_t i) {
+        const char *kind = vkov_dm_test_kind(i);
+        const char *text = vkov_dm_test_text(i);
         return kind == nullptr ? "<none>" : std::string(kind) + ":" + text;
     }
 };
 
-TEST_F(DmTest, ScriptAnswersInOrderThenDefaults)
-{
+TEST_F(DmTest, ScriptAnswersInOrderThenDefaults) {
     vkov_dm_test_push_answer(1, nullptr, 0);
     vkov_dm_test_push_answer(2, "/data/disc/main.dct", 0);
     vkov_dm_test_push_answer(1, "typed text that is long", 0);
@@ -94,15 +89,14 @@ TEST_F(DmTest, ScriptAnswersInOrderThenDefaults)
     EXPECT_EQ(shown(99), "<none>");
 }
 
-TEST_F(DmTest, SelectionsConfirmWithScriptedValues)
-{
+TEST_F(DmTest, SelectionsConfirmWithScriptedValues) {
     struct Case {
-        const char* why;
+        const char *why;
         int32_t result;
         bool confirmed;
     };
     const Case cases[] = {{"confirmed", 1, true}, {"cancelled", 0, false}};
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vkov_dm_test_push_answer(c.result, nullptr, 0x00FF0000u);
         COLOR color = 0;
@@ -118,12 +112,11 @@ TEST_F(DmTest, SelectionsConfirmWithScriptedValues)
     EXPECT_STREQ(dir.path, "/x/y");
 }
 
-TEST_F(DmTest, FatalExitThrowsWithItsMessageInTests)
-{
+TEST_F(DmTest, FatalExitThrowsWithItsMessageInTests) {
     try {
         fatal("Vko-Frame++ Error: #%ld, File:%s, Line:%d", 2300L, "cswtchbr", 57);
         FAIL() << "a fatal exit returned";
-    } catch (const vkobase::FatalExit& e) {
+    } catch (const vkobase::FatalExit &e) {
         EXPECT_STREQ(e.what(), "Vko-Frame++ Error: #2300, File:cswtchbr, Line:57");
     }
     EXPECT_EQ(shown(0), "fatal_exit:Vko-Frame++ Error: #2300, File:cswtchbr, Line:57");

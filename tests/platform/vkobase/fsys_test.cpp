@@ -19,40 +19,36 @@ namespace {
 
 class FsysTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         vkov_test_reset_all();
         char tmpl[] = "/tmp/vko_fsys_XXXXXX";
         ASSERT_NE(mkdtemp(tmpl), nullptr);
         dir_ = tmpl;
-        for (const char* name : {"b.dct", "A.DCT", "c.txt", "main.dctx", ".hidden.dct"})
+        for (const char *name : {"b.dct", "A.DCT", "c.txt", "main.dctx", ".hidden.dct"})
             write(dir_ + "/" + name);
         ASSERT_EQ(mkdir((dir_ + "/d.dct").c_str(), 0755), 0);
         ASSERT_EQ(chdir(dir_.c_str()), 0);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         vkov_test_reset_all(); // back to the start-up directory
         std::system(("rm -rf " + dir_).c_str());
     }
-    static void write(const std::string& path)
-    {
-        FILE* f = std::fopen(path.c_str(), "w");
+    static void write(const std::string &path) {
+        FILE *f = std::fopen(path.c_str(), "w");
         ASSERT_NE(f, nullptr);
         std::fputs("x", f);
         std::fclose(f);
     }
-    s_file_spec spec(const char* name) const
-    {
+    s_file_spec spec(const char *name) const {
         s_file_spec s{};
         std::strcpy(s.dir.path, dir_.c_str());
         std::strcpy(s.name, name);
         return s;
     }
-    static std::vector<std::string> names(SLIST list)
-    {
+    static std::vector<std::string> names(SLIST list) {
         std::vector<std::string> out;
-        for (SLIST_ELT e = vkov_slist_get_first(list); e != nullptr; e = vkov_slist_get_next(list, e))
+        for (SLIST_ELT e = vkov_slist_get_first(list); e != nullptr;
+             e = vkov_slist_get_next(list, e))
             out.push_back(vkov_slist_get(list, e, nullptr));
         vkov_slist_destroy(list);
         return out;
@@ -60,24 +56,26 @@ protected:
     std::string dir_;
 };
 
-TEST_F(FsysTest, ListFiles_MatchesPatternIgnoringCaseSortedByName)
-{
+TEST_F(FsysTest, ListFiles_MatchesPatternIgnoringCaseSortedByName) {
     struct Case {
-        const char* why;
-        const char* type;
-        const char* pattern;
+        const char *why;
+        const char *type;
+        const char *pattern;
         BOOLEAN dirs;
         std::vector<std::string> expect;
     };
     const Case cases[] = {
-        {"pattern ignores case; directories left out", "", "*.dct", FALSE,
+        {"pattern ignores case; directories left out",
+         "",
+         "*.dct",
+         FALSE,
          {".hidden.dct", "A.DCT", "b.dct"}},
         {"directories when asked", "", "*.dct", TRUE, {".hidden.dct", "A.DCT", "b.dct", "d.dct"}},
         {"type filters by extension", "txt", "*", FALSE, {"c.txt"}},
         {"question mark is one character", "", "?.*", FALSE, {"A.DCT", "b.dct", "c.txt"}},
         {"nothing matches", "", "*.none", FALSE, {}},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         SLIST list = vkok_fsys_list_files(c.type, c.pattern, c.dirs);
         ASSERT_NE(list, nullptr);
@@ -87,15 +85,14 @@ TEST_F(FsysTest, ListFiles_MatchesPatternIgnoringCaseSortedByName)
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_SLIST), 0);
 }
 
-TEST_F(FsysTest, FileAttributes_AnswerAndChangeThroughSpecifications)
-{
+TEST_F(FsysTest, FileAttributes_AnswerAndChangeThroughSpecifications) {
     const s_file_spec file = spec("b.dct");
     const s_file_spec missing = spec("nope.dct");
     const s_file_spec subdir = spec("d.dct");
     const s_file_spec unnamed = spec("");
     struct Case {
-        const char* why;
-        const s_file_spec* spec;
+        const char *why;
+        const s_file_spec *spec;
         int32_t selector;
         int32_t expect;
     };
@@ -110,7 +107,7 @@ TEST_F(FsysTest, FileAttributes_AnswerAndChangeThroughSpecifications)
         {"no name, file selector", &unnamed, VKO_FATTR_EXISTS, 0},
         {"unknown selector", &file, 99, 0},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_fsys_get_file_attr(c.spec, c.selector), c.expect);
     }
@@ -131,8 +128,7 @@ TEST_F(FsysTest, FileAttributes_AnswerAndChangeThroughSpecifications)
     EXPECT_FALSE(vkov_fsys_rem_file(&file));
 }
 
-TEST_F(FsysTest, Directories_SaveRestoreAndConvert)
-{
+TEST_F(FsysTest, Directories_SaveRestoreAndConvert) {
     s_dir here{};
     ASSERT_TRUE(vkok_fsys_get_dir(&here));
     EXPECT_EQ(std::string(here.path), dir_);
@@ -163,15 +159,14 @@ TEST_F(FsysTest, Directories_SaveRestoreAndConvert)
     EXPECT_FALSE(vkok_fsys_set_dir(&gone));
 }
 
-TEST_F(FsysTest, PathNames_SplitAndJoin)
-{
+TEST_F(FsysTest, PathNames_SplitAndJoin) {
     struct Case {
-        const char* why;
-        const char* path;
-        const char* dir;
-        const char* name;
-        const char* ext;
-        const char* leaf;
+        const char *why;
+        const char *path;
+        const char *dir;
+        const char *name;
+        const char *ext;
+        const char *leaf;
     };
     const Case cases[] = {
         {"full path", "/a/b/main.dct", "/a/b/", "main", ".dct", "main.dct"},
@@ -179,7 +174,7 @@ TEST_F(FsysTest, PathNames_SplitAndJoin)
         {"last dot only", "x/a.b.c", "x/", "a.b", ".c", "a.b.c"},
         {"leading dot is a name", "/a/.profile", "/a/", ".profile", "", ".profile"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         char volume[VKO_SZ_DIR] = "#", dir[VKO_SZ_DIR], name[VKO_SZ_DIR], ext[VKO_SZ_DIR],
              leaf[VKO_SZ_DIR];

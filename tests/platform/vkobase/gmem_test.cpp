@@ -16,12 +16,11 @@ protected:
     void TearDown() override { vkov_test_reset_all(); }
 };
 
-TEST_F(GmemTest, LockCountsAndContentsSurviveResizing)
-{
+TEST_F(GmemTest, LockCountsAndContentsSurviveResizing) {
     GHANDLE h = vkov_gmem_alloc(4);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(vkov_gmem_get_size(h), 4u);
-    auto* p = static_cast<char*>(vkov_gmem_lock(h));
+    auto *p = static_cast<char *>(vkov_gmem_lock(h));
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(std::memcmp(p, "\0\0\0\0", 4), 0) << "new blocks are zero-filled";
     std::memcpy(p, "abcd", 4);
@@ -33,49 +32,47 @@ TEST_F(GmemTest, LockCountsAndContentsSurviveResizing)
 
     EXPECT_EQ(vkov_gmem_realloc(h, 8), h) << "the handle stays";
     EXPECT_EQ(vkov_gmem_get_size(h), 8u);
-    p = static_cast<char*>(vkov_gmem_lock(h));
+    p = static_cast<char *>(vkov_gmem_lock(h));
     EXPECT_EQ(std::memcmp(p, "abcd\0\0\0\0", 8), 0) << "kept contents, zeroed growth";
     vkov_gmem_unlock(h);
     EXPECT_EQ(vkov_gmem_realloc(h, 2), h);
-    p = static_cast<char*>(vkov_gmem_lock(h));
+    p = static_cast<char *>(vkov_gmem_lock(h));
     EXPECT_EQ(std::memcmp(p, "ab", 2), 0);
     vkov_gmem_unlock(h);
     EXPECT_TRUE(vkov_gmem_free(h));
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_GMEM), 0);
 }
 
-TEST_F(GmemTest, MovingModeChangesTheAddressAtTheLastUnlock)
-{
+TEST_F(GmemTest, MovingModeChangesTheAddressAtTheLastUnlock) {
     vkov_gmem_test_set_moving(TRUE);
     GHANDLE h = vkov_gmem_alloc(16);
-    auto* first = static_cast<char*>(vkov_gmem_lock(h));
+    auto *first = static_cast<char *>(vkov_gmem_lock(h));
     std::strcpy(first, "kept");
     vkov_gmem_lock(h);
     vkov_gmem_unlock(h);
     EXPECT_EQ(vkov_gmem_lock(h), first) << "an inner unlock does not move the block";
     vkov_gmem_unlock(h);
     vkov_gmem_unlock(h);
-    auto* second = static_cast<char*>(vkov_gmem_lock(h));
+    auto *second = static_cast<char *>(vkov_gmem_lock(h));
     EXPECT_NE(second, first) << "the last unlock moved the block";
     EXPECT_STREQ(second, "kept");
     vkov_gmem_unlock(h);
     vkov_gmem_free(h);
 }
 
-TEST_F(GmemTest, DeadHandlesAnswerNeutralValues)
-{
+TEST_F(GmemTest, DeadHandlesAnswerNeutralValues) {
     GHANDLE freed = vkov_gmem_alloc(8);
     ASSERT_TRUE(vkov_gmem_free(freed));
     int not_a_block = 0;
     const struct {
-        const char* why;
+        const char *why;
         GHANDLE h;
     } cases[] = {
         {"null", nullptr},
         {"freed", freed},
         {"foreign", reinterpret_cast<GHANDLE>(&not_a_block)},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_gmem_lock(c.h), nullptr);
         EXPECT_FALSE(vkov_gmem_unlock(c.h));
@@ -86,8 +83,7 @@ TEST_F(GmemTest, DeadHandlesAnswerNeutralValues)
     EXPECT_EQ(not_a_block, 0);
 }
 
-TEST_F(GmemTest, InjectedFailureAndResetLeaveNoBlock)
-{
+TEST_F(GmemTest, InjectedFailureAndResetLeaveNoBlock) {
     vkov_mem_test_fail_after(0);
     EXPECT_EQ(vkov_gmem_alloc(8), nullptr);
     GHANDLE h = vkov_gmem_alloc(8);

@@ -2,36 +2,31 @@
 // lines, writing, and refusal of dead streams and of the wrong direction.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
-#include <algorithm>
 
 #include "vkobase/iostr.h"
 #include "vkobase/testing.h"
 
 namespace {
 
-size_t file_read(void* buf, size_t size, size_t count, void* file)
-{
-    return std::fread(buf, size, count, static_cast<FILE*>(file));
+size_t file_read(void *buf, size_t size, size_t count, void *file) {
+    return std::fread(buf, size, count, static_cast<FILE *>(file));
 }
-char* file_gets(char* buf, int size, void* file)
-{
-    return std::fgets(buf, size, static_cast<FILE*>(file));
+char *file_gets(char *buf, int size, void *file) {
+    return std::fgets(buf, size, static_cast<FILE *>(file));
 }
-int file_seek(void* file, long offset, int origin)
-{
-    return std::fseek(static_cast<FILE*>(file), offset, origin);
+int file_seek(void *file, long offset, int origin) {
+    return std::fseek(static_cast<FILE *>(file), offset, origin);
 }
-long file_tell(void* file)
-{
-    return std::ftell(static_cast<FILE*>(file));
+long file_tell(void *file) {
+    return std::ftell(static_cast<FILE *>(file));
 }
-size_t file_write(const void* buf, size_t size, size_t count, void* file)
-{
-    return std::fwrite(buf, size, count, static_cast<FILE*>(file));
+size_t file_write(const void *buf, size_t size, size_t count, void *file) {
+    return std::fwrite(buf, size, count, static_cast<FILE *>(file));
 }
 
 // A source that hands out its text at most `chunk` bytes per call and logs every request.
@@ -42,9 +37,8 @@ struct Source {
     int32_t chunk = 3;
     std::string log;
 };
-int32_t source_read(void* context, void* buf, int32_t n)
-{
-    auto* s = static_cast<Source*>(context);
+int32_t source_read(void *context, void *buf, int32_t n) {
+    auto *s = static_cast<Source *>(context);
     s->log += "r" + std::to_string(n) + " ";
     const int32_t left = static_cast<int32_t>(s->text.size() - s->at);
     const int32_t give = std::min({n, s->chunk, left});
@@ -52,13 +46,12 @@ int32_t source_read(void* context, void* buf, int32_t n)
     s->at += static_cast<std::size_t>(give);
     return give;
 }
-int32_t greedy_read(void*, void*, int32_t n)
-{
+int32_t greedy_read(void *, void *, int32_t n) {
     return n + 100; // claims more than asked
 }
-int32_t sink_write(void* context, const void* buf, int32_t n)
-{
-    static_cast<std::string*>(context)->append(static_cast<const char*>(buf), static_cast<std::size_t>(n));
+int32_t sink_write(void *context, const void *buf, int32_t n) {
+    static_cast<std::string *>(context)->append(static_cast<const char *>(buf),
+                                                static_cast<std::size_t>(n));
     return n;
 }
 
@@ -68,9 +61,8 @@ protected:
     void TearDown() override { vkov_test_reset_all(); }
 };
 
-TEST_F(IostrTest, FileStreams_ReadSkipAndLinesInOrder)
-{
-    FILE* f = std::tmpfile();
+TEST_F(IostrTest, FileStreams_ReadSkipAndLinesInOrder) {
+    FILE *f = std::tmpfile();
     ASSERT_NE(f, nullptr);
     VKO_IOSTREAM out = vkov_iostr_create_fwrite(f, file_write);
     ASSERT_NE(out, nullptr);
@@ -98,8 +90,7 @@ TEST_F(IostrTest, FileStreams_ReadSkipAndLinesInOrder)
     std::fclose(f);
 }
 
-TEST_F(IostrTest, CallbackStreams_AskAgainUntilTheEndAndNeverGoBack)
-{
+TEST_F(IostrTest, CallbackStreams_AskAgainUntilTheEndAndNeverGoBack) {
     Source src("0123456789");
     VKO_IOSTREAM in = vkov_iostr_create_read(&src, source_read, nullptr);
     ASSERT_NE(in, nullptr);
@@ -126,20 +117,21 @@ TEST_F(IostrTest, CallbackStreams_AskAgainUntilTheEndAndNeverGoBack)
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_STREAM), 0);
 }
 
-TEST_F(IostrTest, CreationNeedsItsCallbacksAndDeadStreamsAreRefused)
-{
+TEST_F(IostrTest, CreationNeedsItsCallbacksAndDeadStreamsAreRefused) {
     Source src("x");
     const struct {
-        const char* why;
+        const char *why;
         VKO_IOSTREAM made;
     } refused[] = {
-        {"file read without a file", vkov_iostr_create_fread(nullptr, file_read, nullptr, nullptr, nullptr)},
-        {"file read without read", vkov_iostr_create_fread(&src, nullptr, nullptr, nullptr, nullptr)},
+        {"file read without a file",
+         vkov_iostr_create_fread(nullptr, file_read, nullptr, nullptr, nullptr)},
+        {"file read without read",
+         vkov_iostr_create_fread(&src, nullptr, nullptr, nullptr, nullptr)},
         {"file write without write", vkov_iostr_create_fwrite(&src, nullptr)},
         {"read without context", vkov_iostr_create_read(nullptr, source_read, nullptr)},
         {"write without callback", vkov_iostr_create_write(&src, nullptr)},
     };
-    for (const auto& c : refused) {
+    for (const auto &c : refused) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(c.made, nullptr);
     }

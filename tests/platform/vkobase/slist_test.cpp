@@ -16,20 +16,19 @@ protected:
     void TearDown() override { vkov_test_reset_all(); }
 
     // The list as "text=data" items.
-    static std::vector<std::string> items(SLIST list)
-    {
+    static std::vector<std::string> items(SLIST list) {
         std::vector<std::string> out;
-        for (SLIST_ELT e = vkov_slist_get_first(list); e != nullptr; e = vkov_slist_get_next(list, e)) {
+        for (SLIST_ELT e = vkov_slist_get_first(list); e != nullptr;
+             e = vkov_slist_get_next(list, e)) {
             int32_t data = -1;
-            const char* text = vkov_slist_get(list, e, &data);
+            const char *text = vkov_slist_get(list, e, &data);
             out.push_back(std::string(text) + "=" + std::to_string(data));
         }
         return out;
     }
 };
 
-TEST_F(SlistTest, InsertionsPlaceTextsWhereAsked)
-{
+TEST_F(SlistTest, InsertionsPlaceTextsWhereAsked) {
     SLIST list = vkov_slist_create();
     ASSERT_TRUE(vkov_slist_is_valid(list));
     EXPECT_TRUE(vkov_slist_add(list, "b", 2));
@@ -53,33 +52,35 @@ TEST_F(SlistTest, InsertionsPlaceTextsWhereAsked)
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_SLIST), 0);
 }
 
-TEST_F(SlistTest, AddSorted_KeepsOrderAndRefusesDuplicatesWhenUnique)
-{
+TEST_F(SlistTest, AddSorted_KeepsOrderAndRefusesDuplicatesWhenUnique) {
     struct Case {
-        const char* why;
+        const char *why;
         BOOLEAN ignore_case;
         BOOLEAN unique;
-        std::vector<const char*> texts;
+        std::vector<const char *> texts;
         std::vector<std::string> expect;
     };
     const Case cases[] = {
-        {"bytes order, duplicates kept in arrival order", FALSE, FALSE, {"b", "B", "a", "b"},
+        {"bytes order, duplicates kept in arrival order",
+         FALSE,
+         FALSE,
+         {"b", "B", "a", "b"},
          {"B=1", "a=2", "b=0", "b=3"}},
         {"ignoring case", TRUE, FALSE, {"b", "B", "a"}, {"a=2", "b=0", "B=1"}},
         {"unique refuses a text already there", FALSE, TRUE, {"x", "y", "x"}, {"x=0", "y=1"}},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         SLIST list = vkov_slist_create();
         for (std::size_t i = 0; i < c.texts.size(); ++i)
-            vkov_slist_add_sorted(list, c.texts[i], static_cast<int32_t>(i), c.ignore_case, c.unique);
+            vkov_slist_add_sorted(list, c.texts[i], static_cast<int32_t>(i), c.ignore_case,
+                                  c.unique);
         EXPECT_EQ(items(list), c.expect);
         vkov_slist_destroy(list);
     }
 }
 
-TEST_F(SlistTest, DeadListsAndForeignElementsAreRefused)
-{
+TEST_F(SlistTest, DeadListsAndForeignElementsAreRefused) {
     SLIST other = vkov_slist_create();
     vkov_slist_add(other, "foreign", 0);
     SLIST_ELT foreign = vkov_slist_get_first(other);
@@ -91,7 +92,7 @@ TEST_F(SlistTest, DeadListsAndForeignElementsAreRefused)
     EXPECT_EQ(vkov_slist_count(nullptr), 0) << "a null list counts as empty";
     EXPECT_EQ(vkov_slist_count(freed), -1);
     const struct {
-        const char* why;
+        const char *why;
         SLIST list;
         SLIST_ELT elt;
     } cases[] = {
@@ -99,7 +100,7 @@ TEST_F(SlistTest, DeadListsAndForeignElementsAreRefused)
         {"freed list", freed, foreign},
         {"element of another list", list, foreign},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_FALSE(vkov_slist_rem(c.list, c.elt));
         EXPECT_EQ(vkov_slist_get(c.list, c.elt, nullptr), nullptr);

@@ -16,37 +16,39 @@ struct Block {
     int initialised;
 };
 
-void init_a(void* block)
-{
-    auto* b = static_cast<Block*>(block);
+void init_a(void *block) {
+    auto *b = static_cast<Block *>(block);
     g_log += "initA(" + std::to_string(b->value) + ")";
     b->initialised = 1;
 }
-void fini_a(void*) { g_log += "finiA"; }
-void fini_b(void*) { g_log += "finiB"; }
+void fini_a(void *) {
+    g_log += "finiA";
+}
+void fini_b(void *) {
+    g_log += "finiB";
+}
 
 s_static_desc g_desc_a{sizeof(Block), init_a, fini_a};
 s_static_desc g_desc_b{sizeof(Block), nullptr, fini_b};
 
-TEST(StaticTest, OneBlockPerDescriptorFinalisedInReverseOrder)
-{
+TEST(StaticTest, OneBlockPerDescriptorFinalisedInReverseOrder) {
     vkov_test_reset_all();
     g_log.clear();
-    auto* a = static_cast<Block*>(vkok_static_get_ptr(&g_desc_a));
+    auto *a = static_cast<Block *>(vkok_static_get_ptr(&g_desc_a));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->initialised, 1);
     a->value = 7;
     EXPECT_EQ(vkok_static_get_ptr(&g_desc_a), a) << "the same block on later calls";
-    auto* b = static_cast<Block*>(vkok_static_get_ptr(&g_desc_b));
+    auto *b = static_cast<Block *>(vkok_static_get_ptr(&g_desc_b));
     ASSERT_NE(b, nullptr);
-    EXPECT_NE(static_cast<void*>(b), static_cast<void*>(a));
+    EXPECT_NE(static_cast<void *>(b), static_cast<void *>(a));
     EXPECT_EQ(b->value, 0) << "zeroed without an initialiser";
     EXPECT_EQ(vkok_static_get_ptr(nullptr), nullptr);
 
     vkov_test_reset_all();
     EXPECT_EQ(g_log, "initA(0)finiBfiniA") << "initialiser saw a zeroed block; reverse order";
     g_log.clear();
-    auto* again = static_cast<Block*>(vkok_static_get_ptr(&g_desc_a));
+    auto *again = static_cast<Block *>(vkok_static_get_ptr(&g_desc_a));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->value, 0) << "a fresh block after the reset";
     EXPECT_EQ(g_log, "initA(0)");

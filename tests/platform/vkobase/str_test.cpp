@@ -20,17 +20,15 @@ protected:
     void TearDown() override { vkov_test_reset_all(); }
 };
 
-int sign(int v)
-{
+int sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-TEST_F(StrTest, Compare_OrdersByCharactersAndCountsStop)
-{
+TEST_F(StrTest, Compare_OrdersByCharactersAndCountsStop) {
     struct Case {
-        const char* why;
-        const char* a;
-        const char* b;
+        const char *why;
+        const char *a;
+        const char *b;
         int n_chars;     // for compare_n_char
         int expect_n;    // sign of compare_n_char
         int expect_case; // sign of compare_ignoring_case
@@ -44,7 +42,7 @@ TEST_F(StrTest, Compare_OrdersByCharactersAndCountsStop)
         {"Windows-1252 letters fold too", "\xC9T\xC9", "\xE9t\xE9", 3, -1, 0},
         {"count 0 compares nothing", "a", "b", 0, 0, -1},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(sign(vkov_str_compare_n_char(c.a, c.b, c.n_chars)), c.expect_n);
         EXPECT_EQ(sign(vkov_str_compare_ignoring_case(c.a, c.b)), c.expect_case);
@@ -57,10 +55,9 @@ TEST_F(StrTest, Compare_OrdersByCharactersAndCountsStop)
     EXPECT_LT(vkov_str_compare_n_char(a.c_str(), b.c_str(), 40000), 0);
 }
 
-TEST_F(StrTest, Collate_PutsAccentsAndCaseAfterBaseLetters)
-{
+TEST_F(StrTest, Collate_PutsAccentsAndCaseAfterBaseLetters) {
     // Each row must sort strictly before the next.
-    const char* const order[] = {"cote", "Cote", "c\xF4te", "C\xF4te", "cote\xE9", "coter", "d"};
+    const char *const order[] = {"cote", "Cote", "c\xF4te", "C\xF4te", "cote\xE9", "coter", "d"};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         SCOPED_TRACE(std::string(order[i]) + " < " + order[i + 1]);
         EXPECT_LT(vkov_str_collate(order[i], order[i + 1]), 0);
@@ -70,14 +67,13 @@ TEST_F(StrTest, Collate_PutsAccentsAndCaseAfterBaseLetters)
     EXPECT_NE(vkov_str_collate_ignoring_case("cote", "c\xF4te"), 0);
 }
 
-TEST_F(StrTest, CopyNSize_FitsBufferWithoutSplittingCharacters)
-{
+TEST_F(StrTest, CopyNSize_FitsBufferWithoutSplittingCharacters) {
     struct Case {
-        const char* why;
+        const char *why;
         bool double_byte;
-        const char* src;
+        const char *src;
         int size;
-        const char* expect;
+        const char *expect;
     };
     const Case cases[] = {
         {"fits whole", false, "abc", 4, "abc"},
@@ -86,7 +82,7 @@ TEST_F(StrTest, CopyNSize_FitsBufferWithoutSplittingCharacters)
         {"a double-byte character is not split", true, "ab\x81\x41", 4, "ab"},
         {"a double-byte character that fits is kept", true, "ab\x81\x41", 5, "ab\x81\x41"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vkov_str_test_set_lead_bytes(c.double_byte ? kLeadBytes : nullptr);
         char buf[16];
@@ -97,23 +93,21 @@ TEST_F(StrTest, CopyNSize_FitsBufferWithoutSplittingCharacters)
     }
 }
 
-TEST_F(StrTest, CaseConversion_InPlaceKeepsLengthAndDoubleBytes)
-{
+TEST_F(StrTest, CaseConversion_InPlaceKeepsLengthAndDoubleBytes) {
     struct Case {
-        const char* why;
+        const char *why;
         bool double_byte;
-        const char* src;
-        const char* lower;
-        const char* upper;
+        const char *src;
+        const char *lower;
+        const char *upper;
     };
     const Case cases[] = {
         {"ASCII", false, "MiXeD 1!", "mixed 1!", "MIXED 1!"},
         {"Windows-1252 letters", false, "\xC0\xE9\x8A\xFF\xDF", "\xE0\xE9\x9A\xFF\xDF",
          "\xC0\xC9\x8A\x9F\xDF"},
-        {"trail bytes that look like letters stay", true, "a\x81\x61Z", "a\x81\x61z",
-         "A\x81\x61Z"},
+        {"trail bytes that look like letters stay", true, "a\x81\x61Z", "a\x81\x61z", "A\x81\x61Z"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vkov_str_test_set_lead_bytes(c.double_byte ? kLeadBytes : nullptr);
         std::string buf = c.src;
@@ -126,14 +120,14 @@ TEST_F(StrTest, CaseConversion_InPlaceKeepsLengthAndDoubleBytes)
     }
 }
 
-TEST_F(StrTest, Searches_AnswerCharacterStarts)
-{
+TEST_F(StrTest, Searches_AnswerCharacterStarts) {
     vkov_str_test_set_lead_bytes(kLeadBytes);
     // "\x81\x5c" is one character whose trail byte is a backslash.
-    const char text[] = "a\x81\x5c" "b\\c";
+    const char text[] = "a\x81\x5c"
+                        "b\\c";
     struct Case {
-        const char* why;
-        const char* found;
+        const char *why;
+        const char *found;
         int expect_offset; // -1: null
     };
     const Case cases[] = {
@@ -149,7 +143,7 @@ TEST_F(StrTest, Searches_AnswerCharacterStarts)
         {"wide double-byte code", vkov_str_find_first_wchar(text, 0x815C), 1},
         {"empty character gives the terminator", vkov_str_find_first_char(text, ""), 6},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         if (c.expect_offset < 0)
             EXPECT_EQ(c.found, nullptr);
@@ -158,25 +152,23 @@ TEST_F(StrTest, Searches_AnswerCharacterStarts)
     }
 }
 
-TEST_F(StrTest, Stepping_MovesByWholeCharacters)
-{
+TEST_F(StrTest, Stepping_MovesByWholeCharacters) {
     vkov_str_test_set_lead_bytes(kLeadBytes);
-    const char text[] = "a\x81\x41" "b\x9f"; // a lead byte right before the end is one byte
+    const char text[] = "a\x81\x41"
+                        "b\x9f"; // a lead byte right before the end is one byte
     struct Case {
-        const char* why;
+        const char *why;
         int pos;
         int next;
         int prev;
         int size;
     };
     const Case cases[] = {
-        {"single byte", 0, 1, 0, 1},
-        {"double byte", 1, 3, 0, 2},
-        {"after a double byte", 3, 4, 1, 1},
-        {"lone lead byte at the end", 4, 5, 3, 1},
+        {"single byte", 0, 1, 0, 1},         {"double byte", 1, 3, 0, 2},
+        {"after a double byte", 3, 4, 1, 1}, {"lone lead byte at the end", 4, 5, 3, 1},
         {"terminator stays", 5, 5, 4, 1},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_str_next_char(text + c.pos), text + c.next);
         EXPECT_EQ(vkov_str_prev_char(text, text + c.pos), text + c.prev);
@@ -190,12 +182,11 @@ TEST_F(StrTest, Stepping_MovesByWholeCharacters)
     EXPECT_EQ(vkov_str_get_n_char_size(text, 99), 5);
 }
 
-TEST_F(StrTest, WideConversion_RoundTripsWindows1252AndDoubleBytes)
-{
+TEST_F(StrTest, WideConversion_RoundTripsWindows1252AndDoubleBytes) {
     struct Case {
-        const char* why;
+        const char *why;
         bool double_byte;
-        const char* mb;
+        const char *mb;
         VKO_WCHAR wc;
         int len;
     };
@@ -206,7 +197,7 @@ TEST_F(StrTest, WideConversion_RoundTripsWindows1252AndDoubleBytes)
         {"left quote", false, "\x93", 0x201C, 1},
         {"double byte", true, "\x81\x41", 0x8141, 2},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vkov_str_test_set_lead_bytes(c.double_byte ? kLeadBytes : nullptr);
         VKO_WCHAR wc = 0;
@@ -235,12 +226,11 @@ TEST_F(StrTest, WideConversion_RoundTripsWindows1252AndDoubleBytes)
     EXPECT_EQ(vkov_str_convert_wchar_to_upper(0x8141), 0x8141);
 }
 
-TEST_F(StrTest, Classification_FollowsWindows1252)
-{
+TEST_F(StrTest, Classification_FollowsWindows1252) {
     struct Case {
-        const char* why;
-        const char* s;
-        const char* classes; // letters: a alpha, d digit, x xdigit, s space, c cntrl, p punct,
+        const char *why;
+        const char *s;
+        const char *classes; // letters: a alpha, d digit, x xdigit, s space, c cntrl, p punct,
                              // u upper, l lower, g graph, r print, i invariant, n alnum
     };
     const Case cases[] = {
@@ -255,16 +245,16 @@ TEST_F(StrTest, Classification_FollowsWindows1252)
         {"no-break space prints but is not graphic", "\xA0", "r"},
         {"empty text is nothing", "", ""},
     };
-    using Fn = BOOLEAN (*)(const char*);
+    using Fn = BOOLEAN (*)(const char *);
     const struct {
         char letter;
         Fn fn;
-    } fns[] = {{'a', vkov_str_is_alpha}, {'d', vkov_str_is_digit},  {'x', vkov_str_is_xdigit},
-               {'s', vkov_str_is_space}, {'c', vkov_str_is_cntrl},  {'p', vkov_str_is_punct},
-               {'u', vkov_str_is_upper}, {'l', vkov_str_is_lower},  {'g', vkov_str_is_graph},
+    } fns[] = {{'a', vkov_str_is_alpha}, {'d', vkov_str_is_digit},     {'x', vkov_str_is_xdigit},
+               {'s', vkov_str_is_space}, {'c', vkov_str_is_cntrl},     {'p', vkov_str_is_punct},
+               {'u', vkov_str_is_upper}, {'l', vkov_str_is_lower},     {'g', vkov_str_is_graph},
                {'r', vkov_str_is_print}, {'i', vkov_str_is_invariant}, {'n', vkov_str_is_alnum}};
-    for (const Case& c : cases) {
-        for (const auto& f : fns) {
+    for (const Case &c : cases) {
+        for (const auto &f : fns) {
             SCOPED_TRACE(std::string(c.why) + ", class " + f.letter);
             const bool expected = std::strchr(c.classes, f.letter) != nullptr;
             EXPECT_EQ(f.fn(c.s) != FALSE, expected);
@@ -272,23 +262,20 @@ TEST_F(StrTest, Classification_FollowsWindows1252)
     }
 }
 
-TEST_F(StrTest, FindEol_CutsTextIntoLinesWithTheirEnds)
-{
+TEST_F(StrTest, FindEol_CutsTextIntoLinesWithTheirEnds) {
     const char text[] = "one\r\ntwo\nthree\rfour";
     struct Line {
-        const char* text;
+        const char *text;
         int32_t kind;
     };
-    const Line expected[] = {{"one", VKO_EOL_CRLF},
-                             {"two", VKO_EOL_LF},
-                             {"three", VKO_EOL_CR},
-                             {"four", VKO_EOL_NONE}};
-    const char* from = text;
-    for (const Line& line : expected) {
+    const Line expected[] = {
+        {"one", VKO_EOL_CRLF}, {"two", VKO_EOL_LF}, {"three", VKO_EOL_CR}, {"four", VKO_EOL_NONE}};
+    const char *from = text;
+    for (const Line &line : expected) {
         SCOPED_TRACE(line.text);
         int32_t len = -1;
         int32_t kind = -1;
-        const char* got = vkov_str_find_eol(from, &len, &kind);
+        const char *got = vkov_str_find_eol(from, &len, &kind);
         from = nullptr;
         ASSERT_NE(got, nullptr);
         EXPECT_EQ(std::string(got, static_cast<std::size_t>(len)), line.text);
@@ -302,8 +289,7 @@ TEST_F(StrTest, FindEol_CutsTextIntoLinesWithTheirEnds)
     EXPECT_EQ(vkov_str_find_eol(nullptr, &len, &kind), nullptr) << "no empty last line";
 }
 
-TEST_F(StrTest, TokensMnemonicsAndMatching)
-{
+TEST_F(StrTest, TokensMnemonicsAndMatching) {
     int32_t len = -1;
     const char words[] = " \tword two";
     EXPECT_EQ(vkov_str_find_token(words, " \t", &len), words + 2);
@@ -311,9 +297,9 @@ TEST_F(StrTest, TokensMnemonicsAndMatching)
     EXPECT_EQ(vkov_str_find_token(" \t ", " \t", &len), nullptr);
 
     struct MnemonicCase {
-        const char* why;
-        const char* title;
-        const char* plain;
+        const char *why;
+        const char *title;
+        const char *plain;
         VKO_WCHAR mnemonic;
     };
     const MnemonicCase mnemonics[] = {
@@ -322,11 +308,12 @@ TEST_F(StrTest, TokensMnemonicsAndMatching)
         {"no marker", "Help", "Help", 0},
         {"marker at the end is dropped", "Edit&", "Edit", 0},
     };
-    for (const MnemonicCase& c : mnemonics) {
+    for (const MnemonicCase &c : mnemonics) {
         SCOPED_TRACE(c.why);
         char plain[32];
         VKO_WCHAR m = 0xFFFF;
-        EXPECT_EQ(vkov_str_get_mnemonic(c.title, &m, plain, sizeof plain) != FALSE, c.mnemonic != 0);
+        EXPECT_EQ(vkov_str_get_mnemonic(c.title, &m, plain, sizeof plain) != FALSE,
+                  c.mnemonic != 0);
         EXPECT_STREQ(plain, c.plain);
         EXPECT_EQ(m, c.mnemonic);
     }
@@ -335,9 +322,9 @@ TEST_F(StrTest, TokensMnemonicsAndMatching)
     EXPECT_STREQ(marked, "Save && &quit");
 
     struct MatchCase {
-        const char* why;
-        const char* pattern;
-        const char* text;
+        const char *why;
+        const char *pattern;
+        const char *text;
         bool match;
     };
     const MatchCase matches[] = {
@@ -348,15 +335,14 @@ TEST_F(StrTest, TokensMnemonicsAndMatching)
         {"case matters", "*.DCT", "main.dct", false},
         {"empty pattern matches empty text only", "", "", true},
     };
-    for (const MatchCase& c : matches) {
+    for (const MatchCase &c : matches) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_str_match(c.pattern, c.text) != FALSE, c.match);
     }
 }
 
-TEST_F(StrTest, NumbersFormattingAndCodesets)
-{
-    char* end = nullptr;
+TEST_F(StrTest, NumbersFormattingAndCodesets) {
+    char *end = nullptr;
     EXPECT_EQ(vkov_str_parse_long(" -42x", &end, 10), -42);
     EXPECT_EQ(*end, 'x');
     EXPECT_EQ(vkov_str_parse_long("99999999999", nullptr, 10), INT32_MAX);
@@ -364,7 +350,7 @@ TEST_F(StrTest, NumbersFormattingAndCodesets)
     EXPECT_DOUBLE_EQ(vkov_str_parse_double("2.5", nullptr), 2.5);
 
     char buf[64];
-    auto format = [&](const char* fmt, ...) {
+    auto format = [&](const char *fmt, ...) {
         va_list args;
         va_start(args, fmt);
         const int32_t n = vkov_str_vsprintf(buf, fmt, args);
@@ -374,7 +360,7 @@ TEST_F(StrTest, NumbersFormattingAndCodesets)
     EXPECT_EQ(format("Error: #%2$ld, File:%1$s", "x.c", 7L), 19);
     EXPECT_STREQ(buf, "Error: #7, File:x.c");
 
-    char* copy = vkov_str_duplicate("dup");
+    char *copy = vkov_str_duplicate("dup");
     ASSERT_NE(copy, nullptr);
     EXPECT_STREQ(copy, "dup");
     vkov_mem_free(copy);

@@ -20,20 +20,17 @@ namespace {
 
 class Win32Test : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         vkov_test_reset_all();
         win32_test_reset();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         win32_test_reset();
         vkov_test_reset_all();
     }
 };
 
-TEST_F(Win32Test, ModuleFileName_IsTheRunningProgramCutToFit)
-{
+TEST_F(Win32Test, ModuleFileName_IsTheRunningProgramCutToFit) {
     char expected[PATH_MAX] = {};
     ASSERT_GT(readlink("/proc/self/exe", expected, sizeof expected - 1), 0);
     const DWORD full = static_cast<DWORD>(std::strlen(expected));
@@ -53,12 +50,12 @@ TEST_F(Win32Test, ModuleFileName_IsTheRunningProgramCutToFit)
     EXPECT_EQ(SetErrorMode(0), SEM_FAILCRITICALERRORS) << "answers the previous mode";
 }
 
-TEST_F(Win32Test, CharSteppingFollowsTheBaseLibrarysCharacters)
-{
+TEST_F(Win32Test, CharSteppingFollowsTheBaseLibrarysCharacters) {
     vkov_str_test_set_lead_bytes("\x81\x9f");
-    const char text[] = "a\x81\x5c" "b";
+    const char text[] = "a\x81\x5c"
+                        "b";
     struct Case {
-        const char* why;
+        const char *why;
         int pos;
         int next;
         int prev;
@@ -69,19 +66,18 @@ TEST_F(Win32Test, CharSteppingFollowsTheBaseLibrarysCharacters)
         {"after the double byte", 3, 4, 1},
         {"terminator", 4, 4, 3},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(CharNextA(text + c.pos), text + c.next);
         EXPECT_EQ(CharPrevA(text, text + c.pos), text + c.prev);
     }
 }
 
-TEST_F(Win32Test, WinHelp_RecordsEachRequestWithItsKeyText)
-{
+TEST_F(Win32Test, WinHelp_RecordsEachRequestWithItsKeyText) {
     char key[] = "thesaurus";
     EXPECT_TRUE(WinHelpA(nullptr, "/disc/TavlinCD.hlp", HELP_CONTEXT, 1234));
-    EXPECT_TRUE(WinHelpA(nullptr, "/disc/TavlinCD.hlp", HELP_PARTIALKEY,
-                         reinterpret_cast<ULONG_PTR>(key)));
+    EXPECT_TRUE(
+        WinHelpA(nullptr, "/disc/TavlinCD.hlp", HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(key)));
     std::strcpy(key, "changed");
     EXPECT_TRUE(WinHelpA(nullptr, nullptr, HELP_QUIT, 0));
     EXPECT_FALSE(WinHelpA(nullptr, nullptr, HELP_CONTENTS, 0)) << "a topic needs a file";
@@ -98,15 +94,14 @@ TEST_F(Win32Test, WinHelp_RecordsEachRequestWithItsKeyText)
     EXPECT_EQ(win32_test_help_count(), 0);
 }
 
-TEST_F(Win32Test, WindowFromPointAndClientToScreenAgree)
-{
+TEST_F(Win32Test, WindowFromPointAndClientToScreenAgree) {
     const s_rct top_rct{100, 50, 300, 250};
-    WINDOW top = vkok_win_create(W_PLAIN, &top_rct, "top", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
-                                 nullptr, 0);
+    WINDOW top =
+        vkok_win_create(W_PLAIN, &top_rct, "top", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
     ASSERT_NE(top, nullptr);
     const s_rct child_rct{10, 20, 60, 80};
-    WINDOW child = vkok_win_create(W_SUBWIN, &child_rct, "child", 0, top, 0, VKO_EVENT_MASK_ALL,
-                                   nullptr, 0);
+    WINDOW child =
+        vkok_win_create(W_SUBWIN, &child_rct, "child", 0, top, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
     ASSERT_NE(child, nullptr);
 
     POINT p{5, 5};

@@ -29,27 +29,25 @@ namespace {
 // first on PATH for the test.
 class ShellSoundTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         vkov_test_reset_all();
         win32_test_reset();
         char tmpl[] = "/tmp/vko_win32_XXXXXX";
         ASSERT_NE(mkdtemp(tmpl), nullptr);
         dir_ = tmpl;
-        const char* path = std::getenv("PATH");
+        const char *path = std::getenv("PATH");
         old_path_ = path != nullptr ? path : "";
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         setenv("PATH", old_path_.c_str(), 1);
         win32_test_reset();
         vkov_test_reset_all();
         std::system(("rm -rf " + dir_).c_str());
     }
-    void install_opener()
-    {
+    void install_opener() {
         const std::string script = dir_ + "/xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nPATH=/usr/bin:/bin\npwd > \"" << dir_ << "/args.tmp\"\n"
+        std::ofstream(script) << "#!/bin/sh\nPATH=/usr/bin:/bin\npwd > \"" << dir_
+                              << "/args.tmp\"\n"
                               << "echo \"$@\" >> \"" << dir_ << "/args.tmp\"\n"
                               << "mv \"" << dir_ << "/args.tmp\" \"" << dir_ << "/args\"\n";
         ASSERT_EQ(chmod(script.c_str(), 0755), 0);
@@ -68,8 +66,7 @@ struct RegRead {
     DWORD type;
     std::string value;
 };
-RegRead read_key(const char* sub_key, DWORD buf_size = 512)
-{
+RegRead read_key(const char *sub_key, DWORD buf_size = 512) {
     RegRead r{};
     HKEY key = nullptr;
     r.open = RegOpenKeyExA(HKEY_CLASSES_ROOT, sub_key, 0, KEY_QUERY_VALUE, &key);
@@ -79,18 +76,17 @@ RegRead read_key(const char* sub_key, DWORD buf_size = 512)
     DWORD size = buf_size;
     r.query = RegQueryValueExA(key, nullptr, nullptr, &r.type, buf.data(), &size);
     if (r.query == ERROR_SUCCESS)
-        r.value = reinterpret_cast<const char*>(buf.data());
+        r.value = reinterpret_cast<const char *>(buf.data());
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
     return r;
 }
 
-TEST_F(ShellSoundTest, BrowserKeysExistExactlyWhenAnOpenerIsOnPath)
-{
+TEST_F(ShellSoundTest, BrowserKeysExistExactlyWhenAnOpenerIsOnPath) {
     install_opener();
     const std::string command = "\"" + dir_ + "/xdg-open\" \"%1\"";
     struct Case {
-        const char* why;
-        const char* key;
+        const char *why;
+        const char *key;
         LONG open;
     };
     const Case cases[] = {
@@ -99,7 +95,7 @@ TEST_F(ShellSoundTest, BrowserKeysExistExactlyWhenAnOpenerIsOnPath)
         {"https, any case", "HTTPS\\Shell\\Open\\Command", ERROR_SUCCESS},
         {"another key", "txtfile\\shell\\open\\command", ERROR_FILE_NOT_FOUND},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         const RegRead r = read_key(c.key);
         EXPECT_EQ(r.open, c.open);
@@ -118,8 +114,7 @@ TEST_F(ShellSoundTest, BrowserKeysExistExactlyWhenAnOpenerIsOnPath)
     EXPECT_EQ(read_key("http\\shell\\open\\command").open, ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress)
-{
+TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress) {
     install_opener();
     // Test mode records.
     EXPECT_GT(reinterpret_cast<ULONG_PTR>(
@@ -127,8 +122,9 @@ TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress)
               32u);
     ASSERT_EQ(win32_test_shell_count(), 1);
     EXPECT_STREQ(win32_test_shell_file(0), "http://a.example/");
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(ShellExecuteA(nullptr, "print", "x", nullptr, nullptr, 1)),
-              static_cast<ULONG_PTR>(SE_ERR_NOASSOC));
+    EXPECT_EQ(
+        reinterpret_cast<ULONG_PTR>(ShellExecuteA(nullptr, "print", "x", nullptr, nullptr, 1)),
+        static_cast<ULONG_PTR>(SE_ERR_NOASSOC));
 
     // Live: the opener really runs, in the given directory, with the address as argument.
     win32_test_set_live_shell(TRUE);
@@ -149,15 +145,15 @@ TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress)
 
     no_opener();
     std::remove((dir_ + "/xdg-open").c_str());
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(ShellExecuteA(nullptr, "open", "http://c", nullptr, nullptr, 1)),
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(
+                  ShellExecuteA(nullptr, "open", "http://c", nullptr, nullptr, 1)),
               static_cast<ULONG_PTR>(SE_ERR_NOASSOC));
 }
 
 // Builds a RIFF WAVE image of PCM samples; riff_size_delta corrupts the declared size.
 std::vector<unsigned char> wave(uint16_t channels, uint32_t rate, uint16_t bits,
                                 uint32_t data_bytes, int32_t riff_size_delta = 0,
-                                uint16_t format_tag = 1)
-{
+                                uint16_t format_tag = 1) {
     std::vector<unsigned char> img;
     auto u16 = [&](uint32_t v) {
         img.push_back(static_cast<unsigned char>(v));
@@ -167,7 +163,7 @@ std::vector<unsigned char> wave(uint16_t channels, uint32_t rate, uint16_t bits,
         u16(v & 0xFFFF);
         u16(v >> 16);
     };
-    auto tag = [&](const char* t) { img.insert(img.end(), t, t + 4); };
+    auto tag = [&](const char *t) { img.insert(img.end(), t, t + 4); };
     tag("RIFF");
     u32(static_cast<uint32_t>(4 + 8 + 16 + 8 + data_bytes + (data_bytes & 1) + riff_size_delta));
     tag("WAVE");
@@ -185,10 +181,9 @@ std::vector<unsigned char> wave(uint16_t channels, uint32_t rate, uint16_t bits,
     return img;
 }
 
-TEST_F(ShellSoundTest, SoundImages_AreCheckedWithinTheirDeclaredSize)
-{
+TEST_F(ShellSoundTest, SoundImages_AreCheckedWithinTheirDeclaredSize) {
     struct Case {
-        const char* why;
+        const char *why;
         std::vector<unsigned char> image;
         bool played;
     };
@@ -205,13 +200,14 @@ TEST_F(ShellSoundTest, SoundImages_AreCheckedWithinTheirDeclaredSize)
         {"not PCM", wave(1, 8000, 8, 10, 0, 2), false},
     };
     int32_t expected_count = 0;
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         // Copy the image into a block no longer than its declared size, so the address
         // sanitizer catches any read beyond it.
-        const uint32_t declared = c.image[4] | c.image[5] << 8 | c.image[6] << 16 | c.image[7] << 24;
-        std::vector<unsigned char> exact(c.image.begin(),
-                                         c.image.begin() + std::min<size_t>(c.image.size(), declared + 8u));
+        const uint32_t declared =
+            c.image[4] | c.image[5] << 8 | c.image[6] << 16 | c.image[7] << 24;
+        std::vector<unsigned char> exact(
+            c.image.begin(), c.image.begin() + std::min<size_t>(c.image.size(), declared + 8u));
         EXPECT_EQ(sndPlaySoundA(reinterpret_cast<LPCSTR>(exact.data()), SND_MEMORY) != FALSE,
                   c.played);
         if (c.played)
