@@ -59,8 +59,7 @@ struct AppState {
     std::vector<WINDOW> modal_stack; // windows whose modal loops run, innermost last
 };
 
-AppState& state() noexcept
-{
+AppState &state() noexcept {
     static AppState s;
     return s;
 }
@@ -69,15 +68,13 @@ AppState& state() noexcept
 // query to the task window.
 std::atomic<bool> g_quit_signal{false};
 
-extern "C" void on_quit_signal(int) noexcept
-{
+extern "C" void on_quit_signal(int) noexcept {
     g_quit_signal = true;
 }
 
 // A quit request from outside: ask the task window (query flag 1), whose answer is
 // vkok_app_allow_quit; without a task window, quit at once.
-void forward_quit_signal() noexcept
-{
+void forward_quit_signal() noexcept {
     if (!g_quit_signal.exchange(false))
         return;
     WINDOW task = vkobase::win_task();
@@ -91,27 +88,23 @@ void forward_quit_signal() noexcept
     vkobase::win_post_event(task, ev);
 }
 
-std::chrono::steady_clock::time_point start_time() noexcept
-{
+std::chrono::steady_clock::time_point start_time() noexcept {
     static const auto t = std::chrono::steady_clock::now();
     return t;
 }
 
 // Delivers one queued event: the application-wide hook (attribute 710) sees it first and may
 // keep it back.
-bool is_mouse(e_event type) noexcept
-{
+bool is_mouse(e_event type) noexcept {
     return type >= E_MOUSE_DOWN && type <= E_MOUSE_DBL;
 }
 
-bool is_user_input(e_event type) noexcept
-{
+bool is_user_input(e_event type) noexcept {
     return is_mouse(type) || type == E_CHAR || type == E_VSCROLL || type == E_HSCROLL ||
            type == E_COMMAND || type == E_CONTROL;
 }
 
-bool is_within(WINDOW win, WINDOW ancestor) noexcept
-{
+bool is_within(WINDOW win, WINDOW ancestor) noexcept {
     for (WINDOW w = win; vkobase::win_is_live(w); w = w->parent)
         if (w == ancestor)
             return true;
@@ -120,18 +113,16 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept
 
 // While a modal loop runs, the user's input reaches only the innermost modal window and its
 // descendants; input for any other window is dropped.
-bool blocked_by_modal(WINDOW win, e_event type) noexcept
-{
+bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (!is_user_input(type))
         return false;
-    auto& stack = state().modal_stack;
+    auto &stack = state().modal_stack;
     while (!stack.empty() && !vkobase::win_is_live(stack.back()))
         stack.pop_back();
     return !stack.empty() && !is_within(win, stack.back());
 }
 
-void dispatch(WINDOW win, EVENT* event) noexcept
-{
+void dispatch(WINDOW win, EVENT *event) noexcept {
     if (!vkobase::win_is_live(win))
         return;
     // A trapped pointer sends every mouse event to the trapping window, in its coordinates.
@@ -152,13 +143,12 @@ void dispatch(WINDOW win, EVENT* event) noexcept
     vkobase::win_deliver_event(win, event);
 }
 
-bool deliver_one_update() noexcept
-{
-    auto& windows = state().invalid_windows;
+bool deliver_one_update() noexcept {
+    auto &windows = state().invalid_windows;
     while (!windows.empty()) {
         WINDOW win = windows.front();
         windows.erase(windows.begin());
-        vko_win_internal* in = vkobase::win_internal(win);
+        vko_win_internal *in = vkobase::win_internal(win);
         if (in == nullptr || in->update_region.empty())
             continue;
         if (!in->visible) {
@@ -168,7 +158,7 @@ bool deliver_one_update() noexcept
         std::vector<s_rct> region;
         region.swap(in->update_region);
         s_rct bounds = region.front();
-        for (const s_rct& r : region) {
+        for (const s_rct &r : region) {
             bounds.top = std::min(bounds.top, r.top);
             bounds.left = std::min(bounds.left, r.left);
             bounds.bottom = std::max(bounds.bottom, r.bottom);
@@ -181,7 +171,7 @@ bool deliver_one_update() noexcept
         ++state().update_depth;
         dispatch(win, &ev);
         --state().update_depth;
-        if (vko_win_internal* still = vkobase::win_internal(win))
+        if (vko_win_internal *still = vkobase::win_internal(win))
             still->updating_region.clear();
         return true;
     }
@@ -190,8 +180,7 @@ bool deliver_one_update() noexcept
 
 } // namespace
 
-void vkobase_reset_app() noexcept
-{
+void vkobase_reset_app() noexcept {
     const bool was_test = state().test_mode;
     state() = AppState{};
     state().test_mode = was_test;
@@ -199,18 +188,15 @@ void vkobase_reset_app() noexcept
 
 namespace vkobase {
 
-bool app_test_mode() noexcept
-{
+bool app_test_mode() noexcept {
     return state().test_mode;
 }
 
-void app_set_test_mode() noexcept
-{
+void app_set_test_mode() noexcept {
     state().test_mode = true;
 }
 
-std::uint64_t app_now_ms() noexcept
-{
+std::uint64_t app_now_ms() noexcept {
     if (state().test_mode)
         return state().virtual_now_ms;
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -218,18 +204,17 @@ std::uint64_t app_now_ms() noexcept
                                           .count());
 }
 
-void app_window_gone(WINDOW win) noexcept
-{
-    auto& q = state().queue;
-    q.erase(std::remove_if(q.begin(), q.end(), [win](const QueuedEvent& e) { return e.win == win; }),
-            q.end());
-    auto& w = state().invalid_windows;
+void app_window_gone(WINDOW win) noexcept {
+    auto &q = state().queue;
+    q.erase(
+        std::remove_if(q.begin(), q.end(), [win](const QueuedEvent &e) { return e.win == win; }),
+        q.end());
+    auto &w = state().invalid_windows;
     w.erase(std::remove(w.begin(), w.end(), win), w.end());
 }
 
-void app_note_invalid(WINDOW win) noexcept
-{
-    auto& w = state().invalid_windows;
+void app_note_invalid(WINDOW win) noexcept {
+    auto &w = state().invalid_windows;
     if (std::find(w.begin(), w.end(), win) == w.end()) {
         try {
             w.push_back(win);
@@ -238,21 +223,18 @@ void app_note_invalid(WINDOW win) noexcept
     }
 }
 
-VKO_TX_CREATE_DEF app_tx_create() noexcept
-{
+VKO_TX_CREATE_DEF app_tx_create() noexcept {
     return state().tx_create;
 }
 
-VKO_TX_GET_TX app_tx_get_tx() noexcept
-{
+VKO_TX_GET_TX app_tx_get_tx() noexcept {
     return state().tx_get_tx;
 }
 
-void app_destroy_all_windows() noexcept
-{
+void app_destroy_all_windows() noexcept {
     WINDOW screen = win_screen();
     WINDOW task = win_task();
-    if (vko_win_internal* in = win_internal(screen)) {
+    if (vko_win_internal *in = win_internal(screen)) {
         const std::vector<WINDOW> tops = in->children;
         for (auto it = tops.rbegin(); it != tops.rend(); ++it)
             if (*it != task)
@@ -262,8 +244,7 @@ void app_destroy_all_windows() noexcept
         win_destroy_record(task);
 }
 
-void app_process_events() noexcept
-{
+void app_process_events() noexcept {
     forward_quit_signal();
     timer_fire_due(app_now_ms());
     for (int handled = 0; handled < kMaxEventsPerPass; ++handled) {
@@ -280,8 +261,7 @@ void app_process_events() noexcept
     }
 }
 
-bool app_wait_for_work() noexcept
-{
+bool app_wait_for_work() noexcept {
     if (!state().queue.empty() || !state().invalid_windows.empty())
         return true;
     std::uint64_t due = 0;
@@ -303,8 +283,7 @@ bool app_wait_for_work() noexcept
 
 namespace vkobase {
 
-void win_post_event(WINDOW win, const EVENT& event) noexcept
-{
+void win_post_event(WINDOW win, const EVENT &event) noexcept {
     if (!win_is_live(win))
         return;
     try {
@@ -317,8 +296,7 @@ void win_post_event(WINDOW win, const EVENT& event) noexcept
 
 extern "C" {
 
-BOOLEAN vkowi_Begin(s_startup* startup) noexcept
-{
+BOOLEAN vkowi_Begin(s_startup *startup) noexcept {
     if (startup == nullptr)
         return FALSE;
     state().begun = true;
@@ -326,8 +304,7 @@ BOOLEAN vkowi_Begin(s_startup* startup) noexcept
     return TRUE;
 }
 
-BOOLEAN vkowi_Init(s_startup* startup) noexcept
-{
+BOOLEAN vkowi_Init(s_startup *startup) noexcept {
     if (startup == nullptr || !state().begun)
         return FALSE;
     state().tx_create = startup->tx_create;
@@ -336,17 +313,15 @@ BOOLEAN vkowi_Init(s_startup* startup) noexcept
     return TRUE;
 }
 
-void vkowi_End(void) noexcept
-{
+void vkowi_End(void) noexcept {
     vkobase::app_destroy_all_windows();
     state().begun = false;
 }
 
-void vkowi_vko_system(int32_t argc, char** argv, intptr_t reserved, VKO_EVENT_HANDLER handler,
-                      const s_app_config* config) noexcept
-{
+void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HANDLER handler,
+                      const s_app_config *config) noexcept {
     (void)reserved;
-    AppState& s = state();
+    AppState &s = state();
     if (s.running || config == nullptr)
         return;
     try {
@@ -409,8 +384,7 @@ void vkowi_vko_system(int32_t argc, char** argv, intptr_t reserved, VKO_EVENT_HA
     state().quit_requested = false;
 }
 
-void vkov_app_destroy(void) noexcept
-{
+void vkov_app_destroy(void) noexcept {
     if (state().running) {
         state().quit_requested = true;
         return;
@@ -418,32 +392,28 @@ void vkov_app_destroy(void) noexcept
     vkobase::app_destroy_all_windows();
 }
 
-void vkok_app_allow_quit(void) noexcept
-{
+void vkok_app_allow_quit(void) noexcept {
     vkov_app_destroy();
 }
 
-BOOLEAN vkok_app_escape(int32_t code, va_list args) noexcept
-{
+BOOLEAN vkok_app_escape(int32_t code, va_list args) noexcept {
     // No escape code is defined by this platform.
     (void)code;
     (void)args;
     return FALSE;
 }
 
-void vkok_app_get_files_count(BOOLEAN* printing, int32_t* count) noexcept
-{
+void vkok_app_get_files_count(BOOLEAN *printing, int32_t *count) noexcept {
     if (printing != nullptr)
         *printing = FALSE;
     if (count != nullptr)
         *count = static_cast<int32_t>(state().files.size());
 }
 
-BOOLEAN vkok_app_get_file(int32_t index, FILE_SPEC* spec) noexcept
-{
+BOOLEAN vkok_app_get_file(int32_t index, FILE_SPEC *spec) noexcept {
     if (spec == nullptr || index < 0 || static_cast<std::size_t>(index) >= state().files.size())
         return FALSE;
-    const std::string& path = state().files[static_cast<std::size_t>(index)].path;
+    const std::string &path = state().files[static_cast<std::size_t>(index)].path;
     const std::size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -455,14 +425,12 @@ BOOLEAN vkok_app_get_file(int32_t index, FILE_SPEC* spec) noexcept
     return TRUE;
 }
 
-void vkok_app_set_file_processed(int32_t index, BOOLEAN processed) noexcept
-{
+void vkok_app_set_file_processed(int32_t index, BOOLEAN processed) noexcept {
     if (index >= 0 && static_cast<std::size_t>(index) < state().files.size())
         state().files[static_cast<std::size_t>(index)].processed = processed != 0;
 }
 
-s_drawct* vkov_app_get_default_ctools(s_drawct* ctools) noexcept
-{
+s_drawct *vkov_app_get_default_ctools(s_drawct *ctools) noexcept {
     if (ctools == nullptr)
         return nullptr;
     *ctools = s_drawct{};
@@ -475,37 +443,31 @@ s_drawct* vkov_app_get_default_ctools(s_drawct* ctools) noexcept
     return ctools;
 }
 
-void vkok_app_process_pending_events(void) noexcept
-{
+void vkok_app_process_pending_events(void) noexcept {
     vkobase::app_process_events();
 }
 
-BOOLEAN vkov_app_proc_update(void) noexcept
-{
+BOOLEAN vkov_app_proc_update(void) noexcept {
     return state().update_depth > 0 ? TRUE : FALSE;
 }
 
-BOOLEAN vkov_app_is_update_in_progress(void) noexcept
-{
+BOOLEAN vkov_app_is_update_in_progress(void) noexcept {
     return state().update_depth > 0 ? TRUE : FALSE;
 }
 
-void* vkowi_get_utility_hwnd(void) noexcept
-{
+void *vkowi_get_utility_hwnd(void) noexcept {
     // The owner that platform services (help viewer, dialogs) get: the task window while the
     // application runs, else the screen.
     WINDOW owner = vkobase::win_task();
     return owner != nullptr ? owner : vkobase::win_screen();
 }
 
-uint64_t vkov_app_get_time_ms(void) noexcept
-{
+uint64_t vkov_app_get_time_ms(void) noexcept {
     return vkobase::app_now_ms();
 }
 
-void vkok_win_process_modal(WINDOW win) noexcept
-{
-    vko_win_internal* in = vkobase::win_internal(win);
+void vkok_win_process_modal(WINDOW win) noexcept {
+    vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || in->modal_running)
         return;
     in->modal_running = true;
@@ -523,19 +485,17 @@ void vkok_win_process_modal(WINDOW win) noexcept
         if (!vkobase::app_wait_for_work())
             break;
     }
-    if (vko_win_internal* still = vkobase::win_internal(win))
+    if (vko_win_internal *still = vkobase::win_internal(win))
         still->modal_running = false;
-    auto& stack = state().modal_stack;
+    auto &stack = state().modal_stack;
     stack.erase(std::remove(stack.begin(), stack.end(), win), stack.end());
 }
 
-VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept
-{
+VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept {
     return vkobase::app_now_ms();
 }
 
-VKOBASE_API void vkov_test_advance_clock(uint32_t ms) noexcept
-{
+VKOBASE_API void vkov_test_advance_clock(uint32_t ms) noexcept {
     if (!state().test_mode)
         return;
     const std::uint64_t target = state().virtual_now_ms + ms;

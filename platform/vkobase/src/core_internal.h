@@ -9,20 +9,20 @@
 namespace vkobase {
 
 // app.cpp
-bool app_test_mode() noexcept;                 // set by vkov_test_reset_all
+bool app_test_mode() noexcept; // set by vkov_test_reset_all
 void app_set_test_mode() noexcept;
-std::uint64_t app_now_ms() noexcept;           // the application clock
-void app_window_gone(WINDOW win) noexcept;     // drops the window's queued events
-void app_note_invalid(WINDOW win) noexcept;    // the window has a pending update region
-VKO_TX_CREATE_DEF app_tx_create() noexcept;    // from the start-up record, may be null
+std::uint64_t app_now_ms() noexcept;        // the application clock
+void app_window_gone(WINDOW win) noexcept;  // drops the window's queued events
+void app_note_invalid(WINDOW win) noexcept; // the window has a pending update region
+VKO_TX_CREATE_DEF app_tx_create() noexcept; // from the start-up record, may be null
 VKO_TX_GET_TX app_tx_get_tx() noexcept;
-void app_destroy_all_windows() noexcept;       // quit: top-level windows, task window last
-void app_process_events() noexcept;            // one pass: due timers, queue, updates
-bool app_wait_for_work() noexcept;             // false when nothing can ever arrive (tests)
+void app_destroy_all_windows() noexcept; // quit: top-level windows, task window last
+void app_process_events() noexcept;      // one pass: due timers, queue, updates
+bool app_wait_for_work() noexcept;       // false when nothing can ever arrive (tests)
 
 // timer.cpp
 void timer_window_gone(WINDOW win) noexcept;
-bool timer_next_due(std::uint64_t* due_ms) noexcept;
+bool timer_next_due(std::uint64_t *due_ms) noexcept;
 void timer_fire_due(std::uint64_t now_ms) noexcept; // queues the timer events that fell due
 
 // scr.cpp
@@ -30,7 +30,7 @@ void scr_window_gone(WINDOW win) noexcept;
 
 // cxo.cpp
 void cxo_destroy_all(WINDOW win) noexcept;
-std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT* event) noexcept;
+std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT *event) noexcept;
 
 // vobj.cpp
 void vobj_window_gone(WINDOW win) noexcept;

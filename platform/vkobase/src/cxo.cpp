@@ -13,18 +13,15 @@
 
 namespace {
 
-bool is_live(CXO obj) noexcept
-{
+bool is_live(CXO obj) noexcept {
     return vkobase::live_is(obj, vkobase::LiveKind::Cxo) && obj->signature == VKO_CXO_SIGNATURE;
 }
 
-bool wants(CXO obj, e_event type) noexcept
-{
+bool wants(CXO obj, e_event type) noexcept {
     return type >= 0 && type < 31 && (obj->event_mask & VKO_EVENT_BIT(type)) != 0;
 }
 
-CXO first_wanting(CXO from, e_event type) noexcept
-{
+CXO first_wanting(CXO from, e_event type) noexcept {
     for (CXO obj = from; obj != nullptr; obj = obj->next)
         if (wants(obj, type))
             return obj;
@@ -32,8 +29,7 @@ CXO first_wanting(CXO from, e_event type) noexcept
 }
 
 // Unlinks and frees one object after its life-cycle event.
-void destroy_one(CXO obj) noexcept
-{
+void destroy_one(CXO obj) noexcept {
     if (!is_live(obj))
         return;
     EVENT ev{};
@@ -43,8 +39,8 @@ void destroy_one(CXO obj) noexcept
         obj->handler(obj, &ev);
     if (!is_live(obj))
         return; // the handler destroyed it itself
-    if (vko_win_internal* in = vkobase::win_internal(obj->win)) {
-        CXO* link = &in->cxo_chain;
+    if (vko_win_internal *in = vkobase::win_internal(obj->win)) {
+        CXO *link = &in->cxo_chain;
         while (*link != nullptr && *link != obj)
             link = &(*link)->next;
         if (*link == obj)
@@ -57,17 +53,15 @@ void destroy_one(CXO obj) noexcept
 
 } // namespace
 
-void vkobase_reset_cxo() noexcept
-{
+void vkobase_reset_cxo() noexcept {
     // Objects die with their windows; the window module's reset frees them.
 }
 
 namespace vkobase {
 
-void cxo_destroy_all(WINDOW win) noexcept
-{
-    vko_win_internal* in = win != nullptr && live_is(win, LiveKind::Window) ? win->internal
-                                                                             : nullptr;
+void cxo_destroy_all(WINDOW win) noexcept {
+    vko_win_internal *in =
+        win != nullptr && live_is(win, LiveKind::Window) ? win->internal : nullptr;
     if (in == nullptr)
         return;
     while (in->cxo_chain != nullptr) {
@@ -81,15 +75,14 @@ void cxo_destroy_all(WINDOW win) noexcept
     }
 }
 
-std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT* event) noexcept
-{
+std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT *event) noexcept {
     if (CXO obj = first_wanting(from, event->type))
         return obj->handler != nullptr ? obj->handler(obj, event) : 0;
     if (win->handler == nullptr)
         return 0;
     const bool always = event->type == E_CREATE || event->type == E_DESTROY;
-    if (!always &&
-        (event->type < 0 || event->type > 30 || (win->event_mask & VKO_EVENT_BIT(event->type)) == 0))
+    if (!always && (event->type < 0 || event->type > 30 ||
+                    (win->event_mask & VKO_EVENT_BIT(event->type)) == 0))
         return 0;
     return win->handler(win, event);
 }
@@ -99,12 +92,11 @@ std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT* event) noexcept
 extern "C" {
 
 CXO vkov_cxo_create(WINDOW win, int32_t arg2, int32_t arg3, VKO_CXO_HANDLER handler,
-                    int32_t event_mask, const char* class_name, int32_t arg7) noexcept
-{
-    vko_win_internal* in = vkobase::win_internal(win);
+                    int32_t event_mask, const char *class_name, int32_t arg7) noexcept {
+    vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || handler == nullptr || class_name == nullptr)
         return nullptr;
-    auto* obj = new (std::nothrow) s_cxo{};
+    auto *obj = new (std::nothrow) s_cxo{};
     if (obj == nullptr)
         return nullptr;
     obj->signature = VKO_CXO_SIGNATURE;
@@ -121,25 +113,22 @@ CXO vkov_cxo_create(WINDOW win, int32_t arg2, int32_t arg3, VKO_CXO_HANDLER hand
     return obj;
 }
 
-void vkov_cxo_destroy(CXO obj) noexcept
-{
+void vkov_cxo_destroy(CXO obj) noexcept {
     destroy_one(obj);
 }
 
-int32_t vkov_cxo_dispatch_msg(CXO obj, int32_t msg, intptr_t arg) noexcept
-{
+int32_t vkov_cxo_dispatch_msg(CXO obj, int32_t msg, intptr_t arg) noexcept {
     if (!is_live(obj) || obj->handler == nullptr)
         return -1;
     // A message reaches the object's own handler as a user event.
     EVENT ev{};
     ev.type = E_USER;
     ev.v.user.id = msg;
-    ev.v.user.data = reinterpret_cast<void*>(arg);
+    ev.v.user.data = reinterpret_cast<void *>(arg);
     return obj->handler(obj, &ev);
 }
 
-char* vkov_cxo_get_class_name(CXO obj, char* buf, int32_t buf_size) noexcept
-{
+char *vkov_cxo_get_class_name(CXO obj, char *buf, int32_t buf_size) noexcept {
     if (!is_live(obj) || buf == nullptr || buf_size <= 0)
         return nullptr;
     const std::size_t room = static_cast<std::size_t>(buf_size) - 1;
@@ -148,23 +137,20 @@ char* vkov_cxo_get_class_name(CXO obj, char* buf, int32_t buf_size) noexcept
     return buf;
 }
 
-BOOLEAN vkov_cxo_is_valid(CXO obj) noexcept
-{
+BOOLEAN vkov_cxo_is_valid(CXO obj) noexcept {
     return is_live(obj) ? TRUE : FALSE;
 }
 
-int32_t vkov_cxo_call_next(WINDOW reserved, CXO obj, EVENT* event) noexcept
-{
+int32_t vkov_cxo_call_next(WINDOW reserved, CXO obj, EVENT *event) noexcept {
     (void)reserved;
     if (!is_live(obj) || event == nullptr || !vkobase::win_is_live(obj->win))
         return 0;
     return vkobase::cxo_run_chain(obj->win, obj->next, event);
 }
 
-CXO vkov_win_get_cxo(WINDOW win, const char* class_name, int32_t reserved) noexcept
-{
+CXO vkov_win_get_cxo(WINDOW win, const char *class_name, int32_t reserved) noexcept {
     (void)reserved;
-    vko_win_internal* in = vkobase::win_internal(win);
+    vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || class_name == nullptr)
         return nullptr;
     for (CXO obj = in->cxo_chain; obj != nullptr; obj = obj->next)

@@ -20,40 +20,35 @@ struct ErrfrmState {
     std::vector<Entry> stack;
 };
 
-ErrfrmState& state() noexcept
-{
+ErrfrmState &state() noexcept {
     static ErrfrmState s;
     return s;
 }
 
 } // namespace
 
-void vkobase_reset_errfrm() noexcept
-{
+void vkobase_reset_errfrm() noexcept {
     state().stack.clear();
 }
 
 extern "C" {
 
-void vkov_errfrm_mark_API(const char* api_name) noexcept
-{
+void vkov_errfrm_mark_API(const char *api_name) noexcept {
     try {
         state().stack.push_back(Entry{api_name != nullptr ? api_name : "", nullptr, false});
     } catch (...) {
     }
 }
 
-void vkov_errfrm_unmark_API(void) noexcept
-{
-    auto& stack = state().stack;
+void vkov_errfrm_unmark_API(void) noexcept {
+    auto &stack = state().stack;
     // An unmark never closes a frame opened by vkov_errfrm_init: unbalanced callers must not
     // pop their caller's frame.
     if (!stack.empty() && !stack.back().is_frame)
         stack.pop_back();
 }
 
-intptr_t vkov_errfrm_init(WINDOW win, int32_t kind) noexcept
-{
+intptr_t vkov_errfrm_init(WINDOW win, int32_t kind) noexcept {
     (void)kind;
     try {
         state().stack.push_back(Entry{std::string(), win, true});
@@ -63,23 +58,20 @@ intptr_t vkov_errfrm_init(WINDOW win, int32_t kind) noexcept
     return static_cast<intptr_t>(state().stack.size());
 }
 
-void vkov_errfrm_destroy(intptr_t frame) noexcept
-{
-    auto& stack = state().stack;
+void vkov_errfrm_destroy(intptr_t frame) noexcept {
+    auto &stack = state().stack;
     if (frame <= 0 || static_cast<std::size_t>(frame) > stack.size() ||
         !stack[static_cast<std::size_t>(frame) - 1].is_frame)
         return;
     stack.resize(static_cast<std::size_t>(frame) - 1);
 }
 
-VKOBASE_API int32_t vkov_test_errfrm_depth(void) noexcept
-{
+VKOBASE_API int32_t vkov_test_errfrm_depth(void) noexcept {
     return static_cast<int32_t>(state().stack.size());
 }
 
-VKOBASE_API const char* vkov_test_errfrm_top(void) noexcept
-{
-    const auto& stack = state().stack;
+VKOBASE_API const char *vkov_test_errfrm_top(void) noexcept {
+    const auto &stack = state().stack;
     for (auto it = stack.rbegin(); it != stack.rend(); ++it)
         if (!it->is_frame)
             return it->name.c_str();

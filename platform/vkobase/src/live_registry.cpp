@@ -7,11 +7,10 @@
 namespace {
 
 struct RegistryState {
-    std::unordered_map<const void*, vkobase::LiveKind> records;
+    std::unordered_map<const void *, vkobase::LiveKind> records;
 };
 
-RegistryState& state() noexcept
-{
+RegistryState &state() noexcept {
     static RegistryState s;
     return s;
 }
@@ -20,8 +19,7 @@ RegistryState& state() noexcept
 
 namespace vkobase {
 
-void live_add(const void* record, LiveKind kind) noexcept
-{
+void live_add(const void *record, LiveKind kind) noexcept {
     if (record == nullptr)
         return;
     try {
@@ -31,23 +29,20 @@ void live_add(const void* record, LiveKind kind) noexcept
     }
 }
 
-void live_remove(const void* record) noexcept
-{
+void live_remove(const void *record) noexcept {
     state().records.erase(record);
 }
 
-bool live_is(const void* record, LiveKind kind) noexcept
-{
+bool live_is(const void *record, LiveKind kind) noexcept {
     if (record == nullptr)
         return false;
     const auto it = state().records.find(record);
     return it != state().records.end() && it->second == kind;
 }
 
-std::int32_t live_count(LiveKind kind) noexcept
-{
+std::int32_t live_count(LiveKind kind) noexcept {
     std::int32_t count = 0;
-    for (const auto& entry : state().records)
+    for (const auto &entry : state().records)
         if (entry.second == kind)
             ++count;
     return count;
@@ -55,12 +50,10 @@ std::int32_t live_count(LiveKind kind) noexcept
 
 } // namespace vkobase
 
-void vkobase_reset_live_registry() noexcept
-{
+void vkobase_reset_live_registry() noexcept {
     state().records.clear();
 }
 
-extern "C" VKOBASE_API int32_t vkov_test_live_count(int32_t kind) noexcept
-{
+extern "C" VKOBASE_API int32_t vkov_test_live_count(int32_t kind) noexcept {
     return vkobase::live_count(static_cast<vkobase::LiveKind>(kind));
 }

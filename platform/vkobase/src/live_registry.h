@@ -28,11 +28,11 @@ enum class LiveKind : std::int32_t {
 };
 
 // Registers a record; a record already registered takes the new kind.
-void live_add(const void* record, LiveKind kind) noexcept;
+void live_add(const void *record, LiveKind kind) noexcept;
 // Forgets a record; unknown records are ignored.
-void live_remove(const void* record) noexcept;
+void live_remove(const void *record) noexcept;
 // True when the record is registered with that kind; never dereferences the pointer.
-bool live_is(const void* record, LiveKind kind) noexcept;
+bool live_is(const void *record, LiveKind kind) noexcept;
 // Number of live records of a kind.
 std::int32_t live_count(LiveKind kind) noexcept;
 

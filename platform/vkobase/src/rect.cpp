@@ -9,18 +9,15 @@
 
 namespace {
 
-std::int16_t clamp16(std::int32_t v) noexcept
-{
+std::int16_t clamp16(std::int32_t v) noexcept {
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(v, INT16_MIN, INT16_MAX));
 }
 
-bool is_sound(const s_rct& r) noexcept
-{
+bool is_sound(const s_rct &r) noexcept {
     return r.top < r.bottom && r.left < r.right;
 }
 
-bool repair_in_place(s_rct& r) noexcept
-{
+bool repair_in_place(s_rct &r) noexcept {
     bool changed = false;
     if (r.top > r.bottom) {
         std::swap(r.top, r.bottom);
@@ -37,22 +34,19 @@ bool repair_in_place(s_rct& r) noexcept
 
 extern "C" {
 
-int16_t vkov_rect_get_height(const s_rct* rct) noexcept
-{
+int16_t vkov_rect_get_height(const s_rct *rct) noexcept {
     if (rct == nullptr)
         return 0;
     return clamp16(std::int32_t{rct->bottom} - rct->top);
 }
 
-int16_t vkov_rect_get_width(const s_rct* rct) noexcept
-{
+int16_t vkov_rect_get_width(const s_rct *rct) noexcept {
     if (rct == nullptr)
         return 0;
     return clamp16(std::int32_t{rct->right} - rct->left);
 }
 
-s_pnt* vkov_rect_get_pos(const s_rct* rct, s_pnt* pnt) noexcept
-{
+s_pnt *vkov_rect_get_pos(const s_rct *rct, s_pnt *pnt) noexcept {
     if (rct == nullptr || pnt == nullptr)
         return pnt;
     pnt->v = rct->top;
@@ -60,8 +54,7 @@ s_pnt* vkov_rect_get_pos(const s_rct* rct, s_pnt* pnt) noexcept
     return pnt;
 }
 
-BOOLEAN vkov_rect_has_point(const s_rct* rct, s_pnt pnt) noexcept
-{
+BOOLEAN vkov_rect_has_point(const s_rct *rct, s_pnt pnt) noexcept {
     if (rct == nullptr)
         return FALSE;
     // The bottom and right edges lie outside, as for pixels.
@@ -70,8 +63,7 @@ BOOLEAN vkov_rect_has_point(const s_rct* rct, s_pnt pnt) noexcept
                : FALSE;
 }
 
-BOOLEAN vkov_rect_intersect(s_rct* result, const s_rct* a, const s_rct* b) noexcept
-{
+BOOLEAN vkov_rect_intersect(s_rct *result, const s_rct *a, const s_rct *b) noexcept {
     if (a == nullptr || b == nullptr)
         return FALSE;
     s_rct r;
@@ -87,16 +79,14 @@ BOOLEAN vkov_rect_intersect(s_rct* result, const s_rct* a, const s_rct* b) noexc
     return meets ? TRUE : FALSE;
 }
 
-BOOLEAN vkov_rect_is_empty(const s_rct* rct) noexcept
-{
+BOOLEAN vkov_rect_is_empty(const s_rct *rct) noexcept {
     if (rct == nullptr)
         return TRUE;
     // Empty means no area: an inverted rectangle has area once repaired, so it is not empty.
     return rct->top == rct->bottom || rct->left == rct->right ? TRUE : FALSE;
 }
 
-void vkov_rect_offset(s_rct* rct, int16_t dh, int16_t dv) noexcept
-{
+void vkov_rect_offset(s_rct *rct, int16_t dh, int16_t dv) noexcept {
     if (rct == nullptr)
         return;
     rct->top = clamp16(std::int32_t{rct->top} + dv);
@@ -105,8 +95,7 @@ void vkov_rect_offset(s_rct* rct, int16_t dh, int16_t dv) noexcept
     rct->right = clamp16(std::int32_t{rct->right} + dh);
 }
 
-void vkov_rect_set(s_rct* rct, int16_t left, int16_t top, int16_t right, int16_t bottom) noexcept
-{
+void vkov_rect_set(s_rct *rct, int16_t left, int16_t top, int16_t right, int16_t bottom) noexcept {
     if (rct == nullptr)
         return;
     rct->left = left;
@@ -115,30 +104,26 @@ void vkov_rect_set(s_rct* rct, int16_t left, int16_t top, int16_t right, int16_t
     rct->bottom = bottom;
 }
 
-void vkov_rect_set_empty(s_rct* rct) noexcept
-{
+void vkov_rect_set_empty(s_rct *rct) noexcept {
     if (rct != nullptr)
         *rct = s_rct{0, 0, 0, 0};
 }
 
-BOOLEAN vkov_rect_set_height(s_rct* rct, int16_t height) noexcept
-{
+BOOLEAN vkov_rect_set_height(s_rct *rct, int16_t height) noexcept {
     if (rct == nullptr || height < 0)
         return FALSE;
     rct->bottom = clamp16(std::int32_t{rct->top} + height);
     return TRUE;
 }
 
-BOOLEAN vkov_rect_set_width(s_rct* rct, int16_t width) noexcept
-{
+BOOLEAN vkov_rect_set_width(s_rct *rct, int16_t width) noexcept {
     if (rct == nullptr || width < 0)
         return FALSE;
     rct->right = clamp16(std::int32_t{rct->left} + width);
     return TRUE;
 }
 
-BOOLEAN vkov_rect_set_pos(s_rct* rct, s_pnt pnt) noexcept
-{
+BOOLEAN vkov_rect_set_pos(s_rct *rct, s_pnt pnt) noexcept {
     if (rct == nullptr)
         return FALSE;
     vkov_rect_offset(rct, clamp16(std::int32_t{pnt.h} - rct->left),
@@ -146,15 +131,13 @@ BOOLEAN vkov_rect_set_pos(s_rct* rct, s_pnt pnt) noexcept
     return TRUE;
 }
 
-BOOLEAN vkov_rect_repair(s_rct* rct) noexcept
-{
+BOOLEAN vkov_rect_repair(s_rct *rct) noexcept {
     if (rct == nullptr)
         return FALSE;
     return repair_in_place(*rct) ? TRUE : FALSE;
 }
 
-s_rct* vkov_rect_repair_ptr(const s_rct* rct, s_rct* repaired) noexcept
-{
+s_rct *vkov_rect_repair_ptr(const s_rct *rct, s_rct *repaired) noexcept {
     if (rct == nullptr || repaired == nullptr)
         return nullptr;
     *repaired = *rct;
@@ -162,11 +145,9 @@ s_rct* vkov_rect_repair_ptr(const s_rct* rct, s_rct* repaired) noexcept
     return repaired;
 }
 
-BOOLEAN vkov_rect_repair_windef(s_win_def* def_list, s_rct* saved_rects, s_rct** saved_where,
-                                int32_t max_entries) noexcept
-{
-    if (def_list == nullptr || saved_rects == nullptr || saved_where == nullptr ||
-        max_entries <= 0)
+BOOLEAN vkov_rect_repair_windef(s_win_def *def_list, s_rct *saved_rects, s_rct **saved_where,
+                                int32_t max_entries) noexcept {
+    if (def_list == nullptr || saved_rects == nullptr || saved_where == nullptr || max_entries <= 0)
         return FALSE;
     // saved_where has room for max_entries pointers; the last slot is kept for the null that
     // ends the list, so at most max_entries - 1 rectangles are saved.
@@ -174,7 +155,7 @@ BOOLEAN vkov_rect_repair_windef(s_win_def* def_list, s_rct* saved_rects, s_rct**
     for (std::int32_t i = 0; i < max_entries && def_list[i].type != 0; ++i) {
         if (saved == max_entries - 1)
             break;
-        s_rct& r = def_list[i].rct;
+        s_rct &r = def_list[i].rct;
         const s_rct before = r;
         if (repair_in_place(r)) {
             saved_rects[saved] = before;
@@ -186,16 +167,14 @@ BOOLEAN vkov_rect_repair_windef(s_win_def* def_list, s_rct* saved_rects, s_rct**
     return saved > 0 ? TRUE : FALSE;
 }
 
-void vkov_rect_restore(const s_rct* saved_rects, s_rct** saved_where) noexcept
-{
+void vkov_rect_restore(const s_rct *saved_rects, s_rct **saved_where) noexcept {
     if (saved_rects == nullptr || saved_where == nullptr)
         return;
     for (std::int32_t i = 0; saved_where[i] != nullptr; ++i)
         *saved_where[i] = saved_rects[i];
 }
 
-s_rct* vkok_rect_to_pixels(s_rct* rct, int16_t units) noexcept
-{
+s_rct *vkok_rect_to_pixels(s_rct *rct, int16_t units) noexcept {
     if (rct == nullptr)
         return nullptr;
     std::int32_t num_h = 1, den_h = 1, num_v = 1, den_v = 1;

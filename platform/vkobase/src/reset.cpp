@@ -11,20 +11,17 @@
 
 extern "C" {
 
-void vkov_test_reset_all(void) noexcept
-{
+void vkov_test_reset_all(void) noexcept {
     vkobase::app_set_test_mode();
 #define VKOBASE_RESET(fn) fn();
 #include "reset_list.def"
 }
 
-BOOLEAN vkov_test_is_active(void) noexcept
-{
+BOOLEAN vkov_test_is_active(void) noexcept {
     return vkobase::app_test_mode() ? TRUE : FALSE;
 }
 
-WINDOW vkov_test_create_task_window(VKO_EVENT_HANDLER handler) noexcept
-{
+WINDOW vkov_test_create_task_window(VKO_EVENT_HANDLER handler) noexcept {
     if (WINDOW task = vkobase::win_task())
         return task;
     vkobase::WinCreateArgs args;

@@ -18,23 +18,20 @@ struct ScrState {
     int beeps = 0;
 };
 
-ScrState& state() noexcept
-{
+ScrState &state() noexcept {
     static ScrState s;
     return s;
 }
 
 } // namespace
 
-void vkobase_reset_scr() noexcept
-{
+void vkobase_reset_scr() noexcept {
     state() = ScrState{};
 }
 
 namespace vkobase {
 
-void scr_window_gone(WINDOW win) noexcept
-{
+void scr_window_gone(WINDOW win) noexcept {
     if (state().focus == win)
         state().focus = nullptr;
 }
@@ -43,8 +40,7 @@ void scr_window_gone(WINDOW win) noexcept
 
 extern "C" {
 
-void vkok_scr_beep(void) noexcept
-{
+void vkok_scr_beep(void) noexcept {
     ++state().beeps;
     if (!vkobase::app_test_mode()) {
         std::fputc('\a', stderr);
@@ -52,13 +48,11 @@ void vkok_scr_beep(void) noexcept
     }
 }
 
-WINDOW vkok_scr_get_focus_vobj(void) noexcept
-{
+WINDOW vkok_scr_get_focus_vobj(void) noexcept {
     return vkobase::win_is_live(state().focus) ? state().focus : nullptr;
 }
 
-WINDOW vkov_scr_get_focus_topwin(void) noexcept
-{
+WINDOW vkov_scr_get_focus_topwin(void) noexcept {
     WINDOW win = vkok_scr_get_focus_vobj();
     WINDOW screen = vkobase::win_screen();
     while (win != nullptr && win->parent != screen)
@@ -66,8 +60,7 @@ WINDOW vkov_scr_get_focus_topwin(void) noexcept
     return win;
 }
 
-void vkok_scr_set_focus_vobj(WINDOW win) noexcept
-{
+void vkok_scr_set_focus_vobj(WINDOW win) noexcept {
     if (!vkobase::win_is_live(win) || win == state().focus)
         return;
     WINDOW old = vkok_scr_get_focus_vobj();
@@ -86,19 +79,16 @@ void vkok_scr_set_focus_vobj(WINDOW win) noexcept
     }
 }
 
-void vkok_scr_hide_cursor(void) noexcept
-{
+void vkok_scr_hide_cursor(void) noexcept {
     state().cursor_hidden = true;
 }
 
-void vkok_scr_set_busy_cursor(void) noexcept
-{
+void vkok_scr_set_busy_cursor(void) noexcept {
     state().busy_cursor = true;
 }
 
-SLIST vkov_scr_list_wins(void) noexcept
-{
-    vko_win_internal* in = vkobase::win_internal(vkobase::win_screen());
+SLIST vkov_scr_list_wins(void) noexcept {
+    vko_win_internal *in = vkobase::win_internal(vkobase::win_screen());
     if (in == nullptr)
         return nullptr;
     SLIST list = vkov_slist_create();

@@ -22,32 +22,28 @@ struct TimerState {
     std::int32_t next_id = 1;
 };
 
-TimerState& state() noexcept
-{
+TimerState &state() noexcept {
     static TimerState s;
     return s;
 }
 
 } // namespace
 
-void vkobase_reset_timer() noexcept
-{
+void vkobase_reset_timer() noexcept {
     state() = TimerState{};
 }
 
 namespace vkobase {
 
-void timer_window_gone(WINDOW win) noexcept
-{
-    auto& timers = state().timers;
+void timer_window_gone(WINDOW win) noexcept {
+    auto &timers = state().timers;
     for (auto it = timers.begin(); it != timers.end();)
         it = it->second.win == win ? timers.erase(it) : std::next(it);
 }
 
-bool timer_next_due(std::uint64_t* due_ms) noexcept
-{
+bool timer_next_due(std::uint64_t *due_ms) noexcept {
     bool found = false;
-    for (const auto& entry : state().timers) {
+    for (const auto &entry : state().timers) {
         if (!found || entry.second.due_ms < *due_ms)
             *due_ms = entry.second.due_ms;
         found = true;
@@ -55,8 +51,7 @@ bool timer_next_due(std::uint64_t* due_ms) noexcept
     return found;
 }
 
-void timer_fire_due(std::uint64_t now_ms) noexcept
-{
+void timer_fire_due(std::uint64_t now_ms) noexcept {
     // Earliest first; a timer that fell behind fires once and is rescheduled from now, so a
     // slow handler does not bring a burst of stale timer events.
     for (;;) {
@@ -67,7 +62,7 @@ void timer_fire_due(std::uint64_t now_ms) noexcept
                 next = it;
         if (next == state().timers.end())
             return;
-        Timer& t = next->second;
+        Timer &t = next->second;
         t.due_ms = std::max(t.due_ms + t.interval_ms, now_ms + 1);
         if (t.due_ms <= now_ms)
             t.due_ms = now_ms + t.interval_ms;
@@ -82,12 +77,12 @@ void timer_fire_due(std::uint64_t now_ms) noexcept
 
 extern "C" {
 
-int32_t vkov_timer_create(WINDOW win, int32_t interval_ms) noexcept
-{
+int32_t vkov_timer_create(WINDOW win, int32_t interval_ms) noexcept {
     if (!vkobase::win_is_live(win) || interval_ms < 0 || state().next_id == INT32_MAX)
         return -1;
     // A zero interval fires at every clock tick of one millisecond.
-    const std::uint64_t interval = static_cast<std::uint64_t>(std::max<std::int32_t>(interval_ms, 1));
+    const std::uint64_t interval =
+        static_cast<std::uint64_t>(std::max<std::int32_t>(interval_ms, 1));
     const std::int32_t id = state().next_id++;
     try {
         state().timers.emplace(id, Timer{win, interval, vkobase::app_now_ms() + interval});
@@ -97,8 +92,7 @@ int32_t vkov_timer_create(WINDOW win, int32_t interval_ms) noexcept
     return id;
 }
 
-void vkov_timer_destroy(int32_t timer_id) noexcept
-{
+void vkov_timer_destroy(int32_t timer_id) noexcept {
     state().timers.erase(timer_id);
 }
 

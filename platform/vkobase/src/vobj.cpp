@@ -21,8 +21,7 @@ struct VobjState {
     std::map<WINDOW, std::map<std::int32_t, intptr_t>> win_attrs;
 };
 
-VobjState& state() noexcept
-{
+VobjState &state() noexcept {
     static VobjState s;
     return s;
 }
@@ -35,8 +34,7 @@ const s_color_pair kDefaultCtlColors[] = {
     {0, VKO_COLOR_UNSET},
 };
 
-intptr_t app_default(std::int32_t attr) noexcept
-{
+intptr_t app_default(std::int32_t attr) noexcept {
     switch (attr) {
     case VKO_ATTR_DEFAULT_BACK_COLOR:
         return static_cast<intptr_t>(VKO_COLOR_WHITE);
@@ -81,9 +79,8 @@ intptr_t app_default(std::int32_t attr) noexcept
     }
 }
 
-void move_record(WINDOW win, const s_rct& rct) noexcept
-{
-    vko_win_internal* in = win->internal;
+void move_record(WINDOW win, const s_rct &rct) noexcept {
+    vko_win_internal *in = win->internal;
     s_rct wanted = rct;
     vkov_rect_repair(&wanted);
     const s_rct old_outer = vkobase::win_outer_rect(win);
@@ -109,25 +106,22 @@ void move_record(WINDOW win, const s_rct& rct) noexcept
 
 } // namespace
 
-void vkobase_reset_vobj() noexcept
-{
+void vkobase_reset_vobj() noexcept {
     state().app_attrs.clear();
     state().win_attrs.clear();
 }
 
 namespace vkobase {
 
-void vobj_window_gone(WINDOW win) noexcept
-{
+void vobj_window_gone(WINDOW win) noexcept {
     state().win_attrs.erase(win);
-    for (auto& entry : state().app_attrs)
+    for (auto &entry : state().app_attrs)
         if (entry.second == reinterpret_cast<intptr_t>(win) &&
             (entry.first == VKO_ATTR_TASK_WINDOW || entry.first == VKO_ATTR_SCREEN_WINDOW))
             entry.second = 0;
 }
 
-WINDOW win_task() noexcept
-{
+WINDOW win_task() noexcept {
     const auto it = state().app_attrs.find(VKO_ATTR_TASK_WINDOW);
     if (it == state().app_attrs.end())
         return nullptr;
@@ -139,23 +133,20 @@ WINDOW win_task() noexcept
 
 extern "C" {
 
-void vkok_vobj_destroy(WINDOW win) noexcept
-{
+void vkok_vobj_destroy(WINDOW win) noexcept {
     vkobase::win_destroy_record(win);
 }
 
-void vkok_vobj_move(WINDOW win, const s_rct* rct) noexcept
-{
+void vkok_vobj_move(WINDOW win, const s_rct *rct) noexcept {
     if (!vkobase::win_is_live(win) || rct == nullptr || (win->flags & VKO_WF_FIXED) != 0)
         return;
     move_record(win, *rct);
 }
 
-void vkok_vobj_raise(WINDOW win) noexcept
-{
+void vkok_vobj_raise(WINDOW win) noexcept {
     if (!vkobase::win_is_live(win) || !vkobase::win_is_live(win->parent))
         return;
-    auto& kids = win->parent->internal->children;
+    auto &kids = win->parent->internal->children;
     const auto it = std::find(kids.begin(), kids.end(), win);
     if (it == kids.end() || it + 1 == kids.end())
         return;
@@ -164,9 +155,8 @@ void vkok_vobj_raise(WINDOW win) noexcept
     vkobase::win_invalidate(win, nullptr);
 }
 
-void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept
-{
-    vko_win_internal* in = vkobase::win_internal(win);
+void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept {
+    vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || in->visible == (visible != 0))
         return;
     if (visible == 0 && vkobase::win_is_live(win->parent)) {
@@ -180,15 +170,13 @@ void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept
         in->update_region.clear();
 }
 
-void vkok_vobj_set_enabled(WINDOW win, BOOLEAN enabled) noexcept
-{
-    if (vko_win_internal* in = vkobase::win_internal(win))
+void vkok_vobj_set_enabled(WINDOW win, BOOLEAN enabled) noexcept {
+    if (vko_win_internal *in = vkobase::win_internal(win))
         in->enabled = enabled != 0;
 }
 
-void vkov_vobj_set_title(WINDOW win, const char* title) noexcept
-{
-    vko_win_internal* in = vkobase::win_internal(win);
+void vkov_vobj_set_title(WINDOW win, const char *title) noexcept {
+    vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || title == nullptr)
         return;
     try {
@@ -199,25 +187,22 @@ void vkov_vobj_set_title(WINDOW win, const char* title) noexcept
     vkobase::win_invalidate(win, nullptr);
 }
 
-s_rct* vkok_vobj_get_client_rect(WINDOW win, s_rct* rct) noexcept
-{
+s_rct *vkok_vobj_get_client_rect(WINDOW win, s_rct *rct) noexcept {
     if (!vkobase::win_is_live(win) || rct == nullptr)
         return nullptr;
     *rct = vkobase::win_client_rect(win);
     return rct;
 }
 
-s_rct* vkok_vobj_get_outer_rect(WINDOW win, s_rct* rct) noexcept
-{
+s_rct *vkok_vobj_get_outer_rect(WINDOW win, s_rct *rct) noexcept {
     if (!vkobase::win_is_live(win) || rct == nullptr)
         return nullptr;
     *rct = vkobase::win_outer_rect(win);
     return rct;
 }
 
-char* vkok_vobj_get_title(WINDOW win, char* buf, int32_t buf_size) noexcept
-{
-    const vko_win_internal* in = vkobase::win_internal(win);
+char *vkok_vobj_get_title(WINDOW win, char *buf, int32_t buf_size) noexcept {
+    const vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || buf == nullptr || buf_size < 1)
         return nullptr;
     const std::size_t n = std::min(in->title.size(), static_cast<std::size_t>(buf_size) - 1);
@@ -226,9 +211,8 @@ char* vkok_vobj_get_title(WINDOW win, char* buf, int32_t buf_size) noexcept
     return buf;
 }
 
-uint32_t vkok_vobj_get_flags(WINDOW win) noexcept
-{
-    const vko_win_internal* in = vkobase::win_internal(win);
+uint32_t vkok_vobj_get_flags(WINDOW win) noexcept {
+    const vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr)
         return 0;
     uint32_t flags = win->flags & ~(VKO_OF_HIDDEN | VKO_OF_DISABLED);
@@ -239,14 +223,12 @@ uint32_t vkok_vobj_get_flags(WINDOW win) noexcept
     return flags;
 }
 
-PALETTE vkov_vobj_get_palet(WINDOW win) noexcept
-{
+PALETTE vkov_vobj_get_palet(WINDOW win) noexcept {
     return vkobase::win_is_live(win) ? win->draw.palet : nullptr;
 }
 
-BOOLEAN vkok_vobj_is_focusable(WINDOW win) noexcept
-{
-    const vko_win_internal* in = vkobase::win_internal(win);
+BOOLEAN vkok_vobj_is_focusable(WINDOW win) noexcept {
+    const vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || !in->visible || !in->enabled)
         return FALSE;
     switch (vkobase::win_effective_type(win)) {
@@ -262,28 +244,24 @@ BOOLEAN vkok_vobj_is_focusable(WINDOW win) noexcept
     }
 }
 
-BOOLEAN vkov_vobj_is_valid(WINDOW win) noexcept
-{
+BOOLEAN vkov_vobj_is_valid(WINDOW win) noexcept {
     return vkobase::win_is_live(win) ? TRUE : FALSE;
 }
 
-BOOLEAN vkov_vobj_is_topwin(WINDOW win) noexcept
-{
+BOOLEAN vkov_vobj_is_topwin(WINDOW win) noexcept {
     if (!vkobase::win_is_live(win) || win->parent != vkobase::win_screen())
         return FALSE;
     return win->type == W_PIXMAP || win->type == W_PRINT ? FALSE : TRUE;
 }
 
-BOOLEAN vkok_vobj_is_list(WINDOW win) noexcept
-{
+BOOLEAN vkok_vobj_is_list(WINDOW win) noexcept {
     if (!vkobase::win_is_live(win))
         return FALSE;
     const e_win_type type = vkobase::win_effective_type(win);
     return type == WC_LBOX || type == WC_LISTBUTTON || type == WC_LISTEDIT ? TRUE : FALSE;
 }
 
-void vkok_vobj_translate_points(WINDOW from, WINDOW to, s_pnt* pnts, int32_t count) noexcept
-{
+void vkok_vobj_translate_points(WINDOW from, WINDOW to, s_pnt *pnts, int32_t count) noexcept {
     if (pnts == nullptr || count <= 0)
         return;
     WINDOW src = from != nullptr ? from : vkobase::win_screen();
@@ -302,8 +280,7 @@ void vkok_vobj_translate_points(WINDOW from, WINDOW to, s_pnt* pnts, int32_t cou
     }
 }
 
-intptr_t vkok_vobj_get_attr(WINDOW win, int32_t attr) noexcept
-{
+intptr_t vkok_vobj_get_attr(WINDOW win, int32_t attr) noexcept {
     if (attr == VKO_ATTR_MEM_FUNCTIONS)
         return reinterpret_cast<intptr_t>(vkov_mem_get_functions());
     if (win != nullptr) {
@@ -321,10 +298,9 @@ intptr_t vkok_vobj_get_attr(WINDOW win, int32_t attr) noexcept
     return it == state().app_attrs.end() ? app_default(attr) : it->second;
 }
 
-void vkov_vobj_set_attr(WINDOW win, int32_t attr, intptr_t value) noexcept
-{
+void vkov_vobj_set_attr(WINDOW win, int32_t attr, intptr_t value) noexcept {
     if (attr == VKO_ATTR_MEM_FUNCTIONS) {
-        vkov_mem_set_functions(reinterpret_cast<const s_mem_functions*>(value));
+        vkov_mem_set_functions(reinterpret_cast<const s_mem_functions *>(value));
         return;
     }
     try {

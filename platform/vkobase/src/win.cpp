@@ -30,19 +30,16 @@ struct WinState {
     std::uint64_t next_order = 1;
 };
 
-WinState& state() noexcept
-{
+WinState &state() noexcept {
     static WinState s;
     return s;
 }
 
-std::int16_t clamp16(std::int32_t v) noexcept
-{
+std::int16_t clamp16(std::int32_t v) noexcept {
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(v, INT16_MIN, INT16_MAX));
 }
 
-bool is_drawable_type(e_win_type type) noexcept
-{
+bool is_drawable_type(e_win_type type) noexcept {
     switch (type) {
     case W_DOC:
     case W_PLAIN:
@@ -58,13 +55,11 @@ bool is_drawable_type(e_win_type type) noexcept
     }
 }
 
-bool is_top_level(WINDOW win) noexcept
-{
+bool is_top_level(WINDOW win) noexcept {
     return win->parent != nullptr && win->parent == state().screen;
 }
 
-bool has_menu(WINDOW win) noexcept
-{
+bool has_menu(WINDOW win) noexcept {
     return (win->flags & VKO_WF_MENU_MASK) != 0 && (win->state2 & VKO_WS_NO_MENU) == 0;
 }
 
@@ -73,8 +68,7 @@ struct Insets {
     std::int16_t top = 0, left = 0, bottom = 0, right = 0;
 };
 
-Insets insets_of(WINDOW win) noexcept
-{
+Insets insets_of(WINDOW win) noexcept {
     Insets in;
     if (!is_top_level(win))
         return in;
@@ -98,8 +92,7 @@ Insets insets_of(WINDOW win) noexcept
     return in;
 }
 
-void free_record(WINDOW win) noexcept
-{
+void free_record(WINDOW win) noexcept {
     vkobase::live_remove(win);
     win->signature = 0;
     delete win->internal;
@@ -107,23 +100,21 @@ void free_record(WINDOW win) noexcept
     delete win;
 }
 
-void unlink_from_parent(WINDOW win) noexcept
-{
+void unlink_from_parent(WINDOW win) noexcept {
     WINDOW parent = win->parent;
     if (parent == nullptr || parent->internal == nullptr)
         return;
-    auto& kids = parent->internal->children;
+    auto &kids = parent->internal->children;
     kids.erase(std::remove(kids.begin(), kids.end(), win), kids.end());
 }
 
 // Frees a window and its subtree without sending any event (reset only).
-void free_silently(WINDOW win) noexcept
-{
+void free_silently(WINDOW win) noexcept {
     if (win->internal != nullptr) {
         const std::vector<WINDOW> kids = win->internal->children;
         for (WINDOW kid : kids)
             free_silently(kid);
-        for (auto& ext : win->internal->ext)
+        for (auto &ext : win->internal->ext)
             if (ext.data != nullptr && ext.free_fn != nullptr)
                 ext.free_fn(ext.data);
     }
@@ -132,9 +123,8 @@ void free_silently(WINDOW win) noexcept
     free_record(win);
 }
 
-WINDOW make_screen() noexcept
-{
-    auto* rec = new (std::nothrow) s_win{};
+WINDOW make_screen() noexcept {
+    auto *rec = new (std::nothrow) s_win{};
     if (rec == nullptr)
         return nullptr;
     rec->internal = new (std::nothrow) vko_win_internal{};
@@ -150,7 +140,7 @@ WINDOW make_screen() noexcept
     rec->draw.ctools.brush = s_cbrush{PAT_SOLID, VKO_COLOR_WHITE};
     rec->draw.ctools.fore_color = VKO_COLOR_BLACK;
     rec->draw.ctools.back_color = VKO_COLOR_WHITE;
-    for (COLOR& c : rec->color_set.colors)
+    for (COLOR &c : rec->color_set.colors)
         c = VKO_COLOR_UNSET;
     rec->internal->placement = kScreenRect;
     rec->internal->title = "Screen";
@@ -160,8 +150,7 @@ WINDOW make_screen() noexcept
 
 } // namespace
 
-void vkobase_reset_win() noexcept
-{
+void vkobase_reset_win() noexcept {
     if (state().screen != nullptr && vkobase::win_is_live(state().screen))
         free_silently(state().screen);
     state() = WinState{};
@@ -169,36 +158,31 @@ void vkobase_reset_win() noexcept
 
 namespace vkobase {
 
-bool win_is_live(WINDOW win) noexcept
-{
+bool win_is_live(WINDOW win) noexcept {
     // The registry is asked first, so a freed or foreign pointer is never read.
     return live_is(win, LiveKind::Window) && win->signature == VKO_WIN_SIGNATURE;
 }
 
-vko_win_internal* win_internal(WINDOW win) noexcept
-{
+vko_win_internal *win_internal(WINDOW win) noexcept {
     return win_is_live(win) ? win->internal : nullptr;
 }
 
-e_win_type win_effective_type(WINDOW win) noexcept
-{
+e_win_type win_effective_type(WINDOW win) noexcept {
     return (win->flags & VKO_WF_TEXTEDIT) != 0 ? WC_TEXTEDIT : win->type;
 }
 
-WINDOW win_screen() noexcept
-{
+WINDOW win_screen() noexcept {
     if (state().screen == nullptr)
         state().screen = make_screen();
     return state().screen;
 }
 
-WINDOW win_create_record(const WinCreateArgs& args) noexcept
-{
+WINDOW win_create_record(const WinCreateArgs &args) noexcept {
     WINDOW parent = args.parent != nullptr ? args.parent : win_screen();
     // A window being destroyed takes no new children: they would outlive their parent.
     if (!win_is_live(parent) || (parent->state & VKO_WS_ENDING) != 0)
         return nullptr;
-    auto* rec = new (std::nothrow) s_win{};
+    auto *rec = new (std::nothrow) s_win{};
     if (rec == nullptr)
         return nullptr;
     rec->internal = new (std::nothrow) vko_win_internal{};
@@ -206,7 +190,7 @@ WINDOW win_create_record(const WinCreateArgs& args) noexcept
         delete rec;
         return nullptr;
     }
-    vko_win_internal& in = *rec->internal;
+    vko_win_internal &in = *rec->internal;
     try {
         in.title = args.title != nullptr ? args.title : "";
         parent->internal->children.push_back(rec);
@@ -235,7 +219,7 @@ WINDOW win_create_record(const WinCreateArgs& args) noexcept
     rec->type = args.type;
     rec->draw.ctools = parent->draw.ctools;
     rec->draw.ctools.mode = M_COPY;
-    for (COLOR& c : rec->color_set.colors)
+    for (COLOR &c : rec->color_set.colors)
         c = VKO_COLOR_UNSET;
     in.placement = args.rct;
     vkov_rect_repair(&in.placement);
@@ -258,8 +242,7 @@ WINDOW win_create_record(const WinCreateArgs& args) noexcept
     return rec;
 }
 
-void win_destroy_record(WINDOW win) noexcept
-{
+void win_destroy_record(WINDOW win) noexcept {
     if (!win_is_live(win) || (win->state & VKO_WS_ENDING) != 0 || win == state().screen)
         return;
     win->state |= VKO_WS_ENDING;
@@ -273,7 +256,7 @@ void win_destroy_record(WINDOW win) noexcept
     if (!win_is_live(win))
         return;
     cxo_destroy_all(win);
-    for (auto& ext : win->internal->ext) {
+    for (auto &ext : win->internal->ext) {
         if (ext.data != nullptr && ext.free_fn != nullptr)
             ext.free_fn(ext.data);
         ext = vko_win_internal::Ext{};
@@ -290,36 +273,32 @@ void win_destroy_record(WINDOW win) noexcept
     free_record(win);
 }
 
-void* win_get_ext(WINDOW win, int slot) noexcept
-{
-    vko_win_internal* in = win_internal(win);
+void *win_get_ext(WINDOW win, int slot) noexcept {
+    vko_win_internal *in = win_internal(win);
     if (in == nullptr || slot < 0 || slot >= vko_win_internal::kExtCount)
         return nullptr;
     return in->ext[slot].data;
 }
 
-void win_set_ext(WINDOW win, int slot, void* data, void (*free_fn)(void*)) noexcept
-{
-    vko_win_internal* in = win_internal(win);
+void win_set_ext(WINDOW win, int slot, void *data, void (*free_fn)(void *)) noexcept {
+    vko_win_internal *in = win_internal(win);
     if (in == nullptr || slot < 0 || slot >= vko_win_internal::kExtCount)
         return;
-    auto& ext = in->ext[slot];
+    auto &ext = in->ext[slot];
     if (ext.data != nullptr && ext.data != data && ext.free_fn != nullptr)
         ext.free_fn(ext.data);
     ext.data = data;
     ext.free_fn = free_fn;
 }
 
-std::int32_t win_deliver_event(WINDOW win, EVENT* event) noexcept
-{
+std::int32_t win_deliver_event(WINDOW win, EVENT *event) noexcept {
     if (!win_is_live(win) || event == nullptr)
         return 0;
     return cxo_run_chain(win, win->internal->cxo_chain, event);
 }
 
-void win_invalidate(WINDOW win, const s_rct* rct) noexcept
-{
-    vko_win_internal* in = win_internal(win);
+void win_invalidate(WINDOW win, const s_rct *rct) noexcept {
+    vko_win_internal *in = win_internal(win);
     if (in == nullptr || !in->visible)
         return;
     s_rct area = win_client_rect(win);
@@ -336,7 +315,7 @@ void win_invalidate(WINDOW win, const s_rct* rct) noexcept
         while (merged) {
             merged = false;
             for (auto it = in->update_region.begin(); it != in->update_region.end(); ++it) {
-                const s_rct& r = *it;
+                const s_rct &r = *it;
                 if (r.left <= area.right && area.left <= r.right && r.top <= area.bottom &&
                     area.top <= r.bottom) {
                     area.top = std::min(area.top, r.top);
@@ -356,9 +335,8 @@ void win_invalidate(WINDOW win, const s_rct* rct) noexcept
     app_note_invalid(win);
 }
 
-WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept
-{
-    vko_win_internal* in = win_internal(win);
+WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept {
+    vko_win_internal *in = win_internal(win);
     if (in == nullptr)
         return nullptr;
     for (WINDOW kid : in->children) {
@@ -371,28 +349,25 @@ WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept
     return nullptr;
 }
 
-s_rct win_outer_rect(WINDOW win) noexcept
-{
-    const vko_win_internal* in = win_internal(win);
+s_rct win_outer_rect(WINDOW win) noexcept {
+    const vko_win_internal *in = win_internal(win);
     if (in == nullptr)
         return s_rct{0, 0, 0, 0};
     const Insets ins = insets_of(win);
-    const s_rct& p = in->placement;
+    const s_rct &p = in->placement;
     return s_rct{clamp16(p.top - ins.top), clamp16(p.left - ins.left),
                  clamp16(p.bottom + ins.bottom), clamp16(p.right + ins.right)};
 }
 
-s_rct win_client_rect(WINDOW win) noexcept
-{
-    const vko_win_internal* in = win_internal(win);
+s_rct win_client_rect(WINDOW win) noexcept {
+    const vko_win_internal *in = win_internal(win);
     if (in == nullptr)
         return s_rct{0, 0, 0, 0};
     return s_rct{0, 0, clamp16(in->placement.bottom - in->placement.top),
                  clamp16(in->placement.right - in->placement.left)};
 }
 
-s_pnt win_client_origin_on_screen(WINDOW win) noexcept
-{
+s_pnt win_client_origin_on_screen(WINDOW win) noexcept {
     std::int32_t v = 0, h = 0;
     for (WINDOW w = win; win_is_live(w) && w != state().screen; w = w->parent) {
         v += w->internal->placement.top;
@@ -403,10 +378,9 @@ s_pnt win_client_origin_on_screen(WINDOW win) noexcept
 
 namespace {
 
-WINDOW deepest_at(WINDOW win, std::int32_t v, std::int32_t h) noexcept
-{
+WINDOW deepest_at(WINDOW win, std::int32_t v, std::int32_t h) noexcept {
     // v, h in win's client coordinates; children in front are tried first.
-    const auto& kids = win->internal->children;
+    const auto &kids = win->internal->children;
     for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
         WINDOW kid = *it;
         if (!kid->internal->visible)
@@ -421,8 +395,7 @@ WINDOW deepest_at(WINDOW win, std::int32_t v, std::int32_t h) noexcept
 
 } // namespace
 
-WINDOW win_at_screen_point(s_pnt pnt) noexcept
-{
+WINDOW win_at_screen_point(s_pnt pnt) noexcept {
     WINDOW screen = win_screen();
     if (screen == nullptr)
         return nullptr;
@@ -433,10 +406,9 @@ WINDOW win_at_screen_point(s_pnt pnt) noexcept
 
 extern "C" {
 
-WINDOW vkok_win_create(e_win_type type, const s_rct* rct, const char* title, int16_t menu_bar_id,
-                       WINDOW parent, uint32_t flags, int32_t event_mask,
-                       VKO_EVENT_HANDLER handler, intptr_t app_data) noexcept
-{
+WINDOW vkok_win_create(e_win_type type, const s_rct *rct, const char *title, int16_t menu_bar_id,
+                       WINDOW parent, uint32_t flags, int32_t event_mask, VKO_EVENT_HANDLER handler,
+                       intptr_t app_data) noexcept {
     vkobase::WinCreateArgs args;
     args.type = type;
     if (rct != nullptr)
@@ -451,12 +423,11 @@ WINDOW vkok_win_create(e_win_type type, const s_rct* rct, const char* title, int
     return vkobase::win_create_record(args);
 }
 
-WINDOW vkok_win_create_def(s_win_def* def_list, WINDOW parent, int32_t event_mask,
-                           VKO_EVENT_HANDLER handler, intptr_t app_data) noexcept
-{
+WINDOW vkok_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mask,
+                           VKO_EVENT_HANDLER handler, intptr_t app_data) noexcept {
     if (def_list == nullptr || def_list[0].type == 0)
         return nullptr;
-    const s_win_def& first = def_list[0];
+    const s_win_def &first = def_list[0];
     vkobase::WinCreateArgs args;
     args.type = first.type;
     args.rct = first.rct;
@@ -476,7 +447,7 @@ WINDOW vkok_win_create_def(s_win_def* def_list, WINDOW parent, int32_t event_mas
     WINDOW win = vkobase::win_create_record(args);
     if (win == nullptr)
         return nullptr;
-    for (s_win_def* entry = def_list + 1; entry->type != 0; ++entry) {
+    for (s_win_def *entry = def_list + 1; entry->type != 0; ++entry) {
         if (entry->type == WC_TEXTEDIT) {
             if (VKO_TX_CREATE_DEF create = vkobase::app_tx_create())
                 create(entry, win, entry->app_data);
@@ -506,18 +477,15 @@ WINDOW vkok_win_create_def(s_win_def* def_list, WINDOW parent, int32_t event_mas
 WINDOW vkov_win_create_res(int16_t res_id, WINDOW parent, int32_t event_mask,
                            VKO_EVENT_HANDLER handler, intptr_t app_data) noexcept;
 
-int32_t vkok_win_dispatch_event(WINDOW win, EVENT* event) noexcept
-{
+int32_t vkok_win_dispatch_event(WINDOW win, EVENT *event) noexcept {
     return vkobase::win_deliver_event(win, event);
 }
 
-WINDOW vkok_win_get_ctl(WINDOW win, int16_t ctl_id) noexcept
-{
+WINDOW vkok_win_get_ctl(WINDOW win, int16_t ctl_id) noexcept {
     return vkobase::win_find_ctl(win, ctl_id);
 }
 
-TXEDIT vkov_win_get_tx(WINDOW win, int32_t ctl_id) noexcept
-{
+TXEDIT vkov_win_get_tx(WINDOW win, int32_t ctl_id) noexcept {
     if (!vkobase::win_is_live(win))
         return 0;
     if (VKO_TX_GET_TX get = vkobase::app_tx_get_tx())
@@ -525,16 +493,14 @@ TXEDIT vkov_win_get_tx(WINDOW win, int32_t ctl_id) noexcept
     return 0;
 }
 
-void* vkov_win_get_nav(WINDOW win) noexcept
-{
+void *vkov_win_get_nav(WINDOW win) noexcept {
     // Keyboard navigation between controls is the framework's; the base library keeps no
     // navigation object of its own.
     (void)win;
     return nullptr;
 }
 
-uint32_t vkov_win_check_flags(e_win_type type, WINDOW parent, uint32_t flags) noexcept
-{
+uint32_t vkov_win_check_flags(e_win_type type, WINDOW parent, uint32_t flags) noexcept {
     (void)flags;
     if (parent != nullptr && !vkobase::win_is_live(parent))
         return 0x1220002u;
@@ -546,11 +512,10 @@ uint32_t vkov_win_check_flags(e_win_type type, WINDOW parent, uint32_t flags) no
     return 0;
 }
 
-uint32_t vkov_win_check_fonts(const s_win_def* def_list) noexcept
-{
+uint32_t vkov_win_check_fonts(const s_win_def *def_list) noexcept {
     if (def_list == nullptr)
         return 0x210000u;
-    for (const s_win_def* entry = def_list; entry->type != 0; ++entry)
+    for (const s_win_def *entry = def_list; entry->type != 0; ++entry)
         if (entry->font != nullptr && !vkobase::live_is(entry->font, vkobase::LiveKind::Font))
             return 0x1220003u;
     return 0;

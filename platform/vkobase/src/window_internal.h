@@ -16,11 +16,11 @@ struct vko_win_internal {
     // freed by its free function when the window is destroyed (after the destroy event).
     enum { kExtCtl, kExtList, kExtMenu, kExtNotebk, kExtSbar, kExtTx, kExtDraw, kExtCount };
     struct Ext {
-        void* data = nullptr;
-        void (*free_fn)(void*) = nullptr;
+        void *data = nullptr;
+        void (*free_fn)(void *) = nullptr;
     };
 
-    s_rct placement{};        // client area in the parent's client coordinates
+    s_rct placement{}; // client area in the parent's client coordinates
     std::string title;
     std::vector<WINDOW> children; // in z-order: the last one is in front
     std::int16_t ctl_id = 0;
@@ -52,22 +52,22 @@ namespace vkobase {
 struct WinCreateArgs {
     e_win_type type = W_DOC;
     s_rct rct{0, 0, 100, 100};
-    const char* title = nullptr;
+    const char *title = nullptr;
     std::int16_t menu_bar_id = 0;
     MENU_TREE menu_tree = nullptr;
-    WINDOW parent = nullptr;        // null: the screen window
-    std::uint32_t flags = 0;        // creation flags; VKO_WF_* kind bits are added by type
+    WINDOW parent = nullptr; // null: the screen window
+    std::uint32_t flags = 0; // creation flags; VKO_WF_* kind bits are added by type
     std::int32_t event_mask = VKO_EVENT_MASK_ALL;
     VKO_EVENT_HANDLER handler = nullptr;
     intptr_t app_data = 0;
     std::int16_t ctl_id = 0;
-    bool send_create = true;        // queue the create event for the window's handler
+    bool send_create = true; // queue the create event for the window's handler
 };
 
 // Creates and registers a window record, links it under its parent (in front of its
 // siblings) and, unless told not to, sends it its create event at once. Null when the parent
 // is not live. Control types (12 to 25) get VKO_WF_TEXTEDIT only when they are text edits.
-WINDOW win_create_record(const WinCreateArgs& args) noexcept;
+WINDOW win_create_record(const WinCreateArgs &args) noexcept;
 
 // Destroys a window: its children first, each getting its destroy event before its record is
 // cleared; then the window's own destroy event, the class-extension objects' -2 events, the
@@ -78,24 +78,24 @@ void win_destroy_record(WINDOW win) noexcept;
 // True when the pointer is a registered window record with the live signature.
 bool win_is_live(WINDOW win) noexcept;
 // Internal part of a live record; null for anything else.
-vko_win_internal* win_internal(WINDOW win) noexcept;
+vko_win_internal *win_internal(WINDOW win) noexcept;
 // 23 for a record whose flags hold VKO_WF_TEXTEDIT, else its type. Only for live records.
 e_win_type win_effective_type(WINDOW win) noexcept;
 
 // Extension data of a family, or null.
-void* win_get_ext(WINDOW win, int slot) noexcept;
+void *win_get_ext(WINDOW win, int slot) noexcept;
 // Sets a family's extension data (freeing what was there with its free function).
-void win_set_ext(WINDOW win, int slot, void* data, void (*free_fn)(void*)) noexcept;
+void win_set_ext(WINDOW win, int slot, void *data, void (*free_fn)(void *)) noexcept;
 
 // Delivers an event now: through the window's class-extension chain (objects whose mask holds
 // the type), then to its handler when the mask of the window holds the type (create and
 // destroy are always delivered). Answers the handler's result, 0 when nobody handled it.
-std::int32_t win_deliver_event(WINDOW win, EVENT* event) noexcept;
+std::int32_t win_deliver_event(WINDOW win, EVENT *event) noexcept;
 // Queues an event for the window; it is delivered in order by the event loop.
-void win_post_event(WINDOW win, const EVENT& event) noexcept;
+void win_post_event(WINDOW win, const EVENT &event) noexcept;
 
 // Marks a rectangle of the window's client area (null: all of it) for repainting.
-void win_invalidate(WINDOW win, const s_rct* rct) noexcept;
+void win_invalidate(WINDOW win, const s_rct *rct) noexcept;
 
 // The control with that id among the window's descendants (depth first), or null.
 WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept;

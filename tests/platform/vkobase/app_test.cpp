@@ -12,16 +12,14 @@ using vkotest::types_of;
 
 class AppTest : public CoreTest {};
 
-EVENT user_event(int32_t id)
-{
+EVENT user_event(int32_t id) {
     EVENT ev{};
     ev.type = E_USER;
     ev.v.user.id = id;
     return ev;
 }
 
-TEST_F(AppTest, Queue_DeliversPostedEventsInOrderAcrossWindows)
-{
+TEST_F(AppTest, Queue_DeliversPostedEventsInOrderAcrossWindows) {
     WINDOW a = make_doc();
     WINDOW b = make_doc();
     vkok_app_process_pending_events(); // the windows' first updates
@@ -37,8 +35,7 @@ TEST_F(AppTest, Queue_DeliversPostedEventsInOrderAcrossWindows)
     EXPECT_EQ(seen()[1].win, b);
 }
 
-TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMeanwhile)
-{
+TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMeanwhile) {
     WINDOW doc = make_doc(s_rct{0, 0, 200, 200});
     vkok_app_process_pending_events();
     seen().clear();
@@ -62,8 +59,7 @@ TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMe
     EXPECT_FALSE(vkov_app_is_update_in_progress());
 }
 
-TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt)
-{
+TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt) {
     s_rct rct{0, 0, 50, 60};
     WINDOW doc = vkok_win_create(W_DOC, &rct, "Hidden", 0, NULL_WIN, VKO_WSF_INVISIBLE,
                                  VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
@@ -77,8 +73,7 @@ TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt)
     EXPECT_EQ(seen().back().event.v.update.rct.right, 60);
 }
 
-TEST_F(AppTest, Timers_FireAtTheirVirtualTimesUntilDestroyed)
-{
+TEST_F(AppTest, Timers_FireAtTheirVirtualTimesUntilDestroyed) {
     WINDOW doc = make_doc();
     vkok_app_process_pending_events();
     seen().clear();
@@ -96,11 +91,11 @@ TEST_F(AppTest, Timers_FireAtTheirVirtualTimesUntilDestroyed)
         uint64_t at;
     };
     std::vector<Fired> fired;
-    for (const auto& s : seen())
+    for (const auto &s : seen())
         if (s.event.type == E_TIMER)
             fired.push_back(Fired{s.event.v.timer.id, s.at_ms});
-    const std::vector<Fired> expected = {
-        {fast, 100}, {fast, 200}, {slow, 250}, {fast, 300}, {fast, 400}, {fast, 500}, {slow, 500}};
+    const std::vector<Fired> expected = {{fast, 100}, {fast, 200}, {slow, 250}, {fast, 300},
+                                         {fast, 400}, {fast, 500}, {slow, 500}};
     ASSERT_EQ(fired.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
@@ -116,22 +111,20 @@ TEST_F(AppTest, Timers_FireAtTheirVirtualTimesUntilDestroyed)
     vkov_timer_destroy(fast);
     vkok_vobj_destroy(doc); // takes the slow timer with it
     vkov_test_advance_clock(1000);
-    for (const auto& s : seen())
+    for (const auto &s : seen())
         EXPECT_NE(s.event.type, E_TIMER);
 }
 
 int32_t g_dialog_timer = -1;
 
-int32_t closing_handler(WINDOW win, EVENT* event)
-{
+int32_t closing_handler(WINDOW win, EVENT *event) {
     vkotest::recording_handler(win, event);
     if (event->type == E_TIMER && event->v.timer.id == g_dialog_timer)
         vkok_vobj_destroy(win);
     return 0;
 }
 
-TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds)
-{
+TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds) {
     WINDOW doc = make_doc();
     s_rct rct{10, 10, 100, 200};
     WINDOW dlg = vkok_win_create(W_MODAL, &rct, "Question", 0, doc, 0, VKO_EVENT_MASK_ALL,
@@ -143,7 +136,7 @@ TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds)
     click.type = E_MOUSE_DOWN;
     vkobase::win_post_event(doc, click); // input for another window: dropped while modal
     vkobase::win_post_event(dlg, click);
-    EVENT user = user_event(5);          // not input: still delivered
+    EVENT user = user_event(5); // not input: still delivered
     vkobase::win_post_event(doc, user);
     seen().clear();
     vkok_win_process_modal(dlg); // returns only once the timer handler destroyed the dialog
@@ -163,8 +156,7 @@ TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds)
     EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_MOUSE_DOWN}));
 }
 
-TEST_F(AppTest, PointerTrap_SendsMouseEventsToTheTrappingWindowInItsCoordinates)
-{
+TEST_F(AppTest, PointerTrap_SendsMouseEventsToTheTrappingWindowInItsCoordinates) {
     WINDOW doc = make_doc(s_rct{0, 0, 300, 300});
     WINDOW a = make_child(doc, s_rct{10, 10, 50, 50});
     WINDOW b = make_child(doc, s_rct{100, 100, 150, 150});
@@ -194,14 +186,12 @@ TEST_F(AppTest, PointerTrap_SendsMouseEventsToTheTrappingWindowInItsCoordinates)
     EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
 }
 
-BOOLEAN keep_back_user_events(WINDOW, EVENT* event, intptr_t data)
-{
-    *reinterpret_cast<int*>(data) += 1;
+BOOLEAN keep_back_user_events(WINDOW, EVENT *event, intptr_t data) {
+    *reinterpret_cast<int *>(data) += 1;
     return event->type == E_USER ? FALSE : TRUE;
 }
 
-TEST_F(AppTest, ApplicationHook_SeesQueuedEventsFirstAndMayKeepThemBack)
-{
+TEST_F(AppTest, ApplicationHook_SeesQueuedEventsFirstAndMayKeepThemBack) {
     WINDOW doc = make_doc();
     vkok_app_process_pending_events();
     seen().clear();
@@ -218,8 +208,7 @@ TEST_F(AppTest, ApplicationHook_SeesQueuedEventsFirstAndMayKeepThemBack)
     EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_FOCUS}));
 }
 
-int32_t task_handler(WINDOW win, EVENT* event)
-{
+int32_t task_handler(WINDOW win, EVENT *event) {
     vkotest::recording_handler(win, event);
     if (event->type == E_CREATE) {
         const s_rct rct{50, 50, 150, 250};
@@ -232,12 +221,11 @@ int32_t task_handler(WINDOW win, EVENT* event)
     return 0;
 }
 
-TEST_F(AppTest, System_RunsTheTaskWindowUntilQuitThenDestroysEverything)
-{
+TEST_F(AppTest, System_RunsTheTaskWindowUntilQuitThenDestroysEverything) {
     char name[] = "prog";
-    char* argv[] = {name, nullptr};
-    const s_app_config config{1, 0, const_cast<char*>("Base"), const_cast<char*>("App"),
-                              const_cast<char*>("Title")};
+    char *argv[] = {name, nullptr};
+    const s_app_config config{1, 0, const_cast<char *>("Base"), const_cast<char *>("App"),
+                              const_cast<char *>("Title")};
     vkowi_vko_system(1, argv, 0, task_handler, &config);
 
     ASSERT_FALSE(seen().empty());

@@ -11,21 +11,18 @@ using vkotest::CoreTest;
 using vkotest::seen;
 using vkotest::types_of;
 
-std::vector<std::string>& calls()
-{
+std::vector<std::string> &calls() {
     static std::vector<std::string> c;
     return c;
 }
 
-std::string name_of(CXO obj)
-{
+std::string name_of(CXO obj) {
     char buf[32];
     return vkov_cxo_get_class_name(obj, buf, sizeof buf) != nullptr ? buf : "?";
 }
 
 // Records itself, then passes the event on.
-int32_t passing(CXO obj, EVENT* event)
-{
+int32_t passing(CXO obj, EVENT *event) {
     calls().push_back(name_of(obj) + ":" + std::to_string(event->type));
     if (event->type == E_CXO)
         return 1;
@@ -33,24 +30,21 @@ int32_t passing(CXO obj, EVENT* event)
 }
 
 // Records itself and keeps the event.
-int32_t consuming(CXO obj, EVENT* event)
-{
+int32_t consuming(CXO obj, EVENT *event) {
     calls().push_back(name_of(obj) + ":" + std::to_string(event->type));
     return 42;
 }
 
 class CxoTest : public CoreTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CoreTest::SetUp();
         calls().clear();
         win = make_doc();
         vkok_app_process_pending_events();
         seen().clear();
     }
-    int32_t send(e_event type)
-    {
+    int32_t send(e_event type) {
         EVENT ev{};
         ev.type = type;
         return vkok_win_dispatch_event(win, &ev);
@@ -58,8 +52,7 @@ protected:
     WINDOW win = nullptr;
 };
 
-TEST_F(CxoTest, Chain_NewestFirstOnlyObjectsWhoseMaskHoldsTheTypeThenTheWindow)
-{
+TEST_F(CxoTest, Chain_NewestFirstOnlyObjectsWhoseMaskHoldsTheTypeThenTheWindow) {
     CXO keys = vkov_cxo_create(win, 0, 1, passing, VKO_EVENT_BIT(E_CHAR), "Keys", 0);
     CXO both = vkov_cxo_create(win, 0, 1, passing, VKO_EVENT_BIT(E_CHAR) | VKO_EVENT_BIT(E_USER),
                                "Both", 0);
@@ -69,7 +62,7 @@ TEST_F(CxoTest, Chain_NewestFirstOnlyObjectsWhoseMaskHoldsTheTypeThenTheWindow)
     EXPECT_EQ(vkov_win_get_cxo(win, "None", 0), nullptr);
 
     struct Case {
-        const char* why;
+        const char *why;
         e_event type;
         std::vector<std::string> calls;
     };
@@ -78,7 +71,7 @@ TEST_F(CxoTest, Chain_NewestFirstOnlyObjectsWhoseMaskHoldsTheTypeThenTheWindow)
         {"only one mask holds user events", E_USER, {"Both:19"}},
         {"no mask holds mouse events: straight to the window", E_MOUSE_DOWN, {}},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         calls().clear();
         seen().clear();
@@ -88,8 +81,7 @@ TEST_F(CxoTest, Chain_NewestFirstOnlyObjectsWhoseMaskHoldsTheTypeThenTheWindow)
     }
 }
 
-TEST_F(CxoTest, Chain_AnObjectThatDoesNotPassOnKeepsTheEventFromTheRest)
-{
+TEST_F(CxoTest, Chain_AnObjectThatDoesNotPassOnKeepsTheEventFromTheRest) {
     vkov_cxo_create(win, 0, 1, passing, -1, "Inner", 0);
     vkov_cxo_create(win, 0, 1, consuming, VKO_EVENT_BIT(E_USER), "Outer", 0);
     EXPECT_EQ(send(E_USER), 42);
@@ -97,8 +89,7 @@ TEST_F(CxoTest, Chain_AnObjectThatDoesNotPassOnKeepsTheEventFromTheRest)
     EXPECT_TRUE(types_of(win).empty());
 }
 
-TEST_F(CxoTest, Destroy_SendsTheLifeCycleEventAndInvalidatesTheHandle)
-{
+TEST_F(CxoTest, Destroy_SendsTheLifeCycleEventAndInvalidatesTheHandle) {
     CXO a = vkov_cxo_create(win, 0, 1, passing, 0, "A", 0);
     CXO b = vkov_cxo_create(win, 0, 1, passing, 0, "B", 0);
     vkov_cxo_destroy(a);
@@ -114,8 +105,7 @@ TEST_F(CxoTest, Destroy_SendsTheLifeCycleEventAndInvalidatesTheHandle)
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_CXO), 0);
 }
 
-TEST_F(CxoTest, Create_RefusesWhatItCannotAttach)
-{
+TEST_F(CxoTest, Create_RefusesWhatItCannotAttach) {
     WINDOW freed = make_doc();
     vkok_vobj_destroy(freed);
     EXPECT_EQ(vkov_cxo_create(freed, 0, 1, passing, 0, "X", 0), nullptr);

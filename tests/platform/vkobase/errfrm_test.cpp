@@ -10,8 +10,7 @@ using vkotest::reports;
 
 class ErrfrmTest : public CoreTest {};
 
-TEST_F(ErrfrmTest, MarksNestAndBalance)
-{
+TEST_F(ErrfrmTest, MarksNestAndBalance) {
     EXPECT_EQ(vkov_test_errfrm_depth(), 0);
     EXPECT_EQ(vkov_test_errfrm_top(), nullptr);
     vkov_errfrm_mark_API("vko_outer");
@@ -25,15 +24,14 @@ TEST_F(ErrfrmTest, MarksNestAndBalance)
     EXPECT_EQ(vkov_test_errfrm_depth(), 0);
 }
 
-TEST_F(ErrfrmTest, CallbackFrame_ClosesWhatWasMarkedInsideAndShieldsTheCaller)
-{
+TEST_F(ErrfrmTest, CallbackFrame_ClosesWhatWasMarkedInsideAndShieldsTheCaller) {
     WINDOW doc = make_doc();
     vkov_errfrm_mark_API("vko_caller");
     const intptr_t frame = vkov_errfrm_init(doc, 1);
     ASSERT_NE(frame, 0);
     vkov_errfrm_mark_API("vko_in_callback"); // left marked by a faulty callback
     vkov_errfrm_unmark_API();
-    vkov_errfrm_unmark_API();                // cannot pop past the frame
+    vkov_errfrm_unmark_API(); // cannot pop past the frame
     vkov_errfrm_mark_API("vko_left_open");
     vkov_errfrm_destroy(frame);
     EXPECT_EQ(vkov_test_errfrm_depth(), 1);
@@ -41,8 +39,7 @@ TEST_F(ErrfrmTest, CallbackFrame_ClosesWhatWasMarkedInsideAndShieldsTheCaller)
     vkov_errfrm_unmark_API();
 }
 
-TEST_F(ErrfrmTest, Dispatch_GoesToTheHookOrToStandardErrorAsOneLine)
-{
+TEST_F(ErrfrmTest, Dispatch_GoesToTheHookOrToStandardErrorAsOneLine) {
     WINDOW doc = make_doc();
     vkov_errmsg_dispatch(doc, 2, 0x1220002, "twin", 12);
     ASSERT_EQ(reports().size(), 1u);

@@ -4,15 +4,13 @@
 
 namespace {
 
-bool same(const s_rct& a, const s_rct& b)
-{
+bool same(const s_rct &a, const s_rct &b) {
     return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
 }
 
-TEST(RectTest, Queries_ByTable)
-{
+TEST(RectTest, Queries_ByTable) {
     struct Case {
-        const char* why;
+        const char *why;
         s_rct r;
         int16_t height, width;
         BOOLEAN empty;
@@ -26,7 +24,7 @@ TEST(RectTest, Queries_ByTable)
         {"inverted has area once repaired", {30, 60, 10, 20}, -20, -40, FALSE, {15, 30}, FALSE},
         {"extremes do not wrap", {-32768, -32768, 32767, 32767}, 32767, 32767, FALSE, {0, 0}, TRUE},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_rect_get_height(&c.r), c.height);
         EXPECT_EQ(vkov_rect_get_width(&c.r), c.width);
@@ -35,8 +33,7 @@ TEST(RectTest, Queries_ByTable)
     }
 }
 
-TEST(RectTest, Changes_ByTable)
-{
+TEST(RectTest, Changes_ByTable) {
     s_rct r{};
     vkov_rect_set(&r, 1, 2, 3, 4); // left, top, right, bottom
     EXPECT_TRUE(same(r, s_rct{2, 1, 4, 3}));
@@ -65,8 +62,7 @@ TEST(RectTest, Changes_ByTable)
     EXPECT_EQ(p.v, 5);
 }
 
-TEST(RectTest, Repair_OrdersCopiesAndRestoresDefinitionLists)
-{
+TEST(RectTest, Repair_OrdersCopiesAndRestoresDefinitionLists) {
     const s_rct inverted{30, 60, 10, 20};
     s_rct copy{};
     EXPECT_EQ(vkov_rect_repair_ptr(&inverted, &copy), &copy);
@@ -81,7 +77,7 @@ TEST(RectTest, Repair_OrdersCopiesAndRestoresDefinitionLists)
     defs[2].type = WC_EDIT;
     defs[2].rct = s_rct{0, 50, 10, 40}; // left right of right
     s_rct saved_rects[256];
-    s_rct* saved_where[256];
+    s_rct *saved_where[256];
     EXPECT_TRUE(vkov_rect_repair_windef(defs, saved_rects, saved_where, 256));
     EXPECT_TRUE(same(defs[0].rct, s_rct{0, 0, 100, 100}));
     EXPECT_TRUE(same(defs[2].rct, s_rct{0, 40, 10, 50}));
@@ -94,10 +90,9 @@ TEST(RectTest, Repair_OrdersCopiesAndRestoresDefinitionLists)
     EXPECT_FALSE(vkov_rect_repair_windef(defs, saved_rects, saved_where, 256));
 }
 
-TEST(RectTest, ToPixels_ByUnits)
-{
+TEST(RectTest, ToPixels_ByUnits) {
     struct Case {
-        const char* why;
+        const char *why;
         int16_t units;
         s_rct in, out;
     };
@@ -107,7 +102,7 @@ TEST(RectTest, ToPixels_ByUnits)
         {"half cells", VKO_U_SEMICHARS, {1, 2, 3, 4}, {8, 8, 24, 16}},
         {"points at 96 per inch", VKO_U_POINTS, {3, 6, 9, 12}, {4, 8, 12, 16}},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         s_rct r = c.in;
         EXPECT_EQ(vkok_rect_to_pixels(&r, c.units), &r);
@@ -117,24 +112,22 @@ TEST(RectTest, ToPixels_ByUnits)
     EXPECT_EQ(vkok_rect_to_pixels(&r, 99), nullptr);
 }
 
-int32_t match_int(const void* item, const void* key)
-{
-    return *static_cast<const int*>(item) == *static_cast<const int*>(key) ? 0 : 1;
+int32_t match_int(const void *item, const void *key) {
+    return *static_cast<const int *>(item) == *static_cast<const int *>(key) ? 0 : 1;
 }
 
-TEST(DlistTest, InsertFindDeleteKeepOrderAndRejectDeadLists)
-{
+TEST(DlistTest, InsertFindDeleteKeepOrderAndRejectDeadLists) {
     vkov_test_reset_all();
     int one = 1, two = 2, three = 3, again = 2, stranger = 9;
     DLIST list = vkov_dlist_create();
-    ASSERT_TRUE(vkov_dlist_insert(list, &two, nullptr, TRUE));     // [2]
-    ASSERT_TRUE(vkov_dlist_insert(list, &one, nullptr, FALSE));    // [1 2]
-    ASSERT_TRUE(vkov_dlist_insert(list, &three, &two, TRUE));      // [1 2 3]
-    ASSERT_TRUE(vkov_dlist_insert(list, &again, &three, FALSE));   // [1 2 2' 3]
+    ASSERT_TRUE(vkov_dlist_insert(list, &two, nullptr, TRUE));   // [2]
+    ASSERT_TRUE(vkov_dlist_insert(list, &one, nullptr, FALSE));  // [1 2]
+    ASSERT_TRUE(vkov_dlist_insert(list, &three, &two, TRUE));    // [1 2 3]
+    ASSERT_TRUE(vkov_dlist_insert(list, &again, &three, FALSE)); // [1 2 2' 3]
     EXPECT_FALSE(vkov_dlist_insert(list, &one, &stranger, TRUE));
     EXPECT_EQ(vkov_dlist_count(list), 4);
     int key = 2;
-    void* first = vkov_dlist_find_next(list, &key, nullptr, match_int);
+    void *first = vkov_dlist_find_next(list, &key, nullptr, match_int);
     EXPECT_EQ(first, &two);
     EXPECT_EQ(vkov_dlist_find_next(list, &key, first, match_int), &again);
     EXPECT_EQ(vkov_dlist_find_next(list, &key, &again, match_int), nullptr);

@@ -9,10 +9,9 @@ using vkotest::types_of;
 
 class VobjTest : public CoreTest {};
 
-TEST_F(VobjTest, Attributes_DefaultsSetValuesAndUnknownNumbers)
-{
+TEST_F(VobjTest, Attributes_DefaultsSetValuesAndUnknownNumbers) {
     struct Case {
-        const char* why;
+        const char *why;
         int32_t attr;
         intptr_t before;
         intptr_t set;
@@ -27,7 +26,7 @@ TEST_F(VobjTest, Attributes_DefaultsSetValuesAndUnknownNumbers)
         {"frame width matches the outer rectangles", VKO_ATTR_FRAME_WIDTH, 4, 4},
         {"table-view attribute", VKO_ATTR_TABLE_VIEW, 0, 1},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkok_vobj_get_attr(NULL_WIN, c.attr), c.before);
         vkov_vobj_set_attr(NULL_WIN, c.attr, c.set);
@@ -37,8 +36,7 @@ TEST_F(VobjTest, Attributes_DefaultsSetValuesAndUnknownNumbers)
     EXPECT_EQ(vkok_vobj_get_attr(NULL_WIN, 98765), 0);
 }
 
-TEST_F(VobjTest, Attributes_PerWindowAreSeparateAndDieWithTheWindow)
-{
+TEST_F(VobjTest, Attributes_PerWindowAreSeparateAndDieWithTheWindow) {
     WINDOW a = make_doc();
     WINDOW b = make_doc();
     vkov_vobj_set_attr(a, VKO_ATTR_WIN_TABLE_VIEW, 1);
@@ -49,9 +47,9 @@ TEST_F(VobjTest, Attributes_PerWindowAreSeparateAndDieWithTheWindow)
     EXPECT_EQ(vkok_vobj_get_attr(a, VKO_ATTR_WIN_TABLE_VIEW), 0); // freed: not read
 }
 
-TEST_F(VobjTest, Attributes_ScreenAndTaskWindowsAreLiveHandles)
-{
-    const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW));
+TEST_F(VobjTest, Attributes_ScreenAndTaskWindowsAreLiveHandles) {
+    const auto screen =
+        reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW));
     EXPECT_TRUE(vkov_vobj_is_valid(screen));
     EXPECT_EQ(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_TASK_WINDOW), 0);
     WINDOW task = vkov_test_create_task_window(vkotest::recording_handler);
@@ -63,8 +61,7 @@ TEST_F(VobjTest, Attributes_ScreenAndTaskWindowsAreLiveHandles)
     EXPECT_TRUE(vkov_vobj_is_valid(screen));
 }
 
-TEST_F(VobjTest, Flags_ReportHiddenAndDisabledStates)
-{
+TEST_F(VobjTest, Flags_ReportHiddenAndDisabledStates) {
     WINDOW doc = make_doc();
     WINDOW text = make_child(doc, s_rct{0, 0, 10, 10}, WC_TEXT);
     WINDOW edit = make_child(doc, s_rct{20, 0, 30, 10}, WC_EDIT);
@@ -81,8 +78,7 @@ TEST_F(VobjTest, Flags_ReportHiddenAndDisabledStates)
     EXPECT_TRUE(vkok_vobj_is_list(make_child(doc, s_rct{0, 0, 5, 5}, WC_LBOX)));
 }
 
-TEST_F(VobjTest, Focus_MovesWithFocusEventsAndForgetsDestroyedWindows)
-{
+TEST_F(VobjTest, Focus_MovesWithFocusEventsAndForgetsDestroyedWindows) {
     WINDOW doc = make_doc();
     WINDOW a = make_child(doc, s_rct{0, 0, 10, 10}, WC_EDIT);
     WINDOW b = make_child(doc, s_rct{20, 0, 30, 10}, WC_EDIT);

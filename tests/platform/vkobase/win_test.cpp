@@ -15,8 +15,7 @@ using vkotest::types_of;
 
 class WinTest : public CoreTest {};
 
-TEST_F(WinTest, Destroy_ChildrenFirstWithDestroyEventsAndNoLiveHandleLeft)
-{
+TEST_F(WinTest, Destroy_ChildrenFirstWithDestroyEventsAndNoLiveHandleLeft) {
     ASSERT_NE(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW), 0); // the root exists
     const int32_t before = vkov_test_live_count(VKO_LIVE_WINDOW);
     WINDOW doc = make_doc();
@@ -30,7 +29,7 @@ TEST_F(WinTest, Destroy_ChildrenFirstWithDestroyEventsAndNoLiveHandleLeft)
     seen().clear();
     vkok_vobj_destroy(doc);
     std::vector<WINDOW> destroyed;
-    for (const auto& s : seen())
+    for (const auto &s : seen())
         if (s.event.type == E_DESTROY)
             destroyed.push_back(s.win);
     // Front child first, each subtree bottom-up, the window itself last.
@@ -40,22 +39,23 @@ TEST_F(WinTest, Destroy_ChildrenFirstWithDestroyEventsAndNoLiveHandleLeft)
         EXPECT_FALSE(vkov_vobj_is_valid(w));
 }
 
-TEST_F(WinTest, Predicates_RejectNullFreedAndForeignHandlesWithoutReadingThem)
-{
+TEST_F(WinTest, Predicates_RejectNullFreedAndForeignHandlesWithoutReadingThem) {
     WINDOW live = make_doc();
     WINDOW freed = make_doc();
     vkok_vobj_destroy(freed);
     // A look-alike record with the live signature that the library never handed out.
     s_win forged{};
     forged.signature = VKO_WIN_SIGNATURE;
-    CXO live_cxo = vkov_cxo_create(live, 0, 1, [](CXO, EVENT*) { return 0; }, 0, "X", 0);
-    CXO freed_cxo = vkov_cxo_create(live, 0, 1, [](CXO, EVENT*) { return 0; }, 0, "Y", 0);
+    CXO live_cxo = vkov_cxo_create(
+        live, 0, 1, [](CXO, EVENT *) { return 0; }, 0, "X", 0);
+    CXO freed_cxo = vkov_cxo_create(
+        live, 0, 1, [](CXO, EVENT *) { return 0; }, 0, "Y", 0);
     vkov_cxo_destroy(freed_cxo);
     s_cxo forged_cxo{};
     forged_cxo.signature = VKO_CXO_SIGNATURE;
 
     struct Case {
-        const char* why;
+        const char *why;
         WINDOW win;
         CXO cxo;
         BOOLEAN valid;
@@ -66,7 +66,7 @@ TEST_F(WinTest, Predicates_RejectNullFreedAndForeignHandlesWithoutReadingThem)
         {"forged records with the right signature", &forged, &forged_cxo, FALSE},
         {"live handles", live, live_cxo, TRUE},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_vobj_is_valid(c.win), c.valid);
         EXPECT_EQ(vkov_cxo_is_valid(c.cxo), c.valid);
@@ -76,8 +76,7 @@ TEST_F(WinTest, Predicates_RejectNullFreedAndForeignHandlesWithoutReadingThem)
     }
 }
 
-TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree)
-{
+TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree) {
     WINDOW doc = make_doc(s_rct{100, 50, 300, 450});
     WINDOW child = make_child(doc, s_rct{10, 20, 60, 120});
     WINDOW grandchild = make_child(child, s_rct{5, 5, 15, 25});
@@ -98,7 +97,7 @@ TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree)
     EXPECT_EQ(r.right, 120);
 
     struct Case {
-        const char* why;
+        const char *why;
         WINDOW from, to;
         s_pnt in, out;
     };
@@ -108,7 +107,7 @@ TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree)
         {"screen to grandchild", nullptr, grandchild, {115, 75}, {0, 0}},
         {"between siblings' descendants", grandchild, child, {1, 1}, {6, 6}},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         s_pnt p = c.in;
         vkok_vobj_translate_points(c.from, c.to, &p, 1);
@@ -117,8 +116,7 @@ TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree)
     }
 }
 
-TEST_F(WinTest, Move_SendsSizeOnlyWhenTheSizeChanges)
-{
+TEST_F(WinTest, Move_SendsSizeOnlyWhenTheSizeChanges) {
     WINDOW doc = make_doc(s_rct{0, 0, 100, 200});
     seen().clear();
     const s_rct moved{10, 10, 110, 210};
@@ -131,21 +129,20 @@ TEST_F(WinTest, Move_SendsSizeOnlyWhenTheSizeChanges)
     EXPECT_EQ(seen().back().event.v.size.width, 300);
 }
 
-TEST_F(WinTest, Lookups_ControlByIdTitlesAndChildList)
-{
+TEST_F(WinTest, Lookups_ControlByIdTitlesAndChildList) {
     WINDOW doc = make_doc();
     s_win_def defs[4] = {};
     defs[0].type = W_DOC;
     defs[0].rct = s_rct{10, 10, 200, 300};
-    defs[0].text = const_cast<char*>("From definition");
+    defs[0].text = const_cast<char *>("From definition");
     defs[1].type = WC_PUSHBUTTON;
     defs[1].rct = s_rct{5, 5, 25, 80};
-    defs[1].text = const_cast<char*>("OK");
+    defs[1].text = const_cast<char *>("OK");
     defs[1].id = 7;
     defs[2].type = WC_CHECKBOX;
     defs[2].rct = s_rct{2, 2, 4, 4};
     defs[2].units = VKO_U_CHARS; // 2 cells down and across: 32, 16 pixels
-    defs[2].text = const_cast<char*>("Check");
+    defs[2].text = const_cast<char *>("Check");
     defs[2].id = 8;
     WINDOW dlg = vkok_win_create_def(defs, doc, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
     ASSERT_NE(dlg, nullptr);
@@ -176,8 +173,7 @@ TEST_F(WinTest, Lookups_ControlByIdTitlesAndChildList)
     EXPECT_EQ(seen().back().event.type, E_CREATE);
 }
 
-TEST_F(WinTest, WindowAtScreenPoint_FindsTheDeepestVisibleWindowInFront)
-{
+TEST_F(WinTest, WindowAtScreenPoint_FindsTheDeepestVisibleWindowInFront) {
     WINDOW back = make_doc(s_rct{100, 100, 300, 300});
     WINDOW front = make_doc(s_rct{150, 150, 350, 350});
     WINDOW inner = make_child(front, s_rct{10, 10, 20, 20});
@@ -185,7 +181,7 @@ TEST_F(WinTest, WindowAtScreenPoint_FindsTheDeepestVisibleWindowInFront)
     vkok_vobj_set_visible(hidden, FALSE);
 
     struct Case {
-        const char* why;
+        const char *why;
         s_pnt at;
         WINDOW expected;
     };
@@ -194,9 +190,11 @@ TEST_F(WinTest, WindowAtScreenPoint_FindsTheDeepestVisibleWindowInFront)
         {"the overlap belongs to the front window", {200, 200}, front},
         {"a child inside the front window", {165, 165}, inner},
         {"a hidden child is passed over", {185, 185}, front},
-        {"nothing but the screen", {5, 5}, reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, 300))},
+        {"nothing but the screen",
+         {5, 5},
+         reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, 300))},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkobase::win_at_screen_point(c.at), c.expected);
     }
@@ -204,15 +202,14 @@ TEST_F(WinTest, WindowAtScreenPoint_FindsTheDeepestVisibleWindowInFront)
     EXPECT_EQ(vkobase::win_at_screen_point(s_pnt{200, 200}), back);
 }
 
-TEST_F(WinTest, ControlColours_SetUnsetAndListedForTheCaller)
-{
+TEST_F(WinTest, ControlColours_SetUnsetAndListedForTheCaller) {
     WINDOW doc = make_doc();
-    const s_color_pair set[] = {{VKO_CC_FORE, 0x00112233}, {VKO_CC_BACK, 0x00445566},
-                                {0, VKO_COLOR_UNSET}};
+    const s_color_pair set[] = {
+        {VKO_CC_FORE, 0x00112233}, {VKO_CC_BACK, 0x00445566}, {0, VKO_COLOR_UNSET}};
     vkok_win_set_ctl_colors(doc, set, FALSE);
     const s_color_pair unset_fore[] = {{VKO_CC_FORE, VKO_COLOR_UNSET}, {0, VKO_COLOR_UNSET}};
     vkok_win_set_ctl_colors(doc, unset_fore, FALSE);
-    s_color_pair* list = vkok_win_get_ctl_colors(doc);
+    s_color_pair *list = vkok_win_get_ctl_colors(doc);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list[0].component, VKO_CC_BACK);
     EXPECT_EQ(list[0].color, 0x00445566u);
@@ -222,25 +219,21 @@ TEST_F(WinTest, ControlColours_SetUnsetAndListedForTheCaller)
     EXPECT_EQ(vkok_win_get_ctl_colors(doc), nullptr);
 }
 
-std::vector<std::pair<s_win_def*, WINDOW>>& tx_created()
-{
-    static std::vector<std::pair<s_win_def*, WINDOW>> v;
+std::vector<std::pair<s_win_def *, WINDOW>> &tx_created() {
+    static std::vector<std::pair<s_win_def *, WINDOW>> v;
     return v;
 }
 
-TXEDIT fake_tx_create(s_win_def* def, WINDOW parent, intptr_t)
-{
+TXEDIT fake_tx_create(s_win_def *def, WINDOW parent, intptr_t) {
     tx_created().emplace_back(def, parent);
     return 77;
 }
 
-TXEDIT fake_tx_get(WINDOW, int32_t ctl_id)
-{
+TXEDIT fake_tx_get(WINDOW, int32_t ctl_id) {
     return ctl_id == 5 ? 77 : 0;
 }
 
-TEST_F(WinTest, TextEditEntries_GoToTheEngineRoutinesOfTheStartUpRecord)
-{
+TEST_F(WinTest, TextEditEntries_GoToTheEngineRoutinesOfTheStartUpRecord) {
     s_startup startup{};
     startup.tx_create = fake_tx_create;
     startup.tx_get_tx = fake_tx_get;
@@ -254,7 +247,8 @@ TEST_F(WinTest, TextEditEntries_GoToTheEngineRoutinesOfTheStartUpRecord)
     defs[1].type = WC_TEXTEDIT;
     defs[1].rct = s_rct{5, 5, 50, 90};
     defs[1].id = 5;
-    WINDOW win = vkok_win_create_def(defs, NULL_WIN, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
+    WINDOW win =
+        vkok_win_create_def(defs, NULL_WIN, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
     ASSERT_NE(win, nullptr);
     ASSERT_EQ(tx_created().size(), 1u);
     EXPECT_EQ(tx_created()[0].first, &defs[1]);
@@ -263,15 +257,13 @@ TEST_F(WinTest, TextEditEntries_GoToTheEngineRoutinesOfTheStartUpRecord)
     EXPECT_EQ(vkov_win_get_tx(win, 6), 0u);
 }
 
-BOOLEAN stop_at_second(WINDOW win, intptr_t data)
-{
-    auto* visited = reinterpret_cast<std::vector<WINDOW>*>(data);
+BOOLEAN stop_at_second(WINDOW win, intptr_t data) {
+    auto *visited = reinterpret_cast<std::vector<WINDOW> *>(data);
     visited->push_back(win);
     return visited->size() < 2 ? TRUE : FALSE;
 }
 
-TEST_F(WinTest, EnumWins_VisitsChildrenInOrderUntilTheCallbackStops)
-{
+TEST_F(WinTest, EnumWins_VisitsChildrenInOrderUntilTheCallbackStops) {
     WINDOW doc = make_doc();
     WINDOW a = make_child(doc, s_rct{0, 0, 1, 1});
     WINDOW b = make_child(doc, s_rct{0, 0, 1, 1});
