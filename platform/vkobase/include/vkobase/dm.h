@@ -35,15 +35,15 @@ extern "C" {
 /* For tests: queues the answer to the next dialog. result is the dialog's answer (for the
  * BOOLEAN dialogs non-zero is TRUE; for string_prompt non-zero confirms); text is the typed
  * text or chosen path (may be null); value is the chosen colour. */
-VKOBASE_API void vkov_dm_test_push_answer(int32_t result, const char* text,
+VKOBASE_API void vkov_dm_test_push_answer(int32_t result, const char *text,
                                           uint32_t value) VKOBASE_NOEXCEPT;
 /* For tests: the dialogs shown since the last reset, oldest first. The kind is the function's
  * name without "vkov_dm_post_" ("note", "ask", ...); the text is the formatted message or the
  * prompt (for ask: the message, then the three button labels, each after a '|'). Both null
  * for an index out of range. */
 VKOBASE_API int32_t vkov_dm_test_count(void) VKOBASE_NOEXCEPT;
-VKOBASE_API const char* vkov_dm_test_kind(int32_t index) VKOBASE_NOEXCEPT;
-VKOBASE_API const char* vkov_dm_test_text(int32_t index) VKOBASE_NOEXCEPT;
+VKOBASE_API const char *vkov_dm_test_kind(int32_t index) VKOBASE_NOEXCEPT;
+VKOBASE_API const char *vkov_dm_test_text(int32_t index) VKOBASE_NOEXCEPT;
 
 #ifdef __cplusplus
 } /* extern "C" */
@@ -52,7 +52,7 @@ namespace vkobase {
 /* What a fatal exit throws in test mode; what() is the message. */
 class VKOBASE_API FatalExit : public std::runtime_error {
 public:
-    explicit FatalExit(const std::string& message) : std::runtime_error(message) {}
+    explicit FatalExit(const std::string &message) : std::runtime_error(message) {}
 };
 } // namespace vkobase
 #endif

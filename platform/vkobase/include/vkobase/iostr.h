@@ -23,20 +23,20 @@
 extern "C" {
 #endif
 
-typedef s_vko_iostream* VKO_IOSTREAM;
+typedef s_vko_iostream *VKO_IOSTREAM;
 
 /* Callbacks over a C-runtime file, shaped like fread, fgets, fseek, ftell and fwrite with the
  * file last (or first, as those functions have it). */
-typedef size_t (*VKO_IOSTR_FREAD)(void* buf, size_t size, size_t count, void* file);
-typedef char* (*VKO_IOSTR_FGETS)(char* buf, int size, void* file);
-typedef int (*VKO_IOSTR_FSEEK)(void* file, long offset, int origin);
-typedef long (*VKO_IOSTR_FTELL)(void* file);
-typedef size_t (*VKO_IOSTR_FWRITE)(const void* buf, size_t size, size_t count, void* file);
+typedef size_t (*VKO_IOSTR_FREAD)(void *buf, size_t size, size_t count, void *file);
+typedef char *(*VKO_IOSTR_FGETS)(char *buf, int size, void *file);
+typedef int (*VKO_IOSTR_FSEEK)(void *file, long offset, int origin);
+typedef long (*VKO_IOSTR_FTELL)(void *file);
+typedef size_t (*VKO_IOSTR_FWRITE)(const void *buf, size_t size, size_t count, void *file);
 /* Callbacks over a caller's context: asked for n bytes, each answers the count delivered,
  * skipped or taken (0 or less: the end, or an error). */
-typedef int32_t (*VKO_IOSTR_READ)(void* context, void* buf, int32_t n_bytes);
-typedef int32_t (*VKO_IOSTR_SKIP)(void* context, int32_t n_bytes);
-typedef int32_t (*VKO_IOSTR_WRITE)(void* context, const void* buf, int32_t n_bytes);
+typedef int32_t (*VKO_IOSTR_READ)(void *context, void *buf, int32_t n_bytes);
+typedef int32_t (*VKO_IOSTR_SKIP)(void *context, int32_t n_bytes);
+typedef int32_t (*VKO_IOSTR_WRITE)(void *context, const void *buf, int32_t n_bytes);
 
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
 #include "vkobase/iostr.def"

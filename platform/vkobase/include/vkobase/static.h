@@ -12,7 +12,7 @@
 extern "C" {
 #endif
 
-typedef void (*VKO_STATIC_HOOK)(void* block);
+typedef void (*VKO_STATIC_HOOK)(void *block);
 /* The descriptor: the block's size and its two hooks (either may be null). */
 typedef struct s_static_desc {
     uint32_t size;

@@ -17,7 +17,7 @@ extern "C" {
  * byte for a double-byte one. */
 typedef uint16_t VKO_WCHAR;
 /* A code-set map from vkov_str_create_codeset_map, freed by vkov_str_destroy_codeset_map. */
-typedef struct vko_codeset_map* VKO_CSMAP;
+typedef struct vko_codeset_map *VKO_CSMAP;
 
 /* Kinds of line end answered by vkov_str_find_eol. */
 enum { VKO_EOL_CRLF = 0, VKO_EOL_LF = 1, VKO_EOL_NONE = 2, VKO_EOL_CR = 3 };
@@ -62,7 +62,7 @@ enum { VKO_EOL_CRLF = 0, VKO_EOL_LF = 1, VKO_EOL_NONE = 2, VKO_EOL_CR = 3 };
 
 /* For tests: installs the double-byte lead-byte set as pairs of first and last lead byte,
  * ended by a 0 byte (for example "\x81\x9f\xe0\xfc"); null goes back to single-byte text. */
-VKOBASE_API void vkov_str_test_set_lead_bytes(const char* ranges) VKOBASE_NOEXCEPT;
+VKOBASE_API void vkov_str_test_set_lead_bytes(const char *ranges) VKOBASE_NOEXCEPT;
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -21,10 +21,10 @@ typedef struct win32_sound_record {
     WORD channels;
     DWORD sample_rate;
     WORD bits_per_sample;
-    DWORD data_bytes;  /* the samples */
+    DWORD data_bytes; /* the samples */
 } win32_sound_record;
 WIN32_API int32_t win32_test_sound_count(void) WIN32_NOEXCEPT;
-WIN32_API BOOL win32_test_sound(int32_t index, win32_sound_record* out) WIN32_NOEXCEPT;
+WIN32_API BOOL win32_test_sound(int32_t index, win32_sound_record *out) WIN32_NOEXCEPT;
 
 /* Help requests: the file (null when none was given), command, data, and the key text of
  * HELP_PARTIALKEY (null otherwise). */

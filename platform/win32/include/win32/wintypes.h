@@ -24,17 +24,17 @@ typedef uint32_t UINT;
 typedef int32_t LONG;
 typedef uintptr_t ULONG_PTR;
 typedef char CHAR;
-typedef char* LPSTR;
-typedef const char* LPCSTR;
-typedef BYTE* LPBYTE;
-typedef DWORD* LPDWORD;
+typedef char *LPSTR;
+typedef const char *LPCSTR;
+typedef BYTE *LPBYTE;
+typedef DWORD *LPDWORD;
 typedef DWORD REGSAM;
 
-typedef struct HWND__* HWND;
-typedef struct HINSTANCE__* HINSTANCE;
+typedef struct HWND__ *HWND;
+typedef struct HINSTANCE__ *HINSTANCE;
 typedef HINSTANCE HMODULE;
-typedef struct HKEY__* HKEY;
-typedef HKEY* PHKEY;
+typedef struct HKEY__ *HKEY;
+typedef HKEY *PHKEY;
 
 typedef struct tagPOINT {
     LONG x;
