@@ -10,9 +10,10 @@ struct RegistryState {
     std::unordered_map<const void *, vkobase::LiveKind> records;
 };
 
+// Never destroyed: records freed by other modules' static destructors at exit still find it.
 RegistryState &state() noexcept {
-    static RegistryState s;
-    return s;
+    static RegistryState *s = new RegistryState;
+    return *s;
 }
 
 } // namespace
