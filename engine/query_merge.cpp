@@ -2,13 +2,6 @@
 // left list. Values still in continuation blocks are decoded as the merge reaches them;
 // the right list is only read, and values the merge drops never become list nodes, so a
 // merge costs little more than decoding the postings it walks.
-//
-// Continuation block: a packed resume offset, packed differences that continue the posting
-// list from its last value, then two 0 bytes; the chain ends at the first block that
-// begins with 0 or at the block before the resume block.
-// NEEDS: (engine-index) a call in resultlist.h that decodes the next continuation block of
-// a list into a caller's buffer without making nodes; until then decode_chunk below
-// repeats what load_next_chunk reads.
 #include "engine/query.h"
 
 #include <algorithm>
@@ -25,6 +18,10 @@ namespace {
 constexpr std::uint32_t kMergeBlockSize = 512;
 constexpr std::uint32_t kProgressEvery = 128;   // merge steps between two progress reports
 
+// Continuation block: a packed resume offset (the word block after the chain), packed
+// differences that continue the posting list from its last value, then two 0 bytes. The
+// chain ends at the first block that begins with 0, or at the block before the resume one.
+//
 // Decodes the continuation block *next_block into out (cleared first), each value the
 // previous one plus the difference read, starting from *last. Advances *next_block along
 // the chain (0 once it has ended). False when the block is a word block: no values.

@@ -290,6 +290,17 @@ TEST_F(QueryTest, EvaluatesTermsThroughTheirIndexes)
     }
 }
 
+// A code the user typed that no index has is a warning and an empty term, never an exit.
+TEST_F(QueryTest, UnknownIndexCodeWarnsAndGivesAnEmptyTerm)
+{
+    bool has_list = false;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(run("zz=cat", &has_list).empty());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "unable to find routine table entry for: zz\n");
+    EXPECT_TRUE(has_list);
+}
+
 // Word-offset lists of one index merge as word offsets; the key table's run, which
 // comes in key-table order, is sorted first.
 TEST_F(QueryTest, WordOffsetsOfOneIndexMergeAsWords)
