@@ -143,37 +143,43 @@ void dispatch(WINDOW win, EVENT *event) noexcept {
     vkobase::win_deliver_event(win, event);
 }
 
+// Delivers the window's pending update, if it has one; true when an event went out.
+bool deliver_update_of(WINDOW win) noexcept {
+    vko_win_internal *in = vkobase::win_internal(win);
+    if (in == nullptr || in->update_region.empty())
+        return false;
+    if (!in->visible) {
+        in->update_region.clear();
+        return false;
+    }
+    std::vector<s_rct> region;
+    region.swap(in->update_region);
+    s_rct bounds = region.front();
+    for (const s_rct &r : region) {
+        bounds.top = std::min(bounds.top, r.top);
+        bounds.left = std::min(bounds.left, r.left);
+        bounds.bottom = std::max(bounds.bottom, r.bottom);
+        bounds.right = std::max(bounds.right, r.right);
+    }
+    EVENT ev{};
+    ev.type = E_UPDATE;
+    ev.v.update.rct = bounds;
+    in->updating_region = std::move(region);
+    ++state().update_depth;
+    dispatch(win, &ev);
+    --state().update_depth;
+    if (vko_win_internal *still = vkobase::win_internal(win))
+        still->updating_region.clear();
+    return true;
+}
+
 bool deliver_one_update() noexcept {
     auto &windows = state().invalid_windows;
     while (!windows.empty()) {
         WINDOW win = windows.front();
         windows.erase(windows.begin());
-        vko_win_internal *in = vkobase::win_internal(win);
-        if (in == nullptr || in->update_region.empty())
-            continue;
-        if (!in->visible) {
-            in->update_region.clear();
-            continue;
-        }
-        std::vector<s_rct> region;
-        region.swap(in->update_region);
-        s_rct bounds = region.front();
-        for (const s_rct &r : region) {
-            bounds.top = std::min(bounds.top, r.top);
-            bounds.left = std::min(bounds.left, r.left);
-            bounds.bottom = std::max(bounds.bottom, r.bottom);
-            bounds.right = std::max(bounds.right, r.right);
-        }
-        EVENT ev{};
-        ev.type = E_UPDATE;
-        ev.v.update.rct = bounds;
-        in->updating_region = std::move(region);
-        ++state().update_depth;
-        dispatch(win, &ev);
-        --state().update_depth;
-        if (vko_win_internal *still = vkobase::win_internal(win))
-            still->updating_region.clear();
-        return true;
+        if (deliver_update_of(win))
+            return true;
     }
     return false;
 }
@@ -282,6 +288,34 @@ bool app_wait_for_work() noexcept {
 } // namespace vkobase
 
 namespace vkobase {
+
+void win_update_now(WINDOW win) noexcept {
+    vko_win_internal *in = win_internal(win);
+    if (in == nullptr)
+        return;
+    auto &windows = state().invalid_windows;
+    windows.erase(std::remove(windows.begin(), windows.end(), win), windows.end());
+    deliver_update_of(win);
+    if (vko_win_internal *still = win_internal(win)) {
+        const std::vector<WINDOW> kids = still->children;
+        for (WINDOW kid : kids)
+            win_update_now(kid);
+    }
+}
+
+bool win_is_update_needed(WINDOW win, const s_rct *rct) noexcept {
+    const vko_win_internal *in = win_internal(win);
+    if (in == nullptr || rct == nullptr)
+        return false;
+    s_rct probe = *rct;
+    vkov_rect_repair(&probe);
+    s_rct meet{};
+    for (const auto *region : {&in->updating_region, &in->update_region})
+        for (const s_rct &r : *region)
+            if (vkov_rect_intersect(&meet, &r, &probe))
+                return true;
+    return false;
+}
 
 void win_post_event(WINDOW win, const EVENT &event) noexcept {
     if (!win_is_live(win))

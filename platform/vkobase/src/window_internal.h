@@ -97,6 +97,14 @@ void win_post_event(WINDOW win, const EVENT &event) noexcept;
 // Marks a rectangle of the window's client area (null: all of it) for repainting.
 void win_invalidate(WINDOW win, const s_rct *rct) noexcept;
 
+// Delivers the pending update of the window and of its descendants now, before the caller
+// goes on (what a drawing family's "update" call does).
+void win_update_now(WINDOW win) noexcept;
+
+// True when part of the rectangle (client coordinates) lies in the area that the window's
+// running update event repaints, or in its pending update region.
+bool win_is_update_needed(WINDOW win, const s_rct *rct) noexcept;
+
 // The control with that id among the window's descendants (depth first), or null.
 WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept;
 

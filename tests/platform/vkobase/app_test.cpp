@@ -59,6 +59,43 @@ TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMe
     EXPECT_FALSE(vkov_app_is_update_in_progress());
 }
 
+std::vector<bool> &needed_answers() {
+    static std::vector<bool> v;
+    return v;
+}
+
+int32_t probing_handler(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type == E_UPDATE) {
+        const s_rct inside{12, 12, 14, 14}, outside{60, 60, 70, 70};
+        needed_answers().push_back(vkobase::win_is_update_needed(win, &inside));
+        needed_answers().push_back(vkobase::win_is_update_needed(win, &outside));
+    }
+    return 0;
+}
+
+TEST_F(AppTest, Updates_CanBeForcedNowAndAnswerWhichAreasNeedRepainting) {
+    const s_rct rct{0, 0, 100, 100};
+    WINDOW doc = vkok_win_create(W_DOC, &rct, "Probe", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                 probing_handler, 0);
+    WINDOW child = make_child(doc, s_rct{50, 50, 90, 90});
+    vkok_app_process_pending_events();
+    seen().clear();
+    needed_answers().clear();
+    const s_rct a{10, 10, 20, 20};
+    vkobase::win_invalidate(doc, &a);
+    vkobase::win_invalidate(child, nullptr);
+    EXPECT_TRUE(vkobase::win_is_update_needed(doc, &a)); // pending counts too
+    vkobase::win_update_now(doc);                        // no loop needed
+    EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_UPDATE}));
+    EXPECT_EQ(types_of(child), (std::vector<e_event>{E_UPDATE}));
+    EXPECT_EQ(needed_answers(), (std::vector<bool>{true, false}));
+    EXPECT_FALSE(vkobase::win_is_update_needed(doc, &a)); // repainted
+    seen().clear();
+    vkok_app_process_pending_events(); // nothing left over
+    EXPECT_TRUE(seen().empty());
+}
+
 TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt) {
     s_rct rct{0, 0, 50, 60};
     WINDOW doc = vkok_win_create(W_DOC, &rct, "Hidden", 0, NULL_WIN, VKO_WSF_INVISIBLE,
