@@ -201,7 +201,7 @@ ResultList* and_lists(ResultList* left, ResultList* right)
     MergeProgress progress("AND processing %ld%% complete", *left, *right);
     Segment l(*left);
     Segment r(*right);
-    std::vector<std::uint32_t> kept(std::min(left->total, right->total) + 1);
+    std::vector<std::uint32_t> kept;
     std::size_t kept_count = 0;
     std::uint64_t steps = 0;
     std::uint64_t reported = 0;   // steps at the last look at the progress
@@ -213,23 +213,29 @@ ResultList* and_lists(ResultList* left, ResultList* right)
         std::size_t rp = r.pos();
         const std::size_t ln = l.run_size();
         const std::size_t rn = r.run_size();
+        // Room for every match these two runs can give, so the loop only compares.
+        kept.resize(kept_count + std::min(ln - lp, rn - rp));
+        std::uint32_t* const out = kept.data();
+        std::size_t count = kept_count;
         while (lp < ln && rp < rn) {
-            if (kept_count == kept.size())   // totals of damaged data may be short
-                kept.resize(kept.size() * 2);
-            // Written without branches on the values: which side moves is data, and a
-            // merge of two long lists would otherwise mispredict at every other step.
             const std::uint32_t lv = lr[lp];
             const std::uint32_t rv = rr[rp];
-            const bool drop_left = lv == kMarkerValue || lv < rv;
-            const bool match = !drop_left && lv == rv;
-            kept[kept_count] = lv;
-            kept_count += match;
-            lp += drop_left || match;
-            rp += !drop_left;
+            std::uint32_t match = 0;
+            if (lv == kMarkerValue || lv < rv) {
+                ++lp;
+            } else if (rv < lv) {
+                ++rp;
+            } else {
+                out[count++] = lv;
+                ++lp;
+                ++rp;
+                match = 1;
+            }
             steps += 1 + match;
             if (steps % kProgressEvery == 0)
                 break;   // reported below, out of the loop
         }
+        kept_count = count;
         l.pos() = lp;
         r.pos() = rp;
         if (steps != reported && progress.cancelled_at(steps))
