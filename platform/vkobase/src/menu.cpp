@@ -12,6 +12,7 @@
 #include "vkobase/mem.h"
 #include "vkobase/res.h"
 #include "vkobase/testing.h"
+#include "menu_internal.h"
 #include "window_internal.h"
 
 namespace {
@@ -40,19 +41,13 @@ void free_menu_data(void* data) {
     delete menu;
 }
 
-bool is_end(const s_mitem& item) {
-    return item.tag == 0 && item.text == nullptr && item.child == nullptr &&
-           item.separator == 0 && item.mkey == 0 && item.enabled == 0 && item.checked == 0 &&
-           item.checkable == 0 && item.state == 0;
-}
-
 // A deep copy of a tree in vkov_mem memory; null for a null tree or when memory runs out.
 MENU_TREE copy_tree(const s_mitem* tree) {
     if (tree == nullptr) {
         return nullptr;
     }
     size_t count = 0;
-    while (!is_end(tree[count])) {
+    while (!vkobase::menu_item_is_end(tree[count])) {
         ++count;
     }
     auto* out = static_cast<s_mitem*>(vkov_mem_zalloc((count + 1) * sizeof(s_mitem)));
@@ -112,7 +107,7 @@ s_mitem* find_item(s_mitem* tree, int16_t tag) {
     if (tree == nullptr) {
         return nullptr;
     }
-    for (s_mitem* item = tree; !is_end(*item); ++item) {
+    for (s_mitem* item = tree; !vkobase::menu_item_is_end(*item); ++item) {
         if (item->tag == tag && item->separator == 0) {
             return item;
         }

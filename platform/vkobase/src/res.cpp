@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "menu_internal.h"
 #include "res_text.h"
 #include "vkobase/errmsg.h"
 #include "vkobase/font.h"
@@ -86,15 +87,7 @@ void free_menu_items(s_mitem* items) {
     if (items == nullptr) {
         return;
     }
-    // The array ends with an all-zero record; separators carry their bit, so a record ends
-    // the array only when nothing at all is set in it.
-    for (s_mitem* item = items;; ++item) {
-        const bool end = item->tag == 0 && item->text == nullptr && item->child == nullptr &&
-                         item->separator == 0 && item->mkey == 0 && item->enabled == 0 &&
-                         item->checked == 0 && item->checkable == 0 && item->state == 0;
-        if (end) {
-            break;
-        }
+    for (s_mitem* item = items; !vkobase::menu_item_is_end(*item); ++item) {
         vkov_mem_free(item->text);
         free_menu_items(item->child);
     }
