@@ -35,4 +35,9 @@ WINDOW vkov_test_create_task_window(VKO_EVENT_HANDLER handler) noexcept {
     return task;
 }
 
+void vkov_test_post_event(WINDOW win, const EVENT *event) noexcept {
+    if (event != nullptr)
+        vkobase::win_post_event(win, *event);
+}
+
 } // extern "C"

@@ -24,9 +24,10 @@ TEST_F(AppTest, Queue_DeliversPostedEventsInOrderAcrossWindows) {
     WINDOW b = make_doc();
     vkok_app_process_pending_events(); // the windows' first updates
     seen().clear();
-    vkobase::win_post_event(a, user_event(1));
-    vkobase::win_post_event(b, user_event(2));
-    vkobase::win_post_event(a, user_event(3));
+    const EVENT e1 = user_event(1), e2 = user_event(2), e3 = user_event(3);
+    vkov_test_post_event(a, &e1);
+    vkov_test_post_event(b, &e2);
+    vkov_test_post_event(a, &e3);
     EXPECT_TRUE(seen().empty()); // nothing before the loop runs
     vkok_app_process_pending_events();
     ASSERT_EQ(seen().size(), 3u);

@@ -40,6 +40,10 @@ VKOBASE_API int32_t vkov_test_live_count(int32_t kind) VKOBASE_NOEXCEPT;
  * running the event loop. Answers the existing one when there is one. */
 VKOBASE_API WINDOW vkov_test_create_task_window(VKO_EVENT_HANDLER handler) VKOBASE_NOEXCEPT;
 
+/* Queues an event for a window, as the system would; it is delivered, in order, when the event
+ * loop next runs (vkok_app_process_pending_events). Dead windows are ignored. */
+VKOBASE_API void vkov_test_post_event(WINDOW win, const EVENT* event) VKOBASE_NOEXCEPT;
+
 /* The kinds of records that the registry of live records tells apart. */
 enum vkov_live_kind {
     VKO_LIVE_WINDOW = 1,
