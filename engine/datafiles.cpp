@@ -10,6 +10,7 @@
 // blocks (read by the entry text module).
 #include "engine/datafiles.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,9 +31,14 @@ constexpr int kPackedSlot = 5;
 struct DataFilesState {
     std::FILE* data = nullptr;
     std::FILE* index = nullptr;
+    // A read-only mapping of the index file behind its stdio handle, so that a block read
+    // is a copy rather than a system call; null when the file could not be mapped.
+    const std::uint8_t* index_map = nullptr;
+    std::size_t index_map_size = 0;
     std::vector<std::uint8_t> block;          // capacity grows, never shrinks
     std::uint32_t block_number = kNoBlock;
     std::uint32_t block_size = 0;             // size the cached block was read with
+    std::uint32_t block_valid = 0;            // leading bytes of it read so far
     std::uint8_t descriptor[kDescriptorSize] = {};
     bool descriptor_loaded = false;
     std::vector<std::uint8_t> header;         // header bytes and a terminating 0
@@ -82,6 +88,44 @@ bool read_header(std::FILE* file, std::vector<std::uint8_t>* header, std::uint16
     if (read_some(file, header->data(), 2, len) != len)
         return false;
     *length = static_cast<std::uint16_t>(len);
+    return true;
+}
+
+void map_index()
+{
+    struct stat info {};
+    if (fstat(fileno(state.index), &info) != 0 || info.st_size <= 0)
+        return;
+    void* map = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_SHARED,
+                     fileno(state.index), 0);
+    if (map == MAP_FAILED)
+        return;
+    state.index_map = static_cast<const std::uint8_t*>(map);
+    state.index_map_size = static_cast<std::size_t>(info.st_size);
+}
+
+void unmap_index()
+{
+    if (state.index_map != nullptr)
+        munmap(const_cast<std::uint8_t*>(state.index_map), state.index_map_size);
+    state.index_map = nullptr;
+    state.index_map_size = 0;
+}
+
+// Reads count bytes at offset of the index file into buffer and descrambles them with
+// the offset as seed; false on a short read.
+bool read_index(std::uint8_t* buffer, std::uint64_t offset, std::uint32_t count)
+{
+    if (state.index_map == nullptr) {
+        if (read_some(state.index, buffer, offset, count) != count)
+            return false;
+        ScrambleBlock(buffer, static_cast<std::int32_t>(count), static_cast<std::uint32_t>(offset));
+        return true;
+    }
+    if (offset > state.index_map_size || count > state.index_map_size - offset)
+        return false;
+    scramble_copy(buffer, state.index_map + offset, static_cast<std::int32_t>(count),
+                  static_cast<std::uint32_t>(offset));
     return true;
 }
 
@@ -136,6 +180,7 @@ std::int16_t DataFilesPresent(const char* directory, const char* base_name)
     state.index = index;
     state.header = std::move(header);
     state.header_length = header_length;
+    map_index();
     ++state.generation;
     load_descriptor();
     return 0;
@@ -157,6 +202,7 @@ std::int16_t probe_data_files(const char* directory, const char* base_name)
 
 void close_data_files()
 {
+    unmap_index();
     if (state.data != nullptr)
         std::fclose(state.data);
     if (state.index != nullptr)
@@ -243,23 +289,35 @@ bool index_block_range(const char* index_code, std::uint32_t block_size, std::ui
     return true;
 }
 
-const std::uint8_t* read_block(std::uint32_t block_number, std::uint32_t block_size)
+const std::uint8_t* read_block_prefix(std::uint32_t block_number, std::uint32_t block_size,
+                                      std::uint32_t prefix_bytes)
 {
-    if (block_number == state.block_number && block_size == state.block_size)
+    const bool same = block_number == state.block_number && block_size == state.block_size;
+    if (same && state.block_valid >= prefix_bytes)
         return state.block.data();
     if (state.block.size() < block_size)
         state.block.resize(block_size);
+    // Only a mapped file is read in part; a read through the stdio handle reads it all.
+    const std::uint32_t count =
+        (state.index_map != nullptr && prefix_bytes < block_size) ? prefix_bytes : block_size;
     const std::uint64_t offset = std::uint64_t{block_number} * block_size;
     state.block_number = kNoBlock;
     if (state.index == nullptr ||
-        read_some(state.index, state.block.data(), offset, block_size) != block_size)
+        (state.index_map != nullptr &&
+         (offset > state.index_map_size || block_size > state.index_map_size - offset)) ||
+        !read_index(state.block.data(), offset, count))
         engine_fatal("unable to read file at offset " + std::to_string(offset));
-    ScrambleBlock(state.block.data(), static_cast<std::int32_t>(block_size),
-                  static_cast<std::uint32_t>(offset));
     state.block_number = block_number;
     state.block_size = block_size;
-    ++state.reads;
+    state.block_valid = count;
+    if (!same)
+        ++state.reads;   // completing a block read in part is the same read
     return state.block.data();
+}
+
+const std::uint8_t* read_block(std::uint32_t block_number, std::uint32_t block_size)
+{
+    return read_block_prefix(block_number, block_size, block_size);
 }
 
 const std::uint8_t* block_buffer()

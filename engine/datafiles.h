@@ -62,6 +62,13 @@ bool index_block_range(const char* index_code, std::uint32_t block_size, std::ui
 // read_block). A short read is fatal ("unable to read file at offset N").
 const std::uint8_t* read_block(std::uint32_t block_number, std::uint32_t block_size);
 
+// Makes the block buffer hold at least the first prefix_bytes bytes of the block, read
+// and descrambled; the rest of the buffer is not yet that block's. A binary search that
+// only looks at a block's first entry reads this much. A later read_block of the same
+// block completes it. Returns the buffer.
+const std::uint8_t* read_block_prefix(std::uint32_t block_number, std::uint32_t block_size,
+                                      std::uint32_t prefix_bytes);
+
 // The block buffer and the number of the block it holds (kNoBlock when none).
 const std::uint8_t* block_buffer();
 std::uint32_t cached_block_number();

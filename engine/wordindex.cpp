@@ -14,7 +14,7 @@
 // outside the block buffer or a write past the 80-byte word buffer.
 #include "engine/wordindex.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,16 +25,6 @@
 
 namespace {
 
-struct WordIndexState {
-    CompareRoutine compare = compare_entry;
-    char word[kWordBufferSize] = {};   // the word the comparison rebuilt last
-    // The smallest block of the last search_blocks that was seen to start after the
-    // word: find_entry need not read it again to learn that the walk is over.
-    std::uint32_t upper_block = kNoBlock;
-};
-
-WordIndexState state;
-
 struct Entry {
     std::uint32_t prefix;          // P
     const std::uint8_t* suffix;    // in the block buffer
@@ -42,6 +32,28 @@ struct Entry {
     std::uint32_t data_pos;        // position after L
     std::uint32_t data_len;        // L
 };
+
+// Bytes of a block that a binary-search probe reads: enough for a first entry (a word of
+// up to 79 bytes, its terminator and its data length) and a continuation block's resume
+// offset.
+constexpr std::uint32_t kProbeBytes = 128;
+
+struct WordIndexState {
+    CompareRoutine compare = compare_entry;
+    char word[kWordBufferSize] = {};   // the word the comparison rebuilt last
+    // The smallest block of the last search_blocks that was seen to start after the
+    // word: find_entry need not read it again to learn that the walk is over.
+    std::uint32_t upper_block = kNoBlock;
+    // The entry the last comparison parsed, so that the step to the next entry does not
+    // parse it again.
+    std::uint32_t parsed_block = kNoBlock;
+    std::uint32_t parsed_size = 0;
+    std::uint32_t parsed_generation = 0;
+    std::uint32_t parsed_pos = 0;
+    Entry parsed{};
+};
+
+WordIndexState state;
 
 bool is_alnum(unsigned char c)
 {
@@ -103,7 +115,10 @@ std::uint32_t step_entry(std::uint32_t pos, std::uint32_t* block_number,
                          std::uint32_t block_size, std::uint32_t last)
 {
     const std::uint8_t* block = read_block(*block_number, block_size);
-    const Entry entry = parse_entry(block, block_size, pos);
+    const bool parsed = state.parsed_block == *block_number && state.parsed_pos == pos &&
+                        state.parsed_size == block_size &&
+                        state.parsed_generation == data_files_generation();
+    const Entry entry = parsed ? state.parsed : parse_entry(block, block_size, pos);
     if (data_in_block(entry, block_size))
         return entry.data_pos + entry.data_len;
     *block_number = block_after_long(entry, *block_number, block_size);
@@ -117,22 +132,28 @@ std::uint32_t step_entry(std::uint32_t pos, std::uint32_t* block_number,
 // or does not resume forward.
 std::uint32_t seek_in_range(std::uint32_t n, std::uint32_t block_size, std::uint32_t last)
 {
-    const std::uint8_t* block = read_block(n, block_size);
+    const std::uint32_t probe = std::min(kProbeBytes, block_size);
+    const std::uint8_t* block = read_block_prefix(n, block_size, probe);
     if (block[0] == 0)
         return n;
     std::uint32_t resume = 0;
-    unpack_number_bounded(block, block + block_size, &resume);
+    unpack_number_bounded(block, block + probe, &resume);
     const std::uint32_t target = resume / block_size;
     if (target <= n || target > last)
         return kNoBlock;
-    block = read_block(target, block_size);
+    block = read_block_prefix(target, block_size, probe);
     return block[0] == 0 ? target : kNoBlock;
 }
 
-// The comparison in force on the first entry of word block b (read into the buffer).
+// The comparison in force on the first entry of word block b. Reads only the block's
+// first bytes when the whole entry lies in them.
 int compare_first(std::uint32_t b, const char* word, std::uint32_t block_size)
 {
-    const std::uint8_t* block = read_block(b, block_size);
+    const std::uint32_t probe = std::min(kProbeBytes, block_size);
+    const std::uint8_t* block = read_block_prefix(b, block_size, probe);
+    const void* nul = probe > 1 ? std::memchr(block + 1, 0, probe - 1) : nullptr;
+    if (nul == nullptr || static_cast<const std::uint8_t*>(nul) - block + 6 > probe)
+        block = read_block(b, block_size);
     if (is_end_mark(block, block_size, 0))
         return -1;   // an empty word block holds nothing after the word
     return state.compare(block, word);
@@ -143,7 +164,7 @@ std::uint32_t previous_word_block(std::uint32_t b, std::uint32_t first, std::uin
 {
     while (b > first) {
         --b;
-        if (read_block(b, block_size)[0] == 0)
+        if (read_block_prefix(b, block_size, 1)[0] == 0)
             return b;
     }
     return kNoBlock;
@@ -169,6 +190,20 @@ void append_value(ResultList* list, bool first, std::uint32_t number)
     list->append(first ? number : list->values.tail()->value + number);
 }
 
+// Rebuilds the word of the entry at entry (in the block buffer) into the current word
+// buffer and keeps its parse for the step that follows.
+void rebuild_current(const std::uint8_t* entry)
+{
+    const std::uint8_t* block = block_buffer();
+    const std::uint32_t pos = static_cast<std::uint32_t>(entry - block);
+    state.parsed = parse_entry(block, cached_block_size(), pos);
+    state.parsed_block = cached_block_number();
+    state.parsed_size = cached_block_size();
+    state.parsed_generation = data_files_generation();
+    state.parsed_pos = pos;
+    rebuild(state.word, state.parsed);
+}
+
 } // namespace
 
 const char* current_word()
@@ -190,6 +225,11 @@ int loose_compare(const char* a, const char* b)
 {
     const auto* pa = reinterpret_cast<const unsigned char*>(a);
     const auto* pb = reinterpret_cast<const unsigned char*>(b);
+    // Most words are lower-case letters and digits only: compare those directly.
+    while (*pa == *pb && *pa != 0 && ((*pa >= 'a' && *pa <= 'z') || (*pa >= '0' && *pa <= '9'))) {
+        ++pa;
+        ++pb;
+    }
     for (;;) {
         while (*pa != 0 && !is_alnum(*pa))
             ++pa;
@@ -208,17 +248,13 @@ int loose_compare(const char* a, const char* b)
 
 int compare_entry(const std::uint8_t* entry, const char* word)
 {
-    const std::uint8_t* block = block_buffer();
-    const std::uint32_t pos = static_cast<std::uint32_t>(entry - block);
-    rebuild(state.word, parse_entry(block, cached_block_size(), pos));
+    rebuild_current(entry);
     return loose_compare(state.word, word);
 }
 
 int bracket_compare(const std::uint8_t* entry, const char* word)
 {
-    const std::uint8_t* block = block_buffer();
-    const std::uint32_t pos = static_cast<std::uint32_t>(entry - block);
-    rebuild(state.word, parse_entry(block, cached_block_size(), pos));
+    rebuild_current(entry);
     char stored[kWordBufferSize];
     std::memcpy(stored, state.word, sizeof stored);
     if (char* bracket = std::strchr(stored, '['))
