@@ -1,11 +1,14 @@
-// query_internal.h: the query language's lexer and parser, shared by the query module
-// only. The parser turns a query text into a tree of terms and operators; query.cpp
-// evaluates the tree. Nothing outside the query module includes this header.
+// query_internal.h: the query language's lexer and parser, and the index code that scans
+// record in a word-offset list. The parser turns a query text into a tree of terms and
+// operators that query.cpp evaluates. Only the query, scan and key-table modules (and
+// their tests) include this header.
 #pragma once
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/resultlist.h"
 
 namespace query_internal {
 
@@ -63,16 +66,10 @@ inline constexpr int kParserStackEntries = 150;
 // a AND (b OR c)). On success *tree holds the query.
 ParseStatus parse_query(const char* text, std::unique_ptr<QueryNode>* tree);
 
-} // namespace query_internal
-
 // Which index a word-offset list's offsets belong to: the scans and key-table searches
 // record the index code in the list's spare bytes, so that a merge of word offsets from
 // two different indexes expands both sides instead of comparing unrelated offsets.
 // Posting lists and lists of unknown origin hold no code (all 0).
-#include "engine/resultlist.h"
-
-namespace query_internal {
-
 inline void set_offsets_index(ResultList* list, const char* index_code)
 {
     list->spare[0] = 0;
