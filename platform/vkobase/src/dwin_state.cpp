@@ -1,19 +1,12 @@
 // Drawable-window state that needs no pixels: the drawing tools, pen, brush, colours and mode
 // kept in the window record, the pen position, the clip rectangle, and the update-region
-// bookkeeping behind invalidation and the update test. The drawing itself answers neutral
-// values (neutral.cpp) until drawing lands; these definitions take precedence over those.
+// bookkeeping behind invalidation, forced updates and the update test (kept with the windows).
+// The drawing itself answers neutral values (neutral.cpp) until drawing lands; these
+// definitions take precedence over those.
 #include "vkobase/dwin.h"
 
 #include "vkobase/rect.h"
 #include "window_internal.h"
-
-namespace {
-
-bool overlaps(const s_rct& a, const s_rct& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-} // namespace
 
 extern "C" {
 
@@ -95,21 +88,17 @@ void vkok_dwin_invalidate_rect(WINDOW win, const s_rct* rct) noexcept {
 }
 
 BOOLEAN vkok_dwin_is_update_needed(WINDOW win, const s_rct* rct) noexcept {
-    const vko_win_internal* in = vkobase::win_internal(win);
-    if (in == nullptr || rct == nullptr) {
+    if (!vkobase::win_is_live(win) || rct == nullptr) {
         return FALSE;
     }
     if (vkobase::win_effective_type(win) == W_PRINT) {
         return TRUE;  // a printed page is drawn whole
     }
-    s_rct given = *rct;
-    vkov_rect_repair(&given);
-    for (const s_rct& r : in->updating_region) {
-        if (overlaps(r, given)) {
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return vkobase::win_is_update_needed(win, rct) ? TRUE : FALSE;
+}
+
+void vkok_dwin_update(WINDOW win) noexcept {
+    vkobase::win_update_now(win);
 }
 
 void vkok_dwin_scroll_rect(WINDOW win, const s_rct* rct, int32_t dh, int32_t dv) noexcept {

@@ -17,6 +17,7 @@ struct UpdateLog {
     std::vector<s_rct> rects;
     std::vector<bool> inside_needed;   // is_update_needed for (20,20,30,30) during each update
     std::vector<bool> outside_needed;  // and for (200,200,210,210)
+    std::vector<bool> in_update;       // what vkov_app_proc_update answered
 };
 
 UpdateLog* g_log = nullptr;
@@ -28,6 +29,7 @@ int32_t record_updates(WINDOW win, EVENT* event) {
         const s_rct outside{200, 200, 210, 210};
         g_log->inside_needed.push_back(vkok_dwin_is_update_needed(win, &inside) != FALSE);
         g_log->outside_needed.push_back(vkok_dwin_is_update_needed(win, &outside) != FALSE);
+        g_log->in_update.push_back(vkov_app_proc_update() != FALSE);
     }
     return 0;
 }
@@ -57,7 +59,7 @@ TEST_F(DwinStateTest, InvalidatedAreasArriveAsOneUpdateThatTheUpdateTestSees) {
     const s_rct b{20, 20, 40, 50};
     vkok_dwin_invalidate_rect(its_win, &a);
     vkok_dwin_invalidate_rect(its_win, &b);
-    EXPECT_FALSE(vkok_dwin_is_update_needed(its_win, &a)) << "no update is running yet";
+    EXPECT_TRUE(vkok_dwin_is_update_needed(its_win, &a)) << "a pending area needs its update";
     vkok_app_process_pending_events();
     ASSERT_EQ(its_log.rects.size(), 1u);
     const s_rct& got = its_log.rects[0];
@@ -69,16 +71,24 @@ TEST_F(DwinStateTest, InvalidatedAreasArriveAsOneUpdateThatTheUpdateTestSees) {
     EXPECT_FALSE(its_log.outside_needed[0]);
     EXPECT_FALSE(vkok_dwin_is_update_needed(its_win, &a)) << "the update is over";
 
+    // A forced update runs at once, as an update.
+    vkok_dwin_invalidate_rect(its_win, &a);
+    vkok_dwin_update(its_win);
+    ASSERT_EQ(its_log.rects.size(), 2u);
+    EXPECT_TRUE(its_log.in_update[1]);
+    EXPECT_FALSE(vkov_app_proc_update());
+    its_log = UpdateLog{};
+
     // Scrolling repaints the scrolled rectangle; a zero shift changes nothing.
     const s_rct band{0, 0, 50, 60};
     vkok_dwin_scroll_rect(its_win, &band, 0, 0);
     vkok_app_process_pending_events();
-    EXPECT_EQ(its_log.rects.size(), 1u);
+    EXPECT_TRUE(its_log.rects.empty());
     vkok_dwin_scroll_rect(its_win, &band, 0, -8);
     vkok_app_process_pending_events();
-    ASSERT_EQ(its_log.rects.size(), 2u);
-    EXPECT_EQ(its_log.rects[1].bottom, 50);
-    EXPECT_EQ(its_log.rects[1].right, 60);
+    ASSERT_EQ(its_log.rects.size(), 1u);
+    EXPECT_EQ(its_log.rects[0].bottom, 50);
+    EXPECT_EQ(its_log.rects[0].right, 60);
 }
 
 TEST_F(DwinStateTest, ToolsAndClipAreKeptPerWindow) {
