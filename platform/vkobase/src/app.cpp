@@ -9,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -54,7 +53,6 @@ struct AppState {
     std::vector<StartFile> files;
     VKO_TX_CREATE_DEF tx_create = nullptr;
     VKO_TX_GET_TX tx_get_tx = nullptr;
-    VKO_ROUTINE fatal_exit = nullptr;
     bool begun = false;
     std::vector<WINDOW> modal_stack; // windows whose modal loops run, innermost last
 };
@@ -93,8 +91,6 @@ std::chrono::steady_clock::time_point start_time() noexcept {
     return t;
 }
 
-// Delivers one queued event: the application-wide hook (attribute 710) sees it first and may
-// keep it back.
 bool is_mouse(e_event type) noexcept {
     return type >= E_MOUSE_DOWN && type <= E_MOUSE_DBL;
 }
@@ -122,6 +118,8 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     return !stack.empty() && !is_within(win, stack.back());
 }
 
+// Delivers one queued event: a pointer trap and a running modal loop decide who gets it, then
+// the application-wide hook (attribute 710) sees it first and may keep it back.
 void dispatch(WINDOW win, EVENT *event) noexcept {
     if (!vkobase::win_is_live(win))
         return;
@@ -343,7 +341,6 @@ BOOLEAN vkowi_Init(s_startup *startup) noexcept {
         return FALSE;
     state().tx_create = startup->tx_create;
     state().tx_get_tx = startup->tx_get_tx;
-    state().fatal_exit = startup->fatal_exit;
     return TRUE;
 }
 
