@@ -70,8 +70,12 @@ void expand(std::uint32_t offset)
     });
 }
 
-void run_engine()
+void run_engine(const std::uint8_t* data, std::size_t size)
 {
+    // Offsets the input chooses: its last eight bytes as two offsets.
+    for (std::size_t at = size >= 8 ? size - 8 : size; at + 4 <= size; at += 4)
+        expand(static_cast<std::uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
+                                          std::uint32_t{data[at + 3]} << 24));
     static const char* const kWords[] = {"apple", "apple pie", "listen", "quick", "zebra", ""};
     for (const char* word : kWords) {
         attempt([&] {
@@ -145,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool opened = false;
     attempt([&] { opened = DataFilesPresent(dir.c_str(), "f") == 0; });
     if (opened)
-        run_engine();
+        run_engine(data, size);
     close_data_files();
     return 0;
 }
