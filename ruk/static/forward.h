@@ -32,14 +32,14 @@ Ret run_entry(const char* api_name, const char* module, Update update, int row_l
 
 } // namespace vkoruk
 
-// Checks take the frame first, then the entry point's arguments; a check that repairs an
+// Checks take the frame first (named so that no parameter of a row can hide it), then the entry point's arguments; a check that repairs an
 // argument takes it by reference and points it at the frame's repaired copy.
 #define VKO_RUK_FORWARDER(name, target, ret, params, args, update, neutral)                      \
     extern "C" ret name params noexcept {                                                         \
         return ::vkoruk::run_entry<ret>(                                                          \
             #name, kModule, ::vkoruk::Update::update, __LINE__, []() -> ret { return neutral; }, \
-            [&](::vkoruk::ApiFrame& frame) -> bool {                                              \
-                return check_##name(frame VKO_RUK_TAIL args);                                     \
+            [&](::vkoruk::ApiFrame& vkoruk_frame) -> bool {                                       \
+                return check_##name(vkoruk_frame VKO_RUK_TAIL args);                              \
             },                                                                                    \
             [&]() -> ret { return target args; });                                                \
     }
