@@ -432,6 +432,22 @@ TEST_F(QueryTest, MergesLongPostingListsAcrossContinuationBlocks)
     }
 }
 
+// An AND whose right list ends early leaves the rest of a long left list unread.
+TEST_F(QueryTest, AndThatEndsEarlyReadsNoContinuationBlock)
+{
+    ResultList left;
+    ASSERT_NE(find_word(&left, "every", "df", kBlockSize), 0);
+    ASSERT_NE(left.next_block, 0u);
+    ASSERT_LT(left.values.count(), left.get_total());
+    const auto right = make_list({1});
+    const std::uint64_t before = block_read_count();
+    and_lists(&left, right.get());
+    EXPECT_EQ(block_read_count(), before);
+    EXPECT_TRUE(left.values.empty());
+    EXPECT_EQ(left.get_total(), 0u);
+    EXPECT_EQ(left.next_block, 0u);
+}
+
 TEST_F(QueryTest, PercentTakesTheCurrentList)
 {
     const auto current = make_list(hw_list({"cat", "listen", "red"}));

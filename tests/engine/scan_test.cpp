@@ -117,6 +117,17 @@ TEST_F(ScanTest, FindsExactlyTheWordsThatMatch)
     }
 }
 
+// "df" holds three words whose posting lists run over continuation blocks: the walk
+// steps over them to the word blocks that follow.
+TEST_F(ScanTest, StepsOverLongEntries)
+{
+    ResultList list;
+    EXPECT_NE(regex_scan(&list, "*", "df", kBlockSize), 0);
+    EXPECT_EQ(sorted(words_of(list)),
+              (std::vector<std::string>{"abjure", "absent", "abyss", "bass", "even", "every",
+                                        "hear", "mouse", "triple"}));
+}
+
 TEST_F(ScanTest, AnchoredPrefixReadsOnlyTheBlocksThatCanHoldIt)
 {
     std::uint32_t first = 0;
