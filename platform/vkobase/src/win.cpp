@@ -24,6 +24,9 @@ constexpr std::int16_t kFrameHeight = 4;
 constexpr std::int16_t kTitleHeight = 20;
 constexpr std::int16_t kMenuHeight = 20;
 constexpr s_rct kScreenRect{0, 0, 768, 1024};
+// Flag bits that only the library sets (drawable kind, pixmap, text edit, fixed); a caller's
+// creation flags never carry them into a record.
+constexpr std::uint32_t kLibraryFlags = 0x1000u | VKO_WF_PIXMAP | VKO_WF_TEXTEDIT | VKO_WF_FIXED;
 
 struct WinState {
     WINDOW screen = nullptr;
@@ -224,6 +227,7 @@ WINDOW win_create_record(const WinCreateArgs &args) noexcept {
     in.placement = args.rct;
     vkov_rect_repair(&in.placement);
     in.ctl_id = args.ctl_id;
+    in.ctl_flags = args.ctl_flags;
     in.menu_bar_id = args.menu_bar_id;
     in.menu_tree = args.menu_tree;
     in.visible = (args.flags & VKO_WSF_INVISIBLE) == 0;
@@ -416,7 +420,7 @@ WINDOW vkok_win_create(e_win_type type, const s_rct *rct, const char *title, int
     args.title = title;
     args.menu_bar_id = menu_bar_id;
     args.parent = parent;
-    args.flags = flags;
+    args.flags = flags & ~kLibraryFlags;
     args.event_mask = event_mask;
     args.handler = handler;
     args.app_data = app_data;
@@ -437,7 +441,7 @@ WINDOW vkok_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mas
     args.menu_bar_id = first.menu_bar_id;
     args.menu_tree = first.menu_tree;
     args.parent = parent;
-    args.flags = first.win_flags;
+    args.flags = first.win_flags & ~kLibraryFlags;
     args.event_mask = event_mask;
     args.handler = handler;
     args.app_data = app_data;
@@ -460,7 +464,8 @@ WINDOW vkok_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mas
             continue;
         kid.title = entry->text;
         kid.parent = win;
-        kid.flags = entry->type >= WC_PUSHBUTTON ? entry->ctl_flags : entry->win_flags;
+        kid.flags = entry->type >= WC_PUSHBUTTON ? 0 : entry->win_flags & ~kLibraryFlags;
+        kid.ctl_flags = entry->type >= WC_PUSHBUTTON ? entry->ctl_flags : 0;
         kid.event_mask = event_mask;
         kid.handler = entry->type >= WC_PUSHBUTTON ? nullptr : handler;
         kid.app_data = entry->app_data;

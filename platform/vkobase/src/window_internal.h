@@ -24,6 +24,7 @@ struct vko_win_internal {
     std::string title;
     std::vector<WINDOW> children; // in z-order: the last one is in front
     std::int16_t ctl_id = 0;
+    std::uint32_t ctl_flags = 0; // a control's flags from its definition entry
     std::int16_t menu_bar_id = 0;
     MENU_TREE menu_tree = nullptr; // owned by the menu family once set
     bool visible = true;
@@ -61,7 +62,8 @@ struct WinCreateArgs {
     VKO_EVENT_HANDLER handler = nullptr;
     intptr_t app_data = 0;
     std::int16_t ctl_id = 0;
-    bool send_create = true; // queue the create event for the window's handler
+    std::uint32_t ctl_flags = 0; // kept in the internal part, not in the record's flags
+    bool send_create = true;     // queue the create event for the window's handler
 };
 
 // Creates and registers a window record, links it under its parent (in front of its

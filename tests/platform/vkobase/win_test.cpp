@@ -277,3 +277,19 @@ TEST_F(WinTest, EnumWins_VisitsChildrenInOrderUntilTheCallbackStops) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WinTest, CreationFlags_NeverCarryTheLibrarysOwnBits) {
+    const s_rct rct{0, 0, 10, 10};
+    WINDOW win = vkok_win_create(W_DOC, &rct, "Flags", 0, NULL_WIN,
+                                 VKO_WF_TEXTEDIT | VKO_WF_PIXMAP | VKO_WF_FIXED | 0x0003u,
+                                 VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
+    ASSERT_NE(win, nullptr);
+    EXPECT_EQ(win->flags & (VKO_WF_TEXTEDIT | VKO_WF_PIXMAP | VKO_WF_FIXED), 0u);
+    EXPECT_EQ(win->flags & 0x0003u, 0x0003u);         // the caller's own style bits stay
+    EXPECT_NE(win->flags & VKO_WF_DRAWABLE_MASK, 0u); // a document window can be drawn in
+    EXPECT_EQ(vkok_vobj_get_flags(win) & VKO_WF_TEXTEDIT, 0u);
+}
+
+} // namespace
