@@ -24,8 +24,8 @@ std::uint32_t LookUpWord(const char* word, std::uint32_t block_size)
 
 RWOrdered* CollectTypedHits(const char* text, const char* index_code)
 {
-    const std::string query =
-        std::string(index_code != nullptr ? index_code : "va") + "=" + (text != nullptr ? text : "");
+    const std::string query = std::string(index_code != nullptr ? index_code : "va") + "=" +
+                              (text != nullptr ? text : "");
     ResultList* found = nullptr;
     RunQuery(&found, query.c_str());
     std::unique_ptr<ResultList> owned(found);

@@ -2,12 +2,6 @@
 // word lookup by binary search over blocks, posting collection and the browse scan.
 // An index offset (block * block size + position in block) names a word entry; the
 // postings of search indexes are offsets of "hw" entries. Words hold at most 79 bytes.
-//
-// NEEDS: (engine-query) these search routines, with the SearchRoutine signature below,
-// for the routine table and search_word:
-//   std::int16_t regex_scan(ResultList*, const char* word, const char* index_code,
-//                           std::uint32_t block_size);
-//   std::int16_t key_table_search(<same>);  std::int16_t friends_search(<same>);
 #pragma once
 #include <cstddef>
 #include <cstdint>

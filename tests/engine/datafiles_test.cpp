@@ -55,7 +55,8 @@ TEST(PackedNumbers, EveryLengthBoundary)
         SCOPED_TRACE(c.why);
         std::uint8_t buffer[8] = {};
         const std::uint8_t* end = pack_number(buffer, c.value);
-        EXPECT_EQ(std::vector<std::uint8_t>(static_cast<const std::uint8_t*>(buffer), end), c.bytes);
+        const std::uint8_t* begin = buffer;
+        EXPECT_EQ(std::vector<std::uint8_t>(begin, end), c.bytes);
         EXPECT_EQ(packed_size(c.value), c.bytes.size());
         std::uint32_t back = 1;
         EXPECT_EQ(unpack_number(buffer, &back), end);

@@ -86,7 +86,8 @@ bool write_dictionary(const DictionarySource& source, const std::string& base_pa
         std::uint8_t bytes[10];
         std::uint8_t* p = pack_number(bytes, places[k].block_offset);
         p = pack_number(p, places[k].text_position);
-        record.data.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(p - bytes));
+        record.data.assign(reinterpret_cast<const char*>(bytes),
+                           static_cast<std::size_t>(p - bytes));
         hw.push_back(std::move(record));
     }
     std::vector<std::uint32_t> hw_sorted;

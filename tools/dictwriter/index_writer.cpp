@@ -125,7 +125,8 @@ public:
             while (n1 < numbers.size() && fixed + used1 + packed_size(numbers[n1]) <= kBlock)
                 used1 += packed_size(numbers[n1++]);
             for (std::size_t rsize = 1; rsize <= 5; ++rsize) {
-                const std::vector<std::size_t> ends = split_runs(numbers, n1, kBlock - rsize - kEndMark);
+                const std::vector<std::size_t> ends =
+                    split_runs(numbers, n1, kBlock - rsize - kEndMark);
                 const std::uint32_t k = static_cast<std::uint32_t>(ends.size());
                 const std::uint32_t resume = (b + k + 1) * kBlock;
                 if (packed_size(resume) > rsize)
