@@ -49,7 +49,7 @@ std::int16_t report_progress(const char* message, long percentage)
         state.sink->show_message(message);
     if (state.sink != nullptr && percentage != -1)
         state.sink->show_percentage(static_cast<int>(percentage));
-    return state.cancel != 0 ? 1 : 0;
+    return state.cancel;
 }
 
 void progress_reset()
