@@ -6,8 +6,20 @@
 #include "vkotext/tx.h"
 #include "ruk/static/vkoruk.h"
 
+namespace {
+
+// Answers the row's neutral value; the arguments are taken only to be ignored.
+template <class Ret, class Neutral, class... Args> Ret absent(Neutral neutral, Args...) {
+    return neutral();
+}
+
+} // namespace
+
+#define VKO_ABSENT_TAIL(...) __VA_OPT__(, ) __VA_ARGS__
 #define VKOBASE_FN_ABSENT(ret, name, params, args, neutral)                                      \
-    extern "C" ret name params noexcept { return neutral; }
+    extern "C" ret name params noexcept {                                                         \
+        return absent<ret>([]() -> ret { return neutral; } VKO_ABSENT_TAIL args);                 \
+    }
 
 #define VKOBASE_FN VKOBASE_FN_ABSENT
 #include "vkotext/tx.def"
