@@ -12,24 +12,32 @@ constexpr char kModule[] = "tcb";
 using vkoruk::ApiFrame;
 
 // Format 2 (application-defined) is named; the other formats take no name.
-bool name_given_for(const ApiFrame& frame, e_cb format, const char* name, int line) noexcept {
+bool name_given_for(const ApiFrame &frame, e_cb format, const char *name, int line) noexcept {
     return format != CB_APPL || frame.not_null(name, line);
 }
 
-bool check_vko_cb_alloc(ApiFrame&, uint32_t) { return true; }
-bool check_vko_cb_close(ApiFrame&) { return true; }
-bool check_vko_cb_free_data(ApiFrame&) { return true; }
-bool check_vko_cb_open(ApiFrame&, BOOLEAN) { return true; }
+bool check_vko_cb_alloc(ApiFrame &, uint32_t) {
+    return true;
+}
+bool check_vko_cb_close(ApiFrame &) {
+    return true;
+}
+bool check_vko_cb_free_data(ApiFrame &) {
+    return true;
+}
+bool check_vko_cb_open(ApiFrame &, BOOLEAN) {
+    return true;
+}
 
-bool check_vko_cb_get_data(ApiFrame& frame, e_cb format, const char* name, uint32_t* size) {
+bool check_vko_cb_get_data(ApiFrame &frame, e_cb format, const char *name, uint32_t *size) {
     return name_given_for(frame, format, name, __LINE__) && frame.not_null(size, __LINE__);
 }
 
-bool check_vko_cb_has_format(ApiFrame& frame, e_cb format, const char* name) {
+bool check_vko_cb_has_format(ApiFrame &frame, e_cb format, const char *name) {
     return name_given_for(frame, format, name, __LINE__);
 }
 
-bool check_vko_cb_put_data(ApiFrame& frame, e_cb format, const char* name, uint32_t, PICTURE) {
+bool check_vko_cb_put_data(ApiFrame &frame, e_cb format, const char *name, uint32_t, PICTURE) {
     return name_given_for(frame, format, name, __LINE__);
 }
 

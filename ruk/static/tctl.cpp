@@ -23,8 +23,8 @@ constexpr std::int32_t kCheckBoxType = 14;
 constexpr std::int32_t kIconType = 24;
 constexpr std::int32_t kModelessType = 10;
 constexpr std::int32_t kSubwinType = 11;
-constexpr TypeSet kFlatTypes = type_set({12, 15, 17, 18});  // may be zero pixels high
-constexpr std::int32_t kVScrollType = 16;                   // may be zero pixels wide
+constexpr TypeSet kFlatTypes = type_set({12, 15, 17, 18}); // may be zero pixels high
+constexpr std::int32_t kVScrollType = 16;                  // may be zero pixels wide
 constexpr TypeSet kFontlessTypes = type_set({15, 16, 24});
 constexpr TypeSet kTextSelTypes = type_set({17, 21});
 constexpr TypeSet kCheckableTypes = type_set({13, 14});
@@ -33,10 +33,12 @@ constexpr bool is_control_type(std::int32_t type) {
     return type >= kFirstControlType && type <= kLastControlType;
 }
 
-TXEDIT as_text_edit(WINDOW ctl) noexcept { return reinterpret_cast<TXEDIT>(ctl); }
+TXEDIT as_text_edit(WINDOW ctl) noexcept {
+    return reinterpret_cast<TXEDIT>(ctl);
+}
 
 // Whether a rectangle can be used as given for a control of `type`: some controls are lines.
-bool rect_sound_for(std::int32_t type, const s_rct& r) noexcept {
+bool rect_sound_for(std::int32_t type, const s_rct &r) noexcept {
     if (in_set(kFlatTypes, type))
         return r.left < r.right && r.top <= r.bottom;
     if (type == kVScrollType)
@@ -46,7 +48,7 @@ bool rect_sound_for(std::int32_t type, const s_rct& r) noexcept {
 
 // A parent may hold a control of `type`: never a subwindow, and no notebook in a modeless
 // window.
-bool parent_holds(const ApiFrame& frame, WINDOW parent, e_win_type type, int line) noexcept {
+bool parent_holds(const ApiFrame &frame, WINDOW parent, e_win_type type, int line) noexcept {
     if (!frame.live_window(parent, line))
         return false;
     const std::int32_t parent_type = effective_type(parent);
@@ -58,7 +60,7 @@ bool parent_holds(const ApiFrame& frame, WINDOW parent, e_win_type type, int lin
 }
 
 // The control check followed by the colour/font kind test (any control type).
-bool control_of_any_type(const ApiFrame& frame, WINDOW ctl, int line) noexcept {
+bool control_of_any_type(const ApiFrame &frame, WINDOW ctl, int line) noexcept {
     if (!frame.live_window(ctl, line))
         return false;
     if (is_control_type(effective_type(ctl)))
@@ -71,31 +73,31 @@ bool has_own_font_kind(std::int32_t type) noexcept {
     return is_control_type(type) && !in_set(kFontlessTypes, type);
 }
 
-bool component_ok(const ApiFrame& frame, std::int32_t component, int line) noexcept {
+bool component_ok(const ApiFrame &frame, std::int32_t component, int line) noexcept {
     if (is_color_component(component))
         return true;
     frame.refuse(kErrWrongWindowKind, line);
     return false;
 }
 
-s_color_pair* colors_of(WINDOW ctl) noexcept {
+s_color_pair *colors_of(WINDOW ctl) noexcept {
     return effective_type(ctl) == kTextEditType ? vkok_win_get_ctl_colors(ctl)
                                                 : vkok_ctl_get_colors(ctl);
 }
 
-void apply_colors(WINDOW ctl, const s_color_pair* colors, BOOLEAN reset) noexcept {
+void apply_colors(WINDOW ctl, const s_color_pair *colors, BOOLEAN reset) noexcept {
     if (effective_type(ctl) == kTextEditType)
         vkov_tx_reset_colors(ctl, colors, reset);
     else
         vkok_ctl_set_colors(ctl, colors, reset);
 }
 
-bool check_vko_ctl_create(ApiFrame& frame, e_win_type type, const s_rct*& rct, const char*,
+bool check_vko_ctl_create(ApiFrame &frame, e_win_type type, const s_rct *&rct, const char *,
                           WINDOW parent, uint32_t ctl_flags, intptr_t, int32_t) {
     if (!frame.not_null(rct, __LINE__))
         return false;
     if (!rect_sound_for(type, *rct))
-        rct = frame.repaired(rct, __LINE__);  // severity 1: creation goes on with the copy
+        rct = frame.repaired(rct, __LINE__); // severity 1: creation goes on with the copy
     if (!parent_holds(frame, parent, type, __LINE__))
         return false;
     if (type == kIconType) {
@@ -109,7 +111,7 @@ bool check_vko_ctl_create(ApiFrame& frame, e_win_type type, const s_rct*& rct, c
     return true;
 }
 
-bool check_vko_ctl_is_checked(ApiFrame& frame, WINDOW ctl) {
+bool check_vko_ctl_is_checked(ApiFrame &frame, WINDOW ctl) {
     if (!frame.live_window(ctl, __LINE__))
         return false;
     if (in_set(kCheckableTypes, effective_type(ctl)))
@@ -118,7 +120,7 @@ bool check_vko_ctl_is_checked(ApiFrame& frame, WINDOW ctl) {
     return false;
 }
 
-bool check_vko_ctl_set_checked(ApiFrame& frame, WINDOW ctl, BOOLEAN) {
+bool check_vko_ctl_set_checked(ApiFrame &frame, WINDOW ctl, BOOLEAN) {
     if (!frame.live_window(ctl, __LINE__))
         return false;
     if (effective_type(ctl) == kCheckBoxType)
@@ -127,7 +129,7 @@ bool check_vko_ctl_set_checked(ApiFrame& frame, WINDOW ctl, BOOLEAN) {
     return false;
 }
 
-bool radio_button_ok(const ApiFrame& frame, WINDOW button, int line) noexcept {
+bool radio_button_ok(const ApiFrame &frame, WINDOW button, int line) noexcept {
     if (!frame.live_window(button, line))
         return false;
     if (effective_type(button) == kRadioType)
@@ -137,7 +139,7 @@ bool radio_button_ok(const ApiFrame& frame, WINDOW button, int line) noexcept {
 }
 
 // Every element of the group is checked before anything changes.
-bool check_vko_ctl_check_radio_button(ApiFrame& frame, WINDOW button, WINDOW* group,
+bool check_vko_ctl_check_radio_button(ApiFrame &frame, WINDOW button, WINDOW *group,
                                       int32_t count) {
     if (!radio_button_ok(frame, button, __LINE__))
         return false;
@@ -153,7 +155,7 @@ bool check_vko_ctl_check_radio_button(ApiFrame& frame, WINDOW button, WINDOW* gr
 }
 
 // An inverted selection is a warning: the selection collapses to its first position.
-bool check_vko_ctl_set_text_sel(ApiFrame& frame, WINDOW ctl, int32_t first, int32_t& last) {
+bool check_vko_ctl_set_text_sel(ApiFrame &frame, WINDOW ctl, int32_t first, int32_t &last) {
     if (!frame.live_window(ctl, __LINE__))
         return false;
     if (!in_set(kTextSelTypes, effective_type(ctl))) {
@@ -167,7 +169,7 @@ bool check_vko_ctl_set_text_sel(ApiFrame& frame, WINDOW ctl, int32_t first, int3
     return true;
 }
 
-bool check_vko_ctl_get_text_sel(ApiFrame& frame, WINDOW ctl, int32_t* first, int32_t* last) {
+bool check_vko_ctl_get_text_sel(ApiFrame &frame, WINDOW ctl, int32_t *first, int32_t *last) {
     if (!frame.live_window(ctl, __LINE__))
         return false;
     if (!frame.not_null(first, __LINE__))
@@ -184,13 +186,13 @@ bool check_vko_ctl_get_text_sel(ApiFrame& frame, WINDOW ctl, int32_t* first, int
 // Writes a definition entry's rectangle back when it goes out of scope.
 class EntryRectRestore {
 public:
-    explicit EntryRectRestore(s_win_def* entry) noexcept : itsEntry(entry), itsSaved(entry->rct) {}
+    explicit EntryRectRestore(s_win_def *entry) noexcept : itsEntry(entry), itsSaved(entry->rct) {}
     ~EntryRectRestore() { itsEntry->rct = itsSaved; }
-    EntryRectRestore(const EntryRectRestore&) = delete;
-    EntryRectRestore& operator=(const EntryRectRestore&) = delete;
+    EntryRectRestore(const EntryRectRestore &) = delete;
+    EntryRectRestore &operator=(const EntryRectRestore &) = delete;
 
 private:
-    s_win_def* itsEntry;
+    s_win_def *itsEntry;
     s_rct itsSaved;
 };
 
@@ -200,7 +202,7 @@ private:
 #define VKO_OWN_ENTRY VKO_RUK_SKIP
 #include "ruk/static/tctl.def"
 
-extern "C" WINDOW vko_ctl_create_def(s_win_def* def, WINDOW parent, intptr_t app_data) noexcept {
+extern "C" WINDOW vko_ctl_create_def(s_win_def *def, WINDOW parent, intptr_t app_data) noexcept {
     ApiFrame frame{"vko_ctl_create_def", kModule};
     if (frame.refused_during_update(__LINE__))
         return nullptr;
@@ -208,7 +210,7 @@ extern "C" WINDOW vko_ctl_create_def(s_win_def* def, WINDOW parent, intptr_t app
         return nullptr;
     if (!parent_holds(frame, parent, def->type, __LINE__))
         return nullptr;
-    const EntryRectRestore restore{def};  // the caller's entry comes back as given
+    const EntryRectRestore restore{def}; // the caller's entry comes back as given
     if (!rect_sound_for(def->type, def->rct)) {
         vkov_rect_repair(&def->rct);
         frame.repair(kErrRectRepaired, __LINE__);
@@ -222,7 +224,7 @@ extern "C" WINDOW vko_ctl_create_def(s_win_def* def, WINDOW parent, intptr_t app
     return vkok_ctl_create_def(def, parent, app_data);
 }
 
-extern "C" s_color_pair* vko_ctl_get_colors(WINDOW ctl) noexcept {
+extern "C" s_color_pair *vko_ctl_get_colors(WINDOW ctl) noexcept {
     ApiFrame frame{"vko_ctl_get_colors", kModule};
     if (!control_of_any_type(frame, ctl, __LINE__))
         return nullptr;
@@ -259,7 +261,7 @@ extern "C" int32_t vko_ctl_get_id(WINDOW ctl) noexcept {
     return is_text_edit(ctl) ? vkov_tx_get_cid(as_text_edit(ctl)) : vkok_ctl_get_id(ctl);
 }
 
-extern "C" s_color_pair* vko_ctl_get_native_colors(e_win_type type) noexcept {
+extern "C" s_color_pair *vko_ctl_get_native_colors(e_win_type type) noexcept {
     ApiFrame frame{"vko_ctl_get_native_colors", kModule};
     if (!is_control_type(type)) {
         frame.refuse(kErrWrongWindowKind, __LINE__);
@@ -280,14 +282,14 @@ extern "C" COLOR vko_ctl_get_native_color_component(e_win_type type,
     return take_component(vkok_ctl_get_native_colors(type), component);
 }
 
-extern "C" void vko_ctl_set_colors(WINDOW ctl, const s_color_pair* colors, BOOLEAN reset) noexcept {
+extern "C" void vko_ctl_set_colors(WINDOW ctl, const s_color_pair *colors, BOOLEAN reset) noexcept {
     ApiFrame frame{"vko_ctl_set_colors", kModule};
     if (frame.refused_during_update(__LINE__))
         return;
     if (!frame.live_window(ctl, __LINE__))
         return;
     if (colors == nullptr)
-        reset = TRUE;  // no list: back to the defaults
+        reset = TRUE; // no list: back to the defaults
     if (!control_of_any_type(frame, ctl, __LINE__))
         return;
     apply_colors(ctl, colors, reset);

@@ -19,15 +19,15 @@ using namespace vkoruk;
 constexpr TypeSet kCxoWindowTypes = type_set({1, 2, 3, 5, 6, 7, 9, 10, 11, 23, 25});
 
 // The object check: null or not live in the base library, 0x1220011 (no separate null code).
-bool cxo_ok(const ApiFrame& frame, CXO obj, int line) noexcept {
+bool cxo_ok(const ApiFrame &frame, CXO obj, int line) noexcept {
     if (obj != nullptr && vkov_cxo_is_valid(obj))
         return true;
     frame.refuse(kErrBadCxo, line);
     return false;
 }
 
-bool check_vko_cxo_create(ApiFrame& frame, WINDOW win, int32_t, int32_t, VKO_CXO_HANDLER handler,
-                          int32_t, const char* class_name, int32_t) {
+bool check_vko_cxo_create(ApiFrame &frame, WINDOW win, int32_t, int32_t, VKO_CXO_HANDLER handler,
+                          int32_t, const char *class_name, int32_t) {
     if (!window_of_type(frame, win, kCxoWindowTypes, __LINE__))
         return false;
     if (handler == nullptr) {
@@ -41,20 +41,22 @@ bool check_vko_cxo_create(ApiFrame& frame, WINDOW win, int32_t, int32_t, VKO_CXO
     return true;
 }
 
-bool check_vko_cxo_destroy(ApiFrame& frame, CXO obj) { return cxo_ok(frame, obj, __LINE__); }
+bool check_vko_cxo_destroy(ApiFrame &frame, CXO obj) {
+    return cxo_ok(frame, obj, __LINE__);
+}
 
-bool check_vko_cxo_dispatch_msg(ApiFrame& frame, CXO obj, int32_t, intptr_t) {
+bool check_vko_cxo_dispatch_msg(ApiFrame &frame, CXO obj, int32_t, intptr_t) {
     return cxo_ok(frame, obj, __LINE__);
 }
 
 // The name is copied into the caller's buffer, which must exist and hold a byte at least.
-bool check_vko_cxo_get_class_name(ApiFrame& frame, CXO obj, char* buf, int32_t buf_size) {
+bool check_vko_cxo_get_class_name(ApiFrame &frame, CXO obj, char *buf, int32_t buf_size) {
     return cxo_ok(frame, obj, __LINE__) && frame.not_null(buf, __LINE__) &&
            frame.positive(buf_size, __LINE__);
 }
 
 // Null is reported; an object that is no longer live is only answered FALSE.
-bool check_vko_cxo_is_valid(ApiFrame& frame, CXO obj) {
+bool check_vko_cxo_is_valid(ApiFrame &frame, CXO obj) {
     if (obj != nullptr)
         return true;
     frame.refuse(kErrBadCxo, __LINE__);
@@ -112,7 +114,7 @@ extern "C" void vko_cxo_set_data(CXO obj, intptr_t data) noexcept {
 
 // No frame here: the call passes an event on from inside a handler, whose own entry point's
 // name must stay the innermost one.
-extern "C" int32_t vko_cxo_call_next(CXO obj, EVENT* event) noexcept {
+extern "C" int32_t vko_cxo_call_next(CXO obj, EVENT *event) noexcept {
     if (obj == nullptr || !vkov_cxo_is_valid(obj)) {
         vkov_errmsg_dispatch(nullptr, kRefused, kErrBadCxo, kModule, __LINE__);
         return 0;

@@ -11,12 +11,24 @@ constexpr char kModule[] = "tgmem";
 
 using vkoruk::ApiFrame;
 
-bool check_vko_gmem_alloc(ApiFrame&, uint32_t) { return true; }
-bool check_vko_gmem_free(ApiFrame&, GHANDLE) { return true; }
-bool check_vko_gmem_lock(ApiFrame&, GHANDLE) { return true; }
-bool check_vko_gmem_unlock(ApiFrame&, GHANDLE) { return true; }
-bool check_vko_gmem_realloc(ApiFrame&, GHANDLE, uint32_t) { return true; }
-bool check_vko_gmem_get_size(ApiFrame&, GHANDLE) { return true; }
+bool check_vko_gmem_alloc(ApiFrame &, uint32_t) {
+    return true;
+}
+bool check_vko_gmem_free(ApiFrame &, GHANDLE) {
+    return true;
+}
+bool check_vko_gmem_lock(ApiFrame &, GHANDLE) {
+    return true;
+}
+bool check_vko_gmem_unlock(ApiFrame &, GHANDLE) {
+    return true;
+}
+bool check_vko_gmem_realloc(ApiFrame &, GHANDLE, uint32_t) {
+    return true;
+}
+bool check_vko_gmem_get_size(ApiFrame &, GHANDLE) {
+    return true;
+}
 
 } // namespace
 

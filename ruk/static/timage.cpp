@@ -15,21 +15,21 @@ constexpr char kModule[] = "timage";
 
 using namespace vkoruk;
 
-constexpr int32_t kIndexedFormat = 1;  // the only format with a colour table
+constexpr int32_t kIndexedFormat = 1; // the only format with a colour table
 
-bool stream_ok(const ApiFrame& frame, const s_vko_iostream* stream, int line) noexcept {
+bool stream_ok(const ApiFrame &frame, const s_vko_iostream *stream, int line) noexcept {
     return frame.not_null(stream, line);
 }
 
 // A colour-table index of the image: 0 to the colour count - 1.
-bool clut_index_ok(const ApiFrame& frame, IMAGE image, int32_t index, int line) noexcept {
+bool clut_index_ok(const ApiFrame &frame, IMAGE image, int32_t index, int line) noexcept {
     if (index >= 0 && index < static_cast<int32_t>(vkov_image_get_ncolors(image)))
         return true;
     frame.refuse(kErrValueOutOfSet, line);
     return false;
 }
 
-bool position_ok(const ApiFrame& frame, IMAGE image, int32_t x, int32_t y, int line) noexcept {
+bool position_ok(const ApiFrame &frame, IMAGE image, int32_t x, int32_t y, int line) noexcept {
     if (vkov_image_is_valid_pos(image, x, y))
         return true;
     frame.refuse(kErrValueOutOfSet, line);
@@ -37,21 +37,23 @@ bool position_ok(const ApiFrame& frame, IMAGE image, int32_t x, int32_t y, int l
 }
 
 // A rectangle to fill or transfer must be given; an empty one ends the call quietly.
-bool rect_usable(const ApiFrame& frame, const s_rct* rct, int line) noexcept {
+bool rect_usable(const ApiFrame &frame, const s_rct *rct, int line) noexcept {
     return frame.rect_given(rct, line) && !ApiFrame::rect_empty(rct);
 }
 
-bool check_vko_image_create(ApiFrame&, int32_t, int32_t, int32_t, int32_t) { return true; }
+bool check_vko_image_create(ApiFrame &, int32_t, int32_t, int32_t, int32_t) {
+    return true;
+}
 
-bool check_vko_image_destroy(ApiFrame& frame, IMAGE image) {
+bool check_vko_image_destroy(ApiFrame &frame, IMAGE image) {
     return image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_duplicate(ApiFrame& frame, IMAGE image) {
+bool check_vko_image_duplicate(ApiFrame &frame, IMAGE image) {
     return image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_fill_rect(ApiFrame& frame, IMAGE image, uint32_t, const s_rct*& rct) {
+bool check_vko_image_fill_rect(ApiFrame &frame, IMAGE image, uint32_t, const s_rct *&rct) {
     if (!image_ok(frame, image, __LINE__))
         return false;
     if (!rect_usable(frame, rct, __LINE__))
@@ -60,7 +62,7 @@ bool check_vko_image_fill_rect(ApiFrame& frame, IMAGE image, uint32_t, const s_r
     return true;
 }
 
-bool check_vko_image_get_clut(ApiFrame& frame, IMAGE image, int32_t index) {
+bool check_vko_image_get_clut(ApiFrame &frame, IMAGE image, int32_t index) {
     if (!image_ok(frame, image, __LINE__))
         return false;
     if (vkov_image_get_format(image) != kIndexedFormat) {
@@ -70,20 +72,19 @@ bool check_vko_image_get_clut(ApiFrame& frame, IMAGE image, int32_t index) {
     return clut_index_ok(frame, image, index, __LINE__);
 }
 
-bool check_vko_image_get_dimensions(ApiFrame& frame, IMAGE image, int32_t* width,
-                                    int32_t* height) {
+bool check_vko_image_get_dimensions(ApiFrame &frame, IMAGE image, int32_t *width, int32_t *height) {
     return image_ok(frame, image, __LINE__) && frame.not_null(width, __LINE__) &&
            frame.not_null(height, __LINE__);
 }
 
-bool check_vko_image_get_format(ApiFrame& frame, IMAGE image) {
+bool check_vko_image_get_format(ApiFrame &frame, IMAGE image) {
     return image_ok(frame, image, __LINE__);
 }
 
 // Both rectangles are checked for null and emptiness, destination first, before either is
 // repaired.
-bool check_vko_image_get_from_pmap(ApiFrame& frame, IMAGE image, WINDOW pmap, const s_rct*& dst,
-                                   const s_rct*& src) {
+bool check_vko_image_get_from_pmap(ApiFrame &frame, IMAGE image, WINDOW pmap, const s_rct *&dst,
+                                   const s_rct *&src) {
     if (!image_ok(frame, image, __LINE__))
         return false;
     if (pmap == nullptr) {
@@ -101,21 +102,21 @@ bool check_vko_image_get_from_pmap(ApiFrame& frame, IMAGE image, WINDOW pmap, co
     return true;
 }
 
-bool check_vko_image_get_ncolors(ApiFrame& frame, IMAGE image) {
+bool check_vko_image_get_ncolors(ApiFrame &frame, IMAGE image) {
     return image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_get_pixel(ApiFrame& frame, IMAGE image, int32_t x, int32_t y) {
+bool check_vko_image_get_pixel(ApiFrame &frame, IMAGE image, int32_t x, int32_t y) {
     return image_ok(frame, image, __LINE__) && position_ok(frame, image, x, y, __LINE__);
 }
 
-bool check_vko_image_get_resolution(ApiFrame& frame, IMAGE image, int32_t* horz_dpi,
-                                    int32_t* vert_dpi) {
+bool check_vko_image_get_resolution(ApiFrame &frame, IMAGE image, int32_t *horz_dpi,
+                                    int32_t *vert_dpi) {
     return image_ok(frame, image, __LINE__) && frame.not_null(horz_dpi, __LINE__) &&
            frame.not_null(vert_dpi, __LINE__);
 }
 
-bool check_vko_image_get_scanline(ApiFrame& frame, IMAGE image, int32_t row) {
+bool check_vko_image_get_scanline(ApiFrame &frame, IMAGE image, int32_t row) {
     if (!image_ok(frame, image, __LINE__))
         return false;
     int32_t width = 0;
@@ -127,61 +128,61 @@ bool check_vko_image_get_scanline(ApiFrame& frame, IMAGE image, int32_t row) {
     return false;
 }
 
-bool check_vko_image_read(ApiFrame& frame, const FILE_SPEC* file) {
+bool check_vko_image_read(ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
 }
 
-bool check_vko_image_read_bmp(ApiFrame& frame, const FILE_SPEC* file) {
+bool check_vko_image_read_bmp(ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
 }
 
-bool check_vko_image_read_bmp_from_iostr(ApiFrame& frame, s_vko_iostream* stream) {
+bool check_vko_image_read_bmp_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__);
 }
 
-bool check_vko_image_read_macpict(ApiFrame& frame, const FILE_SPEC* file) {
+bool check_vko_image_read_macpict(ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
 }
 
-bool check_vko_image_read_macpict_from_iostr(ApiFrame& frame, s_vko_iostream* stream) {
+bool check_vko_image_read_macpict_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__);
 }
 
-bool check_vko_image_read_xbm(ApiFrame& frame, const FILE_SPEC* file) {
+bool check_vko_image_read_xbm(ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
 }
 
-bool check_vko_image_read_xbm_from_iostr(ApiFrame& frame, s_vko_iostream* stream) {
+bool check_vko_image_read_xbm_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__);
 }
 
-bool check_vko_image_read_xpm(ApiFrame& frame, const FILE_SPEC* file) {
+bool check_vko_image_read_xpm(ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
 }
 
-bool check_vko_image_read_xpm_from_iostr(ApiFrame& frame, s_vko_iostream* stream) {
+bool check_vko_image_read_xpm_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__);
 }
 
 // The index is checked like the getter's, so that no colour is written past the table.
-bool check_vko_image_set_clut(ApiFrame& frame, IMAGE image, int32_t index, COLOR) {
+bool check_vko_image_set_clut(ApiFrame &frame, IMAGE image, int32_t index, COLOR) {
     return image_ok(frame, image, __LINE__) && clut_index_ok(frame, image, index, __LINE__);
 }
 
-bool check_vko_image_set_ncolors(ApiFrame& frame, IMAGE image, int32_t) {
+bool check_vko_image_set_ncolors(ApiFrame &frame, IMAGE image, int32_t) {
     return image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_set_pixel(ApiFrame& frame, IMAGE image, int32_t x, int32_t y, COLOR) {
+bool check_vko_image_set_pixel(ApiFrame &frame, IMAGE image, int32_t x, int32_t y, COLOR) {
     return image_ok(frame, image, __LINE__) && position_ok(frame, image, x, y, __LINE__);
 }
 
-bool check_vko_image_set_resolution(ApiFrame& frame, IMAGE image, int32_t, int32_t) {
+bool check_vko_image_set_resolution(ApiFrame &frame, IMAGE image, int32_t, int32_t) {
     return image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_transfer(ApiFrame& frame, IMAGE dst_image, IMAGE src_image,
-                              const s_rct*& dst, const s_rct*& src) {
+bool check_vko_image_transfer(ApiFrame &frame, IMAGE dst_image, IMAGE src_image, const s_rct *&dst,
+                              const s_rct *&src) {
     if (!image_ok(frame, dst_image, __LINE__))
         return false;
     if (!image_ok(frame, src_image, __LINE__))
@@ -194,12 +195,11 @@ bool check_vko_image_transfer(ApiFrame& frame, IMAGE dst_image, IMAGE src_image,
 }
 
 // The writers look at the stream before the image.
-bool check_vko_image_write_macpict_to_iostr(ApiFrame& frame, IMAGE image,
-                                            s_vko_iostream* stream) {
+bool check_vko_image_write_macpict_to_iostr(ApiFrame &frame, IMAGE image, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__) && image_ok(frame, image, __LINE__);
 }
 
-bool check_vko_image_write_bmp_to_iostr(ApiFrame& frame, IMAGE image, s_vko_iostream* stream) {
+bool check_vko_image_write_bmp_to_iostr(ApiFrame &frame, IMAGE image, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__) && image_ok(frame, image, __LINE__);
 }
 

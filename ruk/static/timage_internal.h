@@ -7,7 +7,7 @@
 namespace vkoruk {
 
 // The image check: null 0x1210007, then not valid in the base library 0x1220007.
-inline bool image_ok(const ApiFrame& frame, IMAGE image, int line) noexcept {
+inline bool image_ok(const ApiFrame &frame, IMAGE image, int line) noexcept {
     if (image == nullptr) {
         frame.refuse(kErrNullImage, line);
         return false;

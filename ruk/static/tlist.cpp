@@ -19,7 +19,7 @@ constexpr TypeSet kSelectionTypes = type_set({19, 20});
 constexpr int32_t kAppendIndex = -1;
 
 // The list check: null, not live, then not a list control; every report names the list.
-bool is_list(const ApiFrame& frame, WINDOW list, int line) noexcept {
+bool is_list(const ApiFrame &frame, WINDOW list, int line) noexcept {
     if (!frame.live_window(list, line, list))
         return false;
     if (vkok_vobj_is_list(list))
@@ -29,7 +29,7 @@ bool is_list(const ApiFrame& frame, WINDOW list, int line) noexcept {
 }
 
 // The list check for the selection calls: the list must be a list box or a list button.
-bool is_selection_list(const ApiFrame& frame, WINDOW list, int line) noexcept {
+bool is_selection_list(const ApiFrame &frame, WINDOW list, int line) noexcept {
     if (!frame.live_window(list, line, list))
         return false;
     if (in_set(kSelectionTypes, effective_type(list)))
@@ -38,7 +38,7 @@ bool is_selection_list(const ApiFrame& frame, WINDOW list, int line) noexcept {
     return false;
 }
 
-bool buffer_ok(const ApiFrame& frame, WINDOW list, const char* buf, int32_t buf_size,
+bool buffer_ok(const ApiFrame &frame, WINDOW list, const char *buf, int32_t buf_size,
                int line) noexcept {
     if (!frame.not_null(buf, line, list))
         return false;
@@ -48,7 +48,7 @@ bool buffer_ok(const ApiFrame& frame, WINDOW list, const char* buf, int32_t buf_
     return false;
 }
 
-bool check_vko_list_add(ApiFrame& frame, WINDOW list, int32_t index, const char* text) {
+bool check_vko_list_add(ApiFrame &frame, WINDOW list, int32_t index, const char *text) {
     if (!is_list(frame, list, __LINE__))
         return false;
     if (!frame.not_null(text, __LINE__, list))
@@ -60,55 +60,59 @@ bool check_vko_list_add(ApiFrame& frame, WINDOW list, int32_t index, const char*
     return true;
 }
 
-bool check_vko_list_clear(ApiFrame& frame, WINDOW list) { return is_list(frame, list, __LINE__); }
-
-bool check_vko_list_count_all(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_clear(ApiFrame &frame, WINDOW list) {
     return is_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_count_sel(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_count_all(ApiFrame &frame, WINDOW list) {
+    return is_list(frame, list, __LINE__);
+}
+
+bool check_vko_list_count_sel(ApiFrame &frame, WINDOW list) {
     return is_selection_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_get_all(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_get_all(ApiFrame &frame, WINDOW list) {
     return is_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_get_elt(ApiFrame& frame, WINDOW list, int32_t, char* buf, int32_t buf_size) {
+bool check_vko_list_get_elt(ApiFrame &frame, WINDOW list, int32_t, char *buf, int32_t buf_size) {
     if (!is_list(frame, list, __LINE__))
         return false;
     return buffer_ok(frame, list, buf, buf_size, __LINE__);
 }
 
-bool check_vko_list_get_first_sel(ApiFrame& frame, WINDOW list, char* buf, int32_t buf_size) {
+bool check_vko_list_get_first_sel(ApiFrame &frame, WINDOW list, char *buf, int32_t buf_size) {
     if (!is_selection_list(frame, list, __LINE__))
         return false;
     return buffer_ok(frame, list, buf, buf_size, __LINE__);
 }
 
-bool check_vko_list_get_sel(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_get_sel(ApiFrame &frame, WINDOW list) {
     return is_selection_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_get_sel_index(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_get_sel_index(ApiFrame &frame, WINDOW list) {
     return is_selection_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_is_sel(ApiFrame& frame, WINDOW list, int32_t) {
+bool check_vko_list_is_sel(ApiFrame &frame, WINDOW list, int32_t) {
     return is_selection_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_rem(ApiFrame& frame, WINDOW list, int32_t) {
+bool check_vko_list_rem(ApiFrame &frame, WINDOW list, int32_t) {
     return is_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_resume(ApiFrame& frame, WINDOW list) { return is_list(frame, list, __LINE__); }
+bool check_vko_list_resume(ApiFrame &frame, WINDOW list) {
+    return is_list(frame, list, __LINE__);
+}
 
-bool check_vko_list_set_sel(ApiFrame& frame, WINDOW list, int32_t, BOOLEAN) {
+bool check_vko_list_set_sel(ApiFrame &frame, WINDOW list, int32_t, BOOLEAN) {
     return is_selection_list(frame, list, __LINE__);
 }
 
-bool check_vko_list_suspend(ApiFrame& frame, WINDOW list) {
+bool check_vko_list_suspend(ApiFrame &frame, WINDOW list) {
     return is_list(frame, list, __LINE__);
 }
 

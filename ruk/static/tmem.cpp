@@ -12,12 +12,20 @@ constexpr char kModule[] = "tmem";
 
 using vkoruk::ApiFrame;
 
-bool check_vko_mem_alloc(ApiFrame&, size_t) { return true; }
-bool check_vko_mem_zalloc(ApiFrame&, size_t) { return true; }
-bool check_vko_mem_realloc(ApiFrame&, void*, size_t) { return true; }
-bool check_vko_mem_free(ApiFrame&, void*) { return true; }
+bool check_vko_mem_alloc(ApiFrame &, size_t) {
+    return true;
+}
+bool check_vko_mem_zalloc(ApiFrame &, size_t) {
+    return true;
+}
+bool check_vko_mem_realloc(ApiFrame &, void *, size_t) {
+    return true;
+}
+bool check_vko_mem_free(ApiFrame &, void *) {
+    return true;
+}
 
-bool check_vko_mem_rep(ApiFrame& frame, void* dst, const void* src, uint32_t, uint32_t) {
+bool check_vko_mem_rep(ApiFrame &frame, void *dst, const void *src, uint32_t, uint32_t) {
     return frame.not_null(dst, __LINE__) && frame.not_null(src, __LINE__);
 }
 

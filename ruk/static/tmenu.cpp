@@ -14,9 +14,9 @@ constexpr char kModule[] = "tmenu";
 using namespace vkoruk;
 
 constexpr TypeSet kPopupTypes = type_set({1, 2, 3, 5, 7, 9, 10, 11});
-constexpr int32_t kAlignOnItem = 3;  // the pop-up opens on the item that carries the tag
+constexpr int32_t kAlignOnItem = 3; // the pop-up opens on the item that carries the tag
 
-bool menu_bar_ok(const ApiFrame& frame, WINDOW win, int line) noexcept {
+bool menu_bar_ok(const ApiFrame &frame, WINDOW win, int line) noexcept {
     if (!frame.live_window(win, line))
         return false;
     if (has_menu_bar(win))
@@ -25,7 +25,7 @@ bool menu_bar_ok(const ApiFrame& frame, WINDOW win, int line) noexcept {
     return false;
 }
 
-bool tag_ok(const ApiFrame& frame, int16_t tag, int line) noexcept {
+bool tag_ok(const ApiFrame &frame, int16_t tag, int line) noexcept {
     if (tag > 0)
         return true;
     frame.refuse(kErrValueOutOfSet, line);
@@ -33,39 +33,38 @@ bool tag_ok(const ApiFrame& frame, int16_t tag, int line) noexcept {
 }
 
 // Whether one item of the tree's top level carries the tag; the level ends at tag 0.
-bool top_level_has_tag(const s_mitem* tree, int16_t tag) noexcept {
-    for (const s_mitem* item = tree; item->tag != 0; ++item) {
+bool top_level_has_tag(const s_mitem *tree, int16_t tag) noexcept {
+    for (const s_mitem *item = tree; item->tag != 0; ++item) {
         if (item->tag == tag)
             return true;
     }
     return false;
 }
 
-bool check_vko_menu_get_font_sel(ApiFrame& frame, WINDOW win, BOOLEAN) {
+bool check_vko_menu_get_font_sel(ApiFrame &frame, WINDOW win, BOOLEAN) {
     return menu_bar_ok(frame, win, __LINE__);
 }
 
-bool check_vko_menu_get_tree(ApiFrame& frame, WINDOW win) {
+bool check_vko_menu_get_tree(ApiFrame &frame, WINDOW win) {
     return menu_bar_ok(frame, win, __LINE__);
 }
 
-bool check_vko_menu_set_font_sel(ApiFrame& frame, WINDOW win, FONT_OBJ font) {
+bool check_vko_menu_set_font_sel(ApiFrame &frame, WINDOW win, FONT_OBJ font) {
     if (!menu_bar_ok(frame, win, __LINE__))
         return false;
     return font == nullptr || frame.valid_font(font, __LINE__);
 }
 
 // The item setters work without a menu bar too: the tags may belong to a pop-up.
-bool check_vko_menu_set_item_checked(ApiFrame& frame, WINDOW win, int16_t tag, BOOLEAN) {
+bool check_vko_menu_set_item_checked(ApiFrame &frame, WINDOW win, int16_t tag, BOOLEAN) {
     return frame.live_window(win, __LINE__) && tag_ok(frame, tag, __LINE__);
 }
 
-bool check_vko_menu_set_item_enabled(ApiFrame& frame, WINDOW win, int16_t tag, BOOLEAN) {
+bool check_vko_menu_set_item_enabled(ApiFrame &frame, WINDOW win, int16_t tag, BOOLEAN) {
     return frame.live_window(win, __LINE__) && tag_ok(frame, tag, __LINE__);
 }
 
-bool check_vko_menu_set_item_title(ApiFrame& frame, WINDOW win, int16_t tag,
-                                   const char* title) {
+bool check_vko_menu_set_item_title(ApiFrame &frame, WINDOW win, int16_t tag, const char *title) {
     if (!frame.live_window(win, __LINE__))
         return false;
     if (!tag_ok(frame, tag, __LINE__))
@@ -73,7 +72,7 @@ bool check_vko_menu_set_item_title(ApiFrame& frame, WINDOW win, int16_t tag,
     return frame.not_null(title, __LINE__);
 }
 
-bool check_vko_menu_set_tree(ApiFrame& frame, WINDOW win, MENU_TREE tree) {
+bool check_vko_menu_set_tree(ApiFrame &frame, WINDOW win, MENU_TREE tree) {
     if (!menu_bar_ok(frame, win, __LINE__))
         return false;
     if (tree != nullptr)
@@ -82,11 +81,11 @@ bool check_vko_menu_set_tree(ApiFrame& frame, WINDOW win, MENU_TREE tree) {
     return false;
 }
 
-bool check_vko_menu_update(ApiFrame& frame, WINDOW win) {
+bool check_vko_menu_update(ApiFrame &frame, WINDOW win) {
     return menu_bar_ok(frame, win, __LINE__);
 }
 
-bool check_vko_menu_popup(ApiFrame& frame, MENU_TREE tree, WINDOW win, s_pnt, int32_t align,
+bool check_vko_menu_popup(ApiFrame &frame, MENU_TREE tree, WINDOW win, s_pnt, int32_t align,
                           int16_t tag) {
     if (tree == nullptr) {
         frame.refuse(kErrNullMenuTree, __LINE__);

@@ -15,7 +15,7 @@ using namespace vkoruk;
 constexpr int32_t kEditablePaletteType = 5;
 
 // The palette check: null 0x1210004, then not valid in the base library 0x1220004.
-bool palette_ok(const ApiFrame& frame, PALETTE palet, int line) noexcept {
+bool palette_ok(const ApiFrame &frame, PALETTE palet, int line) noexcept {
     if (palet == nullptr) {
         frame.refuse(kErrNullPalette, line);
         return false;
@@ -26,41 +26,45 @@ bool palette_ok(const ApiFrame& frame, PALETTE palet, int line) noexcept {
     return false;
 }
 
-bool editable(const ApiFrame& frame, PALETTE palet, int line) noexcept {
+bool editable(const ApiFrame &frame, PALETTE palet, int line) noexcept {
     if (vkov_palet_get_type(palet) == kEditablePaletteType)
         return true;
     frame.refuse(kErrWrongKind, line);
     return false;
 }
 
-bool check_vko_palet_create(ApiFrame&, int32_t, int32_t) { return true; }
-bool check_vko_palet_default(ApiFrame&) { return true; }
+bool check_vko_palet_create(ApiFrame &, int32_t, int32_t) {
+    return true;
+}
+bool check_vko_palet_default(ApiFrame &) {
+    return true;
+}
 
-bool check_vko_palet_destroy(ApiFrame& frame, PALETTE palet) {
+bool check_vko_palet_destroy(ApiFrame &frame, PALETTE palet) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_get_type(ApiFrame& frame, PALETTE palet) {
+bool check_vko_palet_get_type(ApiFrame &frame, PALETTE palet) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_get_size(ApiFrame& frame, PALETTE palet) {
+bool check_vko_palet_get_size(ApiFrame &frame, PALETTE palet) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_get_ncolors(ApiFrame& frame, PALETTE palet) {
+bool check_vko_palet_get_ncolors(ApiFrame &frame, PALETTE palet) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_set_tolerance(ApiFrame& frame, PALETTE palet, uint16_t) {
+bool check_vko_palet_set_tolerance(ApiFrame &frame, PALETTE palet, uint16_t) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_get_tolerance(ApiFrame& frame, PALETTE palet) {
+bool check_vko_palet_get_tolerance(ApiFrame &frame, PALETTE palet) {
     return palette_ok(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_add_colors(ApiFrame& frame, PALETTE palet, const uint32_t* colors,
+bool check_vko_palet_add_colors(ApiFrame &frame, PALETTE palet, const uint32_t *colors,
                                 uint16_t count) {
     if (!palette_ok(frame, palet, __LINE__))
         return false;
@@ -73,12 +77,12 @@ bool check_vko_palet_add_colors(ApiFrame& frame, PALETTE palet, const uint32_t* 
     return editable(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_set_colors_from_image(ApiFrame& frame, PALETTE palet, IMAGE image) {
+bool check_vko_palet_set_colors_from_image(ApiFrame &frame, PALETTE palet, IMAGE image) {
     return palette_ok(frame, palet, __LINE__) && image_ok(frame, image, __LINE__) &&
            editable(frame, palet, __LINE__);
 }
 
-bool check_vko_palet_get_colors(ApiFrame& frame, PALETTE palet, uint32_t* colors, uint16_t) {
+bool check_vko_palet_get_colors(ApiFrame &frame, PALETTE palet, uint32_t *colors, uint16_t) {
     return palette_ok(frame, palet, __LINE__) && frame.not_null(colors, __LINE__);
 }
 

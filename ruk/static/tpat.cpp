@@ -11,19 +11,19 @@ constexpr char kModule[] = "tpat";
 
 using vkoruk::ApiFrame;
 
-bool check_vko_pattern_destroy(ApiFrame& frame, PATTERN pattern) {
+bool check_vko_pattern_destroy(ApiFrame &frame, PATTERN pattern) {
     return frame.not_null(pattern, __LINE__);
 }
 
-bool check_vko_pattern_format_string(ApiFrame& frame, PATTERN pattern, const char* text,
-                                     char* buf, int32_t, BOOLEAN, int32_t* first, int32_t* last) {
+bool check_vko_pattern_format_string(ApiFrame &frame, PATTERN pattern, const char *text, char *buf,
+                                     int32_t, BOOLEAN, int32_t *first, int32_t *last) {
     return frame.not_null(pattern, __LINE__) && frame.not_null(text, __LINE__) &&
            frame.not_null(buf, __LINE__) && frame.not_null(first, __LINE__) &&
            frame.not_null(last, __LINE__);
 }
 
-bool check_vko_pattern_match(ApiFrame& frame, PATTERN pattern, const char* text,
-                             int32_t* fail_pos) {
+bool check_vko_pattern_match(ApiFrame &frame, PATTERN pattern, const char *text,
+                             int32_t *fail_pos) {
     return frame.not_null(pattern, __LINE__) && frame.not_null(text, __LINE__) &&
            frame.not_null(fail_pos, __LINE__);
 }
@@ -34,12 +34,12 @@ bool check_vko_pattern_match(ApiFrame& frame, PATTERN pattern, const char* text,
 #define VKO_OWN_ENTRY VKO_RUK_SKIP
 #include "ruk/static/tpat.def"
 
-extern "C" PATTERN vko_pattern_create(const char* text) noexcept {
+extern "C" PATTERN vko_pattern_create(const char *text) noexcept {
     ApiFrame frame{"vko_pattern_create", kModule};
     if (!frame.not_null(text, __LINE__))
         return nullptr;
     PATTERN pattern = vkov_pattern_create(text);
     if (pattern == nullptr)
-        frame.refuse(vkoruk::kErrBadValue, __LINE__);  // the base library refused the text
+        frame.refuse(vkoruk::kErrBadValue, __LINE__); // the base library refused the text
     return pattern;
 }

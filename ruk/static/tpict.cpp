@@ -11,7 +11,7 @@ constexpr char kModule[] = "tpict";
 using vkoruk::ApiFrame;
 
 // The picture check: null 0x1210005, then not valid in the base library 0x1220005.
-bool picture_ok(const ApiFrame& frame, PICTURE pict, int line) noexcept {
+bool picture_ok(const ApiFrame &frame, PICTURE pict, int line) noexcept {
     if (pict == nullptr) {
         frame.refuse(vkoruk::kErrNullPicture, line);
         return false;
@@ -22,19 +22,19 @@ bool picture_ok(const ApiFrame& frame, PICTURE pict, int line) noexcept {
     return false;
 }
 
-bool check_vko_pict_create(ApiFrame& frame, const void* data, int32_t, int32_t* error_out) {
+bool check_vko_pict_create(ApiFrame &frame, const void *data, int32_t, int32_t *error_out) {
     return frame.not_null(data, __LINE__) && frame.not_null(error_out, __LINE__);
 }
 
-bool check_vko_pict_destroy(ApiFrame& frame, PICTURE pict) {
+bool check_vko_pict_destroy(ApiFrame &frame, PICTURE pict) {
     return picture_ok(frame, pict, __LINE__);
 }
 
-bool check_vko_pict_lock(ApiFrame& frame, PICTURE pict, int32_t* size_bytes) {
+bool check_vko_pict_lock(ApiFrame &frame, PICTURE pict, int32_t *size_bytes) {
     return picture_ok(frame, pict, __LINE__) && frame.not_null(size_bytes, __LINE__);
 }
 
-bool check_vko_pict_unlock(ApiFrame& frame, PICTURE pict) {
+bool check_vko_pict_unlock(ApiFrame &frame, PICTURE pict) {
     return picture_ok(frame, pict, __LINE__);
 }
 

@@ -14,11 +14,11 @@ using namespace vkoruk;
 
 constexpr TypeSet kPixmapOwners = type_set({1, 2, 3, 5, 7, 9});
 
-bool check_vko_pmap_create(ApiFrame& frame, WINDOW win, int32_t, int16_t, int16_t, int32_t) {
+bool check_vko_pmap_create(ApiFrame &frame, WINDOW win, int32_t, int16_t, int16_t, int32_t) {
     return window_of_type(frame, win, kPixmapOwners, __LINE__, kErrBadWindow);
 }
 
-bool check_vko_pmap_destroy(ApiFrame& frame, WINDOW pmap) {
+bool check_vko_pmap_destroy(ApiFrame &frame, WINDOW pmap) {
     return frame.live_window(pmap, __LINE__);
 }
 

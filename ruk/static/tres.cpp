@@ -11,40 +11,62 @@ constexpr char kModule[] = "tres";
 
 using vkoruk::ApiFrame;
 
-bool check_vko_res_get_dlg_def(ApiFrame&, int32_t) { return true; }
-bool check_vko_res_get_dlg_data(ApiFrame&, int32_t, int32_t*, int32_t) { return true; }
-bool check_vko_res_get_win_def(ApiFrame&, int32_t) { return true; }
-bool check_vko_res_get_win_data(ApiFrame&, int32_t, int32_t*, int32_t) { return true; }
-bool check_vko_res_get_menu(ApiFrame&, int32_t) { return true; }
-bool check_vko_res_get_menu_data(ApiFrame&, int32_t, int32_t*, int32_t) { return true; }
-bool check_vko_res_get_font(ApiFrame&, int32_t) { return true; }
-bool check_vko_res_get_image(ApiFrame&, int32_t) { return true; }
-bool check_vko_res_get_image_data(ApiFrame&, int32_t, int32_t*) { return true; }
-bool check_vko_res_get_str_list(ApiFrame&, int32_t, int32_t) { return true; }
+bool check_vko_res_get_dlg_def(ApiFrame &, int32_t) {
+    return true;
+}
+bool check_vko_res_get_dlg_data(ApiFrame &, int32_t, int32_t *, int32_t) {
+    return true;
+}
+bool check_vko_res_get_win_def(ApiFrame &, int32_t) {
+    return true;
+}
+bool check_vko_res_get_win_data(ApiFrame &, int32_t, int32_t *, int32_t) {
+    return true;
+}
+bool check_vko_res_get_menu(ApiFrame &, int32_t) {
+    return true;
+}
+bool check_vko_res_get_menu_data(ApiFrame &, int32_t, int32_t *, int32_t) {
+    return true;
+}
+bool check_vko_res_get_font(ApiFrame &, int32_t) {
+    return true;
+}
+bool check_vko_res_get_image(ApiFrame &, int32_t) {
+    return true;
+}
+bool check_vko_res_get_image_data(ApiFrame &, int32_t, int32_t *) {
+    return true;
+}
+bool check_vko_res_get_str_list(ApiFrame &, int32_t, int32_t) {
+    return true;
+}
 
 // The buffer must hold at least the terminating byte.
-bool check_vko_res_get_str(ApiFrame& frame, int32_t, char* buf, int32_t buf_size) {
+bool check_vko_res_get_str(ApiFrame &frame, int32_t, char *buf, int32_t buf_size) {
     return frame.not_null(buf, __LINE__) && frame.positive(buf_size, __LINE__);
 }
 
-bool check_vko_res_free_menu_tree(ApiFrame& frame, MENU_TREE tree) {
+bool check_vko_res_free_menu_tree(ApiFrame &frame, MENU_TREE tree) {
     return frame.not_null(tree, __LINE__);
 }
 
-bool check_vko_res_free_win_def(ApiFrame& frame, s_win_def* def_list) {
+bool check_vko_res_free_win_def(ApiFrame &frame, s_win_def *def_list) {
     return frame.not_null(def_list, __LINE__);
 }
 
-bool check_vko_res_add_res(ApiFrame& frame, const char* file_name) {
+bool check_vko_res_add_res(ApiFrame &frame, const char *file_name) {
     return frame.not_null(file_name, __LINE__);
 }
 
-bool check_vko_res_use_res(ApiFrame& frame, const char* file_name) {
+bool check_vko_res_use_res(ApiFrame &frame, const char *file_name) {
     return frame.not_null(file_name, __LINE__);
 }
 
 // Removing no file is no error: the call answers FALSE without a report.
-bool check_vko_res_remove_res(ApiFrame&, const char* file_name) { return file_name != nullptr; }
+bool check_vko_res_remove_res(ApiFrame &, const char *file_name) {
+    return file_name != nullptr;
+}
 
 } // namespace
 

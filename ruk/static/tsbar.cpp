@@ -14,9 +14,9 @@ constexpr char kModule[] = "tsbar";
 using namespace vkoruk;
 
 // Scroll-bar kinds.
-constexpr int32_t kKindHorizontal = 0;  // the window's bar of style flag 0x4
-constexpr int32_t kKindVertical = 1;    // the window's bar of style flag 0x8
-constexpr int32_t kKindControl = 2;     // a scroll-bar control itself
+constexpr int32_t kKindHorizontal = 0; // the window's bar of style flag 0x4
+constexpr int32_t kKindVertical = 1;   // the window's bar of style flag 0x8
+constexpr int32_t kKindControl = 2;    // a scroll-bar control itself
 constexpr uint32_t kStyleHScroll = 0x4;
 constexpr uint32_t kStyleVScroll = 0x8;
 constexpr TypeSet kScrollControlTypes = type_set({15, 16});
@@ -49,28 +49,28 @@ BOOLEAN sbar_kind_fits_window(WINDOW win, int32_t kind) noexcept {
     return FALSE;
 }
 
-bool kind_ok(const ApiFrame& frame, WINDOW win, int32_t kind, int line) noexcept {
+bool kind_ok(const ApiFrame &frame, WINDOW win, int32_t kind, int line) noexcept {
     if (sbar_kind_fits_window(win, kind))
         return true;
     frame.refuse(kErrNoScrollBar, line);
     return false;
 }
 
-bool bar_ok(const ApiFrame& frame, WINDOW win, int32_t kind, int line) noexcept {
+bool bar_ok(const ApiFrame &frame, WINDOW win, int32_t kind, int line) noexcept {
     return frame.live_window(win, line) && kind_ok(frame, win, kind, line);
 }
 
-bool check_vko_sbar_get_pos(ApiFrame& frame, WINDOW win, int32_t kind) {
+bool check_vko_sbar_get_pos(ApiFrame &frame, WINDOW win, int32_t kind) {
     return bar_ok(frame, win, kind, __LINE__);
 }
 
-bool check_vko_sbar_get_proportion(ApiFrame& frame, WINDOW win, int32_t kind) {
+bool check_vko_sbar_get_proportion(ApiFrame &frame, WINDOW win, int32_t kind) {
     return bar_ok(frame, win, kind, __LINE__);
 }
 
 // Both pointers are checked before the kind.
-bool check_vko_sbar_get_range(ApiFrame& frame, WINDOW win, int32_t kind, int32_t* min,
-                              int32_t* max) {
+bool check_vko_sbar_get_range(ApiFrame &frame, WINDOW win, int32_t kind, int32_t *min,
+                              int32_t *max) {
     if (!frame.live_window(win, __LINE__))
         return false;
     if (!frame.not_null(min, __LINE__))
@@ -80,15 +80,15 @@ bool check_vko_sbar_get_range(ApiFrame& frame, WINDOW win, int32_t kind, int32_t
     return kind_ok(frame, win, kind, __LINE__);
 }
 
-bool check_vko_sbar_set_pos(ApiFrame& frame, WINDOW win, int32_t kind, int32_t) {
+bool check_vko_sbar_set_pos(ApiFrame &frame, WINDOW win, int32_t kind, int32_t) {
     return bar_ok(frame, win, kind, __LINE__);
 }
 
-bool check_vko_sbar_set_proportion(ApiFrame& frame, WINDOW win, int32_t kind, int32_t) {
+bool check_vko_sbar_set_proportion(ApiFrame &frame, WINDOW win, int32_t kind, int32_t) {
     return bar_ok(frame, win, kind, __LINE__);
 }
 
-bool check_vko_sbar_set_range(ApiFrame& frame, WINDOW win, int32_t kind, int32_t, int32_t) {
+bool check_vko_sbar_set_range(ApiFrame &frame, WINDOW win, int32_t kind, int32_t, int32_t) {
     return bar_ok(frame, win, kind, __LINE__);
 }
 

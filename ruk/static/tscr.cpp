@@ -16,14 +16,24 @@ constexpr TypeSet kUnfocusableTypes = type_set({4, 5, 6, 8, 18, 22, 24});
 constexpr int32_t kTaskType = 5;
 constexpr int32_t kAttrTaskWindowActive = 10006;
 
-bool check_vko_scr_beep(ApiFrame&) { return true; }
-bool check_vko_scr_get_focus_topwin(ApiFrame&) { return true; }
-bool check_vko_scr_hide_cursor(ApiFrame&) { return true; }
-bool check_vko_scr_list_wins(ApiFrame&) { return true; }
-bool check_vko_scr_set_busy_cursor(ApiFrame&) { return true; }
+bool check_vko_scr_beep(ApiFrame &) {
+    return true;
+}
+bool check_vko_scr_get_focus_topwin(ApiFrame &) {
+    return true;
+}
+bool check_vko_scr_hide_cursor(ApiFrame &) {
+    return true;
+}
+bool check_vko_scr_list_wins(ApiFrame &) {
+    return true;
+}
+bool check_vko_scr_set_busy_cursor(ApiFrame &) {
+    return true;
+}
 
 // The task window takes the focus only while the application lets it be active.
-bool check_vko_scr_set_focus_vobj(ApiFrame& frame, WINDOW win) {
+bool check_vko_scr_set_focus_vobj(ApiFrame &frame, WINDOW win) {
     if (!frame.live_window(win, __LINE__))
         return false;
     const int32_t type = effective_type(win);

@@ -30,7 +30,7 @@ bool parent_takes(WINDOW parent, e_win_type type) noexcept {
     return in_set(kModalOnlyParents, parent_type) && type == kModalType;
 }
 
-bool check_vko_win_create(ApiFrame& frame, e_win_type type, const s_rct*& rct, const char*,
+bool check_vko_win_create(ApiFrame &frame, e_win_type type, const s_rct *&rct, const char *,
                           int16_t, WINDOW parent, uint32_t flags, int32_t,
                           VKO_EVENT_HANDLER handler, intptr_t) {
     if (!in_set(kCreatableTypes, type)) {
@@ -44,7 +44,7 @@ bool check_vko_win_create(ApiFrame& frame, e_win_type type, const s_rct*& rct, c
         return false;
     }
     if (rct != nullptr && ApiFrame::rect_out_of_order(rct))
-        rct = frame.repaired(rct, __LINE__);  // severity 1: creation goes on with the copy
+        rct = frame.repaired(rct, __LINE__); // severity 1: creation goes on with the copy
     if (const std::uint32_t code = vkov_win_check_flags(type, parent, flags); code != 0) {
         frame.refuse(code, __LINE__);
         return false;
@@ -56,7 +56,7 @@ bool check_vko_win_create(ApiFrame& frame, e_win_type type, const s_rct*& rct, c
     return true;
 }
 
-bool check_vko_win_create_res(ApiFrame& frame, int16_t, WINDOW parent, int32_t,
+bool check_vko_win_create_res(ApiFrame &frame, int16_t, WINDOW parent, int32_t,
                               VKO_EVENT_HANDLER handler, intptr_t) {
     if (!window_of_type(frame, parent, kSetA, __LINE__))
         return false;
@@ -67,13 +67,13 @@ bool check_vko_win_create_res(ApiFrame& frame, int16_t, WINDOW parent, int32_t,
     return true;
 }
 
-bool check_vko_win_dispatch_event(ApiFrame& frame, WINDOW win, EVENT* event) {
+bool check_vko_win_dispatch_event(ApiFrame &frame, WINDOW win, EVENT *event) {
     if (!window_of_type(frame, win, kSetE, __LINE__))
         return false;
     if (!frame.not_null(event, __LINE__))
         return false;
     if (vkok_vobj_get_attr(nullptr, kAttrScreenWindow) == reinterpret_cast<intptr_t>(win)) {
-        frame.refuse(kErrBadValue, __LINE__);  // the screen window takes no events
+        frame.refuse(kErrBadValue, __LINE__); // the screen window takes no events
         return false;
     }
     if (win->handler == nullptr) {
@@ -89,7 +89,7 @@ bool check_vko_win_dispatch_event(ApiFrame& frame, WINDOW win, EVENT* event) {
 
 // The enumeration and listing calls are confirmed live like every other window call: a
 // handle that is no window must not be read for its type.
-bool check_vko_win_enum_wins(ApiFrame& frame, WINDOW win, VKO_ENUM_CALLBACK, intptr_t,
+bool check_vko_win_enum_wins(ApiFrame &frame, WINDOW win, VKO_ENUM_CALLBACK, intptr_t,
                              int32_t reserved) {
     if (!window_of_type(frame, win, kSetB, __LINE__))
         return false;
@@ -100,19 +100,19 @@ bool check_vko_win_enum_wins(ApiFrame& frame, WINDOW win, VKO_ENUM_CALLBACK, int
     return true;
 }
 
-bool check_vko_win_get_ctl(ApiFrame& frame, WINDOW win, int16_t) {
+bool check_vko_win_get_ctl(ApiFrame &frame, WINDOW win, int16_t) {
     return frame.live_window(win, __LINE__);
 }
 
-bool check_vko_win_get_ctl_colors(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_get_ctl_colors(ApiFrame &frame, WINDOW win) {
     return window_of_type(frame, win, kSetC, __LINE__);
 }
 
-bool check_vko_win_get_ctl_font(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_get_ctl_font(ApiFrame &frame, WINDOW win) {
     return window_of_type(frame, win, kSetC, __LINE__);
 }
 
-bool check_vko_win_get_cxo(ApiFrame& frame, WINDOW win, const char* class_name, int32_t) {
+bool check_vko_win_get_cxo(ApiFrame &frame, WINDOW win, const char *class_name, int32_t) {
     if (!window_of_type(frame, win, kSetB, __LINE__))
         return false;
     if (class_name == nullptr) {
@@ -122,19 +122,19 @@ bool check_vko_win_get_cxo(ApiFrame& frame, WINDOW win, const char* class_name, 
     return true;
 }
 
-bool check_vko_win_get_nav(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_get_nav(ApiFrame &frame, WINDOW win) {
     return window_of_type(frame, win, kSetD, __LINE__, kErrBadWindow);
 }
 
-bool check_vko_win_get_tx(ApiFrame& frame, WINDOW win, int32_t) {
+bool check_vko_win_get_tx(ApiFrame &frame, WINDOW win, int32_t) {
     return frame.live_window(win, __LINE__);
 }
 
-bool check_vko_win_list_cxos(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_list_cxos(ApiFrame &frame, WINDOW win) {
     return window_of_type(frame, win, kSetB, __LINE__);
 }
 
-bool check_vko_win_list_wins(ApiFrame& frame, WINDOW win, int32_t reserved, BOOLEAN) {
+bool check_vko_win_list_wins(ApiFrame &frame, WINDOW win, int32_t reserved, BOOLEAN) {
     if (!window_of_type(frame, win, kSetB, __LINE__))
         return false;
     if (reserved != 0) {
@@ -145,7 +145,7 @@ bool check_vko_win_list_wins(ApiFrame& frame, WINDOW win, int32_t reserved, BOOL
 }
 
 // The reports after the window check name the dialog as their object.
-bool check_vko_win_process_modal(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_process_modal(ApiFrame &frame, WINDOW win) {
     if (!frame.live_window(win, __LINE__))
         return false;
     if (effective_type(win) != kModalType) {
@@ -163,33 +163,33 @@ bool check_vko_win_process_modal(ApiFrame& frame, WINDOW win) {
     return true;
 }
 
-bool check_vko_win_release_pointer(ApiFrame&) {
+bool check_vko_win_release_pointer(ApiFrame &) {
     return true;
 }
 
-bool check_vko_win_set_caret_pos(ApiFrame& frame, WINDOW win, s_pnt) {
+bool check_vko_win_set_caret_pos(ApiFrame &frame, WINDOW win, s_pnt) {
     return window_of_type(frame, win, kSetA, __LINE__);
 }
 
-bool check_vko_win_set_caret_size(ApiFrame& frame, WINDOW win, int16_t, int16_t) {
+bool check_vko_win_set_caret_size(ApiFrame &frame, WINDOW win, int16_t, int16_t) {
     return window_of_type(frame, win, kSetA, __LINE__);
 }
 
-bool check_vko_win_set_caret_visible(ApiFrame& frame, WINDOW win, BOOLEAN) {
+bool check_vko_win_set_caret_visible(ApiFrame &frame, WINDOW win, BOOLEAN) {
     return window_of_type(frame, win, kSetA, __LINE__);
 }
 
-bool check_vko_win_set_cursor(ApiFrame& frame, WINDOW win, int16_t) {
+bool check_vko_win_set_cursor(ApiFrame &frame, WINDOW win, int16_t) {
     return window_of_type(frame, win, kSetA, __LINE__);
 }
 
-bool check_vko_win_set_doc_title(ApiFrame& frame, WINDOW win, const char* title) {
+bool check_vko_win_set_doc_title(ApiFrame &frame, WINDOW win, const char *title) {
     if (!window_of_type(frame, win, kSetC, __LINE__))
         return false;
     return frame.not_null(title, __LINE__);
 }
 
-bool check_vko_win_trap_pointer(ApiFrame& frame, WINDOW win) {
+bool check_vko_win_trap_pointer(ApiFrame &frame, WINDOW win) {
     if (!frame.live_window(win, __LINE__))
         return false;
     return frame.not_text_edit(win, __LINE__);
@@ -199,24 +199,24 @@ bool check_vko_win_trap_pointer(ApiFrame& frame, WINDOW win) {
 // caller's list is restored on every path once the repair ran.
 class DefListRestore {
 public:
-    DefListRestore(s_win_def* list) noexcept
+    DefListRestore(s_win_def *list) noexcept
         : itsChanged(vkov_rect_repair_windef(list, itsSaved, itsWhere, kMaxDefEntries) != 0) {}
     ~DefListRestore() {
         if (itsChanged)
             vkov_rect_restore(itsSaved, itsWhere);
     }
-    DefListRestore(const DefListRestore&) = delete;
-    DefListRestore& operator=(const DefListRestore&) = delete;
+    DefListRestore(const DefListRestore &) = delete;
+    DefListRestore &operator=(const DefListRestore &) = delete;
 
 private:
     s_rct itsSaved[kMaxDefEntries] = {};
-    s_rct* itsWhere[kMaxDefEntries] = {};
+    s_rct *itsWhere[kMaxDefEntries] = {};
     bool itsChanged;
 };
 
 // Whether a parent of type 5 or 6 may hold the window that the first entry describes: only
 // one that asks for a menu, or needs none.
-bool first_entry_fits_menu_parent(const s_win_def& first) noexcept {
+bool first_entry_fits_menu_parent(const s_win_def &first) noexcept {
     return (first.win_flags & VKO_WSF_NO_MENUBAR) != 0 || first.menu_bar_id != 0 ||
            first.menu_tree != nullptr || first.type == kModalType;
 }
@@ -227,7 +227,7 @@ bool first_entry_fits_menu_parent(const s_win_def& first) noexcept {
 #define VKO_OWN_ENTRY VKO_RUK_SKIP
 #include "ruk/static/twin.def"
 
-extern "C" WINDOW vko_win_create_def(s_win_def* def_list, WINDOW parent, int32_t event_mask,
+extern "C" WINDOW vko_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mask,
                                      VKO_EVENT_HANDLER handler, intptr_t app_data) noexcept {
     ApiFrame frame{"vko_win_create_def", kModule};
     if (frame.refused_during_update(__LINE__))
@@ -236,7 +236,7 @@ extern "C" WINDOW vko_win_create_def(s_win_def* def_list, WINDOW parent, int32_t
         return nullptr;
     if (!frame.live_window(parent, __LINE__))
         return nullptr;
-    const s_win_def& first = def_list[0];
+    const s_win_def &first = def_list[0];
     const std::int32_t parent_type = effective_type(parent);
     if (in_set(kMenuParents, parent_type)) {
         if (!first_entry_fits_menu_parent(first)) {
@@ -260,7 +260,7 @@ extern "C" WINDOW vko_win_create_def(s_win_def* def_list, WINDOW parent, int32_t
         frame.refuse(kErrWrongWindowKind, __LINE__);
         return nullptr;
     }
-    const DefListRestore restore{def_list};  // from here on the caller's list comes back as given
+    const DefListRestore restore{def_list}; // from here on the caller's list comes back as given
     if (const std::uint32_t code = vkov_win_check_flags(first.type, parent, first.win_flags);
         code != 0) {
         frame.refuse(code, __LINE__);
@@ -269,7 +269,7 @@ extern "C" WINDOW vko_win_create_def(s_win_def* def_list, WINDOW parent, int32_t
     if (!control_entries_pass(frame, def_list, __LINE__))
         return nullptr;
     if (ApiFrame::rect_out_of_order(&first.rct)) {
-        frame.refuse(kErrRectRepaired, __LINE__);  // severity 2: unusable even after repair
+        frame.refuse(kErrRectRepaired, __LINE__); // severity 2: unusable even after repair
         return nullptr;
     }
     if (const std::uint32_t code = vkov_win_check_fonts(def_list); code != 0) {
@@ -279,8 +279,7 @@ extern "C" WINDOW vko_win_create_def(s_win_def* def_list, WINDOW parent, int32_t
     return vkok_win_create_def(def_list, parent, event_mask, handler, app_data);
 }
 
-extern "C" COLOR vko_win_get_ctl_color_component(WINDOW win,
-                                                 e_color_component component) noexcept {
+extern "C" COLOR vko_win_get_ctl_color_component(WINDOW win, e_color_component component) noexcept {
     ApiFrame frame{"vko_win_get_ctl_color_component", kModule};
     if (!frame.live_window(win, __LINE__))
         return VKO_COLOR_UNSET;
@@ -322,13 +321,13 @@ extern "C" BOOLEAN vko_win_has_menu(WINDOW win) noexcept {
 }
 
 // The text edits of the window take the same colours as its controls.
-extern "C" void vko_win_set_ctl_colors(WINDOW win, const s_color_pair* colors,
+extern "C" void vko_win_set_ctl_colors(WINDOW win, const s_color_pair *colors,
                                        BOOLEAN reset) noexcept {
     ApiFrame frame{"vko_win_set_ctl_colors", kModule};
     if (!window_of_type(frame, win, kSetC, __LINE__))
         return;
     if (colors == nullptr)
-        reset = TRUE;  // no list: back to the defaults
+        reset = TRUE; // no list: back to the defaults
     vkok_win_set_ctl_colors(win, colors, reset);
     vkov_tx_reset_colors(win, colors, reset);
 }
@@ -370,7 +369,7 @@ extern "C" void vko_win_unset_ctl_color_component(WINDOW win,
 }
 
 // The text edits of the window take the font too. A null font passes: it means the default.
-extern "C" void vko_win_set_ctl_font(WINDOW win, s_fntid* font) noexcept {
+extern "C" void vko_win_set_ctl_font(WINDOW win, s_fntid *font) noexcept {
     ApiFrame frame{"vko_win_set_ctl_font", kModule};
     if (!window_of_type(frame, win, kSetC, __LINE__))
         return;

@@ -36,7 +36,7 @@ constexpr std::int32_t kNotebookType = 25;
 
 // The window check followed by the type test: null 0x1210002, not live 0x1220002, effective
 // type outside the set gives `wrong_type_code` (0x1230001 unless a family says otherwise).
-inline bool window_of_type(const ApiFrame& frame, WINDOW win, TypeSet set, int line,
+inline bool window_of_type(const ApiFrame &frame, WINDOW win, TypeSet set, int line,
                            std::uint32_t wrong_type_code = kErrWrongWindowKind) noexcept {
     if (!frame.live_window(win, line))
         return false;
@@ -49,7 +49,13 @@ inline bool window_of_type(const ApiFrame& frame, WINDOW win, TypeSet set, int l
 // A colour component is exactly one of the bits 2 to 128.
 constexpr bool is_color_component(std::int32_t component) {
     switch (component) {
-    case 2: case 4: case 8: case 16: case 32: case 64: case 128:
+    case 2:
+    case 4:
+    case 8:
+    case 16:
+    case 32:
+    case 64:
+    case 128:
         return true;
     default:
         return false;
@@ -59,12 +65,12 @@ constexpr bool is_color_component(std::int32_t component) {
 // The colour of the first pair for `component` in a list ended by (0, VKO_COLOR_UNSET);
 // VKO_COLOR_UNSET when the list is null or lacks the component. Frees the list with
 // vkov_mem_free, since every list searched here was handed over by the base library.
-inline COLOR take_component(s_color_pair* list, std::int32_t component) noexcept {
+inline COLOR take_component(s_color_pair *list, std::int32_t component) noexcept {
     COLOR found = VKO_COLOR_UNSET;
     if (list == nullptr)
         return found;
-    for (const s_color_pair* pair = list;
-         !(pair->component == 0 && pair->color == VKO_COLOR_UNSET); ++pair) {
+    for (const s_color_pair *pair = list; !(pair->component == 0 && pair->color == VKO_COLOR_UNSET);
+         ++pair) {
         if (pair->component == component) {
             found = pair->color;
             break;
@@ -89,11 +95,10 @@ inline bool has_menu_bar(WINDOW win) noexcept {
 // Runs the base library's control-flag check over every entry after the first, up to the
 // entry of type 0, skipping native control entries (type 23); the first non-zero code is
 // reported. True when every entry passed.
-inline bool control_entries_pass(const ApiFrame& frame, const s_win_def* list,
-                                 int line) noexcept {
+inline bool control_entries_pass(const ApiFrame &frame, const s_win_def *list, int line) noexcept {
     if (list->type == 0)
         return true;
-    for (const s_win_def* entry = list + 1; entry->type != 0; ++entry) {
+    for (const s_win_def *entry = list + 1; entry->type != 0; ++entry) {
         if (entry->type == kTextEditType)
             continue;
         const std::uint32_t code = vkov_ctl_check_flags(entry->type, entry->ctl_flags);

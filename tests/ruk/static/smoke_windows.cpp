@@ -20,17 +20,21 @@ struct Seen {
     std::int32_t severity;
 };
 
-std::int32_t ignore_events(WINDOW, EVENT*) { return 0; }
-std::int32_t ignore_cxo_events(CXO, EVENT*) { return 0; }
+std::int32_t ignore_events(WINDOW, EVENT *) {
+    return 0;
+}
+std::int32_t ignore_cxo_events(CXO, EVENT *) {
+    return 0;
+}
 
 class SmokeWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vkov_test_reset_all();
         vkov_test_set_errmsg_hook(
-            [](WINDOW, std::int32_t severity, std::uint32_t code, const char* module,
-               std::int32_t, void* context) {
-                static_cast<std::vector<Seen>*>(context)->push_back(
+            [](WINDOW, std::int32_t severity, std::uint32_t code, const char *module, std::int32_t,
+               void *context) {
+                static_cast<std::vector<Seen> *>(context)->push_back(
                     Seen{code, module != nullptr ? module : "", severity});
             },
             &itsSeen);
@@ -41,7 +45,7 @@ protected:
     }
 
     // The last report's code and module, then forgets the reports.
-    void ExpectReport(std::uint32_t code, const char* module) {
+    void ExpectReport(std::uint32_t code, const char *module) {
         ASSERT_FALSE(itsSeen.empty());
         EXPECT_EQ(itsSeen.back().code, code);
         EXPECT_EQ(itsSeen.back().module, module);
@@ -67,13 +71,13 @@ TEST_F(SmokeWindowsTest, Twin) {
     const s_rct inverted{200, 300, 10, 10};
     WINDOW win = vko_win_create(W_DOC, &inverted, "doc", 0, task(), 0, -1, ignore_events, 0);
     ASSERT_NE(win, nullptr);
-    ExpectReport(0x1240003, "twin");  // repaired and created
+    ExpectReport(0x1240003, "twin"); // repaired and created
     vko_win_set_event_mask(win, 0x10);
     EXPECT_EQ(vko_win_get_event_mask(win), 0x10);
     EXPECT_EQ(vko_win_get_handler(win), &ignore_events);
     ExpectNoReport();
     vko_vobj_destroy(win);
-    vko_win_set_cursor(win, 1);  // a destroyed window is no longer read
+    vko_win_set_cursor(win, 1); // a destroyed window is no longer read
     ExpectReport(0x1220002, "twin");
 }
 
@@ -128,7 +132,7 @@ TEST_F(SmokeWindowsTest, Tslist) {
     EXPECT_EQ(data, 4);
     ExpectNoReport();
     vko_slist_destroy(list);
-    vko_slist_destroy(list);  // no longer valid: refused, not freed twice
+    vko_slist_destroy(list); // no longer valid: refused, not freed twice
     ExpectReport(0x1220008, "tslist");
     vko_slist_get(nullptr, nullptr, nullptr);
     ExpectReport(0x121000A, "tslist");
@@ -137,14 +141,14 @@ TEST_F(SmokeWindowsTest, Tslist) {
 TEST_F(SmokeWindowsTest, Tnotebk) {
     WINDOW win = document();
     ASSERT_NE(win, nullptr);
-    vko_notebk_rem_tab(win, 0);  // a document window is no notebook
+    vko_notebk_rem_tab(win, 0); // a document window is no notebook
     ExpectReport(0x1220002, "tnotebk");
 }
 
 TEST_F(SmokeWindowsTest, Tsbar) {
     WINDOW win = document();
     ASSERT_NE(win, nullptr);
-    EXPECT_EQ(vko_sbar_get_pos(win, 2), -1);  // a window is no scroll-bar control
+    EXPECT_EQ(vko_sbar_get_pos(win, 2), -1); // a window is no scroll-bar control
     ExpectReport(0x1230004, "tsbar");
 }
 
@@ -184,7 +188,7 @@ TEST_F(SmokeWindowsTest, Trect) {
 }
 
 TEST_F(SmokeWindowsTest, TmemTgmem) {
-    void* block = vko_mem_alloc(16);
+    void *block = vko_mem_alloc(16);
     ASSERT_NE(block, nullptr);
     vko_mem_free(block);
     GHANDLE handle = vko_gmem_alloc(32);
@@ -222,7 +226,7 @@ TEST_F(SmokeWindowsTest, Tscr) {
 }
 
 TEST_F(SmokeWindowsTest, Tiostr) {
-    std::FILE* file = std::tmpfile();
+    std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     VKO_IOSTREAM stream = vko_iostr_create_fread(file);
     ASSERT_NE(stream, nullptr);

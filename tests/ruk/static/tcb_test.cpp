@@ -20,25 +20,33 @@ protected:
 TEST_F(TcbTest, Members_RefuseDuringAnUpdateAndNeedANameForFormat2) {
     uint32_t size = 0;
     struct Case {
-        const char* why;
+        const char *why;
         bool updating;
         std::function<void()> call;
-        const char* target;
+        const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"format 2 needs a name", false, [] { EXPECT_EQ(vko_cb_has_format(CB_APPL, nullptr), FALSE); }, "vkok_cb_has_format", 0x210000},
-        {"format 1 needs none", false, [] { vko_cb_has_format(CB_PICT, nullptr); }, "vkok_cb_has_format", 0},
-        {"the format test runs during an update", true, [] { vko_cb_has_format(CB_TEXT, nullptr); }, "vkok_cb_has_format", 0},
-        {"put during an update", true, [] { vko_cb_put_data(CB_TEXT, nullptr, 3, nullptr); }, "vkok_cb_put_data", 0x1610001},
+        {"format 2 needs a name", false,
+         [] { EXPECT_EQ(vko_cb_has_format(CB_APPL, nullptr), FALSE); }, "vkok_cb_has_format",
+         0x210000},
+        {"format 1 needs none", false, [] { vko_cb_has_format(CB_PICT, nullptr); },
+         "vkok_cb_has_format", 0},
+        {"the format test runs during an update", true, [] { vko_cb_has_format(CB_TEXT, nullptr); },
+         "vkok_cb_has_format", 0},
+        {"put during an update", true, [] { vko_cb_put_data(CB_TEXT, nullptr, 3, nullptr); },
+         "vkok_cb_put_data", 0x1610001},
         {"open during an update", true, [] { vko_cb_open(TRUE); }, "vkok_cb_open", 0x1610001},
         {"alloc under its short name", false, [] { vko_cb_alloc(16); }, "vkok_cb_alloc_data", 0},
         {"alloc during an update", true, [] { vko_cb_alloc(16); }, "vkok_cb_alloc_data", 0x1610001},
-        {"get without a size, format 0", false, [] { vko_cb_get_data(CB_TEXT, nullptr, nullptr); }, "vkok_cb_get_data", 0x210000},
-        {"get format 2 by name", false, [&] { vko_cb_get_data(CB_APPL, "mine", &size); }, "vkok_cb_get_data", 0},
-        {"put format 2 without a name", false, [] { vko_cb_put_data(CB_APPL, nullptr, 3, nullptr); }, "vkok_cb_put_data", 0x210000},
+        {"get without a size, format 0", false, [] { vko_cb_get_data(CB_TEXT, nullptr, nullptr); },
+         "vkok_cb_get_data", 0x210000},
+        {"get format 2 by name", false, [&] { vko_cb_get_data(CB_APPL, "mine", &size); },
+         "vkok_cb_get_data", 0},
+        {"put format 2 without a name", false,
+         [] { vko_cb_put_data(CB_APPL, nullptr, 3, nullptr); }, "vkok_cb_put_data", 0x210000},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetProcUpdate(c.updating);
         c.call();

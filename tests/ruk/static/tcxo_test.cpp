@@ -13,8 +13,12 @@ namespace {
 
 using base_double::base;
 
-int32_t cxo_handler(CXO, EVENT*) { return 0; }
-int32_t other_handler(CXO, EVENT*) { return 1; }
+int32_t cxo_handler(CXO, EVENT *) {
+    return 0;
+}
+int32_t other_handler(CXO, EVENT *) {
+    return 1;
+}
 
 class TcxoTest : public ::testing::Test {
 protected:
@@ -35,10 +39,10 @@ private:
 
 TEST_F(TcxoTest, Create_ChecksWindowHandlerAndClassNameInOrder) {
     struct Case {
-        const char* why;
+        const char *why;
         WINDOW win;
         bool with_handler;
-        const char* name;
+        const char *name;
         std::uint32_t code;
     };
     const Case cases[] = {
@@ -49,7 +53,7 @@ TEST_F(TcxoTest, Create_ChecksWindowHandlerAndClassNameInOrder) {
         {"handler before the class name", base().MakeWindow(0, W_DOC), false, nullptr, 0x121000E},
         {"no class name", base().MakeWindow(0, W_DOC), true, nullptr, 0x1220001},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vko_cxo_create(c.win, 0, 0, c.with_handler ? cxo_handler : nullptr, 0, c.name, 0);
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
@@ -66,14 +70,14 @@ TEST_F(TcxoTest, Accessors_ReadAndWriteOnlyLiveObjects) {
     EXPECT_EQ(vko_cxo_get_event_mask(live()), 0x30);
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
 
-    vko_cxo_set_event_handler(live(), nullptr);  // the old handler stays
+    vko_cxo_set_event_handler(live(), nullptr); // the old handler stays
     EXPECT_EQ(base().TakeLastReportCode(), 0x121000Eu);
     EXPECT_EQ(vko_cxo_get_event_handler(live()), &cxo_handler);
     vko_cxo_set_event_handler(live(), other_handler);
     EXPECT_EQ(vko_cxo_get_event_handler(live()), &other_handler);
 
     struct Case {
-        const char* why;
+        const char *why;
         std::function<void()> call;
     };
     const Case cases[] = {
@@ -84,13 +88,13 @@ TEST_F(TcxoTest, Accessors_ReadAndWriteOnlyLiveObjects) {
         {"message to a dead object", [&] { EXPECT_EQ(vko_cxo_dispatch_msg(dead(), 1, 0), -1); }},
         {"is_valid of no object", [] { EXPECT_EQ(vko_cxo_is_valid(nullptr), FALSE); }},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call();
         EXPECT_EQ(base().TakeLastReportCode(), 0x1220011u);
         EXPECT_TRUE(base().ErrorFrameBalanced());
     }
-    EXPECT_EQ(vko_cxo_is_valid(dead()), FALSE);  // a dead object is only answered
+    EXPECT_EQ(vko_cxo_is_valid(dead()), FALSE); // a dead object is only answered
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
     char buf[4];
     vko_cxo_get_class_name(live(), buf, 0);
@@ -102,7 +106,7 @@ TEST_F(TcxoTest, CallNext_LeavesTheErrorFrameAlone) {
     base().SetResult("vkov_cxo_call_next", 4);
     EXPECT_EQ(vko_cxo_call_next(live(), &event), 4);
     EXPECT_TRUE(base().MarkedNames().empty());
-    const base_double::Call* call = base().LastCall("vkov_cxo_call_next");
+    const base_double::Call *call = base().LastCall("vkov_cxo_call_next");
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->args[0].value, 0);
     EXPECT_EQ(vko_cxo_call_next(dead(), &event), 0);

@@ -19,7 +19,7 @@ using base_double::Call;
 class TfsysTest : public ::testing::Test {
 protected:
     void SetUp() override { base().Reset(); }
-    FILE_SPEC named(const char* name) {
+    FILE_SPEC named(const char *name) {
         FILE_SPEC spec{};
         std::strncpy(spec.name, name, sizeof spec.name - 1);
         return spec;
@@ -30,21 +30,27 @@ TEST_F(TfsysTest, Members_RefuseNullPointersInTheirOrder) {
     s_dir dir{};
     char buf[8];
     struct Case {
-        const char* why;
+        const char *why;
         std::function<void()> call;
-        const char* target;
+        const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"both null: reported once, for the directory", [] { vko_fsys_convert_str_to_dir(nullptr, nullptr); }, "vkok_fsys_convert_str_to_dir", 0x210000},
-        {"directory to a buffer of size 0", [&] { vko_fsys_convert_dir_to_str(&dir, buf, 0); }, "vkok_fsys_convert_dir_to_str", 0x1250004},
-        {"directory to a buffer", [&] { vko_fsys_convert_dir_to_str(&dir, buf, 8); }, "vkok_fsys_convert_dir_to_str", 0},
-        {"no path to build into", [] { vko_fsys_build_pathname(nullptr, 8, "", "", "", ""); }, "vkok_fsys_build_pathname", 0x210000},
-        {"no type to list", [] { vko_fsys_list_files(nullptr, "*", 0); }, "vkok_fsys_list_files", 0x210000},
+        {"both null: reported once, for the directory",
+         [] { vko_fsys_convert_str_to_dir(nullptr, nullptr); }, "vkok_fsys_convert_str_to_dir",
+         0x210000},
+        {"directory to a buffer of size 0", [&] { vko_fsys_convert_dir_to_str(&dir, buf, 0); },
+         "vkok_fsys_convert_dir_to_str", 0x1250004},
+        {"directory to a buffer", [&] { vko_fsys_convert_dir_to_str(&dir, buf, 8); },
+         "vkok_fsys_convert_dir_to_str", 0},
+        {"no path to build into", [] { vko_fsys_build_pathname(nullptr, 8, "", "", "", ""); },
+         "vkok_fsys_build_pathname", 0x210000},
+        {"no type to list", [] { vko_fsys_list_files(nullptr, "*", 0); }, "vkok_fsys_list_files",
+         0x210000},
         {"no directory to set", [] { vko_fsys_set_dir(nullptr); }, "vkok_fsys_set_dir", 0x210000},
         {"save needs nothing", [] { vko_fsys_save_dir(); }, "vkok_fsys_save_dir", 0},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call();
         EXPECT_LE(base().Reports().size(), 1u);
@@ -58,8 +64,8 @@ TEST_F(TfsysTest, GetFileAttr_WithoutAFileName) {
     const FILE_SPEC unnamed{};
     const FILE_SPEC file = named("a.txt");
     struct Case {
-        const char* why;
-        const FILE_SPEC* spec;
+        const char *why;
+        const FILE_SPEC *spec;
         int32_t selector;
         int32_t result;
         std::uint32_t code;
@@ -73,7 +79,7 @@ TEST_F(TfsysTest, GetFileAttr_WithoutAFileName) {
         {"selector 2 needs a file", &unnamed, 2, 0, 0x1530001, false},
         {"a named file", &file, 2, 77, 0, true},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkov_fsys_get_file_attr", 77);
         EXPECT_EQ(vko_fsys_get_file_attr(c.spec, c.selector), c.result);
@@ -87,15 +93,15 @@ TEST_F(TfsysTest, SetFileAttr_NeedsAnExistingFile) {
     const FILE_SPEC unnamed{};
     const FILE_SPEC file = named("a.txt");
     // The base library may write a path up to the system's limit.
-    base().SetResponder("vkok_fsys_file_makepath", [](const Call& call) {
-        char* path = reinterpret_cast<char*>(static_cast<std::uintptr_t>(call.args[1].value));
+    base().SetResponder("vkok_fsys_file_makepath", [](const Call &call) {
+        char *path = reinterpret_cast<char *>(static_cast<std::uintptr_t>(call.args[1].value));
         std::memset(path, 'a', PATH_MAX - 1);
         path[PATH_MAX - 1] = '\0';
         return base_double::Answer{true, TRUE, 0.0};
     });
     struct Case {
-        const char* why;
-        const FILE_SPEC* spec;
+        const char *why;
+        const FILE_SPEC *spec;
         bool exists;
         std::uint32_t code;
     };
@@ -105,7 +111,7 @@ TEST_F(TfsysTest, SetFileAttr_NeedsAnExistingFile) {
         {"no file name", &unnamed, true, 0x1530001},
         {"no specification", nullptr, true, 0x210000},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkok_fsys_file_exists", c.exists);
         base().SetResult("vkov_fsys_set_file_attr", TRUE);

@@ -14,9 +14,11 @@ namespace {
 using base_double::base;
 using base_double::Call;
 
-int32_t write_nothing(void*, const void*, int32_t) { return 0; }
+int32_t write_nothing(void *, const void *, int32_t) {
+    return 0;
+}
 
-template <class F> F arg_fn(const Call& call, std::size_t index) {
+template <class F> F arg_fn(const Call &call, std::size_t index) {
     return reinterpret_cast<F>(static_cast<std::uintptr_t>(call.args[index].value));
 }
 
@@ -44,7 +46,7 @@ TEST_F(TiostrTest, Makers_ReportNullArgumentsAndStreamsNotMade) {
     EXPECT_EQ(base().TakeLastReportCode(), 0x210000u);
     vko_iostr_create_read(nullptr, nullptr, nullptr);
     EXPECT_EQ(base().TakeLastReportCode(), 0x210000u);
-    EXPECT_EQ(vko_iostr_create_write(&context, write_nothing), nullptr);  // the base made none
+    EXPECT_EQ(vko_iostr_create_write(&context, write_nothing), nullptr); // the base made none
     EXPECT_EQ(base().TakeLastReportCode(), 0x510000u);
     base().SetResultPtr("vkov_iostr_create_write", &made);
     EXPECT_NE(vko_iostr_create_write(&context, write_nothing), nullptr);
@@ -55,17 +57,17 @@ TEST_F(TiostrTest, Makers_ReportNullArgumentsAndStreamsNotMade) {
 }
 
 TEST_F(TiostrTest, StdioAdapters_ReadSeekAndWriteTheFile) {
-    std::FILE* file = std::tmpfile();
+    std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     vko_iostr_create_fwrite(file);
-    const Call* writer = base().LastCall("vkov_iostr_create_fwrite");
+    const Call *writer = base().LastCall("vkov_iostr_create_fwrite");
     ASSERT_NE(writer, nullptr);
-    EXPECT_EQ(writer->args[0].value, reinterpret_cast<std::intptr_t>(file));  // the context
+    EXPECT_EQ(writer->args[0].value, reinterpret_cast<std::intptr_t>(file)); // the context
     auto write = arg_fn<VKO_IOSTR_FWRITE>(*writer, 1);
     EXPECT_EQ(write("line one\nline two\n", 1, 18, file), 18u);
 
     vko_iostr_create_fread(file);
-    const Call* reader = base().LastCall("vkov_iostr_create_fread");
+    const Call *reader = base().LastCall("vkov_iostr_create_fread");
     ASSERT_NE(reader, nullptr);
     auto read = arg_fn<VKO_IOSTR_FREAD>(*reader, 1);
     auto read_line = arg_fn<VKO_IOSTR_FGETS>(*reader, 2);

@@ -37,9 +37,9 @@ private:
 TEST_F(TpaletTest, AddColors_ChecksPaletteArrayCountThenType) {
     const uint32_t colors[2] = {1, 2};
     struct Case {
-        const char* why;
+        const char *why;
         PALETTE palet;
-        const uint32_t* colors;
+        const uint32_t *colors;
         uint16_t count;
         int32_t type;
         std::uint32_t code;
@@ -52,7 +52,7 @@ TEST_F(TpaletTest, AddColors_ChecksPaletteArrayCountThenType) {
         {"a dead palette", dead_palette(), colors, 2, 5, 0x1220004},
         {"no palette", nullptr, colors, 2, 5, 0x1210004},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkov_palet_get_type", c.type);
         base().SetResult("vkov_palet_add_colors", 2);
@@ -72,31 +72,47 @@ TEST_F(TpaletTest, AddColors_ChecksPaletteArrayCountThenType) {
 TEST_F(TpaletTest, PicturesPixmapsAndPatterns_RefuseWithTheirCodes) {
     int32_t size = 0;
     int data = 0;
-    auto* pattern = reinterpret_cast<PATTERN>(&data);
+    auto *pattern = reinterpret_cast<PATTERN>(&data);
     char buf[8];
     int32_t first = 0;
     struct Case {
-        const char* why;
+        const char *why;
         std::function<void()> call;
-        const char* target;
+        const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
         {"lock a picture", [&] { vko_pict_lock(picture(), &size); }, "vkok_pict_lock", 0},
-        {"lock without a size", [&] { vko_pict_lock(picture(), nullptr); }, "vkok_pict_lock", 0x210000},
-        {"a dead picture", [] { vko_pict_unlock(reinterpret_cast<PICTURE>(8)); }, "vkok_pict_unlock", 0x1220005},
+        {"lock without a size", [&] { vko_pict_lock(picture(), nullptr); }, "vkok_pict_lock",
+         0x210000},
+        {"a dead picture", [] { vko_pict_unlock(reinterpret_cast<PICTURE>(8)); },
+         "vkok_pict_unlock", 0x1220005},
         {"no picture", [] { vko_pict_destroy(nullptr); }, "vkok_pict_destroy", 0x1210005},
-        {"picture data without the error word", [&] { vko_pict_create(&data, 4, nullptr); }, "vkok_pict_create", 0x210000},
-        {"a pixmap for a document window", [] { vko_pmap_create(base().MakeWindow(0, W_DOC), 0, 8, 8, 0); }, "vkok_pmap_create", 0},
-        {"a pixmap for a modeless window", [] { vko_pmap_create(base().MakeWindow(0, W_MODELESS), 0, 8, 8, 0); }, "vkok_pmap_create", 0x1220002},
-        {"a pixmap is destroyed as an object", [] { vko_pmap_destroy(base().MakeWindow(VKO_WF_PIXMAP, W_PIXMAP)); }, "vkok_vobj_destroy", 0},
-        {"a freed pixmap", [] { vko_pmap_destroy(base().MakeWindow(VKO_WF_PIXMAP, W_PIXMAP, false)); }, "vkok_vobj_destroy", 0x1220002},
-        {"match without a failure position", [=] { vko_pattern_match(pattern, "x", nullptr); }, "vkov_pattern_match", 0x210000},
-        {"format without the last position", [&] { vko_pattern_format_string(pattern, "x", buf, 8, 0, &first, nullptr); }, "vkov_pattern_format_string", 0x210000},
-        {"format with everything", [&] { vko_pattern_format_string(pattern, "x", buf, 8, 0, &first, &first); }, "vkov_pattern_format_string", 0},
-        {"destroy no pattern", [] { vko_pattern_destroy(nullptr); }, "vkov_pattern_destroy", 0x210000},
+        {"picture data without the error word", [&] { vko_pict_create(&data, 4, nullptr); },
+         "vkok_pict_create", 0x210000},
+        {"a pixmap for a document window",
+         [] { vko_pmap_create(base().MakeWindow(0, W_DOC), 0, 8, 8, 0); }, "vkok_pmap_create", 0},
+        {"a pixmap for a modeless window",
+         [] { vko_pmap_create(base().MakeWindow(0, W_MODELESS), 0, 8, 8, 0); }, "vkok_pmap_create",
+         0x1220002},
+        {"a pixmap is destroyed as an object",
+         [] { vko_pmap_destroy(base().MakeWindow(VKO_WF_PIXMAP, W_PIXMAP)); }, "vkok_vobj_destroy",
+         0},
+        {"a freed pixmap",
+         [] { vko_pmap_destroy(base().MakeWindow(VKO_WF_PIXMAP, W_PIXMAP, false)); },
+         "vkok_vobj_destroy", 0x1220002},
+        {"match without a failure position", [=] { vko_pattern_match(pattern, "x", nullptr); },
+         "vkov_pattern_match", 0x210000},
+        {"format without the last position",
+         [&] { vko_pattern_format_string(pattern, "x", buf, 8, 0, &first, nullptr); },
+         "vkov_pattern_format_string", 0x210000},
+        {"format with everything",
+         [&] { vko_pattern_format_string(pattern, "x", buf, 8, 0, &first, &first); },
+         "vkov_pattern_format_string", 0},
+        {"destroy no pattern", [] { vko_pattern_destroy(nullptr); }, "vkov_pattern_destroy",
+         0x210000},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call();
         EXPECT_EQ(base().TakeLastReportCode(), c.code);

@@ -21,23 +21,36 @@ TEST_F(TrectTest, Members_RefuseOnlyNullRectanglesAndPoints) {
     s_rct a{0, 0, 10, 10};
     s_rct b{5, 5, 20, 20};
     struct Case {
-        const char* why;
+        const char *why;
         std::function<void()> call;
-        const char* target;
+        const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"height of no rectangle", [] { EXPECT_EQ(vko_rect_get_height(nullptr), -1); }, "vkov_rect_get_height", 0x210000},
-        {"width of no rectangle", [] { EXPECT_EQ(static_cast<uint16_t>(vko_rect_get_width(nullptr)), 65535); }, "vkov_rect_get_width", 0x210000},
-        {"an inverted rectangle is not judged", [] { s_rct r{9, 9, 0, 0}; vko_rect_get_height(&r); }, "vkov_rect_get_height", 0},
-        {"intersection into no result", [&] { vko_rect_intersect(nullptr, &a, &b); }, "vkov_rect_intersect", 0},
-        {"intersection with no second", [&] { vko_rect_intersect(&a, &b, nullptr); }, "vkov_rect_intersect", 0x210000},
+        {"height of no rectangle", [] { EXPECT_EQ(vko_rect_get_height(nullptr), -1); },
+         "vkov_rect_get_height", 0x210000},
+        {"width of no rectangle",
+         [] { EXPECT_EQ(static_cast<uint16_t>(vko_rect_get_width(nullptr)), 65535); },
+         "vkov_rect_get_width", 0x210000},
+        {"an inverted rectangle is not judged",
+         [] {
+             s_rct r{9, 9, 0, 0};
+             vko_rect_get_height(&r);
+         },
+         "vkov_rect_get_height", 0},
+        {"intersection into no result", [&] { vko_rect_intersect(nullptr, &a, &b); },
+         "vkov_rect_intersect", 0},
+        {"intersection with no second", [&] { vko_rect_intersect(&a, &b, nullptr); },
+         "vkov_rect_intersect", 0x210000},
         {"set in the given order", [&] { vko_rect_set(&a, 1, 2, 3, 4); }, "vkov_rect_set", 0},
         {"set no rectangle", [] { vko_rect_set(nullptr, 1, 2, 3, 4); }, "vkov_rect_set", 0x210000},
-        {"offset no rectangle", [] { vko_rect_offset(nullptr, 1, 1); }, "vkov_rect_offset", 0x210000},
-        {"set position of no rectangle", [] { EXPECT_EQ(vko_rect_set_pos(nullptr, s_pnt{}), FALSE); }, "vkov_rect_set_pos", 0x210000},
+        {"offset no rectangle", [] { vko_rect_offset(nullptr, 1, 1); }, "vkov_rect_offset",
+         0x210000},
+        {"set position of no rectangle",
+         [] { EXPECT_EQ(vko_rect_set_pos(nullptr, s_pnt{}), FALSE); }, "vkov_rect_set_pos",
+         0x210000},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call();
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
@@ -45,7 +58,7 @@ TEST_F(TrectTest, Members_RefuseOnlyNullRectanglesAndPoints) {
         EXPECT_TRUE(base().ErrorFrameBalanced());
     }
     vko_rect_set(&a, 1, 2, 3, 4);
-    const base_double::Call* call = base().LastCall("vkov_rect_set");
+    const base_double::Call *call = base().LastCall("vkov_rect_set");
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->args[1].value, 1);
     EXPECT_EQ(call->args[4].value, 4);

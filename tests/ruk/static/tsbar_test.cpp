@@ -18,10 +18,10 @@ protected:
 
 TEST_F(TsbarTest, KindFits_ByWindowTypeStyleAndTaskWindowAttribute) {
     struct Case {
-        const char* why;
+        const char *why;
         e_win_type type;
         uint32_t style;
-        bool no_task_window;  // attribute 10008
+        bool no_task_window; // attribute 10008
         int32_t kind;
         bool fits;
     };
@@ -38,7 +38,7 @@ TEST_F(TsbarTest, KindFits_ByWindowTypeStyleAndTaskWindowAttribute) {
         {"the task window when there is none", W_TASK, 0x8, true, 1, false},
         {"an unknown kind", W_DOC, 0xC, false, 3, false},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkok_vobj_get_flags", c.style);
         base().SetResult("vkok_vobj_get_attr", c.no_task_window ? 1 : 0);
@@ -54,7 +54,7 @@ TEST_F(TsbarTest, KindFits_ByWindowTypeStyleAndTaskWindowAttribute) {
 }
 
 TEST_F(TsbarTest, GetRange_ChecksPointersBeforeTheKind) {
-    WINDOW modal = base().MakeWindow(0, W_MODAL);  // no kind fits
+    WINDOW modal = base().MakeWindow(0, W_MODAL); // no kind fits
     int32_t min = 0;
     vko_sbar_get_range(modal, 0, &min, nullptr);
     EXPECT_EQ(base().TakeLastReportCode(), 0x210000u);

@@ -18,9 +18,9 @@ protected:
 
 TEST_F(TscrTest, SetFocus_RefusesWindowsThatCannotTakeIt) {
     struct Case {
-        const char* why;
+        const char *why;
         e_win_type type;
-        bool task_active;  // attribute 10006
+        bool task_active; // attribute 10006
         std::uint32_t code;
     };
     const Case cases[] = {
@@ -33,7 +33,7 @@ TEST_F(TscrTest, SetFocus_RefusesWindowsThatCannotTakeIt) {
         {"the screen window", W_SCREEN, true, 0x1230001},
         {"a document window", W_DOC, false, 0},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkok_vobj_get_attr", c.task_active ? 1 : 0);
         vko_scr_set_focus_vobj(base().MakeWindow(0, c.type));

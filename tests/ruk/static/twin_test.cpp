@@ -16,11 +16,26 @@ namespace {
 using base_double::base;
 using base_double::Call;
 
-int32_t handler(WINDOW, EVENT*) { return 0; }
+int32_t handler(WINDOW, EVENT *) {
+    return 0;
+}
 
 // Symbolic windows that the fixture turns into handles.
-enum class Win { Null, Freed, Junk, Doc, Plain, Task, Screen, Print, Modal, Modeless, Subwin,
-                 TextEdit, Button };
+enum class Win {
+    Null,
+    Freed,
+    Junk,
+    Doc,
+    Plain,
+    Task,
+    Screen,
+    Print,
+    Modal,
+    Modeless,
+    Subwin,
+    TextEdit,
+    Button
+};
 
 class TwinTest : public ::testing::Test {
 protected:
@@ -28,19 +43,32 @@ protected:
 
     WINDOW window(Win w) {
         switch (w) {
-        case Win::Null: return nullptr;
-        case Win::Freed: return base().MakeWindow(0, W_DOC, false);
-        case Win::Junk: return reinterpret_cast<WINDOW>(&itsJunk);  // never read as a record
-        case Win::Doc: return base().MakeWindow(0x1, W_DOC);
-        case Win::Plain: return base().MakeWindow(0, W_PLAIN);
-        case Win::Task: return base().MakeWindow(0, W_TASK);
-        case Win::Screen: return base().MakeWindow(0, W_SCREEN);
-        case Win::Print: return base().MakeWindow(0, W_PRINT);
-        case Win::Modal: return base().MakeWindow(0, W_MODAL);
-        case Win::Modeless: return base().MakeWindow(0, W_MODELESS);
-        case Win::Subwin: return base().MakeWindow(0, W_SUBWIN);
-        case Win::TextEdit: return base().MakeWindow(VKO_WF_TEXTEDIT, W_DOC);
-        case Win::Button: return base().MakeWindow(0, WC_PUSHBUTTON);
+        case Win::Null:
+            return nullptr;
+        case Win::Freed:
+            return base().MakeWindow(0, W_DOC, false);
+        case Win::Junk:
+            return reinterpret_cast<WINDOW>(&itsJunk); // never read as a record
+        case Win::Doc:
+            return base().MakeWindow(0x1, W_DOC);
+        case Win::Plain:
+            return base().MakeWindow(0, W_PLAIN);
+        case Win::Task:
+            return base().MakeWindow(0, W_TASK);
+        case Win::Screen:
+            return base().MakeWindow(0, W_SCREEN);
+        case Win::Print:
+            return base().MakeWindow(0, W_PRINT);
+        case Win::Modal:
+            return base().MakeWindow(0, W_MODAL);
+        case Win::Modeless:
+            return base().MakeWindow(0, W_MODELESS);
+        case Win::Subwin:
+            return base().MakeWindow(0, W_SUBWIN);
+        case Win::TextEdit:
+            return base().MakeWindow(VKO_WF_TEXTEDIT, W_DOC);
+        case Win::Button:
+            return base().MakeWindow(0, WC_PUSHBUTTON);
         }
         return nullptr;
     }
@@ -52,22 +80,37 @@ private:
 TEST_F(TwinTest, RefusingMembers_ReportUpdateBeforeTheirWindow) {
     base().SetProcUpdate(true);
     struct Case {
-        const char* why;
+        const char *why;
         std::function<void()> call;
-        const char* target;
+        const char *target;
     };
     const Case cases[] = {
-        {"create", [] { EXPECT_EQ(vko_win_create(W_DOC, nullptr, "t", 0, nullptr, 0, 0, handler, 0), nullptr); }, "vkok_win_create"},
-        {"create_def", [] { EXPECT_EQ(vko_win_create_def(nullptr, nullptr, 0, nullptr, 0), nullptr); }, "vkok_win_create_def"},
-        {"create_res", [] { EXPECT_EQ(vko_win_create_res(1, nullptr, 0, handler, 0), nullptr); }, "vkov_win_create_res"},
-        {"caret position", [] { vko_win_set_caret_pos(nullptr, s_pnt{1, 1}); }, "vkok_win_set_caret_pos"},
+        {"create",
+         [] {
+             EXPECT_EQ(vko_win_create(W_DOC, nullptr, "t", 0, nullptr, 0, 0, handler, 0), nullptr);
+         },
+         "vkok_win_create"},
+        {"create_def",
+         [] { EXPECT_EQ(vko_win_create_def(nullptr, nullptr, 0, nullptr, 0), nullptr); },
+         "vkok_win_create_def"},
+        {"create_res", [] { EXPECT_EQ(vko_win_create_res(1, nullptr, 0, handler, 0), nullptr); },
+         "vkov_win_create_res"},
+        {"caret position",
+         [] {
+             vko_win_set_caret_pos(nullptr, s_pnt{1, 1});
+         },
+         "vkok_win_set_caret_pos"},
         {"caret size", [] { vko_win_set_caret_size(nullptr, 1, 1); }, "vkok_win_set_caret_size"},
-        {"caret visible", [] { vko_win_set_caret_visible(nullptr, TRUE); }, "vkok_win_set_caret_visible"},
-        {"document title", [] { vko_win_set_doc_title(nullptr, nullptr); }, "vkok_win_set_doc_title"},
-        {"set colour component", [] { vko_win_set_ctl_color_component(nullptr, 3, 0); }, "vkok_win_set_ctl_colors"},
-        {"unset colour component", [] { vko_win_unset_ctl_color_component(nullptr, 3); }, "vkok_win_set_ctl_colors"},
+        {"caret visible", [] { vko_win_set_caret_visible(nullptr, TRUE); },
+         "vkok_win_set_caret_visible"},
+        {"document title", [] { vko_win_set_doc_title(nullptr, nullptr); },
+         "vkok_win_set_doc_title"},
+        {"set colour component", [] { vko_win_set_ctl_color_component(nullptr, 3, 0); },
+         "vkok_win_set_ctl_colors"},
+        {"unset colour component", [] { vko_win_unset_ctl_color_component(nullptr, 3); },
+         "vkok_win_set_ctl_colors"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call();
         EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
@@ -81,32 +124,50 @@ TEST_F(TwinTest, RefusingMembers_ReportUpdateBeforeTheirWindow) {
 
 TEST_F(TwinTest, WindowCheck_RefusesNullDeadAndWrongTypesWithTheirCodes) {
     struct Case {
-        const char* why;
+        const char *why;
         Win win;
         std::function<void(WINDOW)> call;
-        const char* target;
+        const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"null window", Win::Null, [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0x1210002},
-        {"freed window is refused", Win::Freed, [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0x1220002},
-        {"a pointer to anything is refused unread", Win::Junk, [](WINDOW w) { vko_win_set_handler(w, handler); }, "", 0x1220002},
-        {"cursor on a modeless window (set A)", Win::Modeless, [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0x1230001},
-        {"cursor on the screen window (set A)", Win::Screen, [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0},
-        {"control font on the screen window (set C)", Win::Screen, [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0x1230001},
-        {"control font on a subwindow (set C)", Win::Subwin, [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0},
-        {"a print window is never accepted", Win::Print, [](WINDOW w) { vko_win_list_cxos(w); }, "vkov_win_list_cxos", 0x1230001},
-        {"a text edit has type 23", Win::TextEdit, [](WINDOW w) { vko_win_set_caret_visible(w, TRUE); }, "vkok_win_set_caret_visible", 0x1230001},
-        {"navigation reports a wrong type as invalid", Win::Task, [](WINDOW w) { vko_win_get_nav(w); }, "vkov_win_get_nav", 0x1220002},
-        {"a control has no type check for get_ctl", Win::Button, [](WINDOW w) { vko_win_get_ctl(w, 7); }, "vkok_win_get_ctl", 0},
-        {"pointer trap refuses a native control", Win::TextEdit, [](WINDOW w) { vko_win_trap_pointer(w); }, "vkok_win_trap_pointer", 0x1230001},
-        {"document title needs a title", Win::Doc, [](WINDOW w) { vko_win_set_doc_title(w, nullptr); }, "vkok_win_set_doc_title", 0x210000},
-        {"class name of get_cxo", Win::Modeless, [](WINDOW w) { vko_win_get_cxo(w, nullptr, 0); }, "vkov_win_get_cxo", 0x1220001},
-        {"reserved word of enum_wins", Win::Doc, [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 1); }, "vkov_win_enum_wins", 0x1250001},
-        {"reserved word of list_wins", Win::Doc, [](WINDOW w) { vko_win_list_wins(w, 2); }, "vkov_win_list_wins", 0x1250001},
-        {"enumeration of a freed window", Win::Freed, [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 0); }, "vkov_win_enum_wins", 0x1220002},
+        {"null window", Win::Null, [](WINDOW w) { vko_win_set_cursor(w, 3); },
+         "vkok_win_set_cursor", 0x1210002},
+        {"freed window is refused", Win::Freed, [](WINDOW w) { vko_win_set_cursor(w, 3); },
+         "vkok_win_set_cursor", 0x1220002},
+        {"a pointer to anything is refused unread", Win::Junk,
+         [](WINDOW w) { vko_win_set_handler(w, handler); }, "", 0x1220002},
+        {"cursor on a modeless window (set A)", Win::Modeless,
+         [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0x1230001},
+        {"cursor on the screen window (set A)", Win::Screen,
+         [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0},
+        {"control font on the screen window (set C)", Win::Screen,
+         [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0x1230001},
+        {"control font on a subwindow (set C)", Win::Subwin,
+         [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0},
+        {"a print window is never accepted", Win::Print, [](WINDOW w) { vko_win_list_cxos(w); },
+         "vkov_win_list_cxos", 0x1230001},
+        {"a text edit has type 23", Win::TextEdit,
+         [](WINDOW w) { vko_win_set_caret_visible(w, TRUE); }, "vkok_win_set_caret_visible",
+         0x1230001},
+        {"navigation reports a wrong type as invalid", Win::Task,
+         [](WINDOW w) { vko_win_get_nav(w); }, "vkov_win_get_nav", 0x1220002},
+        {"a control has no type check for get_ctl", Win::Button,
+         [](WINDOW w) { vko_win_get_ctl(w, 7); }, "vkok_win_get_ctl", 0},
+        {"pointer trap refuses a native control", Win::TextEdit,
+         [](WINDOW w) { vko_win_trap_pointer(w); }, "vkok_win_trap_pointer", 0x1230001},
+        {"document title needs a title", Win::Doc,
+         [](WINDOW w) { vko_win_set_doc_title(w, nullptr); }, "vkok_win_set_doc_title", 0x210000},
+        {"class name of get_cxo", Win::Modeless, [](WINDOW w) { vko_win_get_cxo(w, nullptr, 0); },
+         "vkov_win_get_cxo", 0x1220001},
+        {"reserved word of enum_wins", Win::Doc,
+         [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 1); }, "vkov_win_enum_wins", 0x1250001},
+        {"reserved word of list_wins", Win::Doc, [](WINDOW w) { vko_win_list_wins(w, 2); },
+         "vkov_win_list_wins", 0x1250001},
+        {"enumeration of a freed window", Win::Freed,
+         [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 0); }, "vkov_win_enum_wins", 0x1220002},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call(window(c.win));
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
@@ -120,20 +181,20 @@ TEST_F(TwinTest, WindowCheck_RefusesNullDeadAndWrongTypesWithTheirCodes) {
 TEST_F(TwinTest, ListWins_AsksForDirectChildrenOnly) {
     WINDOW doc = window(Win::Doc);
     vko_win_list_wins(doc, 0);
-    const Call* call = base().LastCall("vkov_win_list_wins");
+    const Call *call = base().LastCall("vkov_win_list_wins");
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->args[2].value, TRUE);
 }
 
 TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
     struct Case {
-        const char* why;
+        const char *why;
         e_win_type type;
         Win parent;
         bool inverted;
         bool with_handler;
-        std::uint32_t flags_code;  // what vkov_win_check_flags answers
-        std::uint32_t code;        // the last report
+        std::uint32_t flags_code; // what vkov_win_check_flags answers
+        std::uint32_t code;       // the last report
         bool created;
     };
     const Case cases[] = {
@@ -144,11 +205,13 @@ TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
         {"modal window under a modeless one", W_MODAL, Win::Modeless, false, true, 0, 0, true},
         {"document window under a subwindow", W_DOC, Win::Subwin, false, true, 0, 0x1230001, false},
         {"button as parent", W_DOC, Win::Button, false, true, 0, 0x1230001, false},
-        {"inverted rectangle: warning, then created", W_DOC, Win::Task, true, true, 0, 0x1240003, true},
-        {"flags refused with the base library's code", W_DOC, Win::Doc, false, true, 0x2220005, 0x2220005, false},
+        {"inverted rectangle: warning, then created", W_DOC, Win::Task, true, true, 0, 0x1240003,
+         true},
+        {"flags refused with the base library's code", W_DOC, Win::Doc, false, true, 0x2220005,
+         0x2220005, false},
         {"null handler", W_DOC, Win::Doc, false, false, 0, 0x121000E, false},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkov_win_check_flags", c.flags_code);
         static int created_marker;
@@ -159,10 +222,10 @@ TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
                                      c.with_handler ? handler : nullptr, 0);
         EXPECT_EQ(base().LastReport() ? base().LastReport()->code : 0u, c.code);
         EXPECT_EQ(made != nullptr, c.created);
-        EXPECT_EQ(rct.top, given.top);  // the caller's rectangle stays as it was
+        EXPECT_EQ(rct.top, given.top); // the caller's rectangle stays as it was
         EXPECT_EQ(rct.left, given.left);
         if (c.created) {
-            const Call* call = base().LastCall("vkok_win_create");
+            const Call *call = base().LastCall("vkok_win_create");
             ASSERT_NE(call, nullptr);
             ASSERT_TRUE(call->args[1].has_rect);
             EXPECT_LT(call->args[1].rect.top, call->args[1].rect.bottom);
@@ -193,13 +256,16 @@ protected:
     void SetUp() override {
         TwinTest::SetUp();
         // The repair saves and orders the entries' rectangles; the restore puts them back.
-        base().SetResponder("vkov_rect_repair_windef", [](const Call& call) {
-            auto* list = reinterpret_cast<s_win_def*>(static_cast<std::uintptr_t>(call.args[0].value));
-            auto* saved = reinterpret_cast<s_rct*>(static_cast<std::uintptr_t>(call.args[1].value));
-            auto** where = reinterpret_cast<s_rct**>(static_cast<std::uintptr_t>(call.args[2].value));
+        base().SetResponder("vkov_rect_repair_windef", [](const Call &call) {
+            auto *list =
+                reinterpret_cast<s_win_def *>(static_cast<std::uintptr_t>(call.args[0].value));
+            auto *saved =
+                reinterpret_cast<s_rct *>(static_cast<std::uintptr_t>(call.args[1].value));
+            auto **where =
+                reinterpret_cast<s_rct **>(static_cast<std::uintptr_t>(call.args[2].value));
             int n = 0;
-            for (s_win_def* e = list; e->type != 0; ++e) {
-                s_rct& r = e->rct;
+            for (s_win_def *e = list; e->type != 0; ++e) {
+                s_rct &r = e->rct;
                 if (r.top <= r.bottom && r.left <= r.right)
                     continue;
                 saved[n] = r;
@@ -209,9 +275,11 @@ protected:
             }
             return base_double::Answer{true, n > 0 ? 1 : 0, 0.0};
         });
-        base().SetResponder("vkov_rect_restore", [](const Call& call) {
-            auto* saved = reinterpret_cast<s_rct*>(static_cast<std::uintptr_t>(call.args[0].value));
-            auto** where = reinterpret_cast<s_rct**>(static_cast<std::uintptr_t>(call.args[1].value));
+        base().SetResponder("vkov_rect_restore", [](const Call &call) {
+            auto *saved =
+                reinterpret_cast<s_rct *>(static_cast<std::uintptr_t>(call.args[0].value));
+            auto **where =
+                reinterpret_cast<s_rct **>(static_cast<std::uintptr_t>(call.args[1].value));
             for (int i = 0; where[i] != nullptr; ++i)
                 *where[i] = saved[i];
             return base_double::Answer{};
@@ -223,7 +291,7 @@ protected:
 
 TEST_F(TwinCreateDefTest, ParentsAndFirstEntry_DecideInOrder) {
     struct Case {
-        const char* why;
+        const char *why;
         Win parent;
         e_win_type type;
         uint32_t win_flags;
@@ -242,7 +310,7 @@ TEST_F(TwinCreateDefTest, ParentsAndFirstEntry_DecideInOrder) {
         {"a print window under a document", Win::Doc, W_PRINT, 0, 0, 0x1230001},
         {"a null parent", Win::Null, W_DOC, 0, 0, 0x1210002},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         DefList list{c.type, s_rct{0, 0, 100, 100}};
         list.entries[0].win_flags = c.win_flags;
@@ -257,9 +325,9 @@ TEST_F(TwinCreateDefTest, ParentsAndFirstEntry_DecideInOrder) {
 
 TEST_F(TwinCreateDefTest, RepairedList_IsRestoredOnEveryPath) {
     struct Case {
-        const char* why;
-        std::uint32_t ctl_code;   // vkov_ctl_check_flags
-        std::uint32_t font_code;  // vkov_win_check_fonts
+        const char *why;
+        std::uint32_t ctl_code;  // vkov_ctl_check_flags
+        std::uint32_t font_code; // vkov_win_check_fonts
         std::uint32_t code;
     };
     const Case cases[] = {
@@ -267,7 +335,7 @@ TEST_F(TwinCreateDefTest, RepairedList_IsRestoredOnEveryPath) {
         {"a control refused after the repair", 0x2230007, 0, 0x2230007},
         {"fonts refused after the repair", 0, 0x2240001, 0x2240001},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkov_ctl_check_flags", c.ctl_code);
         base().SetResult("vkov_win_check_fonts", c.font_code);
@@ -276,7 +344,7 @@ TEST_F(TwinCreateDefTest, RepairedList_IsRestoredOnEveryPath) {
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
         EXPECT_EQ(made != nullptr, c.code == 0);
         if (c.code == 0) {
-            const Call* call = base().LastCall("vkok_win_create_def");
+            const Call *call = base().LastCall("vkok_win_create_def");
             ASSERT_NE(call, nullptr);
         }
         EXPECT_EQ(list.entries[0].rct.top, 100);
@@ -289,7 +357,7 @@ TEST_F(TwinCreateDefTest, ControlEntriesOfType23_AreNotChecked) {
     DefList list{W_DOC, s_rct{0, 0, 100, 100}};
     list.entries[1].type = WC_TEXTEDIT;
     std::vector<int64_t> checked;
-    base().SetResponder("vkov_ctl_check_flags", [&](const Call& call) {
+    base().SetResponder("vkov_ctl_check_flags", [&](const Call &call) {
         checked.push_back(call.args[0].value);
         return base_double::Answer{true, 0, 0.0};
     });
@@ -298,7 +366,7 @@ TEST_F(TwinCreateDefTest, ControlEntriesOfType23_AreNotChecked) {
 }
 
 TEST_F(TwinCreateDefTest, UnusableFirstRectangle_IsRefusedWithSeverity2) {
-    DefList list{W_DOC, s_rct{10, 10, 10, 50}};  // zero height survives the repair
+    DefList list{W_DOC, s_rct{10, 10, 10, 50}}; // zero height survives the repair
     EXPECT_EQ(vko_win_create_def(list.entries, window(Win::Doc), 0, handler, 0), nullptr);
     ASSERT_NE(base().LastReport(), nullptr);
     EXPECT_EQ(base().LastReport()->code, 0x1240003u);
@@ -313,12 +381,13 @@ struct SeenColors {
     bool called = false;
 };
 
-void watch_colors(const char* name, SeenColors& seen) {
-    base().SetResponder(name, [&seen](const Call& call) {
+void watch_colors(const char *name, SeenColors &seen) {
+    base().SetResponder(name, [&seen](const Call &call) {
         seen.called = true;
         seen.reset = call.args[2].value;
         seen.pairs.clear();
-        auto* p = reinterpret_cast<const s_color_pair*>(static_cast<std::uintptr_t>(call.args[1].value));
+        auto *p =
+            reinterpret_cast<const s_color_pair *>(static_cast<std::uintptr_t>(call.args[1].value));
         for (; p != nullptr; ++p) {
             seen.pairs.push_back(*p);
             if (p->component == 0)
@@ -348,17 +417,17 @@ TEST_F(TwinTest, ColorComponents_SetReachesTextEditsUnsetDoesNot) {
     tx_seen = {};
     vko_win_unset_ctl_color_component(doc, VKO_CC_FORE);
     ASSERT_TRUE(win_seen.called);
-    EXPECT_FALSE(tx_seen.called);  // the text edits keep their colours
+    EXPECT_FALSE(tx_seen.called); // the text edits keep their colours
     EXPECT_EQ(win_seen.pairs[0].color, VKO_COLOR_UNSET);
     EXPECT_EQ(win_seen.reset, TRUE);
 
     win_seen = {};
-    vko_win_set_ctl_colors(doc, nullptr, FALSE);  // no list: back to the defaults
+    vko_win_set_ctl_colors(doc, nullptr, FALSE); // no list: back to the defaults
     EXPECT_EQ(win_seen.reset, TRUE);
     EXPECT_EQ(tx_seen.reset, TRUE);
 
     win_seen = {};
-    vko_win_set_ctl_color_component(doc, 3, 0);  // the component comes before the type
+    vko_win_set_ctl_color_component(doc, 3, 0); // the component comes before the type
     EXPECT_EQ(base().TakeLastReportCode(), 0x1230001u);
     EXPECT_FALSE(win_seen.called);
     EXPECT_TRUE(base().ErrorFrameBalanced());
@@ -367,7 +436,7 @@ TEST_F(TwinTest, ColorComponents_SetReachesTextEditsUnsetDoesNot) {
 TEST_F(TwinTest, GetColorComponent_SearchesTheListAndFreesIt) {
     s_color_pair list[] = {{VKO_CC_FORE, 0x11}, {VKO_CC_BACK, 0x22}, {0, VKO_COLOR_UNSET}};
     struct Case {
-        const char* why;
+        const char *why;
         Win win;
         int32_t component;
         bool has_list;
@@ -383,7 +452,7 @@ TEST_F(TwinTest, GetColorComponent_SearchesTheListAndFreesIt) {
         {"screen window outside set C", Win::Screen, VKO_CC_FORE, true, VKO_COLOR_UNSET, 0x1230001},
         {"null window", Win::Null, 3, true, VKO_COLOR_UNSET, 0x1210002},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResultPtr("vkok_win_get_ctl_colors", c.has_list ? list : nullptr);
         EXPECT_EQ(vko_win_get_ctl_color_component(window(c.win), c.component), c.color);
@@ -397,15 +466,16 @@ TEST_F(TwinTest, GetColorComponent_SearchesTheListAndFreesIt) {
 
 TEST_F(TwinTest, DispatchEvent_RefusesScreenWindowMissingHandlerAndBadTypes) {
     WINDOW screen_attr = window(Win::Doc);
-    base().SetResponder("vkok_vobj_get_attr", [screen_attr](const Call& call) {
-        return base_double::Answer{call.args[1].value == 300, reinterpret_cast<intptr_t>(screen_attr), 0.0};
+    base().SetResponder("vkok_vobj_get_attr", [screen_attr](const Call &call) {
+        return base_double::Answer{call.args[1].value == 300,
+                                   reinterpret_cast<intptr_t>(screen_attr), 0.0};
     });
     WINDOW doc = window(Win::Doc);
     doc->handler = handler;
     WINDOW bare = window(Win::Doc);
     screen_attr->handler = handler;
     struct Case {
-        const char* why;
+        const char *why;
         WINDOW win;
         bool with_event;
         e_event type;
@@ -418,7 +488,7 @@ TEST_F(TwinTest, DispatchEvent_RefusesScreenWindowMissingHandlerAndBadTypes) {
         {"the window of attribute 300 takes no event", screen_attr, true, E_USER, 0x250000},
         {"a window without a handler", bare, true, E_USER, 0x1640001},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResult("vkok_win_dispatch_event", 7);
         EVENT event{};
@@ -431,7 +501,7 @@ TEST_F(TwinTest, DispatchEvent_RefusesScreenWindowMissingHandlerAndBadTypes) {
 
 TEST_F(TwinTest, ProcessModal_NamesTheDialogInItsReports) {
     struct Case {
-        const char* why;
+        const char *why;
         Win win;
         uint32_t state;
         uint32_t state2;
@@ -445,7 +515,7 @@ TEST_F(TwinTest, ProcessModal_NamesTheDialogInItsReports) {
         {"being destroyed", Win::Modal, VKO_WS_ENDING, VKO_WS_MODAL_USE, 0x1220002, true},
         {"null dialog names no window", Win::Null, 0, 0, 0x1210002, false},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         WINDOW w = window(c.win);
         if (w != nullptr) {
@@ -453,7 +523,7 @@ TEST_F(TwinTest, ProcessModal_NamesTheDialogInItsReports) {
             w->state2 = c.state2;
         }
         vko_win_process_modal(w);
-        const base_double::Report* report = base().LastReport();
+        const base_double::Report *report = base().LastReport();
         EXPECT_EQ(report ? report->code : 0u, c.code);
         if (report != nullptr) {
             EXPECT_EQ(report->obj, c.names_window ? w : nullptr);
@@ -494,8 +564,8 @@ TEST_F(TwinTest, ReleasePointer_ReleasesTheTrap) {
 TEST_F(TwinTest, SetCtlFont_ReachesTheTextEditsAndRefusesADeadFont) {
     WINDOW doc = window(Win::Doc);
     int font_storage = 0;
-    auto* font = reinterpret_cast<s_fntid*>(&font_storage);
-    vko_win_set_ctl_font(doc, nullptr);  // the default font needs no check
+    auto *font = reinterpret_cast<s_fntid *>(&font_storage);
+    vko_win_set_ctl_font(doc, nullptr); // the default font needs no check
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
     EXPECT_TRUE(base().TakeForwarded("vkov_win_set_ctl_font"));
     EXPECT_TRUE(base().TakeForwarded("vkov_tx_win_set_font"));
