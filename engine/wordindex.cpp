@@ -33,9 +33,10 @@ struct Entry {
     std::uint32_t data_len;        // L
 };
 
-// Bytes of a block that a binary-search probe reads: enough for a first entry (a word of
-// up to 79 bytes, its terminator and its data length) and a continuation block's resume
-// offset.
+// Bytes of a block that a binary-search probe reads: first enough for most first entries
+// and a continuation block's resume offset, then enough for any first entry (a word of up
+// to 79 bytes, its terminator and its data length).
+constexpr std::uint32_t kShortProbeBytes = 32;
 constexpr std::uint32_t kProbeBytes = 128;
 
 struct WordIndexState {
@@ -77,13 +78,23 @@ Entry parse_entry(const std::uint8_t* block, std::uint32_t block_size, std::uint
         engine_fatal("word entry runs past its block");
     entry.prefix = block[pos];
     entry.suffix = block + pos + 1;
-    const void* nul = std::memchr(entry.suffix, 0, block_size - pos - 1);
-    if (nul == nullptr)
+    // Suffixes are short: a plain loop beats a library call here.
+    const std::uint32_t room = block_size - pos - 1;
+    std::uint32_t len = 0;
+    while (len < room && entry.suffix[len] != 0)
+        ++len;
+    if (len == room)
         engine_fatal("word entry runs past its block");
-    entry.suffix_len = static_cast<std::uint32_t>(static_cast<const std::uint8_t*>(nul) -
-                                                  entry.suffix);
-    const std::uint8_t* after = unpack_number_bounded(
-        entry.suffix + entry.suffix_len + 1, block + block_size, &entry.data_len);
+    entry.suffix_len = len;
+    // The data length, most often one byte.
+    std::uint32_t at = pos + 1 + len + 1;
+    if (at < block_size && block[at] < 0x80) {
+        entry.data_len = block[at];
+        entry.data_pos = at + 1;
+        return entry;
+    }
+    const std::uint8_t* after =
+        unpack_number_bounded(block + at, block + block_size, &entry.data_len);
     entry.data_pos = static_cast<std::uint32_t>(after - block);
     return entry;
 }
@@ -132,7 +143,7 @@ std::uint32_t step_entry(std::uint32_t pos, std::uint32_t* block_number,
 // or does not resume forward.
 std::uint32_t seek_in_range(std::uint32_t n, std::uint32_t block_size, std::uint32_t last)
 {
-    const std::uint32_t probe = std::min(kProbeBytes, block_size);
+    const std::uint32_t probe = std::min(kShortProbeBytes, block_size);
     const std::uint8_t* block = read_block_prefix(n, block_size, probe);
     if (block[0] == 0)
         return n;
@@ -149,11 +160,15 @@ std::uint32_t seek_in_range(std::uint32_t n, std::uint32_t block_size, std::uint
 // first bytes when the whole entry lies in them.
 int compare_first(std::uint32_t b, const char* word, std::uint32_t block_size)
 {
-    const std::uint32_t probe = std::min(kProbeBytes, block_size);
-    const std::uint8_t* block = read_block_prefix(b, block_size, probe);
-    const void* nul = probe > 1 ? std::memchr(block + 1, 0, probe - 1) : nullptr;
-    if (nul == nullptr || static_cast<const std::uint8_t*>(nul) - block + 6 > probe)
-        block = read_block(b, block_size);
+    const std::uint8_t* block = nullptr;
+    for (const std::uint32_t bytes : {kShortProbeBytes, kProbeBytes, block_size}) {
+        const std::uint32_t probe = std::min(bytes, block_size);
+        block = read_block_prefix(b, block_size, probe);
+        const void* nul = probe > 1 ? std::memchr(block + 1, 0, probe - 1) : nullptr;
+        if (probe == block_size ||
+            (nul != nullptr && static_cast<const std::uint8_t*>(nul) - block + 6 <= probe))
+            break;
+    }
     if (is_end_mark(block, block_size, 0))
         return -1;   // an empty word block holds nothing after the word
     return state.compare(block, word);
@@ -190,6 +205,34 @@ void append_value(ResultList* list, bool first, std::uint32_t number)
     list->append(first ? number : list->values.tail()->value + number);
 }
 
+// loose_compare that also stores the index in a of the character that decided it (the
+// length of a when a ran out).
+int loose_compare_at(const char* a, const char* b, std::size_t* decided_at)
+{
+    const auto* start = reinterpret_cast<const unsigned char*>(a);
+    const auto* pa = start;
+    const auto* pb = reinterpret_cast<const unsigned char*>(b);
+    // Most words are lower-case letters and digits only: compare those directly.
+    while (*pa == *pb && *pa != 0 && ((*pa >= 'a' && *pa <= 'z') || (*pa >= '0' && *pa <= '9'))) {
+        ++pa;
+        ++pb;
+    }
+    for (;;) {
+        while (*pa != 0 && !is_alnum(*pa))
+            ++pa;
+        while (*pb != 0 && !is_alnum(*pb))
+            ++pb;
+        const int ca = lower(*pa);
+        const int cb = lower(*pb);
+        if (ca != cb || ca == 0) {
+            *decided_at = static_cast<std::size_t>(pa - start);
+            return ca - cb;
+        }
+        ++pa;
+        ++pb;
+    }
+}
+
 // Rebuilds the word of the entry at entry (in the block buffer) into the current word
 // buffer and keeps its parse for the step that follows.
 void rebuild_current(const std::uint8_t* entry)
@@ -223,27 +266,8 @@ CompareRoutine compare_routine()
 
 int loose_compare(const char* a, const char* b)
 {
-    const auto* pa = reinterpret_cast<const unsigned char*>(a);
-    const auto* pb = reinterpret_cast<const unsigned char*>(b);
-    // Most words are lower-case letters and digits only: compare those directly.
-    while (*pa == *pb && *pa != 0 && ((*pa >= 'a' && *pa <= 'z') || (*pa >= '0' && *pa <= '9'))) {
-        ++pa;
-        ++pb;
-    }
-    for (;;) {
-        while (*pa != 0 && !is_alnum(*pa))
-            ++pa;
-        while (*pb != 0 && !is_alnum(*pb))
-            ++pb;
-        const int ca = lower(*pa);
-        const int cb = lower(*pb);
-        if (ca != cb)
-            return ca - cb;
-        if (ca == 0)
-            return 0;
-        ++pa;
-        ++pb;
-    }
+    std::size_t decided_at = 0;
+    return loose_compare_at(a, b, &decided_at);
 }
 
 int compare_entry(const std::uint8_t* entry, const char* word)
@@ -352,6 +376,9 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
     const std::uint8_t* block = read_block(b, block_size);
     if (block[0] != 0)
         return -1;
+    const bool plain = state.compare == compare_entry;
+    bool before = false;            // the last entry compared before the word
+    std::size_t decided_at = 0;     // where that comparison was decided
     std::uint32_t pos = 0;
     for (;;) {
         if (is_end_mark(block, block_size, pos)) {
@@ -364,7 +391,31 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
             pos = 0;
             continue;
         }
-        const int c = state.compare(block + pos, word);
+        int c = 0;
+        if (plain) {
+            // The plain comparison inline: parse once, rebuild, and compare only when
+            // needed. An entry that shares more with the word before it than that word
+            // did with the search word, up to the character that placed it before the
+            // search word, is before it too.
+            const Entry entry = parse_entry(block, block_size, pos);
+            rebuild(state.word, entry);
+            c = (pos != 0 && before && entry.prefix > decided_at)
+                    ? -1
+                    : loose_compare_at(state.word, word, &decided_at);
+            if (c < 0 && data_in_block(entry, block_size)) {
+                before = true;
+                pos = entry.data_pos + entry.data_len;
+                continue;
+            }
+            state.parsed = entry;
+            state.parsed_block = b;
+            state.parsed_size = block_size;
+            state.parsed_generation = data_files_generation();
+            state.parsed_pos = pos;
+        } else {
+            c = state.compare(block + pos, word);
+        }
+        before = c < 0;
         if (c > 0)
             return -1;
         if (c == 0 && std::strcmp(state.word, word) == 0) {
