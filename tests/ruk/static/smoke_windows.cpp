@@ -81,6 +81,21 @@ TEST_F(SmokeWindowsTest, Twin) {
     ExpectReport(0x1220002, "twin");
 }
 
+TEST_F(SmokeWindowsTest, TwinDefinitionList) {
+    s_win_def list[2] = {};
+    list[0].type = W_DOC;
+    list[0].rct = s_rct{200, 300, 10, 10};
+    list[0].win_flags = VKO_WSF_NO_MENUBAR;
+    WINDOW win = vko_win_create_def(list, task(), -1, ignore_events, 0);
+    EXPECT_NE(win, nullptr);
+    ExpectNoReport();
+    EXPECT_EQ(list[0].rct.top, 200); // the caller's list comes back as given
+    EXPECT_EQ(list[0].rct.right, 10);
+    list[0].win_flags = 0;
+    EXPECT_EQ(vko_win_create_def(list, task(), -1, ignore_events, 0), nullptr);
+    ExpectReport(0x220000, "twin"); // the task window takes only windows with a menu choice
+}
+
 TEST_F(SmokeWindowsTest, Tctl) {
     WINDOW win = document();
     ASSERT_NE(win, nullptr);
