@@ -1,0 +1,57 @@
+// font_internal.h: what the drawing code of the base library needs of fonts: a font put on a
+// cairo context, text measured and metrics read exactly as the text is drawn, and text bytes
+// (Windows-1252) turned into UTF-8. Internal to vkobase. Every call takes a null or dead font
+// as the default font ("system", style 0, size 10), so a window without a font still draws.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "vkobase/types.h"
+
+namespace vkobase::font {
+
+// Dots per inch of screen windows: a 12-point font is 16 pixels high on screen.
+constexpr std::int32_t kScreenDpi = 96;
+
+struct Metrics {
+    std::int32_t leading = 0; // extra space between lines, in pixels
+    std::int32_t ascent = 0;  // baseline to the top of the tallest glyph
+    std::int32_t descent = 0; // baseline to the bottom of the deepest glyph
+};
+
+// Resolution at which text in a window is laid out: the printer's for print windows (type
+// W_PRINT, through print_window_dpi), kScreenDpi for every other window and for null.
+std::int32_t window_dpi(WINDOW win) noexcept;
+
+// Dots per inch of a print window. Defined weakly here (72: one unit per PDF point); the
+// print code defines it for real when its print windows use another resolution.
+std::int32_t print_window_dpi(WINDOW win) noexcept;
+
+// Sets the font, its pixel size for dpi and the font options (hinted metrics, so advances
+// are whole pixels) on cr. One user unit of cr must be one dot at dpi.
+void apply(cairo_t *cr, FONT_OBJ font, std::int32_t dpi) noexcept;
+
+// Draws len bytes of text (-1: up to the terminator) with the left end of its baseline at
+// (x, y), in cr's current source, and the underline when the font's style has
+// VKO_FS_UNDERLINE. Calls apply itself; leaves cr's path empty.
+void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
+               const char *text, std::int32_t len) noexcept;
+
+// Advance width in pixels of the text that show_text draws: the next text drawn at x + width
+// joins it without a gap.
+std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
+                        std::int32_t len) noexcept;
+
+// Leading, ascent and descent in whole pixels; leading + ascent + descent is the line height.
+Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept;
+
+// UTF-8 of len Windows-1252 bytes (-1: up to the terminator).
+std::string to_utf8(const char *text, std::int32_t len);
+
+// Short description for drawing logs: family, style and size, e.g. "helvetica 1 10".
+std::string describe(FONT_OBJ font);
+
+} // namespace vkobase::font
