@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,20 @@
 namespace {
 
 struct EngineFatal {};
+
+// The private directory of the pair's two files; a plain array, so that it outlives
+// every destructor that runs at exit before remove_work_dir.
+char work_dir[32] = "/tmp/engine_fuzzXXXXXX";
+
+void remove_work_dir()
+{
+    char path[48];
+    std::snprintf(path, sizeof path, "%s/f.ndx", work_dir);
+    std::remove(path);
+    std::snprintf(path, sizeof path, "%s/f.cmp", work_dir);
+    std::remove(path);
+    rmdir(work_dir);
+}
 
 void throw_on_fatal(std::string_view)
 {
@@ -130,9 +145,10 @@ void run_engine(const std::uint8_t* data, std::size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string dir = [] {
-        char pattern[] = "/tmp/engine_fuzzXXXXXX";
-        const char* made = mkdtemp(pattern);
-        return std::string(made != nullptr ? made : "/tmp") + "/";
+        if (mkdtemp(work_dir) == nullptr)
+            std::abort();
+        std::atexit(remove_work_dir);
+        return std::string(work_dir) + "/";
     }();
     engine_set_fatal_hook(throw_on_fatal);
     const FuzzPair pair = split_fuzz_input(data, size);
