@@ -1,6 +1,8 @@
 // Tests of the print family against the recording double: update refusal of every member,
 // the record and argument checks in order, and the neutral results.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,22 @@ TEST_F(TprintTest, NullRecord_IsReportedByEveryRecordMember) {
     EXPECT_EQ(base().MarkedNames().back(), "vko_print_create_win");
     EXPECT_TRUE(base().ErrorFrameBalanced());
     EXPECT_FALSE(base().Forwarded("vkok_print_destroy"));
+}
+
+// The print loop calls back into the layer; the inner call marks and unmarks inside the
+// outer pair.
+TEST_F(TprintTest, StartThread_NestedLayerCallsKeepTheFrameBalanced) {
+    base().SetResponder("vkok_print_start_thread", [](const base_double::Call&) {
+        EXPECT_EQ(base().FrameDepth(), 1);
+        vko_print_is_valid(nullptr);
+        EXPECT_EQ(base().FrameDepth(), 1);
+        return base_double::Answer{true, TRUE, 0.0};
+    });
+    EXPECT_EQ(vko_print_start_thread(nullptr, 0), TRUE);
+    const std::vector<std::string> marked = {"vko_print_start_thread", "vko_print_is_valid"};
+    EXPECT_EQ(base().MarkedNames(), marked);
+    EXPECT_EQ(base().TakeLastReportCode(), 0x210000u);
+    EXPECT_TRUE(base().ErrorFrameBalanced());
 }
 
 } // namespace
