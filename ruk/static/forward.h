@@ -32,8 +32,9 @@ Ret run_entry(const char* api_name, const char* module, Update update, int row_l
 
 } // namespace vkoruk
 
-// Checks take the frame first (named so that no parameter of a row can hide it), then the entry point's arguments; a check that repairs an
-// argument takes it by reference and points it at the frame's repaired copy.
+// Checks take the frame first (named so that no parameter of a row can hide it), then the entry
+// point's arguments; a check that repairs an argument takes it by reference and points it at
+// the frame's repaired copy. The update refusal reports the row's line in the table.
 #define VKO_RUK_FORWARDER(name, target, ret, params, args, update, neutral)                      \
     extern "C" ret name params noexcept {                                                         \
         return ::vkoruk::run_entry<ret>(                                                          \
