@@ -145,12 +145,16 @@ void BaseDouble::InstallBuiltins() {
     };
     itsResponders["vkov_rect_repair_ptr"] = [](const Call& call) {
         s_rct* repaired = rect_arg(call, 1);
+        if (repaired == nullptr || rect_arg(call, 0) == nullptr)
+            return Answer{true, 0, 0.0};
         *repaired = *rect_arg(call, 0);
         order(*repaired);
         return Answer{true, call.args[1].value, 0.0};
     };
     itsResponders["vkov_rect_repair"] = [](const Call& call) {
         s_rct* rct = rect_arg(call, 0);
+        if (rct == nullptr)
+            return yes(false);
         const s_rct before = *rct;
         order(*rct);
         return yes(std::memcmp(&before, rct, sizeof before) != 0);
@@ -160,6 +164,8 @@ void BaseDouble::InstallBuiltins() {
     };
     itsResponders["vkov_str_copy"] = [](const Call& call) {
         char* dst = reinterpret_cast<char*>(static_cast<std::uintptr_t>(call.args[0].value));
+        if (dst == nullptr)
+            return Answer{true, 0, 0.0};
         std::memcpy(dst, call.args[1].text.c_str(), call.args[1].text.size() + 1);
         return Answer{true, call.args[0].value, 0.0};
     };
