@@ -26,8 +26,8 @@ struct Metrics {
 // W_PRINT, through print_window_dpi), kScreenDpi for every other window and for null.
 std::int32_t window_dpi(WINDOW win) noexcept;
 
-// Dots per inch of a print window. Defined weakly here (72: one unit per PDF point); the
-// print code defines it for real when its print windows use another resolution.
+// Dots per inch of a print window. Defined weakly here (the printer's vertical resolution
+// attribute, 300 unless set); the print code may define it for real.
 std::int32_t print_window_dpi(WINDOW win) noexcept;
 
 // Sets the font, its pixel size for dpi and the font options (hinted metrics, so advances
