@@ -1,7 +1,7 @@
 /* image.h: in-memory images: colour tables, pixels, scan lines, transfers, and reading and
- * writing BMP, PICT, XBM and XPM files and streams. Declared from the table
- * vkobase/image.def. Until drawing lands every function answers its neutral value (no image
- * is created or read). */
+ * writing image files and streams. Declared from the table vkobase/image.def. BMP (1, 4, 8,
+ * 24 and 32 bits, uncompressed), PNG (files), XPM and XBM are read; BMP is written.
+ * PICT is neither read nor written: those calls answer null and FALSE. */
 #ifndef VKOBASE_IMAGE_H
 #define VKOBASE_IMAGE_H
 
@@ -10,6 +10,11 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* Image formats. An indexed image has a colour table of up to 256 entries and one byte per
+ * pixel in its scan lines; a colour image has no table and one 32-bit word per pixel, red in
+ * bits 16-23, green 8-15 and blue 0-7 (native byte order). Scan lines run top to bottom. */
+enum { VKO_IMAGE_INDEXED = 1, VKO_IMAGE_RGB = 2 };
 
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
 #include "vkobase/image.def"
