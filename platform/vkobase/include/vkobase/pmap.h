@@ -1,6 +1,7 @@
 /* pmap.h: pixmaps, off-screen window records (flag 0x400) that the dwin family draws into.
- * Declared from the table vkobase/pmap.def. Until drawing lands vkok_pmap_create answers
- * null. */
+ * Declared from the table vkobase/pmap.def. vkok_pmap_create answers a hidden window of type
+ * W_PIXMAP of the given size, white, taking the drawing tools of the window it is made for;
+ * null for a dead window or a size that is not positive. Destroy it with vkok_vobj_destroy. */
 #ifndef VKOBASE_PMAP_H
 #define VKOBASE_PMAP_H
 
