@@ -63,26 +63,45 @@ void ResultList::move_from(ResultList& other)
     other.word_offsets = 0;
 }
 
-int load_next_chunk(ResultList* list, std::uint32_t block_size)
+bool decode_next_chunk(std::uint32_t* next_block, std::uint32_t* last,
+                       std::vector<std::uint32_t>* out, std::uint32_t block_size)
 {
-    if (list->next_block == 0)
-        return 0;
-    const std::uint32_t n = list->next_block;
+    out->clear();
+    const std::uint32_t n = *next_block;
     const std::uint8_t* block = read_block(n, block_size);
     if (block[0] == 0) {
-        list->next_block = 0;
-        return 0;
+        *next_block = 0;
+        return false;
     }
     const std::uint8_t* end = block + block_size;
     std::uint32_t resume = 0;
     const std::uint8_t* p = unpack_number_bounded(block, end, &resume);
     // The chain ends at the block before the resume block.
-    list->next_block = (resume / block_size > n + 1) ? n + 1 : 0;
+    *next_block = (resume / block_size > n + 1) ? n + 1 : 0;
+    std::uint32_t value = *last;
     while (p < end && *p != 0) {
-        std::uint32_t number = 0;
-        p = unpack_number_bounded(p, end, &number);
-        list->values.push_back(list->last_value() + number);
+        std::uint32_t difference = *p;
+        if (difference < 0x80)   // most differences of a long list take one byte
+            ++p;
+        else
+            p = unpack_number_bounded(p, end, &difference);
+        value += difference;
+        out->push_back(value);
     }
+    *last = value;
+    return true;
+}
+
+int load_next_chunk(ResultList* list, std::uint32_t block_size)
+{
+    if (list->next_block == 0)
+        return 0;
+    std::vector<std::uint32_t> values;
+    std::uint32_t last = list->last_value();
+    if (!decode_next_chunk(&list->next_block, &last, &values, block_size))
+        return 0;
+    for (const std::uint32_t value : values)
+        list->values.push_back(value);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 // never names an entry; every consumer skips it.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "engine/idlist.h"
 
@@ -44,6 +45,13 @@ struct ResultList {
 // packed difference added to the list's last value). Returns nonzero when it read one;
 // 0 when that block is a word block (the chain has ended; next_block becomes 0).
 int load_next_chunk(ResultList* list, std::uint32_t block_size);
+
+// Decodes the continuation block *next_block into out (cleared first) without making list
+// nodes: each value the one before plus the difference read, starting from *last, which
+// ends as the last value decoded. Advances *next_block along the chain (0 once it has
+// ended). Returns false, with no values, when the block is a word block.
+bool decode_next_chunk(std::uint32_t* next_block, std::uint32_t* last,
+                       std::vector<std::uint32_t>* out, std::uint32_t block_size);
 
 // Walks a list; advancing past the last loaded value while a continuation block is
 // pending loads it first, so the walk goes on into the new values.

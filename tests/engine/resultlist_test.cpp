@@ -251,7 +251,7 @@ TEST_F(ResultListTest, CollectHitsStopsAddingAt32000BytesAndReports)
     EXPECT_EQ(sink.messages.front(), "512 words processed so far");
     EXPECT_EQ(sink.percentages.back(), 100);
     ASSERT_GE(sink.percentages.size(), 2u);
-    EXPECT_EQ(sink.percentages.front(), static_cast<int>(511.0 / kCount * 100 / 2 + 50));
+    EXPECT_EQ(sink.percentages.front(), static_cast<int>(512.0 / kCount * 100 / 2 + 50));
     items.clearAndDestroy();
 
     // Cancel at the first report keeps what was added before it.
