@@ -1,6 +1,11 @@
 /* print.h: print records, the print window, pages, bands and the print loop. Declared from
- * the table vkobase/print.def. Until drawing lands every function answers its neutral value
- * (no record is created, no job runs). */
+ * the table vkobase/print.def. Printing writes one PDF file per job into the output directory
+ * (the working directory until vkov_print_set_output_dir names another), named after the job
+ * title ("<title>.pdf", then "<title>-2.pdf" and so on when the name is taken). The print
+ * window's client area is the page in printer pixels (attributes VKO_ATTR_PRINTER_HRES and
+ * VKO_ATTR_PRINTER_VRES, 300 unless set); each page is one band. One job at a time: a second
+ * print window is refused while the first lives. The file is complete once the print window
+ * is destroyed. */
 #ifndef VKOBASE_PRINT_H
 #define VKOBASE_PRINT_H
 
@@ -15,6 +20,12 @@ extern "C" {
 typedef BOOLEAN (*VKO_PRINT_ROUTINE)(intptr_t data);
 /* Page orientations of vkok_print_set_page_orient. */
 enum { VKO_PRINT_PORTRAIT = 0, VKO_PRINT_LANDSCAPE = 1 };
+/* Units of vkok_print_set_page_size; the size is the paper's, portrait, at most 200 inches a
+ * side. A new record holds US Letter (8.5 x 11 inches), portrait. */
+enum { VKO_PRINT_INCHES = 0, VKO_PRINT_MILLIMETRES = 1, VKO_PRINT_POINTS = 2 };
+
+/* The directory the PDF files of later jobs go to; null or "" is the working directory. */
+VKOBASE_API void vkov_print_set_output_dir(const char* dir) VKOBASE_NOEXCEPT;
 
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
 #include "vkobase/print.def"
