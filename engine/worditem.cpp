@@ -138,7 +138,9 @@ long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into)
                     hits.add(head, static_cast<std::int32_t>(each.value()), 1);
                 }
             } else {
-                hits.add(word, static_cast<std::int32_t>(postings.first_value()), 0);
+                // A lone marker names no entry.
+                const std::uint32_t only = postings.first_value();
+                hits.add(word, only == kMarkerValue ? 0 : static_cast<std::int32_t>(only), 0);
             }
         }
         if (hits.cancelled())

@@ -37,8 +37,8 @@ std::vector<std::uint32_t> values_of(ResultList* list)
 }
 
 // 3,000 entries "entry00000" ...; "df" holds "single" (entry 1), "triple" (entries 2, 3,
-// 4 and the marker 127), "shared" (entries 3 and 4), "other" (entry 4), and "every"
-// (every entry, a long posting list).
+// 4 and the marker 127), "shared" (entries 3 and 4), "other" (entry 4), "lone" (the
+// marker alone) and "every" (every entry, a long posting list).
 class ResultListTest : public ::testing::Test {
 protected:
     static constexpr int kCount = 3000;
@@ -62,6 +62,7 @@ protected:
             source.entries.push_back(entry(name, terms));
         }
         source.markers.push_back({"df", "triple"});
+        source.markers.push_back({"df", "lone"});
         written = new dictwriter::WrittenDictionary(index_fixture::open(source, *dir, "results"));
     }
     static void TearDownTestSuite()
@@ -209,6 +210,8 @@ TEST_F(ResultListTest, CollectHitsShapesItemsByKindOfList)
         {"a word with several postings gives a heading and sub-items (no marker)",
          {"triple"}, 0,
          {{"triple", -1, 0}, {name(2), off(2), 1}, {name(3), off(3), 1}, {name(4), off(4), 1}}},
+        {"a word whose only posting is the marker names no entry", {"lone"}, 0,
+         {{"lone", 0, 0}}},
         {"plain words give the words with entry offset 0", {"single", "triple"}, 1,
          {{"single", 0, 0}, {"triple", 0, 0}}},
         {"postings give their head words; the marker is skipped", {}, 0,
