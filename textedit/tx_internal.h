@@ -54,7 +54,7 @@ private:
 
 int tx_compare(const tx_position& a, const tx_position& b); // -1, 0 or 1
 void tx_order(tx_position& a, tx_position& b);              // swaps when a lies after b
-bool tx_sel_empty(const tx_record* rec); // anchor and end agree in par, line and px
+bool tx_sel_empty(const tx_record* rec); // anchor and end at the same character
 
 // ---- Events, focus and the edit menu (vtxc / vtxm) --------------------------------------------
 
@@ -103,6 +103,8 @@ std::uint16_t tx_char_at_x(tx_record* rec, const char* text, std::int32_t chars,
 void tx_nearest_char(tx_record* rec, tx_position& pos);
 void tx_clamp_position(const tx_record* rec, tx_position& pos); // into the existing lines
 void tx_set_px(tx_record* rec, tx_position& pos); // pixel offset of pos's character
+// The position of a byte offset of a paragraph (a line start belongs to its own line).
+tx_position tx_position_at(tx_record* rec, std::uint16_t par, std::uint32_t offset);
 // Signed number of lines from the line (par1, line1) to (par2, line2).
 std::int32_t tx_lines_between(const tx_record* rec, std::uint16_t par1, std::uint16_t line1,
                               std::uint16_t par2, std::uint16_t line2);
