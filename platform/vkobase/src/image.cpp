@@ -106,7 +106,8 @@ bool image_is_live(IMAGE image) noexcept {
 IMAGE image_make(std::int32_t format, std::int32_t width, std::int32_t height) noexcept {
     if (format != VKO_IMAGE_INDEXED && format != VKO_IMAGE_RGB)
         return nullptr;
-    if (width <= 0 || height <= 0 || width > kImageMaxSide || height > kImageMaxSide)
+    if (width <= 0 || height <= 0 || width > kImageMaxSide || height > kImageMaxSide ||
+        static_cast<std::int64_t>(width) * height > kImageMaxPixels)
         return nullptr;
     auto *image = new (std::nothrow) s_image{};
     if (image == nullptr)

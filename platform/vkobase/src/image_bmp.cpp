@@ -208,11 +208,10 @@ IMAGE vkov_image_read_bmp(s_vko_iostream *stream) noexcept {
         return nullptr;
     }
     const std::uint32_t gap = pixel_offset - table_at - table_count * 4;
-    if (gap > 0 && vkov_iostr_skip(stream, static_cast<std::int32_t>(gap)) !=
-                       static_cast<std::int32_t>(gap))
+    if (gap > 0 &&
+        vkov_iostr_skip(stream, static_cast<std::int32_t>(gap)) != static_cast<std::int32_t>(gap))
         return nullptr;
-    IMAGE image = vkobase::image_make(bits <= 8 ? VKO_IMAGE_INDEXED : VKO_IMAGE_RGB, width,
-                                      height);
+    IMAGE image = vkobase::image_make(bits <= 8 ? VKO_IMAGE_INDEXED : VKO_IMAGE_RGB, width, height);
     if (image == nullptr)
         return nullptr;
     image->horz_dpi = dpi_from_ppm(read_u32_le(info + 24));
@@ -286,8 +285,8 @@ BOOLEAN vkov_image_write_winbmp(IMAGE image, s_vko_iostream *stream) noexcept {
         indexed ? std::max<std::uint32_t>(1, static_cast<std::uint32_t>(image->clut.size())) : 0;
     const std::uint32_t padded = (static_cast<std::uint32_t>(image->width) * bits + 31) / 32 * 4;
     const std::uint32_t pixel_offset = kFileHeaderBytes + kInfoHeaderBytes + table_count * 4;
-    const std::uint64_t file_size =
-        pixel_offset + static_cast<std::uint64_t>(padded) * static_cast<std::uint32_t>(image->height);
+    const std::uint64_t file_size = pixel_offset + static_cast<std::uint64_t>(padded) *
+                                                       static_cast<std::uint32_t>(image->height);
     if (file_size > INT32_MAX)
         return FALSE;
     unsigned char head[kFileHeaderBytes + kInfoHeaderBytes] = {};

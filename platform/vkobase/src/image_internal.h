@@ -19,8 +19,8 @@ struct s_image {
     std::int32_t height = 0;
     std::int32_t horz_dpi = 96;
     std::int32_t vert_dpi = 96;
-    std::vector<COLOR> clut;           // indexed images only; at most kMaxColors entries
-    std::vector<std::uint8_t> pixels;  // height rows of row_bytes()
+    std::vector<COLOR> clut;          // indexed images only; at most kMaxColors entries
+    std::vector<std::uint8_t> pixels; // height rows of row_bytes()
     std::int32_t row_bytes() const { return format == VKO_IMAGE_INDEXED ? width : width * 4; }
 };
 
@@ -28,10 +28,12 @@ namespace vkobase {
 
 constexpr std::int32_t kImageMaxColors = 256;
 constexpr std::int32_t kImageMaxSide = 16384;
+constexpr std::int64_t kImageMaxPixels = std::int64_t{1} << 24; // a file cannot ask for more
 
 bool image_is_live(IMAGE image) noexcept;
 // A new registered image of that format and size, every pixel 0 (the first colour of an
-// indexed image, black in a colour image); null for a bad format or size.
+// indexed image, black in a colour image); null for a bad format or size (a side beyond
+// kImageMaxSide, or more than kImageMaxPixels pixels).
 IMAGE image_make(std::int32_t format, std::int32_t width, std::int32_t height) noexcept;
 // The colour of a pixel (inside the image) as a 24-bit RGB value.
 std::uint32_t image_rgb_at(const s_image &image, std::int32_t x, std::int32_t y) noexcept;

@@ -77,17 +77,17 @@ bool parse_color(std::string spec, std::uint32_t *rgb) {
             std::string part = hex.substr(k * n, n);
             if (part.size() == 1)
                 part += part;
-            out = (out << 8) | static_cast<std::uint32_t>(std::strtoul(part.substr(0, 2).c_str(),
-                                                                       nullptr, 16));
+            out = (out << 8) |
+                  static_cast<std::uint32_t>(std::strtoul(part.substr(0, 2).c_str(), nullptr, 16));
         }
         *rgb = out;
         return true;
     }
     static const std::map<std::string, std::uint32_t> kNames = {
-        {"none", kWhite},      {"white", kWhite},       {"black", 0x000000},
-        {"red", 0xFF0000},     {"green", 0x00FF00},     {"blue", 0x0000FF},
-        {"yellow", 0xFFFF00},  {"cyan", 0x00FFFF},      {"magenta", 0xFF00FF},
-        {"gray", 0xBEBEBE},    {"grey", 0xBEBEBE},      {"lightgray", 0xD3D3D3},
+        {"none", kWhite},        {"white", kWhite},      {"black", 0x000000},
+        {"red", 0xFF0000},       {"green", 0x00FF00},    {"blue", 0x0000FF},
+        {"yellow", 0xFFFF00},    {"cyan", 0x00FFFF},     {"magenta", 0xFF00FF},
+        {"gray", 0xBEBEBE},      {"grey", 0xBEBEBE},     {"lightgray", 0xD3D3D3},
         {"lightgrey", 0xD3D3D3}, {"darkgray", 0xA9A9A9}, {"darkgrey", 0xA9A9A9},
     };
     const auto it = kNames.find(spec);
@@ -142,9 +142,9 @@ IMAGE decode_xpm(const std::string &text) {
         order.push_back(rgb);
     }
     const bool indexed = ncolors <= vkobase::kImageMaxColors;
-    IMAGE image = vkobase::image_make(indexed ? VKO_IMAGE_INDEXED : VKO_IMAGE_RGB,
-                                      static_cast<std::int32_t>(width),
-                                      static_cast<std::int32_t>(height));
+    IMAGE image =
+        vkobase::image_make(indexed ? VKO_IMAGE_INDEXED : VKO_IMAGE_RGB,
+                            static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
     if (image == nullptr)
         return nullptr;
     if (indexed)
@@ -161,8 +161,8 @@ IMAGE decode_xpm(const std::string &text) {
             return nullptr;
         }
         for (long x = 0; x < width; ++x) {
-            const std::string key = row.substr(static_cast<std::size_t>(x * cpp),
-                                               static_cast<std::size_t>(cpp));
+            const std::string key =
+                row.substr(static_cast<std::size_t>(x * cpp), static_cast<std::size_t>(cpp));
             const auto it = colors.find(key);
             if (it == colors.end()) {
                 vkov_image_destroy(image);

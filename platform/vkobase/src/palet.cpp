@@ -16,8 +16,8 @@
 
 struct s_palet {
     std::int32_t type = VKO_PALET_FIXED;
-    std::uint16_t size = 0;       // how many colours it can hold
-    std::uint16_t tolerance = 0;  // largest component difference that counts as the same colour
+    std::uint16_t size = 0;      // how many colours it can hold
+    std::uint16_t tolerance = 0; // largest component difference that counts as the same colour
     std::vector<COLOR> colors;
     std::unordered_set<WINDOW> mapped; // windows whose drawing state names this palette
 };
@@ -52,8 +52,8 @@ PALETTE make_palet(std::int32_t type, std::uint16_t size) noexcept {
             for (int r = 0; r < 6; ++r)
                 for (int g = 0; g < 6; ++g)
                     for (int b = 0; b < 6; ++b)
-                        palet->colors.push_back(static_cast<COLOR>((r * 51) << 16 | (g * 51) << 8 |
-                                                                   b * 51));
+                        palet->colors.push_back(
+                            static_cast<COLOR>((r * 51) << 16 | (g * 51) << 8 | b * 51));
             for (int i = 1; i <= 24; ++i) {
                 const COLOR v = static_cast<COLOR>(i * 255 / 25);
                 palet->colors.push_back(v << 16 | v << 8 | v);

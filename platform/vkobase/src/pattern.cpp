@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 #include <unordered_set>
@@ -24,6 +25,15 @@ struct Element {
 };
 
 constexpr std::size_t kMaxPatternBytes = 255;
+
+struct ClassLetter {
+    char letter;
+    Kind kind;
+};
+constexpr ClassLetter kClasses[] = {
+    {'9', Kind::Digit}, {'#', Kind::DigitOrSign}, {'A', Kind::Letter}, {'a', Kind::LetterOrDigit},
+    {'U', Kind::Upper}, {'L', Kind::Lower},       {'?', Kind::Any},
+};
 
 } // namespace
 
@@ -52,8 +62,7 @@ bool is_letter(unsigned char c) noexcept {
         return true;
     if (c >= 0xC0)
         return c != 0xD7 && c != 0xF7;
-    return c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E ||
-           c == 0x9F;
+    return c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F;
 }
 bool is_upper(unsigned char c) noexcept {
     return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x8A ||
@@ -127,27 +136,21 @@ bool parse(const char *text, std::vector<Element> *out) {
     for (std::size_t i = 0; i < len; ++i) {
         const char c = text[i];
         Element e;
-        switch (c) {
-        case '9': e.kind = Kind::Digit; break;
-        case '#': e.kind = Kind::DigitOrSign; break;
-        case 'A': e.kind = Kind::Letter; break;
-        case 'a': e.kind = Kind::LetterOrDigit; break;
-        case 'U': e.kind = Kind::Upper; break;
-        case 'L': e.kind = Kind::Lower; break;
-        case '?': e.kind = Kind::Any; break;
-        case '*':
+        const auto cls = std::find_if(std::begin(kClasses), std::end(kClasses),
+                                      [c](const ClassLetter &k) { return k.letter == c; });
+        if (cls != std::end(kClasses)) {
+            e.kind = cls->kind;
+        } else if (c == '*') {
             if (out->empty() || out->back().kind == Kind::Literal || out->back().repeat)
                 return false;
             out->back().repeat = true;
             continue;
-        case '\\':
+        } else if (c == '\\') {
             if (i + 1 == len)
                 return false;
             e.literal = text[++i];
-            break;
-        default:
+        } else {
             e.literal = c;
-            break;
         }
         out->push_back(e);
     }
@@ -293,8 +296,8 @@ BOOLEAN vkov_pattern_format_string(PATTERN pattern, const char *text, char *buf,
         auto move = [&](int32_t *where) {
             if (where == nullptr)
                 return;
-            const std::size_t p = std::min<std::size_t>(
-                static_cast<std::size_t>(std::max<int32_t>(*where, 0)), len);
+            const std::size_t p =
+                std::min<std::size_t>(static_cast<std::size_t>(std::max<int32_t>(*where, 0)), len);
             *where = static_cast<int32_t>(p == len ? end : placed[p]);
         };
         move(first);

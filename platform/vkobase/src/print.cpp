@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unordered_set>
 
+#include "font_internal.h"
 #include "live_registry.h"
 #include "surface_internal.h"
 #include "vkobase/vobj.h"
@@ -40,6 +41,8 @@ struct Job {
     std::string title;
     double width_in = 0; // the page as printed
     double height_in = 0;
+    std::int32_t hres = 300; // the printer resolution the window was made with
+    std::int32_t vres = 300;
     cairo_surface_t *pdf = nullptr; // made when the first page opens
     bool page_open = false;
     bool band_given = false;
@@ -121,6 +124,19 @@ std::int32_t print_window_handler(WINDOW win, EVENT *event) {
 }
 
 } // namespace
+
+namespace vkobase::font {
+
+// Text on a print window is laid out at the resolution the window was made with, even when
+// the attribute changes while the job runs.
+std::int32_t print_window_dpi(WINDOW win) noexcept {
+    const Job &job = state().job;
+    if (win != nullptr && win == job.win)
+        return job.vres;
+    return printer_res(VKO_ATTR_PRINTER_VRES);
+}
+
+} // namespace vkobase::font
 
 void vkobase_reset_print() noexcept {
     finish_job();
@@ -217,14 +233,17 @@ WINDOW vkok_print_create_win(s_printrcd *rcd, const char *title) noexcept {
         return nullptr;
     double width_in = 0, height_in = 0;
     page_inches(*rcd, &width_in, &height_in);
-    const double width_px = width_in * printer_res(VKO_ATTR_PRINTER_HRES);
-    const double height_px = height_in * printer_res(VKO_ATTR_PRINTER_VRES);
+    const std::int32_t hres = printer_res(VKO_ATTR_PRINTER_HRES);
+    const std::int32_t vres = printer_res(VKO_ATTR_PRINTER_VRES);
+    const double width_px = width_in * hres;
+    const double height_px = height_in * vres;
     if (width_px < 1 || height_px < 1 || width_px > INT16_MAX || height_px > INT16_MAX)
         return nullptr;
     finish_job(); // the last job's window is gone; nothing of it may linger
     vkobase::WinCreateArgs args;
     args.type = W_PRINT;
-    args.rct = s_rct{0, 0, static_cast<std::int16_t>(height_px), static_cast<std::int16_t>(width_px)};
+    args.rct =
+        s_rct{0, 0, static_cast<std::int16_t>(height_px), static_cast<std::int16_t>(width_px)};
     args.title = title;
     args.flags = VKO_WSF_INVISIBLE;
     args.handler = print_window_handler;
@@ -241,6 +260,8 @@ WINDOW vkok_print_create_win(s_printrcd *rcd, const char *title) noexcept {
     state().job.rcd = rcd;
     state().job.width_in = width_in;
     state().job.height_in = height_in;
+    state().job.hres = hres;
+    state().job.vres = vres;
     return win;
 }
 
@@ -249,23 +270,28 @@ BOOLEAN vkok_print_open_page(s_printrcd *rcd) noexcept {
     if (live_rcd(rcd) == nullptr || !vkobase::win_is_live(job.win) || job.page_open)
         return FALSE;
     if (job.pdf == nullptr) {
-        const std::int32_t hres = printer_res(VKO_ATTR_PRINTER_HRES);
-        const std::int32_t vres = printer_res(VKO_ATTR_PRINTER_VRES);
+        const std::int32_t hres = job.hres;
+        const std::int32_t vres = job.vres;
         std::string path;
         try {
             path = job_path(job.title);
         } catch (...) {
             return FALSE;
         }
-        cairo_surface_t *pdf = cairo_pdf_surface_create(
-            path.c_str(), job.width_in * kPointsPerInch, job.height_in * kPointsPerInch);
+        cairo_surface_t *pdf = cairo_pdf_surface_create(path.c_str(), job.width_in * kPointsPerInch,
+                                                        job.height_in * kPointsPerInch);
         if (cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
             cairo_surface_destroy(pdf);
             return FALSE;
         }
         // The window draws in printer pixels; the PDF counts in points.
         cairo_surface_set_device_scale(pdf, kPointsPerInch / hres, kPointsPerInch / vres);
-        cairo_pdf_surface_set_metadata(pdf, CAIRO_PDF_METADATA_TITLE, job.title.c_str());
+        try {
+            // The title's bytes are Windows-1252; PDF metadata is UTF-8.
+            const std::string title = vkobase::font::to_utf8(job.title.c_str(), -1);
+            cairo_pdf_surface_set_metadata(pdf, CAIRO_PDF_METADATA_TITLE, title.c_str());
+        } catch (...) {
+        }
         vkobase::surface_attach(job.win, pdf);
         job.pdf = pdf;
     }

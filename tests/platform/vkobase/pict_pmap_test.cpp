@@ -28,8 +28,8 @@ protected:
 
     static WINDOW window(std::int16_t height = 60, std::int16_t width = 80) {
         const s_rct rct{0, 0, height, width};
-        WINDOW win = vkok_win_create(W_DOC, &rct, "w", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
-                                     nullptr, 0);
+        WINDOW win =
+            vkok_win_create(W_DOC, &rct, "w", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
         vkok_app_process_pending_events();
         return win;
     }

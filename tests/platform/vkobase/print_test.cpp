@@ -90,22 +90,27 @@ TEST_F(PrintTest, Job_GivesOnePdfPagePerPrintedPage) {
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     struct Case {
         const char *why;
-        const char *title;
+        const char *title, *title_utf8;
         std::int32_t orientation;
         double width, height;
         std::int32_t units;
         int pages;
         const char *file, *page_size;
-        s_rct band;
+        std::int16_t band_bottom, band_right;
     };
+    // clang-format off
     const Case cases[] = {
-        {"two Letter pages", "Two pages", VKO_PRINT_PORTRAIT, 8.5, 11, VKO_PRINT_INCHES, 2,
-         "Two_pages.pdf", "612 x 792 pts (letter)", {0, 0, 3300, 2550}},
-        {"the same title again gets a file of its own", "Two pages", VKO_PRINT_PORTRAIT, 8.5, 11,
-         VKO_PRINT_INCHES, 1, "Two_pages-2.pdf", "612 x 792 pts (letter)", {0, 0, 3300, 2550}},
-        {"A4 landscape in millimetres", "Wide/one", VKO_PRINT_LANDSCAPE, 210, 297,
-         VKO_PRINT_MILLIMETRES, 3, "Wideone.pdf", "841.89 x 595.276 pts (A4)", {0, 0, 2480, 3507}},
+        {"two Letter pages", "Two pages", "Two pages", VKO_PRINT_PORTRAIT, 8.5, 11,
+         VKO_PRINT_INCHES, 2, "Two_pages.pdf", "612 x 792 pts (letter)", 3300, 2550},
+        {"the same title again gets a file of its own", "Two pages", "Two pages",
+         VKO_PRINT_PORTRAIT, 8.5, 11, VKO_PRINT_INCHES, 1, "Two_pages-2.pdf",
+         "612 x 792 pts (letter)", 3300, 2550},
+        {"A4 landscape in millimetres", "Wide/one", "Wide/one", VKO_PRINT_LANDSCAPE, 210, 297,
+         VKO_PRINT_MILLIMETRES, 3, "Wideone.pdf", "841.89 x 595.276 pts (A4)", 2480, 3507},
+        {"a Windows-1252 title", "Caf\xE9 list", "Caf\xC3\xA9 list", VKO_PRINT_PORTRAIT, 612,
+         792, VKO_PRINT_POINTS, 1, "Caf_list.pdf", "612 x 792 pts (letter)", 3300, 2550},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         int32_t size = 0;
@@ -118,13 +123,13 @@ TEST_F(PrintTest, Job_GivesOnePdfPagePerPrintedPage) {
         ASSERT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&job)), TRUE);
         EXPECT_TRUE(job.second_window_refused) << "one job at a time";
         ASSERT_EQ(job.bands.size(), static_cast<std::size_t>(c.pages)) << "one band a page";
-        EXPECT_EQ(job.bands[0].bottom, c.band.bottom);
-        EXPECT_EQ(job.bands[0].right, c.band.right);
+        EXPECT_EQ(job.bands[0].bottom, c.band_bottom);
+        EXPECT_EQ(job.bands[0].right, c.band_right);
         const auto pdf = its_dir.path() / c.file;
         ASSERT_TRUE(std::filesystem::exists(pdf));
         EXPECT_EQ(pdf_field(pdf, "Pages"), std::to_string(c.pages));
         EXPECT_EQ(pdf_field(pdf, "Page size"), c.page_size);
-        EXPECT_EQ(pdf_field(pdf, "Title"), c.title);
+        EXPECT_EQ(pdf_field(pdf, "Title"), c.title_utf8);
         const std::string text = run("pdftotext '" + pdf.string() + "' -");
         EXPECT_NE(text.find("Page number " + std::to_string(c.pages)), std::string::npos)
             << "the drawing reached the last page";
