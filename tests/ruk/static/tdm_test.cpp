@@ -1,8 +1,6 @@
-// Tests of the standard-dialog and application families against the recording double: the
-// update refusal (and the fatal exit that ignores it), argument orders, the question's neutral
-// 127, the font dialog's optional window, and the start of the application.
-#include <cstring>
-
+// Tests of the standard-dialog family against the recording double: the update refusal (and
+// the fatal exit that ignores it), argument orders, the question's neutral 127 and the font
+// dialog's optional window.
 #include "layer_fixture.h"
 
 namespace {
@@ -84,39 +82,6 @@ TEST_F(TdmTest, CtoolsSel_NeedsAPartInTheLowByte) {
     ExpectOutcome(0x122000B, "vkov_dm_post_ctools_sel", false);
     vko_dm_post_ctools_sel(&tools, 0x101);
     ExpectOutcome(0, "vkov_dm_post_ctools_sel", true);
-}
-
-TEST_F(TdmTest, AppCreate_StartsOnACopyOfTheConfiguration) {
-    char name[] = "TavlinCD";
-    s_app_config config{3, 0, name, name, name};
-    const s_app_config given = config;
-    char* argv[] = {name, nullptr};
-    vko_app_create(1, argv, 0, nullptr, nullptr);
-    ExpectOutcome(0x210000, "vkowi_vko_system", false);
-    base().SetResponder("vkowi_vko_system", [](const base_double::Call& call) {
-        auto* seen = reinterpret_cast<s_app_config*>(
-            static_cast<std::uintptr_t>(call.args[4].value));
-        seen->menu_bar_id = 99; // a running application may change its own copy
-        return base_double::Answer{};
-    });
-    vko_app_create(1, argv, 0, nullptr, &config);
-    EXPECT_NE(base().LastCall("vkowi_vko_system")->args[4].value,
-              static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(&config)));
-    EXPECT_EQ(std::memcmp(&config, &given, sizeof given), 0);
-    ExpectOutcome(0, "vkowi_vko_system", true);
-}
-
-TEST_F(TdmTest, AppMembers_CheckTheirPointersAndTheUpdate) {
-    vko_app_get_files_count(nullptr, nullptr);
-    ExpectOutcome(0x210000, "vkok_app_get_files_count", false);
-    EXPECT_EQ(vko_app_get_default_ctools(nullptr), nullptr);
-    ExpectOutcome(0x210000, "vkov_app_get_default_ctools", false);
-    base().SetProcUpdate(true);
-    vko_app_process_pending_events();
-    ExpectOutcome(0x1610001, "vkok_app_process_pending_events", false);
-    vko_app_destroy_hook();
-    EXPECT_EQ(base().MarkedNames().size(), 3u) << "the hook runs without a frame";
-    ExpectOutcome(0, "vkov_app_destroy", true);
 }
 
 } // namespace
