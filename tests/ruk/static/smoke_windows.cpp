@@ -168,10 +168,22 @@ TEST_F(SmokeWindowsTest, Tsbar) {
 }
 
 TEST_F(SmokeWindowsTest, Timage) {
-    vko_image_destroy(nullptr);
-    ExpectReport(0x1210007, "timage");
-    int not_an_image = 0;
-    EXPECT_EQ(vko_image_get_clut(reinterpret_cast<IMAGE>(&not_an_image), 0), 0xFFFFFFFFu);
+    IMAGE image = vko_image_create(VKO_IMAGE_INDEXED, 8, 4, 0);
+    ASSERT_NE(image, nullptr);
+    int32_t width = 0;
+    int32_t height = 0;
+    vko_image_get_dimensions(image, &width, &height);
+    EXPECT_EQ(width, 8);
+    EXPECT_EQ(height, 4);
+    EXPECT_NE(vko_image_get_scanline(image, 3), nullptr);
+    ExpectNoReport();
+    EXPECT_EQ(vko_image_get_scanline(image, 4), nullptr);
+    ExpectReport(0x1250001, "timage");
+    const uint16_t colors = vko_image_get_ncolors(image);
+    EXPECT_EQ(vko_image_get_clut(image, colors), 0xFFFFFFFFu); // one past the table
+    ExpectReport(0x1250001, "timage");
+    vko_image_destroy(image);
+    vko_image_destroy(image); // no longer valid: refused, not freed twice
     ExpectReport(0x1220007, "timage");
     EXPECT_EQ(vko_image_read_bmp(nullptr), nullptr);
     ExpectReport(0x210000, "timage");
