@@ -219,7 +219,8 @@ IMAGE vkov_image_read_bmp(s_vko_iostream *stream) noexcept {
     const std::size_t row_bits = static_cast<std::size_t>(width) * bits;
     const std::size_t padded = (row_bits + 31) / 32 * 4;
     try {
-        image->clut = table;
+        if (bits <= 8)
+            image->clut = table;
         std::vector<unsigned char> row(padded);
         for (std::int32_t r = 0; r < height; ++r) {
             if (!read_exact(stream, row.data(), static_cast<std::uint32_t>(padded))) {

@@ -272,6 +272,8 @@ TEST_F(ImageTest, Bmp_ReadsEachDepthInOrderThroughAForwardOnlyStream) {
          {8, 1, 1, {0x123456u}, {{9, 0, 0, 0}}}, 0, 0, 0x123456u},
         {"24 bits are blue, green, red",
          {24, 1, 1, {}, {{0x33, 0x22, 0x11, 0}}}, 0, 0, 0x112233u},
+        {"24 bits after a colour table: the table is passed over",
+         {24, 1, 1, {0x445566u}, {{0x33, 0x22, 0x11, 0}}}, 0, 0, 0x112233u},
         {"32 bits are blue, green, red, unused",
          {32, 1, 1, {}, {{0x33, 0x22, 0x11, 0x99}}}, 0, 0, 0x112233u},
     };
@@ -280,6 +282,8 @@ TEST_F(ImageTest, Bmp_ReadsEachDepthInOrderThroughAForwardOnlyStream) {
         IMAGE image = read_bmp_bytes(build_bmp(c.spec));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(vkov_image_get_pixel(image, c.x, c.y) & 0xFFFFFFu, c.color);
+        EXPECT_EQ(vkov_image_get_ncolors(image),
+                  c.spec.bits <= 8 ? c.spec.table.size() : std::size_t{0});
     }
 }
 
