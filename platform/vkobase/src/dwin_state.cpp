@@ -1,8 +1,7 @@
 // Drawable-window state that needs no pixels: the drawing tools, pen, brush, colours and mode
 // kept in the window record, the pen position, the clip rectangle, and the update-region
 // bookkeeping behind invalidation, forced updates and the update test (kept with the windows).
-// The drawing itself answers neutral values (neutral.cpp) until drawing lands; these
-// definitions take precedence over those.
+// Drawing and scrolling live in dwin.cpp, dwin_text.cpp and dwin_blit.cpp.
 #include "vkobase/dwin.h"
 
 #include "vkobase/rect.h"
@@ -99,14 +98,6 @@ BOOLEAN vkok_dwin_is_update_needed(WINDOW win, const s_rct* rct) noexcept {
 
 void vkok_dwin_update(WINDOW win) noexcept {
     vkobase::win_update_now(win);
-}
-
-void vkok_dwin_scroll_rect(WINDOW win, const s_rct* rct, int32_t dh, int32_t dv) noexcept {
-    // Until pixels can be moved the whole rectangle is repainted, which shows the same
-    // picture as moving it and repainting the uncovered band.
-    if (rct != nullptr && (dh != 0 || dv != 0)) {
-        vkobase::win_invalidate(win, rct);
-    }
 }
 
 } // extern "C"
