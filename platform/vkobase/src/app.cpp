@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core_internal.h"
+#include "display_internal.h"
 #include "live_registry.h"
 #include "vkobase/rect.h"
 #include "vkobase/vobj.h"
@@ -250,6 +251,7 @@ void app_destroy_all_windows() noexcept {
 
 void app_process_events() noexcept {
     forward_quit_signal();
+    display_pump();
     timer_fire_due(app_now_ms());
     for (int handled = 0; handled < kMaxEventsPerPass; ++handled) {
         if (state().quit_requested && state().running)
@@ -279,7 +281,10 @@ bool app_wait_for_work() noexcept {
             state().virtual_now_ms = due;
         return true;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));
+    // Idle: show what was drawn, then wait for the server's input or the next look at timers.
+    display_flush();
+    if (!display_wait(kIdleSleepMs))
+        std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));
     return true;
 }
 
@@ -377,6 +382,7 @@ void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HA
     if (!s.test_mode) {
         std::signal(SIGINT, on_quit_signal);
         std::signal(SIGTERM, on_quit_signal);
+        vkobase::display_open(); // headless when DISPLAY names no server
     }
     WINDOW task = vkobase::win_task();
     if (task == nullptr) {
@@ -411,6 +417,7 @@ void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HA
         std::signal(SIGTERM, SIG_DFL);
     }
     vkobase::app_destroy_all_windows();
+    vkobase::display_close();
     state().running = false;
     state().quit_requested = false;
 }

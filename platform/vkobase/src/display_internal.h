@@ -1,0 +1,59 @@
+// display_internal.h: the X11 display under the event loop. While the application runs for
+// real and DISPLAY names a server, every shown top-level window has an X window that shows its
+// surface, and X input becomes the toolkit's event records, queued like any other event.
+// Headless (no DISPLAY, or test mode) every call here does nothing. Internal to vkobase.
+#pragma once
+
+#include <cstdint>
+
+#include "vkobase/types.h"
+
+namespace vkobase {
+
+// Connects to the server named by DISPLAY; false (and nothing changes) when there is none or
+// the connection fails. Called by the system start outside test mode.
+bool display_open() noexcept;
+// Destroys the X windows and closes the connection.
+void display_close() noexcept;
+bool display_is_open() noexcept;
+
+// One look at the server: X windows follow the window records (created, shown, hidden, moved,
+// resized, retitled, destroyed), and the input that arrived is queued as events.
+void display_pump() noexcept;
+// Shows on the X windows what was drawn on the surfaces since the last call.
+void display_flush() noexcept;
+// Waits up to timeout_ms for input from the server; false when no display is open (the
+// caller sleeps instead).
+bool display_wait(int timeout_ms) noexcept;
+
+// True for the windows that show in an X window of their own: those that draw on a surface of
+// their own (top-level windows and the windows inside the task window), except pixmaps and
+// print windows.
+bool display_has_own_window(WINDOW win) noexcept;
+
+// The X window that shows a window's surface, 0 when it has none.
+unsigned long display_xwindow_of(WINDOW win) noexcept;
+
+// Translation of X input, free of any connection so that it can be checked alone.
+// X modifier state bits, as in the server's events.
+constexpr unsigned kXShift = 1u << 0;
+constexpr unsigned kXLock = 1u << 1;
+constexpr unsigned kXControl = 1u << 2;
+constexpr unsigned kXMod1 = 1u << 3; // Alt
+constexpr unsigned kXMod2 = 1u << 4; // Num Lock
+constexpr unsigned kXMod4 = 1u << 6; // Meta (the logo key)
+
+// The character record of a key: keysym and modifier state from the key event, text what the
+// server's lookup produced for it (Latin-1 bytes). False for keys that make no key event
+// (modifiers alone, function keys).
+bool display_translate_key(unsigned long keysym, unsigned state, const char *text, int text_len,
+                           s_char *out) noexcept;
+// The toolkit's button number of an X button (0 left, 1 right, 2 middle); -1 for the others
+// (the wheel), which make no mouse event.
+std::int16_t display_mouse_button(unsigned x_button) noexcept;
+// The window of the owner's subtree under a point of the owner's client area: the deepest
+// visible child whose outer rectangle holds it (front children first); children that show
+// surfaces of their own are skipped. The point comes back in that window's client coordinates.
+WINDOW display_window_at(WINDOW owner, s_pnt *pnt) noexcept;
+
+} // namespace vkobase

@@ -1,0 +1,346 @@
+// display_x11_test.cpp: the display end to end under a private Xvfb server: a small program
+// runs the real event loop, opens a window, draws in it, takes a screenshot and gets a click
+// sent through the server. The program runs in a child process: the test mode that other tests
+// enter is for the whole process, and a display is never opened in it.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <cairo.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../../../platform/vkobase/src/display_internal.h"
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+
+namespace {
+
+// The document window's client area on the screen, and the rectangle drawn in it.
+constexpr s_rct kDocRect{120, 200, 320, 500};
+constexpr s_rct kDrawn{20, 40, 80, 140};
+// Where the click lands, in the document's client coordinates.
+constexpr int kClickV = 50;
+constexpr int kClickH = 90;
+constexpr COLOR kRed = 0x00FF0000u;
+
+struct Child {
+    std::string png;
+    std::string log;
+    WINDOW doc = nullptr;
+    int ticks = 0;
+    int ups = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void append_log(const std::string &line) {
+    std::ofstream out(child().log, std::ios::app);
+    out << line << "\n";
+}
+
+// Input arrives from a connection of its own, as from another client of the server: the
+// program must take synthetic events like real ones.
+class Sender {
+public:
+    Sender() : dpy_(XOpenDisplay(nullptr)) {}
+    ~Sender() {
+        if (dpy_ != nullptr) {
+            XFlush(dpy_);
+            XCloseDisplay(dpy_);
+        }
+    }
+    Display *dpy() const { return dpy_; }
+    Window target() const { return vkobase::display_xwindow_of(child().doc); }
+
+    void button(int type, unsigned state, int x = kClickH, int y = kClickV) {
+        XEvent ev{};
+        ev.xbutton.type = type;
+        ev.xbutton.display = dpy_;
+        ev.xbutton.window = target();
+        ev.xbutton.x = x;
+        ev.xbutton.y = y;
+        ev.xbutton.button = Button1;
+        ev.xbutton.state = state;
+        ev.xbutton.same_screen = True;
+        XSendEvent(dpy_, target(), False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+                   &ev);
+    }
+    void motion(unsigned state, int x, int y) {
+        XEvent ev{};
+        ev.xmotion.type = MotionNotify;
+        ev.xmotion.display = dpy_;
+        ev.xmotion.window = target();
+        ev.xmotion.x = x;
+        ev.xmotion.y = y;
+        ev.xmotion.state = state;
+        ev.xmotion.same_screen = True;
+        XSendEvent(dpy_, target(), False, PointerMotionMask, &ev);
+    }
+    void key(KeySym keysym) {
+        XEvent ev{};
+        ev.xkey.type = KeyPress;
+        ev.xkey.display = dpy_;
+        ev.xkey.window = target();
+        ev.xkey.keycode = XKeysymToKeycode(dpy_, keysym);
+        ev.xkey.same_screen = True;
+        XSendEvent(dpy_, target(), False, KeyPressMask, &ev);
+    }
+    void close_request() {
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = target();
+        ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
+        ev.xclient.format = 32;
+        ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
+        XSendEvent(dpy_, target(), False, NoEventMask, &ev);
+    }
+
+private:
+    Display *dpy_;
+};
+
+void log_mouse(const EVENT &ev) {
+    append_log(std::to_string(ev.type) + " " + std::to_string(ev.v.mouse.where.v) + " " +
+               std::to_string(ev.v.mouse.where.h) + " " + std::to_string(ev.v.mouse.shift) + " " +
+               std::to_string(ev.v.mouse.button));
+}
+
+// The script: once the window is up and drawn, look at the screen; then a shift-drag, a second
+// click at the first one's point (a double click), the key "a", the left arrow, a resize by the
+// user and a close request, each sent when the program has taken the one before. Synthetic
+// events carry the same time, so the second click is well within the double-click time.
+int32_t doc_handler(WINDOW win, EVENT *ev) {
+    switch (ev->type) {
+    case E_UPDATE: {
+        const s_cpen pen{1, PAT_SOLID, P_SOLID, kRed};
+        const s_cbrush brush{PAT_SOLID, kRed};
+        vkok_dwin_set_cpen(win, &pen);
+        vkok_dwin_set_cbrush(win, &brush);
+        vkok_dwin_draw_rect(win, &kDrawn);
+        break;
+    }
+    case E_TIMER:
+        if (++child().ticks == 1) {
+            append_log(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
+            Sender send;
+            send.button(ButtonPress, ShiftMask);
+            send.motion(ShiftMask | Button1Mask, kClickH + 30, kClickV + 5);
+            send.button(ButtonRelease, ShiftMask | Button1Mask, kClickH + 30, kClickV + 5);
+        } else if (child().ticks > 20) {
+            vkov_app_destroy(); // the script stalled: end, and let the checks tell
+        }
+        break;
+    case E_MOUSE_DOWN:
+    case E_MOUSE_MOVE:
+    case E_MOUSE_DBL:
+        log_mouse(*ev);
+        break;
+    case E_MOUSE_UP: {
+        log_mouse(*ev);
+        Sender send;
+        if (++child().ups == 1) {
+            send.button(ButtonPress, ShiftMask);
+            send.button(ButtonRelease, ShiftMask | Button1Mask);
+        } else {
+            send.key(XK_a);
+            send.key(XK_Left);
+        }
+        break;
+    }
+    case E_CHAR:
+        append_log("10 " + std::to_string(ev->v.chr.ch) + " " + std::to_string(ev->v.chr.virt));
+        if (ev->v.chr.ch == 304) {
+            Sender send;
+            XResizeWindow(send.dpy(), send.target(), 350, 250);
+        }
+        break;
+    case E_SIZE: {
+        append_log("3 " + std::to_string(ev->v.size.height) + " " +
+                   std::to_string(ev->v.size.width));
+        Sender send;
+        send.close_request();
+        break;
+    }
+    case E_CLOSE:
+        append_log("5");
+        vkov_app_destroy();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        child().doc = vkok_win_create(W_DOC, &kDocRect, "Display test", 0, NULL_WIN, 0,
+                                      VKO_EVENT_MASK_ALL, doc_handler, 0);
+        vkov_timer_create(child().doc, 300);
+    }
+    return 0;
+}
+
+[[noreturn]] void run_program(const std::string &display) {
+    setenv("DISPLAY", display.c_str(), 1);
+    char base[] = "displaytest";
+    char title[] = "Task";
+    s_app_config config{};
+    config.base_appl_name = base;
+    config.appl_name = base;
+    config.taskwin_title = title;
+    vkowi_vko_system(0, nullptr, 0, task_handler, &config);
+    _exit(0);
+}
+
+std::string find_xvfb() {
+    for (const char *dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
+        const std::string path = std::string(dir) + "/Xvfb";
+        if (access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
+}
+
+// A private Xvfb that picks a free display number and tells it through a pipe.
+class Xvfb {
+public:
+    bool start(const std::string &binary) {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return false;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                  "-nolisten", "tcp", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (pid_ <= 0 || number.empty())
+            return false;
+        display_ = ":" + number;
+        return true;
+    }
+    ~Xvfb() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string &display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// Waits for the child; a program that never ends is stopped (the loop must not hang CI).
+int wait_for(pid_t pid) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > give_up) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::uint32_t pixel(cairo_surface_t *image, int x, int y) {
+    const unsigned char *row =
+        cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+    std::uint32_t px = 0;
+    std::memcpy(&px, row + 4 * x, 4);
+    return px & 0x00FFFFFFu;
+}
+
+TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
+    const std::string xvfb_binary = find_xvfb();
+    if (xvfb_binary.empty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    Xvfb server;
+    if (!server.start(xvfb_binary))
+        GTEST_SKIP() << "Xvfb did not start";
+
+    char dir_template[] = "/tmp/vko_display_XXXXXX";
+    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    const std::string dir = dir_template;
+    child().png = dir + "/screen.png";
+    child().log = dir + "/events.txt";
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        run_program(server.display());
+    ASSERT_EQ(wait_for(pid), 0) << "the program ended by itself";
+
+    std::ifstream log(child().log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    const std::vector<std::string> expected = {
+        "shot",
+        "6 50 90 1 0",  // mouse down at the click's point in the document, shift, left button
+        "8 55 120 1 0", // dragged
+        "7 55 120 1 0", // and up where the drag ended
+        "9 50 90 1 0",  // the second press at the first one's point is a double click
+        "7 50 90 1 0",
+        "10 97 0",   // "a", a character
+        "10 304 1",  // left arrow, virtual
+        "3 250 350", // the record follows the user's resize: height, width
+        "5",         // the close request
+    };
+    EXPECT_EQ(lines, expected);
+
+    cairo_surface_t *image = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(image), 1024);
+    cairo_surface_flush(image);
+    const int top = kDocRect.top, left = kDocRect.left;
+    struct Probe {
+        const char *why;
+        int x, y;
+        std::uint32_t rgb;
+    };
+    const Probe probes[] = {
+        {"inside the drawn rectangle", left + 90, top + 50, 0xFF0000u},
+        {"its top-left pixel", left + kDrawn.left, top + kDrawn.top, 0xFF0000u},
+        {"just right of it", left + kDrawn.right + 2, top + 50, 0xFFFFFFu},
+        {"just below it", left + 90, top + kDrawn.bottom + 2, 0xFFFFFFu},
+        {"the window's bottom-right corner", left + 299, top + 199, 0xFFFFFFu},
+    };
+    for (const Probe &p : probes) {
+        SCOPED_TRACE(p.why);
+        EXPECT_EQ(pixel(image, p.x, p.y), p.rgb);
+    }
+    cairo_surface_destroy(image);
+    std::remove(child().png.c_str());
+    std::remove(child().log.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace
