@@ -17,6 +17,7 @@ constexpr char kModule[] = "vtxm";
 constexpr std::uint32_t kNewParagraphLimit = 65535; // bytes a new paragraph may not reach
 constexpr std::uint32_t kMaxParagraphs = 65534;
 constexpr std::uint32_t kArrayGrowth = 10;
+constexpr std::uint32_t kNoSync = 0xFFFFFFFF; // break to the end: the wrap width may have changed
 
 tx_paragraph* paragraph(tx_record* rec, std::uint16_t par) {
     return par < rec->pars.size() ? &rec->pars[par] : nullptr;
@@ -73,8 +74,10 @@ std::uint32_t offset_of(const tx_paragraph& p, std::uint16_t line, std::uint16_t
 bool is_space(char c) { return c == ' ' || c == '\t'; }
 
 // Breaks the text from offset s into lines of at most width_px; appends the starts of the lines
-// after the first to starts. Stops early once a line starts at an unchanged old start at or after
-// stable_from: the rest is then the old table's.
+// after the first to starts. Stops early once a line starts beyond stable_from (the end of the
+// changed text) at a start the old table also has: the text from there on is unchanged, so the
+// rest of the lines are the old table's. Starts at stable_from itself may have been clamped
+// there by a deletion and are never trusted.
 bool compute_breaks(tx_record* rec, const std::string& text, std::uint32_t s,
                     std::int32_t width_px, std::uint32_t stable_from,
                     const std::vector<std::uint32_t>& old_starts, std::vector<std::uint32_t>& starts) {
@@ -108,7 +111,7 @@ bool compute_breaks(tx_record* rec, const std::string& text, std::uint32_t s,
             break;
         starts.push_back(brk);
         s = brk;
-        if (s >= stable_from) {
+        if (s > stable_from) {
             while (old_index < old_starts.size() && old_starts[old_index] < s)
                 ++old_index;
             if (old_index < old_starts.size() && old_starts[old_index] == s) {
@@ -469,7 +472,7 @@ bool tx_change_line_count(tx_record* rec, std::int32_t delta) {
 bool tx_break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line) {
     if (par >= rec->pars.size())
         return false;
-    return break_lines(rec, par, from_line, 0);
+    return break_lines(rec, par, from_line, kNoSync);
 }
 
 // ---- Paragraphs --------------------------------------------------------------------------------
@@ -499,7 +502,7 @@ bool tx_add_paragraph(tx_record* rec, std::uint16_t index, const char* text) {
                           (rec->origin_par == index && rec->origin_line > 0)))
         ++rec->origin_par;
     tx_change_line_count(rec, 1);
-    if (!break_lines(rec, index, 0, 0)) { // more lines than the text may hold: take it back
+    if (!break_lines(rec, index, 0, kNoSync)) { // more lines than the text may hold: take it back
         rec->pars.erase(rec->pars.begin() + index);
         tx_change_line_count(rec, -1);
         tx_draw(rec, false);
