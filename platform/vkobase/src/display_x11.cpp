@@ -40,6 +40,7 @@ struct Shown {
     std::string title;
     std::vector<s_rct> dirty; // owner client coordinates
     s_rct caret{};            // the caret as last drawn on the X window, empty when none
+    bool reparented = false;  // a window manager put it in a frame of its own
 };
 
 struct Press {
@@ -426,18 +427,32 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     vkobase::win_post_event(is_within(focus, s.owner) ? focus : s.owner, ev);
 }
 
+// The user (or a window manager) moved or resized the window: the record follows, which sends
+// the size event and invalidates the window; the X surface takes the new size at once.
 void on_configure(Shown &s, const XConfigureEvent &xc) noexcept {
-    const s_rct client = vkobase::win_client_rect(s.owner);
-    if (xc.width == client.right && xc.height == client.bottom)
+    // The place is the root's unless a window manager reparented the window and this is the
+    // server's own report, whose place is within the manager's frame.
+    std::int16_t top = s.placement.top;
+    std::int16_t left = s.placement.left;
+    if (!s.reparented || xc.send_event) {
+        top = static_cast<std::int16_t>(xc.y);
+        left = static_cast<std::int16_t>(xc.x);
+    }
+    const int width = extent(s.placement.left, s.placement.right);
+    const int height = extent(s.placement.top, s.placement.bottom);
+    const bool moved = top != s.placement.top || left != s.placement.left;
+    const bool resized = xc.width != width || xc.height != height;
+    if (!moved && !resized)
         return;
-    // The user resized the window: the record follows, which sends the size event and
-    // invalidates the window; the X surface takes the new size at once.
-    s.placement.bottom = static_cast<std::int16_t>(s.placement.top + xc.height);
-    s.placement.right = static_cast<std::int16_t>(s.placement.left + xc.width);
-    cairo_xlib_surface_set_size(s.xsurface, xc.width, xc.height);
-    const s_rct &p = s.owner->internal->placement;
-    const s_rct wanted_rct{p.top, p.left, static_cast<std::int16_t>(p.top + xc.height),
-                           static_cast<std::int16_t>(p.left + xc.width)};
+    s.placement = s_rct{top, left, static_cast<std::int16_t>(top + xc.height),
+                        static_cast<std::int16_t>(left + xc.width)};
+    if (resized)
+        cairo_xlib_surface_set_size(s.xsurface, xc.width, xc.height);
+    // The record's rectangle is in its parent's client coordinates.
+    const s_pnt parent = vkobase::win_client_origin_on_screen(s.owner->parent);
+    s_rct wanted_rct = s.placement;
+    vkov_rect_offset(&wanted_rct, static_cast<std::int16_t>(-parent.h),
+                     static_cast<std::int16_t>(-parent.v));
     vkok_vobj_move(s.owner, &wanted_rct);
 }
 
@@ -475,6 +490,9 @@ void handle_event(XEvent &xe) noexcept {
         break;
     case ConfigureNotify:
         on_configure(*s, xe.xconfigure);
+        break;
+    case ReparentNotify:
+        s->reparented = xe.xreparent.parent != DefaultRootWindow(st.dpy);
         break;
     case ClientMessage:
         if (xe.xclient.message_type == st.wm_protocols &&

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "../../../platform/vkobase/src/display_internal.h"
+#include "../../../platform/vkobase/src/window_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 
@@ -121,8 +122,8 @@ void log_mouse(const EVENT &ev) {
 }
 
 // The script: once the window is up and drawn, look at the screen; then a shift-drag, a second
-// click at the first one's point (a double click), the key "a", the left arrow, a resize by the
-// user and a close request, each sent when the program has taken the one before. Synthetic
+// click at the first one's point (a double click), the key "a", the left arrow, a move and resize
+// by the user and a close request, each sent when the program has taken the one before. Synthetic
 // events carry the same time, so the second click is well within the double-click time.
 int32_t doc_handler(WINDOW win, EVENT *ev) {
     switch (ev->type) {
@@ -166,12 +167,14 @@ int32_t doc_handler(WINDOW win, EVENT *ev) {
         append_log("10 " + std::to_string(ev->v.chr.ch) + " " + std::to_string(ev->v.chr.virt));
         if (ev->v.chr.ch == 304) {
             Sender send;
-            XResizeWindow(send.dpy(), send.target(), 350, 250);
+            XMoveResizeWindow(send.dpy(), send.target(), 220, 130, 350, 250);
         }
         break;
     case E_SIZE: {
+        const s_pnt at = vkobase::win_client_origin_on_screen(win);
         append_log("3 " + std::to_string(ev->v.size.height) + " " +
-                   std::to_string(ev->v.size.width));
+                   std::to_string(ev->v.size.width) + " at " + std::to_string(at.v) + " " +
+                   std::to_string(at.h));
         Sender send;
         send.close_request();
         break;
@@ -309,10 +312,10 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
         "7 55 120 1 0", // and up where the drag ended
         "9 50 90 1 0",  // the second press at the first one's point is a double click
         "7 50 90 1 0",
-        "10 97 0",   // "a", a character
-        "10 304 1",  // left arrow, virtual
-        "3 250 350", // the record follows the user's resize: height, width
-        "5",         // the close request
+        "10 97 0",              // "a", a character
+        "10 304 1",             // left arrow, virtual
+        "3 250 350 at 130 220", // the record follows the move and resize by the user
+        "5",                    // the close request
     };
     EXPECT_EQ(lines, expected);
 
