@@ -74,7 +74,8 @@ const std::uint8_t* block_buffer();
 std::uint32_t cached_block_number();
 std::uint32_t cached_block_size();
 
-// Number of blocks read from the index file since start (cache hits do not count).
+// Number of blocks read from the index file since start (cache hits, and completing a
+// block read in part, do not count).
 std::uint64_t block_read_count();
 
 // Reads exactly count bytes at offset of file; a failed seek or a short read is fatal
