@@ -7,12 +7,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "../../../platform/vkobase/src/font_internal.h"
 #include "vkobase/fmap.h"
 #include "vkobase/font.h"
+#include "vkobase/print.h"
 #include "vkobase/testing.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -199,6 +201,35 @@ TEST_F(FontTest, Map_FollowsTheWindowAndNeverOutlivesIt) {
     EXPECT_EQ(vkov_font_get_win(font), nullptr) << "a destroyed window is never handed out";
     EXPECT_FALSE(vkov_font_is_mapped(font));
     its_win = nullptr;
+}
+
+TEST_F(FontTest, Map_ToAPrintWindowMeasuresAtThePrinterResolution) {
+    const std::string dir = ::testing::TempDir() + "font_test_print";
+    std::filesystem::create_directories(dir);
+    vkov_print_set_output_dir(dir.c_str());
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_PRINTER_HRES, 144);
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_PRINTER_VRES, 144);
+    int32_t size_bytes = 0;
+    s_printrcd *rcd = vkok_print_create(&size_bytes);
+    ASSERT_NE(rcd, nullptr);
+    WINDOW print_win = vkok_print_create_win(rcd, "fonts");
+    ASSERT_NE(print_win, nullptr);
+
+    FONT_OBJ font = make(VKO_FONT_TEST_FAMILY, 0, 12);
+    vkov_font_map(font, print_win);
+    EXPECT_TRUE(vkok_font_is_print(font));
+    int32_t leading = -1, ascent = -1, descent = -1;
+    vkok_font_get_metrics(font, &leading, &ascent, &descent);
+    EXPECT_EQ(ascent, 18) << "12 points at 144 dots per inch are 24 dots";
+    EXPECT_EQ(descent, 6);
+    EXPECT_EQ(vkobase::font::text_width(font, vkobase::font::window_dpi(print_win), "AB", -1),
+              24);
+
+    vkov_font_map(font, its_win);
+    EXPECT_FALSE(vkok_font_is_print(font)) << "mapped back to the screen";
+    vkok_vobj_destroy(print_win);
+    vkok_print_destroy(rcd);
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(FontTest, FamiliesMapToTheDejaVuFacesAndTheTableExtends) {
