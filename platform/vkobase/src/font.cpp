@@ -28,6 +28,11 @@ struct s_fntid {
     std::string native_desc;   // the font's description, as set or derived from its attributes
     bool desc_valid = true;    // false when native_desc was set to a text that does not parse
     std::string mapped_family; // handed out by vkok_font_get_family_mapped
+    // The cairo font last used, borrowed from the face cache: valid while cached_generation
+    // is the face generation and the attributes are unchanged (their setters clear it).
+    cairo_scaled_font_t *cached_font = nullptr;
+    std::int32_t cached_dpi = 0;
+    std::uint64_t cached_generation = 0;
 };
 
 namespace {
@@ -52,6 +57,7 @@ std::string desc_of(const std::string &family, std::uint32_t style, std::int32_t
 }
 
 void rederive_desc(s_fntid *font) {
+    font->cached_font = nullptr;
     font->native_desc = desc_of(font->family, font->style, font->size_pt);
     font->desc_valid = true;
 }
@@ -140,6 +146,21 @@ cairo_scaled_font_t *scaled_for(const Attrs &attrs, std::int32_t dpi) {
                                       vkobase::font::pixel_size(attrs.size_pt, dpi));
 }
 
+// The font's cairo font at dpi, through the font's own cache: drawing the same font line after
+// line asks the face cache once.
+cairo_scaled_font_t *scaled_for(FONT_OBJ font, std::int32_t dpi) {
+    if (!is_font(font))
+        return scaled_for(Attrs{}, dpi);
+    const std::uint64_t generation = vkobase::font::face_generation();
+    if (font->cached_font == nullptr || font->cached_dpi != dpi ||
+        font->cached_generation != generation) {
+        font->cached_font = scaled_for(attrs_of(font), dpi);
+        font->cached_dpi = dpi;
+        font->cached_generation = generation;
+    }
+    return font->cached_font;
+}
+
 } // namespace
 
 // ---- Internal interface for the drawing code ---------------------------------------------
@@ -160,23 +181,24 @@ std::int32_t window_dpi(WINDOW win) noexcept {
 }
 
 void apply(cairo_t *cr, FONT_OBJ font, std::int32_t dpi) noexcept {
-    cairo_set_scaled_font(cr, scaled_for(attrs_of(font), dpi));
+    cairo_set_scaled_font(cr, scaled_for(font, dpi));
 }
 
 void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
                const char *text, std::int32_t len) noexcept {
-    const Attrs attrs = attrs_of(font);
-    cairo_scaled_font_t *scaled = scaled_for(attrs, dpi);
+    cairo_scaled_font_t *scaled = scaled_for(font, dpi);
     cairo_set_scaled_font(cr, scaled);
     const std::string utf8 = to_utf8(text, len);
     cairo_move_to(cr, x, y);
     cairo_show_text(cr, utf8.c_str());
     cairo_new_path(cr);
-    if ((attrs.style & VKO_FS_UNDERLINE) == 0 || utf8.empty())
+    const std::uint32_t style = is_font(font) ? font->style : 0;
+    if ((style & VKO_FS_UNDERLINE) == 0 || utf8.empty())
         return;
+    const std::int32_t size_pt = is_font(font) ? font->size_pt : kDefaultSizePt;
     cairo_text_extents_t extents;
     cairo_scaled_font_text_extents(scaled, utf8.c_str(), &extents);
-    const double px = pixel_size(attrs.size_pt, dpi);
+    const double px = pixel_size(size_pt, dpi);
     const double offset = std::max(1.0, std::round(px / 10.0));
     const double thickness = std::max(1.0, std::round(px / 16.0));
     cairo_rectangle(cr, x, y + offset, std::round(extents.x_advance), thickness);
@@ -189,13 +211,13 @@ std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
     if (utf8.empty())
         return 0;
     cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(scaled_for(attrs_of(font), dpi), utf8.c_str(), &extents);
+    cairo_scaled_font_text_extents(scaled_for(font, dpi), utf8.c_str(), &extents);
     return static_cast<std::int32_t>(std::lround(extents.x_advance));
 }
 
 Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept {
     cairo_font_extents_t extents;
-    cairo_scaled_font_extents(scaled_for(attrs_of(font), dpi), &extents);
+    cairo_scaled_font_extents(scaled_for(font, dpi), &extents);
     Metrics m;
     m.ascent = static_cast<std::int32_t>(std::lround(extents.ascent));
     m.descent = static_cast<std::int32_t>(std::lround(extents.descent));

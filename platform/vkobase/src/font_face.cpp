@@ -74,6 +74,8 @@ struct FaceState {
     bool table_ready = false;
 };
 FaceState g_faces;
+// Kept apart from the state so that it keeps counting up across resets.
+std::uint64_t g_generation = 1;
 
 // Made on first use and kept for the life of the process (scanning the directories is the
 // slow part, and a reset changes nothing in them). Null: fontconfig's default configuration.
@@ -237,6 +239,10 @@ cairo_scaled_font_t *scaled_font(const std::string &family, std::uint32_t style,
     return scaled;
 }
 
+std::uint64_t face_generation() noexcept {
+    return g_generation;
+}
+
 MappedFace mapped_face(const std::string &family, std::uint32_t style) noexcept {
     const Face &face = face_for(family, style);
     return MappedFace{face.family, face.style | (style & VKO_FS_UNDERLINE)};
@@ -266,6 +272,7 @@ bool add_mapping(const char *family, const char *face_family) noexcept {
                                  : std::string(face_family);
     g_faces.mappings[key] = Mapping{family, face};
     rebuild_offered();
+    ++g_generation;
     return true;
 }
 
@@ -275,6 +282,7 @@ void reset_faces() noexcept {
     for (auto &[key, face] : g_faces.faces)
         cairo_font_face_destroy(face.face);
     g_faces = FaceState{};
+    ++g_generation;
 }
 
 } // namespace vkobase::font

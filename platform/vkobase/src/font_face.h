@@ -27,6 +27,10 @@ std::int32_t pixel_size(std::int32_t size_pt, std::int32_t dpi) noexcept;
 cairo_scaled_font_t *scaled_font(const std::string &family, std::uint32_t style,
                                  std::int32_t px) noexcept;
 
+// Changes whenever a font borrowed from scaled_font may have become stale or wrong (the
+// mapping table changed, or the cache was emptied), so callers may keep one until then.
+std::uint64_t face_generation() noexcept;
+
 // The face a family and style resolve to: its family name as installed ("DejaVu Sans") and
 // the style bits the face really has (plus the asked underline bit).
 struct MappedFace {
