@@ -2,6 +2,9 @@
 // across paragraphs, and the limits on block size and line count.
 #include "tx_test_support.h"
 
+#include "vkobase/dwin.h"
+#include "vkobase/surface_debug.h"
+
 #include <string>
 #include <vector>
 
@@ -254,6 +257,42 @@ TEST_F(TxModelTest, RefusesGrowthBeyondTheLineCountLimit) {
     EXPECT_EQ(vkov_tx_get_num_lines(tx), 65534);
     EXPECT_FALSE(vkov_tx_add_par(tx, kEnd, "z"));
     EXPECT_EQ(vkov_tx_get_num_lines(tx), 65534);
+}
+
+// A deletion spanning more than five lines moves no pixels on the way and repaints the whole
+// text edit once at the end; a shorter one scrolls and redraws as it goes.
+TEST_F(TxModelTest, LargeDeletionsRepaintOnce) {
+    struct Case {
+        const char* why;
+        std::uint16_t last_par;
+        bool drawn_on_the_way;
+    } cases[] = {
+        {"six lines apart: suspended, the area is invalidated", 6, false},
+        {"five lines apart: line by line", 5, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make(kWrap, 300);
+        for (int i = 0; i < 10; ++i)
+            vkov_tx_add_par(tx, kEnd, ("par" + std::to_string(i)).c_str());
+        vkov_tx_set_sel(tx, 0, 0, 1, c.last_par, 0, 1);
+        vkov_debug_draw_log_clear(its_win);
+        send_key(8);
+        int scrolls = 0; // the lines below move up only when drawing goes on
+        for (int i = 0; i < vkov_debug_draw_log_size(its_win); ++i) {
+            vkov_draw_log_entry entry{};
+            vkov_debug_draw_log_get(its_win, i, &entry);
+            scrolls += std::string(entry.op) == "scroll_rect" ? 1 : 0;
+        }
+        EXPECT_EQ(scrolls > 0, c.drawn_on_the_way);
+        const s_rct outer{10, 10, 170, 310};
+        if (!c.drawn_on_the_way) // the one repaint is left to the next update
+            EXPECT_TRUE(vkok_dwin_is_update_needed(its_win, &outer));
+        vkok_app_process_pending_events();
+        EXPECT_EQ(paragraphs(tx).front(), "p" + std::string("ar") + std::to_string(c.last_par));
+        EXPECT_EQ(vkov_tx_get_num_pars(tx), 10 - c.last_par);
+        vkov_tx_destroy(tx);
+    }
 }
 
 } // namespace
