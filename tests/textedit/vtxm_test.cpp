@@ -286,8 +286,9 @@ TEST_F(TxModelTest, LargeDeletionsRepaintOnce) {
         }
         EXPECT_EQ(scrolls > 0, c.drawn_on_the_way);
         const s_rct outer{10, 10, 170, 310};
-        if (!c.drawn_on_the_way) // the one repaint is left to the next update
+        if (!c.drawn_on_the_way) { // the one repaint is left to the next update
             EXPECT_TRUE(vkok_dwin_is_update_needed(its_win, &outer));
+        }
         vkok_app_process_pending_events();
         EXPECT_EQ(paragraphs(tx).front(), "p" + std::string("ar") + std::to_string(c.last_par));
         EXPECT_EQ(vkov_tx_get_num_pars(tx), 10 - c.last_par);
