@@ -35,12 +35,22 @@ constexpr s_rct kDrawn{20, 40, 80, 140};
 constexpr int kClickV = 50;
 constexpr int kClickH = 90;
 constexpr COLOR kRed = 0x00FF0000u;
+// Drawn later, after an invalidation of the program's own: no X event asks for it.
+constexpr s_rct kLater{120, 40, 160, 140};
+constexpr COLOR kGreen = 0x0000FF00u;
+
+// A window laid over part of the drawn rectangle for a while (screen coordinates).
+constexpr s_rct kCoverRect{150, 260, 180, 320};
+constexpr unsigned long kBlue = 0x0000FFul; // a pixel of the 24-bit TrueColor screen
 
 struct Child {
     std::string png;
+    std::string covered_png;
+    Display *cover_dpy = nullptr; // another client's window laid over the drawing
     std::string log;
     WINDOW doc = nullptr;
     int ticks = 0;
+    bool later = false; // draw the green rectangle too
     int ups = 0;
 };
 
@@ -121,7 +131,26 @@ void log_mouse(const EVENT &ev) {
                std::to_string(ev.v.mouse.button));
 }
 
-// The script: once the window is up and drawn, look at the screen; then a shift-drag, a second
+void lay_cover() {
+    Display *dpy = XOpenDisplay(nullptr);
+    if (dpy == nullptr)
+        return;
+    const int screen = DefaultScreen(dpy);
+    XSetWindowAttributes attrs{};
+    attrs.background_pixel = kBlue;
+    attrs.override_redirect = True;
+    const Window w =
+        XCreateWindow(dpy, RootWindow(dpy, screen), kCoverRect.left, kCoverRect.top,
+                      static_cast<unsigned>(kCoverRect.right - kCoverRect.left),
+                      static_cast<unsigned>(kCoverRect.bottom - kCoverRect.top), 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &attrs);
+    XMapRaised(dpy, w);
+    XSync(dpy, False);
+    child().cover_dpy = dpy;
+}
+
+// The script: once the window is up and drawn, another client lays a window over it; look at
+// the screen, take the cover away, draw more and look again; then a shift-drag, a second
 // click at the first one's point (a double click), the key "a", the left arrow, a move and resize
 // by the user and a close request, each sent when the program has taken the one before. Synthetic
 // events carry the same time, so the second click is well within the double-click time.
@@ -133,10 +162,27 @@ int32_t doc_handler(WINDOW win, EVENT *ev) {
         vkok_dwin_set_cpen(win, &pen);
         vkok_dwin_set_cbrush(win, &brush);
         vkok_dwin_draw_rect(win, &kDrawn);
+        if (child().later) {
+            const s_cbrush green{PAT_SOLID, kGreen};
+            const s_cpen green_pen{1, PAT_SOLID, P_SOLID, kGreen};
+            vkok_dwin_set_cpen(win, &green_pen);
+            vkok_dwin_set_cbrush(win, &green);
+            vkok_dwin_draw_rect(win, &kLater);
+        }
         break;
     }
     case E_TIMER:
-        if (++child().ticks == 1) {
+        ++child().ticks;
+        if (child().ticks == 1) {
+            lay_cover();
+        } else if (child().ticks == 2) {
+            append_log(vkov_display_screenshot(child().covered_png.c_str()) ? "shot" : "no shot");
+            // Closing the other client removes its window; the server asks for our pixels back.
+            XCloseDisplay(child().cover_dpy);
+            child().cover_dpy = nullptr;
+            child().later = true;
+            vkok_dwin_invalidate_rect(win, &kLater);
+        } else if (child().ticks == 3) {
             append_log(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
             Sender send;
             send.button(ButtonPress, ShiftMask);
@@ -230,8 +276,9 @@ public:
         if (pid_ == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
+            // No backing store: the server forgets covered pixels and asks for them again.
             execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                  "-nolisten", "tcp", static_cast<char *>(nullptr));
+                  "-nolisten", "tcp", "-bs", static_cast<char *>(nullptr));
             _exit(127);
         }
         close(fds[1]);
@@ -293,6 +340,7 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
     ASSERT_NE(mkdtemp(dir_template), nullptr);
     const std::string dir = dir_template;
     child().png = dir + "/screen.png";
+    child().covered_png = dir + "/covered.png";
     child().log = dir + "/events.txt";
 
     const pid_t pid = fork();
@@ -307,6 +355,7 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
         lines.push_back(line);
     const std::vector<std::string> expected = {
         "shot",
+        "shot",
         "6 50 90 1 0",  // mouse down at the click's point in the document, shift, left button
         "8 55 120 1 0", // dragged
         "7 55 120 1 0", // and up where the drag ended
@@ -319,29 +368,40 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
     };
     EXPECT_EQ(lines, expected);
 
-    cairo_surface_t *image = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_image_surface_get_width(image), 1024);
-    cairo_surface_flush(image);
+    cairo_surface_t *covered = cairo_image_surface_create_from_png(child().covered_png.c_str());
+    cairo_surface_t *final = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(covered), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_surface_status(final), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(final), 1024);
     const int top = kDocRect.top, left = kDocRect.left;
+    const int cover_x = (kCoverRect.left + kCoverRect.right) / 2;
+    const int cover_y = (kCoverRect.top + kCoverRect.bottom) / 2;
     struct Probe {
         const char *why;
+        cairo_surface_t *shot;
         int x, y;
         std::uint32_t rgb;
     };
     const Probe probes[] = {
-        {"inside the drawn rectangle", left + 90, top + 50, 0xFF0000u},
-        {"its top-left pixel", left + kDrawn.left, top + kDrawn.top, 0xFF0000u},
-        {"just right of it", left + kDrawn.right + 2, top + 50, 0xFFFFFFu},
-        {"just below it", left + 90, top + kDrawn.bottom + 2, 0xFFFFFFu},
-        {"the window's bottom-right corner", left + 299, top + 199, 0xFFFFFFu},
+        {"the cover is shown in front", covered, cover_x, cover_y, 0x0000FFu},
+        {"the drawing shows around the cover", covered, left + 45, top + 25, 0xFF0000u},
+        {"the cover gone, its place shows the drawing again", final, cover_x, cover_y, 0xFF0000u},
+        {"inside the drawn rectangle", final, left + 90, top + 50, 0xFF0000u},
+        {"its top-left pixel", final, left + kDrawn.left, top + kDrawn.top, 0xFF0000u},
+        {"just right of it", final, left + kDrawn.right + 2, top + 50, 0xFFFFFFu},
+        {"just below it", final, left + 90, top + kDrawn.bottom + 2, 0xFFFFFFu},
+        {"what the program drew later is shown", final, left + 90, top + 140, 0x00FF00u},
+        {"but was not there before", covered, left + 90, top + 140, 0xFFFFFFu},
+        {"the window's bottom-right corner", final, left + 299, top + 199, 0xFFFFFFu},
     };
     for (const Probe &p : probes) {
         SCOPED_TRACE(p.why);
-        EXPECT_EQ(pixel(image, p.x, p.y), p.rgb);
+        EXPECT_EQ(pixel(p.shot, p.x, p.y), p.rgb);
     }
-    cairo_surface_destroy(image);
+    cairo_surface_destroy(covered);
+    cairo_surface_destroy(final);
     std::remove(child().png.c_str());
+    std::remove(child().covered_png.c_str());
     std::remove(child().log.c_str());
     rmdir(dir.c_str());
 }
