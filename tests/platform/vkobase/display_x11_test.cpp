@@ -38,6 +38,8 @@ constexpr COLOR kRed = 0x00FF0000u;
 // Drawn later, after an invalidation of the program's own: no X event asks for it.
 constexpr s_rct kLater{120, 40, 160, 140};
 constexpr COLOR kGreen = 0x0000FF00u;
+// The caret, shown once the document has the focus.
+constexpr s_pnt kCaretAt{170, 250};
 
 // A window laid over part of the drawn rectangle for a while (screen coordinates).
 constexpr s_rct kCoverRect{150, 260, 180, 320};
@@ -150,10 +152,10 @@ void lay_cover() {
 }
 
 // The script: once the window is up and drawn, another client lays a window over it; look at
-// the screen, take the cover away, draw more and look again; then a shift-drag, a second
-// click at the first one's point (a double click), the key "a", the left arrow, a move and resize
-// by the user and a close request, each sent when the program has taken the one before. Synthetic
-// events carry the same time, so the second click is well within the double-click time.
+// the screen, take the cover away, draw more, show the caret and look again; then a shift-drag, a
+// second click at the first one's point (a double click), the key "a", the left arrow, a move and
+// resize by the user and a close request, each sent when the program has taken the one before.
+// Synthetic events carry the same time, so the second click is well within the double-click time.
 int32_t doc_handler(WINDOW win, EVENT *ev) {
     switch (ev->type) {
     case E_UPDATE: {
@@ -182,6 +184,10 @@ int32_t doc_handler(WINDOW win, EVENT *ev) {
             child().cover_dpy = nullptr;
             child().later = true;
             vkok_dwin_invalidate_rect(win, &kLater);
+            vkok_scr_set_focus_vobj(win);
+            vkok_win_set_caret_size(win, 2, 16);
+            vkok_win_set_caret_pos(win, kCaretAt);
+            vkok_win_set_caret_visible(win, TRUE);
         } else if (child().ticks == 3) {
             append_log(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
             Sender send;
@@ -392,6 +398,10 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
         {"just below it", final, left + 90, top + kDrawn.bottom + 2, 0xFFFFFFu},
         {"what the program drew later is shown", final, left + 90, top + 140, 0x00FF00u},
         {"but was not there before", covered, left + 90, top + 140, 0xFFFFFFu},
+        {"the caret of the focus window", final, left + kCaretAt.h + 1, top + kCaretAt.v + 8,
+         0x000000u},
+        {"the caret is two pixels wide", final, left + kCaretAt.h + 2, top + kCaretAt.v + 8,
+         0xFFFFFFu},
         {"the window's bottom-right corner", final, left + 299, top + 199, 0xFFFFFFu},
     };
     for (const Probe &p : probes) {
