@@ -116,8 +116,12 @@ bool clip_to_window(cairo_t *cr, WINDOW win, WINDOW owner) noexcept {
         if (!vkov_rect_intersect(&area, &area, &up_area))
             area = s_rct{0, 0, 0, 0};
     }
-    cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
-    cairo_clip(cr);
+    // The owner's own client area is the whole surface: a clip there would only slow glyphs.
+    if (win != owner) {
+        cairo_rectangle(cr, area.left, area.top, area.right - area.left,
+                        area.bottom - area.top);
+        cairo_clip(cr);
+    }
     cairo_translate(cr, origin.h, origin.v);
     return true;
 }
