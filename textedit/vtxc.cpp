@@ -22,30 +22,32 @@ namespace {
 constexpr char kModule[] = "vtxc";
 constexpr std::int32_t kAttrObjectMode = 718;
 
-void init_state(void* block) {
-    auto* state = new (block) tx_module_state{};
+void init_state(void *block) {
+    auto *state = new (block) tx_module_state{};
     state->object_mode =
         static_cast<std::uint16_t>(vkok_vobj_get_attr(nullptr, kAttrObjectMode) & 0xFFFF);
 }
 
 // The base library frees every window and font at its own reset; records only drop their
 // handles here.
-void fini_state(void* block) { static_cast<tx_module_state*>(block)->~tx_module_state(); }
+void fini_state(void *block) {
+    static_cast<tx_module_state *>(block)->~tx_module_state();
+}
 
 s_static_desc g_state_desc = {sizeof(tx_module_state), init_state, fini_state};
 
-s_rct grown_by_one(const s_rct& rct) {
+s_rct grown_by_one(const s_rct &rct) {
     return s_rct{static_cast<std::int16_t>(rct.top - 1), static_cast<std::int16_t>(rct.left - 1),
                  static_cast<std::int16_t>(rct.bottom + 1),
                  static_cast<std::int16_t>(rct.right + 1)};
 }
 
 // Takes the colours of types 2, 4 and 32 from the owner window's control colours.
-void take_owner_colors(tx_record* rec) {
-    s_color_pair* list = vkok_win_get_ctl_colors(rec->owner);
+void take_owner_colors(tx_record *rec) {
+    s_color_pair *list = vkok_win_get_ctl_colors(rec->owner);
     if (list == nullptr)
         return;
-    for (const s_color_pair* pair = list; pair->component != 0; ++pair) {
+    for (const s_color_pair *pair = list; pair->component != 0; ++pair) {
         if (pair->component == VKO_CC_FORE)
             rec->text_color = pair->color;
         else if (pair->component == VKO_CC_BACK)
@@ -58,37 +60,39 @@ void take_owner_colors(tx_record* rec) {
 
 } // namespace
 
-tx_module_state& tx_state() {
-    void* block = vkok_static_get_ptr(&g_state_desc);
+tx_module_state &tx_state() {
+    void *block = vkok_static_get_ptr(&g_state_desc);
     if (block == nullptr) { // out of memory at the first use: nothing can go on
         vkov_errmsg_dispatch(nullptr, 3, kErrNoMemory, kModule, __LINE__);
         std::abort();
     }
-    return *static_cast<tx_module_state*>(block);
+    return *static_cast<tx_module_state *>(block);
 }
 
-bool tx_object_mode() { return tx_state().object_mode != 0; }
+bool tx_object_mode() {
+    return tx_state().object_mode != 0;
+}
 
-void tx_report(int severity, std::uint32_t code, const char* module, int line) {
+void tx_report(int severity, std::uint32_t code, const char *module, int line) {
     vkov_errmsg_dispatch(nullptr, severity, code, module, line);
 }
 
 // ---- Slots -------------------------------------------------------------------------------------
 
 std::uint32_t tx_slot_count() {
-    const tx_module_state& state = tx_state();
+    const tx_module_state &state = tx_state();
     return state.slots.empty() ? 0 : static_cast<std::uint32_t>(state.slots.size() - 1);
 }
 
-tx_slot* tx_slot_entry(std::uint32_t slot) {
-    tx_module_state& state = tx_state();
+tx_slot *tx_slot_entry(std::uint32_t slot) {
+    tx_module_state &state = tx_state();
     if (slot == 0 || slot >= state.slots.size() || state.slots[slot].win == nullptr)
         return nullptr;
     return &state.slots[slot];
 }
 
 std::uint32_t tx_new_slot(WINDOW win, std::unique_ptr<tx_record> record) {
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     if (state.slots.empty())
         state.slots.resize(1); // entry 0 is never used
     std::uint32_t slot = 1;
@@ -96,7 +100,7 @@ std::uint32_t tx_new_slot(WINDOW win, std::unique_ptr<tx_record> record) {
         ++slot;
     if (slot == state.slots.size())
         state.slots.emplace_back();
-    tx_slot& entry = state.slots[slot];
+    tx_slot &entry = state.slots[slot];
     entry = tx_slot{};
     entry.win = win;
     record->slot = slot;
@@ -104,13 +108,13 @@ std::uint32_t tx_new_slot(WINDOW win, std::unique_ptr<tx_record> record) {
     return slot;
 }
 
-tx_record* tx_lock_record(std::uint32_t slot) {
-    tx_module_state& state = tx_state();
+tx_record *tx_lock_record(std::uint32_t slot) {
+    tx_module_state &state = tx_state();
     if (slot == 0 || slot >= state.slots.size()) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return nullptr;
     }
-    tx_slot& entry = state.slots[slot];
+    tx_slot &entry = state.slots[slot];
     if (entry.win == nullptr || entry.record == nullptr)
         return nullptr;
     if (entry.record->signature != kRecordSignature) {
@@ -123,7 +127,7 @@ tx_record* tx_lock_record(std::uint32_t slot) {
 }
 
 bool tx_unlock_record(std::uint32_t slot) {
-    tx_slot* entry = tx_slot_entry(slot);
+    tx_slot *entry = tx_slot_entry(slot);
     if (entry == nullptr || entry->record == nullptr) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
@@ -149,7 +153,7 @@ TxLock::~TxLock() {
 }
 
 std::uint32_t tx_active_slot(WINDOW win) {
-    const tx_module_state& state = tx_state();
+    const tx_module_state &state = tx_state();
     for (std::uint32_t slot = 1; slot < state.slots.size(); ++slot)
         if (state.slots[slot].win == win && win != nullptr &&
             (state.slots[slot].flags & kSlotActive) != 0)
@@ -158,7 +162,7 @@ std::uint32_t tx_active_slot(WINDOW win) {
 }
 
 std::uint32_t tx_slot_at(WINDOW win, s_pnt point) {
-    const tx_module_state& state = tx_state();
+    const tx_module_state &state = tx_state();
     for (std::uint32_t slot = 1; slot < state.slots.size(); ++slot)
         if (state.slots[slot].win == win && win != nullptr &&
             vkov_rect_has_point(&state.slots[slot].outer, point))
@@ -167,10 +171,10 @@ std::uint32_t tx_slot_at(WINDOW win, s_pnt point) {
 }
 
 void tx_free_slot(std::uint32_t slot) {
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     if (slot == 0 || slot >= state.slots.size() || state.slots[slot].win == nullptr)
         return;
-    tx_slot& entry = state.slots[slot];
+    tx_slot &entry = state.slots[slot];
     if (entry.record != nullptr && entry.record->font != nullptr)
         vkov_font_destroy(entry.record->font);
     if (state.tracking_slot == slot)
@@ -183,7 +187,7 @@ void tx_free_slot(std::uint32_t slot) {
 }
 
 bool tx_destroy_slot(std::uint32_t slot) {
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     if (slot == 0 || slot >= state.slots.size()) {
         tx_report(3, kErrDestroyRange, kModule, __LINE__);
         return false;
@@ -203,7 +207,7 @@ bool tx_destroy_slot(std::uint32_t slot) {
     return true;
 }
 
-std::uint32_t tx_create_record(WINDOW win, const s_rct* rct, std::uint16_t attrs, FONT_OBJ font,
+std::uint32_t tx_create_record(WINDOW win, const s_rct *rct, std::uint16_t attrs, FONT_OBJ font,
                                std::int16_t margin, std::uint16_t limit, std::int32_t cid,
                                std::intptr_t data) {
     if (win == nullptr || rct == nullptr) {
@@ -211,7 +215,7 @@ std::uint32_t tx_create_record(WINDOW win, const s_rct* rct, std::uint16_t attrs
         return 0;
     }
     auto record = std::make_unique<tx_record>();
-    tx_record* rec = record.get();
+    tx_record *rec = record.get();
     rec->win = win;
     rec->owner = tx_object_mode() ? win : win->parent;
     rec->attrs = attrs;
@@ -245,7 +249,7 @@ std::uint32_t tx_create_record(WINDOW win, const s_rct* rct, std::uint16_t attrs
     return slot;
 }
 
-int tx_compare(const tx_position& a, const tx_position& b) {
+int tx_compare(const tx_position &a, const tx_position &b) {
     if (a.par != b.par)
         return a.par < b.par ? -1 : 1;
     if (a.line != b.line)
@@ -255,12 +259,12 @@ int tx_compare(const tx_position& a, const tx_position& b) {
     return 0;
 }
 
-void tx_order(tx_position& a, tx_position& b) {
+void tx_order(tx_position &a, tx_position &b) {
     if (tx_compare(a, b) > 0)
         std::swap(a, b);
 }
 
-bool tx_sel_empty(const tx_record* rec) {
+bool tx_sel_empty(const tx_record *rec) {
     return tx_compare(rec->anchor, rec->end) == 0;
 }
 

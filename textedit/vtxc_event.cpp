@@ -38,8 +38,7 @@ bool is_control(WINDOW win) {
 WINDOW top_level_of(WINDOW win) {
     const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrScreenWindow));
     const auto task = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow));
-    while (win != nullptr && win->parent != nullptr && win->parent != screen &&
-           win->parent != task)
+    while (win != nullptr && win->parent != nullptr && win->parent != screen && win->parent != task)
         win = win->parent;
     return win;
 }
@@ -59,17 +58,17 @@ std::uint32_t command_target(WINDOW win) {
     if (is_control(focus))
         focus = focus->parent;
     const std::uint32_t slot = tx_active_slot(focus);
-    const tx_slot* entry = tx_slot_entry(slot);
+    const tx_slot *entry = tx_slot_entry(slot);
     if (entry == nullptr || entry->record == nullptr)
         return 0;
-    const tx_record* rec = entry->record.get();
+    const tx_record *rec = entry->record.get();
     if ((rec->state & kStateSelHidden) != 0 || !is_self_or_ancestor(win, rec->win))
         return 0;
     return slot;
 }
 
-void mouse_down(tx_record* rec, const EVENT* event, bool dbl) {
-    tx_module_state& state = tx_state();
+void mouse_down(tx_record *rec, const EVENT *event, bool dbl) {
+    tx_module_state &state = tx_state();
     const std::uint16_t ro_nocopy = kAttrReadOnly | kAttrNoCopy;
     if ((rec->attrs & ro_nocopy) == ro_nocopy)
         return;
@@ -95,8 +94,8 @@ void mouse_down(tx_record* rec, const EVENT* event, bool dbl) {
     tx_hide_caret(rec);
 }
 
-bool handle_event(WINDOW win, EVENT* event) {
-    tx_module_state& state = tx_state();
+bool handle_event(WINDOW win, EVENT *event) {
+    tx_module_state &state = tx_state();
     switch (event->type) {
     case E_DESTROY:
         for (std::uint32_t slot = 1; slot < state.slots.size(); ++slot)
@@ -209,7 +208,7 @@ bool handle_event(WINDOW win, EVENT* event) {
 
 } // namespace
 
-tx_position tx_point_to_position(tx_record* rec, s_pnt point) {
+tx_position tx_point_to_position(tx_record *rec, s_pnt point) {
     tx_position pos;
     if (rec->pars.empty() || rec->line_height == 0)
         return pos;
@@ -238,7 +237,7 @@ tx_position tx_point_to_position(tx_record* rec, s_pnt point) {
     return pos;
 }
 
-void tx_extend_selection(tx_record* rec, const tx_position& pos, bool from_click) {
+void tx_extend_selection(tx_record *rec, const tx_position &pos, bool from_click) {
     if (rec->pars.empty())
         return;
     rec->state &= static_cast<std::uint16_t>(~kStateSelHidden);
@@ -252,18 +251,19 @@ void tx_extend_selection(tx_record* rec, const tx_position& pos, bool from_click
     tx_set_highlight(rec, true);
 }
 
-void tx_select_word(tx_record* rec, const tx_position& pos, bool extend) {
+void tx_select_word(tx_record *rec, const tx_position &pos, bool extend) {
     if (pos.par >= rec->pars.size())
         return;
-    const tx_paragraph& p = rec->pars[pos.par];
-    const std::uint32_t line_start = p.line_starts[std::min<std::size_t>(pos.line, p.line_starts.size() - 1)];
+    const tx_paragraph &p = rec->pars[pos.par];
+    const std::uint32_t line_start =
+        p.line_starts[std::min<std::size_t>(pos.line, p.line_starts.size() - 1)];
     const std::uint32_t offset =
-        line_start + static_cast<std::uint32_t>(
-                         std::max(0, vkov_str_get_n_char_size(p.text.c_str() + line_start, pos.chr)));
-    const char* base = p.text.c_str();
-    const char* from = base;
+        line_start + static_cast<std::uint32_t>(std::max(
+                         0, vkov_str_get_n_char_size(p.text.c_str() + line_start, pos.chr)));
+    const char *base = p.text.c_str();
+    const char *from = base;
     std::int32_t len = 0;
-    const char* word = nullptr;
+    const char *word = nullptr;
     while ((word = vkov_str_find_token(from, " \t", &len)) != nullptr) {
         const auto start = static_cast<std::uint32_t>(word - base);
         if (start + static_cast<std::uint32_t>(len) > offset) {
@@ -277,7 +277,8 @@ void tx_select_word(tx_record* rec, const tx_position& pos, bool extend) {
         return;
     const auto word_off = static_cast<std::uint32_t>(word - base);
     const tx_position word_start = tx_position_at(rec, pos.par, word_off);
-    const tx_position word_end = tx_position_at(rec, pos.par, word_off + static_cast<std::uint32_t>(len));
+    const tx_position word_end =
+        tx_position_at(rec, pos.par, word_off + static_cast<std::uint32_t>(len));
     tx_position start = rec->anchor;
     tx_position stop = rec->end;
     tx_order(start, stop);
@@ -291,7 +292,7 @@ void tx_select_word(tx_record* rec, const tx_position& pos, bool extend) {
 }
 
 void tx_activate(WINDOW win, std::uint32_t slot, bool by_mouse) {
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     if (tx_active_slot(win) == slot) {
         tx_update_edit_menu(win, nullptr, false);
         return;
@@ -314,13 +315,13 @@ void tx_activate(WINDOW win, std::uint32_t slot, bool by_mouse) {
                     tx_set_highlight(rec.get(), becomes_active);
             }
         }
-        tx_slot& entry = tx_state().slots[s];
+        tx_slot &entry = tx_state().slots[s];
         entry.flags = becomes_active ? (entry.flags | kSlotActive) : (entry.flags & ~kSlotActive);
     }
     tx_update_edit_menu(win, nullptr, true);
 }
 
-void tx_focus(tx_record* rec, bool gained) {
+void tx_focus(tx_record *rec, bool gained) {
     const bool hidden = (rec->state & kStateSelHidden) != 0;
     if (gained && hidden) {
         rec->state &= static_cast<std::uint16_t>(~kStateSelHidden);
@@ -331,7 +332,7 @@ void tx_focus(tx_record* rec, bool gained) {
     }
 }
 
-void tx_update_edit_menu(WINDOW win, tx_record* rec, bool include_paste) {
+void tx_update_edit_menu(WINDOW win, tx_record *rec, bool include_paste) {
     if (rec == nullptr) {
         const std::uint32_t slot = tx_active_slot(win);
         if (slot == 0)
@@ -353,15 +354,14 @@ void tx_update_edit_menu(WINDOW win, tx_record* rec, bool include_paste) {
                                    writable && (rec->attrs & kAttrNoPaste) == 0 &&
                                        vkok_cb_has_format(CB_TEXT, nullptr));
     vkok_menu_set_item_enabled(top, kTagCopy, has_sel && (rec->attrs & kAttrNoCopy) == 0);
-    vkok_menu_set_item_enabled(top, kTagCut,
-                               writable && has_sel && (rec->attrs & kAttrNoCut) == 0);
+    vkok_menu_set_item_enabled(top, kTagCut, writable && has_sel && (rec->attrs & kAttrNoCut) == 0);
     vkok_menu_set_item_enabled(top, kTagClear,
                                writable && ((rec->attrs & kAttrClearEmpty) != 0 || has_sel));
 }
 
 } // namespace vkotx
 
-extern "C" VKOTEXT_API BOOLEAN vkovo_tx_process_event(WINDOW win, EVENT* event) noexcept {
+extern "C" VKOTEXT_API BOOLEAN vkovo_tx_process_event(WINDOW win, EVENT *event) noexcept {
     using namespace vkotx;
     if (tx_state().slots.empty() || event == nullptr)
         return FALSE;

@@ -19,39 +19,41 @@ constexpr std::uint32_t kMaxParagraphs = 65534;
 constexpr std::uint32_t kArrayGrowth = 10;
 constexpr std::uint32_t kNoSync = 0xFFFFFFFF; // break to the end: the wrap width may have changed
 
-tx_paragraph* paragraph(tx_record* rec, std::uint16_t par) {
+tx_paragraph *paragraph(tx_record *rec, std::uint16_t par) {
     return par < rec->pars.size() ? &rec->pars[par] : nullptr;
 }
 
-std::uint32_t line_start(const tx_paragraph& p, std::uint16_t line) {
+std::uint32_t line_start(const tx_paragraph &p, std::uint16_t line) {
     return line < p.line_starts.size() ? p.line_starts[line]
                                        : static_cast<std::uint32_t>(p.text.size());
 }
 
-std::uint32_t line_end(const tx_paragraph& p, std::uint16_t line) {
+std::uint32_t line_end(const tx_paragraph &p, std::uint16_t line) {
     return static_cast<std::uint32_t>(line) + 1 < p.line_starts.size()
                ? p.line_starts[line + 1]
                : static_cast<std::uint32_t>(p.text.size());
 }
 
-std::uint16_t last_line(const tx_paragraph& p) {
+std::uint16_t last_line(const tx_paragraph &p) {
     return static_cast<std::uint16_t>(p.line_starts.size() - 1);
 }
 
-std::int32_t chars_in(const char* text, std::uint32_t len_bytes) {
+std::int32_t chars_in(const char *text, std::uint32_t len_bytes) {
     std::int32_t used = 0;
     return vkov_str_get_n_char_count(text, static_cast<std::int32_t>(len_bytes), &used);
 }
 
-std::uint32_t bytes_of(const char* text, std::int32_t chars) {
+std::uint32_t bytes_of(const char *text, std::int32_t chars) {
     return static_cast<std::uint32_t>(std::max(0, vkov_str_get_n_char_size(text, chars)));
 }
 
 // The text room a block of that capacity may have: header, text and its NUL stay below 32767.
-bool capacity_fits(std::uint32_t capacity) { return capacity + 1 < kBlockLimit - kParHeaderBytes; }
+bool capacity_fits(std::uint32_t capacity) {
+    return capacity + 1 < kBlockLimit - kParHeaderBytes;
+}
 
 // Room needed for len_bytes of text; grows the capacity as the block would grow.
-bool reserve_text(tx_paragraph& p, std::uint32_t len_bytes) {
+bool reserve_text(tx_paragraph &p, std::uint32_t len_bytes) {
     if (p.capacity_bytes > len_bytes)
         return true;
     const std::uint32_t wanted = len_bytes + kParRoom;
@@ -64,28 +66,30 @@ bool reserve_text(tx_paragraph& p, std::uint32_t len_bytes) {
 }
 
 // Byte offset of a position inside its paragraph; kEnd characters means the line's end.
-std::uint32_t offset_of(const tx_paragraph& p, std::uint16_t line, std::uint16_t chr) {
+std::uint32_t offset_of(const tx_paragraph &p, std::uint16_t line, std::uint16_t chr) {
     const std::uint32_t start = line_start(p, line);
     if (chr == kEnd)
         return line_end(p, line);
     return start + bytes_of(p.text.c_str() + start, chr);
 }
 
-bool is_space(char c) { return c == ' ' || c == '\t'; }
+bool is_space(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Breaks the text from offset s into lines of at most width_px; appends the starts of the lines
 // after the first to starts. Stops early once a line starts beyond stable_from (the end of the
 // changed text) at a start the old table also has: the text from there on is unchanged, so the
 // rest of the lines are the old table's. Starts at stable_from itself may have been clamped
 // there by a deletion and are never trusted.
-bool compute_breaks(tx_record* rec, const std::string& text, std::uint32_t s,
-                    std::int32_t width_px, std::uint32_t stable_from,
-                    const std::vector<std::uint32_t>& old_starts, std::vector<std::uint32_t>& starts) {
+bool compute_breaks(tx_record *rec, const std::string &text, std::uint32_t s, std::int32_t width_px,
+                    std::uint32_t stable_from, const std::vector<std::uint32_t> &old_starts,
+                    std::vector<std::uint32_t> &starts) {
     const std::uint32_t len = static_cast<std::uint32_t>(text.size());
     std::size_t old_index = 0;
     while (s < len) {
-        std::uint32_t pos = s;   // start of the next word to try
-        std::uint32_t brk = s;   // end of what fits so far (after trailing spaces)
+        std::uint32_t pos = s; // start of the next word to try
+        std::uint32_t brk = s; // end of what fits so far (after trailing spaces)
         while (pos < len) {
             std::uint32_t q = pos;
             while (q < len && !is_space(text[q]))
@@ -115,7 +119,8 @@ bool compute_breaks(tx_record* rec, const std::string& text, std::uint32_t s,
             while (old_index < old_starts.size() && old_starts[old_index] < s)
                 ++old_index;
             if (old_index < old_starts.size() && old_starts[old_index] == s) {
-                starts.insert(starts.end(), old_starts.begin() + static_cast<std::ptrdiff_t>(old_index) + 1,
+                starts.insert(starts.end(),
+                              old_starts.begin() + static_cast<std::ptrdiff_t>(old_index) + 1,
                               old_starts.end());
                 break;
             }
@@ -127,9 +132,9 @@ bool compute_breaks(tx_record* rec, const std::string& text, std::uint32_t s,
 }
 
 // First and last changed line of a paragraph whose line table changed from old to new.
-void compare_line_tables(const std::vector<std::uint32_t>& old_t,
-                         const std::vector<std::uint32_t>& new_t, std::uint16_t from_line,
-                         std::int32_t& first, std::int32_t& last) {
+void compare_line_tables(const std::vector<std::uint32_t> &old_t,
+                         const std::vector<std::uint32_t> &new_t, std::uint16_t from_line,
+                         std::int32_t &first, std::int32_t &last) {
     const std::int32_t old_n = static_cast<std::int32_t>(old_t.size());
     const std::int32_t new_n = static_cast<std::int32_t>(new_t.size());
     const std::int32_t n = std::min(old_n, new_n);
@@ -151,15 +156,15 @@ void compare_line_tables(const std::vector<std::uint32_t>& old_t,
         }
 }
 
-void clamp_end_into(tx_record* rec, tx_position& pos, std::uint16_t par) {
+void clamp_end_into(tx_record *rec, tx_position &pos, std::uint16_t par) {
     if (pos.par != par)
         return;
     tx_clamp_position(rec, pos);
 }
 
-bool break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line,
+bool break_lines(tx_record *rec, std::uint16_t par, std::uint16_t from_line,
                  std::uint32_t stable_from) {
-    tx_paragraph& p = rec->pars[par];
+    tx_paragraph &p = rec->pars[par];
     const std::int32_t old_count = static_cast<std::int32_t>(p.line_starts.size());
     if ((rec->attrs & kAttrWrap) == 0) {
         if (!tx_change_line_count(rec, 1 - old_count))
@@ -171,7 +176,7 @@ bool break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line,
         tx_redraw_lines(rec, par, from_line, kEnd);
         return true;
     }
-    std::vector<std::uint32_t>& old_t = tx_state().scratch_lines;
+    std::vector<std::uint32_t> &old_t = tx_state().scratch_lines;
     old_t = p.line_starts;
     const std::int32_t view_width = rec->view.right - rec->view.left;
     const std::int32_t width_px = rec->margin != 0 ? rec->margin : view_width - 2;
@@ -217,7 +222,7 @@ bool break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line,
     return true;
 }
 
-std::unique_ptr<tx_paragraph> make_paragraph(const char* text) {
+std::unique_ptr<tx_paragraph> make_paragraph(const char *text) {
     const std::size_t len = std::strlen(text);
     if (len >= kNewParagraphLimit) {
         tx_report(2, kErrIndexRange, kModule, __LINE__);
@@ -236,12 +241,13 @@ std::unique_ptr<tx_paragraph> make_paragraph(const char* text) {
 } // namespace
 
 // The position of a byte offset: the line holding it (a line start belongs to its own line).
-tx_position tx_position_at(tx_record* rec, std::uint16_t par, std::uint32_t offset) {
+tx_position tx_position_at(tx_record *rec, std::uint16_t par, std::uint32_t offset) {
     tx_position pos;
     pos.par = par;
-    const tx_paragraph& p = rec->pars[par];
+    const tx_paragraph &p = rec->pars[par];
     const auto it = std::upper_bound(p.line_starts.begin(), p.line_starts.end(), offset);
-    pos.line = static_cast<std::uint16_t>(std::max<std::ptrdiff_t>(0, it - p.line_starts.begin() - 1));
+    pos.line =
+        static_cast<std::uint16_t>(std::max<std::ptrdiff_t>(0, it - p.line_starts.begin() - 1));
     const std::uint32_t start = p.line_starts[pos.line];
     pos.chr = static_cast<std::uint16_t>(chars_in(p.text.c_str() + start, offset - start));
     pos.px = tx_text_width(rec, p.text.c_str() + start, pos.chr, 0);
@@ -250,27 +256,27 @@ tx_position tx_position_at(tx_record* rec, std::uint16_t par, std::uint32_t offs
 
 // ---- Queries -----------------------------------------------------------------------------------
 
-const char* tx_line_text(const tx_record* rec, std::uint16_t par, std::uint16_t line,
-                         std::uint32_t* len_bytes) {
+const char *tx_line_text(const tx_record *rec, std::uint16_t par, std::uint16_t line,
+                         std::uint32_t *len_bytes) {
     if (par >= rec->pars.size() || line >= rec->pars[par].line_starts.size()) {
         *len_bytes = 0;
         return nullptr;
     }
-    const tx_paragraph& p = rec->pars[par];
+    const tx_paragraph &p = rec->pars[par];
     *len_bytes = line_end(p, line) - p.line_starts[line];
     return p.text.c_str() + p.line_starts[line];
 }
 
-std::uint16_t tx_line_chars(const tx_record* rec, std::uint16_t par, std::uint16_t line) {
+std::uint16_t tx_line_chars(const tx_record *rec, std::uint16_t par, std::uint16_t line) {
     if (par >= rec->pars.size())
         return 0;
-    const tx_paragraph& p = rec->pars[par];
+    const tx_paragraph &p = rec->pars[par];
     line = std::min(line, last_line(p));
     return static_cast<std::uint16_t>(
         chars_in(p.text.c_str() + p.line_starts[line], line_end(p, line) - p.line_starts[line]));
 }
 
-std::uint16_t tx_paragraph_lines(const tx_record* rec, std::uint16_t par) {
+std::uint16_t tx_paragraph_lines(const tx_record *rec, std::uint16_t par) {
     if (par >= rec->pars.size()) {
         tx_report(2, kErrIndexRange, kModule, __LINE__);
         return 0;
@@ -278,9 +284,9 @@ std::uint16_t tx_paragraph_lines(const tx_record* rec, std::uint16_t par) {
     return static_cast<std::uint16_t>(rec->pars[par].line_starts.size());
 }
 
-char* tx_line_access(tx_record* rec, std::uint16_t par, std::int32_t mode, std::uint16_t line,
-                     std::uint16_t* len) {
-    tx_module_state& state = tx_state();
+char *tx_line_access(tx_record *rec, std::uint16_t par, std::int32_t mode, std::uint16_t line,
+                     std::uint16_t *len) {
+    tx_module_state &state = tx_state();
     auto set_len = [len](std::uint16_t value) {
         if (len != nullptr)
             *len = value;
@@ -301,7 +307,7 @@ char* tx_line_access(tx_record* rec, std::uint16_t par, std::int32_t mode, std::
             set_len(0);
             return nullptr;
         }
-        tx_paragraph& p = rec->pars[state.open_par];
+        tx_paragraph &p = rec->pars[state.open_par];
         if (line >= p.line_starts.size()) {
             tx_report(2, kErrIndexRange, kModule, __LINE__);
             set_len(0);
@@ -320,10 +326,10 @@ char* tx_line_access(tx_record* rec, std::uint16_t par, std::int32_t mode, std::
     }
 }
 
-std::uint16_t tx_text_width(tx_record* rec, const char* text, std::int32_t chars,
+std::uint16_t tx_text_width(tx_record *rec, const char *text, std::int32_t chars,
                             std::int32_t start_x) {
-    const std::uint32_t len = chars < 0 ? static_cast<std::uint32_t>(std::strlen(text))
-                                        : bytes_of(text, chars);
+    const std::uint32_t len =
+        chars < 0 ? static_cast<std::uint32_t>(std::strlen(text)) : bytes_of(text, chars);
     if (len == 0)
         return 0;
     tx_prepare_drawing(rec);
@@ -340,15 +346,15 @@ std::uint16_t tx_text_width(tx_record* rec, const char* text, std::int32_t chars
         } else {
             while (j < len && text[j] != '\t')
                 ++j;
-            x += std::max(0, vkok_dwin_get_text_width(rec->win, text + i,
-                                                      static_cast<std::int32_t>(j - i)));
+            x += std::max(
+                0, vkok_dwin_get_text_width(rec->win, text + i, static_cast<std::int32_t>(j - i)));
         }
         i = j;
     }
     return static_cast<std::uint16_t>(std::clamp(x - start_x, 0, 65535));
 }
 
-std::uint16_t tx_char_at_x(tx_record* rec, const char* text, std::int32_t chars, std::int32_t x) {
+std::uint16_t tx_char_at_x(tx_record *rec, const char *text, std::int32_t chars, std::int32_t x) {
     // Widths grow with the character count, so the count that fits is found by halving.
     std::int32_t lo = 0;
     std::int32_t hi = chars;
@@ -362,7 +368,7 @@ std::uint16_t tx_char_at_x(tx_record* rec, const char* text, std::int32_t chars,
     return static_cast<std::uint16_t>(lo);
 }
 
-void tx_clamp_position(const tx_record* rec, tx_position& pos) {
+void tx_clamp_position(const tx_record *rec, tx_position &pos) {
     if (rec->pars.empty()) {
         pos = tx_position{};
         return;
@@ -372,7 +378,7 @@ void tx_clamp_position(const tx_record* rec, tx_position& pos) {
         pos.line = kEnd;
         pos.chr = kEnd;
     }
-    const tx_paragraph& p = rec->pars[pos.par];
+    const tx_paragraph &p = rec->pars[pos.par];
     if (pos.line >= p.line_starts.size()) {
         pos.line = last_line(p);
         pos.chr = kEnd;
@@ -380,29 +386,29 @@ void tx_clamp_position(const tx_record* rec, tx_position& pos) {
     const std::uint16_t n = tx_line_chars(rec, pos.par, pos.line);
     if (pos.chr > n) {
         pos.chr = n;
-        tx_set_px(const_cast<tx_record*>(rec), pos); // measuring applies the record's font
+        tx_set_px(const_cast<tx_record *>(rec), pos); // measuring applies the record's font
     }
 }
 
-void tx_set_px(tx_record* rec, tx_position& pos) {
+void tx_set_px(tx_record *rec, tx_position &pos) {
     if (pos.par >= rec->pars.size() || pos.chr == 0) {
         pos.px = 0;
         return;
     }
-    const tx_paragraph& p = rec->pars[pos.par];
+    const tx_paragraph &p = rec->pars[pos.par];
     const std::uint16_t line = std::min(pos.line, last_line(p));
     pos.px = tx_text_width(rec, p.text.c_str() + p.line_starts[line], pos.chr, 0);
 }
 
-void tx_nearest_char(tx_record* rec, tx_position& pos) {
+void tx_nearest_char(tx_record *rec, tx_position &pos) {
     if (rec->pars.empty()) {
         pos = tx_position{};
         return;
     }
     pos.par = std::min<std::uint16_t>(pos.par, rec->par_count() - 1);
-    const tx_paragraph& p = rec->pars[pos.par];
+    const tx_paragraph &p = rec->pars[pos.par];
     pos.line = std::min(pos.line, last_line(p));
-    const char* text = p.text.c_str() + p.line_starts[pos.line];
+    const char *text = p.text.c_str() + p.line_starts[pos.line];
     const std::int32_t n = tx_line_chars(rec, pos.par, pos.line);
     const std::int32_t x = pos.px;
     const std::uint16_t k = tx_char_at_x(rec, text, n, x);
@@ -419,7 +425,7 @@ void tx_nearest_char(tx_record* rec, tx_position& pos) {
     pos.px = static_cast<std::uint16_t>(w0);
 }
 
-std::int32_t tx_lines_between(const tx_record* rec, std::uint16_t par1, std::uint16_t line1,
+std::int32_t tx_lines_between(const tx_record *rec, std::uint16_t par1, std::uint16_t line1,
                               std::uint16_t par2, std::uint16_t line2) {
     std::int32_t sign = 1;
     if (par1 > par2) {
@@ -434,7 +440,7 @@ std::int32_t tx_lines_between(const tx_record* rec, std::uint16_t par1, std::uin
     return sign * lines;
 }
 
-bool tx_line_step(const tx_record* rec, std::uint16_t& par, std::uint16_t& line, std::int32_t n) {
+bool tx_line_step(const tx_record *rec, std::uint16_t &par, std::uint16_t &line, std::int32_t n) {
     std::int32_t p = par;
     std::int32_t l = line;
     const std::int32_t count = rec->par_count();
@@ -446,7 +452,8 @@ bool tx_line_step(const tx_record* rec, std::uint16_t& par, std::uint16_t& line,
             return false;
         l += static_cast<std::int32_t>(rec->pars[static_cast<std::size_t>(p)].line_starts.size());
     }
-    while (l >= static_cast<std::int32_t>(rec->pars[static_cast<std::size_t>(p)].line_starts.size())) {
+    while (l >=
+           static_cast<std::int32_t>(rec->pars[static_cast<std::size_t>(p)].line_starts.size())) {
         l -= static_cast<std::int32_t>(rec->pars[static_cast<std::size_t>(p)].line_starts.size());
         if (++p >= count)
             return false;
@@ -456,7 +463,7 @@ bool tx_line_step(const tx_record* rec, std::uint16_t& par, std::uint16_t& line,
     return true;
 }
 
-bool tx_change_line_count(tx_record* rec, std::int32_t delta) {
+bool tx_change_line_count(tx_record *rec, std::int32_t delta) {
     if (delta == 0)
         return true;
     const std::int32_t total = rec->line_count + delta;
@@ -469,7 +476,7 @@ bool tx_change_line_count(tx_record* rec, std::int32_t delta) {
     return true;
 }
 
-bool tx_break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line) {
+bool tx_break_lines(tx_record *rec, std::uint16_t par, std::uint16_t from_line) {
     if (par >= rec->pars.size())
         return false;
     return break_lines(rec, par, from_line, kNoSync);
@@ -477,7 +484,7 @@ bool tx_break_lines(tx_record* rec, std::uint16_t par, std::uint16_t from_line) 
 
 // ---- Paragraphs --------------------------------------------------------------------------------
 
-bool tx_add_paragraph(tx_record* rec, std::uint16_t index, const char* text) {
+bool tx_add_paragraph(tx_record *rec, std::uint16_t index, const char *text) {
     if ((rec->attrs & kAttrOnePar) != 0 && !rec->pars.empty())
         return false;
     if (rec->pars.size() >= kMaxParagraphs || rec->line_count >= kMaxLines) {
@@ -491,15 +498,15 @@ bool tx_add_paragraph(tx_record* rec, std::uint16_t index, const char* text) {
     if (index > count)
         index = count;
     if (rec->par_capacity < static_cast<std::uint32_t>(count) + 1)
-        rec->par_capacity = rec->par_capacity == 0 ? count + 1u
-                                                   : std::min(rec->par_capacity + kArrayGrowth,
-                                                              kMaxParagraphs);
+        rec->par_capacity = rec->par_capacity == 0
+                                ? count + 1u
+                                : std::min(rec->par_capacity + kArrayGrowth, kMaxParagraphs);
     if (index < count)
         tx_shift_lines(rec, index, 0, 1, true);
     rec->pars.insert(rec->pars.begin() + index, std::move(*p));
     // The text shown at the top stays there unless the new paragraph opens right at the top.
-    if (index < count && (rec->origin_par > index ||
-                          (rec->origin_par == index && rec->origin_line > 0)))
+    if (index < count &&
+        (rec->origin_par > index || (rec->origin_par == index && rec->origin_line > 0)))
         ++rec->origin_par;
     tx_change_line_count(rec, 1);
     if (!break_lines(rec, index, 0, kNoSync)) { // more lines than the text may hold: take it back
@@ -511,7 +518,7 @@ bool tx_add_paragraph(tx_record* rec, std::uint16_t index, const char* text) {
     return true;
 }
 
-bool tx_append(tx_record* rec, std::uint16_t par, const char* text) {
+bool tx_append(tx_record *rec, std::uint16_t par, const char *text) {
     if (rec->pars.empty() && !tx_add_paragraph(rec, 0, ""))
         return false;
     tx_position pos;
@@ -521,7 +528,7 @@ bool tx_append(tx_record* rec, std::uint16_t par, const char* text) {
     return tx_insert(rec, text, kEnd, pos);
 }
 
-bool tx_set_paragraph(tx_record* rec, std::uint16_t par, const char* text) {
+bool tx_set_paragraph(tx_record *rec, std::uint16_t par, const char *text) {
     if (par >= rec->pars.size())
         return false;
     // Refuse before deleting: the new text must fit the block (after the limit's cut).
@@ -538,7 +545,7 @@ bool tx_set_paragraph(tx_record* rec, std::uint16_t par, const char* text) {
     if (!tx_sel_empty(rec))
         tx_set_highlight(rec, false);
     const tx_paragraph saved = rec->pars[par];
-    tx_paragraph& p = rec->pars[par];
+    tx_paragraph &p = rec->pars[par];
     if (!p.text.empty() && !tx_delete_in_paragraph(rec, par, 0, 0, last_line(p), kEnd))
         return false;
     tx_position pos{par, 0, 0, 0};
@@ -558,7 +565,7 @@ bool tx_set_paragraph(tx_record* rec, std::uint16_t par, const char* text) {
     return true;
 }
 
-bool tx_remove_paragraph(tx_record* rec, std::uint16_t par) {
+bool tx_remove_paragraph(tx_record *rec, std::uint16_t par) {
     if (!tx_sel_empty(rec))
         tx_set_highlight(rec, false);
     if (par >= rec->pars.size()) {
@@ -582,11 +589,11 @@ bool tx_remove_paragraph(tx_record* rec, std::uint16_t par) {
     return true;
 }
 
-bool tx_clear(tx_record* rec) {
+bool tx_clear(tx_record *rec) {
     tx_set_highlight(rec, false);
     rec->pars.clear();
     rec->par_capacity = 0;
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     if (state.open_slot == rec->slot)
         state.open_slot = 0;
     tx_reset_view(rec, false);
@@ -596,8 +603,8 @@ bool tx_clear(tx_record* rec) {
 
 // ---- Insertion and deletion -------------------------------------------------------------------
 
-bool tx_insert(tx_record* rec, const char* text, std::uint32_t len, tx_position& pos) {
-    tx_paragraph* p = paragraph(rec, pos.par);
+bool tx_insert(tx_record *rec, const char *text, std::uint32_t len, tx_position &pos) {
+    tx_paragraph *p = paragraph(rec, pos.par);
     if (p == nullptr || text == nullptr) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
@@ -605,7 +612,8 @@ bool tx_insert(tx_record* rec, const char* text, std::uint32_t len, tx_position&
     if (len >= kEnd)
         len = static_cast<std::uint32_t>(std::strlen(text));
     if (rec->limit != 0) {
-        const std::int32_t held = chars_in(p->text.c_str(), static_cast<std::uint32_t>(p->text.size()));
+        const std::int32_t held =
+            chars_in(p->text.c_str(), static_cast<std::uint32_t>(p->text.size()));
         const std::int32_t room = std::max(0, rec->limit - held);
         if (room == 0)
             return false;
@@ -616,9 +624,9 @@ bool tx_insert(tx_record* rec, const char* text, std::uint32_t len, tx_position&
         return false;
     pos.line = std::min(pos.line, last_line(*p));
     const std::uint32_t start = p->line_starts[pos.line];
-    const std::uint32_t offset =
-        pos.chr == kEnd ? static_cast<std::uint32_t>(p->text.size())
-                        : start + bytes_of(p->text.c_str() + start, pos.chr);
+    const std::uint32_t offset = pos.chr == kEnd
+                                     ? static_cast<std::uint32_t>(p->text.size())
+                                     : start + bytes_of(p->text.c_str() + start, pos.chr);
     if (offset > p->text.size()) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
@@ -637,9 +645,9 @@ bool tx_insert(tx_record* rec, const char* text, std::uint32_t len, tx_position&
     return true;
 }
 
-bool tx_delete_in_paragraph(tx_record* rec, std::uint16_t par, std::uint16_t line1,
+bool tx_delete_in_paragraph(tx_record *rec, std::uint16_t par, std::uint16_t line1,
                             std::uint16_t char1, std::uint16_t line2, std::uint16_t char2) {
-    tx_paragraph* p = paragraph(rec, par);
+    tx_paragraph *p = paragraph(rec, par);
     if (p == nullptr) {
         tx_report(2, kErrIndexRange, kModule, __LINE__);
         return false;
@@ -654,7 +662,7 @@ bool tx_delete_in_paragraph(tx_record* rec, std::uint16_t par, std::uint16_t lin
         const std::uint32_t n = to - from;
         p->text.erase(from, n);
         for (std::size_t i = line1 + 1u; i < p->line_starts.size(); ++i) {
-            std::uint32_t& s = p->line_starts[i];
+            std::uint32_t &s = p->line_starts[i];
             s = s >= to ? s - n : std::min(s, from);
         }
     }
@@ -666,26 +674,26 @@ bool tx_delete_in_paragraph(tx_record* rec, std::uint16_t par, std::uint16_t lin
     return true;
 }
 
-bool tx_delete_across(tx_record* rec, std::uint16_t par1, std::uint16_t line1, std::uint16_t char1,
+bool tx_delete_across(tx_record *rec, std::uint16_t par1, std::uint16_t line1, std::uint16_t char1,
                       std::uint16_t par2, std::uint16_t line2, std::uint16_t char2) {
     if (par1 >= rec->pars.size() || par2 >= rec->pars.size() || par2 <= par1) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
     }
-    tx_paragraph& first = rec->pars[par1];
-    const tx_paragraph& last = rec->pars[par2];
+    tx_paragraph &first = rec->pars[par1];
+    const tx_paragraph &last = rec->pars[par2];
     line1 = std::min(line1, last_line(first));
     line2 = std::min(line2, last_line(last));
-    const std::uint32_t head = std::min<std::uint32_t>(offset_of(first, line1, char1),
-                                                       static_cast<std::uint32_t>(first.text.size()));
-    const std::uint32_t tail = std::min<std::uint32_t>(offset_of(last, line2, char2),
-                                                       static_cast<std::uint32_t>(last.text.size()));
+    const std::uint32_t head = std::min<std::uint32_t>(
+        offset_of(first, line1, char1), static_cast<std::uint32_t>(first.text.size()));
+    const std::uint32_t tail = std::min<std::uint32_t>(
+        offset_of(last, line2, char2), static_cast<std::uint32_t>(last.text.size()));
     const std::string joined = first.text.substr(0, head) + last.text.substr(tail);
     if (!reserve_text(first, static_cast<std::uint32_t>(joined.size())))
         return false;
     for (std::uint16_t p = par2; p > par1; --p)
         tx_remove_paragraph(rec, p);
-    tx_paragraph& kept = rec->pars[par1];
+    tx_paragraph &kept = rec->pars[par1];
     kept.text = joined;
     for (std::size_t i = line1 + 1u; i < kept.line_starts.size(); ++i)
         kept.line_starts[i] = std::min<std::uint32_t>(kept.line_starts[i], head);
@@ -697,15 +705,15 @@ bool tx_delete_across(tx_record* rec, std::uint16_t par1, std::uint16_t line1, s
     return true;
 }
 
-bool tx_split_paragraph(tx_record* rec, tx_position pos) {
-    tx_paragraph* p = paragraph(rec, pos.par);
+bool tx_split_paragraph(tx_record *rec, tx_position pos) {
+    tx_paragraph *p = paragraph(rec, pos.par);
     if (p == nullptr) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
     }
     pos.line = std::min(pos.line, last_line(*p));
-    const std::uint32_t offset = std::min<std::uint32_t>(offset_of(*p, pos.line, pos.chr),
-                                                         static_cast<std::uint32_t>(p->text.size()));
+    const std::uint32_t offset = std::min<std::uint32_t>(
+        offset_of(*p, pos.line, pos.chr), static_cast<std::uint32_t>(p->text.size()));
     if (offset == 0 && pos.line == 0) {
         if (!tx_add_paragraph(rec, pos.par, ""))
             return false;
@@ -730,7 +738,7 @@ bool tx_split_paragraph(tx_record* rec, tx_position pos) {
     return true;
 }
 
-bool tx_delete_selection(tx_record* rec) {
+bool tx_delete_selection(tx_record *rec) {
     if (tx_sel_empty(rec))
         return true;
     tx_set_highlight(rec, false);

@@ -40,11 +40,11 @@ bool is_navigation(std::uint16_t key) {
     return (key >= kKeyUp && key <= kKeyTextEnd) || key == kKeyWordLeft || key == kKeyWordRight;
 }
 
-std::uint16_t lines_of(const tx_record* rec, std::uint16_t par) {
+std::uint16_t lines_of(const tx_record *rec, std::uint16_t par) {
     return static_cast<std::uint16_t>(rec->pars[par].line_starts.size());
 }
 
-bool step_left(tx_record* rec, tx_position& pos) {
+bool step_left(tx_record *rec, tx_position &pos) {
     if (pos.chr > 0) {
         --pos.chr;
     } else if (pos.line > 0) {
@@ -62,7 +62,7 @@ bool step_left(tx_record* rec, tx_position& pos) {
     return true;
 }
 
-bool step_right(tx_record* rec, tx_position& pos) {
+bool step_right(tx_record *rec, tx_position &pos) {
     const std::uint16_t n = tx_line_chars(rec, pos.par, pos.line);
     const bool last_line = pos.line + 1 >= lines_of(rec, pos.par);
     if (!last_line && pos.chr + 1 >= n) { // the end of a wrapped line is the next one's start
@@ -83,9 +83,9 @@ bool step_right(tx_record* rec, tx_position& pos) {
 }
 
 // A position at or beyond its line's end counts as a space.
-bool is_space_at(const tx_record* rec, const tx_position& pos) {
+bool is_space_at(const tx_record *rec, const tx_position &pos) {
     std::uint32_t len = 0;
-    const char* text = tx_line_text(rec, pos.par, pos.line, &len);
+    const char *text = tx_line_text(rec, pos.par, pos.line, &len);
     if (text == nullptr)
         return true;
     const std::int32_t offset = vkov_str_get_n_char_size(text, pos.chr);
@@ -94,7 +94,7 @@ bool is_space_at(const tx_record* rec, const tx_position& pos) {
     return text[offset] == ' ' || text[offset] == '\t';
 }
 
-void step_lines(tx_record* rec, tx_position& pos, std::int32_t lines) {
+void step_lines(tx_record *rec, tx_position &pos, std::int32_t lines) {
     const std::int32_t dir = lines < 0 ? -1 : 1;
     for (std::int32_t i = 0; i != lines; i += dir) {
         std::uint16_t par = pos.par;
@@ -108,7 +108,7 @@ void step_lines(tx_record* rec, tx_position& pos, std::int32_t lines) {
 }
 
 // Moves the end one character (Backspace: left, Delete: right) and deletes what lies between.
-bool delete_one(tx_record* rec, bool backwards) {
+bool delete_one(tx_record *rec, bool backwards) {
     if ((rec->state & kStateSelHidden) != 0)
         tx_report(3, kErrHiddenDelete, kModule, __LINE__);
     rec->state |= kStateSelHidden;
@@ -125,7 +125,7 @@ bool delete_one(tx_record* rec, bool backwards) {
 
 // Overtype: the typed character replaces the one after the caret; at the paragraph's end it is
 // inserted (and then the limit counts).
-bool overtype(tx_record* rec, const char* mb, std::uint32_t len, tx_position& pos) {
+bool overtype(tx_record *rec, const char *mb, std::uint32_t len, tx_position &pos) {
     tx_position next = pos;
     const std::uint16_t n = tx_line_chars(rec, pos.par, pos.line);
     const bool at_par_end = pos.line + 1 >= lines_of(rec, pos.par) && pos.chr >= n;
@@ -134,15 +134,15 @@ bool overtype(tx_record* rec, const char* mb, std::uint32_t len, tx_position& po
     const std::uint16_t limit = rec->limit;
     rec->limit = 0; // a replacement is never stopped by the limit
     tx_position saved_anchor = rec->anchor;
-    const bool replaced = tx_delete_in_paragraph(rec, pos.par, pos.line, pos.chr, next.line,
-                                                 next.chr) &&
-                          tx_insert(rec, mb, len, pos);
+    const bool replaced =
+        tx_delete_in_paragraph(rec, pos.par, pos.line, pos.chr, next.line, next.chr) &&
+        tx_insert(rec, mb, len, pos);
     rec->limit = limit;
     rec->anchor = saved_anchor;
     return replaced;
 }
 
-bool type_char(tx_record* rec, std::uint16_t code, bool had_selection) {
+bool type_char(tx_record *rec, std::uint16_t code, bool had_selection) {
     tx_hide_caret(rec);
     char mb[4] = {};
     const std::int32_t len = vkok_str_convert_wc_to_mb(mb, code);
@@ -164,18 +164,18 @@ bool type_char(tx_record* rec, std::uint16_t code, bool had_selection) {
 }
 
 // The ordered selection as clipboard text: "\r\n" between paragraphs, none after the last.
-std::string selected_text(const tx_record* rec) {
+std::string selected_text(const tx_record *rec) {
     tx_position start = rec->anchor;
     tx_position stop = rec->end;
     tx_order(start, stop);
     std::string out;
     for (std::uint16_t par = start.par; par <= stop.par && par < rec->par_count(); ++par) {
-        const tx_paragraph& p = rec->pars[par];
+        const tx_paragraph &p = rec->pars[par];
         std::uint32_t from = 0;
         std::uint32_t to = static_cast<std::uint32_t>(p.text.size());
-        auto offset = [&p](const tx_position& pos) {
-            const std::uint16_t line =
-                std::min<std::uint16_t>(pos.line, static_cast<std::uint16_t>(p.line_starts.size() - 1));
+        auto offset = [&p](const tx_position &pos) {
+            const std::uint16_t line = std::min<std::uint16_t>(
+                pos.line, static_cast<std::uint16_t>(p.line_starts.size() - 1));
             const std::uint32_t s = p.line_starts[line];
             if (pos.chr == kEnd)
                 return line + 1u < p.line_starts.size() ? p.line_starts[line + 1]
@@ -199,7 +199,7 @@ std::string selected_text(const tx_record* rec) {
 
 } // namespace
 
-void tx_navigate(tx_record* rec, std::uint16_t key, bool shift) {
+void tx_navigate(tx_record *rec, std::uint16_t key, bool shift) {
     if (rec->pars.empty())
         return;
     if (!shift && !tx_sel_empty(rec)) {
@@ -277,7 +277,7 @@ void tx_navigate(tx_record* rec, std::uint16_t key, bool shift) {
     tx_show_caret(rec, false);
 }
 
-bool tx_key(tx_record* rec, std::uint16_t code, bool shift, bool virt) {
+bool tx_key(tx_record *rec, std::uint16_t code, bool shift, bool virt) {
     if (virt) {
         if (is_navigation(code)) {
             tx_navigate(rec, code, shift);
@@ -339,11 +339,12 @@ bool tx_key(tx_record* rec, std::uint16_t code, bool shift, bool virt) {
     return true;
 }
 
-void tx_copy(tx_record* rec) {
+void tx_copy(tx_record *rec) {
     if ((rec->attrs & kAttrNoCopy) != 0 || tx_sel_empty(rec) || !vkok_cb_open(TRUE))
         return;
     const std::string text = selected_text(rec);
-    auto* data = static_cast<char*>(vkok_cb_alloc_data(static_cast<std::uint32_t>(text.size() + 1)));
+    auto *data =
+        static_cast<char *>(vkok_cb_alloc_data(static_cast<std::uint32_t>(text.size() + 1)));
     if (data != nullptr) {
         text.copy(data, text.size());
         vkok_cb_put_data(CB_TEXT, nullptr, static_cast<std::uint32_t>(text.size()), nullptr);
@@ -353,7 +354,7 @@ void tx_copy(tx_record* rec) {
     tx_update_edit_menu(rec->owner, rec, true);
 }
 
-void tx_cut(tx_record* rec) {
+void tx_cut(tx_record *rec) {
     if ((rec->attrs & (kAttrReadOnly | kAttrNoCut)) != 0 || tx_sel_empty(rec))
         return;
     tx_copy(rec);
@@ -363,11 +364,11 @@ void tx_cut(tx_record* rec) {
         tx_notify_parent(rec, 0, 0);
 }
 
-void tx_paste(tx_record* rec) {
+void tx_paste(tx_record *rec) {
     if ((rec->attrs & (kAttrReadOnly | kAttrNoPaste)) != 0 || !vkok_cb_open(FALSE))
         return;
     std::uint32_t size = 0;
-    const char* data = static_cast<const char*>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
+    const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
     if (data == nullptr || (rec->pars.empty() && !tx_add_paragraph(rec, 0, ""))) {
         vkok_cb_close();
         return;
@@ -381,7 +382,7 @@ void tx_paste(tx_record* rec) {
     tx_delete_selection(rec);
     std::int32_t len = 0;
     std::int32_t kind = VKO_EOL_NONE;
-    for (const char* line = vkov_str_find_eol(text.c_str(), &len, &kind); line != nullptr;
+    for (const char *line = vkov_str_find_eol(text.c_str(), &len, &kind); line != nullptr;
          line = vkov_str_find_eol(nullptr, &len, &kind)) {
         if (len > 0 && !tx_insert(rec, line, static_cast<std::uint32_t>(len), rec->anchor))
             break;
@@ -400,7 +401,7 @@ void tx_paste(tx_record* rec) {
         tx_notify_parent(rec, 0, 0);
 }
 
-void tx_clear_command(tx_record* rec) {
+void tx_clear_command(tx_record *rec) {
     tx_key(rec, kKeyDelete, false, true);
     tx_show_caret(rec, true);
 }

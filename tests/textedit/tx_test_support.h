@@ -33,12 +33,12 @@ struct Report {
 // An ordered selection as vkov_tx_get_sel gives it: start and end paragraph, line, character.
 struct Sel {
     std::uint16_t sp, sl, sc, ep, el, ec;
-    bool operator==(const Sel&) const = default;
+    bool operator==(const Sel &) const = default;
 };
 
-inline void PrintTo(const Sel& s, std::ostream* os) {
-    *os << "(" << s.sp << "," << s.sl << "," << s.sc << ")-(" << s.ep << "," << s.el << ","
-        << s.ec << ")";
+inline void PrintTo(const Sel &s, std::ostream *os) {
+    *os << "(" << s.sp << "," << s.sl << "," << s.sc << ")-(" << s.ep << "," << s.el << "," << s.ec
+        << ")";
 }
 
 class TxFixture : public ::testing::Test {
@@ -84,7 +84,7 @@ protected:
             const std::uint16_t count = vkov_tx_get_num_par_lines(tx, p);
             for (std::uint16_t l = 0; l < count; ++l) {
                 std::uint16_t len = 0;
-                const char* line = vkov_tx_get_line(tx, p, 1, l, &len);
+                const char *line = vkov_tx_get_line(tx, p, 1, l, &len);
                 lines.emplace_back(line != nullptr ? std::string(line, len) : "<null>");
             }
             vkov_tx_get_line(tx, p, 2, 0, nullptr);
@@ -96,9 +96,9 @@ protected:
     // The paragraphs' texts, lines joined.
     static std::vector<std::string> paragraphs(TXEDIT tx) {
         std::vector<std::string> out;
-        for (const auto& lines : text(tx)) {
+        for (const auto &lines : text(tx)) {
             std::string joined;
-            for (const auto& line : lines)
+            for (const auto &line : lines)
                 joined += line;
             out.push_back(joined);
         }
@@ -119,8 +119,8 @@ protected:
         e.v.chr.shift = shift ? 1 : 0;
         return vkovo_tx_process_event(its_win, &e);
     }
-    void type(const char* text) {
-        for (const char* c = text; *c != '\0'; ++c)
+    void type(const char *text) {
+        for (const char *c = text; *c != '\0'; ++c)
             send_key(static_cast<unsigned char>(*c));
     }
     BOOLEAN send_mouse(e_event type, int x, int y, bool shift = false) {
@@ -148,9 +148,9 @@ protected:
     std::vector<Report> its_reports;
 
 private:
-    static void on_report(WINDOW, std::int32_t, std::uint32_t code, const char* module,
-                          std::int32_t, void* context) {
-        static_cast<TxFixture*>(context)->its_reports.push_back(
+    static void on_report(WINDOW, std::int32_t, std::uint32_t code, const char *module,
+                          std::int32_t, void *context) {
+        static_cast<TxFixture *>(context)->its_reports.push_back(
             Report{code, module != nullptr ? module : ""});
     }
 };

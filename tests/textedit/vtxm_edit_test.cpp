@@ -33,10 +33,10 @@ constexpr std::uint16_t kDown = 302;
 class TxEditTest : public TxFixture {
 protected:
     // One text edit 300 pixels wide, filled with the paragraphs, caret at (par, line, chr).
-    TXEDIT fill(std::uint16_t attrs, const Lines& pars, std::uint16_t par, std::uint16_t line,
+    TXEDIT fill(std::uint16_t attrs, const Lines &pars, std::uint16_t par, std::uint16_t line,
                 std::uint16_t chr, int width_px = 300) {
         const TXEDIT tx = make(attrs, width_px);
-        for (const auto& p : pars)
+        for (const auto &p : pars)
             vkov_tx_add_par(tx, kEnd, p.c_str());
         vkov_tx_set_sel(tx, par, line, chr, par, line, chr);
         return tx;
@@ -46,14 +46,15 @@ protected:
         if (!vkok_cb_open(FALSE))
             return "<closed>";
         std::uint32_t size = 0;
-        const char* data = static_cast<const char*>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
+        const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
         std::string out = data != nullptr ? std::string(data, size) : "<none>";
         vkok_cb_close();
         return out;
     }
-    static void put_clipboard(const std::string& text) {
+    static void put_clipboard(const std::string &text) {
         ASSERT_TRUE(vkok_cb_open(TRUE));
-        char* data = static_cast<char*>(vkok_cb_alloc_data(static_cast<std::uint32_t>(text.size() + 1)));
+        char *data =
+            static_cast<char *>(vkok_cb_alloc_data(static_cast<std::uint32_t>(text.size() + 1)));
         text.copy(data, text.size());
         vkok_cb_put_data(CB_TEXT, nullptr, static_cast<std::uint32_t>(text.size()), nullptr);
         vkok_cb_close();
@@ -65,15 +66,16 @@ protected:
 };
 
 struct KeyCase {
-    const char* why;
+    const char *why;
     std::uint16_t attrs;
     Lines before;
-    std::uint16_t par, line, chr; // caret
+    std::uint16_t par, line, chr;                     // caret
     std::vector<std::pair<std::uint16_t, bool>> keys; // code, virtual
     Lines after;
     Sel caret;
 };
 
+// clang-format off
 const KeyCase kKeyCases[] = {
     {"typing inserts at the caret", kWrap, {"ad"}, 0, 0, 1, {{'b', false}, {'c', false}},
      {"abcd"}, {0, 0, 3, 0, 0, 3}},
@@ -100,12 +102,13 @@ const KeyCase kKeyCases[] = {
     {"a read-only text edit ignores typing", kReadOnly | kWrap, {"ab"}, 0, 0, 1,
      {{'x', false}, {8, false}}, {"ab"}, {0, 0, 1, 0, 0, 1}},
 };
+// clang-format on
 
 TEST_F(TxEditTest, KeysEditTheText) {
-    for (const KeyCase& c : kKeyCases) {
+    for (const KeyCase &c : kKeyCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = fill(c.attrs, c.before, c.par, c.line, c.chr);
-        for (const auto& [code, virt] : c.keys)
+        for (const auto &[code, virt] : c.keys)
             EXPECT_TRUE(send_key(code, virt));
         EXPECT_EQ(paragraphs(tx), c.after);
         EXPECT_EQ(sel(tx), c.caret);
@@ -123,12 +126,13 @@ TEST_F(TxEditTest, TypingOverASelectionReplacesIt) {
 
 // "abcd efgh" in 40 pixels: "abcd " and "efgh"; the end of line 0 is the start of line 1.
 struct MoveCase {
-    const char* why;
+    const char *why;
     std::uint16_t line, chr;
     std::uint16_t key;
     std::uint16_t want_par, want_line, want_chr;
 };
 
+// clang-format off
 const MoveCase kMoveCases[] = {
     {"Left from the start of a wrapped line lands before the last character above", 1, 0, kLeft,
      0, 0, 4},
@@ -143,15 +147,16 @@ const MoveCase kMoveCases[] = {
     {"word right skips the word and the spaces after it", 0, 1, 314, 0, 1, 0},
     {"word left goes to the word's start", 1, 3, 313, 0, 1, 0},
 };
+// clang-format on
 
 TEST_F(TxEditTest, ArrowsMoveAcrossWrappedLinesAndParagraphs) {
-    for (const MoveCase& c : kMoveCases) {
+    for (const MoveCase &c : kMoveCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = fill(kWrap, {"abcd efgh", "xy"}, 0, c.line, c.chr, 42);
         ASSERT_EQ(vkov_tx_get_num_par_lines(tx, 0), 2);
         send_key(c.key, true);
-        EXPECT_EQ(sel(tx), (Sel{c.want_par, c.want_line, c.want_chr, c.want_par, c.want_line,
-                                c.want_chr}));
+        EXPECT_EQ(sel(tx),
+                  (Sel{c.want_par, c.want_line, c.want_chr, c.want_par, c.want_line, c.want_chr}));
         vkov_tx_destroy(tx);
     }
 }
@@ -166,11 +171,12 @@ TEST_F(TxEditTest, ShiftArrowsExtendTheSelection) {
 }
 
 struct MouseCase {
-    const char* why;
+    const char *why;
     std::vector<std::tuple<e_event, int, bool>> clicks; // event, character, shift
     Sel want;
 };
 
+// clang-format off
 const MouseCase kMouseCases[] = {
     {"a click puts the caret at the nearest character", {{E_MOUSE_DOWN, 7, false}},
      {0, 0, 7, 0, 0, 7}},
@@ -185,12 +191,13 @@ const MouseCase kMouseCases[] = {
      {{E_MOUSE_DBL, 5, false}},
      {0, 0, 5, 0, 0, 5}},
 };
+// clang-format on
 
 TEST_F(TxEditTest, MouseSelectsByCharacterAndWord) {
-    for (const MouseCase& c : kMouseCases) {
+    for (const MouseCase &c : kMouseCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = fill(kWrap, {"hello world again"}, 0, 0, 0);
-        for (const auto& [type, chr, shift] : c.clicks) {
+        for (const auto &[type, chr, shift] : c.clicks) {
             // The point lies on the character's left half, so the nearest boundary is its start.
             EXPECT_TRUE(send_mouse(type, 10 + chr * kCharPx + 2, y_of(0), shift));
             EXPECT_TRUE(send_mouse(E_MOUSE_UP, 10 + chr * kCharPx + 2, y_of(0), shift));
@@ -207,7 +214,7 @@ TEST_F(TxEditTest, DraggingExtendsTheSelectionAndOutsideClicksAreNotConsumed) {
     EXPECT_TRUE(send_mouse(E_MOUSE_UP, x_of(3), y_of(1)));
     EXPECT_EQ(sel(tx), (Sel{0, 0, 2, 1, 0, 3}));
     EXPECT_FALSE(send_mouse(E_MOUSE_MOVE, x_of(4), y_of(1))); // no longer tracking
-    EXPECT_FALSE(send_mouse(E_MOUSE_DOWN, 500, 300));          // outside every text edit
+    EXPECT_FALSE(send_mouse(E_MOUSE_DOWN, 500, 300));         // outside every text edit
 }
 
 TEST_F(TxEditTest, ReadOnlyNoCopyIgnoresSelectionClicks) {
@@ -260,13 +267,14 @@ TEST_F(TxEditTest, CommandsNeedTheFocusAndRespectTheAttributes) {
 }
 
 struct MenuCase {
-    const char* why;
+    const char *why;
     std::uint16_t attrs;
     bool selection;
     bool clipboard_text;
     bool paste, copy, cut, clear; // enabled after the text edit gains the focus
 };
 
+// clang-format off
 const MenuCase kMenuCases[] = {
     {"a writable text with a selection enables everything", kWrap, true, true, true, true, true,
      true},
@@ -280,6 +288,7 @@ const MenuCase kMenuCases[] = {
     {"a text edit that never updates the menu leaves it alone", kWrap | 0x0800, false, false,
      true, true, true, true},
 };
+// clang-format on
 
 TEST_F(TxEditTest, EditMenuFollowsSelectionAttributesAndClipboard) {
     s_mitem items[5] = {};
@@ -288,7 +297,7 @@ TEST_F(TxEditTest, EditMenuFollowsSelectionAttributesAndClipboard) {
         items[i].enabled = 1;
     }
     vkok_menu_set_tree(its_win, items);
-    for (const MenuCase& c : kMenuCases) {
+    for (const MenuCase &c : kMenuCases) {
         SCOPED_TRACE(c.why);
         for (std::int16_t tag = 32027; tag <= 32030; ++tag)
             vkok_menu_set_item_enabled(its_win, tag, TRUE);

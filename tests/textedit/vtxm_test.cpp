@@ -21,14 +21,15 @@ constexpr std::uint16_t kEnd = 65535;
 class TxModelTest : public TxFixture {};
 
 struct BreakCase {
-    const char* why;
+    const char *why;
     std::uint16_t attrs;
     int width_px; // view width; the wrap width is this less 2 when the margin is 0
     std::int16_t margin;
-    const char* text;
+    const char *text;
     Lines want;
 };
 
+// clang-format off
 const BreakCase kBreakCases[] = {
     {"a second word that does not fit starts the next line", kWrap, 50, 0, "aaa bbb",
      {"aaa ", "bbb"}},
@@ -46,9 +47,10 @@ const BreakCase kBreakCases[] = {
      {"aaa bbb ccc dddd"}},
     {"an empty paragraph is one empty line", kWrap, 50, 0, "", {""}},
 };
+// clang-format on
 
 TEST_F(TxModelTest, BreaksParagraphsIntoLines) {
-    for (const BreakCase& c : kBreakCases) {
+    for (const BreakCase &c : kBreakCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(c.attrs, c.width_px, c.margin);
         ASSERT_NE(tx, 0u);
@@ -85,11 +87,12 @@ TEST_F(TxModelTest, MarginChangeBreaksEveryLineAgain) {
 // Edits break a paragraph again only from the changed line on; the result must be the lines a
 // fresh text edit gives for the same text.
 struct EditCase {
-    const char* why;
+    const char *why;
     std::uint16_t line, chr;
-    const char* keys; // typed at (line, chr); '\b' is Backspace
+    const char *keys; // typed at (line, chr); '\b' is Backspace
 };
 
+// clang-format off
 const EditCase kEditCases[] = {
     {"a word typed into the first line pushes words down", 0, 2, "xxxxx "},
     {"a space typed into a long word lets it break there", 1, 3, " "},
@@ -97,15 +100,16 @@ const EditCase kEditCases[] = {
     {"deleting a whole word pulls the next lines up", 3, 4, "\b\b\b\b"},
     {"typing at the very end adds a line", 9, 65535, " tail"},
 };
+// clang-format on
 
 TEST_F(TxModelTest, EditsGiveTheSameLinesAsAFreshBreak) {
-    const char* const start = "one two three fourfivesix seven eight nine ten eleven twelve";
-    for (const EditCase& c : kEditCases) {
+    const char *const start = "one two three fourfivesix seven eight nine ten eleven twelve";
+    for (const EditCase &c : kEditCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(kWrap, 66);
         vkov_tx_add_par(tx, kEnd, start);
         vkov_tx_set_sel(tx, 0, c.line, c.chr, 0, c.line, c.chr);
-        for (const char* k = c.keys; *k != '\0'; ++k)
+        for (const char *k = c.keys; *k != '\0'; ++k)
             send_key(static_cast<unsigned char>(*k));
         const std::string edited = paragraphs(tx)[0];
         EXPECT_NE(edited, start);
@@ -119,23 +123,25 @@ TEST_F(TxModelTest, EditsGiveTheSameLinesAsAFreshBreak) {
 }
 
 struct LimitCase {
-    const char* why;
+    const char *why;
     std::uint16_t limit;
-    const char* first;
-    const char* append;
+    const char *first;
+    const char *append;
     BOOLEAN appended;
-    const char* want;
+    const char *want;
 };
 
+// clang-format off
 const LimitCase kLimitCases[] = {
     {"room for three of five characters inserts the first three", 6, "abc", "defgh", TRUE,
      "abcdef"},
     {"a paragraph at its limit takes nothing", 3, "abc", "d", FALSE, "abc"},
     {"no limit takes everything", 0, "abc", "defgh", TRUE, "abcdefgh"},
 };
+// clang-format on
 
 TEST_F(TxModelTest, CharacterLimitCutsInsertions) {
-    for (const LimitCase& c : kLimitCases) {
+    for (const LimitCase &c : kLimitCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(kWrap, 300, 0, c.limit);
         ASSERT_TRUE(vkov_tx_add_par(tx, kEnd, c.first));
@@ -183,7 +189,7 @@ TEST_F(TxModelTest, AddsAppendsAndRemovesParagraphsByIndex) {
 
 TEST_F(TxModelTest, DeletingAcrossParagraphsJoinsHeadAndTail) {
     const TXEDIT tx = make(kWrap, 300);
-    for (const char* p : {"hello", "big", "world", "after"})
+    for (const char *p : {"hello", "big", "world", "after"})
         vkov_tx_add_par(tx, kEnd, p);
     vkov_tx_set_sel(tx, 2, 0, 3, 0, 0, 4); // anchor after the end: deletion orders them
     send_key(317, true);
@@ -196,16 +202,18 @@ TEST_F(TxModelTest, DeletingAcrossParagraphsJoinsHeadAndTail) {
 TEST_F(TxModelTest, RefusedReplacementKeepsTheOldText) {
     const std::string huge(32700, 'z');
     struct Case {
-        const char* why;
+        const char *why;
         std::uint16_t limit;
         BOOLEAN replaced;
-        const char* want_prefix;
+        const char *want_prefix;
         std::size_t want_len;
+        // clang-format off
     } cases[] = {
         {"a block that would reach 32767 bytes is refused first", 0, FALSE, "old", 3},
         {"the limit cuts the text before the size is judged", 10, TRUE, "zzz", 10},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(kWrap, 300, 0, c.limit);
         vkov_tx_add_par(tx, kEnd, "old");
@@ -249,7 +257,7 @@ TEST_F(TxModelTest, RefusesGrowthBeyondTheLineCountLimit) {
     EXPECT_EQ(vkov_tx_get_num_lines(tx), 65533);
     std::uint16_t len = 0;
     vkov_tx_get_line(tx, 65532, 0, 0, nullptr);
-    const char* last = vkov_tx_get_line(tx, 65532, 1, 0, &len);
+    const char *last = vkov_tx_get_line(tx, 65532, 1, 0, &len);
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(std::string(last, len), "x");
     vkov_tx_get_line(tx, 65532, 2, 0, nullptr);
@@ -263,14 +271,16 @@ TEST_F(TxModelTest, RefusesGrowthBeyondTheLineCountLimit) {
 // text edit once at the end; a shorter one scrolls and redraws as it goes.
 TEST_F(TxModelTest, LargeDeletionsRepaintOnce) {
     struct Case {
-        const char* why;
+        const char *why;
         std::uint16_t last_par;
         bool drawn_on_the_way;
+        // clang-format off
     } cases[] = {
         {"six lines apart: suspended, the area is invalidated", 6, false},
         {"five lines apart: line by line", 5, true},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(kWrap, 300);
         for (int i = 0; i < 10; ++i)

@@ -86,7 +86,7 @@ TEST_P(TxModesTest, DefinitionsAreFoundByControlId) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, TxModesTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
+                         [](const ::testing::TestParamInfo<bool> &info) {
                              return std::string(info.param ? "ObjectMode" : "WindowMode");
                          });
 
@@ -106,8 +106,9 @@ TEST_F(TxDrawingStateTest, EveryExportRestoresTheCallersDrawingState) {
     vkov_dwin_set_font_size(its_win, 20); // the text edit draws in 12 points
     const s_drawst before = its_win->draw;
     struct Case {
-        const char* why;
+        const char *why;
         void (*call)(TXEDIT);
+        // clang-format off
     } cases[] = {
         {"add_par", [](TXEDIT t) { vkov_tx_add_par(t, kEnd, "more"); }},
         {"set_sel", [](TXEDIT t) { vkov_tx_set_sel(t, 0, 0, 1, 0, 0, 4); }},
@@ -117,7 +118,8 @@ TEST_F(TxDrawingStateTest, EveryExportRestoresTheCallersDrawingState) {
         {"set_colors", [](TXEDIT t) { vkov_tx_set_colors(t, 0x01FF0000u, 0, 0x0BFFFFFFu); }},
         {"reset", [](TXEDIT t) { vkov_tx_reset(t); }},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         c.call(tx);
         s_drawct now{};

@@ -69,19 +69,21 @@ TEST_F(TxExportTest, CreatesFromADefinitionAndFindsItByControlId) {
 
 TEST_F(TxExportTest, SelectionIsClampedAndReturnedInTextOrder) {
     const TXEDIT tx = make(kWrap, 300);
-    for (const char* p : {"one", "two", "three"})
+    for (const char *p : {"one", "two", "three"})
         vkov_tx_add_par(tx, kEnd, p);
     struct Case {
-        const char* why;
+        const char *why;
         std::uint16_t ap, al, ac, ep, el, ec;
         Sel want;
+        // clang-format off
     } cases[] = {
         {"paragraph 65535 means the end of the text", kEnd, 0, 0, kEnd, 0, 0, {2, 0, 5, 2, 0, 5}},
         {"an anchor after the end comes back second", 2, 0, 2, 0, 0, 1, {0, 0, 1, 2, 0, 2}},
         {"a line beyond the paragraph means its end", 1, 9, 0, 1, 9, 0, {1, 0, 3, 1, 0, 3}},
         {"a character beyond the line is cut to it", 0, 0, 80, 0, 0, 80, {0, 0, 3, 0, 0, 3}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         vkov_tx_set_sel(tx, c.ap, c.al, c.ac, c.ep, c.el, c.ec);
         EXPECT_EQ(sel(tx), c.want);
@@ -119,7 +121,7 @@ TEST_F(TxExportTest, OriginAndSettingsQueries) {
     EXPECT_EQ(vkov_font_get_size(font), 12);
     vkov_font_destroy(font);
 
-    s_color_pair* colors = vkov_tx_get_native_colors();
+    s_color_pair *colors = vkov_tx_get_native_colors();
     ASSERT_NE(colors, nullptr);
     EXPECT_EQ(colors[0].component, VKO_CC_FORE);
     EXPECT_EQ(colors[0].color, 0x07000000u);
@@ -141,7 +143,7 @@ TEST_F(TxExportTest, OpenParagraphSurvivesRedrawsAndASecondOpen) {
     EVENT update{};
     update.type = E_UPDATE;
     EXPECT_FALSE(vkovo_tx_process_event(its_win, &update));
-    const char* line = vkov_tx_get_line(tx, 0, 1, 0, &len);
+    const char *line = vkov_tx_get_line(tx, 0, 1, 0, &len);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(std::string(line, len), "first");
 
@@ -170,8 +172,9 @@ TEST_F(TxExportTest, HandleWithoutRecordGivesTheNeutralValue) {
     vkov_tx_destroy(gone);
     s_rct r{1, 2, 3, 4};
     struct Case {
-        const char* why;
+        const char *why;
         std::function<bool()> neutral;
+        // clang-format off
     } cases[] = {
         {"add_par", [&] { return vkov_tx_add_par(gone, kEnd, "x") == FALSE; }},
         {"get_num_pars", [&] { return vkov_tx_get_num_pars(gone) == 0; }},
@@ -186,7 +189,8 @@ TEST_F(TxExportTest, HandleWithoutRecordGivesTheNeutralValue) {
              return true;
          }},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         take_reports();
         EXPECT_TRUE(c.neutral());
