@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,60 @@ TEST_F(DwinDrawTest, LinesStartAtTheCurrentPositionAndMoveIt) {
     ASSERT_NE(vkok_dwin_get_draw_ctools(its_win, &tools), nullptr);
     EXPECT_EQ(its_win->draw.pen_pos.v, 25);
     EXPECT_EQ(its_win->draw.pen_pos.h, 15);
+}
+
+TEST_F(DwinDrawTest, CurvedAndPolygonalShapesCoverTheirPixels) {
+    struct Case {
+        const char *why;
+        void (*draw)(WINDOW);
+        std::vector<std::pair<int, int>> inked; // pixels the brush or pen covers
+        std::vector<std::pair<int, int>> clear; // pixels left white
+    } cases[] = {
+        {"a pie from east to north is the top-right quarter (counter-clockwise)",
+         [](WINDOW w) { const s_rct r{0, 0, 40, 40}; vkok_dwin_draw_pie(w, &r, 40, 20, 20, 0); },
+         {{28, 12}, {35, 18}},
+         {{12, 28}, {12, 12}, {28, 28}}},
+        {"an arc from north to east goes the long way round, through the west",
+         [](WINDOW w) { const s_rct r{0, 0, 40, 40}; vkok_dwin_draw_arc(w, &r, 20, 0, 40, 20); },
+         {{0, 20}, {20, 39}},
+         {{20, 20}, {34, 6}}},
+        {"an oval touches the middle of each side but not the corners",
+         [](WINDOW w) { const s_rct r{0, 0, 40, 60}; vkok_dwin_draw_oval(w, &r); },
+         {{30, 0}, {0, 20}, {59, 20}, {30, 39}, {30, 20}},
+         {{1, 1}, {58, 38}}},
+        {"a rounded rectangle leaves its corners out",
+         [](WINDOW w) {
+             const s_rct r{0, 0, 40, 60};
+             vkok_dwin_draw_roundrect(w, &r, 20, 20);
+         },
+         {{30, 0}, {0, 20}, {30, 20}},
+         {{0, 0}, {59, 39}}},
+        {"a polygon is filled with its outline closed",
+         [](WINDOW w) {
+             const s_pnt pts[] = {{0, 0}, {0, 40}, {40, 0}}; // v, h
+             vkok_dwin_draw_polygon(w, pts, 3);
+         },
+         {{5, 5}, {0, 20}, {20, 0}, {19, 20}},
+         {{30, 30}}},
+        {"an arrow line has a head at its end only",
+         [](WINDOW w) {
+             vkok_dwin_draw_set_pos(w, s_pnt{20, 0});
+             vkok_dwin_draw_aline(w, s_pnt{20, 50}, FALSE, TRUE);
+         },
+         {{45, 18}, {45, 22}, {25, 20}},
+         {{5, 18}, {5, 22}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkov_dwin_clear(its_win, VKO_COLOR_WHITE);
+        set_pen(kRedColor, 1);
+        set_brush(PAT_SOLID, kRedColor);
+        c.draw(its_win);
+        for (const auto &[x, y] : c.inked)
+            EXPECT_EQ(px(x, y), kRed) << "at " << x << "," << y;
+        for (const auto &[x, y] : c.clear)
+            EXPECT_EQ(px(x, y), kWhite) << "at " << x << "," << y;
+    }
 }
 
 TEST_F(DwinDrawTest, ExclusiveOrDrawnTwiceRestoresThePixels) {
@@ -428,6 +483,64 @@ TEST_F(DwinDrawTest, StandardPensAndBrushes) {
         EXPECT_EQ(c.is_pen ? t.pen.pat : t.brush.pat, c.pat);
         EXPECT_EQ(c.is_pen ? t.pen.color : t.brush.color, c.color);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A window with text, shapes and an image, for a person to look at:
+//   VKO_DRAW_DEMO_PNG=/tmp/demo.png vkobase_dwin_draw_test --gtest_filter='*Demo*'
+TEST(DwinDrawDemo, WindowWithTextShapesAndImageWritesAPng) {
+    vkov_test_reset_all();
+    const s_rct rct{0, 0, 240, 360};
+    WINDOW win = vkok_win_create(W_DOC, &rct, "demo", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
+                                 nullptr, 0);
+    ASSERT_NE(win, nullptr);
+    vkov_dwin_clear(win, 0x0AC0C0C0u);
+    const char *families[] = {"helvetica", "times", "courier"};
+    for (int i = 0; i < 3; ++i) {
+        FONT_OBJ font = vkov_font_create();
+        vkov_font_set_family(font, families[i]);
+        vkov_font_set_style(font, static_cast<uint32_t>(i));
+        vkov_font_set_size(font, 12 + 2 * i);
+        vkov_dwin_set_font(win, font);
+        vkov_font_destroy(font);
+        vkok_dwin_set_fore_color(win, i == 1 ? kBlueColor : VKO_COLOR_BLACK);
+        vkok_dwin_draw_text(win, 10, 24 + 26 * i, "Caf\xE9 \x93quoted\x94 entry", -1);
+    }
+    const s_cpen pen{2, PAT_SOLID, P_SOLID, VKO_COLOR_BLACK};
+    vkok_dwin_set_cpen(win, &pen);
+    const s_cbrush hatch{PAT_DIAGCROSS, kRedColor};
+    vkok_dwin_set_cbrush(win, &hatch);
+    const s_rct box{100, 10, 160, 90};
+    vkok_dwin_draw_rect(win, &box);
+    const s_cbrush solid{PAT_SOLID, 0x09808080u};
+    vkok_dwin_set_cbrush(win, &solid);
+    const s_rct oval{100, 100, 160, 180};
+    vkok_dwin_draw_oval(win, &oval);
+    const s_rct pie{100, 190, 160, 250};
+    vkok_dwin_draw_pie(win, &pie, 250, 130, 220, 100);
+    vkok_dwin_draw_set_pos(win, s_pnt{200, 10});
+    vkok_dwin_draw_aline(win, s_pnt{200, 250}, TRUE, TRUE);
+    IMAGE image = vkov_image_create(VKO_IMAGE_RGB, 32, 32, 0);
+    ASSERT_NE(image, nullptr);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            vkov_image_set_pixel(image, x, y,
+                                 static_cast<COLOR>((x * 8) << 16 | (y * 8) << 8 | 0x80));
+    const s_rct src{0, 0, 32, 32};
+    const s_rct dst{100, 270, 164, 334};
+    vkok_dwin_draw_image(win, image, &dst, &src);
+    vkov_image_destroy(image);
+
+    const char *env = std::getenv("VKO_DRAW_DEMO_PNG");
+    const std::string path =
+        env != nullptr ? std::string(env) : ::testing::TempDir() + "dwin_draw_demo.png";
+    ASSERT_TRUE(vkov_debug_surface_write_png(win, path.c_str()));
+    if (env == nullptr)
+        std::remove(path.c_str());
+    vkov_test_reset_all();
 }
 
 } // namespace
