@@ -230,6 +230,41 @@ TEST_F(ViewTest, Scroll_StaysWithinTheOriginLimits) {
     }
 }
 
+struct AutoscrollCase {
+    const char* why;
+    std::uint16_t attrs;
+    std::vector<const char*> pars;
+    std::uint16_t key;
+    std::uint16_t top_line;
+    std::uint16_t hor_px;
+};
+
+const AutoscrollCase kAutoscrollCases[] = {
+    {"Return below the last line shown scrolls one line up", 0x0004,
+     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 13, 1, 0},
+    {"without automatic scrolling the view stays", 0,
+     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 13, 0, 0},
+    {"typing past the right edge scrolls the caret in with a character to spare", 0x0008,
+     {"abcdefghij"}, 'k', 0, 14},
+};
+
+TEST_F(ViewTest, Typing_KeepsTheCaretInViewWhenAsked) {
+    for (const AutoscrollCase& c : kAutoscrollCases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make(c.attrs, 82);
+        for (const char* p : c.pars)
+            vkov_tx_add_par(tx, 65535, p);
+        vkov_tx_set_sel(tx, 65535, 0, 0, 65535, 0, 0);
+        send_key(c.key);
+        std::uint16_t top = 0;
+        std::uint16_t hor = 0;
+        vkov_tx_get_origin(tx, nullptr, nullptr, &top, &hor);
+        EXPECT_EQ(top, c.top_line);
+        EXPECT_EQ(hor, c.hor_px);
+        vkov_tx_destroy(tx);
+    }
+}
+
 struct CallbackLog {
     static std::vector<std::vector<int>> calls;
     static void record(TXEDIT, std::uint16_t top, std::uint16_t count, std::uint16_t hor) {
