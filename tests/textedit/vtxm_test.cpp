@@ -41,6 +41,8 @@ const BreakCase kBreakCases[] = {
      "aaaaaab", {"aaaaaa", "b"}},
     {"margin 0 wraps at the view width less 2: 47 pixels hold five", kWrap, 49, 0, "aaaaaab",
      {"aaaaa", "ab"}},
+    {"a border insets the view by 4 pixels: 58 wide wraps at 48", kWrap | 0x0010, 58, 0,
+     "aaaaaab", {"aaaaaa", "b"}},
     {"an explicit margin is the wrap width whatever the view", kWrap, 300, 24, "aa bb cc",
      {"aa ", "bb ", "cc"}},
     {"without word wrap a paragraph is one line", 0, 34, 0, "aaa bbb ccc dddd",

@@ -52,6 +52,10 @@ TEST_P(TxModesTest, ExportsReachTheRecordThroughEitherHandle) {
     EXPECT_EQ(vkov_tx_get_data(tx), 99);
     vkov_tx_set_attr(tx, kWrap | 0x0001);
     EXPECT_EQ(vkov_tx_get_attr(tx), kWrap | 0x0001);
+    vkov_tx_set_attr(tx, kWrap | 0x8000); // invisible: window mode hides the window
+    EXPECT_EQ(vkov_tx_get_attr(tx), kWrap | 0x8000);
+    vkov_tx_set_attr(tx, kWrap);
+    EXPECT_EQ(vkov_tx_get_attr(tx), kWrap);
     vkov_tx_set_limit(tx, 7);
     EXPECT_EQ(vkov_tx_get_limit(tx), 7);
     EXPECT_EQ(vkov_tx_is_scroll_update(), FALSE);
