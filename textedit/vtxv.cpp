@@ -25,9 +25,9 @@ constexpr std::int32_t kCoordLimit = 9999; // baselines beyond this are not draw
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
 // The colour of the last pair of that type in a list ended by type 0, or false.
-bool last_color_of(const s_color_pair* list, e_color_component type, COLOR& color) {
+bool last_color_of(const s_color_pair *list, e_color_component type, COLOR &color) {
     bool found = false;
-    for (const s_color_pair* pair = list; pair != nullptr && pair->component != 0; ++pair)
+    for (const s_color_pair *pair = list; pair != nullptr && pair->component != 0; ++pair)
         if (pair->component == type) {
             color = pair->color;
             found = true;
@@ -36,17 +36,17 @@ bool last_color_of(const s_color_pair* list, e_color_component type, COLOR& colo
 }
 
 // The window's own control colour of that type, when it has one.
-bool window_color(WINDOW win, e_color_component type, COLOR& color) {
+bool window_color(WINDOW win, e_color_component type, COLOR &color) {
     if (win == nullptr || !vkov_vobj_is_valid(win))
         return false;
-    s_color_pair* list = vkok_win_get_ctl_colors(win);
+    s_color_pair *list = vkok_win_get_ctl_colors(win);
     const bool found = last_color_of(list, type, color);
     vkov_mem_free(list);
     return found;
 }
 
 // Sets the window's tools for normal or inverted text of the record.
-void set_tools(const tx_record* rec, bool inverted) {
+void set_tools(const tx_record *rec, bool inverted) {
     s_drawct tools{};
     vkov_app_get_default_ctools(&tools);
     const COLOR fore = inverted ? rec->back_color : rec->text_color;
@@ -61,7 +61,7 @@ void set_tools(const tx_record* rec, bool inverted) {
     vkok_dwin_set_draw_ctools(rec->win, &tools);
 }
 
-void apply_record_state(tx_record* rec) {
+void apply_record_state(tx_record *rec) {
     s_drawct tools{};
     vkov_app_get_default_ctools(&tools);
     tools.pen.color = rec->border_color;
@@ -76,7 +76,9 @@ void apply_record_state(tx_record* rec) {
 }
 
 // The drawing code changed the window's tools or clip: the next prepare applies them again.
-void forget_applied() { tx_state().applied_slot = 0; }
+void forget_applied() {
+    tx_state().applied_slot = 0;
+}
 
 void paint(WINDOW win, std::int32_t top, std::int32_t left, std::int32_t bottom,
            std::int32_t right) {
@@ -88,17 +90,17 @@ void paint(WINDOW win, std::int32_t top, std::int32_t left, std::int32_t bottom,
 }
 
 // Byte length of one multibyte character at text (at least 1, at most bytes_left).
-std::uint32_t char_bytes(const char* text, std::uint32_t bytes_left) {
+std::uint32_t char_bytes(const char *text, std::uint32_t bytes_left) {
     const std::int32_t size = vkov_str_get_n_char_size(text, 1);
     return std::clamp<std::uint32_t>(size > 0 ? static_cast<std::uint32_t>(size) : 1, 1,
                                      bytes_left);
 }
 
 // Draws one line whose baseline is at y; x is the pixel of the line's offset 0.
-void draw_line(tx_record* rec, std::uint16_t par, std::uint16_t line, std::int32_t x,
+void draw_line(tx_record *rec, std::uint16_t par, std::uint16_t line, std::int32_t x,
                std::int32_t baseline) {
     std::uint32_t len = 0;
-    const char* text = tx_line_text(rec, par, line, &len);
+    const char *text = tx_line_text(rec, par, line, &len);
     if (text == nullptr)
         return;
     const std::int32_t top = baseline + rec->descent - rec->line_height;
@@ -137,8 +139,7 @@ void draw_line(tx_record* rec, std::uint16_t par, std::uint16_t line, std::int32
             at += char_bytes(text + at, len - at);
             ++chr;
         }
-        const std::int32_t width =
-            tx_text_width(rec, text + run_start, chr - run_chr, px);
+        const std::int32_t width = tx_text_width(rec, text + run_start, chr - run_chr, px);
         const std::int32_t run_left = x + px;
         const std::int32_t run_right = run_left + width;
         if (run_right > left_edge) {
@@ -168,8 +169,8 @@ void draw_line(tx_record* rec, std::uint16_t par, std::uint16_t line, std::int32
 
 // ---- Drawing state ----------------------------------------------------------------------------
 
-void tx_prepare_drawing(tx_record* rec) {
-    tx_module_state& state = tx_state();
+void tx_prepare_drawing(tx_record *rec) {
+    tx_module_state &state = tx_state();
     if (state.prepared_win != nullptr && state.prepared_win != rec->win)
         tx_restore_drawing();
     if (!vkov_vobj_is_valid(rec->win))
@@ -188,7 +189,7 @@ void tx_prepare_drawing(tx_record* rec) {
 }
 
 void tx_restore_drawing() {
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     WINDOW win = state.prepared_win;
     if (win == nullptr)
         return;
@@ -205,7 +206,7 @@ void tx_restore_drawing() {
     state.applied_slot = 0;
 }
 
-void tx_flush_updates(tx_record* rec) {
+void tx_flush_updates(tx_record *rec) {
     if ((rec->state & kStateSuspended) != 0)
         return;
     tx_restore_drawing();
@@ -215,26 +216,26 @@ void tx_flush_updates(tx_record* rec) {
 
 // ---- Colours and font -------------------------------------------------------------------------
 
-void tx_set_default_colors(tx_record* rec) {
+void tx_set_default_colors(tx_record *rec) {
     rec->text_color = VKO_COLOR_BLACK;
     rec->back_color = VKO_COLOR_WHITE;
     rec->border_color = VKO_COLOR_BLACK;
 }
 
-bool tx_reset_colors(tx_record* rec) {
+bool tx_reset_colors(tx_record *rec) {
     if (rec->colors_fixed != 0)
         return false;
-    const auto* app_list = reinterpret_cast<const s_color_pair*>(
-        vkok_vobj_get_attr(nullptr, kAttrDefaultCtlColors));
+    const auto *app_list =
+        reinterpret_cast<const s_color_pair *>(vkok_vobj_get_attr(nullptr, kAttrDefaultCtlColors));
     struct Target {
         e_color_component type;
-        COLOR* color;
+        COLOR *color;
         COLOR fallback;
     };
     const Target targets[] = {{VKO_CC_FORE, &rec->text_color, VKO_COLOR_BLACK},
                               {VKO_CC_BACK, &rec->back_color, VKO_COLOR_WHITE},
                               {VKO_CC_BORDER, &rec->border_color, VKO_COLOR_BLACK}};
-    for (const Target& t : targets) {
+    for (const Target &t : targets) {
         COLOR color = t.fallback;
         if (!window_color(rec->win, t.type, color) && !window_color(rec->owner, t.type, color) &&
             !last_color_of(app_list, t.type, color))
@@ -246,7 +247,7 @@ bool tx_reset_colors(tx_record* rec) {
     return true;
 }
 
-bool tx_set_font(tx_record* rec, FONT_OBJ font) {
+bool tx_set_font(tx_record *rec, FONT_OBJ font) {
     if (font == nullptr)
         font = vkok_dwin_get_font(rec->win, FALSE);
     if (vkov_font_is_valid(font) == FALSE)
@@ -263,15 +264,15 @@ bool tx_set_font(tx_record* rec, FONT_OBJ font) {
     rec->ascent = static_cast<std::uint16_t>(std::max(0, ascent));
     rec->descent = static_cast<std::uint16_t>(std::max(0, descent));
     rec->line_height = static_cast<std::uint16_t>(std::max(1, ascent + descent + leading));
-    const std::int32_t width =
-        vkok_dwin_get_text_width(rec->win, kAlphabet, static_cast<std::int32_t>(sizeof kAlphabet - 1));
+    const std::int32_t width = vkok_dwin_get_text_width(
+        rec->win, kAlphabet, static_cast<std::int32_t>(sizeof kAlphabet - 1));
     rec->avg_char_width = static_cast<std::uint16_t>(std::max(1, (width + 25) / 52));
     return true;
 }
 
 // ---- Lines ------------------------------------------------------------------------------------
 
-std::uint16_t tx_visible_lines(const tx_record* rec) {
+std::uint16_t tx_visible_lines(const tx_record *rec) {
     if (rec->line_height == 0)
         return 1;
     const std::int32_t height = rec->view.bottom - rec->view.top;
@@ -281,7 +282,7 @@ std::uint16_t tx_visible_lines(const tx_record* rec) {
 }
 
 // Draws lines first..last of a paragraph; true once a line below the view's bottom was drawn.
-static bool draw_paragraph_lines(tx_record* rec, std::uint16_t par, std::uint16_t first,
+static bool draw_paragraph_lines(tx_record *rec, std::uint16_t par, std::uint16_t first,
                                  std::uint16_t last, bool only_update) {
     const std::int32_t x = rec->view.left - rec->hor_origin;
     std::int32_t y = tx_baseline(rec, par, first);
@@ -305,7 +306,7 @@ static bool draw_paragraph_lines(tx_record* rec, std::uint16_t par, std::uint16_
     return false;
 }
 
-void tx_draw_range(tx_record* rec, std::uint16_t par1, std::uint16_t line1, std::uint16_t par2,
+void tx_draw_range(tx_record *rec, std::uint16_t par1, std::uint16_t line1, std::uint16_t par2,
                    std::uint16_t line2, bool only_update) {
     if (rec->pars.empty() || (rec->state & kStateSuspended) != 0)
         return;
@@ -330,11 +331,11 @@ void tx_draw_range(tx_record* rec, std::uint16_t par1, std::uint16_t line1, std:
     forget_applied();
 }
 
-void tx_redraw_lines(tx_record* rec, std::uint16_t par, std::uint16_t first, std::uint16_t last) {
+void tx_redraw_lines(tx_record *rec, std::uint16_t par, std::uint16_t first, std::uint16_t last) {
     tx_draw_range(rec, par, first, par, last, false);
 }
 
-void tx_draw(tx_record* rec, bool only_update) {
+void tx_draw(tx_record *rec, bool only_update) {
     if ((rec->state & kStateSuspended) != 0)
         return;
     tx_prepare_drawing(rec);
@@ -345,9 +346,9 @@ void tx_draw(tx_record* rec, bool only_update) {
     tools.pen.color = rec->border_color;
     s_rct clip = rec->outer;
     if ((rec->attrs & kAttrBorder) != 0) {
-        clip = s_rct{static_cast<std::int16_t>(clip.top - 1), static_cast<std::int16_t>(clip.left - 1),
-                     static_cast<std::int16_t>(clip.bottom + 1),
-                     static_cast<std::int16_t>(clip.right + 1)};
+        clip = s_rct{
+            static_cast<std::int16_t>(clip.top - 1), static_cast<std::int16_t>(clip.left - 1),
+            static_cast<std::int16_t>(clip.bottom + 1), static_cast<std::int16_t>(clip.right + 1)};
     } else {
         tools.pen.pat = PAT_HOLLOW; // no frame line without the border attribute
     }
@@ -362,7 +363,7 @@ void tx_draw(tx_record* rec, bool only_update) {
 
 // ---- Highlight --------------------------------------------------------------------------------
 
-void tx_set_highlight(tx_record* rec, bool on) {
+void tx_set_highlight(tx_record *rec, bool on) {
     if (rec->pars.empty())
         return;
     const tx_position old_start = rec->hl_start;

@@ -10,6 +10,6 @@ namespace vkotx {
 
 // Baseline of the line (par, line): counted from the origin line at the view's top; a line
 // index past its paragraph's lines counts on into the lines below.
-std::int32_t tx_baseline(const tx_record* rec, std::uint16_t par, std::uint16_t line);
+std::int32_t tx_baseline(const tx_record *rec, std::uint16_t par, std::uint16_t line);
 
 } // namespace vkotx

@@ -21,29 +21,31 @@ constexpr std::int32_t kMinDyPx = -9999;
 constexpr std::int32_t kUnwrappedMaxOrigin = 32767;
 constexpr std::uint16_t kUnchanged = 65535;
 
-s_rct grown_by_one(const s_rct& rct) {
+s_rct grown_by_one(const s_rct &rct) {
     return s_rct{static_cast<std::int16_t>(rct.top - 1), static_cast<std::int16_t>(rct.left - 1),
                  static_cast<std::int16_t>(rct.bottom + 1),
                  static_cast<std::int16_t>(rct.right + 1)};
 }
 
-bool suspended(const tx_record* rec) { return (rec->state & kStateSuspended) != 0; }
+bool suspended(const tx_record *rec) {
+    return (rec->state & kStateSuspended) != 0;
+}
 
-bool is_active(const tx_record* rec) {
-    const tx_slot* entry = tx_slot_entry(rec->slot);
+bool is_active(const tx_record *rec) {
+    const tx_slot *entry = tx_slot_entry(rec->slot);
     return entry != nullptr && (entry->flags & kSlotActive) != 0;
 }
 
 // Line number of the origin, counted from the top of the text.
-std::int32_t origin_row(const tx_record* rec) {
+std::int32_t origin_row(const tx_record *rec) {
     return tx_lines_between(rec, 0, 0, rec->origin_par, rec->origin_line);
 }
 
-void scroll_pixels(tx_record* rec, const s_rct& area, std::int32_t dx, std::int32_t dy) {
+void scroll_pixels(tx_record *rec, const s_rct &area, std::int32_t dx, std::int32_t dy) {
     if (suspended(rec) || (dx == 0 && dy == 0))
         return;
     tx_prepare_drawing(rec);
-    tx_module_state& state = tx_state();
+    tx_module_state &state = tx_state();
     state.scroll_update = 1;
     vkok_dwin_scroll_rect(rec->win, &area, dx, std::clamp(dy, kMinDyPx, kMaxDyPx));
     state.scroll_update = 0;
@@ -51,7 +53,7 @@ void scroll_pixels(tx_record* rec, const s_rct& area, std::int32_t dx, std::int3
 
 // Moves the origin by the wanted pixels (positive: towards the text's start) as far as the
 // limits allow; answers the pixels actually applied in dx and dy.
-void move_origin(tx_record* rec, std::int32_t& dx, std::int32_t& dy) {
+void move_origin(tx_record *rec, std::int32_t &dx, std::int32_t &dy) {
     std::int32_t applied_dy = 0;
     if (dy != 0 && rec->line_height != 0) {
         const std::int32_t lines = dy / rec->line_height;
@@ -94,7 +96,7 @@ void move_origin(tx_record* rec, std::int32_t& dx, std::int32_t& dy) {
 }
 
 // Scrolls by the wanted amounts; answers what was applied. The caret is not placed.
-void scroll_by(tx_record* rec, std::int32_t& dx, std::int32_t& dy) {
+void scroll_by(tx_record *rec, std::int32_t &dx, std::int32_t &dy) {
     if (dx == 0 && dy == 0)
         return;
     tx_flush_updates(rec);
@@ -106,7 +108,7 @@ void scroll_by(tx_record* rec, std::int32_t& dx, std::int32_t& dy) {
 }
 
 // Rounds a pixel amount away from zero to whole lines.
-std::int32_t whole_lines_px(const tx_record* rec, std::int32_t px) {
+std::int32_t whole_lines_px(const tx_record *rec, std::int32_t px) {
     if (rec->line_height == 0 || px == 0)
         return 0;
     const std::int32_t lh = rec->line_height;
@@ -116,13 +118,13 @@ std::int32_t whole_lines_px(const tx_record* rec, std::int32_t px) {
 
 } // namespace
 
-std::int32_t tx_baseline(const tx_record* rec, std::uint16_t par, std::uint16_t line) {
+std::int32_t tx_baseline(const tx_record *rec, std::uint16_t par, std::uint16_t line) {
     return rec->view.top + rec->ascent +
            rec->line_height * tx_lines_between(rec, rec->origin_par, rec->origin_line, par, line);
 }
 
-void tx_move(std::uint32_t slot, const s_rct* rct) {
-    tx_record* rec = tx_lock_record(slot);
+void tx_move(std::uint32_t slot, const s_rct *rct) {
+    tx_record *rec = tx_lock_record(slot);
     if (rec == nullptr)
         return;
     if (rct != nullptr)
@@ -134,7 +136,7 @@ void tx_move(std::uint32_t slot, const s_rct* rct) {
         rec->view.bottom = static_cast<std::int16_t>(rec->view.bottom - kBorderInset);
         rec->view.right = static_cast<std::int16_t>(rec->view.right - kBorderInset);
     }
-    if (tx_slot* entry = tx_slot_entry(slot)) {
+    if (tx_slot *entry = tx_slot_entry(slot)) {
         entry->outer = rec->outer;
         if (tx_state().applied_slot == slot)
             tx_state().applied_slot = 0; // the clip is the view: apply it again
@@ -144,7 +146,7 @@ void tx_move(std::uint32_t slot, const s_rct* rct) {
     tx_unlock_record(slot);
 }
 
-void tx_shift_lines(tx_record* rec, std::uint16_t par, std::uint16_t line, std::int32_t delta,
+void tx_shift_lines(tx_record *rec, std::uint16_t par, std::uint16_t line, std::int32_t delta,
                     bool flush_first) {
     if (delta == 0 || suspended(rec) || rec->line_height == 0)
         return;
@@ -167,14 +169,14 @@ void tx_shift_lines(tx_record* rec, std::uint16_t par, std::uint16_t line, std::
     scroll_pixels(rec, band, 0, delta * rec->line_height);
 }
 
-void tx_scroll(tx_record* rec, std::int32_t dx_px, std::int32_t dy_px) {
+void tx_scroll(tx_record *rec, std::int32_t dx_px, std::int32_t dy_px) {
     if (dx_px == 0 && dy_px == 0)
         return;
     scroll_by(rec, dx_px, dy_px);
     tx_show_caret(rec, false);
 }
 
-void tx_autoscroll(tx_record* rec, s_pnt& point, std::int32_t x_margin, std::int32_t y_margin) {
+void tx_autoscroll(tx_record *rec, s_pnt &point, std::int32_t x_margin, std::int32_t y_margin) {
     std::int32_t dx = 0;
     std::int32_t dy = 0;
     if ((rec->attrs & kAttrAutoHScroll) != 0) {
@@ -194,7 +196,7 @@ void tx_autoscroll(tx_record* rec, s_pnt& point, std::int32_t x_margin, std::int
     point.v = static_cast<std::int16_t>(point.v + dy);
 }
 
-void tx_make_visible(tx_record* rec, const tx_position& pos) {
+void tx_make_visible(tx_record *rec, const tx_position &pos) {
     s_pnt point{};
     point.h = static_cast<std::int16_t>(
         std::clamp(rec->view.left + pos.px - rec->hor_origin, -32768, 32767));
@@ -205,12 +207,12 @@ void tx_make_visible(tx_record* rec, const tx_position& pos) {
 
 // ---- Caret ------------------------------------------------------------------------------------
 
-void tx_hide_caret(tx_record* rec) {
+void tx_hide_caret(tx_record *rec) {
     if (is_active(rec))
         vkok_win_set_caret_visible(rec->win, FALSE);
 }
 
-void tx_show_caret(tx_record* rec, bool autoscroll) {
+void tx_show_caret(tx_record *rec, bool autoscroll) {
     const bool empty = rec->anchor.par == rec->end.par && rec->anchor.line == rec->end.line &&
                        rec->anchor.px == rec->end.px;
     if (!empty || suspended(rec))
@@ -241,7 +243,7 @@ void tx_show_caret(tx_record* rec, bool autoscroll) {
 
 // ---- Reset, suspend and resume ----------------------------------------------------------------
 
-void tx_reset_view(tx_record* rec, bool resume) {
+void tx_reset_view(tx_record *rec, bool resume) {
     if (!suspended(rec)) {
         tx_suspend(rec);
         resume = true;
@@ -259,12 +261,12 @@ void tx_reset_view(tx_record* rec, bool resume) {
         tx_resume(rec);
 }
 
-void tx_suspend(tx_record* rec) {
+void tx_suspend(tx_record *rec) {
     rec->state |= kStateSuspended;
     tx_hide_caret(rec);
 }
 
-void tx_resume(tx_record* rec) {
+void tx_resume(tx_record *rec) {
     if (!suspended(rec))
         return;
     rec->state &= static_cast<std::uint16_t>(~kStateSuspended);
@@ -274,11 +276,11 @@ void tx_resume(tx_record* rec) {
     tx_show_caret(rec, true);
 }
 
-void tx_notify_scroll(tx_record* rec, bool origin_changed, bool count_changed, bool hor_changed) {
+void tx_notify_scroll(tx_record *rec, bool origin_changed, bool count_changed, bool hor_changed) {
     if (rec->scroll_callback == nullptr || suspended(rec))
         return;
-    const TXEDIT handle = tx_object_mode() ? static_cast<TXEDIT>(rec->slot)
-                                           : reinterpret_cast<TXEDIT>(rec->win);
+    const TXEDIT handle =
+        tx_object_mode() ? static_cast<TXEDIT>(rec->slot) : reinterpret_cast<TXEDIT>(rec->win);
     const auto top = static_cast<std::uint16_t>(
         origin_changed ? std::clamp<std::int32_t>(origin_row(rec), 0, kMaxLines) : kUnchanged);
     const std::uint16_t count = count_changed ? rec->line_count : kUnchanged;

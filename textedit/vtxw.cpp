@@ -41,22 +41,26 @@ struct tx_window_link {
     CXO cxo;
 };
 
-void init_list(void* block) { *static_cast<DLIST*>(block) = vkov_dlist_create(); }
-void fini_list(void* block) { vkov_dlist_destroy(*static_cast<DLIST*>(block)); }
+void init_list(void *block) {
+    *static_cast<DLIST *>(block) = vkov_dlist_create();
+}
+void fini_list(void *block) {
+    vkov_dlist_destroy(*static_cast<DLIST *>(block));
+}
 s_static_desc g_list_desc = {sizeof(DLIST), init_list, fini_list};
 
 DLIST window_list() {
-    void* block = vkok_static_get_ptr(&g_list_desc);
-    return block != nullptr ? *static_cast<DLIST*>(block) : nullptr;
+    void *block = vkok_static_get_ptr(&g_list_desc);
+    return block != nullptr ? *static_cast<DLIST *>(block) : nullptr;
 }
 
 // Walks the list; answers the first link after `after` that pred accepts.
-template <typename Pred> tx_window_link* find_link(Pred&& pred, tx_window_link* after = nullptr) {
+template <typename Pred> tx_window_link *find_link(Pred &&pred, tx_window_link *after = nullptr) {
     DLIST list = window_list();
-    auto any = [](const void*, const void*) -> std::int32_t { return 0; };
-    void* item = vkov_dlist_find_next(list, nullptr, after, any);
+    auto any = [](const void *, const void *) -> std::int32_t { return 0; };
+    void *item = vkov_dlist_find_next(list, nullptr, after, any);
     while (item != nullptr) {
-        auto* link = static_cast<tx_window_link*>(item);
+        auto *link = static_cast<tx_window_link *>(item);
         if (pred(link))
             return link;
         item = vkov_dlist_find_next(list, nullptr, item, any);
@@ -64,9 +68,11 @@ template <typename Pred> tx_window_link* find_link(Pred&& pred, tx_window_link* 
     return nullptr;
 }
 
-std::int32_t pass_hook(WINDOW, EVENT*) { return 0; }
+std::int32_t pass_hook(WINDOW, EVENT *) {
+    return 0;
+}
 
-std::int32_t parent_hook(CXO obj, EVENT* event) {
+std::int32_t parent_hook(CXO obj, EVENT *event) {
     if (event->type == E_CXO)
         return 0;
     WINDOW focus = vkok_scr_get_focus_vobj();
@@ -78,7 +84,7 @@ std::int32_t parent_hook(CXO obj, EVENT* event) {
     return vkov_cxo_call_next(nullptr, obj, event);
 }
 
-std::int32_t edit_hook(CXO obj, EVENT* event) {
+std::int32_t edit_hook(CXO obj, EVENT *event) {
     if (event->type != E_CXO) {
         const std::int32_t next = vkov_cxo_call_next(nullptr, obj, event);
         if (next == -1)
@@ -87,7 +93,7 @@ std::int32_t edit_hook(CXO obj, EVENT* event) {
             return next;
         if (event->type == E_FOCUS) {
             const std::uint32_t slot = tx_slot_of_window(obj->win);
-            if (tx_record* rec = tx_lock_record(slot)) {
+            if (tx_record *rec = tx_lock_record(slot)) {
                 tx_notify_parent(rec, 1, event->v.focus.active != 0 ? 1 : 0);
                 tx_unlock_record(slot);
             }
@@ -95,8 +101,8 @@ std::int32_t edit_hook(CXO obj, EVENT* event) {
         return vkovo_tx_process_event(obj->win, event);
     }
     if (event->v.cxo.what == kCxoDestroyed) {
-        auto* link = reinterpret_cast<tx_window_link*>(obj->data);
-        tx_window_link* found = find_link([obj](const tx_window_link* l) { return l->cxo == obj; });
+        auto *link = reinterpret_cast<tx_window_link *>(obj->data);
+        tx_window_link *found = find_link([obj](const tx_window_link *l) { return l->cxo == obj; });
         if (found != nullptr)
             vkov_dlist_delete(window_list(), found);
         if (link == nullptr)
@@ -123,14 +129,13 @@ bool give_parent_object(WINDOW win) {
 WINDOW top_level_of(WINDOW win) {
     const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrScreenWindow));
     const auto task = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow));
-    while (win != nullptr && win->parent != nullptr && win->parent != screen &&
-           win->parent != task)
+    while (win != nullptr && win->parent != nullptr && win->parent != screen && win->parent != task)
         win = win->parent;
     return win;
 }
 
 // The font a text-edit window's record uses; made says whether the caller must destroy it.
-FONT_OBJ default_control_font(bool& made) {
+FONT_OBJ default_control_font(bool &made) {
     made = true;
     const auto res_id = static_cast<std::int32_t>(vkok_vobj_get_attr(nullptr, kAttrDefaultCtlFont));
     if (res_id != 0)
@@ -142,7 +147,7 @@ FONT_OBJ default_control_font(bool& made) {
 // Sets the record's font, lays it out again and resets its view, as the object-mode export does.
 void apply_font(WINDOW win, FONT_OBJ font) {
     const std::uint32_t slot = tx_slot_of_window(win);
-    tx_record* rec = tx_lock_record(slot);
+    tx_record *rec = tx_lock_record(slot);
     if (rec == nullptr)
         return;
     tx_set_font(rec, font);
@@ -151,7 +156,7 @@ void apply_font(WINDOW win, FONT_OBJ font) {
     tx_unlock_record(slot);
 }
 
-s_rct grown_by_one(const s_rct& rct) {
+s_rct grown_by_one(const s_rct &rct) {
     return s_rct{static_cast<std::int16_t>(rct.top - 1), static_cast<std::int16_t>(rct.left - 1),
                  static_cast<std::int16_t>(rct.bottom + 1),
                  static_cast<std::int16_t>(rct.right + 1)};
@@ -165,10 +170,10 @@ std::uint32_t tx_slot_of_window(WINDOW win) {
     CXO obj = vkov_win_get_cxo(win, kEditClass, 0);
     if (obj == nullptr || vkov_cxo_is_valid(obj) == FALSE || obj->data == 0)
         return 0;
-    return reinterpret_cast<const tx_window_link*>(obj->data)->slot;
+    return reinterpret_cast<const tx_window_link *>(obj->data)->slot;
 }
 
-WINDOW tx_create_window(WINDOW parent, const s_rct* rct, std::uint16_t attrs, FONT_OBJ font,
+WINDOW tx_create_window(WINDOW parent, const s_rct *rct, std::uint16_t attrs, FONT_OBJ font,
                         std::int16_t margin, std::uint16_t limit, std::int32_t cid,
                         std::intptr_t data) {
     WINDOW win = vkok_win_create(static_cast<e_win_type>(7), rct, "", 0, parent, kWindowFlags, -1,
@@ -178,7 +183,7 @@ WINDOW tx_create_window(WINDOW parent, const s_rct* rct, std::uint16_t attrs, FO
     win->flags |= VKO_WF_TEXTEDIT;
     win->app_data = data;
 
-    auto* link = static_cast<tx_window_link*>(vkov_mem_zalloc(sizeof(tx_window_link)));
+    auto *link = static_cast<tx_window_link *>(vkov_mem_zalloc(sizeof(tx_window_link)));
     if (link == nullptr) {
         vkok_vobj_destroy(win);
         return nullptr;
@@ -252,12 +257,12 @@ void tx_window_font(WINDOW win, FONT_OBJ font) {
 }
 
 WINDOW tx_find_window(WINDOW parent, std::int32_t cid) {
-    tx_window_link* link = find_link(
-        [&](const tx_window_link* l) { return l->parent == parent && l->cid == cid; });
+    tx_window_link *link =
+        find_link([&](const tx_window_link *l) { return l->parent == parent && l->cid == cid; });
     return link != nullptr ? link->win : nullptr;
 }
 
-void tx_notify_parent(tx_record* rec, std::int16_t value1, std::int16_t value2) {
+void tx_notify_parent(tx_record *rec, std::int16_t value1, std::int16_t value2) {
     if (tx_object_mode() || rec->win == nullptr || !vkov_vobj_is_valid(rec->win))
         return;
     WINDOW parent = rec->win->parent;
@@ -278,22 +283,23 @@ void tx_notify_parent(tx_record* rec, std::int16_t value1, std::int16_t value2) 
 
 using namespace vkotx;
 
-extern "C" VKOTEXT_API void vkov_tx_reset_colors(WINDOW win, const s_color_pair* colors,
+extern "C" VKOTEXT_API void vkov_tx_reset_colors(WINDOW win, const s_color_pair *colors,
                                                  BOOLEAN reset) noexcept {
     if (win == nullptr)
         return;
-    const bool text_edit_window = vkov_vobj_is_valid(win) && (win->flags & VKO_WF_TEXTEDIT) != 0;
+    const bool text_edit_window = vkov_vobj_is_valid(win) &&
+                                  ((win->flags & VKO_WF_TEXTEDIT) != 0 || win->type == WC_TEXTEDIT);
     if (text_edit_window)
         vkov_color_modify_set(&win->color_set, colors, reset);
     const std::uint32_t count = tx_slot_count();
     for (std::uint32_t slot = 1; slot <= count; ++slot) {
-        const tx_slot* entry = tx_slot_entry(slot);
+        const tx_slot *entry = tx_slot_entry(slot);
         if (entry == nullptr || entry->record == nullptr)
             continue;
-        const tx_record* peek = entry->record.get();
+        const tx_record *peek = entry->record.get();
         if ((text_edit_window ? peek->win : peek->owner) != win)
             continue;
-        tx_record* rec = tx_lock_record(slot);
+        tx_record *rec = tx_lock_record(slot);
         if (rec == nullptr)
             continue;
         if (tx_reset_colors(rec)) {
@@ -309,8 +315,8 @@ extern "C" VKOTEXT_API void vkov_tx_win_set_font(WINDOW win, FONT_OBJ font) noex
     bool made = false;
     if (font == nullptr)
         font = default_control_font(made);
-    tx_window_link* link = nullptr;
-    while ((link = find_link([win](const tx_window_link* l) { return l->parent == win; }, link)) !=
+    tx_window_link *link = nullptr;
+    while ((link = find_link([win](const tx_window_link *l) { return l->parent == win; }, link)) !=
            nullptr) {
         if (vkov_vobj_is_valid(link->win) && link->win->ctl_font == nullptr)
             apply_font(link->win, font);

@@ -15,7 +15,9 @@
 
 namespace txbench {
 
-inline bool smoke() { return std::getenv("VKO_BENCH_SMOKE") != nullptr; }
+inline bool smoke() {
+    return std::getenv("VKO_BENCH_SMOKE") != nullptr;
+}
 
 struct Desk {
     WINDOW win = nullptr;
@@ -32,8 +34,8 @@ struct Desk {
         vkok_app_process_pending_events();
     }
     ~Desk() { vkov_test_reset_all(); }
-    Desk(const Desk&) = delete;
-    Desk& operator=(const Desk&) = delete;
+    Desk(const Desk &) = delete;
+    Desk &operator=(const Desk &) = delete;
 
     // A wrapped text edit with a 50-character line (402 pixels wide) and 20 lines shown.
     TXEDIT make(std::uint16_t attrs) const {

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kChunkBytes = 1024;
 constexpr std::size_t kParagraphBytes = 16 * 1024;
 
-void BM_Append_OneMegabyte(benchmark::State& state) {
+void BM_Append_OneMegabyte(benchmark::State &state) {
     txbench::Desk desk;
     const std::size_t total = txbench::smoke() ? 64 * 1024 : 1024 * 1024;
     const std::string chunk = txbench::words(kChunkBytes, 7);

@@ -11,7 +11,7 @@
 
 namespace {
 
-std::int32_t count_ops(WINDOW win, const std::string& op) {
+std::int32_t count_ops(WINDOW win, const std::string &op) {
     std::int32_t n = 0;
     const std::int32_t size = vkov_debug_draw_log_size(win);
     for (std::int32_t i = 0; i < size; ++i) {
@@ -29,12 +29,13 @@ BOOLEAN key(WINDOW win, std::uint16_t ch) {
     return vkovo_tx_process_event(win, &e);
 }
 
-void BM_Typing_WrappedTenThousandLines(benchmark::State& state) {
+void BM_Typing_WrappedTenThousandLines(benchmark::State &state) {
     txbench::Desk desk;
     const TXEDIT tx = desk.make(0x0002 | 0x0004 | 0x0008);
     const int pars = txbench::smoke() ? 10 : 500;
     for (int p = 0; p < pars; ++p)
-        vkov_tx_add_par(tx, 65535, txbench::words(20 * 50 - 30, static_cast<std::uint32_t>(p)).c_str());
+        vkov_tx_add_par(tx, 65535,
+                        txbench::words(20 * 50 - 30, static_cast<std::uint32_t>(p)).c_str());
     const auto mid = static_cast<std::uint16_t>(pars / 2);
     vkov_tx_set_sel(tx, mid, 2, 10, mid, 2, 10); // scrolls the paragraph into view
     double lines_drawn = 0;

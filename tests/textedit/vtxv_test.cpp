@@ -43,14 +43,14 @@ protected:
     // Baselines of the texts drawn since the log was cleared.
     std::set<int> text_baselines() const {
         std::set<int> out;
-        for (const Drawn& d : drawn())
+        for (const Drawn &d : drawn())
             if (d.op == "draw_text")
                 out.insert(std::stoi(d.args.substr(d.args.find(',') + 1)));
         return out;
     }
     std::vector<std::string> scrolls() const {
         std::vector<std::string> out;
-        for (const Drawn& d : drawn())
+        for (const Drawn &d : drawn())
             if (d.op == "scroll_rect")
                 out.push_back(d.args);
         return out;
@@ -63,14 +63,16 @@ protected:
     }
 };
 
-int baseline_of_row(int row) { return 10 + 12 + kLinePx * row; } // view top + ascent
+int baseline_of_row(int row) {
+    return 10 + 12 + kLinePx * row;
+} // view top + ascent
 
 // A wrapped text edit 82 pixels wide breaks at 80 pixels: ten characters a line.
 struct TypingCase {
-    const char* why;
-    std::vector<const char*> pars;
+    const char *why;
+    std::vector<const char *> pars;
     Sel caret;
-    const char* setup_keys; // typed before the log is cleared
+    const char *setup_keys; // typed before the log is cleared
     std::uint16_t key;
     std::set<int> rows_drawn;
     std::vector<std::string> scrolled;
@@ -78,27 +80,49 @@ struct TypingCase {
 
 const TypingCase kTypingCases[] = {
     {"a character that moves no break redraws its line alone",
-     {"aaaa bbbb cccc", "xx", "yy"}, {0, 1, 4, 0, 1, 4}, "", 'c', {1}, {}},
+     {"aaaa bbbb cccc", "xx", "yy"},
+     {0, 1, 4, 0, 1, 4},
+     "",
+     'c',
+     {1},
+     {}},
     {"a character that moves a word redraws both lines, nothing scrolls",
-     {"aaaaa bbbb cccc", "xx"}, {0, 0, 0, 0, 0, 0}, "", 'a', {0, 1}, {}},
+     {"aaaaa bbbb cccc", "xx"},
+     {0, 0, 0, 0, 0, 0},
+     "",
+     'a',
+     {0, 1},
+     {}},
     {"a new line redraws the changed lines and scrolls the paragraphs below down",
-     {"aaaa bbbb cccc dddd", "xx", "yy"}, {0, 1, 9, 0, 1, 9}, "x", 'x', {1, 2},
+     {"aaaa bbbb cccc dddd", "xx", "yy"},
+     {0, 1, 9, 0, 1, 9},
+     "x",
+     'x',
+     {1, 2},
      {"42,10,170,92,0,16"}},
     {"a lost line redraws the line left and scrolls the paragraphs below up",
-     {"aaaa bbbb cccc ddddxx", "xx", "yy"}, {0, 2, 6, 0, 2, 6}, "", 8, {1},
+     {"aaaa bbbb cccc ddddxx", "xx", "yy"},
+     {0, 2, 6, 0, 2, 6},
+     "",
+     8,
+     {1},
      {"58,10,170,92,0,-16"}},
     {"Backspace that empties a line paints its band and scrolls nothing",
-     {"a", "xx"}, {0, 0, 1, 0, 0, 1}, "", 8, {}, {}},
+     {"a", "xx"},
+     {0, 0, 1, 0, 0, 1},
+     "",
+     8,
+     {},
+     {}},
 };
 
 TEST_F(ViewTest, Typing_RedrawsChangedLinesAndScrollsTheRest) {
-    for (const TypingCase& c : kTypingCases) {
+    for (const TypingCase &c : kTypingCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(0x0002, 82);
-        for (const char* p : c.pars)
+        for (const char *p : c.pars)
             ASSERT_TRUE(vkov_tx_add_par(tx, 65535, p));
-        vkov_tx_set_sel(tx, c.caret.sp, c.caret.sl, c.caret.sc, c.caret.ep, c.caret.el,
-                        c.caret.ec);
+        vkov_tx_set_sel(tx, c.caret.sp, c.caret.sl, c.caret.sc, c.caret.ep, c.caret.el, c.caret.ec);
         type(c.setup_keys);
         clear_log();
         send_key(c.key);
@@ -118,15 +142,16 @@ TEST_F(ViewTest, EmptiedLine_IsPaintedWithTheBackground) {
     clear_log();
     send_key(8);
     bool band_painted = false;
-    for (const Drawn& d : drawn())
-        band_painted |= d.op == "draw_rect" && d.args == "10,10,26,92" && d.brush == VKO_COLOR_WHITE;
+    for (const Drawn &d : drawn())
+        band_painted |=
+            d.op == "draw_rect" && d.args == "10,10,26,92" && d.brush == VKO_COLOR_WHITE;
     EXPECT_TRUE(band_painted);
     EXPECT_EQ(vkov_debug_surface_pixel(its_win, 12, 20), 0xFFFFFFFFu);
 }
 
 struct HighlightCase {
-    const char* why;
-    std::vector<const char*> pars;
+    const char *why;
+    std::vector<const char *> pars;
     Sel sel;
     std::vector<std::vector<std::string>> expected; // op, args, "w"hite or "b"lack brush
 };
@@ -160,15 +185,15 @@ const HighlightCase kHighlightCases[] = {
 };
 
 TEST_F(ViewTest, Highlight_DrawsRunsInvertedUpToTheRightEdge) {
-    for (const HighlightCase& c : kHighlightCases) {
+    for (const HighlightCase &c : kHighlightCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(0, 200);
-        for (const char* p : c.pars)
+        for (const char *p : c.pars)
             vkov_tx_add_par(tx, 65535, p);
         clear_log();
         vkov_tx_set_sel(tx, c.sel.sp, c.sel.sl, c.sel.sc, c.sel.ep, c.sel.el, c.sel.ec);
         std::vector<std::vector<std::string>> got;
-        for (const Drawn& d : drawn())
+        for (const Drawn &d : drawn())
             got.push_back({d.op, d.args, d.brush == VKO_COLOR_BLACK ? "b" : "w"});
         EXPECT_EQ(got, c.expected);
         vkov_tx_destroy(tx);
@@ -177,20 +202,20 @@ TEST_F(ViewTest, Highlight_DrawsRunsInvertedUpToTheRightEdge) {
 
 TEST_F(ViewTest, Highlight_ShrinkingRedrawsOnlyTheDifference) {
     const TXEDIT tx = make(0, 200);
-    for (const char* p : {"one", "two", "three", "four"})
+    for (const char *p : {"one", "two", "three", "four"})
         vkov_tx_add_par(tx, 65535, p);
     vkov_tx_set_sel(tx, 0, 0, 1, 3, 0, 2);
     clear_log();
     vkov_tx_set_sel(tx, 0, 0, 1, 1, 0, 2);
-    EXPECT_EQ(text_baselines(), (std::set<int>{baseline_of_row(1), baseline_of_row(2),
-                                               baseline_of_row(3)}));
+    EXPECT_EQ(text_baselines(),
+              (std::set<int>{baseline_of_row(1), baseline_of_row(2), baseline_of_row(3)}));
     // The pixels show it: inside the kept part black, inside the dropped part white.
     EXPECT_EQ(vkov_debug_surface_pixel(its_win, 150, 20), 0xFF000000u);
     EXPECT_EQ(vkov_debug_surface_pixel(its_win, 150, 60), 0xFFFFFFFFu);
 }
 
 struct ScrollCase {
-    const char* why;
+    const char *why;
     std::uint16_t attrs;
     std::int16_t margin;
     std::vector<std::pair<char, int>> steps; // 'h' pixels or 'v' lines
@@ -201,8 +226,12 @@ struct ScrollCase {
 const ScrollCase kScrollCases[] = {
     {"scrolling right at origin 0 does nothing", 0, 0, {{'h', 50}}, 0, 0},
     {"unwrapped text scrolls left up to 32767", 0, 0, {{'h', -30000}, {'h', -30000}}, 0, 32767},
-    {"wrapped text scrolls left up to the margin less the view width", 0x0002, 300,
-     {{'h', -500}}, 0, 100},
+    {"wrapped text scrolls left up to the margin less the view width",
+     0x0002,
+     300,
+     {{'h', -500}},
+     0,
+     100},
     {"wrapped text no wider than the view does not scroll left", 0x0002, 0, {{'h', -50}}, 0, 0},
     {"scrolling down stops where the last line meets the bottom", 0, 0, {{'v', -100}}, 20, 0},
     {"scrolling up stops at the first line", 0, 0, {{'v', -5}, {'v', 100}}, 0, 0},
@@ -210,12 +239,12 @@ const ScrollCase kScrollCases[] = {
 };
 
 TEST_F(ViewTest, Scroll_StaysWithinTheOriginLimits) {
-    for (const ScrollCase& c : kScrollCases) {
+    for (const ScrollCase &c : kScrollCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(c.attrs, 200, c.margin);
         for (int i = 0; i < 30; ++i)
             vkov_tx_add_par(tx, 65535, "line");
-        for (const auto& [kind, amount] : c.steps) {
+        for (const auto &[kind, amount] : c.steps) {
             if (kind == 'h')
                 vkov_tx_scroll_hor(tx, static_cast<std::int16_t>(amount));
             else
@@ -231,28 +260,40 @@ TEST_F(ViewTest, Scroll_StaysWithinTheOriginLimits) {
 }
 
 struct AutoscrollCase {
-    const char* why;
+    const char *why;
     std::uint16_t attrs;
-    std::vector<const char*> pars;
+    std::vector<const char *> pars;
     std::uint16_t key;
     std::uint16_t top_line;
     std::uint16_t hor_px;
 };
 
 const AutoscrollCase kAutoscrollCases[] = {
-    {"Return below the last line shown scrolls one line up", 0x0004,
-     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 13, 1, 0},
-    {"without automatic scrolling the view stays", 0,
-     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 13, 0, 0},
-    {"typing past the right edge scrolls the caret in with a character to spare", 0x0008,
-     {"abcdefghij"}, 'k', 0, 14},
+    {"Return below the last line shown scrolls one line up",
+     0x0004,
+     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+     13,
+     1,
+     0},
+    {"without automatic scrolling the view stays",
+     0,
+     {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+     13,
+     0,
+     0},
+    {"typing past the right edge scrolls the caret in with a character to spare",
+     0x0008,
+     {"abcdefghij"},
+     'k',
+     0,
+     14},
 };
 
 TEST_F(ViewTest, Typing_KeepsTheCaretInViewWhenAsked) {
-    for (const AutoscrollCase& c : kAutoscrollCases) {
+    for (const AutoscrollCase &c : kAutoscrollCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(c.attrs, 82);
-        for (const char* p : c.pars)
+        for (const char *p : c.pars)
             vkov_tx_add_par(tx, 65535, p);
         vkov_tx_set_sel(tx, 65535, 0, 0, 65535, 0, 0);
         send_key(c.key);
@@ -285,11 +326,9 @@ TEST_F(ViewTest, Scroll_MovesOnlyTheLinesMovedAndTellsTheCallback) {
     EXPECT_EQ(scrolls(), (std::vector<std::string>{"10,10,170,210,0,80"}));
     vkov_tx_scroll_hor(tx, -8);
     vkov_tx_add_par(tx, 65535, "more");
-    EXPECT_EQ(CallbackLog::calls, (std::vector<std::vector<int>>{
-                                      {5, 65535, 65535},
-                                      {0, 65535, 65535},
-                                      {65535, 65535, 8},
-                                      {65535, 31, 65535}}));
+    EXPECT_EQ(CallbackLog::calls,
+              (std::vector<std::vector<int>>{
+                  {5, 65535, 65535}, {0, 65535, 65535}, {65535, 65535, 8}, {65535, 31, 65535}}));
     // Suspended, nothing is told until the resume tells everything at once.
     CallbackLog::calls.clear();
     vkov_tx_suspend(tx);
@@ -300,7 +339,7 @@ TEST_F(ViewTest, Scroll_MovesOnlyTheLinesMovedAndTellsTheCallback) {
 }
 
 struct ColorCase {
-    const char* why;
+    const char *why;
     bool fixed;
     COLOR back_after_reset;
 };
@@ -311,7 +350,7 @@ const ColorCase kColorCases[] = {
 };
 
 TEST_F(ViewTest, Colors_FixedColorsSurviveAWindowReset) {
-    for (const ColorCase& c : kColorCases) {
+    for (const ColorCase &c : kColorCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make(0, 200);
         vkov_tx_add_par(tx, 65535, "text");
@@ -338,14 +377,13 @@ struct DrawState {
     s_rct clip;
     BOOLEAN has_clip;
     std::int32_t font_size;
-    bool operator==(const DrawState& o) const {
+    bool operator==(const DrawState &o) const {
         return tools.pen.color == o.tools.pen.color && tools.pen.pat == o.tools.pen.pat &&
                tools.brush.color == o.tools.brush.color && tools.fore_color == o.tools.fore_color &&
                tools.back_color == o.tools.back_color && tools.opaque_text == o.tools.opaque_text &&
-               has_clip == o.has_clip && (!has_clip || (clip.top == o.clip.top &&
-                                                        clip.left == o.clip.left &&
-                                                        clip.bottom == o.clip.bottom &&
-                                                        clip.right == o.clip.right)) &&
+               has_clip == o.has_clip &&
+               (!has_clip || (clip.top == o.clip.top && clip.left == o.clip.left &&
+                              clip.bottom == o.clip.bottom && clip.right == o.clip.right)) &&
                font_size == o.font_size;
     }
 };
@@ -378,18 +416,27 @@ TEST_F(ViewTest, Exports_GiveTheCallersDrawingStateBack) {
 
     const TXEDIT tx = make(0x0002 | 0x0004, 120);
     EXPECT_EQ(draw_state(its_win), before);
-    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+    const std::vector<std::pair<const char *, std::function<void()>>> calls = {
         {"add_par", [&] { vkov_tx_add_par(tx, 65535, "some words to wrap around here"); }},
         {"append", [&] { vkov_tx_append(tx, 0, " and more"); }},
         {"set_sel", [&] { vkov_tx_set_sel(tx, 0, 0, 1, 0, 1, 2); }},
         {"typing", [&] { type("xy\r"); }},
-        {"arrow keys", [&] { send_key(302, true); send_key(303, true, true); }},
-        {"mouse", [&] {
+        {"arrow keys",
+         [&] {
+             send_key(302, true);
+             send_key(303, true, true);
+         }},
+        {"mouse",
+         [&] {
              send_mouse(E_MOUSE_DOWN, 20, 20);
              send_mouse(E_MOUSE_MOVE, 60, 40);
              send_mouse(E_MOUSE_UP, 60, 40);
          }},
-        {"scroll", [&] { vkov_tx_scroll_vert(tx, -1); vkov_tx_scroll_vert(tx, 1); }},
+        {"scroll",
+         [&] {
+             vkov_tx_scroll_vert(tx, -1);
+             vkov_tx_scroll_vert(tx, 1);
+         }},
         {"set_font", [&] { vkov_tx_set_font(tx, its_font); }},
         {"set_colors", [&] { vkov_tx_set_colors(tx, kRed, kGreen, kBlue); }},
         {"update", [&] { redraw_all(); }},
@@ -398,7 +445,7 @@ TEST_F(ViewTest, Exports_GiveTheCallersDrawingStateBack) {
         {"clear", [&] { vkov_tx_clear(tx); }},
         {"destroy", [&] { vkov_tx_destroy(tx); }},
     };
-    for (const auto& [why, call] : calls) {
+    for (const auto &[why, call] : calls) {
         SCOPED_TRACE(why);
         call();
         EXPECT_EQ(draw_state(its_win), before);
@@ -415,7 +462,7 @@ TEST_F(ViewTest, Redraw_LeavesTheCallersOpenParagraphAlone) {
     vkov_tx_append(tx, 0, " grows");
     redraw_all();
     std::uint16_t len = 0;
-    const char* line = vkov_tx_get_line(tx, 1, 1, 0, &len);
+    const char *line = vkov_tx_get_line(tx, 1, 1, 0, &len);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(std::string(line, len), "second one");
     // A second open replaces the first.

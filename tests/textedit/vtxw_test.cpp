@@ -20,12 +20,12 @@ struct Notice {
     std::int16_t id;
     std::int16_t value1;
     std::int16_t value2;
-    bool operator==(const Notice&) const = default;
+    bool operator==(const Notice &) const = default;
 };
 
 std::vector<Notice> g_notices;
 
-std::int32_t parent_handler(WINDOW, EVENT* event) {
+std::int32_t parent_handler(WINDOW, EVENT *event) {
     if (event->type == E_CONTROL)
         g_notices.push_back(Notice{event->v.ctl.id, event->v.ctl.ci.v.edit.focus_change,
                                    event->v.ctl.ci.v.edit.active});
@@ -56,7 +56,7 @@ protected:
         return vkov_tx_create_def(&def, its_parent, 0);
     }
 
-    static int objects_named(WINDOW win, const char* name) {
+    static int objects_named(WINDOW win, const char *name) {
         int n = 0;
         CXO obj = vkov_win_get_cxo(win, name, 0);
         for (; obj != nullptr; obj = obj->next)
@@ -115,26 +115,27 @@ TEST_F(WindowModeTest, Create_UnderTheScreenStopsTheWalkAtItsMissingParent) {
 }
 
 struct NoticeCase {
-    const char* why;
+    const char *why;
     std::vector<std::pair<std::uint16_t, bool>> keys; // character, virtual
     std::vector<Notice> expected;
 };
 
 const NoticeCase kNoticeCases[] = {
-    {"each typed character tells the parent once", {{'a', false}, {'b', false}},
+    {"each typed character tells the parent once",
+     {{'a', false}, {'b', false}},
      {{7, 0, 0}, {7, 0, 0}}},
     {"Backspace changes the text too", {{'a', false}, {8, false}}, {{7, 0, 0}, {7, 0, 0}}},
     {"moving the caret tells nothing", {{304, true}, {303, true}}, {}},
 };
 
 TEST_F(WindowModeTest, Typing_NotifiesTheParentOncePerChange) {
-    for (const NoticeCase& c : kNoticeCases) {
+    for (const NoticeCase &c : kNoticeCases) {
         SCOPED_TRACE(c.why);
         const TXEDIT tx = make_window(7);
         vkov_tx_add_par(tx, 65535, "xy");
         vkov_tx_set_sel(tx, 0, 0, 1, 0, 0, 1);
         g_notices.clear();
-        for (const auto& [ch, virt] : c.keys)
+        for (const auto &[ch, virt] : c.keys)
             EXPECT_TRUE(dispatch_key(tx, ch, virt));
         EXPECT_EQ(g_notices, c.expected);
         vkov_tx_destroy(tx);
@@ -197,10 +198,10 @@ TEST_F(WindowModeTest, SetColors_GoThroughTheWindowsColourSet) {
     vkov_tx_add_par(tx, 65535, "text");
     vkov_tx_set_colors(tx, VKO_COLOR_BLACK, VKO_COLOR_BLACK, 0x070000FFu);
     const auto win = reinterpret_cast<WINDOW>(tx);
-    s_color_pair* list = vkok_win_get_ctl_colors(win);
+    s_color_pair *list = vkok_win_get_ctl_colors(win);
     ASSERT_NE(list, nullptr);
     COLOR back = VKO_COLOR_UNSET;
-    for (const s_color_pair* p = list; p->component != 0; ++p)
+    for (const s_color_pair *p = list; p->component != 0; ++p)
         if (p->component == VKO_CC_BACK)
             back = p->color;
     vkov_mem_free(list);
