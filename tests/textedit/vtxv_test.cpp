@@ -149,6 +149,17 @@ TEST_F(ViewTest, EmptiedLine_IsPaintedWithTheBackground) {
     EXPECT_EQ(vkov_debug_surface_pixel(its_win, 12, 20), 0xFFFFFFFFu);
 }
 
+TEST_F(ViewTest, RemovedLastParagraph_LeavesItsLinesToBeRepainted) {
+    const TXEDIT tx = make(0, 200);
+    for (const char *p : {"one", "two", "three"})
+        vkov_tx_add_par(tx, 65535, p);
+    vkok_dwin_update(its_win);
+    const s_rct last_rows{42, 10, 74, 210}; // rows 2 and 3
+    ASSERT_FALSE(vkok_dwin_is_update_needed(its_win, &last_rows));
+    vkov_tx_rem_par(tx, 2); // nothing below it to move up over its pixels
+    EXPECT_TRUE(vkok_dwin_is_update_needed(its_win, &last_rows));
+}
+
 struct HighlightCase {
     const char *why;
     std::vector<const char *> pars;
