@@ -508,8 +508,21 @@ bool tx_add_paragraph(tx_record *rec, std::uint16_t index, const char *text) {
     if (index < count &&
         (rec->origin_par > index || (rec->origin_par == index && rec->origin_line > 0)))
         ++rec->origin_par;
+    // The selection and the highlight stay with their text, which now lies one paragraph lower.
+    const tx_position kept[] = {rec->anchor, rec->end, rec->hl_start, rec->hl_end};
+    if (index < count) {
+        const bool highlighted = tx_compare(rec->hl_start, rec->hl_end) != 0;
+        for (tx_position *pos : {&rec->anchor, &rec->end})
+            pos->par = static_cast<std::uint16_t>(pos->par + (pos->par >= index ? 1 : 0));
+        for (tx_position *pos : {&rec->hl_start, &rec->hl_end})
+            pos->par = static_cast<std::uint16_t>(pos->par + (highlighted && pos->par >= index));
+    }
     tx_change_line_count(rec, 1);
     if (!break_lines(rec, index, 0, kNoSync)) { // more lines than the text may hold: take it back
+        rec->anchor = kept[0];
+        rec->end = kept[1];
+        rec->hl_start = kept[2];
+        rec->hl_end = kept[3];
         rec->pars.erase(rec->pars.begin() + index);
         tx_change_line_count(rec, -1);
         tx_draw(rec, false);

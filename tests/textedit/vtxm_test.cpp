@@ -308,4 +308,15 @@ TEST_F(TxModelTest, LargeDeletionsRepaintOnce) {
     }
 }
 
+TEST_F(TxModelTest, ParagraphAddedAboveKeepsTheSelectionOnItsText) {
+    const TXEDIT tx = make(kWrap, 300);
+    vkov_tx_add_par(tx, kEnd, "aa");
+    vkov_tx_add_par(tx, kEnd, "bbbb");
+    vkov_tx_set_sel(tx, 1, 0, 1, 1, 0, 3);
+    EXPECT_TRUE(vkov_tx_add_par(tx, 0, "new"));
+    EXPECT_EQ(sel(tx), (Sel{2, 0, 1, 2, 0, 3}));
+    type("X");
+    EXPECT_EQ(paragraphs(tx), (Lines{"new", "aa", "bXb"}));
+}
+
 } // namespace
