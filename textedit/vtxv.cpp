@@ -338,27 +338,54 @@ void tx_redraw_lines(tx_record *rec, std::uint16_t par, std::uint16_t first, std
 void tx_draw(tx_record *rec, bool only_update) {
     if ((rec->state & kStateSuspended) != 0)
         return;
+    s_rct clip = rec->outer;
+    const bool border = (rec->attrs & kAttrBorder) != 0;
+    if (border)
+        clip = s_rct{
+            static_cast<std::int16_t>(clip.top - 1), static_cast<std::int16_t>(clip.left - 1),
+            static_cast<std::int16_t>(clip.bottom + 1), static_cast<std::int16_t>(clip.right + 1)};
+    std::uint16_t par = rec->origin_par;
+    std::uint16_t line = rec->origin_line;
+    bool has_lines = !rec->pars.empty();
+    if (only_update) {
+        // The base library does not clip drawing to the pending update: painting the background
+        // over lines that are not drawn again would blank them. The paint therefore starts at
+        // the first line whose band, or anything above it, needs updating; every line from
+        // there on is drawn.
+        const std::int32_t lh = std::max<std::int32_t>(1, rec->line_height);
+        const std::int32_t rows = tx_visible_lines(rec);
+        std::int32_t row = 0;
+        for (; row < rows; ++row) {
+            const std::int32_t bottom =
+                row + 1 == rows ? clip.bottom : rec->view.top + (row + 1) * lh;
+            const s_rct above{clip.top, clip.left, static_cast<std::int16_t>(bottom), clip.right};
+            if (vkok_dwin_is_update_needed(rec->win, &above) != FALSE)
+                break;
+        }
+        if (row == rows)
+            return;
+        if (row > 0) {
+            const std::int32_t leading = rec->line_height - rec->ascent - rec->descent;
+            clip.top = static_cast<std::int16_t>(
+                std::max<std::int32_t>(rec->view.top, rec->view.top + row * lh - leading));
+            has_lines = has_lines && tx_line_step(rec, par, line, row);
+        }
+    }
     tx_prepare_drawing(rec);
     s_drawct tools{};
     vkok_dwin_get_draw_ctools(rec->win, &tools);
     tools.brush.pat = PAT_SOLID;
     tools.brush.color = rec->back_color;
     tools.pen.color = rec->border_color;
-    s_rct clip = rec->outer;
-    if ((rec->attrs & kAttrBorder) != 0) {
-        clip = s_rct{
-            static_cast<std::int16_t>(clip.top - 1), static_cast<std::int16_t>(clip.left - 1),
-            static_cast<std::int16_t>(clip.bottom + 1), static_cast<std::int16_t>(clip.right + 1)};
-    } else {
+    if (!border)
         tools.pen.pat = PAT_HOLLOW; // no frame line without the border attribute
-    }
     vkok_dwin_set_draw_ctools(rec->win, &tools);
     vkok_dwin_set_clip(rec->win, &clip);
     vkok_dwin_draw_rect(rec->win, &rec->outer);
     vkok_dwin_set_clip(rec->win, &rec->view);
     forget_applied();
-    if (!rec->pars.empty())
-        tx_draw_range(rec, rec->origin_par, rec->origin_line, kEnd, kEnd, only_update);
+    if (has_lines)
+        tx_draw_range(rec, par, line, kEnd, kEnd, false);
 }
 
 // ---- Highlight --------------------------------------------------------------------------------

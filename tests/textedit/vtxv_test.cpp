@@ -160,6 +160,55 @@ TEST_F(ViewTest, RemovedLastParagraph_LeavesItsLinesToBeRepainted) {
     EXPECT_TRUE(vkok_dwin_is_update_needed(its_win, &last_rows));
 }
 
+struct UpdateCase {
+    const char *why;
+    s_rct invalid;
+    int paint_top;            // top of the clip of the background paint; -1: nothing painted
+    std::set<int> rows_drawn; // the line just below the view is drawn too, clipped away
+};
+
+const UpdateCase kUpdateCases[] = {
+    {"nothing pending draws nothing", {0, 0, 0, 0}, -1, {}},
+    {"a pending line repaints from its band down, the lines above stay",
+     {60, 100, 70, 120},
+     58,
+     {3, 4, 5, 6, 7, 8, 9, 10}},
+    {"a pending first line repaints everything",
+     {12, 12, 14, 14},
+     10,
+     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+};
+
+TEST_F(ViewTest, Update_PaintsFromTheFirstPendingLineDown) {
+    for (const UpdateCase &c : kUpdateCases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make(0, 200);
+        for (int i = 0; i < 12; ++i)
+            vkov_tx_add_par(tx, 65535, "line");
+        vkok_dwin_update(its_win);
+        if (c.invalid.bottom != 0)
+            vkok_dwin_invalidate_rect(its_win, &c.invalid);
+        clear_log();
+        redraw_all();
+        int paint_top = -1;
+        for (std::int32_t i = 0; i < vkov_debug_draw_log_size(its_win); ++i) {
+            vkov_draw_log_entry e{};
+            vkov_debug_draw_log_get(its_win, i, &e);
+            if (std::string(e.op) == "draw_rect" && std::string(e.args) == "10,10,170,210") {
+                paint_top = e.clip.top;
+                break;
+            }
+        }
+        EXPECT_EQ(paint_top, c.paint_top);
+        std::set<int> baselines;
+        for (int row : c.rows_drawn)
+            baselines.insert(baseline_of_row(row));
+        EXPECT_EQ(text_baselines(), baselines);
+        vkok_dwin_update(its_win);
+        vkov_tx_destroy(tx);
+    }
+}
+
 struct HighlightCase {
     const char *why;
     std::vector<const char *> pars;
