@@ -183,6 +183,7 @@ bool break_lines(tx_record *rec, std::uint16_t par, std::uint16_t from_line,
 
     from_line = static_cast<std::uint16_t>(std::min<std::int32_t>(from_line, old_count));
     std::vector<std::uint32_t> new_t;
+    new_t.reserve(old_t.size() + kLineTableStep);
     std::uint32_t s = 0;
     if (from_line == 0) {
         new_t.push_back(0);
@@ -644,14 +645,15 @@ bool tx_insert(tx_record *rec, const char *text, std::uint32_t len, tx_position 
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
     }
-    const std::vector<std::uint32_t> old_starts = p->line_starts;
     p->text.insert(offset, text, len);
     for (std::size_t i = pos.line + 1u; i < p->line_starts.size(); ++i)
         p->line_starts[i] += len;
     if (!break_lines(rec, pos.par, pos.line, offset + len)) {
+        // A refused break leaves the line table as it was before breaking: shift it back.
         p = &rec->pars[pos.par];
         p->text.erase(offset, len);
-        p->line_starts = old_starts;
+        for (std::size_t i = pos.line + 1u; i < p->line_starts.size(); ++i)
+            p->line_starts[i] -= len;
         return false;
     }
     pos = tx_position_at(rec, pos.par, offset + len);
