@@ -209,6 +209,53 @@ TEST_F(ViewTest, Update_PaintsFromTheFirstPendingLineDown) {
     }
 }
 
+struct FrameCase {
+    const char *why;
+    std::uint16_t attrs;
+    s_rct clip;
+    e_pat pen;
+    const char *first_text; // where the first line's text goes: the view's top left
+};
+
+const FrameCase kFrameCases[] = {
+    {"a border frames the outer rectangle and insets the view by 4",
+     0x0010,
+     {9, 9, 171, 211},
+     PAT_SOLID,
+     "14,26,\"text\""},
+    {"without a border no frame line shows and the view is the outer rectangle",
+     0,
+     {10, 10, 170, 210},
+     PAT_HOLLOW,
+     "10,22,\"text\""},
+};
+
+TEST_F(ViewTest, Draw_FramesTheTextEditOnlyWithTheBorderAttribute) {
+    for (const FrameCase &c : kFrameCases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make(c.attrs, 200);
+        vkov_tx_add_par(tx, 65535, "text");
+        clear_log();
+        redraw_all();
+        vkov_draw_log_entry e{};
+        ASSERT_TRUE(vkov_debug_draw_log_get(its_win, 0, &e));
+        EXPECT_EQ(std::string(e.op), "draw_rect");
+        EXPECT_EQ(std::string(e.args), "10,10,170,210");
+        EXPECT_EQ(e.clip.top, c.clip.top);
+        EXPECT_EQ(e.clip.left, c.clip.left);
+        EXPECT_EQ(e.clip.bottom, c.clip.bottom);
+        EXPECT_EQ(e.clip.right, c.clip.right);
+        EXPECT_EQ(e.pen.pat, c.pen);
+        std::string first_text;
+        for (const Drawn &d : drawn())
+            if (d.op == "draw_text" && first_text.empty())
+                first_text = d.args;
+        EXPECT_EQ(first_text, c.first_text);
+        vkok_dwin_update(its_win);
+        vkov_tx_destroy(tx);
+    }
+}
+
 struct HighlightCase {
     const char *why;
     std::vector<const char *> pars;
