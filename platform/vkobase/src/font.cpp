@@ -261,6 +261,7 @@ std::string describe(FONT_OBJ font) {
 extern "C" {
 
 FONT_OBJ vkov_font_create(void) noexcept {
+    vkobase::font::prepare_fonts();
     auto font = std::make_unique<s_fntid>();
     rederive_desc(font.get());
     FONT_OBJ handle = font.get();

@@ -78,14 +78,16 @@ FaceState g_faces;
 std::uint64_t g_generation = 1;
 
 // Made on first use and kept for the life of the process (scanning the directories is the
-// slow part, and a reset changes nothing in them). Null: fontconfig's default configuration.
+// slow part, and a reset changes nothing in them). It also becomes the process's current
+// configuration, so cairo's own font lookups see the same faces and never load the system's
+// rules. Null: fontconfig's default configuration.
 FcConfig *font_config() {
     static FcConfig *const config = [] {
         FcConfig *made = FcConfigCreate();
         if (made != nullptr &&
             FcConfigParseAndLoadFromMemory(made, reinterpret_cast<const FcChar8 *>(kFontConfigXml),
                                            FcTrue) &&
-            FcConfigBuildFonts(made))
+            FcConfigBuildFonts(made) && FcConfigSetCurrent(made))
             return made;
         if (made != nullptr)
             FcConfigDestroy(made);
@@ -210,6 +212,10 @@ const Face &face_for(const std::string &family, std::uint32_t style) {
 }
 
 } // namespace
+
+void prepare_fonts() noexcept {
+    font_config();
+}
 
 std::int32_t pixel_size(std::int32_t size_pt, std::int32_t dpi) noexcept {
     const long px = std::lround(static_cast<double>(size_pt) * dpi / 72.0);

@@ -17,6 +17,9 @@ constexpr std::int32_t kDefaultSizePt = 10;
 // Style bits that select a face; underline is drawn, not chosen.
 constexpr std::uint32_t kFaceStyleMask = 3u;
 
+// Sets up the font configuration (once per process) before anything looks a face up.
+void prepare_fonts() noexcept;
+
 // Pixels per em of a size in points at dpi, at least 1.
 std::int32_t pixel_size(std::int32_t size_pt, std::int32_t dpi) noexcept;
 
