@@ -288,9 +288,13 @@ void tx_notify_scroll(tx_record *rec, bool origin_changed, bool count_changed, b
     const VKO_TX_SCROLL_CALLBACK callback = rec->scroll_callback;
     tx_restore_drawing();
     const intptr_t frame = vkov_errfrm_init(rec->owner, 1);
+    const std::uint32_t slot = rec->slot;
     callback(handle, top, count, hor);
     vkov_errfrm_destroy(frame);
-    tx_prepare_drawing(rec);
+    // The callback may have destroyed the text edit: touch the record only when it is still there.
+    const tx_slot *entry = tx_slot_entry(slot);
+    if (entry != nullptr && entry->record.get() == rec)
+        tx_prepare_drawing(rec);
 }
 
 } // namespace vkotx
