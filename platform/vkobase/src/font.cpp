@@ -184,8 +184,8 @@ void apply(cairo_t *cr, FONT_OBJ font, std::int32_t dpi) noexcept {
     cairo_set_scaled_font(cr, scaled_for(font, dpi));
 }
 
-void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
-               const char *text, std::int32_t len) noexcept {
+void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y, const char *text,
+               std::int32_t len) noexcept {
     cairo_scaled_font_t *scaled = scaled_for(font, dpi);
     cairo_set_scaled_font(cr, scaled);
     const std::string utf8 = to_utf8(text, len);
@@ -285,8 +285,8 @@ void vkov_font_copy(FONT_OBJ dst, FONT_OBJ src, int32_t part_mask) noexcept {
     if (!is_font(dst) || !is_font(src) || dst == src)
         return;
     const auto parts = static_cast<std::uint32_t>(part_mask);
-    const bool attrs = (parts & (VKO_FONT_PART_FAMILY | VKO_FONT_PART_STYLE |
-                                 VKO_FONT_PART_SIZE)) != 0;
+    const bool attrs =
+        (parts & (VKO_FONT_PART_FAMILY | VKO_FONT_PART_STYLE | VKO_FONT_PART_SIZE)) != 0;
     if ((parts & VKO_FONT_PART_FAMILY) != 0)
         dst->family = src->family;
     if ((parts & VKO_FONT_PART_STYLE) != 0)

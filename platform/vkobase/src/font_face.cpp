@@ -23,16 +23,18 @@ struct BuiltinMapping {
     const char *family;
     const char *face;
 };
+// clang-format off
 constexpr BuiltinMapping kBuiltinMappings[] = {
-    {"courier", "DejaVu Sans Mono"},
-    {"helvetica", "DejaVu Sans"},
-    {"system", "DejaVu Sans"},
-    {"times", "DejaVu Serif"},
-    {"DorvaneRegular", "DejaVu Serif"},
-    {"DorvaneExt", "DejaVu Serif"},
-    {"DorvaneIPA", "DejaVu Sans"},
+    {"courier",               "DejaVu Sans Mono"},
+    {"helvetica",             "DejaVu Sans"},
+    {"system",                "DejaVu Sans"},
+    {"times",                 "DejaVu Serif"},
+    {"DorvaneRegular",        "DejaVu Serif"},
+    {"DorvaneExt",            "DejaVu Serif"},
+    {"DorvaneIPA",            "DejaVu Sans"},
     {"Dorvane KestleSpecial", "DejaVu Sans"},
 };
+// clang-format on
 constexpr char kFallbackFace[] = "DejaVu Sans";
 
 // Test font geometry in ems: every glyph advances half an em; every glyph but the space is
@@ -63,7 +65,7 @@ struct Face {
     std::uint32_t style = 0;           // the face's own bold and italic bits
 };
 
-using FaceKey = std::tuple<std::string, std::uint32_t>;             // face family, style
+using FaceKey = std::tuple<std::string, std::uint32_t>;                 // face family, style
 using ScaledKey = std::tuple<std::string, std::uint32_t, std::int32_t>; // ... and pixels
 
 struct FaceState {
@@ -268,8 +270,7 @@ bool is_offered(const char *family) noexcept {
 }
 
 bool add_mapping(const char *family, const char *face_family) noexcept {
-    if (family == nullptr || face_family == nullptr || family[0] == '\0' ||
-        face_family[0] == '\0')
+    if (family == nullptr || face_family == nullptr || family[0] == '\0' || face_family[0] == '\0')
         return false;
     ensure_table();
     const std::string key = lower(family);

@@ -37,8 +37,8 @@ void apply(cairo_t *cr, FONT_OBJ font, std::int32_t dpi) noexcept;
 // Draws len bytes of text (-1: up to the terminator) with the left end of its baseline at
 // (x, y), in cr's current source, and the underline when the font's style has
 // VKO_FS_UNDERLINE. Calls apply itself; leaves cr's path empty.
-void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
-               const char *text, std::int32_t len) noexcept;
+void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y, const char *text,
+               std::int32_t len) noexcept;
 
 // Advance width in pixels of the text that show_text draws: the next text drawn at x + width
 // joins it without a gap.

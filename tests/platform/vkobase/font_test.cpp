@@ -26,8 +26,8 @@ protected:
     void SetUp() override {
         vkov_test_reset_all();
         const s_rct rct{0, 0, 200, 300};
-        its_win = vkok_win_create(W_DOC, &rct, "doc", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr,
-                                  0);
+        its_win =
+            vkok_win_create(W_DOC, &rct, "doc", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
         ASSERT_NE(its_win, nullptr);
     }
     void TearDown() override { vkov_test_reset_all(); }
@@ -41,7 +41,9 @@ protected:
     }
 
     static std::string family_of(FONT_OBJ font) { return vkov_font_get_family(font, nullptr, 0); }
-    static std::string desc_of(FONT_OBJ font) { return vkov_font_get_native_desc(font, nullptr, 0); }
+    static std::string desc_of(FONT_OBJ font) {
+        return vkov_font_get_native_desc(font, nullptr, 0);
+    }
 
     WINDOW its_win = nullptr;
 };
@@ -157,8 +159,8 @@ TEST_F(FontTest, Copy_TakesTheMaskedPartsOnly) {
         {"what a text edit copies (31)", 31, "times", VKO_FS_BOLD, 18, 77, false},
         {"a window's own font (63)", 63, "times", VKO_FS_BOLD, 18, 77, true},
         {"the size alone", VKO_FONT_PART_SIZE, "courier", 0, 18, 5, false},
-        {"the description carries its attributes", VKO_FONT_PART_NATIVE_DESC, "times",
-         VKO_FS_BOLD, 18, 5, false},
+        {"the description carries its attributes", VKO_FONT_PART_NATIVE_DESC, "times", VKO_FS_BOLD,
+         18, 5, false},
         {"nothing", 0, "courier", 0, 10, 5, false},
     };
     for (const Case &c : cases) {
@@ -222,8 +224,7 @@ TEST_F(FontTest, Map_ToAPrintWindowMeasuresAtThePrinterResolution) {
     vkok_font_get_metrics(font, &leading, &ascent, &descent);
     EXPECT_EQ(ascent, 18) << "12 points at 144 dots per inch are 24 dots";
     EXPECT_EQ(descent, 6);
-    EXPECT_EQ(vkobase::font::text_width(font, vkobase::font::window_dpi(print_win), "AB", -1),
-              24);
+    EXPECT_EQ(vkobase::font::text_width(font, vkobase::font::window_dpi(print_win), "AB", -1), 24);
 
     vkov_font_map(font, its_win);
     EXPECT_FALSE(vkok_font_is_print(font)) << "mapped back to the screen";
@@ -486,13 +487,14 @@ TEST_F(FontTest, FontMap_OffersTheTableFamiliesInFourFacesAtAnySize) {
         int32_t sizes[32] = {};
         BOOLEAN scalable = FALSE;
         EXPECT_EQ(vkov_fmap_get_family_styles(its_win, c.family, styles, c.max), c.styles);
-        EXPECT_EQ(vkov_fmap_get_familysize_styles(its_win, c.family, 12, styles, c.max),
-                  c.styles);
-        EXPECT_EQ(vkov_fmap_get_familystyle_sizes(its_win, c.family, c.style, &scalable, sizes,
-                                                  c.max),
-                  c.sizes);
+        EXPECT_EQ(vkov_fmap_get_familysize_styles(its_win, c.family, 12, styles, c.max), c.styles);
+        EXPECT_EQ(
+            vkov_fmap_get_familystyle_sizes(its_win, c.family, c.style, &scalable, sizes, c.max),
+            c.sizes);
         EXPECT_EQ(vkov_fmap_get_family_sizes(its_win, c.family, &scalable, sizes, c.max),
-                  c.styles == 0 ? 0 : c.sizes == 0 ? 14 : c.sizes);
+                  c.styles == 0  ? 0
+                  : c.sizes == 0 ? 14
+                                 : c.sizes);
         if (c.sizes > 0) {
             EXPECT_EQ(scalable, TRUE);
             EXPECT_EQ(sizes[0], 8);

@@ -1,5 +1,6 @@
 /* fmap.h: the families, styles and sizes that a window's font map offers. Declared from the
- * table vkobase/fmap.def. Until drawing lands every function answers 0 (nothing offered). */
+ * table vkobase/fmap.def. Every window offers the families of the mapping table (font.h)
+ * but the test font, each plain, bold, italic and bold italic, at any size (scalable). */
 #ifndef VKOBASE_FMAP_H
 #define VKOBASE_FMAP_H
 
