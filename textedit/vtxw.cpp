@@ -39,6 +39,8 @@ struct tx_window_link {
     WINDOW win;
     WINDOW parent;
     CXO cxo;
+    FONT_OBJ
+        made_font; // the window's control font when this module made it; it goes with the window
 };
 
 void init_list(void *block) {
@@ -84,6 +86,23 @@ std::int32_t parent_hook(CXO obj, EVENT *event) {
     return vkov_cxo_call_next(nullptr, obj, event);
 }
 
+tx_window_link *link_of(WINDOW win) {
+    CXO obj = vkov_win_get_cxo(win, kEditClass, 0);
+    if (obj == nullptr || vkov_cxo_is_valid(obj) == FALSE)
+        return nullptr;
+    return reinterpret_cast<tx_window_link *>(obj->data);
+}
+
+// A window does not own its control font: the one this module made is destroyed here.
+void release_made_font(tx_window_link *link) {
+    WINDOW win = link->win;
+    if (link->made_font != nullptr && vkov_vobj_is_valid(win) && win->ctl_font == link->made_font) {
+        win->ctl_font = nullptr;
+        vkov_font_destroy(link->made_font);
+    }
+    link->made_font = nullptr;
+}
+
 std::int32_t edit_hook(CXO obj, EVENT *event) {
     if (event->type != E_CXO) {
         const std::int32_t next = vkov_cxo_call_next(nullptr, obj, event);
@@ -98,7 +117,10 @@ std::int32_t edit_hook(CXO obj, EVENT *event) {
                 tx_unlock_record(slot);
             }
         }
-        return vkovo_tx_process_event(obj->win, event);
+        const BOOLEAN consumed = vkovo_tx_process_event(obj->win, event);
+        if (event->type == E_DESTROY && obj->data != 0)
+            release_made_font(reinterpret_cast<tx_window_link *>(obj->data));
+        return consumed;
     }
     if (event->v.cxo.what == kCxoDestroyed) {
         auto *link = reinterpret_cast<tx_window_link *>(obj->data);
@@ -234,14 +256,20 @@ WINDOW tx_create_window(WINDOW parent, const s_rct *rct, std::uint16_t attrs, FO
 void tx_window_font(WINDOW win, FONT_OBJ font) {
     if (win == nullptr || !vkov_vobj_is_valid(win))
         return;
+    tx_window_link *link = link_of(win);
     if (font != nullptr) {
-        if (win->ctl_font == nullptr)
+        if (win->ctl_font == nullptr) {
             win->ctl_font = vkov_font_create();
+            if (link != nullptr)
+                link->made_font = win->ctl_font;
+        }
         if (win->ctl_font != nullptr) {
             vkov_font_copy(win->ctl_font, font, kFontAllParts);
             vkov_font_set_win(win->ctl_font, win);
         }
     } else if (win->ctl_font != nullptr) {
+        if (link != nullptr && link->made_font == win->ctl_font)
+            link->made_font = nullptr;
         vkov_font_destroy(win->ctl_font);
         win->ctl_font = nullptr;
     }

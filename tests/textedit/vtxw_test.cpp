@@ -193,6 +193,23 @@ TEST_F(WindowModeTest, WinSetFont_SparesWindowsWithTheirOwnFont) {
     vkov_win_set_ctl_font(its_parent, nullptr);
 }
 
+TEST_F(WindowModeTest, Destroy_LeavesNoFontOrObjectBehind) {
+    make_window(1); // the parent objects stay once made: count from here
+    const std::int32_t fonts = vkov_test_live_count(VKO_LIVE_FONT);
+    const std::int32_t objects = vkov_test_live_count(VKO_LIVE_CXO);
+    const std::int32_t windows = vkov_test_live_count(VKO_LIVE_WINDOW);
+    for (bool own_font : {true, false}) {
+        SCOPED_TRACE(own_font ? "with a font of its own" : "with the parent's font");
+        const TXEDIT tx = make_window(2, 0x0002, 200, own_font);
+        vkov_tx_add_par(tx, 65535, "text");
+        vkov_tx_set_sel(tx, 0, 0, 1, 0, 0, 3);
+        EXPECT_TRUE(vkov_tx_destroy(tx));
+        EXPECT_EQ(vkov_test_live_count(VKO_LIVE_FONT), fonts);
+        EXPECT_EQ(vkov_test_live_count(VKO_LIVE_CXO), objects);
+        EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), windows);
+    }
+}
+
 TEST_F(WindowModeTest, SetColors_GoThroughTheWindowsColourSet) {
     const TXEDIT tx = make_window(4);
     vkov_tx_add_par(tx, 65535, "text");
