@@ -14,7 +14,6 @@
 #include "vkobase/rect.h"
 #include "vkobase/surface_debug.h"
 #include "font_internal.h"
-#include "image_internal.h"
 #include "window_internal.h"
 
 namespace {
@@ -334,27 +333,8 @@ __attribute__((weak)) bool pict_paint(cairo_t *, PICTURE, const s_rct &) noexcep
     return false;
 }
 
-__attribute__((weak)) cairo_surface_t *image_to_surface(IMAGE image) noexcept {
-    if (!image_is_live(image) || image->width <= 0 || image->height <= 0)
-        return nullptr;
-    cairo_surface_t *s =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, image->width, image->height);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(s);
-        return nullptr;
-    }
-    cairo_surface_flush(s);
-    unsigned char *data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (std::int32_t y = 0; y < image->height; ++y) {
-        auto *row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        for (std::int32_t x = 0; x < image->width; ++x) {
-            const std::uint32_t px = image_rgb_at(*image, x, y) & 0xFFFFFFu;
-            std::memcpy(row + static_cast<std::ptrdiff_t>(x) * 4, &px, sizeof px);
-        }
-    }
-    cairo_surface_mark_dirty(s);
-    return s;
+__attribute__((weak)) cairo_surface_t *image_to_surface(IMAGE) noexcept {
+    return nullptr;
 }
 
 } // namespace vkobase
