@@ -19,7 +19,7 @@
 namespace {
 
 struct Style {
-    const char *family;      // the library's family name
+    const char *family;       // the library's family name
     const char *cairo_family; // the installed face it maps to
     std::uint32_t style;      // VKO_FS_BOLD, VKO_FS_ITALIC
     std::int32_t size_pt;
@@ -45,7 +45,8 @@ struct Page {
 
 Page make_page() {
     const bool smoke = std::getenv("VKO_BENCH_SMOKE") != nullptr;
-    Page page{static_cast<std::int16_t>(smoke ? 200 : 800), static_cast<std::int16_t>(smoke ? 100 : 600),
+    Page page{static_cast<std::int16_t>(smoke ? 200 : 800),
+              static_cast<std::int16_t>(smoke ? 100 : 600),
               {}};
     const int count = smoke ? 5 : 60;
     for (int i = 0; i < count; ++i) {
@@ -77,11 +78,10 @@ void draw_with_cairo(cairo_surface_t *surface, const Page &page) {
     cairo_set_source_rgb(cr, 0, 0, 0);
     for (const Line &line : page.lines) {
         const Style &s = *line.style;
-        cairo_select_font_face(cr, s.cairo_family,
-                               (s.style & VKO_FS_ITALIC) != 0 ? CAIRO_FONT_SLANT_ITALIC
-                                                              : CAIRO_FONT_SLANT_NORMAL,
-                               (s.style & VKO_FS_BOLD) != 0 ? CAIRO_FONT_WEIGHT_BOLD
-                                                            : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_select_font_face(
+            cr, s.cairo_family,
+            (s.style & VKO_FS_ITALIC) != 0 ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+            (s.style & VKO_FS_BOLD) != 0 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, pixels_per_em(s.size_pt));
         cairo_move_to(cr, 4, line.y);
         cairo_show_text(cr, line.text.c_str());
@@ -103,8 +103,8 @@ void BM_Redraw_MixedText(benchmark::State &state) {
     vkov_test_reset_all();
     const Page page = make_page();
     const s_rct rct{0, 0, page.height, page.width};
-    WINDOW win = vkok_win_create(W_PLAIN, &rct, "bench", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
-                                 nullptr, 0);
+    WINDOW win =
+        vkok_win_create(W_PLAIN, &rct, "bench", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
     std::vector<FONT_OBJ> fonts;
     for (const Style &s : kStyles) {
         FONT_OBJ f = vkov_font_create();

@@ -153,8 +153,7 @@ bool set_pattern(cairo_t *cr, e_pat pat, COLOR color) noexcept {
         set_color(cr, color, VKO_COLOR_BLACK);
         return true;
     }
-    cairo_surface_t *cell =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kHatchCell, kHatchCell);
+    cairo_surface_t *cell = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kHatchCell, kHatchCell);
     cairo_surface_flush(cell);
     unsigned char *data = cairo_image_surface_get_data(cell);
     const int stride = cairo_image_surface_get_stride(cell);
@@ -264,8 +263,7 @@ Shape make_shape(WINDOW win, void (*path)(cairo_t *, const Shape &, double)) noe
 
 void rect_path(cairo_t *cr, const Shape &s, double inset) {
     const s_rct &r = s.rct;
-    cairo_rectangle(cr, r.left + inset, r.top + inset,
-                    std::max(0.0, r.right - r.left - 2 * inset),
+    cairo_rectangle(cr, r.left + inset, r.top + inset, std::max(0.0, r.right - r.left - 2 * inset),
                     std::max(0.0, r.bottom - r.top - 2 * inset));
 }
 
@@ -450,8 +448,8 @@ void vkov_dwin_set_std_cbrush(WINDOW win, int32_t std_brush) noexcept {
     if (!drawable(win))
         return;
     // 0 hollow (shapes are not filled); anything else white.
-    win->draw.ctools.brush =
-        std_brush == 0 ? s_cbrush{PAT_HOLLOW, VKO_COLOR_WHITE} : s_cbrush{PAT_SOLID, VKO_COLOR_WHITE};
+    win->draw.ctools.brush = std_brush == 0 ? s_cbrush{PAT_HOLLOW, VKO_COLOR_WHITE}
+                                            : s_cbrush{PAT_SOLID, VKO_COLOR_WHITE};
 }
 
 void vkov_dwin_clear(WINDOW win, COLOR color) noexcept {
@@ -482,8 +480,8 @@ void vkok_dwin_draw_aline(WINDOW win, s_pnt to, BOOLEAN start_arrow, BOOLEAN end
         return;
     vkobase::surface_log(win, "draw_aline",
                          vkobase::dwin::fmt_pnt(win->draw.pen_pos) + "," +
-                             vkobase::dwin::fmt_pnt(to) + "," + (start_arrow ? "1" : "0") +
-                             "," + (end_arrow ? "1" : "0"));
+                             vkobase::dwin::fmt_pnt(to) + "," + (start_arrow ? "1" : "0") + "," +
+                             (end_arrow ? "1" : "0"));
     line_to(win, to, start_arrow != FALSE, end_arrow != FALSE);
 }
 

@@ -91,8 +91,8 @@ void vkok_dwin_draw_image(WINDOW win, IMAGE image, const s_rct *dst, const s_rct
 }
 
 void vkok_dwin_draw_pmap(WINDOW win, WINDOW pmap, const s_rct *dst, const s_rct *src) noexcept {
-    if (!vkobase::win_is_live(win) || !vkobase::win_is_live(pmap) || !sound(dst) ||
-        !sound(src) || (pmap->flags & VKO_WF_PIXMAP) == 0)
+    if (!vkobase::win_is_live(win) || !vkobase::win_is_live(pmap) || !sound(dst) || !sound(src) ||
+        (pmap->flags & VKO_WF_PIXMAP) == 0)
         return;
     vkobase::surface_log(win, "draw_pmap",
                          vkobase::dwin::fmt_rect(dst) + ";" + vkobase::dwin::fmt_rect(src));

@@ -66,9 +66,8 @@ extern "C" {
 void vkok_dwin_draw_text(WINDOW win, int32_t x, int32_t y, const char *text, int32_t len) noexcept {
     if (!vkobase::win_is_live(win) || text == nullptr)
         return;
-    const std::int32_t n =
-        len < 0 ? static_cast<std::int32_t>(std::strlen(text)) : static_cast<std::int32_t>(
-                                                                    strnlen(text, len));
+    const std::int32_t n = len < 0 ? static_cast<std::int32_t>(std::strlen(text))
+                                   : static_cast<std::int32_t>(strnlen(text, len));
     try {
         vkobase::surface_log(win, "draw_text",
                              std::to_string(x) + "," + std::to_string(y) + ",\"" +

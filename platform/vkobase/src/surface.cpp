@@ -10,10 +10,10 @@
 #include <deque>
 
 #include "dwin_internal.h"
+#include "font_internal.h"
 #include "vkobase/font.h"
 #include "vkobase/rect.h"
 #include "vkobase/surface_debug.h"
-#include "font_internal.h"
 #include "window_internal.h"
 
 namespace {
@@ -117,8 +117,7 @@ bool clip_to_window(cairo_t *cr, WINDOW win, WINDOW owner) noexcept {
     }
     // The owner's own client area is the whole surface: a clip there would only slow glyphs.
     if (win != owner) {
-        cairo_rectangle(cr, area.left, area.top, area.right - area.left,
-                        area.bottom - area.top);
+        cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
         cairo_clip(cr);
     }
     cairo_translate(cr, origin.h, origin.v);

@@ -101,17 +101,28 @@ TEST_F(DwinDrawTest, PenWidthStyleAndPatternShapeTheLine) {
         int16_t width;
         e_pen_style style;
         e_pat pat;
-        std::vector<std::uint32_t> row_y10;  // pixels x = 10..17 on the line's row
+        std::vector<std::uint32_t> row_y10;    // pixels x = 10..17 on the line's row
         std::vector<std::uint32_t> column_x12; // pixels y = 8..12 at x = 12
         const char *why;
     } cases[] = {
-        {1, P_SOLID, PAT_SOLID, std::vector<std::uint32_t>(8, kBlack),
-         {kWhite, kWhite, kBlack, kWhite, kWhite}, "a solid one-pixel line covers one row"},
-        {3, P_SOLID, PAT_SOLID, std::vector<std::uint32_t>(8, kBlack),
-         {kWhite, kBlack, kBlack, kBlack, kWhite}, "a three-pixel pen covers three rows"},
-        {1, P_DOT, PAT_SOLID,
+        {1,
+         P_SOLID,
+         PAT_SOLID,
+         std::vector<std::uint32_t>(8, kBlack),
+         {kWhite, kWhite, kBlack, kWhite, kWhite},
+         "a solid one-pixel line covers one row"},
+        {3,
+         P_SOLID,
+         PAT_SOLID,
+         std::vector<std::uint32_t>(8, kBlack),
+         {kWhite, kBlack, kBlack, kBlack, kWhite},
+         "a three-pixel pen covers three rows"},
+        {1,
+         P_DOT,
+         PAT_SOLID,
          {kBlack, kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kWhite},
-         {kWhite, kWhite, kBlack, kWhite, kWhite}, "a dotted pen alternates pixels"},
+         {kWhite, kWhite, kBlack, kWhite, kWhite},
+         "a dotted pen alternates pixels"},
         {1, P_SOLID, PAT_HOLLOW, std::vector<std::uint32_t>(8, kWhite),
          std::vector<std::uint32_t>(5, kWhite), "a hollow pen draws nothing"},
     };
@@ -154,15 +165,24 @@ TEST_F(DwinDrawTest, CurvedAndPolygonalShapesCoverTheirPixels) {
         std::vector<std::pair<int, int>> clear; // pixels left white
     } cases[] = {
         {"a pie from east to north is the top-right quarter (counter-clockwise)",
-         [](WINDOW w) { const s_rct r{0, 0, 40, 40}; vkok_dwin_draw_pie(w, &r, 40, 20, 20, 0); },
+         [](WINDOW w) {
+             const s_rct r{0, 0, 40, 40};
+             vkok_dwin_draw_pie(w, &r, 40, 20, 20, 0);
+         },
          {{28, 12}, {35, 18}},
          {{12, 28}, {12, 12}, {28, 28}}},
         {"an arc from north to east goes the long way round, through the west",
-         [](WINDOW w) { const s_rct r{0, 0, 40, 40}; vkok_dwin_draw_arc(w, &r, 20, 0, 40, 20); },
+         [](WINDOW w) {
+             const s_rct r{0, 0, 40, 40};
+             vkok_dwin_draw_arc(w, &r, 20, 0, 40, 20);
+         },
          {{0, 20}, {20, 39}},
          {{20, 20}, {34, 6}}},
         {"an oval touches the middle of each side but not the corners",
-         [](WINDOW w) { const s_rct r{0, 0, 40, 60}; vkok_dwin_draw_oval(w, &r); },
+         [](WINDOW w) {
+             const s_rct r{0, 0, 40, 60};
+             vkok_dwin_draw_oval(w, &r);
+         },
          {{30, 0}, {0, 20}, {59, 20}, {30, 39}, {30, 20}},
          {{1, 1}, {58, 38}}},
         {"a rounded rectangle leaves its corners out",
@@ -210,9 +230,18 @@ TEST_F(DwinDrawTest, ExclusiveOrDrawnTwiceRestoresThePixels) {
         const char *why;
         void (*draw)(WINDOW);
     } cases[] = {
-        {"rectangle outline", [](WINDOW w) { const s_rct r{10, 10, 50, 70}; vkok_dwin_draw_rect(w, &r); }},
-        {"oval", [](WINDOW w) { const s_rct r{3, 3, 57, 77}; vkok_dwin_draw_oval(w, &r); }},
-        {"diagonal line", [](WINDOW w) {
+        {"rectangle outline",
+         [](WINDOW w) {
+             const s_rct r{10, 10, 50, 70};
+             vkok_dwin_draw_rect(w, &r);
+         }},
+        {"oval",
+         [](WINDOW w) {
+             const s_rct r{3, 3, 57, 77};
+             vkok_dwin_draw_oval(w, &r);
+         }},
+        {"diagonal line",
+         [](WINDOW w) {
              vkok_dwin_draw_set_pos(w, s_pnt{0, 0});
              vkok_dwin_draw_line(w, s_pnt{59, 79});
          }},
@@ -366,7 +395,7 @@ TEST_F(DwinDrawTest, OpaqueTextPaintsItsBackgroundTransparentTextDoesNot) {
     EXPECT_EQ(vkok_dwin_get_text_width(its_win, "AB", -1), 16);
     struct Case {
         BOOLEAN opaque;
-        std::uint32_t gap; // between the two boxes, above the baseline
+        std::uint32_t gap;   // between the two boxes, above the baseline
         std::uint32_t below; // under the baseline, within the descent
         const char *why;
     } cases[] = {
@@ -494,8 +523,8 @@ namespace {
 TEST(DwinDrawDemo, WindowWithTextShapesAndImageWritesAPng) {
     vkov_test_reset_all();
     const s_rct rct{0, 0, 240, 360};
-    WINDOW win = vkok_win_create(W_DOC, &rct, "demo", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
-                                 nullptr, 0);
+    WINDOW win =
+        vkok_win_create(W_DOC, &rct, "demo", 0, nullptr, 0, VKO_EVENT_MASK_ALL, nullptr, 0);
     ASSERT_NE(win, nullptr);
     vkov_dwin_clear(win, 0x0AC0C0C0u);
     const char *families[] = {"helvetica", "times", "courier"};

@@ -27,17 +27,17 @@ typedef struct vkov_draw_log_entry {
 VKOBASE_API int32_t vkov_debug_draw_log_size(WINDOW win) VKOBASE_NOEXCEPT;
 /* Copies entry index (0 = oldest kept) into *entry; FALSE when out of range or dead. */
 VKOBASE_API BOOLEAN vkov_debug_draw_log_get(WINDOW win, int32_t index,
-                                            vkov_draw_log_entry* entry) VKOBASE_NOEXCEPT;
+                                            vkov_draw_log_entry *entry) VKOBASE_NOEXCEPT;
 VKOBASE_API void vkov_debug_draw_log_clear(WINDOW win) VKOBASE_NOEXCEPT;
 
 /* Size of the window's client area in pixels; FALSE for dead windows. */
-VKOBASE_API BOOLEAN vkov_debug_surface_size(WINDOW win, int32_t* width,
-                                            int32_t* height) VKOBASE_NOEXCEPT;
+VKOBASE_API BOOLEAN vkov_debug_surface_size(WINDOW win, int32_t *width,
+                                            int32_t *height) VKOBASE_NOEXCEPT;
 /* The pixel at (x, y) of the window's client area as 0xAARRGGBB; 0 outside it, for dead
  * windows and for windows without pixels (before anything was drawn the surface is white). */
 VKOBASE_API uint32_t vkov_debug_surface_pixel(WINDOW win, int32_t x, int32_t y) VKOBASE_NOEXCEPT;
 /* Writes the window's client area to a PNG file; FALSE when it cannot. */
-VKOBASE_API BOOLEAN vkov_debug_surface_write_png(WINDOW win, const char* path) VKOBASE_NOEXCEPT;
+VKOBASE_API BOOLEAN vkov_debug_surface_write_png(WINDOW win, const char *path) VKOBASE_NOEXCEPT;
 
 #ifdef __cplusplus
 }
