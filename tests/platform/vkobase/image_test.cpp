@@ -87,6 +87,7 @@ TEST_F(ImageTest, Create_RefusesUnknownFormatsAndSizes) {
         std::int32_t format, width, height;
         bool made;
     };
+    // clang-format off
     const Case cases[] = {
         {"indexed image", VKO_IMAGE_INDEXED, 4, 3, true},
         {"colour image", VKO_IMAGE_RGB, 1, 1, true},
@@ -96,6 +97,7 @@ TEST_F(ImageTest, Create_RefusesUnknownFormatsAndSizes) {
         {"negative height", VKO_IMAGE_RGB, 3, -1, false},
         {"side beyond the limit", VKO_IMAGE_RGB, 16385, 1, false},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         IMAGE image = vkov_image_create(c.format, c.width, c.height, 0);
@@ -141,9 +143,14 @@ TEST_F(ImageTest, IndexedPixels_AreTableIndicesAndReadBackAsTableColours) {
     EXPECT_EQ(row1[2], 1);
     EXPECT_EQ(vkov_image_get_scanline(image, 2), nullptr);
 
+    IMAGE copy = vkov_image_duplicate(image);
+    ASSERT_NE(copy, nullptr);
     vkov_image_set_ncolors(image, 1);
     EXPECT_EQ(vkov_image_get_pixel(image, 0, 0), VKO_COLOR_UNSET)
         << "an index the shortened table no longer has";
+    EXPECT_EQ(vkov_image_get_ncolors(copy), 3) << "the copy has a table of its own";
+    EXPECT_EQ(vkov_image_get_pixel(copy, 0, 0), 0x00FF0000u);
+    EXPECT_EQ(vkov_image_get_scanline(copy, 1)[2], 1);
 }
 
 TEST_F(ImageTest, ColourPixels_AreRgbWordsInTheScanLine) {
@@ -186,10 +193,12 @@ TEST_F(ImageTest, FillAndTransfer_ClipScaleAndConvert) {
         std::int32_t x, y;
         std::uint32_t color;
     };
+    // clang-format off
     const Case cases[] = {
         {"left half doubled from the blue column", 1, 3, 0x000000FFu},
         {"right half doubled from the white column", 2, 0, 0x00FFFFFFu},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(vkov_image_get_pixel(big, c.x, c.y), c.color);
@@ -209,11 +218,13 @@ TEST_F(ImageTest, Bmp_WriteThenReadGivesTheSameImage) {
         const char *why;
         std::int32_t format, width, height;
     };
+    // clang-format off
     const Case cases[] = {
         {"indexed, rows padded from 5 bytes to 8", VKO_IMAGE_INDEXED, 5, 3},
         {"colour, rows padded from 9 bytes to 12", VKO_IMAGE_RGB, 3, 4},
         {"one pixel", VKO_IMAGE_RGB, 1, 1},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         IMAGE image = vkov_image_create(c.format, c.width, c.height, 0);
@@ -261,6 +272,7 @@ TEST_F(ImageTest, Bmp_ReadsEachDepthInOrderThroughAForwardOnlyStream) {
         std::int32_t x, y;
         std::uint32_t color;
     };
+    // clang-format off
     const Case cases[] = {
         {"1 bit, bottom-up: the first row in the file is the last one",
          {1, 3, 2, {0x000000u, 0xFFFFFFu}, {{0x40, 0, 0, 0}, {0xA0, 0, 0, 0}}},
@@ -277,6 +289,7 @@ TEST_F(ImageTest, Bmp_ReadsEachDepthInOrderThroughAForwardOnlyStream) {
         {"32 bits are blue, green, red, unused",
          {32, 1, 1, {}, {{0x33, 0x22, 0x11, 0x99}}}, 0, 0, 0x112233u},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         IMAGE image = read_bmp_bytes(build_bmp(c.spec));
@@ -358,6 +371,7 @@ TEST_F(ImageTest, ReadFile_KnowsTheFormatByItsFirstBytes) {
         std::int32_t width, height, x, y;
         std::uint32_t color;
     };
+    // clang-format off
     const Case cases[] = {
         {"BMP", "a.bmp", 2, 1, 0, 0, 0xFF0000u},
         {"PNG, a transparent pixel laid on white", "b.png", 3, 2, 2, 1, 0xFFFFFFu},
@@ -366,6 +380,7 @@ TEST_F(ImageTest, ReadFile_KnowsTheFormatByItsFirstBytes) {
         {"XBM, bit 0 of the second byte is x = 8", "d.xbm", 9, 2, 8, 0, 0x000000u},
         {"XBM, clear bits are white", "d.xbm", 9, 2, 1, 0, 0xFFFFFFu},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         const FILE_SPEC spec = dir.spec(c.name);
@@ -377,6 +392,22 @@ TEST_F(ImageTest, ReadFile_KnowsTheFormatByItsFirstBytes) {
         EXPECT_EQ(h, c.height);
         EXPECT_EQ(vkov_image_get_pixel(image, c.x, c.y) & 0xFFFFFFu, c.color);
     }
+    // The same texts through streams, as image resources are read.
+    const std::string xpm = "/* XPM */ \"1 1 1 1\", \"x c #ABCDEF\", \"x\"";
+    const std::string xbm = "#define b_width 1\n#define b_height 1\nstatic char b_bits[] = {1};";
+    ForwardBytes xpm_bytes{std::vector<unsigned char>(xpm.begin(), xpm.end())};
+    ForwardBytes xbm_bytes{std::vector<unsigned char>(xbm.begin(), xbm.end())};
+    VKO_IOSTREAM xpm_stream = xpm_bytes.stream();
+    VKO_IOSTREAM xbm_stream = xbm_bytes.stream();
+    IMAGE from_xpm = vkov_image_read_xpm(xpm_stream);
+    IMAGE from_xbm = vkov_image_read_xbm(xbm_stream);
+    vkov_iostr_destroy(xpm_stream);
+    vkov_iostr_destroy(xbm_stream);
+    ASSERT_NE(from_xpm, nullptr);
+    ASSERT_NE(from_xbm, nullptr);
+    EXPECT_EQ(vkov_image_get_pixel(from_xpm, 0, 0) & 0xFFFFFFu, 0xABCDEFu);
+    EXPECT_EQ(vkov_image_get_pixel(from_xbm, 0, 0) & 0xFFFFFFu, 0x000000u);
+
     const FILE_SPEC text = dir.spec("e.txt");
     const FILE_SPEC missing = dir.spec("none.bmp");
     EXPECT_EQ(vkov_image_read(&text), nullptr);

@@ -27,6 +27,7 @@ TEST_F(PaletPatternTest, PaletteCreate_TypesAndSizes) {
         bool made;
         std::uint16_t want_size, want_colors;
     };
+    // clang-format off
     const Case cases[] = {
         {"fixed palette: a colour cube and greys", VKO_PALET_FIXED, 0, true, 240, 240},
         {"user palette starts empty", VKO_PALET_USER, 16, true, 16, 0},
@@ -34,6 +35,7 @@ TEST_F(PaletPatternTest, PaletteCreate_TypesAndSizes) {
         {"user palette too big", VKO_PALET_USER, 4097, false, 0, 0},
         {"unknown type", 3, 16, false, 0, 0},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         PALETTE palet = vkov_palet_create(c.type, c.size);
@@ -100,6 +102,7 @@ TEST_F(PaletPatternTest, PatternCreate_RefusesMalformedText) {
         std::string text;
         bool made;
     };
+    // clang-format off
     const Case cases[] = {
         {"telephone number", "(999) 999-9999", true},
         {"repeated class", "U*9*", true},
@@ -111,6 +114,7 @@ TEST_F(PaletPatternTest, PatternCreate_RefusesMalformedText) {
         {"star after a literal", "-*", false},
         {"longer than 255", std::string(256, '9'), false},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         PATTERN pattern = vkov_pattern_create(c.text.c_str());
@@ -128,6 +132,7 @@ TEST_F(PaletPatternTest, PatternMatch_WholeTextAndTheFirstFailingCharacter) {
         BOOLEAN matched;
         std::int32_t fail_pos;
     };
+    // clang-format off
     const Case cases[] = {
         {"every element", "(999) 999-9999", "(555) 123-4567", TRUE, -1},
         {"correct but unfinished", "(999) 999-9999", "(555) 12", FALSE, 8},
@@ -144,6 +149,7 @@ TEST_F(PaletPatternTest, PatternMatch_WholeTextAndTheFirstFailingCharacter) {
         {"and not lower case", "L", "\xC9", FALSE, 0},
         {"any character", "???", "a ?", TRUE, -1},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         PATTERN pattern = vkov_pattern_create(c.pattern);
@@ -166,6 +172,7 @@ TEST_F(PaletPatternTest, PatternFormat_InsertsLiteralsTurnsCaseAndMovesTheSelect
         BOOLEAN ok;
         std::int32_t want_first, want_last;
     };
+    // clang-format off
     const Case cases[] = {
         {"digits only: the literals are put in", "(999) 999-9999", "5551234567", FALSE, 10, 10,
          256, "(555) 123-4567", TRUE, 14, 14},
@@ -183,6 +190,7 @@ TEST_F(PaletPatternTest, PatternFormat_InsertsLiteralsTurnsCaseAndMovesTheSelect
         {"selection follows its characters", "(999)", "12", FALSE, 0, 2, 256, "(12", TRUE, 1, 3},
         {"result cut to the buffer", "99999", "12345", FALSE, 5, 5, 3, "12", FALSE, 5, 5},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         PATTERN pattern = vkov_pattern_create(c.pattern);
