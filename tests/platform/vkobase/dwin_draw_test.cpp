@@ -15,6 +15,7 @@
 #include "vkobase/dwin.h"
 #include "vkobase/font.h"
 #include "vkobase/image.h"
+#include "vkobase/pict.h"
 #include "vkobase/pmap.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
@@ -438,6 +439,57 @@ TEST_F(DwinDrawTest, ImagesAndPixmapsAreCopiedDestinationFirst) {
     vkok_dwin_draw_pmap(its_win, pmap, &to, &src);
     EXPECT_EQ(px(42, 42), kRed);
     EXPECT_EQ(px(45, 45), kWhite);
+}
+
+TEST_F(DwinDrawTest, DrawingBetweenOpenAndClosePictureGoesIntoThePicture) {
+    const std::vector<std::uint32_t> blank = pixels();
+    const s_rct frame{0, 0, 20, 20};
+    ASSERT_TRUE(vkok_dwin_open_pict(its_win, &frame));
+    EXPECT_FALSE(vkok_dwin_open_pict(its_win, &frame)) << "one recording at a time";
+    set_pen(VKO_COLOR_BLACK, 1, P_SOLID, PAT_HOLLOW);
+    set_brush(PAT_SOLID, kRedColor);
+    const s_rct r{5, 5, 10, 10};
+    vkok_dwin_draw_rect(its_win, &r);
+    EXPECT_EQ(pixels(), blank) << "the window is untouched while recording";
+    PICTURE pict = vkok_dwin_close_pict(its_win);
+    ASSERT_NE(pict, nullptr);
+    EXPECT_EQ(vkok_dwin_close_pict(its_win), nullptr) << "nothing is being recorded";
+    const s_rct at{30, 40, 50, 60}; // the frame moved by (40, 30)
+    vkok_dwin_draw_pict(its_win, pict, &at);
+    EXPECT_EQ(px(47, 37), kRed);
+    EXPECT_EQ(px(44, 34), kWhite);
+    EXPECT_EQ(px(50, 40), kWhite);
+    vkok_pict_destroy(pict);
+}
+
+TEST_F(DwinDrawTest, WindowKeepsItsOwnCopyOfItsFont) {
+    FONT_OBJ font = vkov_font_create();
+    ASSERT_NE(font, nullptr);
+    vkov_font_set_family(font, VKO_FONT_TEST_FAMILY);
+    vkov_font_set_size(font, 12); // advance 8 pixels
+    vkov_dwin_set_font(its_win, font);
+    vkov_font_set_size(font, 24);
+    EXPECT_EQ(vkok_dwin_get_text_width(its_win, "AB", -1), 16)
+        << "changing the caller's font leaves the window's alone";
+    vkov_font_destroy(font);
+    EXPECT_EQ(vkok_dwin_get_text_width(its_win, "AB", -1), 16) << "and so does destroying it";
+
+    FONT_OBJ copy = vkok_dwin_get_font(its_win, TRUE);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, vkok_dwin_get_font(its_win, FALSE));
+    vkov_font_destroy(copy);
+
+    vkov_dwin_set_font_size(its_win, 24);
+    EXPECT_EQ(vkov_dwin_get_font_size(its_win), 24);
+    EXPECT_EQ(vkok_dwin_get_text_width(its_win, "AB", -1), 32);
+    char family[32] = "";
+    ASSERT_NE(vkov_dwin_get_font_family(its_win, family, sizeof family), nullptr);
+    EXPECT_STREQ(family, VKO_FONT_TEST_FAMILY);
+    vkov_debug_draw_log_clear(its_win);
+    vkok_dwin_draw_text(its_win, 0, 20, "x", -1);
+    vkov_draw_log_entry e{};
+    ASSERT_TRUE(vkov_debug_draw_log_get(its_win, 0, &e));
+    EXPECT_NE(std::string(e.font).find(VKO_FONT_TEST_FAMILY), std::string::npos) << e.font;
 }
 
 TEST_F(DwinDrawTest, TheLogRecordsEachCallWithTheToolsInForce) {
