@@ -19,6 +19,9 @@
 namespace {
 
 constexpr std::size_t kLogLimit = 4096;
+// Largest side of a surface: a window placed larger keeps no pixels beyond it, rather than
+// asking for gigabytes.
+constexpr int kMaxSidePx = 8192;
 
 struct LogEntry {
     std::string op;
@@ -157,8 +160,8 @@ cairo_surface_t *surface_of(WINDOW owner) noexcept {
     if (ext->attached)
         return ext->surface;
     const s_rct client = win_client_rect(owner);
-    const int width = std::max(client.right - client.left, 1);
-    const int height = std::max(client.bottom - client.top, 1);
+    const int width = std::clamp(client.right - client.left, 1, kMaxSidePx);
+    const int height = std::clamp(client.bottom - client.top, 1, kMaxSidePx);
     if (ext->surface != nullptr && cairo_image_surface_get_width(ext->surface) == width &&
         cairo_image_surface_get_height(ext->surface) == height)
         return ext->surface;
