@@ -78,6 +78,52 @@ void IdList::push_back(std::uint32_t value)
     ++itsCount;
 }
 
+void IdList::append_values(const std::uint32_t* values, std::size_t count)
+{
+    // The pool head and the tail stay in registers; each node is linked once. A merge
+    // result of tens of thousands of values is built here, so this loop is what a long
+    // AND or OR costs beyond its comparisons.
+    IdNode* pool = state.pool;
+    IdNode* tail = itsTail;
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        IdNode* node = pool;
+        if (node != nullptr) {
+            // A list joins the pool whole, so the nodes it hands out in a row usually lie
+            // in a row in memory too: fetching ahead hides most of the wait for each next
+            // link (a hint only; a node elsewhere costs what it did before).
+            __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(node) + 512));
+            pool = node->next;
+            ++taken;
+        } else {
+            node = new (std::nothrow) IdNode;
+            if (node == nullptr) {
+                // Leave the list and the pool whole for a fatal hook that does not exit.
+                if (tail != nullptr)
+                    tail->next = nullptr;
+                state.pool = pool;
+                state.pool_size -= taken;
+                itsTail = tail;
+                itsCount += static_cast<std::uint32_t>(i);
+                engine_fatal("out of memory");
+            }
+        }
+        node->prev = tail;
+        node->value = values[i];
+        if (tail != nullptr)
+            tail->next = node;
+        else
+            itsHead = node;
+        tail = node;
+    }
+    if (tail != nullptr)
+        tail->next = nullptr;
+    state.pool = pool;
+    state.pool_size -= taken;
+    itsTail = tail;
+    itsCount += static_cast<std::uint32_t>(count);
+}
+
 std::uint32_t IdList::pop_front()
 {
     IdNode* node = itsHead;

@@ -31,6 +31,8 @@ public:
     void clear_with(void (*fn)(void* context, std::uint32_t value), void* context);
 
     void push_back(std::uint32_t value);
+    // Appends count values in order; the same as push_back on each, in one pass.
+    void append_values(const std::uint32_t* values, std::size_t count);
     // Removes the head and returns its value; 0 for an empty list.
     std::uint32_t pop_front();
     // Inserts a node before node (appends when node is null); returns the new node.

@@ -2,10 +2,6 @@
 // index defaults to "va") joined by '&' (AND), '|' (OR) and '& !' (AND NOT), with
 // parentheses; all three operators bind alike and group from the right. Each term is
 // searched through the routine table, and the lists are merged in place.
-//
-// NEEDS: (engine-index) a call in resultlist.h that decodes the next continuation block of
-// a list into a caller's buffer without making list nodes (the merges read long lists
-// that way); until then query_merge.cpp's decode_chunk repeats what load_next_chunk reads.
 #pragma once
 #include <cstdint>
 

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/datafiles.h"
 #include "engine/progress.h"
 #include "engine/query_internal.h"
 #include "engine/resultlist.h"
@@ -17,40 +16,6 @@ namespace {
 
 constexpr std::uint32_t kMergeBlockSize = 512;
 constexpr std::uint32_t kProgressEvery = 128;   // merge steps between two progress reports
-
-// Continuation block: a packed resume offset (the word block after the chain), packed
-// differences that continue the posting list from its last value, then two 0 bytes. The
-// chain ends at the first block that begins with 0, or at the block before the resume one.
-//
-// Decodes the continuation block *next_block into out (cleared first), each value the
-// previous one plus the difference read, starting from *last. Advances *next_block along
-// the chain (0 once it has ended). False when the block is a word block: no values.
-bool decode_chunk(std::uint32_t* next_block, std::uint32_t* last, std::vector<std::uint32_t>* out)
-{
-    out->clear();
-    const std::uint32_t n = *next_block;
-    const std::uint8_t* const block = read_block(n, kMergeBlockSize);
-    if (block[0] == 0) {
-        *next_block = 0;
-        return false;
-    }
-    const std::uint8_t* const end = block + kMergeBlockSize;
-    std::uint32_t resume = 0;
-    const std::uint8_t* p = unpack_number_bounded(block, end, &resume);
-    *next_block = resume / kMergeBlockSize > n + 1 ? n + 1 : 0;
-    std::uint32_t value = *last;
-    while (p < end && *p != 0) {
-        std::uint32_t difference = *p;
-        if (difference < 0x80)   // one-byte numbers, most of a long list, read in line
-            ++p;
-        else
-            p = unpack_number_bounded(p, end, &difference);
-        value += difference;
-        out->push_back(value);
-    }
-    *last = value;
-    return true;
-}
 
 // The values of a list, a run at a time: first a copy of its loaded values, then each
 // continuation block it still names, decoded when the run before it is used up. Reading
@@ -71,7 +36,7 @@ public:
         while (itsPos >= itsRun.size()) {
             if (itsNextBlock == 0)
                 return false;
-            decode_chunk(&itsNextBlock, &itsLast, &itsRun);
+            decode_next_chunk(&itsNextBlock, &itsLast, &itsRun, kMergeBlockSize);
             itsPos = 0;
         }
         return true;
@@ -117,8 +82,7 @@ private:
 void rebuild(ResultList* list, const std::vector<std::uint32_t>& values, std::uint32_t next_block)
 {
     list->values.clear();
-    for (const std::uint32_t value : values)
-        list->values.push_back(value);
+    list->values.append_values(values.data(), values.size());
     list->next_block = next_block;
 }
 
@@ -135,6 +99,13 @@ public:
     bool cancelled_at(std::uint64_t steps) const
     {
         return steps % kProgressEvery == 0 && report(steps);
+    }
+
+    // The same for a run of steps from before to after: reports once when the run
+    // reached or passed a multiple of kProgressEvery.
+    bool cancelled_past(std::uint64_t before, std::uint64_t after) const
+    {
+        return after / kProgressEvery != before / kProgressEvery && report(after);
     }
 
 private:
@@ -204,24 +175,26 @@ ResultList* and_lists(ResultList* left, ResultList* right)
     std::vector<std::uint32_t> kept;
     std::size_t kept_count = 0;
     std::uint64_t steps = 0;
-    std::uint64_t reported = 0;   // steps at the last look at the progress
     bool cancelled = false;
     while (!cancelled && l.ready() && r.ready()) {
         const std::uint32_t* const lr = l.run();
         const std::uint32_t* const rr = r.run();
         std::size_t lp = l.pos();
         std::size_t rp = r.pos();
-        const std::size_t ln = l.run_size();
-        const std::size_t rn = r.run_size();
-        // Room for every match these two runs can give, so the loop only compares.
-        kept.resize(kept_count + std::min(ln - lp, rn - rp));
+        // Each step moves at least one side, so this many steps stay inside both runs;
+        // at most half a progress interval, as a step counts 1, or 2 on a match.
+        const std::size_t n = std::min({l.run_size() - lp, r.run_size() - rp,
+                                        std::size_t{kProgressEvery / 2}});
+        // Room for every match the steps can give, so the loop only compares.
+        if (kept.size() < kept_count + n)
+            kept.resize(std::max(kept_count + n, 2 * kept.size()));
         std::uint32_t* const out = kept.data();
         std::size_t count = kept_count;
-        while (lp < ln && rp < rn) {
+        const std::uint64_t steps_before = steps;
+        for (std::size_t i = 0; i < n; ++i) {
             const std::uint32_t lv = lr[lp];
             const std::uint32_t rv = rr[rp];
-            std::uint32_t match = 0;
-            if (lv == kMarkerValue || lv < rv) {
+            if (lv < rv || lv == kMarkerValue) {
                 ++lp;
             } else if (rv < lv) {
                 ++rp;
@@ -229,18 +202,14 @@ ResultList* and_lists(ResultList* left, ResultList* right)
                 out[count++] = lv;
                 ++lp;
                 ++rp;
-                match = 1;
             }
-            steps += 1 + match;
-            if (steps % kProgressEvery == 0)
-                break;   // reported below, out of the loop
         }
+        steps += n + (count - kept_count);   // a match counts twice
         kept_count = count;
         l.pos() = lp;
         r.pos() = rp;
-        if (steps != reported && progress.cancelled_at(steps))
+        if (progress.cancelled_past(steps_before, steps))
             cancelled = true;
-        reported = steps;
     }
     // Whatever the walk did not reach is removed, unread blocks included.
     kept.resize(kept_count);

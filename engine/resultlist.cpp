@@ -7,6 +7,7 @@
 #include "engine/resultlist.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "engine/datafiles.h"
 #include "engine/progress.h"
@@ -66,10 +67,10 @@ void ResultList::move_from(ResultList& other)
 bool decode_next_chunk(std::uint32_t* next_block, std::uint32_t* last,
                        std::vector<std::uint32_t>* out, std::uint32_t block_size)
 {
-    out->clear();
     const std::uint32_t n = *next_block;
     const std::uint8_t* block = read_block(n, block_size);
     if (block[0] == 0) {
+        out->clear();
         *next_block = 0;
         return false;
     }
@@ -78,7 +79,26 @@ bool decode_next_chunk(std::uint32_t* next_block, std::uint32_t* last,
     const std::uint8_t* p = unpack_number_bounded(block, end, &resume);
     // The chain ends at the block before the resume block.
     *next_block = (resume / block_size > n + 1) ? n + 1 : 0;
+    // Every value takes at least one byte, so a block holds fewer values than its size:
+    // the values are written straight into the buffer and it is cut to length after.
+    out->resize(block_size);
+    std::uint32_t* const first = out->data();
+    std::uint32_t* o = first;
     std::uint32_t value = *last;
+    // Eight bytes at a time while all eight are one-byte differences (1 to 127): no 0
+    // that ends the list and no continued number.
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    while (end - p >= 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, p, 8);
+        if (((eight | (eight - kOnes)) & kHighs) != 0)
+            break;
+        for (int i = 0; i < 8; ++i)
+            o[i] = value += p[i];
+        o += 8;
+        p += 8;
+    }
     while (p < end && *p != 0) {
         std::uint32_t difference = *p;
         if (difference < 0x80)   // most differences of a long list take one byte
@@ -86,8 +106,9 @@ bool decode_next_chunk(std::uint32_t* next_block, std::uint32_t* last,
         else
             p = unpack_number_bounded(p, end, &difference);
         value += difference;
-        out->push_back(value);
+        *o++ = value;
     }
+    out->resize(static_cast<std::size_t>(o - first));
     *last = value;
     return true;
 }
@@ -100,8 +121,7 @@ int load_next_chunk(ResultList* list, std::uint32_t block_size)
     std::uint32_t last = list->last_value();
     if (!decode_next_chunk(&list->next_block, &last, &values, block_size))
         return 0;
-    for (const std::uint32_t value : values)
-        list->values.push_back(value);
+    list->values.append_values(values.data(), values.size());
     return 1;
 }
 

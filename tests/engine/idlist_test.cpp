@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -132,6 +133,45 @@ TEST(IdList, ClearedNodesAreReused)
     again.clear();
     idlist_release_pool();
     EXPECT_EQ(idlist_pool_size(), 0u);
+}
+
+TEST(IdList, AppendValuesMatchesPushBackWithAndWithoutPooledNodes)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::uint32_t> before;   // pushed one by one first
+        std::size_t pooled;                  // nodes in the pool before the append
+        std::vector<std::uint32_t> values;
+    };
+    const Case cases[] = {
+        {"onto an empty list from the pool", {}, 10, {4, 5, 6}},
+        {"onto a list, more values than pooled nodes", {1, 2}, 2, {3, 4, 5, 6, 7}},
+        {"with an empty pool", {9}, 0, {10, 11}},
+        {"nothing appended", {1, 2}, 3, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        IdList list;
+        for (const std::uint32_t v : c.before)
+            list.push_back(v);
+        idlist_release_pool();
+        {
+            IdList spare;
+            for (std::size_t i = 0; i < c.pooled; ++i)
+                spare.push_back(0);
+        }
+        ASSERT_EQ(idlist_pool_size(), c.pooled);
+        list.append_values(c.values.data(), c.values.size());
+        std::vector<std::uint32_t> expected = c.before;
+        expected.insert(expected.end(), c.values.begin(), c.values.end());
+        EXPECT_EQ(values_of(list), expected);
+        expect_linked(list);
+        EXPECT_EQ(idlist_pool_size(), c.pooled - std::min(c.pooled, c.values.size()));
+        list.push_back(99);
+        EXPECT_EQ(list.tail()->value, 99u) << "the list goes on after the append";
+        expect_linked(list);
+    }
+    idlist_release_pool();
 }
 
 TEST(Scratch, AllocatesForwardAndRefusesOverrun)

@@ -265,6 +265,68 @@ TEST_F(ResultListTest, CollectHitsStopsAddingAt32000BytesAndReports)
     items.clearAndDestroy();
 }
 
+// decode_next_chunk reads eight one-byte differences at a time where it can; every way a
+// run of them can end (a 0, a continued number, the block's end) at every position within
+// the eight must give the same values as reading one by one.
+TEST(DecodeNextChunk, GivesEveryValueWhereverARunOfOneByteDifferencesEnds)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::uint32_t> differences;   // each written as a packed number
+        bool fill_block = false;                  // one-byte differences to the block's end
+    };
+    std::vector<Case> cases = {
+        {"a run shorter than eight", {1, 2, 3, 127, 5}},
+        {"exactly eight", {9, 8, 7, 6, 5, 4, 3, 2}},
+        {"a long number after eight and one", {1, 1, 1, 1, 1, 1, 1, 1, 1, 300, 2}},
+        {"numbers of every length among runs", {5, 128, 6, 7, 16384, 1, 1, 1, 1, 1, 1, 1,
+                                                1, 2097152, 3, 0x0FFFFFFF}},
+        {"no differences at all", {}},
+        {"one-byte differences up to the last byte of the block", {}, true},
+    };
+    for (std::size_t shift = 1; shift < 8; ++shift) {
+        Case c{"a continued number at each position of an eight", {}};
+        for (std::size_t i = 0; i < 20; ++i)
+            c.differences.push_back(i % 8 == shift ? 200 + static_cast<std::uint32_t>(i) : 3);
+        cases.push_back(c);
+    }
+    TempDir dir;
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        // Block 1 continues a posting list; block 2, where the entries resume, is a word
+        // block, so the chain ends after block 1.
+        std::vector<std::uint8_t> chunk(kBlockSize, 0);
+        std::uint8_t* p = pack_number(chunk.data(), 2 * kBlockSize);
+        std::vector<std::uint32_t> differences = c.differences;
+        if (c.fill_block)
+            differences.assign(static_cast<std::size_t>(chunk.data() + kBlockSize - p), 100);
+        for (const std::uint32_t d : differences)
+            p = pack_number(p, d);
+        ASSERT_LE(p, chunk.data() + kBlockSize);
+        std::vector<std::uint8_t> word_block(kBlockSize, 0);
+        index_fixture::open_raw(dir, "chunk" + std::to_string(n++), {{"df", 512, 1024}},
+                                {chunk, word_block});
+
+        std::vector<std::uint32_t> expected;
+        std::uint32_t value = 1000;
+        for (const std::uint32_t d : differences)
+            expected.push_back(value += d);
+        std::uint32_t next_block = 1;
+        std::uint32_t last = 1000;
+        std::vector<std::uint32_t> out = {7, 7, 7};   // replaced, not appended to
+        ASSERT_TRUE(decode_next_chunk(&next_block, &last, &out, kBlockSize));
+        EXPECT_EQ(out, expected);
+        EXPECT_EQ(last, expected.empty() ? 1000u : expected.back());
+        EXPECT_EQ(next_block, 0u) << "the chain ends before the block its entries resume in";
+        next_block = 2;
+        EXPECT_FALSE(decode_next_chunk(&next_block, &last, &out, kBlockSize))
+            << "a word block ends the chain";
+        EXPECT_TRUE(out.empty());
+    }
+    close_data_files();
+}
+
 TEST(WordItem, CopiesEveryFieldAndComparesByShare)
 {
     WordItem item("lead");
