@@ -123,6 +123,34 @@ private:
     std::uint64_t itsWork;
 };
 
+// Walks two lists side by side until either runs out or the user cancels. step(lv, rv,
+// lp, rp) looks at the two current values, moves lp and/or rp past what it used and
+// returns the merge steps it counts (progress is reported by steps). True when cancelled;
+// either way both segments are left at the walk's position.
+template <typename Step>
+bool walk_both(Segment& l, Segment& r, const MergeProgress& progress, Step step)
+{
+    std::uint64_t steps = 0;
+    while (l.ready() && r.ready()) {
+        const std::uint32_t* const lr = l.run();
+        const std::uint32_t* const rr = r.run();
+        std::size_t lp = l.pos();
+        std::size_t rp = r.pos();
+        const std::size_t ln = l.run_size();
+        const std::size_t rn = r.run_size();
+        bool cancelled = false;
+        while (lp < ln && rp < rn && !cancelled) {
+            steps += step(lr[lp], rr[rp], lp, rp);
+            cancelled = progress.cancelled_at(steps);
+        }
+        l.pos() = lp;
+        r.pos() = rp;
+        if (cancelled)
+            return true;
+    }
+    return false;
+}
+
 // A word-offset list is complete in memory; sort it unless it is already in order (the
 // key tables give theirs in key order).
 void sort_word_offsets(ResultList* list)
@@ -226,46 +254,28 @@ ResultList* or_lists(ResultList* left, ResultList* right)
     Segment r(*right);
     std::vector<std::uint32_t> merged;
     std::uint32_t total = left->total;
-    std::uint64_t steps = 0;
-    bool cancelled = false;
-    while (!cancelled && l.ready() && r.ready()) {
-        const std::uint32_t* const lr = l.run();
-        const std::uint32_t* const rr = r.run();
-        std::size_t lp = l.pos();
-        std::size_t rp = r.pos();
-        const std::size_t ln = l.run_size();
-        const std::size_t rn = r.run_size();
-        while (lp < ln && rp < rn) {
-            const std::uint32_t lv = lr[lp];
-            const std::uint32_t rv = rr[rp];
-            std::uint32_t consumed = 1;
-            if (lv == kMarkerValue) {
-                ++lp;
-                total -= total > 0 ? 1 : 0;
-            } else if (rv == kMarkerValue) {
-                ++rp;
-            } else if (lv < rv) {
-                merged.push_back(lv);
-                ++lp;
-            } else if (rv < lv) {
-                merged.push_back(rv);
-                ++total;
-                ++rp;
-            } else {
-                merged.push_back(lv);
-                ++lp;
-                ++rp;
-                consumed = 2;
-            }
-            steps += consumed;
-            if (progress.cancelled_at(steps)) {
-                cancelled = true;
-                break;
-            }
+    const bool cancelled = walk_both(l, r, progress, [&](std::uint32_t lv, std::uint32_t rv,
+                                                         std::size_t& lp, std::size_t& rp) {
+        if (lv == kMarkerValue) {
+            ++lp;
+            total -= total > 0 ? 1 : 0;
+        } else if (rv == kMarkerValue) {
+            ++rp;
+        } else if (lv < rv) {
+            merged.push_back(lv);
+            ++lp;
+        } else if (rv < lv) {
+            merged.push_back(rv);
+            ++total;
+            ++rp;
+        } else {
+            merged.push_back(lv);
+            ++lp;
+            ++rp;
+            return 2;
         }
-        l.pos() = lp;
-        r.pos() = rp;
-    }
+        return 1;
+    });
     std::uint32_t next_block = 0;
     if (cancelled || l.ready()) {
         // The rest of the left list is kept as it stands; on cancel the rest of the right
@@ -294,36 +304,20 @@ ResultList* and_not_lists(ResultList* left, ResultList* right)
     Segment r(*right);
     std::vector<std::uint32_t> kept;
     std::uint32_t total = left->total;
-    std::uint64_t steps = 0;
-    bool cancelled = false;
-    while (!cancelled && l.ready() && r.ready()) {
-        const std::uint32_t* const lr = l.run();
-        const std::uint32_t* const rr = r.run();
-        std::size_t lp = l.pos();
-        std::size_t rp = r.pos();
-        const std::size_t ln = l.run_size();
-        const std::size_t rn = r.run_size();
-        while (lp < ln && rp < rn) {
-            const std::uint32_t lv = lr[lp];
-            const std::uint32_t rv = rr[rp];
-            if (lv < rv && lv != kMarkerValue) {
-                kept.push_back(lv);
-                ++lp;
-            } else if (rv < lv) {
-                ++rp;
-            } else {
-                // Equal, or the marker against a right value that is not smaller.
-                ++lp;
-                total -= total > 0 ? 1 : 0;
-            }
-            if (progress.cancelled_at(++steps)) {
-                cancelled = true;
-                break;
-            }
+    const bool cancelled = walk_both(l, r, progress, [&](std::uint32_t lv, std::uint32_t rv,
+                                                         std::size_t& lp, std::size_t& rp) {
+        if (lv < rv && lv != kMarkerValue) {
+            kept.push_back(lv);
+            ++lp;
+        } else if (rv < lv) {
+            ++rp;
+        } else {
+            // Equal, or the marker against a right value that is not smaller.
+            ++lp;
+            total -= total > 0 ? 1 : 0;
         }
-        l.pos() = lp;
-        r.pos() = rp;
-    }
+        return 1;
+    });
     // On cancel everything from the walk's position on is removed; otherwise the rest of
     // the left list is kept.
     const std::uint32_t next_block = cancelled ? 0 : l.append_run_keep_chain(&kept);

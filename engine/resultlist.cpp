@@ -37,15 +37,20 @@ void ResultList::sort()
     total = values.count();
 }
 
-void ResultList::copy_from(const ResultList& other)
+void ResultList::copy_fields(const ResultList& other)
 {
-    if (&other == this)
-        return;
     total = other.total;
     next_block = other.next_block;
     word_offsets = other.word_offsets;
     for (int i = 0; i < 3; ++i)
         spare[i] = other.spare[i];
+}
+
+void ResultList::copy_from(const ResultList& other)
+{
+    if (&other == this)
+        return;
+    copy_fields(other);
     values.assign(other.values);
 }
 
@@ -53,11 +58,7 @@ void ResultList::move_from(ResultList& other)
 {
     if (&other == this)
         return;
-    total = other.total;
-    next_block = other.next_block;
-    word_offsets = other.word_offsets;
-    for (int i = 0; i < 3; ++i)
-        spare[i] = other.spare[i];
+    copy_fields(other);
     values.move_from(other.values);
     other.total = 0;
     other.next_block = 0;

@@ -39,6 +39,10 @@ struct ResultList {
     void copy_from(const ResultList& other);
     // Takes over every field of other; other is left reset.
     void move_from(ResultList& other);
+
+private:
+    // Every field but the values.
+    void copy_fields(const ResultList& other);
 };
 
 // Reads the continuation block named by list->next_block and appends its values (each

@@ -478,6 +478,42 @@ void collect_postings(ResultList* list, std::uint32_t index_offset, std::uint32_
     list->total += expected;
 }
 
+namespace {
+
+// Calls visit(block, n, pos) on each entry from the start of word block b on, over the
+// word blocks up to last (long entries and their continuation blocks stepped over),
+// until visit returns false. At the end of each block go_on() is asked before the walk
+// moves to the next one; false stops it. Block b must be a word block.
+template <typename Visit, typename GoOn>
+void walk_entries_from(std::uint32_t b, std::uint32_t last, std::uint32_t block_size,
+                       Visit visit, GoOn go_on)
+{
+    const std::uint8_t* block = read_block(b, block_size);
+    std::uint32_t pos = 0;
+    for (;;) {
+        if (is_end_mark(block, block_size, pos)) {
+            if (b >= last || !go_on())
+                break;
+            b = seek_in_range(b + 1, block_size, last);
+            if (b == kNoBlock)
+                break;
+            block = read_block(b, block_size);
+            pos = 0;
+            continue;
+        }
+        if (!visit(block, b, pos))
+            break;
+        pos = step_entry(pos, &b, block_size, last);
+        if (b > last)
+            break;
+        block = read_block(b, block_size);
+        if (pos == 0 && block[0] != 0)
+            break;
+    }
+}
+
+} // namespace
+
 std::int16_t list_neighbours(ResultList* list, const char* word, const char* index_code,
                              std::uint32_t block_size)
 {
@@ -487,35 +523,19 @@ std::int16_t list_neighbours(ResultList* list, const char* word, const char* ind
     std::uint32_t last = 0;
     if (!index_block_range(index_code, block_size, &first, &last))
         return 0;
-    std::uint32_t b = start_block(word, first, last, block_size);
-    const std::uint8_t* block = read_block(b, block_size);
-    if (block[0] != 0)
+    const std::uint32_t b = start_block(word, first, last, block_size);
+    if (read_block(b, block_size)[0] != 0)
         return 0;
     bool after_seen = false;
-    std::uint32_t pos = 0;
-    for (;;) {
-        if (is_end_mark(block, block_size, pos)) {
-            if (b >= last)
-                break;
-            if (after_seen && list->values.count() > 20)
-                break;
-            b = seek_in_range(b + 1, block_size, last);
-            if (b == kNoBlock)
-                break;
-            block = read_block(b, block_size);
-            pos = 0;
-            continue;
-        }
-        if (state.compare(block + pos, word) > 0)
-            after_seen = true;
-        list->append(b * block_size + pos);
-        pos = step_entry(pos, &b, block_size, last);
-        if (b > last)
-            break;
-        block = read_block(b, block_size);
-        if (pos == 0 && block[0] != 0)
-            break;
-    }
+    walk_entries_from(
+        b, last, block_size,
+        [&](const std::uint8_t* block, std::uint32_t n, std::uint32_t pos) {
+            if (state.compare(block + pos, word) > 0)
+                after_seen = true;
+            list->append(n * block_size + pos);
+            return true;
+        },
+        [&] { return !(after_seen && list->values.count() > 20); });
     list->total = list->values.count();
     return list->values.empty() ? 0 : 1;
 }
@@ -537,36 +557,20 @@ void collect_equal(ResultList* list, const char* word, const char* index_code,
     std::uint32_t last = 0;
     if (!index_block_range(index_code, block_size, &first, &last))
         return;
-    std::uint32_t b = start_block(word, first, last, block_size);
-    const std::uint8_t* block = read_block(b, block_size);
-    if (block[0] != 0)
+    const std::uint32_t b = start_block(word, first, last, block_size);
+    if (read_block(b, block_size)[0] != 0)
         return;
-    std::uint32_t pos = 0;
-    for (;;) {
-        if (is_end_mark(block, block_size, pos)) {
-            if (b >= last)
-                break;
-            b = seek_in_range(b + 1, block_size, last);
-            if (b == kNoBlock)
-                break;
-            block = read_block(b, block_size);
-            pos = 0;
-            continue;
-        }
-        const int c = state.compare(block + pos, word);
-        if (c > 0)
-            break;
-        if (c == 0) {
-            list->append(b * block_size + pos);
-            ++list->total;
-        }
-        pos = step_entry(pos, &b, block_size, last);
-        if (b > last)
-            break;
-        block = read_block(b, block_size);
-        if (pos == 0 && block[0] != 0)
-            break;
-    }
+    walk_entries_from(
+        b, last, block_size,
+        [&](const std::uint8_t* block, std::uint32_t n, std::uint32_t pos) {
+            const int c = state.compare(block + pos, word);
+            if (c == 0) {
+                list->append(n * block_size + pos);
+                ++list->total;
+            }
+            return c <= 0;
+        },
+        [] { return true; });
 }
 
 void list_block_entries(ResultList* list, std::uint32_t index_offset, std::uint32_t block_size)
@@ -616,6 +620,19 @@ WordWalker::WordWalker(std::uint32_t first, std::uint32_t last, std::uint32_t bl
 {
 }
 
+bool WordWalker::enter_word_block(std::uint32_t n, const std::uint8_t** block)
+{
+    const std::uint32_t b = seek_in_range(n, itsBlockSize, itsLast);
+    if (b == kNoBlock) {
+        itsDone = true;
+        return false;
+    }
+    itsBlock = b;
+    itsPos = 0;
+    *block = read_block(itsBlock, itsBlockSize);
+    return true;
+}
+
 bool WordWalker::next()
 {
     if (itsDone)
@@ -627,14 +644,8 @@ bool WordWalker::next()
             itsDone = true;
             return false;
         }
-        const std::uint32_t b = seek_in_range(itsBlock, itsBlockSize, itsLast);
-        if (b == kNoBlock) {
-            itsDone = true;
+        if (!enter_word_block(itsBlock, &block))
             return false;
-        }
-        itsBlock = b;
-        itsPos = 0;
-        block = read_block(itsBlock, itsBlockSize);
     } else {
         itsPos = step_entry(itsPos, &itsBlock, itsBlockSize, itsLast);
         if (itsBlock > itsLast) {
@@ -652,14 +663,8 @@ bool WordWalker::next()
             itsDone = true;
             return false;
         }
-        const std::uint32_t b = seek_in_range(itsBlock + 1, itsBlockSize, itsLast);
-        if (b == kNoBlock) {
-            itsDone = true;
+        if (!enter_word_block(itsBlock + 1, &block))
             return false;
-        }
-        itsBlock = b;
-        itsPos = 0;
-        block = read_block(itsBlock, itsBlockSize);
     }
     if (itsPos == 0)
         itsWord[0] = 0;

@@ -117,6 +117,10 @@ public:
     std::uint32_t offset() const { return itsBlock * itsBlockSize + itsPos; }
 
 private:
+    // Moves to the word block n, or to the one its continuation chain resumes in, and
+    // reads it; false (and done) when there is none within the range.
+    bool enter_word_block(std::uint32_t n, const std::uint8_t** block);
+
     std::uint32_t itsLast;
     std::uint32_t itsBlockSize;
     std::uint32_t itsBlock;
