@@ -92,7 +92,8 @@ void IdList::append_values(const std::uint32_t* values, std::size_t count)
             // A list joins the pool whole, so the nodes it hands out in a row usually lie
             // in a row in memory too: fetching ahead hides most of the wait for each next
             // link (a hint only; a node elsewhere costs what it did before).
-            __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(node) + 512));
+            const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(node) + 512;
+            __builtin_prefetch(reinterpret_cast<const void*>(ahead));
             pool = node->next;
             ++taken;
         } else {

@@ -1,7 +1,7 @@
-// query_internal.h: the query language's lexer and parser, and the index code that scans
-// record in a word-offset list. The parser turns a query text into a tree of terms and
-// operators that query.cpp evaluates. Only the query, scan and key-table modules (and
-// their tests) include this header.
+// query_internal.h: the query language's lexer and parser, and the index code that the
+// scans and key-table searches record in a word-offset list. The parser turns a query
+// text into a tree of terms and operators that query.cpp evaluates. Only the query, scan
+// and key-table modules (and their tests) include this header.
 #pragma once
 #include <cstddef>
 #include <memory>

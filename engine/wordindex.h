@@ -74,11 +74,14 @@ std::uint32_t search_blocks(const char* word, std::uint32_t first, std::uint32_t
 std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t* block_number,
                         std::uint32_t block_size);
 
-// Exact lookup: resets list and collects the postings of word's entry into it.
+// Exact lookup: resets list and collects the postings of word's entry (found by
+// find_entry) into it. Nonzero when the word was found; 0 leaves list empty. A long
+// entry's later postings stay in its continuation blocks (see collect_postings).
 std::int16_t find_word(ResultList* list, const char* word, const char* index_code,
                        std::uint32_t block_size);
 
-// regex_scan for a word holding any of kPatternChars, find_word otherwise.
+// regex_scan for a word holding any of kPatternChars, find_word otherwise; returns
+// what that search returns.
 std::int16_t search_word(ResultList* list, const char* word, const char* index_code,
                          std::uint32_t block_size);
 
