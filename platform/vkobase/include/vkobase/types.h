@@ -477,11 +477,11 @@ typedef struct s_dir {
     char path[VKO_SZ_DIR];
 } s_dir;
 
-/* The 530-byte file specification: a type, the directory, the name (at byte 267) and a
- * creator tag. All character arrays, so the layout has no padding. */
+/* The 530-byte file specification: the directory, a type text (at byte 261), the name (at
+ * byte 267) and a creator tag. All character arrays, so the layout has no padding. */
 typedef struct s_file_spec {
-    char type[6];
     s_dir dir;
+    char type[6];
     char name[VKO_SZ_FNAME];
     char creator[7];
 } s_file_spec;
@@ -552,6 +552,7 @@ enum {
 
 static_assert(sizeof(s_file_spec) == 530, "file specification is 530 bytes");
 static_assert(offsetof(s_file_spec, name) == 267, "file name starts at byte 267");
+static_assert(offsetof(s_file_spec, type) == 261, "type text starts at byte 261");
 #endif
 
 #endif /* VKOBASE_TYPES_H */
