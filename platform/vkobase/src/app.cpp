@@ -331,6 +331,8 @@ void win_post_event(WINDOW win, const EVENT &event) noexcept {
 
 } // namespace vkobase
 
+void vkobase_reset_static() noexcept; // static.cpp: finalises per-descriptor blocks
+
 extern "C" {
 
 BOOLEAN vkowi_Begin(s_startup *startup) noexcept {
@@ -351,6 +353,9 @@ BOOLEAN vkowi_Init(s_startup *startup) noexcept {
 
 void vkowi_End(void) noexcept {
     vkobase::app_destroy_all_windows();
+    // Per-descriptor blocks are finalised here, while every module they may use is still
+    // alive, rather than from the exit handler after static destructors have run.
+    vkobase_reset_static();
     state().begun = false;
 }
 

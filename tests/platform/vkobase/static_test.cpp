@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "vkobase/app.h"
 #include "vkobase/static.h"
 #include "vkobase/testing.h"
 
@@ -53,6 +54,16 @@ TEST(StaticTest, OneBlockPerDescriptorFinalisedInReverseOrder) {
     EXPECT_EQ(again->value, 0) << "a fresh block after the reset";
     EXPECT_EQ(g_log, "initA(0)");
     vkov_test_reset_all();
+}
+
+TEST(StaticTest, EndOfApplicationFinalisesBlocks) {
+    vkov_test_reset_all();
+    g_log.clear();
+    ASSERT_NE(vkok_static_get_ptr(&g_desc_b), nullptr);
+    vkowi_End();
+    EXPECT_EQ(g_log, "finiB") << "finalised by the end call, not left to the exit handler";
+    vkov_test_reset_all();
+    EXPECT_EQ(g_log, "finiB") << "and only once";
 }
 
 } // namespace
