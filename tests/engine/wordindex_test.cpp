@@ -289,6 +289,39 @@ TEST_F(WordIndexTest, BrowseListsWholeBlocksAroundTheWord)
     EXPECT_GT(neighbours.values.count(), offsets.size() / 2);
 }
 
+TEST_F(WordIndexTest, CollectEqualWalksOnOverBlocksAndLongEntries)
+{
+    struct Case {
+        const char* why;
+        const char* word;
+        const char* index;
+        std::size_t count;
+    };
+    const Case cases[] = {
+        {"a run of equal head words over several blocks", "set", "hw", 300},
+        {"a long entry's chain stepped over to the equal word after it", "dog", "sy", 2},
+        {"a word after every other", "zzzz", "va", 0},
+        {"an unknown index", "set", "zz", 0},
+    };
+    testing::internal::CaptureStderr();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        ResultList equal;
+        collect_equal(&equal, c.word, c.index, kBlockSize);
+        const std::vector<std::uint32_t> offsets = all_values(&equal);
+        EXPECT_EQ(offsets.size(), c.count);
+        EXPECT_EQ(equal.total, c.count);
+        EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end()));
+        for (const std::uint32_t offset : offsets)
+            EXPECT_EQ(loose_compare(word_at(offset).c_str(), c.word), 0) << word_at(offset);
+        if (c.count > 1) {
+            EXPECT_GT(offsets.back() / kBlockSize, offsets.front() / kBlockSize)
+                << "the run spans blocks";
+        }
+    }
+    testing::internal::GetCapturedStderr();
+}
+
 TEST_F(WordIndexTest, DumpIndexListsWordsAndPostings)
 {
     testing::internal::CaptureStdout();
