@@ -98,11 +98,8 @@ void RWBTreeDictionary::removeAndDestroy(const RWCollectable* key)
 {
     RWCollectable* value = nullptr;
     RWCollectable* held = removeKeyAndValue(key, value);
-    if (held == nullptr)
-        return;
-    if (value != held)
-        delete value;
-    delete held;
+    if (held != nullptr)
+        vkocoll_detail::destroyPair(held, value);
 }
 
 RWIterator* RWBTreeDictionary::newIterator() { return new RWBTreeDictionaryIterator(*this); }

@@ -28,6 +28,41 @@ char upperByte(char c)
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
+// A stored length; a negative one fails the stream (the file has no such state to set).
+bool readLength(RWvistream& in, long& stored)
+{
+    if (in.get(stored).fail())
+        return false;
+    if (stored < 0) {
+        in.setstate(RWvios::failbit);
+        return false;
+    }
+    return true;
+}
+bool readLength(RWFile& file, long& stored) { return file.Read(stored) && stored >= 0; }
+bool readChunk(RWvistream& in, char* buf, std::size_t n) { return !in.get(buf, n).fail(); }
+bool readChunk(RWFile& file, char* buf, std::size_t n) { return file.Read(buf, n); }
+
+// Reads a length and that many bytes into text; text is left as it was on any failure.
+template <typename Source> void restoreText(Source& source, RWCString& text)
+{
+    long stored = 0;
+    if (!readLength(source, stored))
+        return;
+    // Read in chunks: a corrupt length must not make us allocate it up front.
+    RWCString restored;
+    std::size_t left = static_cast<std::size_t>(stored);
+    char chunk[kReadChunk];
+    while (left > 0) {
+        const std::size_t n = std::min(left, kReadChunk);
+        if (!readChunk(source, chunk, n))
+            return;
+        restored.append(chunk, n);
+        left -= n;
+    }
+    text = std::move(restored);
+}
+
 bool sameIgnoringCase(const char* a, const char* b, std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i) {
@@ -568,46 +603,9 @@ void RWCString::saveOn(RWFile& file) const
     file.Write(data(), length());
 }
 
-void RWCString::restoreFrom(RWvistream& in)
-{
-    long stored = 0;
-    if (!in.get(stored))
-        return;
-    if (stored < 0) {
-        in.setstate(RWvios::failbit);
-        return;
-    }
-    // Read in chunks: a corrupt length must not make us allocate it up front.
-    RWCString text;
-    std::size_t left = static_cast<std::size_t>(stored);
-    char chunk[kReadChunk];
-    while (left > 0) {
-        const std::size_t n = std::min(left, kReadChunk);
-        if (!in.get(chunk, n))
-            return;
-        text.append(chunk, n);
-        left -= n;
-    }
-    *this = std::move(text);
-}
+void RWCString::restoreFrom(RWvistream& in) { restoreText(in, *this); }
 
-void RWCString::restoreFrom(RWFile& file)
-{
-    long stored = 0;
-    if (!file.Read(stored) || stored < 0)
-        return;
-    RWCString text;
-    std::size_t left = static_cast<std::size_t>(stored);
-    char chunk[kReadChunk];
-    while (left > 0) {
-        const std::size_t n = std::min(left, kReadChunk);
-        if (!file.Read(chunk, n))
-            return;
-        text.append(chunk, n);
-        left -= n;
-    }
-    *this = std::move(text);
-}
+void RWCString::restoreFrom(RWFile& file) { restoreText(file, *this); }
 
 // ---- free operators ----
 

@@ -1,5 +1,5 @@
 // dict_internal.h: what the two dictionaries share: store and restore of key-value pairs,
-// and destroying keys and values once each.
+// and destroying keys and values once each (a key may be its own value).
 #pragma once
 #include <cstddef>
 #include <unordered_set>
@@ -79,6 +79,14 @@ inline void destroyOnce(const std::vector<KeyValue>& entries)
     }
     for (RWCollectable* obj : doomed)
         delete obj;
+}
+
+// Deletes a removed key and its value; the value only when it is not the key itself.
+inline void destroyPair(RWCollectable* key, RWCollectable* value)
+{
+    if (value != key)
+        delete value;
+    delete key;
 }
 
 } // namespace vkocoll_detail

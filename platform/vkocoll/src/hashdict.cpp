@@ -61,10 +61,6 @@ RWHashDictionary::Entry* RWHashDictionary::findEntry(const RWCollectable* key)
     return nullptr;
 }
 
-namespace {
-
-} // namespace
-
 std::vector<KeyValue> RWHashDictionary::pairs() const
 {
     std::vector<KeyValue> out;
@@ -161,11 +157,8 @@ void RWHashDictionary::removeAndDestroy(const RWCollectable* key)
 {
     RWCollectable* value = nullptr;
     RWCollectable* held = removeKeyAndValue(key, value);
-    if (held == nullptr)
-        return;
-    if (value != held)
-        delete value;
-    delete held;
+    if (held != nullptr)
+        vkocoll_detail::destroyPair(held, value);
 }
 
 RWIterator* RWHashDictionary::newIterator() { return new RWHashDictionaryIterator(*this); }

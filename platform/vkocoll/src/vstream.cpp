@@ -76,81 +76,24 @@ bool RWbistream::readBytes(void* dst, std::size_t n)
     return true;
 }
 
-RWvistream& RWbistream::get(char& c)
+template <typename Raw, typename Value> RWvistream& RWbistream::readAs(Value& v)
 {
-    readBytes(&c, 1);
-    return *this;
-}
-
-RWvistream& RWbistream::get(unsigned char& c)
-{
-    readBytes(&c, 1);
-    return *this;
-}
-
-RWvistream& RWbistream::get(short& v)
-{
-    std::int16_t raw = 0;
+    Raw raw{};
     if (readBytes(&raw, sizeof raw))
-        v = raw;
+        v = static_cast<Value>(raw);
     return *this;
 }
 
-RWvistream& RWbistream::get(unsigned short& v)
-{
-    std::uint16_t raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(int& v)
-{
-    std::int32_t raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(unsigned int& v)
-{
-    std::uint32_t raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(long& v)
-{
-    std::int32_t raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(unsigned long& v)
-{
-    std::uint32_t raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(float& v)
-{
-    float raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
-
-RWvistream& RWbistream::get(double& v)
-{
-    double raw = 0;
-    if (readBytes(&raw, sizeof raw))
-        v = raw;
-    return *this;
-}
+RWvistream& RWbistream::get(char& c) { return readAs<char>(c); }
+RWvistream& RWbistream::get(unsigned char& c) { return readAs<unsigned char>(c); }
+RWvistream& RWbistream::get(short& v) { return readAs<std::int16_t>(v); }
+RWvistream& RWbistream::get(unsigned short& v) { return readAs<std::uint16_t>(v); }
+RWvistream& RWbistream::get(int& v) { return readAs<std::int32_t>(v); }
+RWvistream& RWbistream::get(unsigned int& v) { return readAs<std::uint32_t>(v); }
+RWvistream& RWbistream::get(long& v) { return readAs<std::int32_t>(v); }
+RWvistream& RWbistream::get(unsigned long& v) { return readAs<std::uint32_t>(v); }
+RWvistream& RWbistream::get(float& v) { return readAs<float>(v); }
+RWvistream& RWbistream::get(double& v) { return readAs<double>(v); }
 
 RWvistream& RWbistream::get(char* buf, std::size_t n)
 {
@@ -176,71 +119,23 @@ void RWbostream::writeBytes(const void* src, std::size_t n)
         setstate(badbit);
 }
 
-RWvostream& RWbostream::put(char c)
+template <typename Raw, typename Value> RWvostream& RWbostream::writeAs(Value v)
 {
-    writeBytes(&c, 1);
-    return *this;
-}
-
-RWvostream& RWbostream::put(unsigned char c)
-{
-    writeBytes(&c, 1);
-    return *this;
-}
-
-RWvostream& RWbostream::put(short v)
-{
-    const std::int16_t raw = v;
+    const auto raw = static_cast<Raw>(v);
     writeBytes(&raw, sizeof raw);
     return *this;
 }
 
-RWvostream& RWbostream::put(unsigned short v)
-{
-    const std::uint16_t raw = v;
-    writeBytes(&raw, sizeof raw);
-    return *this;
-}
-
-RWvostream& RWbostream::put(int v)
-{
-    const std::int32_t raw = v;
-    writeBytes(&raw, sizeof raw);
-    return *this;
-}
-
-RWvostream& RWbostream::put(unsigned int v)
-{
-    const std::uint32_t raw = v;
-    writeBytes(&raw, sizeof raw);
-    return *this;
-}
-
-RWvostream& RWbostream::put(long v)
-{
-    const auto raw = static_cast<std::int32_t>(v);
-    writeBytes(&raw, sizeof raw);
-    return *this;
-}
-
-RWvostream& RWbostream::put(unsigned long v)
-{
-    const auto raw = static_cast<std::uint32_t>(v);
-    writeBytes(&raw, sizeof raw);
-    return *this;
-}
-
-RWvostream& RWbostream::put(float v)
-{
-    writeBytes(&v, sizeof v);
-    return *this;
-}
-
-RWvostream& RWbostream::put(double v)
-{
-    writeBytes(&v, sizeof v);
-    return *this;
-}
+RWvostream& RWbostream::put(char c) { return writeAs<char>(c); }
+RWvostream& RWbostream::put(unsigned char c) { return writeAs<unsigned char>(c); }
+RWvostream& RWbostream::put(short v) { return writeAs<std::int16_t>(v); }
+RWvostream& RWbostream::put(unsigned short v) { return writeAs<std::uint16_t>(v); }
+RWvostream& RWbostream::put(int v) { return writeAs<std::int32_t>(v); }
+RWvostream& RWbostream::put(unsigned int v) { return writeAs<std::uint32_t>(v); }
+RWvostream& RWbostream::put(long v) { return writeAs<std::int32_t>(v); }
+RWvostream& RWbostream::put(unsigned long v) { return writeAs<std::uint32_t>(v); }
+RWvostream& RWbostream::put(float v) { return writeAs<float>(v); }
+RWvostream& RWbostream::put(double v) { return writeAs<double>(v); }
 
 RWvostream& RWbostream::put(const char* buf, std::size_t n)
 {

@@ -112,6 +112,8 @@ public:
 
 private:
     bool readBytes(void* dst, std::size_t n);
+    // Reads a Raw (the stored width) and widens it into v; v is untouched on failure.
+    template <typename Raw, typename Value> RWvistream& readAs(Value& v);
     std::streambuf* buf_;
 };
 
@@ -138,5 +140,7 @@ public:
 
 private:
     void writeBytes(const void* src, std::size_t n);
+    // Narrows v to Raw, the stored width, and writes it.
+    template <typename Raw, typename Value> RWvostream& writeAs(Value v);
     std::streambuf* buf_;
 };
