@@ -7,6 +7,7 @@
 #include <new>
 
 #include "core_internal.h"
+#include "font_internal.h"
 #include "vkobase/color.h"
 #include "vkobase/font.h"
 #include "vkobase/mem.h"
@@ -198,19 +199,10 @@ void vkov_ctl_set_font(WINDOW ctl, FONT_OBJ font) noexcept {
         return;
     }
     // The control keeps a copy of its own; a null font goes back to the parent's.
-    FONT_OBJ copy = nullptr;
-    if (font != nullptr) {
-        copy = vkov_font_create();
-        if (copy == nullptr) {
-            return;
-        }
-        vkov_font_copy(copy, font, VKO_FONT_PART_ALL);
+    if (!vkobase::font::replace_owned(&data->own_font, font)) {
+        return;
     }
-    if (data->own_font != nullptr) {
-        vkov_font_destroy(data->own_font);
-    }
-    data->own_font = copy;
-    ctl->ctl_font = copy;
+    ctl->ctl_font = data->own_font;
     vkobase::win_invalidate(ctl, nullptr);
 }
 

@@ -90,11 +90,7 @@ FONT_OBJ vkok_dwin_get_font(WINDOW win, BOOLEAN want_copy) noexcept {
     FONT_OBJ font = window_font(win);
     if (font == nullptr || want_copy == FALSE)
         return font;
-    // The copy is the caller's to destroy.
-    FONT_OBJ copy = vkov_font_create();
-    if (copy != nullptr)
-        vkov_font_copy(copy, font, VKO_FONT_PART_ALL);
-    return copy;
+    return vkobase::font::duplicate(font); // the caller's to destroy
 }
 
 void vkov_dwin_set_font(WINDOW win, FONT_OBJ font) noexcept {
@@ -102,10 +98,9 @@ void vkov_dwin_set_font(WINDOW win, FONT_OBJ font) noexcept {
         return;
     if (font == win->draw.font)
         return;
-    FONT_OBJ copy = vkov_font_create();
+    FONT_OBJ copy = vkobase::font::duplicate(font);
     if (copy == nullptr)
         return;
-    vkov_font_copy(copy, font, VKO_FONT_PART_ALL);
     vkov_font_map(copy, win);
     vkobase::dwin::set_owned_font(win, copy);
 }

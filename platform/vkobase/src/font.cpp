@@ -254,6 +254,26 @@ std::string describe(FONT_OBJ font) {
     return attrs.family + ' ' + std::to_string(attrs.style) + ' ' + std::to_string(attrs.size_pt);
 }
 
+FONT_OBJ duplicate(FONT_OBJ font) noexcept {
+    FONT_OBJ copy = vkov_font_create();
+    if (copy != nullptr)
+        vkov_font_copy(copy, font, VKO_FONT_PART_ALL);
+    return copy;
+}
+
+bool replace_owned(FONT_OBJ *owned, FONT_OBJ font) noexcept {
+    FONT_OBJ copy = nullptr;
+    if (font != nullptr) {
+        copy = duplicate(font);
+        if (copy == nullptr)
+            return false;
+    }
+    if (*owned != nullptr)
+        vkov_font_destroy(*owned);
+    *owned = copy;
+    return true;
+}
+
 } // namespace vkobase::font
 
 // ---- Public interface --------------------------------------------------------------------

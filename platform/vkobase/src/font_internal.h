@@ -54,4 +54,12 @@ std::string to_utf8(const char *text, std::int32_t len);
 // Short description for drawing logs: family, style and size, e.g. "helvetica 1 10".
 std::string describe(FONT_OBJ font);
 
+// A new font with every part of font copied, the caller's to destroy; null when none can be
+// made.
+FONT_OBJ duplicate(FONT_OBJ font) noexcept;
+
+// Makes *owned hold a copy of font (null: no font), destroying the font it held. Answers
+// false, with *owned as it was, when the copy cannot be made. font may be *owned itself.
+bool replace_owned(FONT_OBJ *owned, FONT_OBJ font) noexcept;
+
 } // namespace vkobase::font

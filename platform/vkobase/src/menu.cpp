@@ -8,6 +8,7 @@
 #include <deque>
 #include <new>
 
+#include "font_internal.h"
 #include "vkobase/font.h"
 #include "vkobase/mem.h"
 #include "vkobase/res.h"
@@ -182,11 +183,7 @@ FONT_OBJ vkok_menu_get_font_sel(WINDOW win, BOOLEAN want_copy) noexcept {
     if (want_copy == FALSE) {
         return data->font_sel;
     }
-    FONT_OBJ copy = vkov_font_create();
-    if (copy != nullptr) {
-        vkov_font_copy(copy, data->font_sel, VKO_FONT_PART_ALL);
-    }
-    return copy;
+    return vkobase::font::duplicate(data->font_sel);
 }
 
 void vkok_menu_set_font_sel(WINDOW win, FONT_OBJ font) noexcept {
@@ -194,18 +191,7 @@ void vkok_menu_set_font_sel(WINDOW win, FONT_OBJ font) noexcept {
     if (data == nullptr) {
         return;
     }
-    FONT_OBJ copy = nullptr;
-    if (font != nullptr) {
-        copy = vkov_font_create();
-        if (copy == nullptr) {
-            return;
-        }
-        vkov_font_copy(copy, font, VKO_FONT_PART_ALL);
-    }
-    if (data->font_sel != nullptr) {
-        vkov_font_destroy(data->font_sel);
-    }
-    data->font_sel = copy;
+    vkobase::font::replace_owned(&data->font_sel, font);
 }
 
 void vkok_menu_update(WINDOW win) noexcept {

@@ -241,13 +241,9 @@ void surface_mark_drawn(WINDOW win, const s_rct *rct) noexcept {
     WINDOW owner = surface_owner(win);
     if (hook == nullptr || owner == nullptr)
         return;
-    s_rct area = win_client_rect(win);
-    if (rct != nullptr) {
-        s_rct given = *rct;
-        vkov_rect_repair(&given);
-        if (!vkov_rect_intersect(&area, &area, &given))
-            return;
-    }
+    s_rct area;
+    if (!win_client_part(win, rct, &area))
+        return;
     const s_pnt origin = surface_origin(win);
     vkov_rect_offset(&area, origin.h, origin.v);
     hook(owner, area);

@@ -305,13 +305,9 @@ void win_invalidate(WINDOW win, const s_rct *rct) noexcept {
     vko_win_internal *in = win_internal(win);
     if (in == nullptr || !in->visible)
         return;
-    s_rct area = win_client_rect(win);
-    if (rct != nullptr) {
-        s_rct given = *rct;
-        vkov_rect_repair(&given);
-        if (!vkov_rect_intersect(&area, &area, &given))
-            return;
-    }
+    s_rct area;
+    if (!win_client_part(win, rct, &area))
+        return;
     // Merge with every pending rectangle it touches, so the region stays a short list of
     // disjoint rectangles.
     try {
@@ -369,6 +365,15 @@ s_rct win_client_rect(WINDOW win) noexcept {
         return s_rct{0, 0, 0, 0};
     return s_rct{0, 0, clamp16(in->placement.bottom - in->placement.top),
                  clamp16(in->placement.right - in->placement.left)};
+}
+
+bool win_client_part(WINDOW win, const s_rct *rct, s_rct *area) noexcept {
+    *area = win_client_rect(win);
+    if (rct == nullptr)
+        return true;
+    s_rct given = *rct;
+    vkov_rect_repair(&given);
+    return vkov_rect_intersect(area, area, &given) != FALSE;
 }
 
 s_pnt win_client_origin_on_screen(WINDOW win) noexcept {

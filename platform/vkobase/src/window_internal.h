@@ -114,6 +114,9 @@ WINDOW win_find_ctl(WINDOW win, std::int16_t ctl_id) noexcept;
 // window's own (top-left 0, 0).
 s_rct win_outer_rect(WINDOW win) noexcept;
 s_rct win_client_rect(WINDOW win) noexcept;
+// The part of the client rectangle that rct covers (client coordinates, repaired first; null:
+// the whole client rectangle), in *area. False when they do not meet.
+bool win_client_part(WINDOW win, const s_rct *rct, s_rct *area) noexcept;
 // Position of the window's client origin on the screen.
 s_pnt win_client_origin_on_screen(WINDOW win) noexcept;
 
