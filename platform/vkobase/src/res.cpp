@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -216,24 +214,10 @@ IMAGE decode_image(const std::string& bytes) {
     return image;
 }
 
-bool read_file(const std::string& path, std::string* bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    *bytes = buf.str();
-    return !in.bad();
-}
-
 // Image files named by an added resource file are relative to that file's folder.
 bool read_beside(const std::string& path, std::string* bytes, void* context) {
     const auto* dir = static_cast<const std::string*>(context);
-    const std::string full = (path.empty() || path[0] == '/' || dir->empty())
-                                 ? path
-                                 : *dir + "/" + path;
-    return read_file(full, bytes);
+    return vkobase::res::read_file(vkobase::res::path_beside(*dir, path), bytes);
 }
 
 std::vector<std::unique_ptr<ResFile>>::iterator find_file(const char* file_name) {
@@ -374,7 +358,7 @@ int32_t vkok_res_add_res(const char* file_name) noexcept {
     }
     try {
         std::string text;
-        if (!read_file(file_name, &text)) {
+        if (!vkobase::res::read_file(file_name, &text)) {
             vkov_errmsg_dispatch(nullptr, 2, kErrFileUnreadable, kModule, __LINE__);
             return 0;
         }

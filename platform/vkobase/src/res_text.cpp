@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
+#include <sstream>
 
 namespace vkobase::res {
 namespace {
@@ -603,6 +605,24 @@ std::string write_text(const Bundle& bundle) {
     write_entries("window", bundle.windows, &out);
     write_entries("dialog", bundle.dialogs, &out);
     return out;
+}
+
+bool read_file(const std::string& path, std::string* bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    *bytes = buf.str();
+    return !in.bad();
+}
+
+std::string path_beside(const std::string& dir, const std::string& path) {
+    if (path.empty() || path[0] == '/' || dir.empty()) {
+        return path;
+    }
+    return dir + "/" + path;
 }
 
 }  // namespace vkobase::res

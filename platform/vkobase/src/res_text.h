@@ -97,6 +97,13 @@ bool parse_text(const std::string& text, Bundle* bundle, std::string* error,
 // the result gives an equal bundle.
 std::string write_text(const Bundle& bundle);
 
+// Reads the whole file at path into bytes; answers false when it cannot be opened or read.
+bool read_file(const std::string& path, std::string* bytes);
+
+// The file an "image N file" statement names, for a resource text in folder dir: path
+// itself when it is absolute or empty or dir is empty, otherwise path taken inside dir.
+std::string path_beside(const std::string& dir, const std::string& path);
+
 }  // namespace vkobase::res
 
 #endif

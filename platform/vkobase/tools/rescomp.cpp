@@ -9,7 +9,6 @@
 // compiler when any of them changes.
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,23 +21,11 @@ struct ReadContext {
     std::vector<std::string> read_files;
 };
 
-bool read_file(const std::string& path, std::string* bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    *bytes = buf.str();
-    return !in.bad();
-}
-
 bool read_image(const std::string& path, std::string* bytes, void* context) {
     auto* ctx = static_cast<ReadContext*>(context);
-    const std::string full =
-        (!path.empty() && path[0] == '/') || ctx->dir.empty() ? path : ctx->dir + "/" + path;
+    const std::string full = vkobase::res::path_beside(ctx->dir, path);
     ctx->read_files.push_back(full);
-    return read_file(full, bytes);
+    return vkobase::res::read_file(full, bytes);
 }
 
 // A C++ string literal of any bytes: printable ASCII as is (quotes, backslashes and '?'
@@ -87,7 +74,7 @@ int main(int argc, char** argv) {
     }
     const std::string input = argv[1];
     std::string text;
-    if (!read_file(input, &text)) {
+    if (!vkobase::res::read_file(input, &text)) {
         std::fprintf(stderr, "%s: cannot read\n", input.c_str());
         return 1;
     }
