@@ -12,33 +12,6 @@
 
 namespace {
 
-// Virtual key codes of character records whose virtual flag is set.
-constexpr std::uint16_t kKeyUp = 301;
-constexpr std::uint16_t kKeyDown = 302;
-constexpr std::uint16_t kKeyRight = 303;
-constexpr std::uint16_t kKeyLeft = 304;
-constexpr std::uint16_t kKeyPageUp = 305;
-constexpr std::uint16_t kKeyPageDown = 306;
-constexpr std::uint16_t kKeyLineStart = 307;
-constexpr std::uint16_t kKeyLineEnd = 308;
-constexpr std::uint16_t kKeyTextStart = 309;
-constexpr std::uint16_t kKeyTextEnd = 310;
-constexpr std::uint16_t kKeyInsert = 312;
-constexpr std::uint16_t kKeyWordLeft = 313;
-constexpr std::uint16_t kKeyWordRight = 314;
-constexpr std::uint16_t kKeyBackTab = 315;
-constexpr std::uint16_t kKeyDelete = 317;
-constexpr std::uint16_t kKeyPad0 = 318; // to 327 for the keypad digits 0 to 9
-constexpr std::uint16_t kKeyPadMultiply = 372;
-constexpr std::uint16_t kKeyPadSubtract = 373;
-constexpr std::uint16_t kKeyPadAdd = 374;
-constexpr std::uint16_t kKeyPadDivide = 375;
-constexpr std::uint16_t kKeyPadDecimal = 376;
-constexpr std::uint16_t kKeyPadLeft = 378;
-constexpr std::uint16_t kKeyPadRight = 379;
-constexpr std::uint16_t kKeyPadUp = 380;
-constexpr std::uint16_t kKeyPadDown = 381;
-
 // Modifier bits of the character record.
 constexpr std::uint32_t kModShift = 2;
 constexpr std::uint32_t kModControl = 4;
@@ -59,58 +32,58 @@ constexpr std::uint16_t kCp1252High[32] = {
 std::uint16_t virtual_key(unsigned long keysym, bool shift, bool control) noexcept {
     switch (keysym) {
     case XK_Up:
-        return kKeyUp;
+        return VKO_KEY_UP;
     case XK_Down:
-        return kKeyDown;
+        return VKO_KEY_DOWN;
     case XK_Right:
-        return control ? kKeyWordRight : kKeyRight;
+        return control ? VKO_KEY_WORD_RIGHT : VKO_KEY_RIGHT;
     case XK_Left:
-        return control ? kKeyWordLeft : kKeyLeft;
+        return control ? VKO_KEY_WORD_LEFT : VKO_KEY_LEFT;
     case XK_Prior:
     case XK_KP_Prior:
-        return kKeyPageUp;
+        return VKO_KEY_PAGE_UP;
     case XK_Next:
     case XK_KP_Next:
-        return kKeyPageDown;
+        return VKO_KEY_PAGE_DOWN;
     case XK_Home:
     case XK_KP_Home:
-        return control ? kKeyTextStart : kKeyLineStart;
+        return control ? VKO_KEY_TEXT_START : VKO_KEY_LINE_START;
     case XK_End:
     case XK_KP_End:
-        return control ? kKeyTextEnd : kKeyLineEnd;
+        return control ? VKO_KEY_TEXT_END : VKO_KEY_LINE_END;
     case XK_Insert:
     case XK_KP_Insert:
-        return kKeyInsert;
+        return VKO_KEY_INSERT;
     case XK_Delete:
     case XK_KP_Delete:
-        return kKeyDelete;
+        return VKO_KEY_DELETE;
     case XK_ISO_Left_Tab:
-        return kKeyBackTab;
+        return VKO_KEY_BACK_TAB;
     case XK_Tab:
-        return shift ? kKeyBackTab : 0;
+        return shift ? VKO_KEY_BACK_TAB : 0;
     case XK_KP_Multiply:
-        return kKeyPadMultiply;
+        return VKO_KEY_PAD_MULTIPLY;
     case XK_KP_Subtract:
-        return kKeyPadSubtract;
+        return VKO_KEY_PAD_SUBTRACT;
     case XK_KP_Add:
-        return kKeyPadAdd;
+        return VKO_KEY_PAD_ADD;
     case XK_KP_Divide:
-        return kKeyPadDivide;
+        return VKO_KEY_PAD_DIVIDE;
     case XK_KP_Decimal:
-        return kKeyPadDecimal;
+        return VKO_KEY_PAD_DECIMAL;
     case XK_KP_Left:
-        return kKeyPadLeft;
+        return VKO_KEY_PAD_LEFT;
     case XK_KP_Right:
-        return kKeyPadRight;
+        return VKO_KEY_PAD_RIGHT;
     case XK_KP_Up:
-        return kKeyPadUp;
+        return VKO_KEY_PAD_UP;
     case XK_KP_Down:
-        return kKeyPadDown;
+        return VKO_KEY_PAD_DOWN;
     default:
         break;
     }
     if (keysym >= XK_KP_0 && keysym <= XK_KP_9)
-        return static_cast<std::uint16_t>(kKeyPad0 + (keysym - XK_KP_0));
+        return static_cast<std::uint16_t>(VKO_KEY_PAD_0 + (keysym - XK_KP_0));
     return 0;
 }
 

@@ -249,6 +249,36 @@ typedef struct s_char {
     uint32_t modifiers; /* 2 shift, 4 control, 8 alt, 192 meta */
 } s_char;
 
+/* Virtual key codes: the ch of a character record whose virt is 1. */
+enum {
+    VKO_KEY_UP = 301,
+    VKO_KEY_DOWN = 302,
+    VKO_KEY_RIGHT = 303,
+    VKO_KEY_LEFT = 304,
+    VKO_KEY_PAGE_UP = 305,
+    VKO_KEY_PAGE_DOWN = 306,
+    VKO_KEY_LINE_START = 307,
+    VKO_KEY_LINE_END = 308,
+    VKO_KEY_TEXT_START = 309,
+    VKO_KEY_TEXT_END = 310,
+    VKO_KEY_INSERT = 312,
+    VKO_KEY_WORD_LEFT = 313,
+    VKO_KEY_WORD_RIGHT = 314,
+    VKO_KEY_BACK_TAB = 315,
+    VKO_KEY_DELETE = 317,
+    VKO_KEY_PAD_0 = 318, /* the keypad digits run on to VKO_KEY_PAD_9 */
+    VKO_KEY_PAD_9 = 327,
+    VKO_KEY_PAD_MULTIPLY = 372,
+    VKO_KEY_PAD_SUBTRACT = 373,
+    VKO_KEY_PAD_ADD = 374,
+    VKO_KEY_PAD_DIVIDE = 375,
+    VKO_KEY_PAD_DECIMAL = 376,
+    VKO_KEY_PAD_LEFT = 378,
+    VKO_KEY_PAD_RIGHT = 379,
+    VKO_KEY_PAD_UP = 380,
+    VKO_KEY_PAD_DOWN = 381
+};
+
 /* Scroll actions of scroll events and scroll-bar controls. */
 typedef int32_t e_scroll_ctl;
 enum {
