@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dict_internal.h"
+#include "hashtab_internal.h"
 
 using vkocoll_detail::KeyValue;
 
@@ -257,24 +258,9 @@ RWCollectable* RWHashDictionaryIterator::value(RWCollectable* new_value)
 
 RWCollectable* RWHashDictionaryIterator::operator()()
 {
-    if (!started_) {
-        started_ = true;
-        bucket_ = 0;
-        slot_ = 0;
-    } else if (at_item_) {
-        ++slot_;
-    }
-    at_item_ = false;
     auto& table = dict_.table_;
-    while (bucket_ < table.size()) {
-        if (slot_ < table[bucket_].size()) {
-            at_item_ = true;
-            return table[bucket_][slot_].key;
-        }
-        ++bucket_;
-        slot_ = 0;
-    }
-    return nullptr;
+    at_item_ = vkocoll_detail::stepBuckets(table, started_, at_item_, bucket_, slot_);
+    return at_item_ ? table[bucket_][slot_].key : nullptr;
 }
 
 void RWHashDictionaryIterator::reset()

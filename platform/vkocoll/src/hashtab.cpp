@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "hashtab_internal.h"
+
 namespace {
 
 constexpr std::size_t kItemsPerBucket = 2;
@@ -108,24 +110,9 @@ RWCollectable* RWHashTableIterator::key() const
 
 RWCollectable* RWHashTableIterator::operator()()
 {
-    if (!started_) {
-        started_ = true;
-        bucket_ = 0;
-        slot_ = 0;
-    } else if (at_item_) {
-        ++slot_;
-    }
-    at_item_ = false;
     auto& table = table_.table_;
-    while (bucket_ < table.size()) {
-        if (slot_ < table[bucket_].size()) {
-            at_item_ = true;
-            return table[bucket_][slot_];
-        }
-        ++bucket_;
-        slot_ = 0;
-    }
-    return nullptr;
+    at_item_ = vkocoll_detail::stepBuckets(table, started_, at_item_, bucket_, slot_);
+    return at_item_ ? table[bucket_][slot_] : nullptr;
 }
 
 void RWHashTableIterator::reset()
