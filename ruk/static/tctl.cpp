@@ -73,13 +73,6 @@ bool has_own_font_kind(std::int32_t type) noexcept {
     return is_control_type(type) && !in_set(kFontlessTypes, type);
 }
 
-bool component_ok(const ApiFrame &frame, std::int32_t component, int line) noexcept {
-    if (is_color_component(component))
-        return true;
-    frame.refuse(kErrWrongWindowKind, line);
-    return false;
-}
-
 s_color_pair *colors_of(WINDOW ctl) noexcept {
     return effective_type(ctl) == kTextEditType ? vkok_win_get_ctl_colors(ctl)
                                                 : vkok_ctl_get_colors(ctl);
@@ -90,6 +83,21 @@ void apply_colors(WINDOW ctl, const s_color_pair *colors, BOOLEAN reset) noexcep
         vkov_tx_reset_colors(ctl, colors, reset);
     else
         vkok_ctl_set_colors(ctl, colors, reset);
+}
+
+// The body of the component setter and unsetter: the same checks, then a one-pair list.
+void apply_component(const ApiFrame &frame, WINDOW ctl, std::int32_t component, COLOR color,
+                     BOOLEAN reset) noexcept {
+    if (frame.refused_during_update(__LINE__))
+        return;
+    if (!frame.live_window(ctl, __LINE__))
+        return;
+    if (!component_ok(frame, component, __LINE__))
+        return;
+    if (!control_of_any_type(frame, ctl, __LINE__))
+        return;
+    const ComponentList list{component, color};
+    apply_colors(ctl, list.pairs, reset);
 }
 
 bool check_vko_ctl_create(ApiFrame &frame, e_win_type type, const s_rct *&rct, const char *,
@@ -297,31 +305,13 @@ extern "C" void vko_ctl_set_colors(WINDOW ctl, const s_color_pair *colors, BOOLE
 
 extern "C" void vko_ctl_set_color_component(WINDOW ctl, e_color_component component,
                                             COLOR color) noexcept {
-    ApiFrame frame{"vko_ctl_set_color_component", kModule};
-    if (frame.refused_during_update(__LINE__))
-        return;
-    if (!frame.live_window(ctl, __LINE__))
-        return;
-    if (!component_ok(frame, component, __LINE__))
-        return;
-    if (!control_of_any_type(frame, ctl, __LINE__))
-        return;
-    const ComponentList list{component, color};
-    apply_colors(ctl, list.pairs, FALSE);
+    const ApiFrame frame{"vko_ctl_set_color_component", kModule};
+    apply_component(frame, ctl, component, color, FALSE);
 }
 
 extern "C" void vko_ctl_unset_color_component(WINDOW ctl, e_color_component component) noexcept {
-    ApiFrame frame{"vko_ctl_unset_color_component", kModule};
-    if (frame.refused_during_update(__LINE__))
-        return;
-    if (!frame.live_window(ctl, __LINE__))
-        return;
-    if (!component_ok(frame, component, __LINE__))
-        return;
-    if (!control_of_any_type(frame, ctl, __LINE__))
-        return;
-    const ComponentList list{component, VKO_COLOR_UNSET};
-    apply_colors(ctl, list.pairs, TRUE);
+    const ApiFrame frame{"vko_ctl_unset_color_component", kModule};
+    apply_component(frame, ctl, component, VKO_COLOR_UNSET, TRUE);
 }
 
 extern "C" void vko_ctl_set_font(WINDOW ctl, FONT_OBJ font) noexcept {

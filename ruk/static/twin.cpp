@@ -221,6 +221,24 @@ bool first_entry_fits_menu_parent(const s_win_def &first) noexcept {
            first.menu_tree != nullptr || first.type == kModalType;
 }
 
+// The body of the control-colour component setter and unsetter. Only the setter (reset FALSE)
+// passes the pair on to the window's text edits; the unsetter leaves theirs as they are.
+void set_ctl_component(const ApiFrame &frame, WINDOW win, std::int32_t component, COLOR color,
+                       BOOLEAN reset) noexcept {
+    if (frame.refused_during_update(__LINE__))
+        return;
+    if (!frame.live_window(win, __LINE__))
+        return;
+    if (!component_ok(frame, component, __LINE__))
+        return;
+    if (!window_of_type(frame, win, kSetC, __LINE__))
+        return;
+    const ComponentList list{component, color};
+    vkok_win_set_ctl_colors(win, list.pairs, reset);
+    if (!reset)
+        vkov_tx_reset_colors(win, list.pairs, FALSE);
+}
+
 } // namespace
 
 #define VKO_ENTRY VKO_RUK_FORWARDER
@@ -283,10 +301,8 @@ extern "C" COLOR vko_win_get_ctl_color_component(WINDOW win, e_color_component c
     ApiFrame frame{"vko_win_get_ctl_color_component", kModule};
     if (!frame.live_window(win, __LINE__))
         return VKO_COLOR_UNSET;
-    if (!is_color_component(component)) {
-        frame.refuse(kErrWrongWindowKind, __LINE__);
+    if (!component_ok(frame, component, __LINE__))
         return VKO_COLOR_UNSET;
-    }
     if (!window_of_type(frame, win, kSetC, __LINE__))
         return VKO_COLOR_UNSET;
     return take_component(vkok_win_get_ctl_colors(win), component);
@@ -334,38 +350,15 @@ extern "C" void vko_win_set_ctl_colors(WINDOW win, const s_color_pair *colors,
 
 extern "C" void vko_win_set_ctl_color_component(WINDOW win, e_color_component component,
                                                 COLOR color) noexcept {
-    ApiFrame frame{"vko_win_set_ctl_color_component", kModule};
-    if (frame.refused_during_update(__LINE__))
-        return;
-    if (!frame.live_window(win, __LINE__))
-        return;
-    if (!is_color_component(component)) {
-        frame.refuse(kErrWrongWindowKind, __LINE__);
-        return;
-    }
-    if (!window_of_type(frame, win, kSetC, __LINE__))
-        return;
-    const ComponentList list{component, color};
-    vkok_win_set_ctl_colors(win, list.pairs, FALSE);
-    vkov_tx_reset_colors(win, list.pairs, FALSE);
+    const ApiFrame frame{"vko_win_set_ctl_color_component", kModule};
+    set_ctl_component(frame, win, component, color, FALSE);
 }
 
 // Unlike the setter, this leaves the colours of the window's text edits as they are.
 extern "C" void vko_win_unset_ctl_color_component(WINDOW win,
                                                   e_color_component component) noexcept {
-    ApiFrame frame{"vko_win_unset_ctl_color_component", kModule};
-    if (frame.refused_during_update(__LINE__))
-        return;
-    if (!frame.live_window(win, __LINE__))
-        return;
-    if (!is_color_component(component)) {
-        frame.refuse(kErrWrongWindowKind, __LINE__);
-        return;
-    }
-    if (!window_of_type(frame, win, kSetC, __LINE__))
-        return;
-    const ComponentList list{component, VKO_COLOR_UNSET};
-    vkok_win_set_ctl_colors(win, list.pairs, TRUE);
+    const ApiFrame frame{"vko_win_unset_ctl_color_component", kModule};
+    set_ctl_component(frame, win, component, VKO_COLOR_UNSET, TRUE);
 }
 
 // The text edits of the window take the font too. A null font passes: it means the default.

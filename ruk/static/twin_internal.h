@@ -62,6 +62,15 @@ constexpr bool is_color_component(std::int32_t component) {
     }
 }
 
+// The component check of the colour entry points: anything but one of the bits 2 to 128 is
+// refused with 0x1230001.
+inline bool component_ok(const ApiFrame &frame, std::int32_t component, int line) noexcept {
+    if (is_color_component(component))
+        return true;
+    frame.refuse(kErrWrongWindowKind, line);
+    return false;
+}
+
 // The colour of the first pair for `component` in a list ended by (0, VKO_COLOR_UNSET);
 // VKO_COLOR_UNSET when the list is null or lacks the component. Frees the list with
 // vkov_mem_free, since every list searched here was handed over by the base library.
