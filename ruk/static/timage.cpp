@@ -128,41 +128,23 @@ bool check_vko_image_get_scanline(ApiFrame &frame, IMAGE image, int32_t row) {
     return false;
 }
 
-bool check_vko_image_read(ApiFrame &frame, const FILE_SPEC *file) {
+// Every reader takes a file or a stream that must be given; the rest is the reader's to judge.
+constexpr auto file_given = [](ApiFrame &frame, const FILE_SPEC *file) {
     return frame.not_null(file, __LINE__);
-}
-
-bool check_vko_image_read_bmp(ApiFrame &frame, const FILE_SPEC *file) {
-    return frame.not_null(file, __LINE__);
-}
-
-bool check_vko_image_read_bmp_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
+};
+constexpr auto stream_given = [](ApiFrame &frame, s_vko_iostream *stream) {
     return stream_ok(frame, stream, __LINE__);
-}
+};
 
-bool check_vko_image_read_macpict(ApiFrame &frame, const FILE_SPEC *file) {
-    return frame.not_null(file, __LINE__);
-}
-
-bool check_vko_image_read_macpict_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
-    return stream_ok(frame, stream, __LINE__);
-}
-
-bool check_vko_image_read_xbm(ApiFrame &frame, const FILE_SPEC *file) {
-    return frame.not_null(file, __LINE__);
-}
-
-bool check_vko_image_read_xbm_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
-    return stream_ok(frame, stream, __LINE__);
-}
-
-bool check_vko_image_read_xpm(ApiFrame &frame, const FILE_SPEC *file) {
-    return frame.not_null(file, __LINE__);
-}
-
-bool check_vko_image_read_xpm_from_iostr(ApiFrame &frame, s_vko_iostream *stream) {
-    return stream_ok(frame, stream, __LINE__);
-}
+constexpr auto check_vko_image_read = file_given;
+constexpr auto check_vko_image_read_bmp = file_given;
+constexpr auto check_vko_image_read_bmp_from_iostr = stream_given;
+constexpr auto check_vko_image_read_macpict = file_given;
+constexpr auto check_vko_image_read_macpict_from_iostr = stream_given;
+constexpr auto check_vko_image_read_xbm = file_given;
+constexpr auto check_vko_image_read_xbm_from_iostr = stream_given;
+constexpr auto check_vko_image_read_xpm = file_given;
+constexpr auto check_vko_image_read_xpm_from_iostr = stream_given;
 
 // The index is checked like the getter's, so that no colour is written past the table.
 bool check_vko_image_set_clut(ApiFrame &frame, IMAGE image, int32_t index, COLOR) {

@@ -48,6 +48,14 @@ bool buffer_ok(const ApiFrame &frame, WINDOW list, const char *buf, int32_t buf_
     return false;
 }
 
+// The checks of the calls that take nothing but the list, or ignore their other arguments.
+constexpr auto list_given = [](ApiFrame &frame, WINDOW list, auto &&...) {
+    return is_list(frame, list, __LINE__);
+};
+constexpr auto selection_list_given = [](ApiFrame &frame, WINDOW list, auto &&...) {
+    return is_selection_list(frame, list, __LINE__);
+};
+
 bool check_vko_list_add(ApiFrame &frame, WINDOW list, int32_t index, const char *text) {
     if (!is_list(frame, list, __LINE__))
         return false;
@@ -60,21 +68,10 @@ bool check_vko_list_add(ApiFrame &frame, WINDOW list, int32_t index, const char 
     return true;
 }
 
-bool check_vko_list_clear(ApiFrame &frame, WINDOW list) {
-    return is_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_count_all(ApiFrame &frame, WINDOW list) {
-    return is_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_count_sel(ApiFrame &frame, WINDOW list) {
-    return is_selection_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_get_all(ApiFrame &frame, WINDOW list) {
-    return is_list(frame, list, __LINE__);
-}
+constexpr auto check_vko_list_clear = list_given;
+constexpr auto check_vko_list_count_all = list_given;
+constexpr auto check_vko_list_count_sel = selection_list_given;
+constexpr auto check_vko_list_get_all = list_given;
 
 bool check_vko_list_get_elt(ApiFrame &frame, WINDOW list, int32_t, char *buf, int32_t buf_size) {
     if (!is_list(frame, list, __LINE__))
@@ -88,33 +85,13 @@ bool check_vko_list_get_first_sel(ApiFrame &frame, WINDOW list, char *buf, int32
     return buffer_ok(frame, list, buf, buf_size, __LINE__);
 }
 
-bool check_vko_list_get_sel(ApiFrame &frame, WINDOW list) {
-    return is_selection_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_get_sel_index(ApiFrame &frame, WINDOW list) {
-    return is_selection_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_is_sel(ApiFrame &frame, WINDOW list, int32_t) {
-    return is_selection_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_rem(ApiFrame &frame, WINDOW list, int32_t) {
-    return is_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_resume(ApiFrame &frame, WINDOW list) {
-    return is_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_set_sel(ApiFrame &frame, WINDOW list, int32_t, BOOLEAN) {
-    return is_selection_list(frame, list, __LINE__);
-}
-
-bool check_vko_list_suspend(ApiFrame &frame, WINDOW list) {
-    return is_list(frame, list, __LINE__);
-}
+constexpr auto check_vko_list_get_sel = selection_list_given;
+constexpr auto check_vko_list_get_sel_index = selection_list_given;
+constexpr auto check_vko_list_is_sel = selection_list_given;
+constexpr auto check_vko_list_rem = list_given;
+constexpr auto check_vko_list_resume = list_given;
+constexpr auto check_vko_list_set_sel = selection_list_given;
+constexpr auto check_vko_list_suspend = list_given;
 
 } // namespace
 

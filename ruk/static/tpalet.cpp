@@ -33,6 +33,11 @@ bool editable(const ApiFrame &frame, PALETTE palet, int line) noexcept {
     return false;
 }
 
+// The check of the calls that take nothing but the palette, or ignore their other arguments.
+constexpr auto palette_given = [](ApiFrame &frame, PALETTE palet, auto &&...) {
+    return palette_ok(frame, palet, __LINE__);
+};
+
 bool check_vko_palet_create(ApiFrame &, int32_t, int32_t) {
     return true;
 }
@@ -40,29 +45,12 @@ bool check_vko_palet_default(ApiFrame &) {
     return true;
 }
 
-bool check_vko_palet_destroy(ApiFrame &frame, PALETTE palet) {
-    return palette_ok(frame, palet, __LINE__);
-}
-
-bool check_vko_palet_get_type(ApiFrame &frame, PALETTE palet) {
-    return palette_ok(frame, palet, __LINE__);
-}
-
-bool check_vko_palet_get_size(ApiFrame &frame, PALETTE palet) {
-    return palette_ok(frame, palet, __LINE__);
-}
-
-bool check_vko_palet_get_ncolors(ApiFrame &frame, PALETTE palet) {
-    return palette_ok(frame, palet, __LINE__);
-}
-
-bool check_vko_palet_set_tolerance(ApiFrame &frame, PALETTE palet, uint16_t) {
-    return palette_ok(frame, palet, __LINE__);
-}
-
-bool check_vko_palet_get_tolerance(ApiFrame &frame, PALETTE palet) {
-    return palette_ok(frame, palet, __LINE__);
-}
+constexpr auto check_vko_palet_destroy = palette_given;
+constexpr auto check_vko_palet_get_type = palette_given;
+constexpr auto check_vko_palet_get_size = palette_given;
+constexpr auto check_vko_palet_get_ncolors = palette_given;
+constexpr auto check_vko_palet_set_tolerance = palette_given;
+constexpr auto check_vko_palet_get_tolerance = palette_given;
 
 bool check_vko_palet_add_colors(ApiFrame &frame, PALETTE palet, const uint32_t *colors,
                                 uint16_t count) {

@@ -11,36 +11,20 @@ constexpr char kModule[] = "tres";
 
 using vkoruk::ApiFrame;
 
-bool check_vko_res_get_dlg_def(ApiFrame &, int32_t) {
-    return true;
-}
-bool check_vko_res_get_dlg_data(ApiFrame &, int32_t, int32_t *, int32_t) {
-    return true;
-}
-bool check_vko_res_get_win_def(ApiFrame &, int32_t) {
-    return true;
-}
-bool check_vko_res_get_win_data(ApiFrame &, int32_t, int32_t *, int32_t) {
-    return true;
-}
-bool check_vko_res_get_menu(ApiFrame &, int32_t) {
-    return true;
-}
-bool check_vko_res_get_menu_data(ApiFrame &, int32_t, int32_t *, int32_t) {
-    return true;
-}
-bool check_vko_res_get_font(ApiFrame &, int32_t) {
-    return true;
-}
-bool check_vko_res_get_image(ApiFrame &, int32_t) {
-    return true;
-}
-bool check_vko_res_get_image_data(ApiFrame &, int32_t, int32_t *) {
-    return true;
-}
-bool check_vko_res_get_str_list(ApiFrame &, int32_t, int32_t) {
-    return true;
-}
+// The resource readers take any number: one the resources do not hold is the base
+// library's to answer.
+constexpr auto always = [](ApiFrame &, auto &&...) { return true; };
+
+constexpr auto check_vko_res_get_dlg_def = always;
+constexpr auto check_vko_res_get_dlg_data = always;
+constexpr auto check_vko_res_get_win_def = always;
+constexpr auto check_vko_res_get_win_data = always;
+constexpr auto check_vko_res_get_menu = always;
+constexpr auto check_vko_res_get_menu_data = always;
+constexpr auto check_vko_res_get_font = always;
+constexpr auto check_vko_res_get_image = always;
+constexpr auto check_vko_res_get_image_data = always;
+constexpr auto check_vko_res_get_str_list = always;
 
 // The buffer must hold at least the terminating byte.
 bool check_vko_res_get_str(ApiFrame &frame, int32_t, char *buf, int32_t buf_size) {
