@@ -10,61 +10,21 @@
 #include <gtest/gtest.h>
 
 #include "ruk/static/vkoruk.h"
+#include "support/smoke_fixture.h"
 #include "vkobase/testing.h"
 
 namespace {
 
-struct Seen {
-    std::uint32_t code;
-    std::string module;
-    std::int32_t severity;
-};
-
-std::int32_t ignore_events(WINDOW, EVENT *) {
-    return 0;
-}
 std::int32_t ignore_cxo_events(CXO, EVENT *) {
     return 0;
 }
 
-class SmokeWindowsTest : public ::testing::Test {
+class SmokeWindowsTest : public SmokeFixture {
 protected:
-    void SetUp() override {
-        vkov_test_reset_all();
-        vkov_test_set_errmsg_hook(
-            [](WINDOW, std::int32_t severity, std::uint32_t code, const char *module, std::int32_t,
-               void *context) {
-                static_cast<std::vector<Seen> *>(context)->push_back(
-                    Seen{code, module != nullptr ? module : "", severity});
-            },
-            &itsSeen);
-    }
-    void TearDown() override {
-        vkov_test_set_errmsg_hook(nullptr, nullptr);
-        vkov_test_reset_all();
-    }
-
-    // The last report's code and module, then forgets the reports.
-    void ExpectReport(std::uint32_t code, const char *module) {
-        ASSERT_FALSE(itsSeen.empty());
-        EXPECT_EQ(itsSeen.back().code, code);
-        EXPECT_EQ(itsSeen.back().module, module);
-        itsSeen.clear();
-        EXPECT_EQ(vkov_test_errfrm_depth(), 0);
-    }
-    void ExpectNoReport() {
-        EXPECT_TRUE(itsSeen.empty());
-        itsSeen.clear();
-        EXPECT_EQ(vkov_test_errfrm_depth(), 0);
-    }
-    WINDOW task() { return vkov_test_create_task_window(ignore_events); }
     WINDOW document() {
         const s_rct rct{10, 10, 200, 300};
         return vko_win_create(W_DOC, &rct, "doc", 0, task(), 0, -1, ignore_events, 0);
     }
-
-private:
-    std::vector<Seen> itsSeen;
 };
 
 TEST_F(SmokeWindowsTest, Twin) {
