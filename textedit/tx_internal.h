@@ -58,6 +58,13 @@ bool tx_sel_empty(const tx_record *rec);                    // anchor and end at
 
 // ---- Events, focus and the edit menu (vtxc / vtxm) --------------------------------------------
 
+// The base library's attributes that name the screen and the task window.
+constexpr std::int32_t kAttrScreenWindow = 300;
+constexpr std::int32_t kAttrTaskWindow = 301;
+// The top-level window above win: the last one before the screen or task window, or before a
+// missing parent. Null stays null.
+WINDOW tx_top_level_of(WINDOW win);
+
 void tx_activate(WINDOW win, std::uint32_t slot, bool by_mouse);
 void tx_focus(tx_record *rec, bool gained);
 void tx_update_edit_menu(WINDOW win, tx_record *rec, bool include_paste);

@@ -21,8 +21,6 @@ constexpr std::int16_t kTagCut = 32027;
 constexpr std::int16_t kTagCopy = 32028;
 constexpr std::int16_t kTagPaste = 32029;
 constexpr std::int16_t kTagClear = 32030;
-constexpr std::int32_t kAttrScreenWindow = 300;
-constexpr std::int32_t kAttrTaskWindow = 301;
 
 e_win_type type_of(WINDOW win) {
     return (win->flags & VKO_WF_TEXTEDIT) != 0 ? WC_TEXTEDIT : win->type;
@@ -31,16 +29,6 @@ e_win_type type_of(WINDOW win) {
 bool is_control(WINDOW win) {
     const e_win_type type = type_of(win);
     return (type >= WC_PUSHBUTTON && type <= WC_GROUPBOX) || type == WC_ICON;
-}
-
-// The top-level window above win: the last one before the screen or task window, or before a
-// missing parent.
-WINDOW top_level_of(WINDOW win) {
-    const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrScreenWindow));
-    const auto task = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow));
-    while (win != nullptr && win->parent != nullptr && win->parent != screen && win->parent != task)
-        win = win->parent;
-    return win;
 }
 
 bool is_self_or_ancestor(WINDOW ancestor, WINDOW win) {
@@ -344,7 +332,7 @@ void tx_update_edit_menu(WINDOW win, tx_record *rec, bool include_paste) {
     }
     if ((rec->attrs & kAttrNoMenu) != 0)
         return;
-    WINDOW top = top_level_of(rec->owner);
+    WINDOW top = tx_top_level_of(rec->owner);
     if (top == nullptr)
         return;
     const bool writable = (rec->attrs & kAttrReadOnly) == 0;
@@ -357,6 +345,14 @@ void tx_update_edit_menu(WINDOW win, tx_record *rec, bool include_paste) {
     vkok_menu_set_item_enabled(top, kTagCut, writable && has_sel && (rec->attrs & kAttrNoCut) == 0);
     vkok_menu_set_item_enabled(top, kTagClear,
                                writable && ((rec->attrs & kAttrClearEmpty) != 0 || has_sel));
+}
+
+WINDOW tx_top_level_of(WINDOW win) {
+    const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrScreenWindow));
+    const auto task = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow));
+    while (win != nullptr && win->parent != nullptr && win->parent != screen && win->parent != task)
+        win = win->parent;
+    return win;
 }
 
 } // namespace vkotx

@@ -26,8 +26,6 @@ constexpr std::int32_t kEditMask = 0x27D6;   // events 1, 2, 4, 6, 7, 8, 9, 10 a
 constexpr std::int32_t kParentMask = 0x2000; // menu commands
 constexpr std::uint32_t kWindowFlags = 0x800;
 constexpr std::int32_t kFontAllParts = 63;
-constexpr std::int32_t kAttrScreenWindow = 300;
-constexpr std::int32_t kAttrTaskWindow = 301;
 constexpr std::int32_t kAttrDefaultCtlFont = 719;
 constexpr std::int32_t kCxoDestroyed = -2;
 constexpr std::int32_t kCxoDataSet = -1;
@@ -146,16 +144,6 @@ bool give_parent_object(WINDOW win) {
     return vkov_cxo_create(win, 0, 1, parent_hook, kParentMask, kParentClass, 0) != nullptr;
 }
 
-// The top-level window above win: its parent is the screen or the task window. The walk stops
-// at a window without a parent.
-WINDOW top_level_of(WINDOW win) {
-    const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrScreenWindow));
-    const auto task = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow));
-    while (win != nullptr && win->parent != nullptr && win->parent != screen && win->parent != task)
-        win = win->parent;
-    return win;
-}
-
 // The font a text-edit window's record uses; made says whether the caller must destroy it.
 FONT_OBJ default_control_font(bool &made) {
     made = true;
@@ -240,7 +228,7 @@ WINDOW tx_create_window(WINDOW parent, const s_rct *rct, std::uint16_t attrs, FO
         vkov_mem_free(link);
         return nullptr;
     }
-    give_parent_object(top_level_of(parent));
+    give_parent_object(tx_top_level_of(parent));
     give_parent_object(reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, kAttrTaskWindow)));
     vkov_dlist_insert(window_list(), link, nullptr, TRUE);
 
