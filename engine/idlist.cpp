@@ -86,6 +86,15 @@ void IdList::append_values(const std::uint32_t* values, std::size_t count)
     IdNode* pool = state.pool;
     IdNode* tail = itsTail;
     std::size_t taken = 0;
+    // Writes the registers back: the list ends at tail, having gained `appended` values.
+    const auto settle = [&](std::size_t appended) {
+        if (tail != nullptr)
+            tail->next = nullptr;
+        state.pool = pool;
+        state.pool_size -= taken;
+        itsTail = tail;
+        itsCount += static_cast<std::uint32_t>(appended);
+    };
     for (std::size_t i = 0; i < count; ++i) {
         IdNode* node = pool;
         if (node != nullptr) {
@@ -100,12 +109,7 @@ void IdList::append_values(const std::uint32_t* values, std::size_t count)
             node = new (std::nothrow) IdNode;
             if (node == nullptr) {
                 // Leave the list and the pool whole for a fatal hook that does not exit.
-                if (tail != nullptr)
-                    tail->next = nullptr;
-                state.pool = pool;
-                state.pool_size -= taken;
-                itsTail = tail;
-                itsCount += static_cast<std::uint32_t>(i);
+                settle(i);
                 engine_fatal("out of memory");
             }
         }
@@ -117,12 +121,7 @@ void IdList::append_values(const std::uint32_t* values, std::size_t count)
             itsHead = node;
         tail = node;
     }
-    if (tail != nullptr)
-        tail->next = nullptr;
-    state.pool = pool;
-    state.pool_size -= taken;
-    itsTail = tail;
-    itsCount += static_cast<std::uint32_t>(count);
+    settle(count);
 }
 
 std::uint32_t IdList::pop_front()

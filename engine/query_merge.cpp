@@ -78,12 +78,17 @@ private:
     std::uint32_t itsLast;
 };
 
-// Makes list hold exactly values, with next_block as its pending chain.
-void rebuild(ResultList* list, const std::vector<std::uint32_t>& values, std::uint32_t next_block)
+// Ends a merge: left then holds exactly values, with next_block as its pending chain. A
+// list whose chain is still pending keeps the count it carried (total); a complete one
+// counts its values.
+ResultList* finish_merge(ResultList* left, const std::vector<std::uint32_t>& values,
+                         std::uint32_t next_block, std::uint32_t total)
 {
-    list->values.clear();
-    list->values.append_values(values.data(), values.size());
-    list->next_block = next_block;
+    left->values.clear();
+    left->values.append_values(values.data(), values.size());
+    left->next_block = next_block;
+    left->total = next_block != 0 ? total : left->values.count();
+    return left;
 }
 
 // Counts merge steps and reports every kProgressEvery of them; true once cancelled.
@@ -241,9 +246,7 @@ ResultList* and_lists(ResultList* left, ResultList* right)
     }
     // Whatever the walk did not reach is removed, unread blocks included.
     kept.resize(kept_count);
-    rebuild(left, kept, 0);
-    left->total = left->values.count();
-    return left;
+    return finish_merge(left, kept, 0, 0);
 }
 
 ResultList* or_lists(ResultList* left, ResultList* right)
@@ -291,9 +294,7 @@ ResultList* or_lists(ResultList* left, ResultList* right)
             ++total;
         }
     }
-    rebuild(left, merged, next_block);
-    left->total = next_block != 0 ? total : left->values.count();
-    return left;
+    return finish_merge(left, merged, next_block, total);
 }
 
 ResultList* and_not_lists(ResultList* left, ResultList* right)
@@ -321,7 +322,5 @@ ResultList* and_not_lists(ResultList* left, ResultList* right)
     // On cancel everything from the walk's position on is removed; otherwise the rest of
     // the left list is kept.
     const std::uint32_t next_block = cancelled ? 0 : l.append_run_keep_chain(&kept);
-    rebuild(left, kept, next_block);
-    left->total = next_block != 0 ? total : left->values.count();
-    return left;
+    return finish_merge(left, kept, next_block, total);
 }
