@@ -94,35 +94,52 @@ std::size_t zlib_pass(const Fixture& f, z_stream* stream, std::uint8_t* out)
     return produced;
 }
 
-void BM_InflateBlock_Engine(benchmark::State& state)
+// The fixture, or null once the benchmark is marked skipped because it could not be written.
+const Fixture* fixture_or_skip(benchmark::State& state)
 {
     const Fixture& f = fixture();
-    if (!f.ok) {
-        state.SkipWithError("cannot write the scale fixture");
+    if (f.ok)
+        return &f;
+    state.SkipWithError("cannot write the scale fixture");
+    return nullptr;
+}
+
+// A zlib raw-inflate stream (no zlib header, 16 KiB window), ended on every path.
+class RawInflater {
+public:
+    RawInflater() { inflateInit2(&itsStream, -14); }
+    ~RawInflater() { inflateEnd(&itsStream); }
+    RawInflater(const RawInflater&) = delete;
+    RawInflater& operator=(const RawInflater&) = delete;
+    z_stream* stream() { return &itsStream; }
+
+private:
+    z_stream itsStream{};
+};
+
+void BM_InflateBlock_Engine(benchmark::State& state)
+{
+    const Fixture* const f = fixture_or_skip(state);
+    if (f == nullptr)
         return;
-    }
     std::vector<std::uint8_t> out(kEntryBufBytes);
     for (auto _ : state)
-        benchmark::DoNotOptimize(engine_pass(f, out.data()));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.expanded_bytes));
-    state.counters["blocks"] = static_cast<double>(f.blocks.size());
+        benchmark::DoNotOptimize(engine_pass(*f, out.data()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f->expanded_bytes));
+    state.counters["blocks"] = static_cast<double>(f->blocks.size());
 }
 BENCHMARK(BM_InflateBlock_Engine)->Unit(benchmark::kMillisecond);
 
 void BM_InflateBlock_Zlib(benchmark::State& state)
 {
-    const Fixture& f = fixture();
-    if (!f.ok) {
-        state.SkipWithError("cannot write the scale fixture");
+    const Fixture* const f = fixture_or_skip(state);
+    if (f == nullptr)
         return;
-    }
     std::vector<std::uint8_t> out(kEntryBufBytes);
-    z_stream stream{};
-    inflateInit2(&stream, -14);
+    RawInflater zlib;
     for (auto _ : state)
-        benchmark::DoNotOptimize(zlib_pass(f, &stream, out.data()));
-    inflateEnd(&stream);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.expanded_bytes));
+        benchmark::DoNotOptimize(zlib_pass(*f, zlib.stream(), out.data()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f->expanded_bytes));
 }
 BENCHMARK(BM_InflateBlock_Zlib)->Unit(benchmark::kMillisecond);
 
@@ -130,28 +147,25 @@ BENCHMARK(BM_InflateBlock_Zlib)->Unit(benchmark::kMillisecond);
 // ratio = engine throughput / zlib throughput (at least 0.9 is the goal).
 void BM_InflateVsZlib(benchmark::State& state)
 {
-    const Fixture& f = fixture();
-    if (!f.ok) {
-        state.SkipWithError("cannot write the scale fixture");
+    const Fixture* const f = fixture_or_skip(state);
+    if (f == nullptr)
         return;
-    }
     std::vector<std::uint8_t> out(kEntryBufBytes);
-    z_stream stream{};
-    inflateInit2(&stream, -14);
+    RawInflater zlib;
     double engine_seconds = 0;
     double zlib_seconds = 0;
     using Clock = std::chrono::steady_clock;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        benchmark::DoNotOptimize(engine_pass(f, out.data()));
+        benchmark::DoNotOptimize(engine_pass(*f, out.data()));
         const auto t1 = Clock::now();
-        benchmark::DoNotOptimize(zlib_pass(f, &stream, out.data()));
+        benchmark::DoNotOptimize(zlib_pass(*f, zlib.stream(), out.data()));
         const auto t2 = Clock::now();
         engine_seconds += std::chrono::duration<double>(t1 - t0).count();
         zlib_seconds += std::chrono::duration<double>(t2 - t1).count();
     }
-    inflateEnd(&stream);
-    const double bytes = static_cast<double>(f.expanded_bytes) * static_cast<double>(state.iterations());
+    const double bytes =
+        static_cast<double>(f->expanded_bytes) * static_cast<double>(state.iterations());
     state.counters["engine_MBps"] = bytes / engine_seconds / 1e6;
     state.counters["zlib_MBps"] = bytes / zlib_seconds / 1e6;
     state.counters["ratio"] = zlib_seconds / engine_seconds;
