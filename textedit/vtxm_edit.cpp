@@ -14,30 +14,12 @@ namespace {
 
 constexpr char kModule[] = "vtxm";
 
-constexpr std::uint16_t kKeyUp = 301;
-constexpr std::uint16_t kKeyDown = 302;
-constexpr std::uint16_t kKeyRight = 303;
-constexpr std::uint16_t kKeyLeft = 304;
-constexpr std::uint16_t kKeyPageUp = 305;
-constexpr std::uint16_t kKeyPageDown = 306;
-constexpr std::uint16_t kKeyLineStart = 307;
-constexpr std::uint16_t kKeyLineEnd = 308;
-constexpr std::uint16_t kKeyTextStart = 309;
-constexpr std::uint16_t kKeyTextEnd = 310;
-constexpr std::uint16_t kKeyWordLeft = 313;
-constexpr std::uint16_t kKeyWordRight = 314;
-constexpr std::uint16_t kKeyDelete = 317;
-constexpr std::uint16_t kKeyPad0 = 318;
-constexpr std::uint16_t kKeyPad9 = 327;
-constexpr std::uint16_t kKeyPadStar = 372;
-constexpr std::uint16_t kKeyPadDot = 376;
-constexpr std::uint16_t kKeyPadLeft = 378;
-constexpr std::uint16_t kKeyPadDown = 381;
 constexpr std::uint16_t kCharDelete = 127;
 constexpr std::uint32_t kPasteSuspendBytes = 1000;
 
 bool is_navigation(std::uint16_t key) {
-    return (key >= kKeyUp && key <= kKeyTextEnd) || key == kKeyWordLeft || key == kKeyWordRight;
+    return (key >= VKO_KEY_UP && key <= VKO_KEY_TEXT_END) || key == VKO_KEY_WORD_LEFT ||
+           key == VKO_KEY_WORD_RIGHT;
 }
 
 std::uint16_t lines_of(const tx_record *rec, std::uint16_t par) {
@@ -210,42 +192,42 @@ void tx_navigate(tx_record *rec, std::uint16_t key, bool shift) {
     tx_clamp_position(rec, pos);
     const tx_position before = pos;
     switch (key) {
-    case kKeyUp:
+    case VKO_KEY_UP:
         step_lines(rec, pos, -1);
         break;
-    case kKeyDown:
+    case VKO_KEY_DOWN:
         step_lines(rec, pos, 1);
         break;
-    case kKeyPageUp:
+    case VKO_KEY_PAGE_UP:
         step_lines(rec, pos, -(tx_visible_lines(rec) - 1));
         break;
-    case kKeyPageDown:
+    case VKO_KEY_PAGE_DOWN:
         step_lines(rec, pos, tx_visible_lines(rec) - 1);
         break;
-    case kKeyLeft:
+    case VKO_KEY_LEFT:
         step_left(rec, pos);
         break;
-    case kKeyRight:
+    case VKO_KEY_RIGHT:
         step_right(rec, pos);
         break;
-    case kKeyLineStart:
+    case VKO_KEY_LINE_START:
         pos.chr = 0;
         pos.px = 0;
         break;
-    case kKeyLineEnd:
+    case VKO_KEY_LINE_END:
         pos.chr = tx_line_chars(rec, pos.par, pos.line);
         tx_set_px(rec, pos);
         break;
-    case kKeyTextStart:
+    case VKO_KEY_TEXT_START:
         pos = tx_position{};
         break;
-    case kKeyTextEnd:
+    case VKO_KEY_TEXT_END:
         pos.par = static_cast<std::uint16_t>(rec->par_count() - 1);
         pos.line = static_cast<std::uint16_t>(lines_of(rec, pos.par) - 1);
         pos.chr = tx_line_chars(rec, pos.par, pos.line);
         tx_set_px(rec, pos);
         break;
-    case kKeyWordLeft:
+    case VKO_KEY_WORD_LEFT:
         if (step_left(rec, pos)) {
             while (is_space_at(rec, pos) && step_left(rec, pos)) {
             }
@@ -255,7 +237,7 @@ void tx_navigate(tx_record *rec, std::uint16_t key, bool shift) {
                 step_right(rec, pos);
         }
         break;
-    case kKeyWordRight:
+    case VKO_KEY_WORD_RIGHT:
         while (!is_space_at(rec, pos) && step_right(rec, pos)) {
         }
         while (is_space_at(rec, pos) && step_right(rec, pos)) {
@@ -283,19 +265,20 @@ bool tx_key(tx_record *rec, std::uint16_t code, bool shift, bool virt) {
             tx_navigate(rec, code, shift);
             return true;
         }
-        if (code >= kKeyPadLeft && code <= kKeyPadDown) {
-            static constexpr std::uint16_t kPadMoves[] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown};
-            tx_navigate(rec, kPadMoves[code - kKeyPadLeft], false);
+        if (code >= VKO_KEY_PAD_LEFT && code <= VKO_KEY_PAD_DOWN) {
+            static constexpr std::uint16_t kPadMoves[] = {VKO_KEY_LEFT, VKO_KEY_RIGHT, VKO_KEY_UP,
+                                                          VKO_KEY_DOWN};
+            tx_navigate(rec, kPadMoves[code - VKO_KEY_PAD_LEFT], false);
             return true;
         }
-        if (code == kKeyDelete) {
+        if (code == VKO_KEY_DELETE) {
             code = kCharDelete;
-        } else if (code >= kKeyPad0 && code <= kKeyPad9) {
-            code = static_cast<std::uint16_t>(code - 270);
+        } else if (code >= VKO_KEY_PAD_0 && code <= VKO_KEY_PAD_9) {
+            code = static_cast<std::uint16_t>('0' + (code - VKO_KEY_PAD_0));
             virt = false;
-        } else if (code >= kKeyPadStar && code <= kKeyPadDot) {
+        } else if (code >= VKO_KEY_PAD_MULTIPLY && code <= VKO_KEY_PAD_DECIMAL) {
             static constexpr char kPadChars[] = "*-+/.";
-            code = static_cast<std::uint16_t>(kPadChars[code - kKeyPadStar]);
+            code = static_cast<std::uint16_t>(kPadChars[code - VKO_KEY_PAD_MULTIPLY]);
             virt = false;
         } else {
             return false;
@@ -402,7 +385,7 @@ void tx_paste(tx_record *rec) {
 }
 
 void tx_clear_command(tx_record *rec) {
-    tx_key(rec, kKeyDelete, false, true);
+    tx_key(rec, VKO_KEY_DELETE, false, true);
     tx_show_caret(rec, true);
 }
 
