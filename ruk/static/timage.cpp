@@ -41,6 +41,16 @@ bool rect_usable(const ApiFrame &frame, const s_rct *rct, int line) noexcept {
     return frame.rect_given(rct, line) && !ApiFrame::rect_empty(rct);
 }
 
+// The two rectangles of a transfer: both usable, then each one out of order is replaced by
+// its repaired copy, which the frame keeps (it has room for these two).
+bool rect_pair_usable(ApiFrame &frame, const s_rct *&dst, const s_rct *&src, int line) noexcept {
+    if (!rect_usable(frame, dst, line) || !rect_usable(frame, src, line))
+        return false;
+    dst = frame.repaired(dst, line);
+    src = frame.repaired(src, line);
+    return true;
+}
+
 bool check_vko_image_create(ApiFrame &, int32_t, int32_t, int32_t, int32_t) {
     return true;
 }
@@ -95,11 +105,7 @@ bool check_vko_image_get_from_pmap(ApiFrame &frame, IMAGE image, WINDOW pmap, co
         frame.refuse(kErrBadPixmap, __LINE__);
         return false;
     }
-    if (!rect_usable(frame, dst, __LINE__) || !rect_usable(frame, src, __LINE__))
-        return false;
-    dst = frame.repaired(dst, __LINE__);
-    src = frame.repaired(src, __LINE__);
-    return true;
+    return rect_pair_usable(frame, dst, src, __LINE__);
 }
 
 bool check_vko_image_get_ncolors(ApiFrame &frame, IMAGE image) {
@@ -169,11 +175,7 @@ bool check_vko_image_transfer(ApiFrame &frame, IMAGE dst_image, IMAGE src_image,
         return false;
     if (!image_ok(frame, src_image, __LINE__))
         return false;
-    if (!rect_usable(frame, dst, __LINE__) || !rect_usable(frame, src, __LINE__))
-        return false;
-    dst = frame.repaired(dst, __LINE__);
-    src = frame.repaired(src, __LINE__);
-    return true;
+    return rect_pair_usable(frame, dst, src, __LINE__);
 }
 
 // The writers look at the stream before the image.
