@@ -1,6 +1,6 @@
 // tfsys.cpp: the file-system family of the checking layer ("tfsys"): directories, file
 // specifications, path names, file lists and file attributes. The attribute calls also check
-// that the specification names a file that exists.
+// that the file specification names a file that exists.
 // The rule a reader must not miss: a path is built only into a buffer of the system's path
 // limit, never into a shorter one.
 #include "ruk/static/forward.h"

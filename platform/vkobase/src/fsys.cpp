@@ -47,7 +47,7 @@ bool put(char *buf, std::size_t size, const std::string &text) noexcept {
     return true;
 }
 
-// The spec's full path; empty when it names no file.
+// The full path of a file specification; empty when it names no file.
 std::string spec_path(const s_file_spec *spec) {
     if (spec == nullptr || spec->name[0] == '\0')
         return std::string();

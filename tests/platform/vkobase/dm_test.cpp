@@ -65,7 +65,7 @@ TEST_F(DmTest, ScriptAnswersInOrderThenDefaults) {
     // The script is empty now: every dialog gives its default.
     EXPECT_EQ(ask("Yes", "No", nullptr, "again?"), 0);
     EXPECT_EQ(vkov_dm_post_file_save(&spec, "Save as:"), 1);
-    EXPECT_STREQ(spec.name, "main.dct") << "a cancelled prompt leaves the spec";
+    EXPECT_STREQ(spec.name, "main.dct") << "a cancelled prompt leaves the file specification";
     EXPECT_EQ(vkov_dm_post_string_prompt("Word:", buf, sizeof buf), nullptr);
     COLOR color = 5;
     EXPECT_FALSE(vkov_dm_post_color_sel(&color, nullptr));

@@ -7,8 +7,8 @@
  * Answers and defaults:
  * - ask: 0, 1 or 2 for the first, second or third button; default 0.
  * - file_open, file_save, dir_sel: 2 when confirmed (the record then names the choice), 1
- *   when cancelled (the default), 0 on failure. A scripted path "dir/name" sets the spec's
- *   directory and name; one without '/' only the name.
+ *   when cancelled (the default), 0 on failure. A scripted path "dir/name" sets the file
+ *   specification's directory and name; one without '/' only the name.
  * - string_prompt: buf with the text typed, or null when cancelled (the default). The typed
  *   text is cut to buf_size - 1 bytes.
  * - color_sel, ctools_sel, font_sel, page_setup: TRUE when confirmed (color_sel then stores

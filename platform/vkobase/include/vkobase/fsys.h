@@ -14,8 +14,8 @@
  *   into volume (always empty), dir (up to and with the last '/'), name (without its
  *   extension), ext (from the last '.', with it) and leaf (name and ext); each output is
  *   skipped when null and needs VKO_SZ_DIR bytes.
- * - file_makepath writes the spec's directory and name into a VKO_FSYS_PATH_SIZE buffer;
- *   FALSE for a spec without a name or a path that does not fit.
+ * - file_makepath writes the file specification's directory and name into a
+ *   VKO_FSYS_PATH_SIZE buffer; FALSE for one without a name or a path that does not fit.
  * - list_files answers a new string list (the caller destroys it) of the names in the
  *   current directory that match pattern ('*' and '?', ignoring case as the platform the
  *   data comes from does) and, when type is not empty, end in "." type; directories only
@@ -35,7 +35,7 @@ extern "C" {
 /* Size of the path buffers of file_makepath. */
 #define VKO_FSYS_PATH_SIZE 260
 
-/* Attribute selectors. 12 and 13 look only at the specification's directory. */
+/* Attribute selectors. 12 and 13 look only at the file specification's directory. */
 enum {
     VKO_FATTR_EXISTS = 1,
     VKO_FATTR_READABLE = 2,
