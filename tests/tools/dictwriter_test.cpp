@@ -99,6 +99,8 @@ TEST(TextSource, RefusesWhatItCannotRead)
     };
     const Case cases[] = {
         {"unknown directive", "entry a\nbogus x\n", "line 2: unknown directive 'bogus'"},
+        {"unknown directive before any entry", "# c\nentri a\n",
+         "line 2: unknown directive 'entri'"},
         {"field outside an entry", "field D8 x\n", "line 1: 'field' outside an entry"},
         {"field code not hex", "entry a\nfield G1 x\n",
          "line 2: field needs a code byte in two hex digits"},
@@ -163,9 +165,19 @@ TEST(WriteDictionary, RefusesWhatTheEngineCannotRead)
     dictwriter::SourceEntry in_hw;
     in_hw.head_word = "ok";
     in_hw.terms.push_back({"hw", "ok"});
+    // The too long entry sorts first, so its sorted position differs from its place.
+    dictwriter::SourceEntry short_text;
+    short_text.head_word = "zz";
+    short_text.fields = std::string(10, 'x');
+    dictwriter::SourceEntry long_text;
+    long_text.head_word = "aa";
+    long_text.fields = std::string(65536, 'x');
     std::vector<Case> cases;
     cases.push_back({"head word of 80 bytes", {}, "word empty or longer than 79 bytes in hw"});
     cases.back().source.entries.push_back(long_word);
+    cases.push_back({"entry text past the entry buffer, named by its head word", {},
+                     "entry aa is longer than 65535 bytes"});
+    cases.back().source.entries = {short_text, long_text};
     cases.push_back({"index code of three letters", {}, "index code must be two characters: abc"});
     cases.back().source.entries.push_back(bad_code);
     cases.push_back({"terms in the head-word index", {}, "the hw index holds head words only"});

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "engine/datafiles.h"
+#include "engine/entrytext.h"
 #include "engine/resultlist.h"
 #include "engine/wordindex.h"
 #include "tools/dictwriter/data_writer.h"
@@ -63,11 +64,18 @@ bool write_dictionary(const DictionarySource& source, const std::string& base_pa
         return word_before(source.entries[a].head_word, source.entries[b].head_word);
     });
 
-    // The data file, entries in head-word order.
+    // The data file, entries in head-word order. An entry too long for the entry buffer
+    // is named here by its head word: the data writer only knows its sorted position.
     std::vector<std::string> texts;
     texts.reserve(n);
-    for (const std::size_t i : order)
+    for (const std::size_t i : order) {
+        if (source.entries[i].fields.size() > kEntryBufBytes) {
+            *error = "entry " + source.entries[i].head_word + " is longer than " +
+                     std::to_string(kEntryBufBytes) + " bytes";
+            return false;
+        }
         texts.push_back(source.entries[i].fields);
+    }
     DataFileOptions options;
     options.block_text_bytes = source.block_text_bytes;
     options.level = source.level;

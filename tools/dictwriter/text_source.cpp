@@ -59,6 +59,13 @@ void split(const std::string& line, std::string* first, std::string* rest)
     *rest = space == std::string::npos ? std::string() : line.substr(space + 1);
 }
 
+// The directives that belong to the current entry.
+bool is_entry_directive(const std::string& directive)
+{
+    return directive == "nova" || directive == "field" || directive == "term" ||
+           directive == "pron";
+}
+
 struct PendingEntry {
     SourceEntry entry;
     std::vector<EntryField> fields;
@@ -123,6 +130,8 @@ bool parse_text_source(std::istream& in, DictionarySource* source, std::string* 
                 return fail("entry needs a head word");
             pending.open = true;
             pending.entry.head_word = rest;
+        } else if (!is_entry_directive(directive)) {
+            return fail("unknown directive '" + directive + "'");
         } else if (!pending.open) {
             return fail("'" + directive + "' outside an entry");
         } else if (directive == "nova") {
@@ -150,8 +159,6 @@ bool parse_text_source(std::istream& in, DictionarySource* source, std::string* 
             if (rest.empty())
                 return fail("pron needs a pronunciation");
             pending.entry.pronunciations.push_back(rest);
-        } else {
-            return fail("unknown directive '" + directive + "'");
         }
     }
     close_entry(&pending, source);
