@@ -96,6 +96,12 @@ Insets insets_of(WINDOW win) noexcept {
 }
 
 void free_record(WINDOW win) noexcept {
+    // A child still linked here is one whose own destruction is under way further up the
+    // stack (its destroy handler destroyed this window); it must not keep a freed parent.
+    if (win->internal != nullptr)
+        for (WINDOW kid : win->internal->children)
+            if (vkobase::win_is_live(kid) && kid->parent == win)
+                kid->parent = nullptr;
     vkobase::live_remove(win);
     win->signature = 0;
     delete win->internal;
@@ -105,7 +111,7 @@ void free_record(WINDOW win) noexcept {
 
 void unlink_from_parent(WINDOW win) noexcept {
     WINDOW parent = win->parent;
-    if (parent == nullptr || parent->internal == nullptr)
+    if (!vkobase::win_is_live(parent))
         return;
     auto &kids = parent->internal->children;
     kids.erase(std::remove(kids.begin(), kids.end(), win), kids.end());

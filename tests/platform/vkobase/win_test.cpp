@@ -292,4 +292,33 @@ TEST_F(WinTest, CreationFlags_NeverCarryTheLibrarysOwnBits) {
     EXPECT_EQ(vkok_vobj_get_flags(win) & VKO_WF_TEXTEDIT, 0u);
 }
 
+// On its destroy event, destroys its own parent (a dialog's control closing the dialog).
+std::int32_t destroys_parent_on_destroy(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type == E_DESTROY)
+        vkok_vobj_destroy(win->parent);
+    return 0;
+}
+
+TEST_F(WinTest, Destroy_AChildWhoseDestroyHandlerDestroysItsParentLeavesNothingBehind) {
+    ASSERT_NE(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW), 0); // the root exists
+    const int32_t before = vkov_test_live_count(VKO_LIVE_WINDOW);
+    WINDOW doc = make_doc();
+    const s_rct rct{0, 0, 10, 10};
+    WINDOW kid = vkok_win_create(W_NO_BORDER, &rct, "kid", 0, doc, 0, VKO_EVENT_MASK_ALL,
+                                 destroys_parent_on_destroy, 0);
+    WINDOW sibling = make_child(doc, s_rct{20, 0, 30, 10});
+    ASSERT_NE(kid, nullptr);
+    seen().clear();
+    vkok_vobj_destroy(kid); // the parent goes while the child's destruction is under way
+    std::vector<WINDOW> destroyed;
+    for (const auto &s : seen())
+        if (s.event.type == E_DESTROY)
+            destroyed.push_back(s.win);
+    EXPECT_EQ(destroyed, (std::vector<WINDOW>{kid, sibling, doc}));
+    EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), before);
+    for (WINDOW w : {doc, kid, sibling})
+        EXPECT_FALSE(vkov_vobj_is_valid(w));
+}
+
 } // namespace
