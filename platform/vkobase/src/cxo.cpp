@@ -4,8 +4,10 @@
 // (type 20, value -2 when it is destroyed) goes to its own handler only.
 #include "vkobase/cxo.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "core_internal.h"
 #include "live_registry.h"
@@ -28,17 +30,37 @@ CXO first_wanting(CXO from, e_event type) noexcept {
     return nullptr;
 }
 
+// Objects whose life-cycle event is being handled: a handler that destroys its own object
+// then (or has it destroyed) must not get the event again, nor free it under its caller.
+std::vector<CXO> &dying() noexcept {
+    static std::vector<CXO> d;
+    return d;
+}
+
+bool is_dying(CXO obj) noexcept {
+    return std::find(dying().begin(), dying().end(), obj) != dying().end();
+}
+
 // Unlinks and frees one object after its life-cycle event.
 void destroy_one(CXO obj) noexcept {
-    if (!is_live(obj))
+    if (!is_live(obj) || is_dying(obj))
         return;
     EVENT ev{};
     ev.type = E_CXO;
     ev.v.cxo.what = -2;
-    if (obj->handler != nullptr)
+    if (obj->handler != nullptr) {
+        bool marked = true;
+        try {
+            dying().push_back(obj);
+        } catch (...) {
+            marked = false;
+        }
         obj->handler(obj, &ev);
+        if (marked)
+            dying().erase(std::find(dying().begin(), dying().end(), obj));
+    }
     if (!is_live(obj))
-        return; // the handler destroyed it itself
+        return;
     if (vko_win_internal *in = vkobase::win_internal(obj->win)) {
         CXO *link = &in->cxo_chain;
         while (*link != nullptr && *link != obj)

@@ -116,4 +116,35 @@ TEST_F(CxoTest, Create_RefusesWhatItCannotAttach) {
     EXPECT_STREQ(vkov_cxo_get_class_name(obj, small, sizeof small), "A rath");
 }
 
+// Tidies up by destroying itself when told it is being destroyed.
+int32_t destroys_itself(CXO obj, EVENT *event) {
+    calls().push_back(name_of(obj) + ":" + std::to_string(event->type));
+    if (event->type == E_CXO)
+        vkov_cxo_destroy(obj);
+    return 1;
+}
+
+TEST_F(CxoTest, Destroy_AnObjectThatDestroysItselfOnItsLifeCycleEventGetsItOnce) {
+    struct Case {
+        const char *why;
+        bool by_window; // destroyed with its window rather than on its own
+    };
+    for (const Case c : {Case{"destroyed on its own", false}, Case{"with its window", true}}) {
+        SCOPED_TRACE(c.why);
+        calls().clear();
+        WINDOW owner = make_doc();
+        CXO obj = vkov_cxo_create(owner, 0, 1, destroys_itself, 0, "Tidy", 0);
+        ASSERT_NE(obj, nullptr);
+        if (c.by_window)
+            vkok_vobj_destroy(owner);
+        else
+            vkov_cxo_destroy(obj);
+        EXPECT_EQ(calls(), (std::vector<std::string>{"Tidy:20"}));
+        EXPECT_FALSE(vkov_cxo_is_valid(obj));
+        EXPECT_EQ(vkov_win_get_cxo(owner, "Tidy", 0), nullptr);
+        vkok_vobj_destroy(owner);
+    }
+    EXPECT_EQ(vkov_test_live_count(VKO_LIVE_CXO), 0);
+}
+
 } // namespace
