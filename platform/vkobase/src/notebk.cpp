@@ -232,8 +232,14 @@ void vkov_notebk_rem_tab(WINDOW nb, int16_t tab) noexcept {
     if (t == nullptr) {
         return;
     }
-    for (Page& p : t->pages) {
-        destroy_face(&p);
+    // The faces' destroy handlers may add or remove pages, or tabs: walk by number and look
+    // the tab up afresh before each face.
+    for (size_t p = 0;; ++p) {
+        t = tab_at(notebk_data(nb), tab);
+        if (t == nullptr || p >= t->pages.size()) {
+            break;
+        }
+        destroy_face(&t->pages[p]);
     }
     data = notebk_data(nb);  // handlers of the faces may have changed the notebook
     if (tab_at(data, tab) == nullptr) {

@@ -163,4 +163,35 @@ TEST_F(NotebookTest, EnumerationVisitsPagesInOrderUntilTold) {
     EXPECT_FALSE(vkov_notebk_enum_pages(list, count_until, 0));
 }
 
+WINDOW g_grow_nb = nullptr;
+
+// When its face goes, adds pages to the tab that is being removed.
+int32_t grows_tab_on_destroy(WINDOW, EVENT* event) {
+    if (event->type == E_DESTROY) {
+        for (int16_t i = 0; i < 8; ++i) {
+            vkov_notebk_add_page(g_grow_nb, 0, 100, "late", 0);
+        }
+    }
+    return 0;
+}
+
+TEST_F(NotebookTest, RemovingATabWhoseFaceHandlerAddsPagesTakesEveryFace) {
+    g_grow_nb = its_nb;
+    vkov_notebk_add_tab(its_nb, 0, "A", nullptr);
+    vkov_notebk_add_tab(its_nb, 1, "B", nullptr);
+    vkov_notebk_add_page(its_nb, 0, 0, "a0", 0);
+    vkov_notebk_add_page(its_nb, 0, 1, "a1", 0);
+    vkov_notebk_add_page(its_nb, 1, 0, "b0", 0);
+    WINDOW face0 = vkov_notebk_create_face(its_nb, 0, 0, VKO_EVENT_MASK_ALL,
+                                           grows_tab_on_destroy, 0);
+    WINDOW face1 = vkov_notebk_create_face(its_nb, 0, 1, 0, ignore_events, 0);
+    ASSERT_NE(face0, nullptr);
+    ASSERT_NE(face1, nullptr);
+    vkov_notebk_rem_tab(its_nb, 0);
+    EXPECT_FALSE(vkov_vobj_is_valid(face0));
+    EXPECT_FALSE(vkov_vobj_is_valid(face1));
+    EXPECT_EQ(layout(), "B:b0");
+    EXPECT_EQ(front(), "0/0");
+}
+
 }  // namespace
