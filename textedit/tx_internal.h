@@ -22,6 +22,11 @@ void tx_report(int severity, std::uint32_t code, const char *module, int line);
 
 tx_record *tx_lock_record(std::uint32_t slot); // null when there is none (reported)
 bool tx_unlock_record(std::uint32_t slot);
+// Ends a lock frame on rec taken through slot: unlocks the slot while it still holds rec, else
+// (the slot was freed inside the frame) lets go of the retired record without a report.
+bool tx_unlock_record_of(std::uint32_t slot, tx_record *rec);
+// True while slot still holds rec: false once the text edit was destroyed inside the frame.
+bool tx_record_alive(std::uint32_t slot, const tx_record *rec);
 tx_slot *tx_slot_entry(std::uint32_t slot); // null when out of range or free
 std::uint32_t tx_slot_count();
 std::uint32_t tx_new_slot(WINDOW win, std::unique_ptr<tx_record> record);

@@ -149,6 +149,14 @@ struct tx_module_state {
     std::uint32_t applied_slot = 0; // slot whose font, colours and clip are set now
     std::uint16_t object_mode = 0;  // attribute 718 at initialisation
     DLIST window_list = nullptr;    // window mode: links of all text-edit windows
+    // Records whose slot was freed while a lock frame still held them (a window destroyed from
+    // inside a notification or callback): kept until the last of those frames ends, so that
+    // the frame can see the record is gone instead of using freed memory.
+    struct retired_record {
+        std::unique_ptr<tx_record> record;
+        std::uint32_t lock_count = 0;
+    };
+    std::vector<retired_record> retired;
 };
 
 } // namespace vkotx

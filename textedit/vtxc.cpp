@@ -148,8 +148,27 @@ TxLock::TxLock(std::uint32_t slot, int line)
 }
 
 TxLock::~TxLock() {
-    if (itsRecord != nullptr && !tx_unlock_record(itsSlot))
+    if (itsRecord != nullptr && !tx_unlock_record_of(itsSlot, itsRecord))
         tx_report(3, kErrInternal, kModuleExports, itsLine);
+}
+
+bool tx_record_alive(std::uint32_t slot, const tx_record *rec) {
+    const tx_slot *entry = tx_slot_entry(slot);
+    return rec != nullptr && entry != nullptr && entry->record.get() == rec;
+}
+
+bool tx_unlock_record_of(std::uint32_t slot, tx_record *rec) {
+    if (tx_record_alive(slot, rec))
+        return tx_unlock_record(slot);
+    auto &retired = tx_state().retired;
+    for (auto it = retired.begin(); it != retired.end(); ++it) {
+        if (it->record.get() != rec)
+            continue;
+        if (--it->lock_count == 0)
+            retired.erase(it);
+        return true;
+    }
+    return false;
 }
 
 std::uint32_t tx_active_slot(WINDOW win) {
@@ -183,6 +202,12 @@ void tx_free_slot(std::uint32_t slot) {
         state.open_slot = 0;
     if (state.applied_slot == slot)
         state.applied_slot = 0;
+    if (entry.lock_count > 0 && entry.record != nullptr) {
+        // A lock frame further up still holds the record: it goes when that frame ends.
+        entry.record->signature = 0;
+        entry.record->font = nullptr;
+        state.retired.push_back({std::move(entry.record), entry.lock_count});
+    }
     entry = tx_slot{};
 }
 

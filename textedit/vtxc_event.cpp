@@ -163,7 +163,8 @@ bool handle_event(WINDOW win, EVENT *event) {
         if (rec) {
             tx_hide_caret(rec.get());
             tx_key(rec.get(), event->v.chr.ch, event->v.chr.shift != 0, event->v.chr.virt != 0);
-            tx_show_caret(rec.get(), true);
+            if (tx_record_alive(slot, rec.get())) // the parent may destroy it when told
+                tx_show_caret(rec.get(), true);
         }
         return true;
     }

@@ -385,8 +385,10 @@ void tx_paste(tx_record *rec) {
 }
 
 void tx_clear_command(tx_record *rec) {
+    const std::uint32_t slot = rec->slot;
     tx_key(rec, VKO_KEY_DELETE, false, true);
-    tx_show_caret(rec, true);
+    if (tx_record_alive(slot, rec)) // the parent may destroy it when told
+        tx_show_caret(rec, true);
 }
 
 } // namespace vkotx

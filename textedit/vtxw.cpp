@@ -108,14 +108,18 @@ std::int32_t edit_hook(CXO obj, EVENT *event) {
             return -1;
         if (obj->data == 0)
             return next;
+        WINDOW win = obj->win;
         if (event->type == E_FOCUS) {
-            const std::uint32_t slot = tx_slot_of_window(obj->win);
+            const std::uint32_t slot = tx_slot_of_window(win);
             if (tx_record *rec = tx_lock_record(slot)) {
                 tx_notify_parent(rec, 1, event->v.focus.active != 0 ? 1 : 0);
-                tx_unlock_record(slot);
+                tx_unlock_record_of(slot, rec);
             }
+            // The parent may have destroyed the window, and this object with it, when told.
+            if (!vkov_vobj_is_valid(win))
+                return 0;
         }
-        const BOOLEAN consumed = vkovo_tx_process_event(obj->win, event);
+        const BOOLEAN consumed = vkovo_tx_process_event(win, event);
         if (event->type == E_DESTROY && obj->data != 0)
             release_made_font(reinterpret_cast<tx_window_link *>(obj->data));
         return consumed;

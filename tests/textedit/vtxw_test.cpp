@@ -3,6 +3,7 @@
 // and by the parent, and the windows' colours and lifetime.
 #include "tx_test_support.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,17 @@ struct Notice {
 };
 
 std::vector<Notice> g_notices;
+bool g_destroy_on_notice = false; // the parent destroys the text-edit window that tells it
 
 std::int32_t parent_handler(WINDOW, EVENT *event) {
-    if (event->type == E_CONTROL)
+    if (event->type == E_CONTROL) {
         g_notices.push_back(Notice{event->v.ctl.id, event->v.ctl.ci.v.edit.focus_change,
                                    event->v.ctl.ci.v.edit.active});
+        if (g_destroy_on_notice) {
+            g_destroy_on_notice = false;
+            vkov_tx_destroy(reinterpret_cast<TXEDIT>(event->v.ctl.ci.win));
+        }
+    }
     return 0;
 }
 
@@ -37,6 +44,7 @@ protected:
     void SetUp() override {
         start(false);
         g_notices.clear();
+        g_destroy_on_notice = false;
         const s_rct r{20, 20, 300, 500};
         its_parent = vkok_win_create(W_DOC, &r, "parent", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
                                      parent_handler, 0);
@@ -152,6 +160,70 @@ TEST_F(WindowModeTest, Focus_NotifiesTheParentWithTheFlag) {
         vkok_win_dispatch_event(reinterpret_cast<WINDOW>(tx), &e);
     }
     EXPECT_EQ(g_notices, (std::vector<Notice>{{9, 1, 1}, {9, 1, 0}}));
+}
+
+// A parent may destroy the text-edit window from inside the notification it receives; the
+// engine must not touch the window's record after that.
+TEST_F(WindowModeTest, Notification_ParentMayDestroyTheTextEditWindow) {
+    struct Case {
+        const char *why;
+        e_event type;
+        std::uint16_t value; // key, command tag or focus flag
+        bool virt;
+    };
+    const Case cases[] = {
+        {"typing a character", E_CHAR, 'z', false},
+        {"Backspace", E_CHAR, 8, false},
+        {"Return", E_CHAR, 13, false},
+        {"Delete", E_CHAR, 317, true},
+        {"Cut", E_COMMAND, 32027, false},
+        {"Paste", E_COMMAND, 32029, false},
+        {"Clear", E_COMMAND, 32030, false},
+        {"focus gained", E_FOCUS, 1, false},
+        {"focus lost", E_FOCUS, 0, false},
+    };
+    const std::int32_t windows = vkov_test_live_count(VKO_LIVE_WINDOW);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make_window(4);
+        vkov_tx_add_par(tx, 65535, "one two");
+        vkov_tx_add_par(tx, 65535, "three");
+        vkov_tx_set_active(tx);
+        vkov_tx_set_sel(tx, 0, 0, 2, 1, 0, 2);
+        if (vkok_cb_open(TRUE)) {
+            const char clip[] = "pasted\r\ntext";
+            auto *data = static_cast<char *>(vkok_cb_alloc_data(sizeof clip));
+            ASSERT_NE(data, nullptr);
+            std::memcpy(data, clip, sizeof clip);
+            vkok_cb_put_data(CB_TEXT, nullptr, sizeof clip - 1, nullptr);
+            vkok_cb_free_data();
+            vkok_cb_close();
+        }
+        take_reports();
+        g_notices.clear();
+        g_destroy_on_notice = true;
+        EVENT e{};
+        e.type = c.type;
+        if (c.type == E_CHAR) {
+            e.v.chr.ch = c.value;
+            e.v.chr.virt = c.virt ? 1 : 0;
+        } else if (c.type == E_COMMAND) {
+            e.v.cmd.tag = static_cast<std::int16_t>(c.value);
+        } else {
+            e.v.focus.active = c.value != 0 ? TRUE : FALSE;
+        }
+        const WINDOW target = c.type == E_COMMAND ? its_parent : reinterpret_cast<WINDOW>(tx);
+        vkok_win_dispatch_event(target, &e);
+        EXPECT_FALSE(g_destroy_on_notice) << "the parent was not told";
+        EXPECT_FALSE(vkov_tx_is_valid(tx));
+        EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), windows);
+        EXPECT_TRUE(take_reports().empty());
+        // The engine goes on working for the text edits that remain.
+        const TXEDIT next = make_window(5);
+        EXPECT_TRUE(vkov_tx_add_par(next, 65535, "still fine"));
+        EXPECT_EQ(paragraphs(next), (std::vector<std::string>{"still fine"}));
+        vkov_tx_destroy(next);
+    }
 }
 
 TEST_F(WindowModeTest, MenuCommand_ToTheParentReachesTheFocusedTextEdit) {
