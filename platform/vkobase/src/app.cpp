@@ -36,6 +36,13 @@ struct QueuedEvent {
     EVENT event;
 };
 
+// A window whose modal loop runs, with its creation number: a later window that happens to
+// get the same address is not the one the loop waits for.
+struct ModalEntry {
+    WINDOW win;
+    std::uint64_t created_order;
+};
+
 struct StartFile {
     std::string path;
     bool processed = false;
@@ -55,7 +62,7 @@ struct AppState {
     VKO_TX_CREATE_DEF tx_create = nullptr;
     VKO_TX_GET_TX tx_get_tx = nullptr;
     bool begun = false;
-    std::vector<WINDOW> modal_stack; // windows whose modal loops run, innermost last
+    std::vector<ModalEntry> modal_stack; // windows whose modal loops run, innermost last
 };
 
 AppState &state() noexcept {
@@ -101,6 +108,11 @@ bool is_user_input(e_event type) noexcept {
            type == E_COMMAND || type == E_CONTROL;
 }
 
+bool modal_alive(const ModalEntry &entry) noexcept {
+    const vko_win_internal *in = vkobase::win_internal(entry.win);
+    return in != nullptr && in->created_order == entry.created_order;
+}
+
 bool is_within(WINDOW win, WINDOW ancestor) noexcept {
     for (WINDOW w = win; vkobase::win_is_live(w); w = w->parent)
         if (w == ancestor)
@@ -114,9 +126,9 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (!is_user_input(type))
         return false;
     auto &stack = state().modal_stack;
-    while (!stack.empty() && !vkobase::win_is_live(stack.back()))
+    while (!stack.empty() && !modal_alive(stack.back()))
         stack.pop_back();
-    return !stack.empty() && !is_within(win, stack.back());
+    return !stack.empty() && !is_within(win, stack.back().win);
 }
 
 // Delivers one queued event: a pointer trap and a running modal loop decide who gets it, then
@@ -513,25 +525,31 @@ void vkok_win_process_modal(WINDOW win) noexcept {
     vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || in->modal_running)
         return;
+    const ModalEntry entry{win, in->created_order};
     in->modal_running = true;
     try {
-        state().modal_stack.push_back(win);
+        state().modal_stack.push_back(entry);
     } catch (...) {
         in->modal_running = false;
         return;
     }
     // Runs until the dialog is destroyed (the usual end) or the application quits.
-    while (vkobase::win_is_live(win) && !state().quit_requested) {
+    while (modal_alive(entry) && !state().quit_requested) {
         vkobase::app_process_events();
-        if (!vkobase::win_is_live(win) || state().quit_requested)
+        if (!modal_alive(entry) || state().quit_requested)
             break;
         if (!vkobase::app_wait_for_work())
             break;
     }
-    if (vko_win_internal *still = vkobase::win_internal(win))
-        still->modal_running = false;
+    if (modal_alive(entry))
+        win->internal->modal_running = false;
     auto &stack = state().modal_stack;
-    stack.erase(std::remove(stack.begin(), stack.end(), win), stack.end());
+    stack.erase(std::remove_if(stack.begin(), stack.end(),
+                               [&entry](const ModalEntry &e) {
+                                   return e.win == entry.win &&
+                                          e.created_order == entry.created_order;
+                               }),
+                stack.end());
 }
 
 VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept {
