@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -118,6 +120,52 @@ TEST(TextSource, RefusesWhatItCannotRead)
         EXPECT_FALSE(dictwriter::parse_text_source(in, &source, &error));
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(TextSource, RefusesWhatCannotBeRead)
+{
+    TempDir dir;
+    struct Case {
+        const char* why;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"no such file", dir.file("missing.txt")},
+        {"a directory, which opens but reads as empty", dir.file("")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        dictwriter::DictionarySource source;
+        std::string error;
+        EXPECT_FALSE(dictwriter::read_text_source(c.path, &source, &error));
+        EXPECT_EQ(error, "cannot read " + c.path);
+    }
+}
+
+// A stream that fails after its first line: the source read so far is not taken as all.
+TEST(TextSource, RefusesAStreamThatBreaksOff)
+{
+    class BreakingBuffer : public std::streambuf {
+    protected:
+        int_type underflow() override
+        {
+            if (itsServed)
+                throw std::runtime_error("device error");
+            itsServed = true;
+            setg(itsLine, itsLine, itsLine + sizeof itsLine - 1);
+            return traits_type::to_int_type(itsLine[0]);
+        }
+
+    private:
+        char itsLine[9] = "entry a\n";
+        bool itsServed = false;
+    };
+    BreakingBuffer buffer;
+    std::istream in(&buffer);
+    dictwriter::DictionarySource source;
+    std::string error;
+    EXPECT_FALSE(dictwriter::parse_text_source(in, &source, &error));
+    EXPECT_EQ(error, "line 1: read error");
 }
 
 TEST(WriteDictionary, TextSourceReadsBackThroughTheEngine)

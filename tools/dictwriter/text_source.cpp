@@ -1,6 +1,7 @@
 // text_source.cpp: the reader of the plain text source format.
 #include "tools/dictwriter/text_source.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -161,14 +162,20 @@ bool parse_text_source(std::istream& in, DictionarySource* source, std::string* 
             pending.entry.pronunciations.push_back(rest);
         }
     }
+    // A stream that broke off is not a source that ended: what was read is not all.
+    if (in.bad())
+        return fail("read error");
     close_entry(&pending, source);
     return true;
 }
 
 bool read_text_source(const std::string& path, DictionarySource* source, std::string* error)
 {
+    // A directory opens like a file and reads as empty: refuse it rather than write an
+    // empty dictionary.
+    std::error_code code;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!in || std::filesystem::is_directory(path, code)) {
         *error = "cannot read " + path;
         return false;
     }
