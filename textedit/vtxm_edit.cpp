@@ -367,8 +367,10 @@ void tx_paste(tx_record *rec) {
     std::int32_t kind = VKO_EOL_NONE;
     for (const char *line = vkov_str_find_eol(text.c_str(), &len, &kind); line != nullptr;
          line = vkov_str_find_eol(nullptr, &len, &kind)) {
-        if (len > 0 && !tx_insert(rec, line, static_cast<std::uint32_t>(len), rec->anchor))
-            break;
+        // A line the paragraph cannot take (its character limit is reached, or its block would
+        // grow too large) is left out; the lines after it still go into their own paragraphs.
+        if (len > 0)
+            tx_insert(rec, line, static_cast<std::uint32_t>(len), rec->anchor);
         rec->end = rec->anchor;
         if (kind != VKO_EOL_NONE && (rec->attrs & kAttrOnePar) == 0) {
             if (!tx_split_paragraph(rec, rec->anchor))

@@ -253,6 +253,64 @@ TEST_F(TxEditTest, PasteIntoOneParagraphJoinsTheLines) {
     EXPECT_EQ(paragraphs(tx), (Lines{"<abcdef>"}));
 }
 
+struct PasteCase {
+    const char *why;
+    std::uint16_t limit;
+    Lines before;
+    Sel selection; // anchor and end as vkov_tx_set_sel takes them
+    std::string clip;
+    Lines after;
+    Sel caret;
+};
+
+// clang-format off
+const PasteCase kPasteCases[] = {
+    {"each kind of line end splits a paragraph", 0, {"<>"}, {0, 0, 1, 0, 0, 1},
+     "a\nb\rc\r\nd", {"<a", "b", "c", "d>"}, {3, 0, 1, 3, 0, 1}},
+    {"a final line end leaves the caret at the next paragraph's start", 0, {"ab"},
+     {0, 0, 1, 0, 0, 1}, "x\r\n", {"ax", "b"}, {1, 0, 0, 1, 0, 0}},
+    {"empty lines become empty paragraphs", 0, {"ab"}, {0, 0, 1, 0, 0, 1}, "\r\n\r\n",
+     {"a", "", "b"}, {2, 0, 0, 2, 0, 0}},
+    {"the paste replaces a selection across paragraphs", 0, {"abc", "def"}, {0, 0, 1, 1, 0, 2},
+     "X\r\nY", {"aX", "Yf"}, {1, 0, 1, 1, 0, 1}},
+    {"the limit cuts each line to the room of its paragraph", 3, {"ab"}, {0, 0, 2, 0, 0, 2},
+     "xyz\r\nuv", {"abx", "uv"}, {1, 0, 2, 1, 0, 2}},
+    {"a full paragraph takes nothing, the next line still goes in", 3, {"abc"},
+     {0, 0, 3, 0, 0, 3}, "x\r\ny", {"abc", "y"}, {1, 0, 1, 1, 0, 1}},
+};
+// clang-format on
+
+TEST_F(TxEditTest, PasteSplitsAtEveryLineEnd) {
+    for (const PasteCase &c : kPasteCases) {
+        SCOPED_TRACE(c.why);
+        const TXEDIT tx = make(kWrap, 300, 0, c.limit);
+        for (const auto &p : c.before)
+            vkov_tx_add_par(tx, kEnd, p.c_str());
+        vkov_tx_set_active(tx);
+        const Sel &s = c.selection;
+        vkov_tx_set_sel(tx, s.sp, s.sl, s.sc, s.ep, s.el, s.ec);
+        put_clipboard(c.clip);
+        EXPECT_TRUE(send_command(32029));
+        EXPECT_EQ(paragraphs(tx), c.after);
+        EXPECT_EQ(sel(tx), c.caret);
+        EXPECT_EQ(vkov_tx_get_num_lines(tx), c.after.size());
+        EXPECT_TRUE(take_reports().empty());
+        vkov_tx_destroy(tx);
+    }
+}
+
+TEST_F(TxEditTest, PasteLeavesOutALineTooLongForAParagraphAndGoesOn) {
+    const TXEDIT tx = fill(kWrap, {"ab"}, 0, 0, 1);
+    vkov_tx_set_active(tx);
+    put_clipboard("pre\r\n" + std::string(40000, 'x') + "\r\npost");
+    EXPECT_TRUE(send_command(32029));
+    EXPECT_EQ(paragraphs(tx), (Lines{"apre", "", "postb"}));
+    EXPECT_EQ(sel(tx), (Sel{2, 0, 4, 2, 0, 4}));
+    const auto reports = take_reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].code, 0x640000u);
+}
+
 TEST_F(TxEditTest, CommandsNeedTheFocusAndRespectTheAttributes) {
     const TXEDIT tx = fill(kReadOnly | kWrap, {"abc"}, 0, 0, 0);
     vkov_tx_set_sel(tx, 0, 0, 0, 0, 0, 2);
