@@ -3,6 +3,7 @@
 // and a fault names its line.
 #include "res_text.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -285,9 +286,12 @@ private:
             }
             for (size_t i = 0; i < arg.size(); i += 2) {
                 const std::string pair = arg.substr(i, 2);
+                // strtol alone would also take a sign or a leading space as part of a pair.
+                const bool digits = std::isxdigit(static_cast<unsigned char>(pair[0])) != 0 &&
+                                    std::isxdigit(static_cast<unsigned char>(pair[1])) != 0;
                 char* end = nullptr;
-                const long v = std::strtol(pair.c_str(), &end, 16);
-                if (end != pair.c_str() + 2) {
+                const long v = digits ? std::strtol(pair.c_str(), &end, 16) : 0;
+                if (!digits || end != pair.c_str() + 2) {
                     return fail("bad hex digits in image");
                 }
                 bytes += static_cast<char>(v);

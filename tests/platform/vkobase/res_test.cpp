@@ -108,6 +108,8 @@ TEST(ResTextTest, FaultyTextsNameTheirLine) {
         {"empty definition", "dialog 3 { }", "line 1: a definition needs"},
         {"image file without a reader", "image 1 file \"a.xpm\"", "line 1: cannot read image"},
         {"odd hex digits", "image 1 hex \"abc\"", "line 1: hex image needs"},
+        {"sign among hex digits", "image 1 hex \"42-f\"", "line 1: bad hex digits"},
+        {"space among hex digits", "image 1 hex \"42 f\"", "line 1: bad hex digits"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
