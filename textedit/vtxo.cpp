@@ -27,6 +27,13 @@ WINDOW window_of(TXEDIT tx) {
     return reinterpret_cast<WINDOW>(tx);
 }
 
+// Window mode: the handle's window when it is still a live window, else null (a destroyed text
+// edit's handle is never read through).
+WINDOW live_window_of(TXEDIT tx) {
+    WINDOW win = window_of(tx);
+    return win != nullptr && vkov_vobj_is_valid(win) ? win : nullptr;
+}
+
 std::uint32_t slot_of(TXEDIT tx) {
     if (tx_object_mode())
         return static_cast<std::uint32_t>(tx);
@@ -225,14 +232,17 @@ TX_EXPORT int32_t vkov_tx_get_cid(TXEDIT tx) noexcept {
 }
 
 TX_EXPORT intptr_t vkov_tx_get_data(TXEDIT tx) noexcept {
-    if (!tx_object_mode())
-        return tx != 0 ? window_of(tx)->app_data : 0;
+    if (!tx_object_mode()) {
+        WINDOW win = live_window_of(tx);
+        return win != nullptr ? win->app_data : 0;
+    }
     return with_record(tx, __LINE__, std::intptr_t{0}, [](tx_record *rec) { return rec->data; });
 }
 
 TX_EXPORT FONT_OBJ vkov_tx_get_font(TXEDIT tx) noexcept {
     if (!tx_object_mode()) {
-        FONT_OBJ own = tx != 0 ? window_of(tx)->ctl_font : nullptr;
+        WINDOW win = live_window_of(tx);
+        FONT_OBJ own = win != nullptr ? win->ctl_font : nullptr;
         if (own == nullptr)
             return nullptr;
         FONT_OBJ copy = vkov_font_create();
@@ -499,8 +509,8 @@ TX_EXPORT void vkov_tx_set_colors(TXEDIT tx, COLOR text_color, COLOR border_colo
 
 TX_EXPORT void vkov_tx_set_data(TXEDIT tx, intptr_t data) noexcept {
     if (!tx_object_mode()) {
-        if (tx != 0)
-            window_of(tx)->app_data = data;
+        if (WINDOW win = live_window_of(tx))
+            win->app_data = data;
         return;
     }
     with_record(tx, __LINE__, [&](tx_record *rec) { rec->data = data; });

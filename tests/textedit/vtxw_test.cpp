@@ -326,5 +326,19 @@ TEST_F(WindowModeTest, Exports_MapTheWindowToItsRecord) {
     EXPECT_TRUE(take_reports().empty());
 }
 
+// The handle of a destroyed text-edit window is no longer read through: the exports that answer
+// from the window itself give their neutral values and change nothing.
+TEST_F(WindowModeTest, Exports_OnADestroyedWindowGiveNeutralValues) {
+    const TXEDIT tx = make_window(6);
+    vkov_tx_set_data(tx, 42);
+    ASSERT_TRUE(vkov_tx_destroy(tx));
+    EXPECT_FALSE(vkov_tx_is_valid(tx));
+    EXPECT_EQ(vkov_tx_get_data(tx), 0);
+    vkov_tx_set_data(tx, 43);
+    EXPECT_EQ(vkov_tx_get_font(tx), nullptr);
+    EXPECT_EQ(vkov_tx_get_win(tx), nullptr);
+    EXPECT_EQ(vkov_tx_get_attr(tx), 0);
+}
+
 } // namespace
 } // namespace txtest
