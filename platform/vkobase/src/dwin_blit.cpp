@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "dwin_internal.h"
@@ -183,7 +184,9 @@ void vkok_dwin_scroll_rect(WINDOW win, const s_rct *rct, int32_t dh, int32_t dv)
         return;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (std::abs(dh) >= width || std::abs(dv) >= height) {
+    // In 64 bits: the most negative 32-bit amount has no 32-bit magnitude.
+    if (std::llabs(static_cast<long long>(dh)) >= width ||
+        std::llabs(static_cast<long long>(dv)) >= height) {
         vkobase::win_invalidate(win, &area);
         return;
     }

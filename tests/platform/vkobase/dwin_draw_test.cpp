@@ -384,6 +384,28 @@ TEST_F(DwinDrawTest, ScrollMovesPixelsAndInvalidatesOnlyTheUncoveredBand) {
     }
 }
 
+TEST_F(DwinDrawTest, ScrollByTheRectangleOrMoreRepaintsAllOfIt) {
+    const s_rct area{10, 10, 50, 70};
+    struct Case {
+        std::int32_t dh, dv;
+        const char *why;
+    } cases[] = {
+        {60, 0, "exactly the width"},
+        {0, -40, "exactly the height, upwards"},
+        {INT32_MIN, 0, "the most negative amount"},
+        {0, INT32_MIN, "the most negative amount, vertically"},
+        {INT32_MAX, INT32_MAX, "the largest amounts"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkok_app_process_pending_events(); // nothing pending before the scroll
+        vkok_dwin_scroll_rect(its_win, &area, c.dh, c.dv);
+        EXPECT_NE(vkok_dwin_is_update_needed(its_win, &area), FALSE);
+        const s_rct outside{50, 0, 60, 80};
+        EXPECT_EQ(vkok_dwin_is_update_needed(its_win, &outside), FALSE);
+    }
+}
+
 TEST_F(DwinDrawTest, OpaqueTextPaintsItsBackgroundTransparentTextDoesNot) {
     FONT_OBJ font = vkov_font_create();
     ASSERT_NE(font, nullptr);
