@@ -175,12 +175,15 @@ bool deliver_update_of(WINDOW win) noexcept {
     EVENT ev{};
     ev.type = E_UPDATE;
     ev.v.update.rct = bounds;
+    // An update of this window may already be running further up (its handler had the
+    // window updated at once): that one gets its own region back afterwards.
+    std::vector<s_rct> outer = std::move(in->updating_region);
     in->updating_region = std::move(region);
     ++state().update_depth;
     dispatch(win, &ev);
     --state().update_depth;
     if (vko_win_internal *still = vkobase::win_internal(win))
-        still->updating_region.clear();
+        still->updating_region = std::move(outer);
     return true;
 }
 

@@ -97,6 +97,44 @@ TEST_F(AppTest, Updates_CanBeForcedNowAndAnswerWhichAreasNeedRepainting) {
     EXPECT_TRUE(seen().empty());
 }
 
+int g_update_nesting = 0;
+
+// While repainting, makes another area invalid and has it repainted at once (as a scroll
+// that flushes pending updates does), then probes its own area again.
+int32_t nesting_handler(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type != E_UPDATE)
+        return 0;
+    const s_rct own{12, 12, 14, 14}, other{60, 60, 70, 70};
+    if (g_update_nesting++ == 0) {
+        vkobase::win_invalidate(win, &other);
+        vkok_dwin_update(win);
+        needed_answers().push_back(vkobase::win_is_update_needed(win, &own));
+        needed_answers().push_back(vkov_app_proc_update() != FALSE);
+    } else {
+        needed_answers().push_back(vkobase::win_is_update_needed(win, &other));
+        needed_answers().push_back(vkobase::win_is_update_needed(win, &own));
+    }
+    --g_update_nesting;
+    return 0;
+}
+
+TEST_F(AppTest, Updates_ANestedUpdateLeavesTheOuterOneItsArea) {
+    const s_rct rct{0, 0, 100, 100};
+    WINDOW doc = vkok_win_create(W_DOC, &rct, "Nest", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                 nesting_handler, 0);
+    vkok_app_process_pending_events();
+    needed_answers().clear();
+    const s_rct a{10, 10, 20, 20};
+    vkobase::win_invalidate(doc, &a);
+    vkok_app_process_pending_events();
+    // Inner: its own area, not the outer one's; outer, afterwards: still its area, still
+    // inside an update.
+    EXPECT_EQ(needed_answers(), (std::vector<bool>{true, false, true, true}));
+    EXPECT_FALSE(vkobase::win_is_update_needed(doc, &a));
+    EXPECT_FALSE(vkov_app_proc_update());
+}
+
 TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt) {
     s_rct rct{0, 0, 50, 60};
     WINDOW doc = vkok_win_create(W_DOC, &rct, "Hidden", 0, NULL_WIN, VKO_WSF_INVISIBLE,
