@@ -116,6 +116,18 @@ TEST_F(TxEditTest, KeysEditTheText) {
     }
 }
 
+TEST_F(TxEditTest, ReturnAtAWrappedLinesStartSplitsWithoutAReport) {
+    // 80 pixels of wrap width: ten characters a line.
+    const TXEDIT tx = fill(kWrap, {"aaaa bbbb cccc"}, 0, 1, 0, 82);
+    ASSERT_EQ(text(tx), (std::vector<Lines>{{"aaaa bbbb ", "cccc"}}));
+    take_reports();
+    EXPECT_TRUE(send_key(13));
+    EXPECT_EQ(text(tx), (std::vector<Lines>{{"aaaa bbbb "}, {"cccc"}}));
+    EXPECT_EQ(sel(tx), (Sel{1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(vkov_tx_get_num_lines(tx), 2);
+    EXPECT_TRUE(take_reports().empty());
+}
+
 TEST_F(TxEditTest, TypingOverASelectionReplacesIt) {
     const TXEDIT tx = fill(kWrap, {"hello", "world"}, 0, 0, 0);
     vkov_tx_set_sel(tx, 0, 0, 2, 1, 0, 3);
