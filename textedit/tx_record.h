@@ -129,6 +129,7 @@ struct tx_slot {
     tx_record *locked = nullptr; // set while lock_count > 0
     std::uint32_t flags = 0;     // kSlotActive
     std::uint32_t lock_count = 0;
+    bool destroy_pending = false; // destroyed from inside a lock frame: done when it ends
 };
 
 // Process-wide state: created on first use, finalised at exit or by the test reset (which also

@@ -136,8 +136,13 @@ bool tx_unlock_record(std::uint32_t slot) {
         tx_report(3, kErrInternal, kModule, __LINE__);
         return false;
     }
-    if (--entry->lock_count == 0)
+    if (--entry->lock_count == 0) {
         entry->locked = nullptr;
+        if (entry->destroy_pending) {
+            entry->destroy_pending = false;
+            tx_destroy_slot(slot);
+        }
+    }
     return true;
 }
 

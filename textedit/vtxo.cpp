@@ -197,6 +197,13 @@ TX_EXPORT BOOLEAN vkov_tx_destroy(TXEDIT tx) noexcept {
             return FALSE;
         }
         rec->scroll_callback = nullptr;
+        tx_slot *entry = tx_slot_entry(slot_of(tx));
+        if (entry != nullptr && entry->lock_count > 1) {
+            // Called from inside an operation on this text edit (its scroll callback): the
+            // operation still works on the record, which goes when the operation ends.
+            entry->destroy_pending = true;
+            return TRUE;
+        }
     }
     const bool destroyed = tx_destroy_slot(slot_of(tx));
     tx_restore_drawing();

@@ -204,4 +204,27 @@ TEST_F(TxExportTest, HandleWithoutRecordGivesTheNeutralValue) {
     EXPECT_EQ(paragraphs(live), (Lines{"kept"}));
 }
 
+// A scroll callback may destroy its own text edit in the middle of an edit: the edit finishes on
+// the record and the text edit goes when the edit ends.
+TEST_F(TxExportTest, ScrollCallbackMayDestroyItsTextEdit) {
+    static int calls;
+    calls = 0;
+    const TXEDIT tx = make(kWrap, 82);
+    vkov_tx_add_par(tx, kEnd, "x");
+    vkov_tx_set_scroll_callback(tx, [](TXEDIT self, std::uint16_t, std::uint16_t, std::uint16_t) {
+        if (calls++ == 0) {
+            EXPECT_TRUE(vkov_tx_destroy(self));
+        }
+    });
+    take_reports();
+    vkov_tx_append(tx, 0, " aaaa bbbb cccc dddd"); // wraps: the line count changes
+    EXPECT_EQ(calls, 1);                           // the callback went with the destroy
+    EXPECT_FALSE(vkov_tx_is_valid(tx));
+    EXPECT_TRUE(take_reports().empty());
+    const TXEDIT next = make(kWrap, 82);
+    EXPECT_EQ(next, tx); // the slot is free again
+    EXPECT_TRUE(vkov_tx_add_par(next, kEnd, "fresh"));
+    EXPECT_EQ(paragraphs(next), (Lines{"fresh"}));
+}
+
 } // namespace
