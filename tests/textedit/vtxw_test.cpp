@@ -226,6 +226,26 @@ TEST_F(WindowModeTest, Notification_ParentMayDestroyTheTextEditWindow) {
     }
 }
 
+// A scroll callback may destroy its own text-edit window in the middle of an edit: the edit
+// finishes first, and no drawing goes to the destroyed window.
+TEST_F(WindowModeTest, ScrollCallback_MayDestroyItsTextEditWindow) {
+    static int calls;
+    calls = 0;
+    const std::int32_t windows = vkov_test_live_count(VKO_LIVE_WINDOW);
+    const TXEDIT tx = make_window(4, 0x0002, 82);
+    vkov_tx_add_par(tx, 65535, "x");
+    vkov_tx_set_scroll_callback(tx, [](TXEDIT self, std::uint16_t, std::uint16_t, std::uint16_t) {
+        if (calls++ == 0) {
+            EXPECT_TRUE(vkov_tx_destroy(self));
+        }
+    });
+    take_reports();
+    vkov_tx_append(tx, 0, " aaaa bbbb cccc dddd"); // wraps: the line count changes
+    EXPECT_FALSE(vkov_tx_is_valid(tx));
+    EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), windows);
+    EXPECT_TRUE(take_reports().empty());
+}
+
 TEST_F(WindowModeTest, MenuCommand_ToTheParentReachesTheFocusedTextEdit) {
     const TXEDIT tx = make_window(3);
     vkov_tx_add_par(tx, 65535, "copy me");
