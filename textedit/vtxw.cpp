@@ -166,8 +166,8 @@ void apply_font(WINDOW win, FONT_OBJ font) {
         return;
     tx_set_font(rec, font);
     tx_move(slot, nullptr);
-    tx_reset_view(rec, true);
-    tx_unlock_record(slot);
+    tx_reset_view(rec, true); // its scroll callback may destroy the text edit
+    tx_unlock_record_of(slot, rec);
 }
 
 s_rct grown_by_one(const s_rct &rct) {

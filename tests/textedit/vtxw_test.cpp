@@ -234,14 +234,27 @@ TEST_F(WindowModeTest, ScrollCallback_MayDestroyItsTextEditWindow) {
     const std::int32_t windows = vkov_test_live_count(VKO_LIVE_WINDOW);
     const TXEDIT tx = make_window(4, 0x0002, 82);
     vkov_tx_add_par(tx, 65535, "x");
-    vkov_tx_set_scroll_callback(tx, [](TXEDIT self, std::uint16_t, std::uint16_t, std::uint16_t) {
+    const VKO_TX_SCROLL_CALLBACK destroy_once = [](TXEDIT self, std::uint16_t, std::uint16_t,
+                                                   std::uint16_t) {
         if (calls++ == 0) {
             EXPECT_TRUE(vkov_tx_destroy(self));
         }
-    });
+    };
+    vkov_tx_set_scroll_callback(tx, destroy_once);
     take_reports();
     vkov_tx_append(tx, 0, " aaaa bbbb cccc dddd"); // wraps: the line count changes
     EXPECT_FALSE(vkov_tx_is_valid(tx));
+    EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), windows);
+    EXPECT_TRUE(take_reports().empty());
+
+    // The same from the view reset that a new font brings.
+    calls = 0;
+    const TXEDIT other = make_window(5, 0x0002, 82);
+    vkov_tx_add_par(other, 65535, "y");
+    vkov_tx_set_scroll_callback(other, destroy_once);
+    take_reports();
+    vkov_tx_set_font(other, its_font);
+    EXPECT_FALSE(vkov_tx_is_valid(other));
     EXPECT_EQ(vkov_test_live_count(VKO_LIVE_WINDOW), windows);
     EXPECT_TRUE(take_reports().empty());
 }
