@@ -760,6 +760,8 @@ bool tx_delete_selection(tx_record *rec) {
     if (tx_sel_empty(rec))
         return true;
     tx_set_highlight(rec, false);
+    const tx_position kept_anchor = rec->anchor;
+    const tx_position kept_end = rec->end;
     tx_position start = rec->anchor;
     tx_position stop = rec->end;
     tx_order(start, stop);
@@ -776,7 +778,13 @@ bool tx_delete_selection(tx_record *rec) {
             ? tx_delete_in_paragraph(rec, start.par, start.line, start.chr, stop.line, stop.chr)
             : tx_delete_across(rec, start.par, start.line, start.chr, stop.par, stop.line,
                                stop.chr);
-    rec->end = rec->anchor;
+    if (done) {
+        rec->end = rec->anchor;
+    } else { // refused before the text was touched: the selection stays as it was
+        rec->anchor = kept_anchor;
+        rec->end = kept_end;
+        tx_set_highlight(rec, true);
+    }
     tx_make_visible(rec, rec->anchor);
     if (suspended_here)
         tx_resume(rec);

@@ -128,6 +128,25 @@ TEST_F(TxEditTest, ReturnAtAWrappedLinesStartSplitsWithoutAReport) {
     EXPECT_TRUE(take_reports().empty());
 }
 
+// A deletion across paragraphs whose joined paragraph would be too large is refused: the text
+// and the selection stay as they were.
+TEST_F(TxEditTest, RefusedJoinKeepsTheTextAndTheSelection) {
+    const std::string big(20000, 'x');
+    const TXEDIT tx = fill(0, {big, big}, 0, 0, 0);
+    vkov_tx_set_sel(tx, 0, 0, 19990, 1, 0, 10); // 19990 + 19990 bytes would be left joined
+    take_reports();
+    for (const auto &[code, virt] : {std::pair<std::uint16_t, bool>{317, true}, {'z', false}}) {
+        SCOPED_TRACE(virt ? "Delete" : "typing");
+        EXPECT_TRUE(send_key(code, virt));
+        const Lines after = paragraphs(tx);
+        EXPECT_TRUE(after == (Lines{big, big})) << "the text changed";
+        EXPECT_EQ(sel(tx), (Sel{0, 0, 19990, 1, 0, 10}));
+        const auto reports = take_reports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].code, 0x640000u);
+    }
+}
+
 TEST_F(TxEditTest, TypingOverASelectionReplacesIt) {
     const TXEDIT tx = fill(kWrap, {"hello", "world"}, 0, 0, 0);
     vkov_tx_set_sel(tx, 0, 0, 2, 1, 0, 3);
