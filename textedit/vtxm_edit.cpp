@@ -362,7 +362,12 @@ void tx_paste(tx_record *rec) {
         tx_suspend(rec);
         suspended_here = true;
     }
-    tx_delete_selection(rec);
+    if (!tx_delete_selection(rec)) { // the pasted text replaces the selection or nothing
+        if (suspended_here)
+            tx_resume(rec);
+        vkok_cb_close();
+        return;
+    }
     std::int32_t len = 0;
     std::int32_t kind = VKO_EOL_NONE;
     for (const char *line = vkov_str_find_eol(text.c_str(), &len, &kind); line != nullptr;

@@ -145,6 +145,12 @@ TEST_F(TxEditTest, RefusedJoinKeepsTheTextAndTheSelection) {
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].code, 0x640000u);
     }
+    // Paste does not insert its text beside a selection it could not replace.
+    vkov_tx_set_active(tx);
+    put_clipboard("pasted");
+    EXPECT_TRUE(send_command(32029));
+    EXPECT_TRUE(paragraphs(tx) == (Lines{big, big})) << "the text changed";
+    EXPECT_EQ(sel(tx), (Sel{0, 0, 19990, 1, 0, 10}));
 }
 
 TEST_F(TxEditTest, TypingOverASelectionReplacesIt) {
