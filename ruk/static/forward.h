@@ -18,12 +18,14 @@
 namespace vkoruk {
 
 // The whole frame of a table-generated entry point: mark (the guard), update refusal, the
-// family's check, then the forward. A refused call returns the row's neutral result.
+// family's check, then the forward. A refused call returns the row's neutral result. The update
+// refusal names update_obj (a family that names its window in every report passes it).
 template <class Ret, class Neutral, class Check, class Forward>
 Ret run_entry(const char* api_name, const char* module, Update update, int row_line,
-              Neutral neutral, Check check, Forward forward) noexcept {
+              Neutral neutral, Check check, Forward forward, WINDOW update_obj = nullptr) noexcept {
     ApiFrame frame{api_name, module};
-    if (update == Update::kRefuse && frame.refused_during_update(kUpdateLineBase + row_line))
+    if (update == Update::kRefuse &&
+        frame.refused_during_update(kUpdateLineBase + row_line, update_obj))
         return neutral();
     if (!check(frame))
         return neutral();

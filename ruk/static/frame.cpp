@@ -18,10 +18,10 @@ void ApiFrame::repair(std::uint32_t code, int line, WINDOW obj) const noexcept {
     vkov_errmsg_dispatch(obj, kRepaired, code, itsModule, line);
 }
 
-bool ApiFrame::refused_during_update(int line) const noexcept {
+bool ApiFrame::refused_during_update(int line, WINDOW obj) const noexcept {
     if (!vkov_app_proc_update())
         return false;
-    refuse(kErrDuringUpdate, line);
+    refuse(kErrDuringUpdate, line, obj);
     return true;
 }
 

@@ -105,8 +105,9 @@ public:
     void refuse(std::uint32_t code, int line, WINDOW obj = nullptr) const noexcept;
     void repair(std::uint32_t code, int line, WINDOW obj = nullptr) const noexcept;
 
-    // True (after reporting 0x1610001) when the base library is processing an update.
-    bool refused_during_update(int line) const noexcept;
+    // True (after reporting 0x1610001) when the base library is processing an update; the
+    // report names obj (0 unless the family names its window).
+    bool refused_during_update(int line, WINDOW obj = nullptr) const noexcept;
 
     // A pointer argument that must not be null: 0x210000.
     bool not_null(const void* ptr, int line, WINDOW obj = nullptr) const noexcept;

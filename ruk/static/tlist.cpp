@@ -95,6 +95,19 @@ constexpr auto check_vko_list_suspend = list_given;
 
 } // namespace
 
-#define VKO_ENTRY VKO_RUK_FORWARDER
+// The table's forwarder, except that the update refusal too names the list: every member
+// takes the list first, under the name list.
+#define VKO_RUK_LIST_FORWARDER(name, target, ret, params, args, update, neutral)                  \
+    extern "C" ret name params noexcept {                                                         \
+        return ::vkoruk::run_entry<ret>(                                                          \
+            #name, kModule, ::vkoruk::Update::update, __LINE__, []() -> ret { return neutral; }, \
+            [&](::vkoruk::ApiFrame& vkoruk_frame) -> bool {                                       \
+                return check_##name(vkoruk_frame VKO_RUK_TAIL args);                              \
+            },                                                                                    \
+            [&]() -> ret { return target args; }, list);                                          \
+    }
+
+#define VKO_ENTRY VKO_RUK_LIST_FORWARDER
 #define VKO_OWN_ENTRY VKO_RUK_SKIP
 #include "ruk/static/tlist.def"
+#undef VKO_RUK_LIST_FORWARDER

@@ -108,4 +108,21 @@ TEST_F(TlistTest, ChangingMembers_RefuseDuringAnUpdate) {
     EXPECT_EQ(base().TakeLastReportCode(), 0x1210002u);
 }
 
+// The update refusal is one of the list's reports: it names the list too.
+TEST_F(TlistTest, UpdateRefusal_NamesTheList) {
+    WINDOW w = list(List::Box);
+    base().SetProcUpdate(true);
+    const std::function<void()> calls[] = {
+        [w] { vko_list_add(w, 0, "x"); },      [w] { vko_list_clear(w); },
+        [w] { vko_list_rem(w, 0); },           [w] { vko_list_resume(w); },
+        [w] { vko_list_set_sel(w, 0, TRUE); }, [w] { vko_list_suspend(w); },
+    };
+    for (const auto &call : calls) {
+        call();
+        ASSERT_EQ(base().Reports().size(), 1u);
+        EXPECT_EQ(base().Reports().back().obj, w);
+        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
+    }
+}
+
 } // namespace
