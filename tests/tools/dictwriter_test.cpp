@@ -15,8 +15,10 @@
 #include "engine/datafiles.h"
 #include "engine/entrytext.h"
 #include "engine/resultlist.h"
+#include "engine/scramble.h"
 #include "engine/wordindex.h"
 #include "tools/dictwriter/index_writer.h"
+#include "tools/dictwriter/key_table_writer.h"
 #include "tools/dictwriter/scale_fixture.h"
 #include "tools/dictwriter/text_source.h"
 
@@ -285,6 +287,118 @@ TEST(IndexWriter, LongEntriesStartMidBlockAndSpillIntoContinuationBlocks)
         EXPECT_EQ(postings("big", "df"), big.postings);
         EXPECT_EQ(postings("zed", "df"), std::vector<std::uint32_t>{700});
         close_data_files();
+    }
+}
+
+// 600 head words, all of them in "va" and all found by the one "df" word "zebra", whose
+// posting list spills into continuation blocks and ends the "df" index.
+dictwriter::DictionarySource zebra_source()
+{
+    dictwriter::DictionarySource source;
+    for (int i = 0; i < 600; ++i) {
+        dictwriter::SourceEntry entry;
+        entry.head_word = "w" + std::to_string(1000 + i);
+        entry.fields = std::string("\xD8\x05", 2) + entry.head_word + std::string(1, '\0');
+        entry.terms = {{"va", entry.head_word}, {"df", "zebra"}};
+        source.entries.push_back(entry);
+    }
+    return source;
+}
+
+struct Range {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+
+Range descriptor(const char* code)
+{
+    Range range;
+    EXPECT_TRUE(find_descriptor(code, &range.start, &range.end)) << code;
+    return range;
+}
+
+// The word list comes straight after the head words, before the bigger search indexes,
+// and the block after an index that ends inside a long entry's chain reads as a block
+// beginning with 0, whatever is written after the index.
+TEST(WriteDictionary, WordListFirstAndChainsEndBeforeWhatFollows)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::string> key_tables;
+    };
+    const Case cases[] = {
+        {"a raw key table follows the index", {"tr"}},
+        {"the index is the last thing in the file", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        dictwriter::DictionarySource source = zebra_source();
+        source.key_tables = c.key_tables;
+        dictwriter::WrittenDictionary written;
+        std::string error;
+        ASSERT_TRUE(dictwriter::write_dictionary(source, dir.file("z"), &written, &error))
+            << error;
+        ASSERT_EQ(DataFilesPresent("", dir.file("z").c_str()), 0);
+        const Range hw = descriptor("hw");
+        const Range va = descriptor("va");
+        const Range df = descriptor("df");
+        EXPECT_EQ(va.start, hw.end);
+        EXPECT_GE(df.start, va.end);
+        ResultList list;
+        ASSERT_EQ(find_word(&list, "zebra", "df", kBlockSize), 1);
+        EXPECT_NE(list.next_block, 0u) << "zebra's list spans continuation blocks";
+        EXPECT_EQ(postings("zebra", "df").size(), 600u);
+        if (!c.key_tables.empty()) {
+            EXPECT_GT(descriptor("tr").start, df.end);
+        }
+        close_data_files();
+
+        // Read as any reader of the format does: the block after the last block of "df",
+        // descrambled with its offset, begins with 0 and so ends zebra's chain.
+        std::FILE* ndx = std::fopen(dir.file("z.ndx").c_str(), "rb");
+        ASSERT_NE(ndx, nullptr);
+        unsigned char block[kBlockSize] = {};
+        ASSERT_EQ(std::fseek(ndx, static_cast<long>(df.end), SEEK_SET), 0);
+        const std::size_t got = std::fread(block, 1, kBlockSize, ndx);
+        std::fclose(ndx);
+        ASSERT_EQ(got, kBlockSize) << "a block follows the index";
+        ScrambleBlock(block, static_cast<std::int32_t>(kBlockSize), df.end);
+        EXPECT_EQ(block[0], 0);
+    }
+}
+
+TEST(KeyTables, RefuseOffsetsThatThreeBytesCannotHold)
+{
+    struct Case {
+        const char* why;
+        std::uint32_t va_offset;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"the last offset three bytes hold", dictwriter::kThreeByteLimit - 1, true},
+        {"the first offset past them", dictwriter::kThreeByteLimit, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::vector<std::uint8_t> table;
+        std::vector<std::uint8_t> matrix;
+        std::string table_error;
+        std::string matrix_error;
+        EXPECT_EQ(dictwriter::build_key_table("tr", {{"cat", c.va_offset}}, &table,
+                                              &table_error),
+                  c.fits);
+        EXPECT_EQ(dictwriter::build_friends_matrix("pr", {{c.va_offset, "!kat"}}, &matrix,
+                                                   &matrix_error),
+                  c.fits);
+        if (c.fits) {
+            EXPECT_EQ(table, (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF}));
+            EXPECT_EQ(matrix, (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0, 0, 0}));
+        } else {
+            EXPECT_EQ(table_error, "dictionary too large for tr: the va entry of cat at index "
+                                   "offset 16777216 passes the 16 MiB (16777216) that "
+                                   "three-byte offsets hold");
+        }
     }
 }
 

@@ -113,12 +113,22 @@ bool write_dictionary(const DictionarySource& source, const std::string& base_pa
     }
     for (const IndexTerm& marker : source.markers)
         indexes[marker.index_code][marker.word].insert(kMarkerValue);
+    if (indexes.count("hw") != 0) {
+        *error = "the hw index holds head words only";
+        return false;
+    }
+    // The word list "va" comes straight after "hw": the key tables and friends matrices
+    // address its entries in three bytes, so the bigger search indexes go after it.
+    std::vector<std::string> codes;
+    if (indexes.count("va") != 0)
+        codes.push_back("va");
+    for (const auto& entry : indexes) {
+        if (entry.first != "va")
+            codes.push_back(entry.first);
+    }
     std::vector<KeyTableWord> va_words;
-    for (const auto& [code, words] : indexes) {
-        if (code == "hw") {
-            *error = "the hw index holds head words only";
-            return false;
-        }
+    for (const std::string& code : codes) {
+        const auto& words = indexes[code];
         std::vector<WordRecord> records;
         for (const auto& [word, postings] : words)
             records.push_back({word, {}, {postings.begin(), postings.end()}});
@@ -136,11 +146,9 @@ bool write_dictionary(const DictionarySource& source, const std::string& base_pa
     }
 
     for (const std::string& code : source.key_tables) {
-        if (!is_key_table_code(code)) {
-            *error = "not a key table: " + code;
-            return false;
-        }
-        if (!index.add_table(code, build_key_table(code, va_words), error))
+        std::vector<std::uint8_t> table;
+        if (!build_key_table(code, va_words, &table, error) ||
+            !index.add_table(code, table, error))
             return false;
     }
     if (!source.friends.empty()) {
@@ -156,11 +164,9 @@ bool write_dictionary(const DictionarySource& source, const std::string& base_pa
                 prons.push_back({found->second, pron});
         }
         for (const std::string& code : source.friends) {
-            if (!is_friends_code(code)) {
-                *error = "not a friends matrix: " + code;
-                return false;
-            }
-            if (!index.add_table(code, build_friends_matrix(code, prons), error))
+            std::vector<std::uint8_t> matrix;
+            if (!build_friends_matrix(code, prons, &matrix, error) ||
+                !index.add_table(code, matrix, error))
                 return false;
         }
     }

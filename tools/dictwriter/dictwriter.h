@@ -44,7 +44,9 @@ struct WrittenDictionary {
 
 // Writes base_path + ".cmp" and base_path + ".ndx". Returns false with a message in
 // *error when the source cannot be written (a word too long, a header too large, more
-// than 20 indexes, an unwritable path).
+// than 20 indexes, a "va" index reaching past the 16 MiB that the three-byte offsets of
+// key tables and friends matrices hold, an unwritable path). The indexes are written
+// "hw", "va", then the other search indexes, then the tables.
 bool write_dictionary(const DictionarySource& source, const std::string& base_path,
                       WrittenDictionary* written, std::string* error);
 

@@ -222,6 +222,7 @@ bool IndexWriter::add_word_index(const std::string& code, const std::vector<Word
         return false;
     const std::uint32_t start = static_cast<std::uint32_t>(itsFile.size());
     std::uint32_t key_length = 0;
+    bool ends_long = false;
     offsets->clear();
     BlockLayout layout(&itsFile);
     for (const WordRecord& record : words) {
@@ -260,10 +261,19 @@ bool IndexWriter::add_word_index(const std::string& code, const std::vector<Word
             }
         }
         offsets->push_back(offset);
+        ends_long = &record == &words.back();
     }
     layout.flush();
     itsDescriptors.push_back(
         {code, start, static_cast<std::uint32_t>(itsFile.size()), key_length, true});
+    // A continuation chain ends at the first block that begins with 0. When the index
+    // ends with a long entry, the next block would be whatever is written after the
+    // index (a raw table, or nothing): an empty block, scrambled like the word blocks,
+    // ends the chain there.
+    if (ends_long) {
+        itsPads.push_back(static_cast<std::uint32_t>(itsFile.size() / kBlock));
+        itsFile.resize(itsFile.size() + kBlock, 0);
+    }
     return true;
 }
 
@@ -296,13 +306,18 @@ std::vector<std::uint8_t> IndexWriter::finish() const
     // The descriptor is read as 360 bytes with seed 0; scrambling all of block 0 with
     // seed 0 gives the same first 360 bytes, and block 0 read whole reads as plain.
     ScrambleBlock(file.data(), static_cast<std::int32_t>(kBlock), 0);
+    const auto scramble = [&file](std::uint32_t b) {
+        ScrambleBlock(file.data() + std::size_t{b} * kBlock, static_cast<std::int32_t>(kBlock),
+                      b * kBlock);
+    };
     for (const Descriptor& d : itsDescriptors) {
         if (!d.scrambled)
             continue;
         for (std::uint32_t b = d.start / kBlock; b < d.end / kBlock; ++b)
-            ScrambleBlock(file.data() + std::size_t{b} * kBlock, static_cast<std::int32_t>(kBlock),
-                          b * kBlock);
+            scramble(b);
     }
+    for (const std::uint32_t b : itsPads)
+        scramble(b);
     return file;
 }
 

@@ -1,7 +1,9 @@
 // index_writer.h: lays out the index file (".ndx"): the descriptor table in block 0,
 // word-block indexes of front-coded entries (with long posting lists spilling into
 // continuation blocks), and raw tables (key tables, friends matrices). finish() scrambles
-// the descriptor and every word-index block exactly as the engine descrambles them.
+// the descriptor and every word-index block exactly as the engine descrambles them. An
+// index that ends with a long entry is followed by an empty block outside every index,
+// so that its continuation chain ends there whatever is written next.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -49,6 +51,7 @@ private:
     bool add_descriptor(const std::string& code, std::string* error);
     std::vector<std::uint8_t> itsFile;      // plain bytes, a whole number of blocks
     std::vector<Descriptor> itsDescriptors;
+    std::vector<std::uint32_t> itsPads;     // empty blocks after indexes ending long
 };
 
 } // namespace dictwriter

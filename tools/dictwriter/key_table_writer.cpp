@@ -47,6 +47,13 @@ std::string key_of(WordRoutine routine, const std::string& text)
     return buffer;
 }
 
+// The refusal of a value that the table's three-byte fields cannot hold.
+std::string too_large(const std::string& code, const std::string& what)
+{
+    return "dictionary too large for " + code + ": " + what +
+           " passes the 16 MiB (16777216) that three-byte offsets hold";
+}
+
 void append_three(std::vector<std::uint8_t>* out, std::uint32_t value)
 {
     std::uint8_t bytes[3];
@@ -66,17 +73,24 @@ bool is_friends_code(const std::string& code)
     return code == "pr" || code == "rh" || code == "pt";
 }
 
-std::vector<std::uint8_t> build_key_table(const std::string& code,
-                                          const std::vector<KeyTableWord>& words)
+bool build_key_table(const std::string& code, const std::vector<KeyTableWord>& words,
+                     std::vector<std::uint8_t>* table, std::string* error)
 {
-    std::vector<std::uint8_t> table;
-    if (!is_key_table_code(code))
-        return table;
+    table->clear();
+    if (!is_key_table_code(code)) {
+        *error = "not a key table: " + code;
+        return false;
+    }
     const WordRoutine routine = key_routine_of(code);
 
     std::vector<std::pair<std::string, std::uint32_t>> keyed;
     keyed.reserve(words.size());
     for (const KeyTableWord& w : words) {
+        if (w.va_offset >= kThreeByteLimit) {
+            *error = too_large(code, "the va entry of " + w.word + " at index offset " +
+                                         std::to_string(w.va_offset));
+            return false;
+        }
         std::string key = key_of(routine, w.word);
         if (!key.empty())
             keyed.emplace_back(std::move(key), w.va_offset);
@@ -86,29 +100,40 @@ std::vector<std::uint8_t> build_key_table(const std::string& code,
         return c != 0 ? c < 0 : a.second < b.second;
     });
 
-    table.reserve(keyed.size() * kKeyTableRecord);
+    table->reserve(keyed.size() * kKeyTableRecord);
     for (const auto& [key, offset] : keyed)
-        append_three(&table, offset);
-    return table;
+        append_three(table, offset);
+    return true;
 }
 
-std::vector<std::uint8_t> build_friends_matrix(const std::string& code,
-                                               const std::vector<FriendsWord>& words)
+bool build_friends_matrix(const std::string& code, const std::vector<FriendsWord>& words,
+                          std::vector<std::uint8_t>* matrix, std::string* error)
 {
-    std::vector<std::uint8_t> matrix;
-    if (!is_friends_code(code))
-        return matrix;
+    matrix->clear();
+    if (!is_friends_code(code)) {
+        *error = "not a friends matrix: " + code;
+        return false;
+    }
     const WordRoutine routine = key_routine_of(code);
 
     // One record per distinct (word, key); records sorted by word, then key.
     std::vector<std::pair<std::uint32_t, std::string>> records;
     for (const FriendsWord& w : words) {
+        if (w.va_offset >= kThreeByteLimit) {
+            *error = too_large(code, "the va entry at index offset " +
+                                         std::to_string(w.va_offset));
+            return false;
+        }
         std::string key = key_of(routine, w.pronunciation);
         if (!key.empty())
             records.emplace_back(w.va_offset, std::move(key));
     }
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
+    if (records.size() > kThreeByteLimit) {
+        *error = too_large(code, "the record count " + std::to_string(records.size()));
+        return false;
+    }
 
     // Each ring links the records of one key in record order; the last names the first.
     std::vector<std::uint32_t> next(records.size());
@@ -120,12 +145,12 @@ std::vector<std::uint8_t> build_friends_matrix(const std::string& code,
             next[members[i]] = members[(i + 1) % members.size()];
     }
 
-    matrix.reserve(records.size() * kFriendsRecord);
+    matrix->reserve(records.size() * kFriendsRecord);
     for (std::uint32_t r = 0; r < records.size(); ++r) {
-        append_three(&matrix, records[r].first);
-        append_three(&matrix, next[r]);
+        append_three(matrix, records[r].first);
+        append_three(matrix, next[r]);
     }
-    return matrix;
+    return true;
 }
 
 } // namespace dictwriter
