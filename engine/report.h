@@ -16,3 +16,8 @@ void engine_warning(std::string_view message);
 // process exit; the hook must not return (it throws or longjmps). Null restores the exit.
 using EngineFatalHook = void (*)(std::string_view message);
 void engine_set_fatal_hook(EngineFatalHook hook);
+
+// Silences the lines of warnings and fatal reports (a fatal report still runs the hook or
+// ends the process): for a caller that feeds the engine damaged data on purpose, such as
+// the fuzz target, whose log would otherwise fill with one line per input.
+void engine_set_reports_silent(bool silent);
