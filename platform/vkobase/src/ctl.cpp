@@ -19,7 +19,7 @@ namespace {
 constexpr uint32_t kErrNotControl = 0x1230001;
 
 struct CtlData {
-    bool checked = false;
+    int16_t checked = 0;  // 0 off, 1 on, 2 undecided (three-state check boxes)
     int32_t sel_first = 0;
     int32_t sel_last = 0;
     FONT_OBJ own_font = nullptr;  // also in the record's ctl_font while set
@@ -55,7 +55,9 @@ CtlData* ctl_data(WINDOW win) {
         }
         const e_win_type type = vkobase::win_effective_type(win);
         data->checked = (type == WC_RADIOBUTTON || type == WC_CHECKBOX) &&
-                        (win->flags & VKO_CTL_CHECKED) != 0;
+                                (win->flags & VKO_CTL_CHECKED) != 0
+                            ? 1
+                            : 0;
         vkobase::win_set_ext(win, vko_win_internal::kExtCtl, data, free_ctl_data);
     }
     return data;
@@ -208,7 +210,7 @@ void vkov_ctl_set_font(WINDOW ctl, FONT_OBJ font) noexcept {
 
 BOOLEAN vkok_ctl_is_checked(WINDOW ctl) noexcept {
     const CtlData* data = ctl_data(ctl);
-    return data != nullptr && data->checked ? TRUE : FALSE;
+    return data == nullptr ? FALSE : data->checked;
 }
 
 void vkok_ctl_set_checked(WINDOW ctl, BOOLEAN checked) noexcept {
@@ -220,8 +222,13 @@ void vkok_ctl_set_checked(WINDOW ctl, BOOLEAN checked) noexcept {
     if (type != WC_CHECKBOX && type != WC_RADIOBUTTON) {
         return;
     }
-    if (data->checked != (checked != FALSE)) {
-        data->checked = checked != FALSE;
+    // Only a three-state check box takes 2, the undecided mark.
+    const int16_t state =
+        checked == 2 && type == WC_CHECKBOX && (ctl->flags & VKO_CTL_THREE_STATE) != 0
+            ? 2
+            : (checked != FALSE ? 1 : 0);
+    if (data->checked != state) {
+        data->checked = state;
         vkobase::win_invalidate(ctl, nullptr);
     }
 }

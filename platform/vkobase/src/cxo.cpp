@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core_internal.h"
+#include "ctl_internal.h"
 #include "live_registry.h"
 #include "window_internal.h"
 
@@ -100,8 +101,10 @@ void cxo_destroy_all(WINDOW win) noexcept {
 std::int32_t cxo_run_chain(WINDOW win, CXO from, EVENT *event) noexcept {
     if (CXO obj = first_wanting(from, event->type))
         return obj->handler != nullptr ? obj->handler(obj, event) : 0;
+    // A native control's own behaviour ends its chain, unless the program gave the control a
+    // handler of its own.
     if (win->handler == nullptr)
-        return 0;
+        return ctl::is_native(win) ? ctl::handle_event(win, event) : 0;
     const bool always = event->type == E_CREATE || event->type == E_DESTROY;
     if (!always && (event->type < 0 || event->type > 30 ||
                     (win->event_mask & VKO_EVENT_BIT(event->type)) == 0))

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core_internal.h"
+#include "ctl_internal.h"
 #include "live_registry.h"
 #include "vkobase/mem.h"
 #include "vkobase/rect.h"
@@ -104,6 +105,13 @@ void move_record(WINDOW win, const s_rct &rct) noexcept {
     }
 }
 
+void redraw_controls(WINDOW win) noexcept {
+    if (vkobase::ctl::is_native(win))
+        vkobase::win_invalidate(win, nullptr);
+    for (WINDOW kid : win->internal->children)
+        redraw_controls(kid);
+}
+
 } // namespace
 
 void vkobase_reset_vobj() noexcept {
@@ -171,8 +179,12 @@ void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept {
 }
 
 void vkok_vobj_set_enabled(WINDOW win, BOOLEAN enabled) noexcept {
-    if (vko_win_internal *in = vkobase::win_internal(win))
-        in->enabled = enabled != 0;
+    vko_win_internal *in = vkobase::win_internal(win);
+    if (in == nullptr || in->enabled == (enabled != 0))
+        return;
+    in->enabled = enabled != 0;
+    // Controls show the change (greyed or not), also those of a window enabled as a whole.
+    redraw_controls(win);
 }
 
 void vkov_vobj_set_title(WINDOW win, const char *title) noexcept {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core_internal.h"
+#include "ctl_internal.h"
 #include "live_registry.h"
 #include "vkobase/rect.h"
 #include "vkobase/testing.h"
@@ -304,7 +305,13 @@ void win_set_ext(WINDOW win, int slot, void *data, void (*free_fn)(void *)) noex
 std::int32_t win_deliver_event(WINDOW win, EVENT *event) noexcept {
     if (!win_is_live(win) || event == nullptr)
         return 0;
-    return cxo_run_chain(win, win->internal->cxo_chain, event);
+    if (event->type != E_UPDATE)
+        return cxo_run_chain(win, win->internal->cxo_chain, event);
+    const s_rct area = event->v.update.rct;
+    ctl::before_update(win, area);
+    const std::int32_t result = cxo_run_chain(win, win->internal->cxo_chain, event);
+    ctl::after_update(win, area);
+    return result;
 }
 
 void win_invalidate(WINDOW win, const s_rct *rct) noexcept {
@@ -462,6 +469,7 @@ WINDOW vkok_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mas
     WINDOW win = vkobase::win_create_record(args);
     if (win == nullptr)
         return nullptr;
+    win->internal->dialog_face = first.type == W_MODAL || first.type == W_MODELESS;
     for (s_win_def *entry = def_list + 1; entry->type != 0; ++entry) {
         if (entry->type == WC_TEXTEDIT) {
             if (VKO_TX_CREATE_DEF create = vkobase::app_tx_create())
@@ -475,15 +483,21 @@ WINDOW vkok_win_create_def(s_win_def *def_list, WINDOW parent, int32_t event_mas
             continue;
         kid.title = entry->text;
         kid.parent = win;
-        kid.flags = entry->type >= WC_PUSHBUTTON ? 0 : entry->win_flags & ~kLibraryFlags;
+        kid.flags = (entry->type >= WC_PUSHBUTTON ? entry->ctl_flags : entry->win_flags) &
+                    ~kLibraryFlags;
         kid.ctl_flags = entry->type >= WC_PUSHBUTTON ? entry->ctl_flags : 0;
         kid.event_mask = event_mask;
         kid.handler = entry->type >= WC_PUSHBUTTON ? nullptr : handler;
         kid.app_data = entry->app_data;
         kid.ctl_id = entry->id;
         kid.send_create = entry->type < WC_PUSHBUTTON;
-        vkobase::win_create_record(kid);
+        if (WINDOW made = vkobase::win_create_record(kid))
+            made->internal->ctl_value = entry->value1;
+        if (!vkobase::win_is_live(win))
+            return nullptr; // a child's create handler destroyed the dialog
     }
+    if (win->internal->dialog_face)
+        vkobase::ctl::focus_first(win);
     EVENT ev{};
     ev.type = E_CREATE;
     vkobase::win_deliver_event(win, &ev);

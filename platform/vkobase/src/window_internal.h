@@ -14,7 +14,7 @@
 struct vko_win_internal {
     // Extension slots: one per family that keeps data of its own in a window. The data is
     // freed by its free function when the window is destroyed (after the destroy event).
-    enum { kExtCtl, kExtList, kExtMenu, kExtNotebk, kExtSbar, kExtTx, kExtDraw, kExtCount };
+    enum { kExtCtl, kExtList, kExtMenu, kExtNotebk, kExtSbar, kExtTx, kExtDraw, kExtUi, kExtCount };
     struct Ext {
         void *data = nullptr;
         void (*free_fn)(void *) = nullptr;
@@ -25,6 +25,11 @@ struct vko_win_internal {
     std::vector<WINDOW> children; // in z-order: the last one is in front
     std::int16_t ctl_id = 0;
     std::uint32_t ctl_flags = 0; // a control's flags from its definition entry
+    std::int16_t ctl_value = 0;  // a control's first value from its definition entry (an
+                                 // icon's resource id, an edit field's character limit)
+    // A dialog built from a definition list: the library paints its face and moves the
+    // keyboard focus between its controls (Tab, arrows, Enter, Escape).
+    bool dialog_face = false;
     std::int16_t menu_bar_id = 0;
     MENU_TREE menu_tree = nullptr; // owned by the menu family once set
     bool visible = true;

@@ -1,0 +1,11 @@
+// ctl_sbar.cpp: the sbar family's own behaviour as native controls; until it is built the
+// controls keep their data only and draw nothing.
+#include "ctl_internal.h"
+
+namespace vkobase::ctl {
+
+std::int32_t sbar_event(WINDOW, EVENT *) noexcept {
+    return 0;
+}
+
+} // namespace vkobase::ctl

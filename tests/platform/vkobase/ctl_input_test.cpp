@@ -1,0 +1,227 @@
+// Native controls worked by the user: synthetic mouse and key events against each control kind,
+// the state they leave and the control events their parent gets; the focus and the keyboard
+// navigation of dialogs built from definitions. Headless, on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core_test_support.h"
+#include "ctl_test_support.h"
+#include "vkobase/ctl.h"
+#include "vkobase/surface_debug.h"
+#include "vkobase/vkobase.h"
+
+namespace {
+
+using vkotest::click;
+using vkotest::control_events;
+using vkotest::key;
+using vkotest::pump;
+
+class CtlInputTest : public vkotest::CoreTest {
+protected:
+    void SetUp() override {
+        CoreTest::SetUp();
+        its_doc = make_doc(s_rct{100, 100, 400, 500});
+        ASSERT_NE(its_doc, nullptr);
+        pump();
+        vkotest::seen().clear();
+    }
+    WINDOW make(e_win_type type, s_rct rct, const char *title, uint32_t flags = 0,
+                int32_t id = 1) {
+        WINDOW ctl = vkok_ctl_create(type, &rct, title, its_doc, flags, 0, id);
+        EXPECT_NE(ctl, nullptr);
+        return ctl;
+    }
+    WINDOW its_doc = nullptr;
+};
+
+TEST_F(CtlInputTest, ClicksOnButtonsSendOneEventAndLeaveTheMarkToTheHandler) {
+    struct Case {
+        const char *why;
+        e_win_type type;
+        int up_v, up_h; // where the button is released (the press is at 5, 5)
+        size_t events;
+    };
+    const Case cases[] = {
+        {"push button clicked", WC_PUSHBUTTON, 5, 5, 1},
+        {"push button released outside", WC_PUSHBUTTON, 5, 300, 0},
+        {"check box clicked", WC_CHECKBOX, 5, 5, 1},
+        {"radio button clicked", WC_RADIOBUTTON, 5, 5, 1},
+        {"radio button released outside", WC_RADIOBUTTON, 60, 5, 0},
+        {"static text clicked", WC_TEXT, 5, 5, 1},
+        {"group box takes no clicks", WC_GROUPBOX, 5, 5, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkotest::seen().clear();
+        WINDOW ctl = make(c.type, s_rct{10, 10, 30, 110}, "Go", 0, 42);
+        click(ctl, s_pnt{5, 5}, s_pnt{static_cast<int16_t>(c.up_v), static_cast<int16_t>(c.up_h)});
+        const auto events = control_events(its_doc);
+        ASSERT_EQ(events.size(), c.events);
+        if (c.events == 1) {
+            EXPECT_EQ(events[0].v.ctl.id, 42);
+            EXPECT_EQ(events[0].v.ctl.ci.type, c.type);
+            EXPECT_EQ(events[0].v.ctl.ci.win, ctl);
+        }
+        // The control does not change its own mark: the handler does, in answer.
+        EXPECT_EQ(vkok_ctl_is_checked(ctl), FALSE);
+        vkok_vobj_destroy(ctl);
+    }
+}
+
+TEST_F(CtlInputTest, DisabledControlsAndControlsOfDisabledWindowsIgnoreTheUser) {
+    WINDOW own = make(WC_PUSHBUTTON, s_rct{10, 10, 30, 110}, "Own", VKO_CTL_DISABLED, 1);
+    WINDOW later = make(WC_CHECKBOX, s_rct{40, 10, 60, 110}, "Later", 0, 2);
+    click(own, s_pnt{5, 5});
+    key(own, ' ');
+    vkok_vobj_set_enabled(its_doc, FALSE);
+    click(later, s_pnt{5, 5});
+    EXPECT_TRUE(control_events(its_doc).empty());
+    vkok_vobj_set_enabled(its_doc, TRUE);
+    click(later, s_pnt{5, 5});
+    EXPECT_EQ(control_events(its_doc).size(), 1u);
+}
+
+TEST_F(CtlInputTest, ClickFocusesAndSpacePressesTheFocusedButton) {
+    WINDOW check = make(WC_CHECKBOX, s_rct{10, 10, 30, 110}, "Check", 0, 5);
+    click(check, s_pnt{5, 5});
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), check);
+    vkotest::seen().clear();
+    key(check, ' ');
+    EXPECT_EQ(control_events(its_doc).size(), 1u);
+    // Keys the control has no use for go on to the window that handles keys.
+    key(check, 9);
+    key(check, 'x');
+    std::vector<uint16_t> chars;
+    for (const auto &s : vkotest::seen())
+        if (s.win == its_doc && s.event.type == E_CHAR)
+            chars.push_back(s.event.v.chr.ch);
+    EXPECT_EQ(chars, (std::vector<uint16_t>{9, 'x'}));
+}
+
+TEST_F(CtlInputTest, ThreeStateCheckBoxTakesTheUndecidedMark) {
+    WINDOW plain = make(WC_CHECKBOX, s_rct{10, 10, 30, 110}, "Plain");
+    WINDOW three = make(WC_CHECKBOX, s_rct{40, 10, 60, 110}, "Three", VKO_CTL_THREE_STATE);
+    vkok_ctl_set_checked(plain, 2);
+    vkok_ctl_set_checked(three, 2);
+    EXPECT_EQ(vkok_ctl_is_checked(plain), TRUE);
+    EXPECT_EQ(vkok_ctl_is_checked(three), 2);
+    EXPECT_TRUE(control_events(its_doc).empty()); // setting through the interface is silent
+}
+
+TEST_F(CtlInputTest, ControlsDrawAndRedrawAfterTheirParent) {
+    WINDOW button = make(WC_PUSHBUTTON, s_rct{10, 10, 40, 110}, "OK");
+    pump();
+    EXPECT_GT(vkov_debug_draw_log_size(button), 0);
+    // The button's face is grey; its parent clearing itself does not leave it white.
+    const uint32_t face = vkov_debug_surface_pixel(button, 50, 8);
+    EXPECT_EQ(face & 0xFFFFFF, 0xC0C0C0u);
+    vkov_dwin_clear(its_doc, VKO_COLOR_WHITE);
+    vkok_dwin_invalidate_rect(its_doc, nullptr);
+    pump();
+    EXPECT_EQ(vkov_debug_surface_pixel(button, 50, 8) & 0xFFFFFF, 0xC0C0C0u);
+}
+
+// A dialog from definitions: an edit field, a radio group, a check box, OK (default) and
+// Cancel.
+class DialogTest : public vkotest::CoreTest {
+protected:
+    WINDOW make_dialog() {
+        s_win_def def[8] = {};
+        def[0].type = W_MODELESS;
+        def[0].rct = s_rct{50, 50, 250, 350};
+        def[0].text = const_cast<char *>("Find");
+        auto entry = [&](int i, e_win_type type, s_rct rct, const char *text, int16_t id,
+                         uint32_t flags) {
+            def[i].type = type;
+            def[i].rct = rct;
+            def[i].text = const_cast<char *>(text);
+            def[i].id = id;
+            def[i].ctl_flags = flags;
+        };
+        entry(1, WC_EDIT, s_rct{10, 10, 30, 200}, "word", 10, 0);
+        entry(2, WC_RADIOBUTTON, s_rct{40, 10, 60, 200}, "Exact", 11, 0);
+        entry(3, WC_RADIOBUTTON, s_rct{60, 10, 80, 200}, "Similar", 12, 0);
+        entry(4, WC_CHECKBOX, s_rct{90, 10, 110, 200}, "Whole words", 13, VKO_CTL_DISABLED);
+        entry(5, WC_PUSHBUTTON, s_rct{150, 10, 175, 90}, "OK", 1, VKO_CTL_DEFAULT);
+        entry(6, WC_PUSHBUTTON, s_rct{150, 100, 175, 190}, "Cancel", 2, VKO_CTL_CANCEL);
+        WINDOW dlg = vkok_win_create_def(def, nullptr, VKO_EVENT_MASK_ALL,
+                                         vkotest::recording_handler, 0);
+        EXPECT_NE(dlg, nullptr);
+        pump();
+        vkotest::seen().clear();
+        return dlg;
+    }
+    static int16_t focused_id() {
+        return static_cast<int16_t>(vkok_ctl_get_id(vkok_scr_get_focus_vobj()));
+    }
+};
+
+TEST_F(DialogTest, TabAndShiftTabWalkTheFocusableControlsInDefinitionOrder) {
+    WINDOW dlg = make_dialog();
+    EXPECT_EQ(focused_id(), 10); // the first control takes the focus
+    std::vector<int16_t> order;
+    for (int i = 0; i < 5; ++i) {
+        key(vkok_scr_get_focus_vobj(), 9);
+        order.push_back(focused_id());
+    }
+    // The disabled check box is skipped; the walk wraps round.
+    EXPECT_EQ(order, (std::vector<int16_t>{11, 12, 1, 2, 10}));
+    key(vkok_scr_get_focus_vobj(), VKO_KEY_BACK_TAB, true);
+    EXPECT_EQ(focused_id(), 2);
+    key(vkok_scr_get_focus_vobj(), 9, false, true); // Shift+Tab
+    EXPECT_EQ(focused_id(), 1);
+    // The dialog's handler never saw the navigation keys.
+    for (const auto &s : vkotest::seen())
+        EXPECT_FALSE(s.win == dlg && s.event.type == E_CHAR);
+}
+
+TEST_F(DialogTest, ArrowsMoveWithinTheRadioGroupAndChooseTheButton) {
+    WINDOW dlg = make_dialog();
+    WINDOW exact = vkok_win_get_ctl(dlg, 11);
+    vkok_scr_set_focus_vobj(exact);
+    key(exact, VKO_KEY_DOWN, true);
+    EXPECT_EQ(focused_id(), 12);
+    key(vkok_scr_get_focus_vobj(), VKO_KEY_DOWN, true); // wraps within the group
+    EXPECT_EQ(focused_id(), 11);
+    const auto events = control_events(dlg);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].v.ctl.id, 12);
+    EXPECT_EQ(events[1].v.ctl.id, 11);
+}
+
+TEST_F(DialogTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeTheCancelButton) {
+    struct Case {
+        const char *why;
+        int16_t focus_id;
+        uint16_t ch;
+        int16_t pressed; // 0: no button
+    };
+    const Case cases[] = {
+        {"Enter in the field presses the default button", 10, 13, 1},
+        {"Enter on a focused push button presses it", 2, 13, 2},
+        {"Escape presses the cancel button", 10, 27, 2},
+        {"a letter presses nothing", 11, 'a', 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        WINDOW dlg = make_dialog();
+        WINDOW focus = vkok_win_get_ctl(dlg, c.focus_id);
+        vkok_scr_set_focus_vobj(focus);
+        vkotest::seen().clear();
+        key(focus, c.ch);
+        const auto events = control_events(dlg);
+        if (c.pressed == 0) {
+            EXPECT_TRUE(events.empty());
+        } else {
+            ASSERT_EQ(events.size(), 1u);
+            EXPECT_EQ(events[0].v.ctl.id, c.pressed);
+        }
+        vkok_vobj_destroy(dlg);
+    }
+}
+
+} // namespace
