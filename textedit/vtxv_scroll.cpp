@@ -191,7 +191,12 @@ void tx_autoscroll(tx_record *rec, s_pnt &point, std::int32_t x_margin, std::int
         else if (point.v < rec->view.top && (rec->origin_par != 0 || rec->origin_line != 0))
             dy = whole_lines_px(rec, rec->view.top - point.v);
     }
+    const bool vertical_request = dy != 0;
     scroll_by(rec, dx, dy);
+    // The origin limits left no line to move (a view too short for its last line): the
+    // point stays out of view, which the callers of this step do not expect.
+    if (vertical_request && dy == 0)
+        tx_report(3, kErrInternal, kModuleView, __LINE__);
     point.h = static_cast<std::int16_t>(point.h + dx);
     point.v = static_cast<std::int16_t>(point.v + dy);
 }

@@ -49,10 +49,17 @@ bool check_vko_cxo_dispatch_msg(ApiFrame &frame, CXO obj, int32_t, intptr_t) {
     return cxo_ok(frame, obj, __LINE__);
 }
 
-// The name is copied into the caller's buffer, which must exist and hold a byte at least.
+// The object, then the size: a size of 0 leaves no room for the name's terminator, and a
+// negative size would let the copy run past a given buffer. A null buffer is passed on: the
+// base library writes nothing into it.
 bool check_vko_cxo_get_class_name(ApiFrame &frame, CXO obj, char *buf, int32_t buf_size) {
-    return cxo_ok(frame, obj, __LINE__) && frame.not_null(buf, __LINE__) &&
-           frame.positive(buf_size, __LINE__);
+    if (!cxo_ok(frame, obj, __LINE__))
+        return false;
+    if (buf_size == 0 || (buf_size < 0 && buf != nullptr)) {
+        frame.refuse(kErrBadCount, __LINE__);
+        return false;
+    }
+    return true;
 }
 
 // Null is reported; an object that is no longer live is only answered FALSE.

@@ -1,6 +1,6 @@
 // Random sequences of keys, clicks, commands and exports (fixed seeds) against the invariants
 // every later step relies on: the total line count is the sum of the paragraphs' lines, and
-// the selection's end lies inside the text.
+// both ends of the selection lie inside the text.
 #include "tx_test_support.h"
 
 #include <random>
@@ -79,7 +79,11 @@ TEST_P(TxRandomTest, RandomEditsKeepLinesAndSelectionConsistent) {
         ASSERT_EQ(lines, vkov_tx_get_num_lines(tx));
         if (pars == 0)
             continue;
+        // The ends in text order: the anchor is one of them.
         const txtest::Sel s = sel(tx);
+        ASSERT_LT(s.sp, pars);
+        ASSERT_LT(s.sl, vkov_tx_get_num_par_lines(tx, s.sp));
+        ASSERT_LE(s.sc, vkov_tx_get_num_chars(tx, s.sp, s.sl));
         ASSERT_LT(s.ep, pars);
         ASSERT_LT(s.el, vkov_tx_get_num_par_lines(tx, s.ep));
         ASSERT_LE(s.ec, vkov_tx_get_num_chars(tx, s.ep, s.el));

@@ -147,7 +147,7 @@ TEST_F(TxExportTest, OpenParagraphSurvivesRedrawsAndASecondOpen) {
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(std::string(line, len), "first");
 
-    vkov_tx_get_line(tx, 1, 0, 0, nullptr); // closes paragraph 0 first
+    vkov_tx_get_line(tx, 1, 0, 0, nullptr); // replaces paragraph 0: lines now come from 1
     line = vkov_tx_get_line(tx, 0, 1, 0, &len);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(std::string(line, len), "second");

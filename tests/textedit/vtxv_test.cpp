@@ -373,6 +373,8 @@ struct AutoscrollCase {
     std::uint16_t key;
     std::uint16_t top_line;
     std::uint16_t hor_px;
+    int height_px = 10 * kLinePx; // of the view
+    bool reported = false;        // a vertical request that could move nothing
 };
 
 const AutoscrollCase kAutoscrollCases[] = {
@@ -394,21 +396,39 @@ const AutoscrollCase kAutoscrollCases[] = {
      'k',
      0,
      14},
+    {"a view shorter than a line cannot take the caret's line in: the request is reported",
+     0x0004,
+     {"1", "2", "3"},
+     'x',
+     2,
+     0,
+     kLinePx / 2,
+     true},
 };
 
 TEST_F(ViewTest, Typing_KeepsTheCaretInViewWhenAsked) {
     for (const AutoscrollCase &c : kAutoscrollCases) {
         SCOPED_TRACE(c.why);
-        const TXEDIT tx = make(c.attrs, 82);
+        const s_rct r{10, 10, static_cast<std::int16_t>(10 + c.height_px), 92};
+        const TXEDIT tx = vkov_tx_create(its_win, &r, c.attrs, its_font, 0, 0);
         for (const char *p : c.pars)
             vkov_tx_add_par(tx, 65535, p);
         vkov_tx_set_sel(tx, 65535, 0, 0, 65535, 0, 0);
+        take_reports();
         send_key(c.key);
         std::uint16_t top = 0;
         std::uint16_t hor = 0;
         vkov_tx_get_origin(tx, nullptr, nullptr, &top, &hor);
         EXPECT_EQ(top, c.top_line);
         EXPECT_EQ(hor, c.hor_px);
+        const std::vector<Report> reports = take_reports();
+        if (c.reported) {
+            ASSERT_FALSE(reports.empty());
+            EXPECT_EQ(reports.back().code, 0x1740001u);
+            EXPECT_EQ(reports.back().module, "vtxv");
+        } else {
+            EXPECT_TRUE(reports.empty());
+        }
         vkov_tx_destroy(tx);
     }
 }

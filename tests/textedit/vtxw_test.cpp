@@ -109,7 +109,10 @@ TEST_F(WindowModeTest, Create_LinksTheWindowAndGivesParentsOneObjectEach) {
 }
 
 TEST_F(WindowModeTest, Create_UnderTheScreenStopsTheWalkAtItsMissingParent) {
-    // The screen window has no parent: the walk up to the top-level window ends at it.
+    // The screen window has no parent: the walk up to the top-level window ends at it. With
+    // a task window present, the missing parent is neither the screen nor the task window,
+    // so only the stop at a missing parent ends the walk.
+    ASSERT_NE(vkov_test_create_task_window(nullptr), nullptr);
     const auto screen = reinterpret_cast<WINDOW>(vkok_vobj_get_attr(nullptr, 300));
     ASSERT_NE(screen, nullptr);
     ASSERT_EQ(screen->parent, nullptr);

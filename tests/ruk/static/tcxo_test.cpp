@@ -96,9 +96,33 @@ TEST_F(TcxoTest, Accessors_ReadAndWriteOnlyLiveObjects) {
     }
     EXPECT_EQ(vko_cxo_is_valid(dead()), FALSE); // a dead object is only answered
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
+}
+
+TEST_F(TcxoTest, GetClassName_ChecksTheObjectThenASizeThatWouldOverrunTheBuffer) {
     char buf[4];
-    vko_cxo_get_class_name(live(), buf, 0);
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1250004u);
+    struct Case {
+        const char *why;
+        bool live;
+        char *buf;
+        int32_t size;
+        std::uint32_t code;
+    };
+    const Case cases[] = {
+        {"a buffer and its size", true, buf, 4, 0},
+        {"the object before the size", false, buf, 0, 0x1220011},
+        {"a size of 0", true, buf, 0, 0x1250004},
+        {"a size of 0 without a buffer", true, nullptr, 0, 0x1250004},
+        {"a negative size with a buffer", true, buf, -1, 0x1250004},
+        {"no buffer: nothing is written, so it is passed on", true, nullptr, 4, 0},
+        {"no buffer and a negative size", true, nullptr, -1, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vko_cxo_get_class_name(c.live ? live() : dead(), c.buf, c.size);
+        EXPECT_EQ(base().TakeLastReportCode(), c.code);
+        EXPECT_EQ(base().TakeForwarded("vkov_cxo_get_class_name"), c.code == 0);
+        EXPECT_TRUE(base().ErrorFrameBalanced());
+    }
 }
 
 TEST_F(TcxoTest, CallNext_LeavesTheErrorFrameAlone) {
