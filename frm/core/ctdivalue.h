@@ -78,6 +78,15 @@ private:
     Class(const Class& other) = default;                                                          \
     Class& operator=(const Class& other) = default;
 
+// The conversions among the four basic types, which the basic classes do themselves.
+#define FRM_TDI_BASIC_CONVERSIONS                                                                  \
+    long ToInteger() const override;                                                              \
+    float ToFloat() const override;                                                               \
+    short ToBoolean() const override;                                                             \
+    short FromInteger(long value) override;                                                       \
+    short FromFloat(float value) override;                                                        \
+    short FromBoolean(short state) override;
+
 class FRM_CTdiStringValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiStringValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiStringValue)
@@ -86,12 +95,7 @@ class FRM_CTdiStringValue : public FRM_CTdiValue {
         : FRM_CTdiValue(originator, context), itsText(text) {}
     const FRM_CStringRW& GetString() const { return itsText; }
 
-    long ToInteger() const override;
-    float ToFloat() const override;
-    short ToBoolean() const override;
-    short FromInteger(long value) override;
-    short FromFloat(float value) override;
-    short FromBoolean(short state) override;
+    FRM_TDI_BASIC_CONVERSIONS
 
 private:
     FRM_CStringRW itsText;
@@ -105,12 +109,7 @@ class FRM_CTdiIntegerValue : public FRM_CTdiValue {
         : FRM_CTdiValue(originator, context), itsValue(value) {}
     int GetInteger() const { return itsValue; }
 
-    long ToInteger() const override;
-    float ToFloat() const override;
-    short ToBoolean() const override;
-    short FromInteger(long value) override;
-    short FromFloat(float value) override;
-    short FromBoolean(short state) override;
+    FRM_TDI_BASIC_CONVERSIONS
 
 private:
     int itsValue = 0;
@@ -124,12 +123,7 @@ class FRM_CTdiFloatValue : public FRM_CTdiValue {
         : FRM_CTdiValue(originator, context), itsValue(value) {}
     float GetFloat() const { return itsValue.Get(); }
 
-    long ToInteger() const override;
-    float ToFloat() const override;
-    short ToBoolean() const override;
-    short FromInteger(long value) override;
-    short FromFloat(float value) override;
-    short FromBoolean(short state) override;
+    FRM_TDI_BASIC_CONVERSIONS
 
 private:
     FRM_CFloat itsValue;
@@ -144,12 +138,7 @@ class FRM_CTdiBooleanValue : public FRM_CTdiValue {
     short GetState() const { return itsState; }
     void SetState(short state) { itsState = state; }
 
-    long ToInteger() const override;
-    float ToFloat() const override;
-    short ToBoolean() const override;
-    short FromInteger(long value) override;
-    short FromFloat(float value) override;
-    short FromBoolean(short state) override;
+    FRM_TDI_BASIC_CONVERSIONS
 
 private:
     short itsState = 0;
@@ -182,6 +171,7 @@ private:
 };
 
 #undef FRM_TDI_VALUE_OPERATIONS
+#undef FRM_TDI_BASIC_CONVERSIONS
 
 // A list of owned values. Types and conversions are those of the element at the cursor, and
 // the base answers (conversions into the list: 0) when the cursor is past the end. Copy and
