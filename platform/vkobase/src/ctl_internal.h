@@ -47,7 +47,8 @@ struct Ui {
     std::int32_t anchor = 0;     // selection anchor of lists and edit fields
     std::int32_t caret = 0;      // caret of an edit field (an end of the selection)
     std::int32_t scroll_x = 0;   // pixels an edit line is scrolled left
-    std::int32_t search_ms = 0;  // time of the last first-letter search key
+    std::uint64_t search_ms = 0; // time of the last first-letter search key
+    s_pnt last_mouse{};          // where the pointer was last seen while pressed
     WINDOW popup = nullptr;      // open drop-down list of a list button or list edit
 };
 Ui *ui(WINDOW win) noexcept;
@@ -78,6 +79,48 @@ std::int32_t sbar_event(WINDOW win, EVENT *event) noexcept;
 std::int32_t edit_event(WINDOW win, EVENT *event) noexcept;
 std::int32_t list_event(WINDOW win, EVENT *event) noexcept;
 std::int32_t notebk_event(WINDOW win, EVENT *event) noexcept;
+
+// ---- scroll bars (ctl_sbar.cpp), shared by scroll-bar controls and lists ------------------
+
+// What a scroll bar shows: its range, position and page (thumb size). The last position the
+// user can reach leaves a whole page in view: max - page + 1 (never below min).
+struct BarModel {
+    std::int32_t min = 0;
+    std::int32_t max = 100;
+    std::int32_t pos = 0;
+    std::int32_t page = 1;
+    bool vertical = true;
+    std::int32_t last() const noexcept;
+};
+// The parts of a bar, numbered as the scroll actions they start (SC_LINE_UP .. SC_THUMB).
+enum BarPart { kBarNone = 0 };
+// The part under a point of a bar that fills the rectangle.
+int bar_part_at(const BarModel &bar, const s_rct &area, s_pnt where) noexcept;
+// The position that puts the thumb's leading edge at offset pixels into the trough.
+std::int32_t bar_pos_at(const BarModel &bar, const s_rct &area, int offset) noexcept;
+// Offset of the thumb's leading edge in the trough and the thumb's length, in pixels.
+void bar_thumb(const BarModel &bar, const s_rct &area, int *offset, int *length) noexcept;
+// Where the trough starts (after the first arrow), in pixels along the bar.
+int bar_trough_start(const BarModel &bar, const s_rct &area) noexcept;
+
+class Paint;
+
+// ---- edit fields (ctl_edit.cpp), shared by edit controls and list edits -----------------
+
+// The edit field of a control lying in area (client coordinates): its text is the control's
+// title, its selection the control's text selection.
+void field_draw(const Paint &p, WINDOW win, const s_rct &area) noexcept;
+// Mouse and keys for the field; true when the field used the event.
+bool field_mouse(WINDOW win, const EVENT &event, const s_rct &area) noexcept;
+bool field_key(WINDOW win, const s_char &key, const s_rct &area) noexcept;
+// The field gained or lost the focus: the caret shows or goes, and the parent hears of it.
+void field_focus(WINDOW win, bool active, const s_rct &area) noexcept;
+// Replaces the whole text as the user's choice (a list edit's item): selects it all and sends
+// the text-changed event.
+void field_replace(WINDOW win, const char *text, const s_rct &area) noexcept;
+
+// Draws the bar in the rectangle; pressed is the part held down (kBarNone for none).
+void draw_bar(const Paint &p, const BarModel &bar, const s_rct &area, int pressed) noexcept;
 
 // ---- drawing -----------------------------------------------------------------------------
 

@@ -5,11 +5,13 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core_test_support.h"
 #include "ctl_test_support.h"
 #include "vkobase/ctl.h"
+#include "vkobase/sbar.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/vkobase.h"
 
@@ -125,6 +127,215 @@ TEST_F(CtlInputTest, ControlsDrawAndRedrawAfterTheirParent) {
     EXPECT_EQ(vkov_debug_surface_pixel(button, 50, 8) & 0xFFFFFF, 0xC0C0C0u);
 }
 
+// The actions (what, position) of the scroll-bar control events the window received.
+std::vector<std::pair<int, int>> scroll_actions(WINDOW win) {
+    std::vector<std::pair<int, int>> out;
+    for (const EVENT &e : control_events(win))
+        out.emplace_back(e.v.ctl.ci.v.sbar.what, e.v.ctl.ci.v.sbar.pos);
+    return out;
+}
+
+TEST_F(CtlInputTest, ScrollBarReportsActionsAndLeavesItsPositionToTheParent) {
+    // 200 pixels high: arrows of 16, a trough of 168 with a thumb of 16 (10 of 101 values).
+    WINDOW bar = make(WC_VSCROLL, s_rct{10, 10, 210, 26}, "");
+    vkok_sbar_set_range(bar, VKO_SBAR_CONTROL, 0, 100);
+    vkok_sbar_set_proportion(bar, VKO_SBAR_CONTROL, 10);
+    vkok_sbar_set_pos(bar, VKO_SBAR_CONTROL, 50);
+    struct Case {
+        const char *why;
+        s_pnt at;
+        std::pair<int, int> action;
+    };
+    const Case cases[] = {
+        {"up arrow", {5, 8}, {SC_LINE_UP, 49}},
+        {"down arrow", {195, 8}, {SC_LINE_DOWN, 51}},
+        {"page area above the thumb", {30, 8}, {SC_PAGE_UP, 40}},
+        {"page area below the thumb", {180, 8}, {SC_PAGE_DOWN, 60}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkotest::seen().clear();
+        click(bar, c.at);
+        EXPECT_EQ(scroll_actions(its_doc), (std::vector<std::pair<int, int>>{c.action}));
+    }
+    vkotest::seen().clear();
+    vkok_scr_set_focus_vobj(bar);
+    key(bar, VKO_KEY_LINE_END, true);
+    key(bar, VKO_KEY_LINE_START, true);
+    key(bar, VKO_KEY_PAGE_DOWN, true);
+    EXPECT_EQ(scroll_actions(its_doc), (std::vector<std::pair<int, int>>{
+                                           {SC_THUMB, 91}, {SC_THUMB, 0}, {SC_PAGE_DOWN, 60}}));
+    EXPECT_EQ(vkok_sbar_get_pos(bar, VKO_SBAR_CONTROL), 50);
+}
+
+TEST_F(CtlInputTest, HeldScrollArrowRepeatsOnTheClockUntilReleased) {
+    WINDOW bar = make(WC_HSCROLL, s_rct{10, 10, 26, 210}, "");
+    vkok_sbar_set_range(bar, VKO_SBAR_CONTROL, 0, 100);
+    vkok_sbar_set_pos(bar, VKO_SBAR_CONTROL, 50);
+    vkotest::mouse(bar, E_MOUSE_DOWN, s_pnt{8, 195});
+    vkov_test_advance_clock(399); // still the first action alone
+    EXPECT_EQ(scroll_actions(its_doc).size(), 1u);
+    vkov_test_advance_clock(201); // the delay ends at 400, then one more every 50
+    EXPECT_EQ(scroll_actions(its_doc).size(), 6u);
+    // Dragged off the arrow, the repeat pauses; back on it, it goes on.
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{8, 100});
+    vkov_test_advance_clock(200);
+    EXPECT_EQ(scroll_actions(its_doc).size(), 6u);
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{8, 195});
+    vkov_test_advance_clock(100);
+    EXPECT_EQ(scroll_actions(its_doc).size(), 8u);
+    vkotest::mouse(bar, E_MOUSE_UP, s_pnt{8, 195});
+    vkov_test_advance_clock(1000);
+    EXPECT_EQ(scroll_actions(its_doc).size(), 8u);
+    for (const auto &a : scroll_actions(its_doc))
+        EXPECT_EQ(a.first, SC_LINE_DOWN);
+}
+
+TEST_F(CtlInputTest, DraggedThumbTracksAndReportsWhereItWasLetGo) {
+    WINDOW bar = make(WC_VSCROLL, s_rct{10, 10, 210, 26}, "");
+    vkok_sbar_set_range(bar, VKO_SBAR_CONTROL, 0, 100);
+    vkok_sbar_set_proportion(bar, VKO_SBAR_CONTROL, 10);
+    // The thumb (16 pixels) starts at the top of the trough, at 16.
+    vkotest::mouse(bar, E_MOUSE_DOWN, s_pnt{20, 8});
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{96, 8});   // half of the 152 pixels of room
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{400, 8});  // far below: the last position
+    vkotest::mouse(bar, E_MOUSE_UP, s_pnt{400, 8});
+    const auto actions = scroll_actions(its_doc);
+    ASSERT_EQ(actions.size(), 3u);
+    EXPECT_EQ(actions[0].first, SC_THUMBTRACK);
+    EXPECT_NEAR(actions[0].second, 46, 1);
+    EXPECT_EQ(actions[1], (std::pair<int, int>{SC_THUMBTRACK, 91}));
+    EXPECT_EQ(actions[2], (std::pair<int, int>{SC_THUMB, 91}));
+}
+
+std::string title_of(WINDOW win) {
+    char buf[256] = {};
+    vkok_vobj_get_title(win, buf, sizeof buf);
+    return buf;
+}
+
+std::pair<int32_t, int32_t> sel_of(WINDOW win) {
+    int32_t first = -1, last = -1;
+    vkok_ctl_get_text_sel(win, &first, &last);
+    return {first, last};
+}
+
+// A key of a table: a character, or a virtual key with Shift or Control.
+struct Key {
+    uint16_t ch;
+    bool virt = false;
+    bool shift = false;
+    bool control = false;
+};
+
+TEST_F(CtlInputTest, EditFieldEditsItsTextWithKeysAndSendsAnEventPerChange) {
+    struct Case {
+        const char *why;
+        const char *start;
+        int32_t sel_first, sel_last;
+        std::vector<Key> keys;
+        const char *text;
+        std::pair<int32_t, int32_t> sel;
+        size_t changes;
+    };
+    const Case cases[] = {
+        {"typing replaces the selection", "hello", 1, 4, {{'a'}, {'b'}}, "habo", {3, 3}, 2},
+        {"backspace takes the character before the caret", "abc", 3, 3, {{8}}, "ab", {2, 2}, 1},
+        {"delete takes the character after it", "abc", 0, 0, {{VKO_KEY_DELETE, true}}, "bc",
+         {0, 0}, 1},
+        {"backspace at the start does nothing", "abc", 0, 0, {{8}}, "abc", {0, 0}, 0},
+        {"shift and End select to the end", "hello world", 6, 6,
+         {{VKO_KEY_LINE_END, true, true}}, "hello world", {6, 11}, 0},
+        {"shift and Left extend backwards", "hello", 3, 3,
+         {{VKO_KEY_LEFT, true, true}, {VKO_KEY_LEFT, true, true}, {'X'}}, "hXlo", {2, 2}, 1},
+        {"control and Left go back a word", "hello world", 11, 11,
+         {{VKO_KEY_WORD_LEFT, true}, {'b'}, {'i'}, {'g'}, {' '}}, "hello big world",
+         {10, 10}, 4},
+        {"Home then typing", "world", 5, 5, {{VKO_KEY_LINE_START, true}, {'a'}}, "aworld",
+         {1, 1}, 1},
+        {"control and A select all, typing replaces it", "old", 1, 1,
+         {{'a', false, false, true}, {'n'}}, "n", {1, 1}, 1},
+        {"Tab is no text for a field", "abc", 3, 3, {{9}}, "abc", {3, 3}, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, c.start);
+        vkok_scr_set_focus_vobj(edit);
+        vkok_ctl_set_text_sel(edit, c.sel_first, c.sel_last);
+        vkotest::seen().clear();
+        for (const Key &k : c.keys)
+            key(edit, k.ch, k.virt, k.shift, k.control);
+        EXPECT_EQ(title_of(edit), c.text);
+        EXPECT_EQ(sel_of(edit), c.sel);
+        const auto events = control_events(its_doc);
+        ASSERT_EQ(events.size(), c.changes);
+        for (const EVENT &e : events)
+            EXPECT_EQ(e.v.ctl.ci.v.edit.focus_change, 0);
+        vkok_vobj_destroy(edit);
+    }
+}
+
+TEST_F(CtlInputTest, EditFieldCutsCopiesAndPastesThroughTheClipboard) {
+    WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, "copy me");
+    WINDOW secret = make(WC_EDIT, s_rct{40, 10, 62, 200}, "pass", VKO_CTL_PASSWORD);
+    WINDOW fixed = make(WC_EDIT, s_rct{70, 10, 92, 200}, "fixed", VKO_CTL_READONLY);
+    vkok_scr_set_focus_vobj(edit);
+    key(edit, 'a', false, false, true);      // select all
+    key(edit, 'c', false, false, true);      // copy
+    key(edit, VKO_KEY_LINE_END, true);
+    key(edit, ' ');
+    key(edit, 22);                           // Ctrl+V as the display delivers it
+    EXPECT_EQ(title_of(edit), "copy me copy me");
+    key(edit, 1);                            // Ctrl+A
+    key(edit, 24);                           // Ctrl+X
+    EXPECT_EQ(title_of(edit), "");
+    // A password field gives nothing to the clipboard.
+    vkok_scr_set_focus_vobj(secret);
+    key(secret, 1);
+    key(secret, 3);
+    vkok_scr_set_focus_vobj(edit);
+    key(edit, 22);
+    EXPECT_EQ(title_of(edit), "copy me copy me");
+    // A read-only field selects and copies but keeps its text.
+    vkotest::seen().clear();
+    vkok_scr_set_focus_vobj(fixed);
+    key(fixed, 'z');
+    key(fixed, 8);
+    key(fixed, 22);
+    EXPECT_EQ(title_of(fixed), "fixed");
+    key(fixed, 1);
+    key(fixed, 3);
+    vkok_scr_set_focus_vobj(edit);
+    key(edit, 1);
+    key(edit, 22);
+    EXPECT_EQ(title_of(edit), "fixed");
+}
+
+TEST_F(CtlInputTest, EditFieldSelectsWithTheMouseAndReportsItsFocus) {
+    WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 300}, "alpha beta gamma", 0, 7);
+    WINDOW other = make(WC_PUSHBUTTON, s_rct{40, 10, 60, 100}, "Other");
+    click(edit, s_pnt{10, 3}); // before the first letter
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{0, 0}));
+    vkotest::double_click(edit, s_pnt{10, static_cast<int16_t>(
+                                           4 + vkok_dwin_get_text_width(edit, "alpha be", -1))});
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{6, 10}));
+    // Press in the field and drag to its end.
+    vkotest::mouse(edit, E_MOUSE_DOWN, s_pnt{10, 3});
+    vkotest::mouse(edit, E_MOUSE_MOVE, s_pnt{10, 290});
+    vkotest::mouse(edit, E_MOUSE_UP, s_pnt{10, 290});
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{0, 16}));
+    click(other, s_pnt{5, 5});
+    const auto events = control_events(its_doc);
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events.front().v.ctl.id, 7); // focus gained
+    EXPECT_EQ(events.front().v.ctl.ci.v.edit.focus_change, 1);
+    EXPECT_EQ(events.front().v.ctl.ci.v.edit.active, 1);
+    const EVENT &lost = events[events.size() - 2]; // then the button's click
+    EXPECT_EQ(lost.v.ctl.id, 7);
+    EXPECT_EQ(lost.v.ctl.ci.v.edit.focus_change, 1);
+    EXPECT_EQ(lost.v.ctl.ci.v.edit.active, 0);
+}
+
 // A dialog from definitions: an edit field, a radio group, a check box, OK (default) and
 // Cancel.
 class DialogTest : public vkotest::CoreTest {
@@ -183,6 +394,7 @@ TEST_F(DialogTest, ArrowsMoveWithinTheRadioGroupAndChooseTheButton) {
     WINDOW dlg = make_dialog();
     WINDOW exact = vkok_win_get_ctl(dlg, 11);
     vkok_scr_set_focus_vobj(exact);
+    vkotest::seen().clear();
     key(exact, VKO_KEY_DOWN, true);
     EXPECT_EQ(focused_id(), 12);
     key(vkok_scr_get_focus_vobj(), VKO_KEY_DOWN, true); // wraps within the group
