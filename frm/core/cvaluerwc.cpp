@@ -351,33 +351,35 @@ bool FRM_CStringCollectionRWC::isEqual(const RWCollectable* other) const
 }
 
 namespace {
-// Takes the strings of a restored list into the collection; the list's objects are deleted.
+// Reads the stored list; only string wrappers belong in a string collection, so anything else
+// is dropped. The caller deletes the list's objects.
 template <class Stream>
-void RestoreCollection(Stream& in, FRM_CStringCollectionRWC& collection,
-                       void (FRM_CStringCollectionRWC::*take)(RWOrdered&))
+void RestoreStrings(Stream& in, RWOrdered& restored)
 {
-    RWOrdered restored;
     RWCollectable::recursiveRestoreFrom(in, &restored);
     for (std::size_t i = 0; i < restored.entries();) {
-        // Only string wrappers belong in a string collection: drop anything else.
         if (restored[i]->isA() != FRM_CStringRWC::classIsA())
             delete restored.removeAt(i);
         else
             ++i;
     }
-    (collection.*take)(restored);
-    restored.clearAndDestroy();
 }
 } // namespace
 
 void FRM_CStringCollectionRWC::restoreGuts(RWvistream& in)
 {
-    RestoreCollection(in, *this, &FRM_CStringCollectionRWC::TakeStrings);
+    RWOrdered restored;
+    RestoreStrings(in, restored);
+    TakeStrings(restored);
+    restored.clearAndDestroy();
 }
 
 void FRM_CStringCollectionRWC::restoreGuts(RWFile& file)
 {
-    RestoreCollection(file, *this, &FRM_CStringCollectionRWC::TakeStrings);
+    RWOrdered restored;
+    RestoreStrings(file, restored);
+    TakeStrings(restored);
+    restored.clearAndDestroy();
 }
 
 void FRM_CStringCollectionRWC::saveGuts(RWvostream& out) const
@@ -426,6 +428,16 @@ void FRM_CLongRWC::restoreGuts(RWvistream& in) { restoreFrom(in); }
 void FRM_CLongRWC::restoreGuts(RWFile& file) { restoreFrom(file); }
 void FRM_CLongRWC::saveGuts(RWvostream& out) const { saveOn(out); }
 void FRM_CLongRWC::saveGuts(RWFile& file) const { saveOn(file); }
+
+RWvostream& operator<<(RWvostream& out, const FRM_CStringRWC& value)
+{
+    return out << static_cast<const RWCollectable&>(value);
+}
+
+RWFile& operator<<(RWFile& file, const FRM_CStringRWC& value)
+{
+    return file << static_cast<const RWCollectable&>(value);
+}
 
 RWvistream& operator>>(RWvistream& in, FRM_CFloatRWC*& value) { return RestorePointer(in, value); }
 RWFile& operator>>(RWFile& file, FRM_CFloatRWC*& value) { return RestorePointer(file, value); }

@@ -135,6 +135,11 @@ public:
 
 #undef FRM_VALUE_RWC_OPERATIONS
 
+// A string wrapper is both a collectable and a string: store it as the collectable (class id
+// and text), as its restore expects.
+RWvostream& operator<<(RWvostream& out, const FRM_CStringRWC& value);
+RWFile& operator<<(RWFile& file, const FRM_CStringRWC& value);
+
 // Read a pointer to a new wrapper (the caller owns it) through the recursive restore; null
 // when the stream holds nil or another class.
 RWvistream& operator>>(RWvistream& in, FRM_CFloatRWC*& value);
