@@ -1,6 +1,7 @@
 // scan.cpp: wildcard and regular-expression scans over the word blocks of an index, and
-// the entry display's word scans. Matching uses the container library's regular
-// expressions on the words as stored, so case matters wherever the pattern's does.
+// the entry display's word scans. Matching follows the container library's regular
+// expressions (a WordMatcher compiled once per scan) on the words as stored in the word
+// blocks, so case matters wherever the pattern's does.
 #include "engine/scan.h"
 
 #include <algorithm>
@@ -13,10 +14,9 @@
 #include "engine/progress.h"
 #include "engine/query_internal.h"
 #include "engine/resultlist.h"
+#include "engine/word_matcher.h"
 #include "engine/wordindex.h"
 #include "engine/wordkeys.h"
-#include "vkocoll/cstring.h"
-#include "vkocoll/regexp.h"
 
 namespace {
 
@@ -146,15 +146,14 @@ std::int16_t regex_scan(ResultList* list, const char* word, const char* index_co
     const char* const pattern = wildcard_to_regex(word);
     if (pattern == nullptr)
         return finish_scan(list, index_code);
-    const RWCRegexp regex(pattern);
-    if (regex.status() != RWCRegexp::OK || !has_blocks)
+    WordMatcher matcher(pattern);
+    if (!matcher.ok() || !has_blocks)
         return finish_scan(list, index_code);
     narrow_range(loose_prefix(pattern), &first, &last, block_size);
 
     ScanProgress progress(first, last);
     std::uint32_t found = 0;
     char last_found[kWordBufferSize] = {};
-    RWCString candidate;
     WordWalker walker(first, last, block_size);
     std::uint32_t block = kNoBlock;
     while (walker.next()) {
@@ -163,12 +162,11 @@ std::int16_t regex_scan(ResultList* list, const char* word, const char* index_co
             if (progress.at_block(block, found, last_found))
                 break;
         }
-        candidate = walker.word();
-        if (regex.index(candidate) == RW_NPOS)
+        if (!matcher.matches(walker.word(), walker.length(), walker.shared()))
             continue;
         list->append(walker.offset());
         ++found;
-        std::snprintf(last_found, sizeof last_found, "%s", walker.word());
+        std::memcpy(last_found, walker.word(), walker.length() + 1);
     }
     return finish_scan(list, index_code);
 }
@@ -208,7 +206,7 @@ std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index
     char key[kWordBufferSize];
     WordWalker walker(first, last, block_size);
     while (walker.next()) {
-        std::snprintf(key, sizeof key, "%s", walker.word());
+        std::memcpy(key, walker.word(), walker.length() + 1);
         row->key(key, sizeof key);
         if (loose_compare(query_key.c_str(), key) != 0)
             continue;

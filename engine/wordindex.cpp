@@ -15,6 +15,7 @@
 #include "engine/wordindex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -103,8 +104,11 @@ void rebuild(char* word, const Entry& entry)
 {
     if (entry.prefix + entry.suffix_len >= kWordBufferSize)
         engine_fatal("word too long in index");
-    std::memcpy(word + entry.prefix, entry.suffix, entry.suffix_len);
-    word[entry.prefix + entry.suffix_len] = 0;
+    // Suffixes are short: a plain loop beats a library call here too.
+    char* const out = word + entry.prefix;
+    for (std::uint32_t i = 0; i < entry.suffix_len; ++i)
+        out[i] = static_cast<char>(entry.suffix[i]);
+    out[entry.suffix_len] = 0;
 }
 
 bool data_in_block(const Entry& entry, std::uint32_t block_size)
@@ -610,8 +614,6 @@ void dump_index(const char* index_code, std::uint32_t block_size)
             std::printf(cursor.node() == postings.values.head() ? "%lx" : ",%lx",
                         static_cast<unsigned long>(cursor.value()));
         std::printf("\n");
-        // The postings' continuation blocks replaced the walker's block in the cache.
-        read_block(offset / block_size, block_size);
     }
 }
 
@@ -620,16 +622,49 @@ WordWalker::WordWalker(std::uint32_t first, std::uint32_t last, std::uint32_t bl
 {
 }
 
-bool WordWalker::enter_word_block(std::uint32_t n, const std::uint8_t** block)
+void WordWalker::load(std::uint32_t n)
+{
+    itsBlock = n;
+    itsPos = 0;
+    itsData.resize(itsBlockSize + kPadding, 0);
+    std::memcpy(itsData.data(), read_block(n, itsBlockSize), itsBlockSize);
+}
+
+std::uint32_t WordWalker::padded_suffix_length(const std::uint8_t* suffix) const
+{
+    // Eight bytes at a time: the lowest byte whose high bit survives (v - 1) & ~v is the
+    // first 0. The padding past the block holds 0 bytes, so the search ends there at
+    // the latest.
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const auto zeros_at = [suffix](std::uint32_t from) {
+        std::uint64_t v;
+        std::memcpy(&v, suffix + from, sizeof v);
+        if constexpr (std::endian::native == std::endian::big)
+            v = __builtin_bswap64(v);
+        return (v - kOnes) & ~v & kHighs;
+    };
+    // The first sixteen bytes at once: most suffixes end there.
+    const std::uint64_t low = zeros_at(0);
+    const std::uint64_t high = zeros_at(8);
+    if ((low | high) != 0)
+        return low != 0 ? static_cast<std::uint32_t>(std::countr_zero(low)) / 8
+                        : 8 + static_cast<std::uint32_t>(std::countr_zero(high)) / 8;
+    for (std::uint32_t length = 16;; length += 8) {
+        const std::uint64_t zeros = zeros_at(length);
+        if (zeros != 0)
+            return length + static_cast<std::uint32_t>(std::countr_zero(zeros)) / 8;
+    }
+}
+
+bool WordWalker::enter_word_block(std::uint32_t n)
 {
     const std::uint32_t b = seek_in_range(n, itsBlockSize, itsLast);
     if (b == kNoBlock) {
         itsDone = true;
         return false;
     }
-    itsBlock = b;
-    itsPos = 0;
-    *block = read_block(itsBlock, itsBlockSize);
+    load(b);
     return true;
 }
 
@@ -637,37 +672,70 @@ bool WordWalker::next()
 {
     if (itsDone)
         return false;
-    const std::uint8_t* block = nullptr;
     if (!itsStarted) {
         itsStarted = true;
         if (itsBlock > itsLast) {
             itsDone = true;
             return false;
         }
-        if (!enter_word_block(itsBlock, &block))
+        if (!enter_word_block(itsBlock))
             return false;
+    } else if (std::uint64_t{itsDataPos} + itsDataLength < itsBlockSize) {
+        itsPos = itsDataPos + itsDataLength;
     } else {
-        itsPos = step_entry(itsPos, &itsBlock, itsBlockSize, itsLast);
+        // A long entry: its data runs on through continuation blocks.
+        Entry entry{};
+        entry.data_len = itsDataLength;
+        itsBlock = block_after_long(entry, itsBlock, itsBlockSize);
         if (itsBlock > itsLast) {
             itsDone = true;
             return false;
         }
-        block = read_block(itsBlock, itsBlockSize);
-        if (itsPos == 0 && block[0] != 0) {
+        load(itsBlock);
+        if (itsData[0] != 0) {
             itsDone = true;
             return false;
         }
     }
+    const std::uint8_t* block = itsData.data();
     while (is_end_mark(block, itsBlockSize, itsPos)) {
         if (itsBlock >= itsLast) {
             itsDone = true;
             return false;
         }
-        if (!enter_word_block(itsBlock + 1, &block))
+        if (!enter_word_block(itsBlock + 1))
             return false;
+        block = itsData.data();
     }
-    if (itsPos == 0)
+    if (itsPos == 0) {
         itsWord[0] = 0;
-    rebuild(itsWord, parse_entry(block, itsBlockSize, itsPos));
+        itsLength = 0;
+    }
+    const std::uint8_t* const at = block + itsPos;
+    const std::uint32_t prefix = at[0];
+    const std::uint32_t length = padded_suffix_length(at + 1);
+    std::uint32_t suffix_length = length;
+    if (std::uint64_t{itsPos} + length + 2 < itsBlockSize && prefix + length < kWordBufferSize &&
+        at[length + 2] < 0x80) {
+        // The common entry: a word that fits and a one-byte data length. Whole words of
+        // the suffix are copied; the bytes past its terminator are never read as a word.
+        std::memcpy(itsWord + prefix, at + 1, 16);
+        for (std::uint32_t i = 16; i <= length; i += 8)
+            std::memcpy(itsWord + prefix + i, at + 1 + i, 8);
+        itsWord[prefix + length] = 0;
+        itsDataPos = itsPos + length + 3;
+        itsDataLength = at[length + 2];
+    } else {
+        const Entry entry = parse_entry(block, itsBlockSize, itsPos);
+        rebuild(itsWord, entry);
+        suffix_length = entry.suffix_len;
+        itsDataPos = entry.data_pos;
+        itsDataLength = entry.data_len;
+    }
+    // A shared count past the previous word's end (damaged data) leaves that word's
+    // terminator in place: the word reads as the previous one.
+    itsShared = std::min(prefix, itsLength);
+    if (prefix <= itsLength)
+        itsLength = prefix + suffix_length;
     return true;
 }

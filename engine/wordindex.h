@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/wordkeys.h"
 
@@ -109,20 +110,32 @@ void list_block_entries(ResultList* list, std::uint32_t index_offset, std::uint3
 void dump_index(const char* index_code, std::uint32_t block_size);
 
 // Walks the word entries of blocks first..last in order, rebuilding each word; long
-// entries are stepped over. Reads blocks through the block cache.
+// entries are stepped over. Reads blocks through the block cache into a copy of its own,
+// so that what runs between two steps may use the cache.
 class WordWalker {
 public:
     WordWalker(std::uint32_t first, std::uint32_t last, std::uint32_t block_size);
     // Moves to the next entry; false past the last block (or the index's end).
     bool next();
     const char* word() const { return itsWord; }
+    std::uint32_t length() const { return itsLength; }   // of word()
+    // Leading bytes word() has in common with the word before it (0 at a block's start).
+    std::uint32_t shared() const { return itsShared; }
     std::uint32_t block() const { return itsBlock; }
     std::uint32_t offset() const { return itsBlock * itsBlockSize + itsPos; }
 
 private:
     // Moves to the word block n, or to the one its continuation chain resumes in, and
     // reads it; false (and done) when there is none within the range.
-    bool enter_word_block(std::uint32_t n, const std::uint8_t** block);
+    bool enter_word_block(std::uint32_t n);
+    // Reads block n into the walker's copy and moves to its start.
+    void load(std::uint32_t n);
+    // Bytes before the first 0 at suffix, a position in the walker's copy.
+    std::uint32_t padded_suffix_length(const std::uint8_t* suffix) const;
+
+    // Zero bytes past the copy of the block, and room past the word buffer, for reading
+    // and writing eight bytes at a time.
+    static constexpr std::uint32_t kPadding = 16;
 
     std::uint32_t itsLast;
     std::uint32_t itsBlockSize;
@@ -130,5 +143,11 @@ private:
     std::uint32_t itsPos = 0;
     bool itsStarted = false;
     bool itsDone = false;
-    char itsWord[kWordBufferSize] = {};
+    char itsWord[kWordBufferSize + kPadding] = {};
+    std::uint32_t itsLength = 0;
+    std::uint32_t itsShared = 0;
+    // Where the data of the entry at itsPos lies.
+    std::uint32_t itsDataPos = 0;
+    std::uint32_t itsDataLength = 0;
+    std::vector<std::uint8_t> itsData;   // block itsBlock, then kPadding 0 bytes
 };

@@ -114,7 +114,7 @@ void run_engine(const std::uint8_t* data, std::size_t size)
             });
         }
     });
-    static const char* const kPatterns[] = {"*tion", "^qu.*k", "ap?le", "z*"};
+    static const char* const kPatterns[] = {"*tion", "^qu.*k", "ap?le", "z*", "^[a-m]+e?s$"};
     for (const char* pattern : kPatterns) {
         attempt([&] {
             ResultList list;

@@ -100,7 +100,16 @@ TEST_F(WordIndexTest, GetWordRebuildsEveryEntryOfEveryBlock)
     std::vector<std::uint32_t> offsets;
     WordWalker walker(first, last, kBlockSize);
     while (walker.next()) {
-        walked.push_back(walker.word());
+        const std::string word = walker.word();
+        SCOPED_TRACE(word);
+        EXPECT_EQ(walker.length(), word.size());
+        // The bytes said to be shared with the word before are that word's.
+        ASSERT_LE(walker.shared(), word.size());
+        if (!walked.empty()) {
+            ASSERT_LE(walker.shared(), walked.back().size());
+            EXPECT_EQ(word.substr(0, walker.shared()), walked.back().substr(0, walker.shared()));
+        }
+        walked.push_back(word);
         offsets.push_back(walker.offset());
     }
     ASSERT_EQ(walked.size(), static_cast<std::size_t>(kCount + 1 + 6));

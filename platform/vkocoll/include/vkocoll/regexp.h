@@ -43,14 +43,20 @@ public:
                       std::size_t start = 0) const;
     statVal status() const { return status_; }
 
-private:
+    // The compiled pattern, for a caller that builds a faster matcher of its own from it:
+    // a row of atoms, each a byte set with a repeat mark, and the two anchors. Empty for
+    // a pattern that is not OK.
     enum class Repeat : std::uint8_t { One, Star, Optional };
     struct Atom {
         std::array<std::uint64_t, 4> bytes{};  // bit c set: byte c matches
         Repeat repeat = Repeat::One;
         bool matches(unsigned char c) const { return ((bytes[c >> 6] >> (c & 63)) & 1) != 0; }
     };
+    const std::vector<Atom>& atoms() const { return atoms_; }
+    bool anchored_start() const { return anchor_start_; }
+    bool anchored_end() const { return anchor_end_; }
 
+private:
     void compile(const char* pattern, std::size_t len_bytes);
     // Applies a repeat operator to the last atom; after_plus says the last two atoms are the
     // x x* of an x+. Answers whether they are that now.
