@@ -70,6 +70,9 @@ void pass_key(WINDOW ctl, EVENT *event) noexcept;
 // Gives the focus to the first control of a dialog that can take it, in definition order.
 void focus_first(WINDOW dialog) noexcept;
 
+// Where a notebook's faces lie: inside its page frame, below the tabs (ctl_notebk.cpp).
+s_rct notebk_page_rect(WINDOW nb) noexcept;
+
 // Drop-down lists of list buttons and list edits (ctl_list.cpp), for the focus code.
 void close_popup(WINDOW ctl) noexcept;
 

@@ -47,6 +47,37 @@ COLOR inherited_color(WINDOW win, e_color_component component) noexcept {
     return VKO_COLOR_UNSET;
 }
 
+// Keeps the pixels of windows lying in front of the control (a drop-down list, an overlapping
+// control) out of its drawing: they are siblings later in z-order of the control or of one of
+// its ancestors below the surface owner.
+void clip_out_front(cairo_t *cr, WINDOW win) noexcept {
+    const s_rct client = win_client_rect(win);
+    const s_pnt origin = win_client_origin_on_screen(win);
+    WINDOW owner = surface_owner(win);
+    bool any = false;
+    cairo_new_path(cr);
+    cairo_rectangle(cr, client.left, client.top, client.right, client.bottom);
+    for (WINDOW w = win; w != owner && win_is_live(w) && win_is_live(w->parent); w = w->parent) {
+        const auto &kids = w->parent->internal->children;
+        const s_pnt base = win_client_origin_on_screen(w->parent);
+        for (auto it = std::find(kids.begin(), kids.end(), w); it != kids.end(); ++it) {
+            if (*it == w || !(*it)->internal->visible)
+                continue;
+            s_rct r = win_outer_rect(*it);
+            vkov_rect_offset(&r, static_cast<std::int16_t>(base.h - origin.h),
+                             static_cast<std::int16_t>(base.v - origin.v));
+            cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+            any = true;
+        }
+    }
+    if (any) {
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        cairo_clip(cr);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    }
+    cairo_new_path(cr);
+}
+
 } // namespace
 
 bool is_native(WINDOW win) noexcept {
@@ -208,8 +239,10 @@ Paint::Paint(WINDOW win, const char *what) noexcept : win_(win) {
     height_ = client.bottom;
     enabled_ = input_enabled(win);
     font_ = control_font(win);
-    if (cr_ != nullptr)
+    if (cr_ != nullptr) {
         cairo_set_line_width(cr_, 1.0);
+        clip_out_front(cr_, win);
+    }
 }
 
 Paint::~Paint() {

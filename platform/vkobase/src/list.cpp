@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "live_registry.h"
+#include "vkobase/ctl.h"
 #include "vkobase/slist.h"
+#include "vkobase/str.h"
 #include "vkobase/vobj.h"
 #include "window_internal.h"
 
@@ -112,6 +114,21 @@ BOOLEAN vkov_list_add(WINDOW list, int32_t index, const char* text) noexcept {
                                                                : static_cast<size_t>(index));
         data->items.reserve(data->items.size() + texts.size());
         data->selected.reserve(data->selected.size() + texts.size());
+        if ((list->flags & VKO_CTL_SORTED) != 0) {
+            // A sorted list puts each text where it belongs, whatever the index says.
+            for (std::string& text : texts) {
+                const auto pos =
+                    std::upper_bound(data->items.begin(), data->items.end(), text,
+                                     [](const std::string& a, const std::string& b) {
+                                         return vkov_str_collate(a.c_str(), b.c_str()) < 0;
+                                     }) -
+                    data->items.begin();
+                data->items.insert(data->items.begin() + pos, std::move(text));
+                data->selected.insert(data->selected.begin() + pos, false);
+            }
+            changed(list, data);
+            return TRUE;
+        }
         // With the room reserved and the texts moved in, nothing below can throw, so the two
         // vectors never differ in length.
         data->items.insert(data->items.begin() + at, std::make_move_iterator(texts.begin()),

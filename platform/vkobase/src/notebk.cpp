@@ -13,6 +13,7 @@
 #include "vkobase/res.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
+#include "ctl_internal.h"
 #include "window_internal.h"
 
 namespace {
@@ -165,6 +166,9 @@ WINDOW adopt_face(WINDOW nb, int16_t tab, int16_t page, WINDOW face) {
     }
     vkobase::win_set_ext(face, vko_win_internal::kExtNotebk, link, free_face_link);
     p->face = face;
+    // Every face fills the page frame, below the tabs.
+    const s_rct page_rect = vkobase::ctl::notebk_page_rect(nb);
+    vkok_vobj_move(face, &page_rect);
     vkok_vobj_set_visible(face, is_front(data, tab, page) ? TRUE : FALSE);
     return face;
 }
@@ -295,7 +299,7 @@ WINDOW vkov_notebk_create_face(WINDOW nb, int16_t tab, int16_t page, int32_t eve
     }
     vkobase::WinCreateArgs args;
     args.type = W_NO_BORDER;
-    args.rct = vkobase::win_client_rect(nb);
+    args.rct = vkobase::ctl::notebk_page_rect(nb);
     args.parent = nb;
     args.flags = VKO_WSF_INVISIBLE;  // shown by adopt_face when its page is in front
     args.event_mask = event_mask;

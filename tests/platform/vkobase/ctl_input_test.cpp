@@ -11,6 +11,8 @@
 #include "core_test_support.h"
 #include "ctl_test_support.h"
 #include "vkobase/ctl.h"
+#include "vkobase/list.h"
+#include "vkobase/notebk.h"
 #include "vkobase/sbar.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/vkobase.h"
@@ -334,6 +336,226 @@ TEST_F(CtlInputTest, EditFieldSelectsWithTheMouseAndReportsItsFocus) {
     EXPECT_EQ(lost.v.ctl.id, 7);
     EXPECT_EQ(lost.v.ctl.ci.v.edit.focus_change, 1);
     EXPECT_EQ(lost.v.ctl.ci.v.edit.active, 0);
+}
+
+// A list box of ten fruits, four rows high, and where its rows lie.
+class ListTest : public CtlInputTest {
+protected:
+    WINDOW make_list(e_win_type type, uint32_t flags = 0, s_rct rct = s_rct{10, 10, 0, 150}) {
+        FONT_OBJ font = vkov_font_create(); // the controls' default font
+        int32_t leading = 0, ascent = 0, descent = 0;
+        vkok_font_get_metrics(font, &leading, &ascent, &descent);
+        vkov_font_destroy(font);
+        its_row = ascent + descent;
+        if (rct.bottom == 0)
+            rct.bottom = static_cast<int16_t>(rct.top + 4 + 4 * row());
+        WINDOW list = make(type, rct, "", flags, 9);
+        for (const char *item : {"apple", "banana", "cherry", "damson", "elder", "fig", "grape",
+                                 "hazel", "iris", "juniper"})
+            vkov_list_add(list, -1, item);
+        return list;
+    }
+    int row() const { return its_row + 2; }
+    // The middle of a row (0 = the first in view) of a list box.
+    s_pnt at_row(int r) const { return s_pnt{static_cast<int16_t>(2 + r * row() + row() / 2), 20}; }
+    std::vector<int> list_words(WINDOW win) const {
+        std::vector<int> out;
+        for (const EVENT &e : control_events(win))
+            out.push_back(e.v.ctl.ci.v.lbox.dbl_click);
+        return out;
+    }
+    int its_row = 16;
+};
+
+TEST_F(ListTest, ListBoxSelectsByClickAndReportsSelectionsAndDoubleClicks) {
+    WINDOW list = make_list(WC_LBOX);
+    click(list, at_row(2));
+    EXPECT_EQ(vkok_list_get_sel_index(list), 2);
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), list);
+    vkotest::double_click(list, at_row(3));
+    EXPECT_EQ(vkok_list_get_sel_index(list), 3);
+    EXPECT_EQ(vkok_list_count_sel(list), 1);
+    // A selection, a selection, then the double click.
+    EXPECT_EQ(list_words(its_doc), (std::vector<int>{0, 0, 1}));
+}
+
+TEST_F(ListTest, ListBoxKeysMoveTheSelectionAndScrollItIntoView) {
+    WINDOW list = make_list(WC_LBOX);
+    click(list, at_row(0));
+    struct Step {
+        Key key;
+        int selected;
+        int first_row; // the item in the first row afterwards
+    };
+    const Step steps[] = {
+        {{VKO_KEY_DOWN, true}, 1, 0},        {{VKO_KEY_PAGE_DOWN, true}, 4, 1},
+        {{VKO_KEY_LINE_END, true}, 9, 6},    {{VKO_KEY_UP, true}, 8, 6},
+        {{VKO_KEY_LINE_START, true}, 0, 0},  {{'g'}, 6, 3},
+        {{'G'}, 6, 3}, // no other item starts with g: the selection stays
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.selected);
+        key(list, s.key.ch, s.key.virt);
+        EXPECT_EQ(vkok_list_get_sel_index(list), s.selected);
+        vkotest::seen().clear();
+        click(list, at_row(0));
+        EXPECT_EQ(vkok_list_get_sel_index(list), s.first_row);
+        key(list, VKO_KEY_LINE_START, true);
+        for (int i = 0; i < s.selected; ++i)
+            key(list, VKO_KEY_DOWN, true);
+    }
+}
+
+TEST_F(ListTest, MultipleSelectionListTogglesWithControlAndExtendsWithShift) {
+    WINDOW list = make_list(WC_LBOX, VKO_CTL_MULTI_SEL);
+    click(list, at_row(1));
+    click(list, at_row(3), true, false); // Shift: 1 to 3
+    EXPECT_EQ(vkok_list_count_sel(list), 3);
+    click(list, at_row(2), false, true); // Control: 2 off
+    EXPECT_EQ(vkok_list_count_sel(list), 2);
+    EXPECT_FALSE(vkok_list_is_sel(list, 2));
+    key(list, ' ');                      // Space toggles the focus item back on
+    EXPECT_TRUE(vkok_list_is_sel(list, 2));
+    key(list, VKO_KEY_DOWN, true, true); // Shift+Down from the anchor (2) to 3
+    EXPECT_EQ(vkok_list_count_sel(list), 2);
+    EXPECT_TRUE(vkok_list_is_sel(list, 3));
+    EXPECT_EQ(control_events(its_doc).size(), 5u);
+    // A plain list box keeps one selection whatever the modifiers.
+    WINDOW single = make_list(WC_LBOX, 0, s_rct{100, 10, 180, 150});
+    click(single, at_row(0));
+    click(single, at_row(2), true, false);
+    EXPECT_EQ(vkok_list_count_sel(single), 1);
+}
+
+TEST_F(ListTest, ListBoxScrollsWithItsOwnBar) {
+    WINDOW list = make_list(WC_LBOX);
+    const int right = 150 - 10 - 2 - 8; // within the bar, left of the frame
+    click(list, s_pnt{static_cast<int16_t>(4 * row()), static_cast<int16_t>(right)}); // down arrow
+    vkotest::seen().clear();
+    click(list, at_row(0));
+    EXPECT_EQ(vkok_list_get_sel_index(list), 1);
+    // Held, the arrow repeats on the clock to the last page.
+    vkotest::mouse(list, E_MOUSE_DOWN, s_pnt{static_cast<int16_t>(4 * row()),
+                                             static_cast<int16_t>(right)});
+    vkov_test_advance_clock(1000);
+    vkotest::mouse(list, E_MOUSE_UP, s_pnt{static_cast<int16_t>(4 * row()),
+                                           static_cast<int16_t>(right)});
+    click(list, at_row(0));
+    EXPECT_EQ(vkok_list_get_sel_index(list), 6);
+}
+
+TEST_F(ListTest, ListButtonOpensItsListAndTheChoiceBecomesTheSelection) {
+    WINDOW button = make_list(WC_LISTBUTTON, 0, s_rct{10, 10, 34, 150});
+    vkok_list_set_sel(button, 0, TRUE);
+    click(button, s_pnt{10, 140});
+    WINDOW drop = vkov_win_get_pointer_trap();
+    ASSERT_NE(drop, nullptr);
+    EXPECT_GT(vkov_debug_draw_log_size(drop), 0);
+    EXPECT_TRUE(control_events(its_doc).empty());
+    const s_pnt third{static_cast<int16_t>(1 + 2 * row() + row() / 2), 20};
+    click(drop, third);
+    EXPECT_EQ(vkok_list_get_sel_index(button), 2);
+    EXPECT_FALSE(vkov_vobj_is_valid(drop));
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
+    EXPECT_EQ(control_events(its_doc).size(), 1u);
+    // Escape closes the list without a choice; a click beside it too.
+    click(button, s_pnt{10, 140});
+    key(button, VKO_KEY_DOWN, true);
+    key(button, 27);
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
+    click(button, s_pnt{10, 140});
+    drop = vkov_win_get_pointer_trap();
+    click(drop, s_pnt{-50, -50});
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
+    EXPECT_EQ(vkok_list_get_sel_index(button), 2);
+    // Closed, the arrows move the selection at once.
+    key(button, VKO_KEY_DOWN, true);
+    EXPECT_EQ(vkok_list_get_sel_index(button), 3);
+    EXPECT_EQ(control_events(its_doc).size(), 2u);
+}
+
+TEST_F(ListTest, ListEditTakesTypedTextAndTheChosenItem) {
+    WINDOW edit = make_list(WC_LISTEDIT, 0, s_rct{10, 10, 34, 150});
+    click(edit, s_pnt{10, 20});
+    vkotest::type_text(edit, "fi");
+    EXPECT_EQ(title_of(edit), "fi");
+    click(edit, s_pnt{10, 130}); // the button
+    WINDOW drop = vkov_win_get_pointer_trap();
+    ASSERT_NE(drop, nullptr);
+    key(edit, VKO_KEY_DOWN, true);
+    key(edit, 13);
+    EXPECT_EQ(title_of(edit), "banana");
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{0, 6}));
+    // Focus, two letters, the choice: each text change reports focus-change word 0.
+    std::vector<int> words;
+    for (const EVENT &e : control_events(its_doc))
+        words.push_back(e.v.ctl.ci.v.edit.focus_change);
+    EXPECT_EQ(words, (std::vector<int>{1, 0, 0, 0}));
+}
+
+TEST_F(ListTest, SortedListKeepsItsItemsInOrder) {
+    WINDOW list = make(WC_LBOX, s_rct{10, 10, 100, 150}, "", VKO_CTL_SORTED);
+    for (const char *item : {"pear", "apple", "plum", "fig"})
+        vkov_list_add(list, 0, item);
+    std::vector<std::string> items;
+    for (int i = 0; i < vkok_list_count_all(list); ++i) {
+        char buf[32];
+        vkok_list_get_elt(list, i, buf, sizeof buf);
+        items.push_back(buf);
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"apple", "fig", "pear", "plum"}));
+}
+
+TEST_F(CtlInputTest, TabClickBringsItsPageToTheFrontAndTellsTheParent) {
+    WINDOW nb = make(WC_NOTEBK, s_rct{10, 10, 200, 300}, "", 0, 25);
+    for (int16_t t = 0; t < 3; ++t) {
+        vkov_notebk_add_tab(nb, t, t == 0 ? "One" : t == 1 ? "Two" : "Three", nullptr);
+        vkov_notebk_add_page(nb, t, 0, "", 0);
+    }
+    WINDOW face = vkov_notebk_create_face(nb, 1, 0, VKO_EVENT_MASK_ALL,
+                                          vkotest::recording_handler, 0);
+    ASSERT_NE(face, nullptr);
+    // The face lies below the tabs, so a click on a tab reaches the notebook.
+    s_rct frame{};
+    vkok_vobj_get_outer_rect(face, &frame);
+    EXPECT_GT(frame.top, 10);
+    const int16_t tab_v = 8;
+    const int16_t second_h = static_cast<int16_t>(
+        2 + 12 + vkok_dwin_get_text_width(nb, "One", -1) + 10); // inside the second tab
+    vkotest::seen().clear();
+    click(nb, s_pnt{tab_v, second_h});
+    int16_t tab = -1, page = -1;
+    vkov_notebk_get_front_page(nb, &tab, &page);
+    EXPECT_EQ(tab, 1);
+    EXPECT_TRUE(vkok_vobj_get_flags(face) & VKO_OF_HIDDEN ? false : true);
+    click(nb, s_pnt{tab_v, second_h}); // the front tab again: nothing new
+    key(nb, VKO_KEY_RIGHT, true);
+    vkov_notebk_get_front_page(nb, &tab, &page);
+    EXPECT_EQ(tab, 2);
+    key(nb, VKO_KEY_RIGHT, true); // no tab beyond the last
+    const auto events = control_events(its_doc);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].v.ctl.ci.v.notebk.tab_no, 1);
+    EXPECT_EQ(events[0].v.ctl.ci.v.notebk.page_no, 0);
+    EXPECT_EQ(events[1].v.ctl.ci.v.notebk.tab_no, 2);
+    EXPECT_TRUE(vkok_vobj_get_flags(face) & VKO_OF_HIDDEN);
+}
+
+TEST_F(CtlInputTest, TabsThatDoNotFitScrollWithTheirArrows) {
+    WINDOW nb = make(WC_NOTEBK, s_rct{10, 10, 100, 120}, "");
+    for (int16_t t = 0; t < 6; ++t) {
+        vkov_notebk_add_tab(nb, t, "Wide tab", nullptr);
+        vkov_notebk_add_page(nb, t, 0, "", 0);
+    }
+    vkotest::seen().clear();
+    click(nb, s_pnt{8, 110}); // the right arrow: the row moves, the front page stays
+    int16_t tab = -1, page = -1;
+    vkov_notebk_get_front_page(nb, &tab, &page);
+    EXPECT_EQ(tab, 0);
+    click(nb, s_pnt{8, 10}); // now the first tab in view is the second one
+    vkov_notebk_get_front_page(nb, &tab, &page);
+    EXPECT_EQ(tab, 1);
+    EXPECT_EQ(control_events(its_doc).size(), 1u);
 }
 
 // A dialog from definitions: an edit field, a radio group, a check box, OK (default) and
