@@ -52,6 +52,11 @@ struct Ui {
     WINDOW popup = nullptr;      // open drop-down list of a list button or list edit
 };
 Ui *ui(WINDOW win) noexcept;
+// Held arrows and page areas of scroll bars repeat: after a delay, then quickly.
+constexpr std::int32_t kRepeatDelayMs = 400;
+constexpr std::int32_t kRepeatMs = 50;
+// Ends the control's auto-repeat timer, if it runs.
+void stop_repeat(Ui *st) noexcept;
 
 // True when the control and every window above it take input.
 bool input_enabled(WINDOW win) noexcept;

@@ -25,8 +25,6 @@ namespace {
 
 constexpr int kDropRows = 8;                 // rows of a drop-down list
 constexpr int kItemsPart = 10;               // Ui::part while items are dragged over
-constexpr std::int32_t kRepeatDelayMs = 400; // before a held arrow of the bar repeats
-constexpr std::int32_t kRepeatMs = 50;
 constexpr std::uint64_t kSearchResetMs = 1000; // letters typed further apart start afresh
 
 int count_of(WINDOW win) noexcept {
@@ -198,12 +196,6 @@ int item_for_key(WINDOW list, const Ui &st, const s_char &key, int visible) {
         return -1;
     }
     return std::clamp(to, 0, n - 1);
-}
-
-void stop_repeat(Ui *st) noexcept {
-    if (st->timer >= 0)
-        vkov_timer_destroy(st->timer);
-    st->timer = -1;
 }
 
 // One step of the list's own bar.

@@ -17,8 +17,6 @@ namespace vkobase::ctl {
 namespace {
 
 constexpr int kMinThumb = 8;
-constexpr std::int32_t kRepeatDelayMs = 400; // before a held arrow starts repeating
-constexpr std::int32_t kRepeatMs = 50;       // between repeats
 
 int along(const BarModel &bar, const s_rct &area) noexcept {
     return bar.vertical ? area.bottom - area.top : area.right - area.left;
@@ -157,12 +155,6 @@ BarModel model_of(WINDOW win) noexcept {
     bar.page = vkok_sbar_get_proportion(win, VKO_SBAR_CONTROL);
     bar.vertical = win_effective_type(win) == WC_VSCROLL;
     return bar;
-}
-
-void stop_repeat(Ui *st) noexcept {
-    if (st->timer >= 0)
-        vkov_timer_destroy(st->timer);
-    st->timer = -1;
 }
 
 // The position an action asks for, from the current one.

@@ -99,6 +99,12 @@ Ui *ui(WINDOW win) noexcept {
     return state;
 }
 
+void stop_repeat(Ui *st) noexcept {
+    if (st->timer >= 0)
+        vkov_timer_destroy(st->timer);
+    st->timer = -1;
+}
+
 bool input_enabled(WINDOW win) noexcept {
     for (WINDOW w = win; win_is_live(w); w = w->parent)
         if (!w->internal->enabled)
