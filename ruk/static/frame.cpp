@@ -57,7 +57,7 @@ bool ApiFrame::live_window(WINDOW win, int line, WINDOW obj) const noexcept {
         return false;
     }
     if (!is_live_window(win)) {
-        refuse(kErrBadWindow, line, obj);
+        refuse(kErrBadWindow, line + kNotLiveLineBase, obj);
         return false;
     }
     return true;
@@ -67,7 +67,7 @@ bool ApiFrame::drawable_window(WINDOW win, int line, WINDOW obj) const noexcept 
     if (!live_window(win, line, obj))
         return false;
     if ((win->flags & kDrawableMask) == 0 || is_text_edit(win)) {
-        refuse(kErrWrongWindowKind, line, obj);
+        refuse(kErrWrongWindowKind, line + kWrongKindLineBase, obj);
         return false;
     }
     return true;
@@ -92,7 +92,7 @@ bool ApiFrame::font_given_and_valid(FONT_OBJ font, int line) const noexcept {
         refuse(kErrNullFont, line);
         return false;
     }
-    return valid_font(font, line);
+    return valid_font(font, line + kNotLiveLineBase);
 }
 
 bool ApiFrame::valid_text_edit(TXEDIT tx, int line) const noexcept {

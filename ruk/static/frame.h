@@ -67,6 +67,12 @@ constexpr std::int32_t kTextEditType = 23;  // the type that a text-edit record 
 // Update-refusal reports carry the row's line in the family table plus this base, so that
 // they never share a line with a check site in the family's source.
 constexpr std::int32_t kUpdateLineBase = 10000;
+// A check that tests one handle several ways (here and in the families' helpers) reports a
+// missing handle at the caller's line, a handle that is not live at that line plus
+// kNotLiveLineBase, and a live window of the wrong kind at that line plus
+// kWrongKindLineBase: every test has a line of its own.
+constexpr std::int32_t kNotLiveLineBase = 20000;
+constexpr std::int32_t kWrongKindLineBase = 30000;
 
 // The layer's source modules and the families each one holds.
 struct LayerModule {
@@ -117,15 +123,17 @@ public:
     bool not_negative(long value, int line) const noexcept;
 
     // The window check: null gives 0x1210002; a handle that the registry does not know as a
-    // live window, or whose record does not carry the signature, gives 0x1220002.
+    // live window, or whose record does not carry the signature, gives 0x1220002 (at line +
+    // kNotLiveLineBase).
     bool live_window(WINDOW win, int line, WINDOW obj = nullptr) const noexcept;
-    // The window check, then no bit of 0x543E or a text edit (bit 0x2000): 0x1230001.
+    // The window check, then no bit of 0x543E or a text edit (bit 0x2000): 0x1230001 (at
+    // line + kWrongKindLineBase).
     bool drawable_window(WINDOW win, int line, WINDOW obj = nullptr) const noexcept;
     // For a window that passed live_window: flag bit 0x2000 set gives 0x1230001.
     bool not_text_edit(WINDOW win, int line) const noexcept;
     // A font that passes vkov_font_is_valid (0x1220003 otherwise, null included).
     bool valid_font(FONT_OBJ font, int line) const noexcept;
-    // A font that is not null (0x1210003), then valid (0x1220003).
+    // A font that is not null (0x1210003), then valid (0x1220003, at line + kNotLiveLineBase).
     bool font_given_and_valid(FONT_OBJ font, int line) const noexcept;
     // A text edit that passes the text-edit engine's vkov_tx_is_valid (0x1220009).
     bool valid_text_edit(TXEDIT tx, int line) const noexcept;

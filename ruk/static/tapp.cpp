@@ -23,7 +23,9 @@ void ensure_memory_functions() {
 constexpr auto check_vko_app_allow_quit = always;
 
 bool check_vko_app_get_files_count(ApiFrame& frame, BOOLEAN* printing, std::int32_t* count) {
-    return frame.not_null(printing, __LINE__) && frame.not_null(count, __LINE__);
+    if (!frame.not_null(printing, __LINE__))
+        return false;
+    return frame.not_null(count, __LINE__);
 }
 
 constexpr auto check_vko_app_get_file = always;
@@ -47,7 +49,9 @@ extern "C" void vko_app_create(int32_t argc, char** argv, int32_t reserved,
                                VKO_EVENT_HANDLER handler, const s_app_config* config) noexcept {
     ensure_memory_functions();
     const ApiFrame frame{"vko_app_create", kModule};
-    if (!frame.not_null(argv, __LINE__) || !frame.not_null(config, __LINE__))
+    if (!frame.not_null(argv, __LINE__))
+        return;
+    if (!frame.not_null(config, __LINE__))
         return;
     ensure_memory_functions();
     const s_app_config own_config = *config;

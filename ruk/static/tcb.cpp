@@ -30,7 +30,9 @@ bool check_vko_cb_open(ApiFrame &, BOOLEAN) {
 }
 
 bool check_vko_cb_get_data(ApiFrame &frame, e_cb format, const char *name, uint32_t *size) {
-    return name_given_for(frame, format, name, __LINE__) && frame.not_null(size, __LINE__);
+    if (!name_given_for(frame, format, name, __LINE__))
+        return false;
+    return frame.not_null(size, __LINE__);
 }
 
 bool check_vko_cb_has_format(ApiFrame &frame, e_cb format, const char *name) {

@@ -53,7 +53,7 @@ bool parent_holds(const ApiFrame &frame, WINDOW parent, e_win_type type, int lin
         return false;
     const std::int32_t parent_type = effective_type(parent);
     if (parent_type == kSubwinType || (type == kNotebookType && parent_type == kModelessType)) {
-        frame.refuse(kErrBadWindow, line);
+        frame.refuse(kErrBadWindow, line + kWrongKindLineBase);
         return false;
     }
     return true;
@@ -65,7 +65,7 @@ bool control_of_any_type(const ApiFrame &frame, WINDOW ctl, int line) noexcept {
         return false;
     if (is_control_type(effective_type(ctl)))
         return true;
-    frame.refuse(kErrWrongWindowKind, line);
+    frame.refuse(kErrWrongWindowKind, line + kWrongKindLineBase);
     return false;
 }
 
@@ -142,7 +142,7 @@ bool radio_button_ok(const ApiFrame &frame, WINDOW button, int line) noexcept {
         return false;
     if (effective_type(button) == kRadioType)
         return true;
-    frame.refuse(kErrWrongWindowKind, line);
+    frame.refuse(kErrWrongWindowKind, line + kWrongKindLineBase);
     return false;
 }
 

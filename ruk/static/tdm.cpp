@@ -17,7 +17,9 @@ constexpr auto always = [](ApiFrame&, auto&&...) { return true; };
 
 constexpr auto first_two_given = [](ApiFrame& frame, const void* first, const void* second,
                                   auto&&...) {
-    return frame.not_null(first, __LINE__) && frame.not_null(second, __LINE__);
+    if (!frame.not_null(first, __LINE__))
+        return false;
+    return frame.not_null(second, __LINE__);
 };
 
 constexpr auto first_given = [](ApiFrame& frame, const void* first, auto&&...) {
@@ -120,8 +122,13 @@ extern "C" int32_t vko_dm_post_ask(const char* button1, const char* button2, con
                                    const char* format, ...) noexcept {
     constexpr std::int32_t kNeutral = 127;
     const ApiFrame frame{"vko_dm_post_ask", kModule};
-    if (frame.refused_during_update(__LINE__) || !frame.not_null(button1, __LINE__) ||
-        !frame.not_null(button2, __LINE__) || !frame.not_null(format, __LINE__))
+    if (frame.refused_during_update(__LINE__))
+        return kNeutral;
+    if (!frame.not_null(button1, __LINE__))
+        return kNeutral;
+    if (!frame.not_null(button2, __LINE__))
+        return kNeutral;
+    if (!frame.not_null(format, __LINE__))
         return kNeutral;
     va_list args;
     va_start(args, format);

@@ -49,7 +49,9 @@ constexpr auto drawable = [](ApiFrame& frame, WINDOW win, auto&&...) {
 
 constexpr auto drawable_then_given = [](ApiFrame& frame, WINDOW win, const void* arg,
                                         auto&&...) {
-    return frame.drawable_window(win, __LINE__) && frame.not_null(arg, __LINE__);
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    return frame.not_null(arg, __LINE__);
 };
 
 constexpr auto drawable_then_rect = [](ApiFrame& frame, WINDOW win, const s_rct*& rct,
@@ -104,13 +106,17 @@ constexpr auto check_vko_dwin_set_draw_ctools = drawable_then_given;
 
 bool check_vko_dwin_draw_text(ApiFrame& frame, WINDOW win, std::int32_t, std::int32_t,
                               const char* text, std::int32_t) {
-    return frame.drawable_window(win, __LINE__) && frame.not_null(text, __LINE__);
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 constexpr auto check_vko_dwin_get_text_width = drawable_then_given;
 
 bool check_vko_dwin_set_font(ApiFrame& frame, WINDOW win, FONT_OBJ font) {
-    return frame.drawable_window(win, __LINE__) && frame.font_given_and_valid(font, __LINE__);
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    return frame.font_given_and_valid(font, __LINE__);
 }
 
 constexpr auto check_vko_dwin_get_font_app_data = drawable;
@@ -124,7 +130,9 @@ constexpr auto check_vko_dwin_set_font_family = drawable_then_given;
 constexpr auto check_vko_dwin_set_font_native_desc = drawable_then_given;
 
 bool check_vko_dwin_set_font_size(ApiFrame& frame, WINDOW win, std::int32_t size_pt) {
-    return frame.drawable_window(win, __LINE__) && frame.positive(size_pt, __LINE__);
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    return frame.positive(size_pt, __LINE__);
 }
 
 // A brush other than 0 and 1 becomes brush 1 (severity 1, reported on the window).
@@ -212,15 +220,20 @@ bool check_vko_dwin_is_update_needed(ApiFrame& frame, WINDOW win, const s_rct*& 
 }
 
 bool check_vko_dwin_open_pict(ApiFrame& frame, WINDOW win, const s_rct*& rct) {
-    if (!frame.drawable_window(win, __LINE__) ||
-        !kind_in_set(frame, picture_kind(win), __LINE__) || !frame.not_null(rct, __LINE__))
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    if (!kind_in_set(frame, picture_kind(win), __LINE__))
+        return false;
+    if (!frame.not_null(rct, __LINE__))
         return false;
     rct = frame.repaired(rct, __LINE__);
     return true;
 }
 
 bool check_vko_dwin_close_pict(ApiFrame& frame, WINDOW win) {
-    return frame.drawable_window(win, __LINE__) && kind_in_set(frame, picture_kind(win), __LINE__);
+    if (!frame.drawable_window(win, __LINE__))
+        return false;
+    return kind_in_set(frame, picture_kind(win), __LINE__);
 }
 
 // Source and destination of an image or pixmap copy: an empty destination draws nothing; an
@@ -274,7 +287,9 @@ bool check_vko_dwin_draw_pmap(ApiFrame& frame, WINDOW win, WINDOW pmap, const s_
 // The metrics need only a live window that is not a text edit.
 bool check_vko_dwin_get_font_metrics(ApiFrame& frame, WINDOW win, std::int32_t*, std::int32_t*,
                                      std::int32_t*) {
-    return frame.live_window(win, __LINE__) && frame.not_text_edit(win, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return frame.not_text_edit(win, __LINE__);
 }
 
 } // namespace

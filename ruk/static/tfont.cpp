@@ -16,7 +16,9 @@ constexpr auto valid = [](ApiFrame& frame, FONT_OBJ font, auto&&...) {
 };
 
 constexpr auto valid_then_given = [](ApiFrame& frame, FONT_OBJ font, const void* arg) {
-    return frame.valid_font(font, __LINE__) && frame.not_null(arg, __LINE__);
+    if (!frame.valid_font(font, __LINE__))
+        return false;
+    return frame.not_null(arg, __LINE__);
 };
 
 // The _mapped queries need a font that is mapped to a window: 0x640000 otherwise.
@@ -35,7 +37,7 @@ bool mappable_window(const ApiFrame& frame, WINDOW win, int line) {
         return false;
     if ((win->flags & vkoruk::kDrawableMask) != 0)
         return true;
-    frame.refuse(vkoruk::kErrWrongWindowKind, line);
+    frame.refuse(vkoruk::kErrWrongWindowKind, line + vkoruk::kWrongKindLineBase);
     return false;
 }
 
@@ -89,7 +91,9 @@ bool check_vko_font_destroy(ApiFrame& frame, FONT_OBJ font) {
 constexpr auto check_vko_font_is_valid = accept;
 
 bool check_vko_font_copy(ApiFrame& frame, FONT_OBJ dst, FONT_OBJ src, std::int32_t) {
-    return frame.valid_font(dst, __LINE__) && frame.valid_font(src, __LINE__);
+    if (!frame.valid_font(dst, __LINE__))
+        return false;
+    return frame.valid_font(src, __LINE__);
 }
 
 constexpr auto check_vko_font_get_app_data = valid;
@@ -97,7 +101,9 @@ constexpr auto check_vko_font_set_app_data = valid;
 constexpr auto check_vko_font_get_size = valid;
 
 bool check_vko_font_set_size(ApiFrame& frame, FONT_OBJ font, std::int32_t size_pt) {
-    return frame.valid_font(font, __LINE__) && frame.positive(size_pt, __LINE__);
+    if (!frame.valid_font(font, __LINE__))
+        return false;
+    return frame.positive(size_pt, __LINE__);
 }
 
 constexpr auto check_vko_font_get_style = valid;
@@ -121,7 +127,9 @@ constexpr auto check_vko_font_get_win = valid;
 constexpr auto check_vko_font_is_mapped = valid;
 
 bool check_vko_font_map(ApiFrame& frame, FONT_OBJ font, WINDOW win) {
-    return frame.valid_font(font, __LINE__) && mappable_window(frame, win, __LINE__);
+    if (!frame.valid_font(font, __LINE__))
+        return false;
+    return mappable_window(frame, win, __LINE__);
 }
 
 bool check_vko_font_map_using_default(ApiFrame& frame, FONT_OBJ font) {
@@ -159,33 +167,53 @@ bool check_vko_font_get_metrics(ApiFrame& frame, FONT_OBJ font, std::int32_t*, s
 // member has always tested them.
 bool check_vko_fmap_get_families(ApiFrame& frame, WINDOW, const char** families,
                                  std::int32_t max) {
-    return frame.not_null(families, __LINE__) && frame.positive(max, __LINE__);
+    if (!frame.not_null(families, __LINE__))
+        return false;
+    return frame.positive(max, __LINE__);
 }
 
 bool check_vko_fmap_get_family_styles(ApiFrame& frame, WINDOW, const char* family,
                                       std::uint32_t* styles, std::int32_t max) {
-    return frame.not_null(family, __LINE__) && frame.not_null(styles, __LINE__) &&
-           frame.positive(max, __LINE__);
+    if (!frame.not_null(family, __LINE__))
+        return false;
+    if (!frame.not_null(styles, __LINE__))
+        return false;
+    return frame.positive(max, __LINE__);
 }
 
 bool check_vko_fmap_get_familysize_styles(ApiFrame& frame, WINDOW, const char* family,
                                           std::int32_t size_pt, std::uint32_t* styles,
                                           std::int32_t max) {
-    return frame.not_null(family, __LINE__) && frame.positive(size_pt, __LINE__) &&
-           frame.not_null(styles, __LINE__) && frame.positive(max, __LINE__);
+    if (!frame.not_null(family, __LINE__))
+        return false;
+    if (!frame.positive(size_pt, __LINE__))
+        return false;
+    if (!frame.not_null(styles, __LINE__))
+        return false;
+    return frame.positive(max, __LINE__);
+}
+
+// Both sizes members test the sizes array, the family, the scalable flag, then the count.
+bool sizes_query_ok(ApiFrame& frame, const char* family, BOOLEAN* scalable, std::int32_t* sizes,
+                    std::int32_t max) {
+    if (!frame.not_null(sizes, __LINE__))
+        return false;
+    if (!frame.not_null(family, __LINE__))
+        return false;
+    if (!frame.not_null(scalable, __LINE__))
+        return false;
+    return frame.positive(max, __LINE__);
 }
 
 bool check_vko_fmap_get_family_sizes(ApiFrame& frame, WINDOW, const char* family,
                                      BOOLEAN* scalable, std::int32_t* sizes, std::int32_t max) {
-    return frame.not_null(sizes, __LINE__) && frame.not_null(family, __LINE__) &&
-           frame.not_null(scalable, __LINE__) && frame.positive(max, __LINE__);
+    return sizes_query_ok(frame, family, scalable, sizes, max);
 }
 
 bool check_vko_fmap_get_familystyle_sizes(ApiFrame& frame, WINDOW, const char* family,
                                           std::uint32_t, BOOLEAN* scalable, std::int32_t* sizes,
                                           std::int32_t max) {
-    return frame.not_null(sizes, __LINE__) && frame.not_null(family, __LINE__) &&
-           frame.not_null(scalable, __LINE__) && frame.positive(max, __LINE__);
+    return sizes_query_ok(frame, family, scalable, sizes, max);
 }
 
 } // namespace

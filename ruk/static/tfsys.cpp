@@ -34,13 +34,18 @@ bool check_vko_fsys_build_pathname(ApiFrame &frame, char *path, int32_t, const c
 // The buffer must hold at least the terminating byte.
 bool check_vko_fsys_convert_dir_to_str(ApiFrame &frame, const s_dir *dir, char *buf,
                                        int32_t buf_size) {
-    return frame.not_null(dir, __LINE__) && frame.not_null(buf, __LINE__) &&
-           frame.positive(buf_size, __LINE__);
+    if (!frame.not_null(dir, __LINE__))
+        return false;
+    if (!frame.not_null(buf, __LINE__))
+        return false;
+    return frame.positive(buf_size, __LINE__);
 }
 
 // The directory is checked before the text.
 bool check_vko_fsys_convert_str_to_dir(ApiFrame &frame, const char *text, s_dir *dir) {
-    return frame.not_null(dir, __LINE__) && frame.not_null(text, __LINE__);
+    if (!frame.not_null(dir, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 bool check_vko_fsys_get_default_dir(ApiFrame &frame, s_dir *dir) {

@@ -42,12 +42,15 @@ bool rect_usable(const ApiFrame &frame, const s_rct *rct, int line) noexcept {
 }
 
 // The two rectangles of a transfer: both usable, then each one out of order is replaced by
-// its repaired copy, which the frame keeps (it has room for these two).
-bool rect_pair_usable(ApiFrame &frame, const s_rct *&dst, const s_rct *&src, int line) noexcept {
-    if (!rect_usable(frame, dst, line) || !rect_usable(frame, src, line))
+// its repaired copy, which the frame keeps (it has room for these two). The destination's
+// and the source's checks report from the lines here, each its own.
+bool rect_pair_usable(ApiFrame &frame, const s_rct *&dst, const s_rct *&src) noexcept {
+    if (!rect_usable(frame, dst, __LINE__))
         return false;
-    dst = frame.repaired(dst, line);
-    src = frame.repaired(src, line);
+    if (!rect_usable(frame, src, __LINE__))
+        return false;
+    dst = frame.repaired(dst, __LINE__);
+    src = frame.repaired(src, __LINE__);
     return true;
 }
 
@@ -83,8 +86,11 @@ bool check_vko_image_get_clut(ApiFrame &frame, IMAGE image, int32_t index) {
 }
 
 bool check_vko_image_get_dimensions(ApiFrame &frame, IMAGE image, int32_t *width, int32_t *height) {
-    return image_ok(frame, image, __LINE__) && frame.not_null(width, __LINE__) &&
-           frame.not_null(height, __LINE__);
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    if (!frame.not_null(width, __LINE__))
+        return false;
+    return frame.not_null(height, __LINE__);
 }
 
 bool check_vko_image_get_format(ApiFrame &frame, IMAGE image) {
@@ -105,7 +111,7 @@ bool check_vko_image_get_from_pmap(ApiFrame &frame, IMAGE image, WINDOW pmap, co
         frame.refuse(kErrBadPixmap, __LINE__);
         return false;
     }
-    return rect_pair_usable(frame, dst, src, __LINE__);
+    return rect_pair_usable(frame, dst, src);
 }
 
 bool check_vko_image_get_ncolors(ApiFrame &frame, IMAGE image) {
@@ -113,13 +119,18 @@ bool check_vko_image_get_ncolors(ApiFrame &frame, IMAGE image) {
 }
 
 bool check_vko_image_get_pixel(ApiFrame &frame, IMAGE image, int32_t x, int32_t y) {
-    return image_ok(frame, image, __LINE__) && position_ok(frame, image, x, y, __LINE__);
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    return position_ok(frame, image, x, y, __LINE__);
 }
 
 bool check_vko_image_get_resolution(ApiFrame &frame, IMAGE image, int32_t *horz_dpi,
                                     int32_t *vert_dpi) {
-    return image_ok(frame, image, __LINE__) && frame.not_null(horz_dpi, __LINE__) &&
-           frame.not_null(vert_dpi, __LINE__);
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    if (!frame.not_null(horz_dpi, __LINE__))
+        return false;
+    return frame.not_null(vert_dpi, __LINE__);
 }
 
 bool check_vko_image_get_scanline(ApiFrame &frame, IMAGE image, int32_t row) {
@@ -154,7 +165,9 @@ constexpr auto check_vko_image_read_xpm_from_iostr = stream_given;
 
 // The index is checked like the getter's, so that no colour is written past the table.
 bool check_vko_image_set_clut(ApiFrame &frame, IMAGE image, int32_t index, COLOR) {
-    return image_ok(frame, image, __LINE__) && clut_index_ok(frame, image, index, __LINE__);
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    return clut_index_ok(frame, image, index, __LINE__);
 }
 
 bool check_vko_image_set_ncolors(ApiFrame &frame, IMAGE image, int32_t) {
@@ -162,7 +175,9 @@ bool check_vko_image_set_ncolors(ApiFrame &frame, IMAGE image, int32_t) {
 }
 
 bool check_vko_image_set_pixel(ApiFrame &frame, IMAGE image, int32_t x, int32_t y, COLOR) {
-    return image_ok(frame, image, __LINE__) && position_ok(frame, image, x, y, __LINE__);
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    return position_ok(frame, image, x, y, __LINE__);
 }
 
 bool check_vko_image_set_resolution(ApiFrame &frame, IMAGE image, int32_t, int32_t) {
@@ -175,16 +190,20 @@ bool check_vko_image_transfer(ApiFrame &frame, IMAGE dst_image, IMAGE src_image,
         return false;
     if (!image_ok(frame, src_image, __LINE__))
         return false;
-    return rect_pair_usable(frame, dst, src, __LINE__);
+    return rect_pair_usable(frame, dst, src);
 }
 
 // The writers look at the stream before the image.
 bool check_vko_image_write_macpict_to_iostr(ApiFrame &frame, IMAGE image, s_vko_iostream *stream) {
-    return stream_ok(frame, stream, __LINE__) && image_ok(frame, image, __LINE__);
+    if (!stream_ok(frame, stream, __LINE__))
+        return false;
+    return image_ok(frame, image, __LINE__);
 }
 
 bool check_vko_image_write_bmp_to_iostr(ApiFrame &frame, IMAGE image, s_vko_iostream *stream) {
-    return stream_ok(frame, stream, __LINE__) && image_ok(frame, image, __LINE__);
+    if (!stream_ok(frame, stream, __LINE__))
+        return false;
+    return image_ok(frame, image, __LINE__);
 }
 
 } // namespace

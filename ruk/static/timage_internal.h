@@ -14,7 +14,7 @@ inline bool image_ok(const ApiFrame &frame, IMAGE image, int line) noexcept {
     }
     if (vkov_image_is_valid(image))
         return true;
-    frame.refuse(kErrBadImage, line);
+    frame.refuse(kErrBadImage, line + kNotLiveLineBase);
     return false;
 }
 

@@ -24,7 +24,7 @@ bool is_list(const ApiFrame &frame, WINDOW list, int line) noexcept {
         return false;
     if (vkok_vobj_is_list(list))
         return true;
-    frame.refuse(kErrWrongWindowKind, line, list);
+    frame.refuse(kErrWrongWindowKind, line + kWrongKindLineBase, list);
     return false;
 }
 
@@ -34,17 +34,17 @@ bool is_selection_list(const ApiFrame &frame, WINDOW list, int line) noexcept {
         return false;
     if (in_set(kSelectionTypes, effective_type(list)))
         return true;
-    frame.refuse(kErrWrongWindowKind, line, list);
+    frame.refuse(kErrWrongWindowKind, line + kWrongKindLineBase, list);
     return false;
 }
 
-bool buffer_ok(const ApiFrame &frame, WINDOW list, const char *buf, int32_t buf_size,
-               int line) noexcept {
-    if (!frame.not_null(buf, line, list))
+// The buffer and its size report from the lines here, each its own.
+bool buffer_ok(const ApiFrame &frame, WINDOW list, const char *buf, int32_t buf_size) noexcept {
+    if (!frame.not_null(buf, __LINE__, list))
         return false;
     if (buf_size >= 1)
         return true;
-    frame.refuse(kErrBadCount, line, list);
+    frame.refuse(kErrBadCount, __LINE__, list);
     return false;
 }
 
@@ -76,13 +76,13 @@ constexpr auto check_vko_list_get_all = list_given;
 bool check_vko_list_get_elt(ApiFrame &frame, WINDOW list, int32_t, char *buf, int32_t buf_size) {
     if (!is_list(frame, list, __LINE__))
         return false;
-    return buffer_ok(frame, list, buf, buf_size, __LINE__);
+    return buffer_ok(frame, list, buf, buf_size);
 }
 
 bool check_vko_list_get_first_sel(ApiFrame &frame, WINDOW list, char *buf, int32_t buf_size) {
     if (!is_selection_list(frame, list, __LINE__))
         return false;
-    return buffer_ok(frame, list, buf, buf_size, __LINE__);
+    return buffer_ok(frame, list, buf, buf_size);
 }
 
 constexpr auto check_vko_list_get_sel = selection_list_given;

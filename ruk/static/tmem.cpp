@@ -26,7 +26,9 @@ bool check_vko_mem_free(ApiFrame &, void *) {
 }
 
 bool check_vko_mem_rep(ApiFrame &frame, void *dst, const void *src, uint32_t, uint32_t) {
-    return frame.not_null(dst, __LINE__) && frame.not_null(src, __LINE__);
+    if (!frame.not_null(dst, __LINE__))
+        return false;
+    return frame.not_null(src, __LINE__);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ bool menu_bar_ok(const ApiFrame &frame, WINDOW win, int line) noexcept {
         return false;
     if (has_menu_bar(win))
         return true;
-    frame.refuse(kErrNoMenuBar, line);
+    frame.refuse(kErrNoMenuBar, line + kWrongKindLineBase);
     return false;
 }
 
@@ -57,11 +57,15 @@ bool check_vko_menu_set_font_sel(ApiFrame &frame, WINDOW win, FONT_OBJ font) {
 
 // The item setters work without a menu bar too: the tags may belong to a pop-up.
 bool check_vko_menu_set_item_checked(ApiFrame &frame, WINDOW win, int16_t tag, BOOLEAN) {
-    return frame.live_window(win, __LINE__) && tag_ok(frame, tag, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return tag_ok(frame, tag, __LINE__);
 }
 
 bool check_vko_menu_set_item_enabled(ApiFrame &frame, WINDOW win, int16_t tag, BOOLEAN) {
-    return frame.live_window(win, __LINE__) && tag_ok(frame, tag, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return tag_ok(frame, tag, __LINE__);
 }
 
 bool check_vko_menu_set_item_title(ApiFrame &frame, WINDOW win, int16_t tag, const char *title) {

@@ -28,12 +28,18 @@ bool index_ok(const ApiFrame &frame, int16_t number, int line) noexcept {
     return false;
 }
 
-bool tab_ok(const ApiFrame &frame, WINDOW nb, int16_t tab, int line) noexcept {
-    return notebook_ok(frame, nb, line) && index_ok(frame, tab, line);
+// The notebook, tab and page checks that many members share report from the lines here,
+// each its own, so that a report names the argument that failed.
+bool tab_ok(const ApiFrame &frame, WINDOW nb, int16_t tab) noexcept {
+    if (!notebook_ok(frame, nb, __LINE__))
+        return false;
+    return index_ok(frame, tab, __LINE__);
 }
 
-bool page_ok(const ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page, int line) noexcept {
-    return tab_ok(frame, nb, tab, line) && index_ok(frame, page, line);
+bool page_ok(const ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page) noexcept {
+    if (!tab_ok(frame, nb, tab))
+        return false;
+    return index_ok(frame, page, __LINE__);
 }
 
 bool handler_ok(const ApiFrame &frame, VKO_EVENT_HANDLER handler, int line) noexcept {
@@ -43,12 +49,12 @@ bool handler_ok(const ApiFrame &frame, VKO_EVENT_HANDLER handler, int line) noex
     return false;
 }
 
-bool title_buffer_ok(const ApiFrame &frame, const char *buf, int32_t buf_size, int line) noexcept {
-    if (!frame.not_null(buf, line))
+bool title_buffer_ok(const ApiFrame &frame, const char *buf, int32_t buf_size) noexcept {
+    if (!frame.not_null(buf, __LINE__))
         return false;
     if (buf_size >= 1)
         return true;
-    frame.refuse(kErrBadValue, line);
+    frame.refuse(kErrBadValue, __LINE__);
     return false;
 }
 
@@ -59,7 +65,7 @@ void empty_if_null(const char *&title) noexcept {
 
 bool check_vko_notebk_add_page(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page,
                                const char *&title, intptr_t) {
-    if (!page_ok(frame, nb, tab, page, __LINE__))
+    if (!page_ok(frame, nb, tab, page))
         return false;
     empty_if_null(title);
     return true;
@@ -67,7 +73,7 @@ bool check_vko_notebk_add_page(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t 
 
 bool check_vko_notebk_add_tab(ApiFrame &frame, WINDOW nb, int16_t tab, const char *&title,
                               IMAGE image) {
-    if (!tab_ok(frame, nb, tab, __LINE__))
+    if (!tab_ok(frame, nb, tab))
         return false;
     if (title == nullptr && image == nullptr) {
         frame.refuse(kErrNullArgument, __LINE__);
@@ -79,7 +85,7 @@ bool check_vko_notebk_add_tab(ApiFrame &frame, WINDOW nb, int16_t tab, const cha
 
 bool check_vko_notebk_create_face(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page, int32_t,
                                   VKO_EVENT_HANDLER handler, intptr_t) {
-    return page_ok(frame, nb, tab, page, __LINE__) && handler_ok(frame, handler, __LINE__);
+    return page_ok(frame, nb, tab, page) && handler_ok(frame, handler, __LINE__);
 }
 
 // The definition list is checked before the notebook; no rectangle is repaired here.
@@ -88,7 +94,7 @@ bool check_vko_notebk_create_face_def(ApiFrame &frame, WINDOW nb, int16_t tab, i
                                       intptr_t) {
     if (!frame.not_null(def_list, __LINE__))
         return false;
-    if (!page_ok(frame, nb, tab, page, __LINE__))
+    if (!page_ok(frame, nb, tab, page))
         return false;
     if (!handler_ok(frame, handler, __LINE__))
         return false;
@@ -97,7 +103,7 @@ bool check_vko_notebk_create_face_def(ApiFrame &frame, WINDOW nb, int16_t tab, i
 
 bool check_vko_notebk_create_face_res(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page,
                                       int32_t, int32_t, VKO_EVENT_HANDLER handler, intptr_t) {
-    return page_ok(frame, nb, tab, page, __LINE__) && handler_ok(frame, handler, __LINE__);
+    return page_ok(frame, nb, tab, page) && handler_ok(frame, handler, __LINE__);
 }
 
 bool check_vko_notebk_enum_pages(ApiFrame &frame, WINDOW nb, VKO_NOTEBK_ENUM_CALLBACK callback,
@@ -107,17 +113,19 @@ bool check_vko_notebk_enum_pages(ApiFrame &frame, WINDOW nb, VKO_NOTEBK_ENUM_CAL
 }
 
 bool check_vko_notebk_get_face(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page) {
-    return page_ok(frame, nb, tab, page, __LINE__);
+    return page_ok(frame, nb, tab, page);
 }
 
 bool check_vko_notebk_get_front_page(ApiFrame &frame, WINDOW nb, int16_t *tab, int16_t *page) {
     if (!notebook_ok(frame, nb, __LINE__))
         return false;
-    return frame.not_null(tab, __LINE__) && frame.not_null(page, __LINE__);
+    if (!frame.not_null(tab, __LINE__))
+        return false;
+    return frame.not_null(page, __LINE__);
 }
 
 bool check_vko_notebk_get_num_pages(ApiFrame &frame, WINDOW nb, int16_t tab) {
-    return tab_ok(frame, nb, tab, __LINE__);
+    return tab_ok(frame, nb, tab);
 }
 
 bool check_vko_notebk_get_num_tabs(ApiFrame &frame, WINDOW nb) {
@@ -138,59 +146,62 @@ bool check_vko_notebk_get_page_from_face(ApiFrame &frame, WINDOW face, WINDOW *n
         frame.refuse(kErrBadWindow, __LINE__);
         return false;
     }
-    return frame.not_null(nb, __LINE__) && frame.not_null(tab, __LINE__) &&
-           frame.not_null(page, __LINE__);
+    if (!frame.not_null(nb, __LINE__))
+        return false;
+    if (!frame.not_null(tab, __LINE__))
+        return false;
+    return frame.not_null(page, __LINE__);
 }
 
 bool check_vko_notebk_get_page_title(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page,
                                      char *buf, int32_t buf_size) {
-    if (!page_ok(frame, nb, tab, page, __LINE__))
+    if (!page_ok(frame, nb, tab, page))
         return false;
-    return title_buffer_ok(frame, buf, buf_size, __LINE__);
+    return title_buffer_ok(frame, buf, buf_size);
 }
 
 bool check_vko_notebk_get_tab_title(ApiFrame &frame, WINDOW nb, int16_t tab, char *buf,
                                     int32_t buf_size) {
-    if (!tab_ok(frame, nb, tab, __LINE__))
+    if (!tab_ok(frame, nb, tab))
         return false;
-    return title_buffer_ok(frame, buf, buf_size, __LINE__);
+    return title_buffer_ok(frame, buf, buf_size);
 }
 
 bool check_vko_notebk_get_tab_image(ApiFrame &frame, WINDOW nb, int16_t tab) {
-    return tab_ok(frame, nb, tab, __LINE__);
+    return tab_ok(frame, nb, tab);
 }
 
 bool check_vko_notebk_rem_page(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page) {
-    return page_ok(frame, nb, tab, page, __LINE__);
+    return page_ok(frame, nb, tab, page);
 }
 
 bool check_vko_notebk_rem_tab(ApiFrame &frame, WINDOW nb, int16_t tab) {
-    return tab_ok(frame, nb, tab, __LINE__);
+    return tab_ok(frame, nb, tab);
 }
 
 bool check_vko_notebk_set_page_data(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page,
                                     intptr_t) {
-    return page_ok(frame, nb, tab, page, __LINE__);
+    return page_ok(frame, nb, tab, page);
 }
 
 bool check_vko_notebk_set_page_title(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page,
                                      const char *&title) {
-    if (!page_ok(frame, nb, tab, page, __LINE__))
+    if (!page_ok(frame, nb, tab, page))
         return false;
     empty_if_null(title);
     return true;
 }
 
 bool check_vko_notebk_set_front_page(ApiFrame &frame, WINDOW nb, int16_t tab, int16_t page) {
-    return page_ok(frame, nb, tab, page, __LINE__);
+    return page_ok(frame, nb, tab, page);
 }
 
 bool check_vko_notebk_set_tab_image(ApiFrame &frame, WINDOW nb, int16_t tab, IMAGE image) {
-    return tab_ok(frame, nb, tab, __LINE__) && frame.not_null(image, __LINE__);
+    return tab_ok(frame, nb, tab) && frame.not_null(image, __LINE__);
 }
 
 bool check_vko_notebk_set_tab_title(ApiFrame &frame, WINDOW nb, int16_t tab, const char *&title) {
-    if (!tab_ok(frame, nb, tab, __LINE__))
+    if (!tab_ok(frame, nb, tab))
         return false;
     empty_if_null(title);
     return true;

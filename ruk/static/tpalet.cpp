@@ -22,7 +22,7 @@ bool palette_ok(const ApiFrame &frame, PALETTE palet, int line) noexcept {
     }
     if (vkov_palet_is_valid(palet))
         return true;
-    frame.refuse(kErrBadPalette, line);
+    frame.refuse(kErrBadPalette, line + kNotLiveLineBase);
     return false;
 }
 
@@ -66,12 +66,17 @@ bool check_vko_palet_add_colors(ApiFrame &frame, PALETTE palet, const uint32_t *
 }
 
 bool check_vko_palet_set_colors_from_image(ApiFrame &frame, PALETTE palet, IMAGE image) {
-    return palette_ok(frame, palet, __LINE__) && image_ok(frame, image, __LINE__) &&
-           editable(frame, palet, __LINE__);
+    if (!palette_ok(frame, palet, __LINE__))
+        return false;
+    if (!image_ok(frame, image, __LINE__))
+        return false;
+    return editable(frame, palet, __LINE__);
 }
 
 bool check_vko_palet_get_colors(ApiFrame &frame, PALETTE palet, uint32_t *colors, uint16_t) {
-    return palette_ok(frame, palet, __LINE__) && frame.not_null(colors, __LINE__);
+    if (!palette_ok(frame, palet, __LINE__))
+        return false;
+    return frame.not_null(colors, __LINE__);
 }
 
 } // namespace

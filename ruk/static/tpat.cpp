@@ -17,15 +17,24 @@ bool check_vko_pattern_destroy(ApiFrame &frame, PATTERN pattern) {
 
 bool check_vko_pattern_format_string(ApiFrame &frame, PATTERN pattern, const char *text, char *buf,
                                      int32_t, BOOLEAN, int32_t *first, int32_t *last) {
-    return frame.not_null(pattern, __LINE__) && frame.not_null(text, __LINE__) &&
-           frame.not_null(buf, __LINE__) && frame.not_null(first, __LINE__) &&
-           frame.not_null(last, __LINE__);
+    if (!frame.not_null(pattern, __LINE__))
+        return false;
+    if (!frame.not_null(text, __LINE__))
+        return false;
+    if (!frame.not_null(buf, __LINE__))
+        return false;
+    if (!frame.not_null(first, __LINE__))
+        return false;
+    return frame.not_null(last, __LINE__);
 }
 
 bool check_vko_pattern_match(ApiFrame &frame, PATTERN pattern, const char *text,
                              int32_t *fail_pos) {
-    return frame.not_null(pattern, __LINE__) && frame.not_null(text, __LINE__) &&
-           frame.not_null(fail_pos, __LINE__);
+    if (!frame.not_null(pattern, __LINE__))
+        return false;
+    if (!frame.not_null(text, __LINE__))
+        return false;
+    return frame.not_null(fail_pos, __LINE__);
 }
 
 } // namespace

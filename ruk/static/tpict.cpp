@@ -18,12 +18,14 @@ bool picture_ok(const ApiFrame &frame, PICTURE pict, int line) noexcept {
     }
     if (vkok_pict_is_valid(pict))
         return true;
-    frame.refuse(vkoruk::kErrBadPicture, line);
+    frame.refuse(vkoruk::kErrBadPicture, line + vkoruk::kNotLiveLineBase);
     return false;
 }
 
 bool check_vko_pict_create(ApiFrame &frame, const void *data, int32_t, int32_t *error_out) {
-    return frame.not_null(data, __LINE__) && frame.not_null(error_out, __LINE__);
+    if (!frame.not_null(data, __LINE__))
+        return false;
+    return frame.not_null(error_out, __LINE__);
 }
 
 bool check_vko_pict_destroy(ApiFrame &frame, PICTURE pict) {
@@ -31,7 +33,9 @@ bool check_vko_pict_destroy(ApiFrame &frame, PICTURE pict) {
 }
 
 bool check_vko_pict_lock(ApiFrame &frame, PICTURE pict, int32_t *size_bytes) {
-    return picture_ok(frame, pict, __LINE__) && frame.not_null(size_bytes, __LINE__);
+    if (!picture_ok(frame, pict, __LINE__))
+        return false;
+    return frame.not_null(size_bytes, __LINE__);
 }
 
 bool check_vko_pict_unlock(ApiFrame &frame, PICTURE pict) {

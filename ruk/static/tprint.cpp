@@ -35,7 +35,9 @@ bool check_vko_print_close_page(ApiFrame& frame, s_printrcd* rcd) {
 }
 
 bool check_vko_print_create_win(ApiFrame& frame, s_printrcd* rcd, const char* title) {
-    return frame.not_null(rcd, __LINE__) && frame.not_null(title, __LINE__);
+    if (!frame.not_null(rcd, __LINE__))
+        return false;
+    return frame.not_null(title, __LINE__);
 }
 
 bool check_vko_print_set_page_orient(ApiFrame& frame, s_printrcd* rcd, int32_t orientation) {

@@ -25,7 +25,9 @@ bool check_vko_rect_has_point(ApiFrame &frame, const s_rct *rct, s_pnt) {
 
 // The result rectangle may be null: the caller then only wants the answer.
 bool check_vko_rect_intersect(ApiFrame &frame, s_rct *, const s_rct *a, const s_rct *b) {
-    return frame.not_null(a, __LINE__) && frame.not_null(b, __LINE__);
+    if (!frame.not_null(a, __LINE__))
+        return false;
+    return frame.not_null(b, __LINE__);
 }
 
 bool check_vko_rect_is_empty(ApiFrame &frame, const s_rct *rct) {

@@ -28,7 +28,9 @@ constexpr auto check_vko_res_get_str_list = always;
 
 // The buffer must hold at least the terminating byte.
 bool check_vko_res_get_str(ApiFrame &frame, int32_t, char *buf, int32_t buf_size) {
-    return frame.not_null(buf, __LINE__) && frame.positive(buf_size, __LINE__);
+    if (!frame.not_null(buf, __LINE__))
+        return false;
+    return frame.positive(buf_size, __LINE__);
 }
 
 bool check_vko_res_free_menu_tree(ApiFrame &frame, MENU_TREE tree) {

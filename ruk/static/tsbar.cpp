@@ -56,16 +56,20 @@ bool kind_ok(const ApiFrame &frame, WINDOW win, int32_t kind, int line) noexcept
     return false;
 }
 
-bool bar_ok(const ApiFrame &frame, WINDOW win, int32_t kind, int line) noexcept {
-    return frame.live_window(win, line) && kind_ok(frame, win, kind, line);
+// The window and kind checks that most members share report from the lines here, each its
+// own.
+bool bar_ok(const ApiFrame &frame, WINDOW win, int32_t kind) noexcept {
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return kind_ok(frame, win, kind, __LINE__);
 }
 
 bool check_vko_sbar_get_pos(ApiFrame &frame, WINDOW win, int32_t kind) {
-    return bar_ok(frame, win, kind, __LINE__);
+    return bar_ok(frame, win, kind);
 }
 
 bool check_vko_sbar_get_proportion(ApiFrame &frame, WINDOW win, int32_t kind) {
-    return bar_ok(frame, win, kind, __LINE__);
+    return bar_ok(frame, win, kind);
 }
 
 // Both pointers are checked before the kind.
@@ -81,15 +85,15 @@ bool check_vko_sbar_get_range(ApiFrame &frame, WINDOW win, int32_t kind, int32_t
 }
 
 bool check_vko_sbar_set_pos(ApiFrame &frame, WINDOW win, int32_t kind, int32_t) {
-    return bar_ok(frame, win, kind, __LINE__);
+    return bar_ok(frame, win, kind);
 }
 
 bool check_vko_sbar_set_proportion(ApiFrame &frame, WINDOW win, int32_t kind, int32_t) {
-    return bar_ok(frame, win, kind, __LINE__);
+    return bar_ok(frame, win, kind);
 }
 
 bool check_vko_sbar_set_range(ApiFrame &frame, WINDOW win, int32_t kind, int32_t, int32_t) {
-    return bar_ok(frame, win, kind, __LINE__);
+    return bar_ok(frame, win, kind);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ bool required_list(const ApiFrame &frame, SLIST list, int line) noexcept {
     }
     if (vkov_slist_is_valid(list))
         return true;
-    frame.refuse(vkoruk::kErrBadSlist, line);
+    frame.refuse(vkoruk::kErrBadSlist, line + vkoruk::kNotLiveLineBase);
     return false;
 }
 
@@ -32,20 +32,28 @@ bool optional_list(const ApiFrame &frame, SLIST list, int line) noexcept {
 }
 
 bool check_vko_slist_add(ApiFrame &frame, SLIST list, const char *text, int32_t) {
-    return required_list(frame, list, __LINE__) && frame.not_null(text, __LINE__);
+    if (!required_list(frame, list, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 bool check_vko_slist_add_at_elt(ApiFrame &frame, SLIST list, SLIST_ELT, const char *text, int32_t) {
-    return required_list(frame, list, __LINE__) && frame.not_null(text, __LINE__);
+    if (!required_list(frame, list, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 bool check_vko_slist_add_at_pos(ApiFrame &frame, SLIST list, int32_t, const char *text, int32_t) {
-    return required_list(frame, list, __LINE__) && frame.not_null(text, __LINE__);
+    if (!required_list(frame, list, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 bool check_vko_slist_add_sorted(ApiFrame &frame, SLIST list, const char *text, int32_t, BOOLEAN,
                                 BOOLEAN) {
-    return required_list(frame, list, __LINE__) && frame.not_null(text, __LINE__);
+    if (!required_list(frame, list, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 }
 
 bool check_vko_slist_count(ApiFrame &frame, SLIST list) {
@@ -89,7 +97,9 @@ bool check_vko_slist_is_valid(ApiFrame &, SLIST) {
 }
 
 bool check_vko_slist_rem(ApiFrame &frame, SLIST list, SLIST_ELT elt) {
-    return required_list(frame, list, __LINE__) && frame.not_null(elt, __LINE__);
+    if (!required_list(frame, list, __LINE__))
+        return false;
+    return frame.not_null(elt, __LINE__);
 }
 
 } // namespace

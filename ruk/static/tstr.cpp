@@ -25,7 +25,9 @@ constexpr auto first_given = [](ApiFrame& frame, const auto* first, auto&&...) {
 
 constexpr auto both_given = [](ApiFrame& frame, const auto* first, const auto* second,
                                auto&&...) {
-    return frame.not_null(first, __LINE__) && frame.not_null(second, __LINE__);
+    if (!frame.not_null(first, __LINE__))
+        return false;
+    return frame.not_null(second, __LINE__);
 };
 
 // Members that take a null argument as "nothing to do": no report, neutral result.
@@ -40,8 +42,11 @@ constexpr auto both_or_quiet = [](ApiFrame&, const auto* first, const auto* seco
 // (title, mnemonic, buffer, buffer size): title and buffer required, size not negative.
 constexpr auto mnemonic_args = [](ApiFrame& frame, const char* title, auto, char* dst,
                                   std::int32_t dst_size) {
-    return frame.not_null(title, __LINE__) && frame.not_null(dst, __LINE__) &&
-           frame.not_negative(dst_size, __LINE__);
+    if (!frame.not_null(title, __LINE__))
+        return false;
+    if (!frame.not_null(dst, __LINE__))
+        return false;
+    return frame.not_negative(dst_size, __LINE__);
 };
 
 // (buffer, source, count): a null buffer or source answers 0 quietly; a negative count is

@@ -16,11 +16,15 @@ constexpr auto valid = [](ApiFrame& frame, TXEDIT tx, auto&&...) {
 
 constexpr auto valid_then_text = [](ApiFrame& frame, TXEDIT tx, std::uint16_t,
                                     const char* text) {
-    return frame.valid_text_edit(tx, __LINE__) && frame.not_null(text, __LINE__);
+    if (!frame.valid_text_edit(tx, __LINE__))
+        return false;
+    return frame.not_null(text, __LINE__);
 };
 
 constexpr auto valid_then_rect = [](ApiFrame& frame, TXEDIT tx, s_rct* rct) {
-    return frame.valid_text_edit(tx, __LINE__) && frame.not_null(rct, __LINE__);
+    if (!frame.valid_text_edit(tx, __LINE__))
+        return false;
+    return frame.not_null(rct, __LINE__);
 };
 
 constexpr auto always = [](ApiFrame&, auto&&...) { return true; };
@@ -54,7 +58,9 @@ constexpr auto check_vko_tx_set_sel = valid;
 constexpr auto check_vko_tx_set_tabstop = valid;
 
 bool check_vko_tx_set_font(ApiFrame& frame, TXEDIT tx, FONT_OBJ font) {
-    return frame.valid_text_edit(tx, __LINE__) && frame.valid_font(font, __LINE__);
+    if (!frame.valid_text_edit(tx, __LINE__))
+        return false;
+    return frame.valid_font(font, __LINE__);
 }
 
 constexpr auto check_vko_tx_get_attr = valid;
@@ -79,10 +85,19 @@ bool check_vko_tx_get_sel(ApiFrame& frame, TXEDIT tx, std::uint16_t* start_par,
                           std::uint16_t* start_line, std::uint16_t* start_char,
                           std::uint16_t* end_par, std::uint16_t* end_line,
                           std::uint16_t* end_char) {
-    return frame.valid_text_edit(tx, __LINE__) && frame.not_null(start_par, __LINE__) &&
-           frame.not_null(start_line, __LINE__) && frame.not_null(start_char, __LINE__) &&
-           frame.not_null(end_par, __LINE__) && frame.not_null(end_line, __LINE__) &&
-           frame.not_null(end_char, __LINE__);
+    if (!frame.valid_text_edit(tx, __LINE__))
+        return false;
+    if (!frame.not_null(start_par, __LINE__))
+        return false;
+    if (!frame.not_null(start_line, __LINE__))
+        return false;
+    if (!frame.not_null(start_char, __LINE__))
+        return false;
+    if (!frame.not_null(end_par, __LINE__))
+        return false;
+    if (!frame.not_null(end_line, __LINE__))
+        return false;
+    return frame.not_null(end_char, __LINE__);
 }
 
 constexpr auto check_vko_tx_get_active = always;
@@ -91,14 +106,18 @@ constexpr auto check_vko_tx_is_scroll_update = always;
 
 bool check_vko_tx_create(ApiFrame& frame, WINDOW win, const s_rct*& rct, std::uint16_t,
                          FONT_OBJ font, std::int16_t, std::uint16_t) {
-    if (!frame.live_window(win, __LINE__) || !frame.not_null(rct, __LINE__))
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    if (!frame.not_null(rct, __LINE__))
         return false;
     rct = frame.repaired(rct, __LINE__);
     return font_absent_or_valid(frame, font, __LINE__);
 }
 
 bool check_vko_tx_move(ApiFrame& frame, TXEDIT tx, const s_rct*& rct) {
-    if (!frame.valid_text_edit(tx, __LINE__) || !frame.not_null(rct, __LINE__))
+    if (!frame.valid_text_edit(tx, __LINE__))
+        return false;
+    if (!frame.not_null(rct, __LINE__))
         return false;
     rct = frame.repaired(rct, __LINE__);
     return true;
@@ -130,7 +149,9 @@ bool check_vko_tx_process_event(ApiFrame& frame, WINDOW win, EVENT* event) {
 // every path, so the caller's definition ends as it was given.
 extern "C" TXEDIT vko_tx_create_def(s_win_def* def, WINDOW parent, intptr_t app_data) noexcept {
     const ApiFrame frame{"vko_tx_create_def", kModule};
-    if (frame.refused_during_update(__LINE__) || !frame.not_null(def, __LINE__))
+    if (frame.refused_during_update(__LINE__))
+        return 0;
+    if (!frame.not_null(def, __LINE__))
         return 0;
     if (def->type != WC_TEXTEDIT) {
         frame.refuse(vkoruk::kErrWrongWindowKind, __LINE__);

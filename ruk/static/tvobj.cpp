@@ -38,16 +38,22 @@ constexpr auto live = [](ApiFrame& frame, WINDOW win, auto&&...) {
 };
 
 constexpr auto live_not_tx = [](ApiFrame& frame, WINDOW win, auto&&...) {
-    return frame.live_window(win, __LINE__) && frame.not_text_edit(win, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return frame.not_text_edit(win, __LINE__);
 };
 
 constexpr auto live_rect_given = [](ApiFrame& frame, WINDOW win, s_rct* rct) {
-    return frame.live_window(win, __LINE__) && frame.not_null(rct, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return frame.not_null(rct, __LINE__);
 };
 
 // Scroll bars and icons keep no formatter; setting one on them does nothing.
 bool formatter_target(const ApiFrame& frame, WINDOW win, int line) {
-    if (!frame.live_window(win, line) || !frame.not_text_edit(win, line))
+    if (!frame.live_window(win, line))
+        return false;
+    if (!frame.not_text_edit(win, line + vkoruk::kWrongKindLineBase))
         return false;
     return !type_in(win->type, {WC_HSCROLL, WC_VSCROLL, WC_ICON});
 }
@@ -99,8 +105,11 @@ void ensure_memory_functions() {
 constexpr auto check_vko_vobj_destroy = live;
 
 bool check_vko_vobj_move(ApiFrame& frame, WINDOW win, const s_rct*& rct) {
-    if (!frame.live_window(win, __LINE__) || !movable(frame, win, __LINE__) ||
-        !frame.not_null(rct, __LINE__))
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    if (!movable(frame, win, __LINE__))
+        return false;
+    if (!frame.not_null(rct, __LINE__))
         return false;
     rct = frame.repaired(rct, __LINE__);
     return true;
@@ -109,7 +118,9 @@ bool check_vko_vobj_move(ApiFrame& frame, WINDOW win, const s_rct*& rct) {
 // Only frame, document, dialog and child windows can be raised; the task window only while
 // the base library lets it be active.
 bool check_vko_vobj_raise(ApiFrame& frame, WINDOW win) {
-    if (!frame.live_window(win, __LINE__) || !movable(frame, win, __LINE__))
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    if (!movable(frame, win, __LINE__))
         return false;
     const std::int32_t type = vkoruk::effective_type(win);
     if (type_in(type, {W_DOC, W_PLAIN, W_DBL, W_NO_BORDER, W_MODAL, W_SUBWIN}))
@@ -121,15 +132,20 @@ bool check_vko_vobj_raise(ApiFrame& frame, WINDOW win) {
 }
 
 bool check_vko_vobj_set_visible(ApiFrame& frame, WINDOW win, BOOLEAN) {
-    return frame.live_window(win, __LINE__) && movable(frame, win, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    return movable(frame, win, __LINE__);
 }
 
 constexpr auto check_vko_vobj_set_enabled = live;
 
 // Scroll bars, list boxes, list buttons and icons show no title: nothing to do.
 bool check_vko_vobj_set_title(ApiFrame& frame, WINDOW win, const char* title) {
-    if (!frame.live_window(win, __LINE__) || !frame.not_text_edit(win, __LINE__) ||
-        !frame.not_null(title, __LINE__))
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    if (!frame.not_text_edit(win, __LINE__))
+        return false;
+    if (!frame.not_null(title, __LINE__))
         return false;
     return !type_in(win->type, {WC_HSCROLL, WC_VSCROLL, WC_LBOX, WC_LISTBUTTON, WC_ICON});
 }
@@ -158,8 +174,13 @@ constexpr auto check_vko_vobj_get_client_rect = live_rect_given;
 constexpr auto check_vko_vobj_get_outer_rect = live_rect_given;
 
 bool check_vko_vobj_get_title(ApiFrame& frame, WINDOW win, char* buf, std::int32_t buf_size) {
-    return frame.live_window(win, __LINE__) && frame.not_text_edit(win, __LINE__) &&
-           frame.not_null(buf, __LINE__) && frame.positive(buf_size, __LINE__);
+    if (!frame.live_window(win, __LINE__))
+        return false;
+    if (!frame.not_text_edit(win, __LINE__))
+        return false;
+    if (!frame.not_null(buf, __LINE__))
+        return false;
+    return frame.positive(buf_size, __LINE__);
 }
 
 constexpr auto check_vko_vobj_get_flags = live_not_tx;
@@ -186,8 +207,11 @@ bool check_vko_vobj_set_formatter(ApiFrame& frame, WINDOW win, intptr_t, intptr_
 
 bool check_vko_vobj_translate_points(ApiFrame& frame, WINDOW from, WINDOW to, s_pnt* pnts,
                                      std::int32_t) {
-    return frame.live_window(from, __LINE__) && frame.live_window(to, __LINE__) &&
-           frame.not_null(pnts, __LINE__);
+    if (!frame.live_window(from, __LINE__))
+        return false;
+    if (!frame.live_window(to, __LINE__))
+        return false;
+    return frame.not_null(pnts, __LINE__);
 }
 
 } // namespace
@@ -199,7 +223,9 @@ bool check_vko_vobj_translate_points(ApiFrame& frame, WINDOW from, WINDOW to, s_
 // Marks the frame with its partner's name, as callers' error reports have always shown it.
 extern "C" intptr_t vko_vobj_get_formatter_data(WINDOW win) noexcept {
     const ApiFrame frame{"vko_vobj_get_formatter", kModule};
-    if (!frame.live_window(win, __LINE__) || !frame.not_text_edit(win, __LINE__))
+    if (!frame.live_window(win, __LINE__))
+        return 0;
+    if (!frame.not_text_edit(win, __LINE__))
         return 0;
     return read_formatter_data(win);
 }

@@ -35,14 +35,15 @@ constexpr std::int32_t kModalType = 9;
 constexpr std::int32_t kNotebookType = 25;
 
 // The window check followed by the type test: null 0x1210002, not live 0x1220002, effective
-// type outside the set gives `wrong_type_code` (0x1230001 unless a family says otherwise).
+// type outside the set gives `wrong_type_code` (0x1230001 unless a family says otherwise) at
+// line + kWrongKindLineBase.
 inline bool window_of_type(const ApiFrame &frame, WINDOW win, TypeSet set, int line,
                            std::uint32_t wrong_type_code = kErrWrongWindowKind) noexcept {
     if (!frame.live_window(win, line))
         return false;
     if (in_set(set, effective_type(win)))
         return true;
-    frame.refuse(wrong_type_code, line);
+    frame.refuse(wrong_type_code, line + kWrongKindLineBase);
     return false;
 }
 

@@ -1,9 +1,12 @@
 // Whole-layer tests driven by the family tables themselves: every entry point is called with
 // null and zero arguments, during an update and outside one. Exactly the entry points that
-// refuse during an update report 0x1610001 (before looking at any argument), and every call,
-// refused or not, leaves the error frame balanced.
+// refuse during an update report 0x1610001 (before looking at any argument, and without
+// calling the base library), and every call, refused or not, leaves the error frame balanced.
+// The family tests leave the update refusal to these.
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "layer_fixture.h"
 #include "ruk/static/frame.h"
@@ -21,12 +24,13 @@ template <class R, class... A> void call_with_nothing(R (*entry)(A..., ...) noex
 
 struct EntryPoint {
     const char* name;
+    const char* target;  // the base operation that the row forwards to
     bool table_refuses; // the row's update rule
     void (*call)();
 };
 
 #define VKO_TEST_ROW(name, target, ret, params, args, update, neutral)                           \
-    {#name, ::vkoruk::Update::update == ::vkoruk::Update::kRefuse,                                \
+    {#name, #target, ::vkoruk::Update::update == ::vkoruk::Update::kRefuse,                       \
      [] { call_with_nothing(&name); }},
 
 const EntryPoint kEntryPoints[] = {
@@ -255,10 +259,70 @@ TEST_F(TablesTest, DuringAnUpdate_ExactlyTheListedEntryPointsRefuseBeforeTheirAr
         EXPECT_EQ(report != nullptr && report->code == 0x1610001u, refuses);
         if (refuses) {
             EXPECT_EQ(base().Reports().size(), 1u) << "no argument was looked at";
+            EXPECT_FALSE(base().Forwarded(entry.target));
             ASSERT_FALSE(base().MarkedNames().empty());
             EXPECT_EQ(base().MarkedNames().front(), entry.name);
         }
         EXPECT_TRUE(base().ErrorFrameBalanced());
+    }
+}
+
+// Calls of one member that fail different checks report different lines, so that a reader
+// of a report finds the check that made it; shared checks of a handle report each of their
+// tests (missing, not live, wrong kind) at a line of its own too.
+TEST_F(TablesTest, ReportLines_EachFailedCheckOfAMemberHasItsOwnLine) {
+    s_rct good{10, 20, 30, 60};
+    int image = 0;
+    const IMAGE img = reinterpret_cast<IMAGE>(&image);
+    base().SetLive("vkov_image_is_valid", img);
+    const WINDOW notebook = base().MakeWindow(0, WC_NOTEBK);
+    const WINDOW modal = base().MakeWindow(0, W_MODAL); // no scroll-bar kind fits
+    struct Case {
+        const char* why;
+        std::vector<std::function<void()>> calls; // each fails at another check
+    };
+    const Case cases[] = {
+        {"the window check: missing, then not live",
+         {[&] { vko_vobj_destroy(window(Win::Null)); },
+          [&] { vko_vobj_destroy(window(Win::Freed)); }}},
+        {"the drawable-window check: missing, not live, not drawable",
+         {[&] { vko_dwin_clear(window(Win::Null), 0); },
+          [&] { vko_dwin_clear(window(Win::Freed), 0); },
+          [&] { vko_dwin_clear(window(Win::NotDrawable), 0); }}},
+        {"an image transfer: destination, then source rectangle",
+         {[&] { vko_image_transfer(img, img, nullptr, &good); },
+          [&] { vko_image_transfer(img, img, &good, nullptr); }}},
+        {"a notebook page: notebook missing, not live, no notebook, tab, page",
+         {[&] { vko_notebk_rem_page(window(Win::Null), 0, 0); },
+          [&] { vko_notebk_rem_page(window(Win::Freed), 0, 0); },
+          [&] { vko_notebk_rem_page(window(Win::Doc), 0, 0); },
+          [&] { vko_notebk_rem_page(notebook, -1, 0); },
+          [&] { vko_notebk_rem_page(notebook, 0, -1); }}},
+        {"a scroll bar: window missing, not live, then its kind",
+         {[&] { vko_sbar_get_pos(window(Win::Null), 0); },
+          [&] { vko_sbar_get_pos(window(Win::Freed), 0); },
+          [&] { vko_sbar_get_pos(modal, 0); }}},
+        {"a font map's sizes: the sizes array, then the family",
+         {[&] {
+              BOOLEAN scalable = FALSE;
+              vko_fmap_get_family_sizes(nullptr, "a", &scalable, nullptr, 4);
+          },
+          [&] {
+              BOOLEAN scalable = FALSE;
+              int32_t sizes[4];
+              vko_fmap_get_family_sizes(nullptr, nullptr, &scalable, sizes, 4);
+          }}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::set<std::int32_t> lines;
+        for (const auto& call : c.calls) {
+            base().ClearLog();
+            call();
+            ASSERT_NE(base().LastReport(), nullptr);
+            lines.insert(base().LastReport()->line);
+        }
+        EXPECT_EQ(lines.size(), c.calls.size()) << "two checks share a line";
     }
 }
 

@@ -322,27 +322,4 @@ TEST_F(TctlTest, CheckRadioButton_ChecksEveryElementBeforeChangingAnything) {
     }
 }
 
-TEST_F(TctlTest, RefusingMembers_ReportUpdateFirst) {
-    base().SetProcUpdate(true);
-    const std::function<void()> calls[] = {
-        [] { vko_ctl_create(WC_PUSHBUTTON, nullptr, nullptr, nullptr, 0, 0, 0); },
-        [] { vko_ctl_create_def(nullptr, nullptr, 0); },
-        [] { vko_ctl_set_colors(nullptr, nullptr, 0); },
-        [] { vko_ctl_set_color_component(nullptr, 3, 0); },
-        [] { vko_ctl_unset_color_component(nullptr, 3); },
-        [] { vko_ctl_set_font(nullptr, nullptr); },
-        [] { vko_ctl_set_text_sel(nullptr, 0, 0); },
-        [] { vko_ctl_get_text_sel(nullptr, nullptr, nullptr); },
-        [] { vko_ctl_set_checked(nullptr, 0); },
-        [] { vko_ctl_check_radio_button(nullptr, nullptr, 0); },
-    };
-    for (const auto &call : calls) {
-        call();
-        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
-        EXPECT_TRUE(base().ErrorFrameBalanced());
-    }
-    vko_ctl_get_id(nullptr); // runs during an update
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1210002u);
-}
-
 } // namespace

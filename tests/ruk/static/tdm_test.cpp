@@ -7,12 +7,8 @@ namespace {
 
 using TdmTest = LayerTest;
 
-TEST_F(TdmTest, Messages_RefuseDuringAnUpdateExceptTheFatalExit) {
+TEST_F(TdmTest, Messages_TheFatalExitGoesOnDuringAnUpdate) {
     base().SetProcUpdate(true);
-    vko_dm_post_note("%d", 1);
-    ExpectOutcome(0x1610001, "vkov_dm_post_note", false);
-    EXPECT_EQ(vko_dm_post_ask("Yes", "No", nullptr, "%s", "?"), 127);
-    ExpectOutcome(0x1610001, "vkov_dm_post_ask", false);
     vko_dm_post_fatal_exit("bye %d", 2);
     ExpectOutcome(0, "vkov_dm_post_fatal_exit", true);
     base().SetProcUpdate(false);

@@ -128,9 +128,9 @@ TEST_F(TfontTest, FontMap_ChecksInEachMembersOrder) {
          0x1250004},
         {"familysize: a size below 1 before the null styles",
          [&] { return vko_fmap_get_familysize_styles(nullptr, "a", 0, nullptr, 4); }, 0x1250004},
-        {"family sizes: the sizes array is tested before the family",
-         [&] { return vko_fmap_get_family_sizes(nullptr, nullptr, &scalable, nullptr, 0); },
-         0x210000},
+        {"family sizes: a count of 0 after every pointer",
+         [&] { return vko_fmap_get_family_sizes(nullptr, "a", &scalable, sizes, 0); },
+         0x1250004},
         {"familystyle sizes: a count of 0 after every pointer",
          [&] { return vko_fmap_get_familystyle_sizes(nullptr, "a", 0, &scalable, sizes, 0); },
          0x1250004},
@@ -144,6 +144,25 @@ TEST_F(TfontTest, FontMap_ChecksInEachMembersOrder) {
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
         EXPECT_TRUE(base().ErrorFrameBalanced());
     }
+}
+
+// Both checks report a null pointer; their lines tell them apart. With both arguments
+// missing, the report is the one of the sizes array, which is tested first.
+TEST_F(TfontTest, FamilySizes_TestsTheSizesArrayBeforeTheFamily) {
+    BOOLEAN scalable = FALSE;
+    int32_t sizes[4];
+    const auto line_of = [&](const char* family, int32_t* sizes_array) {
+        base().ClearLog();
+        vko_fmap_get_family_sizes(nullptr, family, &scalable, sizes_array, 4);
+        const base_double::Report* report = base().LastReport();
+        EXPECT_NE(report, nullptr);
+        EXPECT_EQ(report != nullptr ? report->code : 0u, 0x210000u);
+        return report != nullptr ? report->line : -1;
+    };
+    const std::int32_t sizes_line = line_of("a", nullptr);
+    const std::int32_t family_line = line_of(nullptr, sizes);
+    ASSERT_NE(sizes_line, family_line);
+    EXPECT_EQ(line_of(nullptr, nullptr), sizes_line);
 }
 
 } // namespace

@@ -89,25 +89,6 @@ TEST_F(TlistTest, Members_ComputeOneCodeAndNameTheList) {
     }
 }
 
-TEST_F(TlistTest, ChangingMembers_RefuseDuringAnUpdate) {
-    base().SetProcUpdate(true);
-    const std::function<void()> calls[] = {
-        [] { EXPECT_EQ(vko_list_add(nullptr, 0, nullptr), FALSE); },
-        [] { vko_list_clear(nullptr); },
-        [] { vko_list_rem(nullptr, 0); },
-        [] { vko_list_resume(nullptr); },
-        [] { vko_list_set_sel(nullptr, 0, TRUE); },
-        [] { vko_list_suspend(nullptr); },
-    };
-    for (const auto &call : calls) {
-        call();
-        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
-        EXPECT_TRUE(base().ErrorFrameBalanced());
-    }
-    EXPECT_EQ(vko_list_count_all(nullptr), -1); // readers run on
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1210002u);
-}
-
 // The update refusal is one of the list's reports: it names the list too.
 TEST_F(TlistTest, UpdateRefusal_NamesTheList) {
     WINDOW w = list(List::Box);

@@ -23,26 +23,6 @@ protected:
     }
 };
 
-TEST_F(TmenuTest, EveryMember_RefusesDuringAnUpdateEvenWithANullWindow) {
-    base().SetProcUpdate(true);
-    const std::function<void()> calls[] = {
-        [] { EXPECT_EQ(vko_menu_get_font_sel(nullptr), nullptr); },
-        [] { EXPECT_EQ(vko_menu_get_tree(nullptr), nullptr); },
-        [] { vko_menu_set_font_sel(nullptr, nullptr); },
-        [] { vko_menu_set_item_checked(nullptr, 0, 0); },
-        [] { vko_menu_set_item_enabled(nullptr, 0, 0); },
-        [] { vko_menu_set_item_title(nullptr, 0, nullptr); },
-        [] { vko_menu_set_tree(nullptr, nullptr); },
-        [] { vko_menu_update(nullptr); },
-        [] { EXPECT_EQ(vko_menu_popup(nullptr, nullptr, s_pnt{}, 0, 0), 0); },
-    };
-    for (const auto &call : calls) {
-        call();
-        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
-        EXPECT_TRUE(base().ErrorFrameBalanced());
-    }
-}
-
 TEST_F(TmenuTest, Members_CheckMenuBarTagsAndArgumentsInOrder) {
     int font_storage = 0;
     auto *dead_font = reinterpret_cast<FONT_OBJ>(&font_storage);

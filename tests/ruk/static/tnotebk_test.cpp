@@ -132,9 +132,6 @@ TEST_F(TnotebkTest, CreateFaceDef_ChecksListFirstAndItsControls) {
     ASSERT_NE(checked, nullptr);
     EXPECT_EQ(checked->args[0].value, WC_PUSHBUTTON); // the native control entry was skipped
     EXPECT_EQ(checked->args[1].value, 0x99);
-    base().SetProcUpdate(true);
-    vko_notebk_create_face_def(nullptr, 0, 0, nullptr, 0, nullptr, 0);
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
 }
 
 TEST_F(TnotebkTest, PageFromFace_NeedsAFaceWithFlags) {

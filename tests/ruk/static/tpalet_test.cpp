@@ -119,9 +119,6 @@ TEST_F(TpaletTest, PicturesPixmapsAndPatterns_RefuseWithTheirCodes) {
         EXPECT_EQ(base().TakeForwarded(c.target), c.code == 0);
         EXPECT_TRUE(base().ErrorFrameBalanced());
     }
-    base().SetProcUpdate(true);
-    vko_pmap_destroy(nullptr);
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
 }
 
 TEST_F(TpaletTest, PatternCreate_ReportsATextThatTheBaseLibraryRefused) {

@@ -22,34 +22,6 @@ private:
     int itsRecordStorage = 0;
 };
 
-TEST_F(TprintTest, EveryMember_RefusesDuringAnUpdateBeforeLookingAtItsArguments) {
-    base().SetProcUpdate(true);
-    struct Case {
-        const char* why;
-        std::function<void()> call;
-        const char* target;
-    };
-    const Case cases[] = {
-        {"close", [] { vko_print_close(); }, "vkok_print_close"},
-        {"open answers FALSE", [] { EXPECT_EQ(vko_print_open(), FALSE); }, "vkok_print_open"},
-        {"null record is not reported first",
-         [] { EXPECT_EQ(vko_print_create_win(nullptr, nullptr), nullptr); },
-         "vkok_print_create_win"},
-        {"page size of zero is not looked at",
-         [] { EXPECT_EQ(vko_print_set_page_size(nullptr, 0.0, 0.0, 0, 0), FALSE); },
-         "vkok_print_set_page_size"},
-        {"start_thread", [] { EXPECT_EQ(vko_print_start_thread(nullptr, 0), FALSE); },
-         "vkok_print_start_thread"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        c.call();
-        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
-        EXPECT_FALSE(base().TakeForwarded(c.target));
-        EXPECT_TRUE(base().ErrorFrameBalanced());
-    }
-}
-
 TEST_F(TprintTest, PageSettings_CheckRecordThenValue) {
     struct Case {
         const char* why;

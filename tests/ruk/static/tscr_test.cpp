@@ -41,9 +41,6 @@ TEST_F(TscrTest, SetFocus_RefusesWindowsThatCannotTakeIt) {
         EXPECT_EQ(base().TakeForwarded("vkok_scr_set_focus_vobj"), c.code == 0);
         EXPECT_TRUE(base().ErrorFrameBalanced());
     }
-    base().SetProcUpdate(true);
-    vko_scr_set_focus_vobj(nullptr);
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
 }
 
 TEST_F(TscrTest, GetFocus_AnswersNullForAnObjectThatDied) {

@@ -47,9 +47,6 @@ TEST_F(TvobjTest, Destroy_TextEditGoesToTheEngine) {
     ExpectOutcome(0, "vkov_tx_destroy", true);
     vko_vobj_destroy(window(Win::Doc));
     ExpectOutcome(0, "vkok_vobj_destroy", true);
-    base().SetProcUpdate(true);
-    vko_vobj_destroy(window(Win::Doc));
-    ExpectOutcome(0x1610001, "vkok_vobj_destroy", false);
 }
 
 TEST_F(TvobjTest, RecordAccessors_ReadTheRecordAfterTheWindowCheck) {

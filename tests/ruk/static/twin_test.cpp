@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base_double.h"
+#include "layer_fixture.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -20,156 +20,60 @@ int32_t handler(WINDOW, EVENT *) {
     return 0;
 }
 
-// Symbolic windows that the fixture turns into handles.
-enum class Win {
-    Null,
-    Freed,
-    Junk,
-    Doc,
-    Plain,
-    Task,
-    Screen,
-    Print,
-    Modal,
-    Modeless,
-    Subwin,
-    TextEdit,
-    Button
-};
-
-class TwinTest : public ::testing::Test {
+// The layer fixture's windows, and made(type) for the kinds it does not hold.
+class TwinTest : public LayerTest {
 protected:
-    void SetUp() override { base().Reset(); }
-
-    WINDOW window(Win w) {
-        switch (w) {
-        case Win::Null:
-            return nullptr;
-        case Win::Freed:
-            return base().MakeWindow(0, W_DOC, false);
-        case Win::Junk:
-            return reinterpret_cast<WINDOW>(&itsJunk); // never read as a record
-        case Win::Doc:
-            return base().MakeWindow(0x1, W_DOC);
-        case Win::Plain:
-            return base().MakeWindow(0, W_PLAIN);
-        case Win::Task:
-            return base().MakeWindow(0, W_TASK);
-        case Win::Screen:
-            return base().MakeWindow(0, W_SCREEN);
-        case Win::Print:
-            return base().MakeWindow(0, W_PRINT);
-        case Win::Modal:
-            return base().MakeWindow(0, W_MODAL);
-        case Win::Modeless:
-            return base().MakeWindow(0, W_MODELESS);
-        case Win::Subwin:
-            return base().MakeWindow(0, W_SUBWIN);
-        case Win::TextEdit:
-            return base().MakeWindow(VKO_WF_TEXTEDIT, W_DOC);
-        case Win::Button:
-            return base().MakeWindow(0, WC_PUSHBUTTON);
-        }
-        return nullptr;
-    }
-
-private:
-    char itsJunk[4] = {};
+    static WINDOW made(e_win_type type) { return base().MakeWindow(0, type); }
 };
-
-TEST_F(TwinTest, RefusingMembers_ReportUpdateBeforeTheirWindow) {
-    base().SetProcUpdate(true);
-    struct Case {
-        const char *why;
-        std::function<void()> call;
-        const char *target;
-    };
-    const Case cases[] = {
-        {"create",
-         [] {
-             EXPECT_EQ(vko_win_create(W_DOC, nullptr, "t", 0, nullptr, 0, 0, handler, 0), nullptr);
-         },
-         "vkok_win_create"},
-        {"create_def",
-         [] { EXPECT_EQ(vko_win_create_def(nullptr, nullptr, 0, nullptr, 0), nullptr); },
-         "vkok_win_create_def"},
-        {"create_res", [] { EXPECT_EQ(vko_win_create_res(1, nullptr, 0, handler, 0), nullptr); },
-         "vkov_win_create_res"},
-        {"caret position",
-         [] {
-             vko_win_set_caret_pos(nullptr, s_pnt{1, 1});
-         },
-         "vkok_win_set_caret_pos"},
-        {"caret size", [] { vko_win_set_caret_size(nullptr, 1, 1); }, "vkok_win_set_caret_size"},
-        {"caret visible", [] { vko_win_set_caret_visible(nullptr, TRUE); },
-         "vkok_win_set_caret_visible"},
-        {"document title", [] { vko_win_set_doc_title(nullptr, nullptr); },
-         "vkok_win_set_doc_title"},
-        {"set colour component", [] { vko_win_set_ctl_color_component(nullptr, 3, 0); },
-         "vkok_win_set_ctl_colors"},
-        {"unset colour component", [] { vko_win_unset_ctl_color_component(nullptr, 3); },
-         "vkok_win_set_ctl_colors"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        c.call();
-        EXPECT_EQ(base().TakeLastReportCode(), 0x1610001u);
-        EXPECT_FALSE(base().TakeForwarded(c.target));
-        EXPECT_TRUE(base().ErrorFrameBalanced());
-    }
-    // Members that run during an update go on to their window check.
-    vko_win_set_cursor(nullptr, 1);
-    EXPECT_EQ(base().TakeLastReportCode(), 0x1210002u);
-}
 
 TEST_F(TwinTest, WindowCheck_RefusesNullDeadAndWrongTypesWithTheirCodes) {
     struct Case {
         const char *why;
-        Win win;
+        WINDOW win;
         std::function<void(WINDOW)> call;
         const char *target;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"null window", Win::Null, [](WINDOW w) { vko_win_set_cursor(w, 3); },
+        {"null window", window(Win::Null), [](WINDOW w) { vko_win_set_cursor(w, 3); },
          "vkok_win_set_cursor", 0x1210002},
-        {"freed window is refused", Win::Freed, [](WINDOW w) { vko_win_set_cursor(w, 3); },
+        {"freed window is refused", window(Win::Freed), [](WINDOW w) { vko_win_set_cursor(w, 3); },
          "vkok_win_set_cursor", 0x1220002},
-        {"a pointer to anything is refused unread", Win::Junk,
+        {"a pointer to anything is refused unread", window(Win::Foreign),
          [](WINDOW w) { vko_win_set_handler(w, handler); }, "", 0x1220002},
-        {"cursor on a modeless window (set A)", Win::Modeless,
+        {"cursor on a modeless window (set A)", made(W_MODELESS),
          [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0x1230001},
-        {"cursor on the screen window (set A)", Win::Screen,
+        {"cursor on the screen window (set A)", made(W_SCREEN),
          [](WINDOW w) { vko_win_set_cursor(w, 3); }, "vkok_win_set_cursor", 0},
-        {"control font on the screen window (set C)", Win::Screen,
+        {"control font on the screen window (set C)", made(W_SCREEN),
          [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0x1230001},
-        {"control font on a subwindow (set C)", Win::Subwin,
+        {"control font on a subwindow (set C)", made(W_SUBWIN),
          [](WINDOW w) { vko_win_get_ctl_font(w); }, "vkok_win_get_ctl_font", 0},
-        {"a print window is never accepted", Win::Print, [](WINDOW w) { vko_win_list_cxos(w); },
-         "vkov_win_list_cxos", 0x1230001},
-        {"a text edit has type 23", Win::TextEdit,
+        {"a print window is never accepted", window(Win::Print),
+         [](WINDOW w) { vko_win_list_cxos(w); }, "vkov_win_list_cxos", 0x1230001},
+        {"a text edit has type 23", window(Win::TextEdit),
          [](WINDOW w) { vko_win_set_caret_visible(w, TRUE); }, "vkok_win_set_caret_visible",
          0x1230001},
-        {"navigation reports a wrong type as invalid", Win::Task,
+        {"navigation reports a wrong type as invalid", window(Win::Task),
          [](WINDOW w) { vko_win_get_nav(w); }, "vkov_win_get_nav", 0x1220002},
-        {"a control has no type check for get_ctl", Win::Button,
+        {"a control has no type check for get_ctl", made(WC_PUSHBUTTON),
          [](WINDOW w) { vko_win_get_ctl(w, 7); }, "vkok_win_get_ctl", 0},
-        {"pointer trap refuses a native control", Win::TextEdit,
+        {"pointer trap refuses a native control", window(Win::TextEdit),
          [](WINDOW w) { vko_win_trap_pointer(w); }, "vkok_win_trap_pointer", 0x1230001},
-        {"document title needs a title", Win::Doc,
+        {"document title needs a title", window(Win::Doc),
          [](WINDOW w) { vko_win_set_doc_title(w, nullptr); }, "vkok_win_set_doc_title", 0x210000},
-        {"class name of get_cxo", Win::Modeless, [](WINDOW w) { vko_win_get_cxo(w, nullptr, 0); },
-         "vkov_win_get_cxo", 0x1220001},
-        {"reserved word of enum_wins", Win::Doc,
+        {"class name of get_cxo", made(W_MODELESS),
+         [](WINDOW w) { vko_win_get_cxo(w, nullptr, 0); }, "vkov_win_get_cxo", 0x1220001},
+        {"reserved word of enum_wins", window(Win::Doc),
          [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 1); }, "vkov_win_enum_wins", 0x1250001},
-        {"reserved word of list_wins", Win::Doc, [](WINDOW w) { vko_win_list_wins(w, 2); },
+        {"reserved word of list_wins", window(Win::Doc), [](WINDOW w) { vko_win_list_wins(w, 2); },
          "vkov_win_list_wins", 0x1250001},
-        {"enumeration of a freed window", Win::Freed,
+        {"enumeration of a freed window", window(Win::Freed),
          [](WINDOW w) { vko_win_enum_wins(w, nullptr, 0, 0); }, "vkov_win_enum_wins", 0x1220002},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
-        c.call(window(c.win));
+        c.call(c.win);
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
         if (c.target[0] != '\0') {
             EXPECT_EQ(base().TakeForwarded(c.target), c.code == 0);
@@ -179,7 +83,7 @@ TEST_F(TwinTest, WindowCheck_RefusesNullDeadAndWrongTypesWithTheirCodes) {
 }
 
 TEST_F(TwinTest, ListWins_AsksForDirectChildrenOnly) {
-    WINDOW doc = window(Win::Doc);
+    WINDOW doc = made(W_DOC);
     vko_win_list_wins(doc, 0);
     const Call *call = base().LastCall("vkov_win_list_wins");
     ASSERT_NE(call, nullptr);
@@ -190,7 +94,7 @@ TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
     struct Case {
         const char *why;
         e_win_type type;
-        Win parent;
+        WINDOW parent;
         bool inverted;
         bool with_handler;
         std::uint32_t flags_code; // what vkov_win_check_flags answers
@@ -198,18 +102,20 @@ TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
         bool created;
     };
     const Case cases[] = {
-        {"good window", W_DOC, Win::Doc, false, true, 0, 0, true},
-        {"type 4 comes before a null parent", W_PRINT, Win::Null, false, true, 0, 0x1230001, false},
-        {"null parent", W_DOC, Win::Null, false, true, 0, 0x1210002, false},
-        {"freed parent", W_DOC, Win::Freed, false, true, 0, 0x1220002, false},
-        {"modal window under a modeless one", W_MODAL, Win::Modeless, false, true, 0, 0, true},
-        {"document window under a subwindow", W_DOC, Win::Subwin, false, true, 0, 0x1230001, false},
-        {"button as parent", W_DOC, Win::Button, false, true, 0, 0x1230001, false},
-        {"inverted rectangle: warning, then created", W_DOC, Win::Task, true, true, 0, 0x1240003,
-         true},
-        {"flags refused with the base library's code", W_DOC, Win::Doc, false, true, 0x2220005,
-         0x2220005, false},
-        {"null handler", W_DOC, Win::Doc, false, false, 0, 0x121000E, false},
+        {"good window", W_DOC, window(Win::Doc), false, true, 0, 0, true},
+        {"type 4 comes before a null parent", W_PRINT, window(Win::Null), false, true, 0, 0x1230001,
+         false},
+        {"null parent", W_DOC, window(Win::Null), false, true, 0, 0x1210002, false},
+        {"freed parent", W_DOC, window(Win::Freed), false, true, 0, 0x1220002, false},
+        {"modal window under a modeless one", W_MODAL, made(W_MODELESS), false, true, 0, 0, true},
+        {"document window under a subwindow", W_DOC, made(W_SUBWIN), false, true, 0, 0x1230001,
+         false},
+        {"button as parent", W_DOC, made(WC_PUSHBUTTON), false, true, 0, 0x1230001, false},
+        {"inverted rectangle: warning, then created", W_DOC, window(Win::Task), true, true, 0,
+         0x1240003, true},
+        {"flags refused with the base library's code", W_DOC, window(Win::Doc), false, true,
+         0x2220005, 0x2220005, false},
+        {"null handler", W_DOC, window(Win::Doc), false, false, 0, 0x121000E, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
@@ -218,7 +124,7 @@ TEST_F(TwinTest, Create_ChecksInOrderAndRepairsACopyOfTheRectangle) {
         base().SetResultPtr("vkok_win_create", &created_marker);
         const s_rct given = c.inverted ? s_rct{50, 60, 10, 20} : s_rct{10, 20, 50, 60};
         s_rct rct = given;
-        WINDOW made = vko_win_create(c.type, &rct, "title", 0, window(c.parent), 0, -1,
+        WINDOW made = vko_win_create(c.type, &rct, "title", 0, c.parent, 0, -1,
                                      c.with_handler ? handler : nullptr, 0);
         EXPECT_EQ(base().LastReport() ? base().LastReport()->code : 0u, c.code);
         EXPECT_EQ(made != nullptr, c.created);
@@ -292,30 +198,31 @@ protected:
 TEST_F(TwinCreateDefTest, ParentsAndFirstEntry_DecideInOrder) {
     struct Case {
         const char *why;
-        Win parent;
+        WINDOW parent;
         e_win_type type;
         uint32_t win_flags;
         int16_t menu_bar_id;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"no menu under a document window", Win::Doc, W_DOC, 0, 0, 0},
-        {"no menu under the task window", Win::Task, W_DOC, 0, 0, 0x220000},
-        {"no menu under the screen window", Win::Screen, W_DOC, 0, 0, 0x220000},
-        {"no menu wanted under the task window", Win::Task, W_DOC, VKO_WSF_NO_MENUBAR, 0, 0},
-        {"a menu bar id under the task window", Win::Task, W_DOC, 0, 5, 0},
-        {"a dialog under the task window", Win::Task, W_MODAL, 0, 0, 0},
-        {"a dialog under a subwindow", Win::Subwin, W_MODAL, 0, 0, 0},
-        {"a document window under a subwindow", Win::Subwin, W_DOC, 0, 0, 0x1230001},
-        {"a print window under a document", Win::Doc, W_PRINT, 0, 0, 0x1230001},
-        {"a null parent", Win::Null, W_DOC, 0, 0, 0x1210002},
+        {"no menu under a document window", window(Win::Doc), W_DOC, 0, 0, 0},
+        {"no menu under the task window", window(Win::Task), W_DOC, 0, 0, 0x220000},
+        {"no menu under the screen window", made(W_SCREEN), W_DOC, 0, 0, 0x220000},
+        {"no menu wanted under the task window", window(Win::Task), W_DOC, VKO_WSF_NO_MENUBAR, 0,
+         0},
+        {"a menu bar id under the task window", window(Win::Task), W_DOC, 0, 5, 0},
+        {"a dialog under the task window", window(Win::Task), W_MODAL, 0, 0, 0},
+        {"a dialog under a subwindow", made(W_SUBWIN), W_MODAL, 0, 0, 0},
+        {"a document window under a subwindow", made(W_SUBWIN), W_DOC, 0, 0, 0x1230001},
+        {"a print window under a document", window(Win::Doc), W_PRINT, 0, 0, 0x1230001},
+        {"a null parent", window(Win::Null), W_DOC, 0, 0, 0x1210002},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         DefList list{c.type, s_rct{0, 0, 100, 100}};
         list.entries[0].win_flags = c.win_flags;
         list.entries[0].menu_bar_id = c.menu_bar_id;
-        WINDOW made = vko_win_create_def(list.entries, window(c.parent), 0, handler, 0);
+        WINDOW made = vko_win_create_def(list.entries, c.parent, 0, handler, 0);
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
         EXPECT_EQ(made != nullptr, c.code == 0);
         EXPECT_EQ(base().TakeForwarded("vkok_win_create_def"), c.code == 0);
@@ -401,7 +308,7 @@ TEST_F(TwinTest, ColorComponents_SetReachesTextEditsUnsetDoesNot) {
     SeenColors win_seen, tx_seen;
     watch_colors("vkok_win_set_ctl_colors", win_seen);
     watch_colors("vkov_tx_reset_colors", tx_seen);
-    WINDOW doc = window(Win::Doc);
+    WINDOW doc = made(W_DOC);
 
     vko_win_set_ctl_color_component(doc, VKO_CC_BACK, 0x123456);
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
@@ -437,25 +344,27 @@ TEST_F(TwinTest, GetColorComponent_SearchesTheListAndFreesIt) {
     s_color_pair list[] = {{VKO_CC_FORE, 0x11}, {VKO_CC_BACK, 0x22}, {0, VKO_COLOR_UNSET}};
     struct Case {
         const char *why;
-        Win win;
+        WINDOW win;
         int32_t component;
         bool has_list;
         COLOR color;
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"found", Win::Doc, VKO_CC_BACK, true, 0x22, 0},
-        {"missing from the list, no report", Win::Doc, VKO_CC_BORDER, true, VKO_COLOR_UNSET, 0},
-        {"no list at all", Win::Doc, VKO_CC_FORE, false, VKO_COLOR_UNSET, 0},
-        {"component 3", Win::Doc, 3, true, VKO_COLOR_UNSET, 0x1230001},
-        {"component checked before the type", Win::Screen, 3, true, VKO_COLOR_UNSET, 0x1230001},
-        {"screen window outside set C", Win::Screen, VKO_CC_FORE, true, VKO_COLOR_UNSET, 0x1230001},
-        {"null window", Win::Null, 3, true, VKO_COLOR_UNSET, 0x1210002},
+        {"found", window(Win::Doc), VKO_CC_BACK, true, 0x22, 0},
+        {"missing from the list, no report", window(Win::Doc), VKO_CC_BORDER, true, VKO_COLOR_UNSET,
+         0},
+        {"no list at all", window(Win::Doc), VKO_CC_FORE, false, VKO_COLOR_UNSET, 0},
+        {"component 3", window(Win::Doc), 3, true, VKO_COLOR_UNSET, 0x1230001},
+        {"component checked before the type", made(W_SCREEN), 3, true, VKO_COLOR_UNSET, 0x1230001},
+        {"screen window outside set C", made(W_SCREEN), VKO_CC_FORE, true, VKO_COLOR_UNSET,
+         0x1230001},
+        {"null window", window(Win::Null), 3, true, VKO_COLOR_UNSET, 0x1210002},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         base().SetResultPtr("vkok_win_get_ctl_colors", c.has_list ? list : nullptr);
-        EXPECT_EQ(vko_win_get_ctl_color_component(window(c.win), c.component), c.color);
+        EXPECT_EQ(vko_win_get_ctl_color_component(c.win, c.component), c.color);
         EXPECT_EQ(base().TakeLastReportCode(), c.code);
         const bool fetched = base().TakeForwarded("vkok_win_get_ctl_colors");
         EXPECT_EQ(fetched, c.code == 0);
@@ -465,14 +374,14 @@ TEST_F(TwinTest, GetColorComponent_SearchesTheListAndFreesIt) {
 }
 
 TEST_F(TwinTest, DispatchEvent_RefusesScreenWindowMissingHandlerAndBadTypes) {
-    WINDOW screen_attr = window(Win::Doc);
+    WINDOW screen_attr = made(W_DOC);
     base().SetResponder("vkok_vobj_get_attr", [screen_attr](const Call &call) {
         return base_double::Answer{call.args[1].value == 300,
                                    reinterpret_cast<intptr_t>(screen_attr), 0.0};
     });
-    WINDOW doc = window(Win::Doc);
+    WINDOW doc = made(W_DOC);
     doc->handler = handler;
-    WINDOW bare = window(Win::Doc);
+    WINDOW bare = made(W_DOC);
     screen_attr->handler = handler;
     struct Case {
         const char *why;
@@ -502,22 +411,22 @@ TEST_F(TwinTest, DispatchEvent_RefusesScreenWindowMissingHandlerAndBadTypes) {
 TEST_F(TwinTest, ProcessModal_NamesTheDialogInItsReports) {
     struct Case {
         const char *why;
-        Win win;
+        WINDOW win;
         uint32_t state;
         uint32_t state2;
         std::uint32_t code;
         bool names_window;
     };
     const Case cases[] = {
-        {"runs a modal dialog", Win::Modal, 0, VKO_WS_MODAL_USE, 0, false},
-        {"not a dialog", Win::Doc, 0, VKO_WS_MODAL_USE, 0x1230001, true},
-        {"not made for modal use", Win::Modal, 0, 0, 0x1220013, true},
-        {"being destroyed", Win::Modal, VKO_WS_ENDING, VKO_WS_MODAL_USE, 0x1220002, true},
-        {"null dialog names no window", Win::Null, 0, 0, 0x1210002, false},
+        {"runs a modal dialog", made(W_MODAL), 0, VKO_WS_MODAL_USE, 0, false},
+        {"not a dialog", window(Win::Doc), 0, VKO_WS_MODAL_USE, 0x1230001, true},
+        {"not made for modal use", made(W_MODAL), 0, 0, 0x1220013, true},
+        {"being destroyed", made(W_MODAL), VKO_WS_ENDING, VKO_WS_MODAL_USE, 0x1220002, true},
+        {"null dialog names no window", window(Win::Null), 0, 0, 0x1210002, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
-        WINDOW w = window(c.win);
+        WINDOW w = c.win;
         if (w != nullptr) {
             w->state = c.state;
             w->state2 = c.state2;
@@ -535,7 +444,7 @@ TEST_F(TwinTest, ProcessModal_NamesTheDialogInItsReports) {
 }
 
 TEST_F(TwinTest, RecordAccessors_ReadAndWriteTheWindowItself) {
-    WINDOW doc = window(Win::Doc);
+    WINDOW doc = made(W_DOC);
     doc->cursor_id = 12;
     doc->flags = 0x1;
     vko_win_set_event_mask(doc, 0x55);
@@ -547,7 +456,7 @@ TEST_F(TwinTest, RecordAccessors_ReadAndWriteTheWindowItself) {
     doc->state2 = VKO_WS_NO_MENU;
     EXPECT_EQ(vko_win_has_menu(doc), FALSE);
     EXPECT_EQ(base().TakeLastReportCode(), 0u);
-    EXPECT_EQ(vko_win_get_cursor(window(Win::Modeless)), 65535);
+    EXPECT_EQ(vko_win_get_cursor(made(W_MODELESS)), 65535);
     EXPECT_EQ(base().TakeLastReportCode(), 0x1230001u);
     EXPECT_EQ(vko_win_get_event_mask(window(Win::Freed)), 0);
     EXPECT_EQ(base().TakeLastReportCode(), 0x1220002u);
@@ -562,7 +471,7 @@ TEST_F(TwinTest, ReleasePointer_ReleasesTheTrap) {
 }
 
 TEST_F(TwinTest, SetCtlFont_ReachesTheTextEditsAndRefusesADeadFont) {
-    WINDOW doc = window(Win::Doc);
+    WINDOW doc = made(W_DOC);
     int font_storage = 0;
     auto *font = reinterpret_cast<s_fntid *>(&font_storage);
     vko_win_set_ctl_font(doc, nullptr); // the default font needs no check
