@@ -18,6 +18,7 @@
 #include "core_internal.h"
 #include "display_internal.h"
 #include "live_registry.h"
+#include "menu_internal.h"
 #include "vkobase/rect.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -142,7 +143,23 @@ void dispatch(WINDOW win, EVENT *event) noexcept {
         vkok_vobj_translate_points(win, trap, &event->v.mouse.where, 1);
         win = trap;
     }
+    // An open menu takes the pointer and the keys, even over a modal window; the menu bar's
+    // keys and the accelerators come before the focus and the event hook.
+    if (vkobase::menu::is_active() && (is_mouse(event->type) || event->type == E_CHAR)) {
+        if (event->type == E_CHAR) {
+            vkobase::menu::key(win, event->v.chr);
+            return;
+        }
+        const s_pnt origin = vkobase::win_client_origin_on_screen(win);
+        const s_pnt at{static_cast<std::int16_t>(origin.v + event->v.mouse.where.v),
+                       static_cast<std::int16_t>(origin.h + event->v.mouse.where.h)};
+        vkobase::menu::pointer(event->type, at, event->v.mouse.shift != 0,
+                               event->v.mouse.control != 0);
+        return;
+    }
     if (blocked_by_modal(win, event->type))
+        return;
+    if (event->type == E_CHAR && vkobase::menu::key(win, event->v.chr))
         return;
     const intptr_t hook_value = vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_APP_EVENT_HOOK);
     if (hook_value != 0) {
@@ -296,7 +313,9 @@ bool app_wait_for_work() noexcept {
             state().virtual_now_ms = due;
         return true;
     }
-    // Idle: show what was drawn, then wait for the server's input or the next look at timers.
+    // Idle: the busy cursor goes; show what was drawn, then wait for the server's input or
+    // the next look at timers.
+    scr_idle();
     display_flush();
     if (!display_wait(kIdleSleepMs))
         std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));

@@ -26,6 +26,8 @@ bool timer_next_due(std::uint64_t *due_ms) noexcept;
 void timer_fire_due(std::uint64_t now_ms) noexcept; // queues the timer events that fell due
 
 // scr.cpp
+bool scr_busy_cursor() noexcept; // the busy cursor shows until the program is idle again
+void scr_idle() noexcept;
 void scr_window_gone(WINDOW win) noexcept;
 
 // cxo.cpp

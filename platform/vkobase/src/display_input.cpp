@@ -82,6 +82,8 @@ std::uint16_t virtual_key(unsigned long keysym, bool shift, bool control) noexce
     default:
         break;
     }
+    if (keysym >= XK_F1 && keysym <= XK_F12)
+        return static_cast<std::uint16_t>(VKO_KEY_F1 + (keysym - XK_F1));
     if (keysym >= XK_KP_0 && keysym <= XK_KP_9)
         return static_cast<std::uint16_t>(VKO_KEY_PAD_0 + (keysym - XK_KP_0));
     return 0;
@@ -193,6 +195,57 @@ std::int16_t display_mouse_button(unsigned x_button) noexcept {
     default:
         return -1;
     }
+}
+
+bool display_wheel_event(WINDOW under, unsigned x_button, WINDOW *target, EVENT *event) noexcept {
+    if (!win_is_live(under) || x_button < 4 || x_button > 7)
+        return false;
+    const bool horizontal = x_button >= 6;
+    const e_scroll_ctl what = (x_button == 4 || x_button == 6) ? SC_LINE_UP : SC_LINE_DOWN;
+    EVENT ev{};
+    const e_win_type type = win_effective_type(under);
+    if ((type == WC_VSCROLL && !horizontal) || (type == WC_HSCROLL && horizontal)) {
+        if (!win_is_live(under->parent))
+            return false;
+        ev.type = E_CONTROL;
+        ev.v.ctl.id = under->internal->ctl_id;
+        ev.v.ctl.ci.type = under->type;
+        ev.v.ctl.ci.win = under;
+        ev.v.ctl.ci.v.sbar.what = what;
+        *target = under->parent;
+    } else {
+        ev.type = horizontal ? E_HSCROLL : E_VSCROLL;
+        ev.v.scroll.what = what;
+        *target = under;
+    }
+    *event = ev;
+    return true;
+}
+
+PointerShape display_pointer_shape(WINDOW win, bool busy) noexcept {
+    if (busy)
+        return PointerShape::kWait;
+    if (!win_is_live(win))
+        return PointerShape::kArrow;
+    switch (win->cursor_id) {
+    case VKO_CURSOR_IBEAM:
+        return PointerShape::kIBeam;
+    case VKO_CURSOR_SPLIT:
+        return PointerShape::kSplit;
+    case VKO_CURSOR_WAIT:
+        return PointerShape::kWait;
+    case VKO_CURSOR_CROSS:
+        return PointerShape::kCross;
+    case VKO_CURSOR_HELP:
+        return PointerShape::kHelp;
+    case VKO_CURSOR_HAND:
+        return PointerShape::kHand;
+    default:
+        break;
+    }
+    const e_win_type type = win_effective_type(win);
+    return type == WC_EDIT || type == WC_LISTEDIT || type == WC_TEXTEDIT ? PointerShape::kIBeam
+                                                                         : PointerShape::kArrow;
 }
 
 WINDOW display_window_at(WINDOW owner, s_pnt *pnt) noexcept {

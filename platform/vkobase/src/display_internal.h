@@ -31,6 +31,9 @@ bool display_wait(int timeout_ms) noexcept;
 // print windows.
 bool display_has_own_window(WINDOW win) noexcept;
 
+// Rings the display's bell; false when no display is open.
+bool display_bell() noexcept;
+
 // The X window that shows a window's surface, 0 when it has none.
 unsigned long display_xwindow_of(WINDOW win) noexcept;
 
@@ -45,12 +48,21 @@ constexpr unsigned kXMod4 = 1u << 6; // Meta (the logo key)
 
 // The character record of a key: keysym and modifier state from the key event, text what the
 // server's lookup produced for it (Latin-1 bytes). False for keys that make no key event
-// (modifiers alone, function keys).
+// (modifiers alone).
 bool display_translate_key(unsigned long keysym, unsigned state, const char *text, int text_len,
                            s_char *out) noexcept;
 // The toolkit's button number of an X button (0 left, 1 right, 2 middle); -1 for the others
 // (the wheel), which make no mouse event.
 std::int16_t display_mouse_button(unsigned x_button) noexcept;
+// A turn of the wheel (X buttons 4 to 7) under the pointer: the window that scrolls and the
+// event it gets (a scroll event, or for a scroll-bar control the control event its parent
+// gets from a click on its arrow). False for other buttons or when nothing is under it.
+bool display_wheel_event(WINDOW under, unsigned x_button, WINDOW *target, EVENT *event) noexcept;
+// The pointer shapes of the cursor ids that windows set (vkok_win_set_cursor).
+enum class PointerShape { kArrow, kIBeam, kWait, kSplit, kCross, kHelp, kHand };
+// The shape over a window: its cursor id, an I-beam over edit fields and text edits that set
+// none, the wait shape while the program is busy.
+PointerShape display_pointer_shape(WINDOW win, bool busy) noexcept;
 // The window of the owner's subtree under a point of the owner's client area: the deepest
 // visible child whose outer rectangle holds it (front children first); children that show
 // surfaces of their own are skipped. The point comes back in that window's client coordinates.

@@ -2,11 +2,17 @@
 // window per shown top-level window; the window records stay the truth and the X windows follow
 // them at every look (display_pump). Pixels are copied from the surfaces to the X windows only
 // where they changed or the server lost them; X input is queued as the toolkit's events, so
-// modal loops, pointer traps and the event hook apply to it as to any other event.
+// modal loops, pointer traps and the event hook apply to it as to any other event. A window
+// with a menu bar gets a strip above its client area in its X window where the bar is drawn;
+// while a menu is open the pointer is grabbed and goes to the menu. The levels of open menus
+// are override-redirect windows. Titles go to the server as UTF-8.
 #include "display_internal.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
 #include <cairo-xlib.h>
 #include <poll.h>
 
@@ -16,6 +22,8 @@
 #include <vector>
 
 #include "core_internal.h"
+#include "font_internal.h"
+#include "menu_internal.h"
 #include "surface_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/rect.h"
@@ -41,6 +49,10 @@ struct Shown {
     std::vector<s_rct> dirty; // owner client coordinates
     s_rct caret{};            // the caret as last drawn on the X window, empty when none
     bool reparented = false;  // a window manager put it in a frame of its own
+    int inset = 0;            // height of the menu-bar strip above the client area
+    std::uint64_t bar_generation = 0; // of the bar as last drawn
+    bool bar_lost = false;            // the server lost the strip's pixels
+    int shape = -1;                   // the pointer shape defined on the X window
 };
 
 struct Press {
@@ -59,6 +71,11 @@ struct DisplayState {
     std::vector<WINDOW> stacking; // the shown windows back to front, as the server has them
     Press press;
     Press last_click; // for double clicks
+    Atom net_wm_name = 0;
+    Atom utf8_string = 0;
+    Window grabbed = 0;        // the window that holds the pointer for an open menu
+    bool alt_alone = false;    // Alt is down and no other key or button came since
+    Cursor cursors[7] = {};    // by PointerShape, made on first use
 };
 
 DisplayState &state() noexcept {
@@ -129,11 +146,36 @@ int extent(std::int16_t from, std::int16_t to) noexcept {
     return std::max(1, to - from);
 }
 
+int bar_inset(WINDOW win) noexcept {
+    return vkobase::menu::shows_bar(win) ? vkobase::menu::bar_height() : 0;
+}
+
+// The title as the server takes it: UTF-8 in the window manager's property, and the legacy
+// property for the others.
+void store_title(Window xwin, const std::string &title) noexcept {
+    DisplayState &st = state();
+    std::string utf8;
+    try {
+        utf8 = vkobase::font::to_utf8(title.c_str(), static_cast<std::int32_t>(title.size()));
+    } catch (...) {
+        return;
+    }
+    XChangeProperty(st.dpy, xwin, st.net_wm_name, st.utf8_string, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(utf8.data()),
+                    static_cast<int>(utf8.size()));
+    Xutf8SetWMProperties(st.dpy, xwin, utf8.c_str(), nullptr, nullptr, 0, nullptr, nullptr,
+                         nullptr);
+}
+
 void destroy_shown(Shown &s) noexcept {
     DisplayState &st = state();
     if (s.xsurface != nullptr)
         cairo_surface_destroy(s.xsurface);
     s.xsurface = nullptr;
+    if (s.xwin != 0 && s.xwin == st.grabbed) {
+        XUngrabPointer(st.dpy, CurrentTime);
+        st.grabbed = 0;
+    }
     if (s.xwin != 0)
         XDestroyWindow(st.dpy, s.xwin);
     s.xwin = 0;
@@ -148,25 +190,33 @@ bool create_shown(WINDOW win) noexcept {
     s.created_order = win->internal->created_order;
     s.placement = screen_placement(win);
     s.title = win->internal->title;
+    s.inset = bar_inset(win);
     const int screen = DefaultScreen(st.dpy);
     const int width = extent(s.placement.left, s.placement.right);
-    const int height = extent(s.placement.top, s.placement.bottom);
-    s.xwin =
-        XCreateSimpleWindow(st.dpy, RootWindow(st.dpy, screen), s.placement.left, s.placement.top,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                            BlackPixel(st.dpy, screen), WhitePixel(st.dpy, screen));
+    const int height = extent(s.placement.top, s.placement.bottom) + s.inset;
+    s.xwin = XCreateSimpleWindow(st.dpy, RootWindow(st.dpy, screen), s.placement.left,
+                                 s.placement.top - s.inset, static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 0, BlackPixel(st.dpy, screen),
+                                 WhitePixel(st.dpy, screen));
     if (s.xwin == 0)
         return false;
+    if (vkobase::menu::is_level_window(win)) {
+        // A menu level is placed by the program and never framed by a window manager.
+        XSetWindowAttributes attrs{};
+        attrs.override_redirect = True;
+        attrs.save_under = True;
+        XChangeWindowAttributes(st.dpy, s.xwin, CWOverrideRedirect | CWSaveUnder, &attrs);
+    }
     XSelectInput(st.dpy, s.xwin,
                  ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                     KeyPressMask | FocusChangeMask | StructureNotifyMask);
+                     KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
     XSetWMProtocols(st.dpy, s.xwin, &st.wm_delete, 1);
-    XStoreName(st.dpy, s.xwin, s.title.c_str());
+    store_title(s.xwin, s.title);
     // Ask a window manager to keep the place the program chose.
     XSizeHints hints{};
     hints.flags = USPosition | PPosition;
     hints.x = s.placement.left;
-    hints.y = s.placement.top;
+    hints.y = s.placement.top - s.inset;
     XSetWMNormalHints(st.dpy, s.xwin, &hints);
     s.xsurface =
         cairo_xlib_surface_create(st.dpy, s.xwin, DefaultVisual(st.dpy, screen), width, height);
@@ -185,16 +235,20 @@ bool create_shown(WINDOW win) noexcept {
 void follow_record(Shown &s) noexcept {
     Display *dpy = state().dpy;
     const s_rct now = screen_placement(s.owner);
+    const int inset = bar_inset(s.owner);
     const bool moved = now.top != s.placement.top || now.left != s.placement.left;
     const bool resized = vkov_rect_get_width(&now) != vkov_rect_get_width(&s.placement) ||
-                         vkov_rect_get_height(&now) != vkov_rect_get_height(&s.placement);
+                         vkov_rect_get_height(&now) != vkov_rect_get_height(&s.placement) ||
+                         inset != s.inset;
     if (moved || resized) {
         const int width = extent(now.left, now.right);
-        const int height = extent(now.top, now.bottom);
-        XMoveResizeWindow(dpy, s.xwin, now.left, now.top, static_cast<unsigned>(width),
+        const int height = extent(now.top, now.bottom) + inset;
+        XMoveResizeWindow(dpy, s.xwin, now.left, now.top - inset, static_cast<unsigned>(width),
                           static_cast<unsigned>(height));
         cairo_xlib_surface_set_size(s.xsurface, width, height);
         s.placement = now;
+        s.inset = inset;
+        s.bar_lost = true;
         add_dirty(s, vkobase::win_client_rect(s.owner));
     }
     if (s.title != s.owner->internal->title) {
@@ -203,7 +257,7 @@ void follow_record(Shown &s) noexcept {
         } catch (...) {
             return;
         }
-        XStoreName(dpy, s.xwin, s.title.c_str());
+        store_title(s.xwin, s.title);
     }
 }
 
@@ -293,6 +347,18 @@ bool rect_equal(const s_rct &a, const s_rct &b) noexcept {
 void show_changes(Shown &s) noexcept {
     const s_rct caret = caret_of(s.owner);
     const bool caret_moved = !rect_equal(caret, s.caret);
+    const bool bar_stale =
+        s.inset > 0 && (s.bar_lost || s.bar_generation != vkobase::menu::bar_generation());
+    if (bar_stale && s.xsurface != nullptr) {
+        cairo_t *bar = cairo_create(s.xsurface);
+        cairo_rectangle(bar, 0, 0, s.placement.right - s.placement.left, s.inset);
+        cairo_clip(bar);
+        vkobase::menu::draw_bar(s.owner, bar, s.placement.right - s.placement.left);
+        cairo_destroy(bar);
+        cairo_surface_flush(s.xsurface);
+        s.bar_lost = false;
+        s.bar_generation = vkobase::menu::bar_generation();
+    }
     if (s.dirty.empty() && !caret_moved)
         return;
     if (caret_moved && !rect_empty(s.caret))
@@ -301,10 +367,17 @@ void show_changes(Shown &s) noexcept {
     if (pixels == nullptr || s.xsurface == nullptr)
         return;
     cairo_t *cr = cairo_create(s.xsurface);
+    cairo_translate(cr, 0, s.inset);
     if (!s.dirty.empty()) {
         cairo_save(cr);
-        for (const s_rct &r : s.dirty)
-            cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        // Only the client area: outside the surface the copy would clear the bar strip.
+        const s_rct client = vkobase::win_client_rect(s.owner);
+        for (const s_rct &r : s.dirty) {
+            s_rct part{};
+            if (vkov_rect_intersect(&part, &r, &client))
+                cairo_rectangle(cr, part.left, part.top, part.right - part.left,
+                                part.bottom - part.top);
+        }
         cairo_clip(cr);
         cairo_set_source_surface(cr, pixels, 0, 0);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -337,6 +410,52 @@ s_pnt point_in(WINDOW owner, WINDOW target, int x, int y) noexcept {
                  static_cast<std::int16_t>(x - (b.h - a.h))};
 }
 
+Cursor cursor_for(vkobase::PointerShape shape) noexcept {
+    static constexpr unsigned kFontShapes[] = {XC_left_ptr,          XC_xterm,   XC_watch,
+                                               XC_sb_h_double_arrow, XC_crosshair,
+                                               XC_question_arrow,    XC_hand2};
+    DisplayState &st = state();
+    const auto index = static_cast<std::size_t>(shape);
+    if (st.cursors[index] == 0)
+        st.cursors[index] = XCreateFontCursor(st.dpy, kFontShapes[index]);
+    return st.cursors[index];
+}
+
+void define_shape(Shown &s, vkobase::PointerShape shape) noexcept {
+    if (s.shape == static_cast<int>(shape))
+        return;
+    XDefineCursor(state().dpy, s.xwin, cursor_for(shape));
+    s.shape = static_cast<int>(shape);
+}
+
+// The pointer takes the shape of the window under it.
+void show_shape(Shown &s, WINDOW under) noexcept {
+    define_shape(s, vkobase::display_pointer_shape(under, vkobase::scr_busy_cursor()));
+}
+
+// While a menu is open its owner's X window holds the pointer, so that a press anywhere
+// reaches the menu (and closes it when outside).
+void sync_grab() noexcept {
+    DisplayState &st = state();
+    const Shown *owner = shown_by_owner(vkobase::menu::active_owner());
+    const Window want = owner != nullptr ? owner->xwin : 0;
+    if (want == st.grabbed)
+        return;
+    if (st.grabbed != 0)
+        XUngrabPointer(st.dpy, CurrentTime);
+    st.grabbed = 0;
+    if (want != 0 &&
+        XGrabPointer(st.dpy, want, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+        st.grabbed = want;
+}
+
+// The screen point of an X event's window point: the X window's top holds the bar strip.
+s_pnt screen_point(const Shown &s, int x, int y) noexcept {
+    return s_pnt{static_cast<std::int16_t>(s.placement.top - s.inset + y),
+                 static_cast<std::int16_t>(s.placement.left + x)};
+}
+
 void post_mouse(WINDOW target, e_event type, s_pnt where, unsigned x_state,
                 std::int16_t button) noexcept {
     EVENT ev{};
@@ -348,12 +467,43 @@ void post_mouse(WINDOW target, e_event type, s_pnt where, unsigned x_state,
     vkobase::win_post_event(target, ev);
 }
 
+void on_wheel(Shown &s, const XButtonEvent &xb) noexcept {
+    s_pnt where{static_cast<std::int16_t>(xb.y - s.inset), static_cast<std::int16_t>(xb.x)};
+    if (where.v < 0)
+        return;
+    WINDOW under = vkobase::display_window_at(s.owner, &where);
+    WINDOW target = nullptr;
+    EVENT ev{};
+    if (!vkobase::display_wheel_event(under, xb.button, &target, &ev))
+        return;
+    // One notch scrolls three lines.
+    for (int i = 0; i < 3; ++i)
+        vkobase::win_post_event(target, ev);
+}
+
 void on_button_press(Shown &s, const XButtonEvent &xb) noexcept {
     DisplayState &st = state();
+    st.alt_alone = false;
     const std::int16_t button = vkobase::display_mouse_button(xb.button);
-    if (button < 0)
+    if (vkobase::menu::is_active()) {
+        if (button >= 0)
+            vkobase::menu::pointer(E_MOUSE_DOWN, screen_point(s, xb.x, xb.y),
+                                   (xb.state & vkobase::kXShift) != 0,
+                                   (xb.state & vkobase::kXControl) != 0);
         return;
-    s_pnt where{static_cast<std::int16_t>(xb.y), static_cast<std::int16_t>(xb.x)};
+    }
+    if (button < 0) {
+        on_wheel(s, xb);
+        return;
+    }
+    if (xb.y < s.inset) {
+        if (button == 0)
+            vkobase::menu::bar_press(s.owner, screen_point(s, xb.x, xb.y),
+                                     (xb.state & vkobase::kXShift) != 0,
+                                     (xb.state & vkobase::kXControl) != 0);
+        return;
+    }
+    s_pnt where{static_cast<std::int16_t>(xb.y - s.inset), static_cast<std::int16_t>(xb.x)};
     WINDOW target = vkobase::display_window_at(s.owner, &where);
     if (target == nullptr)
         return;
@@ -373,11 +523,18 @@ void on_button_release(Shown &s, const XButtonEvent &xb) noexcept {
     const std::int16_t button = vkobase::display_mouse_button(xb.button);
     if (button < 0)
         return;
+    if (vkobase::menu::is_active()) {
+        st.press = Press{};
+        vkobase::menu::pointer(E_MOUSE_UP, screen_point(s, xb.x, xb.y),
+                               (xb.state & vkobase::kXShift) != 0,
+                               (xb.state & vkobase::kXControl) != 0);
+        return;
+    }
     WINDOW target = nullptr;
-    s_pnt where{static_cast<std::int16_t>(xb.y), static_cast<std::int16_t>(xb.x)};
+    s_pnt where{static_cast<std::int16_t>(xb.y - s.inset), static_cast<std::int16_t>(xb.x)};
     if (st.press.held && st.press.button == xb.button && vkobase::win_is_live(st.press.target)) {
         target = st.press.target;
-        where = point_in(s.owner, target, xb.x, xb.y);
+        where = point_in(s.owner, target, xb.x, xb.y - s.inset);
     } else {
         target = vkobase::display_window_at(s.owner, &where);
     }
@@ -393,16 +550,25 @@ void on_motion(Shown &s, XMotionEvent xm) noexcept {
     XEvent later;
     while (XCheckTypedWindowEvent(st.dpy, xm.window, MotionNotify, &later))
         xm = later.xmotion;
+    if (vkobase::menu::is_active()) {
+        vkobase::menu::pointer(E_MOUSE_MOVE, screen_point(s, xm.x, xm.y),
+                               (xm.state & vkobase::kXShift) != 0,
+                               (xm.state & vkobase::kXControl) != 0);
+        return;
+    }
     WINDOW target = nullptr;
-    s_pnt where{static_cast<std::int16_t>(xm.y), static_cast<std::int16_t>(xm.x)};
+    s_pnt where{static_cast<std::int16_t>(xm.y - s.inset), static_cast<std::int16_t>(xm.x)};
     if (st.press.held && vkobase::win_is_live(st.press.target)) {
         target = st.press.target;
-        where = point_in(s.owner, target, xm.x, xm.y);
+        where = point_in(s.owner, target, xm.x, xm.y - s.inset);
     } else {
+        if (where.v < 0)
+            return; // over the menu bar
         target = vkobase::display_window_at(s.owner, &where);
     }
     if (target == nullptr)
         return;
+    show_shape(s, target);
     const std::int16_t button = st.press.held ? vkobase::display_mouse_button(st.press.button) : 0;
     post_mouse(target, E_MOUSE_MOVE, where, xm.state, button);
 }
@@ -418,6 +584,22 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     char text[8] = {};
     KeySym keysym = NoSymbol;
     const int len = XLookupString(&xk, text, sizeof text, &keysym, nullptr);
+    // Alt pressed and released with nothing between highlights the menu bar.
+    DisplayState &st = state();
+    const bool alt_key = keysym == XK_Alt_L || keysym == XK_Alt_R;
+    if (xk.type == KeyRelease) {
+        if (alt_key && st.alt_alone) {
+            st.alt_alone = false;
+            WINDOW focus = vkok_scr_get_focus_vobj();
+            WINDOW owner = s.owner;
+            for (WINDOW w = focus; vkobase::win_is_live(w); w = w->parent)
+                if (vkobase::menu::shows_bar(w))
+                    owner = w;
+            vkobase::menu::activate_bar(owner);
+        }
+        return;
+    }
+    st.alt_alone = alt_key;
     EVENT ev{};
     ev.type = E_CHAR;
     if (!vkobase::display_translate_key(keysym, xk.state, text, len, &ev.v.chr))
@@ -435,19 +617,22 @@ void on_configure(Shown &s, const XConfigureEvent &xc) noexcept {
     std::int16_t top = s.placement.top;
     std::int16_t left = s.placement.left;
     if (!s.reparented || xc.send_event) {
-        top = static_cast<std::int16_t>(xc.y);
+        top = static_cast<std::int16_t>(xc.y + s.inset);
         left = static_cast<std::int16_t>(xc.x);
     }
     const int width = extent(s.placement.left, s.placement.right);
     const int height = extent(s.placement.top, s.placement.bottom);
+    const int client_height = std::max(1, xc.height - s.inset);
     const bool moved = top != s.placement.top || left != s.placement.left;
-    const bool resized = xc.width != width || xc.height != height;
+    const bool resized = xc.width != width || client_height != height;
     if (!moved && !resized)
         return;
-    s.placement = s_rct{top, left, static_cast<std::int16_t>(top + xc.height),
+    s.placement = s_rct{top, left, static_cast<std::int16_t>(top + client_height),
                         static_cast<std::int16_t>(left + xc.width)};
-    if (resized)
+    if (resized) {
         cairo_xlib_surface_set_size(s.xsurface, xc.width, xc.height);
+        s.bar_lost = true;
+    }
     // The record's rectangle is in its parent's client coordinates.
     const s_pnt parent = vkobase::win_client_origin_on_screen(s.owner->parent);
     s_rct wanted_rct = s.placement;
@@ -463,9 +648,11 @@ void handle_event(XEvent &xe) noexcept {
         return;
     switch (xe.type) {
     case Expose: {
-        const s_rct area{static_cast<std::int16_t>(xe.xexpose.y),
+        if (xe.xexpose.y < s->inset)
+            s->bar_lost = true;
+        const s_rct area{static_cast<std::int16_t>(xe.xexpose.y - s->inset),
                          static_cast<std::int16_t>(xe.xexpose.x),
-                         static_cast<std::int16_t>(xe.xexpose.y + xe.xexpose.height),
+                         static_cast<std::int16_t>(xe.xexpose.y + xe.xexpose.height - s->inset),
                          static_cast<std::int16_t>(xe.xexpose.x + xe.xexpose.width)};
         add_dirty(*s, area);
         break;
@@ -480,6 +667,7 @@ void handle_event(XEvent &xe) noexcept {
         on_motion(*s, xe.xmotion);
         break;
     case KeyPress:
+    case KeyRelease:
         on_key(*s, xe.xkey);
         break;
     case FocusIn:
@@ -527,6 +715,8 @@ bool display_open() noexcept {
         return false;
     st.wm_protocols = XInternAtom(st.dpy, "WM_PROTOCOLS", False);
     st.wm_delete = XInternAtom(st.dpy, "WM_DELETE_WINDOW", False);
+    st.net_wm_name = XInternAtom(st.dpy, "_NET_WM_NAME", False);
+    st.utf8_string = XInternAtom(st.dpy, "UTF8_STRING", False);
     XSetErrorHandler(ignore_x_error);
     surface_set_drawn_hook(on_surface_drawn);
     return true;
@@ -541,6 +731,9 @@ void display_close() noexcept {
     surface_set_drawn_hook(nullptr);
     for (Shown &s : st.shown)
         destroy_shown(s);
+    for (Cursor c : st.cursors)
+        if (c != 0)
+            XFreeCursor(st.dpy, c);
     XCloseDisplay(st.dpy);
     st = DisplayState{};
 }
@@ -567,8 +760,15 @@ void display_flush() noexcept {
     if (st.dpy == nullptr)
         return;
     sync_windows();
-    for (Shown &s : st.shown)
+    sync_grab();
+    const bool busy = scr_busy_cursor();
+    for (Shown &s : st.shown) {
         show_changes(s);
+        if (busy)
+            define_shape(s, PointerShape::kWait);
+        else if (s.shape == static_cast<int>(PointerShape::kWait))
+            define_shape(s, PointerShape::kArrow);
+    }
     XFlush(st.dpy);
 }
 
@@ -580,6 +780,15 @@ bool display_wait(int timeout_ms) noexcept {
         return true;
     pollfd pfd{ConnectionNumber(dpy), POLLIN, 0};
     (void)poll(&pfd, 1, timeout_ms);
+    return true;
+}
+
+bool display_bell() noexcept {
+    Display *dpy = state().dpy;
+    if (dpy == nullptr)
+        return false;
+    XBell(dpy, 0);
+    XFlush(dpy);
     return true;
 }
 

@@ -1,7 +1,7 @@
 // Menus: each window's own copy of its menu tree, kept in the window's menu extension slot and
 // loaded on first use from the tree or menu-bar resource the window was created with; item
-// changes by tag; the font-selection font; pop-ups (scripted in test mode until drawing
-// lands).
+// changes by tag, shown on the bar at once; the font-selection font; pop-ups (menu_view.cpp
+// shows them; a test may queue their answers instead).
 #include "vkobase/menu.h"
 
 #include <cstring>
@@ -121,6 +121,15 @@ s_mitem* find_item(s_mitem* tree, int16_t tag) {
 
 } // namespace
 
+namespace vkobase::menu {
+
+MENU_TREE window_tree(WINDOW win) noexcept {
+    MenuData* data = menu_data(win);
+    return data == nullptr ? nullptr : data->tree;
+}
+
+} // namespace vkobase::menu
+
 void vkobase_reset_menu() noexcept {
     state().popup_answers.clear();
 }
@@ -141,14 +150,18 @@ void vkok_menu_set_tree(WINDOW win, MENU_TREE tree) noexcept {
     if (copy == nullptr && tree != nullptr) {
         return;  // out of memory: the window keeps its tree
     }
+    // An open menu of this window shows the old items: it closes first.
+    vkobase::menu::close(win);
     vkov_res_free_menu_tree(data->tree);
     data->tree = copy;
+    vkobase::menu::bar_changed();
 }
 
 void vkok_menu_set_item_checked(WINDOW win, int16_t tag, BOOLEAN checked) noexcept {
     MenuData* data = menu_data(win);
     if (s_mitem* item = data == nullptr ? nullptr : find_item(data->tree, tag)) {
         item->checked = checked != FALSE ? 1 : 0;
+        vkobase::menu::bar_changed();
     }
 }
 
@@ -156,6 +169,7 @@ void vkok_menu_set_item_enabled(WINDOW win, int16_t tag, BOOLEAN enabled) noexce
     MenuData* data = menu_data(win);
     if (s_mitem* item = data == nullptr ? nullptr : find_item(data->tree, tag)) {
         item->enabled = enabled != FALSE ? 1 : 0;
+        vkobase::menu::bar_changed();
     }
 }
 
@@ -173,6 +187,7 @@ void vkok_menu_set_item_title(WINDOW win, int16_t tag, const char* title) noexce
     std::memcpy(text, title, len + 1);
     vkov_mem_free(item->text);
     item->text = text;
+    vkobase::menu::bar_changed();
 }
 
 FONT_OBJ vkok_menu_get_font_sel(WINDOW win, BOOLEAN want_copy) noexcept {
@@ -198,16 +213,16 @@ void vkok_menu_update(WINDOW win) noexcept {
     // The bar is drawn from the window's tree whenever it is shown; loading it here makes a
     // tree named only by resource id current before it is drawn.
     menu_data(win);
+    vkobase::menu::bar_changed();
 }
 
 int16_t vkok_menu_popup(MENU_TREE tree, WINDOW win, s_pnt pos, int32_t align,
                         int16_t tag) noexcept {
-    (void)pos;
-    (void)align;
-    (void)tag;
-    if (tree == nullptr || !vkobase::win_is_live(win) || !vkov_test_is_active() ||
-        state().popup_answers.empty()) {
+    if (tree == nullptr || !vkobase::win_is_live(win)) {
         return 0;
+    }
+    if (!vkov_test_is_active() || state().popup_answers.empty()) {
+        return vkobase::menu::run_popup(tree, win, pos, align, tag);
     }
     const int16_t answer = state().popup_answers.front();
     state().popup_answers.pop_front();

@@ -108,6 +108,7 @@ s_mitem* build_menu_items(const std::vector<vkobase::res::MenuItem>& items) {
         dst.checked = src.checked ? 1 : 0;
         dst.checkable = src.checkable ? 1 : 0;
         dst.separator = src.separator ? 1 : 0;
+        dst.state = static_cast<uint16_t>(src.state);
         bool ok = true;
         if (!src.separator) {
             dst.text = mem_strdup(src.title);
@@ -233,6 +234,22 @@ std::vector<std::unique_ptr<ResFile>>::iterator find_file(const char* file_name)
 } // namespace
 
 // Drops the files added at run time; the program's registered texts stay.
+namespace vkobase::menu {
+
+std::vector<std::pair<res::AccelKey, std::int16_t>> accel_table(std::int32_t id) {
+    std::vector<std::pair<res::AccelKey, std::int16_t>> out;
+    if (const auto* table = find_item(&vkobase::res::Bundle::accels, id)) {
+        for (const res::Accel& a : *table) {
+            res::AccelKey key;
+            if (res::parse_accel_key(a.keys, &key))
+                out.emplace_back(key, static_cast<std::int16_t>(a.tag));
+        }
+    }
+    return out;
+}
+
+} // namespace vkobase::menu
+
 void vkobase_reset_res() noexcept {
     state().files.clear();
 }

@@ -10,8 +10,31 @@
 #include <limits>
 #include <sstream>
 
+#include "vkobase/types.h"
+
 namespace vkobase::res {
 namespace {
+
+constexpr int32_t kMenuStateRight = 0x4000;
+
+struct NamedKey {
+    const char* name;
+    uint16_t code;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"F1", VKO_KEY_F1},         {"F2", VKO_KEY_F2},           {"F3", VKO_KEY_F3},
+    {"F4", VKO_KEY_F4},         {"F5", VKO_KEY_F5},           {"F6", VKO_KEY_F6},
+    {"F7", VKO_KEY_F7},         {"F8", VKO_KEY_F8},           {"F9", VKO_KEY_F9},
+    {"F10", VKO_KEY_F10},       {"F11", VKO_KEY_F11},         {"F12", VKO_KEY_F12},
+    {"Insert", VKO_KEY_INSERT}, {"Delete", VKO_KEY_DELETE},   {"Home", VKO_KEY_LINE_START},
+    {"End", VKO_KEY_LINE_END},  {"PageUp", VKO_KEY_PAGE_UP},  {"PageDown", VKO_KEY_PAGE_DOWN},
+    {"Up", VKO_KEY_UP},         {"Down", VKO_KEY_DOWN},       {"Left", VKO_KEY_LEFT},
+    {"Right", VKO_KEY_RIGHT},
+};
+// Keys that are characters of the character record, not virtual keys.
+constexpr NamedKey kCharKeys[] = {
+    {"Enter", 13}, {"Escape", 27}, {"Tab", 9}, {"Backspace", 8}, {"Space", 32},
+};
 
 enum class Tok { kEnd, kWord, kNumber, kString, kLBrace, kRBrace, kLParen, kRParen, kComma,
                  kEquals };
@@ -251,6 +274,10 @@ private:
                 std::vector<MenuItem> items;
                 ok = expect(Tok::kLBrace, "'{'") && parse_menu_items(&items, 0);
                 its_bundle->menus[id] = std::move(items);
+            } else if (keyword == "accelerators") {
+                std::vector<Accel> table;
+                ok = expect(Tok::kLBrace, "'{'") && parse_accels(&table);
+                its_bundle->accels[id] = std::move(table);
             } else if (keyword == "window" || keyword == "dialog") {
                 std::vector<WinEntry> entries;
                 ok = parse_entries(&entries);
@@ -303,7 +330,8 @@ private:
 
     static bool is_item_option(const Token& tok) {
         return tok.kind == Tok::kWord && (tok.text == "off" || tok.text == "checked" ||
-                                          tok.text == "checkable" || tok.text == "key");
+                                          tok.text == "checkable" || tok.text == "key" ||
+                                          tok.text == "right" || tok.text == "state");
     }
 
     // Options end at the first word that is not one: the next item's keyword.
@@ -316,6 +344,16 @@ private:
                 item->checked = true;
             } else if (opt == "checkable") {
                 item->checkable = true;
+            } else if (opt == "right") {
+                item->state |= kMenuStateRight;
+            } else if (opt == "state") {
+                int64_t v = 0;
+                if (!advance() || !expect(Tok::kEquals, "'='") ||
+                    !take_number(0, 0xFFFF, "state", &v)) {
+                    return false;
+                }
+                item->state = static_cast<int32_t>(v);
+                continue;
             } else if (opt == "key") {
                 int64_t v = 0;
                 if (!advance() || !expect(Tok::kEquals, "'='") ||
@@ -330,6 +368,27 @@ private:
             }
         }
         return true;
+    }
+
+    // Entries up to and including the closing brace.
+    bool parse_accels(std::vector<Accel>* table) {
+        while (its_tok.kind != Tok::kRBrace) {
+            Accel accel;
+            AccelKey key;
+            if (its_tok.kind != Tok::kString) {
+                return fail("expected a key text or '}'");
+            }
+            if (!parse_accel_key(its_tok.text, &key)) {
+                return fail("unknown key \"" + its_tok.text + "\"");
+            }
+            int64_t tag = 0;
+            if (!take_string(&accel.keys) || !take_number(1, 0xFFFF, "tag", &tag)) {
+                return false;
+            }
+            accel.tag = static_cast<int32_t>(static_cast<int16_t>(tag));
+            table->push_back(std::move(accel));
+        }
+        return advance();
     }
 
     // Items up to and including the closing brace.
@@ -543,6 +602,7 @@ void write_menu(const std::vector<MenuItem>& items, int depth, std::string* out)
         if (item.checked) *out += " checked";
         if (item.checkable) *out += " checkable";
         if (item.mkey != 0) *out += " key=" + std::to_string(item.mkey);
+        if (item.state != 0) *out += " state=" + std::to_string(item.state);
         if (item.popup) {
             *out += " {\n";
             write_menu(item.children, depth + 1, out);
@@ -581,6 +641,49 @@ void write_entries(const char* keyword, const std::map<int32_t, std::vector<WinE
 
 }  // namespace
 
+bool parse_accel_key(const std::string& text, AccelKey* key) {
+    AccelKey out;
+    std::string rest = text;
+    for (;;) {
+        const size_t plus = rest.find('+');
+        if (plus == std::string::npos || plus + 1 == rest.size()) {
+            break;  // "Ctrl++" binds the plus key itself
+        }
+        const std::string mod = rest.substr(0, plus);
+        if (mod == "Ctrl") {
+            out.ctrl = true;
+        } else if (mod == "Shift") {
+            out.shift = true;
+        } else if (mod == "Alt") {
+            out.alt = true;
+        } else {
+            return false;
+        }
+        rest = rest.substr(plus + 1);
+    }
+    if (rest.size() == 1 && static_cast<unsigned char>(rest[0]) > 32) {
+        out.code = static_cast<uint16_t>(std::toupper(static_cast<unsigned char>(rest[0])));
+        *key = out;
+        return true;
+    }
+    for (const NamedKey& k : kNamedKeys) {
+        if (rest == k.name) {
+            out.virt = true;
+            out.code = k.code;
+            *key = out;
+            return true;
+        }
+    }
+    for (const NamedKey& k : kCharKeys) {
+        if (rest == k.name) {
+            out.code = k.code;
+            *key = out;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool parse_text(const std::string& text, Bundle* bundle, std::string* error,
                 FileReader file_reader, void* reader_context) {
     Parser parser(text, bundle, file_reader, reader_context);
@@ -608,6 +711,13 @@ std::string write_text(const Bundle& bundle) {
     }
     write_entries("window", bundle.windows, &out);
     write_entries("dialog", bundle.dialogs, &out);
+    for (const auto& [id, table] : bundle.accels) {
+        out += "accelerators " + std::to_string(id) + " {\n";
+        for (const Accel& a : table) {
+            out += "  " + quote(a.keys) + " " + std::to_string(static_cast<uint16_t>(a.tag)) + "\n";
+        }
+        out += "}\n";
+    }
     return out;
 }
 

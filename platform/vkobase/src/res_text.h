@@ -16,8 +16,13 @@
 //     popup "&File" {                            # popup [tag] "title" [options] { ... }
 //       item 32001 "&New Window"                 # item tag "title" [options]
 //       separator
-//       item 3 "&Entry Text" off                 # options: off, checked, checkable, key=N
-//     }
+//       item 3 "&Entry Text" off                 # options: off, checked, checkable, key=N,
+//     }                                          #   right, state=N
+//     popup "&Help" right { ... }                # right: this title and those after it sit
+//   }                                            #   at the right end of the menu bar
+//   accelerators 9001 {                          # key text, then the menu tag it sends
+//     "Alt+F1" 32462
+//     "Ctrl+C" 32028
 //   }
 //   window 2000 {                                # or: dialog 9050 { ... }
 //     entry type=1 rect=(10,10,300,400) title="Main" menubar=1 flags=0x800
@@ -30,6 +35,17 @@
 // value2, value3 (16-bit values carried to the control), units (of rect: 0 pixels, 1
 // character cells, 2 half cells, 3 points), txattrs, txmargin, txlimit (text-edit entries:
 // attributes, wrap margin and character limit), font (a font resource id).
+//
+// Menu item options: off (created disabled), checked, checkable, key=N (a 16-bit key code
+// kept with the item), state=N (the item's 16-bit state word), right (sets the state bit
+// 0x4000 that puts a menu-bar title, and the titles after it, at the right end of the bar).
+// In titles '&' (or '~') marks the letter that chooses the item from the keyboard; "&&" is a
+// plain '&'. A tab in a title starts the key text shown at the right of the item.
+//
+// Accelerator keys: modifiers "Ctrl+", "Shift+", "Alt+" in any order, then one key: a
+// printable character (letters match either case), F1 to F12, Insert, Delete, Home, End,
+// PageUp, PageDown, Up, Down, Left, Right, Enter, Escape, Tab, Backspace or Space. A table
+// may bind one tag to several keys; when it binds one key twice, the first entry wins.
 #ifndef VKOBASE_RES_TEXT_H
 #define VKOBASE_RES_TEXT_H
 
@@ -48,6 +64,7 @@ struct MenuItem {
     bool checked = false;
     bool checkable = false;
     bool separator = false;
+    int32_t state = 0;   // the 16-bit state word; bit 0x4000 aligns a bar title right
     bool popup = false;  // a submenu, even while it has no items
     std::vector<MenuItem> children;
 
@@ -71,6 +88,25 @@ struct WinEntry {
     bool operator==(const WinEntry&) const = default;
 };
 
+// One accelerator: the key as written in the resource text, and the menu tag it sends.
+struct Accel {
+    std::string keys;
+    int32_t tag = 0;
+
+    bool operator==(const Accel&) const = default;
+};
+
+// An accelerator key read from its text: the modifiers, and either a character (letters in
+// upper case) or a virtual key code of the toolkit (virt true).
+struct AccelKey {
+    bool ctrl = false, shift = false, alt = false;
+    bool virt = false;
+    uint16_t code = 0;
+};
+
+// Reads key text such as "Ctrl+Shift+F1"; false for text that names no key.
+bool parse_accel_key(const std::string& text, AccelKey* key);
+
 // Everything one resource text defines, by id.
 struct Bundle {
     std::map<int32_t, std::string> strings;
@@ -80,6 +116,7 @@ struct Bundle {
     std::map<int32_t, std::vector<MenuItem>> menus;
     std::map<int32_t, std::vector<WinEntry>> windows;
     std::map<int32_t, std::vector<WinEntry>> dialogs;
+    std::map<int32_t, std::vector<Accel>> accels;
 
     bool operator==(const Bundle&) const = default;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core_internal.h"
+#include "display_internal.h"
 #include "vkobase/slist.h"
 #include "window_internal.h"
 
@@ -31,6 +32,14 @@ void vkobase_reset_scr() noexcept {
 
 namespace vkobase {
 
+bool scr_busy_cursor() noexcept {
+    return state().busy_cursor;
+}
+
+void scr_idle() noexcept {
+    state().busy_cursor = false;
+}
+
 void scr_window_gone(WINDOW win) noexcept {
     if (state().focus == win)
         state().focus = nullptr;
@@ -42,6 +51,8 @@ extern "C" {
 
 void vkok_scr_beep(void) noexcept {
     ++state().beeps;
+    if (vkobase::display_bell())
+        return;
     if (!vkobase::app_test_mode()) {
         std::fputc('\a', stderr);
         std::fflush(stderr);

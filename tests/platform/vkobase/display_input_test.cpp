@@ -64,7 +64,10 @@ TEST(DisplayKeys, Translate_NavigationKeypadAndCharacters) {
         {"a character outside Windows-1252 makes no event", 0x01000416ul, 0, "", false, 0, 0, 0, 0,
          0},
         {"a modifier alone makes no event", XK_Shift_L, kShift, "", false, 0, 0, 0, 0, 0},
-        {"a function key makes no event", XK_F5, 0, "", false, 0, 0, 0, 0, 0},
+        {"F1 is virtual 328", XK_F1, 0, "", true, 328, 1, 0, 0, 0},
+        {"F12 with control is virtual 339", XK_F12, kCtrl, "", true, 339, 1, 0, 1, 4},
+        {"F5 with alt keeps its code", XK_F5, kAlt, "", true, 332, 1, 0, 0, 8},
+        {"a function key beyond F12 makes no event", XK_F13, 0, "", false, 0, 0, 0, 0, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
@@ -94,6 +97,69 @@ TEST(DisplayKeys, MouseButtons_LeftRightMiddleAndNoWheel) {
 }
 
 class DisplayTest : public CoreTest {};
+
+TEST_F(DisplayTest, Wheel_ScrollsTheWindowUnderThePointer) {
+    WINDOW doc = make_doc();
+    WINDOW list = make_child(doc, s_rct{10, 10, 100, 100}, WC_LBOX);
+    WINDOW vbar = make_child(doc, s_rct{10, 110, 100, 126}, WC_VSCROLL);
+    WINDOW hbar = make_child(doc, s_rct{110, 10, 126, 100}, WC_HSCROLL);
+    ASSERT_NE(hbar, nullptr);
+    struct Case {
+        const char *why;
+        WINDOW under;
+        unsigned button;
+        WINDOW target;
+        e_event type;
+        e_scroll_ctl what;
+    };
+    const Case cases[] = {
+        {"wheel up over a list box", list, 4, list, E_VSCROLL, SC_LINE_UP},
+        {"wheel down over a document", doc, 5, doc, E_VSCROLL, SC_LINE_DOWN},
+        {"sideways over a document scrolls it across", doc, 7, doc, E_HSCROLL, SC_LINE_DOWN},
+        {"a vertical scroll bar tells its parent, as a click on its arrow",
+         vbar, 5, doc, E_CONTROL, SC_LINE_DOWN},
+        {"a horizontal bar takes the sideways wheel", hbar, 6, doc, E_CONTROL, SC_LINE_UP},
+        {"a horizontal bar under the plain wheel scrolls as a window", hbar, 4, hbar, E_VSCROLL,
+         SC_LINE_UP},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        WINDOW target = nullptr;
+        EVENT ev{};
+        ASSERT_TRUE(vkobase::display_wheel_event(c.under, c.button, &target, &ev));
+        EXPECT_EQ(target, c.target);
+        EXPECT_EQ(ev.type, c.type);
+        if (c.type == E_CONTROL) {
+            EXPECT_EQ(ev.v.ctl.ci.win, c.under);
+            EXPECT_EQ(ev.v.ctl.ci.v.sbar.what, c.what);
+        } else {
+            EXPECT_EQ(ev.v.scroll.what, c.what);
+        }
+    }
+    WINDOW target = nullptr;
+    EVENT ev{};
+    EXPECT_FALSE(vkobase::display_wheel_event(doc, 1, &target, &ev)) << "a plain button";
+    EXPECT_FALSE(vkobase::display_wheel_event(nullptr, 4, &target, &ev));
+}
+
+TEST_F(DisplayTest, PointerShape_FollowsCursorIdsFieldsAndBusy) {
+    WINDOW doc = make_doc();
+    WINDOW edit = make_child(doc, s_rct{10, 10, 30, 100}, WC_EDIT);
+    ASSERT_NE(edit, nullptr);
+    using Shape = vkobase::PointerShape;
+    EXPECT_EQ(vkobase::display_pointer_shape(doc, false), Shape::kArrow);
+    EXPECT_EQ(vkobase::display_pointer_shape(edit, false), Shape::kIBeam);
+    const std::pair<int, Shape> ids[] = {
+        {VKO_CURSOR_SPLIT, Shape::kSplit}, {VKO_CURSOR_HELP, Shape::kHelp},
+        {VKO_CURSOR_HAND, Shape::kHand},   {VKO_CURSOR_CROSS, Shape::kCross},
+        {VKO_CURSOR_WAIT, Shape::kWait},   {VKO_CURSOR_IBEAM, Shape::kIBeam},
+        {VKO_CURSOR_ARROW, Shape::kArrow}};
+    for (const auto &[id, shape] : ids) {
+        vkok_win_set_cursor(doc, static_cast<std::int16_t>(id));
+        EXPECT_EQ(vkobase::display_pointer_shape(doc, false), shape) << id;
+    }
+    EXPECT_EQ(vkobase::display_pointer_shape(edit, true), Shape::kWait) << "busy wins";
+}
 
 TEST_F(DisplayTest, WindowAt_FindsTheDeepestShownChildAndItsPoint) {
     WINDOW doc = make_doc(s_rct{100, 100, 300, 400});

@@ -25,8 +25,14 @@
 #include "../../../platform/vkobase/src/window_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
+#include "xvfb_test_support.h"
 
 namespace {
+
+using vkotest::find_xvfb;
+using vkotest::pixel;
+using vkotest::wait_for;
+using vkotest::Xvfb;
 
 // The document window's client area on the screen, and the rectangle drawn in it.
 constexpr s_rct kDocRect{120, 200, 320, 500};
@@ -62,8 +68,7 @@ Child &child() {
 }
 
 void append_log(const std::string &line) {
-    std::ofstream out(child().log, std::ios::app);
-    out << line << "\n";
+    vkotest::append_line(child().log, line);
 }
 
 // Input arrives from a connection of its own, as from another client of the server: the
@@ -251,87 +256,7 @@ int32_t task_handler(WINDOW, EVENT *ev) {
 }
 
 [[noreturn]] void run_program(const std::string &display) {
-    setenv("DISPLAY", display.c_str(), 1);
-    char base[] = "displaytest";
-    char title[] = "Task";
-    s_app_config config{};
-    config.base_appl_name = base;
-    config.appl_name = base;
-    config.taskwin_title = title;
-    vkowi_vko_system(0, nullptr, 0, task_handler, &config);
-    _exit(0);
-}
-
-std::string find_xvfb() {
-    for (const char *dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
-        const std::string path = std::string(dir) + "/Xvfb";
-        if (access(path.c_str(), X_OK) == 0)
-            return path;
-    }
-    return {};
-}
-
-// A private Xvfb that picks a free display number and tells it through a pipe.
-class Xvfb {
-public:
-    bool start(const std::string &binary) {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            // No backing store: the server forgets covered pixels and asks for them again.
-            execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                  "-nolisten", "tcp", "-bs", static_cast<char *>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        char c = 0;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (pid_ <= 0 || number.empty())
-            return false;
-        display_ = ":" + number;
-        return true;
-    }
-    ~Xvfb() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string &display() const { return display_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string display_;
-};
-
-// Waits for the child; a program that never ends is stopped (the loop must not hang CI).
-int wait_for(pid_t pid) {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > give_up) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::uint32_t pixel(cairo_surface_t *image, int x, int y) {
-    const unsigned char *row =
-        cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-    std::uint32_t px = 0;
-    std::memcpy(&px, row + 4 * x, 4);
-    return px & 0x00FFFFFFu;
+    vkotest::run_program(display, task_handler);
 }
 
 TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
@@ -355,10 +280,7 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
         run_program(server.display());
     ASSERT_EQ(wait_for(pid), 0) << "the program ended by itself";
 
-    std::ifstream log(child().log);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(log, line);)
-        lines.push_back(line);
+    const std::vector<std::string> lines = vkotest::read_lines(child().log);
     const std::vector<std::string> expected = {
         "shot",
         "shot",

@@ -40,9 +40,15 @@ menu 1 {
     item 32009 "E&xit" checkable checked key=120
   }
   popup 49 "Backward" { }
-  popup "&Window" {
-    item 32769 "&Tile"
+  popup "&Window" right {
+    item 32769 "&Tile" state=7
   }
+}
+accelerators 9001 {
+  "Alt+F1" 32462
+  "Ctrl+C" 32028
+  "Ctrl+Shift+PageDown" 9
+  "Ctrl++" 8
 }
 window 2000 {
   entry type=1 rect=(10,20,300,400) title="Main" menubar=1 flags=0x800
@@ -82,10 +88,46 @@ TEST(ResTextTest, CanonicalTextParsesBackToTheSameBundle) {
     EXPECT_TRUE(first.menus.at(1).at(1).popup);
     EXPECT_EQ(first.menus.at(1).at(1).tag, 49);
     EXPECT_EQ(static_cast<uint16_t>(first.menus.at(1).at(2).children.at(0).tag), 32769);
+    EXPECT_EQ(first.menus.at(1).at(2).state, 0x4000);
+    EXPECT_EQ(first.menus.at(1).at(2).children.at(0).state, 7);
+    const auto& accels = first.accels.at(9001);
+    ASSERT_EQ(accels.size(), 4u);
+    EXPECT_EQ(accels[0].keys, "Alt+F1");
+    EXPECT_EQ(static_cast<uint16_t>(accels[1].tag), 32028);
     const auto& edit = first.windows.at(2000).at(2);
     EXPECT_EQ(edit.right, -1);
     EXPECT_EQ(edit.value1, -2);
     EXPECT_EQ(edit.value3, 205);
+}
+
+TEST(ResTextTest, AcceleratorKeysReadAsModifiersAndOneKey) {
+    struct Case {
+        const char* text;
+        bool ctrl, shift, alt, virt;
+        uint16_t code;
+    };
+    const Case cases[] = {
+        {"Ctrl+c", true, false, false, false, 'C'},
+        {"Alt+F1", false, false, true, true, VKO_KEY_F1},
+        {"Shift+Ctrl+F12", true, true, false, true, VKO_KEY_F12},
+        {"Ctrl++", true, false, false, false, '+'},
+        {"Delete", false, false, false, true, VKO_KEY_DELETE},
+        {"Ctrl+Enter", true, false, false, false, 13},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        vkobase::res::AccelKey key;
+        ASSERT_TRUE(vkobase::res::parse_accel_key(c.text, &key));
+        EXPECT_EQ(key.ctrl, c.ctrl);
+        EXPECT_EQ(key.shift, c.shift);
+        EXPECT_EQ(key.alt, c.alt);
+        EXPECT_EQ(key.virt, c.virt);
+        EXPECT_EQ(key.code, c.code);
+    }
+    for (const char* bad : {"", "Ctrl+", "Meta+A", "F0", "Ctrl+AB"}) {
+        vkobase::res::AccelKey key;
+        EXPECT_FALSE(vkobase::res::parse_accel_key(bad, &key)) << bad;
+    }
 }
 
 TEST(ResTextTest, FaultyTextsNameTheirLine) {
@@ -110,6 +152,10 @@ TEST(ResTextTest, FaultyTextsNameTheirLine) {
         {"odd hex digits", "image 1 hex \"abc\"", "line 1: hex image needs"},
         {"sign among hex digits", "image 1 hex \"42-f\"", "line 1: bad hex digits"},
         {"space among hex digits", "image 1 hex \"42 f\"", "line 1: bad hex digits"},
+        {"unknown accelerator key", "accelerators 1 {\n \"Ctrl+F13\" 5\n}", "line 2: unknown key"},
+        {"unknown modifier", "accelerators 1 { \"Hyper+A\" 5 }", "line 1: unknown key"},
+        {"accelerator without tag", "accelerators 1 { \"A\" }", "line 1: expected tag"},
+        {"accelerator tag zero", "accelerators 1 { \"A\" 0 }", "line 1: tag out of range"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

@@ -112,6 +112,17 @@ enum {
     WC_NOTEBK = 25
 };
 
+/* Cursor ids of vkok_win_set_cursor (the record's cursor_id). */
+enum {
+    VKO_CURSOR_ARROW = 0,
+    VKO_CURSOR_IBEAM = 1,
+    VKO_CURSOR_SPLIT = 2,
+    VKO_CURSOR_WAIT = 3,
+    VKO_CURSOR_CROSS = 4,
+    VKO_CURSOR_HELP = 5,
+    VKO_CURSOR_HAND = 6
+};
+
 /* Window record flags (the "flags" word). */
 #define VKO_WF_DRAWABLE_MASK 0x543Eu /* kinds that can be drawn in */
 #define VKO_WF_MENU_MASK 0x020Fu     /* menu-bearing styles */
@@ -268,6 +279,18 @@ enum {
     VKO_KEY_DELETE = 317,
     VKO_KEY_PAD_0 = 318, /* the keypad digits run on to VKO_KEY_PAD_9 */
     VKO_KEY_PAD_9 = 327,
+    VKO_KEY_F1 = 328, /* the function keys run on to VKO_KEY_F12 */
+    VKO_KEY_F2 = 329,
+    VKO_KEY_F3 = 330,
+    VKO_KEY_F4 = 331,
+    VKO_KEY_F5 = 332,
+    VKO_KEY_F6 = 333,
+    VKO_KEY_F7 = 334,
+    VKO_KEY_F8 = 335,
+    VKO_KEY_F9 = 336,
+    VKO_KEY_F10 = 337,
+    VKO_KEY_F11 = 338,
+    VKO_KEY_F12 = 339,
     VKO_KEY_PAD_MULTIPLY = 372,
     VKO_KEY_PAD_SUBTRACT = 373,
     VKO_KEY_PAD_ADD = 374,
@@ -417,6 +440,8 @@ typedef struct s_mitem {
     struct s_mitem* child; /* submenu records, null for a plain item */
 } s_mitem;
 typedef s_mitem* MENU_TREE;
+/* Bits of a menu item's state word. */
+#define VKO_MIS_RIGHT 0x4000u /* a menu-bar title (and those after it) sits at the right end */
 
 /* One entry of a window-definition list; an entry of type 0 ends the list. The first entry
  * describes the window, each further entry a control or child window. */

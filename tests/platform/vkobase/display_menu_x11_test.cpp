@@ -1,0 +1,250 @@
+// display_menu_x11_test.cpp: the menu bar, function keys and the wheel end to end under a
+// private Xvfb, with real input from the XTest extension: the program's window shows its menu
+// bar, a press on a title opens its menu, a release on an item sends the window its menu event;
+// a function key arrives with its code; a wheel turn over a list box scrolls it. Pictures of
+// the window with its menu open are kept for people to look at when VKO_GALLERY_DIR is set.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <cairo.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../../../platform/vkobase/src/menu_internal.h"
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+#include "xvfb_test_support.h"
+
+namespace {
+
+constexpr char kMenus[] = R"(
+menu 1 {
+  popup "&File" {
+    item 32001 "&New Window"
+    separator
+    popup "&Print" {
+      item 3 "&Entry Text" off
+      item 4 "&Results List"
+    }
+    item 32003 "&Close"
+    item 32009 "E&xit\tAlt+F4"
+  }
+  popup "&Edit" {
+    item 8 "&Copy\tCtrl+C" off
+    item 32031 "Se&lect All" checked
+  }
+  popup "&Help" right {
+    item 32462 "&Contents and Index\tAlt+F1"
+    item 66 "About This Product"
+  }
+}
+)";
+
+constexpr s_rct kDocRect{120, 200, 420, 700};
+constexpr s_rct kListRect{40, 20, 200, 220};
+
+struct Child {
+    std::string log;
+    std::string shot_dir;
+    WINDOW doc = nullptr;
+    WINDOW list = nullptr;
+    int ticks = 0;
+    int step = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void append_log(const std::string &line) {
+    vkotest::append_line(child().log, line);
+}
+
+// Real input through the server, from a connection of its own.
+void fake(const std::vector<std::pair<char, int>> &actions, s_pnt at = s_pnt{}) {
+    Display *dpy = XOpenDisplay(nullptr);
+    if (dpy == nullptr)
+        return;
+    for (const auto &[kind, value] : actions) {
+        switch (kind) {
+        case 'm':
+            XTestFakeMotionEvent(dpy, -1, at.h, at.v, CurrentTime);
+            break;
+        case 'p':
+            XTestFakeButtonEvent(dpy, static_cast<unsigned>(value), True, CurrentTime);
+            break;
+        case 'r':
+            XTestFakeButtonEvent(dpy, static_cast<unsigned>(value), False, CurrentTime);
+            break;
+        case 'k':
+            XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, static_cast<KeySym>(value)), True,
+                              CurrentTime);
+            XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, static_cast<KeySym>(value)), False,
+                              CurrentTime);
+            break;
+        default:
+            break;
+        }
+    }
+    XSync(dpy, False);
+    XCloseDisplay(dpy);
+}
+
+s_pnt centre(const s_rct &r) {
+    return s_pnt{static_cast<std::int16_t>((r.top + r.bottom) / 2),
+                 static_cast<std::int16_t>((r.left + r.right) / 2)};
+}
+
+void shot(const char *name) {
+    vkov_display_screenshot((child().shot_dir + "/" + name).c_str());
+}
+
+// The script, one step per timer tick once the step before has shown its effect.
+void next_step() {
+    Child &c = child();
+    switch (c.step) {
+    case 0: // press on the File title and hold
+        fake({{'m', 0}, {'p', 1}}, centre(vkobase::menu::title_rect(c.doc, 0)));
+        c.step = 1;
+        break;
+    case 1: // the menu is open: drag onto the Print item, its submenu opens
+        if (vkobase::menu::level_count() < 1)
+            return;
+        fake({{'m', 0}}, centre(vkobase::menu::item_rect(0, 2)));
+        c.step = 2;
+        break;
+    case 2:
+        if (vkobase::menu::level_count() < 2)
+            return;
+        fake({{'m', 0}}, centre(vkobase::menu::item_rect(1, 1)));
+        c.step = 3;
+        break;
+    case 3: // look at it, then release on "Results List"
+        shot("menu_open.png");
+        fake({{'r', 1}}, centre(vkobase::menu::item_rect(1, 1)));
+        c.step = 4;
+        break;
+    case 5: // a function key
+        fake({{'k', XK_F5}});
+        c.step = 6;
+        break;
+    case 7: // a wheel turn over the list box
+        fake({{'m', 0}, {'p', 5}, {'r', 5}},
+             s_pnt{static_cast<std::int16_t>(kDocRect.top + kListRect.top + 50),
+                   static_cast<std::int16_t>(kDocRect.left + kListRect.left + 50)});
+        c.step = 8;
+        break;
+    default:
+        break;
+    }
+}
+
+int32_t doc_handler(WINDOW, EVENT *ev) {
+    switch (ev->type) {
+    case E_TIMER:
+        if (++child().ticks > 60)
+            vkov_app_destroy(); // the script stalled: end, and let the checks tell
+        next_step();
+        break;
+    case E_COMMAND:
+        append_log("menu " + std::to_string(ev->v.cmd.tag));
+        child().step = 5;
+        break;
+    case E_CHAR:
+        append_log("key " + std::to_string(ev->v.chr.ch) + " " + std::to_string(ev->v.chr.virt));
+        child().step = 7;
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t list_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_VSCROLL) {
+        append_log("scroll " + std::to_string(ev->v.scroll.what));
+        vkov_app_destroy();
+    }
+    return 0;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        Child &c = child();
+        c.doc = vkok_win_create(W_DOC, &kDocRect, "Menu test \x96 \xe9t\xe9", 1, NULL_WIN, 0,
+                                VKO_EVENT_MASK_ALL, doc_handler, 0);
+        c.list = vkok_win_create(WC_LBOX, &kListRect, "", 0, c.doc, 0, VKO_EVENT_MASK_ALL,
+                                 list_handler, 0);
+        vkok_scr_set_focus_vobj(c.doc);
+        vkov_timer_create(c.doc, 150);
+    }
+    return 0;
+}
+
+[[noreturn]] void run_program(const std::string &display) {
+    vkov_res_register_text("menus", kMenus);
+    vkotest::run_program(display, task_handler);
+}
+
+TEST(DisplayMenuX11, MenuChosenWithRealInputThenFunctionKeyAndWheel) {
+    const std::string xvfb_binary = vkotest::find_xvfb();
+    if (xvfb_binary.empty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    vkotest::Xvfb server;
+    if (!server.start(xvfb_binary))
+        GTEST_SKIP() << "Xvfb did not start";
+    char dir_template[] = "/tmp/vko_menu_XXXXXX";
+    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    const std::string dir = dir_template;
+    child().log = dir + "/events.txt";
+    const char *gallery = std::getenv("VKO_GALLERY_DIR");
+    child().shot_dir = gallery != nullptr ? gallery : dir;
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        run_program(server.display());
+    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+
+    const std::vector<std::string> lines = vkotest::read_lines(child().log);
+    const std::vector<std::string> expected = {
+        "menu 4",     // "Results List" from the Print submenu
+        "key 332 1",  // F5, virtual
+        "scroll 2",   // the wheel turned down: a line down (three times; the first one ends it)
+    };
+    EXPECT_EQ(lines, expected);
+
+    // The picture taken with the menu open: the bar above the client area with File
+    // highlighted, the pull-down below it and the submenu with the item under the pointer.
+    const std::string png = child().shot_dir + "/menu_open.png";
+    cairo_surface_t *image = cairo_image_surface_create_from_png(png.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    struct Probe {
+        const char *why;
+        int x, y;
+        std::uint32_t rgb;
+    };
+    const Probe probes[] = {
+        {"the open title", kDocRect.left + 6, kDocRect.top - 10, 0x0A246Au},
+        {"the bar's face beside the titles", kDocRect.left + 300, kDocRect.top - 10, 0xE4E4E4u},
+        {"the client area below the menus", kDocRect.left + 400, kDocRect.top + 200, 0xFFFFFFu},
+    };
+    for (const Probe &p : probes) {
+        SCOPED_TRACE(p.why);
+        EXPECT_EQ(vkotest::pixel(image, p.x, p.y), p.rgb);
+    }
+    cairo_surface_destroy(image);
+    if (gallery == nullptr)
+        std::remove(png.c_str());
+    std::remove(child().log.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// xvfb_test_support.h: what the end-to-end display tests share: a private Xvfb server that
+// picks a free display number, the wait for the child process that runs the program, and a
+// pixel of a screenshot.
+#pragma once
+
+#include <cairo.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vkobase/vkobase.h"
+
+namespace vkotest {
+
+inline std::string find_xvfb() {
+    for (const char *dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
+        const std::string path = std::string(dir) + "/Xvfb";
+        if (access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
+}
+
+// A private Xvfb that picks a free display number and tells it through a pipe.
+class Xvfb {
+public:
+    bool start(const std::string &binary) {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return false;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            // No backing store: the server forgets covered pixels and asks for them again.
+            execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                  "-nolisten", "tcp", "-bs", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (pid_ <= 0 || number.empty())
+            return false;
+        display_ = ":" + number;
+        return true;
+    }
+    ~Xvfb() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string &display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// Waits for the child; a program that never ends is stopped (the loop must not hang CI).
+inline int wait_for(pid_t pid) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > give_up) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline std::uint32_t pixel(cairo_surface_t *image, int x, int y) {
+    const unsigned char *row =
+        cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+    std::uint32_t px = 0;
+    std::memcpy(&px, row + 4 * x, 4);
+    return px & 0x00FFFFFFu;
+}
+
+// The program's log: one line per event it reports.
+inline void append_line(const std::string &path, const std::string &line) {
+    std::ofstream out(path, std::ios::app);
+    out << line << "\n";
+}
+
+inline std::vector<std::string> read_lines(const std::string &path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Runs the real event loop on the server with the task window's handler, then ends the child.
+[[noreturn]] inline void run_program(const std::string &display, VKO_EVENT_HANDLER task_handler) {
+    setenv("DISPLAY", display.c_str(), 1);
+    char base[] = "displaytest";
+    char title[] = "Task";
+    s_app_config config{};
+    config.base_appl_name = base;
+    config.appl_name = base;
+    config.taskwin_title = title;
+    vkowi_vko_system(0, nullptr, 0, task_handler, &config);
+    _exit(0);
+}
+
+} // namespace vkotest
