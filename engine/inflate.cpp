@@ -39,9 +39,9 @@ constexpr unsigned kCodeLenTableSize = 1u << kCodeLenBits;
 constexpr unsigned kMaxLitCodes = 286;
 constexpr unsigned kMaxDistCodes = 30;
 
-// The fast loop writes a whole match in 8-byte steps: it runs only while the output
-// has room for the longest match and one step more.
-constexpr std::size_t kFastOutRoom = 258 + 8;
+// The fast loop writes a whole match in 16-byte steps and up to three literals a round:
+// it runs only while the output has room for the longest match and one step more.
+constexpr std::size_t kFastOutRoom = 258 + 16;
 
 constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,
                                            15, 17, 19, 23, 27, 31, 35, 43,  51,  59,
@@ -252,21 +252,7 @@ struct Decoder {
         }
     }
 
-    // Tops the bit buffer up to 56-63 bits with one 8-byte load; needs 8 input bytes.
-    // Bits above bitcnt may then hold the start of the next byte; they are the same
-    // bits the next load puts there.
-    void refill_fast()
-    {
-        std::uint64_t word;
-        std::memcpy(&word, in, 8);
-        if constexpr (std::endian::native == std::endian::big)
-            word = __builtin_bswap64(word);
-        bitbuf |= word << bitcnt;
-        in += (63 - bitcnt) >> 3;
-        bitcnt |= 56;
-    }
-
-    // Leaves the fast mode: clears the bits above bitcnt that refill_fast left there.
+    // Leaves the fast loop: clears the bits above bitcnt that its refills left there.
     void settle() { bitbuf &= (std::uint64_t{1} << bitcnt) - 1; }
 
     std::uint32_t take(unsigned n)
@@ -301,7 +287,7 @@ struct Decoder {
 
     // Copies a match of length bytes at distance back; the caller has checked that the
     // output has room. Bytes before the output's start come from the end of the preset.
-    InflateStatus copy_match(std::size_t distance, std::size_t length, bool fast)
+    InflateStatus copy_match(std::size_t distance, std::size_t length)
     {
         if (distance > kInflateWindowBytes)
             return InflateStatus::kDistanceTooFar;
@@ -319,14 +305,7 @@ struct Decoder {
             return InflateStatus::kDone;
         }
         const std::uint8_t* src = dst - distance;
-        if (fast && distance >= 8) {
-            std::uint8_t* const end = dst + length;
-            do {
-                std::memcpy(dst, src, 8);
-                dst += 8;
-                src += 8;
-            } while (dst < end);
-        } else if (distance == 1 && length != 0) {
+        if (distance == 1 && length != 0) {
             std::memset(dst, *src, length);
         } else {
             for (std::size_t i = 0; i < length; ++i)
@@ -344,54 +323,143 @@ struct Decoder {
 };
 
 // Decodes the symbols of one Huffman-coded block. The fast loop needs no bounds checks
-// inside one symbol: 8 input bytes give 56 bits, enough for the longest literal/length
-// code with its extra bits (20) and the longest distance code with its extra bits (28),
-// and the output has room for the longest match. Near either end the careful loop
-// takes over.
+// inside one round: 8 input bytes give at least 56 bits, enough for three literals from
+// the primary table (30 bits), or for the longest literal/length code with its extra
+// bits (20) and the longest distance code with its extra bits (28); and the output has
+// room for the longest match and one copy step more. The loop keeps the bit buffer, the
+// input and the output position in locals, which the compiler holds in registers, and
+// writes them back when it leaves. Near either end the careful loop takes over.
 InflateStatus Decoder::decode_codes(const std::uint32_t* lit_table, const std::uint32_t* dist_table)
 {
     constexpr std::uint64_t kLitMask = (1u << kLitBits) - 1;
-    while (in_end - in >= 8 && capacity - pos >= kFastOutRoom) {
-        refill_fast();
-        std::uint32_t e = lookup(lit_table, kLitBits, bitbuf, bitcnt);
+    const std::uint8_t* ip = in;
+    const std::uint8_t* const ip_end = in_end;
+    std::uint64_t bits = bitbuf;
+    unsigned count = bitcnt;
+    std::uint8_t* const out_start = out;
+    std::uint8_t* op = out + pos;
+    std::uint8_t* const op_limit = capacity >= kFastOutRoom ? out + capacity - kFastOutRoom : out;
+    InflateStatus status = InflateStatus::kDone;
+    bool finished = false;   // the block ended, or stopped on damage, inside the fast loop
+    const auto keep = [&] {
+        in = ip;
+        bitbuf = bits;
+        bitcnt = count;
+        pos = static_cast<std::size_t>(op - out_start);
+    };
+    const bool roomy = capacity >= kFastOutRoom;
+    while (roomy && ip_end - ip >= 8 && op <= op_limit) {
+        // Refill to 56-63 bits with one 8-byte load; bits above count may then hold the
+        // start of the next byte, the same bits the next load puts there.
+        std::uint64_t word;
+        std::memcpy(&word, ip, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word);
+        bits |= word << count;
+        ip += (63 - count) >> 3;
+        count |= 56;
+
+        std::uint32_t e = lit_table[bits & kLitMask];
         if (e & kLiteral) {
-            drop(entry_bits(e));
-            out[pos++] = static_cast<std::uint8_t>(entry_value(e));
-            // A second literal whose code is in the primary table fits the bits left.
-            e = lit_table[bitbuf & kLitMask];
-            if (e & kLiteral) {
-                drop(entry_bits(e));
-                out[pos++] = static_cast<std::uint8_t>(entry_value(e));
-            }
+            // Up to three literals whose codes are in the primary table; the next entry is
+            // looked up before the byte is stored.
+            bits >>= entry_bits(e);
+            count -= entry_bits(e);
+            std::uint32_t next = lit_table[bits & kLitMask];
+            *op++ = static_cast<std::uint8_t>(entry_value(e));
+            if (!(next & kLiteral))
+                continue;
+            bits >>= entry_bits(next);
+            count -= entry_bits(next);
+            e = lit_table[bits & kLitMask];
+            *op++ = static_cast<std::uint8_t>(entry_value(next));
+            if (!(e & kLiteral))
+                continue;
+            bits >>= entry_bits(e);
+            count -= entry_bits(e);
+            *op++ = static_cast<std::uint8_t>(entry_value(e));
             continue;
         }
-        if (!(e & kLength)) {
-            drop(entry_bits(e));
-            settle();
-            return (e & kEndOfBlock) ? InflateStatus::kDone : InflateStatus::kBadSymbol;
+        if (e & kLink) {
+            bits >>= kLitBits;
+            count -= kLitBits;
+            e = lit_table[entry_value(e) + (bits & ((1u << entry_extra(e)) - 1))];
+            if (e & kLiteral) {
+                bits >>= entry_bits(e);
+                count -= entry_bits(e);
+                *op++ = static_cast<std::uint8_t>(entry_value(e));
+                continue;
+            }
         }
+        if (!(e & kLength)) {
+            bits >>= entry_bits(e);
+            count -= entry_bits(e);
+            status = (e & kEndOfBlock) ? InflateStatus::kDone : InflateStatus::kBadSymbol;
+            finished = true;
+            break;
+        }
+        // A length: its code and extra bits in one step, then the distance likewise.
         const unsigned code_bits = entry_bits(e);
         const unsigned total = code_bits + entry_extra(e);
         const std::size_t length =
-            entry_value(e) + ((bitbuf & ((std::uint64_t{1} << total) - 1)) >> code_bits);
-        drop(total);
-        const std::uint32_t d = lookup(dist_table, kDistBits, bitbuf, bitcnt);
+            entry_value(e) + ((bits & ((std::uint64_t{1} << total) - 1)) >> code_bits);
+        bits >>= total;
+        count -= total;
+        std::uint32_t d = dist_table[bits & ((1u << kDistBits) - 1)];
+        if (d & kLink) {
+            bits >>= kDistBits;
+            count -= kDistBits;
+            d = dist_table[entry_value(d) + (bits & ((1u << entry_extra(d)) - 1))];
+        }
         if (!(d & kLength)) {
-            settle();
-            return InflateStatus::kBadSymbol;
+            status = InflateStatus::kBadSymbol;
+            finished = true;
+            break;
         }
         const unsigned dist_code_bits = entry_bits(d);
         const unsigned dist_total = dist_code_bits + entry_extra(d);
         const std::size_t distance =
-            entry_value(d) + ((bitbuf & ((std::uint64_t{1} << dist_total) - 1)) >> dist_code_bits);
-        drop(dist_total);
-        const InflateStatus status = copy_match(distance, length, true);
-        if (status != InflateStatus::kDone) {
-            settle();
-            return status;
+            entry_value(d) + ((bits & ((std::uint64_t{1} << dist_total) - 1)) >> dist_code_bits);
+        bits >>= dist_total;
+        count -= dist_total;
+        if (distance > static_cast<std::size_t>(op - out_start) || distance < 8 ||
+            distance > kInflateWindowBytes) {
+            // Into the preset, overlapping its own output closely, or too far: the
+            // general copy, which checks the distance.
+            keep();
+            status = copy_match(distance, length);
+            op = out_start + pos;
+            if (status != InflateStatus::kDone) {
+                finished = true;
+                break;
+            }
+            continue;
         }
+        // Whole words, as far as the match reaches (the output has room for the
+        // overshoot); with a distance of 8 to 15 each word reads bytes written just
+        // before it, in order.
+        const std::uint8_t* src = op - distance;
+        std::uint8_t* const end = op + length;
+        if (distance >= 16) {
+            do {
+                std::memcpy(op, src, 8);
+                std::memcpy(op + 8, src + 8, 8);
+                op += 16;
+                src += 16;
+            } while (op < end);
+        } else {
+            do {
+                std::memcpy(op, src, 8);
+                op += 8;
+                src += 8;
+            } while (op < end);
+        }
+        op = end;
     }
+    keep();
     settle();
+    if (finished)
+        return status;
     return decode_careful(lit_table, dist_table);
 }
 
@@ -435,7 +503,7 @@ InflateStatus Decoder::decode_careful(const std::uint32_t* lit_table,
             return InflateStatus::kTruncated;
         const std::size_t room = capacity - pos;
         const std::size_t n = length < room ? length : room;
-        const InflateStatus status = copy_match(distance, n, false);
+        const InflateStatus status = copy_match(distance, n);
         if (status != InflateStatus::kDone)
             return status;
         if (n < length)
