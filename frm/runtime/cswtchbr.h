@@ -1,0 +1,60 @@
+// cswtchbr.h: FRM_CSwitchBoard and the framework's event hooks. The base library delivers
+// every event of a framework window to hookWinEventHandler, which hands it to
+// FRM_CSwitchBoard::EventHandler: the switchboard finds the window object (the toolkit
+// window's application data), makes its units current and turns the event record into one
+// call of the window (one line per event type in EventHandler). Keys go to keyboard
+// navigation first; mouse events to the window's mouse manager first. Events of the task
+// window start and shut down the application. Events that arrive when no application is
+// running (before start or after shut-down) are ignored.
+//
+// Control events (type 15) reach FRM_CWindow::DoControl(control id, control type, control
+// window, data word 1, data word 2). Text-edit windows of the base library carry no
+// application data; their notifications still reach the window, with the two 16-bit values
+// (what changed, focus flag) as data words 1 and 2.
+#pragma once
+
+#include "frm/core/cboss.h"
+#include "frm/core/crect.h"
+#include "vkobase/types.h"
+
+class FRM_CApplication;
+class FRM_CWindow;
+
+class FRM_CSwitchBoard : public FRM_CNotifier {
+    FRM_TYPE_INFO(CSwitchBoard)
+public:
+    static constexpr long kCommandLastWindowClosed = 20001;
+
+    // A second switchboard is fatal 2300.
+    explicit FRM_CSwitchBoard(FRM_CApplication* application);
+    // Copying is fatal 2301.
+    FRM_CSwitchBoard(const FRM_CSwitchBoard& other);
+    FRM_CSwitchBoard& operator=(const FRM_CSwitchBoard&) = delete;
+    ~FRM_CSwitchBoard() override;
+
+    // Dispatches one event of a toolkit window; always answers 0.
+    static int EventHandler(WINDOW window, EVENT* event);
+    // Enter and leave tracking: the window left hears 20013, the one entered 20012, both
+    // with the pointer's position.
+    static void MouseEvent(FRM_CWindow* window, const FRM_CPoint& point);
+
+    static short IsUpdateEvent();
+    // Raises (non-zero) or lowers the update depth.
+    static void UpdateEvent(short entering);
+    static short IsCWindowDelete();
+    static void SetCWindowDelete(short deleting);
+    static short IsInstantiated();
+    static void SetInstantiated(short instantiated);
+    // The window that last received a mouse event.
+    static FRM_CWindow* GetEnterLeaveWindow();
+    // Tests: forgets the update depth, the delete flag and the enter/leave window.
+    static void ResetForTests();
+
+private:
+    struct Events; // one handler per event type, with the window's access
+};
+
+extern "C" {
+// The window event hook of every framework window.
+int32_t hookWinEventHandler(WINDOW window, EVENT* event) noexcept;
+}
