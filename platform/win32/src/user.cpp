@@ -1,10 +1,12 @@
 // user.cpp: character stepping over the base library's multibyte text, the help viewer's
-// request record, and window lookup through the base library's window records.
+// requests (recorded, then carried out by help_viewer.cpp), and window lookup through the base
+// library's window records.
 #include "win32/user.h"
 
 #include <string>
 #include <vector>
 
+#include "help_viewer.h"
 #include "vkobase/str.h"
 #include "win32/testing.h"
 #include "win32_internal.h"
@@ -43,6 +45,7 @@ int16_t to_int16(LONG v) noexcept {
 
 void win32::reset_user() noexcept {
     state().help.clear();
+    win32::help::reset_viewer();
 }
 
 extern "C" {
@@ -69,7 +72,7 @@ BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept {
             r.key = reinterpret_cast<const char *>(data);
         }
         state().help.push_back(std::move(r));
-        return TRUE;
+        return win32::help::viewer_request(help_file, command, data) ? TRUE : FALSE;
     } catch (...) {
         return FALSE;
     }

@@ -3,8 +3,13 @@
  * - CharNextA answers the next character (cur itself at the terminator); CharPrevA the
  *   character before cur, or start when cur is not after it.
  * - WinHelpA records the request (file, command, data; the key text of HELP_PARTIALKEY is
- *   copied) for the help viewer and answers TRUE; FALSE without a file for a command other
- *   than HELP_QUIT.
+ *   copied) and hands it to the help viewer, a window that shows the topics of the help file
+ *   (its text format is described in src/help_file.h): HELP_CONTENTS the contents topic,
+ *   HELP_CONTEXT the topic with the number in data, HELP_PARTIALKEY the keyword search for
+ *   the text in data (the topic itself when one topic answers it), HELP_HELPONHELP how to
+ *   use the viewer; HELP_QUIT closes it. A file that cannot be read shows a message there.
+ *   Answers TRUE; FALSE without a file for a command other than HELP_QUIT, or when the
+ *   viewer's window cannot be made.
  * - WindowFromPoint answers the window in front at a screen point (the screen window when no
  *   other is there); ClientToScreen turns a point of a window's client area into screen
  *   coordinates and answers FALSE for a handle that is not a live window. */
