@@ -1,0 +1,253 @@
+// settings_files.cpp: the description and preferences readers and the preferences writer.
+#include "app/settings/settings_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/display/prefs.h"
+#include "app/settings/config_dict.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kDescriptionSuffix[] = ".dct";
+constexpr int kLastOrderSlot = kPartSlots - 1;
+
+std::string in_directory(const std::string& directory, const std::string& name)
+{
+    return directory.empty() ? name : (fs::path(directory) / name).string();
+}
+
+// The tokens of one line as both files split them, or none for a comment or blank line.
+std::vector<std::string> tokens_of(std::string line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    const std::size_t first = line.find_first_not_of(" \t\f\v\r");
+    std::vector<std::string> tokens;
+    if (first == std::string::npos || line[first] == ';')
+        return tokens;
+    std::string token;
+    for (std::size_t i = first; i < line.size(); ++i) {
+        if (line[i] == '=' || line[i] == ',') {
+            if (!token.empty())
+                tokens.push_back(token);
+            token.clear();
+        } else {
+            token.push_back(line[i]);
+        }
+    }
+    if (!token.empty())
+        tokens.push_back(token);
+    return tokens;
+}
+
+// Calls take(tokens) for each line of in that holds a setting.
+template <typename Take> void for_each_setting(std::istream& in, Take take)
+{
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::vector<std::string> tokens = tokens_of(line);
+        if (!tokens.empty())
+            take(tokens);
+    }
+}
+
+std::string token_at(const std::vector<std::string>& tokens, std::size_t i)
+{
+    return i < tokens.size() ? tokens[i] : std::string();
+}
+
+// A decimal number from the start of text: an optional sign, then digits; 0 when none
+// (hexadecimal "0x1F" reads as 0). Values past the range of the field are held at its
+// ends rather than wrapped, so a large flag stays nonzero.
+long long leading_number(const std::string& text, long long low, long long high)
+{
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (end == text.c_str())
+        return 0;
+    return std::clamp(value, low, high);
+}
+
+std::int16_t flag_value(const std::string& text)
+{
+    return static_cast<std::int16_t>(leading_number(text, SHRT_MIN, SHRT_MAX));
+}
+
+std::int32_t int_value(const std::string& text)
+{
+    return static_cast<std::int32_t>(leading_number(text, INT_MIN, INT_MAX));
+}
+
+// A colour: the signed decimal the writer writes, or an unsigned one past 2^31.
+std::uint32_t color_value(const std::string& text)
+{
+    return static_cast<std::uint32_t>(leading_number(text, INT_MIN, UINT_MAX));
+}
+
+int part_of_key(const std::string& key)
+{
+    static const char* const kPartKeys[] = {
+        "main_entry",      "pron_entry", "variant_entry", "function_entry", "inflected_entry",
+        "usage_entry", "etymology_entry", "date_entry",    "text_entry",     "art_entry"};
+    for (int i = 0; i < 10; ++i) {
+        if (key == kPartKeys[i])
+            return i + 1;
+    }
+    return 0;
+}
+
+void read_description(std::istream& in, configDict* description)
+{
+    using Setter = void (configDict::*)(const RWCString&);
+    struct StringKey {
+        const char* key;
+        Setter set;
+    };
+    static const StringKey kStringKeys[] = {
+        {"ref_name", &configDict::SetRefName},
+        {"base_dir", &configDict::SetBaseDir},
+        {"art_dir", &configDict::SetArtDir},
+        {"table_dir", &configDict::SetTableDir},
+        {"help_dir", &configDict::SetHelpDir},
+        {"sound_dir", &configDict::SetSoundDir},
+        {"bookmarkicon_dir", &configDict::SetBookmarkIconDir},
+        {"refimage_dir", &configDict::SetRefImageDir},
+        {"art_name", &configDict::SetArtName},
+        {"table_name", &configDict::SetTableName},
+        {"base_name", &configDict::SetBaseName},
+    };
+    int order_slot = 1;
+    for_each_setting(in, [&](const std::vector<std::string>& tokens) {
+        const std::string& key = tokens[0];
+        const std::string value = token_at(tokens, 1);
+        for (const StringKey& string_key : kStringKeys) {
+            if (key == string_key.key) {
+                (description->*string_key.set)(value.c_str());
+                return;
+            }
+        }
+        if (key == "sound_exist") {
+            description->SetSoundExist(flag_value(value));
+        } else if (key == "art_exist") {
+            description->SetArtExist(flag_value(value));
+        } else if (key == "search_text") {
+            description->AddSearchType(value.c_str(), token_at(tokens, 2).c_str());
+        } else if (const int part = part_of_key(key); part != 0) {
+            // Order slots run from 1 to 11; a later part line still sets its strings.
+            const int slot = order_slot <= kLastOrderSlot ? order_slot++ : -1;
+            description->SetPart(slot, part, value.c_str(), token_at(tokens, 2).c_str());
+        }
+    });
+}
+
+std::string decimal(long long value) { return std::to_string(value); }
+
+} // namespace
+
+int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& directory)
+{
+    std::vector<std::string> names;
+    std::error_code code;
+    for (fs::directory_iterator it(directory.empty() ? fs::path(".") : fs::path(directory), code), end;
+         !code && it != end; it.increment(code)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, kDescriptionSuffix) == 0 &&
+            !it->is_directory(code))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        std::ifstream in(in_directory(directory, name), std::ios::binary);
+        if (!in)
+            continue;  // an unreadable file would only add a blank reference
+        auto* description = new configDict;
+        description->InitSlots();
+        read_description(in, description);
+        descriptions->insert(description);
+    }
+    return 1;
+}
+
+int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory)
+{
+    const std::string path = in_directory(directory, kPrefsFileName);
+    std::error_code code;
+    if (!fs::exists(path, code))
+        return 1;  // a first run: the defaults stand
+    std::ifstream in(path, std::ios::binary);
+    if (!in || fs::is_directory(path, code))
+        return 0;
+    Prefs read = *prefs;
+    for_each_setting(in, [&](const std::vector<std::string>& tokens) {
+        const std::string& key = tokens[0];
+        const std::string value = token_at(tokens, 1);
+        if (key == "font_size")
+            read.font_size = int_value(value);
+        else if (key == "back_color")
+            read.back_color = color_value(value);
+        else if (key == "text_color")
+            read.text_color = color_value(value);
+        else if (key == "highlight_color")
+            read.highlight_color = color_value(value);
+        else if (key == "audio_color")
+            read.audio_color = color_value(value);
+        else if (key == "use_in_results")
+            read.use_in_results = int_value(value);
+        else if (key == "reference" && tokens.size() > 1)
+            read.reference = value.c_str();
+        else if (key == "search_type")
+            read.search_type = int_value(value);
+        else if (key == "search_mode")
+            read.search_mode = int_value(value);
+    });
+    if (in.bad())
+        return 0;
+    *prefs = read;
+    return 1;
+}
+
+int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory)
+{
+    const std::string path = in_directory(directory, kPrefsFileName);
+    std::string text;
+    text += "font_size=" + decimal(prefs.font_size) + "\n";
+    text += "back_color=" + decimal(static_cast<std::int32_t>(prefs.back_color)) + "\n";
+    text += "text_color=" + decimal(static_cast<std::int32_t>(prefs.text_color)) + "\n";
+    text += "highlight_color=" + decimal(static_cast<std::int32_t>(prefs.highlight_color)) + "\n";
+    text += "audio_color=" + decimal(static_cast<std::int32_t>(prefs.audio_color)) + "\n";
+    text += "use_in_results=" + decimal(prefs.use_in_results) + "\n";
+    text += std::string("reference=") + prefs.reference.data() + "\n";
+    text += "search_type=" + decimal(prefs.search_type) + "\n";
+    text += "search_mode=" + decimal(prefs.search_mode) + "\n";
+
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return 0;
+    std::FILE* out = fdopen(fd, "wb");
+    if (out == nullptr) {
+        close(fd);
+        std::remove(temporary.c_str());
+        return 0;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
+                         std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return 0;
+    }
+    return 1;
+}

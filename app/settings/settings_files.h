@@ -1,0 +1,40 @@
+// settings_files.h: SettingsFiles, the reader of the dictionary description files
+// ("*.dct") and the reader and writer of the preferences file ("Pref.kq"). Both formats
+// are text, one "key=value[,value]" setting a line:
+//   - leading white space is skipped, so blank lines and indentation vanish; a line whose
+//     first character is then ';' is a comment; a line may end in CR LF;
+//   - a line splits into tokens at '=' and ','; a run of them is one separator and leading
+//     ones are skipped; blanks are ordinary characters (so "key =" is an unknown key);
+//   - keys are exact and case-sensitive; unknown keys are ignored; a missing value reads
+//     as an empty string or as 0.
+// The class has no data: callers make one for the call.
+#pragma once
+#include <string>
+
+class Prefs;
+class RWOrdered;
+
+class SettingsFiles {
+public:
+    virtual ~SettingsFiles() = default;
+
+    // Appends one configDict per readable "*.dct" file of directory ("" for the current
+    // working directory), in the order of their names; the list owns them. A file that
+    // cannot be opened is skipped. More than 11 entry-part lines fill no further order
+    // slot, but the strings of their parts are kept. Answers 1 (0 only when a record
+    // could not be made).
+    int ReadDescriptions(RWOrdered* descriptions, const std::string& directory = "");
+
+    // Updates the fields of prefs whose keys "Pref.kq" in directory holds; the others keep
+    // their values. Answers 1, also when there is no file (a first run); 0 when the file
+    // is there but cannot be read, leaving prefs as it was.
+    int ReadPrefs(Prefs* prefs, const std::string& directory = "");
+
+    // Writes the nine settings of prefs to "Pref.kq" in directory: into a new file beside
+    // it, which then replaces the old one, so a failed write leaves the old file whole.
+    // Answers 1 when written, 0 when not (the old file, if any, unchanged).
+    int WritePrefs(const Prefs& prefs, const std::string& directory = "");
+};
+
+// The preferences file's name.
+inline constexpr char kPrefsFileName[] = "Pref.kq";

@@ -1,0 +1,340 @@
+// Tests of the dictionary description files and the preferences file: the line rules
+// (tables of well-formed and malformed lines), the directory listing, the description
+// record's identity and copy, and the preferences round trip and its safe rewrite.
+#include "app/settings/settings_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/display/prefs.h"
+#include "app/settings/config_dict.h"
+#include "tools/demodict/description.h"
+
+#include "../../support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using test_support::TempDir;
+
+std::string text_of(const RWCollectable* item)
+{
+    const auto* text = dynamic_cast<const RWCollectableString*>(item);
+    return text != nullptr ? text->data() : "?";
+}
+
+// Every field of a description on one line, parts as "slot>part" and "part:first/second".
+std::string dump(const configDict& d)
+{
+    std::string out = "ref=" + std::string(d.ref_name().data()) + "|base=" + d.base_dir().data() +
+                      "/" + d.base_name().data() + "|art=" + d.art_dir().data() + "/" +
+                      d.art_name().data() + "|table=" + d.table_dir().data() + "/" +
+                      d.table_name().data() + "|help=" + d.help_dir().data() +
+                      "|sound=" + d.sound_dir().data() + "|icons=" + d.bookmarkicon_dir().data() +
+                      "|images=" + d.refimage_dir().data() +
+                      "|flags=" + std::to_string(d.sound_exist()) + "," + std::to_string(d.art_exist()) +
+                      "|search=";
+    for (std::size_t i = 0; i < d.SearchLabels().entries(); ++i)
+        out += text_of(d.SearchLabels()[i]) + ":" + text_of(d.SearchNames()[i]) + ";";
+    out += "|order=";
+    for (int slot = 0; slot < kPartSlots; ++slot) {
+        if (d.part_at(slot) != 0)
+            out += std::to_string(slot) + ">" + std::to_string(d.part_at(slot)) + ";";
+    }
+    out += "|parts=";
+    for (int part = 0; part < kPartSlots; ++part) {
+        const RWCString first = d.part_label(part);
+        const RWCString second = d.part_layout(part);
+        if (!first.isNull() || !second.isNull())
+            out += std::to_string(part) + ":" + first.data() + "/" + second.data() + ";";
+    }
+    return out;
+}
+
+const char kEmpty[] =
+    "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0|search=|order=|parts=";
+
+TEST(Descriptions, LineRules)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"every key",
+         "ref_name=Demo\nbase_dir=data/\nbase_name=demo\nart_dir=a/\nart_name=art\n"
+         "table_dir=t/\ntable_name=tables\nhelp_dir=h/\nsound_dir=s/\nbookmarkicon_dir=b/\n"
+         "refimage_dir=i/\nsound_exist=1\nart_exist=1\nsearch_text=Entry word is...,va\n"
+         "main_entry=Entry,N\ntext_entry=Senses,T\n",
+         "ref=Demo|base=data//demo|art=a//art|table=t//tables|help=h/|sound=s/|icons=b/"
+         "|images=i/|flags=1,1|search=Entry word is...:va;|order=1>1;2>9;"
+         "|parts=1:Entry/N;9:Senses/T;"},
+        {"CR LF line ends leave no CR in the values",
+         "ref_name=Demo\r\nbase_dir=data/\r\nsound_exist=1\r\nmain_entry=Entry,N\r\n",
+         "ref=Demo|base=data//|art=/|table=/|help=|sound=|icons=|images=|flags=1,0|search="
+         "|order=1>1;|parts=1:Entry/N;"},
+        {"indentation, blank lines and comments",
+         "; a comment\n\n   ref_name=Demo\n\t;ref_name=Other\n   \n",
+         "ref=Demo|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0|search=|order="
+         "|parts="},
+        {"a blank before '=' makes an unknown key; keys are case-sensitive",
+         "ref_name =Demo\nREF_NAME=Demo\nfoo=bar\n", kEmpty},
+        {"doubled and leading separators collapse; a comma alone separates",
+         "=ref_name==Demo\nbase_dir=,data/\nbase_name,demo\n",
+         "ref=Demo|base=data//demo|art=/|table=/|help=|sound=|icons=|images=|flags=0,0"
+         "|search=|order=|parts="},
+        {"a value stops at '=' or ','; blanks stay in values",
+         "ref_name=My Dict, second\nsearch_text=A label ,xy\n",
+         "ref=My Dict|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0"
+         "|search=A label :xy;|order=|parts="},
+        {"missing values read as empty strings and 0",
+         "ref_name=Demo\nref_name\nsound_exist=\nart_exist\nsearch_text=Only label\n"
+         "main_entry\n",
+         "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0|search=Only label:;"
+         "|order=1>1;|parts="},
+        {"numbers: leading digits, sign, words and hex, out of range",
+         "sound_exist=12abc\nart_exist=-1\n", 
+         "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=12,-1|search=|order="
+         "|parts="},
+        {"a flag past 16 bits stays set", "sound_exist=65536\nart_exist=0x1F\n",
+         "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=32767,0|search=|order="
+         "|parts="},
+        {"parts in any order; a repeated part takes a slot and replaces its strings",
+         "text_entry=Senses,N\nmain_entry=Entry,N\ntext_entry=Text,T\n",
+         "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0|search="
+         "|order=1>9;2>1;3>9;|parts=1:Entry/N;9:Text/T;"},
+        {"a twelfth part line fills no slot past 11 but keeps its strings",
+         "main_entry=a,1\npron_entry=b,2\nvariant_entry=c,3\nfunction_entry=d,4\n"
+         "inflected_entry=e,5\nusage_entry=f,6\netymology_entry=g,7\ndate_entry=h,8\n"
+         "text_entry=i,9\nart_entry=j,10\nmain_entry=k,11\npron_entry=l,12\n",
+         "ref=|base=/|art=/|table=/|help=|sound=|icons=|images=|flags=0,0|search="
+         "|order=1>1;2>2;3>3;4>4;5>5;6>6;7>7;8>8;9>9;10>10;11>1;"
+         "|parts=1:k/11;2:l/12;3:c/3;4:d/4;5:e/5;6:f/6;7:g/7;8:h/8;9:i/9;10:j/10;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        dir.write("one.dct", c.text);
+        RWOrdered list;
+        EXPECT_EQ(SettingsFiles().ReadDescriptions(&list, dir.path()), 1);
+        ASSERT_EQ(list.entries(), 1u);
+        EXPECT_EQ(dump(*dynamic_cast<configDict*>(list[0])), c.expected);
+        list.clearAndDestroy();
+    }
+}
+
+TEST(Descriptions, ReadsEveryDescriptionFileInNameOrder)
+{
+    TempDir dir;
+    dir.write("b.dct", "ref_name=Second\n");
+    dir.write("a.dct", "ref_name=First\n");
+    dir.write("notes.txt", "ref_name=Not a description\n");
+    dir.write("c.dct.bak", "ref_name=Not one either\n");
+    fs::create_directory(dir.path() + "/folder.dct");
+    fs::create_symlink(dir.path() + "/nowhere", dir.path() + "/broken.dct");
+    RWOrdered list;
+    EXPECT_EQ(SettingsFiles().ReadDescriptions(&list, dir.path()), 1);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < list.entries(); ++i)
+        names.push_back(dynamic_cast<configDict*>(list[i])->ref_name().data());
+    EXPECT_EQ(names, (std::vector<std::string>{"First", "Second"}))
+        << "an unreadable file adds no blank description";
+    list.clearAndDestroy();
+
+    TempDir empty;
+    EXPECT_EQ(SettingsFiles().ReadDescriptions(&list, empty.path()), 1);
+    EXPECT_EQ(list.entries(), 0u);
+}
+
+TEST(Descriptions, IdentityIsTheReferenceNameAndCopiesStandAlone)
+{
+    configDict a;
+    configDict b;
+    a.InitSlots();
+    b.InitSlots();
+    a.SetRefName("Orlesse");
+    b.SetRefName("Orlesse");
+    b.SetBaseDir("elsewhere/");
+    EXPECT_TRUE(a.isEqual(&b));
+    EXPECT_EQ(a.compareTo(&b), 0);
+    EXPECT_EQ(a.hash(), b.hash());
+    b.SetRefName("Other");
+    EXPECT_FALSE(a.isEqual(&b));
+    EXPECT_EQ(a.compareTo(&b), -1);
+    EXPECT_EQ(b.compareTo(&a), 1);
+
+    a.AddSearchType("Entry word is...", "va");
+    a.SetPart(1, 9, "Senses", "N");
+    std::unique_ptr<configDict> twin(dynamic_cast<configDict*>(a.copy()));
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(dump(*twin), dump(a));
+    twin->SetPart(1, 2, "Changed", "T");
+    *dynamic_cast<RWCollectableString*>(twin->SearchLabels()[0]) = "Changed";
+    EXPECT_EQ(a.part_at(1), 9) << "the copy shares no element";
+    EXPECT_EQ(text_of(a.SearchLabels()[0]), "Entry word is...");
+
+    std::unique_ptr<RWCollectable> made(getRWFactory()->create("a configDict"));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->isA(), configDict::classID());
+}
+
+TEST(Descriptions, TheDemoDictionaryDescriptionReadsBack)
+{
+    TempDir dir;
+    dir.write(demodict::kDescriptionFile, demodict::demo_description());
+    RWOrdered list;
+    SettingsFiles().ReadDescriptions(&list, dir.path());
+    ASSERT_EQ(list.entries(), 1u);
+    const auto& demo = *dynamic_cast<configDict*>(list[0]);
+    EXPECT_STREQ(demo.ref_name().data(), kDefaultReference);
+    EXPECT_STREQ(demo.base_dir().data(), "data/");
+    EXPECT_STREQ(demo.base_name().data(), "demo");
+    EXPECT_EQ(demo.sound_exist(), 1);
+    EXPECT_EQ(demo.art_exist(), 1);
+    EXPECT_EQ(demo.SearchNames().entries(), 12u);
+    EXPECT_EQ(text_of(demo.SearchLabels()[1]), "Defining text contains...");
+    EXPECT_EQ(demo.part_at(6), 9) << "senses shown sixth";
+    EXPECT_EQ(demo.part_at(7), 7) << "then the see-also part";
+    EXPECT_STREQ(demo.part_layout(7).data(), "N");
+    list.clearAndDestroy();
+}
+
+Prefs defaults()
+{
+    Prefs prefs;
+    prefs.font_size = kDefaultFontSize;
+    prefs.back_color = kDefaultBackColor;
+    prefs.text_color = kDefaultTextColor;
+    prefs.highlight_color = kDefaultHighlightColor;
+    prefs.audio_color = kDefaultAudioColor;
+    prefs.reference = kDefaultReference;
+    return prefs;
+}
+
+std::string dump(const Prefs& p)
+{
+    return std::to_string(p.font_size) + "|" + std::to_string(p.back_color) + "|" +
+           std::to_string(p.text_color) + "|" + std::to_string(p.highlight_color) + "|" +
+           std::to_string(p.audio_color) + "|" + std::to_string(p.use_in_results) + "|" +
+           p.reference.data() + "|" + std::to_string(p.search_type) + "|" +
+           std::to_string(p.search_mode);
+}
+
+TEST(Preferences, WritesNineLinesAndReadsThemBack)
+{
+    TempDir dir;
+    Prefs prefs = defaults();
+    prefs.font_size = 14;
+    prefs.back_color = 0xFF123456;  // a high byte that makes the value negative as written
+    prefs.use_in_results = 1;
+    prefs.reference = "My Dictionary";
+    prefs.search_type = 3;
+    prefs.search_mode = 2;
+    ASSERT_EQ(SettingsFiles().WritePrefs(prefs, dir.path()), 1);
+    EXPECT_EQ(dir.read(kPrefsFileName),
+              "font_size=14\nback_color=-15584170\ntext_color=117440512\n"
+              "highlight_color=33488896\naudio_color=50331903\nuse_in_results=1\n"
+              "reference=My Dictionary\nsearch_type=3\nsearch_mode=2\n");
+    Prefs read = defaults();
+    EXPECT_EQ(SettingsFiles().ReadPrefs(&read, dir.path()), 1);
+    EXPECT_EQ(dump(read), dump(prefs));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{kPrefsFileName}) << "no temporary file left";
+}
+
+TEST(Preferences, LineRules)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::string expected;  // dump of the defaults changed by the file
+    };
+    const std::string d = dump(defaults());
+    const Case cases[] = {
+        {"an empty file keeps every default", "", d},
+        {"comments and blank lines only", "; font_size=30\n\n   \n", d},
+        {"lines in any order, CR LF ends, indentation",
+         "  search_mode=1\r\nfont_size=9\r\n\treference=Other\r\n",
+         "9|201326591|117440512|33488896|50331903|0|Other|0|1"},
+        {"hexadecimal reads 0; signs and leading digits read",
+         "back_color=0xFF\nsearch_type=-2\nfont_size=16pt\n",
+         "16|0|117440512|33488896|50331903|0|Dorvane-Kestle's Orlesse Dictionary|-2|0"},
+        {"a blank before '=' is an unknown key", "font_size =30\n", d},
+        {"base_dir is not a preference", "base_dir=40\n", d},
+        {"a number key without a value reads 0", "font_size\nuse_in_results=\n",
+         "0|201326591|117440512|33488896|50331903|0|Dorvane-Kestle's Orlesse Dictionary|0|0"},
+        {"a reference without a value is left as it was", "reference=\n", d},
+        {"a reference stops at ','; separators collapse",
+         "reference==Dict, the second\ntext_color,,255\n",
+         "12|201326591|255|33488896|50331903|0|Dict|0|0"},
+        {"a colour past 2^31 as an unsigned number", "audio_color=4278190335\n",
+         "12|201326591|117440512|33488896|4278190335|0|Dorvane-Kestle's Orlesse Dictionary|0|0"},
+        {"numbers past 32 bits are held at the ends", "font_size=99999999999\n",
+         "2147483647|201326591|117440512|33488896|50331903|0|Dorvane-Kestle's Orlesse "
+         "Dictionary|0|0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        dir.write(kPrefsFileName, c.text);
+        Prefs prefs = defaults();
+        EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 1);
+        EXPECT_EQ(dump(prefs), c.expected);
+    }
+}
+
+TEST(Preferences, MissingUnreadableAndUnwritableFiles)
+{
+    TempDir dir;
+    Prefs prefs = defaults();
+    EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 1) << "no file yet: a first run";
+    EXPECT_EQ(dump(prefs), dump(defaults()));
+
+    fs::create_directory(dir.path() + "/" + kPrefsFileName);
+    EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 0) << "there but not readable";
+    EXPECT_EQ(dump(prefs), dump(defaults()));
+    EXPECT_EQ(SettingsFiles().WritePrefs(prefs, dir.path()), 0) << "cannot replace a folder";
+    EXPECT_EQ(dir.names(), std::vector<std::string>{kPrefsFileName}) << "the temporary is gone";
+
+    EXPECT_EQ(SettingsFiles().WritePrefs(prefs, dir.path() + "/missing"), 0);
+}
+
+TEST(Preferences, ARewriteReplacesTheOldFileWhole)
+{
+    TempDir dir;
+    dir.write(kPrefsFileName, "font_size=30\nreference=Old\nextra=kept only until rewritten\n");
+    Prefs prefs = defaults();
+    ASSERT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 1);
+    EXPECT_EQ(prefs.font_size, 30);
+    prefs.font_size = 10;
+    ASSERT_EQ(SettingsFiles().WritePrefs(prefs, dir.path()), 1);
+    const std::string text = dir.read(kPrefsFileName);
+    EXPECT_EQ(text.find("extra"), std::string::npos);
+    EXPECT_EQ(text.rfind("font_size=10\n", 0), 0u);
+    EXPECT_NE(text.find("reference=Old\n"), std::string::npos);
+}
+
+TEST(Preferences, CopiesAreIndependent)
+{
+    Prefs a = defaults();
+    Prefs b = a;
+    b.reference = "Changed";
+    b.font_size = 20;
+    EXPECT_STREQ(a.reference.data(), kDefaultReference);
+    const Prefs& same = a;
+    a = same;
+    EXPECT_EQ(dump(a), dump(defaults())) << "assigning a record to itself changes nothing";
+    DisplaySettings settings;
+    settings.prefs = b;
+    DisplaySettings copy = settings;
+    copy.prefs.text_color = 1;
+    EXPECT_EQ(settings.prefs.text_color, kDefaultTextColor);
+    EXPECT_EQ(copy.font_index, 1);
+    EXPECT_EQ(copy.current_size, 12);
+}
+
+} // namespace
