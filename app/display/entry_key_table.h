@@ -1,0 +1,90 @@
+// entry_key_table.h: EntryKeyTable, which turns one stored entry into the ten part
+// strings of the display form and hands them to the entry engine, and which finds the
+// entry's illustration or table and the spoken sound of a word in the dictionary's other
+// data sets. One per open dictionary (the reference document owns it); it owns its eleven
+// part records, its reference record and nothing else.
+//
+// Every data-set switch (art, tables, sounds) ends with the main data set open again,
+// except SoundData, whose caller (PlaySound) reopens it. The formatter walks a private
+// copy of the entry's field stream, so a data-set switch in the middle of an entry does
+// not disturb the walk.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class configDict;
+class RWOrdered;
+class WordItem;
+
+// What the formatter hands an entry to: the entry engine.
+class EntryDisplayTarget {
+public:
+    virtual ~EntryDisplayTarget() = default;
+    // Copies of the description's second part texts, indexed by part number (slots 0 to
+    // 11: the layout tokens of each part), and of its part order (slot k: the part shown
+    // k-th), and the words to highlight (null when none). Called before ShowEntry.
+    virtual void SetDisplayOrder(const RWOrdered& layoutTokenTexts, const RWOrdered& displayParts,
+                                 const RWOrdered* searchWords) = 0;
+    // The ten parts, parts[1] to parts[10]; parts[0] is not read. The records stay the
+    // table's.
+    virtual void ShowEntry(WordItem* const* parts) = 0;
+};
+
+class EntryKeyTable {
+public:
+    EntryKeyTable();
+    ~EntryKeyTable();
+    EntryKeyTable(const EntryKeyTable&) = delete;
+    EntryKeyTable& operator=(const EntryKeyTable&) = delete;
+
+    // Stores the description and opens its main data set; true when it opened.
+    bool Matches(const configDict* description);
+
+    // Formats the entry of word (its entry offset: the "hw" index offset; -1: look its
+    // text up as a head word) into the ten parts and hands them to engine. An entry that
+    // cannot be found (offset 0) leaves ten empty parts and hands nothing over.
+    // highlightWords: collectable strings to highlight, or null; not owned.
+    void FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
+                         const RWOrdered* highlightWords);
+
+    // Resolves the art part (part 10) to a record of the table or art data set: a text
+    // holding "table/KEY;..." names table KEY, anything else the illustration whose key
+    // an 0xEE field of the entry gave. True when the record was found.
+    bool ResolveReference(WordItem* artPart);
+
+    // The sound record of word in the "sound" data set: its bytes (a WAV image) and their
+    // count, or null (nothing found, or no sound data set: then the main set is open again).
+    const char* SoundData(const char* word, std::uint32_t* length);
+    // Plays the sound of word, when there is one whose image lies wholly inside its record;
+    // reopens the main data set. Answers 0.
+    int PlaySound(const char* word);
+
+    WordItem* part(int k) const { return k >= 1 && k <= 10 ? itsParts[k] : nullptr; }
+    WordItem* soundPart() const { return itsSoundPart; }
+    const std::string& referenceKey() const { return itsReferenceKey; }
+    std::uint32_t referenceOffset() const { return itsReferenceOffset; }
+    const std::string& referenceRecord() const { return itsReferenceRecord; }
+    bool isArt() const { return itsIsArt; }
+    bool isTable() const { return itsIsTable; }
+    const std::string& currentEntryWord() const { return itsEntryWord; }
+
+private:
+    void RenderField(std::uint8_t code, const std::string& text, std::uint8_t nextCode);
+    std::string Marked(const std::string& text) const;
+    void Label(WordItem* part);
+    bool OpenMainSet() const;
+
+    WordItem* itsParts[11] = {};                 // owned; slot 0 unused
+    std::string itsReferenceKey;
+    std::uint32_t itsReferenceOffset = 0;
+    std::string itsReferenceRecord;              // a copy of the record's bytes
+    bool itsIsArt = false;
+    bool itsIsTable = false;
+    const configDict* itsDescription = nullptr;  // not owned
+    const RWOrdered* itsHighlightWords = nullptr;
+    WordItem* itsSoundPart = nullptr;
+    std::string itsEntryWord;                    // the word a '~' stands for
+    std::string itsPartLabel;                    // first text of the current field's part
+    std::int32_t itsLabelWidth = 0;
+    std::uint8_t itsPreviousCode = 0;
+};
