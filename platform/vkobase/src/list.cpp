@@ -22,6 +22,7 @@ namespace {
 struct ListData {
     std::vector<std::string> items;
     std::vector<bool> selected;  // one flag per item
+    size_t selected_count = 0;   // how many flags are set, so long lists count in no time
     int32_t suspend_depth = 0;
     bool dirty = false;  // changed while suspended
 };
@@ -112,8 +113,14 @@ BOOLEAN vkov_list_add(WINDOW list, int32_t index, const char* text) noexcept {
         }
         const auto at = static_cast<std::ptrdiff_t>(index < 0 ? data->items.size()
                                                                : static_cast<size_t>(index));
-        data->items.reserve(data->items.size() + texts.size());
-        data->selected.reserve(data->selected.size() + texts.size());
+        // Room grows by doubling: one item at a time must not copy the whole list each time.
+        const size_t needed = data->items.size() + texts.size();
+        if (data->items.capacity() < needed) {
+            data->items.reserve(std::max(needed, 2 * data->items.capacity()));
+        }
+        if (data->selected.capacity() < needed) {
+            data->selected.reserve(std::max(needed, 2 * data->selected.capacity()));
+        }
         if ((list->flags & VKO_CTL_SORTED) != 0) {
             // A sorted list puts each text where it belongs, whatever the index says.
             for (std::string& text : texts) {
@@ -147,6 +154,9 @@ BOOLEAN vkok_list_rem(WINDOW list, int32_t index) noexcept {
         return FALSE;
     }
     data->items.erase(data->items.begin() + index);
+    if (data->selected[static_cast<size_t>(index)]) {
+        --data->selected_count;
+    }
     data->selected.erase(data->selected.begin() + index);
     changed(list, data);
     return TRUE;
@@ -159,6 +169,7 @@ BOOLEAN vkok_list_clear(WINDOW list) noexcept {
     }
     data->items.clear();
     data->selected.clear();
+    data->selected_count = 0;
     changed(list, data);
     return TRUE;
 }
@@ -203,7 +214,10 @@ BOOLEAN vkok_list_set_sel(WINDOW list, int32_t index, BOOLEAN select) noexcept {
         if (on && !multi_select(list)) {
             return FALSE;
         }
-        std::fill(data->selected.begin(), data->selected.end(), on);
+        if (on || data->selected_count > 0) {
+            std::fill(data->selected.begin(), data->selected.end(), on);
+        }
+        data->selected_count = on ? data->selected.size() : 0;
         changed(list, data);
         return TRUE;
     }
@@ -211,9 +225,19 @@ BOOLEAN vkok_list_set_sel(WINDOW list, int32_t index, BOOLEAN select) noexcept {
         return FALSE;
     }
     if (on && !multi_select(list)) {
-        std::fill(data->selected.begin(), data->selected.end(), false);
+        if (data->selected_count > 0) {
+            std::fill(data->selected.begin(), data->selected.end(), false);
+        }
+        data->selected_count = 0;
     }
-    data->selected[static_cast<size_t>(index)] = on;
+    if (data->selected[static_cast<size_t>(index)] != on) {
+        data->selected[static_cast<size_t>(index)] = on;
+        if (on) {
+            ++data->selected_count;
+        } else {
+            --data->selected_count;
+        }
+    }
     if (on && vkobase::win_effective_type(list) == WC_LISTEDIT) {
         vkov_vobj_set_title(list, data->items[static_cast<size_t>(index)].c_str());
     }
@@ -234,12 +258,15 @@ int32_t vkok_list_count_sel(WINDOW list) noexcept {
     if (data == nullptr) {
         return -1;
     }
-    return static_cast<int32_t>(std::count(data->selected.begin(), data->selected.end(), true));
+    return static_cast<int32_t>(data->selected_count);
 }
 
 int32_t vkok_list_get_sel_index(WINDOW list) noexcept {
     const ListData* data = list_data(list);
     if (data == nullptr) {
+        return -1;
+    }
+    if (data->selected_count == 0) {
         return -1;
     }
     const auto it = std::find(data->selected.begin(), data->selected.end(), true);
