@@ -1,0 +1,331 @@
+// cresourc.cpp: window and menu resources, the resource manager and the item cursor.
+#include "frm/runtime/cresourc.h"
+
+#include "frm/core/cobjrwc.h"
+#include "frm/core/frmerror.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/views/csubmenu.h"
+#include "frm/views/cwindow.h"
+
+namespace {
+
+constexpr long kErrResourceCopied = 2790;
+constexpr long kErrResourceAssigned = 2791;
+constexpr long kErrWindowCopied = 2955;
+constexpr long kErrWindowAssigned = 2960;
+constexpr long kErrMenuCopied = 3055;
+constexpr long kErrMenuAssigned = 3060;
+constexpr long kErrNoResource = 2680;
+
+constexpr e_win_type kTextEditType = 23;
+
+// A menu tree's entries end with tag 0.
+std::size_t CountMenuEntries(const s_mitem* entries)
+{
+    std::size_t count = 0;
+    while (entries != nullptr && entries[count].tag != 0)
+        ++count;
+    return count;
+}
+
+// Builds the children of a menu entry into a submenu, recursively; appending copies.
+void BuildChildren(FRM_CSubmenu& submenu, const s_mitem* children)
+{
+    for (std::size_t i = 0; children != nullptr && children[i].tag != 0; ++i) {
+        const s_mitem& child = children[i];
+        if (child.child != nullptr) {
+            FRM_CSubmenu nested;
+            nested.ReadRecord(child);
+            BuildChildren(nested, child.child);
+            submenu.Append(nested);
+        } else {
+            FRM_CMenuItem item;
+            item.ReadRecord(child);
+            submenu.Append(item);
+        }
+    }
+}
+
+} // namespace
+
+// ---- FRM_CResource -----------------------------------------------------------------------
+
+FRM_CResource::FRM_CResource(FrmResourceType type, std::int32_t id, std::int32_t endId)
+    : itsId(id), itsEndId(endId), itsType(type)
+{
+}
+
+FRM_CResource::FRM_CResource(const FRM_CResource& other)
+    : FRM_CNotifier(other), itsId(other.itsId), itsEndId(other.itsEndId), itsType(other.itsType)
+{
+    FrmError(kErrResourceCopied, "cresourc", 37);
+}
+
+FRM_CResource& FRM_CResource::operator=(const FRM_CResource&)
+{
+    FrmError(kErrResourceAssigned, "cresourc", 42);
+    return *this;
+}
+
+// ---- FRM_CResourceWindow -----------------------------------------------------------------
+
+FRM_CResourceWindow::FRM_CResourceWindow(std::int32_t id) : FRM_CResource(kResourceWindow, id, 0)
+{
+}
+
+FRM_CResourceWindow::FRM_CResourceWindow(const FRM_CResourceWindow& other)
+    : FRM_CResource(other.GetType(), other.GetId(), other.GetEndId())
+{
+    FrmError(kErrWindowCopied, "crescwin", 62);
+}
+
+FRM_CResourceWindow& FRM_CResourceWindow::operator=(const FRM_CResourceWindow&)
+{
+    FrmError(kErrWindowAssigned, "crescwin", 67);
+    return *this;
+}
+
+FRM_CResourceWindow::~FRM_CResourceWindow()
+{
+    if (itsDefinition != nullptr)
+        vko_res_free_win_def(itsDefinition);
+}
+
+short FRM_CResourceWindow::Hold()
+{
+    if (++itsHoldCount > 1)
+        return 1;
+    itsDefinition = vko_res_get_win_def(GetId());
+    if (itsDefinition == nullptr) {
+        itsHoldCount = 0;
+        return 0;
+    }
+    itsCount = 0;
+    for (s_win_def* entry = itsDefinition; entry->type != 0; ++entry, ++itsCount) {
+        if (entry->units == 0)
+            continue;
+        vkok_rect_to_pixels(&entry->rct, entry->units); // converted once, while loaded
+        entry->units = 0;
+    }
+    itsCursor = 0;
+    return 1;
+}
+
+void FRM_CResourceWindow::Release()
+{
+    if (itsHoldCount == 0)
+        return;
+    if (--itsHoldCount >= 1)
+        return;
+    vko_res_free_win_def(itsDefinition);
+    itsDefinition = nullptr;
+    itsCount = 0;
+    itsHoldCount = 0;
+}
+
+long FRM_CResourceWindow::IdOf(std::size_t index) const
+{
+    if (index == 0)
+        return GetId();
+    return itsDefinition[index].id; // text edits keep their control id in the same field
+}
+
+long FRM_CResourceWindow::FirstItem()
+{
+    itsCursor = 0;
+    return itsDefinition != nullptr && itsCount > 0 ? IdOf(0) : 0;
+}
+
+long FRM_CResourceWindow::NextItem()
+{
+    if (itsDefinition == nullptr || itsCursor >= itsCount) {
+        itsCursor = 0;
+        return 0;
+    }
+    return IdOf(itsCursor++);
+}
+
+const s_win_def* FRM_CResourceWindow::FindEntry(long id) const
+{
+    if (itsDefinition == nullptr || itsCount == 0)
+        return nullptr;
+    if (id == GetId())
+        return &itsDefinition[0];
+    for (std::size_t i = 1; i < itsCount; ++i)
+        if (IdOf(i) == id)
+            return &itsDefinition[i];
+    return nullptr;
+}
+
+long FRM_CResourceWindow::GetItemType(long id) const
+{
+    const s_win_def* entry = FindEntry(id);
+    return entry != nullptr ? entry->type : 0;
+}
+
+short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC* object)
+{
+    const s_win_def* entry = FindEntry(id);
+    if (entry == nullptr)
+        return 0;
+    if (FRM_CWindow* window = FrmCast<FRM_CWindow>(object)) {
+        window->SetTitle(FRM_CStringRW(entry->text != nullptr ? entry->text : ""));
+        window->Size(FRM_CRect(entry->rct));
+    }
+    // Controls read their own entries (FindEntry) when they are built.
+    return 1;
+}
+
+// ---- FRM_CResourceMenu -------------------------------------------------------------------
+
+FRM_CResourceMenu::FRM_CResourceMenu(std::int32_t id) : FRM_CResource(kResourceMenu, id, 0) {}
+
+FRM_CResourceMenu::FRM_CResourceMenu(const FRM_CResourceMenu& other)
+    : FRM_CResource(other.GetType(), other.GetId(), other.GetEndId())
+{
+    FrmError(kErrMenuCopied, "crescmen", 44);
+}
+
+FRM_CResourceMenu& FRM_CResourceMenu::operator=(const FRM_CResourceMenu&)
+{
+    FrmError(kErrMenuAssigned, "crescmen", 49);
+    return *this;
+}
+
+FRM_CResourceMenu::~FRM_CResourceMenu()
+{
+    if (itsTree != nullptr)
+        vko_res_free_menu_tree(itsTree);
+}
+
+short FRM_CResourceMenu::Hold()
+{
+    if (++itsHoldCount > 1)
+        return 1;
+    itsTree = vko_res_get_menu(GetId());
+    if (itsTree == nullptr) {
+        itsHoldCount = 0;
+        return 0;
+    }
+    itsCursor = 0;
+    return 1;
+}
+
+void FRM_CResourceMenu::Release()
+{
+    if (itsHoldCount == 0)
+        return;
+    if (--itsHoldCount >= 1)
+        return;
+    vko_res_free_menu_tree(itsTree);
+    itsTree = nullptr;
+    itsHoldCount = 0;
+}
+
+long FRM_CResourceMenu::FirstItem()
+{
+    itsCursor = 0;
+    return itsTree != nullptr ? itsTree[0].tag : 0;
+}
+
+long FRM_CResourceMenu::NextItem()
+{
+    if (itsTree == nullptr || itsCursor >= CountMenuEntries(itsTree)) {
+        itsCursor = 0;
+        return 0;
+    }
+    return itsTree[itsCursor++].tag;
+}
+
+long FRM_CResourceMenu::GetItemType(long tag) const
+{
+    for (std::size_t i = 0; itsTree != nullptr && itsTree[i].tag != 0; ++i)
+        if (itsTree[i].tag == tag)
+            return itsTree[i].child == nullptr ? 1 : 0;
+    return 0;
+}
+
+short FRM_CResourceMenu::IObject(long tag, FRM_CObjectRWC* object)
+{
+    FRM_CSubmenu* submenu = FrmCast<FRM_CSubmenu>(object);
+    if (submenu == nullptr)
+        return 0;
+    for (std::size_t i = 0; itsTree != nullptr && itsTree[i].tag != 0; ++i) {
+        if (itsTree[i].tag != tag)
+            continue;
+        submenu->ReadRecord(itsTree[i]);
+        BuildChildren(*submenu, itsTree[i].child);
+        return 1;
+    }
+    return 0;
+}
+
+// ---- FRM_CResourceMgr --------------------------------------------------------------------
+
+std::int32_t FRM_CResourceMgr::Insert(FRM_CResource* resource)
+{
+    if (resource == nullptr)
+        return 0;
+    itsResources.emplace_back(resource);
+    return resource->GetId();
+}
+
+short FRM_CResourceMgr::Remove(std::int32_t id, short destroy)
+{
+    for (auto it = itsResources.begin(); it != itsResources.end(); ++it) {
+        if ((*it)->GetId() != id)
+            continue;
+        if (!destroy)
+            (void)it->release(); // the caller keeps it alive
+        itsResources.erase(it);
+        return 1;
+    }
+    return 0;
+}
+
+FRM_CResource* FRM_CResourceMgr::Find(std::int32_t id) const
+{
+    for (const auto& resource : itsResources)
+        if (resource->GetId() == id)
+            return resource.get();
+    return nullptr;
+}
+
+// ---- FRM_CResourceItems ------------------------------------------------------------------
+
+FRM_CResourceItems::FRM_CResourceItems(std::int32_t id)
+{
+    FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
+    FRM_CResourceMgr* manager = g != nullptr ? g->GetResourceMgr() : nullptr;
+    FRM_CResource* resource = manager != nullptr ? manager->Find(id) : nullptr;
+    if (resource == nullptr || !resource->Hold()) {
+        FrmError(kErrNoResource, "crescitm", 33);
+        return;
+    }
+    itsResource = resource;
+}
+
+FRM_CResourceItems::FRM_CResourceItems(const FRM_CResourceItems& other)
+    : FRM_CNotifier(other), itsResource(other.itsResource)
+{
+    if (itsResource != nullptr)
+        itsResource->Hold();
+}
+
+FRM_CResourceItems& FRM_CResourceItems::operator=(const FRM_CResourceItems& other)
+{
+    if (this == &other)
+        return *this;
+    if (other.itsResource != nullptr)
+        other.itsResource->Hold();
+    if (itsResource != nullptr)
+        itsResource->Release();
+    itsResource = other.itsResource;
+    return *this;
+}
+
+FRM_CResourceItems::~FRM_CResourceItems()
+{
+    if (itsResource != nullptr)
+        itsResource->Release();
+}
