@@ -7,6 +7,8 @@
 #include <cstdint>
 #include "vkobase/types.h"
 
+class FRM_CView;
+
 class FRM_CPoint {
 public:
     FRM_CPoint() = default;
@@ -26,6 +28,16 @@ public:
     bool operator==(const FRM_CPoint& other) const = default;
     FRM_CPoint& operator+=(const FRM_CPoint& other);
     FRM_CPoint& operator-=(const FRM_CPoint& other);
+
+    // Between a view's local coordinates and its window's (both in the views' own units);
+    // Translate goes from one view's coordinates to another's, across windows too. A null
+    // view is reported (1500, 1501) and leaves the point alone. The Get forms change a copy.
+    FRM_CPoint& Globalize(const FRM_CView* view);
+    FRM_CPoint& Localize(const FRM_CView* view);
+    FRM_CPoint& Translate(const FRM_CView* from, const FRM_CView* to);
+    FRM_CPoint GetGlobal(const FRM_CView* view) const;
+    FRM_CPoint GetLocal(const FRM_CView* view) const;
+    FRM_CPoint GetTranslated(const FRM_CView* from, const FRM_CView* to) const;
 
 private:
     float itsH = 0;
@@ -84,6 +96,14 @@ public:
     // Offset by the point.
     FRM_CRect& operator+=(const FRM_CPoint& offset);
     FRM_CRect& operator-=(const FRM_CPoint& offset);
+
+    // As for points (errors 1700, 1701); a rectangle gets no correction between windows.
+    FRM_CRect& Globalize(const FRM_CView* view);
+    FRM_CRect& Localize(const FRM_CView* view);
+    FRM_CRect& Translate(const FRM_CView* from, const FRM_CView* to);
+    FRM_CRect GetGlobal(const FRM_CView* view) const;
+    FRM_CRect GetLocal(const FRM_CView* view) const;
+    FRM_CRect GetTranslated(const FRM_CView* from, const FRM_CView* to) const;
 
 private:
     float itsLeft = 0;

@@ -38,6 +38,9 @@ class FRM_CMenuBar : public FRM_CNotifier {
     FRM_TYPE_INFO(CMenuBar)
 public:
     explicit FRM_CMenuBar(FRM_CWindow* theWindow);
+    // An empty bar filled from the menu resource theResourceId, one top-level submenu per
+    // entry of the resource (0 is error 3060).
+    FRM_CMenuBar(FRM_CWindow* theWindow, short theResourceId);
     FRM_CMenuBar(const FRM_CMenuBar& other);
     FRM_CMenuBar& operator=(const FRM_CMenuBar& other);
     ~FRM_CMenuBar() override;

@@ -74,6 +74,13 @@ long FRM_CMenu::FlagsOfRecord(const s_mitem& theRecord)
            (theRecord.checkable ? CHECKABLE : 0) | (theRecord.separator ? SEPARATOR : 0);
 }
 
+bool FRM_CMenu::IsEndRecord(const s_mitem& theRecord)
+{
+    return theRecord.tag == 0 && theRecord.text == nullptr && theRecord.child == nullptr &&
+           theRecord.mkey == 0 && !theRecord.enabled && !theRecord.checked &&
+           !theRecord.checkable && !theRecord.separator && theRecord.state == 0;
+}
+
 void FRM_CMenu::ReadRecord(const s_mitem& theRecord)
 {
     SetTitle(FRM_CStringRW(theRecord.text != nullptr ? theRecord.text : ""));

@@ -42,6 +42,8 @@ public:
     void ReadRecord(const s_mitem& theRecord);
     // The flag word of a record's four bits.
     static long FlagsOfRecord(const s_mitem& theRecord);
+    // A record array ends with an all-zero record; a separator has tag 0 too, but is no end.
+    static bool IsEndRecord(const s_mitem& theRecord);
 
 private:
     FRM_CStringRW itsText;

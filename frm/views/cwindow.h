@@ -13,6 +13,7 @@ class FRM_CEnterLeaveMouseHandler;
 class FRM_CMenuBar;
 class FRM_CMouseManager;
 class FRM_CNavigator;
+class FRM_CResourceItems;
 class FRM_NWinScrollBar;
 
 // Enter and leave commands carry one of these.
@@ -166,5 +167,13 @@ protected:
     std::int16_t itsCtlIdCount = 0;
 
 private:
+    // The document's units become the window's when it has none (a null document is 2602).
+    void TakeDocumentUnits();
+    // Closable and sizable from the attributes; a modal window is always closable, never
+    // sizable, has no menu bar and carries the modal-use bit.
+    void SettleKindFlags();
+    // Makes a control for every item after the window's own (2611 for an unknown kind).
+    void BuildContents(long theResourceId, FRM_CResourceItems& theItems);
+
     static long itsCreationIcon;
 };

@@ -1,0 +1,256 @@
+// viewsvc.cpp: the view family's calls into the running framework. Before the application
+// exists (no global class library), views still work: they answer with the library's
+// constant values and do without a desktop, switchboard or print manager.
+#include "frm/views/viewsvc.h"
+
+#include <cfloat>
+
+#include "frm/core/ctdicntr.h"
+#include "frm/core/cunits.h"
+#include "frm/core/ctdivalue.h"
+#include "frm/drawing/cprntmgr.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cdocumnt.h"
+#include "frm/runtime/cfactory.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/runtime/cresourc.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/drawing/cfont.h"
+#include "frm/interaction/cmouse.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/cwinhelp.h"
+#include "ruk/static/vkoruk.h"
+#include "frm/runtime/cswtchbr.h"
+#include "frm/views/cglue.h"
+#include "frm/views/cwindow.h"
+
+namespace frm_views {
+
+namespace {
+
+// The value of the library's maximal rectangle: the smallest positive and the largest
+// finite floats.
+const FRM_CRect kMaxRect(FLT_MIN, FLT_MIN, FLT_MAX, FLT_MAX);
+
+long itsNextLocalId = 1;   // ids handed out while there is no global class library
+
+} // namespace
+
+const FRM_CRect& MaxRect()
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    return library != nullptr ? library->GetMAXRect() : kMaxRect;
+}
+
+bool IsMaxRect(const FRM_CRect& theRect)
+{
+    return theRect == MaxRect();
+}
+
+long NextViewId()
+{
+    FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    return library != nullptr ? library->GetId() : itsNextLocalId++;
+}
+
+FRM_CGlue* ConstructGlue(FRM_CView* theView)
+{
+    // A factory that makes none leaves the view the framework's own kind.
+    if (CViewFactory* factory = CViewFactory::GetTop())
+        if (FRM_CGlue* glue = factory->ConstructGlue(theView))
+            return glue;
+    return new FRM_CGlue(theView);
+}
+
+FRM_CView* KeyFocusView()
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    if (library == nullptr || library->GetDesktop() == nullptr)
+        return nullptr;
+    return library->GetDesktop()->GetKeyFocus();
+}
+
+const FRM_CEnvironment* DocumentEnvironment(const FRM_CWindow* theWindow)
+{
+    if (theWindow == nullptr || theWindow->GetDocument() == nullptr)
+        return nullptr;
+    return theWindow->GetDocument()->GetEnvironment();
+}
+
+bool IsUpdateEvent()
+{
+    return FRM_CSwitchBoard::IsUpdateEvent() != 0;
+}
+
+void SuspendController(FRM_CTdiController* theController, bool suspend)
+{
+    if (suspend)
+        theController->Suspend();
+    else
+        theController->Resume();
+}
+
+void DocumentUser(FRM_CWindow* theWindow, long theId, void* theData)
+{
+    if (theWindow->GetDocument() != nullptr)
+        theWindow->GetDocument()->DoUser(theId, theData);
+}
+
+bool ValueText(const FRM_CModel* theModel, FRM_CStringRW* theText)
+{
+    const auto* value = FrmCast<FRM_CTdiValue>(theModel);
+    if (value == nullptr)
+        return false;
+    *theText = value->ToString();
+    return true;
+}
+
+short PrintView(FRM_CView* theView, const FRM_CRect& theRect)
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    if (library == nullptr || library->GetPrintMgr() == nullptr)
+        return 0;
+    FRM_CPrintMgr* printer = library->GetPrintMgr();
+    printer->Insert(theView, theRect, FRM_CPrintMgr::kNextPage);
+    const FRM_CWindow* window = theView->GetCWindow();
+    FRM_CDocument* document = window != nullptr ? window->GetDocument() : nullptr;
+    return printer->DoPrint(document != nullptr ? document->GetPrintRecord() : nullptr,
+                            theView->GetTitle());
+}
+
+FRM_CMenuBar* ConstructMenuBar(FRM_CWindow* theWindow, short theMenuBarId)
+{
+    if (CMenuFactory* factory = CMenuFactory::GetTop())
+        if (FRM_CMenuBar* bar = factory->ConstructCMenuBar(theWindow, theMenuBarId, 0))
+            return bar;
+    return new FRM_CMenuBar(theWindow, theMenuBarId);
+}
+
+FRM_NWinScrollBar* ConstructWinScrollBar(FRM_CWindow* theWindow, bool horizontal)
+{
+    CWindowFactory* factory = CWindowFactory::GetTop();
+    if (factory == nullptr)
+        return nullptr;
+    return horizontal ? factory->ConstructHorizScrollBar(theWindow)
+                      : factory->ConstructVertScrollBar(theWindow);
+}
+
+FRM_CMouseManager* ConstructMouseManager(FRM_CWindow* theWindow)
+{
+    // Every window's manager hands events to the task window's first, except the task
+    // window's own.
+    FRM_CWindow* task = TaskWindow();
+    FRM_CMouseManager* parent =
+        task != nullptr && task != theWindow ? task->GetMouseManager() : nullptr;
+    if (CWindowFactory* factory = CWindowFactory::GetTop())
+        if (FRM_CMouseManager* manager = factory->ConstructMouseManager(theWindow, parent))
+            return manager;
+    return new FRM_CMouseManager(parent);
+}
+
+FRM_CNavigator* ConstructNavigator(FRM_CWindow* theWindow)
+{
+    if (CWindowFactory* factory = CWindowFactory::GetTop())
+        if (FRM_CNavigator* navigator = factory->ConstructNavigator(theWindow))
+            return navigator;
+    return new FRM_CWindowNavigator(theWindow);
+}
+
+FRM_CWindow* FindWindowOf(WINDOW theWindow)
+{
+    // A framework window's toolkit window runs the framework's hook and keeps the window
+    // object as its application data.
+    if (theWindow == nullptr || vko_win_get_handler(theWindow) != hookWinEventHandler)
+        return nullptr;
+    auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theWindow));
+    if (object == nullptr || reinterpret_cast<intptr_t>(object) == -1)
+        return nullptr;
+    return FrmCast<FRM_CWindow>(object);
+}
+
+FRM_CWindow* TaskWindow()
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    return library != nullptr ? library->GetTaskWin() : nullptr;
+}
+
+void TellDesktopClosing(FRM_CWindow* theWindow)
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    if (library != nullptr && library->GetDesktop() != nullptr)
+        library->GetDesktop()->Closing(theWindow);
+}
+
+void UnmapWindowFonts(FRM_CWindow* theWindow)
+{
+    // The fonts are mapped again on their next use, so a refused close draws as before.
+    // Unmapping changes the toolkit's mapping only, not the shared font objects.
+    auto unmap = [](const FRM_CFont& font) {
+        if (static_cast<s_fntid*>(font) != nullptr)
+            const_cast<FRM_CFont&>(font).Unmap();
+    };
+    if (const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG())
+        unmap(library->GetSTDFont());
+    if (const FRM_CEnvironment* environment = theWindow->GetEnvironment())
+        unmap(environment->GetFont());
+}
+
+bool IsInTree(const FRM_CSubview* theRoot, const FRM_CView* theView)
+{
+    for (const FRM_CView* up = theView; up != nullptr; up = up->GetEnclosure())
+        if (up->GetEnclosure() == theRoot)
+            return true;
+    return false;
+}
+
+float HPixelsToLogical(const FRM_CView* theView, float thePixels)
+{
+    const FRM_CUnits* units = theView->GetUnits();
+    return units != nullptr ? units->HPhysicalToLogical(static_cast<int>(thePixels)) : thePixels;
+}
+
+float VPixelsToLogical(const FRM_CView* theView, float thePixels)
+{
+    const FRM_CUnits* units = theView->GetUnits();
+    return units != nullptr ? units->VPhysicalToLogical(static_cast<int>(thePixels)) : thePixels;
+}
+
+float WireFrameMargin()
+{
+    constexpr float kWireSize = 1;    // the width of a wire frame's outline
+    return kWireSize + 5;
+}
+
+// The native controls and window scroll bars are not part of this library yet: a control
+// event finds no control to hit, and a resource item makes no control.
+void HitControl(FRM_CObjectRWC*, bool, s_ctlinfo&) {}
+
+void HitWinScrollBar(FRM_NWinScrollBar*, e_scroll_ctl, short) {}
+
+FRM_CView* ConstructControl(FRM_CSubview*, long, long, long)
+{
+    return nullptr;
+}
+
+FRM_CResourceWindow* WindowResource(long theResourceId)
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    FRM_CResourceMgr* manager = library != nullptr ? library->GetResourceMgr() : nullptr;
+    if (manager == nullptr)
+        return nullptr;
+    const auto id = static_cast<std::int32_t>(theResourceId);
+    if (FRM_CResource* found = manager->Find(id))
+        return FrmCast<FRM_CResourceWindow>(found);
+    CResourceFactory* factory = CResourceFactory::GetTop();
+    FRM_CResourceWindow* made = factory != nullptr ? factory->ConstructCResourceWindow(id)
+                                                   : new FRM_CResourceWindow(id);
+    if (made == nullptr)
+        return nullptr;
+    if (!manager->Insert(made)) {
+        delete made;
+        return nullptr;
+    }
+    return made;
+}
+
+} // namespace frm_views
