@@ -19,11 +19,11 @@ constexpr long kErrNoResource = 2680;
 
 constexpr e_win_type kTextEditType = 23;
 
-// A menu tree's entries end with tag 0.
+// A menu tree's entries end with an all-zero record (a separator's tag is 0 too).
 std::size_t CountMenuEntries(const s_mitem* entries)
 {
     std::size_t count = 0;
-    while (entries != nullptr && entries[count].tag != 0)
+    while (entries != nullptr && !FRM_CMenu::IsEndRecord(entries[count]))
         ++count;
     return count;
 }
@@ -31,7 +31,7 @@ std::size_t CountMenuEntries(const s_mitem* entries)
 // Builds the children of a menu entry into a submenu, recursively; appending copies.
 void BuildChildren(FRM_CSubmenu& submenu, const s_mitem* children)
 {
-    for (std::size_t i = 0; children != nullptr && children[i].tag != 0; ++i) {
+    for (std::size_t i = 0; children != nullptr && !FRM_CMenu::IsEndRecord(children[i]); ++i) {
         const s_mitem& child = children[i];
         if (child.child != nullptr) {
             FRM_CSubmenu nested;
@@ -239,7 +239,7 @@ long FRM_CResourceMenu::NextItem()
 
 long FRM_CResourceMenu::GetItemType(long tag) const
 {
-    for (std::size_t i = 0; itsTree != nullptr && itsTree[i].tag != 0; ++i)
+    for (std::size_t i = 0; itsTree != nullptr && !FRM_CMenu::IsEndRecord(itsTree[i]); ++i)
         if (itsTree[i].tag == tag)
             return itsTree[i].child == nullptr ? 1 : 0;
     return 0;
@@ -250,7 +250,7 @@ short FRM_CResourceMenu::IObject(long tag, FRM_CObjectRWC* object)
     FRM_CSubmenu* submenu = FrmCast<FRM_CSubmenu>(object);
     if (submenu == nullptr)
         return 0;
-    for (std::size_t i = 0; itsTree != nullptr && itsTree[i].tag != 0; ++i) {
+    for (std::size_t i = 0; itsTree != nullptr && !FRM_CMenu::IsEndRecord(itsTree[i]); ++i) {
         if (itsTree[i].tag != tag)
             continue;
         submenu->ReadRecord(itsTree[i]);
