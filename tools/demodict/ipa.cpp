@@ -68,14 +68,6 @@ const SoundLetter kSoundLetters[] = {
 
 } // namespace
 
-char32_t ipa_character(unsigned char byte)
-{
-    if (byte < kIpaFirstByte)
-        return byte;
-    const std::size_t index = byte - kIpaFirstByte;
-    return index < std::size(kIpaCodePage) && kIpaCodePage[index] != 0 ? kIpaCodePage[index] : U'?';
-}
-
 std::string encode_ipa(const std::string& utf8)
 {
     std::string out;

@@ -15,6 +15,7 @@
 #include "font_internal.h"
 #include "live_registry.h"
 #include "str_internal.h"
+#include "vkobase/ipa_charset.h"
 #include "vkobase/vobj.h"
 #include "window_internal.h"
 
@@ -188,7 +189,7 @@ void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
                std::int32_t len) noexcept {
     cairo_scaled_font_t *scaled = scaled_for(font, dpi);
     cairo_set_scaled_font(cr, scaled);
-    const std::string utf8 = to_utf8(text, len);
+    const std::string utf8 = text_to_utf8(font, text, len);
     cairo_move_to(cr, x, y);
     cairo_show_text(cr, utf8.c_str());
     cairo_new_path(cr);
@@ -207,7 +208,7 @@ void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
 
 std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
                         std::int32_t len) noexcept {
-    const std::string utf8 = to_utf8(text, len);
+    const std::string utf8 = text_to_utf8(font, text, len);
     if (utf8.empty())
         return 0;
     cairo_text_extents_t extents;
@@ -226,7 +227,24 @@ Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept {
     return m;
 }
 
-std::string to_utf8(const char *text, std::int32_t len) {
+namespace {
+
+void append_utf8(std::string *out, char32_t u) {
+    if (u < 0x80) {
+        *out += static_cast<char>(u);
+    } else if (u < 0x800) {
+        *out += static_cast<char>(0xC0 | (u >> 6));
+        *out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        *out += static_cast<char>(0xE0 | (u >> 12));
+        *out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+}
+
+// UTF-8 of len bytes (-1: up to the terminator), each byte read through decode.
+template <typename Decode>
+std::string decoded_utf8(const char *text, std::int32_t len, Decode decode) {
     std::string out;
     if (text == nullptr)
         return out;
@@ -234,19 +252,32 @@ std::string to_utf8(const char *text, std::int32_t len) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == 0)
             break;
-        const std::uint16_t u = vkobase::str::cp1252_to_unicode(byte);
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
+        append_utf8(&out, decode(byte));
     }
     return out;
+}
+
+// The dictionary's phonetic family, compared without regard to case as family names are.
+bool is_phonetic_family(const std::string &family) {
+    static constexpr char kPhoneticFamily[] = "dorvaneipa";
+    return family.size() == std::strlen(kPhoneticFamily) &&
+           std::equal(family.begin(), family.end(), kPhoneticFamily, [](char a, char b) {
+               return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+           });
+}
+
+} // namespace
+
+std::string to_utf8(const char *text, std::int32_t len) {
+    return decoded_utf8(text, len, [](unsigned char byte) {
+        return static_cast<char32_t>(vkobase::str::cp1252_to_unicode(byte));
+    });
+}
+
+std::string text_to_utf8(FONT_OBJ font, const char *text, std::int32_t len) {
+    if (!is_phonetic_family(attrs_of(font).family))
+        return to_utf8(text, len);
+    return decoded_utf8(text, len, vkobase::ipa::ipa_character);
 }
 
 std::string describe(FONT_OBJ font) {

@@ -51,6 +51,11 @@ Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept;
 // UTF-8 of len Windows-1252 bytes (-1: up to the terminator).
 std::string to_utf8(const char *text, std::int32_t len);
 
+// UTF-8 of text as font draws it: the phonetic family ("DorvaneIPA") reads its bytes
+// through the phonetic code page (vkobase/ipa_charset.h), every other family as
+// Windows-1252.
+std::string text_to_utf8(FONT_OBJ font, const char *text, std::int32_t len);
+
 // Short description for drawing logs: family, style and size, e.g. "helvetica 1 10".
 std::string describe(FONT_OBJ font);
 

@@ -341,6 +341,27 @@ TEST_F(FontTest, NullFont_IsTheDefaultFont) {
     EXPECT_EQ(vkobase::font::metrics(gone, 96).ascent, vkobase::font::metrics(def, 96).ascent);
 }
 
+TEST_F(FontTest, TextToUtf8_ThePhoneticFamilyReadsItsOwnCodePage) {
+    struct Case {
+        const char *why;
+        const char *family;
+        const char *text;
+        const char *utf8;
+    };
+    const Case cases[] = {
+        {"IPA letters and stress", "DorvaneIPA", "d\xC0\x80\xC2\x9F", "d\u02C8\u0251\u02D0\u0261"},
+        {"family names ignore case", "dorvaneipa", "\x85", "\u0259"},
+        {"display bytes are no IPA letters", "DorvaneIPA", "\x96\x97\xA3\xFF", "????"},
+        {"other families read Windows-1252", "DorvaneRegular", "\x80\x96", "\u20AC\u2013"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        FONT_OBJ font = make(c.family, 0, 12);
+        EXPECT_EQ(vkobase::font::text_to_utf8(font, c.text, -1), c.utf8);
+        vkov_font_destroy(font);
+    }
+}
+
 TEST_F(FontTest, ToUtf8_ReadsWindows1252) {
     EXPECT_EQ(vkobase::font::to_utf8("W\xF6rter \x80\x93\x96", -1),
               "W\xC3\xB6rter \xE2\x82\xAC\xE2\x80\x9C\xE2\x80\x93");
