@@ -71,8 +71,7 @@ bool track(WINDOW win, const EVENT &ev) noexcept {
 // face of a dialog, else the parent's background.
 COLOR back_of(const Paint &p, WINDOW win) noexcept {
     COLOR fallback = kFace;
-    if (win_is_live(win->parent) && !win->parent->internal->dialog_face &&
-        !is_native(win->parent))
+    if (win_is_live(win->parent) && !win->parent->internal->dialog_face && !is_native(win->parent))
         fallback = win->parent->draw.ctools.back_color;
     return p.color(VKO_CC_BACK, fallback);
 }

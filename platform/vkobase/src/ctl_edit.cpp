@@ -83,9 +83,8 @@ int line_of(const std::vector<int32_t> &starts, int32_t pos) {
 }
 
 int32_t line_end(WINDOW win, const std::vector<int32_t> &starts, int line) {
-    return line + 1 < static_cast<int>(starts.size())
-               ? starts[static_cast<size_t>(line) + 1] - 1
-               : static_cast<int32_t>(text_of(win).size());
+    return line + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(line) + 1] - 1
+                                                      : static_cast<int32_t>(text_of(win).size());
 }
 
 // Pixel offset of a position within its line.
@@ -136,8 +135,9 @@ void place_caret(WINDOW win, Ui *st, const s_rct &area) {
         int top = area.top + kPad + (line - st->top) * lh;
         if (!multiline(win))
             top = area.top + (area.bottom - area.top - lh) / 2;
-        vkok_win_set_caret_pos(win, s_pnt{static_cast<int16_t>(top),
-                                          static_cast<int16_t>(area.left + kPad + x - st->scroll_x)});
+        vkok_win_set_caret_pos(win,
+                               s_pnt{static_cast<int16_t>(top),
+                                     static_cast<int16_t>(area.left + kPad + x - st->scroll_x)});
         vkok_win_set_caret_size(win, 1, static_cast<int16_t>(lh));
         vkok_win_set_caret_visible(win, TRUE);
     }
@@ -479,8 +479,7 @@ std::int32_t edit_event(WINDOW win, EVENT *event) noexcept {
         if (!p.ok())
             return 1;
         const bool plain = p.enabled() && !read_only(win);
-        p.fill(0, 0, p.width(), p.height(),
-               plain ? p.color(VKO_CC_BACK, VKO_COLOR_WHITE) : kFace);
+        p.fill(0, 0, p.width(), p.height(), plain ? p.color(VKO_CC_BACK, VKO_COLOR_WHITE) : kFace);
         p.bevel(0, 0, p.width(), p.height(), false);
         field_draw(p, win, area);
         return 1;

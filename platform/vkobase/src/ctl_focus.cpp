@@ -87,8 +87,7 @@ std::vector<WINDOW> radio_group(const std::vector<WINDOW> &order, WINDOW from) {
 
 WINDOW button_with(const std::vector<WINDOW> &order, std::uint32_t flag) {
     for (WINDOW w : order)
-        if (win_effective_type(w) == WC_PUSHBUTTON && (w->flags & flag) != 0 &&
-            input_enabled(w))
+        if (win_effective_type(w) == WC_PUSHBUTTON && (w->flags & flag) != 0 && input_enabled(w))
             return w;
     return nullptr;
 }
@@ -116,9 +115,8 @@ bool navigate(WINDOW dialog, WINDOW ctl, const s_char &key) {
         return true;
     }
     if (key.virt == 0 && key.ch == 13) {
-        WINDOW button = win_effective_type(ctl) == WC_PUSHBUTTON
-                            ? ctl
-                            : button_with(order, VKO_CTL_DEFAULT);
+        WINDOW button =
+            win_effective_type(ctl) == WC_PUSHBUTTON ? ctl : button_with(order, VKO_CTL_DEFAULT);
         if (button == nullptr)
             return false;
         notify(button, 0, 0);

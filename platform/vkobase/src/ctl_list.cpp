@@ -23,8 +23,8 @@ namespace vkobase::ctl {
 
 namespace {
 
-constexpr int kDropRows = 8;                 // rows of a drop-down list
-constexpr int kItemsPart = 10;               // Ui::part while items are dragged over
+constexpr int kDropRows = 8;                   // rows of a drop-down list
+constexpr int kItemsPart = 10;                 // Ui::part while items are dragged over
 constexpr std::uint64_t kSearchResetMs = 1000; // letters typed further apart start afresh
 
 int count_of(WINDOW win) noexcept {
@@ -70,7 +70,8 @@ Layout layout_of(WINDOW list, const s_rct &inside) noexcept {
     if (count_of(list) > l.visible) {
         l.has_bar = true;
         l.bar = inside;
-        l.bar.left = static_cast<std::int16_t>(std::max<int>(inside.left, inside.right - bar_width()));
+        l.bar.left =
+            static_cast<std::int16_t>(std::max<int>(inside.left, inside.right - bar_width()));
         l.rows.right = l.bar.left;
     }
     return l;
@@ -329,8 +330,8 @@ std::int32_t box_mouse(WINDOW list, Ui *st, const EVENT &ev) {
         st->last_mouse = where;
         if (st->part == SC_THUMB) {
             const BarModel bar = bar_of(list, *st, l);
-            const int pos = bar_pos_at(bar, l.bar, where.v - l.bar.top - st->drag_from -
-                                                       bar_trough_start(bar, l.bar));
+            const int pos = bar_pos_at(
+                bar, l.bar, where.v - l.bar.top - st->drag_from - bar_trough_start(bar, l.bar));
             if (pos != st->top) {
                 st->top = pos;
                 clamp_view(list, st, l.visible);
@@ -344,8 +345,8 @@ std::int32_t box_mouse(WINDOW list, Ui *st, const EVENT &ev) {
         const int item = item_at(list, *st, l, where);
         if (item < 0 || item == st->focus_item)
             return 1;
-        const bool changed = multi(list) ? select_range(list, st->anchor, item)
-                                         : select_only(list, item);
+        const bool changed =
+            multi(list) ? select_range(list, st->anchor, item) : select_only(list, item);
         st->focus_item = item;
         scroll_into_view(st, item, l.visible);
         win_invalidate(list, nullptr);
@@ -447,8 +448,7 @@ void open_popup(WINDOW ctl, Ui *st) {
         y = corner.v - fh - height;
     WinCreateArgs args;
     args.type = W_NO_BORDER;
-    args.rct = s_rct{static_cast<std::int16_t>(y), corner.h,
-                     static_cast<std::int16_t>(y + height),
+    args.rct = s_rct{static_cast<std::int16_t>(y), corner.h, static_cast<std::int16_t>(y + height),
                      static_cast<std::int16_t>(corner.h + client.right)};
     args.parent = top;
     args.handler = popup_handler;
@@ -565,8 +565,8 @@ void draw_drop(WINDOW ctl, Ui *st) {
                                ? kSelectFore
                                : p.color(VKO_CC_FORE, VKO_COLOR_BLACK);
         if (p.enabled())
-            p.text(text.left + 3, top + p.ascent(), shown.c_str(),
-                   static_cast<int>(shown.size()), fore);
+            p.text(text.left + 3, top + p.ascent(), shown.c_str(), static_cast<int>(shown.size()),
+                   fore);
         else
             p.greyed_text(text.left + 3, top + p.ascent(), shown.c_str(),
                           static_cast<int>(shown.size()));

@@ -48,8 +48,8 @@ void bar_thumb(const BarModel &bar, const s_rct &area, int *offset, int *length)
     const std::int64_t span = static_cast<std::int64_t>(bar.max) - bar.min + 1;
     if (trough < kMinThumb || bar.last() <= bar.min)
         return; // nothing to scroll: no thumb
-    const std::int64_t len = std::clamp<std::int64_t>(trough * std::int64_t{bar.page} / span,
-                                                      kMinThumb, trough);
+    const std::int64_t len =
+        std::clamp<std::int64_t>(trough * std::int64_t{bar.page} / span, kMinThumb, trough);
     const std::int64_t room = trough - len;
     const std::int64_t pos = std::clamp(bar.pos, bar.min, bar.last());
     *offset = static_cast<int>(room * (pos - bar.min) / (bar.last() - bar.min));
@@ -122,8 +122,9 @@ void draw_bar(const Paint &p, const BarModel &bar, const s_rct &area, int presse
     };
     // A held page area shows dark between the arrow and the thumb.
     if (pressed == SC_PAGE_UP || pressed == SC_PAGE_DOWN) {
-        const s_rct r = pressed == SC_PAGE_UP ? box(a, offset)
-                                              : box(a + offset + length, len - 2 * a - offset - length);
+        const s_rct r = pressed == SC_PAGE_UP
+                            ? box(a, offset)
+                            : box(a + offset + length, len - 2 * a - offset - length);
         p.fill(r.left, r.top, r.right - r.left, r.bottom - r.top, kShadow);
     }
     const COLOR ink = live ? VKO_COLOR_BLACK : kShadow;

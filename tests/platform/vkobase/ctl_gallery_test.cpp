@@ -72,8 +72,8 @@ TEST(CtlGalleryTest, EveryControlKindInItsStatesDrawsAndIsWrittenToAPng) {
         def[i + 1].id = kEntries[i].id;
         def[i + 1].ctl_flags = kEntries[i].flags;
     }
-    WINDOW dlg = vkok_win_create_def(def, nullptr, VKO_EVENT_MASK_ALL,
-                                     vkotest::recording_handler, 0);
+    WINDOW dlg =
+        vkok_win_create_def(def, nullptr, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
     ASSERT_NE(dlg, nullptr);
     auto ctl = [dlg](int16_t id) { return vkok_win_get_ctl(dlg, id); };
     vkok_ctl_set_checked(ctl(22), 2);
@@ -102,7 +102,9 @@ TEST(CtlGalleryTest, EveryControlKindInItsStatesDrawsAndIsWrittenToAPng) {
     // Every control drew something.
     for (const Entry &e : kEntries)
         EXPECT_GT(vkov_debug_draw_log_size(ctl(e.id)), 0) << "control " << e.id;
-    auto pixel = [](WINDOW w, int x, int y) { return vkov_debug_surface_pixel(w, x, y) & 0xFFFFFF; };
+    auto pixel = [](WINDOW w, int x, int y) {
+        return vkov_debug_surface_pixel(w, x, y) & 0xFFFFFF;
+    };
     // A raised button has a white top edge; a pressed one a grey frame.
     EXPECT_EQ(pixel(ctl(10), 10, 0), 0xFFFFFFu);
     EXPECT_EQ(pixel(ctl(12), 10, 0), 0x808080u);

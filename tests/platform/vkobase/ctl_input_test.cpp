@@ -33,8 +33,7 @@ protected:
         pump();
         vkotest::seen().clear();
     }
-    WINDOW make(e_win_type type, s_rct rct, const char *title, uint32_t flags = 0,
-                int32_t id = 1) {
+    WINDOW make(e_win_type type, s_rct rct, const char *title, uint32_t flags = 0, int32_t id = 1) {
         WINDOW ctl = vkok_ctl_create(type, &rct, title, its_doc, flags, 0, id);
         EXPECT_NE(ctl, nullptr);
         return ctl;
@@ -199,8 +198,8 @@ TEST_F(CtlInputTest, DraggedThumbTracksAndReportsWhereItWasLetGo) {
     vkok_sbar_set_proportion(bar, VKO_SBAR_CONTROL, 10);
     // The thumb (16 pixels) starts at the top of the trough, at 16.
     vkotest::mouse(bar, E_MOUSE_DOWN, s_pnt{20, 8});
-    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{96, 8});   // half of the 152 pixels of room
-    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{400, 8});  // far below: the last position
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{96, 8});  // half of the 152 pixels of room
+    vkotest::mouse(bar, E_MOUSE_MOVE, s_pnt{400, 8}); // far below: the last position
     vkotest::mouse(bar, E_MOUSE_UP, s_pnt{400, 8});
     const auto actions = scroll_actions(its_doc);
     ASSERT_EQ(actions.size(), 3u);
@@ -243,20 +242,55 @@ TEST_F(CtlInputTest, EditFieldEditsItsTextWithKeysAndSendsAnEventPerChange) {
     const Case cases[] = {
         {"typing replaces the selection", "hello", 1, 4, {{'a'}, {'b'}}, "habo", {3, 3}, 2},
         {"backspace takes the character before the caret", "abc", 3, 3, {{8}}, "ab", {2, 2}, 1},
-        {"delete takes the character after it", "abc", 0, 0, {{VKO_KEY_DELETE, true}}, "bc",
-         {0, 0}, 1},
+        {"delete takes the character after it",
+         "abc",
+         0,
+         0,
+         {{VKO_KEY_DELETE, true}},
+         "bc",
+         {0, 0},
+         1},
         {"backspace at the start does nothing", "abc", 0, 0, {{8}}, "abc", {0, 0}, 0},
-        {"shift and End select to the end", "hello world", 6, 6,
-         {{VKO_KEY_LINE_END, true, true}}, "hello world", {6, 11}, 0},
-        {"shift and Left extend backwards", "hello", 3, 3,
-         {{VKO_KEY_LEFT, true, true}, {VKO_KEY_LEFT, true, true}, {'X'}}, "hXlo", {2, 2}, 1},
-        {"control and Left go back a word", "hello world", 11, 11,
-         {{VKO_KEY_WORD_LEFT, true}, {'b'}, {'i'}, {'g'}, {' '}}, "hello big world",
-         {10, 10}, 4},
-        {"Home then typing", "world", 5, 5, {{VKO_KEY_LINE_START, true}, {'a'}}, "aworld",
-         {1, 1}, 1},
-        {"control and A select all, typing replaces it", "old", 1, 1,
-         {{'a', false, false, true}, {'n'}}, "n", {1, 1}, 1},
+        {"shift and End select to the end",
+         "hello world",
+         6,
+         6,
+         {{VKO_KEY_LINE_END, true, true}},
+         "hello world",
+         {6, 11},
+         0},
+        {"shift and Left extend backwards",
+         "hello",
+         3,
+         3,
+         {{VKO_KEY_LEFT, true, true}, {VKO_KEY_LEFT, true, true}, {'X'}},
+         "hXlo",
+         {2, 2},
+         1},
+        {"control and Left go back a word",
+         "hello world",
+         11,
+         11,
+         {{VKO_KEY_WORD_LEFT, true}, {'b'}, {'i'}, {'g'}, {' '}},
+         "hello big world",
+         {10, 10},
+         4},
+        {"Home then typing",
+         "world",
+         5,
+         5,
+         {{VKO_KEY_LINE_START, true}, {'a'}},
+         "aworld",
+         {1, 1},
+         1},
+        {"control and A select all, typing replaces it",
+         "old",
+         1,
+         1,
+         {{'a', false, false, true}, {'n'}},
+         "n",
+         {1, 1},
+         1},
         {"Tab is no text for a field", "abc", 3, 3, {{9}}, "abc", {3, 3}, 0},
     };
     for (const Case &c : cases) {
@@ -282,14 +316,14 @@ TEST_F(CtlInputTest, EditFieldCutsCopiesAndPastesThroughTheClipboard) {
     WINDOW secret = make(WC_EDIT, s_rct{40, 10, 62, 200}, "pass", VKO_CTL_PASSWORD);
     WINDOW fixed = make(WC_EDIT, s_rct{70, 10, 92, 200}, "fixed", VKO_CTL_READONLY);
     vkok_scr_set_focus_vobj(edit);
-    key(edit, 'a', false, false, true);      // select all
-    key(edit, 'c', false, false, true);      // copy
+    key(edit, 'a', false, false, true); // select all
+    key(edit, 'c', false, false, true); // copy
     key(edit, VKO_KEY_LINE_END, true);
     key(edit, ' ');
-    key(edit, 22);                           // Ctrl+V as the display delivers it
+    key(edit, 22); // Ctrl+V as the display delivers it
     EXPECT_EQ(title_of(edit), "copy me copy me");
-    key(edit, 1);                            // Ctrl+A
-    key(edit, 24);                           // Ctrl+X
+    key(edit, 1);  // Ctrl+A
+    key(edit, 24); // Ctrl+X
     EXPECT_EQ(title_of(edit), "");
     // A password field gives nothing to the clipboard.
     vkok_scr_set_focus_vobj(secret);
@@ -318,8 +352,8 @@ TEST_F(CtlInputTest, EditFieldSelectsWithTheMouseAndReportsItsFocus) {
     WINDOW other = make(WC_PUSHBUTTON, s_rct{40, 10, 60, 100}, "Other");
     click(edit, s_pnt{10, 3}); // before the first letter
     EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{0, 0}));
-    vkotest::double_click(edit, s_pnt{10, static_cast<int16_t>(
-                                           4 + vkok_dwin_get_text_width(edit, "alpha be", -1))});
+    vkotest::double_click(
+        edit, s_pnt{10, static_cast<int16_t>(4 + vkok_dwin_get_text_width(edit, "alpha be", -1))});
     EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{6, 10}));
     // Press in the field and drag to its end.
     vkotest::mouse(edit, E_MOUSE_DOWN, s_pnt{10, 3});
@@ -388,9 +422,12 @@ TEST_F(ListTest, ListBoxKeysMoveTheSelectionAndScrollItIntoView) {
         int first_row; // the item in the first row afterwards
     };
     const Step steps[] = {
-        {{VKO_KEY_DOWN, true}, 1, 0},        {{VKO_KEY_PAGE_DOWN, true}, 4, 1},
-        {{VKO_KEY_LINE_END, true}, 9, 6},    {{VKO_KEY_UP, true}, 8, 6},
-        {{VKO_KEY_LINE_START, true}, 0, 0},  {{'g'}, 6, 3},
+        {{VKO_KEY_DOWN, true}, 1, 0},
+        {{VKO_KEY_PAGE_DOWN, true}, 4, 1},
+        {{VKO_KEY_LINE_END, true}, 9, 6},
+        {{VKO_KEY_UP, true}, 8, 6},
+        {{VKO_KEY_LINE_START, true}, 0, 0},
+        {{'g'}, 6, 3},
         {{'G'}, 6, 3}, // no other item starts with g: the selection stays
     };
     for (const Step &s : steps) {
@@ -414,7 +451,7 @@ TEST_F(ListTest, MultipleSelectionListTogglesWithControlAndExtendsWithShift) {
     click(list, at_row(2), false, true); // Control: 2 off
     EXPECT_EQ(vkok_list_count_sel(list), 2);
     EXPECT_FALSE(vkok_list_is_sel(list, 2));
-    key(list, ' ');                      // Space toggles the focus item back on
+    key(list, ' '); // Space toggles the focus item back on
     EXPECT_TRUE(vkok_list_is_sel(list, 2));
     key(list, VKO_KEY_DOWN, true, true); // Shift+Down from the anchor (2) to 3
     EXPECT_EQ(vkok_list_count_sel(list), 2);
@@ -435,11 +472,11 @@ TEST_F(ListTest, ListBoxScrollsWithItsOwnBar) {
     click(list, at_row(0));
     EXPECT_EQ(vkok_list_get_sel_index(list), 1);
     // Held, the arrow repeats on the clock to the last page.
-    vkotest::mouse(list, E_MOUSE_DOWN, s_pnt{static_cast<int16_t>(4 * row()),
-                                             static_cast<int16_t>(right)});
+    vkotest::mouse(list, E_MOUSE_DOWN,
+                   s_pnt{static_cast<int16_t>(4 * row()), static_cast<int16_t>(right)});
     vkov_test_advance_clock(1000);
-    vkotest::mouse(list, E_MOUSE_UP, s_pnt{static_cast<int16_t>(4 * row()),
-                                           static_cast<int16_t>(right)});
+    vkotest::mouse(list, E_MOUSE_UP,
+                   s_pnt{static_cast<int16_t>(4 * row()), static_cast<int16_t>(right)});
     click(list, at_row(0));
     EXPECT_EQ(vkok_list_get_sel_index(list), 6);
 }
@@ -512,16 +549,16 @@ TEST_F(CtlInputTest, TabClickBringsItsPageToTheFrontAndTellsTheParent) {
         vkov_notebk_add_tab(nb, t, t == 0 ? "One" : t == 1 ? "Two" : "Three", nullptr);
         vkov_notebk_add_page(nb, t, 0, "", 0);
     }
-    WINDOW face = vkov_notebk_create_face(nb, 1, 0, VKO_EVENT_MASK_ALL,
-                                          vkotest::recording_handler, 0);
+    WINDOW face =
+        vkov_notebk_create_face(nb, 1, 0, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
     ASSERT_NE(face, nullptr);
     // The face lies below the tabs, so a click on a tab reaches the notebook.
     s_rct frame{};
     vkok_vobj_get_outer_rect(face, &frame);
     EXPECT_GT(frame.top, 10);
     const int16_t tab_v = 8;
-    const int16_t second_h = static_cast<int16_t>(
-        2 + 12 + vkok_dwin_get_text_width(nb, "One", -1) + 10); // inside the second tab
+    const int16_t second_h = static_cast<int16_t>(2 + 12 + vkok_dwin_get_text_width(nb, "One", -1) +
+                                                  10); // inside the second tab
     vkotest::seen().clear();
     click(nb, s_pnt{tab_v, second_h});
     int16_t tab = -1, page = -1;
@@ -581,8 +618,8 @@ protected:
         entry(4, WC_CHECKBOX, s_rct{90, 10, 110, 200}, "Whole words", 13, VKO_CTL_DISABLED);
         entry(5, WC_PUSHBUTTON, s_rct{150, 10, 175, 90}, "OK", 1, VKO_CTL_DEFAULT);
         entry(6, WC_PUSHBUTTON, s_rct{150, 100, 175, 190}, "Cancel", 2, VKO_CTL_CANCEL);
-        WINDOW dlg = vkok_win_create_def(def, nullptr, VKO_EVENT_MASK_ALL,
-                                         vkotest::recording_handler, 0);
+        WINDOW dlg =
+            vkok_win_create_def(def, nullptr, VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
         EXPECT_NE(dlg, nullptr);
         pump();
         vkotest::seen().clear();

@@ -13,8 +13,7 @@ inline void pump() {
     vkok_app_process_pending_events();
 }
 
-inline void mouse(WINDOW win, e_event type, s_pnt where, bool shift = false,
-                  bool control = false) {
+inline void mouse(WINDOW win, e_event type, s_pnt where, bool shift = false, bool control = false) {
     EVENT ev{};
     ev.type = type;
     ev.v.mouse.where = where;

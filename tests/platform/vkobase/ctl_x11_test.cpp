@@ -1,0 +1,211 @@
+// ctl_x11_test.cpp: a dialog of native controls worked through a private Xvfb server with real
+// pointer and key input (the XTest extension, as a user's hand would): a click on a check box,
+// one on a list item, typing into an edit field, Tab and Return; checked by the control events
+// the dialog received, the controls' state and a screenshot. The program runs in a child
+// process, as in the display test.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+#include "xvfb_test_support.h"
+
+namespace {
+
+// The dialog's client area on the screen, and its controls in its client coordinates.
+constexpr s_rct kDialog{100, 100, 300, 400};
+constexpr s_rct kEdit{10, 10, 32, 200};
+constexpr s_rct kCheck{40, 10, 60, 200};
+constexpr s_rct kList{70, 10, 150, 200};
+constexpr s_rct kOk{160, 10, 185, 90};
+constexpr s_rct kCancel{160, 100, 185, 190};
+
+struct Child {
+    std::string log;
+    std::string png;
+    WINDOW dialog = nullptr;
+    int ticks = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void log_line(const std::string &line) {
+    vkotest::append_line(child().log, line);
+}
+
+// A user at the server: moves the pointer, clicks and types through XTest.
+class Hand {
+public:
+    Hand() : dpy_(XOpenDisplay(nullptr)) {}
+    ~Hand() {
+        if (dpy_ != nullptr) {
+            XSync(dpy_, False);
+            XCloseDisplay(dpy_);
+        }
+    }
+    // A click at a point of the dialog's client area.
+    void click(int v, int h) {
+        XTestFakeMotionEvent(dpy_, -1, kDialog.left + h, kDialog.top + v, CurrentTime);
+        XTestFakeButtonEvent(dpy_, 1, True, CurrentTime);
+        XTestFakeButtonEvent(dpy_, 1, False, CurrentTime);
+        XSync(dpy_, False);
+    }
+    void key(KeySym keysym) {
+        const KeyCode code = XKeysymToKeycode(dpy_, keysym);
+        XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
+        XTestFakeKeyEvent(dpy_, code, False, CurrentTime);
+        XSync(dpy_, False);
+    }
+
+private:
+    Display *dpy_;
+};
+
+int32_t dialog_handler(WINDOW win, EVENT *ev) {
+    switch (ev->type) {
+    case E_CONTROL: {
+        const int id = ev->v.ctl.id;
+        log_line("15 " + std::to_string(id) + " " + std::to_string(ev->v.ctl.ci.v.words.data1));
+        // The handler decides what a click on the check box means: it turns the mark over.
+        if (id == 20)
+            vkok_ctl_set_checked(ev->v.ctl.ci.win, !vkok_ctl_is_checked(ev->v.ctl.ci.win));
+        if (id == 1 || id == 2) {
+            log_line(id == 1 ? "ok" : "cancel");
+            vkov_app_destroy();
+        }
+        break;
+    }
+    case E_TIMER: {
+        ++child().ticks;
+        Hand hand;
+        if (child().ticks == 1) {
+            hand.click(kCheck.top + 10, kCheck.left + 5);
+            hand.click(kList.top + 25, kList.left + 40); // the second row
+            hand.click(kEdit.top + 10, kEdit.left + 100);
+            hand.key(XK_a);
+            hand.key(XK_b);
+            hand.key(XK_Tab);
+        } else if (child().ticks == 2) {
+            char text[64] = {};
+            vkok_vobj_get_title(vkok_win_get_ctl(win, 10), text, sizeof text);
+            log_line(std::string("state ") +
+                     std::to_string(vkok_ctl_is_checked(vkok_win_get_ctl(win, 20))) + " " +
+                     std::to_string(vkok_list_get_sel_index(vkok_win_get_ctl(win, 30))) + " " +
+                     text + " " + std::to_string(vkok_ctl_get_id(vkok_scr_get_focus_vobj())));
+            log_line(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
+            hand.key(XK_Return);
+        } else if (child().ticks > 20) {
+            vkov_app_destroy(); // the script stalled: end, and let the checks tell
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
+
+WINDOW make_dialog() {
+    s_win_def def[7] = {};
+    def[0].type = W_MODELESS;
+    def[0].rct = kDialog;
+    def[0].text = const_cast<char *>("Controls");
+    auto entry = [&](int i, e_win_type type, s_rct rct, const char *text, int16_t id,
+                     uint32_t flags) {
+        def[i].type = type;
+        def[i].rct = rct;
+        def[i].text = const_cast<char *>(text);
+        def[i].id = id;
+        def[i].ctl_flags = flags;
+    };
+    entry(1, WC_EDIT, kEdit, "", 10, 0);
+    entry(2, WC_CHECKBOX, kCheck, "Check", 20, 0);
+    entry(3, WC_LBOX, kList, "", 30, 0);
+    entry(4, WC_PUSHBUTTON, kOk, "OK", 1, VKO_CTL_DEFAULT);
+    entry(5, WC_PUSHBUTTON, kCancel, "Cancel", 2, VKO_CTL_CANCEL);
+    WINDOW dlg = vkok_win_create_def(def, NULL_WIN, VKO_EVENT_MASK_ALL, dialog_handler, 0);
+    for (const char *item : {"first", "second", "third"})
+        vkov_list_add(vkok_win_get_ctl(dlg, 30), -1, item);
+    return dlg;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        child().dialog = make_dialog();
+        vkov_timer_create(child().dialog, 300);
+    }
+    return 0;
+}
+
+TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
+    const std::string xvfb_binary = vkotest::find_xvfb();
+    if (xvfb_binary.empty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    vkotest::Xvfb server;
+    if (!server.start(xvfb_binary))
+        GTEST_SKIP() << "Xvfb did not start";
+    char dir_template[] = "/tmp/vko_controls_XXXXXX";
+    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    const std::string dir = dir_template;
+    child().log = dir + "/events.txt";
+    child().png = dir + "/controls.png";
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), task_handler);
+    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+
+    const std::vector<std::string> expected = {
+        "15 10 65537", // the edit field has the focus when the dialog opens (1 | active 1)
+        "15 10 1",     // the click on the check box takes it away (focus change, not active)
+        "15 20 0",     // the check box's click
+        "15 30 0",     // the list's selection
+        "15 10 65537", // the click in the field brings the focus back
+        "15 10 0",     // "a"
+        "15 10 0",     // "b"
+        "15 10 1",     // Tab moves on
+        "state 1 1 ab 20",
+        "shot",
+        "15 1 0", // Return on the check box presses the default button
+        "ok",
+    };
+    EXPECT_EQ(vkotest::read_lines(child().log), expected);
+
+    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+    struct Probe {
+        const char *why;
+        int v, h; // in the dialog's client area
+        std::uint32_t rgb;
+    };
+    const Probe probes[] = {
+        {"the dialog's face", 195, 290, 0xC0C0C0u},
+        {"the white well of the check box", kCheck.top + 5, kCheck.left + 3, 0xFFFFFFu},
+        {"the selected second row of the list", kList.top + 30, kList.left + 150, 0x000080u},
+        {"the unselected first row", kList.top + 8, kList.left + 150, 0xFFFFFFu},
+        {"the default button's black frame", kOk.top, kOk.left + 40, 0x000000u},
+        {"the edit field's white inside", kEdit.top + 10, kEdit.right - 10, 0xFFFFFFu},
+    };
+    for (const Probe &p : probes) {
+        SCOPED_TRACE(p.why);
+        EXPECT_EQ(vkotest::pixel(shot, kDialog.left + p.h, kDialog.top + p.v), p.rgb);
+    }
+    cairo_surface_destroy(shot);
+    std::remove(child().log.c_str());
+    std::remove(child().png.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace
