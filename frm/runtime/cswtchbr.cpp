@@ -10,6 +10,7 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/viewsvc.h"
 
 namespace {
 
@@ -296,6 +297,9 @@ int FRM_CSwitchBoard::EventHandler(WINDOW handle, EVENT* event)
     FRM_CGlobalClassLib* g = G();
     if (event == nullptr || g == nullptr || g->GetApplication() == nullptr)
         return 0;
+    // Areas that views marked while drawing were kept; any other event comes after the update.
+    if (event->type != E_UPDATE)
+        frm_views::FlushDeferredInvalidations();
     auto* window = reinterpret_cast<FRM_CWindow*>(vko_vobj_get_data(handle));
     const auto taskWindow = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
     const bool isTaskWindow = handle != nullptr && handle == taskWindow;

@@ -4,6 +4,7 @@
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
 #include "frm/views/csubview.h"
+#include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -89,6 +90,5 @@ void FRM_CGlue::SizeOwner()
     const s_rct after = static_cast<s_rct>(newGlobal);
     if (SameRect(before, after))
         return;
-    s_rct both = static_cast<s_rct>(oldGlobal + newGlobal);
-    vko_dwin_invalidate_rect(window, &both);
+    frm_views::InvalidateWindow(window, oldGlobal + newGlobal);
 }

@@ -484,8 +484,7 @@ void FRM_CView::Invalidate(const FRM_CRect& theRect)
     if (window == nullptr)
         return;
     FRM_CUnits::SetGlobalUnits(GetUnits());
-    s_rct area = static_cast<s_rct>(global);
-    vko_dwin_invalidate_rect(window, &area);
+    frm_views::InvalidateWindow(window, global);
 }
 
 // ---------------------------------------------------------------------------------------------

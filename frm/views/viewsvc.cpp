@@ -4,6 +4,7 @@
 #include "frm/views/viewsvc.h"
 
 #include <cfloat>
+#include <vector>
 
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"
@@ -33,6 +34,16 @@ namespace {
 const FRM_CRect kMaxRect(FLT_MIN, FLT_MIN, FLT_MAX, FLT_MAX);
 
 long itsNextLocalId = 1;   // ids handed out while there is no global class library
+
+struct DeferredArea {
+    WINDOW window;
+    s_rct area;
+};
+std::vector<DeferredArea>& Deferred()
+{
+    static std::vector<DeferredArea> areas;    // kept during an update, marked after it
+    return areas;
+}
 
 } // namespace
 
@@ -251,6 +262,34 @@ FRM_CResourceWindow* WindowResource(long theResourceId)
         return nullptr;
     }
     return made;
+}
+
+void InvalidateWindow(WINDOW theWindow, const FRM_CRect& theArea)
+{
+    if (theWindow == nullptr)
+        return;
+    s_rct area = static_cast<s_rct>(theArea);
+    if (IsUpdateEvent()) {
+        Deferred().push_back({theWindow, area});
+        return;
+    }
+    vko_dwin_invalidate_rect(theWindow, &area);
+}
+
+void FlushDeferredInvalidations()
+{
+    if (Deferred().empty() || IsUpdateEvent())
+        return;
+    std::vector<DeferredArea> areas;
+    areas.swap(Deferred());
+    for (const DeferredArea& deferred : areas)
+        if (vko_vobj_is_valid(deferred.window))
+            vko_dwin_invalidate_rect(deferred.window, &deferred.area);
+}
+
+void ResetDeferredInvalidations()
+{
+    Deferred().clear();
 }
 
 } // namespace frm_views

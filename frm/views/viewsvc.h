@@ -71,6 +71,13 @@ FRM_CResourceWindow* WindowResource(long theResourceId);
 inline constexpr long kRadioItemType = 13;
 FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResourceId,
                             long theItem);
+// Marks a window area (window coordinates, through the current units) for repainting. During
+// an update the toolkit refuses that: the area is kept and marked after the update, when the
+// framework handles its next event.
+void InvalidateWindow(WINDOW theWindow, const FRM_CRect& theArea);
+void FlushDeferredInvalidations();
+// For tests: forgets the kept areas.
+void ResetDeferredInvalidations();
 // Queues the view with the print manager and prints; the print manager's result.
 short PrintView(FRM_CView* theView, const FRM_CRect& theRect);
 
