@@ -64,6 +64,7 @@ struct AppState {
     VKO_TX_GET_TX tx_get_tx = nullptr;
     bool begun = false;
     std::vector<ModalEntry> modal_stack; // windows whose modal loops run, innermost last
+    int foreign_modal = 0;               // dialogs of another toolkit open
 };
 
 AppState &state() noexcept {
@@ -126,6 +127,8 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept {
 bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (!is_user_input(type))
         return false;
+    if (state().foreign_modal > 0)
+        return true;
     auto &stack = state().modal_stack;
     while (!stack.empty() && !modal_alive(stack.back()))
         stack.pop_back();
@@ -219,8 +222,10 @@ bool deliver_one_update() noexcept {
 
 void vkobase_reset_app() noexcept {
     const bool was_test = state().test_mode;
+    const int foreign = state().foreign_modal; // a dialog still open keeps its block
     state() = AppState{};
     state().test_mode = was_test;
+    state().foreign_modal = foreign;
 }
 
 namespace vkobase {
@@ -297,6 +302,16 @@ void app_process_events() noexcept {
         if (!deliver_one_update())
             return;
     }
+}
+
+void app_block_input(bool block) noexcept {
+    state().foreign_modal += block ? 1 : -1;
+    if (state().foreign_modal < 0)
+        state().foreign_modal = 0;
+}
+
+bool app_input_blocked(WINDOW win) noexcept {
+    return blocked_by_modal(win, E_MOUSE_DOWN);
 }
 
 bool app_wait_for_work() noexcept {

@@ -1,11 +1,18 @@
-// cb.cpp: the in-process clipboard. Owns one datum per format and the transfer buffer
-// through which data goes in and out.
+// cb.cpp: the clipboard. Owns one datum per format and the transfer buffer through which data
+// goes in and out. Text also goes to the system's CLIPBOARD selection while the display is
+// open, and text that another program put there is what a read finds; the other formats stay
+// inside the program.
 #include "vkobase/cb.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "cb_internal.h"
+#include "core_internal.h"
+#include "font_internal.h"
+#include "gtk_bridge.h"
+#include "str_internal.h"
 #include "vkobase/mem.h"
 #include "vkobase/pict.h"
 
@@ -24,6 +31,7 @@ struct CbState {
     Datum data[3];                     // by format
     unsigned char *transfer = nullptr; // from vkov_mem_zalloc
     std::uint32_t transfer_size = 0;
+    std::string exported; // the text last given to the system, as UTF-8
 };
 CbState &state() {
     static CbState s;
@@ -36,6 +44,38 @@ bool known(e_cb format) noexcept {
 
 std::string cut_name(const char *name) {
     return std::string(name, strnlen(name, VKO_CB_NAME_SIZE));
+}
+
+// Text that another program put on the system clipboard since this one put its own replaces
+// the program's text.
+void take_system_text() noexcept {
+    if (vkobase::app_test_mode() || state().mode == OpenMode::Writing ||
+        !vkobase::gtk::available())
+        return;
+    try {
+        std::string utf8;
+        if (!vkobase::gtk::get_text(&utf8) || utf8 == state().exported)
+            return;
+        const std::string text = vkobase::cb::text_from_system(utf8);
+        Datum datum;
+        datum.present = true;
+        datum.bytes.assign(text.begin(), text.end());
+        state().data[CB_TEXT] = std::move(datum);
+        state().exported = utf8;
+    } catch (...) {
+    }
+}
+
+void give_system_text(const std::vector<unsigned char> &bytes) noexcept {
+    if (vkobase::app_test_mode())
+        return;
+    try {
+        const std::string utf8 =
+            vkobase::cb::text_to_system(std::string(bytes.begin(), bytes.end()));
+        if (vkobase::gtk::put_text(utf8))
+            state().exported = utf8;
+    } catch (...) {
+    }
 }
 
 bool matches(e_cb format, const char *name) noexcept {
@@ -66,6 +106,68 @@ unsigned char *new_transfer(std::uint32_t size) noexcept {
 }
 
 } // namespace
+
+namespace vkobase::cb {
+
+std::string text_to_system(const std::string &cp1252) {
+    std::string lf;
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        if (cp1252[i] == '\r') {
+            lf += '\n';
+            if (i + 1 < cp1252.size() && cp1252[i + 1] == '\n')
+                ++i;
+        } else {
+            lf += cp1252[i];
+        }
+    }
+    return vkobase::font::to_utf8(lf.c_str(), static_cast<std::int32_t>(lf.size()));
+}
+
+std::string text_from_system(const std::string &utf8) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        std::uint32_t cp = 0;
+        std::size_t len = 0;
+        if (b < 0x80) {
+            cp = b;
+            len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            len = 4;
+        }
+        bool ok = len > 0 && i + len <= utf8.size();
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + k]);
+            ok = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp == '\n') {
+            if (out.empty() || out.back() != '\r')
+                out += '\r';
+            out += '\n';
+            continue;
+        }
+        const unsigned char byte = cp <= 0xFFFF ? vkobase::str::unicode_to_cp1252(static_cast<std::uint16_t>(cp)) : 0;
+        out += byte != 0 || cp == 0 ? static_cast<char>(byte) : '?';
+    }
+    return out;
+}
+
+} // namespace vkobase::cb
 
 void vkobase_reset_cb() noexcept {
     free_transfer();
@@ -132,16 +234,22 @@ BOOLEAN vkok_cb_put_data(e_cb format, const char *name, std::uint32_t size, PICT
     }
     if (format == CB_PICT)
         vkok_pict_destroy(pict); // the clipboard keeps the data; the picture was handed over
+    if (format == CB_TEXT)
+        give_system_text(state().data[CB_TEXT].bytes);
     return TRUE;
 }
 
 BOOLEAN vkok_cb_has_format(e_cb format, const char *name) noexcept {
+    if (format == CB_TEXT)
+        take_system_text();
     return known(format) && matches(format, name) ? TRUE : FALSE;
 }
 
 void *vkok_cb_get_data(e_cb format, const char *name, std::uint32_t *size) noexcept {
     if (size != nullptr)
         *size = 0;
+    if (format == CB_TEXT && state().mode != OpenMode::Closed)
+        take_system_text();
     if (state().mode == OpenMode::Closed || !known(format) || !matches(format, name))
         return nullptr;
     const std::vector<unsigned char> &bytes = state().data[format].bytes;

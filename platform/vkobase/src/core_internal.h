@@ -19,6 +19,12 @@ VKO_TX_GET_TX app_tx_get_tx() noexcept;
 void app_destroy_all_windows() noexcept; // quit: top-level windows, task window last
 void app_process_events() noexcept;      // one pass: due timers, queue, updates
 bool app_wait_for_work() noexcept;       // false when nothing can ever arrive (tests)
+// While a dialog of another toolkit is open (block true until the matching false), the user's
+// input reaches no window of the program.
+void app_block_input(bool block) noexcept;
+// Whether the user's input for the window is kept back now (a modal loop of another window,
+// or a dialog of another toolkit).
+bool app_input_blocked(WINDOW win) noexcept;
 
 // timer.cpp
 void timer_window_gone(WINDOW win) noexcept;

@@ -31,6 +31,9 @@ bool display_wait(int timeout_ms) noexcept;
 // print windows.
 bool display_has_own_window(WINDOW win) noexcept;
 
+// The file descriptor of the connection, -1 when no display is open.
+int display_connection_fd() noexcept;
+
 // Rings the display's bell; false when no display is open.
 bool display_bell() noexcept;
 

@@ -23,6 +23,7 @@
 
 #include "core_internal.h"
 #include "font_internal.h"
+#include "gtk_bridge.h"
 #include "menu_internal.h"
 #include "surface_internal.h"
 #include "vkobase/display_debug.h"
@@ -497,7 +498,7 @@ void on_button_press(Shown &s, const XButtonEvent &xb) noexcept {
         return;
     }
     if (xb.y < s.inset) {
-        if (button == 0)
+        if (button == 0 && !vkobase::app_input_blocked(s.owner))
             vkobase::menu::bar_press(s.owner, screen_point(s, xb.x, xb.y),
                                      (xb.state & vkobase::kXShift) != 0,
                                      (xb.state & vkobase::kXControl) != 0);
@@ -728,6 +729,7 @@ void display_close() noexcept {
         st = DisplayState{};
         return;
     }
+    gtk::shut_down();
     surface_set_drawn_hook(nullptr);
     for (Shown &s : st.shown)
         destroy_shown(s);
@@ -746,8 +748,10 @@ void display_pump() noexcept {
     DisplayState &st = state();
     if (st.dpy == nullptr)
         return;
-    // A program that is busy between idle moments still shows its progress.
+    // A program that is busy between idle moments still shows its progress; GTK answers
+    // other programs asking for the clipboard.
     display_flush();
+    gtk::pump();
     while (XPending(st.dpy) > 0) {
         XEvent xe;
         XNextEvent(st.dpy, &xe);
@@ -781,6 +785,11 @@ bool display_wait(int timeout_ms) noexcept {
     pollfd pfd{ConnectionNumber(dpy), POLLIN, 0};
     (void)poll(&pfd, 1, timeout_ms);
     return true;
+}
+
+int display_connection_fd() noexcept {
+    Display *dpy = state().dpy;
+    return dpy != nullptr ? ConnectionNumber(dpy) : -1;
 }
 
 bool display_bell() noexcept {

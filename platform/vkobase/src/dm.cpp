@@ -1,6 +1,7 @@
-// dm.cpp: the standard dialogs. Until dialogs are drawn a running program gets their texts on
-// standard error and their default answers; in test mode each dialog is recorded and answered
-// from the test's script. Owns the record and the script.
+// dm.cpp: the standard dialogs. In test mode each dialog is recorded and answered from the
+// test's script. Otherwise, while the display is open, the file, folder, font, colour and page
+// dialogs are GTK's (gtk_bridge.cpp); without a display a running program gets the texts on
+// standard error and the default answers. Owns the record and the script.
 #include "vkobase/dm.h"
 
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "dm_convert.h"
+#include "gtk_bridge.h"
 #include "vkobase/testing.h"
 
 namespace {
@@ -99,24 +102,35 @@ void put_field(char *field, std::size_t size, const std::string &text) noexcept 
     field[n] = '\0';
 }
 
-// Answers a file or directory prompt: 2 (confirmed, with the path put in place), 1 cancelled.
-std::int32_t file_prompt(const char *kind, const char *prompt, s_dir *dir, char *name,
+// Answers a file or directory prompt: 2 (confirmed, with the path put in place), 1 cancelled,
+// 0 for a path too long for the record.
+std::int32_t file_prompt(vkobase::gtk::FileKind kind, const char *prompt, s_dir *dir, char *name,
                          std::size_t name_size) noexcept {
+    static const char *const kKinds[] = {"file_open", "file_save", "dir_sel"};
+    const char *kind_name = kKinds[static_cast<int>(kind)];
+    const std::string title = prompt != nullptr ? prompt : "";
+    if (!vkov_test_is_active() && vkobase::gtk::available()) {
+        try {
+            std::string path;
+            if (!vkobase::gtk::choose_file(kind, title, dir->path,
+                                           name != nullptr ? std::string(name) : std::string(),
+                                           &path))
+                return 1;
+            return vkobase::dm::put_path(path, dir, name, name_size);
+        } catch (...) {
+            return 1;
+        }
+    }
     Answer answer;
-    if (!show(kind, prompt != nullptr ? prompt : "", &answer))
+    if (!show(kind_name, title, &answer))
         return 1;
     if (answer.result != 2 || !answer.has_text)
         return answer.result;
-    const std::string &path = answer.text;
-    const std::size_t slash = path.rfind('/');
-    if (name == nullptr) {
-        put_field(dir->path, sizeof dir->path, path);
-        return 2;
+    try {
+        return vkobase::dm::put_path(answer.text, dir, name, name_size);
+    } catch (...) {
+        return 0;
     }
-    if (slash != std::string::npos)
-        put_field(dir->path, sizeof dir->path, path.substr(0, slash == 0 ? 1 : slash));
-    put_field(name, name_size, slash == std::string::npos ? path : path.substr(slash + 1));
-    return 2;
 }
 
 BOOLEAN confirm(const char *kind, const std::string &text, Answer *answer) noexcept {
@@ -188,24 +202,34 @@ char *vkov_dm_post_string_prompt(const char *prompt, char *buf, std::int32_t buf
 std::int32_t vkov_dm_post_file_open(s_file_spec *spec, const char *prompt) {
     if (spec == nullptr)
         return 0;
-    return file_prompt("file_open", prompt, &spec->dir, spec->name, sizeof spec->name);
+    return file_prompt(vkobase::gtk::FileKind::kOpen, prompt, &spec->dir, spec->name,
+                       sizeof spec->name);
 }
 
 std::int32_t vkov_dm_post_file_save(s_file_spec *spec, const char *prompt) {
     if (spec == nullptr)
         return 0;
-    return file_prompt("file_save", prompt, &spec->dir, spec->name, sizeof spec->name);
+    return file_prompt(vkobase::gtk::FileKind::kSave, prompt, &spec->dir, spec->name,
+                       sizeof spec->name);
 }
 
 std::int32_t vkov_dm_post_dir_sel(s_dir *dir, const char *prompt) {
     if (dir == nullptr)
         return 0;
-    return file_prompt("dir_sel", prompt, dir, nullptr, 0);
+    return file_prompt(vkobase::gtk::FileKind::kFolder, prompt, dir, nullptr, 0);
 }
 
 BOOLEAN vkov_dm_post_color_sel(COLOR *color, WINDOW) {
     if (color == nullptr)
         return FALSE;
+    if (!vkov_test_is_active() && vkobase::gtk::available()) {
+        double r = 0, g = 0, b = 0;
+        vkobase::dm::rgb_of_color(*color, &r, &g, &b);
+        if (!vkobase::gtk::choose_color(&r, &g, &b))
+            return FALSE;
+        *color = vkobase::dm::color_of_rgb(r, g, b);
+        return TRUE;
+    }
     Answer answer;
     if (!confirm("color_sel", "", &answer))
         return FALSE;
@@ -219,11 +243,27 @@ BOOLEAN vkov_dm_post_ctools_sel(s_drawct *tools, std::uint32_t) {
 }
 
 BOOLEAN vkov_dm_post_font_sel(WINDOW, FONT_OBJ font, s_printrcd *, std::uint32_t) {
+    if (font != nullptr && !vkov_test_is_active() && vkobase::gtk::available()) {
+        try {
+            vkobase::dm::FontChoice choice = vkobase::dm::font_choice_of(font);
+            return vkobase::gtk::choose_font(&choice) && vkobase::dm::apply_font_choice(choice, font)
+                       ? TRUE
+                       : FALSE;
+        } catch (...) {
+            return FALSE;
+        }
+    }
     Answer answer;
     return font != nullptr && confirm("font_sel", "", &answer) ? TRUE : FALSE;
 }
 
 BOOLEAN vkov_dm_post_page_setup(s_printrcd *print) {
+    if (print != nullptr && !vkov_test_is_active() && vkobase::gtk::available()) {
+        vkobase::dm::PageChoice choice = vkobase::dm::page_choice_of(print);
+        return vkobase::gtk::choose_page(&choice) && vkobase::dm::apply_page_choice(choice, print)
+                   ? TRUE
+                   : FALSE;
+    }
     Answer answer;
     return print != nullptr && confirm("page_setup", "", &answer) ? TRUE : FALSE;
 }

@@ -5,6 +5,8 @@
 // destroyed. One job runs at a time, and the print routine runs synchronously.
 #include "vkobase/print.h"
 
+#include "print_internal.h"
+
 #include <cairo-pdf.h>
 #include <cairo.h>
 
@@ -25,6 +27,7 @@ struct s_printrcd {
     double width_in = 8.5; // the paper, portrait, in inches
     double height_in = 11.0;
     std::int32_t orientation = VKO_PRINT_PORTRAIT;
+    vkobase::PageMargins margins; // chosen in page setup
 };
 
 namespace {
@@ -63,6 +66,45 @@ PrintState &state() {
 s_printrcd *live_rcd(s_printrcd *rcd) noexcept {
     return vkobase::live_is(rcd, vkobase::LiveKind::Print) ? rcd : nullptr;
 }
+
+} // namespace
+
+namespace vkobase {
+
+bool print_get_margins(s_printrcd *rcd, PageMargins *out) noexcept {
+    if (live_rcd(rcd) == nullptr || out == nullptr)
+        return false;
+    *out = rcd->margins;
+    return true;
+}
+
+bool print_set_margins(s_printrcd *rcd, const PageMargins &margins) noexcept {
+    if (live_rcd(rcd) == nullptr)
+        return false;
+    const double all[] = {margins.top_in, margins.left_in, margins.bottom_in, margins.right_in};
+    for (double m : all)
+        if (!(m >= 0 && m <= kMaxPageInches)) // NaN fails too
+            return false;
+    if (margins.left_in + margins.right_in >= rcd->width_in ||
+        margins.top_in + margins.bottom_in >= rcd->height_in)
+        return false;
+    rcd->margins = margins;
+    return true;
+}
+
+bool print_get_paper(s_printrcd *rcd, double *width_in, double *height_in,
+                     std::int32_t *orientation) noexcept {
+    if (live_rcd(rcd) == nullptr)
+        return false;
+    *width_in = rcd->width_in;
+    *height_in = rcd->height_in;
+    *orientation = rcd->orientation;
+    return true;
+}
+
+} // namespace vkobase
+
+namespace {
 
 std::int32_t printer_res(std::int32_t attr) noexcept {
     const intptr_t res = vkok_vobj_get_attr(NULL_WIN, attr);

@@ -93,6 +93,23 @@ inline std::uint32_t pixel(cairo_surface_t *image, int x, int y) {
     return px & 0x00FFFFFFu;
 }
 
+// Absolute path of a program found on PATH, empty when there is none.
+inline std::string find_on_path(const std::string &name) {
+    const char *path = std::getenv("PATH");
+    std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        if (end > start && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
+}
+
 // The program's log: one line per event it reports.
 inline void append_line(const std::string &path, const std::string &line) {
     std::ofstream out(path, std::ios::app);

@@ -1,0 +1,308 @@
+// gtk_bridge.cpp: GTK 3 inside the base library (gtk_bridge.h). GTK keeps its own connection
+// to the X server; the base library's connection becomes a GLib source while a dialog runs,
+// so that one loop serves both and neither blocks the other.
+#include "gtk_bridge.h"
+
+#include <gdk/gdkx.h>
+#include <glib-unix.h>
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core_internal.h"
+#include "display_internal.h"
+#include "vkobase/scr.h"
+#include "window_internal.h"
+
+namespace {
+
+struct GtkState {
+    bool tried = false;
+    bool running = false;
+};
+
+GtkState &st() noexcept {
+    static GtkState s;
+    return s;
+}
+
+bool start() noexcept {
+    GtkState &s = st();
+    if (s.running)
+        return true;
+    if (s.tried || !vkobase::display_is_open() || vkobase::app_test_mode())
+        return false;
+    s.tried = true;
+    s.running = gtk_init_check(nullptr, nullptr) != FALSE;
+    return s.running;
+}
+
+struct Run {
+    bool done = false;
+    gint response = GTK_RESPONSE_NONE;
+};
+
+void on_response(GtkDialog *, gint response, gpointer data) {
+    auto *run = static_cast<Run *>(data);
+    run->response = response;
+    run->done = true;
+}
+
+// The sources only wake the loop; the base library's pass does the work.
+gboolean wake(gint, GIOCondition, gpointer) {
+    return G_SOURCE_CONTINUE;
+}
+gboolean tick(gpointer) {
+    return G_SOURCE_CONTINUE;
+}
+
+// The program's front window that shows on the display: the one with the focus, else the
+// task window; null when neither shows.
+WINDOW owner_window() noexcept {
+    WINDOW win = vkov_scr_get_focus_topwin();
+    if (vkobase::display_xwindow_of(win) == 0)
+        win = vkobase::win_task();
+    return vkobase::display_xwindow_of(win) != 0 ? win : nullptr;
+}
+
+// Centres the dialog over the owner (a window manager may place it itself).
+void centre_over(GtkWidget *dialog, WINDOW owner) noexcept {
+    const s_pnt origin = vkobase::win_client_origin_on_screen(owner);
+    const s_rct client = vkobase::win_client_rect(owner);
+    gint width = 0, height = 0;
+    gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
+    const gint x = std::max(0, origin.h + (client.right - width) / 2);
+    const gint y = std::max(0, origin.v + (client.bottom - height) / 2);
+    gtk_window_move(GTK_WINDOW(dialog), x, y);
+}
+
+// Shows the dialog modal over the program's front window and runs until it is answered;
+// the program's windows repaint meanwhile. Answers the dialog's response.
+gint run_dialog(GtkWidget *dialog) noexcept {
+    gtk_widget_realize(dialog);
+    if (WINDOW owner = owner_window()) {
+        GdkWindow *foreign = gdk_x11_window_foreign_new_for_display(
+            gdk_display_get_default(), vkobase::display_xwindow_of(owner));
+        if (foreign != nullptr) {
+            gdk_window_set_transient_for(gtk_widget_get_window(dialog), foreign);
+            g_object_unref(foreign);
+        }
+        centre_over(dialog, owner);
+    }
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    Run run;
+    const gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(on_response), &run);
+    const guint x_source = g_unix_fd_add(vkobase::display_connection_fd(), G_IO_IN, wake, nullptr);
+    const guint timer = g_timeout_add(10, tick, nullptr);
+    gtk_window_present(GTK_WINDOW(dialog));
+    vkobase::app_block_input(true);
+    while (!run.done) {
+        g_main_context_iteration(nullptr, TRUE);
+        while (!run.done && g_main_context_pending(nullptr))
+            g_main_context_iteration(nullptr, FALSE);
+        vkobase::app_process_events();
+        vkobase::display_flush();
+    }
+    vkobase::app_block_input(false);
+    g_source_remove(timer);
+    g_source_remove(x_source);
+    g_signal_handler_disconnect(dialog, handler);
+    gtk_widget_hide(dialog);
+    return run.response;
+}
+
+std::string description_of(const vkobase::dm::FontChoice &c) {
+    std::string out = c.family.empty() ? "Sans" : c.family;
+    if (c.bold)
+        out += " Bold";
+    if (c.italic)
+        out += " Italic";
+    return out + " " + std::to_string(c.size_pt);
+}
+
+// A standard paper of that size (within a millimetre), or a custom one.
+GtkPaperSize *paper_of(double width_mm, double height_mm) {
+    GList *sizes = gtk_paper_size_get_paper_sizes(FALSE);
+    GtkPaperSize *found = nullptr;
+    for (GList *l = sizes; l != nullptr; l = l->next) {
+        auto *paper = static_cast<GtkPaperSize *>(l->data);
+        if (found == nullptr &&
+            std::fabs(gtk_paper_size_get_width(paper, GTK_UNIT_MM) - width_mm) < 1 &&
+            std::fabs(gtk_paper_size_get_height(paper, GTK_UNIT_MM) - height_mm) < 1)
+            found = gtk_paper_size_copy(paper);
+    }
+    g_list_free_full(sizes, reinterpret_cast<GDestroyNotify>(gtk_paper_size_free));
+    return found != nullptr ? found
+                            : gtk_paper_size_new_custom("custom", "Custom", width_mm, height_mm,
+                                                        GTK_UNIT_MM);
+}
+
+} // namespace
+
+namespace vkobase::gtk {
+
+bool available() noexcept {
+    return start();
+}
+
+void pump() noexcept {
+    if (!st().running)
+        return;
+    for (int i = 0; i < 100 && g_main_context_pending(nullptr); ++i)
+        g_main_context_iteration(nullptr, FALSE);
+}
+
+void shut_down() noexcept {
+    if (!st().running)
+        return;
+    // Text another program may still paste after this one ends goes to a clipboard manager
+    // when there is one.
+    gtk_clipboard_store(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    pump();
+}
+
+bool put_text(const std::string &utf8) noexcept {
+    if (!start())
+        return false;
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.c_str(),
+                           static_cast<gint>(utf8.size()));
+    pump();
+    return true;
+}
+
+bool get_text(std::string *utf8) noexcept {
+    if (!start())
+        return false;
+    gchar *text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    if (text == nullptr)
+        return false;
+    try {
+        *utf8 = text;
+    } catch (...) {
+        g_free(text);
+        return false;
+    }
+    g_free(text);
+    return true;
+}
+
+bool choose_file(FileKind kind, const std::string &title, const std::string &folder,
+                 const std::string &name, std::string *path) noexcept {
+    if (!start())
+        return false;
+    const GtkFileChooserAction action = kind == FileKind::kOpen   ? GTK_FILE_CHOOSER_ACTION_OPEN
+                                        : kind == FileKind::kSave ? GTK_FILE_CHOOSER_ACTION_SAVE
+                                                                  : GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER;
+    const char *accept = kind == FileKind::kOpen ? "_Open" : kind == FileKind::kSave ? "_Save" : "_Select";
+    GtkWidget *dialog = gtk_file_chooser_dialog_new(title.c_str(), nullptr, action, "_Cancel",
+                                                    GTK_RESPONSE_CANCEL, accept,
+                                                    GTK_RESPONSE_ACCEPT, nullptr);
+    GtkFileChooser *chooser = GTK_FILE_CHOOSER(dialog);
+    gtk_window_set_default_size(GTK_WINDOW(dialog), 640, 440);
+    // A save asks before replacing a file.
+    gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
+    if (!folder.empty())
+        gtk_file_chooser_set_current_folder(chooser, folder.c_str());
+    if (kind == FileKind::kSave && !name.empty())
+        gtk_file_chooser_set_current_name(chooser, name.c_str());
+    bool chosen = false;
+    if (run_dialog(dialog) == GTK_RESPONSE_ACCEPT) {
+        if (gchar *file = gtk_file_chooser_get_filename(chooser)) {
+            try {
+                *path = file;
+                chosen = true;
+            } catch (...) {
+            }
+            g_free(file);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
+bool choose_font(dm::FontChoice *choice) noexcept {
+    if (!start())
+        return false;
+    GtkWidget *dialog = gtk_font_chooser_dialog_new("Font", nullptr);
+    try {
+        gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), description_of(*choice).c_str());
+    } catch (...) {
+    }
+    bool chosen = false;
+    if (run_dialog(dialog) == GTK_RESPONSE_OK) {
+        if (PangoFontDescription *desc = gtk_font_chooser_get_font_desc(GTK_FONT_CHOOSER(dialog))) {
+            try {
+                const char *family = pango_font_description_get_family(desc);
+                choice->family = family != nullptr ? family : "";
+                choice->bold = pango_font_description_get_weight(desc) >= PANGO_WEIGHT_BOLD;
+                choice->italic = pango_font_description_get_style(desc) != PANGO_STYLE_NORMAL;
+                choice->size_pt = static_cast<std::int32_t>(
+                    std::lround(pango_font_description_get_size(desc) / double(PANGO_SCALE)));
+                chosen = true;
+            } catch (...) {
+            }
+            pango_font_description_free(desc);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
+bool choose_color(double *red, double *green, double *blue) noexcept {
+    if (!start())
+        return false;
+    GtkWidget *dialog = gtk_color_chooser_dialog_new("Colour", nullptr);
+    GdkRGBA rgba{*red, *green, *blue, 1.0};
+    gtk_color_chooser_set_use_alpha(GTK_COLOR_CHOOSER(dialog), FALSE);
+    gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+    bool chosen = false;
+    if (run_dialog(dialog) == GTK_RESPONSE_OK) {
+        gtk_color_chooser_get_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+        *red = rgba.red;
+        *green = rgba.green;
+        *blue = rgba.blue;
+        chosen = true;
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
+bool choose_page(dm::PageChoice *choice) noexcept {
+    if (!start())
+        return false;
+    GtkWidget *dialog = gtk_page_setup_unix_dialog_new("Page Setup", nullptr);
+    GtkPageSetup *setup = gtk_page_setup_new();
+    GtkPaperSize *paper = paper_of(choice->width_mm, choice->height_mm);
+    gtk_page_setup_set_paper_size(setup, paper);
+    gtk_paper_size_free(paper);
+    gtk_page_setup_set_orientation(setup, choice->landscape ? GTK_PAGE_ORIENTATION_LANDSCAPE
+                                                            : GTK_PAGE_ORIENTATION_PORTRAIT);
+    gtk_page_setup_set_top_margin(setup, choice->top_mm, GTK_UNIT_MM);
+    gtk_page_setup_set_left_margin(setup, choice->left_mm, GTK_UNIT_MM);
+    gtk_page_setup_set_bottom_margin(setup, choice->bottom_mm, GTK_UNIT_MM);
+    gtk_page_setup_set_right_margin(setup, choice->right_mm, GTK_UNIT_MM);
+    gtk_page_setup_unix_dialog_set_page_setup(GTK_PAGE_SETUP_UNIX_DIALOG(dialog), setup);
+    g_object_unref(setup);
+    bool chosen = false;
+    if (run_dialog(dialog) == GTK_RESPONSE_OK) {
+        GtkPageSetup *got =
+            gtk_page_setup_unix_dialog_get_page_setup(GTK_PAGE_SETUP_UNIX_DIALOG(dialog));
+        GtkPaperSize *size = gtk_page_setup_get_paper_size(got);
+        choice->width_mm = gtk_paper_size_get_width(size, GTK_UNIT_MM);
+        choice->height_mm = gtk_paper_size_get_height(size, GTK_UNIT_MM);
+        const GtkPageOrientation o = gtk_page_setup_get_orientation(got);
+        choice->landscape =
+            o == GTK_PAGE_ORIENTATION_LANDSCAPE || o == GTK_PAGE_ORIENTATION_REVERSE_LANDSCAPE;
+        choice->top_mm = gtk_page_setup_get_top_margin(got, GTK_UNIT_MM);
+        choice->left_mm = gtk_page_setup_get_left_margin(got, GTK_UNIT_MM);
+        choice->bottom_mm = gtk_page_setup_get_bottom_margin(got, GTK_UNIT_MM);
+        choice->right_mm = gtk_page_setup_get_right_margin(got, GTK_UNIT_MM);
+        chosen = true;
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
+} // namespace vkobase::gtk
