@@ -215,7 +215,8 @@ struct FRM_CSwitchBoard::Events {
                                 info.v.edit.active);
             return;
         }
-        if (vko_vobj_get_data(info.win) != 0)
+        // A control that is gone (or none) has no framework object to answer for it.
+        if (info.win != nullptr && vko_vobj_is_valid(info.win) && vko_vobj_get_data(info.win) != 0)
             t.window->DoControl(e.v.ctl.id, info.type, info.win, info.v.words.data1,
                                 info.v.words.data2);
     }
