@@ -1,0 +1,127 @@
+// Tests of resources: holds and releases load and free a definition once, the item walk of a
+// window names the window first twice (FirstItem, then the first NextItem) and then each
+// control, menu resources fill submenus recursively, and the manager finds by id.
+#include "frm/runtime/cresourc.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../support/frm_app_fixture.h"
+#include "../support/frm_error_capture.h"
+#include "frm/views/csubmenu.h"
+
+namespace {
+
+constexpr char kResources[] = R"(
+menu 700 {
+  popup 100 "&File" {
+    item 32001 "&New"
+    popup 110 "&Recent" {
+      item 801 "One"
+    }
+  }
+}
+window 600 {
+  entry type=1 rect=(0,0,100,200) title="Form"
+  entry type=12 rect=(10,10,30,90) title="OK" id=101
+  entry type=23 rect=(40,10,90,190) id=205
+}
+)";
+
+class ResourceTest : public frmtest::AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(vkov_res_register_text("frm resource test", kResources));
+    }
+};
+
+TEST_F(ResourceTest, HoldAndRelease_LoadOnceAndFreeWithTheLastRelease)
+{
+    FRM_CResourceWindow window(600);
+    struct Step {
+        const char* why;
+        bool hold;
+        std::int32_t count;
+        long firstItem;
+    };
+    const Step steps[] = {
+        {"first hold loads", true, 1, 600},   {"second hold counts", true, 2, 600},
+        {"one release keeps it", false, 1, 600}, {"last release frees it", false, 0, 0},
+        {"another release does nothing", false, 0, 0},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.why);
+        if (s.hold)
+            EXPECT_EQ(window.Hold(), 1);
+        else
+            window.Release();
+        EXPECT_EQ(window.GetHoldCount(), s.count);
+        EXPECT_EQ(window.FirstItem(), s.firstItem);
+    }
+    FRM_CResourceWindow missing(4711);
+    EXPECT_EQ(missing.Hold(), 0);
+    EXPECT_EQ(missing.GetHoldCount(), 0);
+}
+
+TEST_F(ResourceTest, WindowWalk_NamesTheWindowTwiceThenEachControl)
+{
+    FRM_CResourceWindow window(600);
+    ASSERT_EQ(window.Hold(), 1);
+    std::vector<long> walk{window.FirstItem()};
+    for (long id = window.NextItem(); id != 0; id = window.NextItem())
+        walk.push_back(id);
+    EXPECT_EQ(walk, (std::vector<long>{600, 600, 101, 205}));
+    EXPECT_EQ(window.GetItemType(600), 1);
+    EXPECT_EQ(window.GetItemType(101), 12);
+    EXPECT_EQ(window.GetItemType(205), 23);
+    EXPECT_EQ(window.GetItemType(999), 0);
+    window.Release();
+}
+
+TEST_F(ResourceTest, MenuObject_FillsASubmenuWithItsNestedEntries)
+{
+    FRM_CResourceMenu menu(700);
+    ASSERT_EQ(menu.Hold(), 1);
+    const long tag = menu.FirstItem();
+    EXPECT_EQ(menu.GetItemType(tag), 0) << "an entry with children";
+    FRM_CSubmenu file;
+    EXPECT_EQ(menu.IObject(tag, &file), 1);
+    EXPECT_STREQ(file.GetTitle().data(), "&File");
+    ASSERT_EQ(file.GetMenus()->entries(), 2u);
+    EXPECT_NE(file.Find(32001), nullptr);
+    EXPECT_NE(file.Find(801), nullptr) << "nested entries are built recursively";
+    FRM_CMenuItem notASubmenu;
+    EXPECT_EQ(menu.IObject(tag, &notASubmenu), 0);
+    menu.Release();
+}
+
+TEST_F(ResourceTest, Manager_FindsTheEarlierOfTwoAndItemCursorsHold)
+{
+    FRM_CResourceMgr* manager = FRM_CObjectRWC::GetG()->GetResourceMgr();
+    auto* first = new FRM_CResourceWindow(600);
+    auto* second = new FRM_CResourceWindow(600);
+    EXPECT_EQ(manager->Insert(first), 600);
+    EXPECT_EQ(manager->Insert(second), 600);
+    EXPECT_EQ(manager->Insert(nullptr), 0);
+    EXPECT_EQ(manager->Find(600), first);
+    {
+        FRM_CResourceItems items(600);
+        EXPECT_EQ(first->GetHoldCount(), 1);
+        FRM_CResourceItems copy(items);
+        EXPECT_EQ(first->GetHoldCount(), 2);
+        EXPECT_EQ(items.GetType(101), 12);
+    }
+    EXPECT_EQ(first->GetHoldCount(), 0);
+    EXPECT_EQ(manager->Remove(600, 1), 1);
+    EXPECT_EQ(manager->Find(600), second);
+
+    FrmErrorCapture errors;
+    FRM_CResourceItems missing(4711);
+    EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{2680, "crescitm", 33}}));
+    EXPECT_EQ(missing.First(), 0);
+}
+
+} // namespace
