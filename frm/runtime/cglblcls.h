@@ -25,6 +25,16 @@ class FRM_CResourceMgr;
 class FRM_CView;
 class FRM_CWindow;
 
+// The program's own global state hangs on a subclass of this, handed to the application
+// (IApplication) and reached through FRM_CObjectRWC::GetGU; the shut-down deletes it.
+class FRM_CGlobalUser : public FRM_CNotifier {
+    FRM_TYPE_INFO(CGlobalUser)
+    FRM_CGlobalUser() = default;
+    FRM_CGlobalUser(const FRM_CGlobalUser&) = default;
+    FRM_CGlobalUser& operator=(const FRM_CGlobalUser&) = default;
+    ~FRM_CGlobalUser() override = default;
+};
+
 class FRM_CGlobalClassLib : public FRM_CNotifier {
     FRM_TYPE_INFO(CGlobalClassLib)
 public:

@@ -242,9 +242,12 @@ TEST_F(SwitchBoardTest, StartUp_InstallsFactoriesAndTheTaskDocument)
 TEST_F(SwitchBoardTest, ShutDown_UndoesTheStartUpAndLaterEventsAreIgnored)
 {
     WINDOW window = itsWindow->GetVKOWindow();
+    itsApplication->IApplication(new FRM_CGlobalUser); // the shut-down deletes it
+    EXPECT_NE(FRM_CObjectRWC::GetGU(), nullptr);
     vkok_vobj_destroy(itsTaskWindow); // the destroy event runs the shut-down
     EXPECT_EQ(FRM_CApplication::IsInstantiated(), 0);
     EXPECT_EQ(FRM_CObjectRWC::GetG(), nullptr);
+    EXPECT_EQ(FRM_CObjectRWC::GetGU(), nullptr);
     EXPECT_TRUE(FRM_CFont::GetRegistry()->IsDestroyed());
     EVENT e = Event(E_SIZE);
     FRM_CSwitchBoard::EventHandler(window, &e); // a late event finds nothing to call
