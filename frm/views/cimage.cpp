@@ -1,0 +1,344 @@
+// cimage.cpp: images: creating, copying, snapshotting, reading and writing.
+#include "frm/views/cimage.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "frm/core/frmerror.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+constexpr char kModule[] = "cimage";
+constexpr long kErrNoImage = 6100;
+constexpr long kErrFileRead = 6101;
+constexpr long kErrStreamRead = 6102;
+constexpr long kErrHandleCopy = 6103;
+constexpr long kErrNoResource = 6104;
+constexpr long kErrSnapshot = 6105;
+constexpr long kErrCopy = 6106;
+constexpr long kErrAssign = 6107;
+constexpr std::uint16_t kMaxColors = 256;
+
+// The file specification of a path: its directory and its name.
+bool SpecOf(const FRM_CStringRW& thePath, FILE_SPEC* theSpec)
+{
+    std::memset(theSpec, 0, sizeof *theSpec);
+    const std::string path(thePath.data(), thePath.length());
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty() || dir.size() >= sizeof theSpec->dir.path || name.size() >= sizeof theSpec->name)
+        return false;
+    std::memcpy(theSpec->dir.path, dir.c_str(), dir.size() + 1);
+    std::memcpy(theSpec->name, name.c_str(), name.size() + 1);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CImageIO
+
+void CImageIO::SetTypeNone()
+{
+    itsFile.reset();
+    itsVKOStream = nullptr;
+    itsType = kNone;
+}
+
+void CImageIO::SetTypeFile(const FRM_CStringRW& theFile)
+{
+    SetTypeNone();
+    itsFile = std::make_unique<FRM_CStringRW>(theFile);
+    itsType = kFile;
+}
+
+void CImageIO::SetTypeVKOStream(s_vko_iostream* theStream)
+{
+    SetTypeNone();
+    itsVKOStream = theStream;
+    itsType = kStream;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+FRM_CImage::FRM_CImage(std::int32_t theFormat, std::int16_t theWidth, std::int16_t theHeight)
+    : itsImageId(vko_image_create(theFormat, theWidth, theHeight, 0))
+{
+    if (itsImageId == nullptr)
+        FrmError(kErrNoImage, kModule, __LINE__);
+}
+
+FRM_CImage::FRM_CImage(const FRM_CStringRW& theFileName)
+{
+    if (!Read(theFileName))
+        FrmError(kErrFileRead, kModule, __LINE__);
+}
+
+FRM_CImage::FRM_CImage(s_vko_iostream* theStream)
+{
+    if (!ReadIOStream(theStream))
+        FrmError(kErrStreamRead, kModule, __LINE__);
+}
+
+FRM_CImage::FRM_CImage(IMAGE theImage) : itsImageId(DeepCopy(theImage))
+{
+    if (itsImageId == nullptr) {
+        FrmError(kErrHandleCopy, kModule, __LINE__);
+        return;
+    }
+    itsIO = std::make_unique<CImageIO>();
+}
+
+FRM_CImage::FRM_CImage(long theResourceId)
+    : itsImageId(vko_res_get_image(static_cast<std::int32_t>(theResourceId)))
+{
+    if (itsImageId == nullptr) {
+        FrmError(kErrNoResource, kModule, __LINE__);
+        return;
+    }
+    itsIO = std::make_unique<CImageIO>();
+}
+
+FRM_CImage::FRM_CImage(WINDOW theWindow)
+{
+    s_rct client{};
+    vko_vobj_get_client_rect(theWindow, &client);
+    itsImageId = vko_image_create(VKO_IMAGE_INDEXED, client.right, client.bottom, 0);
+    if (itsImageId == nullptr) {
+        FrmError(kErrSnapshot, kModule, __LINE__);
+        return;
+    }
+    itsIO = std::make_unique<CImageIO>();
+    std::uint32_t colors[kMaxColors] = {};
+    if (PALETTE palette = vko_vobj_get_palet(theWindow)) {
+        const std::uint16_t count = vko_palet_get_colors(palette, colors, kMaxColors);
+        if (count != 65535 && count > 0) {
+            vko_image_set_ncolors(itsImageId, count);
+            for (std::uint16_t i = 0; i < count; ++i)
+                vko_image_set_clut(itsImageId, i, colors[i]);
+        }
+    }
+    vko_image_get_from_pmap(itsImageId, theWindow, &client, &client);
+}
+
+FRM_CImage::FRM_CImage(const FRM_CImage& other)
+{
+    if (other.itsImageId == nullptr)
+        return;
+    itsImageId = DeepCopy(other.itsImageId);
+    if (itsImageId == nullptr) {
+        FrmError(kErrCopy, kModule, __LINE__);
+        return;
+    }
+    itsIO = std::make_unique<CImageIO>();
+}
+
+FRM_CImage& FRM_CImage::operator=(const FRM_CImage& other)
+{
+    if (this == &other)
+        return *this;
+    Destroy();
+    if (other.itsImageId == nullptr)
+        return *this;
+    itsImageId = DeepCopy(other.itsImageId);
+    if (itsImageId == nullptr) {
+        FrmError(kErrAssign, kModule, __LINE__);
+        return *this;
+    }
+    itsIO = std::make_unique<CImageIO>();
+    return *this;
+}
+
+FRM_CImage& FRM_CImage::operator=(IMAGE theImage)
+{
+    if (theImage == itsImageId)
+        return *this;    // destroying it first would leave a dangling handle
+    if (itsImageId != nullptr) {
+        vko_image_destroy(itsImageId);
+        if (itsIO != nullptr)
+            itsIO->SetTypeNone();
+    } else if (theImage != nullptr && itsIO == nullptr) {
+        itsIO = std::make_unique<CImageIO>();
+    }
+    itsImageId = theImage;
+    return *this;
+}
+
+FRM_CImage::~FRM_CImage()
+{
+    Destroy();
+}
+
+void FRM_CImage::Destroy()
+{
+    if (itsImageId != nullptr)
+        vko_image_destroy(itsImageId);
+    itsImageId = nullptr;
+    itsIO.reset();
+}
+
+IMAGE FRM_CImage::DeepCopy(IMAGE theImage)
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    vko_image_get_dimensions(theImage, &width, &height);
+    IMAGE copy = vko_image_create(vko_image_get_format(theImage), width, height, 0);
+    if (copy == nullptr)
+        return nullptr;
+    if (vko_image_get_format(theImage) == VKO_IMAGE_INDEXED) {
+        const std::uint16_t count = vko_image_get_ncolors(theImage);
+        vko_image_set_ncolors(copy, count);
+        for (std::uint16_t i = 0; i < count; ++i)
+            vko_image_set_clut(copy, i, vko_image_get_clut(theImage, i));
+    }
+    const s_rct whole{0, 0, static_cast<std::int16_t>(height), static_cast<std::int16_t>(width)};
+    vko_image_transfer(copy, theImage, &whole, &whole);
+    return copy;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading and writing
+
+short FRM_CImage::Read(const FRM_CStringRW& theFileName)
+{
+    if (itsImageId == nullptr)
+        itsIO = std::make_unique<CImageIO>();
+    else
+        vko_image_destroy(itsImageId);
+    itsImageId = nullptr;
+    FILE_SPEC spec;
+    if (SpecOf(theFileName, &spec))
+        itsImageId = vko_image_read(&spec);
+    if (itsImageId == nullptr) {
+        itsIO.reset();
+        return 0;
+    }
+    if (itsIO == nullptr)
+        itsIO = std::make_unique<CImageIO>();
+    itsIO->SetImageType(0);
+    itsIO->SetTypeFile(theFileName);
+    return 1;
+}
+
+short FRM_CImage::ReadIOStream(s_vko_iostream* theStream)
+{
+    if (itsImageId == nullptr)
+        itsIO = std::make_unique<CImageIO>();
+    else
+        vko_image_destroy(itsImageId);
+    itsImageId = nullptr;
+    std::int32_t imageType = 0;
+    if (theStream != nullptr) {
+        // The formats in order: a reader that fails on a stream that is not its format
+        // gives it to the next.
+        itsImageId = vko_image_read_macpict_from_iostr(theStream);
+        if (itsImageId != nullptr)
+            imageType = kPictureImage;
+        if (itsImageId == nullptr)
+            itsImageId = vko_image_read_bmp_from_iostr(theStream);
+        if (itsImageId == nullptr)
+            itsImageId = vko_image_read_xbm_from_iostr(theStream);
+        if (itsImageId == nullptr)
+            itsImageId = vko_image_read_xpm_from_iostr(theStream);
+    }
+    if (itsImageId == nullptr) {
+        itsIO.reset();
+        return 0;
+    }
+    if (itsIO == nullptr)
+        itsIO = std::make_unique<CImageIO>();
+    itsIO->SetImageType(imageType);
+    itsIO->SetTypeVKOStream(theStream);
+    return 1;
+}
+
+short FRM_CImage::Write(const FRM_CStringRW& theFileName, std::int32_t theImageType)
+{
+    if (itsImageId == nullptr)
+        return 0;
+    FRM_CStringRW target = theFileName;
+    std::int32_t imageType = theImageType;
+    if (target.isNull()) {
+        if (itsIO == nullptr || itsIO->itsType != CImageIO::kFile || itsIO->itsFile == nullptr ||
+            itsIO->itsFile->isNull())
+            return 0;
+        target = *itsIO->itsFile;
+        imageType = itsIO->itsImageType;
+    }
+    // A picture-format image has no writer: refusing it here leaves the file untouched.
+    if (imageType == kPictureImage)
+        return 0;
+    FILE* file = std::fopen(target.data(), "wb");
+    if (file == nullptr)
+        return 0;
+    s_vko_iostream* stream = vko_iostr_create_fwrite(file);
+    const short written = stream != nullptr ? WriteIOStream(stream, imageType) : 0;
+    vko_iostr_destroy(stream);    // before the file it wraps goes
+    const bool closed = std::fclose(file) == 0;
+    return written && closed ? 1 : 0;
+}
+
+short FRM_CImage::WriteIOStream(s_vko_iostream* theStream, std::int32_t theImageType)
+{
+    if (itsImageId == nullptr)
+        return 0;
+    s_vko_iostream* stream = theStream;
+    std::int32_t imageType = theImageType;
+    if (stream == nullptr) {
+        if (itsIO == nullptr || itsIO->itsType != CImageIO::kStream || itsIO->itsVKOStream == nullptr)
+            return 0;
+        stream = itsIO->itsVKOStream;
+        imageType = itsIO->itsImageType;
+    }
+    if (imageType == kPictureImage)
+        return 0;
+    return vko_image_write_bmp_to_iostr(itsImageId, stream) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Accessors
+
+std::int32_t FRM_CImage::GetWidth() const
+{
+    std::int32_t width = 0;
+    GetDimensions(&width, nullptr);
+    return width;
+}
+
+std::int32_t FRM_CImage::GetHeight() const
+{
+    std::int32_t height = 0;
+    GetDimensions(nullptr, &height);
+    return height;
+}
+
+void FRM_CImage::GetDimensions(std::int32_t* theWidth, std::int32_t* theHeight) const
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    if (itsImageId != nullptr)
+        vko_image_get_dimensions(itsImageId, &width, &height);
+    if (theWidth != nullptr)
+        *theWidth = width;
+    if (theHeight != nullptr)
+        *theHeight = height;
+}
+
+std::int32_t FRM_CImage::GetFormat() const
+{
+    return itsImageId != nullptr ? vko_image_get_format(itsImageId) : 0;
+}
+
+std::int32_t FRM_CImage::GetNumColors() const
+{
+    return itsImageId != nullptr ? vko_image_get_ncolors(itsImageId) : 0;
+}
+
+std::uint32_t FRM_CImage::GetCLUTEntry(std::int32_t theIndex) const
+{
+    return itsImageId != nullptr ? vko_image_get_clut(itsImageId, theIndex) : 0xFFFFFFFFU;
+}
