@@ -384,48 +384,24 @@ short FRM_CRegionIterator::Next(FRM_CBounds& bounds)
     return 1;
 }
 
-void FRM_CRegionRowIterator::Reset()
+void FRM_CRegionLineIterator::Reset()
 {
     itsIndex = 0;
     itsStarted = false;
 }
 
-short FRM_CRegionRowIterator::Next(std::int32_t& row)
+short FRM_CRegionLineIterator::NextLine(std::int32_t& line)
 {
     for (; itsIndex < itsRegion->RectCount(); ++itsIndex, itsStarted = false) {
         const FRM_CBounds& b = itsRegion->Rect(itsIndex);
-        if (!IsWholeRow(b))
+        if (itIsRows ? !IsWholeRow(b) : !IsWholeColumn(b))
             continue;
         if (!itsStarted) {
-            itsRow = b.Top();
+            itsLine = itIsRows ? b.Top() : b.Left();
             itsStarted = true;
         }
-        if (itsRow < b.Bottom()) {
-            row = itsRow++;
-            return 1;
-        }
-    }
-    return 0;
-}
-
-void FRM_CRegionColumnIterator::Reset()
-{
-    itsIndex = 0;
-    itsStarted = false;
-}
-
-short FRM_CRegionColumnIterator::Next(std::int32_t& column)
-{
-    for (; itsIndex < itsRegion->RectCount(); ++itsIndex, itsStarted = false) {
-        const FRM_CBounds& b = itsRegion->Rect(itsIndex);
-        if (!IsWholeColumn(b))
-            continue;
-        if (!itsStarted) {
-            itsColumn = b.Left();
-            itsStarted = true;
-        }
-        if (itsColumn < b.Right()) {
-            column = itsColumn++;
+        if (itsLine < (itIsRows ? b.Bottom() : b.Right())) {
+            line = itsLine++;
             return 1;
         }
     }

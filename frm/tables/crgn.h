@@ -92,32 +92,37 @@ private:
     std::size_t itsIndex = 0;
 };
 
-// The rows of the whole-row rectangles, rectangle by rectangle, top to bottom.
-class FRM_CRegionRowIterator {
+// The rows of the whole-row rectangles (or the columns of the whole-column ones), rectangle
+// by rectangle in list order, each from its first to its last.
+class FRM_CRegionLineIterator {
 public:
-    explicit FRM_CRegionRowIterator(const FRM_CRegion& region) : itsRegion(&region) {}
-    short Next(std::int32_t& row);
     void Reset();
+
+protected:
+    FRM_CRegionLineIterator(const FRM_CRegion& region, bool rows)
+        : itsRegion(&region), itIsRows(rows) {}
+    short NextLine(std::int32_t& line);
 
 private:
     const FRM_CRegion* itsRegion;
+    bool itIsRows;
     std::size_t itsIndex = 0;
-    std::int32_t itsRow = 0;
+    std::int32_t itsLine = 0;
     bool itsStarted = false;
 };
 
-// The columns of the whole-column rectangles, likewise.
-class FRM_CRegionColumnIterator {
+class FRM_CRegionRowIterator : public FRM_CRegionLineIterator {
 public:
-    explicit FRM_CRegionColumnIterator(const FRM_CRegion& region) : itsRegion(&region) {}
-    short Next(std::int32_t& column);
-    void Reset();
+    explicit FRM_CRegionRowIterator(const FRM_CRegion& region)
+        : FRM_CRegionLineIterator(region, true) {}
+    short Next(std::int32_t& row) { return NextLine(row); }
+};
 
-private:
-    const FRM_CRegion* itsRegion;
-    std::size_t itsIndex = 0;
-    std::int32_t itsColumn = 0;
-    bool itsStarted = false;
+class FRM_CRegionColumnIterator : public FRM_CRegionLineIterator {
+public:
+    explicit FRM_CRegionColumnIterator(const FRM_CRegion& region)
+        : FRM_CRegionLineIterator(region, false) {}
+    short Next(std::int32_t& column) { return NextLine(column); }
 };
 
 // The cells of the rectangles that end before the table's end (so not of whole rows or

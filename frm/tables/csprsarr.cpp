@@ -232,37 +232,44 @@ RWCollectable* FRM_CSparseArrayIterator::Next(std::int32_t* row, std::int32_t* c
     return itsColumn->second;
 }
 
-namespace {
-using Entries = std::vector<std::pair<std::int32_t, RWCollectable*>>;
+FRM_CSparseLineIterator::FRM_CSparseLineIterator(const FRM_CSparseLineIterator& other)
+    : itsEntries(other.itsEntries)
+{
+    FrmError(kErrIteratorCopy, kModule, __LINE__);
+}
 
-// A row or column walk's checks: the array must be given and the index not negative.
-bool Walkable(const FRM_CSparseArray* array, std::int32_t index, int line)
+FRM_CSparseLineIterator& FRM_CSparseLineIterator::operator=(const FRM_CSparseLineIterator&)
+{
+    FrmError(kErrIteratorAssign, kModule, __LINE__);
+    return *this;
+}
+
+RWCollectable* FRM_CSparseLineIterator::Next(std::int32_t* index)
+{
+    if (itsPosition >= itsEntries.size())
+        return nullptr;
+    const auto& [at, object] = itsEntries[itsPosition++];
+    if (index != nullptr)
+        *index = at;
+    return object;
+}
+
+bool FRM_CSparseLineIterator::Walkable(const FRM_CSparseArray* array, std::int32_t index)
 {
     if (array == nullptr) {
-        FrmError(kErrNullArray, kModule, line);
+        FrmError(kErrNullArray, kModule, __LINE__);
         return false;
     }
     if (index < 0) {
-        FrmError(kErrNegativeIndex, kModule, line);
+        FrmError(kErrNegativeIndex, kModule, __LINE__);
         return false;
     }
     return true;
 }
 
-RWCollectable* Step(const Entries& entries, std::size_t& position, std::int32_t* index)
-{
-    if (position >= entries.size())
-        return nullptr;
-    const auto& [at, object] = entries[position++];
-    if (index != nullptr)
-        *index = at;
-    return object;
-}
-} // namespace
-
 FRM_CSparseRowIterator::FRM_CSparseRowIterator(const FRM_CSparseArray* array, std::int32_t row)
 {
-    if (!Walkable(array, row, __LINE__))
+    if (!Walkable(array, row))
         return;
     const auto rowAt = array->itsRows.find(row);
     if (rowAt == array->itsRows.end())
@@ -272,27 +279,10 @@ FRM_CSparseRowIterator::FRM_CSparseRowIterator(const FRM_CSparseArray* array, st
               [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
-FRM_CSparseRowIterator::FRM_CSparseRowIterator(const FRM_CSparseRowIterator& other)
-    : itsEntries(other.itsEntries)
-{
-    FrmError(kErrIteratorCopy, kModule, __LINE__);
-}
-
-FRM_CSparseRowIterator& FRM_CSparseRowIterator::operator=(const FRM_CSparseRowIterator&)
-{
-    FrmError(kErrIteratorAssign, kModule, __LINE__);
-    return *this;
-}
-
-RWCollectable* FRM_CSparseRowIterator::Next(std::int32_t* column)
-{
-    return Step(itsEntries, itsPosition, column);
-}
-
 FRM_CSparseColIterator::FRM_CSparseColIterator(const FRM_CSparseArray* array,
                                                std::int32_t column)
 {
-    if (!Walkable(array, column, __LINE__))
+    if (!Walkable(array, column))
         return;
     for (const auto& [row, columns] : array->itsRows) {
         const auto columnAt = columns.find(column);
@@ -301,21 +291,4 @@ FRM_CSparseColIterator::FRM_CSparseColIterator(const FRM_CSparseArray* array,
     }
     std::sort(itsEntries.begin(), itsEntries.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
-}
-
-FRM_CSparseColIterator::FRM_CSparseColIterator(const FRM_CSparseColIterator& other)
-    : itsEntries(other.itsEntries)
-{
-    FrmError(kErrIteratorCopy, kModule, __LINE__);
-}
-
-FRM_CSparseColIterator& FRM_CSparseColIterator::operator=(const FRM_CSparseColIterator&)
-{
-    FrmError(kErrIteratorAssign, kModule, __LINE__);
-    return *this;
-}
-
-RWCollectable* FRM_CSparseColIterator::Next(std::int32_t* row)
-{
-    return Step(itsEntries, itsPosition, row);
 }

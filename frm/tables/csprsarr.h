@@ -73,35 +73,37 @@ private:
     std::uint64_t itsChanges = 0;
 };
 
-// The entries of one row by ascending column, as they were at construction. A null array
-// (2004) or a negative row (2010) gives an empty walk; copying is refused (2005, 2006).
-class FRM_CSparseRowIterator {
+// What the row and column iterators share: a walk over a sorted snapshot of (index, object)
+// pairs taken at construction. Copying is refused (2005, 2006).
+class FRM_CSparseLineIterator {
 public:
-    FRM_CSparseRowIterator(const FRM_CSparseArray* array, std::int32_t row);
-    FRM_CSparseRowIterator(const FRM_CSparseRowIterator& other);
-    FRM_CSparseRowIterator& operator=(const FRM_CSparseRowIterator& other);
-    virtual ~FRM_CSparseRowIterator() = default;
+    FRM_CSparseLineIterator(const FRM_CSparseLineIterator& other);
+    FRM_CSparseLineIterator& operator=(const FRM_CSparseLineIterator& other);
+    virtual ~FRM_CSparseLineIterator() = default;
 
-    RWCollectable* Next(std::int32_t* column = nullptr);
+    // The next object and its column (row iterator) or row (column iterator); null at the end.
+    RWCollectable* Next(std::int32_t* index = nullptr);
     void Reset() { itsPosition = 0; }
 
-private:
+protected:
+    FRM_CSparseLineIterator() = default;
+    // False, after the report, for a null array (2004) or a negative index (2010).
+    static bool Walkable(const FRM_CSparseArray* array, std::int32_t index);
     std::vector<std::pair<std::int32_t, RWCollectable*>> itsEntries;
+
+private:
     std::size_t itsPosition = 0;
 };
 
-// The entries of one column by ascending row, as they were at construction; as above.
-class FRM_CSparseColIterator {
+// The entries of one row by ascending column, as they were at construction; nothing for a
+// row that never held an entry, a null array or a negative row.
+class FRM_CSparseRowIterator : public FRM_CSparseLineIterator {
+public:
+    FRM_CSparseRowIterator(const FRM_CSparseArray* array, std::int32_t row);
+};
+
+// The entries of one column by ascending row, likewise.
+class FRM_CSparseColIterator : public FRM_CSparseLineIterator {
 public:
     FRM_CSparseColIterator(const FRM_CSparseArray* array, std::int32_t column);
-    FRM_CSparseColIterator(const FRM_CSparseColIterator& other);
-    FRM_CSparseColIterator& operator=(const FRM_CSparseColIterator& other);
-    virtual ~FRM_CSparseColIterator() = default;
-
-    RWCollectable* Next(std::int32_t* row = nullptr);
-    void Reset() { itsPosition = 0; }
-
-private:
-    std::vector<std::pair<std::int32_t, RWCollectable*>> itsEntries;
-    std::size_t itsPosition = 0;
 };
