@@ -18,7 +18,7 @@
 #include "tools/demodict/pictures.h"
 #include "tools/demodict/speech.h"
 #include "tools/demodict/wordnet.h"
-#include "engine/entrytext.h"
+#include "engine/engine.h"
 #include "tools/dictwriter/dictwriter.h"
 
 namespace fs = std::filesystem;
@@ -212,8 +212,16 @@ int main(int argc, char** argv)
     std::string packed(packed_bytes, '\0');
     compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_bytes,
               reinterpret_cast<const Bytef*>(texts.data()), static_cast<uLong>(texts.size()), 9);
-    std::printf("main index: %u bytes (%.1f%% of the 16 MiB that three-byte offsets reach)\n",
-                main_written.index_bytes, 100.0 * main_written.index_bytes / (1u << 24));
+    // Only offsets of the word list's entries are stored in three bytes (key tables and
+    // friends matrices): the word list must end below 16 MiB; the index may go past it.
+    std::uint32_t va_start = 0;
+    std::uint32_t va_end = 0;
+    if (OpenDictionary((data.string() + "/").c_str(), kMainName) != 0)
+        find_descriptor("va", &va_start, &va_end);
+    ReleaseEngineBuffers();
+    std::printf("main index: %u bytes; its word list (\"va\") ends at byte %u, %.1f%% of the "
+                "16 MiB that three-byte word offsets reach\n",
+                main_written.index_bytes, va_end, 100.0 * va_end / (1u << 24));
     std::printf("main data: %u bytes for %zu bytes of entry text; zlib level 9 of the same "
                 "text as one stream: %lu bytes (data file / that = %.2f)\n",
                 main_written.data_bytes, texts.size(), static_cast<unsigned long>(packed_bytes),

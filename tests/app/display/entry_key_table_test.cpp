@@ -309,6 +309,22 @@ TEST_F(Formatter, EntriesThatCannotBeFoundShowNothing)
         EXPECT_EQ(itsTable.part(k)->length(), 0u) << k;
 }
 
+TEST_F(Formatter, AFieldLongerThanItsEntryEndsTheWalk)
+{
+    dictwriter::DictionarySource source;
+    // The second field claims 80 bytes; the entry ends after 6 and the next one follows
+    // in the same block.
+    source.entries.push_back({"bad", std::string("\xA3\x03" "dog" "\xEC\x50" "short\0", 12), {}, {}});
+    source.entries.push_back({"next", dictwriter::encode_field_stream({{0xEC, "next entry"}}), {}, {}});
+    std::string error;
+    ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/main", nullptr, &error));
+    ASSERT_TRUE(itsTable.Matches(&itsDescription));
+    EXPECT_EQ(Format("bad"), (std::map<int, std::string>{{1, "\x02" "dog\x01"}}))
+        << "nothing of the next entry is read";
+    EXPECT_EQ(Format("next"), (std::map<int, std::string>{{9, "\x01next entry"}}))
+        << "the walk after it starts afresh";
+}
+
 TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
 {
     WriteMain({{"dog", {{0xA3, "dog"}}}});
