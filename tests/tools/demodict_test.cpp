@@ -341,6 +341,29 @@ TEST(SpokenWords, ConvertsToElevenKilohertzEightBitMono)
     }
 }
 
+TEST(SpokenWords, EspeakGivesOneLineAWordAndAPeriodSound)
+{
+    if (std::system("espeak-ng --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "espeak-ng is not installed";
+    TempDir work;
+    const std::vector<std::string> words = {"dog", "St. John's wort", "a.m.", "peanut butter", "cat"};
+    std::vector<std::string> ipa;
+    std::string error;
+    ASSERT_TRUE(ipa_for_words(words, work.path(), &ipa, &error)) << error;
+    ASSERT_EQ(ipa.size(), words.size());
+    EXPECT_EQ(ipa_to_alphabet(ipa[0]), "d!Ag") << ipa[0];
+    EXPECT_NE(ipa[1].find(' '), std::string::npos) << "the abbreviation's dot splits no line";
+    EXPECT_EQ(ipa_to_alphabet(ipa[4]), "k!at") << ipa[4];
+    for (const std::string& one : ipa)
+        EXPECT_FALSE(one.empty());
+
+    const std::string sound = spoken_word("dog", work.path(), 0);
+    ASSERT_GT(sound.size(), 44u);
+    EXPECT_EQ(sound.substr(0, 4), "RIFF");
+    EXPECT_EQ(to_period_wav(sound), sound) << "already in the period's format";
+    EXPECT_EQ(work.names(), std::vector<std::string>{}) << "no work file left";
+}
+
 TEST(Pictures, EveryPictureIsAPngThatFitsOneRecord)
 {
     std::vector<Picture> pictures = draw_figures();
