@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/display/prefs.h"
@@ -236,6 +237,10 @@ int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory)
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         return 0;
+    // The new file takes the old one's permissions (a new one: readable by all), not the
+    // owner-only ones of a temporary file.
+    struct stat old_file {};
+    fchmod(fd, stat(path.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644);
     std::FILE* out = fdopen(fd, "wb");
     if (out == nullptr) {
         close(fd);

@@ -244,6 +244,15 @@ TEST(Preferences, WritesNineLinesAndReadsThemBack)
     EXPECT_EQ(SettingsFiles().ReadPrefs(&read, dir.path()), 1);
     EXPECT_EQ(dump(read), dump(prefs));
     EXPECT_EQ(dir.names(), std::vector<std::string>{kPrefsFileName}) << "no temporary file left";
+    const fs::path file = fs::path(dir.path()) / kPrefsFileName;
+    EXPECT_EQ(fs::status(file).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read)
+        << "a new file is readable by all";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(SettingsFiles().WritePrefs(prefs, dir.path()), 1);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a rewrite keeps the old file's permissions";
 }
 
 TEST(Preferences, LineRules)
