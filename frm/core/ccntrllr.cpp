@@ -3,6 +3,7 @@
 
 #include <vector>
 #include "frm/core/frmerror.h"
+#include "frm/runtime/cglblcls.h"
 #include "vkocoll/ordered.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr int kLineCopy = 79;
 constexpr int kLineAssign = 84;
 
 struct ControllerState {
-    FRM_CControllerMgr* manager = nullptr;   // not owned
+    FRM_CControllerMgr* manager = nullptr;   // installed in place of the library's; not owned
 };
 ControllerState state;
 
@@ -28,7 +29,13 @@ bool Holds(const RWOrdered* list, const RWCollectable* item)
 }
 } // namespace
 
-FRM_CControllerMgr* FrmGetControllerMgr() { return state.manager; }
+FRM_CControllerMgr* FrmGetControllerMgr()
+{
+    if (state.manager != nullptr)
+        return state.manager;
+    const FRM_CGlobalClassLib* const library = FRM_CObjectRWC::GetG();
+    return library != nullptr ? library->GetControllerMgr() : nullptr;
+}
 void FrmSetControllerMgr(FRM_CControllerMgr* manager) { state.manager = manager; }
 
 FRM_CController::FRM_CController(FRM_CModel* model)

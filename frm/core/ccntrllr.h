@@ -74,7 +74,9 @@ private:
     RWOrdered* itsControllers;   // owned list; controllers owned
 };
 
-// The process's controller manager: the global class library installs its manager here when
-// it makes it and null when it deletes it. Null when none.
+// The process's controller manager: the one installed with FrmSetControllerMgr (a program or
+// test without a global class library), else the global class library's; null when none.
 FRM_CControllerMgr* FrmGetControllerMgr();
+// Installs manager in place of the library's (not owned); null goes back to the library's.
+// A manager being deleted uninstalls itself.
 void FrmSetControllerMgr(FRM_CControllerMgr* manager);
