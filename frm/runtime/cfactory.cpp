@@ -1,6 +1,7 @@
 // cfactory.cpp: delegation down the factory stacks and the default constructions.
 #include "frm/runtime/cfactory.h"
 
+#include "frm/core/ccntrllr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/drawing/cprntmgr.h"
 #include "frm/interaction/cmouse.h"
@@ -8,6 +9,11 @@
 #include "frm/runtime/cdocumnt.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cresourc.h"
+#include "frm/views/cglue.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "frm/views/ctext.h"
+#include "frm/views/cwinhelp.h"
 
 #include <utility>
 
@@ -88,6 +94,10 @@ FRM_CDesktop* CApplicationFactoryDefault::ConstructDesktop(FRM_CApplication* app
 FRM_CResourceMgr* CApplicationFactoryDefault::ConstructResourceMgr()
 {
     return new FRM_CResourceMgr;
+}
+FRM_CControllerMgr* CApplicationFactoryDefault::ConstructControllerMgr()
+{
+    return new FRM_CControllerMgr;
 }
 
 // ---- Kind 1: platform --------------------------------------------------------------------
@@ -224,6 +234,19 @@ FRM_CMenuBar* CMenuFactory::ConstructCMenuBar(FRM_CWindow* window, short menuBar
     return Delegate(Next(), &CMenuFactory::ConstructCMenuBar, window, menuBarId, unused);
 }
 
+FRM_CSubmenu* CMenuFactoryDefault::ConstructCSubmenu(const FRM_CSubmenu& submenu)
+{
+    return new FRM_CSubmenu(submenu);
+}
+FRM_CMenuItem* CMenuFactoryDefault::ConstructCMenuItem(const FRM_CMenuItem& item)
+{
+    return new FRM_CMenuItem(item);
+}
+FRM_CMenuBar* CMenuFactoryDefault::ConstructCMenuBar(FRM_CWindow* window, short menuBarId, short)
+{
+    return new FRM_CMenuBar(window, menuBarId);
+}
+
 // ---- Kind 4: view ------------------------------------------------------------------------
 
 CViewFactory* CViewFactory::GetTop()
@@ -255,6 +278,13 @@ FRM_CWireFrame* CViewFactory::ConstructWireFrame(FRM_CView* view)
 {
     return Delegate(Next(), &CViewFactory::ConstructWireFrame, view);
 }
+
+FRM_CText* CViewFactoryDefault::ConstructCText(FRM_CSubview* enclosure, const FRM_CPoint& point,
+                                               const FRM_CStringRW& text)
+{
+    return new FRM_CText(enclosure, point, text); // owned by its enclosure
+}
+FRM_CGlue* CViewFactoryDefault::ConstructGlue(FRM_CView* view) { return new FRM_CGlue(view); }
 
 // ---- Kind 5: window ----------------------------------------------------------------------
 
@@ -288,5 +318,9 @@ FRM_CMouseManager* CWindowFactoryDefault::ConstructMouseManager(FRM_CWindow*,
                                                                 FRM_CMouseManager* previous)
 {
     return new FRM_CMouseManager(previous);
+}
+FRM_CNavigator* CWindowFactoryDefault::ConstructNavigator(FRM_CWindow* window)
+{
+    return new FRM_CWindowNavigator(window);
 }
 

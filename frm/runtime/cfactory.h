@@ -80,6 +80,7 @@ public:
     FRM_CPrintMgr* ConstructPrintMgr() override;
     FRM_CDesktop* ConstructDesktop(FRM_CApplication* application) override;
     FRM_CResourceMgr* ConstructResourceMgr() override;
+    FRM_CControllerMgr* ConstructControllerMgr() override;
 };
 
 class CPlatformFactory : public CFactory {
@@ -151,7 +152,12 @@ private:
     CMenuFactory* Next() const;
 };
 
-class CMenuFactoryDefault : public CMenuFactory {};
+class CMenuFactoryDefault : public CMenuFactory {
+public:
+    FRM_CSubmenu* ConstructCSubmenu(const FRM_CSubmenu& submenu) override;
+    FRM_CMenuItem* ConstructCMenuItem(const FRM_CMenuItem& item) override;
+    FRM_CMenuBar* ConstructCMenuBar(FRM_CWindow* window, short menuBarId, short unused) override;
+};
 
 class CViewFactory : public CFactory {
 public:
@@ -172,7 +178,13 @@ private:
     CViewFactory* Next() const;
 };
 
-class CViewFactoryDefault : public CViewFactory {};
+// Pictures, fixed grids and wire frames come with their view classes.
+class CViewFactoryDefault : public CViewFactory {
+public:
+    FRM_CText* ConstructCText(FRM_CSubview* enclosure, const FRM_CPoint& point,
+                              const FRM_CStringRW& text) override;
+    FRM_CGlue* ConstructGlue(FRM_CView* view) override;
+};
 
 class CWindowFactory : public CFactory {
 public:
@@ -193,6 +205,7 @@ class CWindowFactoryDefault : public CWindowFactory {
 public:
     FRM_CMouseManager* ConstructMouseManager(FRM_CWindow* window,
                                              FRM_CMouseManager* previous) override;
+    FRM_CNavigator* ConstructNavigator(FRM_CWindow* window) override;
 };
 
 // Validators have their own factory classes; the application installs this one as kind 6.

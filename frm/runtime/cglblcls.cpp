@@ -3,6 +3,7 @@
 
 #include <cfloat>
 
+#include "frm/core/ccntrllr.h"
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cprntmgr.h"
 #include "frm/runtime/capplctn.h"
@@ -45,6 +46,7 @@ FRM_CGlobalClassLib::~FRM_CGlobalClassLib()
     itsDesktop.reset();
     itsPrintMgr.reset();
     itsResourceMgr.reset();
+    itsControllerMgr.reset();
     itsFactoryMgr.reset();
     itsNavigatorManager.reset();
     itsStdFont.reset();
@@ -60,6 +62,7 @@ void FRM_CGlobalClassLib::CreateFactoryObjects()
     itsPrintMgr.reset(factory->ConstructPrintMgr());
     itsDesktop.reset(factory->ConstructDesktop(itsApplication));
     itsResourceMgr.reset(factory->ConstructResourceMgr());
+    itsControllerMgr.reset(factory->ConstructControllerMgr());
 }
 
 void FRM_CGlobalClassLib::SetDesktop(FRM_CDesktop* desktop)

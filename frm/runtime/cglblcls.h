@@ -59,7 +59,7 @@ public:
     void SetPrintMgr(FRM_CPrintMgr* manager);
     FRM_CApplication* GetApplication() const { return itsApplication; }
     FRM_CResourceMgr* GetResourceMgr() const { return itsResourceMgr.get(); }
-    FRM_CControllerMgr* GetControllerMgr() const { return itsControllerMgr; }
+    FRM_CControllerMgr* GetControllerMgr() const { return itsControllerMgr.get(); }
     FRM_CFactoryMgr* GetFactoryMgr() const { return itsFactoryMgr.get(); }
     // Made on first use.
     FRM_CNavigatorManager* GetNavigatorManager();
@@ -86,7 +86,7 @@ private:
     std::unique_ptr<FRM_CPrintMgr> itsPrintMgr;
     FRM_CApplication* itsApplication;                   // not owned
     std::unique_ptr<FRM_CResourceMgr> itsResourceMgr;
-    FRM_CControllerMgr* itsControllerMgr = nullptr;     // owned (deleted by the destructor)
+    std::unique_ptr<FRM_CControllerMgr> itsControllerMgr;
     FRM_CWindow* itsHiddenWindow = nullptr;             // not deleted by the library
     FRM_CView* itsUpdateView = nullptr;                 // not owned
     std::unique_ptr<FRM_CFactoryMgr> itsFactoryMgr;
