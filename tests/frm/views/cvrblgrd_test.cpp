@@ -1,0 +1,130 @@
+// Tests of the variable grid: defaults from the region, sizing single columns under both
+// policies, the row boundaries, inserting columns, fitting rows to their views, stored sizes
+// that never go below zero, and the misuse reports.
+#include "frm/tables/cvrblgrd.h"
+
+#include <gtest/gtest.h>
+
+#include "frm/views/cwindow.h"
+#include "tests/frm/support/frm_app_fixture.h"
+#include "tests/frm/support/frm_error_capture.h"
+
+namespace {
+
+class VariableGridTest : public frmtest::AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        itsWindow = NewWindow("grid", 400, 300);
+    }
+    FRM_CWindow* itsWindow = nullptr;
+};
+
+TEST_F(VariableGridTest, DefaultsComeFromTheRegion)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    EXPECT_EQ(grid->GetDefaultWidth(), 25);
+    EXPECT_EQ(grid->GetDefaultHeight(), 20);
+    grid->SizeRow(1, 30);
+    struct Case {
+        const char* why;
+        float v;
+        int row;
+    };
+    const Case cases[] = {{"inside the first row", 19.9F, 0},
+                          {"on the boundary of rows 1 and 2", 50, 2},
+                          {"in the tall row", 49.9F, 1},
+                          {"past the last row", 70, -1},
+                          {"above the grid", -1, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(grid->GetRow(c.v), c.row);
+    }
+    EXPECT_EQ(grid->GetCellSize(2, 1), FRM_CRect(25, 50, 50, 70));
+    EXPECT_EQ(grid->GetCellSize(3, 0), FRM_CRect(0, 0, 0, 0));
+}
+
+TEST_F(VariableGridTest, SizingAColumnUnderEachPolicy)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    grid->SizeCol(2, 1);    // below the minimum of 2 pixels
+    EXPECT_EQ(grid->GetWidth(2), 2);
+
+    auto* growing = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    auto* view = new FRM_CView(growing, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("v"));
+    growing->Insert(view, 0, 3);
+    growing->SizeCol(1, 45);
+    EXPECT_EQ(growing->GetFrame().Width(), 121);    // the frame follows the cells
+    EXPECT_EQ(view->GetFrame().Left(), 95);         // and the views are placed again
+
+    auto* keeping = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    keeping->SetCellSizingPolicy(FRM_CVariableGrid::ADJUSTDefaultCellSize);
+    keeping->SizeCol(1, 40);
+    EXPECT_EQ(keeping->GetFrame().Width(), 101);
+    EXPECT_EQ(keeping->GetDefaultWidth(), 20);      // (101 - 1 - 40) / 3
+    keeping->SizeCol(0, 95);                        // leaves no room for the unsized columns
+    EXPECT_EQ(keeping->GetDefaultWidth(), 2);
+    // Overflow (2 * 2 + 40 + 95 + 1) - 101 = 39 is taken from the two sized columns alike.
+    EXPECT_EQ(keeping->GetWidth(0), 75.5F);
+    EXPECT_EQ(keeping->GetWidth(1), 20.5F);
+}
+
+TEST_F(VariableGridTest, StoredSizesNeverGoBelowZero)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 1, 2);
+    grid->SetCellSizingPolicy(FRM_CVariableGrid::ADJUSTDefaultCellSize);
+    grid->SizeCol(0, 10);
+    grid->SizeCol(1, 10);
+    grid->FRM_CView::Size(FRM_CRect(0, 0, 0, 61));    // no room even for the closing line
+    grid->ResetWidth();
+    EXPECT_EQ(grid->GetWidth(0), 0);
+    EXPECT_EQ(grid->GetWidth(1), 0);
+}
+
+TEST_F(VariableGridTest, ShiftingColumnsMovesSizesAndViews)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    auto* view = new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("v"));
+    grid->Insert(view, 0, 1);
+    grid->SizeCol(1, 50);
+    grid->ShiftColumns(1, 2);
+    EXPECT_EQ(grid->GetNumCols(), 6);
+    EXPECT_EQ(grid->GetWidth(3), 50);
+    EXPECT_EQ(grid->GetWidth(1), 25);
+    EXPECT_EQ(grid->GetWidth(2), 25);
+    EXPECT_EQ(grid->GetContents(0, 3), view);
+    EXPECT_EQ(grid->GetContents(0, 1), nullptr);
+    EXPECT_EQ(view->GetFrame().Left(), 75);
+}
+
+TEST_F(VariableGridTest, RowsFitTheirViews)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    auto* small = new FRM_CView(grid, FRM_CRect(0, 0, 5, 8), FRM_CStringRW("s"));
+    auto* tall = new FRM_CView(grid, FRM_CRect(0, 0, 5, 14), FRM_CStringRW("t"));
+    grid->Insert(small, 1, 0);
+    grid->Insert(tall, 1, 2);
+    grid->AdjustRow(1, FRM_CGrid::MAXIMIZE);
+    EXPECT_EQ(grid->GetHeight(1), 14);
+    grid->AdjustRow(1, FRM_CGrid::MINIMIZE);
+    EXPECT_EQ(grid->GetHeight(1), 8);
+    grid->AdjustRow(2, FRM_CGrid::MAXIMIZE);    // an empty row keeps its size
+    EXPECT_EQ(grid->GetHeight(2), 20);
+}
+
+TEST_F(VariableGridTest, NegativeShiftsAndMinimumsAreReported)
+{
+    FrmErrorCapture capture;
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    grid->ShiftColumns(0, -1);
+    grid->SetMinimumDefaultCellSize(-1, 2);
+    const std::vector<FrmReport> reports = capture.Take();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].code, 725);
+    EXPECT_EQ(reports[1].code, 726);
+    EXPECT_EQ(reports[0].file, "cvrblgrd");
+    EXPECT_EQ(grid->GetNumCols(), 4);
+}
+
+} // namespace
