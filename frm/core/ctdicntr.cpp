@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "frm/core/ctdivalue.h"
 #include "frm/core/frmerror.h"
+#include "frm/runtime/cglblcls.h"
 #include "vkocoll/ordered.h"
 
 namespace {
@@ -21,6 +22,20 @@ class CNullModel : public FRM_CModel {
 public:
     short Change(long, const FRM_CModel*) override { return 1; }
 };
+
+// The given table factory, else the one installed under the table kind; null when none.
+FRM_CTdiTableFactory* TableFactory(FRM_CTdiTableFactory* given)
+{
+    if (given != nullptr)
+        return given;
+    const FRM_CGlobalClassLib* const library = FRM_CObjectRWC::GetG();
+    FRM_CFactoryMgr* const manager = library != nullptr ? library->GetFactoryMgr() : nullptr;
+    if (manager == nullptr)
+        return nullptr;
+    // Another kind of factory installed under the kind is no table factory.
+    return dynamic_cast<FRM_CTdiTableFactory*>(
+        manager->GetFactory(FRM_CTdiTableFactory::kFactoryKind));
+}
 
 // Whether notifier sent value, directly or through the values it is being handed: the walk
 // follows each notifier's current value to that value's originator.
@@ -369,16 +384,17 @@ FRM_CTdiTableConnection::FRM_CTdiTableConnection(FRM_CNotifier* provider,
 
 void FRM_CTdiTableConnection::ChoosePrototype()
 {
-    if (itsFactory == nullptr)
+    FRM_CTdiTableFactory* const factory = TableFactory(itsFactory);
+    if (factory == nullptr)
         return;
     const long context = GetContext(kNoContext);
     FRM_CTdiValue* prototype = nullptr;
     if (itsColumn == -1 && itsColumnName.isNull())
-        prototype = itsFactory->CreateRowValue(itsRow, context);
+        prototype = factory->CreateRowValue(itsRow, context);
     else if (itsColumn == -1)
-        prototype = itsFactory->CreateCellValue(itsRow, itsColumnName, context);
+        prototype = factory->CreateCellValue(itsRow, itsColumnName, context);
     else
-        prototype = itsFactory->CreateCellValue(itsRow, itsColumn, context);
+        prototype = factory->CreateCellValue(itsRow, itsColumn, context);
     SetPrototype(prototype);
 }
 
@@ -406,8 +422,8 @@ FRM_CTdiIndexConnection::FRM_CTdiIndexConnection(FRM_CNotifier* provider,
                                                  short connectNow, FRM_CTdiTableFactory* factory)
     : FRM_CTdiConnection(provider, dependent, nullptr, 0), itsFactory(factory)
 {
-    if (itsFactory != nullptr)
-        SetPrototype(itsFactory->CreateIndexValue(context));
+    if (FRM_CTdiTableFactory* const chosen = TableFactory(itsFactory))
+        SetPrototype(chosen->CreateIndexValue(context));
     if (connectNow != 0)
         Connect();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cstringrw.h"
+#include "frm/runtime/cfactmgr.h"
 
 class FRM_CTdiValue;
 
@@ -66,10 +67,11 @@ private:
 };
 
 // Builds prototype values for table cells; each answers a new value (the caller owns it) or
-// null. The second and third operations are not used by the connections.
-class FRM_CTdiTableFactory {
+// null. The second and third operations are not used by the connections. A table installs
+// one with the factory manager under kind 20265 for connections that are given none.
+class FRM_CTdiTableFactory : public CFactory {
 public:
-    virtual ~FRM_CTdiTableFactory() = default;
+    static constexpr int kFactoryKind = 20265;
     virtual FRM_CTdiValue* CreateRowValue(std::int32_t row, long context) = 0;
     virtual FRM_CTdiValue* CreateColumnValue(std::int32_t column, long context) = 0;
     virtual FRM_CTdiValue* CreateTableValue(long context) = 0;
@@ -119,7 +121,8 @@ private:
 };
 
 // A connection to one cell, row or named column of a table; its prototype comes from the
-// table factory (without one the prototype is left as it is).
+// table factory given, else from the one installed under kind 20265 (without either, the
+// prototype is left as it is).
 class FRM_CTdiTableConnection : public FRM_CTdiConnection {
 public:
     FRM_CTdiTableConnection(FRM_CNotifier* provider, FRM_CNotifier* dependent,
@@ -146,7 +149,7 @@ private:
     FRM_CTdiTableFactory* itsFactory;     // not owned; may be null
 };
 
-// A connection whose prototype is the table factory's index value.
+// A connection whose prototype is the table factory's index value (the factory as above).
 class FRM_CTdiIndexConnection : public FRM_CTdiConnection {
 public:
     FRM_CTdiIndexConnection(FRM_CNotifier* provider, FRM_CNotifier* dependent, long context,

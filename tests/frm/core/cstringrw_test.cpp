@@ -124,6 +124,15 @@ TEST(StringCollection, SharedStringsOutliveTheCollection)
     strings.clearAndDestroy();
 }
 
+TEST(StringCollection, MissingResourcesGiveEmptyStrings)
+{
+    EXPECT_TRUE(FRM_CStringRW(31999).isNull());
+    const FRM_CStringCollection collection(31990, 31999);
+    EXPECT_NE(static_cast<SLIST>(collection), nullptr);
+    EXPECT_TRUE(ToolkitTexts(collection).empty());
+    EXPECT_EQ(collection.asOrderedCollection().entries(), 0u);
+}
+
 TEST(StringCollection, ToolkitListIsCopiedNotKept)
 {
     SLIST list = vko_slist_create();

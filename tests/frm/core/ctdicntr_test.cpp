@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "frm/core/ctdivalue.h"
+#include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
 
 namespace {
@@ -63,6 +64,13 @@ TEST(TdiController, DeliversLastAttachedFirstThroughPrototypes)
     controller->DoChange(&provider, 20002, static_cast<const FRM_CTdiValue*>(nullptr));
     EXPECT_EQ(asInteger.texts.back(), "none");
     EXPECT_EQ(asInteger.commands.back(), 20006);
+
+    // The one-argument form: the value's originator and its context (20003 when none).
+    const FRM_CTdiStringValue fromProvider(FRM_CStringRW("again"), &provider, 20004);
+    EXPECT_EQ(controller->DoChange(&fromProvider), 1);
+    EXPECT_EQ(plain.commands.back(), 20004);
+    EXPECT_EQ(plain.texts.back(), "again");
+    EXPECT_EQ(controller->DoChange(static_cast<const FRM_CTdiValue*>(nullptr)), 0);
 }
 
 TEST(TdiController, ActiveDependentSuspensionAndEchoes)
@@ -247,6 +255,28 @@ TEST(TdiTableConnection, FactoryOperationFollowsTheColumn)
     EXPECT_EQ(index.GetContext(0), 20008);
     FRM_CTdiTableConnection none(&provider, &dependent, 1, 1, 20006, 0, nullptr);
     EXPECT_EQ(none.GetPrototype(), nullptr);
+}
+
+class InstalledTableFactory : public frmtest::AppFixture {};
+
+TEST_F(InstalledTableFactory, ConnectionsWithoutAFactoryUseTheInstalledOne)
+{
+    FRM_CFactoryMgr* const manager = FRM_CObjectRWC::GetG()->GetFactoryMgr();
+    FRM_CNotifier provider;
+    Dependent dependent;
+    CFactory other;   // another kind of factory under the kind is no table factory
+    manager->AddFactory(FRM_CTdiTableFactory::kFactoryKind, &other);
+    const FRM_CTdiIndexConnection none(&provider, &dependent, 20008, 0, nullptr);
+    EXPECT_EQ(none.GetPrototype(), nullptr);
+    Factory factory;
+    manager->AddFactory(FRM_CTdiTableFactory::kFactoryKind, &factory);
+    const FRM_CTdiIndexConnection index(&provider, &dependent, 20008, 0, nullptr);
+    ASSERT_NE(index.GetPrototype(), nullptr);
+    EXPECT_EQ(index.GetPrototype()->ToString(), "index");
+    const FRM_CTdiTableConnection cell(&provider, &dependent, 1, 2, 20006, 0, nullptr);
+    EXPECT_EQ(cell.GetPrototype()->ToString(), "cell");
+    manager->RemoveFactory(FRM_CTdiTableFactory::kFactoryKind, &factory);
+    manager->RemoveFactory(FRM_CTdiTableFactory::kFactoryKind, &other);
 }
 
 TEST(TdiCommandTranslator, RenamesOnlyForDataBindingControllers)
