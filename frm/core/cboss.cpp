@@ -2,7 +2,9 @@
 // ownership, broadcasts) and the class-wide creation units.
 #include "frm/core/cboss.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 #include "frm/core/ccntrllr.h"
 #include "frm/core/ctdicntr.h"
@@ -141,7 +143,10 @@ void FRM_CNotifier::TdiNotify(long id, long number)
 {
     if (itsPrimaryController == nullptr)
         return;
-    const FRM_CTdiIntegerValue value(static_cast<int>(number), this, id);
+    // An integer value holds an int: a long beyond its range arrives at the nearest end.
+    const long clamped = std::clamp<long>(number, std::numeric_limits<int>::min(),
+                                          std::numeric_limits<int>::max());
+    const FRM_CTdiIntegerValue value(static_cast<int>(clamped), this, id);
     NotifyPrimary(id, &value);
 }
 

@@ -41,6 +41,7 @@ TEST(Notifier, TdiNotifyWrapsTheValueByItsParameterType)
     provider.TdiNotify(11, 3.5);
     provider.TdiNotify(12, true);
     provider.TdiNotify(13);
+    provider.TdiNotify(14, 5000000000L);
     struct Expected {
         long command;
         FRM_CTdiValue::Type type;
@@ -51,6 +52,7 @@ TEST(Notifier, TdiNotifyWrapsTheValueByItsParameterType)
         {9, FRM_CTdiValue::kInteger, "42"},    {10, FRM_CTdiValue::kInteger, "3"},
         {11, FRM_CTdiValue::kFloat, "3.5"},    {12, FRM_CTdiValue::kBoolean, "TRUE"},
         {13, FRM_CTdiValue::kOther, "none"},
+        {14, FRM_CTdiValue::kInteger, "2147483647"},
     };
     ASSERT_EQ(listener.heard.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
