@@ -1,0 +1,185 @@
+// cclipwin.cpp: clip windows of native controls and their event hook.
+#include "frm/views/cclipwin.h"
+
+#include <algorithm>
+
+#include "frm/core/cunits.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cpafactr.h"
+#include "frm/views/csubview.h"
+#include "frm/views/cwindow.h"
+#include "frm/views/viewsvc.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+constexpr e_win_type kClipType = 7;
+constexpr short kFixFlags = 3;
+constexpr std::int32_t kAttrHidden = 0x10;
+constexpr int kAttrBackgroundColor = 100;
+constexpr int kAttrListClipHeight = 202;
+constexpr int kAttrTextClipHeight = 206;
+constexpr e_win_type kStaticText = 18;
+constexpr e_win_type kListButton = 20;
+constexpr e_win_type kListEdit = 21;
+
+s_rct Intersect(const s_rct& a, const s_rct& b)
+{
+    s_rct out{std::max(a.top, b.top), std::max(a.left, b.left), std::min(a.bottom, b.bottom),
+              std::min(a.right, b.right)};
+    if (out.bottom < out.top || out.right < out.left)
+        out = s_rct{0, 0, 0, 0};
+    return out;
+}
+
+WINDOW OwnerWindow(const FRM_CView* theOwner)
+{
+    const FRM_CWindow* window = theOwner != nullptr ? theOwner->GetCWindow() : nullptr;
+    return window != nullptr ? window->GetVKOWindow() : nullptr;
+}
+
+} // namespace
+
+FRM_CClipWindow::FRM_CClipWindow(FRM_CView* theOwner, e_win_type theType, short isVisible)
+    : itsOwner(theOwner), itsType(theType)
+{
+    SizeClipArea(theOwner->GetClippedFrame());
+    itsVKOWindow = vko_win_create(kClipType, &itsClippedRect, "", 0, OwnerWindow(theOwner),
+                                  isVisible ? 0 : kAttrHidden, -1, hookClipWindowEventHandler,
+                                  reinterpret_cast<intptr_t>(theOwner));
+}
+
+FRM_CClipWindow::~FRM_CClipWindow()
+{
+    if (itsVKOWindow != nullptr && vko_vobj_is_valid(itsVKOWindow))
+        vko_vobj_destroy(itsVKOWindow);
+}
+
+void FRM_CClipWindow::SizeClipArea(const FRM_CRect& theVisible)
+{
+    FRM_CUnits::SetGlobalUnits(itsOwner->GetUnits());
+    s_rct clip = static_cast<s_rct>(theVisible);
+    const FRM_CRect global = itsOwner->GetGlobalFrame();
+    const s_rct ownerGlobal = static_cast<s_rct>(global);
+    const auto width = static_cast<std::int16_t>(itsOwner->GetFrame().Width());
+    const auto height = static_cast<std::int16_t>(itsOwner->GetFrame().Height());
+    s_rct owner{};
+    owner.left = static_cast<std::int16_t>(ownerGlobal.left - clip.left);
+    owner.top = static_cast<std::int16_t>(ownerGlobal.top - clip.top);
+    owner.right = static_cast<std::int16_t>(owner.left + width);
+    owner.bottom = static_cast<std::int16_t>(owner.top + height);
+    FrmFixRect(&clip, kFixFlags, kClipType);
+    FrmFixRect(&owner, kFixFlags, itsType);
+    itsClippedRect = clip;
+    itsOwnerRect = owner;
+}
+
+void FRM_CClipWindow::Enable()
+{
+    vko_vobj_set_enabled(itsVKOWindow, TRUE);
+}
+
+void FRM_CClipWindow::Disable()
+{
+    vko_vobj_set_enabled(itsVKOWindow, FALSE);
+}
+
+void FRM_CClipWindow::Show()
+{
+    vko_vobj_set_visible(itsVKOWindow, TRUE);
+}
+
+void FRM_CClipWindow::Hide()
+{
+    vko_vobj_set_visible(itsVKOWindow, FALSE);
+}
+
+void FRM_CClipWindow::Activate()
+{
+    vko_scr_set_focus_vobj(itsVKOWindow);
+}
+
+void FRM_CClipWindow::Size(const FRM_CRect& theRect)
+{
+    SizeClipArea(frm_views::IsMaxRect(theRect) ? itsOwner->GetClippedFrame() : theRect);
+    vko_vobj_move(itsVKOWindow, &itsClippedRect);
+}
+
+void FRM_CClipWindow::UpdateSize(WINDOW theControl, short moveControl)
+{
+    s_rct control{};
+    s_rct clip{};
+    vko_vobj_get_outer_rect(theControl, &control);
+    vko_vobj_get_outer_rect(itsVKOWindow, &clip);
+    const int width = control.right - control.left;
+    int height = control.bottom - control.top;
+    if (itsType == kStaticText)
+        height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrTextClipHeight));
+    else if (itsType == kListButton || itsType == kListEdit)
+        height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrListClipHeight));
+    s_rct wanted{clip.top, clip.left, static_cast<std::int16_t>(clip.top + height),
+                 static_cast<std::int16_t>(clip.left + width)};
+    FRM_CUnits::SetGlobalUnits(itsOwner->GetUnits());
+    FRM_CRect visible = itsOwner->GetGlobalFrame();
+    visible.Width(frm_views::HPixelsToLogical(itsOwner, static_cast<float>(width)));
+    visible.Height(frm_views::VPixelsToLogical(itsOwner, static_cast<float>(height)));
+    if (const FRM_CSubview* enclosure = itsOwner->GetEnclosure())
+        visible -= enclosure->GetClippedFrame();
+    wanted = Intersect(wanted, static_cast<s_rct>(visible));
+    FrmFixRect(&wanted, kFixFlags, kClipType);
+    vko_vobj_move(itsVKOWindow, &wanted);
+    itsClippedRect = wanted;
+    if (!moveControl)
+        return;
+    s_rct inside{};
+    vko_vobj_get_client_rect(itsVKOWindow, &inside);
+    FrmFixRect(&inside, kFixFlags, itsType);
+    vko_vobj_move(theControl, &inside);
+    itsOwnerRect = inside;
+}
+
+extern "C" std::int32_t hookClipWindowEventHandler(WINDOW theWindow, EVENT* theEvent) noexcept
+{
+    if (theEvent == nullptr)
+        return 0;
+    auto* owner = reinterpret_cast<FRM_CView*>(vko_vobj_get_data(theWindow));
+    if (owner == nullptr || reinterpret_cast<intptr_t>(owner) == -1)
+        return 0;
+    WINDOW ownerWindow = OwnerWindow(owner);
+    if (ownerWindow == nullptr)
+        return 0;
+    switch (theEvent->type) {
+    case E_UPDATE: {
+        const FRM_CSubview* enclosure = owner->GetEnclosure();
+        const FRM_CEnvironment* environment =
+            enclosure != nullptr ? enclosure->GetEnvironment() : owner->GetEnvironment();
+        unsigned long colour = environment != nullptr ? environment->GetBackgroundColor()
+                                                      : FRM_CEnvironment::kUnsetColor;
+        if (colour == FRM_CEnvironment::kUnsetColor)
+            colour = static_cast<unsigned long>(vko_vobj_get_attr(nullptr, kAttrBackgroundColor));
+        vko_dwin_clear(theWindow, static_cast<COLOR>(colour));
+        return 0;
+    }
+    case E_MOUSE_DOWN:
+    case E_MOUSE_UP:
+    case E_MOUSE_MOVE:
+    case E_MOUSE_DBL: {
+        // The owner's window sees the pointer at its own coordinates; the hook is called
+        // directly, since dispatching would refuse events sent to another window's child.
+        EVENT translated = *theEvent;
+        vko_vobj_translate_points(theWindow, ownerWindow, &translated.v.mouse.where, 1);
+        VKO_EVENT_HANDLER handler = vko_win_get_handler(ownerWindow);
+        return handler != nullptr ? handler(ownerWindow, &translated) : 0;
+    }
+    case E_CHAR:
+    case E_COMMAND:
+    case E_FONT:
+    case E_CONTROL:
+    case E_USER: {
+        VKO_EVENT_HANDLER handler = vko_win_get_handler(ownerWindow);
+        return handler != nullptr ? handler(ownerWindow, theEvent) : 0;
+    }
+    default:
+        return 0;
+    }
+}
