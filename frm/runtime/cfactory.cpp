@@ -9,8 +9,10 @@
 #include "frm/runtime/cdocumnt.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cresourc.h"
+#include "frm/views/cfxdgrid.h"
 #include "frm/views/cglue.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/cpicture.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/ctext.h"
 #include "frm/views/cwinhelp.h"
@@ -283,6 +285,18 @@ FRM_CText* CViewFactoryDefault::ConstructCText(FRM_CSubview* enclosure, const FR
                                                const FRM_CStringRW& text)
 {
     return new FRM_CText(enclosure, point, text); // owned by its enclosure
+}
+FRM_CPicture* CViewFactoryDefault::ConstructCPicture(FRM_CSubview* enclosure,
+                                                     const FRM_CPoint& point,
+                                                     const FRM_CImage& image)
+{
+    return new FRM_CPicture(enclosure, point, image); // owned by its enclosure
+}
+FRM_CFixedGrid* CViewFactoryDefault::ConstructCFixedGrid(FRM_CSubview* enclosure,
+                                                         const FRM_CPoint& point, float rowHeight,
+                                                         float columnWidth, int rows, int columns)
+{
+    return new FRM_CFixedGrid(enclosure, point, rowHeight, columnWidth, rows, columns);
 }
 FRM_CGlue* CViewFactoryDefault::ConstructGlue(FRM_CView* view) { return new FRM_CGlue(view); }
 

@@ -178,11 +178,16 @@ private:
     CViewFactory* Next() const;
 };
 
-// Pictures, fixed grids and wire frames come with their view classes.
+// Wire frames come with their view class.
 class CViewFactoryDefault : public CViewFactory {
 public:
     FRM_CText* ConstructCText(FRM_CSubview* enclosure, const FRM_CPoint& point,
                               const FRM_CStringRW& text) override;
+    FRM_CPicture* ConstructCPicture(FRM_CSubview* enclosure, const FRM_CPoint& point,
+                                    const FRM_CImage& image) override;
+    FRM_CFixedGrid* ConstructCFixedGrid(FRM_CSubview* enclosure, const FRM_CPoint& point,
+                                        float rowHeight, float columnWidth, int rows,
+                                        int columns) override;
     FRM_CGlue* ConstructGlue(FRM_CView* view) override;
 };
 

@@ -8,6 +8,7 @@
 #include "../support/frm_app_fixture.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cfxdgrid.h"
 #include "frm/views/cglue.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/ctext.h"
@@ -59,6 +60,10 @@ TEST_F(FactoryTest, Defaults_BuildTheFrameworksClasses)
     EXPECT_EQ(bar->GetWindow(), window);
     EXPECT_NE(bar->FindSubmenu(10), nullptr) << "built from menu resource 5, not 9";
     EXPECT_NE(FRM_CObjectRWC::GetG()->GetControllerMgr(), nullptr);
+    FRM_CFixedGrid* grid =
+        CViewFactory::GetTop()->ConstructCFixedGrid(window, FRM_CPoint(0, 0), 10, 20, 3, 4);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetEnclosure(), window);
     EXPECT_EQ(CPlatformFactory::GetTop()->ConstructAttachmentWindow(nullptr, nullptr, 3), nullptr)
         << "attachment windows come with their classes";
 }
