@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/core/cunits.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
@@ -158,6 +159,55 @@ TEST_F(TextTest, AreasMarkedWhileDrawingAreRepaintedAfterTheUpdate)
     const std::vector<std::string> drawn = DrawnTexts();
     ASSERT_FALSE(drawn.empty());
     EXPECT_NE(drawn.back().find("A much longer title"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// The font of the last draw_text call of the log, as the log names it.
+std::string LastTextFont(WINDOW window)
+{
+    std::string font;
+    for (int i = 0; i < vkov_debug_draw_log_size(window); ++i) {
+        vkov_draw_log_entry entry{};
+        vkov_debug_draw_log_get(window, i, &entry);
+        if (std::string(entry.op) == "draw_text")
+            font = entry.font;
+    }
+    return font;
+}
+
+TEST_F(TextTest, PrintShrinkingStopsAtTheSmallestSize)
+{
+    struct Case {
+        const char* why;
+        float printerMapping;    // printer pixels per logical unit
+        bool shrinks;
+    };
+    const Case cases[] = {
+        {"a printer as fine as the screen keeps the screen font", 1, false},
+        {"a title that never fits stops at size 1 instead of looping", 0.0001F, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto* text = new FRM_CText(itsWindow, FRM_CPoint(10, 10), FRM_CStringRW("Printed title"));
+        text->SetUnits(new FRM_CUnits(1, 1, c.printerMapping, c.printerMapping, FRM_CUnits::kScreen));
+        vkov_debug_draw_log_clear(itsHandle);
+        text->DoDraw(FRM_CRect(0, 0, 300, 120));
+        const std::string screenFont = LastTextFont(itsHandle);
+        vkov_debug_draw_log_clear(itsHandle);
+        text->DoPrintDraw(FRM_CRect(0, 0, 300, 120));
+        const std::string printFont = LastTextFont(itsHandle);
+        EXPECT_EQ(printFont != screenFont, c.shrinks) << screenFont << " / " << printFont;
+        if (c.shrinks)    // the log names a font "family style size"
+            EXPECT_EQ(printFont.substr(printFont.rfind(' ')), " 1") << printFont;
+        // Afterwards the view draws in its screen font again.
+        vkov_debug_draw_log_clear(itsHandle);
+        text->DoDraw(FRM_CRect(0, 0, 300, 120));
+        EXPECT_EQ(LastTextFont(itsHandle), screenFont);
+        delete text;
+    }
 }
 
 } // namespace
