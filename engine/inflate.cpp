@@ -6,6 +6,7 @@
 // near the end is checked to lie wholly within the real input before it is used.
 #include "engine/inflate.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -93,14 +94,23 @@ std::uint32_t symbol_entry(TableKind kind, unsigned symbol)
     return 0;
 }
 
+// The low length bits of code in reverse order (length at most 15), through a table of
+// reversed bytes: table building reverses every code, block after block.
 unsigned reverse_bits(unsigned code, unsigned length)
 {
-    unsigned reversed = 0;
-    for (unsigned i = 0; i < length; ++i) {
-        reversed = (reversed << 1) | (code & 1);
-        code >>= 1;
-    }
-    return reversed;
+    static constexpr auto kReversedBytes = [] {
+        std::array<std::uint8_t, 256> table{};
+        for (unsigned b = 0; b < 256; ++b) {
+            unsigned r = 0;
+            for (unsigned i = 0; i < 8; ++i)
+                r |= ((b >> i) & 1u) << (7 - i);
+            table[b] = static_cast<std::uint8_t>(r);
+        }
+        return table;
+    }();
+    const unsigned reversed16 = (unsigned{kReversedBytes[code & 0xFF]} << 8) |
+                                kReversedBytes[(code >> 8) & 0xFF];
+    return reversed16 >> (16 - length);
 }
 
 // Builds the decoding table of a canonical Huffman code from its code lengths (0 = the
@@ -136,9 +146,13 @@ InflateStatus build_table(TableKind kind, const std::uint8_t* lengths, unsigned 
             return InflateStatus::kBadCode;
     }
 
+    // A complete code fills every primary entry (directly or with a link); only an
+    // incomplete one leaves entries that must read as unused.
     const unsigned primary_size = 1u << root_bits;
-    for (unsigned i = 0; i < primary_size; ++i)
-        table[i] = 0;
+    if (left > 0) {
+        for (unsigned i = 0; i < primary_size; ++i)
+            table[i] = 0;
+    }
 
     // Symbols in canonical order (by length, then by symbol) with their codes.
     unsigned offsets[kMaxCodeBits + 2] = {};
@@ -380,23 +394,26 @@ InflateStatus Decoder::decode_codes(const std::uint32_t* lit_table, const std::u
             *op++ = static_cast<std::uint8_t>(entry_value(e));
             continue;
         }
-        if (e & kLink) {
-            bits >>= kLitBits;
-            count -= kLitBits;
-            e = lit_table[entry_value(e) + (bits & ((1u << entry_extra(e)) - 1))];
-            if (e & kLiteral) {
+        if (!(e & kLength)) {
+            // Rarely: a code longer than the primary width, the end of the block, damage.
+            if (e & kLink) {
+                bits >>= kLitBits;
+                count -= kLitBits;
+                e = lit_table[entry_value(e) + (bits & ((1u << entry_extra(e)) - 1))];
+                if (e & kLiteral) {
+                    bits >>= entry_bits(e);
+                    count -= entry_bits(e);
+                    *op++ = static_cast<std::uint8_t>(entry_value(e));
+                    continue;
+                }
+            }
+            if (!(e & kLength)) {
                 bits >>= entry_bits(e);
                 count -= entry_bits(e);
-                *op++ = static_cast<std::uint8_t>(entry_value(e));
-                continue;
+                status = (e & kEndOfBlock) ? InflateStatus::kDone : InflateStatus::kBadSymbol;
+                finished = true;
+                break;
             }
-        }
-        if (!(e & kLength)) {
-            bits >>= entry_bits(e);
-            count -= entry_bits(e);
-            status = (e & kEndOfBlock) ? InflateStatus::kDone : InflateStatus::kBadSymbol;
-            finished = true;
-            break;
         }
         // A length: its code and extra bits in one step, then the distance likewise.
         const unsigned code_bits = entry_bits(e);
@@ -406,15 +423,17 @@ InflateStatus Decoder::decode_codes(const std::uint32_t* lit_table, const std::u
         bits >>= total;
         count -= total;
         std::uint32_t d = dist_table[bits & ((1u << kDistBits) - 1)];
-        if (d & kLink) {
-            bits >>= kDistBits;
-            count -= kDistBits;
-            d = dist_table[entry_value(d) + (bits & ((1u << entry_extra(d)) - 1))];
-        }
         if (!(d & kLength)) {
-            status = InflateStatus::kBadSymbol;
-            finished = true;
-            break;
+            if (d & kLink) {
+                bits >>= kDistBits;
+                count -= kDistBits;
+                d = dist_table[entry_value(d) + (bits & ((1u << entry_extra(d)) - 1))];
+            }
+            if (!(d & kLength)) {
+                status = InflateStatus::kBadSymbol;
+                finished = true;
+                break;
+            }
         }
         const unsigned dist_code_bits = entry_bits(d);
         const unsigned dist_total = dist_code_bits + entry_extra(d);
