@@ -1,5 +1,13 @@
 # Helpers shared by every part of the tree.
 
+# vko_private_tmpdir(<test>): the test's scratch files go to a folder of this build tree, so
+# that two build trees running their tests at once never share a temporary file.
+function(vko_private_tmpdir test)
+    set(dir ${CMAKE_BINARY_DIR}/tmp)
+    file(MAKE_DIRECTORY ${dir})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION TMPDIR=set:${dir})
+endfunction()
+
 # vko_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
 # One GoogleTest executable, registered with CTest as one test.
 function(vko_add_gtest name)
@@ -9,6 +17,7 @@ function(vko_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS unit)
+    vko_private_tmpdir(${name})
 endfunction()
 
 # vko_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
@@ -22,6 +31,7 @@ function(vko_add_benchmark name)
     if(VKO_TESTS)
         add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
         set_tests_properties(${name} PROPERTIES LABELS bench ENVIRONMENT VKO_BENCH_SMOKE=1)
+        vko_private_tmpdir(${name})
     endif()
 endfunction()
 
