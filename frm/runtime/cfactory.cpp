@@ -1,6 +1,8 @@
 // cfactory.cpp: delegation down the factory stacks and the default constructions.
 #include "frm/runtime/cfactory.h"
 
+#include <utility>
+
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/drawing/cprntmgr.h"
@@ -16,8 +18,6 @@
 #include "frm/views/csubmenu.h"
 #include "frm/views/ctext.h"
 #include "frm/views/cwinhelp.h"
-
-#include <utility>
 
 CFactory* FrmGetFactory(int kind)
 {

@@ -17,7 +17,18 @@ constexpr long kErrMenuCopied = 3055;
 constexpr long kErrMenuAssigned = 3060;
 constexpr long kErrNoResource = 2680;
 
-constexpr e_win_type kTextEditType = 23;
+// Each class of the family reports under its own module name, at fixed lines.
+constexpr char kModuleResource[] = "cresourc";
+constexpr char kModuleWindow[] = "crescwin";
+constexpr char kModuleMenu[] = "crescmen";
+constexpr char kModuleItems[] = "crescitm";
+constexpr int kLineResourceCopied = 37;
+constexpr int kLineResourceAssigned = 42;
+constexpr int kLineWindowCopied = 62;
+constexpr int kLineWindowAssigned = 67;
+constexpr int kLineMenuCopied = 44;
+constexpr int kLineMenuAssigned = 49;
+constexpr int kLineNoResource = 33;
 
 // A menu tree's entries end with an all-zero record (a separator's tag is 0 too).
 std::size_t CountMenuEntries(const s_mitem* entries)
@@ -58,12 +69,12 @@ FRM_CResource::FRM_CResource(FrmResourceType type, std::int32_t id, std::int32_t
 FRM_CResource::FRM_CResource(const FRM_CResource& other)
     : FRM_CNotifier(other), itsId(other.itsId), itsEndId(other.itsEndId), itsType(other.itsType)
 {
-    FrmError(kErrResourceCopied, "cresourc", 37);
+    FrmError(kErrResourceCopied, kModuleResource, kLineResourceCopied);
 }
 
 FRM_CResource& FRM_CResource::operator=(const FRM_CResource&)
 {
-    FrmError(kErrResourceAssigned, "cresourc", 42);
+    FrmError(kErrResourceAssigned, kModuleResource, kLineResourceAssigned);
     return *this;
 }
 
@@ -76,12 +87,12 @@ FRM_CResourceWindow::FRM_CResourceWindow(std::int32_t id) : FRM_CResource(kResou
 FRM_CResourceWindow::FRM_CResourceWindow(const FRM_CResourceWindow& other)
     : FRM_CResource(other.GetType(), other.GetId(), other.GetEndId())
 {
-    FrmError(kErrWindowCopied, "crescwin", 62);
+    FrmError(kErrWindowCopied, kModuleWindow, kLineWindowCopied);
 }
 
 FRM_CResourceWindow& FRM_CResourceWindow::operator=(const FRM_CResourceWindow&)
 {
-    FrmError(kErrWindowAssigned, "crescwin", 67);
+    FrmError(kErrWindowAssigned, kModuleWindow, kLineWindowAssigned);
     return *this;
 }
 
@@ -183,12 +194,12 @@ FRM_CResourceMenu::FRM_CResourceMenu(std::int32_t id) : FRM_CResource(kResourceM
 FRM_CResourceMenu::FRM_CResourceMenu(const FRM_CResourceMenu& other)
     : FRM_CResource(other.GetType(), other.GetId(), other.GetEndId())
 {
-    FrmError(kErrMenuCopied, "crescmen", 44);
+    FrmError(kErrMenuCopied, kModuleMenu, kLineMenuCopied);
 }
 
 FRM_CResourceMenu& FRM_CResourceMenu::operator=(const FRM_CResourceMenu&)
 {
-    FrmError(kErrMenuAssigned, "crescmen", 49);
+    FrmError(kErrMenuAssigned, kModuleMenu, kLineMenuAssigned);
     return *this;
 }
 
@@ -299,7 +310,7 @@ FRM_CResourceItems::FRM_CResourceItems(std::int32_t id)
     FRM_CResourceMgr* manager = g != nullptr ? g->GetResourceMgr() : nullptr;
     FRM_CResource* resource = manager != nullptr ? manager->Find(id) : nullptr;
     if (resource == nullptr || !resource->Hold()) {
-        FrmError(kErrNoResource, "crescitm", 33);
+        FrmError(kErrNoResource, kModuleItems, kLineNoResource);
         return;
     }
     itsResource = resource;
