@@ -411,8 +411,12 @@ void FRM_CGrid::Size(const FRM_CRect& theFrame)
         return;
     }
     FRM_CSubview::Size(theFrame);
-    const int columns = itsCellWidth > 0 ? static_cast<int>(theFrame.Width() / itsCellWidth) : 1;
-    const int rows = itsCellHeight > 0 ? static_cast<int>(theFrame.Height() / itsCellHeight) : 1;
+    // Whole cells, held to a count an int can take.
+    auto cells = [](float length, float cell) {
+        return cell > 0 ? static_cast<int>(std::clamp(length / cell, 0.0F, 1e9F)) : 1;
+    };
+    const int columns = cells(theFrame.Width(), itsCellWidth);
+    const int rows = cells(theFrame.Height(), itsCellHeight);
     SetNumCells(columns, rows, 1);
 }
 
@@ -451,8 +455,8 @@ FRM_CView* FRM_CGrid::FindHitView(const FRM_CPoint&)
 
 void FRM_CGrid::CellUnder(const FRM_CPoint& theLocalPoint, int* theRow, int* theColumn)
 {
-    const float v = std::max(theLocalPoint.V(), 0.0F);
-    const float h = std::max(theLocalPoint.H(), 0.0F);
+    const float v = std::clamp(theLocalPoint.V(), 0.0F, 1e9F);
+    const float h = std::clamp(theLocalPoint.H(), 0.0F, 1e9F);
     *theRow = GetRow(static_cast<float>(static_cast<int>(v)));
     *theColumn = GetCol(static_cast<float>(static_cast<int>(h)));
 }

@@ -234,7 +234,7 @@ int FRM_CVariableGrid::CountFor(bool byColumn, float theLength)
     const float defaultSize = byColumn ? itsCellWidth : itsCellHeight;
     if (defaultSize == 0)
         return 0;
-    return count + static_cast<int>((theLength - frame) / defaultSize);
+    return count + static_cast<int>(std::clamp((theLength - frame) / defaultSize, -1e9F, 1e9F));
 }
 
 int FRM_CVariableGrid::GetColNumber(float theWidth)

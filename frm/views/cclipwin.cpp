@@ -23,6 +23,12 @@ constexpr e_win_type kStaticText = 18;
 constexpr e_win_type kListButton = 20;
 constexpr e_win_type kListEdit = 21;
 
+// A pixel coordinate held to the toolkit's 16-bit range.
+std::int16_t Clamp16(int value)
+{
+    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
+}
+
 s_rct Intersect(const s_rct& a, const s_rct& b)
 {
     s_rct out{std::max(a.top, b.top), std::max(a.left, b.left), std::min(a.bottom, b.bottom),
@@ -61,13 +67,13 @@ void FRM_CClipWindow::SizeClipArea(const FRM_CRect& theVisible)
     s_rct clip = static_cast<s_rct>(theVisible);
     const FRM_CRect global = itsOwner->GetGlobalFrame();
     const s_rct ownerGlobal = static_cast<s_rct>(global);
-    const auto width = static_cast<std::int16_t>(itsOwner->GetFrame().Width());
-    const auto height = static_cast<std::int16_t>(itsOwner->GetFrame().Height());
+    const int width = static_cast<int>(std::clamp(itsOwner->GetFrame().Width(), -65536.0F, 65536.0F));
+    const int height = static_cast<int>(std::clamp(itsOwner->GetFrame().Height(), -65536.0F, 65536.0F));
     s_rct owner{};
-    owner.left = static_cast<std::int16_t>(ownerGlobal.left - clip.left);
-    owner.top = static_cast<std::int16_t>(ownerGlobal.top - clip.top);
-    owner.right = static_cast<std::int16_t>(owner.left + width);
-    owner.bottom = static_cast<std::int16_t>(owner.top + height);
+    owner.left = Clamp16(ownerGlobal.left - clip.left);
+    owner.top = Clamp16(ownerGlobal.top - clip.top);
+    owner.right = Clamp16(owner.left + width);
+    owner.bottom = Clamp16(owner.top + height);
     FrmFixRect(&clip, kFixFlags, kClipType);
     FrmFixRect(&owner, kFixFlags, itsType);
     itsClippedRect = clip;
@@ -117,8 +123,7 @@ void FRM_CClipWindow::UpdateSize(WINDOW theControl, short moveControl)
         height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrTextClipHeight));
     else if (itsType == kListButton || itsType == kListEdit)
         height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrListClipHeight));
-    s_rct wanted{clip.top, clip.left, static_cast<std::int16_t>(clip.top + height),
-                 static_cast<std::int16_t>(clip.left + width)};
+    s_rct wanted{clip.top, clip.left, Clamp16(clip.top + height), Clamp16(clip.left + width)};
     FRM_CUnits::SetGlobalUnits(itsOwner->GetUnits());
     FRM_CRect visible = itsOwner->GetGlobalFrame();
     visible.Width(frm_views::HPixelsToLogical(itsOwner, static_cast<float>(width)));

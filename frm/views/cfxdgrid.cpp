@@ -47,18 +47,16 @@ FRM_CRect FRM_CFixedGrid::GetCellSize(int theRow, int theColumn)
 
 int FRM_CFixedGrid::GetRow(float v)
 {
-    if (v < 0 || itsCellHeight <= 0)
+    if (v < 0 || itsCellHeight <= 0 || v / itsCellHeight >= static_cast<float>(itsRowNumber))
         return -1;
-    const int row = static_cast<int>(v / itsCellHeight);
-    return row < itsRowNumber ? row : -1;
+    return std::min(static_cast<int>(v / itsCellHeight), itsRowNumber - 1);
 }
 
 int FRM_CFixedGrid::GetCol(float h)
 {
-    if (h < 0 || itsCellWidth <= 0)
+    if (h < 0 || itsCellWidth <= 0 || h / itsCellWidth >= static_cast<float>(itsColumnNumber))
         return -1;
-    const int column = static_cast<int>(h / itsCellWidth);
-    return column < itsColumnNumber ? column : -1;
+    return std::min(static_cast<int>(h / itsCellWidth), itsColumnNumber - 1);
 }
 
 void FRM_CFixedGrid::SizeCell(float theWidth, float theHeight)

@@ -2,6 +2,8 @@
 // and shrinking the font for printing.
 #include "frm/views/ctext.h"
 
+#include <algorithm>
+
 #include "frm/core/cunits.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/drawing/cfont.h"
@@ -17,14 +19,20 @@ constexpr unsigned long kBlack = 0x07000000UL;
 // The smallest font size print shrinking goes down to.
 constexpr long kSmallestPrintSize = 1;
 
+// Whole pixels, truncated and held to the toolkit's 16-bit range.
+int Truncated(float value)
+{
+    return static_cast<int>(std::clamp(value, -32768.0F, 32767.0F));
+}
+
 int HPixels(const FRM_CUnits* units, float h)
 {
-    return units != nullptr ? units->HLogicalToPhysical(h) : static_cast<int>(h);
+    return units != nullptr ? units->HLogicalToPhysical(h) : Truncated(h);
 }
 
 int VPixels(const FRM_CUnits* units, float v)
 {
-    return units != nullptr ? units->VLogicalToPhysical(v) : static_cast<int>(v);
+    return units != nullptr ? units->VLogicalToPhysical(v) : Truncated(v);
 }
 
 bool IsPrinting()

@@ -3,6 +3,8 @@
 // of a view and of its window where they differ.
 #include "frm/core/crect.h"
 
+#include <algorithm>
+
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
 #include "frm/views/cwindow.h"
@@ -33,7 +35,7 @@ float Reunit(float value, bool horizontal, const FRM_CUnits* from, const FRM_CUn
     if (from != nullptr)
         pixels = horizontal ? from->HLogicalToPhysical(value) : from->VLogicalToPhysical(value);
     else
-        pixels = static_cast<int>(value);
+        pixels = static_cast<int>(std::clamp(value, -32768.0F, 32767.0F));
     if (to != nullptr)
         return horizontal ? to->HPhysicalToLogical(pixels) : to->VPhysicalToLogical(pixels);
     return static_cast<float>(pixels);

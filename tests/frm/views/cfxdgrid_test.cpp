@@ -38,7 +38,8 @@ TEST_F(GridTest, FixedGridArithmetic)
     const RowCase rows[] = {{"inside the first row", 0, 0},
                             {"one unit before the end", 49, 4},
                             {"exactly rows x height", 50, -1},
-                            {"negative", -0.5F, -1}};
+                            {"negative", -0.5F, -1},
+                            {"far past any int", 1e30F, -1}};
     for (const RowCase& c : rows) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(grid->GetRow(c.v), c.row);
