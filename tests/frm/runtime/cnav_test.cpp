@@ -214,3 +214,27 @@ TEST_F(NavigationTest, NullTabStop_IsFatal)
 }
 
 } // namespace
+
+namespace {
+
+// Tab typed in a framework window moves the focus among that window's fields through the
+// switchboard and the window's own navigator, whichever window was made first.
+TEST_F(NavigationTest, TabThroughTheSwitchboard_MovesTheFocusOfTheWindowThatHasIt)
+{
+    Fields({"a1", "a2"}); // the first window gets a navigator first
+    EVENT tab{};
+    tab.type = E_CHAR;
+    tab.v.chr.ch = kTab;
+    hookWinEventHandler(itsWindow->GetVKOWindow(), &tab);
+
+    FRM_CWindow* second = NewWindow("second");
+    auto* b1 = new FieldView(second, "b1", 0);
+    auto* b2 = new FieldView(second, "b2", 20);
+    vko_scr_set_focus_vobj(second->GetVKOWindow());
+    hookWinEventHandler(second->GetVKOWindow(), &tab); // makes its navigator: b1 has focus
+    EXPECT_EQ(second->GetKeyFocus(), b2) << "the key moved the focus on";
+    hookWinEventHandler(second->GetVKOWindow(), &tab);
+    EXPECT_EQ(second->GetKeyFocus(), b1) << "and around";
+}
+
+} // namespace
