@@ -114,8 +114,10 @@ bool WordMatcher::compile_pieces(const RWCRegexp& regex)
             continue;
         }
         const int byte = single_byte(atom);
-        if (atom.repeat != RWCRegexp::Repeat::One || (!any && byte < 0))
+        if (atom.repeat != RWCRegexp::Repeat::One || (!any && byte < 0)) {
+            itsPieces.clear();
             return false;
+        }
         if (gap_before)
             itsPieces.emplace_back();
         gap_before = false;
