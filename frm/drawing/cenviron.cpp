@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "frm/controls/cnativvw.h"
+#include "frm/controls/nscrllbr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"
@@ -221,6 +223,30 @@ void FRM_CEnvironment::SetDrawingEnv(const FRM_CWindow* window) const
     WINDOW handle = window->GetVKOWindow();
     vko_dwin_set_draw_ctools(handle, &tools);
     vko_dwin_set_font(handle, itsFont);
+}
+
+void FRM_CEnvironment::SetNativeViewEnv(const FRM_CNativeView* view) const
+{
+    if (view == nullptr || view->GetRunTimeTypeInfo()->IsSame(FRM_NWinScrollBar::GetStaticTypeInfo()))
+        return;
+    WINDOW handle = view->GetVKOWindow();
+    const e_win_type type = view->GetVKOType();
+    const bool drawsText = type != WC_HSCROLL && type != WC_VSCROLL && type != WC_ICON;
+    s_fntid* font = itsFont;
+    if (drawsText && font != nullptr && vko_font_is_valid(font) && vko_vobj_is_valid(handle))
+        vko_ctl_set_font(handle, font);
+    const struct {
+        e_color_component component;
+        unsigned long color;
+    } colors[] = {{2, GetForegroundColor()}, {4, GetBackgroundColor()}, {8, itsBlendColor},
+                  {32, itsBorderColor},       {16, itsHighlightColor},  {128, itsSelectColor},
+                  {64, itsTroughColor}};
+    for (const auto& entry : colors) {
+        if (entry.color == kUnsetColor)
+            continue;
+        if (entry.color != vko_ctl_get_color_component(handle, entry.component))
+            vko_ctl_set_color_component(handle, entry.component, entry.color);
+    }
 }
 
 void FRM_CEnvironment::INativeViewColors(e_win_type type)

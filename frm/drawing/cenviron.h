@@ -8,6 +8,7 @@
 #include "frm/drawing/cfont.h"
 #include "frm/drawing/cpen.h"
 
+class FRM_CNativeView;
 class FRM_CWindow;
 
 class FRM_CEnvironment : public FRM_CNotifier {
@@ -82,6 +83,9 @@ public:
     virtual void SetDrawingEnv(const FRM_CWindow* window) const;
     // Reads the toolkit's native control colours of a window type into the colour-display
     // foreground and background and the five control colours.
+    // Gives a native control the font (controls that draw text only) and every set colour
+    // that differs from the control's; window scroll bars have no control and are skipped.
+    virtual void SetNativeViewEnv(const FRM_CNativeView* view) const;
     virtual void INativeViewColors(e_win_type type);
 
     static short IsColorOn();

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "frm/controls/nscrllbr.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/drawing/cprntmgr.h"
@@ -328,6 +329,14 @@ FRM_NWinScrollBar* CWindowFactory::ConstructVertScrollBar(FRM_CWindow* window)
     return Delegate(Next(), &CWindowFactory::ConstructVertScrollBar, window);
 }
 
+FRM_NWinScrollBar* CWindowFactoryDefault::ConstructHorizScrollBar(FRM_CWindow* window)
+{
+    return new FRM_NWinScrollBar(window, HORIZONTAL);
+}
+FRM_NWinScrollBar* CWindowFactoryDefault::ConstructVertScrollBar(FRM_CWindow* window)
+{
+    return new FRM_NWinScrollBar(window, VERTICAL);
+}
 FRM_CMouseManager* CWindowFactoryDefault::ConstructMouseManager(FRM_CWindow*,
                                                                 FRM_CMouseManager* previous)
 {

@@ -211,6 +211,9 @@ public:
     FRM_CMouseManager* ConstructMouseManager(FRM_CWindow* window,
                                              FRM_CMouseManager* previous) override;
     FRM_CNavigator* ConstructNavigator(FRM_CWindow* window) override;
+    // The window's own bars (a vertical and a horizontal one).
+    FRM_NWinScrollBar* ConstructHorizScrollBar(FRM_CWindow* window) override;
+    FRM_NWinScrollBar* ConstructVertScrollBar(FRM_CWindow* window) override;
 };
 
 // Validators have their own factory classes; the application installs this one as kind 6.

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <vector>
 
+#include "frm/controls/nscrllbr.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"
 #include "frm/core/ctdivalue.h"
@@ -232,11 +233,30 @@ float WireFrameMargin()
     return kWireSize + 5;
 }
 
-// The native controls and window scroll bars are not part of this library yet: a control
-// event finds no control to hit, and a resource item makes no control.
-void HitControl(FRM_CObjectRWC*, bool, s_ctlinfo&) {}
+// A control event goes to the native view named by the control's data; DoHit runs with the
+// view's in-hit flag set, so that focus changes it causes are not sent back to the toolkit.
+void HitControl(FRM_CObjectRWC* theControl, bool, s_ctlinfo& theInfo)
+{
+    auto* view = FrmCast<FRM_CNativeView>(theControl);
+    if (view == nullptr)
+        return;
+    const short wasInHit = view->IsInDoHit();
+    view->SetInDoHit(1);
+    view->DoHit(theInfo);
+    view->SetInDoHit(wasInHit);
+}
 
-void HitWinScrollBar(FRM_NWinScrollBar*, e_scroll_ctl, short) {}
+void HitWinScrollBar(FRM_NWinScrollBar* theBar, e_scroll_ctl theAction, short thePosition)
+{
+    s_ctlinfo info{};
+    info.type = theBar->GetVKOType();
+    info.win = theBar->GetVKOWindow();
+    info.v.sbar.what = theAction;
+    info.v.sbar.pos = thePosition;
+    theBar->DoHit(info);
+}
+
+// Resource items make no control yet.
 
 FRM_CView* ConstructControl(FRM_CSubview*, long, long, long)
 {

@@ -1,0 +1,236 @@
+// Tests of the native view base and its control delegate over real base-library controls:
+// creation flags, hidden and disabled states kept across re-creation, moves, titles, events
+// from a real click reaching DoHit, and the delegate's editing switches and identity.
+#include "frm/controls/cnativvw.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "frm/controls/cctldelg.h"
+#include "frm/views/csubview.h"
+#include "tests/frm/controls/controls_fixture.h"
+
+namespace {
+
+// A push button that records its control events.
+class RecordingButton : public FRM_CNativeView {
+public:
+    RecordingButton(FRM_CSubview* enclosure, const FRM_CRect& frame, std::int32_t attributes,
+                    const char* title = "OK")
+        : FRM_CNativeView(enclosure, frame, WC_PUSHBUTTON, attributes, FRM_CStringRW(title))
+    {
+    }
+    void DoHit(const s_ctlinfo& info) override { hits.push_back(info); }
+    using FRM_CNativeView::CreateControl;
+
+    std::vector<s_ctlinfo> hits;
+};
+
+class NativeViewTest : public frmtest::ControlsFixture {};
+
+TEST_F(NativeViewTest, CreationFlagsGiveHiddenOrDisabledControls)
+{
+    struct Case {
+        const char* why;
+        std::int32_t flags;
+        bool hidden;
+        bool disabled;
+    };
+    const Case cases[] = {
+        {"plain", 0, false, false},
+        {"invisible", FRM_CNativeView::kInvisible, true, false},
+        {"disabled", FRM_CNativeView::kCreateDisabled, false, true},
+        {"both", FRM_CNativeView::kInvisible | FRM_CNativeView::kCreateDisabled, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), c.flags);
+        WINDOW control = button.GetVKOWindow();
+        ASSERT_NE(control, nullptr);
+        EXPECT_NE(control, itsHandle);
+        EXPECT_EQ(vko_vobj_get_data(control), reinterpret_cast<intptr_t>(&button));
+        EXPECT_EQ(IsHidden(control), c.hidden);
+        EXPECT_EQ(IsDisabled(control), c.disabled);
+        EXPECT_EQ(button.IsVisible() != 0, !c.hidden);
+        EXPECT_EQ(button.IsEnabled() != 0, !c.disabled);
+        EXPECT_EQ(button.GetGlue(), FRM_CNativeView::kDefaultGlue);
+    }
+}
+
+TEST_F(NativeViewTest, HideAndDisableFollowTheViewAndMarkTheFlags)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    WINDOW control = button.GetVKOWindow();
+    button.Hide();
+    button.Disable();
+    EXPECT_TRUE(IsHidden(control));
+    EXPECT_TRUE(IsDisabled(control));
+    EXPECT_EQ(button.GetAttributes(), FRM_CNativeView::kInvisible | FRM_CNativeView::kDisabled);
+    button.Show();
+    button.Enable();
+    EXPECT_FALSE(IsHidden(control));
+    EXPECT_FALSE(IsDisabled(control));
+    EXPECT_EQ(button.GetAttributes(), 0);
+    button.SetGlue(0);
+    EXPECT_EQ(button.GetGlue(), FRM_CNativeView::kDefaultGlue);
+}
+
+TEST_F(NativeViewTest, NewAttributesRecreateTheControlKeepingHiddenAndDisabled)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    button.Hide();
+    button.Disable();
+    WINDOW first = button.GetVKOWindow();
+    button.SetAttributes(button.GetAttributes());
+    EXPECT_EQ(button.GetVKOWindow(), first) << "the same flags keep the control";
+
+    // Only the invisible bit travels in the flags; the disabled state must follow too.
+    button.SetAttributes(FRM_CNativeView::kInvisible);
+    WINDOW second = button.GetVKOWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(vko_vobj_is_valid(first));
+    EXPECT_EQ(vko_vobj_get_data(second), reinterpret_cast<intptr_t>(&button));
+    EXPECT_TRUE(IsHidden(second));
+    EXPECT_TRUE(IsDisabled(second));
+    EXPECT_EQ(button.GetVKOType(), WC_PUSHBUTTON);
+}
+
+TEST_F(NativeViewTest, CreatingOverAnExistingControlClosesTheOldOne)
+{
+    FrmErrorCapture errors;
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    WINDOW first = button.GetVKOWindow();
+    button.CreateControl();
+    ASSERT_EQ(errors.Reports().size(), 1U);
+    EXPECT_EQ(errors.Reports()[0].code, 1200);
+    EXPECT_EQ(errors.Reports()[0].file, "cnativvw");
+    EXPECT_FALSE(vko_vobj_is_valid(first)) << "no orphan control names the view";
+    EXPECT_TRUE(vko_vobj_is_valid(button.GetVKOWindow()));
+}
+
+TEST_F(NativeViewTest, SizeMovesTheControlInsideItsWindowAndSubview)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    const s_rct created = PlaceOf(button.GetVKOWindow());
+    EXPECT_EQ(created.left, 10);
+    EXPECT_EQ(created.top, 10);
+    EXPECT_EQ(created.right, 80);
+    EXPECT_EQ(created.bottom, 30);
+    button.Size(FRM_CRect(20, 40, 120, 64));
+    const s_rct moved = PlaceOf(button.GetVKOWindow());
+    EXPECT_EQ(moved.left, 20);
+    EXPECT_EQ(moved.top, 40);
+    EXPECT_EQ(moved.right, 120);
+    EXPECT_EQ(moved.bottom, 64);
+
+    // Inside a subview the control is cut to what the subview shows.
+    FRM_CSubview panel(itsWindow, FRM_CRect(100, 100, 200, 150));
+    RecordingButton inner(&panel, FRM_CRect(60, 10, 160, 30), 0);
+    const s_rct cut = PlaceOf(inner.GetVKOWindow());
+    EXPECT_EQ(cut.left, 160);
+    EXPECT_EQ(cut.right, 200);
+    EXPECT_EQ(cut.top, 110);
+    EXPECT_EQ(cut.bottom, 130);
+}
+
+TEST_F(NativeViewTest, MovingToAnotherWindowRecreatesTheControl)
+{
+    FRM_CSubview here(itsWindow, FRM_CRect(0, 0, 100, 100));
+    auto* button = new RecordingButton(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    button->Disable();
+    WINDOW first = button->GetVKOWindow();
+    button->SetEnclosure(&here);
+    EXPECT_EQ(button->GetVKOWindow(), first) << "same window, same control";
+
+    FRM_CWindow* other = NewWindow("other", 200, 100);
+    button->SetEnclosure(other);
+    WINDOW moved = button->GetVKOWindow();
+    ASSERT_NE(moved, nullptr);
+    EXPECT_NE(moved, first);
+    EXPECT_EQ(vko_vobj_get_parent(moved), other->GetVKOWindow());
+    EXPECT_TRUE(IsDisabled(moved));
+    delete button;
+    EXPECT_FALSE(vko_vobj_is_valid(moved));
+}
+
+TEST_F(NativeViewTest, TitleIsTheControlsOwnText)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0, "Look up");
+    EXPECT_EQ(std::string(button.GetTitle().data()), "Look up");
+    button.SetTitle(FRM_CStringRW("Find"));
+    char text[64] = {};
+    vko_vobj_get_title(button.GetVKOWindow(), text, sizeof text);
+    EXPECT_STREQ(text, "Find");
+    // A title the toolkit changed is what the view reports, cut at 510 characters.
+    const std::string longTitle(600, 'w');
+    vko_vobj_set_title(button.GetVKOWindow(), longTitle.c_str());
+    EXPECT_EQ(std::string(button.GetTitle().data()), longTitle.substr(0, 510));
+}
+
+TEST_F(NativeViewTest, ARealClickReachesDoHit)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    Click(button.GetVKOWindow(), s_pnt{5, 5});
+    ASSERT_EQ(button.hits.size(), 1U);
+    EXPECT_EQ(button.hits[0].type, WC_PUSHBUTTON);
+    EXPECT_EQ(button.hits[0].win, button.GetVKOWindow());
+
+    // A disabled control sends nothing.
+    button.Disable();
+    Click(button.GetVKOWindow(), s_pnt{5, 5});
+    EXPECT_EQ(button.hits.size(), 1U);
+}
+
+TEST_F(NativeViewTest, DelegateKeepsTheControlDisabledWhileEitherSwitchIsOn)
+{
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    struct Step {
+        const char* why;
+        bool sizing;
+        short on;
+        bool enabledAfter;
+    };
+    const Step steps[] = {
+        {"sizing on", true, 1, false},
+        {"dragging on", false, 1, false},
+        {"dragging off while sizing", false, 0, false},
+        {"sizing off too", true, 0, true},
+        {"dragging alone", false, 1, false},
+        {"dragging off", false, 0, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        if (step.sizing)
+            button.SetSizing(step.on);
+        else
+            button.SetDragging(step.on);
+        EXPECT_EQ(button.IsEnabled() != 0, step.enabledAfter);
+        EXPECT_EQ(IsDisabled(button.GetVKOWindow()), !step.enabledAfter);
+    }
+}
+
+TEST_F(NativeViewTest, DelegatesAreEqualByTheirView)
+{
+    RecordingButton a(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    RecordingButton b(itsWindow, FRM_CRect(10, 40, 80, 60), 0);
+    FRM_CControlDelegate first(&a);
+    FRM_CControlDelegate second(&a);
+    FRM_CControlDelegate other(&b);
+    EXPECT_TRUE(first.isEqual(&second));
+    EXPECT_EQ(first.hash(), second.hash());
+    EXPECT_FALSE(first.isEqual(&other));
+    RWCollectable plain;
+    EXPECT_FALSE(first.isEqual(&plain));
+    EXPECT_EQ(first.isA(), 20120U);
+    std::unique_ptr<RWCollectable> made(getRWFactory()->create(20120));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->isA(), 20120U);
+    EXPECT_EQ(first.GetBoss(), &a);
+    ASSERT_NE(a.GetDelegate(), nullptr);
+    EXPECT_TRUE(a.GetDelegate()->isEqual(&first));
+}
+
+} // namespace
