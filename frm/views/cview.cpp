@@ -65,6 +65,7 @@ FRM_CView::~FRM_CView()
 {
     if (itsClickedView == this)
         itsClickedView = nullptr;
+    frm_views::ForgetPrinting(this);
     if (itsEnclosure != nullptr)
         itsEnclosure->RemoveSubview(this);
     delete itsGlue;

@@ -117,6 +117,13 @@ bool ValueText(const FRM_CModel* theModel, FRM_CStringRW* theText)
     return true;
 }
 
+void ForgetPrinting(const FRM_CView* theView)
+{
+    const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    if (library != nullptr && library->GetPrintMgr() != nullptr)
+        library->GetPrintMgr()->Remove(theView, FRM_CPrintMgr::kAllPages);
+}
+
 short PrintView(FRM_CView* theView, const FRM_CRect& theRect)
 {
     const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();

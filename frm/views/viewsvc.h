@@ -80,5 +80,7 @@ void FlushDeferredInvalidations();
 void ResetDeferredInvalidations();
 // Queues the view with the print manager and prints; the print manager's result.
 short PrintView(FRM_CView* theView, const FRM_CRect& theRect);
+// Takes a view that goes away out of the print queue, so that no later job draws it.
+void ForgetPrinting(const FRM_CView* theView);
 
 } // namespace frm_views

@@ -124,6 +124,20 @@ TEST_F(PrintTest, TwoPageJob_WritesATwoPagePdfThroughTheViewsOwnDrawing)
     EXPECT_EQ(PdfPages(pdf), 2);
 }
 
+TEST_F(PrintTest, DestroyedView_LeavesTheQueue)
+{
+    FRM_CWindow* window = NewWindow();
+    auto* kept = new BoxView(window, FRM_CRect(0, 0, 10, 10));
+    auto* gone = new BoxView(window, FRM_CRect(0, 0, 10, 10));
+    itsManager->Insert(kept, kept->GetFrame(), 0);
+    itsManager->Insert(gone, gone->GetFrame(), 0);
+    itsManager->Insert(gone, gone->GetFrame(), 1);
+    delete gone;
+    EXPECT_EQ(itsManager->GetNumItems(), 1u);
+    EXPECT_EQ(itsManager->GetQueue(-1)[0], kept);
+    EXPECT_EQ(itsManager->DoPrint(itsApplication->GetPrintRecord(), FRM_CStringRW("kept")), 1);
+}
+
 TEST_F(PrintTest, ApplicationPrint_WithoutARecordLeavesNoViewsQueued)
 {
     NewWindow();
