@@ -304,6 +304,10 @@ void app_process_events() noexcept {
     }
 }
 
+const s_app_config &app_config() noexcept {
+    return state().config;
+}
+
 void app_block_input(bool block) noexcept {
     state().foreign_modal += block ? 1 : -1;
     if (state().foreign_modal < 0)

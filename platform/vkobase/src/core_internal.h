@@ -22,6 +22,8 @@ bool app_wait_for_work() noexcept;       // false when nothing can ever arrive (
 // While a dialog of another toolkit is open (block true until the matching false), the user's
 // input reaches no window of the program.
 void app_block_input(bool block) noexcept;
+// The configuration the system start was given (all empty before it).
+const s_app_config &app_config() noexcept;
 // Whether the user's input for the window is kept back now (a modal loop of another window,
 // or a dialog of another toolkit).
 bool app_input_blocked(WINDOW win) noexcept;

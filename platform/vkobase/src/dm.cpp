@@ -1,7 +1,8 @@
 // dm.cpp: the standard dialogs. In test mode each dialog is recorded and answered from the
 // test's script. Otherwise, while the display is open, the file, folder, font, colour and page
-// dialogs are GTK's (gtk_bridge.cpp); without a display a running program gets the texts on
-// standard error and the default answers. Owns the record and the script.
+// dialogs are GTK's (gtk_bridge.cpp) and the others are the program's own (dm_box.cpp);
+// without a display a running program gets the texts on standard error and the default
+// answers. Owns the record and the script.
 #include "vkobase/dm.h"
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "core_internal.h"
+#include "dm_box.h"
 #include "dm_convert.h"
 #include "gtk_bridge.h"
 #include "vkobase/testing.h"
@@ -52,29 +55,55 @@ std::string format_text(const char *format, va_list args) {
     return out;
 }
 
-// Shows one dialog: records it in test mode (and, for a dialog with a choice, that is with an
-// answer to fill, takes the next scripted answer if any), otherwise writes it to standard
-// error. Answers whether a scripted answer was taken.
-bool show(const char *kind, const std::string &text, Answer *answer) noexcept {
+// How a dialog is answered: from the test's script, by the user in a dialog of the program's
+// own look, or with its default answer.
+enum class Route { kScript, kBox, kDefault };
+
+// Records the dialog in test mode and, for a dialog with an answer to fill, takes the next
+// scripted answer if there is one; else the dialog is shown when boxes can be, or written to
+// standard error outside tests.
+Route route(const char *kind, const std::string &text, Answer *answer) noexcept {
     try {
-        if (!vkov_test_is_active()) {
-            std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
-            return false;
+        if (vkov_test_is_active()) {
+            state().shown.push_back(Shown{kind, text});
+            if (answer != nullptr && !state().script.empty()) {
+                *answer = std::move(state().script.front());
+                state().script.pop_front();
+                return Route::kScript;
+            }
         }
-        state().shown.push_back(Shown{kind, text});
-        if (answer == nullptr || state().script.empty())
-            return false;
-        *answer = std::move(state().script.front());
-        state().script.pop_front();
-        return true;
+        if (vkobase::dm::boxes_shown())
+            return Route::kBox;
+        if (!vkov_test_is_active())
+            std::fprintf(stderr, "%s: %s\n", kind, text.c_str());
     } catch (...) {
-        return false;
     }
+    return Route::kDefault;
 }
 
-void message(const char *kind, const char *format, va_list args) noexcept {
+bool show(const char *kind, const std::string &text, Answer *answer) noexcept {
+    return route(kind, text, answer) == Route::kScript;
+}
+
+// A box with one OK button.
+vkobase::dm::Box ok_box(const char *kind, const char *title, vkobase::dm::Icon icon,
+                        const std::string &text) {
+    vkobase::dm::Box box;
+    box.kind = kind;
+    box.title = title;
+    box.icon = icon;
+    box.message = text;
+    box.buttons = {"OK"};
+    box.answers = {0};
+    return box;
+}
+
+void message(const char *kind, const char *title, vkobase::dm::Icon icon, const char *format,
+             va_list args) noexcept {
     try {
-        show(kind, format_text(format, args), nullptr);
+        const std::string text = format_text(format, args);
+        if (route(kind, text, nullptr) == Route::kBox)
+            vkobase::dm::run_box(ok_box(kind, title, icon, text));
     } catch (...) {
     }
 }
@@ -92,6 +121,13 @@ void message(const char *kind, const char *format, va_list args) noexcept {
     }
     std::fprintf(stderr, "fatal_exit: %s\n", text.c_str());
     std::fflush(stderr);
+    // With a display the user sees the message too before the program ends.
+    if (vkobase::dm::boxes_shown()) {
+        try {
+            vkobase::dm::run_box(ok_box("fatal_exit", "Fatal Error", vkobase::dm::Icon::kError, text));
+        } catch (...) {
+        }
+    }
     std::exit(EXIT_FAILURE);
 }
 
@@ -147,23 +183,33 @@ void vkobase_reset_dm() noexcept {
 extern "C" {
 
 void vkov_dm_post_about_box(void) {
-    show("about_box", "", nullptr);
+    try {
+        const s_app_config &config = vkobase::app_config();
+        const std::string name = config.appl_name != nullptr ? config.appl_name : "";
+        std::string text = config.taskwin_title != nullptr ? config.taskwin_title : "";
+        if (text.empty())
+            text = name;
+        if (route("about_box", "", nullptr) == Route::kBox)
+            vkobase::dm::run_box(ok_box("about_box", ("About " + name).c_str(),
+                                        vkobase::dm::Icon::kInfo, text));
+    } catch (...) {
+    }
 }
 
 void vkov_dm_post_note(const char *format, va_list args) {
-    message("note", format, args);
+    message("note", "Note", vkobase::dm::Icon::kInfo, format, args);
 }
 
 void vkov_dm_post_message(const char *format, va_list args) {
-    message("message", format, args);
+    message("message", "Message", vkobase::dm::Icon::kNone, format, args);
 }
 
 void vkov_dm_post_warning(const char *format, va_list args) {
-    message("warning", format, args);
+    message("warning", "Warning", vkobase::dm::Icon::kWarning, format, args);
 }
 
 void vkov_dm_post_error(const char *format, va_list args) {
-    message("error", format, args);
+    message("error", "Error", vkobase::dm::Icon::kError, format, args);
 }
 
 void vkov_dm_post_fatal_exit(const char *format, va_list args) {
@@ -177,13 +223,37 @@ void vkov_dm_post_fatal_exit_va(const char *format, va_list args) {
 std::int32_t vkov_dm_post_ask(const char *button1, const char *button2, const char *button3,
                               const char *format, va_list args) {
     try {
-        std::string text = format_text(format, args);
+        const std::string message = format_text(format, args);
+        std::string text = message;
         for (const char *button : {button1, button2, button3})
             text += std::string("|") + (button != nullptr ? button : "");
         Answer answer;
-        if (!show("ask", text, &answer))
+        switch (route("ask", text, &answer)) {
+        case Route::kScript:
+            return answer.result;
+        case Route::kDefault:
             return 0;
-        return answer.result;
+        case Route::kBox:
+            break;
+        }
+        // The buttons answer 0, 1 and 2; Escape and the close box the last one.
+        vkobase::dm::Box box;
+        box.kind = "ask";
+        box.title = "Question";
+        box.icon = vkobase::dm::Icon::kQuestion;
+        box.message = message;
+        for (const char *button : {button1, button2, button3}) {
+            if (button == nullptr)
+                continue;
+            box.answers.push_back(static_cast<std::int32_t>(box.buttons.size()));
+            box.buttons.push_back(button);
+        }
+        if (box.buttons.empty()) {
+            box.buttons = {"OK"};
+            box.answers = {0};
+        }
+        box.cancel_answer = box.answers.back();
+        return vkobase::dm::run_box(box).answer;
     } catch (...) {
         return 0;
     }
@@ -193,10 +263,36 @@ char *vkov_dm_post_string_prompt(const char *prompt, char *buf, std::int32_t buf
     if (buf == nullptr || buf_size <= 0)
         return nullptr;
     Answer answer;
-    if (!show("string_prompt", prompt != nullptr ? prompt : "", &answer) || answer.result == 0)
+    const std::string text = prompt != nullptr ? prompt : "";
+    switch (route("string_prompt", text, &answer)) {
+    case Route::kScript:
+        if (answer.result == 0)
+            return nullptr;
+        put_field(buf, static_cast<std::size_t>(buf_size), answer.text);
+        return buf;
+    case Route::kDefault:
         return nullptr;
-    put_field(buf, static_cast<std::size_t>(buf_size), answer.text);
-    return buf;
+    case Route::kBox:
+        break;
+    }
+    try {
+        // The field starts with what the buffer holds.
+        vkobase::dm::Box box;
+        box.kind = "string_prompt";
+        box.title = "Input";
+        box.message = text;
+        box.fields.push_back(vkobase::dm::Field{
+            WC_EDIT, std::string(buf, strnlen(buf, static_cast<std::size_t>(buf_size))), false});
+        box.buttons = {"OK", "Cancel"};
+        box.answers = {1, 0};
+        const vkobase::dm::BoxAnswer got = vkobase::dm::run_box(box);
+        if (got.answer == 0)
+            return nullptr;
+        put_field(buf, static_cast<std::size_t>(buf_size), got.texts.at(0));
+        return buf;
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 std::int32_t vkov_dm_post_file_open(s_file_spec *spec, const char *prompt) {
@@ -238,8 +334,52 @@ BOOLEAN vkov_dm_post_color_sel(COLOR *color, WINDOW) {
 }
 
 BOOLEAN vkov_dm_post_ctools_sel(s_drawct *tools, std::uint32_t) {
+    if (tools == nullptr)
+        return FALSE;
     Answer answer;
-    return tools != nullptr && confirm("ctools_sel", "", &answer) ? TRUE : FALSE;
+    switch (route("ctools_sel", "", &answer)) {
+    case Route::kScript:
+        return answer.result != 0 ? TRUE : FALSE;
+    case Route::kDefault:
+        return FALSE;
+    case Route::kBox:
+        break;
+    }
+    try {
+        using vkobase::dm::Field;
+        vkobase::dm::Box box;
+        box.kind = "ctools_sel";
+        box.title = "Drawing Tools";
+        box.message = "Pen width (1 to 99 pixels):";
+        box.fields = {Field{WC_EDIT, std::to_string(tools->pen.width), false},
+                      Field{WC_RADIOBUTTON, "Solid line", tools->pen.style == P_SOLID},
+                      Field{WC_RADIOBUTTON, "Dotted line", tools->pen.style == P_DOT},
+                      Field{WC_RADIOBUTTON, "Dashed line", tools->pen.style == P_DASH},
+                      Field{WC_CHECKBOX, "Fill shapes", tools->brush.pat != PAT_HOLLOW},
+                      Field{WC_CHECKBOX, "Opaque text", tools->opaque_text != FALSE}};
+        box.buttons = {"OK", "Cancel"};
+        box.answers = {1, 0};
+        const vkobase::dm::BoxAnswer got = vkobase::dm::run_box(box);
+        if (got.answer == 0)
+            return FALSE;
+        // A width that is not a number from 1 to 99 keeps the pen's width.
+        const std::string &width = got.texts.at(0);
+        char *end = nullptr;
+        const long w = std::strtol(width.c_str(), &end, 10);
+        if (!width.empty() && end != nullptr && *end == '\0' && w >= 1 && w <= 99)
+            tools->pen.width = static_cast<std::int16_t>(w);
+        const e_pen_style styles[] = {P_SOLID, P_DOT, P_DASH};
+        for (int i = 0; i < 3; ++i)
+            if (got.checked.at(static_cast<std::size_t>(1 + i))) {
+                tools->pen.style = styles[i];
+                break;
+            }
+        tools->brush.pat = got.checked.at(4) ? PAT_SOLID : PAT_HOLLOW;
+        tools->opaque_text = got.checked.at(5) ? TRUE : FALSE;
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 BOOLEAN vkov_dm_post_font_sel(WINDOW, FONT_OBJ font, s_printrcd *, std::uint32_t) {

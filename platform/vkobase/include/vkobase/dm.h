@@ -1,16 +1,23 @@
-/* dm.h: the standard dialogs. Until windows are drawn, a running program gets each dialog's
+/* dm.h: the standard dialogs. While the display is open, the file, folder, font, colour and
+ * page-setup dialogs are GTK's, modal over the program's front window (its windows keep
+ * repainting meanwhile); note, message, warning, error, the question, the string prompt, the
+ * drawing-tools chooser, the about box and the fatal exit's message are dialogs of the
+ * program's own look, run modally. Without a display a running program gets each dialog's
  * text on standard error and the dialog's default answer. In test mode (vkov_test_is_active)
  * every dialog is recorded (kind and text), and each dialog with a choice to make is answered
  * from a script that the test fills (message boxes take no answer); an empty script gives the
- * default answer. Declared from vkobase/dm.def.
+ * default answer, or, with a box hook set, shows the program's own dialog to the test's input.
+ * Declared from vkobase/dm.def.
  *
  * Answers and defaults:
- * - ask: 0, 1 or 2 for the first, second or third button; default 0.
+ * - ask: 0, 1 or 2 for the first, second or third button (Enter: the first; Escape and the
+ *   close box: the last one given); default 0.
  * - file_open, file_save, dir_sel: 2 when confirmed (the record then names the choice), 1
- *   when cancelled (the default), 0 on failure. A scripted path "dir/name" sets the file
- *   specification's directory and name; one without '/' only the name.
- * - string_prompt: buf with the text typed, or null when cancelled (the default). The typed
- *   text is cut to buf_size - 1 bytes.
+ *   when cancelled (the default), 0 on failure and for a path too long for the record. A
+ *   scripted path "dir/name" sets the file specification's directory and name; one without
+ *   '/' only the name. A save asks before replacing a file.
+ * - string_prompt: buf with the text typed, or null when cancelled (the default). The field
+ *   starts with what buf holds; the typed text is cut to buf_size - 1 bytes.
  * - color_sel, ctools_sel, font_sel, page_setup: TRUE when confirmed (color_sel then stores
  *   the scripted value as the colour), FALSE when cancelled (the default).
  * - fatal_exit and fatal_exit_va show the message and end the process with status 1; in
@@ -42,6 +49,13 @@ VKOBASE_API void vkov_dm_test_push_answer(int32_t result, const char *text,
  * prompt (for ask: the message, then the three button labels, each after a '|'). Both null
  * for an index out of range. */
 VKOBASE_API int32_t vkov_dm_test_count(void) VKOBASE_NOEXCEPT;
+/* For tests: with a hook set, a dialog of the program's own look that no scripted answer
+ * answers is shown as in a running program: the hook gets its window (and the dialog's kind)
+ * as soon as it is made, and may post the input that answers it; a dialog still open when
+ * nothing more can arrive is closed with its cancel answer. A null hook restores the default
+ * (no window; the default answer). */
+typedef void (*VKO_DM_BOX_HOOK)(WINDOW dialog, const char *kind, void *context);
+VKOBASE_API void vkov_dm_test_set_box_hook(VKO_DM_BOX_HOOK hook, void *context) VKOBASE_NOEXCEPT;
 VKOBASE_API const char *vkov_dm_test_kind(int32_t index) VKOBASE_NOEXCEPT;
 VKOBASE_API const char *vkov_dm_test_text(int32_t index) VKOBASE_NOEXCEPT;
 
