@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "../../../platform/vkobase/src/menu_internal.h"
+#include "../../../platform/vkobase/src/display_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 #include "xvfb_test_support.h"
@@ -141,6 +142,10 @@ void next_step() {
                    static_cast<std::int16_t>(kDocRect.left + kListRect.left + 50)});
         c.step = 8;
         break;
+    case 9: // Alt alone highlights the bar; Left wraps to Help, Enter opens it, Enter chooses
+        fake({{'k', XK_Alt_L}, {'k', XK_Left}, {'k', XK_Return}, {'k', XK_Return}});
+        c.step = 10;
+        break;
     default:
         break;
     }
@@ -156,6 +161,22 @@ int32_t doc_handler(WINDOW, EVENT *ev) {
     case E_COMMAND:
         append_log("menu " + std::to_string(ev->v.cmd.tag));
         child().step = 5;
+        if (ev->v.cmd.tag == 32462) {
+            // The title went to the server as UTF-8.
+            Display *dpy = XOpenDisplay(nullptr);
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, left = 0;
+            unsigned char *data = nullptr;
+            XGetWindowProperty(dpy, vkobase::display_xwindow_of(child().doc),
+                               XInternAtom(dpy, "_NET_WM_NAME", False), 0, 256, False,
+                               XInternAtom(dpy, "UTF8_STRING", False), &type, &format, &count,
+                               &left, &data);
+            append_log("title " + std::string(reinterpret_cast<char *>(data), count));
+            XFree(data);
+            XCloseDisplay(dpy);
+            vkov_app_destroy();
+        }
         break;
     case E_CHAR:
         append_log("key " + std::to_string(ev->v.chr.ch) + " " + std::to_string(ev->v.chr.virt));
@@ -169,8 +190,9 @@ int32_t doc_handler(WINDOW, EVENT *ev) {
 
 int32_t list_handler(WINDOW, EVENT *ev) {
     if (ev->type == E_VSCROLL) {
-        append_log("scroll " + std::to_string(ev->v.scroll.what));
-        vkov_app_destroy();
+        if (child().step == 8)
+            append_log("scroll " + std::to_string(ev->v.scroll.what));
+        child().step = 9;
     }
     return 0;
 }
@@ -193,7 +215,7 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     vkotest::run_program(display, task_handler);
 }
 
-TEST(DisplayMenuX11, MenuChosenWithRealInputThenFunctionKeyAndWheel) {
+TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
     const std::string xvfb_binary = vkotest::find_xvfb();
     if (xvfb_binary.empty())
         GTEST_SKIP() << "Xvfb is not installed";
@@ -217,7 +239,9 @@ TEST(DisplayMenuX11, MenuChosenWithRealInputThenFunctionKeyAndWheel) {
     const std::vector<std::string> expected = {
         "menu 4",     // "Results List" from the Print submenu
         "key 332 1",  // F5, virtual
-        "scroll 2",   // the wheel turned down: a line down (three times; the first one ends it)
+        "scroll 2",   // the wheel turned down: a line down (three times)
+        "menu 32462", // chosen with the keyboard after Alt alone
+        "title Menu test \xe2\x80\x93 \xc3\xa9t\xc3\xa9",
     };
     EXPECT_EQ(lines, expected);
 
