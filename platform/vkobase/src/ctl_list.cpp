@@ -716,6 +716,12 @@ std::int32_t list_event(WINDOW win, EVENT *event) noexcept {
             return box_timer(win, st, *event);
         case E_CHAR:
             return box_key(win, st, event->v.chr);
+        case E_VSCROLL: {
+            // The mouse wheel turned over the list.
+            const Layout l = layout_of(win, box_inside(win));
+            scroll_step(win, st, event->v.scroll.what, l.visible);
+            return 1;
+        }
         default:
             return 0;
         }

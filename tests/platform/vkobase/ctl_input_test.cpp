@@ -481,6 +481,33 @@ TEST_F(ListTest, ListBoxScrollsWithItsOwnBar) {
     EXPECT_EQ(vkok_list_get_sel_index(list), 6);
 }
 
+TEST_F(ListTest, ListBoxScrollsWithTheWheel) {
+    WINDOW list = make_list(WC_LBOX);
+    struct Case {
+        const char *why;
+        e_scroll_ctl what;
+        int turns;
+        int first_in_view;
+    };
+    const Case cases[] = {
+        {"three lines down", SC_LINE_DOWN, 3, 3},
+        {"up beyond the first item stops there", SC_LINE_UP, 5, 0},
+        {"down beyond the last page stops there", SC_LINE_DOWN, 20, 6},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        for (int i = 0; i < c.turns; ++i) {
+            EVENT ev{};
+            ev.type = E_VSCROLL;
+            ev.v.scroll.what = c.what;
+            vkov_test_post_event(list, &ev);
+        }
+        vkotest::pump();
+        click(list, at_row(0));
+        EXPECT_EQ(vkok_list_get_sel_index(list), c.first_in_view);
+    }
+}
+
 TEST_F(ListTest, ListButtonOpensItsListAndTheChoiceBecomesTheSelection) {
     WINDOW button = make_list(WC_LISTBUTTON, 0, s_rct{10, 10, 34, 150});
     vkok_list_set_sel(button, 0, TRUE);
