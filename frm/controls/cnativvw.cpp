@@ -10,6 +10,7 @@
 #include "frm/runtime/cdesktop.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cpafactr.h"
+#include "frm/runtime/cresourc.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -59,6 +60,23 @@ FRM_CNativeView::FRM_CNativeView(const FRM_CNativeView& other)
     SetVKOWindow(nullptr);   // the copy makes a control of its own
     CreateControl();
     InitControl();
+}
+
+void FRM_CNativeView::BuildFromResource(long theContainerId, long theResourceId)
+{
+    FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
+    items.IObject(theResourceId, this);
+    const auto* window = FrmCast<FRM_CResourceWindow>(items.GetResource());
+    if (const s_win_def* entry = window != nullptr ? window->FindEntry(theResourceId) : nullptr) {
+        FRM_CView::Size(FRM_CRect(entry->rct));
+        itsTitle = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
+        itsVKOAttributes = static_cast<std::int32_t>(entry->ctl_flags);
+        itsIconId = entry->value1;
+    }
+    CreateControl();
+    InitControl();
+    SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
+    SetResourceId(static_cast<std::int32_t>(theResourceId));
 }
 
 FRM_CNativeView& FRM_CNativeView::operator=(const FRM_CNativeView& other)

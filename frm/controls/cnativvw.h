@@ -75,6 +75,9 @@ protected:
     explicit FRM_CNativeView(FRM_CSubview* theEnclosure);
     // A copy has a control of its own.
     FRM_CNativeView(const FRM_CNativeView& other);
+    // Fills the view from item theResourceId of window resource theContainerId (frame, title,
+    // flags, icon), creates the control and records the two ids.
+    void BuildFromResource(long theContainerId, long theResourceId);
 
     // Over an existing control this reports 1200 and closes that control first.
     virtual void CreateControl();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frm/controls/cvalidtr.h"
 #include "frm/core/cvaluerwc.h"
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cenviron.h"

@@ -216,5 +216,3 @@ public:
     FRM_NWinScrollBar* ConstructVertScrollBar(FRM_CWindow* window) override;
 };
 
-// Validators have their own factory classes; the application installs this one as kind 6.
-class CValidatorFactoryDefault : public CFactory {};

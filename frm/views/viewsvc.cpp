@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <vector>
 
+#include "frm/controls/nctrls.h"
 #include "frm/controls/nscrllbr.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"
@@ -263,11 +264,40 @@ void HitWinScrollBar(FRM_NWinScrollBar* theBar, e_scroll_ctl theAction, short th
     theBar->DoHit(info);
 }
 
-// Resource items make no control yet.
-
-FRM_CView* ConstructControl(FRM_CSubview*, long, long, long)
+// A control for one resource item: the resource factory's when it makes one, else the
+// framework's own. Types without a control class here make none.
+FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResourceId,
+                            long theItem)
 {
-    return nullptr;
+    CResourceFactory* factory = CResourceFactory::GetTop();
+    auto make = [&](auto construct, auto fallback) -> FRM_CView* {
+        if (factory != nullptr)
+            if (FRM_CView* made = (factory->*construct)(theParent, theResourceId, theItem))
+                return made;
+        return fallback();
+    };
+    switch (theType) {
+    case WC_PUSHBUTTON:
+        return make(&CResourceFactory::ConstructNButton,
+                    [&] { return new FRM_NButton(theParent, theResourceId, theItem); });
+    case WC_CHECKBOX:
+        return make(&CResourceFactory::ConstructNCheckBox,
+                    [&] { return new FRM_NCheckBox(theParent, theResourceId, theItem); });
+    case WC_EDIT:
+        return make(&CResourceFactory::ConstructNEditControl,
+                    [&] { return new FRM_NEditControl(theParent, theResourceId, theItem); });
+    case WC_TEXT:
+        return make(&CResourceFactory::ConstructNText,
+                    [&] { return new FRM_NText(theParent, theResourceId, theItem); });
+    case WC_GROUPBOX:
+        return make(&CResourceFactory::ConstructNGroupBox,
+                    [&] { return new FRM_NGroupBox(theParent, theResourceId, theItem); });
+    case WC_ICON:
+        return make(&CResourceFactory::ConstructNIcon,
+                    [&] { return new FRM_NIcon(theParent, theResourceId, theItem); });
+    default:
+        return nullptr;
+    }
 }
 
 FRM_CResourceWindow* WindowResource(long theResourceId)
