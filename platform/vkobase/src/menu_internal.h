@@ -55,7 +55,8 @@ int bar_height() noexcept;
 // Draws the window's bar (highlighting the open title) into cr, whose origin is the strip's
 // top-left corner.
 void draw_bar(WINDOW win, cairo_t *cr, int width) noexcept;
-// Changes whenever a bar must be drawn again (an item changed, a title was highlighted).
+// Changes whenever a bar must be drawn again (an item changed, a title was highlighted);
+// bar_changed also draws the open levels again.
 std::uint64_t bar_generation() noexcept;
 void bar_changed() noexcept;
 

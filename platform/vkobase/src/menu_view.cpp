@@ -763,6 +763,9 @@ std::uint64_t bar_generation() noexcept {
 
 void bar_changed() noexcept {
     ++st().generation;
+    // An open level shows its items' state as it stands now.
+    for (const Level &level : tr().levels)
+        draw_level(level);
 }
 
 bool is_active() noexcept {

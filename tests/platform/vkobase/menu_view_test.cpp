@@ -11,6 +11,7 @@
 #include "../../../platform/vkobase/src/menu_internal.h"
 #include "../../../platform/vkobase/src/window_internal.h"
 #include "core_test_support.h"
+#include "vkobase/surface_debug.h"
 
 namespace {
 
@@ -271,6 +272,23 @@ TEST_F(MenuViewTest, ItemChangesShowOnTheBarAtOnce) {
     press(chr('e', kAlt));
     press(kEnter);
     EXPECT_EQ(tags(), (std::vector<int>{201}));
+    // An open menu shows a change at once: the disabled look goes from the item's row.
+    press(chr('e', kAlt));
+    WINDOW level = vkobase::menu::level_window(0);
+    const s_rct copy = vkobase::menu::item_rect(0, 0);
+    const s_pnt origin = vkobase::win_client_origin_on_screen(level);
+    auto text_pixels = [&] {
+        int dark = 0;
+        for (int y = copy.top; y < copy.bottom; ++y)
+            for (int x = copy.left + 22; x < copy.left + 60; ++x)
+                dark += (vkov_debug_surface_pixel(level, x - origin.h, y - origin.v) & 0xFF) < 0x40;
+        return dark;
+    };
+    press(kDown); // the highlight goes to Paste; Copy is drawn plain
+    const int enabled_dark = text_pixels();
+    vkok_menu_set_item_enabled(win_, 201, FALSE);
+    EXPECT_LT(text_pixels(), enabled_dark) << "greyed at once";
+    vkobase::menu::close(nullptr);
     // A new tree while a menu is open closes the menu first.
     press(chr('f', kAlt));
     ASSERT_EQ(vkobase::menu::level_count(), 1);
