@@ -21,6 +21,8 @@ namespace {
 struct GtkState {
     bool tried = false;
     bool running = false;
+    bool watching = false;      // the server tells when the clipboard changes hands
+    bool clipboard_new = true;  // it did since the text was last read
 };
 
 GtkState &st() noexcept {
@@ -36,6 +38,15 @@ bool start() noexcept {
         return false;
     s.tried = true;
     s.running = gtk_init_check(nullptr, nullptr) != FALSE;
+    if (s.running) {
+        GtkClipboard *cb = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+        g_signal_connect(cb, "owner-change",
+                         G_CALLBACK(+[](GtkClipboard *, GdkEvent *, gpointer) {
+                             st().clipboard_new = true;
+                         }),
+                         nullptr);
+        s.watching = gdk_display_supports_selection_notification(gdk_display_get_default()) != FALSE;
+    }
     return s.running;
 }
 
@@ -172,9 +183,17 @@ bool put_text(const std::string &utf8) noexcept {
     return true;
 }
 
+bool text_may_have_changed() noexcept {
+    if (!start())
+        return false;
+    pump(); // a change of hands is told through GTK's events
+    return !st().watching || st().clipboard_new;
+}
+
 bool get_text(std::string *utf8) noexcept {
     if (!start())
         return false;
+    st().clipboard_new = false;
     gchar *text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
     if (text == nullptr)
         return false;

@@ -26,6 +26,9 @@ void shut_down() noexcept;
 // answers false when no program offers text.
 bool put_text(const std::string &utf8) noexcept;
 bool get_text(std::string *utf8) noexcept;
+// False when the server told that nobody took the clipboard since get_text last read it (so
+// reading it again would only ask another program for what the program already has).
+bool text_may_have_changed() noexcept;
 
 enum class FileKind { kOpen, kSave, kFolder };
 // Runs the file chooser over the program's front window, starting in folder with the name
