@@ -45,6 +45,13 @@ menu 1 {
     item 66 "About This Product"
   }
 }
+menu 124 {
+  popup 125 "Entry Popup" {
+    item 126 "Open in new window..."
+    separator
+    item 127 "Find in"
+  }
+}
 )";
 
 constexpr s_rct kDocRect{120, 200, 420, 700};
@@ -146,12 +153,23 @@ void next_step() {
         fake({{'k', XK_Alt_L}, {'k', XK_Left}, {'k', XK_Return}, {'k', XK_Return}});
         c.step = 10;
         break;
+    case 11: // a right click in the window pops a menu up there
+        fake({{'m', 0}, {'p', 3}, {'r', 3}}, s_pnt{static_cast<std::int16_t>(kDocRect.top + 220), static_cast<std::int16_t>(kDocRect.left + 300)});
+        c.step = 12;
+        break;
+    case 13: // (inside the pop-up's loop) click its last item
+        if (vkobase::menu::level_count() < 1)
+            return;
+        shot("popup_open.png");
+        fake({{'m', 0}, {'p', 1}, {'r', 1}}, centre(vkobase::menu::item_rect(0, 2)));
+        c.step = 14;
+        break;
     default:
         break;
     }
 }
 
-int32_t doc_handler(WINDOW, EVENT *ev) {
+int32_t doc_handler(WINDOW win, EVENT *ev) {
     switch (ev->type) {
     case E_TIMER:
         if (++child().ticks > 60)
@@ -175,6 +193,16 @@ int32_t doc_handler(WINDOW, EVENT *ev) {
             append_log("title " + std::string(reinterpret_cast<char *>(data), count));
             XFree(data);
             XCloseDisplay(dpy);
+            child().step = 11;
+        }
+        break;
+    case E_MOUSE_DOWN:
+        if (ev->v.mouse.button == 1 && child().step == 12) {
+            child().step = 13;
+            MENU_TREE tree = vkov_res_get_menu(124);
+            const std::int16_t tag = vkok_menu_popup(tree[0].child, win, ev->v.mouse.where, 0, 0);
+            vkov_res_free_menu_tree(tree);
+            append_log("popup " + std::to_string(tag));
             vkov_app_destroy();
         }
         break;
@@ -242,6 +270,7 @@ TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
         "scroll 2",   // the wheel turned down: a line down (three times)
         "menu 32462", // chosen with the keyboard after Alt alone
         "title Menu test \xe2\x80\x93 \xc3\xa9t\xc3\xa9",
+        "popup 127", // the pop-up's item clicked where the menu appeared
     };
     EXPECT_EQ(lines, expected);
 
