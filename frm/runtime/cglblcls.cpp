@@ -12,6 +12,7 @@
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cresourc.h"
+#include "frm/tables/crgn.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
 
@@ -37,7 +38,8 @@ FRM_CGlobalClassLib::FRM_CGlobalClassLib(FRM_CApplication* application)
       itsStdFont(std::make_unique<FRM_CFont>(FRM_CStringRW("system"), 0, 12)),
       itsMenuSeparator(
           std::make_unique<FRM_CMenuItem>(FRM_CStringRW(""), kSeparatorTag, 0, kSeparatorFlags)),
-      itsMaxRect(FLT_MIN, FLT_MIN, FLT_MAX, FLT_MAX), itsNullString("")
+      itsMaxRect(FLT_MIN, FLT_MIN, FLT_MAX, FLT_MAX),
+      itsNullRegion(std::make_unique<FRM_CRegion>()), itsNullString("")
 {
 }
 
@@ -51,6 +53,7 @@ FRM_CGlobalClassLib::~FRM_CGlobalClassLib()
     itsNavigatorManager.reset();
     itsStdFont.reset();
     itsMenuSeparator.reset();
+    itsNullRegion.reset();
 }
 
 void FRM_CGlobalClassLib::CreateFactoryObjects()

@@ -21,6 +21,7 @@ class FRM_CFactoryMgr;
 class FRM_CMenuItem;
 class FRM_CNavigatorManager;
 class FRM_CPrintMgr;
+class FRM_CRegion;
 class FRM_CResourceMgr;
 class FRM_CView;
 class FRM_CWindow;
@@ -79,6 +80,7 @@ public:
     const FRM_CFont& GetSTDFont() const { return *itsStdFont; }
     const FRM_CMenuItem& GetMENUSeparator() const { return *itsMenuSeparator; }
     const FRM_CRect& GetMAXRect() const { return itsMaxRect; }
+    const FRM_CRegion& GetNULLCRegion() const { return *itsNullRegion; }
     const FRM_CStringRW& GetNULLString() const { return itsNullString; }
 
 private:
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<FRM_CFont> itsStdFont;
     std::unique_ptr<FRM_CMenuItem> itsMenuSeparator;
     FRM_CRect itsMaxRect;
+    std::unique_ptr<FRM_CRegion> itsNullRegion;
     FRM_CStringRW itsNullString;
     short itIsTerminating = 0;
     std::int32_t itsNextId = kFirstId;

@@ -9,6 +9,7 @@
 #include "../support/frm_app_fixture.h"
 #include "../support/frm_error_capture.h"
 #include "frm/runtime/cdesktop.h"
+#include "frm/tables/crgn.h"
 #include "frm/views/csubmenu.h"
 
 namespace {
@@ -26,6 +27,7 @@ TEST_F(GlobalClassLibTest, Constants_AreTheSharedValues)
     EXPECT_EQ(G()->GetSTDFont().GetSize(), 12);
     EXPECT_STREQ(G()->GetSTDFont().GetFamily().data(), "system");
     EXPECT_EQ(G()->GetNULLString().length(), 0u);
+    EXPECT_TRUE(G()->GetNULLCRegion().IsEmpty());
     EXPECT_EQ(G()->GetApplication(), itsApplication.get());
 }
 
