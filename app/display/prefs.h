@@ -39,6 +39,7 @@ inline constexpr char kDefaultReference[] = "Dorvane-Kestle's Orlesse Dictionary
 struct DisplaySettings {
     Prefs prefs;
     std::int16_t color_lock = 0;       // 1 while a colour toggle is on
+    std::uint8_t lock_byte = 0;        // the toggle that turned it on (0x0D, 0x0E, 0x0F)
     std::int16_t font_index = 1;       // index into the engine's fonts table
     std::int16_t size_reduction = 0;   // points taken off by the small style
     std::int32_t font_style = 0;       // the toolkit's bold 1 and italic 2

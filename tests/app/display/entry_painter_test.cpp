@@ -1,0 +1,389 @@
+// Tests of the entry engine's layout pass, drawing, hit tests and selection, with the test
+// font (8 pixels a character, lines of 16) in a pane whose right limit is 200, left margin
+// 20 and first baseline 32.
+#include "entry_painter_support.h"
+
+namespace {
+
+using entrytest::Parts;
+using entrytest::PainterFixture;
+
+class EntryPainterTest : public PainterFixture {};
+
+TEST_F(EntryPainterTest, Metrics_ComeFromTheFontAndThePane)
+{
+    EXPECT_EQ(painter->lineHeight(), 16);
+    EXPECT_EQ(painter->ascentOffset(), 12);
+    EXPECT_EQ(painter->leftMargin(), 20);
+    EXPECT_EQ(painter->rightLimit(), 200);
+    EXPECT_EQ(painter->top(), 32);
+    EXPECT_EQ(painter->bottom(), 400);
+    EXPECT_EQ(pane.step, 16);
+}
+
+TEST_F(EntryPainterTest, LayOutText_CutsRunsAtEveryNonLetter)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::vector<std::string> runs;
+        std::vector<float> xs; // empty: not checked
+    };
+    const Case cases[] = {
+        {"word, comma, space, word", "cat, dog", {"cat", ",", " ", "dog"}, {20, 44, 52, 60}},
+        {"a style byte holds the next letter and the word still follows",
+         "\x02" "big\x01 cat",
+         {"\x02" "b", "big", "\x01 ", " ", "cat"},
+         {20, 20, 44, 44, 52}},
+        {"a one-character escape is measured as its character", "a\x19\xE1" "b",
+         {"a", "\x19\xE1", "b"}, {20, 28, 36}},
+        {"a syllable break is a run of its own", "syl\xA3la", {"syl", "\xA3", "la"}, {20, 44, 52}},
+        {"the small style capitalises words but not high characters",
+         "\x04small \xE9t\x01",
+         {"\x04s", "SMALL", " ", "\xE9", "T", "\x01"},
+         {}},
+        {"a hidden key without a word group shows nothing", "a~key~b", {"a", "b"}, {20, 28}},
+        {"a hidden key without its closing mark runs to the end", "a~key b", {"a"}, {20}},
+        {"0x7F is a character, not a control byte", "a\x7F", {"a", "\x7F"}, {20, 28}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        painter->Reset();
+        LayOut(c.text);
+        EXPECT_EQ(RunTexts(), c.runs);
+        if (!c.xs.empty()) {
+            std::vector<float> xs;
+            for (const auto& run : painter->runs())
+                xs.push_back(run.x);
+            EXPECT_EQ(xs, c.xs);
+        }
+    }
+}
+
+TEST_F(EntryPainterTest, LayOutText_WrapsAtTheRightLimit)
+{
+    struct Case {
+        const char* why;
+        float pen;
+        std::string text;
+        std::string run;  // the run whose place is checked
+        float x, y;
+    };
+    const std::string twenty(20, 'b');
+    const Case cases[] = {
+        {"a word ending exactly at the limit stays", 24, "a " + twenty, twenty, 40, 32},
+        {"one pixel more and it wraps to the left margin", 25, "a " + twenty, twenty, 20, 48},
+        {"a blank that does not fit begins the next line", 193, "a bc", " ", 20, 48},
+        {"punctuation that does not fit overflows", 190, "a,", ",", 198, 32},
+        {"a digit that does not fit overflows", 190, "a1", "1", 198, 32},
+        {"a word behind a style byte moves with the runs after the last blank", 150,
+         "a b\x02" "cccc", "b", 20, 48},
+        {"... and the style byte's run goes too", 150, "a b\x02" "cccc", "cccc", 28, 48},
+        {"with no blank on the line the word overflows", 150, "ab\x02" "cccccc", "cccccc", 166,
+         32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        painter->Reset();
+        LayOut(c.text, c.pen);
+        const auto& runs = painter->runs();
+        const auto it = std::find_if(runs.begin(), runs.end(),
+                                     [&](const auto& r) { return r.text == c.run; });
+        ASSERT_NE(it, runs.end());
+        EXPECT_EQ(it->x, c.x);
+        EXPECT_EQ(it->y, c.y);
+    }
+}
+
+TEST_F(EntryPainterTest, LayOutText_HangsWrappedLinesUnderTheLabel)
+{
+    const std::string text = "\x01one two three four five six seven\nnext";
+    struct Case {
+        const char* why;
+        std::string label;
+        int labelWidth;
+        std::vector<std::pair<std::string, std::pair<float, float>>> places;
+    };
+    const Case cases[] = {
+        {"a label of width 5 indents by five sample characters", "\x01Noun", 5,
+         {{"Noun", {20, 32}}, {"one", {60, 32}}, {"four", {60, 48}}, {"seven", {60, 64}},
+          {"next", {20, 80}}}},
+        {"without a label wrapped lines start at the left margin", "", 0,
+         {{"one", {20, 32}}, {"next", {20, 64}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        painter->Reset();
+        LayOut(text, -1, c.label, c.labelWidth);
+        for (const auto& [word, place] : c.places) {
+            SCOPED_TRACE(word);
+            const auto& runs = painter->runs();
+            const auto it = std::find_if(runs.begin(), runs.end(),
+                                         [&](const auto& r) { return r.text == word; });
+            ASSERT_NE(it, runs.end());
+            EXPECT_EQ(it->x, place.first);
+            EXPECT_EQ(it->y, place.second);
+        }
+    }
+}
+
+TEST_F(EntryPainterTest, LayOutText_HighlightsSearchWordsAtRunBoundaries)
+{
+    struct Case {
+        const char* why;
+        std::vector<const char*> words;
+        std::string text;
+        std::vector<std::string> highlighted;
+    };
+    const Case cases[] = {
+        {"a word alone is highlighted with the blank behind it", {"cat"}, "a cat sat",
+         {"cat", " "}},
+        {"a word inside a longer one is passed over, a later one still counts", {"cat"},
+         "category cat.", {"cat", "."}},
+        {"a search word with capitals never matches the lower-cased text", {"Cat"}, "a cat", {}},
+        {"search words are found in list order, one after the other", {"sat", "cat"},
+         "cat sat cat", {"sat", " ", "cat"}},
+        {"capitals in the text still match", {"cat"}, "Cat!", {"Cat", "!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        RWOrdered search;
+        for (const char* w : c.words)
+            search.insert(new RWCollectableString(w));
+        Order({}, &search);
+        search.clearAndDestroy();
+        painter->Reset();
+        LayOut(c.text);
+        std::vector<std::string> highlighted;
+        for (const auto& run : painter->runs())
+            if (run.highlight != 0)
+                highlighted.push_back(run.text);
+        EXPECT_EQ(highlighted, c.highlighted);
+    }
+}
+
+TEST_F(EntryPainterTest, LayOutText_MeasuresEachTextOncePerStyle)
+{
+    LayOut("cat cat cat dog");
+    EXPECT_EQ(painter->measureCount(), 3U); // "cat", " ", "dog"
+    LayOut(" \x02" "cat\x01");
+    EXPECT_EQ(painter->measureCount(), 4U); // bold "cat" is another width
+    EXPECT_EQ(painter->widthCacheSize(), 4U);
+}
+
+TEST_F(EntryPainterTest, StyleBytes_SetSizeShiftFontAndColourLock)
+{
+    struct Case {
+        const char* why;
+        std::string bytes;
+        std::int16_t size, shift, font, lock, reduction;
+        std::int32_t style;
+    };
+    const Case cases[] = {
+        {"bold", "\x02", 12, 0, 1, 0, 0, 1},
+        {"italic", "\x03", 12, 0, 1, 0, 0, 2},
+        {"small takes two points off", "\x04", 10, 0, 1, 0, 2, 0},
+        {"superscript is half size, at least 8, raised", "\x05", 8, -4, 1, 0, 0, 0},
+        {"superscript inside small loses the reduction too", "\x04\x05", 6, -4, 1, 0, 2, 0},
+        {"subscript is two thirds, lowered", "\x06", 8, 2, 1, 0, 0, 0},
+        {"plain after a superscript returns to the baseline", "\x05\x01", 12, 0, 1, 0, 0, 0},
+        {"normal size keeps the reduction", "\x04\x07", 10, 0, 1, 0, 2, 0},
+        {"font bytes select the font", "\x0B", 12, 0, 3, 0, 0, 0},
+        {"a colour toggle locks the colour", "\x0E", 12, 0, 1, 1, 0, 0},
+        {"a second toggle unlocks it", "\x0E\x0E", 12, 0, 1, 0, 0, 0},
+        {"an escape's style is undone behind its character", "\x12" "a", 12, 0, 1, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        painter->Reset();
+        Parts parts; // restores the start state
+        Order();
+        painter->ShowEntry(parts.items);
+        LayOut(c.bytes);
+        const DisplaySettings& s = painter->settings();
+        EXPECT_EQ(s.current_size, c.size);
+        EXPECT_EQ(s.baseline_shift, c.shift);
+        EXPECT_EQ(s.font_index, c.font);
+        EXPECT_EQ(s.color_lock, c.lock);
+        EXPECT_EQ(s.size_reduction, c.reduction);
+        EXPECT_EQ(s.font_style, c.style);
+    }
+}
+
+TEST_F(EntryPainterTest, WordGroup_CollectsHiddenKeysAndAnswersClicks)
+{
+    LayOut("\x0E\x02" "word~key1~~key2~\x01\x0E then");
+    ASSERT_EQ(RunTexts(), (std::vector<std::string>{"\x0E\x02", "\x02w", "word", "\x01\x0E",
+                                                    "\x0E ", " ", "then"}));
+    const auto& runs = painter->runs();
+    ASSERT_GE(runs[2].group, 0);
+    EXPECT_EQ(painter->wordGroup(runs[2].group), (std::vector<std::string>{"key1", "key2"}));
+    EXPECT_LT(runs[6].group, 0);
+
+    int first = -1, last = -1;
+    painter->WordSpan(2, &first, &last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 3);
+
+    // A click on the group is the sound marker; one on another word is that word's item,
+    // a copy the caller owns.
+    const auto sound = painter->SoundHit(25, 30);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_STREQ(sound->data(), ";SOUND");
+    const auto word = painter->SoundHit(runs[6].x + 2, 30);
+    ASSERT_NE(word, nullptr);
+    EXPECT_STREQ(word->data(), "then");
+    EXPECT_EQ(painter->SoundHit(190, 30), nullptr);
+
+    // Selecting inside the group selects it whole.
+    EXPECT_TRUE(painter->SelectRange(25, 30, 25, 30));
+    EXPECT_EQ(painter->SelectedText(), "word");
+}
+
+TEST_F(EntryPainterTest, RunAt_FindsTheRunUnderAPoint)
+{
+    EXPECT_EQ(painter->RunAt(25, 30), -1); // nothing laid out
+    Parts parts;
+    parts.Set(1, "cat, dog");
+    Order();
+    painter->ShowEntry(parts.items);
+    struct Case {
+        const char* why;
+        float x, y;
+        int run;
+    };
+    // Runs: "cat" 20-44, "," 44-52, " " 52-60, "dog" 60-84, "\n"; the line spans 20..36.
+    const Case cases[] = {
+        {"inside the first word", 21, 21, 0},
+        {"on the comma", 45, 35, 1},
+        {"on the last word's bottom row", 83, 35, 3},
+        {"right of the text", 90, 30, -1},
+        {"above the line", 30, 19, -1},
+        {"below the last line", 30, 60, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(painter->RunAt(c.x, c.y), c.run);
+    }
+}
+
+TEST_F(EntryPainterTest, Selection_CopiesRunsAndSpecialCharacters)
+{
+    Parts parts;
+    parts.Set(1, "a\x19\xE1" "b\x11Q c");
+    parts.Set(9, "\nsecond line");
+    parts.items[10]->set_kind(1); // an illustration marker
+    Order();
+    painter->ShowEntry(parts.items);
+
+    struct Case {
+        const char* why;
+        float x1, y1, x2, y2;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"one word", 21, 25, 21, 25, "a"},
+        {"escapes copy their character, a star outside the printable range", 21, 25, 50, 25,
+         "a*bQ"},
+        {"backwards drags select the same runs", 50, 25, 21, 25, "a*bQ"},
+        {"across a newline", 45, 25, 30, 57, "Q c\n\nsecond"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_TRUE(painter->SelectRange(c.x1, c.y1, c.x2, c.y2));
+        EXPECT_EQ(painter->SelectedText(), c.text);
+    }
+    // Two misses clear the selection.
+    EXPECT_FALSE(painter->SelectRange(300, 300, 300, 300));
+    EXPECT_EQ(painter->SelectedText(), "");
+
+    // Select all never takes the illustration marker.
+    painter->SelectAll();
+    EXPECT_EQ(painter->SelectedText(), "a*bQ c\n\nsecond line\n");
+    for (const int index : painter->selection())
+        EXPECT_NE(painter->runs()[static_cast<std::size_t>(index)].text, ";ART");
+}
+
+TEST_F(EntryPainterTest, ShowEntry_FollowsTheDisplayOrderAndLayoutTokensByPart)
+{
+    Parts parts;
+    parts.Set(1, "\x02" "cat\x01");
+    parts.Set(9, "\nfeline");
+    parts.Set(4, "noun");
+    // Part 9 is shown first, then 1, then 4; part 1's tokens add a blank line.
+    std::vector<std::string> tokens(12);
+    tokens[1] = "N\\";
+    Order({0, 9, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0}, nullptr, tokens);
+    vkov_debug_draw_log_clear(window);
+    painter->ShowEntry(parts.items);
+
+    std::vector<std::string> drawn;
+    for (const auto& entry : Log("draw_text"))
+        drawn.push_back(entry.args);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"20,48,\"feline\"", "20,64,\"cat\"",
+                                               "20,96,\"noun\""}));
+    EXPECT_EQ(painter->pageLineCount(), 5);
+    EXPECT_EQ(pane.rangeMin, 0);
+    EXPECT_EQ(pane.rangeMax, 5);
+    EXPECT_EQ(pane.origin, 0);
+    EXPECT_TRUE(painter->hasText());
+}
+
+TEST_F(EntryPainterTest, Redraw_DrawsFromTheScrolledOriginInTheColours)
+{
+    RWOrdered search;
+    search.insert(new RWCollectableString("cat"));
+    Order({}, &search);
+    search.clearAndDestroy();
+    Parts parts;
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "\nline a cat";
+    parts.Set(9, text);
+    painter->ShowEntry(parts.items);
+
+    // Glyphs of the test font are filled boxes: the pixel in a box has the run's colour.
+    EXPECT_EQ(vkov_debug_surface_pixel(window, 22, 60), 0xFF000000U);  // "line"
+    EXPECT_EQ(vkov_debug_surface_pixel(window, 78, 45), 0xFFFF0000U);  // "cat"
+    EXPECT_EQ(vkov_debug_surface_pixel(window, 22, 380), 0xFF000000U); // line 22 on screen
+
+    // Scrolled down 10 lines: line 11 stands where line 1 stood; lines above the window
+    // are not drawn.
+    vkov_debug_draw_log_clear(window);
+    vko_dwin_clear(window, 0x0BFFFFFF);
+    painter->Redraw(-160);
+    const auto drawn = Log("draw_text");
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(std::string(drawn.front().args).substr(0, 5), "20,0,"); // its descent shows
+    bool found = false;
+    for (const auto& entry : drawn)
+        found = found || std::string(entry.args) == "20,48,\"line\"";
+    EXPECT_TRUE(found);
+}
+
+TEST_F(EntryPainterTest, EmptyEntry_HitsNothingAndCopiesNothing)
+{
+    Parts parts;
+    Order();
+    painter->ShowEntry(parts.items);
+    EXPECT_EQ(painter->RunAt(30, 30), -1);
+    painter->SelectAll();
+    EXPECT_EQ(painter->SelectedText(), "");
+    EXPECT_EQ(painter->SoundHit(30, 30), nullptr);
+}
+
+TEST_F(EntryPainterTest, Copy_KeepsTheEntryShownAndTheLayout)
+{
+    Parts parts;
+    parts.Set(1, "cat");
+    Order();
+    painter->ShowEntry(parts.items);
+    EntryPainter copy(*painter);
+    EXPECT_EQ(copy.runs().size(), painter->runs().size());
+    // The copy lays out the same stored parts again.
+    copy.DrawEntry();
+    ASSERT_FALSE(copy.runs().empty());
+    EXPECT_EQ(copy.runs()[0].text, "cat");
+}
+
+} // namespace
