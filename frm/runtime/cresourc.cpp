@@ -5,7 +5,6 @@
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/csubmenu.h"
-#include "frm/views/cwindow.h"
 
 namespace {
 
@@ -174,17 +173,12 @@ long FRM_CResourceWindow::GetItemType(long id) const
     return entry != nullptr ? entry->type : 0;
 }
 
-short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC* object)
+short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC*)
 {
-    const s_win_def* entry = FindEntry(id);
-    if (entry == nullptr)
-        return 0;
-    if (FRM_CWindow* window = FrmCast<FRM_CWindow>(object)) {
-        window->SetTitle(FRM_CStringRW(entry->text != nullptr ? entry->text : ""));
-        window->Size(FRM_CRect(entry->rct));
-    }
-    // Controls read their own entries (FindEntry) when they are built.
-    return 1;
+    // A window and the controls take their frame, title, type and settings from their own
+    // entry (FindEntry) while they are built, before they have a toolkit window; setting
+    // them from here would move and retitle a toolkit window that does not exist yet.
+    return FindEntry(id) != nullptr ? 1 : 0;
 }
 
 // ---- FRM_CResourceMenu -------------------------------------------------------------------

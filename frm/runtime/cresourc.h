@@ -71,7 +71,8 @@ public:
     long FirstItem() override;
     long NextItem() override;
     long GetItemType(long id) const override;
-    // Sets a window's frame, title and type from its entry; 1 whenever the entry exists.
+    // 1 whenever the item's entry exists; windows and controls read their entries
+    // themselves (FindEntry) while they are built.
     short IObject(long id, FRM_CObjectRWC* object) override;
 
     // The loaded entry of an item, null when none (or nothing is loaded).
