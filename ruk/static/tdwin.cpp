@@ -61,7 +61,14 @@ constexpr auto drawable_then_rect = [](ApiFrame& frame, WINDOW win, const s_rct*
 
 void font_metrics_of_window(WINDOW win, std::int32_t* leading, std::int32_t* ascent,
                             std::int32_t* descent) {
-    vkok_font_get_metrics(vkok_dwin_get_font(win, FALSE), leading, ascent, descent);
+    // The window's font measured at the window's own resolution (a print window's is the
+    // printer's), through a copy bound to the window.
+    FONT_OBJ font = vkok_dwin_get_font(win, TRUE);
+    if (font == nullptr)
+        return;
+    vkov_font_set_win(font, win);
+    vkok_font_get_metrics(font, leading, ascent, descent);
+    vkov_font_destroy(font);
 }
 
 using WindowFontText = char* (*)(WINDOW win, char* buf, std::int32_t buf_size);

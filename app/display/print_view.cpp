@@ -1,0 +1,103 @@
+// print_view.cpp: the list and entry print jobs.
+#include "app/display/print_view.h"
+
+#include <algorithm>
+
+#include "app/display/entry_painter.h"
+#include "ruk/static/vkoruk.h"
+
+PrintView::PrintView(s_printrcd* record, const PrintListSource* source, std::string title)
+    : itsRecord(record), itsSource(source), itsTitle(std::move(title))
+{
+}
+
+PrintView::PrintView(s_printrcd* record, const EntryPainter& engine, std::string title)
+    : itsRecord(record), itsEngine(std::make_unique<EntryPainter>(engine)),
+      itsTitle(std::move(title))
+{
+}
+
+PrintView::~PrintView() = default;
+
+bool PrintView::StartPrint(int kind)
+{
+    if (kind == kList && itsSource != nullptr)
+        return vko_print_start_thread(&PrintView::PrintList, reinterpret_cast<intptr_t>(this)) != FALSE;
+    if ((kind == kEntry || kind == kIllustration) && itsEngine != nullptr)
+        return vko_print_start_thread(&PrintView::PrintEngine, reinterpret_cast<intptr_t>(this)) != FALSE;
+    return false;
+}
+
+WINDOW PrintView::OpenWindow()
+{
+    if (itsRecord == nullptr)
+        return nullptr;
+    // The print window needs a title: an empty one still names a job.
+    return vko_print_create_win(itsRecord, itsTitle.c_str());
+}
+
+BOOLEAN PrintView::PrintList(intptr_t data)
+{
+    auto* self = reinterpret_cast<PrintView*>(data);
+    WINDOW window = self->OpenWindow();
+    if (window == nullptr)
+        return FALSE;
+    s_rct client{};
+    vko_vobj_get_client_rect(window, &client);
+    vko_dwin_set_clip(window, &client);
+    vko_dwin_set_font_family(window, "times");
+    vko_dwin_set_font_size(window, 10);
+    std::int32_t leading = 0, ascent = 0, descent = 0;
+    vko_dwin_get_font_metrics(window, &leading, &ascent, &descent);
+    const std::int32_t h = std::max(1, leading + ascent + descent);
+    const std::int32_t pageEnd = client.bottom - 2 * h;
+    const auto footer = [&] {
+        vko_dwin_draw_text(window, 10, client.bottom - h, kPrintFooterNotice, -1);
+    };
+    const auto fail = [&] {
+        vko_vobj_destroy(window);
+        return FALSE;
+    };
+    if (!vko_print_open_page(self->itsRecord))
+        return fail();
+    self->itsLinesPerPage = std::max(1, (pageEnd - 1) / h);
+    std::int32_t y = h;
+    const std::int32_t count = self->itsSource->LineCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        // A new page only when a line is left to print on it.
+        if (y >= pageEnd) {
+            footer();
+            if (!vko_print_close_page(self->itsRecord) || !vko_print_open_page(self->itsRecord))
+                return fail();
+            y = h;
+        }
+        const std::string text = self->itsSource->LineText(i);
+        vko_dwin_draw_text(window, 0, y, text.c_str(), static_cast<std::int32_t>(text.size()));
+        y += h;
+    }
+    footer();
+    const bool closed = vko_print_close_page(self->itsRecord) != FALSE;
+    vko_vobj_destroy(window);
+    return closed ? TRUE : FALSE;
+}
+
+BOOLEAN PrintView::PrintEngine(intptr_t data)
+{
+    auto* self = reinterpret_cast<PrintView*>(data);
+    WINDOW window = self->OpenWindow();
+    if (window == nullptr)
+        return FALSE;
+    EntryPrintJob job;
+    job.record = self->itsRecord;
+    job.window = window;
+    if (!vko_print_open_page(self->itsRecord)) {
+        vko_vobj_destroy(window);
+        return FALSE;
+    }
+    self->itsEngine->PrintEntry(&job);
+    if (job.failed)
+        return FALSE; // the engine destroyed the window when a page would not turn
+    const bool closed = vko_print_close_page(self->itsRecord) != FALSE;
+    vko_vobj_destroy(window);
+    return closed ? TRUE : FALSE;
+}

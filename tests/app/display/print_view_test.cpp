@@ -1,0 +1,180 @@
+// Tests of printing lists and entries to PDF: page breaks, the notice at the foot of every
+// page, and the screen's engine left alone. Pages are counted with poppler's pdfinfo and read
+// with pdftotext; the tests skip when poppler is not installed.
+#include <cstdio>
+
+#include "app/display/print_view.h"
+#include "entry_painter_support.h"
+#include "tests/support/temp_dir.h"
+#include "vkobase/print.h"
+
+namespace {
+
+using entrytest::Parts;
+using entrytest::PainterFixture;
+
+std::string Run(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buf[512];
+        while (std::fgets(buf, sizeof buf, pipe) != nullptr)
+            out += buf;
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+bool HavePoppler() { return Run("command -v pdfinfo").find("pdfinfo") != std::string::npos; }
+
+int Pages(const std::string& pdf)
+{
+    const std::string info = Run("pdfinfo '" + pdf + "'");
+    const std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+std::string PageText(const std::string& pdf, int page)
+{
+    const std::string n = std::to_string(page);
+    return Run("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
+}
+
+int Count(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+class Lines : public PrintListSource {
+public:
+    explicit Lines(int count) : itsCount(count) {}
+    std::int32_t LineCount() const override { return itsCount; }
+    std::string LineText(std::int32_t index) const override
+    {
+        return "line " + std::to_string(index + 1);
+    }
+
+private:
+    int itsCount;
+};
+
+class PrintViewTest : public PainterFixture {
+protected:
+    void SetUp() override
+    {
+        PainterFixture::SetUp();
+        // Real faces, so that pdftotext reads the printed words back.
+        for (const char* family : kEntryFontFamilies)
+            vkov_font_add_family_mapping(family, "DejaVu Serif");
+        vkov_font_add_family_mapping("times", "DejaVu Serif");
+        vkov_print_set_output_dir(dir.path().c_str());
+        int32_t size = 0;
+        record = vko_print_create(&size);
+        ASSERT_NE(record, nullptr);
+    }
+    void TearDown() override
+    {
+        vko_print_destroy(record);
+        PainterFixture::TearDown();
+    }
+    std::string Pdf(const std::string& title) const { return dir.path() + "/" + title + ".pdf"; }
+
+    test_support::TempDir dir;
+    s_printrcd* record = nullptr;
+};
+
+TEST_F(PrintViewTest, List_BreaksPagesOnlyWhenALineIsLeft)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    // One line first, to learn how many lines a page holds.
+    Lines one(1);
+    PrintView probe(record, &one, "probe");
+    ASSERT_TRUE(probe.StartPrint(PrintView::kList));
+    const int perPage = probe.linesPerPage();
+    ASSERT_GT(perPage, 10);
+
+    struct Case {
+        const char* why;
+        int lines;
+        int pages;
+    };
+    const Case cases[] = {
+        {"an empty list prints one page with the notice only", 0, 1},
+        {"a list that exactly fills a page has no extra page", perPage, 1},
+        {"one line more starts a second page", perPage + 1, 2},
+        {"two full pages", 2 * perPage, 2},
+    };
+    int job = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Lines lines(c.lines);
+        const std::string title = "list" + std::to_string(++job);
+        PrintView view(record, &lines, title);
+        ASSERT_TRUE(view.StartPrint(PrintView::kList));
+        const std::string pdf = Pdf(title);
+        EXPECT_EQ(Pages(pdf), c.pages);
+        for (int page = 1; page <= c.pages; ++page)
+            EXPECT_EQ(Count(PageText(pdf, page), "All rights reserved"), 1) << "page " << page;
+        if (c.lines > 0) {
+            EXPECT_NE(PageText(pdf, c.pages).find("line " + std::to_string(c.lines)),
+                      std::string::npos);
+        }
+    }
+}
+
+TEST_F(PrintViewTest, Kinds_WithoutAJobPrintNothing)
+{
+    Lines lines(3);
+    PrintView list(record, &lines, "kinds");
+    EXPECT_FALSE(list.StartPrint(PrintView::kEntry)); // no engine
+    EXPECT_FALSE(list.StartPrint(7));
+    PrintView noRecord(nullptr, &lines, "none");
+    EXPECT_FALSE(noRecord.StartPrint(PrintView::kList));
+}
+
+TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    Parts parts;
+    parts.Set(1, "\x02" "entryword\x01");
+    std::string senses;
+    for (int i = 1; i <= 120; ++i)
+        senses += "\n\x02" + std::to_string(i) + "\x01 sense number " + std::to_string(i) +
+                  " of the word, long enough to wrap on a printed page of this size";
+    parts.Set(9, senses);
+    Prefs prefs;
+    prefs.font_size = 12;
+    prefs.back_color = 0x0B000080; // navy: the printout stays white and black
+    prefs.text_color = 0x0BFFFF00;
+    prefs.highlight_color = 0x01FF0000;
+    painter->SetColors(prefs);
+    Order();
+    painter->ShowEntry(parts.items);
+    const auto screenRuns = painter->runs().size();
+
+    PrintView view(record, *painter, "entry");
+    ASSERT_TRUE(view.StartPrint(PrintView::kEntry));
+    const std::string pdf = Pdf("entry");
+    const int pages = Pages(pdf);
+    EXPECT_GE(pages, 2);
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(Count(PageText(pdf, page), "All rights reserved"), 1) << "page " << page;
+    EXPECT_EQ(Count(PageText(pdf, 1), "entryword"), 1);
+    std::string all;
+    for (int page = 1; page <= pages; ++page)
+        all += PageText(pdf, page);
+    // Every sense printed once: nothing lost or doubled at the page breaks.
+    for (int i = 1; i <= 120; ++i)
+        EXPECT_EQ(Count(all, "sense number " + std::to_string(i) + " "), 1) << i;
+
+    // The screen's engine keeps its layout and colours.
+    EXPECT_EQ(painter->runs().size(), screenRuns);
+    EXPECT_EQ(painter->settings().prefs.back_color, 0x0B000080U);
+}
+
+} // namespace
