@@ -24,6 +24,20 @@ constexpr std::int32_t kTitleBufferSize = 511;   // 510 characters and the termi
 
 } // namespace
 
+s_rct NativeControlRect(const FRM_CView* theView)
+{
+    const FRM_CSubview* enclosure = theView->GetEnclosure();
+    if (enclosure == nullptr || static_cast<const FRM_CView*>(enclosure) == theView->GetCWindow())
+        return static_cast<s_rct>(theView->GetGlobalFrame());
+    // Inside a subview the control is cut to what its enclosure shows.
+    FRM_CRect clipped = theView->GetGlobalFrame() & enclosure->GetClippedFrame();
+    if (theView->GetVisibleFrame().Height() < clipped.Height())
+        clipped.Height(theView->GetFrame().Height());
+    if (theView->GetVisibleFrame().Width() < clipped.Width())
+        clipped.Width(theView->GetFrame().Width());
+    return static_cast<s_rct>(clipped);
+}
+
 FRM_CNativeView::FRM_CNativeView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
                                  e_win_type theType, std::int32_t theAttributes,
                                  const FRM_CStringRW& theTitle, std::int32_t theIconId)
@@ -130,20 +144,6 @@ void FRM_CNativeView::SetAttributes(std::int32_t theAttributes)
 // ---------------------------------------------------------------------------------------------
 // The control's life
 
-s_rct FRM_CNativeView::ControlRect() const
-{
-    const FRM_CWindow* window = GetCWindow();
-    if (itsEnclosure == nullptr || static_cast<const FRM_CView*>(itsEnclosure) == window)
-        return static_cast<s_rct>(GetGlobalFrame());
-    // Inside a subview the control is cut to what its enclosure shows.
-    FRM_CRect clipped = GetGlobalFrame() & itsEnclosure->GetClippedFrame();
-    if (GetVisibleFrame().Height() < clipped.Height())
-        clipped.Height(itsFrame.Height());
-    if (GetVisibleFrame().Width() < clipped.Width())
-        clipped.Width(itsFrame.Width());
-    return static_cast<s_rct>(clipped);
-}
-
 void FRM_CNativeView::CreateControl()
 {
     if (itsVKOWindow != nullptr) {
@@ -156,7 +156,7 @@ void FRM_CNativeView::CreateControl()
         return;
     FRM_CUnits::SetGlobalUnits(GetUnits());
     WINDOW parent = window->GetVKOWindow();
-    s_rct rect = ControlRect();
+    s_rct rect = NativeControlRect(this);
     FrmFixRect(&rect, kFixRectFlags, itsType);
     WINDOW handle = nullptr;
     const auto data = reinterpret_cast<intptr_t>(this);
@@ -274,7 +274,7 @@ void FRM_CNativeView::Size(const FRM_CRect& theFrame)
     const FRM_CWindow* window = GetCWindow();
     if (itsVKOWindow == nullptr || window == nullptr)
         return;
-    s_rct wanted = ControlRect();
+    s_rct wanted = NativeControlRect(this);
     FrmFixRect(&wanted, kFixRectFlags, itsType);
     s_rct current{};
     vko_vobj_get_client_rect(itsVKOWindow, &current);

@@ -13,6 +13,10 @@
 
 class FRM_CControlDelegate;
 
+// Where a native control of theView goes in its window, in pixels: the view's global frame,
+// cut to its enclosure's clipped frame when the enclosure is not the window.
+s_rct NativeControlRect(const FRM_CView* theView);
+
 class FRM_CNativeView : public FRM_CView {
     FRM_TYPE_INFO(CNativeView)
 public:
@@ -51,6 +55,8 @@ public:
     // Moves the control only when its rectangle changed.
     void Size(const FRM_CRect& theFrame) override;
     void SetFont(const FRM_CFont& theFont, short isShared) override;
+    // The toolkit draws its control itself.
+    void DoDraw(const FRM_CRect&) override {}
     void SetOrigin(const FRM_CPoint& theDisplacement) override;
     void SetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared) override;
     void SetGlue(unsigned long theGlue) override;
@@ -89,8 +95,6 @@ protected:
     void SetIconId(std::int32_t theIconId) { itsIconId = theIconId; }
     void SetStoredAttributes(std::int32_t theAttributes) { itsVKOAttributes = theAttributes; }
     void SetHandle(WINDOW theHandle) { SetVKOWindow(theHandle); }
-    // The control's rectangle in its toolkit parent, in pixels, before the type's fix.
-    s_rct ControlRect() const;
     // After a re-creation: the new control takes the view's visibility and enabled state.
     void ReapplyState();
     // Applies the view's environment (font and colours) to the control.

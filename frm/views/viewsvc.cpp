@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <vector>
 
+#include "frm/controls/cntvtxte.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrllbr.h"
 #include "frm/core/ctdicntr.h"
@@ -243,8 +244,13 @@ float WireFrameMargin()
 
 // A control event goes to the native view named by the control's data; DoHit runs with the
 // view's in-hit flag set, so that focus changes it causes are not sent back to the toolkit.
-void HitControl(FRM_CObjectRWC* theControl, bool, s_ctlinfo& theInfo)
+void HitControl(FRM_CObjectRWC* theControl, bool isNativeTextEdit, s_ctlinfo& theInfo)
 {
+    if (isNativeTextEdit) {
+        if (auto* edit = FrmCast<FRM_CNativeTextEdit>(theControl))
+            edit->DoHit(theInfo);
+        return;
+    }
     auto* view = FrmCast<FRM_CNativeView>(theControl);
     if (view == nullptr)
         return;

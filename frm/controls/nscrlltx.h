@@ -1,0 +1,97 @@
+// nscrlltx.h: FRM_NScrollText, the paragraph text view with scroll bars kept in step with the
+// engine both ways: the engine's scroll callback moves the bars, and the bars' actions scroll
+// the engine. The bars are its own (FRM_CTextScrollBar, beside the text in the enclosure) or
+// the window's own bars.
+#pragma once
+
+#include "frm/controls/nscrllbr.h"
+#include "frm/controls/ntextedt.h"
+
+class FRM_NScrollText;
+
+// A scroll bar whose owner is a scrolling text, placed in the text's enclosure.
+class FRM_CTextScrollBar : public FRM_NScrollBar {
+    FRM_TYPE_INFO(CTextScrollBar)
+public:
+    // theFrame is in the owner's coordinates.
+    FRM_CTextScrollBar(FRM_NScrollText* theOwner, const FRM_CRect& theFrame, DIRECTION theDirection,
+                       long isVisible);
+    FRM_CTextScrollBar(const FRM_CTextScrollBar&) = delete;
+    FRM_CTextScrollBar& operator=(const FRM_CTextScrollBar&) = delete;
+    // Tells its owner that it is gone.
+    ~FRM_CTextScrollBar() override;
+    void SetDragging(short) override {}
+    void SetSizing(short) override {}
+
+private:
+    FRM_NScrollText* itsText;   // not owned
+};
+
+class FRM_NScrollText : public FRM_NTextEdit {
+    FRM_TYPE_INFO(NScrollText)
+public:
+    // Attribute bits of the bars.
+    static constexpr std::uint32_t kWantsVertical = 0x04;
+    static constexpr std::uint32_t kWantsHorizontal = 0x08;
+    static constexpr std::uint32_t kScrolled = 0x10;
+    static constexpr std::uint32_t kHasVertical = 0x20;
+    static constexpr std::uint32_t kHasHorizontal = 0x40;
+
+    // The text fills theFrame less the bars it asks for.
+    FRM_NScrollText(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, short hasVertical,
+                    short hasHorizontal, std::uint32_t theAttributes, float theMargin, int theLimit,
+                    short isVisible);
+    // Fills the window and scrolls with the window's own bars.
+    FRM_NScrollText(FRM_CWindow* theWindow, std::uint32_t theAttributes, float theMargin,
+                    int theLimit, short isVisible);
+    FRM_NScrollText(const FRM_NScrollText&) = delete;
+    FRM_NScrollText& operator=(const FRM_NScrollText&) = delete;
+    // Deletes its own bars, never the window's.
+    ~FRM_NScrollText() override;
+
+    short IScrollText(short isTrackThumb, std::uint32_t theAttributes, float theMargin, int theLimit,
+                      const FRM_CStringRW& theText, short selectOnActivate, short isVisible,
+                      unsigned long theGlue);
+
+    // The engine's scroll report: top line, line count and column; 0xFFFF leaves that part.
+    static void ScrollTextCallback(TXEDIT theTextEdit, std::uint16_t theTopLine,
+                                   std::uint16_t theLineCount, std::uint16_t theColumn);
+
+    virtual void SetHIncrements(float theLine, float thePage);
+    virtual void SetVIncrements(float theLine, float thePage);
+    virtual float GetVLineIncrement() const;
+    virtual float GetVPageIncrement() const;
+    virtual void GetScrollPosition(std::uint16_t* thePar, std::uint16_t* theLine,
+                                   std::uint16_t* theTopLine, std::uint16_t* theColumn) const;
+    virtual void SetScrollPosition(std::uint16_t theTopLine, std::uint16_t theColumn);
+    FRM_NScrollBar* GetVScrollBar() const { return itsVScrollBar; }
+    FRM_NScrollBar* GetHScrollBar() const { return itsHScrollBar; }
+    int GetLinesPerPage() const { return itsLinesPerPage; }
+    // A bar that goes away is forgotten.
+    void RemoveScrollBar(const FRM_NScrollBar* theBar);
+
+    void HScroll(e_scroll_ctl theAction, float thePosition) override;
+    void VScroll(e_scroll_ctl theAction, float thePosition) override;
+    void Size(const FRM_CRect& theFrame) override;
+    void Show() override;
+    void Hide() override;
+
+protected:
+    s_rct TextEditRect() const override;
+    // The frame less the bars (the frame itself with the window's bars).
+    FRM_CRect GetInnerFrame() const;
+    void CreateScrollBars(short hasVertical, short hasHorizontal);
+    // Lines of the window's font that fit the engine's view, at least 1.
+    void MeasurePage();
+    // The vertical bar's range, position and thumb from the engine's line counts.
+    void UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount);
+
+private:
+    FRM_NScrollBar* itsHScrollBar = nullptr;   // owned unless itHasWindowBars
+    FRM_NScrollBar* itsVScrollBar = nullptr;
+    int itsLinesPerPage = 1;
+    float itsLineHeight = 1;
+    short itTracksThumb = 0;
+    short itHasWindowBars = 0;
+    short itIsInCallback = 0;
+};

@@ -1,0 +1,246 @@
+// Tests of the text views over the real text-edit engine: appending and reading whole texts,
+// suspension counting, ranges across paragraphs, paragraph operations and their errors,
+// typing that reaches the view as change reports, and a scrolling text whose bars follow the
+// engine (and the engine the bars) with 10,000 lines.
+#include "frm/controls/nscrlltx.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "frm/runtime/cnav.h"
+#include "tests/frm/controls/controls_fixture.h"
+
+namespace {
+
+constexpr long kTextCommand = 1201;
+constexpr std::uint16_t kEnd = 0xFFFF;
+
+class Panel : public FRM_CSubview {
+public:
+    explicit Panel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 320, 240)) {}
+    void DoCommand(long command, void*) override { commands.push_back(command); }
+    std::vector<long> commands;
+};
+
+class TextEditTest : public frmtest::ControlsFixture {
+protected:
+    void SetUp() override
+    {
+        ControlsFixture::SetUp();
+        itsPanel = new Panel(itsWindow);
+    }
+    // Wide enough that no test line wraps.
+    FRM_NTextEdit* NewEdit()
+    {
+        return new FRM_NTextEdit(itsWindow, FRM_CRect(10, 10, 310, 200), 0, 0, 30000);
+    }
+    static std::string Text(const FRM_CStringRW& text) { return text.data(); }
+    Panel* itsPanel = nullptr;
+};
+
+TEST_F(TextEditTest, AppendCutsParagraphsAndGetTextJoinsThem)
+{
+    struct Case {
+        const char* why;
+        const char* appended;
+        int paragraphs;
+        const char* text;
+        int characters;
+    };
+    const Case cases[] = {
+        {"two pieces and a last empty one", "a\nb\n", 3, "a\nb\n", 2},
+        {"one paragraph", "word", 1, "word", 4},
+        {"empty adds nothing", "", 0, "", 0},
+        {"empty paragraphs between", "x\n\ny", 3, "x\n\ny", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_NTextEdit* edit = NewEdit();
+        EXPECT_EQ(edit->Append(FRM_CStringRW(c.appended)), 1);
+        EXPECT_EQ(edit->GetNParInText(), c.paragraphs);
+        EXPECT_EQ(Text(edit->GetText()), c.text);
+        EXPECT_EQ(edit->GetNCharInText(), c.characters);
+        EXPECT_EQ(edit->IsEmpty() != 0, c.paragraphs == 0);
+        delete edit;
+    }
+}
+
+TEST_F(TextEditTest, SuspendCountsAndResumeStepsBack)
+{
+    FRM_NTextEdit* edit = NewEdit();
+    struct Step {
+        const char* what;
+        int count;
+    };
+    edit->Suspend();
+    edit->Suspend();
+    EXPECT_EQ(edit->GetSuspendCount(), 2);
+    edit->Resume(0);
+    EXPECT_EQ(edit->GetSuspendCount(), 1) << "still suspended";
+    edit->Resume(0);
+    edit->Resume(0);
+    EXPECT_EQ(edit->GetSuspendCount(), 0) << "never below zero";
+    edit->Suspend();
+    edit->Suspend();
+    edit->Resume(1);
+    EXPECT_EQ(edit->GetSuspendCount(), 0);
+}
+
+TEST_F(TextEditTest, RangesAcrossParagraphs)
+{
+    FRM_NTextEdit* edit = NewEdit();
+    edit->SetText(FRM_CStringRW("alpha\nbravo\ncharlie"));
+    struct Case {
+        const char* why;
+        std::uint16_t p0, p1, c0, c1;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"inside one paragraph", 1, 1, 1, 4, "rav"},
+        {"from the middle of the first to the middle of the last", 0, 2, 3, 2, "ha\nbravo\nch"},
+        {"two whole paragraphs", 0, 1, 0, kEnd, "alpha\nbravo"},
+        {"an end past the line", 2, 2, 5, 99, "ie"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Text(edit->GetSomeText(c.p0, c.p1, 0, 0, c.c0, c.c1)), c.text);
+        edit->SelectSomeText(c.p0, c.p1, 0, 0, c.c0, std::min<std::uint16_t>(c.c1, 7));
+    }
+    edit->SelectSomeText(0, 2, 0, 0, 3, 2);
+    EXPECT_EQ(Text(edit->GetSelectedText()), "ha\nbravo\nch");
+    EXPECT_EQ(edit->GetNCharInSelection(), 9);
+    EXPECT_EQ(edit->GetNParInSelection(), 3);
+    edit->SetInsertPosition(1, 0, 2);
+    EXPECT_EQ(edit->GetNParInSelection(), 0) << "an empty selection";
+    std::uint16_t par = 0, line = 0, character = 0;
+    edit->GetInsertPosition(&par, &line, &character);
+    EXPECT_EQ(par, 1);
+    EXPECT_EQ(character, 2);
+    edit->SelectParagraph(2, 0, kEnd, 0, kEnd);
+    EXPECT_EQ(Text(edit->GetSelectedText()), "charlie");
+    edit->SelectText();
+    EXPECT_EQ(Text(edit->GetSelectedText()), "alpha\nbravo\ncharlie");
+}
+
+TEST_F(TextEditTest, ParagraphOperations)
+{
+    FRM_NTextEdit* appended = NewEdit();
+    FRM_NTextEdit* added = NewEdit();
+    appended->Append(FRM_CStringRW("one\ntwo"));
+    EXPECT_EQ(added->AddParagraph(FRM_CStringRW("one\ntwo"), kEnd), 1);
+    EXPECT_EQ(Text(added->GetText()), Text(appended->GetText()));
+
+    added->AddParagraph(FRM_CStringRW("first\nsecond"), 0);
+    EXPECT_EQ(Text(added->GetText()), "first\nsecond\none\ntwo");
+    EXPECT_EQ(Text(added->GetParagraph(1)), "second");
+    EXPECT_EQ(added->GetNCharInPar(0), 5);
+
+    FrmErrorCapture errors;
+    EXPECT_EQ(added->SetParagraph(FRM_CStringRW("x"), 4), 0);
+    EXPECT_EQ(added->SetLine(FRM_CStringRW("x"), 0, 0), 0);
+    ASSERT_EQ(errors.Reports().size(), 2U);
+    EXPECT_EQ(errors.Reports()[0].code, 3102);
+    EXPECT_EQ(errors.Reports()[1].code, 3103);
+    EXPECT_EQ(errors.Reports()[0].file, "ntextedt");
+    EXPECT_EQ(Text(added->GetText()), "first\nsecond\none\ntwo") << "nothing changed";
+
+    // An empty text is an ordinary text: it appends nothing and empties a paragraph.
+    EXPECT_EQ(added->AppendToParagraph(FRM_CStringRW(""), 0), 1);
+    EXPECT_EQ(added->SetParagraph(FRM_CStringRW(""), 1), 1);
+    EXPECT_TRUE(errors.Reports().size() == 2U);
+    EXPECT_EQ(Text(added->GetText()), "first\n\none\ntwo");
+    EXPECT_EQ(added->AppendToParagraph(FRM_CStringRW("!"), 0), 1);
+    EXPECT_EQ(added->DeleteParagraph(1), 1);
+    EXPECT_EQ(Text(added->GetText()), "first!\none\ntwo");
+}
+
+TEST_F(TextEditTest, TypingReachesTheViewAsChangeReports)
+{
+    auto* edit = new FRM_NTextEdit(itsPanel, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
+    edit->SetTextCommand(kTextCommand);
+    WINDOW handle = edit->GetVKOWindow();
+    vko_scr_set_focus_vobj(handle);
+    vkok_app_process_pending_events();
+    itsPanel->commands.clear();
+    Key(handle, 'h');
+    Key(handle, 'i');
+    EXPECT_EQ(Text(edit->GetText()), "hi");
+    EXPECT_EQ(itsPanel->commands, (std::vector<long>{kTextCommand, kTextCommand}));
+
+    // A read-only edit takes no keys through the view.
+    edit->SetAttribute(FRM_CNativeTextEdit::kReadOnly, 1);
+    edit->Key(FRM_CKey('x', 0, 0, 0, 0));
+    EXPECT_EQ(Text(edit->GetText()), "hi");
+    edit->SetAttribute(FRM_CNativeTextEdit::kReadOnly, 0);
+    edit->SetInsertPosition(0, 0, 2);
+    edit->Key(FRM_CKey('!', 0, 0, 0, 0));
+    EXPECT_EQ(Text(edit->GetText()), "hi!");
+}
+
+TEST_F(TextEditTest, ScrollingTextKeepsBarsAndEngineInStepWith10000Lines)
+{
+    auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 200), 1, 0, 0, 0, 65000, 1);
+    FRM_NScrollBar* bar = text->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    const int page = text->GetLinesPerPage();
+    EXPECT_GT(page, 1);
+
+    std::string lines;
+    for (int i = 0; i < 10000; ++i)
+        lines += "line " + std::to_string(i) + (i + 1 < 10000 ? "\n" : "");
+    text->SetText(FRM_CStringRW(lines.c_str()));
+    EXPECT_EQ(text->GetNLineInText(), 10000);
+    EXPECT_FLOAT_EQ(bar->GetMaxPosition(), 10000);
+    EXPECT_FLOAT_EQ(bar->GetThumbSize(), static_cast<float>(page));
+
+    // Bar to engine: actions on the bar scroll the text.
+    struct Step {
+        const char* why;
+        e_scroll_ctl action;
+        int thumb;
+    };
+    const Step steps[] = {{"page down", SC_PAGE_DOWN, 0}, {"line down", SC_LINE_DOWN, 0},
+                          {"line up", SC_LINE_UP, 0},     {"thumb", SC_THUMB, 9000},
+                          {"page up", SC_PAGE_UP, 0}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        s_ctlinfo info{};
+        info.v.sbar.what = step.action;
+        info.v.sbar.pos = static_cast<int16_t>(step.thumb);
+        bar->DoHit(info);
+        std::uint16_t top = 0;
+        text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+        EXPECT_FLOAT_EQ(bar->GetPosition(), top) << "the callback moved the bar to the engine";
+    }
+    // Thumb tracking is ignored without the track flag.
+    std::uint16_t before = 0;
+    text->GetScrollPosition(nullptr, nullptr, &before, nullptr);
+    text->VScroll(SC_THUMBTRACK, 10);
+    std::uint16_t after = 0;
+    text->GetScrollPosition(nullptr, nullptr, &after, nullptr);
+    EXPECT_EQ(after, before);
+
+    // Engine to bar: typing new lines at the end grows the range and follows the caret.
+    text->SetInsertPosition(9999, 0, 7);
+    vko_scr_set_focus_vobj(text->GetVKOWindow());
+    vkok_app_process_pending_events();
+    for (int i = 0; i < 5; ++i)
+        Key(text->GetVKOWindow(), 13);
+    EXPECT_EQ(text->GetNLineInText(), 10005);
+    EXPECT_FLOAT_EQ(bar->GetMaxPosition(), 10005);
+    std::uint16_t top = 0;
+    text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+    EXPECT_FLOAT_EQ(bar->GetPosition(), top);
+    EXPECT_GE(top + page, 10005) << "the caret's line is shown";
+
+    // Growing the view near the end leaves no empty page.
+    text->SetScrollPosition(10005 - page, 0);
+    text->Size(FRM_CRect(10, 10, 300, 230));
+    text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+    EXPECT_EQ(top, 10005 - text->GetLinesPerPage());
+    EXPECT_FLOAT_EQ(bar->GetPosition(), top);
+}
+
+} // namespace
