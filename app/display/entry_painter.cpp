@@ -31,6 +31,10 @@ bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c
 // Bytes that begin a control run: style, font and colour bytes, escapes and the newline.
 bool IsControl(unsigned char c) { return c >= 0x01 && c <= 0x1F; }
 bool IsMarker(const std::string& text) { return text == kArtRun || text == kTableRun; }
+std::string MarkerLabel(const std::string& marker)
+{
+    return marker == kArtRun ? "[Illustration]" : "[Table]";
+}
 
 std::string TextOf(const RWCString& s) { return std::string(s.data(), s.length()); }
 
@@ -620,6 +624,9 @@ void EntryPainter::LayOutPart(const WordItem& part, bool noHitItems)
             if (IMAGE icon = vko_res_get_image(part.kind() == 1 ? 39009 : 39010)) {
                 vko_image_get_dimensions(icon, &width, &height);
                 vko_image_destroy(icon);
+            } else {
+                // Without the icon the marker is its name in brackets, one line high.
+                width = static_cast<std::int32_t>(Measure(MarkerLabel(run.text)));
             }
         }
         run.width = static_cast<float>(width);
@@ -746,8 +753,13 @@ void EntryPainter::DrawMarker(const Run& run, float originY)
     if (itIsPrinting || window == nullptr)
         return;
     IMAGE icon = vko_res_get_image(run.text == kArtRun ? 39009 : 39010);
-    if (icon == nullptr)
+    if (icon == nullptr) {
+        const std::string label = MarkerLabel(run.text);
+        SyncFont(itsSettings, false);
+        vko_dwin_draw_text(window, ToInt(run.x), ToInt(run.y - originY), label.data(),
+                           static_cast<std::int32_t>(label.size()));
         return;
+    }
     std::int32_t width = 0, height = 0;
     vko_image_get_dimensions(icon, &width, &height);
     const s_rct source{0, 0, static_cast<std::int16_t>(height), static_cast<std::int16_t>(width)};
