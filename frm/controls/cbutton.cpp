@@ -68,7 +68,9 @@ FRM_CButton::FRM_CButton(FRM_CSubview* theEnclosure, const FRM_CPoint& theWhere,
 {
     InitDefaults(isTogglable);
     FRM_CView::SetTitle(theTitle);
-    FitAround(MakeText(this, theTitle), theWhere);
+    FRM_CText* text = MakeText(this, theTitle);
+    text->SetOpaque(0);   // the title lies on the face
+    FitAround(text, theWhere);
 }
 
 FRM_CButton::FRM_CButton(FRM_CSubview* theEnclosure, const FRM_CPoint& theWhere,

@@ -481,7 +481,8 @@ void FRM_CNativeTextEdit::DoHit(const s_ctlinfo& theInfo)
 {
     if (theInfo.v.edit.focus_change == 0) {
         PostValidate();
-        TdiNotify(kTagText, GetText());
+        if (GetPrimaryController() != nullptr)   // the whole text is read only for a binding
+            TdiNotify(kTagText, GetText());
         DoCommand(itsTextCmd, this);
         return;
     }
