@@ -72,7 +72,8 @@ void BM_Typing_BareEngine(benchmark::State& state)
     WINDOW window = vkok_win_create(W_DOC, &frame, "bare", 0, running.task, 0, VKO_EVENT_MASK_ALL,
                                     nullptr, 0);
     s_rct area{10, 10, 200, 300};
-    const TXEDIT tx = vko_tx_create(window, &area, 0x10, nullptr, 0, 65000);
+    // The attributes the framework's scrolling text gives its text edit (a vertical bar).
+    const TXEDIT tx = vko_tx_create(window, &area, 0x04 | 0x20, nullptr, 0, 65000);
     vko_tx_suspend(tx);
     const std::string text = Lines(lines);
     std::size_t start = 0;
@@ -106,6 +107,7 @@ void BM_Typing_FrameworkScrollText(benchmark::State& state)
     Type(state, editWindow);
     state.counters["lines_total"] = text->GetNLineInText();
     state.counters["bar_max"] = text->GetVScrollBar()->GetMaxPosition();
+    state.counters["attributes"] = text->GetAttributes();
 }
 
 BENCHMARK(BM_Typing_BareEngine)->Unit(benchmark::kMicrosecond);
