@@ -208,15 +208,16 @@ struct FRM_CSwitchBoard::Events {
         if (t.window == nullptr)
             return;
         const s_ctlinfo& info = e.v.ctl.ci;
-        // Text-edit windows carry no framework object of their own; their notifications (what
-        // changed, focus flag) still reach the window.
-        if (info.type == WC_TEXTEDIT) {
+        // A control that is gone (or none), or one without a framework object, has nobody to
+        // answer for it: the window finds the object in the control's application data.
+        if (info.win == nullptr || !vko_vobj_is_valid(info.win) || vko_vobj_get_data(info.win) == 0)
+            return;
+        // A text edit's notification carries two 16-bit values (what changed, focus flag);
+        // the window gets them as the two data words.
+        if (info.type == WC_TEXTEDIT)
             t.window->DoControl(e.v.ctl.id, info.type, info.win, info.v.edit.focus_change,
                                 info.v.edit.active);
-            return;
-        }
-        // A control that is gone (or none) has no framework object to answer for it.
-        if (info.win != nullptr && vko_vobj_is_valid(info.win) && vko_vobj_get_data(info.win) != 0)
+        else
             t.window->DoControl(e.v.ctl.id, info.type, info.win, info.v.words.data1,
                                 info.v.words.data2);
     }

@@ -8,9 +8,10 @@
 // running (before start or after shut-down) are ignored.
 //
 // Control events (type 15) reach FRM_CWindow::DoControl(control id, control type, control
-// window, data word 1, data word 2). Text-edit windows of the base library carry no
-// application data; their notifications still reach the window, with the two 16-bit values
-// (what changed, focus flag) as data words 1 and 2.
+// window, data word 1, data word 2) when the control's toolkit window holds its framework
+// object as application data. The base library makes text-edit windows without any: the
+// framework view of a text edit stores itself there so that the edit's notifications reach
+// it; they arrive with their two 16-bit values (what changed, focus flag) as the two words.
 #pragma once
 
 #include "frm/core/cboss.h"

@@ -162,12 +162,12 @@ TEST_F(SwitchBoardTest, EventTable_EachRecordBecomesOneWindowCall)
     e.v.ctl.ci.v.words.data1 = 11;
     e.v.ctl.ci.v.words.data2 = 22;
     cases.push_back({"control with a framework object", e, {"control 7 12 11 22"}});
-    e.v.ctl.ci.win = nullptr;
-    cases.push_back({"control without one is dropped", e, {}});
     e.v.ctl.ci.type = 23;
     e.v.ctl.ci.v.edit.focus_change = 1;
-    e.v.ctl.ci.v.edit.active = 1;
-    cases.push_back({"a text edit's notification reaches the window", e, {"control 7 23 1 1"}});
+    e.v.ctl.ci.v.edit.active = -1;
+    cases.push_back({"a text edit's notification gives its two values", e, {"control 7 23 1 -1"}});
+    e.v.ctl.ci.win = nullptr;
+    cases.push_back({"a control without a framework object is dropped", e, {}});
     e = Event(E_HELP);
     cases.push_back({"type 18 is not used", e, {}});
     for (const Case& c : cases) {
