@@ -272,6 +272,10 @@ TEST_F(SwitchBoardTest, SecondApplicationAndSwitchBoard_AreFatal)
     { FRM_CSwitchBoard second(itsApplication.get()); }
     EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{2300, "cswtchbr", 44}}));
     FRM_CSwitchBoard::SetInstantiated(1); // the first one is still there
+    FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+    { FRM_CApplication second; }
+    EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{0, "capplctn", 97}}));
+    EXPECT_EQ(FRM_CObjectRWC::GetG(), library) << "the refused one touched nothing";
 }
 
 } // namespace
