@@ -26,6 +26,7 @@ constexpr std::uint32_t kRed = 0x01FF0000;
 constexpr char kIndentSample[] = "jaHedM jgo4n aYEsjf ie;aKlkfgJLkjaq lajdfur";
 constexpr char kArtRun[] = ";ART";
 constexpr char kTableRun[] = ";TABLE";
+constexpr std::size_t kWidthCacheLimit = 50000;
 
 bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 // Bytes that begin a control run: style, font and colour bytes, escapes and the newline.
@@ -299,6 +300,7 @@ void EntryPainter::SetColors(const Prefs& prefs)
         return;
     itsSettings.prefs = prefs;
     itsSettings.current_size = static_cast<std::int16_t>(prefs.font_size);
+    itsWidthCache.clear();
     if (itsView != nullptr)
         itsView->SetPaneColors(prefs.back_color, prefs.text_color);
     itsWindowFont = WindowFont{};
@@ -315,7 +317,10 @@ void EntryPainter::EmptyLayout()
     itsHitItems.clear();
     itsRuns.clear();
     itsLines.clear();
-    itsWidthCache.clear();
+    // Widths outlive the entry (the next one shares most words) until the fonts, the size
+    // or the target change; a cache grown very large starts afresh.
+    if (itsWidthCache.size() > kWidthCacheLimit)
+        itsWidthCache.clear();
     itsSelection.clear();
     itsGroups.clear();
     itsCurrentGroup = -1;
@@ -854,6 +859,7 @@ void EntryPainter::PrintEntry(EntryPrintJob* job)
     itIsPrinting = true;
     if (job == nullptr || job->window == nullptr)
         return;
+    itsWidthCache.clear(); // the screen's widths are not the printer's
     const DisplaySettings saved = itsSettings;
     itsSettings.prefs.back_color = kWhite;
     itsSettings.prefs.text_color = kBlack;

@@ -96,7 +96,11 @@ public:
     // Clears the window and forgets what is laid out.
     void Reset();
     void SetView(EntryPane* view);
-    void SetWindow(WINDOW window) { itsWindow = window; }
+    void SetWindow(WINDOW window)
+    {
+        itsWindow = window;
+        itsWidthCache.clear();
+    }
     void SetPrinting(bool printing) { itIsPrinting = printing; }
 
     // The run under a point (text coordinates), or -1.
