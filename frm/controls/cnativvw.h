@@ -55,8 +55,9 @@ public:
     // Moves the control only when its rectangle changed.
     void Size(const FRM_CRect& theFrame) override;
     void SetFont(const FRM_CFont& theFont, short isShared) override;
-    // The toolkit draws its control itself.
+    // The toolkit draws and repaints its control itself.
     void DoDraw(const FRM_CRect&) override {}
+    void Invalidate(const FRM_CRect&) override {}
     void SetOrigin(const FRM_CPoint& theDisplacement) override;
     void SetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared) override;
     void SetGlue(unsigned long theGlue) override;

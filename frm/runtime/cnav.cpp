@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frm/controls/cradiogr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"
@@ -658,12 +659,28 @@ CRadioNavigator::CRadioNavigator(FRM_CSubview* radioGroup) : FRM_CNavigator(radi
 
 FRM_CTabStop* NRadioNavigator::PickTabStop()
 {
-    // The button that holds the group's focus (the checked one) is entered first.
-    if (FRM_CSubview* group = GetEnclosure())
-        if (FRM_CTabStop* focused = FindTabStopHavingView(group->GetKeyFocus()))
-            if (TestTabStop(focused))
-                return focused;
+    // The group's selected button is entered first, else the one that holds its focus.
+    if (FRM_CSubview* group = GetEnclosure()) {
+        FRM_CView* entered = group->GetKeyFocus();
+        if (const auto* radio = FrmCast<FRM_CRadioGroup>(group))
+            if (radio->GetSelectedButton() != -1)
+                entered = group->FindSubview(radio->GetSelectedButton());
+        if (FRM_CTabStop* found = FindTabStopHavingView(entered))
+            if (TestTabStop(found))
+                return found;
+    }
     return FRM_CNavigator::PickTabStop();
+}
+
+void NRadioNavigator::ActivateTabStop(FRM_CTabStop* tabStop)
+{
+    FRM_CView* view = tabStop != nullptr ? tabStop->GetView() : nullptr;
+    auto* group = FrmCast<FRM_CRadioGroup>(GetEnclosure());
+    if (view != nullptr && group != nullptr)
+        group->SetSelectedButton(view->GetId());
+    FRM_CNavigator::ActivateTabStop(tabStop);
+    if (view != nullptr && group != nullptr)
+        view->DoCommand(view->GetCommand(), view);
 }
 
 // ---- FRM_CNavigatorManager ---------------------------------------------------------------

@@ -204,11 +204,13 @@ public:
     explicit CRadioNavigator(FRM_CSubview* radioGroup);
 };
 
-// A radio navigator that enters its group at the checked (current) button.
+// A radio navigator that enters its group at the selected button; moving onto a button
+// selects it and sends its command, as a click does.
 class NRadioNavigator : public CRadioNavigator {
 public:
     using CRadioNavigator::CRadioNavigator;
     FRM_CTabStop* PickTabStop() override;
+    void ActivateTabStop(FRM_CTabStop* tabStop) override;
 };
 
 class FRM_CNavigatorManager {

@@ -1,0 +1,75 @@
+// cradiogr.h: FRM_CRadioGroup, a subview of native radio buttons (FRM_NRadioButton) of which
+// the toolkit shows exactly one as on. The group keeps the selected button's id, reports the
+// selected title to its bound value and takes a new selection from it. Buttons are laid out
+// one by one, or in a row or column from string resources, inside a border space (pixels).
+#pragma once
+
+#include <cstdint>
+
+#include "frm/controls/cnativvw.h"
+#include "frm/controls/nscrllbr.h"
+#include "frm/views/csubview.h"
+
+class FRM_CRadioGroup;
+
+class FRM_NRadioButton : public FRM_CNativeView {
+    FRM_TYPE_INFO(NRadioButton)
+public:
+    // theEnclosure must be theGroup (error 6550 otherwise).
+    FRM_NRadioButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, FRM_CRadioGroup* theGroup,
+                     long theAttributes, const FRM_CStringRW& theTitle);
+    FRM_NRadioButton(FRM_CRadioGroup* theGroup, long theContainerId, long theResourceId);
+
+    FRM_CRadioGroup* GetGroup() const { return itsGroup; }
+    // A click selects the button in its group and sends its command.
+    void DoHit(const s_ctlinfo& theInfo) override;
+    short ClassCanGetKeyFocus() const override { return 1; }
+
+private:
+    FRM_CRadioGroup* itsGroup;   // not owned; the enclosure
+};
+
+class FRM_CRadioGroup : public FRM_CSubview {
+    FRM_TYPE_INFO(CRadioGroup)
+public:
+    // An empty group at theOrigin with a border space of 2 pixels; hasBorder outlines it.
+    FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& theOrigin, short hasBorder);
+    FRM_CRadioGroup(const FRM_CRadioGroup&) = delete;
+    FRM_CRadioGroup& operator=(const FRM_CRadioGroup&) = delete;
+
+    // Checks exactly that button and reports its title; an unknown id changes nothing.
+    virtual void SetSelectedButton(long theId);
+    virtual void SetSelectedButton(const FRM_CStringRW& theTitle);
+    virtual long GetSelectedButton() const { return itsSelectedId; }
+    virtual void SetBorderSpace(int theBorderSpace);
+    virtual int GetBorderSpace() const { return itsBorderSpace; }
+    // One button at theTopLeft (group coordinates); answers its id.
+    virtual long AddButton(const FRM_CPoint& theTopLeft, const FRM_CStringRW& theTitle,
+                           long theCommand, unsigned long theAttributes, unsigned long theGlue);
+    // theNum buttons titled by string resources from theFirstId, in a column or a row;
+    // theSelectedButton counts from 1 (0 keeps the selection). Answers the first id, or -1.
+    virtual long AddButtons(long theFirstId, int theNum, long theFirstCommand,
+                            unsigned long theAttributes, int theSelectedButton,
+                            float theSeparation, DIRECTION theDirection);
+    // -1 does nothing; the selected button's removal leaves none selected.
+    virtual void RemoveButton(long theId);
+    virtual long FindResButtonId(long theContainerId, long theId);
+
+    // The minimum radio button size in pixels.
+    static int RBMinSize();
+
+    void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
+    void DoCommand(long theCommand, void* theData) override;
+    void Draw(const FRM_CRect& theClip) override;
+
+private:
+    FRM_CNativeView* ButtonWithId(long theId) const;
+    float H(float thePixels) const;
+    float V(float thePixels) const;
+    long LayOutButton(const FRM_CPoint& theTopLeft, const FRM_CStringRW& theTitle,
+                      long theCommand, unsigned long theAttributes, unsigned long theGlue);
+
+    std::int32_t itsSelectedId = -1;
+    std::int32_t itsBorderSpace = 2;
+    short itHasBorder = 0;
+};
