@@ -1,0 +1,253 @@
+// scroll_view_win.cpp: the scrolling entry pane and its view.
+#include "app/display/scroll_view_win.h"
+
+#include <algorithm>
+
+#include "frm/controls/nscrllbr.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cnav.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+constexpr std::int32_t kLineUp = 1, kLineDown = 2, kPageUp = 3, kPageDown = 4, kThumb = 6;
+constexpr std::uint16_t kEscape = 27;
+
+} // namespace
+
+ScrollPaneWin::ScrollPaneWin(FRM_CDocument* document, const FRM_CRect& frame, WINDOW parent)
+    : FRM_CWindow(document, frame, FRM_CStringRW(), 0, W_PLAIN, 0, parent)
+{
+}
+
+ScrollPaneWin::~ScrollPaneWin() = default;
+
+void ScrollPaneWin::DoCommand(long command, void* data)
+{
+    if (itsTarget != nullptr)
+        itsTarget->DoCommand(command, data);
+}
+
+FRM_CPoint ScrollPaneWin::TextPoint(const FRM_CPoint& point) const
+{
+    return FRM_CPoint(point.H(), point.V() - itsOrigin);
+}
+
+void ScrollPaneWin::DoMouseDown(FRM_CPoint point, short button, short, short)
+{
+    itsPressPoint = TextPoint(point);
+    FRM_CPoint points[2] = {itsPressPoint, itsPressPoint};
+    if (button == 0) {
+        vko_win_trap_pointer(GetVKOWindow());
+        itIsDragging = true;
+        DoCommand(kPaneDrag, points);
+    } else {
+        DoCommand(kPaneOtherButton, points);
+    }
+}
+
+void ScrollPaneWin::DoMouseMove(FRM_CPoint point, short, short, short)
+{
+    if (!itIsDragging)
+        return;
+    FRM_CPoint points[2] = {itsPressPoint, TextPoint(point)};
+    DoCommand(kPaneDrag, points);
+}
+
+void ScrollPaneWin::DoMouseUp(FRM_CPoint, short, short, short)
+{
+    if (!itIsDragging)
+        return;
+    vko_win_release_pointer();
+    itIsDragging = false;
+}
+
+void ScrollPaneWin::DoMouseDouble(FRM_CPoint point, short, short, short)
+{
+    FRM_CPoint at = TextPoint(point);
+    DoCommand(kPaneDoubleClick, &at);
+}
+
+void ScrollPaneWin::DoKey(const FRM_CKey& key)
+{
+    if (key.GetChar() == kEscape && itsTarget != nullptr)
+        itsTarget->DoKey(key);
+}
+
+s_rct ScrollPaneWin::ContentRect() const
+{
+    s_rct client{};
+    vko_vobj_get_client_rect(GetVKOWindow(), &client);
+    client.right = static_cast<std::int16_t>(client.right - FRM_NScrollBar::NativeWidth());
+    return client;
+}
+
+void ScrollPaneWin::SendDraw()
+{
+    DoCommand(kPaneDraw, nullptr);
+    vko_dwin_set_clip(GetVKOWindow(), nullptr);
+}
+
+void ScrollPaneWin::Draw(const FRM_CRect&)
+{
+    if (itIsScrolling)
+        return;
+    const s_rct content = ContentRect();
+    vko_dwin_clear(GetVKOWindow(), itsBackground);
+    vko_dwin_set_clip(GetVKOWindow(), &content);
+    SendDraw();
+}
+
+void ScrollPaneWin::ClearStrip(const s_rct& strip)
+{
+    WINDOW window = GetVKOWindow();
+    vko_dwin_set_clip(window, &strip);
+    s_drawct saved{};
+    vko_dwin_get_draw_ctools(window, &saved);
+    s_drawct tools = saved;
+    tools.mode = M_COPY;
+    tools.pen = s_cpen{1, PAT_HOLLOW, P_SOLID, itsBackground};
+    tools.brush = s_cbrush{PAT_SOLID, itsBackground};
+    vko_dwin_set_draw_ctools(window, &tools);
+    vko_dwin_draw_rect(window, &strip);
+    vko_dwin_set_draw_ctools(window, &saved);
+}
+
+void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::int32_t data1,
+                              std::int32_t data2)
+{
+    (void)id;
+    (void)control;
+    if (type != WC_VSCROLL) {
+        SendDraw();
+        return;
+    }
+    // Without a line step there is nothing to scroll by yet.
+    if (itsLineStep <= 0)
+        return;
+    const s_rct content = ContentRect();
+    std::int32_t minimum = 0, maximum = 0;
+    vko_sbar_get_range(itsBar, 2, &minimum, &maximum);
+    const std::int32_t position = vko_sbar_get_pos(itsBar, 2);
+    const std::int32_t s = itsLineStep;
+    const std::int32_t bottom = content.bottom;
+    const std::int32_t linesShown = static_cast<std::int32_t>(GetLocalFrame().Bottom()) / s - 1;
+    const std::int32_t page = std::max(1, linesShown);
+    itIsScrolling = true;
+    WINDOW window = GetVKOWindow();
+    std::int32_t next = position;
+    s_rct strip = content;
+    switch (data1) {
+    case kLineUp:
+    case kPageUp: {
+        if (position <= minimum) {
+            itIsScrolling = false;
+            return;
+        }
+        const std::int32_t n = data1 == kLineUp ? 1 : std::min(page, position - minimum);
+        vko_dwin_scroll_rect(window, &content, 0, n * s);
+        itsOrigin += static_cast<float>(n * s);
+        strip.bottom = static_cast<std::int16_t>(content.top + n * s);
+        next = position - n;
+        break;
+    }
+    case kLineDown:
+    case kPageDown: {
+        if (position >= maximum) {
+            itIsScrolling = false;
+            return;
+        }
+        const std::int32_t n = data1 == kLineDown ? 1 : std::min(page, maximum - position);
+        vko_dwin_scroll_rect(window, &content, 0, -n * s);
+        itsOrigin -= static_cast<float>(n * s);
+        strip.top = static_cast<std::int16_t>(std::max<std::int32_t>(content.top, bottom - n * s - bottom % s));
+        next = position + n;
+        break;
+    }
+    case kThumb: {
+        const std::int32_t q = std::clamp<std::int32_t>(static_cast<std::int16_t>(data2), minimum, maximum);
+        itsOrigin = -static_cast<float>(q * s);
+        next = q;
+        break;
+    }
+    default:
+        itIsScrolling = false;
+        return;
+    }
+    ClearStrip(strip);
+    vko_sbar_set_pos(itsBar, 2, next);
+    vko_dwin_set_clip(window, &strip);
+    SendDraw();
+    itIsScrolling = false;
+}
+
+ScrollViewWin::ScrollViewWin(FRM_CDocument* document, FRM_CSubview* parent, const FRM_CRect& frame)
+    : FRM_CSubview(parent, frame)
+{
+    WINDOW parentWindow = parent != nullptr ? parent->GetVKOWindow() : nullptr;
+    itsPane = new ScrollPaneWin(document, GetGlobalFrame(), parentWindow);
+    itsPane->SetCommandTarget(parent);
+    FRM_CRect barFrame = itsPane->GetLocalFrame();
+    barFrame.Left(barFrame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
+    itsBar = new FRM_NScrollBar(itsPane, barFrame, VERTICAL, 0);
+    itsPane->SetScrollBarWindow(itsBar->GetVKOWindow());
+    itsPaneWindow = itsPane->GetVKOWindow();
+}
+
+ScrollViewWin::~ScrollViewWin()
+{
+    // The pane is a window of its own: it goes with this view, unless its parent window
+    // took it along already.
+    if (vko_vobj_is_valid(itsPaneWindow) &&
+        vko_vobj_get_data(itsPaneWindow) ==
+            reinterpret_cast<intptr_t>(static_cast<FRM_CWindow*>(itsPane)))
+        itsPane->Close();
+}
+
+FRM_CRect ScrollViewWin::ContentFrame() const
+{
+    FRM_CRect frame = GetLocalFrame();
+    frame.Right(frame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
+    return frame;
+}
+
+void ScrollViewWin::DoCommand(long command, void* data)
+{
+    FRM_CView::DoCommand(command, data);
+}
+
+void ScrollViewWin::Glue()
+{
+    FRM_CView::Glue();
+    const FRM_CRect frame = GetGlobalFrame();
+    if (!(frame.Left() < frame.Right() && frame.Top() < frame.Bottom()))
+        return;
+    itsPane->DoSize(frame);
+    FRM_CRect barFrame = itsPane->GetLocalFrame();
+    barFrame.Left(barFrame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
+    itsBar->DoSize(barFrame);
+}
+
+s_rct ScrollViewWin::PaneFrame() const
+{
+    const FRM_CRect frame = itsPane->GetLocalFrame();
+    s_rct rect{};
+    rect.top = static_cast<std::int16_t>(frame.Top());
+    rect.left = static_cast<std::int16_t>(frame.Left());
+    rect.bottom = static_cast<std::int16_t>(frame.Bottom());
+    rect.right = static_cast<std::int16_t>(frame.Right());
+    return rect;
+}
+
+void ScrollViewWin::SetScrollRange(std::int32_t minimum, std::int32_t maximum)
+{
+    // The thumb returns to the top.
+    itsBar->SetRange(static_cast<float>(minimum), static_cast<float>(maximum),
+                     static_cast<float>(minimum));
+}
+
+void ScrollViewWin::SetPaneColors(std::uint32_t background, std::uint32_t text)
+{
+    itsPane->SetBackground(background);
+    itsPane->SetEnvironment(FRM_CEnvironment(background, text, background, PAT_SOLID, text), 0);
+}

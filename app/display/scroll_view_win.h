@@ -1,0 +1,96 @@
+// scroll_view_win.h: ScrollViewWin, the area an entry text (or an illustration's caption)
+// is drawn and scrolled in: a custom-drawn child window, ScrollPaneWin, that draws nothing
+// itself, with a vertical scroll bar on its right edge. The pane turns paints, clicks, drags,
+// Escape and scroll-bar actions into numbered commands for its owner, which answers them
+// through the entry engine. Scrolling moves the window's pixels and asks the owner to draw
+// only the uncovered strip; positions count whole lines of the engine's line height.
+#pragma once
+#include <cstdint>
+
+#include "app/display/entry_painter.h"
+#include "frm/views/csubview.h"
+#include "frm/views/cwindow.h"
+
+class FRM_NScrollBar;
+
+// Commands the pane sends to its owner.
+enum EntryPaneCommand : long {
+    kPaneDraw = 63,        // draw the area the clip is set to
+    kPaneDrag = 65,        // data: two FRM_CPoints, press point and current point
+    kPaneDoubleClick = 77, // data: the FRM_CPoint
+    kPaneOtherButton = 128 // data: two FRM_CPoints, both the press point
+};
+
+class ScrollPaneWin : public FRM_CWindow {
+public:
+    ScrollPaneWin(FRM_CDocument* document, const FRM_CRect& frame, WINDOW parent);
+    ~ScrollPaneWin() override;
+
+    void SetCommandTarget(FRM_CView* target) { itsTarget = target; }
+    void SetScrollBarWindow(WINDOW bar) { itsBar = bar; }
+    float origin() const { return itsOrigin; }
+    void SetOrigin(float origin) { itsOrigin = origin; }
+    std::int16_t lineStep() const { return itsLineStep; }
+    void SetLineStep(std::int16_t step) { itsLineStep = step; }
+    bool dragging() const { return itIsDragging; }
+    void SetBackground(std::uint32_t color) { itsBackground = color; }
+
+    void DoCommand(long command, void* data) override;
+    void DoMouseDouble(FRM_CPoint point, short button, short isShift, short isControl) override;
+    void DoMouseDown(FRM_CPoint point, short button, short isShift, short isControl) override;
+    void DoMouseMove(FRM_CPoint point, short button, short isShift, short isControl) override;
+    void DoMouseUp(FRM_CPoint point, short button, short isShift, short isControl) override;
+    void Draw(const FRM_CRect& clip) override;
+    void DoDraw(const FRM_CRect& clip) override { Draw(clip); }
+    void DoKey(const FRM_CKey& key) override;
+    void DoControl(short id, e_win_type type, WINDOW control, std::int32_t data1,
+                   std::int32_t data2) override;
+
+private:
+    FRM_CPoint TextPoint(const FRM_CPoint& point) const;
+    s_rct ContentRect() const;
+    void ClearStrip(const s_rct& strip);
+    void SendDraw();
+
+    float itsOrigin = 0;
+    WINDOW itsBar = nullptr;
+    FRM_CView* itsTarget = nullptr;
+    std::int16_t itsLineStep = 0;
+    bool itIsDragging = false;
+    FRM_CPoint itsPressPoint;
+    bool itIsScrolling = false;
+    std::uint32_t itsBackground = 0x0BFFFFFF;
+};
+
+class ScrollViewWin : public FRM_CSubview, public EntryPane {
+public:
+    // The pane and its bar cover frame inside parent's window; parent gets the commands.
+    ScrollViewWin(FRM_CDocument* document, FRM_CSubview* parent, const FRM_CRect& frame);
+    ~ScrollViewWin() override;
+
+    FRM_CPoint ScrollOrigin() const { return FRM_CPoint(0, itsPane->origin()); }
+    void SetScrollOrigin(const FRM_CPoint& point) { itsPane->SetOrigin(point.V()); }
+    // The drawing target of the engine.
+    WINDOW PaneWindow() const { return itsPane->GetVKOWindow(); }
+    ScrollPaneWin* pane() const { return itsPane; }
+    FRM_NScrollBar* scrollBar() const { return itsBar; }
+    // The local frame less the scroll bar.
+    virtual FRM_CRect ContentFrame() const;
+
+    // FRM_CView
+    void DoCommand(long command, void* data) override;
+    void Glue() override;
+
+    // EntryPane
+    s_rct PaneFrame() const override;
+    void SetLineStep(std::int16_t step) override { itsPane->SetLineStep(step); }
+    float ScrollOriginY() const override { return itsPane->origin(); }
+    void SetScrollOriginY(float origin) override { itsPane->SetOrigin(origin); }
+    void SetScrollRange(std::int32_t minimum, std::int32_t maximum) override;
+    void SetPaneColors(std::uint32_t background, std::uint32_t text) override;
+
+private:
+    ScrollPaneWin* itsPane = nullptr; // owned
+    FRM_NScrollBar* itsBar = nullptr; // the pane's
+    WINDOW itsPaneWindow = nullptr;
+};

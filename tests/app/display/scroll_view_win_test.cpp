@@ -1,0 +1,162 @@
+// Tests of the scrolling entry pane in a running framework: the commands its clicks, drags
+// and scroll-bar actions send to the owner, the origin and position its scrolling leaves,
+// and an entry engine drawing into it.
+#include "app/display/scroll_view_win.h"
+
+#include <utility>
+#include <vector>
+
+#include "engine/worditem.h"
+#include "frm/controls/nscrllbr.h"
+#include "tests/frm/support/frm_app_fixture.h"
+#include "vkocoll/collstr.h"
+#include "vkocoll/rwint.h"
+
+namespace {
+
+// The owner: records the commands the pane sends, with their points.
+class Owner : public FRM_CSubview {
+public:
+    using FRM_CSubview::FRM_CSubview;
+    struct Sent {
+        long command;
+        std::vector<std::pair<float, float>> points;
+    };
+    void DoCommand(long command, void* data) override
+    {
+        Sent sent{command, {}};
+        const auto* points = static_cast<const FRM_CPoint*>(data);
+        const int count = command == kPaneDrag || command == kPaneOtherButton ? 2
+                          : command == kPaneDoubleClick                      ? 1
+                                                                             : 0;
+        for (int i = 0; i < count; ++i)
+            sent.points.emplace_back(points[i].H(), points[i].V());
+        sent_.push_back(sent);
+    }
+    std::vector<Sent> sent_;
+};
+
+class ScrollViewWinTest : public frmtest::AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        window = NewWindow("entry", 400, 300);
+        owner = new Owner(window, FRM_CRect(0, 0, 400, 300)); // the window owns it
+        view = new ScrollViewWin(itsDocument, owner, FRM_CRect(0, 0, 320, 240));
+        vkok_app_process_pending_events();
+    }
+    std::vector<long> Commands() const
+    {
+        std::vector<long> out;
+        for (const auto& sent : owner->sent_)
+            out.push_back(sent.command);
+        return out;
+    }
+    std::int32_t Position() const { return vko_sbar_get_pos(view->scrollBar()->GetVKOWindow(), 2); }
+    void Scroll(std::int32_t code, std::int32_t thumb = 0)
+    {
+        view->pane()->DoControl(0, WC_VSCROLL, view->scrollBar()->GetVKOWindow(), code, thumb);
+    }
+
+    FRM_CWindow* window = nullptr;
+    Owner* owner = nullptr;
+    ScrollViewWin* view = nullptr;
+};
+
+TEST_F(ScrollViewWinTest, Mouse_SendsPointsInTextCoordinates)
+{
+    ScrollPaneWin* pane = view->pane();
+    pane->SetOrigin(-32); // scrolled two lines of 16
+    pane->DoMouseDown(FRM_CPoint(50, 40), 0, 0, 0);
+    EXPECT_TRUE(pane->dragging());
+    pane->DoMouseMove(FRM_CPoint(90, 60), 0, 0, 0);
+    pane->DoMouseUp(FRM_CPoint(90, 60), 0, 0, 0);
+    pane->DoMouseMove(FRM_CPoint(95, 61), 0, 0, 0); // not dragging: nothing
+    pane->DoMouseDown(FRM_CPoint(10, 20), 1, 0, 0); // another button: no drag
+    pane->DoMouseMove(FRM_CPoint(12, 22), 1, 0, 0);
+    pane->DoMouseDouble(FRM_CPoint(5, 6), 0, 0, 0);
+    ASSERT_EQ(Commands(), (std::vector<long>{kPaneDrag, kPaneDrag, kPaneOtherButton,
+                                             kPaneDoubleClick}));
+    using P = std::vector<std::pair<float, float>>;
+    EXPECT_EQ(owner->sent_[0].points, (P{{50, 72}, {50, 72}}));
+    EXPECT_EQ(owner->sent_[1].points, (P{{50, 72}, {90, 92}}));
+    EXPECT_EQ(owner->sent_[2].points, (P{{10, 52}, {10, 52}}));
+    EXPECT_EQ(owner->sent_[3].points, (P{{5, 38}}));
+    EXPECT_FALSE(pane->dragging());
+}
+
+TEST_F(ScrollViewWinTest, ScrollBar_ScrollsByWholeLines)
+{
+    view->SetLineStep(16);
+    view->SetScrollRange(0, 20); // 240 pixels high: a page is 14 lines
+    struct Case {
+        const char* why;
+        std::int32_t code, thumb;
+        float origin;
+        std::int32_t position;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"line up at the top does nothing", 1, 0, 0, 0, false},
+        {"page up at the top does nothing", 3, 0, 0, 0, false},
+        {"line down", 2, 0, -16, 1, true},
+        {"page down by a page", 4, 0, -240, 15, true},
+        {"page down with fewer lines left scrolls the rest", 4, 0, -320, 20, true},
+        {"line down at the end does nothing", 2, 0, -320, 20, false},
+        {"line up", 1, 0, -304, 19, true},
+        {"thumb to 5", 6, 5, -80, 5, true},
+        {"page up with fewer lines above scrolls to the top", 3, 0, 0, 0, true},
+        {"an unknown action does nothing", 5, 0, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        owner->sent_.clear();
+        Scroll(c.code, c.thumb);
+        EXPECT_EQ(view->ScrollOriginY(), c.origin);
+        EXPECT_EQ(Position(), c.position);
+        EXPECT_EQ(Commands(), c.drawn ? std::vector<long>{kPaneDraw} : std::vector<long>{});
+    }
+}
+
+TEST_F(ScrollViewWinTest, ScrollBar_WithoutALineStepIsIgnored)
+{
+    view->SetScrollRange(0, 20);
+    Scroll(2);
+    EXPECT_EQ(view->ScrollOriginY(), 0);
+    EXPECT_TRUE(owner->sent_.empty());
+}
+
+TEST_F(ScrollViewWinTest, Paint_ClearsAndAsksTheOwnerToDraw)
+{
+    view->pane()->Draw(FRM_CRect(0, 0, 320, 240));
+    EXPECT_EQ(Commands(), (std::vector<long>{kPaneDraw}));
+}
+
+TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
+{
+    vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
+    EntryPainter painter(view, view->PaneWindow());
+    EXPECT_EQ(view->pane()->lineStep(), 16);
+    EXPECT_EQ(painter.rightLimit(), 320 - 50);
+    RWOrdered texts, order;
+    for (int i = 0; i < 12; ++i) {
+        texts.insert(new RWCollectableString(""));
+        order.insert(new RWCollectableInt(i <= 10 ? i : 0));
+    }
+    painter.SetDisplayOrder(texts, order, nullptr);
+    texts.clearAndDestroy();
+    order.clearAndDestroy();
+    WordItem* parts[11] = {};
+    for (auto*& part : parts)
+        part = new WordItem("");
+    parts[9]->append("\none\ntwo\nthree");
+    view->SetScrollOriginY(-48);
+    painter.ShowEntry(parts);
+    EXPECT_EQ(view->ScrollOriginY(), 0);
+    EXPECT_EQ(view->scrollBar()->GetMaxPosition(), 4);
+    for (auto* part : parts)
+        delete part;
+}
+
+} // namespace
