@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <vector>
 
+#include "frm/controls/cnatlist.h"
 #include "frm/controls/cntvtxte.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrllbr.h"
@@ -301,6 +302,12 @@ FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResou
     case WC_ICON:
         return make(&CResourceFactory::ConstructNIcon,
                     [&] { return new FRM_NIcon(theParent, theResourceId, theItem); });
+    case WC_LBOX:
+        return make(&CResourceFactory::ConstructNListBox,
+                    [&] { return new FRM_NListBox(theParent, theResourceId, theItem); });
+    case WC_LISTBUTTON:
+        return make(&CResourceFactory::ConstructNListButton,
+                    [&] { return new FRM_NListButton(theParent, theResourceId, theItem); });
     default:
         return nullptr;
     }
