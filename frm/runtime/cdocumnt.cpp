@@ -466,9 +466,8 @@ void FRM_CTaskWin::SizeWindow(int width, int height)
 
 long FRM_CTaskWin::GetMenuBarId() const
 {
-    const auto* id =
-        reinterpret_cast<const std::int16_t*>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASKWIN_MENUBAR));
-    return id != nullptr ? *id : 0;
+    // The base library keeps the menu-bar id itself in the attribute.
+    return static_cast<std::int16_t>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASKWIN_MENUBAR));
 }
 
 void FRM_CTaskWin::UpdateUnits(FRM_CUnits* units)

@@ -474,7 +474,9 @@ void FRM_CView::DoDraw(const FRM_CRect& theClip)
     const FRM_CRect clip = ResolveClip(theClip);
     if (Prepare(clip))
         Draw(clip);
-    vko_dwin_set_clip(GetVKOWindow(), nullptr);
+    // The clip was set on the drawing window (a native control's own window is not one).
+    const FRM_CWindow* window = GetCWindow();
+    vko_dwin_set_clip(window != nullptr ? window->GetVKOWindow() : GetVKOWindow(), nullptr);
 }
 
 void FRM_CView::Invalidate(const FRM_CRect& theRect)

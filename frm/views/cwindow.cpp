@@ -246,9 +246,8 @@ void FRM_CWindow::CreateWindow(WINDOW theParent)
 {
     itsVKOWindow = nullptr;
     if (itsMenuBarId == kDefaultMenuBarId) {
-        const auto* defaultId =
-            reinterpret_cast<const std::int16_t*>(vko_vobj_get_attr(nullptr, kAttrDefaultMenuBar));
-        itsMenuBarId = defaultId != nullptr ? *defaultId : 0;
+        // The base library keeps the menu-bar id itself in the attribute.
+        itsMenuBarId = static_cast<std::int16_t>(vko_vobj_get_attr(nullptr, kAttrDefaultMenuBar));
     }
     if (itsMenuBarId != 0)
         itsMenuBar = frm_views::ConstructMenuBar(this, static_cast<short>(itsMenuBarId));

@@ -168,3 +168,24 @@ window 7200 {
 }
 
 } // namespace
+
+namespace {
+
+void CountReport(WINDOW, int32_t, uint32_t, const char*, int32_t, void* context)
+{
+    ++*static_cast<int*>(context);
+}
+
+TEST_F(SimpleControlsTest, DrawingAWindowWithControlsReportsNothing)
+{
+    new FRM_NButton(itsPanel, FRM_CRect(10, 10, 90, 34), FRM_CStringRW("Go"), 0);
+    new FRM_NEditControl(itsPanel, FRM_CRect(10, 40, 200, 64), FRM_CStringRW("text"), 0);
+    int reports = 0;
+    vkov_test_set_errmsg_hook(CountReport, &reports);
+    vko_dwin_invalidate_rect(itsHandle, nullptr);
+    vkok_app_process_pending_events();
+    vkov_test_set_errmsg_hook(nullptr, nullptr);
+    EXPECT_EQ(reports, 0) << "the clip is set and reset on the window, never on a control";
+}
+
+} // namespace

@@ -181,3 +181,14 @@ TEST_F(DocumentTest, PageSetUp_WithoutAPrintRecordWarns)
 }
 
 } // namespace
+
+TEST_F(DocumentTest, TaskWindow_TakesTheMenuBarIdTheBaseLibraryKeeps)
+{
+    // The base library keeps the program's menu-bar id as the attribute's value.
+    for (const long id : {0L, 1L, 124L}) {
+        vkov_vobj_set_attr(nullptr, VKO_ATTR_TASKWIN_MENUBAR, id);
+        auto* task = reinterpret_cast<FRM_CTaskWin*>(vko_vobj_get_data(itsTaskWindow));
+        ASSERT_NE(task, nullptr);
+        EXPECT_EQ(task->GetMenuBarId(), id);
+    }
+}

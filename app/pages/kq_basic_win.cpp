@@ -1,0 +1,259 @@
+// kq_basic_win.cpp: the basic search page.
+#include "app/pages/kq_basic_win.h"
+
+#include "app/display/entry_painter.h"
+#include "app/pages/basic_match.h"
+#include "app/settings/config_dict.h"
+#include "app/shell/entry_win.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_list_box.h"
+#include "app/shell/ref_doc.h"
+#include "engine/engine.h"
+#include "frm/controls/nctrls.h"
+#include "frm/drawing/cdrawctx.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cnav.h"
+#include "vkocoll/collstr.h"
+
+namespace {
+
+constexpr std::size_t kTypeAheadLines = 2000;
+constexpr const char* kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
+constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
+
+template <std::size_t N>
+bool OneOf(const std::string& code, const char* const (&codes)[N])
+{
+    for (const char* c : codes)
+        if (code == c)
+            return true;
+    return false;
+}
+
+std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit)
+{
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < words.entries() && i < limit; ++i)
+        lines.emplace_back(static_cast<const RWCollectableString*>(words[i])->data());
+    return lines;
+}
+
+void Destroy(std::unique_ptr<RWOrdered>& words)
+{
+    if (words)
+        words->clearAndDestroy();
+    words.reset();
+}
+
+} // namespace
+
+KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
+                       EntryWin* entryPane)
+    : FRM_CSubview(enclosure, frame), itsDocument(document), itsEntryPane(entryPane)
+{
+    const float left = frame.Left(), top = frame.Top();
+    itsField = new FRM_NEditControl(this, FRM_CRect(left + 14, top + 40, left + 296, top + 64),
+                                    FRM_CStringRW(""), 0);
+    itsField->SetTextCommand(kCmdTypedText);
+    itsSearchButton = new FRM_NButton(this, FRM_CRect(left + 15, top + 74, left + 105, top + 99),
+                                      FRM_CStringRW(1117), 0);
+    itsSearchButton->SetCommand(kCmdSearch);
+    itsClearButton = new FRM_NButton(this, FRM_CRect(left + 110, top + 74, left + 200, top + 99),
+                                     FRM_CStringRW(1010), 0);
+    itsClearButton->SetCommand(kCmdClear);
+    itsSpellingButton = new FRM_NButton(
+        this, FRM_CRect(left + 205, top + 74, left + 295, top + 99), FRM_CStringRW(1014), 0);
+    itsSpellingButton->SetCommand(kCmdSpellingHelp);
+    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 130, left + 296, frame.Bottom() - 15));
+}
+
+KQBasicWin::~KQBasicWin()
+{
+    Destroy(itsHits);
+    Destroy(itsTyped);
+}
+
+std::string KQBasicWin::GetTypedText() const { return itsField->GetTitle().data(); }
+
+void KQBasicWin::SetTypedText(const std::string& text)
+{
+    itsField->SetTitle(FRM_CStringRW(text.c_str()));
+    const auto end = static_cast<std::int32_t>(text.size());
+    itsField->SetTextSelection(end, end);
+}
+
+int KQBasicWin::GetSearchTypePosition() const
+{
+    const configDict* description = itsDocument->GetDescription();
+    if (description == nullptr || description->SearchNames().entries() == 0)
+        return -1;
+    const int wanted = KQedApp::Instance() != nullptr
+                           ? KQedApp::Instance()->GetPrefs().search_type
+                           : 0;
+    const auto count = static_cast<int>(description->SearchNames().entries());
+    return wanted >= 0 && wanted < count ? wanted : 0;
+}
+
+std::string KQBasicWin::GetIndexCode() const
+{
+    const int position = GetSearchTypePosition();
+    if (position < 0)
+        return "va";
+    const auto& names = itsDocument->GetDescription()->SearchNames();
+    return static_cast<const RWCollectableString*>(names[static_cast<std::size_t>(position)])
+        ->data();
+}
+
+void KQBasicWin::SearchFor(const std::string& text)
+{
+    Clear();
+    SetTypedText(text);
+    Search();
+}
+
+void KQBasicWin::Search()
+{
+    std::string text = GetTypedText();
+    if (text.find(',') != std::string::npos) {
+        if (GetSearchTypePosition() < 0)
+            return;
+        for (const std::string& piece : SplitWordList(text))
+            SearchOne(LowerCase(piece), true);
+        itIsPicking = false;
+        itsHitList->SelectItem(0);
+        return;
+    }
+    if (itIsPicking && !HasPatternCharacter(text)) {
+        const std::string picked = itsHitList->GetSelectedText();
+        if (!picked.empty()) {
+            text = picked;
+            SetTypedText(text);
+        }
+    }
+    if (GetSearchTypePosition() < 0)
+        return;
+    if (GetIndexCode() == "va")
+        text = LowerCase(text);
+    if (text.empty() || text == "." || text == "*" || text == "?")
+        return;
+    SearchOne(text, false);
+    itIsPicking = false;
+    itsHitList->SelectItem(0);
+}
+
+void KQBasicWin::SearchOne(const std::string& text, bool quiet)
+{
+    if (text == "." || text == "*" || text == "?")
+        return;
+    RWOrdered* hits = itsDocument->RunSearch(text, GetIndexCode(), quiet);
+    if (hits == nullptr)
+        return;
+    itsHighlights = HighlightWords(text);
+    ShowResults(hits, text);
+}
+
+void KQBasicWin::ShowResults(RWOrdered* hits, const std::string&)
+{
+    Destroy(itsHits);
+    itsHits.reset(hits);
+    itsHitList->Suspend();
+    itsHitList->Clear();
+    itsHitList->AddItems(Lines(*itsHits, itsHits->entries()), 0);
+    itsHitList->ResumeList();
+    if (itsHits->entries() != 0) {
+        itsHitList->SelectItem(0);
+        ShowHit(0);
+    }
+}
+
+std::vector<std::string> KQBasicWin::HighlightWords(const std::string& text) const
+{
+    if (OneOf(GetIndexCode(), kHighlightCodes))
+        return {LowerCase(text)};
+    return {};
+}
+
+void KQBasicWin::ShowHit(int index)
+{
+    if (!itsHits || index < 0 || static_cast<std::size_t>(index) >= itsHits->entries())
+        return;
+    auto* word = static_cast<WordItem*>((*itsHits)[static_cast<std::size_t>(index)]);
+    RWOrdered highlights;
+    for (const std::string& h : itsHighlights)
+        highlights.insert(new RWCollectableString(h.c_str()));
+    itsDocument->GetKeyTable().FormatEntryText(word, &itsEntryPane->GetPainter(),
+                                               highlights.entries() != 0 ? &highlights : nullptr);
+    highlights.clearAndDestroy();
+}
+
+void KQBasicWin::TypeAhead()
+{
+    const std::string code = GetIndexCode();
+    if (!OneOf(code, kTypeAheadCodes)) {
+        itsHitList->Clear();
+        return;
+    }
+    Destroy(itsTyped);
+    const std::string typed = GetTypedText();
+    itsHitList->Suspend();
+    itsHitList->Clear();
+    if (!typed.empty()) {
+        itsTyped.reset(CollectTypedHits(typed.c_str(), code.c_str()));
+        itsHitList->AddItems(Lines(*itsTyped, kTypeAheadLines), 0);
+    }
+    itsHitList->ResumeList();
+    itIsPicking = true;
+    std::vector<std::string> lines;
+    for (int i = 0; i < itsHitList->GetCount(); ++i)
+        lines.push_back(itsHitList->GetItem(i));
+    const int best = BestLine(lines, typed);
+    if (best >= 0)
+        itsHitList->SelectItem(best);
+}
+
+void KQBasicWin::Clear()
+{
+    itsHitList->Clear();
+    itsField->SetTitle(FRM_CStringRW(""));
+    itIsPicking = false;
+}
+
+void KQBasicWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdSearch:
+    case kCmdSearchDouble:
+    case kCmdRunSearch:
+        Search();
+        return;
+    case kCmdTypedText:
+        TypeAhead();
+        return;
+    case kCmdClear:
+        Clear();
+        return;
+    case kCmdLineChosen:
+        if (itIsPicking) {
+            SetTypedText(itsHitList->GetSelectedText());
+            Search();
+            return;
+        }
+        ShowHit(itsHitList->GetSelectedIndex());
+        return;
+    default:
+        FRM_CSubview::DoCommand(command, data);
+    }
+}
+
+void KQBasicWin::DoKey(const FRM_CKey& key)
+{
+    if (!key.IsVirtualKey() && key.GetChar() == 13) {
+        Search();
+        return;
+    }
+    if (!key.IsVirtualKey() && key.GetChar() == 27) {
+        Clear();
+        return;
+    }
+    FRM_CSubview::DoKey(key);
+}

@@ -1,0 +1,80 @@
+// kq_basic_win.h: KQBasicWin, the basic search page of a main reference window: a text
+// field, Search, Clear and Spelling Help buttons, the hit list and the entry pane beside
+// it. Typing fills the hit list with the dictionary's words for the typed text and
+// selects the best line (type-ahead); Return or Search runs the search, of each word of a
+// comma-separated list in turn; choosing a line of the hit list shows its entry.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frm/views/csubview.h"
+#include "vkocoll/ordered.h"
+
+class EntryWin;
+class FRM_NButton;
+class FRM_NEditControl;
+class FRM_NText;
+class KQListBox;
+class RefDoc;
+
+class KQBasicWin : public FRM_CSubview {
+public:
+    // Commands of the page.
+    static constexpr long kCmdSearch = 2002;
+    static constexpr long kCmdSearchDouble = 2007;
+    static constexpr long kCmdTypedText = 2008;
+    static constexpr long kCmdRunSearch = 78;
+    static constexpr long kCmdClear = 81;
+    static constexpr long kCmdSpellingHelp = 82;
+    static constexpr long kCmdLineChosen = 83;
+    // The window resource of its controls, and their ids there.
+    static constexpr long kControlsResource = 2201;
+
+    KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
+               EntryWin* entryPane);
+    ~KQBasicWin() override;
+
+    // The text field's text, and setting it (caret after the last character).
+    std::string GetTypedText() const;
+    void SetTypedText(const std::string& text);
+    // Puts text into the field and searches it.
+    void SearchFor(const std::string& text);
+    // What the page runs on Return or Search.
+    void Search();
+    // Type-ahead for the field's text.
+    void TypeAhead();
+    // Shows the entry of line index of the hit list.
+    void ShowHit(int index);
+    void Clear();
+
+    KQListBox* GetHitList() const { return itsHitList; }
+    const RWOrdered* GetHits() const { return itsHits.get(); }
+    bool IsPicking() const { return itIsPicking; }
+    // The chosen search type: its position in the description's list and its index code.
+    int GetSearchTypePosition() const;
+    std::string GetIndexCode() const;
+
+    // FRM_CSubview
+    void DoCommand(long command, void* data) override;
+    void DoKey(const FRM_CKey& key) override;
+
+private:
+    void SearchOne(const std::string& text, bool quiet);
+    void ShowResults(RWOrdered* hits, const std::string& text);
+    std::vector<std::string> HighlightWords(const std::string& text) const;
+
+    RefDoc* itsDocument;                 // not owned
+    EntryWin* itsEntryPane;              // the window's
+    FRM_NEditControl* itsField = nullptr;
+    FRM_NButton* itsSearchButton = nullptr;
+    FRM_NButton* itsClearButton = nullptr;
+    FRM_NButton* itsSpellingButton = nullptr;
+    FRM_NText* itsFirstLabel = nullptr;
+    FRM_NText* itsSecondLabel = nullptr;
+    KQListBox* itsHitList = nullptr;
+    std::unique_ptr<RWOrdered> itsHits;       // the hits shown: WordItems, owned
+    std::unique_ptr<RWOrdered> itsTyped;      // the type-ahead words, owned
+    std::vector<std::string> itsHighlights;   // of the hits shown
+    bool itIsPicking = false;                 // the hit list holds type-ahead words
+};

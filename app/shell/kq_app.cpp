@@ -1,0 +1,334 @@
+// kq_app.cpp: the application: start-up, the Window menu, deferred quit, menu items.
+#include "app/shell/kq_app.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/pages/kq_basic_win.h"
+#include "app/settings/config_dict.h"
+#include "app/settings/settings_files.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/ref_doc.h"
+#include "app/shell/web_launcher.h"
+#include "engine/engine.h"
+#include "frm/core/cobjrwc.h"
+#include "frm/core/cstringrw.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
+#include "vkobase/surface_debug.h"
+#include "vkobase/vkobase.h"
+
+namespace {
+KQedApp* theApplication = nullptr;
+constexpr std::int32_t kQuitDelayMs = 100;
+
+WINDOW TaskWindow()
+{
+    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+}
+} // namespace
+
+KQedApp::KQedApp(bool commandLine) : itsCommandLine(commandLine)
+{
+    theApplication = this;
+    itsPrefs.font_size = kDefaultFontSize;
+    itsPrefs.back_color = kDefaultBackColor;
+    itsPrefs.text_color = kDefaultTextColor;
+    itsPrefs.highlight_color = kDefaultHighlightColor;
+    itsPrefs.audio_color = kDefaultAudioColor;
+    itsPrefs.use_in_results = 0;
+    itsPrefs.reference = kDefaultReference;
+    itsPrefs.search_type = 0;
+    itsPrefs.search_mode = 0;
+}
+
+KQedApp::~KQedApp()
+{
+    itsDescriptions.clearAndDestroy();
+    if (theApplication == this)
+        theApplication = nullptr;
+}
+
+KQedApp* KQedApp::Instance() { return theApplication; }
+
+const configDict* KQedApp::FindDescription(const std::string& name) const
+{
+    for (std::size_t i = 0; i < itsDescriptions.entries(); ++i) {
+        const auto* description = static_cast<const configDict*>(itsDescriptions[i]);
+        if (description->ref_name() == name.c_str())
+            return description;
+    }
+    return nullptr;
+}
+
+const configDict* KQedApp::PreferredDescription() const
+{
+    if (const configDict* named = FindDescription(itsPrefs.reference.data()))
+        return named;
+    return itsDescriptions.entries() != 0 ? static_cast<const configDict*>(itsDescriptions[0])
+                                          : nullptr;
+}
+
+void KQedApp::StartUp()
+{
+    FRM_CApplication::StartUp();
+    SettingsFiles files;
+    if (!files.ReadPrefs(&itsPrefs))
+        vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
+    if (!files.ReadDescriptions(&itsDescriptions))
+        vko_dm_post_warning("%s", FRM_CStringRW(1190).data());
+    DoNew();
+    itIsStarted = true;
+    if (itsCommandLine)
+        DoCommand(kCmdLookUpClipboard, nullptr);
+    if (!itsScriptedPng.empty())
+        itsScriptTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+}
+
+void KQedApp::SetScriptedLookUp(const std::string& word, const std::string& png)
+{
+    itsScriptedWord = word;
+    itsScriptedPng = png;
+}
+
+void KQedApp::RunScriptedLookUp()
+{
+    RWOrdered* documents = GetDocuments();
+    for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i) {
+        auto* reference = dynamic_cast<RefDoc*>((*documents)[i]);
+        MainRefWin* window = reference != nullptr ? reference->GetMainWindow() : nullptr;
+        if (window == nullptr)
+            continue;
+        window->GetBasicPage()->SearchFor(itsScriptedWord);
+        vko_app_process_pending_events();
+        vkok_dwin_update(window->GetVKOWindow());
+        if (vkov_debug_surface_write_png(window->GetVKOWindow(), itsScriptedPng.c_str()))
+            std::printf("TavlinCD: the main window after looking up \"%s\" is in %s\n",
+                        itsScriptedWord.c_str(), itsScriptedPng.c_str());
+        else
+            std::printf("TavlinCD: could not write %s\n", itsScriptedPng.c_str());
+        break;
+    }
+    std::fflush(stdout);
+    vkov_app_destroy();
+}
+
+void KQedApp::ShutDown()
+{
+    for (std::int32_t* timer : {&itsQuitTimer, &itsDeleteTimer, &itsScriptTimer}) {
+        if (*timer >= 0)
+            vkov_timer_destroy(*timer);
+        *timer = -1;
+    }
+    DeleteDeferred();
+    itsWindows.clear();
+    itsCurrentWindow = -1;
+    FRM_CApplication::ShutDown();
+    itsDescriptions.clearAndDestroy();
+    ReleaseEngineBuffers();
+}
+
+short KQedApp::DoNew()
+{
+    // A dictionary that cannot be opened leaves nothing to work with: the program ends.
+    auto* document = new RefDoc(this, PreferredDescription());
+    if (!document->IsOpen()) {
+        vko_dm_post_fatal_exit("%s", FRM_CStringRW(1200).data());
+        delete document;
+        return 0;
+    }
+    document->DoNew();
+    return 1;
+}
+
+void KQedApp::DoAboutBox()
+{
+    vko_dm_post_note("%s\nVersion 2.5\n%s", FRM_CStringRW(1125).data(),
+                     FRM_CStringRW(1143).data());
+}
+
+void KQedApp::DoMenuCommand(short tag, short shift, short control)
+{
+    for (int i = 0; i < 5; ++i) {
+        if (tag == menutag::kGoOnlineItems[i]) {
+            OpenWebPage(menutag::kGoOnlineAddresses[i]);
+            return;
+        }
+    }
+    if (tag > kWindowItemBase && tag <= kWindowItemBase + static_cast<short>(itsWindows.size())) {
+        BringToFront(tag - kWindowItemBase - 1);
+        return;
+    }
+    switch (tag) {
+    case menutag::kPreferences:
+        return;
+    case menutag::kAbout:
+        DoAboutBox();
+        return;
+    case menutag::kNewWindow:
+        DoNew();
+        return;
+    default:
+        FRM_CApplication::DoMenuCommand(tag, shift, control);
+    }
+}
+
+void KQedApp::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdNextWindow: {
+        const auto found = std::find(itsWindows.begin(), itsWindows.end(),
+                                     static_cast<FRM_CWindow*>(data));
+        if (found != itsWindows.end())
+            BringToFront(static_cast<int>((found - itsWindows.begin() + 1) %
+                                          static_cast<long>(itsWindows.size())));
+        return;
+    }
+    case kCmdRegisterWindow:
+        RegisterWindow(static_cast<FRM_CWindow*>(data));
+        return;
+    case kCmdUnregisterWindow:
+        UnregisterWindow(static_cast<FRM_CWindow*>(data));
+        return;
+    case kCmdLookUpClipboard: {
+        itsCommandLine = false;
+        RWOrdered* documents = GetDocuments();
+        for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i) {
+            if (auto* reference = dynamic_cast<RefDoc*>((*documents)[i])) {
+                reference->LookUpClipboard();
+                return;
+            }
+        }
+        return;
+    }
+    case kCmdDeferredDelete:
+        // The document that asked is on the call stack: it goes on the next timer.
+        if (data != nullptr)
+            itsDeferred.push_back(static_cast<FRM_CDocument*>(data));
+        if (itsDeleteTimer < 0)
+            itsDeleteTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+        return;
+    case kCmdDeferredQuit:
+        if (itsQuitTimer < 0)
+            itsQuitTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+        return;
+    default:
+        FRM_CApplication::DoCommand(command, data);
+    }
+}
+
+void KQedApp::DoTimer(long timerId)
+{
+    if (timerId == itsScriptTimer && itsScriptTimer >= 0) {
+        vkov_timer_destroy(itsScriptTimer);
+        itsScriptTimer = -1;
+        RunScriptedLookUp();
+        return;
+    }
+    if (timerId == itsDeleteTimer && itsDeleteTimer >= 0) {
+        if (IsSearching())
+            return; // the timer fires again
+        vkov_timer_destroy(itsDeleteTimer);
+        itsDeleteTimer = -1;
+        DeleteDeferred();
+        return;
+    }
+    if (timerId != itsQuitTimer || itsQuitTimer < 0)
+        return;
+    // The quit waits while a search runs: its status window and the engine are on the
+    // call stack below the event that fired the timer.
+    if (IsSearching()) {
+        itsQuitPending = true;
+        return;
+    }
+    vkov_timer_destroy(itsQuitTimer);
+    itsQuitTimer = -1;
+    vkov_app_destroy();
+}
+
+void KQedApp::DeleteDeferred()
+{
+    std::vector<FRM_CDocument*> documents;
+    documents.swap(itsDeferred);
+    for (FRM_CDocument* document : documents)
+        delete document;
+}
+
+void KQedApp::EndSearch()
+{
+    if (itsSearchDepth > 0)
+        --itsSearchDepth;
+    if (itsSearchDepth == 0 && itsQuitPending) {
+        itsQuitPending = false;
+        DoTimer(itsQuitTimer);
+    }
+}
+
+void KQedApp::RemoveDocument(FRM_CDocument* document)
+{
+    FRM_CApplication::RemoveDocument(document);
+    // Only the application's own documents left: the last reference document is gone.
+    bool referenceLeft = false;
+    RWOrdered* documents = GetDocuments();
+    for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i)
+        referenceLeft = referenceLeft || dynamic_cast<RefDoc*>((*documents)[i]) != nullptr;
+    if (itIsStarted && !referenceLeft)
+        DoCommand(kCmdDeferredQuit, nullptr);
+}
+
+void KQedApp::RegisterWindow(FRM_CWindow* window)
+{
+    if (window == nullptr)
+        return;
+    itsWindows.push_back(window);
+    itsCurrentWindow = static_cast<int>(itsWindows.size()) - 1;
+    RebuildWindowMenus();
+}
+
+void KQedApp::UnregisterWindow(FRM_CWindow* window)
+{
+    const auto found = std::find(itsWindows.begin(), itsWindows.end(), window);
+    if (found == itsWindows.end())
+        return;
+    itsWindows.erase(found);
+    itsCurrentWindow = itsWindows.empty() ? -1 : 0;
+    RebuildWindowMenus();
+}
+
+void KQedApp::BringToFront(int index)
+{
+    if (index < 0 || index >= static_cast<int>(itsWindows.size()))
+        return;
+    itsCurrentWindow = index;
+    if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
+        desktop->SetFrontWindow(itsWindows[static_cast<std::size_t>(index)]);
+}
+
+void KQedApp::RebuildWindowMenus()
+{
+    // The Window menu: "Next Window", then one item per registered window, tag 11500 + n.
+    FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W', FRM_CMenu::ENABLED);
+    windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
+                                    FRM_CMenu::ENABLED));
+    for (std::size_t n = 0; n < itsWindows.size(); ++n)
+        windowMenu.Append(FRM_CMenuItem(itsWindows[n]->GetTitle(),
+                                        static_cast<short>(kWindowItemBase + n + 1), 0,
+                                        FRM_CMenu::ENABLED));
+    for (FRM_CWindow* window : itsWindows) {
+        if (FRM_CMenuBar* bar = window->GetMenuBar()) {
+            bar->ReplaceSubmenu(menutag::kWindow, windowMenu);
+            bar->DoUpdate();
+        }
+    }
+}
+
+void KQedApp::OpenWebPage(int addressStringId)
+{
+    if (!WebLauncher().Open(FRM_CStringRW(addressStringId).data()))
+        vko_dm_post_warning("%s", FRM_CStringRW(1151).data());
+}

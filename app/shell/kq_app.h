@@ -1,0 +1,98 @@
+// kq_app.h: KQedApp, TavlinCD's application. It reads the preferences ("Pref.kq") and the
+// dictionary descriptions ("*.dct") of the working directory at start-up, opens the first
+// reference document, keeps the Window menu of the open reference windows, quits shortly
+// after the last reference document is gone, and answers the application's menu items
+// (new window, web pages, about box).
+//
+// Start-up, in order: the framework's start-up; the preferences (a missing file keeps the
+// defaults); the descriptions; the first reference document and its main window; the
+// started flag; with a command-line argument, a look-up of the clipboard's word.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/display/prefs.h"
+#include "frm/runtime/capplctn.h"
+#include "vkocoll/ordered.h"
+
+class configDict;
+class FRM_CWindow;
+class RefDoc;
+
+class KQedApp : public FRM_CApplication {
+public:
+    // Commands the application answers.
+    static constexpr long kCmdNextWindow = 70;
+    static constexpr long kCmdRegisterWindow = 71;
+    static constexpr long kCmdUnregisterWindow = 72;
+    static constexpr long kCmdLookUpClipboard = 131;
+    static constexpr long kCmdDeferredDelete = 1004;
+    static constexpr long kCmdDeferredQuit = 1005;
+    // The first Window-menu item of a registered window: 11500 + its place, from 1.
+    static constexpr short kWindowItemBase = 11500;
+    static constexpr std::int32_t kRefDocId = 1010;
+
+    // commandLine: the program was started with an argument (look up the clipboard's word
+    // once started).
+    explicit KQedApp(bool commandLine = false);
+    ~KQedApp() override;
+
+    // The running application, or null.
+    static KQedApp* Instance();
+
+    Prefs& GetPrefs() { return itsPrefs; }
+    const RWOrdered& GetDescriptions() const { return itsDescriptions; }
+    // The description whose reference name is name, or null.
+    const configDict* FindDescription(const std::string& name) const;
+    // The description a new reference document opens: the one the preferences name, else
+    // the first one; null when there is none.
+    const configDict* PreferredDescription() const;
+    bool IsStarted() const { return itIsStarted; }
+    // The registered reference windows, in Window-menu order, and the current one (-1).
+    const std::vector<FRM_CWindow*>& GetWindowList() const { return itsWindows; }
+    int GetCurrentWindow() const { return itsCurrentWindow; }
+    // Whether a search is running: deferred work waits until it is over.
+    bool IsSearching() const { return itsSearchDepth > 0; }
+    void BeginSearch() { ++itsSearchDepth; }
+    void EndSearch();
+
+    // A scripted run (the run command's without a display): once started, looks word up
+    // in the first main window, writes that window to png as a PNG image, prints where,
+    // and quits.
+    void SetScriptedLookUp(const std::string& word, const std::string& png);
+
+    // FRM_CApplication
+    void StartUp() override;
+    void ShutDown() override;
+    short DoNew() override;
+    void DoAboutBox() override;
+    void DoMenuCommand(short tag, short shift, short control) override;
+    void DoCommand(long command, void* data) override;
+    void DoTimer(long timerId) override;
+    void RemoveDocument(FRM_CDocument* document) override;
+
+private:
+    void RegisterWindow(FRM_CWindow* window);
+    void UnregisterWindow(FRM_CWindow* window);
+    void BringToFront(int index);
+    void RebuildWindowMenus();
+    void OpenWebPage(int addressStringId);
+    void DeleteDeferred();
+    void RunScriptedLookUp();
+
+    Prefs itsPrefs;
+    RWOrdered itsDescriptions;             // owned configDicts
+    std::vector<FRM_CWindow*> itsWindows;  // not owned
+    int itsCurrentWindow = -1;
+    std::vector<FRM_CDocument*> itsDeferred;  // deleted on the next timer
+    std::int32_t itsDeleteTimer = -1;
+    std::int32_t itsQuitTimer = -1;
+    bool itsQuitPending = false;           // asked for while a search ran
+    int itsSearchDepth = 0;
+    bool itIsStarted = false;
+    bool itsCommandLine = false;
+    std::string itsScriptedWord;
+    std::string itsScriptedPng;
+    std::int32_t itsScriptTimer = -1;
+};

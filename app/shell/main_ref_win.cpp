@@ -1,0 +1,48 @@
+// main_ref_win.cpp: the main reference window.
+#include "app/shell/main_ref_win.h"
+
+#include "app/pages/kq_basic_win.h"
+#include "app/settings/config_dict.h"
+#include "app/shell/entry_win.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+FRM_CStringRW TitleOf(const RefDoc* document)
+{
+    const configDict* description = document->GetDescription();
+    return description != nullptr ? FRM_CStringRW(description->ref_name()) : FRM_CStringRW("TavlinCD");
+}
+
+} // namespace
+
+MainRefWin::MainRefWin(RefDoc* document, WINDOW task)
+    : FRM_CWindow(document, FRM_CRect(30, 30, 30 + kWidth, 30 + kHeight), TitleOf(document), 0,
+                  W_DOC, menutag::kMainMenuBar, task),
+      itsDocument(document)
+{
+    itsEntryPane = new EntryWin(document, FRM_CRect(kPageWidth + 1, 36, kWidth, kHeight),
+                                GetVKOWindow());
+    if (KQedApp* application = KQedApp::Instance())
+        itsEntryPane->GetPainter().SetColors(application->GetPrefs());
+    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, 0, kPageWidth, kHeight), document,
+                                  itsEntryPane);
+    vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+void MainRefWin::DoMenuCommand(short tag, short shift, short control)
+{
+    switch (tag) {
+    case menutag::kClear:
+        itsBasicPage->Clear();
+        return;
+    case menutag::kNextWindow:
+        itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
+        return;
+    default:
+        FRM_CWindow::DoMenuCommand(tag, shift, control);
+    }
+}

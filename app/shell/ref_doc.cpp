@@ -1,0 +1,80 @@
+// ref_doc.cpp: the reference document.
+#include "app/shell/ref_doc.h"
+
+#include <string>
+
+#include "app/pages/kq_basic_win.h"
+#include "app/settings/config_dict.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/main_ref_win.h"
+#include "engine/engine.h"
+#include "frm/core/cstringrw.h"
+#include "ruk/static/vkoruk.h"
+
+RefDoc::RefDoc(KQedApp* application, const configDict* description)
+    : FRM_CDocument(application, KQedApp::kRefDocId), itsDescription(description)
+{
+    itIsOpen = description != nullptr && itsKeyTable.Matches(description);
+}
+
+RefDoc::~RefDoc()
+{
+    if (itsMainWindow != nullptr)
+        GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, itsMainWindow);
+    itsMainWindow = nullptr;
+}
+
+void RefDoc::BuildWindow()
+{
+    const auto task = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+    itsMainWindow = new MainRefWin(this, task);
+    GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
+}
+
+void RefDoc::RemoveWindow(FRM_CWindow* window)
+{
+    if (window == itsMainWindow) {
+        GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, window);
+        itsMainWindow = nullptr;
+        // The document goes with its window, once this event is over.
+        GetApplication()->DoCommand(KQedApp::kCmdDeferredDelete, this);
+    }
+    FRM_CDocument::RemoveWindow(window);
+}
+
+RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, bool quiet)
+{
+    auto* application = static_cast<KQedApp*>(GetApplication());
+    // One search at a time: events handled while the engine reports progress must not
+    // start another one.
+    if (!itIsOpen || application->IsSearching())
+        return nullptr;
+    application->BeginSearch();
+    const std::string query = code.empty() ? text : code + "=" + text;
+    ResultList* found = nullptr;
+    RunQuery(&found, query.c_str());
+    std::unique_ptr<ResultList> owned(found);
+    RWOrdered* hits = owned ? CollectHits(nullptr, owned.get(), 0) : new RWOrdered;
+    application->EndSearch();
+    if (hits->entries() == 0 && !quiet)
+        vko_dm_post_note("%s", FRM_CStringRW(1133).data());
+    return hits;
+}
+
+void RefDoc::LookUpClipboard()
+{
+    if (itsMainWindow == nullptr)
+        return;
+    if (!vko_cb_open(FALSE))
+        return;
+    std::uint32_t size = 0;
+    const auto* text = static_cast<const char*>(vko_cb_get_data(CB_TEXT, nullptr, &size));
+    std::string word = text != nullptr ? std::string(text, size) : std::string();
+    vko_cb_close();
+    while (!word.empty() && (word.back() == '\0' || word.back() == '\n' || word.back() == '\r' ||
+                             word.back() == ' '))
+        word.pop_back();
+    if (word.empty())
+        return;
+    itsMainWindow->GetBasicPage()->SearchFor(word);
+}

@@ -1,0 +1,46 @@
+// ref_doc.h: RefDoc, the reference document: one open dictionary (its description and the
+// entry formatter over its data set) and its main reference window. The searches of the
+// window's pages run through it.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/display/entry_key_table.h"
+#include "frm/runtime/cdocumnt.h"
+
+class configDict;
+class KQedApp;
+class MainRefWin;
+class RWOrdered;
+
+class RefDoc : public FRM_CDocument {
+public:
+    // Opens the dictionary of description (null: none, the document stays closed).
+    RefDoc(KQedApp* application, const configDict* description);
+    ~RefDoc() override;
+
+    bool IsOpen() const { return itIsOpen; }
+    const configDict* GetDescription() const { return itsDescription; }
+    EntryKeyTable& GetKeyTable() { return itsKeyTable; }
+    MainRefWin* GetMainWindow() const { return itsMainWindow; }
+
+    // Runs the search of text under index code (empty: text is a query as written) and
+    // answers its hits, WordItems in the engine's order (the caller owns the collection
+    // and its items); null when no search could run. When nothing was found and quiet is
+    // false, the user is told.
+    RWOrdered* RunSearch(const std::string& text, const std::string& code, bool quiet);
+
+    // Looks the clipboard's text up in the main window's basic page.
+    void LookUpClipboard();
+
+    // FRM_CDocument
+    void BuildWindow() override;
+    void RemoveWindow(FRM_CWindow* window) override;
+
+private:
+    const configDict* itsDescription = nullptr;  // the application's
+    EntryKeyTable itsKeyTable;
+    MainRefWin* itsMainWindow = nullptr;         // the framework's
+    bool itIsOpen = false;
+};

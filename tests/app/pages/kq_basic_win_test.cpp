@@ -1,0 +1,152 @@
+// Tests of the basic search page in a running main window: single and comma-list
+// searches, type-ahead with its selection and pick, choosing hits, clearing, and the
+// keys of the hit list.
+#include "app/pages/kq_basic_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shell/entry_win.h"
+#include "app/shell/kq_list_box.h"
+#include "frm/runtime/cnav.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+
+class BasicPageTest : public TavlinFixture {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        Start();
+        ASSERT_NE(MainWindow(), nullptr);
+    }
+    std::vector<std::string> Lines() const
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < BasicPage()->GetHitList()->GetCount(); ++i)
+            lines.push_back(BasicPage()->GetHitList()->GetItem(i));
+        return lines;
+    }
+    const EntryPainter& Painter() const { return MainWindow()->GetEntryPane()->GetPainter(); }
+    std::string Drawn() const
+    {
+        std::string text;
+        for (const EntryPainter::Run& run : Painter().runs())
+            text += run.text;
+        return text;
+    }
+};
+
+TEST_F(BasicPageTest, Search_ListsTheHitsAndDrawsTheFirstEntry)
+{
+    struct Case {
+        const char* why;
+        const char* typed;
+        std::vector<std::string> lines;
+        const char* drawn; // a piece of the first entry's text
+    };
+    const Case cases[] = {
+        {"a head word", "dog", {"dog"}, "barks"},
+        {"upper case is lowered for the entry-word index", "DOG", {"dog"}, "barks"},
+        {"a wildcard", "cat*", {"cat", "catalog", "caterpillar"}, "domestic"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BasicPage()->SearchFor(c.typed);
+        EXPECT_EQ(Lines(), c.lines);
+        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+        EXPECT_TRUE(Painter().hasText());
+        EXPECT_NE(Drawn().find(c.drawn), std::string::npos) << Drawn();
+        EXPECT_FALSE(BasicPage()->IsPicking());
+    }
+}
+
+TEST_F(BasicPageTest, Search_OfNothingOrALonePatternCharacterRunsNoSearch)
+{
+    BasicPage()->SearchFor("dog");
+    for (const char* text : {"", ".", "*", "?"}) {
+        SCOPED_TRACE(text);
+        BasicPage()->SetTypedText(text);
+        BasicPage()->Search();
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})) << "the last results stay";
+    }
+}
+
+TEST_F(BasicPageTest, WordList_SearchesEachWordInTurn)
+{
+    BasicPage()->SearchFor("dog,cat");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"})) << "the last word's results show";
+    EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
+    BasicPage()->SearchFor("zebra,,dog");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})) << "a word without hits says nothing";
+}
+
+TEST_F(BasicPageTest, TypeAhead_ListsWordsSelectsTheBestAndReturnSearchesIt)
+{
+    BasicPage()->SetTypedText("cat");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_TRUE(BasicPage()->IsPicking());
+    const std::vector<std::string> lines = Lines();
+    ASSERT_FALSE(lines.empty());
+    const int selected = BasicPage()->GetHitList()->GetSelectedIndex();
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(lines[static_cast<std::size_t>(selected)], "cat");
+    // Return searches the selected line.
+    BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    EXPECT_FALSE(BasicPage()->IsPicking());
+    EXPECT_EQ(BasicPage()->GetTypedText(), "cat");
+    EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
+}
+
+TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
+{
+    BasicPage()->SearchFor("dog");
+    itsApplication->GetPrefs().search_type = 2; // "Anagram of..." (tr)
+    BasicPage()->SetTypedText("do");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 0);
+}
+
+TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
+{
+    BasicPage()->SearchFor("cat*");
+    KQListBox* list = BasicPage()->GetHitList();
+    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
+    EXPECT_EQ(list->GetSelectedIndex(), 1);
+    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
+    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_TEXT_END));
+    EXPECT_EQ(list->GetSelectedIndex(), 2);
+    EXPECT_NE(Drawn().find("butterfly"), std::string::npos);
+    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
+    EXPECT_EQ(list->GetSelectedIndex(), 2) << "stays on the last line";
+    // A click on the first line shows its entry.
+    const FRM_CRect frame = list->GetFrame();
+    list->MouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
+    EXPECT_EQ(list->GetSelectedIndex(), 0);
+    EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
+    EXPECT_EQ(list->SelectItem(-1), 0);
+    EXPECT_EQ(list->SelectItem(3), 0);
+    // Escape clears the page.
+    list->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    EXPECT_EQ(list->GetCount(), 0);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "");
+}
+
+TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)
+{
+    itsApplication->GetPrefs().search_type = 1; // "Defining text contains..." (df)
+    BasicPage()->SearchFor("animal");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "dog"}));
+    bool highlighted = false;
+    for (const EntryPainter::Run& run : Painter().runs())
+        highlighted = highlighted || (run.highlight != 0 && run.text.find("animal") != std::string::npos);
+    EXPECT_TRUE(highlighted);
+}
+
+} // namespace

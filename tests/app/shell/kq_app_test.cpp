@@ -1,0 +1,183 @@
+// Tests of the application shell, headless against the real framework: start-up and the
+// dictionary it opens, the main window's menus from the program's resources, the Window
+// menu, the application's menu items, and the quit after the last reference window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/settings/config_dict.h"
+#include "app/shell/entry_win.h"
+#include "app/shell/menu_tags.h"
+#include "frm/views/cmenubar.h"
+#include "vkobase/res.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+
+class Shell : public TavlinFixture {};
+
+TEST_F(Shell, StartUp_OpensTheDictionaryThePreferencesNameElseTheFirst)
+{
+    struct Case {
+        const char* why;
+        const char* prefs;   // null: no preferences file
+        const char* opened;  // ref_name of the dictionary opened
+        int searchType;
+    };
+    const Case cases[] = {
+        {"no preferences: the first description", nullptr, "Alpha", 0},
+        {"named by the preferences (a CR LF description)", "reference=Beta\nsearch_type=0\n", "Beta", 0},
+        {"a name no description has: the first", "reference=Gamma\nsearch_type=1\n", "Alpha", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove(itsDir.path() + "/Pref.kq");
+        if (c.prefs != nullptr)
+            itsDir.write("Pref.kq", c.prefs);
+        Start();
+        ASSERT_TRUE(itsApplication->IsStarted());
+        EXPECT_EQ(itsApplication->GetDescriptions().entries(), 2u);
+        const std::vector<RefDoc*> documents = ReferenceDocuments();
+        ASSERT_EQ(documents.size(), 1u);
+        EXPECT_TRUE(documents[0]->IsOpen());
+        EXPECT_STREQ(documents[0]->GetDescription()->ref_name().data(), c.opened);
+        EXPECT_EQ(itsApplication->GetPrefs().search_type, c.searchType);
+        ASSERT_NE(MainWindow(), nullptr);
+        EXPECT_STREQ(MainWindow()->GetTitle().data(), c.opened);
+        Stop();
+    }
+}
+
+TEST_F(Shell, MainWindow_HasTheProgramsMenuBarWithTheItemsThatStartDisabled)
+{
+    Start();
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    for (const short off : {3, 4, 5, 6, 8, 10, 12, 18}) {
+        SCOPED_TRACE(off);
+        EXPECT_EQ(bar->IsInMenu(off), 1);
+        EXPECT_EQ(bar->IsEnabled(off), 0);
+    }
+    for (const short on : {32001, 32007, 32003, 32009, 9, 32031, 11, 14, 15, 16, 17, 19, 20, 21,
+                           25, 28, 29, 30, 31, 33, 35, 32462, 32457, 66}) {
+        SCOPED_TRACE(on);
+        EXPECT_EQ(bar->IsInMenu(on), 1);
+        EXPECT_EQ(bar->IsEnabled(on), 1);
+    }
+    EXPECT_STREQ(bar->GetTitle(menutag::kHistory).data(), "&History");
+}
+
+TEST_F(Shell, Resources_HoldTheMessagesExactlyAndTheHistoryAndPopupMenus)
+{
+    char text[128];
+    ASSERT_NE(vkov_res_get_str(1200, text, sizeof text), nullptr);
+    EXPECT_STREQ(text, "Fatal Error:  Unable to find the dictionary file!");
+    ASSERT_NE(vkov_res_get_str(1133, text, sizeof text), nullptr);
+    EXPECT_STREQ(text, "0 Entries found.");
+    ASSERT_NE(vkov_res_get_str(1006, text, sizeof text), nullptr);
+    EXPECT_STREQ(text, " ");
+    for (const int id : {1003, 1005, 1007, 1009, 1011, 39006, 39007, 39008, 39011, 39100, 1001}) {
+        SCOPED_TRACE(id);
+        IMAGE image = vkov_res_get_image(id);
+        EXPECT_NE(image, nullptr);
+        if (image != nullptr)
+            vkov_image_destroy(image);
+    }
+    for (const int menu : {menutag::kMainMenuBar, menutag::kHistoryMenus, menutag::kEntryPopupMenu}) {
+        MENU_TREE tree = vkov_res_get_menu(menu);
+        EXPECT_NE(tree, nullptr) << menu;
+        vkov_res_free_menu_tree(tree);
+    }
+}
+
+TEST_F(Shell, WindowMenu_FollowsTheReferenceWindowsAndRenumbersAfterAClose)
+{
+    Start();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    vkok_app_process_pending_events();
+    std::vector<RefDoc*> documents = ReferenceDocuments();
+    ASSERT_EQ(documents.size(), 3u);
+    ASSERT_EQ(itsApplication->GetWindowList().size(), 3u);
+    FRM_CMenuBar* bar = documents[2]->GetMainWindow()->GetMenuBar();
+    for (short tag = 11501; tag <= 11503; ++tag)
+        EXPECT_EQ(bar->IsInMenu(tag), 1) << tag;
+
+    // Next Window from the last goes round to the first.
+    itsApplication->DoCommand(KQedApp::kCmdNextWindow, documents[2]->GetMainWindow());
+    EXPECT_EQ(itsApplication->GetCurrentWindow(), 0);
+
+    // Closing the middle window: the later one takes its number.
+    MainRefWin* last = documents[2]->GetMainWindow();
+    documents[1]->GetMainWindow()->Close();
+    vkok_app_process_pending_events();
+    ASSERT_EQ(itsApplication->GetWindowList().size(), 2u);
+    EXPECT_EQ(itsApplication->GetWindowList()[1], last);
+    EXPECT_EQ(last->GetMenuBar()->IsInMenu(11502), 1);
+    EXPECT_EQ(last->GetMenuBar()->IsInMenu(11503), 0);
+    // The closed window's document goes once the event is over.
+    vkov_test_advance_clock(150);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(ReferenceDocuments().size(), 2u);
+}
+
+TEST_F(Shell, LastReferenceWindowClosed_TheProgramQuitsAfterADelay)
+{
+    Start();
+    MainWindow()->Close();
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(FRM_CApplication::IsInstantiated()) << "not at once";
+    vkov_test_advance_clock(250);
+    vkok_app_process_pending_events();
+    EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow)) << "the task window is gone: shut down";
+}
+
+TEST_F(Shell, QuitTimer_WaitsWhileASearchRuns)
+{
+    Start();
+    itsApplication->BeginSearch();
+    MainWindow()->Close();
+    vkov_test_advance_clock(250);
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(vkov_vobj_is_valid(itsTaskWindow)) << "a search is on the stack";
+    itsApplication->EndSearch();
+    for (int step = 0; step < 3; ++step) {
+        vkov_test_advance_clock(150);
+        vkok_app_process_pending_events();
+    }
+    EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow));
+}
+
+TEST_F(Shell, GoOnlineItems_OpenTheirAddressesThroughTheShell)
+{
+    Start();
+    const int before = win32_test_shell_count();
+    for (const short tag : menutag::kGoOnlineItems)
+        itsApplication->DoMenuCommand(tag, 0, 0);
+    ASSERT_EQ(win32_test_shell_count(), before + 5);
+    char expected[256];
+    for (int i = 0; i < 5; ++i) {
+        vkov_res_get_str(menutag::kGoOnlineAddresses[i], expected, sizeof expected);
+        EXPECT_STREQ(win32_test_shell_file(before + i), expected);
+    }
+}
+
+TEST_F(Shell, CommandLine_LooksUpTheClipboardsWordOnceStarted)
+{
+    ASSERT_TRUE(vkok_cb_open(TRUE));
+    std::memcpy(vkok_cb_alloc_data(4), "dog\n", 4);
+    ASSERT_TRUE(vkok_cb_put_data(CB_TEXT, nullptr, 4, nullptr));
+    vkok_cb_free_data();
+    vkok_cb_close();
+    Start(true);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    ASSERT_NE(BasicPage()->GetHits(), nullptr);
+    EXPECT_GE(BasicPage()->GetHits()->entries(), 1u);
+}
+
+} // namespace

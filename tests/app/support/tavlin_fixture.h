@@ -1,0 +1,145 @@
+// tavlin_fixture.h: TavlinCD running headless in a fresh working folder: two small
+// dictionaries written by the project's writer ("Alpha" with animals, "Beta" with
+// colours, one description in CR LF lines), optional preferences, the application's
+// start-up over a test task window, and helpers to reach the first main window.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/pages/kq_basic_win.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/ref_doc.h"
+#include "engine/engine.h"
+#include "engine/progress.h"
+#include "frm/drawing/cfont.h"
+#include "frm/runtime/cswtchbr.h"
+#include "tools/dictwriter/data_writer.h"
+#include "tools/dictwriter/dictwriter.h"
+#include "vkobase/testing.h"
+#include "vkobase/vkobase.h"
+#include "win32/testing.h"
+
+#include "../../support/temp_dir.h"
+
+namespace tavlintest {
+
+constexpr std::uint8_t kMainWord = 0xA3;
+constexpr std::uint8_t kDefinition = 0xEC;
+
+struct Word {
+    std::string head;
+    std::string definition;
+    std::vector<std::string> defining; // "df" words
+};
+
+inline void WriteDictionary(const test_support::TempDir& dir, const std::string& base,
+                            const std::vector<Word>& words)
+{
+    dictwriter::DictionarySource source;
+    for (const Word& w : words) {
+        dictwriter::SourceEntry entry;
+        entry.head_word = w.head;
+        entry.fields = dictwriter::encode_field_stream(
+            {{kMainWord, w.head}, {kDefinition, w.definition}});
+        entry.terms.push_back({"va", w.head});
+        for (const std::string& d : w.defining)
+            entry.terms.push_back({"df", d});
+        source.entries.push_back(entry);
+    }
+    std::string error;
+    ASSERT_TRUE(dictwriter::write_dictionary(source, dir.path() + "/data/" + base, nullptr, &error))
+        << error;
+}
+
+inline const std::vector<Word>& Animals()
+{
+    static const std::vector<Word> words = {
+        {"cat", "a small domestic animal", {"small", "domestic", "animal"}},
+        {"catalog", "a list of things", {"list", "things"}},
+        {"caterpillar", "the larva of a butterfly", {"larva", "butterfly"}},
+        {"dog", "a domestic animal that barks", {"domestic", "animal", "barks"}},
+        {"o'clock", "of the clock", {"clock"}},
+    };
+    return words;
+}
+
+class TavlinFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vkov_test_reset_all();
+        win32_test_reset();
+        FRM_CSwitchBoard::ResetForTests();
+        FRM_CFont::GetRegistry()->ResetForTests();
+        progress_reset();
+        std::filesystem::create_directories(itsDir.path() + "/data");
+        WriteDictionary(itsDir, "alpha", Animals());
+        WriteDictionary(itsDir, "beta", {{"red", "a colour", {"colour"}}, {"blue", "a colour", {"colour"}}});
+        itsDir.write("a.dct", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n"
+                              "search_text=Entry word is...,va\n"
+                              "search_text=Defining text contains...,df\n"
+                              "search_text=Anagram of...,tr\n"
+                              "main_entry=Entry:,N\ntext_entry=Senses:,N\n");
+        itsDir.write("b.dct", "ref_name=Beta\r\nbase_dir=data/\r\nbase_name=beta\r\n"
+                              "search_text=Entry word is...,va\r\nmain_entry=Entry:,N\r\n");
+        itsOldDir = std::filesystem::current_path();
+        std::filesystem::current_path(itsDir.path());
+    }
+
+    void TearDown() override
+    {
+        Stop();
+        std::filesystem::current_path(itsOldDir);
+        ReleaseEngineBuffers();
+        FRM_CFont::GetRegistry()->ResetForTests();
+        vkov_test_reset_all();
+    }
+
+    // The application's start-up, as the task window's creation runs it.
+    void Start(bool commandLine = false)
+    {
+        itsApplication = std::make_unique<KQedApp>(commandLine);
+        itsTaskWindow = vkov_test_create_task_window(hookWinEventHandler);
+        EVENT create{};
+        create.type = E_CREATE;
+        vkov_test_post_event(itsTaskWindow, &create);
+        vkok_app_process_pending_events();
+    }
+
+    void Stop()
+    {
+        if (itsApplication && FRM_CApplication::IsInstantiated() && vkov_vobj_is_valid(itsTaskWindow))
+            vkok_vobj_destroy(itsTaskWindow);
+        itsApplication.reset();
+    }
+
+    std::vector<RefDoc*> ReferenceDocuments() const
+    {
+        std::vector<RefDoc*> found;
+        const RWOrdered* documents = itsApplication->GetDocuments();
+        for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i)
+            if (auto* reference = dynamic_cast<RefDoc*>((*documents)[i]))
+                found.push_back(reference);
+        return found;
+    }
+
+    MainRefWin* MainWindow() const
+    {
+        const std::vector<RefDoc*> documents = ReferenceDocuments();
+        return documents.empty() ? nullptr : documents.front()->GetMainWindow();
+    }
+    KQBasicWin* BasicPage() const { return MainWindow()->GetBasicPage(); }
+
+    test_support::TempDir itsDir;
+    std::filesystem::path itsOldDir;
+    std::unique_ptr<KQedApp> itsApplication;
+    WINDOW itsTaskWindow = nullptr;
+};
+
+} // namespace tavlintest
