@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "frm/controls/cradiogr.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nlistedt.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"
@@ -172,6 +174,12 @@ void FRM_CTabStop::Activate()
     if (itsView == nullptr)
         return;
     itsView->Activate();
+    // A field reached by navigation is ready to be typed over.
+    constexpr int kWholeText = 32767;
+    if (auto* edit = FrmCast<FRM_NEditControl>(itsView))
+        edit->SetTextSelection(0, kWholeText);
+    else if (auto* listEdit = FrmCast<FRM_NListEdit>(itsView))
+        listEdit->SetTextSelection(0, kWholeText);
     if (FRM_CSubview* enclosure = itsView->GetEnclosure())
         enclosure->SetKeyFocus(itsView);
     itsView->Invalidate(itsView->GetLocalFrame()); // redraw with or without the focus

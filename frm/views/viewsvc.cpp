@@ -8,6 +8,7 @@
 
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/cntvtxte.h"
+#include "frm/controls/nlistedt.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrllbr.h"
 #include "frm/core/ctdicntr.h"
@@ -308,6 +309,9 @@ FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResou
     case WC_LISTBUTTON:
         return make(&CResourceFactory::ConstructNListButton,
                     [&] { return new FRM_NListButton(theParent, theResourceId, theItem); });
+    case WC_LISTEDIT:
+        return make(&CResourceFactory::ConstructNListEdit,
+                    [&] { return new FRM_NListEdit(theParent, theResourceId, theItem); });
     default:
         return nullptr;
     }

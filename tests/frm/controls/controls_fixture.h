@@ -4,12 +4,21 @@
 
 #include <vector>
 
+#include "frm/views/csubview.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
 #include "ruk/static/vkoruk.h"
 #include "vkobase/vkobase.h"
 
 namespace frmtest {
+
+// A subview that records the commands its controls send up.
+class CommandPanel : public FRM_CSubview {
+public:
+    explicit CommandPanel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 320, 240)) {}
+    void DoCommand(long command, void*) override { commands.push_back(command); }
+    std::vector<long> commands;
+};
 
 class ControlsFixture : public AppFixture {
 protected:
