@@ -4,7 +4,7 @@
 #include "app/display/entry_painter.h"
 #include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
-#include "app/shell/entry_win.h"
+#include "app/display/scroll_view_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_list_box.h"
 #include "app/shell/ref_doc.h"
@@ -18,6 +18,7 @@
 namespace {
 
 constexpr std::size_t kTypeAheadLines = 2000;
+constexpr float kEntryLeft = 311;
 constexpr const char* kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
 constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
 
@@ -48,8 +49,8 @@ void Destroy(std::unique_ptr<RWOrdered>& words)
 } // namespace
 
 KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryWin* entryPane)
-    : FRM_CSubview(enclosure, frame), itsDocument(document), itsEntryPane(entryPane)
+                       EntryPainter* painter)
+    : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter)
 {
     const float left = frame.Left(), top = frame.Top();
     itsField = new FRM_NEditControl(this, FRM_CRect(left + 14, top + 40, left + 296, top + 64),
@@ -65,6 +66,12 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
         this, FRM_CRect(left + 205, top + 74, left + 295, top + 99), FRM_CStringRW(1014), 0);
     itsSpellingButton->SetCommand(kCmdSpellingHelp);
     itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 130, left + 296, frame.Bottom() - 15));
+    itsEntryPane = new ScrollViewWin(document, this,
+                                     FRM_CRect(left + kEntryLeft, top + 36, frame.Right(), frame.Bottom()));
+    itsPainter->SetWindow(itsEntryPane->PaneWindow());
+    itsPainter->SetView(itsEntryPane);
+    if (KQedApp* application = KQedApp::Instance())
+        itsPainter->SetColors(application->GetPrefs());
 }
 
 KQBasicWin::~KQBasicWin()
@@ -146,8 +153,11 @@ void KQBasicWin::SearchOne(const std::string& text, bool quiet)
     if (text == "." || text == "*" || text == "?")
         return;
     RWOrdered* hits = itsDocument->RunSearch(text, GetIndexCode(), quiet);
-    if (hits == nullptr)
+    if (hits == nullptr) {
+        if (!quiet)
+            itsHitList->Clear(); // nothing found: no list of an earlier search stays
         return;
+    }
     itsHighlights = HighlightWords(text);
     ShowResults(hits, text);
 }
@@ -181,9 +191,28 @@ void KQBasicWin::ShowHit(int index)
     RWOrdered highlights;
     for (const std::string& h : itsHighlights)
         highlights.insert(new RWCollectableString(h.c_str()));
-    itsDocument->GetKeyTable().FormatEntryText(word, &itsEntryPane->GetPainter(),
+    itsDocument->GetKeyTable().FormatEntryText(word, itsPainter,
                                                highlights.entries() != 0 ? &highlights : nullptr);
     highlights.clearAndDestroy();
+}
+
+void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
+{
+    const std::unique_ptr<WordItem> word = itsPainter->SoundHit(point.H(), point.V());
+    if (!word || word->length() == 0)
+        return;
+    const std::string text = word->data();
+    if (text.find_first_of("^$.*?[]()&|!,:-<>") != std::string::npos)
+        return;
+    if (text == ";SOUND") {
+        itsPainter->PlayWordSounds(point.H(), point.V(), &itsDocument->GetKeyTable());
+        return;
+    }
+    if (text == ";ART" || text == ";TABLE")
+        return;
+    Clear();
+    SetTypedText(text);
+    Search();
 }
 
 void KQBasicWin::TypeAhead()
@@ -231,6 +260,18 @@ void KQBasicWin::DoCommand(long command, void* data)
         return;
     case kCmdClear:
         Clear();
+        return;
+    case kPaneDraw:
+        itsPainter->Redraw(itsEntryPane->ScrollOriginY());
+        return;
+    case kPaneDrag: {
+        const auto* points = static_cast<const FRM_CPoint*>(data);
+        itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
+        itsPainter->Redraw(itsEntryPane->ScrollOriginY());
+        return;
+    }
+    case kPaneDoubleClick:
+        ClickOnEntry(*static_cast<const FRM_CPoint*>(data));
         return;
     case kCmdLineChosen:
         if (itIsPicking) {

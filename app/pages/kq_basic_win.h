@@ -1,6 +1,6 @@
 // kq_basic_win.h: KQBasicWin, the basic search page of a main reference window: a text
 // field, Search, Clear and Spelling Help buttons, the hit list and the entry pane beside
-// it. Typing fills the hit list with the dictionary's words for the typed text and
+// it. Double-clicking a word of the entry looks it up. Typing fills the hit list with the dictionary's words for the typed text and
 // selects the best line (type-ahead); Return or Search runs the search, of each word of a
 // comma-separated list in turn; choosing a line of the hit list shows its entry.
 #pragma once
@@ -11,12 +11,13 @@
 #include "frm/views/csubview.h"
 #include "vkocoll/ordered.h"
 
-class EntryWin;
+class EntryPainter;
 class FRM_NButton;
 class FRM_NEditControl;
 class FRM_NText;
 class KQListBox;
 class RefDoc;
+class ScrollViewWin;
 
 class KQBasicWin : public FRM_CSubview {
 public:
@@ -31,8 +32,9 @@ public:
     // The window resource of its controls, and their ids there.
     static constexpr long kControlsResource = 2201;
 
+    // painter: the main window's entry engine, which the page attaches to its entry pane.
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryWin* entryPane);
+               EntryPainter* painter);
     ~KQBasicWin() override;
 
     // The text field's text, and setting it (caret after the last character).
@@ -49,6 +51,7 @@ public:
     void Clear();
 
     KQListBox* GetHitList() const { return itsHitList; }
+    ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
     const RWOrdered* GetHits() const { return itsHits.get(); }
     bool IsPicking() const { return itIsPicking; }
     // The chosen search type: its position in the description's list and its index code.
@@ -64,8 +67,11 @@ private:
     void ShowResults(RWOrdered* hits, const std::string& text);
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
+    void ClickOnEntry(const FRM_CPoint& point);
+
     RefDoc* itsDocument;                 // not owned
-    EntryWin* itsEntryPane;              // the window's
+    EntryPainter* itsPainter;            // the main window's
+    ScrollViewWin* itsEntryPane = nullptr;
     FRM_NEditControl* itsField = nullptr;
     FRM_NButton* itsSearchButton = nullptr;
     FRM_NButton* itsClearButton = nullptr;

@@ -3,7 +3,7 @@
 
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
-#include "app/shell/entry_win.h"
+#include "app/display/entry_painter.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
@@ -22,16 +22,14 @@ FRM_CStringRW TitleOf(const RefDoc* document)
 MainRefWin::MainRefWin(RefDoc* document, WINDOW task)
     : FRM_CWindow(document, FRM_CRect(30, 30, 30 + kWidth, 30 + kHeight), TitleOf(document), 0,
                   W_DOC, menutag::kMainMenuBar, task),
-      itsDocument(document)
+      itsDocument(document), itsPainter(std::make_unique<EntryPainter>(nullptr, nullptr))
 {
-    itsEntryPane = new EntryWin(document, FRM_CRect(kPageWidth + 1, 36, kWidth, kHeight),
-                                GetVKOWindow());
-    if (KQedApp* application = KQedApp::Instance())
-        itsEntryPane->GetPainter().SetColors(application->GetPrefs());
-    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, 0, kPageWidth, kHeight), document,
-                                  itsEntryPane);
+    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, 0, kWidth, kHeight), document,
+                                  itsPainter.get());
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
+
+MainRefWin::~MainRefWin() = default;
 
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {

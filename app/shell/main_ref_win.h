@@ -1,10 +1,13 @@
 // main_ref_win.h: MainRefWin, the main reference window of a reference document: the
-// program's menu bar, the search page on the left and the entry pane on the right.
+// program's menu bar and the search page, whose entry pane the window's entry engine draws
+// into.
 #pragma once
+
+#include <memory>
 
 #include "frm/views/cwindow.h"
 
-class EntryWin;
+class EntryPainter;
 class KQBasicWin;
 class RefDoc;
 
@@ -12,18 +15,19 @@ class MainRefWin : public FRM_CWindow {
 public:
     static constexpr float kWidth = 820;
     static constexpr float kHeight = 580;
-    static constexpr float kPageWidth = 310;
 
     MainRefWin(RefDoc* document, WINDOW task);
+    ~MainRefWin() override;
 
     KQBasicWin* GetBasicPage() const { return itsBasicPage; }
-    EntryWin* GetEntryPane() const { return itsEntryPane; }
+    // The entry engine that draws the chosen entry into the page's entry pane.
+    EntryPainter& GetPainter() const { return *itsPainter; }
 
     // FRM_CWindow
     void DoMenuCommand(short tag, short shift, short control) override;
 
 private:
     RefDoc* itsDocument;
+    std::unique_ptr<EntryPainter> itsPainter;
     KQBasicWin* itsBasicPage = nullptr;   // the view tree's
-    EntryWin* itsEntryPane = nullptr;     // the document's
 };

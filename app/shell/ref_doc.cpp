@@ -7,6 +7,7 @@
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
+#include "app/shell/search_win.h"
 #include "engine/engine.h"
 #include "frm/core/cstringrw.h"
 #include "ruk/static/vkoruk.h"
@@ -44,21 +45,9 @@ void RefDoc::RemoveWindow(FRM_CWindow* window)
 
 RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, bool quiet)
 {
-    auto* application = static_cast<KQedApp*>(GetApplication());
-    // One search at a time: events handled while the engine reports progress must not
-    // start another one.
-    if (!itIsOpen || application->IsSearching())
+    if (!itIsOpen)
         return nullptr;
-    application->BeginSearch();
-    const std::string query = code.empty() ? text : code + "=" + text;
-    ResultList* found = nullptr;
-    RunQuery(&found, query.c_str());
-    std::unique_ptr<ResultList> owned(found);
-    RWOrdered* hits = owned ? CollectHits(nullptr, owned.get(), 0) : new RWOrdered;
-    application->EndSearch();
-    if (hits->entries() == 0 && !quiet)
-        vko_dm_post_note("%s", FRM_CStringRW(1133).data());
-    return hits;
+    return SearchWin::Run(this, text, code, quiet);
 }
 
 void RefDoc::LookUpClipboard()

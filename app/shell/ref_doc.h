@@ -25,10 +25,10 @@ public:
     EntryKeyTable& GetKeyTable() { return itsKeyTable; }
     MainRefWin* GetMainWindow() const { return itsMainWindow; }
 
-    // Runs the search of text under index code (empty: text is a query as written) and
-    // answers its hits, WordItems in the engine's order (the caller owns the collection
-    // and its items); null when no search could run. When nothing was found and quiet is
-    // false, the user is told.
+    // Runs the search of text under index code (empty: text is a query as written) in a
+    // status window and answers its hits, WordItems in the engine's order (the caller owns
+    // the collection and its items); null when nothing was found or no search could run
+    // (then, unless quiet, the user was told).
     RWOrdered* RunSearch(const std::string& text, const std::string& code, bool quiet);
 
     // Looks the clipboard's text up in the main window's basic page.

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/entry_win.h"
+#include "app/display/entry_painter.h"
+#include "app/display/scroll_view_win.h"
 #include "app/shell/kq_list_box.h"
 #include "frm/runtime/cnav.h"
 
@@ -33,7 +34,7 @@ protected:
             lines.push_back(BasicPage()->GetHitList()->GetItem(i));
         return lines;
     }
-    const EntryPainter& Painter() const { return MainWindow()->GetEntryPane()->GetPainter(); }
+    const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
     std::string Drawn() const
     {
         std::string text;
@@ -136,6 +137,25 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
     list->DoKey(FRM_CKey(27, 0, 0, 0, 0));
     EXPECT_EQ(list->GetCount(), 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "");
+}
+
+TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUp)
+{
+    BasicPage()->SearchFor("cat");
+    const EntryPainter::Run* dog = nullptr;
+    for (const EntryPainter::Run& run : Painter().runs())
+        if (run.text == "dog")
+            dog = &run;
+    ASSERT_NE(dog, nullptr) << Drawn();
+    FRM_CPoint at(dog->x + 2, dog->y - 2);
+    BasicPage()->DoCommand(kPaneDoubleClick, &at);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    EXPECT_NE(Drawn().find("barks"), std::string::npos);
+    // Between the words: nothing happens.
+    FRM_CPoint nowhere(2, 2);
+    BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
 }
 
 TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/settings/config_dict.h"
-#include "app/shell/entry_win.h"
 #include "app/shell/menu_tags.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/res.h"

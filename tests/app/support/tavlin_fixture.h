@@ -60,7 +60,7 @@ inline void WriteDictionary(const test_support::TempDir& dir, const std::string&
 inline const std::vector<Word>& Animals()
 {
     static const std::vector<Word> words = {
-        {"cat", "a small domestic animal", {"small", "domestic", "animal"}},
+        {"cat", "a small domestic animal not a dog", {"small", "domestic", "animal"}},
         {"catalog", "a list of things", {"list", "things"}},
         {"caterpillar", "the larva of a butterfly", {"larva", "butterfly"}},
         {"dog", "a domestic animal that barks", {"domestic", "animal", "barks"}},

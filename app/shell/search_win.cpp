@@ -1,0 +1,210 @@
+// search_win.cpp: the search status window.
+#include "app/shell/search_win.h"
+
+#include <memory>
+
+#include "app/shell/kq_app.h"
+#include "app/shell/ref_doc.h"
+#include "engine/engine.h"
+#include "frm/controls/nctrls.h"
+#include "frm/drawing/cdrawctx.h"
+#include "frm/drawing/cenviron.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+SearchWin* theCurrent = nullptr;
+
+constexpr unsigned long kProgressColor = 0x030000FFul;
+constexpr unsigned long kWhite = 0x0BFFFFFFul;
+constexpr unsigned long kBlack = 0x07000000ul;
+// Out of sight until the search has run two seconds, then here.
+const FRM_CRect kHiddenFrame(-2000, -2000, -1575, -1750);
+const FRM_CRect kShownFrame(225, 250, 650, 500);
+const FRM_CRect kProgressFrame(20, 150, 405, 170);
+
+void PumpEvents() { vko_app_process_pending_events(); }
+
+WINDOW TaskWindow()
+{
+    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+}
+
+} // namespace
+
+struct SearchWin::Outcome {
+    std::string text;
+    std::string code;
+    bool quiet = false;
+    RWOrdered* hits = nullptr;
+};
+
+SearchWin::SearchWin(RefDoc* document, Outcome* outcome)
+    : FRM_CWindow(document, kHiddenFrame, FRM_CStringRW(1095), 0, W_MODAL, 0, TaskWindow()),
+      itsDocument(document), itsOutcome(outcome)
+{
+    itsStopButton = new FRM_NButton(this, FRM_CRect(168, 190, 258, 215), FRM_CStringRW(1085), 0);
+    itsStopButton->SetCommand(kCmdStop);
+    itsStatusLine = StatusLine(outcome->text, outcome->code);
+    theCurrent = this;
+    set_cancel_flag(0);
+}
+
+SearchWin::~SearchWin()
+{
+    for (std::int32_t* timer : {&itsTimerA, &itsTimerB, &itsTimerC})
+        StopTimer(timer);
+    if (theCurrent == this)
+        theCurrent = nullptr;
+}
+
+SearchWin* SearchWin::Current() { return theCurrent; }
+
+std::string SearchWin::StatusLine(const std::string& text, const std::string& code)
+{
+    std::string line;
+    if (!code.empty() && code[0] == '0')
+        line = text;
+    else if (!code.empty() && code[0] == '\x01')
+        line = "va=" + text; // the browse page's marker byte stands for the entry-word index
+    else
+        line = code + "=" + text;
+    if (line.size() > kStatusLineLimit)
+        line.resize(kStatusLineLimit);
+    return line;
+}
+
+RWOrdered* SearchWin::Run(RefDoc* document, const std::string& text, const std::string& code,
+                          bool quiet)
+{
+    KQedApp* application = KQedApp::Instance();
+    // One search at a time: a page asked from an event handled during a search gets none.
+    if (document == nullptr || application == nullptr || application->IsSearching() ||
+        theCurrent != nullptr)
+        return nullptr;
+    Outcome outcome;
+    outcome.text = text;
+    outcome.code = code;
+    outcome.quiet = quiet;
+    auto* window = new SearchWin(document, &outcome);
+    const WINDOW handle = window->GetVKOWindow();
+    window->itsTimerA = vkov_timer_create(handle, kStartDelayMs);
+    // The window closes itself (and the framework deletes it) when the search is over.
+    vko_win_process_modal(handle);
+    return outcome.hits;
+}
+
+void SearchWin::StopTimer(std::int32_t* timer)
+{
+    if (*timer >= 0)
+        vkov_timer_destroy(*timer);
+    *timer = -1;
+}
+
+void SearchWin::DoTimer(long timerId)
+{
+    if (timerId == itsTimerA) {
+        StopTimer(&itsTimerA);
+        itsTimerB = vkov_timer_create(GetVKOWindow(), kShowAfterMs);
+        RunSearch();
+        return;
+    }
+    if (timerId == itsTimerB) {
+        StopTimer(&itsTimerB);
+        Size(kShownFrame);
+        itIsShown = true;
+        vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+        itsTimerC = vkov_timer_create(GetVKOWindow(), kShownAtLeastMs);
+        return;
+    }
+    if (timerId == itsTimerC) {
+        StopTimer(&itsTimerC);
+        if (itIsClosingLater)
+            Close();
+        return;
+    }
+    FRM_CWindow::DoTimer(timerId);
+}
+
+void SearchWin::RunSearch()
+{
+    KQedApp* application = KQedApp::Instance();
+    application->BeginSearch();
+    set_status_sink(this);
+    set_pending_events_pump(PumpEvents);
+    const std::string& code = itsOutcome->code;
+    std::string query;
+    if (code.empty())
+        query = itsOutcome->text;
+    else if (code[0] == '\x01')
+        query = "va=" + itsOutcome->text;
+    else
+        query = code + "=" + itsOutcome->text;
+    ResultList* found = nullptr;
+    RunQuery(&found, query.c_str());
+    std::unique_ptr<ResultList> owned(found);
+    RWOrdered* hits = owned ? CollectHits(nullptr, owned.get(), 0) : new RWOrdered;
+    set_status_sink(nullptr);
+    set_pending_events_pump(nullptr);
+    set_cancel_flag(0);
+    StopTimer(&itsTimerB); // a short search never shows the window
+    if (hits->entries() == 0) {
+        delete hits;
+        hits = nullptr;
+        if (!itsOutcome->quiet)
+            vko_dm_post_note("No Entries Found!");
+    }
+    itsOutcome->hits = hits;
+    theCurrent = nullptr;
+    application->EndSearch();
+    // A window that came into view stays at least a second: it closes when timer C fires.
+    if (itsTimerC >= 0) {
+        itIsClosingLater = true;
+        return;
+    }
+    Close();
+}
+
+void SearchWin::show_message(const char* text)
+{
+    itsFound = text != nullptr ? text : "";
+    if (itIsShown)
+        vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+void SearchWin::show_percentage(int percent)
+{
+    itsPercent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    if (itIsShown)
+        vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+void SearchWin::DoCommand(long command, void* data)
+{
+    if (command == kCmdStop) {
+        set_cancel_flag(1);
+        return;
+    }
+    FRM_CWindow::DoCommand(command, data);
+}
+
+void SearchWin::Draw(const FRM_CRect&)
+{
+    FRM_CDrawingContext context(this);
+    context.GetEnv().SetForegroundColor(kBlack, kBlack);
+    context.GetEnv().SetBackgroundColor(kWhite, kWhite);
+    context.DrawText(FRM_CStringRW(1091), FRM_CPoint(20, 30));
+    context.DrawText(FRM_CStringRW(itsStatusLine.c_str()), FRM_CPoint(40, 55));
+    context.DrawText(FRM_CStringRW(1099), FRM_CPoint(20, 90));
+    context.DrawText(FRM_CStringRW(itsFound.c_str()), FRM_CPoint(40, 115));
+    context.GetEnv().SetPen(kBlack, 1, PAT_SOLID, P_SOLID);
+    context.GetEnv().SetBrushColor(kWhite, kWhite);
+    context.DrawRect(kProgressFrame);
+    const float width = kProgressFrame.Width() * static_cast<float>(itsPercent) / 100.0f;
+    if (width > 0) {
+        context.GetEnv().SetPen(kProgressColor, 1, PAT_SOLID, P_SOLID);
+        context.GetEnv().SetBrushColor(kProgressColor, kProgressColor);
+        context.DrawRect(FRM_CRect(kProgressFrame.Left(), kProgressFrame.Top(),
+                                   kProgressFrame.Left() + width, kProgressFrame.Bottom()));
+    }
+}

@@ -1,0 +1,73 @@
+// search_win.h: SearchWin, the modal status window in which every search runs. The search
+// starts on the window's first timer tick; the window stays out of sight unless the search
+// takes longer than two seconds, and then stays up at least one second. While the engine
+// works it shows the query, the word most recently found and a progress bar, and its Stop
+// button asks the engine to end the search with what it has found so far.
+//
+// While the search runs the application counts as searching: events handled from the
+// engine's progress reports start no second search, and the application's deferred work
+// waits until it is over.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "engine/progress.h"
+#include "frm/views/cwindow.h"
+
+class FRM_NButton;
+class RefDoc;
+class RWOrdered;
+
+class SearchWin : public FRM_CWindow, public StatusSink {
+public:
+    static constexpr long kCmdStop = 8001;
+    static constexpr std::int32_t kStartDelayMs = 100;
+    static constexpr std::int32_t kShowAfterMs = 2000;
+    static constexpr std::int32_t kShownAtLeastMs = 1000;
+    static constexpr std::size_t kStatusLineLimit = 249;
+
+    // Runs the search of text under index code ("" : text is a query as written; a code
+    // whose first byte is 1 : the entry-word index "va") in a status window of document,
+    // and answers the hits (the caller owns them and their items), or null when nothing
+    // was found or the search could not run. Without hits and unless quiet, the user is
+    // told "No Entries Found!".
+    static RWOrdered* Run(RefDoc* document, const std::string& text, const std::string& code,
+                          bool quiet);
+
+    // The line that shows the query: "code=text", or the text alone for code "0...".
+    static std::string StatusLine(const std::string& text, const std::string& code);
+    // The status window of the running search, null outside a search.
+    static SearchWin* Current();
+
+    const std::string& GetFoundText() const { return itsFound; }
+    int GetPercent() const { return itsPercent; }
+    bool IsShown() const { return itIsShown; }
+
+    // StatusSink
+    void show_message(const char* text) override;
+    void show_percentage(int percent) override;
+
+    // FRM_CWindow
+    void DoCommand(long command, void* data) override;
+    void DoTimer(long timerId) override;
+    void Draw(const FRM_CRect& area) override;
+
+private:
+    struct Outcome;
+    SearchWin(RefDoc* document, Outcome* outcome);
+    ~SearchWin() override;
+    void RunSearch();
+    void StopTimer(std::int32_t* timer);
+
+    RefDoc* itsDocument;
+    Outcome* itsOutcome;            // the caller's, on its stack
+    FRM_NButton* itsStopButton = nullptr;
+    std::string itsStatusLine;
+    std::string itsFound;
+    int itsPercent = 0;
+    bool itIsShown = false;
+    bool itIsClosingLater = false;  // the search is over; closes when timer C fires
+    std::int32_t itsTimerA = -1;    // starts the search
+    std::int32_t itsTimerB = -1;    // shows the window
+    std::int32_t itsTimerC = -1;    // keeps it shown
+};
