@@ -2,6 +2,9 @@
 // art, table and sound references.
 #include "app/display/entry_key_table.h"
 
+#include "app/display/entry_painter.h"
+#include "frm/views/cimage.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -110,6 +113,13 @@ bool EntryKeyTable::OpenMainSet() const
 {
     return itsDescription != nullptr &&
            OpenDictionary(itsDescription->base_dir().data(), itsDescription->base_name().data()) != 0;
+}
+
+std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* engine) const
+{
+    if (engine == nullptr || itsReferenceOffset == 0)
+        return nullptr;
+    return engine->LoadIllustration(itsReferenceRecord, *itsParts[kArtPart]);
 }
 
 bool EntryKeyTable::Matches(const configDict* description)

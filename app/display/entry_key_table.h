@@ -12,7 +12,11 @@
 #include <cstdint>
 #include <string>
 
+#include <memory>
+
 class configDict;
+class EntryPainter;
+class FRM_CImage;
 class RWOrdered;
 class WordItem;
 
@@ -51,6 +55,9 @@ public:
     // holding "table/KEY;..." names table KEY, anything else the illustration whose key
     // an 0xEE field of the entry gave. True when the record was found.
     bool ResolveReference(WordItem* artPart);
+    // The image of the entry's illustration or table, read by engine, which lays out and
+    // draws an illustration's caption; null when the entry has none or it is no image.
+    std::unique_ptr<FRM_CImage> ShowReference(EntryPainter* engine) const;
 
     // The sound record of word in the "sound" data set: its bytes (a WAV image) and their
     // count, or null (nothing found, or no sound data set: then the main set is open again).

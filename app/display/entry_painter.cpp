@@ -7,10 +7,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <functional>
+
+#include <stdlib.h>
+#include <unistd.h>
 
 #include "app/display/display_text.h"
 #include "engine/worditem.h"
+#include "frm/views/cimage.h"
 #include "ruk/static/vkoruk.h"
 #include "vkocoll/collstr.h"
 #include "vkocoll/ordered.h"
@@ -81,6 +86,7 @@ EntryPainter::EntryPainter(const EntryPainter& other)
       itIsPrinting(other.itIsPrinting), itIsImageShown(other.itIsImageShown),
       itsView(other.itsView), itsWindow(other.itsWindow),
       itsCaption(other.itsCaption ? other.itsCaption->Copy() : nullptr),
+      itsImageRecord(other.itsImageRecord),
       itsSettings(other.itsSettings), itsEntryStart(other.itsEntryStart), itsJob(other.itsJob),
       itsPenX(other.itsPenX), itsPenY(other.itsPenY), itsRuns(other.itsRuns),
       itsLines(other.itsLines), itsWidthCache(other.itsWidthCache),
@@ -677,6 +683,7 @@ void EntryPainter::ShowEntry(WordItem* const* parts)
     if (parts != itsParts)
         std::copy(parts, parts + 11, itsParts);
     itsCaption.reset();
+    itsImageRecord.clear();
     itIsImageShown = false;
     StartLayout();
     for (int k = 1; k <= kPartCount; ++k) {
@@ -716,7 +723,8 @@ void EntryPainter::ShowEntry(WordItem* const* parts)
 
 void EntryPainter::ShowCaption(const WordItem& caption)
 {
-    itsCaption.reset(caption.Copy());
+    // The caption alone, without the part's label.
+    itsCaption = std::make_unique<WordItem>(TextOf(caption).c_str());
     StartLayout();
     itIsImageShown = true;
     std::size_t position = 0;
@@ -1046,4 +1054,107 @@ std::string EntryPainter::SelectedText() const
         }
     }
     return out;
+}
+
+// ---------------------------------------------------------------------------------------
+// Illustrations and tables
+
+namespace {
+
+// The image in a record's bytes. The base library reads PNG from files only, so the bytes
+// pass through a temporary file.
+std::unique_ptr<FRM_CImage> ImageOf(const std::string& record)
+{
+    if (record.empty())
+        return nullptr;
+    char path[] = "/tmp/tavlin_image_XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0)
+        return nullptr;
+    std::size_t written = 0;
+    while (written < record.size()) {
+        const ssize_t n = ::write(fd, record.data() + written, record.size() - written);
+        if (n <= 0)
+            break;
+        written += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    std::unique_ptr<FRM_CImage> image;
+    if (written == record.size()) {
+        FILE_SPEC spec{};
+        std::strncpy(spec.dir.path, "/tmp", sizeof spec.dir.path - 1);
+        std::strncpy(spec.name, path + 5, sizeof spec.name - 1);
+        if (IMAGE read = vko_image_read(&spec)) {
+            image = std::make_unique<FRM_CImage>(read);
+            vko_image_destroy(read);
+        }
+    }
+    ::unlink(path);
+    return image;
+}
+
+} // namespace
+
+std::unique_ptr<FRM_CImage> EntryPainter::LoadIllustration(const std::string& record,
+                                                           const WordItem& artPart)
+{
+    if (artPart.kind() != 1 && artPart.kind() != 2)
+        return nullptr;
+    std::unique_ptr<FRM_CImage> image = ImageOf(record);
+    if (image == nullptr)
+        return nullptr;
+    itsImageRecord = record;
+    itsCaption.reset();
+    StartLayout();
+    itIsImageShown = true;
+    if (artPart.kind() == 1 && artPart.length() > 0) {
+        ShowCaption(artPart);
+    } else if (artPart.kind() == 1) {
+        ScrollToTop();
+    }
+    return image;
+}
+
+void EntryPainter::PrintIllustration(EntryPrintJob* job)
+{
+    itsJob = job;
+    itIsPrinting = true;
+    if (job == nullptr || job->window == nullptr)
+        return;
+    itsWidthCache.clear();
+    const DisplaySettings saved = itsSettings;
+    itsSettings.prefs.back_color = kWhite;
+    itsSettings.prefs.text_color = kBlack;
+    StartLayout();
+    float imageBottom = static_cast<float>(itsTop);
+    if (std::unique_ptr<FRM_CImage> image = ImageOf(itsImageRecord)) {
+        std::int32_t width = 0, height = 0;
+        image->GetDimensions(&width, &height);
+        // Screen pixels become printer pixels: the picture keeps its size on paper.
+        const auto attr = [](std::int32_t id, double fallback) {
+            const auto value = static_cast<double>(vko_vobj_get_attr(NULL_WIN, id));
+            return value > 0 ? value : fallback;
+        };
+        const double sx = attr(VKO_ATTR_PRINTER_HRES, 300) / attr(VKO_ATTR_SCREEN_HRES, 96);
+        const double sy = attr(VKO_ATTR_PRINTER_VRES, 300) / attr(VKO_ATTR_SCREEN_VRES, 96);
+        const s_rct source{0, 0, static_cast<std::int16_t>(height), static_cast<std::int16_t>(width)};
+        s_rct dest{};
+        dest.left = static_cast<std::int16_t>(itsLeft);
+        dest.top = static_cast<std::int16_t>(itsTop);
+        dest.right = Clamp16(static_cast<float>(itsLeft + width * sx));
+        dest.bottom = Clamp16(static_cast<float>(itsTop + height * sy));
+        vko_dwin_draw_image(job->window, static_cast<IMAGE>(*image), &dest, &source);
+        imageBottom = dest.bottom;
+    }
+    if (itsCaption != nullptr) {
+        itsPenX = static_cast<float>(itsLeft);
+        itsPenY = imageBottom + itsLineHeight + itsAscentOffset;
+        std::size_t position = 0;
+        LayOutText(*itsCaption, &position, true);
+        if (!job->failed)
+            DrawRunRange(itsPageFirstRun, itsRuns.size(), 0, &itsPrintState, -1e9f, 1e9f);
+    }
+    if (!job->failed)
+        DrawFooter();
+    itsSettings = saved;
 }

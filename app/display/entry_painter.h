@@ -18,6 +18,7 @@
 #include "app/display/prefs.h"
 #include "vkobase/types.h"
 
+class FRM_CImage;
 class WordItem;
 
 // What the engine needs of the scrolling pane it draws in.
@@ -123,6 +124,14 @@ public:
 
     // Illustration and table captions: lays item out as the shown caption.
     void ShowCaption(const WordItem& caption);
+    // The image of an illustration (kind 1) or table (kind 2) from the bytes of its record
+    // (a PNG, BMP, XPM or XBM file image); an illustration's caption (the art part's text)
+    // is laid out and drawn. Null for another kind or bytes that are no image. The caller
+    // draws the image.
+    std::unique_ptr<FRM_CImage> LoadIllustration(const std::string& record, const WordItem& artPart);
+    // Prints the illustration shown: the image at the printer's scale, its caption below.
+    void PrintIllustration(EntryPrintJob* job);
+    bool imageShown() const { return itIsImageShown; }
 
     // Printing: lays out the stored entry onto the job's pages in white and black. The job's
     // window must be open on a page; pages in between are broken here.
@@ -218,6 +227,7 @@ private:
     EntryPane* itsView = nullptr;
     WINDOW itsWindow = nullptr;
     std::unique_ptr<WordItem> itsCaption;       // the caption while an illustration is shown
+    std::string itsImageRecord;                 // the bytes of the image shown
     WordItem* itsParts[11] = {};                // the entry shown (the table's records)
     DisplaySettings itsSettings;
     DisplaySettings itsEntryStart;              // the settings at the start of the layout

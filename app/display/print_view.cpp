@@ -23,6 +23,7 @@ bool PrintView::StartPrint(int kind)
 {
     if (kind == kList && itsSource != nullptr)
         return vko_print_start_thread(&PrintView::PrintList, reinterpret_cast<intptr_t>(this)) != FALSE;
+    itsKind = kind;
     if ((kind == kEntry || kind == kIllustration) && itsEngine != nullptr)
         return vko_print_start_thread(&PrintView::PrintEngine, reinterpret_cast<intptr_t>(this)) != FALSE;
     return false;
@@ -94,7 +95,10 @@ BOOLEAN PrintView::PrintEngine(intptr_t data)
         vko_vobj_destroy(window);
         return FALSE;
     }
-    self->itsEngine->PrintEntry(&job);
+    if (self->itsKind == kIllustration)
+        self->itsEngine->PrintIllustration(&job);
+    else
+        self->itsEngine->PrintEntry(&job);
     if (job.failed)
         return FALSE; // the engine destroyed the window when a page would not turn
     const bool closed = vko_print_close_page(self->itsRecord) != FALSE;

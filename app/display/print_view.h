@@ -49,4 +49,5 @@ private:
     std::unique_ptr<EntryPainter> itsEngine;
     std::string itsTitle;
     std::int32_t itsLinesPerPage = 0;
+    int itsKind = 0;
 };

@@ -1,7 +1,10 @@
 // Tests of the entry engine's layout pass, drawing, hit tests and selection, with the test
 // font (8 pixels a character, lines of 16) in a pane whose right limit is 200, left margin
 // 20 and first baseline 32.
+#include <cairo.h>
+
 #include "entry_painter_support.h"
+#include "frm/views/cimage.h"
 
 namespace {
 
@@ -384,6 +387,69 @@ TEST_F(EntryPainterTest, Copy_KeepsTheEntryShownAndTheLayout)
     copy.DrawEntry();
     ASSERT_FALSE(copy.runs().empty());
     EXPECT_EQ(copy.runs()[0].text, "cat");
+}
+
+} // namespace
+
+namespace {
+
+// A PNG file image of a filled square, width x height pixels.
+std::string PngBytes(int width, int height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    std::string bytes;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &bytes);
+    cairo_surface_destroy(surface);
+    return bytes;
+}
+
+TEST_F(EntryPainterTest, LoadIllustration_ReadsTheImageAndLaysOutTheCaption)
+{
+    const std::string png = PngBytes(30, 20);
+    struct Case {
+        const char* why;
+        std::string record;
+        std::int16_t kind;
+        const char* caption;
+        bool image;
+        std::vector<std::string> runs;
+    };
+    const Case cases[] = {
+        {"an illustration with its caption", png, 1, "a hexagon", true, {"a", " ", "hexagon"}},
+        {"an illustration without a caption", png, 1, "", true, {}},
+        {"a table shows no caption", png, 2, "table text", true, {}},
+        {"a plain part is no reference", png, 0, "text", false, {}},
+        {"bytes that are no image", "not an image at all", 1, "caption", false, {}},
+        {"no bytes", "", 1, "caption", false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        WordItem part(c.caption);
+        part.set_kind(c.kind);
+        part.set_label("\x01Illustration:");
+        part.set_labelWidth(13);
+        painter->Reset();
+        const std::unique_ptr<FRM_CImage> image = painter->LoadIllustration(c.record, part);
+        ASSERT_EQ(image != nullptr, c.image);
+        if (image == nullptr)
+            continue;
+        std::int32_t width = 0, height = 0;
+        image->GetDimensions(&width, &height);
+        EXPECT_EQ(width, 30);
+        EXPECT_EQ(height, 20);
+        EXPECT_TRUE(painter->imageShown());
+        EXPECT_EQ(RunTexts(), c.runs);
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "app/settings/config_dict.h"
 #include "app/settings/settings_files.h"
 #include "engine/engine.h"
+#include "frm/views/cimage.h"
 #include "entry_painter_support.h"
 #include "tests/support/temp_dir.h"
 #include "win32/testing.h"
@@ -83,15 +84,16 @@ TEST(EntryPictures, DrawsWordNetEntries)
             const char* word;
             const char* highlight; // null: none
             const char* file;
+            const char* reference; // the picture of its illustration or table, or null
         };
         const Case cases[] = {
-            {"a long noun with many senses", "head[1]", nullptr, "noun_head.png"},
-            {"a verb with its inflected forms", "run[2]", nullptr, "verb_run.png"},
-            {"an entry with an illustration", "hexagon", nullptr, "illustrated_hexagon.png"},
-            {"an entry with a table", "Greek alphabet", nullptr, "table_greek_alphabet.png"},
+            {"a long noun with many senses", "head[1]", nullptr, "noun_head.png", nullptr},
+            {"a verb with its inflected forms", "run[2]", nullptr, "verb_run.png", nullptr},
+            {"an entry with an illustration", "hexagon", nullptr, "illustrated_hexagon.png", "illustration_hexagon.png"},
+            {"an entry with a table", "Greek alphabet", nullptr, "table_greek_alphabet.png", "table_greek_alphabet_image.png"},
             {"an entry with a highlighted search word", "dog[1]", "domestic",
-             "highlight_dog.png"},
-            {"the longest entry", "break[2]", nullptr, "longest_break.png"},
+             "highlight_dog.png", nullptr},
+            {"the longest entry", "break[2]", nullptr, "longest_break.png", nullptr},
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.why);
@@ -114,6 +116,24 @@ TEST(EntryPictures, DrawsWordNetEntries)
             EXPECT_GT(Pixels(window, 0xFF000000U), 200);
             if (c.highlight != nullptr) {
                 EXPECT_GT(Pixels(window, 0xFFFF0000U), 20);
+            }
+            // The illustration or table itself, as the image window shows it: the picture,
+            // and an illustration's caption laid out by the engine.
+            if (c.reference != nullptr) {
+                const std::unique_ptr<FRM_CImage> image = table.ShowReference(&painter);
+                ASSERT_NE(image, nullptr);
+                std::int32_t width = 0, height = 0;
+                image->GetDimensions(&width, &height);
+                EXPECT_GT(width, 50);
+                EXPECT_GT(height, 50);
+                vko_dwin_clear(window, 0x0BFFFFFF);
+                painter.Redraw(0);
+                const s_rct source{0, 0, static_cast<std::int16_t>(height),
+                                   static_cast<std::int16_t>(width)};
+                const s_rct dest{80, 20, static_cast<std::int16_t>(80 + height),
+                                 static_cast<std::int16_t>(20 + width)};
+                vko_dwin_draw_image(window, static_cast<IMAGE>(*image), &dest, &source);
+                ASSERT_TRUE(vkov_debug_surface_write_png(window, (outDir + "/" + c.reference).c_str()));
             }
         }
         vkok_vobj_destroy(window);

@@ -1,11 +1,14 @@
 // Tests of printing lists and entries to PDF: page breaks, the notice at the foot of every
 // page, and the screen's engine left alone. Pages are counted with poppler's pdfinfo and read
 // with pdftotext; the tests skip when poppler is not installed.
+#include <cairo.h>
+
 #include <cstdio>
 
 #include "app/display/print_view.h"
 #include "entry_painter_support.h"
 #include "tests/support/temp_dir.h"
+#include "frm/views/cimage.h"
 #include "vkobase/print.h"
 
 namespace {
@@ -13,7 +16,7 @@ namespace {
 using entrytest::Parts;
 using entrytest::PainterFixture;
 
-std::string Run(const std::string& command)
+std::string Shell(const std::string& command)
 {
     std::string out;
     if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
@@ -25,11 +28,11 @@ std::string Run(const std::string& command)
     return out;
 }
 
-bool HavePoppler() { return Run("command -v pdfinfo").find("pdfinfo") != std::string::npos; }
+bool HavePoppler() { return Shell("command -v pdfinfo").find("pdfinfo") != std::string::npos; }
 
 int Pages(const std::string& pdf)
 {
-    const std::string info = Run("pdfinfo '" + pdf + "'");
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
@@ -37,7 +40,7 @@ int Pages(const std::string& pdf)
 std::string PageText(const std::string& pdf, int page)
 {
     const std::string n = std::to_string(page);
-    return Run("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
+    return Shell("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
 }
 
 int Count(const std::string& text, const std::string& what)
@@ -175,6 +178,34 @@ TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)
     // The screen's engine keeps its layout and colours.
     EXPECT_EQ(painter->runs().size(), screenRuns);
     EXPECT_EQ(painter->settings().prefs.back_color, 0x0B000080U);
+}
+
+TEST_F(PrintViewTest, Illustration_PrintsThePictureAndItsCaption)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40);
+    std::string png;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &png);
+    cairo_surface_destroy(surface);
+    WordItem part("a regular hexagon");
+    part.set_kind(1);
+    ASSERT_NE(painter->LoadIllustration(png, part), nullptr);
+
+    PrintView view(record, *painter, "picture");
+    ASSERT_TRUE(view.StartPrint(PrintView::kIllustration));
+    const std::string pdf = Pdf("picture");
+    EXPECT_EQ(Pages(pdf), 1);
+    const std::string text = PageText(pdf, 1);
+    EXPECT_NE(text.find("a regular hexagon"), std::string::npos);
+    EXPECT_EQ(Count(text, "All rights reserved"), 1);
+    EXPECT_NE(Shell("pdfimages -list '" + pdf + "'").find("image"), std::string::npos);
 }
 
 } // namespace
