@@ -74,6 +74,7 @@ FRM_CGrid::FRM_CGrid(const FRM_CGrid& other)
     : FRM_CSubview(other), itsCellWidth(other.itsCellWidth), itsCellHeight(other.itsCellHeight),
       itsRowNumber(other.itsRowNumber), itsColumnNumber(other.itsColumnNumber),
       itsSizingPolicy(other.itsSizingPolicy), itsCells(other.itsCells),
+      itsCellsOfView(other.itsCellsOfView),
       itDrawsVertical(other.itDrawsVertical), itDrawsHorizontal(other.itDrawsHorizontal),
       itIsClipping(other.itIsClipping), itsPlacement(other.itsPlacement),
       itsPlacementOffset(other.itsPlacementOffset), itIsGridVisible(other.itIsGridVisible),
@@ -105,6 +106,7 @@ FRM_CGrid::~FRM_CGrid()
 {
     // The views go with the subview part; the map must not name them meanwhile.
     itsCells.Clear();
+    itsCellsOfView.clear();
     itsCellViews = 0;
 }
 
@@ -170,23 +172,34 @@ void FRM_CGrid::MapInsert(FRM_CView* theView, int theRow, int theColumn)
     if (itsCells.GetContents(theRow, theColumn) != nullptr)
         return;    // an occupied cell keeps its view
     itsCells.Insert(theView, theRow, theColumn);
+    ++itsCellsOfView[theView];
     ++itsCellViews;
 }
 
 FRM_CView* FRM_CGrid::MapRemove(int theRow, int theColumn)
 {
     auto* view = static_cast<FRM_CView*>(itsCells.Remove(theRow, theColumn));
-    if (view != nullptr)
+    if (view != nullptr) {
         --itsCellViews;
+        ForgetCellOf(view);
+    }
     return view;
 }
 
 bool FRM_CGrid::MapRemove(FRM_CView* theView)
 {
-    if (!itsCells.Remove(theView))
+    if (itsCellsOfView.find(theView) == itsCellsOfView.end() || !itsCells.Remove(theView))
         return false;
     --itsCellViews;
+    ForgetCellOf(theView);
     return true;
+}
+
+void FRM_CGrid::ForgetCellOf(const FRM_CView* theView)
+{
+    const auto found = itsCellsOfView.find(theView);
+    if (found != itsCellsOfView.end() && --found->second <= 0)
+        itsCellsOfView.erase(found);
 }
 
 void FRM_CGrid::Insert(FRM_CView* theView, int theRow, int theColumn)
@@ -315,6 +328,7 @@ void FRM_CGrid::GetPosition(const FRM_CRect& theRect, int* theRow, int* theColum
 void FRM_CGrid::DoClear()
 {
     itsCells.Clear();
+    itsCellsOfView.clear();
     itsCellViews = 0;
     while (GetNumViews() > 0)
         delete ChildAt(0);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "frm/tables/csprsarr.h"
 #include "frm/views/csubview.h"
@@ -120,6 +121,8 @@ protected:
     std::int32_t itsColumnNumber = 1;
     POLICY itsSizingPolicy = ADJUSTCellSize;
     FRM_CSparseArray itsCells;
+    // How many cells hold each view: removing a view that no cell holds needs no search.
+    std::unordered_map<const FRM_CView*, int> itsCellsOfView;
     short itDrawsVertical = 1;
     short itDrawsHorizontal = 1;
     short itIsSuspended = 0;
@@ -137,6 +140,7 @@ private:
     void MapInsert(FRM_CView* theView, int theRow, int theColumn);
     FRM_CView* MapRemove(int theRow, int theColumn);
     bool MapRemove(FRM_CView* theView);
+    void ForgetCellOf(const FRM_CView* theView);
 
     long itsCellViews = 0;    // views in the cell map
     // The cell under a local point, coordinates below 0 counting as 0.

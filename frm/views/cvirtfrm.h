@@ -42,6 +42,9 @@ protected:
     void AddSubview(FRM_CView* theView) override;
     virtual void ScrollViews(const FRM_CPoint& theOrigin);
     virtual void AdjustScrollBars() = 0;
+    // Records theOrigin as the scrolling origin without moving anything (a subclass that
+    // scrolls by its own rules).
+    void StoreScrollingOrigin(const FRM_CPoint& theOrigin) { *itsViewOrigin = theOrigin; }
 
 private:
     std::unique_ptr<FRM_CPoint> itsViewOrigin;

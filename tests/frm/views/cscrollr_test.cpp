@@ -1,0 +1,215 @@
+// Tests of the scroller in a real window: the scroll arithmetic of each bar event, whole-pixel
+// blits with the fraction kept in the origin, keeping the content in place on a resize,
+// auto-scrolling, the keys, deferred redraws and the errors of a missing bar.
+#include "frm/views/cscrollr.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "frm/runtime/cnav.h"
+#include "frm/views/cwindow.h"
+#include "tests/frm/support/frm_app_fixture.h"
+#include "tests/frm/support/frm_error_capture.h"
+#include "vkocoll/ordered.h"
+
+namespace {
+
+// Counts full redraws.
+class CountingView : public FRM_CView {
+public:
+    CountingView(FRM_CSubview* enclosure, const FRM_CRect& frame)
+        : FRM_CView(enclosure, frame, FRM_CStringRW("counted"))
+    {
+    }
+    void DoDraw(const FRM_CRect&) override { ++itsDraws; }
+    int itsDraws = 0;
+};
+
+class ScrollerTest : public frmtest::AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        itsWindow = NewWindow("scroller", 400, 300);
+        itsHandle = itsWindow->GetVKOWindow();
+    }
+
+    // A scroller with only a vertical bar: its inner frame is as high as its frame.
+    FRM_CScroller* VerticalScroller(float height, float virtualHeight, float line, float page)
+    {
+        auto* scroller =
+            new FRM_CScroller(itsWindow, FRM_CRect(10, 10, 210, 10 + height), 100, virtualHeight);
+        scroller->IScroller(0, 1, 0, line, page, 1, 0);
+        return scroller;
+    }
+
+    std::vector<std::string> ScrollCalls() const
+    {
+        std::vector<std::string> calls;
+        for (const vkov_draw_log_entry& entry : Log(itsHandle))
+            if (std::string(entry.op) == "scroll_rect")
+                calls.push_back(entry.args);
+        return calls;
+    }
+
+    FRM_CWindow* itsWindow = nullptr;
+    WINDOW itsHandle = nullptr;
+};
+
+TEST_F(ScrollerTest, EachBarEventMovesTheOriginByItsRule)
+{
+    struct Case {
+        const char* why;
+        float virtualHeight, line, start;
+        e_scroll_ctl action;
+        float position;
+        short thumbTracking;
+        float expected;
+    };
+    // Inner height 100; a virtual height of 200 gives the lowest origin -100.
+    const Case cases[] = {
+        {"line up rounds to a whole number", 200, 5, -3.7F, SC_LINE_UP, 0, 0, 0},
+        {"line up from further down", 200, 5, -13.7F, SC_LINE_UP, 0, 0, -8},
+        {"line down stops at the lowest origin", 200, 5, -98, SC_LINE_DOWN, 0, 0, -100},
+        {"page down by the page step", 200, 5, 0, SC_PAGE_DOWN, 0, 0, -40},
+        {"page up stops at 0", 200, 5, -20, SC_PAGE_UP, 0, 0, 0},
+        {"thumb under half a line snaps to 0", 200, 5, -50, SC_THUMB, 2, 0, 0},
+        {"thumb snaps to whole lines", 200, 5, 0, SC_THUMB, 12, 0, -10},
+        {"thumb past the last page", 200, 5, 0, SC_THUMB, 150, 0, -100},
+        {"thumb track without tracking", 200, 5, -20, SC_THUMBTRACK, 60, 0, -20},
+        {"thumb track with tracking", 200, 5, -20, SC_THUMBTRACK, 60, 1, -60},
+        {"a thumb without line step is taken as it is", 200, 0, 0, SC_THUMB, 37, 0, -37},
+        {"content smaller than the inner frame", 80, 5, 0, SC_LINE_DOWN, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_CScroller* scroller = VerticalScroller(100, c.virtualHeight, c.line, 40);
+        scroller->SetThumbtracking(c.thumbTracking);
+        scroller->SetScrollingOrigin(FRM_CPoint(0, c.start));
+        scroller->VScroll(c.action, c.position);
+        EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), c.expected);
+        EXPECT_FLOAT_EQ(scroller->GetVScrollBar()->GetPosition(),
+                        std::min(-c.expected, scroller->GetVScrollBar()->GetMaxPosition()));
+        delete scroller;
+    }
+}
+
+TEST_F(ScrollerTest, OnlyWholePixelsAreBlittedAndTheFractionWaitsInTheOrigin)
+{
+    FRM_CScroller* scroller = VerticalScroller(100, 400, 5, 50);
+    auto* row = new FRM_CView(scroller, FRM_CRect(0, 150, 50, 170), FRM_CStringRW("row"));
+    const FRM_CRect before = row->GetGlobalFrame();
+    vkov_debug_draw_log_clear(itsHandle);
+
+    scroller->SetScrollingOrigin(FRM_CPoint(0, -0.4F));
+    EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, 0)) << "a sub-pixel move keeps all";
+    EXPECT_TRUE(ScrollCalls().empty());
+
+    scroller->SetScrollingOrigin(FRM_CPoint(0, -1.2F));
+    EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), -1.2F);
+    EXPECT_EQ(row->GetGlobalFrame(), before + FRM_CPoint(0, -1));
+    scroller->SetScrollingOrigin(FRM_CPoint(0, -2.1F));
+    EXPECT_EQ(row->GetGlobalFrame(), before + FRM_CPoint(0, -2)) << "the 0.2 kept is used now";
+    // The inner frame less a pixel all round (top, left, bottom, right), then (dh, dv).
+    const std::string blit =
+        "11,11,109," + std::to_string(209 - FRM_NScrollBar::NativeWidth()) + ",0,-1";
+    EXPECT_EQ(ScrollCalls(), (std::vector<std::string>{blit, blit}));
+}
+
+TEST_F(ScrollerTest, GrowingPastTheContentsEndPullsTheOriginBack)
+{
+    FRM_CScroller* scroller = VerticalScroller(100, 200, 5, 50);
+    scroller->SetScrollingOrigin(FRM_CPoint(0, -100));
+    scroller->Size(FRM_CRect(10, 10, 210, 160));
+    EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), -50);
+    scroller->Size(FRM_CRect(10, 10, 210, 300));
+    EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), 0) << "never past 0";
+    EXPECT_EQ(scroller->GetVScrollBar()->GetFrame().Height(), 290) << "the bar follows";
+}
+
+TEST_F(ScrollerTest, AutoScrollMovesOneLinePerAxisAndAnswersTheDistance)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(0, 0, 200, 100), 1000, 1000);
+    scroller->IScroller(1, 1, 0, 7, 50, 1, 0);
+    EXPECT_EQ(scroller->AutoScroll(300, 900), FRM_CPoint(7, 7));
+    EXPECT_EQ(scroller->AutoScroll(-1, 0), FRM_CPoint(-7, 0));
+    EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, -7));
+    EXPECT_EQ(scroller->AutoScroll(0, 0), FRM_CPoint(0, 0));
+}
+
+TEST_F(ScrollerTest, KeysScrollTowardTheirEndAndMoveTheBar)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(0, 0, 200, 100), 1000, 1000);
+    scroller->IScroller(1, 1, 0, 6, 30, 1, 0);
+    struct Case {
+        std::uint16_t key;
+        FRM_CPoint expected;
+    };
+    const Case cases[] = {
+        {VKO_KEY_DOWN, {0, -6}},   {VKO_KEY_PAGE_DOWN, {0, -36}}, {VKO_KEY_UP, {0, -30}},
+        {VKO_KEY_PAGE_UP, {0, 0}}, {VKO_KEY_RIGHT, {-6, 0}},      {VKO_KEY_LEFT, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        scroller->Key(FRM_CKey(FRM_CKey::kVirtual, c.key));
+        EXPECT_EQ(scroller->GetScrollingOrigin(), c.expected) << c.key;
+        EXPECT_FLOAT_EQ(scroller->GetVScrollBar()->GetPosition(), -c.expected.V());
+        EXPECT_FLOAT_EQ(scroller->GetHScrollBar()->GetPosition(), -c.expected.H());
+    }
+}
+
+TEST_F(ScrollerTest, BordersBarsStayOutOfTheContentAndDoNotScroll)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(10, 20, 210, 120), 500, 500);
+    scroller->IScroller(1, 1, 0, 5, 50, 1, 0);
+    EXPECT_EQ(scroller->GetNumViews(), 0) << "the bars are not content";
+    const float width = static_cast<float>(FRM_NScrollBar::NativeWidth());
+    const float height = static_cast<float>(FRM_NScrollBar::NativeHeight());
+    EXPECT_EQ(scroller->GetInnerFrame(), FRM_CRect(10, 20, 210 - width, 120 - height));
+    const FRM_CRect bar = scroller->GetVScrollBar()->GetGlobalFrame();
+    scroller->SetScrollingOrigin(FRM_CPoint(-30, -40));
+    EXPECT_EQ(scroller->GetVScrollBar()->GetGlobalFrame(), bar);
+    EXPECT_EQ(bar, FRM_CRect(210 - width, 20, 210, 120 - height));
+    EXPECT_EQ(scroller->GetGlue(), 0xFF000000UL) << "glue 0 with bars becomes the bars' glue";
+}
+
+TEST_F(ScrollerTest, ViewsRegisteredDuringAScrollAreDrawnOnceAfterIt)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(0, 0, 200, 100), 500, 500);
+    scroller->IScroller(0, 1, 0, 5, 50, 1, 0);
+    auto* edit = new CountingView(scroller, FRM_CRect(0, 0, 50, 20));
+    EXPECT_EQ(FRM_CScroller::RegisterForUpdate(edit), 0) << "no scroll under way";
+    FRM_CObjectRWC::GetG()->SetUpdateView(itsWindow);
+    EXPECT_EQ(FRM_CScroller::RegisterForUpdate(edit), 0) << "the update view is no scroller";
+    FRM_CObjectRWC::GetG()->SetUpdateView(scroller);
+    EXPECT_EQ(FRM_CScroller::RegisterForUpdate(edit), 1);
+    FRM_CObjectRWC::GetG()->SetUpdateView(nullptr);
+    FRM_CScroller::ProcessViewUpdate();
+    EXPECT_EQ(edit->itsDraws, 1);
+    EXPECT_EQ(FRM_CScroller::GetUpdateViewList()->entries(), 0U);
+}
+
+TEST_F(ScrollerTest, AMissingBarsIncrementIsAnErrorAndGivesZero)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(0, 0, 200, 100), 500, 500);
+    scroller->IScroller(0, 0, 0, 5, 50, 1, 0);
+    FrmErrorCapture errors;
+    scroller->SetHIncrements(1, 2);
+    scroller->SetVIncrements(1, 2);
+    EXPECT_EQ(scroller->GetHLineIncrement(), 0);
+    EXPECT_EQ(scroller->GetHPageIncrement(), 0);
+    EXPECT_EQ(scroller->GetVLineIncrement(), 0);
+    EXPECT_EQ(scroller->GetVPageIncrement(), 0);
+    std::vector<long> codes;
+    for (const FrmReport& report : errors.Take()) {
+        codes.push_back(report.code);
+        EXPECT_EQ(report.file, "cscrollr");
+    }
+    EXPECT_EQ(codes, (std::vector<long>{1800, 1801, 1802, 1803, 1804, 1805}));
+    scroller->VScroll(SC_LINE_DOWN, 0);
+    scroller->Key(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
+    EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, 0));
+}
+
+} // namespace
