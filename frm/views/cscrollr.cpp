@@ -271,67 +271,43 @@ FRM_CPoint FRM_CScroller::GetGlobalOrigin() const
 
 void FRM_CScroller::Show()
 {
-    if (OwnsBars()) {
-        if (FRM_NScrollBar* bar = GetHScrollBar())
-            bar->Show();
-        if (FRM_NScrollBar* bar = GetVScrollBar())
-            bar->Show();
-    }
+    ForEachOwnBar([](FRM_NScrollBar* bar) { bar->Show(); });
     FRM_CVirtualFrame::Show();
 }
 
 void FRM_CScroller::Hide()
 {
-    if (OwnsBars()) {
-        if (FRM_NScrollBar* bar = GetHScrollBar())
-            bar->Hide();
-        if (FRM_NScrollBar* bar = GetVScrollBar())
-            bar->Hide();
-    }
+    ForEachOwnBar([](FRM_NScrollBar* bar) { bar->Hide(); });
     FRM_CVirtualFrame::Hide();
 }
 
 void FRM_CScroller::Enable()
 {
-    if (OwnsBars()) {
-        if (FRM_NScrollBar* bar = GetHScrollBar())
-            bar->Enable();
-        if (FRM_NScrollBar* bar = GetVScrollBar())
-            bar->Enable();
-    }
+    ForEachOwnBar([](FRM_NScrollBar* bar) { bar->Enable(); });
     FRM_CVirtualFrame::Enable();
 }
 
 void FRM_CScroller::Disable()
 {
-    if (OwnsBars()) {
-        if (FRM_NScrollBar* bar = GetHScrollBar())
-            bar->Disable();
-        if (FRM_NScrollBar* bar = GetVScrollBar())
-            bar->Disable();
-    }
+    ForEachOwnBar([](FRM_NScrollBar* bar) { bar->Disable(); });
     FRM_CVirtualFrame::Disable();
 }
 
 void FRM_CScroller::SetOrigin(const FRM_CPoint& theDisplacement)
 {
     FRM_CVirtualFrame::SetOrigin(theDisplacement);
-    if (OwnsBars()) {
-        if (FRM_NScrollBar* bar = GetHScrollBar())
-            bar->DoSetOrigin(theDisplacement);
-        if (FRM_NScrollBar* bar = GetVScrollBar())
-            bar->DoSetOrigin(theDisplacement);
-    }
+    ForEachOwnBar([&theDisplacement](FRM_NScrollBar* bar) { bar->DoSetOrigin(theDisplacement); });
 }
 
 void FRM_CScroller::SetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared)
 {
     FRM_CVirtualFrame::SetEnvironment(theEnvironment, isShared);
-    if (isShared != 0 || !OwnsBars())
+    if (isShared != 0)
         return;
-    for (FRM_NScrollBar* bar : {GetHScrollBar(), GetVScrollBar()})
-        if (bar != nullptr && bar->IsEnvironmentShared() == 0)
+    ForEachOwnBar([&theEnvironment](FRM_NScrollBar* bar) {
+        if (bar->IsEnvironmentShared() == 0)
             bar->SetEnvironment(theEnvironment, 0);
+    });
 }
 
 void FRM_CScroller::SetEnclosure(FRM_CSubview* theEnclosure)
@@ -594,15 +570,9 @@ void FRM_CScroller::DoDraw(const FRM_CRect& theClip)
 void FRM_CScroller::PrintDraw(const FRM_CRect& theRect)
 {
     FRM_CVirtualFrame::PrintDraw(theRect);
-    if (!OwnsBars())
-        return;
     const FRM_CRect clipped = FRM_CView::GetClippedFrame();
-    if (clipped.IsEmpty())
-        return;
-    if (FRM_NScrollBar* bar = GetHScrollBar())
-        bar->PrintDraw(clipped);
-    if (FRM_NScrollBar* bar = GetVScrollBar())
-        bar->PrintDraw(clipped);
+    if (!clipped.IsEmpty())
+        ForEachOwnBar([&clipped](FRM_NScrollBar* bar) { bar->PrintDraw(clipped); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -105,6 +105,16 @@ private:
     }
     bool IsMarked() const { return itsHScrollBar == Marker() || itsVScrollBar == Marker(); }
     bool OwnsBars() const { return itUsesWinScrollBars == 0 && !IsMarked(); }
+    // Calls visit on each existing bar the scroller owns (none in window-bar mode).
+    template <class Visit>
+    void ForEachOwnBar(Visit&& visit)
+    {
+        if (!OwnsBars())
+            return;
+        for (FRM_NScrollBar* bar : {GetHScrollBar(), GetVScrollBar()})
+            if (bar != nullptr)
+                visit(bar);
+    }
     void SetUpBar(FRM_NScrollBar*& theBar, short isWanted, DIRECTION theDirection,
                   const FRM_CRect& theInner, float theLine, float thePage, short isVisible);
     FRM_CRect VBarFrame(const FRM_CRect& theInner) const;

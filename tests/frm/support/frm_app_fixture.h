@@ -78,6 +78,16 @@ protected:
         return entries;
     }
 
+    // The arguments of each logged drawing call named op, in order.
+    static std::vector<std::string> LogArgs(WINDOW window, const char* op)
+    {
+        std::vector<std::string> args;
+        for (const vkov_draw_log_entry& entry : Log(window))
+            if (std::string(entry.op) == op)
+                args.push_back(entry.args);
+        return args;
+    }
+
     std::unique_ptr<FRM_CApplication> itsApplication;
     WINDOW itsTaskWindow = nullptr;
     TestDocument* itsDocument = nullptr;

@@ -45,15 +45,6 @@ protected:
         return scroller;
     }
 
-    std::vector<std::string> ScrollCalls() const
-    {
-        std::vector<std::string> calls;
-        for (const vkov_draw_log_entry& entry : Log(itsHandle))
-            if (std::string(entry.op) == "scroll_rect")
-                calls.push_back(entry.args);
-        return calls;
-    }
-
     FRM_CWindow* itsWindow = nullptr;
     WINDOW itsHandle = nullptr;
 };
@@ -105,7 +96,7 @@ TEST_F(ScrollerTest, OnlyWholePixelsAreBlittedAndTheFractionWaitsInTheOrigin)
 
     scroller->SetScrollingOrigin(FRM_CPoint(0, -0.4F));
     EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, 0)) << "a sub-pixel move keeps all";
-    EXPECT_TRUE(ScrollCalls().empty());
+    EXPECT_TRUE(LogArgs(itsHandle, "scroll_rect").empty());
 
     scroller->SetScrollingOrigin(FRM_CPoint(0, -1.2F));
     EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), -1.2F);
@@ -115,7 +106,7 @@ TEST_F(ScrollerTest, OnlyWholePixelsAreBlittedAndTheFractionWaitsInTheOrigin)
     // The inner frame less a pixel all round (top, left, bottom, right), then (dh, dv).
     const std::string blit =
         "11,11,109," + std::to_string(209 - FRM_NScrollBar::NativeWidth()) + ",0,-1";
-    EXPECT_EQ(ScrollCalls(), (std::vector<std::string>{blit, blit}));
+    EXPECT_EQ(LogArgs(itsHandle, "scroll_rect"), (std::vector<std::string>{blit, blit}));
 }
 
 TEST_F(ScrollerTest, GrowingPastTheContentsEndPullsTheOriginBack)
