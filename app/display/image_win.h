@@ -1,0 +1,59 @@
+// image_win.h: ImageWin, the top-level window that shows one illustration or table of an
+// entry: the picture centred in its area and, below it, an illustration's caption drawn by
+// an entry engine in a scrolling pane. A click on a word of the caption hands the word back
+// to the window that opened the illustration (command 87) and closes this one. The window
+// prints its illustration and keeps its own menu state.
+#pragma once
+#include <memory>
+
+#include "app/display/prefs.h"
+#include "frm/views/cwindow.h"
+
+class EntryKeyTable;
+class EntryPainter;
+class FRM_CPicture;
+class FRM_CSubview;
+class ScrollViewWin;
+
+// The command the opener gets with the clicked word (an RWCString*).
+inline constexpr long kLookUpWordCommand = 87;
+// Commands of the image window.
+enum ImageWinCommand : long {
+    kImageDrawEntry = 32,
+    kImageSetUp = 111,       // data: the opener (an FRM_CView*)
+    kImagePrint = 5002,
+};
+
+class ImageWin : public FRM_CWindow {
+public:
+    ImageWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+             long attributes, e_win_type type, int menuBarId, WINDOW parent);
+    ~ImageWin() override;
+
+    // Where set-up takes the reference from and the colours to draw its caption in: the
+    // reference document's formatter (not owned) and the preferences in force.
+    void SetSources(EntryKeyTable* table, const Prefs& prefs);
+
+    void DoCommand(long command, void* data) override;
+    void DoMenuCommand(short tag, short shift, short control) override;
+    void Draw(const FRM_CRect& clip) override;
+    void UpdateMenus(FRM_CMenuBar* menuBar) override;
+    void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
+
+    EntryPainter* engine() const { return itsEngine.get(); }
+    ScrollViewWin* captionView() const { return itsCaption; }
+    FRM_CSubview* pictureArea() const { return itsPictureArea; }
+    FRM_CPicture* picture() const { return itsPicture; }
+
+private:
+    void SetUp(FRM_CView* opener);
+    void SoundClick(const FRM_CPoint& point);
+
+    std::unique_ptr<EntryPainter> itsEngine;
+    ScrollViewWin* itsCaption = nullptr;    // a subview: the window owns it
+    FRM_CSubview* itsPictureArea = nullptr; // likewise
+    FRM_CPicture* itsPicture = nullptr;     // the picture area's
+    FRM_CView* itsOpener = nullptr;
+    EntryKeyTable* itsTable = nullptr;
+    Prefs itsPrefs;
+};

@@ -1,0 +1,189 @@
+// Tests of the illustration window in a running framework, over a small dictionary written
+// at test time with its art set: the picture placed in its area, the caption laid out below
+// it, and a click on a caption word handed to the opener before the window closes.
+#include "app/display/image_win.h"
+
+#include <cairo.h>
+
+#include "app/display/entry_key_table.h"
+#include "app/display/entry_painter.h"
+#include "app/display/scroll_view_win.h"
+#include "app/settings/config_dict.h"
+#include "engine/engine.h"
+#include "frm/views/cpicture.h"
+#include "tests/frm/support/frm_app_fixture.h"
+#include "tests/support/temp_dir.h"
+#include "tools/dictwriter/data_writer.h"
+#include "tools/dictwriter/dictwriter.h"
+#include "vkobase/font.h"
+#include "win32/testing.h"
+
+namespace {
+
+std::string Png(int width, int height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    std::string bytes;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &bytes);
+    cairo_surface_destroy(surface);
+    return bytes;
+}
+
+class NoTarget : public EntryDisplayTarget {
+public:
+    void SetDisplayOrder(const RWOrdered&, const RWOrdered&, const RWOrdered*) override {}
+    void ShowEntry(WordItem* const*) override {}
+};
+
+// The opener: records the words it is asked to look up.
+class Opener : public FRM_CSubview {
+public:
+    using FRM_CSubview::FRM_CSubview;
+    void DoCommand(long command, void* data) override
+    {
+        if (command == kLookUpWordCommand)
+            words.emplace_back(static_cast<const RWCString*>(data)->data());
+    }
+    std::vector<std::string> words;
+};
+
+class ImageWinTest : public frmtest::AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        win32_test_reset();
+        vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
+        vkov_font_add_family_mapping("DorvaneIPA", VKO_FONT_TEST_FAMILY);
+        const std::string dir = itsDir.path() + "/";
+        itsDescription.InitSlots();
+        itsDescription.SetBaseDir(dir.c_str());
+        itsDescription.SetBaseName("main");
+        itsDescription.SetArtDir(dir.c_str());
+        itsDescription.SetArtName("art");
+        itsDescription.SetArtExist(1);
+        itsDescription.SetPart(1, 1, "Entry", "");
+        itsDescription.SetPart(2, 10, "Illustration", "");
+        Write("art", {{"circle", Png(300, 200)}, {"wide", Png(600, 100)}}, 1);
+        Write("main",
+              {{"circle", dictwriter::encode_field_stream(
+                              {{0xA3, "circle"}, {0xEE, "circle.png"}, {0x81, "a round figure"}})},
+               {"wide", dictwriter::encode_field_stream(
+                            {{0xA3, "wide"}, {0xEE, "wide.png"}, {0x81, "broad"}})}});
+        ASSERT_TRUE(itsTable.Matches(&itsDescription));
+        itsOpenerWindow = NewWindow("opener", 100, 100);
+        itsOpener = new Opener(itsOpenerWindow, FRM_CRect(0, 0, 100, 100));
+    }
+    void TearDown() override
+    {
+        ReleaseEngineBuffers();
+        AppFixture::TearDown();
+    }
+
+    void Write(const std::string& name, const std::vector<std::pair<std::string, std::string>>& entries,
+               std::size_t block = 8192)
+    {
+        dictwriter::DictionarySource source;
+        source.block_text_bytes = block;
+        for (const auto& [head, text] : entries)
+            source.entries.push_back({head, text, {}, {}});
+        std::string error;
+        ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/" + name, nullptr, &error))
+            << error;
+    }
+
+    // An image window set up on the illustration of word.
+    ImageWin* Open(const char* word)
+    {
+        WordItem item(word);
+        item.set_entry_offset(-1);
+        NoTarget target;
+        itsTable.FormatEntryText(&item, &target, nullptr);
+        auto* window = new ImageWin(itsDocument, FRM_CRect(0, 0, 505, 480),
+                                    FRM_CStringRW("Illustration"), 0, W_DOC, 0, itsTaskWindow);
+        Prefs prefs;
+        prefs.font_size = 12;
+        prefs.back_color = kDefaultBackColor;
+        prefs.text_color = kDefaultTextColor;
+        window->SetSources(&itsTable, prefs);
+        window->DoCommand(kImageSetUp, itsOpener);
+        vkok_app_process_pending_events();
+        return window;
+    }
+
+    test_support::TempDir itsDir;
+    configDict itsDescription;
+    EntryKeyTable itsTable;
+    FRM_CWindow* itsOpenerWindow = nullptr;
+    Opener* itsOpener = nullptr;
+};
+
+TEST_F(ImageWinTest, SetUp_PlacesThePictureAndLaysOutTheCaption)
+{
+    struct Case {
+        const char* word;
+        float left, top;
+        std::string captionWord;
+    };
+    // The picture area is 497 x 382: a narrower picture is centred, a wider one starts at 10.
+    const Case cases[] = {
+        {"circle", 248 - 150, 191 - 100, "round"},
+        {"wide", 10, 191 - 50, "broad"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        ImageWin* window = Open(c.word);
+        ASSERT_NE(window->picture(), nullptr);
+        EXPECT_EQ(window->picture()->GetFrame().Left(), c.left);
+        EXPECT_EQ(window->picture()->GetFrame().Top(), c.top);
+        ASSERT_NE(window->engine(), nullptr);
+        bool found = false;
+        for (const auto& run : window->engine()->runs())
+            found = found || run.text == c.captionWord;
+        EXPECT_TRUE(found);
+        window->Close();
+    }
+}
+
+TEST_F(ImageWinTest, ClickOnACaptionWord_LooksItUpAndCloses)
+{
+    ImageWin* window = Open("circle");
+    const WINDOW handle = window->GetVKOWindow();
+    const auto& runs = window->engine()->runs();
+    const auto round = std::find_if(runs.begin(), runs.end(),
+                                    [](const auto& r) { return r.text == "round"; });
+    ASSERT_NE(round, runs.end());
+
+    // A click beside the words changes nothing.
+    FRM_CPoint miss(400, round->y - 2);
+    window->DoCommand(kPaneDoubleClick, &miss);
+    EXPECT_TRUE(itsOpener->words.empty());
+    EXPECT_TRUE(vko_vobj_is_valid(handle));
+
+    // A double click in the pane on the word: the opener gets it, the window goes.
+    FRM_CPoint on(round->x + 2, round->y - 2);
+    window->captionView()->pane()->DoMouseDouble(FRM_CPoint(on.H(), on.V()), 0, 0, 0);
+    EXPECT_EQ(itsOpener->words, (std::vector<std::string>{"round"}));
+    vkok_app_process_pending_events();
+    EXPECT_FALSE(vko_vobj_is_valid(handle));
+}
+
+TEST_F(ImageWinTest, CaptionDrag_SelectsItsWords)
+{
+    ImageWin* window = Open("circle");
+    const auto& runs = window->engine()->runs();
+    ASSERT_GE(runs.size(), 3U);
+    FRM_CPoint points[2] = {FRM_CPoint(runs.front().x + 1, runs.front().y - 2),
+                            FRM_CPoint(runs.back().x + 1, runs.back().y - 2)};
+    window->DoCommand(kPaneDrag, points);
+    EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
+    window->Close();
+}
+
+} // namespace
