@@ -11,8 +11,10 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cpafactr.h"
 #include "frm/runtime/cresourc.h"
+#include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -21,6 +23,7 @@ constexpr char kModule[] = "cnativvw";
 constexpr long kErrControl = 1200;
 constexpr short kFixRectFlags = 3;
 constexpr std::int32_t kTitleBufferSize = 511;   // 510 characters and the terminator
+constexpr std::int32_t kAttrTaskWindow = 301;
 
 } // namespace
 
@@ -36,6 +39,29 @@ s_rct NativeControlRect(const FRM_CView* theView)
     if (theView->GetVisibleFrame().Width() < clipped.Width())
         clipped.Width(theView->GetFrame().Width());
     return static_cast<s_rct>(clipped);
+}
+
+short FRM_CNativeView::itClips = 0;
+
+short FRM_CNativeView::EnableSurrogateClipping()
+{
+    const short previous = itClips;
+    itClips = 1;
+    return previous;
+}
+
+short FRM_CNativeView::DisableSurrogateClipping()
+{
+    const short previous = itClips;
+    itClips = 0;
+    return previous;
+}
+
+bool FRM_CNativeView::WantsClipWindow(WINDOW theParent) const
+{
+    const FRM_CView* enclosure = itsEnclosure;
+    return itClips && enclosure != nullptr && enclosure != GetCWindow() && itsType != WC_GROUPBOX &&
+           reinterpret_cast<intptr_t>(theParent) != vko_vobj_get_attr(nullptr, kAttrTaskWindow);
 }
 
 FRM_CNativeView::FRM_CNativeView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
@@ -118,6 +144,8 @@ FRM_CNativeView::~FRM_CNativeView()
         Close();
     else
         SetVKOWindow(nullptr);   // the control dies with its toolkit window
+    delete itsClippingWindow;
+    itsClippingWindow = nullptr;
     delete itsDelegate;
     itsDelegate = nullptr;
 }
@@ -156,8 +184,15 @@ void FRM_CNativeView::CreateControl()
         return;
     FRM_CUnits::SetGlobalUnits(GetUnits());
     WINDOW parent = window->GetVKOWindow();
-    s_rct rect = NativeControlRect(this);
-    FrmFixRect(&rect, kFixRectFlags, itsType);
+    s_rct rect{};
+    if (WantsClipWindow(parent)) {
+        itsClippingWindow = new FRM_CClipWindow(this, itsType, (itsVKOAttributes & kInvisible) == 0);
+        parent = itsClippingWindow->GetVKOWindow();
+        rect = itsClippingWindow->GetOwnerRect();
+    } else {
+        rect = NativeControlRect(this);
+        FrmFixRect(&rect, kFixRectFlags, itsType);
+    }
     WINDOW handle = nullptr;
     const auto data = reinterpret_cast<intptr_t>(this);
     if (itsType == WC_ICON) {
@@ -176,6 +211,8 @@ void FRM_CNativeView::CreateControl()
                                 window->GetNextCtlId());
     }
     SetVKOWindow(handle);
+    if (itsClippingWindow != nullptr && handle != nullptr)
+        itsClippingWindow->UpdateSize(handle, TRUE);
     ApplyEnvironment();
     if (itsDelegate == nullptr)
         itsDelegate = FRM_CControlDelegate::Create(this);
@@ -194,11 +231,16 @@ void FRM_CNativeView::InitControl()
 
 void FRM_CNativeView::Close()
 {
-    if (itsVKOWindow == nullptr)
+    if (itsVKOWindow == nullptr) {
+        delete itsClippingWindow;
+        itsClippingWindow = nullptr;
         return;
+    }
     vko_vobj_set_data(itsVKOWindow, 0);   // its events no longer name this view
     vko_vobj_destroy(itsVKOWindow);
     SetVKOWindow(nullptr);
+    delete itsClippingWindow;
+    itsClippingWindow = nullptr;
 }
 
 void FRM_CNativeView::Recreate()
@@ -235,6 +277,8 @@ void FRM_CNativeView::Show()
     if (itsVKOWindow != nullptr)
         vko_vobj_set_visible(itsVKOWindow, TRUE);
     itsVKOAttributes &= ~kInvisible;
+    if (itsClippingWindow != nullptr)
+        itsClippingWindow->Show();
 }
 
 void FRM_CNativeView::Hide()
@@ -245,6 +289,8 @@ void FRM_CNativeView::Hide()
     if (itsVKOWindow != nullptr)
         vko_vobj_set_visible(itsVKOWindow, FALSE);
     itsVKOAttributes |= kInvisible;
+    if (itsClippingWindow != nullptr)
+        itsClippingWindow->Hide();
 }
 
 void FRM_CNativeView::Enable()
@@ -255,6 +301,8 @@ void FRM_CNativeView::Enable()
     if (itsVKOWindow != nullptr)
         vko_vobj_set_enabled(itsVKOWindow, TRUE);
     itsVKOAttributes &= ~kDisabled;
+    if (itsClippingWindow != nullptr)
+        itsClippingWindow->Enable();
 }
 
 void FRM_CNativeView::Disable()
@@ -265,6 +313,8 @@ void FRM_CNativeView::Disable()
     if (itsVKOWindow != nullptr)
         vko_vobj_set_enabled(itsVKOWindow, FALSE);
     itsVKOAttributes |= kDisabled;
+    if (itsClippingWindow != nullptr)
+        itsClippingWindow->Disable();
 }
 
 void FRM_CNativeView::Size(const FRM_CRect& theFrame)
@@ -274,6 +324,22 @@ void FRM_CNativeView::Size(const FRM_CRect& theFrame)
     const FRM_CWindow* window = GetCWindow();
     if (itsVKOWindow == nullptr || window == nullptr)
         return;
+    if (itsClippingWindow != nullptr) {
+        // The clip window follows the visible part; the control moves inside it.
+        const s_rct clipped = itsClippingWindow->GetClippedRect();
+        const s_rct owner = itsClippingWindow->GetOwnerRect();
+        itsClippingWindow->Size(frm_views::MaxRect());
+        const s_rct newClipped = itsClippingWindow->GetClippedRect();
+        const s_rct newOwner = itsClippingWindow->GetOwnerRect();
+        const auto same = [](const s_rct& a, const s_rct& b) {
+            return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+        };
+        if (!same(clipped, newClipped) || !same(owner, newOwner)) {
+            vko_vobj_move(itsVKOWindow, &newOwner);
+            itsClippingWindow->UpdateSize(itsVKOWindow, FALSE);
+        }
+        return;
+    }
     s_rct wanted = NativeControlRect(this);
     FrmFixRect(&wanted, kFixRectFlags, itsType);
     s_rct current{};
@@ -301,6 +367,8 @@ void FRM_CNativeView::SetFont(const FRM_CFont& theFont, short isShared)
 {
     FRM_CView::SetFont(theFont, isShared);
     ApplyEnvironment();
+    if (itsClippingWindow != nullptr && itsVKOWindow != nullptr)
+        itsClippingWindow->UpdateSize(itsVKOWindow, FALSE);
 }
 
 void FRM_CNativeView::SetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared)

@@ -11,6 +11,7 @@
 #include "frm/views/cview.h"
 #include "vkobase/types.h"
 
+class FRM_CClipWindow;
 class FRM_CControlDelegate;
 
 // Where a native control of theView goes in its window, in pixels: the view's global frame,
@@ -36,6 +37,13 @@ public:
     // Second-phase initialiser: title, enabled state, then visibility and glue. Returns 1.
     short INativeView(const FRM_CStringRW& theTitle, short isEnabled, short isVisible,
                       unsigned long theGlue);
+
+    // Controls created from now on inside a subview (not directly in their window) get a
+    // clip window that cuts them at the subview's edges. Each answers the previous setting.
+    static short EnableSurrogateClipping();
+    static short DisableSurrogateClipping();
+    static short ItClips() { return itClips; }
+    FRM_CClipWindow* GetClippingWindow() const { return itsClippingWindow; }
 
     std::int32_t GetAttributes() const { return itsVKOAttributes; }
     // A different value re-creates the control with the new flags; the same value does nothing.
@@ -108,5 +116,10 @@ protected:
 private:
     void Recreate();
 
+    // Whether this control gets a clip window: inside a subview, not a group box.
+    bool WantsClipWindow(WINDOW theParent) const;
+
     FRM_CControlDelegate* itsDelegate = nullptr;   // owned
+    FRM_CClipWindow* itsClippingWindow = nullptr;  // owned; the control's toolkit parent
+    static short itClips;
 };

@@ -3,6 +3,7 @@
 
 #include "frm/core/ctdivalue.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"
 #include "ruk/static/vkoruk.h"
 
@@ -330,4 +331,33 @@ FRM_NIcon::FRM_NIcon(FRM_CSubview* theEnclosure, long theContainerId, long theRe
 void FRM_NIcon::DoHit(const s_ctlinfo&)
 {
     Activate();
+}
+
+// The clip window of a control that shows something but takes no input comes forward too.
+namespace {
+
+void ActivateClipWindow(const FRM_CNativeView& theView)
+{
+    if (FRM_CClipWindow* clip = theView.GetClippingWindow())
+        clip->Activate();
+}
+
+} // namespace
+
+void FRM_NText::Activate()
+{
+    FRM_CView::Activate();
+    ActivateClipWindow(*this);
+}
+
+void FRM_NGroupBox::Activate()
+{
+    FRM_CView::Activate();
+    ActivateClipWindow(*this);
+}
+
+void FRM_NIcon::Activate()
+{
+    FRM_CView::Activate();
+    ActivateClipWindow(*this);
 }

@@ -105,6 +105,7 @@ public:
     FRM_NText(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, const FRM_CStringRW& theTitle,
               long theAttributes);
     FRM_NText(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
+    void Activate() override;
     void DoHit(const s_ctlinfo& theInfo) override;
 };
 
@@ -114,6 +115,7 @@ public:
     FRM_NGroupBox(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
                   const FRM_CStringRW& theTitle, long theAttributes);
     FRM_NGroupBox(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
+    void Activate() override;
     void DoHit(const s_ctlinfo&) override {}
 };
 
@@ -123,5 +125,6 @@ public:
     FRM_NIcon(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, long theIconId,
               long theAttributes);
     FRM_NIcon(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
+    void Activate() override;
     void DoHit(const s_ctlinfo& theInfo) override;
 };

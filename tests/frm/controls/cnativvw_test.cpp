@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "frm/controls/cctldelg.h"
+#include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -182,6 +183,35 @@ TEST_F(NativeViewTest, ARealClickReachesDoHit)
     button.Disable();
     Click(button.GetVKOWindow(), s_pnt{5, 5});
     EXPECT_EQ(button.hits.size(), 1U);
+}
+
+TEST_F(NativeViewTest, SurrogateClippingPutsControlsInSubviewsInAClipWindow)
+{
+    EXPECT_EQ(FRM_CNativeView::EnableSurrogateClipping(), 0);
+    FRM_CSubview panel(itsWindow, FRM_CRect(100, 100, 200, 150));
+    RecordingButton clipped(&panel, FRM_CRect(60, 10, 160, 30), FRM_CNativeView::kInvisible);
+    RecordingButton direct(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    EXPECT_EQ(FRM_CNativeView::DisableSurrogateClipping(), 1);
+
+    ASSERT_NE(clipped.GetClippingWindow(), nullptr);
+    EXPECT_EQ(direct.GetClippingWindow(), nullptr) << "a control in its window needs none";
+    WINDOW clip = clipped.GetClippingWindow()->GetVKOWindow();
+    EXPECT_EQ(vko_vobj_get_parent(clipped.GetVKOWindow()), clip);
+    EXPECT_EQ(vko_vobj_get_parent(clip), itsHandle);
+    EXPECT_TRUE(IsHidden(clip)) << "made hidden with its control";
+    const s_rct cut = PlaceOf(clip);
+    EXPECT_EQ(cut.left, 160);
+    EXPECT_EQ(cut.right, 200);
+
+    clipped.Show();
+    EXPECT_FALSE(IsHidden(clip));
+    // Events of the control still reach the view through the clip window.
+    Click(clipped.GetVKOWindow(), s_pnt{5, 5});
+    EXPECT_EQ(clipped.hits.size(), 1U);
+    // Re-creation makes a new clip window and drops the old one.
+    clipped.SetAttributes(0x100);
+    EXPECT_FALSE(vko_vobj_is_valid(clip));
+    EXPECT_EQ(clipped.GetClippingWindow(), nullptr) << "clipping is off for new controls";
 }
 
 TEST_F(NativeViewTest, DelegateKeepsTheControlDisabledWhileEitherSwitchIsOn)
