@@ -74,7 +74,8 @@ EntryPainter::EntryPainter(EntryPane* view, WINDOW window) : itsView(view), itsW
     itsSettings.current_size = static_cast<std::int16_t>(kDefaultFontSize);
     if (itsWindow != nullptr)
         SetFontFamily(itsSettings.font_index, itsSettings.current_size, 0);
-    if (itsView != nullptr)
+    // The line metrics come from the window even before there is a view to lay out in.
+    if (itsView != nullptr || itsWindow != nullptr)
         UpdateMetrics();
 }
 

@@ -21,6 +21,7 @@
 #include "win32/testing.h"
 
 #include "../../support/temp_dir.h"
+#include "wav_image.h"
 
 namespace {
 
@@ -56,28 +57,6 @@ public:
     std::vector<int> order;
     std::size_t search_words = 0;
 };
-
-std::string wav(std::uint32_t samples, std::uint32_t claimed_extra = 0)
-{
-    std::string out = "RIFF";
-    const auto put = [&](std::uint32_t v, int n) {
-        for (int k = 0; k < n; ++k)
-            out.push_back(static_cast<char>((v >> (8 * k)) & 0xFF));
-    };
-    put(36 + samples + claimed_extra, 4);
-    out += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(11025, 4);
-    put(11025, 4);
-    put(1, 2);
-    put(8, 2);
-    out += "data";
-    put(samples + claimed_extra, 4);
-    out.append(samples, '\x80');
-    return out;
-}
 
 struct Entry {
     std::string head;

@@ -332,6 +332,33 @@ TEST_F(EntryPainterTest, ShowEntry_FollowsTheDisplayOrderAndLayoutTokensByPart)
     EXPECT_TRUE(painter->hasText());
 }
 
+TEST_F(EntryPainterTest, LayoutTokens_MoveThePen)
+{
+    struct Case {
+        const char* why;
+        std::string tokens;
+        float x, y;
+        std::int32_t lines;
+    };
+    const Case cases[] = {
+        {"N goes down a line", "N", 100, 48, 1},
+        {"T goes to the tab: the margin and five letters", "T", 60, 32, 0},
+        {"both, in either case", "n\\t", 60, 48, 1},
+        {"empty and unknown tokens do nothing", "\\\\X\\", 100, 32, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Parts parts;
+        Order();
+        painter->ShowEntry(parts.items);
+        painter->SetPen(100, 32);
+        painter->ApplyLayoutTokens(c.tokens);
+        EXPECT_EQ(painter->penX(), c.x);
+        EXPECT_EQ(painter->penY(), c.y);
+        EXPECT_EQ(painter->pageLineCount(), c.lines);
+    }
+}
+
 TEST_F(EntryPainterTest, Redraw_DrawsFromTheScrolledOriginInTheColours)
 {
     RWOrdered search;

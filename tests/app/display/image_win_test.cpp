@@ -17,6 +17,7 @@
 #include "tools/dictwriter/dictwriter.h"
 #include "vkobase/font.h"
 #include "win32/testing.h"
+#include "wav_image.h"
 
 namespace {
 
@@ -68,6 +69,8 @@ protected:
         itsDescription.SetArtDir(dir.c_str());
         itsDescription.SetArtName("art");
         itsDescription.SetArtExist(1);
+        itsDescription.SetSoundDir(dir.c_str());
+        itsDescription.SetSoundExist(1);
         itsDescription.SetPart(1, 1, "Entry", "");
         itsDescription.SetPart(2, 10, "Illustration", "");
         Write("art", {{"circle", Png(300, 200)}, {"wide", Png(600, 100)}}, 1);
@@ -76,6 +79,7 @@ protected:
                               {{0xA3, "circle"}, {0xEE, "circle.png"}, {0x81, "a round figure"}})},
                {"wide", dictwriter::encode_field_stream(
                             {{0xA3, "wide"}, {0xEE, "wide.png"}, {0x81, "broad"}})}});
+        Write("sound", {{"key", wav(10)}, {"word", wav(20)}});
         ASSERT_TRUE(itsTable.Matches(&itsDescription));
         itsOpenerWindow = NewWindow("opener", 100, 100);
         itsOpener = new Opener(itsOpenerWindow, FRM_CRect(0, 0, 100, 100));
@@ -184,6 +188,42 @@ TEST_F(ImageWinTest, CaptionDrag_SelectsItsWords)
     window->DoCommand(kPaneDrag, points);
     EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
     window->Close();
+}
+
+TEST_F(ImageWinTest, WordGroup_PlaysItsHiddenKeysOrItsWord)
+{
+    FRM_CWindow* window = NewWindow("pane", 400, 200);
+    struct Case {
+        const char* why;
+        std::string text;
+        std::vector<std::uint32_t> played; // sample counts of the sounds played
+    };
+    const Case cases[] = {
+        {"the hidden keys are played", "\x0E\x02word~key~\x01\x0E then", {10}},
+        {"a group without keys sounds its word", "\x0E\x02word\x01\x0E then", {20}},
+        {"a word outside a group plays nothing", "word then", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        win32_test_reset();
+        EntryPainter painter(nullptr, window->GetVKOWindow());
+        painter.SetPen(20, 32);
+        WordItem item(c.text.c_str());
+        std::size_t position = 0;
+        painter.LayOutText(item, &position, false);
+        const auto& runs = painter.runs();
+        const auto word = std::find_if(runs.begin(), runs.end(),
+                                       [](const auto& r) { return r.text == "word"; });
+        ASSERT_NE(word, runs.end());
+        painter.PlayWordSounds(word->x + 1, word->y - 2, &itsTable);
+        std::vector<std::uint32_t> played;
+        for (int i = 0; i < win32_test_sound_count(); ++i) {
+            win32_sound_record record{};
+            win32_test_sound(i, &record);
+            played.push_back(record.data_bytes);
+        }
+        EXPECT_EQ(played, c.played);
+    }
 }
 
 } // namespace
