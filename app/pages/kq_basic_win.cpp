@@ -7,17 +7,21 @@
 #include "app/display/scroll_view_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_list_box.h"
+#include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
 #include "frm/controls/nctrls.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/cwindow.h"
 #include "vkocoll/collstr.h"
 
 namespace {
 
 constexpr std::size_t kTypeAheadLines = 2000;
+constexpr std::size_t kListBudget = 32000;
 constexpr float kEntryLeft = 311;
 constexpr const char* kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
 constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
@@ -31,11 +35,19 @@ bool OneOf(const std::string& code, const char* const (&codes)[N])
     return false;
 }
 
-std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit)
+// The texts of words for a list, at most limit of them and no more than the list's text
+// budget (each line counts its length and two).
+std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit = kListBudget)
 {
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < words.entries() && i < limit; ++i)
-        lines.emplace_back(static_cast<const RWCollectableString*>(words[i])->data());
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < words.entries() && i < limit; ++i) {
+        const auto* word = static_cast<const RWCollectableString*>(words[i]);
+        total += word->length() + 2;
+        if (total >= kListBudget)
+            break;
+        lines.emplace_back(word->data());
+    }
     return lines;
 }
 
@@ -49,8 +61,9 @@ void Destroy(std::unique_ptr<RWOrdered>& words)
 } // namespace
 
 KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryPainter* painter)
-    : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter)
+                       EntryPainter* painter, SearchHistories* histories)
+    : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter),
+      itsHistories(histories)
 {
     const float left = frame.Left(), top = frame.Top();
     itsField = new FRM_NEditControl(this, FRM_CRect(left + 14, top + 40, left + 296, top + 64),
@@ -74,10 +87,12 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
         itsPainter->SetColors(application->GetPrefs());
 }
 
-KQBasicWin::~KQBasicWin()
+KQBasicWin::~KQBasicWin() { Destroy(itsTyped); }
+
+const RWOrdered* KQBasicWin::GetHits() const
 {
-    Destroy(itsHits);
-    Destroy(itsTyped);
+    const ResultsRecord* current = itsHistories->results.Current();
+    return current != nullptr ? current->hits.get() : nullptr;
 }
 
 std::string KQBasicWin::GetTypedText() const { return itsField->GetTitle().data(); }
@@ -158,22 +173,26 @@ void KQBasicWin::SearchOne(const std::string& text, bool quiet)
             itsHitList->Clear(); // nothing found: no list of an earlier search stays
         return;
     }
-    itsHighlights = HighlightWords(text);
-    ShowResults(hits, text);
+    auto record = std::make_unique<ResultsRecord>();
+    record->hits.reset(hits);
+    record->text = text;
+    record->page = 0;
+    record->searchType = GetSearchTypePosition();
+    record->highlights = HighlightWords(text);
+    ShowResults(*itsHistories->results.Enter(std::move(record)));
 }
 
-void KQBasicWin::ShowResults(RWOrdered* hits, const std::string&)
+void KQBasicWin::ShowResults(const ResultsRecord& record)
 {
-    Destroy(itsHits);
-    itsHits.reset(hits);
     itsHitList->Suspend();
     itsHitList->Clear();
-    itsHitList->AddItems(Lines(*itsHits, itsHits->entries()), 0);
+    itsHitList->AddItems(Lines(*record.hits), 0);
     itsHitList->ResumeList();
-    if (itsHits->entries() != 0) {
+    if (record.hits->entries() != 0) {
         itsHitList->SelectItem(0);
         ShowHit(0);
     }
+    UpdateHistoryMenus();
 }
 
 std::vector<std::string> KQBasicWin::HighlightWords(const std::string& text) const
@@ -185,15 +204,68 @@ std::vector<std::string> KQBasicWin::HighlightWords(const std::string& text) con
 
 void KQBasicWin::ShowHit(int index)
 {
-    if (!itsHits || index < 0 || static_cast<std::size_t>(index) >= itsHits->entries())
+    const ResultsRecord* results = itsHistories->results.Current();
+    if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
         return;
-    auto* word = static_cast<WordItem*>((*itsHits)[static_cast<std::size_t>(index)]);
-    RWOrdered highlights;
-    for (const std::string& h : itsHighlights)
-        highlights.insert(new RWCollectableString(h.c_str()));
-    itsDocument->GetKeyTable().FormatEntryText(word, itsPainter,
-                                               highlights.entries() != 0 ? &highlights : nullptr);
-    highlights.clearAndDestroy();
+    const auto* word = static_cast<const WordItem*>((*results->hits)[static_cast<std::size_t>(index)]);
+    ShowEntry(*word, results->highlights);
+    auto entry = std::make_unique<EntryRecord>();
+    entry->word = word->data();
+    entry->entry = word->entry_offset();
+    entry->highlights = results->highlights;
+    itsHistories->entries.Enter(std::move(entry));
+    UpdateHistoryMenus();
+}
+
+void KQBasicWin::ShowEntry(const WordItem& word, const std::vector<std::string>& highlights)
+{
+    RWOrdered words;
+    for (const std::string& h : highlights)
+        words.insert(new RWCollectableString(h.c_str()));
+    itsDocument->GetKeyTable().FormatEntryText(&word, itsPainter,
+                                               words.entries() != 0 ? &words : nullptr);
+    words.clearAndDestroy();
+}
+
+bool KQBasicWin::ShowOtherEntry(int delta)
+{
+    if (!itsHistories->entries.Move(delta))
+        return false;
+    const EntryRecord& record = *itsHistories->entries.Current();
+    WordItem word(record.word.c_str());
+    word.set_entry_offset(record.entry);
+    ShowEntry(word, record.highlights);
+    UpdateHistoryMenus();
+    return true;
+}
+
+bool KQBasicWin::ShowOtherResults(int delta)
+{
+    if (!itsHistories->results.Move(delta))
+        return false;
+    const ResultsRecord& record = *itsHistories->results.Current();
+    SetTypedText(record.text);
+    itIsPicking = false;
+    itsHitList->Suspend();
+    itsHitList->Clear();
+    itsHitList->AddItems(Lines(*record.hits), 0);
+    itsHitList->ResumeList();
+    itsHitList->SelectItem(0);
+    UpdateHistoryMenus();
+    return true;
+}
+
+void KQBasicWin::UpdateHistoryMenus()
+{
+    FRM_CWindow* window = GetCWindow();
+    FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr;
+    if (bar == nullptr)
+        return;
+    bar->SetEnabled(menutag::kPreviousEntry, itsHistories->entries.PreviousExists() ? 1 : 0);
+    bar->SetEnabled(menutag::kNextEntry, itsHistories->entries.NextExists() ? 1 : 0);
+    bar->SetEnabled(menutag::kPreviousList, itsHistories->results.PreviousExists() ? 1 : 0);
+    bar->SetEnabled(menutag::kNextList, itsHistories->results.NextExists() ? 1 : 0);
+    bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
 }
 
 void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)

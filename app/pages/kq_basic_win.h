@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/search_history.h"
 #include "frm/views/csubview.h"
 #include "vkocoll/ordered.h"
 
@@ -18,6 +19,7 @@ class FRM_NText;
 class KQListBox;
 class RefDoc;
 class ScrollViewWin;
+class WordItem;
 
 class KQBasicWin : public FRM_CSubview {
 public:
@@ -34,7 +36,7 @@ public:
 
     // painter: the main window's entry engine, which the page attaches to its entry pane.
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryPainter* painter);
+               EntryPainter* painter, SearchHistories* histories);
     ~KQBasicWin() override;
 
     // The text field's text, and setting it (caret after the last character).
@@ -46,13 +48,17 @@ public:
     void Search();
     // Type-ahead for the field's text.
     void TypeAhead();
-    // Shows the entry of line index of the hit list.
+    // Shows the entry of line index of the hit list (entered in the entry history).
     void ShowHit(int index);
+    // Moves through the histories; false at their ends.
+    bool ShowOtherEntry(int delta);
+    bool ShowOtherResults(int delta);
     void Clear();
 
     KQListBox* GetHitList() const { return itsHitList; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
-    const RWOrdered* GetHits() const { return itsHits.get(); }
+    // The hits of the results list shown, null before the first search.
+    const RWOrdered* GetHits() const;
     bool IsPicking() const { return itIsPicking; }
     // The chosen search type: its position in the description's list and its index code.
     int GetSearchTypePosition() const;
@@ -64,7 +70,9 @@ public:
 
 private:
     void SearchOne(const std::string& text, bool quiet);
-    void ShowResults(RWOrdered* hits, const std::string& text);
+    void ShowResults(const ResultsRecord& record);
+    void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
+    void UpdateHistoryMenus();
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
     void ClickOnEntry(const FRM_CPoint& point);
@@ -79,8 +87,7 @@ private:
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;
-    std::unique_ptr<RWOrdered> itsHits;       // the hits shown: WordItems, owned
+    SearchHistories* itsHistories;            // the main window's
     std::unique_ptr<RWOrdered> itsTyped;      // the type-ahead words, owned
-    std::vector<std::string> itsHighlights;   // of the hits shown
     bool itIsPicking = false;                 // the hit list holds type-ahead words
 };

@@ -25,7 +25,7 @@ MainRefWin::MainRefWin(RefDoc* document, WINDOW task)
       itsDocument(document), itsPainter(std::make_unique<EntryPainter>(nullptr, nullptr))
 {
     itsBasicPage = new KQBasicWin(this, FRM_CRect(0, 0, kWidth, kHeight), document,
-                                  itsPainter.get());
+                                  itsPainter.get(), &itsHistories);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
@@ -36,6 +36,14 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     switch (tag) {
     case menutag::kClear:
         itsBasicPage->Clear();
+        return;
+    case menutag::kPreviousEntry:
+    case menutag::kNextEntry:
+        itsBasicPage->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);
+        return;
+    case menutag::kPreviousList:
+    case menutag::kNextList:
+        itsBasicPage->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);
         return;
     case menutag::kNextWindow:
         itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);

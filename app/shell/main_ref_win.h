@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/pages/search_history.h"
 #include "frm/views/cwindow.h"
 
 class EntryPainter;
@@ -22,12 +23,14 @@ public:
     KQBasicWin* GetBasicPage() const { return itsBasicPage; }
     // The entry engine that draws the chosen entry into the page's entry pane.
     EntryPainter& GetPainter() const { return *itsPainter; }
+    SearchHistories& GetHistories() { return itsHistories; }
 
     // FRM_CWindow
     void DoMenuCommand(short tag, short shift, short control) override;
 
 private:
     RefDoc* itsDocument;
+    SearchHistories itsHistories;
     std::unique_ptr<EntryPainter> itsPainter;
     KQBasicWin* itsBasicPage = nullptr;   // the view tree's
 };

@@ -12,6 +12,7 @@
 #include "app/display/scroll_view_win.h"
 #include "app/shell/kq_list_box.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cmenubar.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -156,6 +157,35 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUp)
     FRM_CPoint nowhere(2, 2);
     BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+}
+
+TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
+{
+    BasicPage()->SearchFor("cat*");
+    BasicPage()->GetHitList()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN)); // catalog
+    BasicPage()->SearchFor("dog");
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    EXPECT_EQ(bar->IsEnabled(16), 1) << "Previous List";
+    EXPECT_EQ(bar->IsEnabled(17), 0) << "Next List";
+    EXPECT_EQ(bar->IsEnabled(18), 1) << "History";
+
+    // Entries: dog <- catalog <- cat.
+    MainWindow()->DoMenuCommand(14, 0, 0);
+    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
+    MainWindow()->DoMenuCommand(14, 0, 0);
+    EXPECT_NE(Drawn().find("domestic animal not"), std::string::npos);
+    EXPECT_FALSE(BasicPage()->ShowOtherEntry(-1)) << "the first entry";
+    MainWindow()->DoMenuCommand(15, 0, 0);
+    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
+
+    // Lists: back to the cat* list, and forward again.
+    MainWindow()->DoMenuCommand(16, 0, 0);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    EXPECT_EQ(bar->IsEnabled(17), 1);
+    MainWindow()->DoMenuCommand(17, 0, 0);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    EXPECT_FALSE(BasicPage()->ShowOtherResults(1)) << "the last list";
 }
 
 TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)
