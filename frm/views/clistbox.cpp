@@ -24,6 +24,7 @@ namespace {
 constexpr char kModule[] = "clistbox";
 constexpr long kErrMissingLine = 800;
 constexpr unsigned long kAllSides = 0xFFFFFFFFUL;
+constexpr int kStandardPen = 2;
 
 // Data commands.
 constexpr long kSelect = 20002;
@@ -51,6 +52,29 @@ public:
     {
         if (theLine != nullptr)
             theLine->SetOrigin(GetGlobalOrigin() - theLine->GetOrigin());
+    }
+
+    // The outline of a long list reaches far past the window, and stroking all of it costs
+    // in proportion to its length: only its part near the clip is stroked. The piece is
+    // widened past the clip, so that its cut ends fall outside and leave no edge.
+    void Draw(const FRM_CRect& theClip) override
+    {
+        if (IsGridVisible() || !IsVisible()) {
+            FRM_CFixedGrid::Draw(theClip);
+            return;
+        }
+        FRM_CUnits::SetGlobalUnits(GetUnits());
+        if (const FRM_CEnvironment* environment = GetEnvironment())
+            environment->SetDrawingEnv(GetCWindow());
+        WINDOW window = GetVKOWindow();
+        const FRM_CRect nearClip = theClip.GetInflatedRect(frm_views::HPixelsToLogical(this, 4),
+                                                           frm_views::VPixelsToLogical(this, 4));
+        const FRM_CRect shown = GetGlobalFrame() & nearClip;
+        if (shown.Width() <= 0 || shown.Height() <= 0)
+            return;
+        const s_rct outline = static_cast<s_rct>(shown);
+        vko_dwin_set_std_cpen(window, kStandardPen);
+        vko_dwin_draw_rect(window, &outline);
     }
 
     void DoDraw(const FRM_CRect& theClip) override

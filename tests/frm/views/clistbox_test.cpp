@@ -15,6 +15,8 @@
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
+#include "frm/runtime/cglblcls.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/win.h"
 
 namespace {
@@ -252,6 +254,46 @@ TEST_F(ListBoxTest, DataCommandsFillClearAndMoveTheSelection)
     EXPECT_EQ(list->GetSelectedLine(), 2);
     list->DoUpdateModel(0, 20006, &none);
     EXPECT_EQ(list->GetNumberOfLines(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A long list scrolled into its middle: the selected line is scrolled into view and drawn
+// inverted, and nothing is drawn outside the box. Written as a PNG (to VKO_SCREENSHOT_DIR
+// when set).
+TEST_F(ListBoxTest, AScrolledLongListDrawsTheSelectedLineInvertedInsideItsBox)
+{
+    std::string texts;
+    for (int i = 0; i < 2000; ++i)
+        texts += "word " + std::to_string(i) + ",";
+    const FRM_CStringCollection items{FRM_CStringRW(texts.c_str())};
+    auto* list = new FRM_CListBox(itsWindow, FRM_CRect(20, 20, 220, 220));
+    list->IListBox(&items, 0, 1, 0, 7001, 7002, 1, 0);
+    list->SelectLine(1000, 1);
+    vkok_app_process_pending_events();
+    itsWindow->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
+    WINDOW handle = itsWindow->GetVKOWindow();
+
+    const FRM_CRect selected = list->GetGrid()->GetContents(1000, 0)->GetGlobalFrame();
+    ASSERT_GT(selected.Top(), 20);
+    ASSERT_LT(selected.Bottom(), 220);
+    const unsigned background = vkov_debug_surface_pixel(handle, 300, 100) & 0xFFFFFF;
+    const int middle = static_cast<int>((selected.Top() + selected.Bottom()) / 2);
+    EXPECT_NE(vkov_debug_surface_pixel(handle, static_cast<int>(selected.Left()) + 1, middle) &
+                  0xFFFFFF,
+              background);
+    EXPECT_EQ(vkov_debug_surface_pixel(handle, static_cast<int>(selected.Left()) + 150, middle - 20) &
+                  0xFFFFFF,
+              background) << "the line above is not selected";
+    for (int y : {221, 240, 260})
+        EXPECT_EQ(vkov_debug_surface_pixel(handle, 40, y) & 0xFFFFFF, background) << y;
+
+    const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
+    const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
+                             "frm_views_listbox.png";
+    EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
 }
 
 } // namespace
