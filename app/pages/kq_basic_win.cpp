@@ -10,6 +10,7 @@
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
+#include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
@@ -66,6 +67,9 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
       itsHistories(histories)
 {
     const float left = frame.Left(), top = frame.Top();
+    itsChooser = new FRM_NListButton(this, FRM_CRect(left + 15, top + 8, left + 295, top + 160),
+                                     FRM_CStringCollection(), -1, 0);
+    itsChooser->SetCommand(kCmdTypeChosen);
     itsField = new FRM_NEditControl(this, FRM_CRect(left + 14, top + 40, left + 296, top + 64),
                                     FRM_CStringRW(""), 0);
     itsField->SetTextCommand(kCmdTypedText);
@@ -81,6 +85,7 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 130, left + 296, frame.Bottom() - 15));
     itsEntryPane = new ScrollViewWin(document, this,
                                      FRM_CRect(left + kEntryLeft, top + 36, frame.Right(), frame.Bottom()));
+    FillChooser();
     itsPainter->SetWindow(itsEntryPane->PaneWindow());
     itsPainter->SetView(itsEntryPane);
     if (KQedApp* application = KQedApp::Instance())
@@ -104,22 +109,63 @@ void KQBasicWin::SetTypedText(const std::string& text)
     itsField->SetTextSelection(end, end);
 }
 
-int KQBasicWin::GetSearchTypePosition() const
+int KQBasicWin::GetSearchTypePosition() const { return itsChooser->GetSelectPosition(); }
+
+void KQBasicWin::FillChooser()
 {
+    itsChooser->Clear();
+    if (itsKind == kBrowse) {
+        itsChooser->Insert(FRM_CStringCollection(1058, 1059), -1);
+        itsChooser->SelectItem(0);
+        return;
+    }
     const configDict* description = itsDocument->GetDescription();
-    if (description == nullptr || description->SearchNames().entries() == 0)
-        return -1;
-    const int wanted = KQedApp::Instance() != nullptr
-                           ? KQedApp::Instance()->GetPrefs().search_type
-                           : 0;
-    const auto count = static_cast<int>(description->SearchNames().entries());
-    return wanted >= 0 && wanted < count ? wanted : 0;
+    if (description == nullptr)
+        return;
+    const RWOrdered& labels = description->SearchLabels();
+    for (std::size_t i = 0; i < labels.entries(); ++i)
+        itsChooser->Insert(FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
+    const int wanted = KQedApp::Instance() != nullptr ? KQedApp::Instance()->GetPrefs().search_type : 0;
+    const auto count = static_cast<int>(labels.entries());
+    if (count != 0)
+        itsChooser->SelectItem(wanted >= 0 && wanted < count ? wanted : 0);
+    DoCommand(kCmdTypeChosen, nullptr);
+}
+
+void KQBasicWin::SetKind(Kind kind)
+{
+    if (kind == itsKind)
+        return;
+    itsKind = kind;
+    itIsPicking = false;
+    FillChooser();
+}
+
+bool KQBasicWin::ChooseSearchType(int position)
+{
+    if (position < 0 || position >= itsChooser->GetNumItems())
+        return false;
+    itsChooser->SelectItem(position);
+    DoCommand(kCmdTypeChosen, nullptr);
+    return true;
+}
+
+bool KQBasicWin::IsSpellingHelpEnabled() const { return itsSpellingButton->IsEnabled() != 0; }
+
+std::string KQBasicWin::BrowsePattern(const std::string& text, int position)
+{
+    if (text.empty() || text == "." || text == "*" || text == "?")
+        return {};
+    return LowerCase(position == 0 ? text + "*" : "*" + text);
 }
 
 std::string KQBasicWin::GetIndexCode() const
 {
     const int position = GetSearchTypePosition();
-    if (position < 0)
+    if (itsKind == kBrowse)
+        return "\x01";
+    if (position < 0 || itsDocument->GetDescription() == nullptr ||
+        static_cast<std::size_t>(position) >= itsDocument->GetDescription()->SearchNames().entries())
         return "va";
     const auto& names = itsDocument->GetDescription()->SearchNames();
     return static_cast<const RWCollectableString*>(names[static_cast<std::size_t>(position)])
@@ -136,11 +182,19 @@ void KQBasicWin::SearchFor(const std::string& text)
 void KQBasicWin::Search()
 {
     std::string text = GetTypedText();
+    if (itsKind == kBrowse) {
+        const std::string pattern = BrowsePattern(text, GetSearchTypePosition());
+        if (pattern.empty())
+            return;
+        SearchOne(pattern, GetIndexCode(), false);
+        itsHitList->SelectItem(0);
+        return;
+    }
     if (text.find(',') != std::string::npos) {
         if (GetSearchTypePosition() < 0)
             return;
         for (const std::string& piece : SplitWordList(text))
-            SearchOne(LowerCase(piece), true);
+            SearchOne(LowerCase(piece), GetIndexCode(), true);
         itIsPicking = false;
         itsHitList->SelectItem(0);
         return;
@@ -158,16 +212,16 @@ void KQBasicWin::Search()
         text = LowerCase(text);
     if (text.empty() || text == "." || text == "*" || text == "?")
         return;
-    SearchOne(text, false);
+    SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
     itsHitList->SelectItem(0);
 }
 
-void KQBasicWin::SearchOne(const std::string& text, bool quiet)
+void KQBasicWin::SearchOne(const std::string& text, const std::string& code, bool quiet)
 {
     if (text == "." || text == "*" || text == "?")
         return;
-    RWOrdered* hits = itsDocument->RunSearch(text, GetIndexCode(), quiet);
+    RWOrdered* hits = itsDocument->RunSearch(text, code, quiet);
     if (hits == nullptr) {
         if (!quiet)
             itsHitList->Clear(); // nothing found: no list of an earlier search stays
@@ -176,7 +230,7 @@ void KQBasicWin::SearchOne(const std::string& text, bool quiet)
     auto record = std::make_unique<ResultsRecord>();
     record->hits.reset(hits);
     record->text = text;
-    record->page = 0;
+    record->page = itsKind;
     record->searchType = GetSearchTypePosition();
     record->highlights = HighlightWords(text);
     ShowResults(*itsHistories->results.Enter(std::move(record)));
@@ -289,6 +343,8 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
 
 void KQBasicWin::TypeAhead()
 {
+    if (itsKind == kBrowse)
+        return;
     const std::string code = GetIndexCode();
     if (!OneOf(code, kTypeAheadCodes)) {
         itsHitList->Clear();
@@ -322,9 +378,22 @@ void KQBasicWin::Clear()
 void KQBasicWin::DoCommand(long command, void* data)
 {
     switch (command) {
+    case kCmdTypeChosen: {
+        // Spelling help is for the entry-word and the two text searches only.
+        const std::string label = itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+        if (itsKind == kBrowse)
+            return;
+        if (label == "Entry word is..." || label == "Defining text contains..." ||
+            label == "Verbal illustration contains...")
+            itsSpellingButton->Enable();
+        else
+            itsSpellingButton->Disable();
+        return;
+    }
     case kCmdSearch:
     case kCmdSearchDouble:
     case kCmdRunSearch:
+    case kCmdBrowse:
         Search();
         return;
     case kCmdTypedText:

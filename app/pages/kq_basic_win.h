@@ -14,6 +14,7 @@
 
 class EntryPainter;
 class FRM_NButton;
+class FRM_NListButton;
 class FRM_NEditControl;
 class FRM_NText;
 class KQListBox;
@@ -27,12 +28,15 @@ public:
     static constexpr long kCmdSearch = 2002;
     static constexpr long kCmdSearchDouble = 2007;
     static constexpr long kCmdTypedText = 2008;
+    static constexpr long kCmdTypeChosen = 80;
+    static constexpr long kCmdBrowse = 4010;
     static constexpr long kCmdRunSearch = 78;
     static constexpr long kCmdClear = 81;
     static constexpr long kCmdSpellingHelp = 82;
     static constexpr long kCmdLineChosen = 83;
-    // The window resource of its controls, and their ids there.
-    static constexpr long kControlsResource = 2201;
+    // What the page searches: the dictionary's search types (basic) or the entry words by
+    // their beginning or end (browse).
+    enum Kind { kBasic = 0, kBrowse = 2 };
 
     // painter: the main window's entry engine, which the page attaches to its entry pane.
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
@@ -42,10 +46,21 @@ public:
     // The text field's text, and setting it (caret after the last character).
     std::string GetTypedText() const;
     void SetTypedText(const std::string& text);
+    // Turns the page into the basic or the browse page: its search-type chooser and what
+    // Search runs; the typed text stays.
+    void SetKind(Kind kind);
+    Kind GetKind() const { return itsKind; }
+    // Chooses search type position (of the chooser's list); false outside it.
+    bool ChooseSearchType(int position);
+    bool IsSpellingHelpEnabled() const;
+
     // Puts text into the field and searches it.
     void SearchFor(const std::string& text);
     // What the page runs on Return or Search.
     void Search();
+    // The browse page's pattern for text under chooser position: "text*" (starts with,
+    // position 0) or "*text" (ends with), lower case; empty for text that is not searched.
+    static std::string BrowsePattern(const std::string& text, int position);
     // Type-ahead for the field's text.
     void TypeAhead();
     // Shows the entry of line index of the hit list (entered in the entry history).
@@ -69,7 +84,8 @@ public:
     void DoKey(const FRM_CKey& key) override;
 
 private:
-    void SearchOne(const std::string& text, bool quiet);
+    void SearchOne(const std::string& text, const std::string& code, bool quiet);
+    void FillChooser();
     void ShowResults(const ResultsRecord& record);
     void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
     void UpdateHistoryMenus();
@@ -80,6 +96,8 @@ private:
     RefDoc* itsDocument;                 // not owned
     EntryPainter* itsPainter;            // the main window's
     ScrollViewWin* itsEntryPane = nullptr;
+    Kind itsKind = kBasic;
+    FRM_NListButton* itsChooser = nullptr;
     FRM_NEditControl* itsField = nullptr;
     FRM_NButton* itsSearchButton = nullptr;
     FRM_NButton* itsClearButton = nullptr;

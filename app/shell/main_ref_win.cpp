@@ -45,6 +45,12 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kNextList:
         itsBasicPage->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);
         return;
+    case menutag::kBasicSearches:
+        itsBasicPage->SetKind(KQBasicWin::kBasic);
+        return;
+    case menutag::kBrowseSearches:
+        itsBasicPage->SetKind(KQBasicWin::kBrowse);
+        return;
     case menutag::kNextWindow:
         itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
         return;

@@ -109,7 +109,7 @@ TEST_F(BasicPageTest, TypeAhead_ListsWordsSelectsTheBestAndReturnSearchesIt)
 TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
 {
     BasicPage()->SearchFor("dog");
-    itsApplication->GetPrefs().search_type = 2; // "Anagram of..." (tr)
+    ASSERT_TRUE(BasicPage()->ChooseSearchType(2)); // "Anagram of..." (tr)
     BasicPage()->SetTypedText("do");
     BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
     EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 0);
@@ -188,9 +188,54 @@ TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
     EXPECT_FALSE(BasicPage()->ShowOtherResults(1)) << "the last list";
 }
 
+TEST_F(BasicPageTest, SearchTypes_ChooseTheIndexAndWhetherSpellingHelpIsOffered)
+{
+    struct Case {
+        int position;
+        const char* code;
+        bool spelling;
+    };
+    const Case cases[] = {{0, "va", true}, {1, "df", true}, {2, "tr", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.position));
+        EXPECT_EQ(BasicPage()->GetIndexCode(), c.code);
+        EXPECT_EQ(BasicPage()->IsSpellingHelpEnabled(), c.spelling);
+    }
+    EXPECT_FALSE(BasicPage()->ChooseSearchType(3));
+    EXPECT_FALSE(BasicPage()->ChooseSearchType(-1));
+}
+
+TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
+{
+    EXPECT_EQ(KQBasicWin::BrowsePattern("Gar", 0), "gar*");
+    EXPECT_EQ(KQBasicWin::BrowsePattern("ing", 1), "*ing");
+    for (const char* never : {"", ".", "*", "?"})
+        EXPECT_EQ(KQBasicWin::BrowsePattern(never, 0), "") << never;
+}
+
+TEST_F(BasicPageTest, BrowsePage_ListsEntryWordsByTheirBeginningOrEnd)
+{
+    MainWindow()->DoMenuCommand(21, 0, 0); // Browse Searches
+    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
+    BasicPage()->SearchFor("CAT");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // ends with
+    BasicPage()->SearchFor("g");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"catalog", "dog"}));
+    EXPECT_FALSE(BasicPage()->ChooseSearchType(2)) << "two choices only";
+    // Typing browses nothing by itself.
+    BasicPage()->SetTypedText("ca");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"catalog", "dog"}));
+    MainWindow()->DoMenuCommand(19, 0, 0); // back to Basic Searches
+    EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBasic);
+    EXPECT_EQ(BasicPage()->GetIndexCode(), "va");
+}
+
 TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)
 {
-    itsApplication->GetPrefs().search_type = 1; // "Defining text contains..." (df)
+    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // "Defining text contains..." (df)
     BasicPage()->SearchFor("animal");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "dog"}));
     bool highlighted = false;
