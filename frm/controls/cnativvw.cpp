@@ -108,6 +108,8 @@ void FRM_CNativeView::BuildFromResource(long theContainerId, long theResourceId)
     items.IObject(theResourceId, this);
     const auto* window = FrmCast<FRM_CResourceWindow>(items.GetResource());
     if (const s_win_def* entry = window != nullptr ? window->FindEntry(theResourceId) : nullptr) {
+        if (itsType == 0)
+            itsType = entry->type;   // a class of several control types takes the item's
         FRM_CView::Size(FRM_CRect(entry->rct));
         itsTitle = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
         itsVKOAttributes = static_cast<std::int32_t>(entry->ctl_flags);

@@ -8,6 +8,7 @@
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/drawing/cfont.h"
+#include "frm/runtime/cresourc.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -61,6 +62,50 @@ FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& t
     : FRM_CSubview(theEnclosure, FRM_CRect(theOrigin.H(), theOrigin.V(), theOrigin.H(), theOrigin.V())),
       itHasBorder(hasBorder)
 {
+}
+
+namespace {
+
+// The run of radio entries from theResourceId on, read in place: the resource's item cursor
+// belongs to whoever is building the window.
+const s_win_def* FirstRadioEntry(long theContainerId, long theResourceId)
+{
+    FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
+    const auto* resource = FrmCast<FRM_CResourceWindow>(items.GetResource());
+    return resource != nullptr ? resource->FindEntry(theResourceId) : nullptr;
+}
+
+// The union of the run's rectangles (window coordinates).
+FRM_CRect RunFrame(long theContainerId, long theResourceId)
+{
+    FRM_CRect all(0, 0, 0, 0);
+    bool first = true;
+    for (const s_win_def* entry = FirstRadioEntry(theContainerId, theResourceId);
+         entry != nullptr && entry->type == WC_RADIOBUTTON; ++entry) {
+        all = first ? FRM_CRect(entry->rct) : all + FRM_CRect(entry->rct);
+        first = false;
+    }
+    return all;
+}
+
+} // namespace
+
+FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, long theContainerId,
+                                 long theResourceId)
+    : FRM_CSubview(theEnclosure, RunFrame(theContainerId, theResourceId)), itsBorderSpace(0)
+{
+    SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
+    SetResourceId(static_cast<std::int32_t>(theResourceId));
+    const FRM_CPoint corner(itsFrame.Left(), itsFrame.Top());
+    for (const s_win_def* entry = FirstRadioEntry(theContainerId, theResourceId);
+         entry != nullptr && entry->type == WC_RADIOBUTTON; ++entry) {
+        auto* button = new FRM_NRadioButton(this, theContainerId, entry->id);
+        button->SetCommand(entry->id);
+        // The item's rectangle is in the window; the button's frame is in the group.
+        button->Size(button->GetFrame() - corner);
+        if (vko_ctl_is_checked(button->GetVKOWindow()))
+            itsSelectedId = static_cast<std::int32_t>(button->GetId());
+    }
 }
 
 int FRM_CRadioGroup::RBMinSize()

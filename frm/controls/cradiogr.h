@@ -34,6 +34,8 @@ class FRM_CRadioGroup : public FRM_CSubview {
 public:
     // An empty group at theOrigin with a border space of 2 pixels; hasBorder outlines it.
     FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& theOrigin, short hasBorder);
+    // The run of radio items of window resource theContainerId from item theResourceId on.
+    FRM_CRadioGroup(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
     FRM_CRadioGroup(const FRM_CRadioGroup&) = delete;
     FRM_CRadioGroup& operator=(const FRM_CRadioGroup&) = delete;
 

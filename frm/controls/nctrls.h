@@ -99,6 +99,18 @@ private:
     std::int32_t itsTextCmd = kNoCommand;
 };
 
+// An edit field that shows its characters masked; the control keeps the typed text.
+class FRM_CPasswordEdit : public FRM_NEditControl {
+    FRM_TYPE_INFO(CPasswordEdit)
+public:
+    static constexpr long kPassword = 0x10000;
+    FRM_CPasswordEdit(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                      const FRM_CStringRW& theTitle, long theAttributes)
+        : FRM_NEditControl(theEnclosure, theFrame, theTitle, theAttributes | kPassword)
+    {
+    }
+};
+
 class FRM_NText : public FRM_CNativeView {
     FRM_TYPE_INFO(NText)
 public:

@@ -43,6 +43,14 @@ FRM_NScrollBar::FRM_NScrollBar(WINDOW theHandle, FRM_CSubview* theEnclosure,
     SetOwner(theEnclosure);
 }
 
+FRM_NScrollBar::FRM_NScrollBar(FRM_CSubview* theEnclosure, long theContainerId,
+                               long theResourceId)
+    : FRM_CNativeView(theEnclosure)
+{
+    BuildFromResource(theContainerId, theResourceId);
+    SetOwner(theEnclosure);
+}
+
 FRM_NScrollBar::FRM_NScrollBar(const FRM_NScrollBar& other) : FRM_CNativeView(other)
 {
     CopyValues(other);

@@ -23,6 +23,8 @@ public:
     // Control type 16 (vertical) for direction 0, else 15; the enclosure is the first owner.
     FRM_NScrollBar(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, DIRECTION theDirection,
                    long theAttributes);
+    // From a window-resource item of type 15 or 16; the enclosure is the first owner.
+    FRM_NScrollBar(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
     FRM_NScrollBar(const FRM_NScrollBar& other);
     FRM_NScrollBar& operator=(const FRM_NScrollBar& other);
     ~FRM_NScrollBar() override;

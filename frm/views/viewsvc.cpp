@@ -10,6 +10,7 @@
 #include "frm/controls/cntvtxte.h"
 #include "frm/controls/nlistedt.h"
 #include "frm/controls/nctrls.h"
+#include "frm/controls/cradiogr.h"
 #include "frm/controls/nscrllbr.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"
@@ -303,6 +304,13 @@ FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResou
     case WC_ICON:
         return make(&CResourceFactory::ConstructNIcon,
                     [&] { return new FRM_NIcon(theParent, theResourceId, theItem); });
+    case WC_RADIOBUTTON:
+        return make(&CResourceFactory::ConstructCRadioGroup,
+                    [&] { return new FRM_CRadioGroup(theParent, theResourceId, theItem); });
+    case WC_HSCROLL:
+    case WC_VSCROLL:
+        return make(&CResourceFactory::ConstructNScrollBar,
+                    [&] { return new FRM_NScrollBar(theParent, theResourceId, theItem); });
     case WC_LBOX:
         return make(&CResourceFactory::ConstructNListBox,
                     [&] { return new FRM_NListBox(theParent, theResourceId, theItem); });

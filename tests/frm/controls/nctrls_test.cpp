@@ -3,6 +3,8 @@
 // validator installed on an edit field.
 #include "frm/controls/nctrls.h"
 
+#include "frm/controls/cradiogr.h"
+
 #include <string>
 #include <vector>
 
@@ -105,6 +107,20 @@ TEST_F(SimpleControlsTest, EditFieldReportsTypingAndFocus)
     EXPECT_FALSE(edit->IsActive());
 }
 
+TEST_F(SimpleControlsTest, PasswordFieldIsAMaskedControlThatKeepsTheText)
+{
+    auto* secret = new FRM_CPasswordEdit(itsPanel, FRM_CRect(10, 70, 200, 92), FRM_CStringRW(""), 0);
+    EXPECT_NE(secret->GetAttributes() & FRM_CPasswordEdit::kPassword, 0);
+    WINDOW control = secret->GetVKOWindow();
+    vko_scr_set_focus_vobj(control);
+    vkok_app_process_pending_events();
+    Key(control, 'p');
+    Key(control, 'w');
+    EXPECT_EQ(std::string(secret->GetTitle().data()), "pw");
+    EXPECT_NE(vkok_vobj_get_flags(control) & FRM_CPasswordEdit::kPassword, 0U)
+        << "the control masks what it shows";
+}
+
 TEST_F(SimpleControlsTest, EditFieldKeepsItsValidatorAcrossRecreation)
 {
     FRM_CValidatorFactory* factory = FRM_CValidatorFactory::GetTop();
@@ -138,6 +154,9 @@ window 7200 {
   entry type=14 rect=(40,10,60,120) title="Exact" id=102 ctlflags=0x4
   entry type=17 rect=(70,10,92,200) title="word" id=103
   entry type=18 rect=(100,10,116,100) title="Word:" id=104
+  entry type=13 rect=(120,10,140,100) title="Noun" id=105
+  entry type=13 rect=(140,10,160,100) title="Verb" id=106
+  entry type=16 rect=(10,250,190,266) title="" id=107
 }
 )"));
     auto* window = new FRM_CWindow(itsDocument, 7200, 1, itsTaskWindow);
@@ -149,7 +168,7 @@ window 7200 {
     };
     const Item items[] = {{101, WC_PUSHBUTTON, "Go"}, {102, WC_CHECKBOX, "Exact"},
                           {103, WC_EDIT, "word"}, {104, WC_TEXT, "Word:"}};
-    ASSERT_EQ(window->GetNumViews(), 4);
+    ASSERT_EQ(window->GetNumViews(), 6);
     for (const Item& item : items) {
         SCOPED_TRACE(item.title);
         FRM_CView* found = window->FindResourceView(7200, item.id);
@@ -160,6 +179,19 @@ window 7200 {
         EXPECT_EQ(std::string(control->GetTitle().data()), item.title);
         EXPECT_EQ(control->GetCommand(), item.id);
     }
+    // A run of radio items makes one group; its buttons keep their places in the window.
+    auto* verb = FrmCast<FRM_NRadioButton>(window->FindResourceView(7200, 106));
+    ASSERT_NE(verb, nullptr);
+    ASSERT_NE(verb->GetGroup(), nullptr);
+    EXPECT_EQ(verb->GetGroup()->GetNumViews(), 2);
+    EXPECT_EQ(verb->GetGlobalFrame(), FRM_CRect(10, 140, 100, 160));
+    verb->GetGroup()->SetSelectedButton(FRM_CStringRW("Verb"));
+    EXPECT_EQ(verb->GetGroup()->GetSelectedButton(), verb->GetId());
+    auto* bar = FrmCast<FRM_NScrollBar>(window->FindResourceView(7200, 107));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetVKOType(), WC_VSCROLL);
+    EXPECT_EQ(bar->GetOwner(), window);
+
     auto* box = FrmCast<FRM_NCheckBox>(window->FindResourceView(7200, 102));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->IsSelected());
