@@ -603,6 +603,19 @@ void EntryPainter::LayOutText(const WordItem& item, std::size_t* position, bool 
     }
 }
 
+std::unique_ptr<WordItem> EntryPainter::NextDelimitedPiece(std::size_t* position,
+                                                           const std::string& text)
+{
+    const std::size_t from = std::min(*position, text.size());
+    const std::size_t at = text.find_first_of(" ,\n", from);
+    if (at == std::string::npos) {
+        *position = std::string::npos;
+        return std::make_unique<WordItem>(text.substr(from).c_str());
+    }
+    *position = at + 1;
+    return std::make_unique<WordItem>(text.substr(from, at + 1 - from).c_str());
+}
+
 void EntryPainter::ApplyLayoutTokens(const std::string& tokens)
 {
     std::size_t at = 0;

@@ -163,6 +163,10 @@ public:
     // Applies a layout-token text ("N": down a line, "T": to the tab) at the pen.
     void ApplyLayoutTokens(const std::string& tokens);
     void SetPen(float x, float y) { itsPenX = x; itsPenY = y; }
+    // The next piece of text from position: up to and including the next blank, comma or
+    // newline, and position moves behind it; the rest of the text, and position becomes
+    // npos, when there is none.
+    static std::unique_ptr<WordItem> NextDelimitedPiece(std::size_t* position, const std::string& text);
     float penX() const { return itsPenX; }
     float penY() const { return itsPenY; }
 

@@ -359,6 +359,34 @@ TEST_F(EntryPainterTest, LayoutTokens_MoveThePen)
     }
 }
 
+TEST(NextDelimitedPiece, CutsAtBlanksCommasAndNewlines)
+{
+    struct Step {
+        std::string piece;
+        std::size_t position;
+    };
+    struct Case {
+        const char* why;
+        std::string text;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"a letter, a comma, a letter, a space and a letter", "a,b c",
+         {{"a,", 2}, {"b ", 4}, {"c", std::string::npos}}},
+        {"a newline ends a piece too", "ab\ncd", {{"ab\n", 3}, {"cd", std::string::npos}}},
+        {"a text without delimiters is one piece", "word", {{"word", std::string::npos}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::size_t position = 0;
+        for (const Step& step : c.steps) {
+            const auto piece = EntryPainter::NextDelimitedPiece(&position, c.text);
+            EXPECT_EQ(std::string(piece->data()), step.piece);
+            EXPECT_EQ(position, step.position);
+        }
+    }
+}
+
 TEST_F(EntryPainterTest, Redraw_DrawsFromTheScrolledOriginInTheColours)
 {
     RWOrdered search;

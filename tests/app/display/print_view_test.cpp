@@ -180,6 +180,61 @@ TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)
     EXPECT_EQ(painter->settings().prefs.back_color, 0x0B000080U);
 }
 
+// A job whose pages cannot be turned: the engine prints into a real print window, but the
+// job's record refuses to close a page.
+struct FailingJob {
+    s_printrcd* record;
+    EntryPainter* engine;
+    bool failed = false;
+    bool windowGone = false;
+    std::size_t runs = 0;
+};
+
+BOOLEAN PrintWithFailingPages(intptr_t data)
+{
+    auto* failing = reinterpret_cast<FailingJob*>(data);
+    WINDOW window = vko_print_create_win(failing->record, "failing");
+    if (window == nullptr || !vko_print_open_page(failing->record))
+        return FALSE;
+    EntryPrintJob job;
+    job.record = nullptr; // every page turn is refused
+    job.window = window;
+    failing->engine->PrintEntry(&job);
+    failing->failed = job.failed;
+    failing->windowGone = job.window == nullptr && !vko_vobj_is_valid(window);
+    failing->runs = failing->engine->runs().size();
+    if (job.window != nullptr)
+        vko_vobj_destroy(window);
+    return TRUE;
+}
+
+TEST_F(PrintViewTest, Entry_StopsWhenAPageCannotBeTurned)
+{
+    Parts parts;
+    std::string senses;
+    for (int i = 1; i <= 200; ++i)
+        senses += "\nsense " + std::to_string(i);
+    parts.Set(9, senses);
+    Order();
+    painter->ShowEntry(parts.items);
+    const std::size_t allRuns = painter->runs().size();
+
+    EntryPainter copy(*painter);
+    FailingJob failing{record, &copy};
+    std::vector<std::uint32_t> reports;
+    vkov_test_set_errmsg_hook(
+        [](WINDOW, std::int32_t, std::uint32_t code, const char*, std::int32_t, void* context) {
+            static_cast<std::vector<std::uint32_t>*>(context)->push_back(code);
+        },
+        &reports);
+    ASSERT_TRUE(vko_print_start_thread(&PrintWithFailingPages, reinterpret_cast<intptr_t>(&failing)));
+    vkov_test_set_errmsg_hook(nullptr, nullptr);
+    EXPECT_EQ(reports, (std::vector<std::uint32_t>{0x210000})); // the one refused page turn
+    EXPECT_TRUE(failing.failed);
+    EXPECT_TRUE(failing.windowGone); // destroyed once, by the engine
+    EXPECT_LT(failing.runs, allRuns); // nothing laid out after the failed page
+}
+
 TEST_F(PrintViewTest, Illustration_PrintsThePictureAndItsCaption)
 {
     if (!HavePoppler())
