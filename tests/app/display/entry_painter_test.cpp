@@ -307,6 +307,26 @@ TEST_F(EntryPainterTest, Selection_CopiesRunsAndSpecialCharacters)
         EXPECT_NE(painter->runs()[static_cast<std::size_t>(index)].text, ";ART");
 }
 
+TEST_F(EntryPainterTest, Selection_InvertsTheRunsOnScreenOnce)
+{
+    Parts parts;
+    parts.Set(1, "cat dog");
+    Order();
+    painter->ShowEntry(parts.items);
+    // Between two glyph boxes of "cat" (x 26..27) the pane is white until selected.
+    const auto at = [&] { return vkov_debug_surface_pixel(window, 27, 30); };
+    ASSERT_EQ(at(), 0xFFFFFFFFU);
+    ASSERT_TRUE(painter->SelectRange(21, 30, 21, 30));
+    const std::uint32_t selected = at();
+    EXPECT_NE(selected, 0xFFFFFFFFU);
+    // The pane's paint clears and redraws: the selection shows again, once.
+    vko_dwin_clear(window, 0x0BFFFFFF);
+    painter->Redraw(0);
+    EXPECT_EQ(at(), selected);
+    painter->ClearSelection();
+    EXPECT_EQ(at(), 0xFFFFFFFFU);
+}
+
 TEST_F(EntryPainterTest, ShowEntry_FollowsTheDisplayOrderAndLayoutTokensByPart)
 {
     Parts parts;
