@@ -9,6 +9,7 @@
 #include "app/shell/kq_list_box.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/sp_help_win.h"
 #include "engine/engine.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -322,6 +323,21 @@ void KQBasicWin::UpdateHistoryMenus()
     bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
 }
 
+void KQBasicWin::SpellingHelp()
+{
+    const std::string typed = GetTypedText();
+    if (typed.empty())
+        return;
+    std::string code = GetIndexCode();
+    const std::string picked = SpHelpWin::Run(itsDocument, typed, &code);
+    if (picked.empty())
+        return;
+    SetTypedText(picked);
+    itIsPicking = false;
+    SearchOne(code == "va" ? LowerCase(picked) : picked, code, false);
+    itsHitList->SelectItem(0);
+}
+
 void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
 {
     const std::unique_ptr<WordItem> word = itsPainter->SoundHit(point.H(), point.V());
@@ -390,6 +406,9 @@ void KQBasicWin::DoCommand(long command, void* data)
             itsSpellingButton->Disable();
         return;
     }
+    case kCmdSpellingHelp:
+        SpellingHelp();
+        return;
     case kCmdSearch:
     case kCmdSearchDouble:
     case kCmdRunSearch:

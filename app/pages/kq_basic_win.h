@@ -92,6 +92,7 @@ private:
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
     void ClickOnEntry(const FRM_CPoint& point);
+    void SpellingHelp();
 
     RefDoc* itsDocument;                 // not owned
     EntryPainter* itsPainter;            // the main window's

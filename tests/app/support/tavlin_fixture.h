@@ -42,6 +42,7 @@ inline void WriteDictionary(const test_support::TempDir& dir, const std::string&
                             const std::vector<Word>& words)
 {
     dictwriter::DictionarySource source;
+    source.key_tables = {"sc"};
     for (const Word& w : words) {
         dictwriter::SourceEntry entry;
         entry.head_word = w.head;
@@ -65,6 +66,8 @@ inline const std::vector<Word>& Animals()
         {"caterpillar", "the larva of a butterfly", {"larva", "butterfly"}},
         {"dog", "a domestic animal that barks", {"domestic", "animal", "barks"}},
         {"o'clock", "of the clock", {"clock"}},
+        {"colour", "a hue", {"hue"}},
+        {"collar", "a band around the neck", {"band", "neck"}},
     };
     return words;
 }
