@@ -35,6 +35,14 @@ WINDOW WindowOf(TXEDIT theTextEdit)
     return reinterpret_cast<WINDOW>(theTextEdit);
 }
 
+// Set while a key goes through the framework or is handed to the engine by the view: the
+// text edit's hook then leaves it to the engine.
+bool& KeyInFramework()
+{
+    static bool inFramework = false;
+    return inFramework;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -134,6 +142,7 @@ void FRM_CNativeTextEdit::CreateTextEdit()
     }
     WINDOW own = WindowOf(itsTextEdit);
     SetVKOWindow(own);
+    vko_win_set_handler(own, hookTextEditEventHandler);
     vko_tx_set_data(itsTextEdit, reinterpret_cast<intptr_t>(static_cast<FRM_CObjectRWC*>(this)));
     FRM_CView::SetGlue(0xFFFF0000UL);
     SetTabSize(4);
@@ -435,7 +444,10 @@ void FRM_CNativeTextEdit::TdiProcessEvent(EVENT& theEvent)
     CXO parent = window != nullptr ? vko_win_get_cxo(window->GetVKOWindow(), kParentClass, 0) : nullptr;
     if (VKO_CXO_HANDLER handler = parent != nullptr ? vko_cxo_get_event_handler(parent) : nullptr) {
         vko_scr_set_focus_vobj(GetVKOWindow());
+        const bool wasInFramework = KeyInFramework();
+        KeyInFramework() = true;
         handler(parent, &theEvent);
+        KeyInFramework() = wasInFramework;
     }
     if (!bound)
         return;
@@ -625,4 +637,26 @@ void FRM_CNativeTextEdit::Deactivate()
 {
     if (IsActive())
         FRM_CView::Deactivate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The text edit's event hook
+
+
+extern "C" std::int32_t hookTextEditEventHandler(WINDOW theTextEdit, EVENT* theEvent) noexcept
+{
+    if (theEvent == nullptr || theEvent->type != E_CHAR || KeyInFramework())
+        return 0;
+    auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theTextEdit));
+    FRM_CNativeTextEdit* view = FrmCast<FRM_CNativeTextEdit>(object);
+    FRM_CWindow* window = view != nullptr ? view->GetCWindow() : nullptr;
+    if (window == nullptr)
+        return 0;
+    const FRM_CKey key(theEvent->v.chr);
+    KeyInFramework() = true;
+    window->GetNavigator();
+    if (!FRM_CNavigator::Manager()->DoKey(key))
+        window->DoKey(key);
+    KeyInFramework() = false;
+    return -1;
 }

@@ -14,6 +14,11 @@
 
 class FRM_CKey;
 
+// The text edit window's event handler: keys typed into a text edit go through the framework
+// first (the window's navigator, then the window's key handling, which hands them back to the
+// view's Key); a key used either way is consumed, so the engine does not take it twice.
+extern "C" std::int32_t hookTextEditEventHandler(WINDOW theTextEdit, EVENT* theEvent) noexcept;
+
 class FRM_CNativeTextEdit : public FRM_CView, public FRM_CValidatorInterface {
     FRM_TYPE_INFO(CNativeTextEdit)
 public:
@@ -90,8 +95,9 @@ public:
     void Size(const FRM_CRect& theFrame) override;
     void SetOrigin(const FRM_CPoint& theDisplacement) override;
     short ClassCanGetKeyFocus() const override { return 1; }
-    // The engine draws its text edit itself.
+    // The engine draws and repaints its text edit itself.
     void DoDraw(const FRM_CRect&) override {}
+    void Invalidate(const FRM_CRect&) override {}
     void SetGlue(unsigned long theGlue) override;
 
 protected:

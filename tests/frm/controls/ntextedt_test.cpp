@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/controls/nctrls.h"
 #include "frm/runtime/cnav.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -177,6 +178,19 @@ TEST_F(TextEditTest, TypingReachesTheViewAsChangeReports)
     edit->SetInsertPosition(0, 0, 2);
     edit->Key(FRM_CKey('!', 0, 0, 0, 0));
     EXPECT_EQ(Text(edit->GetText()), "hi!");
+}
+
+TEST_F(TextEditTest, TabInATextEditMovesTheFocusThroughTheWindow)
+{
+    auto* edit = new FRM_NTextEdit(itsWindow, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
+    auto* field = new FRM_NEditControl(itsWindow, FRM_CRect(10, 110, 310, 130), FRM_CStringRW(""), 0);
+    WINDOW handle = edit->GetVKOWindow();
+    vko_scr_set_focus_vobj(handle);
+    vkok_app_process_pending_events();
+    Key(handle, 'a');
+    Key(handle, 9);
+    EXPECT_EQ(Text(edit->GetText()), "a") << "the tab went to the navigator, not into the text";
+    EXPECT_EQ(vko_scr_get_focus_vobj(), field->GetVKOWindow());
 }
 
 TEST_F(TextEditTest, ScrollingTextKeepsBarsAndEngineInStepWith10000Lines)
