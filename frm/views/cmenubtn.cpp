@@ -3,6 +3,7 @@
 
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/ctoolbar.h"
 #include "frm/views/cwindow.h"
 #include "frm/views/viewsvc.h"
 
@@ -55,8 +56,19 @@ FRM_CMenuButton& FRM_CMenuButton::operator=(const FRM_CMenuButton& other)
     return *this;
 }
 
+FRM_CMenuButton::~FRM_CMenuButton()
+{
+    if (auto* bar = FrmCast<FRM_CToolBar>(GetEnclosure()))
+        if (bar->GetMenuButton(itsMenuTag) == this)
+            bar->RemoveMenuButton(this);
+}
+
 void FRM_CMenuButton::SetMenuTag(short theTag)
 {
+    // A registry entry left under the old tag would outlive this button.
+    if (auto* bar = FrmCast<FRM_CToolBar>(GetEnclosure()))
+        if (bar->GetMenuButton(itsMenuTag) == this)
+            bar->RemoveMenuButton(this);
     itsMenuTag = theTag;
     InitMenuButton();
 }
@@ -75,6 +87,8 @@ void FRM_CMenuButton::InitMenuButton()
         SetTitle(title);
     FRM_CButton::SetTogglable(bar->IsCheckable(itsMenuTag));
     SyncWithMenu();
+    if (auto* toolBar = FrmCast<FRM_CToolBar>(GetEnclosure()))
+        toolBar->InsertMenuButton(itsMenuTag, this);
 }
 
 void FRM_CMenuButton::Enable()

@@ -23,8 +23,10 @@ public:
     }
     FRM_CMenuButton(const FRM_CMenuButton& other);
     FRM_CMenuButton& operator=(const FRM_CMenuButton& other);
-    ~FRM_CMenuButton() override = default;
+    // Leaves its tool bar's registry.
+    ~FRM_CMenuButton() override;
 
+    // The tool bar's entry under the old tag goes when it names this button.
     void SetMenuTag(short theTag);
     short GetMenuTag() const { return itsMenuTag; }
     // Togglability follows the menu entry.
