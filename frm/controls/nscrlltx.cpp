@@ -255,74 +255,55 @@ void FRM_NScrollText::ScrollTextCallback(TXEDIT theTextEdit, std::uint16_t theTo
     view->itIsInCallback = 0;
 }
 
+// How far the engine scrolls for a bar action: positive towards the start. The thumb moves to
+// thePosition from theCurrent; tracking counts only with the track flag. False: no scroll.
+bool FRM_NScrollText::ScrollAmount(const FRM_NScrollBar& theBar, e_scroll_ctl theAction,
+                                   float thePosition, int theCurrent, int* theAmount) const
+{
+    const int line = static_cast<int>(theBar.GetLineIncrement());
+    const int page = static_cast<int>(theBar.GetPageIncrement());
+    switch (theAction) {
+    case SC_LINE_UP:
+        *theAmount = line;
+        return true;
+    case SC_LINE_DOWN:
+        *theAmount = -line;
+        return true;
+    case SC_PAGE_UP:
+        *theAmount = page;
+        return true;
+    case SC_PAGE_DOWN:
+        *theAmount = -page;
+        return true;
+    case SC_THUMBTRACK:
+    case SC_THUMB:
+        *theAmount = theCurrent - static_cast<int>(thePosition);
+        return theAction == SC_THUMB || itTracksThumb;
+    default:
+        return false;
+    }
+}
+
 void FRM_NScrollText::VScroll(e_scroll_ctl theAction, float thePosition)
 {
     if (itsVScrollBar == nullptr || itsTextEdit == 0)
         return;
-    const int line = static_cast<int>(itsVScrollBar->GetLineIncrement());
-    const int page = static_cast<int>(itsVScrollBar->GetPageIncrement());
     std::uint16_t top = 0;
     vko_tx_get_origin(itsTextEdit, nullptr, nullptr, &top, nullptr);
     int lines = 0;
-    switch (theAction) {
-    case SC_LINE_UP:
-        lines = line;
-        break;
-    case SC_LINE_DOWN:
-        lines = -line;
-        break;
-    case SC_PAGE_UP:
-        lines = page;
-        break;
-    case SC_PAGE_DOWN:
-        lines = -page;
-        break;
-    case SC_THUMBTRACK:
-        if (!itTracksThumb)
-            return;
-        [[fallthrough]];
-    case SC_THUMB:
-        lines = top - static_cast<int>(thePosition);
-        break;
-    default:
-        return;
-    }
-    vko_tx_scroll_vert(itsTextEdit, static_cast<std::int16_t>(lines));
+    if (ScrollAmount(*itsVScrollBar, theAction, thePosition, top, &lines))
+        vko_tx_scroll_vert(itsTextEdit, static_cast<std::int16_t>(lines));
 }
 
 void FRM_NScrollText::HScroll(e_scroll_ctl theAction, float thePosition)
 {
     if (itsHScrollBar == nullptr || itsTextEdit == 0)
         return;
-    const int line = static_cast<int>(itsHScrollBar->GetLineIncrement());
-    const int page = static_cast<int>(itsHScrollBar->GetPageIncrement());
     std::uint16_t column = 0;
     vko_tx_get_origin(itsTextEdit, nullptr, nullptr, nullptr, &column);
     int pixels = 0;
-    switch (theAction) {
-    case SC_LINE_UP:
-        pixels = line;
-        break;
-    case SC_LINE_DOWN:
-        pixels = -line;
-        break;
-    case SC_PAGE_UP:
-        pixels = page;
-        break;
-    case SC_PAGE_DOWN:
-        pixels = -page;
-        break;
-    case SC_THUMBTRACK:
-        if (!itTracksThumb)
-            return;
-        [[fallthrough]];
-    case SC_THUMB:
-        pixels = column - static_cast<int>(thePosition);
-        break;
-    default:
-        return;
-    }
-    vko_tx_scroll_hor(itsTextEdit, static_cast<std::int16_t>(pixels));
+    if (ScrollAmount(*itsHScrollBar, theAction, thePosition, column, &pixels))
+        vko_tx_scroll_hor(itsTextEdit, static_cast<std::int16_t>(pixels));
 }
 
 void FRM_NScrollText::SetHIncrements(float theLine, float thePage)

@@ -83,6 +83,8 @@ protected:
     void CreateScrollBars(short hasVertical, short hasHorizontal);
     // Lines of the window's font that fit the engine's view, at least 1.
     void MeasurePage();
+    bool ScrollAmount(const FRM_NScrollBar& theBar, e_scroll_ctl theAction, float thePosition,
+                      int theCurrent, int* theAmount) const;
     // The vertical bar's range, position and thumb from the engine's line counts.
     void UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount);
 

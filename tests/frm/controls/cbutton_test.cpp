@@ -21,14 +21,6 @@ constexpr long kDown = 1002;
 constexpr long kIn = 1003;
 constexpr long kOut = 1004;
 
-// A panel that keeps the commands its children send up.
-class Panel : public FRM_CSubview {
-public:
-    explicit Panel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 300, 200)) {}
-    void DoCommand(long command, void*) override { commands.push_back(command); }
-    std::vector<long> commands;
-};
-
 // One rectangle of the log with the tools it was drawn with.
 struct Rect {
     int left, top, right, bottom;
@@ -51,7 +43,7 @@ protected:
     void SetUp() override
     {
         ControlsFixture::SetUp();
-        itsPanel = new Panel(itsWindow);   // the window owns it
+        itsPanel = new frmtest::CommandPanel(itsWindow);   // the window owns it
     }
     FRM_CButton* NewButton(short togglable)
     {
@@ -90,7 +82,7 @@ protected:
         return false;
     }
 
-    Panel* itsPanel = nullptr;
+    frmtest::CommandPanel* itsPanel = nullptr;
 };
 
 TEST_F(ButtonTest, PressLeaveReenterAndReleaseOutside)

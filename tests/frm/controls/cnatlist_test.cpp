@@ -13,19 +13,12 @@
 
 namespace {
 
-class Panel : public FRM_CSubview {
-public:
-    explicit Panel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 320, 240)) {}
-    void DoCommand(long command, void*) override { commands.push_back(command); }
-    std::vector<long> commands;
-};
-
 class ListTest : public frmtest::ControlsFixture {
 protected:
     void SetUp() override
     {
         ControlsFixture::SetUp();
-        itsPanel = new Panel(itsWindow);
+        itsPanel = new frmtest::CommandPanel(itsWindow);
         itsList = new FRM_NListBox(itsPanel, FRM_CRect(10, 10, 200, 200),
                                    FRM_CStringCollection(FRM_CStringRW("alpha,beta,alpha,gamma")), 0);
     }
@@ -37,7 +30,7 @@ protected:
                 selected.push_back(i);
         return selected;
     }
-    Panel* itsPanel = nullptr;
+    frmtest::CommandPanel* itsPanel = nullptr;
     FRM_NListBox* itsList = nullptr;
 };
 

@@ -14,19 +14,12 @@
 
 namespace {
 
-class Panel : public FRM_CSubview {
-public:
-    explicit Panel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 320, 240)) {}
-    void DoCommand(long command, void*) override { commands.push_back(command); }
-    std::vector<long> commands;
-};
-
 class RadioGroupTest : public frmtest::ControlsFixture {
 protected:
     void SetUp() override
     {
         ControlsFixture::SetUp();
-        itsPanel = new Panel(itsWindow);
+        itsPanel = new frmtest::CommandPanel(itsWindow);
         itsGroup = new FRM_CRadioGroup(itsPanel, FRM_CPoint(10, 10), 1);
         const char* titles[] = {"Noun", "Verb", "Adjective"};
         for (int i = 0; i < 3; ++i)
@@ -41,7 +34,7 @@ protected:
         return checked;
     }
 
-    Panel* itsPanel = nullptr;
+    frmtest::CommandPanel* itsPanel = nullptr;
     FRM_CRadioGroup* itsGroup = nullptr;
     std::vector<long> itsIds;
 };

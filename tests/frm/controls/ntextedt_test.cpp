@@ -18,19 +18,12 @@ namespace {
 constexpr long kTextCommand = 1201;
 constexpr std::uint16_t kEnd = 0xFFFF;
 
-class Panel : public FRM_CSubview {
-public:
-    explicit Panel(FRM_CSubview* enclosure) : FRM_CSubview(enclosure, FRM_CRect(0, 0, 320, 240)) {}
-    void DoCommand(long command, void*) override { commands.push_back(command); }
-    std::vector<long> commands;
-};
-
 class TextEditTest : public frmtest::ControlsFixture {
 protected:
     void SetUp() override
     {
         ControlsFixture::SetUp();
-        itsPanel = new Panel(itsWindow);
+        itsPanel = new frmtest::CommandPanel(itsWindow);
     }
     // Wide enough that no test line wraps.
     FRM_NTextEdit* NewEdit()
@@ -38,7 +31,7 @@ protected:
         return new FRM_NTextEdit(itsWindow, FRM_CRect(10, 10, 310, 200), 0, 0, 30000);
     }
     static std::string Text(const FRM_CStringRW& text) { return text.data(); }
-    Panel* itsPanel = nullptr;
+    frmtest::CommandPanel* itsPanel = nullptr;
 };
 
 TEST_F(TextEditTest, AppendCutsParagraphsAndGetTextJoinsThem)
