@@ -2,6 +2,7 @@
 #include "app/pages/kq_basic_win.h"
 
 #include "app/display/entry_painter.h"
+#include "app/pages/adv_query.h"
 #include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
 #include "app/display/scroll_view_win.h"
@@ -165,6 +166,8 @@ std::string KQBasicWin::GetIndexCode() const
     const int position = GetSearchTypePosition();
     if (itsKind == kBrowse)
         return "\x01";
+    if (itsKind == kAdvanced)
+        return "";
     if (position < 0 || itsDocument->GetDescription() == nullptr ||
         static_cast<std::size_t>(position) >= itsDocument->GetDescription()->SearchNames().entries())
         return "va";
@@ -183,6 +186,10 @@ void KQBasicWin::SearchFor(const std::string& text)
 void KQBasicWin::Search()
 {
     std::string text = GetTypedText();
+    if (itsKind == kAdvanced) {
+        AdvancedSearch(text);
+        return;
+    }
     if (itsKind == kBrowse) {
         const std::string pattern = BrowsePattern(text, GetSearchTypePosition());
         if (pattern.empty())
@@ -218,7 +225,31 @@ void KQBasicWin::Search()
     itsHitList->SelectItem(0);
 }
 
-void KQBasicWin::SearchOne(const std::string& text, const std::string& code, bool quiet)
+void KQBasicWin::AdvancedSearch(const std::string& text)
+{
+    const QueryCheck check = CheckQueryText(
+        text, itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data());
+    if (!check.ok) {
+        vko_dm_post_note("%s", check.error.c_str());
+        return;
+    }
+    std::vector<std::string> labels, names;
+    if (const configDict* description = itsDocument->GetDescription()) {
+        for (std::size_t i = 0; i < description->SearchLabels().entries(); ++i) {
+            labels.emplace_back(static_cast<const RWCollectableString*>(description->SearchLabels()[i])->data());
+            names.emplace_back(static_cast<const RWCollectableString*>(description->SearchNames()[i])->data());
+        }
+    }
+    const std::string query = ComposeQuery(check.tokens, labels, names);
+    if (query.empty())
+        return;
+    const std::vector<std::string> highlights = CollectHighlightWords(query);
+    SearchOne(query, "", false, &highlights);
+    itsHitList->SelectItem(0);
+}
+
+void KQBasicWin::SearchOne(const std::string& text, const std::string& code, bool quiet,
+                           const std::vector<std::string>* highlights)
 {
     if (text == "." || text == "*" || text == "?")
         return;
@@ -233,7 +264,7 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
     record->text = text;
     record->page = itsKind;
     record->searchType = GetSearchTypePosition();
-    record->highlights = HighlightWords(text);
+    record->highlights = highlights != nullptr ? *highlights : HighlightWords(text);
     ShowResults(*itsHistories->results.Enter(std::move(record)));
 }
 
@@ -359,7 +390,7 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
 
 void KQBasicWin::TypeAhead()
 {
-    if (itsKind == kBrowse)
+    if (itsKind != kBasic)
         return;
     const std::string code = GetIndexCode();
     if (!OneOf(code, kTypeAheadCodes)) {

@@ -36,7 +36,7 @@ public:
     static constexpr long kCmdLineChosen = 83;
     // What the page searches: the dictionary's search types (basic) or the entry words by
     // their beginning or end (browse).
-    enum Kind { kBasic = 0, kBrowse = 2 };
+    enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
 
     // painter: the main window's entry engine, which the page attaches to its entry pane.
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
@@ -46,8 +46,9 @@ public:
     // The text field's text, and setting it (caret after the last character).
     std::string GetTypedText() const;
     void SetTypedText(const std::string& text);
-    // Turns the page into the basic or the browse page: its search-type chooser and what
-    // Search runs; the typed text stays.
+    // Turns the page into the basic, advanced or browse page: its search-type chooser and
+    // what Search runs (the advanced page's text is a query of "label=word" terms and
+    // operators; a word without a label takes the chosen one); the typed text stays.
     void SetKind(Kind kind);
     Kind GetKind() const { return itsKind; }
     // Chooses search type position (of the chooser's list); false outside it.
@@ -84,7 +85,9 @@ public:
     void DoKey(const FRM_CKey& key) override;
 
 private:
-    void SearchOne(const std::string& text, const std::string& code, bool quiet);
+    void SearchOne(const std::string& text, const std::string& code, bool quiet,
+                   const std::vector<std::string>* highlights = nullptr);
+    void AdvancedSearch(const std::string& text);
     void FillChooser();
     void ShowResults(const ResultsRecord& record);
     void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);

@@ -48,6 +48,9 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kBasicSearches:
         itsBasicPage->SetKind(KQBasicWin::kBasic);
         return;
+    case menutag::kAdvancedSearches:
+        itsBasicPage->SetKind(KQBasicWin::kAdvanced);
+        return;
     case menutag::kBrowseSearches:
         itsBasicPage->SetKind(KQBasicWin::kBrowse);
         return;

@@ -13,6 +13,7 @@
 #include "app/shell/kq_list_box.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
+#include "vkobase/dm.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -231,6 +232,28 @@ TEST_F(BasicPageTest, BrowsePage_ListsEntryWordsByTheirBeginningOrEnd)
     MainWindow()->DoMenuCommand(19, 0, 0); // back to Basic Searches
     EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBasic);
     EXPECT_EQ(BasicPage()->GetIndexCode(), "va");
+}
+
+TEST_F(BasicPageTest, AdvancedPage_RunsACheckedQueryAsWritten)
+{
+    MainWindow()->DoMenuCommand(20, 0, 0); // Advanced Searches
+    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kAdvanced);
+    // A label stays in force for the words after it.
+    BasicPage()->SearchFor("Defining text contains...=domestic & barks");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    BasicPage()->SearchFor("Defining text contains...=domestic & Entry word is...=cat*");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"}));
+    BasicPage()->SearchFor("Defining text contains...=animal & ! Entry word is...=dog");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"}));
+    bool highlighted = false;
+    for (const EntryPainter::Run& run : Painter().runs())
+        highlighted = highlighted || (run.highlight != 0 && run.text.find("animal") != std::string::npos);
+    EXPECT_TRUE(highlighted);
+    const int notes = vkov_dm_test_count();
+    BasicPage()->SearchFor("cat &");
+    EXPECT_EQ(vkov_dm_test_count(), notes + 1);
+    EXPECT_STREQ(vkov_dm_test_text(notes), "Unable to do Search");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{})) << "the page was cleared for the new text";
 }
 
 TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)

@@ -1,0 +1,69 @@
+// Tests of the advanced page's query text: checking by table (terms, operators, nesting,
+// the errors a user sees), composing the engine's query, and the highlight words.
+#include "app/pages/adv_query.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(AdvancedQuery, CheckQueryText_TokensAndErrors)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* error;
+        std::vector<std::string> tokens;
+    };
+    const std::string L = "Entry word is...";
+    const Case cases[] = {
+        {"cat", true, "", {L + "=cat"}},
+        {"cat & dog", true, "", {L + "=cat", "&", L + "=dog"}},
+        {"Defining text contains...=animal | cat", true, "",
+         {"Defining text contains...=animal", "|", "Defining text contains...=cat"}},
+        {"(cat|dog)&!zebra", true, "", {"(", L + "=cat", "|", L + "=dog", ")", "&", "!", L + "=zebra"}},
+        {"cat dog", true, "", {L + "=cat dog"}},
+        {"", false, "Unable to do Search", {}},
+        {"cat &", false, "Unable to do Search", {L + "=cat", "&"}},
+        {"(cat", false, "Unable to do Search", {"(", L + "=cat"}},
+        {"& cat", false, "Error in search text with &", {}},
+        {"cat (dog)", false, "Error in search text with (", {L + "=cat"}},
+        {"cat ! dog", false, "Error in search text with !", {L + "=cat"}},
+        {"a=b=c", false, "Error in search text with multiple adds", {}},
+        {")", false, "Error in search text with )", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QueryCheck check = CheckQueryText(c.text, L);
+        EXPECT_EQ(check.ok, c.ok);
+        EXPECT_EQ(check.error, c.error);
+        if (c.ok || !c.tokens.empty()) {
+            EXPECT_EQ(check.tokens, c.tokens);
+        }
+    }
+}
+
+TEST(AdvancedQuery, ComposeQuery_MapsLabelsToNamesAndLowersEntryWords)
+{
+    const std::vector<std::string> labels = {"Entry word is...", "Defining text contains..."};
+    const std::vector<std::string> names = {"va", "df"};
+    EXPECT_EQ(ComposeQuery({"Entry word is...=Cat", "&", "Defining text contains...=Animal"}, labels, names),
+              "va=cat&df=Animal");
+    EXPECT_EQ(ComposeQuery({"entry WORD is...=dog"}, labels, names), "va=dog") << "labels match in any case";
+    EXPECT_EQ(ComposeQuery({"Unknown=dog", "|", "(", "Entry word is...=x", ")"}, labels, names),
+              "Unknown=dog|(va=x)");
+    EXPECT_EQ(ComposeQuery({}, labels, names), "");
+}
+
+TEST(AdvancedQuery, CollectHighlightWords_TakesTheTextSearchesOnly)
+{
+    EXPECT_EQ(CollectHighlightWords("va=cat&df=Animal|(sy=Pet)"),
+              (std::vector<std::string>{"animal", "pet"}));
+    EXPECT_EQ(CollectHighlightWords("df=a&nothing&df=b"), (std::vector<std::string>{"a"}))
+        << "a piece without '=' ends the scan";
+    EXPECT_TRUE(CollectHighlightWords("va=cat").empty());
+}
+
+} // namespace
