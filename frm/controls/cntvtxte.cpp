@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frm/controls/cnativvw.h"
+#include "frm/controls/nlinetxt.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
@@ -643,8 +644,31 @@ void FRM_CNativeTextEdit::Deactivate()
 // The text edit's event hook
 
 
+// A cut or a paste on a line text with a validation is asked first as the key it amounts to
+// (Backspace for the cut, key 0 for the paste); a refusal consumes the command.
+static std::int32_t CheckLineTextCommand(WINDOW theTextEdit, std::int16_t theTag)
+{
+    constexpr std::int16_t kCut = 32027;
+    constexpr std::int16_t kPaste = 32029;
+    if (theTag != kCut && theTag != kPaste)
+        return 0;
+    auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theTextEdit));
+    FRM_NLineText* line = FrmCast<FRM_NLineText>(object);
+    if (line == nullptr || !line->HasValidation())
+        return 0;
+    // A cut without a selection changes nothing.
+    std::uint16_t p0 = 0, l0 = 0, c0 = 0, p1 = 0, l1 = 0, c1 = 0;
+    vko_tx_get_sel(line->GetVKOTextEdit(), &p0, &l0, &c0, &p1, &l1, &c1);
+    if (theTag == kCut && c0 == c1)
+        return 0;
+    const FRM_CKey asKey(static_cast<std::uint16_t>(theTag == kCut ? 8 : 0), 0, 0, 0, 0);
+    return line->KeyValidateRegX(asKey) != 0 ? 0 : -1;
+}
+
 extern "C" std::int32_t hookTextEditEventHandler(WINDOW theTextEdit, EVENT* theEvent) noexcept
 {
+    if (theEvent != nullptr && theEvent->type == E_COMMAND)
+        return CheckLineTextCommand(theTextEdit, theEvent->v.cmd.tag);
     if (theEvent == nullptr || theEvent->type != E_CHAR || KeyInFramework())
         return 0;
     auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theTextEdit));

@@ -149,4 +149,39 @@ TEST_F(LineTextTest, HeightFollowsTheFontAndTheOneLineAttributeStays)
     delete line;
 }
 
+TEST_F(LineTextTest, MenuCutAndPasteAreCheckedBeforeTheEngineRunsThem)
+{
+    struct Case {
+        const char* why;
+        std::int16_t tag;
+        std::uint16_t first, last;
+        const char* clipboard;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"paste that breaks the match refused", 32029, 2, 2, "ab", "12"},
+        {"paste of digits", 32029, 2, 2, "34", "1234"},
+        {"cut leaving a match", 32027, 1, 2, "", "1"},
+        {"cut leaving no match refused", 32027, 0, 1, "", "12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_NLineText* line = NewLine();
+        line->SetText(FRM_CStringRW("12"));
+        line->SetValidation(RWCRegexp("1[0-9]*"));
+        vkok_scr_set_focus_vobj(line->GetVKOWindow());
+        Select(line, c.first, c.last);
+        if (*c.clipboard != '\0')
+            PutClipboard(c.clipboard);
+        // Menu commands reach the window and go on to its focused text edit.
+        EVENT command{};
+        command.type = E_COMMAND;
+        command.v.cmd.tag = c.tag;
+        vkok_win_dispatch_event(itsHandle, &command);
+        vkok_app_process_pending_events();
+        EXPECT_EQ(std::string(line->GetText().data()), c.after);
+        delete line;
+    }
+}
+
 } // namespace
