@@ -306,6 +306,20 @@ void FRM_NScrollText::HScroll(e_scroll_ctl theAction, float thePosition)
         vko_tx_scroll_hor(itsTextEdit, static_cast<std::int16_t>(pixels));
 }
 
+void FRM_NScrollText::SetMargin(float theMargin)
+{
+    if (itsHScrollBar != nullptr && itsTextEdit != 0) {
+        s_rct view{};
+        vko_tx_get_view(itsTextEdit, &view);
+        const FRM_CUnits* units = GetUnits();
+        const int width = view.right - view.left;
+        itsHScrollBar->SetRange(0, theMargin, itsHScrollBar->GetPosition());
+        itsHScrollBar->SetThumbSize(units != nullptr ? units->HPhysicalToLogical(width)
+                                                     : static_cast<float>(width));
+    }
+    FRM_NTextEdit::SetMargin(theMargin);
+}
+
 void FRM_NScrollText::SetHIncrements(float theLine, float thePage)
 {
     if (itsHScrollBar == nullptr) {

@@ -70,6 +70,8 @@ public:
     // A bar that goes away is forgotten.
     void RemoveScrollBar(const FRM_NScrollBar* theBar);
 
+    // With a horizontal bar, its range runs to the margin and its thumb is the view's width.
+    void SetMargin(float theMargin) override;
     void HScroll(e_scroll_ctl theAction, float thePosition) override;
     void VScroll(e_scroll_ctl theAction, float thePosition) override;
     void Size(const FRM_CRect& theFrame) override;

@@ -173,6 +173,43 @@ TEST_F(TextEditTest, TypingReachesTheViewAsChangeReports)
     EXPECT_EQ(Text(edit->GetText()), "hi!");
 }
 
+TEST_F(TextEditTest, ScrollingTextOnTheWindowsOwnBars)
+{
+    constexpr long kBothBars = 0x4 | 0x8;
+    auto* window = new FRM_CWindow(itsDocument, FRM_CRect(0, 0, 300, 200), FRM_CStringRW("bars"),
+                                   kBothBars, W_DOC, 0, itsTaskWindow);
+    vkok_app_process_pending_events();
+    auto* text = new FRM_NScrollText(window, 0, 0, 30000, 1);
+    EXPECT_EQ(text->GetVScrollBar(), window->GetVScrollBar());
+    EXPECT_EQ(text->GetHScrollBar(), window->GetHScrollBar());
+    EXPECT_NE(text->GetAttributes() & FRM_NScrollText::kScrolled, 0U);
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += "row " + std::to_string(i) + "\n";
+    text->SetText(FRM_CStringRW(lines.c_str()));
+    std::int32_t min = -1;
+    std::int32_t max = -1;
+    vko_sbar_get_range(window->GetVKOWindow(), 1, &min, &max);
+    EXPECT_EQ(max, 301) << "the window's own vertical bar follows the text";
+
+    // The window's scroll event scrolls the text.
+    EVENT event{};
+    event.type = E_VSCROLL;
+    event.v.scroll.what = SC_PAGE_DOWN;
+    vkov_test_post_event(window->GetVKOWindow(), &event);
+    vkok_app_process_pending_events();
+    std::uint16_t top = 0;
+    text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+    EXPECT_EQ(top, text->GetLinesPerPage());
+    EXPECT_EQ(vko_sbar_get_pos(window->GetVKOWindow(), 1), top);
+
+    // Deleting the text leaves the window's bars alone.
+    delete text;
+    EXPECT_NE(window->GetVScrollBar(), nullptr);
+    EXPECT_EQ(window->Close(), 1);
+    vkok_app_process_pending_events();
+}
+
 TEST_F(TextEditTest, TabInATextEditMovesTheFocusThroughTheWindow)
 {
     auto* edit = new FRM_NTextEdit(itsWindow, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
