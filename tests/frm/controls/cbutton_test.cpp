@@ -11,6 +11,7 @@
 
 #include "frm/core/ctdivalue.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cimage.h"
 #include "frm/views/viewsvc.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -249,6 +250,22 @@ TEST_F(ButtonTest, TitledButtonSizesToItsText)
               "Find");
     // Clicks never reach the contents.
     EXPECT_EQ(button->FindDeepSubview(FRM_CPoint(15, 105)), button);
+}
+
+TEST_F(ButtonTest, ImageButtonPaintsItsFaceOverThePictureUntilResized)
+{
+    FRM_CImage image(VKO_IMAGE_RGB, 16, 16);
+    auto* button = new FRM_CButton(itsPanel, FRM_CPoint(100, 100), image, 0);
+    EXPECT_EQ(button->GetFrame(), FRM_CRect(100, 100, 123, 123)) << "the picture plus 7 pixels";
+    const COLOR face = FRM_CButton::kLightGrey;
+    // The face rectangle: hollow and without pen while it lies over the picture.
+    vkov_debug_draw_log_clear(itsHandle);
+    button->DoDraw(frm_views::MaxRect());
+    EXPECT_TRUE(Drew({102, 102, 120, 120, face, 0, 1}));
+    button->Size(FRM_CRect(100, 100, 133, 123));
+    vkov_debug_draw_log_clear(itsHandle);
+    button->DoDraw(frm_views::MaxRect());
+    EXPECT_TRUE(Drew({102, 102, 130, 120, face, 1, 2})) << "painted first again after a resize";
 }
 
 } // namespace
