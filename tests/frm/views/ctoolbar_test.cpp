@@ -1,7 +1,7 @@
 // Tests of the tool bar in a real window: rows and groups against the bar's width, the bar
 // pinned to each edge, separator bits that move with their views, the menu-button registry
 // (a button that changes its tag or goes leaves no entry behind), and a window of a tool bar,
-// two scrolling lists, a status bar and shapes as a PNG.
+// a splitter with two scrolling lists, a status bar and shapes as a PNG.
 #include "frm/views/ctoolbar.h"
 
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include "frm/views/cmenubtn.h"
 #include "frm/views/cpolygon.h"
 #include "frm/views/crectshp.h"
+#include "frm/views/csplitter.h"
 #include "frm/views/cstatbar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
@@ -157,11 +158,15 @@ TEST_F(ToolBarTest, AWindowWithAToolBarListsAStatusBarAndShapes)
     for (int i = 0; i < 300; ++i)
         words += "headword " + std::to_string(i) + ",";
     const FRM_CStringCollection items{FRM_CStringRW(words.c_str())};
-    auto* left = new FRM_CListBox(itsWindow, FRM_CRect(4, top, 164, 200));
-    left->IListBox(&items, 0, 1, 0, kNoCommand, kNoCommand, 1, 0);
-    left->SelectLine(40, 1);
-    auto* right = new FRM_CListBox(itsWindow, FRM_CRect(168, top, 300, 200));
-    right->IListBox(&items, 0, 1, 0, kNoCommand, kNoCommand, 1, 0);
+    // Two scrolling lists in the panes of a splitter.
+    auto* split = new FRM_CHorizontalFixedSplitter(itsWindow, FRM_CRect(4, top, 300, 200), 2, 0, 0);
+    split->IFixedSplitter();
+    for (int i = 0; i < 2; ++i) {
+        auto* list = new FRM_CListBox(split, split->GetPaneCreationSize(i));
+        list->IListBox(&items, 0, 1, 0, kNoCommand, kNoCommand, 1, 0);
+        list->SelectLine(40 * (1 - i), 1);
+        split->IFixedPane(i + 1, list, FRM_CRect(), FRM_CRect());
+    }
 
     auto* rectangle = new FRM_CRectangle(itsWindow, FRM_CRect(310, top, 390, top + 40));
     rectangle->IRectangle(1, 6, 6, 1, 0);
