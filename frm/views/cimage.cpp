@@ -2,7 +2,9 @@
 #include "frm/views/cimage.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "frm/core/frmerror.h"
@@ -34,6 +36,45 @@ bool SpecOf(const FRM_CStringRW& thePath, FILE_SPEC* theSpec)
     std::memcpy(theSpec->dir.path, dir.c_str(), dir.size() + 1);
     std::memcpy(theSpec->name, name.c_str(), name.size() + 1);
     return true;
+}
+
+// The caller's stream as every format reader sees it: from the same start. Streams go
+// forward only, so what the first readers pulled is kept and played again to the next.
+struct Replay {
+    s_vko_iostream* source;
+    std::string bytes;        // pulled from the source so far
+    std::size_t position = 0; // of the reader now probing
+    bool sourceEnded = false;
+};
+
+constexpr std::size_t kReplayLimit = 128u << 20;    // larger than any image the readers take
+constexpr std::int32_t kPullBytes = 1 << 16;
+
+std::int32_t ReplayRead(void* context, void* buffer, std::int32_t count) noexcept
+{
+    auto* replay = static_cast<Replay*>(context);
+    if (count <= 0)
+        return 0;
+    const std::size_t wanted = replay->position + static_cast<std::size_t>(count);
+    while (replay->bytes.size() < wanted && !replay->sourceEnded) {
+        char chunk[kPullBytes];
+        const std::int32_t pulled = vko_iostr_read(replay->source, chunk, kPullBytes);
+        if (pulled <= 0 || replay->bytes.size() >= kReplayLimit)
+            replay->sourceEnded = true;
+        else
+            replay->bytes.append(chunk, static_cast<std::size_t>(pulled));
+    }
+    const std::size_t available = replay->bytes.size() - std::min(replay->position, replay->bytes.size());
+    const std::size_t given = std::min(available, static_cast<std::size_t>(count));
+    if (buffer != nullptr)
+        std::memcpy(buffer, replay->bytes.data() + replay->position, given);
+    replay->position += given;
+    return static_cast<std::int32_t>(given);
+}
+
+std::int32_t ReplaySkip(void* context, std::int32_t count) noexcept
+{
+    return ReplayRead(context, nullptr, count);
 }
 
 } // namespace
@@ -233,17 +274,19 @@ short FRM_CImage::ReadIOStream(s_vko_iostream* theStream)
     itsImageId = nullptr;
     std::int32_t imageType = 0;
     if (theStream != nullptr) {
-        // The formats in order: a reader that fails on a stream that is not its format
-        // gives it to the next.
-        itsImageId = vko_image_read_macpict_from_iostr(theStream);
-        if (itsImageId != nullptr)
-            imageType = kPictureImage;
-        if (itsImageId == nullptr)
-            itsImageId = vko_image_read_bmp_from_iostr(theStream);
-        if (itsImageId == nullptr)
-            itsImageId = vko_image_read_xbm_from_iostr(theStream);
-        if (itsImageId == nullptr)
-            itsImageId = vko_image_read_xpm_from_iostr(theStream);
+        // The formats in order, each reading from where the stream stood.
+        using Reader = IMAGE (*)(s_vko_iostream*) noexcept;
+        const Reader readers[] = {vko_image_read_macpict_from_iostr, vko_image_read_bmp_from_iostr,
+                                  vko_image_read_xbm_from_iostr, vko_image_read_xpm_from_iostr};
+        Replay replay{theStream, {}};
+        for (std::size_t i = 0; i < std::size(readers) && itsImageId == nullptr; ++i) {
+            replay.position = 0;
+            s_vko_iostream* probe = vko_iostr_create_read(&replay, ReplayRead, ReplaySkip);
+            itsImageId = readers[i](probe);
+            vko_iostr_destroy(probe);
+            if (itsImageId != nullptr && i == 0)
+                imageType = kPictureImage;
+        }
     }
     if (itsImageId == nullptr) {
         itsIO.reset();

@@ -57,6 +57,13 @@ bool check_vko_iostr_destroy(ApiFrame &frame, VKO_IOSTREAM stream) {
     return stream_given(frame, stream, __LINE__);
 }
 
+// Reading needs a stream and, for a positive count, a buffer to fill.
+bool check_vko_iostr_read(ApiFrame &frame, VKO_IOSTREAM stream, void *buf, int32_t n_bytes) {
+    if (!stream_given(frame, stream, __LINE__))
+        return false;
+    return n_bytes <= 0 || frame.not_null(buf, __LINE__);
+}
+
 } // namespace
 
 #define VKO_ENTRY VKO_RUK_FORWARDER

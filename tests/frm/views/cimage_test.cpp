@@ -91,6 +91,36 @@ TEST_F(ImageTest, BmpRoundTripThroughAFileAndAStream)
     EXPECT_EQ(FileBytes(path).substr(0, 2), "BM");
 }
 
+TEST_F(ImageTest, EveryFormatReaderSeesTheStreamFromItsStart)
+{
+    // Text formats come after the picture and BMP readers, which read and fail first.
+    struct Case {
+        const char* why;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {"XPM", "/* XPM */\nstatic char * x[] = {\n\"2 2 2 1\",\n\"a c #FF0000\",\n"
+                "\"b c #0000FF\",\n\"ab\",\n\"ba\"};\n"},
+        {"XBM", "#define x_width 2\n#define x_height 2\nstatic char x_bits[] = {\n0x01, 0x02};\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string path = TempPath("probe.img");
+        WriteFile(path, c.bytes);
+        FILE* file = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        s_vko_iostream* stream = vko_iostr_create_fread(file);
+        FRM_CImage image;
+        EXPECT_EQ(image.ReadIOStream(stream), 1);
+        EXPECT_EQ(image.GetWidth(), 2);
+        EXPECT_EQ(image.GetHeight(), 2);
+        ASSERT_NE(image.GetIO(), nullptr);
+        EXPECT_EQ(image.GetIO()->itsType, CImageIO::kStream);
+        vko_iostr_destroy(stream);
+        std::fclose(file);
+    }
+}
+
 TEST_F(ImageTest, PictureFormatWriteIsRefusedBeforeTheFileIsTouched)
 {
     const std::string path = TempPath("kept.bin");

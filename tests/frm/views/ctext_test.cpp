@@ -200,8 +200,9 @@ TEST_F(TextTest, PrintShrinkingStopsAtTheSmallestSize)
         text->DoPrintDraw(FRM_CRect(0, 0, 300, 120));
         const std::string printFont = LastTextFont(itsHandle);
         EXPECT_EQ(printFont != screenFont, c.shrinks) << screenFont << " / " << printFont;
-        if (c.shrinks)    // the log names a font "family style size"
+        if (c.shrinks) {    // the log names a font "family style size"
             EXPECT_EQ(printFont.substr(printFont.rfind(' ')), " 1") << printFont;
+        }
         // Afterwards the view draws in its screen font again.
         vkov_debug_draw_log_clear(itsHandle);
         text->DoDraw(FRM_CRect(0, 0, 300, 120));

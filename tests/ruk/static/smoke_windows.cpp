@@ -215,9 +215,17 @@ TEST_F(SmokeWindowsTest, Tscr) {
 TEST_F(SmokeWindowsTest, Tiostr) {
     std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
+    std::fputs("abc", file);
+    std::rewind(file);
     VKO_IOSTREAM stream = vko_iostr_create_fread(file);
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(vko_iostr_get_context(stream), file);
+    char read[4] = {};
+    EXPECT_EQ(vko_iostr_read(stream, read, 3), 3);
+    EXPECT_STREQ(read, "abc");
+    ExpectNoReport();
+    EXPECT_EQ(vko_iostr_read(stream, nullptr, 2), 0);    // a count with nowhere to put it
+    ExpectReport(0x210000, "tiostr");
     vko_iostr_destroy(stream);
     ExpectNoReport();
     std::fclose(file);
