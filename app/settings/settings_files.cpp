@@ -10,11 +10,9 @@
 #include <fstream>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "app/display/prefs.h"
 #include "app/settings/config_dict.h"
+#include "app/settings/file_replace.h"
 
 namespace {
 
@@ -233,26 +231,5 @@ int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory)
     text += "search_type=" + decimal(prefs.search_type) + "\n";
     text += "search_mode=" + decimal(prefs.search_mode) + "\n";
 
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return 0;
-    // The new file takes the old one's permissions (a new one: readable by all), not the
-    // owner-only ones of a temporary file.
-    struct stat old_file {};
-    fchmod(fd, stat(path.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644);
-    std::FILE* out = fdopen(fd, "wb");
-    if (out == nullptr) {
-        close(fd);
-        std::remove(temporary.c_str());
-        return 0;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
-                         std::fflush(out) == 0 && fsync(fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return 0;
-    }
-    return 1;
+    return ReplaceFileContents(path, text);
 }

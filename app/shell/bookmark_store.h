@@ -1,0 +1,128 @@
+// bookmark_store.h: BMItem, one bookmark or bookmark folder, and BookmarkStore, the tree of
+// them kept in the text file "BookMark.kq". One entry a line, folders before their
+// contents:
+//   folder:    "<>:" path ":<>"        path = the enclosing folders' names and its own, '/'-joined
+//   bookmark:  ref_name ":" folder-path ":" word    folder-path "<>" at top level
+//   comment:   ';' and anything after it
+// Runs of ':' are one separator. A line goes into the innermost open folder named by its
+// owner (a folder's next-to-last path part, a bookmark's last one); an owner that names no
+// open folder puts it at top level. Numbers are not stored: they are handed out from 0 in
+// reading order, then to each new entry, and double as the entries' menu tags.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BMItem {
+public:
+    BMItem() = default;
+    ~BMItem();  // destroys the contents without recursing, however deep the folders go
+    BMItem(const BMItem&) = delete;
+    BMItem& operator=(const BMItem&) = delete;
+
+    bool isFolder = false;
+    std::string path;  // folder: its own path; bookmark: its folder's path, "<>" at top level
+    std::string text;  // bookmark: the dictionary's ref_name; empty for a folder
+    std::string name;  // bookmark: the entry word; folder: its name
+    int number = 0;
+    BMItem* parent = nullptr;  // none at top level
+    std::vector<std::unique_ptr<BMItem>> children;
+
+    // Entries are equal when their names are (exact, case-sensitive).
+    int compareTo(const BMItem& other) const;
+    bool isEqual(const BMItem& other) const { return name == other.name; }
+};
+
+// What is wrong with a name offered for a new folder or bookmark (none: it can be stored).
+enum class BookmarkNameProblem {
+    kNone,
+    kEmpty,          // an empty name (the file has no empty fields)
+    kBadCharacter,   // ':' (field separator), '/' in a folder name (path separator), a line break
+    kReserved,       // "<>" marks folder lines and the top level
+    kDuplicate,      // a folder of that name already at that level
+};
+
+// A line of the file that names no entry; it is written back unchanged after the entries.
+struct UnreadBookmarkLine {
+    int line = 0;  // 1-based
+    std::string text;
+    std::string reason;
+};
+
+class BookmarkStore {
+public:
+    BookmarkStore() = default;
+    BookmarkStore(const BookmarkStore&) = delete;
+    BookmarkStore& operator=(const BookmarkStore&) = delete;
+
+    // Called after every change has been written (the application rebuilds its bookmark
+    // menus).
+    std::function<void()> onChanged;
+
+    // Reads "BookMark.kq" in directory ("" for the current one), replacing the tree. A
+    // missing file gives an empty store. Answers 1 (0 only when the file is there but
+    // cannot be read; the store is then empty and Save refuses, so the file is kept).
+    int Load(const std::string& directory = "");
+    // Writes the tree to "BookMark.kq" in the directory last loaded, through a temporary
+    // file renamed over the old one. Answers 1 when written, 0 when not (the old file
+    // unchanged; the change in memory stays).
+    int Save();
+
+    // folder none: top level. Each answers the new entry, or none (nothing changed) when
+    // the name or text cannot be stored (see the checks below) or the folder is no folder.
+    BMItem* AddBookmark(BMItem* folder, const std::string& name, const std::string& text);
+    BMItem* AddFolder(BMItem* parentFolder, const std::string& name);
+    // Moves entry into newFolder (none: top level), to the end of its contents. Answers
+    // false, changing nothing, when newFolder is the entry itself or lies inside it, or is
+    // no folder. oldFolder must be the entry's present folder.
+    bool MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry);
+    // Destroys entry (with its contents, for a folder); their numbers find nothing after.
+    void DeleteItem(BMItem* entry);
+
+    // The checks the prompts make before adding, in the order they are made.
+    BookmarkNameProblem CheckFolderName(const BMItem* parentFolder, const std::string& name) const;
+    static BookmarkNameProblem CheckBookmarkName(const std::string& name);
+    static BookmarkNameProblem CheckRefName(const std::string& text);
+
+    const std::vector<std::unique_ptr<BMItem>>& TopLevel() const { return itsTopLevel; }
+    // The entry of that number, or none (out of range, or deleted).
+    BMItem* FindByNumber(int number) const;
+    // The count of numbers handed out so far (deleted ones included).
+    int NumberCount() const { return static_cast<int>(itsAll.size()); }
+    const std::vector<UnreadBookmarkLine>& UnreadLines() const { return itsUnread; }
+
+private:
+    void Place(std::unique_ptr<BMItem> entry, BMItem* folder);
+    void Forget(BMItem* entry);
+    void Changed();
+    void Renumber();
+    bool NumberAvailable();
+    std::vector<std::unique_ptr<BMItem>>& LevelOf(const BMItem* folder);
+
+    std::vector<std::unique_ptr<BMItem>> itsTopLevel;
+    std::vector<BMItem*> itsAll;  // by number; deleted entries leave none
+    std::vector<UnreadBookmarkLine> itsUnread;
+    std::string itsDirectory;
+    bool itsReadFailed = false;
+};
+
+// The bookmark file's name.
+inline constexpr char kBookmarkFileName[] = "BookMark.kq";
+
+// Menu tags of entries. Opening a bookmark and choosing a folder as target have ranges of
+// their own, clear of the program's fixed tags and below the framework's (32000 and up);
+// the top level as a target is "Main Level", tag 999. An entry numbered past the ranges
+// has no tag (0); adding renumbers the entries (compacting deleted numbers) before it
+// would hand out such a number, and refuses when even that leaves none.
+namespace bookmarktag {
+inline constexpr short kMainLevel = 999;
+inline constexpr short kOpenFirst = 12000;
+inline constexpr short kFolderFirst = 22000;
+inline constexpr int kNumbers = 10000;
+inline short Open(int number) { return number >= 0 && number < kNumbers ? short(kOpenFirst + number) : 0; }
+inline short Folder(int number) { return number >= 0 && number < kNumbers ? short(kFolderFirst + number) : 0; }
+// The entry number a tag of that range stands for, or -1.
+inline int NumberOfOpen(int tag) { return tag >= kOpenFirst && tag < kOpenFirst + kNumbers ? tag - kOpenFirst : -1; }
+inline int NumberOfFolder(int tag) { return tag >= kFolderFirst && tag < kFolderFirst + kNumbers ? tag - kFolderFirst : -1; }
+} // namespace bookmarktag

@@ -1,0 +1,287 @@
+// Tests of the bookmark store: reading "BookMark.kq" (a table of well-formed, malformed and
+// hostile files), the round trip through Save, adding, moving and deleting entries, the name
+// checks of the prompts, numbers after deletes and the entries' menu tags.
+#include "app/shell/bookmark_store.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
+#include <string>
+
+#include "../../support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using test_support::TempDir;
+
+constexpr char kRef[] = "Dorvane-Kestle's Orlesse Dictionary";
+
+// The tree in one line: a folder as "name[...]", a bookmark as "name#number".
+std::string dump(const std::vector<std::unique_ptr<BMItem>>& level)
+{
+    std::string out;
+    for (const auto& e : level) {
+        if (!out.empty())
+            out += " ";
+        out += e->isFolder ? e->name + "[" + dump(e->children) + "]" : e->name + "#" + std::to_string(e->number);
+    }
+    return out;
+}
+
+std::string dump(const BookmarkStore& store)
+{
+    return dump(store.TopLevel());
+}
+
+BMItem* child_named(const std::vector<std::unique_ptr<BMItem>>& level, const std::string& name)
+{
+    for (const auto& e : level)
+        if (e->name == name)
+            return e.get();
+    return nullptr;
+}
+
+class BookmarkFile : public ::testing::Test {
+protected:
+    std::string file() const { return (fs::path(dir.path()) / kBookmarkFileName).string(); }
+    void write(const std::string& text) { dir.write(kBookmarkFileName, text); }
+    std::string read() const { return dir.read(kBookmarkFileName); }
+
+    TempDir dir;
+    BookmarkStore store;
+};
+
+struct LoadCase {
+    const char* what;
+    const char* file;
+    const char* tree;    // as dump() shows it
+    int unread;          // lines kept aside as naming no entry
+};
+
+class BookmarkLoad : public BookmarkFile, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(BookmarkLoad, ReadsTheTreeAndKeepsEveryLine)
+{
+    const LoadCase& c = GetParam();
+    write(c.file);
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(dump(store), c.tree);
+    EXPECT_EQ(static_cast<int>(store.UnreadLines().size()), c.unread);
+
+    // Written back and read again, the same tree and the same unread lines: nothing lost.
+    ASSERT_EQ(store.Save(), 1);
+    BookmarkStore again;
+    ASSERT_EQ(again.Load(dir.path()), 1);
+    EXPECT_EQ(dump(again), c.tree);
+    ASSERT_EQ(again.UnreadLines().size(), store.UnreadLines().size());
+    for (std::size_t i = 0; i < store.UnreadLines().size(); ++i)
+        EXPECT_EQ(again.UnreadLines()[i].text, store.UnreadLines()[i].text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BookmarkLoad,
+    ::testing::Values(
+        LoadCase{"nested folders",
+                 "<>:Animals:<>\nD:Animals:cat\n<>:Animals/Big:<>\nD:Animals/Big:lion\nD:<>:dog\n",
+                 "Animals[cat#1 Big[lion#3]] dog#4", 0},
+        LoadCase{"a folder line whatever its third field", "<>:F:anything\nD:F:w\n", "F[w#1]", 0},
+        LoadCase{"a third field <> makes a folder", "x:F:<>\nD:F:w\n", "F[w#1]", 0},
+        LoadCase{"comments and blank lines inside a folder", "<>:F:<>\n; note\n\n   \nD:F:a\n  ;x\nD:F:b\n",
+                 "F[a#1 b#2]", 0},
+        LoadCase{"CR LF line ends", "<>:F:<>\r\nD:F:a\r\nD:<>:b\r\n", "F[a#1] b#2", 0},
+        LoadCase{"runs of ':' and leading ones", ":::D::<>:::w\n", "w#0", 0},
+        LoadCase{"an owner no open folder names goes to top level", "<>:X/Y:<>\nD:X/Y:a\nD:Q:b\n",
+                 "Y[a#1] b#2", 0},
+        LoadCase{"same names: the innermost open folder", "<>:A:<>\n<>:A/A:<>\nD:A/A:in\n<>:B:<>\nD:B:b\n",
+                 "A[A[in#2]] B[b#4]", 0},
+        LoadCase{"an entry climbs back out of a folder", "<>:A:<>\n<>:A/B:<>\nD:A/B:b\nD:A:a\nD:<>:t\n",
+                 "A[B[b#2] a#3] t#4", 0},
+        LoadCase{"a stale path inside a moved folder reads by name", "<>:C/A:<>\nD:A:a\n", "A[a#1]", 0},
+        LoadCase{"a word keeps what follows a further ':'", "D:<>:ratio 1:2\n", "ratio 1:2#0", 0},
+        LoadCase{"a bookmark without a word is kept aside", "D:Folder\nD\nD:<>:ok\n", "ok#0", 2},
+        LoadCase{"a folder without a name is kept aside", "<>::<>\n<>:///:<>\nD:<>:ok\n", "ok#0", 2},
+        LoadCase{"a folder named <> is kept aside", "<>:<>:<>\nD:<>:ok\n", "ok#0", 1},
+        LoadCase{"an empty file", "", "", 0},
+        LoadCase{"a last line without a line end", "D:<>:a\nD:<>:b", "a#0 b#1", 0}),
+    [](const ::testing::TestParamInfo<LoadCase>& info) {
+        std::string name;
+        for (const char* p = info.param.what; *p != '\0'; ++p)
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
+
+TEST_F(BookmarkFile, MissingFileIsAnEmptyStoreAndAnUnreadableOneIsNeverOverwritten)
+{
+    EXPECT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(dump(store), "");
+
+    fs::create_directory(file());  // there, but not a file that can be read
+    EXPECT_EQ(store.Load(dir.path()), 0);
+    EXPECT_EQ(store.AddBookmark(nullptr, "w", kRef) != nullptr, true);  // kept in memory...
+    EXPECT_EQ(store.Save(), 0);                                          // ...never written over it
+    EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_F(BookmarkFile, DeepFoldersAndLongLinesReadWriteAndFreeWithoutRecursing)
+{
+    std::string text, path;
+    const int depth = 20000;
+    for (int i = 0; i < depth; ++i) {
+        path += (i == 0 ? "" : "/") + std::string("f");
+        text += "<>:" + path.substr(path.size() > 40 ? path.size() - 40 : 0) + ":<>\n";
+    }
+    text += "D:f:" + std::string(100000, 'w') + "\n";
+    write(text);
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(store.NumberCount(), depth + 1);
+    EXPECT_EQ(store.Save(), 1);
+    EXPECT_EQ(store.Load(dir.path()), 1);  // the old deep tree is freed here
+    EXPECT_EQ(store.NumberCount(), depth + 1);
+}
+
+TEST_F(BookmarkFile, SaveWritesTheFormatAndReplacesTheFileWhole)
+{
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    int changes = 0;
+    store.onChanged = [&changes] { ++changes; };
+    BMItem* animals = store.AddFolder(nullptr, "Animals");
+    ASSERT_NE(animals, nullptr);
+    BMItem* big = store.AddFolder(animals, "Big");
+    store.AddBookmark(big, "lion", kRef);
+    store.AddBookmark(nullptr, "dog", kRef);
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(read(), "<>:Animals:<>\n<>:Animals/Big:<>\n" + std::string(kRef) + ":Animals/Big:lion\n" +
+                          kRef + ":<>:dog\n");
+
+    // A save that cannot write keeps the old file and leaves no temporary behind.
+    chmod(dir.path().c_str(), 0500);
+    if (access(dir.path().c_str(), W_OK) != 0) {  // (root writes regardless)
+        EXPECT_EQ(store.AddBookmark(nullptr, "cat", kRef) != nullptr, true);
+        EXPECT_EQ(read().find("cat"), std::string::npos);
+    }
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{kBookmarkFileName});
+}
+
+TEST_F(BookmarkFile, MovesKeepTheTreeAcrossASaveAndRefuseLoops)
+{
+    write("<>:A:<>\n<>:A/B:<>\nD:A/B:b\nD:A:a\n<>:C:<>\nD:<>:t\n");
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    BMItem* a = child_named(store.TopLevel(), "A");
+    BMItem* b = child_named(a->children, "B");
+    BMItem* c = child_named(store.TopLevel(), "C");
+    BMItem* t = child_named(store.TopLevel(), "t");
+
+    EXPECT_FALSE(store.MoveItem(nullptr, a, a));  // into itself
+    EXPECT_FALSE(store.MoveItem(nullptr, b, a));  // into its own contents
+    EXPECT_FALSE(store.MoveItem(nullptr, t, t));  // into a bookmark
+    EXPECT_FALSE(store.MoveItem(c, nullptr, t));  // not where the caller says it is
+    EXPECT_EQ(dump(store), "A[B[b#2] a#3] C[] t#5");
+
+    EXPECT_TRUE(store.MoveItem(nullptr, c, a));
+    EXPECT_TRUE(store.MoveItem(nullptr, a, t));
+    EXPECT_TRUE(store.MoveItem(a, nullptr, b));
+    const std::string moved = "C[A[a#3 t#5]] B[b#2]";
+    EXPECT_EQ(dump(store), moved);
+    EXPECT_EQ(b->path, "B");
+    EXPECT_EQ(t->path, "C/A");
+
+    BookmarkStore again;
+    ASSERT_EQ(again.Load(dir.path()), 1);
+    EXPECT_EQ(dump(again), "C[A[a#2 t#3]] B[b#5]");  // renumbered in file order
+}
+
+TEST_F(BookmarkFile, DeleteRemovesTheChosenEntryAndItsNumbersFindNothing)
+{
+    write("D:<>:run\n<>:F:<>\nD:F:run\n<>:F/G:<>\nD:F/G:x\n");
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    BMItem* f = child_named(store.TopLevel(), "F");
+    store.DeleteItem(child_named(f->children, "run"));  // the folder's "run", not the top one
+    EXPECT_EQ(dump(store), "run#0 F[G[x#4]]");
+    EXPECT_EQ(store.FindByNumber(2), nullptr);
+
+    store.DeleteItem(f);
+    EXPECT_EQ(dump(store), "run#0");
+    for (int n = 1; n < 5; ++n)
+        EXPECT_EQ(store.FindByNumber(n), nullptr) << n;
+    EXPECT_EQ(store.FindByNumber(0)->name, "run");
+    EXPECT_EQ(store.FindByNumber(-1), nullptr);
+    EXPECT_EQ(store.FindByNumber(99), nullptr);
+
+    // Numbers are not reused.
+    EXPECT_EQ(store.AddBookmark(nullptr, "new", kRef)->number, 5);
+    EXPECT_EQ(read(), std::string("D:<>:run\n") + kRef + ":<>:new\n");
+}
+
+struct NameCase {
+    const char* name;
+    BookmarkNameProblem folder, word, ref;
+};
+
+TEST_F(BookmarkFile, NamesThatCannotBeStoredAreRefusedAndNothingChanges)
+{
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    ASSERT_NE(store.AddFolder(nullptr, "Taken"), nullptr);
+    using P = BookmarkNameProblem;
+    const NameCase cases[] = {
+        {"", P::kEmpty, P::kEmpty, P::kEmpty},
+        {"a:b", P::kBadCharacter, P::kBadCharacter, P::kBadCharacter},
+        {"a/b", P::kBadCharacter, P::kNone, P::kNone},
+        {"a\nb", P::kBadCharacter, P::kBadCharacter, P::kBadCharacter},
+        {"a\r", P::kBadCharacter, P::kBadCharacter, P::kBadCharacter},
+        {"<>", P::kReserved, P::kReserved, P::kReserved},
+        {";x", P::kNone, P::kNone, P::kBadCharacter},
+        {" x", P::kNone, P::kNone, P::kBadCharacter},
+        {"Taken", P::kDuplicate, P::kNone, P::kNone},
+        {"fine name", P::kNone, P::kNone, P::kNone},
+    };
+    for (const NameCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(store.CheckFolderName(nullptr, c.name), c.folder);
+        EXPECT_EQ(BookmarkStore::CheckBookmarkName(c.name), c.word);
+        EXPECT_EQ(BookmarkStore::CheckRefName(c.name), c.ref);
+    }
+    // A name taken at one level is free in another.
+    EXPECT_EQ(store.CheckFolderName(store.TopLevel()[0].get(), "Taken"), P::kNone);
+
+    const std::string before = read();
+    EXPECT_EQ(store.AddFolder(nullptr, "a/b"), nullptr);
+    EXPECT_EQ(store.AddBookmark(nullptr, "w:x", kRef), nullptr);
+    EXPECT_EQ(store.AddBookmark(nullptr, "w", ""), nullptr);
+    BMItem* bookmark = store.AddBookmark(nullptr, "w", kRef);
+    EXPECT_EQ(store.AddBookmark(bookmark, "in a bookmark", kRef), nullptr);
+    EXPECT_EQ(dump(store), "Taken[] w#1");
+}
+
+TEST(BookmarkTags, StayClearOfFixedTagsAndRenumberBeforeRunningOut)
+{
+    EXPECT_EQ(bookmarktag::Open(0), 12000);
+    EXPECT_EQ(bookmarktag::Folder(9999), 31999);
+    EXPECT_EQ(bookmarktag::Open(10000), 0);
+    EXPECT_EQ(bookmarktag::NumberOfOpen(12005), 5);
+    EXPECT_EQ(bookmarktag::NumberOfOpen(bookmarktag::kMainLevel), -1);
+    EXPECT_EQ(bookmarktag::NumberOfFolder(22000), 0);
+    EXPECT_EQ(bookmarktag::NumberOfFolder(12000), -1);
+
+    // A folder that is not there: every save fails at once, the changes stay in memory.
+    TempDir dir;
+    BookmarkStore store;
+    ASSERT_EQ(store.Load(dir.path() + "/missing"), 1);
+    BMItem* keep = store.AddBookmark(nullptr, "keep", kRef);
+    for (int i = 1; i < bookmarktag::kNumbers; ++i)
+        store.DeleteItem(store.AddBookmark(nullptr, "gone", kRef));
+    // Every number handed out: the next add compacts them first.
+    BMItem* next = store.AddBookmark(nullptr, "next", kRef);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(keep->number, 0);
+    EXPECT_EQ(next->number, 1);
+    EXPECT_EQ(store.FindByNumber(1), next);
+}
+
+} // namespace
