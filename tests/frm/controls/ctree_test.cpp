@@ -21,6 +21,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/interaction/cmouse.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cimage.h"
 #include "frm/views/cwindow.h"
 #include "frm/views/viewsvc.h"
 #include "tests/frm/controls/controls_fixture.h"
@@ -688,8 +689,16 @@ TEST_F(TreeTest, ATreeWithFoldersItemsAndATitleAsAPng)
     auto* tree = new FRM_CTreeView(window, FRM_CRect(0, 0, 320, 240));
     CTabSet tabs;
     tabs.AddTab(FRM_CTextTab(FRM_CTextTab::Left, 170));
+    // Small filled images: a closed folder, an open folder and a page.
+    auto filled = [](std::uint32_t color) {
+        FRM_CImage image(VKO_IMAGE_RGB, 12, 10);
+        const s_rct all{0, 0, 10, 12};
+        vko_image_fill_rect(image, color, &all);
+        return image;
+    };
+    const FRM_CImage closed = filled(0xD0A000), open = filled(0xF07000), page = filled(0x30A030);
     tree->ITreeView(nullptr, 0x07000000ul, FRM_CEnvironment::DefaultFont(), FRM_CTreeItem::kBestHeight,
-                    FRM_CTreeItem::kBestIndent, nullptr, nullptr, nullptr, &tabs, 0, 1, 0, 16, 100, 1, 0);
+                    FRM_CTreeItem::kBestIndent, &page, &closed, &open, &tabs, 0, 1, 0, 16, 100, 1, 0);
     tree->SetTitleString(FRM_CStringRW("Bookmark \t Dictionary"), 0x07000000ul, FRM_CEnvironment::DefaultFont());
     FRM_CTreeNodeItem* root = tree->GetRoot();
     root->SetString(FRM_CStringRW("All bookmarks"));
@@ -715,16 +724,20 @@ TEST_F(TreeTest, ATreeWithFoldersItemsAndATitleAsAPng)
     // The selected row is filled with the selection colour, the row above it is not, and a
     // line runs under the title.
     WINDOW handle = window->GetVKOWindow();
-    auto blueIn = [&](const FRM_CTreeItem* item) {
+    auto pixelsIn = [&](const FRM_CTreeItem* item, std::uint32_t color) {
         const FRM_CRect row = tree->ItemToRect(item, 0);
-        const int y = static_cast<int>((row.Top() + row.Bottom()) / 2);
+        const int y = static_cast<int>(row.Bottom()) - 6;
         int count = 0;
         for (int x = 0; x < 300; ++x)
-            count += (vkov_debug_surface_pixel(handle, x, y) & 0xFFFFFF) == 0x0000FF ? 1 : 0;
+            count += (vkov_debug_surface_pixel(handle, x, y) & 0xFFFFFF) == color ? 1 : 0;
         return count;
     };
-    EXPECT_GT(blueIn(chosen), 100);
-    EXPECT_EQ(blueIn(chosen->GetParent()->GetChild(0)), 0);
+    EXPECT_GT(pixelsIn(chosen, 0x0000FF), 100);
+    EXPECT_EQ(pixelsIn(chosen->GetParent()->GetChild(0), 0x0000FF), 0);
+    // Each row shows the image of its kind and state, 12 pixels wide.
+    EXPECT_EQ(pixelsIn(root->GetChild(1), 0xD0A000), 12);  // the closed folder
+    EXPECT_EQ(pixelsIn(root->GetChild(0), 0xF07000), 12);  // an open one
+    EXPECT_EQ(pixelsIn(chosen, 0x30A030), 12);             // a page
     const FRM_CRect title = tree->GetTitleRect();
     EXPECT_EQ(vkov_debug_surface_pixel(handle, 100, static_cast<int>(title.Bottom()) - 1) & 0xFFFFFF, 0u);
     const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
