@@ -106,6 +106,31 @@ void FRM_CSplitBar::DrawStrip()
     DrawLine(itsSize - 1, kBlack);
 }
 
+void FRM_CSplitBar::DrawIntersection(const FRM_CSplitBar& theOther)
+{
+    const FRM_CRect overlap = GetSplitBarFrame(-1) - theOther.GetSplitBarFrame(-1);
+    if (itsWindow == nullptr || overlap.Width() < itsSize || overlap.Height() < itsSize)
+        return;
+    FRM_CDrawingContext context(itsWindow, BarEnvironment());
+    auto segment = [this, &context](float along0, float across0, float along1, float across1,
+                                    unsigned long colour) {
+        context.GetEnv().SetPenColor(colour, kBlack);
+        context.SetEnv(context.GetEnv());
+        context.DrawLine(Place(along0, across0), Place(along1, across1));
+    };
+    const float first = theOther.itsAxis + 1;
+    const float last = theOther.itsAxis + itsSize - 1;
+    const float bottom = itsAxis + itsSize - 1;
+    for (int i = 0; i < static_cast<int>(itsSize); ++i)
+        segment(first, itsAxis + static_cast<float>(i), last, itsAxis + static_cast<float>(i),
+                itsFaceColor);
+    segment(first, itsAxis, first + 1, itsAxis, itsHighlightColor);
+    segment(first + 1, bottom, first, bottom, itsHighlightColor);
+    const float shade = theOther.itsAxis + itsSize - 2;
+    segment(shade, itsAxis, shade + 1, itsAxis, itsShadowColor);
+    segment(shade + 1, bottom, shade, bottom, itsShadowColor);
+}
+
 FRM_CRect FRM_CHorizontalSplitBar::GetSplitBarFrame(float theAxis) const
 {
     const float axis = theAxis == -1 ? itsAxis : theAxis;
@@ -507,6 +532,12 @@ void FRM_CSplitter::DoDraw(const FRM_CRect& theClip)
         bar->UpdateDraw();
     for (const auto& bar : itsVerBars)
         bar->UpdateDraw();
+    for (const auto& vertical : itsVerBars)
+        for (const auto& horizontal : itsHorBars)
+            if (vertical->ShouldDrawIntersection(*horizontal) != 0) {
+                vertical->DrawIntersection(*horizontal);
+                horizontal->DrawIntersection(*vertical);
+            }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -44,8 +44,12 @@ public:
     float EndTracking();
     virtual float GetAxisFromPoint(const FRM_CPoint& thePoint) const = 0;
     virtual FRM_CPoint GetAxisEdge(const FRM_CPoint& thePoint) const = 0;
+    // The crossing with a bar of the other direction, when they overlap by a bar size.
+    void DrawIntersection(const FRM_CSplitBar& theOther);
 
 protected:
+    // The window point at theAlong along the bar and theAcross across it.
+    virtual FRM_CPoint Place(float theAlong, float theAcross) const = 0;
     // Lines across the range at axis + offset, in one colour.
     virtual void DrawLine(float theOffset, unsigned long theColour) = 0;
     void DrawStrip();
@@ -77,6 +81,10 @@ public:
 
 protected:
     void DrawLine(float theOffset, unsigned long theColour) override;
+    FRM_CPoint Place(float theAlong, float theAcross) const override
+    {
+        return FRM_CPoint(theAlong, theAcross);
+    }
 };
 
 // Splits the area left from right; its axis is its left.
@@ -93,6 +101,10 @@ public:
 
 protected:
     void DrawLine(float theOffset, unsigned long theColour) override;
+    FRM_CPoint Place(float theAlong, float theAcross) const override
+    {
+        return FRM_CPoint(theAcross, theAlong);
+    }
 };
 
 class FRM_CSplitter : public FRM_CSubview {

@@ -157,3 +157,37 @@ TEST_F(SplitterTest, ASplitterDestroyedWhileDraggingReleasesThePointer)
 }
 
 } // namespace
+
+namespace {
+
+// Crossing bars get the crossing figure only when they overlap by a whole bar size.
+TEST_F(SplitterTest, CrossingBarsAreJoinedOnlyWhereTheyOverlapByABar)
+{
+    struct Case {
+        const char* why;
+        float axis;                 // of the horizontal bar
+        FRM_CRect verticalRange;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"a full crossing", 100, {0, 0, 200, 200}, true},
+        {"an overlap shorter than a bar", 150, {0, 0, 200, 154}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_CHorizontalSplitBar across(itsWindow, FRM_CRect(0, 0, 200, 200), c.axis, 7,
+                                       0x0BFFFFFF, 0x09808080, 0x0AC0C0C0);
+        FRM_CVerticalSplitBar down(itsWindow, c.verticalRange, 50, 7, 0x0BFFFFFF, 0x09808080,
+                                   0x0AC0C0C0);
+        across.Draw();
+        down.Draw();
+        across.DrawIntersection(down);
+        // The middle of the crossing: the face colour when joined, else the vertical bar's
+        // highlight column crossing the horizontal bar's face.
+        const int y = static_cast<int>(c.axis) + 3;
+        const unsigned inside = vkov_debug_surface_pixel(itsHandle, 51, y) & 0xFFFFFF;
+        EXPECT_EQ(inside == 0xC0C0C0U, c.joined) << std::hex << inside;
+    }
+}
+
+} // namespace
