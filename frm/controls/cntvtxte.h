@@ -103,6 +103,11 @@ public:
 protected:
     FRM_CNativeTextEdit(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
                         std::uint32_t theAttributes, float theMargin, int theLimit);
+    // No text edit yet: a resource constructor fills the fields and calls CreateTextEdit.
+    explicit FRM_CNativeTextEdit(FRM_CSubview* theEnclosure)
+        : FRM_CView(theEnclosure, FRM_CRect(0, 0, 0, 0), FRM_CStringRW())
+    {
+    }
     FRM_CNativeTextEdit(const FRM_CNativeTextEdit& other);
     FRM_CNativeTextEdit& operator=(const FRM_CNativeTextEdit& other);
 

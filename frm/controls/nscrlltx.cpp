@@ -5,6 +5,7 @@
 
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
+#include "frm/runtime/cresourc.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -73,6 +74,38 @@ FRM_NScrollText::FRM_NScrollText(FRM_CWindow* theWindow, std::uint32_t theAttrib
     CreateScrollBars(theWindow->GetVScrollBar() != nullptr, theWindow->GetHScrollBar() != nullptr);
     MeasurePage();
     vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+}
+
+FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId,
+                                 long theResourceId)
+    : FRM_NTextEdit(theEnclosure)
+{
+    FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
+    const auto* resource = FrmCast<FRM_CResourceWindow>(items.GetResource());
+    const s_win_def* entry = resource != nullptr ? resource->FindEntry(theResourceId) : nullptr;
+    FRM_CStringRW text;
+    if (entry != nullptr) {
+        FRM_CView::Size(FRM_CRect(entry->rct));
+        itsAttributes = entry->tx_attrs & ~(kHasVertical | kHasHorizontal);
+        if ((entry->tx_attrs & kHasHorizontal) != 0)
+            itsAttributes |= kWantsHorizontal;
+        if ((entry->tx_attrs & kHasVertical) != 0)
+            itsAttributes |= kWantsVertical;
+        itsMargin = entry->tx_margin;
+        itsLimit = entry->tx_limit;
+        text = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
+    }
+    SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
+    SetResourceId(static_cast<std::int32_t>(theResourceId));
+    const bool vertical = (itsAttributes & kWantsVertical) != 0;
+    const bool horizontal = (itsAttributes & kWantsHorizontal) != 0;
+    CreateTextEdit();
+    CreateScrollBars(vertical, horizontal);
+    PositionTextEdit();
+    MeasurePage();
+    vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+    if (!text.isNull())
+        SetText(text);
 }
 
 FRM_NScrollText::~FRM_NScrollText()

@@ -44,6 +44,9 @@ public:
     // Fills the window and scrolls with the window's own bars.
     FRM_NScrollText(FRM_CWindow* theWindow, std::uint32_t theAttributes, float theMargin,
                     int theLimit, short isVisible);
+    // From a text-edit item of a window resource: its text-edit attributes 0x20 and 0x40 ask
+    // for a vertical and a horizontal bar; its title is the first text.
+    FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
     FRM_NScrollText(const FRM_NScrollText&) = delete;
     FRM_NScrollText& operator=(const FRM_NScrollText&) = delete;
     // Deletes its own bars, never the window's.

@@ -15,6 +15,7 @@ public:
     {
     }
     FRM_NTextEdit(const FRM_NTextEdit& other) = default;
+    explicit FRM_NTextEdit(FRM_CSubview* theEnclosure) : FRM_CNativeTextEdit(theEnclosure) {}
     FRM_NTextEdit& operator=(const FRM_NTextEdit& other) = default;
 
     short ITextEdit(std::uint32_t theAttributes, float theMargin, int theLimit,

@@ -12,6 +12,7 @@
 #include "frm/controls/nctrls.h"
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nscrllbr.h"
+#include "frm/controls/nscrlltx.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"
 #include "frm/core/ctdivalue.h"
@@ -311,6 +312,9 @@ FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResou
     case WC_VSCROLL:
         return make(&CResourceFactory::ConstructNScrollBar,
                     [&] { return new FRM_NScrollBar(theParent, theResourceId, theItem); });
+    case WC_TEXTEDIT:
+        return make(&CResourceFactory::ConstructNScrollText,
+                    [&] { return new FRM_NScrollText(theParent, theResourceId, theItem); });
     case WC_LBOX:
         return make(&CResourceFactory::ConstructNListBox,
                     [&] { return new FRM_NListBox(theParent, theResourceId, theItem); });

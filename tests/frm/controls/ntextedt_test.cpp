@@ -210,6 +210,26 @@ TEST_F(TextEditTest, ScrollingTextOnTheWindowsOwnBars)
     vkok_app_process_pending_events();
 }
 
+TEST_F(TextEditTest, ScrollingTextFromAWindowResource)
+{
+    ASSERT_TRUE(vkov_res_register_text("scrolltext_test", R"(
+window 7300 {
+  entry type=1 rect=(0,0,200,300) title="Results"
+  entry type=23 rect=(10,10,190,290) title="hello" id=301 txattrs=0x20 txlimit=2000
+}
+)"));
+    auto* window = new FRM_CWindow(itsDocument, 7300, 1, itsTaskWindow);
+    vkok_app_process_pending_events();
+    auto* text = FrmCast<FRM_NScrollText>(window->FindResourceView(7300, 301));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(Text(text->GetText()), "hello");
+    EXPECT_NE(text->GetVScrollBar(), nullptr) << "0x20 asks for a vertical bar";
+    EXPECT_EQ(text->GetHScrollBar(), nullptr);
+    EXPECT_EQ(text->GetLimit(), 2000);
+    EXPECT_EQ(window->Close(), 1);
+    vkok_app_process_pending_events();
+}
+
 TEST_F(TextEditTest, TabInATextEditMovesTheFocusThroughTheWindow)
 {
     auto* edit = new FRM_NTextEdit(itsWindow, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
