@@ -1,6 +1,7 @@
 // Tests of TavlinCD's help: the help file reads without a fault, every link and every
 // association names a topic that is there, every topic can be reached from the contents,
-// each of the program's windows has its topic, and the keyword search finds the subjects.
+// each of the program's windows has its topic, the keyword search finds the subjects, and
+// the build puts both files beside the program.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,9 +17,9 @@ namespace {
 
 namespace help = win32::help;
 
-std::string read(const std::string& name)
+std::string read(const std::string& name, const std::string& directory = TAVLIN_HELP_DIR)
 {
-    std::ifstream in(std::string(TAVLIN_HELP_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(directory + "/" + name, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -118,6 +119,16 @@ TEST_F(HelpFiles, TheProgramsTopicsAreThereAndTheSearchFindsThem)
         EXPECT_TRUE(found);
     }
     EXPECT_EQ(file.contents_topic()->number, 32006);
+}
+
+TEST(InstalledHelp, TheBuildPutsTheHelpFilesBesideTheProgram)
+{
+    for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"}) {
+        SCOPED_TRACE(name);
+        const std::string installed = read(name, TAVLIN_PROGRAM_DIR);
+        EXPECT_FALSE(installed.empty());
+        EXPECT_EQ(installed, read(name));
+    }
 }
 
 } // namespace
