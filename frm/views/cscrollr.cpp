@@ -86,7 +86,6 @@ FRM_CScroller& FRM_CScroller::operator=(const FRM_CScroller& other)
 
 FRM_CScroller::~FRM_CScroller()
 {
-    DeleteOwnBars();
     // A window's bars outlive the scroller: they must not call it any more.
     if (itUsesWinScrollBars != 0) {
         if (FRM_NScrollBar* bar = GetHScrollBar())
@@ -94,6 +93,7 @@ FRM_CScroller::~FRM_CScroller()
         if (FRM_NScrollBar* bar = GetVScrollBar())
             bar->RemoveOwner(this);
     }
+    DeleteOwnBars();
     itsHScrollBar = nullptr;
     itsVScrollBar = nullptr;
     UpdateList().removeReference(this);

@@ -204,3 +204,34 @@ TEST_F(ScrollerTest, AMissingBarsIncrementIsAnErrorAndGivesZero)
 }
 
 } // namespace
+
+namespace {
+
+// On a window, the scroller drives the window's own bars: it neither makes, moves nor deletes
+// them, and once it is gone the bars no longer call it.
+TEST_F(ScrollerTest, AScrollerOnAWindowDrivesTheWindowsOwnBars)
+{
+    auto* window = new FRM_CWindow(itsDocument, FRM_CRect(0, 0, 200, 100),
+                                   FRM_CStringRW("bars"), 0x4 | 0x8, W_DOC, 0, itsTaskWindow);
+    vkok_app_process_pending_events();
+    FRM_NScrollBar* vertical = window->GetVScrollBar();
+    ASSERT_NE(vertical, nullptr);
+    auto* scroller = new FRM_CScroller(window, 200, 1000);
+    EXPECT_EQ(scroller->UsesWindowScrollBars(), 1);
+    EXPECT_EQ(scroller->GetVScrollBar(), vertical);
+    scroller->IScroller(1, 1, 0, 10, 50, 1, 0);
+    EXPECT_EQ(scroller->GetVScrollBar(), vertical) << "no bar of its own";
+    EXPECT_EQ(scroller->GetInnerFrame(), scroller->GetFrame());
+    EXPECT_FLOAT_EQ(vertical->GetLineIncrement(), 10);
+    EXPECT_EQ(scroller->GetGlue(), 0xFFFFFFFFUL);
+
+    s_ctlinfo hit{};
+    hit.v.sbar.what = SC_LINE_DOWN;
+    vertical->DoHit(hit);
+    EXPECT_FLOAT_EQ(scroller->GetScrollingOrigin().V(), -10) << "the window's bar scrolls it";
+    delete scroller;
+    vertical->DoHit(hit);   // reaches no dead scroller
+    EXPECT_EQ(window->GetVScrollBar(), vertical);
+}
+
+} // namespace
