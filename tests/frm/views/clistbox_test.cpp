@@ -3,6 +3,7 @@
 // half-line trimming, data commands, and the pointer trap released on every path.
 #include "frm/views/clistbox.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -294,6 +295,39 @@ TEST_F(ListBoxTest, AScrolledLongListDrawsTheSelectedLineInvertedInsideItsBox)
     const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
                              "frm_views_listbox.png";
     EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
+}
+
+} // namespace
+
+namespace {
+
+// The thumb snaps to whole lines; without a line step there is nothing to snap to and no
+// division by zero.
+TEST_F(ListBoxTest, TheThumbSnapsToWholeLinesAndALineStepOfZeroTakesItAsItIs)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 200; ++i)
+        lines.push_back("line " + std::to_string(i));
+    FRM_CListBox* list = NewList(lines);
+    const float row = list->GetGrid()->GetHeight(0);
+    ASSERT_GT(row, 1);
+    struct Case {
+        const char* why;
+        float line, position, expected;
+    };
+    const Case cases[] = {
+        {"two lines and a bit", row, 2 * row + row / 3, -2 * row},
+        {"no line step", 0, 37, -37},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        list->SetVIncrements(c.line, 50);
+        list->VScroll(SC_THUMBTRACK, c.position);
+        EXPECT_FLOAT_EQ(list->GetScrollingOrigin().V(), 0) << "no tracking: nothing happens";
+        list->VScroll(SC_THUMB, c.position);
+        EXPECT_FLOAT_EQ(list->GetScrollingOrigin().V(), std::trunc(c.expected));
+        list->SetScrollingOrigin(FRM_CPoint(0, 0));
+    }
 }
 
 } // namespace
