@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -217,6 +219,54 @@ TEST_F(BookmarkFile, DeleteRemovesTheChosenEntryAndItsNumbersFindNothing)
     // Numbers are not reused.
     EXPECT_EQ(store.AddBookmark(nullptr, "new", kRef)->number, 5);
     EXPECT_EQ(read(), std::string("D:<>:run\n") + kRef + ":<>:new\n");
+}
+
+TEST_F(BookmarkFile, AKillWhileSavingLeavesTheOldFileOrTheNewOneWhole)
+{
+    // A file big enough that a save takes a while, so kills land inside writes (and small
+    // enough that every entry still has a menu tag, so adds are taken).
+    std::string text = "<>:Words:<>\n";
+    for (int i = 0; i < 9000; ++i)
+        text += std::string(kRef) + ":Words:word" + std::to_string(i) + "\n";
+    for (int saves_before_kill : {1, 2, 5}) {
+        SCOPED_TRACE(saves_before_kill);
+        write(text);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Adds bookmarks one after another (each add rewrites the file) and reports each.
+            close(ready[0]);
+            BookmarkStore saving;
+            saving.Load(dir.path());
+            for (int i = 0;; ++i) {
+                saving.AddBookmark(nullptr, "added" + std::to_string(i), kRef);
+                if (::write(ready[1], "s", 1) != 1)
+                    _exit(1);
+            }
+        }
+        close(ready[1]);
+        char byte = 0;
+        for (int i = 0; i < saves_before_kill; ++i)
+            ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(ready[0]);
+
+        // The file reads whole: the folder with all its words, then the adds in order.
+        BookmarkStore after;
+        ASSERT_EQ(after.Load(dir.path()), 1);
+        EXPECT_TRUE(after.UnreadLines().empty());
+        ASSERT_GE(after.TopLevel().size(), 1u + saves_before_kill);
+        EXPECT_EQ(after.TopLevel()[0]->children.size(), 9000u);
+        for (std::size_t i = 1; i < after.TopLevel().size(); ++i)
+            EXPECT_EQ(after.TopLevel()[i]->name, "added" + std::to_string(i - 1));
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().filename() != kBookmarkFileName)
+                fs::remove(e.path());  // a temporary file the kill left unfinished
+    }
 }
 
 struct NameCase {
