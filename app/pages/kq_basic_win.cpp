@@ -315,7 +315,12 @@ void KQBasicWin::ShowEntry(const WordItem& word, const std::vector<std::string>&
 
 bool KQBasicWin::ShowOtherEntry(int delta)
 {
-    if (!itsHistories->entries.Move(delta))
+    return ShowEntryAt(static_cast<long>(itsHistories->entries.Position()) + delta);
+}
+
+bool KQBasicWin::ShowEntryAt(long position)
+{
+    if (!itsHistories->entries.MoveTo(position))
         return false;
     const EntryRecord& record = *itsHistories->entries.Current();
     WordItem word(record.word.c_str());

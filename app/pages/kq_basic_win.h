@@ -68,6 +68,8 @@ public:
     void ShowHit(int index);
     // Moves through the histories; false at their ends.
     bool ShowOtherEntry(int delta);
+    // Goes to entry position (1-based) of the entry history; false outside it.
+    bool ShowEntryAt(long position);
     bool ShowOtherResults(int delta);
     void Clear();
 

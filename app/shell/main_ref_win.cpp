@@ -7,6 +7,7 @@
 #include "app/shell/kq_app.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/w_hist_win.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -41,6 +42,14 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kNextEntry:
         itsBasicPage->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);
         return;
+    case menutag::kHistory: {
+        std::vector<std::string> names;
+        for (std::size_t p = 1; p <= itsHistories.entries.Count(); ++p)
+            names.push_back(itsHistories.entries.At(p)->word);
+        if (const long picked = WHistWin::Run(itsDocument, names))
+            itsBasicPage->ShowEntryAt(picked);
+        return;
+    }
     case menutag::kPreviousList:
     case menutag::kNextList:
         itsBasicPage->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);

@@ -176,6 +176,11 @@ TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
     MainWindow()->DoMenuCommand(14, 0, 0);
     EXPECT_NE(Drawn().find("domestic animal not"), std::string::npos);
     EXPECT_FALSE(BasicPage()->ShowOtherEntry(-1)) << "the first entry";
+    EXPECT_FALSE(BasicPage()->ShowEntryAt(0));
+    EXPECT_FALSE(BasicPage()->ShowEntryAt(4));
+    EXPECT_TRUE(BasicPage()->ShowEntryAt(3)); // dog
+    EXPECT_NE(Drawn().find("barks"), std::string::npos);
+    EXPECT_TRUE(BasicPage()->ShowEntryAt(1));
     MainWindow()->DoMenuCommand(15, 0, 0);
     EXPECT_NE(Drawn().find("list of things"), std::string::npos);
 

@@ -1,0 +1,39 @@
+// w_hist_win.h: WHistWin, the modal "History List" window: the words of the entries viewed,
+// in history order; OK or a double click goes to the one picked, Cancel goes nowhere.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "frm/views/cwindow.h"
+
+class FRM_NListBox;
+class RefDoc;
+
+class WHistWin : public FRM_CWindow {
+public:
+    static constexpr long kCmdDouble = 7003;
+    static constexpr long kCmdOk = 7005;
+    static constexpr long kCmdCancel = 7007;
+    static constexpr std::size_t kListBudget = 32000;
+
+    // The names the list shows: in order, each counted with two more characters, stopping
+    // before the total reaches the budget.
+    static std::vector<std::string> ListLines(const std::vector<std::string>& names);
+
+    // Shows names modally and answers the 1-based position picked, 0 when cancelled or when
+    // nothing was picked.
+    static long Run(RefDoc* document, const std::vector<std::string>& names);
+
+    // The window without its modal loop (Run's, and tests').
+    WHistWin(RefDoc* document, const std::vector<std::string>& names);
+    // What OK gives now: the selected line + 1, 0 without a selection.
+    long Confirmed() const;
+    FRM_NListBox* GetList() const { return itsList; }
+
+    // FRM_CWindow
+    void DoCommand(long command, void* data) override;
+
+private:
+    long* itsAnswer = nullptr;   // Run's, while it runs
+    FRM_NListBox* itsList = nullptr;
+};
