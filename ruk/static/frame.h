@@ -87,7 +87,7 @@ inline constexpr LayerModule kLayerModules[] = {
     {"tctl", "ctl"},       {"tmem", "mem"},          {"tres", "res"},      {"tpalet", "palet"},
     {"tiostr", "iostr"},   {"tmenu", "menu"},        {"tlist", "list"},    {"tcxo", "cxo"},
     {"tpmap", "pmap"},     {"tsbar", "sbar"},        {"tslist", "slist"},  {"tpat", "pattern"},
-    {"tnotebk", "notebk"},
+    {"tnotebk", "notebk"}, {"thelp", "help"},     {"ttimer", "timer"},
 };
 
 // Whether an entry point refuses calls made while an update is being processed. The table

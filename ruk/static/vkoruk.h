@@ -6,6 +6,7 @@
 #pragma once
 
 #include "vkobase/vkobase.h"
+#include "vkohelp/help.h"
 #include "vkotext/tx.h"
 
 #define VKORUK_API __attribute__((visibility("default")))
@@ -133,6 +134,16 @@ extern "C" {
 #define VKO_ENTRY VKORUK_DECLARE
 #define VKO_OWN_ENTRY VKORUK_DECLARE
 #include "ruk/static/tlist.def"
+#endif
+#if __has_include("ruk/static/thelp.def")
+#define VKO_ENTRY VKORUK_DECLARE
+#define VKO_OWN_ENTRY VKORUK_DECLARE
+#include "ruk/static/thelp.def"
+#endif
+#if __has_include("ruk/static/ttimer.def")
+#define VKO_ENTRY VKORUK_DECLARE
+#define VKO_OWN_ENTRY VKORUK_DECLARE
+#include "ruk/static/ttimer.def"
 #endif
 #if __has_include("ruk/static/tcxo.def")
 #define VKO_ENTRY VKORUK_DECLARE

@@ -149,6 +149,16 @@ const EntryPoint kEntryPoints[] = {
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tlist.def"
 #endif
+#if __has_include("ruk/static/thelp.def")
+#define VKO_ENTRY VKO_TEST_ROW
+#define VKO_OWN_ENTRY VKO_TEST_ROW
+#include "ruk/static/thelp.def"
+#endif
+#if __has_include("ruk/static/ttimer.def")
+#define VKO_ENTRY VKO_TEST_ROW
+#define VKO_OWN_ENTRY VKO_TEST_ROW
+#include "ruk/static/ttimer.def"
+#endif
 #if __has_include("ruk/static/tcxo.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW

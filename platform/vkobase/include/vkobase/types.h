@@ -384,6 +384,11 @@ typedef struct s_event {
             BOOLEAN query;
         } quit;
         struct {
+            WINDOW obj;    /* the object help is asked for, null when none */
+            int16_t tag;   /* a menu tag, 0 when none */
+            int32_t topic; /* a topic the request names itself, 0 when none */
+        } help;
+        struct {
             int32_t id;
             void* data;
         } user;

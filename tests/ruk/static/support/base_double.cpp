@@ -132,7 +132,7 @@ void BaseDouble::InstallBuiltins() {
     for (const char* predicate :
          {"vkov_vobj_is_valid", "vkov_font_is_valid", "vkov_palet_is_valid", "vkok_pict_is_valid",
           "vkov_image_is_valid", "vkov_slist_is_valid", "vkok_print_is_valid",
-          "vkov_cxo_is_valid", "vkov_tx_is_valid"}) {
+          "vkov_cxo_is_valid", "vkov_tx_is_valid", "vkov_help_is_valid_info"}) {
         const std::string key = predicate;
         itsResponders[key] = [this, key](const Call& call) {
             const auto handle = static_cast<std::uintptr_t>(call.args[0].value);
@@ -335,5 +335,7 @@ const Report* BaseDouble::LastReport() const {
 #define VKO_DOUBLE_NOEXCEPT noexcept
 #define VKOBASE_FN VKOBASE_FN_DOUBLE
 #include "vkotext/tx.def"
+#define VKOBASE_FN VKOBASE_FN_DOUBLE
+#include "vkohelp/help.def"
 #define VKOBASE_FN VKOBASE_FN_DOUBLE
 #include "ruk/static/missing_base.def"

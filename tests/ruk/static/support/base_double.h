@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "vkobase/vkobase.h"
+#include "vkohelp/help.h"
 #include "vkotext/tx.h"
 
 namespace base_double {
