@@ -462,8 +462,9 @@ void KQBasicWin::DoCommand(long command, void* data)
         return;
     case kPaneDrag: {
         const auto* points = static_cast<const FRM_CPoint*>(data);
+        // The painter inverts the runs it selects in place; a repaint on top would invert
+        // them a second time and hide the selection.
         itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
-        itsPainter->Redraw(itsEntryPane->ScrollOriginY());
         return;
     }
     case kPaneDoubleClick:

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/dm.h"
+#include "vkobase/surface_debug.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -158,6 +160,37 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUp)
     FRM_CPoint nowhere(2, 2);
     BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+}
+
+// How many pixels of the window's surface are white: a selection shows as inverted text,
+// so it turns the white around the selected word dark.
+int WhitePixels(WINDOW window)
+{
+    int32_t width = 0, height = 0;
+    int white = 0;
+    if (!vkov_debug_surface_size(window, &width, &height))
+        return -1;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            white += (vkov_debug_surface_pixel(window, x, y) & 0xFFFFFFU) == 0xFFFFFFU;
+    return white;
+}
+
+TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
+{
+    BasicPage()->SearchFor("cat");
+    const EntryPainter::Run* dog = nullptr;
+    for (const EntryPainter::Run& run : Painter().runs())
+        if (run.text == "dog")
+            dog = &run;
+    ASSERT_NE(dog, nullptr) << Drawn();
+    const WINDOW window = MainWindow()->GetVKOWindow();
+    const int before = WhitePixels(window);
+    ASSERT_GT(before, 0);
+    FRM_CPoint points[2] = {FRM_CPoint(dog->x + 1, dog->y - 2), FRM_CPoint(dog->x + 1, dog->y - 2)};
+    BasicPage()->DoCommand(kPaneDrag, points);
+    EXPECT_EQ(Painter().SelectedText(), "dog");
+    EXPECT_LT(WhitePixels(window), before - 50) << "the selected word shows inverted";
 }
 
 TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
