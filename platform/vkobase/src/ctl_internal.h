@@ -111,6 +111,11 @@ void bar_thumb(const BarModel &bar, const s_rct &area, int *offset, int *length)
 // Where the trough starts (after the first arrow), in pixels along the bar.
 int bar_trough_start(const BarModel &bar, const s_rct &area) noexcept;
 
+// A window's own scroll bars (creation flags VKO_WSF_HSCROLL and VKO_WSF_VSCROLL on document,
+// plain and task windows): made with the window, kept along its edges when it changes size.
+void make_window_bars(WINDOW win) noexcept;
+void place_window_bars(WINDOW win) noexcept;
+
 class Paint;
 
 // ---- edit fields (ctl_edit.cpp), shared by edit controls and list edits -----------------

@@ -10,6 +10,7 @@
 #include "ctl_internal.h"
 #include "vkobase/sbar.h"
 #include "vkobase/timer.h"
+#include "vkobase/vobj.h"
 #include "window_internal.h"
 
 namespace vkobase::ctl {
@@ -149,11 +150,23 @@ void draw_bar(const Paint &p, const BarModel &bar, const s_rct &area, int presse
 
 namespace {
 
+// The window and kind whose values a bar shows: its own, or its window's for a window's bar.
+WINDOW values_of(WINDOW win, std::int32_t *kind) noexcept {
+    if (win->internal->window_bar) {
+        *kind = win_effective_type(win) == WC_VSCROLL ? VKO_SBAR_VERT : VKO_SBAR_HORZ;
+        return win->parent;
+    }
+    *kind = VKO_SBAR_CONTROL;
+    return win;
+}
+
 BarModel model_of(WINDOW win) noexcept {
     BarModel bar;
-    vkok_sbar_get_range(win, VKO_SBAR_CONTROL, &bar.min, &bar.max);
-    bar.pos = vkok_sbar_get_pos(win, VKO_SBAR_CONTROL);
-    bar.page = vkok_sbar_get_proportion(win, VKO_SBAR_CONTROL);
+    std::int32_t kind = 0;
+    WINDOW from = values_of(win, &kind);
+    vkok_sbar_get_range(from, kind, &bar.min, &bar.max);
+    bar.pos = vkok_sbar_get_pos(from, kind);
+    bar.page = vkok_sbar_get_proportion(from, kind);
     bar.vertical = win_effective_type(win) == WC_VSCROLL;
     return bar;
 }
@@ -181,9 +194,19 @@ std::int32_t wanted(const BarModel &bar, int action) noexcept {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(pos, bar.min, bar.last()));
 }
 
-// Sends one action; false when the bar did not survive its parent's answer.
+// Sends one action; false when the bar did not survive its parent's answer. A window's own
+// bar sends its window a scroll event instead of a control event.
 bool act(WINDOW win, int action, std::int32_t pos) noexcept {
-    return notify(win, action, static_cast<std::int16_t>(pos));
+    if (!win->internal->window_bar)
+        return notify(win, action, static_cast<std::int16_t>(pos));
+    const std::uint64_t order = win->internal->created_order;
+    EVENT ev{};
+    ev.type = win_effective_type(win) == WC_VSCROLL ? E_VSCROLL : E_HSCROLL;
+    ev.v.scroll.what = action;
+    ev.v.scroll.pos = static_cast<std::int16_t>(pos);
+    win_deliver_event(win->parent, &ev);
+    const vko_win_internal *still = win_internal(win);
+    return still != nullptr && still->created_order == order;
 }
 
 void draw(WINDOW win, const Ui &st) {
@@ -324,7 +347,51 @@ std::int32_t on_key(WINDOW win, const s_char &key) {
     }
 }
 
+// The rectangles of a window's bars in its client area: the vertical one along the right edge,
+// the horizontal one along the bottom, each leaving the corner to the other.
+s_rct window_bar_rect(WINDOW win, bool vertical) noexcept {
+    const s_rct c = win_client_rect(win);
+    const bool both = (win->flags & VKO_WSF_HSCROLL) != 0 && (win->flags & VKO_WSF_VSCROLL) != 0;
+    const auto thick = static_cast<std::int16_t>(
+        vkok_vobj_get_attr(NULL_WIN, vertical ? VKO_ATTR_VSCROLL_WIDTH : VKO_ATTR_HSCROLL_HEIGHT));
+    const auto corner = static_cast<std::int16_t>(both ? thick : 0);
+    if (vertical)
+        return s_rct{0, static_cast<std::int16_t>(std::max(0, c.right - thick)),
+                     static_cast<std::int16_t>(std::max(0, c.bottom - corner)), c.right};
+    return s_rct{static_cast<std::int16_t>(std::max(0, c.bottom - thick)), 0, c.bottom,
+                 static_cast<std::int16_t>(std::max(0, c.right - corner))};
+}
+
 } // namespace
+
+void make_window_bars(WINDOW win) noexcept {
+    if (!win_is_live(win) || (win->type != W_DOC && win->type != W_PLAIN && win->type != W_TASK))
+        return;
+    for (const bool vertical : {false, true}) {
+        if ((win->flags & (vertical ? VKO_WSF_VSCROLL : VKO_WSF_HSCROLL)) == 0)
+            continue;
+        WinCreateArgs args;
+        args.type = vertical ? WC_VSCROLL : WC_HSCROLL;
+        args.rct = window_bar_rect(win, vertical);
+        args.parent = win;
+        args.event_mask = 0;
+        args.send_create = false;
+        if (WINDOW bar = win_create_record(args))
+            bar->internal->window_bar = true;
+    }
+}
+
+void place_window_bars(WINDOW win) noexcept {
+    const vko_win_internal *in = win_internal(win);
+    if (in == nullptr)
+        return;
+    for (WINDOW kid : in->children) {
+        if (!kid->internal->window_bar)
+            continue;
+        kid->internal->placement = window_bar_rect(win, win_effective_type(kid) == WC_VSCROLL);
+        win_invalidate(kid, nullptr);
+    }
+}
 
 std::int32_t sbar_event(WINDOW win, EVENT *event) noexcept {
     Ui *st = ui(win);

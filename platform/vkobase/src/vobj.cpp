@@ -88,6 +88,7 @@ void move_record(WINDOW win, const s_rct &rct) noexcept {
     const std::int16_t old_h = vkov_rect_get_height(&in->placement);
     const std::int16_t old_w = vkov_rect_get_width(&in->placement);
     in->placement = wanted;
+    vkobase::ctl::place_window_bars(win);
     if (in->visible && vkobase::win_is_live(win->parent)) {
         vkobase::win_invalidate(win->parent, &old_outer);
         const s_rct new_outer = vkobase::win_outer_rect(win);
@@ -241,7 +242,8 @@ PALETTE vkov_vobj_get_palet(WINDOW win) noexcept {
 
 BOOLEAN vkok_vobj_is_focusable(WINDOW win) noexcept {
     const vko_win_internal *in = vkobase::win_internal(win);
-    if (in == nullptr || !in->visible || !in->enabled)
+    // A window's own scroll bars are worked by the mouse only.
+    if (in == nullptr || !in->visible || !in->enabled || in->window_bar)
         return FALSE;
     switch (vkobase::win_effective_type(win)) {
     case W_PRINT:

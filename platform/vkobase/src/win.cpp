@@ -241,6 +241,7 @@ WINDOW win_create_record(const WinCreateArgs &args) noexcept {
     in.enabled = (args.flags & VKO_WSF_DISABLED) == 0;
     in.created_order = state().next_order++;
     live_add(rec, LiveKind::Window);
+    ctl::make_window_bars(rec);
     if (in.visible)
         win_invalidate(rec, nullptr);
     if (args.send_create) {

@@ -151,7 +151,8 @@ BOOLEAN vkov_win_enum_wins(WINDOW win, VKO_ENUM_CALLBACK callback, intptr_t data
     // A copy, since a callback may destroy windows; dead ones are skipped.
     const std::vector<WINDOW> kids = in->children;
     for (WINDOW kid : kids) {
-        if (!vkobase::win_is_live(kid))
+        // A window's own scroll bars belong to its frame, not to its children.
+        if (!vkobase::win_is_live(kid) || kid->internal->window_bar)
             continue;
         if (!callback(kid, data))
             return FALSE;
@@ -170,6 +171,8 @@ SLIST vkov_win_list_wins(WINDOW win, int32_t reserved, BOOLEAN direct_only) noex
     std::vector<WINDOW> pending(in->children.begin(), in->children.end());
     for (std::size_t i = 0; i < pending.size(); ++i) {
         WINDOW kid = pending[i];
+        if (kid->internal->window_bar)
+            continue;
         vkov_slist_add(list, kid->internal->title.c_str(), 0);
         if (direct_only == 0)
             pending.insert(pending.end(), kid->internal->children.begin(),

@@ -30,6 +30,9 @@ struct vko_win_internal {
     // A dialog built from a definition list: the library paints its face and moves the
     // keyboard focus between its controls (Tab, arrows, Enter, Escape).
     bool dialog_face = false;
+    // One of a window's own scroll bars: a scroll-bar control along its bottom or right edge
+    // that shows the window's bar (kind 0 or 1) and sends it scroll events.
+    bool window_bar = false;
     std::int16_t menu_bar_id = 0;
     MENU_TREE menu_tree = nullptr; // owned by the menu family once set
     bool visible = true;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "../../../platform/vkobase/src/window_internal.h"
 #include "core_test_support.h"
 #include "ctl_test_support.h"
 #include "vkobase/ctl.h"
@@ -620,6 +621,60 @@ TEST_F(CtlInputTest, TabsThatDoNotFitScrollWithTheirArrows) {
     vkov_notebk_get_front_page(nb, &tab, &page);
     EXPECT_EQ(tab, 1);
     EXPECT_EQ(control_events(its_doc).size(), 1u);
+}
+
+// The window's own scroll bars, found among its children.
+WINDOW window_bar(WINDOW win, e_win_type type) {
+    for (WINDOW kid : win->internal->children)
+        if (kid->internal->window_bar && kid->type == type)
+            return kid;
+    return nullptr;
+}
+
+BOOLEAN count_child(WINDOW, intptr_t data) {
+    ++*reinterpret_cast<int *>(data);
+    return TRUE;
+}
+
+TEST_F(CtlInputTest, WindowsOwnBarsSendScrollEventsAndFollowItsSize) {
+    const s_rct rct{50, 50, 250, 350};
+    WINDOW doc = vkok_win_create(W_DOC, &rct, "bars", 0, nullptr, VKO_WSF_HSCROLL | VKO_WSF_VSCROLL,
+                                 VKO_EVENT_MASK_ALL, vkotest::recording_handler, 0);
+    vkok_sbar_set_range(doc, VKO_SBAR_VERT, 0, 100);
+    vkok_sbar_set_proportion(doc, VKO_SBAR_VERT, 10);
+    vkok_sbar_set_pos(doc, VKO_SBAR_VERT, 30);
+    WINDOW vbar = window_bar(doc, WC_VSCROLL);
+    WINDOW hbar = window_bar(doc, WC_HSCROLL);
+    ASSERT_NE(vbar, nullptr);
+    ASSERT_NE(hbar, nullptr);
+    pump();
+    // The bars lie along the right and bottom edges, leaving the corner free.
+    s_rct outer{};
+    vkok_vobj_get_outer_rect(vbar, &outer);
+    EXPECT_EQ(outer.right, 300);
+    EXPECT_EQ(outer.bottom, 200 - 16);
+    EXPECT_EQ(vkov_debug_surface_pixel(doc, 287, 3) & 0xFFFFFF, 0xC0C0C0u);
+    vkotest::seen().clear();
+    click(vbar, s_pnt{176, 8}); // the down arrow
+    click(hbar, s_pnt{8, 5});   // the left arrow
+    std::vector<std::pair<int, int>> scrolls;
+    for (const auto &seen : vkotest::seen())
+        if (seen.win == doc && (seen.event.type == E_VSCROLL || seen.event.type == E_HSCROLL))
+            scrolls.emplace_back(seen.event.type * 10 + seen.event.v.scroll.what,
+                                 seen.event.v.scroll.pos);
+    EXPECT_EQ(scrolls, (std::vector<std::pair<int, int>>{{E_VSCROLL * 10 + SC_LINE_DOWN, 31},
+                                                         {E_HSCROLL * 10 + SC_LINE_UP, 0}}));
+    EXPECT_TRUE(control_events(doc).empty());
+    // The bars are the window's frame: no child of the window, no stop for the focus.
+    int children = 0;
+    vkov_win_enum_wins(doc, count_child, reinterpret_cast<intptr_t>(&children), 0);
+    EXPECT_EQ(children, 0);
+    EXPECT_FALSE(vkok_vobj_is_focusable(vbar));
+    const s_rct bigger{50, 50, 350, 550};
+    vkok_vobj_move(doc, &bigger);
+    vkok_vobj_get_outer_rect(hbar, &outer);
+    EXPECT_EQ(outer.top, 300 - 16);
+    EXPECT_EQ(outer.right, 500 - 16);
 }
 
 // A dialog from definitions: an edit field, a radio group, a check box, OK (default) and

@@ -134,6 +134,8 @@ enum {
 #define VKO_WS_NO_MENU 0x0800u    /* "state2": the window shows no menu bar */
 #define VKO_WS_MODAL_USE 0x8000u  /* "state2": created for modal use */
 /* Creation flags of the window argument "flags" (also stored in the record's flags). */
+#define VKO_WSF_HSCROLL 0x0004u /* the window shows a horizontal bar of its own (kind 0) */
+#define VKO_WSF_VSCROLL 0x0008u /* the window shows a vertical bar of its own (kind 1) */
 #define VKO_WSF_NO_MENUBAR 0x0800u
 #define VKO_WSF_INVISIBLE 0x0010u
 #define VKO_WSF_DISABLED 0x0020u
