@@ -167,7 +167,7 @@ TEST_F(HelpTest, ChangeExtension_SplitsAtTheLastSeparatorAndNeverOverruns) {
     EXPECT_STREQ(exact, "file.csa");
 }
 
-TEST_F(HelpTest, Open_FindsTheFileBesideTheSpecThenHereThenInTheVariables) {
+TEST_F(HelpTest, Open_FindsTheFileInItsOwnDirectoryThenHereThenInTheVariables) {
     struct Case {
         const char *why;
         std::vector<const char *> files; // where dict.hlp lies, under the root
@@ -176,7 +176,7 @@ TEST_F(HelpTest, Open_FindsTheFileBesideTheSpecThenHereThenInTheVariables) {
         const char *found; // under the root, or null when the open fails
     };
     const Case cases[] = {
-        {"beside the spec's directory first", {"spec", "cwd", "a"}, "a", "dict", "spec"},
+        {"in its own directory first", {"spec", "cwd", "a"}, "a", "dict", "spec"},
         {"the current directory beats HELP", {"cwd", "b"}, "a;b", "dict.hlp", "cwd"},
         {"the second folder of HELP", {"b"}, "a;b", "dict", "b"},
         {"not found anywhere", {"a"}, "b", "dict", nullptr},

@@ -4,7 +4,7 @@
  * and hands topics to the help viewer through WinHelpA. Declared from vkohelp/help.def.
  *
  * - vkov_help_open_helpfile looks for the file specification's name with the extension
- *   ".hlp": beside the specification's directory, else (for a name that is not absolute: not
+ *   ".hlp": in the file specification's directory, else (for a name that is not absolute: not
  *   "/...", "\...", "./..." or "X:...") in the current directory and in each directory of
  *   the variables HELP, VKOPATH and PATH (split at ';' and ':'). Flag 0x04: no standard help
  *   menu associations. Null when the file is not found.
