@@ -6,19 +6,13 @@
 #include <algorithm>
 
 #include "frm/core/cobjrwc.h"
+#include "frm/interaction/cregistry.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"
 
 namespace {
 
-template <typename T> bool RemoveFrom(std::vector<T*>& list, const T* item)
-{
-    auto it = std::find(list.begin(), list.end(), item);
-    if (it == list.end())
-        return false;
-    list.erase(it);
-    return true;
-}
+using frm_registry::RemoveFrom;
 
 const FRM_CWindow* TaskWindow()
 {
