@@ -149,15 +149,11 @@ int32_t task_handler(WINDOW, EVENT *ev) {
 }
 
 TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
-    const std::string xvfb_binary = vkotest::find_xvfb();
-    if (xvfb_binary.empty())
-        GTEST_SKIP() << "Xvfb is not installed";
     vkotest::Xvfb server;
-    if (!server.start(xvfb_binary))
-        GTEST_SKIP() << "Xvfb did not start";
-    char dir_template[] = "/tmp/vko_controls_XXXXXX";
-    ASSERT_NE(mkdtemp(dir_template), nullptr);
-    const std::string dir = dir_template;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_controls_");
+    ASSERT_FALSE(dir.empty());
     child().log = dir + "/events.txt";
     child().png = dir + "/controls.png";
 

@@ -256,18 +256,15 @@ bool wait_for_line(const std::string &path, const std::string &line) {
 }
 
 TEST(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
-    const std::string xvfb_binary = vkotest::find_xvfb();
-    if (xvfb_binary.empty())
-        GTEST_SKIP() << "Xvfb is not installed";
     if (vkotest::find_on_path("xclip").empty())
         GTEST_SKIP() << "xclip is not installed";
     vkotest::Xvfb server;
-    if (!server.start(xvfb_binary))
-        GTEST_SKIP() << "Xvfb did not start";
-    char dir_template[] = "/tmp/vko_gtk_XXXXXX";
-    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_gtk_");
+    ASSERT_FALSE(dir.empty());
     Child &c = child();
-    c.dir = dir_template;
+    c.dir = dir;
     c.log = c.dir + "/events.txt";
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
     c.shots = gallery != nullptr ? gallery : "";

@@ -244,15 +244,11 @@ int32_t task_handler(WINDOW, EVENT *ev) {
 }
 
 TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
-    const std::string xvfb_binary = vkotest::find_xvfb();
-    if (xvfb_binary.empty())
-        GTEST_SKIP() << "Xvfb is not installed";
     vkotest::Xvfb server;
-    if (!server.start(xvfb_binary))
-        GTEST_SKIP() << "Xvfb did not start";
-    char dir_template[] = "/tmp/vko_menu_XXXXXX";
-    ASSERT_NE(mkdtemp(dir_template), nullptr);
-    const std::string dir = dir_template;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_menu_");
+    ASSERT_FALSE(dir.empty());
     child().log = dir + "/events.txt";
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
     child().shot_dir = gallery != nullptr ? gallery : dir;

@@ -29,9 +29,10 @@
 
 namespace {
 
-using vkotest::find_xvfb;
+using vkotest::make_scratch_dir;
 using vkotest::pixel;
 using vkotest::wait_for;
+using vkotest::start_xvfb;
 using vkotest::Xvfb;
 
 // The document window's client area on the screen, and the rectangle drawn in it.
@@ -260,16 +261,11 @@ int32_t task_handler(WINDOW, EVENT *ev) {
 }
 
 TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
-    const std::string xvfb_binary = find_xvfb();
-    if (xvfb_binary.empty())
-        GTEST_SKIP() << "Xvfb is not installed";
     Xvfb server;
-    if (!server.start(xvfb_binary))
-        GTEST_SKIP() << "Xvfb did not start";
-
-    char dir_template[] = "/tmp/vko_display_XXXXXX";
-    ASSERT_NE(mkdtemp(dir_template), nullptr);
-    const std::string dir = dir_template;
+    if (const std::string why = start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = make_scratch_dir("vko_display_");
+    ASSERT_FALSE(dir.empty());
     child().png = dir + "/screen.png";
     child().covered_png = dir + "/covered.png";
     child().log = dir + "/events.txt";

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -69,6 +70,22 @@ private:
     pid_t pid_ = -1;
     std::string display_;
 };
+
+// Starts server on a private display; empty when it runs, else why the test must be skipped.
+inline std::string start_xvfb(Xvfb &server) {
+    const std::string binary = find_xvfb();
+    if (binary.empty())
+        return "Xvfb is not installed";
+    if (!server.start(binary))
+        return "Xvfb did not start";
+    return {};
+}
+
+// A new folder of its own for one run's logs and screenshots, in the temporary folder.
+inline std::string make_scratch_dir(const std::string &prefix) {
+    std::string path = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+    return mkdtemp(path.data()) != nullptr ? path : std::string();
+}
 
 // Waits for the child; a program that never ends is stopped (the loop must not hang CI).
 inline int wait_for(pid_t pid) {
