@@ -1,0 +1,31 @@
+// ctblsrc.h: what a table and its data source know of each other. A table holds at most one
+// source (not owned) and asks it for cell values; a source serves one table, registering with
+// it and widening its cell bounds as rows and sizes arrive.
+#pragma once
+#include "frm/core/crect.h"
+
+class FRM_CTdiValue;
+
+// The abstract data source of a table.
+class FRM_CTableSource {
+public:
+    virtual ~FRM_CTableSource() = default;
+    // Gets ready to serve a block of cells.
+    virtual void Prime(const FRM_CBounds& bounds) = 0;
+    // The cell's value, owned by the source and valid until its next call; null when none.
+    virtual const FRM_CTdiValue* GetTableData(const FRM_CCell& cell) = 0;
+    // Stores a cell's value; 0 when refused.
+    virtual short PutTableData(const FRM_CCell& cell, const FRM_CTdiValue* value) = 0;
+};
+
+// The side of a table that a data source talks to: its source slot and its cell bounds.
+class FRM_CTableSourceHost {
+public:
+    virtual void SetSource(FRM_CTableSource* source) = 0;
+    virtual FRM_CTableSource* GetSource() const = 0;
+    virtual FRM_CBounds GetCellBounds() const = 0;
+    virtual void SetCellBounds(const FRM_CBounds& bounds) = 0;
+
+protected:
+    ~FRM_CTableSourceHost() = default;
+};
