@@ -34,6 +34,19 @@ inline constexpr std::uint32_t kDefaultHighlightColor = 0x01FF0000;
 inline constexpr std::uint32_t kDefaultAudioColor = 0x030000FF;
 inline constexpr char kDefaultReference[] = "Dorvane-Kestle's Orlesse Dictionary";
 
+// A record holding the application's defaults.
+inline Prefs DefaultPrefs()
+{
+    Prefs prefs;
+    prefs.font_size = kDefaultFontSize;
+    prefs.back_color = kDefaultBackColor;
+    prefs.text_color = kDefaultTextColor;
+    prefs.highlight_color = kDefaultHighlightColor;
+    prefs.audio_color = kDefaultAudioColor;
+    prefs.reference = kDefaultReference;
+    return prefs;
+}
+
 // The entry engine's display settings: its copy of the preferences, then the running
 // state that style bytes change while text is laid out and drawn.
 struct DisplaySettings {

@@ -36,15 +36,7 @@ WINDOW TaskWindow()
 KQedApp::KQedApp(bool commandLine) : itsCommandLine(commandLine)
 {
     theApplication = this;
-    itsPrefs.font_size = kDefaultFontSize;
-    itsPrefs.back_color = kDefaultBackColor;
-    itsPrefs.text_color = kDefaultTextColor;
-    itsPrefs.highlight_color = kDefaultHighlightColor;
-    itsPrefs.audio_color = kDefaultAudioColor;
-    itsPrefs.use_in_results = 0;
-    itsPrefs.reference = kDefaultReference;
-    itsPrefs.search_type = 0;
-    itsPrefs.search_mode = 0;
+    itsPrefs = DefaultPrefs();
 }
 
 KQedApp::~KQedApp()

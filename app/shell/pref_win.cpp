@@ -1,0 +1,459 @@
+// pref_win.cpp: the preferences window and its three pages.
+#include "app/shell/pref_win.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/settings/config_dict.h"
+#include "app/shell/kq_app.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/controls/nctrls.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cdocumnt.h"
+#include "frm/views/crectshp.h"
+#include "ruk/static/vkoruk.h"
+#include "vkocoll/collstr.h"
+
+namespace {
+
+constexpr long kCmdIgnored = 20003;
+constexpr long kCmdWindowNull = 20002;
+constexpr unsigned long kPageBack = 0x0BFFFFFF;
+constexpr unsigned long kPageFore = 0x07000000;
+constexpr unsigned long kPageBlend = 0x0AC0C0C0;
+const FRM_CRect kRestoreFrame(160, 175, 275, 205);
+// The page area: below the tabs, above the buttons (the window's bottom 40 units).
+constexpr float kTabHeight = 25;
+constexpr float kWindowSize = 300;
+
+WINDOW TaskWindow()
+{
+    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+}
+
+Prefs DefaultsKeepingReference(const Prefs& current)
+{
+    Prefs prefs = DefaultPrefs();
+    prefs.reference = current.reference;
+    return prefs;
+}
+
+// The reads of the lists: the selection's text, "" without one.
+std::string SelectedText(const FRM_NListButton* list)
+{
+    const int position = list->GetSelectPosition();
+    return position >= 0 ? std::string(list->GetItem(position, 510).data()) : std::string();
+}
+
+void SelectText(FRM_NListButton* list, const std::string& text)
+{
+    list->DeselectAll();
+    for (int i = 0; i < list->GetNumItems(); ++i) {
+        if (text == list->GetItem(i, 510).data()) {
+            list->SelectItem(i);
+            return;
+        }
+    }
+}
+
+void PostNotHandled(long command, const FRM_CView* view)
+{
+    vko_dm_post_note("Command (%ld) not handled in dependent window %s", command,
+                     view->GetTitle().data());
+}
+
+} // namespace
+
+// --- PrefPage --------------------------------------------------------------------------
+
+PrefPage::PrefPage(PrefWin* window, const FRM_CRect& frame, long restoreCommand)
+    : FRM_CSubview(window, frame), itsWindow(window)
+{
+    FRM_CEnvironment environment(kPageBack, kPageFore);
+    environment.SetBlendColor(kPageBlend);
+    SetEnvironment(environment, 0);
+    auto* restore = new FRM_NButton(this, kRestoreFrame, FRM_CStringRW(1065), 0);
+    restore->SetCommand(restoreCommand);
+}
+
+void PrefPage::DoCommand(long command, void* data)
+{
+    if (command == PrefWin::kCmdApply) {
+        ApplyTo(itsWindow->Working());
+        return;
+    }
+    if (command == kCmdIgnored)
+        return;
+    FRM_CSubview::DoCommand(command, data);
+}
+
+void PrefPage::MarkChanged() { itsWindow->MarkChanged(); }
+
+// --- AppearancePage ----------------------------------------------------------------------
+
+AppearancePage::AppearancePage(PrefWin* window, const FRM_CRect& frame)
+    : PrefPage(window, frame, kCmdRestore)
+{
+    new FRM_NText(this, FRM_CRect(5, 12, 187, 29), FRM_CStringRW(1077), 0);
+    itsBackSwatch = new FRM_CRectangle(this, FRM_CRect(190, 7, 215, 32));
+    itsBackSwatch->SetDoubleCommand(kCmdBackColor);
+    auto* changeBack = new FRM_NButton(this, FRM_CRect(220, 7, 275, 32), FRM_CStringRW(1069), 0);
+    changeBack->SetCommand(kCmdBackColor);
+    new FRM_NText(this, FRM_CRect(5, 39, 170, 57), FRM_CStringRW(1083), 0);
+    itsTextSwatch = new FRM_CRectangle(this, FRM_CRect(190, 36, 215, 61));
+    itsTextSwatch->SetDoubleCommand(kCmdTextColor);
+    auto* changeText = new FRM_NButton(this, FRM_CRect(220, 37, 275, 61), FRM_CStringRW(1073), 0);
+    changeText->SetCommand(kCmdTextColor);
+    new FRM_NText(this, FRM_CRect(5, 75, 135, 92), FRM_CStringRW(1087), 0);
+    itsSizes = new FRM_NListButton(this, FRM_CRect(190, 73, 275, 211),
+                                   FRM_CStringCollection(1175, 1182), -1, 0);
+    itsSizes->SetCommand(kCmdSize);
+    new FRM_NText(this, FRM_CRect(5, 102, 67, 120), FRM_CStringRW(1050), 0);
+    itsSample = new FRM_NEditControl(this, FRM_CRect(75, 102, 275, 145), FRM_CStringRW(1143), 0);
+    itsInResults = new FRM_NCheckBox(this, FRM_CRect(5, 149, 192, 173), FRM_CStringRW(1137), 0);
+    itsInResults->SetSelectCommand(kCmdInResults);
+    itsInResults->SetDeselectCommand(kCmdNotInResults);
+}
+
+void AppearancePage::ShowPrefs(const Prefs& prefs)
+{
+    char size[16];
+    std::snprintf(size, sizeof size, "%d", static_cast<int>(prefs.font_size));
+    SelectText(itsSizes, size);
+    if (prefs.use_in_results != 0)
+        itsInResults->Select();
+    else
+        itsInResults->Deselect();
+    itsBackColor = prefs.back_color;
+    itsTextColor = prefs.text_color;
+    PaintSwatch(itsBackSwatch, itsBackColor);
+    PaintSwatch(itsTextSwatch, itsTextColor);
+    UpdateSample();
+}
+
+void AppearancePage::ApplyTo(Prefs& prefs) const
+{
+    // The size is read as a decimal number from its leading digits (0 without any); no
+    // selection keeps the size.
+    const std::string size = SelectedText(itsSizes);
+    if (itsSizes->GetSelectPosition() >= 0)
+        prefs.font_size = static_cast<std::int32_t>(std::strtol(size.c_str(), nullptr, 10));
+    prefs.back_color = itsBackColor;
+    prefs.text_color = itsTextColor;
+    prefs.use_in_results = itsInResults->IsSelected() ? 1 : 0;
+}
+
+void AppearancePage::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdBackColor:
+        ChooseColor(&itsBackColor, itsBackSwatch);
+        return;
+    case kCmdTextColor:
+        ChooseColor(&itsTextColor, itsTextSwatch);
+        return;
+    case kCmdSize:
+        UpdateSample();
+        MarkChanged();
+        return;
+    case kCmdInResults:
+    case kCmdNotInResults:
+        MarkChanged();
+        return;
+    case kCmdRestore:
+        ShowPrefs(DefaultPrefs());
+        MarkChanged();
+        return;
+    default:
+        PrefPage::DoCommand(command, data);
+    }
+}
+
+void AppearancePage::ChooseColor(std::uint32_t* color, FRM_CRectangle* swatch)
+{
+    COLOR chosen = *color;
+    if (!vko_dm_post_color_sel(&chosen, GetVKOWindow()))
+        return;
+    *color = chosen;
+    PaintSwatch(swatch, *color);
+    UpdateSample();
+    MarkChanged();
+}
+
+void AppearancePage::PaintSwatch(FRM_CRectangle* swatch, std::uint32_t color)
+{
+    FRM_CEnvironment environment(color, kPageFore);
+    environment.SetBrushColor(color, color);
+    swatch->SetEnvironment(environment, 0);
+    swatch->Invalidate(swatch->GetLocalFrame());
+}
+
+void AppearancePage::UpdateSample()
+{
+    FRM_CEnvironment environment(itsBackColor, itsTextColor);
+    FRM_CFont font = environment.GetFont();
+    const long size = std::strtol(SelectedText(itsSizes).c_str(), nullptr, 10);
+    if (size > 0)
+        font.SetSize(size);
+    environment.SetFont(font);
+    itsSample->SetEnvironment(environment, 0);
+    itsSample->Invalidate(itsSample->GetLocalFrame());
+}
+
+// --- ReferencePage -----------------------------------------------------------------------
+
+ReferencePage::ReferencePage(PrefWin* window, const FRM_CRect& frame)
+    : PrefPage(window, frame, kCmdRestore)
+{
+    new FRM_NText(this, FRM_CRect(10, 50, 270, 68), FRM_CStringRW(1101), 0);
+    new FRM_NText(this, FRM_CRect(10, 70, 270, 88), FRM_CStringRW(1105), 0);
+    itsList = new FRM_NListButton(this, FRM_CRect(10, 96, 275, 216), FRM_CStringCollection(), -1, 0);
+    itsList->SetCommand(kCmdChosen);
+    if (const KQedApp* application = KQedApp::Instance()) {
+        const RWOrdered& descriptions = application->GetDescriptions();
+        for (std::size_t i = 0; i < descriptions.entries(); ++i)
+            itsList->Insert(FRM_CStringRW(
+                static_cast<const configDict*>(descriptions[i])->ref_name().data()), -1);
+    }
+}
+
+void ReferencePage::ShowPrefs(const Prefs& prefs) { SelectText(itsList, prefs.reference.data()); }
+
+void ReferencePage::ApplyTo(Prefs& prefs) const
+{
+    if (itsList->GetSelectPosition() >= 0)
+        prefs.reference = SelectedText(itsList).c_str();
+}
+
+void ReferencePage::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdChosen:
+        MarkChanged();
+        return;
+    case kCmdRestore:
+        ShowPrefs(DefaultPrefs());
+        MarkChanged();
+        return;
+    default:
+        PrefPage::DoCommand(command, data);
+    }
+}
+
+// --- BrowseSearchPage --------------------------------------------------------------------
+
+BrowseSearchPage::BrowseSearchPage(PrefWin* window, const FRM_CRect& frame)
+    : PrefPage(window, frame, kCmdRestore)
+{
+    new FRM_NText(this, FRM_CRect(10, 12, 270, 30), FRM_CStringRW(1127), 0);
+    new FRM_NText(this, FRM_CRect(10, 31, 270, 49), FRM_CStringRW(1129), 0);
+    itsModes = new FRM_NListButton(this, FRM_CRect(10, 56, 275, 176),
+                                   FRM_CStringCollection(1194, 1196), -1, 0);
+    itsModes->SetCommand(kCmdMode);
+    new FRM_NText(this, FRM_CRect(10, 97, 270, 115), FRM_CStringRW(1119), 0);
+    new FRM_NText(this, FRM_CRect(10, 115, 270, 133), FRM_CStringRW(1121), 0);
+    itsTypes = new FRM_NListButton(this, FRM_CRect(10, 140, 275, 245), FRM_CStringCollection(), -1, 0);
+    itsTypes->SetCommand(kCmdType);
+}
+
+void BrowseSearchPage::ShowPrefs(const Prefs& prefs)
+{
+    itsModes->DeselectAll();
+    if (prefs.search_mode >= 0 && prefs.search_mode < itsModes->GetNumItems())
+        itsModes->SelectItem(prefs.search_mode);
+    FillTypes(prefs);
+}
+
+void BrowseSearchPage::FillTypes(const Prefs& prefs)
+{
+    itsTypes->Clear();
+    if (prefs.search_mode == 0 || prefs.search_mode == 1) {
+        const KQedApp* application = KQedApp::Instance();
+        const configDict* description =
+            application != nullptr ? application->FindDescription(prefs.reference.data()) : nullptr;
+        if (description != nullptr) {
+            const RWOrdered& labels = description->SearchLabels();
+            for (std::size_t i = 0; i < labels.entries(); ++i)
+                itsTypes->Insert(
+                    FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
+        }
+    } else if (prefs.search_mode == 2) {
+        itsTypes->Insert(FRM_CStringCollection(1058, 1059), -1);
+    }
+    const int count = itsTypes->GetNumItems();
+    if (count > 0)
+        itsTypes->SelectItem(prefs.search_type >= 0 && prefs.search_type < count ? prefs.search_type
+                                                                                 : count - 1);
+}
+
+void BrowseSearchPage::ApplyTo(Prefs& prefs) const
+{
+    if (itsModes->GetSelectPosition() >= 0)
+        prefs.search_mode = itsModes->GetSelectPosition();
+    if (itsTypes->GetSelectPosition() >= 0)
+        prefs.search_type = itsTypes->GetSelectPosition();
+}
+
+void BrowseSearchPage::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdMode: {
+        Prefs chosen = itsWindow->Working();
+        chosen.search_mode = itsModes->GetSelectPosition();
+        FillTypes(chosen);
+        MarkChanged();
+        return;
+    }
+    case kCmdType:
+        MarkChanged();
+        return;
+    case kCmdRestore:
+        ShowPrefs(DefaultsKeepingReference(itsWindow->Working()));
+        MarkChanged();
+        return;
+    default:
+        PrefPage::DoCommand(command, data);
+    }
+}
+
+// --- PrefWin -----------------------------------------------------------------------------
+
+PrefWin::PrefWin(FRM_CDocument* document, Prefs* working)
+    : FRM_CWindow(document, FRM_CRect(285, 150, 285 + kWindowSize, 150 + kWindowSize),
+                  FRM_CStringRW(1071), 0, W_MODAL, 0, TaskWindow()),
+      itsWorking(working)
+{
+    itsOk = new FRM_NButton(this, FRM_CRect(10, 265, 80, 290), FRM_CStringRW(1228), 0);
+    itsOk->SetCommand(kCmdOk);
+    itsCancel = new FRM_NButton(this, FRM_CRect(220, 265, 290, 290), FRM_CStringRW(1238), 0);
+    itsCancel->SetCommand(kCmdCancel);
+    itsApply = new FRM_NButton(this, FRM_CRect(115, 265, 185, 290), FRM_CStringRW(1246), 0);
+    itsApply->SetCommand(kCmdApply);
+
+    // Tabs along the top choose the page; the pages share the area above the buttons.
+    static const char* const kTitles[3] = {"Appearance", "Reference", "Browse Search"};
+    const float tabWidth = kWindowSize / 3;
+    for (int i = 0; i < 3; ++i) {
+        itsTabs[i] = new FRM_NButton(this, FRM_CRect(i * tabWidth, 0, (i + 1) * tabWidth, kTabHeight),
+                                     FRM_CStringRW(kTitles[i]), 0);
+        itsTabs[i]->SetCommand(kCmdTabFirst + i);
+    }
+    const FRM_CRect pageFrame(0, kTabHeight, kWindowSize, kWindowSize - 40);
+    itsPages[kAppearance] = new AppearancePage(this, pageFrame);
+    itsPages[kReference] = new ReferencePage(this, pageFrame);
+    itsPages[kBrowseSearch] = new BrowseSearchPage(this, pageFrame);
+    for (PrefPage* page : itsPages)
+        page->ShowPrefs(*itsWorking);
+    ShowPage(kAppearance);
+    EnableApply(0);
+    vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+void PrefWin::Run(FRM_CDocument* document, Prefs* working)
+{
+    auto* window = new PrefWin(document, working);
+    vko_win_process_modal(window->GetVKOWindow());
+}
+
+void PrefWin::ShowPage(Page page)
+{
+    itsFrontPage = page;
+    for (int i = 0; i < 3; ++i) {
+        if (i == page)
+            itsPages[i]->DoShow();
+        else
+            itsPages[i]->DoHide();
+    }
+    vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+void PrefWin::EnableApply(short on)
+{
+    for (FRM_NButton* button : {itsOk, itsApply}) {
+        if (on != 0)
+            button->DoEnable();
+        else
+            button->DoDisable();
+    }
+}
+
+void PrefWin::MarkChanged()
+{
+    if (FRM_CDocument* document = GetDocument())
+        document->SetSave(1);
+    EnableApply(1);
+}
+
+void PrefWin::ApplyAll()
+{
+    for (PrefPage* page : itsPages)
+        page->DoCommand(kCmdApply, nullptr);
+    if (FRM_CDocument* document = GetDocument()) {
+        document->DoCommand(kCmdApply, nullptr);
+        EnableApply(document->NeedsSaving());
+    }
+}
+
+void PrefWin::DoCommand(long command, void* data)
+{
+    if (command >= kCmdTabFirst && command < kCmdTabFirst + 3) {
+        ShowPage(static_cast<Page>(command - kCmdTabFirst));
+        return;
+    }
+    switch (command) {
+    case kCmdOk:
+        ApplyAll();
+        Close();
+        return;
+    case kCmdApply:
+        ApplyAll();
+        if (itsNotifyWindow != nullptr)
+            itsNotifyWindow->DoCommand(kCmdPrefsApplied, nullptr);
+        return;
+    case kCmdCancel:
+        if (FRM_CDocument* document = GetDocument())
+            document->SetSave(0);
+        Close();
+        return;
+    case kCmdIgnored:
+    case kCmdWindowNull:
+        return;
+    default:
+        FRM_CWindow::DoCommand(command, data);
+    }
+}
+
+void PrefWin::DoMenuCommand(short tag, short shift, short control)
+{
+    if (tag != kCmdIgnored)
+        FRM_CWindow::DoMenuCommand(tag, shift, control);
+}
+
+void PrefWin::DoUpdateModel(long, long command, const FRM_CModel*)
+{
+    if (command != kCmdIgnored)
+        PostNotHandled(command, this);
+}
+
+short PrefWin::Close()
+{
+    FRM_CDocument* document = GetDocument();
+    if (document != nullptr && document->NeedsSaving()) {
+        switch (vko_dm_post_ask("Save", "Discard", "Cancel",
+                                "Document has changed, save before closing?")) {
+        case 0:
+            ApplyAll();
+            break;
+        case 1:
+            document->SetSave(0);
+            break;
+        default:
+            return 0;
+        }
+        // A save that failed keeps the window, and the changes in it.
+        if (document->NeedsSaving())
+            return 0;
+    }
+    return FRM_CWindow::Close();
+}
