@@ -6,6 +6,7 @@
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cresourc.h"
+#include "frm/runtime/cswtchbr.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -57,7 +58,7 @@ FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, const FRM_CRect& th
     CreateScrollBars(hasVertical, hasHorizontal);
     PositionTextEdit();
     MeasurePage();
-    vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+    vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
 }
 
 FRM_NScrollText::FRM_NScrollText(FRM_CWindow* theWindow, std::uint32_t theAttributes,
@@ -73,7 +74,7 @@ FRM_NScrollText::FRM_NScrollText(FRM_CWindow* theWindow, std::uint32_t theAttrib
         Hide();
     CreateScrollBars(theWindow->GetVScrollBar() != nullptr, theWindow->GetHScrollBar() != nullptr);
     MeasurePage();
-    vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+    vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
 }
 
 FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId,
@@ -103,7 +104,7 @@ FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId
     CreateScrollBars(vertical, horizontal);
     PositionTextEdit();
     MeasurePage();
-    vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+    vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
     if (!text.isNull())
         SetText(text);
 }
@@ -134,7 +135,7 @@ short FRM_NScrollText::IScrollText(short isTrackThumb, std::uint32_t theAttribut
     if (itsHScrollBar != nullptr)
         theAttributes |= kWantsHorizontal | kHasHorizontal;
     ITextEdit(theAttributes, theMargin, theLimit, theText, selectOnActivate, isVisible, theGlue);
-    vko_tx_set_scroll_callback(itsTextEdit, &FRM_NScrollText::ScrollTextCallback);
+    vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frm/controls/cnativvw.h"
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nlistedt.h"
@@ -195,7 +196,13 @@ void FRM_CTabStop::Deactivate()
     itsView->Invalidate(itsView->GetLocalFrame());
 }
 
-void FRM_CTabStop::DoHit(const s_ctlinfo&) {}
+// A hot key works the control as a click would (a button sends its command, a check box
+// toggles); views that are not native controls have nothing to do.
+void FRM_CTabStop::DoHit(const s_ctlinfo& info)
+{
+    if (auto* native = FrmCast<FRM_CNativeView>(itsView))
+        native->DoHit(info);
+}
 
 void FRM_CTabStop::DoHit()
 {

@@ -2,6 +2,7 @@
 // windows, and the event hooks.
 #include "frm/runtime/cswtchbr.h"
 
+#include "frm/controls/nscrlltx.h"
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
 #include "frm/interaction/cmouse.h"
@@ -365,4 +366,10 @@ void FRM_CSwitchBoard::ResetForTests()
 extern "C" int32_t hookWinEventHandler(WINDOW window, EVENT* event) noexcept
 {
     return FRM_CSwitchBoard::EventHandler(window, event);
+}
+
+extern "C" void hookTextEditCallback(TXEDIT textEdit, uint16_t topLine, uint16_t lineCount,
+                                     uint16_t column) noexcept
+{
+    FRM_NScrollText::ScrollTextCallback(textEdit, topLine, lineCount, column);
 }

@@ -58,4 +58,8 @@ private:
 extern "C" {
 // The window event hook of every framework window.
 int32_t hookWinEventHandler(WINDOW window, EVENT* event) noexcept;
+// The scroll report of a scrolling text's engine (top line, line count, column; 0xFFFF leaves
+// that part), handed to the scrolling text that the engine's data names.
+void hookTextEditCallback(TXEDIT textEdit, uint16_t topLine, uint16_t lineCount,
+                          uint16_t column) noexcept;
 }

@@ -426,7 +426,9 @@ bool field_key(WINDOW win, const s_char &key, const s_rct &area) noexcept {
             replace_selection(win, st, "\n", area);
             return true;
         }
-        if (ch >= 32 && ch <= 255 && ch != 127 && !control) {
+        // Alt with a character is a hot key for the window, never typed.
+        const bool alt = (key.modifiers & 8) != 0;
+        if (ch >= 32 && ch <= 255 && ch != 127 && !control && !alt) {
             replace_selection(win, st, std::string(1, static_cast<char>(ch)), area);
             return true;
         }

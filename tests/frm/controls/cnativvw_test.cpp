@@ -3,12 +3,15 @@
 // from a real click reaching DoHit, and the delegate's editing switches and identity.
 #include "frm/controls/cnativvw.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "frm/controls/cctldelg.h"
+#include "frm/controls/nscrllbr.h"
+#include "frm/drawing/cenviron.h"
 #include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"
 #include "tests/frm/controls/controls_fixture.h"
@@ -261,6 +264,44 @@ TEST_F(NativeViewTest, DelegatesAreEqualByTheirView)
     EXPECT_EQ(first.GetBoss(), &a);
     ASSERT_NE(a.GetDelegate(), nullptr);
     EXPECT_TRUE(a.GetDelegate()->isEqual(&first));
+}
+
+} // namespace
+
+namespace {
+
+// An environment gives a control only the colours it sets, and its font only to controls
+// that show text.
+TEST_F(NativeViewTest, EnvironmentPushesItsSetColoursAndItsFontIntoTheControl)
+{
+    constexpr unsigned long kRed = 0x01FF0000ul;
+    constexpr unsigned long kGreen = 0x0200FF00ul;
+    constexpr e_color_component kComponents[] = {2, 4, 8, 16, 32, 64, 128};
+    RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
+    FRM_NScrollBar bar(itsWindow, FRM_CRect(100, 10, 116, 90), VERTICAL, 0);
+    const WINDOW buttonHandle = button.GetVKOWindow();
+    const WINDOW barHandle = bar.GetVKOWindow();
+    std::vector<COLOR> before;
+    for (e_color_component component : kComponents)
+        before.push_back(vko_ctl_get_color_component(buttonHandle, component));
+    const FONT_OBJ barFont = vko_ctl_get_font(barHandle);
+
+    button.SetEnvironment(FRM_CEnvironment(), 0);
+    for (std::size_t i = 0; i < std::size(kComponents); ++i)
+        EXPECT_EQ(vko_ctl_get_color_component(buttonHandle, kComponents[i]), before[i])
+            << "a default environment sets no colour: component " << kComponents[i];
+
+    FRM_CEnvironment colours;
+    colours.SetForegroundColor(kRed, FRM_CEnvironment::kBlack);
+    colours.SetTroughColor(kGreen);
+    button.SetEnvironment(colours, 0);
+    bar.SetEnvironment(colours, 0);
+    EXPECT_EQ(vko_ctl_get_color_component(buttonHandle, 2), kRed);
+    EXPECT_EQ(vko_ctl_get_color_component(buttonHandle, 64), kGreen);
+    EXPECT_EQ(vko_ctl_get_color_component(buttonHandle, 4), before[1]) << "background unset";
+    EXPECT_EQ(vko_ctl_get_color_component(barHandle, 64), kGreen);
+    EXPECT_NE(vko_ctl_get_font(buttonHandle), nullptr) << "the button shows its title in the font";
+    EXPECT_EQ(vko_ctl_get_font(barHandle), barFont) << "a scroll bar has no font to set";
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include "frm/controls/nctrls.h"
 #include "frm/runtime/cnav.h"
+#include "frm/runtime/cswtchbr.h"
 #include "tests/frm/controls/controls_fixture.h"
 
 namespace {
@@ -305,6 +306,30 @@ TEST_F(TextEditTest, ScrollingTextKeepsBarsAndEngineInStepWith10000Lines)
     text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
     EXPECT_EQ(top, 10005 - text->GetLinesPerPage());
     EXPECT_FLOAT_EQ(bar->GetPosition(), top);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TextEditTest, EngineScrollReportReachesOnlyAScrollingText)
+{
+    auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 200), 1, 0, 0, 0, 65000, 1);
+    FRM_NScrollBar* bar = text->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    bar->SetRange(0, 100, 0);
+    hookTextEditCallback(text->GetVKOTextEdit(), 7, kEnd, kEnd);
+    EXPECT_FLOAT_EQ(bar->GetPosition(), 7) << "the report moved the bar, the range stayed";
+    EXPECT_FLOAT_EQ(bar->GetMaxPosition(), 100);
+
+    // A plain text edit has no bars to move: the report is refused, not misread.
+    FrmErrorCapture errors;
+    FRM_NTextEdit* plain = NewEdit();
+    hookTextEditCallback(plain->GetVKOTextEdit(), 3, 50, 0);
+    const std::vector<FrmReport> reports = errors.Take();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].code, 3002);
+    EXPECT_EQ(reports[0].file, "nscrlltx");
 }
 
 } // namespace
