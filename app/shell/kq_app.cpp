@@ -7,6 +7,7 @@
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/settings_files.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
@@ -36,6 +37,7 @@ WINDOW TaskWindow()
 KQedApp::KQedApp(bool commandLine) : itsCommandLine(commandLine)
 {
     theApplication = this;
+    KQedAppFactory::Instance().ConstructApplication(this, KQedAppFactory::kApplication);
     itsPrefs = DefaultPrefs();
 }
 
@@ -69,12 +71,18 @@ const configDict* KQedApp::PreferredDescription() const
 void KQedApp::StartUp()
 {
     FRM_CApplication::StartUp();
+    KQedAppFactory::Instance().InitializeApplication(this, KQedAppFactory::kApplication);
     SettingsFiles files;
     if (!files.ReadPrefs(&itsPrefs))
         vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
     if (!files.ReadDescriptions(&itsDescriptions))
         vko_dm_post_warning("%s", FRM_CStringRW(1190).data());
-    DoNew();
+    // The user's document and the first reference document.
+    KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);
+    if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
+        user->DoNew();
+    if (!OpenReference(itsIDData.Get<RefDoc>(KQedAppFactory::kReferenceDocument)))
+        return;
     itIsStarted = true;
     if (itsCommandLine)
         DoCommand(kCmdLookUpClipboard, nullptr);
@@ -127,15 +135,21 @@ void KQedApp::ShutDown()
 
 short KQedApp::DoNew()
 {
+    auto* document = dynamic_cast<RefDoc*>(
+        KQedAppFactory::Instance().CreateDocument(KQedAppFactory::kReferenceDocument));
+    return OpenReference(document) ? 1 : 0;
+}
+
+bool KQedApp::OpenReference(RefDoc* document)
+{
     // A dictionary that cannot be opened leaves nothing to work with: the program ends.
-    auto* document = new RefDoc(this, PreferredDescription());
-    if (!document->IsOpen()) {
+    if (document == nullptr || !document->IsOpen()) {
         vko_dm_post_fatal_exit("%s", FRM_CStringRW(1200).data());
         delete document;
-        return 0;
+        return false;
     }
     document->DoNew();
-    return 1;
+    return true;
 }
 
 void KQedApp::DoAboutBox()

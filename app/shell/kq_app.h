@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/display/prefs.h"
+#include "app/shell/id_data.h"
 #include "frm/runtime/capplctn.h"
 #include "vkocoll/ordered.h"
 
@@ -31,7 +32,6 @@ public:
     static constexpr long kCmdDeferredQuit = 1005;
     // The first Window-menu item of a registered window: 11500 + its place, from 1.
     static constexpr short kWindowItemBase = 11500;
-    static constexpr std::int32_t kRefDocId = 1010;
 
     // commandLine: the program was started with an argument (look up the clipboard's word
     // once started).
@@ -42,6 +42,8 @@ public:
     static KQedApp* Instance();
 
     Prefs& GetPrefs() { return itsPrefs; }
+    // The documents made at start-up: task (none), user and first reference document.
+    const KQedAppIDData& GetIDData() const { return itsIDData; }
     const RWOrdered& GetDescriptions() const { return itsDescriptions; }
     // The description whose reference name is name, or null.
     const configDict* FindDescription(const std::string& name) const;
@@ -79,8 +81,12 @@ private:
     void RebuildWindowMenus();
     void OpenWebPage(int addressStringId);
     void DeleteDeferred();
+    // Opens the reference document just made (the program ends when its dictionary
+    // cannot be opened); false then.
+    bool OpenReference(RefDoc* document);
     void RunScriptedLookUp();
 
+    KQedAppIDData itsIDData;
     Prefs itsPrefs;
     RWOrdered itsDescriptions;             // owned configDicts
     std::vector<FRM_CWindow*> itsWindows;  // not owned

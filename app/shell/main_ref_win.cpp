@@ -1,36 +1,87 @@
 // main_ref_win.cpp: the main reference window.
 #include "app/shell/main_ref_win.h"
 
+#include "app/display/entry_painter.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
-#include "app/display/entry_painter.h"
 #include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/w_hist_win.h"
+#include "frm/controls/cbutton.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/controls/nctrls.h"
+#include "frm/views/cstatbar.h"
 #include "ruk/static/vkoruk.h"
 
-namespace {
-
-FRM_CStringRW TitleOf(const RefDoc* document)
+MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                       long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent),
+      itsDocument(dynamic_cast<RefDoc*>(document)),
+      itsPainter(std::make_unique<EntryPainter>(nullptr, nullptr))
 {
-    const configDict* description = document->GetDescription();
-    return description != nullptr ? FRM_CStringRW(description->ref_name()) : FRM_CStringRW("TavlinCD");
-}
-
-} // namespace
-
-MainRefWin::MainRefWin(RefDoc* document, WINDOW task)
-    : FRM_CWindow(document, FRM_CRect(30, 30, 30 + kWidth, 30 + kHeight), TitleOf(document), 0,
-                  W_DOC, menutag::kMainMenuBar, task),
-      itsDocument(document), itsPainter(std::make_unique<EntryPainter>(nullptr, nullptr))
-{
-    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, 0, kWidth, kHeight), document,
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kMainWindow, 0, &itsIDData);
+    const FRM_CRect client = GetFrame();
+    float bottom = client.Height();
+    if (auto* bar = itsIDData.Get<FRM_CStatusBar>(1054))
+        bottom = bar->GetFrame().Top();
+    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, kPageTop, client.Width(), bottom), itsDocument,
                                   itsPainter.get(), &itsHistories);
+    FillReferenceSelector();
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
 MainRefWin::~MainRefWin() = default;
+
+void MainRefWin::FillReferenceSelector()
+{
+    auto* selector = itsIDData.Get<FRM_NListButton>(1060);
+    KQedApp* application = KQedApp::Instance();
+    if (selector == nullptr || application == nullptr)
+        return;
+    const RWOrdered& descriptions = application->GetDescriptions();
+    const configDict* open = itsDocument != nullptr ? itsDocument->GetDescription() : nullptr;
+    int selected = -1;
+    for (std::size_t i = 0; i < descriptions.entries(); ++i) {
+        const auto* description = static_cast<const configDict*>(descriptions[i]);
+        selector->Insert(FRM_CStringRW(description->ref_name().data()), -1);
+        if (description == open)
+            selected = static_cast<int>(i);
+    }
+    if (selected >= 0)
+        selector->SelectItem(selected);
+}
+
+void MainRefWin::ShowEntryMoves(bool previous, bool next)
+{
+    for (const auto& [id, on] : {std::pair<std::int32_t, bool>{1056, previous}, {1057, next}}) {
+        if (auto* button = itsIDData.Get<FRM_CButton>(id)) {
+            if (on)
+                button->Enable();
+            else
+                button->Disable();
+        }
+    }
+}
+
+void MainRefWin::ShowCount(const std::string& text)
+{
+    if (auto* count = itsIDData.Get<FRM_NText>(1374))
+        count->SetTitle(FRM_CStringRW(text.c_str()));
+}
+
+void MainRefWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdPreviousEntry:
+    case kCmdNextEntry:
+        itsBasicPage->ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
+        return;
+    default:
+        FRM_CWindow::DoCommand(command, data);
+    }
+}
 
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
@@ -64,7 +115,8 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         itsBasicPage->SetKind(KQBasicWin::kBrowse);
         return;
     case menutag::kNextWindow:
-        itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
+        if (itsDocument != nullptr)
+            itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
         return;
     default:
         FRM_CWindow::DoMenuCommand(tag, shift, control);

@@ -6,16 +6,18 @@
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/search_win.h"
 #include "engine/engine.h"
 #include "frm/core/cstringrw.h"
 #include "ruk/static/vkoruk.h"
 
-RefDoc::RefDoc(KQedApp* application, const configDict* description)
-    : FRM_CDocument(application, KQedApp::kRefDocId), itsDescription(description)
+RefDoc::RefDoc(FRM_CApplication* application, std::int32_t id) : FRM_CDocument(application, id)
 {
-    itIsOpen = description != nullptr && itsKeyTable.Matches(description);
+    if (KQedApp* app = KQedApp::Instance())
+        itsDescription = app->PreferredDescription();
+    itIsOpen = itsDescription != nullptr && itsKeyTable.Matches(itsDescription);
 }
 
 RefDoc::~RefDoc()
@@ -27,8 +29,16 @@ RefDoc::~RefDoc()
 
 void RefDoc::BuildWindow()
 {
-    const auto task = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
-    itsMainWindow = new MainRefWin(this, task);
+    // The main window is the one window made with the document; the others on demand.
+    KQedAppFactory::Instance().DoCreateWindows(this, KQedAppFactory::kReferenceDocument, 0,
+                                               &itsIDData);
+    itsMainWindow = itsIDData.Get<MainRefWin>(KQedAppFactory::kMainWindow);
+    if (itsMainWindow == nullptr)
+        return;
+    itsMainWindow->SetTitle(itsDescription != nullptr
+                                ? FRM_CStringRW(itsDescription->ref_name().data())
+                                : FRM_CStringRW("TavlinCD"));
+    itsMainWindow->Show();
     GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
 }
 

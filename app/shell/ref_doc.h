@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/display/entry_key_table.h"
+#include "app/shell/id_data.h"
 #include "frm/runtime/cdocumnt.h"
 
 class configDict;
@@ -16,8 +17,9 @@ class RWOrdered;
 
 class RefDoc : public FRM_CDocument {
 public:
-    // Opens the dictionary of description (null: none, the document stays closed).
-    RefDoc(KQedApp* application, const configDict* description);
+    // The factory's constructor: opens the dictionary the application prefers (the one its
+    // preferences name, else the first description); with none the document stays closed.
+    RefDoc(FRM_CApplication* application, std::int32_t id);
     ~RefDoc() override;
 
     bool IsOpen() const { return itIsOpen; }
@@ -40,6 +42,7 @@ public:
 
 private:
     const configDict* itsDescription = nullptr;  // the application's
+    RefDocIDData itsIDData;
     EntryKeyTable itsKeyTable;
     MainRefWin* itsMainWindow = nullptr;         // the framework's
     bool itIsOpen = false;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
 #include "frm/controls/nctrls.h"
@@ -17,18 +18,14 @@ SearchWin* theCurrent = nullptr;
 
 constexpr unsigned long kProgressColor = 0x030000FFul;
 constexpr unsigned long kWhite = 0x0BFFFFFFul;
-constexpr unsigned long kBlack = 0x07000000ul;
-// Out of sight until the search has run two seconds, then here.
-const FRM_CRect kHiddenFrame(-2000, -2000, -1575, -1750);
+// Made out of sight; here once the search has run two seconds.
 const FRM_CRect kShownFrame(225, 250, 650, 500);
-const FRM_CRect kProgressFrame(20, 150, 405, 170);
+// The controls that show the query, the word last found and the progress.
+constexpr std::int32_t kQueryText = 1484;
+constexpr std::int32_t kFoundText = 1370;
+constexpr std::int32_t kProgressRectangle = 1243;
 
 void PumpEvents() { vko_app_process_pending_events(); }
-
-WINDOW TaskWindow()
-{
-    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
-}
 
 } // namespace
 
@@ -39,13 +36,19 @@ struct SearchWin::Outcome {
     RWOrdered* hits = nullptr;
 };
 
-SearchWin::SearchWin(RefDoc* document, Outcome* outcome)
-    : FRM_CWindow(document, kHiddenFrame, FRM_CStringRW(1095), 0, W_MODAL, 0, TaskWindow()),
-      itsDocument(document), itsOutcome(outcome)
+SearchWin::SearchWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                     long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent)
 {
-    itsStopButton = new FRM_NButton(this, FRM_CRect(168, 190, 258, 215), FRM_CStringRW(1085), 0);
-    itsStopButton->SetCommand(kCmdStop);
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kSearchWindow, 0, &itsIDData);
+}
+
+void SearchWin::Begin(Outcome* outcome)
+{
+    itsOutcome = outcome;
     itsStatusLine = StatusLine(outcome->text, outcome->code);
+    if (auto* query = itsIDData.Get<FRM_CView>(kQueryText))
+        query->SetTitle(FRM_CStringRW(itsStatusLine.c_str()));
     theCurrent = this;
     set_cancel_flag(0);
 }
@@ -86,7 +89,11 @@ RWOrdered* SearchWin::Run(RefDoc* document, const std::string& text, const std::
     outcome.text = text;
     outcome.code = code;
     outcome.quiet = quiet;
-    auto* window = new SearchWin(document, &outcome);
+    auto* window = dynamic_cast<SearchWin*>(
+        KQedAppFactory::Instance().CreateWindow(document, KQedAppFactory::kSearchWindow));
+    if (window == nullptr)
+        return nullptr;
+    window->Begin(&outcome);
     const WINDOW handle = window->GetVKOWindow();
     window->itsTimerA = vkov_timer_create(handle, kStartDelayMs);
     // The window closes itself (and the framework deletes it) when the search is over.
@@ -168,15 +175,15 @@ void SearchWin::RunSearch()
 void SearchWin::show_message(const char* text)
 {
     itsFound = text != nullptr ? text : "";
-    if (itIsShown)
-        vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+    if (auto* found = itsIDData.Get<FRM_CView>(kFoundText))
+        found->SetTitle(FRM_CStringRW(itsFound.c_str()));
 }
 
 void SearchWin::show_percentage(int percent)
 {
     itsPercent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
     if (itIsShown)
-        vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+        DrawProgress();
 }
 
 void SearchWin::DoCommand(long command, void* data)
@@ -188,23 +195,18 @@ void SearchWin::DoCommand(long command, void* data)
     FRM_CWindow::DoCommand(command, data);
 }
 
-void SearchWin::Draw(const FRM_CRect&)
+void SearchWin::DrawProgress()
 {
+    const auto* rectangle = itsIDData.Get<FRM_CView>(kProgressRectangle);
+    if (rectangle == nullptr)
+        return;
+    const FRM_CRect frame = rectangle->GetFrame();
+    const float width = frame.Width() * static_cast<float>(itsPercent) / 100.0f;
+    if (width <= 0)
+        return;
     FRM_CDrawingContext context(this);
-    context.GetEnv().SetForegroundColor(kBlack, kBlack);
+    context.GetEnv().SetPen(kProgressColor, 1, PAT_SOLID, P_SOLID);
+    context.GetEnv().SetBrushColor(kProgressColor, kProgressColor);
     context.GetEnv().SetBackgroundColor(kWhite, kWhite);
-    context.DrawText(FRM_CStringRW(1091), FRM_CPoint(20, 30));
-    context.DrawText(FRM_CStringRW(itsStatusLine.c_str()), FRM_CPoint(40, 55));
-    context.DrawText(FRM_CStringRW(1099), FRM_CPoint(20, 90));
-    context.DrawText(FRM_CStringRW(itsFound.c_str()), FRM_CPoint(40, 115));
-    context.GetEnv().SetPen(kBlack, 1, PAT_SOLID, P_SOLID);
-    context.GetEnv().SetBrushColor(kWhite, kWhite);
-    context.DrawRect(kProgressFrame);
-    const float width = kProgressFrame.Width() * static_cast<float>(itsPercent) / 100.0f;
-    if (width > 0) {
-        context.GetEnv().SetPen(kProgressColor, 1, PAT_SOLID, P_SOLID);
-        context.GetEnv().SetBrushColor(kProgressColor, kProgressColor);
-        context.DrawRect(FRM_CRect(kProgressFrame.Left(), kProgressFrame.Top(),
-                                   kProgressFrame.Left() + width, kProgressFrame.Bottom()));
-    }
+    context.DrawRect(FRM_CRect(frame.Left(), frame.Top(), frame.Left() + width, frame.Bottom()));
 }

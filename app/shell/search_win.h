@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <string>
 
+#include "app/shell/id_data.h"
 #include "engine/progress.h"
 #include "frm/views/cwindow.h"
 
-class FRM_NButton;
 class RefDoc;
 class RWOrdered;
 
@@ -43,6 +43,11 @@ public:
     int GetPercent() const { return itsPercent; }
     bool IsShown() const { return itIsShown; }
 
+    // The factory's constructor.
+    SearchWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+              long attributes, e_win_type type, int menuBarId, WINDOW parent);
+    ~SearchWin() override;
+
     // StatusSink
     void show_message(const char* text) override;
     void show_percentage(int percent) override;
@@ -50,18 +55,17 @@ public:
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
     void DoTimer(long timerId) override;
-    void Draw(const FRM_CRect& area) override;
 
 private:
     struct Outcome;
-    SearchWin(RefDoc* document, Outcome* outcome);
-    ~SearchWin() override;
+    void Begin(Outcome* outcome);
     void RunSearch();
+    // Fills the progress rectangle from its left over percent of its width.
+    void DrawProgress();
     void StopTimer(std::int32_t* timer);
 
-    RefDoc* itsDocument;
-    Outcome* itsOutcome;            // the caller's, on its stack
-    FRM_NButton* itsStopButton = nullptr;
+    SearchWinIDData itsIDData;
+    Outcome* itsOutcome = nullptr;  // the caller's, on its stack
     std::string itsStatusLine;
     std::string itsFound;
     int itsPercent = 0;

@@ -3,6 +3,7 @@
 
 #include "app/display/entry_queries.h"
 #include "app/settings/config_dict.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/ref_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -11,11 +12,6 @@
 #include "vkocoll/collstr.h"
 
 namespace {
-
-WINDOW TaskWindow()
-{
-    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
-}
 
 std::vector<std::string> SearchNames(const RefDoc* document)
 {
@@ -61,26 +57,34 @@ std::vector<std::string> SpHelpWin::ListLines(const RWOrdered& words, const std:
     return lines;
 }
 
-SpHelpWin::SpHelpWin(RefDoc* document, const std::string& query,
-                     const std::vector<std::string>& names)
-    : FRM_CWindow(document, FRM_CRect(200, 150, 520, 450), FRM_CStringRW(1089), 0, W_MODAL, 0,
-                  TaskWindow()),
-      itsDocument(document), itsQuery(SplitQuery(query, names))
+SpHelpWin::SpHelpWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                     long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent)
 {
-    itsField = new FRM_NEditControl(this, FRM_CRect(15, 15, 305, 40),
-                                    FRM_CStringRW(itsQuery.word.c_str()), 0);
-    itsList = new FRM_NListBox(this, FRM_CRect(15, 50, 305, 240), FRM_CStringCollection(), 0);
-    itsList->SetCommand(kCmdChosen);
-    itsList->SetDoubleCommand(kCmdConfirm);
-    auto* ok = new FRM_NButton(this, FRM_CRect(15, 255, 105, 280), FRM_CStringRW(1147), 0);
-    ok->SetCommand(kCmdConfirm);
-    auto* cancel = new FRM_NButton(this, FRM_CRect(215, 255, 305, 280), FRM_CStringRW(1161), 0);
-    cancel->SetCommand(kCmdCancel);
-    FillList();
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kSpellingWindow, 0, &itsIDData);
+    itsList = itsIDData.Get<FRM_NListBox>(1248);
+    itsField = itsIDData.Get<FRM_NEditControl>(1257);
+}
+
+SpHelpWin* SpHelpWin::Make(RefDoc* document, const std::string& query,
+                           const std::vector<std::string>& names)
+{
+    auto* window = dynamic_cast<SpHelpWin*>(
+        KQedAppFactory::Instance().CreateWindow(document, KQedAppFactory::kSpellingWindow));
+    if (window == nullptr)
+        return nullptr;
+    window->itsQuery = SplitQuery(query, names);
+    if (window->itsField == nullptr || window->itsList == nullptr)
+        return window;
+    window->itsField->SetTitle(FRM_CStringRW(window->itsQuery.word.c_str()));
+    window->FillList();
+    return window;
 }
 
 void SpHelpWin::FillList()
 {
+    if (itsField == nullptr || itsList == nullptr)
+        return;
     const std::string typed = itsField->GetTitle().data();
     RWOrdered words;
     CollectHitsInto(&words, typed.c_str());
@@ -98,7 +102,7 @@ void SpHelpWin::FillList()
 
 std::string SpHelpWin::Confirmed() const
 {
-    if (itsList->GetSelectPosition() < 0)
+    if (itsList == nullptr || itsList->GetSelectPosition() < 0)
         return {};
     const std::string picked = itsList->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
     if (picked.empty())
@@ -109,7 +113,9 @@ std::string SpHelpWin::Confirmed() const
 std::string SpHelpWin::Run(RefDoc* document, const std::string& query, std::string* code)
 {
     std::string answer;
-    auto* window = new SpHelpWin(document, query, SearchNames(document));
+    SpHelpWin* window = Make(document, query, SearchNames(document));
+    if (window == nullptr)
+        return answer;
     const bool coded = !window->itsQuery.code.empty();
     window->itsAnswer = &answer;
     vko_win_process_modal(window->GetVKOWindow());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/id_data.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NEditControl;
@@ -39,8 +40,12 @@ public:
     // which then runs as written: *code becomes ""); empty when cancelled.
     static std::string Run(RefDoc* document, const std::string& query, std::string* code);
 
-    // The window without its modal loop (Run's, and tests').
-    SpHelpWin(RefDoc* document, const std::string& query, const std::vector<std::string>& names);
+    // The window made by the factory for query, without its modal loop (Run's, and tests').
+    static SpHelpWin* Make(RefDoc* document, const std::string& query,
+                           const std::vector<std::string>& names);
+    // The factory's constructor.
+    SpHelpWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+              long attributes, e_win_type type, int menuBarId, WINDOW parent);
     // Looks the field's text up and fills the list.
     void FillList();
     // What confirming gives now (see Run); empty when nothing is picked.
@@ -53,7 +58,7 @@ public:
     void DoKey(const FRM_CKey& key) override;
 
 private:
-    RefDoc* itsDocument;
+    SpHelpWinIDData itsIDData;
     CodedWord itsQuery;
     std::string* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NEditControl* itsField = nullptr;

@@ -1,6 +1,7 @@
 // w_hist_win.cpp: the history window.
 #include "app/shell/w_hist_win.h"
 
+#include "app/shell/kq_factory.h"
 #include "app/shell/ref_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -19,30 +20,36 @@ std::vector<std::string> WHistWin::ListLines(const std::vector<std::string>& nam
     return lines;
 }
 
-WHistWin::WHistWin(RefDoc* document, const std::vector<std::string>& names)
-    : FRM_CWindow(document, FRM_CRect(220, 160, 500, 440), FRM_CStringRW(1149), 0, W_MODAL, 0,
-                  reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW)))
+WHistWin::WHistWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                   long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent)
 {
-    itsList = new FRM_NListBox(this, FRM_CRect(15, 15, 265, 220), FRM_CStringCollection(), 0);
-    itsList->SetDoubleCommand(kCmdDouble);
-    for (const std::string& line : ListLines(names))
-        itsList->Insert(FRM_CStringRW(line.c_str()), -1);
-    auto* ok = new FRM_NButton(this, FRM_CRect(15, 235, 105, 260), FRM_CStringRW(1147), 0);
-    ok->SetCommand(kCmdOk);
-    auto* cancel = new FRM_NButton(this, FRM_CRect(175, 235, 265, 260), FRM_CStringRW(1161), 0);
-    cancel->SetCommand(kCmdCancel);
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kHistoryWindow, 0, &itsIDData);
+    itsList = itsIDData.Get<FRM_NListBox>(1217);
+}
+
+WHistWin* WHistWin::Make(RefDoc* document, const std::vector<std::string>& names)
+{
+    auto* window = dynamic_cast<WHistWin*>(
+        KQedAppFactory::Instance().CreateWindow(document, KQedAppFactory::kHistoryWindow));
+    if (window != nullptr && window->itsList != nullptr)
+        for (const std::string& line : ListLines(names))
+            window->itsList->Insert(FRM_CStringRW(line.c_str()), -1);
+    return window;
 }
 
 long WHistWin::Confirmed() const
 {
-    const int selected = itsList->GetSelectPosition();
+    const int selected = itsList != nullptr ? itsList->GetSelectPosition() : -1;
     return selected >= 0 ? selected + 1 : 0;
 }
 
 long WHistWin::Run(RefDoc* document, const std::vector<std::string>& names)
 {
     long answer = 0;
-    auto* window = new WHistWin(document, names);
+    WHistWin* window = Make(document, names);
+    if (window == nullptr)
+        return answer;
     window->itsAnswer = &answer;
     vko_win_process_modal(window->GetVKOWindow());
     return answer;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/id_data.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NListBox;
@@ -24,8 +25,11 @@ public:
     // nothing was picked.
     static long Run(RefDoc* document, const std::vector<std::string>& names);
 
-    // The window without its modal loop (Run's, and tests').
-    WHistWin(RefDoc* document, const std::vector<std::string>& names);
+    // The window made by the factory for names, without its modal loop (Run's, and tests').
+    static WHistWin* Make(RefDoc* document, const std::vector<std::string>& names);
+    // The factory's constructor.
+    WHistWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+             long attributes, e_win_type type, int menuBarId, WINDOW parent);
     // What OK gives now: the selected line + 1, 0 without a selection.
     long Confirmed() const;
     FRM_NListBox* GetList() const { return itsList; }
@@ -34,6 +38,7 @@ public:
     void DoCommand(long command, void* data) override;
 
 private:
+    WHistWinIDData itsIDData;
     long* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NListBox* itsList = nullptr;
 };

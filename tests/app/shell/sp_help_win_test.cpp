@@ -66,7 +66,7 @@ TEST_F(SpHelpWinTest, ListsSoundAlikesAndConfirmsThePickedWord)
 {
     Start();
     RefDoc* document = ReferenceDocuments().front();
-    auto* window = new SpHelpWin(document, "colour", {"va", "df"});
+    auto* window = SpHelpWin::Make(document, "colour", {"va", "df"});
     FRM_NListBox* list = window->GetList();
     std::vector<std::string> lines;
     for (int i = 0; i < list->GetNumItems(); ++i)
@@ -88,7 +88,7 @@ TEST_F(SpHelpWinTest, ACodedQueryConfirmsTheCodeWithThePickedWord)
 {
     Start();
     RefDoc* document = ReferenceDocuments().front();
-    auto* window = new SpHelpWin(document, "df=colour", {"va", "df"});
+    auto* window = SpHelpWin::Make(document, "df=colour", {"va", "df"});
     EXPECT_STREQ(window->GetField()->GetTitle().data(), "colour");
     ASSERT_GT(window->GetList()->GetNumItems(), 0);
     const std::string picked = window->GetList()->GetFirstSelectedItem(100).data();

@@ -28,7 +28,7 @@ class WHistWinTest : public TavlinFixture {};
 TEST_F(WHistWinTest, OkGivesThePickedPositionFromOne)
 {
     Start();
-    auto* window = new WHistWin(ReferenceDocuments().front(), {"cat", "dog", "catalog"});
+    auto* window = WHistWin::Make(ReferenceDocuments().front(), {"cat", "dog", "catalog"});
     EXPECT_EQ(window->GetList()->GetNumItems(), 3);
     EXPECT_EQ(window->Confirmed(), 0) << "nothing is selected at first";
     window->GetList()->SelectItem(0);

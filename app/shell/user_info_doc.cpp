@@ -1,0 +1,109 @@
+// user_info_doc.cpp: the user's document.
+#include "app/shell/user_info_doc.h"
+
+#include "app/settings/settings_files.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
+#include "frm/core/cstringrw.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+constexpr long kNullCommand = 20003;
+} // namespace
+
+UserInfoDoc::UserInfoDoc(FRM_CApplication* application, std::int32_t id)
+    : FRM_CDocument(application, id)
+{
+    if (KQedApp* app = KQedApp::Instance())
+        itsWorkingPrefs = app->GetPrefs();
+}
+
+UserInfoDoc::~UserInfoDoc() = default;
+
+void UserInfoDoc::SetModified(short changed)
+{
+    SetSave(changed);
+}
+
+void UserInfoDoc::SetPendingBookmark(short tag)
+{
+    itHasPendingBookmark = true;
+    itsPendingTag = tag;
+}
+
+void UserInfoDoc::BuildWindow()
+{
+    // Neither window is made with the document: both only on demand.
+    KQedAppFactory::Instance().DoCreateWindows(this, KQedAppFactory::kUserDocument, 0, &itsIDData);
+}
+
+void UserInfoDoc::RemoveWindow(FRM_CWindow* window)
+{
+    if (window == itsPreferencesWindow)
+        itsPreferencesWindow = nullptr;
+    if (window == itsBookmarkWindow)
+        itsBookmarkWindow = nullptr;
+    FRM_CDocument::RemoveWindow(window);
+}
+
+void UserInfoDoc::RunModal(std::int32_t id, FRM_CWindow** slot)
+{
+    if (*slot != nullptr)
+        return; // already open: its own modal loop is running
+    *slot = KQedAppFactory::Instance().CreateWindow(this, id);
+    if (*slot != nullptr)
+        vko_win_process_modal((*slot)->GetVKOWindow());
+}
+
+void UserInfoDoc::Apply()
+{
+    SettingsFiles files;
+    if (!files.WritePrefs(itsWorkingPrefs)) {
+        vko_dm_post_warning("Can't save preferences file (Pref.kq).");
+        return;
+    }
+    if (KQedApp* app = KQedApp::Instance())
+        app->GetPrefs() = itsWorkingPrefs;
+    SetModified(0);
+}
+
+void UserInfoDoc::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdApply:
+        Apply();
+        return;
+    case kCmdPreferences:
+        itsAsker = data;
+        if (KQedApp* app = KQedApp::Instance())
+            itsWorkingPrefs = app->GetPrefs();
+        RunModal(KQedAppFactory::kPreferencesWindow, &itsPreferencesWindow);
+        itsAsker = nullptr;
+        return;
+    case kCmdOrganizeBookmarks: {
+        itHasPendingBookmark = false;
+        RunModal(KQedAppFactory::kBookmarkWindow, &itsBookmarkWindow);
+        if (itHasPendingBookmark) {
+            itHasPendingBookmark = false;
+            FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop();
+            if (FRM_CWindow* front = desktop != nullptr ? desktop->GetFrontWindow() : nullptr)
+                front->DoMenuCommand(itsPendingTag, 0, 0);
+        }
+        return;
+    }
+    case kNullCommand:
+        return;
+    default:
+        FRM_CDocument::DoCommand(command, data);
+    }
+}
+
+void UserInfoDoc::DoMenuCommand(short tag, short shift, short control)
+{
+    if (tag == kNullCommand)
+        return;
+    FRM_CDocument::DoMenuCommand(tag, shift, control);
+}

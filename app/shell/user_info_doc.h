@@ -1,0 +1,55 @@
+// user_info_doc.h: UserInfoDoc, the application's document of what belongs to the user and
+// not to a dictionary: the preferences window and the bookmark organiser, made by the window
+// factory and run modally on demand. It keeps a working copy of the preferences while they
+// are edited and writes the preferences file when they are applied.
+#pragma once
+#include <cstdint>
+
+#include "app/display/prefs.h"
+#include "app/shell/id_data.h"
+#include "frm/runtime/cdocumnt.h"
+
+class FRM_CWindow;
+
+class UserInfoDoc : public FRM_CDocument {
+public:
+    static constexpr long kCmdApply = 10013;
+    static constexpr long kCmdPreferences = 10015;  // data: the object that asked
+    static constexpr long kCmdOrganizeBookmarks = 11006;
+
+    // Copies the application's preferences into the working copy.
+    UserInfoDoc(FRM_CApplication* application, std::int32_t id);
+    ~UserInfoDoc() override;
+
+    Prefs& GetWorkingPrefs() { return itsWorkingPrefs; }
+    // Marks the working copy changed (or not): the document's save flag, which the
+    // preferences window reads for its Apply button.
+    void SetModified(short changed);
+    // The object that asked for the preferences window (command 10015's data), which the
+    // window tells when the preferences are applied; null otherwise.
+    void* GetAsker() const { return itsAsker; }
+    // Set by the bookmark organiser when the user picked a bookmark to go to: once the
+    // organiser is closed, tag goes to the front window as a menu command.
+    void SetPendingBookmark(short tag);
+    FRM_CWindow* GetPreferencesWindow() const { return itsPreferencesWindow; }
+    FRM_CWindow* GetBookmarkWindow() const { return itsBookmarkWindow; }
+
+    // FRM_CDocument
+    void BuildWindow() override;
+    void RemoveWindow(FRM_CWindow* window) override;
+    void DoCommand(long command, void* data) override;
+    void DoMenuCommand(short tag, short shift, short control) override;
+
+private:
+    // Makes window id of the layout and runs it modally; answers once it is closed.
+    void RunModal(std::int32_t id, FRM_CWindow** slot);
+    void Apply();
+
+    UserInfoDocIDData itsIDData;
+    Prefs itsWorkingPrefs;
+    FRM_CWindow* itsPreferencesWindow = nullptr;  // while it is open
+    FRM_CWindow* itsBookmarkWindow = nullptr;     // while it is open
+    void* itsAsker = nullptr;
+    bool itHasPendingBookmark = false;
+    short itsPendingTag = 0;
+};
