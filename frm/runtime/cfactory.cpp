@@ -3,7 +3,13 @@
 
 #include <utility>
 
+#include "frm/controls/cctldelg.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/controls/cradiogr.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nlistedt.h"
 #include "frm/controls/nscrllbr.h"
+#include "frm/controls/nscrlltx.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/drawing/cprntmgr.h"
@@ -124,6 +130,11 @@ FRM_CAttachmentWindow* CPlatformFactory::ConstructAttachmentWindow(FRM_CWindow* 
     return Delegate(Next(), &CPlatformFactory::ConstructAttachmentWindow, window, attachment, hasTitleBar);
 }
 
+FRM_CControlDelegate* CPlatformFactoryDefault::ConstructNativeControlDelegate(FRM_CNativeView* view)
+{
+    return new FRM_CControlDelegate(view);
+}
+
 // ---- Kind 2: resource --------------------------------------------------------------------
 
 CResourceFactory* CResourceFactory::GetTop()
@@ -205,6 +216,71 @@ FRM_CResourceMenu* CResourceFactory::ConstructCResourceMenu(long id)
     return Delegate(Next(), &CResourceFactory::ConstructCResourceMenu, id);
 }
 
+FRM_NButton* CResourceFactoryDefault::ConstructNButton(FRM_CSubview* parent, long resourceId,
+                                                       long itemId)
+{
+    return new FRM_NButton(parent, resourceId, itemId);
+}
+FRM_CRadioGroup* CResourceFactoryDefault::ConstructCRadioGroup(FRM_CSubview* parent,
+                                                               long resourceId, long itemId)
+{
+    return new FRM_CRadioGroup(parent, resourceId, itemId);
+}
+FRM_NCheckBox* CResourceFactoryDefault::ConstructNCheckBox(FRM_CSubview* parent, long resourceId,
+                                                           long itemId)
+{
+    return new FRM_NCheckBox(parent, resourceId, itemId);
+}
+FRM_NScrollBar* CResourceFactoryDefault::ConstructNScrollBar(FRM_CSubview* parent,
+                                                             long resourceId, long itemId)
+{
+    return new FRM_NScrollBar(parent, resourceId, itemId);
+}
+FRM_NEditControl* CResourceFactoryDefault::ConstructNEditControl(FRM_CSubview* parent,
+                                                                 long resourceId, long itemId)
+{
+    return new FRM_NEditControl(parent, resourceId, itemId);
+}
+FRM_NText* CResourceFactoryDefault::ConstructNText(FRM_CSubview* parent, long resourceId,
+                                                   long itemId)
+{
+    return new FRM_NText(parent, resourceId, itemId);
+}
+FRM_NListBox* CResourceFactoryDefault::ConstructNListBox(FRM_CSubview* parent, long resourceId,
+                                                         long itemId)
+{
+    return new FRM_NListBox(parent, resourceId, itemId);
+}
+FRM_NIcon* CResourceFactoryDefault::ConstructNIcon(FRM_CSubview* parent, long resourceId,
+                                                   long itemId)
+{
+    return new FRM_NIcon(parent, resourceId, itemId);
+}
+FRM_NListButton* CResourceFactoryDefault::ConstructNListButton(FRM_CSubview* parent,
+                                                               long resourceId, long itemId)
+{
+    return new FRM_NListButton(parent, resourceId, itemId);
+}
+FRM_NListEdit* CResourceFactoryDefault::ConstructNListEdit(FRM_CSubview* parent, long resourceId,
+                                                           long itemId)
+{
+    return new FRM_NListEdit(parent, resourceId, itemId);
+}
+FRM_NGroupBox* CResourceFactoryDefault::ConstructNGroupBox(FRM_CSubview* parent, long resourceId,
+                                                           long itemId)
+{
+    return new FRM_NGroupBox(parent, resourceId, itemId);
+}
+FRM_NScrollText* CResourceFactoryDefault::ConstructNScrollText(FRM_CSubview* parent,
+                                                               long resourceId, long itemId)
+{
+    return new FRM_NScrollText(parent, resourceId, itemId);
+}
+FRM_NRadioButton* CResourceFactoryDefault::ConstructNRadioButton(FRM_CRadioGroup* group,
+                                                                 long resourceId, long itemId)
+{
+    return new FRM_NRadioButton(group, resourceId, itemId);
+}
 FRM_CResourceWindow* CResourceFactoryDefault::ConstructCResourceWindow(long id)
 {
     return new FRM_CResourceWindow(static_cast<std::int32_t>(id));

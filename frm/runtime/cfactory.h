@@ -98,7 +98,11 @@ private:
     CPlatformFactory* Next() const;
 };
 
-class CPlatformFactoryDefault : public CPlatformFactory {};
+// Attachment windows come with their classes.
+class CPlatformFactoryDefault : public CPlatformFactory {
+public:
+    FRM_CControlDelegate* ConstructNativeControlDelegate(FRM_CNativeView* view) override;
+};
 class CWin32PlatformFactory : public CPlatformFactoryDefault {};
 
 class CResourceFactory : public CFactory {
@@ -134,6 +138,24 @@ private:
 
 class CResourceFactoryDefault : public CResourceFactory {
 public:
+    FRM_NButton* ConstructNButton(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_CRadioGroup* ConstructCRadioGroup(FRM_CSubview* parent, long resourceId,
+                                          long itemId) override;
+    FRM_NCheckBox* ConstructNCheckBox(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NScrollBar* ConstructNScrollBar(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NEditControl* ConstructNEditControl(FRM_CSubview* parent, long resourceId,
+                                            long itemId) override;
+    FRM_NText* ConstructNText(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NListBox* ConstructNListBox(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NIcon* ConstructNIcon(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NListButton* ConstructNListButton(FRM_CSubview* parent, long resourceId,
+                                          long itemId) override;
+    FRM_NListEdit* ConstructNListEdit(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NGroupBox* ConstructNGroupBox(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NScrollText* ConstructNScrollText(FRM_CSubview* parent, long resourceId,
+                                          long itemId) override;
+    FRM_NRadioButton* ConstructNRadioButton(FRM_CRadioGroup* group, long resourceId,
+                                            long itemId) override;
     FRM_CResourceWindow* ConstructCResourceWindow(long id) override;
     FRM_CResourceMenu* ConstructCResourceMenu(long id) override;
 };

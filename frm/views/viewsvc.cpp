@@ -274,56 +274,40 @@ void HitWinScrollBar(FRM_NWinScrollBar* theBar, e_scroll_ctl theAction, short th
     theBar->DoHit(info);
 }
 
-// A control for one resource item: the resource factory's when it makes one, else the
-// framework's own. Types without a control class here make none.
+// A control for one resource item, from the top resource factory. Types without a control
+// class make none, and nothing is made while no application runs.
 FRM_CView* ConstructControl(FRM_CSubview* theParent, long theType, long theResourceId,
                             long theItem)
 {
     CResourceFactory* factory = CResourceFactory::GetTop();
-    auto make = [&](auto construct, auto fallback) -> FRM_CView* {
-        if (factory != nullptr)
-            if (FRM_CView* made = (factory->*construct)(theParent, theResourceId, theItem))
-                return made;
-        return fallback();
-    };
+    if (factory == nullptr)
+        return nullptr;
     switch (theType) {
     case WC_PUSHBUTTON:
-        return make(&CResourceFactory::ConstructNButton,
-                    [&] { return new FRM_NButton(theParent, theResourceId, theItem); });
-    case WC_CHECKBOX:
-        return make(&CResourceFactory::ConstructNCheckBox,
-                    [&] { return new FRM_NCheckBox(theParent, theResourceId, theItem); });
-    case WC_EDIT:
-        return make(&CResourceFactory::ConstructNEditControl,
-                    [&] { return new FRM_NEditControl(theParent, theResourceId, theItem); });
-    case WC_TEXT:
-        return make(&CResourceFactory::ConstructNText,
-                    [&] { return new FRM_NText(theParent, theResourceId, theItem); });
-    case WC_GROUPBOX:
-        return make(&CResourceFactory::ConstructNGroupBox,
-                    [&] { return new FRM_NGroupBox(theParent, theResourceId, theItem); });
-    case WC_ICON:
-        return make(&CResourceFactory::ConstructNIcon,
-                    [&] { return new FRM_NIcon(theParent, theResourceId, theItem); });
+        return factory->ConstructNButton(theParent, theResourceId, theItem);
     case WC_RADIOBUTTON:
-        return make(&CResourceFactory::ConstructCRadioGroup,
-                    [&] { return new FRM_CRadioGroup(theParent, theResourceId, theItem); });
+        return factory->ConstructCRadioGroup(theParent, theResourceId, theItem);
+    case WC_CHECKBOX:
+        return factory->ConstructNCheckBox(theParent, theResourceId, theItem);
     case WC_HSCROLL:
     case WC_VSCROLL:
-        return make(&CResourceFactory::ConstructNScrollBar,
-                    [&] { return new FRM_NScrollBar(theParent, theResourceId, theItem); });
-    case WC_TEXTEDIT:
-        return make(&CResourceFactory::ConstructNScrollText,
-                    [&] { return new FRM_NScrollText(theParent, theResourceId, theItem); });
+        return factory->ConstructNScrollBar(theParent, theResourceId, theItem);
+    case WC_EDIT:
+        return factory->ConstructNEditControl(theParent, theResourceId, theItem);
+    case WC_TEXT:
+        return factory->ConstructNText(theParent, theResourceId, theItem);
     case WC_LBOX:
-        return make(&CResourceFactory::ConstructNListBox,
-                    [&] { return new FRM_NListBox(theParent, theResourceId, theItem); });
+        return factory->ConstructNListBox(theParent, theResourceId, theItem);
     case WC_LISTBUTTON:
-        return make(&CResourceFactory::ConstructNListButton,
-                    [&] { return new FRM_NListButton(theParent, theResourceId, theItem); });
+        return factory->ConstructNListButton(theParent, theResourceId, theItem);
     case WC_LISTEDIT:
-        return make(&CResourceFactory::ConstructNListEdit,
-                    [&] { return new FRM_NListEdit(theParent, theResourceId, theItem); });
+        return factory->ConstructNListEdit(theParent, theResourceId, theItem);
+    case WC_GROUPBOX:
+        return factory->ConstructNGroupBox(theParent, theResourceId, theItem);
+    case WC_TEXTEDIT:
+        return factory->ConstructNScrollText(theParent, theResourceId, theItem);
+    case WC_ICON:
+        return factory->ConstructNIcon(theParent, theResourceId, theItem);
     default:
         return nullptr;
     }

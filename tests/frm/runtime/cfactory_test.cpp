@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "../support/frm_app_fixture.h"
+#include "frm/controls/cctldelg.h"
+#include "frm/controls/cradiogr.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nscrlltx.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cfxdgrid.h"
@@ -23,6 +27,17 @@ public:
     {
         ++itsMade;
         return new FRM_CGlue(view);
+    }
+    int itsMade = 0;
+};
+
+// Overrides the push button only, and counts what it builds.
+class ButtonFactory : public CResourceFactory {
+public:
+    FRM_NButton* ConstructNButton(FRM_CSubview* parent, long resourceId, long itemId) override
+    {
+        ++itsMade;
+        return new FRM_NButton(parent, resourceId, itemId);
     }
     int itsMade = 0;
 };
@@ -66,6 +81,48 @@ TEST_F(FactoryTest, Defaults_BuildTheFrameworksClasses)
     EXPECT_EQ(grid->GetEnclosure(), window);
     EXPECT_EQ(CPlatformFactory::GetTop()->ConstructAttachmentWindow(nullptr, nullptr, 3), nullptr)
         << "attachment windows come with their classes";
+}
+
+TEST_F(FactoryTest, WindowResource_TakesEachControlFromTheTopResourceFactory)
+{
+    ASSERT_TRUE(vkov_res_register_text("factory controls", R"(
+window 7400 {
+  entry type=1 rect=(0,0,200,300) title="Controls"
+  entry type=12 rect=(10,10,30,90) title="Go" id=101
+  entry type=14 rect=(40,10,60,120) title="Exact" id=102
+  entry type=13 rect=(70,10,90,120) title="One" id=103
+  entry type=13 rect=(90,10,110,120) title="Two" id=104
+  entry type=23 rect=(120,10,290,190) title="text" id=105
+}
+)"));
+    FRM_CFactoryMgr* manager = FRM_CObjectRWC::GetG()->GetFactoryMgr();
+    ButtonFactory mine;
+    manager->AddFactory(FRM_CFactoryMgr::kResource, &mine);
+    auto* window = new FRM_CWindow(itsDocument, 7400, 1, itsTaskWindow);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(mine.itsMade, 1) << "the button came from the override";
+    EXPECT_NE(FrmCast<FRM_NButton>(window->FindResourceView(7400, 101)), nullptr);
+    EXPECT_NE(FrmCast<FRM_NCheckBox>(window->FindResourceView(7400, 102)), nullptr)
+        << "the check box from the default below";
+    auto* group = FrmCast<FRM_CRadioGroup>(window->FindResourceView(7400, 103));
+    ASSERT_NE(group, nullptr) << "one group for the run of radio buttons";
+    EXPECT_EQ(group->GetNumViews(), 2);
+    EXPECT_NE(FrmCast<FRM_NScrollText>(window->FindResourceView(7400, 105)), nullptr);
+    manager->RemoveFactory(FRM_CFactoryMgr::kResource, &mine);
+    EXPECT_EQ(window->Close(), 1);
+    vkok_app_process_pending_events();
+}
+
+TEST_F(FactoryTest, PlatformDefault_GivesEachNativeViewADelegateOfItsOwn)
+{
+    FRM_CWindow* window = NewWindow();
+    auto* button = new FRM_NButton(window, FRM_CRect(10, 10, 90, 30), FRM_CStringRW("Go"), 0);
+    std::unique_ptr<FRM_CControlDelegate> made(
+        CPlatformFactory::GetTop()->ConstructNativeControlDelegate(button));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetView(), button);
+    ASSERT_NE(button->GetDelegate(), nullptr);
+    EXPECT_EQ(button->GetDelegate()->GetView(), button);
 }
 
 } // namespace
