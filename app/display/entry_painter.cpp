@@ -37,6 +37,10 @@ bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c
 // Bytes that begin a control run: style, font and colour bytes, escapes and the newline.
 bool IsControl(unsigned char c) { return c >= 0x01 && c <= 0x1F; }
 bool IsMarker(const std::string& text) { return text == kArtRun || text == kTableRun; }
+bool IsBlank(const std::string& text)
+{
+    return !text.empty() && text.find_first_not_of(' ') == std::string::npos;
+}
 std::string MarkerLabel(const std::string& marker)
 {
     return marker == kArtRun ? "[Illustration]" : "[Table]";
@@ -806,6 +810,11 @@ void EntryPainter::DrawRunRange(std::size_t from, std::size_t to, float originY,
     if (window == nullptr)
         return;
     itsWindowFont = WindowFont{};
+    // A blank between words leaves no ink unless text is drawn opaque or underlined, and an
+    // entry has about as many blanks as words: skip drawing them.
+    s_drawct tools{};
+    vko_dwin_get_draw_ctools(window, &tools);
+    const bool blanksLeaveNoInk = tools.opaque_text == FALSE;
     std::vector<bool> selected(to, false);
     for (const int index : itsSelection)
         if (static_cast<std::size_t>(index) < to)
@@ -834,7 +843,8 @@ void EntryPainter::DrawRunRange(std::size_t from, std::size_t to, float originY,
         } else if (visible) {
             if (IsMarker(run.text)) {
                 DrawMarker(run, originY);
-            } else {
+            } else if (!(blanksLeaveNoInk && IsBlank(run.text) &&
+                         (state->font_style & VKO_FS_UNDERLINE) == 0)) {
                 SyncFont(*state, run.highlight != 0);
                 vko_dwin_draw_text(window, ToInt(run.x), ToInt(y) + state->baseline_shift,
                                    run.text.data(), static_cast<std::int32_t>(run.text.size()));

@@ -21,6 +21,7 @@
 #include "engine/engine.h"
 #include "frm/drawing/cfont.h"
 #include "frm/runtime/cswtchbr.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 #include "vkobase/vkobase.h"
 
@@ -60,6 +61,7 @@ struct Program {
                                             "search_text=Entry word is...,va\n"
                                             "main_entry=Entry:,N\ntext_entry=Senses:,N\n";
         vkov_test_reset_all();
+        vkov_debug_draw_log_enable(FALSE); // a real run keeps no drawing log
         FRM_CSwitchBoard::ResetForTests();
         FRM_CFont::GetRegistry()->ResetForTests();
         oldDir = std::filesystem::current_path();

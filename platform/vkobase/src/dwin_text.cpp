@@ -68,11 +68,13 @@ void vkok_dwin_draw_text(WINDOW win, int32_t x, int32_t y, const char *text, int
         return;
     const std::int32_t n = len < 0 ? static_cast<std::int32_t>(std::strlen(text))
                                    : static_cast<std::int32_t>(strnlen(text, len));
-    try {
-        vkobase::surface_log(win, "draw_text",
-                             std::to_string(x) + "," + std::to_string(y) + ",\"" +
-                                 std::string(text, static_cast<std::size_t>(n)) + "\"");
-    } catch (...) {
+    if (vkobase::surface_logging()) {
+        try {
+            vkobase::surface_log(win, "draw_text",
+                                 std::to_string(x) + "," + std::to_string(y) + ",\"" +
+                                     std::string(text, static_cast<std::size_t>(n)) + "\"");
+        } catch (...) {
+        }
     }
     const TextData t{win, win->draw.font, vkobase::font::window_dpi(win), x, y, text, n};
     if (win->draw.ctools.opaque_text != FALSE)

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <deque>
 
+#include "core_internal.h"
 #include "dwin_internal.h"
 #include "font_internal.h"
 #include "vkobase/font.h"
@@ -45,6 +46,7 @@ struct DrawExt {
 
 struct SurfaceState {
     vkobase::SurfaceDrawnHook drawn_hook = nullptr;
+    bool log_off = false; // a test or benchmark switched the drawing log off
 };
 
 SurfaceState &state() noexcept {
@@ -269,7 +271,13 @@ cairo_surface_t *surface_redirect_target(WINDOW win) noexcept {
     return ext != nullptr ? ext->redirect : nullptr;
 }
 
+bool surface_logging() noexcept {
+    return app_test_mode() && !state().log_off;
+}
+
 void surface_log(WINDOW win, const char *op, const std::string &args) noexcept {
+    if (!surface_logging())
+        return;
     DrawExt *ext = ext_of(win);
     if (ext == nullptr)
         return;
@@ -386,6 +394,10 @@ BOOLEAN vkov_debug_draw_log_get(WINDOW win, int32_t index, vkov_draw_log_entry *
     entry->brush = e.brush;
     copy_text(entry->font, e.font);
     return TRUE;
+}
+
+void vkov_debug_draw_log_enable(BOOLEAN on) noexcept {
+    state().log_off = on == FALSE;
 }
 
 void vkov_debug_draw_log_clear(WINDOW win) noexcept {

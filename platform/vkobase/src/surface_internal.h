@@ -60,7 +60,10 @@ void surface_redirect(WINDOW win, cairo_surface_t *target) noexcept;
 // The redirection in force, or null (borrowed).
 cairo_surface_t *surface_redirect_target(WINDOW win) noexcept;
 
-// Adds an entry to the window's drawing log: the operation name, its arguments as text, and
+// Whether drawing calls are logged: only in test mode (nothing reads the log in a real run,
+// and keeping it costs every drawing call), and not when a test switched it off.
+bool surface_logging() noexcept;
+// Adds an entry to the window's drawing log when logging: the operation name, its arguments as text, and
 // the window's clip, mode, pen, brush and font as they stand.
 void surface_log(WINDOW win, const char *op, const std::string &args) noexcept;
 

@@ -434,8 +434,11 @@ TEST_F(EntryPainterTest, Redraw_DrawsFromTheScrolledOriginInTheColours)
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(std::string(drawn.front().args).substr(0, 5), "20,0,"); // its descent shows
     bool found = false;
-    for (const auto& entry : drawn)
+    for (const auto& entry : drawn) {
         found = found || std::string(entry.args) == "20,48,\"line\"";
+        // Blanks between words leave no ink on transparent text and are not drawn.
+        EXPECT_EQ(std::string(entry.args).find(",\" \""), std::string::npos) << entry.args;
+    }
     EXPECT_TRUE(found);
 }
 

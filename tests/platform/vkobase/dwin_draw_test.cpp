@@ -540,6 +540,23 @@ TEST_F(DwinDrawTest, TheLogRecordsEachCallWithTheToolsInForce) {
     EXPECT_FALSE(vkov_debug_draw_log_get(its_win, 2, &e));
 }
 
+TEST_F(DwinDrawTest, TheLogSwitchedOffKeepsNothingUntilTheNextReset) {
+    const s_rct r{5, 6, 7, 8};
+    vkov_debug_draw_log_clear(its_win);
+    vkov_debug_draw_log_enable(FALSE);
+    vkok_dwin_draw_rect(its_win, &r);
+    vkok_dwin_draw_text(its_win, 3, 4, "hi", -1);
+    EXPECT_EQ(vkov_debug_draw_log_size(its_win), 0);
+    vkov_debug_draw_log_enable(TRUE);
+    vkok_dwin_draw_rect(its_win, &r);
+    EXPECT_EQ(vkov_debug_draw_log_size(its_win), 1);
+    vkov_debug_draw_log_enable(FALSE);
+    vkov_test_reset_all(); // every test starts with the log on
+    WINDOW win = make(W_DOC, s_rct{0, 0, 60, 80}, nullptr);
+    vkok_dwin_draw_rect(win, &r);
+    EXPECT_EQ(vkov_debug_draw_log_size(win), 1);
+}
+
 TEST_F(DwinDrawTest, ResizingKeepsWhatWasDrawnAndPngHoldsTheWindow) {
     vkov_dwin_clear(its_win, kRedColor);
     const s_rct bigger{0, 0, 200, 220};

@@ -1,5 +1,5 @@
 /* surface_debug.h: what tests and people use to look at drawing: the drawing log kept for
- * every window (each drawing call with its arguments and the tools in force), the pixels of
+ * every window in test mode (each drawing call with its arguments and the tools in force), the pixels of
  * a window, and a PNG file of them. Pixels are read from the window's owner surface, so a
  * child window shows what was drawn in its rectangle, whoever drew it. */
 #ifndef VKOBASE_SURFACE_DEBUG_H
@@ -29,6 +29,9 @@ VKOBASE_API int32_t vkov_debug_draw_log_size(WINDOW win) VKOBASE_NOEXCEPT;
 VKOBASE_API BOOLEAN vkov_debug_draw_log_get(WINDOW win, int32_t index,
                                             vkov_draw_log_entry *entry) VKOBASE_NOEXCEPT;
 VKOBASE_API void vkov_debug_draw_log_clear(WINDOW win) VKOBASE_NOEXCEPT;
+/* Test mode keeps the log unless this switches it off (benchmarks measure drawing as a real
+ * run does it, without the log); a reset switches it on again. */
+VKOBASE_API void vkov_debug_draw_log_enable(BOOLEAN on) VKOBASE_NOEXCEPT;
 
 /* Size of the window's client area in pixels; FALSE for dead windows. */
 VKOBASE_API BOOLEAN vkov_debug_surface_size(WINDOW win, int32_t *width,
