@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+class FRM_CSubmenu;
+class FRM_CTreeView;
+
 class BMItem {
 public:
     BMItem() = default;
@@ -84,6 +87,23 @@ public:
     BookmarkNameProblem CheckFolderName(const BMItem* parentFolder, const std::string& name) const;
     static BookmarkNameProblem CheckBookmarkName(const std::string& name);
     static BookmarkNameProblem CheckRefName(const std::string& text);
+
+    // Adds every entry to tree under its root: a folder as a folder node, a bookmark as a
+    // leaf, each node holding its entry (BookmarkNode).
+    void FillTree(FRM_CTreeView* tree) const;
+    // The bookmark menu: each top-level entry in order, a folder as a submenu of its
+    // contents, a bookmark as an item with its open tag. Folders nested deeper than
+    // kMenuDepth show no contents in menus (the organiser shows them all).
+    void BuildBookmarkMenu(FRM_CSubmenu& submenu) const;
+    // The folders as targets: "Main Level" (the top level), then each folder; a folder
+    // holding folders is a submenu whose first item is the folder itself, then a separator,
+    // then its folders. Bookmarks do not appear.
+    void BuildFolderMenu(FRM_CSubmenu& submenu) const;
+    // Empties submenu.
+    static void ClearMenu(FRM_CSubmenu& submenu);
+    // Removes submenu's entries after its last separator (the separator stays).
+    static void ClearBookmarkEntries(FRM_CSubmenu& submenu);
+    static constexpr int kMenuDepth = 16;
 
     const std::vector<std::unique_ptr<BMItem>>& TopLevel() const { return itsTopLevel; }
     // The entry of that number, or none (out of range, or deleted).

@@ -1,5 +1,7 @@
 // factory_user.cpp: the factory's preferences window and bookmark organiser.
+#include "app/shell/book_win.h"
 #include "app/shell/factory_layout.h"
+#include "app/shell/pref_win.h"
 #include "ruk/static/vkoruk.h"
 
 namespace factory {
@@ -10,14 +12,14 @@ constexpr long kNo = kNoCommand;
 
 constexpr WindowElement kPreferences{1016, 1016, 1009, 0, 2, 0, 285, 150, 585, 450, 0x800,
                                      W_MODAL, 0, VKO_ATTR_SCREEN_WINDOW, 1071, true, false,
-                                     MakeLaidOutWindow};
+                                     MakeWindowOf<PrefWin>};
 constexpr ViewElement kPrefOk{1081, 1016, 0, 3, VC::kButton, 10, 265, 80, 290, 1228, 10012, kNo, 0xFFFF0000, 8, 0, true, 0};
 constexpr ViewElement kPrefCancel{1083, 1016, 1, 3, VC::kButton, 220, 265, 290, 290, 1238, 10014, kNo, 0xFFFF0000, 0, 0, true, 0};
 constexpr ViewElement kPrefApply{1085, 1016, 2, 3, VC::kButton, 115, 265, 185, 290, 1246, 10013, kNo, 0xFFFF0000, 0, 0, true, 0};
 
 constexpr WindowElement kBookmarks{1017, 1017, 1009, 1, 2, 0, 178.413F, 71.3325F, 668.413F,
                                    521.332F, 0x800, W_MODAL, 0, VKO_ATTR_SCREEN_WINDOW, 1145,
-                                   true, false, MakeLaidOutWindow};
+                                   true, false, MakeWindowOf<BookWin>};
 constexpr ViewElement kBookText1{1260, 1017, 0, 9, VC::kText, 10, 11, 480, 29, 1186, kNo, kNo, 0xFFFF0000, 0, 0, true, 0};
 constexpr ViewElement kBookText2{1262, 1017, 1, 9, VC::kText, 10, 29, 480, 47, 1192, kNo, kNo, 0xFFFF0000, 0, 0, true, 0};
 constexpr ViewElement kBookText3{1264, 1017, 2, 9, VC::kText, 10, 47, 480, 65, 1202, kNo, kNo, 0xFFFF0000, 0, 0, true, 0};

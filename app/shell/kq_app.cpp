@@ -7,10 +7,13 @@
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/settings_files.h"
+#include "app/shell/bookmark_menus.h"
+#include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/user_info_doc.h"
 #include "app/shell/web_launcher.h"
 #include "engine/engine.h"
 #include "frm/core/cobjrwc.h"
@@ -34,11 +37,14 @@ WINDOW TaskWindow()
 }
 } // namespace
 
-KQedApp::KQedApp(bool commandLine) : itsCommandLine(commandLine)
+KQedApp::KQedApp(bool commandLine)
+    : itsBookmarks(std::make_unique<BookmarkStore>()), itsCommandLine(commandLine)
 {
     theApplication = this;
     KQedAppFactory::Instance().ConstructApplication(this, KQedAppFactory::kApplication);
     itsPrefs = DefaultPrefs();
+    itsBookmarks->Load();
+    itsBookmarks->onChanged = [this] { DoCommand(kCmdBookmarksChanged, nullptr); };
 }
 
 KQedApp::~KQedApp()
@@ -172,6 +178,13 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
     }
     switch (tag) {
     case menutag::kPreferences:
+    case menutag::kOrganizeBookmarks:
+        // The user's document runs both windows; a bookmark chosen in the organiser then
+        // opens in the front window.
+        if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
+            user->DoCommand(tag == menutag::kPreferences ? UserInfoDoc::kCmdPreferences
+                                                         : UserInfoDoc::kCmdOrganizeBookmarks,
+                            nullptr);
         return;
     case menutag::kAbout:
         DoAboutBox();
@@ -197,6 +210,10 @@ void KQedApp::DoCommand(long command, void* data)
     }
     case kCmdRegisterWindow:
         RegisterWindow(static_cast<FRM_CWindow*>(data));
+        return;
+    case kCmdBookmarksChanged:
+        for (FRM_CWindow* window : itsWindows)
+            RebuildBookmarkMenus(window, *itsBookmarks);
         return;
     case kCmdUnregisterWindow:
         UnregisterWindow(static_cast<FRM_CWindow*>(data));
@@ -294,6 +311,7 @@ void KQedApp::RegisterWindow(FRM_CWindow* window)
     itsWindows.push_back(window);
     itsCurrentWindow = static_cast<int>(itsWindows.size()) - 1;
     RebuildWindowMenus();
+    RebuildBookmarkMenus(window, *itsBookmarks);
 }
 
 void KQedApp::UnregisterWindow(FRM_CWindow* window)

@@ -9,6 +9,7 @@
 // started flag; with a command-line argument, a look-up of the clipboard's word.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "frm/runtime/capplctn.h"
 #include "vkocoll/ordered.h"
 
+class BookmarkStore;
 class configDict;
 class FRM_CWindow;
 class RefDoc;
@@ -24,6 +26,7 @@ class RefDoc;
 class KQedApp : public FRM_CApplication {
 public:
     // Commands the application answers.
+    static constexpr long kCmdBookmarksChanged = 62;
     static constexpr long kCmdNextWindow = 70;
     static constexpr long kCmdRegisterWindow = 71;
     static constexpr long kCmdUnregisterWindow = 72;
@@ -44,6 +47,8 @@ public:
     Prefs& GetPrefs() { return itsPrefs; }
     // The documents made at start-up: task (none), user and first reference document.
     const KQedAppIDData& GetIDData() const { return itsIDData; }
+    // The bookmarks, read from "BookMark.kq" when the application is made.
+    BookmarkStore& GetBookmarks() { return *itsBookmarks; }
     const RWOrdered& GetDescriptions() const { return itsDescriptions; }
     // The description whose reference name is name, or null.
     const configDict* FindDescription(const std::string& name) const;
@@ -88,6 +93,7 @@ private:
 
     KQedAppIDData itsIDData;
     Prefs itsPrefs;
+    std::unique_ptr<BookmarkStore> itsBookmarks;
     RWOrdered itsDescriptions;             // owned configDicts
     std::vector<FRM_CWindow*> itsWindows;  // not owned
     int itsCurrentWindow = -1;

@@ -4,6 +4,7 @@
 #include "app/display/entry_painter.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
+#include "app/shell/bookmark_menus.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
@@ -119,6 +120,9 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
             itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
         return;
     default:
+        if (KQedApp* application = KQedApp::Instance();
+            application != nullptr && DoBookmarkMenuCommand(this, application->GetBookmarks(), tag))
+            return;
         FRM_CWindow::DoMenuCommand(tag, shift, control);
     }
 }

@@ -7,6 +7,8 @@
 
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/user_info_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/drawing/cenviron.h"
@@ -25,12 +27,7 @@ constexpr unsigned long kPageBlend = 0x0AC0C0C0;
 const FRM_CRect kRestoreFrame(160, 175, 275, 205);
 // The page area: below the tabs, above the buttons (the window's bottom 40 units).
 constexpr float kTabHeight = 25;
-constexpr float kWindowSize = 300;
-
-WINDOW TaskWindow()
-{
-    return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
-}
+constexpr float kButtonArea = 40;
 
 Prefs DefaultsKeepingReference(const Prefs& current)
 {
@@ -319,27 +316,27 @@ void BrowseSearchPage::DoCommand(long command, void* data)
 
 // --- PrefWin -----------------------------------------------------------------------------
 
-PrefWin::PrefWin(FRM_CDocument* document, Prefs* working)
-    : FRM_CWindow(document, FRM_CRect(285, 150, 285 + kWindowSize, 150 + kWindowSize),
-                  FRM_CStringRW(1071), 0, W_MODAL, 0, TaskWindow()),
-      itsWorking(working)
+PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                 long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent)
 {
-    itsOk = new FRM_NButton(this, FRM_CRect(10, 265, 80, 290), FRM_CStringRW(1228), 0);
-    itsOk->SetCommand(kCmdOk);
-    itsCancel = new FRM_NButton(this, FRM_CRect(220, 265, 290, 290), FRM_CStringRW(1238), 0);
-    itsCancel->SetCommand(kCmdCancel);
-    itsApply = new FRM_NButton(this, FRM_CRect(115, 265, 185, 290), FRM_CStringRW(1246), 0);
-    itsApply->SetCommand(kCmdApply);
+    if (auto* user = dynamic_cast<UserInfoDoc*>(document))
+        itsWorking = &user->GetWorkingPrefs();
+    else if (KQedApp* application = KQedApp::Instance())
+        itsOwnRecord = application->GetPrefs();
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kPreferencesWindow, 0, &itsIDData);
+    itsOk = itsIDData.Get<FRM_NButton>(1081);
+    itsApply = itsIDData.Get<FRM_NButton>(1085);
 
     // Tabs along the top choose the page; the pages share the area above the buttons.
     static const char* const kTitles[3] = {"Appearance", "Reference", "Browse Search"};
-    const float tabWidth = kWindowSize / 3;
+    const float width = frame.Width();
     for (int i = 0; i < 3; ++i) {
-        itsTabs[i] = new FRM_NButton(this, FRM_CRect(i * tabWidth, 0, (i + 1) * tabWidth, kTabHeight),
+        itsTabs[i] = new FRM_NButton(this, FRM_CRect(i * width / 3, 0, (i + 1) * width / 3, kTabHeight),
                                      FRM_CStringRW(kTitles[i]), 0);
         itsTabs[i]->SetCommand(kCmdTabFirst + i);
     }
-    const FRM_CRect pageFrame(0, kTabHeight, kWindowSize, kWindowSize - 40);
+    const FRM_CRect pageFrame(0, kTabHeight, width, frame.Height() - kButtonArea);
     itsPages[kAppearance] = new AppearancePage(this, pageFrame);
     itsPages[kReference] = new ReferencePage(this, pageFrame);
     itsPages[kBrowseSearch] = new BrowseSearchPage(this, pageFrame);
@@ -348,12 +345,6 @@ PrefWin::PrefWin(FRM_CDocument* document, Prefs* working)
     ShowPage(kAppearance);
     EnableApply(0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
-}
-
-void PrefWin::Run(FRM_CDocument* document, Prefs* working)
-{
-    auto* window = new PrefWin(document, working);
-    vko_win_process_modal(window->GetVKOWindow());
 }
 
 void PrefWin::ShowPage(Page page)
@@ -371,6 +362,8 @@ void PrefWin::ShowPage(Page page)
 void PrefWin::EnableApply(short on)
 {
     for (FRM_NButton* button : {itsOk, itsApply}) {
+        if (button == nullptr)
+            continue;
         if (on != 0)
             button->DoEnable();
         else

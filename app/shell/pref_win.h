@@ -3,12 +3,14 @@
 // Reference (the dictionary new windows open) and Browse Search (the search mode and type
 // new windows start with). The pages show the document's working record; OK and Apply copy
 // the controls into it and hand it to the document (command 10013), which writes it. A
-// change marks the document changed and enables OK and Apply.
+// change marks the document changed and enables OK and Apply. The window factory makes it
+// (element 1016) with its OK, Cancel and Apply buttons.
 #pragma once
 #include <array>
 #include <cstdint>
 
 #include "app/display/prefs.h"
+#include "app/shell/id_data.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 
@@ -120,11 +122,11 @@ public:
     static constexpr long kCmdPrefsApplied = 69;
     enum Page { kAppearance = 0, kReference = 1, kBrowseSearch = 2 };
 
-    // working: the document's record, which the pages show and Apply fills; the document
-    // answers command 10013 by taking it (and clears its changed flag when it could).
-    PrefWin(FRM_CDocument* document, Prefs* working);
-    // Shows the window modally until it closes.
-    static void Run(FRM_CDocument* document, Prefs* working);
+    // The factory's constructor. The pages show the working record of the preferences
+    // document (UserInfoDoc); the document answers command 10013 by taking it, and clears
+    // its changed flag when it could.
+    PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+            long attributes, e_win_type type, int menuBarId, WINDOW parent);
 
     // Apply sends command 69 to this window (none: nobody is told).
     void SetNotifyWindow(FRM_CWindow* window) { itsNotifyWindow = window; }
@@ -153,12 +155,13 @@ public:
 private:
     static constexpr long kCmdTabFirst = 10020;  // the page tabs: 10020 + page
 
-    Prefs* itsWorking;
+    PrefWinIDData itsIDData;
+    Prefs itsOwnRecord;   // the working record when the document keeps none
+    Prefs* itsWorking = &itsOwnRecord;
     FRM_CWindow* itsNotifyWindow = nullptr;
     std::array<PrefPage*, 3> itsPages{};
     std::array<FRM_NButton*, 3> itsTabs{};
     Page itsFrontPage = kAppearance;
     FRM_NButton* itsOk = nullptr;
-    FRM_NButton* itsCancel = nullptr;
     FRM_NButton* itsApply = nullptr;
 };

@@ -1,0 +1,313 @@
+// book_win.cpp: the bookmark organiser.
+#include "app/shell/book_win.h"
+
+#include <string>
+
+#include "app/shell/bookmark_menus.h"
+#include "app/shell/bookmark_store.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/user_info_doc.h"
+#include "frm/controls/ctreeevt.h"
+#include "frm/controls/ctreevw.h"
+#include "frm/controls/nctrls.h"
+#include "frm/core/cobjrwc.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/runtime/cnav.h"
+#include "frm/views/cimage.h"
+#include "frm/views/cviewdrg.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+
+constexpr long kCmdIgnored = 20003;
+constexpr long kCmdWindowNull = 20002;
+constexpr int kFolderImage = 39100;
+constexpr int kDuplicateFolderMessage = 1036;
+constexpr std::int32_t kNameLength = 256;
+
+// Why a folder name is refused, as the prompt says it; null for a good name.
+const char* Refusal(BookmarkNameProblem problem)
+{
+    switch (problem) {
+    case BookmarkNameProblem::kNone:
+        return nullptr;
+    case BookmarkNameProblem::kEmpty:
+        return "A folder needs a name.";
+    case BookmarkNameProblem::kBadCharacter:
+        return "Folder names cannot contain ':' or '/'.";
+    case BookmarkNameProblem::kReserved:
+        return "\"<>\" cannot be a folder name.";
+    case BookmarkNameProblem::kDuplicate:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                 long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent),
+      itsStore(&KQedApp::Instance()->GetBookmarks())
+{
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kBookmarkWindow, 0, &itsIDData);
+    itsDelete = itsIDData.Get<FRM_NButton>(1270);
+    itsSort = itsIDData.Get<FRM_NButton>(1272);
+    itsNewFolder = itsIDData.Get<FRM_NButton>(1274);
+    itsHelp = itsIDData.Get<FRM_NButton>(1276);
+    itsOk = itsIDData.Get<FRM_NButton>(1278);
+    itsTree = itsIDData.Get<FRM_CTreeView>(1268);
+
+    itsSorter = std::make_unique<FRM_CTreeStringSorter>(-1);
+    itsFolderImage = std::make_unique<FRM_CImage>(static_cast<long>(kFolderImage));
+    itsTree->ITreeView(nullptr, 0x07000000ul, FRM_CEnvironment::DefaultFont(),
+                       FRM_CTreeItem::kBestHeight, FRM_CTreeItem::kBestIndent, nullptr,
+                       itsFolderImage.get(), itsFolderImage.get(), nullptr, 1, 1, 1, 16, 100, 1,
+                       0xFFFFFFFF);
+    // The tree owns the small node records; the entries stay the store's.
+    itsTree->SetDeleteUserData(1);
+    itsTree->SetSelectionPolicy(FRM_CTreeView::SelectOne);
+    itsTree->SetExpansionPolicy(FRM_CTreeView::ExpandRestore);
+    FRM_CTreeNodeItem* root = itsTree->GetRoot();
+    root->SetString(FRM_CStringRW("Main Level"));
+    itsStore->FillTree(itsTree);
+    root->Expand(0, 0);
+    EnableEditing(false, false);
+
+    itsDragSource = std::make_unique<FRM_CDragSource>();
+    itsSink = new FRM_CViewSink(itsTree, kCmdDrop, kCmdIgnored, kCmdIgnored, kCmdIgnored);
+    itsDragSource->RegisterSink(itsSink, 0);
+    GetMouseManager()->RegisterMouseHandler(itsDragSource.get(), 0);
+    vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+}
+
+BookWin::~BookWin()
+{
+    if (itsTimer >= 0)
+        vko_timer_destroy(itsTimer);
+    // The source deletes the sink it alone holds.
+    if (FRM_CMouseManager* manager = GetMouseManager())
+        manager->UnRegisterMouseHandler(itsDragSource.get());
+    itsDragSource.reset();
+}
+
+FRM_NButton* BookWin::GetButton(long command) const
+{
+    switch (command) {
+    case kCmdDelete: return itsDelete;
+    case kCmdSort: return itsSort;
+    case kCmdNewFolder: return itsNewFolder;
+    case kCmdHelp: return itsHelp;
+    case kCmdClose: return itsOk;
+    default: return nullptr;
+    }
+}
+
+FRM_CTreeItem* BookWin::Selected() const
+{
+    const std::vector<FRM_CTreeItem*>& selection = itsTree->GetSelection();
+    return selection.empty() ? nullptr : selection.front();
+}
+
+void BookWin::EnableEditing(bool deleteAndSort, bool newFolder)
+{
+    for (FRM_NButton* button : {itsDelete, itsSort})
+        deleteAndSort ? button->DoEnable() : button->DoDisable();
+    newFolder ? itsNewFolder->DoEnable() : itsNewFolder->DoDisable();
+}
+
+void BookWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdDelete:
+        DeleteSelected();
+        return;
+    case kCmdSort:
+        itsTree->GetRoot()->SortChildren(itsSorter.get(), 1);
+        itsTree->Invalidate(itsTree->GetLocalFrame());
+        return;
+    case kCmdNewFolder:
+        NewFolder();
+        return;
+    case kCmdClose:
+        Close();
+        return;
+    case kCmdDrop: {
+        const auto* drop = static_cast<const CViewSinkData*>(data);
+        if (drop != nullptr && drop->GetDragCommand() == kDragKind)
+            DropAt(static_cast<FRM_CTreeItem*>(drop->GetDragData()), drop->GetMouseLocation());
+        return;
+    }
+    case FRM_CTreeView::kTreeEventCommand:
+        TreeEvent(data);
+        return;
+    case kCmdIgnored:
+    case kCmdWindowNull:
+        return;
+    default:
+        FRM_CWindow::DoCommand(command, data);
+    }
+}
+
+void BookWin::TreeEvent(void* data)
+{
+    auto* event = static_cast<FRM_CTreeEvent*>(data);
+    if (event == nullptr || event->GetTree() != itsTree)
+        return;
+    FRM_CTreeItem* item = event->GetTreeItem();
+    FRM_CTreeItem* root = itsTree->GetRoot();
+    switch (event->GetType()) {
+    case FRM_CTreeEvent::SelectionChanged: {
+        FRM_CTreeItem* selected = Selected();
+        EnableEditing(selected != nullptr, selected != nullptr && !selected->IsTerminal());
+        return;
+    }
+    case FRM_CTreeEvent::MouseClick:
+        // A press on an entry starts dragging it; letting go over a folder moves it there.
+        if (item != nullptr && item != root && event->GetButton() == 0)
+            itsDragSource->DoDrag(kDragKind, item, this, 0);
+        return;
+    case FRM_CTreeEvent::MouseDoubleClick: {
+        // A bookmark opens once the window has gone; a folder opens or closes in the tree.
+        const BMItem* entry = EntryOfNode(item);
+        if (entry == nullptr || entry->isFolder || itsPendingTag != 0)
+            return;
+        itsPendingTag = bookmarktag::Open(entry->number);
+        if (itsPendingTag == 0)
+            return;
+        if (auto* user = dynamic_cast<UserInfoDoc*>(GetDocument()))
+            user->SetPendingBookmark(itsPendingTag);
+        itsTimer = vko_timer_create(GetVKOWindow(), kOpenDelayMs);
+        if (itsTimer < 0)
+            Close();  // no timer to wait for: close now
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void BookWin::DoTimer(long timerId)
+{
+    if (timerId != itsTimer || itsTimer < 0) {
+        FRM_CWindow::DoTimer(timerId);
+        return;
+    }
+    vko_timer_destroy(itsTimer);
+    itsTimer = -1;
+    Close();
+}
+
+void BookWin::DeleteSelected()
+{
+    FRM_CTreeItem* selected = Selected();
+    if (selected == nullptr)
+        return;
+    FRM_CTreeNodeItem* root = itsTree->GetRoot();
+    itsTree->ClearSelection(0);
+    if (selected == root) {
+        vko_dm_post_message("%s", "Selected root to delete!");
+        while (root->GetNChildren() != 0) {
+            FRM_CTreeItem* child = root->GetChild(root->GetNChildren() - 1);
+            if (BMItem* entry = EntryOfNode(child))
+                itsStore->DeleteItem(entry);
+            delete root->RemoveChild(root->GetNChildren() - 1);
+        }
+    } else if (FRM_CTreeNodeItem* parent = selected->GetParent()) {
+        if (BMItem* entry = EntryOfNode(selected))
+            itsStore->DeleteItem(entry);
+        for (unsigned i = 0; i < parent->GetNChildren(); ++i) {
+            if (parent->GetChild(i) == selected) {
+                delete parent->RemoveChild(i);
+                break;
+            }
+        }
+    }
+    itsTree->Invalidate(itsTree->GetLocalFrame());
+    EnableEditing(false, false);
+}
+
+void BookWin::NewFolder()
+{
+    FRM_CTreeItem* selected = Selected();
+    if (selected == nullptr || selected->IsTerminal())
+        return;
+    auto* node = static_cast<FRM_CTreeNodeItem*>(selected);
+    BMItem* parent = EntryOfNode(node);  // none: the top level
+    for (;;) {
+        char name[kNameLength + 1] = "";
+        if (vko_dm_post_string_prompt(FRM_CStringRW(1032).data(), name, sizeof name) == nullptr)
+            return;
+        const BookmarkNameProblem problem = itsStore->CheckFolderName(parent, name);
+        if (problem == BookmarkNameProblem::kDuplicate) {
+            vko_dm_post_message("%s", FRM_CStringRW(kDuplicateFolderMessage).data());
+            continue;
+        }
+        if (const char* refusal = Refusal(problem)) {
+            vko_dm_post_message("%s", refusal);
+            continue;
+        }
+        if (BMItem* folder = itsStore->AddFolder(parent, name)) {
+            if (FRM_CTreeItem* item = node->AddNodeChild(FRM_CStringRW(name)))
+                item->SetUserData(new BookmarkNode(folder));
+            node->Expand(0, 0);
+        }
+        break;
+    }
+    itsTree->Invalidate(itsTree->GetLocalFrame());
+}
+
+void BookWin::DropAt(FRM_CTreeItem* dragged, const FRM_CPoint& point)
+{
+    const FRM_CWindow* task =
+        FRM_CObjectRWC::GetG() != nullptr ? FRM_CObjectRWC::GetG()->GetTaskWin() : nullptr;
+    const FRM_CPoint local = task != nullptr ? point.GetTranslated(task, this) : point;
+    Move(dragged, itsTree->PointToItem(local));
+}
+
+bool BookWin::Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target)
+{
+    if (dragged == nullptr || target == nullptr || target == dragged || target->IsTerminal())
+        return false;
+    FRM_CTreeNodeItem* from = dragged->GetParent();
+    if (from == nullptr)
+        return false;  // the root stays where it is
+    BMItem* entry = EntryOfNode(dragged);
+    BMItem* folder = EntryOfNode(target);  // none: the top level
+    // The store refuses a folder dropped into itself or its own folders.
+    if (entry == nullptr || !itsStore->MoveItem(EntryOfNode(from), folder, entry))
+        return false;
+    for (unsigned i = 0; i < from->GetNChildren(); ++i) {
+        if (from->GetChild(i) == dragged) {
+            from->RemoveChild(i);
+            break;
+        }
+    }
+    static_cast<FRM_CTreeNodeItem*>(target)->AddChild(dragged);
+    itsTree->Invalidate(itsTree->GetLocalFrame());
+    return true;
+}
+
+void BookWin::Key(const FRM_CKey& key)
+{
+    const bool deleteKey = key.IsVirtualKey() ? key.GetChar() == VKO_KEY_DELETE : key.GetChar() == 127;
+    if (deleteKey)
+        DoCommand(kCmdDelete, nullptr);
+    else
+        FRM_CWindow::Key(key);
+}
+
+void BookWin::DoMenuCommand(short tag, short shift, short control)
+{
+    if (tag != kCmdIgnored)
+        FRM_CWindow::DoMenuCommand(tag, shift, control);
+}
+
+void BookWin::DoUpdateModel(long, long command, const FRM_CModel*)
+{
+    if (command != kCmdIgnored)
+        vko_dm_post_error("Command (%ld) not handled in dependent window %s", command,
+                          GetTitle().data());
+}

@@ -1,0 +1,78 @@
+// book_win.h: BookWin, the "Organize Bookmarks" window: the bookmark store as a tree under
+// "Main Level", in which the user deletes entries, sorts the tree by name, makes folders,
+// drags entries onto folders, and opens a bookmark by double-clicking it. Every change is
+// made in the store (which writes its file) and in the tree alike. The window factory makes
+// it (element 1017) with its texts, tree and buttons, over the preferences document, which
+// opens the bookmark chosen once the window is gone.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "app/shell/id_data.h"
+#include "frm/views/cwindow.h"
+
+class BMItem;
+class BookmarkStore;
+class FRM_CDragSource;
+class FRM_CImage;
+class FRM_CTreeItem;
+class FRM_CTreeStringSorter;
+class FRM_CTreeView;
+class FRM_CViewSink;
+class FRM_NButton;
+
+class BookWin : public FRM_CWindow {
+public:
+    static constexpr long kCmdDelete = 11001;
+    static constexpr long kCmdSort = 11002;
+    static constexpr long kCmdNewFolder = 11003;
+    static constexpr long kCmdHelp = 11004;
+    static constexpr long kCmdClose = 11005;
+    static constexpr long kCmdDrop = 373;
+    static constexpr long kDragKind = 2;
+    static constexpr std::int32_t kOpenDelayMs = 100;
+
+    // The factory's constructor; the tree shows the application's bookmarks.
+    BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+            long attributes, e_win_type type, int menuBarId, WINDOW parent);
+    ~BookWin() override;
+
+    // The open tag of the bookmark activated (also given to the document), 0 until one is.
+    short PendingTag() const { return itsPendingTag; }
+    FRM_CTreeView* GetTree() const { return itsTree; }
+    FRM_NButton* GetButton(long command) const;
+    // The drop of the dragged node at point (the task window's coordinates).
+    void DropAt(FRM_CTreeItem* dragged, const FRM_CPoint& point);
+    // Moves dragged under target when target is a folder node (the root: the top level)
+    // other than dragged and not inside it; false, changing nothing, otherwise.
+    bool Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target);
+
+    // FRM_CWindow
+    void DoCommand(long command, void* data) override;
+    void DoMenuCommand(short tag, short shift, short control) override;
+    void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
+    void DoTimer(long timerId) override;
+    void Key(const FRM_CKey& key) override;
+
+private:
+    void TreeEvent(void* data);
+    void DeleteSelected();
+    void NewFolder();
+    void EnableEditing(bool deleteAndSort, bool newFolder);
+    FRM_CTreeItem* Selected() const;
+
+    BookWinIDData itsIDData;
+    BookmarkStore* itsStore;
+    FRM_CTreeView* itsTree = nullptr;
+    FRM_NButton* itsDelete = nullptr;
+    FRM_NButton* itsSort = nullptr;
+    FRM_NButton* itsNewFolder = nullptr;
+    FRM_NButton* itsHelp = nullptr;
+    FRM_NButton* itsOk = nullptr;
+    std::unique_ptr<FRM_CImage> itsFolderImage;
+    std::unique_ptr<FRM_CTreeStringSorter> itsSorter;
+    std::unique_ptr<FRM_CDragSource> itsDragSource;
+    FRM_CViewSink* itsSink = nullptr;          // the drag source's
+    short itsPendingTag = 0;
+    std::int32_t itsTimer = -1;
+};

@@ -1,0 +1,279 @@
+// bookmark_menus.cpp: the bookmark tree and menus, and what the bookmark menu items do.
+#include "app/shell/bookmark_menus.h"
+
+#include <string>
+#include <vector>
+
+#include "app/pages/kq_basic_win.h"
+#include "app/settings/config_dict.h"
+#include "app/shell/bookmark_store.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
+#include "engine/worditem.h"
+#include "frm/controls/ctreevw.h"
+#include "frm/core/cobjrwc.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "ruk/static/vkoruk.h"
+#include "vkocoll/collstr.h"
+
+namespace {
+
+FRM_CMenuItem Separator() { return FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CMenu::SEPARATOR); }
+
+FRM_CStringRW Label(const BMItem& entry) { return FRM_CStringRW(entry.name.c_str()); }
+
+bool HoldsFolder(const BMItem& folder)
+{
+    for (const auto& child : folder.children)
+        if (child->isFolder)
+            return true;
+    return false;
+}
+
+void AppendEntries(FRM_CSubmenu& submenu, const std::vector<std::unique_ptr<BMItem>>& entries,
+                   int depth)
+{
+    for (const auto& entry : entries) {
+        if (entry->isFolder) {
+            FRM_CSubmenu folder(Label(*entry), bookmarktag::Open(entry->number), 0, FRM_CMenu::ENABLED);
+            if (depth < BookmarkStore::kMenuDepth)
+                AppendEntries(folder, entry->children, depth + 1);
+            submenu.Append(folder);
+        } else if (const short tag = bookmarktag::Open(entry->number)) {
+            submenu.Append(FRM_CMenuItem(Label(*entry), tag, 0, FRM_CMenu::ENABLED));
+        }
+    }
+}
+
+// A target: a folder without folders is an item; one with folders a submenu that starts
+// with the folder itself.
+void AppendTarget(FRM_CSubmenu& submenu, const FRM_CStringRW& name, short tag,
+                  const std::vector<std::unique_ptr<BMItem>>& contents, bool holdsFolder, int depth)
+{
+    if (tag == 0)
+        return;
+    if (!holdsFolder || depth >= BookmarkStore::kMenuDepth) {
+        submenu.Append(FRM_CMenuItem(name, tag, 0, FRM_CMenu::ENABLED));
+        return;
+    }
+    FRM_CSubmenu folder(name, tag, 0, FRM_CMenu::ENABLED);
+    folder.Append(FRM_CMenuItem(name, tag, 0, FRM_CMenu::ENABLED));
+    folder.Append(Separator());
+    for (const auto& child : contents)
+        if (child->isFolder)
+            AppendTarget(folder, Label(*child), bookmarktag::Folder(child->number), child->children,
+                         HoldsFolder(*child), depth + 1);
+    submenu.Append(folder);
+}
+
+// The submenu's title, tag, mnemonic and flags with no entries.
+FRM_CSubmenu EmptyLike(const FRM_CSubmenu& submenu)
+{
+    return FRM_CSubmenu(submenu.GetTitle(), submenu.GetTag(), submenu.GetMnemonic(), submenu.GetFlags());
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// The main window of the open reference document on description, or none.
+MainRefWin* WindowOf(const KQedApp& application, const configDict* description)
+{
+    for (FRM_CWindow* window : application.GetWindowList()) {
+        auto* main = dynamic_cast<MainRefWin*>(window);
+        auto* document = main != nullptr ? dynamic_cast<RefDoc*>(main->GetDocument()) : nullptr;
+        if (document != nullptr && document->GetDescription() == description)
+            return main;
+    }
+    return nullptr;
+}
+
+// Shows entry's word in window: the part before its first '[' looked up as an entry word,
+// then the hit whose text is the whole word.
+void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const std::string& word)
+{
+    KQBasicWin* page = window->GetBasicPage();
+    if (page->GetKind() != KQBasicWin::kBasic)
+        page->SetKind(KQBasicWin::kBasic);
+    const RWOrdered& names = description->SearchNames();
+    for (std::size_t i = 0; i < names.entries(); ++i)
+        if (std::string(static_cast<const RWCollectableString*>(names[i])->data()) == "va")
+            page->ChooseSearchType(static_cast<int>(i));
+    page->SearchFor(word.substr(0, word.find('[')));
+    if (const RWOrdered* hits = page->GetHits()) {
+        for (std::size_t i = 0; i < hits->entries(); ++i) {
+            if (Trimmed(static_cast<const WordItem*>((*hits)[i])->data()) == word) {
+                if (i != 0)
+                    page->ShowHit(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+}
+
+void OpenBookmark(MainRefWin* window, const BMItem& entry)
+{
+    KQedApp* application = KQedApp::Instance();
+    const configDict* description =
+        application != nullptr ? application->FindDescription(entry.text) : nullptr;
+    if (description == nullptr) {
+        vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
+        return;
+    }
+    MainRefWin* target = WindowOf(*application, description);
+    if (target == nullptr) {
+        // A new reference document opens the dictionary the preferences name.
+        Prefs& prefs = application->GetPrefs();
+        const RWCString preferred = prefs.reference;
+        prefs.reference = entry.text.c_str();
+        auto* document = dynamic_cast<RefDoc*>(
+            KQedAppFactory::Instance().CreateDocument(KQedAppFactory::kReferenceDocument));
+        prefs.reference = preferred;
+        if (document == nullptr || !document->IsOpen()) {
+            delete document;
+            vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
+            return;
+        }
+        document->DoNew();
+        target = document->GetMainWindow();
+    } else if (target != window) {
+        if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
+            desktop->SetFrontWindow(target);
+    }
+    if (target != nullptr)
+        ShowBookmarkedWord(target, description, entry.name);
+}
+
+void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
+{
+    const EntryRecord* current = window->GetHistories().entries.Current();
+    auto* document = dynamic_cast<RefDoc*>(window->GetDocument());
+    if (current == nullptr || document == nullptr || document->GetDescription() == nullptr) {
+        vko_dm_post_note("%s", "Look an entry up first: the bookmark keeps the entry shown.");
+        return;
+    }
+    const std::string word = Trimmed(current->word);
+    const std::string reference = document->GetDescription()->ref_name().data();
+    if (BookmarkStore::CheckBookmarkName(word) != BookmarkNameProblem::kNone ||
+        BookmarkStore::CheckRefName(reference) != BookmarkNameProblem::kNone) {
+        vko_dm_post_warning("A bookmark cannot keep \"%s\" of \"%s\": the bookmark file cannot hold "
+                            "a ':' or a line break in a word or dictionary name.",
+                            word.c_str(), reference.c_str());
+        return;
+    }
+    if (store.AddBookmark(folder, word, reference) == nullptr)
+        vko_dm_post_warning("%s", "No more bookmarks can be added.");
+}
+
+} // namespace
+
+BMItem* EntryOfNode(FRM_CTreeItem* item)
+{
+    auto* node = item != nullptr ? dynamic_cast<BookmarkNode*>(item->GetUserData()) : nullptr;
+    return node != nullptr ? node->entry : nullptr;
+}
+
+void BookmarkStore::FillTree(FRM_CTreeView* tree) const
+{
+    // Depth first without recursion: folders may nest as deep as the file makes them.
+    struct Level {
+        const std::vector<std::unique_ptr<BMItem>>* entries;
+        std::size_t next;
+        FRM_CTreeNodeItem* node;
+    };
+    std::vector<Level> stack{{&itsTopLevel, 0, tree->GetRoot()}};
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.entries->size()) {
+            stack.pop_back();
+            continue;
+        }
+        BMItem* entry = (*level.entries)[level.next++].get();
+        FRM_CTreeItem* item = entry->isFolder ? level.node->AddNodeChild(Label(*entry))
+                                              : level.node->AddTerminalChild(Label(*entry));
+        if (item == nullptr)
+            continue;
+        item->SetUserData(new BookmarkNode(entry));
+        if (entry->isFolder)
+            stack.push_back({&entry->children, 0, static_cast<FRM_CTreeNodeItem*>(item)});
+    }
+}
+
+void BookmarkStore::BuildBookmarkMenu(FRM_CSubmenu& submenu) const
+{
+    AppendEntries(submenu, itsTopLevel, 1);
+}
+
+void BookmarkStore::BuildFolderMenu(FRM_CSubmenu& submenu) const
+{
+    bool holdsFolder = false;
+    for (const auto& entry : itsTopLevel)
+        holdsFolder = holdsFolder || entry->isFolder;
+    AppendTarget(submenu, FRM_CStringRW("Main Level"), bookmarktag::kMainLevel, itsTopLevel,
+                 holdsFolder, 0);
+}
+
+void BookmarkStore::ClearMenu(FRM_CSubmenu& submenu) { submenu = EmptyLike(submenu); }
+
+void BookmarkStore::ClearBookmarkEntries(FRM_CSubmenu& submenu)
+{
+    const RWOrdered* entries = submenu.GetMenus();
+    std::size_t keep = 0;
+    for (std::size_t i = entries->entries(); i-- > 0;) {
+        const auto* item = dynamic_cast<const FRM_CMenuItem*>((*entries)[i]);
+        if (item != nullptr && item->IsSeparator()) {
+            keep = i + 1;
+            break;
+        }
+    }
+    FRM_CSubmenu kept = EmptyLike(submenu);
+    for (std::size_t i = 0; i < keep; ++i)
+        kept.Append(*static_cast<const FRM_CMenu*>((*entries)[i]));
+    submenu = kept;
+}
+
+void RebuildBookmarkMenus(FRM_CWindow* window, const BookmarkStore& store)
+{
+    FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr;
+    FRM_CSubmenu* current = bar != nullptr ? bar->FindSubmenu(menutag::kBookmarks) : nullptr;
+    if (current == nullptr)
+        return;
+    FRM_CSubmenu bookmarks = *current;
+    BookmarkStore::ClearBookmarkEntries(bookmarks);
+    FRM_CSubmenu add(FRM_CStringRW("&Add Bookmark"), menutag::kAddBookmark, 'A', FRM_CMenu::ENABLED);
+    if (const FRM_CMenu* old = bookmarks.Find(menutag::kAddBookmark))
+        add = EmptyLike(*static_cast<const FRM_CSubmenu*>(old));
+    store.BuildFolderMenu(add);
+    bookmarks.Replace(menutag::kAddBookmark, add);
+    store.BuildBookmarkMenu(bookmarks);
+    bar->ReplaceSubmenu(menutag::kBookmarks, bookmarks);
+    bar->DoUpdate();
+}
+
+bool DoBookmarkMenuCommand(MainRefWin* window, BookmarkStore& store, short tag)
+{
+    const int opened = bookmarktag::NumberOfOpen(tag);
+    if (opened >= 0) {
+        if (const BMItem* entry = store.FindByNumber(opened); entry != nullptr && !entry->isFolder)
+            OpenBookmark(window, *entry);
+        return true;
+    }
+    if (tag == bookmarktag::kMainLevel) {
+        AddCurrentEntry(window, store, nullptr);
+        return true;
+    }
+    const int target = bookmarktag::NumberOfFolder(tag);
+    if (target < 0)
+        return false;
+    if (BMItem* folder = store.FindByNumber(target); folder != nullptr && folder->isFolder)
+        AddCurrentEntry(window, store, folder);
+    return true;
+}

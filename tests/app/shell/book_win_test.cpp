@@ -1,0 +1,351 @@
+// Tests of the bookmarks in the program: the Bookmarks menu built from the store and rebuilt
+// after each change, opening a bookmark and adding the entry shown to a folder from the
+// menu, and the organiser window: its tree, deleting, folders and their names, moving by
+// drop, sorting, the Delete key and opening a bookmark by double-clicking it.
+#include "app/shell/book_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shell/bookmark_menus.h"
+#include "app/shell/bookmark_store.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/user_info_doc.h"
+#include "app/shell/menu_tags.h"
+#include "frm/controls/ctreeevt.h"
+#include "frm/controls/ctreevw.h"
+#include "frm/controls/nctrls.h"
+#include "frm/core/cobjrwc.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/runtime/cnav.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "vkobase/dm.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+
+// Animals (0) [cat (1), Big (2) [lion (3)]], dog (4), Colours (5) [red (6) of Beta].
+constexpr char kBookmarks[] =
+    "<>:Animals:<>\n"
+    "Alpha:Animals:cat\n"
+    "<>:Animals/Big:<>\n"
+    "Alpha:Animals/Big:lion\n"
+    "Alpha:<>:dog\n"
+    "<>:Colours:<>\n"
+    "Beta:Colours:red\n";
+
+// A menu in one line: an item as "title=tag", a submenu as "title=tag{...}", "-" a separator.
+std::string Dump(const FRM_CSubmenu& menu)
+{
+    std::string out;
+    const RWOrdered* entries = menu.GetMenus();
+    for (std::size_t i = 0; i < entries->entries(); ++i) {
+        if (!out.empty())
+            out += " ";
+        const auto* entry = static_cast<const FRM_CMenu*>((*entries)[i]);
+        if (const auto* item = dynamic_cast<const FRM_CMenuItem*>(entry); item != nullptr && item->IsSeparator()) {
+            out += "-";
+            continue;
+        }
+        out += std::string(entry->GetTitle().data()) + "=" + std::to_string(entry->GetTag());
+        if (const auto* sub = dynamic_cast<const FRM_CSubmenu*>(entry))
+            out += "{" + Dump(*sub) + "}";
+    }
+    return out;
+}
+
+// The tree in one line: a node's label, its children in braces.
+std::string Dump(const FRM_CTreeItem* item)
+{
+    std::string out = item->GetString().data();
+    if (item->GetNChildren() == 0)
+        return out;
+    out += "{";
+    for (unsigned i = 0; i < item->GetNChildren(); ++i)
+        out += (i != 0 ? " " : "") + Dump(item->GetChild(i));
+    return out + "}";
+}
+
+class BookmarksTest : public TavlinFixture {
+protected:
+    void StartWithBookmarks(const std::string& text = kBookmarks)
+    {
+        itsDir.write(kBookmarkFileName, text);
+        Start();
+    }
+    BookmarkStore& Store() { return itsApplication->GetBookmarks(); }
+    FRM_CSubmenu& BookmarksMenu() const
+    {
+        return *MainWindow()->GetMenuBar()->FindSubmenu(menutag::kBookmarks);
+    }
+    std::string File() const { return itsDir.read(kBookmarkFileName); }
+    FRM_CDocument* UserDocument() const
+    {
+        return itsApplication->GetIDData().Get<FRM_CDocument>(KQedAppFactory::kUserDocument);
+    }
+
+    FRM_CTreeItem* Node(const std::vector<unsigned>& path) const
+    {
+        FRM_CTreeItem* item = itsWindow->GetTree()->GetRoot();
+        for (unsigned at : path)
+            item = item->GetChild(at);
+        return item;
+    }
+    void Select(FRM_CTreeItem* item)
+    {
+        FRM_CTreeView* tree = itsWindow->GetTree();
+        tree->ClearSelection(0);
+        tree->AddToSelection(item, 0);
+        FRM_CTreeEvent event(FRM_CTreeEvent::SelectionChanged, tree, item);
+        itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &event);
+    }
+    bool Enabled(long command) const { return itsWindow->GetButton(command)->IsEnabled() != 0; }
+
+    BookWin* itsWindow = nullptr;
+};
+
+TEST_F(BookmarksTest, MenuShowsTheStoreAndFollowsItsChanges)
+{
+    StartWithBookmarks();
+    EXPECT_EQ(Dump(BookmarksMenu()),
+              "&Add Bookmark=24{Main Level=999{Main Level=999 - Animals=22000{Animals=22000 - Big=22002} "
+              "Colours=22005}} &Organize Bookmarks...=25 - "
+              "Animals=12000{cat=12001 Big=12002{lion=12003}} dog=12004 Colours=12005{red=12006}");
+
+    // A change of the store rebuilds the menus of every main window.
+    Store().DeleteItem(Store().FindByNumber(0));
+    EXPECT_EQ(Dump(BookmarksMenu()),
+              "&Add Bookmark=24{Main Level=999{Main Level=999 - Colours=22005}} "
+              "&Organize Bookmarks...=25 - dog=12004 Colours=12005{red=12006}");
+    Store().DeleteItem(Store().FindByNumber(5));
+    EXPECT_EQ(Dump(BookmarksMenu()),
+              "&Add Bookmark=24{Main Level=999} &Organize Bookmarks...=25 - dog=12004");
+}
+
+TEST(BookmarkMenuClearing, ClearsAllOrWhatFollowsTheLastSeparator)
+{
+    FRM_CSubmenu menu(FRM_CStringRW("B"), 22, 0, FRM_CMenu::ENABLED);
+    menu.Append(FRM_CMenuItem(FRM_CStringRW("one"), 1, 0, FRM_CMenu::ENABLED));
+    menu.Append(FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CMenu::SEPARATOR));
+    menu.Append(FRM_CMenuItem(FRM_CStringRW("two"), 2, 0, FRM_CMenu::ENABLED));
+    menu.Append(FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CMenu::SEPARATOR));
+    menu.Append(FRM_CMenuItem(FRM_CStringRW("three"), 3, 0, FRM_CMenu::ENABLED));
+    FRM_CSubmenu kept = menu;
+    BookmarkStore::ClearBookmarkEntries(kept);
+    EXPECT_EQ(Dump(kept), "one=1 - two=2 -");
+    BookmarkStore::ClearBookmarkEntries(kept);
+    EXPECT_EQ(Dump(kept), "one=1 - two=2 -") << "nothing after the separator: nothing goes";
+    BookmarkStore::ClearMenu(menu);
+    EXPECT_EQ(Dump(menu), "");
+    EXPECT_EQ(menu.GetTag(), 22);
+}
+
+TEST_F(BookmarksTest, MenuAddsTheEntryShownToTheChosenFolder)
+{
+    StartWithBookmarks();
+    const int asked = vkov_dm_test_count();
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    ASSERT_EQ(vkov_dm_test_count(), asked + 1) << "no entry shown yet";
+    EXPECT_EQ(Store().NumberCount(), 7);
+
+    BasicPage()->SearchFor("caterpillar");
+    MainWindow()->DoMenuCommand(bookmarktag::Folder(2), 0, 0);  // into Animals/Big
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(File(), std::string(kBookmarks).substr(0, std::string(kBookmarks).find("Alpha:<>:dog")) +
+                          "Alpha:Animals/Big:caterpillar\nAlpha:<>:dog\n<>:Colours:<>\nBeta:Colours:red\n"
+                          "Alpha:<>:caterpillar\n");
+    EXPECT_NE(Dump(BookmarksMenu()).find("Big=12002{lion=12003 caterpillar=12007}"), std::string::npos);
+}
+
+TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
+{
+    StartWithBookmarks(std::string(kBookmarks) + "Gone:<>:ghost\n");
+    MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog, in Alpha
+    ASSERT_NE(MainWindow()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "dog");
+
+    // A bookmark of a dictionary without a window opens one.
+    MainWindow()->DoMenuCommand(bookmarktag::Open(6), 0, 0);  // red, in Beta
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* beta = ReferenceDocuments()[1]->GetMainWindow();
+    ASSERT_NE(beta->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(beta->GetHistories().entries.Current()->word, "red");
+
+    // One whose dictionary is not described says so, and nothing else happens.
+    const int asked = vkov_dm_test_count();
+    MainWindow()->DoMenuCommand(bookmarktag::Open(7), 0, 0);
+    ASSERT_EQ(vkov_dm_test_count(), asked + 1);
+    EXPECT_STREQ(vkov_dm_test_text(asked), "Unable to find the bookmark's Reference");
+    EXPECT_EQ(ReferenceDocuments().size(), 2u);
+}
+
+class BookWinTest : public BookmarksTest {
+protected:
+    void Open(const std::string& text = kBookmarks)
+    {
+        StartWithBookmarks(text);
+        itsWindow = dynamic_cast<BookWin*>(
+            KQedAppFactory::Instance().CreateWindow(UserDocument(), KQedAppFactory::kBookmarkWindow));
+        ASSERT_NE(itsWindow, nullptr);
+    }
+};
+
+TEST_F(BookWinTest, TreeShowsTheStoreAndSelectionEnablesTheButtons)
+{
+    Open();
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()),
+              "Main Level{Animals{cat Big{lion}} dog Colours{red}}");
+    EXPECT_FALSE(Enabled(BookWin::kCmdDelete));
+    EXPECT_FALSE(Enabled(BookWin::kCmdSort));
+    EXPECT_FALSE(Enabled(BookWin::kCmdNewFolder));
+    Select(Node({1}));  // dog
+    EXPECT_TRUE(Enabled(BookWin::kCmdDelete));
+    EXPECT_TRUE(Enabled(BookWin::kCmdSort));
+    EXPECT_FALSE(Enabled(BookWin::kCmdNewFolder)) << "a bookmark holds no folder";
+    Select(Node({}));
+    EXPECT_TRUE(Enabled(BookWin::kCmdNewFolder));
+}
+
+// Deleting removes the chosen node from tree and file, even when another entry of the same
+// name stands earlier or at top level.
+TEST_F(BookWinTest, DeleteRemovesTheChosenEntry)
+{
+    Open("Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:cat\n");
+    Select(Node({1, 0}));  // the cat inside Animals
+    itsWindow->DoCommand(BookWin::kCmdDelete, nullptr);
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{cat Animals}");
+    EXPECT_EQ(File(), "Alpha:<>:cat\n<>:Animals:<>\n");
+    EXPECT_FALSE(Enabled(BookWin::kCmdDelete));
+
+    // The Delete key does the same; nothing selected: nothing happens.
+    Select(Node({1}));
+    itsWindow->Key(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DELETE));
+    EXPECT_EQ(File(), "Alpha:<>:cat\n");
+    itsWindow->Key(FRM_CKey(127, 0, 0, 0, 0));
+    EXPECT_EQ(File(), "Alpha:<>:cat\n");
+
+    // The root: a message, then everything goes.
+    Select(Node({}));
+    const int asked = vkov_dm_test_count();
+    itsWindow->DoCommand(BookWin::kCmdDelete, nullptr);
+    EXPECT_STREQ(vkov_dm_test_text(asked), "Selected root to delete!");
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level");
+    EXPECT_EQ(File(), "");
+    EXPECT_EQ(Store().TopLevel().size(), 0u);
+}
+
+// The folder name prompt: refused names say why and ask again; cancelling changes nothing.
+TEST_F(BookWinTest, NewFolderNamesAreCheckedAtThePrompt)
+{
+    Open();
+    struct Case {
+        std::vector<const char*> typed;  // null: cancel
+        std::vector<std::string> messages;
+        const char* tree;
+    };
+    const std::vector<Case> cases = {
+        {{nullptr}, {}, "Main Level{Animals{cat Big{lion}} dog Colours{red}}"},
+        {{"Animals", "Birds"},
+         {"Duplicate folder names at the same level are not allowed."},
+         "Main Level{Animals{cat Big{lion}} dog Colours{red} Birds}"},
+        {{"a:b", "a/b", "", "<>", nullptr},
+         {"Folder names cannot contain ':' or '/'.", "Folder names cannot contain ':' or '/'.",
+          "A folder needs a name.", "\"<>\" cannot be a folder name."},
+         "Main Level{Animals{cat Big{lion}} dog Colours{red} Birds}"},
+    };
+    for (const Case& c : cases) {
+        Select(Node({}));
+        for (const char* typed : c.typed)
+            vkov_dm_test_push_answer(typed != nullptr ? 1 : 0, typed, 0);
+        const int before = vkov_dm_test_count();
+        itsWindow->DoCommand(BookWin::kCmdNewFolder, nullptr);
+        std::vector<std::string> messages;
+        for (int i = before; i < vkov_dm_test_count(); ++i)
+            if (std::string(vkov_dm_test_kind(i)) == "message")
+                messages.emplace_back(vkov_dm_test_text(i));
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), c.tree);
+    }
+    EXPECT_NE(File().find("<>:Birds:<>\n"), std::string::npos);
+
+    // Inside a folder the new folder's path follows it.
+    Select(Node({0}));
+    vkov_dm_test_push_answer(1, "Cats", 0);
+    itsWindow->DoCommand(BookWin::kCmdNewFolder, nullptr);
+    EXPECT_NE(File().find("<>:Animals/Cats:<>\n"), std::string::npos);
+}
+
+// Moving by drop: onto a folder or the root moves; onto itself, a bookmark or a folder inside
+// the dragged one does nothing.
+TEST_F(BookWinTest, DropMovesOntoFoldersOnly)
+{
+    Open();
+    const std::string before = File();
+    struct Case {
+        std::vector<unsigned> dragged, target;
+        bool moves;
+    };
+    const Case refused[] = {
+        {{0}, {0}, false},        // Animals onto itself
+        {{0}, {0, 1}, false},     // Animals into its own Big
+        {{1}, {0, 0}, false},     // dog onto the bookmark cat
+    };
+    for (const Case& c : refused)
+        EXPECT_FALSE(itsWindow->Move(Node(c.dragged), Node(c.target)));
+    EXPECT_EQ(File(), before);
+
+    // dog into Animals/Big by dropping it on Big's row (the task window's coordinates).
+    Node({0})->Expand(0, 0);
+    FRM_CTreeItem* big = Node({0, 1});
+    const FRM_CRect row = itsWindow->GetTree()->ItemToRect(big, 0);
+    const FRM_CPoint inWindow(row.Left() + 30, (row.Top() + row.Bottom()) / 2);
+    itsWindow->DropAt(Node({1}), inWindow.GetTranslated(itsWindow, FRM_CObjectRWC::GetG()->GetTaskWin()));
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()),
+              "Main Level{Animals{cat Big{lion dog}} Colours{red}}");
+    EXPECT_NE(File().find("Alpha:Animals/Big:dog\n"), std::string::npos);
+
+    // Big onto the root: to the top level, its contents with it.
+    EXPECT_TRUE(itsWindow->Move(Node({0, 1}), Node({})));
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{Animals{cat} Colours{red} Big{lion dog}}");
+    BookmarkStore reread;
+    reread.Load();
+    EXPECT_EQ(reread.TopLevel().back()->name, "Big");
+    EXPECT_EQ(reread.TopLevel().back()->children.size(), 2u);
+}
+
+TEST_F(BookWinTest, SortOrdersTheTreeNotTheFile)
+{
+    Open("Alpha:<>:zebra\n<>:mammals:<>\nAlpha:mammals:yak\nAlpha:mammals:ant\nAlpha:<>:bee\n");
+    const std::string before = File();
+    Select(Node({}));
+    itsWindow->DoCommand(BookWin::kCmdSort, nullptr);
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{bee mammals{ant yak} zebra}");
+    EXPECT_EQ(File(), before);
+}
+
+TEST_F(BookWinTest, DoubleClickOnABookmarkClosesAndAnswersItsTag)
+{
+    Open();
+    FRM_CTreeView* tree = itsWindow->GetTree();
+    FRM_CTreeEvent onFolder(FRM_CTreeEvent::MouseDoubleClick, tree, Node({0}));
+    itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &onFolder);
+    FRM_CTreeEvent onRoot(FRM_CTreeEvent::MouseDoubleClick, tree, Node({}));
+    itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &onRoot);
+    EXPECT_EQ(itsWindow->PendingTag(), 0);
+
+    const int windows = UserDocument()->GetNumWindows();
+    FRM_CTreeEvent onDog(FRM_CTreeEvent::MouseDoubleClick, tree, Node({1}));
+    itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &onDog);
+    EXPECT_EQ(itsWindow->PendingTag(), bookmarktag::Open(4));
+    EXPECT_EQ(UserDocument()->GetNumWindows(), windows) << "it closes 100 ms later";
+    vkov_test_advance_clock(BookWin::kOpenDelayMs);
+    EXPECT_EQ(UserDocument()->GetNumWindows(), windows - 1);
+}
+
+} // namespace
