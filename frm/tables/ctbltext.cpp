@@ -9,7 +9,7 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
-#include "frm/tables/ctblview.h"
+#include "frm/tables/ctable.h"
 
 namespace {
 
@@ -100,6 +100,14 @@ void FocusedText::Key(const FRM_CKey& theKey)
         next.V(itsCell.V() + 1);
     else if (itsCell.H() < bounds.Right() - 1)
         next.H(itsCell.H() + 1);
+    // The selection follows the focus only when it was exactly the edited cell.
+    if (auto* table = FrmCast<FRM_CTable>(itsTable->GetEnclosure())) {
+        const FRM_CRegion& selection = table->GetSelectedRegion();
+        const FRM_CBounds selected = selection.Bounds();
+        if (selected.Width() == 1 && selected.Height() == 1 && selection.Contains(itsCell))
+            table->SetSelectedRegion(FRM_CRegion(FRM_CBounds(next.V(), next.H(), next.V() + 1, next.H() + 1)));
+        table->MakeCellVisible(next);
+    }
     // Moving the focus ends this edit (and destroys this editor): nothing runs after it.
     itsTable->SetFocus(&next);
 }
