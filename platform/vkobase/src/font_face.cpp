@@ -18,7 +18,9 @@ namespace vkobase::font {
 namespace {
 
 // The built-in table: the families the program names, and the dictionary's own families.
-// Every other family falls on kFallbackFace.
+// Every other family falls on kFallbackFace. The system font (controls, menus, dialogs) is
+// Liberation Sans, which has the widths of the narrow sans-serif faces the program's forms
+// were laid out for; DejaVu Sans is a sixth wider and cuts the titles of tight buttons.
 struct BuiltinMapping {
     const char *family;
     const char *face;
@@ -26,8 +28,8 @@ struct BuiltinMapping {
 // clang-format off
 constexpr BuiltinMapping kBuiltinMappings[] = {
     {"courier",               "DejaVu Sans Mono"},
-    {"helvetica",             "DejaVu Sans"},
-    {"system",                "DejaVu Sans"},
+    {"helvetica",             "Liberation Sans"},
+    {"system",                "Liberation Sans"},
     {"times",                 "DejaVu Serif"},
     {"DorvaneRegular",        "DejaVu Serif"},
     {"DorvaneExt",            "DejaVu Serif"},
