@@ -109,9 +109,11 @@ WINDOW FRM_CPicture::CopyPixmap(WINDOW thePixmap, WINDOW theWindow)
     return copy;
 }
 
-void FRM_CPicture::Draw(const FRM_CRect& theClip)
+void FRM_CPicture::Draw(const FRM_CRect& theClip) { DrawPixmap(theClip, itsPixmap); }
+
+void FRM_CPicture::DrawPixmap(const FRM_CRect& theClip, WINDOW thePixmap)
 {
-    if (!IsVisible() || itsPixmap == nullptr)
+    if (!IsVisible() || thePixmap == nullptr)
         return;
     FRM_CSubview::Draw(theClip);
     if (const FRM_CEnvironment* environment = GetEnvironment())
@@ -119,7 +121,7 @@ void FRM_CPicture::Draw(const FRM_CRect& theClip)
     FRM_CUnits::SetGlobalUnits(GetUnits());
     s_rct destination = static_cast<s_rct>(GetGlobalFrame());
     s_rct source{};
-    vko_vobj_get_client_rect(itsPixmap, &source);
+    vko_vobj_get_client_rect(thePixmap, &source);
     const bool sameSize = destination.right - destination.left == source.right - source.left &&
                           destination.bottom - destination.top == source.bottom - source.top;
     // Unstretched, the part left of or above the window's origin is skipped, not squeezed.
@@ -133,7 +135,7 @@ void FRM_CPicture::Draw(const FRM_CRect& theClip)
         source.top += shift;
         destination.top += shift;
     }
-    vko_dwin_draw_pmap(GetVKOWindow(), itsPixmap, &destination, &source);
+    vko_dwin_draw_pmap(GetVKOWindow(), thePixmap, &destination, &source);
 }
 
 void FRM_CPicture::SetEnclosure(FRM_CSubview* theEnclosure)

@@ -27,6 +27,8 @@ public:
     WINDOW GetPixmap() const { return itsPixmap; }
 
 protected:
+    // Draws thePixmap (not owned; nothing for null) as the picture draws its own.
+    void DrawPixmap(const FRM_CRect& theClip, WINDOW thePixmap);
     // A pixmap of the picture's window holding the image; null for an empty image (6215
     // when the toolkit makes none).
     virtual WINDOW GetPixmapFromImage(const FRM_CImage& theImage);

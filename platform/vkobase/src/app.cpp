@@ -13,6 +13,7 @@
 #include <deque>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core_internal.h"
@@ -54,6 +55,7 @@ struct AppState {
     bool running = false;
     bool quit_requested = false;
     int update_depth = 0;
+    WINDOW updating_window = nullptr;   // the window whose update runs innermost
     std::uint64_t virtual_now_ms = 0;
     std::deque<QueuedEvent> queue;
     std::vector<WINDOW> invalid_windows; // in the order their regions were first invalidated
@@ -200,7 +202,9 @@ bool deliver_update_of(WINDOW win) noexcept {
     std::vector<s_rct> outer = std::move(in->updating_region);
     in->updating_region = std::move(region);
     ++state().update_depth;
+    WINDOW const outer_window = std::exchange(state().updating_window, win);
     dispatch(win, &ev);
+    state().updating_window = outer_window;
     --state().update_depth;
     if (vko_win_internal *still = vkobase::win_internal(win))
         still->updating_region = std::move(outer);
@@ -544,7 +548,14 @@ void vkok_app_process_pending_events(void) noexcept {
 }
 
 BOOLEAN vkov_app_proc_update(void) noexcept {
-    return state().update_depth > 0 ? TRUE : FALSE;
+    if (state().update_depth == 0)
+        return FALSE;
+    // A table view placing the controls over its cells while its window paints marks the
+    // window; the controls may then be made, moved and set during the update.
+    if (state().updating_window != nullptr &&
+        vkok_vobj_get_attr(state().updating_window, VKO_ATTR_TABLE_VIEW) != 0)
+        return FALSE;
+    return TRUE;
 }
 
 BOOLEAN vkov_app_is_update_in_progress(void) noexcept {

@@ -135,6 +135,40 @@ TEST_F(AppTest, Updates_ANestedUpdateLeavesTheOuterOneItsArea) {
     EXPECT_FALSE(vkov_app_proc_update());
 }
 
+WINDOW g_other_window = nullptr;
+
+// While repainting, marks first another window, then its own as placing table-cell controls,
+// and probes the predicates each time.
+int32_t table_view_handler(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type != E_UPDATE)
+        return 0;
+    vkov_vobj_set_attr(g_other_window, VKO_ATTR_TABLE_VIEW, 1);
+    needed_answers().push_back(vkov_app_proc_update() != FALSE);
+    vkov_vobj_set_attr(g_other_window, VKO_ATTR_TABLE_VIEW, 0);
+    vkov_vobj_set_attr(win, VKO_ATTR_TABLE_VIEW, 1);
+    needed_answers().push_back(vkov_app_proc_update() != FALSE);
+    needed_answers().push_back(vkov_app_is_update_in_progress() != FALSE);
+    vkov_vobj_set_attr(win, VKO_ATTR_TABLE_VIEW, 0);
+    needed_answers().push_back(vkov_app_proc_update() != FALSE);
+    return 0;
+}
+
+TEST_F(AppTest, Updates_AWindowPlacingTableControlsLiftsTheUpdatePredicateForItself) {
+    const s_rct rct{0, 0, 100, 100};
+    g_other_window = make_doc();
+    WINDOW doc = vkok_win_create(W_DOC, &rct, "Table", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                 table_view_handler, 0);
+    vkok_app_process_pending_events();
+    needed_answers().clear();
+    const s_rct a{10, 10, 20, 20};
+    vkobase::win_invalidate(doc, &a);
+    vkok_app_process_pending_events();
+    // Another window's mark changes nothing; the painting window's own mark lifts the refusal
+    // predicate, not the update itself; taking it off restores it.
+    EXPECT_EQ(needed_answers(), (std::vector<bool>{true, false, true, true}));
+}
+
 TEST_F(AppTest, Updates_HiddenWindowsGetNoneAndShowingOneRepaintsIt) {
     s_rct rct{0, 0, 50, 60};
     WINDOW doc = vkok_win_create(W_DOC, &rct, "Hidden", 0, NULL_WIN, VKO_WSF_INVISIBLE,
