@@ -168,9 +168,27 @@ private:
     std::unique_ptr<FRM_CMouseHandler> itsTableMouseHandler;
 };
 
-// The selection of a table's interior, by rectangle.
-class FRM_CTableSelectionIterator : public FRM_CRegionIterator {
+// The selection of a table's interior: by rectangle, by cell, by whole row, by whole column.
+class FRM_CTableSelectionIterator : public FRM_CSelectionIterator {
 public:
     explicit FRM_CTableSelectionIterator(const FRM_CTable& theTable)
-        : FRM_CRegionIterator(theTable.GetSelectedRegion()) {}
+        : FRM_CSelectionIterator(theTable.GetTableView()->GetAttributes()) {}
+};
+
+class FRM_CTableSelectionCellIterator : public FRM_CSelectionCellIterator {
+public:
+    explicit FRM_CTableSelectionCellIterator(const FRM_CTable& theTable)
+        : FRM_CSelectionCellIterator(theTable.GetTableView()->GetAttributes()) {}
+};
+
+class FRM_CTableSelectionRowIterator : public FRM_CSelectionRowIterator {
+public:
+    explicit FRM_CTableSelectionRowIterator(const FRM_CTable& theTable)
+        : FRM_CSelectionRowIterator(theTable.GetTableView()->GetAttributes()) {}
+};
+
+class FRM_CTableSelectionColumnIterator : public FRM_CSelectionColumnIterator {
+public:
+    explicit FRM_CTableSelectionColumnIterator(const FRM_CTable& theTable)
+        : FRM_CSelectionColumnIterator(theTable.GetTableView()->GetAttributes()) {}
 };

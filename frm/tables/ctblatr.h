@@ -224,3 +224,28 @@ private:
     FRM_CRegion itsSelected;
     FRM_CBounds itsCellAttributeBounds;   // internal; every cell that ever got attributes
 };
+
+// The selection of an attribute array: by rectangle, by cell, by whole row, by whole column.
+class FRM_CSelectionIterator : public FRM_CRegionIterator {
+public:
+    explicit FRM_CSelectionIterator(const FRM_CTableAttributeArray& theArray)
+        : FRM_CRegionIterator(theArray.GetSelectedRegion()) {}
+};
+
+class FRM_CSelectionCellIterator : public FRM_CRegionCellIterator {
+public:
+    explicit FRM_CSelectionCellIterator(const FRM_CTableAttributeArray& theArray)
+        : FRM_CRegionCellIterator(theArray.GetSelectedRegion()) {}
+};
+
+class FRM_CSelectionRowIterator : public FRM_CRegionRowIterator {
+public:
+    explicit FRM_CSelectionRowIterator(const FRM_CTableAttributeArray& theArray)
+        : FRM_CRegionRowIterator(theArray.GetSelectedRegion()) {}
+};
+
+class FRM_CSelectionColumnIterator : public FRM_CRegionColumnIterator {
+public:
+    explicit FRM_CSelectionColumnIterator(const FRM_CTableAttributeArray& theArray)
+        : FRM_CRegionColumnIterator(theArray.GetSelectedRegion()) {}
+};

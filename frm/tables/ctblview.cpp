@@ -451,7 +451,10 @@ void FRM_CTableView::InvalidateRegion(const FRM_CRegion& theRegion)
 
 void FRM_CTableView::InvalidateSelection()
 {
-    InvalidateRegion(itsAttributes.GetSelectedRegion());
+    FRM_CSelectionIterator it(itsAttributes);
+    FRM_CBounds bounds;
+    while (it.Next(bounds))
+        InvalidateBounds(bounds);
 }
 
 void FRM_CTableView::CellToAttributes(const FRM_CCell& theCell, Attributes& theAttributes)

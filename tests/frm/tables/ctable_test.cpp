@@ -127,6 +127,32 @@ TEST_F(TableTest, EventStylesSeenFromAbove)
     EXPECT_EQ(itsWatcher->itsSeen, (std::vector<std::string>{"ask 8"}));
 }
 
+TEST_F(TableTest, SelectionIteratorsWalkTheInteriorsSelection)
+{
+    itsTable->SelectRow(4, 1);
+    itsTable->SelectCells(FRM_CBounds(7, 5, 9, 6), 1);
+    std::vector<std::int32_t> rows, columns;
+    std::vector<FRM_CCell> cells;
+    FRM_CTableSelectionRowIterator rowIt(*itsTable);
+    for (std::int32_t row = 0; rowIt.Next(row);)
+        rows.push_back(row);
+    FRM_CTableSelectionCellIterator cellIt(*itsTable);
+    for (FRM_CCell cell; cellIt.Next(cell);)
+        cells.push_back(cell);
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{4}));
+    EXPECT_EQ(cells, (std::vector<FRM_CCell>{FRM_CCell(5, 7), FRM_CCell(5, 8)}));
+    itsTable->DeselectAll();
+    itsTable->SelectColumn(2, 1);
+    FRM_CTableSelectionColumnIterator columnIt(*itsTable);
+    for (std::int32_t column = 0; columnIt.Next(column);)
+        columns.push_back(column);
+    EXPECT_EQ(columns, (std::vector<std::int32_t>{2}));
+    FRM_CTableSelectionIterator rectIt(*itsTable);
+    FRM_CBounds rect;
+    ASSERT_TRUE(rectIt.Next(rect));
+    EXPECT_EQ(rect, FRM_CBounds(0, 2, FRM_CRegion::kEnd, 3));
+}
+
 TEST_F(TableTest, SizesHaveMinimumsAndTheLabelStripMovesWhatIsBelow)
 {
     itsTable->SetRow(3, 4.0f);

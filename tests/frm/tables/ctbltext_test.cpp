@@ -159,6 +159,35 @@ TEST_F(TextCellTest, ReturnStoresOnceAndWalksDownThenRight)
     EXPECT_EQ(itsText->GetEditor(), nullptr);
 }
 
+// The same through the base library: keys typed into the editor's own window, Return
+// included, which ends that editor from inside its own key handling.
+TEST_F(TextCellTest, TypedKeysReachTheEditorAndReturnMovesOn)
+{
+    itsSource.Fill(3, 3);
+    const FRM_CCell start(0, 0);
+    itsView->SetFocus(&start);
+    auto type = [&](std::uint16_t theCharacter) {
+        WINDOW editor = itsText->GetEditor()->GetVKOWindow();
+        vko_scr_set_focus_vobj(editor);
+        vkok_app_process_pending_events();
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = theCharacter;
+        vkov_test_post_event(editor, &event);
+        vkok_app_process_pending_events();
+    };
+    type('z');
+    type('\r');
+    ASSERT_EQ(itsSource.itsStores.size(), 1u);
+    EXPECT_EQ(itsSource.itsStores[0].second, "z");
+    ASSERT_NE(itsView->GetFocus(), nullptr);
+    EXPECT_EQ(*itsView->GetFocus(), FRM_CCell(0, 1));
+    type('y');
+    itsView->SetFocus(nullptr);
+    ASSERT_EQ(itsSource.itsStores.size(), 2u);
+    EXPECT_EQ(itsSource.itsStores[1].second, "y");
+}
+
 TEST_F(TextCellTest, LinesEditAsParagraphsAndOnlyChangesAreStored)
 {
     itsText = new FRM_CTableTextInterpreter(itsView, 16, 1000, 1000, 20003, 0, 0);   // multi-line

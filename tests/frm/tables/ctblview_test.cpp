@@ -185,6 +185,16 @@ TEST_F(TableViewTest, RowsLeavingTheTableAreHiddenFirst)
     EXPECT_GE(expected.size(), 8u);
     EXPECT_EQ(interpreter->itsEvents, expected);
     EXPECT_EQ(view->GetCellBounds(), FRM_CBounds(0, 0, 8, 1));
+
+    // Shrinking the bounds hides every known cell that leaves them.
+    interpreter->itsEvents.clear();
+    const std::int32_t lastRow = view->GetCoordinates().GetLastInitializedRow();
+    view->SetCellBounds(FRM_CBounds(0, 0, lastRow - 1, 1));
+    EXPECT_EQ(std::count(interpreter->itsEvents.begin(), interpreter->itsEvents.end(),
+                         "hide " + std::to_string(lastRow - 1) + ",0"),
+              1);
+    EXPECT_EQ(std::count(interpreter->itsEvents.begin(), interpreter->itsEvents.end(), "hide 0,1"), 1);
+    EXPECT_EQ(std::count(interpreter->itsEvents.begin(), interpreter->itsEvents.end(), "hide 0,0"), 0);
 }
 
 }   // namespace
