@@ -13,6 +13,7 @@
 #include "app/shell/menu_tags.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/splash_win.h"
 #include "app/shell/user_info_doc.h"
 #include "app/shell/web_launcher.h"
 #include "engine/engine.h"
@@ -90,6 +91,8 @@ void KQedApp::StartUp()
     if (!OpenReference(itsIDData.Get<RefDoc>(KQedAppFactory::kReferenceDocument)))
         return;
     itIsStarted = true;
+    // Over the main window, until it closes itself.
+    ShowSplash();
     if (itsCommandLine)
         DoCommand(kCmdLookUpClipboard, nullptr);
     if (!itsScriptedPng.empty())
@@ -158,10 +161,18 @@ bool KQedApp::OpenReference(RefDoc* document)
     return true;
 }
 
-void KQedApp::DoAboutBox()
+void KQedApp::DoAboutBox() { ShowSplash(); }
+
+void KQedApp::ShowSplash()
 {
-    vko_dm_post_note("%s\nVersion 2.5\n%s", FRM_CStringRW(1125).data(),
-                     FRM_CStringRW(1143).data());
+    if (itsSplash == nullptr)
+        itsSplash = SplashWin::Open();
+}
+
+void KQedApp::SplashGone(const SplashWin* window)
+{
+    if (itsSplash == window)
+        itsSplash = nullptr;
 }
 
 void KQedApp::DoMenuCommand(short tag, short shift, short control)

@@ -22,6 +22,7 @@ class BookmarkStore;
 class configDict;
 class FRM_CWindow;
 class RefDoc;
+class SplashWin;
 
 class KQedApp : public FRM_CApplication {
 public:
@@ -56,6 +57,10 @@ public:
     // the first one; null when there is none.
     const configDict* PreferredDescription() const;
     bool IsStarted() const { return itIsStarted; }
+    // The splash window while it is open (start-up and "About This Product"), and its
+    // destructor's report that it is gone.
+    SplashWin* GetSplash() const { return itsSplash; }
+    void SplashGone(const SplashWin* window);
     // The registered reference windows, in Window-menu order, and the current one (-1).
     const std::vector<FRM_CWindow*>& GetWindowList() const { return itsWindows; }
     int GetCurrentWindow() const { return itsCurrentWindow; }
@@ -86,6 +91,7 @@ private:
     void RebuildWindowMenus();
     void OpenWebPage(int addressStringId);
     void DeleteDeferred();
+    void ShowSplash();
     // Opens the reference document just made (the program ends when its dictionary
     // cannot be opened); false then.
     bool OpenReference(RefDoc* document);
@@ -103,6 +109,7 @@ private:
     bool itsQuitPending = false;           // asked for while a search ran
     int itsSearchDepth = 0;
     bool itIsStarted = false;
+    SplashWin* itsSplash = nullptr;        // the framework's
     bool itsCommandLine = false;
     std::string itsScriptedWord;
     std::string itsScriptedPng;
