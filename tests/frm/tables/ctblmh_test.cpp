@@ -9,6 +9,10 @@
 
 #include "frm/runtime/cnav.h"
 #include "frm/tables/ctable.h"
+#include "frm/tables/ctblcbit.h"
+#include "frm/tables/ctbllbit.h"
+#include "frm/tables/ctblpcit.h"
+#include "frm/views/cimage.h"
 #include "table_fixture.h"
 
 namespace {
@@ -229,8 +233,9 @@ TEST_F(TableMouseTest, SplitCursorOverABorderOnly)
     EXPECT_EQ(*itsTable->GetFocus(), focus);
 }
 
-// Draws the table with labels, text cells, coloured bands and a selection into the window
-// and writes it out (into VKO_SCREENSHOT_DIR when set) to be looked at.
+// Draws the table with labels, text, check-box, list-button and picture cells, a coloured
+// band and a selection into the window and writes it out (into VKO_SCREENSHOT_DIR when set)
+// to be looked at.
 TEST_F(TableMouseTest, PictureOfATable)
 {
     FRM_CTableAttributes band;
@@ -242,6 +247,31 @@ TEST_F(TableMouseTest, PictureOfATable)
     itsTable->SetColumn(0, FRM_CStringRW("Word"));
     itsTable->SetRow(1, 30.0f);
     itsSource.Set(1, 0, "two\nlines");
+    // Check boxes in column 3, list buttons in column 4, pictures in column 5.
+    FRM_CTableView* view = itsTable->GetTableView();
+    auto* boxes = new FRM_CTableCheckBoxInterpreter(view, FRM_CStringRW("seen"));
+    boxes->OnString(FRM_CStringRW("yes"));
+    boxes->OffString(FRM_CStringRW("no"));
+    auto* lists = new FRM_CTableListButtonInterpreter(view, kRowHeight);
+    for (const char* kind : {"noun", "verb", "adjective"})
+        lists->AddString(FRM_CStringRW(kind));
+    auto* pictures = new FRM_CTablePictureInterpreter(view);
+    FRM_CImage red(VKO_IMAGE_RGB, 16, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            vko_image_set_pixel(red, x, y, 0xCC2222);
+    pictures->AddImage(red, FRM_CStringRW("red"));
+    const std::pair<std::int32_t, FRM_CTableInterpreter*> kinds[] = {{3, boxes}, {4, lists}, {5, pictures}};
+    for (const auto& [column, interpreter] : kinds) {
+        FRM_CTableAttributes cells;
+        cells.Interpreter(interpreter);
+        itsTable->SetColumn(column, cells, 0);
+    }
+    for (std::int32_t row = 0; row < 20; ++row) {
+        itsSource.Set(row, 3, row % 2 ? "yes" : "no");
+        itsSource.Set(row, 4, row % 3 == 0 ? "noun" : "verb");
+        itsSource.Set(row, 5, "red");
+    }
     itsTable->SelectCells(FRM_CBounds(3, 1, 6, 3), 1);
     itsWindow->Invalidate(itsWindow->GetLocalFrame());
     vkok_app_process_pending_events();
