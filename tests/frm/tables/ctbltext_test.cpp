@@ -188,6 +188,34 @@ TEST_F(TextCellTest, TypedKeysReachTheEditorAndReturnMovesOn)
     EXPECT_EQ(itsSource.itsStores[1].second, "y");
 }
 
+// Asked to store every change, the editor stores after each typed key, and leaving the cell
+// then stores nothing more; a refused change redraws the stored value and keeps the editor.
+TEST_F(TextCellTest, NotifyAllChangesStoresEachChangeOnce)
+{
+    itsText = new FRM_CTableTextInterpreter(itsView, 16, 1000, 1000, 20003, 1, 1);
+    Attributes everyChange;
+    everyChange.Interpreter(itsText);
+    itsView->SetTable(everyChange, 0);
+    itsSource.Set(0, 0, "a");
+    const FRM_CCell cell(0, 0);
+    itsView->SetFocus(&cell);
+    WINDOW editor = itsText->GetEditor()->GetVKOWindow();
+    vko_scr_set_focus_vobj(editor);
+    vkok_app_process_pending_events();
+    for (std::uint16_t c : {'x', 'y'}) {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = c;
+        vkov_test_post_event(editor, &event);
+        vkok_app_process_pending_events();
+    }
+    ASSERT_EQ(itsSource.itsStores.size(), 2u);
+    EXPECT_EQ(itsSource.itsStores[0].second, "x");
+    EXPECT_EQ(itsSource.itsStores[1].second, "xy");
+    itsView->SetFocus(nullptr);
+    EXPECT_EQ(itsSource.itsStores.size(), 2u);
+}
+
 TEST_F(TextCellTest, LinesEditAsParagraphsAndOnlyChangesAreStored)
 {
     itsText = new FRM_CTableTextInterpreter(itsView, 16, 1000, 1000, 20003, 0, 0);   // multi-line
