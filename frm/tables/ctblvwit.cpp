@@ -116,8 +116,13 @@ void CCellView::FinalizeAdoption(FRM_CTableView* theTable)
         theTable->CellToAttributes(itsCell, attributes);
         if (attributes.Mask() & FRM_CTableAttributes::MaskForeground)
             environment.SetForegroundColor(attributes.Foreground(), FRM_CEnvironment::kBlack);
-        if (attributes.Mask() & FRM_CTableAttributes::MaskBackground)
-            environment.SetBackgroundColor(attributes.Background(), FRM_CEnvironment::kWhite);
+        // A cell without a colour of its own shows the table's white paper; left unset, a
+        // control would take whatever colour the table last drew with.
+        const bool hasBackground = (attributes.Mask() & FRM_CTableAttributes::MaskBackground) &&
+                                   attributes.Background() != FRM_CTableAttributes::kNoColor;
+        environment.SetBackgroundColor(hasBackground ? attributes.Background()
+                                                     : FRM_CEnvironment::kWhite,
+                                       FRM_CEnvironment::kWhite);
         if (attributes.Mask() & FRM_CTableAttributes::MaskFont)
             environment.SetFont(attributes.Font());
         itsView->DoSetEnvironment(environment, 0);

@@ -1,12 +1,18 @@
 // The three view-based kinds: check boxes (on and off strings, a click stored at once), list
 // buttons (the search from the end, unknown texts, their own height) and pictures (named and
-// default images, resize-to-fit, a pixmap that cannot be made, what the window's log shows).
+// default images, resize-to-fit, a pixmap that cannot be made, what the window's log shows);
+// and a picture of a table with every kind of cell fed by its data source.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
+#include "frm/core/ctdicntr.h"
+#include "frm/tables/ctable.h"
 #include "frm/tables/ctblcbit.h"
 #include "frm/tables/ctbllbit.h"
 #include "frm/tables/ctblpcit.h"
+#include "frm/tables/ctbltdis.h"
 #include "frm/views/cimage.h"
 #include "ruk/static/vkoruk.h"
 #include "table_fixture.h"
@@ -256,6 +262,104 @@ TEST_F(CellKindTest, APixmapThatCannotBeMadeIsReportedAndNothingIsDrawnForIt)
     vkov_debug_draw_log_clear(itsHandle);
     DrawAll(view);
     EXPECT_TRUE(LogArgs(itsHandle, "draw_pmap").empty());
+}
+
+// Rows of a small word list, answered at once: word, done, colour, sky, count.
+class WordRows : public FRM_CNotifier {
+public:
+    void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override
+    {
+        const FRM_CTdiValue* const value = FrmCast<FRM_CTdiValue>(model);
+        if (controllerId != 0 || command != FRM_CTableTdiSource::kRequestRow || value == nullptr)
+            return;
+        static const char* const kWords[] = {"apple", "brook", "cloud", "dune", "ember",
+                                             "fjord", "grove", "heath", "inlet", "jetty"};
+        const int row = static_cast<int>(value->ToInteger());
+        const std::string texts[] = {kWords[row % 10], row % 3 == 0 ? "yes" : "no",
+                                     row % 2 == 0 ? "red" : "blue", row % 4 < 2 ? "sun" : "moon",
+                                     std::to_string(row * 7)};
+        FRM_CTdiListValue cells;
+        for (const std::string& text : texts)
+            cells.Append(new FRM_CTdiStringValue(FRM_CStringRW(text.c_str()), nullptr,
+                                                 FRM_CTdiValue::kNoContext));
+        TdiNotify(FRM_CTableTdiSource::kPendingRow, &cells);
+    }
+};
+
+// Draws a table with labels, text, check-box, list-button and picture cells and a selection
+// into the window through its update, and writes it out (into VKO_SCREENSHOT_DIR when set) to
+// be looked at.
+TEST_F(CellKindTest, PictureOfATableWithEveryKindOfCell)
+{
+    itsWindow->Size(FRM_CRect(0, 0, 440, 300));
+    auto* const table = new FRM_CTable(itsWindow, FRM_CRect(10, 10, 430, 290),
+                                       FRM_CEnvironment::DefaultFont(), 24, 60);
+    table->ITable(FRM_CTable::MultipleCell, 1, 1, 1, 1, 0, 1, 0);
+    WordRows rows;
+    FRM_CTableTdiSource source(table);
+    FRM_CTdiConnection link(&rows, &source, nullptr, 1);
+    FRM_CTdiListValue size;
+    for (int count : {40, 5})
+        size.Append(new FRM_CTdiIntegerValue(count, nullptr, FRM_CTdiValue::kNoContext));
+    rows.TdiNotify(FRM_CTableTdiSource::kTableSize, &size);
+    ASSERT_EQ(table->GetCellBounds(), FRM_CBounds(0, 0, 40, 5));
+
+    FRM_CTableView* const view = table->GetTableView();
+    auto* const boxes = new FRM_CTableCheckBoxInterpreter(view, FRM_CStringRW(""));
+    boxes->OnString(FRM_CStringRW("yes"));
+    boxes->OffString(FRM_CStringRW("no"));
+    auto* const lists = new FRM_CTableListButtonInterpreter(view, 90.0f);
+    for (const char* colour : {"red", "green", "blue"})
+        lists->AddString(FRM_CStringRW(colour));
+    auto* const pictures = new FRM_CTablePictureInterpreter(view);
+    pictures->AddImage(Solid(14, 14, 0xF0C020), FRM_CStringRW("sun"));
+    pictures->AddImage(Solid(14, 14, 0x404080), FRM_CStringRW("moon"));
+    const char* const titles[] = {"Word", "Done", "Colour", "Sky", "Count"};
+    FRM_CTableInterpreter* const kinds[] = {nullptr, boxes, lists, pictures, nullptr};
+    const float widths[] = {80, 50, 90, 40, 60};
+    for (std::int32_t column = 0; column < 5; ++column) {
+        table->SetColumn(column, FRM_CStringRW(titles[column]));
+        table->SetColumn(column, widths[column]);
+        if (kinds[column] != nullptr) {
+            Attributes kind;
+            kind.Interpreter(kinds[column]);
+            table->SetColumn(column, kind, 0);
+        }
+    }
+    Attributes right;
+    right.Justification(Attributes::JustifyRight);
+    table->SetColumn(4, right, 0);
+    table->SelectCells(FRM_CBounds(2, 0, 4, 5), 1);
+    itsWindow->Invalidate(itsWindow->GetLocalFrame());
+    vkok_app_process_pending_events();
+
+    // Every visible row was asked for once and each kind made a control for it.
+    const FRM_CBounds visible = view->GetCoordinates().ToCell(view->GetLocalFrame());
+    const std::size_t shown = static_cast<std::size_t>(visible.Bottom() - visible.Top() + 1);
+    EXPECT_EQ(source.CachedRows(), shown);
+    for (const FRM_CTableViewInterpreter* kind :
+         std::initializer_list<const FRM_CTableViewInterpreter*>{boxes, lists, pictures})
+        EXPECT_EQ(kind->CellViewsInUse(), shown);
+    WINDOW handle = itsWindow->GetVKOWindow();
+    const auto pixel = [&](std::int32_t column, std::int32_t row, float dx, float dy) {
+        const FRM_CRect r = view->GetCoordinates().ToScreen(FRM_CBounds(row, column, row + 1, column + 1));
+        const FRM_CPoint p = FRM_CPoint(r.Left() + dx, r.Top() + dy).GetGlobal(view);
+        return vkov_debug_surface_pixel(handle, static_cast<int>(p.H()), static_cast<int>(p.V())) &
+               0xFFFFFFu;
+    };
+    EXPECT_EQ(pixel(3, 0, 8, 8), 0xF0C020u);   // the sun, row 0
+    EXPECT_EQ(pixel(3, 2, 8, 8), 0x404080u);   // the moon, row 2
+    // Beside its box, a check box shows the cell's paper, not the table's last drawing colour.
+    EXPECT_EQ(pixel(1, 4, 40, 12), 0xFFFFFFu);
+    int hatched = 0;   // hatch pixels in the selected word cell of row 3
+    for (int dx = 30; dx < 38; ++dx)
+        for (int dy = 4; dy < 12; ++dy)
+            hatched += pixel(0, 3, static_cast<float>(dx), static_cast<float>(dy)) != 0xFFFFFFu;
+    EXPECT_GT(hatched, 4);
+    const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
+    const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
+                             "frm_tables_cells.png";
+    EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
 }
 
 } // namespace
