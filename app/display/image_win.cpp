@@ -153,9 +153,11 @@ void ImageWin::DoUpdateModel(long, long command, const FRM_CModel*)
 void ImageWin::Draw(const FRM_CRect& clip)
 {
     FRM_CWindow::Draw(clip);
-    // A two-line separator under the menu bar.
-    WINDOW window = GetVKOWindow();
-    const auto right = static_cast<std::int16_t>(GetLocalFrame().Right());
+    DrawTopRule(GetVKOWindow(), static_cast<std::int16_t>(GetLocalFrame().Right()));
+}
+
+void DrawTopRule(WINDOW window, std::int16_t right)
+{
     vko_dwin_set_fore_color(window, 0x08404040);
     s_cpen pen{1, PAT_SOLID, P_SOLID, 0x08404040};
     vko_dwin_set_cpen(window, &pen);

@@ -24,6 +24,10 @@ enum ImageWinCommand : long {
     kImagePrint = 5002,
 };
 
+// The two-line rule along the top of a picture window's client area, under its menu bar:
+// dark grey over white, from the left edge to right; the pen is black after.
+void DrawTopRule(WINDOW window, std::int16_t right);
+
 class ImageWin : public FRM_CWindow {
 public:
     ImageWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,

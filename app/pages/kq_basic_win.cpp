@@ -386,8 +386,10 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
         itsPainter->PlayWordSounds(point.H(), point.V(), &itsDocument->GetKeyTable());
         return;
     }
-    if (text == ";ART" || text == ";TABLE")
+    if (text == ";ART" || text == ";TABLE") {
+        itsDocument->DoCommand(text == ";ART" ? RefDoc::kCmdShowIllustration : RefDoc::kCmdShowTable, this);
         return;
+    }
     Clear();
     SetTypedText(text);
     Search();

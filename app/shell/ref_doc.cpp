@@ -3,12 +3,14 @@
 
 #include <string>
 
+#include "app/display/image_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/search_win.h"
+#include "app/shell/table_win.h"
 #include "engine/engine.h"
 #include "frm/core/cstringrw.h"
 #include "ruk/static/vkoruk.h"
@@ -51,6 +53,29 @@ void RefDoc::RemoveWindow(FRM_CWindow* window)
         GetApplication()->DoCommand(KQedApp::kCmdDeferredDelete, this);
     }
     FRM_CDocument::RemoveWindow(window);
+}
+
+void RefDoc::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdShowIllustration: {
+        auto* window = dynamic_cast<ImageWin*>(
+            KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kImageWindow));
+        if (window == nullptr)
+            return;
+        window->SetSources(&itsKeyTable, KQedApp::Instance()->GetPrefs());
+        window->DoCommand(kImageSetUp, data);
+        window->Show();
+        return;
+    }
+    case kCmdShowTable:
+        if (FRM_CWindow* window =
+                KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
+            window->DoCommand(TableWin::kCmdShowTable, data);
+        return;
+    default:
+        FRM_CDocument::DoCommand(command, data);
+    }
 }
 
 RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, bool quiet)

@@ -33,12 +33,18 @@ public:
     // (then, unless quiet, the user was told).
     RWOrdered* RunSearch(const std::string& text, const std::string& code, bool quiet);
 
+    // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
+    // window (data: the view that asked).
+    static constexpr long kCmdShowIllustration = 111;
+    static constexpr long kCmdShowTable = 112;
+
     // Looks the clipboard's text up in the main window's basic page.
     void LookUpClipboard();
 
     // FRM_CDocument
     void BuildWindow() override;
     void RemoveWindow(FRM_CWindow* window) override;
+    void DoCommand(long command, void* data) override;
 
 private:
     const configDict* itsDescription = nullptr;  // the application's

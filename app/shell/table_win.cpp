@@ -1,0 +1,112 @@
+// table_win.cpp: the table window.
+#include "app/shell/table_win.h"
+
+#include "app/display/entry_key_table.h"
+#include "app/display/entry_painter.h"
+#include "app/display/image_win.h"
+#include "app/display/print_view.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
+#include "frm/runtime/cdocumnt.h"
+#include "frm/views/cimage.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/cpicture.h"
+#include "frm/views/cscrollr.h"
+#include "frm/views/viewsvc.h"
+#include "ruk/static/vkoruk.h"
+
+namespace {
+constexpr long kCmdIgnored = 20003;
+constexpr long kCmdWindowNull = 20002;
+constexpr short kMenuClose = 32003;
+constexpr std::int32_t kScrollerId = 1406;
+} // namespace
+
+TableWin::TableWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
+                   long attributes, e_win_type type, int menuBarId, WINDOW parent)
+    : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent)
+{
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kTableWindow, 0, &itsIDData);
+}
+
+TableWin::~TableWin() = default;
+
+FRM_CScroller* TableWin::GetScroller() const { return itsIDData.Get<FRM_CScroller>(kScrollerId); }
+
+void TableWin::ShowTable()
+{
+    auto* document = dynamic_cast<RefDoc*>(GetDocument());
+    FRM_CScroller* scroller = GetScroller();
+    if (document == nullptr || scroller == nullptr)
+        return;
+    itsTable = std::make_unique<EntryPainter>(nullptr, nullptr);
+    if (std::unique_ptr<FRM_CImage> image = document->GetKeyTable().ShowReference(itsTable.get())) {
+        itsPicture = new FRM_CPicture(scroller, FRM_CPoint(0, 0), *image);
+        scroller->DoDraw(frm_views::MaxRect());
+    }
+    Show();
+    UpdateMenus(GetMenuBar());
+}
+
+void TableWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdShowTable:
+        ShowTable();
+        return;
+    case kCmdPrint:
+        if (itsTable != nullptr) {
+            PrintView job(GetDocument() != nullptr ? GetDocument()->GetPrintRecord() : nullptr,
+                          *itsTable, GetTitle().data());
+            job.StartPrint(PrintView::kIllustration);
+        }
+        return;
+    case kCmdIgnored:
+    case kCmdWindowNull:
+        return;
+    default:
+        FRM_CWindow::DoCommand(command, data);
+    }
+}
+
+void TableWin::DoMenuCommand(short tag, short shift, short control)
+{
+    switch (tag) {
+    case menutag::kPrintTable:
+        DoCommand(kCmdPrint, nullptr);
+        return;
+    case kCmdIgnored:
+        return;
+    case kMenuClose:
+        Close();
+        return;
+    default:
+        FRM_CWindow::DoMenuCommand(tag, shift, control);
+    }
+}
+
+void TableWin::UpdateMenus(FRM_CMenuBar* menuBar)
+{
+    FRM_CMenuBar* bar = GetMenuBar();
+    if (bar == nullptr) {
+        FRM_CWindow::UpdateMenus(menuBar);
+        return;
+    }
+    // Tags without an item in this menu bar change nothing.
+    for (const short tag : {menutag::kPrintEntry, menutag::kPrintResults, menutag::kEdit, menutag::kView})
+        bar->SetEnabled(tag, 0);
+    bar->SetEnabled(menutag::kPrintTable, 1);
+    bar->DoUpdate();
+}
+
+void TableWin::DoUpdateModel(long, long command, const FRM_CModel*)
+{
+    vko_dm_post_note("Command (%ld) not handled in dependent window %s", command, GetTitle().data());
+}
+
+void TableWin::Draw(const FRM_CRect& clip)
+{
+    FRM_CWindow::Draw(clip);
+    DrawTopRule(GetVKOWindow(), static_cast<std::int16_t>(GetLocalFrame().Right()));
+}
