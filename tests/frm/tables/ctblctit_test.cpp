@@ -214,6 +214,11 @@ TEST_F(CellKindTest, ResizeToFitTakesTheInteriorOtherwiseOnlyThePlaceChanges)
     DrawAll(view);
     EXPECT_EQ(picture->GetFrame(), made + FRM_CPoint(20, 0));
 
+    // Without a default image, a name it does not know keeps what the picture showed.
+    itsSource.Set(0, 1, "nothing");
+    DrawAll(view);
+    EXPECT_EQ(picture->GetTemporaryPixmap(), pictures->FindImage(FRM_CStringRW("red")));
+
     pictures->ResizeToFitCell(1);
     picture->IPicture(pictures->FindImage(FRM_CStringRW("red")));
     EXPECT_EQ(picture->GetFrame().Width(), 12.0f);

@@ -3,7 +3,10 @@
 // pool, a mapping change storing values before releasing controls, and focus.
 #include "frm/tables/ctblvwit.h"
 
+#include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 #include "frm/tables/ctblcbit.h"
 #include "table_fixture.h"
 #include "vkobase/testing.h"
@@ -65,7 +68,12 @@ protected:
 TEST_F(ViewInterpreterTest, MakesOneControlPerCellOnScreenOnce)
 {
     FRM_CTableView* const view = NewBoxTable(30);
+    vkov_debug_draw_log_clear(itsHandle);
     DrawAll(view);
+    // Under its control each cell still draws its borders: row 2's top and left lines.
+    const std::vector<std::string> lines = LogArgs(itsHandle, "draw_line");
+    for (const char* line : {"50,40,100,40", "50,40,50,60"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
     // Rows 0 to 10 are drawn (the frame's bottom edge touches row 10).
     ExpectBoxesShowRows(view, 0, 10);
     const long controls = view->GetNumViews();
@@ -104,6 +112,13 @@ TEST_F(ViewInterpreterTest, ScrollingReTargetsControlsInsteadOfMakingNew)
     ExpectBoxesShowRows(view, 2, 12);
     EXPECT_EQ(view->GetNumViews(), controls);
     EXPECT_TRUE(itsSource.itsStores.empty());   // nothing the user changed: nothing stored
+
+    // Rows that leave the view when it shrinks give their controls to the pool, hidden.
+    const FRM_CView* const lastBox = itsBoxes->FindCellView(FRM_CCell(kBoxColumn, 12))->View();
+    view->Size(FRM_CRect(0, 0, 300, 100));   // rows 2 to 7 now
+    EXPECT_EQ(itsBoxes->UnusedCellViews(), 5u);
+    EXPECT_FALSE(lastBox->IsVisible());
+    ExpectBoxesShowRows(view, 2, 7);
     // The scrolls repaint the window at once: its update placed and set the controls.
     vkov_test_set_errmsg_hook(nullptr, nullptr);
     EXPECT_EQ(reports, 0);
