@@ -76,6 +76,9 @@ protected:
     // The sinks of the window activated last come first, then those of windows not on the
     // desktop in their old order.
     virtual void ShuffleSinks();
+    // The sink under the pointer during a drag, or null; the last position seen, or (-1, -1).
+    FRM_CDragSink* GetLastSink() const { return itsLastSink; }
+    FRM_CPoint GetLastLocation() const { return itsLastLocation; }
     void CopyFrom(const FRM_CDragSource& other);
     void Destroy();
 

@@ -98,12 +98,21 @@ private:
     CPlatformFactory* Next() const;
 };
 
-// Attachment windows come with their classes.
+// Native control delegates come from the platform; attachment windows come with their view
+// class: the plain one by default, the Win95 look on the Win32 platform.
 class CPlatformFactoryDefault : public CPlatformFactory {
 public:
     FRM_CControlDelegate* ConstructNativeControlDelegate(FRM_CNativeView* view) override;
+    FRM_CAttachmentWindow* ConstructAttachmentWindow(FRM_CWindow* window,
+                                                     FRM_CAttachment* attachment,
+                                                     short hasTitleBar) override;
 };
-class CWin32PlatformFactory : public CPlatformFactoryDefault {};
+class CWin32PlatformFactory : public CPlatformFactoryDefault {
+public:
+    FRM_CAttachmentWindow* ConstructAttachmentWindow(FRM_CWindow* window,
+                                                     FRM_CAttachment* attachment,
+                                                     short hasTitleBar) override;
+};
 
 class CResourceFactory : public CFactory {
 public:

@@ -12,6 +12,7 @@
 #include "frm/controls/nscrlltx.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/catchwin.h"
 #include "frm/views/cfxdgrid.h"
 #include "frm/views/cglue.h"
 #include "frm/views/cmenubar.h"
@@ -79,8 +80,13 @@ TEST_F(FactoryTest, Defaults_BuildTheFrameworksClasses)
         CViewFactory::GetTop()->ConstructCFixedGrid(window, FRM_CPoint(0, 0), 10, 20, 3, 4);
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->GetEnclosure(), window);
-    EXPECT_EQ(CPlatformFactory::GetTop()->ConstructAttachmentWindow(nullptr, nullptr, 3), nullptr)
-        << "attachment windows come with their classes";
+    FRM_CAttachmentWindow* floating =
+        CPlatformFactory::GetTop()->ConstructAttachmentWindow(nullptr, nullptr, 1);
+    EXPECT_NE(dynamic_cast<CWin95AttachmentWindow*>(floating), nullptr)
+        << "the Win32 platform builds the Win95 look";
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(floating->GetCommandWindow(), nullptr);
+    floating->Close();
 }
 
 TEST_F(FactoryTest, WindowResource_TakesEachControlFromTheTopResourceFactory)
