@@ -6,9 +6,12 @@
 // word. A single line scrolls sideways to keep the caret in view; several lines (separated by
 // line breaks) scroll down as well. Read-only fields select and copy but take no text; password
 // fields show stars and give nothing to the clipboard; a character limit refuses what would
-// pass it.
+// pass it. A field with a formatter (the window record's formatter callback) has what the user
+// types or pastes formatted by it before the change is reported; deleting is left as it is, so
+// that text the formatter puts in can be taken out again.
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -143,6 +146,41 @@ void place_caret(WINDOW win, Ui *st, const s_rct &area) {
     }
 }
 
+// The formatter callbacks a field may have: an edit control's answers the formatted text (null
+// to leave it), a list edit's answers it as a pointer-sized value, -1 for an empty text.
+using EditFormatter = const char *(*)(const char *, int32_t *, int32_t *, void *);
+using ListFormatter = intptr_t (*)(const char *, int32_t *, int32_t *, void *);
+
+// Runs the field's formatter over text with the caret at caret; false when the field has none
+// or did not survive it. A formatter that moves the selection places it; one that leaves it
+// keeps the caret as far from the end as it was, so that put-in characters go before it.
+bool format(WINDOW win, std::string &text, int32_t &anchor, int32_t &caret) {
+    if (win->formatter == 0)
+        return false;
+    int32_t first = caret, last = caret;
+    void *data = reinterpret_cast<void *>(win->formatter_data);
+    const char *result = nullptr;
+    if (win_effective_type(win) == WC_LISTEDIT) {
+        const intptr_t answer =
+            reinterpret_cast<ListFormatter>(win->formatter)(text.c_str(), &first, &last, data);
+        result = answer == -1 ? "" : reinterpret_cast<const char *>(answer);
+    } else {
+        result = reinterpret_cast<EditFormatter>(win->formatter)(text.c_str(), &first, &last, data);
+    }
+    if (!win_is_live(win))
+        return false;
+    if (result == nullptr)
+        return true;
+    const auto old_len = static_cast<int32_t>(text.size());
+    text = result;
+    const auto len = static_cast<int32_t>(text.size());
+    if (first == caret && last == caret)
+        first = last = len - (old_len - caret);
+    anchor = std::clamp(first, 0, len);
+    caret = std::clamp(last, 0, len);
+    return true;
+}
+
 // Replaces the selection by text, within the limit; false (and a beep) when nothing can go in.
 bool replace_selection(WINDOW win, Ui *st, const std::string &insert, const s_rct &area) {
     if (read_only(win))
@@ -163,9 +201,14 @@ bool replace_selection(WINDOW win, Ui *st, const std::string &insert, const s_rc
     if (add.empty() && first == last)
         return false;
     text.replace(static_cast<size_t>(first), static_cast<size_t>(last - first), add);
+    int32_t anchor = first + static_cast<int32_t>(add.size());
+    int32_t caret = anchor;
+    if (!add.empty() && !format(win, text, anchor, caret) && !win_is_live(win))
+        return true;
+    if (limit > 0 && text.size() > static_cast<size_t>(limit))
+        text.resize(static_cast<size_t>(limit));
     vkov_vobj_set_title(win, text.c_str());
-    const int32_t at = first + static_cast<int32_t>(add.size());
-    set_sel(win, st, at, at);
+    set_sel(win, st, anchor, caret);
     place_caret(win, st, area);
     notify(win, 0, 0);
     return true;

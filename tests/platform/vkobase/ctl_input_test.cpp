@@ -373,6 +373,69 @@ TEST_F(CtlInputTest, EditFieldSelectsWithTheMouseAndReportsItsFocus) {
     EXPECT_EQ(lost.v.ctl.ci.v.edit.active, 0);
 }
 
+// A formatter as validators install one: it formats with a pattern and, without auto-complete,
+// leaves the field's selection as it was.
+struct Formatting {
+    PATTERN pattern;
+    bool auto_complete;
+};
+
+const char *format_edit(const char *text, int32_t *first, int32_t *last, void *data) {
+    static char buf[256];
+    const auto *f = static_cast<const Formatting *>(data);
+    int32_t first_copy = *first, last_copy = *last;
+    vkov_pattern_format_string(f->pattern, text, buf, sizeof buf, f->auto_complete ? TRUE : FALSE,
+                               f->auto_complete ? first : &first_copy,
+                               f->auto_complete ? last : &last_copy);
+    return buf;
+}
+
+intptr_t format_list(const char *text, int32_t *first, int32_t *last, void *data) {
+    const char *formatted = format_edit(text, first, last, data);
+    return formatted[0] == '\0' ? -1 : reinterpret_cast<intptr_t>(formatted);
+}
+
+TEST_F(CtlInputTest, EditFieldFormatsWhatIsTypedWithItsFormatter) {
+    struct Case {
+        const char *why;
+        const char *pattern;
+        bool auto_complete;
+        std::vector<Key> keys;
+        const char *text;
+        std::pair<int32_t, int32_t> sel;
+    };
+    const Case cases[] = {
+        {"literals go in before the caret", "(999) 999", false,
+         {{'1'}, {'2'}, {'3'}, {'4'}, {'5'}}, "(123) 45", {8, 8}},
+        {"auto-complete puts the next literals after the caret", "(999) 999", true,
+         {{'1'}, {'2'}, {'3'}}, "(123) ", {6, 6}},
+        {"a character that fits nowhere is dropped", "99-99", false,
+         {{'1'}, {'x'}, {'2'}, {'3'}}, "12-3", {4, 4}},
+        {"letters take the pattern's case", "UU", false, {{'a'}, {'b'}}, "AB", {2, 2}},
+        {"typing in the middle keeps the caret after what was typed", "999-999", false,
+         {{'1'}, {'2'}, {'3'}, {'4'}, {VKO_KEY_LINE_START, true}, {VKO_KEY_RIGHT, true}, {'9'}},
+         "192-34", {2, 2}},
+        {"deleting is not formatted, so a put-in literal can be taken out", "(999) 999", true,
+         {{'1'}, {'2'}, {'3'}, {8}, {8}}, "(123", {4, 4}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        Formatting formatting{vkov_pattern_create(c.pattern), c.auto_complete};
+        ASSERT_NE(formatting.pattern, nullptr);
+        WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, "");
+        edit->formatter = reinterpret_cast<intptr_t>(&format_edit);
+        edit->formatter_data = reinterpret_cast<intptr_t>(&formatting);
+        vkok_scr_set_focus_vobj(edit);
+        vkotest::seen().clear();
+        for (const Key &k : c.keys)
+            key(edit, k.ch, k.virt, k.shift, k.control);
+        EXPECT_EQ(title_of(edit), c.text);
+        EXPECT_EQ(sel_of(edit), c.sel);
+        vkok_vobj_destroy(edit);
+        vkov_pattern_destroy(formatting.pattern);
+    }
+}
+
 // A list box of ten fruits, four rows high, and where its rows lie.
 class ListTest : public CtlInputTest {
 protected:
@@ -556,6 +619,32 @@ TEST_F(ListTest, ListEditTakesTypedTextAndTheChosenItem) {
     for (const EVENT &e : control_events(its_doc))
         words.push_back(e.v.ctl.ci.v.edit.focus_change);
     EXPECT_EQ(words, (std::vector<int>{1, 0, 0, 0}));
+}
+
+TEST_F(ListTest, ListEditFormatsTypedAndPastedTextAndEmptiesOnMinusOne) {
+    Formatting formatting{vkov_pattern_create("99/99"), true};
+    WINDOW edit = make_list(WC_LISTEDIT, 0, s_rct{10, 10, 34, 150});
+    edit->formatter = reinterpret_cast<intptr_t>(&format_list);
+    edit->formatter_data = reinterpret_cast<intptr_t>(&formatting);
+    click(edit, s_pnt{10, 20});
+    vkotest::seen().clear();
+    vkotest::type_text(edit, "12");
+    EXPECT_EQ(title_of(edit), "12/");
+    // The parent hears of each change once, with the text already formatted.
+    EXPECT_EQ(control_events(its_doc).size(), 2u);
+    // A paste is formatted as a whole.
+    ASSERT_TRUE(vkok_cb_open(TRUE));
+    std::memcpy(vkok_cb_alloc_data(3), "3x4", 3);
+    vkok_cb_put_data(CB_TEXT, nullptr, 3, nullptr);
+    vkok_cb_close();
+    key(edit, 22);
+    EXPECT_EQ(title_of(edit), "12/34");
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{5, 5}));
+    // Nothing of what is typed fits: the formatter answers -1 and the field is empty.
+    key(edit, 1);
+    key(edit, 'x');
+    EXPECT_EQ(title_of(edit), "");
+    vkov_pattern_destroy(formatting.pattern);
 }
 
 TEST_F(ListTest, SortedListKeepsItsItemsInOrder) {
