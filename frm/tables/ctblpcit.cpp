@@ -43,7 +43,8 @@ FRM_CTablePictureInterpreter::operator=(const FRM_CTablePictureInterpreter& othe
     return *this;
 }
 
-// The cell views go first: their pictures show the pixmaps destroyed after them.
+// The pixmaps go before the cell views (the base's); the pictures that showed them are deleted
+// with the cell views without being drawn again.
 FRM_CTablePictureInterpreter::~FRM_CTablePictureInterpreter() = default;
 
 const FRM_CTypeInfo* FRM_CTablePictureInterpreter::GetRunTimeTypeInfo() const

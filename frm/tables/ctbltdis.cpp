@@ -57,13 +57,17 @@ bool CountAt(FRM_CTdiValue& value, std::uint32_t index, std::int32_t& count)
 
 FRM_CTableTdiSource::FRM_CTableTdiSource(FRM_CTableSourceHost* table) : itsTable(table)
 {
-    if (itsTable != nullptr)
-        itsTable->SetSource(this);
+    if (itsTable == nullptr)
+        return;
+    itsTable->Enrol(this);
+    itsTable->SetSource(this);
 }
 
 FRM_CTableTdiSource::FRM_CTableTdiSource(const FRM_CTableTdiSource& other)
     : FRM_CNotifier(other), FRM_CTableSource(), itsTable(other.itsTable)
 {
+    if (itsTable != nullptr)
+        itsTable->Enrol(this);
 }
 
 FRM_CTableTdiSource& FRM_CTableTdiSource::operator=(const FRM_CTableTdiSource&) { return *this; }
@@ -71,8 +75,17 @@ FRM_CTableTdiSource& FRM_CTableTdiSource::operator=(const FRM_CTableTdiSource&) 
 FRM_CTableTdiSource::~FRM_CTableTdiSource()
 {
     itsCache.clearAndDestroy();
-    if (itsTable != nullptr && itsTable->GetSource() == this)
+    if (itsTable == nullptr)
+        return;
+    if (itsTable->GetSource() == this)
         itsTable->SetSource(nullptr);
+    itsTable->Leave(this);
+}
+
+void FRM_CTableTdiSource::TableGone(FRM_CTableSourceHost* table)
+{
+    if (table == itsTable)
+        itsTable = nullptr;
 }
 
 void FRM_CTableTdiSource::SetCacheSize(std::int32_t rows)

@@ -21,13 +21,13 @@ class FRM_CTableTdiSource : public FRM_CNotifier, public FRM_CTableSource {
     static constexpr long kTableSize = 20101;           // a list: rows, then columns
     static constexpr std::int32_t kDefaultCacheLimit = 64;
 
-    // Registers with table (may be null) as its source.
+    // Enrols with table (may be null) and registers as its source.
     explicit FRM_CTableTdiSource(FRM_CTableSourceHost* table);
-    // Takes over only the table reference, empty and unregistered.
+    // Takes over only the table reference (enrolled), empty and unregistered.
     FRM_CTableTdiSource(const FRM_CTableTdiSource& other);
     // Changes nothing.
     FRM_CTableTdiSource& operator=(const FRM_CTableTdiSource& other);
-    // Destroys the cached rows and leaves the table when it still holds this source.
+    // Destroys the cached rows, unregisters when the table still holds this source, and leaves.
     ~FRM_CTableTdiSource() override;
 
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
@@ -40,6 +40,8 @@ class FRM_CTableTdiSource : public FRM_CNotifier, public FRM_CTableSource {
     const FRM_CTdiValue* GetTableData(const FRM_CCell& cell) override;
     // Refused (0): the source is read-only.
     short PutTableData(const FRM_CCell& cell, const FRM_CTdiValue* value) override;
+    // From then on the source serves no table: answers still come, bounds are left alone.
+    void TableGone(FRM_CTableSourceHost* table) override;
 
     std::int32_t GetCurrentRowNumber() const { return itsCurrentRowNumber; }
     std::int32_t GetCacheLimit() const { return itsCacheLimit; }

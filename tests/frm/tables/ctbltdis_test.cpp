@@ -1,6 +1,7 @@
 // The data-binding table source against a fake provider and a stand-in table: which requests a
-// missing row sends, how answers fill the cache and the table's bounds, and the cache bound
-// with its oldest-first eviction and replacement of a row delivered again.
+// missing row sends, how answers fill the cache and the table's bounds, the cache bound with its
+// oldest-first eviction and replacement of a row delivered again, and sources that outlive
+// their table (a stand-in and a real one).
 #include "frm/tables/ctbltdis.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <vector>
 #include "frm/core/ctdicntr.h"
 #include "frm/core/ctdivalue.h"
+#include "frm/tables/ctable.h"
+#include "table_fixture.h"
 
 namespace {
 
@@ -308,6 +311,40 @@ TEST(TableTdiSource, RegistersWithItsTableAndLeavesItOnlyWhenStillItsSource)
     RowProvider provider(2);
     FRM_CTdiConnection link(&provider, &alone, nullptr, 1);
     EXPECT_EQ(Text(alone.GetTableData(FRM_CCell(1, 3))), "3:1");
+}
+
+TEST(TableTdiSource, SourcesOutliveTheirTable)
+{
+    auto table = std::make_unique<StandInTable>();
+    table->SetCellBounds(FRM_CBounds(0, 0, 5, 2));
+    FRM_CTableTdiSource first(table.get());
+    const FRM_CTableTdiSource copy(first);
+    FRM_CTableTdiSource second(table.get());   // now the table's source
+    RowProvider provider(2);
+    FRM_CTdiConnection link(&provider, &first, nullptr, 1);
+    table.reset();
+    // None of them touches the table again: answers still come, bounds are nobody's.
+    EXPECT_EQ(Text(first.GetTableData(FRM_CCell(1, 9))), "9:1");
+}
+
+class SourcedTableTest : public tabletest::TableFixture {};
+
+TEST_F(SourcedTableTest, ATableClosedBeforeItsSourceLeavesTheSourceWhole)
+{
+    auto* const table = new FRM_CTable(itsWindow, FRM_CRect(0, 0, 300, 200),
+                                       FRM_CEnvironment::DefaultFont(), kRowHeight, kColumnWidth);
+    table->ITable(FRM_CTable::SingleCell, 1, 1, 1, 1, 0, 1, 0);
+    auto source = std::make_unique<FRM_CTableTdiSource>(table);
+    EXPECT_EQ(table->GetSource(), source.get());
+    RowProvider provider(4);
+    FRM_CTdiConnection link(&provider, source.get(), nullptr, 1);
+    table->SetCellBounds(FRM_CBounds(0, 0, 20, 2));
+    table->GetTableView()->Draw(table->GetTableView()->GetGlobalFrame());
+    EXPECT_GT(source->CachedRows(), 0u);
+    EXPECT_EQ(table->GetCellBounds(), FRM_CBounds(0, 0, 20, 4));   // widened by the rows
+    delete table;
+    EXPECT_EQ(Text(source->GetTableData(FRM_CCell(2, 40))), "40:2");
+    source.reset();
 }
 
 } // namespace
