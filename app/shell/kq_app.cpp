@@ -43,6 +43,7 @@ KQedApp::KQedApp(bool commandLine)
 {
     theApplication = this;
     KQedAppFactory::Instance().ConstructApplication(this, KQedAppFactory::kApplication);
+    vko_vobj_set_attr(nullptr, VKO_ATTR_NO_TASKWIN, 1);
     itsPrefs = DefaultPrefs();
     itsBookmarks->Load();
     itsBookmarks->onChanged = [this] { DoCommand(kCmdBookmarksChanged, nullptr); };
@@ -79,11 +80,16 @@ void KQedApp::StartUp()
 {
     FRM_CApplication::StartUp();
     KQedAppFactory::Instance().InitializeApplication(this, KQedAppFactory::kApplication);
+    // Web pages open only when a browser answers all three kinds of address.
+    const WebLauncher browser;
+    itsBrowserFound = browser.HasHttpCommand() && browser.HasHttpsCommand() &&
+                      browser.HasHtmlFileCommand();
     SettingsFiles files;
     if (!files.ReadPrefs(&itsPrefs))
         vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
     if (!files.ReadDescriptions(&itsDescriptions))
         vko_dm_post_warning("%s", FRM_CStringRW(1190).data());
+    itsHelp.InstallHook();
     // The user's document and the first reference document.
     KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);
     if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
@@ -135,6 +141,7 @@ void KQedApp::ShutDown()
         *timer = -1;
     }
     DeleteDeferred();
+    itsHelp.Close();
     itsWindows.clear();
     itsCurrentWindow = -1;
     FRM_CApplication::ShutDown();
@@ -184,7 +191,8 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
         }
     }
     if (tag > kWindowItemBase && tag <= kWindowItemBase + static_cast<short>(itsWindows.size())) {
-        BringToFront(tag - kWindowItemBase - 1);
+        long place = tag - kWindowItemBase;
+        DoCommand(kCmdShowWindow, &place);
         return;
     }
     switch (tag) {
@@ -225,6 +233,41 @@ void KQedApp::DoCommand(long command, void* data)
     case kCmdBookmarksChanged:
         for (FRM_CWindow* window : itsWindows)
             RebuildBookmarkMenus(window, *itsBookmarks);
+        return;
+    case kCmdPreferences:
+        if (FRM_CDocument* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
+            user->DoCommand(UserInfoDoc::kCmdPreferences, data);
+        return;
+    case kCmdRebuildWindowMenus:
+        RebuildWindowMenus();
+        return;
+    case kCmdRetitleWindow: {
+        const auto* record = static_cast<const WindowTitle*>(data);
+        if (record == nullptr || record->window == nullptr)
+            return;
+        const auto found = std::find(itsWindows.begin(), itsWindows.end(), record->window);
+        if (found == itsWindows.end())
+            return;
+        itsItemTexts[static_cast<std::size_t>(found - itsWindows.begin())] =
+            record->text != nullptr ? record->text : "";
+        RebuildWindowMenus();
+        return;
+    }
+    case kCmdShowWindow:
+        // Places outside the list go nowhere.
+        if (data != nullptr)
+            BringToFront(static_cast<int>(*static_cast<const long*>(data)) - 1);
+        return;
+    case kCmdHistoryHelp:
+        itsHelp.ShowTopic(1090);
+        return;
+    case kCmdSpellingHelp:
+        itsHelp.ShowTopic(1130);
+        return;
+    case kCmdBookmarkHelp:
+        itsHelp.ShowTopic(1110);
+        return;
+    case kNullCommand:
         return;
     case kCmdUnregisterWindow:
         UnregisterWindow(static_cast<FRM_CWindow*>(data));
@@ -320,6 +363,7 @@ void KQedApp::RegisterWindow(FRM_CWindow* window)
     if (window == nullptr)
         return;
     itsWindows.push_back(window);
+    itsItemTexts.emplace_back();
     itsCurrentWindow = static_cast<int>(itsWindows.size()) - 1;
     RebuildWindowMenus();
     RebuildBookmarkMenus(window, *itsBookmarks);
@@ -330,6 +374,7 @@ void KQedApp::UnregisterWindow(FRM_CWindow* window)
     const auto found = std::find(itsWindows.begin(), itsWindows.end(), window);
     if (found == itsWindows.end())
         return;
+    itsItemTexts.erase(itsItemTexts.begin() + (found - itsWindows.begin()));
     itsWindows.erase(found);
     itsCurrentWindow = itsWindows.empty() ? -1 : 0;
     RebuildWindowMenus();
@@ -350,10 +395,14 @@ void KQedApp::RebuildWindowMenus()
     FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W', FRM_CMenu::ENABLED);
     windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
                                     FRM_CMenu::ENABLED));
-    for (std::size_t n = 0; n < itsWindows.size(); ++n)
-        windowMenu.Append(FRM_CMenuItem(itsWindows[n]->GetTitle(),
+    for (std::size_t n = 0; n < itsWindows.size(); ++n) {
+        std::string title = itsWindows[n]->GetTitle().data();
+        if (!itsItemTexts[n].empty())
+            title += " - " + itsItemTexts[n];
+        windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(title.c_str()),
                                         static_cast<short>(kWindowItemBase + n + 1), 0,
                                         FRM_CMenu::ENABLED));
+    }
     for (FRM_CWindow* window : itsWindows) {
         if (FRM_CMenuBar* bar = window->GetMenuBar()) {
             bar->ReplaceSubmenu(menutag::kWindow, windowMenu);

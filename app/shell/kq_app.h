@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/display/prefs.h"
+#include "app/shell/help_keeper.h"
 #include "app/shell/id_data.h"
 #include "frm/runtime/capplctn.h"
 #include "vkocoll/ordered.h"
@@ -27,15 +28,30 @@ class SplashWin;
 class KQedApp : public FRM_CApplication {
 public:
     // Commands the application answers.
-    static constexpr long kCmdBookmarksChanged = 62;
     static constexpr long kCmdNextWindow = 70;
     static constexpr long kCmdRegisterWindow = 71;
     static constexpr long kCmdUnregisterWindow = 72;
+    static constexpr long kCmdBookmarksChanged = 62;
+    static constexpr long kCmdPreferences = 68;
     static constexpr long kCmdLookUpClipboard = 131;
+    static constexpr long kCmdRebuildWindowMenus = 132;
+    static constexpr long kCmdRetitleWindow = 133;   // data: a WindowTitle
+    static constexpr long kCmdShowWindow = 134;      // data: a long, the place from 1
+    static constexpr long kCmdHistoryHelp = 7006;
+    static constexpr long kCmdSpellingHelp = 9003;
+    static constexpr long kCmdBookmarkHelp = 11004;
+    static constexpr long kNullCommand = 20003;
     static constexpr long kCmdDeferredDelete = 1004;
     static constexpr long kCmdDeferredQuit = 1005;
     // The first Window-menu item of a registered window: 11500 + its place, from 1.
     static constexpr short kWindowItemBase = 11500;
+
+    // Command 133's record: the window and the text its Window-menu item shows after its
+    // title.
+    struct WindowTitle {
+        FRM_CWindow* window;
+        const char* text;
+    };
 
     // commandLine: the program was started with an argument (look up the clipboard's word
     // once started).
@@ -61,6 +77,10 @@ public:
     // destructor's report that it is gone.
     SplashWin* GetSplash() const { return itsSplash; }
     void SplashGone(const SplashWin* window);
+    // Whether the browser's open commands were all found at start-up.
+    bool GetBrowserFound() const { return itsBrowserFound; }
+    // Help, opened on first use; associations wait until it is open.
+    HelpKeeper& GetHelp() { return itsHelp; }
     // The registered reference windows, in Window-menu order, and the current one (-1).
     const std::vector<FRM_CWindow*>& GetWindowList() const { return itsWindows; }
     int GetCurrentWindow() const { return itsCurrentWindow; }
@@ -98,10 +118,13 @@ private:
     void RunScriptedLookUp();
 
     KQedAppIDData itsIDData;
+    HelpKeeper itsHelp;
+    bool itsBrowserFound = false;
     Prefs itsPrefs;
     std::unique_ptr<BookmarkStore> itsBookmarks;
     RWOrdered itsDescriptions;             // owned configDicts
     std::vector<FRM_CWindow*> itsWindows;  // not owned
+    std::vector<std::string> itsItemTexts; // what each window's menu item shows after its title
     int itsCurrentWindow = -1;
     std::vector<FRM_CDocument*> itsDeferred;  // deleted on the next timer
     std::int32_t itsDeleteTimer = -1;

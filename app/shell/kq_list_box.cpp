@@ -2,6 +2,7 @@
 #include "app/shell/kq_list_box.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
@@ -173,4 +174,34 @@ void KQListBox::Tell(long command)
 {
     if (FRM_CSubview* enclosure = GetEnclosure())
         enclosure->DoCommand(command, nullptr);
+}
+
+namespace {
+
+void ExitHook()
+{
+    vkowi_End();
+    std::exit(0);
+}
+
+TXEDIT CreateTextEditHook(s_win_def* definition, WINDOW parent, intptr_t appData)
+{
+    return vkov_tx_create_def(definition, parent, appData);
+}
+
+TXEDIT FindTextEditHook(WINDOW window, int32_t controlId)
+{
+    return vkov_tx_get_tx(window, controlId);
+}
+
+} // namespace
+
+short InstallStartupHooks(s_startup* record)
+{
+    if (record == nullptr)
+        return 0;
+    record->fatal_exit = ExitHook;
+    record->tx_create = CreateTextEditHook;
+    record->tx_get_tx = FindTextEditHook;
+    return 1;
 }

@@ -50,3 +50,9 @@ private:
     int itsTop = 0;
     bool itIsSuspended = false;
 };
+
+struct s_startup;
+// Fills the hook record the program's start-up hands the toolkit: the exit hook (ends the
+// toolkit, then the process with status 0) and the text-edit engine's creation and lookup.
+// Answers 1; 0 for no record.
+short InstallStartupHooks(s_startup* record);

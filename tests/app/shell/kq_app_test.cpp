@@ -125,6 +125,32 @@ TEST_F(Shell, WindowMenu_FollowsTheReferenceWindowsAndRenumbersAfterAClose)
     EXPECT_EQ(ReferenceDocuments().size(), 2u);
 }
 
+TEST_F(Shell, WindowMenu_ItemTextsAndPlacesOutsideTheList)
+{
+    Start();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    const std::vector<RefDoc*> documents = ReferenceDocuments();
+    ASSERT_EQ(documents.size(), 2u);
+    MainRefWin* second = documents[1]->GetMainWindow();
+    KQedApp::WindowTitle record{second, "cat"};
+    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &record);
+    EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
+              std::string(second->GetTitle().data()) + " - cat");
+    KQedApp::WindowTitle stranger{nullptr, "dog"};
+    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &stranger);  // nothing happens
+
+    for (const long place : {0L, 3L, -1L}) {
+        long n = place;
+        itsApplication->DoCommand(KQedApp::kCmdShowWindow, &n);
+        EXPECT_EQ(itsApplication->GetCurrentWindow(), 1) << "place " << place << " goes nowhere";
+    }
+    long first = 1;
+    itsApplication->DoCommand(KQedApp::kCmdShowWindow, &first);
+    EXPECT_EQ(itsApplication->GetCurrentWindow(), 0);
+    itsApplication->DoMenuCommand(11502, 0, 0);
+    EXPECT_EQ(itsApplication->GetCurrentWindow(), 1);
+}
+
 TEST_F(Shell, LastReferenceWindowClosed_TheProgramQuitsAfterADelay)
 {
     Start();

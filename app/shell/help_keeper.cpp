@@ -1,0 +1,181 @@
+// help_keeper.cpp: help on demand.
+#include "app/shell/help_keeper.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::int32_t kFirstHelpTag = 32450;
+constexpr std::int32_t kLastHelpTag = 32462;
+constexpr char kHelpName[] = "TavlinCD";
+
+// The keeper whose hook is installed; the hook's own data word is the help object that help
+// gave it.
+HelpKeeper* theHookKeeper = nullptr;
+
+BOOLEAN HelpHook(WINDOW window, EVENT* event, intptr_t data) noexcept
+{
+    if (theHookKeeper == nullptr || event == nullptr)
+        return TRUE;
+    return theHookKeeper->FilterEvent(window, event, reinterpret_cast<HELPINFO>(data)) ? TRUE
+                                                                                       : FALSE;
+}
+
+bool AsksForHelp(const EVENT* event)
+{
+    if (event->type == E_HELP)
+        return true;
+    return event->type == E_COMMAND && event->v.cmd.tag >= kFirstHelpTag &&
+           event->v.cmd.tag <= kLastHelpTag;
+}
+
+} // namespace
+
+HelpKeeper::~HelpKeeper()
+{
+    Close();
+    if (theHookKeeper == this) {
+        theHookKeeper = nullptr;
+        vko_vobj_set_attr(nullptr, VKO_ATTR_APP_EVENT_HOOK, 0);
+    }
+}
+
+void HelpKeeper::InstallHook()
+{
+    theHookKeeper = this;
+    vko_vobj_set_attr(nullptr, VKO_ATTR_APP_EVENT_HOOK, reinterpret_cast<intptr_t>(HelpHook));
+}
+
+HELPINFO HelpKeeper::Get()
+{
+    if (itsHelp == nullptr)
+        itsHelp = Open();
+    if (itsHelp != nullptr)
+        ApplyKeptBack();
+    return itsHelp;
+}
+
+HELPINFO HelpKeeper::Open()
+{
+    s_file_spec spec{};
+    vko_fsys_get_default_dir(&spec.dir);
+    std::strncpy(spec.name, kHelpName, sizeof spec.name - 1);
+    if (HELPINFO help = vko_help_open_helpfile(&spec, 0))
+        return help;
+    // Not beside the program: the user finds it, or cancels.
+    for (;;) {
+        if (vko_dm_post_file_open(&spec, "Please Find and Open help file...") != 2)
+            return nullptr;
+        if (!vko_fsys_get_file_attr(&spec, VKO_FATTR_READABLE)) {
+            vko_dm_post_error("Help file is unreadable, please choose another.");
+            continue;
+        }
+        if (vko_fsys_get_file_attr(&spec, VKO_FATTR_DIRECTORY)) {
+            vko_dm_post_error("Invalid help file, please choose another.");
+            continue;
+        }
+        if (HELPINFO help = vko_help_open_helpfile(&spec, 0))
+            return help;
+        vko_dm_post_note("Invalid help file, please choose another.");
+    }
+}
+
+void HelpKeeper::ShowTopic(std::int32_t topic)
+{
+    if (HELPINFO help = Get())
+        vko_help_display_topic(help, topic);
+}
+
+void HelpKeeper::Apply(const Record& record) const
+{
+    switch (record.kind) {
+    case kWindow:
+        vko_help_set_win_assoc(itsHelp, record.window, record.topic, 0);
+        break;
+    case kControl:
+        if (WINDOW control = vko_win_get_ctl(record.window, static_cast<int16_t>(record.id)))
+            vko_help_set_win_assoc(itsHelp, control, record.topic, 0);
+        break;
+    case kMenuTag:
+        vko_help_set_menu_assoc(itsHelp, record.window, static_cast<int16_t>(record.id),
+                                record.topic, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void HelpKeeper::SetAssoc(WINDOW window, std::int32_t id, std::int32_t topic, AssocKind kind)
+{
+    const Record record{window, id, topic, kind};
+    if (itsHelp != nullptr) {
+        Apply(record);
+        return;
+    }
+    if (window == nullptr)
+        return;
+    // A full table grows by another step, so no association is lost before help opens.
+    if (itsNextFree >= itsKeptBack.size() || itsKeptBack[itsNextFree].window != nullptr) {
+        itsNextFree = itsKeptBack.size();
+        itsKeptBack.resize(itsKeptBack.size() + kTableStep);
+    }
+    itsKeptBack[itsNextFree] = record;
+    std::size_t next = itsNextFree + 1;
+    while (next < itsKeptBack.size() && itsKeptBack[next].window != nullptr)
+        ++next;
+    if (next == itsKeptBack.size()) {
+        next = 0;
+        while (next < itsNextFree && itsKeptBack[next].window != nullptr)
+            ++next;
+        if (next == itsNextFree)
+            next = itsKeptBack.size();  // full: the next store grows the table
+    }
+    itsNextFree = next;
+}
+
+void HelpKeeper::Forget(WINDOW window)
+{
+    for (std::size_t i = 0; i < itsKeptBack.size(); ++i) {
+        if (itsKeptBack[i].window == window) {
+            itsKeptBack[i] = Record{};
+            if (i < itsNextFree)
+                itsNextFree = i;
+        }
+    }
+}
+
+std::size_t HelpKeeper::KeptBack() const
+{
+    std::size_t count = 0;
+    for (const Record& record : itsKeptBack)
+        count += record.window != nullptr ? 1 : 0;
+    return count;
+}
+
+void HelpKeeper::ApplyKeptBack()
+{
+    for (const Record& record : itsKeptBack)
+        if (record.window != nullptr)
+            Apply(record);
+    itsKeptBack.clear();
+    itsNextFree = 0;
+}
+
+void HelpKeeper::Close()
+{
+    itsKeptBack.clear();
+    itsNextFree = 0;
+    if (itsHelp != nullptr)
+        vko_help_close_helpfile(itsHelp);
+    itsHelp = nullptr;
+}
+
+bool HelpKeeper::FilterEvent(WINDOW window, EVENT* event, HELPINFO given)
+{
+    if (itsHelp == nullptr) {
+        if (!AsksForHelp(event) || Get() == nullptr)
+            return true;
+    }
+    HELPINFO help = given != nullptr ? given : itsHelp;
+    return vko_help_process_event(help, window, event) == 0;
+}

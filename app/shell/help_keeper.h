@@ -1,0 +1,58 @@
+// help_keeper.h: HelpKeeper, the application's help on demand. The help file "TavlinCD" is
+// opened the first time help is needed (asking the user for it when it is not in the default
+// directory); until then the topic associations the windows make are kept back and applied
+// once it is open. Its event hook (the toolkit's application-wide hook) opens help for a help
+// request or a help-menu command, and hands every event to help once it is open.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "ruk/static/vkoruk.h"
+
+class HelpKeeper {
+public:
+    enum AssocKind : std::int32_t { kWindow = 1, kControl = 2, kMenuTag = 3 };
+    // The kept-back table grows by this many records whenever it is full.
+    static constexpr std::size_t kTableStep = 50;
+
+    HelpKeeper() = default;
+    ~HelpKeeper();
+    HelpKeeper(const HelpKeeper&) = delete;
+    HelpKeeper& operator=(const HelpKeeper&) = delete;
+
+    // The open help, opening it first (null when the user cancelled the search for it).
+    HELPINFO Get();
+    HELPINFO GetIfOpen() const { return itsHelp; }
+    // Shows topic, opening help first.
+    void ShowTopic(std::int32_t topic);
+    // Associates a window (kWindow), a control id of it (kControl) or a menu tag of it
+    // (kMenuTag) with topic: at once when help is open, else when it opens.
+    void SetAssoc(WINDOW window, std::int32_t id, std::int32_t topic, AssocKind kind);
+    // Drops the kept-back associations of window.
+    void Forget(WINDOW window);
+    // The kept-back associations still waiting.
+    std::size_t KeptBack() const;
+    // Frees the kept-back table and closes the help file.
+    void Close();
+
+    // Installs the event hook on the toolkit (removed again when this keeper goes).
+    void InstallHook();
+    // The hook's work for one event: whether the event goes on to its window. given: the help
+    // object the hook was given, null for this keeper's own.
+    bool FilterEvent(WINDOW window, EVENT* event, HELPINFO given);
+
+private:
+    struct Record {
+        WINDOW window = nullptr;   // null: empty
+        std::int32_t id = 0;
+        std::int32_t topic = 0;
+        std::int32_t kind = 0;
+    };
+    HELPINFO Open();
+    void Apply(const Record& record) const;
+    void ApplyKeptBack();
+
+    HELPINFO itsHelp = nullptr;
+    std::vector<Record> itsKeptBack;
+    std::size_t itsNextFree = 0;
+};
