@@ -3,12 +3,13 @@
 // calls read what the user typed; the caret is one end of the selection and the anchor the
 // other. Every change of the text the user makes sends the parent a control event (focus-change
 // word 0); gaining and losing the focus send one with the focus-change word 1 and the active
-// word. A single line scrolls sideways to keep the caret in view; several lines (separated by
-// line breaks) scroll down as well. Read-only fields select and copy but take no text; password
-// fields show stars and give nothing to the clipboard; a character limit refuses what would
-// pass it. A field with a formatter (the window record's formatter callback) has what the user
-// types or pastes formatted by it before the change is reported; deleting is left as it is, so
-// that text the formatter puts in can be taken out again.
+// word. A single line scrolls sideways to keep the caret in view; a field of several lines
+// breaks at line breaks, wraps long lines at word boundaries and scrolls down. Read-only fields
+// select and copy but take no text; password fields show stars and give nothing to the
+// clipboard; a character limit refuses what would pass it. A field with a formatter (the window
+// record's formatter callback) has what the user types or pastes formatted by it before the
+// change is reported; deleting is left as it is, so that text the formatter puts in can be
+// taken out again.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -68,31 +69,79 @@ void set_sel(WINDOW win, Ui *st, int32_t anchor, int32_t caret) noexcept {
     win_invalidate(win, nullptr);
 }
 
-// Line starts of the text (one line for a single-line field).
-std::vector<int32_t> line_starts(WINDOW win) {
-    std::vector<int32_t> starts{0};
-    if (multiline(win)) {
-        const std::string &t = text_of(win);
-        for (size_t i = 0; i < t.size(); ++i)
-            if (t[i] == '\n')
-                starts.push_back(static_cast<int32_t>(i + 1));
+// One line of the field as shown: the text from..to (a line break after it is no part of it).
+struct Line {
+    int32_t from;
+    int32_t to;
+};
+
+// Breaks the paragraph from..to of the drawn text into lines no wider than width: after the
+// last run of spaces that lets the line fit (the spaces stay at the end of the line), or, for a
+// word longer than a whole line, after its last character that fits.
+void wrap(WINDOW win, const std::string &drawn, int32_t from, int32_t to, int width,
+          std::vector<Line> &lines) {
+    const char *t = drawn.c_str();
+    while (measure(win, t + from, to - from) > width) {
+        int32_t cut = -1;
+        for (int32_t b = from + 1; b < to; ++b) {
+            if (t[b - 1] != ' ' || t[b] == ' ')
+                continue;
+            int32_t end = b;
+            while (end > from && t[end - 1] == ' ')
+                --end;
+            if (measure(win, t + from, end - from) > width)
+                break;
+            cut = b;
+        }
+        if (cut < 0) {
+            cut = from + 1;
+            while (cut < to && measure(win, t + from, cut + 1 - from) <= width)
+                ++cut;
+        }
+        lines.push_back(Line{from, cut});
+        from = cut;
     }
-    return starts;
+    lines.push_back(Line{from, to});
 }
 
-int line_of(const std::vector<int32_t> &starts, int32_t pos) {
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) -
-           1;
+// The lines of the text as shown in area: one for a single-line field (which scrolls sideways
+// instead); a field of several lines breaks at its line breaks and wraps at word boundaries.
+std::vector<Line> lines_of(WINDOW win, const std::string &drawn, const s_rct &area) {
+    const auto len = static_cast<int32_t>(drawn.size());
+    if (!multiline(win))
+        return {Line{0, len}};
+    const int width = std::max(1, area.right - area.left - 2 * kPad);
+    std::vector<Line> lines;
+    int32_t from = 0;
+    for (;;) {
+        const size_t nl = drawn.find('\n', static_cast<size_t>(from));
+        const int32_t to = nl == std::string::npos ? len : static_cast<int32_t>(nl);
+        wrap(win, drawn, from, to, width, lines);
+        if (nl == std::string::npos)
+            return lines;
+        from = to + 1;
+    }
 }
 
-int32_t line_end(WINDOW win, const std::vector<int32_t> &starts, int line) {
-    return line + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(line) + 1] - 1
-                                                      : static_cast<int32_t>(text_of(win).size());
+// The line a position lies on; a position where a line wraps belongs to the next line.
+int line_of(const std::vector<Line> &lines, int32_t pos) {
+    const auto after = std::upper_bound(lines.begin(), lines.end(), pos,
+                                        [](int32_t p, const Line &l) { return p < l.from; });
+    return std::max(0, static_cast<int>(after - lines.begin()) - 1);
+}
+
+// The last position of a line that the caret shows on: where a line wraps, the position after
+// it is the next line's first, so a wrapped line ends one before.
+int32_t line_end(const std::vector<Line> &lines, int line) {
+    const Line &l = lines[static_cast<size_t>(line)];
+    const bool wraps = line + 1 < static_cast<int>(lines.size()) &&
+                       lines[static_cast<size_t>(line) + 1].from == l.to;
+    return wraps ? l.to - 1 : l.to;
 }
 
 // Pixel offset of a position within its line.
-int x_of(WINDOW win, const std::string &drawn, const std::vector<int32_t> &starts, int32_t pos) {
-    const int32_t from = starts[static_cast<size_t>(line_of(starts, pos))];
+int x_of(WINDOW win, const std::string &drawn, const std::vector<Line> &lines, int32_t pos) {
+    const int32_t from = lines[static_cast<size_t>(line_of(lines, pos))].from;
     return measure(win, drawn.c_str() + from, pos - from);
 }
 
@@ -117,16 +166,18 @@ int32_t pos_at_x(WINDOW win, const std::string &drawn, int32_t from, int32_t to,
 // Scrolls so that the caret is in view, and puts the window's caret there when focused.
 void place_caret(WINDOW win, Ui *st, const s_rct &area) {
     const std::string drawn = shown(win);
-    const std::vector<int32_t> starts = line_starts(win);
+    const std::vector<Line> lines = lines_of(win, drawn, area);
     const int lh = std::max(1, line_height(win));
     const int width = area.right - area.left - 2 * kPad;
     const int height = area.bottom - area.top - 2 * kPad;
-    const int x = x_of(win, drawn, starts, st->caret);
+    const int x = x_of(win, drawn, lines, st->caret);
     if (x - st->scroll_x > width - 1)
         st->scroll_x = x - width + 1 + width / 4;
     if (x < st->scroll_x)
         st->scroll_x = std::max(0, x - width / 4);
-    const int line = line_of(starts, st->caret);
+    if (multiline(win))
+        st->scroll_x = 0; // wrapped lines fit the width
+    const int line = line_of(lines, st->caret);
     const int rows = std::max(1, height / lh);
     if (line < st->top)
         st->top = line;
@@ -264,11 +315,11 @@ std::string clipboard_text() {
 // The position under a point of the field.
 int32_t pos_at(WINDOW win, const Ui &st, const s_rct &area, s_pnt where) {
     const std::string drawn = shown(win);
-    const std::vector<int32_t> starts = line_starts(win);
+    const std::vector<Line> lines = lines_of(win, drawn, area);
     const int lh = std::max(1, line_height(win));
     int line = multiline(win) ? st.top + (where.v - area.top - kPad) / lh : 0;
-    line = std::clamp(line, 0, static_cast<int>(starts.size()) - 1);
-    return pos_at_x(win, drawn, starts[static_cast<size_t>(line)], line_end(win, starts, line),
+    line = std::clamp(line, 0, static_cast<int>(lines.size()) - 1);
+    return pos_at_x(win, drawn, lines[static_cast<size_t>(line)].from, line_end(lines, line),
                     where.h - area.left - kPad + st.scroll_x);
 }
 
@@ -281,7 +332,7 @@ void field_draw(const Paint &p, WINDOW win, const s_rct &area) noexcept {
     try {
         sync(win, st);
         const std::string drawn = shown(win);
-        const std::vector<int32_t> starts = line_starts(win);
+        const std::vector<Line> lines = lines_of(win, drawn, area);
         const int lh = std::max(1, p.line_height());
         cairo_t *cr = p.cr();
         cairo_save(cr);
@@ -292,16 +343,15 @@ void field_draw(const Paint &p, WINDOW win, const s_rct &area) noexcept {
         // The selection shows only while the field has the focus, as in the period's fields.
         const bool show_sel = has_focus(win) && first != last;
         const COLOR fore = p.color(VKO_CC_FORE, VKO_COLOR_BLACK);
-        for (size_t line = static_cast<size_t>(std::max(st->top, 0)); line < starts.size();
-             ++line) {
+        for (size_t line = static_cast<size_t>(std::max(st->top, 0)); line < lines.size(); ++line) {
             const int row = static_cast<int>(line) - st->top;
             double top = area.top + kPad + row * lh;
             if (!multiline(win))
                 top = area.top + (area.bottom - area.top - lh) / 2;
             if (top >= area.bottom)
                 break;
-            const int32_t from = starts[line];
-            const int32_t to = line_end(win, starts, static_cast<int>(line));
+            const int32_t from = lines[line].from;
+            const int32_t to = lines[line].to;
             const double x0 = area.left + kPad - st->scroll_x;
             const double base = top + p.ascent();
             const char *s = drawn.c_str() + from;
@@ -394,8 +444,9 @@ bool field_key(WINDOW win, const s_char &key, const s_rct &area) noexcept {
             return true;
         };
         if (key.virt != 0) {
-            const std::vector<int32_t> starts = line_starts(win);
-            const int line = line_of(starts, st->caret);
+            const std::string drawn = shown(win);
+            const std::vector<Line> lines = lines_of(win, drawn, area);
+            const int line = line_of(lines, st->caret);
             switch (key.ch) {
             case VKO_KEY_LEFT:
                 return move(!shift && first != last ? first : std::max(0, st->caret - 1));
@@ -406,9 +457,9 @@ bool field_key(WINDOW win, const s_char &key, const s_rct &area) noexcept {
             case VKO_KEY_WORD_RIGHT:
                 return move(word_right(t, st->caret));
             case VKO_KEY_LINE_START:
-                return move(starts[static_cast<size_t>(line)]);
+                return move(lines[static_cast<size_t>(line)].from);
             case VKO_KEY_LINE_END:
-                return move(line_end(win, starts, line));
+                return move(line_end(lines, line));
             case VKO_KEY_TEXT_START:
                 return move(0);
             case VKO_KEY_TEXT_END:
@@ -418,12 +469,10 @@ bool field_key(WINDOW win, const s_char &key, const s_rct &area) noexcept {
                 if (!multiline(win))
                     return false;
                 const int to_line = line + (key.ch == VKO_KEY_UP ? -1 : 1);
-                if (to_line < 0 || to_line >= static_cast<int>(starts.size()))
+                if (to_line < 0 || to_line >= static_cast<int>(lines.size()))
                     return true;
-                const std::string drawn = shown(win);
-                return move(pos_at_x(win, drawn, starts[static_cast<size_t>(to_line)],
-                                     line_end(win, starts, to_line),
-                                     x_of(win, drawn, starts, st->caret)));
+                return move(pos_at_x(win, drawn, lines[static_cast<size_t>(to_line)].from,
+                                     line_end(lines, to_line), x_of(win, drawn, lines, st->caret)));
             }
             case VKO_KEY_DELETE:
                 if (first == last && st->caret < len)

@@ -373,6 +373,79 @@ TEST_F(CtlInputTest, EditFieldSelectsWithTheMouseAndReportsItsFocus) {
     EXPECT_EQ(lost.v.ctl.ci.v.edit.active, 0);
 }
 
+TEST_F(CtlInputTest, MultiLineFieldWrapsAtWordBoundaries) {
+    FONT_OBJ font = vkov_font_create(); // the controls' default font
+    int32_t leading = 0, ascent = 0, descent = 0;
+    vkok_font_get_metrics(font, &leading, &ascent, &descent);
+    vkov_font_destroy(font);
+    const int lh = ascent + descent;
+    // Room for "alpha beta" and a little, not for "alpha beta gamma": text starts 4 pixels in.
+    const int room = vkok_dwin_get_text_width(its_doc, "alpha beta", -1) + 6;
+    const s_rct rct{10, 10, static_cast<int16_t>(10 + 4 + 4 * lh),
+                    static_cast<int16_t>(10 + 8 + room)};
+    struct Case {
+        const char *why;
+        const char *text;
+        std::vector<Key> keys; // from the start of the text
+        std::pair<int32_t, int32_t> sel;
+    };
+    const Case cases[] = {
+        {"End stops at the end of the first line",
+         "alpha beta gamma",
+         {{VKO_KEY_LINE_END, true}},
+         {10, 10}},
+        {"Down goes on to the wrapped word",
+         "alpha beta gamma",
+         {{VKO_KEY_LINE_END, true}, {VKO_KEY_DOWN, true}},
+         {16, 16}},
+        {"Home on the wrapped line goes to its first word",
+         "alpha beta gamma",
+         {{VKO_KEY_TEXT_END, true}, {VKO_KEY_LINE_START, true}},
+         {11, 11}},
+        {"line breaks still break, and wrapped lines count as lines",
+         "alpha beta gamma\nz",
+         {{VKO_KEY_DOWN, true}, {VKO_KEY_DOWN, true}},
+         {17, 17}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        WINDOW edit = make(WC_EDIT, rct, c.text, VKO_CTL_MULTILINE);
+        vkok_scr_set_focus_vobj(edit);
+        vkok_ctl_set_text_sel(edit, 0, 0);
+        for (const Key &k : c.keys)
+            key(edit, k.ch, k.virt, k.shift, k.control);
+        EXPECT_EQ(sel_of(edit), c.sel);
+        vkok_vobj_destroy(edit);
+    }
+    // A word longer than a line is cut where it must be: the second line starts inside it.
+    WINDOW word = make(WC_EDIT, rct, "abcdefghijklmnopqrstuvwxyzabcdefgh", VKO_CTL_MULTILINE);
+    vkok_scr_set_focus_vobj(word);
+    vkok_ctl_set_text_sel(word, 0, 0);
+    key(word, VKO_KEY_DOWN, true);
+    key(word, VKO_KEY_LINE_START, true);
+    const int32_t second = sel_of(word).first;
+    EXPECT_GT(second, 3);
+    EXPECT_LT(second, 34);
+    vkok_vobj_destroy(word);
+
+    // The wrapped word is drawn on the second row, and a click there finds it.
+    WINDOW edit = make(WC_EDIT, rct, "alpha beta gamma", VKO_CTL_MULTILINE);
+    pump();
+    auto ink_in_row = [&](int row) {
+        int dark = 0;
+        for (int y = 4 + row * lh; y < 4 + (row + 1) * lh; ++y)
+            for (int x = 4; x < 4 + room; ++x)
+                if ((vkov_debug_surface_pixel(edit, x, y) & 0xFF) < 0x80)
+                    ++dark;
+        return dark;
+    };
+    EXPECT_GT(ink_in_row(0), 0);
+    EXPECT_GT(ink_in_row(1), 0);
+    EXPECT_EQ(ink_in_row(2), 0);
+    click(edit, s_pnt{static_cast<int16_t>(4 + lh + lh / 2), static_cast<int16_t>(room)});
+    EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{16, 16}));
+}
+
 // A formatter as validators install one: it formats with a pattern and, without auto-complete,
 // leaves the field's selection as it was.
 struct Formatting {
