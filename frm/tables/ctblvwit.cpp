@@ -190,8 +190,12 @@ void FRM_CTableViewInterpreter::Draw(const CTableInterpreterParameters& theParam
 
     FRM_CTableInterpreter::Draw(theParameters);
 
+    // Marks the window while its controls are made, set and moved, also during its update.
     const WINDOW window = WindowOf(table);
-    vko_vobj_set_attr(window, VKO_ATTR_TABLE_VIEW, 1);
+    const intptr_t wasMarked =
+        window != nullptr && vko_vobj_get_attr(window, VKO_ATTR_TABLE_VIEW) == 1 ? 1 : 0;
+    if (window != nullptr)
+        vko_vobj_set_attr(window, VKO_ATTR_TABLE_VIEW, 1);
     if (cellView == nullptr) {
         theParameters.itsContext->GetEnv().SetBackgroundColor(EffectiveBackground(table, cell),
                                                               FRM_CEnvironment::kUnsetColor);
@@ -199,7 +203,8 @@ void FRM_CTableViewInterpreter::Draw(const CTableInterpreterParameters& theParam
         if (fresh == nullptr)
             fresh.reset(CreateCellView(table, theParameters, value));
         cellView = fresh.get();
-        itsCellViews[cell] = std::move(fresh);
+        if (fresh != nullptr)
+            itsCellViews[cell] = std::move(fresh);
     }
     if (cellView != nullptr && cellView->View() != nullptr) {
         FRM_CView* const child = cellView->View();
@@ -209,7 +214,8 @@ void FRM_CTableViewInterpreter::Draw(const CTableInterpreterParameters& theParam
         child->Size(interior.GetLocal(table));
         child->Draw(*theParameters.itsClip);
     }
-    vko_vobj_set_attr(window, VKO_ATTR_TABLE_VIEW, 0);
+    if (window != nullptr)
+        vko_vobj_set_attr(window, VKO_ATTR_TABLE_VIEW, wasMarked);
 }
 
 short FRM_CTableViewInterpreter::CanFocus(const CTableInterpreterParameters&) { return 1; }
