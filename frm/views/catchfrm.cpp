@@ -180,15 +180,15 @@ void FRM_CAttachmentFrame::SetAttachmentEnvironment(const FRM_CEnvironment& theN
                                                     short isUpdate)
 {
     for (FRM_CAttachment* attachment : std::vector<FRM_CAttachment*>(itsAttachments))
-        if (attachment->GetView()->IsEnvironmentShared() == 0)
-            attachment->GetView()->SetEnvironment(theNewEnvironment, isUpdate);
+        if (FRM_CView* view = attachment->GetView(); view != nullptr && view->IsEnvironmentShared() == 0)
+            view->SetEnvironment(theNewEnvironment, isUpdate);
 }
 
 void FRM_CAttachmentFrame::SetAttachmentFont(const FRM_CFont& theNewFont, short isUpdate)
 {
     for (FRM_CAttachment* attachment : std::vector<FRM_CAttachment*>(itsAttachments))
-        if (attachment->GetView()->IsEnvironmentShared() == 0)
-            attachment->GetView()->SetFont(theNewFont, isUpdate);
+        if (FRM_CView* view = attachment->GetView(); view != nullptr && view->IsEnvironmentShared() == 0)
+            view->SetFont(theNewFont, isUpdate);
 }
 
 void FRM_CAttachmentFrame::SetAttachmentPoints(AttachmentPoint theAttachmentPoints)

@@ -111,11 +111,14 @@ FRM_CStringRW FRM_CAttachment::GetTitle() const { return itsView->GetTitle(); }
 const std::vector<FRM_CRect>& FRM_CAttachment::GetAllFitSizes()
 {
     itsFitSizes.clear();
-    itsFitSizes.push_back(itsView->GetLocalFrame());
+    itsFitSizes.push_back(GetBestSize());
     return itsFitSizes;
 }
 
-FRM_CRect FRM_CAttachment::GetBestSize() { return itsView->GetLocalFrame(); }
+FRM_CRect FRM_CAttachment::GetBestSize()
+{
+    return itsView != nullptr ? itsView->GetLocalFrame() : FRM_CRect();
+}
 
 FRM_CRect FRM_CAttachment::GetFitSize(float theDesiredWidth, float theDesiredHeight)
 {
@@ -237,6 +240,8 @@ FRM_CRect FRM_CAttachment::GetSize()
 
 void FRM_CAttachment::Show()
 {
+    if (itsView == nullptr)
+        return;
     if (!itsView->IsVisible())
         itsView->DoShow();
     FRM_CAttachmentWindow* window = CurrentWindow();
@@ -252,7 +257,8 @@ void FRM_CAttachment::Hide()
     if (itsState == AS_ATTACHED || itsState == AS_POPUP) {
         if (itsInternalWindow != nullptr)
             itsInternalWindow->Hide();
-        itsView->DoHide();
+        if (itsView != nullptr)
+            itsView->DoHide();
     } else if (itsState == AS_DETACHED && itsExternalWindow != nullptr) {
         itsExternalWindow->Hide();
     }

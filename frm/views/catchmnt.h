@@ -101,6 +101,12 @@ public:
     void SetDetachable(short canDetach);
     void SetTitle(const FRM_CStringRW& theTitle);
     FRM_CStringRW GetTitle() const;
+    // The view is going (with its window, or on its own): nothing reaches for it any more.
+    void ForgetView(const FRM_CView* theView)
+    {
+        if (itsView == theView)
+            itsView = nullptr;
+    }
     FRM_CAttachmentWindow* GetInternalWindow() const { return itsInternalWindow; }
     FRM_CAttachmentWindow* GetExternalWindow() const { return itsExternalWindow; }
 

@@ -103,9 +103,14 @@ FRM_CAttachmentWindow::FRM_CAttachmentWindow(FRM_CAttachment* theAttachment, sho
 
 FRM_CAttachmentWindow::~FRM_CAttachmentWindow()
 {
-    // A window that goes on its own (its parent closed) leaves no pointer behind.
-    if (itsAttachment != nullptr)
+    // A window that goes on its own (its parent went) takes the view with it and leaves no
+    // pointer behind.
+    if (itsAttachment != nullptr) {
         itsAttachment->ForgetWindow(this);
+        if (const FRM_CView* view = itsAttachment->GetView();
+            view != nullptr && view->GetEnclosure() == this)
+            itsAttachment->ForgetView(view);
+    }
 }
 
 void FRM_CAttachmentWindow::Initialize()
@@ -146,7 +151,7 @@ FRM_CRect FRM_CAttachmentWindow::GetLocalBorderRect() const
     return border;
 }
 
-FRM_CWindow* FRM_CAttachmentWindow::ParentWindow() const
+FRM_CWindow* FRM_CAttachmentWindow::GetHostWindow() const
 {
     return itsCommandWindow != nullptr ? itsCommandWindow : frm_views::TaskWindow();
 }
@@ -161,7 +166,7 @@ bool FRM_CAttachmentWindow::IsBuiltFor(const FRM_CWindow* theWindow) const
 FRM_CRect FRM_CAttachmentWindow::GetPlacement() const
 {
     FRM_CPoint origin(0, 0);
-    if (FRM_CWindow* parent = ParentWindow())
+    if (FRM_CWindow* parent = GetHostWindow())
         origin.Translate(this, parent);
     return GetLocalFrame() + origin;
 }

@@ -46,6 +46,8 @@ public:
     FRM_CAttachment* GetAttachment() const { return itsAttachment; }
     // Whether the window was made for theWindow (the task window stands for none).
     bool IsBuiltFor(const FRM_CWindow* theWindow) const;
+    // The window it lies in: the command window, else the task window.
+    FRM_CWindow* GetHostWindow() const;
     // The window's rectangle in its parent window's coordinates.
     FRM_CRect GetPlacement() const;
     const FRM_CRect& GetCloseRect() const { return itsCloseRect; }
@@ -98,7 +100,6 @@ protected:
 private:
     // Reads the frame back from the toolkit window after a move.
     void RefreshFrame();
-    FRM_CWindow* ParentWindow() const;
     FRM_CPoint ToTaskWindow(const FRM_CPoint& thePoint) const;
     // Offers a pointer event to the attachment in the task window's terms; true when used.
     using PointerHandler = short (FRM_CMouseHandler::*)(FRM_CPoint&, short&, short&, short&);

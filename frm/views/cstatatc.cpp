@@ -64,10 +64,11 @@ FRM_CStatusBar* FRM_CStatusBarAttachment::GetStatusBar() const
 void FRM_CStatusBarAttachment::CalculateSize(FRM_CRect& theRect) const
 {
     const float width = itsAttachmentFrame != nullptr ? itsAttachmentFrame->GetFrame().Width() : 0;
+    const float height = GetStatusBar() != nullptr ? GetStatusBar()->GetFrame().Height() : 0;
     const float margin = itsAttachmentFrame != nullptr
                              ? frm_views::HPixelsToLogical(itsAttachmentFrame, kMarginPixels)
                              : kMarginPixels;
-    theRect = FRM_CRect(0, 0, width - 2 * margin, GetStatusBar()->GetFrame().Height());
+    theRect = FRM_CRect(0, 0, width - 2 * margin, height);
 }
 
 const std::vector<FRM_CRect>& FRM_CStatusBarAttachment::GetAllFitSizes()
@@ -87,7 +88,7 @@ FRM_CRect FRM_CStatusBarAttachment::GetBestSize()
 
 FRM_CRect FRM_CStatusBarAttachment::GetDesiredSize()
 {
-    if (itsAttachmentFrame == nullptr)
+    if (itsAttachmentFrame == nullptr || GetStatusBar() == nullptr)
         return FRM_CRect();
     const float margin = frm_views::VPixelsToLogical(itsAttachmentFrame, kMarginPixels);
     FRM_CRect strip = itsAttachmentFrame->GetLocalFrame();

@@ -9,6 +9,7 @@
 #include "frm/drawing/cfont.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cmenubtn.h"
+#include "frm/views/ctbattch.h"
 #include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
@@ -55,6 +56,8 @@ FRM_CToolBar& FRM_CToolBar::operator=(const FRM_CToolBar& other)
 
 FRM_CToolBar::~FRM_CToolBar()
 {
+    if (itsAttachment != nullptr)
+        itsAttachment->ForgetView(this);
     itsMenuButtons.clear();
 }
 
@@ -286,7 +289,8 @@ void FRM_CToolBar::SetAutoSized(short isAutoSized, AutosizeLocation theLocation)
 void FRM_CToolBar::DoSize(const FRM_CRect& theFrame)
 {
     const FRM_CRect before = GetFrame();
-    if (itIsAutoSized != 0)
+    // A docked bar is placed by its attachment's window.
+    if (itIsAutoSized != 0 && itsAttachment == nullptr)
         AutoSize();
     else
         FRM_CSubview::DoSize(theFrame);
@@ -295,16 +299,38 @@ void FRM_CToolBar::DoSize(const FRM_CRect& theFrame)
         ArrangeSubviews();
 }
 
+namespace {
+
+bool DiffersFromCurrentFont(const FRM_CView* theView, const FRM_CFont& theFont)
+{
+    const FRM_CEnvironment* current = theView->GetEnvironment();
+    return current == nullptr || current->GetFont() != theFont;
+}
+
+} // namespace
+
 void FRM_CToolBar::DoSetFont(const FRM_CFont& theFont, short isShared)
 {
+    const bool changed = DiffersFromCurrentFont(this, theFont);
     FRM_CSubview::DoSetFont(theFont, isShared);
+    if (changed)
+        InvalidateAttachmentSizes();
     ArrangeSubviews();
 }
 
 void FRM_CToolBar::DoSetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared)
 {
+    const bool changed = DiffersFromCurrentFont(this, theEnvironment.GetFont());
     FRM_CSubview::DoSetEnvironment(theEnvironment, isShared);
+    if (changed)
+        InvalidateAttachmentSizes();
     ArrangeSubviews();
+}
+
+void FRM_CToolBar::InvalidateAttachmentSizes()
+{
+    if (itsAttachment != nullptr)
+        itsAttachment->InvalidateSizes();
 }
 
 void FRM_CToolBar::SetDragging(short isOn)
@@ -323,6 +349,7 @@ void FRM_CToolBar::SetSizing(short isOn)
 void FRM_CToolBar::AddSubview(FRM_CView* theView)
 {
     FRM_CSubview::AddSubview(theView);
+    InvalidateAttachmentSizes();
     if (auto* button = FrmCast<FRM_CMenuButton>(theView))
         InsertMenuButton(button->GetMenuTag(), button);
 }
@@ -330,6 +357,7 @@ void FRM_CToolBar::AddSubview(FRM_CView* theView)
 void FRM_CToolBar::RemoveSubview(FRM_CView* theView)
 {
     FRM_CSubview::RemoveSubview(theView);
+    InvalidateAttachmentSizes();
     if (const auto* button = FrmCast<FRM_CMenuButton>(theView))
         RemoveMenuButton(button);
 }

@@ -11,10 +11,12 @@
 #include "frm/views/csubview.h"
 
 class FRM_CMenuButton;
+class FRM_CToolBarAttachment;
 
 class FRM_CToolBar : public FRM_CSubview {
     FRM_TYPE_INFO(CToolBar)
     friend class FRM_CMenuButton;
+    friend class FRM_CToolBarAttachment;
 
 public:
     enum AutosizeLocation : std::int32_t {
@@ -53,6 +55,8 @@ public:
     void UpdateMenuButtons();
     void UpdateMenuButton(short theTag);
     FRM_CMenuButton* GetMenuButton(short theTag) const;
+    // The attachment that docks the bar, or null.
+    FRM_CToolBarAttachment* GetAttachment() const { return itsAttachment; }
 
     void Draw(const FRM_CRect& theClip) override;
     void DoDraw(const FRM_CRect& theClip) override;
@@ -80,6 +84,8 @@ private:
         return theIndex < itsSeparators.size() && itsSeparators[theIndex];
     }
     bool IsPinnedToAnEdge() const { return itIsAutoSized != 0 && itsAutoSizeLocation != AL_NONE; }
+    // The attachment measures the bar afresh after a change of views or font.
+    void InvalidateAttachmentSizes();
 
     std::vector<bool> itsSeparators;
     short itIsAutoSized = 0;
@@ -89,5 +95,6 @@ private:
     unsigned long itsFlatColor = 0x0AC0C0C0UL;
     int itsBorderWidth = 2;
     int itsSeparatorWidth = 5;
+    FRM_CToolBarAttachment* itsAttachment = nullptr;   // not owned; set by the attachment
     std::map<short, FRM_CMenuButton*> itsMenuButtons;   // not owned
 };
