@@ -233,9 +233,19 @@ void FRM_CStatusBar::RemoveField(long theId)
     ArrangeSubviews();
 }
 
+void FRM_CStatusBar::SetEnclosure(FRM_CSubview* theEnclosure)
+{
+    // Moving re-adds every child to the bar, which takes each out first: the fields stay.
+    itIsMoving = 1;
+    FRM_CSubview::SetEnclosure(theEnclosure);
+    itIsMoving = 0;
+}
+
 void FRM_CStatusBar::RemoveSubview(FRM_CView* theView)
 {
     FRM_CSubview::RemoveSubview(theView);
+    if (itIsMoving != 0)
+        return;
     for (unsigned i = 0; i < itsFields.size(); ++i)
         if (itsFields[i].itsView == theView) {
             DropField(i);

@@ -73,6 +73,8 @@ public:
     void SetDragging(short isOn) override;
     void SetSizing(short isOn) override;
     void RemoveSubview(FRM_CView* theView) override;
+    // Keeps the fields: their views move with the bar.
+    void SetEnclosure(FRM_CSubview* theEnclosure) override;
 
 protected:
     struct StatusField {
@@ -99,6 +101,7 @@ private:
     // Ids are looked up through their single-precision value.
     std::map<float, unsigned> itsFieldIndices;
     short itIsAutoSized = 0;
+    short itIsMoving = 0;
     unsigned long itsFlatColor = 0x0AC0C0C0UL;
     unsigned long itsLightShadowColor = 0x0BFFFFFFUL;
     unsigned long itsDarkShadowColor = 0x09808080UL;

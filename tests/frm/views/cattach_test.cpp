@@ -422,6 +422,8 @@ TEST_F(AttachmentTest, AStatusBarDocksAtTheBottomOnly)
     EXPECT_EQ(bar->GetFrame(), FRM_CRect(4, 4, 396, 4 + height));
     EXPECT_EQ(Client().Bottom(), 300 - height - 9);
     EXPECT_EQ(attachment->IsDraggable(), 0);
+    ASSERT_EQ(bar->GetNumFields(), 1U) << "the field moved with the bar into its window";
+    EXPECT_EQ(bar->GetField(1)->GetEnclosure(), bar);
 
     // Narrowing the edges leaves it docked: it may not float.
     itsFrame->SetAttachmentPoints(Frame::ATTACH_TOP);
