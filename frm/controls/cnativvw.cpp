@@ -106,19 +106,20 @@ void FRM_CNativeView::BuildFromResource(long theContainerId, long theResourceId)
 {
     FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
     items.IObject(theResourceId, this);
-    const auto* window = FrmCast<FRM_CResourceWindow>(items.GetResource());
-    if (const s_win_def* entry = window != nullptr ? window->FindEntry(theResourceId) : nullptr) {
-        if (itsType == 0)
-            itsType = entry->type;   // a class of several control types takes the item's
-        FRM_CView::Size(FRM_CRect(entry->rct));
-        itsTitle = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
-        itsVKOAttributes = static_cast<std::int32_t>(entry->ctl_flags);
-        itsIconId = entry->value1;
-    }
     CreateControl();
     InitControl();
     SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
     SetResourceId(static_cast<std::int32_t>(theResourceId));
+}
+
+void FRM_CNativeView::TakeResourceEntry(const s_win_def& theEntry)
+{
+    if (itsType == 0)
+        itsType = theEntry.type;   // a class of several control types takes the item's
+    FRM_CView::Size(FRM_CRect(theEntry.rct));
+    itsTitle = FRM_CStringRW(theEntry.text != nullptr ? theEntry.text : "");
+    itsVKOAttributes = static_cast<std::int32_t>(theEntry.ctl_flags);
+    itsIconId = theEntry.value1;
 }
 
 FRM_CNativeView& FRM_CNativeView::operator=(const FRM_CNativeView& other)

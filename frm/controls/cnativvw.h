@@ -52,6 +52,9 @@ public:
 
     // One control event from the toolkit.
     virtual void DoHit(const s_ctlinfo& theInfo) = 0;
+    // Frame, title, control type (for a class of several types), flags and icon from the
+    // view's entry of a window resource, before its control is created.
+    void TakeResourceEntry(const s_win_def& theEntry);
 
     // FRM_CBoss
     void UpdateUnits(FRM_CUnits* theUnits) override;
@@ -90,8 +93,8 @@ protected:
     explicit FRM_CNativeView(FRM_CSubview* theEnclosure);
     // A copy has a control of its own.
     FRM_CNativeView(const FRM_CNativeView& other);
-    // Fills the view from item theResourceId of window resource theContainerId (frame, title,
-    // flags, icon), creates the control and records the two ids.
+    // Fills the view from item theResourceId of window resource theContainerId (the resource
+    // hands it its entry), creates the control and records the two ids.
     void BuildFromResource(long theContainerId, long theResourceId);
 
     // Over an existing control this reports 1200 and closes that control first.

@@ -8,6 +8,7 @@
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/drawing/cfont.h"
+#include "frm/runtime/cfactory.h"
 #include "frm/runtime/cresourc.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"
@@ -64,42 +65,32 @@ FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& t
 {
 }
 
-namespace {
-
-// The run of radio entries from theResourceId on, read in place: the resource's item cursor
-// belongs to whoever is building the window.
-const s_win_def* FirstRadioEntry(long theContainerId, long theResourceId)
-{
-    FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
-    const auto* resource = FrmCast<FRM_CResourceWindow>(items.GetResource());
-    return resource != nullptr ? resource->FindEntry(theResourceId) : nullptr;
-}
-
-// The union of the run's rectangles (window coordinates).
-FRM_CRect RunFrame(long theContainerId, long theResourceId)
-{
-    FRM_CRect all(0, 0, 0, 0);
-    bool first = true;
-    for (const s_win_def* entry = FirstRadioEntry(theContainerId, theResourceId);
-         entry != nullptr && entry->type == WC_RADIOBUTTON; ++entry) {
-        all = first ? FRM_CRect(entry->rct) : all + FRM_CRect(entry->rct);
-        first = false;
-    }
-    return all;
-}
-
-} // namespace
-
 FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, long theContainerId,
                                  long theResourceId)
-    : FRM_CSubview(theEnclosure, RunFrame(theContainerId, theResourceId)), itsBorderSpace(0)
+    : FRM_CSubview(theEnclosure, FRM_CRect(0, 0, 0, 0)), itsBorderSpace(0)
 {
     SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
     SetResourceId(static_cast<std::int32_t>(theResourceId));
+    FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
+    items.IObject(theResourceId, this);
+}
+
+void FRM_CRadioGroup::TakeRadioRun(long theContainerId, const s_win_def* theFirst)
+{
+    // The group covers the run's rectangles (window coordinates); the definition ends with
+    // an entry of type 0, so the run always ends.
+    FRM_CRect all(0, 0, 0, 0);
+    for (const s_win_def* entry = theFirst; entry->type == WC_RADIOBUTTON; ++entry)
+        all = entry == theFirst ? FRM_CRect(entry->rct) : all + FRM_CRect(entry->rct);
+    FRM_CView::Size(all);
+    CResourceFactory* factory = CResourceFactory::GetTop();
+    if (factory == nullptr)
+        return;
     const FRM_CPoint corner(itsFrame.Left(), itsFrame.Top());
-    for (const s_win_def* entry = FirstRadioEntry(theContainerId, theResourceId);
-         entry != nullptr && entry->type == WC_RADIOBUTTON; ++entry) {
-        auto* button = new FRM_NRadioButton(this, theContainerId, entry->id);
+    for (const s_win_def* entry = theFirst; entry->type == WC_RADIOBUTTON; ++entry) {
+        FRM_NRadioButton* button = factory->ConstructNRadioButton(this, theContainerId, entry->id);
+        if (button == nullptr)
+            continue;
         button->SetCommand(entry->id);
         // The item's rectangle is in the window; the button's frame is in the group.
         button->Size(button->GetFrame() - corner);

@@ -56,6 +56,9 @@ public:
     // -1 does nothing; the selected button's removal leaves none selected.
     virtual void RemoveButton(long theId);
     virtual long FindResButtonId(long theContainerId, long theId);
+    // The run of radio entries of window resource theContainerId from theFirst on: the group
+    // covers them and gets one button for each from the resource factory.
+    void TakeRadioRun(long theContainerId, const s_win_def* theFirst);
 
     // The minimum radio button size in pixels.
     static int RBMinSize();

@@ -82,20 +82,7 @@ FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId
     : FRM_NTextEdit(theEnclosure)
 {
     FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
-    const auto* resource = FrmCast<FRM_CResourceWindow>(items.GetResource());
-    const s_win_def* entry = resource != nullptr ? resource->FindEntry(theResourceId) : nullptr;
-    FRM_CStringRW text;
-    if (entry != nullptr) {
-        FRM_CView::Size(FRM_CRect(entry->rct));
-        itsAttributes = entry->tx_attrs & ~(kHasVertical | kHasHorizontal);
-        if ((entry->tx_attrs & kHasHorizontal) != 0)
-            itsAttributes |= kWantsHorizontal;
-        if ((entry->tx_attrs & kHasVertical) != 0)
-            itsAttributes |= kWantsVertical;
-        itsMargin = entry->tx_margin;
-        itsLimit = entry->tx_limit;
-        text = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
-    }
+    const bool found = items.IObject(theResourceId, this) != 0;
     SetResourceContainerId(static_cast<std::int32_t>(theContainerId));
     SetResourceId(static_cast<std::int32_t>(theResourceId));
     const bool vertical = (itsAttributes & kWantsVertical) != 0;
@@ -105,8 +92,21 @@ FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId
     PositionTextEdit();
     MeasurePage();
     vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
-    if (!text.isNull())
-        SetText(text);
+    if (found)
+        SetText(itsTitle);
+}
+
+void FRM_NScrollText::TakeResourceEntry(const s_win_def& theEntry)
+{
+    FRM_CView::Size(FRM_CRect(theEntry.rct));
+    itsTitle = FRM_CStringRW(theEntry.text != nullptr ? theEntry.text : "");
+    itsAttributes = theEntry.tx_attrs & ~(kHasVertical | kHasHorizontal);
+    if ((theEntry.tx_attrs & kHasHorizontal) != 0)
+        itsAttributes |= kWantsHorizontal;
+    if ((theEntry.tx_attrs & kHasVertical) != 0)
+        itsAttributes |= kWantsVertical;
+    itsMargin = theEntry.tx_margin;
+    itsLimit = theEntry.tx_limit;
 }
 
 FRM_NScrollText::~FRM_NScrollText()

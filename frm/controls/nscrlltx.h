@@ -52,6 +52,10 @@ public:
     // Deletes its own bars, never the window's.
     ~FRM_NScrollText() override;
 
+    // Frame, title (the first text), attributes, margin and limit from the view's entry of a
+    // window resource, before its engine exists: attributes 0x20 and 0x40 ask for bars.
+    void TakeResourceEntry(const s_win_def& theEntry);
+
     short IScrollText(short isTrackThumb, std::uint32_t theAttributes, float theMargin, int theLimit,
                       const FRM_CStringRW& theText, short selectOnActivate, short isVisible,
                       unsigned long theGlue);

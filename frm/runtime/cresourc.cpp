@@ -1,10 +1,13 @@
 // cresourc.cpp: window and menu resources, the resource manager and the item cursor.
 #include "frm/runtime/cresourc.h"
 
+#include "frm/controls/cradiogr.h"
+#include "frm/controls/nscrlltx.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/csubmenu.h"
+#include "frm/views/cwindow.h"
 
 namespace {
 
@@ -173,12 +176,22 @@ long FRM_CResourceWindow::GetItemType(long id) const
     return entry != nullptr ? entry->type : 0;
 }
 
-short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC*)
+short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC* object)
 {
-    // A window and the controls take their frame, title, type and settings from their own
-    // entry (FindEntry) while they are built, before they have a toolkit window; setting
-    // them from here would move and retitle a toolkit window that does not exist yet.
-    return FindEntry(id) != nullptr ? 1 : 0;
+    const s_win_def* entry = FindEntry(id);
+    if (entry == nullptr)
+        return 0;
+    // A window reads its own entry while it is built: setting its frame and title from here
+    // would move and retitle a toolkit window that does not exist yet.
+    if (FrmCast<FRM_CWindow>(object) != nullptr)
+        return 1;
+    if (auto* group = FrmCast<FRM_CRadioGroup>(object))
+        group->TakeRadioRun(GetId(), entry);   // named by its first radio button
+    else if (auto* text = FrmCast<FRM_NScrollText>(object))
+        text->TakeResourceEntry(*entry);
+    else if (auto* native = FrmCast<FRM_CNativeView>(object))
+        native->TakeResourceEntry(*entry);
+    return 1;
 }
 
 // ---- FRM_CResourceMenu -------------------------------------------------------------------

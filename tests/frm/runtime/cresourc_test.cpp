@@ -9,6 +9,9 @@
 
 #include "../support/frm_app_fixture.h"
 #include "../support/frm_error_capture.h"
+#include "frm/controls/cradiogr.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nscrlltx.h"
 #include "frm/views/csubmenu.h"
 
 namespace {
@@ -26,6 +29,15 @@ window 600 {
   entry type=1 rect=(0,0,100,200) title="Form"
   entry type=12 rect=(10,10,30,90) title="OK" id=101
   entry type=23 rect=(40,10,90,190) id=205
+}
+window 610 {
+  entry type=1 rect=(0,0,300,300) title="Choices"
+  entry type=13 rect=(10,10,30,100) title="One" id=301
+  entry type=13 rect=(30,10,50,120) title="Two" id=302
+  entry type=13 rect=(50,10,70,110) title="Three" id=303
+  entry type=14 rect=(70,10,90,100) title="Exact" id=304
+  entry type=18 rect=(100,10,120,200) title="~Name" id=306 ctlflags=0x2
+  entry type=23 rect=(130,10,290,290) title="first text" id=305 txattrs=0x20 txmargin=5 txlimit=300
 }
 )";
 
@@ -122,6 +134,41 @@ TEST_F(ResourceTest, Manager_FindsTheEarlierOfTwoAndItemCursorsHold)
     FRM_CResourceItems missing(4711);
     EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{2680, "crescitm", 33}}));
     EXPECT_EQ(missing.First(), 0);
+}
+
+TEST_F(ResourceTest, WindowObject_GivesEachKindOfControlWhatItsEntryHolds)
+{
+    FRM_CObjectRWC::GetG()->GetResourceMgr()->Insert(new FRM_CResourceWindow(610));
+    FRM_CWindow* window = NewWindow("host", 300, 300);
+
+    // A radio group is named by its first button and takes the run that follows, up to the
+    // first entry of another type.
+    auto* group = new FRM_CRadioGroup(window, 610, 301);
+    EXPECT_EQ(group->GetNumViews(), 3);
+    for (long id : {301L, 302L, 303L})
+        EXPECT_NE(group->FindResourceView(610, id), nullptr) << id;
+    EXPECT_EQ(group->FindResourceView(610, 304), nullptr) << "the check box ends the run";
+    EXPECT_EQ(group->GetFrame(), FRM_CRect(10, 10, 120, 70)) << "the run's rectangles";
+
+    auto* label = new FRM_NText(window, 610, 306);
+    EXPECT_STREQ(label->GetTitle().data(), "~Name");
+    EXPECT_EQ(label->GetFrame(), FRM_CRect(10, 100, 200, 120));
+    EXPECT_EQ(label->GetAttributes(), 0x2);
+    EXPECT_EQ(label->GetVKOType(), WC_TEXT);
+
+    auto* text = new FRM_NScrollText(window, 610, 305);
+    EXPECT_STREQ(text->GetText().data(), "first text");
+    EXPECT_EQ(text->GetLimit(), 300);
+    EXPECT_FLOAT_EQ(text->GetMargin(), 5);
+    EXPECT_NE(text->GetVScrollBar(), nullptr) << "0x20 asks for a vertical bar";
+    EXPECT_EQ(text->GetHScrollBar(), nullptr);
+
+    FRM_CResourceItems items(610);
+    FRM_CSubview plain(window, FRM_CRect(0, 0, 10, 10));
+    EXPECT_EQ(items.IObject(304, &plain), 1) << "a view of no control kind takes nothing";
+    EXPECT_EQ(plain.GetFrame(), FRM_CRect(0, 0, 10, 10));
+    EXPECT_EQ(items.IObject(999, label), 0) << "no entry";
+    EXPECT_STREQ(label->GetTitle().data(), "~Name");
 }
 
 } // namespace
