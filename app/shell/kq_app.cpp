@@ -349,6 +349,10 @@ void KQedApp::EndSearch()
 void KQedApp::RemoveDocument(FRM_CDocument* document)
 {
     FRM_CApplication::RemoveDocument(document);
+    // A document deleted before its deferred delete came (closing the application deletes
+    // every document at once) must not be deleted a second time.
+    itsDeferred.erase(std::remove(itsDeferred.begin(), itsDeferred.end(), document),
+                      itsDeferred.end());
     // Only the application's own documents left: the last reference document is gone.
     bool referenceLeft = false;
     RWOrdered* documents = GetDocuments();

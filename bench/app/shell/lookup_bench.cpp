@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include "../display/bench_entries.h"
+#include "bench_dictionary.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
@@ -48,18 +48,8 @@ struct Program {
         if (made == nullptr)
             return;
         dir = made;
-        std::filesystem::create_directories(dir + "/data");
-        dictwriter::DictionarySource source;
-        source.entries.push_back({"typical", dictwriter::encode_field_stream(benchentries::entry_fields("typical", 4)),
-                                  {{"va", "typical"}}, {}});
-        source.entries.push_back({"longest", dictwriter::encode_field_stream(benchentries::entry_fields("longest", 60)),
-                                  {{"va", "longest"}}, {}});
-        std::string error;
-        if (!dictwriter::write_dictionary(source, dir + "/data/demo", nullptr, &error))
+        if (!benchdictionary::write(dir))
             return;
-        std::ofstream(dir + "/demo.dct") << "ref_name=Bench\nbase_dir=data/\nbase_name=demo\n"
-                                            "search_text=Entry word is...,va\n"
-                                            "main_entry=Entry:,N\ntext_entry=Senses:,N\n";
         vkov_test_reset_all();
         vkov_debug_draw_log_enable(FALSE); // a real run keeps no drawing log
         FRM_CSwitchBoard::ResetForTests();

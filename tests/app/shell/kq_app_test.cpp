@@ -162,6 +162,24 @@ TEST_F(Shell, LastReferenceWindowClosed_TheProgramQuitsAfterADelay)
     EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow)) << "the task window is gone: shut down";
 }
 
+TEST_F(Shell, QuitFromTheSystem_ClosesEveryDocumentOnce)
+{
+    // A quit from outside (the session ending, a terminate signal) closes all documents at
+    // once; their windows had already asked for their documents' deferred delete.
+    Start();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    vkok_app_process_pending_events();
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    EVENT quit{};
+    quit.type = E_QUIT;
+    quit.v.quit.query = 1; // asks whether the program may end
+    vkov_test_post_event(itsTaskWindow, &quit);
+    vkok_app_process_pending_events();
+    vkov_test_advance_clock(250);
+    vkok_app_process_pending_events();
+    EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow));
+}
+
 TEST_F(Shell, QuitTimer_WaitsWhileASearchRuns)
 {
     Start();
