@@ -14,6 +14,8 @@ int32_t document_handler(WINDOW, EVENT* event)
 
 int32_t task_handler(WINDOW, EVENT* event)
 {
+    if (event->type == E_QUIT && event->v.quit.query != 0)
+        vkok_app_allow_quit(); // asked to end (the benchmark ends it with a signal)
     if (event->type == E_CREATE) {
         const s_rct frame{50, 14, 573, 782}; // top, left, bottom, right
         vkok_win_create(W_DOC, &frame, "Bare", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
