@@ -80,6 +80,9 @@ s_rct notebk_page_rect(WINDOW nb) noexcept;
 
 // Drop-down lists of list buttons and list edits (ctl_list.cpp), for the focus code.
 void close_popup(WINDOW ctl) noexcept;
+// True for an open drop-down list: a pop-up on the screen that the display shows unframed and
+// that holds the pointer.
+bool is_drop_down(WINDOW win) noexcept;
 
 // Each family's behaviour (one per module).
 std::int32_t button_event(WINDOW win, EVENT *event) noexcept;

@@ -4,8 +4,9 @@
 // item that starts with it, and each selection the user makes, and each double click, sends the
 // parent a control event (the list word: 0 for a selection, 1 for a double click). A list button
 // is a closed field showing its selected item and a button that opens a drop-down list; a list
-// edit is an edit field with that button. The drop-down list is a window in front of the
-// control's window that holds the pointer until an item is chosen or the user clicks elsewhere.
+// edit is an edit field with that button. The drop-down list is a pop-up window of its own on
+// the screen, in front of the control's window and free to reach past it, that holds the
+// pointer until an item is chosen or the user clicks elsewhere.
 // Only the rows in view are read and drawn, so a long list costs no more than a short one.
 #include <algorithm>
 #include <cctype>
@@ -420,37 +421,31 @@ s_rct text_area(WINDOW ctl) noexcept {
     return s_rct{2, 2, b.bottom, b.left};
 }
 
-WINDOW top_level_of(WINDOW win) noexcept {
-    WINDOW w = win;
-    while (win_is_live(w) && win_is_live(w->parent) && w->parent != win_screen())
-        w = w->parent;
-    return w;
-}
-
 std::int32_t popup_handler(WINDOW popup, EVENT *event);
 
 void open_popup(WINDOW ctl, Ui *st) {
     const int n = count_of(ctl);
     if (n == 0 || win_is_live(st->popup))
         return;
-    WINDOW top = top_level_of(ctl);
     const int rows = std::min(n, kDropRows);
     const int rh = row_height(ctl);
     const int fh = field_height(ctl);
     const s_rct client = win_client_rect(ctl);
+    // A window of its own on the screen, so that it may reach past the control's window.
     s_pnt corner{static_cast<std::int16_t>(fh), 0};
-    vkok_vobj_translate_points(ctl, top, &corner, 1);
+    vkok_vobj_translate_points(ctl, win_screen(), &corner, 1);
     const int height = rows * rh + 2;
-    const s_rct area = win_client_rect(top);
-    // Below the field when it fits, else above it.
+    const s_rct screen = win_client_rect(win_screen());
+    // Below the field when it fits on the screen, else above it; never past the right edge.
     int y = corner.v;
-    if (y + height > area.bottom && corner.v - fh - height >= 0)
+    if (y + height > screen.bottom && corner.v - fh - height >= screen.top)
         y = corner.v - fh - height;
+    const int x = std::max<int>(screen.left, std::min<int>(corner.h, screen.right - client.right));
     WinCreateArgs args;
     args.type = W_NO_BORDER;
-    args.rct = s_rct{static_cast<std::int16_t>(y), corner.h, static_cast<std::int16_t>(y + height),
-                     static_cast<std::int16_t>(corner.h + client.right)};
-    args.parent = top;
+    args.rct =
+        s_rct{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x),
+              static_cast<std::int16_t>(y + height), static_cast<std::int16_t>(x + client.right)};
     args.handler = popup_handler;
     args.app_data = reinterpret_cast<intptr_t>(ctl);
     args.send_create = false;
@@ -680,6 +675,10 @@ std::int32_t drop_event(WINDOW ctl, Ui *st, EVENT *event) {
 }
 
 } // namespace
+
+bool is_drop_down(WINDOW win) noexcept {
+    return win_is_live(win) && win->handler == popup_handler;
+}
 
 void close_popup(WINDOW ctl) noexcept {
     auto *st = static_cast<Ui *>(win_get_ext(ctl, vko_win_internal::kExtUi));

@@ -24,8 +24,11 @@ void free_ui(void *data) {
     auto *state = static_cast<Ui *>(data);
     if (state->timer >= 0)
         vkov_timer_destroy(state->timer);
-    if (win_is_live(state->popup))
+    if (win_is_live(state->popup)) {
+        // The control is going: its open list, a window of its own, must not read it.
+        state->popup->app_data = 0;
         win_destroy_record(state->popup);
+    }
     delete state;
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core_internal.h"
+#include "ctl_internal.h"
 #include "font_internal.h"
 #include "gtk_bridge.h"
 #include "menu_internal.h"
@@ -30,6 +31,7 @@
 #include "vkobase/rect.h"
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
+#include "vkobase/win.h"
 #include "window_internal.h"
 
 namespace {
@@ -201,8 +203,9 @@ bool create_shown(WINDOW win) noexcept {
                                  WhitePixel(st.dpy, screen));
     if (s.xwin == 0)
         return false;
-    if (vkobase::menu::is_level_window(win)) {
-        // A menu level is placed by the program and never framed by a window manager.
+    if (vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win)) {
+        // Menu levels and drop-down lists are placed by the program and never framed by a
+        // window manager.
         XSetWindowAttributes attrs{};
         attrs.override_redirect = True;
         attrs.save_under = True;
@@ -435,10 +438,20 @@ void show_shape(Shown &s, WINDOW under) noexcept {
 }
 
 // While a menu is open its owner's X window holds the pointer, so that a press anywhere
-// reaches the menu (and closes it when outside).
+// reaches the menu (and closes it when outside). An open drop-down list holds it too: presses
+// in the program's own windows go to them as usual (and on to the list, which traps the
+// pointer), presses anywhere else to the list, which closes.
 void sync_grab() noexcept {
     DisplayState &st = state();
     const Shown *owner = shown_by_owner(vkobase::menu::active_owner());
+    bool own_events = false;
+    if (owner == nullptr) {
+        WINDOW trap = vkov_win_get_pointer_trap();
+        if (vkobase::ctl::is_drop_down(trap)) {
+            owner = shown_by_owner(trap);
+            own_events = true;
+        }
+    }
     const Window want = owner != nullptr ? owner->xwin : 0;
     if (want == st.grabbed)
         return;
@@ -446,8 +459,9 @@ void sync_grab() noexcept {
         XUngrabPointer(st.dpy, CurrentTime);
     st.grabbed = 0;
     if (want != 0 &&
-        XGrabPointer(st.dpy, want, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+        XGrabPointer(st.dpy, want, own_events ? True : False,
+                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
         st.grabbed = want;
 }
 

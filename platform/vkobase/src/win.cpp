@@ -122,8 +122,10 @@ void unlink_from_parent(WINDOW win) noexcept {
 void free_silently(WINDOW win) noexcept {
     if (win->internal != nullptr) {
         const std::vector<WINDOW> kids = win->internal->children;
+        // Freeing one window may take another with it (a control's open drop-down list).
         for (WINDOW kid : kids)
-            free_silently(kid);
+            if (vkobase::win_is_live(kid))
+                free_silently(kid);
         for (auto &ext : win->internal->ext)
             if (ext.data != nullptr && ext.free_fn != nullptr)
                 ext.free_fn(ext.data);

@@ -675,6 +675,50 @@ TEST_F(ListTest, ListButtonOpensItsListAndTheChoiceBecomesTheSelection) {
     EXPECT_EQ(control_events(its_doc).size(), 2u);
 }
 
+TEST_F(ListTest, DropDownListIsAPopUpThatReachesPastItsWindow) {
+    // The list's own window on the screen, as a control's rectangle on the screen.
+    auto on_screen = [](WINDOW win) {
+        s_rct r{};
+        vkok_vobj_get_client_rect(win, &r);
+        s_pnt corners[2] = {{r.top, r.left}, {r.bottom, r.right}};
+        vkok_vobj_translate_points(win, NULL_WIN, corners, 2);
+        return s_rct{corners[0].v, corners[0].h, corners[1].v, corners[1].h};
+    };
+    const s_rct doc = on_screen(its_doc);
+    // At the foot of its window, the list hangs below the field and past the window.
+    const int16_t foot = static_cast<int16_t>(doc.bottom - doc.top - 30);
+    WINDOW low = make_list(WC_LISTBUTTON, 0, s_rct{foot, 10, static_cast<int16_t>(foot + 24), 150});
+    click(low, s_pnt{10, 140});
+    WINDOW drop = vkov_win_get_pointer_trap();
+    ASSERT_NE(drop, nullptr);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(drop->parent),
+              vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW));
+    const s_rct field = on_screen(low);
+    const s_rct list = on_screen(drop);
+    EXPECT_GE(list.top, field.top + 10);
+    EXPECT_GT(list.bottom, doc.bottom);
+    EXPECT_EQ(list.left, field.left);
+    // A click on a row beyond the window chooses it.
+    click(drop, s_pnt{static_cast<int16_t>(list.bottom - list.top - row() / 2 - 1), 20});
+    EXPECT_EQ(vkok_list_get_sel_index(low), 7);
+    // Near the foot of the screen it opens above the field instead.
+    s_rct screen{};
+    vkok_vobj_get_client_rect(
+        reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW)), &screen);
+    WINDOW low_doc = make_doc(s_rct{static_cast<int16_t>(screen.bottom - 100), 100,
+                                    static_cast<int16_t>(screen.bottom - 10), 400});
+    const s_rct middle{30, 10, 54, 150};
+    WINDOW high = vkok_ctl_create(WC_LISTBUTTON, &middle, "", low_doc, 0, 0, 3);
+    for (const char *item : {"one", "two", "three", "four", "five"})
+        vkov_list_add(high, -1, item);
+    pump();
+    click(high, s_pnt{10, 140});
+    drop = vkov_win_get_pointer_trap();
+    ASSERT_NE(drop, nullptr);
+    EXPECT_LE(on_screen(drop).bottom, on_screen(high).top + 1);
+    EXPECT_GE(on_screen(drop).top, 0);
+}
+
 TEST_F(ListTest, ListEditTakesTypedTextAndTheChosenItem) {
     WINDOW edit = make_list(WC_LISTEDIT, 0, s_rct{10, 10, 34, 150});
     click(edit, s_pnt{10, 20});

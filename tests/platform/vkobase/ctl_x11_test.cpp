@@ -1,7 +1,8 @@
 // ctl_x11_test.cpp: a dialog of native controls worked through a private Xvfb server with real
 // pointer and key input (the XTest extension, as a user's hand would): a click on a check box,
 // one on a list item, typing into an edit field, Tab and Return; checked by the control events
-// the dialog received, the controls' state and a screenshot. The program runs in a child
+// the dialog received, the controls' state and a screenshot. A list button's drop-down list
+// reaches past the bottom of its dialog and takes a click there. The program runs in a child
 // process, as in the display test.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
@@ -55,8 +56,9 @@ public:
         }
     }
     // A click at a point of the dialog's client area.
-    void click(int v, int h) {
-        XTestFakeMotionEvent(dpy_, -1, kDialog.left + h, kDialog.top + v, CurrentTime);
+    void click(int v, int h) { click_screen(kDialog.top + v, kDialog.left + h); }
+    void click_screen(int v, int h) {
+        XTestFakeMotionEvent(dpy_, -1, h, v, CurrentTime);
         XTestFakeButtonEvent(dpy_, 1, True, CurrentTime);
         XTestFakeButtonEvent(dpy_, 1, False, CurrentTime);
         XSync(dpy_, False);
@@ -146,6 +148,122 @@ int32_t task_handler(WINDOW, EVENT *ev) {
         vkov_timer_create(child().dialog, 300);
     }
     return 0;
+}
+
+// A list button of ten items at the foot of a dialog: its list is taller than the room left.
+constexpr s_rct kPick{170, 10, 192, 200};
+
+// A window's client area on the screen.
+s_rct screen_rect(WINDOW win) {
+    s_rct r{};
+    vkok_vobj_get_client_rect(win, &r);
+    s_pnt corners[2] = {{r.top, r.left}, {r.bottom, r.right}};
+    vkok_vobj_translate_points(win, NULL_WIN, corners, 2);
+    return s_rct{corners[0].v, corners[0].h, corners[1].v, corners[1].h};
+}
+
+int32_t pick_handler(WINDOW win, EVENT *ev) {
+    if (ev->type == E_CONTROL)
+        log_line("15 " + std::to_string(ev->v.ctl.id) + " " +
+                 std::to_string(ev->v.ctl.ci.v.words.data1));
+    if (ev->type != E_TIMER)
+        return 0;
+    ++child().ticks;
+    Hand hand;
+    WINDOW pick = vkok_win_get_ctl(win, 40);
+    WINDOW drop = vkov_win_get_pointer_trap();
+    switch (child().ticks) {
+    case 1:
+        hand.click(kPick.top + 10, kPick.right - 8); // the drop button
+        break;
+    case 2: {
+        if (drop == nullptr) {
+            log_line("no list");
+            vkov_app_destroy();
+            break;
+        }
+        const s_rct r = screen_rect(drop);
+        log_line(std::string("list ") +
+                 (reinterpret_cast<intptr_t>(drop->parent) ==
+                          vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW)
+                      ? "on screen"
+                      : "inside") +
+                 (r.bottom > kDialog.bottom + 20 ? " past the dialog" : " within the dialog"));
+        log_line(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
+        log_line("probe " + std::to_string(r.right - 40) + " " +
+                 std::to_string(kDialog.bottom + 10));
+        hand.click_screen(r.bottom - 8, r.left + 20); // the last row in view, below the dialog
+        break;
+    }
+    case 3:
+        log_line("chosen " + std::to_string(vkok_list_get_sel_index(pick)) +
+                 (drop == nullptr ? " closed" : " open"));
+        hand.click(kPick.top + 10, kPick.right - 8);
+        break;
+    case 4:
+        log_line(drop != nullptr ? "open again" : "not open");
+        hand.click_screen(700, 1000); // nowhere near the program's windows
+        break;
+    default:
+        log_line(drop == nullptr ? "closed by a click elsewhere" : "still open");
+        vkov_app_destroy();
+        break;
+    }
+    return 0;
+}
+
+int32_t pick_task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        s_win_def def[3] = {}; // the last one ends the list
+        def[0].type = W_MODELESS;
+        def[0].rct = kDialog;
+        def[0].text = const_cast<char *>("Pick");
+        def[1].type = WC_LISTBUTTON;
+        def[1].rct = kPick;
+        def[1].text = const_cast<char *>("");
+        def[1].id = 40;
+        WINDOW dlg = vkok_win_create_def(def, NULL_WIN, VKO_EVENT_MASK_ALL, pick_handler, 0);
+        for (int i = 0; i < 10; ++i)
+            vkov_list_add(vkok_win_get_ctl(dlg, 40), -1, ("item " + std::to_string(i)).c_str());
+        vkok_list_set_sel(vkok_win_get_ctl(dlg, 40), 0, TRUE);
+        vkov_timer_create(dlg, 300);
+    }
+    return 0;
+}
+
+TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_drop_");
+    ASSERT_FALSE(dir.empty());
+    child().log = dir + "/events.txt";
+    child().png = dir + "/drop.png";
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), pick_task_handler);
+    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+
+    const std::vector<std::string> lines = vkotest::read_lines(child().log);
+    ASSERT_EQ(lines.size(), 7u) << ::testing::PrintToString(lines);
+    EXPECT_EQ(lines[0], "list on screen past the dialog");
+    EXPECT_EQ(lines[1], "shot");
+    EXPECT_EQ(lines[3], "15 40 0"); // the choice, told to the dialog
+    EXPECT_EQ(lines[4], "chosen 7 closed");
+    EXPECT_EQ(lines[5], "open again");
+    EXPECT_EQ(lines[6], "closed by a click elsewhere");
+    // Below the dialog the list's rows show on their own white.
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(lines[2].c_str(), "probe %d %d", &x, &y), 2);
+    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(vkotest::pixel(shot, x, y), 0xFFFFFFu);
+    cairo_surface_destroy(shot);
+    std::remove(child().log.c_str());
+    std::remove(child().png.c_str());
+    rmdir(dir.c_str());
 }
 
 TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
