@@ -54,6 +54,11 @@ FRM_CAttachment::FRM_CAttachment(const FRM_CAttachment& other) : FRM_CDragSource
 FRM_CAttachment& FRM_CAttachment::operator=(const FRM_CAttachment& other)
 {
     if (this != &other) {
+        // The drag source deletes the sinks it drops that no other source holds; frames
+        // are views of their windows and must only be let go.
+        const std::vector<FRM_CDragSink*> sinks = GetSinks();
+        for (FRM_CDragSink* sink : sinks)
+            UnregisterSink(sink);
         FRM_CDragSource::operator=(other);
         itIsDetachable = other.itIsDetachable;
     }

@@ -316,6 +316,18 @@ TEST_F(AttachmentTest, NarrowingTheEdgesFloatsOnlyWhatMayFloat)
     EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{0, "catchmnt", errors.Reports()[0].line}}));
 }
 
+TEST_F(AttachmentTest, AssigningAnAttachmentLetsItsFramesGo)
+{
+    FRM_CAttachment registered(Bar());
+    registered.RegisterSink(itsFrame, 0);
+    const FRM_CAttachment plain(Bar(50, 20, "Plain"));
+    registered = plain;   // the frame was its only source's sink: it must stay a view
+    EXPECT_TRUE(registered.GetSinks().empty());
+    EXPECT_TRUE(itsFrame->GetSources().empty());
+    EXPECT_EQ(itsFrame->GetClientSubview()->GetEnclosure(), itsFrame);
+    itsWindow->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
+}
+
 TEST_F(AttachmentTest, TheCloseBoxClosesOnlyWhenReleasedInside)
 {
     auto* attachment = new FRM_CAttachment(Bar());

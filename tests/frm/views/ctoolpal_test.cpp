@@ -192,6 +192,41 @@ TEST_F(ToolPaletteTest, APopupStaysInsideTheWindowAndBecomesStickyWhenFixed)
     EXPECT_EQ(popup->GetToolBar()->GetNumViews(), 2);
 }
 
+TEST_F(ToolPaletteTest, PressingASubPaletteToolOpensItBesideTheButton)
+{
+    auto* frame = new Frame(itsWindow, Frame::ATTACH_ALL);
+    FRM_CToolPaletteAttachment* popup =
+        itsPalette->Popup(itsWindow, FRM_CPoint(20, 20), kPicked, 0, frame);
+    FRM_CToolPaletteButton* opener = popup->ButtonAt(2);   // tool 3
+    const FRM_CRect button = opener->GetGlobalFrame();
+    WINDOW handle = popup->GetInternalWindow()->GetVKOWindow();
+    EVENT press{};
+    press.type = E_MOUSE_DOWN;
+    press.v.mouse.where = s_pnt{static_cast<int16_t>(button.Top() + 4),
+                                static_cast<int16_t>(button.Left() + 4)};
+    vkov_test_post_event(handle, &press);
+    vkok_app_process_pending_events();
+
+    FRM_CToolPaletteAttachment* sub = itsSub->GetPopupAttachment();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->GetState(), FRM_CAttachment::AS_POPUP);
+    EXPECT_EQ(sub->GetInternalWindow()->IsVisible(), 1);
+    FRM_CPoint corner(button.Right(), button.Top());
+    corner.Translate(popup->GetInternalWindow(), itsWindow);
+    EXPECT_EQ(sub->GetSize().Left(), corner.H()) << "opened at the button's top-right corner";
+    EXPECT_EQ(sub->GetSinks(), popup->GetSinks()) << "it takes the opener's settings";
+    EXPECT_EQ(opener->GetToggleState(), FRM_CButton::kUp) << "a sub-palette tool is never selected";
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr) << "the opener let the pointer go";
+
+    // The release closes the sub-palette again; the frame is untouched.
+    EVENT release = press;
+    release.type = E_MOUSE_UP;
+    vkov_test_post_event(itsWindow->GetVKOWindow(), &release);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(sub->GetInternalWindow()->IsVisible(), 0);
+    EXPECT_EQ(frame->GetClientSubview()->GetFrame(), FRM_CRect(0, 0, 400, 300));
+}
+
 TEST_F(ToolPaletteTest, ADraggableToolsLeaveWaitsForTheRelease)
 {
     FRM_CToolPaletteAttachment* popup =
