@@ -8,6 +8,7 @@
 #include "app/display/scroll_view_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_list_box.h"
+#include "app/shell/main_ref_win.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/sp_help_win.h"
@@ -274,6 +275,9 @@ void KQBasicWin::ShowResults(const ResultsRecord& record)
     itsHitList->Clear();
     itsHitList->AddItems(Lines(*record.hits), 0);
     itsHitList->ResumeList();
+    // The status bar counts every hit, also those the list had no room for.
+    if (auto* main = dynamic_cast<MainRefWin*>(GetCWindow()))
+        main->ShowCount(std::to_string(record.hits->entries()) + " Entries Found");
     if (record.hits->entries() != 0) {
         itsHitList->SelectItem(0);
         ShowHit(0);
@@ -357,6 +361,9 @@ void KQBasicWin::UpdateHistoryMenus()
     bar->SetEnabled(menutag::kPreviousList, itsHistories->results.PreviousExists() ? 1 : 0);
     bar->SetEnabled(menutag::kNextList, itsHistories->results.NextExists() ? 1 : 0);
     bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
+    if (auto* main = dynamic_cast<MainRefWin*>(window))
+        main->ShowEntryMoves(itsHistories->entries.PreviousExists(),
+                             itsHistories->entries.NextExists());
 }
 
 void KQBasicWin::SpellingHelp()
@@ -427,6 +434,12 @@ void KQBasicWin::Clear()
     itsHitList->Clear();
     itsField->SetTitle(FRM_CStringRW(""));
     itIsPicking = false;
+}
+
+void KQBasicWin::ReferenceChanged()
+{
+    Clear();
+    FillChooser();
 }
 
 void KQBasicWin::DoCommand(long command, void* data)

@@ -72,6 +72,8 @@ public:
     bool ShowEntryAt(long position);
     bool ShowOtherResults(int delta);
     void Clear();
+    // The document opened another dictionary: its search types, and an empty page.
+    void ReferenceChanged();
 
     KQListBox* GetHitList() const { return itsHitList; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }

@@ -1,6 +1,9 @@
 // main_ref_win.cpp: the main reference window.
 #include "app/shell/main_ref_win.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/display/entry_painter.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
@@ -13,8 +16,57 @@
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
+#include "app/display/print_view.h"
+#include "app/shell/kq_list_box.h"
+#include "frm/drawing/cdrawctx.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cnav.h"
+#include "frm/runtime/cglblcls.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
 #include "frm/views/cstatbar.h"
 #include "ruk/static/vkoruk.h"
+
+namespace {
+
+constexpr std::int32_t kStatusBarId = 1054;
+constexpr std::int32_t kCountTextId = 1374;
+constexpr std::int32_t kHelpTextId = 1376;
+constexpr std::int32_t kBackButtonId = 1056;
+constexpr std::int32_t kForwardButtonId = 1057;
+constexpr std::int32_t kSelectorId = 1060;
+constexpr std::int32_t kSelectorNextId = 1356;
+constexpr long kNullCommand = 20003;
+constexpr long kIgnoredCommand = 20002;
+constexpr std::size_t kPopUpItems = 10;
+constexpr unsigned long kDarkGrey = 0x08404040ul;
+constexpr unsigned long kWhite = 0x0BFFFFFFul;
+constexpr unsigned long kBlack = 0x07000000ul;
+
+// What the status line says over each of the window's own controls.
+int StatusHelpOf(std::int32_t id)
+{
+    switch (id) {
+    case kBackButtonId: return 1016;
+    case kForwardButtonId: return 1022;
+    case kSelectorId: return 1026;
+    default: return 0;
+    }
+}
+
+// The lines of the page's hit list, for printing.
+class HitLines : public PrintListSource {
+public:
+    explicit HitLines(const KQListBox* list) : itsList(list) {}
+    std::int32_t LineCount() const override { return itsList != nullptr ? itsList->GetCount() : 0; }
+    std::string LineText(std::int32_t index) const override { return itsList->GetItem(index); }
+
+private:
+    const KQListBox* itsList;
+};
+
+} // namespace
 
 MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
                        long attributes, e_win_type type, int menuBarId, WINDOW parent)
@@ -25,7 +77,7 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kMainWindow, 0, &itsIDData);
     const FRM_CRect client = GetFrame();
     float bottom = client.Height();
-    if (auto* bar = itsIDData.Get<FRM_CStatusBar>(1054))
+    if (auto* bar = itsIDData.Get<FRM_CStatusBar>(kStatusBarId))
         bottom = bar->GetFrame().Top();
     itsBasicPage = new KQBasicWin(this, FRM_CRect(0, kPageTop, client.Width(), bottom), itsDocument,
                                   itsPainter.get(), &itsHistories);
@@ -37,10 +89,11 @@ MainRefWin::~MainRefWin() = default;
 
 void MainRefWin::FillReferenceSelector()
 {
-    auto* selector = itsIDData.Get<FRM_NListButton>(1060);
+    auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
     KQedApp* application = KQedApp::Instance();
     if (selector == nullptr || application == nullptr)
         return;
+    selector->Clear();
     const RWOrdered& descriptions = application->GetDescriptions();
     const configDict* open = itsDocument != nullptr ? itsDocument->GetDescription() : nullptr;
     int selected = -1;
@@ -56,7 +109,8 @@ void MainRefWin::FillReferenceSelector()
 
 void MainRefWin::ShowEntryMoves(bool previous, bool next)
 {
-    for (const auto& [id, on] : {std::pair<std::int32_t, bool>{1056, previous}, {1057, next}}) {
+    for (const auto& [id, on] : {std::pair<std::int32_t, bool>{kBackButtonId, previous},
+                                 {kForwardButtonId, next}}) {
         if (auto* button = itsIDData.Get<FRM_CButton>(id)) {
             if (on)
                 button->Enable();
@@ -68,13 +122,261 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
 
 void MainRefWin::ShowCount(const std::string& text)
 {
-    if (auto* count = itsIDData.Get<FRM_NText>(1374))
+    if (auto* count = itsIDData.Get<FRM_NText>(kCountTextId))
         count->SetTitle(FRM_CStringRW(text.c_str()));
+}
+
+void MainRefWin::ShowHelpLine(const std::string& text)
+{
+    auto* help = itsIDData.Get<FRM_NText>(kHelpTextId);
+    if (help != nullptr && GetHelpLine() != text)
+        help->SetTitle(FRM_CStringRW(text.c_str()));
+}
+
+std::string MainRefWin::GetHelpLine() const
+{
+    const auto* help = itsIDData.Get<FRM_NText>(kHelpTextId);
+    return help != nullptr ? help->GetTitle().data() : "";
+}
+
+std::string MainRefWin::GetReferenceName() const
+{
+    auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
+    if (selector == nullptr || selector->GetSelectPosition() < 0)
+        return {};
+    return selector->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+}
+
+std::vector<std::string> MainRefWin::HistoryItems(bool forward) const
+{
+    std::vector<std::string> items;
+    for (const EntryRecord* record : itsHistories.entries.Walk(forward, kPopUpItems))
+        items.push_back(record->word);
+    return items;
+}
+
+void MainRefWin::MinimumSize(int* width, int* height) const
+{
+    *width = 0;
+    *height = kMinimumHeight;
+    const auto* selector = itsIDData.Get<FRM_CView>(kSelectorId);
+    const auto* next = itsIDData.Get<FRM_CView>(kSelectorNextId);
+    if (selector != nullptr && next != nullptr)
+        *width = static_cast<int>(selector->GetFrame().Right() + next->GetFrame().Width());
+}
+
+void MainRefWin::ChooseReference()
+{
+    const std::string name = GetReferenceName();
+    if (itsDocument == nullptr || name.empty())
+        return;
+    if (!itsDocument->OpenReference(name)) {
+        // Back to the dictionary that stays open.
+        FillReferenceSelector();
+        return;
+    }
+    SetTitle(FRM_CStringRW(name.c_str()));
+    itsBasicPage->ReferenceChanged();
+    if (KQedApp* application = KQedApp::Instance()) {
+        KQedApp::WindowTitle record{this, nullptr};
+        application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
+    }
+}
+
+void MainRefWin::CopyText(const std::string& text)
+{
+    if (text.empty() || !vko_cb_open(TRUE))
+        return;
+    auto* buffer = static_cast<char*>(vko_cb_alloc(static_cast<std::uint32_t>(text.size() + 1)));
+    if (buffer != nullptr) {
+        std::memcpy(buffer, text.c_str(), text.size() + 1);
+        vko_cb_put_data(CB_TEXT, nullptr, static_cast<std::uint32_t>(text.size()), nullptr);
+        vko_cb_free_data();
+    }
+    vko_cb_close();
+    if (FRM_CMenuBar* bar = GetMenuBar())
+        bar->SetEnabled(menutag::kPaste, 1);
+}
+
+void MainRefWin::PasteText()
+{
+    if (!vko_cb_open(FALSE))
+        return;
+    std::uint32_t size = 0;
+    const auto* text = static_cast<const char*>(vko_cb_get_data(CB_TEXT, nullptr, &size));
+    std::string pasted = text != nullptr ? std::string(text, size) : std::string();
+    vko_cb_close();
+    while (!pasted.empty() && (pasted.back() == '\0' || pasted.back() == '\n' || pasted.back() == '\r'))
+        pasted.pop_back();
+    if (!pasted.empty())
+        itsBasicPage->SetTypedText(pasted);
+}
+
+void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
+{
+    // The pop-ups of resource 37, filled with the entry history from the current entry on.
+    FRM_CMenuBar popUps(this, menutag::kHistoryMenus);
+    const short submenuTag = forward ? menutag::kForward : menutag::kBackward;
+    const short firstTag = forward ? menutag::kForwardFirst : menutag::kBackwardFirst;
+    FRM_CSubmenu submenu(FRM_CStringRW(forward ? "Forward" : "Backward"), submenuTag, 0,
+                         FRM_CMenu::ENABLED);
+    const std::vector<std::string> items = HistoryItems(forward);
+    for (std::size_t k = 0; k < items.size(); ++k)
+        submenu.Append(FRM_CMenuItem(FRM_CStringRW(items[k].c_str()),
+                                     static_cast<short>(firstTag + k), 0, FRM_CMenu::ENABLED));
+    if (items.empty())
+        return;
+    popUps.ReplaceSubmenu(submenuTag, submenu);
+    popUps.DoPopup(point, submenuTag, VKO_POPUP_LEFT_ALIGN);
+}
+
+void MainRefWin::PrintEntry()
+{
+    if (itsDocument == nullptr)
+        return;
+    PrintView job(itsDocument->GetPrintRecord(), *itsPainter, GetTitle().data());
+    job.StartPrint(PrintView::kEntry);
+}
+
+void MainRefWin::PrintResults()
+{
+    if (itsDocument == nullptr)
+        return;
+    const HitLines lines(itsBasicPage->GetHitList());
+    PrintView job(itsDocument->GetPrintRecord(), &lines, GetTitle().data());
+    job.StartPrint(PrintView::kList);
+}
+
+void MainRefWin::DoMouseDown(FRM_CPoint point, short button, short isShift, short isControl)
+{
+    for (const std::int32_t id : {kBackButtonId, kForwardButtonId}) {
+        auto* historyButton = itsIDData.Get<FRM_CButton>(id);
+        if (historyButton != nullptr && historyButton->IsEnabled() &&
+            historyButton->GetFrame().IsPointInRect(point)) {
+            PopUpHistory(id == kForwardButtonId, point);
+            return;
+        }
+    }
+    FRM_CWindow::DoMouseDown(point, button, isShift, isControl);
+}
+
+void MainRefWin::DoKey(const FRM_CKey& key)
+{
+    if (!key.IsVirtualKey() && key.GetChar() == 0x1B) {
+        itsBasicPage->Clear();
+        return;
+    }
+    FRM_CWindow::DoKey(key);
+}
+
+void MainRefWin::Draw(const FRM_CRect& area)
+{
+    FRM_CWindow::Draw(area);
+    // An etched line across the top, under the menu bar.
+    FRM_CDrawingContext context(this);
+    const float right = GetFrame().Width();
+    context.GetEnv().SetPen(kDarkGrey, 1, PAT_SOLID, P_SOLID);
+    context.DrawLine(FRM_CPoint(0, 0), FRM_CPoint(right, 0));
+    context.GetEnv().SetPen(kWhite, 1, PAT_SOLID, P_SOLID);
+    context.DrawLine(FRM_CPoint(0, 1), FRM_CPoint(right, 1));
+    context.GetEnv().SetPen(kBlack, 1, PAT_SOLID, P_SOLID);
+}
+
+void MainRefWin::UpdateMenus(FRM_CMenuBar* menuBar)
+{
+    FRM_CWindow::UpdateMenus(menuBar);
+    if (menuBar == nullptr)
+        return;
+    menuBar->SetEnabled(menutag::kPaste, vko_cb_has_format(CB_TEXT, nullptr) ? 1 : 0);
+    const KQedApp* application = KQedApp::Instance();
+    const short online = application != nullptr && application->GetBrowserFound() ? 1 : 0;
+    for (const short tag : {menutag::kGoOnlineItems[0], menutag::kGoOnlineItems[1],
+                            menutag::kGoOnlineItems[3]})
+        menuBar->SetEnabled(tag, online);
+}
+
+void MainRefWin::SizeWindow(int width, int height)
+{
+    int minimumWidth = 0;
+    int minimumHeight = 0;
+    MinimumSize(&minimumWidth, &minimumHeight);
+    FRM_CWindow::SizeWindow(std::max(width, minimumWidth), std::max(height, minimumHeight));
+}
+
+void MainRefWin::DoUpdateModel(long, long command, const FRM_CModel*)
+{
+    if (command != kNullCommand)
+        vko_dm_post_note("Command (%ld) not handled in dependent window %s", command,
+                         GetTitle().data());
+}
+
+short MainRefWin::Close()
+{
+    vko_app_process_pending_events();
+    // The document's other windows go first, each once: a window that refuses keeps this
+    // one open too.
+    if (itsDocument != nullptr) {
+        std::vector<FRM_CWindow*> others;
+        const RWOrdered& windows = itsDocument->GetWindows();
+        for (std::size_t i = 0; i < windows.entries(); ++i)
+            if (auto* window = static_cast<FRM_CWindow*>(windows[i]); window != this)
+                others.push_back(window);
+        bool refused = false;
+        for (FRM_CWindow* window : others) {
+            // Closing one window may have closed another already.
+            const RWOrdered& now = itsDocument->GetWindows();
+            bool open = false;
+            for (std::size_t i = 0; i < now.entries() && !open; ++i)
+                open = now[i] == window;
+            if (!open)
+                continue;
+            if (itsDocument->CloseWindow(window) == 0 || window->Close() == 0)
+                refused = true;
+        }
+        if (refused)
+            return 0;
+    }
+    if (itsDocument != nullptr)
+        itsDocument->GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, this);
+    return FRM_CWindow::Close();
 }
 
 void MainRefWin::DoCommand(long command, void* data)
 {
     switch (command) {
+    case kCmdClose:
+        Close();
+        return;
+    case kCmdStatusHelp: {
+        if (data == nullptr)
+            return;
+        const FRM_CPoint& point = *static_cast<const FRM_CPoint*>(data);
+        int text = 0;
+        for (const std::int32_t id : {kBackButtonId, kForwardButtonId, kSelectorId}) {
+            const auto* view = itsIDData.Get<FRM_CView>(id);
+            if (view != nullptr && view->GetFrame().IsPointInRect(point))
+                text = StatusHelpOf(id);
+        }
+        ShowHelpLine(FRM_CStringRW(text != 0 ? text : 1141).data());
+        return;
+    }
+    case kCmdReferenceChosen:
+        ChooseReference();
+        return;
+    case kCmdSelectReference: {
+        auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
+        const long position = data != nullptr ? *static_cast<const long*>(data) : -1;
+        if (selector != nullptr && position >= 0 && position < selector->GetNumItems())
+            selector->SelectItem(static_cast<int>(position));
+        ChooseReference();
+        return;
+    }
+    case kCmdShowCurrentReference:
+        FillReferenceSelector();
+        return;
+    case kIgnoredCommand:
+    case kNullCommand:
+        return;
     case kCmdPreviousEntry:
     case kCmdNextEntry:
         itsBasicPage->ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
@@ -86,7 +388,47 @@ void MainRefWin::DoCommand(long command, void* data)
 
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
+    if (tag >= menutag::kForwardFirst && tag < menutag::kForwardFirst + 10) {
+        itsBasicPage->ShowOtherEntry(tag - menutag::kForwardFirst);
+        return;
+    }
+    if (tag >= menutag::kBackwardFirst && tag < menutag::kBackwardFirst + 10) {
+        itsBasicPage->ShowOtherEntry(-(tag - menutag::kBackwardFirst));
+        return;
+    }
     switch (tag) {
+    case menutag::kPrintEntry:
+        PrintEntry();
+        return;
+    case menutag::kPrintResults:
+        PrintResults();
+        return;
+    case menutag::kCopy:
+    case menutag::kCopyAlternative:
+        CopyText(itsPainter->SelectedText());
+        return;
+    case menutag::kCopyWord: {
+        const EntryRecord* current = itsHistories.entries.Current();
+        if (current != nullptr)
+            CopyText(current->word.substr(0, current->word.find('[')));
+        return;
+    }
+    case menutag::kPaste:
+        PasteText();
+        return;
+    case menutag::kSelectAll:
+        itsPainter->SelectAll();
+        if (FRM_CMenuBar* bar = GetMenuBar())
+            bar->SetEnabled(menutag::kCopy, itsPainter->SelectedText().empty() ? 0 : 1);
+        return;
+    case menutag::kClose:
+        Close();
+        return;
+    case menutag::kExit:
+        vkov_app_destroy();
+        return;
+    case kNullCommand:
+        return;
     case menutag::kClear:
         itsBasicPage->Clear();
         return;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/pages/search_history.h"
 #include "app/shell/id_data.h"
@@ -19,8 +21,15 @@ class RefDoc;
 
 class MainRefWin : public FRM_CWindow {
 public:
+    static constexpr long kCmdClose = 5;
+    static constexpr long kCmdStatusHelp = 61;      // data: an FRM_CPoint in the window
+    static constexpr long kCmdReferenceChosen = 95;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
+    static constexpr long kCmdSelectReference = 101; // data: a long position, -1 the current
+    static constexpr long kCmdShowCurrentReference = 135;
+    // The smallest height the window is sized to.
+    static constexpr int kMinimumHeight = 500;
     // The search page's place: below the top row of controls.
     static constexpr float kPageTop = 50;
 
@@ -36,15 +45,39 @@ public:
     const MainRefWinIDData& GetIDData() const { return itsIDData; }
     // Enables the previous and next entry buttons.
     void ShowEntryMoves(bool previous, bool next);
-    // The result count of the status bar's first field.
+    // The result count of the status bar's first field, and the help line of its second.
     void ShowCount(const std::string& text);
+    void ShowHelpLine(const std::string& text);
+    std::string GetHelpLine() const;
+    // The reference selector's chosen name ("" when none).
+    std::string GetReferenceName() const;
+    // The texts the history pop-ups list: the entries from the current one back (backward)
+    // or on (forward), the current one first, at most ten.
+    std::vector<std::string> HistoryItems(bool forward) const;
+    // The smallest frame the window takes: at least as wide as the reference selector and
+    // the control after it reach, and kMinimumHeight high.
+    void MinimumSize(int* width, int* height) const;
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
     void DoMenuCommand(short tag, short shift, short control) override;
+    void DoMouseDown(FRM_CPoint point, short button, short isShift, short isControl) override;
+    void DoKey(const FRM_CKey& key) override;
+    void Draw(const FRM_CRect& area) override;
+    void UpdateMenus(FRM_CMenuBar* menuBar) override;
+    void SizeWindow(int width, int height) override;
+    void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
+    // Closes the document's other windows first; stays open when one of them refuses.
+    short Close() override;
 
 private:
     void FillReferenceSelector();
+    void ChooseReference();
+    void CopyText(const std::string& text);
+    void PasteText();
+    void PopUpHistory(bool forward, const FRM_CPoint& point);
+    void PrintEntry();
+    void PrintResults();
 
     RefDoc* itsDocument;
     MainRefWinIDData itsIDData;

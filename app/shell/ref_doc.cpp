@@ -85,6 +85,23 @@ RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, b
     return SearchWin::Run(this, text, code, quiet);
 }
 
+bool RefDoc::OpenReference(const std::string& name)
+{
+    KQedApp* application = KQedApp::Instance();
+    const configDict* wanted = application != nullptr ? application->FindDescription(name) : nullptr;
+    if (wanted == nullptr)
+        return false;
+    if (wanted == itsDescription)
+        return true;
+    if (!itsKeyTable.Matches(wanted)) {
+        itIsOpen = itsDescription != nullptr && itsKeyTable.Matches(itsDescription);
+        return false;
+    }
+    itsDescription = wanted;
+    itIsOpen = true;
+    return true;
+}
+
 void RefDoc::LookUpClipboard()
 {
     if (itsMainWindow == nullptr)

@@ -38,6 +38,10 @@ public:
     static constexpr long kCmdShowIllustration = 111;
     static constexpr long kCmdShowTable = 112;
 
+    // Opens the dictionary described under name instead of the one open; false (and the one
+    // open stays) when there is no such description or it cannot be opened.
+    bool OpenReference(const std::string& name);
+
     // Looks the clipboard's text up in the main window's basic page.
     void LookUpClipboard();
 

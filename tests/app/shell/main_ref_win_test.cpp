@@ -1,0 +1,167 @@
+// Tests of the main reference window, headless against the real framework: its minimum
+// size, the reference selector, the history pop-ups and their moves, copying and pasting,
+// the status line, and closing with the document's other windows.
+#include "app/shell/main_ref_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/settings/config_dict.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/menu_tags.h"
+#include "frm/controls/cbutton.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/views/cmenubar.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+
+class MainWindowTest : public TavlinFixture {
+protected:
+    std::string Clipboard()
+    {
+        if (!vko_cb_open(FALSE))
+            return {};
+        std::uint32_t size = 0;
+        const auto* text = static_cast<const char*>(vko_cb_get_data(CB_TEXT, nullptr, &size));
+        std::string got = text != nullptr ? std::string(text, size) : std::string();
+        vko_cb_close();
+        return got.c_str();
+    }
+};
+
+TEST_F(MainWindowTest, SizingKeepsTheWindowAtLeastItsMinimum)
+{
+    Start();
+    int width = 0;
+    int height = 0;
+    MainWindow()->MinimumSize(&width, &height);
+    EXPECT_EQ(width, 500 + 115) << "the selector's right edge and the label's width";
+    EXPECT_EQ(height, MainRefWin::kMinimumHeight);
+    MainWindow()->SizeWindow(200, 100);
+    EXPECT_GE(MainWindow()->GetFrame().Width(), width);
+    EXPECT_GE(MainWindow()->GetFrame().Height(), height);
+}
+
+TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
+{
+    Start();
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    long position = 1;
+    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    RefDoc* document = ReferenceDocuments().front();
+    EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
+    EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
+    BasicPage()->SearchFor("red");
+    ASSERT_NE(BasicPage()->GetHits(), nullptr);
+    EXPECT_EQ(BasicPage()->GetHits()->entries(), 1u) << "searched in Beta";
+    // Out of the list: the selection stays, and so does the dictionary.
+    position = 9;
+    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
+}
+
+TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveThere)
+{
+    Start();
+    for (const char* word : {"cat", "dog", "collar"})
+        BasicPage()->SearchFor(word);
+    EXPECT_EQ(MainWindow()->HistoryItems(false), (std::vector<std::string>{"collar", "dog", "cat"}));
+    EXPECT_TRUE(MainWindow()->HistoryItems(true) == std::vector<std::string>{"collar"});
+    auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
+    auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(forward, nullptr);
+    EXPECT_TRUE(back->IsEnabled());
+    EXPECT_FALSE(forward->IsEnabled());
+
+    MainWindow()->DoMenuCommand(menutag::kBackwardFirst + 2, 0, 0);  // "cat"
+    EXPECT_EQ(MainWindow()->HistoryItems(true), (std::vector<std::string>{"cat", "dog", "collar"}));
+    EXPECT_FALSE(back->IsEnabled());
+    EXPECT_TRUE(forward->IsEnabled());
+    MainWindow()->DoMenuCommand(menutag::kForwardFirst + 1, 0, 0);  // "dog"
+    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "dog");
+    MainWindow()->DoCommand(MainRefWin::kCmdPreviousEntry, nullptr);
+    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "cat");
+    MainWindow()->DoCommand(MainRefWin::kCmdPreviousEntry, nullptr);  // at the start: stays
+    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "cat");
+}
+
+TEST_F(MainWindowTest, CopyWordCopyAndPasteGoThroughTheClipboard)
+{
+    Start();
+    BasicPage()->SearchFor("dog");
+    MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
+    EXPECT_EQ(Clipboard(), "dog");
+    EXPECT_EQ(MainWindow()->GetMenuBar()->IsEnabled(menutag::kPaste), 1);
+    MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
+    MainWindow()->DoMenuCommand(menutag::kCopy, 0, 0);
+    EXPECT_NE(Clipboard().find("barks"), std::string::npos) << Clipboard();
+    BasicPage()->SetTypedText("");
+    MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
+    MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+}
+
+TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
+{
+    Start();
+    BasicPage()->SearchFor("cat*");
+    auto* count = MainWindow()->FindSubview(1374);
+    ASSERT_NE(count, nullptr);
+    EXPECT_STREQ(count->GetTitle().data(), "3 Entries Found");
+
+    struct Case {
+        FRM_CPoint point;
+        const char* line;
+    };
+    const Case cases[] = {
+        {FRM_CPoint(20, 20), "Click to see last word viewed"},
+        {FRM_CPoint(70, 20), "Click to return to previous word"},
+        {FRM_CPoint(300, 20), "Select a reference in which to search"},
+        {FRM_CPoint(400, 300), "Current Help"},
+    };
+    for (const Case& c : cases) {
+        FRM_CPoint point = c.point;
+        MainWindow()->DoCommand(MainRefWin::kCmdStatusHelp, &point);
+        EXPECT_EQ(MainWindow()->GetHelpLine(), c.line);
+    }
+}
+
+// A window of the document that will not close.
+class Stubborn : public FRM_CWindow {
+public:
+    explicit Stubborn(FRM_CDocument* document)
+        : FRM_CWindow(document, FRM_CRect(0, 0, 100, 100), FRM_CStringRW("stubborn"), 0x800, W_DOC,
+                      0, reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW)))
+    {
+    }
+    short Close() override
+    {
+        ++itsAsked;
+        return itWillClose ? FRM_CWindow::Close() : 0;
+    }
+    int itsAsked = 0;
+    bool itWillClose = false;
+};
+
+TEST_F(MainWindowTest, ClosingAsksEachOtherWindowOnceAndStaysWhenOneRefuses)
+{
+    Start();
+    RefDoc* document = ReferenceDocuments().front();
+    auto* stubborn = new Stubborn(document);
+    EXPECT_EQ(MainWindow()->Close(), 0);
+    EXPECT_EQ(stubborn->itsAsked, 1) << "asked once, not again and again";
+    EXPECT_NE(MainWindow(), nullptr);
+    stubborn->itWillClose = true;
+    MainWindow()->DoMenuCommand(menutag::kClose, 0, 0);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(document->GetMainWindow(), nullptr);
+}
+
+} // namespace
