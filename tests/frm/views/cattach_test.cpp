@@ -358,6 +358,32 @@ TEST_F(AttachmentTest, TheCloseBoxClosesOnlyWhenReleasedInside)
     delete attachment;
 }
 
+TEST_F(AttachmentTest, AFloatingWindowsCloseBoxAndTitleColour)
+{
+    // Detached at top level (no command window): the Win95 look of the Win32 platform.
+    auto* attachment = new FloatingAttachment(Bar());
+    attachment->Detach(1);
+    attachment->SetSize(FRM_CRect(30, 30, 138, 73));
+    attachment->Show();
+    FRM_CAttachmentWindow* window = attachment->GetExternalWindow();
+    ASSERT_NE(dynamic_cast<CWin95AttachmentWindow*>(window), nullptr);
+    EXPECT_EQ(window->GetCloseRect(), FRM_CRect(92, 6, 102, 15)) << "at the right when built";
+    attachment->SetSize(FRM_CRect(30, 30, 238, 73));
+    EXPECT_EQ(window->GetCloseRect(), FRM_CRect(92, 6, 102, 15)) << "made wider: it stays";
+
+    window->DoActivateWindow();
+    EXPECT_EQ(window->GetTitleColor(), FRM_CAttachmentWindow::kActiveTitleColor);
+    window->DoDeactivateWindow();
+    EXPECT_EQ(window->GetTitleColor(), FRM_CAttachmentWindow::kInactiveTitleColor);
+
+    // A window with a command window keeps its colour.
+    FRM_CAttachment* docked = Docked(Frame::ATTACH_TOP);
+    docked->GetInternalWindow()->DoActivateWindow();
+    EXPECT_EQ(docked->GetInternalWindow()->GetTitleColor(),
+              FRM_CAttachmentWindow::kInactiveTitleColor);
+    delete attachment;
+}
+
 // A document that keeps its windows open.
 class RefusingDocument : public frmtest::TestDocument {
 public:
