@@ -19,6 +19,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
 #include "vkocoll/collstr.h"
 
@@ -402,6 +403,61 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
     Search();
 }
 
+bool KQBasicWin::EntryPopUp(const FRM_CPoint& point)
+{
+    const std::unique_ptr<WordItem> word = itsPainter->SoundHit(point.H(), point.V());
+    if (!word || word->length() == 0)
+        return false;
+    const std::string text = word->data();
+    if (text.find_first_of("^$.*?[]()&|!,:-<>") != std::string::npos || text == ";ART" ||
+        text == ";TABLE")
+        return false;
+    itsPopUpWord = text;
+    FRM_CWindow* window = GetCWindow();
+    if (window == nullptr)
+        return true;
+    FRM_CMenuBar menu(window, menutag::kEntryPopupMenu);
+    FillFindIn(&menu);
+    FRM_CPoint at = point;
+    if (itsEntryPane != nullptr)
+        at = FRM_CPoint(point.H() + itsEntryPane->GetFrame().Left(),
+                        point.V() - itsEntryPane->ScrollOriginY() + itsEntryPane->GetFrame().Top());
+    menu.DoPopup(at, menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
+    return true;
+}
+
+void KQBasicWin::FillFindIn(FRM_CMenuBar* menu) const
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (menu == nullptr || application == nullptr)
+        return;
+    const RWOrdered& descriptions = application->GetDescriptions();
+    FRM_CSubmenu* popUp = menu->FindSubmenu(menutag::kEntryPopup);
+    for (std::size_t i = 0; i < descriptions.entries(); ++i) {
+        const FRM_CStringRW name(static_cast<const configDict*>(descriptions[i])->ref_name().data());
+        if (i == 0)
+            menu->SetTitle(menutag::kFindIn, name);
+        else if (popUp != nullptr)
+            popUp->Append(FRM_CMenuItem(name, static_cast<short>(menutag::kFindIn + i), 0, 1));
+    }
+}
+
+bool KQBasicWin::FindIn(long position)
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (application == nullptr || position < 0 ||
+        position >= static_cast<long>(application->GetDescriptions().entries()) ||
+        itsPopUpWord.empty())
+        return false;
+    if (FRM_CWindow* window = GetCWindow())
+        window->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    const std::string word = itsPopUpWord;
+    Clear();
+    SetTypedText(word);
+    Search();
+    return true;
+}
+
 void KQBasicWin::TypeAhead()
 {
     if (itsKind != kBasic)
@@ -484,6 +540,9 @@ void KQBasicWin::DoCommand(long command, void* data)
     }
     case kPaneDoubleClick:
         ClickOnEntry(*static_cast<const FRM_CPoint*>(data));
+        return;
+    case kPaneOtherButton:
+        EntryPopUp(*static_cast<const FRM_CPoint*>(data));
         return;
     case kCmdLineChosen:
         if (itIsPicking) {

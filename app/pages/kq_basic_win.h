@@ -13,6 +13,7 @@
 #include "vkocoll/ordered.h"
 
 class EntryPainter;
+class FRM_CMenuBar;
 class FRM_NButton;
 class FRM_NListButton;
 class FRM_NEditControl;
@@ -75,6 +76,17 @@ public:
     // The document opened another dictionary: its search types, and an empty page.
     void ReferenceChanged();
 
+    // The entry pop-up for a right click at point of the entry pane: keeps the word under
+    // it (not an illustration or table mark, no query operator) and shows "Open in new
+    // window..." and "Find in" with one item per dictionary. False when there is no word.
+    bool EntryPopUp(const FRM_CPoint& point);
+    const std::string& GetPopUpWord() const { return itsPopUpWord; }
+    // The pop-up's menu: resource 124 with its "Find in" items (tag 127 + position).
+    void FillFindIn(FRM_CMenuBar* menu) const;
+    // "Find in" item position chosen: the window switches to that dictionary and the page
+    // searches the pop-up word there. False for a position outside the dictionaries.
+    bool FindIn(long position);
+
     KQListBox* GetHitList() const { return itsHitList; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
     // The hits of the results list shown, null before the first search.
@@ -116,4 +128,5 @@ private:
     SearchHistories* itsHistories;            // the main window's
     std::unique_ptr<RWOrdered> itsTyped;      // the type-ahead words, owned
     bool itIsPicking = false;                 // the hit list holds type-ahead words
+    std::string itsPopUpWord;                 // the word of the last right click
 };

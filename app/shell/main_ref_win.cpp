@@ -396,7 +396,17 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         itsBasicPage->ShowOtherEntry(-(tag - menutag::kBackwardFirst));
         return;
     }
+    // The entry pop-up's "Find in" items: one per dictionary, none beyond.
+    if (tag >= menutag::kFindIn && KQedApp::Instance() != nullptr &&
+        tag < menutag::kFindIn + static_cast<long>(KQedApp::Instance()->GetDescriptions().entries())) {
+        itsBasicPage->FindIn(tag - menutag::kFindIn);
+        return;
+    }
     switch (tag) {
+    case menutag::kOpenInNewWindow:
+        if (itsDocument != nullptr)
+            itsDocument->GetApplication()->DoMenuCommand(menutag::kNewWindow, 0, 0);
+        return;
     case menutag::kPrintEntry:
         PrintEntry();
         return;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display/entry_painter.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
@@ -131,6 +132,41 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
         MainWindow()->DoCommand(MainRefWin::kCmdStatusHelp, &point);
         EXPECT_EQ(MainWindow()->GetHelpLine(), c.line);
     }
+}
+
+TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
+{
+    Start();
+    BasicPage()->SearchFor("dog");
+    // A right click on "domestic" in the entry shown.
+    const EntryPainter& painter = MainWindow()->GetPainter();
+    const EntryPainter::Run* domestic = nullptr;
+    for (const EntryPainter::Run& run : painter.runs())
+        if (run.text == "domestic")
+            domestic = &run;
+    ASSERT_NE(domestic, nullptr);
+    ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
+    EXPECT_EQ(BasicPage()->GetPopUpWord(), "domestic");
+
+    FRM_CMenuBar menu(MainWindow(), menutag::kEntryPopupMenu);
+    BasicPage()->FillFindIn(&menu);
+    EXPECT_STREQ(menu.GetTitle(menutag::kFindIn).data(), "Alpha");
+    EXPECT_STREQ(menu.GetTitle(menutag::kFindIn + 1).data(), "Beta");
+    EXPECT_EQ(menu.IsInMenu(menutag::kFindIn + 2), 0);
+
+    // Tags past the dictionaries do nothing.
+    MainWindow()->DoMenuCommand(menutag::kFindIn + 2, 0, 0);
+    MainWindow()->DoMenuCommand(menutag::kFindIn + 40, 0, 0);
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    // "Find in" Alpha: the word searched where it is.
+    MainWindow()->DoMenuCommand(menutag::kFindIn, 0, 0);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
+    ASSERT_NE(BasicPage()->GetHits(), nullptr);
+    EXPECT_EQ(BasicPage()->GetHits()->entries(), 1u);
+    // "Find in" Beta: the window switches there first.
+    MainWindow()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
+    EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
 }
 
 // A window of the document that will not close.
