@@ -57,7 +57,9 @@ FRM_CPicture& FRM_CPicture::operator=(const FRM_CPicture& other)
 
 FRM_CPicture::~FRM_CPicture()
 {
-    if (itsPixmap != nullptr)
+    // The toolkit destroys a pixmap with the window it was made for; a picture that outlives
+    // its window (the window goes first when the program ends) has nothing left to destroy.
+    if (itsPixmap != nullptr && vko_vobj_is_valid(itsPixmap))
         vko_pmap_destroy(itsPixmap);
 }
 

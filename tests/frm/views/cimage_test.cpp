@@ -237,6 +237,22 @@ TEST_F(PictureTest, MovingToAnotherWindowKeepsTheImage)
     ExpectSamePixels(image, shown);
 }
 
+TEST_F(PictureTest, APixmapTheToolkitDestroyedFirstIsNotDestroyedAgain)
+{
+    // When the program ends the toolkit destroys every window, pixmaps among them, before
+    // the views that hold them are deleted: the picture must not destroy its pixmap again.
+    static int refusals = 0;
+    refusals = 0;
+    vkov_test_set_errmsg_hook([](WINDOW, int32_t, uint32_t, const char*, int32_t, void*) { ++refusals; },
+                              nullptr);
+    auto* picture = new FRM_CPicture(itsWindow, FRM_CPoint(0, 0), Sample());
+    ASSERT_NE(picture->GetPixmap(), nullptr);
+    vkok_vobj_destroy(picture->GetPixmap());
+    delete picture;
+    vkov_test_set_errmsg_hook(nullptr, nullptr);
+    EXPECT_EQ(refusals, 0);
+}
+
 TEST_F(PictureTest, EmptyImageMakesNoPixmap)
 {
     FRM_CPicture picture(itsWindow, FRM_CPoint(1, 1), FRM_CImage());
