@@ -16,7 +16,7 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cimage.h"
-#include "frm/views/cviewdrg.h"
+#include "frm/interaction/cmouse.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -47,6 +47,25 @@ const char* Refusal(BookmarkNameProblem problem)
 
 } // namespace
 
+// Sees every release of the mouse in the window (in the window's coordinates) while the
+// tree's own handler does the rest.
+class BookWin::DropTracker : public FRM_CMouseHandler {
+public:
+    explicit DropTracker(BookWin* window) : itsWindow(window) {}
+    short DoDown(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short DoUp(FRM_CPoint& where, short&, short&, short&) override
+    {
+        itsWindow->DropAt(where);
+        return 0;
+    }
+    short DoDouble(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short DoMove(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short UsesGlobalCoords() const override { return 0; }
+
+private:
+    BookWin* itsWindow;
+};
+
 BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
                  long attributes, e_win_type type, int menuBarId, WINDOW parent)
     : FRM_CWindow(document, frame, title, attributes, type, menuBarId, parent),
@@ -76,10 +95,9 @@ BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
     root->Expand(0, 0);
     EnableEditing(false, false);
 
-    itsDragSource = std::make_unique<FRM_CDragSource>();
-    itsSink = new FRM_CViewSink(itsTree, kCmdDrop, kCmdIgnored, kCmdIgnored, kCmdIgnored);
-    itsDragSource->RegisterSink(itsSink, 0);
-    GetMouseManager()->RegisterMouseHandler(itsDragSource.get(), 0);
+    itsDropTracker = std::make_unique<DropTracker>(this);
+    GetMouseManager()->RegisterMouseHandler(itsDropTracker.get(), 0);
+    itsTree->Invalidate(itsTree->GetLocalFrame());
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
@@ -87,10 +105,8 @@ BookWin::~BookWin()
 {
     if (itsTimer >= 0)
         vko_timer_destroy(itsTimer);
-    // The source deletes the sink it alone holds.
     if (FRM_CMouseManager* manager = GetMouseManager())
-        manager->UnRegisterMouseHandler(itsDragSource.get());
-    itsDragSource.reset();
+        manager->UnRegisterMouseHandler(itsDropTracker.get());
 }
 
 FRM_NButton* BookWin::GetButton(long command) const
@@ -132,14 +148,12 @@ void BookWin::DoCommand(long command, void* data)
         NewFolder();
         return;
     case kCmdClose:
-        Close();
+        // Not from inside the button's own click: the window goes on the next tick.
+        if (itsTimer < 0)
+            itsTimer = vko_timer_create(GetVKOWindow(), 1);
+        if (itsTimer < 0)
+            Close();
         return;
-    case kCmdDrop: {
-        const auto* drop = static_cast<const CViewSinkData*>(data);
-        if (drop != nullptr && drop->GetDragCommand() == kDragKind)
-            DropAt(static_cast<FRM_CTreeItem*>(drop->GetDragData()), drop->GetMouseLocation());
-        return;
-    }
     case FRM_CTreeView::kTreeEventCommand:
         TreeEvent(data);
         return;
@@ -166,8 +180,7 @@ void BookWin::TreeEvent(void* data)
     }
     case FRM_CTreeEvent::MouseClick:
         // A press on an entry starts dragging it; letting go over a folder moves it there.
-        if (item != nullptr && item != root && event->GetButton() == 0)
-            itsDragSource->DoDrag(kDragKind, item, this, 0);
+        itsDragged = item != root ? item : nullptr;
         return;
     case FRM_CTreeEvent::MouseDoubleClick: {
         // A bookmark opens once the window has gone; a folder opens or closes in the tree.
@@ -259,12 +272,13 @@ void BookWin::NewFolder()
     itsTree->Invalidate(itsTree->GetLocalFrame());
 }
 
-void BookWin::DropAt(FRM_CTreeItem* dragged, const FRM_CPoint& point)
+void BookWin::DropAt(const FRM_CPoint& point)
 {
-    const FRM_CWindow* task =
-        FRM_CObjectRWC::GetG() != nullptr ? FRM_CObjectRWC::GetG()->GetTaskWin() : nullptr;
-    const FRM_CPoint local = task != nullptr ? point.GetTranslated(task, this) : point;
-    Move(dragged, itsTree->PointToItem(local));
+    FRM_CTreeItem* dragged = itsDragged;
+    itsDragged = nullptr;
+    // A release where the press was, or outside the tree, moves nothing.
+    if (dragged != nullptr && itsTree->GetGlobalFrame().IsPointInRect(point))
+        Move(dragged, itsTree->PointToItem(point));
 }
 
 bool BookWin::Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target)

@@ -13,12 +13,10 @@
 
 class BMItem;
 class BookmarkStore;
-class FRM_CDragSource;
 class FRM_CImage;
 class FRM_CTreeItem;
 class FRM_CTreeStringSorter;
 class FRM_CTreeView;
-class FRM_CViewSink;
 class FRM_NButton;
 
 class BookWin : public FRM_CWindow {
@@ -28,8 +26,6 @@ public:
     static constexpr long kCmdNewFolder = 11003;
     static constexpr long kCmdHelp = 11004;
     static constexpr long kCmdClose = 11005;
-    static constexpr long kCmdDrop = 373;
-    static constexpr long kDragKind = 2;
     static constexpr std::int32_t kOpenDelayMs = 100;
 
     // The factory's constructor; the tree shows the application's bookmarks.
@@ -41,8 +37,10 @@ public:
     short PendingTag() const { return itsPendingTag; }
     FRM_CTreeView* GetTree() const { return itsTree; }
     FRM_NButton* GetButton(long command) const;
-    // The drop of the dragged node at point (the task window's coordinates).
-    void DropAt(FRM_CTreeItem* dragged, const FRM_CPoint& point);
+    // A press on the tree over an entry starts dragging it; the release at point (the
+    // window's coordinates) drops it there.
+    void DragFrom(FRM_CTreeItem* item) { itsDragged = item; }
+    void DropAt(const FRM_CPoint& point);
     // Moves dragged under target when target is a folder node (the root: the top level)
     // other than dragged and not inside it; false, changing nothing, otherwise.
     bool Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target);
@@ -71,8 +69,9 @@ private:
     FRM_NButton* itsOk = nullptr;
     std::unique_ptr<FRM_CImage> itsFolderImage;
     std::unique_ptr<FRM_CTreeStringSorter> itsSorter;
-    std::unique_ptr<FRM_CDragSource> itsDragSource;
-    FRM_CViewSink* itsSink = nullptr;          // the drag source's
+    class DropTracker;
+    std::unique_ptr<DropTracker> itsDropTracker;  // watches for the release of a drag
+    FRM_CTreeItem* itsDragged = nullptr;
     short itsPendingTag = 0;
     std::int32_t itsTimer = -1;
 };

@@ -347,6 +347,8 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
+FRM_NButton* PrefWin::GetCancelButton() const { return itsIDData.Get<FRM_NButton>(1083); }
+
 void PrefWin::ShowPage(Page page)
 {
     itsFrontPage = page;
@@ -397,7 +399,7 @@ void PrefWin::DoCommand(long command, void* data)
     switch (command) {
     case kCmdOk:
         ApplyAll();
-        Close();
+        CloseSoon();
         return;
     case kCmdApply:
         ApplyAll();
@@ -407,7 +409,7 @@ void PrefWin::DoCommand(long command, void* data)
     case kCmdCancel:
         if (FRM_CDocument* document = GetDocument())
             document->SetSave(0);
-        Close();
+        CloseSoon();
         return;
     case kCmdIgnored:
     case kCmdWindowNull:
@@ -415,6 +417,31 @@ void PrefWin::DoCommand(long command, void* data)
     default:
         FRM_CWindow::DoCommand(command, data);
     }
+}
+
+PrefWin::~PrefWin()
+{
+    if (itsCloseTimer >= 0)
+        vko_timer_destroy(itsCloseTimer);
+}
+
+void PrefWin::CloseSoon()
+{
+    if (itsCloseTimer < 0)
+        itsCloseTimer = vko_timer_create(GetVKOWindow(), 1);
+    if (itsCloseTimer < 0)
+        Close();
+}
+
+void PrefWin::DoTimer(long timerId)
+{
+    if (timerId != itsCloseTimer || itsCloseTimer < 0) {
+        FRM_CWindow::DoTimer(timerId);
+        return;
+    }
+    vko_timer_destroy(itsCloseTimer);
+    itsCloseTimer = -1;
+    Close();
 }
 
 void PrefWin::DoMenuCommand(short tag, short shift, short control)

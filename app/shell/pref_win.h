@@ -143,6 +143,7 @@ public:
     void ShowPage(Page page);
     FRM_NButton* GetOkButton() const { return itsOk; }
     FRM_NButton* GetApplyButton() const { return itsApply; }
+    FRM_NButton* GetCancelButton() const;
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
@@ -151,8 +152,13 @@ public:
     // Asks whether to save unapplied changes first; stays open on "Cancel" or while the
     // document still needs saving.
     short Close() override;
+    void DoTimer(long timerId) override;
+    ~PrefWin() override;
 
 private:
+    // Closes on the next tick, not from inside the click of the button that asked.
+    void CloseSoon();
+
     static constexpr long kCmdTabFirst = 10020;  // the page tabs: 10020 + page
 
     PrefWinIDData itsIDData;
@@ -162,6 +168,7 @@ private:
     std::array<PrefPage*, 3> itsPages{};
     std::array<FRM_NButton*, 3> itsTabs{};
     Page itsFrontPage = kAppearance;
+    std::int32_t itsCloseTimer = -1;
     FRM_NButton* itsOk = nullptr;
     FRM_NButton* itsApply = nullptr;
 };

@@ -300,12 +300,17 @@ TEST_F(BookWinTest, DropMovesOntoFoldersOnly)
         EXPECT_FALSE(itsWindow->Move(Node(c.dragged), Node(c.target)));
     EXPECT_EQ(File(), before);
 
-    // dog into Animals/Big by dropping it on Big's row (the task window's coordinates).
+    // dog into Animals/Big by dropping it on Big's row.
     Node({0})->Expand(0, 0);
     FRM_CTreeItem* big = Node({0, 1});
     const FRM_CRect row = itsWindow->GetTree()->ItemToRect(big, 0);
-    const FRM_CPoint inWindow(row.Left() + 30, (row.Top() + row.Bottom()) / 2);
-    itsWindow->DropAt(Node({1}), inWindow.GetTranslated(itsWindow, FRM_CObjectRWC::GetG()->GetTaskWin()));
+    const FRM_CPoint onBig(row.Left() + 30, (row.Top() + row.Bottom()) / 2);
+    itsWindow->DragFrom(Node({1}));
+    itsWindow->DropAt(FRM_CPoint(700, onBig.V()));  // outside the tree: nothing
+    itsWindow->DropAt(onBig);                       // no drag going on: nothing
+    EXPECT_EQ(File(), before);
+    itsWindow->DragFrom(Node({1}));
+    itsWindow->DropAt(onBig);
     EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()),
               "Main Level{Animals{cat Big{lion dog}} Colours{red}}");
     EXPECT_NE(File().find("Alpha:Animals/Big:dog\n"), std::string::npos);

@@ -253,6 +253,8 @@ TEST_F(PrefWinTest, OkAppliesAndClosesCancelDiscards)
     Open();
     ChooseBackColor(0x01FF00FF);
     itsWindow->DoCommand(PrefWin::kCmdCancel, nullptr);
+    EXPECT_TRUE(IsOpen()) << "it goes on the next tick, not inside the button's click";
+    vkov_test_advance_clock(1);
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(Working().back_color, kDefaultBackColor);
     EXPECT_FALSE(itsDocument->NeedsSaving());
@@ -261,6 +263,7 @@ TEST_F(PrefWinTest, OkAppliesAndClosesCancelDiscards)
     ChooseBackColor(0x01FF00FF);
     const int asked = vkov_dm_test_count();
     itsWindow->DoCommand(PrefWin::kCmdOk, nullptr);
+    vkov_test_advance_clock(1);
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(vkov_dm_test_count(), asked) << "applied changes need no question";
     EXPECT_EQ(Working().back_color, 0x01FF00FFu);
