@@ -420,8 +420,9 @@ bool KQBasicWin::EntryPopUp(const FRM_CPoint& point)
     FillFindIn(&menu);
     FRM_CPoint at = point;
     if (itsEntryPane != nullptr)
-        at = FRM_CPoint(point.H() + itsEntryPane->GetFrame().Left(),
-                        point.V() - itsEntryPane->ScrollOriginY() + itsEntryPane->GetFrame().Top());
+        at = FRM_CPoint(point.H() + itsEntryPane->GetGlobalFrame().Left(),
+                        point.V() - itsEntryPane->ScrollOriginY() +
+                            itsEntryPane->GetGlobalFrame().Top());
     menu.DoPopup(at, menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
     return true;
 }

@@ -85,17 +85,17 @@ int KQListBox::VisibleLines() const
 
 int KQListBox::LineAt(const FRM_CPoint& point) const
 {
-    const FRM_CRect frame = GetFrame();
-    if (point.V() < frame.Top() || point.V() >= frame.Bottom())
+    // Mouse points come local to the list: (0, 0) is its top-left corner.
+    if (point.V() < 0 || point.V() >= GetFrame().Height())
         return -1;
-    const int line = itsTop + static_cast<int>(point.V() - frame.Top()) / LineHeight();
+    const int line = itsTop + static_cast<int>(point.V()) / LineHeight();
     return line < GetCount() ? line : -1;
 }
 
 void KQListBox::Draw(const FRM_CRect&)
 {
     FRM_CDrawingContext context(this);
-    const FRM_CRect frame = GetFrame();
+    const FRM_CRect frame = GetGlobalFrame(); // drawing is in window coordinates
     context.GetEnv().SetPen(kListText, 1, PAT_SOLID, P_SOLID);
     context.GetEnv().SetBrushColor(kListBack, kListBack);
     context.DrawRect(frame);

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/display/entry_painter.h"
 #include "app/display/scroll_view_win.h"
 #include "app/shell/kq_list_box.h"
+#include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/dm.h"
@@ -130,9 +132,10 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
     EXPECT_NE(Drawn().find("butterfly"), std::string::npos);
     list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
     EXPECT_EQ(list->GetSelectedIndex(), 2) << "stays on the last line";
-    // A click on the first line shows its entry.
-    const FRM_CRect frame = list->GetFrame();
-    list->MouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
+    // A click on the first line, through the window as the switchboard sends it, shows its
+    // entry.
+    const FRM_CRect frame = list->GetGlobalFrame();
+    MainWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
     EXPECT_EQ(list->GetSelectedIndex(), 0);
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
     EXPECT_EQ(list->SelectItem(-1), 0);
@@ -303,6 +306,36 @@ TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)
     for (const EntryPainter::Run& run : Painter().runs())
         highlighted = highlighted || (run.highlight != 0 && run.text.find("animal") != std::string::npos);
     EXPECT_TRUE(highlighted);
+}
+
+} // namespace
+
+
+namespace {
+
+TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
+{
+    BasicPage()->SearchFor("cat*");
+    WINDOW window = MainWindow()->GetVKOWindow();
+    vkov_debug_draw_log_clear(window);
+    MainWindow()->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
+    const FRM_CRect frame = BasicPage()->GetHitList()->GetGlobalFrame();
+    ASSERT_GT(frame.Top(), 0.0f) << "the list stands below the page's top";
+    // The selected first line is drawn inverted inside the list's frame.
+    const int x = static_cast<int>(frame.Left()) + 2;
+    const int y = static_cast<int>(frame.Top()) + 3;
+    EXPECT_NE(vkov_debug_surface_pixel(window, x, y) & 0xFFFFFF, 0xFFFFFFu);
+    // Its lines are drawn inside the frame.
+    int lines = 0;
+    for (int i = 0; i < vkov_debug_draw_log_size(window); ++i) {
+        vkov_draw_log_entry entry{};
+        vkov_debug_draw_log_get(window, i, &entry);
+        int h = 0, v = 0;
+        if (std::string(entry.op) == "draw_text" && std::string(entry.args).find("\"cat") != std::string::npos &&
+            std::sscanf(entry.args, "%d,%d", &h, &v) == 2 && v > frame.Top() && v < frame.Bottom())
+            ++lines;
+    }
+    EXPECT_EQ(lines, 3);
 }
 
 } // namespace
