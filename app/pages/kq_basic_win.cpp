@@ -13,11 +13,13 @@
 #include "app/shell/ref_doc.h"
 #include "app/shell/sp_help_win.h"
 #include "engine/engine.h"
+#include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
@@ -28,6 +30,7 @@ namespace {
 constexpr std::size_t kTypeAheadLines = 2000;
 constexpr std::size_t kListBudget = 32000;
 constexpr float kEntryLeft = 311;
+constexpr long kNullCommand = 20003;
 constexpr const char* kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
 constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
 
@@ -71,24 +74,37 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
       itsHistories(histories)
 {
     const float left = frame.Left(), top = frame.Top();
-    itsChooser = new FRM_NListButton(this, FRM_CRect(left + 15, top + 8, left + 295, top + 160),
-                                     FRM_CStringCollection(), -1, 0);
+    const auto at = [left, top](float l, float t, float r, float b) {
+        return FRM_CRect(left + l, top + t, left + r, top + b);
+    };
+    itsFirstLabel = new FRM_NText(this, at(15, 17, 295, 35), FRM_CStringRW(1020), 0);
+    itsChooser = new FRM_NListButton(this, at(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
     itsChooser->SetCommand(kCmdTypeChosen);
-    itsField = new FRM_NEditControl(this, FRM_CRect(left + 14, top + 40, left + 296, top + 64),
-                                    FRM_CStringRW(""), 0);
+    itsField = new FRM_NEditControl(this, at(14, 67, 296, 92), FRM_CStringRW(""), 0);
     itsField->SetTextCommand(kCmdTypedText);
-    itsSearchButton = new FRM_NButton(this, FRM_CRect(left + 15, top + 74, left + 105, top + 99),
-                                      FRM_CStringRW(1117), 0);
+    itsField->SetDoubleCommand(kCmdSearchDouble);
+    itsSearchButton = new FRM_NButton(this, at(15, 104, 105, 129), FRM_CStringRW(1117), 0);
     itsSearchButton->SetCommand(kCmdSearch);
-    itsClearButton = new FRM_NButton(this, FRM_CRect(left + 110, top + 74, left + 200, top + 99),
-                                     FRM_CStringRW(1010), 0);
+    itsClearButton = new FRM_NButton(this, at(110, 104, 200, 129), FRM_CStringRW(1010), 0);
     itsClearButton->SetCommand(kCmdClear);
-    itsSpellingButton = new FRM_NButton(
-        this, FRM_CRect(left + 205, top + 74, left + 295, top + 99), FRM_CStringRW(1014), 0);
+    itsSpellingButton = new FRM_NButton(this, at(205, 104, 295, 129), FRM_CStringRW(1014), 0);
     itsSpellingButton->SetCommand(kCmdSpellingHelp);
-    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 130, left + 296, frame.Bottom() - 15));
+    // The results-list moves and the prints, as picture buttons.
+    const auto pictureButton = [this](float l, float t, long image, long command) {
+        auto* button = new FRM_CButton(this, FRM_CPoint(l, t), FRM_CImage(image), 0);
+        button->SetCommands(command, kNullCommand, kNullCommand, kNullCommand);
+        return button;
+    };
+    itsPreviousListButton = pictureButton(left + 15, top + 142, 39006, kCmdPreviousList);
+    itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
+    pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
+    itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
+    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, frame.Bottom() - 15));
+    itsHitList->SetGlue(0xFFFF00FFul);
     itsEntryPane = new ScrollViewWin(document, this,
                                      FRM_CRect(left + kEntryLeft, top + 36, frame.Right(), frame.Bottom()));
+    itsEntryPane->SetGlue(0xFFFFFFFFul);
+    pictureButton(frame.Right() - 45, top + 3, 39008, kCmdPrintEntry)->SetGlue(0x00FFFF00ul);
     FillChooser();
     itsPainter->SetWindow(itsEntryPane->PaneWindow());
     itsPainter->SetView(itsEntryPane);
@@ -365,6 +381,14 @@ void KQBasicWin::UpdateHistoryMenus()
     if (auto* main = dynamic_cast<MainRefWin*>(window))
         main->ShowEntryMoves(itsHistories->entries.PreviousExists(),
                              itsHistories->entries.NextExists());
+    for (const auto& [button, on] :
+         {std::pair<FRM_CButton*, bool>{itsPreviousListButton, itsHistories->results.PreviousExists()},
+          {itsNextListButton, itsHistories->results.NextExists()}}) {
+        if (on)
+            button->Enable();
+        else
+            button->Disable();
+    }
 }
 
 void KQBasicWin::SpellingHelp()
@@ -502,6 +526,16 @@ void KQBasicWin::ReferenceChanged()
 void KQBasicWin::DoCommand(long command, void* data)
 {
     switch (command) {
+    case kCmdPreviousList:
+    case kCmdNextList:
+        ShowOtherResults(command == kCmdNextList ? 1 : -1);
+        return;
+    case kCmdPrintResults:
+    case kCmdPrintEntry:
+        if (FRM_CWindow* window = GetCWindow())
+            window->DoMenuCommand(command == kCmdPrintEntry ? menutag::kPrintEntry
+                                                            : menutag::kPrintResults, 0, 0);
+        return;
     case kCmdTypeChosen: {
         // Spelling help is for the entry-word and the two text searches only.
         const std::string label = itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();

@@ -13,6 +13,7 @@
 #include "vkocoll/ordered.h"
 
 class EntryPainter;
+class FRM_CButton;
 class FRM_CMenuBar;
 class FRM_NButton;
 class FRM_NListButton;
@@ -35,6 +36,10 @@ public:
     static constexpr long kCmdClear = 81;
     static constexpr long kCmdSpellingHelp = 82;
     static constexpr long kCmdLineChosen = 83;
+    static constexpr long kCmdPrintResults = 84;
+    static constexpr long kCmdPrintEntry = 85;
+    static constexpr long kCmdNextList = 96;
+    static constexpr long kCmdPreviousList = 97;
     // What the page searches: the dictionary's search types (basic) or the entry words by
     // their beginning or end (browse).
     enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
@@ -88,6 +93,8 @@ public:
     bool FindIn(long position);
 
     KQListBox* GetHitList() const { return itsHitList; }
+    // The picture buttons that go to the previous or the next results list.
+    FRM_CButton* GetListButton(bool next) const { return next ? itsNextListButton : itsPreviousListButton; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
     // The hits of the results list shown, null before the first search.
     const RWOrdered* GetHits() const;
@@ -122,6 +129,8 @@ private:
     FRM_NButton* itsSearchButton = nullptr;
     FRM_NButton* itsClearButton = nullptr;
     FRM_NButton* itsSpellingButton = nullptr;
+    FRM_CButton* itsPreviousListButton = nullptr;
+    FRM_CButton* itsNextListButton = nullptr;
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/controls/cbutton.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -246,6 +248,23 @@ TEST_F(BasicPageTest, SearchTypes_ChooseTheIndexAndWhetherSpellingHelpIsOffered)
     }
     EXPECT_FALSE(BasicPage()->ChooseSearchType(3));
     EXPECT_FALSE(BasicPage()->ChooseSearchType(-1));
+}
+
+TEST_F(BasicPageTest, ListButtons_MoveThroughTheResultsListsAndFollowTheHistory)
+{
+    FRM_CButton* previous = BasicPage()->GetListButton(false);
+    FRM_CButton* next = BasicPage()->GetListButton(true);
+    BasicPage()->SearchFor("cat*");
+    EXPECT_FALSE(previous->IsEnabled());
+    BasicPage()->SearchFor("dog");
+    EXPECT_TRUE(previous->IsEnabled());
+    EXPECT_FALSE(next->IsEnabled());
+    BasicPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_FALSE(previous->IsEnabled());
+    EXPECT_TRUE(next->IsEnabled());
+    BasicPage()->DoCommand(KQBasicWin::kCmdNextList, nullptr);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
 }
 
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
