@@ -73,7 +73,9 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter),
       itsHistories(histories)
 {
-    const float left = frame.Left(), top = frame.Top();
+    // The controls' places are in the page's own coordinates.
+    const float left = 0, top = 0;
+    const float right = frame.Width(), bottom = frame.Height();
     const auto at = [left, top](float l, float t, float r, float b) {
         return FRM_CRect(left + l, top + t, left + r, top + b);
     };
@@ -99,12 +101,12 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
     pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
     itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
-    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, frame.Bottom() - 15));
+    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, bottom - 15));
     itsHitList->SetGlue(0xFFFF00FFul);
     itsEntryPane = new ScrollViewWin(document, this,
-                                     FRM_CRect(left + kEntryLeft, top + 36, frame.Right(), frame.Bottom()));
+                                     FRM_CRect(left + kEntryLeft, top + 36, right, bottom));
     itsEntryPane->SetGlue(0xFFFFFFFFul);
-    pictureButton(frame.Right() - 45, top + 3, 39008, kCmdPrintEntry)->SetGlue(0x00FFFF00ul);
+    pictureButton(right - 45, top + 3, 39008, kCmdPrintEntry)->SetGlue(0x00FFFF00ul);
     FillChooser();
     itsPainter->SetWindow(itsEntryPane->PaneWindow());
     itsPainter->SetView(itsEntryPane);

@@ -77,10 +77,14 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kMainWindow, 0, &itsIDData);
     const FRM_CRect client = GetFrame();
     float bottom = client.Height();
+    // The status bar settles at the bottom only once the window is laid out: the page ends
+    // a bar's height above the bottom.
     if (auto* bar = itsIDData.Get<FRM_CStatusBar>(kStatusBarId))
-        bottom = bar->GetFrame().Top();
+        bottom -= bar->GetFrame().Height();
     itsBasicPage = new KQBasicWin(this, FRM_CRect(0, kPageTop, client.Width(), bottom), itsDocument,
                                   itsPainter.get(), &itsHistories);
+    // The page follows the window's size, the status bar staying below it.
+    itsBasicPage->SetGlue(0xFFFFFFFFul);
     FillReferenceSelector();
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
