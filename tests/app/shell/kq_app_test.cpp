@@ -80,14 +80,16 @@ TEST_F(Shell, Resources_HoldTheMessagesExactlyAndTheHistoryAndPopupMenus)
     EXPECT_STREQ(text, "0 Entries found.");
     ASSERT_NE(vkov_res_get_str(1006, text, sizeof text), nullptr);
     EXPECT_STREQ(text, " ");
-    for (const int id : {1003, 1005, 1007, 1009, 1011, 39006, 39007, 39008, 39011, 39100, 1001}) {
+    for (const int id : {1003, 1005, 1007, 1009, 1011, 39006, 39007, 39008, 39009, 39010, 39011,
+                         39100, 1001}) {
         SCOPED_TRACE(id);
         IMAGE image = vkov_res_get_image(id);
         EXPECT_NE(image, nullptr);
         if (image != nullptr)
             vkov_image_destroy(image);
     }
-    for (const int menu : {menutag::kMainMenuBar, menutag::kHistoryMenus, menutag::kEntryPopupMenu}) {
+    for (const int menu : {static_cast<int>(menutag::kMainMenuBar), static_cast<int>(menutag::kHistoryMenus),
+                           static_cast<int>(menutag::kEntryPopupMenu), 9001, 9002}) {
         MENU_TREE tree = vkov_res_get_menu(menu);
         EXPECT_NE(tree, nullptr) << menu;
         vkov_res_free_menu_tree(tree);
