@@ -49,20 +49,21 @@ FRM_CBoss* FRM_CControlDelegate::GetBoss() const
 void FRM_CControlDelegate::SetSizing(short isOn)
 {
     itIsSizing = isOn != 0 ? 1 : 0;
-    Apply(isOn);
     if (itsView != nullptr)
         itsView->FRM_CView::SetSizing(isOn);
+    Apply(isOn);
 }
 
 void FRM_CControlDelegate::SetDragging(short isOn)
 {
     itIsDragging = isOn != 0 ? 1 : 0;
-    Apply(isOn);
     if (itsView != nullptr)
         itsView->FRM_CView::SetDragging(isOn);
+    Apply(isOn);
 }
 
-// The view's own answers count too, so a view that edits itself keeps the control disabled.
+// The view's own answers (its wire frame's, already switched) count too, so a view that edits
+// itself keeps the control disabled.
 void FRM_CControlDelegate::Apply(short isOn)
 {
     if (itsView == nullptr)

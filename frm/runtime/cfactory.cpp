@@ -25,6 +25,7 @@
 #include "frm/views/csubmenu.h"
 #include "frm/views/ctext.h"
 #include "frm/views/cwinhelp.h"
+#include "frm/views/cwirefrm.h"
 
 CFactory* FrmGetFactory(int kind)
 {
@@ -376,6 +377,10 @@ FRM_CFixedGrid* CViewFactoryDefault::ConstructCFixedGrid(FRM_CSubview* enclosure
     return new FRM_CFixedGrid(enclosure, point, rowHeight, columnWidth, rows, columns);
 }
 FRM_CGlue* CViewFactoryDefault::ConstructGlue(FRM_CView* view) { return new FRM_CGlue(view); }
+FRM_CWireFrame* CViewFactoryDefault::ConstructWireFrame(FRM_CView* view)
+{
+    return new FRM_CWireFrame(view, nullptr); // owned by its view
+}
 
 // ---- Kind 5: window ----------------------------------------------------------------------
 

@@ -209,7 +209,6 @@ private:
     CViewFactory* Next() const;
 };
 
-// Wire frames come with their view class.
 class CViewFactoryDefault : public CViewFactory {
 public:
     FRM_CText* ConstructCText(FRM_CSubview* enclosure, const FRM_CPoint& point,
@@ -220,6 +219,8 @@ public:
                                         float rowHeight, float columnWidth, int rows,
                                         int columns) override;
     FRM_CGlue* ConstructGlue(FRM_CView* view) override;
+    // A wire frame with the owner's enclosure as its group enclosure.
+    FRM_CWireFrame* ConstructWireFrame(FRM_CView* view) override;
 };
 
 class CWindowFactory : public CFactory {

@@ -11,6 +11,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cglue.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/cwirefrm.h"
 #include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
@@ -461,9 +462,18 @@ FRM_CView* FRM_CGrid::FindEventTarget(const FRM_CPoint& thePoint)
     return this;
 }
 
+FRM_CWireFrame* FRM_CGrid::ActiveWireFrame() const
+{
+    FRM_CWireFrame* frame = GetWireFrame();
+    return frame != nullptr && (frame->IsSizable() || frame->IsDraggable()) ? frame : nullptr;
+}
+
+// Pressed beside every cell view, the grid itself may be moved or sized.
 FRM_CView* FRM_CGrid::FindHitView(const FRM_CPoint&)
 {
-    // Without a wire frame the grid takes every event itself.
+    FRM_CWireFrame* frame = ActiveWireFrame();
+    if (itIsHit && frame != nullptr && itsSelectedView == nullptr)
+        return frame;
     return this;
 }
 
@@ -505,7 +515,10 @@ void FRM_CGrid::MouseDown(FRM_CPoint thePoint, short theButton, short isShift, s
 {
     FRM_CView* target = MouseTarget(thePoint);
     if (target == nullptr) {
-        FRM_CSubview::MouseDown(thePoint, theButton, isShift, isControl);
+        if (FRM_CWireFrame* frame = ActiveWireFrame())
+            frame->MouseDown(thePoint.GetTranslated(this, frame), theButton, isShift, isControl);
+        else
+            FRM_CSubview::MouseDown(thePoint, theButton, isShift, isControl);
         return;
     }
     SetDragPoint(thePoint, target);
@@ -544,8 +557,55 @@ void FRM_CGrid::MouseUp(FRM_CPoint thePoint, short theButton, short isShift, sho
         FRM_CSubview::MouseUp(thePoint, theButton, isShift, isControl);
         return;
     }
+    int fromRow = 0;
+    int fromColumn = 0;
+    int toRow = 0;
+    int toColumn = 0;
+    CellUnder(itsStartPoint, &fromRow, &fromColumn);
+    CellUnder(thePoint, &toRow, &toColumn);
+    const FRM_CWireFrame* frame = target->GetWireFrame();
+    if (fromRow >= 0 && fromColumn >= 0 && toRow >= 0 && toColumn >= 0 &&
+        (fromRow != toRow || fromColumn != toColumn) && frame != nullptr &&
+        (frame->IsSizable() || frame->IsDraggable()))
+        MoveGroup(frame, toRow - fromRow, toColumn - fromColumn);
     if (FRM_CView* hit = target->FindHitView(thePoint + GetGlobalOrigin()))
         hit->DoMouseUp(thePoint + GetGlobalOrigin(), theButton, isShift, isControl);
+}
+
+// The group keeps its shape: the move stops where one of its rows or columns would leave the
+// grid. The view that leads in the direction of the move goes first, so that no member lands
+// on a cell another member has not left yet (a view dropped on an occupied cell replaces it).
+void FRM_CGrid::MoveGroup(const FRM_CWireFrame* theFrame, int theRows, int theColumns)
+{
+    const FRM_CSubview* group = theFrame->GetGroupEnclosure();
+    if (group == nullptr)
+        return;
+    struct Member {
+        FRM_CView* view;
+        int row;
+        int column;
+    };
+    std::vector<Member> members;
+    const RWOrdered* selected = group->GetSelectedViews();
+    for (std::size_t i = 0; i < selected->entries(); ++i) {
+        auto* view = static_cast<FRM_CView*>((*selected)[i]);
+        int row = -1;
+        int column = -1;
+        GetPosition(view, &row, &column);
+        if (row >= 0 && column >= 0)
+            members.push_back(Member{view, row, column});
+    }
+    for (const Member& member : members) {
+        theRows = std::max(std::min(theRows, GetNumRows() - 1 - member.row), -member.row);
+        theColumns = std::max(std::min(theColumns, GetNumCols() - 1 - member.column), -member.column);
+    }
+    if (theRows == 0 && theColumns == 0)
+        return;
+    std::sort(members.begin(), members.end(), [theRows, theColumns](const Member& a, const Member& b) {
+        return a.row * theRows + a.column * theColumns > b.row * theRows + b.column * theColumns;
+    });
+    for (const Member& member : members)
+        ResetCell(member.view, member.row + theRows, member.column + theColumns);
 }
 
 void FRM_CGrid::MouseDouble(FRM_CPoint thePoint, short theButton, short isShift, short isControl)

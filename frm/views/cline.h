@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "frm/views/cshape.h"
+#include "frm/views/cwirefrm.h"
+
+class CLineWF;
 
 class FRM_CLine : public FRM_CShape {
     FRM_TYPE_INFO(CLine)
@@ -34,6 +37,9 @@ public:
     // Within the padded frame and at most kHitRange pixels from the line.
     short HitTest(const FRM_CPoint& thePoint) const override;
     void Draw(const FRM_CRect& theClip) override;
+    // A line makes its own vertex wire frame when a mode is first switched on.
+    void SetDragging(short isOn) override;
+    void SetSizing(short isOn) override;
 
     // The distance from thePoint to the infinite line through a and b.
     static float GetDistanceFromLine(const FRM_CPoint& a, const FRM_CPoint& b,
@@ -51,3 +57,56 @@ private:
     std::unique_ptr<FRM_CPoint> itsStartPoint;
     std::unique_ptr<FRM_CPoint> itsEndPoint;
 };
+
+// The wire frame of a line: it works on vertices instead of a rectangle. Each vertex has a
+// small square handle; dragging a handle moves that vertex alone, dragging the line elsewhere
+// moves every vertex. The polygon's wire frame builds on it, so it takes any number of
+// vertices, kept in window pixels.
+class CLineWF : public FRM_CWireFrame {
+    FRM_TYPE_INFO(CLineWF)
+public:
+    CLineWF(FRM_CView* theOwner, FRM_CSubview* theGroupEnclosure);
+    CLineWF(const CLineWF& other);
+    CLineWF& operator=(const CLineWF&) { return *this; }
+    ~CLineWF() override = default;
+
+    void SetDragging(short isOn) override;
+    void SetSizing(short isOn) override;
+    void Select() override;
+    void Size(const FRM_CRect& theFrame) override;
+    short SizeOwner() override;
+    // Takes the vertices from the owner.
+    virtual void CreateHitPoints();
+    void DrawWF(DRAWSTATE theState) { DrawWireFrame(theState); }
+    void DrawFG(DRAWSTATE theState) { DrawFrameGrabbers(theState); }
+
+    const std::vector<s_pnt>& GetVertices() const { return itsFramePnts; }
+    std::size_t GetGrabIndex() const { return itsGrabIndex; }
+
+protected:
+    short DoDraggingCheck(const FRM_CPoint& thePoint) override;
+    short DoBorderCheck(const FRM_CPoint& thePoint) override;
+    void Drag(FRM_CPoint thePoint) override;
+    void ReSize(FRM_CPoint thePoint) override;
+    void DoAutoScroll(float theH, float theV) override;
+    void DrawWireFrame(DRAWSTATE theState) override;
+    void DrawFrameGrabbers(DRAWSTATE theState) override;
+    // The mouse motion since the grab point in device pixels; the grab point follows.
+    s_pnt TakeMotion(const FRM_CPoint& thePoint);
+    // The environment of the outline: the own one with a pen two pixels wider.
+    FRM_CEnvironment WideEnvironment() const;
+    // The rectangle round a group of several selected views, when the group reaches beyond
+    // the vertices.
+    void DrawGroupRect(WINDOW theWindow) const;
+
+    std::size_t itsGrabIndex = 0;
+    short itIsSelectable = 0;
+    FRM_CPoint itsInitialGrabPoint;
+};
+
+namespace frm_views {
+
+// The vertex wire frame of a line or polygon, when it has one and it is selected.
+CLineWF* SelectedVertexFrame(const FRM_CView* theShape);
+
+} // namespace frm_views

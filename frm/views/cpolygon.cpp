@@ -29,6 +29,12 @@ int ToVPixels(const FRM_CUnits* units, float v)
     return units != nullptr ? units->VLogicalToPhysical(v) : static_cast<int>(v);
 }
 
+// A polygon's wire frame works on its points; the polygon makes it itself.
+FRM_CWireFrame* NewCPolygonWF(FRM_CView* thePolygon)
+{
+    return new CPolygonWF(thePolygon, nullptr);
+}
+
 FRM_CPoint AsPoint(const s_pnt& point)
 {
     return FRM_CPoint(point.h, point.v);
@@ -189,6 +195,32 @@ void FRM_CPolygon::Size(const FRM_CRect& theFrame)
         point.v = static_cast<std::int16_t>(v);
     }
     FRM_CShape::Size(theFrame);
+    if (CLineWF* frame = frm_views::SelectedVertexFrame(this))
+        frame->CreateHitPoints();
+}
+
+void FRM_CPolygon::SetDragging(short isOn)
+{
+    frm_views::SwitchWireFrameMode(this, isOn, false, &NewCPolygonWF);
+}
+
+void FRM_CPolygon::SetSizing(short isOn)
+{
+    frm_views::SwitchWireFrameMode(this, isOn, true, &NewCPolygonWF);
+}
+
+// The frame is set round the points directly: sizing through Size would rescale the points
+// that were just taken a second time.
+bool FRM_CPolygon::TakePixelPoints(const std::vector<s_pnt>& thePoints)
+{
+    const bool same = thePoints.size() == itsPoints.size() &&
+                      std::equal(thePoints.begin(), thePoints.end(), itsPoints.begin(),
+                                 [](const s_pnt& a, const s_pnt& b) { return a.h == b.h && a.v == b.v; });
+    if (same)
+        return false;
+    itsPoints = thePoints;
+    FRM_CShape::Size(BoundingRect() - itsOrigin);
+    return true;
 }
 
 short FRM_CPolygon::HitTest(const FRM_CPoint& thePoint) const
@@ -226,6 +258,12 @@ void FRM_CPolygon::Draw(const FRM_CRect&)
         const s_rct clip = static_cast<s_rct>(GetClippedFrame());
         vko_dwin_set_clip(window, &clip);
     }
+    // The vertex figures go while the polygon paints and come back on top of it.
+    CLineWF* frame = frm_views::SelectedVertexFrame(this);
+    if (frame != nullptr) {
+        frame->DrawWF(FRM_CWireFrame::WFHIDE);
+        frame->DrawFG(FRM_CWireFrame::WFHIDE);
+    }
     if (environment != nullptr)
         environment->SetDrawingEnv(GetCWindow());
     const auto count = static_cast<std::int32_t>(itsPoints.size());
@@ -233,6 +271,10 @@ void FRM_CPolygon::Draw(const FRM_CRect&)
         vko_dwin_draw_polygon(window, itsPoints.data(), count);
     else
         vko_dwin_draw_polyline(window, itsPoints.data(), count);
+    if (frame != nullptr) {
+        frame->DrawWF(FRM_CWireFrame::WFSHOW);
+        frame->DrawFG(FRM_CWireFrame::WFSHOW);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -301,4 +343,63 @@ void FRM_CRegularPoly::Size(const FRM_CRect& theFrame)
     itsRadius = squared.Width() / 2;
     itsCenter = FRM_CPoint(squared.Left() + itsRadius, squared.Top() + itsRadius);
     CalculatePoints();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The polygon's wire frame
+
+void CPolygonWF::CreateHitPoints()
+{
+    if (const auto* polygon = FrmCast<FRM_CPolygon>(itsOwner))
+        itsFramePnts = polygon->GetPixelPoints();
+}
+
+void CPolygonWF::DrawWireFrame(DRAWSTATE theState)
+{
+    if (!TakeDrawState(&itsDrawState, theState))
+        return;
+    const FRM_CEnvironment wide = WideEnvironment();
+    WINDOW window = PrepareFigure(&wide);
+    const auto* polygon = FrmCast<FRM_CPolygon>(itsOwner);
+    const std::size_t n = itsFramePnts.size();
+    const bool filled = polygon != nullptr && polygon->IsFilled() != 0;
+    if (itsState == SIZING && polygon != nullptr && n >= 2 && itsGrabIndex < n) {
+        // Only the edges at the grabbed point.
+        const std::size_t i = itsGrabIndex;
+        std::vector<std::size_t> path;
+        if (i > 0 && i < n - 1)
+            path = {i - 1, i, i + 1};
+        else if (!filled)
+            path = {i, i == 0 ? std::size_t{1} : n - 2};
+        else if (i == 0)
+            path = {1, 0, n - 1};
+        else
+            path = {n - 2, n - 1, 0};
+        std::vector<s_pnt> edges;
+        for (std::size_t index : path)
+            edges.push_back(itsFramePnts[index]);
+        vko_dwin_draw_polyline(window, edges.data(), static_cast<std::int32_t>(edges.size()));
+    } else if (n > 0) {
+        vko_dwin_draw_polyline(window, itsFramePnts.data(), static_cast<std::int32_t>(n));
+        if (filled) {
+            vko_dwin_draw_set_pos(window, itsFramePnts.front());
+            vko_dwin_draw_line(window, itsFramePnts.back());
+        }
+    }
+    DrawGroupRect(window);
+}
+
+short CPolygonWF::SizeOwner()
+{
+    auto* polygon = FrmCast<FRM_CPolygon>(itsOwner);
+    if (polygon == nullptr)
+        return 0;
+    if (itsState == SELECTED) {
+        // A member of a group that another wire frame moved.
+        FRM_CSubview* enclosure = polygon->GetEnclosure();
+        polygon->Size(enclosure != nullptr ? itsFrame.GetLocal(enclosure) : itsFrame);
+        return 1;
+    }
+    itsState = SELECTED;
+    return polygon->TakePixelPoints(itsFramePnts) ? 1 : 0;
 }

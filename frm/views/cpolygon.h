@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "frm/views/cline.h"
 #include "frm/views/cshape.h"
 #include "vkocoll/ordered.h"
 
@@ -34,6 +35,14 @@ public:
     void SetOrigin(const FRM_CPoint& theDisplacement) override;
     // Near an edge (the closing edge only when filled); the inside does not count.
     short HitTest(const FRM_CPoint& thePoint) const override;
+    // A polygon makes its own vertex wire frame when a mode is first switched on.
+    void SetDragging(short isOn) override;
+    void SetSizing(short isOn) override;
+    // The points in window pixels.
+    const std::vector<s_pnt>& GetPixelPoints() const { return itsPoints; }
+    // Takes new pixel points as they are and fits the frame round them; true when they
+    // differed from the present ones.
+    bool TakePixelPoints(const std::vector<s_pnt>& thePoints);
 
 protected:
     FRM_CPolygon(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion);
@@ -70,6 +79,9 @@ public:
     virtual int GetNumberOfSides() const { return GetNumberOfPoints() - 1; }
     // Squares theFrame and puts the polygon in it.
     void Size(const FRM_CRect& theFrame) override;
+    // A regular polygon moves and sizes through a rectangle, as other views do.
+    void SetDragging(short isOn) override { FRM_CView::SetDragging(isOn); }
+    void SetSizing(short isOn) override { FRM_CView::SetSizing(isOn); }
 
 private:
     void CalculatePoints();
@@ -77,4 +89,18 @@ private:
     float itsStartingAngle = 0;   // radians
     float itsRadius = 0;
     FRM_CPoint itsCenter;
+};
+
+// The wire frame of a polygon: a handle on every point. While one point is dragged only the
+// two edges at it are drawn.
+class CPolygonWF : public CLineWF {
+public:
+    using CLineWF::CLineWF;
+    CPolygonWF& operator=(const CPolygonWF&) { return *this; }
+
+    void CreateHitPoints() override;
+    short SizeOwner() override;
+
+protected:
+    void DrawWireFrame(DRAWSTATE theState) override;
 };

@@ -11,6 +11,7 @@
 #include "frm/views/cglue.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/cwirefrm.h"
 #include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
@@ -47,6 +48,8 @@ FRM_CView::FRM_CView(const FRM_CView& other) : FRM_CBoss(other)
     SetId(static_cast<std::int32_t>(frm_views::NextViewId()));
     BuildView(other.itsEnclosure, other.itsFrame);
     CopyView(other);
+    if (other.itsWireFrame != nullptr)
+        MatchWireFrame(other);
 }
 
 FRM_CView& FRM_CView::operator=(const FRM_CView& other)
@@ -54,6 +57,7 @@ FRM_CView& FRM_CView::operator=(const FRM_CView& other)
     if (this == &other)
         return *this;
     FRM_CBoss::operator=(other);
+    MatchWireFrame(other);
     if (itsGlue != nullptr && itsEnclosure != nullptr)
         itsGlue->SetGlue(other.GetGlue());
     DoSize(other.itsFrame);
@@ -70,6 +74,22 @@ FRM_CView::~FRM_CView()
         itsEnclosure->RemoveSubview(this);
     delete itsGlue;
     delete itsEnvironment;
+    FRM_CWireFrame* frame = itsWireFrame;
+    itsWireFrame = nullptr;
+    delete frame;
+}
+
+// The view gets a wire frame like the other's (from the view factory), or loses its own.
+void FRM_CView::MatchWireFrame(const FRM_CView& other)
+{
+    if (other.itsWireFrame == nullptr) {
+        SetWireFrame(nullptr);
+        return;
+    }
+    if (itsWireFrame == nullptr && itsEnclosure != nullptr)
+        itsWireFrame = frm_views::ConstructWireFrame(this);
+    if (itsWireFrame != nullptr)
+        *itsWireFrame = *other.itsWireFrame;
 }
 
 short FRM_CView::IView(short isVisible, unsigned long theGlue)
@@ -147,6 +167,8 @@ FRM_CRect FRM_CView::GetClippedFrame() const
 void FRM_CView::SetOrigin(const FRM_CPoint& theDisplacement)
 {
     itsOrigin += theDisplacement;
+    if (itsWireFrame != nullptr)
+        itsWireFrame->Size(GetGlobalFrame());
 }
 
 short FRM_CView::HitTest(const FRM_CPoint& thePoint) const
@@ -166,6 +188,8 @@ void FRM_CView::Size(const FRM_CRect& theFrame)
         itsFrame.Bottom(itsFrame.Top());
         corrected = true;
     }
+    if (itsWireFrame != nullptr)
+        itsWireFrame->Size(GetGlobalFrame());
     if (!corrected && GetGlue() != 0)
         SetGlue(GetGlue());
 }
@@ -197,30 +221,40 @@ void FRM_CView::Glue()
         itsGlue->SizeOwner();
 }
 
-// Design-time editing needs a wire frame, which the view factory of this build does not make:
-// the modes stay off.
 short FRM_CView::IsDraggable() const
 {
-    return 0;
+    return itsWireFrame != nullptr ? itsWireFrame->IsDraggable() : 0;
 }
 
-void FRM_CView::SetDragging(short) {}
+// Switching a mode on gives the view a wire frame from the view factory; switching it off
+// keeps the wire frame.
+void FRM_CView::SetDragging(short isOn)
+{
+    frm_views::SwitchWireFrameMode(this, isOn, false);
+}
 
 short FRM_CView::IsSizable() const
 {
-    return 0;
+    return itsWireFrame != nullptr ? itsWireFrame->IsSizable() : 0;
 }
 
-void FRM_CView::SetSizing(short) {}
+void FRM_CView::SetSizing(short isOn)
+{
+    frm_views::SwitchWireFrameMode(this, isOn, true);
+}
 
-// No wire frame class exists in this build, so none can be handed over or needs deleting.
 void FRM_CView::SetWireFrame(FRM_CWireFrame* theWireFrame)
 {
+    if (theWireFrame == itsWireFrame)
+        return;
+    delete itsWireFrame;    // undoes its selection and clears itsWireFrame
     itsWireFrame = theWireFrame;
 }
 
 FRM_CView* FRM_CView::FindHitView(const FRM_CPoint&)
 {
+    if (itsWireFrame != nullptr && (itsWireFrame->IsSizable() || itsWireFrame->IsDraggable()))
+        return itsWireFrame;
     return this;
 }
 
@@ -243,6 +277,12 @@ void FRM_CView::SetEnclosure(FRM_CSubview* theEnclosure)
             SetEnvironment(copy, 1);
             SetFont(copy.GetFont(), 1);
         }
+    }
+    if (itsWireFrame != nullptr) {
+        itsWireFrame->SetGroupEnclosure(theEnclosure);
+        itsWireFrame->SetEnclosure(theEnclosure);
+        theEnclosure->RemoveSubview(itsWireFrame);
+        itsWireFrame->Size(GetGlobalFrame());
     }
 }
 
@@ -461,11 +501,24 @@ short FRM_CView::Prepare(const FRM_CRect& theClip)
     vko_dwin_set_clip(toolkit, &clip);
     if (!frm_views::IsUpdateEvent())
         return 1;
-    s_rct test = static_cast<s_rct>(theClip);
+    FRM_CRect tested = theClip;
+    if (itsWireFrame != nullptr && itsWireFrame->IsSelected()) {
+        // The figures round a selected view reach outside its frame.
+        const float margin = frm_views::WireFrameMargin();
+        tested = GetGlobalFrame().GetInflatedRect(frm_views::HPixelsToLogical(this, margin),
+                                                  frm_views::VPixelsToLogical(this, margin));
+        if (itsEnclosure != nullptr)
+            tested -= itsEnclosure->GetClippedFrame();
+    }
+    s_rct test = static_cast<s_rct>(tested);
     return vko_dwin_is_update_needed(toolkit, &test) ? 1 : 0;
 }
 
-void FRM_CView::Draw(const FRM_CRect&) {}
+void FRM_CView::Draw(const FRM_CRect& theClip)
+{
+    if (itsWireFrame != nullptr && itsWireFrame->IsSelected())
+        itsWireFrame->Draw(theClip);
+}
 
 void FRM_CView::DoDraw(const FRM_CRect& theClip)
 {

@@ -118,6 +118,8 @@ public:
     virtual void SetGlue(unsigned long theGlue);
     virtual void DoSetGlue(unsigned long theGlue) { SetGlue(theGlue); }
     virtual void Glue();
+    // A view with an enclosure gets its wire frame from the view factory when a mode is first
+    // switched on; the wire frame stays when the modes go off again.
     virtual short IsDraggable() const;
     virtual void SetDragging(short isOn);
     virtual void DoSetDragging(short isOn) { SetDragging(isOn); }
@@ -168,6 +170,7 @@ protected:
     virtual short Prepare(const FRM_CRect& theClip);
     void BuildView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame);
     void CopyView(const FRM_CView& other);
+    void MatchWireFrame(const FRM_CView& other);
     void SetVKOWindow(WINDOW theWindow) { itsVKOWindow = theWindow; }
     // The clip a maximal rectangle stands for: the enclosure's clipped frame, or the view's.
     FRM_CRect ResolveClip(const FRM_CRect& theClip) const;
@@ -193,5 +196,7 @@ protected:
     short itIsActive = 0;
 
 private:
+    friend class FRM_CWireFrame;    // clears itsWireFrame when it goes
+
     static FRM_CView* itsClickedView;
 };

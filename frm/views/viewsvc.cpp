@@ -31,6 +31,7 @@
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cglue.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/cwirefrm.h"
 
 namespace frm_views {
 
@@ -78,6 +79,29 @@ FRM_CGlue* ConstructGlue(FRM_CView* theView)
         if (FRM_CGlue* glue = factory->ConstructGlue(theView))
             return glue;
     return new FRM_CGlue(theView);
+}
+
+FRM_CWireFrame* ConstructWireFrame(FRM_CView* theView)
+{
+    if (CViewFactory* factory = CViewFactory::GetTop())
+        if (FRM_CWireFrame* frame = factory->ConstructWireFrame(theView))
+            return frame;
+    return new FRM_CWireFrame(theView, nullptr);
+}
+
+void SwitchWireFrameMode(FRM_CView* theView, short isOn, bool sizing,
+                         FRM_CWireFrame* (*theMaker)(FRM_CView*))
+{
+    if (theView->GetEnclosure() == nullptr)
+        return;
+    if (isOn && theView->GetWireFrame() == nullptr)
+        theView->SetWireFrame(theMaker(theView));
+    if (FRM_CWireFrame* frame = theView->GetWireFrame()) {
+        if (sizing)
+            frame->SetSizing(isOn ? 1 : 0);
+        else
+            frame->SetDragging(isOn ? 1 : 0);
+    }
 }
 
 FRM_CView* KeyFocusView()

@@ -10,6 +10,7 @@ class FRM_CEnvironment;
 class FRM_CGlue;
 class FRM_CView;
 class FRM_CWindow;
+class FRM_CWireFrame;
 class FRM_CMenuBar;
 class FRM_CModel;
 class FRM_CMouseManager;
@@ -30,6 +31,12 @@ bool IsMaxRect(const FRM_CRect& theRect);
 long NextViewId();
 // The glue of a view, made by the view factory.
 FRM_CGlue* ConstructGlue(FRM_CView* theView);
+// The wire frame of a view, made by the view factory (the framework's own when it makes none).
+FRM_CWireFrame* ConstructWireFrame(FRM_CView* theView);
+// Switches a mode (sizing or dragging) of a view with an enclosure; switching one on first
+// gives the view a wire frame from theMaker.
+void SwitchWireFrameMode(FRM_CView* theView, short isOn, bool sizing,
+                         FRM_CWireFrame* (*theMaker)(FRM_CView*) = &ConstructWireFrame);
 // The desktop's key-focus view, or null.
 FRM_CView* KeyFocusView();
 // The environment of the window's document, or null without one.
