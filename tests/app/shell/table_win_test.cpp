@@ -1,13 +1,19 @@
-// Tests of the table window without a table to show (the demo run shows real ones): the
-// print items it enables and disables, the two-pixel rule along its top, File > Close
-// closing only it, and the commands it drops.
+// Tests of the table window: the table of the entry shown, from a dictionary written at
+// test time with a tables data set, shown as a picture and printed to a PDF file; the print
+// items it enables and disables, the two-pixel rule along its top, File > Close closing
+// only it, and the commands it drops.
 #include "app/shell/table_win.h"
 
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <filesystem>
+
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/cpicture.h"
 #include "frm/views/cscrollr.h"
 #include "vkobase/surface_debug.h"
 
@@ -32,6 +38,71 @@ protected:
         return window;
     }
 };
+
+std::string Png(int width, int height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    std::string bytes;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &bytes);
+    cairo_surface_destroy(surface);
+    return bytes;
+}
+
+void Write(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
+           std::size_t block)
+{
+    dictwriter::DictionarySource source;
+    source.block_text_bytes = block;
+    source.key_tables = {"sc"};
+    for (const auto& [head, text] : entries) {
+        dictwriter::SourceEntry entry;
+        entry.head_word = head;
+        entry.fields = text;
+        entry.terms.push_back({"va", head});
+        source.entries.push_back(entry);
+    }
+    std::string error;
+    ASSERT_TRUE(dictwriter::write_dictionary(source, path, nullptr, &error)) << error;
+}
+
+TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
+{
+    Write(itsDir.path() + "/data/gamma",
+          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
+    Write(itsDir.path() + "/data/tables", {{"grid", Png(240, 160)}}, 1);
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
+                          "table_name=tables\nsearch_text=Entry word is...,va\n"
+                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
+    itsDir.write("Pref.kq", "reference=Gamma\n");
+    TableWin* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->GetPicture(), nullptr) << "no entry shown yet";
+    window->DoMenuCommand(32003, 0, 0);
+
+    BasicPage()->SearchFor("grid");
+    RefDoc* document = ReferenceDocuments().front();
+    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
+    auto* shown = dynamic_cast<TableWin*>(
+        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    ASSERT_NE(shown, nullptr);
+    ASSERT_NE(shown->GetPicture(), nullptr);
+    EXPECT_EQ(shown->GetPicture()->GetFrame().Width(), 240);
+    EXPECT_EQ(shown->GetPicture()->GetFrame().Height(), 160);
+
+    // Print > Table writes the job's PDF file into the working folder.
+    shown->DoMenuCommand(menutag::kPrintTable, 0, 0);
+    vkok_app_process_pending_events();
+    int pdfs = 0;
+    for (const auto& file : std::filesystem::directory_iterator(itsDir.path()))
+        pdfs += file.path().extension() == ".pdf" && file.file_size() > 0 ? 1 : 0;
+    EXPECT_EQ(pdfs, 1);
+}
 
 TEST_F(TableWinTest, ShowsItselfWithPrintTableTheOnlyPrintItem)
 {
