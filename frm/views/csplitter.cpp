@@ -234,7 +234,12 @@ public:
             itsSplitter->TrackSplitEnd();
         return 0;
     }
-    short DoDouble(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short DoDouble(FRM_CPoint& where, short& button, short&, short&) override
+    {
+        if (button == itsButton)
+            itsSplitter->TrackSplitDouble(where);
+        return 0;
+    }
     short DoMove(FRM_CPoint& where, short&, short&, short&) override
     {
         itsSplitter->TrackSplitMove(where);
@@ -420,6 +425,29 @@ void FRM_CSplitter::AdjustPane(CPane& thePane, FRM_CHorizontalSplitBar* theHBar,
     }
 }
 
+void FRM_CSplitter::MoveBars(FRM_CHorizontalSplitBar* theHBar, float theHAxis,
+                             FRM_CVerticalSplitBar* theVBar, float theVAxis)
+{
+    if (theHBar != nullptr)
+        theHBar->SetAxis(theHAxis, 1);
+    if (theVBar != nullptr)
+        theVBar->SetAxis(theVAxis, 1);
+    DoNormalizePanes(theHBar, theHAxis, theVBar, theVAxis);
+}
+
+void FRM_CSplitter::ApplyPaneFrame(CPane& thePane)
+{
+    if (FRM_CView* view = thePane.GetView()) {
+        const FRM_CRect before = view->GetGlobalFrame();
+        view->DoSize(thePane.GetAdjustedFrame());
+        FRM_CDrawingContext context(this);
+        context.QueueInvalidate(before);
+        context.QueueInvalidate(view->GetGlobalFrame());
+        context.FlushInvalidate();
+    }
+    thePane.ApplyAdjustedFrame();
+}
+
 void FRM_CSplitter::DoNormalizePanes(FRM_CHorizontalSplitBar* theHBar, float theHAxis,
                                      FRM_CVerticalSplitBar* theVBar, float theVAxis)
 {
@@ -572,23 +600,10 @@ FRM_CSplitter::CPane* FRM_CFixedSplitter::AppendFixedPane(long theId, FRM_CView*
 void FRM_CFixedSplitter::OnAdjustPanes(FRM_CHorizontalSplitBar* theHBar, float theHAxis,
                                        FRM_CVerticalSplitBar* theVBar, float theVAxis)
 {
-    if (theHBar != nullptr)
-        theHBar->SetAxis(theHAxis, 1);
-    if (theVBar != nullptr)
-        theVBar->SetAxis(theVAxis, 1);
-    DoNormalizePanes(theHBar, theHAxis, theVBar, theVAxis);
-    for (const auto& pane : itsPanes) {
-        if (pane->IsAdjusted() == 0 || pane->GetView() == nullptr)
-            continue;
-        FRM_CView* view = pane->GetView();
-        const FRM_CRect before = view->GetGlobalFrame();
-        view->DoSize(pane->GetAdjustedFrame());
-        FRM_CDrawingContext context(this);
-        context.QueueInvalidate(before);
-        context.QueueInvalidate(view->GetGlobalFrame());
-        context.FlushInvalidate();
-        pane->ApplyAdjustedFrame();
-    }
+    MoveBars(theHBar, theHAxis, theVBar, theVAxis);
+    for (const auto& pane : itsPanes)
+        if (pane->IsAdjusted() != 0 && pane->GetView() != nullptr)
+            ApplyPaneFrame(*pane);
 }
 
 FRM_CHorizontalFixedSplitter::FRM_CHorizontalFixedSplitter(FRM_CSubview* theEnclosure,

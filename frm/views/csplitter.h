@@ -167,6 +167,8 @@ public:
     virtual void TrackSplitBegin(const FRM_CPoint& thePoint);
     virtual void TrackSplitMove(const FRM_CPoint& thePoint);
     virtual void TrackSplitEnd();
+    // A double click; nothing in a plain splitter.
+    virtual void TrackSplitDouble(const FRM_CPoint&) {}
     virtual void SetSplitCursor(CursorState theState);
     virtual FRM_CHorizontalSplitBar* FindHorSplit(const FRM_CPoint& thePoint) const;
     virtual FRM_CVerticalSplitBar* FindVerSplit(const FRM_CPoint& thePoint) const;
@@ -182,6 +184,11 @@ protected:
                                   FRM_CVerticalSplitBar* theVBar, float theVAxis);
     void DoAdjustPanes(FRM_CHorizontalSplitBar* theHBar, float theHAxis,
                        FRM_CVerticalSplitBar* theVBar, float theVAxis);
+    // The bars take their new axes (repainted) and push the bars they overtook.
+    void MoveBars(FRM_CHorizontalSplitBar* theHBar, float theHAxis, FRM_CVerticalSplitBar* theVBar,
+                  float theVAxis);
+    // The pane's view takes the adjusted frame (old and new place repainted); so does the pane.
+    void ApplyPaneFrame(CPane& thePane);
     void AdjustPane(CPane& thePane, FRM_CHorizontalSplitBar* theHBar, float theHAxis,
                     FRM_CVerticalSplitBar* theVBar, float theVAxis) const;
     std::unique_ptr<FRM_CHorizontalSplitBar> ConstructHorSplitBar(const FRM_CRect& theRange,
