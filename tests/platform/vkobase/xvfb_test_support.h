@@ -88,8 +88,8 @@ inline std::string make_scratch_dir(const std::string &prefix) {
 }
 
 // Waits for the child; a program that never ends is stopped (the loop must not hang CI).
-inline int wait_for(pid_t pid) {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+inline int wait_for(pid_t pid, int seconds = 60) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int status = 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > give_up) {
