@@ -6,6 +6,7 @@
 #include "frm/core/cunits.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cwindow.h"
+#include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
 
 FRM_CVirtualFrame::FRM_CVirtualFrame(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
@@ -105,9 +106,5 @@ void FRM_CVirtualFrame::ScrollViews(const FRM_CPoint& theOrigin)
 void FRM_CVirtualFrame::Draw(const FRM_CRect& theClip)
 {
     FRM_CSubview::Draw(theClip);
-    if (const FRM_CEnvironment* environment = GetEnvironment())
-        environment->SetDrawingEnv(GetCWindow());
-    FRM_CUnits::SetGlobalUnits(GetUnits());
-    const s_rct frame = static_cast<s_rct>(GetGlobalFrame());
-    vko_dwin_draw_rect(GetVKOWindow(), &frame);
+    frm_views::DrawFrameRect(this);
 }

@@ -264,6 +264,15 @@ float VPixelsToLogical(const FRM_CView* theView, float thePixels)
     return units != nullptr ? units->VPhysicalToLogical(static_cast<int>(thePixels)) : thePixels;
 }
 
+void DrawFrameRect(const FRM_CView* theView)
+{
+    if (const FRM_CEnvironment* environment = theView->GetEnvironment())
+        environment->SetDrawingEnv(theView->GetCWindow());
+    FRM_CUnits::SetGlobalUnits(theView->GetUnits());
+    const s_rct frame = static_cast<s_rct>(theView->GetGlobalFrame());
+    vko_dwin_draw_rect(theView->GetVKOWindow(), &frame);
+}
+
 float WireFrameMargin()
 {
     constexpr float kWireSize = 1;    // the width of a wire frame's outline

@@ -65,6 +65,8 @@ bool IsInTree(const FRM_CSubview* theRoot, const FRM_CView* theView);
 // Pixel lengths in a view's logical units (the numbers as they stand without units).
 float HPixelsToLogical(const FRM_CView* theView, float thePixels);
 float VPixelsToLogical(const FRM_CView* theView, float thePixels);
+// Draws the view's global frame as a rectangle with the view's environment.
+void DrawFrameRect(const FRM_CView* theView);
 // The margin around a selected view that a repaint covers, in pixels.
 float WireFrameMargin();
 // Hands a control event to the control's framework object.
