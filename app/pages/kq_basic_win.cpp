@@ -99,14 +99,19 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     };
     itsPreviousListButton = pictureButton(left + 15, top + 142, 39006, kCmdPreviousList);
     itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
-    pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
+    FRM_CButton* printResults = pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
     itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
     itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, bottom - 15));
     itsHitList->SetGlue(0xFFFF00FFul);
     itsEntryPane = new ScrollViewWin(document, this,
                                      FRM_CRect(left + kEntryLeft, top + 36, right, bottom));
     itsEntryPane->SetGlue(0xFFFFFFFFul);
-    pictureButton(right - 45, top + 3, 39008, kCmdPrintEntry)->SetGlue(0x00FFFF00ul);
+    FRM_CButton* printEntry = pictureButton(right - 45, top + 3, 39008, kCmdPrintEntry);
+    printEntry->SetGlue(0x00FFFF00ul);
+    itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
+                    {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
+                    {itsNextListButton, 1218}, {printResults, 1222},   {itsHitList, 1226},
+                    {printEntry, 1232},     {itsEntryPane, 1236}};
     FillChooser();
     itsPainter->SetWindow(itsEntryPane->PaneWindow());
     itsPainter->SetView(itsEntryPane);
@@ -427,6 +432,16 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
     Clear();
     SetTypedText(text);
     Search();
+}
+
+std::string KQBasicWin::HelpAt(const FRM_CPoint& point) const
+{
+    const FRM_CPoint inPage(point.H() - GetFrame().Left(), point.V() - GetFrame().Top());
+    // Later controls lie over earlier ones (a drop-down list's frame holds its list).
+    for (auto entry = itsHelpTexts.rbegin(); entry != itsHelpTexts.rend(); ++entry)
+        if (entry->first->GetFrame().IsPointInRect(inPage))
+            return FRM_CStringRW(entry->second).data();
+    return {};
 }
 
 bool KQBasicWin::EntryPopUp(const FRM_CPoint& point)

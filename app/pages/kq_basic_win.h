@@ -5,6 +5,7 @@
 // comma-separated list in turn; choosing a line of the hit list shows its entry.
 #pragma once
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ public:
     // window..." and "Find in" with one item per dictionary. False when there is no word.
     bool EntryPopUp(const FRM_CPoint& point);
     const std::string& GetPopUpWord() const { return itsPopUpWord; }
+    // The status line's help for the control of the page under point (in the page's
+    // enclosure's coordinates); empty over no control or a label.
+    std::string HelpAt(const FRM_CPoint& point) const;
+
     // The pop-up's menu: resource 124 with its "Find in" items (tag 127 + position).
     void FillFindIn(FRM_CMenuBar* menu) const;
     // "Find in" item position chosen: the window switches to that dictionary and the page
@@ -138,4 +143,5 @@ private:
     std::unique_ptr<RWOrdered> itsTyped;      // the type-ahead words, owned
     bool itIsPicking = false;                 // the hit list holds type-ahead words
     std::string itsPopUpWord;                 // the word of the last right click
+    std::vector<std::pair<const FRM_CView*, int>> itsHelpTexts;  // control, string id
 };

@@ -264,6 +264,12 @@ void MainRefWin::DoMouseDown(FRM_CPoint point, short button, short isShift, shor
     FRM_CWindow::DoMouseDown(point, button, isShift, isControl);
 }
 
+void MainRefWin::DoMouseMove(FRM_CPoint point, short button, short isShift, short isControl)
+{
+    DoCommand(kCmdStatusHelp, &point);
+    FRM_CWindow::DoMouseMove(point, button, isShift, isControl);
+}
+
 void MainRefWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 0x1B) {
@@ -361,7 +367,11 @@ void MainRefWin::DoCommand(long command, void* data)
             if (view != nullptr && view->GetFrame().IsPointInRect(point))
                 text = StatusHelpOf(id);
         }
-        ShowHelpLine(FRM_CStringRW(text != 0 ? text : 1141).data());
+        std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
+        // Over the search page, the page's own help for its controls.
+        if (line.empty() && itsBasicPage->GetFrame().IsPointInRect(point))
+            line = itsBasicPage->HelpAt(point);
+        ShowHelpLine(!line.empty() ? line : FRM_CStringRW(1141).data());
         return;
     }
     case kCmdReferenceChosen:

@@ -62,6 +62,8 @@ public:
     void DoCommand(long command, void* data) override;
     void DoMenuCommand(short tag, short shift, short control) override;
     void DoMouseDown(FRM_CPoint point, short button, short isShift, short isControl) override;
+    // The status line follows the pointer.
+    void DoMouseMove(FRM_CPoint point, short button, short isShift, short isControl) override;
     void DoKey(const FRM_CKey& key) override;
     void Draw(const FRM_CRect& area) override;
     void UpdateMenus(FRM_CMenuBar* menuBar) override;

@@ -125,7 +125,11 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
         {FRM_CPoint(20, 20), "Click to see last word viewed"},
         {FRM_CPoint(70, 20), "Click to return to previous word"},
         {FRM_CPoint(300, 20), "Select a reference in which to search"},
-        {FRM_CPoint(400, 300), "Current Help"},
+        {FRM_CPoint(400, 300), "Double-click any English word to see its entry"},
+        {FRM_CPoint(50, 50 + 115), "Click to begin search"},
+        {FRM_CPoint(100, 50 + 300), "Click a word in the list to see its entry"},
+        {FRM_CPoint(100, 50 + 25), "Current Help"},   // the first label has no help
+        {FRM_CPoint(520, 45), "Current Help"},
     };
     for (const Case& c : cases) {
         FRM_CPoint point = c.point;
