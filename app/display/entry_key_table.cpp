@@ -103,8 +103,15 @@ EntryKeyTable::EntryKeyTable()
         itsParts[k] = new WordItem("");
 }
 
+namespace {
+// The table whose data set the engine has open.
+const EntryKeyTable* theCurrentTable = nullptr;
+} // namespace
+
 EntryKeyTable::~EntryKeyTable()
 {
+    if (theCurrentTable == this)
+        theCurrentTable = nullptr;
     for (WordItem* part : itsParts)
         delete part;
 }
@@ -125,7 +132,16 @@ std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* engine) c
 bool EntryKeyTable::Matches(const configDict* description)
 {
     itsDescription = description;
-    return OpenMainSet();
+    const bool opened = OpenMainSet();
+    theCurrentTable = opened ? this : nullptr;
+    return opened;
+}
+
+bool EntryKeyTable::MakeCurrent()
+{
+    if (theCurrentTable == this)
+        return true;
+    return Matches(itsDescription);
 }
 
 void EntryKeyTable::Label(WordItem* part)
@@ -166,6 +182,7 @@ std::string EntryKeyTable::Marked(const std::string& text) const
 void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
                                     const RWOrdered* highlightWords)
 {
+    MakeCurrent();
     itsHighlightWords = highlightWords;
     itsLabelWidth = 0;
     if (itsDescription != nullptr) {

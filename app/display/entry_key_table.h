@@ -43,6 +43,9 @@ public:
 
     // Stores the description and opens its main data set; true when it opened.
     bool Matches(const configDict* description);
+    // Makes this table's data set the engine's again when another table opened its own
+    // since (the engine holds one data set at a time); true when it is open.
+    bool MakeCurrent();
 
     // Formats the entry of word (its entry offset: the "hw" index offset; -1: look its
     // text up as a head word) into the ten parts and hands them to engine. An entry that

@@ -514,6 +514,7 @@ void KQBasicWin::TypeAhead()
     itsHitList->Suspend();
     itsHitList->Clear();
     if (!typed.empty()) {
+        itsDocument->GetKeyTable().MakeCurrent();
         itsTyped.reset(CollectTypedHits(typed.c_str(), code.c_str()));
         itsHitList->AddItems(Lines(*itsTyped, kTypeAheadLines), 0);
     }

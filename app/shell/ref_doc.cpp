@@ -80,7 +80,8 @@ void RefDoc::DoCommand(long command, void* data)
 
 RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, bool quiet)
 {
-    if (!itIsOpen)
+    // Another window's dictionary may be the engine's now.
+    if (!itIsOpen || !itsKeyTable.MakeCurrent())
         return nullptr;
     return SearchWin::Run(this, text, code, quiet);
 }

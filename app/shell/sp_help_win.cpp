@@ -87,6 +87,8 @@ void SpHelpWin::FillList()
         return;
     const std::string typed = itsField->GetTitle().data();
     RWOrdered words;
+    if (auto* document = dynamic_cast<RefDoc*>(GetDocument()))
+        document->GetKeyTable().MakeCurrent();
     CollectHitsInto(&words, typed.c_str());
     int selected = -1;
     const std::vector<std::string> lines = ListLines(words, typed, &selected);

@@ -67,6 +67,25 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
 }
 
+TEST_F(MainWindowTest, TwoWindowsOnTwoDictionariesEachSearchTheirOwn)
+{
+    Start();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    const std::vector<RefDoc*> documents = ReferenceDocuments();
+    ASSERT_EQ(documents.size(), 2u);
+    MainRefWin* alpha = documents[0]->GetMainWindow();
+    MainRefWin* beta = documents[1]->GetMainWindow();
+    long position = 1;
+    beta->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    ASSERT_EQ(beta->GetReferenceName(), "Beta");
+    for (int round = 0; round < 2; ++round) {
+        alpha->GetBasicPage()->SearchFor("dog");
+        ASSERT_NE(alpha->GetBasicPage()->GetHits(), nullptr) << "Alpha has dog";
+        beta->GetBasicPage()->SearchFor("red");
+        ASSERT_NE(beta->GetBasicPage()->GetHits(), nullptr) << "Beta has red";
+    }
+}
+
 TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveThere)
 {
     Start();
