@@ -181,11 +181,9 @@ short FRM_CResourceWindow::IObject(long id, FRM_CObjectRWC* object)
     const s_win_def* entry = FindEntry(id);
     if (entry == nullptr)
         return 0;
-    // A window reads its own entry while it is built: setting its frame and title from here
-    // would move and retitle a toolkit window that does not exist yet.
-    if (FrmCast<FRM_CWindow>(object) != nullptr)
-        return 1;
-    if (auto* group = FrmCast<FRM_CRadioGroup>(object))
+    if (auto* window = FrmCast<FRM_CWindow>(object))
+        window->TakeResourceEntry(*entry);
+    else if (auto* group = FrmCast<FRM_CRadioGroup>(object))
         group->TakeRadioRun(GetId(), entry);   // named by its first radio button
     else if (auto* text = FrmCast<FRM_NScrollText>(object))
         text->TakeResourceEntry(*entry);

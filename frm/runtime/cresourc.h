@@ -71,9 +71,9 @@ public:
     long FirstItem() override;
     long NextItem() override;
     long GetItemType(long id) const override;
-    // 1 whenever the item's entry exists. A radio group takes the run of radio entries from
-    // there (and a button for each), a scrolling text or another native view its frame,
-    // title and settings; a window reads its own entry while it is built.
+    // 1 whenever the item's entry exists. A window, a scrolling text or another native view
+    // takes its frame, title and settings from the entry; a radio group the run of radio
+    // entries from there, with a button for each. Objects of other kinds take nothing.
     short IObject(long id, FRM_CObjectRWC* object) override;
 
     // The loaded entry of an item, null when none (or nothing is loaded).

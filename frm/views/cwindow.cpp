@@ -107,14 +107,6 @@ FRM_CWindow::FRM_CWindow(FRM_CDocument* theDocument, long theResourceId, short b
     FRM_CResourceItems items(static_cast<std::int32_t>(theResourceId));
     const long own = items.First();
     items.IObject(own, this);
-    if (const s_win_def* entry = resource->FindEntry(own)) {
-        itsWindowType = entry->type;
-        FRM_CUnits::SetGlobalUnits(GetUnits());
-        itsFrame = FRM_CRect(entry->rct);
-        itsTitle = FRM_CStringRW(entry->text != nullptr ? entry->text : "");
-        itsAttributes = static_cast<std::int32_t>(entry->win_flags);
-        itsMenuBarId = entry->menu_bar_id;
-    }
     SetResourceContainerId(0);
     SetResourceId(static_cast<std::int32_t>(theResourceId));
     SettleKindFlags();
@@ -122,6 +114,16 @@ FRM_CWindow::FRM_CWindow(FRM_CDocument* theDocument, long theResourceId, short b
     InitWindow();
     if (buildContents)
         BuildContents(theResourceId, items);
+}
+
+void FRM_CWindow::TakeResourceEntry(const s_win_def& theEntry)
+{
+    itsWindowType = theEntry.type;
+    FRM_CUnits::SetGlobalUnits(GetUnits());
+    itsFrame = FRM_CRect(theEntry.rct);
+    itsTitle = FRM_CStringRW(theEntry.text != nullptr ? theEntry.text : "");
+    itsAttributes = static_cast<std::int32_t>(theEntry.win_flags);
+    itsMenuBarId = theEntry.menu_bar_id;
 }
 
 void FRM_CWindow::BuildContents(long theResourceId, FRM_CResourceItems& theItems)

@@ -42,6 +42,9 @@ public:
     FRM_CWindow(const FRM_CWindow& other);
 
     short IWindow(short drawsBackground, const FRM_CStringRW& theTitle, short isVisible);
+    // Type, frame, title, attributes and menu-bar id from the window's own entry of a window
+    // resource, before its toolkit window is created (the fields only: nothing moves).
+    void TakeResourceEntry(const s_win_def& theEntry);
     static void SetCreationIcon(long theIcon) { itsCreationIcon = theIcon; }
     static long GetCreationIcon() { return itsCreationIcon; }
 

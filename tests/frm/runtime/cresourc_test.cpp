@@ -12,7 +12,9 @@
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"
+#include "frm/runtime/cswtchbr.h"
 #include "frm/views/csubmenu.h"
+#include "frm/views/cwindow.h"
 
 namespace {
 
@@ -40,6 +42,13 @@ window 610 {
   entry type=23 rect=(130,10,290,290) title="first text" id=305 txattrs=0x20 txmargin=5 txlimit=300
 }
 )";
+
+// A window object whose toolkit window is never created.
+class UnshownWindow : public FRM_CWindow {
+public:
+    explicit UnshownWindow(FRM_CDocument* document) : FRM_CWindow(document, W_DOC, 0) {}
+    ~UnshownWindow() override = default;
+};
 
 class ResourceTest : public frmtest::AppFixture {
 protected:
@@ -163,7 +172,17 @@ TEST_F(ResourceTest, WindowObject_GivesEachKindOfControlWhatItsEntryHolds)
     EXPECT_NE(text->GetVScrollBar(), nullptr) << "0x20 asks for a vertical bar";
     EXPECT_EQ(text->GetHScrollBar(), nullptr);
 
+    // A window object not yet shown takes its fields; nothing is created or moved.
     FRM_CResourceItems items(610);
+    auto* unshown = new UnshownWindow(itsDocument);
+    EXPECT_EQ(items.IObject(610, unshown), 1);
+    EXPECT_STREQ(unshown->GetTitle().data(), "Choices");
+    EXPECT_EQ(unshown->GetFrame(), FRM_CRect(0, 0, 300, 300));
+    EXPECT_EQ(unshown->GetVKOWindow(), nullptr);
+    FRM_CSwitchBoard::SetCWindowDelete(1);   // windows are deleted by the switchboard
+    delete unshown;
+    FRM_CSwitchBoard::SetCWindowDelete(0);
+
     FRM_CSubview plain(window, FRM_CRect(0, 0, 10, 10));
     EXPECT_EQ(items.IObject(304, &plain), 1) << "a view of no control kind takes nothing";
     EXPECT_EQ(plain.GetFrame(), FRM_CRect(0, 0, 10, 10));
