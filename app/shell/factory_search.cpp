@@ -11,8 +11,10 @@ namespace {
 using VC = ViewClass;
 constexpr long kNo = kNoCommand;
 
+// The spelling help and history dialogs are top-level windows of the screen, like the other
+// modal dialogs: made after the main windows, they come up in front of them.
 constexpr WindowElement kSpelling{1025, 1025, 1010, 1, 6, 0, 250, 50, 550, 380, 0x800, W_MODAL, 0,
-                                  VKO_ATTR_TASK_WINDOW, 1089, true, false, MakeWindowOf<SpHelpWin>};
+                                  VKO_ATTR_SCREEN_WINDOW, 1089, true, false, MakeWindowOf<SpHelpWin>};
 constexpr ViewElement kSpList{1248, 1025, 0, 5, VC::kListBox, 9, 45, 290, 280, 0, 9001, 9002, 0xFFFF0000, 0, 3, true, 0};
 constexpr ViewElement kSpOk{1250, 1025, 1, 5, VC::kButton, 10, 290, 90, 320, 1147, 9002, kNo, 0xFFFF0000, 8, 0, true, 0};
 constexpr ViewElement kSpHelp{1252, 1025, 2, 5, VC::kButton, 110, 290, 190, 320, 1155, 9003, kNo, 0xFFFF0000, 0, 0, true, 0};
@@ -33,7 +35,7 @@ constexpr ViewElement kDictionary{1372, 1026, 7, 9, VC::kText, 120, 19, 410, 37,
 constexpr ViewElement kQuery{1484, 1026, 8, 9, VC::kScrollText, 120, 54, 401, 142, 0, kNo, kNo, 0xFFFF0000, 0, 4, true, 0};
 
 constexpr WindowElement kHistory{1029, 1029, 1010, 5, 6, 0, 425, 50, 749, 419, 0x800, W_MODAL, 0,
-                                 VKO_ATTR_TASK_WINDOW, 1149, true, false, MakeWindowOf<WHistWin>};
+                                 VKO_ATTR_SCREEN_WINDOW, 1149, true, false, MakeWindowOf<WHistWin>};
 constexpr ViewElement kHiList{1217, 1029, 0, 4, VC::kListBox, 9, 14, 314, 313, 0, 7004, 7003, 0xFFFF0000, 0, 6, true, 0};
 constexpr ViewElement kHiOk{1221, 1029, 1, 4, VC::kButton, 9, 323, 89, 348, 1028, 7005, kNo, 0xFFFF0000, 8, 0, true, 0};
 constexpr ViewElement kHiHelp{1223, 1029, 2, 4, VC::kButton, 118, 323, 198, 348, 1038, 7006, kNo, 0xFFFF0000, 0, 0, true, 0};

@@ -135,10 +135,10 @@ void SpHelpWin::DoCommand(long command, void* data)
     case kCmdConfirm:
         if (itsAnswer != nullptr)
             *itsAnswer = Confirmed();
-        Close();
+        CloseSoon();
         return;
     case kCmdCancel:
-        Close();
+        CloseSoon();
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -149,4 +149,29 @@ void SpHelpWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 13)
         FillList();
+}
+
+SpHelpWin::~SpHelpWin()
+{
+    if (itsCloseTimer >= 0)
+        vko_timer_destroy(itsCloseTimer);
+}
+
+void SpHelpWin::CloseSoon()
+{
+    if (itsCloseTimer < 0)
+        itsCloseTimer = vko_timer_create(GetVKOWindow(), 1);
+    if (itsCloseTimer < 0)
+        Close();
+}
+
+void SpHelpWin::DoTimer(long timerId)
+{
+    if (timerId != itsCloseTimer || itsCloseTimer < 0) {
+        FRM_CWindow::DoTimer(timerId);
+        return;
+    }
+    vko_timer_destroy(itsCloseTimer);
+    itsCloseTimer = -1;
+    Close();
 }

@@ -36,8 +36,13 @@ public:
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
+    void DoTimer(long timerId) override;
+    ~WHistWin() override;
 
 private:
+    // Closes from the next timer tick: the control whose hit asks for it is still at work.
+    void CloseSoon();
+    std::int32_t itsCloseTimer = -1;
     WHistWinIDData itsIDData;
     long* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NListBox* itsList = nullptr;

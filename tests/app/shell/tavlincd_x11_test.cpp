@@ -30,6 +30,7 @@
 #include "app/shell/pref_win.h"
 #include "app/shell/splash_win.h"
 #include "app/shell/table_win.h"
+#include "app/shell/w_hist_win.h"
 #include "app/display/scroll_view_win.h"
 #include "app/display/entry_painter.h"
 #include "engine/worditem.h"
@@ -361,6 +362,16 @@ TableWin* Table()
 }
 
 BookWin* Organiser() { return dynamic_cast<BookWin*>(UserDocument()->GetBookmarkWindow()); }
+// The history window open over the main window, if any.
+WHistWin* HistoryWindow()
+{
+    const RWOrdered& windows = MainWindow()->GetDocument()->GetWindows();
+    for (std::size_t i = 0; i < windows.entries(); ++i)
+        if (auto* history = dynamic_cast<WHistWin*>(windows[i]))
+            return history;
+    return nullptr;
+}
+
 PrefWin* Preferences() { return dynamic_cast<PrefWin*>(UserDocument()->GetPreferencesWindow()); }
 
 const BMItem* Folder(const char* name)
@@ -569,6 +580,23 @@ std::vector<Step> FirstRun()
         Log("window menu");
         return true;
     }));
+    // View > History: the window comes up in front; a double click on "cat" shows it again.
+    steps.push_back(Choose({menutag::kView, menutag::kHistory}, [] {
+        if (HistoryWindow() == nullptr || Input().Shown() < 4)
+            return false;
+        Shot("history.png");
+        Input input;
+        input.Click(OnScreen(HistoryWindow()->GetList(), 20, 8));
+        input.Click(OnScreen(HistoryWindow()->GetList(), 20, 8));
+        return true;
+    }));
+    steps.push_back([] {
+        const EntryRecord* shown = MainWindow()->GetHistories().entries.Current();
+        if (HistoryWindow() != nullptr || shown == nullptr || shown->word != "cat")
+            return false;
+        Log("history went to cat");
+        return true;
+    });
     // The View menu's search kinds.
     for (short tag : {menutag::kBrowseSearches, menutag::kAdvancedSearches, menutag::kBasicSearches})
         steps.push_back(Choose({menutag::kView, tag}));
@@ -757,7 +785,7 @@ TEST(TavlinCDX11, BookmarksPreferencesAndWindowsByMouseAndKeys)
 
     const std::vector<std::string> expected = {
         "looked up cat", "bookmarked cat", "table shown", "table printed", "moved cat into pets", "colours in results 1",
-        "about shown", "window menu",
+        "about shown", "window menu", "history went to cat",
         // Edit, View, File > Print, Go Online, File > Close, Edit > Clear.
         "chose 9", "chose 32031", "chose 8", "chose 10", "chose 14", "chose 15", "chose 16",
         "chose 17", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
