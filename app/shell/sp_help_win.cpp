@@ -135,10 +135,10 @@ void SpHelpWin::DoCommand(long command, void* data)
     case kCmdConfirm:
         if (itsAnswer != nullptr)
             *itsAnswer = Confirmed();
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     case kCmdCancel:
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -151,27 +151,8 @@ void SpHelpWin::DoKey(const FRM_CKey& key)
         FillList();
 }
 
-SpHelpWin::~SpHelpWin()
-{
-    if (itsCloseTimer >= 0)
-        vko_timer_destroy(itsCloseTimer);
-}
-
-void SpHelpWin::CloseSoon()
-{
-    if (itsCloseTimer < 0)
-        itsCloseTimer = vko_timer_create(GetVKOWindow(), 1);
-    if (itsCloseTimer < 0)
-        Close();
-}
-
 void SpHelpWin::DoTimer(long timerId)
 {
-    if (timerId != itsCloseTimer || itsCloseTimer < 0) {
+    if (!itsClose.OnTimer(this, timerId))
         FRM_CWindow::DoTimer(timerId);
-        return;
-    }
-    vko_timer_destroy(itsCloseTimer);
-    itsCloseTimer = -1;
-    Close();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/shell/id_data.h"
+#include "app/shell/close_soon.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NEditControl;
@@ -56,13 +57,10 @@ public:
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
     void DoTimer(long timerId) override;
-    ~SpHelpWin() override;
     void DoKey(const FRM_CKey& key) override;
 
 private:
-    // Closes from the next timer tick: the control whose hit asks for it is still at work.
-    void CloseSoon();
-    std::int32_t itsCloseTimer = -1;
+    CloseSoon itsClose;
     SpHelpWinIDData itsIDData;
     CodedWord itsQuery;
     std::string* itsAnswer = nullptr;   // Run's, while it runs

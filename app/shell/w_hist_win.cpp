@@ -62,37 +62,18 @@ void WHistWin::DoCommand(long command, void* data)
     case kCmdOk:
         if (itsAnswer != nullptr)
             *itsAnswer = Confirmed();
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     case kCmdCancel:
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
     }
 }
 
-WHistWin::~WHistWin()
-{
-    if (itsCloseTimer >= 0)
-        vko_timer_destroy(itsCloseTimer);
-}
-
-void WHistWin::CloseSoon()
-{
-    if (itsCloseTimer < 0)
-        itsCloseTimer = vko_timer_create(GetVKOWindow(), 1);
-    if (itsCloseTimer < 0)
-        Close();
-}
-
 void WHistWin::DoTimer(long timerId)
 {
-    if (timerId != itsCloseTimer || itsCloseTimer < 0) {
+    if (!itsClose.OnTimer(this, timerId))
         FRM_CWindow::DoTimer(timerId);
-        return;
-    }
-    vko_timer_destroy(itsCloseTimer);
-    itsCloseTimer = -1;
-    Close();
 }

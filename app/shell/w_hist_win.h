@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/shell/id_data.h"
+#include "app/shell/close_soon.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NListBox;
@@ -37,12 +38,9 @@ public:
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
     void DoTimer(long timerId) override;
-    ~WHistWin() override;
 
 private:
-    // Closes from the next timer tick: the control whose hit asks for it is still at work.
-    void CloseSoon();
-    std::int32_t itsCloseTimer = -1;
+    CloseSoon itsClose;
     WHistWinIDData itsIDData;
     long* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NListBox* itsList = nullptr;
