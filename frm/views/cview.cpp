@@ -65,10 +65,27 @@ FRM_CView& FRM_CView::operator=(const FRM_CView& other)
     return *this;
 }
 
+FRM_CView::DeletionWatch* FRM_CView::itsWatches = nullptr;
+
+FRM_CView::DeletionWatch::DeletionWatch(const FRM_CView* theView)
+    : itsView(theView), itsOuter(itsWatches)
+{
+    itsWatches = this;
+}
+
+FRM_CView::DeletionWatch::~DeletionWatch()
+{
+    // Watches end in the reverse order of their making (they live on the stack).
+    itsWatches = itsOuter;
+}
+
 FRM_CView::~FRM_CView()
 {
     if (itsClickedView == this)
         itsClickedView = nullptr;
+    for (DeletionWatch* watch = itsWatches; watch != nullptr; watch = watch->itsOuter)
+        if (watch->itsView == this)
+            watch->itsView = nullptr;
     frm_views::ForgetPrinting(this);
     if (itsEnclosure != nullptr)
         itsEnclosure->RemoveSubview(this);

@@ -165,6 +165,22 @@ public:
     short IsInDoHit() const { return itsInDoHit; }
     void SetInDoHit(short isInDoHit) { itsInDoHit = isInDoHit; }
 
+    // Tells whether a view outlived a call that may delete it: a click on a button whose
+    // command closes the button's window deletes the button inside its own DoHit.
+    class DeletionWatch {
+    public:
+        explicit DeletionWatch(const FRM_CView* theView);
+        ~DeletionWatch();
+        DeletionWatch(const DeletionWatch&) = delete;
+        DeletionWatch& operator=(const DeletionWatch&) = delete;
+        bool IsGone() const { return itsView == nullptr; }
+
+    private:
+        friend class FRM_CView;
+        const FRM_CView* itsView;
+        DeletionWatch* itsOuter; // the watch made before this one, still running
+    };
+
 protected:
     // Makes the clip the toolkit window's clip; says whether anything in it needs drawing.
     virtual short Prepare(const FRM_CRect& theClip);
@@ -189,6 +205,7 @@ protected:
     FRM_CWireFrame* itsWireFrame = nullptr;     // owned
     WINDOW itsVKOWindow = nullptr;              // own toolkit window, if any
     short itsInDoHit = 0;
+    static DeletionWatch* itsWatches; // the innermost running watch
     FRM_CEnvironment* itsEnvironment = nullptr; // owned; null shares the enclosure's
     FRM_CGlue* itsGlue = nullptr;               // owned
     short itIsVisible = 1;

@@ -293,8 +293,10 @@ void HitControl(FRM_CObjectRWC* theControl, bool isNativeTextEdit, s_ctlinfo& th
         return;
     const short wasInHit = view->IsInDoHit();
     view->SetInDoHit(1);
+    const FRM_CView::DeletionWatch watch(view);
     view->DoHit(theInfo);
-    view->SetInDoHit(wasInHit);
+    if (!watch.IsGone())
+        view->SetInDoHit(wasInHit);
 }
 
 void HitWinScrollBar(FRM_NWinScrollBar* theBar, e_scroll_ctl theAction, short thePosition)

@@ -52,6 +52,35 @@ TEST_F(SimpleControlsTest, PushButtonSendsItsCommandOnClickAndReturn)
     EXPECT_EQ(itsPanel->keys, std::vector<int>{'x'});
 }
 
+// A window that closes itself on the command of one of its buttons, as dialogs' OK buttons
+// do: the button is deleted inside its own click.
+class ClosingWindow : public FRM_CWindow {
+public:
+    ClosingWindow(FRM_CDocument* document, WINDOW parent)
+        : FRM_CWindow(document, FRM_CRect(0, 0, 200, 100), FRM_CStringRW("closing"), 0, W_DOC, 0,
+                      parent)
+    {
+    }
+    void DoCommand(long command, void* data) override
+    {
+        if (command == kCommand)
+            Close();
+        else
+            FRM_CWindow::DoCommand(command, data);
+    }
+};
+
+TEST_F(SimpleControlsTest, AButtonWhoseClickClosesItsWindowIsNotTouchedAfterward)
+{
+    auto* window = new ClosingWindow(itsDocument, itsTaskWindow);
+    vkok_app_process_pending_events();
+    WINDOW handle = window->GetVKOWindow();
+    auto* button = new FRM_NButton(window, FRM_CRect(10, 10, 90, 34), FRM_CStringRW("OK"), 0);
+    button->SetCommand(kCommand);
+    Click(button->GetVKOWindow(), s_pnt{5, 5}); // a use after free would stop the test here
+    EXPECT_EQ(vko_vobj_is_valid(handle), FALSE);
+}
+
 TEST_F(SimpleControlsTest, CheckBoxClicksFlipAndSendOneCommand)
 {
     auto* box = new FRM_NCheckBox(itsPanel, FRM_CRect(10, 40, 120, 60), FRM_CStringRW("Exact"),
