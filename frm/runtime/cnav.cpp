@@ -163,6 +163,16 @@ void FRM_CTabStop::SetSubNavigator(FRM_CNavigator* subNavigator)
     itsSubNavigator.reset(subNavigator);
 }
 
+FRM_CNavigator* FRM_CTabStop::ReleaseSubNavigator()
+{
+    FRM_CNavigator* released = itsSubNavigator.release();
+    if (released != nullptr) {
+        released->itsParent = nullptr;
+        released->itsParentTabStop = nullptr;
+    }
+    return released;
+}
+
 short FRM_CTabStop::IsActive() const { return itsView != nullptr && itsView->IsActive() ? 1 : 0; }
 
 short FRM_CTabStop::CanActivate() const

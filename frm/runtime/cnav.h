@@ -95,6 +95,9 @@ public:
     FRM_CNavigator* GetSubNavigator() const { return itsSubNavigator.get(); }
     // Takes the nested navigator, deleting one held before.
     void SetSubNavigator(FRM_CNavigator* subNavigator);
+    // Gives the nested navigator back to its owner (it is not deleted with this tab stop)
+    // and answers it.
+    FRM_CNavigator* ReleaseSubNavigator();
 
 private:
     FRM_CView* itsView = nullptr; // not owned
@@ -105,6 +108,7 @@ private:
 class FRM_CNavigatorManager;
 
 class FRM_CNavigator {
+    friend class FRM_CTabStop;
 public:
     // What happens at the end of the list: stay, wrap around, or leave to the parent (wrap
     // when there is none).

@@ -142,6 +142,8 @@ protected:
     virtual FRM_CMouseManager* ConstructMouseManager();
     virtual FRM_CNavigator* ConstructNavigator();
 
+    // Makes a control for every item after the window's own (2611 for an unknown kind).
+    void BuildContents(long theResourceId, FRM_CResourceItems& theItems);
     short QueueSize(int theWidth, int theHeight);
     void SuspendSizing() { itsQueueSize = FRM_CPoint(0, 0); }
     void ResumeSizing();
@@ -175,8 +177,5 @@ private:
     // Closable and sizable from the attributes; a modal window is always closable, never
     // sizable, has no menu bar and carries the modal-use bit.
     void SettleKindFlags();
-    // Makes a control for every item after the window's own (2611 for an unknown kind).
-    void BuildContents(long theResourceId, FRM_CResourceItems& theItems);
-
     static long itsCreationIcon;
 };

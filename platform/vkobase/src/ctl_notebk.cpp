@@ -10,6 +10,7 @@
 #include "vkobase/dwin.h"
 #include "vkobase/image.h"
 #include "vkobase/notebk.h"
+#include "vkobase/vobj.h"
 #include "window_internal.h"
 
 namespace vkobase::ctl {
@@ -226,6 +227,19 @@ std::int32_t notebk_event(WINDOW win, EVENT *event) noexcept {
                 pick(win, hit);
             }
             return 1;
+        }
+        case E_SIZE: {
+            // Faces fill the page frame, which follows the notebook's size.
+            const s_rct page_rect = notebk_page_rect(win);
+            for (int t = 0, n = tab_count(win); t < n; ++t) {
+                const auto tab = static_cast<int16_t>(t);
+                for (int p = 0, m = vkov_notebk_get_num_pages(win, tab); p < m; ++p) {
+                    WINDOW face = vkov_notebk_get_face(win, tab, static_cast<int16_t>(p));
+                    if (win_is_live(face))
+                        vkok_vobj_move(face, &page_rect);
+                }
+            }
+            return 0;
         }
         case E_CHAR: {
             const s_char &key = event->v.chr;

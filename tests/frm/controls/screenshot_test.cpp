@@ -9,8 +9,11 @@
 
 #include "frm/controls/cbutton.h"
 #include "frm/controls/nctrls.h"
+#include "frm/controls/nnotebk.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/drawing/cdrawctx.h"
+#include "frm/views/cfacewin.h"
+#include "frm/views/cimage.h"
 #include "frm/views/viewsvc.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -57,6 +60,44 @@ TEST_F(ControlsScreenshotTest, ADialogWithOneOfEachControl)
     const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
     const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
                              "frm_controls_dialog.png";
+    EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
+}
+
+TEST_F(ControlsScreenshotTest, AWindowHoldingANotebookOfThreeFaces)
+{
+    ASSERT_TRUE(vkov_res_register_text("screenshot_test", R"(
+window 7500 {
+  entry type=1 rect=(0,0,200,300) title="Page"
+  entry type=18 rect=(12,10,28,70) title="Word:" id=501
+  entry type=17 rect=(10,74,32,250) title="lexicon" id=502
+  entry type=14 rect=(42,10,62,200) title="Whole words" id=503 ctlflags=0x4
+  entry type=12 rect=(72,10,96,100) title="Look up" id=504
+}
+)"));
+    FRM_CWindow* window = NewWindow("Search", 420, 260);
+    auto* notebook = new FRM_NNotebook(window, FRM_CRect(10, 10, 410, 250));
+    const char* titles[] = {"Basic", "Advanced", "Browse"};
+    for (short tab = 0; tab < 3; ++tab) {
+        notebook->AddTab(tab, FRM_CStringRW(titles[tab]), FRM_CImage());
+        notebook->AddPage(tab, 0, FRM_CStringRW(titles[tab]));
+        notebook->SetFace(new FRM_CFaceWindow(itsDocument, notebook), tab, 0, 7500);
+    }
+    notebook->SetFrontPage(1, 0);
+    FRM_CDrawingContext(window).InvalidateRect(frm_views::MaxRect());
+    vkok_app_process_pending_events();
+
+    short tab = -1;
+    short page = -1;
+    FRM_CFaceWindow* front = notebook->GetFrontPage(&tab, &page);
+    ASSERT_NE(front, nullptr);
+    EXPECT_EQ(tab, 1);
+    // The front face's check box sits on the page; the window surface shows it.
+    EXPECT_NE(front->FindResourceView(7500, 503), nullptr);
+
+    WINDOW handle = window->GetVKOWindow();
+    const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
+    const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
+                             "frm_controls_notebook.png";
     EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
 }
 
