@@ -98,22 +98,12 @@ void CNotebkTabStop::Activate()
 FRM_NNotebook::FRM_NNotebook(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame)
     : FRM_CNativeView(theEnclosure, theFrame, WC_NOTEBK, 0, FRM_CStringRW())
 {
-    AddPlaceholder();
-    itsNavigator = new FRM_CNotebkNavigator(this);
-    itsNavigator->SetEndJump(FRM_CNavigator::kEndToParent);
-    itsNavigator->SetJumpInto(1);
-    itsNavigator->InsertTabStop(0, new CNotebkTabStop(this, nullptr));
-    InstallKeyHook();
+    Init();
 }
 
 FRM_NNotebook::FRM_NNotebook(const FRM_NNotebook& other) : FRM_CNativeView(other)
 {
-    AddPlaceholder();
-    itsNavigator = new FRM_CNotebkNavigator(this);
-    itsNavigator->SetEndJump(FRM_CNavigator::kEndToParent);
-    itsNavigator->SetJumpInto(1);
-    itsNavigator->InsertTabStop(0, new CNotebkTabStop(this, nullptr));
-    InstallKeyHook();
+    Init();
 }
 
 FRM_NNotebook::~FRM_NNotebook()
@@ -134,6 +124,16 @@ FRM_NNotebook::~FRM_NNotebook()
     itsNavigator = nullptr;
 }
 
+void FRM_NNotebook::Init()
+{
+    AddPlaceholder();
+    itsNavigator = new FRM_CNotebkNavigator(this);
+    itsNavigator->SetEndJump(FRM_CNavigator::kEndToParent);
+    itsNavigator->SetJumpInto(1);
+    itsNavigator->InsertTabStop(0, new CNotebkTabStop(this, nullptr));
+    itsKeyHook = vko_cxo_create(GetVKOWindow(), 0, 0, KeyHook, kCharEvents, "NotebkCXO", 0);
+}
+
 void FRM_NNotebook::AddPlaceholder()
 {
     const WINDOW window = GetVKOWindow();
@@ -141,11 +141,6 @@ void FRM_NNotebook::AddPlaceholder()
     vko_notebk_add_page(window, 0, 0, "", 0);
     vko_notebk_create_face(window, 0, 0, -1, hookWinEventHandler, 0);
     itIsFirstTab = 1;
-}
-
-void FRM_NNotebook::InstallKeyHook()
-{
-    itsKeyHook = vko_cxo_create(GetVKOWindow(), 0, 0, KeyHook, kCharEvents, "NotebkCXO", 0);
 }
 
 // ---- Tabs and pages -----------------------------------------------------------------------

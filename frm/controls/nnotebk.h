@@ -109,8 +109,9 @@ public:
     void ForgetFace(FRM_CFaceWindow* theFace);
 
 private:
+    // The placeholder, the navigator with the notebook's own tab stop, and the key hook.
+    void Init();
     void AddPlaceholder();
-    void InstallKeyHook();
     FRM_CFaceWindow* FaceOfWindow(WINDOW theFace) const;
     // Takes theFace out of the list and the navigator and closes it.
     void DropFace(FRM_CFaceWindow* theFace);
