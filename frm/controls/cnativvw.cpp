@@ -329,18 +329,7 @@ void FRM_CNativeView::Size(const FRM_CRect& theFrame)
         return;
     if (itsClippingWindow != nullptr) {
         // The clip window follows the visible part; the control moves inside it.
-        const s_rct clipped = itsClippingWindow->GetClippedRect();
-        const s_rct owner = itsClippingWindow->GetOwnerRect();
-        itsClippingWindow->Size(frm_views::MaxRect());
-        const s_rct newClipped = itsClippingWindow->GetClippedRect();
-        const s_rct newOwner = itsClippingWindow->GetOwnerRect();
-        const auto same = [](const s_rct& a, const s_rct& b) {
-            return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
-        };
-        if (!same(clipped, newClipped) || !same(owner, newOwner)) {
-            vko_vobj_move(itsVKOWindow, &newOwner);
-            itsClippingWindow->UpdateSize(itsVKOWindow, FALSE);
-        }
+        itsClippingWindow->FollowOwner(itsVKOWindow);
         return;
     }
     s_rct wanted = NativeControlRect(this);

@@ -13,6 +13,8 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cpafactr.h"
+#include "frm/runtime/cswtchbr.h"
+#include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -26,6 +28,7 @@ constexpr long kTagCleared = 20003;
 constexpr long kTagAppended = 20004;
 constexpr long kCommandReportValue = 20011;
 constexpr e_win_type kTextEditType = 23;
+constexpr std::int32_t kAttrTaskWindow = 301;
 constexpr char kParentClass[] = "TXParentClassCXO";
 constexpr std::uint16_t kToggleKey = 312;
 constexpr std::uint16_t kStopKeys[] = {301, 302, 303, 304, 307, 308, 313, 314};
@@ -99,6 +102,8 @@ void FRM_CNativeTextEdit::DestroyTextEdit()
     }
     itsTextEdit = 0;
     SetVKOWindow(nullptr);
+    delete itsClipWindow;
+    itsClipWindow = nullptr;
 }
 
 s_rct FRM_CNativeTextEdit::TextEditRect() const
@@ -116,10 +121,19 @@ void FRM_CNativeTextEdit::CreateTextEdit()
     if ((window->GetAttributes() & kFromWindow) != 0)
         itsAttributes |= kFromWindow;
     FRM_CUnits::SetGlobalUnits(GetUnits());
-    const s_rct rect = TextEditRect();
+    WINDOW parent = window->GetVKOWindow();
+    s_rct rect = TextEditRect();
+    // Inside a subview, while native views clip, a clip window cuts the text edit at the
+    // subview's edges.
+    if (FRM_CNativeView::ItClips() && itsEnclosure != nullptr && itsEnclosure != window &&
+        reinterpret_cast<intptr_t>(parent) != vko_vobj_get_attr(nullptr, kAttrTaskWindow)) {
+        delete itsClipWindow;
+        itsClipWindow = new FRM_CClipWindow(this, kTextEditType, IsVisible());
+        parent = itsClipWindow->GetVKOWindow();
+        rect = itsClipWindow->GetOwnerRect();
+    }
     // The environment's font when it is mapped already, else the standard one for the
     // creation only.
-    WINDOW parent = window->GetVKOWindow();
     const FRM_CEnvironment* environment = GetEnvironment();
     s_fntid* font = environment != nullptr ? static_cast<s_fntid*>(environment->GetFont()) : nullptr;
     bool mappedHere = false;
@@ -145,6 +159,8 @@ void FRM_CNativeTextEdit::CreateTextEdit()
     SetVKOWindow(own);
     vko_win_set_handler(own, hookTextEditEventHandler);
     vko_tx_set_data(itsTextEdit, reinterpret_cast<intptr_t>(static_cast<FRM_CObjectRWC*>(this)));
+    if (itsClipWindow != nullptr)
+        itsClipWindow->UpdateSize(own, TRUE);
     FRM_CView::SetGlue(0xFFFF0000UL);
     SetTabSize(4);
     Activate();
@@ -554,6 +570,10 @@ void FRM_CNativeTextEdit::PositionTextEdit()
     if (itsTextEdit == 0 || window == nullptr)
         return;
     FRM_CUnits::SetGlobalUnits(GetUnits());
+    if (itsClipWindow != nullptr) {
+        itsClipWindow->FollowOwner(own);
+        return;
+    }
     const s_rct wanted = TextEditRect();
     s_rct current{};
     vko_vobj_get_client_rect(own, &current);
@@ -594,6 +614,8 @@ void FRM_CNativeTextEdit::Show()
     if (IsVisible())
         return;
     FRM_CView::Show();
+    if (itsClipWindow != nullptr)
+        itsClipWindow->Show();
     if (itsTextEdit != 0) {
         vko_vobj_set_visible(GetVKOWindow(), TRUE);
         if (IsActive())
@@ -608,6 +630,8 @@ void FRM_CNativeTextEdit::Hide()
     FRM_CView::Hide();
     if (itsTextEdit != 0)
         vko_vobj_set_visible(GetVKOWindow(), FALSE);
+    if (itsClipWindow != nullptr)
+        itsClipWindow->Hide();
 }
 
 void FRM_CNativeTextEdit::Enable()
@@ -615,6 +639,8 @@ void FRM_CNativeTextEdit::Enable()
     FRM_CView::Enable();
     if (itsTextEdit != 0)
         vko_vobj_set_enabled(GetVKOWindow(), TRUE);
+    if (itsClipWindow != nullptr)
+        itsClipWindow->Enable();
 }
 
 void FRM_CNativeTextEdit::Disable()
@@ -622,6 +648,8 @@ void FRM_CNativeTextEdit::Disable()
     FRM_CView::Disable();
     if (itsTextEdit != 0)
         vko_vobj_set_enabled(GetVKOWindow(), FALSE);
+    if (itsClipWindow != nullptr)
+        itsClipWindow->Disable();
 }
 
 void FRM_CNativeTextEdit::Activate()
@@ -665,10 +693,30 @@ static std::int32_t CheckLineTextCommand(WINDOW theTextEdit, std::int16_t theTag
     return line->KeyValidateRegX(asKey) != 0 ? 0 : -1;
 }
 
+// A pointer event on the text edit, at its point in the framework window: the window's mouse
+// handlers see it as they see any other. One that a handler took is kept from the engine.
+static std::int32_t RouteMouse(WINDOW theTextEdit, EVENT& theEvent)
+{
+    auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theTextEdit));
+    FRM_CNativeTextEdit* view = FrmCast<FRM_CNativeTextEdit>(object);
+    FRM_CWindow* window = view != nullptr ? view->GetCWindow() : nullptr;
+    if (window == nullptr || window->GetVKOWindow() == nullptr)
+        return 0;
+    FRM_CUnits::SetGlobalUnits(view->GetUnits());
+    s_pnt where = theEvent.v.mouse.where;
+    vko_vobj_translate_points(theTextEdit, window->GetVKOWindow(), &where, 1);
+    const short taken = FRM_CSwitchBoard::RouteMouse(
+        window, theEvent.type, FRM_CPoint(where), theEvent.v.mouse.button,
+        theEvent.v.mouse.shift, theEvent.v.mouse.control);
+    return taken ? -1 : 0;
+}
+
 extern "C" std::int32_t hookTextEditEventHandler(WINDOW theTextEdit, EVENT* theEvent) noexcept
 {
     if (theEvent != nullptr && theEvent->type == E_COMMAND)
         return CheckLineTextCommand(theTextEdit, theEvent->v.cmd.tag);
+    if (theEvent != nullptr && theEvent->type >= E_MOUSE_DOWN && theEvent->type <= E_MOUSE_DBL)
+        return RouteMouse(theTextEdit, *theEvent);
     if (theEvent == nullptr || theEvent->type != E_CHAR || KeyInFramework())
         return 0;
     auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(theTextEdit));

@@ -12,6 +12,7 @@
 #include "frm/views/cview.h"
 #include "vkobase/types.h"
 
+class FRM_CClipWindow;
 class FRM_CKey;
 
 // The text edit window's event handler: keys typed into a text edit go through the framework
@@ -36,6 +37,8 @@ public:
                           const FRM_CStringRW& theText, short selectOnActivate, short isVisible,
                           unsigned long theGlue);
     TXEDIT GetVKOTextEdit() const { return itsTextEdit; }
+    // The clip window that cuts the text edit at its subview's edges, or null.
+    FRM_CClipWindow* GetClippingWindow() const { return itsClipWindow; }
 
     // The whole text: paragraphs joined by "\n" (no trailing one); reported as 20002.
     virtual void SetText(const FRM_CStringRW& theText);
@@ -135,4 +138,5 @@ protected:
     long itsKeyFocusLostCmd = kNoCommand;
     long itsTextCmd = kNoCommand;
     short itSelectsOnActivate = 0;
+    FRM_CClipWindow* itsClipWindow = nullptr;   // owned; the text edit's toolkit parent
 };

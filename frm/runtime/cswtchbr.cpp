@@ -141,30 +141,8 @@ struct FRM_CSwitchBoard::Events {
         if (t.window == nullptr)
             return;
         MakeUnitsCurrent(t.window);
-        FRM_CPoint where(e.v.mouse.where);
-        FRM_CSwitchBoard::MouseEvent(t.window, where);
-        short button = e.v.mouse.button;
-        short shift = e.v.mouse.shift;
-        short control = e.v.mouse.control;
-        FRM_CMouseManager* manager = t.window->GetMouseManager();
-        switch (e.type) {
-        case E_MOUSE_DOWN:
-            if (manager == nullptr || !manager->DoDown(t.window, where, button, shift, control))
-                t.window->DoMouseDown(where, button, shift, control);
-            break;
-        case E_MOUSE_UP:
-            if (manager == nullptr || !manager->DoUp(t.window, where, button, shift, control))
-                t.window->DoMouseUp(where, button, shift, control);
-            break;
-        case E_MOUSE_MOVE:
-            if (manager == nullptr || !manager->DoMove(t.window, where, button, shift, control))
-                t.window->DoMouseMove(where, button, shift, control);
-            break;
-        default:
-            if (manager == nullptr || !manager->DoDouble(t.window, where, button, shift, control))
-                t.window->DoMouseDouble(where, button, shift, control);
-            break;
-        }
+        FRM_CSwitchBoard::RouteMouse(t.window, e.type, FRM_CPoint(e.v.mouse.where),
+                                     e.v.mouse.button, e.v.mouse.shift, e.v.mouse.control);
     }
 
     static void OnChar(const Target& t, const EVENT& e)
@@ -337,6 +315,37 @@ void FRM_CSwitchBoard::MouseEvent(FRM_CWindow* window, const FRM_CPoint& point)
         EnterLeaveEvent entered{window, point};
         window->DoCommand(kEnterCommand, &entered);
     }
+}
+
+short FRM_CSwitchBoard::RouteMouse(FRM_CWindow* window, e_event type, FRM_CPoint where,
+                                   short button, short shift, short control)
+{
+    MouseEvent(window, where);
+    FRM_CMouseManager* manager = window->GetMouseManager();
+    short handled = 0;
+    switch (type) {
+    case E_MOUSE_DOWN:
+        handled = manager != nullptr && manager->DoDown(window, where, button, shift, control);
+        if (!handled)
+            window->DoMouseDown(where, button, shift, control);
+        break;
+    case E_MOUSE_UP:
+        handled = manager != nullptr && manager->DoUp(window, where, button, shift, control);
+        if (!handled)
+            window->DoMouseUp(where, button, shift, control);
+        break;
+    case E_MOUSE_MOVE:
+        handled = manager != nullptr && manager->DoMove(window, where, button, shift, control);
+        if (!handled)
+            window->DoMouseMove(where, button, shift, control);
+        break;
+    default:
+        handled = manager != nullptr && manager->DoDouble(window, where, button, shift, control);
+        if (!handled)
+            window->DoMouseDouble(where, button, shift, control);
+        break;
+    }
+    return handled;
 }
 
 short FRM_CSwitchBoard::IsUpdateEvent() { return State().updateDepth > 0 ? 1 : 0; }

@@ -38,6 +38,11 @@ public:
     // Enter and leave tracking: the window left hears 20013, the one entered 20012, both
     // with the pointer's position.
     static void MouseEvent(FRM_CWindow* window, const FRM_CPoint& point);
+    // One pointer event (down, up, move or double) at a point of the window, in its units:
+    // enter and leave tracking, then the window's mouse manager, else the window itself.
+    // Answers 1 when the manager handled it.
+    static short RouteMouse(FRM_CWindow* window, e_event type, FRM_CPoint where, short button,
+                            short shift, short control);
 
     static short IsUpdateEvent();
     // Raises (non-zero) or lowers the update depth.

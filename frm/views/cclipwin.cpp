@@ -143,6 +143,20 @@ void FRM_CClipWindow::UpdateSize(WINDOW theControl, short moveControl)
     itsOwnerRect = inside;
 }
 
+void FRM_CClipWindow::FollowOwner(WINDOW theControl)
+{
+    const s_rct clipped = itsClippedRect;
+    const s_rct owner = itsOwnerRect;
+    Size(frm_views::MaxRect());
+    const auto same = [](const s_rct& a, const s_rct& b) {
+        return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+    };
+    if (same(clipped, itsClippedRect) && same(owner, itsOwnerRect))
+        return;
+    vko_vobj_move(theControl, &itsOwnerRect);
+    UpdateSize(theControl, FALSE);
+}
+
 extern "C" std::int32_t hookClipWindowEventHandler(WINDOW theWindow, EVENT* theEvent) noexcept
 {
     if (theEvent == nullptr)

@@ -36,6 +36,9 @@ public:
     // Fits the clip window to the control's present size; moves the control into it when
     // moveControl is set.
     void UpdateSize(WINDOW theControl, short moveControl);
+    // After the owner moved or changed size: the clip window takes the owner's visible part
+    // again, and the control moves inside it when either rectangle changed.
+    void FollowOwner(WINDOW theControl);
 
 private:
     void SizeClipArea(const FRM_CRect& theVisible);

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "frm/controls/nctrls.h"
+#include "frm/interaction/cmouse.h"
+#include "frm/views/cclipwin.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cswtchbr.h"
 #include "tests/frm/controls/controls_fixture.h"
@@ -330,6 +332,81 @@ TEST_F(TextEditTest, EngineScrollReportReachesOnlyAScrollingText)
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].code, 3002);
     EXPECT_EQ(reports[0].file, "nscrlltx");
+}
+
+// A mouse handler that records the presses it sees and takes them when told to.
+class PressRecorder : public FRM_CMouseHandler {
+public:
+    explicit PressRecorder(bool takes) : itTakes(takes) {}
+    short DoDown(FRM_CPoint& where, short&, short&, short&) override
+    {
+        presses.push_back(where);
+        return itTakes ? 1 : 0;
+    }
+    short DoUp(FRM_CPoint&, short&, short&, short&) override { return itTakes ? 1 : 0; }
+    short DoDouble(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short DoMove(FRM_CPoint&, short&, short&, short&) override { return 0; }
+    short UsesGlobalCoords() const override { return 0; }
+    std::vector<FRM_CPoint> presses;
+
+private:
+    bool itTakes;
+};
+
+TEST_F(TextEditTest, PressesOnATextEditReachTheWindowsMouseHandlersFirst)
+{
+    struct Case {
+        const char* why;
+        bool handlerTakes;
+        bool caretMoves;
+    };
+    const Case cases[] = {{"a handler that passes leaves the press to the engine", false, true},
+                          {"a handler that takes the press keeps it from the engine", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_NTextEdit* edit = NewEdit();
+        edit->SetText(FRM_CStringRW("hello world"));
+        vko_tx_set_sel(edit->GetVKOTextEdit(), 0, 0, 0, 0, 0, 0);
+        PressRecorder recorder(c.handlerTakes);
+        itsWindow->GetMouseManager()->RegisterMouseHandler(&recorder, 1);
+        Click(edit->GetVKOWindow(), s_pnt{5, 40});
+        itsWindow->GetMouseManager()->UnRegisterMouseHandler(&recorder);
+        // The handler sees the press at its place in the window.
+        ASSERT_EQ(recorder.presses.size(), 1U);
+        EXPECT_EQ(recorder.presses[0], FRM_CPoint(50, 15));
+        std::uint16_t p0 = 0, l0 = 0, c0 = 0, p1 = 0, l1 = 0, c1 = 0;
+        vko_tx_get_sel(edit->GetVKOTextEdit(), &p0, &l0, &c0, &p1, &l1, &c1);
+        EXPECT_EQ(c1 != 0, c.caretMoves);
+        delete edit;
+    }
+}
+
+TEST_F(TextEditTest, ATextEditInASubviewIsCutAtTheSubviewsEdges)
+{
+    const short clipped = FRM_CNativeView::EnableSurrogateClipping();
+    auto* panel = new FRM_CSubview(itsWindow, FRM_CRect(20, 20, 220, 120));
+    // Reaches 60 pixels past the panel's bottom.
+    auto* edit = new FRM_NTextEdit(panel, FRM_CRect(10, 10, 190, 160), 0, 0, 30000);
+    FRM_CClipWindow* clip = edit->GetClippingWindow();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(vko_vobj_get_parent(edit->GetVKOWindow()), clip->GetVKOWindow());
+    EXPECT_EQ(PlaceOf(clip->GetVKOWindow()).top, 30);
+    EXPECT_EQ(PlaceOf(clip->GetVKOWindow()).bottom, 120);   // the panel's edge
+    EXPECT_LE(PlaceOf(edit->GetVKOWindow()).bottom, 90);    // inside the clip window
+    // Moving the edit up inside the panel brings more of it into view.
+    edit->Size(FRM_CRect(10, 0, 190, 80));
+    EXPECT_EQ(PlaceOf(clip->GetVKOWindow()).top, 20);
+    EXPECT_EQ(PlaceOf(clip->GetVKOWindow()).bottom, 100);
+    // The clip window follows the edit's visibility.
+    edit->Hide();
+    EXPECT_TRUE(IsHidden(clip->GetVKOWindow()));
+    edit->Show();
+    EXPECT_FALSE(IsHidden(clip->GetVKOWindow()));
+    // A text edit placed in the window itself needs none.
+    auto* direct = new FRM_NTextEdit(itsWindow, FRM_CRect(230, 20, 310, 120), 0, 0, 30000);
+    EXPECT_EQ(direct->GetClippingWindow(), nullptr);
+    if (!clipped)
+        FRM_CNativeView::DisableSurrogateClipping();
 }
 
 } // namespace
