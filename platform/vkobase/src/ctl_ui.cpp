@@ -203,9 +203,10 @@ void after_update(WINDOW win, const s_rct &area) noexcept {
     const vko_win_internal *in = win_internal(win);
     if (in == nullptr)
         return;
-    // The parent's drawing may have covered its controls: they draw again on top.
+    // The parent's drawing may have covered its child windows (controls, text edits, the
+    // windows inside them): they draw again on top.
     for (WINDOW kid : in->children) {
-        if (!is_native(kid) || !kid->internal->visible)
+        if (!kid->internal->visible)
             continue;
         const s_rct outer = win_outer_rect(kid);
         s_rct meet{};

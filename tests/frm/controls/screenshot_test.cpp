@@ -42,13 +42,19 @@ TEST_F(ControlsScreenshotTest, ADialogWithOneOfEachControl)
     for (int i = 1; i <= 40; ++i)
         lines += "Entry " + std::to_string(i) + ": a line of the scrolling text\n";
 
-    FRM_CDrawingContext(window).InvalidateRect(frm_views::MaxRect());
-    vkok_app_process_pending_events();
-    // The engine draws its text edit as the text comes in.
     text->SetText(FRM_CStringRW(lines.c_str()));
+    vkok_app_process_pending_events();
+    // A repaint of the whole window covers the text edit, which draws again on top.
+    FRM_CDrawingContext(window).InvalidateRect(frm_views::MaxRect());
     vkok_app_process_pending_events();
 
     WINDOW handle = window->GetVKOWindow();
+    const FRM_CRect area = text->GetGlobalFrame();
+    int dark = 0;
+    for (int y = static_cast<int>(area.Top()) + 2; y < static_cast<int>(area.Top()) + 40; ++y)
+        for (int x = static_cast<int>(area.Left()) + 2; x < static_cast<int>(area.Left()) + 120; ++x)
+            dark += (vkov_debug_surface_pixel(handle, x, y) & 0xFF) < 0x60 ? 1 : 0;
+    EXPECT_GT(dark, 50) << "the text edit's lines show after the window's repaint";
     // The owner-drawn button's face, inside its bevel.
     const FRM_CRect face = pushed->GetGlobalFrame();
     EXPECT_EQ(vkov_debug_surface_pixel(handle, static_cast<int>(face.Left()) + 4,
