@@ -437,6 +437,23 @@ FRM_CTabStop* FRM_CNavigator::FindTabStopHavingView(const FRM_CView* view) const
     return nullptr;
 }
 
+void FRM_CNavigator::ForgetView(const FRM_CView* view)
+{
+    for (auto it = itsTabStops.begin(); it != itsTabStops.end();) {
+        FRM_CTabStop* tabStop = it->get();
+        FRM_CNavigator* sub = tabStop->GetSubNavigator();
+        if (tabStop->GetView() == view || (sub != nullptr && sub->GetEnclosure() == view)) {
+            if (itsCurrent == tabStop)
+                itsCurrent = nullptr;
+            it = itsTabStops.erase(it);
+            continue;
+        }
+        if (sub != nullptr)
+            sub->ForgetView(view);
+        ++it;
+    }
+}
+
 void FRM_CNavigator::AddHotKeyToView(FRM_CView* view, const FRM_CKey& key)
 {
     if (FRM_CTabStop* tabStop = FindTabStopHavingView(view))
@@ -732,6 +749,17 @@ void FRM_CNavigatorManager::Unregister(FRM_CNavigator* navigator)
     }
     if (itsDefault == navigator)
         itsDefault = itsByWindow.empty() ? nullptr : itsByWindow.begin()->second;
+}
+
+void FRM_CNavigatorManager::ForgetView(const FRM_CView* view)
+{
+    // A navigator may go with the tab stops it stood in: walk a copy of the list.
+    std::vector<FRM_CNavigator*> navigators;
+    for (const auto& entry : itsByNavigator)
+        navigators.push_back(entry.first);
+    for (FRM_CNavigator* navigator : navigators)
+        if (itsByNavigator.count(navigator) != 0)
+            navigator->ForgetView(view);
 }
 
 FRM_CNavigator* FRM_CNavigatorManager::Lookup(WINDOW window) const

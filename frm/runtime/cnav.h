@@ -162,6 +162,9 @@ public:
     short DoKey(std::uint16_t character, short isVirtual, std::uint32_t modifiers);
     void AddHotKeyToView(FRM_CView* view, const FRM_CKey& key);
     FRM_CTabStop* FindTabStopHavingView(const FRM_CView* view) const;
+    // A view that goes takes its tab stops along, and those of navigators it encloses, here
+    // and in every nested navigator; a current one is forgotten.
+    void ForgetView(const FRM_CView* view);
     // Calls visit on each current tab stop down the nested navigators.
     template <class Visit> void TraverseCurrentTabStops(Visit visit) const;
 
@@ -228,6 +231,8 @@ public:
     void Register(FRM_CNavigator* navigator);
     void Unregister(FRM_CNavigator* navigator);
     FRM_CNavigator* Lookup(WINDOW window) const;
+    // Every registered navigator forgets the view (see FRM_CNavigator::ForgetView).
+    void ForgetView(const FRM_CView* view);
     // Offers the key to the focused object's navigator, the focused top window's, then the
     // default one; false when busy or when nobody used it.
     short DoKey(const FRM_CKey& key);
@@ -238,7 +243,7 @@ private:
     short Offer(FRM_CNavigator* navigator, const FRM_CKey& key);
 
     std::unordered_map<WINDOW, FRM_CNavigator*> itsByWindow;
-    std::unordered_map<const FRM_CNavigator*, WINDOW> itsByNavigator;
+    std::unordered_map<FRM_CNavigator*, WINDOW> itsByNavigator;
     FRM_CNavigator* itsDefault = nullptr;
     short itIsBusy = 0;
 };

@@ -8,6 +8,7 @@
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/drawing/cfont.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/cglue.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
@@ -87,6 +88,8 @@ FRM_CView::~FRM_CView()
         if (watch->itsView == this)
             watch->itsView = nullptr;
     frm_views::ForgetPrinting(this);
+    // No navigator keeps a tab stop that would lead a later key to this view.
+    FRM_CNavigator::Manager()->ForgetView(this);
     if (itsEnclosure != nullptr)
         itsEnclosure->RemoveSubview(this);
     delete itsGlue;

@@ -237,4 +237,31 @@ TEST_F(NavigationTest, TabThroughTheSwitchboard_MovesTheFocusOfTheWindowThatHasI
     EXPECT_EQ(second->GetKeyFocus(), b1) << "and around";
 }
 
+// A field deleted while its tab stop is current leaves no tab stop behind: the next Tab
+// moves on from the fields that remain instead of reading the one that went.
+TEST_F(NavigationTest, DeletedField_LeavesTheNavigatorsAndTheNextKeyGoesOn)
+{
+    std::vector<FRM_CView*> fields = Fields({"a", "b", "c"});
+    EVENT tab{};
+    tab.type = E_CHAR;
+    tab.v.chr.ch = kTab;
+    hookWinEventHandler(itsWindow->GetVKOWindow(), &tab); // a has the focus, Tab goes to b
+    ASSERT_EQ(itsWindow->GetKeyFocus(), fields[1]);
+    FRM_CNavigator* navigator = itsWindow->GetNavigator();
+    ASSERT_NE(navigator->GetCurrentTabStop(), nullptr);
+    EXPECT_EQ(navigator->GetCurrentTabStop()->GetView(), fields[1]);
+
+    delete fields[1];
+    EXPECT_EQ(navigator->GetCurrentTabStop(), nullptr);
+    EXPECT_EQ(navigator->TabStopCount(), 2U);
+    EXPECT_EQ(navigator->FindTabStopHavingView(fields[1]), nullptr);
+    hookWinEventHandler(itsWindow->GetVKOWindow(), &tab);
+    EXPECT_NE(itsWindow->GetKeyFocus(), fields[1]);
+    // The fields left still form the list: from a, Tab reaches c.
+    navigator->InitFocus();
+    ASSERT_EQ(itsWindow->GetKeyFocus(), fields[0]);
+    hookWinEventHandler(itsWindow->GetVKOWindow(), &tab);
+    EXPECT_EQ(itsWindow->GetKeyFocus(), fields[2]);
+}
+
 } // namespace
