@@ -109,15 +109,49 @@ void FRM_NScrollText::TakeResourceEntry(const s_win_def& theEntry)
     itsLimit = theEntry.tx_limit;
 }
 
+FRM_NScrollText::FRM_NScrollText(const FRM_NScrollText& other)
+    : FRM_NTextEdit(other), itTracksThumb(other.itTracksThumb),
+      itHasWindowBars(other.itHasWindowBars)
+{
+    CopyScrollBars(other);
+}
+
+FRM_NScrollText& FRM_NScrollText::operator=(const FRM_NScrollText& other)
+{
+    if (this == &other)
+        return *this;
+    ReleaseScrollBars();
+    FRM_NTextEdit::operator=(other);
+    itTracksThumb = other.itTracksThumb;
+    itHasWindowBars = other.itHasWindowBars;
+    CopyScrollBars(other);
+    return *this;
+}
+
+void FRM_NScrollText::CopyScrollBars(const FRM_NScrollText& theOriginal)
+{
+    CreateScrollBars(theOriginal.itsVScrollBar != nullptr, theOriginal.itsHScrollBar != nullptr);
+    PositionTextEdit();
+    MeasurePage();
+    vko_tx_set_scroll_callback(itsTextEdit, hookTextEditCallback);
+}
+
 FRM_NScrollText::~FRM_NScrollText()
 {
     if (itsTextEdit != 0 && vko_vobj_is_valid(reinterpret_cast<WINDOW>(itsTextEdit)))
         vko_tx_set_scroll_callback(itsTextEdit, nullptr);
+    ReleaseScrollBars();
+}
+
+void FRM_NScrollText::ReleaseScrollBars()
+{
     if (itHasWindowBars) {
         if (itsVScrollBar != nullptr)
             itsVScrollBar->RemoveOwner(this);
         if (itsHScrollBar != nullptr)
             itsHScrollBar->RemoveOwner(this);
+        itsVScrollBar = nullptr;
+        itsHScrollBar = nullptr;
         return;
     }
     delete itsVScrollBar;   // each tells this view, which forgets it

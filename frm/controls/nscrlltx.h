@@ -47,8 +47,10 @@ public:
     // From a text-edit item of a window resource: its text-edit attributes 0x20 and 0x40 ask
     // for a vertical and a horizontal bar; its title is the first text.
     FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
-    FRM_NScrollText(const FRM_NScrollText&) = delete;
-    FRM_NScrollText& operator=(const FRM_NScrollText&) = delete;
+    // A copy has an engine and bars of its own, like the original's (or shares the window's
+    // bars when the original uses them), and the original's thumb tracking.
+    FRM_NScrollText(const FRM_NScrollText& other);
+    FRM_NScrollText& operator=(const FRM_NScrollText& other);
     // Deletes its own bars, never the window's.
     ~FRM_NScrollText() override;
 
@@ -98,6 +100,11 @@ protected:
     void UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount);
 
 private:
+    // Bars like theOriginal's, the page measured and the engine's scroll report registered.
+    void CopyScrollBars(const FRM_NScrollText& theOriginal);
+    // Deletes the own bars; leaves the window's, no longer owned by this view.
+    void ReleaseScrollBars();
+
     FRM_NScrollBar* itsHScrollBar = nullptr;   // owned unless itHasWindowBars
     FRM_NScrollBar* itsVScrollBar = nullptr;
     int itsLinesPerPage = 1;

@@ -409,4 +409,33 @@ TEST_F(TextEditTest, ATextEditInASubviewIsCutAtTheSubviewsEdges)
         FRM_CNativeView::DisableSurrogateClipping();
 }
 
+TEST_F(TextEditTest, ACopiedScrollingTextHasAnEngineAndBarsOfItsOwn)
+{
+    auto* original = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 120), 1, 1, 0, 0, 65000, 1);
+    auto* copy = new FRM_NScrollText(*original);
+    ASSERT_NE(copy->GetVScrollBar(), nullptr);
+    ASSERT_NE(copy->GetHScrollBar(), nullptr);
+    EXPECT_NE(copy->GetVScrollBar(), original->GetVScrollBar());
+    EXPECT_NE(copy->GetVKOTextEdit(), original->GetVKOTextEdit());
+    EXPECT_EQ(copy->GetLinesPerPage(), original->GetLinesPerPage());
+
+    // The copy's engine reports its scrolling to the copy's bar only.
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    copy->SetText(FRM_CStringRW(lines.c_str()));
+    EXPECT_GE(copy->GetVScrollBar()->GetMaxPosition(), 200);
+    EXPECT_LT(original->GetVScrollBar()->GetMaxPosition(), 200);
+
+    // Assignment gives a text without bars the original's two, and its own engine.
+    auto* plain = new FRM_NScrollText(itsWindow, FRM_CRect(10, 130, 300, 230), 0, 0, 0, 0, 65000, 1);
+    const TXEDIT before = plain->GetVKOTextEdit();
+    *plain = *original;
+    EXPECT_NE(plain->GetVScrollBar(), nullptr);
+    EXPECT_NE(plain->GetHScrollBar(), nullptr);
+    EXPECT_NE(plain->GetVKOTextEdit(), before);
+    plain->SetText(FRM_CStringRW(lines.c_str()));
+    EXPECT_GE(plain->GetVScrollBar()->GetMaxPosition(), 200);
+}
+
 } // namespace
