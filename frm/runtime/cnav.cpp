@@ -780,10 +780,19 @@ short FRM_CNavigatorManager::DoKey(const FRM_CKey& key)
 {
     if (itIsBusy)
         return 0;
-    for (const WINDOW window : {vko_scr_get_focus_vobj(), vko_scr_get_focus_topwin()}) {
-        FRM_CNavigator* navigator = Lookup(window);
-        if (navigator != nullptr && Offer(navigator, key))
-            return 1;
-    }
+    // The navigator nearest the focused object: its own, or that of the window holding it
+    // (a control on a notebook page finds its page's); then the focused top window's, then
+    // the default one.
+    const WINDOW topWindow = vko_scr_get_focus_topwin();
+    FRM_CNavigator* nearest = nullptr;
+    for (WINDOW window = vko_scr_get_focus_vobj();
+         window != nullptr && window != topWindow && nearest == nullptr;
+         window = vko_vobj_get_parent(window))
+        nearest = Lookup(window);
+    if (nearest != nullptr && Offer(nearest, key))
+        return 1;
+    FRM_CNavigator* top = Lookup(topWindow);
+    if (top != nullptr && top != nearest && Offer(top, key))
+        return 1;
     return itsDefault != nullptr ? Offer(itsDefault, key) : 0;
 }

@@ -230,6 +230,11 @@ TEST_F(NotebookTest, TheKeyHookNavigatesOnTabAndSwallowsEnter)
     const FRM_CView* field = faces[1]->FindResourceView(7400, 401);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(vkok_scr_get_focus_vobj(), field->GetVKOWindow());
+    // Tab on the page moves through the page's own fields.
+    Key(field->GetVKOWindow(), 9);
+    const FRM_CView* button = faces[1]->FindResourceView(7400, 402);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), button->GetVKOWindow());
 }
 
 TEST_F(NotebookTest, HotKeysBringTheirPageToTheFrontAndPagesWithoutFacesAreIgnored)
@@ -335,6 +340,8 @@ TEST_F(NotebookTest, ClosingTheDocumentClosesTheWindowWithItsNotebookAndFaces)
     bool deleted[3] = {false, false, false};
     ThreeFaces(7400, deleted);
     ASSERT_TRUE(ClickTab(1));
+    // The faces are the window's pages, not windows of the document.
+    EXPECT_EQ(itsDocument->GetNumWindows(), 1);
     const WINDOW window = itsWindow->GetVKOWindow();
     FrmErrorCapture errors;
     EXPECT_EQ(itsDocument->DoClose(), 1);
