@@ -37,6 +37,10 @@ void FRM_CFaceWindow::CreateFace(FRM_NNotebook* theNotebook, short theTab, short
                                           reinterpret_cast<intptr_t>(this));
     // The frame becomes the face's client rectangle; hidden faces are not visible.
     InitWindow();
+    // A face is part of the window holding its notebook, not one of its document's windows:
+    // the document counts, asks about and closes that window only.
+    if (itsDocument != nullptr)
+        itsDocument->RemoveWindow(this);
 }
 
 void FRM_CFaceWindow::CreateFace(FRM_NNotebook* theNotebook, short theTab, short thePage,
@@ -64,9 +68,6 @@ void FRM_CFaceWindow::DoCommand(long command, void* data)
 
 short FRM_CFaceWindow::Close()
 {
-    // The notebook owns the toolkit window. Leaving the document's list lets the document
-    // close its other windows, the notebook's among them, which takes the face along.
-    if (itsDocument != nullptr)
-        itsDocument->RemoveWindow(this);
+    // The notebook owns the toolkit window and destroys it with the page.
     return 0;
 }

@@ -32,8 +32,7 @@ public:
     void DoCommand(long command, void* data) override;
     // A face does not clear its background.
     void Draw(const FRM_CRect&) override {}
-    // The face leaves its document's windows and stays, with its views, until its notebook
-    // destroys it. Answers 0.
+    // The face stays, with its views, until its notebook destroys it. Answers 0.
     short Close() override;
 
 protected:
