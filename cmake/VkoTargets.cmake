@@ -15,6 +15,9 @@ function(vko_add_gtest name)
     find_package(GTest REQUIRED)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    # Test code is built without optimisation: under the sanitizers it compiles three to
+    # four times faster, and the libraries it tests keep their own optimisation.
+    target_compile_options(${name} PRIVATE -O0)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS unit)
     vko_private_tmpdir(${name})
