@@ -19,6 +19,8 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
+#include "frm/controls/nnotebk.h"
+#include "frm/views/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
@@ -113,13 +115,29 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
                     {itsNextListButton, 1218}, {printResults, 1222},   {itsHitList, 1226},
                     {printEntry, 1232},     {itsEntryPane, 1236}};
     FillChooser();
-    itsPainter->SetWindow(itsEntryPane->PaneWindow());
-    itsPainter->SetView(itsEntryPane);
+    AttachPainter();
     if (KQedApp* application = KQedApp::Instance())
         itsPainter->SetColors(application->GetPrefs());
 }
 
 KQBasicWin::~KQBasicWin() { Destroy(itsTyped); }
+
+FRM_CWindow* KQBasicWin::HolderWindow() const
+{
+    FRM_CWindow* window = GetCWindow();
+    // A page on a notebook's face: the window that holds the notebook.
+    while (auto* face = dynamic_cast<FRM_CFaceWindow*>(window)) {
+        FRM_NNotebook* notebook = face->GetNotebook();
+        window = notebook != nullptr ? notebook->GetCWindow() : nullptr;
+    }
+    return window;
+}
+
+void KQBasicWin::AttachPainter()
+{
+    itsPainter->SetWindow(itsEntryPane->PaneWindow());
+    itsPainter->SetView(itsEntryPane);
+}
 
 const RWOrdered* KQBasicWin::GetHits() const
 {
@@ -300,7 +318,7 @@ void KQBasicWin::ShowResults(const ResultsRecord& record)
     itsHitList->AddItems(Lines(*record.hits), 0);
     itsHitList->ResumeList();
     // The status bar counts every hit, also those the list had no room for.
-    if (auto* main = dynamic_cast<MainRefWin*>(GetCWindow()))
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
         main->ShowCount(std::to_string(record.hits->entries()) + " Entries Found");
     if (record.hits->entries() != 0) {
         itsHitList->SelectItem(0);
@@ -376,7 +394,7 @@ bool KQBasicWin::ShowOtherResults(int delta)
 
 void KQBasicWin::UpdateHistoryMenus()
 {
-    FRM_CWindow* window = GetCWindow();
+    FRM_CWindow* window = HolderWindow();
     FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr;
     if (bar == nullptr)
         return;
@@ -454,7 +472,7 @@ bool KQBasicWin::EntryPopUp(const FRM_CPoint& point)
         text == ";TABLE")
         return false;
     itsPopUpWord = text;
-    FRM_CWindow* window = GetCWindow();
+    FRM_CWindow* window = HolderWindow();
     if (window == nullptr)
         return true;
     FRM_CMenuBar menu(window, menutag::kEntryPopupMenu);
@@ -491,7 +509,7 @@ bool KQBasicWin::FindIn(long position)
         position >= static_cast<long>(application->GetDescriptions().entries()) ||
         itsPopUpWord.empty())
         return false;
-    if (FRM_CWindow* window = GetCWindow())
+    if (FRM_CWindow* window = HolderWindow())
         window->DoCommand(MainRefWin::kCmdSelectReference, &position);
     const std::string word = itsPopUpWord;
     Clear();
@@ -550,7 +568,7 @@ void KQBasicWin::DoCommand(long command, void* data)
         return;
     case kCmdPrintResults:
     case kCmdPrintEntry:
-        if (FRM_CWindow* window = GetCWindow())
+        if (FRM_CWindow* window = HolderWindow())
             window->DoMenuCommand(command == kCmdPrintEntry ? menutag::kPrintEntry
                                                             : menutag::kPrintResults, 0, 0);
         return;

@@ -16,6 +16,7 @@
 class EntryPainter;
 class FRM_CButton;
 class FRM_CMenuBar;
+class FRM_CWindow;
 class FRM_NButton;
 class FRM_NListButton;
 class FRM_NEditControl;
@@ -49,6 +50,13 @@ public:
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
                EntryPainter* painter, SearchHistories* histories);
     ~KQBasicWin() override;
+
+    // Has the main window's entry engine draw into this page's entry pane (the front
+    // page's).
+    void AttachPainter();
+    // The window the page stands in: the main window, also when the page is on a face of
+    // its notebook.
+    FRM_CWindow* HolderWindow() const;
 
     // The text field's text, and setting it (caret after the last character).
     std::string GetTypedText() const;

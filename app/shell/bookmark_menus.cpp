@@ -100,9 +100,7 @@ MainRefWin* WindowOf(const KQedApp& application, const configDict* description)
 // then the hit whose text is the whole word.
 void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const std::string& word)
 {
-    KQBasicWin* page = window->GetBasicPage();
-    if (page->GetKind() != KQBasicWin::kBasic)
-        page->SetKind(KQBasicWin::kBasic);
+    KQBasicWin* page = window->ShowPage(0);
     const RWOrdered& names = description->SearchNames();
     for (std::size_t i = 0; i < names.entries(); ++i)
         if (std::string(static_cast<const RWCollectableString*>(names[i])->data()) == "va")

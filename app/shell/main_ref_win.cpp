@@ -15,6 +15,7 @@
 #include "app/shell/w_hist_win.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
+#include "frm/controls/nnotebk.h"
 #include "frm/controls/nctrls.h"
 #include "app/display/print_view.h"
 #include "app/shell/kq_list_box.h"
@@ -23,12 +24,31 @@
 #include "frm/runtime/cdesktop.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cglblcls.h"
+#include "frm/views/cfacewin.h"
+#include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cstatbar.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
+
+// The notebook of the search pages: a page the user brings to the front takes the entry.
+class SearchNotebook : public FRM_NNotebook {
+public:
+    SearchNotebook(MainRefWin* window, const FRM_CRect& frame)
+        : FRM_NNotebook(window, frame), itsWindow(window)
+    {
+    }
+    void DoHit(const s_ctlinfo& info) override
+    {
+        FRM_NNotebook::DoHit(info);
+        itsWindow->FrontPageChanged();
+    }
+
+private:
+    MainRefWin* itsWindow;
+};
 
 constexpr std::int32_t kStatusBarId = 1054;
 constexpr std::int32_t kCountTextId = 1374;
@@ -81,15 +101,69 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     // a bar's height above the bottom.
     if (auto* bar = itsIDData.Get<FRM_CStatusBar>(kStatusBarId))
         bottom -= bar->GetFrame().Height();
-    itsBasicPage = new KQBasicWin(this, FRM_CRect(0, kPageTop, client.Width(), bottom), itsDocument,
-                                  itsPainter.get(), &itsHistories);
-    // The page follows the window's size, the status bar staying below it.
-    itsBasicPage->SetGlue(0xFFFFFFFFul);
+    // The search notebook: one tab per page, each page on its face.
+    itsNotebook = new SearchNotebook(this, FRM_CRect(0, kPageTop, client.Width(), bottom));
+    itsNotebook->SetGlue(0xFFFFFFFFul);
+    static const char* const kTabTitles[kPageCount] = {"Basic Searches", "Advanced Searches",
+                                                       "Browse"};
+    static const KQBasicWin::Kind kKinds[kPageCount] = {KQBasicWin::kBasic, KQBasicWin::kAdvanced,
+                                                        KQBasicWin::kBrowse};
+    for (int i = 0; i < kPageCount; ++i) {
+        const auto tab = static_cast<short>(i);
+        itsNotebook->AddTab(tab, FRM_CStringRW(kTabTitles[i]), FRM_CImage());
+        itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTabTitles[i]));
+        auto* face = new FRM_CFaceWindow(document, itsNotebook);
+        itsNotebook->SetFace(face, tab, 0, 0);
+        const FRM_CRect area = face->GetFrame();
+        auto* page = new KQBasicWin(face, FRM_CRect(0, 0, area.Width(), area.Height()),
+                                    itsDocument, itsPainter.get(), &itsHistories);
+        page->SetGlue(0xFFFFFFFFul);
+        page->SetKind(kKinds[i]);
+        itsPages[static_cast<std::size_t>(i)] = page;
+    }
+    ShowPage(0);
     FillReferenceSelector();
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
 MainRefWin::~MainRefWin() = default;
+
+KQBasicWin* MainRefWin::GetFrontPage() const { return itsPages[static_cast<std::size_t>(itsFrontPage)]; }
+
+KQBasicWin* MainRefWin::ShowPage(int index)
+{
+    if (index < 0 || index >= kPageCount)
+        return GetFrontPage();
+    if (itsNotebook != nullptr)
+        itsNotebook->SetFrontPage(static_cast<short>(index), 0);
+    itsFrontPage = index;
+    FrontPageChanged();
+    return GetFrontPage();
+}
+
+void MainRefWin::FrontPageChanged()
+{
+    if (itsNotebook != nullptr) {
+        short tab = 0;
+        short page = 0;
+        if (itsNotebook->GetFrontPage(&tab, &page) != nullptr && tab >= 0 && tab < kPageCount)
+            itsFrontPage = tab;
+    }
+    KQBasicWin* front = GetFrontPage();
+    if (front == nullptr)
+        return;
+    // The entry shown moves to the front page's pane.
+    front->AttachPainter();
+    front->Invalidate(front->GetLocalFrame());
+    if (FRM_CMenuBar* bar = GetMenuBar()) {
+        const short tags[kPageCount] = {menutag::kBasicSearches, menutag::kAdvancedSearches,
+                                        menutag::kBrowseSearches};
+        for (int i = 0; i < kPageCount; ++i) {
+            bar->SetEnabled(tags[i], i == itsFrontPage ? 0 : 1);
+            bar->SetChecked(tags[i], i == itsFrontPage ? 1 : 0);
+        }
+    }
+}
 
 void MainRefWin::FillReferenceSelector()
 {
@@ -180,7 +254,8 @@ void MainRefWin::ChooseReference()
         return;
     }
     SetTitle(FRM_CStringRW(name.c_str()));
-    itsBasicPage->ReferenceChanged();
+    for (KQBasicWin* page : itsPages)
+        page->ReferenceChanged();
     if (KQedApp* application = KQedApp::Instance()) {
         KQedApp::WindowTitle record{this, nullptr};
         application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
@@ -213,7 +288,7 @@ void MainRefWin::PasteText()
     while (!pasted.empty() && (pasted.back() == '\0' || pasted.back() == '\n' || pasted.back() == '\r'))
         pasted.pop_back();
     if (!pasted.empty())
-        itsBasicPage->SetTypedText(pasted);
+        GetFrontPage()->SetTypedText(pasted);
 }
 
 void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
@@ -246,7 +321,7 @@ void MainRefWin::PrintResults()
 {
     if (itsDocument == nullptr)
         return;
-    const HitLines lines(itsBasicPage->GetHitList());
+    const HitLines lines(GetFrontPage()->GetHitList());
     PrintView job(itsDocument->GetPrintRecord(), &lines, GetTitle().data());
     job.StartPrint(PrintView::kList);
 }
@@ -273,7 +348,7 @@ void MainRefWin::DoMouseMove(FRM_CPoint point, short button, short isShift, shor
 void MainRefWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 0x1B) {
-        itsBasicPage->Clear();
+        GetFrontPage()->Clear();
         return;
     }
     FRM_CWindow::DoKey(key);
@@ -329,7 +404,9 @@ short MainRefWin::Close()
         std::vector<FRM_CWindow*> others;
         const RWOrdered& windows = itsDocument->GetWindows();
         for (std::size_t i = 0; i < windows.entries(); ++i)
-            if (auto* window = static_cast<FRM_CWindow*>(windows[i]); window != this)
+            // The notebook's faces go with this window.
+            if (auto* window = static_cast<FRM_CWindow*>(windows[i]);
+                window != this && dynamic_cast<FRM_CFaceWindow*>(window) == nullptr)
                 others.push_back(window);
         bool refused = false;
         for (FRM_CWindow* window : others) {
@@ -393,7 +470,7 @@ void MainRefWin::DoCommand(long command, void* data)
         return;
     case kCmdPreviousEntry:
     case kCmdNextEntry:
-        itsBasicPage->ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
+        GetFrontPage()->ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -403,17 +480,17 @@ void MainRefWin::DoCommand(long command, void* data)
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
     if (tag >= menutag::kForwardFirst && tag < menutag::kForwardFirst + 10) {
-        itsBasicPage->ShowOtherEntry(tag - menutag::kForwardFirst);
+        GetFrontPage()->ShowOtherEntry(tag - menutag::kForwardFirst);
         return;
     }
     if (tag >= menutag::kBackwardFirst && tag < menutag::kBackwardFirst + 10) {
-        itsBasicPage->ShowOtherEntry(-(tag - menutag::kBackwardFirst));
+        GetFrontPage()->ShowOtherEntry(-(tag - menutag::kBackwardFirst));
         return;
     }
     // The entry pop-up's "Find in" items: one per dictionary, none beyond.
     if (tag >= menutag::kFindIn && KQedApp::Instance() != nullptr &&
         tag < menutag::kFindIn + static_cast<long>(KQedApp::Instance()->GetDescriptions().entries())) {
-        itsBasicPage->FindIn(tag - menutag::kFindIn);
+        GetFrontPage()->FindIn(tag - menutag::kFindIn);
         return;
     }
     switch (tag) {
@@ -454,32 +531,33 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case kNullCommand:
         return;
     case menutag::kClear:
-        itsBasicPage->Clear();
+        for (KQBasicWin* page : itsPages)
+            page->Clear();
         return;
     case menutag::kPreviousEntry:
     case menutag::kNextEntry:
-        itsBasicPage->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);
+        GetFrontPage()->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);
         return;
     case menutag::kHistory: {
         std::vector<std::string> names;
         for (std::size_t p = 1; p <= itsHistories.entries.Count(); ++p)
             names.push_back(itsHistories.entries.At(p)->word);
         if (const long picked = WHistWin::Run(itsDocument, names))
-            itsBasicPage->ShowEntryAt(picked);
+            GetFrontPage()->ShowEntryAt(picked);
         return;
     }
     case menutag::kPreviousList:
     case menutag::kNextList:
-        itsBasicPage->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);
+        GetFrontPage()->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);
         return;
     case menutag::kBasicSearches:
-        itsBasicPage->SetKind(KQBasicWin::kBasic);
+        ShowPage(0);
         return;
     case menutag::kAdvancedSearches:
-        itsBasicPage->SetKind(KQBasicWin::kAdvanced);
+        ShowPage(1);
         return;
     case menutag::kBrowseSearches:
-        itsBasicPage->SetKind(KQBasicWin::kBrowse);
+        ShowPage(2);
         return;
     case menutag::kNextWindow:
         if (itsDocument != nullptr)

@@ -4,6 +4,7 @@
 // window's entry engine draws into; the status bar with the result count and a help line.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 class EntryPainter;
 class FRM_CButton;
 class FRM_NListButton;
+class FRM_NNotebook;
 class FRM_NText;
 class KQBasicWin;
 class RefDoc;
@@ -38,7 +40,16 @@ public:
                long attributes, e_win_type type, int menuBarId, WINDOW parent);
     ~MainRefWin() override;
 
-    KQBasicWin* GetBasicPage() const { return itsBasicPage; }
+    // The pages of the search notebook, in tab order: basic, advanced, browse.
+    static constexpr int kPageCount = 3;
+    KQBasicWin* GetBasicPage() const { return itsPages[0]; }
+    KQBasicWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
+    // The page in front, and bringing page index (0 basic, 1 advanced, 2 browse) there.
+    KQBasicWin* GetFrontPage() const;
+    KQBasicWin* ShowPage(int index);
+    FRM_NNotebook* GetNotebook() const { return itsNotebook; }
+    // The notebook brought another page to the front.
+    void FrontPageChanged();
     // The entry engine that draws the chosen entry into the page's entry pane.
     EntryPainter& GetPainter() const { return *itsPainter; }
     SearchHistories& GetHistories() { return itsHistories; }
@@ -85,5 +96,7 @@ private:
     MainRefWinIDData itsIDData;
     SearchHistories itsHistories;
     std::unique_ptr<EntryPainter> itsPainter;
-    KQBasicWin* itsBasicPage = nullptr;   // the view tree's
+    FRM_NNotebook* itsNotebook = nullptr;             // the view tree's
+    std::array<KQBasicWin*, kPageCount> itsPages{};   // on the notebook's faces
+    int itsFrontPage = 0;
 };

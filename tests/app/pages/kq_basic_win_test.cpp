@@ -137,7 +137,7 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
     // A click on the first line, through the window as the switchboard sends it, shows its
     // entry.
     const FRM_CRect frame = list->GetGlobalFrame();
-    MainWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
+    list->GetCWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
     EXPECT_EQ(list->GetSelectedIndex(), 0);
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
     EXPECT_EQ(list->SelectItem(-1), 0);
@@ -335,9 +335,11 @@ namespace {
 TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
 {
     BasicPage()->SearchFor("cat*");
-    WINDOW window = MainWindow()->GetVKOWindow();
+    // The page stands on the front face of the main window's notebook.
+    FRM_CWindow* face = BasicPage()->GetCWindow();
+    WINDOW window = face->GetVKOWindow();
     vkov_debug_draw_log_clear(window);
-    MainWindow()->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
+    face->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
     const FRM_CRect frame = BasicPage()->GetHitList()->GetGlobalFrame();
     ASSERT_GT(frame.Top(), 0.0f) << "the list stands below the page's top";
     // The selected first line is drawn inverted inside the list's frame.

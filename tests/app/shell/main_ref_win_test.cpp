@@ -14,6 +14,8 @@
 #include "app/shell/menu_tags.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
+#include "frm/controls/nnotebk.h"
+#include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
 
 #include "../support/tavlin_fixture.h"
@@ -190,6 +192,39 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
     MainWindow()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
+}
+
+TEST_F(MainWindowTest, NotebookHoldsTheThreePagesAndTheMenuFollowsTheFrontOne)
+{
+    Start();
+    FRM_NNotebook* notebook = MainWindow()->GetNotebook();
+    ASSERT_NE(notebook, nullptr);
+    ASSERT_EQ(notebook->GetNumTabs(), 3);
+    const char* titles[] = {"Basic Searches", "Advanced Searches", "Browse"};
+    const KQBasicWin::Kind kinds[] = {KQBasicWin::kBasic, KQBasicWin::kAdvanced, KQBasicWin::kBrowse};
+    for (short tab = 0; tab < 3; ++tab) {
+        SCOPED_TRACE(tab);
+        EXPECT_STREQ(notebook->GetTabTitle(tab).data(), titles[tab]);
+        EXPECT_EQ(MainWindow()->GetPage(tab)->GetKind(), kinds[tab]);
+        EXPECT_EQ(MainWindow()->GetPage(tab)->GetCWindow(), static_cast<FRM_CWindow*>(notebook->GetFace(tab, 0)));
+    }
+    BasicPage()->SearchFor("dog");
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    MainWindow()->DoMenuCommand(menutag::kBrowseSearches, 0, 0);
+    EXPECT_EQ(BasicPage(), MainWindow()->GetPage(2));
+    short tab = -1;
+    short page = -1;
+    notebook->GetFrontPage(&tab, &page);
+    EXPECT_EQ(tab, 2);
+    EXPECT_EQ(bar->IsEnabled(menutag::kBrowseSearches), 0);
+    EXPECT_EQ(bar->IsChecked(menutag::kBrowseSearches), 1);
+    EXPECT_EQ(bar->IsEnabled(menutag::kBasicSearches), 1);
+    EXPECT_EQ(bar->IsChecked(menutag::kBasicSearches), 0);
+    // The histories are the window's: the browse page goes back to what the basic page showed.
+    BasicPage()->SearchFor("cat");
+    EXPECT_TRUE(BasicPage()->ShowOtherEntry(-1));
+    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "dog");
+    EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog") << "the basic page keeps its own text";
 }
 
 // A window of the document that will not close.

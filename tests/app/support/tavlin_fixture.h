@@ -137,7 +137,8 @@ protected:
         const std::vector<RefDoc*> documents = ReferenceDocuments();
         return documents.empty() ? nullptr : documents.front()->GetMainWindow();
     }
-    KQBasicWin* BasicPage() const { return MainWindow()->GetBasicPage(); }
+    // The search page in front of the main window's notebook.
+    KQBasicWin* BasicPage() const { return MainWindow()->GetFrontPage(); }
 
     test_support::TempDir itsDir;
     std::filesystem::path itsOldDir;
