@@ -446,8 +446,13 @@ void MainRefWin::DoCommand(long command, void* data)
         }
         std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
         // Over the search page, the page's own help for its controls.
-        if (line.empty() && itsBasicPage->GetFrame().IsPointInRect(point))
-            line = itsBasicPage->HelpAt(point);
+        // The front page lies on a notebook face of its own: the point is taken there.
+        const KQBasicWin* page = GetFrontPage();
+        if (line.empty() && page != nullptr && page->GetEnclosure() != nullptr) {
+            const FRM_CPoint onFace = point.GetTranslated(this, page->GetEnclosure());
+            if (page->GetFrame().IsPointInRect(onFace))
+                line = page->HelpAt(onFace);
+        }
         ShowHelpLine(!line.empty() ? line : FRM_CStringRW(1141).data());
         return;
     }

@@ -147,9 +147,10 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
         {FRM_CPoint(70, 20), "Click to return to previous word"},
         {FRM_CPoint(300, 20), "Select a reference in which to search"},
         {FRM_CPoint(400, 300), "Double-click any English word to see its entry"},
-        {FRM_CPoint(50, 50 + 115), "Click to begin search"},
-        {FRM_CPoint(100, 50 + 300), "Click a word in the list to see its entry"},
-        {FRM_CPoint(100, 50 + 25), "Current Help"},   // the first label has no help
+        // The page's controls lie on the notebook's face, 74 pixels down the window.
+        {FRM_CPoint(50, 74 + 115), "Click to begin search"},
+        {FRM_CPoint(100, 74 + 250), "Click a word in the list to see its entry"},
+        {FRM_CPoint(100, 74 + 20), "Current Help"},   // the first label has no help
         {FRM_CPoint(520, 45), "Current Help"},
     };
     for (const Case& c : cases) {
