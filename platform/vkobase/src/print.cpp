@@ -1,8 +1,10 @@
 // print.cpp: print records, print windows and the print loop. A job's drawing goes to a PDF
 // file, one per job, in the output directory (the working directory unless the program set
-// one). A print window is a hidden window of type W_PRINT whose client area is the page in
-// printer pixels (the printer resolution attributes); its PDF is finished when it is
-// destroyed. One job runs at a time, and the print routine runs synchronously.
+// one). A print window is a hidden window of type W_PRINT whose client area is the part of the
+// page inside the margins chosen in page setup, in printer pixels (the printer resolution
+// attributes); the PDF page is the whole paper, so what is drawn at the window's origin lands
+// at the margins' corner. Its PDF is finished when the window is destroyed. One job runs at a time,
+// and the print routine runs synchronously.
 #include "vkobase/print.h"
 
 #include "print_internal.h"
@@ -44,6 +46,8 @@ struct Job {
     std::string title;
     double width_in = 0; // the page as printed
     double height_in = 0;
+    double left_in = 0; // where the printed area starts on it
+    double top_in = 0;
     std::int32_t hres = 300; // the printer resolution the window was made with
     std::int32_t vres = 300;
     cairo_surface_t *pdf = nullptr; // made when the first page opens
@@ -275,10 +279,15 @@ WINDOW vkok_print_create_win(s_printrcd *rcd, const char *title) noexcept {
         return nullptr;
     double width_in = 0, height_in = 0;
     page_inches(*rcd, &width_in, &height_in);
+    // Margins that leave no room on the page as printed (possible once the page is turned)
+    // give way to the whole page.
+    vkobase::PageMargins m = rcd->margins;
+    if (m.left_in + m.right_in >= width_in || m.top_in + m.bottom_in >= height_in)
+        m = vkobase::PageMargins{0, 0, 0, 0};
     const std::int32_t hres = printer_res(VKO_ATTR_PRINTER_HRES);
     const std::int32_t vres = printer_res(VKO_ATTR_PRINTER_VRES);
-    const double width_px = width_in * hres;
-    const double height_px = height_in * vres;
+    const double width_px = (width_in - m.left_in - m.right_in) * hres;
+    const double height_px = (height_in - m.top_in - m.bottom_in) * vres;
     if (width_px < 1 || height_px < 1 || width_px > INT16_MAX || height_px > INT16_MAX)
         return nullptr;
     finish_job(); // the last job's window is gone; nothing of it may linger
@@ -302,6 +311,8 @@ WINDOW vkok_print_create_win(s_printrcd *rcd, const char *title) noexcept {
     state().job.rcd = rcd;
     state().job.width_in = width_in;
     state().job.height_in = height_in;
+    state().job.left_in = m.left_in;
+    state().job.top_in = m.top_in;
     state().job.hres = hres;
     state().job.vres = vres;
     return win;
@@ -328,6 +339,8 @@ BOOLEAN vkok_print_open_page(s_printrcd *rcd) noexcept {
         }
         // The window draws in printer pixels; the PDF counts in points.
         cairo_surface_set_device_scale(pdf, kPointsPerInch / hres, kPointsPerInch / vres);
+        cairo_surface_set_device_offset(pdf, job.left_in * kPointsPerInch,
+                                        job.top_in * kPointsPerInch);
         try {
             // The title's bytes are Windows-1252; PDF metadata is UTF-8.
             const std::string title = vkobase::font::to_utf8(job.title.c_str(), -1);

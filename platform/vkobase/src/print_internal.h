@@ -8,7 +8,8 @@
 
 namespace vkobase {
 
-// Margins of the page, in inches, as chosen in page setup (portrait sides of the paper).
+// Margins of the page, in inches, as chosen in page setup: the sides of the page as printed
+// (turned with it). Printing draws inside them.
 struct PageMargins {
     double top_in = 0.25, left_in = 0.25, bottom_in = 0.25, right_in = 0.25;
 };

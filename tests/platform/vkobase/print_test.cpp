@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../platform/vkobase/src/print_internal.h"
 #include "media_test_support.h"
 #include "vkobase/dwin.h"
 #include "vkobase/print.h"
@@ -101,14 +102,14 @@ TEST_F(PrintTest, Job_GivesOnePdfPagePerPrintedPage) {
     // clang-format off
     const Case cases[] = {
         {"two Letter pages", "Two pages", "Two pages", VKO_PRINT_PORTRAIT, 8.5, 11,
-         VKO_PRINT_INCHES, 2, "Two_pages.pdf", "612 x 792 pts (letter)", 3300, 2550},
+         VKO_PRINT_INCHES, 2, "Two_pages.pdf", "612 x 792 pts (letter)", 3150, 2400},
         {"the same title again gets a file of its own", "Two pages", "Two pages",
          VKO_PRINT_PORTRAIT, 8.5, 11, VKO_PRINT_INCHES, 1, "Two_pages-2.pdf",
-         "612 x 792 pts (letter)", 3300, 2550},
+         "612 x 792 pts (letter)", 3150, 2400},
         {"A4 landscape in millimetres", "Wide/one", "Wide/one", VKO_PRINT_LANDSCAPE, 210, 297,
-         VKO_PRINT_MILLIMETRES, 3, "Wideone.pdf", "841.89 x 595.276 pts (A4)", 2480, 3507},
+         VKO_PRINT_MILLIMETRES, 3, "Wideone.pdf", "841.89 x 595.276 pts (A4)", 2330, 3357},
         {"a Windows-1252 title", "Caf\xE9 list", "Caf\xC3\xA9 list", VKO_PRINT_PORTRAIT, 612,
-         792, VKO_PRINT_POINTS, 1, "Caf_list.pdf", "612 x 792 pts (letter)", 3300, 2550},
+         792, VKO_PRINT_POINTS, 1, "Caf_list.pdf", "612 x 792 pts (letter)", 3150, 2400},
     };
     // clang-format on
     for (const Case &c : cases) {
@@ -133,6 +134,61 @@ TEST_F(PrintTest, Job_GivesOnePdfPagePerPrintedPage) {
         const std::string text = run("pdftotext '" + pdf.string() + "' -");
         EXPECT_NE(text.find("Page number " + std::to_string(c.pages)), std::string::npos)
             << "the drawing reached the last page";
+        vkok_print_destroy(rcd);
+    }
+}
+
+TEST_F(PrintTest, Job_DrawsInsideThePageSetupMargins) {
+    if (!have_poppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    struct Case {
+        const char *why;
+        const char *title;
+        std::int32_t orientation;
+        vkobase::PageMargins margins;
+        std::int16_t band_bottom, band_right;
+        double text_left_pt, text_top_pt; // where the text drawn an inch in lands on the paper
+    };
+    const Case cases[] = {
+        {"the margins move the drawing and shrink the printed area",
+         "Margins",
+         VKO_PRINT_PORTRAIT,
+         {2, 1, 1, 0.5},
+         2400,
+         2100,
+         144,
+         216},
+        {"margins that leave no room once the page is turned give way to the whole page",
+         "Turned",
+         VKO_PRINT_LANDSCAPE,
+         {5, 0.5, 5, 0.5},
+         2550,
+         3300,
+         72,
+         72},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        s_printrcd *rcd = vkok_print_create(nullptr);
+        ASSERT_NE(rcd, nullptr);
+        ASSERT_EQ(vkok_print_set_page_orient(rcd, c.orientation), TRUE);
+        ASSERT_TRUE(vkobase::print_set_margins(rcd, c.margins));
+        Job job{rcd, c.title, 1, {}};
+        ASSERT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&job)), TRUE);
+        ASSERT_EQ(job.bands.size(), 1u);
+        EXPECT_EQ(job.bands[0].bottom, c.band_bottom);
+        EXPECT_EQ(job.bands[0].right, c.band_right);
+        const auto pdf = its_dir.path() / (std::string(c.title) + ".pdf");
+        const std::string boxes = run("pdftotext -bbox '" + pdf.string() + "' -");
+        const std::size_t word = boxes.find(">Page<");
+        ASSERT_NE(word, std::string::npos) << boxes;
+        const std::size_t open = boxes.rfind("<word", word);
+        double x_min = 0, y_min = 0;
+        ASSERT_EQ(
+            std::sscanf(boxes.c_str() + open, "<word xMin=\"%lf\" yMin=\"%lf\"", &x_min, &y_min),
+            2);
+        EXPECT_NEAR(x_min, c.text_left_pt, 3);
+        EXPECT_NEAR(y_min, c.text_top_pt, 20); // the text's top, near the point it was drawn at
         vkok_print_destroy(rcd);
     }
 }
@@ -169,8 +225,8 @@ TEST_F(PrintTest, PagesAndBands_FollowTheLoopAndTheResolution) {
     EXPECT_EQ(vkok_print_open_page(rcd), FALSE) << "already open";
     const s_rct *band = vkok_print_get_next_band();
     ASSERT_NE(band, nullptr);
-    EXPECT_EQ(band->right, 850);
-    EXPECT_EQ(band->bottom, 2200);
+    EXPECT_EQ(band->right, 800); // inside the quarter-inch margins of a new record
+    EXPECT_EQ(band->bottom, 2100);
     EXPECT_EQ(vkok_print_get_next_band(), nullptr);
     EXPECT_EQ(vkok_print_close_page(rcd), TRUE);
     vkok_vobj_destroy(win);

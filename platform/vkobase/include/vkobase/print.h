@@ -2,7 +2,8 @@
  * the table vkobase/print.def. Printing writes one PDF file per job into the output directory
  * (the working directory until vkov_print_set_output_dir names another), named after the job
  * title ("<title>.pdf", then "<title>-2.pdf" and so on when the name is taken). The print
- * window's client area is the page in printer pixels (attributes VKO_ATTR_PRINTER_HRES and
+ * window's client area is the page inside the margins chosen in page setup (a quarter inch on
+ * each side until then), in printer pixels (attributes VKO_ATTR_PRINTER_HRES and
  * VKO_ATTR_PRINTER_VRES, 300 unless set); each page is one band. One job at a time: a second
  * print window is refused while the first lives. The file is complete once the print window
  * is destroyed. */
