@@ -399,7 +399,7 @@ void PrefWin::DoCommand(long command, void* data)
     switch (command) {
     case kCmdOk:
         ApplyAll();
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     case kCmdApply:
         ApplyAll();
@@ -409,7 +409,7 @@ void PrefWin::DoCommand(long command, void* data)
     case kCmdCancel:
         if (FRM_CDocument* document = GetDocument())
             document->SetSave(0);
-        CloseSoon();
+        itsClose.Ask(this);
         return;
     case kCmdIgnored:
     case kCmdWindowNull:
@@ -419,29 +419,12 @@ void PrefWin::DoCommand(long command, void* data)
     }
 }
 
-PrefWin::~PrefWin()
-{
-    if (itsCloseTimer >= 0)
-        vko_timer_destroy(itsCloseTimer);
-}
-
-void PrefWin::CloseSoon()
-{
-    if (itsCloseTimer < 0)
-        itsCloseTimer = vko_timer_create(GetVKOWindow(), 1);
-    if (itsCloseTimer < 0)
-        Close();
-}
+PrefWin::~PrefWin() = default;
 
 void PrefWin::DoTimer(long timerId)
 {
-    if (timerId != itsCloseTimer || itsCloseTimer < 0) {
+    if (!itsClose.OnTimer(this, timerId))
         FRM_CWindow::DoTimer(timerId);
-        return;
-    }
-    vko_timer_destroy(itsCloseTimer);
-    itsCloseTimer = -1;
-    Close();
 }
 
 void PrefWin::DoMenuCommand(short tag, short shift, short control)

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "app/display/prefs.h"
+#include "app/shell/close_soon.h"
 #include "app/shell/id_data.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
@@ -156,9 +157,6 @@ public:
     ~PrefWin() override;
 
 private:
-    // Closes on the next tick, not from inside the click of the button that asked.
-    void CloseSoon();
-
     static constexpr long kCmdTabFirst = 10020;  // the page tabs: 10020 + page
 
     PrefWinIDData itsIDData;
@@ -168,7 +166,7 @@ private:
     std::array<PrefPage*, 3> itsPages{};
     std::array<FRM_NButton*, 3> itsTabs{};
     Page itsFrontPage = kAppearance;
-    std::int32_t itsCloseTimer = -1;
+    CloseSoon itsClose; // OK and Cancel close on the next tick, not inside their click
     FRM_NButton* itsOk = nullptr;
     FRM_NButton* itsApply = nullptr;
 };
