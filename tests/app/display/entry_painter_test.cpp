@@ -5,6 +5,7 @@
 
 #include "entry_painter_support.h"
 #include "frm/views/cimage.h"
+#include "../support/png_bytes.h"
 
 namespace {
 
@@ -471,29 +472,9 @@ TEST_F(EntryPainterTest, Copy_KeepsTheEntryShownAndTheLayout)
 
 namespace {
 
-// A PNG file image of a filled square, width x height pixels.
-std::string PngBytes(int width, int height)
-{
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
-}
-
 TEST_F(EntryPainterTest, LoadIllustration_ReadsTheImageAndLaysOutTheCaption)
 {
-    const std::string png = PngBytes(30, 20);
+    const std::string png = tavlintest::PngBytes(30, 20);
     struct Case {
         const char* why;
         std::string record;

@@ -3,8 +3,6 @@
 // it, and a click on a caption word handed to the opener before the window closes.
 #include "app/display/image_win.h"
 
-#include <cairo.h>
-
 #include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
 #include "app/display/scroll_view_win.h"
@@ -18,23 +16,9 @@
 #include "vkobase/font.h"
 #include "win32/testing.h"
 #include "wav_image.h"
+#include "../support/png_bytes.h"
 
 namespace {
-
-std::string Png(int width, int height)
-{
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
-}
 
 class NoTarget : public EntryDisplayTarget {
 public:
@@ -73,7 +57,10 @@ protected:
         itsDescription.SetSoundExist(1);
         itsDescription.SetPart(1, 1, "Entry", "");
         itsDescription.SetPart(2, 10, "Illustration", "");
-        Write("art", {{"circle", Png(300, 200)}, {"wide", Png(600, 100)}}, 1);
+        Write("art",
+              {{"circle", tavlintest::PngBytes(300, 200, false)},
+               {"wide", tavlintest::PngBytes(600, 100, false)}},
+              1);
         Write("main",
               {{"circle", dictwriter::encode_field_stream(
                               {{0xA3, "circle"}, {0xEE, "circle.png"}, {0x81, "a round figure"}})},

@@ -1,7 +1,6 @@
 // Tests of printing lists and entries to PDF: page breaks, the notice at the foot of every
 // page, and the screen's engine left alone. Pages are counted with poppler's pdfinfo and read
 // with pdftotext; the tests skip when poppler is not installed.
-#include <cairo.h>
 
 #include <cstdio>
 
@@ -10,6 +9,7 @@
 #include "tests/support/temp_dir.h"
 #include "frm/views/cimage.h"
 #include "vkobase/print.h"
+#include "../support/png_bytes.h"
 
 namespace {
 
@@ -239,16 +239,7 @@ TEST_F(PrintViewTest, Illustration_PrintsThePictureAndItsCaption)
 {
     if (!HavePoppler())
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40);
-    std::string png;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
-    cairo_surface_destroy(surface);
+    const std::string png = tavlintest::PngBytes(60, 40, false);
     WordItem part("a regular hexagon");
     part.set_kind(1);
     ASSERT_NE(painter->LoadIllustration(png, part), nullptr);

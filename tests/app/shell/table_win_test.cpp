@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <filesystem>
 
 #include "app/shell/kq_factory.h"
@@ -18,6 +16,7 @@
 #include "vkobase/surface_debug.h"
 
 #include "../support/tavlin_fixture.h"
+#include "../support/png_bytes.h"
 
 namespace {
 
@@ -38,21 +37,6 @@ protected:
         return window;
     }
 };
-
-std::string Png(int width, int height)
-{
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
-}
 
 void Write(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
            std::size_t block)
@@ -75,7 +59,7 @@ TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
 {
     Write(itsDir.path() + "/data/gamma",
           {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
-    Write(itsDir.path() + "/data/tables", {{"grid", Png(240, 160)}}, 1);
+    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 160, false)}}, 1);
     itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
                           "table_name=tables\nsearch_text=Entry word is...,va\n"
                           "main_entry=Entry:,N\nart_entry=Table:,N\n");

@@ -46,6 +46,7 @@
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/xvfb_test_support.h"
 #include "../support/tavlin_fixture.h"
+#include "../support/png_bytes.h"
 
 #include <cairo.h>
 
@@ -711,25 +712,6 @@ public:
     _exit(0);
 }
 
-std::string Png(int width, int height)
-{
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
-}
-
 // The animals of the shell's tests and "grid", whose entry has a table, and the table set.
 void WriteAlpha(const std::string& dir)
 {
@@ -752,7 +734,7 @@ void WriteAlpha(const std::string& dir)
     write(dir + "alpha", main);
     dictwriter::DictionarySource tables;
     tables.block_text_bytes = 1;
-    tables.entries.push_back({"grid", Png(240, 160), {}, {}});
+    tables.entries.push_back({"grid", tavlintest::PngBytes(240, 160), {}, {}});
     write(dir + "tables", tables);
 }
 
