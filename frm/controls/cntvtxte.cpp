@@ -604,6 +604,13 @@ void FRM_CNativeTextEdit::UpdateUnits(FRM_CUnits* theUnits)
     Size(itsFrame);
 }
 
+void FRM_CNativeTextEdit::SetFont(const FRM_CFont& theFont, short isShared)
+{
+    FRM_CView::SetFont(theFont, isShared);
+    if (itsTextEdit != 0)
+        vko_tx_set_font(itsTextEdit, theFont);
+}
+
 void FRM_CNativeTextEdit::SetGlue(unsigned long theGlue)
 {
     FRM_CView::SetGlue(theGlue == 0 ? 0xFFFF0000UL : theGlue);

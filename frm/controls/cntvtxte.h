@@ -97,6 +97,8 @@ public:
     void Key(const FRM_CKey& theKey) override;
     void Size(const FRM_CRect& theFrame) override;
     void SetOrigin(const FRM_CPoint& theDisplacement) override;
+    // The view's font, then the engine's: the text is laid out again in the new font.
+    void SetFont(const FRM_CFont& theFont, short isShared) override;
     short ClassCanGetKeyFocus() const override { return 1; }
     // The engine draws and repaints its text edit itself.
     void DoDraw(const FRM_CRect&) override {}

@@ -5,6 +5,7 @@
 
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
+#include "frm/drawing/cfont.h"
 #include "frm/runtime/cresourc.h"
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/csubview.h"
@@ -88,6 +89,8 @@ FRM_NScrollText::FRM_NScrollText(FRM_CSubview* theEnclosure, long theContainerId
     const bool vertical = (itsAttributes & kWantsVertical) != 0;
     const bool horizontal = (itsAttributes & kWantsHorizontal) != 0;
     CreateTextEdit();
+    if (itsResourceFontId != 0)
+        FRM_NTextEdit::SetFont(FRM_CFont(itsResourceFontId), 0);
     CreateScrollBars(vertical, horizontal);
     PositionTextEdit();
     MeasurePage();
@@ -107,6 +110,7 @@ void FRM_NScrollText::TakeResourceEntry(const s_win_def& theEntry)
         itsAttributes |= kWantsVertical;
     itsMargin = theEntry.tx_margin;
     itsLimit = theEntry.tx_limit;
+    itsResourceFontId = theEntry.font_id;
 }
 
 FRM_NScrollText::FRM_NScrollText(const FRM_NScrollText& other)
@@ -292,6 +296,12 @@ void FRM_NScrollText::MeasurePage()
         itsVScrollBar->SetIncrements(1, static_cast<float>(itsLinesPerPage));
         itsVScrollBar->SetThumbSize(static_cast<float>(itsLinesPerPage));
     }
+}
+
+void FRM_NScrollText::SetFont(const FRM_CFont& theFont, short isShared)
+{
+    FRM_NTextEdit::SetFont(theFont, isShared);
+    MeasurePage();
 }
 
 void FRM_NScrollText::UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount)

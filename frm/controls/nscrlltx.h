@@ -54,8 +54,8 @@ public:
     // Deletes its own bars, never the window's.
     ~FRM_NScrollText() override;
 
-    // Frame, title (the first text), attributes, margin and limit from the view's entry of a
-    // window resource, before its engine exists: attributes 0x20 and 0x40 ask for bars.
+    // Frame, title (the first text), attributes, margin, limit and font from the view's entry
+    // of a window resource, before its engine exists: attributes 0x20 and 0x40 ask for bars.
     void TakeResourceEntry(const s_win_def& theEntry);
 
     short IScrollText(short isTrackThumb, std::uint32_t theAttributes, float theMargin, int theLimit,
@@ -81,6 +81,8 @@ public:
 
     // With a horizontal bar, its range runs to the margin and its thumb is the view's width.
     void SetMargin(float theMargin) override;
+    // The text's font; the page is measured again in it.
+    void SetFont(const FRM_CFont& theFont, short isShared) override;
     void HScroll(e_scroll_ctl theAction, float thePosition) override;
     void VScroll(e_scroll_ctl theAction, float thePosition) override;
     void Size(const FRM_CRect& theFrame) override;
@@ -112,4 +114,5 @@ private:
     short itTracksThumb = 0;
     short itHasWindowBars = 0;
     short itIsInCallback = 0;
+    std::int32_t itsResourceFontId = 0;   // the font its resource entry names, 0 for none
 };

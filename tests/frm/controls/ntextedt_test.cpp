@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "frm/controls/nctrls.h"
+#include "frm/drawing/cfont.h"
 #include "frm/interaction/cmouse.h"
 #include "frm/views/cclipwin.h"
 #include "frm/runtime/cnav.h"
@@ -229,6 +230,42 @@ window 7300 {
     EXPECT_NE(text->GetVScrollBar(), nullptr) << "0x20 asks for a vertical bar";
     EXPECT_EQ(text->GetHScrollBar(), nullptr);
     EXPECT_EQ(text->GetLimit(), 2000);
+    EXPECT_EQ(window->Close(), 1);
+    vkok_app_process_pending_events();
+}
+
+// The entry's font is the engine's font, and the page is measured in it: a 30-point font fits
+// fewer lines than the standard font in the same rectangle. SetFont later does the same.
+TEST_F(TextEditTest, ScrollingTextTakesTheFontItsResourceNames)
+{
+    ASSERT_TRUE(vkov_res_register_text("scrolltext_font_test", R"(
+font 7311 "01\\helvetica\\0\\30\\"
+window 7310 {
+  entry type=1 rect=(0,0,400,300) title="Fonts"
+  entry type=23 rect=(10,10,190,290) id=311 txattrs=0x20
+  entry type=23 rect=(200,10,380,290) id=312 txattrs=0x20 font=7311
+}
+)"));
+    auto* window = new FRM_CWindow(itsDocument, 7310, 1, itsTaskWindow);
+    vkok_app_process_pending_events();
+    auto* plain = FrmCast<FRM_NScrollText>(window->FindResourceView(7310, 311));
+    auto* large = FrmCast<FRM_NScrollText>(window->FindResourceView(7310, 312));
+    ASSERT_NE(plain, nullptr);
+    ASSERT_NE(large, nullptr);
+    const auto engineFontSize = [](const FRM_NScrollText* text) {
+        FONT_OBJ font = vko_tx_get_font(text->GetVKOTextEdit());
+        const long size = vko_font_get_size(font);
+        vko_font_destroy(font);
+        return size;
+    };
+    EXPECT_EQ(engineFontSize(large), 30);
+    EXPECT_NE(engineFontSize(plain), 30);
+    EXPECT_LT(large->GetLinesPerPage(), plain->GetLinesPerPage());
+    EXPECT_EQ(large->GetVScrollBar()->GetThumbSize(), static_cast<float>(large->GetLinesPerPage()));
+
+    plain->SetFont(FRM_CFont(7311), 0);
+    EXPECT_EQ(engineFontSize(plain), 30);
+    EXPECT_EQ(plain->GetLinesPerPage(), large->GetLinesPerPage());
     EXPECT_EQ(window->Close(), 1);
     vkok_app_process_pending_events();
 }
