@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr int kWord = 0x01, kAnd = 0x02, kOr = 0x04, kNot = 0x08, kOpen = 0x10, kClose = 0x20,
-              kSearch = 0x40;
+using namespace querymask;
 
 std::string Trim(const std::string& text)
 {
@@ -19,28 +18,30 @@ std::string Trim(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-int AfterTerm(int depth) { return depth == 0 ? (kSearch | kAnd | kOr) : (kClose | kAnd | kOr); }
-
 } // namespace
 
 QueryCheck CheckQueryText(const std::string& text, const std::string& currentLabel)
 {
     QueryCheck check;
-    int mask = kWord | kNot | kOpen;
+    int mask = kAfterAndOr;
     int pending = 0;
     int depth = 0;
     std::string label = currentLabel;
     std::size_t cursor = 0;
+    const auto fail = [&check, &depth](const std::string& error, bool beep) {
+        check.error = error;
+        check.beep = beep;
+        check.depth = depth;
+        return check;
+    };
     while (cursor < text.size()) {
         const std::string rest = text.substr(cursor);
         std::size_t p = rest.find_first_of("=&|!()");
         if (p == std::string::npos)
             p = rest.size();
         if (p < rest.size() && rest[p] == '=') {
-            if ((mask & kWord) == 0 || pending > 0) {
-                check.error = "Error in search text with multiple adds";
-                return check;
-            }
+            if ((mask & kWord) == 0 || pending > 0)
+                return fail("Error in search text with multiple adds", true);
             label = rest.substr(0, p);
             cursor += p + 1;
             ++pending;
@@ -49,18 +50,16 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
         if (p == 0) {
             const char op = rest[0];
             const int bit = op == '!' ? kNot : op == '&' ? kAnd : op == '|' ? kOr : op == '(' ? kOpen : kClose;
-            if ((mask & bit) == 0) {
-                check.error = std::string("Error in search text with ") + op;
-                return check;
-            }
+            if ((mask & bit) == 0)
+                return fail(std::string("Error in search text with ") + op, false);
             check.tokens.emplace_back(1, op);
             if (op == '!')
-                mask = kWord | kOpen;
+                mask = kStart;
             else if (op == '&' || op == '|')
-                mask = kWord | kNot | kOpen;
+                mask = kAfterAndOr;
             else if (op == '(') {
                 ++depth;
-                mask = kWord | kOpen;
+                mask = kStart;
             } else {
                 depth = std::max(0, depth - 1);
                 mask = AfterTerm(depth);
@@ -70,10 +69,8 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
         }
         const std::string word = Trim(rest.substr(0, p));
         if (!word.empty()) {
-            if ((mask & kWord) == 0) {
-                check.error = "Error in search text with =";
-                return check;
-            }
+            if ((mask & kWord) == 0)
+                return fail("Error in search text with =", true);
             check.tokens.push_back(label + "=" + word);
             mask = AfterTerm(depth);
             pending = 0;
@@ -81,10 +78,9 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
         cursor += p;
     }
     check.mask = mask;
-    if ((mask & kSearch) == 0) {
-        check.error = "Unable to do Search";
-        return check;
-    }
+    check.depth = depth;
+    if ((mask & kSearch) == 0)
+        return fail("Unable to do Search", true);
     check.ok = true;
     return check;
 }
@@ -137,4 +133,39 @@ std::vector<std::string> CollectHighlightWords(const std::string& query)
             break;
     }
     return words;
+}
+
+std::vector<std::string> QueryTokens(const std::string& query,
+                                     const std::vector<std::string>& labels,
+                                     const std::vector<std::string>& names)
+{
+    const auto labelAt = [&labels](std::size_t position) {
+        return position < labels.size() ? labels[position] : std::string();
+    };
+    std::vector<std::string> tokens;
+    std::size_t cursor = 0;
+    while (cursor < query.size()) {
+        const std::size_t end = std::min(query.find_first_of("&|!()", cursor), query.size());
+        if (end == cursor) {
+            tokens.emplace_back(1, query[cursor]);
+            ++cursor;
+            continue;
+        }
+        // Every term moves the cursor on to the next operator, also one without "=" (such
+        // as a basic page's word shown here): it stands under the first search type.
+        const std::string term = query.substr(cursor, end - cursor);
+        cursor = end;
+        if (Trim(term).empty())
+            continue;
+        const std::size_t equals = term.find('=');
+        if (equals == std::string::npos) {
+            tokens.push_back(labelAt(0) + "=" + term);
+            continue;
+        }
+        const std::string name = term.substr(0, equals);
+        const auto found = std::find(names.begin(), names.end(), name);
+        const std::size_t position = found == names.end() ? 0 : static_cast<std::size_t>(found - names.begin());
+        tokens.push_back(labelAt(position) + "=" + term.substr(equals + 1));
+    }
+    return tokens;
 }

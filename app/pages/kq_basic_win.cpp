@@ -2,7 +2,6 @@
 #include "app/pages/kq_basic_win.h"
 
 #include "app/display/entry_painter.h"
-#include "app/pages/adv_query.h"
 #include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
 #include "app/display/scroll_view_win.h"
@@ -101,7 +100,7 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     };
     itsPreviousListButton = pictureButton(left + 15, top + 142, 39006, kCmdPreviousList);
     itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
-    FRM_CButton* printResults = pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
+    itsPrintResultsButton = pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
     itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
     itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, bottom - 15));
     itsHitList->SetGlue(0xFFFF00FFul);
@@ -112,7 +111,7 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
     printEntry->SetGlue(0x00FFFF00ul);
     itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
                     {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
-                    {itsNextListButton, 1218}, {printResults, 1222},   {itsHitList, 1226},
+                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},   {itsHitList, 1226},
                     {printEntry, 1232},     {itsEntryPane, 1236}};
     FillChooser();
     AttachPainter();
@@ -229,10 +228,6 @@ void KQBasicWin::SearchFor(const std::string& text)
 void KQBasicWin::Search()
 {
     std::string text = GetTypedText();
-    if (itsKind == kAdvanced) {
-        AdvancedSearch(text);
-        return;
-    }
     if (itsKind == kBrowse) {
         const std::string pattern = BrowsePattern(text, GetSearchTypePosition());
         if (pattern.empty())
@@ -265,29 +260,6 @@ void KQBasicWin::Search()
         return;
     SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
-    itsHitList->SelectItem(0);
-}
-
-void KQBasicWin::AdvancedSearch(const std::string& text)
-{
-    const QueryCheck check = CheckQueryText(
-        text, itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data());
-    if (!check.ok) {
-        vko_dm_post_note("%s", check.error.c_str());
-        return;
-    }
-    std::vector<std::string> labels, names;
-    if (const configDict* description = itsDocument->GetDescription()) {
-        for (std::size_t i = 0; i < description->SearchLabels().entries(); ++i) {
-            labels.emplace_back(static_cast<const RWCollectableString*>(description->SearchLabels()[i])->data());
-            names.emplace_back(static_cast<const RWCollectableString*>(description->SearchNames()[i])->data());
-        }
-    }
-    const std::string query = ComposeQuery(check.tokens, labels, names);
-    if (query.empty())
-        return;
-    const std::vector<std::string> highlights = CollectHighlightWords(query);
-    SearchOne(query, "", false, &highlights);
     itsHitList->SelectItem(0);
 }
 
@@ -381,7 +353,7 @@ bool KQBasicWin::ShowOtherResults(int delta)
     if (!itsHistories->results.Move(delta))
         return false;
     const ResultsRecord& record = *itsHistories->results.Current();
-    SetTypedText(record.text);
+    ShowSearchedText(record.text);
     itIsPicking = false;
     itsHitList->Suspend();
     itsHitList->Clear();
@@ -447,9 +419,7 @@ void KQBasicWin::ClickOnEntry(const FRM_CPoint& point)
         itsDocument->DoCommand(text == ";ART" ? RefDoc::kCmdShowIllustration : RefDoc::kCmdShowTable, this);
         return;
     }
-    Clear();
-    SetTypedText(text);
-    Search();
+    SearchFor(text);
 }
 
 std::string KQBasicWin::HelpAt(const FRM_CPoint& point) const
@@ -511,10 +481,7 @@ bool KQBasicWin::FindIn(long position)
         return false;
     if (FRM_CWindow* window = HolderWindow())
         window->DoCommand(MainRefWin::kCmdSelectReference, &position);
-    const std::string word = itsPopUpWord;
-    Clear();
-    SetTypedText(word);
-    Search();
+    SearchFor(std::string(itsPopUpWord));
     return true;
 }
 

@@ -62,18 +62,18 @@ public:
     std::string GetTypedText() const;
     void SetTypedText(const std::string& text);
     // Turns the page into the basic, advanced or browse page: its search-type chooser and
-    // what Search runs (the advanced page's text is a query of "label=word" terms and
-    // operators; a word without a label takes the chosen one); the typed text stays.
+    // what Search runs (the advanced page, KQAdvWin, searches its token list); the typed
+    // text stays.
     void SetKind(Kind kind);
     Kind GetKind() const { return itsKind; }
     // Chooses search type position (of the chooser's list); false outside it.
     bool ChooseSearchType(int position);
     bool IsSpellingHelpEnabled() const;
 
-    // Puts text into the field and searches it.
-    void SearchFor(const std::string& text);
+    // Clears the page, puts text into the field and searches it.
+    virtual void SearchFor(const std::string& text);
     // What the page runs on Return or Search.
-    void Search();
+    virtual void Search();
     // The browse page's pattern for text under chooser position: "text*" (starts with,
     // position 0) or "*text" (ends with), lower case; empty for text that is not searched.
     static std::string BrowsePattern(const std::string& text, int position);
@@ -86,7 +86,7 @@ public:
     // Goes to entry position (1-based) of the entry history; false outside it.
     bool ShowEntryAt(long position);
     bool ShowOtherResults(int delta);
-    void Clear();
+    virtual void Clear();
     // The document opened another dictionary: its search types, and an empty page.
     void ReferenceChanged();
 
@@ -120,10 +120,15 @@ public:
     void DoCommand(long command, void* data) override;
     void DoKey(const FRM_CKey& key) override;
 
-private:
+protected:
+    // Searches text under index code (the empty code: text is a query as written) and shows
+    // the hits; highlights: the words to mark in the entries, else the page's own.
     void SearchOne(const std::string& text, const std::string& code, bool quiet,
                    const std::vector<std::string>* highlights = nullptr);
-    void AdvancedSearch(const std::string& text);
+    // Shows the text of a results list gone back to: in the field.
+    virtual void ShowSearchedText(const std::string& text) { SetTypedText(text); }
+
+private:
     void FillChooser();
     void ShowResults(const ResultsRecord& record);
     void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
@@ -133,6 +138,7 @@ private:
     void ClickOnEntry(const FRM_CPoint& point);
     void SpellingHelp();
 
+protected:
     RefDoc* itsDocument;                 // not owned
     EntryPainter* itsPainter;            // the main window's
     ScrollViewWin* itsEntryPane = nullptr;
@@ -144,6 +150,7 @@ private:
     FRM_NButton* itsSpellingButton = nullptr;
     FRM_CButton* itsPreviousListButton = nullptr;
     FRM_CButton* itsNextListButton = nullptr;
+    FRM_CButton* itsPrintResultsButton = nullptr;
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;

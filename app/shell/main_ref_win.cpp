@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/display/entry_painter.h"
+#include "app/pages/kq_adv_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_menus.h"
@@ -115,8 +116,10 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         auto* face = new FRM_CFaceWindow(document, itsNotebook);
         itsNotebook->SetFace(face, tab, 0, 0);
         const FRM_CRect area = face->GetFrame();
-        auto* page = new KQBasicWin(face, FRM_CRect(0, 0, area.Width(), area.Height()),
-                                    itsDocument, itsPainter.get(), &itsHistories);
+        const FRM_CRect inFace(0, 0, area.Width(), area.Height());
+        KQBasicWin* page = kKinds[i] == KQBasicWin::kAdvanced
+                               ? new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories)
+                               : new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
         page->SetGlue(0xFFFFFFFFul);
         page->SetKind(kKinds[i]);
         itsPages[static_cast<std::size_t>(i)] = page;

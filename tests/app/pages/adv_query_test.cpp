@@ -67,3 +67,33 @@ TEST(AdvancedQuery, CollectHighlightWords_TakesTheTextSearchesOnly)
 }
 
 } // namespace
+
+namespace {
+
+TEST(AdvancedQuery, QueryTokens_TurnsAQueryBackIntoTokenLines)
+{
+    const std::vector<std::string> labels = {"Entry word is...", "Defining text contains..."};
+    const std::vector<std::string> names = {"va", "df"};
+    struct Case {
+        const char* query;
+        std::vector<std::string> tokens;
+    };
+    const Case cases[] = {
+        {"va=cat&!(df=Animal|va=dog)",
+         {"Entry word is...=cat", "&", "!", "(", "Defining text contains...=Animal", "|", "Entry word is...=dog", ")"}},
+        {"hw=cat", {"Entry word is...=cat"}},     // a name of no search type: the first
+        {"cat", {"Entry word is...=cat"}},        // no name at all: the first, and the end is reached
+        {"cat dog|df=x", {"Entry word is...=cat dog", "|", "Defining text contains...=x"}},
+        {"va=a=b", {"Entry word is...=a=b"}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query);
+        EXPECT_EQ(QueryTokens(c.query, labels, names), c.tokens);
+    }
+    // Back and forth: the query composed from the lines is the query shown.
+    const std::string query = "(va=cat|df=animal)&!df=barks";
+    EXPECT_EQ(ComposeQuery(QueryTokens(query, labels, names), labels, names), query);
+}
+
+} // namespace

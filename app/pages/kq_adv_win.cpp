@@ -1,0 +1,466 @@
+// kq_adv_win.cpp: the advanced search page.
+#include "app/pages/kq_adv_win.h"
+
+#include <algorithm>
+
+#include "app/pages/adv_query.h"
+#include "app/settings/config_dict.h"
+#include "app/shell/kq_list_box.h"
+#include "app/shell/ref_doc.h"
+#include "frm/controls/cbutton.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nscrlltx.h"
+#include "frm/runtime/cnav.h"
+#include "ruk/static/vkoruk.h"
+#include "vkocoll/collstr.h"
+
+using namespace querymask;
+
+namespace {
+
+// Buttons by mask bit: Add, AND, OR, NOT, "(", ")", Search.
+constexpr int kButtonCount = 7;
+// After Delete took the token list's last line.
+constexpr int kAfterEmptied = kWord | kNot | kOpen | kSearch;
+constexpr const char* kOperators = "&|!()";
+
+std::vector<std::string> Texts(const RWOrdered& strings)
+{
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < strings.entries(); ++i)
+        texts.emplace_back(static_cast<const RWCollectableString*>(strings[i])->data());
+    return texts;
+}
+
+} // namespace
+
+KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
+                   EntryPainter* painter, SearchHistories* histories)
+    : KQBasicWin(enclosure, frame, document, painter, histories)
+{
+    SetKind(kAdvanced);
+    const float bottom = frame.Height();
+    // The shared controls make room for the query's buttons and token list.
+    itsField->Size(FRM_CRect(14, 61, 245, 87));
+    itsField->SetTextCommand(kCmdWordTyped);
+    itsSearchButton->Size(FRM_CRect(15, 195, 105, 218));
+    itsSearchButton->SetCommand(kCmdSearchQuery);
+    itsClearButton->Size(FRM_CRect(110, 195, 200, 218));
+    itsSpellingButton->Size(FRM_CRect(205, 195, 295, 218));
+    for (auto [button, left] : {std::pair<FRM_CButton*, float>{itsPreviousListButton, 15},
+                                {itsNextListButton, 48}, {itsPrintResultsButton, 268}}) {
+        const FRM_CRect old = button->GetFrame();
+        button->Size(FRM_CRect(left, 224, left + old.Width(), 224 + old.Height()));
+    }
+    itsSecondLabel->Size(FRM_CRect(85, 235, 265, 253));
+    itsHitList->Size(FRM_CRect(14, 260, 296, bottom - 15));
+
+    struct Made {
+        FRM_CRect frame;
+        long label;
+        long command;
+        long help;
+    };
+    const Made made[] = {
+        {FRM_CRect(250, 62, 295, 87), 1030, kCmdAdd, 1240},
+        {FRM_CRect(15, 92, 65, 115), 1034, kCmdAnd, 1244},
+        {FRM_CRect(72, 92, 122, 115), 1040, kCmdOr, 1248},
+        {FRM_CRect(132, 92, 182, 115), 1044, kCmdNot, 1254},
+        {FRM_CRect(189, 92, 239, 115), 1111, kCmdOpen, 1002},
+        {FRM_CRect(245, 92, 295, 115), 1054, kCmdClose, 1004},
+    };
+    for (int i = 0; i < 6; ++i) {
+        itsButtons[i] = new FRM_NButton(this, made[i].frame, FRM_CStringRW(made[i].label), 0);
+        itsButtons[i]->SetCommand(made[i].command);
+        itsHelpTexts.emplace_back(itsButtons[i], static_cast<int>(made[i].help));
+    }
+    itsButtons[6] = itsSearchButton;
+    // One token a line, read only: the page's keys edit it.
+    itsTokenList = new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
+    itsTokenList->SetCommand(kCmdTokenList);
+    itsHelpTexts.emplace_back(itsTokenList, 1012);
+    EnableButtons(kStart);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+
+void KQAdvWin::EnableButtons(int mask)
+{
+    for (int bit = 0; bit < kButtonCount; ++bit) {
+        bool on = (mask & (1 << bit)) != 0;
+        if ((1 << bit) == kClose)
+            on = on && itsDepth >= 1;
+        if (on)
+            itsButtons[bit]->Enable();
+        else
+            itsButtons[bit]->Disable();
+    }
+}
+
+int KQAdvWin::GetButtonMask() const
+{
+    int mask = 0;
+    for (int bit = 0; bit < kButtonCount - 1; ++bit)
+        if (itsButtons[bit]->IsEnabled())
+            mask |= 1 << bit;
+    return mask;
+}
+
+FRM_NButton* KQAdvWin::GetButton(int bit) const
+{
+    for (int i = 0; i < kButtonCount; ++i)
+        if (bit == (1 << i))
+            return itsButtons[i];
+    return nullptr;
+}
+
+bool KQAdvWin::IsOn(int bit) const
+{
+    const FRM_NButton* button = GetButton(bit);
+    return button != nullptr && button->IsEnabled() != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The token list
+
+std::vector<std::string> KQAdvWin::GetTokens() const
+{
+    std::vector<std::string> tokens;
+    if (itsTokenList->IsEmpty())
+        return tokens;
+    for (std::uint16_t i = 0; i < itsTokenList->GetNParInText(); ++i)
+        tokens.emplace_back(itsTokenList->GetParagraph(i).data());
+    return tokens;
+}
+
+void KQAdvWin::Append(const std::string& line)
+{
+    itsTokenList->AddParagraph(FRM_CStringRW(line.c_str()), FRM_CNativeTextEdit::kEnd);
+    // The last line shows.
+    vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(),
+                       static_cast<std::int16_t>(-itsTokenList->GetNLineInText()));
+    itsField->Activate();
+}
+
+void KQAdvWin::SetTokens(const std::vector<std::string>& tokens)
+{
+    itsTokenList->Clear();
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+        itsTokenList->AddParagraph(FRM_CStringRW(tokens[i].c_str()), static_cast<std::uint16_t>(i));
+}
+
+std::string KQAdvWin::ChosenLabel() const
+{
+    return itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+}
+
+void KQAdvWin::SearchTypes(std::vector<std::string>* labels, std::vector<std::string>* names) const
+{
+    if (const configDict* description = itsDocument->GetDescription()) {
+        *labels = Texts(description->SearchLabels());
+        *names = Texts(description->SearchNames());
+    }
+}
+
+void KQAdvWin::AddTerm()
+{
+    if (itIsTextMode) {
+        CheckQueryText(GetTypedText(), true);
+        return;
+    }
+    EnableButtons(AfterTerm(itsDepth));
+    Append(ChosenLabel() + "=" + GetTypedText());
+    SetTypedText("");
+}
+
+void KQAdvWin::ShowQuery(const std::string& query)
+{
+    std::vector<std::string> labels, names;
+    SearchTypes(&labels, &names);
+    const std::vector<std::string> tokens = QueryTokens(query, labels, names);
+    SetTokens(tokens);
+    // The buttons and the depth follow the list shown, quietly.
+    std::string joined;
+    for (const std::string& token : tokens)
+        joined += token;
+    const QueryCheck check = ::CheckQueryText(joined, ChosenLabel());
+    itsDepth = check.depth;
+    if (check.mask != 0)
+        EnableButtons(check.mask);
+}
+
+void KQAdvWin::ShowSearchedText(const std::string& text)
+{
+    ShowQuery(text);
+    SetTypedText("");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Checking and searching
+
+bool KQAdvWin::CheckQueryText(const std::string& text, bool rebuild)
+{
+    const QueryCheck check = ::CheckQueryText(text, ChosenLabel());
+    if (rebuild)
+        SetTokens(check.tokens);
+    // The depth is the checked text's: a rebuilt list's, or the whole list's.
+    itsDepth = check.depth;
+    if (check.mask != 0)
+        EnableButtons(check.mask);
+    if (check.ok)
+        return true;
+    if (check.beep)
+        vko_scr_beep();
+    vko_dm_post_note("%s", check.error.c_str());
+    return false;
+}
+
+bool KQAdvWin::PreCheck()
+{
+    std::string joined;
+    for (const std::string& token : GetTokens())
+        joined += token;
+    return CheckQueryText(joined, false);
+}
+
+std::string KQAdvWin::ComposeQuery() const
+{
+    std::vector<std::string> labels, names;
+    SearchTypes(&labels, &names);
+    return ::ComposeQuery(GetTokens(), labels, names);
+}
+
+void KQAdvWin::Search()
+{
+    if (!PreCheck())
+        return;
+    const std::string query = ComposeQuery();
+    if (query.empty())
+        return;
+    const std::vector<std::string> highlights = CollectHighlightWords(query);
+    SearchOne(query, "", false, &highlights);
+    itsHitList->SelectItem(0);
+    itsField->Activate();
+}
+
+void KQAdvWin::SearchFor(const std::string& text)
+{
+    Clear();
+    SetTypedText(text);
+    // As if typed: an expression is checked whole, a word becomes a term.
+    WordTyped();
+    if (itIsTextMode) {
+        if (!CheckQueryText(text, true))
+            return;
+    } else {
+        AddTerm();
+    }
+    Search();
+}
+
+void KQAdvWin::Clear()
+{
+    KQBasicWin::Clear();
+    itsTokenList->Clear();
+    itsDepth = 0;
+    EnableButtons(kStart);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands and keys
+
+void KQAdvWin::WordTyped()
+{
+    const std::string typed = GetTypedText();
+    const std::size_t at = typed.find_first_of(kOperators);
+    const bool addOn = IsOn(kWord);
+    if (at == std::string::npos) {
+        if (!addOn) {
+            // No term may stand here.
+            if (!typed.empty()) {
+                SetTypedText("");
+                vko_scr_beep();
+            }
+        } else if (itIsTextMode) {
+            itIsTextMode = false;
+            EnableButtons(itsSavedMask);
+        }
+        return;
+    }
+    const char op = typed[at];
+    if (addOn) {
+        if (typed.size() == 1 && op != '(') {
+            SetTypedText("");
+            vko_scr_beep();
+            return;
+        }
+        if (typed == "(" && IsOn(kOpen) && !itIsTextMode) {
+            SetTypedText("");
+            DoCommand(kCmdOpen, nullptr);
+            return;
+        }
+        if (!itIsTextMode)
+            itsSavedMask = GetButtonMask();
+        itIsTextMode = true;
+        EnableButtons(kWord);
+        return;
+    }
+    // After a term an operator typed is its button.
+    SetTypedText("");
+    const std::string ops = kOperators;
+    const int bits[] = {kAnd, kOr, kNot, kOpen, kClose};
+    const long commands[] = {kCmdAnd, kCmdOr, kCmdNot, kCmdOpen, kCmdClose};
+    const std::size_t which = ops.find(op);
+    if (IsOn(bits[which]))
+        DoCommand(commands[which], nullptr);
+    else
+        vko_scr_beep();
+}
+
+void KQAdvWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdAddWord:
+    case kCmdAdd:
+        AddTerm();
+        return;
+    case kCmdAnd:
+    case kCmdOr:
+        EnableButtons(kAfterAndOr);
+        Append(command == kCmdAnd ? "&" : "|");
+        return;
+    case kCmdNot:
+        EnableButtons(kStart);
+        Append("!");
+        return;
+    case kCmdOpen:
+        ++itsDepth;
+        EnableButtons(kStart);
+        Append("(");
+        return;
+    case kCmdClose:
+        itsDepth = std::max(0, itsDepth - 1);
+        // Closing the outermost group completes the query.
+        EnableButtons(itsDepth != 0 ? AfterTerm(itsDepth) : (AfterTerm(0) | kClose));
+        Append(")");
+        return;
+    case kCmdClear:
+    case kCmdClearQuery:
+        Clear();
+        return;
+    case kCmdRunSearch:
+    case kCmdSearchQuery:
+        Search();
+        return;
+    case kCmdSearchString:
+        if (data != nullptr)
+            SearchFor(*static_cast<const std::string*>(data));
+        return;
+    case kCmdWordTyped:
+        WordTyped();
+        return;
+    case 20002:
+    case 20003:
+        return;
+    default:
+        KQBasicWin::DoCommand(command, data);
+    }
+}
+
+void KQAdvWin::Enter()
+{
+    if (!IsOn(kWord) && itsDepth == 0)
+        DoCommand(kCmdSearchQuery, nullptr);
+    if (GetTypedText().empty())
+        return;
+    if (!IsOn(kWord))
+        DoCommand(kCmdAnd, nullptr);
+    DoCommand(kCmdAdd, nullptr);
+}
+
+void KQAdvWin::DoKey(const FRM_CKey& key)
+{
+    const std::uint16_t code = key.GetChar();
+    if (!key.IsVirtualKey() && code == 13) {
+        Enter();
+        return;
+    }
+    if (!key.IsVirtualKey() && code == 27) {
+        DoCommand(kCmdClear, nullptr);
+        return;
+    }
+    // Keys on the token list move its caret and delete from it.
+    if (GetKeyFocus() == itsTokenList) {
+        if (key.IsVirtualKey() ? code == VKO_KEY_DELETE : code == 127) {
+            DeleteAtCaret();
+            return;
+        }
+        if (key.IsVirtualKey() && code >= VKO_KEY_UP && code <= VKO_KEY_LEFT) {
+            MoveCaret(code == VKO_KEY_UP ? -1 : code == VKO_KEY_DOWN ? 1 : 0,
+                      code == VKO_KEY_LEFT ? -1 : code == VKO_KEY_RIGHT ? 1 : 0);
+            return;
+        }
+    }
+    FRM_CSubview::DoKey(key);
+}
+
+void KQAdvWin::MoveCaret(int lines, int characters)
+{
+    if (itsTokenList->IsEmpty())
+        return;
+    std::uint16_t par = 0, line = 0, column = 0;
+    itsTokenList->GetInsertPosition(&par, &line, &column);
+    const int count = itsTokenList->GetNParInText();
+    const int to = std::clamp(par + lines, 0, count - 1);
+    if (to != par)
+        vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(), static_cast<std::int16_t>(par - to));
+    const int length = itsTokenList->GetNCharInPar(static_cast<std::uint16_t>(to));
+    const int at = std::clamp(column + characters, 0, length);
+    itsTokenList->SetInsertPosition(static_cast<std::uint16_t>(to), 0, static_cast<std::uint16_t>(at));
+}
+
+void KQAdvWin::DeleteAtCaret()
+{
+    if (itsTokenList->IsEmpty())
+        return;
+    std::uint16_t par = 0, line = 0, column = 0;
+    itsTokenList->GetInsertPosition(&par, &line, &column);
+    if (par >= itsTokenList->GetNParInText())
+        return;
+    std::string text = itsTokenList->GetParagraph(par).data();
+    if (column >= text.size())
+        return;
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos || column > equals) {
+        // A character of a word, or an operator.
+        text.erase(column, 1);
+        if (text.empty())
+            itsTokenList->DeleteParagraph(par);
+        else
+            itsTokenList->SetParagraph(FRM_CStringRW(text.c_str()), par);
+    } else {
+        // On a term's label or its "=": the whole term goes.
+        itsTokenList->DeleteParagraph(par);
+    }
+    if (itsTokenList->IsEmpty() || itsTokenList->GetNParInText() == 0) {
+        itsTokenList->Clear();
+        itsDepth = 0;
+        EnableButtons(kAfterEmptied);
+        itsField->Activate();
+        return;
+    }
+    // The depth follows the parentheses that remain.
+    int depth = 0;
+    for (const std::string& token : GetTokens())
+        depth = token == "(" ? depth + 1 : token == ")" ? std::max(0, depth - 1) : depth;
+    itsDepth = depth;
+    if (itsDepth == 0)
+        itsButtons[5]->Disable();
+    const auto last = static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1);
+    const std::uint16_t at = std::min(par, last);
+    itsTokenList->SetInsertPosition(at, 0, std::min(column, itsTokenList->GetNCharInPar(at)));
+    itsSearchButton->Enable();
+    itsField->Activate();
+}

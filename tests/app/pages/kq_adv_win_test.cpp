@@ -1,0 +1,364 @@
+// Tests of the advanced search page in a running main window: the buttons that each token
+// leaves enabled, the query the token list composes and its hits, text mode, the keys that
+// edit the token list, and the token list shown again from a query.
+#include "app/pages/kq_adv_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/pages/adv_query.h"
+#include "app/shell/kq_list_box.h"
+#include "frm/controls/nctrls.h"
+#include "frm/controls/nscrlltx.h"
+#include "frm/runtime/cnav.h"
+#include "vkobase/dm.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+using Tokens = std::vector<std::string>;
+using namespace querymask;
+
+const std::string kEntry = "Entry word is...";
+const std::string kDefining = "Defining text contains...";
+
+class AdvancedPageTest : public TavlinFixture {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        Start();
+        ASSERT_NE(MainWindow(), nullptr);
+        MainWindow()->ShowPage(1);
+        itsPage = dynamic_cast<KQAdvWin*>(MainWindow()->GetFrontPage());
+        ASSERT_NE(itsPage, nullptr);
+    }
+
+    // The buttons enabled now, Search's bit included.
+    int Enabled() const
+    {
+        int mask = 0;
+        for (int bit = kWord; bit <= kSearch; bit <<= 1)
+            if (itsPage->GetButton(bit)->IsEnabled())
+                mask |= bit;
+        return mask;
+    }
+
+    // Runs steps as a user would: "(", ")", "&", "|" and "!" press their buttons, "N:word"
+    // chooses search type N, types the word and presses Add.
+    void Run(const std::vector<std::string>& steps)
+    {
+        for (const std::string& step : steps) {
+            if (step.size() == 1 && std::string("()&|!").find(step[0]) != std::string::npos) {
+                const long commands[] = {KQAdvWin::kCmdOpen, KQAdvWin::kCmdClose, KQAdvWin::kCmdAnd,
+                                         KQAdvWin::kCmdOr, KQAdvWin::kCmdNot};
+                itsPage->DoCommand(commands[std::string("()&|!").find(step[0])], nullptr);
+                continue;
+            }
+            ASSERT_TRUE(itsPage->ChooseSearchType(step[0] - '0')) << step;
+            Type(step.substr(2));
+            itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+        }
+    }
+
+    // Puts text into the word field as typing does, the page watching the change.
+    void Type(const std::string& text)
+    {
+        itsPage->SetTypedText(text);
+        itsPage->DoCommand(KQAdvWin::kCmdWordTyped, nullptr);
+    }
+
+    std::vector<std::string> Hits() const
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < itsPage->GetHitList()->GetCount(); ++i)
+            lines.push_back(itsPage->GetHitList()->GetItem(i));
+        return lines;
+    }
+
+    std::string LastNote() const
+    {
+        const int count = vkov_dm_test_count();
+        return count == 0 ? std::string() : vkov_dm_test_text(count - 1);
+    }
+
+    KQAdvWin* itsPage = nullptr;
+};
+
+TEST_F(AdvancedPageTest, Buttons_EnableOnlyWhatMayComeNext)
+{
+    struct Case {
+        std::vector<std::string> steps;
+        int enabled;
+        int depth;
+    };
+    const Case cases[] = {
+        {{}, kWord | kOpen, 0},
+        {{"0:cat"}, kAnd | kOr | kSearch, 0},
+        {{"0:cat", "&"}, kWord | kNot | kOpen, 0},
+        {{"0:cat", "|"}, kWord | kNot | kOpen, 0},
+        {{"0:cat", "&", "!"}, kWord | kOpen, 0},
+        {{"("}, kWord | kOpen, 1},
+        {{"(", "0:cat"}, kAnd | kOr | kClose, 1},
+        // Closing the outermost group completes the query; ")" has nothing left to close.
+        {{"(", "0:cat", ")"}, kAnd | kOr | kSearch, 0},
+        {{"(", "(", "0:cat", ")"}, kAnd | kOr | kClose, 1},
+        {{"(", "(", "0:cat", ")", ")"}, kAnd | kOr | kSearch, 0},
+        {{"(", "0:cat", "|", "0:dog", ")", "&", "1:animal"}, kAnd | kOr | kSearch, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.steps));
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        EXPECT_EQ(Enabled(), c.enabled);
+        EXPECT_EQ(itsPage->GetDepth(), c.depth);
+        EXPECT_EQ(itsPage->GetButtonMask(), c.enabled & ~kSearch) << "Search is never reported";
+    }
+    itsPage->DoCommand(KQAdvWin::kCmdClearQuery, nullptr);
+    EXPECT_EQ(Enabled(), kWord | kOpen);
+    EXPECT_EQ(itsPage->GetDepth(), 0);
+    EXPECT_TRUE(itsPage->GetTokens().empty());
+}
+
+TEST_F(AdvancedPageTest, Buttons_ComposeTheQueryAndSearchGivesItsHits)
+{
+    struct Case {
+        std::vector<std::string> steps;
+        Tokens tokens;
+        const char* query;
+        std::vector<std::string> hits;
+    };
+    const Case cases[] = {
+        {{"1:domestic", "&", "1:barks"},
+         {kDefining + "=domestic", "&", kDefining + "=barks"},
+         "df=domestic&df=barks",
+         {"dog"}},
+        // Entry words go lower-cased, label and all.
+        {{"1:domestic", "&", "!", "0:DOG"},
+         {kDefining + "=domestic", "&", "!", kEntry + "=DOG"},
+         "df=domestic&!va=dog",
+         {"cat"}},
+        {{"(", "0:cat", "|", "0:collar", ")", "&", "1:animal"},
+         {"(", kEntry + "=cat", "|", kEntry + "=collar", ")", "&", kDefining + "=animal"},
+         "(va=cat|va=collar)&df=animal",
+         {"cat"}},
+        {{"0:cat*"}, {kEntry + "=cat*"}, "va=cat*", {"cat", "catalog", "caterpillar"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        EXPECT_EQ(itsPage->GetTokens(), c.tokens);
+        EXPECT_EQ(itsPage->GetTypedText(), "") << "Add empties the field";
+        EXPECT_EQ(itsPage->ComposeQuery(), c.query);
+        itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+        EXPECT_EQ(Hits(), c.hits);
+        EXPECT_EQ(itsPage->GetTokens(), c.tokens) << "the query stays for more";
+    }
+}
+
+TEST_F(AdvancedPageTest, Search_OfAnIncompleteListTellsTheUserAndSearchesNothing)
+{
+    Run({"0:dog"});
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    ASSERT_EQ(Hits(), (std::vector<std::string>{"dog"}));
+    const int notes = vkov_dm_test_count();
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    EXPECT_EQ(vkov_dm_test_count(), notes + 1);
+    EXPECT_EQ(LastNote(), "Unable to do Search") << "an empty list";
+    // Add does not test the word: an empty one makes a term of the label alone.
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "="}));
+}
+
+TEST_F(AdvancedPageTest, Keys_ReturnAddsTheWordThenSearchesAndEscapeClears)
+{
+    const FRM_CKey enter('\r', 0, 0, 0, 0);
+    Type("dog");
+    itsPage->DoKey(enter);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog"}));
+    EXPECT_TRUE(Hits().empty()) << "the first Return only adds";
+    itsPage->DoKey(enter);
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"dog"}));
+    itsPage->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    EXPECT_TRUE(itsPage->GetTokens().empty());
+    EXPECT_EQ(Enabled(), kWord | kOpen);
+    // Inside parentheses Return does not search.
+    Run({"(", "0:cat"});
+    itsPage->DoKey(enter);
+    EXPECT_TRUE(Hits().empty());
+}
+
+TEST_F(AdvancedPageTest, WordField_OperatorsTypedActAsTheirButtonsOrAreRefused)
+{
+    struct Case {
+        std::vector<std::string> before; // steps first
+        const char* typed;
+        Tokens tokens;                   // afterwards
+        const char* field;
+        int enabled;
+    };
+    const Case cases[] = {
+        // After a term an operator is its button; a word may not stand there.
+        {{"0:cat"}, "&", {kEntry + "=cat", "&"}, "", kWord | kNot | kOpen},
+        {{"0:cat"}, "dog", {kEntry + "=cat"}, "", kAnd | kOr | kSearch},
+        {{"0:cat"}, "(", {kEntry + "=cat"}, "", kAnd | kOr | kSearch},
+        // Where a term may stand a lone "(" is the button, another lone operator is refused.
+        {{}, "(", {"("}, "", kWord | kOpen},
+        {{}, "&", {}, "", kWord | kOpen},
+        {{}, "cat", {}, "cat", kWord | kOpen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.before);
+        Type(c.typed);
+        EXPECT_EQ(itsPage->GetTokens(), c.tokens);
+        EXPECT_EQ(itsPage->GetTypedText(), c.field);
+        EXPECT_EQ(Enabled(), c.enabled);
+        EXPECT_FALSE(itsPage->IsTextMode());
+    }
+}
+
+TEST_F(AdvancedPageTest, TextMode_AnExpressionTypedReplacesTheTokenList)
+{
+    Run({"0:zebra", "&"});
+    ASSERT_EQ(Enabled(), kWord | kNot | kOpen);
+    // An operator in a longer text: only Add stays, and Add checks the whole text.
+    Type("cat |");
+    EXPECT_TRUE(itsPage->IsTextMode());
+    EXPECT_EQ(Enabled(), kWord);
+    // Taking the operator out again gives the buttons back, Search still off.
+    Type("cat");
+    EXPECT_FALSE(itsPage->IsTextMode());
+    EXPECT_EQ(Enabled(), kWord | kNot | kOpen);
+
+    Type("Defining text contains...=domestic & ! barks");
+    ASSERT_TRUE(itsPage->IsTextMode());
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic", "&", "!", kDefining + "=barks"}))
+        << "the label stays in force";
+    EXPECT_EQ(Enabled(), kAnd | kOr | kSearch);
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"cat"}));
+
+    // A failed check keeps what it got through and tells why.
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    Type("cat & (dog");
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_EQ(LastNote(), "Unable to do Search");
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "&", "(", kEntry + "=dog"}));
+    EXPECT_EQ(itsPage->GetDepth(), 1);
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    Type("cat & ) dog");
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_EQ(LastNote(), "Error in search text with )");
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "&"}));
+}
+
+TEST_F(AdvancedPageTest, TextMode_ARebuiltListCountsItsOwnParentheses)
+{
+    // Parentheses left open by the buttons do not outlive the list they stood in.
+    Run({"(", "("});
+    Type("cat | dog");
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "|", kEntry + "=dog"}));
+    EXPECT_EQ(itsPage->GetDepth(), 0);
+    EXPECT_EQ(Enabled(), kAnd | kOr | kSearch);
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"cat", "dog"}));
+}
+
+TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::string> steps;
+        std::uint16_t line, column;
+        Tokens tokens;
+        int depth;
+    };
+    const Case cases[] = {
+        {"a character of the word", {"0:cat", "&", "0:dog"}, 2, 18, {kEntry + "=cat", "&", kEntry + "=dg"}, 0},
+        {"on the label the whole term", {"0:cat", "&", "0:dog"}, 0, 3, {"&", kEntry + "=dog"}, 0},
+        {"on the = the whole term", {"0:cat", "&", "0:dog"}, 2, 16, {kEntry + "=cat", "&"}, 0},
+        {"an operator", {"0:cat", "&", "0:dog"}, 1, 0, {kEntry + "=cat", kEntry + "=dog"}, 0},
+        {"after the line's end nothing", {"0:cat"}, 0, 20, {kEntry + "=cat"}, 0},
+        {"a parenthesis: the depth follows", {"(", "0:cat"}, 0, 0, {kEntry + "=cat"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        itsPage->GetTokenList()->Activate();
+        itsPage->GetTokenList()->SetInsertPosition(c.line, 0, c.column);
+        itsPage->GetCWindow()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DELETE));
+        EXPECT_EQ(itsPage->GetTokens(), c.tokens);
+        EXPECT_EQ(itsPage->GetDepth(), c.depth);
+        if (c.tokens.size() != c.steps.size()) {
+            EXPECT_TRUE(itsPage->GetButton(kSearch)->IsEnabled());
+            EXPECT_FALSE(itsPage->GetButton(kClose)->IsEnabled());
+        }
+    }
+    // The caret moves with the arrow keys; the last line deleted clears the list.
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    Run({"0:cat", "&", "0:dog"});
+    itsPage->GetTokenList()->Activate();
+    itsPage->GetTokenList()->SetInsertPosition(0, 0, 0);
+    const auto key = [this](std::uint16_t code) {
+        itsPage->GetTokenList()->Activate();
+        itsPage->GetCWindow()->DoKey(FRM_CKey(FRM_CKey::kVirtual, code));
+    };
+    key(VKO_KEY_DOWN);
+    key(VKO_KEY_DOWN);
+    key(VKO_KEY_DOWN);
+    key(VKO_KEY_RIGHT);
+    std::uint16_t line = 0, part = 0, column = 0;
+    itsPage->GetTokenList()->GetInsertPosition(&line, &part, &column);
+    EXPECT_EQ(line, 2) << "not past the last line";
+    EXPECT_EQ(column, 1);
+    key(VKO_KEY_DELETE); // on the label: the term goes
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "&"}));
+    key(VKO_KEY_LEFT);
+    key(VKO_KEY_UP);
+    key(VKO_KEY_DELETE);
+    key(VKO_KEY_DELETE);
+    EXPECT_TRUE(itsPage->GetTokens().empty());
+    EXPECT_EQ(Enabled(), kWord | kNot | kOpen | kSearch);
+}
+
+TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)
+{
+    itsPage->ShowQuery("(va=cat|df=animal)&!tr=god");
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{"(", kEntry + "=cat", "|", kDefining + "=animal", ")", "&", "!",
+                                            "Anagram of...=god"}));
+    EXPECT_EQ(itsPage->ComposeQuery(), "(va=cat|df=animal)&!tr=god");
+    // A word without a name (a basic page's search gone back to here) stands under the first
+    // search type; the walk goes on past it.
+    itsPage->ShowQuery("dog&cat");
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog", "&", kEntry + "=cat"}));
+
+    // Going back through the results lists shows the query of each in the token list.
+    MainWindow()->ShowPage(0);
+    MainWindow()->GetFrontPage()->SearchFor("dog");
+    MainWindow()->ShowPage(1);
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    Run({"1:domestic"});
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    ASSERT_EQ(Hits(), (std::vector<std::string>{"cat", "dog"}));
+    itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+    itsPage->SetTypedText("left over");
+    ASSERT_TRUE(itsPage->ShowOtherResults(-1));
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog"}));
+    EXPECT_EQ(itsPage->GetTypedText(), "");
+    EXPECT_EQ(Enabled(), kAnd | kOr | kSearch) << "the buttons follow the list shown";
+    ASSERT_TRUE(itsPage->ShowOtherResults(1));
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic"}));
+}
+
+} // namespace
