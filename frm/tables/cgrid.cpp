@@ -501,6 +501,17 @@ FRM_CView* FRM_CGrid::MouseTarget(const FRM_CPoint& theLocalPoint)
     return itsSelectedView != nullptr ? itsSelectedView : GetHitItem(theLocalPoint);
 }
 
+// The selected view holds the pointer for moves and releases, but a press on the view of
+// another cell is that view's: a shift-click there adds it to the selection (or takes it out).
+FRM_CView* FRM_CGrid::PressTarget(const FRM_CPoint& theLocalPoint)
+{
+    FRM_CView* hit = itsSelectedView != nullptr ? GetHitItem(theLocalPoint) : nullptr;
+    for (const FRM_CView* view = hit; view != nullptr && view != this; view = view->GetEnclosure())
+        if (view == itsSelectedView)
+            return itsSelectedView;
+    return hit != nullptr ? hit : MouseTarget(theLocalPoint);
+}
+
 void FRM_CGrid::SetDragPoint(const FRM_CPoint& thePoint, FRM_CView*)
 {
     int row = 0;
@@ -513,7 +524,7 @@ void FRM_CGrid::SetDragPoint(const FRM_CPoint& thePoint, FRM_CView*)
 
 void FRM_CGrid::MouseDown(FRM_CPoint thePoint, short theButton, short isShift, short isControl)
 {
-    FRM_CView* target = MouseTarget(thePoint);
+    FRM_CView* target = PressTarget(thePoint);
     if (target == nullptr) {
         if (FRM_CWireFrame* frame = ActiveWireFrame())
             frame->MouseDown(thePoint.GetTranslated(this, frame), theButton, isShift, isControl);

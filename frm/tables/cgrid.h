@@ -147,6 +147,8 @@ private:
     void CellUnder(const FRM_CPoint& theLocalPoint, int* theRow, int* theColumn);
     FRM_CPoint CornerOf(const FRM_CRect& theCell) const;
     FRM_CView* MouseTarget(const FRM_CPoint& theLocalPoint);
+    // Like MouseTarget, except that a press on the view of another cell goes to that view.
+    FRM_CView* PressTarget(const FRM_CPoint& theLocalPoint);
     // The grid's wire frame when it may move or size the grid, else null.
     FRM_CWireFrame* ActiveWireFrame() const;
     // Moves the selected views of theFrame's group that sit in this grid by whole cells.

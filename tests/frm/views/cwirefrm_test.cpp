@@ -283,6 +283,42 @@ TEST_F(WireFrameTest, AGroupDraggedInAGridMovesByWholeCellsWithoutReplacingItsMe
     EXPECT_EQ(b->GetFrame().Left() - a->GetFrame().Left(), 40) << "both moved by the same amount";
 }
 
+// The grid's selected view takes every press; a shift-click on another cell's view must still
+// reach that view, to add it to the selection or take it out again.
+TEST_F(WireFrameTest, ShiftClicksInAGridAddAndRemoveViewsAndTheGroupMovesTogether)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(10, 10, 171, 41), 1, 4);
+    auto* a = new Box(grid, FRM_CRect(0, 0, 30, 20));
+    auto* b = new Box(grid, FRM_CRect(0, 0, 30, 20));
+    grid->Insert(a, 0, 0);
+    grid->Insert(b, 0, 1);
+    for (Box* box : {a, b}) {
+        box->SetDragging(1);
+        box->SetSizing(1);
+    }
+    Gesture(25, 20, 25, 20);
+    Gesture(65, 20, 65, 20, true);
+    EXPECT_TRUE(a->GetWireFrame()->IsSelected());
+    EXPECT_TRUE(b->GetWireFrame()->IsSelected()) << "shift adds the second view";
+    EXPECT_EQ(grid->GetSelectedViews()->entries(), 2U);
+
+    Gesture(65, 20, 65, 20, true);
+    EXPECT_FALSE(b->GetWireFrame()->IsSelected()) << "shift again takes it out";
+    EXPECT_TRUE(a->GetWireFrame()->IsSelected());
+    Gesture(65, 20, 65, 20, true);
+    ASSERT_TRUE(b->GetWireFrame()->IsSelected());
+
+    Mouse(E_MOUSE_DOWN, 25, 20);
+    Steps(25, 20, 65, 20);
+    Mouse(E_MOUSE_UP, 65, 20);
+    EXPECT_EQ(grid->GetContents(0, 1), a);
+    EXPECT_EQ(grid->GetContents(0, 2), b) << "the whole selection moved one cell";
+
+    Gesture(25, 20, 25, 20);    // beside every view: the selection goes
+    EXPECT_FALSE(a->GetWireFrame()->IsSelected());
+    EXPECT_FALSE(b->GetWireFrame()->IsSelected());
+}
+
 TEST_F(WireFrameTest, ALineMovesOneVertexByItsHandleAndBothElsewhere)
 {
     auto* line = new FRM_CLine(itsWindow, FRM_CPoint(10, 10), FRM_CPoint(50, 30));
