@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core_internal.h"
+#include "ctl_internal.h"
 #include "display_internal.h"
 #include "live_registry.h"
 #include "menu_internal.h"
@@ -125,7 +126,8 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept {
 }
 
 // While a modal loop runs, the user's input reaches only the innermost modal window and its
-// descendants; input for any other window is dropped.
+// descendants; input for any other window is dropped. A drop-down list is a window of its own
+// on the screen, but it belongs to the control that opened it.
 bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (!is_user_input(type))
         return false;
@@ -134,7 +136,11 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     auto &stack = state().modal_stack;
     while (!stack.empty() && !modal_alive(stack.back()))
         stack.pop_back();
-    return !stack.empty() && !is_within(win, stack.back().win);
+    if (stack.empty())
+        return false;
+    if (WINDOW owner = vkobase::ctl::drop_down_owner(win))
+        win = owner;
+    return !is_within(win, stack.back().win);
 }
 
 // Delivers one queued event: a pointer trap and a running modal loop decide who gets it, then

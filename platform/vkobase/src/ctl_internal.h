@@ -83,6 +83,8 @@ void close_popup(WINDOW ctl) noexcept;
 // True for an open drop-down list: a pop-up on the screen that the display shows unframed and
 // that holds the pointer.
 bool is_drop_down(WINDOW win) noexcept;
+// The control whose open drop-down list win is; null for any other window.
+WINDOW drop_down_owner(WINDOW win) noexcept;
 
 // Each family's behaviour (one per module).
 std::int32_t button_event(WINDOW win, EVENT *event) noexcept;

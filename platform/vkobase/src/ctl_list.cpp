@@ -680,6 +680,13 @@ bool is_drop_down(WINDOW win) noexcept {
     return win_is_live(win) && win->handler == popup_handler;
 }
 
+WINDOW drop_down_owner(WINDOW win) noexcept {
+    if (!is_drop_down(win))
+        return nullptr;
+    auto *ctl = reinterpret_cast<WINDOW>(win->app_data);
+    return win_is_live(ctl) ? ctl : nullptr;
+}
+
 void close_popup(WINDOW ctl) noexcept {
     auto *st = static_cast<Ui *>(win_get_ext(ctl, vko_win_internal::kExtUi));
     if (st == nullptr || st->popup == nullptr)

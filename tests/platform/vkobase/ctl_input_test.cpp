@@ -512,7 +512,9 @@ TEST_F(CtlInputTest, EditFieldFormatsWhatIsTypedWithItsFormatter) {
 // A list box of ten fruits, four rows high, and where its rows lie.
 class ListTest : public CtlInputTest {
 protected:
-    WINDOW make_list(e_win_type type, uint32_t flags = 0, s_rct rct = s_rct{10, 10, 0, 150}) {
+    // On the test's document window unless another parent is given.
+    WINDOW make_list(e_win_type type, uint32_t flags = 0, s_rct rct = s_rct{10, 10, 0, 150},
+                     WINDOW parent = nullptr) {
         FONT_OBJ font = vkov_font_create(); // the controls' default font
         int32_t leading = 0, ascent = 0, descent = 0;
         vkok_font_get_metrics(font, &leading, &ascent, &descent);
@@ -520,7 +522,8 @@ protected:
         its_row = ascent + descent;
         if (rct.bottom == 0)
             rct.bottom = static_cast<int16_t>(rct.top + 4 + 4 * row());
-        WINDOW list = make(type, rct, "", flags, 9);
+        WINDOW list = parent != nullptr ? vkok_ctl_create(type, &rct, "", parent, flags, 0, 9)
+                                        : make(type, rct, "", flags, 9);
         for (const char *item : {"apple", "banana", "cherry", "damson", "elder", "fig", "grape",
                                  "hazel", "iris", "juniper"})
             vkov_list_add(list, -1, item);
@@ -717,6 +720,92 @@ TEST_F(ListTest, DropDownListIsAPopUpThatReachesPastItsWindow) {
     ASSERT_NE(drop, nullptr);
     EXPECT_LE(on_screen(drop).bottom, on_screen(high).top + 1);
     EXPECT_GE(on_screen(drop).top, 0);
+}
+
+// A list button in a modal dialog: its drop-down list is a window of its own on the screen,
+// yet the dialog's modal loop lets the list take clicks, while the other windows get nothing.
+// The dialog's timer plays the user, one step a tick, while the loop runs.
+struct ModalListScript {
+    WINDOW list = nullptr;
+    WINDOW other = nullptr;
+    int row = 0;
+    int step = 0;
+    int chosen_by_click = -1;
+    bool closed_by_outside_click = false;
+    int chosen_at_end = -1;
+};
+ModalListScript *g_script = nullptr;
+
+void post_input(WINDOW win, e_event type, s_pnt where, uint16_t ch = 0) {
+    EVENT ev{};
+    ev.type = type;
+    if (type == E_CHAR)
+        ev.v.chr.ch = ch;
+    else
+        ev.v.mouse.where = where;
+    vkov_test_post_event(win, &ev);
+}
+
+int32_t scripted_dialog(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type != E_TIMER || g_script == nullptr)
+        return 0;
+    ModalListScript &s = *g_script;
+    const s_pnt field{10, 140};
+    switch (s.step++) {
+    case 0: // open the list
+    case 2:
+        post_input(s.list, E_MOUSE_DOWN, field);
+        post_input(s.list, E_MOUSE_UP, field);
+        break;
+    case 1: { // click the third row
+        WINDOW drop = vkov_win_get_pointer_trap();
+        const s_pnt third{static_cast<int16_t>(1 + 2 * s.row + s.row / 2), 20};
+        if (drop != nullptr) {
+            post_input(drop, E_MOUSE_DOWN, third);
+            post_input(drop, E_MOUSE_UP, third);
+        }
+        break;
+    }
+    case 3: // the list is open again: a click in another window, and a key there
+        s.chosen_by_click = vkok_list_get_sel_index(s.list);
+        post_input(s.other, E_MOUSE_DOWN, s_pnt{5, 5});
+        post_input(s.other, E_MOUSE_UP, s_pnt{5, 5});
+        post_input(s.other, E_CHAR, s_pnt{}, 'x');
+        break;
+    default:
+        s.closed_by_outside_click = vkov_win_get_pointer_trap() == nullptr;
+        s.chosen_at_end = vkok_list_get_sel_index(s.list);
+        vkok_vobj_destroy(win);
+        break;
+    }
+    return 0;
+}
+
+TEST_F(ListTest, DropDownListOfAModalDialogTakesClicksWhileTheLoopRuns) {
+    s_rct rct{20, 20, 200, 300};
+    WINDOW dlg = vkok_win_create(W_MODAL, &rct, "Text size", 0, its_doc, 0, VKO_EVENT_MASK_ALL,
+                                 scripted_dialog, 0);
+    ASSERT_NE(dlg, nullptr);
+    WINDOW list = make_list(WC_LISTBUTTON, 0, s_rct{10, 10, 34, 150}, dlg);
+    ASSERT_NE(list, nullptr);
+    vkok_list_set_sel(list, 0, TRUE);
+    ModalListScript script{list, its_doc, row()};
+    g_script = &script;
+    vkov_timer_create(dlg, 10);
+    vkotest::seen().clear();
+    vkok_win_process_modal(dlg);
+    g_script = nullptr;
+    EXPECT_EQ(script.chosen_by_click, 2);
+    EXPECT_TRUE(script.closed_by_outside_click) << "a click elsewhere closes the list";
+    EXPECT_EQ(script.chosen_at_end, 2) << "and chooses nothing";
+    for (const vkotest::Seen &seen : vkotest::seen()) {
+        if (seen.win == its_doc) {
+            EXPECT_TRUE(seen.event.type != E_CHAR && !(seen.event.type >= E_MOUSE_DOWN &&
+                                                       seen.event.type <= E_MOUSE_DBL))
+                << "the other window took input of type " << seen.event.type;
+        }
+    }
 }
 
 TEST_F(ListTest, ListEditTakesTypedTextAndTheChosenItem) {

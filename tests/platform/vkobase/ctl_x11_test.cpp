@@ -2,8 +2,8 @@
 // pointer and key input (the XTest extension, as a user's hand would): a click on a check box,
 // one on a list item, typing into an edit field, Tab and Return; checked by the control events
 // the dialog received, the controls' state and a screenshot. A list button's drop-down list
-// reaches past the bottom of its dialog and takes a click there. The program runs in a child
-// process, as in the display test.
+// reaches past the bottom of its dialog and takes a click there, also while the dialog runs
+// modally. The program runs in a child process, as in the display test.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
@@ -34,6 +34,7 @@ struct Child {
     std::string png;
     WINDOW dialog = nullptr;
     int ticks = 0;
+    bool modal = false; // the pick dialog runs its own modal loop
 };
 
 Child &child() {
@@ -215,7 +216,7 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
 int32_t pick_task_handler(WINDOW, EVENT *ev) {
     if (ev->type == E_CREATE) {
         s_win_def def[3] = {}; // the last one ends the list
-        def[0].type = W_MODELESS;
+        def[0].type = child().modal ? W_MODAL : W_MODELESS;
         def[0].rct = kDialog;
         def[0].text = const_cast<char *>("Pick");
         def[1].type = WC_LISTBUTTON;
@@ -227,10 +228,14 @@ int32_t pick_task_handler(WINDOW, EVENT *ev) {
             vkov_list_add(vkok_win_get_ctl(dlg, 40), -1, ("item " + std::to_string(i)).c_str());
         vkok_list_set_sel(vkok_win_get_ctl(dlg, 40), 0, TRUE);
         vkov_timer_create(dlg, 300);
+        if (child().modal)
+            vkok_win_process_modal(dlg);
     }
     return 0;
 }
 
+// The same in a dialog whose modal loop runs: the list is a window of its own, and still
+// takes the clicks.
 TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
     vkotest::Xvfb server;
     if (const std::string why = vkotest::start_xvfb(server); !why.empty())
@@ -240,27 +245,33 @@ TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
     child().log = dir + "/events.txt";
     child().png = dir + "/drop.png";
 
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), pick_task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+    for (const bool modal : {false, true}) {
+        SCOPED_TRACE(modal ? "modal dialog" : "modeless dialog");
+        child().modal = modal;
+        child().ticks = 0;
+        std::remove(child().log.c_str());
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0)
+            vkotest::run_program(server.display(), pick_task_handler);
+        ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
 
-    const std::vector<std::string> lines = vkotest::read_lines(child().log);
-    ASSERT_EQ(lines.size(), 7u) << ::testing::PrintToString(lines);
-    EXPECT_EQ(lines[0], "list on screen past the dialog");
-    EXPECT_EQ(lines[1], "shot");
-    EXPECT_EQ(lines[3], "15 40 0"); // the choice, told to the dialog
-    EXPECT_EQ(lines[4], "chosen 7 closed");
-    EXPECT_EQ(lines[5], "open again");
-    EXPECT_EQ(lines[6], "closed by a click elsewhere");
-    // Below the dialog the list's rows show on their own white.
-    int x = 0, y = 0;
-    ASSERT_EQ(std::sscanf(lines[2].c_str(), "probe %d %d", &x, &y), 2);
-    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(vkotest::pixel(shot, x, y), 0xFFFFFFu);
-    cairo_surface_destroy(shot);
+        const std::vector<std::string> lines = vkotest::read_lines(child().log);
+        ASSERT_EQ(lines.size(), 7u) << ::testing::PrintToString(lines);
+        EXPECT_EQ(lines[0], "list on screen past the dialog");
+        EXPECT_EQ(lines[1], "shot");
+        EXPECT_EQ(lines[3], "15 40 0"); // the choice, told to the dialog
+        EXPECT_EQ(lines[4], "chosen 7 closed");
+        EXPECT_EQ(lines[5], "open again");
+        EXPECT_EQ(lines[6], "closed by a click elsewhere");
+        // Below the dialog the list's rows show on their own white.
+        int x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(lines[2].c_str(), "probe %d %d", &x, &y), 2);
+        cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
+        ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+        EXPECT_EQ(vkotest::pixel(shot, x, y), 0xFFFFFFu);
+        cairo_surface_destroy(shot);
+    }
     std::remove(child().log.c_str());
     std::remove(child().png.c_str());
     rmdir(dir.c_str());
