@@ -270,8 +270,11 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
         return;
     RWOrdered* hits = itsDocument->RunSearch(text, code, quiet);
     if (hits == nullptr) {
-        if (!quiet)
+        if (!quiet) {
             itsHitList->Clear(); // nothing found: no list of an earlier search stays
+            if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+                main->UpdatePrintItems();
+        }
         return;
     }
     auto record = std::make_unique<ResultsRecord>();
@@ -375,9 +378,11 @@ void KQBasicWin::UpdateHistoryMenus()
     bar->SetEnabled(menutag::kPreviousList, itsHistories->results.PreviousExists() ? 1 : 0);
     bar->SetEnabled(menutag::kNextList, itsHistories->results.NextExists() ? 1 : 0);
     bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
-    if (auto* main = dynamic_cast<MainRefWin*>(window))
+    if (auto* main = dynamic_cast<MainRefWin*>(window)) {
         main->ShowEntryMoves(itsHistories->entries.PreviousExists(),
                              itsHistories->entries.NextExists());
+        main->UpdatePrintItems();
+    }
     for (const auto& [button, on] :
          {std::pair<FRM_CButton*, bool>{itsPreviousListButton, itsHistories->results.PreviousExists()},
           {itsNextListButton, itsHistories->results.NextExists()}}) {
@@ -518,6 +523,8 @@ void KQBasicWin::Clear()
     itsHitList->Clear();
     itsField->SetTitle(FRM_CStringRW(""));
     itIsPicking = false;
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+        main->UpdatePrintItems();
 }
 
 void KQBasicWin::ReferenceChanged()

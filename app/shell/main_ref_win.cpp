@@ -166,6 +166,7 @@ void MainRefWin::FrontPageChanged()
             bar->SetChecked(tags[i], i == itsFrontPage ? 1 : 0);
         }
     }
+    UpdatePrintItems();
 }
 
 void MainRefWin::FillReferenceSelector()
@@ -381,6 +382,18 @@ void MainRefWin::UpdateMenus(FRM_CMenuBar* menuBar)
     for (const short tag : {menutag::kGoOnlineItems[0], menutag::kGoOnlineItems[1],
                             menutag::kGoOnlineItems[3]})
         menuBar->SetEnabled(tag, online);
+    UpdatePrintItems();
+}
+
+void MainRefWin::UpdatePrintItems()
+{
+    FRM_CMenuBar* bar = GetMenuBar();
+    if (bar == nullptr)
+        return;
+    const KQBasicWin* front = GetFrontPage();
+    const KQListBox* hits = front != nullptr ? front->GetHitList() : nullptr;
+    bar->SetEnabled(menutag::kPrintEntry, itsPainter->hasText() ? 1 : 0);
+    bar->SetEnabled(menutag::kPrintResults, hits != nullptr && hits->GetCount() > 0 ? 1 : 0);
 }
 
 void MainRefWin::SizeWindow(int width, int height)

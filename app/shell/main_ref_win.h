@@ -56,6 +56,9 @@ public:
     const MainRefWinIDData& GetIDData() const { return itsIDData; }
     // Enables the previous and next entry buttons.
     void ShowEntryMoves(bool previous, bool next);
+    // Enables Print > Entry Text while an entry is shown and Print > Results List while the
+    // front page lists hits.
+    void UpdatePrintItems();
     // The result count of the status bar's first field, and the help line of its second.
     void ShowCount(const std::string& text);
     void ShowHelpLine(const std::string& text);

@@ -2,10 +2,9 @@
 // page, and the screen's engine left alone. Pages are counted with poppler's pdfinfo and read
 // with pdftotext; the tests skip when poppler is not installed.
 
-#include <cstdio>
-
 #include "app/display/print_view.h"
 #include "entry_painter_support.h"
+#include "tests/support/command_output.h"
 #include "tests/support/temp_dir.h"
 #include "frm/views/cimage.h"
 #include "vkobase/print.h"
@@ -16,23 +15,12 @@ namespace {
 using entrytest::Parts;
 using entrytest::PainterFixture;
 
-std::string Shell(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-        char buf[512];
-        while (std::fgets(buf, sizeof buf, pipe) != nullptr)
-            out += buf;
-        ::pclose(pipe);
-    }
-    return out;
-}
-
-bool HavePoppler() { return Shell("command -v pdfinfo").find("pdfinfo") != std::string::npos; }
+using test_support::CommandOutput;
+using test_support::HavePoppler;
 
 int Pages(const std::string& pdf)
 {
-    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
@@ -40,7 +28,7 @@ int Pages(const std::string& pdf)
 std::string PageText(const std::string& pdf, int page)
 {
     const std::string n = std::to_string(page);
-    return Shell("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
+    return CommandOutput("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
 }
 
 int Count(const std::string& text, const std::string& what)
@@ -251,7 +239,7 @@ TEST_F(PrintViewTest, Illustration_PrintsThePictureAndItsCaption)
     const std::string text = PageText(pdf, 1);
     EXPECT_NE(text.find("a regular hexagon"), std::string::npos);
     EXPECT_EQ(Count(text, "All rights reserved"), 1);
-    EXPECT_NE(Shell("pdfimages -list '" + pdf + "'").find("image"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdfimages -list '" + pdf + "'").find("image"), std::string::npos);
 }
 
 } // namespace

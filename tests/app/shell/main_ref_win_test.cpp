@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "frm/controls/nnotebk.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
+
+#include "tests/support/command_output.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -128,6 +131,56 @@ TEST_F(MainWindowTest, CopyWordCopyAndPasteGoThroughTheClipboard)
     MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
     MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+}
+
+// Print > Entry Text and Print > Results List follow what the front page shows, and each
+// writes a PDF file with that text into the working folder.
+TEST_F(MainWindowTest, PrintItemsFollowTheEntryAndListShownAndPrintThem)
+{
+    Start();
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 0) << "nothing shown yet";
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
+    BasicPage()->SearchFor("nothing-like-this");
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0) << "nothing found";
+    BasicPage()->SearchFor("dog");
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 1);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
+
+    const auto pdfs = [&] {
+        std::vector<std::string> found;
+        for (const auto& file : std::filesystem::directory_iterator(itsDir.path()))
+            if (file.path().extension() == ".pdf")
+                found.push_back(file.path().string());
+        return found;
+    };
+    MainWindow()->DoMenuCommand(menutag::kPrintEntry, 0, 0);
+    vkok_app_process_pending_events();
+    ASSERT_EQ(pdfs().size(), 1u);
+    const std::string entryPdf = pdfs().front();
+    if (test_support::HavePoppler()) {
+        EXPECT_NE(test_support::CommandOutput("pdftotext '" + entryPdf + "' -")
+                      .find("a domestic animal that barks"), std::string::npos);
+    }
+    MainWindow()->DoMenuCommand(menutag::kPrintResults, 0, 0);
+    vkok_app_process_pending_events();
+    ASSERT_EQ(pdfs().size(), 2u);
+    for (const std::string& pdf : pdfs()) {
+        if (pdf != entryPdf && test_support::HavePoppler()) {
+            EXPECT_NE(test_support::CommandOutput("pdftotext '" + pdf + "' -").find("dog"),
+                      std::string::npos);
+        }
+    }
+
+    // The other pages list nothing yet; Clear empties the list of the basic page.
+    MainWindow()->ShowPage(1);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 1) << "the entry stays shown";
+    MainWindow()->ShowPage(0);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
+    BasicPage()->Clear();
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
 }
 
 TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
