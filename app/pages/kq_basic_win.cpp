@@ -246,7 +246,7 @@ void KQBasicWin::Search()
         return;
     }
     if (itIsPicking && !HasPatternCharacter(text)) {
-        const std::string picked = itsHitList->GetSelectedText();
+        const std::string picked = itsHitList->GetSelectedText().data();
         if (!picked.empty()) {
             text = picked;
             SetTypedText(text);
@@ -591,7 +591,7 @@ void KQBasicWin::DoCommand(long command, void* data)
         return;
     case kCmdLineChosen:
         if (itIsPicking) {
-            SetTypedText(itsHitList->GetSelectedText());
+            SetTypedText(itsHitList->GetSelectedText().data());
             Search();
             return;
         }

@@ -4,170 +4,205 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "frm/drawing/cdrawctx.h"
-#include "frm/drawing/cenviron.h"
-#include "frm/runtime/cnav.h"
+#include "frm/interaction/cmouse.h"
 #include "frm/views/csubview.h"
+#include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
-constexpr unsigned long kListBack = 0x0BFFFFFFul;
-constexpr unsigned long kListText = 0x07000000ul;
-constexpr unsigned long kSelectBack = 0x0130508Cul;
-constexpr unsigned long kSelectText = 0x0BFFFFFFul;
-constexpr int kTextInset = 4;
+
+constexpr std::uint32_t kListAttributes = 0x815;
+constexpr float kListMargin = 1000.0F;
+constexpr int kListLimit = 1000;
+constexpr std::uint16_t kEscape = 27;
+
+const FRM_CTypeInfo* const kListBoxBases[] = {&frm_type::NScrollText, nullptr};
+const FRM_CTypeInfo kListBoxType(10001, "KQListBox", kListBoxBases);
+
+// The text-edit window's handler before the list took it over; every list box's text edit
+// had the same one, so one is kept for the whole process.
+VKO_EVENT_HANDLER& SavedHandler()
+{
+    static VKO_EVENT_HANDLER handler = nullptr;
+    return handler;
+}
+
+WINDOW TextEditWindow(const KQListBox& list)
+{
+    return reinterpret_cast<WINDOW>(list.GetVKOTextEdit());
+}
+
 } // namespace
 
+// Clicks on a list box of the enclosure: the text edit places its caret as for any click,
+// and the list selects the whole line it landed on.
+class KQListBoxMouseAgent : public FRM_CMouseHandler {
+public:
+    explicit KQListBoxMouseAgent(FRM_CSubview* enclosure) : itsEnclosure(enclosure) {}
+
+    short DoDown(FRM_CPoint& where, short& button, short& shift, short& control) override
+    {
+        KQListBox* list = ListAt(where);
+        if (list == nullptr)
+            return 0;
+        const int before = list->GetSelectedIndex();
+        SendToTextEdit(*list, E_MOUSE_DOWN, where, button, shift, control);
+        const int after = list->GetSelectedIndex();
+        if (after != before)
+            SendToTextEdit(*list, E_MOUSE_UP, where, button, shift, control);
+        list->SelectItem(list->GetSelectedIndex());
+        // Also for the line already selected: the page shows its entry again. An empty list
+        // has no line to show.
+        if (list->GetCount() > 0 && itsEnclosure != nullptr)
+            itsEnclosure->DoCommand(KQListBox::kCmdLineChosen, nullptr);
+        return 1;
+    }
+    short DoUp(FRM_CPoint& where, short&, short&, short&) override
+    {
+        if (ListAt(where) == nullptr)
+            return 0;
+        vko_win_release_pointer();
+        return 1;
+    }
+    // Double-clicks and moves over a list would select words or drag a selection in its
+    // text edit: they are kept from it. Elsewhere in the window they go on as usual.
+    short DoDouble(FRM_CPoint& where, short&, short&, short&) override
+    {
+        return ListAt(where) != nullptr ? 1 : 0;
+    }
+    short DoMove(FRM_CPoint& where, short&, short&, short&) override
+    {
+        return ListAt(where) != nullptr ? 1 : 0;
+    }
+    short UsesGlobalCoords() const override { return 0; }
+
+private:
+    // The list box under a point of the window, or null.
+    KQListBox* ListAt(const FRM_CPoint& where) const
+    {
+        if (itsEnclosure == nullptr)
+            return nullptr;
+        FRM_CView* view = itsEnclosure->FindDeepSubview(where);
+        if (view == nullptr || !view->GetRunTimeTypeInfo()->IsSame(KQListBox::GetStaticTypeInfo()))
+            return nullptr;
+        return static_cast<KQListBox*>(view);
+    }
+    static void SendToTextEdit(const KQListBox& list, e_event type, const FRM_CPoint& where,
+                               short button, short shift, short control)
+    {
+        const FRM_CWindow* window = list.GetCWindow();
+        const WINDOW textEdit = TextEditWindow(list);
+        if (window == nullptr || textEdit == nullptr)
+            return;
+        EVENT event{};
+        event.type = type;
+        event.v.mouse.where = static_cast<s_pnt>(where);
+        vko_vobj_translate_points(window->GetVKOWindow(), textEdit, &event.v.mouse.where, 1);
+        event.v.mouse.button = button;
+        event.v.mouse.shift = static_cast<BOOLEAN>(shift);
+        event.v.mouse.control = static_cast<BOOLEAN>(control);
+        vkovo_tx_process_event(textEdit, &event);
+    }
+
+    FRM_CSubview* itsEnclosure; // the page holding the lists; not owned
+};
+
 KQListBox::KQListBox(FRM_CSubview* enclosure, const FRM_CRect& frame)
-    : FRM_CView(enclosure, frame, FRM_CStringRW("KQListBox"))
+    : FRM_NScrollText(enclosure, frame, 1, 0, kListAttributes, kListMargin, kListLimit, 1)
 {
+    FRM_CWindow* window = enclosure != nullptr ? enclosure->GetCWindow() : nullptr;
+    if (FRM_CMouseManager* manager = window != nullptr ? window->GetMouseManager() : nullptr) {
+        itsMouseAgent = std::make_unique<KQListBoxMouseAgent>(enclosure);
+        manager->RegisterMouseHandler(itsMouseAgent.get(), 0);
+    }
+    if (const WINDOW textEdit = TextEditWindow(*this)) {
+        SavedHandler() = vko_win_get_handler(textEdit);
+        vko_win_set_handler(textEdit, TextEditHandler);
+    }
+    IScrollText(1, kListAttributes, kListMargin, kListLimit, FRM_CStringRW(), 0, 1, 0);
 }
 
-void KQListBox::Clear()
-{
-    itsLines.clear();
-    itsSelected = -1;
-    itsTop = 0;
-    Changed();
-}
+KQListBox::~KQListBox() = default; // the agent leaves the managers it is registered with
 
-void KQListBox::ResumeList()
-{
-    itIsSuspended = false;
-    Changed();
-}
+const FRM_CTypeInfo* KQListBox::GetStaticTypeInfo() { return &kListBoxType; }
+const FRM_CTypeInfo* KQListBox::GetRunTimeTypeInfo() const { return &kListBoxType; }
+
+void KQListBox::ResumeList() { Resume(0); }
 
 short KQListBox::AddItems(const std::vector<std::string>& lines, int start)
 {
-    if (start < 0 || start > GetCount())
+    if (start < 0 || start > GetCount() || itsTextEdit == 0)
         return 0;
-    itsLines.insert(itsLines.begin() + start, lines.begin(), lines.end());
-    if (itsSelected >= start)
-        itsSelected += static_cast<int>(lines.size());
-    Changed();
+    // Straight into the text edit: a list is filled on every search, with up to tens of
+    // thousands of lines, and nothing is bound to its text.
+    std::uint16_t at = static_cast<std::uint16_t>(start);
+    for (const std::string& line : lines)
+        if (vko_tx_add_par(itsTextEdit, at, line.c_str()))
+            ++at;
     return 1;
 }
 
 std::string KQListBox::GetItem(int index) const
 {
-    return index >= 0 && index < GetCount() ? itsLines[static_cast<std::size_t>(index)]
-                                            : std::string();
+    if (index < 0 || index >= GetCount())
+        return {};
+    return GetParagraph(static_cast<std::uint16_t>(index)).data();
 }
+
+FRM_CStringRW KQListBox::GetSelectedText() const
+{
+    return FRM_CStringRW(GetItem(GetSelectedIndex()).c_str());
+}
+
+int KQListBox::GetCount() const { return itsTextEdit != 0 ? GetNParInText() : 0; }
 
 short KQListBox::SelectItem(int index)
 {
     if (index < 0 || index >= GetCount())
         return 0;
-    itsSelected = index;
-    const int visible = std::max(1, VisibleLines());
-    if (itsSelected < itsTop)
-        itsTop = itsSelected;
-    else if (itsSelected >= itsTop + visible)
-        itsTop = itsSelected - visible + 1;
-    Changed();
+    SelectParagraph(static_cast<std::uint16_t>(index), 0, kEnd, 0, kEnd);
     return 1;
 }
 
-int KQListBox::LineHeight() const
+int KQListBox::GetSelectedIndex() const
 {
-    std::int32_t leading = 0, ascent = 0, descent = 0;
-    const WINDOW window = GetVKOWindow();
-    if (window != nullptr)
-        vko_dwin_get_font_metrics(window, &leading, &ascent, &descent);
-    const int height = static_cast<int>(leading + ascent + descent);
-    return height > 0 ? height : 16;
+    std::uint16_t p0 = 0, l0 = 0, c0 = 0, p1 = 0, l1 = 0, c1 = 0;
+    if (itsTextEdit != 0)
+        vko_tx_get_sel(itsTextEdit, &p0, &l0, &c0, &p1, &l1, &c1);
+    return p0;
 }
 
-int KQListBox::VisibleLines() const
+std::int32_t KQListBox::TextEditHandler(WINDOW window, EVENT* event) noexcept
 {
-    return static_cast<int>(GetFrame().Height()) / LineHeight();
-}
-
-int KQListBox::LineAt(const FRM_CPoint& point) const
-{
-    // Mouse points come local to the list: (0, 0) is its top-left corner.
-    if (point.V() < 0 || point.V() >= GetFrame().Height())
+    auto* object = reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(window));
+    auto* list = FrmCast<KQListBox>(object);
+    if (list == nullptr || event == nullptr)
+        return 0;
+    switch (event->type) {
+    case E_FOCUS:
         return -1;
-    const int line = itsTop + static_cast<int>(point.V()) / LineHeight();
-    return line < GetCount() ? line : -1;
-}
-
-void KQListBox::Draw(const FRM_CRect&)
-{
-    FRM_CDrawingContext context(this);
-    const FRM_CRect frame = GetGlobalFrame(); // drawing is in window coordinates
-    context.GetEnv().SetPen(kListText, 1, PAT_SOLID, P_SOLID);
-    context.GetEnv().SetBrushColor(kListBack, kListBack);
-    context.DrawRect(frame);
-    std::int32_t leading = 0, ascent = 0, descent = 0;
-    vko_dwin_get_font_metrics(GetVKOWindow(), &leading, &ascent, &descent);
-    const int height = LineHeight();
-    const int last = std::min(GetCount(), itsTop + VisibleLines());
-    for (int line = itsTop; line < last; ++line) {
-        const float top = frame.Top() + static_cast<float>((line - itsTop) * height);
-        const bool selected = line == itsSelected;
-        if (selected) {
-            context.GetEnv().SetPen(kSelectBack, 1, PAT_SOLID, P_SOLID);
-            context.GetEnv().SetBrushColor(kSelectBack, kSelectBack);
-            context.DrawRect(FRM_CRect(frame.Left() + 1, top, frame.Right() - 1, top + height));
+    case E_CHAR:
+        if (event->v.chr.virt == 0 && event->v.chr.ch == kEscape) {
+            list->Tell(kCmdClear);
+            return 0;
         }
-        context.GetEnv().SetForegroundColor(selected ? kSelectText : kListText,
-                                            selected ? kSelectText : kListText);
-        context.GetEnv().SetBackgroundColor(selected ? kSelectBack : kListBack,
-                                            selected ? kSelectBack : kListBack);
-        context.DrawText(FRM_CStringRW(itsLines[static_cast<std::size_t>(line)].c_str()),
-                         FRM_CPoint(frame.Left() + kTextInset, top + leading + ascent));
+        list->KeyMoved(*event);
+        return -1;
+    default: {
+        const VKO_EVENT_HANDLER saved = SavedHandler();
+        return saved != nullptr ? saved(window, event) : 0;
+    }
     }
 }
 
-void KQListBox::MouseDown(FRM_CPoint point, short, short, short)
+void KQListBox::KeyMoved(EVENT& event)
 {
-    Activate();
-    const int line = LineAt(point);
-    if (line < 0)
-        return;
-    SelectItem(line);
-    Tell(kCmdLineChosen); // also for the line already selected: the page shows it again
-}
-
-void KQListBox::DoKey(const FRM_CKey& key)
-{
-    if (!key.IsVirtualKey()) {
-        if (key.GetChar() == 27) {
-            Tell(kCmdClear);
-            return;
-        }
-        FRM_CView::DoKey(key);
-        return;
-    }
-    const int before = itsSelected;
-    const int page = std::max(1, VisibleLines() - 1);
-    int after = before;
-    switch (key.GetChar()) {
-    case VKO_KEY_UP: after = before - 1; break;
-    case VKO_KEY_DOWN: after = before + 1; break;
-    case VKO_KEY_PAGE_UP: after = before - page; break;
-    case VKO_KEY_PAGE_DOWN: after = before + page; break;
-    case VKO_KEY_LINE_START:
-    case VKO_KEY_TEXT_START: after = 0; break;
-    case VKO_KEY_LINE_END:
-    case VKO_KEY_TEXT_END: after = GetCount() - 1; break;
-    default:
-        FRM_CView::DoKey(key);
-        return;
-    }
-    if (GetCount() == 0)
-        return;
-    after = std::clamp(after, 0, GetCount() - 1);
+    const int before = GetSelectedIndex();
+    vkovo_tx_process_event(TextEditWindow(*this), &event);
+    const int after = GetSelectedIndex();
     SelectItem(after);
     if (after != before)
         Tell(kCmdLineChosen);
-}
-
-void KQListBox::Changed()
-{
-    if (!itIsSuspended && GetVKOWindow() != nullptr)
-        Invalidate(GetLocalFrame());
 }
 
 void KQListBox::Tell(long command)

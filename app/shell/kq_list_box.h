@@ -1,54 +1,54 @@
-// kq_list_box.h: KQListBox, the hit list of the search pages: lines of text, one of them
-// selected whole. Up, Down, Page Up, Page Down, Home and End move the selection; a click
-// selects the line under the pointer. The enclosing page hears command 83 when the user
-// chose a line (a click always, a key only when the line changed) and command 81 on Escape.
+// kq_list_box.h: KQListBox, the hit list of the search pages: a read-only scrolling text whose
+// paragraphs are the lines, one of them selected whole. The keys move the text edit's caret
+// as in any text, and the list then selects the whole line it landed on; a click selects the
+// line under the pointer. The enclosing page hears command 83 when the user chose a line (a
+// click always, a key only when the line changed) and command 81 on Escape.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "frm/views/cview.h"
+#include "frm/controls/nscrlltx.h"
 
-class KQListBox : public FRM_CView {
+class KQListBoxMouseAgent;
+
+class KQListBox : public FRM_NScrollText {
 public:
     static constexpr long kCmdLineChosen = 83;
     static constexpr long kCmdClear = 81;
 
     KQListBox(FRM_CSubview* enclosure, const FRM_CRect& frame);
+    ~KQListBox() override;
+    KQListBox(const KQListBox&) = delete;
+    KQListBox& operator=(const KQListBox&) = delete;
 
-    void Clear();
+    static const FRM_CTypeInfo* GetStaticTypeInfo();
+    const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;
+
     // Drawing waits between Suspend and ResumeList (while a page fills the list).
-    void Suspend() { itIsSuspended = true; }
-    void ResumeList();
+    virtual void ResumeList();
     // Inserts lines from line start on; answers 1, 0 for a start beyond the end.
-    short AddItems(const std::vector<std::string>& lines, int start);
-    std::string GetItem(int index) const;
-    int GetCount() const { return static_cast<int>(itsLines.size()); }
-    // Selects line index (scrolled into view); 0 for an index outside the list.
-    short SelectItem(int index);
-    // The selected line, -1 when none.
-    int GetSelectedIndex() const { return itsSelected; }
-    std::string GetSelectedText() const { return GetItem(itsSelected); }
-    int GetTopLine() const { return itsTop; }
-    int LineHeight() const;
-    int VisibleLines() const;
-    // The line under a point of the view's frame, -1 when none.
-    int LineAt(const FRM_CPoint& point) const;
+    virtual short AddItems(const std::vector<std::string>& lines, int start);
+    virtual std::string GetItem(int index) const;
+    virtual int GetCount() const;
+    // Selects line index whole (scrolled into view); 0 for an index outside the list.
+    virtual short SelectItem(int index);
+    // The line the text edit's selection starts in (0 for an empty list).
+    virtual int GetSelectedIndex() const;
+    // The whole selected line.
+    FRM_CStringRW GetSelectedText() const override;
 
-    // FRM_CView
-    short ClassCanGetKeyFocus() const override { return 1; }
-    void Draw(const FRM_CRect& area) override;
-    void MouseDown(FRM_CPoint point, short button, short isShift, short isControl) override;
-    void DoKey(const FRM_CKey& key) override;
+    // The text edit window's event handler: keys keep a whole line selected, Escape clears
+    // the page; other events go to the handler the window had before.
+    static std::int32_t TextEditHandler(WINDOW window, EVENT* event) noexcept;
 
 private:
-    void Changed();
     void Tell(long command);
+    // The key went to the text edit; the line it moved to is selected whole.
+    void KeyMoved(EVENT& event);
 
-    std::vector<std::string> itsLines;
-    int itsSelected = -1;
-    int itsTop = 0;
-    bool itIsSuspended = false;
+    std::unique_ptr<KQListBoxMouseAgent> itsMouseAgent;
 };
 
 struct s_startup;

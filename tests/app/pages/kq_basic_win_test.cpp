@@ -7,6 +7,7 @@
 
 #include "frm/controls/cbutton.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -17,7 +18,9 @@
 #include "app/shell/kq_list_box.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
+#include "frm/runtime/cswtchbr.h"
 #include "frm/views/cmenubar.h"
+#include "ruk/static/vkoruk.h"
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
 
@@ -41,6 +44,16 @@ protected:
         for (int i = 0; i < BasicPage()->GetHitList()->GetCount(); ++i)
             lines.push_back(BasicPage()->GetHitList()->GetItem(i));
         return lines;
+    }
+    // A key pressed in the hit list, delivered to its text edit as the system would.
+    void PressListKey(std::uint16_t code, bool isVirtual)
+    {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = code;
+        event.v.chr.virt = isVirtual ? 1 : 0;
+        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
+        vkok_app_process_pending_events();
     }
     const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
     std::string Drawn() const
@@ -126,24 +139,25 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
 {
     BasicPage()->SearchFor("cat*");
     KQListBox* list = BasicPage()->GetHitList();
-    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
+    PressListKey(VKO_KEY_DOWN, true);
     EXPECT_EQ(list->GetSelectedIndex(), 1);
     EXPECT_NE(Drawn().find("list of things"), std::string::npos);
-    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_TEXT_END));
+    PressListKey(VKO_KEY_TEXT_END, true);
     EXPECT_EQ(list->GetSelectedIndex(), 2);
     EXPECT_NE(Drawn().find("butterfly"), std::string::npos);
-    list->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN));
+    PressListKey(VKO_KEY_DOWN, true);
     EXPECT_EQ(list->GetSelectedIndex(), 2) << "stays on the last line";
     // A click on the first line, through the window as the switchboard sends it, shows its
     // entry.
     const FRM_CRect frame = list->GetGlobalFrame();
-    list->GetCWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 5, frame.Top() + 2), 1, 0, 0);
+    FRM_CSwitchBoard::RouteMouse(list->GetCWindow(), E_MOUSE_DOWN,
+                                 FRM_CPoint(frame.Left() + 5, frame.Top() + 4), 1, 0, 0);
     EXPECT_EQ(list->GetSelectedIndex(), 0);
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
     EXPECT_EQ(list->SelectItem(-1), 0);
     EXPECT_EQ(list->SelectItem(3), 0);
     // Escape clears the page.
-    list->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    PressListKey(27, false);
     EXPECT_EQ(list->GetCount(), 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "");
 }
@@ -201,7 +215,7 @@ TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
 TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
 {
     BasicPage()->SearchFor("cat*");
-    BasicPage()->GetHitList()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DOWN)); // catalog
+    PressListKey(VKO_KEY_DOWN, true); // catalog
     BasicPage()->SearchFor("dog");
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
     EXPECT_EQ(bar->IsEnabled(16), 1) << "Previous List";
@@ -334,29 +348,33 @@ namespace {
 
 TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
 {
+    // The list's text edit is a child window of the page's face, and draws itself there.
+    KQListBox* list = BasicPage()->GetHitList();
+    const WINDOW textEdit = reinterpret_cast<WINDOW>(list->GetVKOTextEdit());
+    vkov_debug_draw_log_clear(textEdit);
     BasicPage()->SearchFor("cat*");
-    // The page stands on the front face of the main window's notebook.
-    FRM_CWindow* face = BasicPage()->GetCWindow();
-    WINDOW window = face->GetVKOWindow();
-    vkov_debug_draw_log_clear(window);
-    face->DoDraw(FRM_CObjectRWC::GetG()->GetMAXRect());
-    const FRM_CRect frame = BasicPage()->GetHitList()->GetGlobalFrame();
+    vkok_app_process_pending_events();
+    const FRM_CRect frame = list->GetGlobalFrame();
     ASSERT_GT(frame.Top(), 0.0f) << "the list stands below the page's top";
-    // The selected first line is drawn inverted inside the list's frame.
-    const int x = static_cast<int>(frame.Left()) + 2;
-    const int y = static_cast<int>(frame.Top()) + 3;
-    EXPECT_NE(vkov_debug_surface_pixel(window, x, y) & 0xFFFFFF, 0xFFFFFFu);
-    // Its lines are drawn inside the frame.
-    int lines = 0;
-    for (int i = 0; i < vkov_debug_draw_log_size(window); ++i) {
+    s_rct outer{};
+    vko_tx_get_rect(list->GetVKOTextEdit(), &outer);
+    EXPECT_GE(outer.left, frame.Left());
+    EXPECT_GE(outer.top, frame.Top());
+    EXPECT_LE(outer.right, frame.Right());
+    EXPECT_LE(outer.bottom, frame.Bottom());
+    // The selected first line is drawn inverted.
+    EXPECT_NE(vkov_debug_surface_pixel(textEdit, 6, 5) & 0xFFFFFF, 0xFFFFFFu);
+    // Its three lines are drawn.
+    std::vector<std::string> drawn;
+    for (int i = 0; i < vkov_debug_draw_log_size(textEdit); ++i) {
         vkov_draw_log_entry entry{};
-        vkov_debug_draw_log_get(window, i, &entry);
-        int h = 0, v = 0;
-        if (std::string(entry.op) == "draw_text" && std::string(entry.args).find("\"cat") != std::string::npos &&
-            std::sscanf(entry.args, "%d,%d", &h, &v) == 2 && v > frame.Top() && v < frame.Bottom())
-            ++lines;
+        vkov_debug_draw_log_get(textEdit, i, &entry);
+        const std::string args = entry.args;
+        if (std::string(entry.op) == "draw_text" && args.find("\"cat") != std::string::npos)
+            drawn.push_back(args.substr(args.find('"')));
     }
-    EXPECT_EQ(lines, 3);
+    for (const char* line : {"\"cat\"", "\"catalog\"", "\"caterpillar\""})
+        EXPECT_NE(std::find(drawn.begin(), drawn.end(), line), drawn.end()) << line;
 }
 
 } // namespace
