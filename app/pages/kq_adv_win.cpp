@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "app/pages/adv_query.h"
+#include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_list_box.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/sp_help_win.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -361,12 +363,35 @@ void KQAdvWin::DoCommand(long command, void* data)
     case kCmdWordTyped:
         WordTyped();
         return;
+    case kCmdSpellingHelp:
+        SpellingHelp();
+        return;
     case 20002:
     case 20003:
         return;
     default:
         KQBasicWin::DoCommand(command, data);
     }
+}
+
+void KQAdvWin::SpellingHelp()
+{
+    // The typed word goes to the spelling help under the chosen search type's name; the
+    // word picked there becomes the token list's one term, and is searched.
+    const std::string typed = GetTypedText();
+    std::vector<std::string> labels, names;
+    SearchTypes(&labels, &names);
+    const int position = GetSearchTypePosition();
+    if (typed.empty() || position < 0 || static_cast<std::size_t>(position) >= names.size())
+        return;
+    const std::string& name = names[static_cast<std::size_t>(position)];
+    std::string code = name;
+    const std::string picked =
+        SpHelpWin::Run(itsDocument, name + "=" + (name == "va" ? LowerCase(typed) : typed), &code);
+    if (picked.empty())
+        return;
+    ShowSearchedText(picked);
+    Search();
 }
 
 void KQAdvWin::Enter()

@@ -72,6 +72,7 @@ private:
     void AddTerm();
     void WordTyped();
     void Enter();
+    void SpellingHelp();
     bool IsOn(int bit) const;
     // Delete on the token list: a character of a word or an operator, or a whole term.
     void DeleteAtCaret();

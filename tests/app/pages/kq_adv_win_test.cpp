@@ -124,6 +124,20 @@ TEST_F(AdvancedPageTest, Buttons_EnableOnlyWhatMayComeNext)
     EXPECT_TRUE(itsPage->GetTokens().empty());
 }
 
+TEST_F(AdvancedPageTest, StatusHelp_NamesTheQueryControls)
+{
+    const auto helpOver = [this](const FRM_CView* view) {
+        const FRM_CRect frame = view->GetFrame();
+        const FRM_CRect page = itsPage->GetFrame();
+        return itsPage->HelpAt(FRM_CPoint(page.Left() + (frame.Left() + frame.Right()) / 2,
+                                          page.Top() + (frame.Top() + frame.Bottom()) / 2));
+    };
+    EXPECT_EQ(helpOver(itsPage->GetButton(kWord)), "Click to add word to search");
+    EXPECT_EQ(helpOver(itsPage->GetButton(kNot)), "Click to search with a logical NOT");
+    EXPECT_EQ(helpOver(itsPage->GetButton(kClose)), "Right parenthesis for grouping");
+    EXPECT_EQ(helpOver(itsPage->GetTokenList()), "Complex search word");
+}
+
 TEST_F(AdvancedPageTest, Buttons_ComposeTheQueryAndSearchGivesItsHits)
 {
     struct Case {
