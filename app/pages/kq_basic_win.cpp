@@ -138,6 +138,12 @@ void KQBasicWin::AttachPainter()
     itsPainter->SetView(itsEntryPane);
 }
 
+void KQBasicWin::ApplyPreferences(const Prefs& prefs)
+{
+    itsEntryPane->SetPaneColors(prefs.back_color, prefs.text_color);
+    itsEntryPane->Invalidate(itsEntryPane->GetLocalFrame());
+}
+
 const RWOrdered* KQBasicWin::GetHits() const
 {
     const ResultsRecord* current = itsHistories->results.Current();

@@ -22,6 +22,7 @@ class FRM_NListButton;
 class FRM_NEditControl;
 class FRM_NText;
 class KQListBox;
+class Prefs;
 class RefDoc;
 class ScrollViewWin;
 class WordItem;
@@ -89,6 +90,9 @@ public:
     virtual void Clear();
     // The document opened another dictionary: its search types, and an empty page.
     void ReferenceChanged();
+    // The user's colours for the entry pane (the main window's entry engine takes the text
+    // size and draws the entry again).
+    void ApplyPreferences(const Prefs& prefs);
 
     // The entry pop-up for a right click at point of the entry pane: keeps the word under
     // it (not an illustration or table mark, no query operator) and shows "Open in new

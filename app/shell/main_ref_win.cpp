@@ -247,6 +247,36 @@ void MainRefWin::MinimumSize(int* width, int* height) const
         *width = static_cast<int>(selector->GetFrame().Right() + next->GetFrame().Width());
 }
 
+void MainRefWin::ApplyPreferences()
+{
+    KQedApp* application = KQedApp::Instance();
+    if (application == nullptr)
+        return;
+    const Prefs& prefs = application->GetPrefs();
+    for (KQBasicWin* page : itsPages)
+        page->ApplyPreferences(prefs);
+    GetFrontPage()->AttachPainter();
+    itsPainter->SetColors(prefs);
+    itsPainter->DrawEntry();
+}
+
+void MainRefWin::ApplyPreferencesEverywhere()
+{
+    // The preferences are the application's: every window shows them, not only the one
+    // whose menu opened the preferences window.
+    bool applied = false;
+    if (KQedApp* application = KQedApp::Instance()) {
+        for (FRM_CWindow* window : application->GetWindowList()) {
+            if (auto* main = dynamic_cast<MainRefWin*>(window)) {
+                main->ApplyPreferences();
+                applied = applied || main == this;
+            }
+        }
+    }
+    if (!applied)
+        ApplyPreferences();
+}
+
 void MainRefWin::ChooseReference()
 {
     const std::string name = GetReferenceName();
@@ -472,6 +502,9 @@ void MainRefWin::DoCommand(long command, void* data)
         ShowHelpLine(!line.empty() ? line : FRM_CStringRW(1141).data());
         return;
     }
+    case kCmdPrefsApplied:
+        ApplyPreferencesEverywhere();
+        return;
     case kCmdReferenceChosen:
         ChooseReference();
         return;
@@ -518,6 +551,13 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kOpenInNewWindow:
         if (itsDocument != nullptr)
             itsDocument->GetApplication()->DoMenuCommand(menutag::kNewWindow, 0, 0);
+        return;
+    case menutag::kPreferences:
+        // The preferences window tells the front page's face (and so this window) when a
+        // change is applied; what OK applied is taken once it is closed.
+        if (KQedApp* application = KQedApp::Instance())
+            application->DoCommand(KQedApp::kCmdPreferences, GetFrontPage()->GetCWindow());
+        ApplyPreferencesEverywhere();
         return;
     case menutag::kPrintEntry:
         PrintEntry();

@@ -25,6 +25,7 @@ class MainRefWin : public FRM_CWindow {
 public:
     static constexpr long kCmdClose = 5;
     static constexpr long kCmdStatusHelp = 61;      // data: an FRM_CPoint in the window
+    static constexpr long kCmdPrefsApplied = 69;    // the preferences window applied a change
     static constexpr long kCmdReferenceChosen = 95;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
@@ -71,6 +72,11 @@ public:
     // The smallest frame the window takes: at least as wide as the reference selector and
     // the control after it reach, and kMinimumHeight high.
     void MinimumSize(int* width, int* height) const;
+    // Takes the application's preferences: the pages' colours, the entry engine's colours
+    // and text size, and the entry drawn again with them.
+    void ApplyPreferences();
+    // Every open main window (this one too) takes the application's preferences.
+    void ApplyPreferencesEverywhere();
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;

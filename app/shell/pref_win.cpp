@@ -11,8 +11,12 @@
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
+#include "frm/controls/nnotebk.h"
+#include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
+#include "frm/views/cfacewin.h"
+#include "frm/views/cimage.h"
 #include "frm/views/crectshp.h"
 #include "ruk/static/vkoruk.h"
 #include "vkocoll/collstr.h"
@@ -25,8 +29,7 @@ constexpr unsigned long kPageBack = 0x0BFFFFFF;
 constexpr unsigned long kPageFore = 0x07000000;
 constexpr unsigned long kPageBlend = 0x0AC0C0C0;
 const FRM_CRect kRestoreFrame(160, 175, 275, 205);
-// The page area: below the tabs, above the buttons (the window's bottom 40 units).
-constexpr float kTabHeight = 25;
+// The notebook leaves the window's bottom 40 units to the buttons.
 constexpr float kButtonArea = 40;
 
 Prefs DefaultsKeepingReference(const Prefs& current)
@@ -64,8 +67,9 @@ void PostNotHandled(long command, const FRM_CView* view)
 
 // --- PrefPage --------------------------------------------------------------------------
 
-PrefPage::PrefPage(PrefWin* window, const FRM_CRect& frame, long restoreCommand)
-    : FRM_CSubview(window, frame), itsWindow(window)
+PrefPage::PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame,
+                   long restoreCommand)
+    : FRM_CSubview(enclosure, frame), itsWindow(window)
 {
     FRM_CEnvironment environment(kPageBack, kPageFore);
     environment.SetBlendColor(kPageBlend);
@@ -85,12 +89,21 @@ void PrefPage::DoCommand(long command, void* data)
     FRM_CSubview::DoCommand(command, data);
 }
 
+void PrefPage::Draw(const FRM_CRect& area)
+{
+    FRM_CDrawingContext context(this);
+    context.GetEnv().SetPen(kPageBack, 1, PAT_SOLID, P_SOLID);
+    context.GetEnv().SetBrushColor(kPageBack, kPageBack);
+    context.DrawRect(GetGlobalFrame()); // drawing is in window coordinates
+    FRM_CSubview::Draw(area);
+}
+
 void PrefPage::MarkChanged() { itsWindow->MarkChanged(); }
 
 // --- AppearancePage ----------------------------------------------------------------------
 
-AppearancePage::AppearancePage(PrefWin* window, const FRM_CRect& frame)
-    : PrefPage(window, frame, kCmdRestore)
+AppearancePage::AppearancePage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame)
+    : PrefPage(window, enclosure, frame, kCmdRestore)
 {
     new FRM_NText(this, FRM_CRect(5, 12, 187, 29), FRM_CStringRW(1077), 0);
     itsBackSwatch = new FRM_CRectangle(this, FRM_CRect(190, 7, 215, 32));
@@ -200,8 +213,8 @@ void AppearancePage::UpdateSample()
 
 // --- ReferencePage -----------------------------------------------------------------------
 
-ReferencePage::ReferencePage(PrefWin* window, const FRM_CRect& frame)
-    : PrefPage(window, frame, kCmdRestore)
+ReferencePage::ReferencePage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame)
+    : PrefPage(window, enclosure, frame, kCmdRestore)
 {
     new FRM_NText(this, FRM_CRect(10, 50, 270, 68), FRM_CStringRW(1101), 0);
     new FRM_NText(this, FRM_CRect(10, 70, 270, 88), FRM_CStringRW(1105), 0);
@@ -240,8 +253,8 @@ void ReferencePage::DoCommand(long command, void* data)
 
 // --- BrowseSearchPage --------------------------------------------------------------------
 
-BrowseSearchPage::BrowseSearchPage(PrefWin* window, const FRM_CRect& frame)
-    : PrefPage(window, frame, kCmdRestore)
+BrowseSearchPage::BrowseSearchPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame)
+    : PrefPage(window, enclosure, frame, kCmdRestore)
 {
     new FRM_NText(this, FRM_CRect(10, 12, 270, 30), FRM_CStringRW(1127), 0);
     new FRM_NText(this, FRM_CRect(10, 31, 270, 49), FRM_CStringRW(1129), 0);
@@ -328,20 +341,26 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
     itsOk = itsIDData.Get<FRM_NButton>(1081);
     itsApply = itsIDData.Get<FRM_NButton>(1085);
 
-    // Tabs along the top choose the page; the pages share the area above the buttons.
+    // One notebook tab per page, each page filling its tab's face.
     static const char* const kTitles[3] = {"Appearance", "Reference", "Browse Search"};
-    const float width = frame.Width();
+    itsNotebook = new FRM_NNotebook(this, FRM_CRect(0, 0, frame.Width(), frame.Height() - kButtonArea));
     for (int i = 0; i < 3; ++i) {
-        itsTabs[i] = new FRM_NButton(this, FRM_CRect(i * width / 3, 0, (i + 1) * width / 3, kTabHeight),
-                                     FRM_CStringRW(kTitles[i]), 0);
-        itsTabs[i]->SetCommand(kCmdTabFirst + i);
+        const auto tab = static_cast<short>(i);
+        itsNotebook->AddTab(tab, FRM_CStringRW(kTitles[i]), FRM_CImage());
+        itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTitles[i]));
+        auto* face = new FRM_CFaceWindow(document, itsNotebook);
+        itsNotebook->SetFace(face, tab, 0, 0);
+        const FRM_CRect area = face->GetFrame();
+        const FRM_CRect pageFrame(0, 0, area.Width(), area.Height());
+        if (i == kAppearance)
+            itsPages[i] = new AppearancePage(this, face, pageFrame);
+        else if (i == kReference)
+            itsPages[i] = new ReferencePage(this, face, pageFrame);
+        else
+            itsPages[i] = new BrowseSearchPage(this, face, pageFrame);
+        itsPages[i]->SetGlue(0xFFFFFFFFul);
+        itsPages[i]->ShowPrefs(*itsWorking);
     }
-    const FRM_CRect pageFrame(0, kTabHeight, width, frame.Height() - kButtonArea);
-    itsPages[kAppearance] = new AppearancePage(this, pageFrame);
-    itsPages[kReference] = new ReferencePage(this, pageFrame);
-    itsPages[kBrowseSearch] = new BrowseSearchPage(this, pageFrame);
-    for (PrefPage* page : itsPages)
-        page->ShowPrefs(*itsWorking);
     ShowPage(kAppearance);
     EnableApply(0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
@@ -349,17 +368,16 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
 
 FRM_NButton* PrefWin::GetCancelButton() const { return itsIDData.Get<FRM_NButton>(1083); }
 
-void PrefWin::ShowPage(Page page)
+PrefWin::Page PrefWin::GetFrontPage() const
 {
-    itsFrontPage = page;
-    for (int i = 0; i < 3; ++i) {
-        if (i == page)
-            itsPages[i]->DoShow();
-        else
-            itsPages[i]->DoHide();
-    }
-    vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
+    short tab = 0;
+    short page = 0;
+    if (itsNotebook->GetFrontPage(&tab, &page) == nullptr || tab < 0 || tab > kBrowseSearch)
+        return kAppearance;
+    return static_cast<Page>(tab);
 }
+
+void PrefWin::ShowPage(Page page) { itsNotebook->SetFrontPage(static_cast<short>(page), 0); }
 
 void PrefWin::EnableApply(short on)
 {
@@ -392,10 +410,6 @@ void PrefWin::ApplyAll()
 
 void PrefWin::DoCommand(long command, void* data)
 {
-    if (command >= kCmdTabFirst && command < kCmdTabFirst + 3) {
-        ShowPage(static_cast<Page>(command - kCmdTabFirst));
-        return;
-    }
     switch (command) {
     case kCmdOk:
         ApplyAll();

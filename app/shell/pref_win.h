@@ -20,13 +20,16 @@ class FRM_NButton;
 class FRM_NCheckBox;
 class FRM_NEditControl;
 class FRM_NListButton;
+class FRM_NNotebook;
 class PrefWin;
 
 // What a page of the window has in common: it shows a record, copies its controls into
-// one, and marks the document changed when the user changes a control.
+// one, and marks the document changed when the user changes a control. A page fills the
+// face of its notebook tab (enclosure); commands it does not take go to the window.
 class PrefPage : public FRM_CSubview {
 public:
-    PrefPage(PrefWin* window, const FRM_CRect& frame, long restoreCommand);
+    PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame,
+             long restoreCommand);
 
     virtual void ShowPrefs(const Prefs& prefs) = 0;
     // Copies the page's controls into prefs (the fields the page edits; a list without a
@@ -35,6 +38,8 @@ public:
 
     // FRM_CSubview: command 10013 copies the controls into the window's working record.
     void DoCommand(long command, void* data) override;
+    // The page is white under its controls (the notebook's face is not).
+    void Draw(const FRM_CRect& area) override;
 
 protected:
     void MarkChanged();
@@ -50,7 +55,7 @@ public:
     static constexpr long kCmdNotInResults = 10005;
     static constexpr long kCmdRestore = 10006;
 
-    AppearancePage(PrefWin* window, const FRM_CRect& frame);
+    AppearancePage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame);
 
     void ShowPrefs(const Prefs& prefs) override;
     void ApplyTo(Prefs& prefs) const override;
@@ -81,7 +86,7 @@ public:
     static constexpr long kCmdChosen = 10007;
     static constexpr long kCmdRestore = 10008;
 
-    ReferencePage(PrefWin* window, const FRM_CRect& frame);
+    ReferencePage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame);
 
     void ShowPrefs(const Prefs& prefs) override;
     void ApplyTo(Prefs& prefs) const override;
@@ -98,7 +103,7 @@ public:
     static constexpr long kCmdType = 10010;
     static constexpr long kCmdRestore = 10011;
 
-    BrowseSearchPage(PrefWin* window, const FRM_CRect& frame);
+    BrowseSearchPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame);
 
     void ShowPrefs(const Prefs& prefs) override;
     void ApplyTo(Prefs& prefs) const override;
@@ -140,8 +145,10 @@ public:
 
     Prefs& Working() { return *itsWorking; }
     PrefPage* GetPage(Page page) const { return itsPages[page]; }
-    Page GetFrontPage() const { return itsFrontPage; }
+    // The notebook's front page, and bringing a page there (as a click on its tab does).
+    Page GetFrontPage() const;
     void ShowPage(Page page);
+    FRM_NNotebook* GetNotebook() const { return itsNotebook; }
     FRM_NButton* GetOkButton() const { return itsOk; }
     FRM_NButton* GetApplyButton() const { return itsApply; }
     FRM_NButton* GetCancelButton() const;
@@ -157,15 +164,12 @@ public:
     ~PrefWin() override;
 
 private:
-    static constexpr long kCmdTabFirst = 10020;  // the page tabs: 10020 + page
-
     PrefWinIDData itsIDData;
     Prefs itsOwnRecord;   // the working record when the document keeps none
     Prefs* itsWorking = &itsOwnRecord;
     FRM_CWindow* itsNotifyWindow = nullptr;
-    std::array<PrefPage*, 3> itsPages{};
-    std::array<FRM_NButton*, 3> itsTabs{};
-    Page itsFrontPage = kAppearance;
+    FRM_NNotebook* itsNotebook = nullptr;  // the view tree's; one tab and face per page
+    std::array<PrefPage*, 3> itsPages{};   // on the notebook's faces
     CloseSoon itsClose; // OK and Cancel close on the next tick, not inside their click
     FRM_NButton* itsOk = nullptr;
     FRM_NButton* itsApply = nullptr;

@@ -4,6 +4,7 @@
 #include "app/settings/settings_files.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/pref_win.h"
 #include "frm/core/cstringrw.h"
 #include "frm/runtime/cdesktop.h"
 #include "frm/runtime/cglblcls.h"
@@ -49,13 +50,12 @@ void UserInfoDoc::RemoveWindow(FRM_CWindow* window)
     FRM_CDocument::RemoveWindow(window);
 }
 
-void UserInfoDoc::RunModal(std::int32_t id, FRM_CWindow** slot)
+FRM_CWindow* UserInfoDoc::MakeWindow(std::int32_t id, FRM_CWindow** slot)
 {
     if (*slot != nullptr)
-        return; // already open: its own modal loop is running
+        return nullptr;
     *slot = KQedAppFactory::Instance().CreateWindow(this, id);
-    if (*slot != nullptr)
-        vko_win_process_modal((*slot)->GetVKOWindow());
+    return *slot;
 }
 
 void UserInfoDoc::Apply()
@@ -76,16 +76,23 @@ void UserInfoDoc::DoCommand(long command, void* data)
     case kCmdApply:
         Apply();
         return;
-    case kCmdPreferences:
-        itsAsker = data;
+    case kCmdPreferences: {
+        if (itsPreferencesWindow != nullptr)
+            return;
         if (KQedApp* app = KQedApp::Instance())
             itsWorkingPrefs = app->GetPrefs();
-        RunModal(KQedAppFactory::kPreferencesWindow, &itsPreferencesWindow);
-        itsAsker = nullptr;
+        auto* window = dynamic_cast<PrefWin*>(MakeWindow(KQedAppFactory::kPreferencesWindow,
+                                                         &itsPreferencesWindow));
+        if (window == nullptr)
+            return;
+        window->SetNotifyWindow(static_cast<FRM_CWindow*>(data));
+        vko_win_process_modal(window->GetVKOWindow());
         return;
+    }
     case kCmdOrganizeBookmarks: {
         itHasPendingBookmark = false;
-        RunModal(KQedAppFactory::kBookmarkWindow, &itsBookmarkWindow);
+        if (FRM_CWindow* window = MakeWindow(KQedAppFactory::kBookmarkWindow, &itsBookmarkWindow))
+            vko_win_process_modal(window->GetVKOWindow());
         if (itHasPendingBookmark) {
             itHasPendingBookmark = false;
             FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop();

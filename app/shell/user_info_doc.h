@@ -14,7 +14,9 @@ class FRM_CWindow;
 class UserInfoDoc : public FRM_CDocument {
 public:
     static constexpr long kCmdApply = 10013;
-    static constexpr long kCmdPreferences = 10015;  // data: the object that asked
+    // data: the FRM_CWindow that asked (the preferences window tells it when a change is
+    // applied), or null.
+    static constexpr long kCmdPreferences = 10015;
     static constexpr long kCmdOrganizeBookmarks = 11006;
 
     // Copies the application's preferences into the working copy.
@@ -25,9 +27,6 @@ public:
     // Marks the working copy changed (or not): the document's save flag, which the
     // preferences window reads for its Apply button.
     void SetModified(short changed);
-    // The object that asked for the preferences window (command 10015's data), which the
-    // window tells when the preferences are applied; null otherwise.
-    void* GetAsker() const { return itsAsker; }
     // Set by the bookmark organiser when the user picked a bookmark to go to: once the
     // organiser is closed, tag goes to the front window as a menu command.
     void SetPendingBookmark(short tag);
@@ -41,15 +40,15 @@ public:
     void DoMenuCommand(short tag, short shift, short control) override;
 
 private:
-    // Makes window id of the layout and runs it modally; answers once it is closed.
-    void RunModal(std::int32_t id, FRM_CWindow** slot);
+    // Makes window id of the layout into slot; null when it is open already (its own modal
+    // loop is running) or cannot be made.
+    FRM_CWindow* MakeWindow(std::int32_t id, FRM_CWindow** slot);
     void Apply();
 
     UserInfoDocIDData itsIDData;
     Prefs itsWorkingPrefs;
     FRM_CWindow* itsPreferencesWindow = nullptr;  // while it is open
     FRM_CWindow* itsBookmarkWindow = nullptr;     // while it is open
-    void* itsAsker = nullptr;
     bool itHasPendingBookmark = false;
     short itsPendingTag = 0;
 };

@@ -5,16 +5,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/display/entry_painter.h"
+#include "app/display/scroll_view_win.h"
+#include "app/pages/kq_basic_win.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
+#include "frm/controls/nnotebk.h"
 #include "frm/runtime/cdocumnt.h"
+#include "frm/views/cfacewin.h"
 #include "vkobase/dm.h"
+#include "vkobase/scr.h"
+#include "vkobase/surface_debug.h"
+#include "vkobase/testing.h"
+#include "vkobase/vobj.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -303,16 +316,127 @@ TEST_F(PrefWinTest, ClosingWithChangesAsks)
     }
 }
 
-TEST_F(PrefWinTest, TabsShowOnePageAtATime)
+// What the entry pane of a main window's front page drew since its log was cleared.
+struct PaneDrawing {
+    std::vector<std::string> clears;     // the colours the pane was cleared with
+    std::vector<std::string> textFonts;  // the font of each text drawn
+};
+
+PaneDrawing DrawnIn(MainRefWin* window)
+{
+    PaneDrawing drawn;
+    WINDOW pane = window->GetFrontPage()->GetEntryPane()->PaneWindow();
+    vkov_draw_log_entry entry{};
+    for (std::int32_t i = 0; vkov_debug_draw_log_get(pane, i, &entry); ++i) {
+        if (std::string(entry.op) == "clear")
+            drawn.clears.emplace_back(entry.args);
+        else if (std::string(entry.op) == "draw_text")
+            drawn.textFonts.emplace_back(entry.font);
+    }
+    return drawn;
+}
+
+// Apply redraws the entry of every open main window in the new colours and text size at
+// once, and OK has them taken once the window is closed.
+TEST_F(PrefWinTest, AppliedColoursAndSizeRedrawTheOpenMainWindows)
+{
+    Start();
+    itsDocument = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    MainRefWin* first = MainWindow();
+    ASSERT_NE(first, nullptr);
+    first->GetFrontPage()->SearchFor("dog");
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* second = ReferenceDocuments()[1]->GetMainWindow();
+    second->GetFrontPage()->SearchFor("cat");
+
+    // Edit > Preferences from the first window; headless, its modal loop returns at once.
+    first->DoMenuCommand(menutag::kPreferences, 0, 0);
+    itsWindow = dynamic_cast<PrefWin*>(itsDocument->GetPreferencesWindow());
+    ASSERT_NE(itsWindow, nullptr);
+    ChooseBackColor(0x01FFFF00);
+    FRM_NListButton* sizes = Appearance()->GetSizeList();
+    for (int i = 0; i < sizes->GetNumItems(); ++i)
+        if (std::string(sizes->GetItem(i, 510).data()) == "18")
+            sizes->SelectItem(i);
+    Appearance()->DoCommand(AppearancePage::kCmdSize, nullptr);
+    for (MainRefWin* window : {first, second}) {
+        vkov_debug_draw_log_clear(window->GetFrontPage()->GetEntryPane()->PaneWindow());
+        EXPECT_TRUE(DrawnIn(window).textFonts.empty());
+    }
+
+    itsWindow->DoCommand(PrefWin::kCmdApply, nullptr);
+    for (MainRefWin* window : {first, second}) {
+        SCOPED_TRACE(window == first ? "first" : "second");
+        const PaneDrawing drawn = DrawnIn(window);
+        EXPECT_NE(std::find(drawn.clears.begin(), drawn.clears.end(), "0x01FFFF00"), drawn.clears.end());
+        ASSERT_FALSE(drawn.textFonts.empty()) << "the entry is drawn again";
+        for (const std::string& font : drawn.textFonts)
+            EXPECT_EQ(font.substr(font.rfind(' ') + 1), "18") << font;
+        EXPECT_EQ(window->GetPainter().settings().prefs.back_color, 0x01FFFF00u);
+    }
+
+    itsWindow->DoCommand(PrefWin::kCmdCancel, nullptr);
+    vkov_test_advance_clock(1);
+    ASSERT_EQ(itsDocument->GetPreferencesWindow(), nullptr);
+
+    // What OK applied is taken when the menu command ends, after the modal window (which
+    // headless returns at once).
+    itsApplication->GetPrefs().text_color = 0x010000FF;
+    first->DoMenuCommand(menutag::kPreferences, 0, 0);
+    EXPECT_EQ(first->GetPainter().settings().prefs.text_color, 0x010000FFu);
+    EXPECT_EQ(second->GetPainter().settings().prefs.text_color, 0x010000FFu);
+}
+
+// The pages lie on the faces of a notebook, one tab each; the tab strip's click and arrow
+// keys bring them to the front, and the controls of a page behind are hidden with it.
+TEST_F(PrefWinTest, NotebookTabsShowOnePageAtATime)
 {
     Open();
+    FRM_NNotebook* notebook = itsWindow->GetNotebook();
+    ASSERT_NE(notebook, nullptr);
+    ASSERT_EQ(notebook->GetNumTabs(), 3);
+    const char* titles[] = {"Appearance", "Reference", "Browse Search"};
+    for (short tab = 0; tab < 3; ++tab) {
+        EXPECT_STREQ(notebook->GetTabTitle(tab).data(), titles[tab]);
+        EXPECT_EQ(itsWindow->GetPage(static_cast<PrefWin::Page>(tab))->GetCWindow(),
+                  static_cast<FRM_CWindow*>(notebook->GetFace(tab, 0)));
+    }
+    EXPECT_LE(notebook->GetFrame().Bottom(), 300 - 40) << "the buttons stay below the notebook";
     EXPECT_EQ(itsWindow->GetFrontPage(), PrefWin::kAppearance);
+
+    const auto shown = [this](PrefWin::Page page) {
+        return (vkok_vobj_get_flags(itsWindow->GetPage(page)->GetCWindow()->GetVKOWindow()) &
+                VKO_OF_HIDDEN) == 0;
+    };
     itsWindow->ShowPage(PrefWin::kBrowseSearch);
-    EXPECT_FALSE(Appearance()->IsVisible());
-    EXPECT_FALSE(Reference()->IsVisible());
-    EXPECT_TRUE(Browse()->IsVisible());
-    EXPECT_TRUE(Browse()->GetModeList()->IsVisible());
-    EXPECT_FALSE(Appearance()->GetSizeList()->IsVisible());
+    EXPECT_EQ(itsWindow->GetFrontPage(), PrefWin::kBrowseSearch);
+    EXPECT_TRUE(shown(PrefWin::kBrowseSearch));
+    EXPECT_FALSE(shown(PrefWin::kAppearance));
+    EXPECT_FALSE(shown(PrefWin::kReference));
+
+    // A click on the first tab, then Right on the tab strip.
+    EVENT press{};
+    press.type = E_MOUSE_DOWN;
+    press.v.mouse.where = s_pnt{5, 5};
+    vkov_test_post_event(notebook->GetVKOWindow(), &press);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(itsWindow->GetFrontPage(), PrefWin::kAppearance);
+    EXPECT_TRUE(shown(PrefWin::kAppearance));
+    vkok_scr_set_focus_vobj(notebook->GetVKOWindow());
+    EVENT right{};
+    right.type = E_CHAR;
+    right.v.chr.ch = VKO_KEY_RIGHT;
+    right.v.chr.virt = 1;
+    vkov_test_post_event(notebook->GetVKOWindow(), &right);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(itsWindow->GetFrontPage(), PrefWin::kReference);
+    EXPECT_FALSE(shown(PrefWin::kAppearance));
+
+    // A page's controls still reach the page and the window.
+    Reference()->GetList()->SelectItem(1);
+    Reference()->GetList()->DoCommand(ReferencePage::kCmdChosen, nullptr);
+    EXPECT_TRUE(itsWindow->GetApplyButton()->IsEnabled());
 }
 
 } // namespace
