@@ -190,6 +190,22 @@ TEST_F(AdvancedPageTest, Search_OfAnIncompleteListTellsTheUserAndSearchesNothing
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "="}));
 }
 
+TEST_F(AdvancedPageTest, WordLookedUp_BecomesThePagesOneTermAndIsSearched)
+{
+    // An entry's word clicked, "Find in", or a string sent to the page: the page is
+    // cleared, the word added under the chosen type and searched.
+    Run({"1:domestic", "&"});
+    const std::string word = "dog";
+    itsPage->DoCommand(KQAdvWin::kCmdSearchString, const_cast<std::string*>(&word));
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=dog"}));
+    EXPECT_TRUE(Hits().empty()) << "no entry is defined by dog";
+    ASSERT_TRUE(itsPage->ChooseSearchType(0));
+    itsPage->SearchFor("Collar");
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=Collar"}));
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"collar"}));
+    EXPECT_EQ(itsPage->GetTypedText(), "");
+}
+
 TEST_F(AdvancedPageTest, Keys_ReturnAddsTheWordThenSearchesAndEscapeClears)
 {
     const FRM_CKey enter('\r', 0, 0, 0, 0);
