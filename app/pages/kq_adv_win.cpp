@@ -82,6 +82,19 @@ KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* docu
     itsTokenList = new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
     itsTokenList->SetCommand(kCmdTokenList);
     itsHelpTexts.emplace_back(itsTokenList, 1012);
+    // Tab goes from the word field through the query's controls, then on to Search.
+    RWOrdered* order = GetSubObjects();
+    std::size_t at = 0;
+    while (at < order->entries() && (*order)[at] != itsField)
+        ++at;
+    std::vector<FRM_CView*> query(itsButtons, itsButtons + 6);
+    query.push_back(itsTokenList);
+    if (itsTokenList->GetHScrollBar() != nullptr)
+        query.push_back(itsTokenList->GetHScrollBar());
+    for (FRM_CView* view : query) {
+        order->removeReference(view);
+        order->insertAt(++at, view);
+    }
     EnableButtons(kStart);
 }
 

@@ -14,6 +14,7 @@
 #include "frm/controls/nscrlltx.h"
 #include "frm/runtime/cnav.h"
 #include "vkobase/dm.h"
+#include "vkobase/testing.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -188,6 +189,47 @@ TEST_F(AdvancedPageTest, Search_OfAnIncompleteListTellsTheUserAndSearchesNothing
     // Add does not test the word: an empty one makes a term of the label alone.
     itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "="}));
+}
+
+TEST_F(AdvancedPageTest, RealKeys_TypedIntoTheFieldBuildAndRunTheQuery)
+{
+    const auto key = [](std::uint16_t character) {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = character;
+        vkov_test_post_event(vkok_scr_get_focus_vobj(), &event);
+        vkok_app_process_pending_events();
+    };
+    const auto type = [&key](const std::string& text) {
+        for (char c : text)
+            key(static_cast<unsigned char>(c));
+    };
+    FRM_NEditControl* field = nullptr;
+    for (std::size_t i = 0; i < itsPage->GetSubviews()->entries(); ++i)
+        if (auto* edit = dynamic_cast<FRM_NEditControl*>((*itsPage->GetSubviews())[i]))
+            field = edit;
+    ASSERT_NE(field, nullptr);
+    field->SetTextSelection(0, 0);
+    ASSERT_EQ(vkok_scr_get_focus_vobj(), field->GetVKOWindow());
+    type("dog");
+    key(13);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog"}));
+    type("|"); // right after a term: the OR button
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog", "|"}));
+    type("cat");
+    key(13);
+    key(13);
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"cat", "dog"}));
+    // An expression typed whole turns text mode on at its first operator.
+    key(27);
+    type("cat ");
+    EXPECT_FALSE(itsPage->IsTextMode());
+    type("& !dog");
+    EXPECT_TRUE(itsPage->IsTextMode());
+    key(13);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "&", "!", kEntry + "=dog"}));
+    key(13);
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"cat"}));
 }
 
 TEST_F(AdvancedPageTest, WordLookedUp_BecomesThePagesOneTermAndIsSearched)
