@@ -51,6 +51,19 @@ protected:
         AppFixture::TearDown();
     }
 
+    // One row of 40-pixel cells from (10, 10); a and b, movable, in the first two.
+    FRM_CFixedGrid* NewGridOfTwo(int columns, Box** a, Box** b)
+    {
+        auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(10, 10, 11 + 40 * columns, 41), 1, columns);
+        for (int column = 0; column < 2; ++column) {
+            auto* box = new Box(grid, FRM_CRect(0, 0, 30, 20));
+            grid->Insert(box, 0, column);
+            box->SetDragging(1);
+            box->SetSizing(1);
+            *(column == 0 ? a : b) = box;
+        }
+        return grid;
+    }
     Box* NewBox(const FRM_CRect& frame)
     {
         auto* box = new Box(itsWindow, frame);
@@ -263,15 +276,9 @@ TEST_F(WireFrameTest, TheTrapGoesWithAnOwnerDestroyedMidDrag)
 
 TEST_F(WireFrameTest, AGroupDraggedInAGridMovesByWholeCellsWithoutReplacingItsMembers)
 {
-    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(10, 10, 131, 41), 1, 3);
-    auto* a = new Box(grid, FRM_CRect(0, 0, 30, 20));
-    auto* b = new Box(grid, FRM_CRect(0, 0, 30, 20));
-    grid->Insert(a, 0, 0);
-    grid->Insert(b, 0, 1);
-    for (Box* box : {a, b}) {
-        box->SetDragging(1);
-        box->SetSizing(1);
-    }
+    Box* a = nullptr;
+    Box* b = nullptr;
+    FRM_CFixedGrid* grid = NewGridOfTwo(3, &a, &b);
     Mouse(E_MOUSE_DOWN, 25, 20);
     ASSERT_EQ(a->GetWireFrame()->GetState(), FRM_CWireFrame::DRAGGING);
     grid->AddSelectedView(b);
@@ -287,15 +294,9 @@ TEST_F(WireFrameTest, AGroupDraggedInAGridMovesByWholeCellsWithoutReplacingItsMe
 // reach that view, to add it to the selection or take it out again.
 TEST_F(WireFrameTest, ShiftClicksInAGridAddAndRemoveViewsAndTheGroupMovesTogether)
 {
-    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(10, 10, 171, 41), 1, 4);
-    auto* a = new Box(grid, FRM_CRect(0, 0, 30, 20));
-    auto* b = new Box(grid, FRM_CRect(0, 0, 30, 20));
-    grid->Insert(a, 0, 0);
-    grid->Insert(b, 0, 1);
-    for (Box* box : {a, b}) {
-        box->SetDragging(1);
-        box->SetSizing(1);
-    }
+    Box* a = nullptr;
+    Box* b = nullptr;
+    FRM_CFixedGrid* grid = NewGridOfTwo(4, &a, &b);
     Gesture(25, 20, 25, 20);
     Gesture(65, 20, 65, 20, true);
     EXPECT_TRUE(a->GetWireFrame()->IsSelected());
