@@ -128,6 +128,7 @@ void FRM_NNotebook::Init()
 {
     AddPlaceholder();
     itsNavigator = new FRM_CNotebkNavigator(this);
+    itsNavigator->SetKeptByView(true);
     itsNavigator->SetEndJump(FRM_CNavigator::kEndToParent);
     itsNavigator->SetJumpInto(1);
     itsNavigator->InsertTabStop(0, new CNotebkTabStop(this, nullptr));

@@ -156,10 +156,16 @@ FRM_CTabStop::FRM_CTabStop(const FRM_CTabStop& other)
         itsSubNavigator = std::make_unique<FRM_CNavigator>(*other.itsSubNavigator);
 }
 
-FRM_CTabStop::~FRM_CTabStop() = default;
+FRM_CTabStop::~FRM_CTabStop()
+{
+    if (itsSubNavigator != nullptr && itsSubNavigator->IsKeptByView())
+        ReleaseSubNavigator();
+}
 
 void FRM_CTabStop::SetSubNavigator(FRM_CNavigator* subNavigator)
 {
+    if (itsSubNavigator != nullptr && itsSubNavigator->IsKeptByView())
+        ReleaseSubNavigator();
     itsSubNavigator.reset(subNavigator);
 }
 
@@ -280,6 +286,12 @@ void FRM_CNavigator::CopyFrom(const FRM_CNavigator& other)
 
 FRM_CNavigator::~FRM_CNavigator()
 {
+    if (itIsKeptByView && itsParentTabStop != nullptr) {
+        FRM_CNavigator* parent = itsParent;
+        FRM_CTabStop* holder = itsParentTabStop;
+        holder->ReleaseSubNavigator();
+        delete parent->RemoveTabStop(holder);
+    }
     if (FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG())
         g->GetNavigatorManager()->Unregister(this);
     State().fallbackManager.Unregister(this);

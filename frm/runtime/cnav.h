@@ -93,7 +93,7 @@ public:
     FRM_CView* GetView() const { return itsView; }
     void SetView(FRM_CView* view) { itsView = view; }
     FRM_CNavigator* GetSubNavigator() const { return itsSubNavigator.get(); }
-    // Takes the nested navigator, deleting one held before.
+    // Takes the nested navigator, deleting one held before (unless a view keeps that one).
     void SetSubNavigator(FRM_CNavigator* subNavigator);
     // Gives the nested navigator back to its owner (it is not deleted with this tab stop)
     // and answers it.
@@ -176,6 +176,11 @@ public:
     void SetJumpInto(short mode) { itsJumpInto = mode; }
     FRM_CNavigator* GetParent() const { return itsParent; }
     FRM_CTabStop* GetCurrentTabStop() const { return itsCurrent; }
+    // A navigator that a view keeps (a window's, a notebook's) may also be nested in another
+    // navigator: the tab stop holding it then never deletes it, and it takes that tab stop
+    // out of the other navigator when its view deletes it.
+    void SetKeptByView(bool isKept) { itIsKeptByView = isKept; }
+    bool IsKeptByView() const { return itIsKeptByView; }
 
 protected:
     void CopyFrom(const FRM_CNavigator& other);
@@ -192,6 +197,7 @@ private:
     FRM_CSubview* itsEnclosure = nullptr;        // not owned
     EndJump itsEndJump = kEndWrap;
     short itsJumpInto = 1;
+    bool itIsKeptByView = false;
 };
 
 template <class Visit> void FRM_CNavigator::TraverseCurrentTabStops(Visit visit) const

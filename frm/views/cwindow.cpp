@@ -447,8 +447,11 @@ void FRM_CWindow::SetMouseManager(FRM_CMouseManager* theManager)
 
 FRM_CNavigator* FRM_CWindow::GetNavigator()
 {
-    if (itsNavigator == nullptr)
+    if (itsNavigator == nullptr) {
         itsNavigator = ConstructNavigator();
+        if (itsNavigator != nullptr)
+            itsNavigator->SetKeptByView(true);
+    }
     return itsNavigator;
 }
 
@@ -458,6 +461,8 @@ void FRM_CWindow::SetNavigator(FRM_CNavigator* theNavigator)
         return;
     delete itsNavigator;
     itsNavigator = theNavigator;
+    if (itsNavigator != nullptr)
+        itsNavigator->SetKeptByView(true);
 }
 
 FRM_CMouseManager* FRM_CWindow::ConstructMouseManager()

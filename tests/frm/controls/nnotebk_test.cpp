@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/controls/nctrls.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "tests/frm/controls/controls_fixture.h"
@@ -235,6 +236,78 @@ TEST_F(NotebookTest, TheKeyHookNavigatesOnTabAndSwallowsEnter)
     const FRM_CView* button = faces[1]->FindResourceView(7400, 402);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(vkok_scr_get_focus_vobj(), button->GetVKOWindow());
+}
+
+// A window that nests its notebook's navigator in its own: Tab runs from the window's field
+// through the front page's fields and on to the window's button, and back-tab returns. The
+// window, its notebook and the pages each keep their navigator, so closing the window (or
+// deleting the notebook first) deletes each navigator once.
+class LinkedNotebookTest : public NotebookTest {
+protected:
+    void SetUp() override
+    {
+        NotebookTest::SetUp();
+        itsWindow->RemoveSubview(itsNotebook);
+        delete itsNotebook;
+        itsBefore = new FRM_NEditControl(itsWindow, FRM_CRect(10, 4, 100, 26), FRM_CStringRW(), 0);
+        itsNotebook = new FRM_NNotebook(itsWindow, FRM_CRect(10, 30, 310, 200));
+        itsControl = itsNotebook->GetVKOWindow();
+        itsAfter = new FRM_NButton(itsWindow, FRM_CRect(10, 206, 100, 230), FRM_CStringRW("After"), 0);
+        itsFaces = ThreeFaces(7400);
+        ASSERT_TRUE(ClickTab(1));
+        // The window's order: its field, the tab strip, the front page, its button.
+        FRM_CNavigator* navigator = itsWindow->GetNavigator();
+        navigator->ClearTabStops();
+        navigator->AppendTabStop(navigator->ConstructViewTabStop(itsBefore));
+        navigator->AppendTabStop(new CNotebkTabStop(itsNotebook, nullptr));
+        navigator->AppendSubNavigator(itsNotebook->GetNavigator());
+        navigator->AppendTabStop(navigator->ConstructViewTabStop(itsAfter));
+    }
+    WINDOW Field(long id) const { return itsFaces[1]->FindResourceView(7400, id)->GetVKOWindow(); }
+    static WINDOW Focus() { return vkok_scr_get_focus_vobj(); }
+
+    FRM_NEditControl* itsBefore = nullptr;
+    FRM_NButton* itsAfter = nullptr;
+    std::vector<ProbeFace*> itsFaces;
+};
+
+TEST_F(LinkedNotebookTest, TabRunsThroughTheFrontPageBetweenTheWindowsOwnControls)
+{
+    vkok_scr_set_focus_vobj(itsBefore->GetVKOWindow());
+    std::vector<WINDOW> visited;
+    for (int i = 0; i < 5; ++i) {
+        Key(Focus(), 9);
+        visited.push_back(Focus());
+    }
+    EXPECT_EQ(visited, std::vector<WINDOW>({itsControl, Field(401), Field(402),
+                                            itsAfter->GetVKOWindow(), itsBefore->GetVKOWindow()}));
+    vkok_scr_set_focus_vobj(itsAfter->GetVKOWindow());
+    EVENT backTab{};
+    backTab.type = E_CHAR;
+    backTab.v.chr.ch = 315;
+    backTab.v.chr.virt = 1;
+    vkov_test_post_event(Focus(), &backTab);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(Focus(), itsControl) << "back-tab comes back to the tab strip";
+    FrmErrorCapture errors;
+    EXPECT_EQ(itsDocument->DoClose(), 1);
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(errors.Reports().empty());
+}
+
+TEST_F(LinkedNotebookTest, ANotebookDeletedBeforeItsWindowLeavesTheWindowsNavigator)
+{
+    FRM_CNavigator* navigator = itsWindow->GetNavigator();
+    const std::size_t count = navigator->TabStopCount();
+    itsWindow->RemoveSubview(itsNotebook);
+    delete itsNotebook;
+    vkok_app_process_pending_events();
+    EXPECT_EQ(navigator->TabStopCount(), count - 2) << "its own tab stop and its navigator's";
+    vkok_scr_set_focus_vobj(itsBefore->GetVKOWindow());
+    Key(Focus(), 9);
+    EXPECT_EQ(Focus(), itsAfter->GetVKOWindow());
+    EXPECT_EQ(itsDocument->DoClose(), 1);
+    vkok_app_process_pending_events();
 }
 
 TEST_F(NotebookTest, HotKeysBringTheirPageToTheFrontAndPagesWithoutFacesAreIgnored)
