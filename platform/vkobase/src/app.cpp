@@ -191,6 +191,11 @@ bool deliver_update_of(WINDOW win) noexcept {
         in->update_region.clear();
         return false;
     }
+    // Nothing of a window parked out of sight can be seen: its region waits until the window
+    // is moved into view (a status window made for every search stays out there unless the
+    // search takes long).
+    if (vkobase::win_out_of_sight(win))
+        return false;
     std::vector<s_rct> region;
     region.swap(in->update_region);
     s_rct bounds = region.front();
@@ -273,6 +278,16 @@ void app_note_invalid(WINDOW win) noexcept {
         } catch (...) {
         }
     }
+}
+
+void app_note_pending_updates(WINDOW win) noexcept {
+    vko_win_internal *in = win_internal(win);
+    if (in == nullptr)
+        return;
+    if (!in->update_region.empty())
+        app_note_invalid(win);
+    for (WINDOW kid : in->children)
+        app_note_pending_updates(kid);
 }
 
 VKO_TX_CREATE_DEF app_tx_create() noexcept {

@@ -14,6 +14,9 @@ void app_set_test_mode() noexcept;
 std::uint64_t app_now_ms() noexcept;        // the application clock
 void app_window_gone(WINDOW win) noexcept;  // drops the window's queued events
 void app_note_invalid(WINDOW win) noexcept; // the window has a pending update region
+// Notes again every window of the subtree that still holds an update region (regions kept
+// while their window was out of sight).
+void app_note_pending_updates(WINDOW win) noexcept;
 VKO_TX_CREATE_DEF app_tx_create() noexcept; // from the start-up record, may be null
 VKO_TX_GET_TX app_tx_get_tx() noexcept;
 void app_destroy_all_windows() noexcept; // quit: top-level windows, task window last

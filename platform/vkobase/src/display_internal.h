@@ -39,6 +39,8 @@ bool display_bell() noexcept;
 
 // The X window that shows a window's surface, 0 when it has none.
 unsigned long display_xwindow_of(WINDOW win) noexcept;
+// The size of the display's screen in pixels; false when no display is open.
+bool display_screen_size(int *width, int *height) noexcept;
 
 // Translation of X input, free of any connection so that it can be checked alone.
 // X modifier state bits, as in the server's events.

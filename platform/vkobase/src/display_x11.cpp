@@ -758,6 +758,16 @@ bool display_is_open() noexcept {
     return state().dpy != nullptr;
 }
 
+bool display_screen_size(int *width, int *height) noexcept {
+    Display *dpy = state().dpy;
+    if (dpy == nullptr)
+        return false;
+    const int screen = DefaultScreen(dpy);
+    *width = DisplayWidth(dpy, screen);
+    *height = DisplayHeight(dpy, screen);
+    return true;
+}
+
 void display_pump() noexcept {
     DisplayState &st = state();
     if (st.dpy == nullptr)

@@ -95,6 +95,9 @@ void move_record(WINDOW win, const s_rct &rct) noexcept {
         vkobase::win_invalidate(win->parent, &new_outer);
     }
     vkobase::win_invalidate(win, nullptr);
+    // Moved into view: what waited out of sight is drawn now.
+    if (!vkobase::win_out_of_sight(win))
+        vkobase::app_note_pending_updates(win);
     const std::int16_t new_h = vkov_rect_get_height(&wanted);
     const std::int16_t new_w = vkov_rect_get_width(&wanted);
     if (new_h != old_h || new_w != old_w) {

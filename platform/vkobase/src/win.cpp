@@ -10,6 +10,7 @@
 
 #include "core_internal.h"
 #include "ctl_internal.h"
+#include "display_internal.h"
 #include "live_registry.h"
 #include "vkobase/rect.h"
 #include "vkobase/testing.h"
@@ -399,6 +400,24 @@ s_pnt win_client_origin_on_screen(WINDOW win) noexcept {
         h += w->internal->placement.left;
     }
     return s_pnt{clamp16(v), clamp16(h)};
+}
+
+bool win_out_of_sight(WINDOW win) noexcept {
+    WINDOW screen = state().screen;
+    WINDOW top = win;
+    while (win_is_live(top) && win_is_live(top->parent) && top->parent != screen)
+        top = top->parent;
+    if (!win_is_live(top) || top == screen || top->parent != screen)
+        return false;
+    s_rct sight = win_client_rect(screen);
+    int width = 0, height = 0;
+    if (display_screen_size(&width, &height)) {
+        sight.right = clamp16(std::max<std::int32_t>(sight.right, width));
+        sight.bottom = clamp16(std::max<std::int32_t>(sight.bottom, height));
+    }
+    const s_rct outer = win_outer_rect(top);
+    return outer.left >= sight.right || outer.right <= sight.left || outer.top >= sight.bottom ||
+           outer.bottom <= sight.top;
 }
 
 namespace {

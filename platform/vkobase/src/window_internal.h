@@ -127,6 +127,10 @@ s_rct win_client_rect(WINDOW win) noexcept;
 bool win_client_part(WINDOW win, const s_rct *rct, s_rct *area) noexcept;
 // Position of the window's client origin on the screen.
 s_pnt win_client_origin_on_screen(WINDOW win) noexcept;
+// Whether the window's top-level window lies wholly outside the screen (and outside the X
+// display's screen, which may be larger), as a window parked out of sight until it is needed.
+// Nothing of such a window can be seen: its updates wait until it is moved into view.
+bool win_out_of_sight(WINDOW win) noexcept;
 
 // The visible, enabled-or-not window in front at a screen point: the deepest visible child
 // of the frontmost visible top-level window whose outer rectangle holds the point; the screen

@@ -1,6 +1,8 @@
 // app_test.cpp: the event loop: queue order, update regions and the update predicates,
 // timers on the virtual clock, modal loops, the application-wide hook and the system run.
 #include "core_test_support.h"
+
+#include <algorithm>
 // Posting events is how the library's own families feed the queue.
 #include "../../../platform/vkobase/src/window_internal.h"
 
@@ -58,6 +60,43 @@ TEST_F(AppTest, Updates_MergeRegionsComeAfterOtherEventsAndSetThePredicateOnlyMe
     EXPECT_EQ(got.right, 120);
     EXPECT_FALSE(vkov_app_proc_update());
     EXPECT_FALSE(vkov_app_is_update_in_progress());
+}
+
+// How many updates a window received.
+long updates_of(WINDOW win) {
+    const std::vector<e_event> types = types_of(win);
+    return std::count(types.begin(), types.end(), E_UPDATE);
+}
+
+TEST_F(AppTest, Updates_OfAWindowParkedOutOfSightWaitUntilItIsMovedIntoView) {
+    // A window made far outside the screen, with a child, as a status window waits for a
+    // long search: nothing of it can be seen, and nothing of it is painted.
+    WINDOW parked = make_doc(s_rct{6250, 6225, 6506, 6650});
+    WINDOW child = make_child(parked, s_rct{10, 10, 40, 90});
+    WINDOW shown = make_doc(s_rct{100, 100, 300, 400});
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(parked), 0);
+    EXPECT_EQ(updates_of(child), 0);
+    EXPECT_EQ(updates_of(shown), 1);
+    vkobase::win_invalidate(child, nullptr);
+    vkobase::win_update_now(parked);
+    EXPECT_EQ(updates_of(child), 0) << "not even when asked at once";
+    // Half on the screen is in sight.
+    const s_rct edge{700, 1000, 900, 1200};
+    vkok_vobj_move(parked, &edge);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(parked), 1);
+    EXPECT_EQ(updates_of(child), 1) << "what waited is painted";
+    // Parked again, then shown: the update made meanwhile comes then.
+    const s_rct away{6250, 6225, 6506, 6650};
+    vkok_vobj_move(parked, &away);
+    vkobase::win_invalidate(child, nullptr);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(child), 1);
+    const s_rct view{250, 225, 500, 650};
+    vkok_vobj_move(parked, &view);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(child), 2);
 }
 
 std::vector<bool> &needed_answers() {
