@@ -25,6 +25,7 @@ TEST(AdvancedQuery, CheckQueryText_TokensAndErrors)
          {"Defining text contains...=animal", "|", "Defining text contains...=cat"}},
         {"(cat|dog)&!zebra", true, "", {"(", L + "=cat", "|", L + "=dog", ")", "&", "!", L + "=zebra"}},
         {"cat dog", true, "", {L + "=cat dog"}},
+        {"a = b", true, "", {"a =b"}}, // the name keeps its blank, the word is trimmed
         {"", false, "Unable to do Search", {}},
         {"cat &", false, "Unable to do Search", {L + "=cat", "&"}},
         {"(cat", false, "Unable to do Search", {"(", L + "=cat"}},
