@@ -294,18 +294,27 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
 
 void KQBasicWin::ShowResults(const ResultsRecord& record)
 {
-    itsHitList->Suspend();
-    itsHitList->Clear();
-    itsHitList->AddItems(Lines(*record.hits), 0);
-    itsHitList->ResumeList();
-    // The status bar counts every hit, also those the list had no room for.
+    // Every page of the window lists the results.
     if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->ShowCount(std::to_string(record.hits->entries()) + " Entries Found");
+        main->ShowResultsList(record);
+    else
+        FillHitList(Lines(*record.hits));
     if (record.hits->entries() != 0) {
         itsHitList->SelectItem(0);
         ShowHit(0);
     }
     UpdateHistoryMenus();
+}
+
+std::vector<std::string> KQBasicWin::ListLines(const RWOrdered& words) { return Lines(words); }
+
+void KQBasicWin::FillHitList(const std::vector<std::string>& lines)
+{
+    itsHitList->Suspend();
+    itsHitList->Clear();
+    itsHitList->AddItems(lines, 0);
+    itsHitList->ResumeList();
+    itIsPicking = false;
 }
 
 std::vector<std::string> KQBasicWin::HighlightWords(const std::string& text) const
@@ -338,6 +347,13 @@ void KQBasicWin::ShowEntry(const WordItem& word, const std::vector<std::string>&
     itsDocument->GetKeyTable().FormatEntryText(&word, itsPainter,
                                                words.entries() != 0 ? &words : nullptr);
     words.clearAndDestroy();
+    // An entry is shown: it can be cleared and its word copied; nothing of it is selected.
+    if (FRM_CWindow* window = HolderWindow()) {
+        std::int32_t items[4] = {1, 1, 0, 0};
+        window->DoCommand(MainRefWin::kCmdEntryMenus, items);
+        if (FRM_CMenuBar* bar = window->GetMenuBar())
+            bar->SetEnabled(menutag::kCopy, 0);
+    }
 }
 
 bool KQBasicWin::ShowOtherEntry(int delta)
@@ -361,13 +377,14 @@ bool KQBasicWin::ShowOtherResults(int delta)
 {
     if (!itsHistories->results.Move(delta))
         return false;
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow())) {
+        main->ShowCurrentResults();
+        return true;
+    }
     const ResultsRecord& record = *itsHistories->results.Current();
-    ShowSearchedText(record.text);
-    itIsPicking = false;
-    itsHitList->Suspend();
-    itsHitList->Clear();
-    itsHitList->AddItems(Lines(*record.hits), 0);
-    itsHitList->ResumeList();
+    const RestoredSearch restored{record.text, record.searchType};
+    DoCommand(kCmdRestoreSearch, const_cast<RestoredSearch*>(&restored));
+    FillHitList(Lines(*record.hits));
     itsHitList->SelectItem(0);
     UpdateHistoryMenus();
     return true;
@@ -376,26 +393,37 @@ bool KQBasicWin::ShowOtherResults(int delta)
 void KQBasicWin::UpdateHistoryMenus()
 {
     FRM_CWindow* window = HolderWindow();
-    FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr;
-    if (bar == nullptr)
-        return;
-    bar->SetEnabled(menutag::kPreviousEntry, itsHistories->entries.PreviousExists() ? 1 : 0);
-    bar->SetEnabled(menutag::kNextEntry, itsHistories->entries.NextExists() ? 1 : 0);
-    bar->SetEnabled(menutag::kPreviousList, itsHistories->results.PreviousExists() ? 1 : 0);
-    bar->SetEnabled(menutag::kNextList, itsHistories->results.NextExists() ? 1 : 0);
-    bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
+    if (FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr) {
+        bar->SetEnabled(menutag::kPreviousEntry, itsHistories->entries.PreviousExists() ? 1 : 0);
+        bar->SetEnabled(menutag::kNextEntry, itsHistories->entries.NextExists() ? 1 : 0);
+        bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
+    }
     if (auto* main = dynamic_cast<MainRefWin*>(window)) {
         main->ShowEntryMoves(itsHistories->entries.PreviousExists(),
                              itsHistories->entries.NextExists());
+        main->ShowListMoves();
         main->UpdatePrintItems();
+        return;
     }
-    for (const auto& [button, on] :
-         {std::pair<FRM_CButton*, bool>{itsPreviousListButton, itsHistories->results.PreviousExists()},
-          {itsNextListButton, itsHistories->results.NextExists()}}) {
+    ListMoves moves{static_cast<std::int16_t>(itsHistories->results.NextExists() ? 1 : 0),
+                    static_cast<std::int16_t>(itsHistories->results.PreviousExists() ? 1 : 0)};
+    SetListMoves(moves);
+}
+
+void KQBasicWin::SetListMoves(const ListMoves& moves)
+{
+    FRM_CWindow* window = HolderWindow();
+    if (FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr) {
+        bar->SetEnabled(menutag::kNextList, moves.next != 0 ? 1 : 0);
+        bar->SetEnabled(menutag::kPreviousList, moves.previous != 0 ? 1 : 0);
+    }
+    for (const auto& [button, on] : {std::pair<FRM_CButton*, bool>{itsNextListButton, moves.next != 0},
+                                     {itsPreviousListButton, moves.previous != 0}}) {
         if (on)
             button->Enable();
         else
             button->Disable();
+        button->Invalidate(button->GetLocalFrame());
     }
 }
 
@@ -566,6 +594,30 @@ void KQBasicWin::DoCommand(long command, void* data)
     }
     case kCmdSpellingHelp:
         SpellingHelp();
+        return;
+    case kCmdFillHitList:
+        if (data != nullptr)
+            FillHitList(*static_cast<const std::vector<std::string>*>(data));
+        return;
+    case kCmdRestoreSearch: {
+        if (data == nullptr)
+            return;
+        const auto& restored = *static_cast<const RestoredSearch*>(data);
+        ShowSearchedText(restored.text);
+        itIsPicking = false;
+        if (restored.searchType >= 0)
+            ChooseSearchType(restored.searchType);
+        return;
+    }
+    case kCmdListMoves:
+        if (data != nullptr)
+            SetListMoves(*static_cast<const ListMoves*>(data));
+        return;
+    case kCmdChooseSearch:
+        if (data != nullptr) {
+            ChooseSearchType(static_cast<const SearchChoice*>(data)->searchType);
+            itsChooser->Invalidate(itsChooser->GetLocalFrame());
+        }
         return;
     case kCmdSearch:
     case kCmdSearchDouble:

@@ -4,6 +4,7 @@
 // selects the best line (type-ahead); Return or Search runs the search, of each word of a
 // comma-separated list in turn; choosing a line of the hit list shows its entry.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <string>
@@ -43,6 +44,27 @@ public:
     static constexpr long kCmdPrintEntry = 85;
     static constexpr long kCmdNextList = 96;
     static constexpr long kCmdPreviousList = 97;
+    // Commands from the main window, which holds the histories of all three pages.
+    static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
+    static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
+    static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
+    static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
+    // A search to show again: its text, and its search-type position (-1 keeps the
+    // chooser's).
+    struct RestoredSearch {
+        std::string text;
+        std::int32_t searchType;
+    };
+    // Whether the results-list history has a next and a previous list.
+    struct ListMoves {
+        std::int16_t next;
+        std::int16_t previous;
+    };
+    // A search page and the search type chosen on it.
+    struct SearchChoice {
+        std::int32_t page;
+        std::int32_t searchType;
+    };
     // What the page searches: the dictionary's search types (basic) or the entry words by
     // their beginning or end (browse).
     enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
@@ -78,6 +100,9 @@ public:
     // The browse page's pattern for text under chooser position: "text*" (starts with,
     // position 0) or "*text" (ends with), lower case; empty for text that is not searched.
     static std::string BrowsePattern(const std::string& text, int position);
+    // The texts of words (WordItems or strings) for a hit list: as many as fit the list's
+    // budget of text, each counting its length and two.
+    static std::vector<std::string> ListLines(const RWOrdered& words);
     // Type-ahead for the field's text.
     void TypeAhead();
     // Shows the entry of line index of the hit list (entered in the entry history).
@@ -135,6 +160,8 @@ protected:
 private:
     void FillChooser();
     void ShowResults(const ResultsRecord& record);
+    void FillHitList(const std::vector<std::string>& lines);
+    void SetListMoves(const ListMoves& moves);
     void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
     void UpdateHistoryMenus();
     std::vector<std::string> HighlightWords(const std::string& text) const;

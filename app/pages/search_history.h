@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/worditem.h"
 #include "vkocoll/ordered.h"
 
 // One search's results: its hits (owned, with their items), what was searched, on which
@@ -27,6 +28,20 @@ struct ResultsRecord {
     int page = 0;
     int searchType = 0;
     std::vector<std::string> highlights;
+
+    // A copy with copies of the hits.
+    std::unique_ptr<ResultsRecord> Copy() const
+    {
+        auto copy = std::make_unique<ResultsRecord>();
+        copy->hits = std::make_unique<RWOrdered>();
+        for (std::size_t i = 0; hits && i < hits->entries(); ++i)
+            copy->hits->insert(static_cast<const WordItem*>((*hits)[i])->Copy());
+        copy->text = text;
+        copy->page = page;
+        copy->searchType = searchType;
+        copy->highlights = highlights;
+        return copy;
+    }
 };
 
 // One entry viewed: its word, its entry offset (-1: look the word up) and highlights.
@@ -34,6 +49,8 @@ struct EntryRecord {
     std::string word;
     std::int32_t entry = -1;
     std::vector<std::string> highlights;
+
+    std::unique_ptr<EntryRecord> Copy() const { return std::make_unique<EntryRecord>(*this); }
 };
 
 template <class Record>
@@ -76,6 +93,12 @@ public:
              i += forward ? 1 : -1)
             walked.push_back(itsRecords[static_cast<std::size_t>(i)].get());
         return walked;
+    }
+    // Appends a copy of every record of other, in order; the position stays.
+    void AppendCopies(const History& other)
+    {
+        for (const auto& record : other.itsRecords)
+            itsRecords.push_back(record->Copy());
     }
     const Record* At(std::size_t position) const
     {

@@ -189,6 +189,19 @@ void MainRefWin::FillReferenceSelector()
         selector->SelectItem(selected);
 }
 
+void MainRefWin::ShowPreferredSearch()
+{
+    FillReferenceSelector();
+    KQedApp* application = KQedApp::Instance();
+    if (application == nullptr)
+        return;
+    const Prefs& prefs = application->GetPrefs();
+    KQBasicWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
+    if (choice.page < 0 || choice.page >= kPageCount)
+        return;
+    ShowPage(choice.page)->DoCommand(KQBasicWin::kCmdChooseSearch, &choice);
+}
+
 void MainRefWin::ShowEntryMoves(bool previous, bool next)
 {
     for (const auto& [id, on] : {std::pair<std::int32_t, bool>{kBackButtonId, previous},
@@ -200,6 +213,36 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
                 button->Disable();
         }
     }
+}
+
+void MainRefWin::ShowResultsList(const ResultsRecord& record)
+{
+    std::vector<std::string> lines = KQBasicWin::ListLines(*record.hits);
+    for (KQBasicWin* page : itsPages)
+        page->DoCommand(KQBasicWin::kCmdFillHitList, &lines);
+    // The count is of every hit, also of those the lists had no room for.
+    ShowCount(std::to_string(record.hits->entries()) + " Entries Found");
+}
+
+void MainRefWin::ShowCurrentResults()
+{
+    const ResultsRecord* record = itsHistories.results.Current();
+    if (record == nullptr)
+        return;
+    KQBasicWin* page = ShowPage(record->page);
+    KQBasicWin::RestoredSearch restored{record->text, record->searchType};
+    page->DoCommand(KQBasicWin::kCmdRestoreSearch, &restored);
+    ShowResultsList(*record);
+    page->GetHitList()->SelectItem(0);
+    ShowListMoves();
+}
+
+void MainRefWin::ShowListMoves()
+{
+    KQBasicWin::ListMoves moves{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
+                                static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
+    for (KQBasicWin* page : itsPages)
+        page->DoCommand(KQBasicWin::kCmdListMoves, &moves);
 }
 
 void MainRefWin::ShowCount(const std::string& text)
@@ -517,7 +560,38 @@ void MainRefWin::DoCommand(long command, void* data)
         return;
     }
     case kCmdShowCurrentReference:
-        FillReferenceSelector();
+        ShowPreferredSearch();
+        return;
+    case kCmdEntryMenus:
+        if (FRM_CMenuBar* bar = GetMenuBar()) {
+            if (data != nullptr) {
+                const auto* on = static_cast<const std::int32_t*>(data);
+                const short tags[4] = {menutag::kClear, menutag::kCopyWord,
+                                       menutag::kPrintIllustration, menutag::kPrintTable};
+                for (int i = 0; i < 4; ++i)
+                    bar->SetEnabled(tags[i], on[i] != 0 ? 1 : 0);
+            }
+            bar->DoUpdate();
+        }
+        return;
+    case kCmdAppendEntries:
+        if (data != nullptr)
+            itsHistories.entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
+        return;
+    case kCmdAppendResults:
+        if (data != nullptr)
+            itsHistories.results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
+        return;
+    case kCmdEntryPosition:
+    case kCmdResultsPosition:
+        if (data != nullptr)
+            *static_cast<std::int32_t*>(data) = static_cast<std::int32_t>(
+                command == kCmdEntryPosition ? itsHistories.entries.Position()
+                                             : itsHistories.results.Position());
+        return;
+    case kCmdFrontPageNumber:
+        if (data != nullptr)
+            *static_cast<std::int16_t*>(data) = static_cast<std::int16_t>(itsFrontPage);
         return;
     case kIgnoredCommand:
     case kNullCommand:
@@ -591,10 +665,17 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         return;
     case kNullCommand:
         return;
-    case menutag::kClear:
+    case menutag::kClear: {
         for (KQBasicWin* page : itsPages)
             page->Clear();
+        itsPainter->Reset();
+        if (FRM_CMenuBar* bar = GetMenuBar())
+            for (const short item : {menutag::kClear, menutag::kCopyWord, menutag::kCopy})
+                bar->SetEnabled(item, 0);
+        UpdatePrintItems();
+        DoCommand(kCmdEntryMenus, nullptr);
         return;
+    }
     case menutag::kPreviousEntry:
     case menutag::kNextEntry:
         GetFrontPage()->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);

@@ -30,7 +30,20 @@ public:
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
     static constexpr long kCmdSelectReference = 101; // data: a long position, -1 the current
+    // Selects the preferred reference, search page and search type (a new window's start).
     static constexpr long kCmdShowCurrentReference = 135;
+    // data: four std::int32_t, whether "Clear", "Copy Word" and the illustration's and the
+    // table's print items are enabled; null only redraws the menu bar.
+    static constexpr long kCmdEntryMenus = 1007;
+    // Another window's histories: 118 and 119 append copies of the records of the history
+    // given (a const History<EntryRecord>* or const History<ResultsRecord>*); 120 and 121
+    // put the entry and the results-list position into a std::int32_t; 123 the number of
+    // the front page into a std::int16_t.
+    static constexpr long kCmdAppendEntries = 118;
+    static constexpr long kCmdAppendResults = 119;
+    static constexpr long kCmdEntryPosition = 120;
+    static constexpr long kCmdResultsPosition = 121;
+    static constexpr long kCmdFrontPageNumber = 123;
     // The smallest height the window is sized to.
     static constexpr int kMinimumHeight = 500;
     // The search page's place: below the top row of controls.
@@ -60,6 +73,13 @@ public:
     // Enables Print > Entry Text while an entry is shown and Print > Results List while the
     // front page lists hits.
     void UpdatePrintItems();
+    // Every page lists the results of record, and the status bar counts all its hits.
+    void ShowResultsList(const ResultsRecord& record);
+    // The current results list shown again on the page that searched it, with its text
+    // and search type.
+    void ShowCurrentResults();
+    // Tells every page whether there is a next and a previous results list.
+    void ShowListMoves();
     // The result count of the status bar's first field, and the help line of its second.
     void ShowCount(const std::string& text);
     void ShowHelpLine(const std::string& text);
@@ -94,6 +114,7 @@ public:
 
 private:
     void FillReferenceSelector();
+    void ShowPreferredSearch();
     void ChooseReference();
     void CopyText(const std::string& text);
     void PasteText();

@@ -40,6 +40,7 @@ void RefDoc::BuildWindow()
     itsMainWindow->SetTitle(itsDescription != nullptr
                                 ? FRM_CStringRW(itsDescription->ref_name().data())
                                 : FRM_CStringRW("TavlinCD"));
+    itsMainWindow->DoCommand(MainRefWin::kCmdShowCurrentReference, nullptr);
     itsMainWindow->Show();
     GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
 }

@@ -426,11 +426,14 @@ TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)
     itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
     itsPage->SetTypedText("left over");
     ASSERT_TRUE(itsPage->ShowOtherResults(-1));
-    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog"}));
+    // The basic page ran that search: it comes to the front with its text.
+    EXPECT_EQ(MainWindow()->GetFrontPage(), MainWindow()->GetPage(0));
+    EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog");
+    ASSERT_TRUE(MainWindow()->GetFrontPage()->ShowOtherResults(1));
+    EXPECT_EQ(MainWindow()->GetFrontPage(), itsPage);
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic"}));
     EXPECT_EQ(itsPage->GetTypedText(), "");
     EXPECT_EQ(Enabled(), kAnd | kOr | kSearch) << "the buttons follow the list shown";
-    ASSERT_TRUE(itsPage->ShowOtherResults(1));
-    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic"}));
 }
 
 } // namespace

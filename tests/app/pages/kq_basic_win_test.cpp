@@ -281,6 +281,73 @@ TEST_F(BasicPageTest, ListButtons_MoveThroughTheResultsListsAndFollowTheHistory)
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
 }
 
+TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTypes)
+{
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    FRM_CButton* previous = BasicPage()->GetListButton(false);
+    FRM_CButton* next = BasicPage()->GetListButton(true);
+    struct Case {
+        const char* what;
+        long command;
+        KQBasicWin::RestoredSearch restored;
+        KQBasicWin::ListMoves moves;
+        KQBasicWin::SearchChoice choice;
+        const char* text;      // the field's text afterwards
+        int searchType;        // the chooser's position afterwards
+        int nextOn, previousOn; // -1: not looked at
+    };
+    const Case cases[] = {
+        {"restore with a type", KQBasicWin::kCmdRestoreSearch, {"animal", 1}, {}, {}, "animal", 1, -1, -1},
+        {"restore keeping the type", KQBasicWin::kCmdRestoreSearch, {"dog", -1}, {}, {}, "dog", 1, -1, -1},
+        {"next list only", KQBasicWin::kCmdListMoves, {}, {1, 0}, {}, "dog", 1, 1, 0},
+        {"previous list only", KQBasicWin::kCmdListMoves, {}, {0, 1}, {}, "dog", 1, 0, 1},
+        {"choose a type", KQBasicWin::kCmdChooseSearch, {}, {}, {0, 2}, "dog", 2, -1, -1},
+        {"a type out of the list", KQBasicWin::kCmdChooseSearch, {}, {}, {0, 7}, "dog", 2, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const void* data = c.command == KQBasicWin::kCmdRestoreSearch ? static_cast<const void*>(&c.restored)
+                           : c.command == KQBasicWin::kCmdListMoves ? static_cast<const void*>(&c.moves)
+                                                                    : static_cast<const void*>(&c.choice);
+        BasicPage()->DoCommand(c.command, const_cast<void*>(data));
+        EXPECT_EQ(BasicPage()->GetTypedText(), c.text);
+        EXPECT_EQ(BasicPage()->GetSearchTypePosition(), c.searchType);
+        if (c.nextOn >= 0) {
+            EXPECT_EQ(bar->IsEnabled(17), c.nextOn) << "Next List";
+            EXPECT_EQ(next->IsEnabled() ? 1 : 0, c.nextOn);
+            EXPECT_EQ(bar->IsEnabled(16), c.previousOn) << "Previous List";
+            EXPECT_EQ(previous->IsEnabled() ? 1 : 0, c.previousOn);
+        }
+    }
+    // "Anagram of..." offers no spelling help.
+    EXPECT_FALSE(BasicPage()->IsSpellingHelpEnabled());
+}
+
+TEST_F(BasicPageTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
+{
+    BasicPage()->SearchFor("cat*");
+    for (int page = 0; page < MainRefWin::kPageCount; ++page) {
+        SCOPED_TRACE(page);
+        KQListBox* list = MainWindow()->GetPage(page)->GetHitList();
+        ASSERT_EQ(list->GetCount(), 3);
+        EXPECT_EQ(list->GetItem(2), "caterpillar");
+    }
+    // A browse search, then back to the list the basic page found.
+    MainWindow()->DoMenuCommand(21, 0, 0);
+    BasicPage()->SearchFor("dog");
+    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
+    EXPECT_TRUE(MainWindow()->GetPage(0)->GetListButton(false)->IsEnabled())
+        << "every page's buttons follow the history";
+    MainWindow()->DoMenuCommand(16, 0, 0); // Previous List
+    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBasic);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_TRUE(MainWindow()->GetPage(2)->GetListButton(true)->IsEnabled());
+    MainWindow()->DoMenuCommand(17, 0, 0); // Next List
+    EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog*");
+}
+
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
 {
     EXPECT_EQ(KQBasicWin::BrowsePattern("Gar", 0), "gar*");

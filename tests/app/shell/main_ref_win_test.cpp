@@ -12,6 +12,7 @@
 #include "app/display/entry_painter.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/kq_list_box.h"
 #include "app/shell/menu_tags.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
@@ -173,12 +174,11 @@ TEST_F(MainWindowTest, PrintItemsFollowTheEntryAndListShownAndPrintThem)
         }
     }
 
-    // The other pages list nothing yet; Clear empties the list of the basic page.
+    // Every page lists the results; Clear empties the list of the basic page.
     MainWindow()->ShowPage(1);
-    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 1) << "the entry stays shown";
     MainWindow()->ShowPage(0);
-    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
     BasicPage()->Clear();
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
 }
@@ -279,6 +279,93 @@ TEST_F(MainWindowTest, NotebookHoldsTheThreePagesAndTheMenuFollowsTheFrontOne)
     EXPECT_TRUE(BasicPage()->ShowOtherEntry(-1));
     EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "dog");
     EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog") << "the basic page keeps its own text";
+}
+
+TEST_F(MainWindowTest, EntryMenusFollowTheEntryShownAndClear)
+{
+    Start();
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    struct Case {
+        const char* step;
+        short clear, copyWord, copy, illustration, table;
+    };
+    const auto expect = [bar](const Case& c) {
+        SCOPED_TRACE(c.step);
+        EXPECT_EQ(bar->IsEnabled(menutag::kClear), c.clear);
+        EXPECT_EQ(bar->IsEnabled(menutag::kCopyWord), c.copyWord);
+        EXPECT_EQ(bar->IsEnabled(menutag::kCopy), c.copy);
+        EXPECT_EQ(bar->IsEnabled(menutag::kPrintIllustration), c.illustration);
+        EXPECT_EQ(bar->IsEnabled(menutag::kPrintTable), c.table);
+    };
+    expect({"at start", 0, 1, 0, 0, 0});
+    BasicPage()->SearchFor("dog");
+    expect({"an entry shown", 1, 1, 0, 0, 0});
+    MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
+    expect({"its text selected", 1, 1, 1, 0, 0});
+    MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0);
+    BasicPage()->ShowEntryAt(1);
+    expect({"shown again from the history", 1, 1, 0, 0, 0});
+    MainWindow()->DoMenuCommand(menutag::kClear, 0, 0);
+    expect({"cleared", 0, 0, 0, 0, 0});
+    EXPECT_TRUE(MainWindow()->GetPainter().runs().empty()) << "the entry is gone";
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 0);
+    EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
+    for (int page = 0; page < MainRefWin::kPageCount; ++page) {
+        EXPECT_EQ(MainWindow()->GetPage(page)->GetHitList()->GetCount(), 0);
+        EXPECT_EQ(MainWindow()->GetPage(page)->GetTypedText(), "");
+    }
+}
+
+TEST_F(MainWindowTest, NewWindowsStartOnThePreferredPageAndSearchType)
+{
+    Start();
+    struct Case {
+        int mode, type;
+        int page, position;
+    };
+    const Case cases[] = {{2, 1, 2, 1}, {1, 2, 1, 2}, {0, 1, 0, 1}, {7, 0, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        itsApplication->GetPrefs().search_mode = c.mode;
+        itsApplication->GetPrefs().search_type = c.type;
+        itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+        MainRefWin* window = ReferenceDocuments().back()->GetMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->GetFrontPage(), window->GetPage(c.page));
+        EXPECT_EQ(window->GetFrontPage()->GetSearchTypePosition(), c.position);
+        EXPECT_EQ(window->GetReferenceName(), "Alpha");
+    }
+}
+
+TEST_F(MainWindowTest, HistoryCommandsHandOverRecordsPositionsAndTheFrontPage)
+{
+    Start();
+    MainRefWin* old = MainWindow();
+    for (const char* word : {"cat*", "dog", "collar"})
+        old->GetBasicPage()->SearchFor(word);
+    old->DoMenuCommand(menutag::kPreviousList, 0, 0);
+    old->DoMenuCommand(menutag::kBrowseSearches, 0, 0);
+    std::int32_t entry = 0;
+    std::int32_t results = 0;
+    std::int16_t front = -1;
+    old->DoCommand(MainRefWin::kCmdEntryPosition, &entry);
+    old->DoCommand(MainRefWin::kCmdResultsPosition, &results);
+    old->DoCommand(MainRefWin::kCmdFrontPageNumber, &front);
+    EXPECT_EQ(entry, 3);
+    EXPECT_EQ(results, 2);
+    EXPECT_EQ(front, 2);
+
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
+    fresh->DoCommand(MainRefWin::kCmdAppendEntries, &old->GetHistories().entries);
+    fresh->DoCommand(MainRefWin::kCmdAppendResults, &old->GetHistories().results);
+    ASSERT_EQ(fresh->GetHistories().entries.Count(), 3u);
+    EXPECT_EQ(fresh->GetHistories().entries.At(2)->word, "dog");
+    ASSERT_EQ(fresh->GetHistories().results.Count(), 3u);
+    EXPECT_EQ(fresh->GetHistories().results.At(1)->hits->entries(), 3u);
+    EXPECT_NE(fresh->GetHistories().results.At(1)->hits.get(), old->GetHistories().results.At(1)->hits.get())
+        << "copies, not the old window's";
+    EXPECT_EQ(fresh->GetHistories().entries.Position(), 0u) << "appending moves nowhere";
 }
 
 // A window of the document that will not close.
