@@ -35,6 +35,13 @@ CCellView* FRM_CTableCheckBoxInterpreter::CreateCellView(
     return cellView;
 }
 
+namespace {
+const RWClassID kCheckBoxViewId = frm_tables::JoinFactory(
+    []() -> RWCollectable* { return new CCellCheckBoxView; }, "CCellCheckBoxView");
+} // namespace
+
+RWClassID CCellCheckBoxView::classIsA() { return kCheckBoxViewId; }
+
 CCellCheckBoxView::CCellCheckBoxView(FRM_CTableCheckBoxInterpreter* theInterpreter,
                                      FRM_CTableView* theTable, const FRM_CRect& theFrame)
     : CCellView(theInterpreter, nullptr), itsCheckBoxInterpreter(theInterpreter)

@@ -35,6 +35,10 @@ public:
     // The box is a child of theTable at theFrame (the table view's local coordinates).
     CCellCheckBoxView(FRM_CTableCheckBoxInterpreter* theInterpreter, FRM_CTableView* theTable,
                       const FRM_CRect& theFrame);
+    CCellCheckBoxView() = default;
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
+    RWCollectable* newSpecies() const override { return new CCellCheckBoxView; }
 
     // The on string checks the box, then the off string clears it; other texts change nothing.
     void FromTableData(FRM_CTableView* theTable, FRM_CTdiValue* theValue) override;
@@ -42,7 +46,7 @@ public:
     FRM_CTdiValue* ToTableData(FRM_CTableView* theTable) override;
 
 private:
-    FRM_CTableCheckBoxInterpreter* itsCheckBoxInterpreter;   // not owned
+    FRM_CTableCheckBoxInterpreter* itsCheckBoxInterpreter = nullptr;   // not owned
 };
 
 // The check box of one cell view: the table places and draws it, and a click is stored.

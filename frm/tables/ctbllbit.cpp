@@ -42,6 +42,13 @@ CCellView* FRM_CTableListButtonInterpreter::CreateCellView(
     return cellView;
 }
 
+namespace {
+const RWClassID kListButtonViewId = frm_tables::JoinFactory(
+    []() -> RWCollectable* { return new CCellListButtonView; }, "CCellListButtonView");
+} // namespace
+
+RWClassID CCellListButtonView::classIsA() { return kListButtonViewId; }
+
 CCellListButtonView::CCellListButtonView(FRM_CTableViewInterpreter* theInterpreter,
                                          FRM_CTableView* theTable, const FRM_CRect& theInterior,
                                          float theHeight,

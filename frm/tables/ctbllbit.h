@@ -34,6 +34,10 @@ public:
     CCellListButtonView(FRM_CTableViewInterpreter* theInterpreter, FRM_CTableView* theTable,
                         const FRM_CRect& theInterior, float theHeight,
                         const std::vector<FRM_CStringRW>& theStrings);
+    CCellListButtonView() = default;
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
+    RWCollectable* newSpecies() const override { return new CCellListButtonView; }
 
     // Selects the last entry equal to the text, unless the selected one already is; a text
     // that names no entry leaves the choice as it is.

@@ -16,7 +16,12 @@ constexpr std::int32_t kPixmapKind = 1;
 // The toolkit's report severity of a failure the caller goes on from.
 constexpr std::int32_t kGoesOn = 1;
 
+const RWClassID kPixmapId = frm_tables::JoinFactory(
+    []() -> RWCollectable* { return new CPixmapRWC; }, "CPixmapRWC");
+
 } // namespace
+
+RWClassID CPixmapRWC::classIsA() { return kPixmapId; }
 
 CPixmapRWC::~CPixmapRWC()
 {
@@ -111,6 +116,13 @@ CCellView* FRM_CTablePictureInterpreter::CreateCellView(
     cellView->Reassign(*theParameters.itsCell);
     return cellView;
 }
+
+namespace {
+const RWClassID kPictureViewId = frm_tables::JoinFactory(
+    []() -> RWCollectable* { return new CCellPictureView; }, "CCellPictureView");
+} // namespace
+
+RWClassID CCellPictureView::classIsA() { return kPictureViewId; }
 
 CCellPictureView::CCellPictureView(FRM_CTablePictureInterpreter* theInterpreter,
                                    FRM_CTableView* theTable, const FRM_CRect& theFrame)

@@ -6,6 +6,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include "frm/core/cboss.h"
 #include "frm/core/cstringrw.h"
 #include "frm/tables/ctblvwit.h"
 #include "frm/views/cpicture.h"
@@ -13,14 +14,21 @@
 class FRM_CImage;
 class FRM_CWindow;
 
-// An owned toolkit pixmap, destroyed with the object.
-class CPixmapRWC {
+// An owned toolkit pixmap, destroyed with the object. A collectable that joins the container
+// library's factory under its class name.
+class CPixmapRWC : public FRM_CNotifier {
 public:
-    explicit CPixmapRWC(WINDOW thePixmap) : itsPixmap(thePixmap) {}
+    explicit CPixmapRWC(WINDOW thePixmap = nullptr) : itsPixmap(thePixmap) {}
     CPixmapRWC(const CPixmapRWC&) = delete;
     CPixmapRWC& operator=(const CPixmapRWC&) = delete;
-    ~CPixmapRWC();
+    ~CPixmapRWC() override;
     operator WINDOW() const { return itsPixmap; }
+
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
+    RWCollectable* newSpecies() const override { return new CPixmapRWC; }
+    // The pixmap has one owner: a copy holds none.
+    RWCollectable* copy() const override { return new CPixmapRWC; }
 
 private:
     WINDOW itsPixmap;
@@ -71,11 +79,15 @@ class CCellPictureView : public CCellView {
 public:
     CCellPictureView(FRM_CTablePictureInterpreter* theInterpreter, FRM_CTableView* theTable,
                      const FRM_CRect& theFrame);
+    CCellPictureView() = default;
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
+    RWCollectable* newSpecies() const override { return new CCellPictureView; }
     // Shows the image the text names (or the default one); nothing new when there is none.
     void FromTableData(FRM_CTableView* theTable, FRM_CTdiValue* theValue) override;
 
 private:
-    FRM_CTablePictureInterpreter* itsPictureInterpreter;   // not owned
+    FRM_CTablePictureInterpreter* itsPictureInterpreter = nullptr;   // not owned
 };
 
 // The picture of one cell view: it shows a pixmap of the interpreter's without owning it.

@@ -60,6 +60,38 @@ CCellView::~CCellView()
         delete itsView;
 }
 
+RWClassID frm_tables::JoinFactory(RWuserCreator theCreator, const char* theName)
+{
+    const RWClassID id = nextAtom();
+    rwAddToFactory(theCreator, id, theName);
+    return id;
+}
+
+namespace {
+const RWClassID kCellViewId =
+    frm_tables::JoinFactory([]() -> RWCollectable* { return new CCellView; }, "CCellView");
+} // namespace
+
+RWClassID CCellView::classIsA() { return kCellViewId; }
+
+RWCollectable* CCellView::copy() const
+{
+    auto* copied = static_cast<CCellView*>(newSpecies());
+    copied->itsCell = itsCell;
+    return copied;
+}
+
+unsigned CCellView::hash() const
+{
+    return static_cast<unsigned>(itsCell.V() + itsCell.H());
+}
+
+bool CCellView::isEqual(const RWCollectable* other) const
+{
+    const auto* cellView = dynamic_cast<const CCellView*>(other);
+    return cellView != nullptr && cellView->itsCell == itsCell;
+}
+
 FRM_CTdiValue* CCellView::ToTableData(FRM_CTableView*) { return nullptr; }
 
 void CCellView::FromTableData(FRM_CTableView*, FRM_CTdiValue*) {}

@@ -11,18 +11,39 @@
 #include <vector>
 #include "frm/core/ctdivalue.h"
 #include "frm/tables/ctblintp.h"
+#include "vkocoll/collect.h"
 
 class FRM_CView;
 class FRM_CTableViewInterpreter;
 
-class CCellView {
+namespace frm_tables {
+// Registers a collectable class of the tables with the container library's factory under its
+// class name and answers the class id it was given.
+RWClassID JoinFactory(RWuserCreator theCreator, const char* theName);
+} // namespace frm_tables
+
+// Cell views are collectables of the container library; each class joins its factory at
+// start-up under its class name.
+class CCellView : public RWCollectable {
 public:
     // theView is the child view (may be set later with SetView); it must live in the table view.
     CCellView(FRM_CTableViewInterpreter* theInterpreter, FRM_CView* theView);
+    // What the factory makes: no interpreter, no child view, cell (0, 0).
+    CCellView() : CCellView(nullptr, nullptr) {}
     CCellView(const CCellView&) = delete;
     CCellView& operator=(const CCellView&) = delete;
     // Deletes the adopted data and the child view, when the table view still holds it.
-    virtual ~CCellView();
+    ~CCellView() override;
+
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
+    RWCollectable* newSpecies() const override { return new CCellView; }
+    // A child view belongs to one cell view: the copy is of the same class and cell, without
+    // interpreter or child view.
+    RWCollectable* copy() const override;
+    // Cell views hash and compare by their cell.
+    unsigned hash() const override;
+    bool isEqual(const RWCollectable* other) const override;
 
     // The control's value to store in the table (owned by the cell view), or null: the base
     // has none.

@@ -4,10 +4,14 @@
 #include "frm/tables/ctblvwit.h"
 
 #include <algorithm>
+#include <memory>
+#include <typeinfo>
 #include <set>
 #include <string>
 #include <vector>
 #include "frm/tables/ctblcbit.h"
+#include "frm/tables/ctbllbit.h"
+#include "frm/tables/ctblpcit.h"
 #include "table_fixture.h"
 #include "vkobase/testing.h"
 
@@ -212,6 +216,61 @@ TEST_F(ViewInterpreterTest, EffectiveBackgroundIsTheLastLevelThatSetsOne)
     own.Background(0x02445566);
     view->SetCell(cell, own);
     EXPECT_EQ(itsBoxes->EffectiveBackground(view, cell), 0x02445566u);
+}
+
+} // namespace
+
+namespace {
+
+// The container library's factory makes every cell-view class (and the pictures' pixmap
+// holder) by its class name; a made cell view has no child view, and a copy of one in use shows
+// the same cell without taking its control.
+TEST_F(ViewInterpreterTest, TheCollectableFactoryMakesEachCellViewClassByName)
+{
+    struct Case {
+        const char* name;
+        bool (*isOfClass)(const RWCollectable*);
+    };
+    const Case cases[] = {
+        {"CCellView", [](const RWCollectable* made) { return typeid(*made) == typeid(CCellView); }},
+        {"CCellCheckBoxView",
+         [](const RWCollectable* made) { return dynamic_cast<const CCellCheckBoxView*>(made) != nullptr; }},
+        {"CCellListButtonView",
+         [](const RWCollectable* made) { return dynamic_cast<const CCellListButtonView*>(made) != nullptr; }},
+        {"CCellPictureView",
+         [](const RWCollectable* made) { return dynamic_cast<const CCellPictureView*>(made) != nullptr; }},
+        {"CPixmapRWC", [](const RWCollectable* made) {
+             const auto* pixmap = dynamic_cast<const CPixmapRWC*>(made);
+             return pixmap != nullptr && static_cast<WINDOW>(*pixmap) == nullptr;
+         }},
+    };
+    std::set<RWClassID> ids;
+    for (const Case& c : cases) {
+        const RWClassID id = getRWFactory()->classID(c.name);
+        std::unique_ptr<RWCollectable> made(getRWFactory()->create(c.name));
+        ASSERT_NE(made, nullptr) << c.name;
+        EXPECT_TRUE(c.isOfClass(made.get())) << c.name;
+        EXPECT_EQ(made->isA(), id) << c.name;
+        if (const auto* cellView = dynamic_cast<const CCellView*>(made.get())) {
+            EXPECT_EQ(cellView->View(), nullptr) << c.name;
+        }
+        EXPECT_STREQ(getRWFactory()->stringID(id), c.name);
+        ids.insert(id);
+    }
+    EXPECT_EQ(ids.size(), std::size(cases)) << "a class id each";
+
+    FRM_CTableView* const view = NewBoxTable(4);
+    DrawAll(view);
+    CCellView* const inUse = itsBoxes->FindCellView(FRM_CCell(kBoxColumn, 2));
+    ASSERT_NE(inUse, nullptr);
+    std::unique_ptr<RWCollectable> copied(inUse->copy());
+    EXPECT_EQ(copied->isA(), CCellCheckBoxView::classIsA());
+    EXPECT_TRUE(copied->isEqual(inUse)) << "same cell";
+    EXPECT_EQ(copied->hash(), inUse->hash());
+    EXPECT_EQ(static_cast<CCellView*>(copied.get())->View(), nullptr);
+    EXPECT_FALSE(copied->isEqual(itsBoxes->FindCellView(FRM_CCell(kBoxColumn, 1))));
+    copied.reset();
+    EXPECT_TRUE(Box(inUse)->IsVisible()) << "the control stays with the cell view in use";
 }
 
 } // namespace
