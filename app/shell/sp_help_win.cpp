@@ -120,7 +120,12 @@ std::string SpHelpWin::Run(RefDoc* document, const std::string& query, std::stri
         return answer;
     const bool coded = !window->itsQuery.code.empty();
     window->itsAnswer = &answer;
+    FRM_CView::DeletionWatch watch(window);
     vko_win_process_modal(window->GetVKOWindow());
+    // The loop can end with the window still open (a test's idle loop): it must not keep
+    // pointing at this frame's answer.
+    if (!watch.IsGone())
+        window->itsAnswer = nullptr;
     if (coded && !answer.empty() && code != nullptr)
         *code = ""; // "code=word" runs as written
     return answer;

@@ -51,7 +51,12 @@ long WHistWin::Run(RefDoc* document, const std::vector<std::string>& names)
     if (window == nullptr)
         return answer;
     window->itsAnswer = &answer;
+    FRM_CView::DeletionWatch watch(window);
     vko_win_process_modal(window->GetVKOWindow());
+    // The loop can end with the window still open (a test's idle loop): it must not keep
+    // pointing at this frame's answer.
+    if (!watch.IsGone())
+        window->itsAnswer = nullptr;
     return answer;
 }
 
