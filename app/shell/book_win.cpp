@@ -16,7 +16,8 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cimage.h"
-#include "frm/interaction/cmouse.h"
+#include "frm/interaction/cdrag.h"
+#include "frm/views/cviewdrg.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -26,6 +27,7 @@ constexpr long kCmdWindowNull = 20002;
 constexpr int kFolderImage = 39100;
 constexpr int kDuplicateFolderMessage = 1036;
 constexpr std::int32_t kNameLength = 256;
+constexpr long kDragKind = 2;  // a tree node
 
 // Why a folder name is refused, as the prompt says it; null for a good name.
 const char* Refusal(BookmarkNameProblem problem)
@@ -46,25 +48,6 @@ const char* Refusal(BookmarkNameProblem problem)
 }
 
 } // namespace
-
-// Sees every release of the mouse in the window (in the window's coordinates) while the
-// tree's own handler does the rest.
-class BookWin::DropTracker : public FRM_CMouseHandler {
-public:
-    explicit DropTracker(BookWin* window) : itsWindow(window) {}
-    short DoDown(FRM_CPoint&, short&, short&, short&) override { return 0; }
-    short DoUp(FRM_CPoint& where, short&, short&, short&) override
-    {
-        itsWindow->DropAt(where);
-        return 0;
-    }
-    short DoDouble(FRM_CPoint&, short&, short&, short&) override { return 0; }
-    short DoMove(FRM_CPoint&, short&, short&, short&) override { return 0; }
-    short UsesGlobalCoords() const override { return 0; }
-
-private:
-    BookWin* itsWindow;
-};
 
 BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
                  long attributes, e_win_type type, int menuBarId, WINDOW parent)
@@ -95,8 +78,12 @@ BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
     root->Expand(0, 0);
     EnableEditing(false, false);
 
-    itsDropTracker = std::make_unique<DropTracker>(this);
-    GetMouseManager()->RegisterMouseHandler(itsDropTracker.get(), 0);
+    // The tree is the drop sink of the window's drag source; the source deletes it.
+    itsDragSource = std::make_unique<FRM_CDragSource>();
+    itsDragSource->RegisterSink(new FRM_CViewSink(itsTree, kCmdDrop, kCmdIgnored, kCmdIgnored,
+                                                  kCmdIgnored),
+                                0);
+    GetMouseManager()->RegisterMouseHandler(itsDragSource.get(), 0);
     itsTree->Invalidate(itsTree->GetLocalFrame());
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
@@ -106,7 +93,7 @@ BookWin::~BookWin()
     if (itsTimer >= 0)
         vko_timer_destroy(itsTimer);
     if (FRM_CMouseManager* manager = GetMouseManager())
-        manager->UnRegisterMouseHandler(itsDropTracker.get());
+        manager->UnRegisterMouseHandler(itsDragSource.get());
 }
 
 FRM_NButton* BookWin::GetButton(long command) const
@@ -157,6 +144,15 @@ void BookWin::DoCommand(long command, void* data)
     case FRM_CTreeView::kTreeEventCommand:
         TreeEvent(data);
         return;
+    case kCmdDrop:
+        // The sink's point is the task window's.
+        if (const auto* drop = static_cast<const CViewSinkData*>(data)) {
+            const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
+            FRM_CWindow* task = library != nullptr ? library->GetTaskWin() : nullptr;
+            DropAt(task != nullptr ? drop->GetMouseLocation().GetTranslated(task, this)
+                                   : drop->GetMouseLocation());
+        }
+        return;
     case kCmdIgnored:
     case kCmdWindowNull:
         return;
@@ -180,7 +176,8 @@ void BookWin::TreeEvent(void* data)
     }
     case FRM_CTreeEvent::MouseClick:
         // A press on an entry starts dragging it; letting go over a folder moves it there.
-        itsDragged = item != root ? item : nullptr;
+        if (item != nullptr && item != root)
+            DragFrom(item);
         return;
     case FRM_CTreeEvent::MouseDoubleClick: {
         // A bookmark opens once the window has gone; a folder opens or closes in the tree.
@@ -270,6 +267,13 @@ void BookWin::NewFolder()
         break;
     }
     itsTree->Invalidate(itsTree->GetLocalFrame());
+}
+
+void BookWin::DragFrom(FRM_CTreeItem* item)
+{
+    itsDragged = item;
+    if (item != nullptr && !itsDragSource->IsDragging())
+        itsDragSource->DoDrag(kDragKind, item, this, VKO_CURSOR_HAND);
 }
 
 void BookWin::DropAt(const FRM_CPoint& point)

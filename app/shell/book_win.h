@@ -13,6 +13,7 @@
 
 class BMItem;
 class BookmarkStore;
+class FRM_CDragSource;
 class FRM_CImage;
 class FRM_CTreeItem;
 class FRM_CTreeStringSorter;
@@ -26,6 +27,7 @@ public:
     static constexpr long kCmdNewFolder = 11003;
     static constexpr long kCmdHelp = 11004;
     static constexpr long kCmdClose = 11005;
+    static constexpr long kCmdDrop = 373;   // the tree's drop sink: data a CViewSinkData
     static constexpr std::int32_t kOpenDelayMs = 100;
 
     // The factory's constructor; the tree shows the application's bookmarks.
@@ -37,9 +39,10 @@ public:
     short PendingTag() const { return itsPendingTag; }
     FRM_CTreeView* GetTree() const { return itsTree; }
     FRM_NButton* GetButton(long command) const;
-    // A press on the tree over an entry starts dragging it; the release at point (the
-    // window's coordinates) drops it there.
-    void DragFrom(FRM_CTreeItem* item) { itsDragged = item; }
+    // A press on the tree over an entry starts dragging it (the framework's drag source,
+    // with the tree as its sink); the release at point (the window's coordinates) drops it
+    // there.
+    void DragFrom(FRM_CTreeItem* item);
     void DropAt(const FRM_CPoint& point);
     // Moves dragged under target when target is a folder node (the root: the top level)
     // other than dragged and not inside it; false, changing nothing, otherwise.
@@ -69,8 +72,7 @@ private:
     FRM_NButton* itsOk = nullptr;
     std::unique_ptr<FRM_CImage> itsFolderImage;
     std::unique_ptr<FRM_CTreeStringSorter> itsSorter;
-    class DropTracker;
-    std::unique_ptr<DropTracker> itsDropTracker;  // watches for the release of a drag
+    std::unique_ptr<FRM_CDragSource> itsDragSource;  // the window's mouse handler; owns the sink
     FRM_CTreeItem* itsDragged = nullptr;
     short itsPendingTag = 0;
     std::int32_t itsTimer = -1;

@@ -147,6 +147,12 @@ short FRM_CDragSource::DoMove(FRM_CPoint& where, short& button, short& shift, sh
         return 1;
     }
     itsLastLocation = where;
+    TrackSink(where, button, shift, control);
+    return 1;
+}
+
+void FRM_CDragSource::TrackSink(const FRM_CPoint& where, short button, short shift, short control)
+{
     FRM_CDragSink* found = nullptr;
     for (FRM_CDragSink* sink : itsSinks) {
         if (sink->IsInSink(where)) {
@@ -166,13 +172,16 @@ short FRM_CDragSource::DoMove(FRM_CPoint& where, short& button, short& shift, sh
         found->DoDrag(where, button, shift, control, itsDragCommand, itsDragData);
     }
     itsLastSink = found;
-    return 1;
 }
 
 short FRM_CDragSource::DoUp(FRM_CPoint& where, short& button, short& shift, short& control)
 {
     if (!itIsDragging)
         return 0;
+    // The sink under the release takes the drop, also when no move found it first: a quick
+    // drag may bring one merged move or none, and the first move only records its place.
+    if (where != itsLastLocation || itsLastSink == nullptr)
+        TrackSink(where, button, shift, control);
     itIsDragging = 0;
     vko_win_release_pointer();
     if (itsTrappedWindow != nullptr)

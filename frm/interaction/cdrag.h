@@ -55,7 +55,8 @@ public:
 
     // A click during a drag is used; otherwise it is passed on.
     short DoDown(FRM_CPoint& where, short& button, short& shift, short& control) override;
-    // Drops on the current sink (leave, then drop) and ends the drag; 0 when not dragging.
+    // Drops on the sink under the release (leave, then drop) and ends the drag; 0 when not
+    // dragging.
     short DoUp(FRM_CPoint& where, short& button, short& shift, short& control) override;
     short DoDouble(FRM_CPoint& where, short& button, short& shift, short& control) override;
     // Tracks the sink under the pointer; the first move of a drag only records the position.
@@ -84,6 +85,8 @@ protected:
 
 private:
     static FRM_CPoint NoPoint() { return FRM_CPoint(-1, -1); }
+    // Finds the sink under where and tells the sinks left and entered, then the one under it.
+    void TrackSink(const FRM_CPoint& where, short button, short shift, short control);
 
     std::vector<FRM_CDragSink*> itsSinks; // hit-test order; sinks held by no other source
                                           // are deleted with this source

@@ -23,6 +23,7 @@
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/dm.h"
+#include "vkobase/testing.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -322,6 +323,51 @@ TEST_F(BookWinTest, DropMovesOntoFoldersOnly)
     reread.Load();
     EXPECT_EQ(reread.TopLevel().back()->name, "Big");
     EXPECT_EQ(reread.TopLevel().back()->children.size(), 2u);
+}
+
+// The mouse as the toolkit delivers it: a press on a row starts the drag, the release over
+// a folder's row drops the entry there, however many moves came in between.
+TEST_F(BookWinTest, DraggingWithTheMouseMovesOntoTheFolderUnderTheRelease)
+{
+    Open();
+    Node({0})->Expand(0, 0);
+    FRM_CTreeView* tree = itsWindow->GetTree();
+    WINDOW window = itsWindow->GetVKOWindow();
+    const auto centre = [tree](FRM_CTreeItem* item) {
+        const FRM_CRect row = tree->ItemToRect(item, 0);
+        return s_pnt{static_cast<std::int16_t>((row.Top() + row.Bottom()) / 2),
+                     static_cast<std::int16_t>(row.Left() + 30)};
+    };
+    const auto post = [window](e_event type, s_pnt where) {
+        EVENT event{};
+        event.type = type;
+        event.v.mouse.where = where;
+        vkov_test_post_event(window, &event);
+        vkok_app_process_pending_events();
+    };
+    // dog starts at the top level, second; after each case it goes back there, last.
+    std::vector<unsigned> dog = {1};
+    for (const int moves : {0, 1, 4}) {
+        SCOPED_TRACE(moves);
+        const s_pnt from = centre(Node(dog));
+        const s_pnt to = centre(Node({0, 1}));  // Animals/Big
+        post(E_MOUSE_DOWN, from);
+        for (int i = 1; i <= moves; ++i)
+            post(E_MOUSE_MOVE, s_pnt{static_cast<std::int16_t>(from.v + (to.v - from.v) * i / moves),
+                                     from.h});
+        post(E_MOUSE_UP, to);
+        EXPECT_EQ(Dump(tree->GetRoot()), "Main Level{Animals{cat Big{lion dog}} Colours{red}}");
+        EXPECT_NE(File().find("Alpha:Animals/Big:dog\n"), std::string::npos);
+        ASSERT_TRUE(itsWindow->Move(Node({0, 1, 1}), Node({})));
+        dog = {2};
+    }
+    // A release outside the tree, or back on the dragged row, moves nothing.
+    const std::string before = File();
+    for (const s_pnt release : {s_pnt{centre(Node(dog)).v, 700}, centre(Node(dog))}) {
+        post(E_MOUSE_DOWN, centre(Node(dog)));
+        post(E_MOUSE_UP, release);
+        EXPECT_EQ(File(), before);
+    }
 }
 
 TEST_F(BookWinTest, SortOrdersTheTreeNotTheFile)

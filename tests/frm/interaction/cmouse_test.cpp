@@ -231,6 +231,41 @@ TEST_F(DragTest, Drag_NotifiesSinksInOrderAndDropsOnTheLast)
     EXPECT_EQ(source.IsDragging(), 0);
 }
 
+// The release point decides the drop, however few moves came before it (a quick drag may
+// bring one merged move, or none).
+TEST_F(DragTest, Drop_GoesToTheSinkUnderTheRelease)
+{
+    struct Case {
+        const char* why;
+        std::vector<float> moves;
+        float release;
+        std::vector<std::string> journal;
+    };
+    const Case cases[] = {
+        {"no move at all", {}, 15, {"B enter", "B drag", "B leave", "B drop"}},
+        {"one move elsewhere, only recorded", {5}, 15, {"B enter", "B drag", "B leave", "B drop"}},
+        {"one move to the release point, only recorded", {15}, 15,
+         {"B enter", "B drag", "B leave", "B drop"}},
+        {"released where the last move was", {5, 15}, 15,
+         {"B enter", "B drag", "B leave", "B drop"}},
+        {"moved over A, released over B", {5, 6}, 15,
+         {"A enter", "A drag", "A leave", "B enter", "B drag", "B leave", "B drop"}},
+        {"moved over A, released outside every sink", {5, 6}, 30, {"A enter", "A drag", "A leave"}},
+    };
+    for (const Case& c : cases) {
+        Journal().clear();  // the sinks of the case before are deleted with its source
+        FRM_CDragSource source;
+        source.RegisterSink(new Sink("A", 0, 10), 0);
+        source.RegisterSink(new Sink("B", 10, 20), 0);
+        source.DoDrag(7, nullptr, itsWindow, 0);
+        for (float h : c.moves)
+            Move(source, h);
+        EXPECT_EQ(Up(source, c.release), 1) << c.why;
+        EXPECT_EQ(Journal(), c.journal) << c.why;
+        EXPECT_EQ(source.IsDragging(), 0);
+    }
+}
+
 TEST_F(DragTest, Destroy_DeletesOnlySinksNoOtherSourceHolds)
 {
     auto* shared = new Sink("shared", 0, 10);
