@@ -385,3 +385,102 @@ std::uint32_t FRM_CImage::GetCLUTEntry(std::int32_t theIndex) const
 {
     return itsImageId != nullptr ? vko_image_get_clut(itsImageId, theIndex) : 0xFFFFFFFFU;
 }
+
+void FRM_CImage::SetCLUTEntry(std::int32_t theIndex, std::uint32_t theColor)
+{
+    if (itsImageId != nullptr)
+        vko_image_set_clut(itsImageId, theIndex, static_cast<COLOR>(theColor));
+}
+
+void FRM_CImage::SetNumColors(std::int32_t theCount)
+{
+    if (itsImageId != nullptr)
+        vko_image_set_ncolors(itsImageId, theCount);
+}
+
+void FRM_CImage::GetResolution(std::int32_t* theHRes, std::int32_t* theVRes) const
+{
+    std::int32_t h = 0;
+    std::int32_t v = 0;
+    if (itsImageId != nullptr)
+        vko_image_get_resolution(itsImageId, &h, &v);
+    if (theHRes != nullptr)
+        *theHRes = h;
+    if (theVRes != nullptr)
+        *theVRes = v;
+}
+
+std::int32_t FRM_CImage::GetHRes() const
+{
+    std::int32_t h = 0;
+    GetResolution(&h, nullptr);
+    return h;
+}
+
+std::int32_t FRM_CImage::GetVRes() const
+{
+    std::int32_t v = 0;
+    GetResolution(nullptr, &v);
+    return v;
+}
+
+void FRM_CImage::SetResolution(std::int32_t theHRes, std::int32_t theVRes)
+{
+    if (itsImageId != nullptr)
+        vko_image_set_resolution(itsImageId, theHRes, theVRes);
+}
+
+void FRM_CImage::SetHRes(std::int32_t theHRes)
+{
+    SetResolution(theHRes, GetVRes());
+}
+
+void FRM_CImage::SetVRes(std::int32_t theVRes)
+{
+    SetResolution(GetHRes(), theVRes);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pixels and drawing
+
+void FRM_CImage::FillRect(std::uint32_t theColor, const FRM_CRect& theRect)
+{
+    if (itsImageId == nullptr)
+        return;
+    const s_rct rect = theRect;
+    vko_image_fill_rect(itsImageId, theColor, &rect);
+}
+
+void FRM_CImage::Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource, const FRM_CRect& theSourceRect)
+{
+    if (itsImageId == nullptr || theSource.itsImageId == nullptr)
+        return;
+    const s_rct dest = theDest;
+    const s_rct source = theSourceRect;
+    vko_image_transfer(itsImageId, theSource.itsImageId, &dest, &source);
+}
+
+void FRM_CImage::TransferPixmap(const FRM_CRect& theDest, WINDOW thePixmap, const FRM_CRect& theSourceRect)
+{
+    if (itsImageId == nullptr)
+        return;
+    const s_rct dest = theDest;
+    const s_rct source = theSourceRect;
+    vko_image_get_from_pmap(itsImageId, thePixmap, &dest, &source);
+}
+
+void FRM_CImage::SetPixel(const FRM_CPoint& thePoint, std::uint32_t theColor)
+{
+    if (itsImageId == nullptr)
+        return;
+    const s_pnt point = thePoint;
+    vko_image_set_pixel(itsImageId, point.h, point.v, static_cast<COLOR>(theColor));
+}
+
+std::uint32_t FRM_CImage::GetPixel(const FRM_CPoint& thePoint) const
+{
+    if (itsImageId == nullptr)
+        return 0xFFFFFFFFU;
+    const s_pnt point = thePoint;
+    return vko_image_get_pixel(itsImageId, point.h, point.v);
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
 #include "vkobase/types.h"
 
@@ -62,6 +63,26 @@ public:
     std::int32_t GetFormat() const;
     std::int32_t GetNumColors() const;
     std::uint32_t GetCLUTEntry(std::int32_t theIndex) const;
+    void SetCLUTEntry(std::int32_t theIndex, std::uint32_t theColor);
+    void SetNumColors(std::int32_t theCount);
+    // Dots per inch.
+    void GetResolution(std::int32_t* theHRes, std::int32_t* theVRes) const;
+    std::int32_t GetHRes() const;
+    std::int32_t GetVRes() const;
+    void SetResolution(std::int32_t theHRes, std::int32_t theVRes);
+    // Each keeps the other direction's resolution.
+    void SetHRes(std::int32_t theHRes);
+    void SetVRes(std::int32_t theVRes);
+
+    // Pixel access and drawing into the image. Rectangles and points are in the current
+    // units (pixels without any); a point's coordinates are truncated to whole pixels.
+    // Without an image the setters do nothing and GetPixel answers 0xFFFFFFFF.
+    void FillRect(std::uint32_t theColor, const FRM_CRect& theRect);
+    void Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource, const FRM_CRect& theSourceRect);
+    // Copies pixels of a toolkit pixmap into the image.
+    void TransferPixmap(const FRM_CRect& theDest, WINDOW thePixmap, const FRM_CRect& theSourceRect);
+    void SetPixel(const FRM_CPoint& thePoint, std::uint32_t theColor);
+    std::uint32_t GetPixel(const FRM_CPoint& thePoint) const;
 
 private:
     // A new image with the same pixels and colour table, or null.

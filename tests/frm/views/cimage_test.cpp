@@ -169,6 +169,67 @@ TEST_F(ImageTest, FailedReadLeavesNoImageAndNoOrigin)
     EXPECT_EQ(FileBytes(path), "this is text, not an image");
 }
 
+TEST_F(ImageTest, PixelsRegionsColoursAndResolutionGoToTheImage)
+{
+    FRM_CImage image(VKO_IMAGE_RGB, 8, 4);
+    image.FillRect(0x000000, FRM_CRect(0, 0, 8, 4));
+    image.FillRect(0x112233, FRM_CRect(2, 1, 5, 3));
+    image.SetPixel(FRM_CPoint(7.6f, 3.2f), 0xABCDEF);    // lands on pixel (7, 3)
+    struct Case { float h, v; std::uint32_t colour; } cases[] = {
+        {2, 1, 0x112233}, {4.9f, 2.9f, 0x112233}, {1, 1, 0x000000}, {5, 1, 0x000000},
+        {2, 3, 0x000000}, {7, 3, 0xABCDEF}, {6, 3, 0x000000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(image.GetPixel(FRM_CPoint(c.h, c.v)) & 0xFFFFFF, c.colour) << c.h << "," << c.v;
+
+    // A region of one image copied into another, at another place.
+    FRM_CImage copy(VKO_IMAGE_RGB, 4, 4);
+    copy.FillRect(0xFFFFFF, FRM_CRect(0, 0, 4, 4));
+    copy.Transfer(FRM_CRect(1, 1, 4, 3), image, FRM_CRect(2, 1, 5, 3));
+    EXPECT_EQ(copy.GetPixel(FRM_CPoint(1, 1)) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(copy.GetPixel(FRM_CPoint(3, 2)) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(copy.GetPixel(FRM_CPoint(0, 0)) & 0xFFFFFF, 0xFFFFFFu);
+
+    FRM_CImage indexed(VKO_IMAGE_INDEXED, 2, 2);
+    indexed.SetNumColors(3);
+    indexed.SetCLUTEntry(2, 0x00FF00);
+    EXPECT_EQ(indexed.GetNumColors(), 3);
+    EXPECT_EQ(indexed.GetCLUTEntry(2) & 0xFFFFFF, 0x00FF00u);
+
+    // Setting one direction keeps the other.
+    image.SetResolution(300, 150);
+    image.SetHRes(72);
+    EXPECT_EQ(image.GetHRes(), 72);
+    EXPECT_EQ(image.GetVRes(), 150);
+    image.SetVRes(96);
+    std::int32_t h = 0;
+    std::int32_t v = 0;
+    image.GetResolution(&h, &v);
+    EXPECT_EQ(h, 72);
+    EXPECT_EQ(v, 96);
+}
+
+TEST_F(ImageTest, AnEmptyImageTakesNoToolkitCall)
+{
+    static int refusals = 0;
+    refusals = 0;
+    vkov_test_set_errmsg_hook([](WINDOW, int32_t, uint32_t, const char*, int32_t, void*) { ++refusals; },
+                              nullptr);
+    FRM_CImage empty;
+    const FRM_CImage source = Sample();
+    empty.FillRect(0x112233, FRM_CRect(0, 0, 2, 2));
+    empty.SetPixel(FRM_CPoint(0, 0), 0x112233);
+    empty.Transfer(FRM_CRect(0, 0, 2, 2), source, FRM_CRect(0, 0, 2, 2));
+    empty.SetResolution(96, 96);
+    empty.SetHRes(72);
+    empty.SetCLUTEntry(0, 0);
+    EXPECT_EQ(empty.GetPixel(FRM_CPoint(0, 0)), 0xFFFFFFFFu);
+    EXPECT_EQ(empty.GetHRes(), 0);
+    EXPECT_EQ(static_cast<IMAGE>(empty), nullptr);
+    vkov_test_set_errmsg_hook(nullptr, nullptr);
+    EXPECT_EQ(refusals, 0);
+}
+
 class PictureTest : public frmtest::AppFixture {
 protected:
     void SetUp() override
@@ -234,6 +295,16 @@ TEST_F(PictureTest, MovingToAnotherWindowKeepsTheImage)
     FRM_CImage shown(VKO_IMAGE_RGB, 6, 3);
     const s_rct whole{0, 0, 3, 6};
     vko_image_get_from_pmap(shown, picture->GetPixmap(), &whole, &whole);
+    ExpectSamePixels(image, shown);
+}
+
+TEST_F(PictureTest, AnImageTakesThePixelsOfItsPixmapBack)
+{
+    const FRM_CImage image = Sample();
+    FRM_CPicture picture(itsWindow, FRM_CPoint(0, 0), image);
+    ASSERT_NE(picture.GetPixmap(), nullptr);
+    FRM_CImage shown(VKO_IMAGE_RGB, 6, 3);
+    shown.TransferPixmap(FRM_CRect(0, 0, 6, 3), picture.GetPixmap(), FRM_CRect(0, 0, 6, 3));
     ExpectSamePixels(image, shown);
 }
 
