@@ -289,6 +289,7 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
     record->page = itsKind;
     record->searchType = GetSearchTypePosition();
     record->highlights = highlights != nullptr ? *highlights : HighlightWords(text);
+    record->reference = itsDocument->GetReferencePosition();
     ShowResults(*itsHistories->results.Enter(std::move(record)));
 }
 
@@ -335,6 +336,7 @@ void KQBasicWin::ShowHit(int index)
     entry->word = word->data();
     entry->entry = word->entry_offset();
     entry->highlights = results->highlights;
+    entry->reference = results->reference;
     itsHistories->entries.Enter(std::move(entry));
     UpdateHistoryMenus();
 }
@@ -366,6 +368,9 @@ bool KQBasicWin::ShowEntryAt(long position)
     if (!itsHistories->entries.MoveTo(position))
         return false;
     const EntryRecord& record = *itsHistories->entries.Current();
+    // The entry is shown in its own dictionary.
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+        main->SwitchReference(record.reference);
     WordItem word(record.word.c_str());
     word.set_entry_offset(record.entry);
     ShowEntry(word, record.highlights);

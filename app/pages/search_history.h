@@ -28,6 +28,7 @@ struct ResultsRecord {
     int page = 0;
     int searchType = 0;
     std::vector<std::string> highlights;
+    int reference = -1;  // the dictionary's place among the application's descriptions
 
     // A copy with copies of the hits.
     std::unique_ptr<ResultsRecord> Copy() const
@@ -40,15 +41,18 @@ struct ResultsRecord {
         copy->page = page;
         copy->searchType = searchType;
         copy->highlights = highlights;
+        copy->reference = reference;
         return copy;
     }
 };
 
-// One entry viewed: its word, its entry offset (-1: look the word up) and highlights.
+// One entry viewed: its word, its entry offset (-1: look the word up), highlights and the
+// place of its dictionary among the application's descriptions.
 struct EntryRecord {
     std::string word;
     std::int32_t entry = -1;
     std::vector<std::string> highlights;
+    int reference = -1;
 
     std::unique_ptr<EntryRecord> Copy() const { return std::make_unique<EntryRecord>(*this); }
 };

@@ -149,14 +149,16 @@ void KQedApp::ShutDown()
     ReleaseEngineBuffers();
 }
 
-short KQedApp::DoNew()
+short KQedApp::DoNew() { return OpenNewWindow(nullptr); }
+
+short KQedApp::OpenNewWindow(const WindowRequest* request)
 {
     auto* document = dynamic_cast<RefDoc*>(
         KQedAppFactory::Instance().CreateDocument(KQedAppFactory::kReferenceDocument));
-    return OpenReference(document) ? 1 : 0;
+    return OpenReference(document, request) ? 1 : 0;
 }
 
-bool KQedApp::OpenReference(RefDoc* document)
+bool KQedApp::OpenReference(RefDoc* document, const WindowRequest* request)
 {
     // A dictionary that cannot be opened leaves nothing to work with: the program ends.
     if (document == nullptr || !document->IsOpen()) {
@@ -164,7 +166,10 @@ bool KQedApp::OpenReference(RefDoc* document)
         delete document;
         return false;
     }
-    document->DoNew();
+    if (request != nullptr)
+        document->OpenMainWindow(request);
+    else
+        document->DoNew();
     return true;
 }
 

@@ -24,6 +24,7 @@ class configDict;
 class FRM_CWindow;
 class RefDoc;
 class SplashWin;
+struct WindowRequest;
 
 class KQedApp : public FRM_CApplication {
 public:
@@ -94,6 +95,10 @@ public:
     // and quits.
     void SetScriptedLookUp(const std::string& word, const std::string& png);
 
+    // A new reference document with its main window; with a request, the window goes on
+    // from it. 0 when the dictionary could not be opened (the program then ends).
+    short OpenNewWindow(const WindowRequest* request);
+
     // FRM_CApplication
     void StartUp() override;
     void ShutDown() override;
@@ -114,7 +119,7 @@ private:
     void ShowSplash();
     // Opens the reference document just made (the program ends when its dictionary
     // cannot be opened); false then.
-    bool OpenReference(RefDoc* document);
+    bool OpenReference(RefDoc* document, const WindowRequest* request = nullptr);
     void RunScriptedLookUp();
 
     KQedAppIDData itsIDData;

@@ -229,6 +229,7 @@ void MainRefWin::ShowCurrentResults()
     const ResultsRecord* record = itsHistories.results.Current();
     if (record == nullptr)
         return;
+    SwitchReference(record->reference);
     KQBasicWin* page = ShowPage(record->page);
     KQBasicWin::RestoredSearch restored{record->text, record->searchType};
     page->DoCommand(KQBasicWin::kCmdRestoreSearch, &restored);
@@ -243,6 +244,36 @@ void MainRefWin::ShowListMoves()
                                 static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
     for (KQBasicWin* page : itsPages)
         page->DoCommand(KQBasicWin::kCmdListMoves, &moves);
+}
+
+void MainRefWin::TakeOver(MainRefWin& other)
+{
+    std::int16_t front = 0;
+    other.DoCommand(kCmdFrontPageNumber, &front);
+    ShowPage(front);
+    const auto entriesBefore = static_cast<std::int32_t>(itsHistories.entries.Count());
+    DoCommand(kCmdAppendEntries, &other.itsHistories.entries);
+    std::int32_t entry = 0;
+    other.DoCommand(kCmdEntryPosition, &entry);
+    if (entry > 0)
+        GetFrontPage()->ShowEntryAt(entriesBefore + entry);
+    const auto resultsBefore = static_cast<std::int32_t>(itsHistories.results.Count());
+    DoCommand(kCmdAppendResults, &other.itsHistories.results);
+    std::int32_t results = 0;
+    other.DoCommand(kCmdResultsPosition, &results);
+    if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results)) {
+        ShowResultsList(*itsHistories.results.Current());
+        ShowListMoves();
+        UpdatePrintItems();
+    }
+}
+
+void MainRefWin::SwitchReference(int position)
+{
+    if (position < 0 || itsDocument == nullptr || position == itsDocument->GetReferencePosition())
+        return;
+    long place = position;
+    DoCommand(kCmdSelectReference, &place);
 }
 
 void MainRefWin::ShowCount(const std::string& text)
@@ -324,6 +355,10 @@ void MainRefWin::ChooseReference()
 {
     const std::string name = GetReferenceName();
     if (itsDocument == nullptr || name.empty())
+        return;
+    // The dictionary open already: the pages keep what they show.
+    if (itsDocument->GetDescription() != nullptr &&
+        itsDocument->GetDescription()->ref_name() == name.c_str())
         return;
     if (!itsDocument->OpenReference(name)) {
         // Back to the dictionary that stays open.
@@ -593,6 +628,25 @@ void MainRefWin::DoCommand(long command, void* data)
         if (data != nullptr)
             *static_cast<std::int16_t*>(data) = static_cast<std::int16_t>(itsFrontPage);
         return;
+    case kCmdRunRequest: {
+        if (data == nullptr)
+            return;
+        const auto& request = *static_cast<const WindowRequest*>(data);
+        // Only a window with entries viewed has anything to go on from.
+        if (request.from != nullptr && request.from != this &&
+            request.from->itsHistories.entries.Count() != 0)
+            TakeOver(*request.from);
+        if (KQedApp* application = KQedApp::Instance()) {
+            const RWOrdered& descriptions = application->GetDescriptions();
+            for (std::size_t i = 0; i < descriptions.entries(); ++i)
+                if (static_cast<const configDict*>(descriptions[i])->ref_name() ==
+                    request.reference.c_str())
+                    SwitchReference(static_cast<int>(i));
+        }
+        if (!request.text.empty())
+            GetFrontPage()->SearchFor(request.text);
+        return;
+    }
     case kIgnoredCommand:
     case kNullCommand:
         return;
@@ -623,8 +677,11 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     }
     switch (tag) {
     case menutag::kOpenInNewWindow:
-        if (itsDocument != nullptr)
-            itsDocument->GetApplication()->DoMenuCommand(menutag::kNewWindow, 0, 0);
+        // The word of the entry pop-up, looked up in a new window that goes on from this one.
+        if (KQedApp* application = KQedApp::Instance()) {
+            const WindowRequest request{this, GetReferenceName(), GetFrontPage()->GetPopUpWord()};
+            application->OpenNewWindow(&request);
+        }
         return;
     case menutag::kPreferences:
         // The preferences window tells the front page's face (and so this window) when a

@@ -20,6 +20,7 @@ class FRM_NNotebook;
 class FRM_NText;
 class KQBasicWin;
 class RefDoc;
+struct WindowRequest;
 
 class MainRefWin : public FRM_CWindow {
 public:
@@ -44,6 +45,9 @@ public:
     static constexpr long kCmdEntryPosition = 120;
     static constexpr long kCmdResultsPosition = 121;
     static constexpr long kCmdFrontPageNumber = 123;
+    // data: a const WindowRequest* (a new window going on from another): takes over the
+    // other window's histories, switches to the request's reference and searches its text.
+    static constexpr long kCmdRunRequest = 1006;
     // The smallest height the window is sized to.
     static constexpr int kMinimumHeight = 500;
     // The search page's place: below the top row of controls.
@@ -80,6 +84,12 @@ public:
     void ShowCurrentResults();
     // Tells every page whether there is a next and a previous results list.
     void ShowListMoves();
+    // Takes over other's front page and copies of its histories, and shows its current
+    // entry and results list.
+    void TakeOver(MainRefWin& other);
+    // Switches to the dictionary at position among the application's descriptions, unless
+    // it is open already (-1: none).
+    void SwitchReference(int position);
     // The result count of the status bar's first field, and the help line of its second.
     void ShowCount(const std::string& text);
     void ShowHelpLine(const std::string& text);

@@ -29,7 +29,9 @@ RefDoc::~RefDoc()
     itsMainWindow = nullptr;
 }
 
-void RefDoc::BuildWindow()
+void RefDoc::BuildWindow() { OpenMainWindow(nullptr); }
+
+void RefDoc::OpenMainWindow(const WindowRequest* request)
 {
     // The main window is the one window made with the document; the others on demand.
     KQedAppFactory::Instance().DoCreateWindows(this, KQedAppFactory::kReferenceDocument, 0,
@@ -42,7 +44,21 @@ void RefDoc::BuildWindow()
                                 : FRM_CStringRW("TavlinCD"));
     itsMainWindow->DoCommand(MainRefWin::kCmdShowCurrentReference, nullptr);
     itsMainWindow->Show();
+    if (request != nullptr)
+        itsMainWindow->DoCommand(MainRefWin::kCmdRunRequest, const_cast<WindowRequest*>(request));
     GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
+}
+
+int RefDoc::GetReferencePosition() const
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (application == nullptr || itsDescription == nullptr)
+        return -1;
+    const RWOrdered& descriptions = application->GetDescriptions();
+    for (std::size_t i = 0; i < descriptions.entries(); ++i)
+        if (descriptions[i] == itsDescription)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void RefDoc::RemoveWindow(FRM_CWindow* window)

@@ -15,6 +15,15 @@ class KQedApp;
 class MainRefWin;
 class RWOrdered;
 
+// What a new main window goes on from: the window whose histories and front page it takes
+// over (null: none), the reference it searches in ("": the one open) and the text it
+// searches there ("": none).
+struct WindowRequest {
+    MainRefWin* from = nullptr;
+    std::string reference;
+    std::string text;
+};
+
 class RefDoc : public FRM_CDocument {
 public:
     // The factory's constructor: opens the dictionary the application prefers (the one its
@@ -26,6 +35,12 @@ public:
     const configDict* GetDescription() const { return itsDescription; }
     EntryKeyTable& GetKeyTable() { return itsKeyTable; }
     MainRefWin* GetMainWindow() const { return itsMainWindow; }
+    // The open dictionary's place among the application's descriptions; -1 for none.
+    int GetReferencePosition() const;
+
+    // Makes the document's main window on the preferred search page and type, shows it and
+    // lists it in the Window menu; with a request, the window goes on from it.
+    void OpenMainWindow(const WindowRequest* request);
 
     // Runs the search of text under index code (empty: text is a query as written) in a
     // status window and answers its hits, WordItems in the engine's order (the caller owns

@@ -368,6 +368,89 @@ TEST_F(MainWindowTest, HistoryCommandsHandOverRecordsPositionsAndTheFrontPage)
     EXPECT_EQ(fresh->GetHistories().entries.Position(), 0u) << "appending moves nowhere";
 }
 
+TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
+{
+    Start();
+    BasicPage()->SearchFor("dog");
+    long beta = 1;
+    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &beta);
+    BasicPage()->SearchFor("red");
+    struct Step {
+        short tag;
+        const char* reference;
+        const char* drawn;    // a word of the entry drawn afterwards, or null
+        const char* firstLine; // the hit list's first line afterwards, or null
+    };
+    const Step steps[] = {
+        {menutag::kPreviousList, "Alpha", nullptr, "dog"},
+        {menutag::kNextList, "Beta", nullptr, "red"},
+        {menutag::kPreviousEntry, "Alpha", "barks", nullptr},
+        {menutag::kNextEntry, "Beta", "red", nullptr},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.tag);
+        MainWindow()->DoMenuCommand(step.tag, 0, 0);
+        EXPECT_EQ(MainWindow()->GetReferenceName(), step.reference);
+        EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), step.reference);
+        if (step.drawn != nullptr) {
+            std::string drawn;
+            for (const EntryPainter::Run& run : MainWindow()->GetPainter().runs())
+                drawn += run.text + " ";
+            EXPECT_NE(drawn.find(step.drawn), std::string::npos) << drawn;
+        }
+        if (step.firstLine != nullptr) {
+            ASSERT_GT(BasicPage()->GetHitList()->GetCount(), 0);
+            EXPECT_EQ(BasicPage()->GetHitList()->GetItem(0), step.firstLine);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp)
+{
+    Start();
+    MainRefWin* old = MainWindow();
+    BasicPage()->SearchFor("dog");
+    BasicPage()->SearchFor("cat*");  // shows cat: "a small domestic animal not a dog"
+    const EntryPainter::Run* dog = nullptr;
+    for (const EntryPainter::Run& run : old->GetPainter().runs())
+        if (run.text == "dog")
+            dog = &run;
+    ASSERT_NE(dog, nullptr);
+    ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(dog->x + 2, dog->y - 2)));
+    old->DoMenuCommand(menutag::kOpenInNewWindow, 0, 0);
+
+    const std::vector<RefDoc*> documents = ReferenceDocuments();
+    ASSERT_EQ(documents.size(), 2u);
+    MainRefWin* fresh = documents[1]->GetMainWindow();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->GetReferenceName(), "Alpha");
+    EXPECT_EQ(fresh->HistoryItems(false), (std::vector<std::string>{"dog", "cat", "dog"}));
+    EXPECT_EQ(fresh->GetHistories().results.Count(), 3u);
+    EXPECT_EQ(fresh->GetFrontPage()->GetTypedText(), "dog");
+    EXPECT_EQ(old->GetHistories().entries.Count(), 2u) << "the old window keeps its own";
+
+    // The new window's records are its own: they outlive the old window.
+    old->DoMenuCommand(menutag::kClose, 0, 0);
+    vkok_app_process_pending_events();
+    fresh->DoMenuCommand(menutag::kPreviousList, 0, 0);
+    ASSERT_EQ(fresh->GetFrontPage()->GetHitList()->GetCount(), 3);
+    EXPECT_EQ(fresh->GetFrontPage()->GetHitList()->GetItem(1), "catalog");
+    fresh->DoMenuCommand(menutag::kPreviousEntry, 0, 0);
+    EXPECT_EQ(fresh->HistoryItems(false).front(), "cat");
+}
+
+TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
+{
+    Start();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
+    const WindowRequest request{MainWindow(), "Beta", "blue"};
+    fresh->DoCommand(MainRefWin::kCmdRunRequest, const_cast<WindowRequest*>(&request));
+    EXPECT_EQ(fresh->GetReferenceName(), "Beta");
+    EXPECT_EQ(fresh->HistoryItems(false), (std::vector<std::string>{"blue"}));
+    EXPECT_EQ(fresh->GetHistories().results.Count(), 1u);
+}
+
 // A window of the document that will not close.
 class Stubborn : public FRM_CWindow {
 public:
