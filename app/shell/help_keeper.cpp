@@ -2,6 +2,9 @@
 #include "app/shell/help_keeper.h"
 
 #include <cstring>
+#include <utility>
+
+#include "app/shell/program_start.h"
 
 namespace {
 
@@ -30,6 +33,16 @@ bool AsksForHelp(const EVENT* event)
 }
 
 } // namespace
+
+HelpKeeper::HelpKeeper(std::string programFolder) : itsProgramFolder(std::move(programFolder)) {}
+
+std::string HelpKeeper::ProgramFolder()
+{
+    char name[4096];
+    GetProgramName(name, sizeof name);
+    const char* slash = std::strrchr(name, '/');
+    return slash != nullptr ? std::string(name, static_cast<std::size_t>(slash - name)) : std::string();
+}
 
 HelpKeeper::~HelpKeeper()
 {
@@ -62,7 +75,14 @@ HELPINFO HelpKeeper::Open()
     std::strncpy(spec.name, kHelpName, sizeof spec.name - 1);
     if (HELPINFO help = vko_help_open_helpfile(&spec, 0))
         return help;
-    // Not beside the program: the user finds it, or cancels.
+    // The program runs in its dictionaries' folder; its help file is installed beside it.
+    if (!itsProgramFolder.empty() && itsProgramFolder.size() < sizeof spec.dir.path) {
+        s_file_spec beside = spec;
+        std::strncpy(beside.dir.path, itsProgramFolder.c_str(), sizeof beside.dir.path - 1);
+        if (HELPINFO help = vko_help_open_helpfile(&beside, 0))
+            return help;
+    }
+    // Nowhere to be found: the user finds it, or cancels.
     for (;;) {
         if (vko_dm_post_file_open(&spec, "Please Find and Open help file...") != 2)
             return nullptr;

@@ -1,10 +1,11 @@
 // help_keeper.h: HelpKeeper, the application's help on demand. The help file "TavlinCD" is
-// opened the first time help is needed (asking the user for it when it is not in the default
-// directory); until then the topic associations the windows make are kept back and applied
+// opened the first time help is needed (asking the user for it when it is neither in the
+// default directory, nor where help searches, nor beside the program); until then the topic associations the windows make are kept back and applied
 // once it is open. Its event hook (the toolkit's application-wide hook) opens help for a help
 // request or a help-menu command, and hands every event to help once it is open.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ruk/static/vkoruk.h"
@@ -15,7 +16,9 @@ public:
     // The kept-back table grows by this many records whenever it is full.
     static constexpr std::size_t kTableStep = 50;
 
-    HelpKeeper() = default;
+    // programFolder: where the program's own files lie (its help file among them); by
+    // default the folder of the running program.
+    explicit HelpKeeper(std::string programFolder = ProgramFolder());
     ~HelpKeeper();
     HelpKeeper(const HelpKeeper&) = delete;
     HelpKeeper& operator=(const HelpKeeper&) = delete;
@@ -48,10 +51,12 @@ private:
         std::int32_t topic = 0;
         std::int32_t kind = 0;
     };
+    static std::string ProgramFolder();
     HELPINFO Open();
     void Apply(const Record& record) const;
     void ApplyKeptBack();
 
+    std::string itsProgramFolder;
     HELPINFO itsHelp = nullptr;
     std::vector<Record> itsKeptBack;
     std::size_t itsNextFree = 0;

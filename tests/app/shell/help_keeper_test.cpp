@@ -17,11 +17,12 @@ using tavlintest::TavlinFixture;
 
 class HelpKeeperTest : public TavlinFixture {
 protected:
-    void CopyHelpFile()
+    void CopyHelpFile(const std::string& folder = "")
     {
+        const std::string to = folder.empty() ? itsDir.path() : itsDir.path() + "/" + folder;
+        std::filesystem::create_directories(to);
         for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"})
-            std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name,
-                                       itsDir.path() + "/" + name);
+            std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name, to + "/" + name);
     }
     WINDOW Main() { return MainWindow()->GetVKOWindow(); }
 };
@@ -62,6 +63,19 @@ TEST_F(HelpKeeperTest, ForgettingAWindowDropsItsKeptBackRecordsAndFreesTheirPlac
     for (int i = 0; i < 70; ++i)
         keeper.SetAssoc(Main(), i + 1, 300 + i, HelpKeeper::kMenuTag);
     EXPECT_EQ(keeper.KeptBack(), 90u);
+}
+
+// The program runs in its dictionaries' folder: the help file installed beside the program
+// opens without asking the user.
+TEST_F(HelpKeeperTest, HelpFileBesideTheProgramOpensWithoutAsking)
+{
+    CopyHelpFile("bin");
+    Start();
+    HelpKeeper keeper(itsDir.path() + "/bin");
+    const int before = vkov_dm_test_count();
+    HELPINFO help = keeper.Get();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(vkov_dm_test_count(), before) << "no dialog";
 }
 
 TEST_F(HelpKeeperTest, WithoutTheFileTheUserIsAskedUntilAFileOpensOrTheyCancel)
