@@ -8,8 +8,12 @@
 #include <gtk/gtk.h>
 #include <gtk/gtkunixprint.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "core_internal.h"
 #include "display_internal.h"
@@ -30,6 +34,30 @@ GtkState &st() noexcept {
     return s;
 }
 
+// Whether a D-Bus session bus is there (by its address, or the usual socket of the session).
+bool has_session_bus() noexcept {
+    const char *address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0')
+        return true;
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || *runtime == '\0')
+        return false;
+    struct stat info {};
+    const std::string bus = std::string(runtime) + "/bus";
+    return ::stat(bus.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+// Without a session bus (a bare X server, as under Xvfb) GSettings' dconf backend cannot store
+// what the dialogs remember (the file chooser's size, the colour chooser's custom colours) and
+// warns at every write; the memory backend keeps them for the run instead. Accessibility needs
+// that bus too. A user's own setting of either variable stays.
+void settle_without_session() noexcept {
+    if (has_session_bus())
+        return;
+    ::setenv("GSETTINGS_BACKEND", "memory", 0);
+    ::setenv("NO_AT_BRIDGE", "1", 0);
+}
+
 bool start() noexcept {
     GtkState &s = st();
     if (s.running)
@@ -37,6 +65,7 @@ bool start() noexcept {
     if (s.tried || !vkobase::display_is_open() || vkobase::app_test_mode())
         return false;
     s.tried = true;
+    settle_without_session();
     s.running = gtk_init_check(nullptr, nullptr) != FALSE;
     if (s.running) {
         GtkClipboard *cb = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
@@ -78,40 +107,99 @@ WINDOW owner_window() noexcept {
     return vkobase::display_xwindow_of(win) != 0 ? win : nullptr;
 }
 
-// Centres the dialog over the owner (a window manager may place it itself).
-void centre_over(GtkWidget *dialog, WINDOW owner) noexcept {
-    const s_pnt origin = vkobase::win_client_origin_on_screen(owner);
-    const s_rct client = vkobase::win_client_rect(owner);
+// The screen's size, as the program sees it.
+void screen_size(gint *width, gint *height) noexcept {
+    const s_rct screen = vkobase::win_client_rect(vkobase::win_screen());
+    *width = screen.right - screen.left;
+    *height = screen.bottom - screen.top;
+}
+
+// Moves the dialog so that it lies inside the screen (its top-left corner first, when it is
+// larger); answers whether it had to move.
+bool keep_on_screen(GtkWindow *dialog, gint x, gint y) noexcept {
+    gint width = 0, height = 0, screen_w = 0, screen_h = 0;
+    gtk_window_get_size(dialog, &width, &height);
+    screen_size(&screen_w, &screen_h);
+    const gint in_x = std::max(0, std::min(x, screen_w - width));
+    const gint in_y = std::max(0, std::min(y, screen_h - height));
+    if (in_x == x && in_y == y)
+        return false;
+    gtk_window_move(dialog, in_x, in_y);
+    return true;
+}
+
+// A dialog that grows once shown (the file chooser takes the size it remembers) is moved
+// back inside the screen; a dialog already inside is left where it is, so this ends.
+gboolean on_configure(GtkWidget *dialog, GdkEventConfigure *event, gpointer) {
+    keep_on_screen(GTK_WINDOW(dialog), event->x, event->y);
+    return FALSE;
+}
+
+// Without a window manager nobody gives a new window the keyboard; the dialog takes it, so
+// that its keys (Escape, Return, Tab) work wherever the pointer is.
+gboolean on_map(GtkWidget *dialog, GdkEvent *, gpointer) {
+    GdkWindow *window = gtk_widget_get_window(dialog);
+    if (window != nullptr)
+        gdk_window_focus(window, gdk_x11_get_server_time(window));
+    return FALSE;
+}
+
+// Keeps the dialog no larger than the screen, and centres it over the owner inside the screen
+// (a window manager may place it itself).
+void place(GtkWidget *dialog, WINDOW owner) noexcept {
+    gint screen_w = 0, screen_h = 0;
+    screen_size(&screen_w, &screen_h);
+    GdkGeometry limits{};
+    limits.max_width = std::max(1, screen_w);
+    limits.max_height = std::max(1, screen_h);
+    gtk_window_set_geometry_hints(GTK_WINDOW(dialog), nullptr, &limits, GDK_HINT_MAX_SIZE);
     gint width = 0, height = 0;
     gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
-    const gint x = std::max(0, origin.h + (client.right - width) / 2);
-    const gint y = std::max(0, origin.v + (client.bottom - height) / 2);
-    gtk_window_move(GTK_WINDOW(dialog), x, y);
+    if (width > screen_w || height > screen_h)
+        gtk_window_resize(GTK_WINDOW(dialog), std::min(width, screen_w), std::min(height, screen_h));
+    if (owner == nullptr)
+        return;
+    const s_pnt origin = vkobase::win_client_origin_on_screen(owner);
+    const s_rct client = vkobase::win_client_rect(owner);
+    gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
+    const gint x = origin.h + (client.right - width) / 2;
+    const gint y = origin.v + (client.bottom - height) / 2;
+    if (!keep_on_screen(GTK_WINDOW(dialog), x, y))
+        gtk_window_move(GTK_WINDOW(dialog), x, y);
 }
 
 // Shows the dialog modal over the program's front window and runs until it is answered;
 // the program's windows repaint meanwhile. Answers the dialog's response.
 gint run_dialog(GtkWidget *dialog) noexcept {
     gtk_widget_realize(dialog);
-    if (WINDOW owner = owner_window()) {
+    WINDOW owner = owner_window();
+    if (owner != nullptr) {
         GdkWindow *foreign = gdk_x11_window_foreign_new_for_display(
             gdk_display_get_default(), vkobase::display_xwindow_of(owner));
         if (foreign != nullptr) {
             gdk_window_set_transient_for(gtk_widget_get_window(dialog), foreign);
             g_object_unref(foreign);
         }
-        centre_over(dialog, owner);
     }
+    place(dialog, owner);
+    g_signal_connect(dialog, "configure-event", G_CALLBACK(on_configure), nullptr);
+    g_signal_connect(dialog, "map-event", G_CALLBACK(on_map), nullptr);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     Run run;
     const gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(on_response), &run);
+    // Escape and the close box answer "deleted"; the dialog must outlive that answer, since the
+    // caller reads it and destroys it afterwards (a dialog's own delete handler lets GTK
+    // destroy it at once).
+    const gulong keep = g_signal_connect(dialog, "delete-event", G_CALLBACK(gtk_true), nullptr);
     const guint x_source = g_unix_fd_add(vkobase::display_connection_fd(), G_IO_IN, wake, nullptr);
     const guint timer = g_timeout_add(10, tick, nullptr);
     gtk_window_present(GTK_WINDOW(dialog));
     vkobase::app_block_input(true);
     while (!run.done) {
         g_main_context_iteration(nullptr, TRUE);
-        while (!run.done && g_main_context_pending(nullptr))
+        // Bounded: the program's X connection stays readable until its own pass below reads
+        // it, so "while anything is pending" would never end once the program has an event.
+        for (int i = 0; i < 100 && !run.done && g_main_context_pending(nullptr); ++i)
             g_main_context_iteration(nullptr, FALSE);
         vkobase::app_process_events();
         vkobase::display_flush();
@@ -120,6 +208,7 @@ gint run_dialog(GtkWidget *dialog) noexcept {
     g_source_remove(timer);
     g_source_remove(x_source);
     g_signal_handler_disconnect(dialog, handler);
+    g_signal_handler_disconnect(dialog, keep);
     gtk_widget_hide(dialog);
     return run.response;
 }
