@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "font_face.h"
 #include "font_internal.h"
@@ -162,6 +163,61 @@ cairo_scaled_font_t *scaled_for(FONT_OBJ font, std::int32_t dpi) {
     return font->cached_font;
 }
 
+// A text's glyphs in one cairo font, placed from the origin, and their advance. Entries and
+// run labels are drawn and measured again and again with the same few fonts: looking their
+// glyphs up once saves cairo's character-by-character lookup on every later use.
+struct Shaped {
+    std::vector<cairo_glyph_t> glyphs;
+    double advance = 0;
+};
+
+struct ShapeKey {
+    const cairo_scaled_font_t *font;
+    std::string utf8;
+    bool operator==(const ShapeKey &other) const = default;
+};
+
+struct ShapeKeyHash {
+    std::size_t operator()(const ShapeKey &key) const noexcept {
+        return std::hash<std::string>{}(key.utf8) ^ (std::hash<const void *>{}(key.font) << 1);
+    }
+};
+
+struct ShapeCache {
+    std::unordered_map<ShapeKey, Shaped, ShapeKeyHash> shapes;
+    std::uint64_t generation = 0; // the face generation the fonts of the keys belong to
+};
+ShapeCache g_shapes;
+
+// Bounded: a cache that grew this large starts again (the texts of one screen are far fewer).
+constexpr std::size_t kMaxShapes = 8192;
+
+const Shaped &shaped(cairo_scaled_font_t *scaled, std::string &&utf8) {
+    const std::uint64_t generation = vkobase::font::face_generation();
+    if (g_shapes.generation != generation || g_shapes.shapes.size() >= kMaxShapes) {
+        g_shapes.shapes.clear();
+        g_shapes.generation = generation;
+    }
+    ShapeKey key{scaled, std::move(utf8)};
+    auto it = g_shapes.shapes.find(key);
+    if (it != g_shapes.shapes.end())
+        return it->second;
+    Shaped shape;
+    cairo_glyph_t *glyphs = nullptr;
+    int count = 0;
+    if (cairo_scaled_font_text_to_glyphs(scaled, 0, 0, key.utf8.data(),
+                                         static_cast<int>(key.utf8.size()), &glyphs, &count,
+                                         nullptr, nullptr, nullptr) == CAIRO_STATUS_SUCCESS &&
+        count > 0) {
+        shape.glyphs.assign(glyphs, glyphs + count);
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(scaled, glyphs, count, &extents);
+        shape.advance = extents.x_advance;
+    }
+    cairo_glyph_free(glyphs);
+    return g_shapes.shapes.emplace(std::move(key), std::move(shape)).first->second;
+}
+
 } // namespace
 
 // ---- Internal interface for the drawing code ---------------------------------------------
@@ -189,31 +245,34 @@ void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
                std::int32_t len) noexcept {
     cairo_scaled_font_t *scaled = scaled_for(font, dpi);
     cairo_set_scaled_font(cr, scaled);
-    const std::string utf8 = text_to_utf8(font, text, len);
-    cairo_move_to(cr, x, y);
-    cairo_show_text(cr, utf8.c_str());
+    const Shaped &shape = shaped(scaled, text_to_utf8(font, text, len));
     cairo_new_path(cr);
+    if (shape.glyphs.empty())
+        return;
+    static thread_local std::vector<cairo_glyph_t> placed;
+    placed = shape.glyphs;
+    for (cairo_glyph_t &glyph : placed) {
+        glyph.x += x;
+        glyph.y += y;
+    }
+    cairo_show_glyphs(cr, placed.data(), static_cast<int>(placed.size()));
     const std::uint32_t style = is_font(font) ? font->style : 0;
-    if ((style & VKO_FS_UNDERLINE) == 0 || utf8.empty())
+    if ((style & VKO_FS_UNDERLINE) == 0)
         return;
     const std::int32_t size_pt = is_font(font) ? font->size_pt : kDefaultSizePt;
-    cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(scaled, utf8.c_str(), &extents);
     const double px = pixel_size(size_pt, dpi);
     const double offset = std::max(1.0, std::round(px / 10.0));
     const double thickness = std::max(1.0, std::round(px / 16.0));
-    cairo_rectangle(cr, x, y + offset, std::round(extents.x_advance), thickness);
+    cairo_rectangle(cr, x, y + offset, std::round(shape.advance), thickness);
     cairo_fill(cr);
 }
 
 std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
                         std::int32_t len) noexcept {
-    const std::string utf8 = text_to_utf8(font, text, len);
+    std::string utf8 = text_to_utf8(font, text, len);
     if (utf8.empty())
         return 0;
-    cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(scaled_for(font, dpi), utf8.c_str(), &extents);
-    return static_cast<std::int32_t>(std::lround(extents.x_advance));
+    return static_cast<std::int32_t>(std::lround(shaped(scaled_for(font, dpi), std::move(utf8)).advance));
 }
 
 Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept {
@@ -550,5 +609,6 @@ void vkobase_reset_font() noexcept {
     for (const auto &[handle, font] : g_font.fonts)
         vkobase::live_remove(handle);
     g_font.fonts.clear();
+    g_shapes = ShapeCache{};
     vkobase::font::reset_faces();
 }

@@ -1,14 +1,29 @@
 // live_registry.cpp: the registry of live records. A hash map from record address to kind;
 // lookups never touch the record itself, so freed or foreign pointers are answered safely.
+// Every drawing and window call asks the registry several times, mostly about the same few
+// windows and fonts: a small direct-mapped table of recent answers comes before the map.
 #include "live_registry.h"
 
+#include <array>
+#include <cstdint>
 #include <unordered_map>
 
 namespace {
 
+struct Recent {
+    const void *record = nullptr; // a registered record, or null
+    vkobase::LiveKind kind = vkobase::LiveKind::Other;
+};
+constexpr std::size_t kRecentSlots = 256;
+
 struct RegistryState {
     std::unordered_map<const void *, vkobase::LiveKind> records;
+    std::array<Recent, kRecentSlots> recent{}; // each slot holds a registered record or none
 };
+
+std::size_t slot_of(const void *record) noexcept {
+    return (reinterpret_cast<std::uintptr_t>(record) >> 4) % kRecentSlots;
+}
 
 // Never destroyed: records freed by other modules' static destructors at exit still find it.
 RegistryState &state() noexcept {
@@ -23,6 +38,9 @@ namespace vkobase {
 void live_add(const void *record, LiveKind kind) noexcept {
     if (record == nullptr)
         return;
+    Recent &recent = state().recent[slot_of(record)];
+    if (recent.record == record)
+        recent = Recent{};
     try {
         state().records[record] = kind;
     } catch (...) {
@@ -31,14 +49,23 @@ void live_add(const void *record, LiveKind kind) noexcept {
 }
 
 void live_remove(const void *record) noexcept {
+    Recent &recent = state().recent[slot_of(record)];
+    if (recent.record == record)
+        recent = Recent{};
     state().records.erase(record);
 }
 
 bool live_is(const void *record, LiveKind kind) noexcept {
     if (record == nullptr)
         return false;
+    Recent &recent = state().recent[slot_of(record)];
+    if (recent.record == record)
+        return recent.kind == kind;
     const auto it = state().records.find(record);
-    return it != state().records.end() && it->second == kind;
+    if (it == state().records.end())
+        return false;
+    recent = Recent{record, it->second};
+    return it->second == kind;
 }
 
 std::int32_t live_count(LiveKind kind) noexcept {
@@ -53,6 +80,7 @@ std::int32_t live_count(LiveKind kind) noexcept {
 
 void vkobase_reset_live_registry() noexcept {
     state().records.clear();
+    state().recent.fill(Recent{});
 }
 
 extern "C" VKOBASE_API int32_t vkov_test_live_count(int32_t kind) noexcept {

@@ -57,16 +57,25 @@ void clamp(Bar* bar) {
         std::clamp<int64_t>(bar->proportion, 1, std::min<int64_t>(width, INT32_MAX)));
 }
 
+// A bar is drawn again only when what it shows changed: pages set their bars on every
+// look-up, mostly to the values they already have.
+void redraw_if_changed(WINDOW win, const Bar& before, const Bar& after) {
+    if (before.min != after.min || before.max != after.max || before.pos != after.pos ||
+        before.proportion != after.proportion)
+        vkobase::win_invalidate(win, nullptr);
+}
+
 } // namespace
 
 extern "C" {
 
 void vkok_sbar_set_range(WINDOW win, int32_t kind, int32_t min, int32_t max) noexcept {
     if (Bar* bar = bar_of(win, kind)) {
+        const Bar before = *bar;
         bar->min = std::min(min, max);
         bar->max = std::max(min, max);
         clamp(bar);
-        vkobase::win_invalidate(win, nullptr);
+        redraw_if_changed(win, before, *bar);
     }
 }
 
@@ -82,9 +91,10 @@ void vkok_sbar_get_range(WINDOW win, int32_t kind, int32_t* min, int32_t* max) n
 
 void vkok_sbar_set_pos(WINDOW win, int32_t kind, int32_t pos) noexcept {
     if (Bar* bar = bar_of(win, kind)) {
+        const Bar before = *bar;
         bar->pos = pos;
         clamp(bar);
-        vkobase::win_invalidate(win, nullptr);
+        redraw_if_changed(win, before, *bar);
     }
 }
 
@@ -95,9 +105,10 @@ int32_t vkok_sbar_get_pos(WINDOW win, int32_t kind) noexcept {
 
 void vkok_sbar_set_proportion(WINDOW win, int32_t kind, int32_t proportion) noexcept {
     if (Bar* bar = bar_of(win, kind)) {
+        const Bar before = *bar;
         bar->proportion = proportion;
         clamp(bar);
-        vkobase::win_invalidate(win, nullptr);
+        redraw_if_changed(win, before, *bar);
     }
 }
 

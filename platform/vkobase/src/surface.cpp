@@ -104,18 +104,39 @@ cairo_surface_t *make_image(int width, int height) noexcept {
     return s;
 }
 
+// Where the window's client origin lies on its owner's surface, unclamped: the sum of the
+// placements from the window up to the owner.
+void origin_on_owner(WINDOW win, WINDOW owner, std::int32_t *h, std::int32_t *v) noexcept {
+    *h = 0;
+    *v = 0;
+    for (WINDOW w = win; w != owner && w != nullptr; w = w->parent) {
+        *v += w->internal->placement.top;
+        *h += w->internal->placement.left;
+    }
+}
+
+s_pnt clamped(std::int32_t h, std::int32_t v) noexcept {
+    return s_pnt{static_cast<std::int16_t>(std::clamp(v, -32768, 32767)),
+                 static_cast<std::int16_t>(std::clamp(h, -32768, 32767))};
+}
+
 // Clips cr (whose user space is the owner's client space) to the window's visible part and
 // moves the origin to the window's client origin. False when a window on the way is hidden.
+// One walk up to the owner: each ancestor's origin is the one below it less its placement.
 bool clip_to_window(cairo_t *cr, WINDOW win, WINDOW owner) noexcept {
+    std::int32_t h = 0, v = 0;
+    origin_on_owner(win, owner, &h, &v);
+    const s_pnt origin = clamped(h, v);
     s_rct area = vkobase::win_client_rect(win);
-    const s_pnt origin = vkobase::surface_origin(win);
     vkov_rect_offset(&area, origin.h, origin.v);
     for (WINDOW w = win; w != owner; w = w->parent) {
         if (!w->internal->visible)
             return false;
+        v -= w->internal->placement.top;
+        h -= w->internal->placement.left;
         WINDOW up = w->parent;
         s_rct up_area = vkobase::win_client_rect(up);
-        const s_pnt up_origin = vkobase::surface_origin(up);
+        const s_pnt up_origin = clamped(h, v);
         vkov_rect_offset(&up_area, up_origin.h, up_origin.v);
         if (!vkov_rect_intersect(&area, &area, &up_area))
             area = s_rct{0, 0, 0, 0};
@@ -197,15 +218,9 @@ void surface_attach(WINDOW owner, cairo_surface_t *surface) noexcept {
 }
 
 s_pnt surface_origin(WINDOW win) noexcept {
-    WINDOW owner = surface_owner(win);
-    std::int32_t v = 0;
-    std::int32_t h = 0;
-    for (WINDOW w = win; w != owner && w != nullptr; w = w->parent) {
-        v += w->internal->placement.top;
-        h += w->internal->placement.left;
-    }
-    return s_pnt{static_cast<std::int16_t>(std::clamp(v, -32768, 32767)),
-                 static_cast<std::int16_t>(std::clamp(h, -32768, 32767))};
+    std::int32_t h = 0, v = 0;
+    origin_on_owner(win, surface_owner(win), &h, &v);
+    return clamped(h, v);
 }
 
 cairo_t *surface_begin(WINDOW win) noexcept {
@@ -240,8 +255,10 @@ void surface_end(WINDOW win, cairo_t *cr) noexcept {
 
 void surface_mark_drawn(WINDOW win, const s_rct *rct) noexcept {
     SurfaceDrawnHook hook = state().drawn_hook;
+    if (hook == nullptr)
+        return;
     WINDOW owner = surface_owner(win);
-    if (hook == nullptr || owner == nullptr)
+    if (owner == nullptr)
         return;
     s_rct area;
     if (!win_client_part(win, rct, &area))

@@ -16,7 +16,9 @@
 #include "vkobase/res.h"
 #include "vkobase/sbar.h"
 #include "vkobase/slist.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
+#include "vkobase/vkobase.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
 
@@ -301,6 +303,40 @@ TEST_F(ControlsTest, ScrollBarsKeepTheirValuesInRange) {
     EXPECT_EQ(vkok_sbar_get_pos(its_win, VKO_SBAR_VERT), 0);
     vkok_vobj_destroy(vbar);
     EXPECT_EQ(vkok_sbar_get_pos(vbar, VKO_SBAR_CONTROL), -1) << "a dead window is not read";
+}
+
+TEST_F(ControlsTest, ScrollBarsAreDrawnAgainOnlyWhenWhatTheyShowChanged) {
+    WINDOW vbar = make(WC_VSCROLL);
+    vkok_sbar_set_range(vbar, VKO_SBAR_CONTROL, 0, 50);
+    vkok_sbar_set_pos(vbar, VKO_SBAR_CONTROL, 10);
+    vkok_sbar_set_proportion(vbar, VKO_SBAR_CONTROL, 5);
+    struct Step {
+        const char* why;
+        int op;  // 0 range, 1 pos, 2 proportion
+        int32_t a, b;
+        bool drawn;
+    };
+    const Step steps[] = {
+        {"the same range", 0, 0, 50, false},
+        {"the same range, reversed", 0, 50, 0, false},
+        {"the same position", 1, 10, 0, false},
+        {"a position cut to the one it has", 1, 10, 0, false},
+        {"the same proportion", 2, 5, 0, false},
+        {"another range", 0, 0, 60, true},
+        {"another position", 1, 11, 0, true},
+        {"another proportion", 2, 6, 0, true},
+        {"a range that moves the position in", 0, 0, 8, true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.why);
+        vkok_app_process_pending_events();
+        vkov_debug_draw_log_clear(vbar);
+        if (s.op == 0) vkok_sbar_set_range(vbar, VKO_SBAR_CONTROL, s.a, s.b);
+        if (s.op == 1) vkok_sbar_set_pos(vbar, VKO_SBAR_CONTROL, s.a);
+        if (s.op == 2) vkok_sbar_set_proportion(vbar, VKO_SBAR_CONTROL, s.a);
+        vkok_app_process_pending_events();
+        EXPECT_EQ(vkov_debug_draw_log_size(vbar) > 0, s.drawn);
+    }
 }
 
 class MenuTest : public ControlsTest {

@@ -270,10 +270,14 @@ TEST_F(FontTest, FamiliesMapToTheirInstalledFacesAndTheTableExtends) {
     EXPECT_FALSE(vkov_font_add_family_mapping("DorvaneExt", ""));
     EXPECT_TRUE(vkov_font_add_family_mapping("dorvaneext", "DejaVu Sans Mono"));
     EXPECT_STREQ(vkok_font_get_family_mapped(font, nullptr, 0), "DejaVu Sans Mono");
+    const int32_t mono_width = vkobase::font::text_width(font, 96, "AB C", -1);
     EXPECT_TRUE(vkov_font_add_family_mapping("DorvaneExt", VKO_FONT_TEST_FAMILY));
     int32_t leading = -1, ascent = -1, descent = -1;
     vkok_font_get_metrics(font, &leading, &ascent, &descent);
     EXPECT_EQ(ascent, 12) << "now measured as the test font";
+    EXPECT_EQ(vkobase::font::text_width(font, 96, "AB C", -1), 32)
+        << "the same text measured again takes the new face, not the width kept for the old ("
+        << mono_width << ")";
 
     vkov_test_reset_all();
     FONT_OBJ again = vkov_font_create();

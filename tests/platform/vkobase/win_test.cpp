@@ -6,6 +6,7 @@
 #include "core_test_support.h"
 // The hit test behind the platform's window-from-point service.
 #include "../../../platform/vkobase/src/window_internal.h"
+#include "../../../platform/vkobase/src/live_registry.h"
 
 namespace {
 
@@ -74,6 +75,41 @@ TEST_F(WinTest, Predicates_RejectNullFreedAndForeignHandlesWithoutReadingThem) {
         s_rct r{1, 1, 1, 1};
         EXPECT_EQ(vkok_vobj_get_outer_rect(c.win, &r) != nullptr, c.valid != 0);
     }
+}
+
+TEST_F(WinTest, Predicates_AnswerRightAfterRecentLookupsOfRecordsThatCameAndWent) {
+    // Records 4096 bytes apart share a place among the recent answers; answers are asked
+    // right after the records came, changed kind and went.
+    static char block[3 * 4096];
+    const void *a = block;
+    const void *b = block + 4096;
+    vkobase::live_add(a, vkobase::LiveKind::Window);
+    vkobase::live_add(b, vkobase::LiveKind::Font);
+    struct Step {
+        const char *why;
+        void (*change)(const void *a, const void *b);
+        bool a_window, a_font, b_font;
+    };
+    const Step steps[] = {
+        {"both registered", [](const void *, const void *) {}, true, false, true},
+        {"a gone", [](const void *x, const void *) { vkobase::live_remove(x); }, false, false,
+         true},
+        {"a back as a font",
+         [](const void *x, const void *) { vkobase::live_add(x, vkobase::LiveKind::Font); },
+         false, true, true},
+        {"b gone", [](const void *, const void *y) { vkobase::live_remove(y); }, false, true,
+         false},
+    };
+    for (const Step &st : steps) {
+        SCOPED_TRACE(st.why);
+        st.change(a, b);
+        for (int twice = 0; twice < 2; ++twice) {
+            EXPECT_EQ(vkobase::live_is(a, vkobase::LiveKind::Window), st.a_window);
+            EXPECT_EQ(vkobase::live_is(a, vkobase::LiveKind::Font), st.a_font);
+            EXPECT_EQ(vkobase::live_is(b, vkobase::LiveKind::Font), st.b_font);
+        }
+    }
+    vkobase::live_remove(a);
 }
 
 TEST_F(WinTest, Geometry_OuterClientAndScreenPositionsAgree) {
