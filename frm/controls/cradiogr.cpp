@@ -47,6 +47,12 @@ FRM_NRadioButton::FRM_NRadioButton(FRM_CRadioGroup* theGroup, long theContainerI
     BuildFromResource(theContainerId, theResourceId);
 }
 
+FRM_NRadioButton& FRM_NRadioButton::operator=(const FRM_NRadioButton& other)
+{
+    FRM_CNativeView::operator=(other);   // itsGroup stays: it is the enclosure
+    return *this;
+}
+
 void FRM_NRadioButton::DoHit(const s_ctlinfo&)
 {
     Activate();
@@ -73,6 +79,44 @@ FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, long theContainerId
     SetResourceId(static_cast<std::int32_t>(theResourceId));
     FRM_CResourceItems items(static_cast<std::int32_t>(theContainerId));
     items.IObject(theResourceId, this);
+}
+
+FRM_CRadioGroup::FRM_CRadioGroup(const FRM_CRadioGroup& other)
+    : FRM_CSubview(other), itsBorderSpace(other.itsBorderSpace), itHasBorder(other.itHasBorder)
+{
+    CopyButtons(other);
+}
+
+FRM_CRadioGroup& FRM_CRadioGroup::operator=(const FRM_CRadioGroup& other)
+{
+    if (this == &other)
+        return *this;
+    FRM_CSubview::operator=(other);
+    // Each button's destructor takes it out of the list.
+    while (itsSubviews->entries() > 0)
+        delete ChildAt(0);
+    itsSelectedId = -1;
+    itsBorderSpace = other.itsBorderSpace;
+    itHasBorder = other.itHasBorder;
+    CopyButtons(other);
+    return *this;
+}
+
+// The selection is not copied as an id: the other group's ids name its own buttons. The copy
+// of the button the toolkit shows as on is selected instead.
+void FRM_CRadioGroup::CopyButtons(const FRM_CRadioGroup& theGroup)
+{
+    long checked = -1;
+    for (std::size_t i = 0; i < theGroup.itsSubviews->entries(); ++i) {
+        const FRM_CView* source = theGroup.ChildAt(i);
+        const FRM_CRect frame = source->GetFrame();
+        const long id = LayOutButton(FRM_CPoint(frame.Left(), frame.Top()), source->GetTitle(),
+                                     source->GetCommand(), 0, source->GetGlue());
+        if (source->GetVKOWindow() != nullptr && vko_ctl_is_checked(source->GetVKOWindow()))
+            checked = id;
+    }
+    if (checked != -1)
+        SetSelectedButton(checked);
 }
 
 void FRM_CRadioGroup::TakeRadioRun(long theContainerId, const s_win_def* theFirst)

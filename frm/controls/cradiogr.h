@@ -19,6 +19,9 @@ public:
     FRM_NRadioButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, FRM_CRadioGroup* theGroup,
                      long theAttributes, const FRM_CStringRW& theTitle);
     FRM_NRadioButton(FRM_CRadioGroup* theGroup, long theContainerId, long theResourceId);
+    // A copy is a new control in the same group; an assigned button stays in its own group.
+    FRM_NRadioButton(const FRM_NRadioButton& other) = default;
+    FRM_NRadioButton& operator=(const FRM_NRadioButton& other);
 
     FRM_CRadioGroup* GetGroup() const { return itsGroup; }
     // A click selects the button in its group and sends its command.
@@ -36,8 +39,11 @@ public:
     FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& theOrigin, short hasBorder);
     // The run of radio items of window resource theContainerId from item theResourceId on.
     FRM_CRadioGroup(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
-    FRM_CRadioGroup(const FRM_CRadioGroup&) = delete;
-    FRM_CRadioGroup& operator=(const FRM_CRadioGroup&) = delete;
+    // A copy lies in the same enclosure with new buttons of the same titles, places, commands
+    // and glue; the copy of the checked button is selected. Assignment first deletes the
+    // group's own buttons.
+    FRM_CRadioGroup(const FRM_CRadioGroup& other);
+    FRM_CRadioGroup& operator=(const FRM_CRadioGroup& other);
 
     // Checks exactly that button and reports its title; an unknown id changes nothing.
     virtual void SetSelectedButton(long theId);
@@ -69,6 +75,7 @@ public:
 
 private:
     FRM_CNativeView* ButtonWithId(long theId) const;
+    void CopyButtons(const FRM_CRadioGroup& theGroup);
     float H(float thePixels) const;
     float V(float thePixels) const;
     long LayOutButton(const FRM_CPoint& theTopLeft, const FRM_CStringRW& theTitle,

@@ -147,6 +147,35 @@ FRM_CSketchPad::FRM_CSketchPad(FRM_CSubview* theEnclosure, const FRM_CRect& theR
     MakeFrame();
 }
 
+// The band is made for the copied kind: a rectangle band would give a line or polyline pad
+// no ends or vertices to answer with.
+FRM_CSketchPad::FRM_CSketchPad(const FRM_CSketchPad& other)
+    : FRM_CSubview(other), itsSketchType(other.itsSketchType),
+      itIsSketchEverywhere(other.itIsSketchEverywhere)
+{
+    MakeFrame();
+}
+
+FRM_CSketchPad& FRM_CSketchPad::operator=(const FRM_CSketchPad& other)
+{
+    if (this == &other)
+        return *this;
+    const short wasEnabled = IsEnabled();
+    FRM_CSubview::operator=(other);
+    if (IsEnabled() != wasEnabled) {
+        if (FRM_CWindow* window = GetCWindow()) {
+            if (IsEnabled())
+                window->AddSubview(itsCarrier);
+            else
+                window->RemoveSubview(itsCarrier);
+        }
+    }
+    itIsSketchEverywhere = other.itIsSketchEverywhere;
+    if (itsSketchType != other.itsSketchType)
+        SetSketchType(other.itsSketchType);
+    return *this;
+}
+
 FRM_CSketchPad::~FRM_CSketchPad()
 {
     delete itsCarrier;    // its wire frame goes with it

@@ -16,8 +16,11 @@ public:
     enum SKETCHTYPE : std::int32_t { RECTANGLE = 0, LINE = 1, POLYLINE = 2 };
 
     FRM_CSketchPad(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion);
-    FRM_CSketchPad(const FRM_CSketchPad&) = delete;
-    FRM_CSketchPad& operator=(const FRM_CSketchPad&) = delete;
+    // A copy sketches the same kind with a rubber band and carrier of its own. Assignment
+    // takes the kind, the everywhere flag and the enabled state, and puts the carrier in or
+    // out of the window to match.
+    FRM_CSketchPad(const FRM_CSketchPad& other);
+    FRM_CSketchPad& operator=(const FRM_CSketchPad& other);
     // Destroys the carrier view (and with it the rubber band) whether the pad is enabled or not.
     ~FRM_CSketchPad() override;
 

@@ -116,4 +116,78 @@ TEST_F(RadioGroupTest, NavigationEntersAtTheSelectedButtonAndSelectsOnMoving)
     EXPECT_EQ(itsPanel->commands, std::vector<long>{1303});
 }
 
+FRM_CView* Child(const FRM_CRadioGroup& theGroup, std::size_t theIndex)
+{
+    return static_cast<FRM_CView*>((*theGroup.GetSubviews())[theIndex]);
+}
+
+TEST_F(RadioGroupTest, CopiesHaveTheirOwnButtonsAndSelection)
+{
+    itsGroup->FindSubview(itsIds[1])->SetGlue(0x5);
+    itsGroup->SetSelectedButton(itsIds[1]);
+
+    // Titles, places, commands and glue of the buttons of a group, in order.
+    struct Button { std::string title; float left, top; long command; unsigned long glue; long id; };
+    auto buttons = [](const FRM_CRadioGroup& group) {
+        std::vector<Button> found;
+        for (std::size_t i = 0; i < group.GetSubviews()->entries(); ++i) {
+            const FRM_CView* view = Child(group, i);
+            found.push_back({view->GetTitle().data(), view->GetFrame().Left(), view->GetFrame().Top(),
+                             view->GetCommand(), view->GetGlue(), view->GetId()});
+        }
+        return found;
+    };
+    auto expectSameLayout = [&](const FRM_CRadioGroup& copy) {
+        const std::vector<Button> want = buttons(*itsGroup);
+        const std::vector<Button> got = buttons(copy);
+        ASSERT_EQ(got.size(), want.size());
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            EXPECT_EQ(got[i].title, want[i].title);
+            EXPECT_EQ(got[i].left, want[i].left);
+            EXPECT_EQ(got[i].top, want[i].top);
+            EXPECT_EQ(got[i].command, want[i].command);
+            EXPECT_EQ(got[i].glue, want[i].glue);
+            EXPECT_NE(got[i].id, want[i].id) << "a copy has buttons of its own";
+            EXPECT_NE(Child(copy, i)->GetVKOWindow(), Child(*itsGroup, i)->GetVKOWindow());
+        }
+        // The copy of the checked button is selected; the original keeps its own.
+        EXPECT_EQ(copy.GetSelectedButton(), Child(copy, 1)->GetId());
+        EXPECT_TRUE(vko_ctl_is_checked(Child(copy, 1)->GetVKOWindow()));
+        EXPECT_EQ(itsGroup->GetSelectedButton(), itsIds[1]);
+        EXPECT_EQ(Checked(), (std::vector<bool>{false, true, false}));
+    };
+
+    auto* copy = new FRM_CRadioGroup(*itsGroup);
+    EXPECT_EQ(copy->GetEnclosure(), itsPanel);
+    expectSameLayout(*copy);
+
+    // Assignment replaces the group's own buttons rather than adding to them.
+    auto* other = new FRM_CRadioGroup(itsPanel, FRM_CPoint(200, 10), 0);
+    other->AddButton(FRM_CPoint(0, 0), FRM_CStringRW("Adverb"), 1400, 0, 0);
+    *other = *itsGroup;
+    expectSameLayout(*other);
+    *other = *other;
+    expectSameLayout(*other);
+
+    // Nothing checked: the copy selects nothing.
+    auto* empty = new FRM_CRadioGroup(itsPanel, FRM_CPoint(300, 10), 0);
+    empty->AddButton(FRM_CPoint(0, 0), FRM_CStringRW("Noun"), 1301, 0, 0);
+    const FRM_CRadioGroup* emptyCopy = new FRM_CRadioGroup(*empty);
+    EXPECT_EQ(emptyCopy->GetSelectedButton(), -1);
+    EXPECT_EQ(emptyCopy->GetNumViews(), 1);
+}
+
+TEST_F(RadioGroupTest, ACopiedButtonJoinsTheSameGroup)
+{
+    const auto* original = static_cast<const FRM_NRadioButton*>(itsGroup->FindSubview(itsIds[0]));
+    auto* copy = new FRM_NRadioButton(*original);
+    EXPECT_EQ(copy->GetGroup(), itsGroup);
+    EXPECT_EQ(copy->GetEnclosure(), itsGroup);
+    EXPECT_EQ(itsGroup->GetNumViews(), 4);
+    EXPECT_EQ(copy->GetTitle(), original->GetTitle());
+    itsGroup->SetSelectedButton(copy->GetId());
+    EXPECT_TRUE(vko_ctl_is_checked(copy->GetVKOWindow()));
+    EXPECT_EQ(Checked(), (std::vector<bool>{false, false, false}));
+}
+
 } // namespace

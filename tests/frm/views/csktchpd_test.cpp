@@ -161,4 +161,60 @@ TEST_F(SketchPadTest, APadTakesItsCarrierWithItEnabledOrNot)
     Mouse(E_MOUSE_UP, 100, 100);
 }
 
+// A copy answers for its own kind of sketch, with a carrier of its own that goes with it.
+TEST_F(SketchPadTest, ACopySketchesTheSameKindOnItsOwn)
+{
+    itsPad->SetSketchType(FRM_CSketchPad::LINE);
+    itsPad->SetSketchEverywhere(0);
+    const long before = itsWindow->GetNumViews();
+    auto* copy = new ReadingPad(*itsPad);
+    EXPECT_EQ(itsWindow->GetNumViews(), before + 2) << "the copy and its carrier";
+    EXPECT_NE(copy->GetCarrier(), itsPad->GetCarrier());
+    EXPECT_EQ(copy->GetSketchType(), FRM_CSketchPad::LINE);
+    EXPECT_EQ(copy->IsSketchEverywhere(), 0);
+    delete itsPad;
+    itsPad = copy;
+
+    Mouse(E_MOUSE_DOWN, 50, 60);
+    Mouse(E_MOUSE_MOVE, 150, 110);
+    Mouse(E_MOUSE_UP, 150, 110);
+    ASSERT_EQ(copy->itsCommands, 1);
+    EXPECT_EQ(copy->itsStart, FRM_CPoint(31, 41));
+    EXPECT_EQ(copy->itsEnd, FRM_CPoint(130, 90));
+
+    copy->Disable();
+    const long disabled = itsWindow->GetNumViews();
+    auto* disabledCopy = new ReadingPad(*copy);
+    EXPECT_EQ(itsWindow->GetNumViews(), disabled + 1) << "a disabled copy keeps its carrier out";
+    delete disabledCopy;
+}
+
+TEST_F(SketchPadTest, AnAssignedPadTakesTheKindAndTheEnabledState)
+{
+    auto* source = new ReadingPad(itsWindow, FRM_CRect(0, 0, 10, 10));
+    source->SetCommand(kSketched);
+    source->SetSketchType(FRM_CSketchPad::POLYLINE);
+    source->Disable();
+    const long before = itsWindow->GetNumViews();
+    *itsPad = *source;
+    EXPECT_EQ(itsPad->GetSketchType(), FRM_CSketchPad::POLYLINE);
+    EXPECT_EQ(itsWindow->GetNumViews(), before - 1) << "a disabled pad's carrier is out of the window";
+
+    *source = *source;
+    source->Enable();
+    source->Size(FRM_CRect(20, 20, 280, 180));
+    *itsPad = *source;
+    EXPECT_EQ(itsWindow->GetNumViews(), before + 1) << "both pads enabled, with their carriers";
+    delete source;
+
+    const int vertices[][2] = {{40, 40}, {120, 60}};
+    for (const auto& vertex : vertices) {
+        Mouse(E_MOUSE_DOWN, vertex[0], vertex[1]);
+        Mouse(E_MOUSE_UP, vertex[0], vertex[1]);
+    }
+    Mouse(E_MOUSE_DBL, 120, 60);
+    ASSERT_EQ(itsPad->itsCommands, 1);
+    EXPECT_EQ(itsPad->itsPoints.size(), 2U);
+}
+
 } // namespace
