@@ -151,6 +151,20 @@ void KQedApp::ShutDown()
 
 short KQedApp::DoNew() { return OpenNewWindow(nullptr); }
 
+short KQedApp::DoOpen()
+{
+    // Only a reference document: the application's own two documents exist once.
+    auto* document = dynamic_cast<RefDoc*>(
+        KQedAppFactory::Instance().CreateDocument(KQedAppFactory::kReferenceDocument));
+    if (document == nullptr)
+        return 0;
+    if (!document->IsOpen() || document->DoOpen() == 0) {
+        delete document;
+        return 0;
+    }
+    return 1;
+}
+
 short KQedApp::OpenNewWindow(const WindowRequest* request)
 {
     auto* document = dynamic_cast<RefDoc*>(

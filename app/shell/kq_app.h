@@ -103,6 +103,9 @@ public:
     void StartUp() override;
     void ShutDown() override;
     short DoNew() override;
+    // A new reference document opened from a file the user chooses; 0 (and no document)
+    // when none was opened.
+    short DoOpen() override;
     void DoAboutBox() override;
     void DoMenuCommand(short tag, short shift, short control) override;
     void DoCommand(long command, void* data) override;

@@ -49,6 +49,14 @@ void RefDoc::OpenMainWindow(const WindowRequest* request)
     GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
 }
 
+short RefDoc::DoOpen()
+{
+    if (!AskForFileToOpen(&itsOpenFile))
+        return 0;
+    BuildWindow();
+    return itsMainWindow != nullptr ? 1 : 0;
+}
+
 int RefDoc::GetReferencePosition() const
 {
     const KQedApp* application = KQedApp::Instance();

@@ -8,6 +8,7 @@
 
 #include "app/display/entry_key_table.h"
 #include "app/shell/id_data.h"
+#include "app/shell/open_file.h"
 #include "frm/runtime/cdocumnt.h"
 
 class configDict;
@@ -62,6 +63,9 @@ public:
 
     // FRM_CDocument
     void BuildWindow() override;
+    // Asks for a file ("Enter a new file to open:"); with one that can be read, a main
+    // window. 0 when none was opened.
+    short DoOpen() override;
     void RemoveWindow(FRM_CWindow* window) override;
     void DoCommand(long command, void* data) override;
 
@@ -70,5 +74,6 @@ private:
     RefDocIDData itsIDData;
     EntryKeyTable itsKeyTable;
     MainRefWin* itsMainWindow = nullptr;         // the framework's
+    OpenFileSpec itsOpenFile;
     bool itIsOpen = false;
 };

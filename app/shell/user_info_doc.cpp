@@ -41,6 +41,20 @@ void UserInfoDoc::BuildWindow()
     KQedAppFactory::Instance().DoCreateWindows(this, KQedAppFactory::kUserDocument, 0, &itsIDData);
 }
 
+short UserInfoDoc::DoOpen()
+{
+    if (!AskForFileToOpen(&itsOpenFile))
+        return 0;
+    BuildWindow();
+    return 1;
+}
+
+short UserInfoDoc::DoSave()
+{
+    Apply();
+    return NeedsSaving() ? 0 : 1;
+}
+
 void UserInfoDoc::RemoveWindow(FRM_CWindow* window)
 {
     if (window == itsPreferencesWindow)

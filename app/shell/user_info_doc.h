@@ -7,6 +7,7 @@
 
 #include "app/display/prefs.h"
 #include "app/shell/id_data.h"
+#include "app/shell/open_file.h"
 #include "frm/runtime/cdocumnt.h"
 
 class FRM_CWindow;
@@ -35,6 +36,12 @@ public:
 
     // FRM_CDocument
     void BuildWindow() override;
+    // Asks for a file ("Enter a new file to open:"); with one that can be read, the
+    // document's windows. 0 when none was chosen.
+    short DoOpen() override;
+    // The document's file is the preferences file: saving applies the working copy (1 when
+    // it was written; otherwise it stays modified).
+    short DoSave() override;
     void RemoveWindow(FRM_CWindow* window) override;
     void DoCommand(long command, void* data) override;
     void DoMenuCommand(short tag, short shift, short control) override;
@@ -51,4 +58,5 @@ private:
     FRM_CWindow* itsBookmarkWindow = nullptr;     // while it is open
     bool itHasPendingBookmark = false;
     short itsPendingTag = 0;
+    OpenFileSpec itsOpenFile;
 };

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "app/settings/config_dict.h"
+#include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
+#include "app/shell/user_info_doc.h"
 #include "frm/views/cmenubar.h"
+#include "vkobase/dm.h"
 #include "vkobase/res.h"
 
 #include "../support/tavlin_fixture.h"
@@ -163,6 +166,70 @@ TEST_F(Shell, LastReferenceWindowClosed_TheProgramQuitsAfterADelay)
     vkov_test_advance_clock(250);
     vkok_app_process_pending_events();
     EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow)) << "the task window is gone: shut down";
+}
+
+TEST_F(Shell, OpeningAFile_AsksForItAndOpensAWindowOnlyForOneThatCanBeRead)
+{
+    Start();
+    itsDir.write("notes.txt", "a file");
+    std::filesystem::create_directories(itsDir.path() + "/folder");
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    struct Case {
+        const char* what;
+        bool user;         // the user's document, else the application (a new reference document)
+        int answer;        // 2 chosen, 1 cancelled
+        const char* path;
+        short opened;
+        std::size_t references;  // reference documents afterwards
+        bool error;
+    };
+    const Case cases[] = {
+        {"cancelled", false, 1, nullptr, 0, 1, false},
+        {"a readable file", false, 2, "notes.txt", 1, 2, false},
+        {"a file that is not there", false, 2, "missing.txt", 0, 2, true},
+        {"a folder", false, 2, "folder", 0, 2, true},
+        {"the user's document, cancelled", true, 1, nullptr, 0, 2, false},
+        {"the user's document, a readable file", true, 2, "notes.txt", 1, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::int32_t before = vkov_dm_test_count();
+        vkov_dm_test_push_answer(c.answer, c.path, 0);
+        EXPECT_EQ(c.user ? user->DoOpen() : itsApplication->DoOpen(), c.opened);
+        ASSERT_GT(vkov_dm_test_count(), before);
+        EXPECT_STREQ(vkov_dm_test_kind(before), "file_open");
+        EXPECT_STREQ(vkov_dm_test_text(before), "Enter a new file to open:");
+        EXPECT_EQ(vkov_dm_test_count() - before, c.error ? 2 : 1);
+        const std::vector<RefDoc*> documents = ReferenceDocuments();
+        ASSERT_EQ(documents.size(), c.references);
+        EXPECT_NE(documents.back()->GetMainWindow(), nullptr) << "no document without a window";
+    }
+    vkov_test_advance_clock(250);
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(vkov_vobj_is_valid(itsTaskWindow)) << "a document that did not open quits nothing";
+}
+
+TEST_F(Shell, SavingTheUsersDocument_WritesThePreferencesOrStaysModified)
+{
+    Start();
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    user->GetWorkingPrefs().font_size = 18;
+    user->SetModified(1);
+    EXPECT_EQ(user->DoSave(), 1);
+    EXPECT_EQ(user->NeedsSaving(), 0);
+    EXPECT_EQ(itsApplication->GetPrefs().font_size, 18);
+    EXPECT_NE(itsDir.read("Pref.kq").find("font_size=18"), std::string::npos);
+
+    // The file cannot be replaced: nothing is taken, and the document stays modified.
+    std::filesystem::remove(itsDir.path() + "/Pref.kq");
+    std::filesystem::create_directories(itsDir.path() + "/Pref.kq/in");
+    user->GetWorkingPrefs().font_size = 22;
+    user->SetModified(1);
+    EXPECT_EQ(user->DoSave(), 0);
+    EXPECT_EQ(user->NeedsSaving(), 1);
+    EXPECT_EQ(itsApplication->GetPrefs().font_size, 18);
 }
 
 TEST_F(Shell, QuitFromTheSystem_ClosesEveryDocumentOnce)
