@@ -307,6 +307,15 @@ FRM_CResource* FRM_CResourceMgr::Find(std::int32_t id) const
     return nullptr;
 }
 
+std::vector<FRM_CResource*> FRM_CResourceMgr::GetResources() const
+{
+    std::vector<FRM_CResource*> resources;
+    resources.reserve(itsResources.size());
+    for (const auto& resource : itsResources)
+        resources.push_back(resource.get());
+    return resources;
+}
+
 // ---- FRM_CResourceItems ------------------------------------------------------------------
 
 FRM_CResourceItems::FRM_CResourceItems(std::int32_t id)

@@ -124,6 +124,8 @@ public:
     // The earliest resource inserted with the id, or null.
     FRM_CResource* Find(std::int32_t id) const;
     std::size_t GetNumResources() const { return itsResources.size(); }
+    // Every resource held, in the order inserted (the manager keeps owning them).
+    std::vector<FRM_CResource*> GetResources() const;
 
 private:
     std::vector<std::unique_ptr<FRM_CResource>> itsResources;

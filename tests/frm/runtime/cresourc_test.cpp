@@ -128,6 +128,8 @@ TEST_F(ResourceTest, Manager_FindsTheEarlierOfTwoAndItemCursorsHold)
     EXPECT_EQ(manager->Insert(second), 600);
     EXPECT_EQ(manager->Insert(nullptr), 0);
     EXPECT_EQ(manager->Find(600), first);
+    EXPECT_EQ(manager->GetResources(), (std::vector<FRM_CResource*>{first, second}))
+        << "both kept, in the order inserted, and nothing for the null one";
     {
         FRM_CResourceItems items(600);
         EXPECT_EQ(first->GetHoldCount(), 1);
@@ -138,6 +140,7 @@ TEST_F(ResourceTest, Manager_FindsTheEarlierOfTwoAndItemCursorsHold)
     EXPECT_EQ(first->GetHoldCount(), 0);
     EXPECT_EQ(manager->Remove(600, 1), 1);
     EXPECT_EQ(manager->Find(600), second);
+    EXPECT_EQ(manager->GetResources(), (std::vector<FRM_CResource*>{second}));
 
     FrmErrorCapture errors;
     FRM_CResourceItems missing(4711);
