@@ -44,6 +44,8 @@ TEST(RectAlignment, EdgesAndCentresFollowTheUnion)
         {"bottom", &FRM_CRectAlignment::ToBottom, {{10, 15, 20, 20}, {30, 10, 35, 20}}},
         {"centre", &FRM_CRectAlignment::ToCenter, {{17.5f, 0, 27.5f, 5}, {20, 10, 25, 20}}},
         {"same width", &FRM_CRectAlignment::ToSameWidth, {{10, 0, 20, 5}, {30, 10, 40, 20}}},
+        {"middle", &FRM_CRectAlignment::ToMiddle, {{10, 7.5f, 20, 12.5f}, {30, 5, 35, 15}}},
+        {"same height", &FRM_CRectAlignment::ToSameHeight, {{10, 0, 20, 5}, {30, 10, 35, 15}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -51,6 +53,21 @@ TEST(RectAlignment, EdgesAndCentresFollowTheUnion)
         FRM_CRectAlignment alignment(rects.List());
         (alignment.*c.op)();
         EXPECT_EQ(rects.Now(), c.after);
+    }
+}
+
+TEST(RectAlignment, PageCentringUsesThePageNotTheUnion)
+{
+    const FRM_CRect page(0, 0, 100, 50);
+    {
+        const Rects rects({{10, 0, 20, 5}, {30, 10, 35, 20}});
+        FRM_CRectAlignment(rects.List()).ToPageCenter(page);
+        EXPECT_EQ(rects.Now(), (std::vector<FRM_CRect>{{45, 0, 55, 5}, {47.5f, 10, 52.5f, 20}}));
+    }
+    {
+        const Rects rects({{10, 0, 20, 5}, {30, 10, 35, 20}});
+        FRM_CRectAlignment(rects.List()).ToPageMiddle(page);
+        EXPECT_EQ(rects.Now(), (std::vector<FRM_CRect>{{10, 22.5f, 20, 27.5f}, {30, 20, 35, 30}}));
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "../support/frm_app_fixture.h"
 #include "../support/frm_error_capture.h"
+#include "frm/core/cvaluerwc.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cview.h"
 
@@ -75,6 +76,7 @@ TEST_F(DrawingContextTest, Primitives_ChooseTheirFormAndArgumentOrder)
         const char* why;
         void (*draw)(FRM_CDrawingContext&);
         const char* op;
+        const char* args = nullptr; // the logged arguments, where their order matters
     };
     const Case cases[] = {
         {"square corners", [](FRM_CDrawingContext& c) { c.DrawRect(FRM_CRect(0, 0, 9, 9)); },
@@ -92,13 +94,47 @@ TEST_F(DrawingContextTest, Primitives_ChooseTheirFormAndArgumentOrder)
              c.DrawPie(FRM_CRect(0, 0, 9, 9), FRM_CPoint(9, 4), FRM_CPoint(4, 0));
          },
          "draw_pie"},
+        {"an icon takes h, v, then its resource",
+         [](FRM_CDrawingContext& c) { c.DrawIcon(301, FRM_CPoint(7, 3)); }, "draw_icon",
+         "7,3,301"},
+        {"an arc takes its rectangle, then start and stop h, v",
+         [](FRM_CDrawingContext& c) {
+             c.DrawArc(FRM_CRect(1, 2, 30, 40), FRM_CPoint(30, 20), FRM_CPoint(15, 2));
+         },
+         "draw_arc", "2,1,40,30,30,20,15,2"},
+        {"text is drawn whole at its point",
+         [](FRM_CDrawingContext& c) { c.DrawText("tree", FRM_CPoint(4, 9)); }, "draw_text",
+         "4,9,\"tree\""},
+        {"scrolling keeps both distances and their signs",
+         [](FRM_CDrawingContext& c) { c.ScrollRect(FRM_CRect(0, 0, 20, 10), 3, -2); },
+         "scroll_rect", "0,0,10,20,3,-2"},
     };
     FRM_CDrawingContext context(itsView);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         c.draw(context);
         EXPECT_STREQ(Last().op, c.op);
+        if (c.args != nullptr)
+            EXPECT_STREQ(Last().args, c.args);
     }
+
+    RWOrdered points;
+    points.insert(new FRM_CPointRWC(0, 0));
+    points.insert(new FRM_CPointRWC(10, 0));
+    points.insert(new FRM_CPointRWC(5, 6));
+    context.DrawPolygon(points, 1);
+    EXPECT_STREQ(Last().op, "draw_polygon");
+    EXPECT_STREQ(Last().args, "3;0,0;10,0;5,6");
+    context.DrawPolygon(points, 0);
+    EXPECT_STREQ(Last().op, "draw_polyline") << "an open polygon is a line through its points";
+    points.clearAndDestroy();
+
+    IMAGE image = vko_image_create(VKO_IMAGE_INDEXED, 20, 20, 0);
+    ASSERT_NE(image, nullptr);
+    context.DrawImage(image, FRM_CRect(0, 0, 10, 10), FRM_CRect(5, 2, 15, 12));
+    EXPECT_STREQ(Last().op, "draw_image");
+    EXPECT_STREQ(Last().args, "2,5,12,15;0,0,10,10") << "the destination goes first";
+    vko_image_destroy(image);
 
     WINDOW pixmap = vko_pmap_create(itsHandle, 0, 20, 20, 0);
     ASSERT_NE(pixmap, nullptr);

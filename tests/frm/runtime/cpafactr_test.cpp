@@ -124,6 +124,53 @@ TEST_F(PAFactoryTest, Copy_IsFatal)
     EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{0, "cfactory", 204}}));
 }
 
+// A view that writes each property call of the glue helper into the journal.
+class RecordingView : public FRM_CView {
+public:
+    RecordingView() : FRM_CView(nullptr, FRM_CRect(0, 0, 10, 10), "") {}
+    void SetTitle(const FRM_CStringRW& title) override { Note("title " + std::string(title.data())); }
+    void SetCommand(long command) override { Note("command " + std::to_string(command)); }
+    void SetDoubleCommand(long command) override { Note("double " + std::to_string(command)); }
+    void SetGlue(unsigned long glue) override { Note("glue " + std::to_string(glue)); }
+    void Hide() override { Note("hide"); }
+    void Disable() override { Note("disable"); }
+    void Activate() override { Note("activate"); }
+    void SetSizing(short on) override { Note("sizing " + std::to_string(on)); }
+    void SetDragging(short on) override { Note("dragging " + std::to_string(on)); }
+
+private:
+    static void Note(const std::string& call) { Journal().push_back(call); }
+};
+
+TEST_F(PAFactoryTest, ViewProperties_SetInOrderAndOnlyWhatDiffersFromADefaultView)
+{
+    struct Case {
+        const char* why;
+        short visible, enabled, active, sizable, draggable;
+        std::vector<std::string> calls;
+    };
+    const std::vector<std::string> setters = {"title Word", "command 77", "double 78", "glue 5"};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> calls = setters;
+        calls.insert(calls.end(), more.begin(), more.end());
+        return calls;
+    };
+    const Case cases[] = {
+        {"a shown, enabled, still view gets the four setters only", 1, 1, 0, 0, 0, setters},
+        {"every flag away from the default", 0, 0, 1, 1, 1,
+         with({"hide", "disable", "activate", "sizing 1", "dragging 1"})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Journal().clear();
+        RecordingView view;
+        IPAFactoryView(&view, "Word", 77, 78, c.visible, c.enabled, c.active, 5, c.sizable,
+                       c.draggable);
+        EXPECT_EQ(Journal(), c.calls);
+    }
+    IPAFactoryView(nullptr, "Word", 77, 78, 0, 0, 1, 5, 1, 1); // nothing to set, no crash
+}
+
 TEST(FixRectTest, CorrectsSizesAndHidesDegenerateRectangles)
 {
     struct Case {

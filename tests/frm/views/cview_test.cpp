@@ -264,6 +264,35 @@ TEST_F(ViewTest, MisuseIsReportedWithItsModuleAndLine)
     EXPECT_EQ(child->GetEnclosure(), itsWindow);
 }
 
+TEST_F(ViewTest, GlobalAndLocalValuesAddOrTakeAwayTheOriginAndANullViewIsReported)
+{
+    auto* outer = new FRM_CSubview(itsWindow, FRM_CRect(20, 10, 120, 90));
+    auto* inner = new FRM_CView(outer, FRM_CRect(5, 6, 25, 26), FRM_CStringRW("i"));
+    const FRM_CPoint origin = inner->GetGlobalOrigin();
+
+    EXPECT_EQ(FRM_CPoint(3, 4).GetGlobal(inner), FRM_CPoint(3, 4) + origin);
+    FRM_CRect moved(1, 2, 3, 4);
+    moved += origin;
+    EXPECT_EQ(FRM_CRect(1, 2, 3, 4).GetGlobal(inner), moved);
+    FRM_CPoint point(7, 8);
+    EXPECT_EQ(point.Globalize(inner).Localize(inner), FRM_CPoint(7, 8)) << "a round trip";
+    EXPECT_EQ(FRM_CPoint(7, 8).GetTranslated(inner, outer),
+              FRM_CPoint(7, 8) + origin - outer->GetGlobalOrigin());
+
+    FrmErrorCapture capture;
+    FRM_CPoint p(1, 1);
+    FRM_CRect r(1, 1, 2, 2);
+    p.Globalize(nullptr);
+    p.Localize(nullptr);
+    r.Globalize(nullptr);
+    r.Localize(nullptr);
+    const std::vector<FrmReport> expected = {
+        {1500, "cpoint", 134}, {1501, "cpoint", 170}, {1700, "crect", 332}, {1701, "crect", 374}};
+    EXPECT_EQ(capture.Take(), expected);
+    EXPECT_EQ(p, FRM_CPoint(1, 1)) << "nothing changes without a view";
+    EXPECT_EQ(r, FRM_CRect(1, 1, 2, 2));
+}
+
 TEST_F(ViewTest, SubviewsUnderAPointListParentsFirst)
 {
     auto* outer = new FRM_CSubview(itsWindow, FRM_CRect(10, 10, 110, 90));
