@@ -90,8 +90,6 @@ BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
 
 BookWin::~BookWin()
 {
-    if (itsTimer >= 0)
-        vko_timer_destroy(itsTimer);
     if (FRM_CMouseManager* manager = GetMouseManager())
         manager->UnRegisterMouseHandler(itsDragSource.get());
 }
@@ -136,10 +134,7 @@ void BookWin::DoCommand(long command, void* data)
         return;
     case kCmdClose:
         // Not from inside the button's own click: the window goes on the next tick.
-        if (itsTimer < 0)
-            itsTimer = vko_timer_create(GetVKOWindow(), 1);
-        if (itsTimer < 0)
-            Close();
+        itsClose.Ask(this);
         return;
     case FRM_CTreeView::kTreeEventCommand:
         TreeEvent(data);
@@ -189,9 +184,7 @@ void BookWin::TreeEvent(void* data)
             return;
         if (auto* user = dynamic_cast<UserInfoDoc*>(GetDocument()))
             user->SetPendingBookmark(itsPendingTag);
-        itsTimer = vko_timer_create(GetVKOWindow(), kOpenDelayMs);
-        if (itsTimer < 0)
-            Close();  // no timer to wait for: close now
+        itsClose.Ask(this, kOpenDelayMs);
         return;
     }
     default:
@@ -201,13 +194,8 @@ void BookWin::TreeEvent(void* data)
 
 void BookWin::DoTimer(long timerId)
 {
-    if (timerId != itsTimer || itsTimer < 0) {
+    if (!itsClose.OnTimer(this, timerId))
         FRM_CWindow::DoTimer(timerId);
-        return;
-    }
-    vko_timer_destroy(itsTimer);
-    itsTimer = -1;
-    Close();
 }
 
 void BookWin::DeleteSelected()

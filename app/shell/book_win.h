@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/shell/close_soon.h"
 #include "app/shell/id_data.h"
 #include "frm/views/cwindow.h"
 
@@ -75,5 +76,5 @@ private:
     std::unique_ptr<FRM_CDragSource> itsDragSource;  // the window's mouse handler; owns the sink
     FRM_CTreeItem* itsDragged = nullptr;
     short itsPendingTag = 0;
-    std::int32_t itsTimer = -1;
+    CloseSoon itsClose;  // OK closes on the next tick, an opened bookmark kOpenDelayMs later
 };

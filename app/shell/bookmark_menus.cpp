@@ -8,7 +8,6 @@
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_app.h"
-#include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
@@ -128,26 +127,26 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
     }
     MainRefWin* target = WindowOf(*application, description);
     if (target == nullptr) {
-        // A new reference document opens the dictionary the preferences name.
-        Prefs& prefs = application->GetPrefs();
-        const RWCString preferred = prefs.reference;
-        prefs.reference = entry.text.c_str();
-        auto* document = dynamic_cast<RefDoc*>(
-            KQedAppFactory::Instance().CreateDocument(KQedAppFactory::kReferenceDocument));
-        prefs.reference = preferred;
-        if (document == nullptr || !document->IsOpen()) {
-            delete document;
+        // No window shows the dictionary: this one switches to it, as choosing it in the
+        // reference selector does (the selector lists the descriptions in their order).
+        const RWOrdered& descriptions = application->GetDescriptions();
+        long position = 0;
+        while (position < static_cast<long>(descriptions.entries()) &&
+               descriptions[static_cast<std::size_t>(position)] != description)
+            ++position;
+        window->DoCommand(MainRefWin::kCmdSelectReference, &position);
+        const auto* document = dynamic_cast<const RefDoc*>(window->GetDocument());
+        if (document == nullptr || document->GetDescription() != description) {
+            // Its data could not be opened: the window keeps its dictionary.
             vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
             return;
         }
-        document->DoNew();
-        target = document->GetMainWindow();
+        target = window;
     } else if (target != window) {
         if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
             desktop->SetFrontWindow(target);
     }
-    if (target != nullptr)
-        ShowBookmarkedWord(target, description, entry.name);
+    ShowBookmarkedWord(target, description, entry.name);
 }
 
 void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)

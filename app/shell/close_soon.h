@@ -1,6 +1,6 @@
-// close_soon.h: CloseSoon, which closes a window from the next timer tick. A dialog closed by
-// one of its controls (a button, a double click in a list) must not be deleted while that
-// control is still handling its hit.
+// close_soon.h: CloseSoon, which closes a window from the next timer tick (or a little
+// later). A dialog closed by one of its controls (a button, a double click in a list) must
+// not be deleted while that control is still handling its hit.
 #pragma once
 #include <cstdint>
 
@@ -18,11 +18,12 @@ public:
             vko_timer_destroy(itsTimer);
     }
 
-    // Asks for the close; without a timer the window closes now.
-    void Ask(FRM_CWindow* window)
+    // Asks for the close delayMs from now; without a timer the window closes now. A close
+    // asked for already keeps its time.
+    void Ask(FRM_CWindow* window, std::int32_t delayMs = 1)
     {
         if (itsTimer < 0)
-            itsTimer = vko_timer_create(window->GetVKOWindow(), 1);
+            itsTimer = vko_timer_create(window->GetVKOWindow(), delayMs);
         if (itsTimer < 0)
             window->Close();
     }

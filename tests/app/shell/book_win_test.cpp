@@ -166,24 +166,46 @@ TEST_F(BookmarksTest, MenuAddsTheEntryShownToTheChosenFolder)
 
 TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
 {
-    StartWithBookmarks(std::string(kBookmarks) + "Gone:<>:ghost\n");
+    // "Broken" is described, but its data is missing.
+    itsDir.write("c.dct", "ref_name=Broken\nbase_dir=data/\nbase_name=missing\n"
+                          "search_text=Entry word is...,va\n");
+    StartWithBookmarks(std::string(kBookmarks) + "Gone:<>:ghost\nBroken:<>:x\n");
+    ASSERT_EQ(itsApplication->GetDescriptions().entries(), 3u);
     MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog, in Alpha
     ASSERT_NE(MainWindow()->GetHistories().entries.Current(), nullptr);
     EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "dog");
 
-    // A bookmark of a dictionary without a window opens one.
+    // A bookmark of a dictionary no window shows: the window switches to it, as its
+    // reference selector does.
     MainWindow()->DoMenuCommand(bookmarktag::Open(6), 0, 0);  // red, in Beta
-    ASSERT_EQ(ReferenceDocuments().size(), 2u);
-    MainRefWin* beta = ReferenceDocuments()[1]->GetMainWindow();
-    ASSERT_NE(beta->GetHistories().entries.Current(), nullptr);
-    EXPECT_EQ(beta->GetHistories().entries.Current()->word, "red");
+    ASSERT_EQ(ReferenceDocuments().size(), 1u);
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
+    EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
+    ASSERT_NE(MainWindow()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "red");
 
-    // One whose dictionary is not described says so, and nothing else happens.
-    const int asked = vkov_dm_test_count();
-    MainWindow()->DoMenuCommand(bookmarktag::Open(7), 0, 0);
-    ASSERT_EQ(vkov_dm_test_count(), asked + 1);
-    EXPECT_STREQ(vkov_dm_test_text(asked), "Unable to find the bookmark's Reference");
-    EXPECT_EQ(ReferenceDocuments().size(), 2u);
+    // A second window on Alpha: a bookmark in Alpha comes up there, in front, and the
+    // first window stays on Beta.
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* alpha = ReferenceDocuments()[1]->GetMainWindow();
+    ASSERT_EQ(alpha->GetReferenceName(), "Alpha");
+    MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
+    ASSERT_NE(alpha->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(alpha->GetHistories().entries.Current()->word, "dog");
+
+    // One whose dictionary is not described, or cannot be opened, says so, and the window
+    // keeps its dictionary.
+    for (const short number : {7, 8}) {
+        const int asked = vkov_dm_test_count();
+        MainWindow()->DoMenuCommand(bookmarktag::Open(number), 0, 0);
+        ASSERT_GE(vkov_dm_test_count(), asked + 1) << number;
+        EXPECT_STREQ(vkov_dm_test_text(vkov_dm_test_count() - 1), "Unable to find the bookmark's Reference");
+        EXPECT_EQ(ReferenceDocuments().size(), 2u);
+        EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
+        EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "red");
+    }
 }
 
 class BookWinTest : public BookmarksTest {
@@ -395,7 +417,21 @@ TEST_F(BookWinTest, DoubleClickOnABookmarkClosesAndAnswersItsTag)
     itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &onDog);
     EXPECT_EQ(itsWindow->PendingTag(), bookmarktag::Open(4));
     EXPECT_EQ(UserDocument()->GetNumWindows(), windows) << "it closes 100 ms later";
-    vkov_test_advance_clock(BookWin::kOpenDelayMs);
+    // OK meanwhile does not hurry it.
+    itsWindow->DoCommand(BookWin::kCmdClose, nullptr);
+    vkov_test_advance_clock(1);
+    EXPECT_EQ(UserDocument()->GetNumWindows(), windows);
+    vkov_test_advance_clock(BookWin::kOpenDelayMs - 1);
+    EXPECT_EQ(UserDocument()->GetNumWindows(), windows - 1);
+}
+
+TEST_F(BookWinTest, OkClosesOnTheNextTickNotInsideItsClick)
+{
+    Open();
+    const int windows = UserDocument()->GetNumWindows();
+    itsWindow->DoCommand(BookWin::kCmdClose, nullptr);
+    EXPECT_EQ(UserDocument()->GetNumWindows(), windows);
+    vkov_test_advance_clock(1);
     EXPECT_EQ(UserDocument()->GetNumWindows(), windows - 1);
 }
 
