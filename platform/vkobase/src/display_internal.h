@@ -8,6 +8,8 @@
 
 #include "vkobase/types.h"
 
+typedef struct _cairo_device cairo_device_t;
+
 namespace vkobase {
 
 // Connects to the server named by DISPLAY; false (and nothing changes) when there is none or
@@ -16,6 +18,9 @@ bool display_open() noexcept;
 // Destroys the X windows and closes the connection.
 void display_close() noexcept;
 bool display_is_open() noexcept;
+// The cairo device of the X surfaces, null while no window shows: at the close nothing but a
+// caller's own reference may hold it.
+cairo_device_t *display_cairo_device() noexcept;
 
 // One look at the server: X windows follow the window records (created, shown, hidden, moved,
 // resized, retitled, destroyed), and the input that arrived is queued as events.

@@ -354,11 +354,22 @@ void show_changes(Shown &s) noexcept {
     const bool bar_stale =
         s.inset > 0 && (s.bar_lost || s.bar_generation != vkobase::menu::bar_generation());
     if (bar_stale && s.xsurface != nullptr) {
-        cairo_t *bar = cairo_create(s.xsurface);
-        cairo_rectangle(bar, 0, 0, s.placement.right - s.placement.left, s.inset);
-        cairo_clip(bar);
-        vkobase::menu::draw_bar(s.owner, bar, s.placement.right - s.placement.left);
+        // The bar is drawn in memory, then copied. Text drawn straight onto an X surface gives
+        // its scaled font an X glyph cache that holds the connection's cairo device; cairo
+        // keeps released scaled fonts for reuse and never drops that hold, so the device would
+        // outlive the connection.
+        const int width = s.placement.right - s.placement.left;
+        cairo_surface_t *strip = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, s.inset);
+        cairo_t *bar = cairo_create(strip);
+        vkobase::menu::draw_bar(s.owner, bar, width);
         cairo_destroy(bar);
+        cairo_t *copy = cairo_create(s.xsurface);
+        cairo_set_source_surface(copy, strip, 0, 0);
+        cairo_set_operator(copy, CAIRO_OPERATOR_SOURCE);
+        cairo_rectangle(copy, 0, 0, width, s.inset);
+        cairo_fill(copy);
+        cairo_destroy(copy);
+        cairo_surface_destroy(strip);
         cairo_surface_flush(s.xsurface);
         s.bar_lost = false;
         s.bar_generation = vkobase::menu::bar_generation();
@@ -752,6 +763,13 @@ void display_close() noexcept {
             XFreeCursor(st.dpy, c);
     XCloseDisplay(st.dpy);
     st = DisplayState{};
+}
+
+cairo_device_t *display_cairo_device() noexcept {
+    for (const Shown &s : state().shown)
+        if (s.xsurface != nullptr)
+            return cairo_surface_get_device(s.xsurface);
+    return nullptr;
 }
 
 bool display_is_open() noexcept {

@@ -1,7 +1,8 @@
 // display_menu_x11_test.cpp: the menu bar, function keys and the wheel end to end under a
 // private Xvfb, with real input from the XTest extension: the program's window shows its menu
 // bar, a press on a title opens its menu, a release on an item sends the window its menu event;
-// a function key arrives with its code; a wheel turn over a list box scrolls it. Pictures of
+// a function key arrives with its code; a wheel turn over a list box scrolls it; at the end the
+// display's cairo device is left to be freed. Pictures of
 // the window with its menu open are kept for people to look at when VKO_GALLERY_DIR is set.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
@@ -64,6 +65,7 @@ struct Child {
     WINDOW list = nullptr;
     int ticks = 0;
     int step = 0;
+    cairo_device_t *device = nullptr; // a reference of the child's own
 };
 
 Child &child() {
@@ -172,6 +174,8 @@ void next_step() {
 int32_t doc_handler(WINDOW win, EVENT *ev) {
     switch (ev->type) {
     case E_TIMER:
+        if (child().device == nullptr && vkobase::display_cairo_device() != nullptr)
+            child().device = cairo_device_reference(vkobase::display_cairo_device());
         if (++child().ticks > 60)
             vkov_app_destroy(); // the script stalled: end, and let the checks tell
         next_step();
@@ -238,9 +242,19 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
+// Once the display is closed, nothing but the child's own reference holds the cairo device of
+// the X surfaces (else it is never freed).
+void count_device_holders() {
+    cairo_device_t *device = child().device;
+    const unsigned held = device != nullptr ? cairo_device_get_reference_count(device) : 0;
+    append_log("device holders after the close " + std::to_string(held - 1));
+    if (device != nullptr)
+        cairo_device_destroy(device);
+}
+
 [[noreturn]] void run_program(const std::string &display) {
     vkov_res_register_text("menus", kMenus);
-    vkotest::run_program(display, task_handler);
+    vkotest::run_program(display, task_handler, count_device_holders);
 }
 
 TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
@@ -267,6 +281,7 @@ TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
         "menu 32462", // chosen with the keyboard after Alt alone
         "title Menu test \xe2\x80\x93 \xc3\xa9t\xc3\xa9",
         "popup 127", // the pop-up's item clicked where the menu appeared
+        "device holders after the close 0",
     };
     EXPECT_EQ(lines, expected);
 

@@ -142,7 +142,9 @@ inline std::vector<std::string> read_lines(const std::string &path) {
 }
 
 // Runs the real event loop on the server with the task window's handler, then ends the child.
-[[noreturn]] inline void run_program(const std::string &display, VKO_EVENT_HANDLER task_handler) {
+// Runs the program to its end on the display, then `after` (when given), and ends the process.
+[[noreturn]] inline void run_program(const std::string &display, VKO_EVENT_HANDLER task_handler,
+                                     void (*after)() = nullptr) {
     setenv("DISPLAY", display.c_str(), 1);
     char base[] = "displaytest";
     char title[] = "Task";
@@ -151,6 +153,8 @@ inline std::vector<std::string> read_lines(const std::string &path) {
     config.appl_name = base;
     config.taskwin_title = title;
     vkowi_vko_system(0, nullptr, 0, task_handler, &config);
+    if (after != nullptr)
+        after();
     _exit(0);
 }
 
