@@ -630,9 +630,13 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     ev.type = E_CHAR;
     if (!vkobase::display_translate_key(keysym, xk.state, text, len, &ev.v.chr))
         return;
-    // Keys go to the focus when it lies in this window, else to the window itself.
+    // Keys go to the focus when it lies in this window, else to the window itself; those typed
+    // over an open drop-down list go to its control, which works the list.
     WINDOW focus = vkok_scr_get_focus_vobj();
-    vkobase::win_post_event(is_within(focus, s.owner) ? focus : s.owner, ev);
+    WINDOW target = is_within(focus, s.owner) ? focus : s.owner;
+    if (WINDOW control = vkobase::ctl::drop_down_owner(s.owner))
+        target = control;
+    vkobase::win_post_event(target, ev);
 }
 
 // The user (or a window manager) moved or resized the window: the record follows, which sends

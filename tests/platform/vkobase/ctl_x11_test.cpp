@@ -2,13 +2,11 @@
 // pointer and key input (the XTest extension, as a user's hand would): a click on a check box,
 // one on a list item, typing into an edit field, Tab and Return; checked by the control events
 // the dialog received, the controls' state and a screenshot. A list button's drop-down list
-// reaches past the bottom of its dialog and takes a click there, also while the dialog runs
-// modally. The program runs in a child process, as in the display test.
+// reaches past the bottom of its dialog and takes a click there, and the keys typed over it,
+// also while the dialog runs modally. The program runs in a child process, as in the display test.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <cairo.h>
 
@@ -17,6 +15,7 @@
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
+#include "xtest_hand.h"
 #include "xvfb_test_support.h"
 
 namespace {
@@ -46,33 +45,12 @@ void log_line(const std::string &line) {
     vkotest::append_line(child().log, line);
 }
 
-// A user at the server: moves the pointer, clicks and types through XTest.
-class Hand {
+// The user's hand, in the dialog's client coordinates (v, h) or the screen's.
+class Hand : public vkotest::XTestHand {
 public:
-    Hand() : dpy_(XOpenDisplay(nullptr)) {}
-    ~Hand() {
-        if (dpy_ != nullptr) {
-            XSync(dpy_, False);
-            XCloseDisplay(dpy_);
-        }
-    }
-    // A click at a point of the dialog's client area.
     void click(int v, int h) { click_screen(kDialog.top + v, kDialog.left + h); }
-    void click_screen(int v, int h) {
-        XTestFakeMotionEvent(dpy_, -1, h, v, CurrentTime);
-        XTestFakeButtonEvent(dpy_, 1, True, CurrentTime);
-        XTestFakeButtonEvent(dpy_, 1, False, CurrentTime);
-        XSync(dpy_, False);
-    }
-    void key(KeySym keysym) {
-        const KeyCode code = XKeysymToKeycode(dpy_, keysym);
-        XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
-        XTestFakeKeyEvent(dpy_, code, False, CurrentTime);
-        XSync(dpy_, False);
-    }
-
-private:
-    Display *dpy_;
+    void click_screen(int v, int h) { XTestHand::click(h, v); }
+    void move_screen(int v, int h) { move(h, v); }
 };
 
 int32_t dialog_handler(WINDOW win, EVENT *ev) {
@@ -201,8 +179,23 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
                  (drop == nullptr ? " closed" : " open"));
         hand.click(kPick.top + 10, kPick.right - 8);
         break;
-    case 4:
+    case 4: { // keys typed with the pointer over the list work it
         log_line(drop != nullptr ? "open again" : "not open");
+        if (drop != nullptr) {
+            const s_rct r = screen_rect(drop);
+            hand.move_screen(r.top + 5, r.left + 20); // over the first row: it lights up
+        }
+        hand.key(XK_Down);
+        hand.key(XK_Down);
+        hand.key(XK_Return);
+        break;
+    }
+    case 5:
+        log_line("keyed " + std::to_string(vkok_list_get_sel_index(pick)) +
+                 (drop == nullptr ? " closed" : " open"));
+        hand.click(kPick.top + 10, kPick.right - 8);
+        break;
+    case 6:
         hand.click_screen(700, 1000); // nowhere near the program's windows
         break;
     default:
@@ -257,13 +250,15 @@ TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
         ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
 
         const std::vector<std::string> lines = vkotest::read_lines(child().log);
-        ASSERT_EQ(lines.size(), 7u) << ::testing::PrintToString(lines);
+        ASSERT_EQ(lines.size(), 9u) << ::testing::PrintToString(lines);
         EXPECT_EQ(lines[0], "list on screen past the dialog");
         EXPECT_EQ(lines[1], "shot");
         EXPECT_EQ(lines[3], "15 40 0"); // the choice, told to the dialog
         EXPECT_EQ(lines[4], "chosen 7 closed");
         EXPECT_EQ(lines[5], "open again");
-        EXPECT_EQ(lines[6], "closed by a click elsewhere");
+        EXPECT_EQ(lines[6], "15 40 0");
+        EXPECT_EQ(lines[7], "keyed 2 closed");
+        EXPECT_EQ(lines[8], "closed by a click elsewhere");
         // Below the dialog the list's rows show on their own white.
         int x = 0, y = 0;
         ASSERT_EQ(std::sscanf(lines[2].c_str(), "probe %d %d", &x, &y), 2);

@@ -10,8 +10,6 @@
 
 #include <gtk/gtk.h>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -23,6 +21,7 @@
 #include "../../../platform/vkobase/src/print_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
+#include "xtest_hand.h"
 #include "xvfb_test_support.h"
 
 namespace {
@@ -48,34 +47,7 @@ void log_line(const std::string &line) {
     vkotest::append_line(child().log, line);
 }
 
-// A user at the server, through its own connection.
-class Hand {
-public:
-    Hand() : dpy_(XOpenDisplay(nullptr)) {}
-    ~Hand() {
-        if (dpy_ != nullptr)
-            XCloseDisplay(dpy_);
-    }
-    void move(int x, int y) {
-        XTestFakeMotionEvent(dpy_, -1, x, y, CurrentTime);
-        XSync(dpy_, False);
-    }
-    void click(int x, int y) {
-        move(x, y);
-        XTestFakeButtonEvent(dpy_, 1, True, CurrentTime);
-        XTestFakeButtonEvent(dpy_, 1, False, CurrentTime);
-        XSync(dpy_, False);
-    }
-    void key(KeySym keysym) {
-        const KeyCode code = XKeysymToKeycode(dpy_, keysym);
-        XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
-        XTestFakeKeyEvent(dpy_, code, False, CurrentTime);
-        XSync(dpy_, False);
-    }
-
-private:
-    Display *dpy_;
-};
+using Hand = vkotest::XTestHand;
 
 GtkDialog *open_dialog() {
     GList *tops = gtk_window_list_toplevels();
