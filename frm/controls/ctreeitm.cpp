@@ -32,15 +32,40 @@ bool FRM_CTreeAttributes::operator==(const FRM_CTreeAttributes& other) const
            itsTabSet == other.itsTabSet && itsFont == other.itsFont;
 }
 
+namespace {
+
+RWCollectable* CreateTreeAttributes()
+{
+    return new FRM_CTreeAttributes();
+}
+
+// The record's entry in the container library's factory, under an id the factory hands out,
+// for as long as the library is loaded.
+struct TreeAttributesRegistration {
+    TreeAttributesRegistration() { rwAddToFactory(CreateTreeAttributes, id, "CTreeAttributes"); }
+    ~TreeAttributesRegistration() { rwRemoveFromFactory(id); }
+    const RWClassID id = nextAtom();
+};
+
+const RWClassID kTreeAttributesRegistered = FRM_CTreeAttributes::classIsA();
+
+} // namespace
+
+RWClassID FRM_CTreeAttributes::classIsA()
+{
+    static const TreeAttributesRegistration registration;
+    return registration.id;
+}
+
 bool FRM_CTreeAttributes::isEqual(const RWCollectable* other) const
 {
-    const auto* attributes = dynamic_cast<const FRM_CTreeAttributes*>(other);
-    return attributes != nullptr && *this == *attributes;
+    return other != nullptr && other->isA() == classIsA() &&
+           *this == *static_cast<const FRM_CTreeAttributes*>(other);
 }
 
 RWCollectable* FRM_CTreeAttributes::newSpecies() const
 {
-    return new FRM_CTreeAttributes(0, FRM_CFont(), 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+    return new FRM_CTreeAttributes();
 }
 
 const FRM_CTreeAttributes* FRM_CTreeAttributes::Shared(const FRM_CTreeAttributes& theChanged) const

@@ -32,6 +32,7 @@ public:
                         float theIndent, const FRM_CImage* theImage,
                         const FRM_CImage* theCollapsedImage, const FRM_CImage* theExpandedImage,
                         const CTabSet* theTabSet, const FRM_CTreeSource* theSource);
+    FRM_CTreeAttributes() = default;
     FRM_CTreeAttributes(const FRM_CTreeAttributes& other) = default;
     FRM_CTreeAttributes& operator=(const FRM_CTreeAttributes& other) = default;
 
@@ -54,6 +55,9 @@ public:
     bool isEqual(const RWCollectable* other) const override;
     RWCollectable* newSpecies() const override;
     RWCollectable* copy() const override { return new FRM_CTreeAttributes(*this); }
+    // The id the container library's factory gave "CTreeAttributes" when the library loaded.
+    static RWClassID classIsA();
+    RWClassID isA() const override { return classIsA(); }
 
     // This record when the value is the current one, else the view's record with that one
     // value changed (null without a view).

@@ -341,6 +341,18 @@ TEST_F(TreeTest, EqualLooksShareOneRecord)
     EXPECT_TRUE(copy == *shared);
     EXPECT_EQ(copy.CloneColor(1), nullptr);  // no view to share with
 
+    // The container library's factory makes default records under the class's own id.
+    const RWClassID id = FRM_CTreeAttributes::classIsA();
+    EXPECT_EQ(getRWFactory()->classID("CTreeAttributes"), id);
+    EXPECT_EQ(shared->isA(), id);
+    std::unique_ptr<RWCollectable> made(getRWFactory()->create("CTreeAttributes"));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->isA(), id);
+    EXPECT_TRUE(made->isEqual(std::unique_ptr<RWCollectable>(shared->newSpecies()).get()));
+    EXPECT_FALSE(made->isEqual(shared));
+    const RWCollectable other;
+    EXPECT_FALSE(shared->isEqual(&other));
+
     // Best height and indent come from the font.
     const FRM_CTreeAttributes* best =
         itsTree->GetAttributes(0, FRM_CEnvironment::DefaultFont(), FRM_CTreeItem::kBestHeight,
