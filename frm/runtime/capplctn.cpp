@@ -270,14 +270,17 @@ short FRM_CApplication::DoClose()
 
 short FRM_CApplication::DoPageSetUp()
 {
-    if (itsPrintRecord == nullptr) {
+    // The record is made on first use, as for printing, so that Print Setup works before
+    // anything has been printed; only a record that cannot be made gives the warning.
+    s_printrcd* record = GetPrintRecord();
+    if (record == nullptr) {
         const FRM_CStringRW warning(kResNoPrintRecord);
         vko_dm_post_warning("%s", warning.data());
         return 0;
     }
-    if (!vko_print_is_valid(itsPrintRecord))
+    if (!vko_print_is_valid(record))
         return 0;
-    return vko_dm_post_page_setup(itsPrintRecord) ? 1 : 0;
+    return vko_dm_post_page_setup(record) ? 1 : 0;
 }
 
 short FRM_CApplication::DoPrint()

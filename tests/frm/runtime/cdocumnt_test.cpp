@@ -174,10 +174,19 @@ TEST_F(DocumentTest, NullArguments_AreFatal)
                                                      {4, "capplctn", 565}}));
 }
 
-TEST_F(DocumentTest, PageSetUp_WithoutAPrintRecordWarns)
+TEST_F(DocumentTest, PageSetUp_BeforeAnyPrintingMakesTheRecordAndShowsTheDialog)
 {
-    EXPECT_EQ(itsApplication->DoPageSetUp(), 0);
-    EXPECT_EQ(LastDialogKind(), "warning");
+    const int before = Dialogs();
+    vkov_dm_test_push_answer(1, nullptr, 0);
+    itsDocument->DoMenuCommand(32007, 0, 0); // File > Print Setup...
+    EXPECT_EQ(Dialogs(), before + 1);
+    EXPECT_EQ(LastDialogKind(), "page_setup") << "no warning: the record is made on first use";
+    s_printrcd* record = itsApplication->GetPrintRecord();
+    ASSERT_NE(record, nullptr);
+
+    vkov_dm_test_push_answer(0, nullptr, 0);
+    EXPECT_EQ(itsApplication->DoPageSetUp(), 0) << "a cancelled dialog";
+    EXPECT_EQ(itsApplication->GetPrintRecord(), record) << "the same record is kept";
 }
 
 } // namespace
