@@ -232,6 +232,50 @@ TEST_F(Shell, SavingTheUsersDocument_WritesThePreferencesOrStaysModified)
     EXPECT_EQ(itsApplication->GetPrefs().font_size, 18);
 }
 
+TEST_F(Shell, FrameworkPrompts_ShowTheProgramsTextsNeverBlankOnes)
+{
+    // The framework reads these texts from the program's string table by number.
+    struct Case {
+        int id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {32103, "Save"},
+        {32105, "Discard"},
+        {32107, "Cancel"},
+        {32109, "Document has changed, save before closing?"},
+        {32111, "Save as:"},
+        {32113, "Select a file to open:"},
+        {32115, "Unable to locate creation information for object %1$ld"},
+        {32117, "Unable to locate layer %1$ld for object %2$ld"},
+        {32119, "Factory object %1$ld is not of type %2$ld"},
+        {32121, "Font not mapped!"},
+        {32123, "Vko-Frame++ Error: #%1$ld, File:%2$s, Line:%3$d"},
+    };
+    char text[128];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        ASSERT_NE(vkov_res_get_str(c.id, text, sizeof text), nullptr);
+        EXPECT_STREQ(text, c.text);
+    }
+    ASSERT_NE(vkov_res_get_str(32101, text, sizeof text), nullptr);
+    EXPECT_GT(std::strlen(text), 0u) << "the page-setup warning";
+
+    // Closing the user's changed document through the framework asks in those words.
+    Start();
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    user->SetModified(1);
+    vkov_dm_test_push_answer(2, nullptr, 0); // Cancel
+    EXPECT_EQ(user->DoClose(), 0);
+    const int last = vkov_dm_test_count() - 1;
+    ASSERT_GE(last, 0);
+    EXPECT_STREQ(vkov_dm_test_kind(last), "ask");
+    EXPECT_STREQ(vkov_dm_test_text(last),
+                 "Document has changed, save before closing?|Save|Discard|Cancel");
+    EXPECT_EQ(user->NeedsSaving(), 1) << "Cancel keeps the change";
+}
+
 TEST_F(Shell, QuitFromTheSystem_ClosesEveryDocumentOnce)
 {
     // A quit from outside (the session ending, a terminate signal) closes all documents at
