@@ -471,6 +471,43 @@ TEST_F(MiniDemo, EntriesCarryEveryFieldWordNetFills)
     EXPECT_EQ(itsReport.senses_left_out, 0u);
 }
 
+// A sense shows its subject in brackets; WordNet's definition often opens with the same
+// subject in parentheses, which is left out then. A parenthesis that names no subject of the
+// sense stays.
+TEST(DemoEntries, ASubjectLabelIsShownOnceInBrackets)
+{
+    TempDir dir;
+    dir.write("data.noun",
+              "00000100 11 n 01 heave 0 002 ;c 00000300 n 0000 ;c 00000400 n 0000 | (Geology) a "
+              "horizontal dislocation  \n"
+              "00000200 04 n 01 heave 0 001 ;c 00000300 n 0000 | (informal) an act of lifting  \n"
+              "00000300 09 n 01 geology 0 000 | a science of the earth  \n"
+              "00000400 09 n 01 earth_science 0 000 | the sciences of the earth  \n");
+    dir.write("index.noun",
+              "earth_science n 1 0 1 0 00000400  \ngeology n 1 0 1 0 00000300  \n"
+              "heave n 2 1 ;c 2 0 00000100 00000200  \n");
+    for (const char* name : {"data.verb", "data.adj", "data.adv", "index.verb", "index.adj",
+                             "index.adv", "cntlist.rev"})
+        dir.write(name, "");
+    WordNet wordnet;
+    std::string error;
+    ASSERT_TRUE(read_wordnet(dir.path(), &wordnet, &error)) << error;
+    MainReport report;
+    const dictwriter::DictionarySource source =
+        build_main_source(wordnet, list_entries(wordnet), EntryExtras{}, &report);
+    const dictwriter::SourceEntry* heave = nullptr;
+    for (const dictwriter::SourceEntry& e : source.entries)
+        heave = e.head_word == "heave" ? &e : heave;
+    ASSERT_NE(heave, nullptr);
+    Fields senses;
+    for (const auto& field : decode_fields(heave->fields))
+        if (field.first == 0x94 || field.first == 0xDD || field.first == 0xEC)
+            senses.push_back(field);
+    EXPECT_EQ(senses, (Fields{{0x94, "1"}, {0xDD, "geology"}, {0xDD, "earth science"},
+                              {0xEC, "a horizontal dislocation"}, {0x94, "2"}, {0xDD, "geology"},
+                              {0xEC, "(informal) an act of lifting"}}));
+}
+
 TEST_F(MiniDemo, EveryIndexFindsItsEntries)
 {
     TempDir out;

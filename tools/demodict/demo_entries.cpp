@@ -54,6 +54,26 @@ std::string blanked(std::string text)
     return text;
 }
 
+// WordNet opens many a definition with its subject in parentheses, "(geology) a horizontal
+// dislocation". The sense shows its subject labels in brackets already, so a leading
+// parenthesis that names one of them is left out of the definition.
+std::string without_subject(const std::string& definition, const std::vector<std::string>& subjects)
+{
+    if (definition.empty() || definition[0] != '(')
+        return definition;
+    const std::size_t close = definition.find(')');
+    if (close == std::string::npos)
+        return definition;
+    const std::string named = lower(definition.substr(1, close - 1));
+    for (const std::string& subject : subjects) {
+        if (lower(subject) == named) {
+            const std::size_t rest = definition.find_first_not_of(' ', close + 1);
+            return rest == std::string::npos ? std::string() : definition.substr(rest);
+        }
+    }
+    return definition;
+}
+
 // Stored text: no control bytes, and no '~', which the formatter takes for the entry word.
 std::string clean(const std::string& text)
 {
@@ -188,11 +208,13 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
         const int own = word_number(*synset, lemma_lower);
         std::vector<EntryField> sense;
         sense.push_back({kSenseNumber, std::to_string(senses.size() + 1)});
+        std::vector<std::string> subjects;
         for (const char* domain : {";c", ";r"}) {
             for_pointers(*synset, own, domain, [&](const SynsetPointer& p) {
                 const std::string label = target_word(wordnet, p);
                 if (!label.empty()) {
                     sense.push_back({kBracketed, clean(label)});
+                    subjects.push_back(label);
                     add_unique(&built.labels, label);
                 }
             });
@@ -204,8 +226,9 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
                 add_unique(&built.labels, label);
             }
         });
-        sense.push_back({kDefinition, clean(synset->definition)});
-        built.terms.push_back({"df", synset->definition});
+        const std::string definition = without_subject(synset->definition, subjects);
+        sense.push_back({kDefinition, clean(definition)});
+        built.terms.push_back({"df", definition});
         for (const std::string& example : synset->examples) {
             sense.push_back({kExample, clean(example)});
             built.terms.push_back({"vi", example});
