@@ -150,34 +150,43 @@ void EntryPainter::SetFontFamily(int fontIndex, std::int32_t size, std::int32_t 
     SyncFont(settings, false);
 }
 
+EntryPainter::WindowFont EntryPainter::TargetFont(const DisplaySettings& settings, bool highlight)
+{
+    WindowFont font;
+    font.family = std::clamp<int>(settings.font_index, 0, 4);
+    font.size = std::max<std::int32_t>(1, settings.current_size);
+    font.style = settings.font_style;
+    font.color = highlight ? settings.prefs.highlight_color : settings.prefs.text_color;
+    if (settings.color_lock != 0) {
+        font.color = settings.lock_byte == 0x0E   ? kBlue
+                     : settings.lock_byte == 0x0F ? kRed
+                                                  : settings.prefs.text_color;
+    }
+    font.colorSet = true;
+    return font;
+}
+
 void EntryPainter::SyncFont(const DisplaySettings& settings, bool highlight)
 {
     WINDOW window = Target();
     if (window == nullptr)
         return;
-    const int family = std::clamp<int>(settings.font_index, 0, 4);
-    if (family != itsWindowFont.family) {
-        vko_dwin_set_font_family(window, kEntryFontFamilies[family]);
-        itsWindowFont.family = family;
+    const WindowFont target = TargetFont(settings, highlight);
+    if (target.family != itsWindowFont.family) {
+        vko_dwin_set_font_family(window, kEntryFontFamilies[target.family]);
+        itsWindowFont.family = target.family;
     }
-    const std::int32_t size = std::max<std::int32_t>(1, settings.current_size);
-    if (size != itsWindowFont.size) {
-        vko_dwin_set_font_size(window, size);
-        itsWindowFont.size = size;
+    if (target.size != itsWindowFont.size) {
+        vko_dwin_set_font_size(window, target.size);
+        itsWindowFont.size = target.size;
     }
-    if (settings.font_style != itsWindowFont.style) {
-        vko_dwin_set_font_style(window, static_cast<std::uint32_t>(settings.font_style));
-        itsWindowFont.style = settings.font_style;
+    if (target.style != itsWindowFont.style) {
+        vko_dwin_set_font_style(window, static_cast<std::uint32_t>(target.style));
+        itsWindowFont.style = target.style;
     }
-    std::uint32_t color = highlight ? settings.prefs.highlight_color : settings.prefs.text_color;
-    if (settings.color_lock != 0) {
-        color = settings.lock_byte == 0x0E   ? kBlue
-                : settings.lock_byte == 0x0F ? kRed
-                                             : settings.prefs.text_color;
-    }
-    if (!itsWindowFont.colorSet || color != itsWindowFont.color) {
-        vko_dwin_set_fore_color(window, color);
-        itsWindowFont.color = color;
+    if (!itsWindowFont.colorSet || target.color != itsWindowFont.color) {
+        vko_dwin_set_fore_color(window, target.color);
+        itsWindowFont.color = target.color;
         itsWindowFont.colorSet = true;
     }
 }
@@ -819,6 +828,19 @@ void EntryPainter::DrawRunRange(std::size_t from, std::size_t to, float originY,
     for (const int index : itsSelection)
         if (static_cast<std::size_t>(index) < to)
             selected[static_cast<std::size_t>(index)] = true;
+    // Runs that follow each other on a line in one font and colour are drawn as one text:
+    // each drawing call costs far more than its glyphs. The layout placed every run at the
+    // end of the one before (whole-pixel widths), so the glyphs land where they would alone.
+    std::string pending;
+    std::size_t pendingInk = 0; // the blanks after the last word are left out
+    std::int32_t pendingX = 0, pendingY = 0, pendingEnd = 0;
+    const auto flush = [&]() {
+        if (pendingInk != 0)
+            vko_dwin_draw_text(window, pendingX, pendingY, pending.data(),
+                               static_cast<std::int32_t>(pendingInk));
+        pending.clear();
+        pendingInk = 0;
+    };
     for (std::size_t i = from; i < to; ++i) {
         const Run& run = itsRuns[i];
         const float y = run.y - originY;
@@ -833,6 +855,7 @@ void EntryPainter::DrawRunRange(std::size_t from, std::size_t to, float originY,
                 continue;
             }
             if (run.text.size() == 2 && visible) {
+                flush();
                 const DisplaySettings saved = *state;
                 ApplyStyleByte(c, state, false);
                 SyncFont(*state, run.highlight != 0);
@@ -841,20 +864,41 @@ void EntryPainter::DrawRunRange(std::size_t from, std::size_t to, float originY,
                 *state = saved;
             }
         } else if (visible) {
+            const std::int32_t x = ToInt(run.x);
+            const std::int32_t baseline = ToInt(y) + state->baseline_shift;
+            const bool follows = !pending.empty() && baseline == pendingY && x == pendingEnd &&
+                                 TargetFont(*state, run.highlight != 0) == itsWindowFont;
             if (IsMarker(run.text)) {
+                flush();
                 DrawMarker(run, originY);
-            } else if (!(blanksLeaveNoInk && IsBlank(run.text) &&
-                         (state->font_style & VKO_FS_UNDERLINE) == 0)) {
-                SyncFont(*state, run.highlight != 0);
-                vko_dwin_draw_text(window, ToInt(run.x), ToInt(y) + state->baseline_shift,
-                                   run.text.data(), static_cast<std::int32_t>(run.text.size()));
+            } else if (blanksLeaveNoInk && IsBlank(run.text) &&
+                       (state->font_style & VKO_FS_UNDERLINE) == 0) {
+                // No ink of its own; it may join the texts on either side.
+                if (follows) {
+                    pending += run.text;
+                    pendingEnd += ToInt(std::floor(run.width));
+                }
+            } else {
+                if (!follows) {
+                    flush();
+                    SyncFont(*state, run.highlight != 0);
+                    pendingX = x;
+                    pendingY = baseline;
+                    pendingEnd = x;
+                }
+                pending += run.text;
+                pendingInk = pending.size();
+                pendingEnd += ToInt(std::floor(run.width));
             }
         }
-        if (visible && selected[i])
+        if (visible && selected[i]) {
+            flush(); // the inversion goes over the drawn text
             InvertRun(run, originY);
+        }
         if (y - static_cast<float>(itsAscentOffset) > clipBottom)
             break;
     }
+    flush();
 }
 
 void EntryPainter::Redraw(float originY)

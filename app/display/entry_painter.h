@@ -191,6 +191,7 @@ private:
         std::int32_t style = -1;
         std::uint32_t color = 0;
         bool colorSet = false;
+        bool operator==(const WindowFont&) const = default;
     };
 
     void EmptyLayout();
@@ -201,6 +202,8 @@ private:
     void ApplyStyleByte(unsigned char byte, DisplaySettings* settings, bool startGroup);
     // Sets the window's font and colour from settings (highlight: the run is a search word).
     void SyncFont(const DisplaySettings& settings, bool highlight);
+    // The window font and colour that text drawn in these settings needs.
+    static WindowFont TargetFont(const DisplaySettings& settings, bool highlight);
     void SetFontFamily(int fontIndex, std::int32_t size, std::int32_t style);
     float Measure(const std::string& text);
     float CachedWidth(const std::string& text);

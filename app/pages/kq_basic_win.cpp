@@ -424,6 +424,9 @@ void KQBasicWin::SetListMoves(const ListMoves& moves)
     }
     for (const auto& [button, on] : {std::pair<FRM_CButton*, bool>{itsNextListButton, moves.next != 0},
                                      {itsPreviousListButton, moves.previous != 0}}) {
+        // Drawn again only when it changes: every look-up sets both buttons of every page.
+        if (button->IsEnabled() == (on ? 1 : 0))
+            continue;
         if (on)
             button->Enable();
         else

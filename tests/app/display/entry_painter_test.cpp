@@ -436,11 +436,45 @@ TEST_F(EntryPainterTest, Redraw_DrawsFromTheScrolledOriginInTheColours)
     EXPECT_EQ(std::string(drawn.front().args).substr(0, 5), "20,0,"); // its descent shows
     bool found = false;
     for (const auto& entry : drawn) {
-        found = found || std::string(entry.args) == "20,48,\"line\"";
-        // Blanks between words leave no ink on transparent text and are not drawn.
+        // The words of a line in one colour are drawn as one text; the highlighted word
+        // in another colour is a text of its own.
+        found = found || std::string(entry.args) == "20,48,\"line a\"";
+        EXPECT_NE(std::string(entry.args).find("\"line a\"") == std::string::npos,
+                  std::string(entry.args).find("\"cat\"") == std::string::npos)
+            << entry.args;
+        // Blanks between words leave no ink on transparent text and are not drawn alone.
         EXPECT_EQ(std::string(entry.args).find(",\" \""), std::string::npos) << entry.args;
     }
     EXPECT_TRUE(found);
+}
+
+TEST_F(EntryPainterTest, Redraw_DrawsTheWordsOfALineInOneFontAndColourAsOneText)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::vector<std::string> drawn; // the drawing calls' arguments
+    };
+    const Case cases[] = {
+        {"one line, one style", "a small cat", {"20,32,\"a small cat\""}},
+        {"a bold word is a text of its own", "the \x02" "big\x01 cat",
+         {"20,32,\"the\"", "52,32,\"big\"", "84,32,\"cat\""}},
+        {"each line is a text", "one two\nthree", {"20,32,\"one two\"", "20,48,\"three\""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Parts parts;
+        parts.Set(9, c.text);
+        Order({0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        painter->ShowEntry(parts.items);
+        vkov_debug_draw_log_clear(window);
+        vko_dwin_clear(window, 0x0BFFFFFF);
+        painter->Redraw(0);
+        std::vector<std::string> drawn;
+        for (const auto& entry : Log("draw_text"))
+            drawn.push_back(entry.args);
+        EXPECT_EQ(drawn, c.drawn);
+    }
 }
 
 TEST_F(EntryPainterTest, EmptyEntry_HitsNothingAndCopiesNothing)

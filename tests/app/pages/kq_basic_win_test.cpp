@@ -281,6 +281,41 @@ TEST_F(BasicPageTest, ListButtons_MoveThroughTheResultsListsAndFollowTheHistory)
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
 }
 
+// How many drawing calls of the page's face touched a view's frame.
+int DrawsOver(const FRM_CView* view)
+{
+    const WINDOW face = view->GetCWindow()->GetVKOWindow();
+    const FRM_CRect frame = view->GetGlobalFrame();
+    int count = 0;
+    for (int i = 0; i < vkov_debug_draw_log_size(face); ++i) {
+        vkov_draw_log_entry entry{};
+        vkov_debug_draw_log_get(face, i, &entry);
+        if (entry.has_clip && entry.clip.left < frame.Right() && frame.Left() < entry.clip.right &&
+            entry.clip.top < frame.Bottom() && frame.Top() < entry.clip.bottom)
+            ++count;
+    }
+    return count;
+}
+
+TEST_F(BasicPageTest, ListButtons_AreDrawnAgainOnlyWhenTheyChange)
+{
+    FRM_CButton* previous = BasicPage()->GetListButton(false);
+    FRM_CButton* next = BasicPage()->GetListButton(true);
+    const WINDOW face = previous->GetCWindow()->GetVKOWindow();
+    BasicPage()->SearchFor("cat*");
+    BasicPage()->SearchFor("dog");
+    vkok_app_process_pending_events();
+    vkov_debug_draw_log_clear(face);
+    BasicPage()->SearchFor("dog"); // the buttons stay as they are
+    vkok_app_process_pending_events();
+    EXPECT_EQ(DrawsOver(previous), 0);
+    EXPECT_EQ(DrawsOver(next), 0);
+    BasicPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr); // both change
+    vkok_app_process_pending_events();
+    EXPECT_GT(DrawsOver(previous), 0);
+    EXPECT_GT(DrawsOver(next), 0);
+}
+
 TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTypes)
 {
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
