@@ -2,6 +2,7 @@
 #include "app/pages/kq_basic_win.h"
 
 #include "app/display/entry_painter.h"
+#include "app/display/prefs.h"
 #include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
 #include "app/display/scroll_view_win.h"
@@ -24,6 +25,7 @@
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
 #include "vkocoll/collstr.h"
 
 namespace {
@@ -32,6 +34,8 @@ constexpr std::size_t kTypeAheadLines = 2000;
 constexpr std::size_t kListBudget = 32000;
 constexpr float kEntryLeft = 311;
 constexpr long kNullCommand = 20003;
+constexpr COLOR kWhite = 0x0BFFFFFF;
+constexpr COLOR kBlack = 0x07000000;
 constexpr const char* kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
 constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
 
@@ -115,8 +119,10 @@ KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* 
                     {printEntry, 1232},     {itsEntryPane, 1236}};
     FillChooser();
     AttachPainter();
-    if (KQedApp* application = KQedApp::Instance())
+    if (KQedApp* application = KQedApp::Instance()) {
         itsPainter->SetColors(application->GetPrefs());
+        ApplyPreferences(application->GetPrefs());
+    }
 }
 
 KQBasicWin::~KQBasicWin() { Destroy(itsTyped); }
@@ -142,6 +148,10 @@ void KQBasicWin::ApplyPreferences(const Prefs& prefs)
 {
     itsEntryPane->SetPaneColors(prefs.back_color, prefs.text_color);
     itsEntryPane->Invalidate(itsEntryPane->GetLocalFrame());
+    // The hit list takes the colours only when they are to be used in results too.
+    const bool inResults = prefs.use_in_results != 0;
+    vko_tx_set_colors(itsHitList->GetVKOTextEdit(), inResults ? prefs.text_color : kBlack, kBlack,
+                      inResults ? prefs.back_color : kWhite);
 }
 
 const RWOrdered* KQBasicWin::GetHits() const

@@ -115,8 +115,9 @@ public:
     virtual void Clear();
     // The document opened another dictionary: its search types, and an empty page.
     void ReferenceChanged();
-    // The user's colours for the entry pane (the main window's entry engine takes the text
-    // size and draws the entry again).
+    // The user's colours for the entry pane, and for the hit list when they are to be used
+    // in results (the main window's entry engine takes the text size and draws the entry
+    // again).
     void ApplyPreferences(const Prefs& prefs);
 
     // The entry pop-up for a right click at point of the entry pane: keeps the word under

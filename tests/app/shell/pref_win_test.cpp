@@ -14,6 +14,7 @@
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
@@ -386,6 +387,32 @@ TEST_F(PrefWinTest, AppliedColoursAndSizeRedrawTheOpenMainWindows)
     first->DoMenuCommand(menutag::kPreferences, 0, 0);
     EXPECT_EQ(first->GetPainter().settings().prefs.text_color, 0x010000FFu);
     EXPECT_EQ(second->GetPainter().settings().prefs.text_color, 0x010000FFu);
+}
+
+// The hit lists take the colours only while "Also use in Search Results" is checked.
+TEST_F(PrefWinTest, HitListsTakeTheColoursOnlyWhenUsedInResults)
+{
+    Start();
+    MainRefWin* window = MainWindow();
+    KQListBox* list = window->GetFrontPage()->GetHitList();
+    const auto listBack = [list] {
+        vkok_app_process_pending_events();
+        const FRM_CRect frame = list->GetLocalFrame();
+        return vkov_debug_surface_pixel(list->GetVKOWindow(), static_cast<std::int32_t>(frame.Width()) - 20,
+                                        static_cast<std::int32_t>(frame.Height()) - 20) & 0xFFFFFFu;
+    };
+    EXPECT_EQ(listBack(), 0xFFFFFFu);
+    struct Case {
+        int inResults;
+        std::uint32_t back;
+    };
+    for (const Case& c : {Case{1, 0xFFFF00u}, Case{0, 0xFFFFFFu}, Case{1, 0xFFFF00u}}) {
+        Prefs& prefs = itsApplication->GetPrefs();
+        prefs.back_color = 0x01FFFF00;
+        prefs.use_in_results = c.inResults;
+        window->DoCommand(MainRefWin::kCmdPrefsApplied, nullptr);
+        EXPECT_EQ(listBack(), c.back) << "use in results " << c.inResults;
+    }
 }
 
 // The pages lie on the faces of a notebook, one tab each; the tab strip's click and arrow
