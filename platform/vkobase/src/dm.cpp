@@ -323,7 +323,7 @@ BOOLEAN vkov_dm_post_color_sel(COLOR *color, WINDOW) {
         vkobase::dm::rgb_of_color(*color, &r, &g, &b);
         if (!vkobase::gtk::choose_color(&r, &g, &b))
             return FALSE;
-        *color = vkobase::dm::color_of_rgb(r, g, b);
+        *color = vkobase::dm::chosen_color(*color, r, g, b);
         return TRUE;
     }
     Answer answer;

@@ -77,6 +77,11 @@ COLOR color_of_rgb(double red, double green, double blue) {
     return static_cast<COLOR>((component(red) << 16) | (component(green) << 8) | component(blue));
 }
 
+COLOR chosen_color(COLOR before, double red, double green, double blue) {
+    const COLOR chosen = color_of_rgb(red, green, blue);
+    return (chosen & 0x00FFFFFFu) == (before & 0x00FFFFFFu) ? before : chosen;
+}
+
 void rgb_of_color(COLOR color, double *red, double *green, double *blue) {
     *red = ((color >> 16) & 0xFF) / 255.0;
     *green = ((color >> 8) & 0xFF) / 255.0;

@@ -33,6 +33,9 @@ bool apply_font_choice(const FontChoice &choice, FONT_OBJ font);
 // A colour's red, green and blue (0 to 1) as a toolkit colour, and back.
 COLOR color_of_rgb(double red, double green, double blue);
 void rgb_of_color(COLOR color, double *red, double *green, double *blue);
+// The colour a colour dialog answers for before: the one chosen, or before itself (with its
+// standard-colour number) when the same red, green and blue were chosen again.
+COLOR chosen_color(COLOR before, double red, double green, double blue);
 
 struct PageChoice {
     double width_mm = 215.9; // the paper, portrait

@@ -104,6 +104,24 @@ TEST_F(DmConvertTest, ColoursGoBothWays) {
     }
 }
 
+// A colour chosen again keeps its standard-colour number (white stays the standard white).
+TEST_F(DmConvertTest, ChosenColourKeepsTheStandardColourWhenUnchanged) {
+    struct Case {
+        COLOR before;
+        double r, g, b;
+        COLOR chosen;
+    };
+    const Case cases[] = {
+        {VKO_COLOR_WHITE, 1, 1, 1, VKO_COLOR_WHITE},
+        {VKO_COLOR_WHITE, 1, 1, 0, 0x00FFFF00u},
+        {VKO_COLOR_BLACK, 0, 0, 0, VKO_COLOR_BLACK},
+        {0x00336699u, 0x33 / 255.0, 0x66 / 255.0, 0x99 / 255.0, 0x00336699u},
+        {0x00336699u, 0x8F / 255.0, 0xF0 / 255.0, 0xA4 / 255.0, 0x008FF0A4u},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(vkobase::dm::chosen_color(c.before, c.r, c.g, c.b), c.chosen) << std::hex << c.before;
+}
+
 TEST_F(DmConvertTest, PageSettingsKeepPaperOrientationAndMargins) {
     s_printrcd *rcd = vkok_print_create(nullptr);
     ASSERT_NE(rcd, nullptr);

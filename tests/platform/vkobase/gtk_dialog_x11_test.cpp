@@ -2,7 +2,7 @@
 // on a bare private Xvfb of 1024x768, with no window manager and no session bus, as the
 // end-to-end run has them. Each dialog lies inside the screen; Escape closes it wherever the
 // pointer is; page setup's Apply keeps the margins chosen earlier; the colour dialog returns
-// the colour picked with the keys and cancels cleanly. GLib's warnings (dconf without a
+// the colour picked with the keys, keeps a standard colour chosen again and cancels cleanly. GLib's warnings (dconf without a
 // session) must not appear. The program runs in a child process; with VKO_GALLERY_DIR set a
 // picture of the colour dialog is kept there.
 // gtk first among the toolkits: Xlib's macros would break gtest's templates.
@@ -98,7 +98,8 @@ void work_dialog(GtkDialog *dialog) {
         // The pointer rests over the program's window: the keys must still reach the dialog.
         hand.move(kDocRect.left + 20, kDocRect.bottom - 20);
         switch (c.step) {
-        case 2: { // page setup: Apply
+        case 2:   // page setup: Apply
+        case 6: { // colour: Select
             int x = 0, y = 0;
             if (button_centre(dialog, GTK_RESPONSE_OK, &x, &y))
                 hand.click(x, y);
@@ -151,11 +152,10 @@ std::string run_page_setup() {
     return line;
 }
 
-std::string run_colour() {
-    COLOR color = 0x00336699u;
+std::string run_colour(COLOR color) {
     const BOOLEAN answer = vkov_dm_post_color_sel(&color, child().doc);
     char text[32];
-    std::snprintf(text, sizeof text, "%06x", static_cast<unsigned>(color & 0xFFFFFFu));
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(color));
     return "color " + std::to_string(answer) + " " + text;
 }
 
@@ -175,7 +175,10 @@ void next_step() {
         break;
     case 4: // the colour dialog: Escape keeps the colour
     case 5: // a colour chosen with the keys
-        log_line(run_colour());
+        log_line(run_colour(0x00336699u));
+        break;
+    case 6: // Select with the colour as it was: the standard white stays the standard one
+        log_line(run_colour(VKO_COLOR_WHITE));
         break;
     default:
         vkov_app_destroy();
@@ -237,8 +240,9 @@ TEST(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
         "shown inside", "page 0 margins 20 15 25 10",
         "shown inside", "page 1 margins 20 15 25 10",
         "shown inside", "file 1",
-        "shown inside", "color 0 336699",
-        "shown inside", "color 1 8ff0a4", // the top row's second colour
+        "shown inside", "color 0 00336699",
+        "shown inside", "color 1 008ff0a4", // the top row's second colour
+        "shown inside", "color 1 0bffffff",
     };
     EXPECT_EQ(vkotest::read_lines(c.log), expected);
     std::string warnings;
