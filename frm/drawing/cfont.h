@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "frm/core/cstringrw.h"
+#include "frm/drawing/cfontinit.h"
 #include "frm/runtime/cresreg.h"
 #include "ruk/static/vkoruk.h"
 
@@ -153,15 +154,3 @@ private:
     void Put(std::unique_ptr<CFontRegister> record);
     CFontRegister* RecordOf(const FRM_CFont* font) const;
 };
-
-// The counted initialiser: the first one alive creates the registry, the last one to go
-// deletes it. Every module that includes this header holds one, built before its own statics.
-class CFontRegistryInit {
-public:
-    CFontRegistryInit();
-    ~CFontRegistryInit();
-    CFontRegistryInit(const CFontRegistryInit&) : CFontRegistryInit() {}
-    CFontRegistryInit& operator=(const CFontRegistryInit&) { return *this; }
-};
-
-static CFontRegistryInit frmFontRegistryInit; // NOLINT: one per module, by design
