@@ -20,6 +20,10 @@ constexpr long kErrNoWindowVBar = 3001;
 constexpr long kErrNoView = 3002;
 constexpr long kErrNoHBar = 3003;
 constexpr long kErrNoVBar = 3004;
+constexpr long kErrNoHBarLine = 3005;
+constexpr long kErrNoHBarPage = 3006;
+constexpr long kErrNoVBarLine = 3007;
+constexpr long kErrNoVBarPage = 3008;
 constexpr std::uint16_t kUnchanged = 0xFFFF;
 
 } // namespace
@@ -416,14 +420,40 @@ void FRM_NScrollText::SetVIncrements(float theLine, float thePage)
     itsVScrollBar->SetIncrements(theLine, thePage);
 }
 
+float FRM_NScrollText::GetHLineIncrement() const
+{
+    if (itsHScrollBar == nullptr) {
+        FrmError(kErrNoHBarLine, kModule, __LINE__);
+        return 0;
+    }
+    return itsHScrollBar->GetLineIncrement();
+}
+
+float FRM_NScrollText::GetHPageIncrement() const
+{
+    if (itsHScrollBar == nullptr) {
+        FrmError(kErrNoHBarPage, kModule, __LINE__);
+        return 0;
+    }
+    return itsHScrollBar->GetPageIncrement();
+}
+
 float FRM_NScrollText::GetVLineIncrement() const
 {
-    return itsVScrollBar != nullptr ? itsVScrollBar->GetLineIncrement() : 0;
+    if (itsVScrollBar == nullptr) {
+        FrmError(kErrNoVBarLine, kModule, __LINE__);
+        return 0;
+    }
+    return itsVScrollBar->GetLineIncrement();
 }
 
 float FRM_NScrollText::GetVPageIncrement() const
 {
-    return itsVScrollBar != nullptr ? itsVScrollBar->GetPageIncrement() : 0;
+    if (itsVScrollBar == nullptr) {
+        FrmError(kErrNoVBarPage, kModule, __LINE__);
+        return 0;
+    }
+    return itsVScrollBar->GetPageIncrement();
 }
 
 void FRM_NScrollText::GetScrollPosition(std::uint16_t* thePar, std::uint16_t* theLine,
@@ -440,6 +470,16 @@ void FRM_NScrollText::SetScrollPosition(std::uint16_t theTopLine, std::uint16_t 
     vko_tx_scroll_hor(itsTextEdit, static_cast<std::int16_t>(column - theColumn));
     vko_tx_get_origin(itsTextEdit, nullptr, nullptr, &top, &column);
     ScrollTextCallback(itsTextEdit, top, vko_tx_get_num_lines(itsTextEdit), column);
+}
+
+void FRM_NScrollText::SetScrollPosition(std::uint16_t theParagraph, std::uint16_t theLine,
+                                        std::uint16_t theColumn)
+{
+    const std::uint16_t paragraphs = std::min(theParagraph, vko_tx_get_num_pars(itsTextEdit));
+    long line = theLine;
+    for (std::uint16_t p = 0; p < paragraphs; ++p)
+        line += vko_tx_get_num_par_lines(itsTextEdit, p);
+    SetScrollPosition(static_cast<std::uint16_t>(std::min(line, 0xFFFEL)), theColumn);
 }
 
 void FRM_NScrollText::Size(const FRM_CRect& theFrame)

@@ -68,11 +68,17 @@ public:
 
     virtual void SetHIncrements(float theLine, float thePage);
     virtual void SetVIncrements(float theLine, float thePage);
+    // The bars' increments; a missing bar is reported (3005 to 3008) and answers 0.
+    virtual float GetHLineIncrement() const;
+    virtual float GetHPageIncrement() const;
     virtual float GetVLineIncrement() const;
     virtual float GetVPageIncrement() const;
     virtual void GetScrollPosition(std::uint16_t* thePar, std::uint16_t* theLine,
                                    std::uint16_t* theTopLine, std::uint16_t* theColumn) const;
     virtual void SetScrollPosition(std::uint16_t theTopLine, std::uint16_t theColumn);
+    // theLine counts from the first line of paragraph theParagraph.
+    virtual void SetScrollPosition(std::uint16_t theParagraph, std::uint16_t theLine,
+                                   std::uint16_t theColumn);
     FRM_NScrollBar* GetVScrollBar() const { return itsVScrollBar; }
     FRM_NScrollBar* GetHScrollBar() const { return itsHScrollBar; }
     int GetLinesPerPage() const { return itsLinesPerPage; }

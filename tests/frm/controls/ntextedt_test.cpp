@@ -475,4 +475,44 @@ TEST_F(TextEditTest, ACopiedScrollingTextHasAnEngineAndBarsOfItsOwn)
     EXPECT_GE(plain->GetVScrollBar()->GetMaxPosition(), 200);
 }
 
+TEST_F(TextEditTest, ScrollingTextIncrementsAndParagraphPositions)
+{
+    auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 120), 1, 1, 0, 0, 65000, 1);
+    text->SetHIncrements(5, 50);
+    text->SetVIncrements(2, 6);
+    EXPECT_FLOAT_EQ(text->GetHLineIncrement(), 5);
+    EXPECT_FLOAT_EQ(text->GetHPageIncrement(), 50);
+    EXPECT_FLOAT_EQ(text->GetVLineIncrement(), 2);
+    EXPECT_FLOAT_EQ(text->GetVPageIncrement(), 6);
+
+    // A paragraph position counts the lines of every paragraph before it (the second wraps).
+    auto* wrapping = new FRM_NScrollText(itsWindow, FRM_CRect(310, 10, 500, 120), 1, 0, 0x02, 0, 65000, 1);
+    std::string words;
+    for (int i = 0; i < 60; ++i)
+        words += "word ";
+    std::string body = "first\n" + words + "\n";
+    for (int i = 0; i < 40; ++i)
+        body += "line " + std::to_string(i) + "\n";
+    wrapping->SetText(FRM_CStringRW(body.c_str()));
+    const std::uint16_t wrapped = vko_tx_get_num_par_lines(wrapping->GetVKOTextEdit(), 1);
+    ASSERT_GT(wrapped, 1);
+    wrapping->SetScrollPosition(2, 3, 0);
+    std::uint16_t top = 0;
+    wrapping->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+    EXPECT_EQ(top, 1 + wrapped + 3);
+    EXPECT_FLOAT_EQ(wrapping->GetVScrollBar()->GetPosition(), top);
+
+    // Without bars each getter reports its own error and answers 0.
+    auto* plain = new FRM_NScrollText(itsWindow, FRM_CRect(10, 130, 300, 230), 0, 0, 0, 0, 65000, 1);
+    FrmErrorCapture errors;
+    const float answers[] = {plain->GetHLineIncrement(), plain->GetHPageIncrement(),
+                             plain->GetVLineIncrement(), plain->GetVPageIncrement()};
+    for (float answer : answers)
+        EXPECT_EQ(answer, 0);
+    std::vector<long> codes;
+    for (const FrmReport& report : errors.Take())
+        codes.push_back(report.code);
+    EXPECT_EQ(codes, (std::vector<long>{3005, 3006, 3007, 3008}));
+}
+
 } // namespace
