@@ -10,6 +10,25 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/views/viewsvc.h"
 
+namespace {
+
+// Plain pointers to the owned entries: a list to walk while the owned one changes.
+template <class T> std::vector<T*> Snapshot(const std::vector<std::unique_ptr<T>>& theOwned)
+{
+    std::vector<T*> entries;
+    for (const auto& entry : theOwned)
+        entries.push_back(entry.get());
+    return entries;
+}
+
+template <class T> void EraseOwned(std::vector<std::unique_ptr<T>>& theOwned, const T* theEntry)
+{
+    theOwned.erase(std::find_if(theOwned.begin(), theOwned.end(),
+                                [theEntry](const auto& owned) { return owned.get() == theEntry; }));
+}
+
+} // namespace
+
 FRM_CMappedSplitter::FRM_CMappedSplitter(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion,
                                          SplitBehavior theHorBehavior,
                                          SplitBehavior theVerBehavior,
@@ -466,19 +485,14 @@ void FRM_CMappedSplitter::OnAdjustPanes(FRM_CHorizontalSplitBar* theHBar, float 
 // themselves would skip the entry after it and leave panes pointing at deleted bars.
 void FRM_CMappedSplitter::RemoveEdgeHorBars(FRM_CHorizontalSplitBar*& theMoved)
 {
-    std::vector<FRM_CHorizontalSplitBar*> bars;
-    for (const auto& bar : itsHorBars)
-        bars.push_back(bar.get());
-    for (FRM_CHorizontalSplitBar* bar : bars) {
+    for (FRM_CHorizontalSplitBar* bar : Snapshot(itsHorBars)) {
         const bool atMin = IsMinHorLocation(bar->GetAxis()) != 0;
         const bool atMax = !atMin && IsMaxHorLocation(bar->GetAxis()) != 0;
         if (!atMin && !atMax)
             continue;
         std::vector<FRM_NScrollBar*> doomed;
-        std::vector<CMappedPane*> panes;
-        for (const auto& pane : itsPanes)
-            panes.push_back(static_cast<CMappedPane*>(pane.get()));
-        for (CMappedPane* pane : panes) {
+        for (CPane* entry : Snapshot(itsPanes)) {
+            auto* pane = static_cast<CMappedPane*>(entry);
             if ((atMin && pane->itsBottomBar == bar) || (atMax && pane->itsTopBar == bar)) {
                 if (pane->IsRightBorder() && pane->itsVerScrollBar != nullptr) {
                     DropScrollBar(itsVerScrollBars, pane->itsVerScrollBar);
@@ -500,27 +514,21 @@ void FRM_CMappedSplitter::RemoveEdgeHorBars(FRM_CHorizontalSplitBar*& theMoved)
             delete scrollBar;
         if (bar == theMoved)
             theMoved = nullptr;
-        itsHorBars.erase(std::find_if(itsHorBars.begin(), itsHorBars.end(),
-                                      [bar](const auto& owned) { return owned.get() == bar; }));
+        EraseOwned(itsHorBars, bar);
         --itsRows;
     }
 }
 
 void FRM_CMappedSplitter::RemoveEdgeVerBars(FRM_CVerticalSplitBar*& theMoved)
 {
-    std::vector<FRM_CVerticalSplitBar*> bars;
-    for (const auto& bar : itsVerBars)
-        bars.push_back(bar.get());
-    for (FRM_CVerticalSplitBar* bar : bars) {
+    for (FRM_CVerticalSplitBar* bar : Snapshot(itsVerBars)) {
         const bool atMin = IsMinVerLocation(bar->GetAxis()) != 0;
         const bool atMax = !atMin && IsMaxVerLocation(bar->GetAxis()) != 0;
         if (!atMin && !atMax)
             continue;
         std::vector<FRM_NScrollBar*> doomed;
-        std::vector<CMappedPane*> panes;
-        for (const auto& pane : itsPanes)
-            panes.push_back(static_cast<CMappedPane*>(pane.get()));
-        for (CMappedPane* pane : panes) {
+        for (CPane* entry : Snapshot(itsPanes)) {
+            auto* pane = static_cast<CMappedPane*>(entry);
             if ((atMin && pane->itsRightBar == bar) || (atMax && pane->itsLeftBar == bar)) {
                 if (pane->IsBottomBorder() && pane->itsHorScrollBar != nullptr) {
                     DropScrollBar(itsHorScrollBars, pane->itsHorScrollBar);
@@ -542,8 +550,7 @@ void FRM_CMappedSplitter::RemoveEdgeVerBars(FRM_CVerticalSplitBar*& theMoved)
             delete scrollBar;
         if (bar == theMoved)
             theMoved = nullptr;
-        itsVerBars.erase(std::find_if(itsVerBars.begin(), itsVerBars.end(),
-                                      [bar](const auto& owned) { return owned.get() == bar; }));
+        EraseOwned(itsVerBars, bar);
         --itsColumns;
     }
 }
