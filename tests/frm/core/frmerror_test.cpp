@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include "tests/frm/support/frm_error_capture.h"
+#include "vkobase/res.h"
 
 namespace {
 
@@ -13,6 +14,14 @@ TEST(FrmErrorDeathTest, ShowsCodeFileAndLineThenEnds)
     // Without the program's string 32123 the positional form falls back to the built-in one.
     EXPECT_EXIT(DoFrmError(6970, "cnav", 225), testing::ExitedWithCode(1),
                 "Vko-Frame\\+\\+ Error: #6970, File:cnav, Line:225");
+    // With it, its positional placeholders take the code, the file and the line in order.
+    EXPECT_EXIT(
+        {
+            vkov_res_register_text("error format",
+                                   "string 32123 \"Error %3$d in %2$s: #%1$ld\"\n");
+            DoFrmError(6970, "cnav", 225);
+        },
+        testing::ExitedWithCode(1), "Error 225 in cnav: #6970");
 }
 
 TEST(FrmError, HookReceivesEachReportAndTheCallReturns)
