@@ -5,6 +5,8 @@
 // Links live in one process-wide list; a link dies with its class-extension object.
 #include "tx_internal.h"
 
+#include <algorithm>
+
 #include "vkobase/color.h"
 #include "vkobase/cxo.h"
 #include "vkobase/dlist.h"
@@ -22,7 +24,9 @@ namespace {
 
 constexpr char kEditClass[] = "TXEditClassName";
 constexpr char kParentClass[] = "TXParentClassCXO";
-constexpr std::int32_t kEditMask = 0x27D6;   // events 1, 2, 4, 6, 7, 8, 9, 10 and 13
+// Events 1, 2, 4, 6, 7, 8, 9, 10 and 13 for the engine, and 11 and 12, the scroll events that
+// the base library makes of the mouse wheel over the window.
+constexpr std::int32_t kEditMask = 0x27D6 | 0x1800;
 constexpr std::int32_t kParentMask = 0x2000; // menu commands
 constexpr std::uint32_t kWindowFlags = 0x800;
 constexpr std::int32_t kFontAllParts = 63;
@@ -101,6 +105,40 @@ void release_made_font(tx_window_link *link) {
     link->made_font = nullptr;
 }
 
+// Scrolls the text by a scroll action: a line, or a page less a line. The scroll callback
+// tells the owner, which moves its bars.
+void scroll_by_action(tx_record *rec, bool vertical, e_scroll_ctl action) {
+    const std::int32_t line = rec->line_height;
+    const std::int32_t page =
+        vertical ? std::max(1, tx_visible_lines(rec) - 1) * line
+                 : std::max(line, rec->view.right - rec->view.left - line);
+    std::int32_t towards_start = 0; // pixels; positive shows what comes before
+    switch (action) {
+    case SC_LINE_UP: towards_start = line; break;
+    case SC_LINE_DOWN: towards_start = -line; break;
+    case SC_PAGE_UP: towards_start = page; break;
+    case SC_PAGE_DOWN: towards_start = -page; break;
+    default: return;
+    }
+    tx_scroll(rec, vertical ? 0 : towards_start, vertical ? towards_start : 0);
+}
+
+// The base library turns the mouse wheel over a window into scroll events for that window; a
+// text-edit window has no bars of its own, so its text scrolls. True for a scroll event.
+bool wheel_scroll(WINDOW win, const EVENT &event) {
+    if (event.type != E_VSCROLL && event.type != E_HSCROLL)
+        return false;
+    if (const std::uint32_t slot = tx_slot_of_window(win); slot != 0) {
+        {
+            TxLock rec(slot, __LINE__);
+            if (rec)
+                scroll_by_action(rec.get(), event.type == E_VSCROLL, event.v.scroll.what);
+        }
+        tx_restore_drawing();
+    }
+    return true;
+}
+
 std::int32_t edit_hook(CXO obj, EVENT *event) {
     if (event->type != E_CXO) {
         const std::int32_t next = vkov_cxo_call_next(nullptr, obj, event);
@@ -119,6 +157,8 @@ std::int32_t edit_hook(CXO obj, EVENT *event) {
             if (!vkov_vobj_is_valid(win))
                 return 0;
         }
+        if (wheel_scroll(win, *event))
+            return 1;
         const BOOLEAN consumed = vkovo_tx_process_event(win, event);
         if (event->type == E_DESTROY && obj->data != 0)
             release_made_font(reinterpret_cast<tx_window_link *>(obj->data));

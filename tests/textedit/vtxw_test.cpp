@@ -262,6 +262,51 @@ TEST_F(WindowModeTest, ScrollCallback_MayDestroyItsTextEditWindow) {
     EXPECT_TRUE(take_reports().empty());
 }
 
+// The base library makes scroll events of the mouse wheel over a text-edit window: the text
+// scrolls by lines or pages, and the scroll callback hears where it stands now.
+TEST_F(WindowModeTest, Wheel_ScrollsTheTextAndTellsTheCallback) {
+    static std::vector<int> tops;
+    tops.clear();
+    const TXEDIT tx = make_window(6, 0, 200);
+    for (int i = 0; i < 40; ++i)
+        vkov_tx_add_par(tx, 65535, ("line " + std::to_string(i) + std::string(40, 'x')).c_str());
+    vkov_tx_set_scroll_callback(tx, [](TXEDIT, std::uint16_t top, std::uint16_t, std::uint16_t) {
+        tops.push_back(top);
+    });
+    s_rct view{};
+    vkov_tx_get_view(tx, &view);
+    const int page = (view.bottom - view.top) / kLinePx - 1; // whole lines shown, less one
+    ASSERT_GT(page, 1);
+    struct Case {
+        const char *why;
+        e_event type;
+        e_scroll_ctl action;
+        int top, hor;
+    };
+    const Case cases[] = {
+        {"a notch up at the start does nothing", E_VSCROLL, SC_LINE_UP, 0, 0},
+        {"a notch down shows the next line", E_VSCROLL, SC_LINE_DOWN, 1, 0},
+        {"a page down keeps one line of the last page", E_VSCROLL, SC_PAGE_DOWN, 1 + page, 0},
+        {"a page up goes back", E_VSCROLL, SC_PAGE_UP, 1, 0},
+        {"sideways by a line's height", E_HSCROLL, SC_LINE_DOWN, 1, kLinePx},
+        {"and back", E_HSCROLL, SC_LINE_UP, 1, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        EVENT e{};
+        e.type = c.type;
+        e.v.scroll.what = c.action;
+        EXPECT_NE(vkok_win_dispatch_event(reinterpret_cast<WINDOW>(tx), &e), 0);
+        std::uint16_t top = 0;
+        std::uint16_t hor = 0;
+        vkov_tx_get_origin(tx, nullptr, nullptr, &top, &hor);
+        EXPECT_EQ(top, c.top);
+        EXPECT_EQ(hor, c.hor);
+    }
+    // Nothing for the move that did nothing; sideways moves report the top as unchanged.
+    EXPECT_EQ(tops, (std::vector<int>{1, 1 + page, 1, 65535, 65535}));
+}
+
 TEST_F(WindowModeTest, MenuCommand_ToTheParentReachesTheFocusedTextEdit) {
     const TXEDIT tx = make_window(3);
     vkov_tx_add_par(tx, 65535, "copy me");

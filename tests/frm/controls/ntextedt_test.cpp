@@ -283,6 +283,26 @@ TEST_F(TextEditTest, TabInATextEditMovesTheFocusThroughTheWindow)
     EXPECT_EQ(vko_scr_get_focus_vobj(), field->GetVKOWindow());
 }
 
+TEST_F(TextEditTest, WheelOverAScrollingTextScrollsItAndMovesItsBar)
+{
+    auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 200), 1, 0, 0, 0, 65000, 1);
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    text->SetText(FRM_CStringRW(lines.c_str()));
+    // One notch of the wheel: the base library sends the text-edit window three line scrolls.
+    EVENT event{};
+    event.type = E_VSCROLL;
+    event.v.scroll.what = SC_LINE_DOWN;
+    for (int i = 0; i < 3; ++i)
+        vkov_test_post_event(text->GetVKOWindow(), &event);
+    vkok_app_process_pending_events();
+    std::uint16_t top = 0;
+    text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
+    EXPECT_EQ(top, 3);
+    EXPECT_FLOAT_EQ(text->GetVScrollBar()->GetPosition(), 3);
+}
+
 TEST_F(TextEditTest, ScrollingTextKeepsBarsAndEngineInStepWith10000Lines)
 {
     auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 200), 1, 0, 0, 0, 65000, 1);
