@@ -191,10 +191,11 @@ bool deliver_update_of(WINDOW win) noexcept {
         in->update_region.clear();
         return false;
     }
-    // Nothing of a window parked out of sight can be seen: its region waits until the window
-    // is moved into view (a status window made for every search stays out there unless the
-    // search takes long).
-    if (vkobase::win_out_of_sight(win))
+    // Nothing of a window parked out of sight or inside a hidden one can be seen: its region
+    // waits until the window is moved into view or shown (a status window made for every
+    // search stays out of sight unless the search takes long; the lists of the notebook's
+    // pages behind the front one are filled on every search too).
+    if (vkobase::win_unseen(win))
         return false;
     std::vector<s_rct> region;
     region.swap(in->update_region);

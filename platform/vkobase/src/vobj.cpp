@@ -96,7 +96,7 @@ void move_record(WINDOW win, const s_rct &rct) noexcept {
     }
     vkobase::win_invalidate(win, nullptr);
     // Moved into view: what waited out of sight is drawn now.
-    if (!vkobase::win_out_of_sight(win))
+    if (!vkobase::win_unseen(win))
         vkobase::app_note_pending_updates(win);
     const std::int16_t new_h = vkov_rect_get_height(&wanted);
     const std::int16_t new_w = vkov_rect_get_width(&wanted);
@@ -176,10 +176,14 @@ void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept {
         vkobase::win_invalidate(win->parent, &outer);
     }
     in->visible = visible != 0;
-    if (in->visible)
+    if (in->visible) {
         vkobase::win_invalidate(win, nullptr);
-    else
+        // What waited inside it while it was hidden is drawn now.
+        if (!vkobase::win_unseen(win))
+            vkobase::app_note_pending_updates(win);
+    } else {
         in->update_region.clear();
+    }
 }
 
 void vkok_vobj_set_enabled(WINDOW win, BOOLEAN enabled) noexcept {

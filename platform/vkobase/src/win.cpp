@@ -420,6 +420,15 @@ bool win_out_of_sight(WINDOW win) noexcept {
            outer.bottom <= sight.top;
 }
 
+bool win_unseen(WINDOW win) noexcept {
+    WINDOW screen = state().screen;
+    for (WINDOW w = win_is_live(win) ? win->parent : nullptr; win_is_live(w) && w != screen;
+         w = w->parent)
+        if (!w->internal->visible)
+            return true;
+    return win_out_of_sight(win);
+}
+
 namespace {
 
 WINDOW deepest_at(WINDOW win, std::int32_t v, std::int32_t h) noexcept {

@@ -131,6 +131,9 @@ s_pnt win_client_origin_on_screen(WINDOW win) noexcept;
 // display's screen, which may be larger), as a window parked out of sight until it is needed.
 // Nothing of such a window can be seen: its updates wait until it is moved into view.
 bool win_out_of_sight(WINDOW win) noexcept;
+// Whether nothing of the window can be seen for now: a window above it is hidden (a notebook's
+// page behind the front one) or its top-level window is out of sight. Its updates wait.
+bool win_unseen(WINDOW win) noexcept;
 
 // The visible, enabled-or-not window in front at a screen point: the deepest visible child
 // of the frontmost visible top-level window whose outer rectangle holds the point; the screen

@@ -99,6 +99,22 @@ TEST_F(AppTest, Updates_OfAWindowParkedOutOfSightWaitUntilItIsMovedIntoView) {
     EXPECT_EQ(updates_of(child), 2);
 }
 
+TEST_F(AppTest, Updates_InsideAHiddenWindowWaitUntilItIsShown) {
+    // A notebook's page behind the front one: its child is drawn into on every search.
+    WINDOW doc = make_doc(s_rct{100, 100, 300, 400});
+    WINDOW page = make_child(doc, s_rct{10, 10, 150, 250});
+    WINDOW child = make_child(page, s_rct{10, 10, 40, 90});
+    vkok_app_process_pending_events();
+    const long before = updates_of(child);
+    vkok_vobj_set_visible(page, FALSE);
+    vkobase::win_invalidate(child, nullptr);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(child), before) << "nothing of it can be seen";
+    vkok_vobj_set_visible(page, TRUE);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(updates_of(child), before + 1) << "what waited is drawn once the page shows";
+}
+
 std::vector<bool> &needed_answers() {
     static std::vector<bool> v;
     return v;
