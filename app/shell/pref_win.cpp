@@ -15,6 +15,7 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "frm/views/crectshp.h"
@@ -360,8 +361,21 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
             itsPages[i] = new BrowseSearchPage(this, face, pageFrame);
         itsPages[i]->SetGlue(0xFFFFFFFFul);
         itsPages[i]->ShowPrefs(*itsWorking);
+        // The face's navigator goes through the page's controls.
+        FRM_CNavigator* pageNavigator = face->GetNavigator();
+        pageNavigator->ClearTabStops();
+        pageNavigator->AppendSubviews(itsPages[i]);
     }
     ShowPage(kAppearance);
+    // Tab goes through the buttons, the notebook's tab strip and the front page's fields.
+    FRM_CNavigator* navigator = GetNavigator();
+    navigator->ClearTabStops();
+    for (FRM_CView* button : {static_cast<FRM_CView*>(itsOk), static_cast<FRM_CView*>(GetCancelButton()),
+                              static_cast<FRM_CView*>(itsApply)})
+        if (button != nullptr)
+            navigator->AppendTabStop(navigator->ConstructViewTabStop(button));
+    navigator->AppendTabStop(new CNotebkTabStop(itsNotebook, nullptr));
+    navigator->AppendSubNavigator(itsNotebook->GetNavigator());
     EnableApply(0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }

@@ -201,6 +201,7 @@ void FRM_NNotebook::SetPageTitle(short theTab, short thePage, const FRM_CStringR
 void FRM_NNotebook::SetFrontPage(short theTab, short thePage)
 {
     vko_notebk_set_front_page(GetVKOWindow(), theTab, thePage);
+    FollowFrontFace();
 }
 
 void FRM_NNotebook::SetTabTitle(short theTab, const FRM_CStringRW& theTitle)
@@ -342,7 +343,9 @@ void FRM_NNotebook::ClearFrontNavigator()
 
 // ---- Events -------------------------------------------------------------------------------
 
-void FRM_NNotebook::DoHit(const s_ctlinfo&)
+void FRM_NNotebook::DoHit(const s_ctlinfo&) { FollowFrontFace(); }
+
+void FRM_NNotebook::FollowFrontFace()
 {
     short tab = -1;
     short page = -1;

@@ -117,6 +117,9 @@ private:
     void DropFace(FRM_CFaceWindow* theFace);
     // Position 0 of the navigator without deleting the front face's navigator.
     void ClearFrontNavigator();
+    // Position 0 of the navigator enters the face in front (the notebook's own tab stop
+    // when no face is there).
+    void FollowFrontFace();
     static std::int32_t KeyHook(CXO theObject, EVENT* theEvent) noexcept;
 
     CXO itsKeyHook = nullptr;

@@ -415,6 +415,38 @@ TEST_F(PrefWinTest, HitListsTakeTheColoursOnlyWhenUsedInResults)
     }
 }
 
+// Tab runs through the window's buttons (disabled ones skipped), the tab strip and the front
+// page's fields, and back to the buttons.
+TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
+{
+    Open();
+    const auto tabFrom = [](WINDOW from) {
+        EVENT tab{};
+        tab.type = E_CHAR;
+        tab.v.chr.ch = 9;
+        vkov_test_post_event(from, &tab);
+        vkok_app_process_pending_events();
+        return vkok_scr_get_focus_vobj();
+    };
+    WINDOW cancel = itsWindow->GetCancelButton()->GetVKOWindow();
+    WINDOW strip = itsWindow->GetNotebook()->GetVKOWindow();
+    vkok_scr_set_focus_vobj(cancel);
+    EXPECT_EQ(tabFrom(cancel), strip) << "OK and Apply are disabled";
+    std::vector<WINDOW> visited;
+    for (WINDOW at = tabFrom(strip); at != cancel && visited.size() < 10; at = tabFrom(at))
+        visited.push_back(at);
+    for (WINDOW field : {Appearance()->GetSizeList()->GetVKOWindow(), Appearance()->GetSample()->GetVKOWindow(),
+                         Appearance()->GetInResults()->GetVKOWindow()})
+        EXPECT_NE(std::find(visited.begin(), visited.end(), field), visited.end());
+    EXPECT_EQ(visited.size(), 6u) << "two Change buttons, the size, the sample, the check box, Restore";
+
+    // The page brought to the front is the one Tab enters.
+    itsWindow->ShowPage(PrefWin::kReference);
+    vkok_scr_set_focus_vobj(strip);
+    EXPECT_EQ(vko_vobj_get_parent(tabFrom(strip)), Reference()->GetCWindow()->GetVKOWindow())
+        << "a field on the Reference page's face";
+}
+
 // The pages lie on the faces of a notebook, one tab each; the tab strip's click and arrow
 // keys bring them to the front, and the controls of a page behind are hidden with it.
 TEST_F(PrefWinTest, NotebookTabsShowOnePageAtATime)

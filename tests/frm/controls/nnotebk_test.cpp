@@ -209,6 +209,11 @@ TEST_F(NotebookTest, TabsPickedByMouseAndArrowsBringTheirFaceToTheFront)
         EXPECT_EQ(itsNotebook->GetNavigator()->GetTabStopAt(0)->GetSubNavigator(),
                   faces[c.wantFront]->GetNavigator());
     }
+    // A page the program brings to the front is entered the same way.
+    itsNotebook->SetFrontPage(2, 0);
+    EXPECT_EQ(FrontTab(), 2);
+    EXPECT_EQ(itsNotebook->GetNavigator()->GetTabStopAt(0)->GetSubNavigator(),
+              faces[2]->GetNavigator());
 }
 
 TEST_F(NotebookTest, TheKeyHookNavigatesOnTabAndSwallowsEnter)
