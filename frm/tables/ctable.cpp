@@ -159,8 +159,12 @@ short FRM_CTable::ITable(SelectionPolicy thePolicy, short hasHScrollBar, short h
 {
     itIsThumbtracking = isThumbTracking;
     itsSelectionPolicy = thePolicy;
-    if (itsTable == nullptr)
+    if (itsTable == nullptr) {
         itsTable = CreateMainTable();
+        if (itsPendingSource != nullptr)
+            itsTable->SetSource(itsPendingSource);
+        itsPendingSource = nullptr;
+    }
     PlaceScrollBar(itsVScrollBar, hasVScrollBar, true, hasHScrollBar, isVisible);
     PlaceScrollBar(itsHScrollBar, hasHScrollBar, false, hasVScrollBar, isVisible);
     if (!hasColumnLabels) {
@@ -197,15 +201,18 @@ short FRM_CTable::ITable(SelectionPolicy thePolicy, short hasHScrollBar, short h
     return IView(isVisible, glue);
 }
 
+// A source given before ITable waits for the interior it makes.
 void FRM_CTable::SetSource(FRM_CTableSource* theSource)
 {
     if (itsTable != nullptr)
         itsTable->SetSource(theSource);
+    else
+        itsPendingSource = theSource;
 }
 
 FRM_CTableSource* FRM_CTable::GetSource() const
 {
-    return itsTable != nullptr ? itsTable->GetSource() : nullptr;
+    return itsTable != nullptr ? itsTable->GetSource() : itsPendingSource;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -165,6 +165,7 @@ private:
     CRowLabels* itsRowLabels = nullptr;        // subviews deleted by the table
     CColumnLabels* itsColumnLabels = nullptr;
     FRM_CTableView* itsTable = nullptr;
+    FRM_CTableSource* itsPendingSource = nullptr;   // given before ITable made the interior
     std::unique_ptr<FRM_CMouseHandler> itsTableMouseHandler;
 };
 

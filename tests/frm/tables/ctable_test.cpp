@@ -94,6 +94,23 @@ TEST_F(TableTest, LabelsDefaultAndMoveWithTheirRowsAndColumns)
     EXPECT_EQ(interior.Right(), 400 - itsTable->GetVScrollBar()->GetFrame().Width());
 }
 
+// A source given before ITable is not lost: the interior ITable makes serves its cells.
+TEST_F(TableTest, ASourceGivenBeforeTheInteriorExistsServesIt)
+{
+    tabletest::MapSource early;
+    early.Set(1, 2, "early");
+    auto* table = new FRM_CTable(itsWatcher, FRM_CRect(0, 0, 200, 100), FRM_CEnvironment::DefaultFont(),
+                                 kRowHeight, kColumnWidth);
+    table->SetSource(&early);
+    EXPECT_EQ(table->GetSource(), &early);
+    table->ITable(FRM_CTable::SingleCell, 0, 0, 0, 0, 0, 1, 0);
+    ASSERT_NE(table->GetTableView(), nullptr);
+    EXPECT_EQ(table->GetSource(), &early);
+    const FRM_CTdiValue* value = table->GetTableView()->GetData(FRM_CCell(2, 1));
+    ASSERT_NE(value, nullptr);
+    EXPECT_STREQ(value->ToString().data(), "early");
+}
+
 TEST_F(TableTest, EventStylesSeenFromAbove)
 {
     // Notify (the default): the interior's origin report, then the table's own.
