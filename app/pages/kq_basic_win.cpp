@@ -169,6 +169,13 @@ void KQBasicWin::SetTypedText(const std::string& text)
     itsField->SetTextSelection(end, end);
 }
 
+void KQBasicWin::FocusField()
+{
+    SetKeyFocus(itsField);
+    const auto end = static_cast<std::int32_t>(GetTypedText().size());
+    itsField->SetTextSelection(end, end);
+}
+
 int KQBasicWin::GetSearchTypePosition() const { return itsChooser->GetSelectPosition(); }
 
 void KQBasicWin::FillChooser()
@@ -414,8 +421,7 @@ void KQBasicWin::UpdateHistoryMenus()
         bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
     }
     if (auto* main = dynamic_cast<MainRefWin*>(window)) {
-        main->ShowEntryMoves(itsHistories->entries.PreviousExists(),
-                             itsHistories->entries.NextExists());
+        main->DoCommand(MainRefWin::kCmdEntryMoves, nullptr);
         main->ShowListMoves();
         main->UpdatePrintItems();
         return;
@@ -647,7 +653,15 @@ void KQBasicWin::DoCommand(long command, void* data)
         TypeAhead();
         return;
     case kCmdClear:
-        Clear();
+        // The screen: every page and the entry shown.
+        if (FRM_CWindow* window = HolderWindow())
+            window->DoMenuCommand(menutag::kClear, 0, 0);
+        else
+            Clear();
+        FocusField();
+        return;
+    case kCmdFocusField:
+        FocusField();
         return;
     case kPaneDraw:
         itsPainter->Redraw(itsEntryPane->ScrollOriginY());
@@ -685,7 +699,7 @@ void KQBasicWin::DoKey(const FRM_CKey& key)
         return;
     }
     if (!key.IsVirtualKey() && key.GetChar() == 27) {
-        Clear();
+        DoCommand(kCmdClear, nullptr);
         return;
     }
     FRM_CSubview::DoKey(key);

@@ -49,6 +49,7 @@ public:
     static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
     static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
     static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
+    static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
     struct RestoredSearch {
@@ -84,6 +85,9 @@ public:
     // The text field's text, and setting it (caret after the last character).
     std::string GetTypedText() const;
     void SetTypedText(const std::string& text);
+    // Gives the text field the key focus, the caret after its last character.
+    void FocusField();
+    FRM_NEditControl* GetField() const { return itsField; }
     // Turns the page into the basic, advanced or browse page: its search-type chooser and
     // what Search runs (the advanced page, KQAdvWin, searches its token list); the typed
     // text stays.

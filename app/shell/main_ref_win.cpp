@@ -126,6 +126,11 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     }
     ShowPage(0);
     FillReferenceSelector();
+    // Nothing viewed yet: no history to move through, no word to copy.
+    DoCommand(kCmdEntryMoves, nullptr);
+    ShowListMoves();
+    if (FRM_CMenuBar* bar = GetMenuBar())
+        bar->SetEnabled(menutag::kCopyWord, 0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
@@ -157,6 +162,7 @@ void MainRefWin::FrontPageChanged()
         return;
     // The entry shown moves to the front page's pane.
     front->AttachPainter();
+    front->DoCommand(KQBasicWin::kCmdFocusField, nullptr);
     front->Invalidate(front->GetLocalFrame());
     if (FRM_CMenuBar* bar = GetMenuBar()) {
         const short tags[kPageCount] = {menutag::kBasicSearches, menutag::kAdvancedSearches,
@@ -460,7 +466,7 @@ void MainRefWin::DoMouseMove(FRM_CPoint point, short button, short isShift, shor
 void MainRefWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 0x1B) {
-        GetFrontPage()->Clear();
+        GetFrontPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
         return;
     }
     FRM_CWindow::DoKey(key);
@@ -557,6 +563,28 @@ void MainRefWin::DoCommand(long command, void* data)
     switch (command) {
     case kCmdClose:
         Close();
+        return;
+    case kCmdDrawEntry:
+    case kCmdRedrawEntry:
+        itsPainter->DrawEntry();
+        return;
+    case kCmdRefreshAll:
+        FillReferenceSelector();
+        itsPainter->DrawEntry();
+        return;
+    case kCmdEntryMoves: {
+        const bool previous = itsHistories.entries.PreviousExists();
+        const bool next = itsHistories.entries.NextExists();
+        ShowEntryMoves(previous, next);
+        if (FRM_CMenuBar* bar = GetMenuBar()) {
+            bar->SetEnabled(menutag::kPreviousEntry, previous ? 1 : 0);
+            bar->SetEnabled(menutag::kNextEntry, next ? 1 : 0);
+        }
+        return;
+    }
+    case kCmdLookUp:
+        if (data != nullptr)
+            GetFrontPage()->SearchFor(*static_cast<const std::string*>(data));
         return;
     case kCmdStatusHelp: {
         if (data == nullptr)

@@ -25,12 +25,18 @@ struct WindowRequest;
 class MainRefWin : public FRM_CWindow {
 public:
     static constexpr long kCmdClose = 5;
+    static constexpr long kCmdDrawEntry = 32;       // lays the entry shown out and draws it again
     static constexpr long kCmdStatusHelp = 61;      // data: an FRM_CPoint in the window
     static constexpr long kCmdPrefsApplied = 69;    // the preferences window applied a change
     static constexpr long kCmdReferenceChosen = 95;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
+    static constexpr long kCmdEntryMoves = 100;     // the entry buttons and items follow the history
     static constexpr long kCmdSelectReference = 101; // data: a long position, -1 the current
+    static constexpr long kCmdLookUp = 131;          // data: a const std::string*, searched on the front page
+    // The entry drawn again in full; 1003 fills the reference selector again first.
+    static constexpr long kCmdRedrawEntry = 1002;
+    static constexpr long kCmdRefreshAll = 1003;
     // Selects the preferred reference, search page and search type (a new window's start).
     static constexpr long kCmdShowCurrentReference = 135;
     // data: four std::int32_t, whether "Clear", "Copy Word" and the illustration's and the

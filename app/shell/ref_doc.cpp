@@ -93,6 +93,12 @@ void RefDoc::DoCommand(long command, void* data)
         window->Show();
         return;
     }
+    case kCmdLookUp:
+        // Every main window of the document (it has one) looks the text up.
+        for (std::size_t i = 0; i < GetWindows().entries(); ++i)
+            if (auto* window = dynamic_cast<MainRefWin*>(GetWindows()[i]))
+                window->DoCommand(MainRefWin::kCmdLookUp, data);
+        return;
     case kCmdShowTable:
         if (FRM_CWindow* window =
                 KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
@@ -141,7 +147,6 @@ void RefDoc::LookUpClipboard()
     while (!word.empty() && (word.back() == '\0' || word.back() == '\n' || word.back() == '\r' ||
                              word.back() == ' '))
         word.pop_back();
-    if (word.empty())
-        return;
-    itsMainWindow->GetBasicPage()->SearchFor(word);
+    if (!word.empty())
+        DoCommand(kCmdLookUp, &word);
 }

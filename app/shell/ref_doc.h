@@ -53,6 +53,8 @@ public:
     // window (data: the view that asked).
     static constexpr long kCmdShowIllustration = 111;
     static constexpr long kCmdShowTable = 112;
+    // data: a const std::string*, looked up in the document's main windows.
+    static constexpr long kCmdLookUp = 131;
 
     // Opens the dictionary described under name instead of the one open; false (and the one
     // open stays) when there is no such description or it cannot be opened.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/shell/menu_tags.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
+#include "frm/controls/nctrls.h"
 #include "frm/controls/nnotebk.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
@@ -297,7 +299,7 @@ TEST_F(MainWindowTest, EntryMenusFollowTheEntryShownAndClear)
         EXPECT_EQ(bar->IsEnabled(menutag::kPrintIllustration), c.illustration);
         EXPECT_EQ(bar->IsEnabled(menutag::kPrintTable), c.table);
     };
-    expect({"at start", 0, 1, 0, 0, 0});
+    expect({"at start", 0, 0, 0, 0, 0});
     BasicPage()->SearchFor("dog");
     expect({"an entry shown", 1, 1, 0, 0, 0});
     MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
@@ -449,6 +451,79 @@ TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
     EXPECT_EQ(fresh->GetReferenceName(), "Beta");
     EXPECT_EQ(fresh->HistoryItems(false), (std::vector<std::string>{"blue"}));
     EXPECT_EQ(fresh->GetHistories().results.Count(), 1u);
+}
+
+TEST_F(MainWindowTest, ClearButtonAndEscapeClearTheScreenAndTheTextFieldTakesTheKeys)
+{
+    Start();
+    const char* const ways[] = {"the Clear button", "Escape"};
+    for (const char* way : ways) {
+        SCOPED_TRACE(way);
+        BasicPage()->SearchFor("dog");
+        ASSERT_FALSE(MainWindow()->GetPainter().runs().empty());
+        if (way == ways[0])
+            BasicPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        else
+            MainWindow()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+        EXPECT_TRUE(MainWindow()->GetPainter().runs().empty()) << "the entry is gone too";
+        for (int page = 0; page < MainRefWin::kPageCount; ++page)
+            EXPECT_EQ(MainWindow()->GetPage(page)->GetHitList()->GetCount(), 0);
+        EXPECT_EQ(BasicPage()->GetTypedText(), "");
+        EXPECT_EQ(MainWindow()->GetMenuBar()->IsEnabled(menutag::kClear), 0);
+        EXPECT_EQ(vkok_scr_get_focus_vobj(), BasicPage()->GetField()->GetVKOWindow());
+    }
+    // Another page in front: its field takes the keys.
+    MainWindow()->DoMenuCommand(menutag::kBrowseSearches, 0, 0);
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), MainWindow()->GetPage(2)->GetField()->GetVKOWindow());
+}
+
+TEST_F(MainWindowTest, WindowCommandsByTable)
+{
+    Start();
+    BasicPage()->SearchFor("cat");
+    BasicPage()->SearchFor("dog");
+    BasicPage()->ShowEntryAt(1);
+    auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
+    auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
+    auto* selector = dynamic_cast<FRM_NListButton*>(MainWindow()->FindSubview(1060));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(forward, nullptr);
+    ASSERT_NE(selector, nullptr);
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    std::string word = "collar";
+    struct Case {
+        const char* what;
+        long command;
+        void* data;
+        std::function<void()> before;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"entry moves at the first entry", MainRefWin::kCmdEntryMoves, nullptr,
+         [bar] { bar->SetEnabled(menutag::kNextEntry, 0); },
+         [&] {
+             EXPECT_FALSE(back->IsEnabled());
+             EXPECT_TRUE(forward->IsEnabled());
+             EXPECT_EQ(bar->IsEnabled(menutag::kPreviousEntry), 0);
+             EXPECT_EQ(bar->IsEnabled(menutag::kNextEntry), 1);
+         }},
+        {"a text looked up on the front page", MainRefWin::kCmdLookUp, &word, [] {},
+         [&] {
+             EXPECT_EQ(BasicPage()->GetTypedText(), "collar");
+             EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "collar");
+         }},
+        {"the selector filled again", MainRefWin::kCmdRefreshAll, nullptr,
+         [selector] { selector->SelectItem(1); },
+         [&] { EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha") << "the dictionary open"; }},
+        {"the entry drawn again", MainRefWin::kCmdRedrawEntry, nullptr, [] {},
+         [&] { EXPECT_FALSE(MainWindow()->GetPainter().runs().empty()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before();
+        MainWindow()->DoCommand(c.command, c.data);
+        c.check();
+    }
 }
 
 // A window of the document that will not close.
