@@ -400,16 +400,21 @@ void FRM_CWireFrame::MouseMove(FRM_CPoint thePoint, short, short, short)
     if (itsState != DRAGGING && itsState != SIZING)
         return;
     const bool moved = !(thePoint == itsGrabPoint);
+    // Where the pointer is, in the frame's coordinates once Drag or ReSize has moved it:
+    // the point as given would put the pointer as far again past where it is.
+    FRM_CPoint pointer = thePoint;
     if (moved) {
+        const FRM_CPoint global = thePoint.GetGlobal(this);
         DrawWireFrame(WFHIDE);
         if (itsState == DRAGGING)
             Drag(thePoint);
         else
             ReSize(thePoint);
+        pointer = global.GetLocal(this);
     }
     // The enclosure scrolls on every second move at most.
     if (s_mmAutoSpeed % 2 == 0)
-        DoAutoScroll(thePoint.H(), thePoint.V());
+        DoAutoScroll(pointer.H(), pointer.V());
     ++s_mmAutoSpeed;
     if (moved) {
         if (itsState == DRAGGING && isGroupMode == 0)

@@ -14,6 +14,7 @@
 #include "frm/views/cline.h"
 #include "frm/views/cpolygon.h"
 #include "frm/views/crectshp.h"
+#include "frm/views/cscrollr.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
@@ -155,6 +156,29 @@ TEST_F(WireFrameTest, ADragMovesTheOwnerAndLeavesTheSurfaceAsARepaintDrawsIt)
     EXPECT_EQ(box->itsCommands.back(), 20005);
     const std::vector<unsigned> after = Pixels();
     EXPECT_EQ(after, Repainted()) << "every outline and handle was erased once";
+}
+
+TEST_F(WireFrameTest, ADragPastAScrollersEdgeScrollsItOneLineEverySecondMove)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(10, 10, 210, 110), 1000, 1000);
+    scroller->IScroller(0, 1, 0, 5, 50, 1, 0);
+    auto* box = new Box(scroller, FRM_CRect(20, 20, 80, 50));
+    box->SetDragging(1);
+    box->SetSizing(1);
+
+    Mouse(E_MOUSE_DOWN, 60, 45);
+    ASSERT_EQ(box->GetWireFrame()->GetState(), FRM_CWireFrame::DRAGGING);
+    Mouse(E_MOUSE_MOVE, 60, 80);
+    EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, 0)) << "inside the scroller nothing scrolls";
+    for (int move = 0; move < 6; ++move)
+        Mouse(E_MOUSE_MOVE, 60, 130);
+    EXPECT_EQ(scroller->GetScrollingOrigin(), FRM_CPoint(0, -15)) << "three of six moves scroll a line";
+
+    // The outline stopped where the pointer left the scroller (35 px down); the content
+    // scrolled on under it, so the box lands 15 px further into the content.
+    Mouse(E_MOUSE_UP, 60, 130);
+    EXPECT_EQ(box->GetFrame(), FRM_CRect(20, 70, 80, 100));
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
 }
 
 TEST_F(WireFrameTest, TheRingResizesSidesAndAnUnchangedFrameSendsNothing)
