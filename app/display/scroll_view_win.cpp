@@ -181,6 +181,14 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     itIsScrolling = false;
 }
 
+void ScrollPaneWin::DoVScroll(e_scroll_ctl action, short position)
+{
+    // The pane's bar is a control of its own, not the window's bar, so the window's scroll
+    // events (the base library makes them of the wheel) are turned into the bar's actions.
+    if (itsBar != nullptr)
+        DoControl(0, WC_VSCROLL, itsBar, action, position);
+}
+
 ScrollViewWin::ScrollViewWin(FRM_CDocument* document, FRM_CSubview* parent, const FRM_CRect& frame)
     : FRM_CSubview(parent, frame)
 {

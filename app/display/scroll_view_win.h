@@ -45,6 +45,8 @@ public:
     void DoKey(const FRM_CKey& key) override;
     void DoControl(short id, e_win_type type, WINDOW control, std::int32_t data1,
                    std::int32_t data2) override;
+    // The mouse wheel over the pane: the same line scrolls as from its bar.
+    void DoVScroll(e_scroll_ctl action, short position) override;
 
 private:
     FRM_CPoint TextPoint(const FRM_CPoint& point) const;

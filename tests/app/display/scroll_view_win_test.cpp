@@ -119,6 +119,24 @@ TEST_F(ScrollViewWinTest, ScrollBar_ScrollsByWholeLines)
     }
 }
 
+TEST_F(ScrollViewWinTest, Wheel_OverThePaneScrollsLikeItsBar)
+{
+    view->SetLineStep(16);
+    view->SetScrollRange(0, 20);
+    vkok_app_process_pending_events();
+    owner->sent_.clear();
+    // One notch of the wheel: the base library sends the pane window three line scrolls.
+    EVENT event{};
+    event.type = E_VSCROLL;
+    event.v.scroll.what = SC_LINE_DOWN;
+    for (int i = 0; i < 3; ++i)
+        vkov_test_post_event(view->PaneWindow(), &event);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(view->ScrollOriginY(), -48);
+    EXPECT_EQ(Position(), 3);
+    EXPECT_FALSE(Commands().empty()) << "the uncovered strips are drawn";
+}
+
 TEST_F(ScrollViewWinTest, ScrollBar_WithoutALineStepIsIgnored)
 {
     view->SetScrollRange(0, 20);
