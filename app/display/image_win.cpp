@@ -47,6 +47,9 @@ void ImageWin::SetUp(FRM_CView* opener)
     itsEngine = std::make_unique<EntryPainter>(itsCaption, itsCaption->PaneWindow());
     itsEngine->SetColors(itsPrefs);
     itsOpener = opener;
+    // Print > Illustration is this window's own: enabled as it opens, not only once it has
+    // been activated.
+    UpdateMenus(GetMenuBar());
     if (itsTable == nullptr)
         return;
     const std::unique_ptr<FRM_CImage> image = itsTable->ShowReference(itsEngine.get());

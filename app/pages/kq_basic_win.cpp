@@ -1,6 +1,8 @@
 // kq_basic_win.cpp: the basic search page.
 #include "app/pages/kq_basic_win.h"
 
+#include <cctype>
+
 #include "app/display/entry_painter.h"
 #include "app/display/prefs.h"
 #include "app/pages/basic_match.h"
@@ -62,6 +64,19 @@ std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit = kList
         lines.emplace_back(word->data());
     }
     return lines;
+}
+
+// A line of the word list without the homograph number that tells apart entries of one
+// word ("cat[2]" -> "cat"): the index files the word itself, not the number.
+std::string WithoutHomographNumber(const std::string& line)
+{
+    const std::size_t open = line.rfind('[');
+    if (open == std::string::npos || open == 0 || line.back() != ']' || open + 2 >= line.size())
+        return line;
+    for (std::size_t i = open + 1; i + 1 < line.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(line[i])))
+            return line;
+    return line.substr(0, open);
 }
 
 void Destroy(std::unique_ptr<RWOrdered>& words)
@@ -268,11 +283,12 @@ void KQBasicWin::Search()
         itsHitList->SelectItem(0);
         return;
     }
+    std::string picked;
     if (itIsPicking && !HasPatternCharacter(text)) {
-        const std::string picked = itsHitList->GetSelectedText().data();
+        picked = itsHitList->GetSelectedText().data();
         if (!picked.empty()) {
-            text = picked;
-            SetTypedText(text);
+            SetTypedText(picked);
+            text = WithoutHomographNumber(picked);
         }
     }
     if (GetSearchTypePosition() < 0)
@@ -284,6 +300,13 @@ void KQBasicWin::Search()
     SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
     itsHitList->SelectItem(0);
+    // The picked line's own entry when the word has several.
+    for (int i = 1; !picked.empty() && i < itsHitList->GetCount(); ++i)
+        if (itsHitList->GetItem(i) == picked) {
+            itsHitList->SelectItem(i);
+            ShowHit(i);
+            break;
+        }
 }
 
 void KQBasicWin::SearchOne(const std::string& text, const std::string& code, bool quiet,
@@ -510,11 +533,15 @@ bool KQBasicWin::EntryPopUp(const FRM_CPoint& point)
         return true;
     FRM_CMenuBar menu(window, menutag::kEntryPopupMenu);
     FillFindIn(&menu);
+    // The pop-up opens at the word, in the holding window's coordinates: the pane lies on
+    // a notebook face, itself a window inside the holding one.
     FRM_CPoint at = point;
-    if (itsEntryPane != nullptr)
-        at = FRM_CPoint(point.H() + itsEntryPane->GetGlobalFrame().Left(),
-                        point.V() - itsEntryPane->ScrollOriginY() +
-                            itsEntryPane->GetGlobalFrame().Top());
+    if (itsEntryPane != nullptr) {
+        s_pnt inPane{static_cast<std::int16_t>(point.V() + itsEntryPane->ScrollOriginY()),
+                     static_cast<std::int16_t>(point.H())};
+        vko_vobj_translate_points(itsEntryPane->PaneWindow(), window->GetVKOWindow(), &inPane, 1);
+        at = FRM_CPoint(inPane.h, inPane.v);
+    }
     menu.DoPopup(at, menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
     return true;
 }

@@ -426,10 +426,15 @@ void FRM_CMenuBar::InternalPopup(const FRM_CPoint& thePoint, e_vko_alignment the
         return;
     }
     InitSubmenuDefEntry(&records[0], submenu);
+    short chosen = 0;
     if (WINDOW window = ToolkitWindow())
-        vko_menu_popup(records[0].child, window, static_cast<s_pnt>(thePoint), theAlignment,
-                       theItem);
+        chosen = vko_menu_popup(records[0].child, window, static_cast<s_pnt>(thePoint),
+                                theAlignment, theItem);
     vko_res_free_menu_tree(records);
+    // The toolkit answers the item chosen and sends no menu event: the window gets it here,
+    // as it gets the items of its bar.
+    if (chosen != 0 && itsWindow != nullptr)
+        itsWindow->DoMenuCommand(chosen, 0, 0);
 }
 
 void FRM_CMenuBar::DoPopup(const FRM_CPoint& thePoint, short theTag, e_vko_alignment theAlignment)

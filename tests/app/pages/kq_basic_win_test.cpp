@@ -126,6 +126,43 @@ TEST_F(BasicPageTest, TypeAhead_ListsWordsSelectsTheBestAndReturnSearchesIt)
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
 }
 
+// Two entries of one word, told apart by the homograph number of their head words; the
+// index files the word alone.
+class HomographTest : public BasicPageTest {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        dictwriter::DictionarySource source;
+        for (const std::string head : {"bass[1]", "bass[2]"}) {
+            dictwriter::SourceEntry entry;
+            entry.head_word = head;
+            entry.fields = dictwriter::encode_field_stream(
+                {{tavlintest::kMainWord, head}, {tavlintest::kDefinition, "sense of " + head}});
+            entry.terms.push_back({"va", "bass"});
+            source.entries.push_back(entry);
+        }
+        std::string error;
+        ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/data/alpha", nullptr, &error)) << error;
+        Start();
+    }
+};
+
+TEST_F(HomographTest, TypeAhead_APickedLineWithAHomographNumberShowsThatLinesEntry)
+{
+    for (const int pick : {0, 1}) {
+        SCOPED_TRACE(pick);
+        BasicPage()->SetTypedText("bass");
+        BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+        ASSERT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"}));
+        BasicPage()->GetHitList()->SelectItem(pick);
+        BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"})) << "the word is found";
+        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), pick);
+        EXPECT_NE(Drawn().find("sense of bass[" + std::to_string(pick + 1) + "]"), std::string::npos) << Drawn();
+    }
+}
+
 TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
 {
     BasicPage()->SearchFor("dog");

@@ -21,6 +21,7 @@
 #include "frm/controls/nnotebk.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
+#include "vkobase/menu.h"
 
 #include "tests/support/command_output.h"
 
@@ -108,7 +109,10 @@ TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveTher
     EXPECT_TRUE(back->IsEnabled());
     EXPECT_FALSE(forward->IsEnabled());
 
-    MainWindow()->DoMenuCommand(menutag::kBackwardFirst + 2, 0, 0);  // "cat"
+    // A press on the back button pops up the Backward menu; its third line is "cat".
+    vkov_menu_test_push_popup_answer(menutag::kBackwardFirst + 2);
+    const FRM_CRect frame = back->GetFrame();
+    MainWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 4, frame.Top() + 4), 0, 0, 0);
     EXPECT_EQ(MainWindow()->HistoryItems(true), (std::vector<std::string>{"cat", "dog", "collar"}));
     EXPECT_FALSE(back->IsEnabled());
     EXPECT_TRUE(forward->IsEnabled());
@@ -226,8 +230,11 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
         if (run.text == "domestic")
             domestic = &run;
     ASSERT_NE(domestic, nullptr);
+    // The pop-up's "Find in" item for Alpha is chosen: the word is searched there.
+    vkov_menu_test_push_popup_answer(menutag::kFindIn);
     ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
     EXPECT_EQ(BasicPage()->GetPopUpWord(), "domestic");
+    EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
 
     FRM_CMenuBar menu(MainWindow(), menutag::kEntryPopupMenu);
     BasicPage()->FillFindIn(&menu);

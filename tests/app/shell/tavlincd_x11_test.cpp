@@ -1,12 +1,15 @@
 // tavlincd_x11_test.cpp: TavlinCD end to end on a private Xvfb, with real input from the
-// XTest extension, on a small dictionary written at test time. A script inside the program
-// (one step per timer tick, each waiting for the effect of the one before) clicks and types
-// as a user would: it closes the splash window by a click, looks a word up, adds a bookmark
-// from the Bookmarks menu, makes a folder in the organiser and drags the bookmark into it,
-// has the preferences' colours used in result lists too, opens About, a second window and
-// the Window menu, chooses the Edit, View, File, Print and Go Online items (closing what
-// they open), and quits with File > Exit. A second run finds the bookmark in its folder and
-// the preference kept, and opens the bookmark from the menu. Screenshots of each step go to
+// XTest extension, on a slice of the WordNet demo dictionary written at test time. A script
+// inside the program (one step per timer tick, each waiting for the effect of the one before)
+// clicks and types as a user would: it closes the splash window by a click, looks words up,
+// plays a word's sound through a stand-in player on PATH that keeps what it is given, adds a
+// bookmark, uses the entry pop-up ("Find in") and the Backward and Forward pop-ups of the
+// arrow buttons, opens a table and an illustration from their marks and prints each to PDF,
+// makes a folder in the organiser and drags the bookmark into it, has the preferences'
+// colours used in result lists too, opens About, a second window and the Window menu,
+// chooses the Edit, View, File, Print and Go Online items (closing what they open), and
+// quits with File > Exit. A second run finds the bookmark in its folder and the preference
+// kept, and opens the bookmark from the menu. Screenshots of each step go to
 // VKO_GALLERY_DIR when it is set, for people to look at.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
 // them.
@@ -25,7 +28,11 @@
 #include "app/settings/settings_files.h"
 #include "app/shell/book_win.h"
 #include "app/shell/bookmark_store.h"
+#include "app/pages/kq_basic_win.h"
+#include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/ref_doc.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/pref_win.h"
 #include "app/shell/splash_win.h"
@@ -45,8 +52,11 @@
 #include "frm/views/csubmenu.h"
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/xvfb_test_support.h"
-#include "../support/tavlin_fixture.h"
-#include "../support/png_bytes.h"
+#include "../../support/temp_dir.h"
+#include "app/display/image_win.h"
+#include "engine/engine.h"
+#include "tools/demodict/demo_writer.h"
+#include "tools/demodict/description.h"
 
 #include <cairo.h>
 
@@ -59,6 +69,7 @@ namespace {
 struct Script {
     std::string log;
     std::string shots;
+    std::string player;  // the folder of the stand-in sound player
     int run = 1;
     std::size_t step = 0;
     int ticks = 0;
@@ -340,9 +351,9 @@ s_pnt MarkOnScreen(const char* text)
     ScrollViewWin* pane = window->GetBasicPage()->GetEntryPane();
     s_rct client{};
     vko_vobj_get_client_rect(pane->PaneWindow(), &client);
-    for (int v = 2; v < client.bottom; v += 3)
-        for (int h = 2; h < client.right; h += 3)
-            if (auto hit = window->GetPainter().SoundHit(static_cast<float>(h), static_cast<float>(v));
+    for (int v = 2; v < client.bottom; v += 4)
+        for (int h = 2; h < client.right; h += 4)
+            if (auto hit = window->GetPainter().SoundHit(static_cast<float>(h), static_cast<float>(v) - pane->ScrollOriginY());
                 hit != nullptr && std::string(hit->data()) == text) {
                 s_pnt point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)};
                 vkok_vobj_translate_points(pane->PaneWindow(),
@@ -353,13 +364,134 @@ s_pnt MarkOnScreen(const char* text)
     return s_pnt{-1, -1};
 }
 
-TableWin* Table()
+// The window of that class over the front main window's document, if any.
+template <class Window> Window* DocumentWindow()
 {
     auto* document = dynamic_cast<RefDoc*>(FrontWindow() != nullptr ? FrontWindow()->GetDocument() : nullptr);
     for (int i = 0; document != nullptr && i < document->GetNumWindows(); ++i)
-        if (auto* table = dynamic_cast<TableWin*>(static_cast<FRM_CWindow*>(document->GetWindows()[i])))
-            return table;
+        if (auto* window = dynamic_cast<Window*>(static_cast<FRM_CWindow*>(document->GetWindows()[i])))
+            return window;
     return nullptr;
+}
+
+bool HasPicture(const TableWin* window) { return window->GetPicture() != nullptr; }
+bool HasPicture(const ImageWin* window) { return window->picture() != nullptr; }
+
+// Whether the front window shows the entry of word (a word of several parts of speech
+// is shown as "word[1]", "word[2]", ...).
+bool Showing(const std::string& word)
+{
+    const EntryRecord* shown = FrontWindow() != nullptr ? FrontWindow()->GetHistories().entries.Current() : nullptr;
+    return shown != nullptr && (shown->word == word || shown->word.rfind(word + "[", 0) == 0);
+}
+
+// Looks word up in the first main window by typing it over what the field holds.
+void LookUp(std::vector<Step>& steps, const std::string& word)
+{
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([word] {
+        Input input;
+        for (int i = 0; i < 16; ++i)
+            input.Key(XK_BackSpace);
+        input.Type(word);
+        return true;
+    });
+    steps.push_back([] {
+        Input().Click(CentreOf(PageButton("Search")));
+        return true;
+    });
+    steps.push_back([word] { return Showing(word); });
+}
+
+// A double click on the mark text (";TABLE", ";ART", ";SOUND") of the entry shown; while
+// the mark lies below the pane, a click on the scroll bar's track pages down first.
+Step DoubleClickMark(const char* text)
+{
+    return [text] {
+        const s_pnt mark = MarkOnScreen(text);
+        if (mark.h < 0) {
+            const ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+            const FRM_CRect frame = pane->GetFrame();
+            Input().Click(OnScreen(pane, frame.Width() - 8, frame.Height() - 24));
+            return false;
+        }
+        Input input;
+        input.Click(mark);
+        input.Click(mark);
+        return true;
+    };
+}
+
+// Opens a pop-up menu by holding a mouse button down at where() and lets the button go
+// over the item at place (separators count), as a user drags to an item; the open menu
+// is shot first.
+void PopUp(std::vector<Step>& steps, std::function<s_pnt()> where, int button, int place, const std::string& shot)
+{
+    steps.push_back([where, button] {
+        const s_pnt at = where();
+        if (at.h < 0)
+            return false;
+        Input input;
+        input.Move(at);
+        input.Button(button, true);
+        return true;
+    });
+    steps.push_back([button, place, shot] {
+        // Drawn a tick after it opens.
+        if (vkobase::menu::level_count() == 0 || ++script().waited < 2)
+            return false;
+        script().waited = 0;
+        Shot(shot);
+        Input input;
+        input.Move(Centre(vkobase::menu::item_rect(0, place)));
+        input.Button(button, false);
+        return true;
+    });
+}
+
+// The PDF files printed into the working folder so far.
+int PrintedFiles()
+{
+    int printed = 0;
+    for (const auto& file : std::filesystem::directory_iterator("."))
+        printed += file.path().extension() == ".pdf" && file.file_size() > 0 ? 1 : 0;
+    return printed;
+}
+
+// Looks word up, opens the picture window of Window (a table or an illustration) by a
+// double click on the mark, prints it with File > Print > item (one more PDF file in the
+// working folder) and closes it with File > Close.
+template <class Window>
+void OpenAndPrint(std::vector<Step>& steps, const std::string& word, const char* mark, short item, const std::string& what)
+{
+    LookUp(steps, word);
+    steps.push_back(DoubleClickMark(mark));
+    auto printed = std::make_shared<int>(0);
+    steps.push_back([what, printed] {
+        if (DocumentWindow<Window>() == nullptr || !HasPicture(DocumentWindow<Window>()))
+            return false;
+        Shot(what + ".png");
+        Log(what + " shown");
+        *printed = PrintedFiles();
+        return true;
+    });
+    for (const std::vector<short>& path : {std::vector<short>{menutag::kFile, menutag::kPrint, item},
+                                           std::vector<short>{menutag::kFile, menutag::kClose}}) {
+        if (path.back() == menutag::kClose)
+            steps.push_back([what, printed] {
+                if (PrintedFiles() <= *printed)
+                    return false;
+                Log(what + " printed");
+                return true;
+            });
+        auto walk = std::make_shared<MenuWalk>();
+        walk->path = path;
+        steps.push_back([walk] { return DocumentWindow<Window>() == nullptr || walk->Tick(DocumentWindow<Window>()); });
+    }
+    steps.push_back([] { return DocumentWindow<Window>() == nullptr; });
 }
 
 BookWin* Organiser() { return dynamic_cast<BookWin*>(UserDocument()->GetBookmarkWindow()); }
@@ -395,25 +527,19 @@ std::vector<Step> FirstRun()
         return true;
     });
     steps.push_back([] { return App().GetSplash() == nullptr; });
-    // Look "cat" up by typing it into the search field.
+    // Look "cat" up by typing it into the search field; a double click on its sound mark
+    // plays the spoken word through the player on PATH.
+    LookUp(steps, "cat");
     steps.push_back([] {
-        Input().Click(CentreOf(SearchField()));
-        return true;
-    });
-    steps.push_back([] {
-        Input().Type("cat");
-        return true;
-    });
-    steps.push_back([] {
-        Input().Click(CentreOf(PageButton("Search")));
-        return true;
-    });
-    steps.push_back([] {
-        const EntryRecord* shown = MainWindow()->GetHistories().entries.Current();
-        if (shown == nullptr || shown->word != "cat")
-            return false;
         Shot("cat.png");
         Log("looked up cat");
+        return true;
+    });
+    steps.push_back(DoubleClickMark(";SOUND"));
+    steps.push_back([] {
+        if (!std::filesystem::exists(script().player + "/played.wav"))
+            return false;
+        Log("played a sound");
         return true;
     });
     // Bookmarks > Add Bookmark > Main Level.
@@ -423,61 +549,38 @@ std::vector<Step> FirstRun()
         Log("bookmarked " + App().GetBookmarks().TopLevel()[0]->name);
         return true;
     }));
-    // "grid" has a table: a click on its mark opens it; Print > Table prints it.
+    // The entry pop-up, by the right button on a word of the entry: "Find in" the
+    // dictionary looks the word up.
+    PopUp(steps, [] { return MarkOnScreen("mammal"); }, 3, 2, "entry_popup.png");
     steps.push_back([] {
-        Input input;
-        input.Click(CentreOf(SearchField()));
-        return true;
-    });
-    steps.push_back([] {
-        Input input;
-        for (int i = 0; i < 3; ++i)
-            input.Key(XK_BackSpace);
-        input.Type("grid");
-        return true;
-    });
-    steps.push_back([] {
-        Input().Click(CentreOf(PageButton("Search")));
-        return true;
-    });
-    steps.push_back([] {
-        const EntryRecord* shown = FrontWindow()->GetHistories().entries.Current();
-        if (shown == nullptr || shown->word != "grid")
+        if (!Showing("mammal"))
             return false;
-        const s_pnt mark = MarkOnScreen(";TABLE");
-        if (mark.h < 0)
-            return false;
-        Input input;  // a double click on the mark
-        input.Click(mark);
-        input.Click(mark);
+        Log("found mammal from the entry pop-up");
         return true;
     });
+    // The Backward pop-up of the back button (the entry shown first): "cat" again; then
+    // the Forward pop-up's second line: "mammal" again.
+    const auto historyButton = [](std::int32_t id) {
+        return [id] { return CentreOf(MainWindow()->GetIDData().Get<FRM_CView>(id)); };
+    };
+    PopUp(steps, historyButton(1056), 1, 1, "backward_popup.png");
     steps.push_back([] {
-        if (Table() == nullptr || Table()->GetPicture() == nullptr)
+        if (!Showing("cat"))
             return false;
-        Shot("table.png");
-        Log("table shown");
+        Log("went back to cat from the Backward pop-up");
         return true;
     });
-    {
-        auto walk = std::make_shared<MenuWalk>();
-        walk->path = {menutag::kFile, menutag::kPrint, menutag::kPrintTable};
-        steps.push_back([walk] { return Table() != nullptr && walk->Tick(Table()); });
-    }
+    PopUp(steps, historyButton(1057), 1, 1, "forward_popup.png");
     steps.push_back([] {
-        for (const auto& file : std::filesystem::directory_iterator("."))
-            if (file.path().extension() == ".pdf" && file.file_size() > 0) {
-                Log("table printed");
-                return true;
-            }
-        return false;
+        if (!Showing("mammal"))
+            return false;
+        Log("went forward to mammal from the Forward pop-up");
+        return true;
     });
-    {
-        auto walk = std::make_shared<MenuWalk>();
-        walk->path = {menutag::kFile, 32003};
-        steps.push_back([walk] { return Table() == nullptr || walk->Tick(Table()); });
-    }
-    steps.push_back([] { return Table() == nullptr; });
+    // "planet" has a table and "circle" an illustration: a double click on the mark opens
+    // its window, whose File > Print prints it to a PDF file, and File > Close closes it.
+    OpenAndPrint<TableWin>(steps, "planet", ";TABLE", menutag::kPrintTable, "table");
+    OpenAndPrint<ImageWin>(steps, "circle", ";ART", menutag::kPrintIllustration, "illustration");
     // Bookmarks > Organize Bookmarks...: a new folder "pets", then cat dragged into it.
     steps.push_back(Choose({menutag::kBookmarks, menutag::kOrganizeBookmarks}, [] { return Organiser() != nullptr; }));
     steps.push_back([] {
@@ -592,8 +695,7 @@ std::vector<Step> FirstRun()
         return true;
     }));
     steps.push_back([] {
-        const EntryRecord* shown = MainWindow()->GetHistories().entries.Current();
-        if (HistoryWindow() != nullptr || shown == nullptr || shown->word != "cat")
+        if (HistoryWindow() != nullptr || !Showing("cat"))
             return false;
         Log("history went to cat");
         return true;
@@ -648,8 +750,7 @@ std::vector<Step> SecondRun()
         return walk.Tick(MainWindow());
     });
     steps.push_back([] {
-        const EntryRecord* shown = MainWindow()->GetHistories().entries.Current();
-        if (shown == nullptr || shown->word != "cat")
+        if (!Showing("cat"))
             return false;
         Shot("bookmark_opened.png");
         Log("opened the bookmark");
@@ -705,56 +806,57 @@ public:
         ScriptedApp application;
         char name[] = "TavlinCD";
         char* argv[] = {name, nullptr};
-        // No browser to start: Go Online says so instead.
-        setenv("PATH", "/nonexistent", 1);
+        // Only the stand-in sound player: no browser to start, so Go Online says so instead.
+        setenv("PATH", script().player.c_str(), 1);
         application.Go(1, argv, 1, 0, "TavlinCD", "TavlinCD", "Dorvane-Kestle");
     }
     _exit(0);
 }
 
-// The animals of the shell's tests and "grid", whose entry has a table, and the table set.
-void WriteAlpha(const std::string& dir)
+constexpr char kWordNet[] = "/usr/share/wordnet";
+
+// The sound record of word in the demo's sound set, as the program hands it to the player.
+std::string SoundRecord(const std::string& folder, const char* word)
 {
-    const auto write = [](const std::string& path, dictwriter::DictionarySource source) {
-        std::string error;
-        ASSERT_TRUE(dictwriter::write_dictionary(source, path, nullptr, &error)) << error;
-    };
-    dictwriter::DictionarySource main;
-    main.key_tables = {"sc"};
-    auto add = [&](const std::string& head, const std::string& fields) {
-        dictwriter::SourceEntry entry;
-        entry.head_word = head;
-        entry.fields = fields;
-        entry.terms.push_back({"va", head});
-        main.entries.push_back(entry);
-    };
-    for (const tavlintest::Word& w : tavlintest::Animals())
-        add(w.head, dictwriter::encode_field_stream({{tavlintest::kMainWord, w.head}, {tavlintest::kDefinition, w.definition}}));
-    add("grid", dictwriter::encode_field_stream({{tavlintest::kMainWord, "grid"}, {0x81, "table/grid;A grid"}}));
-    write(dir + "alpha", main);
-    dictwriter::DictionarySource tables;
-    tables.block_text_bytes = 1;
-    tables.entries.push_back({"grid", tavlintest::PngBytes(240, 160), {}, {}});
-    write(dir + "tables", tables);
+    constexpr std::uint32_t kBlock = 512;
+    std::string record;
+    if (OpenDictionary((folder + "/" + demodict::kDataDirectory).c_str(), demodict::kSoundName) != 0) {
+        if (const std::uint32_t position = LookUpWord(word, kBlock); position != 0)
+            record.assign(ExpandEntry(position, kBlock), entry_length(position, kBlock));
+    }
+    ReleaseEngineBuffers();
+    return record;
 }
 
-TEST(TavlinCDX11, BookmarksPreferencesAndWindowsByMouseAndKeys)
+TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
 {
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
+        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
     vkotest::Xvfb server;
     if (const std::string why = vkotest::start_xvfb(server); !why.empty())
         GTEST_SKIP() << why;
     const std::string scratch = vkotest::make_scratch_dir("tavlincd_e2e_");
     ASSERT_FALSE(scratch.empty());
     test_support::TempDir folder;
-    std::filesystem::create_directories(folder.path() + "/data");
-    WriteAlpha(folder.path() + "/data/");
-    folder.write("a.dct", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n"
-                          "table_dir=data/\ntable_name=tables\n"
-                          "search_text=Entry word is...,va\nsearch_text=Defining text contains...,df\n"
-                          "main_entry=Entry:,N\ntext_entry=Senses:,N\nart_entry=Table:,N\n");
+    // A slice of the demo: the first lemmas of WordNet and those the script uses, each with
+    // what the full demo gives it (pronunciation, sound, illustration, table).
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 100;
+    slice.lemmas = {"cat", "feline", "mammal", "planet", "circle"};
+    demodict::DemoReport report;
+    std::string error;
+    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
     const char* gallery = std::getenv("VKO_GALLERY_DIR");
     script().shots = gallery != nullptr ? gallery : scratch;
     script().log = scratch + "/script.txt";
+    // The sound player the program finds on PATH keeps what it is given.
+    script().player = scratch + "/player";
+    std::filesystem::create_directories(script().player);
+    {
+        std::ofstream player(script().player + "/aplay");
+        player << "#!/bin/sh\n/bin/cat > '" << script().player << "/played.wav'\n";
+    }
+    std::filesystem::permissions(script().player + "/aplay", std::filesystem::perms::owner_all);
 
     for (int run = 1; run <= 2; ++run) {
         script().run = run;
@@ -766,17 +868,24 @@ TEST(TavlinCDX11, BookmarksPreferencesAndWindowsByMouseAndKeys)
     }
 
     const std::vector<std::string> expected = {
-        "looked up cat", "bookmarked cat", "table shown", "table printed", "moved cat into pets", "colours in results 1",
+        "looked up cat", "played a sound", "bookmarked cat[1]", "found mammal from the entry pop-up",
+        "went back to cat from the Backward pop-up", "went forward to mammal from the Forward pop-up",
+        "table shown", "table printed", "illustration shown", "illustration printed",
+        "moved cat[1] into pets", "colours in results 1",
         "about shown", "window menu", "history went to cat",
         // Edit, View, File > Print, Go Online, File > Close, Edit > Clear.
         "chose 9", "chose 32031", "chose 8", "chose 10", "chose 14", "chose 15", "chose 16",
         "chose 17", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
         "chose 31", "chose 33", "chose 32003", "view and edit items chosen",
-        "kept cat in pets", "colours in results kept 1", "opened the bookmark",
+        "kept cat[1] in pets", "colours in results kept 1", "opened the bookmark",
     };
     EXPECT_EQ(vkotest::read_lines(script().log), expected);
-    EXPECT_EQ(Read(folder.path() + "/BookMark.kq"), "<>:pets:<>\nAlpha:pets:cat\n");
-
+    EXPECT_EQ(Read(folder.path() + "/BookMark.kq"),
+              std::string("<>:pets:<>\n") + demodict::kDemoReferenceName + ":pets:cat[1]\n");
+    // The player got the word's own recording, whole.
+    const std::string played = Read(script().player + "/played.wav");
+    EXPECT_EQ(played.substr(0, 4), "RIFF");
+    EXPECT_TRUE(played == SoundRecord(folder.path(), "cat")) << played.size() << " bytes played";
 }
 
 } // namespace
