@@ -72,7 +72,11 @@ PrefPage::PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& fr
                    long restoreCommand)
     : FRM_CSubview(enclosure, frame), itsWindow(window)
 {
-    FRM_CEnvironment environment(kPageBack, kPageFore);
+    // The window's font: the controls' rectangles are made for it.
+    const FRM_CEnvironment* inForce = window->GetEnvironment();
+    FRM_CEnvironment environment(kPageBack, kPageFore, FRM_CEnvironment::kWhite, 2,
+                                 FRM_CEnvironment::kBlack, 2, 1,
+                                 inForce != nullptr ? inForce->GetFont() : FRM_CEnvironment::DefaultFont());
     environment.SetBlendColor(kPageBlend);
     SetEnvironment(environment, 0);
     auto* restore = new FRM_NButton(this, kRestoreFrame, FRM_CStringRW(1065), 0);

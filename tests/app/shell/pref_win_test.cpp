@@ -22,6 +22,7 @@
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nnotebk.h"
+#include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/views/cfacewin.h"
 #include "vkobase/dm.h"
@@ -462,6 +463,9 @@ TEST_F(PrefWinTest, NotebookTabsShowOnePageAtATime)
                   static_cast<FRM_CWindow*>(notebook->GetFace(tab, 0)));
     }
     EXPECT_LE(notebook->GetFrame().Bottom(), 300 - 40) << "the buttons stay below the notebook";
+    ASSERT_NE(itsWindow->GetEnvironment(), nullptr);
+    EXPECT_TRUE(Appearance()->GetEnvironment()->GetFont() == itsWindow->GetEnvironment()->GetFont())
+        << "the controls' rectangles are made for the window's font";
     EXPECT_EQ(itsWindow->GetFrontPage(), PrefWin::kAppearance);
 
     const auto shown = [this](PrefWin::Page page) {
