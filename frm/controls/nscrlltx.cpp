@@ -138,6 +138,13 @@ FRM_NScrollText& FRM_NScrollText::operator=(const FRM_NScrollText& other)
 
 void FRM_NScrollText::CopyScrollBars(const FRM_NScrollText& theOriginal)
 {
+    // The copy's engine shows the original's font, which may be its resource entry's.
+    if (itsTextEdit != 0 && theOriginal.itsTextEdit != 0) {
+        if (FONT_OBJ font = vko_tx_get_font(theOriginal.itsTextEdit)) {
+            vko_tx_set_font(itsTextEdit, font);
+            vko_font_destroy(font);
+        }
+    }
     CreateScrollBars(theOriginal.itsVScrollBar != nullptr, theOriginal.itsHScrollBar != nullptr);
     PositionTextEdit();
     MeasurePage();

@@ -108,7 +108,8 @@ protected:
     void UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount);
 
 private:
-    // Bars like theOriginal's, the page measured and the engine's scroll report registered.
+    // The original's font, bars like its bars, the page measured and the engine's scroll
+    // report registered.
     void CopyScrollBars(const FRM_NScrollText& theOriginal);
     // Deletes the own bars; leaves the window's, no longer owned by this view.
     void ReleaseScrollBars();

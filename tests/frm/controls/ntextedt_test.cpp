@@ -262,6 +262,9 @@ window 7310 {
     EXPECT_NE(engineFontSize(plain), 30);
     EXPECT_LT(large->GetLinesPerPage(), plain->GetLinesPerPage());
     EXPECT_EQ(large->GetVScrollBar()->GetThumbSize(), static_cast<float>(large->GetLinesPerPage()));
+    auto* copy = new FRM_NScrollText(*large);
+    EXPECT_EQ(engineFontSize(copy), 30) << "a copy shows the original's font";
+    EXPECT_EQ(copy->GetLinesPerPage(), large->GetLinesPerPage());
 
     plain->SetFont(FRM_CFont(7311), 0);
     EXPECT_EQ(engineFontSize(plain), 30);
