@@ -395,6 +395,11 @@ void KQBasicWin::ShowEntry(const WordItem& word, const std::vector<std::string>&
         window->DoCommand(MainRefWin::kCmdEntryMenus, items);
         if (FRM_CMenuBar* bar = window->GetMenuBar())
             bar->SetEnabled(menutag::kCopy, 0);
+        // The Window menu names the entry after the window's title.
+        if (KQedApp* application = KQedApp::Instance()) {
+            KQedApp::WindowTitle title{window, word.data()};
+            application->DoCommand(KQedApp::kCmdRetitleWindow, &title);
+        }
     }
 }
 

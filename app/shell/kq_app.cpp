@@ -267,8 +267,11 @@ void KQedApp::DoCommand(long command, void* data)
         const auto found = std::find(itsWindows.begin(), itsWindows.end(), record->window);
         if (found == itsWindows.end())
             return;
-        itsItemTexts[static_cast<std::size_t>(found - itsWindows.begin())] =
-            record->text != nullptr ? record->text : "";
+        std::string& text = itsItemTexts[static_cast<std::size_t>(found - itsWindows.begin())];
+        const std::string wanted = record->text != nullptr ? record->text : "";
+        if (text == wanted)
+            return;
+        text = wanted;
         RebuildWindowMenus();
         return;
     }

@@ -143,6 +143,10 @@ TEST_F(Shell, WindowMenu_ItemTextsAndPlacesOutsideTheList)
     itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &record);
     EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
               std::string(second->GetTitle().data()) + " - cat");
+    // An entry shown names it there too.
+    second->GetFrontPage()->SearchFor("dog");
+    EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
+              std::string(second->GetTitle().data()) + " - dog");
     KQedApp::WindowTitle stranger{nullptr, "dog"};
     itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &stranger);  // nothing happens
 
