@@ -199,6 +199,10 @@ void vkov_vobj_set_title(WINDOW win, const char *title) noexcept {
     vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || title == nullptr)
         return;
+    // The same text again changes nothing to draw (status lines and fields get theirs set
+    // on every look-up).
+    if (in->title == title)
+        return;
     try {
         in->title = title;
     } catch (...) {

@@ -78,6 +78,22 @@ TEST_F(VobjTest, Flags_ReportHiddenAndDisabledStates) {
     EXPECT_TRUE(vkok_vobj_is_list(make_child(doc, s_rct{0, 0, 5, 5}, WC_LBOX)));
 }
 
+TEST_F(VobjTest, Title_TheSameTextAgainDrawsNothingNew) {
+    WINDOW doc = make_doc();
+    WINDOW label = make_child(doc, s_rct{0, 0, 20, 100});
+    vkov_vobj_set_title(label, "1 Entries Found");
+    vkok_app_process_pending_events();
+    seen().clear();
+    vkov_vobj_set_title(label, "1 Entries Found");
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(types_of(label).empty());
+    vkov_vobj_set_title(label, "2 Entries Found");
+    vkok_app_process_pending_events();
+    EXPECT_EQ(types_of(label), (std::vector<e_event>{E_UPDATE}));
+    char title[32] = {};
+    EXPECT_STREQ(vkok_vobj_get_title(label, title, sizeof title), "2 Entries Found");
+}
+
 TEST_F(VobjTest, Focus_MovesWithFocusEventsAndForgetsDestroyedWindows) {
     WINDOW doc = make_doc();
     WINDOW a = make_child(doc, s_rct{0, 0, 10, 10}, WC_EDIT);
