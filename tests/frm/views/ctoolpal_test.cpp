@@ -1,8 +1,8 @@
 // Tests of tool palettes in a real window: one selection across the palette tree, removing a
 // tool that holds a sub-palette, the sub-palette marker painted into small and large images,
 // pop-ups kept inside the window, the sticky and pop-up roles, a draggable tool's deferred
-// leave command, and a PNG of a window with a docked tool bar, a status bar and a floating
-// palette.
+// leave command, a tool dragged off its palette by the mouse onto a drop target, and a PNG of
+// a window with a docked tool bar, a status bar and a floating palette.
 #include "frm/views/ctoolpal.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "frm/interaction/cdrag.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/catchwin.h"
 #include "frm/views/cimage.h"
@@ -250,6 +251,65 @@ TEST_F(ToolPaletteTest, ADraggableToolsLeaveWaitsForTheRelease)
     plain->DoIn();
     plain->DoOut();
     EXPECT_EQ(leaves(), 2) << "an ordinary tool leaves at once";
+}
+
+// A drop target right of h = 250 (task-window coordinates) that keeps what is dropped on it.
+class ToolSink : public FRM_CDragSink {
+public:
+    short IsInSink(FRM_CPoint where) override { return where.H() >= 250 ? 1 : 0; }
+    void DoDrop(FRM_CPoint, short, short, short, long, void* data) override
+    {
+        itsDrops.push_back(reinterpret_cast<std::intptr_t>(data));
+    }
+    void DoEnter(FRM_CPoint, short, short, short, long, void*) override {}
+    void DoLeave(FRM_CPoint, short, short, short, long, void*) override {}
+    void DoDrag(FRM_CPoint, short, short, short, long, void*) override {}
+    FRM_CView* GetOwner() override { return nullptr; }
+    std::vector<std::intptr_t> itsDrops;
+};
+
+TEST_F(ToolPaletteTest, ADraggableToolIsDraggedOffAPaletteWithATitleOntoASink)
+{
+    FRM_CDragSource source;
+    auto* sink = new ToolSink;    // the source deletes its sinks
+    source.RegisterSink(sink, 0);
+    itsWindow->GetMouseManager()->RegisterMouseHandler(&source, 1);
+    itsPalette->SetDragSource(&source);
+    FRM_CToolPaletteAttachment* palette =
+        itsPalette->PopupDetached(itsWindow, FRM_CPoint(20, 20), kPicked, 1, nullptr);
+    ASSERT_NE(palette, nullptr);
+    FRM_CToolPaletteButton* tool = palette->ButtonAt(0);   // tool 1, draggable
+    auto mouse = [](WINDOW window, e_event type, int h, int v) {
+        EVENT event{};
+        event.type = type;
+        event.v.mouse.where = s_pnt{static_cast<int16_t>(v), static_cast<int16_t>(h)};
+        event.v.mouse.button = 1;
+        vkov_test_post_event(window, &event);
+        vkok_app_process_pending_events();
+    };
+
+    // Pressed on the tool and moved out of the palette's window: the tool is dragged off.
+    WINDOW inside = palette->GetInternalWindow()->GetVKOWindow();
+    const FRM_CRect button = tool->GetGlobalFrame();
+    const int h = static_cast<int>(button.Left()) + 4;
+    const int v = static_cast<int>(button.Top()) + 4;
+    mouse(inside, E_MOUSE_DOWN, h, v);
+    for (int step = 1; step <= 8 && source.IsDragging() == 0; ++step)
+        mouse(inside, E_MOUSE_MOVE, h + 20 * step, v);
+    ASSERT_EQ(source.IsDragging(), 1);
+    EXPECT_EQ(vkov_win_get_pointer_trap(), itsWindow->GetVKOWindow());
+    EXPECT_EQ(palette->GetState(), FRM_CAttachment::AS_POPUP) << "the palette itself stays";
+
+    // Released over the sink, in the window the drag traps.
+    for (int to : {200, 260, 300})
+        mouse(itsWindow->GetVKOWindow(), E_MOUSE_MOVE, to, 100);
+    mouse(itsWindow->GetVKOWindow(), E_MOUSE_UP, 300, 100);
+    EXPECT_EQ(sink->itsDrops, std::vector<std::intptr_t>{1}) << "tool 1 dropped on the sink";
+    EXPECT_EQ(source.IsDragging(), 0);
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
+    EXPECT_EQ(tool->GetToggleState(), FRM_CButton::kUp);
+    itsWindow->GetMouseManager()->UnRegisterMouseHandler(&source);
+    itsPalette->SetDragSource(nullptr);
 }
 
 TEST_F(ToolPaletteTest, AWindowWithADockedToolBarAStatusBarAndAFloatingPalette)
