@@ -34,6 +34,24 @@ TableWin::~TableWin() = default;
 
 FRM_CScroller* TableWin::GetScroller() const { return itsIDData.Get<FRM_CScroller>(kScrollerId); }
 
+// The scroller's bars are controls of their own, not the window's bars, so the window's
+// scroll events (the base library makes them of the wheel) go to the scroller.
+void TableWin::DoHScroll(e_scroll_ctl action, short position)
+{
+    if (FRM_CScroller* scroller = GetScroller())
+        scroller->HScroll(action, position);
+    else
+        FRM_CWindow::DoHScroll(action, position);
+}
+
+void TableWin::DoVScroll(e_scroll_ctl action, short position)
+{
+    if (FRM_CScroller* scroller = GetScroller())
+        scroller->VScroll(action, position);
+    else
+        FRM_CWindow::DoVScroll(action, position);
+}
+
 void TableWin::ShowTable()
 {
     auto* document = dynamic_cast<RefDoc*>(GetDocument());
@@ -43,6 +61,9 @@ void TableWin::ShowTable()
     itsTable = std::make_unique<EntryPainter>(nullptr, nullptr);
     if (std::unique_ptr<FRM_CImage> image = document->GetKeyTable().ShowReference(itsTable.get())) {
         itsPicture = new FRM_CPicture(scroller, FRM_CPoint(0, 0), *image);
+        // Added again now that it has its size, so that the scroller's extent covers it (it
+        // joined the scroller while still a point) and its bars can reach the whole table.
+        scroller->AddSubview(itsPicture);
         scroller->DoDraw(frm_views::MaxRect());
     }
     Show();

@@ -10,6 +10,7 @@
 
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
+#include "frm/controls/nscrllbr.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/cpicture.h"
 #include "frm/views/cscrollr.h"
@@ -86,6 +87,40 @@ TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
     for (const auto& file : std::filesystem::directory_iterator(itsDir.path()))
         pdfs += file.path().extension() == ".pdf" && file.file_size() > 0 ? 1 : 0;
     EXPECT_EQ(pdfs, 1);
+}
+
+TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
+{
+    Write(itsDir.path() + "/data/gamma",
+          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
+    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 2000, false)}}, 1);
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
+                          "table_name=tables\nsearch_text=Entry word is...,va\n"
+                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
+    itsDir.write("Pref.kq", "reference=Gamma\n");
+    Start();
+    BasicPage()->SearchFor("grid");
+    RefDoc* document = ReferenceDocuments().front();
+    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
+    auto* window = dynamic_cast<TableWin*>(
+        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->GetPicture(), nullptr);
+    FRM_NScrollBar* bar = window->GetScroller()->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetPosition(), 0);
+    EXPECT_GE(bar->GetMaxPosition(), 2000 - window->GetScroller()->GetInnerFrame().Height())
+        << "the bar reaches the table's end";
+
+    // One notch of the wheel over the table: the base library sends the window three line
+    // scrolls.
+    EVENT event{};
+    event.type = E_VSCROLL;
+    event.v.scroll.what = SC_LINE_DOWN;
+    for (int i = 0; i < 3; ++i)
+        vkov_test_post_event(window->GetVKOWindow(), &event);
+    vkok_app_process_pending_events();
+    EXPECT_FLOAT_EQ(bar->GetPosition(), 3 * bar->GetLineIncrement());
 }
 
 TEST_F(TableWinTest, ShowsItselfWithPrintTableTheOnlyPrintItem)
