@@ -334,6 +334,10 @@ const s_app_config &app_config() noexcept {
     return state().config;
 }
 
+bool app_quit_requested() noexcept {
+    return state().quit_requested;
+}
+
 void app_block_input(bool block) noexcept {
     state().foreign_modal += block ? 1 : -1;
     if (state().foreign_modal < 0)

@@ -22,6 +22,8 @@ VKO_TX_GET_TX app_tx_get_tx() noexcept;
 void app_destroy_all_windows() noexcept; // quit: top-level windows, task window last
 void app_process_events() noexcept;      // one pass: due timers, queue, updates
 bool app_wait_for_work() noexcept;       // false when nothing can ever arrive (tests)
+// True once the application was asked to quit (its loops end at their next turn).
+bool app_quit_requested() noexcept;
 // While a dialog of another toolkit is open (block true until the matching false), the user's
 // input reaches no window of the program.
 void app_block_input(bool block) noexcept;

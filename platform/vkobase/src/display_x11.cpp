@@ -72,6 +72,7 @@ struct DisplayState {
     Atom wm_delete = 0;
     std::vector<Shown> shown;
     std::vector<WINDOW> stacking; // the shown windows back to front, as the server has them
+    unsigned restacks = 0;        // times they were raised in that order
     Press press;
     Press last_click; // for double clicks
     Atom net_wm_name = 0;
@@ -303,6 +304,10 @@ void sync_windows() noexcept {
         for (WINDOW win : want)
             if (const Shown *s = shown_by_owner(win))
                 XRaiseWindow(st.dpy, s->xwin);
+        // Done before anyone learns of it: another client (a dialog over the program) that
+        // raises its window again must come after these.
+        XSync(st.dpy, False);
+        ++st.restacks;
         try {
             st.stacking = want;
         } catch (...) {
@@ -831,6 +836,10 @@ bool display_wait(int timeout_ms) noexcept {
     pollfd pfd{ConnectionNumber(dpy), POLLIN, 0};
     (void)poll(&pfd, 1, timeout_ms);
     return true;
+}
+
+unsigned display_restack_count() noexcept {
+    return state().restacks;
 }
 
 int display_connection_fd() noexcept {

@@ -168,8 +168,9 @@ void place(GtkWidget *dialog, WINDOW owner) noexcept {
         gtk_window_move(GTK_WINDOW(dialog), x, y);
 }
 
-// Shows the dialog modal over the program's front window and runs until it is answered;
-// the program's windows repaint meanwhile. Answers the dialog's response.
+// Shows the dialog modal over the program's front window and runs until it is answered or the
+// application quits; the program's windows repaint meanwhile. Answers the dialog's response
+// (none when the application quit).
 gint run_dialog(GtkWidget *dialog) noexcept {
     gtk_widget_realize(dialog);
     WINDOW owner = owner_window();
@@ -195,7 +196,9 @@ gint run_dialog(GtkWidget *dialog) noexcept {
     const guint timer = g_timeout_add(10, tick, nullptr);
     gtk_window_present(GTK_WINDOW(dialog));
     vkobase::app_block_input(true);
-    while (!run.done) {
+    unsigned restacks = vkobase::display_restack_count();
+    // The application quitting (File > Exit from a timer, SIGTERM) cancels the dialog.
+    while (!run.done && !vkobase::app_quit_requested()) {
         g_main_context_iteration(nullptr, TRUE);
         // Bounded: the program's X connection stays readable until its own pass below reads
         // it, so "while anything is pending" would never end once the program has an event.
@@ -203,6 +206,15 @@ gint run_dialog(GtkWidget *dialog) noexcept {
             g_main_context_iteration(nullptr, FALSE);
         vkobase::app_process_events();
         vkobase::display_flush();
+        // The program raised its windows (a menu closed, a window came or went): the dialog
+        // goes back in front of them.
+        if (vkobase::display_restack_count() != restacks) {
+            restacks = vkobase::display_restack_count();
+            if (GdkWindow *window = gtk_widget_get_window(dialog)) {
+                gdk_window_raise(window);
+                gdk_display_flush(gdk_window_get_display(window));
+            }
+        }
     }
     vkobase::app_block_input(false);
     g_source_remove(timer);

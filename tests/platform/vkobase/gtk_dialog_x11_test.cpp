@@ -8,6 +8,7 @@
 // gtk first among the toolkits: Xlib's macros would break gtest's templates.
 #include <gtest/gtest.h>
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <X11/keysym.h>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../platform/vkobase/src/display_internal.h"
 #include "../../../platform/vkobase/src/print_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
@@ -36,6 +38,7 @@ struct Child {
     int step = 0;
     int dialog_ticks = 0;
     bool in_dialog = false; // a step's dialog runs (it may not show yet)
+    WINDOW extra = nullptr; // a window the program opens while the dialog runs
 };
 
 Child &child() {
@@ -59,14 +62,42 @@ GtkDialog *open_dialog() {
     return found;
 }
 
-// "inside" when the dialog's window lies within the screen, else its rectangle.
+int32_t quiet_handler(WINDOW, EVENT *) {
+    return 0;
+}
+
+// Whether the dialog lies in front of the program's window (GTK's own small windows, such as
+// a tooltip over the dialog, may lie in front of both).
+bool in_front(GtkDialog *dialog) {
+    GdkWindow *window = gtk_widget_get_window(GTK_WIDGET(dialog));
+    Display *dpy = GDK_WINDOW_XDISPLAY(window);
+    Window root = 0, parent = 0;
+    Window *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
+        return false;
+    const Window program = vkobase::display_xwindow_of(child().doc);
+    int dialog_at = -1, program_at = -1; // back to front
+    for (unsigned i = 0; i < count; ++i) {
+        if (children[i] == GDK_WINDOW_XID(window))
+            dialog_at = static_cast<int>(i);
+        if (children[i] == program)
+            program_at = static_cast<int>(i);
+    }
+    XFree(children);
+    return program_at >= 0 && dialog_at > program_at;
+}
+
+// "inside" when the dialog's window lies within the screen, else its rectangle; then whether
+// it is in front.
 std::string where(GtkDialog *dialog) {
     GdkRectangle r{};
     gdk_window_get_frame_extents(gtk_widget_get_window(GTK_WIDGET(dialog)), &r);
-    if (r.x >= 0 && r.y >= 0 && r.x + r.width <= 1024 && r.y + r.height <= 768)
-        return "inside";
-    return std::to_string(r.width) + "x" + std::to_string(r.height) + " at " +
-           std::to_string(r.x) + "," + std::to_string(r.y);
+    std::string out = r.x >= 0 && r.y >= 0 && r.x + r.width <= 1024 && r.y + r.height <= 768
+                          ? "inside"
+                          : std::to_string(r.width) + "x" + std::to_string(r.height) + " at " +
+                                std::to_string(r.x) + "," + std::to_string(r.y);
+    return out + (in_front(dialog) ? " in front" : " behind");
 }
 
 // The middle of the dialog's button for a response, on the screen.
@@ -89,10 +120,21 @@ bool button_centre(GtkDialog *dialog, gint response, int *x, int *y) {
 // it lies and does what the step asks.
 void work_dialog(GtkDialog *dialog) {
     Child &c = child();
-    // The dialog has the keyboard once the server made it the focus.
+    // The dialog has the keyboard once the server made it the focus. The program then opens a
+    // window of its own and closes it again (as a menu does), which restacks its windows.
     if (++c.dialog_ticks >= 3 && c.dialog_ticks < 100 &&
         gtk_window_is_active(GTK_WINDOW(dialog))) {
+        const s_rct small{20, 20, 60, 120};
+        c.extra = vkok_win_create(W_DOC, &small, "Extra", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                  quiet_handler, 0);
         c.dialog_ticks = 100;
+        return;
+    }
+    if (c.dialog_ticks == 101) {
+        vkok_vobj_destroy(c.extra);
+        return;
+    }
+    if (c.dialog_ticks == 102) {
         log_line("shown " + where(dialog));
         Hand hand;
         // The pointer rests over the program's window: the keys must still reach the dialog.
@@ -112,6 +154,9 @@ void work_dialog(GtkDialog *dialog) {
             hand.key(XK_Right);
             hand.key(XK_Return);
             hand.key(XK_Return);
+            break;
+        case 7: // the program is asked to quit while the dialog runs: it ends, cancelled
+            vkov_app_destroy();
             break;
         default:
             hand.key(XK_Escape);
@@ -167,6 +212,7 @@ void next_step() {
     switch (c.step) {
     case 0: // the file chooser, which remembers a size of its own: Escape
     case 3: // once more: inside the screen again
+    case 7: // and the program quits while it runs
         log_line(run_file_chooser());
         break;
     case 1: // page setup: Escape
@@ -236,13 +282,14 @@ TEST(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
     ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
 
     const std::vector<std::string> expected = {
-        "shown inside", "file 1",
-        "shown inside", "page 0 margins 20 15 25 10",
-        "shown inside", "page 1 margins 20 15 25 10",
-        "shown inside", "file 1",
-        "shown inside", "color 0 00336699",
-        "shown inside", "color 1 008ff0a4", // the top row's second colour
-        "shown inside", "color 1 0bffffff",
+        "shown inside in front", "file 1",
+        "shown inside in front", "page 0 margins 20 15 25 10",
+        "shown inside in front", "page 1 margins 20 15 25 10",
+        "shown inside in front", "file 1",
+        "shown inside in front", "color 0 00336699",
+        "shown inside in front", "color 1 008ff0a4", // the top row's second colour
+        "shown inside in front", "color 1 0bffffff",
+        "shown inside in front", "file 1",
     };
     EXPECT_EQ(vkotest::read_lines(c.log), expected);
     std::string warnings;
