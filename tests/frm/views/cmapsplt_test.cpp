@@ -1,8 +1,11 @@
 // Tests of the mapped splitter in a real window: rows and columns made from the split boxes
 // and removed by their bars, again and again, with the scroll bars the panes share, the
-// middle of a split measured from the splitter's own edge, and splits refused at the edges.
+// middle of a split measured from the splitter's own edge, splits refused at the edges, and a
+// picture of two rows with their bars and split boxes.
 #include "frm/views/cmapsplt.h"
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,12 +13,14 @@
 #include "frm/controls/nscrllbr.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/win.h"
 
 namespace {
 
 const std::int16_t kCursors[6] = {11, 12, 13, 14, 15, 16};
-const unsigned long kBoxColours[4] = {0x0BFFFFFFUL, 0x09808080UL, 0x0BC0C0C0UL, 0x07000000UL};
+// Dark, light, face and shadow: the order in which the boxes come out raised.
+const unsigned long kBoxColours[4] = {0x07000000UL, 0x0BFFFFFFUL, 0x0BC0C0C0UL, 0x09808080UL};
 
 // A splitter whose owner side answers every new pane with a plain view.
 class OwnedSplitter : public FRM_CMappedSplitter {
@@ -162,6 +167,43 @@ TEST_F(MappedSplitterTest, WithoutScrollBarsPanesStillSplitAndHaveNone)
     EXPECT_TRUE(splitter->GetHorScrollBars().empty());
     for (long i = 0; i < splitter->GetNumberOfPanes(); ++i)
         EXPECT_EQ(splitter->GetPane(static_cast<std::size_t>(i))->GetHorScrollBar(), nullptr);
+}
+
+// What a person sees: two rows, each with its own vertical scroll bar, the bar between them,
+// and the vertical split box beside the shared horizontal scroll bar. VKO_SCREENSHOT_DIR, when
+// set, names where the PNG goes.
+TEST_F(MappedSplitterTest, APictureOfTwoRowsShowsTheirBarsAndTheSplitBoxes)
+{
+    auto* splitter = new OwnedSplitter(itsWindow, FRM_CRect(0, 0, 400, 300), FRM_CMappedSplitter::kAnySplits, 1);
+    splitter->IMappedSplitter();
+    splitter->SplitHorizontal();
+    WINDOW handle = itsWindow->GetVKOWindow();
+    vko_dwin_invalidate_rect(handle, nullptr);
+    vko_dwin_update(handle);
+    vkok_app_process_pending_events();
+    const char* folder = std::getenv("VKO_SCREENSHOT_DIR");
+    const std::string path = (folder != nullptr ? std::string(folder) + "/" : testing::TempDir()) +
+                             "frm_mapped_splitter.png";
+    EXPECT_TRUE(vkov_debug_surface_write_png(handle, path.c_str()));
+    struct Probe {
+        const char* why;
+        int x, y;
+        unsigned rgb;
+    };
+    const FRM_CRect bar = splitter->GetHorSplitBars()[0]->GetSplitBarFrame(-1);
+    const int barMiddle = static_cast<int>((bar.Top() + bar.Bottom()) / 2);
+    const Probe probes[] = {
+        {"the upper pane", 200, 80, 0xFFFFFF},
+        {"the lower pane", 200, 220, 0xFFFFFF},
+        {"the bar between them", 200, barMiddle, 0xC0C0C0},
+        {"the row box's face", 392, 8, 0xC0C0C0},
+        {"its light inner edge", 392, 1, 0xFFFFFF},
+        {"its dark outer edge", 392, 15, 0x000000},
+        {"the column box's face", 8, 292, 0xC0C0C0},
+        {"its shadow", 8, 298, 0x808080},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(vkov_debug_surface_pixel(handle, p.x, p.y) & 0xFFFFFF, p.rgb) << p.why;
 }
 
 } // namespace
