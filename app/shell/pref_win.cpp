@@ -70,7 +70,7 @@ void PostNotHandled(long command, const FRM_CView* view)
 
 PrefPage::PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame,
                    long restoreCommand)
-    : FRM_CSubview(enclosure, frame), itsWindow(window)
+    : FRM_CSubview(enclosure, frame), itsWindow(window), itsRestoreCommand(restoreCommand)
 {
     // The window's font: the controls' rectangles are made for it.
     const FRM_CEnvironment* inForce = window->GetEnvironment();
@@ -79,8 +79,12 @@ PrefPage::PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& fr
                                  inForce != nullptr ? inForce->GetFont() : FRM_CEnvironment::DefaultFont());
     environment.SetBlendColor(kPageBlend);
     SetEnvironment(environment, 0);
-    auto* restore = new FRM_NButton(this, kRestoreFrame, FRM_CStringRW(1065), 0);
-    restore->SetCommand(restoreCommand);
+}
+
+void PrefPage::AddRestoreButton()
+{
+    itsRestore = new FRM_NButton(this, kRestoreFrame, FRM_CStringRW(1065), 0);
+    itsRestore->SetCommand(itsRestoreCommand);
 }
 
 void PrefPage::DoCommand(long command, void* data)
@@ -129,6 +133,7 @@ AppearancePage::AppearancePage(PrefWin* window, FRM_CSubview* enclosure, const F
     itsInResults = new FRM_NCheckBox(this, FRM_CRect(5, 149, 192, 173), FRM_CStringRW(1137), 0);
     itsInResults->SetSelectCommand(kCmdInResults);
     itsInResults->SetDeselectCommand(kCmdNotInResults);
+    AddRestoreButton();
 }
 
 void AppearancePage::ShowPrefs(const Prefs& prefs)
@@ -231,6 +236,7 @@ ReferencePage::ReferencePage(PrefWin* window, FRM_CSubview* enclosure, const FRM
             itsList->Insert(FRM_CStringRW(
                 static_cast<const configDict*>(descriptions[i])->ref_name().data()), -1);
     }
+    AddRestoreButton();
 }
 
 void ReferencePage::ShowPrefs(const Prefs& prefs) { SelectText(itsList, prefs.reference.data()); }
@@ -270,6 +276,7 @@ BrowseSearchPage::BrowseSearchPage(PrefWin* window, FRM_CSubview* enclosure, con
     new FRM_NText(this, FRM_CRect(10, 115, 270, 133), FRM_CStringRW(1121), 0);
     itsTypes = new FRM_NListButton(this, FRM_CRect(10, 140, 275, 245), FRM_CStringCollection(), -1, 0);
     itsTypes->SetCommand(kCmdType);
+    AddRestoreButton();
 }
 
 void BrowseSearchPage::ShowPrefs(const Prefs& prefs)

@@ -36,14 +36,23 @@ public:
     // selection leaves its field as it was).
     virtual void ApplyTo(Prefs& prefs) const = 0;
 
+    FRM_NButton* GetRestoreButton() const { return itsRestore; }
+
     // FRM_CSubview: command 10013 copies the controls into the window's working record.
     void DoCommand(long command, void* data) override;
     // The page is white under its controls (the notebook's face is not).
     void Draw(const FRM_CRect& area) override;
 
 protected:
+    // The "Restore Defaults" button, made after the page's other controls: it lies on the
+    // rectangles their drop-down lists reserve, so it must be above them.
+    void AddRestoreButton();
     void MarkChanged();
     PrefWin* itsWindow;
+
+private:
+    long itsRestoreCommand;
+    FRM_NButton* itsRestore = nullptr;
 };
 
 class AppearancePage : public PrefPage {

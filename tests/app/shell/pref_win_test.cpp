@@ -440,6 +440,9 @@ TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
                          Appearance()->GetInResults()->GetVKOWindow()})
         EXPECT_NE(std::find(visited.begin(), visited.end(), field), visited.end());
     EXPECT_EQ(visited.size(), 6u) << "two Change buttons, the size, the sample, the check box, Restore";
+    // "Restore Defaults" comes last: made after the lists, it lies above the rectangles their
+    // drop-downs reserve.
+    EXPECT_EQ(visited.back(), Appearance()->GetRestoreButton()->GetVKOWindow());
 
     // The page brought to the front is the one Tab enters.
     itsWindow->ShowPage(PrefWin::kReference);
