@@ -11,6 +11,7 @@
 #include "tests/frm/support/frm_app_fixture.h"
 #include "vkocoll/collstr.h"
 #include "vkocoll/rwint.h"
+#include "tests/support/wheel.h"
 
 namespace {
 
@@ -125,13 +126,7 @@ TEST_F(ScrollViewWinTest, Wheel_OverThePaneScrollsLikeItsBar)
     view->SetScrollRange(0, 20);
     vkok_app_process_pending_events();
     owner->sent_.clear();
-    // One notch of the wheel: the base library sends the pane window three line scrolls.
-    EVENT event{};
-    event.type = E_VSCROLL;
-    event.v.scroll.what = SC_LINE_DOWN;
-    for (int i = 0; i < 3; ++i)
-        vkov_test_post_event(view->PaneWindow(), &event);
-    vkok_app_process_pending_events();
+    test_support::WheelNotch(view->PaneWindow()); // three line scrolls down
     EXPECT_EQ(view->ScrollOriginY(), -48);
     EXPECT_EQ(Position(), 3);
     EXPECT_FALSE(Commands().empty()) << "the uncovered strips are drawn";

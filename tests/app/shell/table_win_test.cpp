@@ -18,6 +18,7 @@
 
 #include "../support/tavlin_fixture.h"
 #include "../support/png_bytes.h"
+#include "tests/support/wheel.h"
 
 namespace {
 
@@ -112,14 +113,7 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
     EXPECT_GE(bar->GetMaxPosition(), 2000 - window->GetScroller()->GetInnerFrame().Height())
         << "the bar reaches the table's end";
 
-    // One notch of the wheel over the table: the base library sends the window three line
-    // scrolls.
-    EVENT event{};
-    event.type = E_VSCROLL;
-    event.v.scroll.what = SC_LINE_DOWN;
-    for (int i = 0; i < 3; ++i)
-        vkov_test_post_event(window->GetVKOWindow(), &event);
-    vkok_app_process_pending_events();
+    test_support::WheelNotch(window->GetVKOWindow()); // three line scrolls down
     EXPECT_FLOAT_EQ(bar->GetPosition(), 3 * bar->GetLineIncrement());
 }
 

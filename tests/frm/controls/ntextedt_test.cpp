@@ -16,6 +16,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cswtchbr.h"
 #include "tests/frm/controls/controls_fixture.h"
+#include "tests/support/wheel.h"
 
 namespace {
 
@@ -293,13 +294,7 @@ TEST_F(TextEditTest, WheelOverAScrollingTextScrollsItAndMovesItsBar)
     for (int i = 0; i < 300; ++i)
         lines += "line " + std::to_string(i) + "\n";
     text->SetText(FRM_CStringRW(lines.c_str()));
-    // One notch of the wheel: the base library sends the text-edit window three line scrolls.
-    EVENT event{};
-    event.type = E_VSCROLL;
-    event.v.scroll.what = SC_LINE_DOWN;
-    for (int i = 0; i < 3; ++i)
-        vkov_test_post_event(text->GetVKOWindow(), &event);
-    vkok_app_process_pending_events();
+    test_support::WheelNotch(text->GetVKOWindow()); // three line scrolls down
     std::uint16_t top = 0;
     text->GetScrollPosition(nullptr, nullptr, &top, nullptr);
     EXPECT_EQ(top, 3);
