@@ -907,13 +907,9 @@ void EntryPainter::Redraw(float originY)
         return;
     if (!itHasText && !itIsImageShown)
         return;
-    // Only the lines inside the clip, or else inside the window, can show.
     float clipTop = -1e9f, clipBottom = 1e9f;
     s_rct clip{};
     if (vko_dwin_get_clip(itsWindow, &clip) != nullptr && clip.bottom > clip.top) {
-        clipTop = clip.top;
-        clipBottom = clip.bottom;
-    } else if (vko_vobj_get_client_rect(itsWindow, &clip) != nullptr && clip.bottom > clip.top) {
         clipTop = clip.top;
         clipBottom = clip.bottom;
     }

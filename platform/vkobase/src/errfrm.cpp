@@ -3,18 +3,29 @@
 // window by callbacks sit on the same stack and close everything marked inside them.
 #include "vkobase/errfrm.h"
 
-#include <string>
+#include <cstring>
 #include <vector>
 
 #include "vkobase/testing.h"
 
 namespace {
 
+// Every call of the checking layer marks its name: kept inline (cut to the longest entry
+// point's name), so marking allocates nothing once the stack has grown.
+constexpr std::size_t kNameBytes = 48;
+
 struct Entry {
-    std::string name; // empty for a frame opened by vkov_errfrm_init
+    char name[kNameBytes] = {}; // empty for a frame opened by vkov_errfrm_init
     WINDOW win = nullptr;
     bool is_frame = false;
 };
+
+Entry mark_entry(const char *api_name) noexcept {
+    Entry entry;
+    if (api_name != nullptr)
+        std::strncpy(entry.name, api_name, kNameBytes - 1);
+    return entry;
+}
 
 struct ErrfrmState {
     std::vector<Entry> stack;
@@ -35,7 +46,7 @@ extern "C" {
 
 void vkov_errfrm_mark_API(const char *api_name) noexcept {
     try {
-        state().stack.push_back(Entry{api_name != nullptr ? api_name : "", nullptr, false});
+        state().stack.push_back(mark_entry(api_name));
     } catch (...) {
     }
 }
@@ -51,7 +62,10 @@ void vkov_errfrm_unmark_API(void) noexcept {
 intptr_t vkov_errfrm_init(WINDOW win, int32_t kind) noexcept {
     (void)kind;
     try {
-        state().stack.push_back(Entry{std::string(), win, true});
+        Entry frame;
+        frame.win = win;
+        frame.is_frame = true;
+        state().stack.push_back(frame);
     } catch (...) {
         return 0;
     }
@@ -74,7 +88,7 @@ VKOBASE_API const char *vkov_test_errfrm_top(void) noexcept {
     const auto &stack = state().stack;
     for (auto it = stack.rbegin(); it != stack.rend(); ++it)
         if (!it->is_frame)
-            return it->name.c_str();
+            return it->name;
     return nullptr;
 }
 

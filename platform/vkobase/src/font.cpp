@@ -27,7 +27,11 @@ struct s_fntid {
     intptr_t app_data = 0;
     WINDOW win = nullptr; // bound window; read only after win_is_live
     bool mapped = false;
-    std::string native_desc;   // the font's description, as set or derived from its attributes
+    // The font's description: derived from its attributes (built only when asked for: fonts
+    // are made and copied for every control), or a text set that does not parse.
+    std::string native_desc;   // the text set, or the derived one once built
+    bool desc_derived = true;  // the description follows the attributes
+    bool desc_built = false;   // native_desc holds the derived description
     bool desc_valid = true;    // false when native_desc was set to a text that does not parse
     std::string mapped_family; // handed out by vkok_font_get_family_mapped
     // The cairo font last used, borrowed from the face cache: valid while cached_generation
@@ -60,8 +64,17 @@ std::string desc_of(const std::string &family, std::uint32_t style, std::int32_t
 
 void rederive_desc(s_fntid *font) {
     font->cached_font = nullptr;
-    font->native_desc = desc_of(font->family, font->style, font->size_pt);
+    font->desc_derived = true;
+    font->desc_built = false;
     font->desc_valid = true;
+}
+
+const std::string &native_desc_of(s_fntid *font) {
+    if (font->desc_derived && !font->desc_built) {
+        font->native_desc = desc_of(font->family, font->style, font->size_pt);
+        font->desc_built = true;
+    }
+    return font->native_desc;
 }
 
 bool family_acceptable(const char *family) {
@@ -405,9 +418,18 @@ void vkov_font_copy(FONT_OBJ dst, FONT_OBJ src, int32_t part_mask) noexcept {
         dst->size_pt = src->size_pt;
     if (attrs)
         rederive_desc(dst);
-    // The description carries the attributes it names, as setting it would.
-    if ((parts & VKO_FONT_PART_NATIVE_DESC) != 0)
-        vkov_font_set_native_desc(dst, src->native_desc.c_str());
+    // The description carries the attributes it names, as setting it would; one derived from
+    // the attributes gives them as they are.
+    if ((parts & VKO_FONT_PART_NATIVE_DESC) != 0) {
+        if (src->desc_derived) {
+            dst->family = src->family;
+            dst->style = src->style;
+            dst->size_pt = src->size_pt;
+            rederive_desc(dst);
+        } else {
+            vkov_font_set_native_desc(dst, src->native_desc.c_str());
+        }
+    }
     if ((parts & VKO_FONT_PART_APP_DATA) != 0)
         dst->app_data = src->app_data;
     if ((parts & VKO_FONT_PART_WIN) != 0) {
@@ -462,7 +484,7 @@ void vkov_font_set_family(FONT_OBJ font, const char *family) noexcept {
 }
 
 char *vkov_font_get_native_desc(FONT_OBJ font, char *buf, int32_t buf_size) noexcept {
-    return is_font(font) ? text_out(font->native_desc, buf, buf_size) : nullptr;
+    return is_font(font) ? text_out(native_desc_of(font), buf, buf_size) : nullptr;
 }
 
 void vkov_font_set_native_desc(FONT_OBJ font, const char *desc) noexcept {
@@ -481,11 +503,15 @@ void vkov_font_set_native_desc(FONT_OBJ font, const char *desc) noexcept {
     // Kept as given so that the caller can ask whether it was valid; the empty text is a
     // font without a description.
     font->native_desc = desc;
+    font->desc_derived = false;
+    font->desc_built = false;
     font->desc_valid = desc[0] == '\0';
 }
 
 BOOLEAN vkov_font_has_valid_native_desc(FONT_OBJ font) noexcept {
-    return is_font(font) && font->desc_valid && !font->native_desc.empty() ? TRUE : FALSE;
+    return is_font(font) && font->desc_valid && (font->desc_derived || !font->native_desc.empty())
+               ? TRUE
+               : FALSE;
 }
 
 WINDOW vkov_font_get_win(FONT_OBJ font) noexcept {

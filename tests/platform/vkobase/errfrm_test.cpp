@@ -24,6 +24,21 @@ TEST_F(ErrfrmTest, MarksNestAndBalance) {
     EXPECT_EQ(vkov_test_errfrm_depth(), 0);
 }
 
+TEST_F(ErrfrmTest, MarkedNamesAreCopiesCutToAnEntryPointsLength) {
+    char name[] = "vko_caller";
+    vkov_errfrm_mark_API(name);
+    name[0] = 'X';
+    EXPECT_STREQ(vkov_test_errfrm_top(), "vko_caller") << "the mark keeps its own copy";
+    const std::string longer(200, 'n');
+    vkov_errfrm_mark_API(longer.c_str());
+    EXPECT_EQ(std::string(vkov_test_errfrm_top()), longer.substr(0, 47));
+    vkov_errfrm_mark_API(nullptr);
+    EXPECT_STREQ(vkov_test_errfrm_top(), "");
+    for (int i = 0; i < 3; ++i)
+        vkov_errfrm_unmark_API();
+    EXPECT_EQ(vkov_test_errfrm_depth(), 0);
+}
+
 TEST_F(ErrfrmTest, CallbackFrame_ClosesWhatWasMarkedInsideAndShieldsTheCaller) {
     WINDOW doc = make_doc();
     vkov_errfrm_mark_API("vko_caller");
