@@ -427,9 +427,11 @@ void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
     popUps.DoPopup(point, submenuTag, VKO_POPUP_LEFT_ALIGN);
 }
 
+// The page's printer buttons stay enabled: with nothing shown they print nothing (no empty
+// PDF file).
 void MainRefWin::PrintEntry()
 {
-    if (itsDocument == nullptr)
+    if (itsDocument == nullptr || !itsPainter->hasText())
         return;
     PrintView job(itsDocument->GetPrintRecord(), *itsPainter, GetTitle().data());
     job.StartPrint(PrintView::kEntry);
@@ -437,9 +439,9 @@ void MainRefWin::PrintEntry()
 
 void MainRefWin::PrintResults()
 {
-    if (itsDocument == nullptr)
+    const HitLines lines(GetFrontPage() != nullptr ? GetFrontPage()->GetHitList() : nullptr);
+    if (itsDocument == nullptr || lines.LineCount() == 0)
         return;
-    const HitLines lines(GetFrontPage()->GetHitList());
     PrintView job(itsDocument->GetPrintRecord(), &lines, GetTitle().data());
     job.StartPrint(PrintView::kList);
 }
