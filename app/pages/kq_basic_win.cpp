@@ -272,6 +272,7 @@ void KQBasicWin::Search()
             return;
         SearchOne(pattern, GetIndexCode(), false);
         itsHitList->SelectItem(0);
+        FocusHitList();
         return;
     }
     if (text.find(',') != std::string::npos) {
@@ -281,6 +282,7 @@ void KQBasicWin::Search()
             SearchOne(LowerCase(piece), GetIndexCode(), true);
         itIsPicking = false;
         itsHitList->SelectItem(0);
+        FocusHitList();
         return;
     }
     std::string picked;
@@ -307,6 +309,20 @@ void KQBasicWin::Search()
             ShowHit(i);
             break;
         }
+    FocusHitList();
+}
+
+void KQBasicWin::FocusHitList()
+{
+    // The keys move through the hits; Escape clears and brings them back to the field. After
+    // a search that found nothing they go back to the field, to mend the word.
+    if (itsHitList->GetCount() == 0) {
+        FocusField();
+        return;
+    }
+    SetKeyFocus(itsHitList);
+    if (WINDOW list = itsHitList->GetVKOWindow())
+        vko_scr_set_focus_vobj(list);
 }
 
 void KQBasicWin::SearchOne(const std::string& text, const std::string& code, bool quiet,

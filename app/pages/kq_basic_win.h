@@ -87,6 +87,8 @@ public:
     void SetTypedText(const std::string& text);
     // Gives the text field the key focus, the caret after its last character.
     void FocusField();
+    // After a search: the hit list takes the keys, when it lists something; else the field.
+    void FocusHitList();
     FRM_NEditControl* GetField() const { return itsField; }
     // Turns the page into the basic, advanced or browse page: its search-type chooser and
     // what Search runs (the advanced page, KQAdvWin, searches its token list); the typed

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "frm/controls/cbutton.h"
+#include "frm/controls/nctrls.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -418,6 +419,34 @@ TEST_F(BasicPageTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched
     MainWindow()->DoMenuCommand(17, 0, 0); // Next List
     EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog*");
+}
+
+TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)
+{
+    const WINDOW field = BasicPage()->GetField()->GetVKOWindow();
+    const WINDOW list = BasicPage()->GetHitList()->GetVKOWindow();
+    struct Case {
+        const char* text;
+        int page;
+        WINDOW keys;
+    };
+    const Case cases[] = {
+        {"dog", 0, list},
+        {"zebra", 0, field},      // nothing found: the word can be mended
+        {"cat,dog", 0, list},
+        {"cat", 2, nullptr},      // the browse page's own list
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MainWindow()->ShowPage(c.page);
+        BasicPage()->FocusField();
+        BasicPage()->SearchFor(c.text);
+        EXPECT_EQ(vkok_scr_get_focus_vobj(),
+                  c.keys != nullptr ? c.keys : BasicPage()->GetHitList()->GetVKOWindow());
+    }
+    // Escape in the list clears and gives the keys back to the field.
+    BasicPage()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), BasicPage()->GetField()->GetVKOWindow());
 }
 
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
