@@ -420,16 +420,17 @@ void FRM_CAttachmentWindow::Draw(const FRM_CRect& theClip)
     DrawCloseBox();
 }
 
-FRM_CEnvironment FRM_CAttachmentWindow::TitleEnvironment() const
+FRM_CEnvironment FRM_CAttachmentWindow::TitleEnvironment(unsigned long theTextColor) const
 {
-    return FRM_CEnvironment(itsTitleColor, kWhite, itsTitleColor, PAT_SOLID, itsTitleColor,
+    return FRM_CEnvironment(itsTitleColor, theTextColor, itsTitleColor, PAT_SOLID, itsTitleColor,
                             PAT_SOLID, 1, itsTitleFont, M_COPY, 0, 0, kBlack, kWhite, kBlack,
                             kBlack);
 }
 
-void FRM_CAttachmentWindow::DrawTitleText(const FRM_CRect& theBar, const FRM_CRect& theClipRect)
+void FRM_CAttachmentWindow::DrawTitleText(const FRM_CRect& theBar, const FRM_CRect& theClipRect,
+                                          unsigned long theTextColor)
 {
-    FRM_CDrawingContext context(this, TitleEnvironment());
+    FRM_CDrawingContext context(this, TitleEnvironment(theTextColor));
     FRM_CRect inner = theBar.GetInflatedRect(-H(1), -V(1));
     inner.Left(inner.Left() + H(1));
     inner.Right(inner.Right() - H(1));
@@ -530,8 +531,10 @@ void CMacAttachmentWindow::DrawTitleBar(const FRM_CRect& theClipRect)
 {
     if (itHasTitle == 0)
         return;
+    // Without a filled bar, white text would vanish on the window's face: the title is
+    // written in the title colour, which still tells an active window from an inactive one.
     const float width = GetFrame().Width();
-    DrawTitleText(FRM_CRect(H(17), V(4), width - H(5), V(18)), theClipRect);
+    DrawTitleText(FRM_CRect(H(17), V(4), width - H(5), V(18)), theClipRect, itsTitleColor);
 }
 
 // ---------------------------------------------------------------------------------------------

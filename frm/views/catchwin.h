@@ -22,6 +22,7 @@ public:
     static constexpr int kAttachmentBorderPixels = 4;
     static constexpr int kTitlePixels = 15;
     static constexpr unsigned long kActiveTitleColor = 0x030000FFUL;
+    static constexpr unsigned long kTitleTextColor = 0x0BFFFFFFUL;   // white, on a filled bar
     static constexpr unsigned long kInactiveTitleColor = 0x08404040UL;
 
     // A child of theEnclosure (the command window; the task window counts as none).
@@ -82,8 +83,9 @@ protected:
     // The plain and the Win95 title bar: a sunken strip filled with the title colour.
     void DrawFilledTitleBar(const FRM_CRect& theBar, const FRM_CRect& theClipRect);
     // The title centred in the bar.
-    void DrawTitleText(const FRM_CRect& theBar, const FRM_CRect& theClipRect);
-    FRM_CEnvironment TitleEnvironment() const;
+    void DrawTitleText(const FRM_CRect& theBar, const FRM_CRect& theClipRect,
+                       unsigned long theTextColor = kTitleTextColor);
+    FRM_CEnvironment TitleEnvironment(unsigned long theTextColor = kTitleTextColor) const;
     float H(float thePixels) const;
     float V(float thePixels) const;
 

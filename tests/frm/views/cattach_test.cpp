@@ -20,6 +20,7 @@
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
+#include "vkobase/surface_debug.h"
 
 namespace {
 
@@ -382,6 +383,60 @@ TEST_F(AttachmentTest, AFloatingWindowsCloseBoxAndTitleColour)
     EXPECT_EQ(docked->GetInternalWindow()->GetTitleColor(),
               FRM_CAttachmentWindow::kInactiveTitleColor);
     delete attachment;
+}
+
+// A platform factory that builds the plain or the Mac look of floating windows.
+template <class Look>
+class LookFactory : public CPlatformFactory {
+public:
+    FRM_CAttachmentWindow* ConstructAttachmentWindow(FRM_CWindow* window, FRM_CAttachment* attachment,
+                                                     short title) override
+    {
+        return new Look(window, attachment, title);
+    }
+};
+
+// The plain look fills its title bar and frames its close box; the Mac look writes the title
+// alone on the window's face, in the title colour so that it shows, and no close box (whose
+// place still closes).
+TEST_F(AttachmentTest, ThePlainAndTheMacLookOfAFloatingWindow)
+{
+    LookFactory<FRM_CAttachmentWindow> plain;
+    LookFactory<CMacAttachmentWindow> mac;
+    struct Case {
+        const char* look;
+        CPlatformFactory* factory;
+        bool filledBar;
+        bool drawnCloseBox;
+    };
+    const Case cases[] = {{"plain", &plain, true, true}, {"mac", &mac, false, false}};
+    FRM_CFactoryMgr* factories = FRM_CObjectRWC::GetG()->GetFactoryMgr();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.look);
+        factories->AddFactory(FRM_CFactoryMgr::kPlatform, c.factory);
+        auto* attachment = new FloatingAttachment(Bar(100, 20, "W"));
+        attachment->Detach(1);
+        factories->RemoveFactory(FRM_CFactoryMgr::kPlatform, c.factory);
+        attachment->SetSize(FRM_CRect(30, 30, 138, 73));
+        attachment->Show();
+        FRM_CAttachmentWindow* window = attachment->GetExternalWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(dynamic_cast<CMacAttachmentWindow*>(window) != nullptr, c.factory == &mac);
+        WINDOW handle = window->GetVKOWindow();
+        vko_dwin_invalidate_rect(handle, nullptr);
+        vko_dwin_update(handle);
+        auto pixel = [handle](int x, int y) { return vkov_debug_surface_pixel(handle, x, y) & 0xFFFFFFU; };
+        const unsigned background = pixel(50, 35);
+        const int right = static_cast<int>(window->GetFrame().Width()) - 8;
+        EXPECT_EQ(pixel(right, 10) != background, c.filledBar) << "the end of the title bar";
+        EXPECT_EQ(pixel(14, 14) != background, c.drawnCloseBox) << "the close box's shadow";
+        bool text = false;
+        for (int x = 17; x < right && !text; ++x)
+            for (int y = 5; y < 17 && !text; ++y)
+                text = pixel(x, y) != background && pixel(x, y) != pixel(right, 10);
+        EXPECT_TRUE(text) << "the title is written";
+        delete attachment;
+    }
 }
 
 // A document that keeps its windows open.
