@@ -607,18 +607,18 @@ void KQBasicWin::TypeAhead()
     }
     Destroy(itsTyped);
     const std::string typed = GetTypedText();
+    std::vector<std::string> lines;
     itsHitList->Suspend();
     itsHitList->Clear();
     if (!typed.empty()) {
         itsDocument->GetKeyTable().MakeCurrent();
         itsTyped.reset(CollectTypedHits(typed.c_str(), code.c_str()));
-        itsHitList->AddItems(Lines(*itsTyped, kTypeAheadLines), 0);
+        lines = Lines(*itsTyped, kTypeAheadLines);
+        itsHitList->AddItems(lines, 0);
     }
     itsHitList->ResumeList();
     itIsPicking = true;
-    std::vector<std::string> lines;
-    for (int i = 0; i < itsHitList->GetCount(); ++i)
-        lines.push_back(itsHitList->GetItem(i));
+    // The lines just listed, not read back from the list: this runs on every key typed.
     const int best = BestLine(lines, typed);
     if (best >= 0)
         itsHitList->SelectItem(best);
