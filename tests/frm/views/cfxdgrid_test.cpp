@@ -1,6 +1,7 @@
 // Tests of the grid and the fixed grid: the fixed grid's cell arithmetic, the cell map
-// against a reference model over random operations, placement corners, shrinking and
-// growing the grid, suspension, the hit search by cell, and the grid's misuse reports.
+// against a reference model over random operations, placement corners, snapping, fitting the
+// cells to the views, clearing, shrinking and growing the grid, suspension, the lines drawn,
+// the hit search by cell with and without clipping, and the grid's misuse reports.
 #include "frm/views/cfxdgrid.h"
 
 #include <map>
@@ -210,6 +211,116 @@ TEST_F(GridTest, PressesReachTheViewInTheCellUnderThePointer)
     }
     itsWindow->DoMouseDown(FRM_CPoint(43, 23), 1, 0, 0);
     EXPECT_EQ(counter->itsLastPoint, FRM_CPoint(3, 3));    // local to the view
+}
+
+TEST_F(GridTest, SnappingOffLeavesViewsWhereTheyArePut)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 21), 2, 4);
+    grid->SetSnapping(0);
+    auto* view = new FRM_CView(grid, FRM_CRect(3, 4, 8, 9), FRM_CStringRW("v"));
+    grid->Insert(view, 1, 2);
+    grid->SetPlacement(FRM_CGrid::BOTTOMRIGHT);
+    EXPECT_EQ(view->GetFrame(), FRM_CRect(3, 4, 8, 9));
+    EXPECT_EQ(grid->GetContents(1, 2), view);    // still filed under its cell
+
+    // The window's selected view is the grid while snapping, the grid's own choice otherwise.
+    grid->SetSelectedView(view);
+    grid->SetSnapping(1);
+    EXPECT_EQ(itsWindow->GetSelectedView(), grid);
+    grid->SetSnapping(0);
+    EXPECT_EQ(itsWindow->GetSelectedView(), view);
+
+    grid->SetSnapping(1);
+    grid->DoPlaceView();
+    EXPECT_EQ(view->GetFrame(), FRM_CRect(25, 15, 30, 20));
+}
+
+TEST_F(GridTest, AdjustCellsFitsTheCellsToTheViews)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 21), 2, 4);
+    grid->AdjustCells(FRM_CGrid::MAXIMIZE);    // no views: nothing to fit
+    EXPECT_EQ(grid->GetWidth(0), 10);
+    auto* wide = new FRM_CView(grid, FRM_CRect(0, 0, 14, 4), FRM_CStringRW("w"));
+    auto* tall = new FRM_CView(grid, FRM_CRect(0, 0, 8, 6), FRM_CStringRW("t"));
+    grid->Insert(wide, 0, 0);
+    grid->Insert(tall, 1, 3);
+    struct Case {
+        const char* why;
+        FRM_CGrid::ADJUST mode;
+        float width, height;
+        FRM_CRect tallFrame;
+    };
+    const Case cases[] = {{"largest view", FRM_CGrid::MAXIMIZE, 14, 6, FRM_CRect(42, 6, 50, 12)},
+                          {"smallest view", FRM_CGrid::MINIMIZE, 8, 4, FRM_CRect(24, 4, 32, 10)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        grid->AdjustCells(c.mode);
+        EXPECT_EQ(grid->GetWidth(0), c.width);
+        EXPECT_EQ(grid->GetHeight(0), c.height);
+        EXPECT_EQ(grid->GetFrame().Width(), 4 * c.width + 1);
+        EXPECT_EQ(tall->GetFrame(), c.tallFrame);    // placed again in its cell
+    }
+}
+
+TEST_F(GridTest, ClearDestroysEveryViewAndEmptiesTheCells)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 21), 2, 4);
+    grid->Insert(new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("a")), 0, 0);
+    grid->Insert(new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("b")), 1, 3);
+    new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("loose"));    // in no cell
+    grid->DoClear();
+    EXPECT_EQ(grid->GetNumViews(), 0);
+    EXPECT_EQ(grid->GetContents(0, 0), nullptr);
+    EXPECT_EQ(grid->GetContents(1, 3), nullptr);
+    auto* again = new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("c"));
+    grid->Insert(again, 0, 0);    // the cell takes a new view
+    EXPECT_EQ(grid->GetContents(0, 0), again);
+}
+
+TEST_F(GridTest, LinesFollowTheGridsDrawingSettings)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 21), 2, 4);
+    WINDOW handle = itsWindow->GetVKOWindow();
+    struct Case {
+        const char* why;
+        short visible, vertical, horizontal;
+        std::size_t lines;
+    };
+    const Case cases[] = {{"frame and every line", 1, 1, 1, 3 + 1},
+                          {"rows only", 1, 0, 1, 1},
+                          {"columns only", 1, 1, 0, 3},
+                          {"grid hidden: the frame alone", 0, 1, 1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        c.visible ? grid->ShowGrid() : grid->HideGrid();
+        grid->SetVerticalDrawing(c.vertical);
+        grid->SetHorizontalDrawing(c.horizontal);
+        vkov_debug_draw_log_clear(handle);
+        grid->Draw(grid->GetGlobalFrame());
+        EXPECT_EQ(LogArgs(handle, "draw_line").size(), c.lines);
+        EXPECT_EQ(LogArgs(handle, "draw_rect").size(), 1u);
+    }
+}
+
+TEST_F(GridTest, WithoutClippingAViewIsHitBeyondItsCell)
+{
+    auto* grid = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 21), 2, 4);
+    auto* counter = new PressCounter(grid);
+    counter->DoSize(FRM_CRect(0, 0, 15, 5));    // overhangs into column 1
+    grid->Insert(counter, 0, 0);
+    struct Case {
+        const char* why;
+        short clipping;
+        int presses;
+    };
+    const Case cases[] = {{"clipped to its cell", 1, 0}, {"not clipped", 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        grid->SetClipping(c.clipping);
+        counter->itsPresses = 0;
+        itsWindow->DoMouseDown(FRM_CPoint(12, 2), 1, 0, 0);
+        EXPECT_EQ(counter->itsPresses, c.presses);
+    }
 }
 
 TEST_F(GridTest, MisuseIsReportedByTheGrid)

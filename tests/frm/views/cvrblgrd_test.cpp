@@ -1,6 +1,7 @@
 // Tests of the variable grid: defaults from the region, sizing single columns under both
-// policies, the row boundaries, inserting columns, fitting rows to their views, stored sizes
-// that never go below zero, and the misuse reports.
+// policies, the row boundaries, inserting columns, fitting rows and cells to their views,
+// forgetting sizes, new counts, raised minimums, stored sizes that never go below zero, and
+// the misuse reports.
 #include "frm/tables/cvrblgrd.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,74 @@ TEST_F(VariableGridTest, RowsFitTheirViews)
     EXPECT_EQ(grid->GetHeight(1), 8);
     grid->AdjustRow(2, FRM_CGrid::MAXIMIZE);    // an empty row keeps its size
     EXPECT_EQ(grid->GetHeight(2), 20);
+}
+
+TEST_F(VariableGridTest, ForgettingSizesGivesTheRestBackToTheDefaults)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    auto* view = new FRM_CView(grid, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("v"));
+    grid->Insert(view, 2, 3);
+    grid->SizeCol(1, 45);    // the frame grows to 121 wide
+    grid->SizeRow(0, 30);    // and to 71 high
+    ASSERT_EQ(grid->GetFrame(), FRM_CRect(0, 0, 121, 71));
+
+    grid->ResetColumns();    // every column unsized: they share the frame's width
+    EXPECT_EQ(grid->GetWidth(1), 30);
+    EXPECT_EQ(grid->GetDefaultWidth(), 30);
+    EXPECT_EQ(grid->GetHeight(0), 30);    // rows untouched
+    EXPECT_EQ(view->GetFrame().Left(), 90);
+
+    grid->ResetRows();
+    EXPECT_FLOAT_EQ(grid->GetHeight(0), 70.0F / 3);
+    EXPECT_EQ(grid->GetFrame(), FRM_CRect(0, 0, 121, 71));
+
+    // Fitting the cells to the views forgets every size first.
+    grid->SizeCol(0, 60);
+    auto* tall = new FRM_CView(grid, FRM_CRect(0, 0, 8, 6), FRM_CStringRW("t"));
+    grid->Insert(tall, 0, 0);
+    grid->AdjustCells(FRM_CGrid::MAXIMIZE);
+    EXPECT_EQ(grid->GetWidth(0), 8);
+    EXPECT_EQ(grid->GetHeight(1), 6);
+    EXPECT_EQ(grid->GetFrame(), FRM_CRect(0, 0, 33, 19));
+}
+
+TEST_F(VariableGridTest, NewCountsResizeTheFrameOrTheDefaults)
+{
+    struct Case {
+        const char* why;
+        short willResize;
+        float frameWidth, defaultWidth;
+    };
+    const Case cases[] = {{"the frame grows to five default columns", 1, 126, 25},
+                          {"the frame stays and five columns share it", 0, 101, 20}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+        grid->SetNumCells(5, 3, c.willResize);
+        EXPECT_EQ(grid->GetNumCols(), 5);
+        EXPECT_EQ(grid->GetFrame().Width(), c.frameWidth);
+        EXPECT_EQ(grid->GetDefaultWidth(), c.defaultWidth);
+    }
+}
+
+TEST_F(VariableGridTest, ARaisedMinimumShrinksTheSizedColumns)
+{
+    auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    grid->SetCellSizingPolicy(FRM_CVariableGrid::ADJUSTDefaultCellSize);
+    grid->SizeCol(0, 40);
+    ASSERT_EQ(grid->GetDefaultWidth(), 20);    // (101 - 1 - 40) / 3
+    grid->SetMinimumDefaultCellSize(22, 2);
+    float width = 0;
+    float height = 0;
+    grid->GetMinimumDefaultCellSize(&width, &height);
+    EXPECT_EQ(width, 22);
+    EXPECT_EQ(height, 2);
+    // The unsized columns take the minimum; the overflow (3 * 22 + 40 + 1) - 101 = 6 comes off
+    // the sized column, and the frame keeps its width.
+    EXPECT_EQ(grid->GetDefaultWidth(), 22);
+    EXPECT_EQ(grid->GetWidth(0), 34);
+    EXPECT_EQ(grid->GetFrame().Width(), 101);
+    EXPECT_EQ(grid->GetDefaultHeight(), 20);    // above its new minimum: unchanged
 }
 
 TEST_F(VariableGridTest, NegativeShiftsAndMinimumsAreReported)
