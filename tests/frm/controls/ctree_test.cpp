@@ -6,6 +6,7 @@
 #include "frm/controls/ctreevw.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -693,6 +694,48 @@ TEST_F(TreeTest, ATitleTabStopIsDraggedBetweenItsNeighbours)
     Move(FRM_CPoint(origin + 40, title.Bottom() + 40));
     EXPECT_EQ(itsWindow->GetTrappedView(), nullptr);
     itsRoot->SetTabSet(nullptr);
+}
+
+// The connecting lines by style: branches level with the row's middle and trunks down to the
+// last child's middle; slanted branches from the row's top and trunks half a row shorter; none.
+TEST_F(TreeTest, TreeStylesDrawTheirConnectingLines)
+{
+    Build();
+    WINDOW handle = itsWindow->GetVKOWindow();
+    struct Line { int x1, y1, x2, y2; };
+    auto lines = [&](FRM_CTreeView::TreeStyle style) {
+        itsTree->SetTreeStyle(style);
+        vkov_debug_draw_log_clear(handle);
+        FRM_CDrawingContext(itsWindow).InvalidateRect(frm_views::MaxRect());
+        vkok_app_process_pending_events();
+        std::vector<Line> found;
+        for (const std::string& args : LogArgs(handle, "draw_line")) {
+            Line line{};
+            if (std::sscanf(args.c_str(), "%d,%d,%d,%d", &line.x1, &line.y1, &line.x2, &line.y2) == 4)
+                found.push_back(line);
+        }
+        return found;
+    };
+    // root { a { a1, a2 }, b, c { c1 } }: six branches and three trunks.
+    const std::vector<Line> straight = lines(FRM_CTreeView::StyleOrthogonal);
+    const std::vector<Line> slanted = lines(FRM_CTreeView::StyleSlant);
+    EXPECT_TRUE(lines(FRM_CTreeView::StyleNone).empty());
+    ASSERT_EQ(straight.size(), 9U);
+    ASSERT_EQ(slanted.size(), straight.size());
+    for (std::size_t i = 0; i < straight.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Line& s = straight[i];
+        const Line& t = slanted[i];
+        if (s.x1 == s.x2) {    // a trunk
+            EXPECT_EQ(t.y1, s.y1);
+            EXPECT_EQ(t.y2, s.y2 - static_cast<int>(kRow) / 2) << "ends at the last child's top";
+        } else {               // a branch
+            EXPECT_EQ(s.y1, s.y2) << "level";
+            EXPECT_EQ(t.y1, s.y1 - static_cast<int>(kRow) / 2) << "starts at the row's top";
+            EXPECT_EQ(t.y2, s.y2);
+            EXPECT_EQ(t.x2 - t.x1, s.x2 - s.x1);
+        }
+    }
 }
 
 TEST_F(TreeTest, ATreeWithFoldersItemsAndATitleAsAPng)
