@@ -361,7 +361,6 @@ void KQAdvWin::DoCommand(long command, void* data)
         EnableButtons(itsDepth != 0 ? AfterTerm(itsDepth) : (AfterTerm(0) | kClose));
         Append(")");
         return;
-    case kCmdClear:
     case kCmdClearQuery:
         Clear();
         return;

@@ -468,15 +468,16 @@ TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
 TEST_F(MainWindowTest, ClearButtonAndEscapeClearTheScreenAndTheTextFieldTakesTheKeys)
 {
     Start();
-    const char* const ways[] = {"the Clear button", "Escape"};
+    const char* const ways[] = {"the Clear button", "Escape", "the advanced page's Clear button"};
     for (const char* way : ways) {
         SCOPED_TRACE(way);
+        MainWindow()->ShowPage(way == ways[2] ? 1 : 0);
         BasicPage()->SearchFor("dog");
         ASSERT_FALSE(MainWindow()->GetPainter().runs().empty());
-        if (way == ways[0])
-            BasicPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
-        else
+        if (way == ways[1])
             MainWindow()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+        else
+            BasicPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
         EXPECT_TRUE(MainWindow()->GetPainter().runs().empty()) << "the entry is gone too";
         for (int page = 0; page < MainRefWin::kPageCount; ++page)
             EXPECT_EQ(MainWindow()->GetPage(page)->GetHitList()->GetCount(), 0);
