@@ -114,8 +114,9 @@ TEST_F(DrawingContextTest, Primitives_ChooseTheirFormAndArgumentOrder)
         SCOPED_TRACE(c.why);
         c.draw(context);
         EXPECT_STREQ(Last().op, c.op);
-        if (c.args != nullptr)
+        if (c.args != nullptr) {
             EXPECT_STREQ(Last().args, c.args);
+        }
     }
 
     RWOrdered points;
