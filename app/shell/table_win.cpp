@@ -34,24 +34,6 @@ TableWin::~TableWin() = default;
 
 FRM_CScroller* TableWin::GetScroller() const { return itsIDData.Get<FRM_CScroller>(kScrollerId); }
 
-// The scroller's bars are controls of their own, not the window's bars, so the window's
-// scroll events (the base library makes them of the wheel) go to the scroller.
-void TableWin::DoHScroll(e_scroll_ctl action, short position)
-{
-    if (FRM_CScroller* scroller = GetScroller())
-        scroller->HScroll(action, position);
-    else
-        FRM_CWindow::DoHScroll(action, position);
-}
-
-void TableWin::DoVScroll(e_scroll_ctl action, short position)
-{
-    if (FRM_CScroller* scroller = GetScroller())
-        scroller->VScroll(action, position);
-    else
-        FRM_CWindow::DoVScroll(action, position);
-}
-
 void TableWin::ShowTable()
 {
     auto* document = dynamic_cast<RefDoc*>(GetDocument());

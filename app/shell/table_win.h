@@ -33,9 +33,6 @@ public:
     void DoMenuCommand(short tag, short shift, short control) override;
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
     void Draw(const FRM_CRect& clip) override;
-    // The mouse wheel over the window scrolls the table.
-    void DoHScroll(e_scroll_ctl action, short position) override;
-    void DoVScroll(e_scroll_ctl action, short position) override;
     void UpdateMenus(FRM_CMenuBar* menuBar) override;
 
 private:

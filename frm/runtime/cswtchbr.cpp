@@ -26,6 +26,7 @@ struct SwitchBoardState {
     int updateDepth = 0;
     short windowDelete = 0;
     FRM_CWindow* enterLeaveWindow = nullptr; // not owned; checked against the desktop
+    FRM_CPoint lastMousePoint;               // in enterLeaveWindow's coordinates
 };
 SwitchBoardState& State()
 {
@@ -299,6 +300,7 @@ int FRM_CSwitchBoard::EventHandler(WINDOW handle, EVENT* event)
 void FRM_CSwitchBoard::MouseEvent(FRM_CWindow* window, const FRM_CPoint& point)
 {
     SwitchBoardState& state = State();
+    state.lastMousePoint = point;
     if (window == state.enterLeaveWindow)
         return;
     FRM_CGlobalClassLib* g = G();
@@ -363,6 +365,15 @@ void FRM_CSwitchBoard::SetCWindowDelete(short deleting) { State().windowDelete =
 short FRM_CSwitchBoard::IsInstantiated() { return State().instantiated; }
 void FRM_CSwitchBoard::SetInstantiated(short instantiated) { State().instantiated = instantiated; }
 FRM_CWindow* FRM_CSwitchBoard::GetEnterLeaveWindow() { return State().enterLeaveWindow; }
+
+short FRM_CSwitchBoard::GetLastMousePoint(const FRM_CWindow* window, FRM_CPoint* point)
+{
+    if (window == nullptr || window != State().enterLeaveWindow)
+        return 0;
+    if (point != nullptr)
+        *point = State().lastMousePoint;
+    return 1;
+}
 
 void FRM_CSwitchBoard::ResetForTests()
 {

@@ -53,6 +53,9 @@ public:
     static void SetInstantiated(short instantiated);
     // The window that last received a mouse event.
     static FRM_CWindow* GetEnterLeaveWindow();
+    // 1 and the point (window coordinates) of the last mouse event when it came to window;
+    // scroll events made of the mouse wheel carry no point of their own.
+    static short GetLastMousePoint(const FRM_CWindow* window, FRM_CPoint* point);
     // Tests: forgets the update depth, the delete flag and the enter/leave window.
     static void ResetForTests();
 

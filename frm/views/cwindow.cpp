@@ -17,6 +17,7 @@
 #include "frm/runtime/cresourc.h"
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/cscrollr.h"
 #include "frm/views/cwinhelp.h"
 #include "frm/views/viewsvc.h"
 #include "ruk/static/vkoruk.h"
@@ -684,16 +685,39 @@ void FRM_CWindow::DoControl(short, e_win_type theType, WINDOW theControl, std::i
     frm_views::HitControl(object, theType == kNativeTextEditType, info);
 }
 
+// A window without bars of its own gets scroll events only from the mouse wheel (the base
+// library makes them of it): the innermost scroller under the pointer with such a bar takes
+// them, as a click on its bar would.
+static FRM_CScroller* ScrollerUnderPointer(FRM_CWindow* window, bool vertical)
+{
+    FRM_CPoint point;
+    if (!FRM_CSwitchBoard::GetLastMousePoint(window, &point))
+        return nullptr;
+    RWOrdered found;
+    window->FindSubviews(point, &found);
+    for (std::size_t i = found.entries(); i-- > 0;) {
+        auto* scroller = FrmCast<FRM_CScroller>(static_cast<FRM_CView*>(found[i]));
+        if (scroller != nullptr && scroller->IsVisible() &&
+            (vertical ? scroller->GetVScrollBar() : scroller->GetHScrollBar()) != nullptr)
+            return scroller;
+    }
+    return nullptr;
+}
+
 void FRM_CWindow::DoHScroll(e_scroll_ctl theAction, short thePosition)
 {
     if (itsHScrollBar != nullptr)
         frm_views::HitWinScrollBar(itsHScrollBar, theAction, thePosition);
+    else if (FRM_CScroller* scroller = ScrollerUnderPointer(this, false))
+        scroller->HScroll(theAction, thePosition);
 }
 
 void FRM_CWindow::DoVScroll(e_scroll_ctl theAction, short thePosition)
 {
     if (itsVScrollBar != nullptr)
         frm_views::HitWinScrollBar(itsVScrollBar, theAction, thePosition);
+    else if (FRM_CScroller* scroller = ScrollerUnderPointer(this, true))
+        scroller->VScroll(theAction, thePosition);
 }
 
 // ---------------------------------------------------------------------------------------------

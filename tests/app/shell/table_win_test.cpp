@@ -113,7 +113,12 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
     EXPECT_GE(bar->GetMaxPosition(), 2000 - window->GetScroller()->GetInnerFrame().Height())
         << "the bar reaches the table's end";
 
-    test_support::WheelNotch(window->GetVKOWindow()); // three line scrolls down
+    // The wheel over the table: the pointer is there, then three line scrolls down.
+    EVENT move{};
+    move.type = E_MOUSE_MOVE;
+    move.v.mouse.where = s_pnt{200, 200};
+    vkov_test_post_event(window->GetVKOWindow(), &move);
+    test_support::WheelNotch(window->GetVKOWindow());
     EXPECT_FLOAT_EQ(bar->GetPosition(), 3 * bar->GetLineIncrement());
 }
 

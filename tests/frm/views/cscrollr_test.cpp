@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/controls/nscrllbr.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/frm/support/frm_error_capture.h"
+#include "tests/support/wheel.h"
 #include "vkocoll/ordered.h"
 
 namespace {
@@ -179,6 +181,39 @@ TEST_F(ScrollerTest, ViewsRegisteredDuringAScrollAreDrawnOnceAfterIt)
     FRM_CScroller::ProcessViewUpdate();
     EXPECT_EQ(edit->itsDraws, 1);
     EXPECT_EQ(FRM_CScroller::GetUpdateViewList()->entries(), 0U);
+}
+
+// The mouse wheel gives a window without bars of its own scroll events with no point: the
+// scroller under the pointer (where the last mouse event was) takes them.
+TEST_F(ScrollerTest, WheelScrollsTheScrollerUnderThePointer)
+{
+    FRM_CScroller* left = VerticalScroller(100, 1000, 4, 40);
+    auto* right = new FRM_CScroller(itsWindow, FRM_CRect(250, 10, 350, 110), 100, 1000);
+    right->IScroller(0, 1, 0, 6, 40, 1, 0);
+    auto moveTo = [&](std::int16_t h, std::int16_t v) {
+        EVENT move{};
+        move.type = E_MOUSE_MOVE;
+        move.v.mouse.where = s_pnt{v, h};
+        vkov_test_post_event(itsHandle, &move);
+        vkok_app_process_pending_events();
+    };
+    struct Case {
+        const char* why;
+        std::int16_t h, v;
+        float left, right;
+    };
+    const Case cases[] = {
+        {"over the left one", 50, 50, 12, 0},
+        {"over the right one", 300, 50, 12, 18},
+        {"over neither", 220, 200, 12, 18},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        moveTo(c.h, c.v);
+        test_support::WheelNotch(itsHandle); // three line scrolls down
+        EXPECT_FLOAT_EQ(left->GetVScrollBar()->GetPosition(), c.left);
+        EXPECT_FLOAT_EQ(right->GetVScrollBar()->GetPosition(), c.right);
+    }
 }
 
 TEST_F(ScrollerTest, AMissingBarsIncrementIsAnErrorAndGivesZero)
