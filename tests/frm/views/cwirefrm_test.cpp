@@ -314,6 +314,27 @@ TEST_F(WireFrameTest, AGroupDraggedInAGridMovesByWholeCellsWithoutReplacingItsMe
     EXPECT_EQ(b->GetFrame().Left() - a->GetFrame().Left(), 40) << "both moved by the same amount";
 }
 
+// A view dragged in a grid moves by the cells crossed; dropped on a cell another view holds,
+// it takes the cell and the other view is destroyed.
+TEST_F(WireFrameTest, AViewDraggedInAGridMovesByCellsAndReplacesTheViewWhereItLands)
+{
+    Box* a = nullptr;
+    Box* b = nullptr;
+    FRM_CFixedGrid* grid = NewGridOfTwo(3, &a, &b);
+    Gesture(25, 20, 105, 20);    // from cell 0 across two cells
+    EXPECT_EQ(grid->GetContents(0, 2), a);
+    EXPECT_EQ(grid->GetContents(0, 0), nullptr);
+    EXPECT_EQ(a->GetFrame().Left(), 80);    // the left of cell 2, in the grid
+    EXPECT_EQ(grid->GetContents(0, 1), b) << "the view passed over stays";
+
+    Gesture(105, 20, 65, 20);    // back one cell, onto b
+    EXPECT_EQ(grid->GetContents(0, 1), a);
+    EXPECT_EQ(grid->GetContents(0, 2), nullptr);
+    EXPECT_EQ(grid->GetNumViews(), 1);
+    Gesture(65, 20, 65, 20);    // the grid still works on what is left
+    EXPECT_EQ(grid->GetContents(0, 1), a);
+}
+
 // The grid's selected view takes every press; a shift-click on another cell's view must still
 // reach that view, to add it to the selection or take it out again.
 TEST_F(WireFrameTest, ShiftClicksInAGridAddAndRemoveViewsAndTheGroupMovesTogether)
