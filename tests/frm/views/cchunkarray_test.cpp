@@ -51,6 +51,39 @@ TEST(ChunkArrayTest, FirstWriteBuildsOneAlignedChunk)
     EXPECT_EQ(untouched, &address);
 }
 
+// A source that fills each chunk it is given with one byte value and notes its bounds.
+class FillingSource : public FRM_CChunkArraySourceCallback {
+public:
+    void Populate(FRM_CChunk* theChunk) override
+    {
+        void* address = nullptr;
+        const FRM_CBounds bounds = theChunk->Bounds();
+        if (theChunk->GetAddress(&address) != 0)
+            std::memset(address, 0x5A,
+                        static_cast<std::size_t>(bounds.Width()) * bounds.Height() * theChunk->itsCellSize);
+        itsChunks.push_back(bounds);
+    }
+    std::vector<FRM_CBounds> itsChunks;
+};
+
+TEST(ChunkArrayTest, ASourceFillsEachChunkOnceWhenItIsBuilt)
+{
+    FRM_CChunkArray array(4);
+    FillingSource source;
+    array.SetSourceCallback(&source);
+    EXPECT_EQ(Read(array, 40, 200), Bytes(4, 0)) << "reading builds nothing";
+    EXPECT_TRUE(source.itsChunks.empty());
+
+    const Bytes value = ValueOf(4, 3);
+    ASSERT_EQ(array.Set(FRM_CCell(40, 200), value.data()), 1);
+    ASSERT_EQ(array.Set(FRM_CCell(41, 200), value.data()), 1);
+    EXPECT_EQ(source.itsChunks, std::vector<FRM_CBounds>{FRM_CBounds(128, 32, 256, 64)})
+        << "one chunk, filled once, before the writes";
+    EXPECT_EQ(Read(array, 40, 200), value);
+    EXPECT_EQ(Read(array, 42, 200), Bytes(4, 0x5A)) << "the rest of the chunk is the source's";
+    EXPECT_EQ(Read(array, 40, 300), Bytes(4, 0)) << "a chunk never built reads zero";
+}
+
 TEST(ChunkArrayTest, NullValueZeroesWithoutMarkingTheChunkSet)
 {
     FRM_CChunkArray array(2, 4, 4);
