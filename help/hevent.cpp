@@ -99,11 +99,12 @@ void store_point(HELPINFO help, WINDOW win, s_pnt where) noexcept {
     help->last_point = where;
 }
 
-// The topic of the window under the point kept in object-click mode (0: contents).
+// The topic of the window under the point kept in object-click mode, or of its nearest
+// parent that has one, as for a control's event (0: contents).
 std::int32_t topic_under_point(HELPINFO help) noexcept {
     const POINT point{help->last_point.h, help->last_point.v};
     const auto under = reinterpret_cast<WINDOW>(WindowFromPoint(point));
-    return under != nullptr && vkov_vobj_is_valid(under) ? window_assoc(help, under) : 0;
+    return under != nullptr && vkov_vobj_is_valid(under) ? nearest_window_assoc(help, under) : 0;
 }
 
 std::int32_t objclick_event(HELPINFO help, WINDOW win, const EVENT &event) noexcept {

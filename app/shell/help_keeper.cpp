@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::int32_t kFirstHelpTag = 32450;
 constexpr std::int32_t kLastHelpTag = 32462;
+constexpr std::int16_t kObjectClickTag = 32458;
 constexpr char kHelpName[] = "TavlinCD";
 
 // The keeper whose hook is installed; the hook's own data word is the help object that help
@@ -30,6 +31,35 @@ bool AsksForHelp(const EVENT* event)
         return true;
     return event->type == E_COMMAND && event->v.cmd.tag >= kFirstHelpTag &&
            event->v.cmd.tag <= kLastHelpTag;
+}
+
+// The window that holds win directly on the screen.
+WINDOW TopLevel(WINDOW win)
+{
+    const auto screen = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW));
+    while (win != nullptr && win->parent != nullptr && win->parent != screen)
+        win = win->parent;
+    return win;
+}
+
+// F1 (help on the object with the focus) and Shift+F1 (object-click help) as the help events they
+// stand for; false for any other event. The toolkit sends them as plain keys; with Control or
+// Alt they are accelerators of the menu bar.
+bool HelpKeyEvent(WINDOW window, const EVENT& event, EVENT* asked)
+{
+    if (event.type != E_CHAR || event.v.chr.virt == 0 || event.v.chr.ch != VKO_KEY_F1 ||
+        event.v.chr.control != 0 || (event.v.chr.modifiers & 0xCCu) != 0)
+        return false;
+    *asked = EVENT{};
+    if (event.v.chr.shift != 0 || (event.v.chr.modifiers & 2u) != 0) {
+        asked->type = E_COMMAND;
+        asked->v.cmd.tag = kObjectClickTag;
+        return true;
+    }
+    // Keys go to the object with the focus: help is for it.
+    asked->type = E_HELP;
+    asked->v.help.obj = window;
+    return true;
 }
 
 } // namespace
@@ -108,6 +138,10 @@ void HelpKeeper::ShowTopic(std::int32_t topic)
 
 void HelpKeeper::Apply(const Record& record) const
 {
+    // A window that went while help was closed is forgotten by the hook; this is the guard
+    // for one that went without a destroy event reaching it.
+    if (record.window != nullptr && !vko_vobj_is_valid(record.window))
+        return;
     switch (record.kind) {
     case kWindow:
         vko_help_set_win_assoc(itsHelp, record.window, record.topic, 0);
@@ -120,6 +154,14 @@ void HelpKeeper::Apply(const Record& record) const
         vko_help_set_menu_assoc(itsHelp, record.window, static_cast<int16_t>(record.id),
                                 record.topic, 0);
         break;
+    case kTopicFile: {
+        // The window's definition as far as the association file's rows need it.
+        s_win_def definition[2] = {};
+        definition[0].type = record.window->type;
+        definition[0].menu_bar_id = static_cast<std::int16_t>(record.menuBar);
+        vko_help_assoc_all(itsHelp, record.window, record.id, definition);
+        break;
+    }
     default:
         break;
     }
@@ -127,7 +169,17 @@ void HelpKeeper::Apply(const Record& record) const
 
 void HelpKeeper::SetAssoc(WINDOW window, std::int32_t id, std::int32_t topic, AssocKind kind)
 {
-    const Record record{window, id, topic, kind};
+    Keep(Record{window, id, topic, kind});
+}
+
+void HelpKeeper::AssociateWindow(WINDOW window, std::int32_t resourceId, int menuBarId)
+{
+    Keep(Record{window, resourceId, 0, kTopicFile, menuBarId});
+}
+
+void HelpKeeper::Keep(const Record& record)
+{
+    const WINDOW window = record.window;
     if (itsHelp != nullptr) {
         Apply(record);
         return;
@@ -192,7 +244,19 @@ void HelpKeeper::Close()
 
 bool HelpKeeper::FilterEvent(WINDOW window, EVENT* event, HELPINFO given)
 {
+    EVENT asked{};
+    if (HelpKeyEvent(window, *event, &asked)) {
+        // Object click runs over the whole window, not the control that had the key.
+        if (asked.type == E_COMMAND)
+            window = TopLevel(window);
+        FilterEvent(window, &asked, given);
+        return false;
+    }
     if (itsHelp == nullptr) {
+        if (event->type == E_DESTROY) {
+            Forget(window);
+            return true;
+        }
         if (!AsksForHelp(event) || Get() == nullptr)
             return true;
     }

@@ -2,7 +2,9 @@
 // opened the first time help is needed (asking the user for it when it is neither in the
 // default directory, nor where help searches, nor beside the program); until then the topic associations the windows make are kept back and applied
 // once it is open. Its event hook (the toolkit's application-wide hook) opens help for a help
-// request or a help-menu command, and hands every event to help once it is open.
+// request or a help-menu command, and hands every event to help once it is open. F1 asks for
+// help on the object with the focus, Shift+F1 starts object-click help (the next click tells
+// which object).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,7 +14,9 @@
 
 class HelpKeeper {
 public:
-    enum AssocKind : std::int32_t { kWindow = 1, kControl = 2, kMenuTag = 3 };
+    // kTopicFile: what the topic association file lists under the window's resource id (its
+    // own topic and its menu items').
+    enum AssocKind : std::int32_t { kWindow = 1, kControl = 2, kMenuTag = 3, kTopicFile = 4 };
     // The kept-back table grows by this many records whenever it is full.
     static constexpr std::size_t kTableStep = 50;
 
@@ -31,6 +35,9 @@ public:
     // Associates a window (kWindow), a control id of it (kControl) or a menu tag of it
     // (kMenuTag) with topic: at once when help is open, else when it opens.
     void SetAssoc(WINDOW window, std::int32_t id, std::int32_t topic, AssocKind kind);
+    // Associates a window as the topic association file lists it under resourceId; its
+    // menu bar's items too when menuBarId is not 0.
+    void AssociateWindow(WINDOW window, std::int32_t resourceId, int menuBarId = 0);
     // Drops the kept-back associations of window.
     void Forget(WINDOW window);
     // The kept-back associations still waiting.
@@ -50,7 +57,9 @@ private:
         std::int32_t id = 0;
         std::int32_t topic = 0;
         std::int32_t kind = 0;
+        int menuBar = 0;             // kTopicFile
     };
+    void Keep(const Record& record);
     static std::string ProgramFolder();
     HELPINFO Open();
     void Apply(const Record& record) const;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/shell/factory_layout.h"
+#include "app/shell/kq_app.h"
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/ctreevw.h"
@@ -281,6 +282,9 @@ void InitWindow(const WindowElement& element, FRM_CObjectRWC* object)
     IPAFactoryView(window, TitleOf(element.titleId), kNoCommand, kNoCommand,
                    element.visible ? 1 : 0, 1, element.active ? 1 : 0, 0, 0, 0);
     window->SetBackgroundDrawing(0);
+    // Its help: the topic file lists each window under its factory id.
+    if (KQedApp* application = KQedApp::Instance())
+        application->GetHelp().AssociateWindow(window->GetVKOWindow(), element.id, element.menuBarId);
 }
 
 namespace {

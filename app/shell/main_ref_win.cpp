@@ -123,6 +123,11 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         page->SetGlue(0xFFFFFFFFul);
         page->SetKind(kKinds[i]);
         itsPages[static_cast<std::size_t>(i)] = page;
+        // Each page has its own help: the topic file lists the faces under the string ids of
+        // the pages' short names.
+        static const std::int32_t kPageHelpIds[kPageCount] = {1194, 1195, 1196};
+        if (KQedApp* application = KQedApp::Instance())
+            application->GetHelp().AssociateWindow(face->GetVKOWindow(), kPageHelpIds[i]);
     }
     ShowPage(0);
     FillReferenceSelector();

@@ -53,6 +53,9 @@ SplashWin::SplashWin()
 {
     itsPicture = new FRM_CPicture(this, FRM_CPoint(0, 0), FRM_CImage(kSplashImage));
     itsPicture->SetCommand(kCmdPictureClicked);
+    // Its help, as for the factory's windows: the topic file lists it under its id.
+    if (KQedApp* application = KQedApp::Instance())
+        application->GetHelp().AssociateWindow(GetVKOWindow(), KQedAppFactory::kSplashWindow);
 }
 
 SplashWin::SplashWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,

@@ -471,4 +471,32 @@ TEST_F(HelpTest, ObjectClick_ShowsTheTopicOfTheWindowClickedAndRestoresThePointe
     vkov_help_close_helpfile(help);
 }
 
+TEST_F(HelpTest, ObjectClick_OnAWindowWithoutATopicShowsItsNearestParentsTopic) {
+    write("a/dict.hlp", "");
+    HELPINFO help = open(path("a"), "dict");
+    ASSERT_NE(help, nullptr);
+    WINDOW win = make_window(W_DOC, s_rct{20, 20, 200, 300});
+    WINDOW target = make_window(W_DOC, s_rct{300, 400, 400, 600});
+    vkov_help_set_win_assoc(help, target, 1090, 0);
+    // A control's place inside the target, with no topic of its own.
+    const s_rct inside{10, 10, 50, 90};
+    WINDOW child = vkok_win_create(W_PLAIN, &inside, "c", 0, target, 0, VKO_EVENT_MASK_ALL,
+                                   recording_handler, 0);
+    ASSERT_NE(child, nullptr);
+    vkok_app_process_pending_events();
+    requests();
+    EVENT start = command(32458);
+    EXPECT_EQ(vkov_help_process_event(help, win, &start), 1);
+    EVENT up{};
+    up.type = E_MOUSE_UP;
+    s_pnt where{5, 5};
+    vkok_vobj_translate_points(child, win, &where, 1);
+    up.v.mouse.where = where;
+    EXPECT_EQ(vkov_help_process_event(help, win, &up), 1);
+    const std::vector<Request> made = requests();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(std::make_pair(made[0].command, made[0].data), std::make_pair(UINT{HELP_CONTEXT}, ULONG_PTR{1090}));
+    vkov_help_close_helpfile(help);
+}
+
 } // namespace

@@ -6,8 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
+#include "app/shell/kq_factory.h"
+#include "app/shell/splash_win.h"
+#include "app/shell/user_info_doc.h"
+#include "frm/controls/nctrls.h"
+#include "frm/views/cfacewin.h"
 #include "vkobase/dm.h"
+#include "win32/user.h"
+
+#include "../../../platform/win32/src/help_file.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -118,6 +128,107 @@ TEST_F(HelpKeeperTest, TheHookLetsEventsThroughUntilHelpIsAskedFor)
     command.v.cmd.tag = 32457;
     keeper.FilterEvent(Main(), &command, nullptr);
     EXPECT_NE(keeper.GetIfOpen(), nullptr) << "the help menu opens help";
+}
+
+// F1 as the toolkit sends it to the window with the focus.
+void PressF1(WINDOW window, bool shift = false)
+{
+    EVENT key{};
+    key.type = E_CHAR;
+    key.v.chr.ch = VKO_KEY_F1;
+    key.v.chr.virt = 1;
+    key.v.chr.shift = shift ? 1 : 0;
+    vkov_test_post_event(window, &key);
+    vkok_app_process_pending_events();
+}
+
+TEST_F(HelpKeeperTest, F1InEachWindowAndPageShowsItsOwnTopicOfTheHelpFile)
+{
+    CopyHelpFile();
+    Start();
+    std::ifstream in(itsDir.path() + "/TavlinCD.hlp", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    win32::help::HelpFile file;
+    std::string error;
+    ASSERT_TRUE(win32::help::parse_help_file(text, &file, &error)) << error;
+
+    KQedAppFactory& factory = KQedAppFactory::Instance();
+    RefDoc* reference = ReferenceDocuments().front();
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    struct Case {
+        const char* what;
+        std::function<WINDOW()> open;  // the window, or the object with the focus in it
+        std::int32_t topic;
+    };
+    const auto made = [&](FRM_CDocument* document, std::int32_t id) {
+        return [&factory, document, id] {
+            FRM_CWindow* window = factory.CreateWindow(document, id);
+            return window != nullptr ? window->GetVKOWindow() : nullptr;
+        };
+    };
+    const auto page = [this](int index) {
+        return [this, index] {
+            MainWindow()->ShowPage(index);
+            return MainWindow()->GetPage(index)->GetCWindow()->GetVKOWindow();
+        };
+    };
+    const Case cases[] = {
+        {"main window", [this] { return MainWindow()->GetVKOWindow(); }, 1010},
+        {"Basic Searches page", page(0), 1020},
+        {"Advanced Searches page", page(1), 1030},
+        {"Browse page", page(2), 1040},
+        {"title and about window", [] { return SplashWin::Open()->GetVKOWindow(); }, 1160},
+        {"preferences window", made(user, 1016), 1100},
+        {"bookmark organiser", made(user, 1017), 1110},
+        {"spelling help", made(reference, 1025), 1130},
+        {"search status", made(reference, 1026), 1080},
+        {"illustration", made(reference, 1027), 1060},
+        {"table", made(reference, 1028), 1070},
+        {"history list", made(reference, 1029), 1090},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WINDOW window = c.open();
+        ASSERT_NE(window, nullptr);
+        const int before = win32_test_help_count();
+        PressF1(window);
+        ASSERT_EQ(win32_test_help_count(), before + 1);
+        EXPECT_EQ(win32_test_help_command(before), HELP_CONTEXT);
+        EXPECT_EQ(static_cast<std::int32_t>(win32_test_help_data(before)), c.topic);
+        EXPECT_NE(file.find(c.topic), nullptr) << "the help file has the topic";
+    }
+}
+
+TEST_F(HelpKeeperTest, F1WithTheFocusOnAControlShowsItsWindowsTopicShiftF1StartsObjectClick)
+{
+    CopyHelpFile();
+    Start();
+    const WINDOW main = MainWindow()->GetVKOWindow();
+    WINDOW field = nullptr;
+    // The search field of the front page, a control on the page's face.
+    const RWOrdered* children = MainWindow()->GetBasicPage()->GetSubviews();
+    for (std::size_t i = 0; children != nullptr && i < children->entries() && field == nullptr; ++i)
+        if (auto* edit = dynamic_cast<FRM_NEditControl*>((*children)[i]))
+            field = edit->GetVKOWindow();
+    ASSERT_NE(field, nullptr);
+    vko_scr_set_focus_vobj(field);
+    const int before = win32_test_help_count();
+    PressF1(field);
+    ASSERT_EQ(win32_test_help_count(), before + 1);
+    EXPECT_EQ(static_cast<std::int32_t>(win32_test_help_data(before)), 1020);
+    // Shift+F1: the next click tells which object; here the main window's own area.
+    PressF1(field, true);
+    EXPECT_EQ(win32_test_help_count(), before + 1) << "nothing shown until the click";
+    EXPECT_EQ(vkov_win_get_pointer_trap(), main);
+    EVENT up{};
+    up.type = E_MOUSE_UP;
+    up.v.mouse.where = s_pnt{20, 20};  // the back button, on the main window
+    vkov_test_post_event(main, &up);
+    vkok_app_process_pending_events();
+    ASSERT_EQ(win32_test_help_count(), before + 2);
+    EXPECT_EQ(static_cast<std::int32_t>(win32_test_help_data(before + 1)), 1010);
+    EXPECT_EQ(vkov_win_get_pointer_trap(), nullptr);
 }
 
 } // namespace

@@ -56,6 +56,7 @@
 #include "app/display/image_win.h"
 #include "engine/engine.h"
 #include "tools/demodict/demo_writer.h"
+#include "../../../platform/win32/src/help_viewer.h"
 #include "tools/demodict/description.h"
 
 #include <cairo.h>
@@ -113,6 +114,14 @@ struct Input {
         const KeyCode code = XKeysymToKeycode(dpy, sym);
         XTestFakeKeyEvent(dpy, code, True, CurrentTime);
         XTestFakeKeyEvent(dpy, code, False, CurrentTime);
+    }
+    // A key with a modifier held down (Shift_L, Control_L, ...).
+    void KeyWith(KeySym modifier, KeySym sym)
+    {
+        const KeyCode held = XKeysymToKeycode(dpy, modifier);
+        XTestFakeKeyEvent(dpy, held, True, CurrentTime);
+        Key(sym);
+        XTestFakeKeyEvent(dpy, held, False, CurrentTime);
     }
     // The pointer over the top-most window (a dialog just opened), where keys then go.
     void PointAtTopWindow()
@@ -494,6 +503,29 @@ void OpenAndPrint(std::vector<Step>& steps, const std::string& word, const char*
     steps.push_back([] { return DocumentWindow<Window>() == nullptr; });
 }
 
+// Runs step (a menu choice or keys that ask for help), waits for the help viewer to show
+// topic (-1: its keyword search), shoots it, and closes it with Escape.
+void ShowHelp(std::vector<Step>& steps, Step ask, std::int32_t topic, const std::string& name)
+{
+    steps.push_back(ask);
+    steps.push_back([topic, name] {
+        const win32::help::ViewerState viewer = win32::help::viewer_state();
+        if (viewer.win == nullptr || !(topic < 0 ? viewer.page == win32::help::Page::kSearch
+                                                  : viewer.page == win32::help::Page::kTopic && viewer.topic == topic))
+            return false;
+        if (++script().waited < 2)  // drawn a tick after it opens
+            return false;
+        script().waited = 0;
+        Shot(name + ".png");
+        Log(name + " shown");
+        Input input;
+        input.PointAtTopWindow();
+        input.Key(XK_Escape);
+        return true;
+    });
+    steps.push_back([] { return win32::help::viewer_state().win == nullptr; });
+}
+
 BookWin* Organiser() { return dynamic_cast<BookWin*>(UserDocument()->GetBookmarkWindow()); }
 // The history window open over the main window, if any.
 WHistWin* HistoryWindow()
@@ -675,6 +707,32 @@ std::vector<Step> FirstRun()
         return true;
     }));
     steps.push_back([] { return App().GetSplash() == nullptr; });
+    // Help: Contents and Search from the Help menu, F1 on the Basic Searches page (the
+    // focus in its search field), and Shift+F1 then a click on the reference selector of the
+    // main window (object-click help). The viewer shows each, and Escape closes it.
+    ShowHelp(steps, Choose({menutag::kHelp, menutag::kHelpContents}), 32006, "help_contents");
+    ShowHelp(steps, Choose({menutag::kHelp, menutag::kHelpSearch}), -1, "help_search");
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    ShowHelp(steps, [] {
+        Input().Key(XK_F1);
+        return true;
+    }, 1020, "help_f1");
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([] {
+        Input().KeyWith(XK_Shift_L, XK_F1);
+        return true;
+    });
+    ShowHelp(steps, [] {
+        // Its closed field, at the top of its frame (which holds the list too).
+        Input().Click(OnScreen(MainWindow()->GetIDData().Get<FRM_CView>(1060), 40, 10));
+        return true;
+    }, 1010, "help_object_click");
     // File > New Window, then the Window menu's first window.
     steps.push_back(Choose({menutag::kFile, menutag::kNewWindow}, [] { return App().GetWindowList().size() == 2; }));
     steps.push_back(Choose({menutag::kWindow, static_cast<short>(KQedApp::kWindowItemBase + 1)}, [] {
@@ -846,6 +904,9 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     demodict::DemoReport report;
     std::string error;
     ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    // The help file and its topic associations, where help looks first.
+    for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"})
+        std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name, folder.path() + "/" + name);
     const char* gallery = std::getenv("VKO_GALLERY_DIR");
     script().shots = gallery != nullptr ? gallery : scratch;
     script().log = scratch + "/script.txt";
@@ -872,7 +933,8 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
         "went back to cat from the Backward pop-up", "went forward to mammal from the Forward pop-up",
         "table shown", "table printed", "illustration shown", "illustration printed",
         "moved cat[1] into pets", "colours in results 1",
-        "about shown", "window menu", "history went to cat",
+        "about shown", "help_contents shown", "help_search shown", "help_f1 shown",
+        "help_object_click shown", "window menu", "history went to cat",
         // Edit, View, File > Print, Go Online, File > Close, Edit > Clear.
         "chose 9", "chose 32031", "chose 8", "chose 10", "chose 14", "chose 15", "chose 16",
         "chose 17", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
