@@ -100,6 +100,12 @@ void vkov_dwin_set_font(WINDOW win, FONT_OBJ font) noexcept {
         return;
     if (font == win->draw.font)
         return;
+    // The text-edit engine sets its font around every call it draws in: a window that has
+    // that font already keeps its copy.
+    FONT_OBJ current = win->draw.font;
+    if (current == vkobase::dwin::owned_font(win) &&
+        vkobase::font::is_mapped_copy(current, font, win))
+        return;
     FONT_OBJ copy = vkobase::font::duplicate(font);
     if (copy == nullptr)
         return;

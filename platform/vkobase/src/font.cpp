@@ -364,6 +364,16 @@ FONT_OBJ duplicate(FONT_OBJ font) noexcept {
     return copy;
 }
 
+bool is_mapped_copy(FONT_OBJ copy, FONT_OBJ font, WINDOW win) noexcept {
+    if (!is_font(copy) || !is_font(font) || copy->win != win || !copy->mapped)
+        return false;
+    return copy->family == font->family && copy->style == font->style &&
+           copy->size_pt == font->size_pt && copy->app_data == font->app_data &&
+           copy->desc_derived == font->desc_derived &&
+           (font->desc_derived ||
+            (copy->native_desc == font->native_desc && copy->desc_valid == font->desc_valid));
+}
+
 bool replace_owned(FONT_OBJ *owned, FONT_OBJ font) noexcept {
     FONT_OBJ copy = nullptr;
     if (font != nullptr) {

@@ -62,6 +62,9 @@ std::string describe(FONT_OBJ font);
 // A new font with every part of font copied, the caller's to destroy; null when none can be
 // made.
 FONT_OBJ duplicate(FONT_OBJ font) noexcept;
+// Whether copy is what a duplicate of font mapped to win would be (same attributes,
+// description and data, mapped to win): setting font on win again would change nothing.
+bool is_mapped_copy(FONT_OBJ copy, FONT_OBJ font, WINDOW win) noexcept;
 
 // Makes *owned hold a copy of font (null: no font), destroying the font it held. Answers
 // false, with *owned as it was, when the copy cannot be made. font may be *owned itself.

@@ -406,6 +406,42 @@ TEST_F(DwinDrawTest, ScrollByTheRectangleOrMoreRepaintsAllOfIt) {
     }
 }
 
+TEST_F(DwinDrawTest, SettingTheFontAWindowHasAlreadyKeepsItsCopy) {
+    FONT_OBJ font = vkov_font_create();
+    vkov_font_set_family(font, VKO_FONT_TEST_FAMILY);
+    vkov_font_set_size(font, 12);
+    vkov_dwin_set_font(its_win, font);
+    FONT_OBJ kept = vkok_dwin_get_font(its_win, FALSE);
+    ASSERT_NE(kept, nullptr);
+    ASSERT_NE(kept, font) << "the window draws with a copy of its own";
+    FONT_OBJ same = vkov_font_create();
+    vkov_font_set_family(same, VKO_FONT_TEST_FAMILY);
+    vkov_font_set_size(same, 12);
+    vkov_dwin_set_font(its_win, same);
+    EXPECT_EQ(vkok_dwin_get_font(its_win, FALSE), kept) << "an equal font changes nothing";
+    struct Case {
+        const char *why;
+        void (*change)(FONT_OBJ);
+        int32_t width; // of "AB"
+    };
+    const Case cases[] = {
+        {"another size", [](FONT_OBJ f) { vkov_font_set_size(f, 24); }, 32},
+        {"another style", [](FONT_OBJ f) { vkov_font_set_style(f, VKO_FS_BOLD); }, 32},
+        {"other data", [](FONT_OBJ f) { vkov_font_set_app_data(f, 7); }, 32},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        FONT_OBJ before = vkok_dwin_get_font(its_win, FALSE);
+        c.change(same);
+        vkov_dwin_set_font(its_win, same);
+        EXPECT_NE(vkok_dwin_get_font(its_win, FALSE), before) << "a different font is taken";
+        EXPECT_EQ(vkok_dwin_get_text_width(its_win, "AB", -1), c.width);
+    }
+    EXPECT_EQ(vkov_dwin_get_font_app_data(its_win), 7);
+    vkov_font_destroy(font);
+    vkov_font_destroy(same);
+}
+
 TEST_F(DwinDrawTest, OpaqueTextPaintsItsBackgroundTransparentTextDoesNot) {
     FONT_OBJ font = vkov_font_create();
     ASSERT_NE(font, nullptr);
