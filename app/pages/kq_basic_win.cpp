@@ -740,6 +740,22 @@ void KQBasicWin::DoCommand(long command, void* data)
     }
 }
 
+void KQBasicWin::Draw(const FRM_CRect& area)
+{
+    // The colour the holding window clears to: its environment's background, else the
+    // toolkit's default window background.
+    const FRM_CEnvironment* environment = GetEnvironment();
+    unsigned long back = environment != nullptr ? environment->GetBackgroundColor()
+                                                : FRM_CEnvironment::kUnsetColor;
+    if (back == FRM_CEnvironment::kUnsetColor)
+        back = static_cast<unsigned long>(vko_vobj_get_attr(nullptr, VKO_ATTR_DEFAULT_BACK_COLOR));
+    FRM_CDrawingContext context(this);
+    context.GetEnv().SetPen(back, 1, PAT_SOLID, P_SOLID);
+    context.GetEnv().SetBrushColor(back, back);
+    context.DrawRect(GetGlobalFrame()); // drawing is in window coordinates
+    FRM_CSubview::Draw(area);
+}
+
 void KQBasicWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 13) {

@@ -155,6 +155,9 @@ public:
     // FRM_CSubview
     void DoCommand(long command, void* data) override;
     void DoKey(const FRM_CKey& key) override;
+    // Paints the page's background, then its views: the notebook's face paints none, and
+    // the page shown before would stay visible between this page's controls.
+    void Draw(const FRM_CRect& area) override;
 
 protected:
     // Searches text under index code (the empty code: text is a query as written) and shows

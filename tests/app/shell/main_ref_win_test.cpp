@@ -22,6 +22,7 @@
 #include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/menu.h"
+#include "vkobase/surface_debug.h"
 
 #include "tests/support/command_output.h"
 
@@ -568,6 +569,45 @@ TEST_F(MainWindowTest, ClosingAsksEachOtherWindowOnceAndStaysWhenOneRefuses)
     MainWindow()->DoMenuCommand(menutag::kClose, 0, 0);
     vkok_app_process_pending_events();
     EXPECT_EQ(document->GetMainWindow(), nullptr);
+}
+
+// The pixels of the window's client area.
+std::vector<std::uint32_t> Pixels(WINDOW window)
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    vkov_debug_surface_size(window, &width, &height);
+    std::vector<std::uint32_t> pixels;
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            pixels.push_back(vkov_debug_surface_pixel(window, x, y));
+    return pixels;
+}
+
+TEST_F(MainWindowTest, APageBroughtToTheFrontLeavesNothingOfThePageBefore)
+{
+    Start();
+    BasicPage()->SearchFor("dog");
+    vkok_app_process_pending_events();
+    const WINDOW window = MainWindow()->GetVKOWindow();
+    const short tags[] = {menutag::kAdvancedSearches, menutag::kBrowseSearches,
+                          menutag::kBasicSearches, menutag::kAdvancedSearches};
+    for (const short tag : tags) {
+        SCOPED_TRACE(tag);
+        MainWindow()->DoMenuCommand(tag, 0, 0);
+        vkok_app_process_pending_events();
+        const WINDOW page = MainWindow()->GetFrontPage()->GetCWindow()->GetVKOWindow();
+        const std::vector<std::uint32_t> switched = Pixels(page);
+        // The same page drawn from scratch.
+        vko_dwin_invalidate_rect(window, nullptr);
+        vkok_app_process_pending_events();
+        const std::vector<std::uint32_t> redrawn = Pixels(page);
+        ASSERT_EQ(switched.size(), redrawn.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < switched.size(); ++i)
+            differing += switched[i] != redrawn[i] ? 1 : 0;
+        EXPECT_EQ(differing, 0U) << "of " << switched.size() << " pixels of the page";
+    }
 }
 
 } // namespace
