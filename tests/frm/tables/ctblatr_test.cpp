@@ -1,10 +1,14 @@
 // Table attributes: sets and their merging, the palette (sharing, its limit), row, column and
 // table levels with and without conform, block updates across chunks, the selection, row and
-// column insertion and deletion, the interpreters the array owns, and refused indexes.
+// column insertion and deletion (also against plain maps over random operations), the
+// interpreters the array owns, and refused indexes.
 #include "frm/tables/ctblatr.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <random>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "../support/frm_error_capture.h"
@@ -211,6 +215,117 @@ TEST(TableAttributeArray, InsertAndDeleteMoveEntriesCellsAndSelection)
     EXPECT_EQ(array.GetCell(FRM_CCell(7, 0))->Background(), 6u);
     EXPECT_TRUE(array.IsRowSelected(0));
     EXPECT_EQ(array.GetRow(3), nullptr);
+}
+
+// Where index k goes when count places are inserted at at (count < 0: deleted from at on);
+// -1 when it is deleted.
+int Moved(int k, int at, int count)
+{
+    if (k < at)
+        return k;
+    if (count < 0 && k < at - count)
+        return -1;
+    return k + count;
+}
+
+// The array against plain maps over random settings, insertions and deletions of rows and
+// columns, with chunks small enough that every operation crosses chunk boundaries.
+TEST(TableAttributeArray, AgreesWithPlainMapsOverRandomInsertionsAndDeletions)
+{
+    constexpr int kSpan = 24;   // settings fall inside this square; checks look past it
+    using Cell = std::pair<int, int>;   // row, column
+    for (unsigned seed : {1u, 7u, 42u, 2026u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+        FRM_CTableAttributeArray array(4, 3);
+        std::map<Cell, unsigned long> cells;
+        std::map<int, unsigned long> rows, columns;
+        std::set<Cell> selected;
+        // Moves the model's rows (or columns) as the array's InsertRows/DeleteRows do.
+        auto move = [&](bool byRow, int at, int count) {
+            std::map<Cell, unsigned long> movedCells;
+            for (const auto& [cell, color] : cells) {
+                Cell to = cell;
+                int& k = byRow ? to.first : to.second;
+                k = Moved(k, at, count);
+                if (k >= 0)
+                    movedCells[to] = color;
+            }
+            cells.swap(movedCells);
+            std::set<Cell> movedSelection;
+            for (Cell cell : selected) {
+                int& k = byRow ? cell.first : cell.second;
+                k = Moved(k, at, count);
+                if (k >= 0)
+                    movedSelection.insert(cell);
+            }
+            selected.swap(movedSelection);
+            std::map<int, unsigned long>& lines = byRow ? rows : columns;
+            std::map<int, unsigned long> movedLines;
+            for (const auto& [k, color] : lines)
+                if (Moved(k, at, count) >= 0)
+                    movedLines[Moved(k, at, count)] = color;
+            lines.swap(movedLines);
+        };
+        for (int step = 0; step < 300; ++step) {
+            const int at = pick(kSpan);
+            const int count = 1 + pick(4);
+            const unsigned long color = 1 + pick(20);
+            const Cell cell{pick(kSpan), at};
+            switch (pick(8)) {
+            case 0: case 1:
+                array.SetCell(FRM_CCell(cell.second, cell.first), WithForeground(color));
+                cells[cell] = color;
+                break;
+            case 2:
+                array.SetRow(at, WithForeground(color), 0);
+                rows[at] = color;
+                break;
+            case 3:
+                array.SetColumn(at, WithForeground(color), 0);
+                columns[at] = color;
+                break;
+            case 4:
+                if (pick(2) == 0) {
+                    array.SelectCell(FRM_CCell(cell.second, cell.first), 1);
+                    selected.insert(cell);
+                } else {
+                    array.SelectCell(FRM_CCell(cell.second, cell.first), 0);
+                    selected.erase(cell);
+                }
+                break;
+            case 5: case 6: {
+                const bool byRow = pick(2) == 0;
+                const bool insert = pick(2) == 0;
+                if (byRow)
+                    insert ? array.InsertRows(at, count) : array.DeleteRows(at, count, 1000);
+                else
+                    insert ? array.InsertColumns(at, count) : array.DeleteColumns(at, count);
+                move(byRow, at, insert ? count : -count);
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        auto colorOf = [](const Attributes* a) { return a == nullptr ? 0ul : a->Foreground(); };
+        auto expected = [](const auto& keyed, const auto& k) {
+            const auto it = keyed.find(k);
+            return it == keyed.end() ? 0ul : it->second;
+        };
+        for (int row = 0; row < 2 * kSpan + 10; ++row) {
+            ASSERT_EQ(colorOf(array.GetRow(row)), expected(rows, row)) << "row " << row;
+            ASSERT_EQ(colorOf(array.GetColumn(row)), expected(columns, row)) << "column " << row;
+            for (int column = 0; column < 2 * kSpan + 10; ++column) {
+                const Cell cell{row, column};
+                ASSERT_EQ(colorOf(array.GetCell(FRM_CCell(column, row))), expected(cells, cell))
+                    << "cell row " << row << " column " << column;
+                ASSERT_EQ(array.IsCellSelected(FRM_CCell(column, row)) != 0, selected.count(cell) == 1)
+                    << "selection row " << row << " column " << column;
+            }
+        }
+    }
 }
 
 TEST(TableAttributeArray, InterpretersAreOwnedAndDeletedOnce)

@@ -1,10 +1,14 @@
 // Tests of the variable grid: defaults from the region, sizing single columns under both
-// policies, the row boundaries, inserting columns, fitting rows and cells to their views,
-// forgetting sizes, new counts, raised minimums, stored sizes that never go below zero, and
-// the misuse reports.
+// policies, the row boundaries, inserting columns, column geometry against a plain list,
+// fitting rows and cells to their views, forgetting sizes, new counts, raised minimums, stored
+// sizes that never go below zero, and the misuse reports.
 #include "frm/tables/cvrblgrd.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
 
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
@@ -97,6 +101,44 @@ TEST_F(VariableGridTest, ShiftingColumnsMovesSizesAndViews)
     EXPECT_EQ(grid->GetContents(0, 3), view);
     EXPECT_EQ(grid->GetContents(0, 1), nullptr);
     EXPECT_EQ(view->GetFrame().Left(), 75);
+}
+
+// Column geometry against a plain list of widths over random sizing and column insertion, with
+// the frame following the cells.
+TEST_F(VariableGridTest, ColumnsAgreeWithAPlainListOfWidths)
+{
+    for (unsigned seed : {1u, 7u, 42u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+        auto* grid = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+        std::vector<float> widths(4, 25);
+        for (int step = 0; step < 60; ++step) {
+            const int column = pick(static_cast<int>(widths.size()));
+            if (pick(3) == 0) {
+                const int count = pick(3);
+                grid->ShiftColumns(column, count);
+                widths.insert(widths.begin() + column, static_cast<std::size_t>(count), 25.0F);
+            } else {
+                const float width = static_cast<float>(pick(40));    // below 2 takes the minimum
+                grid->SizeCol(column, width);
+                widths[static_cast<std::size_t>(column)] = std::max(width, 2.0F);
+            }
+            ASSERT_EQ(grid->GetNumCols(), static_cast<int>(widths.size()));
+            float left = 0;
+            for (std::size_t c = 0; c < widths.size(); ++c) {
+                const int index = static_cast<int>(c);
+                ASSERT_EQ(grid->GetCellSize(0, index), FRM_CRect(left, 0, left + widths[c], 20));
+                if (widths[c] > 0) {
+                    ASSERT_EQ(grid->GetCol(left), index);
+                    ASSERT_EQ(grid->GetCol(left + widths[c] - 0.5F), index);
+                }
+                left += widths[c];
+            }
+            ASSERT_EQ(grid->GetCol(left), -1);
+            ASSERT_EQ(grid->GetFrame().Width(), left + 1);
+        }
+    }
 }
 
 TEST_F(VariableGridTest, RowsFitTheirViews)
