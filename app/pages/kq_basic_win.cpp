@@ -292,6 +292,11 @@ void KQBasicWin::Search()
             SetTypedText(picked);
             text = WithoutHomographNumber(picked);
         }
+    } else if (WithoutHomographNumber(text) != text) {
+        // A line of the list put in the field ("dog[2]"), searched again: the word, showing
+        // that line's entry.
+        picked = text;
+        text = WithoutHomographNumber(text);
     }
     if (GetSearchTypePosition() < 0)
         return;

@@ -164,6 +164,19 @@ TEST_F(HomographTest, TypeAhead_APickedLineWithAHomographNumberShowsThatLinesEnt
     }
 }
 
+TEST_F(HomographTest, Search_OfALineWithItsHomographNumberFindsTheWordAndShowsThatLine)
+{
+    // The field keeps the line picked ("bass[2]"); searching it again finds the word.
+    for (const int pick : {0, 1}) {
+        SCOPED_TRACE(pick);
+        const std::string line = "bass[" + std::to_string(pick + 1) + "]";
+        BasicPage()->SearchFor(line);
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"}));
+        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), pick);
+        EXPECT_NE(Drawn().find("sense of " + line), std::string::npos) << Drawn();
+    }
+}
+
 TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
 {
     BasicPage()->SearchFor("dog");
