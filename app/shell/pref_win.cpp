@@ -114,7 +114,9 @@ void PrefPage::MarkChanged() { itsWindow->MarkChanged(); }
 AppearancePage::AppearancePage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& frame)
     : PrefPage(window, enclosure, frame, kCmdRestore)
 {
-    new FRM_NText(this, FRM_CRect(5, 12, 187, 29), FRM_CStringRW(1077), 0);
+    // Two lines beside the swatch: in the system font the label is wider than the room left
+    // of the swatch, and one line of it lost its last word.
+    new FRM_NText(this, FRM_CRect(5, 4, 187, 36), FRM_CStringRW(1077), 0);
     itsBackSwatch = new FRM_CRectangle(this, FRM_CRect(190, 7, 215, 32));
     itsBackSwatch->SetDoubleCommand(kCmdBackColor);
     auto* changeBack = new FRM_NButton(this, FRM_CRect(220, 7, 275, 32), FRM_CStringRW(1069), 0);

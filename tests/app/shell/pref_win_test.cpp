@@ -506,3 +506,70 @@ TEST_F(PrefWinTest, NotebookTabsShowOnePageAtATime)
 }
 
 } // namespace
+
+// The lines a label's text takes at a width: words wrapped as a static text wraps them.
+int LinesAt(WINDOW window, const std::string& text, int width)
+{
+    int lines = 1;
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t space = text.find(' ', at);
+        const std::string word = text.substr(at, space == std::string::npos ? std::string::npos : space - at);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && vko_dwin_get_text_width(window, longer.c_str(), -1) > width) {
+            ++lines;
+            line = word;
+        } else {
+            line = longer;
+        }
+        at = space == std::string::npos ? text.size() : space + 1;
+    }
+    return lines;
+}
+
+// Every label of the three pages shows its whole text in its rectangle, wrapped at its width,
+// and the check box's title fits beside its mark, in the font the controls draw with.
+TEST_F(PrefWinTest, EveryLabelFitsItsRectangle)
+{
+    Open();
+    for (const PrefWin::Page which : {PrefWin::kAppearance, PrefWin::kReference, PrefWin::kBrowseSearch}) {
+        const RWOrdered* views = itsWindow->GetPage(which)->GetSubviews();
+        ASSERT_NE(views, nullptr);
+        for (std::size_t i = 0; i < views->entries(); ++i) {
+            const auto* view = static_cast<const FRM_CView*>((*views)[i]);
+            const bool isBox = dynamic_cast<const FRM_NCheckBox*>(view) != nullptr;
+            if (dynamic_cast<const FRM_NText*>(view) == nullptr && !isBox)
+                continue;
+            const std::string title = view->GetTitle().data();
+            SCOPED_TRACE(title);
+            const WINDOW control = view->GetVKOWindow();
+            // Measured on the page's face, in the font the face gives its controls.
+            const WINDOW face = vko_vobj_get_parent(control);
+            ASSERT_NE(face, nullptr);
+            FONT_OBJ font = vko_win_get_ctl_font(face);
+            FONT_OBJ system = nullptr; // the default font, made to measure with
+            if (font == nullptr) {
+                system = vko_font_create();
+                vko_font_map(system, face);
+                font = system;
+            }
+            vko_dwin_set_font(face, font);
+            std::int32_t leading = 0;
+            std::int32_t ascent = 0;
+            std::int32_t descent = 0;
+            vko_font_get_metrics(font, &leading, &ascent, &descent);
+            const int lineHeight = ascent + descent;
+            ASSERT_GT(lineHeight, 0);
+            s_rct area{};
+            vko_vobj_get_client_rect(control, &area);
+            const int width = area.right - area.left;
+            if (isBox)  // the title starts after the mark and the gap beside it
+                EXPECT_LE(vko_dwin_get_text_width(face, title.c_str(), -1), width - 13 - 5);
+            else
+                EXPECT_LE(LinesAt(face, title, width) * lineHeight, area.bottom - area.top);
+            if (system != nullptr)
+                vko_font_destroy(system);
+        }
+    }
+}
