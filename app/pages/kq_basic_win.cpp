@@ -617,7 +617,9 @@ void KQBasicWin::TypeAhead()
     itsHitList->Clear();
     if (!typed.empty()) {
         itsDocument->GetKeyTable().MakeCurrent();
-        itsTyped.reset(CollectTypedHits(typed.c_str(), code.c_str()));
+        // The word list files its words lower-cased, as Search looks them up.
+        const std::string query = code == "va" ? LowerCase(typed) : typed;
+        itsTyped.reset(CollectTypedHits(query.c_str(), code.c_str()));
         lines = Lines(*itsTyped, kTypeAheadLines);
         itsHitList->AddItems(lines, 0);
     }

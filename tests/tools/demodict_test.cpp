@@ -526,6 +526,7 @@ TEST_F(MiniDemo, EveryIndexFindsItsEntries)
         {"a lemma in the word list, both parts of speech", "dog", "va", {"dog[1]", "dog[2]"}},
         {"a regular form", "dogs", "va", {"dog[1]", "dog[2]"}},
         {"an irregular form", "better", "va", {"good"}},
+        {"a capitalised lemma, looked up lower-cased", "greek alphabet", "va", {"Greek alphabet"}},
         {"a definition word, in the entries of its synset's words", "canis", "df",
          {"dog[1]", "domestic dog"}},
         {"a word of two definitions", "qualities", "df", {"bad", "good"}},
@@ -593,7 +594,7 @@ TEST(DemoDictionary, OpensAndAnswersEverySearchType)
         const char* code;
     };
     const Case cases[] = {
-        {"dog", "va"},   {"dogs", "va"},  {"canis", "df"},  {"barked", "vi"},
+        {"dog", "va"},   {"dogs", "va"},  {"paris", "va"},  {"canis", "df"},  {"barked", "vi"},
         {"the", "df"},   {"Canis", "df"},
         {"domestic dog", "sy"}, {"sport", "us"}, {"god", "tr"}, {"cat", "is"},
         {"ggod", "lb"},  {"dok", "sc"},  {"dog", "pr"},    {"dog", "rh"},  {"dog", "pt"},

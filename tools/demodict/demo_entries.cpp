@@ -181,7 +181,9 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
     if (ipa != extras.ipa.end() && !ipa->second.empty())
         fields.push_back({kPronunciation, pronunciation_text(ipa->second)});
     fields.push_back({kFunction, display_name(entry.pos)});
-    built.va.push_back(entry.lemma);
+    // The word list files words lower-cased, as the program looks them up ("Paris" under
+    // "paris"); the entry keeps the case of the data file.
+    built.va.push_back(lower(entry.lemma));
 
     static const ExceptionList kNoExceptions;
     const auto exceptions = wordnet.exceptions.find(entry.pos);
@@ -194,7 +196,7 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
             fields.push_back({kInflectionLabel, form.label});
         last_label = form.label;
         fields.push_back({kInflectedForm, dotted(form.form)});
-        add_unique(&built.va, form.form);
+        add_unique(&built.va, lower(form.form));
     }
 
     std::vector<std::string> usage;

@@ -127,6 +127,14 @@ TEST_F(BasicPageTest, TypeAhead_ListsWordsSelectsTheBestAndReturnSearchesIt)
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
 }
 
+TEST_F(BasicPageTest, TypeAhead_OfAWordTypedInCapitalsListsItAsTheSearchFindsIt)
+{
+    // The word list files its words lower-cased.
+    BasicPage()->SetTypedText("DOG");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+}
+
 // Two entries of one word, told apart by the homograph number of their head words; the
 // index files the word alone.
 class HomographTest : public BasicPageTest {
