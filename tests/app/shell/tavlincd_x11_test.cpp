@@ -539,6 +539,28 @@ WHistWin* HistoryWindow()
 
 PrefWin* Preferences() { return dynamic_cast<PrefWin*>(UserDocument()->GetPreferencesWindow()); }
 
+AppearancePage* Appearance() { return static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance)); }
+
+// The text size and colours of preferences, as the log compares them between runs.
+std::string Appearance(const Prefs& prefs)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "size %d text %08X back %08X", static_cast<int>(prefs.font_size),
+                  static_cast<unsigned>(prefs.text_color), static_cast<unsigned>(prefs.back_color));
+    return text;
+}
+
+// The first child view of parent of that class for which pick answers true.
+template <class View>
+View* ChildWith(const FRM_CView* parent, const std::function<bool(const View*)>& pick)
+{
+    const RWOrdered* children = static_cast<const FRM_CSubview*>(parent)->GetSubviews();
+    for (std::size_t i = 0; children != nullptr && i < children->entries(); ++i)
+        if (auto* view = dynamic_cast<View*>((*children)[i]); view != nullptr && pick(view))
+            return view;
+    return nullptr;
+}
+
 const BMItem* Folder(const char* name)
 {
     for (const auto& entry : App().GetBookmarks().TopLevel())
@@ -668,18 +690,54 @@ std::vector<Step> FirstRun()
         return true;
     });
     steps.push_back([] { return Organiser() == nullptr; });
-    // Edit > Preferences...: a change applied, then Cancel (nothing left to save).
+    // Edit > Preferences...: on the Appearance page, colours used in result lists too, the
+    // text size two steps larger through its drop-down list, and the text colour from the
+    // colour dialog (its palette's second swatch); Apply writes them and redraws the entry,
+    // then Cancel (nothing left to save).
     steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
     steps.push_back([] {
-        // "Also use in Search Results" (the text size's drop-down list is left alone: its
-        // pop-up takes no input while the modal preferences window runs).
-        auto* page = static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance));
-        Input().Click(OnScreen(page->GetInResults(), 8, 12));
+        Input().Click(OnScreen(Appearance()->GetInResults(), 8, 12));
+        return true;
+    });
+    steps.push_back([] {
+        // The size list's closed field is the top of its frame; its list opens below.
+        Input().Click(OnScreen(Appearance()->GetSizeList(), 30, 10));
+        return true;
+    });
+    steps.push_back([] {
+        if (vkov_win_get_pointer_trap() == nullptr)
+            return false;
+        Shot("text_size_list.png");
+        Input input;
+        input.Key(XK_Down);
+        input.Key(XK_Down);
+        input.Key(XK_Return);
+        return true;
+    });
+    steps.push_back([] {
+        if (vkov_win_get_pointer_trap() != nullptr)
+            return false;
+        Input().Click(CentreOf(ChildWith<FRM_NButton>(Appearance(), [](const FRM_NButton* button) {
+            return button->GetCommand() == AppearancePage::kCmdTextColor;
+        })));
+        return true;
+    });
+    steps.push_back([] {
+        // The colour dialog takes the keys once it is up: Right, then Return twice chooses
+        // the swatch right of the first.
+        if (++script().waited < 8)
+            return false;
+        script().waited = 0;
+        Shot("colour_dialog.png");
+        Input input;
+        input.Key(XK_Right);
+        input.Key(XK_Return);
+        input.Key(XK_Return);
         return true;
     });
     steps.push_back([] {
         FRM_NButton* apply = Preferences()->GetApplyButton();
-        if (!apply->IsEnabled())
+        if (Appearance()->TextColor() == App().GetPrefs().text_color || !apply->IsEnabled())
             return false;
         Shot("preferences.png");
         Input().Click(CentreOf(apply));
@@ -690,13 +748,20 @@ std::vector<Step> FirstRun()
         if (SettingsFiles().ReadPrefs(&written) != 1 || written.use_in_results != 1)
             return false;
         Log("colours in results " + std::to_string(written.use_in_results));
+        Log("applied " + Appearance(written));
         // Applied: OK and Apply wait for the next change; Cancel closes.
         if (Preferences()->GetOkButton()->IsEnabled())
             return false;
         Input().Click(CentreOf(Preferences()->GetCancelButton()));
         return true;
     });
-    steps.push_back([] { return Preferences() == nullptr; });
+    steps.push_back([] {
+        if (Preferences() != nullptr || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("applied.png");
+        return true;
+    });
     // Help > About This Product: the splash again, closed by a click.
     steps.push_back(Choose({menutag::kHelp, menutag::kAbout}, [] {
         if (App().GetSplash() == nullptr)
@@ -742,6 +807,16 @@ std::vector<Step> FirstRun()
         Log("window menu");
         return true;
     }));
+    // Window > Next Window brings the second to the front; its menu item the first again.
+    steps.push_back(Choose({menutag::kWindow, menutag::kNextWindow}, [] {
+        if (App().GetCurrentWindow() != 1)
+            return false;
+        Shot("next_window.png");
+        Log("next window");
+        return true;
+    }));
+    steps.push_back(Choose({menutag::kWindow, static_cast<short>(KQedApp::kWindowItemBase + 1)},
+                           [] { return App().GetCurrentWindow() == 0; }));
     // View > History: the window comes up in front; a double click on "cat" shows it again.
     steps.push_back(Choose({menutag::kView, menutag::kHistory}, [] {
         if (HistoryWindow() == nullptr || Input().Shown() < 4)
@@ -767,6 +842,7 @@ std::vector<Step> FirstRun()
         {menutag::kEdit, menutag::kCopy},         {menutag::kEdit, menutag::kPaste},
         {menutag::kView, menutag::kPreviousEntry}, {menutag::kView, menutag::kNextEntry},
         {menutag::kView, menutag::kPreviousList}, {menutag::kView, menutag::kNextList},
+        {menutag::kFile, 32007},
         {menutag::kFile, menutag::kPrint, menutag::kPrintEntry},
         {menutag::kFile, menutag::kPrint, menutag::kPrintResults},
         {menutag::kGoOnline, 28}, {menutag::kGoOnline, 29}, {menutag::kGoOnline, 30},
@@ -775,6 +851,14 @@ std::vector<Step> FirstRun()
     };
     for (const auto& item : items)
         Sweep(steps, item);
+    // Print > Entry Text and Results List wrote a PDF file each, beside the table's and the
+    // illustration's.
+    steps.push_back([] {
+        if (PrintedFiles() < 4)
+            return false;
+        Log("entry and results list printed");
+        return true;
+    });
     steps.push_back(Choose({menutag::kEdit, menutag::kClear}, [] {
         Log("view and edit items chosen");
         return true;
@@ -796,6 +880,7 @@ std::vector<Step> SecondRun()
             menu->Find(bookmarktag::Open(pets->number)) != nullptr)
             Log("kept " + pets->children[0]->name + " in pets");
         Log("colours in results kept " + std::to_string(App().GetPrefs().use_in_results));
+        Log("kept " + Appearance(App().GetPrefs()));
         return true;
     });
     // Open the bookmark from the menu: the entry is shown.
@@ -814,6 +899,17 @@ std::vector<Step> SecondRun()
         Log("opened the bookmark");
         return true;
     });
+    // The preferences window shows the kept size and colours.
+    steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
+    steps.push_back([] {
+        if (++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("preferences_kept.png");
+        Input().Click(CentreOf(Preferences()->GetCancelButton()));
+        return true;
+    });
+    steps.push_back([] { return Preferences() == nullptr; });
     steps.push_back(Choose({menutag::kFile, 32009}));
     return steps;
 }
@@ -934,14 +1030,30 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
         "table shown", "table printed", "illustration shown", "illustration printed",
         "moved cat[1] into pets", "colours in results 1",
         "about shown", "help_contents shown", "help_search shown", "help_f1 shown",
-        "help_object_click shown", "window menu", "history went to cat",
+        "help_object_click shown", "window menu", "next window", "history went to cat",
         // Edit, View, File > Print, Go Online, File > Close, Edit > Clear.
         "chose 9", "chose 32031", "chose 8", "chose 10", "chose 14", "chose 15", "chose 16",
-        "chose 17", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
-        "chose 31", "chose 33", "chose 32003", "view and edit items chosen",
+        "chose 17", "chose 32007", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
+        "chose 31", "chose 33", "chose 32003", "entry and results list printed", "view and edit items chosen",
         "kept cat[1] in pets", "colours in results kept 1", "opened the bookmark",
     };
-    EXPECT_EQ(vkotest::read_lines(script().log), expected);
+    // The size and colours applied in the first run are those the second starts with.
+    std::vector<std::string> lines = vkotest::read_lines(script().log);
+    std::string applied, kept;
+    std::erase_if(lines, [&](const std::string& line) {
+        for (auto [prefix, value] : {std::pair{"applied ", &applied}, std::pair{"kept size", &kept}})
+            if (line.rfind(prefix, 0) == 0) {
+                *value = line.substr(line.find("size"));
+                return true;
+            }
+        return false;
+    });
+    EXPECT_EQ(lines, expected);
+    const Prefs defaults = DefaultPrefs();
+    EXPECT_EQ(applied.substr(0, applied.find(' ', 5)), "size " + std::to_string(defaults.font_size + 4)) << applied;
+    EXPECT_EQ(applied.find(Appearance(defaults).substr(Appearance(defaults).find("text"), 13)), std::string::npos)
+        << "the text colour changed: " << applied;
+    EXPECT_EQ(kept, applied);
     EXPECT_EQ(Read(folder.path() + "/BookMark.kq"),
               std::string("<>:pets:<>\n") + demodict::kDemoReferenceName + ":pets:cat[1]\n");
     // The player got the word's own recording, whole.
