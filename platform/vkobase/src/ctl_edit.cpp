@@ -331,6 +331,17 @@ void field_draw(const Paint &p, WINDOW win, const s_rct &area) noexcept {
         return;
     try {
         sync(win, st);
+        // Text the program put in may be shorter than the selection was: the selection stays
+        // inside it, and the caret of a focused field moves to where it now is instead of
+        // staying where the old text ended.
+        const auto len = static_cast<int32_t>(text_of(win).size());
+        if (st->anchor > len || st->caret > len) {
+            st->anchor = std::min(st->anchor, len);
+            st->caret = std::min(st->caret, len);
+            vkok_ctl_set_text_sel(win, std::min(st->anchor, st->caret), std::max(st->anchor, st->caret));
+        }
+        if (has_focus(win))
+            place_caret(win, st, area);
         const std::string drawn = shown(win);
         const std::vector<Line> lines = lines_of(win, drawn, area);
         const int lh = std::max(1, p.line_height());

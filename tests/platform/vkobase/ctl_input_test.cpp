@@ -312,6 +312,28 @@ TEST_F(CtlInputTest, EditFieldEditsItsTextWithKeysAndSendsAnEventPerChange) {
     }
 }
 
+// Text the program puts in a focused field moves the caret with it: a shorter text leaves no
+// caret behind where the old one ended, and the selection stays inside the text.
+TEST_F(CtlInputTest, EditFieldCaretFollowsTextTheProgramPutsInIt) {
+    WINDOW empty = make(WC_EDIT, s_rct{50, 10, 72, 200}, "", 0, 2);
+    vkok_scr_set_focus_vobj(empty);
+    pump();
+    const s_pnt at_start = empty->internal->caret_pos;
+
+    WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, "");
+    vkok_scr_set_focus_vobj(edit);
+    for (const char ch : std::string("zzzz"))
+        key(edit, ch);
+    pump();
+    EXPECT_GT(edit->internal->caret_pos.h, at_start.h) << "after the typed text";
+    vkov_vobj_set_title(edit, "");
+    pump();
+    EXPECT_EQ(edit->internal->caret_pos.h, at_start.h);
+    EXPECT_EQ(sel_of(edit), std::make_pair(0, 0));
+    key(edit, 'x');
+    EXPECT_EQ(title_of(edit), "x");
+}
+
 TEST_F(CtlInputTest, EditFieldCutsCopiesAndPastesThroughTheClipboard) {
     WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, "copy me");
     WINDOW secret = make(WC_EDIT, s_rct{40, 10, 62, 200}, "pass", VKO_CTL_PASSWORD);
