@@ -8,6 +8,7 @@
 
 #include "core_internal.h"
 #include "ctl_internal.h"
+#include "surface_internal.h"
 #include "vkobase/sbar.h"
 #include "vkobase/timer.h"
 #include "vkobase/vobj.h"
@@ -389,6 +390,7 @@ void place_window_bars(WINDOW win) noexcept {
         if (!kid->internal->window_bar)
             continue;
         kid->internal->placement = window_bar_rect(win, win_effective_type(kid) == WC_VSCROLL);
+        surface_layout_changed();
         win_invalidate(kid, nullptr);
     }
 }

@@ -120,10 +120,21 @@ void raster(WINDOW win, cairo_t *cr, e_mode mode, COLOR color, Step step, const 
 } // namespace
 
 void run(WINDOW win, COLOR color, Step step, const void *data) noexcept {
+    const e_mode mode = win->draw.ctools.mode;
+    if (mode == M_COPY) {
+        if (cairo_t *kept = surface_kept_context(win)) {
+            cairo_save(kept);
+            cairo_set_antialias(kept, CAIRO_ANTIALIAS_NONE);
+            step(kept, data);
+            cairo_restore(kept);
+            cairo_new_path(kept); // the path is not part of the saved state
+            surface_mark_drawn(win, nullptr);
+            return;
+        }
+    }
     cairo_t *cr = surface_begin(win);
     if (cr == nullptr)
         return;
-    const e_mode mode = win->draw.ctools.mode;
     cairo_surface_t *target = cairo_get_target(cr);
     const bool pixels = cairo_surface_get_type(target) == CAIRO_SURFACE_TYPE_IMAGE &&
                         cairo_image_surface_get_format(target) == CAIRO_FORMAT_ARGB32;

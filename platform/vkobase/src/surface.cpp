@@ -42,7 +42,18 @@ struct DrawExt {
     cairo_surface_t *redirect = nullptr;
     FONT_OBJ font = nullptr; // the window's current font (s_drawst::font), owned here
     std::deque<LogEntry> log;
+    // The context kept for the window's next drawing calls (surface_kept_context), with what
+    // it was made for: the layout generation and the window's own clip.
+    cairo_t *kept = nullptr;
+    std::uint64_t kept_generation = 0;
+    bool kept_has_clip = false;
+    s_rct kept_clip{};
 };
+
+// Changes whenever a kept context may no longer be right for its window: a window moved,
+// showed or hid, or a surface was replaced, attached or redirected. Never reset, so a count
+// from before a reset never matches one after.
+std::uint64_t g_layout_generation = 1;
 
 struct SurfaceState {
     vkobase::SurfaceDrawnHook drawn_hook = nullptr;
@@ -54,8 +65,15 @@ SurfaceState &state() noexcept {
     return s;
 }
 
+void drop_kept(DrawExt *ext) noexcept {
+    if (ext->kept != nullptr)
+        cairo_destroy(ext->kept);
+    ext->kept = nullptr;
+}
+
 void free_ext(void *data) noexcept {
     auto *ext = static_cast<DrawExt *>(data);
+    drop_kept(ext); // before the surfaces it draws into
     if (ext->surface != nullptr)
         cairo_surface_destroy(ext->surface);
     if (ext->redirect != nullptr)
@@ -191,6 +209,7 @@ cairo_surface_t *surface_of(WINDOW owner) noexcept {
     cairo_surface_t *fresh = make_image(width, height);
     if (fresh == nullptr)
         return ext->surface;
+    surface_layout_changed();
     if (ext->surface != nullptr) {
         // Resized: what was drawn stays where it was; new area is white.
         cairo_t *cr = cairo_create(fresh);
@@ -206,6 +225,7 @@ cairo_surface_t *surface_of(WINDOW owner) noexcept {
 void surface_attach(WINDOW owner, cairo_surface_t *surface) noexcept {
     if (surface_owner(owner) != owner)
         return;
+    surface_layout_changed();
     DrawExt *ext = ext_of(owner);
     if (ext == nullptr)
         return;
@@ -244,6 +264,38 @@ cairo_t *surface_begin(WINDOW win) noexcept {
     return cr;
 }
 
+void surface_layout_changed() noexcept {
+    ++g_layout_generation;
+}
+
+cairo_t *surface_kept_context(WINDOW win) noexcept {
+    DrawExt *ext = ext_of(win);
+    if (ext == nullptr || ext->redirect != nullptr)
+        return nullptr;
+    const bool has_clip = win->draw.has_clip != FALSE;
+    const s_rct &clip = win->draw.clip;
+    if (ext->kept != nullptr && ext->kept_generation == g_layout_generation &&
+        ext->kept_has_clip == has_clip &&
+        (!has_clip || (ext->kept_clip.top == clip.top && ext->kept_clip.left == clip.left &&
+                       ext->kept_clip.bottom == clip.bottom && ext->kept_clip.right == clip.right)))
+        return ext->kept;
+    drop_kept(ext);
+    cairo_t *cr = surface_begin(win);
+    if (cr == nullptr)
+        return nullptr;
+    // Only the screen's image surfaces: a print page's surface must be let go of when its
+    // page ends.
+    if (cairo_surface_get_type(cairo_get_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
+        cairo_destroy(cr);
+        return nullptr;
+    }
+    ext->kept = cr;
+    ext->kept_generation = g_layout_generation;
+    ext->kept_has_clip = has_clip;
+    ext->kept_clip = clip;
+    return cr;
+}
+
 void surface_end(WINDOW win, cairo_t *cr) noexcept {
     if (cr == nullptr)
         return;
@@ -276,6 +328,7 @@ void surface_redirect(WINDOW win, cairo_surface_t *target) noexcept {
     DrawExt *ext = target != nullptr ? ext_of(win) : find_ext(win);
     if (ext == nullptr)
         return;
+    surface_layout_changed();
     if (target != nullptr)
         cairo_surface_reference(target);
     if (ext->redirect != nullptr)

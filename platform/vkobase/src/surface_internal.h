@@ -41,6 +41,17 @@ void surface_attach(WINDOW owner, cairo_surface_t *surface) noexcept;
 cairo_t *surface_begin(WINDOW win) noexcept;
 void surface_end(WINDOW win, cairo_t *cr) noexcept;
 
+// A context like surface_begin's that the window keeps for its next drawing calls, as long as
+// no window moves, shows or hides, no surface changes and the window's own clip stays: most
+// drawing comes in runs of calls on one window. The window owns it: callers leave its state
+// as they found it (cairo_save/cairo_restore), do not destroy it, and mark what they drew
+// (surface_mark_drawn). Null when surface_begin would answer null, while the window's drawing
+// is redirected, or when its owner's surface is not an image (use surface_begin then).
+cairo_t *surface_kept_context(WINDOW win) noexcept;
+// Every kept context is made again before its next use: call when windows move, show or
+// hide, or a surface is replaced, attached or redirected.
+void surface_layout_changed() noexcept;
+
 // Where the window's client origin lies on its owner's surface.
 s_pnt surface_origin(WINDOW win) noexcept;
 

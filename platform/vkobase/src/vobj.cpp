@@ -11,6 +11,7 @@
 #include "core_internal.h"
 #include "ctl_internal.h"
 #include "live_registry.h"
+#include "surface_internal.h"
 #include "vkobase/mem.h"
 #include "vkobase/rect.h"
 #include "window_internal.h"
@@ -88,6 +89,7 @@ void move_record(WINDOW win, const s_rct &rct) noexcept {
     const std::int16_t old_h = vkov_rect_get_height(&in->placement);
     const std::int16_t old_w = vkov_rect_get_width(&in->placement);
     in->placement = wanted;
+    vkobase::surface_layout_changed();
     vkobase::ctl::place_window_bars(win);
     if (in->visible && vkobase::win_is_live(win->parent)) {
         vkobase::win_invalidate(win->parent, &old_outer);
@@ -176,6 +178,7 @@ void vkok_vobj_set_visible(WINDOW win, BOOLEAN visible) noexcept {
         vkobase::win_invalidate(win->parent, &outer);
     }
     in->visible = visible != 0;
+    vkobase::surface_layout_changed();
     if (in->visible) {
         vkobase::win_invalidate(win, nullptr);
         // What waited inside it while it was hidden is drawn now.

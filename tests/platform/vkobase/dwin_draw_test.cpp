@@ -97,6 +97,65 @@ TEST_F(DwinDrawTest, RectangleOutlineLiesOnItsEdgePixelsAndTheBrushFillsInside) 
     }
 }
 
+TEST_F(DwinDrawTest, RunsOfCallsOnAWindowFollowItsMovesClipVisibilityAndOwnerBetweenCalls) {
+    // Drawing calls on one window share a context between them; whatever changes between
+    // two calls must show in the second.
+    WINDOW child = make(W_NO_BORDER, s_rct{10, 10, 30, 40}, its_win);
+    ASSERT_NE(child, nullptr);
+    const auto fill = [child](COLOR color) {
+        const s_cbrush brush{PAT_SOLID, color};
+        const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
+        vkok_dwin_set_cbrush(child, &brush);
+        vkok_dwin_set_cpen(child, &pen);
+        const s_rct all{0, 0, 200, 200};
+        vkok_dwin_draw_rect(child, &all); // cut to the child
+    };
+    struct Step {
+        const char *why;
+        void (*change)(WINDOW parent, WINDOW child);
+        int x, y;           // a pixel of the parent that the fill must reach
+        int nx, ny;         // one it must not
+    };
+    const Step steps[] = {
+        {"drawn where the child stands", [](WINDOW, WINDOW) {}, 15, 15, 5, 5},
+        {"moved: drawn at the new place only",
+         [](WINDOW, WINDOW c) {
+             const s_rct to{10, 50, 30, 75};
+             vkok_vobj_move(c, &to);
+         },
+         55, 15, 15, 15},
+        {"clipped: only inside the clip",
+         [](WINDOW, WINDOW c) {
+             const s_rct clip{0, 0, 5, 5};
+             vkok_dwin_set_clip(c, &clip);
+         },
+         51, 11, 60, 20},
+        {"clip off again", [](WINDOW, WINDOW c) { vkok_dwin_set_clip(c, nullptr); }, 60, 20, 45, 15},
+        {"the parent grown: its new surface is drawn into",
+         [](WINDOW p, WINDOW) {
+             const s_rct bigger{0, 0, 90, 120};
+             vkok_vobj_move(p, &bigger);
+         },
+         70, 25, 5, 5},
+    };
+    for (const Step &st : steps) {
+        SCOPED_TRACE(st.why);
+        st.change(its_win, child);
+        vkov_dwin_clear(its_win, VKO_COLOR_WHITE);
+        fill(kRedColor);
+        EXPECT_EQ(px(st.x, st.y), kRed);
+        EXPECT_EQ(px(st.nx, st.ny), kWhite);
+    }
+    // Hidden, it draws nothing; shown again, it draws.
+    vkok_vobj_set_visible(child, FALSE);
+    vkov_dwin_clear(its_win, VKO_COLOR_WHITE);
+    fill(kRedColor);
+    EXPECT_EQ(px(70, 25), kWhite);
+    vkok_vobj_set_visible(child, TRUE);
+    fill(kRedColor);
+    EXPECT_EQ(px(70, 25), kRed);
+}
+
 TEST_F(DwinDrawTest, PenWidthStyleAndPatternShapeTheLine) {
     struct Case {
         int16_t width;
