@@ -204,9 +204,12 @@ void BookWin::DeleteSelected()
     if (selected == nullptr)
         return;
     FRM_CTreeNodeItem* root = itsTree->GetRoot();
-    itsTree->ClearSelection(0);
     if (selected == root) {
-        vko_dm_post_message("%s", "Selected root to delete!");
+        // The root stands for every bookmark and folder: they go only when the user says
+        // so, since nothing brings them back.
+        if (vko_dm_post_ask("Delete All", "Cancel", nullptr, "%s", "Selected root to delete!") != 0)
+            return;
+        itsTree->ClearSelection(0);
         while (root->GetNChildren() != 0) {
             FRM_CTreeItem* child = root->GetChild(root->GetNChildren() - 1);
             if (BMItem* entry = EntryOfNode(child))
@@ -214,6 +217,7 @@ void BookWin::DeleteSelected()
             delete root->RemoveChild(root->GetNChildren() - 1);
         }
     } else if (FRM_CTreeNodeItem* parent = selected->GetParent()) {
+        itsTree->ClearSelection(0);
         if (BMItem* entry = EntryOfNode(selected))
             itsStore->DeleteItem(entry);
         for (unsigned i = 0; i < parent->GetNChildren(); ++i) {

@@ -253,13 +253,35 @@ TEST_F(BookWinTest, DeleteRemovesTheChosenEntry)
     itsWindow->Key(FRM_CKey(127, 0, 0, 0, 0));
     EXPECT_EQ(File(), "Alpha:<>:cat\n");
 
-    // The root: a message, then everything goes.
-    Select(Node({}));
-    const int asked = vkov_dm_test_count();
-    itsWindow->DoCommand(BookWin::kCmdDelete, nullptr);
-    EXPECT_STREQ(vkov_dm_test_text(asked), "Selected root to delete!");
-    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level");
-    EXPECT_EQ(File(), "");
+}
+
+// The root stands for everything: a question first; Cancel (or closing the question) keeps
+// every bookmark and folder, "Delete All" removes them all.
+TEST_F(BookWinTest, DeletingTheRootAsksFirst)
+{
+    const std::string text = "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n";
+    Open(text);
+    struct Case {
+        int answer;
+        const char* tree;
+        const char* file;
+    };
+    const Case cases[] = {
+        {1, "Main Level{cat Animals{dog}}", "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n"},
+        {0, "Main Level", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        Select(Node({}));
+        const int asked = vkov_dm_test_count();
+        vkov_dm_test_push_answer(c.answer, nullptr, 0);
+        itsWindow->DoCommand(BookWin::kCmdDelete, nullptr);
+        ASSERT_EQ(vkov_dm_test_count(), asked + 1);
+        EXPECT_STREQ(vkov_dm_test_kind(asked), "ask");
+        EXPECT_STREQ(vkov_dm_test_text(asked), "Selected root to delete!|Delete All|Cancel|");
+        EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), c.tree);
+        EXPECT_EQ(File(), c.file);
+    }
     EXPECT_EQ(Store().TopLevel().size(), 0u);
 }
 
