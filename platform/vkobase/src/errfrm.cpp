@@ -15,15 +15,19 @@ namespace {
 constexpr std::size_t kNameBytes = 48;
 
 struct Entry {
-    char name[kNameBytes] = {}; // empty for a frame opened by vkov_errfrm_init
-    WINDOW win = nullptr;
-    bool is_frame = false;
+    char name[kNameBytes]; // empty for a frame opened by vkov_errfrm_init
+    WINDOW win;
+    bool is_frame;
 };
 
 Entry mark_entry(const char *api_name) noexcept {
     Entry entry;
-    if (api_name != nullptr)
-        std::strncpy(entry.name, api_name, kNameBytes - 1);
+    const std::size_t n = api_name != nullptr ? strnlen(api_name, kNameBytes - 1) : 0;
+    if (n != 0)
+        std::memcpy(entry.name, api_name, n);
+    entry.name[n] = '\0';
+    entry.win = nullptr;
+    entry.is_frame = false;
     return entry;
 }
 
@@ -63,6 +67,7 @@ intptr_t vkov_errfrm_init(WINDOW win, int32_t kind) noexcept {
     (void)kind;
     try {
         Entry frame;
+        frame.name[0] = '\0';
         frame.win = win;
         frame.is_frame = true;
         state().stack.push_back(frame);
