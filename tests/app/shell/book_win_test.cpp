@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -127,6 +133,55 @@ TEST_F(BookmarksTest, MenuShowsTheStoreAndFollowsItsChanges)
     Store().DeleteItem(Store().FindByNumber(5));
     EXPECT_EQ(Dump(BookmarksMenu()),
               "&Add Bookmark=24{Main Level=999} &Organize Bookmarks...=25 - dog=12004");
+}
+
+TEST_F(BookmarksTest, AKillOfTheProgramWhileItSavesBookmarksLeavesTheOldFileOrTheNewOneWhole)
+{
+    // Enough bookmarks that each save takes a while, so kills land inside writes.
+    std::string text = "<>:Words:<>\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "Alpha:Words:word" + std::to_string(i) + "\n";
+    for (const int savesBeforeKill : {1, 3}) {
+        SCOPED_TRACE(savesBeforeKill);
+        itsDir.write(kBookmarkFileName, text);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The program adds the entry shown from its Bookmarks menu, again and again (each
+            // add rewrites the file), and reports each add.
+            close(ready[0]);
+            Start();
+            BasicPage()->SearchFor("cat");
+            for (;;) {
+                MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+                if (::write(ready[1], "s", 1) != 1)
+                    _exit(1);
+            }
+        }
+        close(ready[1]);
+        char byte = 0;
+        for (int i = 0; i < savesBeforeKill; ++i)
+            ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(ready[0]);
+
+        // The file reads whole: the folder with all its words, then the adds.
+        BookmarkStore after;
+        ASSERT_EQ(after.Load(itsDir.path()), 1);
+        EXPECT_TRUE(after.UnreadLines().empty());
+        ASSERT_GE(after.TopLevel().size(), 1u + savesBeforeKill);
+        EXPECT_EQ(after.TopLevel()[0]->children.size(), 3000u);
+        for (std::size_t i = 1; i < after.TopLevel().size(); ++i)
+            EXPECT_EQ(after.TopLevel()[i]->name, "cat");
+        for (const auto& file : std::filesystem::directory_iterator(itsDir.path()))
+            if (file.path().filename().string().rfind(kBookmarkFileName, 0) == 0 &&
+                file.path().filename() != kBookmarkFileName)
+                std::filesystem::remove(file.path());  // a temporary file the kill left unfinished
+    }
 }
 
 TEST(BookmarkMenuClearing, ClearsAllOrWhatFollowsTheLastSeparator)
