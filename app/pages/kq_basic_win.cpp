@@ -340,7 +340,7 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
         if (!quiet) {
             itsHitList->Clear(); // nothing found: no list of an earlier search stays
             if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-                main->UpdatePrintItems();
+                main->ShowNoHits();
         }
         return;
     }
@@ -637,7 +637,7 @@ void KQBasicWin::Clear()
     itsField->SetTitle(FRM_CStringRW(""));
     itIsPicking = false;
     if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->UpdatePrintItems();
+        main->ShowNoHits();
 }
 
 void KQBasicWin::ReferenceChanged()

@@ -54,6 +54,7 @@ private:
 constexpr std::int32_t kStatusBarId = 1054;
 constexpr std::int32_t kCountTextId = 1374;
 constexpr std::int32_t kHelpTextId = 1376;
+constexpr std::int32_t kNoHitsString = 1133;  // "0 Entries found."
 constexpr std::int32_t kBackButtonId = 1056;
 constexpr std::int32_t kForwardButtonId = 1057;
 constexpr std::int32_t kSelectorId = 1060;
@@ -515,6 +516,12 @@ void MainRefWin::UpdatePrintItems()
     const KQListBox* hits = front != nullptr ? front->GetHitList() : nullptr;
     bar->SetEnabled(menutag::kPrintEntry, itsPainter->hasText() ? 1 : 0);
     bar->SetEnabled(menutag::kPrintResults, hits != nullptr && hits->GetCount() > 0 ? 1 : 0);
+}
+
+void MainRefWin::ShowNoHits()
+{
+    ShowCount(FRM_CStringRW(kNoHitsString).data());
+    UpdatePrintItems();
 }
 
 void MainRefWin::SizeWindow(int width, int height)

@@ -83,6 +83,9 @@ public:
     // Enables Print > Entry Text while an entry is shown and Print > Results List while the
     // front page lists hits.
     void UpdatePrintItems();
+    // A page's list was emptied (a search found nothing, or Clear): the count says so and
+    // the print items follow.
+    void ShowNoHits();
     // Every page lists the results of record, and the status bar counts all its hits.
     void ShowResultsList(const ResultsRecord& record);
     // The current results list shown again on the page that searched it, with its text

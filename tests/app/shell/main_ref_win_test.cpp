@@ -202,6 +202,14 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
     auto* count = MainWindow()->FindSubview(1374);
     ASSERT_NE(count, nullptr);
     EXPECT_STREQ(count->GetTitle().data(), "3 Entries Found");
+    // A list emptied, by a search that found nothing or by Clear, counts nothing.
+    for (const char* text : {"zebra", ""}) {
+        BasicPage()->SearchFor("dog");
+        EXPECT_STREQ(count->GetTitle().data(), "1 Entries Found");
+        BasicPage()->SearchFor(text);
+        EXPECT_STREQ(count->GetTitle().data(), "0 Entries found.") << text;
+    }
+    BasicPage()->SearchFor("cat*");
 
     struct Case {
         FRM_CPoint point;
