@@ -27,6 +27,19 @@ FRM_CMenuItem Separator() { return FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CM
 
 FRM_CStringRW Label(const BMItem& entry) { return FRM_CStringRW(entry.name.c_str()); }
 
+// A menu item's title marks its mnemonic with '&' or '~'; a name's own are doubled so that
+// "Salt & pepper" shows as typed and takes no mnemonic.
+FRM_CStringRW MenuLabel(const BMItem& entry)
+{
+    std::string title;
+    for (const char c : entry.name) {
+        if (c == '&' || c == '~')
+            title += c;
+        title += c;
+    }
+    return FRM_CStringRW(title.c_str());
+}
+
 bool HoldsFolder(const BMItem& folder)
 {
     for (const auto& child : folder.children)
@@ -40,12 +53,12 @@ void AppendEntries(FRM_CSubmenu& submenu, const std::vector<std::unique_ptr<BMIt
 {
     for (const auto& entry : entries) {
         if (entry->isFolder) {
-            FRM_CSubmenu folder(Label(*entry), bookmarktag::Open(entry->number), 0, FRM_CMenu::ENABLED);
+            FRM_CSubmenu folder(MenuLabel(*entry), bookmarktag::Open(entry->number), 0, FRM_CMenu::ENABLED);
             if (depth < BookmarkStore::kMenuDepth)
                 AppendEntries(folder, entry->children, depth + 1);
             submenu.Append(folder);
         } else if (const short tag = bookmarktag::Open(entry->number)) {
-            submenu.Append(FRM_CMenuItem(Label(*entry), tag, 0, FRM_CMenu::ENABLED));
+            submenu.Append(FRM_CMenuItem(MenuLabel(*entry), tag, 0, FRM_CMenu::ENABLED));
         }
     }
 }
@@ -66,7 +79,7 @@ void AppendTarget(FRM_CSubmenu& submenu, const FRM_CStringRW& name, short tag,
     folder.Append(Separator());
     for (const auto& child : contents)
         if (child->isFolder)
-            AppendTarget(folder, Label(*child), bookmarktag::Folder(child->number), child->children,
+            AppendTarget(folder, MenuLabel(*child), bookmarktag::Folder(child->number), child->children,
                          HoldsFolder(*child), depth + 1);
     submenu.Append(folder);
 }

@@ -29,6 +29,7 @@
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/dm.h"
+#include "vkobase/str.h"
 #include "vkobase/testing.h"
 
 #include "../support/tavlin_fixture.h"
@@ -182,6 +183,20 @@ TEST_F(BookmarksTest, AKillOfTheProgramWhileItSavesBookmarksLeavesTheOldFileOrTh
                 file.path().filename() != kBookmarkFileName)
                 std::filesystem::remove(file.path());  // a temporary file the kill left unfinished
     }
+}
+
+TEST_F(BookmarksTest, MenuShowsNamesAsTypedWithoutMnemonics)
+{
+    StartWithBookmarks("<>:Salt & pepper:<>\nAlpha:Salt & pepper:R&D\nAlpha:<>:a~b\n");
+    EXPECT_EQ(Dump(BookmarksMenu()),
+              "&Add Bookmark=24{Main Level=999{Main Level=999 - Salt && pepper=22000}} "
+              "&Organize Bookmarks...=25 - Salt && pepper=12000{R&&D=12001} a~~b=12002");
+
+    // The toolkit shows the doubled mark once and takes no mnemonic from it.
+    char shown[64];
+    VKO_WCHAR mnemonic = 0;
+    EXPECT_FALSE(vkov_str_get_mnemonic("Salt && pepper", &mnemonic, shown, sizeof shown));
+    EXPECT_STREQ(shown, "Salt & pepper");
 }
 
 TEST(BookmarkMenuClearing, ClearsAllOrWhatFollowsTheLastSeparator)
