@@ -364,6 +364,10 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
         itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTitles[i]));
         auto* face = new FRM_CFaceWindow(document, itsNotebook);
         itsNotebook->SetFace(face, tab, 0, 0);
+        // Each page has its own help topic; the topic file lists the faces under their topics.
+        static const std::int32_t kPageHelpIds[3] = {1101, 1102, 1103};
+        if (KQedApp* application = KQedApp::Instance())
+            application->GetHelp().AssociateWindow(face->GetVKOWindow(), kPageHelpIds[i]);
         const FRM_CRect area = face->GetFrame();
         const FRM_CRect pageFrame(0, 0, area.Width(), area.Height());
         if (i == kAppearance)

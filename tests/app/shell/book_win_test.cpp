@@ -6,10 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <string>
@@ -32,6 +28,7 @@
 #include "vkobase/str.h"
 #include "vkobase/testing.h"
 
+#include "../support/kill_while_saving.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -145,30 +142,15 @@ TEST_F(BookmarksTest, AKillOfTheProgramWhileItSavesBookmarksLeavesTheOldFileOrTh
     for (const int savesBeforeKill : {1, 3}) {
         SCOPED_TRACE(savesBeforeKill);
         itsDir.write(kBookmarkFileName, text);
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // The program adds the entry shown from its Bookmarks menu, again and again (each
-            // add rewrites the file), and reports each add.
-            close(ready[0]);
-            Start();
-            BasicPage()->SearchFor("cat");
-            for (;;) {
-                MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
-                if (::write(ready[1], "s", 1) != 1)
-                    _exit(1);
-            }
-        }
-        close(ready[1]);
-        char byte = 0;
-        for (int i = 0; i < savesBeforeKill; ++i)
-            ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        close(ready[0]);
+        // The program adds the entry shown from its Bookmarks menu, again and again (each
+        // add rewrites the file).
+        tavlintest::KillAfterSaves(
+            savesBeforeKill,
+            [this] {
+                Start();
+                BasicPage()->SearchFor("cat");
+            },
+            [this] { MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0); });
 
         // The file reads whole: the folder with all its words, then the adds.
         BookmarkStore after;

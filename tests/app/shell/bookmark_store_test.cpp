@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -15,6 +13,7 @@
 #include <string>
 
 #include "../../support/temp_dir.h"
+#include "../support/kill_while_saving.h"
 
 namespace {
 
@@ -231,29 +230,12 @@ TEST_F(BookmarkFile, AKillWhileSavingLeavesTheOldFileOrTheNewOneWhole)
     for (int saves_before_kill : {1, 2, 5}) {
         SCOPED_TRACE(saves_before_kill);
         write(text);
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // Adds bookmarks one after another (each add rewrites the file) and reports each.
-            close(ready[0]);
-            BookmarkStore saving;
-            saving.Load(dir.path());
-            for (int i = 0;; ++i) {
-                saving.AddBookmark(nullptr, "added" + std::to_string(i), kRef);
-                if (::write(ready[1], "s", 1) != 1)
-                    _exit(1);
-            }
-        }
-        close(ready[1]);
-        char byte = 0;
-        for (int i = 0; i < saves_before_kill; ++i)
-            ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        close(ready[0]);
+        // Adds bookmarks one after another (each add rewrites the file).
+        BookmarkStore saving;
+        int added = 0;
+        tavlintest::KillAfterSaves(
+            saves_before_kill, [&] { saving.Load(dir.path()); },
+            [&] { saving.AddBookmark(nullptr, "added" + std::to_string(added++), kRef); });
 
         // The file reads whole: the folder with all its words, then the adds in order.
         BookmarkStore after;

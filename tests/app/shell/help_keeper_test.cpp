@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/shell/kq_factory.h"
+#include "app/shell/pref_win.h"
 #include "app/shell/splash_win.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/nctrls.h"
@@ -173,6 +174,17 @@ TEST_F(HelpKeeperTest, F1InEachWindowAndPageShowsItsOwnTopicOfTheHelpFile)
             return MainWindow()->GetPage(index)->GetCWindow()->GetVKOWindow();
         };
     };
+    const auto prefPage = [user](PrefWin::Page index) {
+        return [user, index] {
+            PrefWin* preferences = nullptr;
+            for (std::size_t i = 0; i < user->GetWindows().entries() && preferences == nullptr; ++i)
+                preferences = dynamic_cast<PrefWin*>(static_cast<FRM_CWindow*>(user->GetWindows()[i]));
+            if (preferences == nullptr)
+                return WINDOW{};
+            preferences->ShowPage(index);
+            return preferences->GetPage(index)->GetCWindow()->GetVKOWindow();
+        };
+    };
     const Case cases[] = {
         {"main window", [this] { return MainWindow()->GetVKOWindow(); }, 1010},
         {"Basic Searches page", page(0), 1020},
@@ -180,6 +192,9 @@ TEST_F(HelpKeeperTest, F1InEachWindowAndPageShowsItsOwnTopicOfTheHelpFile)
         {"Browse page", page(2), 1040},
         {"title and about window", [] { return SplashWin::Open()->GetVKOWindow(); }, 1160},
         {"preferences window", made(user, 1016), 1100},
+        {"Appearance page", prefPage(PrefWin::kAppearance), 1101},
+        {"Reference page", prefPage(PrefWin::kReference), 1102},
+        {"Browse Search page", prefPage(PrefWin::kBrowseSearch), 1103},
         {"bookmark organiser", made(user, 1017), 1110},
         {"spelling help", made(reference, 1025), 1130},
         {"search status", made(reference, 1026), 1080},

@@ -95,8 +95,8 @@ TEST_F(HelpFiles, AssociationsNameTopicsAndCoverEveryWindow)
             windows.insert(a.object);
     }
     // Splash and about, preferences, bookmarks, main, spelling help, search status,
-    // illustration, table and history windows.
-    for (long window : {1015, 1016, 1017, 1018, 1025, 1026, 1027, 1028, 1029})
+    // illustration, table and history windows; the preferences' and the main window's pages.
+    for (long window : {1015, 1016, 1017, 1018, 1025, 1026, 1027, 1028, 1029, 1101, 1102, 1103, 1194, 1195, 1196})
         EXPECT_TRUE(windows.count(window)) << window;
 }
 
@@ -109,7 +109,7 @@ TEST_F(HelpFiles, TheProgramsTopicsAreThereAndTheSearchFindsThem)
     // The window's help buttons open history, bookmarks and spelling help; the help menu
     // opens the contents.
     const Case cases[] = {{1090, "history"}, {1110, "bookm"}, {1130, "SPELLING"}, {32006, "contents"},
-                          {1100, "font size"}, {1020, "basic"}, {1140, "print"}};
+                          {1101, "font size"}, {1100, "preferences"}, {1020, "basic"}, {1140, "print"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         ASSERT_NE(file.find(c.topic), nullptr);
