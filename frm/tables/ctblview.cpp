@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "frm/controls/nscrllbr.h"
 #include "frm/core/cunits.h"
@@ -11,6 +12,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/tables/ctblsrc.h"
 #include "frm/tables/ctbltext.h"
+#include "frm/tables/ctblvwit.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
@@ -130,6 +132,7 @@ void FRM_CTableView::SetColumn(std::int32_t theColumn, float theWidth)
 
 void FRM_CTableView::InsertRows(std::int32_t theAt, std::int32_t theCount)
 {
+    ReleaseCellViewsFrom(FRM_CCell(0, theAt));
     itsAttributes.InsertRows(theAt, theCount);
     itsCoordinates.InsertRows(theAt, theCount);
     itsCellBounds.Bottom(itsCellBounds.Bottom() + theCount);
@@ -139,6 +142,9 @@ void FRM_CTableView::InsertRows(std::int32_t theAt, std::int32_t theCount)
 void FRM_CTableView::DeleteRows(std::int32_t theAt, std::int32_t theCount)
 {
     itsAttributes.DeleteInterpreter(itsCellBounds, theCount, itsCoordinates);
+    // A deletion reaching past the table's end takes the last rows before theAt too.
+    const std::int32_t first = std::min(theAt, std::max(itsCellBounds.Bottom() - theCount, 0));
+    ReleaseCellViewsFrom(FRM_CCell(0, first));
     itsAttributes.DeleteRows(theAt, theCount, itsCellBounds.Bottom());
     itsCoordinates.DeleteRows(theAt, theCount, itsCellBounds.Bottom());
     itsCellBounds.Bottom(std::max(itsCellBounds.Bottom() - theCount, itsCellBounds.Top()));
@@ -147,6 +153,7 @@ void FRM_CTableView::DeleteRows(std::int32_t theAt, std::int32_t theCount)
 
 void FRM_CTableView::InsertColumns(std::int32_t theAt, std::int32_t theCount)
 {
+    ReleaseCellViewsFrom(FRM_CCell(theAt, 0));
     itsAttributes.InsertColumns(theAt, theCount);
     itsCoordinates.InsertColumns(theAt, theCount);
     itsCellBounds.Right(itsCellBounds.Right() + theCount);
@@ -155,10 +162,25 @@ void FRM_CTableView::InsertColumns(std::int32_t theAt, std::int32_t theCount)
 
 void FRM_CTableView::DeleteColumns(std::int32_t theAt, std::int32_t theCount)
 {
+    const std::int32_t first = std::min(theAt, std::max(itsCellBounds.Right() - theCount, 0));
+    ReleaseCellViewsFrom(FRM_CCell(first, 0));
     itsAttributes.DeleteColumns(theAt, theCount);
     itsCoordinates.DeleteColumns(theAt, theCount);
     itsCellBounds.Right(std::max(itsCellBounds.Right() - theCount, itsCellBounds.Left()));
     SetCellOrigin(GetCellOrigin());
+}
+
+// Cells from the given row or column on are about to change place: the controls shown for them
+// store their values and go back to their interpreters' pools, and the next draw places
+// controls again. Left bound, a control would stay over the cell that moved into its place
+// (of another column's kind, perhaps) or beyond the table's end.
+void FRM_CTableView::ReleaseCellViewsFrom(const FRM_CCell& theFirst)
+{
+    const FRM_CBounds moving(theFirst.V(), theFirst.H(), std::numeric_limits<std::int32_t>::max(),
+                             std::numeric_limits<std::int32_t>::max());
+    for (FRM_CTableInterpreter* interpreter : itsAttributes.GetInterpreters())
+        if (auto* viewCells = FrmCast<FRM_CTableViewInterpreter>(interpreter))
+            viewCells->CellMappingChanged(moving);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -124,6 +124,7 @@ private:
     // Paints a whole band of cells in the attributes' background, if they set one.
     void PaintBand(const FRM_CBounds& theBand, FRM_CTableAttributes& theAttributes);
     void TellInterpretersScroll(const FRM_CPoint& theDelta);
+    void ReleaseCellViewsFrom(const FRM_CCell& theFirst);
     void AdjustScrollBar(FRM_NScrollBar* theBar, bool isVertical);
 
     std::unique_ptr<FRM_CCell> itsFocus;

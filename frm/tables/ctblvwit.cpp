@@ -395,7 +395,8 @@ void FRM_CTableViewInterpreter::Scroll(const FRM_CPoint& theOffset)
     }
 
     // Bind the new cells. Cell views whose cells are provided for by others go idle, and so
-    // do those whose cells left the view: their controls would stay on screen outside it.
+    // do those whose cells left the view or the table: their controls would stay on screen
+    // outside it, or below its last row. A cell past the table's end has no value to keep.
     const FRM_CBounds visible = coordinates.ToCell(table->GetLocalFrame());
     const auto onScreen = [&visible](const FRM_CCell& cell) {
         return cell.V() >= visible.Top() && cell.V() <= visible.Bottom() &&
@@ -403,6 +404,10 @@ void FRM_CTableViewInterpreter::Scroll(const FRM_CPoint& theOffset)
     };
     for (std::unique_ptr<CCellView>& cellView : TakeCellViews()) {
         cellView->FinalizeAdoption(table);
+        if (!bounds.Contains(cellView->Cell())) {
+            AddUnusedCellView(cellView.release());
+            continue;
+        }
         if (cellView->IsAdopted() == 0 || !onScreen(cellView->Cell())) {
             cellView->Flush();
             AddUnusedCellView(cellView.release());

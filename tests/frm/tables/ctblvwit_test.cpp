@@ -176,6 +176,76 @@ TEST_F(ViewInterpreterTest, AMappingChangeStoresValuesThenPoolsTheControls)
     ExpectBoxesShowRows(view, 0, 10);
 }
 
+// The cells whose controls show, as "row,column"; every shown child control of the view
+// must be one of them.
+std::set<std::string> ShownBoxCells(FRM_CTableView* theView, FRM_CTableCheckBoxInterpreter* theBoxes)
+{
+    std::set<std::string> cells;
+    for (std::int32_t row = 0; row < 40; ++row)
+        for (std::int32_t column = 0; column < 4; ++column) {
+            CCellView* const cellView = theBoxes->FindCellView(FRM_CCell(column, row));
+            if (cellView != nullptr && cellView->View()->IsVisible())
+                cells.insert(std::to_string(row) + "," + std::to_string(column));
+        }
+    std::size_t shownChildren = 0;
+    const RWOrdered* const children = theView->GetSubviews();
+    for (std::size_t i = 0; i < children->entries(); ++i)
+        shownChildren += static_cast<const FRM_CView*>((*children)[i])->IsVisible() ? 1 : 0;
+    EXPECT_EQ(shownChildren, cells.size()) << "a shown control that belongs to no cell";
+    return cells;
+}
+
+std::set<std::string> Column(std::int32_t theColumn, std::int32_t theFirst, std::int32_t theLast)
+{
+    std::set<std::string> cells;
+    for (std::int32_t row = theFirst; row <= theLast; ++row)
+        cells.insert(std::to_string(row) + "," + std::to_string(theColumn));
+    return cells;
+}
+
+// Controls follow their cells when rows or columns come and go: none stays over the cell
+// that moved into its place, nor past the table's last row or column.
+TEST_F(ViewInterpreterTest, InsertedAndDeletedRowsAndColumnsLeaveNoControlBehind)
+{
+    struct Case {
+        const char* why;
+        void (*change)(FRM_CTableView*);
+        std::set<std::string> shown;
+    };
+    const Case cases[] = {
+        {"the box column deleted: a text column takes its place",
+         [](FRM_CTableView* v) { v->DeleteColumns(kBoxColumn, 1); }, {}},
+        {"the last two columns deleted", [](FRM_CTableView* v) { v->DeleteColumns(1, 2); }, {}},
+        {"a deletion reaching past the last column takes the columns before it too",
+         [](FRM_CTableView* v) { v->DeleteColumns(2, 3); }, {}},
+        {"a column deleted before the boxes", [](FRM_CTableView* v) { v->DeleteColumns(0, 1); },
+         Column(0, 0, 10)},
+        {"a column inserted before the boxes", [](FRM_CTableView* v) { v->InsertColumns(0, 1); },
+         Column(2, 0, 10)},
+        {"rows inserted and deleted", [](FRM_CTableView* v) {
+             v->InsertRows(2, 3);
+             v->DeleteRows(0, 4);
+         },
+         Column(kBoxColumn, 0, 10)},
+        {"rows deleted at the end of a scrolled table of uneven rows",
+         [](FRM_CTableView* v) {
+             v->SetRow(16, 24.0f);
+             v->SetCellOrigin(FRM_CCell(0, 29));
+             v->DeleteRows(7, 2);
+         },
+         Column(kBoxColumn, 17, 26)},   // 26 is the last row
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FRM_CTableView* const view = NewBoxTable(29);
+        DrawAll(view);
+        c.change(view);
+        DrawAll(view);
+        EXPECT_EQ(ShownBoxCells(view, itsBoxes), c.shown);
+        view->Hide();
+    }
+}
+
 TEST_F(ViewInterpreterTest, FocusOutStoresTheControlAndHideHidesIt)
 {
     FRM_CTableView* const view = NewBoxTable(30);
