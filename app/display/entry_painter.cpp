@@ -350,8 +350,19 @@ void EntryPainter::EmptyLayout()
 void EntryPainter::Reset()
 {
     WINDOW window = Target();
-    if (window != nullptr && !itIsPrinting)
-        vko_dwin_clear(window, itsSettings.prefs.back_color);
+    if (window != nullptr && !itIsPrinting) {
+        // The pane's scroll bar lies in the same window and is drawn again only when its
+        // values change: the clear leaves it alone.
+        s_rct before{};
+        const bool clipped = vko_dwin_get_clip(window, &before) != nullptr;
+        s_rct area = itsView != nullptr ? itsView->TextArea() : before;
+        const bool any = !clipped || vko_rect_intersect(&area, &area, &before);
+        if (itsView != nullptr && any)
+            vko_dwin_set_clip(window, &area);
+        if (any)
+            vko_dwin_clear(window, itsSettings.prefs.back_color);
+        vko_dwin_set_clip(window, clipped ? &before : nullptr);
+    }
     itHasText = false;
     EmptyLayout();
 }

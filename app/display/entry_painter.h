@@ -27,6 +27,9 @@ public:
     virtual ~EntryPane() = default;
     // The pane's local frame in pixels (left, top, right, bottom).
     virtual s_rct PaneFrame() const = 0;
+    // The part of the pane's window the entry is drawn in (left, top, right, bottom): the
+    // pane less its scroll bar, which clearing must not paint over.
+    virtual s_rct TextArea() const { return PaneFrame(); }
     virtual void SetLineStep(std::int16_t step) = 0;
     // The vertical scroll origin: 0 or negative.
     virtual float ScrollOriginY() const = 0;

@@ -92,9 +92,11 @@ void ScrollPaneWin::Draw(const FRM_CRect&)
 {
     if (itIsScrolling)
         return;
+    // The bar is a window inside the pane's and is drawn again only where an update covers
+    // it: the clear stays beside it.
     const s_rct content = ContentRect();
-    vko_dwin_clear(GetVKOWindow(), itsBackground);
     vko_dwin_set_clip(GetVKOWindow(), &content);
+    vko_dwin_clear(GetVKOWindow(), itsBackground);
     SendDraw();
 }
 
@@ -245,6 +247,13 @@ s_rct ScrollViewWin::PaneFrame() const
     rect.bottom = static_cast<std::int16_t>(frame.Bottom());
     rect.right = static_cast<std::int16_t>(frame.Right());
     return rect;
+}
+
+s_rct ScrollViewWin::TextArea() const
+{
+    s_rct area = PaneFrame();
+    area.right = static_cast<std::int16_t>(area.right - FRM_NScrollBar::NativeWidth());
+    return area;
 }
 
 void ScrollViewWin::SetScrollRange(std::int32_t minimum, std::int32_t maximum)

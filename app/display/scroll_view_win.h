@@ -85,6 +85,7 @@ public:
 
     // EntryPane
     s_rct PaneFrame() const override;
+    s_rct TextArea() const override;
     void SetLineStep(std::int16_t step) override { itsPane->SetLineStep(step); }
     float ScrollOriginY() const override { return itsPane->origin(); }
     void SetScrollOriginY(float origin) override { itsPane->SetOrigin(origin); }

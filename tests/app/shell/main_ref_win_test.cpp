@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/display/entry_painter.h"
+#include "app/display/scroll_view_win.h"
+#include "frm/controls/nscrllbr.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/kq_list_box.h"
@@ -616,6 +618,30 @@ TEST_F(MainWindowTest, APageBroughtToTheFrontLeavesNothingOfThePageBefore)
             differing += switched[i] != redrawn[i] ? 1 : 0;
         EXPECT_EQ(differing, 0U) << "of " << switched.size() << " pixels of the page";
     }
+}
+
+// The entry drawn again (after a dialog closed, a preference applied) clears the pane beside
+// its scroll bar, not over it: the bar, unchanged and outside the area drawn, is not drawn
+// again by itself.
+TEST_F(MainWindowTest, RedrawingTheEntryLeavesThePaneScrollBarShown)
+{
+    Start();
+    BasicPage()->SearchFor("dog");
+    vkok_app_process_pending_events();
+    const WINDOW bar = BasicPage()->GetEntryPane()->scrollBar()->GetVKOWindow();
+    const std::vector<std::uint32_t> shown = Pixels(bar);
+    ASSERT_FALSE(shown.empty());
+    MainWindow()->DoCommand(MainRefWin::kCmdRedrawEntry, nullptr);
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(Pixels(bar) == shown);
+    BasicPage()->SearchFor("dog");
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(Pixels(bar) == shown) << "the same entry looked up again";
+    // A part of the pane uncovered (a dialog closed over the entry, away from the bar).
+    const s_rct uncovered{0, 0, 50, 50};
+    vko_dwin_invalidate_rect(BasicPage()->GetEntryPane()->PaneWindow(), &uncovered);
+    vkok_app_process_pending_events();
+    EXPECT_TRUE(Pixels(bar) == shown) << "a part of the pane drawn again";
 }
 
 } // namespace
