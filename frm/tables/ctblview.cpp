@@ -57,7 +57,11 @@ short FRM_CTableView::ITableView(short isVisible, unsigned long theGlue, const F
     const Attributes* table = itsAttributes.GetTable();
     if (table == nullptr || table->Mask() == 0) {
         Attributes defaults;
-        defaults.Font(theFont);
+        // Text cells measure their lines with this font: it needs the window's metrics.
+        FRM_CFont font(theFont);
+        if (!font.IsMapped() && GetCWindow() != nullptr)
+            font.Map(GetCWindow());
+        defaults.Font(font);
         const FRM_CEnvironment* environment = GetEnvironment();
         const unsigned long foreground =
             environment != nullptr ? environment->GetForegroundColor() : Attributes::kNoColor;

@@ -101,8 +101,10 @@ TEST_F(TextCellTest, ShadowsBordersAndInterior)
 TEST_F(TextCellTest, TextPlacementByJustification)
 {
     itsSource.Set(0, 0, "ab\r\n\r\ncd\ref");
-    const FRM_CFont& font = FRM_CEnvironment::DefaultFont();
+    FRM_CFont font(FRM_CEnvironment::DefaultFont());
+    font.Map(itsWindow);   // metrics come from the window
     const float height = static_cast<float>(font.GetHeight());
+    ASSERT_GT(height, 0);
     const float ascent = static_cast<float>(font.GetAscent());
     const FRM_CRect rect(0, 0, 200, 100);
     const float width = static_cast<float>(font.GetTextWidth(FRM_CStringRW("ab")));

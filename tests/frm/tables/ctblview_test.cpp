@@ -60,6 +60,33 @@ TEST_F(TableViewTest, DrawsTheVisibleCellsAndClosesTheGrid)
     EXPECT_EQ(DrawnTexts().size(), 11u * 7u);
 }
 
+// A table view made on its own measures its text cells with its font mapped to the window:
+// lines sit one font height apart, each baseline an ascent below the top of its line.
+TEST_F(TableViewTest, TextLinesAreMeasuredWithTheTablesFont)
+{
+    FRM_CTableView* view = NewTableView(3, 2, FRM_CRect(0, 0, 300, 200));
+    view->SetRow(0, 60.0f);
+    Attributes top;
+    top.Justification(Attributes::JustifyTopLeft);
+    view->SetCell(FRM_CCell(0, 0), top);
+    itsSource.Set(0, 0, "ab\r\ncd");
+    DrawAll(view);
+    FRM_CFont font(FRM_CEnvironment::DefaultFont());
+    font.Map(itsWindow);
+    const int height = static_cast<int>(font.GetHeight());
+    const int ascent = static_cast<int>(font.GetAscent());
+    ASSERT_GT(ascent, 0);
+    const std::vector<std::string> texts = LogArgs(itsHandle, "draw_text");
+    auto baseline = [&texts](const char* theText) {
+        for (const std::string& args : texts)
+            if (args.find(theText) != std::string::npos)
+                return std::stoi(args.substr(args.find(',') + 1));
+        return -1;
+    };
+    EXPECT_EQ(baseline("\"ab\""), 2 + ascent);   // the top margin, then the ascent
+    EXPECT_EQ(baseline("\"cd\"") - baseline("\"ab\""), height);
+}
+
 TEST_F(TableViewTest, BandsThenCellsAndTheSelectionHatch)
 {
     FRM_CTableView* view = NewTableView(4, 4);
