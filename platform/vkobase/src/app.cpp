@@ -67,6 +67,13 @@ struct AppState {
     VKO_TX_GET_TX tx_get_tx = nullptr;
     bool begun = false;
     std::vector<ModalEntry> modal_stack; // windows whose modal loops run, innermost last
+    // A quit query that came while modal loops ran waits until they have ended: whoever runs
+    // a modal loop may be deleted by the quit. The innermost modal window is asked to close
+    // as its close box would (it may ask about unsaved changes), then the next.
+    bool quit_held = false;
+    WINDOW held_quit_win = nullptr;
+    EVENT held_quit{};
+    ModalEntry asked_to_close{nullptr, 0};
     int foreign_modal = 0;               // dialogs of another toolkit open
 };
 
@@ -129,7 +136,8 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept {
 // descendants; input for any other window is dropped. A drop-down list is a window of its own
 // on the screen, but it belongs to the control that opened it.
 bool blocked_by_modal(WINDOW win, e_event type) noexcept {
-    if (!is_user_input(type))
+    // A close box counts as input: a window behind a modal one cannot be closed under it.
+    if (!is_user_input(type) && type != E_CLOSE)
         return false;
     if (state().foreign_modal > 0)
         return true;
@@ -141,6 +149,46 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (WINDOW owner = vkobase::ctl::drop_down_owner(win))
         win = owner;
     return !is_within(win, stack.back().win);
+}
+
+// Asks the innermost running modal window to close; false when no modal loop runs.
+bool ask_innermost_modal_to_close() noexcept {
+    auto &stack = state().modal_stack;
+    while (!stack.empty() && !modal_alive(stack.back()))
+        stack.pop_back();
+    if (stack.empty())
+        return false;
+    state().asked_to_close = stack.back();
+    EVENT close{};
+    close.type = E_CLOSE;
+    vkobase::win_post_event(stack.back().win, close);
+    return true;
+}
+
+// A quit query while modal loops run is held (see AppState::quit_held); true when it was.
+bool hold_quit(WINDOW win, const EVENT &event) noexcept {
+    if (event.type != E_QUIT || !event.v.quit.query)
+        return false;
+    if (state().quit_held)
+        return true;
+    if (!ask_innermost_modal_to_close())
+        return false;
+    state().quit_held = true;
+    state().held_quit_win = win;
+    state().held_quit = event;
+    return true;
+}
+
+// The modal loop of entry has ended: the next modal window is asked to close, or, when none
+// runs any more, the held quit query goes out.
+void release_held_quit(const ModalEntry &entry) noexcept {
+    const ModalEntry &asked = state().asked_to_close;
+    if (!state().quit_held || asked.win != entry.win || asked.created_order != entry.created_order)
+        return;
+    if (ask_innermost_modal_to_close())
+        return;
+    state().quit_held = false;
+    vkobase::win_post_event(state().held_quit_win, state().held_quit);
 }
 
 // Delivers one queued event: a pointer trap and a running modal loop decide who gets it, then
@@ -168,7 +216,7 @@ void dispatch(WINDOW win, EVENT *event) noexcept {
                                event->v.mouse.control != 0);
         return;
     }
-    if (blocked_by_modal(win, event->type))
+    if (hold_quit(win, *event) || blocked_by_modal(win, event->type))
         return;
     if (event->type == E_CHAR && vkobase::menu::key(win, event->v.chr))
         return;
@@ -467,6 +515,7 @@ void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HA
 
     s.running = true;
     s.quit_requested = false;
+    s.quit_held = false;
     if (!s.test_mode) {
         std::signal(SIGINT, on_quit_signal);
         std::signal(SIGTERM, on_quit_signal);
@@ -508,6 +557,7 @@ void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HA
     vkobase::display_close();
     state().running = false;
     state().quit_requested = false;
+    state().quit_held = false;
 }
 
 void vkov_app_destroy(void) noexcept {
@@ -628,6 +678,7 @@ void vkok_win_process_modal(WINDOW win) noexcept {
                                           e.created_order == entry.created_order;
                                }),
                 stack.end());
+    release_held_quit(entry);
 }
 
 VKOBASE_API uint64_t vkov_test_now_ms(void) noexcept {

@@ -299,6 +299,25 @@ TEST_F(Shell, QuitFromTheSystem_ClosesEveryDocumentOnce)
     EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow));
 }
 
+TEST_F(Shell, QuitFromTheSystemWhileADialogRuns_ClosesTheDialogFirstThenThePrograms)
+{
+    // The quit arrives inside the organiser's modal loop: the organiser closes, its loop
+    // returns into a document that still exists, and only then does the program end.
+    Start();
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    EVENT quit{};
+    quit.type = E_QUIT;
+    quit.v.quit.query = 1;
+    vkov_test_post_event(itsTaskWindow, &quit);
+    user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, MainWindow());
+    EXPECT_TRUE(vkov_vobj_is_valid(itsTaskWindow));
+    vkok_app_process_pending_events();
+    vkov_test_advance_clock(250);
+    vkok_app_process_pending_events();
+    EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow));
+}
+
 TEST_F(Shell, QuitTimer_WaitsWhileASearchRuns)
 {
     Start();

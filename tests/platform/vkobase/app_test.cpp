@@ -321,6 +321,44 @@ TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds) {
     EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_MOUSE_DOWN}));
 }
 
+int32_t close_box_handler(WINDOW win, EVENT *event) {
+    vkotest::recording_handler(win, event);
+    if (event->type == E_CLOSE)
+        vkok_vobj_destroy(win);
+    return 0;
+}
+
+TEST_F(AppTest, ModalLoop_AQuitWaitsUntilTheModalWindowClosedAndNothingBehindItCloses) {
+    WINDOW doc = make_doc();
+    s_rct rct{10, 10, 100, 200};
+    WINDOW dlg = vkok_win_create(W_MODAL, &rct, "Question", 0, doc, 0, VKO_EVENT_MASK_ALL,
+                                 close_box_handler, 0);
+    ASSERT_NE(dlg, nullptr);
+    EVENT close{};
+    close.type = E_CLOSE;
+    vkobase::win_post_event(doc, close); // the close box of the window behind: dropped
+    EVENT quit{};
+    quit.type = E_QUIT;
+    quit.v.quit.query = TRUE;
+    vkobase::win_post_event(doc, quit);
+    seen().clear();
+    vkok_win_process_modal(dlg); // the quit asks the dialog to close, which ends the loop
+    EXPECT_FALSE(vkov_vobj_is_valid(dlg));
+    ASSERT_TRUE(vkov_vobj_is_valid(doc));
+    std::vector<e_event> doc_types = types_of(doc);
+    std::erase(doc_types, E_UPDATE);
+    EXPECT_TRUE(doc_types.empty()) << "nothing reaches the window behind while the loop runs";
+    ASSERT_FALSE(types_of(dlg).empty());
+    EXPECT_EQ(types_of(dlg).front(), E_CLOSE);
+
+    // With the loop over, the quit goes where it was sent.
+    seen().clear();
+    vkok_app_process_pending_events();
+    doc_types = types_of(doc);
+    std::erase(doc_types, E_UPDATE);
+    EXPECT_EQ(doc_types, (std::vector<e_event>{E_QUIT}));
+}
+
 TEST_F(AppTest, PointerTrap_SendsMouseEventsToTheTrappingWindowInItsCoordinates) {
     WINDOW doc = make_doc(s_rct{0, 0, 300, 300});
     WINDOW a = make_child(doc, s_rct{10, 10, 50, 50});
