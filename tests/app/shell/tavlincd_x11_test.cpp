@@ -636,6 +636,25 @@ std::vector<Step> FirstRun()
         Log("went forward to mammal from the Forward pop-up");
         return true;
     });
+    // The entry pop-up's "Open in new window...": a second main window looks the word up;
+    // its File > Close closes it again.
+    PopUp(steps, [] { return MarkOnScreen("vertebrate"); }, 3, 0, "open_in_new_window_popup.png");
+    steps.push_back([] {
+        MainRefWin* opened = MainWindow(1);
+        const EntryRecord* shown = opened != nullptr ? opened->GetHistories().entries.Current() : nullptr;
+        if (shown == nullptr || shown->word.rfind("vertebrate", 0) != 0 || ++script().waited < 2)
+            return false;
+        script().waited = 0;
+        Shot("opened_in_new_window.png");
+        Log("opened vertebrate in a new window");
+        return true;
+    });
+    {
+        auto walk = std::make_shared<MenuWalk>();
+        walk->path = {menutag::kFile, menutag::kClose};
+        steps.push_back([walk] { return MainWindow(1) == nullptr || walk->Tick(MainWindow(1)); });
+    }
+    steps.push_back([] { return App().GetWindowList().size() == 1; });
     // "planet" has a table and "circle" an illustration: a double click on the mark opens
     // its window, whose File > Print prints it to a PDF file, and File > Close closes it.
     OpenAndPrint<TableWin>(steps, "planet", ";TABLE", menutag::kPrintTable, "table");
@@ -1066,7 +1085,7 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     // what the full demo gives it (pronunciation, sound, illustration, table).
     demodict::DemoSlice slice;
     slice.first_lemmas = 100;
-    slice.lemmas = {"cat", "feline", "mammal", "planet", "circle"};
+    slice.lemmas = {"cat", "feline", "mammal", "vertebrate", "planet", "circle"};
     demodict::DemoReport report;
     std::string error;
     ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
@@ -1097,6 +1116,7 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     const std::vector<std::string> expected = {
         "looked up cat", "played a sound", "bookmarked cat[1]", "found mammal from the entry pop-up",
         "went back to cat from the Backward pop-up", "went forward to mammal from the Forward pop-up",
+        "opened vertebrate in a new window",
         "table shown", "table printed", "illustration shown", "illustration printed",
         "moved cat[1] into pets", "colours in results 1",
         "about shown", "help_contents shown", "help_search shown", "help_f1 shown",
