@@ -34,6 +34,12 @@ inline constexpr std::uint32_t kDefaultHighlightColor = 0x01FF0000;
 inline constexpr std::uint32_t kDefaultAudioColor = 0x030000FF;
 inline constexpr char kDefaultReference[] = "Dorvane-Kestle's Orlesse Dictionary";
 
+// The text sizes entries can be drawn in; a size outside them (a hand-edited or damaged
+// preferences file) gives way to the default.
+inline constexpr std::int32_t kMinFontSize = 6;
+inline constexpr std::int32_t kMaxFontSize = 72;
+inline bool IsUsableFontSize(std::int32_t size) { return size >= kMinFontSize && size <= kMaxFontSize; }
+
 // A record holding the application's defaults.
 inline Prefs DefaultPrefs()
 {

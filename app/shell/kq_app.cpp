@@ -87,6 +87,8 @@ void KQedApp::StartUp()
     SettingsFiles files;
     if (!files.ReadPrefs(&itsPrefs))
         vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
+    if (!IsUsableFontSize(itsPrefs.font_size))
+        itsPrefs.font_size = kDefaultFontSize;
     if (!files.ReadDescriptions(&itsDescriptions))
         vko_dm_post_warning("%s", FRM_CStringRW(1190).data());
     itsHelp.InstallHook();

@@ -55,6 +55,27 @@ TEST_F(Shell, StartUp_OpensTheDictionaryThePreferencesNameElseTheFirst)
     }
 }
 
+TEST_F(Shell, StartUp_ATextSizeEntriesCannotBeDrawnInGivesWayToTheDefault)
+{
+    struct Case {
+        const char* line;
+        int size;
+    };
+    const Case cases[] = {
+        {"font_size=18\n", 18}, {"font_size=6\n", 6},   {"font_size=72\n", 72},
+        {"font_size=0\n", 12},  {"font_size=-4\n", 12}, {"font_size=99999\n", 12},
+        {"font_size=73\n", 12}, {"font_size=big\n", 12}, {"base_dir=/tmp\n", 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        itsDir.write("Pref.kq", c.line);
+        Start();
+        ASSERT_TRUE(itsApplication->IsStarted());
+        EXPECT_EQ(itsApplication->GetPrefs().font_size, c.size);
+        Stop();
+    }
+}
+
 TEST_F(Shell, MainWindow_HasTheProgramsMenuBarWithTheItemsThatStartDisabled)
 {
     Start();
