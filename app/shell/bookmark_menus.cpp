@@ -27,17 +27,9 @@ FRM_CMenuItem Separator() { return FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CM
 
 FRM_CStringRW Label(const BMItem& entry) { return FRM_CStringRW(entry.name.c_str()); }
 
-// A menu item's title marks its mnemonic with '&' or '~'; a name's own are doubled so that
-// "Salt & pepper" shows as typed and takes no mnemonic.
 FRM_CStringRW MenuLabel(const BMItem& entry)
 {
-    std::string title;
-    for (const char c : entry.name) {
-        if (c == '&' || c == '~')
-            title += c;
-        title += c;
-    }
-    return FRM_CStringRW(title.c_str());
+    return FRM_CStringRW(menutag::Literal(entry.name).c_str());
 }
 
 bool HoldsFolder(const BMItem& folder)

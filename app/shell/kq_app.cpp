@@ -427,7 +427,7 @@ void KQedApp::RebuildWindowMenus()
         std::string title = itsWindows[n]->GetTitle().data();
         if (!itsItemTexts[n].empty())
             title += " - " + itsItemTexts[n];
-        windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(title.c_str()),
+        windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(menutag::Literal(title).c_str()),
                                         static_cast<short>(kWindowItemBase + n + 1), 0,
                                         FRM_CMenu::ENABLED));
     }

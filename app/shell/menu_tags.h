@@ -2,7 +2,23 @@
 // the menus themselves; both use this one list).
 #pragma once
 
+#include <string>
+
 namespace menutag {
+
+// A menu item's title marks its mnemonic with '&' or '~'; text from outside (a bookmark's
+// name, a window's title, an entry word) has its own doubled so that it shows as written
+// and takes no mnemonic.
+inline std::string Literal(const std::string& text)
+{
+    std::string title;
+    for (const char c : text) {
+        if (c == '&' || c == '~')
+            title += c;
+        title += c;
+    }
+    return title;
+}
 
 // Submenus.
 inline constexpr short kFile = 1;

@@ -168,6 +168,11 @@ TEST_F(Shell, WindowMenu_ItemTextsAndPlacesOutsideTheList)
     second->GetFrontPage()->SearchFor("dog");
     EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
               std::string(second->GetTitle().data()) + " - dog");
+    // A word with a mnemonic mark shows as written.
+    KQedApp::WindowTitle marked{second, "R&D"};
+    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &marked);
+    EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
+              std::string(second->GetTitle().data()) + " - R&&D");
     KQedApp::WindowTitle stranger{nullptr, "dog"};
     itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &stranger);  // nothing happens
 
