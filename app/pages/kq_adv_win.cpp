@@ -52,8 +52,9 @@ KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* docu
     itsSpellingButton->Size(FRM_CRect(205, 195, 295, 218));
     for (auto [button, left] : {std::pair<FRM_CButton*, float>{itsPreviousListButton, 15},
                                 {itsNextListButton, 48}, {itsPrintResultsButton, 268}}) {
+        // DoSize moves the button's picture with it; Size would leave it where it was.
         const FRM_CRect old = button->GetFrame();
-        button->Size(FRM_CRect(left, 224, left + old.Width(), 224 + old.Height()));
+        button->DoSize(FRM_CRect(left, 224, left + old.Width(), 224 + old.Height()));
     }
     itsSecondLabel->Size(FRM_CRect(85, 235, 265, 253));
     itsHitList->Size(FRM_CRect(14, 260, 296, bottom - 15));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/runtime/cnav.h"
+#include "frm/controls/cbutton.h"
 #include "vkobase/dm.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 
 #include "../support/tavlin_fixture.h"
@@ -434,6 +437,32 @@ TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic"}));
     EXPECT_EQ(itsPage->GetTypedText(), "");
     EXPECT_EQ(Enabled(), kAnd | kOr | kSearch) << "the buttons follow the list shown";
+}
+
+// The pixels a view covers in its window's surface, row by row.
+std::vector<std::uint32_t> PixelsOf(const FRM_CView* view)
+{
+    const WINDOW window = view->GetCWindow()->GetVKOWindow();
+    const FRM_CRect frame = view->GetGlobalFrame();
+    std::vector<std::uint32_t> pixels;
+    for (int y = static_cast<int>(frame.Top()); y < static_cast<int>(frame.Bottom()); ++y)
+        for (int x = static_cast<int>(frame.Left()); x < static_cast<int>(frame.Right()); ++x)
+            pixels.push_back(vkov_debug_surface_pixel(window, x, y) & 0xFFFFFFU);
+    return pixels;
+}
+
+TEST_F(AdvancedPageTest, ListButtons_DrawTheirPicturesAsOnTheBasicPage)
+{
+    for (const bool next : {false, true}) {
+        SCOPED_TRACE(next ? "next list" : "previous list");
+        MainWindow()->ShowPage(0);
+        vkok_app_process_pending_events();
+        const std::vector<std::uint32_t> basic = PixelsOf(MainWindow()->GetFrontPage()->GetListButton(next));
+        MainWindow()->ShowPage(1);
+        vkok_app_process_pending_events();
+        ASSERT_FALSE(basic.empty());
+        EXPECT_EQ(PixelsOf(itsPage->GetListButton(next)), basic);
+    }
 }
 
 } // namespace
