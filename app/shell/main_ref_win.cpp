@@ -366,14 +366,17 @@ void MainRefWin::ApplyPreferencesEverywhere()
 void MainRefWin::ChooseReference()
 {
     const std::string name = GetReferenceName();
-    if (itsDocument == nullptr || name.empty())
+    const auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
+    if (itsDocument == nullptr || selector == nullptr || selector->GetSelectPosition() < 0)
         return;
     // The dictionary open already: the pages keep what they show.
     if (itsDocument->GetDescription() != nullptr &&
         itsDocument->GetDescription()->ref_name() == name.c_str())
         return;
-    if (!itsDocument->OpenReference(name)) {
-        // Back to the dictionary that stays open.
+    // A description without a name (a file that is not one) or whose files are not there:
+    // the user is told, and the selector shows again the dictionary that stays open.
+    if (name.empty() || !itsDocument->OpenReference(name)) {
+        vko_dm_post_error("%s", "Unable to find the dictionary file!");
         FillReferenceSelector();
         return;
     }

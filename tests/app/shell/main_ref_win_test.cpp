@@ -23,6 +23,7 @@
 #include "frm/controls/nnotebk.h"
 #include "frm/views/cfacewin.h"
 #include "frm/views/cmenubar.h"
+#include "vkobase/dm.h"
 #include "vkobase/menu.h"
 #include "vkobase/surface_debug.h"
 
@@ -77,6 +78,28 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     position = 9;
     MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
+}
+
+// A description whose data files are not there, and a file that describes no dictionary:
+// choosing either says so, and the window stays on its dictionary.
+TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictionary)
+{
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=nowhere/\nbase_name=none\n");
+    itsDir.write("d.dct", "not a description\n");
+    Start();
+    ASSERT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    for (long position : {2, 3}) {
+        SCOPED_TRACE(position);
+        const int asked = vkov_dm_test_count();
+        MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+        ASSERT_EQ(vkov_dm_test_count(), asked + 1);
+        EXPECT_STREQ(vkov_dm_test_kind(asked), "error");
+        EXPECT_STREQ(vkov_dm_test_text(asked), "Unable to find the dictionary file!");
+        EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+        EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
+        BasicPage()->SearchFor("dog");
+        ASSERT_NE(BasicPage()->GetHits(), nullptr) << "still searching Alpha";
+    }
 }
 
 TEST_F(MainWindowTest, TwoWindowsOnTwoDictionariesEachSearchTheirOwn)
