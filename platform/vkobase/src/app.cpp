@@ -132,8 +132,24 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept {
     return false;
 }
 
+// Whether the window win belongs to (the one on the screen or in the task window) was
+// opened after the modal window of entry: the help viewer that a dialog's Help button opens
+// is not one the dialog holds back, and must take input while the dialog runs.
+bool opened_since(WINDOW win, const ModalEntry &entry) noexcept {
+    const WINDOW screen = vkobase::win_screen();
+    const WINDOW task = vkobase::win_task();
+    WINDOW top = win;
+    while (vkobase::win_is_live(top) && top->parent != nullptr && top->parent != screen &&
+           top->parent != task)
+        top = top->parent;
+    if (top == task)
+        return false;
+    const vko_win_internal *in = vkobase::win_internal(top);
+    return in != nullptr && in->created_order > entry.created_order;
+}
+
 // While a modal loop runs, the user's input reaches only the innermost modal window and its
-// descendants; input for any other window is dropped. A drop-down list is a window of its own
+// descendants and windows opened since it; input for any other window is dropped. A drop-down list is a window of its own
 // on the screen, but it belongs to the control that opened it.
 bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     // A close box counts as input: a window behind a modal one cannot be closed under it.
@@ -148,7 +164,7 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
         return false;
     if (WINDOW owner = vkobase::ctl::drop_down_owner(win))
         win = owner;
-    return !is_within(win, stack.back().win);
+    return !is_within(win, stack.back().win) && !opened_since(win, stack.back());
 }
 
 // Asks the innermost running modal window to close; false when no modal loop runs.

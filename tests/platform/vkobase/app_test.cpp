@@ -321,6 +321,32 @@ TEST_F(AppTest, ModalLoop_RunsUntilItsWindowEnds) {
     EXPECT_EQ(types_of(doc), (std::vector<e_event>{E_MOUSE_DOWN}));
 }
 
+TEST_F(AppTest, ModalLoop_AWindowOpenedSinceItBeganTakesInput) {
+    // The help viewer a dialog's Help button opens works while the dialog runs; the windows
+    // that were there before stay held back.
+    WINDOW before = make_doc();
+    s_rct rct{10, 10, 100, 200};
+    WINDOW dlg = vkok_win_create(W_MODAL, &rct, "Question", 0, before, 0, VKO_EVENT_MASK_ALL,
+                                 closing_handler, 0);
+    ASSERT_NE(dlg, nullptr);
+    WINDOW since = make_doc(s_rct{50, 50, 200, 300}, "Help");
+    WINDOW part = make_child(since, s_rct{5, 5, 20, 60});
+    g_dialog_timer = vkov_timer_create(dlg, 100);
+    EVENT click{};
+    click.type = E_MOUSE_DOWN;
+    for (WINDOW win : {before, since, part})
+        vkobase::win_post_event(win, click);
+    seen().clear();
+    vkok_win_process_modal(dlg);
+    EXPECT_FALSE(vkov_vobj_is_valid(dlg));
+    for (WINDOW win : {before, since, part}) {
+        std::vector<e_event> types = types_of(win);
+        std::erase(types, E_UPDATE);
+        EXPECT_EQ(types, (win == before ? std::vector<e_event>{} : std::vector<e_event>{E_MOUSE_DOWN}))
+            << (win == before ? "before" : win == since ? "since" : "part");
+    }
+}
+
 int32_t close_box_handler(WINDOW win, EVENT *event) {
     vkotest::recording_handler(win, event);
     if (event->type == E_CLOSE)
