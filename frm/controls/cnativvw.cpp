@@ -32,8 +32,17 @@ s_rct NativeControlRect(const FRM_CView* theView)
     const FRM_CSubview* enclosure = theView->GetEnclosure();
     if (enclosure == nullptr || static_cast<const FRM_CView*>(enclosure) == theView->GetCWindow())
         return static_cast<s_rct>(theView->GetGlobalFrame());
-    // Inside a subview the control is cut to what its enclosure shows.
-    FRM_CRect clipped = theView->GetGlobalFrame() & enclosure->GetClippedFrame();
+    // Inside a subview the control is cut to what its enclosure shows; a control on the
+    // enclosure's border to what the enclosure's own enclosure shows of it.
+    FRM_CRect shown = enclosure->GetClippedFrame();
+    const auto* native = dynamic_cast<const FRM_CNativeView*>(theView);
+    if (native != nullptr && native->LiesOnEnclosureBorder()) {
+        shown = enclosure->GetGlobalFrame();
+        const FRM_CSubview* outer = enclosure->GetEnclosure();
+        if (outer != nullptr && static_cast<const FRM_CView*>(outer) != theView->GetCWindow())
+            shown = shown & outer->GetClippedFrame();
+    }
+    FRM_CRect clipped = theView->GetGlobalFrame() & shown;
     if (theView->GetVisibleFrame().Height() < clipped.Height())
         clipped.Height(theView->GetFrame().Height());
     if (theView->GetVisibleFrame().Width() < clipped.Width())

@@ -80,6 +80,9 @@ public:
     // Re-creates the control when the view moves to another window.
     void SetEnclosure(FRM_CSubview* theEnclosure) override;
     e_win_type GetVKOType() const override { return itsType; }
+    // A control on its enclosure's border (a scroller's own bar) lies outside the area the
+    // enclosure shows of its contents: it is cut to the enclosure's frame instead.
+    virtual bool LiesOnEnclosureBorder() const { return false; }
 
 protected:
     FRM_CNativeView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, e_win_type theType,

@@ -135,8 +135,9 @@ void FRM_CScroller::SetUpBar(FRM_NScrollBar*& theBar, short isWanted, DIRECTION 
             FRM_NScrollBar* bar =
                 new NBorderScrollBar(this, vertical ? FRM_CRect(-10, -10, 0, 0) : HBarFrame(theInner),
                                      theDirection, attributes);
-            if (vertical)
-                bar->Size(VBarFrame(theInner));
+            // Placed once made: while the bar is being made it cannot yet say that it lies
+            // on the border, and its control would be cut away.
+            bar->Size(vertical ? VBarFrame(theInner) : HBarFrame(theInner));
             theBar = bar;
         }
     }

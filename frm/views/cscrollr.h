@@ -23,6 +23,7 @@ public:
     }
     void SetDragging(short) override {}
     void SetSizing(short) override {}
+    bool LiesOnEnclosureBorder() const override { return true; }
 };
 
 class FRM_CScroller : public FRM_CVirtualFrame {

@@ -167,6 +167,37 @@ TEST_F(ScrollerTest, BordersBarsStayOutOfTheContentAndDoNotScroll)
     EXPECT_EQ(scroller->GetGlue(), 0xFF000000UL) << "glue 0 with bars becomes the bars' glue";
 }
 
+// The bars' controls stand on the scroller's border, where their frames are: the area the
+// scroller shows of its contents (its inner frame) must not cut them away.
+TEST_F(ScrollerTest, BorderBarsControlsStandOnTheBorder)
+{
+    auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(10, 20, 210, 120), 500, 500);
+    scroller->IScroller(1, 1, 0, 5, 50, 1, 0);
+    const std::int16_t width = FRM_NScrollBar::NativeWidth();
+    const std::int16_t height = FRM_NScrollBar::NativeHeight();
+    struct Case {
+        const char* why;
+        FRM_NScrollBar* bar;
+        s_rct placed; // top, left, bottom, right in the window's pixels
+    };
+    const Case cases[] = {
+        {"vertical bar on the right", scroller->GetVScrollBar(),
+         {20, static_cast<std::int16_t>(210 - width), static_cast<std::int16_t>(120 - height), 210}},
+        {"horizontal bar at the bottom", scroller->GetHScrollBar(),
+         {static_cast<std::int16_t>(120 - height), 10, 120, static_cast<std::int16_t>(210 - width)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        ASSERT_NE(c.bar, nullptr);
+        s_rct outer{};
+        vko_vobj_get_outer_rect(c.bar->GetVKOWindow(), &outer);
+        EXPECT_EQ(outer.top, c.placed.top);
+        EXPECT_EQ(outer.left, c.placed.left);
+        EXPECT_EQ(outer.bottom, c.placed.bottom);
+        EXPECT_EQ(outer.right, c.placed.right);
+    }
+}
+
 TEST_F(ScrollerTest, ViewsRegisteredDuringAScrollAreDrawnOnceAfterIt)
 {
     auto* scroller = new FRM_CScroller(itsWindow, FRM_CRect(0, 0, 200, 100), 500, 500);
