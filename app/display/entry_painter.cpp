@@ -85,7 +85,8 @@ EntryPainter::EntryPainter(EntryPane* view, WINDOW window) : itsView(view), itsW
 
 EntryPainter::EntryPainter(const EntryPainter& other)
     : itsRight(other.itsRight), itsLeft(other.itsLeft), itsTop(other.itsTop),
-      itsBottom(other.itsBottom), itsLineHeight(other.itsLineHeight),
+      itsBottom(other.itsBottom), itsOverflowLimit(other.itsOverflowLimit),
+      itsLineHeight(other.itsLineHeight),
       itsPageLines(other.itsPageLines), itsAscentOffset(other.itsAscentOffset),
       itsDescent(other.itsDescent), itHasText(other.itHasText),
       itIsPrinting(other.itIsPrinting), itIsImageShown(other.itIsImageShown),
@@ -294,6 +295,7 @@ void EntryPainter::UpdateMetrics()
         // Half an inch at the sides, an inch at the top, two at the bottom.
         itsLeft = std::max(0, hres / 2);
         itsRight = client.right - itsLeft;
+        itsOverflowLimit = client.right;
         itsTop = std::max(0, vres);
         itsBottom = client.bottom - 2 * std::max(0, vres);
         return;
@@ -302,6 +304,7 @@ void EntryPainter::UpdateMetrics()
         return;
     const s_rct frame = itsView->PaneFrame();
     itsRight = frame.right - 50;
+    itsOverflowLimit = itsView->TextArea().right - 4;
     itsLeft = 20;
     itsTop = 2 * itsLineHeight;
     itsBottom = frame.bottom;
@@ -459,8 +462,10 @@ void EntryPainter::Wrap(Run* run, std::int32_t indent, bool* stop)
             *stop = true;
         return;
     }
-    if (!letter)
-        return; // punctuation, digits and high characters overflow the line
+    // Punctuation, digits and high characters hang into the margin; a run of them that
+    // would reach past the text area (a date, a number) moves with its word instead.
+    if (!letter && itsPenX + run->width <= static_cast<float>(itsOverflowLimit))
+        return;
     // The word hangs on to what stands before it: move everything behind the line's last
     // blank to a new line; with no blank on the line the word overflows.
     const std::size_t lineFirst = itsLines.empty() ? 0 : itsLines.back().end;

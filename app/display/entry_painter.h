@@ -230,6 +230,8 @@ private:
 
     // Frame and metrics.
     std::int32_t itsRight = 0, itsLeft = 0, itsTop = 0, itsBottom = 0;
+    // How far punctuation and digits may hang past itsRight: the text area's own edge.
+    std::int32_t itsOverflowLimit = INT32_MAX;
     std::int16_t itsLineHeight = 1;
     std::int32_t itsPageLines = 0;
     std::int32_t itsAscentOffset = 0, itsDescent = 0;
