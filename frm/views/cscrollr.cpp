@@ -544,8 +544,10 @@ void FRM_CScroller::Key(const FRM_CKey& theKey)
 void FRM_CScroller::Draw(const FRM_CRect& theClip)
 {
     if (itUsesWinScrollBars == 0) {
+        // Only the part of the inner area being updated: after a scroll that is the band
+        // the move uncovered, and the moved pixels must stay as they are.
         const FRM_CRect inner = GetInnerFrame().GetGlobal(GetEnclosure());
-        if (Prepare(inner))
+        if (Prepare(frm_views::IsMaxRect(theClip) ? inner : (inner & theClip)))
             FRM_CVirtualFrame::Draw(theClip);
         return;
     }

@@ -94,7 +94,7 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
 {
     Write(itsDir.path() + "/data/gamma",
           {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
-    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 2000, false)}}, 1);
+    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 2000, true)}}, 1);
     itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
                           "table_name=tables\nsearch_text=Entry word is...,va\n"
                           "main_entry=Entry:,N\nart_entry=Table:,N\n");
@@ -113,6 +113,15 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
     EXPECT_GE(bar->GetMaxPosition(), 2000 - window->GetScroller()->GetInnerFrame().Height())
         << "the bar reaches the table's end";
 
+    // A point inside the shown table, in the window's pixels: the table is one blue.
+    const FRM_CRect inner = window->GetScroller()->GetInnerFrame();
+    const FRM_CRect global = window->GetScroller()->GetGlobalFrame();
+    const int x = static_cast<int>(global.Left() + inner.Width() / 4);
+    const int y = static_cast<int>(global.Top() + inner.Height() / 2);
+    vkok_app_process_pending_events();
+    const std::uint32_t blue = vkov_debug_surface_pixel(window->GetVKOWindow(), x, y);
+    ASSERT_EQ(blue, 0xFF3366CCu) << "the table is drawn there";
+
     // The wheel over the table: the pointer is there, then three line scrolls down.
     EVENT move{};
     move.type = E_MOUSE_MOVE;
@@ -120,6 +129,9 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
     vkov_test_post_event(window->GetVKOWindow(), &move);
     test_support::WheelNotch(window->GetVKOWindow());
     EXPECT_FLOAT_EQ(bar->GetPosition(), 3 * bar->GetLineIncrement());
+    vkok_app_process_pending_events();
+    EXPECT_EQ(vkov_debug_surface_pixel(window->GetVKOWindow(), x, y), blue)
+        << "the table moved with the scroll and is still drawn there";
 }
 
 TEST_F(TableWinTest, ShowsItselfWithPrintTableTheOnlyPrintItem)
