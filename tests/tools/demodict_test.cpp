@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -471,9 +472,10 @@ TEST_F(MiniDemo, EntriesCarryEveryFieldWordNetFills)
     EXPECT_EQ(itsReport.senses_left_out, 0u);
 }
 
-// A sense shows its subject in brackets; WordNet's definition often opens with the same
-// subject in parentheses, which is left out then. A parenthesis that names no subject of the
-// sense stays.
+// A sense shows its subjects in one bracketed label, and its definition opens with the blank
+// that parts the two on screen; WordNet's definition often opens with the same subject in
+// parentheses, which is left out then. A parenthesis that names no subject of the sense
+// stays, and a sense without a subject gets no blank.
 TEST(DemoEntries, ASubjectLabelIsShownOnceInBrackets)
 {
     TempDir dir;
@@ -503,9 +505,16 @@ TEST(DemoEntries, ASubjectLabelIsShownOnceInBrackets)
     for (const auto& field : decode_fields(heave->fields))
         if (field.first == 0x94 || field.first == 0xDD || field.first == 0xEC)
             senses.push_back(field);
-    EXPECT_EQ(senses, (Fields{{0x94, "1"}, {0xDD, "geology"}, {0xDD, "earth science"},
-                              {0xEC, "a horizontal dislocation"}, {0x94, "2"}, {0xDD, "geology"},
-                              {0xEC, "(informal) an act of lifting"}}));
+    EXPECT_EQ(senses, (Fields{{0x94, "1"}, {0xDD, "geology, earth science"},
+                              {0xEC, " a horizontal dislocation"}, {0x94, "2"},
+                              {0xDD, "geology"}, {0xEC, " (informal) an act of lifting"}}));
+    const dictwriter::SourceEntry* geology = nullptr;
+    for (const dictwriter::SourceEntry& e : source.entries)
+        geology = e.head_word == "geology" ? &e : geology;
+    ASSERT_NE(geology, nullptr);
+    const Fields fields = decode_fields(geology->fields);
+    const Fields::value_type plain{0xEC, "a science of the earth"};
+    EXPECT_NE(std::find(fields.begin(), fields.end(), plain), fields.end());
 }
 
 TEST_F(MiniDemo, EveryIndexFindsItsEntries)

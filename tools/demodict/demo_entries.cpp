@@ -215,12 +215,15 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
             for_pointers(*synset, own, domain, [&](const SynsetPointer& p) {
                 const std::string label = target_word(wordnet, p);
                 if (!label.empty()) {
-                    sense.push_back({kBracketed, clean(label)});
-                    subjects.push_back(label);
+                    add_unique(&subjects, label);
                     add_unique(&built.labels, label);
                 }
             });
         }
+        // The formatter sets a bracketed label straight against what follows it, so a
+        // sense's subjects share one label and its definition opens with the blank between.
+        if (!subjects.empty())
+            sense.push_back({kBracketed, clean(join(subjects))});
         for_pointers(*synset, own, ";u", [&](const SynsetPointer& p) {
             const std::string label = target_word(wordnet, p);
             if (!label.empty()) {
@@ -229,7 +232,7 @@ BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const Ent
             }
         });
         const std::string definition = without_subject(synset->definition, subjects);
-        sense.push_back({kDefinition, clean(definition)});
+        sense.push_back({kDefinition, (subjects.empty() ? "" : " ") + clean(definition)});
         built.terms.push_back({"df", definition});
         for (const std::string& example : synset->examples) {
             sense.push_back({kExample, clean(example)});
