@@ -1,7 +1,8 @@
 // Tests of the splash and about window: it closes itself three seconds after it opens, at
 // once on a click on the picture (no later tick reaches it), at once when no timer could be
 // made; other timers' ticks and a second close do nothing; the application forgets it when
-// it goes; "About This Product" opens it again.
+// it goes; "About This Product" opens it again. The copyright and version lines fall on a
+// plain band of the picture, not on one of its rules or its frame.
 #include "app/shell/splash_win.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,11 @@
 #include "app/shell/menu_tags.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cpicture.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
+
+#include <cstdlib>
+#include <string>
 
 #include "../support/tavlin_fixture.h"
 
@@ -77,6 +82,50 @@ TEST_F(SplashWinTest, TheFactoryMakesItWithItsPicture)
     ASSERT_NE(made->GetPicture(), nullptr);
     EXPECT_EQ(made->GetPicture()->GetCommand(), SplashWin::kCmdPictureClicked);
     made->Close();
+}
+
+// A frame or rule pixel of the picture is coloured; the text is drawn in greys on white.
+bool IsColoured(std::uint32_t pixel)
+{
+    const int red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF, blue = pixel & 0xFF;
+    return std::abs(red - green) > 24 || std::abs(green - blue) > 24 || std::abs(red - blue) > 24;
+}
+
+TEST_F(SplashWinTest, TheTextLinesStandOnAPlainBandOfThePicture)
+{
+    Start();
+    SplashWin* splash = Splash();
+    ASSERT_NE(splash, nullptr);
+    WINDOW window = splash->GetVKOWindow();
+    vko_dwin_invalidate_rect(window, nullptr);
+    vkok_app_process_pending_events();
+    std::int32_t width = 0, height = 0;
+    ASSERT_TRUE(vkov_debug_surface_size(window, &width, &height));
+    if (const char* directory = std::getenv("VKO_SPLASH_PNG_DIR"))
+        vkov_debug_surface_write_png(window, (std::string(directory) + "/splash.png").c_str());
+
+    // The rows the two lines take, as the window places them: from the copyright line's
+    // ascent down to the version line's descent, 10 pixels above the bottom.
+    vko_dwin_set_font_size(window, 8);
+    std::int32_t leading = 0, ascent = 0, descent = 0;
+    vko_dwin_get_font_metrics(window, &leading, &ascent, &descent);
+    const int bandBottom = height - 10;
+    const int bandTop = bandBottom - 2 * (ascent + descent) - leading;
+    ASSERT_GT(bandTop, 0);
+
+    int textPixels = 0;
+    for (int y = bandTop; y < bandBottom; ++y) {
+        // Inside the side frame: the text may reach any column between its edges.
+        for (int x = 4; x < width - 4; ++x) {
+            const std::uint32_t pixel = vkov_debug_surface_pixel(window, x, y);
+            EXPECT_FALSE(IsColoured(pixel)) << "picture colour under the text at " << x << "," << y;
+            if (IsColoured(pixel))
+                return;
+            if ((pixel & 0xFF) < 0x80)
+                ++textPixels;
+        }
+    }
+    EXPECT_GT(textPixels, 0) << "the lines are drawn in the band";
 }
 
 } // namespace
