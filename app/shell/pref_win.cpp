@@ -341,6 +341,26 @@ void BrowseSearchPage::DoCommand(long command, void* data)
     }
 }
 
+namespace {
+
+bool IsEscape(const FRM_CKey& key) { return !key.IsVirtualKey() && key.GetChar() == 27; }
+
+// A page's face: its commands already go to the window, and so does Escape from its
+// controls, which cancels the window as from the window's own buttons.
+class PrefFace : public FRM_CFaceWindow {
+public:
+    using FRM_CFaceWindow::FRM_CFaceWindow;
+    void DoKey(const FRM_CKey& key) override
+    {
+        if (IsEscape(key))
+            DoCommand(PrefWin::kCmdCancel, nullptr);
+        else
+            FRM_CFaceWindow::DoKey(key);
+    }
+};
+
+} // namespace
+
 // --- PrefWin -----------------------------------------------------------------------------
 
 PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
@@ -362,7 +382,7 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
         const auto tab = static_cast<short>(i);
         itsNotebook->AddTab(tab, FRM_CStringRW(kTitles[i]), FRM_CImage());
         itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTitles[i]));
-        auto* face = new FRM_CFaceWindow(document, itsNotebook);
+        auto* face = new PrefFace(document, itsNotebook);
         itsNotebook->SetFace(face, tab, 0, 0);
         // Each page has its own help topic; the topic file lists the faces under their topics.
         static const std::int32_t kPageHelpIds[3] = {1101, 1102, 1103};
@@ -482,6 +502,14 @@ void PrefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
     if (command != kCmdIgnored)
         PostNotHandled(command, this);
+}
+
+void PrefWin::DoKey(const FRM_CKey& key)
+{
+    if (IsEscape(key))
+        DoCommand(kCmdCancel, nullptr);
+    else
+        FRM_CWindow::DoKey(key);
 }
 
 short PrefWin::Close()

@@ -165,6 +165,8 @@ public:
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
     void DoMenuCommand(short tag, short shift, short control) override;
+    // Escape cancels the window, whichever of its controls has the focus.
+    void DoKey(const FRM_CKey& key) override;
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
     // Asks whether to save unapplied changes first; stays open on "Cancel" or while the
     // document still needs saving.

@@ -451,6 +451,43 @@ TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
         << "a field on the Reference page's face";
 }
 
+// Escape cancels the window, changes and all, from a control of a page (a check box, a closed
+// drop-down list) as from the window's own; on an open list it only closes the list.
+TEST_F(PrefWinTest, EscapeCancelsFromAnyControl)
+{
+    const auto press = [](WINDOW at, std::uint16_t ch, bool virt, std::uint32_t modifiers) {
+        vkok_scr_set_focus_vobj(at);
+        EVENT key{};
+        key.type = E_CHAR;
+        key.v.chr.ch = ch;
+        key.v.chr.virt = virt ? 1 : 0;
+        key.v.chr.modifiers = modifiers;
+        vkov_test_post_event(at, &key);
+        vkok_app_process_pending_events();
+        vkov_test_advance_clock(1);
+    };
+    const auto escapeOn = [&](WINDOW at) { press(at, 27, false, 0); };
+    Open();
+    ChooseBackColor(0x01FF00FF);
+    const int asked = vkov_dm_test_count();
+    escapeOn(Appearance()->GetInResults()->GetVKOWindow());
+    ASSERT_FALSE(IsOpen()) << "from the check box";
+    EXPECT_EQ(vkov_dm_test_count(), asked) << "cancelled changes need no question";
+    EXPECT_EQ(Working().back_color, kDefaultBackColor);
+
+    OpenWindow();
+    escapeOn(itsWindow->GetNotebook()->GetVKOWindow());
+    ASSERT_FALSE(IsOpen()) << "from the tab strip";
+
+    OpenWindow();
+    WINDOW sizes = Appearance()->GetSizeList()->GetVKOWindow();
+    press(sizes, VKO_KEY_DOWN, true, 8u);  // Alt+Down opens the list
+    escapeOn(sizes);
+    EXPECT_TRUE(IsOpen()) << "the first Escape closes the open list only";
+    escapeOn(sizes);
+    EXPECT_FALSE(IsOpen()) << "from the closed size list";
+}
+
 // The pages lie on the faces of a notebook, one tab each; the tab strip's click and arrow
 // keys bring them to the front, and the controls of a page behind are hidden with it.
 TEST_F(PrefWinTest, NotebookTabsShowOnePageAtATime)
