@@ -1,8 +1,10 @@
 // Tests of the owner-drawn button in a real window: pointer sequences posted to the window
 // (press, leave, re-enter, release outside), toggling, keys, and the bevels read back from
-// the window's drawing log as rectangles with their pen colour, width and brush.
+// the window's drawing log as rectangles with their pen colour, width and brush; a disabled
+// picture button's picture read back from the window's pixels under its hatch.
 #include "frm/controls/cbutton.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/views/cimage.h"
 #include "frm/views/viewsvc.h"
+#include "vkobase/surface_debug.h"
 #include "tests/frm/controls/controls_fixture.h"
 
 namespace {
@@ -266,6 +269,35 @@ TEST_F(ButtonTest, ImageButtonPaintsItsFaceOverThePictureUntilResized)
     vkov_debug_draw_log_clear(itsHandle);
     button->DoDraw(frm_views::MaxRect());
     EXPECT_TRUE(Drew({102, 102, 130, 120, face, 1, 2})) << "painted first again after a resize";
+}
+
+TEST_F(ButtonTest, ADisabledImageButtonStillShowsItsPictureUnderTheHatch)
+{
+    constexpr std::uint32_t kInk = 0x1F4F9Fu;
+    FRM_CImage image(VKO_IMAGE_RGB, 16, 16);
+    image.FillRect(kInk, FRM_CRect(0, 0, 16, 16));
+    auto* button = new FRM_CButton(itsPanel, FRM_CPoint(100, 100), image, 0);
+    ASSERT_EQ(button->GetNumViews(), 1);
+    const FRM_CRect picture =
+        static_cast<FRM_CView*>((*button->GetSubviews())[0])->GetGlobalFrame();
+    // How many of the picture's pixels show its own colour on the window.
+    auto inkShown = [&] {
+        int shown = 0;
+        for (int y = static_cast<int>(picture.Top()); y < static_cast<int>(picture.Bottom()); ++y)
+            for (int x = static_cast<int>(picture.Left()); x < static_cast<int>(picture.Right()); ++x)
+                shown += (vkov_debug_surface_pixel(itsHandle, x, y) & 0xFFFFFFu) == kInk ? 1 : 0;
+        return shown;
+    };
+    // Disabled from the start, so nothing of an earlier drawing stays on the window.
+    button->SetEnabled(0, 0);
+    button->DoDraw(frm_views::MaxRect());
+    const int disabled = inkShown();
+    EXPECT_GT(disabled, 16 * 16 / 4) << "the picture is still there";
+    EXPECT_LT(disabled, 16 * 16) << "and dimmed by the hatch";
+
+    button->SetEnabled(1, 0);
+    button->DoDraw(frm_views::MaxRect());
+    EXPECT_EQ(inkShown(), 16 * 16);
 }
 
 } // namespace
