@@ -171,8 +171,36 @@ void store_title(Window xwin, const std::string &title) noexcept {
                          nullptr);
 }
 
+// The X window's rectangle on the screen, its menu-bar strip included.
+s_rct screen_extent(const Shown &s) noexcept {
+    return s_rct{static_cast<std::int16_t>(s.placement.top - s.inset), s.placement.left,
+                 s.placement.bottom, s.placement.right};
+}
+
+// The other windows copy their pixels again where `gone` (a screen rectangle that a window has
+// just left) lay over them. The server's exposure cannot be relied on for it: a server may
+// give back pixels it saved when the window came, without asking, and those are stale when
+// the window below drew meanwhile.
+void refresh_under(const Shown &leaving, const s_rct &gone) noexcept {
+    for (Shown &s : state().shown) {
+        if (&s == &leaving || s.xwin == 0)
+            continue;
+        s_rct part{};
+        const s_rct own = screen_extent(s);
+        if (!vkov_rect_intersect(&part, &gone, &own))
+            continue;
+        if (part.top < s.placement.top)
+            s.bar_lost = true;
+        vkov_rect_offset(&part, static_cast<std::int16_t>(-s.placement.left),
+                         static_cast<std::int16_t>(-s.placement.top));
+        add_dirty(s, part);
+    }
+}
+
 void destroy_shown(Shown &s) noexcept {
     DisplayState &st = state();
+    if (s.xwin != 0)
+        refresh_under(s, screen_extent(s));
     if (s.xsurface != nullptr)
         cairo_surface_destroy(s.xsurface);
     s.xsurface = nullptr;
@@ -206,11 +234,11 @@ bool create_shown(WINDOW win) noexcept {
         return false;
     if (vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win)) {
         // Menu levels and drop-down lists are placed by the program and never framed by a
-        // window manager.
+        // window manager. No save-under: the pixels a server would put back when the level
+        // closes are those from before it opened, not what the window below drew since.
         XSetWindowAttributes attrs{};
         attrs.override_redirect = True;
-        attrs.save_under = True;
-        XChangeWindowAttributes(st.dpy, s.xwin, CWOverrideRedirect | CWSaveUnder, &attrs);
+        XChangeWindowAttributes(st.dpy, s.xwin, CWOverrideRedirect, &attrs);
     }
     XSelectInput(st.dpy, s.xwin,
                  ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
@@ -246,6 +274,7 @@ void follow_record(Shown &s) noexcept {
                          vkov_rect_get_height(&now) != vkov_rect_get_height(&s.placement) ||
                          inset != s.inset;
     if (moved || resized) {
+        refresh_under(s, screen_extent(s));
         const int width = extent(now.left, now.right);
         const int height = extent(now.top, now.bottom) + inset;
         XMoveResizeWindow(dpy, s.xwin, now.left, now.top - inset, static_cast<unsigned>(width),
