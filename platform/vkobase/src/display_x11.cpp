@@ -740,6 +740,13 @@ void handle_event(XEvent &xe) noexcept {
         if (!is_within(vkok_scr_get_focus_vobj(), s->owner))
             vkok_scr_set_focus_vobj(s->owner);
         break;
+    case MapNotify:
+        // Without a window manager nobody gives a new window the keyboard: a window whose
+        // modal loop runs takes it, so that its keys (Return, Escape) reach it wherever the
+        // pointer is. When it goes, the keys follow the pointer again.
+        if (s->owner->internal->modal_running)
+            XSetInputFocus(st.dpy, s->xwin, RevertToPointerRoot, CurrentTime);
+        break;
     case ConfigureNotify:
         on_configure(*s, xe.xconfigure);
         break;

@@ -1,0 +1,92 @@
+// dm_box_x11_test.cpp: a message box takes the keyboard when it appears, with no window manager
+// to give it: under a private Xvfb, with the pointer resting over the main window, Return typed
+// through the XTest extension closes the box.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+#include "vkobase/vkobase.h"
+#include "xtest_hand.h"
+#include "xvfb_test_support.h"
+
+namespace {
+
+constexpr s_rct kMainRect{100, 100, 400, 500};
+
+struct Child {
+    std::string log;
+    WINDOW main = nullptr;
+    int ticks = 0;
+    bool box_open = false;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void note(const char *format, ...) {
+    va_list args;
+    va_start(args, format);
+    vkov_dm_post_note(format, args);
+    va_end(args);
+}
+
+// The first tick rests the pointer on the main window, away from the box, and opens the box;
+// the ticks that come while it is open type Return. A box that never closes ends the program.
+int32_t main_handler(WINDOW, EVENT *ev) {
+    Child &c = child();
+    if (ev->type != E_TIMER)
+        return 0;
+    ++c.ticks;
+    if (c.ticks == 1) {
+        vkotest::XTestHand().move(kMainRect.left + 10, kMainRect.top + 10);
+        c.box_open = true;
+        note("%s", "No Entries Found!");
+        c.box_open = false;
+        vkotest::append_line(c.log, "closed at tick " + std::to_string(c.ticks));
+        vkov_app_destroy();
+    } else if (c.box_open && c.ticks < 10) {
+        vkotest::XTestHand().key(XK_Return);
+    } else if (c.ticks >= 10) {
+        vkotest::append_line(c.log, "still open");
+        _exit(3);
+    }
+    return 0;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        child().main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0,
+                                       VKO_EVENT_MASK_ALL, main_handler, 0);
+        vkov_timer_create(child().main, 200);
+    }
+    return 0;
+}
+
+TEST(DmBoxX11, MessageBoxTakesTheKeyboardAndReturnClosesIt) {
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_box_");
+    ASSERT_FALSE(dir.empty());
+    child().log = dir + "/log.txt";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), task_handler);
+    EXPECT_EQ(vkotest::wait_for(pid), 0);
+    const std::vector<std::string> lines = vkotest::read_lines(child().log);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("closed"), std::string::npos) << lines[0];
+    std::remove(child().log.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace
