@@ -314,10 +314,10 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
         append(part, std::string{kStylePlain, kEnDash} + "  \n" + sound_word(with_syllable_breaks(text), 2));
         return;
     case 0xA1: case 0xAC: case 0xBC: case 0xC4:
-        append(part, "\n" + Wrap(2, with_label_expanded(text) + " ") + Wrap(1, ""));
+        append(part, '\n' + Wrap(2, with_label_expanded(text) + ' ') + Wrap(1, ""));
         return;
     case 0xAB:
-        append(part, "\n" + Wrap(2, with_syllable_breaks(text) + " ") + Wrap(1, ""));
+        append(part, '\n' + Wrap(2, with_syllable_breaks(text) + ' ') + Wrap(1, ""));
         return;
     case 0xD5:
         append(part, Wrap(3, "verb"));
@@ -385,10 +385,10 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
         append(part, kSynonymSeeInAdditionPhrase + Wrap(4, text));
         return;
     case 0xBE:
-        append(part, "\n" + std::string(kSynonymsSeePhrase) + Wrap(4, text));
+        append(part, '\n' + std::string(kSynonymsSeePhrase) + Wrap(4, text));
         return;
     case 0xCC:
-        append(part, "\n" + std::string(kUsageSeePhrase) + Wrap(4, text));
+        append(part, '\n' + std::string(kUsageSeePhrase) + Wrap(4, text));
         return;
     case 0xE3: case 0xE4: case 0xE7: case 0xE5: case 0xE6: {
         const char* heading = code == 0xE3   ? "Synonyms "
@@ -396,7 +396,7 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
                               : code == 0xE7 ? "Idioms "
                               : code == 0xE5 ? "Contrasted Words "
                                              : "Antonyms ";
-        append(part, "\n" + Wrap(2, heading) + Marked(text));
+        append(part, '\n' + Wrap(2, heading) + Marked(text));
         return;
     }
     case 0xEF: {
@@ -417,7 +417,7 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
     case 0x94: case 0xB9: {
         const std::size_t n = sense_number_length(text);
         if (n > 0)
-            append(part, "\n" + Wrap(2, text.substr(0, n)) + Wrap(1, "  "));
+            append(part, '\n' + Wrap(2, text.substr(0, n)) + Wrap(1, "  "));
         const std::size_t rest = text.find_first_not_of(' ', n);
         if (rest != std::string::npos)
             append(part, Wrap(1, Marked(text.substr(rest))));

@@ -188,7 +188,7 @@ float CTabSet::StringExtent(const FRM_CPoint& theLineStart, const FRM_CView& the
 {
     const FRM_CFont& font = theContext.GetEnv().GetFont();
     // A blank in front keeps a field 0 for a line that starts with a tab.
-    const std::vector<std::string> fields = Fields(" " + std::string(theString.data()));
+    const std::vector<std::string> fields = Fields(' ' + std::string(theString.data()));
     float extent = theLineStart.H();
     for (unsigned long n = 0; n < fields.size(); ++n) {
         const float right =

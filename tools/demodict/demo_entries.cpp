@@ -346,7 +346,7 @@ std::vector<DemoEntry> list_entries(const WordNet& wordnet)
         }
         std::string head_word = shown;
         if (parts_of_speech[index.lemma] > 1)
-            head_word += "[" + std::to_string(++numbered[index.lemma]) + "]";
+            head_word += '[' + std::to_string(++numbered[index.lemma]) + ']';
         entries.push_back({shown, index.pos, &index, head_word});
     }
     return entries;

@@ -501,7 +501,7 @@ void vkok_dwin_draw_polyline(WINDOW win, const s_pnt *points, int32_t count) noe
         return;
     std::string args = std::to_string(count);
     for (int32_t i = 0; i < count && i < 16; ++i)
-        args += ";" + vkobase::dwin::fmt_pnt(points[i]);
+        args += ';' + vkobase::dwin::fmt_pnt(points[i]);
     vkobase::surface_log(win, "draw_polyline", args);
     Shape s = make_shape(win, polyline_path);
     s.points = points;
@@ -516,7 +516,7 @@ void vkok_dwin_draw_polygon(WINDOW win, const s_pnt *points, int32_t count) noex
         return;
     std::string args = std::to_string(count);
     for (int32_t i = 0; i < count && i < 16; ++i)
-        args += ";" + vkobase::dwin::fmt_pnt(points[i]);
+        args += ';' + vkobase::dwin::fmt_pnt(points[i]);
     vkobase::surface_log(win, "draw_polygon", args);
     if (count < 2)
         return;

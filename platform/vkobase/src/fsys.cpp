@@ -70,7 +70,7 @@ std::string upper(const std::string &text) {
 }
 
 bool ends_with_type(const std::string &name, const std::string &type) {
-    const std::string suffix = "." + upper(type);
+    const std::string suffix = '.' + upper(type);
     const std::string u = upper(name);
     return u.size() >= suffix.size() &&
            u.compare(u.size() - suffix.size(), suffix.size(), suffix) == 0;
