@@ -295,12 +295,15 @@ void follow_record(Shown &s) noexcept {
     }
 }
 
+// The windows that should have X windows now, back to front. A window parked out of sight
+// (the status window made for every search stays there unless the search takes long) gets
+// none until it first comes into view: before, nobody could see it.
 void collect_wanted(WINDOW parent, std::vector<WINDOW> *out) noexcept {
     const vko_win_internal *in = vkobase::win_internal(parent);
     if (in == nullptr)
         return;
     for (WINDOW kid : in->children) {
-        if (!wanted(kid))
+        if (!wanted(kid) || (shown_by_owner(kid) == nullptr && vkobase::win_out_of_sight(kid)))
             continue;
         try {
             out->push_back(kid);

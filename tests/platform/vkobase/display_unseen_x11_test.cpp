@@ -1,0 +1,163 @@
+// display_unseen_x11_test.cpp: a window parked out of sight (as the status window every search
+// makes, which shows only when the search takes long) costs the windows on the screen nothing:
+// it gets no X window, so the program's windows are not raised again and the main window's
+// pixels are not sent to the server again; once moved into view it gets its X window and
+// shows. Under a private Xvfb; the program watches its own main window through the Damage
+// extension, from a second connection as another client would.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
+#include <cairo.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+#include "../../../platform/vkobase/src/display_internal.h"
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+#include "xvfb_test_support.h"
+
+namespace {
+
+constexpr s_rct kMainRect{100, 100, 400, 500};
+// Left of and above the screen, as a status window waits; then in view, beside the main window.
+constexpr s_rct kParkedRect{-2000, -2000, -1800, -1700};
+constexpr s_rct kInViewRect{100, 600, 300, 900};
+constexpr COLOR kRed = 0x00FF0000u;
+constexpr COLOR kBlue = 0x000000FFu;
+
+struct Child {
+    std::string log;
+    std::string png;
+    WINDOW main = nullptr;
+    WINDOW parked = nullptr;
+    Display *watcher = nullptr;
+    int damage_event = 0;
+    unsigned restacks = 0;
+    int ticks = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void log_line(const std::string &line) {
+    vkotest::append_line(child().log, line);
+}
+
+void fill_client(WINDOW win, COLOR color) {
+    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
+    const s_cbrush brush{PAT_SOLID, color};
+    s_rct all{};
+    vkok_vobj_get_client_rect(win, &all);
+    vkok_dwin_set_cpen(win, &pen);
+    vkok_dwin_set_cbrush(win, &brush);
+    vkok_dwin_draw_rect(win, &all);
+}
+
+int32_t parked_handler(WINDOW win, EVENT *ev) {
+    if (ev->type == E_UPDATE)
+        fill_client(win, kBlue);
+    return 0;
+}
+
+// What the server drew into the main window since the last look.
+int damage_seen() {
+    Child &c = child();
+    XSync(c.watcher, False);
+    int seen = 0;
+    while (XPending(c.watcher) > 0) {
+        XEvent event;
+        XNextEvent(c.watcher, &event);
+        seen += event.type == c.damage_event + XDamageNotify ? 1 : 0;
+    }
+    return seen;
+}
+
+WINDOW make_parked() {
+    WINDOW win = vkok_win_create(W_DOC, &kParkedRect, "Parked", 0, NULL_WIN, 0,
+                                 VKO_EVENT_MASK_ALL, parked_handler, 0);
+    const s_rct button{10, 10, 35, 110};
+    vkok_ctl_create(WC_PUSHBUTTON, &button, "Stop", win, 0, 0, 1);
+    return win;
+}
+
+// One step per tick: watch the main window; park a window with a control out of sight; look
+// and close it; park another and bring it into view; look and end.
+int32_t main_handler(WINDOW win, EVENT *ev) {
+    Child &c = child();
+    if (ev->type == E_UPDATE) {
+        fill_client(win, kRed);
+    } else if (ev->type == E_TIMER) {
+        ++c.ticks;
+        if (c.ticks == 1) {
+            c.watcher = XOpenDisplay(nullptr);
+            int error_base = 0;
+            XDamageQueryExtension(c.watcher, &c.damage_event, &error_base);
+            XDamageCreate(c.watcher, vkobase::display_xwindow_of(win), XDamageReportRawRectangles);
+            damage_seen();
+            c.restacks = vkobase::display_restack_count();
+            c.parked = make_parked();
+        } else if (c.ticks == 2) {
+            log_line("parked x window " +
+                     std::to_string(vkobase::display_xwindow_of(c.parked) != 0 ? 1 : 0));
+            vkok_vobj_destroy(c.parked);
+        } else if (c.ticks == 3) {
+            log_line("restacks " + std::to_string(vkobase::display_restack_count() - c.restacks));
+            log_line("main window drawn again " + std::to_string(damage_seen() > 0 ? 1 : 0));
+            c.parked = make_parked();
+        } else if (c.ticks == 4) {
+            vkok_vobj_move(c.parked, &kInViewRect);
+        } else if (c.ticks == 5) {
+            log_line("moved x window " +
+                     std::to_string(vkobase::display_xwindow_of(c.parked) != 0 ? 1 : 0));
+            vkov_display_screenshot(c.png.c_str());
+            XCloseDisplay(c.watcher);
+            vkov_app_destroy();
+        }
+    }
+    return 0;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type == E_CREATE) {
+        child().main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0,
+                                       VKO_EVENT_MASK_ALL, main_handler, 0);
+        vkov_timer_create(child().main, 300);
+    }
+    return 0;
+}
+
+TEST(DisplayUnseenX11, AWindowOutOfSightGetsNoXWindowUntilItComesIntoView) {
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_unseen_");
+    ASSERT_FALSE(dir.empty());
+    child().log = dir + "/log.txt";
+    child().png = dir + "/shown.png";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), task_handler);
+    ASSERT_EQ(vkotest::wait_for(pid), 0);
+
+    const std::vector<std::string> expected = {"parked x window 0", "restacks 0",
+                                               "main window drawn again 0", "moved x window 1"};
+    EXPECT_EQ(vkotest::read_lines(child().log), expected);
+    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+    // The window brought into view shows its picture; the main window keeps its own.
+    EXPECT_EQ(vkotest::pixel(shot, kInViewRect.right - 20, kInViewRect.bottom - 20), 0x0000FFu);
+    EXPECT_EQ(vkotest::pixel(shot, kMainRect.left + 50, kMainRect.bottom - 20), 0xFF0000u);
+    cairo_surface_destroy(shot);
+    std::remove(child().png.c_str());
+    std::remove(child().log.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace
