@@ -315,6 +315,14 @@ void surface_mark_drawn(WINDOW win, const s_rct *rct) noexcept {
     s_rct area;
     if (!win_client_part(win, rct, &area))
         return;
+    // Drawing never reaches past the window's clip rectangle: a view that paints its whole
+    // frame while an update covers a small part of it changed only that part.
+    if (win->draw.has_clip) {
+        const s_rct &clip = win->draw.clip;
+        if (clip.right <= clip.left || clip.bottom <= clip.top ||
+            !vkov_rect_intersect(&area, &area, &clip))
+            return;
+    }
     const s_pnt origin = surface_origin(win);
     vkov_rect_offset(&area, origin.h, origin.v);
     hook(owner, area);
