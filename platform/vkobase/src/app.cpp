@@ -427,11 +427,17 @@ bool app_wait_for_work() noexcept {
         return true;
     }
     // Idle: the busy cursor goes; show what was drawn, then wait for the server's input or
-    // the next look at timers.
+    // the next look at timers, which comes no later than the next timer falls due (a timer
+    // event must not wait for the end of a whole idle period).
     scr_idle();
     display_flush();
-    if (!display_wait(kIdleSleepMs))
-        std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));
+    int wait_ms = kIdleSleepMs;
+    if (has_timer) {
+        const std::uint64_t now = app_now_ms();
+        wait_ms = due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(due - now, kIdleSleepMs));
+    }
+    if (!display_wait(wait_ms))
+        std::this_thread::sleep_for(std::chrono::milliseconds(wait_ms));
     return true;
 }
 
