@@ -17,6 +17,7 @@
 #include "engine/worditem.h"
 #include "frm/views/cimage.h"
 #include "ruk/static/vkoruk.h"
+#include "vkobase/probe.h"
 #include "vkocoll/collstr.h"
 #include "vkocoll/ordered.h"
 #include "vkocoll/rwint.h"
@@ -728,6 +729,7 @@ void EntryPainter::ShowEntry(WordItem* const* parts)
     itsCaption.reset();
     itsImageRecord.clear();
     itIsImageShown = false;
+    VkoProbeScope layout(VKO_PROBE_LAYOUT);
     StartLayout();
     for (int k = 1; k <= kPartCount; ++k) {
         itHasText = true;
@@ -752,6 +754,7 @@ void EntryPainter::ShowEntry(WordItem* const* parts)
         if (slot < itsLayoutTokens.size())
             ApplyLayoutTokens(itsLayoutTokens[slot]);
     }
+    layout.End();
     if (itIsPrinting) {
         if (itsJob != nullptr && !itsJob->failed && itsJob->window != nullptr) {
             DrawRunRange(itsPageFirstRun, itsRuns.size(), 0, &itsPrintState, -1e9f, 1e9f);
@@ -930,6 +933,7 @@ void EntryPainter::Redraw(float originY)
         clipBottom = clip.bottom;
     }
     DisplaySettings state = itsEntryStart;
+    const VkoProbeScope drawing(VKO_PROBE_DRAWING);
     DrawRunRange(0, itsRuns.size(), -std::min(0.0f, originY) , &state, clipTop, clipBottom);
 }
 

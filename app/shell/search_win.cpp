@@ -11,6 +11,7 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "ruk/static/vkoruk.h"
+#include "vkobase/probe.h"
 
 namespace {
 
@@ -147,10 +148,12 @@ void SearchWin::RunSearch()
         query = "va=" + itsOutcome->text;
     else
         query = code + "=" + itsOutcome->text;
+    vkov_probe_mark(VKO_PROBE_SEARCH, TRUE);
     ResultList* found = nullptr;
     RunQuery(&found, query.c_str());
     std::unique_ptr<ResultList> owned(found);
     RWOrdered* hits = owned ? CollectHits(nullptr, owned.get(), 0) : new RWOrdered;
+    vkov_probe_mark(VKO_PROBE_SEARCH, FALSE);
     set_status_sink(nullptr);
     set_pending_events_pump(nullptr);
     set_cancel_flag(0);

@@ -21,6 +21,7 @@
 #include "display_internal.h"
 #include "live_registry.h"
 #include "menu_internal.h"
+#include "vkobase/probe.h"
 #include "vkobase/rect.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -279,7 +280,9 @@ bool deliver_update_of(WINDOW win) noexcept {
     in->updating_region = std::move(region);
     ++state().update_depth;
     WINDOW const outer_window = std::exchange(state().updating_window, win);
+    vkov_probe_mark(VKO_PROBE_DRAWING, TRUE);
     dispatch(win, &ev);
+    vkov_probe_mark(VKO_PROBE_DRAWING, FALSE);
     state().updating_window = outer_window;
     --state().update_depth;
     if (vko_win_internal *still = vkobase::win_internal(win))

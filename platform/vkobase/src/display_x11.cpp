@@ -28,6 +28,7 @@
 #include "menu_internal.h"
 #include "surface_internal.h"
 #include "vkobase/display_debug.h"
+#include "vkobase/probe.h"
 #include "vkobase/rect.h"
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
@@ -390,6 +391,9 @@ void show_changes(Shown &s) noexcept {
     const bool caret_moved = !rect_equal(caret, s.caret);
     const bool bar_stale =
         s.inset > 0 && (s.bar_lost || s.bar_generation != vkobase::menu::bar_generation());
+    if (!bar_stale && s.dirty.empty() && !caret_moved)
+        return;
+    const VkoProbeScope probe(VKO_PROBE_FLUSH);
     if (bar_stale && s.xsurface != nullptr) {
         // The bar is drawn in memory, then copied. Text drawn straight onto an X surface gives
         // its scaled font an X glyph cache that holds the connection's cairo device; cairo
