@@ -85,6 +85,10 @@ void close_popup(WINDOW ctl) noexcept;
 bool is_drop_down(WINDOW win) noexcept;
 // The control whose open drop-down list win is; null for any other window.
 WINDOW drop_down_owner(WINDOW win) noexcept;
+// Whether a point v pixels below the top of control ctl is the control's: a list button or
+// list edit takes only its closed field (its frame also holds the room of its list, which
+// opens in a window of its own), so what lies below the field takes its own clicks.
+bool takes_point_at(WINDOW ctl, std::int32_t v) noexcept;
 
 // Each family's behaviour (one per module).
 std::int32_t button_event(WINDOW win, EVENT *event) noexcept;

@@ -680,6 +680,16 @@ bool is_drop_down(WINDOW win) noexcept {
     return win_is_live(win) && win->handler == popup_handler;
 }
 
+bool takes_point_at(WINDOW ctl, std::int32_t v) noexcept {
+    const e_win_type type = win_effective_type(ctl);
+    if (type != WC_LISTBUTTON && type != WC_LISTEDIT)
+        return true;
+    const s_rct outer = win_outer_rect(ctl);
+    const s_rct client = win_client_rect(ctl);
+    const int border = (outer.bottom - outer.top) - (client.bottom - client.top);
+    return v < field_height(ctl) + border;
+}
+
 WINDOW drop_down_owner(WINDOW win) noexcept {
     if (!is_drop_down(win))
         return nullptr;

@@ -3,6 +3,7 @@
 // button numbers, and points as a window of the tree with a point in its client area. Pure
 // translations: nothing here talks to the server.
 #include "display_internal.h"
+#include "ctl_internal.h"
 
 #include <X11/keysym.h>
 
@@ -141,7 +142,8 @@ WINDOW deepest_under(WINDOW win, std::int32_t v, std::int32_t h) noexcept {
             kid->type == W_PIXMAP || vkobase::display_has_own_window(kid))
             continue;
         const s_rct outer = vkobase::win_outer_rect(kid);
-        if (v >= outer.top && v < outer.bottom && h >= outer.left && h < outer.right)
+        if (v >= outer.top && v < outer.bottom && h >= outer.left && h < outer.right &&
+            vkobase::ctl::takes_point_at(kid, v - outer.top))
             return deepest_under(kid, v - kid->internal->placement.top,
                                  h - kid->internal->placement.left);
     }

@@ -193,6 +193,23 @@ TEST_F(DisplayTest, WindowAt_FindsTheDeepestShownChildAndItsPoint) {
     }
 }
 
+TEST_F(DisplayTest, WindowAt_AListButtonTakesOnlyItsClosedField) {
+    // A list button's frame also holds the room of its drop-down list, which opens in a
+    // window of its own: below the field the window beneath takes the points.
+    WINDOW doc = make_doc(s_rct{100, 100, 300, 400});
+    for (e_win_type type : {WC_LISTBUTTON, WC_LISTEDIT}) {
+        SCOPED_TRACE(type);
+        WINDOW chooser = make_child(doc, s_rct{10, 10, 160, 200}, type);
+        ASSERT_NE(chooser, nullptr);
+        s_pnt field{15, 50};
+        EXPECT_EQ(vkobase::display_window_at(doc, &field), chooser);
+        s_pnt below{120, 50};
+        EXPECT_EQ(vkobase::display_window_at(doc, &below), doc);
+        EXPECT_EQ(below.v, 120);
+        vkok_vobj_destroy(chooser);
+    }
+}
+
 TEST_F(DisplayTest, OwnWindows_TopLevelsAndWindowsInTheTaskWindowButNoChildren) {
     WINDOW task = vkov_test_create_task_window(vkotest::recording_handler);
     WINDOW doc = make_doc();
