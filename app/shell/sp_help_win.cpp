@@ -154,6 +154,9 @@ void SpHelpWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 13)
         FillList();
+    // Escape cancels, as the Cancel button does.
+    else if (!key.IsVirtualKey() && key.GetChar() == 27)
+        DoCommand(kCmdCancel, nullptr);
 }
 
 void SpHelpWin::DoTimer(long timerId)

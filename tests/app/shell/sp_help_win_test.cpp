@@ -84,6 +84,29 @@ TEST_F(SpHelpWinTest, ListsSoundAlikesAndConfirmsThePickedWord)
     vkok_app_process_pending_events();
 }
 
+TEST_F(SpHelpWinTest, EscapeFromTheFieldOrTheListCancels)
+{
+    Start();
+    RefDoc* document = ReferenceDocuments().front();
+    for (const bool inList : {false, true}) {
+        SCOPED_TRACE(inList ? "list" : "field");
+        auto* window = SpHelpWin::Make(document, "colour", {"va", "df"});
+        FRM_CView::DeletionWatch watch(window);
+        const WINDOW control = inList ? window->GetList()->GetVKOWindow() : window->GetField()->GetVKOWindow();
+        vkok_scr_set_focus_vobj(control);
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = 27;
+        vkov_test_post_event(control, &event);
+        vkok_app_process_pending_events();
+        for (int i = 0; i < 20 && !watch.IsGone(); ++i) {
+            vkov_test_advance_clock(10);
+            vkok_app_process_pending_events();
+        }
+        EXPECT_TRUE(watch.IsGone()) << "the window closed";
+    }
+}
+
 TEST_F(SpHelpWinTest, ACodedQueryConfirmsTheCodeWithThePickedWord)
 {
     Start();
