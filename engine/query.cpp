@@ -76,6 +76,12 @@ void RunQuery(ResultList** list, const char* query_text)
     *list = result.release();   // the caller owns the result
 }
 
+bool IsRunnableQuery(const char* query_text)
+{
+    std::unique_ptr<QueryNode> tree;
+    return query_internal::parse_query(query_text, &tree) == ParseStatus::Ok;
+}
+
 ResultList* eval_term(const char* term_text)
 {
     auto list = std::make_unique<ResultList>();

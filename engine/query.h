@@ -15,6 +15,10 @@ struct ResultList;
 // with the warning "unable to find routine table entry for: " and the code.
 void RunQuery(ResultList** list, const char* query_text);
 
+// Whether RunQuery can run query_text: false for a syntax error or nesting too deep for
+// the parser (RunQuery then finds nothing, though the text is at fault).
+bool IsRunnableQuery(const char* query_text);
+
 // A new list (the caller owns it) with what one term finds: "code=word" or a word alone
 // (index "va"); blanks around both are ignored, and the word "%" copies the current list.
 ResultList* eval_term(const char* term_text);

@@ -30,6 +30,7 @@ public:
             ++itsAdded;
             itsTextSize += std::char_traits<char>::length(word) + 2;
         }
+        ++itsOffered;
         ++itsProcessed;
         if (itsProcessed % kReportEvery == 0) {
             char message[64];
@@ -43,12 +44,14 @@ public:
 
     long processed() const { return itsProcessed; }
     long added() const { return itsAdded; }
+    long offered() const { return itsOffered; }
 
 private:
     RWOrdered* itsInto;
     std::size_t itsTextSize = 0;
     long itsProcessed = 1;
     long itsAdded = 0;
+    long itsOffered = 0;  // added or not
     bool itsCancelled = false;
 };
 
@@ -104,7 +107,7 @@ bool WordItem::isEqual(const RWCollectable* other) const
            itsKind == item->itsKind;
 }
 
-long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into)
+long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, long* all_items)
 {
     HitCollector hits(into);
     const double total = list->total != 0 ? list->total : 1;
@@ -149,6 +152,8 @@ long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into)
     char message[64];
     std::snprintf(message, sizeof message, "%ld words processed", hits.processed());
     report_progress(message, 100);
+    if (all_items != nullptr)
+        *all_items = hits.offered();
     return hits.added();
 }
 

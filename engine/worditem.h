@@ -82,5 +82,7 @@ private:
 // added once their text reaches 32,000 bytes. owner is not read.
 RWOrdered* CollectHits(void* owner, ResultList* list, std::int16_t plain_words);
 
-// The same walk into the caller's collection; returns the number of items added.
-long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into);
+// The same walk into the caller's collection; returns the number of items added, and in
+// all_items (when given) the number of items the walk met, also those past the text limit.
+long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into,
+                 long* all_items = nullptr);

@@ -9,8 +9,8 @@
 inline constexpr char kPatternCharacters[] = "^$.*?[]";
 bool HasPatternCharacter(const std::string& text);
 
-// Walks line and typed together, skipping in each what is not a letter, digit,
-// apostrophe, hyphen or blank; an upper-case typed letter must match exactly, any other
+// Walks line and typed together, skipping in each what is not a letter, digit, hyphen or
+// blank (an apostrophe is skipped too); an upper-case typed letter must match exactly, any other
 // typed character matches the line's character lower-cased. Answers how many typed
 // characters matched; *equal says whether both were used up. Typed text with a pattern
 // character matches nothing.

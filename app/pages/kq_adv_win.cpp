@@ -27,6 +27,14 @@ constexpr int kButtonCount = 7;
 constexpr int kAfterEmptied = kWord | kNot | kOpen | kSearch;
 constexpr const char* kOperators = "&|!()";
 
+// The handler the token list's text edit window had before the page took it over; every
+// text edit had the same one, so one is kept for the process.
+VKO_EVENT_HANDLER& SavedTokenListHandler()
+{
+    static VKO_EVENT_HANDLER handler = nullptr;
+    return handler;
+}
+
 std::vector<std::string> Texts(const RWOrdered& strings)
 {
     std::vector<std::string> texts;
@@ -83,6 +91,10 @@ KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* docu
     itsTokenList = new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
     itsTokenList->SetCommand(kCmdTokenList);
     itsHelpTexts.emplace_back(itsTokenList, 1012);
+    if (const auto textEdit = reinterpret_cast<WINDOW>(itsTokenList->GetVKOTextEdit())) {
+        SavedTokenListHandler() = vko_win_get_handler(textEdit);
+        vko_win_set_handler(textEdit, TokenListHandler);
+    }
     // Tab goes from the word field through the query's controls, then on to Search.
     RWOrdered* order = GetSubObjects();
     std::size_t at = 0;
@@ -153,6 +165,7 @@ std::vector<std::string> KQAdvWin::GetTokens() const
 
 void KQAdvWin::Append(const std::string& line)
 {
+    itsTypedOpens = 0;
     itsTokenList->AddParagraph(FRM_CStringRW(line.c_str()), FRM_CNativeTextEdit::kEnd);
     // The last line shows.
     vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(),
@@ -162,6 +175,7 @@ void KQAdvWin::Append(const std::string& line)
 
 void KQAdvWin::SetTokens(const std::vector<std::string>& tokens)
 {
+    itsTypedOpens = 0;
     itsTokenList->Clear();
     for (std::size_t i = 0; i < tokens.size(); ++i)
         itsTokenList->AddParagraph(FRM_CStringRW(tokens[i].c_str()), static_cast<std::uint16_t>(i));
@@ -280,6 +294,7 @@ void KQAdvWin::Clear()
 {
     KQBasicWin::Clear();
     itsTokenList->Clear();
+    itsTypedOpens = 0;
     itsDepth = 0;
     EnableButtons(kStart);
 }
@@ -313,12 +328,20 @@ void KQAdvWin::WordTyped()
             return;
         }
         if (typed == "(" && IsOn(kOpen) && !itIsTextMode) {
+            // Taken as the button for now; if a whole expression follows, it goes back to
+            // the expression's text.
+            const int opens = itsTypedOpens;
+            if (opens == 0)
+                itsMaskBeforeOpens = GetButtonMask();
             SetTypedText("");
             DoCommand(kCmdOpen, nullptr);
+            itsTypedOpens = opens + 1;
             return;
         }
-        if (!itIsTextMode)
+        if (!itIsTextMode) {
             itsSavedMask = GetButtonMask();
+            TakeBackTypedOpens();
+        }
         itIsTextMode = true;
         EnableButtons(kWord);
         return;
@@ -333,6 +356,23 @@ void KQAdvWin::WordTyped()
         DoCommand(commands[which], nullptr);
     else
         vko_scr_beep();
+}
+
+void KQAdvWin::TakeBackTypedOpens()
+{
+    // The "(" typed just before an expression began belong to it: the expression is taken
+    // whole.
+    const int opens = itsTypedOpens;
+    itsTypedOpens = 0;
+    if (opens == 0 || itsTokenList->GetNParInText() < opens)
+        return;
+    for (int i = 0; i < opens; ++i)
+        itsTokenList->DeleteParagraph(static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1));
+    if (itsTokenList->GetNParInText() == 0)
+        itsTokenList->Clear();
+    itsDepth = std::max(0, itsDepth - opens);
+    itsSavedMask = itsMaskBeforeOpens;
+    SetTypedText(std::string(static_cast<std::size_t>(opens), '(') + GetTypedText());
 }
 
 void KQAdvWin::DoCommand(long command, void* data)
@@ -429,19 +469,43 @@ void KQAdvWin::DoKey(const FRM_CKey& key)
         DoCommand(kCmdClear, nullptr);
         return;
     }
-    // Keys on the token list move its caret and delete from it.
-    if (GetKeyFocus() == itsTokenList) {
-        if (key.IsVirtualKey() ? code == VKO_KEY_DELETE : code == 127) {
-            DeleteAtCaret();
-            return;
-        }
-        if (key.IsVirtualKey() && code >= VKO_KEY_UP && code <= VKO_KEY_LEFT) {
-            MoveCaret(code == VKO_KEY_UP ? -1 : code == VKO_KEY_DOWN ? 1 : 0,
-                      code == VKO_KEY_LEFT ? -1 : code == VKO_KEY_RIGHT ? 1 : 0);
-            return;
-        }
-    }
+    if (GetKeyFocus() == itsTokenList && TokenListKey(key))
+        return;
     FRM_CSubview::DoKey(key);
+}
+
+bool KQAdvWin::TokenListKey(const FRM_CKey& key)
+{
+    // Keys on the token list move its caret and delete from it.
+    const std::uint16_t code = key.GetChar();
+    if (key.IsVirtualKey() ? code == VKO_KEY_DELETE : code == 127) {
+        DeleteAtCaret();
+        return true;
+    }
+    if (key.IsVirtualKey() && code >= VKO_KEY_UP && code <= VKO_KEY_LEFT) {
+        MoveCaret(code == VKO_KEY_UP ? -1 : code == VKO_KEY_DOWN ? 1 : 0,
+                  code == VKO_KEY_LEFT ? -1 : code == VKO_KEY_RIGHT ? 1 : 0);
+        return true;
+    }
+    return false;
+}
+
+std::int32_t KQAdvWin::TokenListHandler(WINDOW window, EVENT* event) noexcept
+{
+    auto* list = FrmCast<FRM_NScrollText>(reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(window)));
+    auto* page = list != nullptr ? dynamic_cast<KQAdvWin*>(list->GetEnclosure()) : nullptr;
+    if (page != nullptr && event != nullptr) {
+        // The list is read only: a click would leave the keys where they were. It takes
+        // them, so that Delete and the arrows edit it.
+        if (event->type == E_MOUSE_DOWN) {
+            page->SetKeyFocus(list);
+            vko_scr_set_focus_vobj(window);
+        }
+        if (event->type == E_CHAR && page->TokenListKey(FRM_CKey(event->v.chr)))
+            return 0;
+    }
+    const VKO_EVENT_HANDLER saved = SavedTokenListHandler();
+    return saved != nullptr ? saved(window, event) : 0;
 }
 
 void KQAdvWin::MoveCaret(int lines, int characters)

@@ -71,11 +71,17 @@ private:
     void SetTokens(const std::vector<std::string>& tokens);
     void AddTerm();
     void WordTyped();
+    void TakeBackTypedOpens();
     void Enter();
     void SpellingHelp();
     bool IsOn(int bit) const;
     // Delete on the token list: a character of a word or an operator, or a whole term.
     void DeleteAtCaret();
+    // A key on the token list: Delete and the arrows; false for another key.
+    bool TokenListKey(const FRM_CKey& key);
+    // The token list's text edit window's handler: a click gives the list the keys, and
+    // the keys it takes go to TokenListKey.
+    static std::int32_t TokenListHandler(WINDOW window, EVENT* event) noexcept;
     void MoveCaret(int lines, int characters);
     std::string ChosenLabel() const;
     void SearchTypes(std::vector<std::string>* labels, std::vector<std::string>* names) const;
@@ -85,4 +91,6 @@ private:
     int itsDepth = 0;                        // parentheses open in the token list
     bool itIsTextMode = false;               // the field holds a whole expression
     int itsSavedMask = 0;                    // the buttons when text mode began
+    int itsTypedOpens = 0;                   // "(" typed as buttons, the list's last lines
+    int itsMaskBeforeOpens = 0;              // the buttons before the first of them
 };

@@ -6,6 +6,7 @@
 #include "app/display/entry_painter.h"
 #include "app/display/prefs.h"
 #include "app/pages/basic_match.h"
+#include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
 #include "app/display/scroll_view_win.h"
 #include "app/shell/kq_app.h"
@@ -263,7 +264,9 @@ void KQBasicWin::SearchFor(const std::string& text)
     Search();
 }
 
-void KQBasicWin::Search()
+void KQBasicWin::Search() { SearchTyped({}, -1); }
+
+void KQBasicWin::SearchTyped(const std::string& chosenLine, int chosenIndex)
 {
     std::string text = GetTypedText();
     if (itsKind == kBrowse) {
@@ -285,13 +288,20 @@ void KQBasicWin::Search()
         FocusHitList();
         return;
     }
-    std::string picked;
-    if (itIsPicking && !HasPatternCharacter(text)) {
+    std::string picked = chosenLine;
+    if (itIsPicking && !HasPatternCharacter(text) && TypeAheadListsIndexWords()) {
+        // The type-ahead's selected line is a word of the index searched: Return searches
+        // it. Without a selected line the typed text is searched.
         picked = itsHitList->GetSelectedText().data();
         if (!picked.empty()) {
             SetTypedText(picked);
             text = WithoutHomographNumber(picked);
         }
+    } else if (!picked.empty()) {
+        // A line of the type-ahead's list chosen: the field's text is searched (the line's
+        // word, or the typed text when the list held the entries it finds), and that
+        // line's entry shown.
+        text = WithoutHomographNumber(text);
     } else if (WithoutHomographNumber(text) != text) {
         // A line of the list put in the field ("dog[2]"), searched again: the word, showing
         // that line's entry.
@@ -307,14 +317,28 @@ void KQBasicWin::Search()
     SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
     itsHitList->SelectItem(0);
-    // The picked line's own entry when the word has several.
-    for (int i = 1; !picked.empty() && i < itsHitList->GetCount(); ++i)
-        if (itsHitList->GetItem(i) == picked) {
-            itsHitList->SelectItem(i);
-            ShowHit(i);
-            break;
-        }
+    // The picked line's own entry when the word has several: the line chosen in the
+    // type-ahead's list (the search lists the same lines), else the first line that reads
+    // as the picked one. The first line's entry is shown already.
+    int show = -1;
+    if (!picked.empty() && chosenIndex >= 0 && itsHitList->GetItem(chosenIndex) == picked)
+        show = chosenIndex;
+    for (int i = 0; show < 0 && !picked.empty() && i < itsHitList->GetCount(); ++i)
+        if (itsHitList->GetItem(i) == picked)
+            show = i;
+    if (show > 0) {
+        itsHitList->SelectItem(show);
+        ShowHit(show);
+    }
     FocusHitList();
+}
+
+bool KQBasicWin::TypeAheadListsIndexWords() const
+{
+    // The type-ahead lists the head words of the entries the typed text finds: under the
+    // entry-word index they are words of that index; under another index (defining text,
+    // illustrations...) they are not, and searched there they would find other entries.
+    return GetIndexCode() == "va";
 }
 
 void KQBasicWin::FocusHitList()
@@ -335,22 +359,33 @@ void KQBasicWin::SearchOne(const std::string& text, const std::string& code, boo
 {
     if (text == "." || text == "*" || text == "?")
         return;
-    RWOrdered* hits = itsDocument->RunSearch(text, code, quiet);
-    if (hits == nullptr) {
-        if (!quiet) {
-            itsHitList->Clear(); // nothing found: no list of an earlier search stays
-            if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-                main->ShowNoHits();
-        }
-        return;
+    SearchRequest request;
+    request.text = text;
+    request.code = code;
+    request.quiet = quiet;
+    request.highlights = highlights != nullptr ? *highlights : HighlightWords(text);
+    request.page = this;
+    request.searchType = GetSearchTypePosition();
+    // The search runs while the document handles the command; hits come back as
+    // kCmdShowFound.
+    itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
+    if (request.found == 0 && !quiet) {
+        itsHitList->Clear(); // nothing found: no list of an earlier search stays
+        if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+            main->ShowNoHits();
     }
+}
+
+void KQBasicWin::EnterResults(SearchRequest& request)
+{
     auto record = std::make_unique<ResultsRecord>();
-    record->hits.reset(hits);
-    record->text = text;
+    record->hits.reset(request.TakeHits());
+    record->found = request.found;
+    record->text = request.text;
     record->page = itsKind;
-    record->searchType = GetSearchTypePosition();
-    record->highlights = highlights != nullptr ? *highlights : HighlightWords(text);
-    record->reference = itsDocument->GetReferencePosition();
+    record->searchType = request.searchType;
+    record->highlights = request.highlights;
+    record->reference = request.reference;
     ShowResults(*itsHistories->results.Enter(std::move(record)));
 }
 
@@ -369,6 +404,19 @@ void KQBasicWin::ShowResults(const ResultsRecord& record)
 }
 
 std::vector<std::string> KQBasicWin::ListLines(const RWOrdered& words) { return Lines(words); }
+
+std::string KQBasicWin::GetListLabel() const { return itsSecondLabel->GetTitle().data(); }
+
+void KQBasicWin::ShowListedPart(std::size_t listed, long found)
+{
+    const std::string label = static_cast<long>(listed) < found
+                                  ? "Only the first " + std::to_string(listed) + " are listed"
+                                  : std::string(FRM_CStringRW(1024).data());
+    if (label == itsSecondLabel->GetTitle().data())
+        return;
+    itsSecondLabel->SetTitle(FRM_CStringRW(label.c_str()));
+    itsSecondLabel->Invalidate(itsSecondLabel->GetLocalFrame());
+}
 
 void KQBasicWin::FillHitList(const std::vector<std::string>& lines)
 {
@@ -391,7 +439,15 @@ void KQBasicWin::ShowHit(int index)
     const ResultsRecord* results = itsHistories->results.Current();
     if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
         return;
-    const auto* word = static_cast<const WordItem*>((*results->hits)[static_cast<std::size_t>(index)]);
+    // A heading line (a word of several entries, listed under it) stands for its first
+    // entry.
+    auto at = static_cast<std::size_t>(index);
+    while (at + 1 < results->hits->entries() &&
+           static_cast<const WordItem*>((*results->hits)[at])->entry_offset() < 0)
+        ++at;
+    const auto* word = static_cast<const WordItem*>((*results->hits)[at]);
+    if (word->entry_offset() < 0)
+        return;
     ShowEntry(*word, results->highlights);
     auto entry = std::make_unique<EntryRecord>();
     entry->word = word->data();
@@ -674,6 +730,10 @@ void KQBasicWin::DoCommand(long command, void* data)
     case kCmdSpellingHelp:
         SpellingHelp();
         return;
+    case kCmdShowFound:
+        if (data != nullptr)
+            EnterResults(*static_cast<SearchRequest*>(data));
+        return;
     case kCmdFillHitList:
         if (data != nullptr)
             FillHitList(*static_cast<const std::vector<std::string>*>(data));
@@ -736,8 +796,15 @@ void KQBasicWin::DoCommand(long command, void* data)
         return;
     case kCmdLineChosen:
         if (itIsPicking) {
-            SetTypedText(itsHitList->GetSelectedText().data());
-            Search();
+            const std::string line = itsHitList->GetSelectedText().data();
+            if (line.empty())
+                return;
+            // The list's word is searched, or (when the list holds the entries the typed
+            // text finds) the typed text; either way the chosen line's entry is shown.
+            if (TypeAheadListsIndexWords())
+                SetTypedText(line);
+            itIsPicking = false;
+            SearchTyped(line, itsHitList->GetSelectedIndex());
             return;
         }
         ShowHit(itsHitList->GetSelectedIndex());

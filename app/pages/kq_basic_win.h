@@ -26,6 +26,7 @@ class KQListBox;
 class Prefs;
 class RefDoc;
 class ScrollViewWin;
+struct SearchRequest;
 class WordItem;
 
 class KQBasicWin : public FRM_CSubview {
@@ -50,6 +51,9 @@ public:
     static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
     static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
+    // The document hands back a search of this page that found something (data: a
+    // SearchRequest*): its hits enter the results history and every page lists them.
+    static constexpr long kCmdShowFound = 93;
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
     struct RestoredSearch {
@@ -103,15 +107,24 @@ public:
     virtual void SearchFor(const std::string& text);
     // What the page runs on Return or Search.
     virtual void Search();
+    // Search with chosenLine, the line at chosenIndex of the type-ahead's list that the
+    // user chose, shown after the search when the hits list it (empty: the first hit's
+    // entry).
+    void SearchTyped(const std::string& chosenLine, int chosenIndex);
     // The browse page's pattern for text under chooser position: "text*" (starts with,
     // position 0) or "*text" (ends with), lower case; empty for text that is not searched.
     static std::string BrowsePattern(const std::string& text, int position);
     // The texts of words (WordItems or strings) for a hit list: as many as fit the list's
     // budget of text, each counting its length and two.
     static std::vector<std::string> ListLines(const RWOrdered& words);
+    // The label over the hit list says when the list holds only the first listed of found
+    // hits; else it asks for a click on a word.
+    void ShowListedPart(std::size_t listed, long found);
+    std::string GetListLabel() const;
     // Type-ahead for the field's text.
     void TypeAhead();
-    // Shows the entry of line index of the hit list (entered in the entry history).
+    // Shows the entry of line index of the hit list (entered in the entry history); a
+    // heading line shows the first entry listed under it.
     void ShowHit(int index);
     // Moves through the histories; false at their ends.
     bool ShowOtherEntry(int delta);
@@ -169,6 +182,10 @@ protected:
 
 private:
     void FillChooser();
+    // Whether the type-ahead's lines are words of the chosen index, so that the selected
+    // one is searched on Return.
+    bool TypeAheadListsIndexWords() const;
+    void EnterResults(SearchRequest& request);
     void ShowResults(const ResultsRecord& record);
     void FillHitList(const std::vector<std::string>& lines);
     void SetListMoves(const ListMoves& moves);

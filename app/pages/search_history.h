@@ -24,6 +24,7 @@ struct ResultsRecord {
             hits->clearAndDestroy();
     }
     std::unique_ptr<RWOrdered> hits;
+    long found = 0;      // every hit, also those the list of hits had no room for
     std::string text;
     int page = 0;
     int searchType = 0;
@@ -37,6 +38,7 @@ struct ResultsRecord {
         copy->hits = std::make_unique<RWOrdered>();
         for (std::size_t i = 0; hits && i < hits->entries(); ++i)
             copy->hits->insert(static_cast<const WordItem*>((*hits)[i])->Copy());
+        copy->found = found;
         copy->text = text;
         copy->page = page;
         copy->searchType = searchType;

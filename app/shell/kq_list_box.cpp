@@ -151,6 +151,12 @@ std::string KQListBox::GetItem(int index) const
 
 FRM_CStringRW KQListBox::GetSelectedText() const
 {
+    // A caret alone selects no line: the list was filled and nothing chosen in it.
+    std::uint16_t p0 = 0, l0 = 0, c0 = 0, p1 = 0, l1 = 0, c1 = 0;
+    if (itsTextEdit != 0)
+        vko_tx_get_sel(itsTextEdit, &p0, &l0, &c0, &p1, &l1, &c1);
+    if (p0 == p1 && l0 == l1 && c0 == c1)
+        return FRM_CStringRW("");
     return FRM_CStringRW(GetItem(GetSelectedIndex()).c_str());
 }
 
@@ -197,6 +203,12 @@ std::int32_t KQListBox::TextEditHandler(WINDOW window, EVENT* event) noexcept
 
 void KQListBox::KeyMoved(EVENT& event)
 {
+    // A line is the list's unit: Home and End go to its first and last line, not to the
+    // ends of the line the caret is in.
+    if (event.v.chr.virt != 0 && event.v.chr.ch == VKO_KEY_LINE_START)
+        event.v.chr.ch = VKO_KEY_TEXT_START;
+    else if (event.v.chr.virt != 0 && event.v.chr.ch == VKO_KEY_LINE_END)
+        event.v.chr.ch = VKO_KEY_TEXT_END;
     const int before = GetSelectedIndex();
     vkovo_tx_process_event(TextEditWindow(*this), &event);
     const int after = GetSelectedIndex();

@@ -36,7 +36,7 @@ public:
     virtual short SelectItem(int index);
     // The line the text edit's selection starts in (0 for an empty list).
     virtual int GetSelectedIndex() const;
-    // The whole selected line.
+    // The whole selected line; empty when no line is selected (a caret only).
     FRM_CStringRW GetSelectedText() const override;
 
     // The text edit window's event handler: keys keep a whole line selected, Escape clears

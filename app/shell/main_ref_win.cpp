@@ -230,10 +230,14 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
 void MainRefWin::ShowResultsList(const ResultsRecord& record)
 {
     std::vector<std::string> lines = KQBasicWin::ListLines(*record.hits);
-    for (KQBasicWin* page : itsPages)
+    // The count is of every hit, also of those the lists had no room for; the pages say
+    // when they list only the first ones.
+    const long found = std::max(record.found, static_cast<long>(record.hits->entries()));
+    for (KQBasicWin* page : itsPages) {
         page->DoCommand(KQBasicWin::kCmdFillHitList, &lines);
-    // The count is of every hit, also of those the lists had no room for.
-    ShowCount(std::to_string(record.hits->entries()) + " Entries Found");
+        page->ShowListedPart(lines.size(), found);
+    }
+    ShowCount(std::to_string(found) + " Entries Found");
 }
 
 void MainRefWin::ShowCurrentResults()
@@ -292,6 +296,12 @@ void MainRefWin::ShowCount(const std::string& text)
 {
     if (auto* count = itsIDData.Get<FRM_NText>(kCountTextId))
         count->SetTitle(FRM_CStringRW(text.c_str()));
+}
+
+std::string MainRefWin::GetCountText() const
+{
+    const auto* count = itsIDData.Get<FRM_NText>(kCountTextId);
+    return count != nullptr ? count->GetTitle().data() : std::string();
 }
 
 void MainRefWin::ShowHelpLine(const std::string& text)
@@ -524,6 +534,8 @@ void MainRefWin::UpdatePrintItems()
 void MainRefWin::ShowNoHits()
 {
     ShowCount(FRM_CStringRW(kNoHitsString).data());
+    for (KQBasicWin* page : itsPages)
+        page->ShowListedPart(0, 0);
     UpdatePrintItems();
 }
 

@@ -101,6 +101,7 @@ public:
     void SwitchReference(int position);
     // The result count of the status bar's first field, and the help line of its second.
     void ShowCount(const std::string& text);
+    std::string GetCountText() const;
     void ShowHelpLine(const std::string& text);
     std::string GetHelpLine() const;
     // The reference selector's chosen name ("" when none).

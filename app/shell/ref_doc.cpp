@@ -5,6 +5,7 @@
 
 #include "app/display/image_win.h"
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
@@ -99,6 +100,16 @@ void RefDoc::DoCommand(long command, void* data)
             if (auto* window = dynamic_cast<MainRefWin*>(GetWindows()[i]))
                 window->DoCommand(MainRefWin::kCmdLookUp, data);
         return;
+    case kCmdSearch:
+        if (data != nullptr)
+            RunSearch(static_cast<SearchRequest*>(data));
+        return;
+    case kCmdSearchFound:
+        // The hits go to the page that asked, which lists them in every page of its window
+        // and shows the first hit's entry.
+        if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->page != nullptr)
+            request->page->DoCommand(KQBasicWin::kCmdShowFound, request);
+        return;
     case kCmdShowTable:
         if (FRM_CWindow* window =
                 KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
@@ -109,12 +120,13 @@ void RefDoc::DoCommand(long command, void* data)
     }
 }
 
-RWOrdered* RefDoc::RunSearch(const std::string& text, const std::string& code, bool quiet)
+void RefDoc::RunSearch(SearchRequest* request)
 {
+    request->reference = GetReferencePosition();
     // Another window's dictionary may be the engine's now.
     if (!itIsOpen || !itsKeyTable.MakeCurrent())
-        return nullptr;
-    return SearchWin::Run(this, text, code, quiet);
+        return;
+    SearchWin::Run(this, request);
 }
 
 bool RefDoc::OpenReference(const std::string& name)

@@ -15,6 +15,7 @@ class configDict;
 class KQedApp;
 class MainRefWin;
 class RWOrdered;
+struct SearchRequest;
 
 // What a new main window goes on from: the window whose histories and front page it takes
 // over (null: none), the reference it searches in ("": the one open) and the text it
@@ -43,11 +44,12 @@ public:
     // lists it in the Window menu; with a request, the window goes on from it.
     void OpenMainWindow(const WindowRequest* request);
 
-    // Runs the search of text under index code (empty: text is a query as written) in a
-    // status window and answers its hits, WordItems in the engine's order (the caller owns
-    // the collection and its items); null when nothing was found or no search could run
-    // (then, unless quiet, the user was told).
-    RWOrdered* RunSearch(const std::string& text, const std::string& code, bool quiet);
+    // Command 87, data a SearchRequest*: the document notes its dictionary in the request
+    // and runs it in a search status window. With hits the window hands the request back
+    // as command 88, and the page that asked shows them; without, the request keeps no
+    // hits (and, unless quiet, the user was told).
+    static constexpr long kCmdSearch = 87;
+    static constexpr long kCmdSearchFound = 88;
 
     // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
     // window (data: the view that asked).
@@ -72,6 +74,8 @@ public:
     void DoCommand(long command, void* data) override;
 
 private:
+    void RunSearch(SearchRequest* request);
+
     const configDict* itsDescription = nullptr;  // the application's
     RefDocIDData itsIDData;
     EntryKeyTable itsKeyTable;

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/pages/search_request.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/ref_doc.h"
@@ -28,14 +29,10 @@ constexpr std::int32_t kProgressRectangle = 1243;
 
 void PumpEvents() { vko_app_process_pending_events(); }
 
-} // namespace
+constexpr const char* kNotAQuery =
+    "Error in search text: its words and operators do not make a query that can be searched.";
 
-struct SearchWin::Outcome {
-    std::string text;
-    std::string code;
-    bool quiet = false;
-    RWOrdered* hits = nullptr;
-};
+} // namespace
 
 SearchWin::SearchWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
                      long attributes, e_win_type type, int menuBarId, WINDOW parent)
@@ -44,10 +41,10 @@ SearchWin::SearchWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_
     KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kSearchWindow, 0, &itsIDData);
 }
 
-void SearchWin::Begin(Outcome* outcome)
+void SearchWin::Begin(SearchRequest* request)
 {
-    itsOutcome = outcome;
-    itsStatusLine = StatusLine(outcome->text, outcome->code);
+    itsRequest = request;
+    itsStatusLine = StatusLine(request->text, request->code);
     if (auto* query = itsIDData.Get<FRM_CView>(kQueryText))
         query->SetTitle(FRM_CStringRW(itsStatusLine.c_str()));
     theCurrent = this;
@@ -78,28 +75,28 @@ std::string SearchWin::StatusLine(const std::string& text, const std::string& co
     return line;
 }
 
-RWOrdered* SearchWin::Run(RefDoc* document, const std::string& text, const std::string& code,
-                          bool quiet)
+void SearchWin::Run(RefDoc* document, SearchRequest* request)
 {
     KQedApp* application = KQedApp::Instance();
     // One search at a time: a page asked from an event handled during a search gets none.
-    if (document == nullptr || application == nullptr || application->IsSearching() ||
-        theCurrent != nullptr)
-        return nullptr;
-    Outcome outcome;
-    outcome.text = text;
-    outcome.code = code;
-    outcome.quiet = quiet;
+    if (document == nullptr || request == nullptr || application == nullptr ||
+        application->IsSearching() || theCurrent != nullptr)
+        return;
+    request->DropHits();
+    request->found = 0;
     auto* window = dynamic_cast<SearchWin*>(
         KQedAppFactory::Instance().CreateWindow(document, KQedAppFactory::kSearchWindow));
     if (window == nullptr)
-        return nullptr;
-    window->Begin(&outcome);
+        return;
+    window->Begin(request);
     const WINDOW handle = window->GetVKOWindow();
     window->itsTimerA = vkov_timer_create(handle, kStartDelayMs);
     // The window closes itself (and the framework deletes it) when the search is over.
     vko_win_process_modal(handle);
-    return outcome.hits;
+    // The hits go back to the document once the window is gone, so that the page showing
+    // them takes the keys.
+    if (request->hits)
+        document->DoCommand(RefDoc::kCmdSearchFound, request);
 }
 
 void SearchWin::StopTimer(std::int32_t* timer)
@@ -140,33 +137,40 @@ void SearchWin::RunSearch()
     application->BeginSearch();
     set_status_sink(this);
     set_pending_events_pump(PumpEvents);
-    const std::string& code = itsOutcome->code;
+    const std::string& code = itsRequest->code;
     std::string query;
     if (code.empty())
-        query = itsOutcome->text;
+        query = itsRequest->text;
     else if (code[0] == '\x01')
-        query = "va=" + itsOutcome->text;
+        query = "va=" + itsRequest->text;
     else
-        query = code + "=" + itsOutcome->text;
+        query = code + "=" + itsRequest->text;
     vkov_probe_mark(VKO_PROBE_SEARCH, TRUE);
     ResultList* found = nullptr;
     RunQuery(&found, query.c_str());
     std::unique_ptr<ResultList> owned(found);
-    RWOrdered* hits = owned ? CollectHits(nullptr, owned.get(), 0) : new RWOrdered;
+    auto hits = std::make_unique<RWOrdered>();
+    long all = 0;
+    if (owned)
+        CollectHits(owned.get(), 0, hits.get(), &all);
     vkov_probe_mark(VKO_PROBE_SEARCH, FALSE);
     set_status_sink(nullptr);
     set_pending_events_pump(nullptr);
     set_cancel_flag(0);
     StopTimer(&itsTimerB); // a short search never shows the window
-    if (hits->entries() == 0) {
-        delete hits;
-        hits = nullptr;
-        if (!itsOutcome->quiet)
-            vko_dm_post_note("No Entries Found!");
-    }
-    itsOutcome->hits = hits;
     theCurrent = nullptr;
     application->EndSearch();
+    if (hits->entries() == 0) {
+        // A text the engine cannot read as a query is the text's fault, not a search that
+        // found nothing.
+        if (!IsRunnableQuery(query.c_str()))
+            vko_dm_post_note("%s", kNotAQuery);
+        else if (!itsRequest->quiet)
+            vko_dm_post_note("No Entries Found!");
+    } else {
+        itsRequest->hits = std::move(hits);
+        itsRequest->found = all;
+    }
     // A window that came into view stays at least a second: it closes when timer C fires.
     if (itsTimerC >= 0) {
         itIsClosingLater = true;

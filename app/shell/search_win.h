@@ -17,6 +17,7 @@
 
 class RefDoc;
 class RWOrdered;
+struct SearchRequest;
 
 class SearchWin : public FRM_CWindow, public StatusSink {
 public:
@@ -26,13 +27,13 @@ public:
     static constexpr std::int32_t kShownAtLeastMs = 1000;
     static constexpr std::size_t kStatusLineLimit = 249;
 
-    // Runs the search of text under index code ("" : text is a query as written; a code
-    // whose first byte is 1 : the entry-word index "va") in a status window of document,
-    // and answers the hits (the caller owns them and their items), or null when nothing
-    // was found or the search could not run. Without hits and unless quiet, the user is
-    // told "No Entries Found!".
-    static RWOrdered* Run(RefDoc* document, const std::string& text, const std::string& code,
-                          bool quiet);
+    // Runs the request's search (its text under its index code: "" the text is a query as
+    // written; a code whose first byte is 1 the entry-word index "va") in a status window
+    // of document. With hits they go into the request, which goes back to the document as
+    // command 88; without, the request keeps none and, unless quiet, the user is told "No
+    // Entries Found!" (or, for a text the engine cannot read as a query, that the search
+    // text is wrong). A search asked for while another runs does not run.
+    static void Run(RefDoc* document, SearchRequest* request);
 
     // The line that shows the query: "code=text", or the text alone for code "0...".
     static std::string StatusLine(const std::string& text, const std::string& code);
@@ -57,15 +58,14 @@ public:
     void DoTimer(long timerId) override;
 
 private:
-    struct Outcome;
-    void Begin(Outcome* outcome);
+    void Begin(SearchRequest* request);
     void RunSearch();
     // Fills the progress rectangle from its left over percent of its width.
     void DrawProgress();
     void StopTimer(std::int32_t* timer);
 
     SearchWinIDData itsIDData;
-    Outcome* itsOutcome = nullptr;  // the caller's, on its stack
+    SearchRequest* itsRequest = nullptr;  // the page's, on its stack
     std::string itsStatusLine;
     std::string itsFound;
     int itsPercent = 0;

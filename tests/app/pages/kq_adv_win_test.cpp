@@ -14,6 +14,7 @@
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/runtime/cnav.h"
+#include "frm/runtime/cswtchbr.h"
 #include "frm/controls/cbutton.h"
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
@@ -405,6 +406,74 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
     key(VKO_KEY_DELETE);
     EXPECT_TRUE(itsPage->GetTokens().empty());
     EXPECT_EQ(Enabled(), kWord | kNot | kOpen | kSearch);
+}
+
+TEST_F(AdvancedPageTest, DeleteKey_FromTheKeyboardRemovesACharacterATermAndTheLastLine)
+{
+    Run({"0:cat", "&", "0:dog"});
+    FRM_NScrollText* list = itsPage->GetTokenList();
+    // The caret at the start of a line of the token list, which has the keys; then Delete
+    // as the keyboard sends it to the focused window.
+    const auto clickLine = [&](int line) {
+        const auto textEdit = reinterpret_cast<WINDOW>(list->GetVKOTextEdit());
+        EVENT event{};
+        event.type = E_MOUSE_DOWN;
+        event.v.mouse.where.h = 3;
+        event.v.mouse.where.v = 3;
+        event.v.mouse.button = 1;
+        vkov_test_post_event(textEdit, &event);
+        event.type = E_MOUSE_UP;
+        vkov_test_post_event(textEdit, &event);
+        vkok_app_process_pending_events();
+        list->SetInsertPosition(static_cast<std::uint16_t>(line), 0, 0);
+    };
+    const auto pressDelete = [] {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = VKO_KEY_DELETE;
+        event.v.chr.virt = 1;
+        vkov_test_post_event(vkok_scr_get_focus_vobj(), &event);
+        vkok_app_process_pending_events();
+    };
+    std::uint16_t line = 9, part = 0, column = 9;
+    clickLine(1);
+    list->GetInsertPosition(&line, &part, &column);
+    ASSERT_EQ(line, 1);
+    ASSERT_EQ(column, 0);
+    pressDelete(); // the operator
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", kEntry + "=dog"}));
+    clickLine(0);
+    pressDelete(); // on the label: the term
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=dog"}));
+    clickLine(0);
+    pressDelete(); // the only line: the list is cleared
+    EXPECT_TRUE(itsPage->GetTokens().empty());
+    EXPECT_EQ(Enabled(), kWord | kNot | kOpen | kSearch);
+}
+
+TEST_F(AdvancedPageTest, TypedExpression_BeginningWithAParenthesisIsTakenWhole)
+{
+    // Typed a character at a time, as the field reports each change.
+    const std::string expression = "(cat | dog)";
+    for (char c : expression)
+        Type(itsPage->GetTypedText() + c);
+    EXPECT_TRUE(itsPage->IsTextMode());
+    EXPECT_EQ(itsPage->GetTypedText(), expression);
+    EXPECT_TRUE(itsPage->GetTokens().empty()) << "the \"(\" went back into the expression";
+    itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    EXPECT_EQ(itsPage->GetTokens(), (Tokens{"(", kEntry + "=cat", "|", kEntry + "=dog", ")"}));
+    EXPECT_EQ(itsPage->GetDepth(), 0);
+    itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    EXPECT_EQ(Hits(), (std::vector<std::string>{"cat", "dog"}));
+}
+
+TEST_F(AdvancedPageTest, AQueryTheEngineCannotRead_SaysTheSearchTextIsWrong)
+{
+    // The page's buttons allow NOT after OR; the query language has no "| !".
+    Run({"0:cat", "|", "!", "0:dog"});
+    itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
+    EXPECT_EQ(LastNote().rfind("Error in search text", 0), 0u) << LastNote();
+    EXPECT_TRUE(Hits().empty());
 }
 
 TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)

@@ -185,6 +185,181 @@ TEST_F(HomographTest, Search_OfALineWithItsHomographNumberFindsTheWordAndShowsTh
     }
 }
 
+// Entries filed under several indexes: under the defining-text, illustration, synonym and
+// usage indexes the words are not the entries' head words.
+class IndexesTest : public BasicPageTest {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        struct Made {
+            const char* head;
+            const char* word; // its word under every index but "va"
+        };
+        dictwriter::DictionarySource source;
+        for (const Made& m : {Made{"colonnade", "pillars"}, Made{"pillared", "pillars"},
+                              Made{"roadbook", "gazetteer"}}) {
+            dictwriter::SourceEntry entry;
+            entry.head_word = m.head;
+            entry.fields = dictwriter::encode_field_stream(
+                {{tavlintest::kMainWord, m.head}, {tavlintest::kDefinition, std::string("the entry ") + m.head}});
+            entry.terms.push_back({"va", m.head});
+            for (const char* code : {"df", "vi", "sy", "us"})
+                entry.terms.push_back({code, m.word});
+            source.entries.push_back(entry);
+        }
+        std::string error;
+        ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/data/alpha", nullptr, &error)) << error;
+        itsDir.write("a.dct", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n"
+                              "search_text=Entry word is...,va\n"
+                              "search_text=Defining text contains...,df\n"
+                              "search_text=Verbal illustration contains...,vi\n"
+                              "search_text=Synonym is...,sy\n"
+                              "search_text=Usage note contains...,us\n"
+                              "main_entry=Entry:,N\ntext_entry=Senses:,N\n");
+        Start();
+        ASSERT_NE(MainWindow(), nullptr);
+    }
+};
+
+TEST_F(IndexesTest, ReturnAfterTyping_SearchesTheTypedTextUnlessTheListedLineIsAWordOfTheIndex)
+{
+    struct Case {
+        int type;
+        const char* typed;
+        const char* field; // after Return
+        std::vector<std::string> lines;
+        const char* entry; // the head word shown
+    };
+    const Case cases[] = {
+        {0, "pillared", "pillared", {"pillared"}, "pillared"},
+        // The type-ahead lists the entries found, none of them the typed word: no line
+        // is selected, or one that merely shares its beginning.
+        {1, "gazetteer", "gazetteer", {"roadbook"}, "roadbook"},
+        {1, "pillars", "pillars", {"colonnade", "pillared"}, "colonnade"},
+        {2, "pillars", "pillars", {"colonnade", "pillared"}, "colonnade"},
+        {2, "gazetteer", "gazetteer", {"roadbook"}, "roadbook"},
+        {3, "pillars", "pillars", {"colonnade", "pillared"}, "colonnade"},
+        {4, "gazetteer", "gazetteer", {"roadbook"}, "roadbook"},
+        {4, "pillars", "pillars", {"colonnade", "pillared"}, "colonnade"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + " " + c.typed);
+        BasicPage()->Clear();
+        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.type));
+        BasicPage()->SetTypedText(c.typed);
+        BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+        const int notes = vkov_dm_test_count();
+        BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        EXPECT_EQ(vkov_dm_test_count(), notes) << "no \"No Entries Found!\"";
+        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+        EXPECT_EQ(Lines(), c.lines);
+        EXPECT_NE(Drawn().find(std::string("the entry ") + c.entry), std::string::npos) << Drawn();
+    }
+}
+
+TEST_F(IndexesTest, ChoosingALineTheTypeAheadListed_ShowsThatEntryAmongTheTypedTextsHits)
+{
+    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // defining text
+    BasicPage()->SetTypedText("pillars");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    ASSERT_EQ(Lines(), (std::vector<std::string>{"colonnade", "pillared"}));
+    BasicPage()->GetHitList()->SelectItem(1);
+    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "pillars");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"colonnade", "pillared"}));
+    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 1);
+    EXPECT_NE(Drawn().find("the entry pillared"), std::string::npos) << Drawn();
+}
+
+TEST_F(HomographTest, AHeadingLine_ShowsTheFirstEntryListedUnderIt)
+{
+    // A wildcard finds the word, filed once with two entries: a heading and its two lines.
+    BasicPage()->SearchFor("bas*");
+    ASSERT_EQ(Lines(), (std::vector<std::string>{"bass", "bass[1]", "bass[2]"}));
+    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+    EXPECT_NE(Drawn().find("sense of bass[1]"), std::string::npos) << "after the search: " << Drawn();
+    BasicPage()->GetHitList()->SelectItem(2);
+    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_NE(Drawn().find("sense of bass[2]"), std::string::npos) << Drawn();
+    BasicPage()->GetHitList()->SelectItem(0);
+    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_NE(Drawn().find("sense of bass[1]"), std::string::npos) << "the heading chosen: " << Drawn();
+    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "bass[1]");
+}
+
+// Two entries under one head word, with no homograph numbers to tell them apart.
+class TwinEntriesTest : public BasicPageTest {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        dictwriter::DictionarySource source;
+        for (const std::string sense : {"a small animal", "to throw up"}) {
+            dictwriter::SourceEntry entry;
+            entry.head_word = "cat";
+            entry.fields = dictwriter::encode_field_stream(
+                {{tavlintest::kMainWord, "cat"}, {tavlintest::kDefinition, sense}});
+            entry.terms.push_back({"va", "cat"});
+            source.entries.push_back(entry);
+        }
+        std::string error;
+        ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/data/alpha", nullptr, &error)) << error;
+        Start();
+    }
+};
+
+TEST_F(TwinEntriesTest, ReturnShowsTheFirstEntryAndAChosenLineItsOwn)
+{
+    BasicPage()->SetTypedText("cat");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    ASSERT_EQ(Lines(), (std::vector<std::string>{"cat", "cat"}));
+    BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "cat"}));
+    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+    EXPECT_NE(Drawn().find("small animal"), std::string::npos) << Drawn();
+    // The second line chosen in the type-ahead's list shows the second entry.
+    BasicPage()->SetTypedText("cat");
+    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    BasicPage()->GetHitList()->SelectItem(1);
+    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 1);
+    EXPECT_NE(Drawn().find("throw up"), std::string::npos) << Drawn();
+}
+
+// More words than the hit list has room for.
+class ManyWordsTest : public BasicPageTest {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        std::vector<tavlintest::Word> words;
+        for (int i = 0; i < 3000; ++i) {
+            char head[16];
+            std::snprintf(head, sizeof head, "word%06d", i);
+            words.push_back({head, "a word", {}});
+        }
+        tavlintest::WriteDictionary(itsDir, "alpha", words);
+        Start();
+    }
+};
+
+TEST_F(ManyWordsTest, ACutList_CountsEveryHitAndSaysItListsTheFirstOnes)
+{
+    BasicPage()->SearchFor("word*");
+    const int listed = BasicPage()->GetHitList()->GetCount();
+    ASSERT_GT(listed, 1000);
+    ASSERT_LT(listed, 3000);
+    EXPECT_EQ(MainWindow()->GetCountText(), "3000 Entries Found");
+    for (int page = 0; page < MainRefWin::kPageCount; ++page)
+        EXPECT_EQ(MainWindow()->GetPage(page)->GetListLabel(),
+                  "Only the first " + std::to_string(listed) + " are listed");
+    // A list that fits says nothing of the kind.
+    BasicPage()->SearchFor("word000001");
+    EXPECT_EQ(MainWindow()->GetCountText(), "1 Entries Found");
+    EXPECT_EQ(BasicPage()->GetListLabel(), "Click on a word to view it");
+}
+
 TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
 {
     BasicPage()->SearchFor("dog");

@@ -117,6 +117,11 @@ TEST_F(ListBoxTest, LinesByIndex)
     itsList->Clear();
     EXPECT_EQ(itsList->GetCount(), 0);
     EXPECT_STREQ(itsList->GetSelectedText().data(), "");
+    // Lines with no line selected (a caret at the start): no selected text either.
+    itsList->AddItems({"cat", "dog"}, 0);
+    EXPECT_STREQ(itsList->GetSelectedText().data(), "");
+    itsList->SelectItem(1);
+    EXPECT_STREQ(itsList->GetSelectedText().data(), "dog");
     // Its type record is its own, over the scrolling text's.
     EXPECT_EQ(itsList->GetRunTimeTypeInfo()->GetId(), 10001);
     EXPECT_STREQ(itsList->GetRunTimeTypeInfo()->GetName(), "KQListBox");
@@ -157,6 +162,12 @@ TEST_F(ListBoxTest, KeysMoveAWholeLineSelectionAndTellOnlyAChange)
         {"down on the last line", VKO_KEY_DOWN, 3, false},
         {"up", VKO_KEY_UP, 2, true},
         {"to the start of the text", VKO_KEY_TEXT_START, 0, true},
+        // Home and End (as the display reads them) go to the list's first and last line.
+        {"End", VKO_KEY_LINE_END, 3, true},
+        {"End on the last line", VKO_KEY_LINE_END, 3, false},
+        {"Home", VKO_KEY_LINE_START, 0, true},
+        {"Page Down", VKO_KEY_PAGE_DOWN, 3, true},
+        {"Page Up", VKO_KEY_PAGE_UP, 0, true},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.why);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "app/pages/search_request.h"
+#include "app/shell/kq_list_box.h"
 #include "engine/progress.h"
 #include "vkobase/dm.h"
 
@@ -70,36 +72,61 @@ TEST_F(SearchWinTest, Run_AnswersTheHitsOfEachKindOfRequest)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        RWOrdered* hits = SearchWin::Run(Document(), c.text, c.code, false);
-        EXPECT_EQ(Words(hits), c.words);
+        SearchRequest request;
+        request.text = c.text;
+        request.code = c.code;
+        SearchWin::Run(Document(), &request);
+        EXPECT_EQ(Words(request.hits.get()), c.words);
+        EXPECT_EQ(request.found, static_cast<long>(c.words.size()));
         EXPECT_EQ(SearchWin::Current(), nullptr) << "the window is gone";
         EXPECT_FALSE(itsApplication->IsSearching());
-        if (hits != nullptr) {
-            hits->clearAndDestroy();
-            delete hits;
-        }
     }
 }
 
 TEST_F(SearchWinTest, NothingFound_TellsTheUserUnlessQuiet)
 {
     const int before = vkov_dm_test_count();
-    EXPECT_EQ(SearchWin::Run(Document(), "zebra", "va", true), nullptr);
+    SearchRequest request;
+    request.text = "zebra";
+    request.code = "va";
+    request.quiet = true;
+    SearchWin::Run(Document(), &request);
+    EXPECT_EQ(request.hits, nullptr);
     EXPECT_EQ(vkov_dm_test_count(), before) << "quiet";
-    EXPECT_EQ(SearchWin::Run(Document(), "zebra", "va", false), nullptr);
+    request.quiet = false;
+    SearchWin::Run(Document(), &request);
+    EXPECT_EQ(request.hits, nullptr);
     ASSERT_EQ(vkov_dm_test_count(), before + 1);
     EXPECT_STREQ(vkov_dm_test_text(before), "No Entries Found!");
 }
 
 TEST_F(SearchWinTest, NoSecondSearchStartsWhileOneRuns)
 {
+    SearchRequest request;
+    request.text = "dog";
+    request.code = "va";
     itsApplication->BeginSearch();
-    EXPECT_EQ(SearchWin::Run(Document(), "dog", "va", false), nullptr);
+    SearchWin::Run(Document(), &request);
+    EXPECT_EQ(request.hits, nullptr);
     itsApplication->EndSearch();
-    RWOrdered* hits = SearchWin::Run(Document(), "dog", "va", false);
-    ASSERT_NE(hits, nullptr);
-    hits->clearAndDestroy();
-    delete hits;
+    SearchWin::Run(Document(), &request);
+    EXPECT_NE(request.hits, nullptr);
+}
+
+TEST_F(SearchWinTest, TheDocumentNotesItsDictionaryAndHandsTheHitsToThePageThatAsked)
+{
+    // Command 87 through the document: the request comes back (command 88) to the page,
+    // which takes the hits into its results history.
+    SearchRequest request;
+    request.text = "cat*";
+    request.code = "va";
+    request.page = BasicPage();
+    Document()->DoCommand(RefDoc::kCmdSearch, &request);
+    EXPECT_EQ(request.reference, 0);
+    EXPECT_EQ(request.hits, nullptr) << "the page took them";
+    ASSERT_NE(BasicPage()->GetHits(), nullptr);
+    EXPECT_EQ(Words(BasicPage()->GetHits()), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 3);
 }
 
 } // namespace
