@@ -46,6 +46,7 @@
 #include "engine/worditem.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/cnatlist.h"
+#include "frm/controls/cbutton.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"
 #include "frm/runtime/cdesktop.h"
@@ -1003,9 +1004,172 @@ std::vector<Step> SecondRun()
     return steps;
 }
 
+// --- the search pages ------------------------------------------------------------------------
+
+// Waits for done() at most 60 ticks; past that it logs what timed out and goes on.
+bool WaitFor(const std::function<bool()>& done, const char* what)
+{
+    if (done()) {
+        script().waited = 0;
+        return true;
+    }
+    if (++script().waited < 60)
+        return false;
+    script().waited = 0;
+    Log(std::string("timed out: ") + what);
+    return true;
+}
+
+// The search pages as a user meets them: a defining-text search run by Return after typing,
+// a wildcard whose first line is a heading, the Basic page's list arrows, and Delete in the
+// Advanced page's token list.
+std::vector<Step> SearchPagesRun()
+{
+    std::vector<Step> steps;
+    steps.push_back([] {
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
+            return false;
+        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
+        return true;
+    });
+    steps.push_back([] { return App().GetSplash() == nullptr; });
+    // The search type: the chooser's list opens on a click, an arrow moves it, Return takes it.
+    const auto chooseType = [&steps](KeySym key) {
+        steps.push_back([] {
+            Input().Click(OnScreen(ChildWith<FRM_NListButton>(MainWindow()->GetBasicPage(),
+                                                              [](const FRM_NListButton*) { return true; }), 40, 10));
+            return true;
+        });
+        steps.push_back([key] {
+            if (vkov_win_get_pointer_trap() == nullptr)
+                return false;
+            Input input;
+            input.Key(key);
+            input.Key(XK_Return);
+            return true;
+        });
+        steps.push_back([] { return vkov_win_get_pointer_trap() == nullptr; });
+    };
+    // Types text into the field and presses Return; logs what the page shows then, and
+    // whether a note came up instead.
+    const auto typeAndReturn = [&steps](const std::string& text) {
+        steps.push_back([] {
+            Input().Click(CentreOf(SearchField()));
+            return true;
+        });
+        steps.push_back([text] {
+            Input input;
+            for (int i = 0; i < 16; ++i)
+                input.Key(XK_BackSpace);
+            for (char c : text) {
+                if (c == '?')
+                    input.KeyWith(XK_Shift_L, XK_question);
+                else
+                    input.Key(static_cast<KeySym>(static_cast<unsigned char>(c)));
+            }
+            input.Key(XK_Return);
+            return true;
+        });
+        steps.push_back([text] {
+            KQBasicWin* page = MainWindow()->GetBasicPage();
+            if (page->IsPicking() || page->GetHitList()->GetCount() == 0) {
+                if (++script().waited < 30)
+                    return false;
+                // A note ("No Entries Found!") holds the window: it is answered and said.
+                Shot("note_" + text + ".png");
+                Log("nothing listed for " + text);
+                Input input;
+                input.PointAtTopWindow();
+                input.Key(XK_Return);
+            }
+            script().waited = 0;
+            return true;
+        });
+    };
+    chooseType(XK_Down); // "Defining text contains..."
+    typeAndReturn("feline");
+    steps.push_back([] {
+        KQBasicWin* page = MainWindow()->GetBasicPage();
+        Shot("search_df_by_return.png");
+        Log("df search by Return kept " + page->GetTypedText() + (Showing("cat") ? " and shows cat" : ""));
+        return true;
+    });
+    chooseType(XK_Up); // "Entry word is..."
+    typeAndReturn("ca?");
+    steps.push_back([] {
+        KQBasicWin* page = MainWindow()->GetBasicPage();
+        const RWOrdered* hits = page->GetHits();
+        const auto* first = hits != nullptr && hits->entries() != 0 ? static_cast<const WordItem*>((*hits)[0]) : nullptr;
+        Shot("search_heading.png");
+        Log(std::string("first line ") + (first != nullptr && first->entry_offset() < 0 ? "a heading" : "an entry") +
+            (MainWindow()->GetPainter().hasText() && Showing("cat") ? ", cat shown" : ", nothing shown"));
+        return true;
+    });
+    // The Basic page's own list arrows, clicked: back to the "feline" list and forward again.
+    for (const bool next : {false, true}) {
+        steps.push_back([next] {
+            Input().Click(CentreOf(MainWindow()->GetBasicPage()->GetListButton(next)));
+            return true;
+        });
+        steps.push_back([next] {
+            const std::string wanted = next ? "ca?" : "feline";
+            if (!WaitFor([&wanted] { return MainWindow()->GetBasicPage()->GetTypedText() == wanted; }, "a list arrow"))
+                return false;
+            Shot(next ? "search_next_list.png" : "search_previous_list.png");
+            Log(std::string(next ? "next" : "previous") + " list arrow showed " +
+                MainWindow()->GetBasicPage()->GetTypedText());
+            return true;
+        });
+    }
+    // The Advanced page: a term and AND, then a click on the term's label in the token list
+    // and Delete: the term goes.
+    steps.push_back(Choose({menutag::kView, menutag::kAdvancedSearches},
+                           [] { return MainWindow()->GetFrontPage() == MainWindow()->GetPage(1); }));
+    steps.push_back([] {
+        Input().Click(CentreOf(ChildWith<FRM_NEditControl>(Advanced(), [](const FRM_NEditControl*) { return true; })));
+        return true;
+    });
+    steps.push_back([] {
+        Input().Type("cat");
+        return true;
+    });
+    steps.push_back([] {
+        Input().Click(CentreOf(Advanced()->GetButton(querymask::kWord)));
+        return true;
+    });
+    steps.push_back([] { return Advanced()->GetTokens().size() == 1; });
+    steps.push_back([] {
+        Input().Click(CentreOf(Advanced()->GetButton(querymask::kAnd)));
+        return true;
+    });
+    steps.push_back([] { return Advanced()->GetTokens().size() == 2; });
+    steps.push_back([] {
+        Input().Click(OnScreen(Advanced()->GetTokenList(), 6, 6));
+        return true;
+    });
+    steps.push_back([] {
+        Input().Key(XK_Delete);
+        return true;
+    });
+    steps.push_back([] {
+        if (!WaitFor([] { return Advanced()->GetTokens().size() != 2; }, "Delete"))
+            return false;
+        Shot("search_token_deleted.png");
+        std::string left;
+        for (const std::string& token : Advanced()->GetTokens())
+            left += (left.empty() ? "" : ",") + token;
+        Log("Delete left " + left);
+        return true;
+    });
+    steps.push_back(Choose({menutag::kFile, 32009}));
+    return steps;
+}
+
 std::vector<Step>& Steps()
 {
-    static std::vector<Step> steps = script().run == 1 ? FirstRun() : SecondRun();
+    static std::vector<Step> steps = script().run == 1   ? FirstRun()
+                                     : script().run == 2 ? SecondRun()
+                                                         : SearchPagesRun();
     return steps;
 }
 
@@ -1151,6 +1315,41 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     const std::string played = Read(script().player + "/played.wav");
     EXPECT_EQ(played.substr(0, 4), "RIFF");
     EXPECT_TRUE(played == SoundRecord(folder.path(), "cat")) << played.size() << " bytes played";
+}
+
+TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
+{
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
+        GTEST_SKIP() << "WordNet (wordnet-base) is not installed";
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string scratch = vkotest::make_scratch_dir("tavlincd_search_e2e_");
+    ASSERT_FALSE(scratch.empty());
+    test_support::TempDir folder;
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 100;
+    slice.lemmas = {"cat", "feline", "mammal"};
+    demodict::DemoReport report;
+    std::string error;
+    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    const char* gallery = std::getenv("VKO_GALLERY_DIR");
+    script().shots = gallery != nullptr ? gallery : scratch;
+    script().log = scratch + "/script.txt";
+    script().player = scratch;
+    script().run = 3;
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        RunProgram(server.display(), folder.path());
+    ASSERT_EQ(vkotest::wait_for(pid, 150), 0) << "the run ended by itself";
+    EXPECT_EQ(vkotest::read_lines(script().log), (std::vector<std::string>{
+                  "df search by Return kept feline and shows cat",
+                  "first line a heading, cat shown",
+                  "previous list arrow showed feline",
+                  "next list arrow showed ca?",
+                  "Delete left &",
+              }));
 }
 
 } // namespace
