@@ -5,21 +5,29 @@
 // plays a word's sound through a stand-in player on PATH that keeps what it is given, adds a
 // bookmark, uses the entry pop-up ("Find in") and the Backward and Forward pop-ups of the
 // arrow buttons, opens a table and an illustration from their marks and prints each to PDF,
-// makes a folder in the organiser and drags the bookmark into it, has the preferences'
-// colours used in result lists too, opens About, a second window and the Window menu,
+// steps through the entries and lists looked up, makes a folder in the organiser and drags
+// the bookmark into it, has the preferences' colours used in result lists too, opens About,
+// three windows and the Window menu, copies from the entry, prints it and the results list,
 // chooses the Edit, View, File, Print and Go Online items (closing what they open), and
 // quits with File > Exit. A second run finds the bookmark in its folder and the preference
 // kept, and opens the bookmark from the menu. Screenshots of each step go to
 // VKO_GALLERY_DIR when it is set, for people to look at.
+//
+// It checks what the user sees: the screen's pixels over the entry pane against the entry
+// drawn apart, the windows on top, the words of each printed PDF file, the text on the X
+// clipboard, and which menu items are greyed.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
 // them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,6 +50,7 @@
 #include "app/shell/table_win.h"
 #include "app/shell/w_hist_win.h"
 #include "app/display/scroll_view_win.h"
+#include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
 #include "engine/worditem.h"
 #include "app/shell/user_info_doc.h"
@@ -55,13 +64,18 @@
 #include "frm/views/cpicture.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/display_debug.h"
+#include "vkobase/pmap.h"
+#include "vkobase/surface_debug.h"
 #include "../../platform/vkobase/xvfb_test_support.h"
 #include "../../support/temp_dir.h"
+#include "../../support/user_view.h"
 #include "app/display/image_win.h"
 #include "engine/engine.h"
 #include "tools/demodict/demo_writer.h"
 #include "../../../platform/win32/src/help_viewer.h"
 #include "tools/demodict/description.h"
+#include "tools/demodict/pictures.h"
+#include "vkocoll/collstr.h"
 
 #include <cairo.h>
 
@@ -75,6 +89,13 @@ struct Script {
     std::string log;
     std::string shots;
     std::string player;  // the folder of the stand-in sound player
+    std::string scratch; // the run's own folder: pictures and clipboard text read back
+    // The programs that read back what the user sees, found before PATH holds the player
+    // alone.
+    std::string xclip, pdftotext, pdfimages;
+    // The demo's tables and figures, drawn before the program starts: drawing them lets
+    // cairo's font caches go, which a running program must not have done under it.
+    std::vector<demodict::Picture> pictures;
     int run = 1;
     std::size_t step = 0;
     int ticks = 0;
@@ -282,20 +303,20 @@ std::string Read(const std::string& name)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The page's search field.
-FRM_NEditControl* SearchField()
+// The page's search field (of the main window of that place in the window list).
+FRM_NEditControl* SearchField(std::size_t window = 0)
 {
-    const RWOrdered* children = MainWindow()->GetBasicPage()->GetSubviews();
+    const RWOrdered* children = MainWindow(window)->GetBasicPage()->GetSubviews();
     for (std::size_t i = 0; children != nullptr && i < children->entries(); ++i)
         if (auto* edit = dynamic_cast<FRM_NEditControl*>((*children)[i]))
             return edit;
     return nullptr;
 }
 
-// The page's button of that title.
-FRM_NButton* PageButton(const char* title)
+// The page's button of that title (of the main window of that place in the window list).
+FRM_NButton* PageButton(const char* title, std::size_t window = 0)
 {
-    const RWOrdered* children = MainWindow()->GetBasicPage()->GetSubviews();
+    const RWOrdered* children = MainWindow(window)->GetBasicPage()->GetSubviews();
     for (std::size_t i = 0; children != nullptr && i < children->entries(); ++i)
         if (auto* button = dynamic_cast<FRM_NButton*>((*children)[i]);
             button != nullptr && std::string(button->GetTitle().data()) == title)
@@ -324,25 +345,27 @@ Step Choose(std::vector<short> path, std::function<bool()> done = [] { return tr
 }
 
 // Chooses an item, then closes whatever window it opened (a dialog, a list, help) with
-// Escape, else Return, over the top window; logs the item once the screen is back.
+// Escape, else Return, over the top window; logs the item once the screen is back, as
+// "greyed" when it was disabled (its menu stayed open and Escape closed it).
 void Sweep(std::vector<Step>& steps, std::vector<short> path)
 {
     auto before = std::make_shared<int>(0);
     auto tries = std::make_shared<int>(0);
+    auto greyed = std::make_shared<bool>(false);
     steps.push_back([before] {
         *before = Input().Shown();
         return true;
     });
     steps.push_back(Choose(path));
-    steps.push_back([before, tries, path] {
+    steps.push_back([before, tries, greyed, path] {
         Input input;
         if (vkobase::menu::level_count() > 0) {
-            // A disabled item leaves its menu open: Escape closes it.
             input.Key(XK_Escape);
+            *greyed = true;
             return false;
         }
         if (input.Shown() <= *before) {
-            Log("chose " + std::to_string(path.back()));
+            Log((*greyed ? "greyed " : "chose ") + std::to_string(path.back()));
             return true;
         }
         if (*tries == 0)
@@ -355,6 +378,25 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
         }
         return false;
     });
+}
+
+// Chooses an item in the front main window; two ticks later logs what shown() answers, or
+// "greyed <item>" when the item was disabled (its menu stayed open: Escape closes it).
+void ChooseAndLog(std::vector<Step>& steps, std::vector<short> path, std::function<std::string()> shown)
+{
+    const short item = path.back();
+    steps.push_back(Choose(std::move(path), [item, shown] {
+        if (++script().waited < 2)
+            return false;
+        script().waited = 0;
+        if (vkobase::menu::level_count() > 0) {
+            Input().Key(XK_Escape);
+            Log("greyed " + std::to_string(item));
+            return true;
+        }
+        Log(shown());
+        return true;
+    }));
 }
 
 // Where the entry pane shows the mark text (";TABLE"), on the screen; {-1,-1} when nowhere.
@@ -392,17 +434,278 @@ bool HasPicture(const ImageWin* window) { return window->picture() != nullptr; }
 
 // Whether the front window shows the entry of word (a word of several parts of speech
 // is shown as "word[1]", "word[2]", ...).
-bool Showing(const std::string& word)
+bool Showing(const std::string& word, MainRefWin* window = FrontWindow())
 {
-    const EntryRecord* shown = FrontWindow() != nullptr ? FrontWindow()->GetHistories().entries.Current() : nullptr;
+    const EntryRecord* shown = window != nullptr ? window->GetHistories().entries.Current() : nullptr;
     return shown != nullptr && (shown->word == word || shown->word.rfind(word + "[", 0) == 0);
 }
 
-// Looks word up in the first main window by typing it over what the field holds.
-void LookUp(std::vector<Step>& steps, const std::string& word)
+// --- what the user sees ---------------------------------------------------------------------
+
+// The words the pane shows of each entry the script looks at, in their order on the screen
+// (the pronunciation left out): the head word, its part of speech, its first two senses.
+const std::vector<std::string>& EntryWords(const std::string& headword)
 {
-    steps.push_back([] {
-        Input().Click(CentreOf(SearchField()));
+    static const std::map<std::string, std::vector<std::string>> words = {
+        {"cat[1]", {"cat", "noun", "feline mammal usually having thick soft fur",
+                    "an informal term for a youth or man"}},
+        {"planet", {"planet", "noun", "any of the nine large celestial bodies in the solar system",
+                    "a person who follows or serves another"}},
+        {"circle[1]", {"circle", "noun", "ellipse in which the two axes are of equal length",
+                       "an unofficial association of people or groups"}},
+        {"mammal", {"mammal", "noun", "any warm-blooded vertebrate having the skin more or less covered with hair"}},
+    };
+    return words.at(headword);
+}
+
+// The text of what a painter laid out as it shows it, blanks squeezed: style bytes draw
+// nothing, an escape byte draws the character behind it.
+std::string ShownText(const EntryPainter& painter)
+{
+    std::string text;
+    for (const EntryPainter::Run& run : painter.runs()) {
+        const auto c = static_cast<unsigned char>(run.text[0]);
+        if (c < 0x01 || c > 0x1F)
+            text += run.text;
+        else if (c == '\n')
+            text += '\n';
+        else if (c >= 0x10 && run.text.size() == 2)
+            text += run.text[1];
+    }
+    return test_support::Squeezed(text);
+}
+
+// A stand-in for the entry pane, of the real pane's frame, for an entry drawn off screen.
+class StillPane : public EntryPane {
+public:
+    StillPane(const s_rct& frame, const s_rct& area) : itsFrame(frame), itsArea(area) {}
+    s_rct PaneFrame() const override { return itsFrame; }
+    s_rct TextArea() const override { return itsArea; }
+    void SetLineStep(std::int16_t) override {}
+    float ScrollOriginY() const override { return 0; }
+    void SetScrollOriginY(float) override {}
+    void SetScrollRange(std::int32_t, std::int32_t) override {}
+    void SetPaneColors(std::uint32_t, std::uint32_t) override {}
+
+private:
+    s_rct itsFrame, itsArea;
+};
+
+// A PNG file as an image surface; the caller destroys it.
+cairo_surface_t* LoadPng(const std::string& path)
+{
+    cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
+        return image;
+    cairo_surface_destroy(image);
+    return nullptr;
+}
+
+// What the front window's entry pane shows of the entry of headword, as a line for the log:
+// "pane shows <headword>" when the screen's pixels over the pane's text area are those of
+// the entry formatted again from the dictionary and drawn by a fresh painter into a pixmap
+// of the pane's size, and that drawing holds the entry's words in order with ink in each of
+// its runs; else what is wrong.
+std::string PaneShows(const std::string& headword, MainRefWin* window = FrontWindow(),
+                      const std::vector<std::string>& highlights = {})
+{
+    auto* document = dynamic_cast<RefDoc*>(window->GetDocument());
+    ScrollViewWin* pane = window->GetBasicPage()->GetEntryPane();
+    if (pane->ScrollOriginY() != 0)
+        return "pane scrolled for " + headword;
+    const s_rct frame = pane->PaneFrame();
+    const s_rct area = pane->TextArea();
+    const std::string name = script().scratch + "/pane_" + headword;
+
+    // The entry drawn apart: its own formatter on the same dictionary, its own painter, in the
+    // user's colours and size.
+    WINDOW pixmap = vkok_pmap_create(pane->PaneWindow(), 0, frame.right, frame.bottom, 0);
+    StillPane still(frame, area);
+    std::string lacking, ink;
+    {
+        EntryPainter drawn(&still, pixmap);
+        drawn.SetColors(App().GetPrefs());
+        EntryKeyTable table;
+        table.Matches(document->GetDescription());
+        WordItem word(headword.c_str());
+        word.set_entry_offset(-1);
+        RWOrdered words;
+        for (const std::string& highlight : highlights)
+            words.insert(new RWCollectableString(highlight.c_str()));
+        table.FormatEntryText(&word, &drawn, words.entries() != 0 ? &words : nullptr);
+        words.clearAndDestroy();
+        document->GetKeyTable().MakeCurrent();
+        lacking = test_support::MissingInOrder(ShownText(drawn), EntryWords(headword));
+        vkov_debug_surface_write_png(pixmap, (name + "_expected.png").c_str());
+        // Every run of letters lying wholly in the text area has pixels of another colour than
+        // the blank margin above the first line.
+        const std::uint32_t blank = vkov_debug_surface_pixel(pixmap, area.left + 2, area.top + 1);
+        for (const EntryPainter::Run& run : drawn.runs()) {
+            const int top = static_cast<int>(run.y) - drawn.ascentOffset();
+            const int bottom = top + drawn.lineHeight();
+            if (static_cast<unsigned char>(run.text[0]) < 0x20 ||
+                run.text.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos || top < area.top || bottom > area.bottom || run.x + run.width > area.right)
+                continue;
+            bool inked = false;
+            for (int y = top; y < bottom && !inked; ++y)
+                for (int x = static_cast<int>(run.x); x < static_cast<int>(run.x + run.width) && !inked; ++x)
+                    inked = vkov_debug_surface_pixel(pixmap, x, y) != blank;
+            if (!inked && ink.empty())
+                ink = run.text;
+        }
+    }
+    vkok_vobj_destroy(pixmap);
+    if (!lacking.empty())
+        return "pane of " + headword + " lacks \"" + lacking + "\"";
+    if (!ink.empty())
+        return "pane of " + headword + " has no ink for \"" + ink + "\"";
+
+    // The screen over the text area.
+    s_pnt origin{area.top, area.left};
+    vkok_vobj_translate_points(pane->PaneWindow(),
+                               reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW)),
+                               &origin, 1);
+    vkov_display_screenshot((name + "_screen.png").c_str());
+    cairo_surface_t* screen = LoadPng(name + "_screen.png");
+    cairo_surface_t* expected = LoadPng(name + "_expected.png");
+    int differing = -1;
+    if (screen != nullptr && expected != nullptr)
+        differing = test_support::DifferingPixels(screen, origin.h, origin.v, expected, area.left, area.top,
+                                                  area.right - area.left, area.bottom - area.top);
+    for (cairo_surface_t* image : {screen, expected})
+        if (image != nullptr)
+            cairo_surface_destroy(image);
+    if (differing != 0)
+        return "pane of " + headword + " differs on the screen in " + std::to_string(differing) + " pixels";
+    return "pane shows " + headword;
+}
+
+// The PDF files printed into the working folder, by name.
+std::vector<std::string> PdfFiles()
+{
+    std::vector<std::string> names;
+    for (const auto& file : std::filesystem::directory_iterator("."))
+        if (file.path().extension() == ".pdf" && file.file_size() > 0)
+            names.push_back(file.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The PDF file printed since before was taken, empty while there is none.
+std::string NewPdf(const std::vector<std::string>& before)
+{
+    for (const std::string& name : PdfFiles())
+        if (std::find(before.begin(), before.end(), name) == before.end())
+            return name;
+    return {};
+}
+
+// The one image of a printed PDF file against the dictionary's own picture (PNG bytes): ""
+// when they are the same pixels, else what differs.
+std::string PrintedPicture(const std::string& pdf, const std::string& png)
+{
+    const std::string prefix = script().scratch + "/printed";
+    std::filesystem::remove(prefix + "-000.png");
+    test_support::CommandOutput("'" + script().pdfimages + "' -png '" + pdf + "' '" + prefix + "'");
+    cairo_surface_t* printed = LoadPng(prefix + "-000.png");
+    std::size_t offset = 0;
+    struct Reading {
+        const std::string& bytes;
+        std::size_t* offset;
+    } reading{png, &offset};
+    cairo_surface_t* own = cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* data, unsigned int length) {
+            auto* r = static_cast<Reading*>(closure);
+            if (r->bytes.size() - *r->offset < length)
+                return CAIRO_STATUS_READ_ERROR;
+            std::memcpy(data, r->bytes.data() + *r->offset, length);
+            *r->offset += length;
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &reading);
+    std::string problem;
+    if (printed == nullptr)
+        problem = "no picture printed";
+    else if (cairo_image_surface_get_width(printed) != cairo_image_surface_get_width(own) ||
+             cairo_image_surface_get_height(printed) != cairo_image_surface_get_height(own))
+        problem = "a picture of another size printed";
+    else if (const int differing = test_support::DifferingPixels(printed, 0, 0, own, 0, 0,
+                                                                 cairo_image_surface_get_width(own),
+                                                                 cairo_image_surface_get_height(own));
+             differing != 0)
+        problem = "the printed picture differs in " + std::to_string(differing) + " pixels";
+    if (printed != nullptr)
+        cairo_surface_destroy(printed);
+    cairo_surface_destroy(own);
+    return problem;
+}
+
+// Reads the X clipboard (a child process asks for it while the program answers) and logs
+// what line makes of its text.
+void ReadClipboard(std::vector<Step>& steps, std::function<std::string(const std::string& text)> line)
+{
+    auto read = std::make_shared<test_support::ClipboardRead>();
+    steps.push_back([read] {
+        read->Start(script().xclip, script().scratch + "/clipboard.txt");
+        return true;
+    });
+    steps.push_back([read, line] {
+        std::string text;
+        if (!read->Done(&text))
+            return false;
+        Log(line(text));
+        return true;
+    });
+}
+
+// The main window (its place in the window list) whose pixels the screen shows over its
+// client area: the windows are told apart by what they show. -1 when none, -2 when more
+// than one.
+int TopWindow()
+{
+    const std::string screenFile = script().scratch + "/screen.png";
+    const std::string windowFile = script().scratch + "/window.png";
+    vkov_display_screenshot(screenFile.c_str());
+    cairo_surface_t* screen = LoadPng(screenFile);
+    const auto& windows = App().GetWindowList();
+    int top = -1;
+    for (std::size_t n = 0; screen != nullptr && n < windows.size(); ++n) {
+        WINDOW window = windows[n]->GetVKOWindow();
+        vkov_debug_surface_write_png(window, windowFile.c_str());
+        cairo_surface_t* own = LoadPng(windowFile);
+        if (own == nullptr)
+            continue;
+        s_pnt corner{0, 0};
+        vkok_vobj_translate_points(window, reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW)),
+                                   &corner, 1);
+        if (test_support::DifferingPixels(screen, corner.h, corner.v, own, 0, 0, cairo_image_surface_get_width(own),
+                                          cairo_image_surface_get_height(own)) == 0)
+            top = top == -1 ? static_cast<int>(n) : -2;
+        cairo_surface_destroy(own);
+    }
+    if (screen != nullptr)
+        cairo_surface_destroy(screen);
+    return top;
+}
+
+// The lines of the front window's Basic Searches hit list, joined by commas.
+std::string HitLines(const KQBasicWin* page)
+{
+    const KQListBox* hits = page->GetHitList();
+    std::string lines;
+    for (int i = 0; i < hits->GetCount(); ++i)
+        lines += (i == 0 ? "" : ",") + hits->GetItem(i);
+    return lines;
+}
+
+// Looks word up in the main window of that place in the window list (the one in front) by
+// typing it over what the field holds; the pane then shows the entry of headword, as the
+// log says.
+void LookUp(std::vector<Step>& steps, const std::string& word, const std::string& headword,
+            std::size_t window = 0)
+{
+    steps.push_back([window] {
+        Input().Click(CentreOf(SearchField(window)));
         return true;
     });
     steps.push_back([word] {
@@ -412,11 +715,15 @@ void LookUp(std::vector<Step>& steps, const std::string& word)
         input.Type(word);
         return true;
     });
-    steps.push_back([] {
-        Input().Click(CentreOf(PageButton("Search")));
+    steps.push_back([window] {
+        Input().Click(CentreOf(PageButton("Search", window)));
         return true;
     });
-    steps.push_back([word] { return Showing(word); });
+    steps.push_back([word, window] { return Showing(word, MainWindow(window)); });
+    steps.push_back([headword, window] {
+        Log(PaneShows(headword, MainWindow(window)));
+        return true;
+    });
 }
 
 // A double click on the mark text (";TABLE", ";ART", ";SOUND") of the entry shown; while
@@ -465,41 +772,64 @@ void PopUp(std::vector<Step>& steps, std::function<s_pnt()> where, int button, i
     });
 }
 
-// The PDF files printed into the working folder so far.
-int PrintedFiles()
+// A step that waits for the PDF file printed since *before was taken and logs done when
+// check finds nothing wrong with it (check answers what is wrong, "" when nothing), else
+// done and what is wrong; a file still being written is tried again for a few ticks.
+Step ReadPrinted(std::shared_ptr<std::vector<std::string>> before, const std::string& done,
+                 std::function<std::string(const std::string& pdf)> check)
 {
-    int printed = 0;
-    for (const auto& file : std::filesystem::directory_iterator("."))
-        printed += file.path().extension() == ".pdf" && file.file_size() > 0 ? 1 : 0;
-    return printed;
+    auto ticks = std::make_shared<int>(0);
+    return [=] {
+        const std::string pdf = NewPdf(*before);
+        const std::string problem = pdf.empty() ? "nothing printed" : check(pdf);
+        if (!problem.empty() && ++*ticks < 40)
+            return false;
+        *ticks = 0;
+        Log(problem.empty() ? done : done + ": " + problem);
+        return true;
+    };
+}
+
+// The words of a printed PDF file, blanks squeezed.
+std::string PrintedText(const std::string& pdf)
+{
+    return test_support::Squeezed(test_support::PdfText(pdf, script().pdftotext));
 }
 
 // Looks word up, opens the picture window of Window (a table or an illustration) by a
-// double click on the mark, prints it with File > Print > item (one more PDF file in the
-// working folder) and closes it with File > Close.
+// double click on the mark, prints it with File > Print > item and closes it with File >
+// Close. The PDF file printed holds the dictionary's picture of that key, pixel for pixel,
+// and when captioned its caption below it (a table's title is part of its picture).
 template <class Window>
-void OpenAndPrint(std::vector<Step>& steps, const std::string& word, const char* mark, short item, const std::string& what)
+void OpenAndPrint(std::vector<Step>& steps, const std::string& word, const std::string& headword,
+                  const char* mark, short item, const std::string& key, bool captioned, const std::string& what)
 {
-    LookUp(steps, word);
+    LookUp(steps, word, headword);
     steps.push_back(DoubleClickMark(mark));
-    auto printed = std::make_shared<int>(0);
-    steps.push_back([what, printed] {
+    auto before = std::make_shared<std::vector<std::string>>();
+    steps.push_back([what, before] {
         if (DocumentWindow<Window>() == nullptr || !HasPicture(DocumentWindow<Window>()))
             return false;
         Shot(what + ".png");
         Log(what + " shown");
-        *printed = PrintedFiles();
+        *before = PdfFiles();
         return true;
     });
     for (const std::vector<short>& path : {std::vector<short>{menutag::kFile, menutag::kPrint, item},
                                            std::vector<short>{menutag::kFile, menutag::kClose}}) {
         if (path.back() == menutag::kClose)
-            steps.push_back([what, printed] {
-                if (PrintedFiles() <= *printed)
-                    return false;
-                Log(what + " printed");
-                return true;
-            });
+            steps.push_back(ReadPrinted(before, what + " printed", [key, captioned](const std::string& pdf) {
+                for (const demodict::Picture& picture : script().pictures) {
+                    if (picture.key != key)
+                        continue;
+                    if (std::string problem = PrintedPicture(pdf, picture.png); !problem.empty())
+                        return problem;
+                    if (captioned && test_support::MissingInOrder(PrintedText(pdf), {picture.caption}) != "")
+                        return "no caption \"" + picture.caption + "\" in \"" + PrintedText(pdf) + "\"";
+                    return std::string();
+                }
+                return "no picture " + key + " in the demo";
+            }));
         auto walk = std::make_shared<MenuWalk>();
         walk->path = path;
         steps.push_back([walk] { return DocumentWindow<Window>() == nullptr || walk->Tick(DocumentWindow<Window>()); });
@@ -589,7 +919,7 @@ std::vector<Step> FirstRun()
     steps.push_back([] { return App().GetSplash() == nullptr; });
     // Look "cat" up by typing it into the search field; a double click on its sound mark
     // plays the spoken word through the player on PATH.
-    LookUp(steps, "cat");
+    LookUp(steps, "cat", "cat[1]");
     steps.push_back([] {
         Shot("cat.png");
         Log("looked up cat");
@@ -658,8 +988,36 @@ std::vector<Step> FirstRun()
     steps.push_back([] { return App().GetWindowList().size() == 1; });
     // "planet" has a table and "circle" an illustration: a double click on the mark opens
     // its window, whose File > Print prints it to a PDF file, and File > Close closes it.
-    OpenAndPrint<TableWin>(steps, "planet", ";TABLE", menutag::kPrintTable, "table");
-    OpenAndPrint<ImageWin>(steps, "circle", ";ART", menutag::kPrintIllustration, "illustration");
+    OpenAndPrint<TableWin>(steps, "planet", "planet", ";TABLE", menutag::kPrintTable, "PLANETS", false, "table");
+    OpenAndPrint<ImageWin>(steps, "circle", "circle[1]", ";ART", menutag::kPrintIllustration, "circle", true, "illustration");
+    // View > Previous Entry goes back to planet in the pane, Next Entry on to circle again;
+    // Previous List and Next List bring back the hit lists of those two searches.
+    ChooseAndLog(steps, {menutag::kView, menutag::kPreviousEntry}, [] { return "previous entry: " + PaneShows("planet"); });
+    ChooseAndLog(steps, {menutag::kView, menutag::kNextEntry}, [] { return "next entry: " + PaneShows("circle[1]"); });
+    ChooseAndLog(steps, {menutag::kView, menutag::kPreviousList},
+                 [] { return "previous list: " + HitLines(MainWindow()->GetBasicPage()); });
+    ChooseAndLog(steps, {menutag::kView, menutag::kNextList},
+                 [] { return "next list: " + HitLines(MainWindow()->GetBasicPage()); });
+    // File > Print > Results List prints the lines of that hit list, one a line.
+    auto listBefore = std::make_shared<std::vector<std::string>>();
+    steps.push_back([listBefore] {
+        *listBefore = PdfFiles();
+        Log("hit list: " + HitLines(MainWindow()->GetBasicPage()));
+        return true;
+    });
+    ChooseAndLog(steps, {menutag::kFile, menutag::kPrint, menutag::kPrintResults}, [] { return "print results"; });
+    steps.push_back(ReadPrinted(listBefore, "results list printed", [](const std::string& pdf) {
+        // The printed lines, less the notice at the foot of the page.
+        std::string lines;
+        std::istringstream text(test_support::PdfText(pdf, script().pdftotext));
+        for (std::string line; std::getline(text, line);) {
+            line = test_support::Squeezed(line);
+            if (!line.empty() && line.find("Dorvane-Kestle") == std::string::npos)
+                lines += (lines.empty() ? "" : ",") + line;
+        }
+        const std::string shown = HitLines(MainWindow()->GetBasicPage());
+        return lines == shown ? std::string() : "printed \"" + lines + "\" for \"" + shown + "\"";
+    }));
     // Bookmarks > Organize Bookmarks...: a new folder "pets", then cat dragged into it.
     steps.push_back(Choose({menutag::kBookmarks, menutag::kOrganizeBookmarks}, [] { return Organiser() != nullptr; }));
     steps.push_back([] {
@@ -823,23 +1181,33 @@ std::vector<Step> FirstRun()
         Input().Click(OnScreen(MainWindow()->GetIDData().Get<FRM_CView>(1060), 40, 10));
         return true;
     }, 1010, "help_object_click");
-    // File > New Window, then the Window menu's first window.
+    // File > New Window twice: three windows, the third looking mammal up, so that each
+    // shows something else. The Window menu's first brings the first to the front; Window >
+    // Next Window then brings the second, the third and the first to the front in turn, on
+    // the screen as in the application. The Window menu's third brings it to the front and
+    // its File > Close closes it, and the first is brought to the front again.
     steps.push_back(Choose({menutag::kFile, menutag::kNewWindow}, [] { return App().GetWindowList().size() == 2; }));
+    steps.push_back(Choose({menutag::kFile, menutag::kNewWindow}, [] { return App().GetWindowList().size() == 3; }));
+    LookUp(steps, "mammal", "mammal", 2);
     steps.push_back(Choose({menutag::kWindow, static_cast<short>(KQedApp::kWindowItemBase + 1)}, [] {
         if (App().GetCurrentWindow() != 0)
             return false;
-        Shot("two_windows.png");
+        Shot("three_windows.png");
         Log("window menu");
         return true;
     }));
-    // Window > Next Window brings the second to the front; its menu item the first again.
-    steps.push_back(Choose({menutag::kWindow, menutag::kNextWindow}, [] {
-        if (App().GetCurrentWindow() != 1)
-            return false;
-        Shot("next_window.png");
-        Log("next window");
-        return true;
-    }));
+    for (const int next : {1, 2, 0})
+        steps.push_back(Choose({menutag::kWindow, menutag::kNextWindow}, [next] {
+            if (App().GetCurrentWindow() != next && ++script().waited < 10)
+                return false;
+            script().waited = 0;
+            Shot("next_window_" + std::to_string(next) + ".png");
+            Log("next window: " + std::to_string(App().GetCurrentWindow()) + " on top " + std::to_string(TopWindow()));
+            return true;
+        }));
+    steps.push_back(Choose({menutag::kWindow, static_cast<short>(KQedApp::kWindowItemBase + 3)},
+                           [] { return App().GetCurrentWindow() == 2; }));
+    steps.push_back(Choose({menutag::kFile, menutag::kClose}, [] { return App().GetWindowList().size() == 2; }));
     steps.push_back(Choose({menutag::kWindow, static_cast<short>(KQedApp::kWindowItemBase + 1)},
                            [] { return App().GetCurrentWindow() == 0; }));
     // View > History: the window comes up in front; a double click on "cat" shows it again.
@@ -926,29 +1294,42 @@ std::vector<Step> FirstRun()
     // The View menu's search kinds.
     for (short tag : {menutag::kBrowseSearches, menutag::kAdvancedSearches, menutag::kBasicSearches})
         steps.push_back(Choose({menutag::kView, tag}));
+    // The entry of cat again in the pane, mammal highlighted as the query's defining word.
+    // Edit > Copy Word puts its word on the X clipboard;
+    // Edit > Select All, then Edit > Copy, its text.
+    steps.push_back([] {
+        Log("then " + PaneShows("cat[1]", FrontWindow(), {"mammal"}));
+        return true;
+    });
+    ChooseAndLog(steps, {menutag::kEdit, menutag::kCopyWord}, [] { return "copy word"; });
+    ReadClipboard(steps, [](const std::string& text) { return "clipboard \"" + text + "\""; });
+    ChooseAndLog(steps, {menutag::kEdit, menutag::kSelectAll}, [] { return "select all"; });
+    ChooseAndLog(steps, {menutag::kEdit, menutag::kCopy}, [] { return "copy"; });
+    ReadClipboard(steps, [](const std::string& text) {
+        const std::string missing = test_support::MissingInOrder(test_support::Squeezed(text), EntryWords("cat[1]"));
+        return missing.empty() ? "clipboard holds the entry" : "clipboard lacks \"" + missing + "\": " + text;
+    });
+    // File > Print > Entry Text prints the words of the entry shown.
+    auto printedBefore = std::make_shared<std::vector<std::string>>();
+    steps.push_back([printedBefore] {
+        *printedBefore = PdfFiles();
+        return true;
+    });
+    ChooseAndLog(steps, {menutag::kFile, menutag::kPrint, menutag::kPrintEntry}, [] { return "print entry"; });
+    steps.push_back(ReadPrinted(printedBefore, "entry printed", [](const std::string& pdf) {
+        const std::string missing = test_support::MissingInOrder(PrintedText(pdf), EntryWords("cat[1]"));
+        return missing.empty() ? std::string() : "lacks \"" + missing + "\" in \"" + PrintedText(pdf) + "\"";
+    }));
     // The other items of the menu bar, each closing what it opened.
     const std::vector<std::vector<short>> items = {
-        {menutag::kEdit, menutag::kCopyWord},     {menutag::kEdit, menutag::kSelectAll},
-        {menutag::kEdit, menutag::kCopy},         {menutag::kEdit, menutag::kPaste},
-        {menutag::kView, menutag::kPreviousEntry}, {menutag::kView, menutag::kNextEntry},
-        {menutag::kView, menutag::kPreviousList}, {menutag::kView, menutag::kNextList},
+        {menutag::kEdit, menutag::kPaste},
         {menutag::kFile, 32007},
-        {menutag::kFile, menutag::kPrint, menutag::kPrintEntry},
-        {menutag::kFile, menutag::kPrint, menutag::kPrintResults},
         {menutag::kGoOnline, 28}, {menutag::kGoOnline, 29}, {menutag::kGoOnline, 30},
         {menutag::kGoOnline, 31}, {menutag::kGoOnline, 33},
         {menutag::kFile, 32003},
     };
     for (const auto& item : items)
         Sweep(steps, item);
-    // Print > Entry Text and Results List wrote a PDF file each, beside the table's and the
-    // illustration's.
-    steps.push_back([] {
-        if (PrintedFiles() < 4)
-            return false;
-        Log("entry and results list printed");
-        return true;
-    });
     steps.push_back(Choose({menutag::kEdit, menutag::kClear}, [] {
         Log("view and edit items chosen");
         return true;
@@ -1260,6 +1641,15 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     script().shots = gallery != nullptr ? gallery : scratch;
     script().log = scratch + "/script.txt";
     // The sound player the program finds on PATH keeps what it is given.
+    script().scratch = scratch;
+    script().xclip = vkotest::find_on_path("xclip");
+    script().pdftotext = vkotest::find_on_path("pdftotext");
+    script().pdfimages = vkotest::find_on_path("pdfimages");
+    if (script().xclip.empty() || script().pdftotext.empty() || script().pdfimages.empty())
+        GTEST_SKIP() << "xclip or poppler-utils is not installed";
+    script().pictures = demodict::draw_tables();
+    for (demodict::Picture& figure : demodict::draw_figures())
+        script().pictures.push_back(std::move(figure));
     script().player = scratch + "/player";
     std::filesystem::create_directories(script().player);
     {
@@ -1278,18 +1668,25 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     }
 
     const std::vector<std::string> expected = {
-        "looked up cat", "played a sound", "bookmarked cat[1]", "found mammal from the entry pop-up",
-        "went back to cat from the Backward pop-up", "went forward to mammal from the Forward pop-up",
-        "opened vertebrate in a new window",
-        "table shown", "table printed", "illustration shown", "illustration printed",
+        "pane shows cat[1]", "looked up cat", "played a sound", "bookmarked cat[1]",
+        "found mammal from the entry pop-up", "went back to cat from the Backward pop-up",
+        "went forward to mammal from the Forward pop-up", "opened vertebrate in a new window",
+        "pane shows planet", "table shown", "table printed",
+        "pane shows circle[1]", "illustration shown", "illustration printed",
+        "previous entry: pane shows planet", "next entry: pane shows circle[1]",
+        "previous list: planet", "next list: circle[1],circle[2]",
+        "hit list: circle[1],circle[2]", "print results", "results list printed",
         "moved cat[1] into pets", "colours in results 1",
         "about shown", "help_contents shown", "help_search shown", "help_f1 shown",
-        "help_object_click shown", "window menu", "next window", "history went to cat",
-        "advanced query found cat[1] for 3 tokens",
-        // Edit, View, File > Print, Go Online, File > Close, Edit > Clear.
-        "chose 9", "chose 32031", "chose 8", "chose 10", "chose 14", "chose 15", "chose 16",
-        "chose 17", "chose 32007", "chose 3", "chose 4", "chose 28", "chose 29", "chose 30",
-        "chose 31", "chose 33", "chose 32003", "entry and results list printed", "view and edit items chosen",
+        "help_object_click shown", "pane shows mammal", "window menu",
+        "next window: 1 on top 1", "next window: 2 on top 2", "next window: 0 on top 0",
+        "history went to cat", "advanced query found cat[1] for 3 tokens",
+        "then pane shows cat[1]", "copy word", "clipboard \"cat\"", "select all", "copy",
+        "clipboard holds the entry", "print entry", "entry printed",
+        // Edit > Paste, File > Page Setup, Go Online (without a browser only the items that
+        // say so are enabled), File > Close, Edit > Clear.
+        "chose 10", "chose 32007", "greyed 28", "greyed 29", "chose 30", "greyed 31", "chose 33",
+        "chose 32003", "view and edit items chosen",
         "kept cat[1] in pets", "colours in results kept 1", "opened the bookmark",
     };
     // The size and colours applied in the first run are those the second starts with.
