@@ -31,6 +31,10 @@
 namespace {
 KQedApp* theApplication = nullptr;
 constexpr std::int32_t kQuitDelayMs = 100;
+// The toolkit attribute that names the image its windows show as their icon on a desktop, and
+// the program's own picture for it: the book of the main window's logo.
+constexpr std::int32_t kAttrAppIcon = 10030;
+constexpr std::int32_t kLogoImage = 1007;
 
 WINDOW TaskWindow()
 {
@@ -44,6 +48,7 @@ KQedApp::KQedApp(bool commandLine)
     theApplication = this;
     KQedAppFactory::Instance().ConstructApplication(this, KQedAppFactory::kApplication);
     vko_vobj_set_attr(nullptr, VKO_ATTR_NO_TASKWIN, 1);
+    vko_vobj_set_attr(nullptr, kAttrAppIcon, kLogoImage);
     itsPrefs = DefaultPrefs();
     itsBookmarks->Load();
     itsBookmarks->onChanged = [this] { DoCommand(kCmdBookmarksChanged, nullptr); };

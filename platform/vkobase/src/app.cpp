@@ -415,6 +415,13 @@ bool app_input_blocked(WINDOW win) noexcept {
     return blocked_by_modal(win, E_MOUSE_DOWN);
 }
 
+WINDOW app_innermost_modal() noexcept {
+    auto &stack = state().modal_stack;
+    while (!stack.empty() && !modal_alive(stack.back()))
+        stack.pop_back();
+    return stack.empty() ? nullptr : stack.back().win;
+}
+
 bool app_wait_for_work() noexcept {
     if (!state().queue.empty() || !state().invalid_windows.empty())
         return true;

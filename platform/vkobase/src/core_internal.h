@@ -32,6 +32,8 @@ const s_app_config &app_config() noexcept;
 // Whether the user's input for the window is kept back now (a modal loop of another window,
 // or a dialog of another toolkit).
 bool app_input_blocked(WINDOW win) noexcept;
+// The window of the innermost running modal loop, null when none runs.
+WINDOW app_innermost_modal() noexcept;
 
 // timer.cpp
 void timer_window_gone(WINDOW win) noexcept;

@@ -5,7 +5,10 @@
 // modal loops, pointer traps and the event hook apply to it as to any other event. A window
 // with a menu bar gets a strip above its client area in its X window where the bar is drawn;
 // while a menu is open the pointer is grabbed and goes to the menu. The levels of open menus
-// are override-redirect windows. Titles go to the server as UTF-8.
+// are override-redirect windows. Titles go to the server as UTF-8. A window manager learns
+// what each window is (dialog of which window, menu, drop-down list), the program's class and
+// icon, and which windows keep their size; the task window holds no pixels of its own and is
+// never mapped: the windows inside it show alone.
 #include "display_internal.h"
 
 #include <X11/Xlib.h>
@@ -15,8 +18,10 @@
 #include <X11/keysym.h>
 #include <cairo-xlib.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -25,11 +30,13 @@
 #include "ctl_internal.h"
 #include "font_internal.h"
 #include "gtk_bridge.h"
+#include "image_internal.h"
 #include "menu_internal.h"
 #include "surface_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/probe.h"
 #include "vkobase/rect.h"
+#include "vkobase/res.h"
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -42,6 +49,10 @@ constexpr unsigned long kDoubleClickMs = 400;
 constexpr int kDoubleClickSlopPx = 4;
 // A window's list of changed rectangles collapses into their bounds beyond this many.
 constexpr std::size_t kMaxDirtyRects = 32;
+// The application attribute that names the image resource shown as the windows' icon.
+constexpr std::int32_t kAttrAppIcon = 10030;
+// The creation flag of a window that the user may resize.
+constexpr std::uint32_t kSizableFlag = 0x0001u;
 
 struct Shown {
     WINDOW owner = nullptr;
@@ -57,6 +68,8 @@ struct Shown {
     std::uint64_t bar_generation = 0; // of the bar as last drawn
     bool bar_lost = false;            // the server lost the strip's pixels
     int shape = -1;                   // the pointer shape defined on the X window
+    bool modal = false;               // the window manager was told that it runs modal
+    bool mapped = false;              // viewable: it can take the keyboard
 };
 
 struct Press {
@@ -67,10 +80,27 @@ struct Press {
     bool held = false;
 };
 
+// The atoms of the window-manager conventions, interned at the connection.
+struct Atoms {
+    Atom net_wm_window_type, type_normal, type_dialog, type_dropdown_menu, type_popup_menu,
+        type_combo, net_wm_state, state_modal, net_wm_pid, net_wm_icon, net_supporting_wm_check;
+};
+constexpr const char *kAtomNames[] = {
+    "_NET_WM_WINDOW_TYPE",       "_NET_WM_WINDOW_TYPE_NORMAL",
+    "_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
+    "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_TYPE_COMBO",
+    "_NET_WM_STATE",             "_NET_WM_STATE_MODAL",
+    "_NET_WM_PID",               "_NET_WM_ICON",
+    "_NET_SUPPORTING_WM_CHECK"};
+static_assert(sizeof(Atoms) == sizeof(kAtomNames) / sizeof(kAtomNames[0]) * sizeof(Atom));
+
 struct DisplayState {
     Display *dpy = nullptr;
     Atom wm_protocols = 0;
     Atom wm_delete = 0;
+    Atoms atoms{};
+    std::vector<unsigned long> icon; // _NET_WM_ICON's value, made on first use
+    bool icon_made = false;
     std::vector<Shown> shown;
     std::vector<WINDOW> stacking; // the shown windows back to front, as the server has them
     unsigned restacks = 0;        // times they were raised in that order
@@ -81,6 +111,7 @@ struct DisplayState {
     Window grabbed = 0;        // the window that holds the pointer for an open menu
     bool alt_alone = false;    // Alt is down and no other key or button came since
     Cursor cursors[7] = {};    // by PointerShape, made on first use
+    WINDOW focus_top = nullptr; // the shown window that held the program's focus at the last look
 };
 
 DisplayState &state() noexcept {
@@ -172,6 +203,156 @@ void store_title(Window xwin, const std::string &title) noexcept {
                          nullptr);
 }
 
+// What a window is to a window manager.
+enum class Kind { kNormal, kDialog, kDropDownMenu, kPopupMenu, kComboList };
+
+Kind kind_of(WINDOW win) noexcept {
+    if (vkobase::menu::is_level_window(win))
+        return vkobase::menu::opened_from_bar() ? Kind::kDropDownMenu : Kind::kPopupMenu;
+    if (vkobase::ctl::is_drop_down(win))
+        return Kind::kComboList;
+    if (win->type == W_MODAL || win->type == W_MODELESS ||
+        (win->state2 & VKO_WS_MODAL_USE) != 0 || win->internal->modal_running)
+        return Kind::kDialog;
+    return Kind::kNormal;
+}
+
+// A window the user may resize: a framed type created with the sizable flag.
+bool sizable(WINDOW win) noexcept {
+    const bool framed = win->type == W_DOC || win->type == W_DBL || win->type == W_MODELESS;
+    return framed && (win->flags & kSizableFlag) != 0;
+}
+
+// Whether a window manager runs: it names its own window on the root.
+bool manager_running() noexcept {
+    DisplayState &st = state();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    const bool found =
+        XGetWindowProperty(st.dpy, DefaultRootWindow(st.dpy), st.atoms.net_supporting_wm_check, 0,
+                           1, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && count == 1;
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+// The icon as the window manager takes it: width, height, then one ARGB word per pixel, made
+// once from the image resource the application names; empty when it names none.
+const std::vector<unsigned long> &app_icon() noexcept {
+    DisplayState &st = state();
+    if (st.icon_made)
+        return st.icon;
+    st.icon_made = true;
+    const auto id = static_cast<std::int32_t>(vkok_vobj_get_attr(nullptr, kAttrAppIcon));
+    IMAGE image = id != 0 ? vkov_res_get_image(id) : nullptr;
+    if (image == nullptr || !vkobase::image_is_live(image))
+        return st.icon;
+    try {
+        st.icon.push_back(static_cast<unsigned long>(image->width));
+        st.icon.push_back(static_cast<unsigned long>(image->height));
+        for (std::int32_t y = 0; y < image->height; ++y)
+            for (std::int32_t x = 0; x < image->width; ++x)
+                st.icon.push_back(0xFF000000ul | vkobase::image_rgb_at(*image, x, y));
+    } catch (...) {
+        st.icon.clear();
+    }
+    vkov_image_destroy(image);
+    return st.icon;
+}
+
+void set_atom_list(Window xwin, Atom property, const Atom *values, int count) noexcept {
+    XChangeProperty(state().dpy, xwin, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(values), count);
+}
+
+// Tells the window manager that a mapped window starts or stops running modal; without a
+// manager the property itself changes, as it would have before the window was mapped.
+void tell_modal(const Shown &s, bool modal) noexcept {
+    DisplayState &st = state();
+    if (!manager_running()) {
+        set_atom_list(s.xwin, st.atoms.net_wm_state, &st.atoms.state_modal, modal ? 1 : 0);
+        return;
+    }
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = s.xwin;
+    ev.xclient.message_type = st.atoms.net_wm_state;
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = modal ? 1 : 0; // add or remove
+    ev.xclient.data.l[1] = static_cast<long>(st.atoms.state_modal);
+    ev.xclient.data.l[3] = 1; // from an application
+    XSendEvent(st.dpy, DefaultRootWindow(st.dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+}
+
+// Whether the window was opened while a modal loop runs (the help viewer that a dialog's Help
+// button opens): it belongs to the modal window as a dialog does.
+bool opened_in_modal(WINDOW win) noexcept {
+    WINDOW modal = vkobase::app_innermost_modal();
+    return modal != nullptr && modal != win &&
+           win->internal->created_order > modal->internal->created_order;
+}
+
+// Everything a window manager reads of a new X window, set before it is mapped: its type, the
+// window it belongs to, its modal state, the program's class, process and icon, that it takes
+// the keyboard, and its size hints. Where a main window first appears is left to a window
+// manager (so that it does not cover the one before); dialogs, and windows opened from them,
+// open where the program put them. A window the user may not resize says so.
+void describe_window(Shown &s, Window owner) noexcept {
+    DisplayState &st = state();
+    const Atoms &a = st.atoms;
+    WINDOW win = s.owner;
+    const Kind kind = kind_of(win);
+    const Atom types[] = {a.type_normal, a.type_dialog, a.type_dropdown_menu, a.type_popup_menu,
+                          a.type_combo};
+    set_atom_list(s.xwin, a.net_wm_window_type, &types[static_cast<int>(kind)], 1);
+    const bool placed = kind != Kind::kNormal || opened_in_modal(win);
+    if (placed && owner != 0)
+        XSetTransientForHint(st.dpy, s.xwin, owner);
+    s.modal = win->internal->modal_running;
+    if (s.modal)
+        set_atom_list(s.xwin, a.net_wm_state, &a.state_modal, 1);
+
+    const s_app_config &config = vkobase::app_config();
+    const char *name = config.appl_name != nullptr ? config.appl_name : config.base_appl_name;
+    if (name != nullptr && *name != 0) {
+        std::string instance = name;
+        for (char &c : instance)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string klass = name;
+        XClassHint hint{instance.data(), klass.data()};
+        XSetClassHint(st.dpy, s.xwin, &hint);
+    }
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(st.dpy, s.xwin, a.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(&pid), 1);
+    XWMHints wm_hints{};
+    wm_hints.flags = InputHint | StateHint;
+    wm_hints.input = True;
+    wm_hints.initial_state = NormalState;
+    XSetWMHints(st.dpy, s.xwin, &wm_hints);
+    const std::vector<unsigned long> &icon = app_icon();
+    if (!icon.empty())
+        XChangeProperty(st.dpy, s.xwin, a.net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(icon.data()),
+                        static_cast<int>(icon.size()));
+
+    XSizeHints hints{};
+    hints.x = s.placement.left;
+    hints.y = s.placement.top - s.inset;
+    if (placed)
+        hints.flags |= PPosition;
+    if (!sizable(win)) {
+        hints.flags |= PMinSize | PMaxSize;
+        hints.min_width = hints.max_width = extent(s.placement.left, s.placement.right);
+        hints.min_height = hints.max_height = extent(s.placement.top, s.placement.bottom) + s.inset;
+    }
+    XSetWMNormalHints(st.dpy, s.xwin, &hints);
+}
+
 // The X window's rectangle on the screen, its menu-bar strip included.
 s_rct screen_extent(const Shown &s) noexcept {
     return s_rct{static_cast<std::int16_t>(s.placement.top - s.inset), s.placement.left,
@@ -216,7 +397,7 @@ void destroy_shown(Shown &s) noexcept {
         st.press = Press{};
 }
 
-bool create_shown(WINDOW win) noexcept {
+bool create_shown(WINDOW win, Window owner) noexcept {
     DisplayState &st = state();
     Shown s;
     s.owner = win;
@@ -246,12 +427,7 @@ bool create_shown(WINDOW win) noexcept {
                      KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
     XSetWMProtocols(st.dpy, s.xwin, &st.wm_delete, 1);
     store_title(s.xwin, s.title);
-    // Ask a window manager to keep the place the program chose.
-    XSizeHints hints{};
-    hints.flags = USPosition | PPosition;
-    hints.x = s.placement.left;
-    hints.y = s.placement.top - s.inset;
-    XSetWMNormalHints(st.dpy, s.xwin, &hints);
+    describe_window(s, owner);
     s.xsurface =
         cairo_xlib_surface_create(st.dpy, s.xwin, DefaultVisual(st.dpy, screen), width, height);
     XMapRaised(st.dpy, s.xwin);
@@ -286,6 +462,10 @@ void follow_record(Shown &s) noexcept {
         s.bar_lost = true;
         add_dirty(s, vkobase::win_client_rect(s.owner));
     }
+    if (s.modal != s.owner->internal->modal_running) {
+        s.modal = s.owner->internal->modal_running;
+        tell_modal(s, s.modal);
+    }
     if (s.title != s.owner->internal->title) {
         try {
             s.title = s.owner->internal->title;
@@ -298,7 +478,9 @@ void follow_record(Shown &s) noexcept {
 
 // The windows that should have X windows now, back to front. A window parked out of sight
 // (the status window made for every search stays there unless the search takes long) gets
-// none until it first comes into view: before, nobody could see it.
+// none until it first comes into view: before, nobody could see it. The task window is never
+// mapped: on a desktop it would be an empty frame behind the others; the windows inside it
+// show on their own.
 void collect_wanted(WINDOW parent, std::vector<WINDOW> *out) noexcept {
     const vko_win_internal *in = vkobase::win_internal(parent);
     if (in == nullptr)
@@ -306,14 +488,31 @@ void collect_wanted(WINDOW parent, std::vector<WINDOW> *out) noexcept {
     for (WINDOW kid : in->children) {
         if (!wanted(kid) || (shown_by_owner(kid) == nullptr && vkobase::win_out_of_sight(kid)))
             continue;
+        if (kid == vkobase::win_task()) {
+            collect_wanted(kid, out);
+            continue;
+        }
         try {
             out->push_back(kid);
         } catch (...) {
             return;
         }
-        if (kid == vkobase::win_task())
-            collect_wanted(kid, out);
     }
+}
+
+// The X window a new window at index `at` of the wanted windows belongs to: the nearest
+// framed window behind it that shows (the window that was in front when it opened).
+Window owner_xwin(const std::vector<WINDOW> &want, std::size_t at) noexcept {
+    for (std::size_t i = at; i-- > 0;) {
+        WINDOW w = want[i];
+        const bool framed = w->type == W_DOC || w->type == W_DBL || w->type == W_MODAL ||
+                            w->type == W_MODELESS;
+        if (!framed || vkobase::win_out_of_sight(w))
+            continue;
+        if (const Shown *s = shown_by_owner(w))
+            return s->xwin;
+    }
+    return 0;
 }
 
 void sync_windows() noexcept {
@@ -326,11 +525,11 @@ void sync_windows() noexcept {
     st.shown.erase(std::remove_if(st.shown.begin(), st.shown.end(),
                                   [](const Shown &s) { return s.xwin == 0; }),
                    st.shown.end());
-    for (WINDOW win : want) {
-        if (Shown *s = shown_by_owner(win))
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        if (Shown *s = shown_by_owner(want[i]))
             follow_record(*s);
         else
-            create_shown(win);
+            create_shown(want[i], owner_xwin(want, i));
     }
     // Raising a window in the tree raises its X window: restack back to front on any change.
     if (want != st.stacking) {
@@ -647,6 +846,39 @@ bool is_within(WINDOW win, WINDOW ancestor) noexcept {
     return false;
 }
 
+// Whether the server's keyboard focus is on one of the program's windows (rather than
+// following the pointer, as it does without a window manager until a window takes it).
+bool keyboard_is_ours() noexcept {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(state().dpy, &focus, &revert);
+    return focus != 0 && shown_by_xwin(focus) != nullptr;
+}
+
+// The shown window that holds the program's keyboard focus, null when none does.
+Shown *focus_holder() noexcept {
+    for (WINDOW w = vkok_scr_get_focus_vobj(); vkobase::win_is_live(w); w = w->parent)
+        if (Shown *s = shown_by_owner(w))
+            return s;
+    return nullptr;
+}
+
+// The server's keyboard follows the program's focus to another of its windows once one of
+// them holds it (a window manager gave it, or a modal window took it): the help viewer that
+// a dialog opens takes the keys, and the dialog gets them back when the viewer closes.
+void sync_focus() noexcept {
+    DisplayState &st = state();
+    Shown *holder = focus_holder();
+    WINDOW top = holder != nullptr ? holder->owner : nullptr;
+    if (top == st.focus_top)
+        return;
+    st.focus_top = top;
+    if (holder == nullptr || !holder->mapped)
+        return;
+    if (top->internal->modal_running || keyboard_is_ours())
+        XSetInputFocus(st.dpy, holder->xwin, RevertToPointerRoot, CurrentTime);
+}
+
 void on_key(Shown &s, XKeyEvent xk) noexcept {
     char text[8] = {};
     KeySym keysym = NoSymbol;
@@ -677,6 +909,11 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     WINDOW target = is_within(focus, s.owner) ? focus : s.owner;
     if (WINDOW control = vkobase::ctl::drop_down_owner(s.owner))
         target = control;
+    // A window manager may give the keyboard to a window that a modal loop holds back (the
+    // user clicked it): its keys belong to the modal window.
+    if (vkobase::app_input_blocked(target))
+        if (WINDOW modal = vkobase::app_innermost_modal())
+            target = is_within(focus, modal) ? focus : modal;
     vkobase::win_post_event(target, ev);
 }
 
@@ -750,9 +987,16 @@ void handle_event(XEvent &xe) noexcept {
     case MapNotify:
         // Without a window manager nobody gives a new window the keyboard: a window whose
         // modal loop runs takes it, so that its keys (Return, Escape) reach it wherever the
-        // pointer is. When it goes, the keys follow the pointer again.
-        if (s->owner->internal->modal_running)
+        // pointer is; so does one that the program gave its focus while the keyboard is on
+        // another of its windows (the help viewer opened from a dialog). When it goes, the
+        // keys follow the pointer again.
+        s->mapped = true;
+        if (s->owner->internal->modal_running ||
+            (is_within(vkok_scr_get_focus_vobj(), s->owner) && keyboard_is_ours()))
             XSetInputFocus(st.dpy, s->xwin, RevertToPointerRoot, CurrentTime);
+        break;
+    case UnmapNotify:
+        s->mapped = false;
         break;
     case ConfigureNotify:
         on_configure(*s, xe.xconfigure);
@@ -795,6 +1039,9 @@ bool display_open() noexcept {
     st.wm_delete = XInternAtom(st.dpy, "WM_DELETE_WINDOW", False);
     st.net_wm_name = XInternAtom(st.dpy, "_NET_WM_NAME", False);
     st.utf8_string = XInternAtom(st.dpy, "UTF8_STRING", False);
+    XInternAtoms(st.dpy, const_cast<char **>(kAtomNames),
+                 static_cast<int>(sizeof(kAtomNames) / sizeof(kAtomNames[0])), False,
+                 reinterpret_cast<Atom *>(&st.atoms));
     XSetErrorHandler(ignore_x_error);
     surface_set_drawn_hook(on_surface_drawn);
     return true;
@@ -859,6 +1106,7 @@ void display_flush() noexcept {
         return;
     sync_windows();
     sync_grab();
+    sync_focus();
     const bool busy = scr_busy_cursor();
     for (Shown &s : st.shown) {
         show_changes(s);

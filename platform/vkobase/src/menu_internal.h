@@ -73,6 +73,8 @@ bool is_active() noexcept;
 WINDOW active_owner() noexcept;
 // True for the windows that show the levels of the open menu.
 bool is_level_window(WINDOW win) noexcept;
+// True while the open menu hangs from a window's bar (false for a pop-up menu).
+bool opened_from_bar() noexcept;
 // A press in the window's bar strip (screen point): opens the title under it, or closes the
 // open menu when the press is on its own title. False when nothing was under the point.
 bool bar_press(WINDOW owner, s_pnt screen, bool shift, bool control) noexcept;

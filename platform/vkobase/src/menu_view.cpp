@@ -785,6 +785,10 @@ bool is_level_window(WINDOW win) noexcept {
     return false;
 }
 
+bool opened_from_bar() noexcept {
+    return tr().active && tr().from_bar;
+}
+
 bool bar_press(WINDOW owner, s_pnt screen, bool shift, bool control) noexcept {
     (void)shift;
     (void)control;

@@ -2,16 +2,21 @@
 // is laid out into words placed on lines; links and the three buttons are hot spots that a
 // click follows. Keys: Backspace goes back, Tab and Enter follow links, Escape closes; on the
 // search page typing edits the key and Enter shows the first match. The wheel and the page
-// keys scroll a long page.
+// keys scroll a long page. The Close button closes it too, for desktops without a window
+// manager. Help asked for from a dialog opens beside the dialog when there is room, so that
+// the dialog stays in reach, and never in a window that the dialog holds back.
 #include "help_viewer.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
+#include "core_internal.h"
+#include "display_internal.h"
 #include "help_file.h"
 #include "vkobase/dwin.h"
 #include "vkobase/font.h"
+#include "vkobase/rect.h"
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -22,6 +27,11 @@ namespace win32::help {
 namespace {
 
 constexpr s_rct kPlace{120, 160, 560, 760};
+// Beside a dialog: the gap between them, and the narrowest the viewer gets to fit there.
+constexpr int kGap = 8;
+constexpr int kMinWidth = 300;
+// Creation flags: the user may resize the viewer; it has no menu bar.
+constexpr std::uint32_t kViewerFlags = 0x0001u | VKO_WSF_NO_MENUBAR;
 constexpr int kToolbarHeight = 30;
 constexpr int kMargin = 12;
 constexpr int kLineHeight = 18;
@@ -31,10 +41,11 @@ constexpr COLOR kLinkColor = 0x000000C0u;
 constexpr COLOR kTextColor = VKO_COLOR_BLACK;
 constexpr COLOR kFace = 0x00E4E4E4u;
 constexpr COLOR kGrey = 0x00909090u;
-// Targets of the three buttons among the hot spots.
-constexpr std::int32_t kContents = -1, kSearch = -2, kBack = -3;
+// Targets of the four buttons among the hot spots.
+constexpr std::int32_t kContents = -1, kSearch = -2, kBack = -3, kClose = -4;
 
-const char *const kButtonTitles[] = {"Contents", "Search", "Back"};
+const char *const kButtonTitles[] = {"Contents", "Search", "Back", "Close"};
+constexpr int kButtons = 4;
 
 // The viewer's own page for HELP_HELPONHELP.
 constexpr char kHowToUse[] =
@@ -166,8 +177,11 @@ std::vector<Placed> layout() {
     return out;
 }
 
+// The buttons along the toolbar; Close sits at its right end.
 s_rct button_rect(int index) {
-    const int left = kMargin / 2 + index * 86;
+    int left = kMargin / 2 + index * 86;
+    if (index == kButtons - 1)
+        left = std::max(left, vkobase::win_client_rect(viewer().win).right - kMargin / 2 - 80);
     return s_rct{4, static_cast<std::int16_t>(left), static_cast<std::int16_t>(kToolbarHeight - 4),
                  static_cast<std::int16_t>(left + 80)};
 }
@@ -179,6 +193,7 @@ std::vector<std::pair<s_rct, std::int32_t>> hot_spots() {
     out.emplace_back(button_rect(0), kContents);
     out.emplace_back(button_rect(1), kSearch);
     out.emplace_back(button_rect(2), kBack);
+    out.emplace_back(button_rect(3), kClose);
     for (const Placed &p : layout()) {
         if (p.link == 0 || p.baseline < kToolbarHeight)
             continue;
@@ -301,6 +316,9 @@ void follow(std::int32_t target) {
     case kBack:
         go_back();
         break;
+    case kClose:
+        close_window();
+        break;
     default:
         show_topic(target);
         break;
@@ -319,7 +337,7 @@ void draw(WINDOW win) {
     vkok_dwin_set_cbrush(win, &face);
     vkok_dwin_set_cpen(win, &none);
     vkok_dwin_draw_rect(win, &bar);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kButtons; ++i) {
         const s_rct r = button_rect(i);
         vkok_dwin_set_cpen(win, &frame);
         vkok_dwin_draw_rect(win, &r);
@@ -462,14 +480,61 @@ std::int32_t handler(WINDOW win, EVENT *event) noexcept {
     return 0;
 }
 
-// Opens the window (and reads the file) when needed; false when no window could be made.
+// The screen as far as windows may lie on it: the display's when one is open.
+s_rct screen_area() {
+    s_rct screen = vkobase::win_client_rect(vkobase::win_screen());
+    int width = 0, height = 0;
+    if (vkobase::display_screen_size(&width, &height)) {
+        screen.right = static_cast<std::int16_t>(std::min(width, 0x7FFF));
+        screen.bottom = static_cast<std::int16_t>(std::min(height, 0x7FFF));
+    }
+    return screen;
+}
+
+// Moves the new viewer beside the dialog, on the side with more room, narrower when it must;
+// where neither side has room it stays at its usual place.
+void place_beside(WINDOW win, WINDOW dialog) {
+    const s_rct screen = screen_area();
+    const s_pnt parent = vkobase::win_client_origin_on_screen(dialog->parent);
+    s_rct d = vkobase::win_outer_rect(dialog);
+    vkov_rect_offset(&d, parent.h, parent.v);
+    // The viewer's frame around its client area.
+    const s_rct outer = vkobase::win_outer_rect(win);
+    const s_rct client = vkobase::win_internal(win)->placement;
+    const int frame_left = client.left - outer.left, frame_right = outer.right - client.right;
+    const int frame_top = client.top - outer.top, frame_bottom = outer.bottom - client.bottom;
+    const int room_right = screen.right - d.right - kGap - frame_left - frame_right;
+    const int room_left = d.left - screen.left - kGap - frame_left - frame_right;
+    const int room = std::max(room_right, room_left);
+    if (room < kMinWidth)
+        return;
+    const int width = std::min<int>(kPlace.right - kPlace.left, room);
+    const int height = std::min<int>(kPlace.bottom - kPlace.top,
+                                     screen.bottom - screen.top - frame_top - frame_bottom);
+    const int left = room_right >= room_left ? d.right + kGap + frame_left
+                                             : d.left - kGap - frame_right - width;
+    const int top = std::clamp<int>(d.top + frame_top, screen.top + frame_top,
+                                    screen.bottom - frame_bottom - height);
+    const s_rct beside{static_cast<std::int16_t>(top), static_cast<std::int16_t>(left),
+                       static_cast<std::int16_t>(top + height),
+                       static_cast<std::int16_t>(left + width)};
+    vkok_vobj_move(win, &beside);
+}
+
+// Opens the window (and reads the file) when needed; false when no window could be made. A
+// viewer that a dialog running now would hold back (it was open before the dialog) is made
+// again, so that help asked for from the dialog can be read and closed.
 bool open_for(const char *file) {
     Viewer &v = viewer();
+    if (window_alive() && vkobase::app_input_blocked(v.win))
+        close_window();
     if (!window_alive()) {
-        v.win = vkok_win_create(W_DOC, &kPlace, "Help", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL, handler,
-                                0);
+        v.win = vkok_win_create(W_DOC, &kPlace, "Help", 0, NULL_WIN, kViewerFlags,
+                                VKO_EVENT_MASK_ALL, handler, 0);
         if (v.win == nullptr)
             return false;
+        if (WINDOW dialog = vkobase::app_innermost_modal())
+            place_beside(v.win, dialog);
         v.win_order = v.win->internal->created_order;
         v.history.clear();
         v.now = Snapshot{};

@@ -1212,7 +1212,8 @@ std::vector<Step> FirstRun()
                            [] { return App().GetCurrentWindow() == 0; }));
     // View > History: the window comes up in front; a double click on "cat" shows it again.
     steps.push_back(Choose({menutag::kView, menutag::kHistory}, [] {
-        if (HistoryWindow() == nullptr || Input().Shown() < 4)
+        // Two main windows and the history window (the task window is never shown).
+        if (HistoryWindow() == nullptr || Input().Shown() < 3)
             return false;
         Shot("history.png");
         Input input;

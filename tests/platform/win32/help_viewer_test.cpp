@@ -243,4 +243,93 @@ TEST_F(HelpViewerTest, TheViewerTellsWhatItCannotShow) {
     EXPECT_EQ(win32::help::viewer_state().win, nullptr);
 }
 
+// Help asked for from a dialog while its modal loop runs (as its Help button asks): the
+// viewer lies beside the dialog, inside the screen, and closes by Escape or by its Close
+// button while the dialog still runs; a viewer left open from before the dialog is no trap.
+struct FromDialog {
+    std::string path;
+    bool open_before = false;
+    bool close_by_button = false;
+    WINDOW dialog = nullptr;
+    s_rct viewer_outer{};
+    bool closed = false;
+};
+
+FromDialog &from_dialog() {
+    static FromDialog f;
+    return f;
+}
+
+s_rct outer_on_screen(WINDOW win) {
+    s_rct r{};
+    vkok_vobj_get_outer_rect(win, &r);
+    return r;
+}
+
+int32_t dialog_handler(WINDOW win, EVENT *ev) {
+    FromDialog &f = from_dialog();
+    if (ev->type != E_TIMER)
+        return 0;
+    WinHelpA(nullptr, f.path.c_str(), HELP_CONTEXT, 200);
+    const auto state = win32::help::viewer_state();
+    if (state.win != nullptr) {
+        f.viewer_outer = outer_on_screen(state.win);
+        if (f.close_by_button) {
+            for (const auto &[box, to] : win32::help::viewer_hot_spots())
+                if (to == -4) {
+                    EVENT click{};
+                    click.type = E_MOUSE_DOWN;
+                    click.v.mouse.where = s_pnt{static_cast<std::int16_t>((box.top + box.bottom) / 2),
+                                                static_cast<std::int16_t>((box.left + box.right) / 2)};
+                    vkov_test_post_event(state.win, &click);
+                }
+        } else {
+            EVENT escape{};
+            escape.type = E_CHAR;
+            escape.v.chr.ch = 27;
+            vkov_test_post_event(state.win, &escape);
+        }
+        vkok_app_process_pending_events();
+        f.closed = win32::help::viewer_state().win == nullptr;
+    }
+    vkok_vobj_destroy(win);
+    return 0;
+}
+
+TEST_F(HelpViewerTest, HelpFromADialogOpensBesideItAndCanBeClosed) {
+    struct Case {
+        const char *why;
+        bool open_before;
+        bool close_by_button;
+    };
+    const Case cases[] = {
+        {"opened by the dialog, closed by Escape", false, false},
+        {"opened by the dialog, closed by its Close button", false, true},
+        {"left open before the dialog, then asked for by it", true, false},
+    };
+    const s_rct dialog_rect{120, 178, 560, 668};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        FromDialog &f = from_dialog();
+        f = FromDialog{path_, c.open_before, c.close_by_button};
+        if (c.open_before) {
+            ASSERT_TRUE(WinHelpA(nullptr, path_.c_str(), HELP_CONTENTS, 0));
+        }
+        f.dialog = vkok_win_create(W_MODAL, &dialog_rect, "Dialog", 0, NULL_WIN, 0,
+                                   VKO_EVENT_MASK_ALL, dialog_handler, 0);
+        ASSERT_NE(f.dialog, nullptr);
+        const s_rct dialog = outer_on_screen(f.dialog);
+        vkov_timer_create(f.dialog, 10);
+        vkok_win_process_modal(f.dialog);
+        EXPECT_TRUE(f.closed) << "the viewer could not be closed while the dialog ran";
+        const s_rct &v = f.viewer_outer;
+        EXPECT_TRUE(v.left >= dialog.right || v.right <= dialog.left) << "the viewer covers the dialog";
+        EXPECT_GE(v.left, 0);
+        EXPECT_LE(v.right, 1024);
+        EXPECT_GE(v.top, 0);
+        EXPECT_LE(v.bottom, 768);
+        WinHelpA(nullptr, nullptr, HELP_QUIT, 0);
+    }
+}
+
 } // namespace

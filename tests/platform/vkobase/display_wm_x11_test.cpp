@@ -1,0 +1,354 @@
+// display_wm_x11_test.cpp: the program's windows on a desktop, under a private Xvfb with no
+// window manager and under openbox. A small program opens two main windows at the same
+// frame, runs a modal dialog over them and a pop-up menu, and reads what a window manager
+// reads of each window (type, transient-for, modal state, class, process, input, icon, size
+// hints) through a second connection, as xprop does. While the dialog runs, a click lands on
+// the main window; the dialog must stay on top and answer Escape. The task window must never
+// show. The program logs what it saw; the test compares the log.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+#include <cairo.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../../../platform/vkobase/src/display_internal.h"
+#include "../../../platform/vkobase/src/menu_internal.h"
+#include "../../../platform/vkobase/src/window_internal.h"
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+#include "wm_test_support.h"
+#include "xtest_hand.h"
+
+namespace {
+
+constexpr s_rct kMainRect{100, 100, 400, 500};
+constexpr s_rct kDialogRect{150, 300, 300, 600};
+constexpr std::uint32_t kSizable = 0x0001u;
+// The attribute that names the icon's image resource, and the image: red and blue pixels.
+constexpr std::int32_t kAttrAppIcon = 10030;
+constexpr std::int32_t kIconId = 77;
+constexpr char kIconXpm[] = "/* XPM */\nstatic char *icon[] = {\n\"4 2 2 1\",\n\"r c #FF0000\",\n"
+                            "\"b c #0000FF\",\n\"rrbb\",\n\"bbrr\"};\n";
+
+struct Child {
+    std::string log;
+    std::string shot;
+    bool wm = false;
+    Display *probe = nullptr; // reads the windows' properties as another client
+    WINDOW main = nullptr;
+    WINDOW second = nullptr;
+    WINDOW dialog = nullptr;
+    int step = 0;
+    int ticks = 0;
+    int waited = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void log(const std::string &line) {
+    vkotest::append_line(child().log, line);
+}
+
+Window xwin(WINDOW win) {
+    return static_cast<Window>(vkobase::display_xwindow_of(win));
+}
+
+// Shown, and under a window manager framed by it.
+bool ready(WINDOW win) {
+    Display *dpy = child().probe;
+    const Window w = xwin(win);
+    XWindowAttributes a{};
+    if (w == 0 || XGetWindowAttributes(dpy, w, &a) == 0 || a.map_state != IsViewable)
+        return false;
+    return !child().wm || !vkotest::cardinals(dpy, w, "_NET_FRAME_EXTENTS").empty();
+}
+
+std::string join(const std::vector<std::string> &names) {
+    std::string out;
+    for (const std::string &n : names)
+        out += (out.empty() ? "" : ",") + n;
+    return out;
+}
+
+// What a window manager reads of the window, as one line.
+std::string describe(const char *name, WINDOW win) {
+    Display *dpy = child().probe;
+    const Window w = xwin(win);
+    std::string line = std::string(name) + " type=" +
+                       join(vkotest::atom_names(dpy, w, "_NET_WM_WINDOW_TYPE"));
+    Window owner = 0;
+    if (XGetTransientForHint(dpy, w, &owner) != 0)
+        line += std::string(" transient=") +
+                (owner == xwin(child().main) ? "main" : owner == xwin(child().second) ? "second" : "other");
+    const std::vector<std::string> states = vkotest::atom_names(dpy, w, "_NET_WM_STATE");
+    for (const std::string &s : states)
+        if (s == "_NET_WM_STATE_MODAL")
+            line += " modal";
+    XClassHint hint{};
+    if (XGetClassHint(dpy, w, &hint) != 0) {
+        line += std::string(" class=") + hint.res_name + "/" + hint.res_class;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    const std::vector<unsigned long> pid = vkotest::cardinals(dpy, w, "_NET_WM_PID");
+    line += pid.size() == 1 && pid[0] == static_cast<unsigned long>(getpid()) ? " pid" : " no-pid";
+    if (XWMHints *hints = XGetWMHints(dpy, w)) {
+        if ((hints->flags & InputHint) != 0 && hints->input)
+            line += " input";
+        XFree(hints);
+    }
+    const std::vector<unsigned long> icon = vkotest::cardinals(dpy, w, "_NET_WM_ICON");
+    if (icon.size() >= 3) {
+        char text[64];
+        // Xlib hands 32-bit values over as longs, sign-extended.
+        std::snprintf(text, sizeof text, " icon=%lux%lu:%08lx", icon[0], icon[1],
+                      icon[2] & 0xFFFFFFFFul);
+        line += text;
+    }
+    XSizeHints size{};
+    long supplied = 0;
+    if (XGetWMNormalHints(dpy, w, &size, &supplied) != 0 && (size.flags & PMaxSize) != 0 &&
+        size.min_width == size.max_width && size.min_height == size.max_height)
+        line += " fixed=" + std::to_string(size.max_width) + "x" + std::to_string(size.max_height);
+    return line;
+}
+
+// Windows of that title the server shows, at any depth (inside a window manager's frames too).
+int shown_named(Display *dpy, Window parent, const char *title) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(dpy, parent, &root, &up, &children, &count) == 0)
+        return 0;
+    int found = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(dpy, children[i], &a) == 0 || a.map_state != IsViewable)
+            continue;
+        char *name = nullptr;
+        if (XFetchName(dpy, children[i], &name) != 0 && name != nullptr) {
+            found += std::string(name) == title ? 1 : 0;
+            XFree(name);
+        }
+        found += shown_named(dpy, children[i], title);
+    }
+    XFree(children);
+    return found;
+}
+
+s_pnt client_point(WINDOW win, int v, int h) {
+    const s_pnt origin = vkobase::win_client_origin_on_screen(win);
+    return s_pnt{static_cast<std::int16_t>(origin.v + v), static_cast<std::int16_t>(origin.h + h)};
+}
+
+int32_t quiet_handler(WINDOW, EVENT *) {
+    return 0;
+}
+
+int32_t dialog_handler(WINDOW win, EVENT *ev) {
+    if (ev->type == E_CHAR && ev->v.chr.ch == 27) {
+        log("the dialog answered Escape");
+        vkok_vobj_destroy(win);
+    }
+    return 0;
+}
+
+s_mitem g_popup[] = {{}, {}};
+
+// One step per tick; the dialog's and the pop-up's steps run in their own loops, inside the
+// tick that opened them.
+int32_t main_handler(WINDOW, EVENT *ev) {
+    Child &c = child();
+    if (ev->type != E_TIMER)
+        return 0;
+    if (++c.ticks > 300) {
+        log("stalled at step " + std::to_string(c.step));
+        vkov_app_destroy();
+        return 0;
+    }
+    Display *dpy = c.probe;
+    switch (c.step) {
+    case 0: {
+        if (!ready(c.main) || !ready(c.second))
+            return 0;
+        log(describe("main", c.main));
+        const auto m = vkotest::screen_origin(dpy, xwin(c.main));
+        const auto s = vkotest::screen_origin(dpy, xwin(c.second));
+        log(std::string("the second window covers the first: ") + (m == s ? "yes" : "no"));
+        log("task windows shown: " + std::to_string(shown_named(dpy, DefaultRootWindow(dpy), "Task")));
+        vkov_display_screenshot(c.shot.c_str());
+        c.dialog = vkok_win_create(W_MODAL, &kDialogRect, "Dialog", 0, NULL_WIN, 0,
+                                   VKO_EVENT_MASK_ALL, dialog_handler, 0);
+        c.step = 1;
+        vkok_win_process_modal(c.dialog);
+        log("the modal loop ended");
+        c.step = 4;
+        return 0;
+    }
+    case 1:
+        if (!ready(c.dialog))
+            return 0;
+        log(describe("dialog", c.dialog));
+        {
+            const s_pnt p = client_point(c.second, 20, 20);
+            vkotest::XTestHand().click(p.h, p.v);
+        }
+        c.step = 2;
+        c.waited = 0;
+        return 0;
+    case 2:
+        // The window manager has had its time to raise what it raises.
+        if (++c.waited < 5)
+            return 0;
+        log(std::string("the dialog stays above the main window: ") +
+            (vkotest::above(dpy, xwin(c.dialog), xwin(c.second)) ? "yes" : "no"));
+        vkotest::XTestHand().key(XK_Escape);
+        c.step = 3;
+        return 0;
+    case 4: {
+        g_popup[0].tag = 1;
+        g_popup[0].text = const_cast<char *>("One");
+        g_popup[0].enabled = 1;
+        c.step = 5;
+        vkobase::menu::run_popup(g_popup, c.second, s_pnt{10, 10}, 0, 0);
+        c.step = 7;
+        return 0;
+    }
+    case 5:
+        if (vkobase::menu::level_count() == 0 || xwin(vkobase::menu::level_window(0)) == 0)
+            return 0;
+        log("popup type=" + join(vkotest::atom_names(dpy, xwin(vkobase::menu::level_window(0)),
+                                                     "_NET_WM_WINDOW_TYPE")));
+        vkotest::XTestHand().key(XK_Escape);
+        c.step = 6;
+        return 0;
+    case 7:
+        vkov_app_destroy();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type != E_CREATE)
+        return 0;
+    Child &c = child();
+    c.probe = XOpenDisplay(nullptr);
+    std::string hex;
+    for (const char *p = kIconXpm; *p != 0; ++p) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02X", static_cast<unsigned char>(*p));
+        hex += two;
+    }
+    const std::string res = "image " + std::to_string(kIconId) + " hex \"" + hex + "\"\n";
+    vkov_res_register_text("icon", res.c_str());
+    vkov_vobj_set_attr(nullptr, kAttrAppIcon, kIconId);
+    c.main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, kSizable,
+                             VKO_EVENT_MASK_ALL, main_handler, 0);
+    c.second = vkok_win_create(W_DOC, &kMainRect, "Second", 0, NULL_WIN, kSizable,
+                               VKO_EVENT_MASK_ALL, quiet_handler, 0);
+    vkov_timer_create(c.main, 100);
+    return 0;
+}
+
+[[noreturn]] void run(const std::string &display) {
+    setenv("DISPLAY", display.c_str(), 1);
+    char base[] = "WmTest";
+    char title[] = "Task";
+    s_app_config config{};
+    config.base_appl_name = base;
+    config.appl_name = base;
+    config.taskwin_title = title;
+    vkowi_vko_system(0, nullptr, 0, task_handler, &config);
+    if (child().probe != nullptr)
+        XCloseDisplay(child().probe);
+    _exit(0);
+}
+
+// Runs the program on a private server, under openbox when asked; answers its log, or why the
+// run was skipped in *skip.
+std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string *shot) {
+    vkotest::Xvfb server;
+    if (std::string why = vkotest::start_xvfb(server); !why.empty()) {
+        *skip = why;
+        return {};
+    }
+    vkotest::Openbox openbox;
+    if (wm) {
+        if (std::string why = openbox.start(server.display()); !why.empty()) {
+            *skip = why;
+            return {};
+        }
+    }
+    const std::string dir = vkotest::make_scratch_dir("vko_wm_");
+    child().log = dir + "/log.txt";
+    child().shot = dir + "/shot.png";
+    child().wm = wm;
+    const pid_t pid = fork();
+    if (pid == 0)
+        run(server.display());
+    EXPECT_EQ(vkotest::wait_for(pid), 0);
+    *shot = child().shot;
+    return vkotest::read_lines(child().log);
+}
+
+// What every window says of itself, with or without a window manager.
+const char *const kMain = "main type=_NET_WM_WINDOW_TYPE_NORMAL class=wmtest/WmTest pid input "
+                          "icon=4x2:ffff0000";
+const char *const kDialog = "dialog type=_NET_WM_WINDOW_TYPE_DIALOG transient=second modal "
+                            "class=wmtest/WmTest pid input icon=4x2:ffff0000 fixed=300x150";
+
+// Outside every window of the program, where the task window's frame lay: the bare root.
+void expect_no_task_frame(const std::string &shot) {
+    cairo_surface_t *image = cairo_image_surface_create_from_png(shot.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(vkotest::pixel(image, 1000, 740), 0x000000u);
+    cairo_surface_destroy(image);
+}
+
+TEST(DisplayWmX11, WithoutAWindowManagerWindowsKeepTheirFramesAndTheDialogAnswers) {
+    std::string skip, shot;
+    const std::vector<std::string> lines = run_on_desktop(false, &skip, &shot);
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+    const std::vector<std::string> expected = {
+        kMain,
+        "the second window covers the first: yes",
+        "task windows shown: 0",
+        kDialog,
+        "the dialog stays above the main window: yes",
+        "the dialog answered Escape",
+        "the modal loop ended",
+        "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
+    };
+    EXPECT_EQ(lines, expected);
+    expect_no_task_frame(shot);
+}
+
+TEST(DisplayWmX11, UnderOpenboxWindowsAreManagedAsWhatTheyAre) {
+    std::string skip, shot;
+    const std::vector<std::string> lines = run_on_desktop(true, &skip, &shot);
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+    const std::vector<std::string> expected = {
+        kMain,
+        "the second window covers the first: no",
+        "task windows shown: 0",
+        kDialog,
+        "the dialog stays above the main window: yes",
+        "the dialog answered Escape",
+        "the modal loop ended",
+        "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
+    };
+    EXPECT_EQ(lines, expected);
+    expect_no_task_frame(shot);
+}
+
+} // namespace

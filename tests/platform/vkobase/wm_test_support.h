@@ -1,0 +1,209 @@
+// wm_test_support.h: what the display tests under a window manager share: openbox started on a
+// private server and waited for until it manages the screen, and the properties of a window
+// read as xprop reads them (window types, states, transient-for, class, hints). Link X11.
+#pragma once
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "xvfb_test_support.h"
+
+namespace vkotest {
+
+// The atoms of a property holding a list of them (_NET_WM_WINDOW_TYPE, _NET_WM_STATE) by name.
+inline std::vector<std::string> atom_names(Display *dpy, Window win, const char *property) {
+    std::vector<std::string> out;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(dpy, win, XInternAtom(dpy, property, False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        const auto *atoms = reinterpret_cast<const Atom *>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            char *name = XGetAtomName(dpy, atoms[i]);
+            out.emplace_back(name != nullptr ? name : "");
+            if (name != nullptr)
+                XFree(name);
+        }
+    }
+    if (data != nullptr)
+        XFree(data);
+    return out;
+}
+
+// The 32-bit values of a property (CARDINAL, WINDOW), empty when it is not set.
+inline std::vector<unsigned long> cardinals(Display *dpy, Window win, const char *property,
+                                            Atom type_wanted = AnyPropertyType) {
+    std::vector<unsigned long> out;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(dpy, win, XInternAtom(dpy, property, False), 0, 1 << 20, False,
+                           type_wanted, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        const auto *values = reinterpret_cast<const unsigned long *>(data);
+        out.assign(values, values + count);
+    }
+    if (data != nullptr)
+        XFree(data);
+    return out;
+}
+
+inline bool wm_running(Display *dpy) {
+    return !cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+}
+
+// The client windows the server shows at the top level or inside a window manager's frames,
+// bottom to top, as XQueryTree gives the frames.
+inline void client_windows(Display *dpy, Window parent, std::vector<Window> *out) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(dpy, parent, &root, &up, &children, &count) == 0)
+        return;
+    const Atom wm_state = XInternAtom(dpy, "WM_STATE", False);
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(dpy, children[i], &a) == 0 || a.map_state != IsViewable)
+            continue;
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char *data = nullptr;
+        XGetWindowProperty(dpy, children[i], wm_state, 0, 0, False, AnyPropertyType, &type,
+                           &format, &n, &after, &data);
+        if (data != nullptr)
+            XFree(data);
+        // A window the program made carries its title; a frame holds the client inside it.
+        char *name = nullptr;
+        const bool named = XFetchName(dpy, children[i], &name) != 0 && name != nullptr;
+        if (name != nullptr)
+            XFree(name);
+        if (type != 0 || named || parent != DefaultRootWindow(dpy))
+            out->push_back(children[i]);
+        else
+            client_windows(dpy, children[i], out);
+    }
+    XFree(children);
+}
+
+// The top-level window (a frame under a window manager) that holds win.
+inline Window top_of(Display *dpy, Window win) {
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(dpy, win, &root, &parent, &children, &count) == 0)
+            return win;
+        if (children != nullptr)
+            XFree(children);
+        if (parent == root || parent == 0)
+            return win;
+        win = parent;
+    }
+}
+
+// Whether window a's top-level window lies above window b's in the server's stacking order.
+inline bool above(Display *dpy, Window a, Window b) {
+    const Window ta = top_of(dpy, a), tb = top_of(dpy, b);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
+        return false;
+    int ia = -1, ib = -1;
+    for (unsigned i = 0; i < count; ++i) {
+        if (children[i] == ta)
+            ia = static_cast<int>(i);
+        if (children[i] == tb)
+            ib = static_cast<int>(i);
+    }
+    XFree(children);
+    return ia > ib && ib >= 0;
+}
+
+// Where a window's top-left corner lies on the screen.
+inline std::pair<int, int> screen_origin(Display *dpy, Window win) {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(dpy, win, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+// openbox on a private server, running once it manages the screen; stopped with the object.
+class Openbox {
+public:
+    // Empty when it runs, else why the test must be skipped.
+    std::string start(const std::string &display) {
+        const std::string binary = find_on_path("openbox");
+        if (binary.empty())
+            return "openbox is not installed";
+        pid_ = fork();
+        if (pid_ == 0) {
+            setenv("DISPLAY", display.c_str(), 1);
+            execl(binary.c_str(), "openbox", "--sm-disable", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        if (pid_ < 0)
+            return "openbox could not be started";
+        Display *dpy = XOpenDisplay(display.c_str());
+        if (dpy == nullptr)
+            return "the server cannot be reached";
+        // openbox names itself on the root before it handles windows, and a window mapped
+        // while it starts may be left unmapped: it is ready once it frames a window of ours.
+        // Each probe window gets a while; a new one is mapped until one is framed.
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        auto alive = [&] {
+            return std::chrono::steady_clock::now() < give_up && waitpid(pid_, nullptr, WNOHANG) == 0;
+        };
+        while (!wm_running(dpy) && alive())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        bool framed = false;
+        while (!framed && alive()) {
+            const Window probe =
+                XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
+            XMapWindow(dpy, probe);
+            XSync(dpy, False);
+            const auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+            while (!(framed = top_of(dpy, probe) != probe) && alive() &&
+                   std::chrono::steady_clock::now() < next)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            XDestroyWindow(dpy, probe);
+            XSync(dpy, False);
+        }
+        XCloseDisplay(dpy);
+        return framed ? std::string() : "openbox did not take the screen";
+    }
+    ~Openbox() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+// Polls until done() or the time runs out; answers done()'s last answer.
+template <class Done> bool wait_until(Done done, int seconds = 20) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > give_up)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+} // namespace vkotest
