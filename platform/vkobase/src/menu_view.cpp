@@ -3,16 +3,20 @@
 // shown in a window record of its own (a borderless top-level window that the display shows
 // as an override-redirect X window). One tracker follows the mouse and the keys while a menu
 // is open; a chosen item of a bar sends the owner its menu event, a pop-up answers the tag.
-// Headless runs take the same path: the levels are windows with surfaces, the input arrives
-// as events.
+// A level taller than the room on the screen shows part of its items between two arrows; the
+// pointer resting on an arrow, a click on it, the wheel and the arrow keys scroll it. A
+// pull-down never covers its bar. Headless runs take the same path: the levels are windows
+// with surfaces, the input arrives as events.
 #include <algorithm>
 #include <cctype>
 #include <vector>
 
 #include "core_internal.h"
+#include "display_internal.h"
 #include "font_internal.h"
 #include "menu_internal.h"
 #include "surface_internal.h"
+#include "vkobase/timer.h"
 #include "vkobase/vobj.h"
 #include "window_internal.h"
 
@@ -31,6 +35,12 @@ constexpr int kCheckArea = 22;
 constexpr int kArrowArea = 20;
 constexpr int kKeyGap = 24;
 constexpr int kMinWidth = 80;
+// A scrolling level's arrow bands, and how often an arrow under the pointer scrolls one item.
+constexpr int kArrowBand = 16;
+constexpr std::int32_t kScrollRepeatMs = 60;
+// What item_at answers over a scrolling level's arrows.
+constexpr int kArrowUp = -2;
+constexpr int kArrowDown = -3;
 
 // Colours of the classic look.
 constexpr double kFace = 0xE4 / 255.0;
@@ -49,6 +59,10 @@ struct Level {
     std::uint64_t win_order = 0;
     s_rct rect{}; // on the screen
     int hot = -1;
+    bool scrolls = false; // taller than its room: it shows items from `first` between arrows
+    int first = 0;
+    int arrow = 0;             // the arrow under the pointer: -1 up, 1 down, 0 none
+    std::int32_t timer = -1;   // repeats the scroll while the pointer rests on an arrow
 };
 
 struct Tracker {
@@ -62,8 +76,9 @@ struct Tracker {
     std::int16_t chosen = 0;
     bool shift = false, control = false; // of the input that chose
     bool button_down = false;
-    bool pressed_inside = false; // a press was seen while the menu was open
-    bool moved = false;
+    bool pressed_inside = false;   // a press was seen while the menu was open
+    bool pressed_in_level = false; // the last press was on an open level, not on a title
+    bool moved = false;            // the pointer moved since the last press on a title
     s_pnt opened_at{};
 };
 
@@ -132,16 +147,57 @@ int item_top(const s_mitem *items, int i) noexcept {
     return top;
 }
 
-// The item of a level under a point of the level (its own coordinates), -1 for none.
-int item_at(const s_mitem *items, int v) noexcept {
-    int top = kBorder;
-    for (int i = 0; i < count_items(items); ++i) {
-        const int h = item_height(items[i]);
-        if (v >= top && v < top + h)
+int level_height(const Level &level) noexcept {
+    return level.rect.bottom - level.rect.top;
+}
+
+// The band of a level where its items show (level coordinates): between the arrows of a
+// scrolling level.
+int items_top(const Level &level) noexcept {
+    return kBorder + (level.scrolls ? kArrowBand : 0);
+}
+int items_bottom(const Level &level) noexcept {
+    return level_height(level) - kBorder - (level.scrolls ? kArrowBand : 0);
+}
+
+// Top of item i as the level shows it now (level coordinates); off the band when scrolled away.
+int shown_top(const Level &level, int i) noexcept {
+    return items_top(level) + item_top(level.items, i) - item_top(level.items, level.first);
+}
+
+bool item_in_view(const Level &level, int i) noexcept {
+    const int top = shown_top(level, i);
+    return top >= items_top(level) && top + item_height(level.items[i]) <= items_bottom(level);
+}
+
+// The item of a level under a point of the level (its own coordinates), -1 for none; over the
+// arrows of a scrolling level, kArrowUp or kArrowDown.
+int item_at(const Level &level, int v) noexcept {
+    if (level.scrolls && v < items_top(level))
+        return kArrowUp;
+    if (level.scrolls && v >= items_bottom(level))
+        return kArrowDown;
+    for (int i = level.first; i < count_items(level.items); ++i) {
+        const int top = shown_top(level, i);
+        if (top >= items_bottom(level))
+            break;
+        if (v >= top && v < top + item_height(level.items[i]))
             return i;
-        top += h;
     }
     return -1;
+}
+
+// The largest first item that still fills the band.
+int last_first(const Level &level) noexcept {
+    const int n = count_items(level.items);
+    const int room = items_bottom(level) - items_top(level);
+    int used = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        used += item_height(level.items[i]);
+        if (used > room)
+            return std::min(i + 1, n - 1);
+    }
+    return 0;
 }
 
 void set_color(cairo_t *cr, double r, double g, double b) noexcept {
@@ -168,6 +224,27 @@ double baseline_in(int top, int height) noexcept {
     return top + (height - (m.ascent + m.descent)) / 2.0 + m.ascent;
 }
 
+// The arrows of a scrolling level: a triangle in each band, grey at the end it cannot pass.
+void draw_arrows(cairo_t *cr, const Level &level, int width) noexcept {
+    const double cx = width / 2.0;
+    for (int dir : {-1, 1}) {
+        const bool can = dir < 0 ? level.first > 0 : level.first < last_first(level);
+        if (!can)
+            set_color(cr, kGrey, kGrey, kGrey);
+        else if (level.arrow == dir)
+            set_color(cr, kHiRed, kHiGreen, kHiBlue);
+        else
+            set_color(cr, 0, 0, 0);
+        const double mid = dir < 0 ? kBorder + kArrowBand / 2.0
+                                   : level_height(level) - kBorder - kArrowBand / 2.0;
+        cairo_move_to(cr, cx - 5, mid - 2.5 * dir);
+        cairo_line_to(cr, cx + 5, mid - 2.5 * dir);
+        cairo_line_to(cr, cx, mid + 2.5 * dir);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+    }
+}
+
 void draw_level(const Level &level) noexcept {
     cairo_t *cr = vkobase::surface_begin(level.win);
     if (cr == nullptr)
@@ -180,10 +257,18 @@ void draw_level(const Level &level) noexcept {
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, 0.5, 0.5, width - 1, height - 1);
     cairo_stroke(cr);
+    if (level.scrolls) {
+        draw_arrows(cr, level, width);
+        cairo_save(cr);
+        cairo_rectangle(cr, 0, items_top(level), width, items_bottom(level) - items_top(level));
+        cairo_clip(cr);
+    }
     const int n = count_items(level.items);
-    for (int i = 0; i < n; ++i) {
+    for (int i = level.first; i < n; ++i) {
         const s_mitem &item = level.items[i];
-        const int top = item_top(level.items, i);
+        const int top = shown_top(level, i);
+        if (top >= items_bottom(level))
+            break;
         if (item.separator != 0) {
             set_color(cr, kShadow, kShadow, kShadow);
             cairo_move_to(cr, kBorder + 2, top + kSeparatorHeight / 2 + 0.5);
@@ -233,46 +318,118 @@ void draw_level(const Level &level) noexcept {
             cairo_fill(cr);
         }
     }
+    if (level.scrolls)
+        cairo_restore(cr);
     vkobase::surface_end(level.win, cr);
 }
 
+void pop_to(std::size_t count) noexcept;
+
+// Scrolls a level by step items, within its ends; its open submenu closes.
+void scroll_level(std::size_t index, int step) noexcept {
+    Level &level = tr().levels[index];
+    const int first = std::clamp(level.first + step, 0, last_first(level));
+    if (first == level.first)
+        return;
+    level.first = first;
+    pop_to(index + 1);
+    draw_level(tr().levels[index]);
+}
+
+// Scrolls the level so that item i shows whole.
+void reveal(Level &level, int i) noexcept {
+    if (!level.scrolls || i < 0)
+        return;
+    if (i < level.first)
+        level.first = i;
+    while (level.first < last_first(level) && !item_in_view(level, i))
+        ++level.first;
+}
+
+// The arrow of a scrolling level under the pointer (-1 up, 1 down, 0 none): while the pointer
+// rests on one, a timer scrolls the level an item at a time.
+void set_arrow(Level &level, int arrow) noexcept {
+    if (level.arrow == arrow)
+        return;
+    level.arrow = arrow;
+    if (arrow != 0 && level.timer < 0)
+        level.timer = vkov_timer_create(level.win, kScrollRepeatMs);
+    else if (arrow == 0 && level.timer >= 0) {
+        vkov_timer_destroy(level.timer);
+        level.timer = -1;
+    }
+    draw_level(level);
+}
+
 std::int32_t level_handler(WINDOW win, EVENT *event) noexcept {
-    if (event->type != E_UPDATE)
+    if (event->type != E_UPDATE && event->type != E_TIMER)
         return 0;
-    for (const Level &level : tr().levels)
-        if (level.win == win)
-            draw_level(level);
+    for (std::size_t i = 0; i < tr().levels.size(); ++i) {
+        if (tr().levels[i].win != win)
+            continue;
+        if (event->type == E_UPDATE)
+            draw_level(tr().levels[i]);
+        else if (tr().levels[i].arrow != 0)
+            scroll_level(i, tr().levels[i].arrow);
+        break;
+    }
     return 0;
 }
 
+// Where menus may lie: the display's screen when one is open, else the screen window.
 s_rct screen_rect() noexcept {
+    int width = 0, height = 0;
+    if (vkobase::display_screen_size(&width, &height))
+        return s_rct{0, 0, static_cast<std::int16_t>(std::min(height, 0x7FFF)),
+                     static_cast<std::int16_t>(std::min(width, 0x7FFF))};
     return vkobase::win_client_rect(vkobase::win_screen());
 }
 
-// Opens a level showing items with its top-left corner at a screen point; when it would
-// leave the screen it moves back inside (a submenu flips to the left of its parent).
-void push_level(s_mitem *items, s_pnt at, int flip_right_edge, int hot) noexcept {
+// Opens a level showing items with its top-left corner at a screen point. When it would leave
+// the screen it moves back inside (a submenu flips to the left of its parent). A pull-down
+// (bar_top: the top of its bar strip, else -1) never covers its bar: it opens above the bar
+// when it fits there. A level that fits nowhere whole takes the room it has and scrolls.
+void push_level(s_mitem *items, s_pnt at, int flip_right_edge, int hot, int bar_top = -1) noexcept {
     int width = 0, height = 0;
     level_size(items, &width, &height);
     const s_rct screen = screen_rect();
     int left = at.h, top = at.v;
     if (left + width > screen.right)
         left = flip_right_edge >= 0 ? flip_right_edge - width : screen.right - width;
-    if (top + height > screen.bottom)
-        top = screen.bottom - height;
     left = std::max<int>(left, screen.left);
+    bool scrolls = false;
+    if (top + height > screen.bottom) {
+        if (bar_top < 0) {
+            top = std::max<int>(screen.bottom - height, screen.top);
+        } else if (bar_top - height >= screen.top) {
+            top = bar_top - height;
+        } else if (bar_top - screen.top > screen.bottom - top) {
+            top = screen.top;
+            height = bar_top - screen.top;
+            scrolls = true;
+        } else {
+            height = screen.bottom - top;
+            scrolls = true;
+        }
+    }
     top = std::max<int>(top, screen.top);
+    if (top + height > screen.bottom) {
+        height = screen.bottom - top;
+        scrolls = true;
+    }
     Level level;
     level.items = items;
     level.rect = s_rct{static_cast<std::int16_t>(top), static_cast<std::int16_t>(left),
                        static_cast<std::int16_t>(top + height),
                        static_cast<std::int16_t>(left + width)};
     level.hot = hot;
+    level.scrolls = scrolls;
+    reveal(level, hot);
     vkobase::WinCreateArgs args;
     args.type = W_NO_BORDER;
     args.rct = level.rect;
     args.handler = level_handler;
-    args.event_mask = VKO_EVENT_BIT(E_UPDATE);
+    args.event_mask = VKO_EVENT_BIT(E_UPDATE) | VKO_EVENT_BIT(E_TIMER);
     args.send_create = false;
     level.win = vkobase::win_create_record(args);
     if (level.win == nullptr)
@@ -311,6 +468,7 @@ void set_hot(std::size_t index, int hot) noexcept {
     if (index >= tr().levels.size() || tr().levels[index].hot == hot)
         return;
     tr().levels[index].hot = hot;
+    reveal(tr().levels[index], hot);
     redraw(index);
 }
 
@@ -410,7 +568,7 @@ void open_title(int index, bool with_hot, bool from_bottom = false) noexcept {
                              : -1;
     push_level(title.child,
                s_pnt{strip.bottom, static_cast<std::int16_t>(strip.left + spans[static_cast<std::size_t>(index)].left)},
-               -1, hot);
+               -1, hot, strip.top);
 }
 
 // Opens the submenu of the hot item of level index.
@@ -424,7 +582,7 @@ void open_submenu(std::size_t index, bool with_hot) noexcept {
     if (!opens_submenu(item))
         return;
     pop_to(index + 1);
-    const s_pnt at{static_cast<std::int16_t>(level.rect.top + item_top(level.items, level.hot) - kBorder),
+    const s_pnt at{static_cast<std::int16_t>(level.rect.top + shown_top(level, level.hot) - kBorder),
                    static_cast<std::int16_t>(level.rect.right - 3)};
     push_level(item.child, at, level.rect.left + 3, with_hot ? first_item(item.child, 0, 1) : -1);
 }
@@ -443,7 +601,7 @@ Hit hit_test(s_pnt p) noexcept {
         const s_rct &r = levels[static_cast<std::size_t>(i)].rect;
         if (p.v >= r.top && p.v < r.bottom && p.h >= r.left && p.h < r.right) {
             hit.level = i;
-            hit.item = item_at(levels[static_cast<std::size_t>(i)].items, p.v - r.top);
+            hit.item = item_at(levels[static_cast<std::size_t>(i)], p.v - r.top);
             return hit;
         }
     }
@@ -580,6 +738,24 @@ void tracker_key(const s_char &c) noexcept {
         const int title = item_with_letter(vkobase::menu::window_tree(t.owner), letter);
         if (title >= 0)
             open_title(title, true);
+    }
+}
+
+// A press on a title: its release chooses an item only after the pointer moved.
+void press_title(s_pnt screen) noexcept {
+    Tracker &t = tr();
+    t.button_down = true;
+    t.pressed_inside = true;
+    t.pressed_in_level = false;
+    t.moved = false;
+    t.opened_at = screen;
+}
+
+// The pointer over a scrolling level's arrow (or away from every arrow, level -1).
+void point_at_arrow(int level, int item) noexcept {
+    for (int i = 0; i < static_cast<int>(tr().levels.size()); ++i) {
+        const int arrow = i != level ? 0 : item == kArrowUp ? -1 : item == kArrowDown ? 1 : 0;
+        set_arrow(tr().levels[static_cast<std::size_t>(i)], arrow);
     }
 }
 
@@ -802,8 +978,7 @@ bool bar_press(WINDOW owner, s_pnt screen, bool shift, bool control) noexcept {
         }
         if (hit.title < 0)
             return false;
-        tr().button_down = true;
-        tr().pressed_inside = true;
+        press_title(screen);
         open_title(hit.title, false);
         return true;
     }
@@ -814,9 +989,7 @@ bool bar_press(WINDOW owner, s_pnt screen, bool shift, bool control) noexcept {
         finish();
         return false;
     }
-    tr().button_down = true;
-    tr().pressed_inside = true;
-    tr().opened_at = screen;
+    press_title(screen);
     open_title(hit.title, false);
     return true;
 }
@@ -828,16 +1001,23 @@ void pointer(e_event type, s_pnt p, bool shift, bool control) noexcept {
     const Hit hit = hit_test(p);
     if (type == E_MOUSE_MOVE && (p.v != t.opened_at.v || p.h != t.opened_at.h))
         t.moved = true;
+    const bool on_arrow = hit.level >= 0 && (hit.item == kArrowUp || hit.item == kArrowDown);
+    point_at_arrow(hit.level, hit.item);
     switch (type) {
     case E_MOUSE_DOWN:
     case E_MOUSE_DBL:
         t.button_down = true;
         t.pressed_inside = true;
+        t.pressed_in_level = hit.level >= 0;
         if (hit.title >= 0) {
-            if (hit.title == t.bar_hot && !t.levels.empty())
+            if (hit.title == t.bar_hot && !t.levels.empty()) {
                 dismiss();
-            else
+            } else {
+                press_title(p);
                 open_title(hit.title, false);
+            }
+        } else if (on_arrow) {
+            scroll_level(static_cast<std::size_t>(hit.level), hit.item == kArrowUp ? -1 : 1);
         } else if (hit.level >= 0) {
             hover(static_cast<std::size_t>(hit.level), hit.item);
         } else {
@@ -847,6 +1027,8 @@ void pointer(e_event type, s_pnt p, bool shift, bool control) noexcept {
     case E_MOUSE_MOVE:
         if (hit.title >= 0 && hit.title != t.bar_hot && (!t.levels.empty() || t.button_down))
             open_title(hit.title, false);
+        else if (on_arrow)
+            return;
         else if (hit.level >= 0)
             hover(static_cast<std::size_t>(hit.level), hit.item);
         else if (!t.levels.empty() && hit.title < 0 && t.levels.size() == 1)
@@ -855,8 +1037,10 @@ void pointer(e_event type, s_pnt p, bool shift, bool control) noexcept {
     case E_MOUSE_UP: {
         t.button_down = false;
         if (hit.level >= 0 && hit.item >= 0) {
+            // A click on a title opens its menu and nothing more: the release chooses only
+            // after a press on the menu itself or a drag to the item.
             const s_mitem &item = t.levels[static_cast<std::size_t>(hit.level)].items[hit.item];
-            if (chooseable(item) && (t.pressed_inside || t.moved))
+            if (chooseable(item) && (t.pressed_in_level || t.moved))
                 choose(item, shift, control);
             return;
         }
@@ -946,9 +1130,9 @@ s_rct item_rect(int level, int item) noexcept {
     if (level < 0 || level >= level_count())
         return s_rct{};
     const Level &l = tr().levels[static_cast<std::size_t>(level)];
-    if (item < 0 || item >= count_items(l.items))
+    if (item < 0 || item >= count_items(l.items) || !item_in_view(l, item))
         return s_rct{};
-    const int top = l.rect.top + item_top(l.items, item);
+    const int top = l.rect.top + shown_top(l, item);
     return s_rct{static_cast<std::int16_t>(top), static_cast<std::int16_t>(l.rect.left + kBorder),
                  static_cast<std::int16_t>(top + item_height(l.items[item])),
                  static_cast<std::int16_t>(l.rect.right - kBorder)};

@@ -391,3 +391,115 @@ TEST_F(MenuViewTest, TheBarIsDrawnWithItsOpenTitleHighlighted) {
 }
 
 } // namespace
+
+namespace {
+
+// A menu of 60 items, three times the height of the screen, under the bar of a window near the
+// top of the screen.
+class TallMenuTest : public vkotest::CoreTest {
+protected:
+    static constexpr int kItems = 60;
+    static constexpr int kFirstTag = 400;
+
+    void SetUp() override {
+        CoreTest::SetUp();
+        std::string text = "menu 2 {\n  popup \"&Many\" {\n";
+        for (int i = 0; i < kItems; ++i)
+            text += "    item " + std::to_string(kFirstTag + i) + " \"Item " + std::to_string(i) + "\"\n";
+        text += "  }\n}\n";
+        ASSERT_TRUE(vkov_res_register_text("tall", text.c_str()));
+        const s_rct rct{60, 100, 400, 600};
+        win_ = vkok_win_create(W_DOC, &rct, "Doc", 2, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                               vkotest::recording_handler, 0);
+        ASSERT_NE(win_, nullptr);
+        vkok_app_process_pending_events();
+        vkotest::seen().clear();
+    }
+    void TearDown() override {
+        vkobase::menu::close(nullptr);
+        CoreTest::TearDown();
+    }
+
+    std::vector<int> tags() const {
+        std::vector<int> out;
+        for (const auto &s : vkotest::seen())
+            if (s.win == win_ && s.event.type == E_COMMAND)
+                out.push_back(s.event.v.cmd.tag);
+        return out;
+    }
+    // The open level on the screen.
+    s_rct level_rect() const {
+        WINDOW level = vkobase::menu::level_window(0);
+        const s_pnt at = vkobase::win_client_origin_on_screen(level);
+        const s_rct client = vkobase::win_client_rect(level);
+        return s_rct{at.v, at.h, static_cast<std::int16_t>(at.v + client.bottom),
+                     static_cast<std::int16_t>(at.h + client.right)};
+    }
+    void pointer(e_event type, s_pnt at) { vkobase::menu::pointer(type, at, false, false); }
+    void click(s_pnt at) {
+        pointer(E_MOUSE_DOWN, at);
+        pointer(E_MOUSE_UP, at);
+        vkok_app_process_pending_events();
+    }
+
+    WINDOW win_ = nullptr;
+};
+
+TEST_F(TallMenuTest, OpensBelowItsBarAndAClickOnTheTitleChoosesNothing) {
+    const s_rct title = vkobase::menu::title_rect(win_, 0);
+    ASSERT_TRUE(vkobase::menu::bar_press(win_, centre(title), false, false));
+    pointer(E_MOUSE_UP, centre(title));
+    vkok_app_process_pending_events();
+    ASSERT_EQ(vkobase::menu::level_count(), 1);
+    EXPECT_TRUE(tags().empty());
+    const s_rct level = level_rect();
+    EXPECT_EQ(level.top, title.bottom) << "the menu covers its bar";
+    EXPECT_LE(level.bottom, 768);
+    EXPECT_NE(vkobase::menu::item_rect(0, 0).bottom, 0);
+    EXPECT_EQ(vkobase::menu::item_rect(0, kItems - 1).bottom, 0) << "the last item shows at once";
+}
+
+TEST_F(TallMenuTest, ItsLastItemsAreReachedByTheArrowTheKeysOrAClick) {
+    struct Case {
+        const char *why;
+        int way; // 0: rest on the bottom arrow, 1: Up from the first item, 2: clicks on the arrow
+    };
+    const Case cases[] = {{"the pointer resting on the bottom arrow", 0},
+                          {"the Up key wrapping to the last item", 1},
+                          {"clicks on the bottom arrow", 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkotest::seen().clear();
+        const s_rct title = vkobase::menu::title_rect(win_, 0);
+        ASSERT_TRUE(vkobase::menu::bar_press(win_, centre(title), false, false));
+        pointer(E_MOUSE_UP, centre(title));
+        const s_rct level = level_rect();
+        const s_pnt arrow{static_cast<std::int16_t>(level.bottom - 6),
+                          static_cast<std::int16_t>((level.left + level.right) / 2)};
+        if (c.way == 0) {
+            pointer(E_MOUSE_MOVE, arrow);
+            vkov_test_advance_clock(10000);
+        } else if (c.way == 1) {
+            EVENT up{};
+            up.type = E_CHAR;
+            up.v.chr.ch = VKO_KEY_UP;
+            up.v.chr.virt = 1;
+            vkov_test_post_event(win_, &up);
+            vkok_app_process_pending_events();
+        } else {
+            for (int i = 0; i < kItems; ++i)
+                click(arrow);
+        }
+        ASSERT_EQ(vkobase::menu::level_count(), 1) << "the menu closed";
+        EXPECT_TRUE(tags().empty());
+        const s_rct last = vkobase::menu::item_rect(0, kItems - 1);
+        ASSERT_NE(last.bottom, 0) << "the last item is out of reach";
+        EXPECT_LE(last.bottom, level.bottom);
+        EXPECT_EQ(vkobase::menu::item_rect(0, 0).bottom, 0);
+        click(centre(last));
+        EXPECT_EQ(tags(), std::vector<int>{kFirstTag + kItems - 1});
+        EXPECT_EQ(vkobase::menu::level_count(), 0);
+    }
+}
+
+} // namespace
