@@ -9,6 +9,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 #include "vkobase/types.h"
 
@@ -230,10 +231,13 @@ private:
         return advance();
     }
 
+    // Resource ids are looked up as non-negative numbers; a negative one would never be found.
     bool take_id(int32_t* id) {
+        if (its_tok.kind == Tok::kNumber && its_tok.number < 0) {
+            return fail("resource id " + std::to_string(its_tok.number) + " is negative");
+        }
         int64_t v = 0;
-        if (!take_number(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                         "resource id", &v)) {
+        if (!take_number(0, std::numeric_limits<int32_t>::max(), "resource id", &v)) {
             return false;
         }
         *id = static_cast<int32_t>(v);
@@ -258,8 +262,17 @@ private:
                 return false;
             }
             int32_t id = 0;
+            const int id_line = its_tok.line;
             if (!take_id(&id)) {
                 return false;
+            }
+            // One text defines each item once: a second definition would silently replace the
+            // first. (Windows and dialogs are kinds of their own, as in the bundle.)
+            const auto [first, added] = its_defined.try_emplace({keyword, id}, id_line);
+            if (!added) {
+                its_tok.line = id_line;
+                return fail(keyword + " " + std::to_string(id) + " is defined twice (first on line " +
+                            std::to_string(first->second) + ")");
             }
             bool ok = false;
             if (keyword == "string") {
@@ -547,6 +560,7 @@ private:
     void* its_context;
     Token its_tok;
     std::string its_error;
+    std::map<std::pair<std::string, int32_t>, int> its_defined;  // kind and id: its line
 };
 
 std::string quote(const std::string& s) {

@@ -4,7 +4,7 @@
 // at build time, so this file depends on the standard library only.
 //
 // The format, one item per statement; '#' starts a comment outside strings; numbers are
-// decimal or 0x-hex, optionally negative; strings are in double quotes with the escapes
+// decimal or 0x-hex, optionally negative (but never an item's id); strings are in double quotes with the escapes
 // \\ \" \n \r \t and \xHH (any byte):
 //
 //   string 1000 "Entry Word is"
@@ -124,8 +124,9 @@ struct Bundle {
 // Reads an "image N file" statement's file; answers false when it cannot.
 using FileReader = bool (*)(const std::string& path, std::string* bytes, void* context);
 
-// Parses text into bundle (items add to what it holds; a repeated id replaces the earlier
-// item). On a fault answers false and sets error to "line N: what". file_reader may be null,
+// Parses text into bundle (items add to what it holds, replacing those of other texts with
+// the same id). A negative id, or an id defined twice for one kind of item within text, is a
+// fault. On a fault answers false and sets error to "line N: what". file_reader may be null,
 // which refuses every "image N file" statement.
 bool parse_text(const std::string& text, Bundle* bundle, std::string* error,
                 FileReader file_reader, void* reader_context);

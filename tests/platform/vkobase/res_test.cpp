@@ -156,6 +156,12 @@ TEST(ResTextTest, FaultyTextsNameTheirLine) {
         {"unknown modifier", "accelerators 1 { \"Hyper+A\" 5 }", "line 1: unknown key"},
         {"accelerator without tag", "accelerators 1 { \"A\" }", "line 1: expected tag"},
         {"accelerator tag zero", "accelerators 1 { \"A\" 0 }", "line 1: tag out of range"},
+        {"negative id", "string 1 \"a\"\nstring -5 \"b\"\n", "line 2: resource id -5 is negative"},
+        {"negative menu id", "menu -1 {\n item 2 \"a\"\n}", "line 1: resource id -1 is negative"},
+        {"a string defined twice", "string 1188 \"a\"\n\nstring 1188 \"b\"\n",
+         "line 3: string 1188 is defined twice (first on line 1)"},
+        {"a dialog defined twice", "dialog 3 {\n entry type=1\n}\ndialog 3 {\n entry type=1\n}",
+         "line 4: dialog 3 is defined twice (first on line 1)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
