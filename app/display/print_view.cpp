@@ -5,6 +5,7 @@
 
 #include "app/display/entry_painter.h"
 #include "ruk/static/vkoruk.h"
+#include "vkobase/print.h"
 
 PrintView::PrintView(s_printrcd* record, const PrintListSource* source, std::string title)
     : itsRecord(record), itsSource(source), itsTitle(std::move(title))
@@ -21,11 +22,23 @@ PrintView::~PrintView() = default;
 
 bool PrintView::StartPrint(int kind)
 {
+    VKO_PRINT_ROUTINE routine = nullptr;
     if (kind == kList && itsSource != nullptr)
-        return vko_print_start_thread(&PrintView::PrintList, reinterpret_cast<intptr_t>(this)) != FALSE;
+        routine = &PrintView::PrintList;
     itsKind = kind;
     if ((kind == kEntry || kind == kIllustration) && itsEngine != nullptr)
-        return vko_print_start_thread(&PrintView::PrintEngine, reinterpret_cast<intptr_t>(this)) != FALSE;
+        routine = &PrintView::PrintEngine;
+    if (routine == nullptr)
+        return false;
+    if (vko_print_start_thread(routine, reinterpret_cast<intptr_t>(this)) != FALSE)
+        return true;
+    // The job ran and failed: the user learns it, and which file is missing (what was
+    // written of it is gone, so no cut-short file looks like a print).
+    const std::string file = vkov_print_unwritten_file();
+    if (!file.empty())
+        vko_dm_post_warning("Unable to print: the file %s could not be written.", file.c_str());
+    else
+        vko_dm_post_warning("%s", "Unable to print.");
     return false;
 }
 

@@ -32,8 +32,9 @@ public:
     PrintView(const PrintView&) = delete;
     PrintView& operator=(const PrintView&) = delete;
 
-    // Runs the job of kind in the print loop; answers whether it printed. Another kind
-    // prints nothing.
+    // Runs the job of kind in the print loop; answers whether it printed. A job that fails
+    // tells the user (naming the file that could not be written); another kind prints
+    // nothing and says nothing.
     bool StartPrint(int kind);
 
     // Lines a list page held in the last list job (for callers that page on their own).

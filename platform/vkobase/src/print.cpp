@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <new>
 #include <string>
 #include <sys/stat.h>
@@ -51,6 +52,9 @@ struct Job {
     std::int32_t hres = 300; // the printer resolution the window was made with
     std::int32_t vres = 300;
     cairo_surface_t *pdf = nullptr; // made when the first page opens
+    std::string path;                // its file
+    std::FILE *out = nullptr;        // the file, written through write_pdf
+    bool write_failed = false;       // a write to it failed (a full disk)
     bool page_open = false;
     bool band_given = false;
     s_rct band{};
@@ -61,6 +65,7 @@ struct PrintState {
     std::string output_dir; // empty: the working directory
     Job job;
     bool routine_running = false;
+    std::string unwritten; // the file of the last job that could not be written, removed
 };
 PrintState &state() {
     static PrintState s;
@@ -149,16 +154,40 @@ std::string job_path(const std::string &title) {
     return path;
 }
 
-// Ends the job: a page still open is kept, the file is written and closed.
+// cairo's writer for the job's file. cairo's own file writer drops the errors of buffered
+// writes, so the job writes its file itself and keeps note of a failure.
+cairo_status_t write_pdf(void *closure, const unsigned char *data, unsigned int length) {
+    auto *job = static_cast<Job *>(closure);
+    if (std::fwrite(data, 1, length, job->out) != length) {
+        job->write_failed = true;
+        return CAIRO_STATUS_WRITE_ERROR;
+    }
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// Ends the job: a page still open is kept, the file is written and closed. A file that
+// could not be written whole (a full disk) is removed rather than left cut short, and
+// remembered for the print loop's answer.
 void finish_job() noexcept {
     Job &job = state().job;
     if (job.pdf != nullptr) {
         if (job.page_open)
             cairo_surface_show_page(job.pdf);
         cairo_surface_finish(job.pdf);
+        bool written = cairo_surface_status(job.pdf) == CAIRO_STATUS_SUCCESS && !job.write_failed;
         if (vkobase::win_is_live(job.win))
             vkobase::surface_attach(job.win, nullptr);
         cairo_surface_destroy(job.pdf);
+        if (std::fclose(job.out) != 0) // the last buffered bytes may fail here
+            written = false;
+        job.out = nullptr;
+        if (!written) {
+            std::remove(job.path.c_str());
+            try {
+                state().unwritten = job.path;
+            } catch (...) {
+            }
+        }
     }
     job = Job{};
 }
@@ -194,6 +223,10 @@ void vkobase_reset_print() noexcept {
 }
 
 extern "C" {
+
+const char *vkov_print_unwritten_file(void) noexcept {
+    return state().unwritten.c_str();
+}
 
 void vkov_print_set_output_dir(const char *dir) noexcept {
     try {
@@ -331,10 +364,25 @@ BOOLEAN vkok_print_open_page(s_printrcd *rcd) noexcept {
         } catch (...) {
             return FALSE;
         }
-        cairo_surface_t *pdf = cairo_pdf_surface_create(path.c_str(), job.width_in * kPointsPerInch,
-                                                        job.height_in * kPointsPerInch);
-        if (cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
-            cairo_surface_destroy(pdf);
+        job.out = std::fopen(path.c_str(), "wb");
+        job.write_failed = false;
+        cairo_surface_t *pdf =
+            job.out == nullptr
+                ? nullptr
+                : cairo_pdf_surface_create_for_stream(write_pdf, &job, job.width_in * kPointsPerInch,
+                                                      job.height_in * kPointsPerInch);
+        if (pdf == nullptr || cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
+            if (pdf != nullptr)
+                cairo_surface_destroy(pdf);
+            if (job.out != nullptr) {
+                std::fclose(job.out);
+                std::remove(path.c_str());
+            }
+            job.out = nullptr;
+            try {
+                state().unwritten = path;
+            } catch (...) {
+            }
             return FALSE;
         }
         // The window draws in printer pixels; the PDF counts in points.
@@ -349,6 +397,7 @@ BOOLEAN vkok_print_open_page(s_printrcd *rcd) noexcept {
         }
         vkobase::surface_attach(job.win, pdf);
         job.pdf = pdf;
+        job.path.swap(path);
     }
     job.page_open = true;
     job.band_given = false;
@@ -378,9 +427,11 @@ BOOLEAN vkok_print_start_thread(VKO_PRINT_ROUTINE routine, intptr_t data) noexce
     if (routine == nullptr || state().routine_running)
         return FALSE;
     state().routine_running = true;
+    state().unwritten.clear();
     const BOOLEAN ok = routine(data);
     state().routine_running = false;
-    return ok != FALSE ? TRUE : FALSE;
+    // A routine that ended its job well may still have lost the file when it was finished.
+    return ok != FALSE && state().unwritten.empty() ? TRUE : FALSE;
 }
 
 } // extern "C"

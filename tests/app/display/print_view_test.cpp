@@ -7,7 +7,9 @@
 #include "tests/support/command_output.h"
 #include "tests/support/temp_dir.h"
 #include "frm/views/cimage.h"
+#include "vkobase/dm.h"
 #include "vkobase/print.h"
+#include "tests/support/file_size_limit.h"
 #include "../support/png_bytes.h"
 
 namespace {
@@ -125,6 +127,22 @@ TEST_F(PrintViewTest, Kinds_WithoutAJobPrintNothing)
     EXPECT_FALSE(list.StartPrint(7));
     PrintView noRecord(nullptr, &lines, "none");
     EXPECT_FALSE(noRecord.StartPrint(PrintView::kList));
+}
+
+TEST_F(PrintViewTest, AJobThatCannotBeWrittenTellsTheUserAndLeavesNoFile)
+{
+    // The disk fills up while the list is written.
+    const std::string expected = "Unable to print: the file " + Pdf("Full") + " could not be written.";
+    const int status = test_support::WithFileSizeLimit(4096, [&] {
+        Lines lines(400);
+        PrintView job(record, &lines, "Full");
+        const int before = vkov_dm_test_count();
+        const bool printed = job.StartPrint(PrintView::kList);
+        const bool told = vkov_dm_test_count() == before + 1 && vkov_dm_test_text(before) == expected &&
+                          std::string(vkov_dm_test_kind(before)) == "warning";
+        return (printed ? 1 : 0) | (told ? 0 : 2) | (std::filesystem::exists(Pdf("Full")) ? 4 : 0);
+    });
+    EXPECT_EQ(status, 0) << "1: answered printed, 2: the user was not told, 4: a cut file is left";
 }
 
 TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)

@@ -11,6 +11,7 @@
 
 #include "../../../platform/vkobase/src/print_internal.h"
 #include "media_test_support.h"
+#include "../../support/file_size_limit.h"
 #include "vkobase/dwin.h"
 #include "vkobase/print.h"
 #include "vkobase/testing.h"
@@ -199,6 +200,36 @@ BOOLEAN nested(intptr_t data) {
 }
 BOOLEAN failing(intptr_t) {
     return FALSE;
+}
+
+TEST_F(PrintTest, Job_ThatCannotBeWrittenAnswersFailureAndLeavesNoFile) {
+    // A disk that fills up while the job is written: the loop answers failure, the file cut
+    // short is gone, and the loop names it.
+    const int status = test_support::WithFileSizeLimit(2048, [this] {
+        s_printrcd *rcd = vkok_print_create(nullptr);
+        Job job{rcd, "Full disk", 3, {}};
+        const BOOLEAN printed = vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&job));
+        const std::string unwritten = vkov_print_unwritten_file();
+        return (printed == FALSE ? 0 : 1) | (std::filesystem::exists(its_dir.path() / "Full_disk.pdf") ? 2 : 0) |
+               (unwritten == (its_dir.path() / "Full_disk.pdf").string() ? 0 : 4);
+    });
+    EXPECT_EQ(status, 0) << "1: answered success, 2: a cut file is left, 4: the file is not named";
+    EXPECT_TRUE(std::filesystem::is_empty(its_dir.path()));
+
+    // A folder that cannot hold the file: the same answer, with the file it would have been.
+    vkov_print_set_output_dir((its_dir.path() / "missing").c_str());
+    s_printrcd *rcd = vkok_print_create(nullptr);
+    Job job{rcd, "Nowhere", 1, {}};
+    EXPECT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&job)), FALSE);
+    EXPECT_EQ(std::string(vkov_print_unwritten_file()), (its_dir.path() / "missing" / "Nowhere.pdf").string());
+
+    // A job that is written clears the name.
+    vkov_print_set_output_dir(its_dir.path().c_str());
+    Job written{rcd, "Written", 1, {}};
+    EXPECT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&written)), TRUE);
+    EXPECT_STREQ(vkov_print_unwritten_file(), "");
+    EXPECT_TRUE(std::filesystem::exists(its_dir.path() / "Written.pdf"));
+    vkok_print_destroy(rcd);
 }
 
 TEST_F(PrintTest, StartThread_RunsTheRoutineInPlaceOnceAtATime) {

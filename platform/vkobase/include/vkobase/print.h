@@ -28,6 +28,12 @@ enum { VKO_PRINT_INCHES = 0, VKO_PRINT_MILLIMETRES = 1, VKO_PRINT_POINTS = 2 };
 /* The directory the PDF files of later jobs go to; null or "" is the working directory. */
 VKOBASE_API void vkov_print_set_output_dir(const char* dir) VKOBASE_NOEXCEPT;
 
+/* The PDF file of the last job whose file could not be made or written whole (a folder that
+ * cannot be written, a full disk): what was written of it is removed, and the print loop that
+ * ran the job answers FALSE. "" when the last loop's jobs were all written; each
+ * vkok_print_start_thread starts it anew. */
+VKOBASE_API const char* vkov_print_unwritten_file(void) VKOBASE_NOEXCEPT;
+
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
 #include "vkobase/print.def"
 
