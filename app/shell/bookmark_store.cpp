@@ -57,6 +57,15 @@ bool has_line_break(const std::string& s)
     return s.find_first_of("\r\n") != std::string::npos;
 }
 
+// Bytes no name or word holds (tabs aside): a line with them is damage or not text at all.
+bool has_control_character(const std::string& line)
+{
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7F;
+    });
+}
+
 // The path of the folder that holds entry, as its line names it.
 std::string folder_path_of(const BMItem& entry)
 {
@@ -108,6 +117,7 @@ int BookmarkStore::Load(const std::string& directory)
     itsUnread.clear();
     itsDirectory = directory;
     itsReadFailed = false;
+    itHasUnsavedChanges = false;
 
     const fs::path path = directory.empty() ? fs::path(kBookmarkFileName) : fs::path(directory) / kBookmarkFileName;
     std::error_code code;
@@ -130,6 +140,10 @@ int BookmarkStore::Load(const std::string& directory)
         const std::size_t first = line.find_first_not_of(kSpaces);
         if (first == std::string::npos || line[first] == ';')
             continue;
+        if (has_control_character(line)) {
+            itsUnread.push_back({number, original, "a line holding control characters"});
+            continue;
+        }
         const Fields f = fields_of(line.substr(first));
 
         auto entry = std::make_unique<BMItem>();
@@ -208,7 +222,10 @@ int BookmarkStore::Save()
         text += unread.text + "\n";
     const fs::path path =
         itsDirectory.empty() ? fs::path(kBookmarkFileName) : fs::path(itsDirectory) / kBookmarkFileName;
-    return ReplaceFileContents(path.string(), text);
+    if (!ReplaceFileContents(path.string(), text))
+        return 0;
+    itHasUnsavedChanges = false;
+    return 1;
 }
 
 BMItem* BookmarkStore::AddBookmark(BMItem* folder, const std::string& name, const std::string& text)
@@ -357,6 +374,7 @@ void BookmarkStore::Forget(BMItem* entry)
 
 void BookmarkStore::Changed()
 {
+    itHasUnsavedChanges = true;
     Save();
     if (onChanged)
         onChanged();

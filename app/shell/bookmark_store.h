@@ -59,8 +59,8 @@ public:
     BookmarkStore(const BookmarkStore&) = delete;
     BookmarkStore& operator=(const BookmarkStore&) = delete;
 
-    // Called after every change has been written (the application rebuilds its bookmark
-    // menus).
+    // Called after every change, written or not (the application rebuilds its bookmark
+    // menus, and tells the user when HasUnsavedChanges says the file missed it).
     std::function<void()> onChanged;
 
     // Reads "BookMark.kq" in directory ("" for the current one), replacing the tree. A
@@ -69,8 +69,17 @@ public:
     int Load(const std::string& directory = "");
     // Writes the tree to "BookMark.kq" in the directory last loaded, through a temporary
     // file renamed over the old one. Answers 1 when written, 0 when not (the old file
-    // unchanged; the change in memory stays).
+    // unchanged; the change in memory stays, and the next change or SaveIfChanged writes
+    // it again).
     int Save();
+    // Writes the tree when a change has not reached the file yet (the program's end).
+    // Answers 1 when the file holds every change, 0 when a write failed again.
+    int SaveIfChanged() { return itHasUnsavedChanges ? Save() : 1; }
+    // Whether a change has not reached the file (its last save failed).
+    bool HasUnsavedChanges() const { return itHasUnsavedChanges; }
+    // Whether the file was there at the last Load but could not be read (it is never
+    // written over).
+    bool ReadFailed() const { return itsReadFailed; }
 
     // folder none: top level. Each answers the new entry, or none (nothing changed) when
     // the name or text cannot be stored (see the checks below) or the folder is no folder.
@@ -125,6 +134,7 @@ private:
     std::vector<UnreadBookmarkLine> itsUnread;
     std::string itsDirectory;
     bool itsReadFailed = false;
+    bool itHasUnsavedChanges = false;
 };
 
 // The bookmark file's name.

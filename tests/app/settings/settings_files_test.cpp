@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "tools/demodict/description.h"
 
 #include "../../support/temp_dir.h"
+#include "../support/kill_while_saving.h"
 
 namespace {
 
@@ -325,6 +327,38 @@ TEST(Preferences, ARewriteReplacesTheOldFileWhole)
     EXPECT_EQ(text.find("extra"), std::string::npos);
     EXPECT_EQ(text.rfind("font_size=10\n", 0), 0u);
     EXPECT_NE(text.find("reference=Old\n"), std::string::npos);
+}
+
+TEST(Preferences, AKillWhileSavingLeavesTheOldFileOrTheNewOneWhole)
+{
+    // A long reference name makes each save take a while, so that kills land inside writes.
+    // Save n writes n into three fields and fills the reference with one letter, so a file
+    // made of two saves shows.
+    const auto save_number = [](int n, const std::string& dir) {
+        Prefs prefs = defaults();
+        prefs.font_size = n;
+        prefs.search_type = n;
+        prefs.search_mode = n;
+        prefs.reference = std::string(200000, static_cast<char>('a' + n % 26)).c_str();
+        return SettingsFiles().WritePrefs(prefs, dir);
+    };
+    for (int saves_before_kill : {1, 2, 5}) {
+        SCOPED_TRACE(saves_before_kill);
+        TempDir dir;
+        ASSERT_EQ(save_number(1000, dir.path()), 1);
+        int n = 0;
+        tavlintest::KillAfterSaves(saves_before_kill, [] {}, [&] { save_number(n++, dir.path()); });
+
+        Prefs read = defaults();
+        ASSERT_EQ(SettingsFiles().ReadPrefs(&read, dir.path()), 1);
+        EXPECT_GE(read.font_size, saves_before_kill - 1) << "the saves reported done are in it";
+        EXPECT_EQ(read.search_type, read.font_size);
+        EXPECT_EQ(read.search_mode, read.font_size);
+        EXPECT_EQ(std::string(read.reference.data()),
+                  std::string(200000, static_cast<char>('a' + read.font_size % 26)));
+        const std::string text = dir.read(kPrefsFileName);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
+    }
 }
 
 TEST(Preferences, CopiesAreIndependent)
