@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -46,17 +47,37 @@ struct DataFilesState {
     std::uint64_t reads = 0;
     std::uint32_t generation = 0;
     EngineReleaseHook hooks[8] = {};
+    std::string data_path;                    // the paths the pair was opened under
+    std::string index_path;
+    std::string failed_read_path;             // the file of the last read that failed
+    std::string open_problem;                 // why the last open failed
 };
 
 DataFilesState state;
 
-std::FILE* open_either(const char* directory, const char* base_name, const char* extension)
+// Opens base_name + extension, else directory + base_name + extension; *path gets the one
+// opened (or, when neither opens, the joined one, the last tried).
+std::FILE* open_either(const char* directory, const char* base_name, const char* extension,
+                       std::string* path)
 {
-    std::string path = std::string(base_name) + extension;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb"))
+    *path = std::string(base_name) + extension;
+    if (std::FILE* file = std::fopen(path->c_str(), "rb"))
         return file;
-    path = std::string(directory != nullptr ? directory : "") + base_name + extension;
-    return std::fopen(path.c_str(), "rb");
+    *path = std::string(directory != nullptr ? directory : "") + base_name + extension;
+    return std::fopen(path->c_str(), "rb");
+}
+
+// Why the file at path could not be opened, naming it.
+std::string cannot_open(const std::string& path)
+{
+    const int error = errno;
+    return "cannot open \"" + path + "\" (" + std::strerror(error) + ")";
+}
+
+bool is_folder(std::FILE* file)
+{
+    struct stat info {};
+    return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Reads what the file holds at offset, up to count bytes; the number read.
@@ -157,18 +178,33 @@ const std::uint8_t* descriptor_entry(const char* code)
 
 std::int16_t DataFilesPresent(const char* directory, const char* base_name)
 {
-    if (base_name == nullptr)
+    state.open_problem.clear();
+    if (base_name == nullptr) {
+        state.open_problem = "no file name";
         return 1;
-    std::FILE* data = open_either(directory, base_name, ".cmp");
-    if (data == nullptr)
+    }
+    std::string data_path;
+    std::string index_path;
+    std::FILE* data = open_either(directory, base_name, ".cmp", &data_path);
+    if (data == nullptr) {
+        state.open_problem = cannot_open(data_path);
         return 1;
-    std::FILE* index = open_either(directory, base_name, ".ndx");
+    }
+    std::FILE* index = open_either(directory, base_name, ".ndx", &index_path);
     std::vector<std::uint8_t> header;
     std::uint16_t header_length = 0;
     std::uint8_t descriptor[kDescriptorSize];
-    const bool complete = index != nullptr && read_header(data, &header, &header_length) &&
-                          read_some(index, descriptor, 0, kDescriptorSize) == kDescriptorSize;
-    if (!complete) {
+    if (index == nullptr)
+        state.open_problem = cannot_open(index_path);
+    else if (is_folder(data))
+        state.open_problem = data_path + ": a folder, not a data file";
+    else if (is_folder(index))
+        state.open_problem = index_path + ": a folder, not an index file";
+    else if (!read_header(data, &header, &header_length))
+        state.open_problem = data_path + ": its header is missing or damaged";
+    else if (read_some(index, descriptor, 0, kDescriptorSize) != kDescriptorSize)
+        state.open_problem = index_path + ": shorter than its descriptor table";
+    if (!state.open_problem.empty()) {
         std::fclose(data);
         if (index != nullptr)
             std::fclose(index);
@@ -178,6 +214,8 @@ std::int16_t DataFilesPresent(const char* directory, const char* base_name)
     close_data_files();
     state.data = data;
     state.index = index;
+    state.data_path = std::move(data_path);
+    state.index_path = std::move(index_path);
     state.header = std::move(header);
     state.header_length = header_length;
     map_index();
@@ -209,6 +247,8 @@ void close_data_files()
         std::fclose(state.index);
     state.data = nullptr;
     state.index = nullptr;
+    state.data_path.clear();
+    state.index_path.clear();
     state.block_number = kNoBlock;
     state.descriptor_loaded = false;
     std::memset(state.descriptor, 0, sizeof state.descriptor);
@@ -305,8 +345,10 @@ const std::uint8_t* read_block_prefix(std::uint32_t block_number, std::uint32_t 
     if (state.index == nullptr ||
         (state.index_map != nullptr &&
          (offset > state.index_map_size || block_size > state.index_map_size - offset)) ||
-        !read_index(state.block.data(), offset, count))
+        !read_index(state.block.data(), offset, count)) {
+        state.failed_read_path = state.index_path;
         engine_fatal("unable to read file at offset " + std::to_string(offset));
+    }
     state.block_number = block_number;
     state.block_size = block_size;
     state.block_valid = count;
@@ -344,8 +386,37 @@ void read_at(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t co
 {
     if (file == nullptr)
         engine_fatal("unable to seek file to offset " + std::to_string(offset));
-    if (read_some(file, buffer, offset, count) != count)
+    if (read_some(file, buffer, offset, count) != count) {
+        state.failed_read_path = file == state.data ? state.data_path
+                                 : file == state.index ? state.index_path
+                                                        : std::string();
         engine_fatal("unable to read file at offset " + std::to_string(offset));
+    }
+}
+
+const std::string& data_file_path()
+{
+    return state.data_path;
+}
+
+const std::string& index_file_path()
+{
+    return state.index_path;
+}
+
+const std::string& failed_read_path()
+{
+    return state.failed_read_path;
+}
+
+const std::string& data_files_problem()
+{
+    return state.open_problem;
+}
+
+void set_data_files_problem(const std::string& problem)
+{
+    state.open_problem = problem;
 }
 
 const std::uint8_t* dictionary_header()

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 inline constexpr std::uint32_t kBlockSize = 512;        // every caller's block size
 inline constexpr std::uint32_t kDescriptorSize = 360;   // block 0 as the descriptor table
@@ -39,6 +40,22 @@ std::uint32_t data_files_generation();
 // The open files, or null. Reads through them go through read_at.
 std::FILE* index_file();
 std::FILE* data_file();
+
+// The paths the open files were opened under (as given, or joined to the directory); ""
+// when no pair is open.
+const std::string& data_file_path();
+const std::string& index_file_path();
+
+// Why the last DataFilesPresent failed, naming the file at fault: the path that could not
+// be opened (the joined one when neither opened), a folder in a file's place, a missing or
+// damaged header, an index shorter than its descriptor table. "" after a success. The
+// program's checked open (OpenDictionary) sets it too, for a pair its checks refuse.
+const std::string& data_files_problem();
+void set_data_files_problem(const std::string& problem);
+
+// The path of the file whose read failed last: the file a fatal "unable to read" report
+// is about ("" when no read has failed, or the file was neither of the pair's).
+const std::string& failed_read_path();
 
 // Reads block 0 with block size 360 into the descriptor table (the cache is reset first).
 void load_descriptor();

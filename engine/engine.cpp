@@ -4,9 +4,22 @@
 #include <memory>
 #include <string>
 
+#include "engine/pair_check.h"
+
 int OpenDictionary(const char* directory, const char* base_name)
 {
-    return DataFilesPresent(directory, base_name) == 0 ? 1 : 0;
+    const std::string previous = data_file_path();
+    if (DataFilesPresent(directory, base_name) != 0)
+        return 0;
+    std::string problem;
+    if (check_open_pair(&problem))
+        return 1;
+    // A damaged pair is refused, and the pair open before opens again.
+    close_data_files();
+    if (previous.size() > 4)
+        DataFilesPresent("", previous.substr(0, previous.size() - 4).c_str());
+    set_data_files_problem(problem);
+    return 0;
 }
 
 void ReleaseEngineBuffers()

@@ -16,8 +16,9 @@
 #include "engine/worditem.h"
 
 // The dictionary open: opens the pair base_name (as given, else under directory) and
-// answers nonzero when both files and the header are in place; on 0 the pair open before
-// stays open.
+// answers nonzero when both files and the header are in place and the pair passes the
+// open-time checks (pair_check.h); on 0 the pair open before stays open, and
+// data_files_problem says what is wrong, naming the file.
 int OpenDictionary(const char* directory, const char* base_name);
 
 // The buffer release at shut-down: frees the engine's buffers and closes the open pair.

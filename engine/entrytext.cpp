@@ -20,6 +20,7 @@ struct EntryState {
     std::uint32_t cached_offset = kNoBlock;     // data-file offset of the block in entry_buf
     std::uint32_t cached_generation = 0;        // data_files_generation() when it was read
     std::uint32_t cached_length = 0;            // expanded bytes of that block
+    bool cached_damaged = false;                // it did not decode whole
     std::uint32_t measured_offset = kNoBlock;    // the last block expanded only to measure it
     std::uint32_t measured_generation = 0;
     std::uint32_t measured_length = 0;
@@ -65,9 +66,12 @@ bool block_is_cached(std::uint32_t block_offset)
 
 // Reads the compressed block at block_offset (2-byte big-endian length N, then N bytes)
 // and expands it into out (kEntryBufBytes bytes, the rest cleared). Returns the expanded
-// length. A block past the end of the file is a fatal read error.
-std::uint32_t expand_block(std::uint32_t block_offset, std::uint8_t* out)
+// length; *damaged (when given) tells whether the block stopped short of its end through
+// damage. A block past the end of the file is a fatal read error.
+std::uint32_t expand_block(std::uint32_t block_offset, std::uint8_t* out, bool* damaged = nullptr)
 {
+    if (damaged != nullptr)
+        *damaged = false;
     EntryState& s = state();
     std::FILE* file = data_file();
     if (file == nullptr) {
@@ -82,8 +86,12 @@ std::uint32_t expand_block(std::uint32_t block_offset, std::uint8_t* out)
     if (compressed_len != 0)
         read_at(file, s.compressed.data(), std::uint64_t{block_offset} + 2, compressed_len);
     ++s.block_reads;
-    return inflate_block(static_cast<std::uint32_t>(compressed_len), s.compressed.data(),
-                         kEntryBufBytes, out);
+    InflateStatus status = InflateStatus::kDone;
+    const std::uint32_t length = inflate_block(static_cast<std::uint32_t>(compressed_len),
+                                               s.compressed.data(), kEntryBufBytes, out, &status);
+    if (damaged != nullptr)
+        *damaged = status != InflateStatus::kDone && status != InflateStatus::kOutputFull;
+    return length;
 }
 
 // The two numbers of an "hw" entry and where the entry after it starts.
@@ -218,7 +226,7 @@ char* AllocEntryBuf(std::uint32_t block_offset)
         return reinterpret_cast<char*>(buffer);
     // Forget the old block first: a fatal read below must not leave it half replaced.
     s.cached_offset = kNoBlock;
-    s.cached_length = expand_block(block_offset, buffer);
+    s.cached_length = expand_block(block_offset, buffer, &s.cached_damaged);
     s.cached_offset = block_offset;
     s.cached_generation = data_files_generation();
     return reinterpret_cast<char*>(buffer);
@@ -253,6 +261,11 @@ char* ExpandEntry(std::uint32_t position, std::uint32_t block_size)
 char* LoadRecord(std::uint32_t position, std::uint32_t block_size)
 {
     return text_at(position, block_size);
+}
+
+bool entry_block_damaged()
+{
+    return state().cached_offset != kNoBlock && state().cached_damaged;
 }
 
 void reset_entry_cache()

@@ -38,6 +38,11 @@ char* ExpandEntry(std::uint32_t position, std::uint32_t block_size);
 // open file pair and returns its first byte; its size is entry_length (position, ...).
 char* LoadRecord(std::uint32_t position, std::uint32_t block_size);
 
+// Whether the block the entry buffer holds did not decode whole (damaged data): its text
+// stops where the damage begins. The entry display tells the user rather than show a
+// blank or cut entry as if it were the dictionary's.
+bool entry_block_damaged();
+
 // Forgets which block the entry buffer holds; every open of a file pair calls it, so
 // that a block of the previous pair is never served again.
 void reset_entry_cache();

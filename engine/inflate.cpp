@@ -685,10 +685,12 @@ InflateResult inflate_raw(const std::uint8_t* in, std::size_t in_len, const std:
 }
 
 std::uint32_t inflate_block(std::uint32_t in_len, const std::uint8_t* in, std::uint32_t capacity,
-                            std::uint8_t* out)
+                            std::uint8_t* out, InflateStatus* status)
 {
     const InflateResult result = inflate_raw(in, in_len, dictionary_header(),
                                              dictionary_header_length(), out, capacity);
     std::memset(out + result.produced, 0, capacity - result.produced);
+    if (status != nullptr)
+        *status = result.status;
     return static_cast<std::uint32_t>(result.produced);
 }

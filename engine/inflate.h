@@ -38,6 +38,7 @@ InflateResult inflate_raw(const std::uint8_t* in, std::size_t in_len, const std:
 
 // The engine's entry decoder: decodes in_len bytes at in into out with the open pair's
 // dictionary header as preset, clears the rest of out (capacity bytes) to 0 and returns
-// the number of bytes decoded. A damaged block gives the text decoded up to the damage.
+// the number of bytes decoded. A damaged block gives the text decoded up to the damage;
+// status, when given, gets why decoding stopped.
 std::uint32_t inflate_block(std::uint32_t in_len, const std::uint8_t* in, std::uint32_t capacity,
-                            std::uint8_t* out);
+                            std::uint8_t* out, InflateStatus* status = nullptr);

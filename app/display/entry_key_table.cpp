@@ -12,6 +12,7 @@
 #include "app/display/display_text.h"
 #include "app/settings/config_dict.h"
 #include "engine/engine.h"
+#include "ruk/static/vkoruk.h"
 #include "win32/sound.h"
 
 namespace {
@@ -216,6 +217,11 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
     // entry buffer while the walk is still going on.
     const char* text = ExpandEntry(position, kBlock);
     const std::string stream(text, entry_length(position, kBlock));
+    // An entry whose text does not decode (damaged data) is said to be so, rather than
+    // shown blank or cut short as if it were the dictionary's.
+    if (stream.empty() || entry_block_damaged())
+        vko_dm_post_warning("The entry \"%s\" cannot be read: the dictionary file %s is damaged.",
+                            word->data(), data_file_path().c_str());
     const auto* start = reinterpret_cast<const std::uint8_t*>(stream.data());
     const std::uint8_t* end = start + stream.size();
     reset_records();

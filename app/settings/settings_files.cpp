@@ -155,7 +155,34 @@ std::string decimal(long long value) { return std::to_string(value); }
 
 } // namespace
 
-int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& directory)
+namespace {
+
+// Why the description file name describes no dictionary it can open (a line that is not
+// text, a missing ref_name or base_name), or "" when it does. The file is read again only
+// for this, so the reader above keeps its own rules.
+std::string description_problem(const std::string& name, const std::string& path, const configDict& read)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const bool binary = std::any_of(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < 0x20 && c != '\t' && c != '\r' && c != '\f' && c != '\v') || byte == 0x7F;
+        });
+        if (binary)
+            return name + " line " + std::to_string(number) + ": not a line of text";
+    }
+    if (read.ref_name().isNull())
+        return name + ": no ref_name line (the dictionary's name)";
+    if (read.base_name().isNull())
+        return name + ": no base_name line (the name of its data files)";
+    return std::string();
+}
+
+} // namespace
+
+int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& directory,
+                                    std::vector<std::string>* problems)
 {
     std::vector<std::string> names;
     std::error_code code;
@@ -168,13 +195,23 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
     }
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
-        std::ifstream in(in_directory(directory, name), std::ios::binary);
-        if (!in)
-            continue;  // an unreadable file would only add a blank reference
+        const std::string path = in_directory(directory, name);
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            // An unreadable file would only add a blank reference.
+            if (problems != nullptr)
+                problems->push_back(name + ": cannot be read");
+            continue;
+        }
         auto* description = new configDict;
         description->InitSlots();
         read_description(in, description);
         descriptions->insert(description);
+        if (problems != nullptr) {
+            const std::string problem = description_problem(name, path, *description);
+            if (!problem.empty())
+                problems->push_back(problem);
+        }
     }
     return 1;
 }

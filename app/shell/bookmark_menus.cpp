@@ -27,9 +27,16 @@ FRM_CMenuItem Separator() { return FRM_CMenuItem(FRM_CStringRW(""), 0, 0, FRM_CM
 
 FRM_CStringRW Label(const BMItem& entry) { return FRM_CStringRW(entry.name.c_str()); }
 
+// Menu items show at most this many characters of a name: a longer one is cut and ends in
+// "...", so that a menu stays on the screen whatever the file holds.
+constexpr std::size_t kMenuLabelChars = 64;
+
 FRM_CStringRW MenuLabel(const BMItem& entry)
 {
-    return FRM_CStringRW(menutag::Literal(entry.name).c_str());
+    std::string shown = entry.name;
+    if (shown.size() > kMenuLabelChars)
+        shown = shown.substr(0, kMenuLabelChars - 3) + "...";
+    return FRM_CStringRW(menutag::Literal(shown).c_str());
 }
 
 bool HoldsFolder(const BMItem& folder)

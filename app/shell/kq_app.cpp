@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/pages/kq_basic_win.h"
 #include "app/settings/config_dict.h"
@@ -17,6 +20,7 @@
 #include "app/shell/user_info_doc.h"
 #include "app/shell/web_launcher.h"
 #include "engine/engine.h"
+#include "engine/report.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/core/cstringrw.h"
 #include "frm/runtime/cdesktop.h"
@@ -30,11 +34,55 @@
 
 namespace {
 KQedApp* theApplication = nullptr;
+
+// The engine's report of damaged data met after start (a file cut or changed under the
+// program): the engine's fatal stays fatal, but first the user's bookmarks and
+// preferences are saved, and the user reads which dictionary file is damaged and what was
+// being read. The engine ends the process when this returns.
+void ReportDamagedDictionary(std::string_view message)
+{
+    static bool reporting = false;
+    if (reporting)
+        return;  // damage met again while the box is up: the engine ends the process now
+    reporting = true;
+    KQedApp* application = KQedApp::Instance();
+    const bool saved = application == nullptr || application->SaveUserData();
+    std::string file = failed_read_path();
+    if (file.empty())
+        file = data_file_path() + " or " + index_file_path();
+    const std::string text = "The dictionary file " + file + " is damaged: " + std::string(message) +
+                             ".\n" +
+                             (saved ? "Your bookmarks and preferences are saved."
+                                    : "Your bookmarks or preferences could not be saved.") +
+                             " TavlinCD must close.";
+    vko_dm_post_error("%s", text.c_str());
+}
+
+// A description the program can open a dictionary from: it names the dictionary and its
+// data files.
+bool DescribesADictionary(const configDict& description)
+{
+    return !description.ref_name().isNull() && !description.base_name().isNull();
+}
+
 constexpr std::int32_t kQuitDelayMs = 100;
 // The toolkit attribute that names the image its windows show as their icon on a desktop, and
 // the program's own picture for it: the book of the main window's logo.
 constexpr std::int32_t kAttrAppIcon = 10030;
 constexpr std::int32_t kLogoImage = 1007;
+constexpr char kCantOpenBookmarks[] = "Can't open bookmarks file (BookMark.kq).";
+constexpr char kCantSaveBookmarks[] = "Can't save bookmarks file (BookMark.kq).";
+
+// The one message for the lines of the bookmark file that name no entry: how many, and
+// the first of them. They stay in the file; the menus do not show them.
+std::string SkippedBookmarkLines(const std::vector<UnreadBookmarkLine>& lines)
+{
+    const UnreadBookmarkLine& first = lines.front();
+    const bool one = lines.size() == 1;
+    return std::to_string(lines.size()) + (one ? " line of BookMark.kq is not a bookmark and was"
+                                               : " lines of BookMark.kq are not bookmarks and were") +
+           " skipped (line " + std::to_string(first.line) + ": " + first.reason + ").";
+}
 
 WINDOW TaskWindow()
 {
@@ -56,6 +104,7 @@ KQedApp::KQedApp(bool commandLine)
 
 KQedApp::~KQedApp()
 {
+    engine_set_fatal_hook(nullptr);
     itsDescriptions.clearAndDestroy();
     if (theApplication == this)
         theApplication = nullptr;
@@ -77,6 +126,12 @@ const configDict* KQedApp::PreferredDescription() const
 {
     if (const configDict* named = FindDescription(itsPrefs.reference.data()))
         return named;
+    // The first that names a dictionary: a stray file that describes none is passed by.
+    for (std::size_t i = 0; i < itsDescriptions.entries(); ++i) {
+        const auto* description = static_cast<const configDict*>(itsDescriptions[i]);
+        if (DescribesADictionary(*description))
+            return description;
+    }
     return itsDescriptions.entries() != 0 ? static_cast<const configDict*>(itsDescriptions[0])
                                           : nullptr;
 }
@@ -84,6 +139,7 @@ const configDict* KQedApp::PreferredDescription() const
 void KQedApp::StartUp()
 {
     FRM_CApplication::StartUp();
+    engine_set_fatal_hook(ReportDamagedDictionary);
     KQedAppFactory::Instance().InitializeApplication(this, KQedAppFactory::kApplication);
     // Web pages open only when a browser answers all three kinds of address.
     const WebLauncher browser;
@@ -92,10 +148,27 @@ void KQedApp::StartUp()
     SettingsFiles files;
     if (!files.ReadPrefs(&itsPrefs))
         vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
+    // The store was read when the application was made; a file it could not read is kept
+    // as it is, and the user learns that the bookmarks of this run will not be saved.
+    if (itsBookmarks->ReadFailed())
+        vko_dm_post_warning("%s", kCantOpenBookmarks);
+    else if (!itsBookmarks->UnreadLines().empty())
+        vko_dm_post_warning("%s", SkippedBookmarkLines(itsBookmarks->UnreadLines()).c_str());
     if (!IsUsableFontSize(itsPrefs.font_size))
         itsPrefs.font_size = kDefaultFontSize;
-    if (!files.ReadDescriptions(&itsDescriptions))
-        vko_dm_post_warning("%s", FRM_CStringRW(1190).data());
+    std::vector<std::string> problems;
+    files.ReadDescriptions(&itsDescriptions, "", &problems);
+    if (PreferredDescription() == nullptr || !DescribesADictionary(*PreferredDescription())) {
+        // No description that names a dictionary: the program cannot go on. The user reads
+        // which files were found and what is wrong with each.
+        std::string text = FRM_CStringRW(1190).data();
+        if (problems.empty())
+            text += "\nThe working folder holds no description file (*.dct).";
+        for (const std::string& problem : problems)
+            text += "\n" + problem;
+        vko_dm_post_fatal_exit("%s", text.c_str());
+        return;
+    }
     itsHelp.InstallHook();
     // The user's document and the first reference document.
     KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);
@@ -140,6 +213,15 @@ void KQedApp::RunScriptedLookUp()
     vkov_app_destroy();
 }
 
+bool KQedApp::SaveUserData()
+{
+    bool saved = itsBookmarks->SaveIfChanged() != 0;
+    auto* user = itsIDData.Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    if (user != nullptr && user->NeedsSaving())
+        saved = user->DoSave() != 0 && saved;
+    return saved;
+}
+
 void KQedApp::ShutDown()
 {
     for (std::int32_t* timer : {&itsQuitTimer, &itsDeleteTimer, &itsScriptTimer}) {
@@ -148,6 +230,8 @@ void KQedApp::ShutDown()
         *timer = -1;
     }
     DeleteDeferred();
+    if (!itsBookmarks->SaveIfChanged())
+        vko_dm_post_warning("%s", kCantSaveBookmarks);
     itsHelp.Close();
     itsWindows.clear();
     itsCurrentWindow = -1;
@@ -181,10 +265,17 @@ short KQedApp::OpenNewWindow(const WindowRequest* request)
 
 bool KQedApp::OpenReference(RefDoc* document, const WindowRequest* request)
 {
-    // A dictionary that cannot be opened leaves nothing to work with: the program ends.
+    // A dictionary that cannot be opened leaves nothing to work with: the program ends,
+    // saying which description and which file: the description's folder and name are
+    // joined as they stand, so the path shows a missing separator as it is.
     if (document == nullptr || !document->IsOpen()) {
-        vko_dm_post_fatal_exit("%s", FRM_CStringRW(1200).data());
+        std::string text = FRM_CStringRW(1200).data();
+        if (const configDict* description = document != nullptr ? document->GetDescription() : nullptr)
+            text += std::string("\n") + description->ref_name().data() + " (base_dir=" +
+                    description->base_dir().data() + ", base_name=" + description->base_name().data() +
+                    "): " + data_files_problem();
         delete document;
+        vko_dm_post_fatal_exit("%s", text.c_str());
         return false;
     }
     if (request != nullptr)
@@ -259,6 +350,9 @@ void KQedApp::DoCommand(long command, void* data)
     case kCmdBookmarksChanged:
         for (FRM_CWindow* window : itsWindows)
             RebuildBookmarkMenus(window, *itsBookmarks);
+        // The change stays in memory and is written with the next one, or at the end.
+        if (itsBookmarks->HasUnsavedChanges())
+            vko_dm_post_warning("%s", kCantSaveBookmarks);
         return;
     case kCmdPreferences:
         if (FRM_CDocument* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))

@@ -78,6 +78,9 @@ public:
     // destructor's report that it is gone.
     SplashWin* GetSplash() const { return itsSplash; }
     void SplashGone(const SplashWin* window);
+    // Writes what has not reached the files yet: bookmark changes whose save failed, and
+    // the user's preferences when they are waiting to be saved. True when all is saved.
+    bool SaveUserData();
     // Whether the browser's open commands were all found at start-up.
     bool GetBrowserFound() const { return itsBrowserFound; }
     // Help, opened on first use; associations wait until it is open.

@@ -167,6 +167,90 @@ TEST_F(BookmarksTest, AKillOfTheProgramWhileItSavesBookmarksLeavesTheOldFileOrTh
     }
 }
 
+// The dialogs shown since before, as "kind: text" lines.
+std::vector<std::string> ShownSince(int before)
+{
+    std::vector<std::string> shown;
+    for (int i = before; i < vkov_dm_test_count(); ++i)
+        shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
+    return shown;
+}
+
+TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
+{
+    StartWithBookmarks();
+    BasicPage()->SearchFor("cat");
+    // The file cannot be replaced (a full disk does the same): the user is told each time,
+    // and the menus keep the bookmark.
+    const std::string file = itsDir.path() + "/" + kBookmarkFileName;
+    std::filesystem::rename(file, itsDir.path() + "/saved");
+    std::filesystem::create_directories(file + "/in");
+    int before = vkov_dm_test_count();
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
+    EXPECT_NE(Dump(BookmarksMenu()).find("dog=12004 Colours=12005{red=12006} cat=12007"), std::string::npos);
+
+    // Room again: the next change writes both.
+    std::filesystem::remove_all(file);
+    std::filesystem::rename(itsDir.path() + "/saved", file);
+    BasicPage()->SearchFor("dog");
+    before = vkov_dm_test_count();
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{});
+    EXPECT_EQ(File(), std::string(kBookmarks) + "Alpha:<>:cat\nAlpha:<>:dog\n");
+
+    // A change still unsaved when the program ends is written then.
+    std::filesystem::rename(file, itsDir.path() + "/saved");
+    std::filesystem::create_directories(file + "/in");
+    Store().DeleteItem(Store().FindByNumber(8));
+    std::filesystem::remove_all(file);
+    std::filesystem::rename(itsDir.path() + "/saved", file);
+    Stop();
+    EXPECT_EQ(File(), std::string(kBookmarks) + "Alpha:<>:cat\n");
+}
+
+TEST_F(BookmarksTest, AnUnreadableFileIsReportedAtStartAndNeverOverwritten)
+{
+    std::filesystem::create_directories(itsDir.path() + "/" + kBookmarkFileName + "/in");
+    const int before = vkov_dm_test_count();
+    Start();
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't open bookmarks file (BookMark.kq)."});
+    BasicPage()->SearchFor("cat");
+    const int added = vkov_dm_test_count();
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(ShownSince(added), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
+    EXPECT_NE(Dump(BookmarksMenu()).find("cat=12000"), std::string::npos) << "kept for this run";
+    Stop();
+    EXPECT_TRUE(std::filesystem::is_directory(itsDir.path() + "/" + kBookmarkFileName + "/in"));
+}
+
+TEST_F(BookmarksTest, LinesThatAreNotBookmarksAreSkippedAndReportedOnceAndLongNamesCut)
+{
+    // Random bytes around two good lines, and a word far too long for a menu.
+    std::string text = "Alpha:<>:dog\n";
+    for (int line = 0; line < 3; ++line) {
+        for (int i = 0; i < 40; ++i)
+            text += static_cast<char>((line * 97 + i * 31 + 1) % 256 == '\n' ? 1 : (line * 97 + i * 31 + 1) % 256);
+        text += "\n";
+    }
+    text += "Alpha:<>:" + std::string(100000, 'w') + "\n";
+    const int before = vkov_dm_test_count();
+    StartWithBookmarks(text);
+    EXPECT_EQ(ShownSince(before),
+              std::vector<std::string>{"warning: 3 lines of BookMark.kq are not bookmarks and were skipped "
+                                       "(line 2: a line holding control characters)."});
+    const std::string menu = Dump(BookmarksMenu());
+    EXPECT_NE(menu.find("- dog=12000 " + std::string(61, 'w') + "...=12001"), std::string::npos) << menu.substr(0, 200);
+    EXPECT_EQ(menu.find(std::string(62, 'w')), std::string::npos);
+
+    // The skipped lines stay in the file, and the long word whole.
+    BasicPage()->SearchFor("cat");
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(File(), "Alpha:<>:dog\nAlpha:<>:" + std::string(100000, 'w') + "\nAlpha:<>:cat\n" +
+                          text.substr(std::string("Alpha:<>:dog\n").size(), 3 * 41));
+    EXPECT_EQ(vkov_dm_test_count(), before + 1) << "reported once, at start";
+}
+
 TEST_F(BookmarksTest, MenuShowsNamesAsTypedWithoutMnemonics)
 {
     StartWithBookmarks("<>:Salt & pepper:<>\nAlpha:Salt & pepper:R&D\nAlpha:<>:a~b\n");

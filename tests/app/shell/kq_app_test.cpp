@@ -3,11 +3,15 @@
 // menu, the application's menu items, and the quit after the last reference window.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/settings/config_dict.h"
+#include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/user_info_doc.h"
@@ -74,6 +78,137 @@ TEST_F(Shell, StartUp_ATextSizeEntriesCannotBeDrawnInGivesWayToTheDefault)
         EXPECT_EQ(itsApplication->GetPrefs().font_size, c.size);
         Stop();
     }
+}
+
+// text as a regular expression that matches it alone.
+std::string Literally(const std::string& text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (std::strchr(".[]{}()\\*+?^$|", c) != nullptr)
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+using StartUpProblem = TavlinFixture;
+
+TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
+{
+    const std::string noDescription = "Can't open configuration files (*.dct).";
+    const std::string noDictionary = "Fatal Error:  Unable to find the dictionary file!";
+    struct Case {
+        const char* why;
+        const char* a;  // a.dct, or null for none
+        const char* b;  // b.dct, or null for none
+        void (*damage)();
+        std::string message;
+    };
+    const auto none = [] {};
+    const Case cases[] = {
+        {"no description at all", nullptr, nullptr, none,
+         noDescription + "\nThe working folder holds no description file (*.dct)."},
+        {"empty descriptions", "", "", none,
+         noDescription + "\na.dct: no ref_name line (the dictionary's name)"
+                         "\nb.dct: no ref_name line (the dictionary's name)"},
+        {"random bytes", "ref_name=Alpha\n\x01\x9f\x02=\xee,\x7f\n", nullptr, none,
+         noDescription + "\na.dct line 2: not a line of text"},
+        {"a description cut short", "ref_name=Alpha\nbase_dir=data/\nbase_na", nullptr, none,
+         noDescription + "\na.dct: no base_name line (the name of its data files)"},
+        {"a missing data file", "ref_name=Alpha\nbase_dir=data/\nbase_name=gone\n", nullptr, none,
+         noDictionary + "\nAlpha (base_dir=data/, base_name=gone): cannot open \"data/gone.cmp\" "
+                        "(No such file or directory)"},
+        {"base_dir without its closing '/'", "ref_name=Alpha\nbase_dir=data\nbase_name=alpha\n", nullptr, none,
+         noDictionary + "\nAlpha (base_dir=data, base_name=alpha): cannot open \"dataalpha.cmp\" "
+                        "(No such file or directory)"},
+        {"a folder in the data file's place", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n", nullptr,
+         [] {
+             std::filesystem::remove("data/alpha.cmp");
+             std::filesystem::create_directory("data/alpha.cmp");
+         },
+         noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: a folder, not a data file"},
+        {"a data file cut short", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n", nullptr,
+         [] { std::filesystem::resize_file("data/alpha.cmp", 40); },
+         noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: the file is cut short "
+                        "(its last entry would end past byte 40)"},
+        {"a broken description beside a good one: the good one opens", "", "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n",
+         none, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove("a.dct");
+        std::filesystem::remove("b.dct");
+        std::filesystem::remove_all("data/alpha.cmp");
+        WriteDictionary(itsDir, "alpha", tavlintest::Animals());
+        if (c.a != nullptr)
+            itsDir.write("a.dct", c.a);
+        if (c.b != nullptr)
+            itsDir.write("b.dct", c.b);
+        c.damage();
+        if (c.message.empty()) {
+            Start();
+            EXPECT_TRUE(itsApplication->IsStarted());
+            Stop();
+            continue;
+        }
+        // The fatal message ends the program; in tests its box's text is what the fatal
+        // exit throws, through a frame that lets nothing through.
+        EXPECT_DEATH(Start(), "what\\(\\):  " + Literally(c.message) + "\n");
+    }
+}
+
+// The dialogs shown so far, one a line, each line's breaks shown as " | ".
+void PrintDialogs()
+{
+    for (int i = 0; i < vkov_dm_test_count(); ++i) {
+        std::string text = vkov_dm_test_text(i);
+        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
+            text.replace(at, 1, " | ");
+        std::fprintf(stderr, "%s: %s\n", vkov_dm_test_kind(i), text.c_str());
+    }
+}
+
+TEST_F(Shell, DamageMetAfterStart_NamesTheFileSavesTheBookmarksAndEnds)
+{
+    Start();
+    // A bookmark whose save failed, waiting for the next one.
+    std::filesystem::create_directories(itsDir.path() + "/BookMark.kq/in");
+    ASSERT_NE(itsApplication->GetBookmarks().AddBookmark(nullptr, "dog", "Alpha"), nullptr);
+    std::filesystem::remove_all(itsDir.path() + "/BookMark.kq");
+    // The data file is cut under the running program; the first entry shown reads past it.
+    EXPECT_EXIT(
+        {
+            std::atexit(PrintDialogs);
+            std::filesystem::resize_file("data/alpha.cmp", 64);
+            BasicPage()->SearchFor("caterpillar");
+        },
+        ::testing::ExitedWithCode(255),
+        "error: The dictionary file data/alpha\\.cmp is damaged: unable to read file at offset [0-9]+\\. \\| "
+        "Your bookmarks and preferences are saved\\. TavlinCD must close\\.");
+    EXPECT_EQ(itsDir.read("BookMark.kq"), "Alpha:<>:dog\n");
+}
+
+TEST_F(Shell, AnEntryThatDoesNotDecode_SaysSoRatherThanShowingABlankPane)
+{
+    // The first compressed block (cat's) holds bytes that decode as nothing; the index, the
+    // length words and the file's size are whole, so the dictionary opens.
+    std::string cmp = itsDir.read("data/alpha.cmp");
+    const std::size_t block = 2 + ((static_cast<unsigned char>(cmp[0]) << 8) | static_cast<unsigned char>(cmp[1]));
+    const std::size_t length = (static_cast<unsigned char>(cmp[block]) << 8) | static_cast<unsigned char>(cmp[block + 1]);
+    ASSERT_LE(block + 2 + length, cmp.size());
+    cmp.replace(block + 2, length, std::string(length, '\xFF'));
+    itsDir.write("data/alpha.cmp", cmp);
+    Start();
+    ASSERT_TRUE(itsApplication->IsStarted());
+    const int before = vkov_dm_test_count();
+    BasicPage()->SearchFor("cat");
+    ASSERT_NE(BasicPage()->GetHits(), nullptr);
+    EXPECT_GE(BasicPage()->GetHits()->entries(), 1u) << "the hits are still listed";
+    ASSERT_GT(vkov_dm_test_count(), before);
+    EXPECT_STREQ(vkov_dm_test_kind(before), "warning");
+    EXPECT_STREQ(vkov_dm_test_text(before),
+                 "The entry \"cat\" cannot be read: the dictionary file data/alpha.cmp is damaged.");
 }
 
 TEST_F(Shell, MainWindow_HasTheProgramsMenuBarWithTheItemsThatStartDisabled)

@@ -1,0 +1,202 @@
+// pair_check.cpp: the open-time checks of a dictionary pair.
+#include "engine/pair_check.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "engine/datafiles.h"
+#include "engine/scramble.h"
+#include "engine/wordindex.h"
+
+namespace {
+
+constexpr std::uint32_t kDescriptorEntries = kDescriptorSize / kDescriptorEntrySize;
+constexpr int kPackedSlot = 5;
+constexpr std::size_t kLongestWord = kWordBufferSize - 1;
+
+std::uint64_t size_of(std::FILE* file)
+{
+    struct stat info {};
+    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size)
+                                                                     : 0;
+}
+
+bool read_exactly(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = pread(fileno(file), static_cast<char*>(buffer) + done, count - done,
+                                  static_cast<off_t>(offset + done));
+        if (got <= 0)
+            return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// A packed number that must end before end; false when it runs to or past end.
+bool unpack_within(const std::uint8_t** source, const std::uint8_t* end, std::uint32_t* value)
+{
+    const std::uint8_t* p = *source;
+    std::uint32_t result = 0;
+    for (int bytes = 0; p < end && bytes < 5; ++bytes) {
+        result = (result << 7) | (*p & 0x7Fu);
+        if ((*p++ & 0x80u) == 0) {
+            *value = result;
+            *source = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Range {
+    std::string code;
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+
+// The word entries of one descrambled word block, from its first. True when every entry
+// is whole (shared prefix within the word before, suffix ended inside the block, a word of
+// at most 79 bytes, a data length that can be read) up to the end mark or to a long entry,
+// whose postings go on in the next blocks. *last_data gets the data position of the last
+// whole entry (0 when none).
+bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr)
+{
+    if (block[0] != 0)
+        return false;  // a word block's first entry shares nothing
+    const std::uint8_t* const end = block + kBlockSize;
+    std::size_t word_length = 0;
+    std::uint32_t pos = 0;
+    if (last_data != nullptr)
+        *last_data = 0;
+    for (;;) {
+        if (pos + 1 >= kBlockSize)
+            return false;
+        if (block[pos] == 0 && block[pos + 1] == 0)
+            return true;  // the end mark
+        const std::size_t shared = block[pos];
+        if (shared > word_length)
+            return false;
+        const void* terminator = std::memchr(block + pos + 1, 0, kBlockSize - pos - 1);
+        if (terminator == nullptr)
+            return false;
+        const auto* after_word = static_cast<const std::uint8_t*>(terminator) + 1;
+        word_length = shared + static_cast<std::size_t>(after_word - 1 - (block + pos + 1));
+        if (word_length > kLongestWord)
+            return false;
+        const std::uint8_t* p = after_word;
+        std::uint32_t length = 0;
+        if (!unpack_within(&p, end, &length))
+            return false;
+        const auto data_pos = static_cast<std::uint32_t>(p - block);
+        if (length > kBlockSize - data_pos)
+            return true;  // a long entry: the block's entries end with it
+        if (last_data != nullptr)
+            *last_data = data_pos;
+        pos = data_pos + length;
+    }
+}
+
+bool read_word_block(std::FILE* index, std::uint32_t block_number, std::uint8_t* block)
+{
+    const std::uint64_t offset = std::uint64_t{block_number} * kBlockSize;
+    if (!read_exactly(index, block, offset, kBlockSize))
+        return false;
+    ScrambleBlock(block, static_cast<std::int32_t>(kBlockSize), static_cast<std::uint32_t>(offset));
+    return true;
+}
+
+// Word-block indexes are those the routine table gives no key routine (key tables and
+// friends matrices are raw tables); a code it does not know is not read.
+bool holds_word_blocks(const std::string& code)
+{
+    const RoutineRow* row = lookup_routine(code.c_str());
+    return row != nullptr && row->key == nullptr;
+}
+
+} // namespace
+
+bool check_open_pair(std::string* problem)
+{
+    std::FILE* const index = index_file();
+    std::FILE* const data = data_file();
+    if (index == nullptr || data == nullptr) {
+        *problem = "no dictionary is open";
+        return false;
+    }
+    const std::string& index_path = index_file_path();
+    const std::string& data_path = data_file_path();
+    const std::uint64_t index_size = size_of(index);
+    const std::uint64_t data_size = size_of(data);
+    const auto fail = [problem](const std::string& path, const std::string& what) {
+        *problem = path + ": " + what;
+        return false;
+    };
+    if (index_size == 0)
+        return fail(index_path, "not a file that can be read");
+    if (data_size == 0)
+        return fail(data_path, "not a file that can be read");
+
+    // The descriptor table: well-formed entries whose ranges lie inside the index file,
+    // after the table itself.
+    std::uint8_t table[kDescriptorSize];
+    if (!read_exactly(index, table, 0, kDescriptorSize))
+        return fail(index_path, "the descriptor table cannot be read");
+    ScrambleBlock(table, static_cast<std::int32_t>(kDescriptorSize), 0);
+    std::vector<Range> ranges;
+    for (std::uint32_t i = 0; i < kDescriptorEntries; ++i) {
+        const std::uint8_t* entry = table + i * kDescriptorEntrySize;
+        if (entry[0] == 0)
+            break;
+        Range range;
+        range.code.assign(reinterpret_cast<const char*>(entry), 2);
+        const std::uint8_t* start = entry + 3;
+        const std::uint8_t* end = entry + 8;
+        if (entry[1] == 0 || entry[2] != 0 || !unpack_within(&start, entry + 3 + kPackedSlot, &range.start) ||
+            !unpack_within(&end, entry + 8 + kPackedSlot, &range.end))
+            return fail(index_path, "the descriptor table is damaged (entry " + std::to_string(i + 1) + ")");
+        if (range.start > range.end || range.end > index_size ||
+            (range.start < range.end && range.start < kDescriptorSize))
+            return fail(index_path, "the \"" + range.code + "\" index runs outside the file (bytes " +
+                                        std::to_string(range.start) + " to " + std::to_string(range.end) +
+                                        " of " + std::to_string(index_size) + ")");
+        ranges.push_back(range);
+    }
+
+    // The first block of every word-block index decodes as a word block; the last block of
+    // the head words names the compressed block of the last entry, which the data file
+    // must hold whole.
+    bool has_head_words = false;
+    std::uint8_t block[kBlockSize];
+    for (const Range& range : ranges) {
+        const std::uint32_t first = range.start / kBlockSize;
+        const std::uint32_t end_block = range.end / kBlockSize;
+        if (!holds_word_blocks(range.code) || end_block <= first)
+            continue;
+        if (!read_word_block(index, first, block) || !is_word_block(block))
+            return fail(index_path, "the \"" + range.code + "\" index is damaged (block " + std::to_string(first) + ")");
+        if (range.code != "hw")
+            continue;
+        has_head_words = true;
+        std::uint32_t last_data = 0;
+        if (!read_word_block(index, end_block - 1, block) || !is_word_block(block, &last_data) || last_data == 0)
+            return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");
+        const std::uint8_t* p = block + last_data;
+        std::uint32_t block_offset = 0;
+        std::uint8_t length_word[2];
+        if (!unpack_within(&p, block + kBlockSize, &block_offset))
+            return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");
+        if (std::uint64_t{block_offset} + 2 > data_size || !read_exactly(data, length_word, block_offset, 2) ||
+            std::uint64_t{block_offset} + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]) > data_size)
+            return fail(data_path, "the file is cut short (its last entry would end past byte " +
+                                       std::to_string(data_size) + ")");
+    }
+    if (!has_head_words)
+        return fail(index_path, "the file has no head-word index");
+    return true;
+}
