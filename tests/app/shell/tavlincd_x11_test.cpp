@@ -344,6 +344,10 @@ Step Choose(std::vector<short> path, std::function<bool()> done = [] { return tr
     };
 }
 
+// Ticks a menu stays open after the release over its item before the item counts as
+// disabled: the release reaches the program a moment after it is made.
+constexpr int kGreyedTicks = 5;
+
 // Chooses an item, then closes whatever window it opened (a dialog, a list, help) with
 // Escape, else Return, over the top window; logs the item once the screen is back, as
 // "greyed" when it was disabled (its menu stayed open and Escape closed it).
@@ -351,15 +355,18 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
 {
     auto before = std::make_shared<int>(0);
     auto tries = std::make_shared<int>(0);
+    auto open = std::make_shared<int>(0);
     auto greyed = std::make_shared<bool>(false);
     steps.push_back([before] {
         *before = Input().Shown();
         return true;
     });
     steps.push_back(Choose(path));
-    steps.push_back([before, tries, greyed, path] {
+    steps.push_back([before, tries, open, greyed, path] {
         Input input;
         if (vkobase::menu::level_count() > 0) {
+            if (++*open < kGreyedTicks)
+                return false;
             input.Key(XK_Escape);
             *greyed = true;
             return false;
@@ -380,15 +387,16 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
     });
 }
 
-// Chooses an item in the front main window; two ticks later logs what shown() answers, or
-// "greyed <item>" when the item was disabled (its menu stayed open: Escape closes it).
+// Chooses an item in the front main window; once its menu has closed logs what shown()
+// answers, or "greyed <item>" when the item was disabled (its menu stayed open: Escape
+// closes it).
 void ChooseAndLog(std::vector<Step>& steps, std::vector<short> path, std::function<std::string()> shown)
 {
     const short item = path.back();
-    steps.push_back(Choose(std::move(path), [item, shown] {
-        if (++script().waited < 2)
+    auto open = std::make_shared<int>(0);
+    steps.push_back(Choose(std::move(path), [item, shown, open] {
+        if (vkobase::menu::level_count() > 0 && ++*open < kGreyedTicks)
             return false;
-        script().waited = 0;
         if (vkobase::menu::level_count() > 0) {
             Input().Key(XK_Escape);
             Log("greyed " + std::to_string(item));
