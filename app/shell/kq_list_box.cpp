@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "frm/interaction/cmouse.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
@@ -188,17 +189,23 @@ std::int32_t KQListBox::TextEditHandler(WINDOW window, EVENT* event) noexcept
     case E_FOCUS:
         return -1;
     case E_CHAR:
+        // Tab moves the keys on, as from any control.
+        if ((event->v.chr.virt == 0 && event->v.chr.ch == 9) ||
+            (event->v.chr.virt != 0 && event->v.chr.ch == VKO_KEY_BACK_TAB)) {
+            FRM_CNavigator::Manager()->DoKey(FRM_CKey(event->v.chr));
+            return 0;
+        }
         if (event->v.chr.virt == 0 && event->v.chr.ch == kEscape) {
             list->Tell(kCmdClear);
             return 0;
         }
         list->KeyMoved(*event);
         return -1;
-    default: {
-        const VKO_EVENT_HANDLER saved = SavedHandler();
-        return saved != nullptr ? saved(window, event) : 0;
+    default:
+        break;
     }
-    }
+    const VKO_EVENT_HANDLER saved = SavedHandler();
+    return saved != nullptr ? saved(window, event) : 0;
 }
 
 void KQListBox::KeyMoved(EVENT& event)

@@ -7,6 +7,7 @@
 #include "app/display/entry_painter.h"
 #include "app/pages/kq_adv_win.h"
 #include "app/pages/kq_basic_win.h"
+#include "app/display/scroll_view_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/kq_app.h"
@@ -17,6 +18,8 @@
 #include "frm/controls/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nnotebk.h"
+#include "frm/controls/nscrllbr.h"
+#include "frm/runtime/cnav.h"
 #include "frm/controls/nctrls.h"
 #include "app/display/print_view.h"
 #include "app/shell/kq_list_box.h"
@@ -49,6 +52,19 @@ public:
 
 private:
     MainRefWin* itsWindow;
+};
+
+// The tab stop of a view whose toolkit window takes the keys only when the toolkit's focus
+// is put on it (the hit list's read-only text).
+class FocusTabStop : public FRM_CTabStop {
+public:
+    using FRM_CTabStop::FRM_CTabStop;
+    void Activate() override
+    {
+        FRM_CTabStop::Activate();
+        if (FRM_CView* view = GetView())
+            vko_scr_set_focus_vobj(view->GetVKOWindow());
+    }
 };
 
 constexpr std::int32_t kStatusBarId = 1054;
@@ -129,7 +145,29 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         static const std::int32_t kPageHelpIds[kPageCount] = {1194, 1195, 1196};
         if (KQedApp* application = KQedApp::Instance())
             application->GetHelp().AssociateWindow(face->GetVKOWindow(), kPageHelpIds[i]);
+        // Tab on a face goes through the page's controls that take the keys in a window
+        // of their own (the picture buttons and the entry pane are drawn on the face).
+        FRM_CNavigator* pageNavigator = face->GetNavigator();
+        pageNavigator->ClearTabStops();
+        const RWOrdered* controls = page->GetSubviews();
+        for (std::size_t c = 0; controls != nullptr && c < controls->entries(); ++c) {
+            auto* view = static_cast<FRM_CView*>((*controls)[c]);
+            if (view->CanGetKeyFocus() && view->GetVKOWindow() != face->GetVKOWindow() &&
+                view != static_cast<const FRM_CView*>(page->GetEntryPane()) &&
+                dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
+                pageNavigator->AppendTabStop(view == page->GetHitList()
+                                                 ? new FocusTabStop(view)
+                                                 : pageNavigator->ConstructViewTabStop(view));
+        }
     }
+    // Tab in the window: the front page's controls, then the dictionary selector and the
+    // tabs, and round again.
+    FRM_CNavigator* navigator = GetNavigator();
+    navigator->ClearTabStops();
+    navigator->AppendSubNavigator(itsNotebook->GetNavigator());
+    if (auto* selector = itsIDData.Get<FRM_CView>(kSelectorId))
+        navigator->AppendTabStop(navigator->ConstructViewTabStop(selector));
+    navigator->AppendTabStop(new CNotebkTabStop(itsNotebook, nullptr));
     ShowPage(0);
     FillReferenceSelector();
     // Nothing viewed yet: no history to move through, no word to copy.

@@ -645,6 +645,36 @@ TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)
     EXPECT_EQ(vkok_scr_get_focus_vobj(), BasicPage()->GetField()->GetVKOWindow());
 }
 
+TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
+{
+    const auto tabFrom = [](WINDOW from, bool back) {
+        EVENT tab{};
+        tab.type = E_CHAR;
+        tab.v.chr.ch = back ? VKO_KEY_BACK_TAB : 9;
+        tab.v.chr.virt = back ? 1 : 0;
+        vkov_test_post_event(from, &tab);
+        vkok_app_process_pending_events();
+        return vkok_scr_get_focus_vobj();
+    };
+    BasicPage()->FocusField();
+    const WINDOW field = BasicPage()->GetField()->GetVKOWindow();
+    ASSERT_EQ(vkok_scr_get_focus_vobj(), field);
+    const WINDOW next = tabFrom(field, false);
+    EXPECT_NE(next, field) << "Tab leaves the field";
+    EXPECT_EQ(tabFrom(next, true), field) << "Shift-Tab comes back";
+    // Round the page: every stop is met once before the field comes again.
+    std::vector<WINDOW> visited;
+    for (WINDOW at = tabFrom(field, false); at != field && visited.size() < 30; at = tabFrom(at, false))
+        visited.push_back(at);
+    EXPECT_LT(visited.size(), 30u) << "Tab comes back to the field";
+    const auto met = [&visited](WINDOW window) {
+        return std::find(visited.begin(), visited.end(), window) != visited.end();
+    };
+    EXPECT_TRUE(met(BasicPage()->GetHitList()->GetVKOWindow())) << "the hit list";
+    EXPECT_TRUE(met(MainWindow()->GetIDData().Get<FRM_CView>(1060)->GetVKOWindow())) << "the dictionary selector";
+    EXPECT_EQ(visited.size(), 7u) << "Search, Clear, Spelling Help, the list, the selector, the tabs, the chooser";
+}
+
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
 {
     EXPECT_EQ(KQBasicWin::BrowsePattern("Gar", 0), "gar*");
