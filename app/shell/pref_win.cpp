@@ -414,6 +414,9 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
     navigator->AppendTabStop(new CNotebkTabStop(itsNotebook, nullptr));
     navigator->AppendSubNavigator(itsNotebook->GetNavigator());
     EnableApply(0);
+    // The keys start on the first control that takes them: OK and Apply wait for a change,
+    // and a disabled button would hold the focus without answering Tab, Space or Escape.
+    navigator->InitFocus();
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 

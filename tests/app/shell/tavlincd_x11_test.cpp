@@ -1423,6 +1423,51 @@ std::vector<Step> SearchPagesRun()
         return true;
     });
     steps.push_back([] { return App().GetSplash() == nullptr; });
+    // Tab takes the keys from the search field to the next control.
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([] {
+        if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
+            return false;
+        Input().Key(XK_Tab);
+        return true;
+    });
+    steps.push_back([] {
+        if (!WaitFor([] { return vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow(); }, "Tab"))
+            return false;
+        const FRM_NButton* search = PageButton("Search");
+        Log(std::string("Tab went from the field to ") +
+            (search != nullptr && vko_scr_get_focus_vobj() == search->GetVKOWindow() ? "Search" : "elsewhere"));
+        return true;
+    });
+    // The preferences window: Tab moves its focus frame, Escape closes it.
+    steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
+    auto before = std::make_shared<WINDOW>(nullptr);
+    steps.push_back([before] {
+        if (++script().waited < 5)
+            return false;
+        script().waited = 0;
+        *before = vko_scr_get_focus_vobj();
+        Input input;
+        input.PointAtTopWindow();
+        input.Key(XK_Tab);
+        return true;
+    });
+    steps.push_back([before] {
+        if (!WaitFor([before] { return vko_scr_get_focus_vobj() != *before; }, "Tab in the preferences"))
+            return false;
+        Shot("search_preferences_tab.png");
+        Input().Key(XK_Escape);
+        return true;
+    });
+    steps.push_back([] {
+        if (!WaitFor([] { return Preferences() == nullptr; }, "Escape in the preferences"))
+            return false;
+        Log("preferences took Tab and closed on Escape");
+        return true;
+    });
     // The search type: the chooser's list opens on a click, an arrow moves it, Return takes it.
     const auto chooseType = [&steps](KeySym key) {
         steps.push_back([] {
@@ -1750,6 +1795,8 @@ TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
         RunProgram(server.display(), folder.path());
     ASSERT_EQ(vkotest::wait_for(pid, 150), 0) << "the run ended by itself";
     EXPECT_EQ(vkotest::read_lines(script().log), (std::vector<std::string>{
+                  "Tab went from the field to Search",
+                  "preferences took Tab and closed on Escape",
                   "df search by Return kept feline and shows cat",
                   "first line a heading, cat shown",
                   "previous list arrow showed feline",
