@@ -124,7 +124,8 @@ const configDict* KQedApp::FindDescription(const std::string& name) const
 
 const configDict* KQedApp::PreferredDescription() const
 {
-    if (const configDict* named = FindDescription(itsPrefs.reference.data()))
+    const configDict* named = FindDescription(itsPrefs.reference.data());
+    if (named != nullptr && DescribesADictionary(*named))
         return named;
     // The first that names a dictionary: a stray file that describes none is passed by.
     for (std::size_t i = 0; i < itsDescriptions.entries(); ++i) {

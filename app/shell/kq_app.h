@@ -71,7 +71,8 @@ public:
     // The description whose reference name is name, or null.
     const configDict* FindDescription(const std::string& name) const;
     // The description a new reference document opens: the one the preferences name, else
-    // the first one; null when there is none.
+    // the first one; a description without a name or data file name is passed by when
+    // another has them. Null when there is none.
     const configDict* PreferredDescription() const;
     bool IsStarted() const { return itIsStarted; }
     // The splash window while it is open (start-up and "About This Product"), and its

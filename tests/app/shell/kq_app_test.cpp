@@ -134,6 +134,8 @@ TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
                         "(its last entry would end past byte 40)"},
         {"a broken description beside a good one: the good one opens", "", "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n",
          none, ""},
+        {"the one the preferences name is broken: the good one opens", "ref_name=Dorvane-Kestle's Orlesse Dictionary\n",
+         "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n", none, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
