@@ -981,7 +981,10 @@ void handle_event(XEvent &xe) noexcept {
     case FocusIn:
         if (xe.xfocus.detail == NotifyPointer || xe.xfocus.detail == NotifyInferior)
             break;
-        if (!is_within(vkok_scr_get_focus_vobj(), s->owner))
+        // A window that a modal loop holds back does not take the program's focus: its keys
+        // go to the modal window (see on_key), with the focus that window holds.
+        if (!is_within(vkok_scr_get_focus_vobj(), s->owner) &&
+            !vkobase::app_input_blocked(s->owner))
             vkok_scr_set_focus_vobj(s->owner);
         break;
     case MapNotify:

@@ -1,0 +1,345 @@
+// tavlincd_desktop_x11_test.cpp: TavlinCD on a desktop, on a private Xvfb without a window
+// manager and under openbox, on a slice of the demo dictionary. A script inside the program
+// (one step per timer tick) closes the splash window, reads what a window manager reads of the
+// main window, opens Edit > Preferences with the mouse, reads the dialog's properties as xprop
+// does, clicks the main window while the dialog runs, and checks that the dialog stays on top
+// and still takes the keys: Escape in its page cancels it. The program logs what it saw; the test compares the log.
+// gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
+// them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../../../platform/vkobase/src/display_internal.h"
+#include "../../../platform/vkobase/src/menu_internal.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/pref_win.h"
+#include "app/shell/splash_win.h"
+#include "app/shell/user_info_doc.h"
+#include "app/shell/kq_factory.h"
+#include "frm/controls/nctrls.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/cpicture.h"
+#include "frm/views/csubmenu.h"
+#include "vkobase/display_debug.h"
+#include "../../platform/vkobase/wm_test_support.h"
+#include "../../platform/vkobase/xtest_hand.h"
+#include "../../support/temp_dir.h"
+#include "tools/demodict/demo_writer.h"
+
+#include <X11/keysym.h>
+
+namespace {
+
+struct Script {
+    std::string log;
+    bool wm = false;
+    Display* probe = nullptr;  // reads the windows' properties as another client
+    int step = 0;
+    int ticks = 0;
+    int waited = 0;
+};
+
+Script& script()
+{
+    static Script s;
+    return s;
+}
+
+void Log(const std::string& line) { vkotest::append_line(script().log, line); }
+
+KQedApp& App() { return *KQedApp::Instance(); }
+
+MainRefWin* MainWindow()
+{
+    const auto& windows = App().GetWindowList();
+    return windows.empty() ? nullptr : dynamic_cast<MainRefWin*>(windows[0]);
+}
+
+PrefWin* Preferences()
+{
+    auto* user = App().GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    return user != nullptr ? dynamic_cast<PrefWin*>(user->GetPreferencesWindow()) : nullptr;
+}
+
+// The centre of a view on the screen.
+s_pnt CentreOf(const FRM_CView* view)
+{
+    const FRM_CRect frame = view->GetGlobalFrame();
+    s_pnt point{static_cast<std::int16_t>(frame.Top() + frame.Height() / 2),
+                static_cast<std::int16_t>(frame.Left() + frame.Width() / 2)};
+    vkok_vobj_translate_points(view->GetCWindow()->GetVKOWindow(), nullptr, &point, 1);
+    return point;
+}
+
+Window XWin(FRM_CWindow* window)
+{
+    return window != nullptr ? static_cast<Window>(vkobase::display_xwindow_of(window->GetVKOWindow())) : 0;
+}
+
+// Shown, and under a window manager framed by it.
+bool Ready(FRM_CWindow* window)
+{
+    Display* dpy = script().probe;
+    const Window w = XWin(window);
+    XWindowAttributes a{};
+    if (w == 0 || XGetWindowAttributes(dpy, w, &a) == 0 || a.map_state != IsViewable)
+        return false;
+    return !script().wm || !vkotest::cardinals(dpy, w, "_NET_FRAME_EXTENTS").empty();
+}
+
+// The title as the window manager shows it (UTF-8).
+std::string ServerTitle(Window w)
+{
+    Display* dpy = script().probe;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(dpy, "UTF8_STRING", False), &type, &format, &count, &after,
+                           &data) == Success && data != nullptr)
+        title.assign(reinterpret_cast<const char*>(data), count);
+    if (data != nullptr)
+        XFree(data);
+    return title;
+}
+
+// What a window manager reads of the window, as one line.
+std::string Describe(const char* name, FRM_CWindow* window)
+{
+    Display* dpy = script().probe;
+    const Window w = XWin(window);
+    std::string line = name;
+    for (const std::string& type : vkotest::atom_names(dpy, w, "_NET_WM_WINDOW_TYPE"))
+        line += " " + type;
+    Window owner = 0;
+    if (XGetTransientForHint(dpy, w, &owner) != 0)
+        line += owner == XWin(MainWindow()) ? " for the main window" : " for another window";
+    for (const std::string& state : vkotest::atom_names(dpy, w, "_NET_WM_STATE"))
+        if (state == "_NET_WM_STATE_MODAL")
+            line += " modal";
+    XClassHint hint{};
+    if (XGetClassHint(dpy, w, &hint) != 0) {
+        line += std::string(" ") + hint.res_name + "/" + hint.res_class;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    const std::string title = ServerTitle(w);
+    line += !title.empty() && title == window->GetTitle().data() ? " titled as its window" : " titled \"" + title + "\"";
+    return line;
+}
+
+s_pnt Centre(const s_rct& r)
+{
+    return s_pnt{static_cast<std::int16_t>((r.top + r.bottom) / 2), static_cast<std::int16_t>((r.left + r.right) / 2)};
+}
+
+// The place of the entry tagged tag in a submenu (separators count), -1 when absent.
+int PlaceOf(const FRM_CSubmenu& menu, short tag)
+{
+    const RWOrdered* entries = menu.GetMenus();
+    for (std::size_t i = 0; i < entries->entries(); ++i)
+        if (static_cast<const FRM_CMenu*>((*entries)[i])->GetTag() == tag)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Edit > Preferences with the mouse: a press on the title, then a release on the item once
+// its menu shows. Answers true once released.
+bool ChoosePreferences(MainRefWin* window)
+{
+    FRM_CMenuBar* bar = window->GetMenuBar();
+    if (vkobase::menu::level_count() == 0) {
+        if (script().waited++ % 10 != 0)
+            return false;
+        const RWOrdered* titles = bar->GetSubmenus();
+        for (std::size_t i = 0; i < titles->entries(); ++i)
+            if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == menutag::kEdit) {
+                const s_pnt at = Centre(vkobase::menu::title_rect(window->GetVKOWindow(), static_cast<int>(i)));
+                vkotest::XTestHand().click(at.h, at.v);
+            }
+        return false;
+    }
+    const FRM_CSubmenu* edit = bar->FindSubmenu(menutag::kEdit);
+    const s_pnt at = Centre(vkobase::menu::item_rect(0, PlaceOf(*edit, menutag::kPreferences)));
+    vkotest::XTestHand().click(at.h, at.v);
+    return true;
+}
+
+int32_t ScriptHandler(WINDOW, EVENT* event)
+{
+    Script& s = script();
+    if (event->type != E_TIMER)
+        return 0;
+    if (++s.ticks > 600) {
+        Log("stalled at step " + std::to_string(s.step));
+        vkov_app_destroy();
+        return 0;
+    }
+    MainRefWin* main = MainWindow();
+    switch (s.step) {
+    case 0:  // the splash over the main window: a click closes it
+        if (main == nullptr || App().GetSplash() == nullptr || !Ready(App().GetSplash()))
+            return 0;
+        {
+            const s_pnt at = Centre(static_cast<s_rct>(App().GetSplash()->GetPicture()->GetGlobalFrame()));
+            s_pnt on_screen = at;
+            vkok_vobj_translate_points(App().GetSplash()->GetVKOWindow(), nullptr, &on_screen, 1);
+            vkotest::XTestHand().click(on_screen.h, on_screen.v);
+        }
+        s.step = 1;
+        return 0;
+    case 1:
+        if (App().GetSplash() != nullptr || !Ready(main))
+            return 0;
+        Log(Describe("main", main));
+        s.step = 2;
+        s.waited = 0;
+        return 0;
+    case 2:
+        if (ChoosePreferences(main))
+            s.step = 3;
+        return 0;
+    case 3: {
+        if (!Ready(Preferences()))
+            return 0;
+        Log(Describe("preferences", Preferences()));
+        // The keys go to the page's example field, where Escape cancels the window.
+        auto* page = static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance));
+        const s_pnt at = CentreOf(page->GetSample());
+        vkotest::XTestHand().click(at.h, at.v);
+        s.step = 4;
+        s.waited = 0;
+        return 0;
+    }
+    case 4: {
+        if (++s.waited < 3)
+            return 0;
+        // A point of the main window that the dialog leaves uncovered: its bottom-left.
+        s_pnt at{static_cast<std::int16_t>(main->GetFrame().Height() - 8), 8};
+        vkok_vobj_translate_points(main->GetVKOWindow(), nullptr, &at, 1);
+        vkotest::XTestHand().click(at.h, at.v);
+        s.step = 5;
+        s.waited = 0;
+        return 0;
+    }
+    case 5:
+        // The window manager has had its time to raise what it raises.
+        if (++s.waited < 5)
+            return 0;
+        Log(std::string("the dialog stays above the main window: ") +
+            (vkotest::above(s.probe, XWin(Preferences()), XWin(main)) ? "yes" : "no"));
+        vkotest::XTestHand().key(XK_Escape);
+        s.step = 6;
+        s.waited = 0;
+        return 0;
+    case 6:
+        if (Preferences() != nullptr && ++s.waited < 30)
+            return 0;
+        Log(std::string("the dialog answered Escape: ") + (Preferences() == nullptr ? "yes" : "no"));
+        s.step = 7;
+        vkov_app_destroy();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+// The program with a window of the script's own, out of sight, whose timer runs the steps.
+class ScriptedApp : public KQedApp {
+public:
+    void StartUp() override
+    {
+        KQedApp::StartUp();
+        const s_rct nowhere{-200, -200, -190, -190};
+        WINDOW window = vkok_win_create(W_PLAIN, &nowhere, "script", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                        ScriptHandler, 0);
+        vkov_timer_create(window, 100);
+    }
+};
+
+[[noreturn]] void RunProgram(const std::string& display, const std::string& folder)
+{
+    setenv("DISPLAY", display.c_str(), 1);
+    if (chdir(folder.c_str()) != 0)
+        _exit(2);
+    script().probe = XOpenDisplay(nullptr);
+    {
+        ScriptedApp application;
+        char name[] = "TavlinCD";
+        char* argv[] = {name, nullptr};
+        application.Go(1, argv, 1, 0, "TavlinCD", "TavlinCD", "Dorvane-Kestle");
+    }
+    XCloseDisplay(script().probe);
+    _exit(0);
+}
+
+constexpr char kWordNet[] = "/usr/share/wordnet";
+
+std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
+{
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty()) {
+        *skip = "WordNet (wordnet-base) or espeak-ng is not installed";
+        return {};
+    }
+    vkotest::Xvfb server;
+    if (std::string why = vkotest::start_xvfb(server); !why.empty()) {
+        *skip = why;
+        return {};
+    }
+    vkotest::Openbox openbox;
+    if (wm) {
+        if (std::string why = openbox.start(server.display()); !why.empty()) {
+            *skip = why;
+            return {};
+        }
+    }
+    test_support::TempDir folder;
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 20;
+    slice.lemmas = {"cat"};
+    demodict::DemoReport report;
+    std::string error;
+    EXPECT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    script().log = folder.path() + "/script.txt";
+    script().wm = wm;
+    const pid_t pid = fork();
+    if (pid == 0)
+        RunProgram(server.display(), folder.path());
+    EXPECT_EQ(vkotest::wait_for(pid, 120), 0);
+    return vkotest::read_lines(script().log);
+}
+
+// What the window manager reads, with or without one.
+const char* const kMain = "main _NET_WM_WINDOW_TYPE_NORMAL tavlincd/TavlinCD titled as its window";
+const char* const kPreferences =
+    "preferences _NET_WM_WINDOW_TYPE_DIALOG for the main window modal tavlincd/TavlinCD titled as its window";
+
+TEST(TavlinCDDesktopX11, WithoutAWindowManagerTheDialogStaysOnTopAndAnswers)
+{
+    std::string skip;
+    const std::vector<std::string> lines = RunOnDesktop(false, &skip);
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+    EXPECT_EQ(lines, (std::vector<std::string>{kMain, kPreferences, "the dialog stays above the main window: yes",
+                                                "the dialog answered Escape: yes"}));
+}
+
+TEST(TavlinCDDesktopX11, UnderOpenboxTheDialogStaysOnTopAndAnswers)
+{
+    std::string skip;
+    const std::vector<std::string> lines = RunOnDesktop(true, &skip);
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+    EXPECT_EQ(lines, (std::vector<std::string>{kMain, kPreferences, "the dialog stays above the main window: yes",
+                                                "the dialog answered Escape: yes"}));
+}
+
+} // namespace
