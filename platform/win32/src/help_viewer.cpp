@@ -29,7 +29,7 @@ namespace {
 constexpr s_rct kPlace{120, 160, 560, 760};
 // Beside a dialog: the gap between them, and the narrowest the viewer gets to fit there.
 constexpr int kGap = 8;
-constexpr int kMinWidth = 300;
+constexpr int kMinWidth = 320;
 // Creation flags: the user may resize the viewer; it has no menu bar.
 constexpr std::uint32_t kViewerFlags = 0x0001u | VKO_WSF_NO_MENUBAR;
 constexpr int kToolbarHeight = 30;
@@ -46,6 +46,10 @@ constexpr std::int32_t kContents = -1, kSearch = -2, kBack = -3, kClose = -4;
 
 const char *const kButtonTitles[] = {"Contents", "Search", "Back", "Close"};
 constexpr int kButtons = 4;
+// The buttons all fit in the narrowest viewer.
+constexpr int kButtonWidth = 72;
+constexpr int kButtonGap = 6;
+static_assert(kMargin / 2 + kButtons * (kButtonWidth + kButtonGap) <= kMinWidth);
 
 // The viewer's own page for HELP_HELPONHELP.
 constexpr char kHowToUse[] =
@@ -179,11 +183,11 @@ std::vector<Placed> layout() {
 
 // The buttons along the toolbar; Close sits at its right end.
 s_rct button_rect(int index) {
-    int left = kMargin / 2 + index * 86;
+    int left = kMargin / 2 + index * (kButtonWidth + kButtonGap);
     if (index == kButtons - 1)
-        left = std::max(left, vkobase::win_client_rect(viewer().win).right - kMargin / 2 - 80);
+        left = std::max(left, vkobase::win_client_rect(viewer().win).right - kMargin / 2 - kButtonWidth);
     return s_rct{4, static_cast<std::int16_t>(left), static_cast<std::int16_t>(kToolbarHeight - 4),
-                 static_cast<std::int16_t>(left + 80)};
+                 static_cast<std::int16_t>(left + kButtonWidth)};
 }
 
 // The links of the page in order: the link target of each distinct link run, with the boxes

@@ -252,6 +252,7 @@ struct FromDialog {
     bool close_by_button = false;
     WINDOW dialog = nullptr;
     s_rct viewer_outer{};
+    bool close_inside = false; // the Close button lies whole inside the viewer
     bool closed = false;
 };
 
@@ -274,6 +275,11 @@ int32_t dialog_handler(WINDOW win, EVENT *ev) {
     const auto state = win32::help::viewer_state();
     if (state.win != nullptr) {
         f.viewer_outer = outer_on_screen(state.win);
+        s_rct client{};
+        vkok_vobj_get_client_rect(state.win, &client);
+        for (const auto &[box, to] : win32::help::viewer_hot_spots())
+            if (to == -4)
+                f.close_inside = box.left >= 0 && box.right <= client.right;
         if (f.close_by_button) {
             for (const auto &[box, to] : win32::help::viewer_hot_spots())
                 if (to == -4) {
@@ -322,6 +328,7 @@ TEST_F(HelpViewerTest, HelpFromADialogOpensBesideItAndCanBeClosed) {
         vkov_timer_create(f.dialog, 10);
         vkok_win_process_modal(f.dialog);
         EXPECT_TRUE(f.closed) << "the viewer could not be closed while the dialog ran";
+        EXPECT_TRUE(f.close_inside);
         const s_rct &v = f.viewer_outer;
         EXPECT_TRUE(v.left >= dialog.right || v.right <= dialog.left) << "the viewer covers the dialog";
         EXPECT_GE(v.left, 0);
