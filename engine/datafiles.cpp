@@ -10,11 +10,14 @@
 // blocks (read by the entry text module).
 #include "engine/datafiles.h"
 
+#include <setjmp.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -112,11 +115,41 @@ bool read_header(std::FILE* file, std::vector<std::uint8_t>* header, std::uint16
     return true;
 }
 
+// An index file cut while it is mapped (copied over, a disc taken out) makes a read of its
+// pages past the new end raise SIGBUS. A read of the map catches it and fails as a short
+// read does, so that damage met after start gets the fatal report the program shows,
+// instead of the process dying without a word.
+sigjmp_buf map_read_fault;
+volatile std::sig_atomic_t map_read_running = 0;
+struct sigaction bus_action_before {};
+bool bus_handler_installed = false;
+
+void on_bus_error(int, siginfo_t*, void*)
+{
+    if (map_read_running != 0)
+        siglongjmp(map_read_fault, 1);
+    // Not a read of the map: the handler before takes the signal.
+    sigaction(SIGBUS, &bus_action_before, nullptr);
+    raise(SIGBUS);
+}
+
+void install_bus_handler()
+{
+    if (bus_handler_installed)
+        return;
+    struct sigaction action {};
+    action.sa_sigaction = on_bus_error;
+    action.sa_flags = SA_SIGINFO | SA_NODEFER;  // stays unblocked after the jump out
+    sigemptyset(&action.sa_mask);
+    bus_handler_installed = sigaction(SIGBUS, &action, &bus_action_before) == 0;
+}
+
 void map_index()
 {
     struct stat info {};
     if (fstat(fileno(state.index), &info) != 0 || info.st_size <= 0)
         return;
+    install_bus_handler();
     void* map = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_SHARED,
                      fileno(state.index), 0);
     if (map == MAP_FAILED)
@@ -145,8 +178,14 @@ bool read_index(std::uint8_t* buffer, std::uint64_t offset, std::uint32_t count)
     }
     if (offset > state.index_map_size || count > state.index_map_size - offset)
         return false;
+    map_read_running = 1;
+    if (sigsetjmp(map_read_fault, 0) != 0) {
+        map_read_running = 0;
+        return false;  // the file is shorter than when it was mapped
+    }
     scramble_copy(buffer, state.index_map + offset, static_cast<std::int32_t>(count),
                   static_cast<std::uint32_t>(offset));
+    map_read_running = 0;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,24 @@ TEST(DataFiles, ReadPastTheIndexFileIsFatal)
     index_fixture::open(small_source({"one"}), dir, "tiny");
     EXPECT_EXIT(read_block(1000, kBlockSize), ::testing::ExitedWithCode(255),
                 "unable to read file at offset 512000 \\(exiting\\)");
+    close_data_files();
+}
+
+TEST(DataFiles, AnIndexFileCutWhileOpenGivesTheFatalReportNotACrash)
+{
+    // Many pages, so that the cut leaves whole mapped pages past the file's new end.
+    std::vector<std::string> words;
+    for (int i = 0; i < 3000; ++i)
+        words.push_back("word" + std::to_string(10000 + i));
+    TempDir dir;
+    index_fixture::open(small_source(words), dir, "cut");
+    ASSERT_GT(std::filesystem::file_size(dir.file("cut.ndx")), 4u * 4096);
+    EXPECT_EXIT(
+        {
+            std::filesystem::resize_file(dir.file("cut.ndx"), 1024);
+            read_block(20, kBlockSize);
+        },
+        ::testing::ExitedWithCode(255), "unable to read file at offset 10240 \\(exiting\\)");
     close_data_files();
 }
 
