@@ -7,7 +7,7 @@
 #include "frm/core/cunits.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/drawing/cdrawctx.h"
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frm/core/frmerror.h"
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {

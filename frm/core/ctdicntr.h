@@ -8,7 +8,7 @@
 #include <vector>
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cstringrw.h"
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 
 class FRM_CTdiValue;
 

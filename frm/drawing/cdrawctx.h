@@ -10,7 +10,7 @@
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
 #include "frm/drawing/cenviron.h"
-#include "frm/views/cstackbl.h"
+#include "frm/core/cstackbl.h"
 #include "vkocoll/ordered.h"
 
 class FRM_CView;

@@ -7,7 +7,7 @@
 
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 
 class FRM_CApplication;
 class FRM_CAttachment;

@@ -12,7 +12,7 @@
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cresourc.h"
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "frm/controls/cvalidtr.h"
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 #include "frm/views/cchunkarray.h"
 
 class FRM_CFont;

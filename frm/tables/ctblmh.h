@@ -9,7 +9,7 @@
 #include "frm/core/crect.h"
 #include "frm/core/ctypeinfo.h"
 #include "frm/interaction/cmouse.h"
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 
 class FRM_CTable;
 class FRM_CTableView;

@@ -9,7 +9,7 @@
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/runtime/capplctn.h"
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/catchwin.h"

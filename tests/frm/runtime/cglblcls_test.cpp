@@ -9,7 +9,7 @@
 #include "../support/frm_app_fixture.h"
 #include "../support/frm_error_capture.h"
 #include "frm/runtime/cdesktop.h"
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 #include "frm/views/csubmenu.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/catchmnt.h"

@@ -1,6 +1,6 @@
 // ccharunits.cpp: character units and the class-wide printer measurement (the module's
 // state). A print job that yields no window reports 2401 and leaves the printer mapping alone.
-#include "frm/core/ccharunits.h"
+#include "frm/drawing/ccharunits.h"
 
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"

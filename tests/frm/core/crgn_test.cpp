@@ -1,7 +1,7 @@
 // Cell regions: the set operations against a plain set of cells over random operations with
 // fixed seeds, the pieces of a removal, whole rows and columns, row and column insertion and
 // deletion, and the four iterators.
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,7 +1,7 @@
 // crgn.cpp: cell regions. The rectangle list keeps removed rectangles as dead slots until a
 // compaction; a bucket index finds the rectangles that meet a given one without a walk over
 // the whole list.
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 
 #include <algorithm>
 

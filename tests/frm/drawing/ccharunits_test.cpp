@@ -1,6 +1,6 @@
 // Character units measured on a running framework's hidden window (and on a print window),
 // with the base library's test font, whose every character advances half its pixel size.
-#include "frm/core/ccharunits.h"
+#include "frm/drawing/ccharunits.h"
 
 #include <gtest/gtest.h>
 #include "tests/frm/support/frm_app_fixture.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
-#include "frm/tables/crgn.h"
+#include "frm/core/crgn.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // cfactmgr.cpp: the factory stacks and their one-entry cache.
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 
 #include "frm/core/frmerror.h"
 

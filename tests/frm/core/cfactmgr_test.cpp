@@ -1,6 +1,6 @@
 // Tests of the factory manager: stacks per kind, delegation down a stack, the one-entry
 // cache after pushes and removals, and kinds outside the fixed range.
-#include "frm/runtime/cfactmgr.h"
+#include "frm/core/cfactmgr.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // cstackbl.cpp: the stack of stackables.
-#include "frm/views/cstackbl.h"
+#include "frm/core/cstackbl.h"
 
 FRM_CStackableRWGDlist& FRM_CStackable::GetStack()
 {
