@@ -66,6 +66,7 @@ struct Shown {
     bool reparented = false;  // a window manager put it in a frame of its own
     int inset = 0;            // height of the menu-bar strip above the client area
     std::uint64_t bar_generation = 0; // of the bar as last drawn
+    std::string bar_look;             // what it showed then (menu::bar_look)
     bool bar_lost = false;            // the server lost the strip's pixels
     int shape = -1;                   // the pointer shape defined on the X window
     bool modal = false;               // the window manager was told that it runs modal
@@ -588,8 +589,14 @@ bool rect_equal(const s_rct &a, const s_rct &b) noexcept {
 void show_changes(Shown &s) noexcept {
     const s_rct caret = caret_of(s.owner);
     const bool caret_moved = !rect_equal(caret, s.caret);
-    const bool bar_stale =
-        s.inset > 0 && (s.bar_lost || s.bar_generation != vkobase::menu::bar_generation());
+    // A changed item deep in a menu changes the generation but not the bar's look.
+    bool bar_stale = s.inset > 0 && s.bar_lost;
+    if (s.inset > 0 && !bar_stale && s.bar_generation != vkobase::menu::bar_generation()) {
+        if (vkobase::menu::bar_look(s.owner) == s.bar_look)
+            s.bar_generation = vkobase::menu::bar_generation();
+        else
+            bar_stale = true;
+    }
     if (!bar_stale && s.dirty.empty() && !caret_moved)
         return;
     const VkoProbeScope probe(VKO_PROBE_FLUSH);
@@ -613,6 +620,7 @@ void show_changes(Shown &s) noexcept {
         cairo_surface_flush(s.xsurface);
         s.bar_lost = false;
         s.bar_generation = vkobase::menu::bar_generation();
+        s.bar_look = vkobase::menu::bar_look(s.owner);
     }
     if (s.dirty.empty() && !caret_moved)
         return;

@@ -59,6 +59,9 @@ void draw_bar(WINDOW win, cairo_t *cr, int width) noexcept;
 // bar_changed also draws the open levels again.
 std::uint64_t bar_generation() noexcept;
 void bar_changed() noexcept;
+// What draw_bar shows of the window's bar, as text: the titles, which are enabled and which
+// is highlighted. An item deep in a menu changes the generation but not this.
+std::string bar_look(WINDOW win) noexcept;
 
 // Horizontal extent of each title of a bar width pixels wide: left and right edges, in
 // order of the items; empty for a tree with no titles.

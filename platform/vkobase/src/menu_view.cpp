@@ -933,6 +933,24 @@ void draw_bar(WINDOW win, cairo_t *cr, int width) noexcept {
     }
 }
 
+std::string bar_look(WINDOW win) noexcept {
+    std::string look;
+    try {
+        const s_mitem *tree = window_tree(win);
+        const int n = count_items(tree);
+        for (int i = 0; i < n; ++i) {
+            look += tree[i].enabled != 0 ? '+' : '-';
+            look += tree[i].text != nullptr ? tree[i].text : "";
+            look += '\n';
+        }
+        if (tr().active && tr().from_bar && tr().owner == win)
+            look += std::to_string(tr().bar_hot);
+    } catch (...) {
+        look.clear(); // an empty look never matches a drawn one
+    }
+    return look;
+}
+
 std::uint64_t bar_generation() noexcept {
     return st().generation;
 }

@@ -299,6 +299,27 @@ TEST_F(MenuViewTest, ItemChangesShowOnTheBarAtOnce) {
     EXPECT_FALSE(vkobase::menu::is_active());
 }
 
+// The display draws a window's bar again only when what the bar shows changed: an item inside
+// a menu does not; a title's state, a renamed title or an open title does.
+TEST_F(MenuViewTest, WhatTheBarShowsChangesWithItsTitlesOnly) {
+    const std::string plain = vkobase::menu::bar_look(win_);
+    vkok_menu_set_item_enabled(win_, 202, FALSE);
+    vkok_menu_set_item_enabled(win_, 104, TRUE);
+    EXPECT_EQ(vkobase::menu::bar_look(win_), plain) << "items inside the menus";
+    MENU_TREE tree = vkok_menu_get_tree(win_);
+    tree[1].enabled = FALSE;
+    vkok_menu_set_tree(win_, tree);
+    EXPECT_NE(vkobase::menu::bar_look(win_), plain) << "a title disabled";
+    tree[1].enabled = TRUE;
+    vkok_menu_set_tree(win_, tree);
+    EXPECT_EQ(vkobase::menu::bar_look(win_), plain) << "and enabled again";
+    vkov_res_free_menu_tree(tree);
+    press(chr('e', kAlt));
+    EXPECT_NE(vkobase::menu::bar_look(win_), plain) << "a title open";
+    vkobase::menu::close(nullptr);
+    EXPECT_EQ(vkobase::menu::bar_look(win_), plain) << "and closed";
+}
+
 TEST_F(MenuViewTest, PopupMenusAnswerTheChosenTagOrZero) {
     MENU_TREE tree = vkov_res_get_menu(1);
     ASSERT_NE(tree, nullptr);
