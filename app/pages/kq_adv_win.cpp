@@ -21,6 +21,9 @@ using namespace querymask;
 
 namespace {
 
+const FRM_CTypeInfo* const kAdvancedBases[] = {&frm_type::CSubview, nullptr};
+const FRM_CTypeInfo kAdvancedType(1023, "KQAdvWin", kAdvancedBases);
+
 // Buttons by mask bit: Add, AND, OR, NOT, "(", ")", Search.
 constexpr int kButtonCount = 7;
 // After Delete took the token list's last line.
@@ -47,7 +50,7 @@ std::vector<std::string> Texts(const RWOrdered& strings)
 
 KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
                    EntryPainter* painter, SearchHistories* histories)
-    : KQBasicWin(enclosure, frame, document, painter, histories)
+    : SearchPageWin(enclosure, frame, document, painter, histories)
 {
     SetKind(kAdvanced);
     const float bottom = frame.Height();
@@ -110,6 +113,9 @@ KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* docu
     }
     EnableButtons(kStart);
 }
+
+const FRM_CTypeInfo* KQAdvWin::GetStaticTypeInfo() { return &kAdvancedType; }
+const FRM_CTypeInfo* KQAdvWin::GetRunTimeTypeInfo() const { return &kAdvancedType; }
 
 // ---------------------------------------------------------------------------------------------
 // Buttons
@@ -292,7 +298,7 @@ void KQAdvWin::SearchFor(const std::string& text)
 
 void KQAdvWin::Clear()
 {
-    KQBasicWin::Clear();
+    SearchPageWin::Clear();
     itsTokenList->Clear();
     itsTypedOpens = 0;
     itsDepth = 0;
@@ -423,7 +429,7 @@ void KQAdvWin::DoCommand(long command, void* data)
     case 20003:
         return;
     default:
-        KQBasicWin::DoCommand(command, data);
+        SearchPageWin::DoCommand(command, data);
     }
 }
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 
 class FRM_NScrollText;
 
-class KQAdvWin : public KQBasicWin {
+class KQAdvWin : public SearchPageWin {
 public:
     // Commands of the page's controls.
     static constexpr long kCmdAdd = 3002;
@@ -32,6 +32,9 @@ public:
 
     KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
              EntryPainter* painter, SearchHistories* histories);
+
+    static const FRM_CTypeInfo* GetStaticTypeInfo();
+    const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;
 
     // Enables the buttons of the mask's bits (querymask: Add, AND, OR, NOT, "(", ")",
     // Search) and disables the others; ")" only inside parentheses.
@@ -56,7 +59,7 @@ public:
     int GetDepth() const { return itsDepth; }
     bool IsTextMode() const { return itIsTextMode; }
 
-    // KQBasicWin
+    // SearchPageWin
     void SearchFor(const std::string& text) override;
     void Search() override;
     void Clear() override;

@@ -1,220 +1,44 @@
-// kq_basic_win.h: KQBasicWin, the basic search page of a main reference window: a text
-// field, Search, Clear and Spelling Help buttons, the hit list and the entry pane beside
-// it. Double-clicking a word of the entry looks it up. Typing fills the hit list with the dictionary's words for the typed text and
-// selects the best line (type-ahead); Return or Search runs the search, of each word of a
-// comma-separated list in turn; choosing a line of the hit list shows its entry.
+// kq_basic_win.h: KQBasicWin, the basic search page: a word typed is searched under the
+// search type chosen, or each word of a comma-separated list in turn. While the user types,
+// the hit list shows what the typed text finds under that search type and selects the best
+// line (type-ahead); choosing a line shows its entry.
 #pragma once
-#include <cstdint>
 #include <memory>
-#include <utility>
 #include <string>
-#include <vector>
 
-#include "app/pages/search_history.h"
-#include "frm/views/csubview.h"
-#include "vkocoll/ordered.h"
+#include "app/pages/search_page_win.h"
 
-class EntryPainter;
-class FRM_CButton;
-class FRM_CMenuBar;
-class FRM_CWindow;
-class FRM_NButton;
-class FRM_NListButton;
-class FRM_NEditControl;
-class FRM_NText;
-class KQListBox;
-class Prefs;
-class RefDoc;
-class ScrollViewWin;
-struct SearchRequest;
-class WordItem;
-
-class KQBasicWin : public FRM_CSubview {
+class KQBasicWin : public SearchPageWin {
 public:
-    // Commands of the page.
-    static constexpr long kCmdSearch = 2002;
-    static constexpr long kCmdSearchDouble = 2007;
-    static constexpr long kCmdTypedText = 2008;
-    static constexpr long kCmdTypeChosen = 80;
-    static constexpr long kCmdBrowse = 4010;
-    static constexpr long kCmdRunSearch = 78;
-    static constexpr long kCmdClear = 81;
-    static constexpr long kCmdSpellingHelp = 82;
-    static constexpr long kCmdLineChosen = 83;
-    static constexpr long kCmdPrintResults = 84;
-    static constexpr long kCmdPrintEntry = 85;
-    static constexpr long kCmdNextList = 96;
-    static constexpr long kCmdPreviousList = 97;
-    // Commands from the main window, which holds the histories of all three pages.
-    static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
-    static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
-    static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
-    static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
-    static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
-    // The document hands back a search of this page that found something (data: a
-    // SearchRequest*): its hits enter the results history and every page lists them.
-    static constexpr long kCmdShowFound = 93;
-    // A search to show again: its text, and its search-type position (-1 keeps the
-    // chooser's).
-    struct RestoredSearch {
-        std::string text;
-        std::int32_t searchType;
-    };
-    // Whether the results-list history has a next and a previous list.
-    struct ListMoves {
-        std::int16_t next;
-        std::int16_t previous;
-    };
-    // A search page and the search type chosen on it.
-    struct SearchChoice {
-        std::int32_t page;
-        std::int32_t searchType;
-    };
-    // What the page searches: the dictionary's search types (basic) or the entry words by
-    // their beginning or end (browse).
-    enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
-
-    // painter: the main window's entry engine, which the page attaches to its entry pane.
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
                EntryPainter* painter, SearchHistories* histories);
     ~KQBasicWin() override;
 
-    // Has the main window's entry engine draw into this page's entry pane (the front
-    // page's).
-    void AttachPainter();
-    // The window the page stands in: the main window, also when the page is on a face of
-    // its notebook.
-    FRM_CWindow* HolderWindow() const;
+    static const FRM_CTypeInfo* GetStaticTypeInfo();
+    const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;
 
-    // The text field's text, and setting it (caret after the last character).
-    std::string GetTypedText() const;
-    void SetTypedText(const std::string& text);
-    // Gives the text field the key focus, the caret after its last character.
-    void FocusField();
-    // After a search: the hit list takes the keys, when it lists something; else the field.
-    void FocusHitList();
-    FRM_NEditControl* GetField() const { return itsField; }
-    // Turns the page into the basic, advanced or browse page: its search-type chooser and
-    // what Search runs (the advanced page, KQAdvWin, searches its token list); the typed
-    // text stays.
-    void SetKind(Kind kind);
-    Kind GetKind() const { return itsKind; }
-    // Chooses search type position (of the chooser's list); false outside it.
-    bool ChooseSearchType(int position);
-    bool IsSpellingHelpEnabled() const;
+    // Type-ahead for the field's text.
+    void TypeAhead();
+    // Return or Search: the typed text (or the type-ahead's selected line, when it is an
+    // entry word); a text with commas, each of its words.
+    void Search() override;
+    bool IsPicking() const override { return itIsPicking; }
 
-    // Clears the page, puts text into the field and searches it.
-    virtual void SearchFor(const std::string& text);
-    // What the page runs on Return or Search.
-    virtual void Search();
+    // SearchPageWin
+    void DoCommand(long command, void* data) override;
+
+protected:
+    void EndPicking() override { itIsPicking = false; }
+
+private:
     // Search with chosenLine, the line at chosenIndex of the type-ahead's list that the
     // user chose, shown after the search when the hits list it (empty: the first hit's
     // entry).
     void SearchTyped(const std::string& chosenLine, int chosenIndex);
-    // The browse page's pattern for text under chooser position: "text*" (starts with,
-    // position 0) or "*text" (ends with), lower case; empty for text that is not searched.
-    static std::string BrowsePattern(const std::string& text, int position);
-    // The texts of words (WordItems or strings) for a hit list: as many as fit the list's
-    // budget of text, each counting its length and two.
-    static std::vector<std::string> ListLines(const RWOrdered& words);
-    // The label over the hit list says when the list holds only the first listed of found
-    // hits; else it asks for a click on a word.
-    void ShowListedPart(std::size_t listed, long found);
-    std::string GetListLabel() const;
-    // Type-ahead for the field's text.
-    void TypeAhead();
-    // Shows the entry of line index of the hit list (entered in the entry history); a
-    // heading line shows the first entry listed under it.
-    void ShowHit(int index);
-    // Moves through the histories; false at their ends.
-    bool ShowOtherEntry(int delta);
-    // Goes to entry position (1-based) of the entry history; false outside it.
-    bool ShowEntryAt(long position);
-    bool ShowOtherResults(int delta);
-    virtual void Clear();
-    // The document opened another dictionary: its search types, and an empty page.
-    void ReferenceChanged();
-    // The user's colours for the entry pane, and for the hit list when they are to be used
-    // in results (the main window's entry engine takes the text size and draws the entry
-    // again).
-    void ApplyPreferences(const Prefs& prefs);
-
-    // The entry pop-up for a right click at point of the entry pane: keeps the word under
-    // it (not an illustration or table mark, no query operator) and shows "Open in new
-    // window..." and "Find in" with one item per dictionary. False when there is no word.
-    bool EntryPopUp(const FRM_CPoint& point);
-    const std::string& GetPopUpWord() const { return itsPopUpWord; }
-    // The status line's help for the control of the page under point (in the page's
-    // enclosure's coordinates); empty over no control or a label.
-    std::string HelpAt(const FRM_CPoint& point) const;
-
-    // The pop-up's menu: resource 124 with its "Find in" items (tag 127 + position).
-    void FillFindIn(FRM_CMenuBar* menu) const;
-    // "Find in" item position chosen: the window switches to that dictionary and the page
-    // searches the pop-up word there. False for a position outside the dictionaries.
-    bool FindIn(long position);
-
-    KQListBox* GetHitList() const { return itsHitList; }
-    // The picture buttons that go to the previous or the next results list.
-    FRM_CButton* GetListButton(bool next) const { return next ? itsNextListButton : itsPreviousListButton; }
-    ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
-    // The hits of the results list shown, null before the first search.
-    const RWOrdered* GetHits() const;
-    bool IsPicking() const { return itIsPicking; }
-    // The chosen search type: its position in the description's list and its index code.
-    int GetSearchTypePosition() const;
-    std::string GetIndexCode() const;
-
-    // FRM_CSubview
-    void DoCommand(long command, void* data) override;
-    void DoKey(const FRM_CKey& key) override;
-    // Paints the page's background, then its views: the notebook's face paints none, and
-    // the page shown before would stay visible between this page's controls.
-    void Draw(const FRM_CRect& area) override;
-
-protected:
-    // Searches text under index code (the empty code: text is a query as written) and shows
-    // the hits; highlights: the words to mark in the entries, else the page's own.
-    void SearchOne(const std::string& text, const std::string& code, bool quiet,
-                   const std::vector<std::string>* highlights = nullptr);
-    // Shows the text of a results list gone back to: in the field.
-    virtual void ShowSearchedText(const std::string& text) { SetTypedText(text); }
-
-private:
-    void FillChooser();
     // Whether the type-ahead's lines are words of the chosen index, so that the selected
     // one is searched on Return.
     bool TypeAheadListsIndexWords() const;
-    void EnterResults(SearchRequest& request);
-    void ShowResults(const ResultsRecord& record);
-    void FillHitList(const std::vector<std::string>& lines);
-    void SetListMoves(const ListMoves& moves);
-    void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
-    void UpdateHistoryMenus();
-    std::vector<std::string> HighlightWords(const std::string& text) const;
 
-    void ClickOnEntry(const FRM_CPoint& point);
-    void SpellingHelp();
-
-protected:
-    RefDoc* itsDocument;                 // not owned
-    EntryPainter* itsPainter;            // the main window's
-    ScrollViewWin* itsEntryPane = nullptr;
-    Kind itsKind = kBasic;
-    FRM_NListButton* itsChooser = nullptr;
-    FRM_NEditControl* itsField = nullptr;
-    FRM_NButton* itsSearchButton = nullptr;
-    FRM_NButton* itsClearButton = nullptr;
-    FRM_NButton* itsSpellingButton = nullptr;
-    FRM_CButton* itsPreviousListButton = nullptr;
-    FRM_CButton* itsNextListButton = nullptr;
-    FRM_CButton* itsPrintResultsButton = nullptr;
-    FRM_NText* itsFirstLabel = nullptr;
-    FRM_NText* itsSecondLabel = nullptr;
-    KQListBox* itsHitList = nullptr;
-    SearchHistories* itsHistories;            // the main window's
-    std::unique_ptr<RWOrdered> itsTyped;      // the type-ahead words, owned
-    bool itIsPicking = false;                 // the hit list holds type-ahead words
-    std::string itsPopUpWord;                 // the word of the last right click
-    std::vector<std::pair<const FRM_CView*, int>> itsHelpTexts;  // control, string id
+    std::unique_ptr<RWOrdered> itsTyped;   // the type-ahead words, owned
+    bool itIsPicking = false;              // the hit list holds type-ahead words
 };

@@ -11,7 +11,7 @@
 
 #include "vkocoll/ordered.h"
 
-class KQBasicWin;
+class SearchPageWin;
 
 struct SearchRequest {
     SearchRequest() = default;
@@ -36,7 +36,7 @@ struct SearchRequest {
     std::unique_ptr<RWOrdered> hits;       // WordItems in the engine's order, after the search
     long found = 0;                        // every hit, also those past the list's text limit
     std::vector<std::string> highlights;   // lower-cased words marked in the entries shown
-    KQBasicWin* page = nullptr;            // the page that asked, which shows the hits
+    SearchPageWin* page = nullptr;            // the page that asked, which shows the hits
     int searchType = 0;                    // the chooser's position on that page
     bool quiet = false;                    // nothing found: no note
 };

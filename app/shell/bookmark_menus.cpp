@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_app.h"
@@ -111,7 +111,7 @@ MainRefWin* WindowOf(const KQedApp& application, const configDict* description)
 // then the hit whose text is the whole word.
 void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const std::string& word)
 {
-    KQBasicWin* page = window->ShowPage(0);
+    SearchPageWin* page = window->ShowPage(0);
     const RWOrdered& names = description->SearchNames();
     for (std::size_t i = 0; i < names.entries(); ++i)
         if (std::string(static_cast<const RWCollectableString*>(names[i])->data()) == "va")

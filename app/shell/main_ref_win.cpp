@@ -6,7 +6,9 @@
 
 #include "app/display/entry_painter.h"
 #include "app/pages/kq_adv_win.h"
+#include "app/pages/browse_win.h"
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 #include "app/display/scroll_view_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_menus.h"
@@ -124,8 +126,6 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     itsNotebook->SetGlue(0xFFFFFFFFul);
     static const char* const kTabTitles[kPageCount] = {"Basic Searches", "Advanced Searches",
                                                        "Browse"};
-    static const KQBasicWin::Kind kKinds[kPageCount] = {KQBasicWin::kBasic, KQBasicWin::kAdvanced,
-                                                        KQBasicWin::kBrowse};
     for (int i = 0; i < kPageCount; ++i) {
         const auto tab = static_cast<short>(i);
         itsNotebook->AddTab(tab, FRM_CStringRW(kTabTitles[i]), FRM_CImage());
@@ -134,11 +134,14 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         itsNotebook->SetFace(face, tab, 0, 0);
         const FRM_CRect area = face->GetFrame();
         const FRM_CRect inFace(0, 0, area.Width(), area.Height());
-        KQBasicWin* page = kKinds[i] == KQBasicWin::kAdvanced
-                               ? new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories)
-                               : new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+        SearchPageWin* page = nullptr;
+        if (i == SearchPageWin::kBasic)
+            page = new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+        else if (i == SearchPageWin::kAdvanced)
+            page = new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+        else
+            page = new BrowseWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
         page->SetGlue(0xFFFFFFFFul);
-        page->SetKind(kKinds[i]);
         itsPages[static_cast<std::size_t>(i)] = page;
         // Each page has its own help: the topic file lists the faces under the string ids of
         // the pages' short names.
@@ -180,9 +183,11 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
 
 MainRefWin::~MainRefWin() = default;
 
-KQBasicWin* MainRefWin::GetFrontPage() const { return itsPages[static_cast<std::size_t>(itsFrontPage)]; }
+KQBasicWin* MainRefWin::GetBasicPage() const { return static_cast<KQBasicWin*>(itsPages[0]); }
 
-KQBasicWin* MainRefWin::ShowPage(int index)
+SearchPageWin* MainRefWin::GetFrontPage() const { return itsPages[static_cast<std::size_t>(itsFrontPage)]; }
+
+SearchPageWin* MainRefWin::ShowPage(int index)
 {
     if (index < 0 || index >= kPageCount)
         return GetFrontPage();
@@ -201,12 +206,12 @@ void MainRefWin::FrontPageChanged()
         if (itsNotebook->GetFrontPage(&tab, &page) != nullptr && tab >= 0 && tab < kPageCount)
             itsFrontPage = tab;
     }
-    KQBasicWin* front = GetFrontPage();
+    SearchPageWin* front = GetFrontPage();
     if (front == nullptr)
         return;
     // The entry shown moves to the front page's pane.
     front->AttachPainter();
-    front->DoCommand(KQBasicWin::kCmdFocusField, nullptr);
+    front->DoCommand(SearchPageWin::kCmdFocusField, nullptr);
     front->Invalidate(front->GetLocalFrame());
     if (FRM_CMenuBar* bar = GetMenuBar()) {
         const short tags[kPageCount] = {menutag::kBasicSearches, menutag::kAdvancedSearches,
@@ -246,10 +251,10 @@ void MainRefWin::ShowPreferredSearch()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    KQBasicWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
+    SearchPageWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
     if (choice.page < 0 || choice.page >= kPageCount)
         return;
-    ShowPage(choice.page)->DoCommand(KQBasicWin::kCmdChooseSearch, &choice);
+    ShowPage(choice.page)->DoCommand(SearchPageWin::kCmdChooseSearch, &choice);
 }
 
 void MainRefWin::ShowEntryMoves(bool previous, bool next)
@@ -267,12 +272,12 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
 
 void MainRefWin::ShowResultsList(const ResultsRecord& record)
 {
-    std::vector<std::string> lines = KQBasicWin::ListLines(*record.hits);
+    std::vector<std::string> lines = SearchPageWin::ListLines(*record.hits);
     // The count is of every hit, also of those the lists had no room for; the pages say
     // when they list only the first ones.
     const long found = std::max(record.found, static_cast<long>(record.hits->entries()));
-    for (KQBasicWin* page : itsPages) {
-        page->DoCommand(KQBasicWin::kCmdFillHitList, &lines);
+    for (SearchPageWin* page : itsPages) {
+        page->DoCommand(SearchPageWin::kCmdFillHitList, &lines);
         page->ShowListedPart(lines.size(), found);
     }
     ShowCount(std::to_string(found) + " Entries Found");
@@ -284,9 +289,9 @@ void MainRefWin::ShowCurrentResults()
     if (record == nullptr)
         return;
     SwitchReference(record->reference);
-    KQBasicWin* page = ShowPage(record->page);
-    KQBasicWin::RestoredSearch restored{record->text, record->searchType};
-    page->DoCommand(KQBasicWin::kCmdRestoreSearch, &restored);
+    SearchPageWin* page = ShowPage(record->page);
+    SearchPageWin::RestoredSearch restored{record->text, record->searchType};
+    page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
     ShowResultsList(*record);
     page->GetHitList()->SelectItem(0);
     ShowListMoves();
@@ -294,10 +299,10 @@ void MainRefWin::ShowCurrentResults()
 
 void MainRefWin::ShowListMoves()
 {
-    KQBasicWin::ListMoves moves{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
+    SearchPageWin::ListMoves moves{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
                                 static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
-    for (KQBasicWin* page : itsPages)
-        page->DoCommand(KQBasicWin::kCmdListMoves, &moves);
+    for (SearchPageWin* page : itsPages)
+        page->DoCommand(SearchPageWin::kCmdListMoves, &moves);
 }
 
 void MainRefWin::TakeOver(MainRefWin& other)
@@ -387,7 +392,7 @@ void MainRefWin::ApplyPreferences()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    for (KQBasicWin* page : itsPages)
+    for (SearchPageWin* page : itsPages)
         page->ApplyPreferences(prefs);
     GetFrontPage()->AttachPainter();
     itsPainter->SetColors(prefs);
@@ -429,7 +434,7 @@ void MainRefWin::ChooseReference()
         return;
     }
     SetTitle(FRM_CStringRW(name.c_str()));
-    for (KQBasicWin* page : itsPages)
+    for (SearchPageWin* page : itsPages)
         page->ReferenceChanged();
     if (KQedApp* application = KQedApp::Instance()) {
         KQedApp::WindowTitle record{this, nullptr};
@@ -525,7 +530,7 @@ void MainRefWin::DoMouseMove(FRM_CPoint point, short button, short isShift, shor
 void MainRefWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 0x1B) {
-        GetFrontPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        GetFrontPage()->DoCommand(SearchPageWin::kCmdClear, nullptr);
         return;
     }
     FRM_CWindow::DoKey(key);
@@ -563,7 +568,7 @@ void MainRefWin::UpdatePrintItems()
     FRM_CMenuBar* bar = GetMenuBar();
     if (bar == nullptr)
         return;
-    const KQBasicWin* front = GetFrontPage();
+    const SearchPageWin* front = GetFrontPage();
     const KQListBox* hits = front != nullptr ? front->GetHitList() : nullptr;
     bar->SetEnabled(menutag::kPrintEntry, itsPainter->hasText() ? 1 : 0);
     bar->SetEnabled(menutag::kPrintResults, hits != nullptr && hits->GetCount() > 0 ? 1 : 0);
@@ -572,7 +577,7 @@ void MainRefWin::UpdatePrintItems()
 void MainRefWin::ShowNoHits()
 {
     ShowCount(FRM_CStringRW(kNoHitsString).data());
-    for (KQBasicWin* page : itsPages)
+    for (SearchPageWin* page : itsPages)
         page->ShowListedPart(0, 0);
     UpdatePrintItems();
 }
@@ -666,7 +671,7 @@ void MainRefWin::DoCommand(long command, void* data)
         std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
         // Over the search page, the page's own help for its controls.
         // The front page lies on a notebook face of its own: the point is taken there.
-        const KQBasicWin* page = GetFrontPage();
+        const SearchPageWin* page = GetFrontPage();
         if (line.empty() && page != nullptr && page->GetEnclosure() != nullptr) {
             const FRM_CPoint onFace = point.GetTranslated(this, page->GetEnclosure());
             if (page->GetFrame().IsPointInRect(onFace))
@@ -818,7 +823,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case kNullCommand:
         return;
     case menutag::kClear: {
-        for (KQBasicWin* page : itsPages)
+        for (SearchPageWin* page : itsPages)
             page->Clear();
         itsPainter->Reset();
         if (FRM_CMenuBar* bar = GetMenuBar())

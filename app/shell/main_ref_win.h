@@ -19,6 +19,7 @@ class FRM_NListButton;
 class FRM_NNotebook;
 class FRM_NText;
 class KQBasicWin;
+class SearchPageWin;
 class RefDoc;
 struct WindowRequest;
 
@@ -66,11 +67,11 @@ public:
 
     // The pages of the search notebook, in tab order: basic, advanced, browse.
     static constexpr int kPageCount = 3;
-    KQBasicWin* GetBasicPage() const { return itsPages[0]; }
-    KQBasicWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
+    KQBasicWin* GetBasicPage() const;
+    SearchPageWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
     // The page in front, and bringing page index (0 basic, 1 advanced, 2 browse) there.
-    KQBasicWin* GetFrontPage() const;
-    KQBasicWin* ShowPage(int index);
+    SearchPageWin* GetFrontPage() const;
+    SearchPageWin* ShowPage(int index);
     FRM_NNotebook* GetNotebook() const { return itsNotebook; }
     // The notebook brought another page to the front.
     void FrontPageChanged();
@@ -147,6 +148,6 @@ private:
     SearchHistories itsHistories;
     std::unique_ptr<EntryPainter> itsPainter;
     FRM_NNotebook* itsNotebook = nullptr;             // the view tree's
-    std::array<KQBasicWin*, kPageCount> itsPages{};   // on the notebook's faces
+    std::array<SearchPageWin*, kPageCount> itsPages{};   // on the notebook's faces
     int itsFrontPage = 0;
 };

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/display/image_win.h"
-#include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
@@ -108,7 +108,7 @@ void RefDoc::DoCommand(long command, void* data)
         // The hits go to the page that asked, which lists them in every page of its window
         // and shows the first hit's entry.
         if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->page != nullptr)
-            request->page->DoCommand(KQBasicWin::kCmdShowFound, request);
+            request->page->DoCommand(SearchPageWin::kCmdShowFound, request);
         return;
     case kCmdShowTable:
         if (FRM_CWindow* window =

@@ -2,6 +2,7 @@
 // searches, type-ahead with its selection and pick, choosing hits, clearing, and the
 // keys of the hit list.
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/browse_win.h"
 
 #include <gtest/gtest.h>
 
@@ -675,12 +676,30 @@ TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
     EXPECT_EQ(visited.size(), 7u) << "Search, Clear, Spelling Help, the list, the selector, the tabs, the chooser";
 }
 
+TEST_F(BasicPageTest, ThePagesAreTheirOwnClassesWithTheirTypeRecords)
+{
+    struct Case {
+        int page;
+        long id;
+        const char* name;
+    };
+    const Case cases[] = {{0, 1022, "KQBasicWin"}, {1, 1023, "KQAdvWin"}, {2, 1024, "BrowseWin"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FRM_CTypeInfo* type = MainWindow()->GetPage(c.page)->GetRunTimeTypeInfo();
+        EXPECT_EQ(type->GetId(), c.id);
+        EXPECT_STREQ(type->GetName(), c.name);
+        EXPECT_EQ(MainWindow()->GetPage(c.page)->GetKind(), c.page);
+    }
+    EXPECT_NE(dynamic_cast<BrowseWin*>(MainWindow()->GetPage(2)), nullptr);
+}
+
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
 {
-    EXPECT_EQ(KQBasicWin::BrowsePattern("Gar", 0), "gar*");
-    EXPECT_EQ(KQBasicWin::BrowsePattern("ing", 1), "*ing");
+    EXPECT_EQ(BrowseWin::BrowsePattern("Gar", 0), "gar*");
+    EXPECT_EQ(BrowseWin::BrowsePattern("ing", 1), "*ing");
     for (const char* never : {"", ".", "*", "?"})
-        EXPECT_EQ(KQBasicWin::BrowsePattern(never, 0), "") << never;
+        EXPECT_EQ(BrowseWin::BrowsePattern(never, 0), "") << never;
 }
 
 TEST_F(BasicPageTest, BrowsePage_ListsEntryWordsByTheirBeginningOrEnd)

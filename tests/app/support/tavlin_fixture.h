@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
@@ -138,7 +139,7 @@ protected:
         return documents.empty() ? nullptr : documents.front()->GetMainWindow();
     }
     // The search page in front of the main window's notebook.
-    KQBasicWin* BasicPage() const { return MainWindow()->GetFrontPage(); }
+    SearchPageWin* BasicPage() const { return MainWindow()->GetFrontPage(); }
 
     test_support::TempDir itsDir;
     std::filesystem::path itsOldDir;

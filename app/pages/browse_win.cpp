@@ -1,0 +1,39 @@
+// browse_win.cpp: the browse page.
+#include "app/pages/browse_win.h"
+
+#include "app/pages/basic_match.h"
+#include "app/shell/kq_list_box.h"
+
+namespace {
+
+const FRM_CTypeInfo* const kBrowseBases[] = {&frm_type::CSubview, nullptr};
+const FRM_CTypeInfo kBrowseType(1024, "BrowseWin", kBrowseBases);
+
+} // namespace
+
+BrowseWin::BrowseWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
+                     EntryPainter* painter, SearchHistories* histories)
+    : SearchPageWin(enclosure, frame, document, painter, histories)
+{
+    SetKind(kBrowse);
+}
+
+const FRM_CTypeInfo* BrowseWin::GetStaticTypeInfo() { return &kBrowseType; }
+const FRM_CTypeInfo* BrowseWin::GetRunTimeTypeInfo() const { return &kBrowseType; }
+
+std::string BrowseWin::BrowsePattern(const std::string& text, int position)
+{
+    if (text.empty() || text == "." || text == "*" || text == "?")
+        return {};
+    return LowerCase(position == 0 ? text + "*" : "*" + text);
+}
+
+void BrowseWin::Search()
+{
+    const std::string pattern = BrowsePattern(GetTypedText(), GetSearchTypePosition());
+    if (pattern.empty())
+        return;
+    SearchOne(pattern, GetIndexCode(), false);
+    itsHitList->SelectItem(0);
+    FocusHitList();
+}

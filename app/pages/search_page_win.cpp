@@ -1,0 +1,698 @@
+// search_page_win.cpp: the base of the search pages: their controls, hit list, entry pane,
+// histories, searches and the commands they share.
+#include "app/pages/search_page_win.h"
+
+#include <cctype>
+
+#include "app/display/entry_painter.h"
+#include "app/display/prefs.h"
+#include "app/pages/basic_match.h"
+#include "app/pages/search_request.h"
+#include "app/settings/config_dict.h"
+#include "app/display/scroll_view_win.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_list_box.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
+#include "app/shell/sp_help_win.h"
+#include "engine/engine.h"
+#include "frm/controls/cbutton.h"
+#include "frm/controls/cnatlist.h"
+#include "frm/controls/nctrls.h"
+#include "frm/drawing/cdrawctx.h"
+#include "frm/drawing/cenviron.h"
+#include "frm/runtime/cnav.h"
+#include "frm/controls/nnotebk.h"
+#include "frm/views/cfacewin.h"
+#include "frm/views/cimage.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
+#include "vkocoll/collstr.h"
+
+namespace {
+
+constexpr float kEntryLeft = 311;
+constexpr long kNullCommand = 20003;
+constexpr COLOR kWhite = 0x0BFFFFFF;
+constexpr COLOR kBlack = 0x07000000;
+constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
+
+template <std::size_t N>
+bool OneOf(const std::string& code, const char* const (&codes)[N])
+{
+    for (const char* c : codes)
+        if (code == c)
+            return true;
+    return false;
+}
+
+// The texts of words for a list, at most limit of them and no more than the list's text
+// budget (each line counts its length and two).
+std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit)
+{
+    std::vector<std::string> lines;
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < words.entries() && i < limit; ++i) {
+        const auto* word = static_cast<const RWCollectableString*>(words[i]);
+        total += word->length() + 2;
+        if (total >= SearchPageWin::kListBudget)
+            break;
+        lines.emplace_back(word->data());
+    }
+    return lines;
+}
+
+} // namespace
+
+SearchPageWin::SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
+                       EntryPainter* painter, SearchHistories* histories)
+    : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter),
+      itsHistories(histories)
+{
+    // The controls' places are in the page's own coordinates.
+    const float left = 0, top = 0;
+    const float right = frame.Width(), bottom = frame.Height();
+    const auto at = [left, top](float l, float t, float r, float b) {
+        return FRM_CRect(left + l, top + t, left + r, top + b);
+    };
+    itsFirstLabel = new FRM_NText(this, at(15, 17, 295, 35), FRM_CStringRW(1020), 0);
+    itsChooser = new FRM_NListButton(this, at(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
+    itsChooser->SetCommand(kCmdTypeChosen);
+    itsField = new FRM_NEditControl(this, at(14, 67, 296, 92), FRM_CStringRW(""), 0);
+    itsField->SetTextCommand(kCmdTypedText);
+    itsField->SetDoubleCommand(kCmdSearchDouble);
+    itsSearchButton = new FRM_NButton(this, at(15, 104, 105, 129), FRM_CStringRW(1117), 0);
+    itsSearchButton->SetCommand(kCmdSearch);
+    itsClearButton = new FRM_NButton(this, at(110, 104, 200, 129), FRM_CStringRW(1010), 0);
+    itsClearButton->SetCommand(kCmdClear);
+    itsSpellingButton = new FRM_NButton(this, at(205, 104, 295, 129), FRM_CStringRW(1014), 0);
+    itsSpellingButton->SetCommand(kCmdSpellingHelp);
+    // The results-list moves and the prints, as picture buttons.
+    const auto pictureButton = [this](float l, float t, long image, long command) {
+        auto* button = new FRM_CButton(this, FRM_CPoint(l, t), FRM_CImage(image), 0);
+        button->SetCommands(command, kNullCommand, kNullCommand, kNullCommand);
+        return button;
+    };
+    itsPreviousListButton = pictureButton(left + 15, top + 142, 39006, kCmdPreviousList);
+    itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
+    itsPrintResultsButton = pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
+    itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
+    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, bottom - 15));
+    itsHitList->SetGlue(0xFFFF00FFul);
+    itsEntryPane = new ScrollViewWin(document, this,
+                                     FRM_CRect(left + kEntryLeft, top + 36, right, bottom));
+    itsEntryPane->SetGlue(0xFFFFFFFFul);
+    FRM_CButton* printEntry = pictureButton(right - 45, top + 3, 39008, kCmdPrintEntry);
+    printEntry->SetGlue(0x00FFFF00ul);
+    itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
+                    {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
+                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},   {itsHitList, 1226},
+                    {printEntry, 1232},     {itsEntryPane, 1236}};
+    FillChooser();
+    AttachPainter();
+    if (KQedApp* application = KQedApp::Instance()) {
+        itsPainter->SetColors(application->GetPrefs());
+        ApplyPreferences(application->GetPrefs());
+    }
+}
+
+SearchPageWin::~SearchPageWin() = default;
+
+FRM_CWindow* SearchPageWin::HolderWindow() const
+{
+    FRM_CWindow* window = GetCWindow();
+    // A page on a notebook's face: the window that holds the notebook.
+    while (auto* face = dynamic_cast<FRM_CFaceWindow*>(window)) {
+        FRM_NNotebook* notebook = face->GetNotebook();
+        window = notebook != nullptr ? notebook->GetCWindow() : nullptr;
+    }
+    return window;
+}
+
+void SearchPageWin::AttachPainter()
+{
+    itsPainter->SetWindow(itsEntryPane->PaneWindow());
+    itsPainter->SetView(itsEntryPane);
+}
+
+void SearchPageWin::ApplyPreferences(const Prefs& prefs)
+{
+    itsEntryPane->SetPaneColors(prefs.back_color, prefs.text_color);
+    itsEntryPane->Invalidate(itsEntryPane->GetLocalFrame());
+    // The hit list takes the colours only when they are to be used in results too.
+    const bool inResults = prefs.use_in_results != 0;
+    vko_tx_set_colors(itsHitList->GetVKOTextEdit(), inResults ? prefs.text_color : kBlack, kBlack,
+                      inResults ? prefs.back_color : kWhite);
+}
+
+const RWOrdered* SearchPageWin::GetHits() const
+{
+    const ResultsRecord* current = itsHistories->results.Current();
+    return current != nullptr ? current->hits.get() : nullptr;
+}
+
+std::string SearchPageWin::GetTypedText() const { return itsField->GetTitle().data(); }
+
+void SearchPageWin::SetTypedText(const std::string& text)
+{
+    itsField->SetTitle(FRM_CStringRW(text.c_str()));
+    const auto end = static_cast<std::int32_t>(text.size());
+    itsField->SetTextSelection(end, end);
+}
+
+void SearchPageWin::FocusField()
+{
+    SetKeyFocus(itsField);
+    const auto end = static_cast<std::int32_t>(GetTypedText().size());
+    itsField->SetTextSelection(end, end);
+}
+
+int SearchPageWin::GetSearchTypePosition() const { return itsChooser->GetSelectPosition(); }
+
+void SearchPageWin::FillChooser()
+{
+    itsChooser->Clear();
+    if (itsKind == kBrowse) {
+        itsChooser->Insert(FRM_CStringCollection(1058, 1059), -1);
+        itsChooser->SelectItem(0);
+        return;
+    }
+    const configDict* description = itsDocument->GetDescription();
+    if (description == nullptr)
+        return;
+    const RWOrdered& labels = description->SearchLabels();
+    for (std::size_t i = 0; i < labels.entries(); ++i)
+        itsChooser->Insert(FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
+    const int wanted = KQedApp::Instance() != nullptr ? KQedApp::Instance()->GetPrefs().search_type : 0;
+    const auto count = static_cast<int>(labels.entries());
+    if (count != 0)
+        itsChooser->SelectItem(wanted >= 0 && wanted < count ? wanted : 0);
+    DoCommand(kCmdTypeChosen, nullptr);
+}
+
+void SearchPageWin::SetKind(Kind kind)
+{
+    if (kind == itsKind)
+        return;
+    itsKind = kind;
+    EndPicking();
+    FillChooser();
+}
+
+bool SearchPageWin::ChooseSearchType(int position)
+{
+    if (position < 0 || position >= itsChooser->GetNumItems())
+        return false;
+    itsChooser->SelectItem(position);
+    DoCommand(kCmdTypeChosen, nullptr);
+    return true;
+}
+
+bool SearchPageWin::IsSpellingHelpEnabled() const { return itsSpellingButton->IsEnabled() != 0; }
+
+std::string SearchPageWin::GetIndexCode() const
+{
+    const int position = GetSearchTypePosition();
+    if (itsKind == kBrowse)
+        return "\x01";
+    if (itsKind == kAdvanced)
+        return "";
+    if (position < 0 || itsDocument->GetDescription() == nullptr ||
+        static_cast<std::size_t>(position) >= itsDocument->GetDescription()->SearchNames().entries())
+        return "va";
+    const auto& names = itsDocument->GetDescription()->SearchNames();
+    return static_cast<const RWCollectableString*>(names[static_cast<std::size_t>(position)])
+        ->data();
+}
+
+void SearchPageWin::SearchFor(const std::string& text)
+{
+    Clear();
+    SetTypedText(text);
+    Search();
+}
+
+void SearchPageWin::FocusHitList()
+{
+    // The keys move through the hits; Escape clears and brings them back to the field. After
+    // a search that found nothing they go back to the field, to mend the word.
+    if (itsHitList->GetCount() == 0) {
+        FocusField();
+        return;
+    }
+    SetKeyFocus(itsHitList);
+    if (WINDOW list = itsHitList->GetVKOWindow())
+        vko_scr_set_focus_vobj(list);
+}
+
+void SearchPageWin::SearchOne(const std::string& text, const std::string& code, bool quiet,
+                           const std::vector<std::string>* highlights)
+{
+    if (text == "." || text == "*" || text == "?")
+        return;
+    SearchRequest request;
+    request.text = text;
+    request.code = code;
+    request.quiet = quiet;
+    request.highlights = highlights != nullptr ? *highlights : HighlightWords(text);
+    request.page = this;
+    request.searchType = GetSearchTypePosition();
+    // The search runs while the document handles the command; hits come back as
+    // kCmdShowFound.
+    itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
+    if (request.found == 0 && !quiet) {
+        itsHitList->Clear(); // nothing found: no list of an earlier search stays
+        if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+            main->ShowNoHits();
+    }
+}
+
+void SearchPageWin::EnterResults(SearchRequest& request)
+{
+    auto record = std::make_unique<ResultsRecord>();
+    record->hits.reset(request.TakeHits());
+    record->found = request.found;
+    record->text = request.text;
+    record->page = itsKind;
+    record->searchType = request.searchType;
+    record->highlights = request.highlights;
+    record->reference = request.reference;
+    ShowResults(*itsHistories->results.Enter(std::move(record)));
+}
+
+void SearchPageWin::ShowResults(const ResultsRecord& record)
+{
+    // Every page of the window lists the results.
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+        main->ShowResultsList(record);
+    else
+        FillHitList(Lines(*record.hits, kListBudget));
+    if (record.hits->entries() != 0) {
+        itsHitList->SelectItem(0);
+        ShowHit(0);
+    }
+    UpdateHistoryMenus();
+}
+
+std::vector<std::string> SearchPageWin::ListLines(const RWOrdered& words, std::size_t limit)
+{
+    return Lines(words, limit);
+}
+
+std::string SearchPageWin::GetListLabel() const { return itsSecondLabel->GetTitle().data(); }
+
+void SearchPageWin::ShowListedPart(std::size_t listed, long found)
+{
+    const std::string label = static_cast<long>(listed) < found
+                                  ? "Only the first " + std::to_string(listed) + " are listed"
+                                  : std::string(FRM_CStringRW(1024).data());
+    if (label == itsSecondLabel->GetTitle().data())
+        return;
+    itsSecondLabel->SetTitle(FRM_CStringRW(label.c_str()));
+    itsSecondLabel->Invalidate(itsSecondLabel->GetLocalFrame());
+}
+
+void SearchPageWin::FillHitList(const std::vector<std::string>& lines)
+{
+    itsHitList->Suspend();
+    itsHitList->Clear();
+    itsHitList->AddItems(lines, 0);
+    itsHitList->ResumeList();
+    EndPicking();
+}
+
+std::vector<std::string> SearchPageWin::HighlightWords(const std::string& text) const
+{
+    if (OneOf(GetIndexCode(), kHighlightCodes))
+        return {LowerCase(text)};
+    return {};
+}
+
+void SearchPageWin::ShowHit(int index)
+{
+    const ResultsRecord* results = itsHistories->results.Current();
+    if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
+        return;
+    // A heading line (a word of several entries, listed under it) stands for its first
+    // entry.
+    auto at = static_cast<std::size_t>(index);
+    while (at + 1 < results->hits->entries() &&
+           static_cast<const WordItem*>((*results->hits)[at])->entry_offset() < 0)
+        ++at;
+    const auto* word = static_cast<const WordItem*>((*results->hits)[at]);
+    if (word->entry_offset() < 0)
+        return;
+    ShowEntry(*word, results->highlights);
+    auto entry = std::make_unique<EntryRecord>();
+    entry->word = word->data();
+    entry->entry = word->entry_offset();
+    entry->highlights = results->highlights;
+    entry->reference = results->reference;
+    itsHistories->entries.Enter(std::move(entry));
+    UpdateHistoryMenus();
+}
+
+void SearchPageWin::ShowEntry(const WordItem& word, const std::vector<std::string>& highlights)
+{
+    RWOrdered words;
+    for (const std::string& h : highlights)
+        words.insert(new RWCollectableString(h.c_str()));
+    itsDocument->GetKeyTable().FormatEntryText(&word, itsPainter,
+                                               words.entries() != 0 ? &words : nullptr);
+    words.clearAndDestroy();
+    // An entry is shown: it can be cleared and its word copied; nothing of it is selected.
+    if (FRM_CWindow* window = HolderWindow()) {
+        std::int32_t items[4] = {1, 1, 0, 0};
+        window->DoCommand(MainRefWin::kCmdEntryMenus, items);
+        if (FRM_CMenuBar* bar = window->GetMenuBar())
+            bar->SetEnabled(menutag::kCopy, 0);
+        // The Window menu names the entry after the window's title.
+        if (KQedApp* application = KQedApp::Instance()) {
+            KQedApp::WindowTitle title{window, word.data()};
+            application->DoCommand(KQedApp::kCmdRetitleWindow, &title);
+        }
+    }
+}
+
+bool SearchPageWin::ShowOtherEntry(int delta)
+{
+    return ShowEntryAt(static_cast<long>(itsHistories->entries.Position()) + delta);
+}
+
+bool SearchPageWin::ShowEntryAt(long position)
+{
+    if (!itsHistories->entries.MoveTo(position))
+        return false;
+    const EntryRecord& record = *itsHistories->entries.Current();
+    // The entry is shown in its own dictionary.
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+        main->SwitchReference(record.reference);
+    WordItem word(record.word.c_str());
+    word.set_entry_offset(record.entry);
+    ShowEntry(word, record.highlights);
+    UpdateHistoryMenus();
+    return true;
+}
+
+bool SearchPageWin::ShowOtherResults(int delta)
+{
+    if (!itsHistories->results.Move(delta))
+        return false;
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow())) {
+        main->ShowCurrentResults();
+        return true;
+    }
+    const ResultsRecord& record = *itsHistories->results.Current();
+    const RestoredSearch restored{record.text, record.searchType};
+    DoCommand(kCmdRestoreSearch, const_cast<RestoredSearch*>(&restored));
+    FillHitList(Lines(*record.hits, kListBudget));
+    itsHitList->SelectItem(0);
+    UpdateHistoryMenus();
+    return true;
+}
+
+void SearchPageWin::UpdateHistoryMenus()
+{
+    FRM_CWindow* window = HolderWindow();
+    if (FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr) {
+        bar->SetEnabled(menutag::kPreviousEntry, itsHistories->entries.PreviousExists() ? 1 : 0);
+        bar->SetEnabled(menutag::kNextEntry, itsHistories->entries.NextExists() ? 1 : 0);
+        bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
+    }
+    if (auto* main = dynamic_cast<MainRefWin*>(window)) {
+        main->DoCommand(MainRefWin::kCmdEntryMoves, nullptr);
+        main->ShowListMoves();
+        main->UpdatePrintItems();
+        return;
+    }
+    ListMoves moves{static_cast<std::int16_t>(itsHistories->results.NextExists() ? 1 : 0),
+                    static_cast<std::int16_t>(itsHistories->results.PreviousExists() ? 1 : 0)};
+    SetListMoves(moves);
+}
+
+void SearchPageWin::SetListMoves(const ListMoves& moves)
+{
+    FRM_CWindow* window = HolderWindow();
+    if (FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr) {
+        bar->SetEnabled(menutag::kNextList, moves.next != 0 ? 1 : 0);
+        bar->SetEnabled(menutag::kPreviousList, moves.previous != 0 ? 1 : 0);
+    }
+    for (const auto& [button, on] : {std::pair<FRM_CButton*, bool>{itsNextListButton, moves.next != 0},
+                                     {itsPreviousListButton, moves.previous != 0}}) {
+        // Drawn again only when it changes: every look-up sets both buttons of every page.
+        if (button->IsEnabled() == (on ? 1 : 0))
+            continue;
+        if (on)
+            button->Enable();
+        else
+            button->Disable();
+        button->Invalidate(button->GetLocalFrame());
+    }
+}
+
+void SearchPageWin::SpellingHelp()
+{
+    const std::string typed = GetTypedText();
+    if (typed.empty())
+        return;
+    std::string code = GetIndexCode();
+    const std::string picked = SpHelpWin::Run(itsDocument, typed, &code);
+    if (picked.empty())
+        return;
+    SetTypedText(picked);
+    EndPicking();
+    SearchOne(code == "va" ? LowerCase(picked) : picked, code, false);
+    itsHitList->SelectItem(0);
+}
+
+void SearchPageWin::ClickOnEntry(const FRM_CPoint& point)
+{
+    const std::unique_ptr<WordItem> word = itsPainter->SoundHit(point.H(), point.V());
+    if (!word || word->length() == 0)
+        return;
+    const std::string text = word->data();
+    if (text.find_first_of("^$.*?[]()&|!,:-<>") != std::string::npos)
+        return;
+    if (text == ";SOUND") {
+        itsPainter->PlayWordSounds(point.H(), point.V(), &itsDocument->GetKeyTable());
+        return;
+    }
+    if (text == ";ART" || text == ";TABLE") {
+        itsDocument->DoCommand(text == ";ART" ? RefDoc::kCmdShowIllustration : RefDoc::kCmdShowTable, this);
+        return;
+    }
+    SearchFor(text);
+}
+
+std::string SearchPageWin::HelpAt(const FRM_CPoint& point) const
+{
+    const FRM_CPoint inPage(point.H() - GetFrame().Left(), point.V() - GetFrame().Top());
+    // Later controls lie over earlier ones (a drop-down list's frame holds its list).
+    for (auto entry = itsHelpTexts.rbegin(); entry != itsHelpTexts.rend(); ++entry)
+        if (entry->first->GetFrame().IsPointInRect(inPage))
+            return FRM_CStringRW(entry->second).data();
+    return {};
+}
+
+bool SearchPageWin::EntryPopUp(const FRM_CPoint& point)
+{
+    const std::unique_ptr<WordItem> word = itsPainter->SoundHit(point.H(), point.V());
+    if (!word || word->length() == 0)
+        return false;
+    const std::string text = word->data();
+    if (text.find_first_of("^$.*?[]()&|!,:-<>") != std::string::npos || text == ";ART" ||
+        text == ";TABLE")
+        return false;
+    itsPopUpWord = text;
+    FRM_CWindow* window = HolderWindow();
+    if (window == nullptr)
+        return true;
+    FRM_CMenuBar menu(window, menutag::kEntryPopupMenu);
+    FillFindIn(&menu);
+    // The pop-up opens at the word, in the holding window's coordinates: the pane lies on
+    // a notebook face, itself a window inside the holding one.
+    FRM_CPoint at = point;
+    if (itsEntryPane != nullptr) {
+        s_pnt inPane{static_cast<std::int16_t>(point.V() + itsEntryPane->ScrollOriginY()),
+                     static_cast<std::int16_t>(point.H())};
+        vko_vobj_translate_points(itsEntryPane->PaneWindow(), window->GetVKOWindow(), &inPane, 1);
+        at = FRM_CPoint(inPane.h, inPane.v);
+    }
+    menu.DoPopup(at, menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
+    return true;
+}
+
+void SearchPageWin::FillFindIn(FRM_CMenuBar* menu) const
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (menu == nullptr || application == nullptr)
+        return;
+    const RWOrdered& descriptions = application->GetDescriptions();
+    FRM_CSubmenu* popUp = menu->FindSubmenu(menutag::kEntryPopup);
+    for (std::size_t i = 0; i < descriptions.entries(); ++i) {
+        const FRM_CStringRW name(static_cast<const configDict*>(descriptions[i])->ref_name().data());
+        if (i == 0)
+            menu->SetTitle(menutag::kFindIn, name);
+        else if (popUp != nullptr)
+            popUp->Append(FRM_CMenuItem(name, static_cast<short>(menutag::kFindIn + i), 0, 1));
+    }
+}
+
+bool SearchPageWin::FindIn(long position)
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (application == nullptr || position < 0 ||
+        position >= static_cast<long>(application->GetDescriptions().entries()) ||
+        itsPopUpWord.empty())
+        return false;
+    if (FRM_CWindow* window = HolderWindow())
+        window->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    SearchFor(std::string(itsPopUpWord));
+    return true;
+}
+
+void SearchPageWin::Clear()
+{
+    itsHitList->Clear();
+    itsField->SetTitle(FRM_CStringRW(""));
+    EndPicking();
+    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
+        main->ShowNoHits();
+}
+
+void SearchPageWin::ReferenceChanged()
+{
+    Clear();
+    FillChooser();
+}
+
+void SearchPageWin::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdPreviousList:
+    case kCmdNextList:
+        ShowOtherResults(command == kCmdNextList ? 1 : -1);
+        return;
+    case kCmdPrintResults:
+    case kCmdPrintEntry:
+        if (FRM_CWindow* window = HolderWindow())
+            window->DoMenuCommand(command == kCmdPrintEntry ? menutag::kPrintEntry
+                                                            : menutag::kPrintResults, 0, 0);
+        return;
+    case kCmdTypeChosen: {
+        // Spelling help is for the entry-word and the two text searches only.
+        const std::string label = itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+        if (itsKind == kBrowse)
+            return;
+        if (label == "Entry word is..." || label == "Defining text contains..." ||
+            label == "Verbal illustration contains...")
+            itsSpellingButton->Enable();
+        else
+            itsSpellingButton->Disable();
+        return;
+    }
+    case kCmdSpellingHelp:
+        SpellingHelp();
+        return;
+    case kCmdShowFound:
+        if (data != nullptr)
+            EnterResults(*static_cast<SearchRequest*>(data));
+        return;
+    case kCmdFillHitList:
+        if (data != nullptr)
+            FillHitList(*static_cast<const std::vector<std::string>*>(data));
+        return;
+    case kCmdRestoreSearch: {
+        if (data == nullptr)
+            return;
+        const auto& restored = *static_cast<const RestoredSearch*>(data);
+        ShowSearchedText(restored.text);
+        EndPicking();
+        if (restored.searchType >= 0)
+            ChooseSearchType(restored.searchType);
+        return;
+    }
+    case kCmdListMoves:
+        if (data != nullptr)
+            SetListMoves(*static_cast<const ListMoves*>(data));
+        return;
+    case kCmdChooseSearch:
+        if (data != nullptr) {
+            ChooseSearchType(static_cast<const SearchChoice*>(data)->searchType);
+            itsChooser->Invalidate(itsChooser->GetLocalFrame());
+        }
+        return;
+    case kCmdSearch:
+    case kCmdSearchDouble:
+    case kCmdRunSearch:
+    case kCmdBrowse:
+        Search();
+        return;
+    case kCmdClear:
+        // The screen: every page and the entry shown.
+        if (FRM_CWindow* window = HolderWindow())
+            window->DoMenuCommand(menutag::kClear, 0, 0);
+        else
+            Clear();
+        FocusField();
+        return;
+    case kCmdFocusField:
+        FocusField();
+        return;
+    case kPaneDraw:
+        itsPainter->Redraw(itsEntryPane->ScrollOriginY());
+        return;
+    case kPaneDrag: {
+        const auto* points = static_cast<const FRM_CPoint*>(data);
+        // The painter inverts the runs it selects in place; a repaint on top would invert
+        // them a second time and hide the selection.
+        itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
+        return;
+    }
+    case kPaneDoubleClick:
+        ClickOnEntry(*static_cast<const FRM_CPoint*>(data));
+        return;
+    case kPaneOtherButton:
+        EntryPopUp(*static_cast<const FRM_CPoint*>(data));
+        return;
+    case kCmdTypedText:
+        return; // only the basic page looks ahead
+    case kCmdLineChosen:
+        ShowHit(itsHitList->GetSelectedIndex());
+        return;
+    default:
+        FRM_CSubview::DoCommand(command, data);
+    }
+}
+
+void SearchPageWin::Draw(const FRM_CRect& area)
+{
+    // The colour the holding window clears to: its environment's background, else the
+    // toolkit's default window background.
+    const FRM_CEnvironment* environment = GetEnvironment();
+    unsigned long back = environment != nullptr ? environment->GetBackgroundColor()
+                                                : FRM_CEnvironment::kUnsetColor;
+    if (back == FRM_CEnvironment::kUnsetColor)
+        back = static_cast<unsigned long>(vko_vobj_get_attr(nullptr, VKO_ATTR_DEFAULT_BACK_COLOR));
+    FRM_CDrawingContext context(this);
+    context.GetEnv().SetPen(back, 1, PAT_SOLID, P_SOLID);
+    context.GetEnv().SetBrushColor(back, back);
+    context.DrawRect(GetGlobalFrame()); // drawing is in window coordinates
+    FRM_CSubview::Draw(area);
+}
+
+void SearchPageWin::DoKey(const FRM_CKey& key)
+{
+    if (!key.IsVirtualKey() && key.GetChar() == 13) {
+        Search();
+        return;
+    }
+    if (!key.IsVirtualKey() && key.GetChar() == 27) {
+        DoCommand(kCmdClear, nullptr);
+        return;
+    }
+    FRM_CSubview::DoKey(key);
+}
