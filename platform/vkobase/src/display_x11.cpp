@@ -269,6 +269,23 @@ void set_atom_list(Window xwin, Atom property, const Atom *values, int count) no
                     reinterpret_cast<const unsigned char *>(values), count);
 }
 
+// The size hints: the place the program gave (a position the manager keeps when `placed`),
+// and for a window the user may not resize its size as the only one.
+void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset,
+                    bool placed) noexcept {
+    XSizeHints hints{};
+    hints.x = placement.left;
+    hints.y = placement.top - inset;
+    if (placed)
+        hints.flags |= PPosition;
+    if (!sizable(owner)) {
+        hints.flags |= PMinSize | PMaxSize;
+        hints.min_width = hints.max_width = extent(placement.left, placement.right);
+        hints.min_height = hints.max_height = extent(placement.top, placement.bottom) + inset;
+    }
+    XSetWMNormalHints(state().dpy, xwin, &hints);
+}
+
 // Tells the window manager that a mapped window starts or stops running modal; without a
 // manager the property itself changes, as it would have before the window was mapped.
 void tell_modal(const Shown &s, bool modal) noexcept {
@@ -341,17 +358,7 @@ void describe_window(Shown &s, Window owner) noexcept {
                         reinterpret_cast<const unsigned char *>(icon.data()),
                         static_cast<int>(icon.size()));
 
-    XSizeHints hints{};
-    hints.x = s.placement.left;
-    hints.y = s.placement.top - s.inset;
-    if (placed)
-        hints.flags |= PPosition;
-    if (!sizable(win)) {
-        hints.flags |= PMinSize | PMaxSize;
-        hints.min_width = hints.max_width = extent(s.placement.left, s.placement.right);
-        hints.min_height = hints.max_height = extent(s.placement.top, s.placement.bottom) + s.inset;
-    }
-    XSetWMNormalHints(st.dpy, s.xwin, &hints);
+    set_size_hints(s.xwin, win, s.placement, s.inset, placed);
 }
 
 // The X window's rectangle on the screen, its menu-bar strip included.
@@ -455,6 +462,10 @@ void follow_record(Shown &s) noexcept {
         refresh_under(s, screen_extent(s));
         const int width = extent(now.left, now.right);
         const int height = extent(now.top, now.bottom) + inset;
+        // The program resizes a window of fixed size: a manager holds it to the old size
+        // until the hints say the new one.
+        if (resized && !sizable(s.owner))
+            set_size_hints(s.xwin, s.owner, now, inset, false);
         XMoveResizeWindow(dpy, s.xwin, now.left, now.top - inset, static_cast<unsigned>(width),
                           static_cast<unsigned>(height));
         cairo_xlib_surface_set_size(s.xsurface, width, height);

@@ -27,6 +27,8 @@ namespace {
 
 constexpr s_rct kMainRect{100, 100, 400, 500};
 constexpr s_rct kDialogRect{150, 300, 300, 600};
+// The dialog as the program makes it larger while it runs.
+constexpr s_rct kDialogGrown{150, 300, 350, 700};
 constexpr std::uint32_t kSizable = 0x0001u;
 // The attribute that names the icon's image resource, and the image: red and blue pixels.
 constexpr std::int32_t kAttrAppIcon = 10030;
@@ -202,15 +204,30 @@ int32_t main_handler(WINDOW, EVENT *ev) {
         c.step = 2;
         c.waited = 0;
         return 0;
-    case 2:
-        // The window manager has had its time to raise what it raises.
+    case 2: {
+        // The window manager has had its time to raise what it raises; the program makes the
+        // dialog larger, which a manager allows only once the dialog's size hints say so.
         if (++c.waited < 5)
             return 0;
+        vkok_vobj_move(c.dialog, &kDialogGrown);
+        c.step = 20;
+        c.waited = 0;
+        return 0;
+    }
+    case 20: {
+        XWindowAttributes a{};
+        XGetWindowAttributes(dpy, xwin(c.dialog), &a);
+        const bool grown = a.width == kDialogGrown.right - kDialogGrown.left &&
+                           a.height == kDialogGrown.bottom - kDialogGrown.top;
+        if (!grown && ++c.waited < 10)
+            return 0;
+        log(std::string("the dialog takes the size the program gives: ") + (grown ? "yes" : "no"));
         log(std::string("the dialog stays above the main window: ") +
             (vkotest::above(dpy, xwin(c.dialog), xwin(c.second)) ? "yes" : "no"));
         vkotest::XTestHand().key(XK_Escape);
         c.step = 3;
         return 0;
+    }
     case 4: {
         g_popup[0].tag = 1;
         g_popup[0].text = const_cast<char *>("One");
@@ -323,6 +340,7 @@ TEST(DisplayWmX11, WithoutAWindowManagerWindowsKeepTheirFramesAndTheDialogAnswer
         "the second window covers the first: yes",
         "task windows shown: 0",
         kDialog,
+        "the dialog takes the size the program gives: yes",
         "the dialog stays above the main window: yes",
         "the dialog answered Escape",
         "the modal loop ended",
@@ -342,6 +360,7 @@ TEST(DisplayWmX11, UnderOpenboxWindowsAreManagedAsWhatTheyAre) {
         "the second window covers the first: no",
         "task windows shown: 0",
         kDialog,
+        "the dialog takes the size the program gives: yes",
         "the dialog stays above the main window: yes",
         "the dialog answered Escape",
         "the modal loop ended",
