@@ -429,7 +429,12 @@ void MainRefWin::ChooseReference()
     // A description without a name (a file that is not one) or whose files are not there:
     // the user is told, and the selector shows again the dictionary that stays open.
     if (name.empty() || !itsDocument->OpenReference(name)) {
-        vko_dm_post_error("%s", "Unable to find the dictionary file!");
+        std::string text = "Unable to find the dictionary file!";
+        if (name.empty())
+            text += "\nThe description names no dictionary (it has no ref_name line).";
+        else if (!itsDocument->GetOpenProblem().empty())
+            text += "\n" + name + ": " + itsDocument->GetOpenProblem();
+        vko_dm_post_error("%s", text.c_str());
         FillReferenceSelector();
         return;
     }

@@ -137,7 +137,9 @@ bool RefDoc::OpenReference(const std::string& name)
         return false;
     if (wanted == itsDescription)
         return true;
+    itsOpenProblem.clear();
     if (!itsKeyTable.Matches(wanted)) {
+        itsOpenProblem = data_files_problem();  // before the open dictionary opens again
         itIsOpen = itsDescription != nullptr && itsKeyTable.Matches(itsDescription);
         return false;
     }

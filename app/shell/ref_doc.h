@@ -61,6 +61,9 @@ public:
     // Opens the dictionary described under name instead of the one open; false (and the one
     // open stays) when there is no such description or it cannot be opened.
     bool OpenReference(const std::string& name);
+    // Why the last OpenReference could not open its dictionary, naming the file ("" when
+    // it opened, or there was no such description).
+    const std::string& GetOpenProblem() const { return itsOpenProblem; }
 
     // Looks the clipboard's text up in the main window's basic page.
     void LookUpClipboard();
@@ -81,5 +84,6 @@ private:
     EntryKeyTable itsKeyTable;
     MainRefWin* itsMainWindow = nullptr;         // the framework's
     OpenFileSpec itsOpenFile;
+    std::string itsOpenProblem;
     bool itIsOpen = false;
 };

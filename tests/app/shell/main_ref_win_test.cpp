@@ -88,13 +88,17 @@ TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictiona
     itsDir.write("d.dct", "not a description\n");
     Start();
     ASSERT_EQ(MainWindow()->GetReferenceName(), "Alpha");
-    for (long position : {2, 3}) {
+    const std::pair<long, const char*> choices[] = {
+        {2, "Unable to find the dictionary file!\nGamma: cannot open \"nowhere/none.cmp\" (No such file or directory)"},
+        {3, "Unable to find the dictionary file!\nThe description names no dictionary (it has no ref_name line)."},
+    };
+    for (auto [position, message] : choices) {
         SCOPED_TRACE(position);
         const int asked = vkov_dm_test_count();
         MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
         ASSERT_EQ(vkov_dm_test_count(), asked + 1);
         EXPECT_STREQ(vkov_dm_test_kind(asked), "error");
-        EXPECT_STREQ(vkov_dm_test_text(asked), "Unable to find the dictionary file!");
+        EXPECT_STREQ(vkov_dm_test_text(asked), message);
         EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
         EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
         BasicPage()->SearchFor("dog");
