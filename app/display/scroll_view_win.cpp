@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
 #include "ruk/static/vkoruk.h"

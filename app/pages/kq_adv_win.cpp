@@ -9,7 +9,7 @@
 #include "app/shell/kq_list_box.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/sp_help_win.h"
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"

@@ -6,7 +6,7 @@
 
 #include "app/shell/factory_layout.h"
 #include "app/shell/kq_app.h"
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"

@@ -16,7 +16,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/runtime/cnav.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "frm/views/crectshp.h"
 #include "ruk/static/vkoruk.h"

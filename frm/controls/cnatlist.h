@@ -4,7 +4,7 @@
 // forward to the toolkit's list calls and tell the bound value what changed.
 #pragma once
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/controls/cvalidtr.h"
 #include "frm/core/cstringrw.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/controls/nlinetxt.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/core/cunits.h"

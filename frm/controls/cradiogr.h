@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "frm/controls/cnativvw.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/cnativvw.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/views/csubview.h"
 
 class FRM_CRadioGroup;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/controls/cvalidtr.h"
 
 class FRM_NButton : public FRM_CNativeView {

@@ -4,7 +4,7 @@
 
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cswtchbr.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "ruk/static/vkoruk.h"
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/runtime/cnav.h"
 #include "vkocoll/ordered.h"
 

@@ -4,7 +4,7 @@
 // the window's own bars.
 #pragma once
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/controls/ntextedt.h"
 
 class FRM_NScrollText;

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "frm/controls/cnativvw.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/cnativvw.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"

@@ -3,12 +3,12 @@
 
 #include <utility>
 
-#include "frm/controls/cctldelg.h"
+#include "frm/views/cctldelg.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nlistedt.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/core/cobjrwc.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nlistedt.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/core/cunits.h"
 #include "frm/runtime/cnav.h"
 #include "frm/tables/ctblmh.h"

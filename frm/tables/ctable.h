@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/drawing/cfont.h"
 #include "frm/tables/ctbllbl.h"
 #include "frm/tables/ctblevt.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/core/cunits.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"

@@ -3,7 +3,7 @@
 // size, cell count and frame stay consistent when any of them changes.
 #pragma once
 
-#include "frm/tables/cgrid.h"
+#include "frm/views/cgrid.h"
 
 class FRM_CFixedGrid : public FRM_CGrid {
     FRM_TYPE_INFO(CFixedGrid)

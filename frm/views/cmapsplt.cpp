@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/core/cunits.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"

@@ -3,7 +3,7 @@
 // tag, and pressing it sends the window that entry's menu command.
 #pragma once
 
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 
 class FRM_CMenuButton : public FRM_CButton {
     FRM_TYPE_INFO(CMenuButton)

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/views/cvirtfrm.h"
 
 class FRM_CWindow;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cglblcls.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/core/cstringrw.h"
 #include "frm/views/ctbattch.h"
 

@@ -11,7 +11,7 @@
 #include "frm/controls/nlistedt.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/cradiogr.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/cunits.h"

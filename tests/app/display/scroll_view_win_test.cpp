@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/worditem.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "vkocoll/collstr.h"
 #include "vkocoll/rwint.h"

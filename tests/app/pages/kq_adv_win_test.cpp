@@ -15,7 +15,7 @@
 #include "frm/controls/nscrlltx.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cswtchbr.h"
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"

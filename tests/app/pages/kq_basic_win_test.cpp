@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/controls/nctrls.h"
 
 #include <algorithm>

@@ -14,7 +14,7 @@
 #include "app/shell/splash_win.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/nctrls.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "vkobase/dm.h"
 #include "win32/user.h"
 

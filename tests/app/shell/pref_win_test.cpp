@@ -24,7 +24,7 @@
 #include "frm/controls/nnotebk.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "vkobase/dm.h"
 #include "vkobase/scr.h"
 #include "vkobase/surface_debug.h"

@@ -10,7 +10,7 @@
 
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/cpicture.h"
 #include "frm/views/cscrollr.h"

@@ -55,7 +55,7 @@
 #include "engine/worditem.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/controls/cnatlist.h"
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"
 #include "frm/runtime/cdesktop.h"

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "frm/controls/nctrls.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "tests/frm/controls/controls_fixture.h"
 

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nnotebk.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/drawing/cdrawctx.h"
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "frm/views/viewsvc.h"
 #include "tests/frm/controls/controls_fixture.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/frm_app_fixture.h"
-#include "frm/controls/cctldelg.h"
+#include "frm/views/cctldelg.h"
 #include "frm/controls/cradiogr.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"

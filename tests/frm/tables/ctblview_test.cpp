@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "table_fixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "vkobase/surface_debug.h"

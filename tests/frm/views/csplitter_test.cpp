@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
 #include "tests/frm/support/frm_app_fixture.h"

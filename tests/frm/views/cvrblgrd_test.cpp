@@ -2,7 +2,7 @@
 // policies, the row boundaries, inserting columns, column geometry against a plain list,
 // fitting rows and cells to their views, forgetting sizes, new counts, raised minimums, stored
 // sizes that never go below zero, and the misuse reports.
-#include "frm/tables/cvrblgrd.h"
+#include "frm/views/cvrblgrd.h"
 
 #include <gtest/gtest.h>
 

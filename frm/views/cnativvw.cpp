@@ -1,9 +1,9 @@
 // cnativvw.cpp: the native view: creating, moving, re-creating and destroying its control.
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 
 #include <cstring>
 
-#include "frm/controls/cctldelg.h"
+#include "frm/views/cctldelg.h"
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
 #include "frm/drawing/cenviron.h"

@@ -1,6 +1,6 @@
 // cgrid.cpp: the grid: the cell map, placing views against their cell corners, resizing,
 // event routing to the views in the cells, snapping drags and drawing the grid lines.
-#include "frm/tables/cgrid.h"
+#include "frm/views/cgrid.h"
 
 #include <algorithm>
 #include <cfloat>

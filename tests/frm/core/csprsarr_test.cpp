@@ -1,6 +1,6 @@
 // The sparse array: counts, positions, removals, column shifts and iterators, checked against
 // a plain map over random operations with fixed seeds, and its refusals.
-#include "frm/tables/csprsarr.h"
+#include "frm/core/csprsarr.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Tests of scroll bars over real base-library bars: range rules, the six user actions with
 // their clamping and owners, the native position against the thumb, binding, a real click
 // on the arrows and page areas, and a window's own bars addressed by kind.
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 
 #include <utility>
 #include <vector>

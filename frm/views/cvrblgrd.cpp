@@ -1,6 +1,6 @@
 // cvrblgrd.cpp: the variable grid's geometry and its two policies for sizes and frame.
 // Rows and columns share one body each way: a "line" is a column when byColumn is set.
-#include "frm/tables/cvrblgrd.h"
+#include "frm/views/cvrblgrd.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // cctldelg.cpp: the control delegate.
-#include "frm/controls/cctldelg.h"
+#include "frm/views/cctldelg.h"
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cfactory.h"
 

@@ -1,6 +1,6 @@
 // nscrllbr.cpp: scroll bars: range and position kept in logical units and mirrored onto the
 // toolkit bar; user actions turned into positions for the bound value and the owners.
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/nscrllbr.h"
 
 #include <algorithm>
 

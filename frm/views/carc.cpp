@@ -1,5 +1,5 @@
 // carc.cpp: arcs and circles.
-#include "frm/drawing/carc.h"
+#include "frm/views/carc.h"
 
 #include <cmath>
 

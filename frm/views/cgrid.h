@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "frm/tables/csprsarr.h"
+#include "frm/core/csprsarr.h"
 #include "frm/views/csubview.h"
 
 class FRM_CGrid : public FRM_CSubview {

@@ -2,7 +2,7 @@
 // (press, leave, re-enter, release outside), toggling, keys, and the bevels read back from
 // the window's drawing log as rectangles with their pen colour, width and brush; a disabled
 // picture button's picture read back from the window's pixels under its hatch.
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // csprsarr.cpp: the sparse array and its iterators. The highest row and column are kept
 // while known and recounted over all keys when a removal has made them unknown (-1).
-#include "frm/tables/csprsarr.h"
+#include "frm/core/csprsarr.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 // cbutton.cpp: the owner-drawn button: mouse and key tracking, toggling, and the face with
 // its bevels drawn rectangle by rectangle in the button's colours.
-#include "frm/controls/cbutton.h"
+#include "frm/views/cbutton.h"
 
 #include <initializer_list>
 

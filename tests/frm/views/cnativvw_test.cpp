@@ -1,7 +1,7 @@
 // Tests of the native view base and its control delegate over real base-library controls:
 // creation flags, hidden and disabled states kept across re-creation, moves, titles, events
 // from a real click reaching DoHit, and the delegate's editing switches and identity.
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 
 #include <iterator>
 #include <string>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "frm/controls/cctldelg.h"
-#include "frm/controls/nscrllbr.h"
+#include "frm/views/cctldelg.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cclipwin.h"
 #include "frm/views/csubview.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <map>
 
-#include "frm/tables/cgrid.h"
+#include "frm/views/cgrid.h"
 
 class FRM_CVariableGrid : public FRM_CGrid {
     FRM_TYPE_INFO(CVariableGrid)

@@ -1,6 +1,6 @@
 // cfacewin.cpp: the face window: made by its notebook, filled from a window resource, its
 // commands sent to the window that holds the notebook.
-#include "frm/views/cfacewin.h"
+#include "frm/controls/cfacewin.h"
 
 #include "frm/controls/nnotebk.h"
 #include "frm/core/frmerror.h"

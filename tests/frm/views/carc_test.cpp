@@ -1,6 +1,6 @@
 // Tests of arcs, circles and ovals: drawing points from angles (with the shapes' own
 // radians factor), the figure each draws as the window's log shows it, and square resizing.
-#include "frm/drawing/carc.h"
+#include "frm/views/carc.h"
 
 #include <gtest/gtest.h>
 

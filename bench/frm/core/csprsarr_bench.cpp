@@ -9,7 +9,7 @@
 #include <random>
 #include <unordered_map>
 #include <vector>
-#include "frm/tables/csprsarr.h"
+#include "frm/core/csprsarr.h"
 #include "vkocoll/rwint.h"
 
 namespace {

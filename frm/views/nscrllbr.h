@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frm/controls/cnativvw.h"
+#include "frm/views/cnativvw.h"
 
 // Orientation of scroll bars and button rows.
 enum DIRECTION : std::int32_t { VERTICAL = 0, HORIZONTAL = 1 };
