@@ -182,6 +182,8 @@ TEST_F(HelpTest, Open_FindsTheFileInItsOwnDirectoryThenHereThenInTheVariables) {
         {"not found anywhere", {"a"}, "b", "dict", nullptr},
         {"a name starting with a dot is never searched", {"a"}, "a", "./dict", nullptr},
         {"a drive letter is never searched", {"a"}, "a", "X:dict", nullptr},
+        {"an absolute path that is not there is never searched", {"cwd", "a"}, "a",
+         "/nonexistent-vko-help/dict", nullptr},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);

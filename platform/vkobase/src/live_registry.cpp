@@ -16,9 +16,16 @@ struct Recent {
 };
 constexpr std::size_t kRecentSlots = 256;
 
+struct Entry {
+    vkobase::LiveKind kind;
+    std::uint64_t serial; // order of registration, never reused, so tests can tell a new
+                          // record from a freed one that had the same address
+};
+
 struct RegistryState {
-    std::unordered_map<const void *, vkobase::LiveKind> records;
+    std::unordered_map<const void *, Entry> records;
     std::array<Recent, kRecentSlots> recent{}; // each slot holds a registered record or none
+    std::uint64_t last_serial = 0;             // not reset: numbers stay unique in a process
 };
 
 std::size_t slot_of(const void *record) noexcept {
@@ -42,7 +49,10 @@ void live_add(const void *record, LiveKind kind) noexcept {
     if (recent.record == record)
         recent = Recent{};
     try {
-        state().records[record] = kind;
+        const auto [it, added] = state().records.try_emplace(record, Entry{kind, 0});
+        it->second.kind = kind;
+        if (added)
+            it->second.serial = ++state().last_serial;
     } catch (...) {
         // Out of memory: the record stays unknown and its predicate answers FALSE.
     }
@@ -64,14 +74,14 @@ bool live_is(const void *record, LiveKind kind) noexcept {
     const auto it = state().records.find(record);
     if (it == state().records.end())
         return false;
-    recent = Recent{record, it->second};
-    return it->second == kind;
+    recent = Recent{record, it->second.kind};
+    return it->second.kind == kind;
 }
 
 std::int32_t live_count(LiveKind kind) noexcept {
     std::int32_t count = 0;
     for (const auto &entry : state().records)
-        if (entry.second == kind)
+        if (entry.second.kind == kind)
             ++count;
     return count;
 }
@@ -85,4 +95,9 @@ void vkobase_reset_live_registry() noexcept {
 
 extern "C" VKOBASE_API int32_t vkov_test_live_count(int32_t kind) noexcept {
     return vkobase::live_count(static_cast<vkobase::LiveKind>(kind));
+}
+
+extern "C" VKOBASE_API uint64_t vkov_test_live_serial(const void *record) noexcept {
+    const auto it = state().records.find(record);
+    return it != state().records.end() ? it->second.serial : 0;
 }

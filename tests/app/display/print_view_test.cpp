@@ -3,6 +3,10 @@
 // with pdftotext; the tests skip when poppler is not installed.
 
 #include "app/display/print_view.h"
+
+#include <cmath>
+#include <regex>
+
 #include "entry_painter_support.h"
 #include "tests/support/command_output.h"
 #include "tests/support/temp_dir.h"
@@ -31,6 +35,40 @@ std::string PageText(const std::string& pdf, int page)
 {
     const std::string n = std::to_string(page);
     return CommandOutput("pdftotext -layout -f " + n + " -l " + n + " '" + pdf + "' -");
+}
+
+// A word of a printed page and its box, in points from the page's top left corner.
+struct Word {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+};
+
+// The words of a page as pdftotext -bbox lays them out.
+std::vector<Word> Words(const std::string& pdf, int page)
+{
+    const std::string n = std::to_string(page);
+    const std::string html =
+        CommandOutput("pdftotext -bbox -f " + n + " -l " + n + " '" + pdf + "' -");
+    std::vector<Word> words;
+    const std::string number = "\"([-0-9.]+)\"";
+    const std::regex word("<word xMin=" + number + " yMin=" + number + " xMax=" + number +
+                          " yMax=" + number + ">([^<]*)</word>");
+    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        words.push_back(Word{m[5].str(), std::stod(m[1].str()), std::stod(m[2].str()),
+                             std::stod(m[3].str()), std::stod(m[4].str())});
+    }
+    return words;
+}
+
+// The first word of a page with that text; a box of NaN when there is none.
+Word Find(const std::vector<Word>& words, const std::string& text)
+{
+    for (const Word& w : words)
+        if (w.text == text)
+            return w;
+    const double none = std::nan("");
+    return Word{text, none, none, none, none};
 }
 
 int Count(const std::string& text, const std::string& what)
@@ -110,13 +148,34 @@ TEST_F(PrintViewTest, List_BreaksPagesOnlyWhenALineIsLeft)
         ASSERT_TRUE(view.StartPrint(PrintView::kList));
         const std::string pdf = Pdf(title);
         EXPECT_EQ(Pages(pdf), c.pages);
-        for (int page = 1; page <= c.pages; ++page)
+        for (int page = 1; page <= c.pages; ++page) {
             EXPECT_EQ(Count(PageText(pdf, page), "All rights reserved"), 1) << "page " << page;
+            // Every line of the list sits above the notice, the lowest one too.
+            const std::vector<Word> words = Words(pdf, page);
+            const Word notice = Find(words, "rights");
+            for (const Word& w : words) {
+                if (w.text == "line") {
+                    EXPECT_LT(w.yMax, notice.yMin) << "page " << page << ", line at " << w.yMin;
+                }
+            }
+        }
         if (c.lines > 0) {
             EXPECT_NE(PageText(pdf, c.pages).find("line " + std::to_string(c.lines)),
                       std::string::npos);
         }
     }
+}
+
+TEST_F(PrintViewTest, List_WithAnEmptyTitleStillPrints)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    Lines lines(3);
+    PrintView view(record, &lines, "");
+    ASSERT_TRUE(view.StartPrint(PrintView::kList));
+    const std::string text = PageText(Pdf("print"), 1); // the name of an untitled job
+    EXPECT_NE(text.find("line 3"), std::string::npos);
+    EXPECT_EQ(Count(text, "All rights reserved"), 1);
 }
 
 TEST_F(PrintViewTest, Kinds_WithoutAJobPrintNothing)
@@ -184,6 +243,77 @@ TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)
     // The screen's engine keeps its layout and colours.
     EXPECT_EQ(painter->runs().size(), screenRuns);
     EXPECT_EQ(painter->settings().prefs.back_color, 0x0B000080U);
+}
+
+// An entry of a head word, an illustration marker or not, and numbered one-line senses.
+void SetShortEntry(Parts& parts, bool marker)
+{
+    parts.Set(1, "\x02" "entryword\x01");
+    if (marker)
+        parts.items[2]->set_kind(1);
+    std::string senses;
+    for (int i = 1; i <= 150; ++i)
+        senses += "\nsense " + std::to_string(i) + " end";
+    parts.Set(9, senses);
+}
+
+// Nothing of the marker's picture is printed, so it takes one line on paper, however tall
+// its picture is on the screen.
+TEST_F(PrintViewTest, Entry_MarkerTakesOneLineOnPaper)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    // A picture of 4 by 600 pixels, in the resource format's XPM.
+    std::string xpm = "/* XPM */\nstatic char *tall[] = {\n\"4 600 1 1\",\n\"a c #000000\",\n";
+    for (int row = 0; row < 600; ++row)
+        xpm += "\"aaaa\",\n";
+    xpm += "};\n";
+    std::string hex;
+    for (const unsigned char byte : xpm) {
+        static const char kDigits[] = "0123456789abcdef";
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
+    }
+    const std::string resource = "image 39009 hex \"" + hex + "\"\n";
+    ASSERT_TRUE(vkov_res_register_text("tall marker", resource.c_str()));
+    IMAGE icon = vko_res_get_image(39009);
+    ASSERT_NE(icon, nullptr) << "the marker's picture, 600 pixels high on the screen";
+    vko_image_destroy(icon);
+    Order();
+    int sensesOnFirstPage[2] = {};
+    for (const bool marker : {false, true}) {
+        Parts parts;
+        SetShortEntry(parts, marker);
+        painter->ShowEntry(parts.items);
+        const std::string title = marker ? "with_marker" : "without_marker";
+        PrintView view(record, *painter, title);
+        ASSERT_TRUE(view.StartPrint(PrintView::kEntry));
+        sensesOnFirstPage[marker] = Count(PageText(Pdf(title), 1), "end");
+    }
+    EXPECT_GT(sensesOnFirstPage[0], 20);
+    EXPECT_EQ(sensesOnFirstPage[1], sensesOnFirstPage[0] - 1);
+}
+
+// Margins follow the printer's resolution along their own axis: half an inch at the left,
+// an inch at the top, on a printer whose dots are twice as tall as they are wide.
+TEST_F(PrintViewTest, Entry_MarginsOnAPrinterWithUnequalResolutions)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_PRINTER_HRES, 100);
+    vkov_vobj_set_attr(NULL_WIN, VKO_ATTR_PRINTER_VRES, 200);
+    Order();
+    Parts parts;
+    SetShortEntry(parts, false);
+    painter->ShowEntry(parts.items);
+    PrintView view(record, *painter, "unequal");
+    ASSERT_TRUE(view.StartPrint(PrintView::kEntry));
+    const Word head = Find(Words(Pdf("unequal"), 1), "entryword");
+    // The page's own quarter-inch margins come first: 0.75 in (54 pt) to the left edge of the
+    // text, 1.25 in (90 pt) to the first line's base line.
+    EXPECT_NEAR(head.xMin, 54, 3);
+    EXPECT_LT(head.yMin, 90);
+    EXPECT_GT(head.yMax, 90);
 }
 
 // A job whose pages cannot be turned: the engine prints into a real print window, but the

@@ -186,6 +186,8 @@ TEST_F(BookmarkFile, MovesKeepTheTreeAcrossASaveAndRefuseLoops)
     EXPECT_EQ(dump(store), "A[B[b#2] a#3] C[] t#5");
 
     EXPECT_TRUE(store.MoveItem(nullptr, c, a));
+    // The file names every entry's new folder at once, two levels down too.
+    EXPECT_EQ(read(), "<>:C:<>\n<>:C/A:<>\n<>:C/A/B:<>\nD:C/A/B:b\nD:C/A:a\nD:<>:t\n");
     EXPECT_TRUE(store.MoveItem(nullptr, a, t));
     EXPECT_TRUE(store.MoveItem(a, nullptr, b));
     const std::string moved = "C[A[a#3 t#5]] B[b#2]";

@@ -84,6 +84,41 @@ TEST(RectAlignment, EvenSpacingKeepsTheOutermostInPlace)
     EXPECT_EQ(one.Now(), (std::vector<FRM_CRect>{{3, 3, 4, 4}}));
 }
 
+// Rectangles billions of units apart: a comparison of truncated differences overflows
+// there and takes one end for the other.
+TEST(RectAlignment, EvenSpacingOrdersRectanglesFarApart)
+{
+    struct Case {
+        const char* why;
+        void (FRM_CRectAlignment::*op)();
+        std::vector<FRM_CRect> before;
+        std::size_t first, middle, last; // indexes in before, by position
+    };
+    const Case cases[] = {
+        {"across", &FRM_CRectAlignment::ToEvenHorizontal,
+         {{0, 0, 1024, 5}, {3e9f, 0, 3e9f + 1024, 5}, {1e9f, 0, 1e9f + 1024, 5}}, 0, 2, 1},
+        {"down", &FRM_CRectAlignment::ToEvenVertical,
+         {{0, 3e9f, 5, 3e9f + 1024}, {0, -3e9f, 5, -3e9f + 1024}, {0, 0, 5, 1024}}, 1, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const bool across = c.op == &FRM_CRectAlignment::ToEvenHorizontal;
+        const auto start = [across](const FRM_CRect& r) { return across ? r.Left() : r.Top(); };
+        const auto end = [across](const FRM_CRect& r) { return across ? r.Right() : r.Bottom(); };
+        const Rects rects(c.before);
+        FRM_CRectAlignment alignment(rects.List());
+        (alignment.*c.op)();
+        const std::vector<FRM_CRect> now = rects.Now();
+        EXPECT_EQ(now[c.first], c.before[c.first]) << "the first one stays";
+        EXPECT_EQ(now[c.last], c.before[c.last]) << "the last one stays";
+        // The middle one sits halfway: equal gaps on both sides, within float rounding.
+        const double gapBefore = static_cast<double>(start(now[c.middle])) - end(now[c.first]);
+        const double gapAfter = static_cast<double>(start(now[c.last])) - end(now[c.middle]);
+        EXPECT_GT(gapBefore, 0);
+        EXPECT_NEAR(gapBefore, gapAfter, 1024);
+    }
+}
+
 TEST(RectAlignment, PackingWrapsWhenTheRestIsNotWider)
 {
     struct Case {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "vkocoll/collect.h"
+
 namespace {
 
 using Type = FRM_CTdiValue::Type;
@@ -176,6 +178,30 @@ TEST(TdiValue, ListAnswersForTheElementAtTheCursorAndCopiesDeeply)
     EXPECT_EQ(list.GetType(), FRM_CTdiValue::kBoolean);   // the source keeps its own element
     EXPECT_EQ(copy.Clear(), 1);
     EXPECT_EQ(copy.Entries(), 0u);
+}
+
+// A stored value is restored by the container library's factory from its class id (or the
+// class's name): every typed value class must be there to be made.
+TEST(TdiValue, EveryTypedValueClassIsMadeByTheFactory)
+{
+    const std::unique_ptr<FRM_CTdiValue> values[] = {
+        std::make_unique<FRM_CTdiBooleanValue>(), std::make_unique<FRM_CTdiListValue>(),
+        std::make_unique<FRM_CTdiStringValue>(),  std::make_unique<FRM_CTdiIntegerValue>(),
+        std::make_unique<FRM_CTdiTimeValue>(),    std::make_unique<FRM_CTdiDateValue>(),
+        std::make_unique<FRM_CTdiFloatValue>(),
+    };
+    for (const auto& value : values) {
+        const RWClassID id = value->isA();
+        SCOPED_TRACE(id);
+        const std::unique_ptr<RWCollectable> made(getRWFactory()->create(id));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->isA(), id);
+        const char* name = getRWFactory()->stringID(id);
+        ASSERT_NE(name, nullptr);
+        const std::unique_ptr<RWCollectable> byName(getRWFactory()->create(name));
+        ASSERT_NE(byName, nullptr);
+        EXPECT_EQ(byName->isA(), id);
+    }
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,50 @@
 #include "vkobase/vkobase.h"
 
 namespace {
+
+// A memory table for the base library that keeps the blocks it hands out, in order, and
+// the ones still live, so a test can tell whether a given block was freed.
+struct CountedBlocks {
+    static std::vector<void*>& Order()
+    {
+        static std::vector<void*> order;
+        return order;
+    }
+    static std::set<void*>& Live()
+    {
+        static std::set<void*> live;
+        return live;
+    }
+    static void* Took(void* block)
+    {
+        if (block != nullptr) {
+            Order().push_back(block);
+            Live().insert(block);
+        }
+        return block;
+    }
+    static void* Alloc(size_t size) { return Took(std::malloc(size == 0 ? 1 : size)); }
+    static void* Zalloc(size_t size) { return Took(std::calloc(size == 0 ? 1 : size, 1)); }
+    static void* Realloc(void* block, size_t size)
+    {
+        void* grown = std::realloc(block, size == 0 ? 1 : size);
+        if (grown != nullptr)
+            Live().erase(block);
+        return Took(grown);
+    }
+    static void Free(void* block)
+    {
+        Live().erase(block);
+        std::free(block);
+    }
+    static void Install()
+    {
+        Order().clear();
+        Live().clear();
+        static const s_mem_functions table{Alloc, Zalloc, Realloc, Free};
+        vkov_mem_set_functions(&table);
+    }
+};
 
 class ClipboardTest : public ::testing::Test {
 protected:
@@ -191,6 +237,39 @@ TEST_F(ClipboardTest, ExplicitFlush_PutsOnceAndTheOtherModeIsFatal)
         EXPECT_EQ(errors.Take(), (std::vector<FrmReport>{{2900, "cclipbrd", 32}}));
     }
     EXPECT_EQ(ReadText(), "other") << "destroying the flushed clipboard puts nothing again";
+}
+
+// The base library's copy of a datum lives until it is freed or the clipboard closes; a
+// reader that keeps the clipboard open must not hold it that long.
+TEST_F(ClipboardTest, Read_FreesTheClipboardsCopyAtOnce)
+{
+    struct Case {
+        const char* why;
+        e_cb format;
+        const char* name;
+        std::vector<unsigned char> held;
+        std::string read;
+    };
+    const Case cases[] = {
+        {"text", CB_TEXT, nullptr, {'w', 'o', 'r', 'd'}, "word"},
+        {"application data", CB_APPL, "KQData", {3, 0, 0, 0, 'a', 'b', 'c'}, "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Put(c.format, c.name, c.held);
+        CountedBlocks::Install();
+        ASSERT_TRUE(vkok_cb_open(FALSE));
+        {
+            FRM_CClipboardBuf buffer(kCBRead, c.format, c.name);
+            ASSERT_FALSE(CountedBlocks::Order().empty());
+            EXPECT_EQ(CountedBlocks::Live().count(CountedBlocks::Order().front()), 0U)
+                << "the copy fetched first is freed once the buffer has read it";
+            std::istream in(&buffer);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.read);
+        }
+        vkok_cb_close();
+        vkov_mem_set_functions(nullptr);
+    }
 }
 
 TEST_F(ClipboardTest, Read_EmptyClipboardGivesEndOfFileAtOnce)

@@ -124,6 +124,40 @@ TEST_F(DocumentTest, ApplicationClose_DeletesTheDocumentsThatAgreedBeforeARefusa
     (void)agreeing;
 }
 
+// A window that refuses to close until it has been asked often enough; a loop that asked
+// it again and again would end with it closed. The test keeps the count, as the window may
+// be gone.
+class RefusingWindow : public FRM_CWindow {
+public:
+    RefusingWindow(FRM_CDocument* document, WINDOW parent, int* requests)
+        : FRM_CWindow(document, FRM_CRect(0, 0, 200, 100), FRM_CStringRW("refusing"), 0, W_DOC, 0,
+                      parent),
+          itsRequests(requests)
+    {
+    }
+    short Close() override
+    {
+        if (++*itsRequests > 5)
+            return FRM_CWindow::Close();
+        return 0;
+    }
+
+private:
+    int* itsRequests;
+};
+
+TEST_F(DocumentTest, CloseAll_StopsAtAWindowThatRefuses)
+{
+    int requests = 0;
+    auto* refusing = new RefusingWindow(itsDocument, itsTaskWindow, &requests);
+    vkok_app_process_pending_events();
+    NewWindow("after");
+    itsDocument->CloseAll();
+    EXPECT_EQ(requests, 1) << "asked once, then left open";
+    ASSERT_EQ(itsDocument->GetNumWindows(), 1) << "the window after it closed first";
+    EXPECT_EQ(static_cast<FRM_CWindow*>(itsDocument->GetWindows()[0]), refusing);
+}
+
 TEST_F(DocumentTest, Documents_AddedTwiceAppearOnceAtTheEnd)
 {
     auto* other = new frmtest::TestDocument(itsApplication.get(), 6003);

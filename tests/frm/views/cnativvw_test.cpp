@@ -87,15 +87,18 @@ TEST_F(NativeViewTest, NewAttributesRecreateTheControlKeepingHiddenAndDisabled)
     button.Hide();
     button.Disable();
     WINDOW first = button.GetVKOWindow();
+    const std::uint64_t firstSerial = vkov_test_live_serial(first);
     button.SetAttributes(button.GetAttributes());
-    EXPECT_EQ(button.GetVKOWindow(), first) << "the same flags keep the control";
+    EXPECT_EQ(vkov_test_live_serial(button.GetVKOWindow()), firstSerial)
+        << "the same flags keep the control";
 
     // Only the invisible bit travels in the flags; the disabled state must follow too.
     button.SetAttributes(FRM_CNativeView::kInvisible);
     WINDOW second = button.GetVKOWindow();
     ASSERT_NE(second, nullptr);
-    EXPECT_NE(second, first);
-    EXPECT_FALSE(vko_vobj_is_valid(first));
+    // A new control, and the old one gone (the new one may have its address).
+    EXPECT_GT(vkov_test_live_serial(second), firstSerial);
+    EXPECT_NE(vkov_test_live_serial(first), firstSerial);
     EXPECT_EQ(vko_vobj_get_data(second), reinterpret_cast<intptr_t>(&button));
     EXPECT_TRUE(IsHidden(second));
     EXPECT_TRUE(IsDisabled(second));
@@ -107,11 +110,12 @@ TEST_F(NativeViewTest, CreatingOverAnExistingControlClosesTheOldOne)
     FrmErrorCapture errors;
     RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
     WINDOW first = button.GetVKOWindow();
+    const std::uint64_t firstSerial = vkov_test_live_serial(first);
     button.CreateControl();
     ASSERT_EQ(errors.Reports().size(), 1U);
     EXPECT_EQ(errors.Reports()[0].code, 1200);
     EXPECT_EQ(errors.Reports()[0].file, "cnativvw");
-    EXPECT_FALSE(vko_vobj_is_valid(first)) << "no orphan control names the view";
+    EXPECT_NE(vkov_test_live_serial(first), firstSerial) << "no orphan control names the view";
     EXPECT_TRUE(vko_vobj_is_valid(button.GetVKOWindow()));
 }
 
@@ -146,14 +150,16 @@ TEST_F(NativeViewTest, MovingToAnotherWindowRecreatesTheControl)
     auto* button = new RecordingButton(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
     button->Disable();
     WINDOW first = button->GetVKOWindow();
+    const std::uint64_t firstSerial = vkov_test_live_serial(first);
     button->SetEnclosure(&here);
-    EXPECT_EQ(button->GetVKOWindow(), first) << "same window, same control";
+    EXPECT_EQ(vkov_test_live_serial(button->GetVKOWindow()), firstSerial)
+        << "same window, same control";
 
     FRM_CWindow* other = NewWindow("other", 200, 100);
     button->SetEnclosure(other);
     WINDOW moved = button->GetVKOWindow();
     ASSERT_NE(moved, nullptr);
-    EXPECT_NE(moved, first);
+    EXPECT_GT(vkov_test_live_serial(moved), firstSerial);
     EXPECT_EQ(vko_vobj_get_parent(moved), other->GetVKOWindow());
     EXPECT_TRUE(IsDisabled(moved));
     delete button;
@@ -199,6 +205,7 @@ TEST_F(NativeViewTest, SurrogateClippingPutsControlsInSubviewsInAClipWindow)
     ASSERT_NE(clipped.GetClippingWindow(), nullptr);
     EXPECT_EQ(direct.GetClippingWindow(), nullptr) << "a control in its window needs none";
     WINDOW clip = clipped.GetClippingWindow()->GetVKOWindow();
+    const std::uint64_t clipSerial = vkov_test_live_serial(clip);
     EXPECT_EQ(vko_vobj_get_parent(clipped.GetVKOWindow()), clip);
     EXPECT_EQ(vko_vobj_get_parent(clip), itsHandle);
     EXPECT_TRUE(IsHidden(clip)) << "made hidden with its control";
@@ -213,7 +220,7 @@ TEST_F(NativeViewTest, SurrogateClippingPutsControlsInSubviewsInAClipWindow)
     EXPECT_EQ(clipped.hits.size(), 1U);
     // Re-creation makes a new clip window and drops the old one.
     clipped.SetAttributes(0x100);
-    EXPECT_FALSE(vko_vobj_is_valid(clip));
+    EXPECT_NE(vkov_test_live_serial(clip), clipSerial);
     EXPECT_EQ(clipped.GetClippingWindow(), nullptr) << "clipping is off for new controls";
 }
 

@@ -35,6 +35,11 @@ VKOBASE_API void vkov_test_advance_clock(uint32_t ms) VKOBASE_NOEXCEPT;
 
 /* Live records by kind (a vkov_live_kind value); for leak checks. */
 VKOBASE_API int32_t vkov_test_live_count(int32_t kind) VKOBASE_NOEXCEPT;
+/* The creation number of a live record (windows, fonts, lists and the other kinds above):
+ * records are numbered from 1 as they are made, and a number is never given twice in a
+ * process, not even across resets. 0 for a pointer that is no live record. Tells a new record
+ * from a freed one that the allocator gave the same address. */
+VKOBASE_API uint64_t vkov_test_live_serial(const void* record) VKOBASE_NOEXCEPT;
 
 /* Creates the task window (type 5) with the given handler, as the system start does, without
  * running the event loop. Answers the existing one when there is one. */
