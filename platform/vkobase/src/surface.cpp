@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <vector>
 
 #include "core_internal.h"
 #include "dwin_internal.h"
@@ -138,15 +139,40 @@ s_pnt clamped(std::int32_t h, std::int32_t v) noexcept {
                  static_cast<std::int16_t>(std::clamp(h, -32768, 32767))};
 }
 
+// The visible windows that share the owner's surface and lie in front of w among its
+// siblings, as owner rectangles (parent_h, parent_v: w's parent's client origin on the
+// owner) that meet area.
+void add_siblings_in_front(WINDOW w, std::int32_t parent_h, std::int32_t parent_v,
+                           const s_rct &area, std::vector<s_rct> *out) {
+    const std::vector<WINDOW> &kids = w->parent->internal->children;
+    auto it = std::find(kids.begin(), kids.end(), w);
+    if (it == kids.end())
+        return;
+    for (++it; it != kids.end(); ++it) {
+        WINDOW kid = *it;
+        if (!vkobase::win_is_live(kid) || !kid->internal->visible || is_owner(kid))
+            continue;
+        s_rct outer = vkobase::win_outer_rect(kid);
+        const s_pnt at = clamped(parent_h, parent_v);
+        vkov_rect_offset(&outer, at.h, at.v);
+        s_rct part{};
+        if (vkov_rect_intersect(&part, &outer, &area))
+            out->push_back(part);
+    }
+}
+
 // Clips cr (whose user space is the owner's client space) to the window's visible part and
 // moves the origin to the window's client origin. False when a window on the way is hidden.
 // One walk up to the owner: each ancestor's origin is the one below it less its placement.
+// The visible part leaves out the windows in front of it that share the surface (a window
+// laid over a status bar keeps its pixels when the bar's text changes).
 bool clip_to_window(cairo_t *cr, WINDOW win, WINDOW owner) noexcept {
     std::int32_t h = 0, v = 0;
     origin_on_owner(win, owner, &h, &v);
     const s_pnt origin = clamped(h, v);
     s_rct area = vkobase::win_client_rect(win);
     vkov_rect_offset(&area, origin.h, origin.v);
+    std::vector<s_rct> in_front;
     for (WINDOW w = win; w != owner; w = w->parent) {
         if (!w->internal->visible)
             return false;
@@ -158,11 +184,31 @@ bool clip_to_window(cairo_t *cr, WINDOW win, WINDOW owner) noexcept {
         vkov_rect_offset(&up_area, up_origin.h, up_origin.v);
         if (!vkov_rect_intersect(&area, &area, &up_area))
             area = s_rct{0, 0, 0, 0};
+        try {
+            add_siblings_in_front(w, h, v, area, &in_front);
+        } catch (...) {
+            in_front.clear();
+        }
     }
     // The owner's own client area is the whole surface: a clip there would only slow glyphs.
-    if (win != owner) {
+    if (win != owner && in_front.empty()) {
         cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
         cairo_clip(cr);
+    } else if (win != owner) {
+        const cairo_rectangle_int_t whole{area.left, area.top, area.right - area.left,
+                                          area.bottom - area.top};
+        cairo_region_t *visible = cairo_region_create_rectangle(&whole);
+        for (const s_rct &r : in_front) {
+            const cairo_rectangle_int_t cut{r.left, r.top, r.right - r.left, r.bottom - r.top};
+            cairo_region_subtract_rectangle(visible, &cut);
+        }
+        for (int i = 0; i < cairo_region_num_rectangles(visible); ++i) {
+            cairo_rectangle_int_t r{};
+            cairo_region_get_rectangle(visible, i, &r);
+            cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+        }
+        cairo_clip(cr);
+        cairo_region_destroy(visible);
     }
     cairo_translate(cr, origin.h, origin.v);
     return true;

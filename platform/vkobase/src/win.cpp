@@ -12,6 +12,7 @@
 #include "ctl_internal.h"
 #include "display_internal.h"
 #include "live_registry.h"
+#include "surface_internal.h"
 #include "vkobase/rect.h"
 #include "vkobase/testing.h"
 #include "vkobase/vobj.h"
@@ -213,6 +214,8 @@ WINDOW win_create_record(const WinCreateArgs &args) noexcept {
         return nullptr;
     }
     rec->signature = VKO_WIN_SIGNATURE;
+    // A new window may lie over siblings that draw through kept contexts.
+    vkobase::surface_layout_changed();
     rec->flags = args.flags;
     if (is_drawable_type(args.type))
         rec->flags |= 0x1000u;
@@ -285,6 +288,7 @@ void win_destroy_record(WINDOW win) noexcept {
     app_window_gone(win);
     vobj_window_gone(win);
     unlink_from_parent(win);
+    surface_layout_changed(); // the windows it lay over draw there again
     free_record(win);
 }
 

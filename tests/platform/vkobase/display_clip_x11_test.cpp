@@ -1,0 +1,146 @@
+// display_clip_x11_test.cpp: a window draws only its visible part. Under a private Xvfb, a
+// window holds a bar along its foot and, in front of the bar, a panel laid over part of it
+// (both drawing on the window's surface). The bar then draws a new picture of its own outside
+// any update, as a status bar does when the pointer moves: the panel must keep its pixels, and
+// the bar's picture shows there once the panel goes.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdio>
+#include <string>
+
+#include "vkobase/display_debug.h"
+#include "vkobase/vkobase.h"
+#include "xvfb_test_support.h"
+
+namespace {
+
+constexpr s_rct kMainRect{100, 100, 400, 500};
+// In the main window's client coordinates: the bar, and the panel over its middle.
+constexpr s_rct kBarRect{260, 0, 300, 400};
+constexpr s_rct kPanelRect{200, 150, 290, 250};
+constexpr COLOR kGrey = 0x00C0C0C0u;
+constexpr COLOR kRed = 0x00FF0000u;
+constexpr COLOR kBlue = 0x000000FFu;
+
+struct Child {
+    std::string drawn_png; // the bar drew red with the panel over it
+    std::string gone_png;  // the panel closed
+    WINDOW main = nullptr;
+    WINDOW bar = nullptr;
+    WINDOW panel = nullptr;
+    COLOR bar_color = kGrey;
+    int ticks = 0;
+};
+
+Child &child() {
+    static Child c;
+    return c;
+}
+
+void fill_client(WINDOW win, COLOR color) {
+    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
+    const s_cbrush brush{PAT_SOLID, color};
+    s_rct all{};
+    vkok_vobj_get_client_rect(win, &all);
+    vkok_dwin_set_cpen(win, &pen);
+    vkok_dwin_set_cbrush(win, &brush);
+    vkok_dwin_draw_rect(win, &all);
+}
+
+int32_t bar_handler(WINDOW win, EVENT *ev) {
+    if (ev->type == E_UPDATE)
+        fill_client(win, child().bar_color);
+    return 0;
+}
+
+int32_t panel_handler(WINDOW win, EVENT *ev) {
+    if (ev->type == E_UPDATE)
+        fill_client(win, kBlue);
+    return 0;
+}
+
+int32_t main_handler(WINDOW win, EVENT *ev) {
+    Child &c = child();
+    if (ev->type == E_UPDATE) {
+        fill_client(win, 0x00FFFFFFu);
+    } else if (ev->type == E_TIMER) {
+        ++c.ticks;
+        if (c.ticks == 2) {
+            // The bar's new picture, drawn at once rather than in an update.
+            c.bar_color = kRed;
+            fill_client(c.bar, kRed);
+        } else if (c.ticks == 3) {
+            vkov_display_screenshot(c.drawn_png.c_str());
+            vkok_vobj_destroy(c.panel);
+        } else if (c.ticks == 4) {
+            vkov_display_screenshot(c.gone_png.c_str());
+            vkov_app_destroy();
+        }
+    }
+    return 0;
+}
+
+int32_t task_handler(WINDOW, EVENT *ev) {
+    if (ev->type != E_CREATE)
+        return 0;
+    Child &c = child();
+    c.main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                             main_handler, 0);
+    c.bar = vkok_win_create(W_NO_BORDER, &kBarRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
+                            bar_handler, 0);
+    c.panel = vkok_win_create(W_NO_BORDER, &kPanelRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
+                              panel_handler, 0);
+    vkov_timer_create(c.main, 200);
+    return 0;
+}
+
+TEST(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_clip_");
+    ASSERT_FALSE(dir.empty());
+    child().drawn_png = dir + "/drawn.png";
+    child().gone_png = dir + "/gone.png";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), task_handler);
+    ASSERT_EQ(vkotest::wait_for(pid), 0);
+
+    cairo_surface_t *drawn = cairo_image_surface_create_from_png(child().drawn_png.c_str());
+    cairo_surface_t *gone = cairo_image_surface_create_from_png(child().gone_png.c_str());
+    ASSERT_EQ(cairo_surface_status(drawn), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_surface_status(gone), CAIRO_STATUS_SUCCESS);
+    // Screen points: the part of the bar under the panel, and the bar beside the panel.
+    const int under_x = kMainRect.left + (kPanelRect.left + kPanelRect.right) / 2;
+    const int under_y = kMainRect.top + (kBarRect.top + kPanelRect.bottom) / 2;
+    const int beside_x = kMainRect.left + kPanelRect.right + 40;
+    struct Probe {
+        const char *why;
+        cairo_surface_t *shot;
+        int x, y;
+        std::uint32_t rgb;
+    };
+    const Probe probes[] = {
+        {"the panel keeps its pixels where it lies over the bar", drawn, under_x, under_y, 0x0000FFu},
+        {"the bar beside the panel shows its new picture", drawn, beside_x, under_y, 0xFF0000u},
+        {"the bar shows there once the panel is gone", gone, under_x, under_y, 0xFF0000u},
+    };
+    for (const Probe &p : probes) {
+        SCOPED_TRACE(p.why);
+        EXPECT_EQ(vkotest::pixel(p.shot, p.x, p.y), p.rgb);
+    }
+    if (const char *gallery = std::getenv("VKO_GALLERY_DIR"))
+        cairo_surface_write_to_png(drawn, (std::string(gallery) + "/clip_drawn.png").c_str());
+    cairo_surface_destroy(drawn);
+    cairo_surface_destroy(gone);
+    std::remove(child().drawn_png.c_str());
+    std::remove(child().gone_png.c_str());
+    rmdir(dir.c_str());
+}
+
+} // namespace
