@@ -1,6 +1,8 @@
 // viewsvc.h: what the view family asks of the running framework (the global class library,
 // the factories, the desktop, the switchboard, the print manager), gathered in one place so
-// that each view module reads the same answers. Internal to frm/views.
+// that each view module reads the same answers. Internal to frm/views. The questions are
+// answered in viewsvc.cpp, the parts made by factories in viewmake.cpp, the control events
+// and deferred repaints in viewevt.cpp.
 #pragma once
 
 #include "frm/core/crect.h"
