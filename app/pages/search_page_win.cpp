@@ -7,6 +7,7 @@
 #include "app/display/entry_painter.h"
 #include "app/display/prefs.h"
 #include "app/pages/basic_match.h"
+#include "app/pages/search_notebook.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
 #include "app/display/scroll_view_win.h"
@@ -287,7 +288,7 @@ void SearchPageWin::ShowResults(const ResultsRecord& record)
 {
     // Every page of the window lists the results.
     if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->ShowResultsList(record);
+        main->GetNotebook()->ShowResultsList(record);
     else
         FillHitList(Lines(*record.hits, kListBudget));
     if (record.hits->entries() != 0) {
@@ -424,7 +425,7 @@ void SearchPageWin::UpdateHistoryMenus()
     }
     if (auto* main = dynamic_cast<MainRefWin*>(window)) {
         main->DoCommand(MainRefWin::kCmdEntryMoves, nullptr);
-        main->ShowListMoves();
+        main->GetNotebook()->ShowListMoves();
         main->UpdatePrintItems();
         return;
     }

@@ -8,6 +8,7 @@
 #include "app/pages/kq_adv_win.h"
 #include "app/pages/browse_win.h"
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
 #include "app/display/scroll_view_win.h"
 #include "app/settings/config_dict.h"
@@ -39,22 +40,6 @@
 
 namespace {
 
-// The notebook of the search pages: a page the user brings to the front takes the entry.
-class SearchNotebook : public FRM_NNotebook {
-public:
-    SearchNotebook(MainRefWin* window, const FRM_CRect& frame)
-        : FRM_NNotebook(window, frame), itsWindow(window)
-    {
-    }
-    void DoHit(const s_ctlinfo& info) override
-    {
-        FRM_NNotebook::DoHit(info);
-        itsWindow->FrontPageChanged();
-    }
-
-private:
-    MainRefWin* itsWindow;
-};
 
 // The tab stop of a view whose toolkit window takes the keys only when the toolkit's focus
 // is put on it (the hit list's read-only text).
@@ -136,13 +121,13 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         const FRM_CRect inFace(0, 0, area.Width(), area.Height());
         SearchPageWin* page = nullptr;
         if (i == SearchPageWin::kBasic)
-            page = new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+            page = new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
         else if (i == SearchPageWin::kAdvanced)
-            page = new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+            page = new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
         else
-            page = new BrowseWin(face, inFace, itsDocument, itsPainter.get(), &itsHistories);
+            page = new BrowseWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
         page->SetGlue(0xFFFFFFFFul);
-        itsPages[static_cast<std::size_t>(i)] = page;
+        itsNotebook->SetPage(i, page);
         // Each page has its own help: the topic file lists the faces under the string ids of
         // the pages' short names.
         static const std::int32_t kPageHelpIds[kPageCount] = {1194, 1195, 1196};
@@ -175,7 +160,7 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     FillReferenceSelector();
     // Nothing viewed yet: no history to move through, no word to copy.
     DoCommand(kCmdEntryMoves, nullptr);
-    ShowListMoves();
+    itsNotebook->ShowListMoves();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kCopyWord, 0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
@@ -183,9 +168,14 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
 
 MainRefWin::~MainRefWin() = default;
 
-KQBasicWin* MainRefWin::GetBasicPage() const { return static_cast<KQBasicWin*>(itsPages[0]); }
+SearchHistories& MainRefWin::GetHistories() { return itsNotebook->GetHistories(); }
+const SearchHistories& MainRefWin::GetHistories() const { return itsNotebook->GetHistories(); }
 
-SearchPageWin* MainRefWin::GetFrontPage() const { return itsPages[static_cast<std::size_t>(itsFrontPage)]; }
+SearchPageWin* MainRefWin::GetPage(int index) const { return itsNotebook->GetPage(index); }
+
+KQBasicWin* MainRefWin::GetBasicPage() const { return static_cast<KQBasicWin*>(itsNotebook->GetPage(0)); }
+
+SearchPageWin* MainRefWin::GetFrontPage() const { return itsNotebook->GetPage(itsFrontPage); }
 
 SearchPageWin* MainRefWin::ShowPage(int index)
 {
@@ -270,39 +260,18 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
     }
 }
 
-void MainRefWin::ShowResultsList(const ResultsRecord& record)
-{
-    std::vector<std::string> lines = SearchPageWin::ListLines(*record.hits);
-    // The count is of every hit, also of those the lists had no room for; the pages say
-    // when they list only the first ones.
-    const long found = std::max(record.found, static_cast<long>(record.hits->entries()));
-    for (SearchPageWin* page : itsPages) {
-        page->DoCommand(SearchPageWin::kCmdFillHitList, &lines);
-        page->ShowListedPart(lines.size(), found);
-    }
-    ShowCount(std::to_string(found) + " Entries Found");
-}
-
 void MainRefWin::ShowCurrentResults()
 {
-    const ResultsRecord* record = itsHistories.results.Current();
+    const ResultsRecord* record = GetHistories().results.Current();
     if (record == nullptr)
         return;
     SwitchReference(record->reference);
     SearchPageWin* page = ShowPage(record->page);
     SearchPageWin::RestoredSearch restored{record->text, record->searchType};
     page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
-    ShowResultsList(*record);
+    itsNotebook->ShowResultsList(*record);
     page->GetHitList()->SelectItem(0);
-    ShowListMoves();
-}
-
-void MainRefWin::ShowListMoves()
-{
-    SearchPageWin::ListMoves moves{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
-                                static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
-    for (SearchPageWin* page : itsPages)
-        page->DoCommand(SearchPageWin::kCmdListMoves, &moves);
+    itsNotebook->ShowListMoves();
 }
 
 void MainRefWin::TakeOver(MainRefWin& other)
@@ -310,19 +279,19 @@ void MainRefWin::TakeOver(MainRefWin& other)
     std::int16_t front = 0;
     other.DoCommand(kCmdFrontPageNumber, &front);
     ShowPage(front);
-    const auto entriesBefore = static_cast<std::int32_t>(itsHistories.entries.Count());
-    DoCommand(kCmdAppendEntries, &other.itsHistories.entries);
+    const auto entriesBefore = static_cast<std::int32_t>(GetHistories().entries.Count());
+    DoCommand(kCmdAppendEntries, &other.GetHistories().entries);
     std::int32_t entry = 0;
     other.DoCommand(kCmdEntryPosition, &entry);
     if (entry > 0)
         GetFrontPage()->ShowEntryAt(entriesBefore + entry);
-    const auto resultsBefore = static_cast<std::int32_t>(itsHistories.results.Count());
-    DoCommand(kCmdAppendResults, &other.itsHistories.results);
+    const auto resultsBefore = static_cast<std::int32_t>(GetHistories().results.Count());
+    DoCommand(kCmdAppendResults, &other.GetHistories().results);
     std::int32_t results = 0;
     other.DoCommand(kCmdResultsPosition, &results);
-    if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results)) {
-        ShowResultsList(*itsHistories.results.Current());
-        ShowListMoves();
+    if (results > 0 && GetHistories().results.MoveTo(resultsBefore + results)) {
+        itsNotebook->ShowResultsList(*GetHistories().results.Current());
+        itsNotebook->ShowListMoves();
         UpdatePrintItems();
     }
 }
@@ -371,7 +340,7 @@ std::string MainRefWin::GetReferenceName() const
 std::vector<std::string> MainRefWin::HistoryItems(bool forward) const
 {
     std::vector<std::string> items;
-    for (const EntryRecord* record : itsHistories.entries.Walk(forward, kPopUpItems))
+    for (const EntryRecord* record : GetHistories().entries.Walk(forward, kPopUpItems))
         items.push_back(record->word);
     return items;
 }
@@ -392,7 +361,7 @@ void MainRefWin::ApplyPreferences()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    for (SearchPageWin* page : itsPages)
+    for (SearchPageWin* page : itsNotebook->GetPages())
         page->ApplyPreferences(prefs);
     GetFrontPage()->AttachPainter();
     itsPainter->SetColors(prefs);
@@ -439,7 +408,7 @@ void MainRefWin::ChooseReference()
         return;
     }
     SetTitle(FRM_CStringRW(name.c_str()));
-    for (SearchPageWin* page : itsPages)
+    for (SearchPageWin* page : itsNotebook->GetPages())
         page->ReferenceChanged();
     if (KQedApp* application = KQedApp::Instance()) {
         KQedApp::WindowTitle record{this, nullptr};
@@ -582,7 +551,7 @@ void MainRefWin::UpdatePrintItems()
 void MainRefWin::ShowNoHits()
 {
     ShowCount(FRM_CStringRW(kNoHitsString).data());
-    for (SearchPageWin* page : itsPages)
+    for (SearchPageWin* page : itsNotebook->GetPages())
         page->ShowListedPart(0, 0);
     UpdatePrintItems();
 }
@@ -650,8 +619,8 @@ void MainRefWin::DoCommand(long command, void* data)
         itsPainter->DrawEntry();
         return;
     case kCmdEntryMoves: {
-        const bool previous = itsHistories.entries.PreviousExists();
-        const bool next = itsHistories.entries.NextExists();
+        const bool previous = GetHistories().entries.PreviousExists();
+        const bool next = GetHistories().entries.NextExists();
         ShowEntryMoves(previous, next);
         if (FRM_CMenuBar* bar = GetMenuBar()) {
             bar->SetEnabled(menutag::kPreviousEntry, previous ? 1 : 0);
@@ -716,18 +685,18 @@ void MainRefWin::DoCommand(long command, void* data)
         return;
     case kCmdAppendEntries:
         if (data != nullptr)
-            itsHistories.entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
+            GetHistories().entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
         return;
     case kCmdAppendResults:
         if (data != nullptr)
-            itsHistories.results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
+            GetHistories().results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
         return;
     case kCmdEntryPosition:
     case kCmdResultsPosition:
         if (data != nullptr)
             *static_cast<std::int32_t*>(data) = static_cast<std::int32_t>(
-                command == kCmdEntryPosition ? itsHistories.entries.Position()
-                                             : itsHistories.results.Position());
+                command == kCmdEntryPosition ? GetHistories().entries.Position()
+                                             : GetHistories().results.Position());
         return;
     case kCmdFrontPageNumber:
         if (data != nullptr)
@@ -739,7 +708,7 @@ void MainRefWin::DoCommand(long command, void* data)
         const auto& request = *static_cast<const WindowRequest*>(data);
         // Only a window with entries viewed has anything to go on from.
         if (request.from != nullptr && request.from != this &&
-            request.from->itsHistories.entries.Count() != 0)
+            request.from->GetHistories().entries.Count() != 0)
             TakeOver(*request.from);
         if (KQedApp* application = KQedApp::Instance()) {
             const RWOrdered& descriptions = application->GetDescriptions();
@@ -806,7 +775,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         CopyText(itsPainter->SelectedText());
         return;
     case menutag::kCopyWord: {
-        const EntryRecord* current = itsHistories.entries.Current();
+        const EntryRecord* current = GetHistories().entries.Current();
         if (current != nullptr)
             CopyText(current->word.substr(0, current->word.find('[')));
         return;
@@ -828,7 +797,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case kNullCommand:
         return;
     case menutag::kClear: {
-        for (SearchPageWin* page : itsPages)
+        for (SearchPageWin* page : itsNotebook->GetPages())
             page->Clear();
         itsPainter->Reset();
         if (FRM_CMenuBar* bar = GetMenuBar())
@@ -844,8 +813,8 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         return;
     case menutag::kHistory: {
         std::vector<std::string> names;
-        for (std::size_t p = 1; p <= itsHistories.entries.Count(); ++p)
-            names.push_back(itsHistories.entries.At(p)->word);
+        for (std::size_t p = 1; p <= GetHistories().entries.Count(); ++p)
+            names.push_back(GetHistories().entries.At(p)->word);
         if (const long picked = WHistWin::Run(itsDocument, names))
             GetFrontPage()->ShowEntryAt(picked);
         return;

@@ -19,6 +19,7 @@ class FRM_NListButton;
 class FRM_NNotebook;
 class FRM_NText;
 class KQBasicWin;
+class SearchNotebook;
 class SearchPageWin;
 class RefDoc;
 struct WindowRequest;
@@ -68,16 +69,17 @@ public:
     // The pages of the search notebook, in tab order: basic, advanced, browse.
     static constexpr int kPageCount = 3;
     KQBasicWin* GetBasicPage() const;
-    SearchPageWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
+    SearchPageWin* GetPage(int index) const;
     // The page in front, and bringing page index (0 basic, 1 advanced, 2 browse) there.
     SearchPageWin* GetFrontPage() const;
     SearchPageWin* ShowPage(int index);
-    FRM_NNotebook* GetNotebook() const { return itsNotebook; }
+    SearchNotebook* GetNotebook() const { return itsNotebook; }
     // The notebook brought another page to the front.
     void FrontPageChanged();
     // The entry engine that draws the chosen entry into the page's entry pane.
     EntryPainter& GetPainter() const { return *itsPainter; }
-    SearchHistories& GetHistories() { return itsHistories; }
+    SearchHistories& GetHistories();
+    const SearchHistories& GetHistories() const;
     const MainRefWinIDData& GetIDData() const { return itsIDData; }
     // Enables the previous and next entry buttons.
     void ShowEntryMoves(bool previous, bool next);
@@ -87,13 +89,9 @@ public:
     // A page's list was emptied (a search found nothing, or Clear): the count says so and
     // the print items follow.
     void ShowNoHits();
-    // Every page lists the results of record, and the status bar counts all its hits.
-    void ShowResultsList(const ResultsRecord& record);
     // The current results list shown again on the page that searched it, with its text
     // and search type.
     void ShowCurrentResults();
-    // Tells every page whether there is a next and a previous results list.
-    void ShowListMoves();
     // Takes over other's front page and copies of its histories, and shows its current
     // entry and results list.
     void TakeOver(MainRefWin& other);
@@ -145,9 +143,7 @@ private:
 
     RefDoc* itsDocument;
     MainRefWinIDData itsIDData;
-    SearchHistories itsHistories;
     std::unique_ptr<EntryPainter> itsPainter;
-    FRM_NNotebook* itsNotebook = nullptr;             // the view tree's
-    std::array<SearchPageWin*, kPageCount> itsPages{};   // on the notebook's faces
+    SearchNotebook* itsNotebook = nullptr;            // the view tree's; holds the pages
     int itsFrontPage = 0;
 };

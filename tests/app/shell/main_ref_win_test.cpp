@@ -2,6 +2,7 @@
 // size, the reference selector, the history pop-ups and their moves, copying and pasting,
 // the status line, and closing with the document's other windows.
 #include "app/shell/main_ref_win.h"
+#include "app/pages/search_notebook.h"
 
 #include <gtest/gtest.h>
 
