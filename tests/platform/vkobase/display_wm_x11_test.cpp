@@ -1,10 +1,11 @@
 // display_wm_x11_test.cpp: the program's windows on a desktop, under a private Xvfb with no
 // window manager and under openbox. A small program opens two main windows at the same
-// frame, runs a modal dialog over them and a pop-up menu, and reads what a window manager
-// reads of each window (type, transient-for, modal state, class, process, input, icon, size
-// hints) through a second connection, as xprop does. While the dialog runs, a click lands on
-// the main window; the dialog must stay on top and answer Escape. The task window must never
-// show. The program logs what it saw; the test compares the log.
+// frame, runs a modal dialog over them, a pop-up menu and a drop-down list, and reads what a
+// window manager reads of each window (type, transient-for, modal state, class, process,
+// input, icon, size hints) through a second connection, as xprop does. While the dialog runs,
+// a click lands on the main window; the dialog must stay on top and answer Escape, and it takes
+// the size the program gives it. The task window must never show. The program logs what it
+// saw; the test compares the log.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
@@ -30,6 +31,8 @@ constexpr s_rct kDialogRect{150, 300, 300, 600};
 // The dialog as the program makes it larger while it runs.
 constexpr s_rct kDialogGrown{150, 300, 350, 700};
 constexpr std::uint32_t kSizable = 0x0001u;
+// A list button in the second window (its client coordinates).
+constexpr s_rct kPickRect{20, 20, 160, 200};
 // The attribute that names the icon's image resource, and the image: red and blue pixels.
 constexpr std::int32_t kAttrAppIcon = 10030;
 constexpr std::int32_t kIconId = 77;
@@ -245,9 +248,20 @@ int32_t main_handler(WINDOW, EVENT *ev) {
         vkotest::XTestHand().key(XK_Escape);
         c.step = 6;
         return 0;
-    case 7:
+    case 7: { // the drop button of the list button
+        const s_pnt p = client_point(c.second, kPickRect.top + 10, kPickRect.right - 8);
+        vkotest::XTestHand().click(p.h, p.v);
+        c.step = 8;
+        return 0;
+    }
+    case 8: {
+        WINDOW drop = vkov_win_get_pointer_trap();
+        if (drop == nullptr || xwin(drop) == 0)
+            return 0;
+        log("drop-down type=" + join(vkotest::atom_names(dpy, xwin(drop), "_NET_WM_WINDOW_TYPE")));
         vkov_app_destroy();
         return 0;
+    }
     default:
         return 0;
     }
@@ -271,6 +285,10 @@ int32_t task_handler(WINDOW, EVENT *ev) {
                              VKO_EVENT_MASK_ALL, main_handler, 0);
     c.second = vkok_win_create(W_DOC, &kMainRect, "Second", 0, NULL_WIN, kSizable,
                                VKO_EVENT_MASK_ALL, quiet_handler, 0);
+    WINDOW pick = vkok_win_create(WC_LISTBUTTON, &kPickRect, "", 0, c.second, 0,
+                                  VKO_EVENT_MASK_ALL, nullptr, 0);
+    for (const char *item : {"one", "two", "three"})
+        vkov_list_add(pick, -1, item);
     vkov_timer_create(c.main, 100);
     return 0;
 }
@@ -345,6 +363,7 @@ TEST(DisplayWmX11, WithoutAWindowManagerWindowsKeepTheirFramesAndTheDialogAnswer
         "the dialog answered Escape",
         "the modal loop ended",
         "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
+        "drop-down type=_NET_WM_WINDOW_TYPE_COMBO",
     };
     EXPECT_EQ(lines, expected);
     expect_no_task_frame(shot);
@@ -365,6 +384,7 @@ TEST(DisplayWmX11, UnderOpenboxWindowsAreManagedAsWhatTheyAre) {
         "the dialog answered Escape",
         "the modal loop ended",
         "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
+        "drop-down type=_NET_WM_WINDOW_TYPE_COMBO",
     };
     EXPECT_EQ(lines, expected);
     expect_no_task_frame(shot);
