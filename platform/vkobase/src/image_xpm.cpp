@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,14 @@ bool parse_color(std::string spec, std::uint32_t *rgb) {
     return true;
 }
 
+// A colour key of cpp (1 to 4) characters as one number.
+std::uint32_t packed_key(const char *key, long cpp) {
+    std::uint32_t code = 0;
+    for (long i = 0; i < cpp; ++i)
+        code = code << 8 | static_cast<unsigned char>(key[i]);
+    return code;
+}
+
 IMAGE decode_xpm(const std::string &text) {
     const std::vector<std::string> lits = string_literals(text);
     if (lits.empty())
@@ -108,7 +117,9 @@ IMAGE decode_xpm(const std::string &text) {
         width > vkobase::kImageMaxSide || height > vkobase::kImageMaxSide || ncolors > 65536 ||
         lits.size() < 1 + static_cast<std::size_t>(ncolors) + static_cast<std::size_t>(height))
         return nullptr;
-    std::map<std::string, std::uint32_t> colors;
+    // Each colour's key (at most four characters) packed into a number, and its place in the
+    // table: the lookup per pixel is then a hash of a number, not a string's.
+    std::unordered_map<std::uint32_t, std::uint32_t> place_of;
     std::vector<std::uint32_t> order;
     for (long i = 0; i < ncolors; ++i) {
         const std::string &line = lits[1 + static_cast<std::size_t>(i)];
@@ -138,7 +149,8 @@ IMAGE decode_xpm(const std::string &text) {
         std::uint32_t rgb = 0;
         if (!parse_color(value, &rgb))
             return nullptr;
-        colors[key] = rgb;
+        // A key given twice: the later one counts.
+        place_of[packed_key(key.data(), cpp)] = static_cast<std::uint32_t>(order.size());
         order.push_back(rgb);
     }
     const bool indexed = ncolors <= vkobase::kImageMaxColors;
@@ -149,11 +161,6 @@ IMAGE decode_xpm(const std::string &text) {
         return nullptr;
     if (indexed)
         image->clut.assign(order.begin(), order.end());
-    std::map<std::string, std::uint8_t> index_of;
-    for (std::size_t i = 0; indexed && i < order.size(); ++i) {
-        const std::string &line = lits[1 + i];
-        index_of[line.substr(0, static_cast<std::size_t>(cpp))] = static_cast<std::uint8_t>(i);
-    }
     for (long y = 0; y < height; ++y) {
         const std::string &row = lits[1 + static_cast<std::size_t>(ncolors + y)];
         if (row.size() < static_cast<std::size_t>(width * cpp)) {
@@ -161,18 +168,17 @@ IMAGE decode_xpm(const std::string &text) {
             return nullptr;
         }
         for (long x = 0; x < width; ++x) {
-            const std::string key =
-                row.substr(static_cast<std::size_t>(x * cpp), static_cast<std::size_t>(cpp));
-            const auto it = colors.find(key);
-            if (it == colors.end()) {
+            const auto it = place_of.find(packed_key(row.data() + x * cpp, cpp));
+            if (it == place_of.end()) {
                 vkov_image_destroy(image);
                 return nullptr;
             }
             if (indexed)
-                image->pixels[static_cast<std::size_t>(y) * width + x] = index_of[key];
+                image->pixels[static_cast<std::size_t>(y) * width + x] =
+                    static_cast<std::uint8_t>(it->second);
             else
                 vkobase::image_put_rgb(*image, static_cast<std::int32_t>(x),
-                                       static_cast<std::int32_t>(y), it->second);
+                                       static_cast<std::int32_t>(y), order[it->second]);
         }
     }
     return image;

@@ -306,6 +306,20 @@ private:
         return true;
     }
 
+    // The value of a hexadecimal digit, -1 for any other character.
+    static int hex_digit(char c) {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        return -1;
+    }
+
     bool parse_image(int32_t id) {
         if (its_tok.kind != Tok::kWord || (its_tok.text != "file" && its_tok.text != "hex")) {
             return fail("expected 'file' or 'hex'");
@@ -324,17 +338,15 @@ private:
             if (arg.size() % 2 != 0) {
                 return fail("hex image needs an even number of digits");
             }
+            // Digit by digit: the program's pictures are registered at start, and a call per
+            // byte cost the start-up milliseconds.
+            bytes.reserve(arg.size() / 2);
             for (size_t i = 0; i < arg.size(); i += 2) {
-                const std::string pair = arg.substr(i, 2);
-                // strtol alone would also take a sign or a leading space as part of a pair.
-                const bool digits = std::isxdigit(static_cast<unsigned char>(pair[0])) != 0 &&
-                                    std::isxdigit(static_cast<unsigned char>(pair[1])) != 0;
-                char* end = nullptr;
-                const long v = digits ? std::strtol(pair.c_str(), &end, 16) : 0;
-                if (!digits || end != pair.c_str() + 2) {
+                const int high = hex_digit(arg[i]), low = hex_digit(arg[i + 1]);
+                if (high < 0 || low < 0) {
                     return fail("bad hex digits in image");
                 }
-                bytes += static_cast<char>(v);
+                bytes += static_cast<char>(high * 16 + low);
             }
         }
         its_bundle->images[id] = std::move(bytes);

@@ -408,6 +408,42 @@ TEST_F(ImageTest, ReadFile_KnowsTheFormatByItsFirstBytes) {
     EXPECT_EQ(vkov_image_get_pixel(from_xpm, 0, 0) & 0xFFFFFFu, 0xABCDEFu);
     EXPECT_EQ(vkov_image_get_pixel(from_xbm, 0, 0) & 0xFFFFFFu, 0x000000u);
 
+    // Keys of several characters: keys that share their first characters stay apart, a key
+    // given twice takes its later colour, and a pixel with a key of no colour spoils the image.
+    struct Keys {
+        const char *why;
+        std::string body; // colours and the one row of 3 pixels
+        std::uint32_t pixels[3];
+    };
+    const Keys keys[] = {
+        {"two characters", "\"3 1 3 2\", \"a. c #FF0000\", \"ab c #00FF00\", \".a c #0000FF\", "
+                           "\"ab.aa.\"",
+         {0x00FF00u, 0x0000FFu, 0xFF0000u}},
+        {"four characters", "\"3 1 2 4\", \"abcd c #102030\", \"abce c #405060\", "
+                            "\"abceabcdabce\"",
+         {0x405060u, 0x102030u, 0x405060u}},
+        {"a key given twice", "\"3 1 3 1\", \"x c #111111\", \"y c #222222\", \"x c #333333\", "
+                              "\"xyx\"",
+         {0x333333u, 0x222222u, 0x333333u}},
+        {"a key of no colour", "\"3 1 1 1\", \"x c #111111\", \"xzx\"", {}},
+    };
+    for (const Keys &k : keys) {
+        SCOPED_TRACE(k.why);
+        const std::string text = "/* XPM */ " + k.body;
+        ForwardBytes bytes{std::vector<unsigned char>(text.begin(), text.end())};
+        VKO_IOSTREAM stream = bytes.stream();
+        IMAGE image = vkov_image_read_xpm(stream);
+        vkov_iostr_destroy(stream);
+        if (k.pixels[0] == 0) {
+            EXPECT_EQ(image, nullptr);
+            continue;
+        }
+        ASSERT_NE(image, nullptr);
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(vkov_image_get_pixel(image, x, 0) & 0xFFFFFFu, k.pixels[x]) << "pixel " << x;
+        vkov_image_destroy(image);
+    }
+
     const FILE_SPEC text = dir.spec("e.txt");
     const FILE_SPEC missing = dir.spec("none.bmp");
     EXPECT_EQ(vkov_image_read(&text), nullptr);
