@@ -214,6 +214,19 @@ void KQedApp::RunScriptedLookUp()
     vkov_app_destroy();
 }
 
+void KQedApp::SaveBookmarksBeforeTheEnd()
+{
+    // While the windows are still up, so that the user can read that they were not saved.
+    if (!itsBookmarks->SaveIfChanged())
+        vko_dm_post_warning("%s", kCantSaveBookmarks);
+}
+
+short KQedApp::DoClose()
+{
+    SaveBookmarksBeforeTheEnd();
+    return FRM_CApplication::DoClose();
+}
+
 bool KQedApp::SaveUserData()
 {
     bool saved = itsBookmarks->SaveIfChanged() != 0;
@@ -231,8 +244,8 @@ void KQedApp::ShutDown()
         *timer = -1;
     }
     DeleteDeferred();
-    if (!itsBookmarks->SaveIfChanged())
-        vko_dm_post_warning("%s", kCantSaveBookmarks);
+    // A last try for an end that came without a quit (the session ending at once).
+    itsBookmarks->SaveIfChanged();
     itsHelp.Close();
     itsWindows.clear();
     itsCurrentWindow = -1;
@@ -449,6 +462,7 @@ void KQedApp::DoTimer(long timerId)
     }
     vkov_timer_destroy(itsQuitTimer);
     itsQuitTimer = -1;
+    SaveBookmarksBeforeTheEnd();
     vkov_app_destroy();
 }
 

@@ -79,6 +79,9 @@ public:
     // destructor's report that it is gone.
     SplashWin* GetSplash() const { return itsSplash; }
     void SplashGone(const SplashWin* window);
+    // Before the program ends, while its windows are still up: writes the bookmark changes
+    // not yet written, or tells the user they could not be.
+    void SaveBookmarksBeforeTheEnd();
     // Writes what has not reached the files yet: bookmark changes whose save failed, and
     // the user's preferences when they are waiting to be saved. True when all is saved.
     bool SaveUserData();
@@ -106,6 +109,9 @@ public:
     // FRM_CApplication
     void StartUp() override;
     void ShutDown() override;
+    // Quitting (File > Exit, the system's quit): bookmark changes not yet written are
+    // written first, or the user is told they could not be.
+    short DoClose() override;
     short DoNew() override;
     // A new reference document opened from a file the user chooses; 0 (and no document)
     // when none was opened.

@@ -792,6 +792,8 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         Close();
         return;
     case menutag::kExit:
+        if (KQedApp* application = KQedApp::Instance())
+            application->SaveBookmarksBeforeTheEnd();
         vkov_app_destroy();
         return;
     case kNullCommand:

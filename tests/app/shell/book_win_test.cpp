@@ -209,6 +209,47 @@ TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
     EXPECT_EQ(File(), std::string(kBookmarks) + "Alpha:<>:cat\n");
 }
 
+TEST_F(BookmarksTest, QuittingWithABookmarkThatStillCannotBeSavedSaysSoBeforeTheEnd)
+{
+    const std::string file = itsDir.path() + "/" + kBookmarkFileName;
+    enum class Quit { kExit, kSystem, kLastWindow };
+    for (const Quit quit : {Quit::kExit, Quit::kSystem, Quit::kLastWindow}) {
+        SCOPED_TRACE(static_cast<int>(quit));
+        StartWithBookmarks();
+        BasicPage()->SearchFor("cat");
+        std::filesystem::rename(file, itsDir.path() + "/saved");
+        std::filesystem::create_directories(file + "/in");
+        MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+        // The warning's box comes while the program still runs, not once it is ending (when
+        // no box is shown any more).
+        bool beforeTheEnd = false;
+        vkov_dm_test_set_box_hook(
+            [](WINDOW, const char* kind, void* context) {
+                const FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
+                if (std::string(kind) == "warning")
+                    *static_cast<bool*>(context) = g != nullptr && g->IsTerminating() == 0;
+            },
+            &beforeTheEnd);
+        const int before = vkov_dm_test_count();
+        if (quit == Quit::kExit) {
+            MainWindow()->DoMenuCommand(menutag::kExit, 0, 0);
+        } else if (quit == Quit::kSystem) {
+            itsApplication->DoMenuCommand(FRM_CApplication::kMenuQuit, 0, 0);
+        } else {
+            MainWindow()->Close();
+            vkok_app_process_pending_events();
+            vkov_test_advance_clock(250);
+            vkok_app_process_pending_events();
+        }
+        vkov_dm_test_set_box_hook(nullptr, nullptr);
+        EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
+        EXPECT_TRUE(beforeTheEnd);
+        Stop();
+        std::filesystem::remove_all(file);
+        std::filesystem::rename(itsDir.path() + "/saved", file);
+    }
+}
+
 TEST_F(BookmarksTest, AnUnreadableFileIsReportedAtStartAndNeverOverwritten)
 {
     std::filesystem::create_directories(itsDir.path() + "/" + kBookmarkFileName + "/in");
