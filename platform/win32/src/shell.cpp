@@ -1,6 +1,7 @@
 // shell.cpp: "open" through the system's browser opener, started without a shell. The opener
 // runs in a grandchild so that it is never left as a zombie of ours; a pipe that closes on
-// exec tells whether the exec itself worked.
+// exec tells whether the exec itself worked, and the child between them reports an opener
+// that gives up at once (xdg-open with no browser set up exits non-zero within moments).
 #include "win32/shell.h"
 
 #include <fcntl.h>
@@ -27,11 +28,16 @@ ShellState &state() {
     return s;
 }
 
+// How long the opener may take to give up before the browser is taken as started.
+constexpr int kOpenerGraceMs = 2000;
+constexpr int kOpenerPollMs = 20;
+
 HINSTANCE result(ULONG_PTR code) noexcept {
     return reinterpret_cast<HINSTANCE>(code);
 }
 
-// Starts opener with file as its one argument, in dir when given. True when the exec worked.
+// Starts opener with file as its one argument, in dir when given. True when the exec worked
+// and the opener did not end in failure within the grace period.
 bool start(const std::string &opener, const char *file, const char *dir) noexcept {
     int status_pipe[2];
     if (pipe2(status_pipe, O_CLOEXEC) != 0)
@@ -62,6 +68,23 @@ bool start(const std::string &opener, const char *file, const char *dir) noexcep
         if (grandchild < 0) {
             const int err = errno;
             (void)!write(status_pipe[1], &err, sizeof err);
+            _exit(0);
+        }
+        // An opener still running after the grace period has handed the address to a
+        // browser that stays in the foreground: that counts as started.
+        for (int waited_ms = 0; waited_ms < kOpenerGraceMs; waited_ms += kOpenerPollMs) {
+            int opener_status = 0;
+            const pid_t done = waitpid(grandchild, &opener_status, WNOHANG);
+            if (done == grandchild) {
+                if (!WIFEXITED(opener_status) || WEXITSTATUS(opener_status) != 0) {
+                    const int err = ECHILD;
+                    (void)!write(status_pipe[1], &err, sizeof err);
+                }
+                break;
+            }
+            if (done < 0)
+                break;
+            usleep(kOpenerPollMs * 1000);
         }
         _exit(0);
     }
@@ -75,7 +98,7 @@ bool start(const std::string &opener, const char *file, const char *dir) noexcep
         got = read(status_pipe[0], &err, sizeof err);
     } while (got < 0 && errno == EINTR);
     close(status_pipe[0]);
-    return got == 0; // end of file: the exec closed the pipe
+    return got == 0; // end of file with nothing written: started, and not given up
 }
 
 } // namespace

@@ -150,6 +150,34 @@ TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress) {
               static_cast<ULONG_PTR>(SE_ERR_NOASSOC));
 }
 
+// What the opener does decides: one that gives up (xdg-open with no browser set up says so on
+// standard error and exits 3) is a failure the program can show; one that stays running
+// with its browser in the foreground has started it.
+TEST_F(ShellSoundTest, ShellOpen_AnOpenerThatGivesUpIsAFailure) {
+    struct Case {
+        const char *why;
+        const char *body;
+        bool started;
+    };
+    const Case cases[] = {
+        {"no browser set up", "echo 'xdg-open: no method available' >&2; exit 3", false},
+        {"killed", "kill -9 $$", false},
+        {"opened and ended", "exit 0", true},
+        {"browser still in the foreground", "sleep 4", true},
+    };
+    win32_test_set_live_shell(TRUE);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string script = dir_ + "/xdg-open";
+        std::ofstream(script) << "#!/bin/sh\nPATH=/usr/bin:/bin\n" << c.body << "\n";
+        ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+        setenv("PATH", dir_.c_str(), 1);
+        const auto code = reinterpret_cast<ULONG_PTR>(
+            ShellExecuteA(nullptr, "open", "http://d.example/", nullptr, nullptr, SW_SHOWNORMAL));
+        EXPECT_EQ(code > 32, c.started) << code;
+    }
+}
+
 // Builds a RIFF WAVE image of PCM samples; riff_size_delta corrupts the declared size.
 std::vector<unsigned char> wave(uint16_t channels, uint32_t rate, uint16_t bits,
                                 uint32_t data_bytes, int32_t riff_size_delta = 0,
