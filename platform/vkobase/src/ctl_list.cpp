@@ -524,6 +524,11 @@ std::int32_t popup_handler(WINDOW popup, EVENT *event) {
             if (point_in(l.rows, event->v.mouse.where))
                 choose(ctl, item_at(ctl, *st, l, event->v.mouse.where));
             return 0;
+        case E_VSCROLL:
+            // The mouse wheel turned over the open list moves its rows, as its bar does.
+            scroll_step(ctl, st, event->v.scroll.what, l.visible);
+            win_invalidate(popup, nullptr);
+            return 0;
         default:
             return 0;
         }

@@ -700,6 +700,41 @@ TEST_F(ListTest, ListButtonOpensItsListAndTheChoiceBecomesTheSelection) {
     EXPECT_EQ(control_events(its_doc).size(), 2u);
 }
 
+// Ten items, eight rows: the wheel over the open list brings the last two into view and
+// stops there; the first row in view is then what a click on it chooses.
+TEST_F(ListTest, DropDownListScrollsWithTheWheel) {
+    WINDOW button = make_list(WC_LISTBUTTON, 0, s_rct{10, 10, 34, 150});
+    vkok_list_set_sel(button, 0, TRUE);
+    struct Case {
+        const char *why;
+        e_scroll_ctl what;
+        int turns;
+        int first_in_view;
+    };
+    const Case cases[] = {
+        {"one line down", SC_LINE_DOWN, 1, 1},
+        {"down past the last page stops there", SC_LINE_DOWN, 5, 2},
+        {"up past the first item stops there", SC_LINE_UP, 5, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        click(button, s_pnt{10, 140});
+        WINDOW drop = vkov_win_get_pointer_trap();
+        ASSERT_NE(drop, nullptr);
+        for (int i = 0; i < c.turns; ++i) {
+            EVENT ev{};
+            ev.type = E_VSCROLL;
+            ev.v.scroll.what = c.what;
+            vkov_test_post_event(drop, &ev);
+        }
+        vkotest::pump();
+        ASSERT_EQ(vkov_win_get_pointer_trap(), drop) << "the wheel closed the list";
+        click(drop, s_pnt{static_cast<int16_t>(1 + row() / 2), 20});
+        EXPECT_EQ(vkok_list_get_sel_index(button), c.first_in_view);
+        vkok_list_set_sel(button, 0, TRUE);
+    }
+}
+
 TEST_F(ListTest, DropDownListIsAPopUpThatReachesPastItsWindow) {
     // The list's own window on the screen, as a control's rectangle on the screen.
     auto on_screen = [](WINDOW win) {

@@ -10,6 +10,8 @@
 #include <X11/keysym.h>
 #include <cairo.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,7 @@ struct Child {
     WINDOW dialog = nullptr;
     int ticks = 0;
     bool modal = false; // the pick dialog runs its own modal loop
+    bool wheel = false; // the pick dialog's script turns the wheel over its open list
 };
 
 Child &child() {
@@ -206,6 +209,50 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
+// The wheel over the open list of ten items: a shot before, one notch down (three lines, of
+// which two are left), a shot after; the first row in view is then what a click chooses.
+int32_t wheel_handler(WINDOW win, EVENT *ev) {
+    if (ev->type != E_TIMER)
+        return 0;
+    ++child().ticks;
+    Hand hand;
+    WINDOW drop = vkov_win_get_pointer_trap();
+    switch (child().ticks) {
+    case 1:
+        hand.click(kPick.top + 10, kPick.right - 8);
+        break;
+    case 2: {
+        if (drop == nullptr) {
+            log_line("no list");
+            vkov_app_destroy();
+            break;
+        }
+        const s_rct r = screen_rect(drop);
+        log_line("rows " + std::to_string(r.top) + " " + std::to_string(r.left) + " " +
+                 std::to_string(r.bottom) + " " + std::to_string(r.right));
+        vkov_display_screenshot((child().png + ".before.png").c_str());
+        hand.wheel(r.left + 20, r.top + 20, 5);
+        break;
+    }
+    case 3: {
+        vkov_display_screenshot(child().png.c_str());
+        if (drop == nullptr) {
+            log_line("closed by the wheel");
+            vkov_app_destroy();
+            break;
+        }
+        const s_rct r = screen_rect(drop);
+        hand.click_screen(r.top + 6, r.left + 20);
+        break;
+    }
+    default:
+        log_line("chosen " + std::to_string(vkok_list_get_sel_index(vkok_win_get_ctl(win, 40))));
+        vkov_app_destroy();
+        break;
+    }
+    return 0;
+}
+
 int32_t pick_task_handler(WINDOW, EVENT *ev) {
     if (ev->type == E_CREATE) {
         s_win_def def[3] = {}; // the last one ends the list
@@ -216,7 +263,8 @@ int32_t pick_task_handler(WINDOW, EVENT *ev) {
         def[1].rct = kPick;
         def[1].text = const_cast<char *>("");
         def[1].id = 40;
-        WINDOW dlg = vkok_win_create_def(def, NULL_WIN, VKO_EVENT_MASK_ALL, pick_handler, 0);
+        WINDOW dlg = vkok_win_create_def(def, NULL_WIN, VKO_EVENT_MASK_ALL,
+                                         child().wheel ? wheel_handler : pick_handler, 0);
         for (int i = 0; i < 10; ++i)
             vkov_list_add(vkok_win_get_ctl(dlg, 40), -1, ("item " + std::to_string(i)).c_str());
         vkok_list_set_sel(vkok_win_get_ctl(dlg, 40), 0, TRUE);
@@ -270,6 +318,43 @@ TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
     std::remove(child().log.c_str());
     std::remove(child().png.c_str());
     rmdir(dir.c_str());
+}
+
+TEST(CtlX11, DropDownListScrollsWithTheWheel) {
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_wheel_");
+    ASSERT_FALSE(dir.empty());
+    child().log = dir + "/events.txt";
+    child().png = dir + "/wheel.png";
+    child().wheel = true;
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        vkotest::run_program(server.display(), pick_task_handler);
+    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+    child().wheel = false;
+
+    const std::vector<std::string> lines = vkotest::read_lines(child().log);
+    ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
+    EXPECT_EQ(lines[1], "chosen 2");
+    // The rows' pixels moved: "item 0" at the top before, "item 2" after.
+    s_rct rows{};
+    ASSERT_EQ(std::sscanf(lines[0].c_str(), "rows %hd %hd %hd %hd", &rows.top, &rows.left,
+                          &rows.bottom, &rows.right), 4);
+    cairo_surface_t *before = cairo_image_surface_create_from_png((child().png + ".before.png").c_str());
+    cairo_surface_t *after = cairo_image_surface_create_from_png(child().png.c_str());
+    ASSERT_EQ(cairo_surface_status(before), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_surface_status(after), CAIRO_STATUS_SUCCESS);
+    int changed = 0;
+    for (int y = rows.top + 2; y < rows.bottom - 2; ++y)
+        for (int x = rows.left + 2; x < rows.right - 2; ++x)
+            changed += vkotest::pixel(before, x, y) != vkotest::pixel(after, x, y) ? 1 : 0;
+    EXPECT_GT(changed, 20) << "the open list did not move";
+    cairo_surface_destroy(before);
+    cairo_surface_destroy(after);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {

@@ -31,6 +31,13 @@ public:
         XTestFakeButtonEvent(dpy_, 1, False, CurrentTime);
         XSync(dpy_, False);
     }
+    // One notch of the mouse wheel at a screen point: button 4 turns it up, 5 down.
+    void wheel(int x, int y, unsigned button) {
+        XTestFakeMotionEvent(dpy_, -1, x, y, CurrentTime);
+        XTestFakeButtonEvent(dpy_, button, True, CurrentTime);
+        XTestFakeButtonEvent(dpy_, button, False, CurrentTime);
+        XSync(dpy_, False);
+    }
     void key(KeySym keysym) {
         const KeyCode code = XKeysymToKeycode(dpy_, keysym);
         XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
