@@ -17,6 +17,7 @@
 #include "engine/worditem.h"
 #include "frm/views/cimage.h"
 #include "ruk/static/vkoruk.h"
+#include "vkobase/ipa_charset.h"
 #include "vkobase/probe.h"
 #include "vkocoll/collstr.h"
 #include "vkocoll/ordered.h"
@@ -366,6 +367,9 @@ void EntryPainter::Reset()
         if (any)
             vko_dwin_clear(window, itsSettings.prefs.back_color);
         vko_dwin_set_clip(window, clipped ? &before : nullptr);
+        // A cleared pane shows its bar at the top, over the top of the blank page.
+        if (itsView != nullptr)
+            itsView->ThumbToTop();
     }
     itHasText = false;
     EmptyLayout();
@@ -627,6 +631,7 @@ void EntryPainter::LayOutText(const WordItem& item, std::size_t* position, bool 
             AddHitItem(&run, run.text);
         run.highlight = highlight ? -1 : 0;
         run.group = inGroup();
+        run.phonetic = itsSettings.font_index == kPhoneticFontIndex;
         itsPenX += std::floor(run.width);
         itsRuns.push_back(std::move(run));
         update(updateAt);
@@ -1126,19 +1131,61 @@ void EntryPainter::SelectAll()
     }
 }
 
+namespace {
+
+// What a selected run copies: its text, a newline, an escaped character (printable ASCII
+// itself, anything else "*"), or nothing for a style byte.
+std::string CopiedText(const std::string& text)
+{
+    const auto c = static_cast<unsigned char>(text[0]);
+    if (!IsControl(c))
+        return text;
+    if (c == '\n')
+        return "\n";
+    if (c >= 0x10 && text.size() == 2) {
+        const auto ch = static_cast<unsigned char>(text[1]);
+        return std::string(1, ch >= 0x20 && ch < 0x7F ? static_cast<char>(ch) : '*');
+    }
+    return std::string();
+}
+
+void AppendUtf8(std::string* out, char32_t code)
+{
+    if (code < 0x80) {
+        *out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        *out += static_cast<char>(0xC0 | (code >> 6));
+        *out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        *out += static_cast<char>(0xE0 | (code >> 12));
+        *out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
 std::string EntryPainter::SelectedText() const
 {
     std::string out;
+    for (const int index : itsSelection)
+        out += CopiedText(itsRuns[static_cast<std::size_t>(index)].text);
+    return out;
+}
+
+std::string EntryPainter::SelectedTextUtf8() const
+{
+    std::string out;
     for (const int index : itsSelection) {
-        const std::string& text = itsRuns[static_cast<std::size_t>(index)].text;
-        const auto c = static_cast<unsigned char>(text[0]);
-        if (!IsControl(c)) {
-            out += text;
-        } else if (c == '\n') {
-            out += '\n';
-        } else if (c >= 0x10 && text.size() == 2) {
-            const auto ch = static_cast<unsigned char>(text[1]);
-            out += ch >= 0x20 && ch < 0x7F ? static_cast<char>(ch) : '*';
+        const Run& run = itsRuns[static_cast<std::size_t>(index)];
+        for (const char byte : CopiedText(run.text)) {
+            char32_t code = vkobase::ipa::ipa_character(static_cast<unsigned char>(byte));
+            if (!run.phonetic) {
+                VKO_WCHAR wide = 0;
+                const char single[2] = {byte, '\0'};
+                code = vko_str_convert_mb_to_wc(&wide, single) > 0 ? wide : U'?';
+            }
+            AppendUtf8(&out, code);
         }
     }
     return out;

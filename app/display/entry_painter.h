@@ -35,6 +35,8 @@ public:
     virtual float ScrollOriginY() const = 0;
     virtual void SetScrollOriginY(float origin) = 0;
     virtual void SetScrollRange(std::int32_t minimum, std::int32_t maximum) = 0;
+    // Origin 0 and the bar's thumb at its minimum, its range left as it is.
+    virtual void ThumbToTop() {}
     // Background and text colours for the pane's own clearing and drawing.
     virtual void SetPaneColors(std::uint32_t background, std::uint32_t text) = 0;
 };
@@ -65,6 +67,7 @@ public:
         float x = 0, y = 0, width = 0;
         std::int32_t highlight = 0; // nonzero: part of a search word
         std::int32_t hitItem = -1;  // index of its hit item, -1 none
+        bool phonetic = false;      // drawn in the phonetic font, whose bytes are its own code page
     };
     struct Line {
         std::int32_t count = 0;    // the page's line count when the line ended
@@ -123,6 +126,9 @@ public:
     void ClearSelection();
     void SelectAll();
     std::string SelectedText() const;
+    // The same text as UTF-8, for other programs: the phonetic font's bytes as the IPA
+    // letters they show, every other byte as Windows-1252.
+    std::string SelectedTextUtf8() const;
     void ScrollToTop();
 
     // Illustration and table captions: lays item out as the shown caption.

@@ -38,6 +38,9 @@ void ScrollPaneWin::DoMouseDown(FRM_CPoint point, short button, short, short)
     itsPressPoint = TextPoint(point);
     FRM_CPoint points[2] = {itsPressPoint, itsPressPoint};
     if (button == 0) {
+        // The keys follow the text the user selects here: Ctrl+C and Edit > Copy then take
+        // the entry's selection, not that of the field that had the focus.
+        vko_scr_set_focus_vobj(GetVKOWindow());
         vko_win_trap_pointer(GetVKOWindow());
         itIsDragging = true;
         DoCommand(kPaneDrag, points);
@@ -232,10 +235,14 @@ void ScrollViewWin::Glue()
     const FRM_CRect frame = GetGlobalFrame();
     if (!(frame.Left() < frame.Right() && frame.Top() < frame.Bottom()))
         return;
+    const float widthBefore = itsPane->GetLocalFrame().Width();
     itsPane->DoSize(frame);
     FRM_CRect barFrame = itsPane->GetLocalFrame();
     barFrame.Left(barFrame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
     itsBar->DoSize(barFrame);
+    // Lines were broken at the old right edge: a wider or narrower pane wraps them again.
+    if (itsPane->GetLocalFrame().Width() != widthBefore)
+        itsPane->DoCommand(kPaneRelayOut, nullptr);
 }
 
 s_rct ScrollViewWin::PaneFrame() const
@@ -261,6 +268,12 @@ void ScrollViewWin::SetScrollRange(std::int32_t minimum, std::int32_t maximum)
     // The thumb returns to the top.
     itsBar->SetRange(static_cast<float>(minimum), static_cast<float>(maximum),
                      static_cast<float>(minimum));
+}
+
+void ScrollViewWin::ThumbToTop()
+{
+    itsPane->SetOrigin(0);
+    itsBar->SetRange(itsBar->GetMinPosition(), itsBar->GetMaxPosition(), itsBar->GetMinPosition());
 }
 
 void ScrollViewWin::SetPaneColors(std::uint32_t background, std::uint32_t text)

@@ -15,6 +15,7 @@ class FRM_NScrollBar;
 
 // Commands the pane sends to its owner.
 enum EntryPaneCommand : long {
+    kPaneRelayOut = 32,    // the text area changed its width: lay the text out again
     kPaneDraw = 63,        // draw the area the clip is set to
     kPaneDrag = 65,        // data: two FRM_CPoints, press point and current point
     kPaneDoubleClick = 77, // data: the FRM_CPoint
@@ -90,6 +91,7 @@ public:
     float ScrollOriginY() const override { return itsPane->origin(); }
     void SetScrollOriginY(float origin) override { itsPane->SetOrigin(origin); }
     void SetScrollRange(std::int32_t minimum, std::int32_t maximum) override;
+    void ThumbToTop() override;
     void SetPaneColors(std::uint32_t background, std::uint32_t text) override;
 
 private:

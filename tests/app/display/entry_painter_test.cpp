@@ -311,6 +311,19 @@ TEST_F(EntryPainterTest, Selection_CopiesRunsAndSpecialCharacters)
         EXPECT_NE(painter->runs()[static_cast<std::size_t>(index)].text, ";ART");
 }
 
+// A pronunciation is drawn in the phonetic font, whose bytes are its own code page: what
+// other programs get is the IPA letters shown, while the text around it is Windows-1252.
+TEST_F(EntryPainterTest, Selection_GivesOtherProgramsThePronunciationAsIpa)
+{
+    Parts parts;
+    parts.Set(1, "caf\xE9 \\\x0Bk\xC0\x87t\x09\\ \x84");
+    Order();
+    painter->ShowEntry(parts.items);
+    painter->SelectAll();
+    EXPECT_EQ(painter->SelectedText(), "caf\xE9 \\k\xC0\x87t\\ \x84\n");
+    EXPECT_EQ(painter->SelectedTextUtf8(), "caf\xC3\xA9 \\k\xCB\x88\xC9\x9Bt\\ \xE2\x80\x9E\n");
+}
+
 TEST_F(EntryPainterTest, Selection_InvertsTheRunsOnScreenOnce)
 {
     Parts parts;

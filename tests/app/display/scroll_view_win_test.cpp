@@ -3,6 +3,7 @@
 // and an entry engine drawing into it.
 #include "app/display/scroll_view_win.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -170,6 +171,65 @@ TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
     EXPECT_EQ(view->scrollBar()->GetMaxPosition(), 4);
     for (auto* part : parts)
         delete part;
+}
+
+// Escape clears the entry: the pane is back at its top and so is the bar's thumb, over the
+// same range (a blank page can still be scrolled to).
+TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
+{
+    vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
+    EntryPainter painter(view, view->PaneWindow());
+    RWOrdered texts, order;
+    for (int i = 0; i < 12; ++i) {
+        texts.insert(new RWCollectableString(""));
+        order.insert(new RWCollectableInt(i <= 10 ? i : 0));
+    }
+    painter.SetDisplayOrder(texts, order, nullptr);
+    texts.clearAndDestroy();
+    order.clearAndDestroy();
+    WordItem* parts[11] = {};
+    for (auto*& part : parts)
+        part = new WordItem("");
+    for (int line = 0; line < 40; ++line)
+        parts[9]->append("\nline");
+    painter.ShowEntry(parts);
+    Scroll(4); // a page down
+    ASSERT_GT(Position(), 0);
+    ASSERT_LT(view->ScrollOriginY(), 0);
+    const float range = view->scrollBar()->GetMaxPosition();
+    painter.Reset();
+    EXPECT_EQ(Position(), 0);
+    EXPECT_EQ(view->ScrollOriginY(), 0);
+    EXPECT_EQ(view->scrollBar()->GetMaxPosition(), range);
+    for (auto* part : parts)
+        delete part;
+}
+
+// A window manager makes the window wider or narrower: the owner is asked to lay the text
+// out again at the new width, once per change of width, and not for a change of height.
+TEST_F(ScrollViewWinTest, Glue_ANewWidthAsksTheOwnerToLayOutAgain)
+{
+    view->SetGlue(0xFFFFFFFFul);
+    owner->SetGlue(0xFFFFFFFFul);
+    struct Case {
+        const char* why;
+        float width, height;
+        bool relaidOut;
+    };
+    const Case cases[] = {
+        {"wider", 600, 300, true},
+        {"the same again", 600, 300, false},
+        {"taller only", 600, 400, false},
+        {"narrower", 450, 400, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        owner->sent_.clear();
+        window->SizeWindow(static_cast<int>(c.width), static_cast<int>(c.height));
+        vkok_app_process_pending_events();
+        const std::vector<long> sent = Commands();
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), kPaneRelayOut), c.relaidOut ? 1 : 0);
+    }
 }
 
 } // namespace
