@@ -650,7 +650,12 @@ void SearchPageWin::DoCommand(long command, void* data)
         const auto* points = static_cast<const FRM_CPoint*>(data);
         // The painter inverts the runs it selects in place; a repaint on top would invert
         // them a second time and hide the selection.
-        itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
+        const bool selected =
+            itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
+        // Edit > Copy (and Ctrl+C) copies what the drag selected, and only then.
+        if (FRM_CWindow* window = HolderWindow())
+            if (FRM_CMenuBar* bar = window->GetMenuBar())
+                bar->SetEnabled(menutag::kCopy, selected ? 1 : 0);
         return;
     }
     case kPaneDoubleClick:

@@ -431,6 +431,19 @@ void MainRefWin::CopyText(const std::string& text)
         bar->SetEnabled(menutag::kPaste, 1);
 }
 
+void MainRefWin::CopySelection()
+{
+    // Pronunciations are in the phonetic font's code page: other programs get the IPA
+    // letters as UTF-8, not those bytes read as Windows-1252.
+    const std::string text = itsPainter->SelectedTextUtf8();
+    if (text.empty() || !vko_cb_open(TRUE))
+        return;
+    vkov_cb_put_text_utf8(text.c_str(), static_cast<std::uint32_t>(text.size()));
+    vko_cb_close();
+    if (FRM_CMenuBar* bar = GetMenuBar())
+        bar->SetEnabled(menutag::kPaste, 1);
+}
+
 void MainRefWin::PasteText()
 {
     if (!vko_cb_open(FALSE))
@@ -772,7 +785,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         return;
     case menutag::kCopy:
     case menutag::kCopyAlternative:
-        CopyText(itsPainter->SelectedText());
+        CopySelection();
         return;
     case menutag::kCopyWord: {
         const EntryRecord* current = GetHistories().entries.Current();

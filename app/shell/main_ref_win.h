@@ -136,6 +136,8 @@ private:
     void ShowPreferredSearch();
     void ChooseReference();
     void CopyText(const std::string& text);
+    // Edit > Copy: the entry's selected text, as UTF-8 for other programs.
+    void CopySelection();
     void PasteText();
     void PopUpHistory(bool forward, const FRM_CPoint& point);
     void PrintEntry();

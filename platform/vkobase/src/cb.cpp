@@ -66,14 +66,19 @@ void take_system_text() noexcept {
     }
 }
 
-void give_system_text(const std::vector<unsigned char> &bytes) noexcept {
+void give_system_utf8(const std::string &utf8) noexcept {
     if (vkobase::app_test_mode())
         return;
     try {
-        const std::string utf8 =
-            vkobase::cb::text_to_system(std::string(bytes.begin(), bytes.end()));
         if (vkobase::gtk::put_text(utf8))
             state().exported = utf8;
+    } catch (...) {
+    }
+}
+
+void give_system_text(const std::vector<unsigned char> &bytes) noexcept {
+    try {
+        give_system_utf8(vkobase::cb::text_to_system(std::string(bytes.begin(), bytes.end())));
     } catch (...) {
     }
 }
@@ -236,6 +241,29 @@ BOOLEAN vkok_cb_put_data(e_cb format, const char *name, std::uint32_t size, PICT
         vkok_pict_destroy(pict); // the clipboard keeps the data; the picture was handed over
     if (format == CB_TEXT)
         give_system_text(state().data[CB_TEXT].bytes);
+    return TRUE;
+}
+
+BOOLEAN vkov_cb_put_text_utf8(const char *utf8, std::uint32_t size) noexcept {
+    if (state().mode != OpenMode::Writing || utf8 == nullptr)
+        return FALSE;
+    try {
+        const std::string given(utf8, size);
+        const std::string text = vkobase::cb::text_from_system(given);
+        Datum datum;
+        datum.present = true;
+        datum.bytes.assign(text.begin(), text.end());
+        state().data[CB_TEXT] = std::move(datum);
+        std::string lf;
+        for (std::size_t i = 0; i < given.size(); ++i)
+            if (given[i] != '\r')
+                lf += given[i];
+            else if (i + 1 == given.size() || given[i + 1] != '\n')
+                lf += '\n';
+        give_system_utf8(lf);
+    } catch (...) {
+        return FALSE;
+    }
     return TRUE;
 }
 

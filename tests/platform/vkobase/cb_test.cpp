@@ -107,4 +107,16 @@ TEST_F(CbTest, TextHandedOutIsTerminatedAndLivesUntilFreed) {
     EXPECT_TRUE(vkok_cb_has_format(CB_TEXT, nullptr)) << "the clipboard keeps its datum";
 }
 
+// A pronunciation copied from the entry: the program reads back its own code page, with '?'
+// for the phonetic letters it has no code for; only an open writer may put it.
+TEST_F(CbTest, TextGivenAsUtf8IsReadBackInTheProgramsCodePage) {
+    const std::string utf8 = "\\\xCB\x88ket\xC9\x99l\\ caf\xC3\xA9\nnext";
+    EXPECT_FALSE(vkov_cb_put_text_utf8(utf8.c_str(), static_cast<uint32_t>(utf8.size())));
+    ASSERT_TRUE(vkok_cb_open(TRUE));
+    EXPECT_TRUE(vkov_cb_put_text_utf8(utf8.c_str(), static_cast<uint32_t>(utf8.size())));
+    EXPECT_FALSE(vkov_cb_put_text_utf8(nullptr, 0));
+    vkok_cb_close();
+    EXPECT_EQ(get(CB_TEXT, nullptr), "\\?ket?l\\ caf\xE9\r\nnext");
+}
+
 } // namespace

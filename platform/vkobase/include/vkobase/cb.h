@@ -17,7 +17,10 @@
  *   needs no open clipboard.
  * - get_data (open): answers a copy of the datum in the transfer buffer and its size through
  *   size; the copy lives until free_data, the next get_data or alloc_data, or close. Text is
- *   terminated one byte past its size. Null when there is no such datum. */
+ *   terminated one byte past its size. Null when there is no such datum.
+ * - put_text_utf8 (open for writing) puts text that holds characters beyond the program's code
+ *   page (the phonetic font's letters): the system's clipboard gets the UTF-8 (lines ended by
+ *   LF), the CB_TEXT datum its Windows-1252 form. FALSE when not open for writing. */
 #ifndef VKOBASE_CB_H
 #define VKOBASE_CB_H
 
