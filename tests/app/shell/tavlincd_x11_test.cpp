@@ -85,6 +85,8 @@
 
 namespace {
 
+using Step = std::function<bool()>;
+
 struct Script {
     std::string log;
     std::string shots;
@@ -100,6 +102,7 @@ struct Script {
     std::size_t step = 0;
     int ticks = 0;
     int waited = 0;
+    std::function<std::vector<Step>()> plan;  // the steps of a test of its own, else the runs
 };
 
 Script& script()
@@ -323,8 +326,6 @@ FRM_NButton* PageButton(const char* title, std::size_t window = 0)
             return button;
     return nullptr;
 }
-
-using Step = std::function<bool()>;
 
 // One step that chooses a menu item in the front main window, then waits for done().
 Step Choose(std::vector<short> path, std::function<bool()> done = [] { return true; })
@@ -1602,7 +1603,8 @@ std::vector<Step> SearchPagesRun()
 
 std::vector<Step>& Steps()
 {
-    static std::vector<Step> steps = script().run == 1   ? FirstRun()
+    static std::vector<Step> steps = script().plan        ? script().plan()
+                                     : script().run == 1 ? FirstRun()
                                      : script().run == 2 ? SecondRun()
                                                          : SearchPagesRun();
     return steps;
@@ -1803,6 +1805,323 @@ TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
                   "next list arrow showed ca?",
                   "Delete left &",
               }));
+}
+
+// --- on a desktop: what is drawn, the clipboard, the organiser --------------------------------
+
+// A point of the entry pane (text coordinates of the front window's painter) on the screen.
+s_pnt PaneOnScreen(float h, float v)
+{
+    ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+    s_pnt point{static_cast<std::int16_t>(v + pane->ScrollOriginY()), static_cast<std::int16_t>(h)};
+    vkok_vobj_translate_points(pane->PaneWindow(),
+                               reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW)),
+                               &point, 1);
+    return point;
+}
+
+// A view's rectangle on the screen, as "top left bottom right" for the log.
+std::string ScreenRect(const FRM_CView* view)
+{
+    const FRM_CRect frame = view->GetFrame();
+    const s_pnt from = OnScreen(view, 0, 0);
+    const s_pnt to = OnScreen(view, frame.Width(), frame.Height());
+    return std::to_string(from.v) + " " + std::to_string(from.h) + " " + std::to_string(to.v) + " " +
+           std::to_string(to.h);
+}
+
+// The middle of a laid-out run of the front window's entry, on the screen.
+s_pnt RunOnScreen(const EntryPainter::Run& run, float along)
+{
+    const EntryPainter& painter = FrontWindow()->GetPainter();
+    return PaneOnScreen(run.x + run.width * along, run.y - static_cast<float>(painter.ascentOffset()) / 2);
+}
+
+// Drags the mouse over the runs first..last of the entry shown, as a user selects text: a
+// press on the first, a move a tick over each, the release on the last.
+Step DragOver(std::function<std::pair<int, int>()> which)
+{
+    auto at = std::make_shared<int>(-1);
+    return [which, at] {
+        const auto [first, last] = which();
+        if (first < 0)
+            return false;
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        Input input;
+        if (*at < 0) {
+            input.Move(RunOnScreen(runs[static_cast<std::size_t>(first)], 0.1f));
+            input.Button(1, true);
+            *at = first;
+            return false;
+        }
+        input.Move(RunOnScreen(runs[static_cast<std::size_t>(*at)], 0.9f));
+        if (++*at <= last)
+            return false;
+        input.Button(1, false);
+        *at = -1;
+        return true;
+    };
+}
+
+// The program's top-level X window of the largest area (the main window), or 0.
+Window LargestTopWindow(Display* dpy)
+{
+    Window root = 0, parent = 0, *children = nullptr, best = 0;
+    unsigned count = 0;
+    long bestArea = 0;
+    if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
+        return 0;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(dpy, children[i], &a);
+        if (a.map_state == IsViewable && !a.override_redirect && static_cast<long>(a.width) * a.height > bestArea) {
+            bestArea = static_cast<long>(a.width) * a.height;
+            best = children[i];
+        }
+    }
+    XFree(children);
+    return best;
+}
+
+std::vector<Step> DesktopRun()
+{
+    std::vector<Step> steps;
+    steps.push_back([] {
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("splash.png");
+        Log("splash " + ScreenRect(App().GetSplash()->GetPicture()));
+        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
+        return true;
+    });
+    steps.push_back([] { return App().GetSplash() == nullptr; });
+    LookUp(steps, "cat", "cat[1]");
+    steps.push_back([] {
+        if (++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("cat.png");
+        Log("bar " + ScreenRect(FrontWindow()->GetBasicPage()->GetEntryPane()->scrollBar()));
+        // A page down on the bar's track.
+        const ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+        const FRM_CRect frame = pane->GetFrame();
+        Input().Click(OnScreen(pane, frame.Width() - 8, frame.Height() - 24));
+        return true;
+    });
+    steps.push_back([] {
+        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() >= 0 || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("cat_scrolled.png");
+        Input input;
+        input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
+        input.Key(XK_Escape);
+        return true;
+    });
+    steps.push_back([] {
+        if (FrontWindow()->GetPainter().hasText() || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Shot("cleared.png");
+        Log("cleared");
+        return true;
+    });
+    // A drag over three runs of the entry (a word, a blank, a word) selects them: Edit >
+    // Copy is enabled, and Ctrl+C puts them on the clipboard.
+    LookUp(steps, "cat", "cat[1]");
+    const auto copyAndRead = [&steps](const std::string& what) {
+        steps.push_back([what] {
+            // The drag's last moves are in once the selection stays as it is.
+            const EntryPainter& painter = FrontWindow()->GetPainter();
+            if (painter.selection().empty() || ++script().waited < 3)
+                return false;
+            script().waited = 0;
+            Log(what + " copy enabled " + std::to_string(FrontWindow()->GetMenuBar()->IsEnabled(menutag::kCopy)));
+            Input input;
+            input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
+            input.KeyWith(XK_Control_L, XK_c);
+            return true;
+        });
+        steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+        ReadClipboard(steps, [what](const std::string& text) { return what + " clipboard " + text; });
+    };
+    steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+    steps.push_back(DragOver([] {
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        const auto letters = [](const EntryPainter::Run& run) {
+            return run.text.size() >= 3 && std::isalpha(static_cast<unsigned char>(run.text[0])) && !run.phonetic;
+        };
+        for (std::size_t i = 0; i + 2 < runs.size(); ++i)
+            if (letters(runs[i]) && runs[i + 1].text == " " && letters(runs[i + 2]) && runs[i].y == runs[i + 2].y)
+                return std::pair<int, int>(static_cast<int>(i), static_cast<int>(i + 2));
+        return std::pair<int, int>(-1, -1);
+    }));
+    steps.push_back([] {
+        if (FrontWindow()->GetPainter().selection().size() < 3)
+            return false;
+        Shot("selected.png");
+        Log("selected " + FrontWindow()->GetPainter().SelectedText());
+        return true;
+    });
+    copyAndRead("words");
+    // The pronunciation: its phonetic letters reach the clipboard as UTF-8 IPA.
+    steps.push_back(DragOver([] {
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        int first = -1, last = -1;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (runs[i].phonetic && first < 0)
+                first = last = static_cast<int>(i);
+            else if (runs[i].phonetic && last == static_cast<int>(i) - 1)
+                last = static_cast<int>(i);
+        }
+        return std::pair<int, int>(first, last);
+    }));
+    copyAndRead("pronunciation");
+    // The window grows by 200 pixels as a window manager would make it: the entry wraps again.
+    auto linesBefore = std::make_shared<std::size_t>(0);
+    auto widthBefore = std::make_shared<float>(0);
+    steps.push_back([linesBefore, widthBefore] {
+        if (++script().waited < 3)
+            return false;
+        script().waited = 0;
+        ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+        *linesBefore = FrontWindow()->GetPainter().lines().size();
+        *widthBefore = pane->GetFrame().Width();
+        Shot("before_resize.png");
+        Log("pane before " + ScreenRect(pane));
+        Input input;
+        XWindowAttributes a{};
+        const Window main = LargestTopWindow(input.dpy);
+        XGetWindowAttributes(input.dpy, main, &a);
+        XResizeWindow(input.dpy, main, static_cast<unsigned>(a.width + 200), static_cast<unsigned>(a.height));
+        return true;
+    });
+    steps.push_back([linesBefore, widthBefore] {
+        ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+        if (pane->GetFrame().Width() <= *widthBefore || ++script().waited < 4)
+            return false;
+        script().waited = 0;
+        Shot("after_resize.png");
+        Log("pane after " + ScreenRect(pane));
+        Log(std::string("fewer lines ") + (FrontWindow()->GetPainter().lines().size() < *linesBefore ? "yes" : "no"));
+        return true;
+    });
+    steps.push_back([] { Log("done"); vkov_app_destroy(); return true; });
+    return steps;
+}
+
+TEST(TavlinCDX11, OnADesktop)
+{
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
+        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string scratch = vkotest::make_scratch_dir("tavlincd_desk_");
+    ASSERT_FALSE(scratch.empty());
+    test_support::TempDir folder;
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 100;
+    slice.lemmas = {"cat", "feline", "mammal", "planet", "circle"};
+    demodict::DemoReport report;
+    std::string error;
+    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    const char* gallery = std::getenv("VKO_GALLERY_DIR");
+    script().shots = gallery != nullptr ? gallery : scratch;
+    script().log = scratch + "/script.txt";
+    script().scratch = scratch;
+    script().xclip = vkotest::find_on_path("xclip");
+    if (script().xclip.empty())
+        GTEST_SKIP() << "xclip is not installed";
+    script().player = scratch + "/player";
+    std::filesystem::create_directories(script().player);
+    {
+        // An opener that finds no browser, as xdg-open on a desktop without one.
+        std::ofstream opener(script().player + "/xdg-open");
+        opener << "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n";
+    }
+    std::filesystem::permissions(script().player + "/xdg-open", std::filesystem::perms::owner_all);
+    {
+        std::ofstream bookmarks(folder.path() + "/BookMark.kq");
+        bookmarks << "<>:Animals:<>\n" << demodict::kDemoReferenceName << ":Animals:cat[1]\n";
+    }
+    script().run = 1;
+    script().plan = DesktopRun;
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        RunProgram(server.display(), folder.path());
+    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    script().plan = nullptr;
+    const std::vector<std::string> lines = vkotest::read_lines(script().log);
+    const auto logged = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    for (const char* line : {"words copy enabled 1", "words clipboard feline mammal",
+                             "pronunciation clipboard k\xCB\x88\xC3\xA6t", "fewer lines yes", "done"})
+        EXPECT_TRUE(logged(line)) << line << " in " << ::testing::PrintToString(lines);
+    // Rectangles the log gives as "<what> top left bottom right".
+    const auto rectOf = [&lines](const std::string& what) {
+        s_rct r{};
+        for (const std::string& line : lines)
+            if (line.rfind(what + " ", 0) == 0)
+                std::sscanf(line.c_str() + what.size(), "%hd %hd %hd %hd", &r.top, &r.left, &r.bottom, &r.right);
+        return r;
+    };
+    const auto shot = [](const std::string& name) {
+        return cairo_image_surface_create_from_png((script().shots + "/1_" + name).c_str());
+    };
+    const auto count = [](cairo_surface_t* image, const s_rct& r, const std::function<bool(std::uint32_t)>& is) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += is(vkotest::pixel(image, x, y)) ? 1 : 0;
+        return n;
+    };
+    const auto channel = [](std::uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); };
+    // The title art: the program's name in gold over a blue field, not a white panel.
+    {
+        const s_rct picture = rectOf("splash");
+        cairo_surface_t* splash = shot("splash.png");
+        ASSERT_EQ(cairo_surface_status(splash), CAIRO_STATUS_SUCCESS);
+        const s_rct art{picture.top, picture.left, static_cast<std::int16_t>(picture.bottom - 40), picture.right};
+        EXPECT_GT(count(splash, art, [&](std::uint32_t c) {
+                      return channel(c, 16) > 180 && channel(c, 8) > 120 && channel(c, 0) < 110;
+                  }), 300) << "gold letters";
+        EXPECT_GT(count(splash, art, [&](std::uint32_t c) { return channel(c, 0) > channel(c, 16) + 40; }),
+                  (art.bottom - art.top) * (art.right - art.left) / 2) << "a blue field";
+        cairo_surface_destroy(splash);
+    }
+    // After Escape the cleared pane's bar shows its thumb at the top, as before the page down.
+    {
+        const s_rct bar = rectOf("bar");
+        cairo_surface_t* shown = shot("cat.png");
+        cairo_surface_t* scrolled = shot("cat_scrolled.png");
+        cairo_surface_t* cleared = shot("cleared.png");
+        const auto differing = [&](cairo_surface_t* a, cairo_surface_t* b) {
+            int n = 0;
+            for (int y = bar.top; y < bar.bottom; ++y)
+                for (int x = bar.left; x < bar.right; ++x)
+                    n += vkotest::pixel(a, x, y) != vkotest::pixel(b, x, y) ? 1 : 0;
+            return n;
+        };
+        EXPECT_GT(differing(shown, scrolled), 0) << "the page down moved the thumb";
+        EXPECT_EQ(differing(shown, cleared), 0) << "the cleared pane's thumb is back at the top";
+        for (cairo_surface_t* image : {shown, scrolled, cleared})
+            cairo_surface_destroy(image);
+    }
+    // The window 200 pixels wider: the text runs on into the new width of the pane.
+    {
+        const s_rct before = rectOf("pane before");
+        const s_rct after = rectOf("pane after");
+        cairo_surface_t* resized = shot("after_resize.png");
+        const s_rct strip{after.top, static_cast<std::int16_t>(before.right), after.bottom,
+                          static_cast<std::int16_t>(after.right - 30)};
+        EXPECT_GT(count(resized, strip, [&](std::uint32_t c) { return channel(c, 16) < 100 && channel(c, 8) < 100; }), 50)
+            << "text in the new width";
+        cairo_surface_destroy(resized);
+    }
 }
 
 } // namespace
