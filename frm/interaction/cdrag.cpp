@@ -11,6 +11,7 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cview.h"
 #include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
 
 using frm_registry::RemoveFrom;
 

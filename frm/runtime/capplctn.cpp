@@ -16,6 +16,7 @@
 #include "frm/runtime/cfactory.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cswtchbr.h"
+#include "frm/views/cwindow.h"
 
 namespace {
 

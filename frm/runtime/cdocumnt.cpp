@@ -1,4 +1,4 @@
-// cdocumnt.cpp: documents, the task document and the task window.
+// cdocumnt.cpp: documents and the task document.
 #include "frm/runtime/cdocumnt.h"
 
 #include <cstring>
@@ -13,6 +13,8 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cmenubar.h"
+#include "frm/views/ctaskwin.h"
+#include "frm/views/cwindow.h"
 
 namespace {
 
@@ -35,7 +37,6 @@ constexpr std::int32_t kAnswerCancel = 2;
 constexpr std::int32_t kFileConfirmed = 2;
 
 constexpr int kTitleSize = 510;
-constexpr std::int32_t kAttrTaskWindowSizing = VKO_ATTR_TASKWIN_ACTIVE;
 
 bool RemoveIdentity(RWOrdered& list, const RWCollectable* item)
 {
@@ -398,82 +399,4 @@ void FRM_CTaskDoc::BuildWindow()
     char title[kTitleSize + 1] = {};
     vko_vobj_get_title(taskWindow, title, kTitleSize);
     window->IWindow(0, FRM_CStringRW(title), window->IsVisible());
-}
-
-FRM_CTaskWin::FRM_CTaskWin(FRM_CDocument* document, WINDOW taskWindow)
-    : FRM_CWindow(document, taskWindow)
-{
-    vko_vobj_set_data(taskWindow, reinterpret_cast<intptr_t>(this));
-    const short menuBarId = static_cast<short>(GetMenuBarId());
-    CMenuFactory* factory = CMenuFactory::GetTop();
-    if (menuBarId != 0 && factory != nullptr)
-        SetMenuBar(factory->ConstructCMenuBar(this, menuBarId, 0), 1); // the window owns it
-}
-
-short FRM_CTaskWin::Close()
-{
-    vko_vobj_set_data(itsVKOWindow, 0);
-    itsVKOWindow = nullptr;
-    FRM_CSwitchBoard::SetCWindowDelete(1);
-    delete this;
-    FRM_CSwitchBoard::SetCWindowDelete(0);
-    return 1;
-}
-
-namespace {
-bool Terminating()
-{
-    const FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
-    return g == nullptr || g->IsTerminating();
-}
-} // namespace
-
-void FRM_CTaskWin::Enable()
-{
-    if (!Terminating() && !IsEnabled())
-        FRM_CWindow::Enable();
-}
-void FRM_CTaskWin::Disable()
-{
-    if (!Terminating() && IsEnabled())
-        FRM_CWindow::Disable();
-}
-void FRM_CTaskWin::Show()
-{
-    if (!Terminating() && !IsVisible())
-        FRM_CWindow::Show();
-}
-void FRM_CTaskWin::Hide()
-{
-    if (!Terminating() && IsVisible())
-        FRM_CWindow::Hide();
-}
-
-void FRM_CTaskWin::SizeWindow(int width, int height)
-{
-    if (vko_vobj_get_attr(nullptr, kAttrTaskWindowSizing) != 0) {
-        FRM_CWindow::SizeWindow(width, height);
-        return;
-    }
-    float w = static_cast<float>(width);
-    float h = static_cast<float>(height);
-    if (const FRM_CUnits* units = GetUnits()) {
-        w = units->HPhysicalToLogical(width);
-        h = units->VPhysicalToLogical(height);
-    }
-    itsFrame = FRM_CRect(0, 0, w, h);
-}
-
-long FRM_CTaskWin::GetMenuBarId() const
-{
-    // The base library keeps the menu-bar id itself in the attribute.
-    return static_cast<std::int16_t>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASKWIN_MENUBAR));
-}
-
-void FRM_CTaskWin::UpdateUnits(FRM_CUnits* units)
-{
-    if (vko_vobj_get_attr(nullptr, kAttrTaskWindowSizing) == 0)
-        FRM_CBoss::UpdateUnits(units);
-    else
-        FRM_CWindow::UpdateUnits(units);
 }

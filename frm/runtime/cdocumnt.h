@@ -2,20 +2,20 @@
 // its windows, optionally an environment of its own, a file specification and a changed
 // flag, and answers close, save, save-as, open, print and page set-up with the standard
 // prompts. Commands it does not handle go up to the application. FRM_CTaskDoc owns the task
-// window; FRM_CTaskWin is the framework window around the base library's task window. A
-// document owns its window list, not the windows (a window's Close removes it).
+// window (FRM_CTaskWin, in the views). A document owns its window list, not the windows (a window's Close removes it).
 #pragma once
 
 #include <memory>
 
 #include "frm/core/cboss.h"
-#include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
 #include "vkocoll/ordered.h"
 
 class FRM_CApplication;
 class FRM_CEnvironment;
 class FRM_CKey;
 class FRM_CMenuBar;
+class FRM_CWindow;
 
 class FRM_CDocument : public FRM_CBoss {
     FRM_TYPE_INFO(CDocument)
@@ -96,21 +96,3 @@ public:
     void BuildWindow() override;
 };
 
-class FRM_CTaskWin : public FRM_CWindow {
-    FRM_TYPE_INFO(CTaskWin)
-public:
-    // Stores itself as the task window's data and installs the program's menu bar.
-    FRM_CTaskWin(FRM_CDocument* document, WINDOW taskWindow);
-
-    // Forgets the toolkit window and deletes itself; answers 1.
-    short Close() override;
-    void Enable() override;
-    void Disable() override;
-    void Show() override;
-    void Hide() override;
-    void SizeWindow(int width, int height) override;
-    long GetMenuBarId() const override;
-
-protected:
-    void UpdateUnits(FRM_CUnits* units) override;
-};

@@ -26,6 +26,8 @@
 #include "frm/views/ctext.h"
 #include "frm/views/cwinhelp.h"
 #include "frm/views/cwirefrm.h"
+#include "frm/views/ctaskwin.h"
+#include "frm/views/cwindow.h"
 
 CFactory* FrmGetFactory(int kind)
 {

@@ -5,6 +5,7 @@
 
 #include "frm/core/ccntrllr.h"
 #include "frm/core/frmerror.h"
+#include "frm/drawing/cfont.h"
 #include "frm/drawing/cprntmgr.h"
 #include "frm/runtime/capplctn.h"
 #include "frm/runtime/cdesktop.h"

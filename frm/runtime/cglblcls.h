@@ -12,11 +12,11 @@
 #include "frm/core/cboss.h"
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
-#include "frm/drawing/cfont.h"
 
 class FRM_CApplication;
 class FRM_CControllerMgr;
 class FRM_CDesktop;
+class FRM_CFont;
 class FRM_CFactoryMgr;
 class FRM_CMenuItem;
 class FRM_CNavigatorManager;

@@ -12,6 +12,7 @@
 #include "frm/core/frmerror.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/csubview.h"
+#include "ruk/static/vkoruk.h"
 
 namespace {
 

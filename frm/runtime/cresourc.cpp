@@ -8,6 +8,7 @@
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
+#include "ruk/static/vkoruk.h"
 
 namespace {
 

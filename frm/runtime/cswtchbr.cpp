@@ -5,6 +5,7 @@
 #include "frm/controls/nscrlltx.h"
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
+#include "frm/drawing/cfont.h"
 #include "frm/interaction/cmouse.h"
 #include "frm/runtime/capplctn.h"
 #include "frm/runtime/cdesktop.h"

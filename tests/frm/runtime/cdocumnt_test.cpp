@@ -10,6 +10,7 @@
 #include "../support/frm_app_fixture.h"
 #include "../support/frm_error_capture.h"
 #include "frm/runtime/cdesktop.h"
+#include "frm/views/ctaskwin.h"
 
 namespace {
 
