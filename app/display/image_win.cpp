@@ -52,6 +52,9 @@ void ImageWin::SetUp(FRM_CView* opener)
     UpdateMenus(GetMenuBar());
     if (itsTable == nullptr)
         return;
+    // Named after the entry it illustrates: the window list, the window manager and the
+    // printed file's name show that word.
+    SetTitle(FRM_CStringRW(itsTable->currentEntryWord().c_str()));
     const std::unique_ptr<FRM_CImage> image = itsTable->ShowReference(itsEngine.get());
     if (image == nullptr)
         return;

@@ -41,6 +41,8 @@ void TableWin::ShowTable()
     if (document == nullptr || scroller == nullptr)
         return;
     itsTable = std::make_unique<EntryPainter>(nullptr, nullptr);
+    // Named after the entry whose table it shows, as the printed file is.
+    SetTitle(FRM_CStringRW(document->GetKeyTable().currentEntryWord().c_str()));
     if (std::unique_ptr<FRM_CImage> image = document->GetKeyTable().ShowReference(itsTable.get())) {
         itsPicture = new FRM_CPicture(scroller, FRM_CPoint(0, 0), *image);
         // Added again now that it has its size, so that the scroller's extent covers it (it

@@ -133,6 +133,7 @@ TEST_F(ImageWinTest, SetUp_PlacesThePictureAndLaysOutTheCaption)
         ASSERT_NE(window->picture(), nullptr);
         EXPECT_EQ(window->picture()->GetFrame().Left(), c.left);
         EXPECT_EQ(window->picture()->GetFrame().Top(), c.top);
+        EXPECT_STREQ(window->GetTitle().data(), c.word) << "named after the entry it illustrates";
         ASSERT_NE(window->engine(), nullptr);
         bool found = false;
         for (const auto& run : window->engine()->runs())

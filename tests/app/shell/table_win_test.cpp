@@ -80,14 +80,17 @@ TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
     ASSERT_NE(shown->GetPicture(), nullptr);
     EXPECT_EQ(shown->GetPicture()->GetFrame().Width(), 240);
     EXPECT_EQ(shown->GetPicture()->GetFrame().Height(), 160);
+    // Named after the entry it shows, and so is its printed file.
+    EXPECT_STREQ(shown->GetTitle().data(), "grid");
 
     // Print > Table writes the job's PDF file into the working folder.
     shown->DoMenuCommand(menutag::kPrintTable, 0, 0);
     vkok_app_process_pending_events();
-    int pdfs = 0;
+    std::vector<std::string> pdfs;
     for (const auto& file : std::filesystem::directory_iterator(itsDir.path()))
-        pdfs += file.path().extension() == ".pdf" && file.file_size() > 0 ? 1 : 0;
-    EXPECT_EQ(pdfs, 1);
+        if (file.path().extension() == ".pdf" && file.file_size() > 0)
+            pdfs.push_back(file.path().filename().string());
+    EXPECT_EQ(pdfs, std::vector<std::string>{"grid.pdf"});
 }
 
 TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
