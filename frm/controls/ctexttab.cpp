@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "frm/core/cunits.h"
+#include "frm/core/cvaluerwc.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/drawing/cfont.h"
@@ -120,7 +121,54 @@ FRM_CRect FRM_CTextTab::GetBounds(const FRM_CImage& theImage) const
 }
 
 // ---------------------------------------------------------------------------------------------
+// Images in collections
+
+namespace {
+
+RWCollectable* CreateImageRWC() { return new CImageRWC; }
+
+// Registers the image with the container library's factory for the library's life.
+struct ImageFactoryEntry {
+    ImageFactoryEntry() { rwAddToFactory(CreateImageRWC, CImageRWC::classIsA(), "CImageRWC"); }
+    ~ImageFactoryEntry() { rwRemoveFromFactory(CImageRWC::classIsA()); }
+};
+const ImageFactoryEntry imageFactoryEntry;
+
+} // namespace
+
+RWClassID CImageRWC::classIsA() { return static_cast<RWClassID>(frm_type::CImageRWC.GetId()); }
+
+// ---------------------------------------------------------------------------------------------
 // Tab sets
+
+CTabSet::CTabSet() = default;
+
+CTabSet::CTabSet(const CTabSet& other) : itsNTabs(other.itsNTabs), itsTabs(other.itsTabs)
+{
+    CopyImages(other);
+}
+
+CTabSet& CTabSet::operator=(const CTabSet& other)
+{
+    if (&other == this)
+        return *this;
+    itsNTabs = other.itsNTabs;
+    itsTabs = other.itsTabs;
+    itsImages.clearAndDestroy();
+    CopyImages(other);
+    return *this;
+}
+
+CTabSet::~CTabSet() { itsImages.clearAndDestroy(); }
+
+void CTabSet::CopyImages(const CTabSet& other)
+{
+    const_cast<RWHashDictionary&>(other.itsImages).applyToKeyAndValue(
+        [](RWCollectable* key, RWCollectable* value, void* into) {
+            static_cast<RWHashDictionary*>(into)->insertKeyAndValue(key->copy(), value->copy());
+        },
+        &itsImages);
+}
 
 void CTabSet::AddTab(const FRM_CTextTab& theTab)
 {
@@ -158,13 +206,21 @@ void CTabSet::AddImage(const FRM_CImage* theImage, const FRM_CStringRW& theKey)
 {
     if (theImage == nullptr)
         return;
-    itsImages[Stripped(theKey.data())] = std::make_shared<const FRM_CImage>(*theImage);
+    auto* key = new FRM_CStringRWC(Stripped(theKey.data()).c_str());
+    auto* image = new CImageRWC(*theImage);
+    // A key already present takes the new image; the old one goes.
+    if (RWCollectable* old = itsImages.findValue(key, image)) {
+        delete old;
+        delete key;
+        return;
+    }
+    itsImages.insertKeyAndValue(key, image);
 }
 
 const FRM_CImage* CTabSet::FindImage(const FRM_CStringRW& theKey) const
 {
-    const auto found = itsImages.find(Stripped(theKey.data()));
-    return found != itsImages.end() ? found->second.get() : nullptr;
+    const FRM_CStringRWC key(Stripped(theKey.data()).c_str());
+    return static_cast<const CImageRWC*>(itsImages.findValue(&key));
 }
 
 FRM_CRect CTabSet::FieldBounds(const std::string& theField, unsigned long theIndex,

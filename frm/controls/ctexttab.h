@@ -5,17 +5,18 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "frm/core/cboss.h"
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
+#include "frm/views/cimage.h"
+#include "vkocoll/hashdict.h"
 
 class FRM_CDrawingContext;
 class FRM_CFont;
-class FRM_CImage;
 class FRM_CView;
 
 class FRM_CTextTab {
@@ -45,12 +46,33 @@ private:
     TabType itsType = Left;
 };
 
+// An image that can live in a collection of the container library (the tab set's images);
+// it stores nothing of its picture.
+class CImageRWC : public FRM_CNotifier, public FRM_CImage {
+    FRM_TYPE_INFO(CImageRWC)
+public:
+    CImageRWC() = default;
+    explicit CImageRWC(const FRM_CImage& theImage) : FRM_CImage(theImage) {}
+    CImageRWC(const CImageRWC& other) = default;
+    CImageRWC& operator=(const CImageRWC& other) = default;
+    ~CImageRWC() override = default;
+
+    RWCollectable* newSpecies() const override { return new CImageRWC; }
+    RWCollectable* copy() const override { return new CImageRWC(*this); }
+    RWClassID isA() const override { return classIsA(); }
+    static RWClassID classIsA();
+};
+
 class CTabSet {
 public:
     // The stops reach no further than this index: a larger one is a caller's mistake.
     static constexpr unsigned long kMaxTabs = 1024;
 
-    CTabSet() = default;
+    CTabSet();
+    // A copy holds copies of the keys and images: each set destroys its own.
+    CTabSet(const CTabSet& other);
+    CTabSet& operator=(const CTabSet& other);
+    ~CTabSet();
 
     void AddTab(const FRM_CTextTab& theTab);
     // Drops stop theIndex (the last one when theIndex is past the count).
@@ -64,8 +86,7 @@ public:
     // The stops stop counting; their storage and the images stay.
     void ClearTabs() { itsNTabs = 0; }
 
-    // The image shown for fields whose text is theKey (blanks stripped). Copies of a tab set
-    // share its images.
+    // The image shown for fields whose text is theKey (blanks stripped), kept as a copy.
     void AddImage(const FRM_CImage* theImage, const FRM_CStringRW& theKey);
     const FRM_CImage* FindImage(const FRM_CStringRW& theKey) const;
 
@@ -103,7 +124,9 @@ private:
                           const FRM_CView& theView, const FRM_CFont& theFont,
                           const FRM_CPoint& theTabRelative, const FRM_CImage** theImage) const;
 
-    std::map<std::string, std::shared_ptr<const FRM_CImage>> itsImages;
+    void CopyImages(const CTabSet& other);
+
+    RWHashDictionary itsImages;  // FRM_CStringRWC key -> CImageRWC, both owned
     unsigned long itsNTabs = 0;
     std::vector<FRM_CTextTab> itsTabs = std::vector<FRM_CTextTab>(4);
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "frm/core/cunits.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
@@ -196,13 +198,31 @@ TEST_F(TextTabTest, ExtentAndHitsFollowTheStopsAndTheImages)
                   hit.tab)
             << hit.why;
 
-    // Copies share the images and keep their own stops.
+    // Copies keep their own stops and images, which outlive the set copied.
     CTabSet copy(tabs);
     copy.RemoveTab(0);
     EXPECT_EQ(tabs.GetNTabs(), 2u);
-    EXPECT_EQ(copy.FindImage(FRM_CStringRW("star")), tabs.FindImage(FRM_CStringRW("star")));
+    ASSERT_NE(copy.FindImage(FRM_CStringRW("star")), nullptr);
     tabs = CTabSet();
     EXPECT_EQ(copy.FindImage(FRM_CStringRW("star"))->GetWidth(), 16);
+    EXPECT_EQ(tabs.FindImage(FRM_CStringRW("star")), nullptr);
+    // A second image under the same key takes the first one's place.
+    const FRM_CImage wide(VKO_IMAGE_RGB, 30, 10);
+    copy.AddImage(&wide, FRM_CStringRW("star "));
+    EXPECT_EQ(copy.FindImage(FRM_CStringRW("star"))->GetWidth(), 30);
+}
+
+TEST(ImageRWC, IsACollectableOfItsOwnClassMadeByTheFactory)
+{
+    const FRM_CImage image(VKO_IMAGE_RGB, 16, 10);
+    const CImageRWC held(image);
+    EXPECT_EQ(held.isA(), CImageRWC::classIsA());
+    EXPECT_EQ(getRWFactory()->classID("CImageRWC"), CImageRWC::classIsA());
+    std::unique_ptr<RWCollectable> made(getRWFactory()->create("CImageRWC"));
+    ASSERT_NE(dynamic_cast<CImageRWC*>(made.get()), nullptr);
+    std::unique_ptr<RWCollectable> copied(held.copy());
+    EXPECT_EQ(static_cast<CImageRWC*>(copied.get())->GetWidth(), 16);
+    EXPECT_STREQ(held.GetRunTimeTypeInfo()->GetName(), "CImageRWC");
 }
 
 } // namespace
