@@ -44,6 +44,8 @@ void timer_fire_due(std::uint64_t now_ms) noexcept; // queues the timer events t
 bool scr_busy_cursor() noexcept; // the busy cursor shows until the program is idle again
 void scr_idle() noexcept;
 void scr_window_gone(WINDOW win) noexcept;
+// The window inside `top` that last had the focus, null when none did or it has gone.
+WINDOW scr_last_focus_in(WINDOW top) noexcept;
 
 // cxo.cpp
 void cxo_destroy_all(WINDOW win) noexcept;

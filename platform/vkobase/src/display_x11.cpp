@@ -84,12 +84,14 @@ struct Press {
 // The atoms of the window-manager conventions, interned at the connection.
 struct Atoms {
     Atom net_wm_window_type, type_normal, type_dialog, type_dropdown_menu, type_popup_menu,
-        type_combo, net_wm_state, state_modal, net_wm_pid, net_wm_icon, net_supporting_wm_check;
+        type_combo, type_splash, net_wm_state, state_modal, net_wm_pid, net_wm_icon,
+        net_supporting_wm_check;
 };
 constexpr const char *kAtomNames[] = {
     "_NET_WM_WINDOW_TYPE",       "_NET_WM_WINDOW_TYPE_NORMAL",
     "_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
     "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_TYPE_COMBO",
+    "_NET_WM_WINDOW_TYPE_SPLASH",
     "_NET_WM_STATE",             "_NET_WM_STATE_MODAL",
     "_NET_WM_PID",               "_NET_WM_ICON",
     "_NET_SUPPORTING_WM_CHECK"};
@@ -205,7 +207,7 @@ void store_title(Window xwin, const std::string &title) noexcept {
 }
 
 // What a window is to a window manager.
-enum class Kind { kNormal, kDialog, kDropDownMenu, kPopupMenu, kComboList };
+enum class Kind { kNormal, kDialog, kDropDownMenu, kPopupMenu, kComboList, kSplash };
 
 Kind kind_of(WINDOW win) noexcept {
     if (vkobase::menu::is_level_window(win))
@@ -215,6 +217,10 @@ Kind kind_of(WINDOW win) noexcept {
     if (win->type == W_MODAL || win->type == W_MODELESS ||
         (win->state2 & VKO_WS_MODAL_USE) != 0 || win->internal->modal_running)
         return Kind::kDialog;
+    // A window of a type without a title bar (the title window at start and in the About
+    // box) is a splash: a window manager neither frames it nor moves it.
+    if (win->type == W_DBL || win->type == W_PLAIN || win->type == W_NO_BORDER)
+        return Kind::kSplash;
     return Kind::kNormal;
 }
 
@@ -324,8 +330,8 @@ void describe_window(Shown &s, Window owner) noexcept {
     const Atoms &a = st.atoms;
     WINDOW win = s.owner;
     const Kind kind = kind_of(win);
-    const Atom types[] = {a.type_normal, a.type_dialog, a.type_dropdown_menu, a.type_popup_menu,
-                          a.type_combo};
+    const Atom types[] = {a.type_normal,     a.type_dialog, a.type_dropdown_menu,
+                          a.type_popup_menu, a.type_combo,  a.type_splash};
     set_atom_list(s.xwin, a.net_wm_window_type, &types[static_cast<int>(kind)], 1);
     const bool placed = kind != Kind::kNormal || opened_in_modal(win);
     if (placed && owner != 0)
@@ -998,13 +1004,21 @@ void handle_event(XEvent &xe) noexcept {
         on_key(*s, xe.xkey);
         break;
     case FocusIn:
-        if (xe.xfocus.detail == NotifyPointer || xe.xfocus.detail == NotifyInferior)
+        // Without a window manager the keys follow the pointer: the window under it takes
+        // the program's focus only when the focus went with a window that closed (a dialog).
+        if (xe.xfocus.detail == NotifyInferior ||
+            (xe.xfocus.detail == NotifyPointer && vkok_scr_get_focus_vobj() != nullptr))
             break;
-        // A window that a modal loop holds back does not take the program's focus: its keys
-        // go to the modal window (see on_key), with the focus that window holds.
+        // The window manager gave the window the keyboard: the program's focus returns to
+        // the control in it that had it last (the search field after the title window or a
+        // dialog took the keyboard for a while), else goes to the window. A window that a
+        // modal loop holds back does not take the program's focus: its keys go to the modal
+        // window (see on_key), with the focus that window holds.
         if (!is_within(vkok_scr_get_focus_vobj(), s->owner) &&
-            !vkobase::app_input_blocked(s->owner))
-            vkok_scr_set_focus_vobj(s->owner);
+            !vkobase::app_input_blocked(s->owner)) {
+            WINDOW kept = vkobase::scr_last_focus_in(s->owner);
+            vkok_scr_set_focus_vobj(kept != nullptr ? kept : s->owner);
+        }
         break;
     case MapNotify:
         // Without a window manager nobody gives a new window the keyboard: a window whose

@@ -45,6 +45,18 @@ void scr_window_gone(WINDOW win) noexcept {
         state().focus = nullptr;
 }
 
+WINDOW scr_last_focus_in(WINDOW top) noexcept {
+    if (!win_is_live(top))
+        return nullptr;
+    WINDOW kept = top->internal->last_focus;
+    if (!win_is_live(kept))
+        return nullptr;
+    for (WINDOW w = kept; w != nullptr; w = w->parent)
+        if (w == top)
+            return kept;
+    return nullptr;
+}
+
 } // namespace vkobase
 
 extern "C" {
@@ -76,6 +88,10 @@ void vkok_scr_set_focus_vobj(WINDOW win) noexcept {
         return;
     WINDOW old = vkok_scr_get_focus_vobj();
     state().focus = win;
+    // Every window around the new focus remembers it: when a window manager gives one of
+    // them the keyboard back, the focus returns to where it was.
+    for (WINDOW outer = win->parent; outer != nullptr; outer = outer->parent)
+        outer->internal->last_focus = win;
     if (old != nullptr) {
         EVENT ev{};
         ev.type = E_FOCUS;

@@ -49,6 +49,8 @@ struct vko_win_internal {
     std::vector<s_rct> updating_region;
     bool modal_running = false;
     bool modal_ended = false;
+    // The window inside this one that last had the keyboard focus (possibly gone since).
+    WINDOW last_focus = nullptr;
     CXO cxo_chain = nullptr; // first class-extension object; each links to the next
     std::uint64_t created_order = 0;
     Ext ext[kExtCount];
