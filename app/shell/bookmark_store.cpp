@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 
 constexpr char kTopLevelMark[] = "<>";
 constexpr char kSpaces[] = " \t\f\v\r";
+constexpr char kSpacesAndSeparators[] = " \t\f\v\r:";
 
 // One line taken apart: three ':'-separated fields (runs of ':' are one separator); the
 // third keeps the rest of the line, so nothing after it is dropped.
@@ -135,7 +136,9 @@ int BookmarkStore::Load(const std::string& directory)
     while (std::getline(in, line)) {
         ++number;
         const std::string original = line;
-        if (!line.empty() && line.back() == '\r')
+        // A saved line could not carry back a CR at the end of the last field, nor white space
+        // at the start of the first: neither is read as part of a field.
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::size_t first = line.find_first_not_of(kSpaces);
         if (first == std::string::npos || line[first] == ';')
@@ -144,7 +147,8 @@ int BookmarkStore::Load(const std::string& directory)
             itsUnread.push_back({number, original, "a line holding control characters"});
             continue;
         }
-        const Fields f = fields_of(line.substr(first));
+        const std::size_t start = std::min(line.find_first_not_of(kSpacesAndSeparators, first), line.size());
+        const Fields f = fields_of(line.substr(start));
 
         auto entry = std::make_unique<BMItem>();
         std::string owner;
@@ -167,6 +171,8 @@ int BookmarkStore::Load(const std::string& directory)
             owner = parts.empty() ? std::string() : parts.back();
             if (entry->name.empty())
                 problem = "a bookmark line without a word";
+            else if (entry->text[0] == ';')
+                problem = "a bookmark line whose dictionary starts with ';'";  // saved, a comment
         }
         if (problem != nullptr) {
             itsUnread.push_back({number, original, problem});

@@ -4,7 +4,8 @@
 //   folder:    "<>:" path ":<>"        path = the enclosing folders' names and its own, '/'-joined
 //   bookmark:  ref_name ":" folder-path ":" word    folder-path "<>" at top level
 //   comment:   ';' and anything after it
-// Runs of ':' are one separator. A line goes into the innermost open folder named by its
+// Runs of ':' are one separator; white space and ':' before the first field, and CRs at the
+// line's end, belong to no field. A line goes into the innermost open folder named by its
 // owner (a folder's next-to-last path part, a bookmark's last one); an owner that names no
 // open folder puts it at top level. Numbers are not stored: they are handed out from 0 in
 // reading order, then to each new entry, and double as the entries' menu tags.

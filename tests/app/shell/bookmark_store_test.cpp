@@ -108,6 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"a bookmark without a word is kept aside", "D:Folder\nD\nD:<>:ok\n", "ok#0", 2},
         LoadCase{"a folder without a name is kept aside", "<>::<>\n<>:///:<>\nD:<>:ok\n", "ok#0", 2},
         LoadCase{"a folder named <> is kept aside", "<>:<>:<>\nD:<>:ok\n", "ok#0", 1},
+        LoadCase{"CRs before the line end belong to no word", "D:<>:\r\r\nD:<>:a\r\r\n", "a#0", 1},
+        LoadCase{"blanks after leading ':' start no field", ": :<>:w\n: D:<>:x\n", "w[] x#1", 0},
+        LoadCase{"a dictionary starting with ';' after leading ':' is kept aside", "::;D:<>:w\n", "", 1},
         LoadCase{"an empty file", "", "", 0},
         LoadCase{"a last line without a line end", "D:<>:a\nD:<>:b", "a#0 b#1", 0}),
     [](const ::testing::TestParamInfo<LoadCase>& info) {
