@@ -29,24 +29,28 @@ std::string in_directory(const std::string& directory, const std::string& name)
 // The tokens of one line as both files split them, or none for a comment or blank line.
 std::vector<std::string> tokens_of(std::string line)
 {
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    // Values are kept as C strings and written back one a line, so a NUL byte ends the line
+    // and no token ends in a CR (a CR LF line end, or one before a separator): what is read
+    // is what a rewrite reads back.
+    line.resize(std::min(line.find('\0'), line.size()));
     const std::size_t first = line.find_first_not_of(" \t\f\v\r");
     std::vector<std::string> tokens;
     if (first == std::string::npos || line[first] == ';')
         return tokens;
     std::string token;
+    const auto end_token = [&] {
+        token.erase(token.find_last_not_of('\r') + 1);
+        if (!token.empty())
+            tokens.push_back(token);
+        token.clear();
+    };
     for (std::size_t i = first; i < line.size(); ++i) {
-        if (line[i] == '=' || line[i] == ',') {
-            if (!token.empty())
-                tokens.push_back(token);
-            token.clear();
-        } else {
+        if (line[i] == '=' || line[i] == ',')
+            end_token();
+        else
             token.push_back(line[i]);
-        }
     }
-    if (!token.empty())
-        tokens.push_back(token);
+    end_token();
     return tokens;
 }
 

@@ -2,9 +2,11 @@
 // ("*.dct") and the reader and writer of the preferences file ("Pref.kq"). Both formats
 // are text, one "key=value[,value]" setting a line:
 //   - leading white space is skipped, so blank lines and indentation vanish; a line whose
-//     first character is then ';' is a comment; a line may end in CR LF;
+//     first character is then ';' is a comment; a line may end in CR LF, and a NUL byte
+//     ends it;
 //   - a line splits into tokens at '=' and ','; a run of them is one separator and leading
-//     ones are skipped; blanks are ordinary characters (so "key =" is an unknown key);
+//     ones are skipped; blanks are ordinary characters (so "key =" is an unknown key), but
+//     CRs at the end of a token are dropped;
 //   - keys are exact and case-sensitive; unknown keys are ignored; a missing value reads
 //     as an empty string or as 0.
 // The class has no data: callers make one for the call.
