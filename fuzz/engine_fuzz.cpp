@@ -4,11 +4,7 @@
 // report on damaged data is an allowed outcome: the fatal hook throws, the operation is
 // abandoned and the next one runs. The engine's report lines are silenced, since nearly
 // every input is damaged and the log would hold one line for each.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,24 +17,11 @@
 #include "engine/scan.h"
 #include "engine/wordindex.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
 struct EngineFatal {};
-
-// The private directory of the pair's two files; a plain array, so that it outlives
-// every destructor that runs at exit before remove_work_dir.
-char work_dir[32] = "/tmp/engine_fuzzXXXXXX";
-
-void remove_work_dir()
-{
-    char path[48];
-    std::snprintf(path, sizeof path, "%s/f.ndx", work_dir);
-    std::remove(path);
-    std::snprintf(path, sizeof path, "%s/f.cmp", work_dir);
-    std::remove(path);
-    rmdir(work_dir);
-}
 
 void throw_on_fatal(std::string_view)
 {
@@ -53,15 +36,6 @@ void attempt(Operation operation)
         operation();
     } catch (const EngineFatal&) {
     }
-}
-
-bool write_file(const std::string& path, const std::string& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
 }
 
 // The first values of a list (continuation blocks loaded as the walk reaches them).
@@ -146,12 +120,7 @@ void run_engine(const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string dir = [] {
-        if (mkdtemp(work_dir) == nullptr)
-            std::abort();
-        std::atexit(remove_work_dir);
-        return std::string(work_dir) + "/";
-    }();
+    const std::string& dir = fuzzsupport::work_dir();
     engine_set_fatal_hook(throw_on_fatal);
     engine_set_reports_silent(true);
     const FuzzPair pair = split_fuzz_input(data, size);
@@ -163,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     inflate_raw(reinterpret_cast<const std::uint8_t*>(pair.data_file.data()), pair.data_file.size(),
                 reinterpret_cast<const std::uint8_t*>(pair.index_file.data()), preset_len,
                 out.data(), out.size());
-    if (!write_file(dir + "f.ndx", pair.index_file) || !write_file(dir + "f.cmp", pair.data_file))
+    if (!fuzzsupport::write_file(dir + "f.ndx", pair.index_file) ||
+        !fuzzsupport::write_file(dir + "f.cmp", pair.data_file))
         return 0;
     bool opened = false;
     attempt([&] { opened = DataFilesPresent(dir.c_str(), "f") == 0; });

@@ -180,10 +180,8 @@ std::string EntryKeyTable::Marked(const std::string& text) const
     return out;
 }
 
-void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
-                                    const RWOrdered* highlightWords)
+void EntryKeyTable::ClearEntry(const RWOrdered* highlightWords)
 {
-    MakeCurrent();
     itsHighlightWords = highlightWords;
     itsLabelWidth = 0;
     if (itsDescription != nullptr) {
@@ -204,7 +202,13 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
     itsIsTable = false;
     itsSoundPart = nullptr;
     itsPreviousCode = 0;
+}
 
+void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
+                                    const RWOrdered* highlightWords)
+{
+    MakeCurrent();
+    ClearEntry(highlightWords);
     if (word == nullptr)
         return;
     std::uint32_t position = static_cast<std::uint32_t>(word->entry_offset());
@@ -222,6 +226,18 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
     if (stream.empty() || entry_block_damaged())
         vko_dm_post_warning("The entry \"%s\" cannot be read: the dictionary file %s is damaged.",
                             word->data(), data_file_path().c_str());
+    FormatFields(stream, engine);
+}
+
+void EntryKeyTable::FormatFieldStream(const std::string& stream, EntryDisplayTarget* engine,
+                                      const RWOrdered* highlightWords)
+{
+    ClearEntry(highlightWords);
+    FormatFields(stream, engine);
+}
+
+void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* engine)
+{
     const auto* start = reinterpret_cast<const std::uint8_t*>(stream.data());
     const std::uint8_t* end = start + stream.size();
     reset_records();
@@ -247,7 +263,7 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
         layoutTexts.insert(new RWCollectableString(itsDescription->part_layout(slot)));
         order.insert(new RWCollectableInt(itsDescription->part_at(slot)));
     }
-    engine->SetDisplayOrder(layoutTexts, order, highlightWords);
+    engine->SetDisplayOrder(layoutTexts, order, itsHighlightWords);
     layoutTexts.clearAndDestroy();
     order.clearAndDestroy();
     engine->ShowEntry(itsParts);
@@ -496,18 +512,22 @@ const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
     return ExpandEntry(position, kBlock);
 }
 
+bool EntryKeyTable::PlaySoundRecord(const char* sound, std::uint32_t length)
+{
+    // The image's own size (RIFF header) must lie inside the record: the player reads as
+    // far as the header says.
+    if (sound == nullptr || length < 8 || std::memcmp(sound, "RIFF", 4) != 0)
+        return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(sound);
+    const std::uint32_t riff = b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
+    return riff <= length - 8 && sndPlaySoundA(sound, SND_MEMORY) != FALSE;
+}
+
 int EntryKeyTable::PlaySound(const char* word)
 {
     std::uint32_t length = 0;
     const char* sound = SoundData(word, &length);
-    // The image's own size (RIFF header) must lie inside the record: the player reads as
-    // far as the header says.
-    if (sound != nullptr && length >= 8 && std::memcmp(sound, "RIFF", 4) == 0) {
-        const auto* b = reinterpret_cast<const unsigned char*>(sound);
-        const std::uint32_t riff = b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
-        if (riff <= length - 8)
-            sndPlaySoundA(sound, SND_MEMORY);
-    }
+    PlaySoundRecord(sound, length);
     OpenMainSet();
     return 0;
 }

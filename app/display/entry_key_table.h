@@ -53,6 +53,9 @@ public:
     // highlightWords: collectable strings to highlight, or null; not owned.
     void FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
                          const RWOrdered* highlightWords);
+    // Formats an entry's field stream, as the engine expands it, in the same way.
+    void FormatFieldStream(const std::string& stream, EntryDisplayTarget* engine,
+                           const RWOrdered* highlightWords);
 
     // Resolves the art part (part 10) to a record of the table or art data set: a text
     // holding "table/KEY;..." names table KEY, anything else the illustration whose key
@@ -68,6 +71,9 @@ public:
     // Plays the sound of word, when there is one whose image lies wholly inside its record;
     // reopens the main data set. Answers 0.
     int PlaySound(const char* word);
+    // Plays a sound record of length bytes when the RIFF image it starts with lies wholly
+    // inside it; answers whether the player took it. record may be null (nothing found).
+    static bool PlaySoundRecord(const char* record, std::uint32_t length);
 
     WordItem* part(int k) const { return k >= 1 && k <= 10 ? itsParts[k] : nullptr; }
     WordItem* soundPart() const { return itsSoundPart; }
@@ -79,6 +85,10 @@ public:
     const std::string& currentEntryWord() const { return itsEntryWord; }
 
 private:
+    // Forgets the entry shown (empty parts, no reference, no sound part) and takes the words
+    // to highlight in the next one.
+    void ClearEntry(const RWOrdered* highlightWords);
+    void FormatFields(const std::string& stream, EntryDisplayTarget* engine);
     void RenderField(std::uint8_t code, const std::string& text, std::uint8_t nextCode);
     std::string Marked(const std::string& text) const;
     void Label(WordItem* part);
