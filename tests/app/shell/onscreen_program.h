@@ -1,0 +1,377 @@
+// onscreen_program.h: TavlinCD observed from outside on a private Xvfb, for the tests and
+// benchmarks that check what the user sees after a key. The program runs in a child process on
+// a slice of the WordNet demo dictionary written at start; it reports, through a pipe, where its
+// panes are once started and the phases of its work as the base library's probe marks them
+// (real clock). The observer types and clicks through XTest and collects what the server draws
+// into the main window through the Damage extension. Without Xvfb, WordNet or espeak-ng the
+// session says why (missing) and runs nothing.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/display/scroll_view_win.h"
+#include "app/pages/kq_basic_win.h"
+#include "app/shell/kq_app.h"
+#include "app/shell/kq_list_box.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/program_start.h"
+#include "app/shell/ref_doc.h"
+#include "frm/controls/nctrls.h"
+#include "tests/platform/vkobase/xvfb_test_support.h"
+#include "tools/demodict/demo_writer.h"
+#include "tools/demodict/description.h"
+#include "vkobase/probe.h"
+#include "vkobase/vkobase.h"
+
+// Xlib last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace onscreen {
+
+inline constexpr char kWordNet[] = "/usr/share/wordnet";
+
+// Seconds of the monotonic clock, which the program's reports use too.
+inline double Now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+inline s_pnt Centre(const s_rct& r)
+{
+    return s_pnt{static_cast<std::int16_t>((r.top + r.bottom) / 2),
+                 static_cast<std::int16_t>((r.left + r.right) / 2)};
+}
+
+// --- the program's side ----------------------------------------------------------------------
+
+// What the program tells the observer: a phase mark, or once started where its panes are.
+struct Report {
+    std::int32_t kind = 0; // a vkov_probe_phase, or kReady
+    std::int32_t begin = 0;
+    double at = 0;         // seconds of the monotonic clock
+    s_rct entryPane{};     // kReady: on the screen
+    s_rct hitList{};
+    s_rct field{};
+    s_rct client{};        // the main window's client area
+};
+inline constexpr std::int32_t kReady = 100;
+
+inline int theReportFd = -1;
+
+inline void Send(const Report& report)
+{
+    // The pipe does not block the program: a report that does not fit is dropped.
+    [[maybe_unused]] const ssize_t written = write(theReportFd, &report, sizeof report);
+}
+
+inline void OnProbe(std::int32_t phase, BOOLEAN begin, std::uint64_t nowNs)
+{
+    Report report;
+    report.kind = phase;
+    report.begin = begin;
+    report.at = static_cast<double>(nowNs) * 1e-9;
+    Send(report);
+}
+
+inline s_rct OnScreen(WINDOW window)
+{
+    s_rct client{};
+    vko_vobj_get_client_rect(window, &client);
+    s_pnt corners[2] = {{client.top, client.left}, {client.bottom, client.right}};
+    vkok_vobj_translate_points(window, reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW)),
+                               corners, 2);
+    return s_rct{corners[0].v, corners[0].h, corners[1].v, corners[1].h};
+}
+
+// TavlinCD as its main starts it, telling where its panes are once it has started.
+class ReportingApp : public KQedApp {
+public:
+    void StartUp() override
+    {
+        KQedApp::StartUp();
+        const RWOrdered* documents = GetDocuments();
+        for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i) {
+            auto* document = dynamic_cast<RefDoc*>((*documents)[i]);
+            KQBasicWin* page = document != nullptr && document->GetMainWindow() != nullptr
+                                   ? document->GetMainWindow()->GetBasicPage()
+                                   : nullptr;
+            if (page == nullptr)
+                continue;
+            Report ready;
+            ready.kind = kReady;
+            ready.entryPane = OnScreen(page->GetEntryPane()->PaneWindow());
+            ready.hitList = OnScreen(page->GetHitList()->GetVKOWindow());
+            ready.field = OnScreen(page->GetField()->GetVKOWindow());
+            ready.client = OnScreen(document->GetMainWindow()->GetVKOWindow());
+            Send(ready);
+            return;
+        }
+    }
+};
+
+inline int TavlinMain(int argc, char** argv)
+{
+    ReportingApp application;
+    application.Go(argc, argv, 1, 0, "TavlinCD", "TavlinCD", "Dorvane-Kestle");
+    return 0;
+}
+
+[[noreturn]] inline void RunTavlinCD(const std::string& display, const std::string& folder, int reportFd)
+{
+    setenv("DISPLAY", display.c_str(), 1);
+    setenv("HOME", folder.c_str(), 1);
+    if (chdir(folder.c_str()) != 0)
+        _exit(2);
+    theReportFd = reportFd;
+    vkov_probe_set_sink(OnProbe);
+    char name[] = "TavlinCD";
+    char* argv[] = {name, nullptr};
+    RunProgram(1, argv, TavlinMain);
+    _exit(0);
+}
+
+// --- the observer's side ---------------------------------------------------------------------
+
+struct Damage {
+    double at;
+    XRectangle area; // in the main window's X window
+};
+
+// TavlinCD started on a private Xvfb on a slice of the demo dictionary, with an observer
+// connection that types and clicks through XTest and sees what the server draws into the main
+// window through the Damage extension.
+struct Session {
+    std::string why;      // empty when ready
+    bool missing = false; // why names something this machine lacks
+    std::string folder;
+    vkotest::Xvfb server;
+    pid_t program = -1;
+    int reports = -1;
+    std::vector<Report> heard;
+    Report ready;
+    Display* dpy = nullptr;
+    Window main = 0;
+    int damageEvent = 0;
+    XRectangle entryPane{}, hitList{}; // in the main X window
+
+    explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas); }
+    ~Session()
+    {
+        if (program > 0) {
+            kill(program, SIGTERM);
+            vkotest::wait_for(program, 20);
+        }
+        if (dpy != nullptr)
+            XCloseDisplay(dpy);
+        if (reports >= 0)
+            close(reports);
+        if (!folder.empty()) {
+            std::error_code code;
+            std::filesystem::remove_all(folder, code);
+        }
+    }
+
+    std::string Prepare(const std::vector<std::string>& lemmas)
+    {
+        missing = true;
+        if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
+            return "WordNet (wordnet-base) is not installed";
+        if (vkotest::find_on_path("espeak-ng").empty())
+            return "espeak-ng is not installed";
+        if (vkotest::find_xvfb().empty())
+            return "Xvfb is not installed";
+        missing = false;
+        folder = vkotest::make_scratch_dir("vko_onscreen_");
+        demodict::DemoSlice slice;
+        slice.lemmas = lemmas;
+        demodict::DemoReport written;
+        std::string error;
+        if (folder.empty() || !demodict::write_demo(kWordNet, folder, &slice, {}, &written, &error))
+            return "cannot write the demo slice: " + error;
+        if (const std::string failed = vkotest::start_xvfb(server); !failed.empty())
+            return failed;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return "no pipe";
+        program = fork();
+        if (program == 0) {
+            close(fds[0]);
+            fcntl(fds[1], F_SETFL, O_NONBLOCK);
+            RunTavlinCD(server.display(), folder, fds[1]);
+        }
+        close(fds[1]);
+        reports = fds[0];
+        fcntl(reports, F_SETFL, O_NONBLOCK);
+        if (program < 0)
+            return "cannot start the program";
+        dpy = XOpenDisplay(server.display().c_str());
+        if (dpy == nullptr)
+            return "cannot connect to the private X server";
+        int error_base = 0;
+        if (!XDamageQueryExtension(dpy, &damageEvent, &error_base))
+            return "the X server has no Damage extension";
+        int ignored = 0;
+        if (!XTestQueryExtension(dpy, &ignored, &ignored, &ignored, &ignored))
+            return "the X server has no XTEST extension";
+        return Start();
+    }
+
+    void Hear()
+    {
+        Report report;
+        while (read(reports, &report, sizeof report) == static_cast<ssize_t>(sizeof report)) {
+            if (report.kind == kReady)
+                ready = report;
+            else
+                heard.push_back(report);
+        }
+    }
+
+    // The viewable top-level windows of the server, by name ("" for unnamed).
+    std::vector<std::pair<Window, std::string>> TopWindows()
+    {
+        std::vector<std::pair<Window, std::string>> found;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
+            return found;
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(dpy, children[i], &a) == 0 || a.map_state != IsViewable || a.width < 20)
+                continue;
+            char* name = nullptr;
+            std::string title;
+            if (XFetchName(dpy, children[i], &name) != 0 && name != nullptr) {
+                title = name;
+                XFree(name);
+            }
+            found.emplace_back(children[i], title);
+        }
+        XFree(children);
+        return found;
+    }
+
+    XRectangle InMain(const s_rct& screen)
+    {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(dpy, DefaultRootWindow(dpy), main, screen.left, screen.top, &x, &y, &child);
+        return XRectangle{static_cast<short>(x), static_cast<short>(y),
+                          static_cast<unsigned short>(screen.right - screen.left),
+                          static_cast<unsigned short>(screen.bottom - screen.top)};
+    }
+
+    void Click(s_pnt at)
+    {
+        XTestFakeMotionEvent(dpy, -1, at.h, at.v, CurrentTime);
+        XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
+        XTestFakeButtonEvent(dpy, 1, False, CurrentTime);
+        XSync(dpy, False);
+    }
+
+    // Waits for the main window, closes the splash window over it and puts the keys in the
+    // field.
+    std::string Start()
+    {
+        const double giveUp = Now() + 60;
+        while (main == 0 && Now() < giveUp) {
+            Hear();
+            if (ready.kind == kReady)
+                for (const auto& [window, title] : TopWindows())
+                    if (title == demodict::kDemoReferenceName)
+                        main = window;
+            usleep(20000);
+        }
+        if (main == 0)
+            return "the main window was not shown within a minute";
+        // The splash window: the one without a name. A click closes it.
+        for (int tries = 0; tries < 100; ++tries) {
+            Window splash = 0;
+            for (const auto& [window, title] : TopWindows())
+                if (title.empty())
+                    splash = window;
+            if (splash == 0)
+                break;
+            XWindowAttributes a{};
+            XGetWindowAttributes(dpy, splash, &a);
+            Click(s_pnt{static_cast<std::int16_t>(a.y + a.height / 2), static_cast<std::int16_t>(a.x + a.width / 2)});
+            usleep(50000);
+        }
+        entryPane = InMain(ready.entryPane);
+        hitList = InMain(ready.hitList);
+        XDamageCreate(dpy, main, XDamageReportRawRectangles);
+        Click(Centre(ready.field));
+        Settle(0.3, 0.3);
+        return {};
+    }
+
+    // Collects what the server draws into the main window until nothing was drawn for quiet
+    // seconds, at least atLeast seconds after it begins and once done (when given) holds, at
+    // most 10 seconds.
+    std::vector<Damage> Settle(double atLeast, double quiet,
+                               const std::function<bool(const std::vector<Damage>&)>& done = {})
+    {
+        std::vector<Damage> drawn;
+        const double start = Now();
+        double last = start;
+        while (true) {
+            while (XPending(dpy) > 0) {
+                XEvent event;
+                XNextEvent(dpy, &event);
+                if (event.type == damageEvent + XDamageNotify) {
+                    const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
+                    last = Now();
+                    drawn.push_back(Damage{last, damage.area});
+                }
+            }
+            Hear();
+            const double now = Now();
+            if ((now - start >= atLeast && now - last >= quiet && (!done || done(drawn))) ||
+                now - start > 10)
+                break;
+            pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
+            poll(&fd, 1, 1);
+        }
+        return drawn;
+    }
+
+    void Key(KeySym sym)
+    {
+        const KeyCode code = XKeysymToKeycode(dpy, sym);
+        XTestFakeKeyEvent(dpy, code, True, CurrentTime);
+        XTestFakeKeyEvent(dpy, code, False, CurrentTime);
+        XFlush(dpy);
+    }
+};
+
+inline bool Meets(const XRectangle& a, const XRectangle& b)
+{
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+// The last time the server drew into area, or 0.
+inline double LastDrawn(const std::vector<Damage>& drawn, const XRectangle& area)
+{
+    double last = 0;
+    for (const Damage& d : drawn)
+        if (Meets(d.area, area))
+            last = std::max(last, d.at);
+    return last;
+}
+
+} // namespace onscreen
