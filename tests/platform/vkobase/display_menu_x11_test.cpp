@@ -63,8 +63,9 @@ struct Child {
     std::string shot_dir;
     WINDOW doc = nullptr;
     WINDOW list = nullptr;
-    int ticks = 0;
+    int ticks = 0; // since the script last moved on
     int step = 0;
+    int last_step = 0;
     cairo_device_t *device = nullptr; // a reference of the child's own
 };
 
@@ -112,6 +113,19 @@ s_pnt centre(const s_rct &r) {
                  static_cast<std::int16_t>((r.left + r.right) / 2)};
 }
 
+// Whether the window's X window is on the screen (a press before would land on the root).
+bool shows(WINDOW win) {
+    Display *dpy = XOpenDisplay(nullptr);
+    if (dpy == nullptr)
+        return false;
+    XWindowAttributes a{};
+    const Window xwin = vkobase::display_xwindow_of(win);
+    const bool viewable =
+        xwin != 0 && XGetWindowAttributes(dpy, xwin, &a) != 0 && a.map_state == IsViewable;
+    XCloseDisplay(dpy);
+    return viewable;
+}
+
 void shot(const char *name) {
     vkov_display_screenshot((child().shot_dir + "/" + name).c_str());
 }
@@ -120,7 +134,9 @@ void shot(const char *name) {
 void next_step() {
     Child &c = child();
     switch (c.step) {
-    case 0: // press on the File title and hold
+    case 0: // once the window shows, press on the File title and hold
+        if (!shows(c.doc))
+            return;
         fake({{'m', 0}, {'p', 1}}, centre(vkobase::menu::title_rect(c.doc, 0)));
         c.step = 1;
         break;
@@ -176,8 +192,14 @@ int32_t doc_handler(WINDOW win, EVENT *ev) {
     case E_TIMER:
         if (child().device == nullptr && vkobase::display_cairo_device() != nullptr)
             child().device = cairo_device_reference(vkobase::display_cairo_device());
-        if (++child().ticks > 60)
-            vkov_app_destroy(); // the script stalled: end, and let the checks tell
+        // A busy machine may take many ticks for a step; only a script that stops moving
+        // on for long has stalled: end, and let the checks tell.
+        if (child().step != child().last_step) {
+            child().last_step = child().step;
+            child().ticks = 0;
+        }
+        if (++child().ticks > 200)
+            vkov_app_destroy();
         next_step();
         break;
     case E_COMMAND:
