@@ -8,7 +8,6 @@
 
 #include <cairo.h>
 
-#include <cstdio>
 #include <string>
 
 #include "vkobase/display_debug.h"
@@ -40,38 +39,28 @@ Child &child() {
     return c;
 }
 
-void fill_client(WINDOW win, COLOR color) {
-    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
-    const s_cbrush brush{PAT_SOLID, color};
-    s_rct all{};
-    vkok_vobj_get_client_rect(win, &all);
-    vkok_dwin_set_cpen(win, &pen);
-    vkok_dwin_set_cbrush(win, &brush);
-    vkok_dwin_draw_rect(win, &all);
-}
-
 int32_t bar_handler(WINDOW win, EVENT *ev) {
     if (ev->type == E_UPDATE)
-        fill_client(win, child().bar_color);
+        vkotest::fill_client(win, child().bar_color);
     return 0;
 }
 
 int32_t panel_handler(WINDOW win, EVENT *ev) {
     if (ev->type == E_UPDATE)
-        fill_client(win, kBlue);
+        vkotest::fill_client(win, kBlue);
     return 0;
 }
 
 int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
     if (ev->type == E_UPDATE) {
-        fill_client(win, 0x00FFFFFFu);
+        vkotest::fill_client(win, 0x00FFFFFFu);
     } else if (ev->type == E_TIMER) {
         ++c.ticks;
         if (c.ticks == 2) {
             // The bar's new picture, drawn at once rather than in an update.
             c.bar_color = kRed;
-            fill_client(c.bar, kRed);
+            vkotest::fill_client(c.bar, kRed);
         } else if (c.ticks == 3) {
             vkov_display_screenshot(c.drawn_png.c_str());
             vkok_vobj_destroy(c.panel);
@@ -87,13 +76,11 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     if (ev->type != E_CREATE)
         return 0;
     Child &c = child();
-    c.main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
-                             main_handler, 0);
+    c.main = vkotest::open_main_window(kMainRect, main_handler, 200);
     c.bar = vkok_win_create(W_NO_BORDER, &kBarRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
                             bar_handler, 0);
     c.panel = vkok_win_create(W_NO_BORDER, &kPanelRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
                               panel_handler, 0);
-    vkov_timer_create(c.main, 200);
     return 0;
 }
 
@@ -105,11 +92,7 @@ TEST(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
     ASSERT_FALSE(dir.empty());
     child().drawn_png = dir + "/drawn.png";
     child().gone_png = dir + "/gone.png";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0);
+    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
 
     cairo_surface_t *drawn = cairo_image_surface_create_from_png(child().drawn_png.c_str());
     cairo_surface_t *gone = cairo_image_surface_create_from_png(child().gone_png.c_str());
@@ -138,9 +121,7 @@ TEST(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
         cairo_surface_write_to_png(drawn, (std::string(gallery) + "/clip_drawn.png").c_str());
     cairo_surface_destroy(drawn);
     cairo_surface_destroy(gone);
-    std::remove(child().drawn_png.c_str());
-    std::remove(child().gone_png.c_str());
-    rmdir(dir.c_str());
+    vkotest::remove_scratch_dir(dir);
 }
 
 } // namespace

@@ -28,7 +28,6 @@ constexpr s_rct kDocRect{40, 100, 300, 600};
 constexpr std::uint32_t kHighlight = 0x0A246Au;
 
 struct Child {
-    std::string log;
     std::string shot;
     WINDOW doc = nullptr;
     int step = 0;
@@ -40,9 +39,7 @@ Child &child() {
     return c;
 }
 
-void log(const std::string &line) {
-    vkotest::append_line(child().log, line);
-}
+using vkotest::log;
 
 s_pnt centre(const s_rct &r) {
     return s_pnt{static_cast<std::int16_t>((r.top + r.bottom) / 2),
@@ -125,15 +122,11 @@ TEST(DisplayTallMenuX11, OpensBelowItsBarAndScrollsToItsLastItem) {
         GTEST_SKIP() << why;
     const std::string dir = vkotest::make_scratch_dir("vko_tall_menu_");
     ASSERT_FALSE(dir.empty());
-    child().log = dir + "/log.txt";
+    vkotest::log_path() = dir + "/log.txt";
     child().shot = dir + "/open.png";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0);
+    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
 
-    std::vector<std::string> lines = vkotest::read_lines(child().log);
+    std::vector<std::string> lines = vkotest::read_lines(vkotest::log_path());
     ASSERT_FALSE(lines.empty());
     int x = 0, y = 0;
     ASSERT_EQ(std::sscanf(lines.front().c_str(), "title %d %d", &x, &y), 2) << lines.front();
@@ -147,9 +140,7 @@ TEST(DisplayTallMenuX11, OpensBelowItsBarAndScrollsToItsLastItem) {
     if (const char *gallery = std::getenv("VKO_GALLERY_DIR"))
         cairo_surface_write_to_png(open, (std::string(gallery) + "/tall_menu.png").c_str());
     cairo_surface_destroy(open);
-    std::remove(child().shot.c_str());
-    std::remove(child().log.c_str());
-    rmdir(dir.c_str());
+    vkotest::remove_scratch_dir(dir);
 }
 
 } // namespace

@@ -8,9 +8,7 @@
 
 #include <cairo.h>
 
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
@@ -41,19 +39,9 @@ Child &child() {
     return c;
 }
 
-void fill_client(WINDOW win, COLOR color) {
-    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
-    const s_cbrush brush{PAT_SOLID, color};
-    s_rct all{};
-    vkok_vobj_get_client_rect(win, &all);
-    vkok_dwin_set_cpen(win, &pen);
-    vkok_dwin_set_cbrush(win, &brush);
-    vkok_dwin_draw_rect(win, &all);
-}
-
 int32_t over_handler(WINDOW win, EVENT *ev) {
     if (ev->type == E_UPDATE)
-        fill_client(win, kBlue);
+        vkotest::fill_client(win, kBlue);
     return 0;
 }
 
@@ -62,7 +50,7 @@ int32_t over_handler(WINDOW win, EVENT *ev) {
 int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
     if (ev->type == E_UPDATE) {
-        fill_client(win, c.fill);
+        vkotest::fill_client(win, c.fill);
     } else if (ev->type == E_TIMER) {
         ++c.ticks;
         if (c.ticks == 1) {
@@ -84,11 +72,8 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
 }
 
 int32_t task_handler(WINDOW, EVENT *ev) {
-    if (ev->type == E_CREATE) {
-        child().main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0,
-                                       VKO_EVENT_MASK_ALL, main_handler, 0);
-        vkov_timer_create(child().main, 300);
-    }
+    if (ev->type == E_CREATE)
+        child().main = vkotest::open_main_window(kMainRect, main_handler, 300);
     return 0;
 }
 
@@ -100,11 +85,7 @@ TEST(DisplayUncoverX11, ClosedWindowUncoversTheCurrentPicture) {
     ASSERT_FALSE(dir.empty());
     child().before_png = dir + "/before.png";
     child().after_png = dir + "/after.png";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0);
+    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
 
     cairo_surface_t *before = cairo_image_surface_create_from_png(child().before_png.c_str());
     cairo_surface_t *after = cairo_image_surface_create_from_png(child().after_png.c_str());
@@ -130,9 +111,7 @@ TEST(DisplayUncoverX11, ClosedWindowUncoversTheCurrentPicture) {
     }
     cairo_surface_destroy(before);
     cairo_surface_destroy(after);
-    std::remove(child().before_png.c_str());
-    std::remove(child().after_png.c_str());
-    rmdir(dir.c_str());
+    vkotest::remove_scratch_dir(dir);
 }
 
 } // namespace

@@ -11,9 +11,7 @@
 #include <X11/extensions/Xdamage.h>
 #include <cairo.h>
 
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "vkobase/display_debug.h"
@@ -30,7 +28,6 @@ constexpr COLOR kRed = 0x00FF0000u;
 constexpr COLOR kBlue = 0x000000FFu;
 
 struct Child {
-    std::string log;
     std::string png;
     WINDOW main = nullptr;
     WINDOW parked = nullptr;
@@ -45,23 +42,9 @@ Child &child() {
     return c;
 }
 
-void log_line(const std::string &line) {
-    vkotest::append_line(child().log, line);
-}
-
-void fill_client(WINDOW win, COLOR color) {
-    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
-    const s_cbrush brush{PAT_SOLID, color};
-    s_rct all{};
-    vkok_vobj_get_client_rect(win, &all);
-    vkok_dwin_set_cpen(win, &pen);
-    vkok_dwin_set_cbrush(win, &brush);
-    vkok_dwin_draw_rect(win, &all);
-}
-
 int32_t parked_handler(WINDOW win, EVENT *ev) {
     if (ev->type == E_UPDATE)
-        fill_client(win, kBlue);
+        vkotest::fill_client(win, kBlue);
     return 0;
 }
 
@@ -91,7 +74,7 @@ WINDOW make_parked() {
 int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
     if (ev->type == E_UPDATE) {
-        fill_client(win, kRed);
+        vkotest::fill_client(win, kRed);
     } else if (ev->type == E_TIMER) {
         ++c.ticks;
         if (c.ticks == 1) {
@@ -103,17 +86,17 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
             c.restacks = vkobase::display_restack_count();
             c.parked = make_parked();
         } else if (c.ticks == 2) {
-            log_line("parked x window " +
+            vkotest::log("parked x window " +
                      std::to_string(vkobase::display_xwindow_of(c.parked) != 0 ? 1 : 0));
             vkok_vobj_destroy(c.parked);
         } else if (c.ticks == 3) {
-            log_line("restacks " + std::to_string(vkobase::display_restack_count() - c.restacks));
-            log_line("main window drawn again " + std::to_string(damage_seen() > 0 ? 1 : 0));
+            vkotest::log("restacks " + std::to_string(vkobase::display_restack_count() - c.restacks));
+            vkotest::log("main window drawn again " + std::to_string(damage_seen() > 0 ? 1 : 0));
             c.parked = make_parked();
         } else if (c.ticks == 4) {
             vkok_vobj_move(c.parked, &kInViewRect);
         } else if (c.ticks == 5) {
-            log_line("moved x window " +
+            vkotest::log("moved x window " +
                      std::to_string(vkobase::display_xwindow_of(c.parked) != 0 ? 1 : 0));
             vkov_display_screenshot(c.png.c_str());
             XCloseDisplay(c.watcher);
@@ -124,11 +107,8 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
 }
 
 int32_t task_handler(WINDOW, EVENT *ev) {
-    if (ev->type == E_CREATE) {
-        child().main = vkok_win_create(W_DOC, &kMainRect, "Main", 0, NULL_WIN, 0,
-                                       VKO_EVENT_MASK_ALL, main_handler, 0);
-        vkov_timer_create(child().main, 300);
-    }
+    if (ev->type == E_CREATE)
+        child().main = vkotest::open_main_window(kMainRect, main_handler, 300);
     return 0;
 }
 
@@ -138,26 +118,20 @@ TEST(DisplayUnseenX11, AWindowOutOfSightGetsNoXWindowUntilItComesIntoView) {
         GTEST_SKIP() << why;
     const std::string dir = vkotest::make_scratch_dir("vko_unseen_");
     ASSERT_FALSE(dir.empty());
-    child().log = dir + "/log.txt";
+    vkotest::log_path() = dir + "/log.txt";
     child().png = dir + "/shown.png";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0);
+    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
 
     const std::vector<std::string> expected = {"parked x window 0", "restacks 0",
                                                "main window drawn again 0", "moved x window 1"};
-    EXPECT_EQ(vkotest::read_lines(child().log), expected);
+    EXPECT_EQ(vkotest::read_lines(vkotest::log_path()), expected);
     cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
     ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
     // The window brought into view shows its picture; the main window keeps its own.
     EXPECT_EQ(vkotest::pixel(shot, kInViewRect.right - 20, kInViewRect.bottom - 20), 0x0000FFu);
     EXPECT_EQ(vkotest::pixel(shot, kMainRect.left + 50, kMainRect.bottom - 20), 0xFF0000u);
     cairo_surface_destroy(shot);
-    std::remove(child().png.c_str());
-    std::remove(child().log.c_str());
-    rmdir(dir.c_str());
+    vkotest::remove_scratch_dir(dir);
 }
 
 } // namespace

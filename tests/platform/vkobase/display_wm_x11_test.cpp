@@ -40,7 +40,6 @@ constexpr char kIconXpm[] = "/* XPM */\nstatic char *icon[] = {\n\"4 2 2 1\",\n\
                             "\"b c #0000FF\",\n\"rrbb\",\n\"bbrr\"};\n";
 
 struct Child {
-    std::string log;
     std::string shot;
     bool wm = false;
     Display *probe = nullptr; // reads the windows' properties as another client
@@ -57,9 +56,7 @@ Child &child() {
     return c;
 }
 
-void log(const std::string &line) {
-    vkotest::append_line(child().log, line);
-}
+using vkotest::log;
 
 Window xwin(WINDOW win) {
     return static_cast<Window>(vkobase::display_xwindow_of(win));
@@ -293,18 +290,9 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-[[noreturn]] void run(const std::string &display) {
-    setenv("DISPLAY", display.c_str(), 1);
-    char base[] = "WmTest";
-    char title[] = "Task";
-    s_app_config config{};
-    config.base_appl_name = base;
-    config.appl_name = base;
-    config.taskwin_title = title;
-    vkowi_vko_system(0, nullptr, 0, task_handler, &config);
+void close_probe() {
     if (child().probe != nullptr)
         XCloseDisplay(child().probe);
-    _exit(0);
 }
 
 // Runs the program on a private server, under openbox when asked; answers its log, or why the
@@ -323,15 +311,15 @@ std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string 
         }
     }
     const std::string dir = vkotest::make_scratch_dir("vko_wm_");
-    child().log = dir + "/log.txt";
+    vkotest::log_path() = dir + "/log.txt";
     child().shot = dir + "/shot.png";
     child().wm = wm;
     const pid_t pid = fork();
     if (pid == 0)
-        run(server.display());
+        vkotest::run_program(server.display(), task_handler, close_probe, "WmTest");
     EXPECT_EQ(vkotest::wait_for(pid), 0);
     *shot = child().shot;
-    return vkotest::read_lines(child().log);
+    return vkotest::read_lines(vkotest::log_path());
 }
 
 // What every window says of itself, with or without a window manager.

@@ -1,6 +1,6 @@
 // xvfb_test_support.h: what the end-to-end display tests share: a private Xvfb server that
-// picks a free display number, the wait for the child process that runs the program, and a
-// pixel of a screenshot.
+// picks a free display number, the child process that runs the program and the wait for it,
+// the program's log, a window filled with one colour, and a pixel of a screenshot.
 #pragma once
 
 #include <cairo.h>
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -87,6 +88,12 @@ inline std::string make_scratch_dir(const std::string &prefix) {
     return mkdtemp(path.data()) != nullptr ? path : std::string();
 }
 
+// Removes a run's folder and what the run left in it.
+inline void remove_scratch_dir(const std::string &path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
 // Waits for the child; a program that never ends is stopped (the loop must not hang CI).
 inline int wait_for(pid_t pid, int seconds = 60) {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -133,6 +140,16 @@ inline void append_line(const std::string &path, const std::string &line) {
     out << line << "\n";
 }
 
+// Where the program run by the test writes its log; set before the fork, read after the run.
+inline std::string &log_path() {
+    static std::string path;
+    return path;
+}
+
+inline void log(const std::string &line) {
+    append_line(log_path(), line);
+}
+
 inline std::vector<std::string> read_lines(const std::string &path) {
     std::ifstream in(path);
     std::vector<std::string> lines;
@@ -141,21 +158,53 @@ inline std::vector<std::string> read_lines(const std::string &path) {
     return lines;
 }
 
-// Runs the real event loop on the server with the task window's handler, then ends the child.
-// Runs the program to its end on the display, then `after` (when given), and ends the process.
+// Runs the real event loop on the display with the task window's handler to its end, then
+// `after` (when given), and ends the process. `appl_name` is the name the windows' class bears.
 [[noreturn]] inline void run_program(const std::string &display, VKO_EVENT_HANDLER task_handler,
-                                     void (*after)() = nullptr) {
+                                     void (*after)() = nullptr,
+                                     const char *appl_name = "displaytest") {
     setenv("DISPLAY", display.c_str(), 1);
-    char base[] = "displaytest";
+    std::string base = appl_name;
     char title[] = "Task";
     s_app_config config{};
-    config.base_appl_name = base;
-    config.appl_name = base;
+    config.base_appl_name = base.data();
+    config.appl_name = base.data();
     config.taskwin_title = title;
     vkowi_vko_system(0, nullptr, 0, task_handler, &config);
     if (after != nullptr)
         after();
     _exit(0);
+}
+
+// Runs the program in a child process on the display and answers how it ended: its exit
+// status, or -1 when it could not start, crashed or had to be stopped.
+inline int run_in_child(const std::string &display, VKO_EVENT_HANDLER task_handler) {
+    const pid_t pid = fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0)
+        run_program(display, task_handler);
+    return wait_for(pid);
+}
+
+// Opens the program's main window, a document window whose handler gets a timer tick every
+// `tick_ms`: the tests take one step per tick.
+inline WINDOW open_main_window(const s_rct &rect, VKO_EVENT_HANDLER handler, int tick_ms) {
+    WINDOW win = vkok_win_create(W_DOC, &rect, "Main", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
+                                 handler, 0);
+    vkov_timer_create(win, tick_ms);
+    return win;
+}
+
+// Fills a window's client area with one colour, edge to edge.
+inline void fill_client(WINDOW win, COLOR color) {
+    const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
+    const s_cbrush brush{PAT_SOLID, color};
+    s_rct all{};
+    vkok_vobj_get_client_rect(win, &all);
+    vkok_dwin_set_cpen(win, &pen);
+    vkok_dwin_set_cbrush(win, &brush);
+    vkok_dwin_draw_rect(win, &all);
 }
 
 } // namespace vkotest
