@@ -330,7 +330,7 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
     case menutag::kPreferences:
     case menutag::kOrganizeBookmarks:
         // The user's document runs both windows; a bookmark chosen in the organiser then
-        // opens in the front window.
+        // opens in the window that was in front when it was asked for.
         if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
             user->DoCommand(tag == menutag::kPreferences ? UserInfoDoc::kCmdPreferences
                                                          : UserInfoDoc::kCmdOrganizeBookmarks,

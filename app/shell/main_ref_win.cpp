@@ -17,6 +17,7 @@
 #include "app/shell/kq_factory.h"
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/user_info_doc.h"
 #include "app/shell/w_hist_win.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
@@ -776,6 +777,13 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         if (KQedApp* application = KQedApp::Instance())
             application->DoCommand(KQedApp::kCmdPreferences, GetFrontPage()->GetCWindow());
         ApplyPreferencesEverywhere();
+        return;
+    case menutag::kOrganizeBookmarks:
+        // A bookmark opened in the organiser is shown in this window.
+        if (KQedApp* application = KQedApp::Instance()) {
+            if (auto* user = application->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
+                user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, this);
+        }
         return;
     case menutag::kPrintEntry:
         PrintEntry();

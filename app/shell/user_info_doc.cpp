@@ -1,6 +1,8 @@
 // user_info_doc.cpp: the user's document.
 #include "app/shell/user_info_doc.h"
 
+#include <algorithm>
+
 #include "app/settings/settings_files.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
@@ -72,6 +74,22 @@ FRM_CWindow* UserInfoDoc::MakeWindow(std::int32_t id, FRM_CWindow** slot)
     return *slot;
 }
 
+FRM_CWindow* UserInfoDoc::FrontWindow()
+{
+    FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop();
+    return desktop != nullptr ? desktop->GetFrontWindow() : nullptr;
+}
+
+bool UserInfoDoc::IsMainWindow(const FRM_CWindow* window)
+{
+    // A window closed while the organiser ran is no longer in the program's list.
+    const KQedApp* app = KQedApp::Instance();
+    if (window == nullptr || app == nullptr)
+        return false;
+    const auto& windows = app->GetWindowList();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
 void UserInfoDoc::Apply()
 {
     SettingsFiles files;
@@ -104,14 +122,16 @@ void UserInfoDoc::DoCommand(long command, void* data)
         return;
     }
     case kCmdOrganizeBookmarks: {
+        // The organiser is in front while it runs and is gone when its loop returns, so the
+        // window that asked is taken now and the bookmark goes to it afterwards.
         itHasPendingBookmark = false;
+        FRM_CWindow* asking = data != nullptr ? static_cast<FRM_CWindow*>(data) : FrontWindow();
         if (FRM_CWindow* window = MakeWindow(KQedAppFactory::kBookmarkWindow, &itsBookmarkWindow))
             vko_win_process_modal(window->GetVKOWindow());
         if (itHasPendingBookmark) {
             itHasPendingBookmark = false;
-            FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop();
-            if (FRM_CWindow* front = desktop != nullptr ? desktop->GetFrontWindow() : nullptr)
-                front->DoMenuCommand(itsPendingTag, 0, 0);
+            if (FRM_CWindow* target = IsMainWindow(asking) ? asking : FrontWindow())
+                target->DoMenuCommand(itsPendingTag, 0, 0);
         }
         return;
     }

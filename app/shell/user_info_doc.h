@@ -18,6 +18,8 @@ public:
     // data: the FRM_CWindow that asked (the preferences window tells it when a change is
     // applied), or null.
     static constexpr long kCmdPreferences = 10015;
+    // data: the FRM_CWindow that asked (a bookmark opened in the organiser is shown there),
+    // or null for the front window.
     static constexpr long kCmdOrganizeBookmarks = 11006;
 
     // Copies the application's preferences into the working copy.
@@ -29,7 +31,7 @@ public:
     // preferences window reads for its Apply button.
     void SetModified(short changed);
     // Set by the bookmark organiser when the user picked a bookmark to go to: once the
-    // organiser is closed, tag goes to the front window as a menu command.
+    // organiser is closed, tag goes to the window that asked as a menu command.
     void SetPendingBookmark(short tag);
     FRM_CWindow* GetPreferencesWindow() const { return itsPreferencesWindow; }
     FRM_CWindow* GetBookmarkWindow() const { return itsBookmarkWindow; }
@@ -51,6 +53,9 @@ private:
     // loop is running) or cannot be made.
     FRM_CWindow* MakeWindow(std::int32_t id, FRM_CWindow** slot);
     void Apply();
+    static FRM_CWindow* FrontWindow();
+    // True while window is one of the program's main windows.
+    static bool IsMainWindow(const FRM_CWindow* window);
 
     UserInfoDocIDData itsIDData;
     Prefs itsWorkingPrefs;

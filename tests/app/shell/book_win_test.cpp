@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "vkobase/dm.h"
 #include "vkobase/str.h"
 #include "vkobase/testing.h"
+#include "vkobase/win.h"
 
 #include "../support/kill_while_saving.h"
 #include "../support/tavlin_fixture.h"
@@ -622,6 +624,84 @@ TEST_F(BookWinTest, DoubleClickOnABookmarkClosesAndAnswersItsTag)
     EXPECT_EQ(UserDocument()->GetNumWindows(), windows);
     vkov_test_advance_clock(BookWin::kOpenDelayMs - 1);
     EXPECT_EQ(UserDocument()->GetNumWindows(), windows - 1);
+}
+
+// Runs a step inside the organiser's modal loop: the step is queued, as an event for a window
+// of its own, before the organiser opens, and so arrives while it runs.
+class OrganizerTest : public BookmarksTest {
+protected:
+    void TearDown() override
+    {
+        if (itsStepWindow != nullptr && vkov_vobj_is_valid(itsStepWindow))
+            vkok_vobj_destroy(itsStepWindow);
+        theStep = nullptr;
+        BookmarksTest::TearDown();
+    }
+    // Organize Bookmarks from window's menu; inside its loop, a double-click on the node at
+    // path of the organiser's tree.
+    void OpenFromOrganizer(MainRefWin* window, const std::vector<unsigned>& path)
+    {
+        theStep = [this, path] {
+            auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+            itsWindow = dynamic_cast<BookWin*>(user->GetBookmarkWindow());
+            ASSERT_NE(itsWindow, nullptr) << "the organiser runs";
+            FRM_CTreeEvent click(FRM_CTreeEvent::MouseDoubleClick, itsWindow->GetTree(), Node(path));
+            itsWindow->DoCommand(FRM_CTreeView::kTreeEventCommand, &click);
+        };
+        s_rct frame{0, 0, 10, 10};
+        itsStepWindow = vkok_win_create(W_DOC, &frame, "step", 0, nullptr, 0, VKO_EVENT_MASK_ALL,
+                                        &RunStep, 0);
+        EVENT step{};
+        step.type = E_USER;
+        vkov_test_post_event(itsStepWindow, &step);
+        window->DoMenuCommand(menutag::kOrganizeBookmarks, 0, 0);
+        EXPECT_EQ(itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument)
+                      ->GetBookmarkWindow(),
+                  nullptr)
+            << "the organiser has closed";
+    }
+    static std::string Shown(MainRefWin* window)
+    {
+        const auto* current = window->GetHistories().entries.Current();
+        return current != nullptr ? current->word : std::string("(none)");
+    }
+
+private:
+    static int32_t RunStep(WINDOW, EVENT* event)
+    {
+        if (event->type == E_USER && theStep) {
+            const std::function<void()> step = theStep;
+            theStep = nullptr;
+            step();
+        }
+        return 0;
+    }
+    static inline std::function<void()> theStep;
+    WINDOW itsStepWindow = nullptr;
+};
+
+TEST_F(OrganizerTest, DoubleClickedBookmarkIsShownInTheWindowThatAskedInItsDictionary)
+{
+    StartWithBookmarks();
+    OpenFromOrganizer(MainWindow(), {0, 0});  // Animals/cat, in Alpha
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    EXPECT_EQ(Shown(MainWindow()), "cat");
+
+    // From a second window in front, a bookmark of another dictionary: that window
+    // switches to it; the first window keeps its entry.
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* second = ReferenceDocuments()[1]->GetMainWindow();
+    OpenFromOrganizer(second, {2, 0});  // Colours/red, in Beta
+    EXPECT_EQ(second->GetReferenceName(), "Beta");
+    EXPECT_EQ(Shown(second), "red");
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    EXPECT_EQ(Shown(MainWindow()), "cat");
+
+    // Asked from the first window while the second is in front: the first shows it.
+    OpenFromOrganizer(MainWindow(), {1});  // dog, in Alpha
+    EXPECT_EQ(Shown(MainWindow()), "dog");
+    EXPECT_EQ(Shown(second), "red");
 }
 
 TEST_F(BookWinTest, OkClosesOnTheNextTickNotInsideItsClick)
