@@ -30,8 +30,7 @@ constexpr int kResChanged = 32109;
 constexpr int kResSaveAs = 32111;
 constexpr int kResOpen = 32113;
 
-// Answers of the save prompt and of the file dialogs.
-constexpr std::int32_t kAnswerSave = 0;
+// Answers of the save prompt (0 is Save) and of the file dialogs.
 constexpr std::int32_t kAnswerDiscard = 1;
 constexpr std::int32_t kAnswerCancel = 2;
 constexpr std::int32_t kFileConfirmed = 2;

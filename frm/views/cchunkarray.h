@@ -152,7 +152,7 @@ public:
     virtual void Reset();
 
 protected:
-    FRM_CChunkArrayIterator(const FRM_CChunkArrayIterator&) = default;
+    FRM_CChunkArrayIterator(const FRM_CChunkArrayIterator&) = delete;
     // Steps to the next cell, zero or not; null at the end.
     virtual void* NextInternal(FRM_CCell* theCell);
     bool IsZero(const void* theValue) const;

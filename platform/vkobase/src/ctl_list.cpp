@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kDropRows = 8;                   // rows of a drop-down list
 constexpr int kItemsPart = 10;                 // Ui::part while items are dragged over
-constexpr std::uint64_t kSearchResetMs = 1000; // letters typed further apart start afresh
 
 int count_of(WINDOW win) noexcept {
     return std::max(0, vkok_list_count_all(win));
