@@ -1,6 +1,6 @@
 // Menus: each window's own copy of its menu tree, kept in the window's menu extension slot and
 // loaded on first use from the tree or menu-bar resource the window was created with; item
-// changes by tag, shown on the bar at once; the font-selection font; pop-ups (menu_view.cpp
+// changes by tag, shown on the bar at once; the font-selection font; pop-ups (menu_tracker.cpp
 // shows them; a test may queue their answers instead).
 #include "vkobase/menu.h"
 

@@ -1,0 +1,255 @@
+// display_x11_windows.cpp: the X windows follow the window records. At every look the windows
+// that should show (shown windows of their own, whose ancestors show) get an X window, which
+// takes their place, size and title; those that went lose theirs, and the others copy their
+// pixels again where one left. The X windows are stacked back to front as the records are.
+#include "display_x11_internal.h"
+
+#include <cairo-xlib.h>
+
+#include <algorithm>
+
+#include "ctl_internal.h"
+#include "menu_internal.h"
+#include "vkobase/rect.h"
+#include "window_internal.h"
+
+namespace vkobase::x11 {
+
+namespace {
+
+// Whether the window should be on the server now: shown windows of their own whose ancestors
+// below the screen are shown too.
+bool wanted(WINDOW win) noexcept {
+    if (!vkobase::display_has_own_window(win))
+        return false;
+    for (WINDOW w = win; w != nullptr && w != vkobase::win_screen(); w = w->parent)
+        if (!vkobase::win_is_live(w) || !w->internal->visible)
+            return false;
+    return true;
+}
+
+s_rct screen_placement(WINDOW win) noexcept {
+    const s_pnt origin = vkobase::win_client_origin_on_screen(win);
+    const s_rct client = vkobase::win_client_rect(win);
+    return s_rct{origin.v, origin.h, static_cast<std::int16_t>(origin.v + client.bottom),
+                 static_cast<std::int16_t>(origin.h + client.right)};
+}
+
+} // namespace
+
+int extent(std::int16_t from, std::int16_t to) noexcept {
+    return std::max(1, to - from);
+}
+
+namespace {
+
+int bar_inset(WINDOW win) noexcept {
+    return vkobase::menu::shows_bar(win) ? vkobase::menu::bar_height() : 0;
+}
+
+// The X window's rectangle on the screen, its menu-bar strip included.
+s_rct screen_extent(const Shown &s) noexcept {
+    return s_rct{static_cast<std::int16_t>(s.placement.top - s.inset), s.placement.left,
+                 s.placement.bottom, s.placement.right};
+}
+
+// The other windows copy their pixels again where `gone` (a screen rectangle that a window has
+// just left) lay over them. The server's exposure cannot be relied on for it: a server may
+// give back pixels it saved when the window came, without asking, and those are stale when
+// the window below drew meanwhile.
+void refresh_under(const Shown &leaving, const s_rct &gone) noexcept {
+    for (Shown &s : state().shown) {
+        if (&s == &leaving || s.xwin == 0)
+            continue;
+        s_rct part{};
+        const s_rct own = screen_extent(s);
+        if (!vkov_rect_intersect(&part, &gone, &own))
+            continue;
+        if (part.top < s.placement.top)
+            s.bar_lost = true;
+        vkov_rect_offset(&part, static_cast<std::int16_t>(-s.placement.left),
+                         static_cast<std::int16_t>(-s.placement.top));
+        add_dirty(s, part);
+    }
+}
+
+} // namespace
+
+void destroy_shown(Shown &s) noexcept {
+    DisplayState &st = state();
+    if (s.xwin != 0)
+        refresh_under(s, screen_extent(s));
+    if (s.xsurface != nullptr)
+        cairo_surface_destroy(s.xsurface);
+    s.xsurface = nullptr;
+    if (s.xwin != 0 && s.xwin == st.grabbed) {
+        XUngrabPointer(st.dpy, CurrentTime);
+        st.grabbed = 0;
+    }
+    if (s.xwin != 0)
+        XDestroyWindow(st.dpy, s.xwin);
+    s.xwin = 0;
+    if (st.press.target == s.owner)
+        st.press = Press{};
+}
+
+namespace {
+
+bool create_shown(WINDOW win, Window owner) noexcept {
+    DisplayState &st = state();
+    Shown s;
+    s.owner = win;
+    s.created_order = win->internal->created_order;
+    s.placement = screen_placement(win);
+    s.title = win->internal->title;
+    s.inset = bar_inset(win);
+    const int screen = DefaultScreen(st.dpy);
+    const int width = extent(s.placement.left, s.placement.right);
+    const int height = extent(s.placement.top, s.placement.bottom) + s.inset;
+    s.xwin = XCreateSimpleWindow(st.dpy, RootWindow(st.dpy, screen), s.placement.left,
+                                 s.placement.top - s.inset, static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 0, BlackPixel(st.dpy, screen),
+                                 WhitePixel(st.dpy, screen));
+    if (s.xwin == 0)
+        return false;
+    if (vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win)) {
+        // Menu levels and drop-down lists are placed by the program and never framed by a
+        // window manager. No save-under: the pixels a server would put back when the level
+        // closes are those from before it opened, not what the window below drew since.
+        XSetWindowAttributes attrs{};
+        attrs.override_redirect = True;
+        XChangeWindowAttributes(st.dpy, s.xwin, CWOverrideRedirect, &attrs);
+    }
+    XSelectInput(st.dpy, s.xwin,
+                 ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                     KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
+    XSetWMProtocols(st.dpy, s.xwin, &st.wm_delete, 1);
+    store_title(s.xwin, s.title);
+    describe_window(s, owner);
+    s.xsurface =
+        cairo_xlib_surface_create(st.dpy, s.xwin, DefaultVisual(st.dpy, screen), width, height);
+    XMapRaised(st.dpy, s.xwin);
+    s.dirty.push_back(vkobase::win_client_rect(win));
+    try {
+        st.shown.push_back(std::move(s));
+    } catch (...) {
+        destroy_shown(s);
+        return false;
+    }
+    return true;
+}
+
+// Brings an existing X window in line with its record: place, size and title.
+void follow_record(Shown &s) noexcept {
+    Display *dpy = state().dpy;
+    const s_rct now = screen_placement(s.owner);
+    const int inset = bar_inset(s.owner);
+    const bool moved = now.top != s.placement.top || now.left != s.placement.left;
+    const bool resized = vkov_rect_get_width(&now) != vkov_rect_get_width(&s.placement) ||
+                         vkov_rect_get_height(&now) != vkov_rect_get_height(&s.placement) ||
+                         inset != s.inset;
+    if (moved || resized) {
+        refresh_under(s, screen_extent(s));
+        const int width = extent(now.left, now.right);
+        const int height = extent(now.top, now.bottom) + inset;
+        // The program resizes a window of fixed size: a manager holds it to the old size
+        // until the hints say the new one.
+        if (resized && !sizable(s.owner))
+            set_size_hints(s.xwin, s.owner, now, inset, false);
+        XMoveResizeWindow(dpy, s.xwin, now.left, now.top - inset, static_cast<unsigned>(width),
+                          static_cast<unsigned>(height));
+        cairo_xlib_surface_set_size(s.xsurface, width, height);
+        s.placement = now;
+        s.inset = inset;
+        s.bar_lost = true;
+        add_dirty(s, vkobase::win_client_rect(s.owner));
+    }
+    if (s.modal != s.owner->internal->modal_running) {
+        s.modal = s.owner->internal->modal_running;
+        tell_modal(s, s.modal);
+    }
+    if (s.title != s.owner->internal->title) {
+        try {
+            s.title = s.owner->internal->title;
+        } catch (...) {
+            return;
+        }
+        store_title(s.xwin, s.title);
+    }
+}
+
+// The windows that should have X windows now, back to front. A window parked out of sight
+// (the status window made for every search stays there unless the search takes long) gets
+// none until it first comes into view: before, nobody could see it. The task window is never
+// mapped: on a desktop it would be an empty frame behind the others; the windows inside it
+// show on their own.
+void collect_wanted(WINDOW parent, std::vector<WINDOW> *out) noexcept {
+    const vko_win_internal *in = vkobase::win_internal(parent);
+    if (in == nullptr)
+        return;
+    for (WINDOW kid : in->children) {
+        if (!wanted(kid) || (shown_by_owner(kid) == nullptr && vkobase::win_out_of_sight(kid)))
+            continue;
+        if (kid == vkobase::win_task()) {
+            collect_wanted(kid, out);
+            continue;
+        }
+        try {
+            out->push_back(kid);
+        } catch (...) {
+            return;
+        }
+    }
+}
+
+// The X window a new window at index `at` of the wanted windows belongs to: the nearest
+// framed window behind it that shows (the window that was in front when it opened).
+Window owner_xwin(const std::vector<WINDOW> &want, std::size_t at) noexcept {
+    for (std::size_t i = at; i-- > 0;) {
+        WINDOW w = want[i];
+        const bool framed = w->type == W_DOC || w->type == W_DBL || w->type == W_MODAL ||
+                            w->type == W_MODELESS;
+        if (!framed || vkobase::win_out_of_sight(w))
+            continue;
+        if (const Shown *s = shown_by_owner(w))
+            return s->xwin;
+    }
+    return 0;
+}
+
+} // namespace
+
+void sync_windows() noexcept {
+    DisplayState &st = state();
+    std::vector<WINDOW> want;
+    collect_wanted(vkobase::win_screen(), &want);
+    for (Shown &s : st.shown)
+        if (!same_record(s) || std::find(want.begin(), want.end(), s.owner) == want.end())
+            destroy_shown(s);
+    st.shown.erase(std::remove_if(st.shown.begin(), st.shown.end(),
+                                  [](const Shown &s) { return s.xwin == 0; }),
+                   st.shown.end());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        if (Shown *s = shown_by_owner(want[i]))
+            follow_record(*s);
+        else
+            create_shown(want[i], owner_xwin(want, i));
+    }
+    // Raising a window in the tree raises its X window: restack back to front on any change.
+    if (want != st.stacking) {
+        for (WINDOW win : want)
+            if (const Shown *s = shown_by_owner(win))
+                XRaiseWindow(st.dpy, s->xwin);
+        // Done before anyone learns of it: another client (a dialog over the program) that
+        // raises its window again must come after these.
+        XSync(st.dpy, False);
+        ++st.restacks;
+        try {
+            st.stacking = want;
+        } catch (...) {
+            st.stacking.clear();
+        }
+    }
+}
+
+} // namespace vkobase::x11
