@@ -12,8 +12,8 @@ const FRM_CTypeInfo kBrowseType(1024, "BrowseWin", kBrowseBases);
 } // namespace
 
 BrowseWin::BrowseWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                     EntryPainter* painter, SearchHistories* histories)
-    : SearchPageWin(enclosure, frame, document, painter, histories)
+                     EntryPainter* painter, SearchNotebook* notebook)
+    : SearchPageWin(enclosure, frame, document, painter, notebook)
 {
     SetKind(kBrowse);
 }

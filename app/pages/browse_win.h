@@ -8,7 +8,7 @@
 class BrowseWin : public SearchPageWin {
 public:
     BrowseWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-              EntryPainter* painter, SearchHistories* histories);
+              EntryPainter* painter, SearchNotebook* notebook);
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();
     const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;

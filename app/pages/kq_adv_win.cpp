@@ -49,8 +49,8 @@ std::vector<std::string> Texts(const RWOrdered& strings)
 } // namespace
 
 KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                   EntryPainter* painter, SearchHistories* histories)
-    : SearchPageWin(enclosure, frame, document, painter, histories)
+                   EntryPainter* painter, SearchNotebook* notebook)
+    : SearchPageWin(enclosure, frame, document, painter, notebook)
 {
     SetKind(kAdvanced);
     const float bottom = frame.Height();

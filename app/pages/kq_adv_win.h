@@ -31,7 +31,7 @@ public:
     static constexpr long kCmdSearchString = 87;
 
     KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-             EntryPainter* painter, SearchHistories* histories);
+             EntryPainter* painter, SearchNotebook* notebook);
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();
     const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;

@@ -42,8 +42,8 @@ void Destroy(std::unique_ptr<RWOrdered>& words)
 } // namespace
 
 KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryPainter* painter, SearchHistories* histories)
-    : SearchPageWin(enclosure, frame, document, painter, histories)
+                       EntryPainter* painter, SearchNotebook* notebook)
+    : SearchPageWin(enclosure, frame, document, painter, notebook)
 {
     SetKind(kBasic);
 }

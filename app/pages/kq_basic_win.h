@@ -11,7 +11,7 @@
 class KQBasicWin : public SearchPageWin {
 public:
     KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryPainter* painter, SearchHistories* histories);
+               EntryPainter* painter, SearchNotebook* notebook);
     ~KQBasicWin() override;
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();

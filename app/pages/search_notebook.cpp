@@ -5,8 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "app/display/prefs.h"
 #include "app/pages/search_page_win.h"
+#include "app/pages/search_request.h"
+#include "app/shell/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "app/shell/ref_doc.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+
+namespace {
+
+constexpr std::int32_t kNoHitsString = 1133;  // "0 Entries found."
+
+} // namespace
 
 SearchNotebook::SearchNotebook(MainRefWin* window, const FRM_CRect& frame)
     : FRM_NNotebook(window, frame), itsWindow(window)
@@ -17,6 +30,14 @@ void SearchNotebook::DoHit(const s_ctlinfo& info)
 {
     FRM_NNotebook::DoHit(info);
     itsWindow->FrontPageChanged();
+}
+
+SearchPageWin* SearchNotebook::GetFrontPage() const { return itsWindow->GetFrontPage(); }
+
+const RWOrdered* SearchNotebook::GetCurrentHits() const
+{
+    const ResultsRecord* current = itsHistories.results.Current();
+    return current != nullptr ? current->hits.get() : nullptr;
 }
 
 void SearchNotebook::ShowResultsList(const ResultsRecord& record)
@@ -32,16 +53,29 @@ void SearchNotebook::ShowResultsList(const ResultsRecord& record)
     itsWindow->ShowCount(std::to_string(found) + " Entries Found");
 }
 
-void SearchNotebook::ShowListMoves()
+void SearchNotebook::ShowNoHits()
 {
-    SearchPageWin::ListMoves moves{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
+    itsWindow->ShowCount(FRM_CStringRW(kNoHitsString).data());
+    for (SearchPageWin* page : itsPages)
+        if (page != nullptr)
+            page->ShowListedPart(0, 0);
+    itsWindow->UpdatePrintItems();
+}
+
+void SearchNotebook::ShowMoves()
+{
+    SearchPageWin::ListMoves lists{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
                                    static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
-    ToAllPages(SearchPageWin::kCmdListMoves, &moves);
+    ToAllPages(SearchPageWin::kCmdListMoves, &lists);
+    MainRefWin::EntryMoves entries{itsHistories.entries.NextExists(), itsHistories.entries.PreviousExists(),
+                                   itsHistories.entries.Count() != 0};
+    itsWindow->DoCommand(MainRefWin::kCmdEntryMoves, &entries);
+    itsWindow->UpdatePrintItems();
 }
 
 void SearchNotebook::ToFrontPage(long command, void* data)
 {
-    if (SearchPageWin* front = itsWindow->GetFrontPage())
+    if (SearchPageWin* front = GetFrontPage())
         front->DoCommand(command, data);
 }
 
@@ -50,4 +84,282 @@ void SearchNotebook::ToAllPages(long command, void* data)
     for (SearchPageWin* page : itsPages)
         if (page != nullptr)
             page->DoCommand(command, data);
+}
+
+void SearchNotebook::EnterResults(SearchRequest& request)
+{
+    auto record = std::make_unique<ResultsRecord>();
+    record->hits.reset(request.TakeHits());
+    record->found = request.found;
+    record->text = request.text;
+    record->page = request.face;
+    record->searchType = request.searchType;
+    record->highlights = request.highlights;
+    record->reference = request.reference;
+    ShowResults(*itsHistories.results.Enter(std::move(record)));
+}
+
+void SearchNotebook::ShowResults(const ResultsRecord& record)
+{
+    // Every page of the window lists the results; the page that searched shows the first.
+    ShowResultsList(record);
+    if (record.hits->entries() != 0) {
+        if (record.page >= 0 && record.page < kPageCount)
+            GetPage(record.page)->GetHitList()->SelectItem(0);
+        ShowHit(0);
+    }
+    ShowMoves();
+}
+
+void SearchNotebook::ShowHit(int index)
+{
+    const ResultsRecord* results = itsHistories.results.Current();
+    if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
+        return;
+    // A heading line (a word of several entries, listed under it) stands for its first
+    // entry.
+    auto at = static_cast<std::size_t>(index);
+    while (at + 1 < results->hits->entries() &&
+           static_cast<const WordItem*>((*results->hits)[at])->entry_offset() < 0)
+        ++at;
+    const auto* word = static_cast<const WordItem*>((*results->hits)[at]);
+    if (word->entry_offset() < 0)
+        return;
+    auto entry = std::make_unique<EntryRecord>();
+    entry->word = word->data();
+    entry->entry = word->entry_offset();
+    entry->highlights = results->highlights;
+    entry->reference = results->reference;
+    ShowEntry(*word, results->highlights);
+    itsHistories.entries.Enter(std::move(entry));
+    ShowMoves();
+}
+
+void SearchNotebook::ShowEntry(const WordItem& word, const std::vector<std::string>& highlights)
+{
+    if (auto* document = dynamic_cast<RefDoc*>(itsWindow->GetDocument())) {
+        RefDoc::EntryToShow shown{&word, &highlights, &itsWindow->GetPainter()};
+        document->DoCommand(RefDoc::kCmdShowEntry, &shown);
+    }
+}
+
+bool SearchNotebook::ShowOtherEntry(int delta)
+{
+    return ShowEntryAt(static_cast<long>(itsHistories.entries.Position()) + delta);
+}
+
+bool SearchNotebook::ShowEntryAt(long position)
+{
+    if (!itsHistories.entries.MoveTo(position))
+        return false;
+    const EntryRecord& record = *itsHistories.entries.Current();
+    // The entry is shown in its own dictionary.
+    itsWindow->SwitchReference(record.reference);
+    WordItem word(record.word.c_str());
+    word.set_entry_offset(record.entry);
+    ShowEntry(word, record.highlights);
+    ShowMoves();
+    return true;
+}
+
+bool SearchNotebook::ShowOtherResults(int delta)
+{
+    if (!itsHistories.results.Move(delta))
+        return false;
+    ShowCurrentResults();
+    return true;
+}
+
+void SearchNotebook::ShowCurrentResults()
+{
+    const ResultsRecord* record = itsHistories.results.Current();
+    if (record == nullptr)
+        return;
+    // The list goes back to its dictionary and to the page that searched it, with its text
+    // and search type.
+    itsWindow->SwitchReference(record->reference);
+    SearchPageWin* page = itsWindow->ShowPage(record->page);
+    SearchPageWin::RestoredSearch restored{record->text, record->searchType};
+    page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
+    ShowResultsList(*record);
+    page->GetHitList()->SelectItem(0);
+    ShowMoves();
+}
+
+std::vector<std::string> SearchNotebook::HistoryItems(bool forward) const
+{
+    std::vector<std::string> items;
+    for (const EntryRecord* record : itsHistories.entries.Walk(forward, kHistoryMenuItems))
+        items.push_back(record->word);
+    return items;
+}
+
+void SearchNotebook::FillHistoryMenus(const HistoryMenus& menus) const
+{
+    for (const bool forward : {false, true}) {
+        FRM_CSubmenu* submenu = forward ? menus.forward : menus.backward;
+        if (submenu == nullptr)
+            continue;
+        const short firstTag = forward ? menutag::kForwardFirst : menutag::kBackwardFirst;
+        const std::vector<std::string> items = HistoryItems(forward);
+        for (std::size_t k = 0; k < items.size(); ++k)
+            submenu->Append(FRM_CMenuItem(FRM_CStringRW(items[k].c_str()),
+                                          static_cast<short>(firstTag + k), 0, FRM_CMenu::ENABLED));
+    }
+}
+
+void SearchNotebook::OpenHistoryWindow()
+{
+    auto* document = dynamic_cast<RefDoc*>(itsWindow->GetDocument());
+    if (document == nullptr)
+        return;
+    RefDoc::HistoryRequest request;
+    for (std::size_t p = 1; p <= itsHistories.entries.Count(); ++p)
+        request.names.push_back(itsHistories.entries.At(p)->word);
+    const auto before = static_cast<std::int32_t>(itsHistories.entries.Position());
+    request.position = before;
+    document->DoCommand(RefDoc::kCmdHistoryWindow, &request);
+    // The window writes the entry chosen; cancelled, the position stays.
+    if (request.position > 0 && request.position != before)
+        ShowEntryAt(request.position);
+}
+
+void SearchNotebook::TakeOver(SearchNotebook& other)
+{
+    std::int16_t front = 0;
+    other.DoCommand(kCmdFrontPageNumber, &front);
+    itsWindow->ShowPage(front);
+    const auto entriesBefore = static_cast<std::int32_t>(itsHistories.entries.Count());
+    DoCommand(kCmdAppendEntries, const_cast<History<EntryRecord>*>(&other.GetHistories().entries));
+    std::int32_t entry = 0;
+    other.DoCommand(kCmdEntryPosition, &entry);
+    if (entry > 0)
+        ShowEntryAt(entriesBefore + entry);
+    const auto resultsBefore = static_cast<std::int32_t>(itsHistories.results.Count());
+    DoCommand(kCmdAppendResults, const_cast<History<ResultsRecord>*>(&other.GetHistories().results));
+    std::int32_t results = 0;
+    other.DoCommand(kCmdResultsPosition, &results);
+    if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results)) {
+        ShowResultsList(*itsHistories.results.Current());
+        ShowMoves();
+    }
+}
+
+void SearchNotebook::DoCommand(long command, void* data)
+{
+    switch (command) {
+    case kCmdApplyPreferences:
+        if (data != nullptr)
+            for (SearchPageWin* page : itsPages)
+                page->ApplyPreferences(*static_cast<const Prefs*>(data));
+        // The painter ends attached to the front page.
+        if (SearchPageWin* front = GetFrontPage())
+            front->AttachPainter();
+        return;
+    case kCmdShowResults:
+        if (data != nullptr)
+            ShowResultsList(*static_cast<const ResultsRecord*>(data));
+        return;
+    case kCmdLookUp:
+        ToFrontPage(SearchPageWin::kCmdSearchFor, data);
+        return;
+    case kCmdHitChosen:
+        if (data != nullptr)
+            ShowHit(*static_cast<const int*>(data));
+        return;
+    case kCmdPrintResults:
+    case kCmdPrintEntry:
+    case kCmdEmptyHitList:
+    case kCmdSearchString:
+    case kCmdSearchFor:
+        ToFrontPage(command, data);
+        return;
+    case kCmdEnterResults:
+        if (data != nullptr)
+            EnterResults(*static_cast<SearchRequest*>(data));
+        return;
+    case kCmdEnterEntry:
+        if (data != nullptr) {
+            itsHistories.entries.Enter(static_cast<const EntryRecord*>(data)->Copy());
+            ShowMoves();
+        }
+        return;
+    case kCmdNextList:
+    case kCmdPreviousList:
+        ShowOtherResults(command == kCmdNextList ? 1 : -1);
+        return;
+    case kCmdNextEntry:
+    case kCmdPreviousEntry:
+        ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
+        return;
+    case kCmdReferenceChanged:
+        ToAllPages(SearchPageWin::kCmdReferenceChanged, nullptr);
+        return;
+    case kCmdCurrentWord:
+        if (data != nullptr && itsHistories.entries.Current() != nullptr)
+            *static_cast<std::string*>(data) = itsHistories.entries.Current()->word;
+        return;
+    case kCmdHistoryWindow:
+        OpenHistoryWindow();
+        return;
+    case kCmdShowEntryAt:
+        if (data != nullptr)
+            ShowEntryAt(*static_cast<const std::int32_t*>(data));
+        return;
+    case kCmdHistoryMenus:
+        if (data != nullptr)
+            FillHistoryMenus(*static_cast<const HistoryMenus*>(data));
+        return;
+    case kCmdMoveEntries:
+        if (data != nullptr)
+            ShowOtherEntry(static_cast<int>(*static_cast<const std::int32_t*>(data)));
+        return;
+    case kCmdTakeOver:
+        if (data != nullptr && data != this)
+            TakeOver(*static_cast<SearchNotebook*>(data));
+        return;
+    case kCmdAppendEntries:
+        if (data != nullptr)
+            itsHistories.entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
+        return;
+    case kCmdAppendResults:
+        if (data != nullptr)
+            itsHistories.results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
+        return;
+    case kCmdEntryPosition:
+    case kCmdResultsPosition:
+        if (data != nullptr)
+            *static_cast<std::int32_t*>(data) = static_cast<std::int32_t>(
+                command == kCmdEntryPosition ? itsHistories.entries.Position()
+                                             : itsHistories.results.Position());
+        return;
+    case kCmdShowCurrentResults:
+        ShowCurrentResults();
+        return;
+    case kCmdFrontPageNumber:
+        if (data != nullptr) {
+            const SearchPageWin* front = GetFrontPage();
+            std::int16_t number = 0;
+            for (int i = 0; i < kPageCount; ++i)
+                if (itsPages[static_cast<std::size_t>(i)] == front)
+                    number = static_cast<std::int16_t>(i);
+            *static_cast<std::int16_t*>(data) = number;
+        }
+        return;
+    case kCmdChooseSearch:
+        if (data != nullptr) {
+            const auto& choice = *static_cast<const SearchPageWin::SearchChoice*>(data);
+            if (choice.page < 0 || choice.page >= kPageCount)
+                return;
+            itsWindow->ShowPage(choice.page);
+            GetPage(choice.page)->DoCommand(SearchPageWin::kCmdChooseSearch, data);
+        }
+        return;
+    case kCmdHasEntries:
+        if (data != nullptr)
+            *static_cast<std::int16_t*>(data) = itsHistories.entries.Count() != 0 ? 1 : 0;
+        return;
+    default:
+        return; // the notebook's commands only
+    }
 }

@@ -1,43 +1,120 @@
 // search_notebook.h: SearchNotebook, the tabbed notebook of a main reference window whose
-// faces are the three search pages (basic, advanced, browse). It keeps the window's two
-// histories (the results lists of earlier searches and the entries viewed), fills the hit
-// lists of all three pages at once with the count in the status bar, tells every page
-// whether there is a next and a previous results list, and sends commands to the page in
-// front or to all of them. A page brought to the front by its tab takes the entry.
+// faces are the three search pages (basic, advanced, browse). It is the hub between the
+// pages, the main window and the reference document: it keeps the window's two histories
+// (the results lists of earlier searches and the entries viewed) and moves through them,
+// fills the hit lists of all three pages at once with the count in the status bar, tells
+// every page whether there is a next and a previous results list and the main window
+// whether there is a next and a previous entry, hands a chosen hit to the document, and
+// sends commands to the page in front or to all of them. A page brought to the front by
+// its tab takes the entry.
 #pragma once
 #include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/pages/search_history.h"
 #include "frm/controls/nnotebk.h"
 
+class FRM_CSubmenu;
 class MainRefWin;
 class SearchPageWin;
+struct SearchRequest;
 
 class SearchNotebook : public FRM_NNotebook {
 public:
     static constexpr int kPageCount = 3;
 
+    // Commands (DoCommand). Those without a word on their data take none.
+    static constexpr long kCmdApplyPreferences = 74; // data: const Prefs*, on every page
+    static constexpr long kCmdShowResults = 75;      // data: const ResultsRecord*
+    static constexpr long kCmdLookUp = 78;           // data: const std::string*, searched on the front page
+    static constexpr long kCmdHitChosen = 83;        // data: const int*, the line of the hit lists
+    static constexpr long kCmdPrintResults = 84;     // these three go to the front page
+    static constexpr long kCmdPrintEntry = 85;
+    static constexpr long kCmdEmptyHitList = 137;
+    static constexpr long kCmdSearchString = 87;     // data: const std::string*, to the front page
+    static constexpr long kCmdSearchFor = 131;       // data: const std::string*, to the front page
+    // data: a SearchRequest* that found something: its hits enter the results history just
+    // after the current list, every page lists them and the first hit's entry is shown.
+    static constexpr long kCmdEnterResults = 93;
+    static constexpr long kCmdEnterEntry = 94;       // data: const EntryRecord*, enters the entry history
+    static constexpr long kCmdNextList = 96;
+    static constexpr long kCmdPreviousList = 97;
+    static constexpr long kCmdNextEntry = 98;
+    static constexpr long kCmdPreviousEntry = 99;
+    static constexpr long kCmdReferenceChanged = 106; // every page: an empty page, the new search types
+    static constexpr long kCmdCurrentWord = 107;     // data: std::string*, takes the current entry's word
+    static constexpr long kCmdHistoryWindow = 108;   // the entry history in the history window
+    static constexpr long kCmdShowEntryAt = 109;     // data: const std::int32_t*, a 1-based position
+    static constexpr long kCmdHistoryMenus = 115;    // data: HistoryMenus*
+    static constexpr long kCmdMoveEntries = 116;     // data: const std::int32_t*, an offset
+    static constexpr long kCmdTakeOver = 117;        // data: SearchNotebook*, another window's
+    static constexpr long kCmdAppendEntries = 118;   // data: const History<EntryRecord>*
+    static constexpr long kCmdAppendResults = 119;   // data: const History<ResultsRecord>*
+    static constexpr long kCmdEntryPosition = 120;   // data: std::int32_t*
+    static constexpr long kCmdResultsPosition = 121; // data: std::int32_t*
+    static constexpr long kCmdShowCurrentResults = 122;
+    static constexpr long kCmdFrontPageNumber = 123; // data: std::int16_t*
+    static constexpr long kCmdChooseSearch = 135;    // data: const SearchPageWin::SearchChoice*
+    static constexpr long kCmdHasEntries = 136;      // data: std::int16_t*, 1 with entries viewed
+
+    // The two submenus that command 115 fills from the entry history: "Backward" from the
+    // current entry towards the first, "Forward" towards the last, each at most ten items
+    // (either may be null).
+    struct HistoryMenus {
+        FRM_CSubmenu* backward;
+        FRM_CSubmenu* forward;
+    };
+    static constexpr std::size_t kHistoryMenuItems = 10;
+
     SearchNotebook(MainRefWin* window, const FRM_CRect& frame);
 
-    SearchHistories& GetHistories() { return itsHistories; }
     const SearchHistories& GetHistories() const { return itsHistories; }
     // The pages on the faces, in tab order; the main window puts them there.
     const std::array<SearchPageWin*, kPageCount>& GetPages() const { return itsPages; }
     SearchPageWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
     void SetPage(int index, SearchPageWin* page) { itsPages[static_cast<std::size_t>(index)] = page; }
+    using FRM_NNotebook::GetFrontPage;
+    SearchPageWin* GetFrontPage() const;
+    // The hits of the results list shown, null before the first search.
+    const RWOrdered* GetCurrentHits() const;
 
     // Every page lists the results of record; the status bar counts all its hits.
     void ShowResultsList(const ResultsRecord& record);
-    // Tells every page whether there is a next and a previous results list.
-    void ShowListMoves();
+    // A search found nothing or the lists were emptied: the count says so, the pages'
+    // labels ask for a click again and the print items follow.
+    void ShowNoHits();
+    // Tells every page whether there is a next and a previous results list, and the main
+    // window whether there is a next and a previous entry.
+    void ShowMoves();
+    // Moves through the histories; false (and nothing changes) at their ends.
+    bool ShowOtherEntry(int delta);
+    // Goes to entry position (1-based) of the entry history; false outside it.
+    bool ShowEntryAt(long position);
+    bool ShowOtherResults(int delta);
+    // The texts the history pop-ups list: the entries from the current one back (backward)
+    // or on (forward), the current one first, at most ten.
+    std::vector<std::string> HistoryItems(bool forward) const;
+
     // A command for the page in front, or for every page in tab order.
     void ToFrontPage(long command, void* data);
     void ToAllPages(long command, void* data);
 
     // FRM_NNotebook
+    void DoCommand(long command, void* data) override;
     void DoHit(const s_ctlinfo& info) override;
 
 private:
+    void EnterResults(SearchRequest& request);
+    void ShowResults(const ResultsRecord& record);
+    void ShowHit(int index);
+    void ShowCurrentResults();
+    void TakeOver(SearchNotebook& other);
+    void OpenHistoryWindow();
+    void FillHistoryMenus(const HistoryMenus& menus) const;
+    void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
+
     MainRefWin* itsWindow;                              // the window holding the notebook
     SearchHistories itsHistories;
     std::array<SearchPageWin*, kPageCount> itsPages{};  // on the faces, the view tree's

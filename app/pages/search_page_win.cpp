@@ -69,9 +69,9 @@ std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit)
 } // namespace
 
 SearchPageWin::SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryPainter* painter, SearchHistories* histories)
+                       EntryPainter* painter, SearchNotebook* notebook)
     : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter),
-      itsHistories(histories)
+      itsNotebook(notebook)
 {
     // The controls' places are in the page's own coordinates.
     const float left = 0, top = 0;
@@ -147,12 +147,6 @@ void SearchPageWin::ApplyPreferences(const Prefs& prefs)
     const bool inResults = prefs.use_in_results != 0;
     vko_tx_set_colors(itsHitList->GetVKOTextEdit(), inResults ? prefs.text_color : kBlack, kBlack,
                       inResults ? prefs.back_color : kWhite);
-}
-
-const RWOrdered* SearchPageWin::GetHits() const
-{
-    const ResultsRecord* current = itsHistories->results.Current();
-    return current != nullptr ? current->hits.get() : nullptr;
 }
 
 std::string SearchPageWin::GetTypedText() const { return itsField->GetTitle().data(); }
@@ -259,43 +253,16 @@ void SearchPageWin::SearchOne(const std::string& text, const std::string& code, 
     request.code = code;
     request.quiet = quiet;
     request.highlights = highlights != nullptr ? *highlights : HighlightWords(text);
-    request.page = this;
+    request.notebook = itsNotebook;
+    request.face = itsKind;
     request.searchType = GetSearchTypePosition();
-    // The search runs while the document handles the command; hits come back as
-    // kCmdShowFound.
+    // The search runs while the document handles the command; the document hands hits to
+    // the notebook, which lists them on every page.
     itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
     if (request.found == 0 && !quiet) {
         itsHitList->Clear(); // nothing found: no list of an earlier search stays
-        if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-            main->ShowNoHits();
+        itsNotebook->ShowNoHits();
     }
-}
-
-void SearchPageWin::EnterResults(SearchRequest& request)
-{
-    auto record = std::make_unique<ResultsRecord>();
-    record->hits.reset(request.TakeHits());
-    record->found = request.found;
-    record->text = request.text;
-    record->page = itsKind;
-    record->searchType = request.searchType;
-    record->highlights = request.highlights;
-    record->reference = request.reference;
-    ShowResults(*itsHistories->results.Enter(std::move(record)));
-}
-
-void SearchPageWin::ShowResults(const ResultsRecord& record)
-{
-    // Every page of the window lists the results.
-    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->GetNotebook()->ShowResultsList(record);
-    else
-        FillHitList(Lines(*record.hits, kListBudget));
-    if (record.hits->entries() != 0) {
-        itsHitList->SelectItem(0);
-        ShowHit(0);
-    }
-    UpdateHistoryMenus();
 }
 
 std::vector<std::string> SearchPageWin::ListLines(const RWOrdered& words, std::size_t limit)
@@ -334,104 +301,7 @@ std::vector<std::string> SearchPageWin::HighlightWords(const std::string& text) 
 
 void SearchPageWin::ShowHit(int index)
 {
-    const ResultsRecord* results = itsHistories->results.Current();
-    if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
-        return;
-    // A heading line (a word of several entries, listed under it) stands for its first
-    // entry.
-    auto at = static_cast<std::size_t>(index);
-    while (at + 1 < results->hits->entries() &&
-           static_cast<const WordItem*>((*results->hits)[at])->entry_offset() < 0)
-        ++at;
-    const auto* word = static_cast<const WordItem*>((*results->hits)[at]);
-    if (word->entry_offset() < 0)
-        return;
-    ShowEntry(*word, results->highlights);
-    auto entry = std::make_unique<EntryRecord>();
-    entry->word = word->data();
-    entry->entry = word->entry_offset();
-    entry->highlights = results->highlights;
-    entry->reference = results->reference;
-    itsHistories->entries.Enter(std::move(entry));
-    UpdateHistoryMenus();
-}
-
-void SearchPageWin::ShowEntry(const WordItem& word, const std::vector<std::string>& highlights)
-{
-    RWOrdered words;
-    for (const std::string& h : highlights)
-        words.insert(new RWCollectableString(h.c_str()));
-    itsDocument->GetKeyTable().FormatEntryText(&word, itsPainter,
-                                               words.entries() != 0 ? &words : nullptr);
-    words.clearAndDestroy();
-    // An entry is shown: it can be cleared and its word copied; nothing of it is selected.
-    if (FRM_CWindow* window = HolderWindow()) {
-        std::int32_t items[4] = {1, 1, 0, 0};
-        window->DoCommand(MainRefWin::kCmdEntryMenus, items);
-        if (FRM_CMenuBar* bar = window->GetMenuBar())
-            bar->SetEnabled(menutag::kCopy, 0);
-        // The Window menu names the entry after the window's title.
-        if (KQedApp* application = KQedApp::Instance()) {
-            KQedApp::WindowTitle title{window, word.data()};
-            application->DoCommand(KQedApp::kCmdRetitleWindow, &title);
-        }
-    }
-}
-
-bool SearchPageWin::ShowOtherEntry(int delta)
-{
-    return ShowEntryAt(static_cast<long>(itsHistories->entries.Position()) + delta);
-}
-
-bool SearchPageWin::ShowEntryAt(long position)
-{
-    if (!itsHistories->entries.MoveTo(position))
-        return false;
-    const EntryRecord& record = *itsHistories->entries.Current();
-    // The entry is shown in its own dictionary.
-    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->SwitchReference(record.reference);
-    WordItem word(record.word.c_str());
-    word.set_entry_offset(record.entry);
-    ShowEntry(word, record.highlights);
-    UpdateHistoryMenus();
-    return true;
-}
-
-bool SearchPageWin::ShowOtherResults(int delta)
-{
-    if (!itsHistories->results.Move(delta))
-        return false;
-    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow())) {
-        main->ShowCurrentResults();
-        return true;
-    }
-    const ResultsRecord& record = *itsHistories->results.Current();
-    const RestoredSearch restored{record.text, record.searchType};
-    DoCommand(kCmdRestoreSearch, const_cast<RestoredSearch*>(&restored));
-    FillHitList(Lines(*record.hits, kListBudget));
-    itsHitList->SelectItem(0);
-    UpdateHistoryMenus();
-    return true;
-}
-
-void SearchPageWin::UpdateHistoryMenus()
-{
-    FRM_CWindow* window = HolderWindow();
-    if (FRM_CMenuBar* bar = window != nullptr ? window->GetMenuBar() : nullptr) {
-        bar->SetEnabled(menutag::kPreviousEntry, itsHistories->entries.PreviousExists() ? 1 : 0);
-        bar->SetEnabled(menutag::kNextEntry, itsHistories->entries.NextExists() ? 1 : 0);
-        bar->SetEnabled(menutag::kHistory, itsHistories->entries.Count() != 0 ? 1 : 0);
-    }
-    if (auto* main = dynamic_cast<MainRefWin*>(window)) {
-        main->DoCommand(MainRefWin::kCmdEntryMoves, nullptr);
-        main->GetNotebook()->ShowListMoves();
-        main->UpdatePrintItems();
-        return;
-    }
-    ListMoves moves{static_cast<std::int16_t>(itsHistories->results.NextExists() ? 1 : 0),
-                    static_cast<std::int16_t>(itsHistories->results.PreviousExists() ? 1 : 0)};
-    SetListMoves(moves);
+    itsNotebook->DoCommand(SearchNotebook::kCmdHitChosen, &index);
 }
 
 void SearchPageWin::SetListMoves(const ListMoves& moves)
@@ -560,8 +430,7 @@ void SearchPageWin::Clear()
     itsHitList->Clear();
     itsField->SetTitle(FRM_CStringRW(""));
     EndPicking();
-    if (auto* main = dynamic_cast<MainRefWin*>(HolderWindow()))
-        main->ShowNoHits();
+    itsNotebook->ShowNoHits();
 }
 
 void SearchPageWin::ReferenceChanged()
@@ -575,7 +444,20 @@ void SearchPageWin::DoCommand(long command, void* data)
     switch (command) {
     case kCmdPreviousList:
     case kCmdNextList:
-        ShowOtherResults(command == kCmdNextList ? 1 : -1);
+        itsNotebook->DoCommand(command, nullptr);
+        return;
+    case kCmdSearchFor:
+        if (data != nullptr)
+            SearchFor(*static_cast<const std::string*>(data));
+        return;
+    case kCmdEmptyHitList:
+        itsHitList->Clear();
+        return;
+    case kCmdClearPage:
+        Clear();
+        return;
+    case kCmdReferenceChanged:
+        ReferenceChanged();
         return;
     case kCmdPrintResults:
     case kCmdPrintEntry:
@@ -597,10 +479,6 @@ void SearchPageWin::DoCommand(long command, void* data)
     }
     case kCmdSpellingHelp:
         SpellingHelp();
-        return;
-    case kCmdShowFound:
-        if (data != nullptr)
-            EnterResults(*static_cast<SearchRequest*>(data));
         return;
     case kCmdFillHitList:
         if (data != nullptr)

@@ -3,9 +3,9 @@
 // Search, Clear and Spelling Help buttons, the results-list and print buttons, the hit list
 // and the entry pane beside it, the status-line help of each control and the word under the
 // last right click. It runs a page's searches as requests through the reference document,
-// lists the hits on every page, shows the chosen hit's entry, and answers the commands the
-// pages share: double-clicking a word of the entry looks it up, a right click offers it in
-// a new window or another dictionary, the arrows move through the histories.
+// hands the hits to its notebook, which lists them on every page and keeps the histories,
+// and answers the commands the pages share: double-clicking a word of the entry looks it
+// up, a right click offers it in a new window or another dictionary.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/pages/search_history.h"
 #include "frm/views/csubview.h"
 #include "vkocoll/ordered.h"
 
@@ -29,6 +28,7 @@ class KQListBox;
 class Prefs;
 class RefDoc;
 class ScrollViewWin;
+class SearchNotebook;
 struct SearchRequest;
 class WordItem;
 
@@ -48,15 +48,16 @@ public:
     static constexpr long kCmdPrintEntry = 85;
     static constexpr long kCmdNextList = 96;
     static constexpr long kCmdPreviousList = 97;
-    // Commands from the main window, which holds the histories of all three pages.
+    // Commands from the notebook, which holds the histories of all three pages.
     static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
+    static constexpr long kCmdClearPage = 76;      // an empty hit list and field
+    static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types
+    static constexpr long kCmdSearchFor = 131;     // data: const std::string*, searched here
+    static constexpr long kCmdEmptyHitList = 137;
     static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
     static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
     static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
-    // The document hands back a search of this page that found something (data: a
-    // SearchRequest*): its hits enter the results history and every page lists them.
-    static constexpr long kCmdShowFound = 93;
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
     struct RestoredSearch {
@@ -79,7 +80,7 @@ public:
 
     // painter: the main window's entry engine, which the page attaches to its entry pane.
     SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryPainter* painter, SearchHistories* histories);
+               EntryPainter* painter, SearchNotebook* notebook);
     ~SearchPageWin() override;
 
     // Has the main window's entry engine draw into this page's entry pane (the front
@@ -120,14 +121,9 @@ public:
     std::string GetListLabel() const;
     // Whether the hit list holds the basic page's type-ahead lines.
     virtual bool IsPicking() const { return false; }
-    // Shows the entry of line index of the hit list (entered in the entry history); a
-    // heading line shows the first entry listed under it.
+    // Shows the entry of line index of the hit list (the notebook enters it in the entry
+    // history); a heading line shows the first entry listed under it.
     void ShowHit(int index);
-    // Moves through the histories; false at their ends.
-    bool ShowOtherEntry(int delta);
-    // Goes to entry position (1-based) of the entry history; false outside it.
-    bool ShowEntryAt(long position);
-    bool ShowOtherResults(int delta);
     virtual void Clear();
     // The document opened another dictionary: its search types, and an empty page.
     void ReferenceChanged();
@@ -155,8 +151,6 @@ public:
     // The picture buttons that go to the previous or the next results list.
     FRM_CButton* GetListButton(bool next) const { return next ? itsNextListButton : itsPreviousListButton; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
-    // The hits of the results list shown, null before the first search.
-    const RWOrdered* GetHits() const;
     // The chosen search type: its position in the description's list and its index code.
     int GetSearchTypePosition() const;
     std::string GetIndexCode() const;
@@ -180,12 +174,8 @@ protected:
 
 private:
     void FillChooser();
-    void EnterResults(SearchRequest& request);
-    void ShowResults(const ResultsRecord& record);
     void FillHitList(const std::vector<std::string>& lines);
     void SetListMoves(const ListMoves& moves);
-    void ShowEntry(const WordItem& word, const std::vector<std::string>& highlights);
-    void UpdateHistoryMenus();
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
     void ClickOnEntry(const FRM_CPoint& point);
@@ -207,7 +197,7 @@ protected:
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;
-    SearchHistories* itsHistories;            // the main window's
+    SearchNotebook* itsNotebook;              // the notebook whose face the page is on
     std::string itsPopUpWord;                 // the word of the last right click
     std::vector<std::pair<const FRM_CView*, int>> itsHelpTexts;  // control, string id
 };

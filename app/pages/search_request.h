@@ -1,8 +1,8 @@
 // search_request.h: SearchRequest, one search a page asks for. The page fills in what to
 // search and how, and sends the record to its reference document (command 87); the document
 // notes its dictionary in it and has the search status window run it; the window puts the
-// hits into the record and hands it back to the document (command 88), which has the page
-// that asked show them. All of it happens while the page's send runs: the record lives on
+// hits into the record and hands it back to the document (command 88), which gives them to
+// the page's notebook (command 93) to list on every page and enter in the history. All of it happens while the page's send runs: the record lives on
 // the page's stack.
 #pragma once
 #include <memory>
@@ -11,7 +11,7 @@
 
 #include "vkocoll/ordered.h"
 
-class SearchPageWin;
+class SearchNotebook;
 
 struct SearchRequest {
     SearchRequest() = default;
@@ -36,7 +36,8 @@ struct SearchRequest {
     std::unique_ptr<RWOrdered> hits;       // WordItems in the engine's order, after the search
     long found = 0;                        // every hit, also those past the list's text limit
     std::vector<std::string> highlights;   // lower-cased words marked in the entries shown
-    SearchPageWin* page = nullptr;            // the page that asked, which shows the hits
+    SearchNotebook* notebook = nullptr;    // where the hits go: the asking page's notebook
+    int face = 0;                          // the notebook's face that asked
     int searchType = 0;                    // the chooser's position on that page
     bool quiet = false;                    // nothing found: no note
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_store.h"
@@ -117,7 +118,7 @@ void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const
         if (std::string(static_cast<const RWCollectableString*>(names[i])->data()) == "va")
             page->ChooseSearchType(static_cast<int>(i));
     page->SearchFor(word.substr(0, word.find('[')));
-    if (const RWOrdered* hits = page->GetHits()) {
+    if (const RWOrdered* hits = window->GetNotebook()->GetCurrentHits()) {
         for (std::size_t i = 0; i < hits->entries(); ++i) {
             if (Trimmed(static_cast<const WordItem*>((*hits)[i])->data()) == word) {
                 if (i != 0)
@@ -163,13 +164,14 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
 
 void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
 {
-    const EntryRecord* current = window->GetHistories().entries.Current();
+    std::string shown;
+    window->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &shown);
     auto* document = dynamic_cast<RefDoc*>(window->GetDocument());
-    if (current == nullptr || document == nullptr || document->GetDescription() == nullptr) {
+    if (shown.empty() || document == nullptr || document->GetDescription() == nullptr) {
         vko_dm_post_note("%s", "Look an entry up first: the bookmark keeps the entry shown.");
         return;
     }
-    const std::string word = Trimmed(current->word);
+    const std::string word = Trimmed(shown);
     const std::string reference = document->GetDescription()->ref_name().data();
     if (BookmarkStore::CheckBookmarkName(word) != BookmarkNameProblem::kNone ||
         BookmarkStore::CheckRefName(reference) != BookmarkNameProblem::kNone) {

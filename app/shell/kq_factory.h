@@ -16,6 +16,11 @@
 
 #include "frm/runtime/cpafactr.h"
 
+class EntryPainter;
+class RefDoc;
+class SearchNotebook;
+class SearchPageWin;
+
 class KQedAppFactory : public FRM_PAFactory {
 public:
     // Element ids of the application, the documents and the windows.
@@ -51,6 +56,13 @@ public:
     };
     // Every element, in registration order.
     const std::vector<Element>& GetElements() const { return itsElements; }
+
+    // The search pages' type records: the basic, the advanced and the browse page.
+    enum : std::int32_t { kBasicPage = 1022, kAdvancedPage = 1023, kBrowsePage = 1024 };
+    // Makes the search page whose type record has typeId on a face of notebook, filling
+    // the face; null for an id that is no page's.
+    static SearchPageWin* MakePage(std::int32_t typeId, FRM_CSubview* face, RefDoc* document,
+                                   EntryPainter* painter, SearchNotebook* notebook);
 
     // A window of the layout made by hand over document (tests, and windows whose class is
     // not the program's yet): the window element's create and init functions.

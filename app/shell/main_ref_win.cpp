@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "app/display/entry_painter.h"
-#include "app/pages/kq_adv_win.h"
-#include "app/pages/browse_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
@@ -18,7 +16,6 @@
 #include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/user_info_doc.h"
-#include "app/shell/w_hist_win.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nnotebk.h"
@@ -58,14 +55,12 @@ public:
 constexpr std::int32_t kStatusBarId = 1054;
 constexpr std::int32_t kCountTextId = 1374;
 constexpr std::int32_t kHelpTextId = 1376;
-constexpr std::int32_t kNoHitsString = 1133;  // "0 Entries found."
 constexpr std::int32_t kBackButtonId = 1056;
 constexpr std::int32_t kForwardButtonId = 1057;
 constexpr std::int32_t kSelectorId = 1060;
 constexpr std::int32_t kSelectorNextId = 1356;
 constexpr long kNullCommand = 20003;
 constexpr long kIgnoredCommand = 20002;
-constexpr std::size_t kPopUpItems = 10;
 constexpr unsigned long kDarkGrey = 0x08404040ul;
 constexpr unsigned long kWhite = 0x0BFFFFFFul;
 constexpr unsigned long kBlack = 0x07000000ul;
@@ -118,16 +113,10 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTabTitles[i]));
         auto* face = new FRM_CFaceWindow(document, itsNotebook);
         itsNotebook->SetFace(face, tab, 0, 0);
-        const FRM_CRect area = face->GetFrame();
-        const FRM_CRect inFace(0, 0, area.Width(), area.Height());
-        SearchPageWin* page = nullptr;
-        if (i == SearchPageWin::kBasic)
-            page = new KQBasicWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
-        else if (i == SearchPageWin::kAdvanced)
-            page = new KQAdvWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
-        else
-            page = new BrowseWin(face, inFace, itsDocument, itsPainter.get(), &itsNotebook->GetHistories());
-        page->SetGlue(0xFFFFFFFFul);
+        static const std::int32_t kPageTypes[kPageCount] = {
+            KQedAppFactory::kBasicPage, KQedAppFactory::kAdvancedPage, KQedAppFactory::kBrowsePage};
+        SearchPageWin* page = KQedAppFactory::MakePage(kPageTypes[i], face, itsDocument,
+                                                       itsPainter.get(), itsNotebook);
         itsNotebook->SetPage(i, page);
         // Each page has its own help: the topic file lists the faces under the string ids of
         // the pages' short names.
@@ -161,7 +150,7 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     FillReferenceSelector();
     // Nothing viewed yet: no history to move through, no word to copy.
     DoCommand(kCmdEntryMoves, nullptr);
-    itsNotebook->ShowListMoves();
+    itsNotebook->ShowMoves();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kCopyWord, 0);
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
@@ -169,8 +158,6 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
 
 MainRefWin::~MainRefWin() = default;
 
-SearchHistories& MainRefWin::GetHistories() { return itsNotebook->GetHistories(); }
-const SearchHistories& MainRefWin::GetHistories() const { return itsNotebook->GetHistories(); }
 
 SearchPageWin* MainRefWin::GetPage(int index) const { return itsNotebook->GetPage(index); }
 
@@ -243,9 +230,7 @@ void MainRefWin::ShowPreferredSearch()
         return;
     const Prefs& prefs = application->GetPrefs();
     SearchPageWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
-    if (choice.page < 0 || choice.page >= kPageCount)
-        return;
-    ShowPage(choice.page)->DoCommand(SearchPageWin::kCmdChooseSearch, &choice);
+    itsNotebook->DoCommand(SearchNotebook::kCmdChooseSearch, &choice);
 }
 
 void MainRefWin::ShowEntryMoves(bool previous, bool next)
@@ -258,42 +243,6 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
             else
                 button->Disable();
         }
-    }
-}
-
-void MainRefWin::ShowCurrentResults()
-{
-    const ResultsRecord* record = GetHistories().results.Current();
-    if (record == nullptr)
-        return;
-    SwitchReference(record->reference);
-    SearchPageWin* page = ShowPage(record->page);
-    SearchPageWin::RestoredSearch restored{record->text, record->searchType};
-    page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
-    itsNotebook->ShowResultsList(*record);
-    page->GetHitList()->SelectItem(0);
-    itsNotebook->ShowListMoves();
-}
-
-void MainRefWin::TakeOver(MainRefWin& other)
-{
-    std::int16_t front = 0;
-    other.DoCommand(kCmdFrontPageNumber, &front);
-    ShowPage(front);
-    const auto entriesBefore = static_cast<std::int32_t>(GetHistories().entries.Count());
-    DoCommand(kCmdAppendEntries, &other.GetHistories().entries);
-    std::int32_t entry = 0;
-    other.DoCommand(kCmdEntryPosition, &entry);
-    if (entry > 0)
-        GetFrontPage()->ShowEntryAt(entriesBefore + entry);
-    const auto resultsBefore = static_cast<std::int32_t>(GetHistories().results.Count());
-    DoCommand(kCmdAppendResults, &other.GetHistories().results);
-    std::int32_t results = 0;
-    other.DoCommand(kCmdResultsPosition, &results);
-    if (results > 0 && GetHistories().results.MoveTo(resultsBefore + results)) {
-        itsNotebook->ShowResultsList(*GetHistories().results.Current());
-        itsNotebook->ShowListMoves();
-        UpdatePrintItems();
     }
 }
 
@@ -338,14 +287,6 @@ std::string MainRefWin::GetReferenceName() const
     return selector->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
 }
 
-std::vector<std::string> MainRefWin::HistoryItems(bool forward) const
-{
-    std::vector<std::string> items;
-    for (const EntryRecord* record : GetHistories().entries.Walk(forward, kPopUpItems))
-        items.push_back(record->word);
-    return items;
-}
-
 void MainRefWin::MinimumSize(int* width, int* height) const
 {
     *width = 0;
@@ -362,9 +303,7 @@ void MainRefWin::ApplyPreferences()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    for (SearchPageWin* page : itsNotebook->GetPages())
-        page->ApplyPreferences(prefs);
-    GetFrontPage()->AttachPainter();
+    itsNotebook->DoCommand(SearchNotebook::kCmdApplyPreferences, const_cast<Prefs*>(&prefs));
     itsPainter->SetColors(prefs);
     itsPainter->DrawEntry();
 }
@@ -409,8 +348,7 @@ void MainRefWin::ChooseReference()
         return;
     }
     SetTitle(FRM_CStringRW(name.c_str()));
-    for (SearchPageWin* page : itsNotebook->GetPages())
-        page->ReferenceChanged();
+    itsNotebook->DoCommand(SearchNotebook::kCmdReferenceChanged, nullptr);
     if (KQedApp* application = KQedApp::Instance()) {
         KQedApp::WindowTitle record{this, nullptr};
         application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
@@ -464,14 +402,11 @@ void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
     // The pop-ups of resource 37, filled with the entry history from the current entry on.
     FRM_CMenuBar popUps(this, menutag::kHistoryMenus);
     const short submenuTag = forward ? menutag::kForward : menutag::kBackward;
-    const short firstTag = forward ? menutag::kForwardFirst : menutag::kBackwardFirst;
     FRM_CSubmenu submenu(FRM_CStringRW(forward ? "Forward" : "Backward"), submenuTag, 0,
                          FRM_CMenu::ENABLED);
-    const std::vector<std::string> items = HistoryItems(forward);
-    for (std::size_t k = 0; k < items.size(); ++k)
-        submenu.Append(FRM_CMenuItem(FRM_CStringRW(items[k].c_str()),
-                                     static_cast<short>(firstTag + k), 0, FRM_CMenu::ENABLED));
-    if (items.empty())
+    SearchNotebook::HistoryMenus menus{forward ? nullptr : &submenu, forward ? &submenu : nullptr};
+    itsNotebook->DoCommand(SearchNotebook::kCmdHistoryMenus, &menus);
+    if (submenu.GetMenus()->entries() == 0)
         return;
     popUps.ReplaceSubmenu(submenuTag, submenu);
     popUps.DoPopup(point, submenuTag, VKO_POPUP_LEFT_ALIGN);
@@ -562,14 +497,6 @@ void MainRefWin::UpdatePrintItems()
     bar->SetEnabled(menutag::kPrintResults, hits != nullptr && hits->GetCount() > 0 ? 1 : 0);
 }
 
-void MainRefWin::ShowNoHits()
-{
-    ShowCount(FRM_CStringRW(kNoHitsString).data());
-    for (SearchPageWin* page : itsNotebook->GetPages())
-        page->ShowListedPart(0, 0);
-    UpdatePrintItems();
-}
-
 void MainRefWin::SizeWindow(int width, int height)
 {
     int minimumWidth = 0;
@@ -633,18 +560,20 @@ void MainRefWin::DoCommand(long command, void* data)
         itsPainter->DrawEntry();
         return;
     case kCmdEntryMoves: {
-        const bool previous = GetHistories().entries.PreviousExists();
-        const bool next = GetHistories().entries.NextExists();
+        const auto* moves = static_cast<const EntryMoves*>(data);
+        const bool previous = moves != nullptr && moves->previous;
+        const bool next = moves != nullptr && moves->next;
         ShowEntryMoves(previous, next);
         if (FRM_CMenuBar* bar = GetMenuBar()) {
             bar->SetEnabled(menutag::kPreviousEntry, previous ? 1 : 0);
             bar->SetEnabled(menutag::kNextEntry, next ? 1 : 0);
+            if (moves != nullptr)
+                bar->SetEnabled(menutag::kHistory, moves->any ? 1 : 0);
         }
         return;
     }
     case kCmdLookUp:
-        if (data != nullptr)
-            GetFrontPage()->SearchFor(*static_cast<const std::string*>(data));
+        itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, data);
         return;
     case kCmdStatusHelp: {
         if (data == nullptr)
@@ -698,32 +627,22 @@ void MainRefWin::DoCommand(long command, void* data)
         }
         return;
     case kCmdAppendEntries:
-        if (data != nullptr)
-            GetHistories().entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
-        return;
     case kCmdAppendResults:
-        if (data != nullptr)
-            GetHistories().results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
-        return;
     case kCmdEntryPosition:
     case kCmdResultsPosition:
-        if (data != nullptr)
-            *static_cast<std::int32_t*>(data) = static_cast<std::int32_t>(
-                command == kCmdEntryPosition ? GetHistories().entries.Position()
-                                             : GetHistories().results.Position());
-        return;
     case kCmdFrontPageNumber:
-        if (data != nullptr)
-            *static_cast<std::int16_t*>(data) = static_cast<std::int16_t>(itsFrontPage);
+        itsNotebook->DoCommand(command, data);
         return;
     case kCmdRunRequest: {
         if (data == nullptr)
             return;
         const auto& request = *static_cast<const WindowRequest*>(data);
         // Only a window with entries viewed has anything to go on from.
-        if (request.from != nullptr && request.from != this &&
-            request.from->GetHistories().entries.Count() != 0)
-            TakeOver(*request.from);
+        std::int16_t viewed = 0;
+        if (request.from != nullptr && request.from != this)
+            request.from->GetNotebook()->DoCommand(SearchNotebook::kCmdHasEntries, &viewed);
+        if (viewed != 0)
+            itsNotebook->DoCommand(SearchNotebook::kCmdTakeOver, request.from->GetNotebook());
         if (KQedApp* application = KQedApp::Instance()) {
             const RWOrdered& descriptions = application->GetDescriptions();
             for (std::size_t i = 0; i < descriptions.entries(); ++i)
@@ -732,7 +651,7 @@ void MainRefWin::DoCommand(long command, void* data)
                     SwitchReference(static_cast<int>(i));
         }
         if (!request.text.empty())
-            GetFrontPage()->SearchFor(request.text);
+            itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, const_cast<std::string*>(&request.text));
         return;
     }
     case kIgnoredCommand:
@@ -740,7 +659,7 @@ void MainRefWin::DoCommand(long command, void* data)
         return;
     case kCmdPreviousEntry:
     case kCmdNextEntry:
-        GetFrontPage()->ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
+        itsNotebook->DoCommand(command, nullptr);
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -750,11 +669,13 @@ void MainRefWin::DoCommand(long command, void* data)
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
     if (tag >= menutag::kForwardFirst && tag < menutag::kForwardFirst + 10) {
-        GetFrontPage()->ShowOtherEntry(tag - menutag::kForwardFirst);
+        std::int32_t offset = tag - menutag::kForwardFirst;
+        itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
         return;
     }
     if (tag >= menutag::kBackwardFirst && tag < menutag::kBackwardFirst + 10) {
-        GetFrontPage()->ShowOtherEntry(-(tag - menutag::kBackwardFirst));
+        std::int32_t offset = -(tag - menutag::kBackwardFirst);
+        itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
         return;
     }
     // The entry pop-up's "Find in" items: one per dictionary, none beyond.
@@ -796,9 +717,10 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         CopySelection();
         return;
     case menutag::kCopyWord: {
-        const EntryRecord* current = GetHistories().entries.Current();
-        if (current != nullptr)
-            CopyText(current->word.substr(0, current->word.find('[')));
+        std::string word;
+        itsNotebook->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+        if (!word.empty())
+            CopyText(word.substr(0, word.find('[')));
         return;
     }
     case menutag::kPaste:
@@ -820,8 +742,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case kNullCommand:
         return;
     case menutag::kClear: {
-        for (SearchPageWin* page : itsNotebook->GetPages())
-            page->Clear();
+        itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
         itsPainter->Reset();
         if (FRM_CMenuBar* bar = GetMenuBar())
             for (const short item : {menutag::kClear, menutag::kCopyWord, menutag::kCopy})
@@ -832,19 +753,16 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     }
     case menutag::kPreviousEntry:
     case menutag::kNextEntry:
-        GetFrontPage()->ShowOtherEntry(tag == menutag::kNextEntry ? 1 : -1);
+        itsNotebook->DoCommand(tag == menutag::kNextEntry ? SearchNotebook::kCmdNextEntry
+                                                          : SearchNotebook::kCmdPreviousEntry, nullptr);
         return;
-    case menutag::kHistory: {
-        std::vector<std::string> names;
-        for (std::size_t p = 1; p <= GetHistories().entries.Count(); ++p)
-            names.push_back(GetHistories().entries.At(p)->word);
-        if (const long picked = WHistWin::Run(itsDocument, names))
-            GetFrontPage()->ShowEntryAt(picked);
+    case menutag::kHistory:
+        itsNotebook->DoCommand(SearchNotebook::kCmdHistoryWindow, nullptr);
         return;
-    }
     case menutag::kPreviousList:
     case menutag::kNextList:
-        GetFrontPage()->ShowOtherResults(tag == menutag::kNextList ? 1 : -1);
+        itsNotebook->DoCommand(tag == menutag::kNextList ? SearchNotebook::kCmdNextList
+                                                         : SearchNotebook::kCmdPreviousList, nullptr);
         return;
     case menutag::kBasicSearches:
         ShowPage(0);

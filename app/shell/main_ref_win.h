@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/pages/search_history.h"
 #include "app/shell/id_data.h"
 #include "frm/views/cwindow.h"
 
@@ -33,7 +32,14 @@ public:
     static constexpr long kCmdReferenceChosen = 95;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
-    static constexpr long kCmdEntryMoves = 100;     // the entry buttons and items follow the history
+    // data: a const EntryMoves*, whether the entry history has a next and a previous entry
+    // and any at all: the entry buttons and menu items follow it (null: none of them).
+    static constexpr long kCmdEntryMoves = 100;
+    struct EntryMoves {
+        bool next;
+        bool previous;
+        bool any;
+    };
     static constexpr long kCmdSelectReference = 101; // data: a long position, -1 the current
     static constexpr long kCmdLookUp = 131;          // data: a const std::string*, searched on the front page
     // The entry drawn again in full; 1003 fills the reference selector again first.
@@ -44,10 +50,10 @@ public:
     // data: four std::int32_t, whether "Clear", "Copy Word" and the illustration's and the
     // table's print items are enabled; null only redraws the menu bar.
     static constexpr long kCmdEntryMenus = 1007;
-    // Another window's histories: 118 and 119 append copies of the records of the history
-    // given (a const History<EntryRecord>* or const History<ResultsRecord>*); 120 and 121
-    // put the entry and the results-list position into a std::int32_t; 123 the number of
-    // the front page into a std::int16_t.
+    // The histories, passed on to the search notebook (SearchNotebook's commands of the
+    // same numbers): 118 and 119 append copies of the records of another history; 120 and
+    // 121 put the entry and the results-list position into a std::int32_t; 123 the number
+    // of the front page into a std::int16_t.
     static constexpr long kCmdAppendEntries = 118;
     static constexpr long kCmdAppendResults = 119;
     static constexpr long kCmdEntryPosition = 120;
@@ -78,23 +84,12 @@ public:
     void FrontPageChanged();
     // The entry engine that draws the chosen entry into the page's entry pane.
     EntryPainter& GetPainter() const { return *itsPainter; }
-    SearchHistories& GetHistories();
-    const SearchHistories& GetHistories() const;
     const MainRefWinIDData& GetIDData() const { return itsIDData; }
     // Enables the previous and next entry buttons.
     void ShowEntryMoves(bool previous, bool next);
     // Enables Print > Entry Text while an entry is shown and Print > Results List while the
     // front page lists hits.
     void UpdatePrintItems();
-    // A page's list was emptied (a search found nothing, or Clear): the count says so and
-    // the print items follow.
-    void ShowNoHits();
-    // The current results list shown again on the page that searched it, with its text
-    // and search type.
-    void ShowCurrentResults();
-    // Takes over other's front page and copies of its histories, and shows its current
-    // entry and results list.
-    void TakeOver(MainRefWin& other);
     // Switches to the dictionary at position among the application's descriptions, unless
     // it is open already (-1: none).
     void SwitchReference(int position);
@@ -105,9 +100,6 @@ public:
     std::string GetHelpLine() const;
     // The reference selector's chosen name ("" when none).
     std::string GetReferenceName() const;
-    // The texts the history pop-ups list: the entries from the current one back (backward)
-    // or on (forward), the current one first, at most ten.
-    std::vector<std::string> HistoryItems(bool forward) const;
     // The smallest frame the window takes: at least as wide as the reference selector and
     // the control after it reach, and kMinimumHeight high.
     void MinimumSize(int* width, int* height) const;

@@ -4,16 +4,21 @@
 #include <string>
 
 #include "app/display/image_win.h"
-#include "app/pages/search_page_win.h"
+#include "app/display/entry_painter.h"
+#include "app/pages/search_notebook.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
 #include "app/shell/search_win.h"
 #include "app/shell/table_win.h"
+#include "app/shell/w_hist_win.h"
 #include "engine/engine.h"
 #include "frm/core/cstringrw.h"
+#include "frm/views/cmenubar.h"
+#include "vkocoll/collstr.h"
 #include "ruk/static/vkoruk.h"
 
 RefDoc::RefDoc(FRM_CApplication* application, std::int32_t id) : FRM_CDocument(application, id)
@@ -105,10 +110,20 @@ void RefDoc::DoCommand(long command, void* data)
             RunSearch(static_cast<SearchRequest*>(data));
         return;
     case kCmdSearchFound:
-        // The hits go to the page that asked, which lists them in every page of its window
-        // and shows the first hit's entry.
-        if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->page != nullptr)
-            request->page->DoCommand(SearchPageWin::kCmdShowFound, request);
+        // The hits go to the asking page's notebook, which lists them on every page of its
+        // window and shows the first hit's entry.
+        if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->notebook != nullptr)
+            request->notebook->DoCommand(SearchNotebook::kCmdEnterResults, request);
+        return;
+    case kCmdShowEntry:
+        if (data != nullptr)
+            ShowEntry(*static_cast<const EntryToShow*>(data));
+        return;
+    case kCmdHistoryWindow:
+        if (auto* request = static_cast<HistoryRequest*>(data)) {
+            if (const long picked = WHistWin::Run(this, request->names))
+                request->position = static_cast<std::int32_t>(picked);
+        }
         return;
     case kCmdShowTable:
         if (FRM_CWindow* window =
@@ -127,6 +142,30 @@ void RefDoc::RunSearch(SearchRequest* request)
     if (!itIsOpen || !itsKeyTable.MakeCurrent())
         return;
     SearchWin::Run(this, request);
+}
+
+void RefDoc::ShowEntry(const EntryToShow& shown)
+{
+    if (shown.word == nullptr || shown.painter == nullptr)
+        return;
+    RWOrdered words;
+    if (shown.highlights != nullptr)
+        for (const std::string& h : *shown.highlights)
+            words.insert(new RWCollectableString(h.c_str()));
+    itsKeyTable.FormatEntryText(shown.word, shown.painter, words.entries() != 0 ? &words : nullptr);
+    words.clearAndDestroy();
+    // An entry is shown: it can be cleared and its word copied; nothing of it is selected.
+    if (itsMainWindow == nullptr)
+        return;
+    std::int32_t items[4] = {1, 1, 0, 0};
+    itsMainWindow->DoCommand(MainRefWin::kCmdEntryMenus, items);
+    if (FRM_CMenuBar* bar = itsMainWindow->GetMenuBar())
+        bar->SetEnabled(menutag::kCopy, 0);
+    // The Window menu names the entry after the window's title.
+    if (KQedApp* application = KQedApp::Instance()) {
+        KQedApp::WindowTitle title{itsMainWindow, shown.word->data()};
+        application->DoCommand(KQedApp::kCmdRetitleWindow, &title);
+    }
 }
 
 bool RefDoc::OpenReference(const std::string& name)

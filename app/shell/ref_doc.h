@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/display/entry_key_table.h"
 #include "app/shell/id_data.h"
@@ -12,10 +13,12 @@
 #include "frm/runtime/cdocumnt.h"
 
 class configDict;
+class EntryPainter;
 class KQedApp;
 class MainRefWin;
 class RWOrdered;
 struct SearchRequest;
+class WordItem;
 
 // What a new main window goes on from: the window whose histories and front page it takes
 // over (null: none), the reference it searches in ("": the one open) and the text it
@@ -46,10 +49,29 @@ public:
 
     // Command 87, data a SearchRequest*: the document notes its dictionary in the request
     // and runs it in a search status window. With hits the window hands the request back
-    // as command 88, and the page that asked shows them; without, the request keeps no
+    // as command 88, and the document gives it to the request's notebook, which lists the
+    // hits on every page and shows the first one's entry; without, the request keeps no
     // hits (and, unless quiet, the user was told).
     static constexpr long kCmdSearch = 87;
     static constexpr long kCmdSearchFound = 88;
+
+    // Command 103, data an EntryToShow*: the entry of word is formatted into painter, with
+    // highlights marked; the main window's menus follow (it can be cleared and its word
+    // copied, nothing of it is selected) and the Window menu names the entry.
+    static constexpr long kCmdShowEntry = 103;
+    struct EntryToShow {
+        const WordItem* word;
+        const std::vector<std::string>* highlights;
+        EntryPainter* painter;
+    };
+    // Command 108, data a HistoryRequest*: the history window lists names (the entries
+    // viewed, in order) and writes the 1-based position the user picks; cancelled, the
+    // position stays as it came.
+    static constexpr long kCmdHistoryWindow = 108;
+    struct HistoryRequest {
+        std::vector<std::string> names;
+        std::int32_t position = 0;
+    };
 
     // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
     // window (data: the view that asked).
@@ -78,6 +100,7 @@ public:
 
 private:
     void RunSearch(SearchRequest* request);
+    void ShowEntry(const EntryToShow& shown);
 
     const configDict* itsDescription = nullptr;  // the application's
     RefDocIDData itsIDData;

@@ -497,11 +497,11 @@ TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)
     ASSERT_EQ(Hits(), (std::vector<std::string>{"cat", "dog"}));
     itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
     itsPage->SetTypedText("left over");
-    ASSERT_TRUE(itsPage->ShowOtherResults(-1));
+    ASSERT_TRUE(MainWindow()->GetNotebook()->ShowOtherResults(-1));
     // The basic page ran that search: it comes to the front with its text.
     EXPECT_EQ(MainWindow()->GetFrontPage(), MainWindow()->GetPage(0));
     EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog");
-    ASSERT_TRUE(MainWindow()->GetFrontPage()->ShowOtherResults(1));
+    ASSERT_TRUE(MainWindow()->GetNotebook()->ShowOtherResults(1));
     EXPECT_EQ(MainWindow()->GetFrontPage(), itsPage);
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=domestic"}));
     EXPECT_EQ(itsPage->GetTypedText(), "");

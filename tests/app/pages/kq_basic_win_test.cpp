@@ -286,7 +286,7 @@ TEST_F(HomographTest, AHeadingLine_ShowsTheFirstEntryListedUnderIt)
     BasicPage()->GetHitList()->SelectItem(0);
     BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
     EXPECT_NE(Drawn().find("sense of bass[1]"), std::string::npos) << "the heading chosen: " << Drawn();
-    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "bass[1]");
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "bass[1]");
 }
 
 // Two entries under one head word, with no homograph numbers to tell them apart.
@@ -447,40 +447,6 @@ TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
     EXPECT_LT(WhitePixels(window), before - 50) << "the selected word shows inverted";
 }
 
-TEST_F(BasicPageTest, Histories_GoBackAndForwardThroughListsAndEntries)
-{
-    BasicPage()->SearchFor("cat*");
-    PressListKey(VKO_KEY_DOWN, true); // catalog
-    BasicPage()->SearchFor("dog");
-    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
-    EXPECT_EQ(bar->IsEnabled(16), 1) << "Previous List";
-    EXPECT_EQ(bar->IsEnabled(17), 0) << "Next List";
-    EXPECT_EQ(bar->IsEnabled(18), 1) << "History";
-
-    // Entries: dog <- catalog <- cat.
-    MainWindow()->DoMenuCommand(14, 0, 0);
-    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
-    MainWindow()->DoMenuCommand(14, 0, 0);
-    EXPECT_NE(Drawn().find("domestic animal not"), std::string::npos);
-    EXPECT_FALSE(BasicPage()->ShowOtherEntry(-1)) << "the first entry";
-    EXPECT_FALSE(BasicPage()->ShowEntryAt(0));
-    EXPECT_FALSE(BasicPage()->ShowEntryAt(4));
-    EXPECT_TRUE(BasicPage()->ShowEntryAt(3)); // dog
-    EXPECT_NE(Drawn().find("barks"), std::string::npos);
-    EXPECT_TRUE(BasicPage()->ShowEntryAt(1));
-    MainWindow()->DoMenuCommand(15, 0, 0);
-    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
-
-    // Lists: back to the cat* list, and forward again.
-    MainWindow()->DoMenuCommand(16, 0, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
-    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
-    EXPECT_EQ(bar->IsEnabled(17), 1);
-    MainWindow()->DoMenuCommand(17, 0, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
-    EXPECT_FALSE(BasicPage()->ShowOtherResults(1)) << "the last list";
-}
-
 TEST_F(BasicPageTest, SearchTypes_ChooseTheIndexAndWhetherSpellingHelpIsOffered)
 {
     struct Case {
@@ -591,31 +557,6 @@ TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTy
     }
     // "Anagram of..." offers no spelling help.
     EXPECT_FALSE(BasicPage()->IsSpellingHelpEnabled());
-}
-
-TEST_F(BasicPageTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
-{
-    BasicPage()->SearchFor("cat*");
-    for (int page = 0; page < MainRefWin::kPageCount; ++page) {
-        SCOPED_TRACE(page);
-        KQListBox* list = MainWindow()->GetPage(page)->GetHitList();
-        ASSERT_EQ(list->GetCount(), 3);
-        EXPECT_EQ(list->GetItem(2), "caterpillar");
-    }
-    // A browse search, then back to the list the basic page found.
-    MainWindow()->DoMenuCommand(21, 0, 0);
-    BasicPage()->SearchFor("dog");
-    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
-    EXPECT_TRUE(MainWindow()->GetPage(0)->GetListButton(false)->IsEnabled())
-        << "every page's buttons follow the history";
-    MainWindow()->DoMenuCommand(16, 0, 0); // Previous List
-    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBasic);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
-    EXPECT_TRUE(MainWindow()->GetPage(2)->GetListButton(true)->IsEnabled());
-    MainWindow()->DoMenuCommand(17, 0, 0); // Next List
-    EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog*");
 }
 
 TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)

@@ -351,8 +351,8 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     StartWithBookmarks(std::string(kBookmarks) + "Gone:<>:ghost\nBroken:<>:x\n");
     ASSERT_EQ(itsApplication->GetDescriptions().entries(), 3u);
     MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog, in Alpha
-    ASSERT_NE(MainWindow()->GetHistories().entries.Current(), nullptr);
-    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "dog");
+    ASSERT_NE(MainWindow()->GetNotebook()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "dog");
 
     // A bookmark of a dictionary no window shows: the window switches to it, as its
     // reference selector does.
@@ -360,8 +360,8 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     ASSERT_EQ(ReferenceDocuments().size(), 1u);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
-    ASSERT_NE(MainWindow()->GetHistories().entries.Current(), nullptr);
-    EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "red");
+    ASSERT_NE(MainWindow()->GetNotebook()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "red");
 
     // A second window on Alpha: a bookmark in Alpha comes up there, in front, and the
     // first window stays on Beta.
@@ -371,8 +371,8 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     ASSERT_EQ(alpha->GetReferenceName(), "Alpha");
     MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
-    ASSERT_NE(alpha->GetHistories().entries.Current(), nullptr);
-    EXPECT_EQ(alpha->GetHistories().entries.Current()->word, "dog");
+    ASSERT_NE(alpha->GetNotebook()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(alpha->GetNotebook()->GetHistories().entries.Current()->word, "dog");
 
     // One whose dictionary is not described, or cannot be opened, says so, and the window
     // keeps its dictionary.
@@ -383,7 +383,7 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
         EXPECT_STREQ(vkov_dm_test_text(vkov_dm_test_count() - 1), "Unable to find the bookmark's Reference");
         EXPECT_EQ(ReferenceDocuments().size(), 2u);
         EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
-        EXPECT_EQ(MainWindow()->GetHistories().entries.Current()->word, "red");
+        EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "red");
     }
 }
 
@@ -662,7 +662,7 @@ protected:
     }
     static std::string Shown(MainRefWin* window)
     {
-        const auto* current = window->GetHistories().entries.Current();
+        const auto* current = window->GetNotebook()->GetHistories().entries.Current();
         return current != nullptr ? current->word : std::string("(none)");
     }
 

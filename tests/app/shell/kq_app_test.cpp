@@ -221,8 +221,8 @@ TEST_F(Shell, AnEntryThatDoesNotDecode_SaysSoRatherThanShowingABlankPane)
     ASSERT_TRUE(itsApplication->IsStarted());
     const int before = vkov_dm_test_count();
     BasicPage()->SearchFor("cat");
-    ASSERT_NE(BasicPage()->GetHits(), nullptr);
-    EXPECT_GE(BasicPage()->GetHits()->entries(), 1u) << "the hits are still listed";
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
+    EXPECT_GE(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u) << "the hits are still listed";
     ASSERT_GT(vkov_dm_test_count(), before);
     EXPECT_STREQ(vkov_dm_test_kind(before), "warning");
     EXPECT_STREQ(vkov_dm_test_text(before),
@@ -536,8 +536,8 @@ TEST_F(Shell, CommandLine_LooksUpTheClipboardsWordOnceStarted)
     vkok_cb_close();
     Start(true);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
-    ASSERT_NE(BasicPage()->GetHits(), nullptr);
-    EXPECT_GE(BasicPage()->GetHits()->entries(), 1u);
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
+    EXPECT_GE(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u);
 }
 
 } // namespace

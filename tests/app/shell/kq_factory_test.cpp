@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/search_page_win.h"
 #include "app/shell/factory_layout.h"
 #include "app/shell/id_data.h"
 #include "app/settings/settings_files.h"
@@ -142,6 +143,41 @@ TEST_F(FactoryTest, TheProgramsWindowsAreItsClassesWithTheirRecordsBound)
         vkok_app_process_pending_events();
     }
     EXPECT_NE(dynamic_cast<SpHelpWin*>(factory.CreateWindow(Reference(), 1025)), nullptr);
+}
+
+TEST_F(FactoryTest, TheSearchPagesAreMadeFromTheirTypeRecordsOnTheNotebooksFaces)
+{
+    Start();
+    MainRefWin* main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    struct Case {
+        std::int32_t typeId;
+        const char* name;
+        SearchPageWin::Kind kind;
+    };
+    const Case cases[] = {
+        {KQedAppFactory::kBasicPage, "KQBasicWin", SearchPageWin::kBasic},
+        {KQedAppFactory::kAdvancedPage, "KQAdvWin", SearchPageWin::kAdvanced},
+        {KQedAppFactory::kBrowsePage, "BrowseWin", SearchPageWin::kBrowse},
+    };
+    for (int face = 0; face < 3; ++face) {
+        const Case& c = cases[face];
+        SCOPED_TRACE(c.name);
+        const SearchPageWin* page = main->GetPage(face);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->GetRunTimeTypeInfo()->GetId(), c.typeId);
+        EXPECT_STREQ(page->GetRunTimeTypeInfo()->GetName(), c.name);
+        EXPECT_EQ(page->GetKind(), c.kind);
+        // The page fills its face.
+        const FRM_CRect onFace = page->GetEnclosure()->GetFrame();
+        EXPECT_EQ(page->GetFrame().Width(), onFace.Width());
+        EXPECT_EQ(page->GetFrame().Height(), onFace.Height());
+    }
+    // A type record that is no page's makes nothing.
+    FRM_CSubview* face = main->GetPage(0)->GetEnclosure();
+    for (const std::int32_t other : {1018, 1021, 1025, 10001})
+        EXPECT_EQ(KQedAppFactory::MakePage(other, face, Reference(), &main->GetPainter(), main->GetNotebook()),
+                  nullptr) << other;
 }
 
 TEST_F(FactoryTest, ControlsCarryTheirTitlesCommandsAndStates)

@@ -73,8 +73,8 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
     BasicPage()->SearchFor("red");
-    ASSERT_NE(BasicPage()->GetHits(), nullptr);
-    EXPECT_EQ(BasicPage()->GetHits()->entries(), 1u) << "searched in Beta";
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u) << "searched in Beta";
     // Out of the list: the selection stays, and so does the dictionary.
     position = 9;
     MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictiona
         EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
         EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
         BasicPage()->SearchFor("dog");
-        ASSERT_NE(BasicPage()->GetHits(), nullptr) << "still searching Alpha";
+        ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr) << "still searching Alpha";
     }
 }
 
@@ -120,9 +120,9 @@ TEST_F(MainWindowTest, TwoWindowsOnTwoDictionariesEachSearchTheirOwn)
     ASSERT_EQ(beta->GetReferenceName(), "Beta");
     for (int round = 0; round < 2; ++round) {
         alpha->GetBasicPage()->SearchFor("dog");
-        ASSERT_NE(alpha->GetBasicPage()->GetHits(), nullptr) << "Alpha has dog";
+        ASSERT_NE(alpha->GetNotebook()->GetCurrentHits(), nullptr) << "Alpha has dog";
         beta->GetBasicPage()->SearchFor("red");
-        ASSERT_NE(beta->GetBasicPage()->GetHits(), nullptr) << "Beta has red";
+        ASSERT_NE(beta->GetNotebook()->GetCurrentHits(), nullptr) << "Beta has red";
     }
 }
 
@@ -131,8 +131,8 @@ TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveTher
     Start();
     for (const char* word : {"cat", "dog", "collar"})
         BasicPage()->SearchFor(word);
-    EXPECT_EQ(MainWindow()->HistoryItems(false), (std::vector<std::string>{"collar", "dog", "cat"}));
-    EXPECT_TRUE(MainWindow()->HistoryItems(true) == std::vector<std::string>{"collar"});
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false), (std::vector<std::string>{"collar", "dog", "cat"}));
+    EXPECT_TRUE(MainWindow()->GetNotebook()->HistoryItems(true) == std::vector<std::string>{"collar"});
     auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
     auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
     ASSERT_NE(back, nullptr);
@@ -144,15 +144,15 @@ TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveTher
     vkov_menu_test_push_popup_answer(menutag::kBackwardFirst + 2);
     const FRM_CRect frame = back->GetFrame();
     MainWindow()->DoMouseDown(FRM_CPoint(frame.Left() + 4, frame.Top() + 4), 0, 0, 0);
-    EXPECT_EQ(MainWindow()->HistoryItems(true), (std::vector<std::string>{"cat", "dog", "collar"}));
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(true), (std::vector<std::string>{"cat", "dog", "collar"}));
     EXPECT_FALSE(back->IsEnabled());
     EXPECT_TRUE(forward->IsEnabled());
     MainWindow()->DoMenuCommand(menutag::kForwardFirst + 1, 0, 0);  // "dog"
-    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "dog");
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "dog");
     MainWindow()->DoCommand(MainRefWin::kCmdPreviousEntry, nullptr);
-    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "cat");
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "cat");
     MainWindow()->DoCommand(MainRefWin::kCmdPreviousEntry, nullptr);  // at the start: stays
-    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "cat");
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "cat");
 }
 
 TEST_F(MainWindowTest, CopyWordCopyAndPasteGoThroughTheClipboard)
@@ -293,8 +293,8 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
     // "Find in" Alpha: the word searched where it is.
     MainWindow()->DoMenuCommand(menutag::kFindIn, 0, 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
-    ASSERT_NE(BasicPage()->GetHits(), nullptr);
-    EXPECT_EQ(BasicPage()->GetHits()->entries(), 1u);
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u);
     // "Find in" Beta: the window switches there first.
     MainWindow()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
@@ -329,8 +329,8 @@ TEST_F(MainWindowTest, NotebookHoldsTheThreePagesAndTheMenuFollowsTheFrontOne)
     EXPECT_EQ(bar->IsChecked(menutag::kBasicSearches), 0);
     // The histories are the window's: the browse page goes back to what the basic page showed.
     BasicPage()->SearchFor("cat");
-    EXPECT_TRUE(BasicPage()->ShowOtherEntry(-1));
-    EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "dog");
+    EXPECT_TRUE(MainWindow()->GetNotebook()->ShowOtherEntry(-1));
+    EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "dog");
     EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog") << "the basic page keeps its own text";
 }
 
@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, EntryMenusFollowTheEntryShownAndClear)
     MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
     expect({"its text selected", 1, 1, 1, 0, 0});
     MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0);
-    BasicPage()->ShowEntryAt(1);
+    MainWindow()->GetNotebook()->ShowEntryAt(1);
     expect({"shown again from the history", 1, 1, 0, 0, 0});
     MainWindow()->DoMenuCommand(menutag::kClear, 0, 0);
     expect({"cleared", 0, 0, 0, 0, 0});
@@ -410,15 +410,17 @@ TEST_F(MainWindowTest, HistoryCommandsHandOverRecordsPositionsAndTheFrontPage)
 
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
     MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
-    fresh->DoCommand(MainRefWin::kCmdAppendEntries, &old->GetHistories().entries);
-    fresh->DoCommand(MainRefWin::kCmdAppendResults, &old->GetHistories().results);
-    ASSERT_EQ(fresh->GetHistories().entries.Count(), 3u);
-    EXPECT_EQ(fresh->GetHistories().entries.At(2)->word, "dog");
-    ASSERT_EQ(fresh->GetHistories().results.Count(), 3u);
-    EXPECT_EQ(fresh->GetHistories().results.At(1)->hits->entries(), 3u);
-    EXPECT_NE(fresh->GetHistories().results.At(1)->hits.get(), old->GetHistories().results.At(1)->hits.get())
+    fresh->DoCommand(MainRefWin::kCmdAppendEntries,
+                     const_cast<History<EntryRecord>*>(&old->GetNotebook()->GetHistories().entries));
+    fresh->DoCommand(MainRefWin::kCmdAppendResults,
+                     const_cast<History<ResultsRecord>*>(&old->GetNotebook()->GetHistories().results));
+    ASSERT_EQ(fresh->GetNotebook()->GetHistories().entries.Count(), 3u);
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().entries.At(2)->word, "dog");
+    ASSERT_EQ(fresh->GetNotebook()->GetHistories().results.Count(), 3u);
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().results.At(1)->hits->entries(), 3u);
+    EXPECT_NE(fresh->GetNotebook()->GetHistories().results.At(1)->hits.get(), old->GetNotebook()->GetHistories().results.At(1)->hits.get())
         << "copies, not the old window's";
-    EXPECT_EQ(fresh->GetHistories().entries.Position(), 0u) << "appending moves nowhere";
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().entries.Position(), 0u) << "appending moves nowhere";
 }
 
 TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
@@ -477,10 +479,10 @@ TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp
     MainRefWin* fresh = documents[1]->GetMainWindow();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->GetReferenceName(), "Alpha");
-    EXPECT_EQ(fresh->HistoryItems(false), (std::vector<std::string>{"dog", "cat", "dog"}));
-    EXPECT_EQ(fresh->GetHistories().results.Count(), 3u);
+    EXPECT_EQ(fresh->GetNotebook()->HistoryItems(false), (std::vector<std::string>{"dog", "cat", "dog"}));
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().results.Count(), 3u);
     EXPECT_EQ(fresh->GetFrontPage()->GetTypedText(), "dog");
-    EXPECT_EQ(old->GetHistories().entries.Count(), 2u) << "the old window keeps its own";
+    EXPECT_EQ(old->GetNotebook()->GetHistories().entries.Count(), 2u) << "the old window keeps its own";
 
     // The new window's records are its own: they outlive the old window.
     old->DoMenuCommand(menutag::kClose, 0, 0);
@@ -489,7 +491,7 @@ TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp
     ASSERT_EQ(fresh->GetFrontPage()->GetHitList()->GetCount(), 3);
     EXPECT_EQ(fresh->GetFrontPage()->GetHitList()->GetItem(1), "catalog");
     fresh->DoMenuCommand(menutag::kPreviousEntry, 0, 0);
-    EXPECT_EQ(fresh->HistoryItems(false).front(), "cat");
+    EXPECT_EQ(fresh->GetNotebook()->HistoryItems(false).front(), "cat");
 }
 
 TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
@@ -500,8 +502,8 @@ TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
     const WindowRequest request{MainWindow(), "Beta", "blue"};
     fresh->DoCommand(MainRefWin::kCmdRunRequest, const_cast<WindowRequest*>(&request));
     EXPECT_EQ(fresh->GetReferenceName(), "Beta");
-    EXPECT_EQ(fresh->HistoryItems(false), (std::vector<std::string>{"blue"}));
-    EXPECT_EQ(fresh->GetHistories().results.Count(), 1u);
+    EXPECT_EQ(fresh->GetNotebook()->HistoryItems(false), (std::vector<std::string>{"blue"}));
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().results.Count(), 1u);
 }
 
 TEST_F(MainWindowTest, ClearButtonAndEscapeClearTheScreenAndTheTextFieldTakesTheKeys)
@@ -534,7 +536,7 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
     Start();
     BasicPage()->SearchFor("cat");
     BasicPage()->SearchFor("dog");
-    BasicPage()->ShowEntryAt(1);
+    MainWindow()->GetNotebook()->ShowEntryAt(1);
     auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
     auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
     auto* selector = dynamic_cast<FRM_NListButton*>(MainWindow()->FindSubview(1060));
@@ -543,6 +545,7 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
     ASSERT_NE(selector, nullptr);
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
     std::string word = "collar";
+    MainRefWin::EntryMoves firstOfSeveral{true, false, true};
     struct Case {
         const char* what;
         long command;
@@ -551,18 +554,22 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
         std::function<void()> check;
     };
     const Case cases[] = {
-        {"entry moves at the first entry", MainRefWin::kCmdEntryMoves, nullptr,
-         [bar] { bar->SetEnabled(menutag::kNextEntry, 0); },
+        {"entry moves at the first entry", MainRefWin::kCmdEntryMoves, &firstOfSeveral,
+         [bar] {
+             bar->SetEnabled(menutag::kNextEntry, 0);
+             bar->SetEnabled(menutag::kHistory, 0);
+         },
          [&] {
              EXPECT_FALSE(back->IsEnabled());
              EXPECT_TRUE(forward->IsEnabled());
              EXPECT_EQ(bar->IsEnabled(menutag::kPreviousEntry), 0);
              EXPECT_EQ(bar->IsEnabled(menutag::kNextEntry), 1);
+             EXPECT_EQ(bar->IsEnabled(menutag::kHistory), 1);
          }},
         {"a text looked up on the front page", MainRefWin::kCmdLookUp, &word, [] {},
          [&] {
              EXPECT_EQ(BasicPage()->GetTypedText(), "collar");
-             EXPECT_EQ(MainWindow()->HistoryItems(false).front(), "collar");
+             EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "collar");
          }},
         {"the selector filled again", MainRefWin::kCmdRefreshAll, nullptr,
          [selector] { selector->SelectItem(1); },

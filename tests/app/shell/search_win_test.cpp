@@ -113,19 +113,19 @@ TEST_F(SearchWinTest, NoSecondSearchStartsWhileOneRuns)
     EXPECT_NE(request.hits, nullptr);
 }
 
-TEST_F(SearchWinTest, TheDocumentNotesItsDictionaryAndHandsTheHitsToThePageThatAsked)
+TEST_F(SearchWinTest, TheDocumentNotesItsDictionaryAndHandsTheHitsToTheNotebook)
 {
-    // Command 87 through the document: the request comes back (command 88) to the page,
-    // which takes the hits into its results history.
+    // Command 87 through the document: the request comes back (command 88) and goes to the
+    // notebook, which takes the hits into its results history and lists them on the pages.
     SearchRequest request;
     request.text = "cat*";
     request.code = "va";
-    request.page = BasicPage();
+    request.notebook = MainWindow()->GetNotebook();
     Document()->DoCommand(RefDoc::kCmdSearch, &request);
     EXPECT_EQ(request.reference, 0);
     EXPECT_EQ(request.hits, nullptr) << "the page took them";
-    ASSERT_NE(BasicPage()->GetHits(), nullptr);
-    EXPECT_EQ(Words(BasicPage()->GetHits()), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
+    EXPECT_EQ(Words(MainWindow()->GetNotebook()->GetCurrentHits()), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
     EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 3);
 }
 

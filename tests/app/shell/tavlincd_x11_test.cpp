@@ -39,6 +39,7 @@
 #include "app/pages/adv_query.h"
 #include "app/pages/kq_adv_win.h"
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_notebook.h"
 #include "app/shell/kq_list_box.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
@@ -445,7 +446,7 @@ bool HasPicture(const ImageWin* window) { return window->picture() != nullptr; }
 // is shown as "word[1]", "word[2]", ...).
 bool Showing(const std::string& word, MainRefWin* window = FrontWindow())
 {
-    const EntryRecord* shown = window != nullptr ? window->GetHistories().entries.Current() : nullptr;
+    const EntryRecord* shown = window != nullptr ? window->GetNotebook()->GetHistories().entries.Current() : nullptr;
     return shown != nullptr && (shown->word == word || shown->word.rfind(word + "[", 0) == 0);
 }
 
@@ -981,7 +982,7 @@ std::vector<Step> FirstRun()
     PopUp(steps, [] { return MarkOnScreen("vertebrate"); }, 3, 0, "open_in_new_window_popup.png");
     steps.push_back([] {
         MainRefWin* opened = MainWindow(1);
-        const EntryRecord* shown = opened != nullptr ? opened->GetHistories().entries.Current() : nullptr;
+        const EntryRecord* shown = opened != nullptr ? opened->GetNotebook()->GetHistories().entries.Current() : nullptr;
         if (shown == nullptr || shown->word.rfind("vertebrate", 0) != 0 || ++script().waited < 2)
             return false;
         script().waited = 0;
@@ -1533,8 +1534,7 @@ std::vector<Step> SearchPagesRun()
     chooseType(XK_Up); // "Entry word is..."
     typeAndReturn("ca?");
     steps.push_back([] {
-        KQBasicWin* page = MainWindow()->GetBasicPage();
-        const RWOrdered* hits = page->GetHits();
+        const RWOrdered* hits = MainWindow()->GetNotebook()->GetCurrentHits();
         const auto* first = hits != nullptr && hits->entries() != 0 ? static_cast<const WordItem*>((*hits)[0]) : nullptr;
         Shot("search_heading.png");
         Log(std::string("first line ") + (first != nullptr && first->entry_offset() < 0 ? "a heading" : "an entry") +

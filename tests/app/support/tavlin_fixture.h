@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/pages/kq_basic_win.h"
+#include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"

@@ -1,0 +1,250 @@
+// Tests of the search notebook in a running main window: the results lists on every page
+// and the moves through both histories, and the commands by which the pages, the main
+// window and the document reach the front page, all the faces and the histories.
+#include "app/pages/search_notebook.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/display/entry_painter.h"
+#include "app/pages/search_page_win.h"
+#include "app/shell/kq_list_box.h"
+#include "app/shell/main_ref_win.h"
+#include "app/shell/menu_tags.h"
+#include "frm/views/cbutton.h"
+#include "frm/views/cmenubar.h"
+#include "frm/views/csubmenu.h"
+#include "vkobase/dm.h"
+
+#include "../support/tavlin_fixture.h"
+
+namespace {
+
+using tavlintest::TavlinFixture;
+
+class NotebookTest : public TavlinFixture {
+protected:
+    void SetUp() override
+    {
+        TavlinFixture::SetUp();
+        Start();
+        ASSERT_NE(MainWindow(), nullptr);
+    }
+    SearchNotebook* Notebook() const { return MainWindow()->GetNotebook(); }
+    static std::vector<std::string> LinesOf(const SearchPageWin* page)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < page->GetHitList()->GetCount(); ++i)
+            lines.push_back(page->GetHitList()->GetItem(i));
+        return lines;
+    }
+    std::vector<std::string> Lines() const { return LinesOf(BasicPage()); }
+    // A key pressed in the hit list, delivered to its text edit as the system would.
+    void PressListKey(std::uint16_t code, bool isVirtual)
+    {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = code;
+        event.v.chr.virt = isVirtual ? 1 : 0;
+        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
+        vkok_app_process_pending_events();
+    }
+    std::string Drawn() const
+    {
+        std::string text;
+        for (const EntryPainter::Run& run : MainWindow()->GetPainter().runs())
+            text += run.text;
+        return text;
+    }
+    std::string CurrentWord() const
+    {
+        std::string word;
+        Notebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+        return word;
+    }
+    static std::vector<std::string> Titles(const FRM_CSubmenu& submenu)
+    {
+        std::vector<std::string> titles;
+        const RWOrdered* items = submenu.GetMenus();
+        for (std::size_t i = 0; i < items->entries(); ++i) {
+            const auto* item = static_cast<const FRM_CMenu*>((*items)[i]);
+            titles.push_back(std::to_string(item->GetTag()) + " " + item->GetTitle().data());
+        }
+        return titles;
+    }
+};
+
+TEST_F(NotebookTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
+{
+    BasicPage()->SearchFor("cat*");
+    for (int page = 0; page < MainRefWin::kPageCount; ++page) {
+        SCOPED_TRACE(page);
+        KQListBox* list = MainWindow()->GetPage(page)->GetHitList();
+        ASSERT_EQ(list->GetCount(), 3);
+        EXPECT_EQ(list->GetItem(2), "caterpillar");
+    }
+    // A browse search, then back to the list the basic page found.
+    MainWindow()->DoMenuCommand(21, 0, 0);
+    BasicPage()->SearchFor("dog");
+    ASSERT_EQ(BasicPage()->GetKind(), SearchPageWin::kBrowse);
+    EXPECT_TRUE(MainWindow()->GetPage(0)->GetListButton(false)->IsEnabled())
+        << "every page's buttons follow the history";
+    MainWindow()->DoMenuCommand(16, 0, 0); // Previous List
+    ASSERT_EQ(BasicPage()->GetKind(), SearchPageWin::kBasic);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_TRUE(MainWindow()->GetPage(2)->GetListButton(true)->IsEnabled());
+    MainWindow()->DoMenuCommand(17, 0, 0); // Next List
+    EXPECT_EQ(BasicPage()->GetKind(), SearchPageWin::kBrowse);
+    EXPECT_EQ(BasicPage()->GetTypedText(), "dog*");
+}
+
+TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)
+{
+    BasicPage()->SearchFor("cat*");
+    PressListKey(VKO_KEY_DOWN, true); // catalog
+    BasicPage()->SearchFor("dog");
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    EXPECT_EQ(bar->IsEnabled(16), 1) << "Previous List";
+    EXPECT_EQ(bar->IsEnabled(17), 0) << "Next List";
+    EXPECT_EQ(bar->IsEnabled(18), 1) << "History";
+
+    // Entries: dog <- catalog <- cat.
+    MainWindow()->DoMenuCommand(14, 0, 0);
+    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
+    MainWindow()->DoMenuCommand(14, 0, 0);
+    EXPECT_NE(Drawn().find("domestic animal not"), std::string::npos);
+    EXPECT_FALSE(MainWindow()->GetNotebook()->ShowOtherEntry(-1)) << "the first entry";
+    EXPECT_FALSE(MainWindow()->GetNotebook()->ShowEntryAt(0));
+    EXPECT_FALSE(MainWindow()->GetNotebook()->ShowEntryAt(4));
+    EXPECT_TRUE(MainWindow()->GetNotebook()->ShowEntryAt(3)); // dog
+    EXPECT_NE(Drawn().find("barks"), std::string::npos);
+    EXPECT_TRUE(MainWindow()->GetNotebook()->ShowEntryAt(1));
+    MainWindow()->DoMenuCommand(15, 0, 0);
+    EXPECT_NE(Drawn().find("list of things"), std::string::npos);
+
+    // Lists: back to the cat* list, and forward again.
+    MainWindow()->DoMenuCommand(16, 0, 0);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    EXPECT_EQ(bar->IsEnabled(17), 1);
+    MainWindow()->DoMenuCommand(17, 0, 0);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    EXPECT_FALSE(MainWindow()->GetNotebook()->ShowOtherResults(1)) << "the last list";
+}
+
+TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow)
+{
+    std::string word;
+    std::int32_t number = 0;
+    std::int16_t small = -1;
+    FRM_CSubmenu backward(FRM_CStringRW("Backward"), menutag::kBackward, 0, FRM_CMenu::ENABLED);
+    FRM_CSubmenu forward(FRM_CStringRW("Forward"), menutag::kForward, 0, FRM_CMenu::ENABLED);
+    SearchNotebook::HistoryMenus menus{&backward, &forward};
+    SearchPageWin::SearchChoice advancedDefining{1, 1};
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    struct Case {
+        const char* what;
+        std::function<void()> before;
+        long command;
+        void* data;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"nothing viewed: no entries", [] {}, SearchNotebook::kCmdHasEntries, &small,
+         [&] { EXPECT_EQ(small, 0); }},
+        {"nothing viewed: no current word", [&] { word = "kept"; }, SearchNotebook::kCmdCurrentWord, &word,
+         [&] { EXPECT_EQ(word, "kept"); }},
+        {"a word searched on the front page", [&] { word = "cat*"; }, SearchNotebook::kCmdSearchFor, &word,
+         [&] {
+             EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+             for (int page = 0; page < SearchNotebook::kPageCount; ++page)
+                 EXPECT_EQ(LinesOf(Notebook()->GetPage(page)),
+                           (std::vector<std::string>{"cat", "catalog", "caterpillar"})) << page;
+             EXPECT_EQ(MainWindow()->GetCountText(), "3 Entries Found");
+             EXPECT_EQ(CurrentWord(), "cat");
+         }},
+        {"a line chosen", [&] { number = 2; }, SearchNotebook::kCmdHitChosen, &number,
+         [&] {
+             EXPECT_EQ(CurrentWord(), "caterpillar");
+             EXPECT_NE(Drawn().find("larva"), std::string::npos) << Drawn();
+         }},
+        {"a word looked up", [&] { word = "dog"; }, SearchNotebook::kCmdLookUp, &word,
+         [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
+        {"entries viewed", [] {}, SearchNotebook::kCmdHasEntries, &small, [&] { EXPECT_EQ(small, 1); }},
+        {"the entry position", [] {}, SearchNotebook::kCmdEntryPosition, &number,
+         [&] { EXPECT_EQ(number, 3); }},
+        {"the results-list position", [] {}, SearchNotebook::kCmdResultsPosition, &number,
+         [&] { EXPECT_EQ(number, 2); }},
+        {"the history menus, from the current entry", [] {}, SearchNotebook::kCmdHistoryMenus, &menus,
+         [&] {
+             EXPECT_EQ(Titles(backward), (std::vector<std::string>{"50 dog", "51 caterpillar", "52 cat"}));
+             EXPECT_EQ(Titles(forward), (std::vector<std::string>{"39 dog"}));
+         }},
+        {"two entries back", [&] { number = -2; }, SearchNotebook::kCmdMoveEntries, &number,
+         [&] {
+             EXPECT_EQ(CurrentWord(), "cat");
+             EXPECT_EQ(bar->IsEnabled(menutag::kPreviousEntry), 0);
+             EXPECT_EQ(bar->IsEnabled(menutag::kNextEntry), 1);
+         }},
+        {"an offset past the first entry moves nowhere", [&] { number = -1; }, SearchNotebook::kCmdMoveEntries,
+         &number, [&] { EXPECT_EQ(CurrentWord(), "cat"); }},
+        {"an entry by its position", [&] { number = 3; }, SearchNotebook::kCmdShowEntryAt, &number,
+         [&] {
+             EXPECT_EQ(CurrentWord(), "dog");
+             EXPECT_NE(Drawn().find("barks"), std::string::npos) << Drawn();
+         }},
+        {"the front page's list emptied", [] {}, SearchNotebook::kCmdEmptyHitList, nullptr,
+         [&] {
+             EXPECT_TRUE(Lines().empty());
+             EXPECT_EQ(LinesOf(Notebook()->GetPage(2)), (std::vector<std::string>{"dog"})) << "only the front page's";
+         }},
+        {"the current list shown again", [] {}, SearchNotebook::kCmdShowCurrentResults, nullptr,
+         [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
+        {"a search chosen on another page", [] {}, SearchNotebook::kCmdChooseSearch, &advancedDefining,
+         [&] {
+             Notebook()->DoCommand(SearchNotebook::kCmdFrontPageNumber, &small);
+             EXPECT_EQ(small, 1);
+             EXPECT_EQ(bar->IsChecked(menutag::kAdvancedSearches), 1);
+             EXPECT_EQ(Notebook()->GetPage(1)->GetSearchTypePosition(), 1);
+         }},
+        {"another dictionary: every page empty", [] {}, SearchNotebook::kCmdReferenceChanged, nullptr,
+         [&] {
+             for (int page = 0; page < SearchNotebook::kPageCount; ++page)
+                 EXPECT_TRUE(LinesOf(Notebook()->GetPage(page)).empty()) << page;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before();
+        Notebook()->DoCommand(c.command, c.data);
+        c.check();
+    }
+}
+
+TEST_F(NotebookTest, TakingOverCopiesTheOtherWindowsHistoriesAndShowsWhereItWas)
+{
+    for (const char* word : {"cat*", "dog"})
+        BasicPage()->SearchFor(word);
+    MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0); // cat
+    MainRefWin* old = MainWindow();
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
+    ASSERT_NE(fresh, old);
+    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdTakeOver, old->GetNotebook());
+    std::string word;
+    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+    EXPECT_EQ(word, "cat");
+    EXPECT_EQ(fresh->GetNotebook()->HistoryItems(true), (std::vector<std::string>{"cat", "dog"}));
+    EXPECT_EQ(LinesOf(fresh->GetNotebook()->GetPage(0)), (std::vector<std::string>{"dog"}));
+    EXPECT_EQ(fresh->GetCountText(), "1 Entries Found");
+    // Taking over itself changes nothing.
+    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdTakeOver, fresh->GetNotebook());
+    EXPECT_EQ(fresh->GetNotebook()->GetHistories().entries.Count(), 2u);
+}
+
+} // namespace
