@@ -1,0 +1,235 @@
+// entry_painter_select.cpp: what lies under the pointer and what the user selected. A point
+// finds its run and the word group around it (whose sounds a click plays); a drag selects the
+// runs between two points, shown inverted; the selected runs give the text a copy puts on the
+// clipboard, also as UTF-8 for other programs.
+#include "app/display/entry_painter.h"
+
+#include <algorithm>
+
+#include "app/display/display_text.h"
+#include "app/display/entry_painter_internal.h"
+#include "engine/worditem.h"
+#include "ruk/static/vkoruk.h"
+#include "vkobase/ipa_charset.h"
+
+using namespace entry_paint;
+
+bool EntryPainter::IsSelectable(std::size_t index) const
+{
+    const auto c = static_cast<unsigned char>(itsRuns[index].text[0]);
+    return !IsControl(c) || c >= 0x10;
+}
+
+int EntryPainter::RunAt(float x, float y) const
+{
+    if (itsRuns.empty())
+        return -1;
+    const auto hx = static_cast<std::int16_t>(std::clamp(x, -32768.0f, 32767.0f));
+    const auto hy = static_cast<std::int16_t>(std::clamp(y, -32768.0f, 32767.0f));
+    const auto holds = [&](const Run& run) {
+        const s_rct r = RunRect(run);
+        return hx >= r.left && hx < r.right && hy >= r.top && hy < r.bottom;
+    };
+    for (std::size_t i = 0; i < itsRuns.size(); ++i) {
+        if (IsSelectable(i) && holds(itsRuns[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void EntryPainter::WordSpan(int index, int* first, int* last) const
+{
+    *first = *last = index;
+    if (index < 0 || static_cast<std::size_t>(index) >= itsRuns.size())
+        return;
+    const std::int32_t group = itsRuns[static_cast<std::size_t>(index)].group;
+    if (group < 0)
+        return;
+    while (*first > 0 && itsRuns[static_cast<std::size_t>(*first - 1)].group == group)
+        --*first;
+    while (static_cast<std::size_t>(*last + 1) < itsRuns.size() &&
+           itsRuns[static_cast<std::size_t>(*last + 1)].group == group)
+        ++*last;
+}
+
+std::unique_ptr<WordItem> EntryPainter::SoundHit(float x, float y) const
+{
+    const int index = RunAt(x, y);
+    if (index >= 0 && itsRuns[static_cast<std::size_t>(index)].group >= 0)
+        return std::make_unique<WordItem>(";SOUND");
+    const auto hx = static_cast<std::int16_t>(std::clamp(x, -32768.0f, 32767.0f));
+    const auto hy = static_cast<std::int16_t>(std::clamp(y, -32768.0f, 32767.0f));
+    for (const HitItem& item : itsHitItems) {
+        if (hx >= item.rect.left && hx < item.rect.right && hy >= item.rect.top &&
+            hy < item.rect.bottom) {
+            auto hit = std::make_unique<WordItem>(item.text.c_str());
+            hit->set_kind(item.kind);
+            hit->set_text2(item.plainText);
+            hit->set_record(item.rect.top, item.rect.left, item.rect.bottom, item.rect.right);
+            return hit;
+        }
+    }
+    return nullptr;
+}
+
+void EntryPainter::PlayWordSounds(float x, float y, EntryKeyTable* table) const
+{
+    const int index = RunAt(x, y);
+    if (index < 0 || table == nullptr)
+        return;
+    const std::int32_t group = itsRuns[static_cast<std::size_t>(index)].group;
+    if (group < 0)
+        return;
+    const auto& keys = itsGroups[static_cast<std::size_t>(group)];
+    if (!keys.empty()) {
+        for (const std::string& key : keys)
+            table->PlaySound(key.c_str());
+        return;
+    }
+    // A group without hidden keys sounds its own word.
+    int first = 0, last = 0;
+    WordSpan(index, &first, &last);
+    std::string word;
+    for (int i = first; i <= last; ++i) {
+        const std::string& text = itsRuns[static_cast<std::size_t>(i)].text;
+        if (!IsControl(static_cast<unsigned char>(text[0])))
+            word += text;
+    }
+    if (!word.empty())
+        table->PlaySound(word.c_str());
+}
+
+void EntryPainter::InvertRun(const Run& run, float originY)
+{
+    WINDOW window = Target();
+    if (itIsPrinting || window == nullptr || run.width < 1)
+        return;
+    s_drawct saved{};
+    vko_dwin_get_draw_ctools(window, &saved);
+    s_drawct tools = saved;
+    tools.mode = M_XOR;
+    tools.pen = s_cpen{1, PAT_SOLID, P_SOLID, kBlue};
+    tools.brush = s_cbrush{PAT_SOLID, kBlue};
+    vko_dwin_set_draw_ctools(window, &tools);
+    s_rct rect = RunRect(run);
+    rect.top = Clamp16(rect.top - originY);
+    rect.bottom = Clamp16(rect.bottom - originY);
+    vko_dwin_draw_rect(window, &rect);
+    vko_dwin_set_draw_ctools(window, &saved);
+}
+
+void EntryPainter::ToggleSelected(std::size_t index, float originY, bool select)
+{
+    if (select)
+        itsSelection.push_back(static_cast<int>(index));
+    else
+        itsSelection.erase(std::find(itsSelection.begin(), itsSelection.end(), static_cast<int>(index)));
+    InvertRun(itsRuns[index], originY);
+}
+
+bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
+{
+    if (itIsPrinting)
+        return !itsSelection.empty();
+    int a = RunAt(fromX, fromY);
+    int b = RunAt(toX, toY);
+    if (a < 0 || b < 0) {
+        if (a < 0 && b < 0)
+            ClearSelection();
+        return !itsSelection.empty();
+    }
+    if (a == b)
+        WordSpan(a, &a, &b);
+    if (a > b)
+        std::swap(a, b);
+    const float originY = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
+    std::vector<bool> selected(itsRuns.size(), false);
+    for (const int index : itsSelection)
+        selected[static_cast<std::size_t>(index)] = true;
+    for (std::size_t i = 0; i < itsRuns.size(); ++i) {
+        if (IsMarker(itsRuns[i].text))
+            continue;
+        const bool inside = static_cast<int>(i) >= a && static_cast<int>(i) <= b;
+        if (inside != selected[i])
+            ToggleSelected(i, originY, inside);
+    }
+    return !itsSelection.empty();
+}
+
+void EntryPainter::ClearSelection()
+{
+    const float originY = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
+    for (const int index : itsSelection)
+        InvertRun(itsRuns[static_cast<std::size_t>(index)], originY);
+    itsSelection.clear();
+}
+
+void EntryPainter::SelectAll()
+{
+    ClearSelection();
+    const float originY = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
+    for (std::size_t i = 0; i < itsRuns.size(); ++i) {
+        if (!IsMarker(itsRuns[i].text))
+            ToggleSelected(i, originY, true);
+    }
+}
+
+namespace {
+
+// What a selected run copies: its text, a newline, an escaped character (printable ASCII
+// itself, anything else "*"), or nothing for a style byte.
+std::string CopiedText(const std::string& text)
+{
+    const auto c = static_cast<unsigned char>(text[0]);
+    if (!IsControl(c))
+        return text;
+    if (c == '\n')
+        return "\n";
+    if (c >= 0x10 && text.size() == 2) {
+        const auto ch = static_cast<unsigned char>(text[1]);
+        return std::string(1, ch >= 0x20 && ch < 0x7F ? static_cast<char>(ch) : '*');
+    }
+    return std::string();
+}
+
+void AppendUtf8(std::string* out, char32_t code)
+{
+    if (code < 0x80) {
+        *out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        *out += static_cast<char>(0xC0 | (code >> 6));
+        *out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        *out += static_cast<char>(0xE0 | (code >> 12));
+        *out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string EntryPainter::SelectedText() const
+{
+    std::string out;
+    for (const int index : itsSelection)
+        out += CopiedText(itsRuns[static_cast<std::size_t>(index)].text);
+    return out;
+}
+
+std::string EntryPainter::SelectedTextUtf8() const
+{
+    std::string out;
+    for (const int index : itsSelection) {
+        const Run& run = itsRuns[static_cast<std::size_t>(index)];
+        for (const char byte : CopiedText(run.text)) {
+            char32_t code = vkobase::ipa::ipa_character(static_cast<unsigned char>(byte));
+            if (!run.phonetic) {
+                VKO_WCHAR wide = 0;
+                const char single[2] = {byte, '\0'};
+                code = vko_str_convert_mb_to_wc(&wide, single) > 0 ? wide : U'?';
+            }
+            AppendUtf8(&out, code);
+        }
+    }
+    return out;
+}
