@@ -2,7 +2,7 @@
 #include "app/pages/browse_win.h"
 
 #include "app/pages/basic_match.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "app/pages/adv_query.h"
 #include "app/pages/basic_match.h"
 #include "app/settings/config_dict.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "app/shell/ref_doc.h"
-#include "app/shell/sp_help_win.h"
+#include "app/pages/search_request.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -444,9 +444,14 @@ void KQAdvWin::SpellingHelp()
     if (typed.empty() || position < 0 || static_cast<std::size_t>(position) >= names.size())
         return;
     const std::string& name = names[static_cast<std::size_t>(position)];
-    std::string code = name;
-    const std::string picked =
-        SpHelpWin::Run(itsDocument, name + "=" + (name == "va" ? LowerCase(typed) : typed), &code);
+    SearchRequest request;
+    request.text = name + "=" + (name == "va" ? LowerCase(typed) : typed);
+    request.code = name;
+    request.notebook = itsNotebook;
+    request.face = itsKind;
+    request.searchType = position;
+    itsDocument->DoCommand(RefDoc::kCmdSpellingHelp, &request);
+    const std::string picked = request.text;
     if (picked.empty())
         return;
     ShowSearchedText(picked);

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/pages/basic_match.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
 #include "frm/controls/nctrls.h"

@@ -5,18 +5,15 @@
 #include <cctype>
 
 #include "app/display/entry_painter.h"
+#include "app/display/kq_list_box.h"
 #include "app/display/prefs.h"
+#include "app/display/scroll_view_win.h"
 #include "app/pages/basic_match.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
-#include "app/display/scroll_view_win.h"
-#include "app/shell/kq_app.h"
-#include "app/shell/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
-#include "app/shell/menu_tags.h"
 #include "app/shell/ref_doc.h"
-#include "app/shell/sp_help_win.h"
 #include "engine/engine.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
@@ -30,6 +27,7 @@
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cwindow.h"
+#include "resources/menu_tags.h"
 #include "ruk/static/vkoruk.h"
 #include "vkocoll/collstr.h"
 
@@ -114,9 +112,9 @@ SearchPageWin::SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, Re
                     {printEntry, 1232},     {itsEntryPane, 1236}};
     FillChooser();
     AttachPainter();
-    if (KQedApp* application = KQedApp::Instance()) {
-        itsPainter->SetColors(application->GetPrefs());
-        ApplyPreferences(application->GetPrefs());
+    if (const Prefs* prefs = itsDocument->GetPrefs()) {
+        itsPainter->SetColors(*prefs);
+        ApplyPreferences(*prefs);
     }
 }
 
@@ -181,7 +179,7 @@ void SearchPageWin::FillChooser()
     const RWOrdered& labels = description->SearchLabels();
     for (std::size_t i = 0; i < labels.entries(); ++i)
         itsChooser->Insert(FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
-    const int wanted = KQedApp::Instance() != nullptr ? KQedApp::Instance()->GetPrefs().search_type : 0;
+    const int wanted = itsDocument->GetPrefs() != nullptr ? itsDocument->GetPrefs()->search_type : 0;
     const auto count = static_cast<int>(labels.entries());
     if (count != 0)
         itsChooser->SelectItem(wanted >= 0 && wanted < count ? wanted : 0);
@@ -329,8 +327,15 @@ void SearchPageWin::SpellingHelp()
     const std::string typed = GetTypedText();
     if (typed.empty())
         return;
-    std::string code = GetIndexCode();
-    const std::string picked = SpHelpWin::Run(itsDocument, typed, &code);
+    SearchRequest request;
+    request.text = typed;
+    request.code = GetIndexCode();
+    request.notebook = itsNotebook;
+    request.face = itsKind;
+    request.searchType = GetSearchTypePosition();
+    itsDocument->DoCommand(RefDoc::kCmdSpellingHelp, &request);
+    const std::string picked = request.text;
+    const std::string code = request.code;
     if (picked.empty())
         return;
     SetTypedText(picked);
@@ -398,13 +403,12 @@ bool SearchPageWin::EntryPopUp(const FRM_CPoint& point)
 
 void SearchPageWin::FillFindIn(FRM_CMenuBar* menu) const
 {
-    const KQedApp* application = KQedApp::Instance();
-    if (menu == nullptr || application == nullptr)
+    if (menu == nullptr)
         return;
-    const RWOrdered& descriptions = application->GetDescriptions();
+    const std::vector<std::string> names = itsDocument->GetReferenceNames();
     FRM_CSubmenu* popUp = menu->FindSubmenu(menutag::kEntryPopup);
-    for (std::size_t i = 0; i < descriptions.entries(); ++i) {
-        const FRM_CStringRW name(static_cast<const configDict*>(descriptions[i])->ref_name().data());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const FRM_CStringRW name(names[i].c_str());
         if (i == 0)
             menu->SetTitle(menutag::kFindIn, name);
         else if (popUp != nullptr)
@@ -414,9 +418,7 @@ void SearchPageWin::FillFindIn(FRM_CMenuBar* menu) const
 
 bool SearchPageWin::FindIn(long position)
 {
-    const KQedApp* application = KQedApp::Instance();
-    if (application == nullptr || position < 0 ||
-        position >= static_cast<long>(application->GetDescriptions().entries()) ||
+    if (position < 0 || position >= static_cast<long>(itsDocument->GetReferenceNames().size()) ||
         itsPopUpWord.empty())
         return false;
     if (FRM_CWindow* window = HolderWindow())

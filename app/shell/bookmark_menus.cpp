@@ -10,7 +10,7 @@
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "engine/worditem.h"
 #include "frm/controls/ctreevw.h"

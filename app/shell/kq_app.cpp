@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pages/kq_basic_win.h"
+#include "app/pages/search_page_win.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/splash_win.h"

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "app/display/entry_painter.h"
-#include "app/pages/kq_basic_win.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
 #include "app/display/scroll_view_win.h"
@@ -13,7 +12,7 @@
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/views/cbutton.h"
@@ -23,7 +22,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/controls/nctrls.h"
 #include "app/display/print_view.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdesktop.h"
@@ -161,7 +160,7 @@ MainRefWin::~MainRefWin() = default;
 
 SearchPageWin* MainRefWin::GetPage(int index) const { return itsNotebook->GetPage(index); }
 
-KQBasicWin* MainRefWin::GetBasicPage() const { return static_cast<KQBasicWin*>(itsNotebook->GetPage(0)); }
+SearchPageWin* MainRefWin::GetBasicPage() const { return itsNotebook->GetPage(0); }
 
 SearchPageWin* MainRefWin::GetFrontPage() const { return itsNotebook->GetPage(itsFrontPage); }
 

@@ -17,7 +17,6 @@ class FRM_CButton;
 class FRM_NListButton;
 class FRM_NNotebook;
 class FRM_NText;
-class KQBasicWin;
 class SearchNotebook;
 class SearchPageWin;
 class RefDoc;
@@ -74,7 +73,7 @@ public:
 
     // The pages of the search notebook, in tab order: basic, advanced, browse.
     static constexpr int kPageCount = 3;
-    KQBasicWin* GetBasicPage() const;
+    SearchPageWin* GetBasicPage() const;
     SearchPageWin* GetPage(int index) const;
     // The page in front, and bringing page index (0 basic, 1 advanced, 2 browse) there.
     SearchPageWin* GetFrontPage() const;

@@ -1,7 +1,7 @@
 // program_start.cpp: the program's entry glue.
 #include "app/shell/program_start.h"
 
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "ruk/static/vkoruk.h"
 #include "win32/kernel.h"
 

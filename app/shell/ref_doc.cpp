@@ -11,8 +11,9 @@
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/search_win.h"
+#include "app/shell/sp_help_win.h"
 #include "app/shell/table_win.h"
 #include "app/shell/w_hist_win.h"
 #include "engine/engine.h"
@@ -75,6 +76,23 @@ int RefDoc::GetReferencePosition() const
     return -1;
 }
 
+const Prefs* RefDoc::GetPrefs() const
+{
+    KQedApp* application = KQedApp::Instance();
+    return application != nullptr ? &application->GetPrefs() : nullptr;
+}
+
+std::vector<std::string> RefDoc::GetReferenceNames() const
+{
+    std::vector<std::string> names;
+    if (const KQedApp* application = KQedApp::Instance()) {
+        const RWOrdered& descriptions = application->GetDescriptions();
+        for (std::size_t i = 0; i < descriptions.entries(); ++i)
+            names.emplace_back(static_cast<const configDict*>(descriptions[i])->ref_name().data());
+    }
+    return names;
+}
+
 void RefDoc::RemoveWindow(FRM_CWindow* window)
 {
     if (window == itsMainWindow) {
@@ -114,6 +132,12 @@ void RefDoc::DoCommand(long command, void* data)
         // window and shows the first hit's entry.
         if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->notebook != nullptr)
             request->notebook->DoCommand(SearchNotebook::kCmdEnterResults, request);
+        return;
+    case kCmdSpellingHelp:
+        if (auto* request = static_cast<SearchRequest*>(data)) {
+            request->reference = GetReferencePosition();
+            request->text = SpHelpWin::Run(this, request->text, &request->code);
+        }
         return;
     case kCmdShowEntry:
         if (data != nullptr)

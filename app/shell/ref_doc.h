@@ -14,6 +14,7 @@
 
 class configDict;
 class EntryPainter;
+class Prefs;
 class KQedApp;
 class MainRefWin;
 class RWOrdered;
@@ -42,6 +43,11 @@ public:
     MainRefWin* GetMainWindow() const { return itsMainWindow; }
     // The open dictionary's place among the application's descriptions; -1 for none.
     int GetReferencePosition() const;
+    // The application's preferences, which the document's windows show; null without an
+    // application.
+    const Prefs* GetPrefs() const;
+    // The names of the application's dictionaries, in the order of their descriptions.
+    std::vector<std::string> GetReferenceNames() const;
 
     // Makes the document's main window on the preferred search page and type, shows it and
     // lists it in the Window menu; with a request, the window goes on from it.
@@ -54,6 +60,12 @@ public:
     // hits (and, unless quiet, the user was told).
     static constexpr long kCmdSearch = 87;
     static constexpr long kCmdSearchFound = 88;
+
+    // Command 82, data a SearchRequest*: the spelling-help window shows the words that
+    // sound like the request's text ("code=word" under that index code) for the user to
+    // pick one; what the user confirms replaces the text (empty when cancelled), and a
+    // coded pick empties the code, so that it runs as written.
+    static constexpr long kCmdSpellingHelp = 82;
 
     // Command 103, data an EntryToShow*: the entry of word is formatted into painter, with
     // highlights marked; the main window's menus follow (it can be cleared and its word

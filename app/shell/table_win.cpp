@@ -6,7 +6,7 @@
 #include "app/display/image_win.h"
 #include "app/display/print_view.h"
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/views/cimage.h"

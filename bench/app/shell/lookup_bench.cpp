@@ -38,7 +38,7 @@ struct Program {
     std::filesystem::path oldDir;
     std::unique_ptr<KQedApp> application;
     WINDOW task = nullptr;
-    KQBasicWin* page = nullptr;
+    SearchPageWin* page = nullptr;
     RefDoc* document = nullptr;
 
     Program()

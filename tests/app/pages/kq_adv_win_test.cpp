@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/pages/adv_query.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nscrlltx.h"
 #include "frm/runtime/cnav.h"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "frm/views/cbutton.h"
+#include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 
 #include <algorithm>
@@ -17,7 +18,8 @@
 
 #include "app/display/entry_painter.h"
 #include "app/display/scroll_view_win.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
+#include "app/shell/sp_help_win.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cswtchbr.h"
@@ -445,6 +447,35 @@ TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
     BasicPage()->DoCommand(kPaneDrag, points);
     EXPECT_EQ(Painter().SelectedText(), "dog");
     EXPECT_LT(WhitePixels(window), before - 50) << "the selected word shows inverted";
+}
+
+TEST_F(BasicPageTest, SpellingHelp_AsksTheDocumentsWindowForTheTypedWordUnderTheChosenIndex)
+{
+    // The page asks its document, which opens the spelling-help window on the typed word;
+    // the test's modal loop ends with nothing confirmed, and the page keeps its text.
+    struct Case {
+        int position;
+        const char* typed;
+        const char* field;  // what the window's field shows
+    };
+    const Case cases[] = {{0, "colour", "colour"}, {1, "collar", "collar"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.position));
+        BasicPage()->SetTypedText(c.typed);
+        BasicPage()->DoCommand(SearchPageWin::kCmdSpellingHelp, nullptr);
+        SpHelpWin* window = nullptr;
+        const RWOrdered& windows = ReferenceDocuments().front()->GetWindows();
+        for (std::size_t i = 0; i < windows.entries(); ++i)
+            if (auto* spelling = dynamic_cast<SpHelpWin*>(windows[i]))
+                window = spelling;
+        ASSERT_NE(window, nullptr) << "the document opened its spelling-help window";
+        EXPECT_STREQ(window->GetField()->GetTitle().data(), c.field);
+        EXPECT_GT(window->GetList()->GetNumItems(), 0) << "it lists the words that sound alike";
+        EXPECT_EQ(BasicPage()->GetTypedText(), c.typed) << "nothing confirmed: the text stays";
+        window->Close();
+        vkok_app_process_pending_events();
+    }
 }
 
 TEST_F(BasicPageTest, SearchTypes_ChooseTheIndexAndWhetherSpellingHelpIsOffered)

@@ -12,9 +12,9 @@
 
 #include "app/display/entry_painter.h"
 #include "app/pages/search_page_win.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "frm/views/cbutton.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"

@@ -16,7 +16,7 @@
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/user_info_doc.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "frm/controls/ctreeevt.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"

@@ -14,7 +14,7 @@
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/user_info_doc.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/dm.h"

@@ -23,7 +23,7 @@
 #include "app/display/scroll_view_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/shell/kq_app.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/program_start.h"
 #include "app/shell/ref_doc.h"
@@ -107,7 +107,7 @@ public:
         const RWOrdered* documents = GetDocuments();
         for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i) {
             auto* document = dynamic_cast<RefDoc*>((*documents)[i]);
-            KQBasicWin* page = document != nullptr && document->GetMainWindow() != nullptr
+            SearchPageWin* page = document != nullptr && document->GetMainWindow() != nullptr
                                    ? document->GetMainWindow()->GetBasicPage()
                                    : nullptr;
             if (page == nullptr)

@@ -8,7 +8,7 @@
 #include <climits>
 #include <string>
 
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "vkobase/testing.h"
 #include "vkobase/vkobase.h"
 

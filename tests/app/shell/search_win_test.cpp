@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/pages/search_request.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "engine/progress.h"
 #include "vkobase/dm.h"
 

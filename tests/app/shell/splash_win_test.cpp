@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cpicture.h"
 #include "vkobase/surface_debug.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "app/shell/kq_factory.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "frm/views/nscrllbr.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/cpicture.h"

@@ -40,12 +40,12 @@
 #include "app/pages/kq_adv_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/pages/search_notebook.h"
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
-#include "app/shell/menu_tags.h"
+#include "resources/menu_tags.h"
 #include "app/shell/pref_win.h"
 #include "app/shell/splash_win.h"
 #include "app/shell/table_win.h"
@@ -699,7 +699,7 @@ int TopWindow()
 }
 
 // The lines of the front window's Basic Searches hit list, joined by commas.
-std::string HitLines(const KQBasicWin* page)
+std::string HitLines(const SearchPageWin* page)
 {
     const KQListBox* hits = page->GetHitList();
     std::string lines;
@@ -1508,7 +1508,7 @@ std::vector<Step> SearchPagesRun()
             return true;
         });
         steps.push_back([text] {
-            KQBasicWin* page = MainWindow()->GetBasicPage();
+            SearchPageWin* page = MainWindow()->GetBasicPage();
             if (page->IsPicking() || page->GetHitList()->GetCount() == 0) {
                 if (++script().waited < 30)
                     return false;
@@ -1526,7 +1526,7 @@ std::vector<Step> SearchPagesRun()
     chooseType(XK_Down); // "Defining text contains..."
     typeAndReturn("feline");
     steps.push_back([] {
-        KQBasicWin* page = MainWindow()->GetBasicPage();
+        SearchPageWin* page = MainWindow()->GetBasicPage();
         Shot("search_df_by_return.png");
         Log("df search by Return kept " + page->GetTypedText() + (Showing("cat") ? " and shows cat" : ""));
         return true;

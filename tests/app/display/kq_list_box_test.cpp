@@ -1,7 +1,7 @@
 // Tests of the hit list: lines by index, whole-line selection kept by the keys and clicks
 // that reach its text edit as real events, the commands its page hears, and the mouse agent
 // leaving the rest of the window alone.
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 #include "bench/frm/frm_bench_support.h"
 #include "frm/views/csubview.h"
 #include "vkobase/surface_debug.h"

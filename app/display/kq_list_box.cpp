@@ -1,5 +1,5 @@
 // kq_list_box.cpp: the hit list.
-#include "app/shell/kq_list_box.h"
+#include "app/display/kq_list_box.h"
 
 #include <algorithm>
 #include <cstdlib>
