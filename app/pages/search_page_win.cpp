@@ -452,6 +452,15 @@ void SearchPageWin::DoCommand(long command, void* data)
         if (data != nullptr)
             SearchFor(*static_cast<const std::string*>(data));
         return;
+    case kCmdSearchString:
+        // Taken here: the command of the same number above the page (the document's)
+        // carries a search request, not a string.
+        if (data != nullptr) {
+            EndPicking();
+            SetTypedText(*static_cast<const std::string*>(data));
+            Search();
+        }
+        return;
     case kCmdEmptyHitList:
         itsHitList->Clear();
         return;

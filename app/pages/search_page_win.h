@@ -53,6 +53,9 @@ public:
     static constexpr long kCmdClearPage = 76;      // an empty hit list and field
     static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types
     static constexpr long kCmdSearchFor = 131;     // data: const std::string*, searched here
+    // data: const std::string*: the field takes it and the page searches (the advanced page
+    // its own way, as one term).
+    static constexpr long kCmdSearchString = 87;
     static constexpr long kCmdEmptyHitList = 137;
     static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
     static constexpr long kCmdListMoves = 104;     // data: const ListMoves*

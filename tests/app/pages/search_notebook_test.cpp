@@ -226,6 +226,31 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
     }
 }
 
+TEST_F(NotebookTest, AStringToSearchGoesToTheFrontPageWhicheverItIs)
+{
+    // Command 87 with a string: the front page's field takes it and the page searches it
+    // its own way; it never rises to the document, whose command 87 takes a request.
+    struct Case {
+        short pageItem;
+        const char* text;
+        std::vector<std::string> lines;
+        const char* field;
+    };
+    const Case cases[] = {
+        {menutag::kBasicSearches, "dog", {"dog"}, "dog"},
+        {menutag::kBrowseSearches, "cat", {"cat", "catalog", "caterpillar"}, "cat"},
+        {menutag::kAdvancedSearches, "collar", {"collar"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MainWindow()->DoMenuCommand(c.pageItem, 0, 0);
+        std::string text = c.text;
+        Notebook()->DoCommand(SearchNotebook::kCmdSearchString, &text);
+        EXPECT_EQ(Lines(), c.lines);
+        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+    }
+}
+
 TEST_F(NotebookTest, TakingOverCopiesTheOtherWindowsHistoriesAndShowsWhereItWas)
 {
     for (const char* word : {"cat*", "dog"})
