@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/display/entry_key_table.h"
@@ -125,6 +126,9 @@ public:
     bool SelectRange(float fromX, float fromY, float toX, float toY);
     void ClearSelection();
     void SelectAll();
+    // The selected text as it reads on screen, in the entry's order: a tab where the text
+    // jumps along its line (a label and its text, an indented line), a newline for every line
+    // the entry goes down (blank lines too) except where a line only wrapped.
     std::string SelectedText() const;
     // The same text as UTF-8, for other programs: the phonetic font's bytes as the IPA
     // letters they show, every other byte as Windows-1252.
@@ -230,6 +234,9 @@ private:
     void ReplayStyles(std::size_t to, DisplaySettings* state) const;
     s_rct RunRect(const Run& run) const;
     bool IsSelectable(std::size_t index) const;
+    // The selected runs' text in the entry's order, each piece with whether it is in the
+    // phonetic font, and between them what separates them on screen (see SelectedText).
+    std::vector<std::pair<std::string, bool>> SelectedPieces() const;
     void ToggleSelected(std::size_t index, float originY, bool select);
     bool Drawing() const { return itsWindow != nullptr; }
     WINDOW Target() const;

@@ -5,6 +5,7 @@
 #include "app/display/entry_painter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/display/display_text.h"
 #include "app/display/entry_painter_internal.h"
@@ -208,22 +209,69 @@ void AppendUtf8(std::string* out, char32_t code)
 
 } // namespace
 
+// The lines between two copied runs are told by their places: the entry went down a line for
+// each line height between them, and of those a newline byte copies itself and a wrap (a line
+// of itsLines not ended by a newline byte or a marker) copies nothing.
+std::vector<std::pair<std::string, bool>> EntryPainter::SelectedPieces() const
+{
+    std::vector<int> order = itsSelection;
+    std::sort(order.begin(), order.end()); // a drag extended backwards adds runs at the end
+    std::vector<std::pair<std::string, bool>> pieces;
+    const Run* previous = nullptr;
+    std::size_t previousIndex = 0;
+    const auto isWrap = [this](const Line& line) {
+        if (line.end == 0 || line.end > itsRuns.size())
+            return false;
+        const std::string& before = itsRuns[line.end - 1].text;
+        return before[0] != '\n' && !IsMarker(before);
+    };
+    for (const int at : order) {
+        const auto index = static_cast<std::size_t>(at);
+        const Run& run = itsRuns[index];
+        std::string text = CopiedText(run.text);
+        if (text.empty())
+            continue;
+        if (previous != nullptr) {
+            const bool afterNewline = previous->text[0] == '\n';
+            long down = std::lround((run.y - previous->y) / std::max<float>(1, itsLineHeight));
+            for (const Line& line : itsLines)
+                if (line.end > previousIndex && line.end <= index && isWrap(line))
+                    --down;
+            const long breaks = std::max(0L, down - (afterNewline ? 1 : 0));
+            std::string gap(static_cast<std::size_t>(breaks), '\n');
+            const float tolerance = 0.5f;
+            if (breaks > 0 || afterNewline) {
+                if (run.x > static_cast<float>(itsLeft) + tolerance)
+                    gap += '\t';
+            } else if (down == 0 && run.y == previous->y &&
+                       run.x > previous->x + std::floor(previous->width) + tolerance) {
+                gap += '\t';
+            }
+            if (!gap.empty())
+                pieces.emplace_back(std::move(gap), false);
+        }
+        pieces.emplace_back(std::move(text), run.phonetic);
+        previous = &run;
+        previousIndex = index;
+    }
+    return pieces;
+}
+
 std::string EntryPainter::SelectedText() const
 {
     std::string out;
-    for (const int index : itsSelection)
-        out += CopiedText(itsRuns[static_cast<std::size_t>(index)].text);
+    for (const auto& [piece, phonetic] : SelectedPieces())
+        out += piece;
     return out;
 }
 
 std::string EntryPainter::SelectedTextUtf8() const
 {
     std::string out;
-    for (const int index : itsSelection) {
-        const Run& run = itsRuns[static_cast<std::size_t>(index)];
-        for (const char byte : CopiedText(run.text)) {
+    for (const auto& [piece, phonetic] : SelectedPieces()) {
+        for (const char byte : piece) {
             char32_t code = vkobase::ipa::ipa_character(static_cast<unsigned char>(byte));
-            if (!run.phonetic) {
+            if (!phonetic) {
                 VKO_WCHAR wide = 0;
                 const char single[2] = {byte, '\0'};
                 code = vko_str_convert_mb_to_wc(&wide, single) > 0 ? wide : U'?';

@@ -311,6 +311,65 @@ TEST_F(EntryPainterTest, Selection_CopiesRunsAndSpecialCharacters)
         EXPECT_NE(painter->runs()[static_cast<std::size_t>(index)].text, ";ART");
 }
 
+// What Select All copies reads as the pane shows it: a label keeps its distance from its
+// text, layout tokens keep their blank lines and indents, a wrapped line stays one line.
+TEST_F(EntryPainterTest, Selection_CopiesTheEntryAsItReads)
+{
+    struct Part {
+        int k;
+        std::string text, label;
+        int labelWidth;
+    };
+    struct Case {
+        const char* why;
+        std::vector<Part> parts;
+        std::string tokens; // after part 1
+        std::string text;
+    };
+    const Case cases[] = {
+        {"a label and its text are apart", {{1, "cat", "Entry:", 8}}, "", "Entry:\tcat\n"},
+        {"a style byte before the label leaves no trace", {{1, "cat", "\x01" "Entry:", 8}}, "",
+         "Entry:\tcat\n"},
+        {"two labelled parts, one under the other",
+         {{1, "cat", "Entry:", 8}, {4, "noun", "Form:", 8}}, "", "Entry:\tcat\nForm:\tnoun\n"},
+        {"a blank line between parts is copied", {{1, "cat", "", 0}, {4, "noun", "", 0}}, "N\\",
+         "cat\n\nnoun\n"},
+        {"a part that starts at the tab is indented", {{1, "cat", "", 0}, {4, "noun", "", 0}}, "T",
+         "cat\n\tnoun\n"},
+        {"a line that wraps under its label reads on",
+         {{1, "one two three four five six seven", "Sense:", 8}}, "",
+         "Sense:\tone two three four five six seven\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Parts parts;
+        for (const Part& part : c.parts)
+            parts.Set(part.k, part.text, part.label, part.labelWidth);
+        std::vector<std::string> tokens(12);
+        tokens[1] = c.tokens;
+        Order({}, nullptr, tokens);
+        painter->ShowEntry(parts.items);
+        painter->SelectAll();
+        EXPECT_EQ(painter->SelectedText(), c.text);
+        EXPECT_EQ(painter->SelectedTextUtf8(), c.text);
+    }
+}
+
+// A drag goes back past where it began: the copy still follows the entry, not the pointer.
+TEST_F(EntryPainterTest, Selection_DraggedBackwardsCopiesInTheEntrysOrder)
+{
+    Parts parts;
+    parts.Set(1, "feline mammal");
+    Order();
+    painter->ShowEntry(parts.items);
+    // "feline" 20-68, " " 68-76, "mammal" 76-124 on the line 20..36.
+    EXPECT_TRUE(painter->SelectRange(100, 25, 100, 25));
+    EXPECT_TRUE(painter->SelectRange(100, 25, 72, 25));
+    EXPECT_TRUE(painter->SelectRange(100, 25, 30, 25));
+    EXPECT_EQ(painter->SelectedText(), "feline mammal");
+    EXPECT_EQ(painter->SelectedTextUtf8(), "feline mammal");
+}
+
 // A pronunciation is drawn in the phonetic font, whose bytes are its own code page: what
 // other programs get is the IPA letters shown, while the text around it is Windows-1252.
 TEST_F(EntryPainterTest, Selection_GivesOtherProgramsThePronunciationAsIpa)

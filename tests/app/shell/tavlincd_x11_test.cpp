@@ -1838,24 +1838,28 @@ s_pnt RunOnScreen(const EntryPainter::Run& run, float along)
 }
 
 // Drags the mouse over the runs first..last of the entry shown, as a user selects text: a
-// press on the first, a move a tick over each, the release on the last.
+// press on the first, a move a tick over each, the release on the last. With last before
+// first the drag goes backwards, from the end of first to the start of last.
 Step DragOver(std::function<std::pair<int, int>()> which)
 {
     auto at = std::make_shared<int>(-1);
     return [which, at] {
         const auto [first, last] = which();
-        if (first < 0)
+        if (first < 0 || last < 0)
             return false;
+        const int step = first <= last ? 1 : -1;
+        const float pressAt = step > 0 ? 0.1f : 0.9f;
         const auto& runs = FrontWindow()->GetPainter().runs();
         Input input;
         if (*at < 0) {
-            input.Move(RunOnScreen(runs[static_cast<std::size_t>(first)], 0.1f));
+            input.Move(RunOnScreen(runs[static_cast<std::size_t>(first)], pressAt));
             input.Button(1, true);
             *at = first;
             return false;
         }
-        input.Move(RunOnScreen(runs[static_cast<std::size_t>(*at)], 0.9f));
-        if (++*at <= last)
+        input.Move(RunOnScreen(runs[static_cast<std::size_t>(*at)], 1 - pressAt));
+        *at += step;
+        if (step > 0 ? *at <= last : *at >= last)
             return false;
         input.Button(1, false);
         *at = -1;
@@ -1930,7 +1934,8 @@ std::vector<Step> DesktopRun()
     // A drag over three runs of the entry (a word, a blank, a word) selects them: Edit >
     // Copy is enabled, and Ctrl+C puts them on the clipboard.
     LookUp(steps, "cat", "cat[1]");
-    const auto copyAndRead = [&steps](const std::string& what) {
+    const auto copyAndRead = [&steps](const std::string& what,
+                                      std::function<std::string(const std::string&)> shown = nullptr) {
         steps.push_back([what] {
             // The drag's last moves are in once the selection stays as it is.
             const EntryPainter& painter = FrontWindow()->GetPainter();
@@ -1944,10 +1949,12 @@ std::vector<Step> DesktopRun()
             return true;
         });
         steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
-        ReadClipboard(steps, [what](const std::string& text) { return what + " clipboard " + text; });
+        ReadClipboard(steps, [what, shown](const std::string& text) {
+            return shown ? shown(text) : what + " clipboard " + text;
+        });
     };
     steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
-    steps.push_back(DragOver([] {
+    const auto twoWords = [] {
         const auto& runs = FrontWindow()->GetPainter().runs();
         const auto letters = [](const EntryPainter::Run& run) {
             return run.text.size() >= 3 && std::isalpha(static_cast<unsigned char>(run.text[0])) && !run.phonetic;
@@ -1956,7 +1963,8 @@ std::vector<Step> DesktopRun()
             if (letters(runs[i]) && runs[i + 1].text == " " && letters(runs[i + 2]) && runs[i].y == runs[i + 2].y)
                 return std::pair<int, int>(static_cast<int>(i), static_cast<int>(i + 2));
         return std::pair<int, int>(-1, -1);
-    }));
+    };
+    steps.push_back(DragOver(twoWords));
     steps.push_back([] {
         if (FrontWindow()->GetPainter().selection().size() < 3)
             return false;
@@ -1965,6 +1973,12 @@ std::vector<Step> DesktopRun()
         return true;
     });
     copyAndRead("words");
+    // The same words dragged over from the right: the copy reads in the entry's order.
+    steps.push_back(DragOver([twoWords] {
+        const auto [first, last] = twoWords();
+        return std::pair<int, int>(last, first);
+    }));
+    copyAndRead("words backwards");
     // The pronunciation: its phonetic letters reach the clipboard as UTF-8 IPA.
     steps.push_back(DragOver([] {
         const auto& runs = FrontWindow()->GetPainter().runs();
@@ -1978,6 +1992,25 @@ std::vector<Step> DesktopRun()
         return std::pair<int, int>(first, last);
     }));
     copyAndRead("pronunciation");
+    // Edit > Select All, then Ctrl+C: the clipboard reads as the pane does, each label apart
+    // from its text by a tab and the blank lines between the parts kept. Its first lines are
+    // logged one by one, a tab shown as "<tab>".
+    steps.push_back(Choose({menutag::kEdit, menutag::kSelectAll}));
+    copyAndRead("all", [](const std::string& text) {
+        std::string logged;
+        std::size_t from = 0;
+        for (int line = 1; line <= 4 && from <= text.size(); ++line) {
+            std::size_t end = text.find('\n', from);
+            if (end == std::string::npos)
+                end = text.size();
+            std::string shown = text.substr(from, end - from);
+            for (std::size_t tab = shown.find('\t'); tab != std::string::npos; tab = shown.find('\t', tab))
+                shown.replace(tab, 1, "<tab>");
+            logged += (line > 1 ? "\n" : "") + std::string("all line ") + std::to_string(line) + " " + shown;
+            from = end + 1;
+        }
+        return logged;
+    });
     // The window grows by 200 pixels as a window manager would make it: the entry wraps again.
     auto linesBefore = std::make_shared<std::size_t>(0);
     auto widthBefore = std::make_shared<float>(0);
@@ -2059,7 +2092,11 @@ TEST(TavlinCDX11, OnADesktop)
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     };
     for (const char* line : {"words copy enabled 1", "words clipboard feline mammal",
-                             "pronunciation clipboard k\xCB\x88\xC3\xA6t", "fewer lines yes", "done"})
+                             "words backwards clipboard feline mammal",
+                             "pronunciation clipboard k\xCB\x88\xC3\xA6t", "all copy enabled 1",
+                             "all line 1 Entry:<tab>cat", "all line 2 ",
+                             "all line 3 Pronunciation:<tab>\\k\xCB\x88\xC3\xA6t\\", "all line 4 ",
+                             "fewer lines yes", "done"})
         EXPECT_TRUE(logged(line)) << line << " in " << ::testing::PrintToString(lines);
     // Rectangles the log gives as "<what> top left bottom right".
     const auto rectOf = [&lines](const std::string& what) {
