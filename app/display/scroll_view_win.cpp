@@ -236,7 +236,9 @@ void ScrollViewWin::Glue()
     if (!(frame.Left() < frame.Right() && frame.Top() < frame.Bottom()))
         return;
     const float widthBefore = itsPane->GetLocalFrame().Width();
-    itsPane->DoSize(frame);
+    // The pane is a window of its own whose bar lies in the pane's own coordinates: it is
+    // moved and sized as a window, without shifting its children by its place in the page.
+    itsPane->Size(frame);
     FRM_CRect barFrame = itsPane->GetLocalFrame();
     barFrame.Left(barFrame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
     itsBar->DoSize(barFrame);

@@ -305,6 +305,9 @@ void BookWin::Key(const FRM_CKey& key)
     const bool deleteKey = key.IsVirtualKey() ? key.GetChar() == VKO_KEY_DELETE : key.GetChar() == 127;
     if (deleteKey)
         DoCommand(kCmdDelete, nullptr);
+    // Escape closes the window, as OK does: its changes are kept as they are made.
+    else if (!key.IsVirtualKey() && key.GetChar() == 27)
+        DoCommand(kCmdClose, nullptr);
     else
         FRM_CWindow::Key(key);
 }

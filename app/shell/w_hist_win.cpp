@@ -5,6 +5,7 @@
 #include "app/shell/ref_doc.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
+#include "frm/runtime/cnav.h"
 #include "ruk/static/vkoruk.h"
 
 std::vector<std::string> WHistWin::ListLines(const std::vector<std::string>& names)
@@ -75,6 +76,14 @@ void WHistWin::DoCommand(long command, void* data)
     default:
         FRM_CWindow::DoCommand(command, data);
     }
+}
+
+void WHistWin::DoKey(const FRM_CKey& key)
+{
+    if (!key.IsVirtualKey() && key.GetChar() == 27)
+        DoCommand(kCmdCancel, nullptr);
+    else
+        FRM_CWindow::DoKey(key);
 }
 
 void WHistWin::DoTimer(long timerId)

@@ -37,6 +37,8 @@ public:
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
+    // Escape cancels, as the Cancel button does.
+    void DoKey(const FRM_CKey& key) override;
     void DoTimer(long timerId) override;
 
 private:

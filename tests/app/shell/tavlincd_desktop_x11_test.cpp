@@ -5,13 +5,19 @@
 // Return as the user's first keys, opens Edit > Preferences with the mouse, reads the dialog's
 // properties as xprop does, clicks the main window while the dialog runs, checks that the
 // dialog stays on top and still takes the keys (Escape in its page cancels it), and that the
-// main window's focus is back where it was once the dialog has gone. The program logs what it
-// saw; the test compares the log.
+// main window's focus is back where it was once the dialog has gone. It then opens the history
+// list and the bookmark organiser from their menus and closes each with the Escape key, and
+// widens the main window as a user does: the entry pane's scroll bar must show at the pane's
+// new right edge, as it showed before, and nothing of it where it was. The program logs what
+// it saw; the test compares the log.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
 // them.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <filesystem>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +33,10 @@
 #include "app/shell/splash_win.h"
 #include "app/shell/user_info_doc.h"
 #include "app/shell/kq_factory.h"
+#include "app/shell/w_hist_win.h"
+#include "app/display/scroll_view_win.h"
+#include "frm/views/nscrllbr.h"
+#include "../../support/user_view.h"
 #include "frm/controls/nctrls.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/cpicture.h"
@@ -48,7 +58,14 @@ struct Script {
     int step = 0;
     int ticks = 0;
     int waited = 0;
+    int modal = 0;                      // the modal window being tried
+    cairo_surface_t* bar = nullptr;     // the entry's bar as the screen showed it
+    s_rct barBefore{};                  // and where
+    std::int16_t paneWidth = 0;
 };
+
+// How much wider the user makes the main window.
+constexpr int kWidening = 120;
 
 Script& script()
 {
@@ -219,9 +236,9 @@ int PlaceOf(const FRM_CSubmenu& menu, short tag)
     return -1;
 }
 
-// Edit > Preferences with the mouse: a press on the title, then a release on the item once
-// its menu shows. Answers true once released.
-bool ChoosePreferences(MainRefWin* window)
+// A menu item with the mouse: a press on the title, then a release on the item once its menu
+// shows. Answers true once released.
+bool ChooseItem(MainRefWin* window, short title, short item)
 {
     FRM_CMenuBar* bar = window->GetMenuBar();
     if (vkobase::menu::level_count() == 0) {
@@ -229,16 +246,73 @@ bool ChoosePreferences(MainRefWin* window)
             return false;
         const RWOrdered* titles = bar->GetSubmenus();
         for (std::size_t i = 0; i < titles->entries(); ++i)
-            if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == menutag::kEdit) {
+            if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == title) {
                 const s_pnt at = Centre(vkobase::menu::title_rect(window->GetVKOWindow(), static_cast<int>(i)));
                 vkotest::XTestHand().click(at.h, at.v);
             }
         return false;
     }
-    const FRM_CSubmenu* edit = bar->FindSubmenu(menutag::kEdit);
-    const s_pnt at = Centre(vkobase::menu::item_rect(0, PlaceOf(*edit, menutag::kPreferences)));
+    const FRM_CSubmenu* menu = bar->FindSubmenu(title);
+    const s_pnt at = Centre(vkobase::menu::item_rect(0, PlaceOf(*menu, item)));
     vkotest::XTestHand().click(at.h, at.v);
     return true;
+}
+
+// The history window open over the main window, if any.
+FRM_CWindow* HistoryWindow()
+{
+    MainRefWin* main = MainWindow();
+    const RWOrdered& windows = main->GetDocument()->GetWindows();
+    for (std::size_t i = 0; i < windows.entries(); ++i)
+        if (auto* history = dynamic_cast<WHistWin*>(windows[i]))
+            return history;
+    return nullptr;
+}
+
+FRM_CWindow* Organiser()
+{
+    auto* user = App().GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    return user != nullptr ? user->GetBookmarkWindow() : nullptr;
+}
+
+// The modal windows that the menus open, each closed by Escape as by its Cancel (or OK).
+struct ModalWindow {
+    const char* name;
+    short title;
+    short item;
+    FRM_CWindow* (*open)();  // the window while it is open
+};
+const ModalWindow kModalWindows[] = {
+    {"the history list", menutag::kView, menutag::kHistory, HistoryWindow},
+    {"the bookmark organiser", menutag::kBookmarks, menutag::kOrganizeBookmarks, Organiser},
+};
+
+// The place on the screen where the entry pane's bar belongs: along the pane's right edge.
+s_rct BarPlace(MainRefWin* main)
+{
+    ScrollViewWin* pane = main->GetFrontPage()->GetEntryPane();
+    s_rct client{};
+    vko_vobj_get_client_rect(pane->PaneWindow(), &client);
+    s_pnt corners[2] = {{client.top, static_cast<std::int16_t>(client.right - FRM_NScrollBar::NativeWidth())},
+                        {client.bottom, client.right}};
+    vkok_vobj_translate_points(pane->PaneWindow(), nullptr, corners, 2);
+    return s_rct{corners[0].v, corners[0].h, corners[1].v, corners[1].h};
+}
+
+std::string ShotPath(const std::string& name)
+{
+    return std::filesystem::path(script().log).parent_path().string() + "/" + name + ".png";
+}
+
+// The screen as a picture; the caller destroys it.
+cairo_surface_t* Screen(const std::string& name)
+{
+    vkov_display_screenshot(ShotPath(name).c_str());
+    cairo_surface_t* image = cairo_image_surface_create_from_png(ShotPath(name).c_str());
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
+        return image;
+    cairo_surface_destroy(image);
+    return nullptr;
 }
 
 int32_t ScriptHandler(WINDOW, EVENT* event)
@@ -294,7 +368,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         s.waited = 0;
         return 0;
     case 2:
-        if (ChoosePreferences(main))
+        if (ChooseItem(main, menutag::kEdit, menutag::kPreferences))
             s.step = 3;
         return 0;
     case 3: {
@@ -342,9 +416,80 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         if (++s.waited < 30 && (s.waited < 3 || !HasKeyboard(main)))
             return 0;
         Log("after the dialog the focus is on " + FocusName(main));
-        s.step = 8;
+        s.step = 20;
+        s.waited = 0;
+        return 0;
+    case 20:  // each modal window: opened from its menu, closed by the Escape key
+        if (ChooseItem(main, kModalWindows[s.modal].title, kModalWindows[s.modal].item))
+            s.step = 21;
+        return 0;
+    case 21:
+        if (!Ready(kModalWindows[s.modal].open()))
+            return 0;
+        vkotest::XTestHand().key(XK_Escape);
+        s.step = 22;
+        s.waited = 0;
+        return 0;
+    case 22:
+        if (kModalWindows[s.modal].open() != nullptr && ++s.waited < 30)
+            return 0;
+        Log(std::string(kModalWindows[s.modal].name) + " answered Escape: " +
+            (kModalWindows[s.modal].open() == nullptr ? "yes" : "no"));
+        // One that did not is closed all the same, so that the run goes on.
+        if (FRM_CWindow* window = kModalWindows[s.modal].open())
+            window->Close();
+        s.waited = 0;
+        s.step = ++s.modal < static_cast<int>(std::size(kModalWindows)) ? 20 : 30;
+        return 0;
+    case 30: {  // the user widens the main window (a window manager's border, or xdotool)
+        if (++s.waited < 3)
+            return 0;
+        const s_rct bar = BarPlace(main);
+        s.barBefore = bar;
+        if (cairo_surface_t* screen = Screen("before_widening")) {
+            s.bar = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bar.right - bar.left, bar.bottom - bar.top);
+            cairo_t* cr = cairo_create(s.bar);
+            cairo_set_source_surface(cr, screen, -bar.left, -bar.top);
+            cairo_paint(cr);
+            cairo_destroy(cr);
+            cairo_surface_destroy(screen);
+        }
+        XWindowAttributes a{};
+        XGetWindowAttributes(s.probe, XWin(main), &a);
+        s.paneWidth = main->GetFrontPage()->GetEntryPane()->PaneFrame().right;
+        XResizeWindow(s.probe, XWin(main), static_cast<unsigned>(a.width + kWidening), static_cast<unsigned>(a.height));
+        XFlush(s.probe);
+        s.step = 31;
+        s.waited = 0;
+        return 0;
+    }
+    case 31: {
+        // Laid out again at the new width, and drawn.
+        if (main->GetFrontPage()->GetEntryPane()->PaneFrame().right < s.paneWidth + kWidening && ++s.waited < 30)
+            return 0;
+        if (++s.waited < 5)
+            return 0;
+        const s_rct bar = BarPlace(main);
+        const s_rct old = s.barBefore;
+        cairo_surface_t* screen = Screen("after_widening");
+        const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+        if (screen != nullptr && s.bar != nullptr) {
+            Log(std::string("the entry's bar is drawn at the pane's new right edge: ") +
+                (test_support::DifferingPixels(screen, bar.left, bar.top, s.bar, 0, 0, width, height) == 0 ? "yes" : "no"));
+            // Where the bar was lies the pane's text area now: no row of the bar is left there.
+            int rowsLeft = 0;
+            for (int y = 0; y < height; ++y)
+                rowsLeft += test_support::DifferingPixels(screen, old.left, old.top + y, s.bar, 0, y, width, 1) == 0 ? 1 : 0;
+            Log(std::string("the bar's old place is cleared: ") + (rowsLeft == 0 ? "yes" : "no"));
+        }
+        for (cairo_surface_t* image : {screen, s.bar})
+            if (image != nullptr)
+                cairo_surface_destroy(image);
+        s.bar = nullptr;
+        s.step = 32;
         vkov_app_destroy();
         return 0;
+    }
     default:
         return 0;
     }
@@ -429,6 +574,10 @@ const std::vector<std::string> kSeen = {
     "the dialog stays above the main window: yes",
     "the dialog answered Escape: yes",
     "after the dialog the focus is on the hit list",
+    "the history list answered Escape: yes",
+    "the bookmark organiser answered Escape: yes",
+    "the entry's bar is drawn at the pane's new right edge: yes",
+    "the bar's old place is cleared: yes",
 };
 
 TEST(TavlinCDDesktopX11, WithoutAWindowManager)
