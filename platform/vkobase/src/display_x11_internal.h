@@ -89,6 +89,8 @@ void sync_windows() noexcept;
 void store_title(Window xwin, const std::string &title) noexcept;
 // A window the user may resize: a framed type created with the sizable flag.
 bool sizable(WINDOW win) noexcept;
+// Whether a window manager runs: it names its own window on the root.
+bool manager_running() noexcept;
 // The size hints: the place the program gave (a position the manager keeps when `placed`),
 // and for a window the user may not resize its size as the only one.
 void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset,

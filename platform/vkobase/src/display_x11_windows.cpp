@@ -11,6 +11,7 @@
 #include "ctl_internal.h"
 #include "menu_internal.h"
 #include "vkobase/rect.h"
+#include "vkobase/vobj.h"
 #include "window_internal.h"
 
 namespace vkobase::x11 {
@@ -95,7 +96,43 @@ void destroy_shown(Shown &s) noexcept {
 
 namespace {
 
+// Whether the menu-bar strips of two windows (screen placements with the strip above) lie
+// partly along each other on the screen.
+bool bars_meet(const s_rct &a, int a_inset, const s_rct &b, int b_inset) noexcept {
+    return a.top - a_inset < b.top && b.top - b_inset < a.top && a.left < b.right &&
+           b.left < a.right;
+}
+
+bool same_place(const s_rct &a, const s_rct &b) noexcept {
+    return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+}
+
+// Without a window manager nobody frames the windows, so a document window whose menu bar
+// would run along part of the bar of one already shown (the two would read as one bar: "File
+// File Edit ...") opens just below that bar instead, and below the next one it would meet
+// there. One laid exactly over another hides it whole and stays where the program put it.
+void keep_bars_apart(WINDOW win) noexcept {
+    const int inset = bar_inset(win);
+    if (win->type != W_DOC || inset == 0 || manager_running())
+        return;
+    for (std::size_t moves = 0; moves <= state().shown.size(); ++moves) {
+        const s_rct mine = screen_placement(win);
+        const Shown *met = nullptr;
+        for (const Shown &s : state().shown)
+            if (s.xwin != 0 && s.inset != 0 && s.owner->type == W_DOC &&
+                !same_place(s.placement, mine) && bars_meet(mine, inset, s.placement, s.inset))
+                met = &s;
+        if (met == nullptr)
+            return;
+        const auto down = static_cast<std::int16_t>(met->placement.top - (mine.top - inset));
+        s_rct moved = win->internal->placement;
+        vkov_rect_offset(&moved, 0, down);
+        vkok_vobj_move(win, &moved);
+    }
+}
+
 bool create_shown(WINDOW win, Window owner) noexcept {
+    keep_bars_apart(win);
     DisplayState &st = state();
     Shown s;
     s.owner = win;

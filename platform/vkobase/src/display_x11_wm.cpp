@@ -74,9 +74,6 @@ bool sizable(WINDOW win) noexcept {
     return framed && (win->flags & kSizableFlag) != 0;
 }
 
-namespace {
-
-// Whether a window manager runs: it names its own window on the root.
 bool manager_running() noexcept {
     DisplayState &st = state();
     Atom type = 0;
@@ -91,6 +88,8 @@ bool manager_running() noexcept {
         XFree(data);
     return found;
 }
+
+namespace {
 
 // The icon as the window manager takes it: width, height, then one ARGB word per pixel, made
 // once from the image resource the application names; empty when it names none.

@@ -1,7 +1,8 @@
 // Tests of the table window: the table of the entry shown, from a dictionary written at
 // test time with a tables data set, shown as a picture and printed to a PDF file; the print
-// items it enables and disables, the two-pixel rule along its top, File > Close closing
-// only it, and the commands it drops.
+// items it enables and disables, a tall table's bar reaching its end and a wide one's its last
+// column, the two-pixel rule along its top, File > Close closing only it, and the commands it
+// drops.
 #include "app/shell/table_win.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,31 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
     vkok_app_process_pending_events();
     EXPECT_EQ(vkov_debug_surface_pixel(window->GetVKOWindow(), x, y), blue)
         << "the table moved with the scroll and is still drawn there";
+}
+
+TEST_F(TableWinTest, AWideTableScrollsToItsLastColumn)
+{
+    constexpr int kWidth = 2000;
+    Write(itsDir.path() + "/data/gamma",
+          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
+    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(kWidth, 240, true)}}, 1);
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
+                          "table_name=tables\nsearch_text=Entry word is...,va\n"
+                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
+    itsDir.write("Pref.kq", "reference=Gamma\n");
+    Start();
+    BasicPage()->SearchFor("grid");
+    RefDoc* document = ReferenceDocuments().front();
+    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
+    auto* window = dynamic_cast<TableWin*>(
+        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->GetPicture(), nullptr);
+    FRM_NScrollBar* bar = window->GetScroller()->GetHScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetPosition(), 0);
+    EXPECT_GE(bar->GetMaxPosition(), kWidth - window->GetScroller()->GetInnerFrame().Width())
+        << "the bar reaches the table's last column";
 }
 
 TEST_F(TableWinTest, ShowsItselfWithPrintTableTheOnlyPrintItem)
