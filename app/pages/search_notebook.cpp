@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/display/prefs.h"
 #include "app/pages/search_page_win.h"
 #include "app/pages/search_request.h"
 #include "app/display/kq_list_box.h"
@@ -239,19 +238,15 @@ void SearchNotebook::TakeOver(SearchNotebook& other)
     DoCommand(kCmdAppendResults, const_cast<History<ResultsRecord>*>(&other.GetHistories().results));
     std::int32_t results = 0;
     other.DoCommand(kCmdResultsPosition, &results);
-    if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results)) {
-        ShowResultsList(*itsHistories.results.Current());
-        ShowMoves();
-    }
+    if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results))
+        DoCommand(kCmdShowCurrentResults, nullptr);
 }
 
 void SearchNotebook::DoCommand(long command, void* data)
 {
     switch (command) {
     case kCmdApplyPreferences:
-        if (data != nullptr)
-            for (SearchPageWin* page : itsPages)
-                page->ApplyPreferences(*static_cast<const Prefs*>(data));
+        ToAllPages(SearchPageWin::kCmdApplyPreferences, nullptr);
         // The painter ends attached to the front page.
         if (SearchPageWin* front = GetFrontPage())
             front->AttachPainter();
@@ -299,6 +294,10 @@ void SearchNotebook::DoCommand(long command, void* data)
         if (data != nullptr && itsHistories.entries.Current() != nullptr)
             *static_cast<std::string*>(data) = itsHistories.entries.Current()->word;
         return;
+    case kCmdCurrentWordString:
+        if (data != nullptr && itsHistories.entries.Current() != nullptr)
+            *static_cast<FRM_CStringRW*>(data) = FRM_CStringRW(itsHistories.entries.Current()->word.c_str());
+        return;
     case kCmdHistoryWindow:
         OpenHistoryWindow();
         return;
@@ -334,7 +333,10 @@ void SearchNotebook::DoCommand(long command, void* data)
                                              : itsHistories.results.Position());
         return;
     case kCmdShowCurrentResults:
-        ShowCurrentResults();
+        if (const ResultsRecord* current = itsHistories.results.Current()) {
+            ShowResultsList(*current);
+            ShowMoves();
+        }
         return;
     case kCmdFrontPageNumber:
         if (data != nullptr) {
@@ -351,7 +353,7 @@ void SearchNotebook::DoCommand(long command, void* data)
             const auto& choice = *static_cast<const SearchPageWin::SearchChoice*>(data);
             if (choice.page < 0 || choice.page >= kPageCount)
                 return;
-            itsWindow->ShowPage(choice.page);
+            itsWindow->DoMenuCommand(static_cast<short>(menutag::kBasicSearches + choice.page), 0, 0);
             GetPage(choice.page)->DoCommand(SearchPageWin::kCmdChooseSearch, data);
         }
         return;

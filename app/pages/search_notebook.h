@@ -26,7 +26,7 @@ public:
     static constexpr int kPageCount = 3;
 
     // Commands (DoCommand). Those without a word on their data take none.
-    static constexpr long kCmdApplyPreferences = 74; // data: const Prefs*, on every page
+    static constexpr long kCmdApplyPreferences = 74; // every page takes the preferences
     static constexpr long kCmdShowResults = 75;      // data: const ResultsRecord*
     static constexpr long kCmdLookUp = 78;           // data: const std::string*, searched on the front page
     static constexpr long kCmdHitChosen = 83;        // data: const int*, the line of the hit lists
@@ -44,7 +44,10 @@ public:
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
     static constexpr long kCmdReferenceChanged = 106; // every page: an empty page, the new search types
-    static constexpr long kCmdCurrentWord = 107;     // data: std::string*, takes the current entry's word
+    // data: std::string* (107) or FRM_CStringRW* (110): takes the current entry's word;
+    // unchanged while no entry was viewed.
+    static constexpr long kCmdCurrentWord = 107;
+    static constexpr long kCmdCurrentWordString = 110;
     static constexpr long kCmdHistoryWindow = 108;   // the entry history in the history window
     static constexpr long kCmdShowEntryAt = 109;     // data: const std::int32_t*, a 1-based position
     static constexpr long kCmdHistoryMenus = 115;    // data: HistoryMenus*
@@ -54,7 +57,7 @@ public:
     static constexpr long kCmdAppendResults = 119;   // data: const History<ResultsRecord>*
     static constexpr long kCmdEntryPosition = 120;   // data: std::int32_t*
     static constexpr long kCmdResultsPosition = 121; // data: std::int32_t*
-    static constexpr long kCmdShowCurrentResults = 122;
+    static constexpr long kCmdShowCurrentResults = 122; // every page lists the current list again
     static constexpr long kCmdFrontPageNumber = 123; // data: std::int16_t*
     static constexpr long kCmdChooseSearch = 135;    // data: const SearchPageWin::SearchChoice*
     static constexpr long kCmdHasEntries = 136;      // data: std::int16_t*, 1 with entries viewed

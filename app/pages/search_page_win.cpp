@@ -467,6 +467,10 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdClearPage:
         Clear();
         return;
+    case kCmdApplyPreferences:
+        if (const Prefs* prefs = itsDocument->GetPrefs())
+            ApplyPreferences(*prefs);
+        return;
     case kCmdReferenceChanged:
         ReferenceChanged();
         return;

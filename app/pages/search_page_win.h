@@ -51,6 +51,7 @@ public:
     // Commands from the notebook, which holds the histories of all three pages.
     static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
     static constexpr long kCmdClearPage = 76;      // an empty hit list and field
+    static constexpr long kCmdApplyPreferences = 74; // the colours of the document's preferences
     static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types
     static constexpr long kCmdSearchFor = 131;     // data: const std::string*, searched here
     // data: const std::string*: the field takes it and the page searches (the advanced page

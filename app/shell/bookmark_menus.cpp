@@ -164,8 +164,9 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
 
 void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
 {
-    std::string shown;
-    window->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &shown);
+    FRM_CStringRW current("");
+    window->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWordString, &current);
+    const std::string shown = current.data();
     auto* document = dynamic_cast<RefDoc*>(window->GetDocument());
     if (shown.empty() || document == nullptr || document->GetDescription() == nullptr) {
         vko_dm_post_note("%s", "Look an entry up first: the bookmark keeps the entry shown.");

@@ -302,7 +302,7 @@ void MainRefWin::ApplyPreferences()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    itsNotebook->DoCommand(SearchNotebook::kCmdApplyPreferences, const_cast<Prefs*>(&prefs));
+    itsNotebook->DoCommand(SearchNotebook::kCmdApplyPreferences, nullptr);
     itsPainter->SetColors(prefs);
     itsPainter->DrawEntry();
 }

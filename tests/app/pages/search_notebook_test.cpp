@@ -140,6 +140,7 @@ TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)
 TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow)
 {
     std::string word;
+    FRM_CStringRW frameworkWord("");
     std::int32_t number = 0;
     std::int16_t small = -1;
     FRM_CSubmenu backward(FRM_CStringRW("Backward"), menutag::kBackward, 0, FRM_CMenu::ENABLED);
@@ -176,6 +177,8 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
         {"a word looked up", [&] { word = "dog"; }, SearchNotebook::kCmdLookUp, &word,
          [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
         {"entries viewed", [] {}, SearchNotebook::kCmdHasEntries, &small, [&] { EXPECT_EQ(small, 1); }},
+        {"the current word as a framework string", [] {}, SearchNotebook::kCmdCurrentWordString, &frameworkWord,
+         [&] { EXPECT_STREQ(frameworkWord.data(), "dog"); }},
         {"the entry position", [] {}, SearchNotebook::kCmdEntryPosition, &number,
          [&] { EXPECT_EQ(number, 3); }},
         {"the results-list position", [] {}, SearchNotebook::kCmdResultsPosition, &number,
