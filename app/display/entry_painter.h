@@ -234,6 +234,11 @@ private:
     void ReplayStyles(std::size_t to, DisplaySettings* state) const;
     s_rct RunRect(const Run& run) const;
     bool IsSelectable(std::size_t index) const;
+    // The run under a point, else the one a drag ending there reaches: on the point's line
+    // the last run left of it (the line's first when the point is left of the text); off
+    // the lines (a blank line, below the text) the last run above it, above the text the
+    // first run; -1 with nothing laid out.
+    int RunNearest(float x, float y) const;
     // The selected runs' text in the entry's order, each piece with whether it is in the
     // phonetic font, and between them what separates them on screen (see SelectedText).
     std::vector<std::pair<std::string, bool>> SelectedPieces() const;

@@ -128,12 +128,61 @@ void EntryPainter::ToggleSelected(std::size_t index, float originY, bool select)
     InvertRun(itsRuns[index], originY);
 }
 
+int EntryPainter::RunNearest(float x, float y) const
+{
+    const int exact = RunAt(x, y);
+    if (exact >= 0)
+        return exact;
+    const auto hx = static_cast<std::int16_t>(std::clamp(x, -32768.0f, 32767.0f));
+    const auto hy = static_cast<std::int16_t>(std::clamp(y, -32768.0f, 32767.0f));
+    int first = -1;    // the text's first run
+    int above = -1;    // the last run of the lines above the point
+    int rowFirst = -1; // on the point's line: its leftmost run, and the last run left of it
+    int rowLeft = -1;
+    s_rct rowFirstRect{}, rowLeftRect{};
+    for (std::size_t i = 0; i < itsRuns.size(); ++i) {
+        if (!IsSelectable(i) || IsMarker(itsRuns[i].text))
+            continue;
+        const s_rct r = RunRect(itsRuns[i]);
+        const int index = static_cast<int>(i);
+        if (first < 0)
+            first = index;
+        if (r.bottom <= hy)
+            above = index;
+        if (hy < r.top || hy >= r.bottom)
+            continue;
+        if (rowFirst < 0 || r.left < rowFirstRect.left) {
+            rowFirst = index;
+            rowFirstRect = r;
+        }
+        if (r.left <= hx && (rowLeft < 0 || r.left >= rowLeftRect.left)) {
+            rowLeft = index;
+            rowLeftRect = r;
+        }
+    }
+    if (rowFirst >= 0)
+        return rowLeft >= 0 ? rowLeft : rowFirst;
+    return above >= 0 ? above : first;
+}
+
 bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
 {
     if (itIsPrinting)
         return !itsSelection.empty();
+    // A press selects only what it hits; once the pointer moves, a point beside the text
+    // stands for the run a text view would select to (past a line's end, its last run).
+    const bool dragged = fromX != toX || fromY != toY;
     int a = RunAt(fromX, fromY);
     int b = RunAt(toX, toY);
+    if (dragged && (a < 0 || b < 0)) {
+        const int nearA = a >= 0 ? a : RunNearest(fromX, fromY);
+        const int nearB = b >= 0 ? b : RunNearest(toX, toY);
+        // Both points beside the text at the same run select nothing between them.
+        if (a >= 0 || b >= 0 || nearA != nearB) {
+            a = nearA;
+            b = nearB;
+        }
+    }
     if (a < 0 || b < 0) {
         if (a < 0 && b < 0)
             ClearSelection();

@@ -370,6 +370,40 @@ TEST_F(EntryPainterTest, Selection_DraggedBackwardsCopiesInTheEntrysOrder)
     EXPECT_EQ(painter->SelectedTextUtf8(), "feline mammal");
 }
 
+// A drag that ends beside the text selects up to where a text view would: past a line's end
+// to that line's end, on a blank line or below the text to the text above, left of a line
+// from its start. A press or a drag wholly beside the text selects nothing.
+TEST_F(EntryPainterTest, Selection_DragEndingBesideTheTextReachesTheNearestRun)
+{
+    Parts parts;
+    parts.Set(1, "a kettle will hold");
+    parts.Set(9, "\nsecond line");
+    Order();
+    painter->ShowEntry(parts.items);
+    // Line 20..36: "a" 20-28, "kettle" 36-84, "will" 92-124, "hold" 132-164; a blank line
+    // 36..52; line 52..68: "second" 20-68, "line" 76-108.
+    struct Case {
+        const char* why;
+        float x1, y1, x2, y2;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"right of a line's end", 40, 25, 190, 25, "kettle will hold"},
+        {"right of the last line's end", 40, 25, 190, 57, "kettle will hold\n\nsecond line"},
+        {"back from right of the last line", 190, 57, 40, 25, "kettle will hold\n\nsecond line"},
+        {"on the blank line", 40, 25, 100, 45, "kettle will hold"},
+        {"below the text", 40, 25, 30, 300, "kettle will hold\n\nsecond line"},
+        {"left of a line", 140, 25, 5, 57, "hold\n\nsecond"},
+        {"a press right of a line", 190, 25, 190, 25, ""},
+        {"a drag wholly right of a line", 170, 25, 190, 25, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(painter->SelectRange(c.x1, c.y1, c.x2, c.y2), !c.text.empty());
+        EXPECT_EQ(painter->SelectedText(), c.text);
+    }
+}
+
 // A pronunciation is drawn in the phonetic font, whose bytes are its own code page: what
 // other programs get is the IPA letters shown, while the text around it is Windows-1252.
 TEST_F(EntryPainterTest, Selection_GivesOtherProgramsThePronunciationAsIpa)

@@ -1867,6 +1867,43 @@ Step DragOver(std::function<std::pair<int, int>()> which)
     };
 }
 
+// The last run drawn on the same line as run first of the entry shown.
+std::size_t LastRunOnLine(std::size_t first)
+{
+    const auto& runs = FrontWindow()->GetPainter().runs();
+    std::size_t last = first;
+    for (std::size_t i = first; i < runs.size() && runs[i].y == runs[first].y; ++i)
+        if (runs[i].width > 0)
+            last = i;
+    return last;
+}
+
+// Presses on the start of run first of the entry shown, moves straight to 12 pixels right of
+// its line's end and lets go there, as a user who overshoots the line's last letter.
+Step DragPastLineEnd(std::function<int()> which)
+{
+    auto pressed = std::make_shared<bool>(false);
+    return [which, pressed] {
+        const int first = which();
+        if (first < 0)
+            return false;
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        Input input;
+        if (!*pressed) {
+            input.Move(RunOnScreen(runs[static_cast<std::size_t>(first)], 0.1f));
+            input.Button(1, true);
+            *pressed = true;
+            return false;
+        }
+        const EntryPainter::Run& end = runs[LastRunOnLine(static_cast<std::size_t>(first))];
+        input.Move(PaneOnScreen(end.x + end.width + 12,
+                                end.y - static_cast<float>(FrontWindow()->GetPainter().ascentOffset()) / 2));
+        input.Button(1, false);
+        *pressed = false;
+        return true;
+    };
+}
+
 // The program's top-level X window of the largest area (the main window), or 0.
 Window LargestTopWindow(Display* dpy)
 {
@@ -1992,6 +2029,37 @@ std::vector<Step> DesktopRun()
         return std::pair<int, int>(first, last);
     }));
     copyAndRead("pronunciation");
+    // The same drag from the first backslash, let go right of the line's end: the copy
+    // reaches the line's end, the closing backslash too.
+    steps.push_back(DragPastLineEnd([] {
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            if (runs[i].phonetic) {
+                while (i > 0 && runs[i].text != "\\")
+                    --i;
+                return runs[i].text == "\\" ? static_cast<int>(i) : -1;
+            }
+        return -1;
+    }));
+    copyAndRead("pronunciation past its end");
+    // From the first of the two words to past the end of their line: the copy ends with the
+    // line's last word.
+    auto lineText = std::make_shared<std::string>();
+    steps.push_back(DragPastLineEnd([twoWords, lineText] {
+        const int first = twoWords().first;
+        if (first < 0)
+            return -1;
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        lineText->clear();
+        for (std::size_t i = static_cast<std::size_t>(first); i <= LastRunOnLine(static_cast<std::size_t>(first)); ++i)
+            if (static_cast<unsigned char>(runs[i].text[0]) >= 0x20) // not a style byte
+                *lineText += runs[i].text;
+        return first;
+    }));
+    copyAndRead("words past the line's end", [lineText](const std::string& text) {
+        return "words past the line's end clipboard " +
+               (text == *lineText ? std::string("the line's rest") : text + " not " + *lineText);
+    });
     // Edit > Select All, then Ctrl+C: the clipboard reads as the pane does, each label apart
     // from its text by a tab and the blank lines between the parts kept. Its first lines are
     // logged one by one, a tab shown as "<tab>".
@@ -2093,7 +2161,9 @@ TEST(TavlinCDX11, OnADesktop)
     };
     for (const char* line : {"words copy enabled 1", "words clipboard feline mammal",
                              "words backwards clipboard feline mammal",
-                             "pronunciation clipboard k\xCB\x88\xC3\xA6t", "all copy enabled 1",
+                             "pronunciation clipboard k\xCB\x88\xC3\xA6t",
+                             "pronunciation past its end clipboard \\k\xCB\x88\xC3\xA6t\\",
+                             "words past the line's end clipboard the line's rest", "all copy enabled 1",
                              "all line 1 Entry:<tab>cat", "all line 2 ",
                              "all line 3 Pronunciation:<tab>\\k\xCB\x88\xC3\xA6t\\", "all line 4 ",
                              "fewer lines yes", "done"})
