@@ -237,7 +237,11 @@ void tx_show_caret(tx_record *rec, bool autoscroll) {
             tx_prepare_drawing(rec);
             vkok_dwin_set_clip(rec->win, nullptr);
             tx_state().applied_slot = 0;
-            vkok_win_set_caret_pos(rec->win, point);
+            // The window's caret is drawn down from its top-left corner: it stands from the
+            // top of the line's letters to the bottom of their descenders.
+            const s_pnt top{static_cast<std::int16_t>(point.v - rec->ascent), point.h};
+            vkok_win_set_caret_pos(rec->win, top);
+            vkok_win_set_caret_size(rec->win, 1, static_cast<std::int16_t>(rec->ascent + rec->descent));
             vkok_win_set_caret_visible(rec->win, TRUE);
         } else {
             vkok_win_set_caret_visible(rec->win, FALSE);

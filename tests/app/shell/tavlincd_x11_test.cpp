@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -696,6 +697,47 @@ int TopWindow()
     if (screen != nullptr)
         cairo_surface_destroy(screen);
     return top;
+}
+
+// What the screen shows over a view beyond the window's own drawing: the caret, which only
+// the X window holds. "a caret N pixels tall at x, y" (from the view's top left) when the
+// pixels that differ make one column; "no caret" or how many differ otherwise.
+std::string CaretOver(const FRM_CView* view)
+{
+    const std::string screenFile = script().scratch + "/caret_screen.png";
+    const std::string windowFile = script().scratch + "/caret_window.png";
+    vkov_display_screenshot(screenFile.c_str());
+    vkov_debug_surface_write_png(view->GetCWindow()->GetVKOWindow(), windowFile.c_str());
+    cairo_surface_t* screen = LoadPng(screenFile);
+    cairo_surface_t* own = LoadPng(windowFile);
+    std::string shown = "no picture of the screen";
+    if (screen != nullptr && own != nullptr) {
+        const FRM_CRect frame = view->GetGlobalFrame();
+        const s_pnt corner = OnScreen(view, 0, 0);
+        int count = 0, left = 10000, right = -1, top = 10000, bottom = -1;
+        for (int y = 0; y < static_cast<int>(frame.Height()); ++y)
+            for (int x = 0; x < static_cast<int>(frame.Width()); ++x)
+                if (test_support::DifferingPixels(screen, corner.h + x, corner.v + y, own,
+                                                  static_cast<int>(frame.Left()) + x,
+                                                  static_cast<int>(frame.Top()) + y, 1, 1) != 0) {
+                    ++count;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        if (count == 0)
+            shown = "no caret";
+        else if (left != right || count != bottom - top + 1)
+            shown = std::to_string(count) + " pixels differ";
+        else
+            shown = "a caret " + std::to_string(count) + " pixels tall at " + std::to_string(left) + ", " +
+                    std::to_string(top);
+    }
+    for (cairo_surface_t* image : {screen, own})
+        if (image != nullptr)
+            cairo_surface_destroy(image);
+    return shown;
 }
 
 // The lines of the front window's Basic Searches hit list, joined by commas.
@@ -1583,6 +1625,24 @@ std::vector<Step> SearchPagesRun()
         Input().Click(OnScreen(Advanced()->GetTokenList(), 6, 6));
         return true;
     });
+    // The click shows where Delete will act: a caret before the line's first letter.
+    steps.push_back([] {
+        const auto textEdit = reinterpret_cast<WINDOW>(Advanced()->GetTokenList()->GetVKOTextEdit());
+        return WaitFor([textEdit] { return vko_scr_get_focus_vobj() == textEdit; }, "the click on the token list");
+    });
+    steps.push_back([] {
+        if (++script().waited < 3)
+            return false; // the screen catches up
+        script().waited = 0;
+        Shot("search_token_caret.png");
+        const std::string caret = CaretOver(Advanced()->GetTokenList());
+        int tall = 0, x = -1, y = -1;
+        if (std::sscanf(caret.c_str(), "a caret %d pixels tall at %d, %d", &tall, &x, &y) == 3)
+            Log(tall >= 10 && x <= 8 && y <= 8 ? "token list shows a caret before the first letter" : caret);
+        else
+            Log("token list: " + caret);
+        return true;
+    });
     steps.push_back([] {
         Input().Key(XK_Delete);
         return true;
@@ -1803,6 +1863,7 @@ TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
                   "first line a heading, cat shown",
                   "previous list arrow showed feline",
                   "next list arrow showed ca?",
+                  "token list shows a caret before the first letter",
                   "Delete left &",
               }));
 }
