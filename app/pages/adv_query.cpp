@@ -85,6 +85,22 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
     return check;
 }
 
+int MaskAfterTokens(const std::vector<std::string>& tokens, int* depth)
+{
+    int open = 0;
+    for (const std::string& token : tokens)
+        open = token == "(" ? open + 1 : token == ")" ? std::max(0, open - 1) : open;
+    *depth = open;
+    if (tokens.empty())
+        return kAfterAndOr;
+    const std::string& last = tokens.back();
+    if (last == "&" || last == "|")
+        return kAfterAndOr;
+    if (last == "!" || last == "(")
+        return kStart;
+    return AfterTerm(open);
+}
+
 std::string ComposeQuery(const std::vector<std::string>& tokens,
                          const std::vector<std::string>& labels,
                          const std::vector<std::string>& names)

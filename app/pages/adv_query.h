@@ -16,6 +16,12 @@ constexpr int kAfterAndOr = kWord | kNot | kOpen;          // after AND or OR
 constexpr int AfterTerm(int depth) { return depth == 0 ? (kSearch | kAnd | kOr) : (kClose | kAnd | kOr); }
 } // namespace querymask
 
+// What may follow token lines, as the buttons leave it once the last of them is added: after a
+// term or ")" a term's follow-ons, after AND or OR another term, after NOT or "(" a term or
+// "("; an empty list may begin with a term, NOT or "(". Search is on only where a query is
+// complete. depth: the parentheses the lines leave open.
+int MaskAfterTokens(const std::vector<std::string>& tokens, int* depth);
+
 struct QueryCheck {
     bool ok = false;
     std::string error;                // the note for the user when not ok

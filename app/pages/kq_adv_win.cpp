@@ -26,8 +26,6 @@ const FRM_CTypeInfo kAdvancedType(1023, "KQAdvWin", kAdvancedBases);
 
 // Buttons by mask bit: Add, AND, OR, NOT, "(", ")", Search.
 constexpr int kButtonCount = 7;
-// After Delete took the token list's last line.
-constexpr int kAfterEmptied = kWord | kNot | kOpen | kSearch;
 constexpr const char* kOperators = "&|!()";
 
 // The handler the token list's text edit window had before the page took it over; every
@@ -559,21 +557,18 @@ void KQAdvWin::DeleteAtCaret()
     }
     if (itsTokenList->IsEmpty() || itsTokenList->GetNParInText() == 0) {
         itsTokenList->Clear();
-        itsDepth = 0;
-        EnableButtons(kAfterEmptied);
-        itsField->Activate();
-        return;
+    } else {
+        const auto last = static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1);
+        const std::uint16_t at = std::min(par, last);
+        itsTokenList->SetInsertPosition(at, 0, std::min(column, itsTokenList->GetNCharInPar(at)));
     }
-    // The depth follows the parentheses that remain.
-    int depth = 0;
-    for (const std::string& token : GetTokens())
-        depth = token == "(" ? depth + 1 : token == ")" ? std::max(0, depth - 1) : depth;
-    itsDepth = depth;
-    if (itsDepth == 0)
-        itsButtons[5]->Disable();
-    const auto last = static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1);
-    const std::uint16_t at = std::min(par, last);
-    itsTokenList->SetInsertPosition(at, 0, std::min(column, itsTokenList->GetNCharInPar(at)));
-    itsSearchButton->Enable();
+    // The buttons follow the list as it now ends, as after adding its last line: a list left
+    // ending in an operator or an open parenthesis cannot be searched.
+    itsTypedOpens = 0;
+    const int mask = MaskAfterTokens(GetTokens(), &itsDepth);
+    if (itIsTextMode)
+        itsSavedMask = mask & ~kSearch; // given back when the field holds a word again
+    else
+        EnableButtons(mask);
     itsField->Activate();
 }

@@ -358,14 +358,23 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
         std::uint16_t line, column;
         Tokens tokens;
         int depth;
+        int enabled; // what may follow the list as it now ends
     };
     const Case cases[] = {
-        {"a character of the word", {"0:cat", "&", "0:dog"}, 2, 18, {kEntry + "=cat", "&", kEntry + "=dg"}, 0},
-        {"on the label the whole term", {"0:cat", "&", "0:dog"}, 0, 3, {"&", kEntry + "=dog"}, 0},
-        {"on the = the whole term", {"0:cat", "&", "0:dog"}, 2, 16, {kEntry + "=cat", "&"}, 0},
-        {"an operator", {"0:cat", "&", "0:dog"}, 1, 0, {kEntry + "=cat", kEntry + "=dog"}, 0},
-        {"after the line's end nothing", {"0:cat"}, 0, 20, {kEntry + "=cat"}, 0},
-        {"a parenthesis: the depth follows", {"(", "0:cat"}, 0, 0, {kEntry + "=cat"}, 0},
+        {"a character of the word", {"0:cat", "&", "0:dog"}, 2, 18, {kEntry + "=cat", "&", kEntry + "=dg"}, 0,
+         kAnd | kOr | kSearch},
+        // Search stays: pressed, it says what is wrong with the list.
+        {"on the label the whole term", {"0:cat", "&", "0:dog"}, 0, 3, {"&", kEntry + "=dog"}, 0,
+         kAnd | kOr | kSearch},
+        {"on the = the whole term", {"0:cat", "&", "0:dog"}, 2, 16, {kEntry + "=cat", "&"}, 0,
+         kWord | kNot | kOpen},
+        {"an operator", {"0:cat", "&", "0:dog"}, 1, 0, {kEntry + "=cat", kEntry + "=dog"}, 0,
+         kAnd | kOr | kSearch},
+        {"after the line's end nothing", {"0:cat"}, 0, 20, {kEntry + "=cat"}, 0, kAnd | kOr | kSearch},
+        {"a parenthesis: the depth follows", {"(", "0:cat"}, 0, 0, {kEntry + "=cat"}, 0, kAnd | kOr | kSearch},
+        {"a term inside parentheses", {"(", "0:cat", "|", "0:dog"}, 3, 0, {"(", kEntry + "=cat", "|"}, 1,
+         kWord | kNot | kOpen},
+        {"the closing parenthesis", {"(", "0:cat", ")"}, 2, 0, {"(", kEntry + "=cat"}, 1, kAnd | kOr | kClose},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -376,10 +385,7 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
         itsPage->GetCWindow()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DELETE));
         EXPECT_EQ(itsPage->GetTokens(), c.tokens);
         EXPECT_EQ(itsPage->GetDepth(), c.depth);
-        if (c.tokens.size() != c.steps.size()) {
-            EXPECT_TRUE(itsPage->GetButton(kSearch)->IsEnabled());
-            EXPECT_FALSE(itsPage->GetButton(kClose)->IsEnabled());
-        }
+        EXPECT_EQ(Enabled(), c.enabled);
     }
     // The caret moves with the arrow keys; the last line deleted clears the list.
     itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
@@ -405,7 +411,7 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
     key(VKO_KEY_DELETE);
     key(VKO_KEY_DELETE);
     EXPECT_TRUE(itsPage->GetTokens().empty());
-    EXPECT_EQ(Enabled(), kWord | kNot | kOpen | kSearch);
+    EXPECT_EQ(Enabled(), kWord | kNot | kOpen) << "nothing to search";
 }
 
 TEST_F(AdvancedPageTest, DeleteKey_FromTheKeyboardRemovesACharacterATermAndTheLastLine)
@@ -448,7 +454,7 @@ TEST_F(AdvancedPageTest, DeleteKey_FromTheKeyboardRemovesACharacterATermAndTheLa
     clickLine(0);
     pressDelete(); // the only line: the list is cleared
     EXPECT_TRUE(itsPage->GetTokens().empty());
-    EXPECT_EQ(Enabled(), kWord | kNot | kOpen | kSearch);
+    EXPECT_EQ(Enabled(), kWord | kNot | kOpen) << "nothing to search";
 }
 
 TEST_F(AdvancedPageTest, TypedExpression_BeginningWithAParenthesisIsTakenWhole)
@@ -518,6 +524,44 @@ std::vector<std::uint32_t> PixelsOf(const FRM_CView* view)
         for (int x = static_cast<int>(frame.Left()); x < static_cast<int>(frame.Right()); ++x)
             pixels.push_back(vkov_debug_surface_pixel(window, x, y) & 0xFFFFFFU);
     return pixels;
+}
+
+TEST_F(AdvancedPageTest, DeleteKey_LeavesTheButtonsDrawnAsAfterAddingTheListsNewLastLine)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::string> steps;
+        std::uint16_t line, column; // where Delete is pressed
+        std::vector<std::string> same; // the list as it is left, built by the buttons
+    };
+    const Case cases[] = {
+        {"the last term: the list ends in OR", {"0:cat", "|", "0:dog"}, 2, 0, {"0:cat", "|"}},
+        {"NOT's term", {"0:cat", "&", "!", "0:dog"}, 3, 3, {"0:cat", "&", "!"}},
+        {"the closing parenthesis", {"(", "0:cat", ")"}, 2, 0, {"(", "0:cat"}},
+        {"a dangling OR", {"0:cat", "|"}, 1, 0, {"0:cat"}},
+    };
+    const auto buttons = [this] {
+        vkok_app_process_pending_events();
+        std::vector<std::vector<std::uint32_t>> drawn;
+        for (int bit = kWord; bit <= kSearch; bit <<= 1)
+            drawn.push_back(PixelsOf(itsPage->GetButton(bit)));
+        return drawn;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.same);
+        const auto expected = buttons();
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        itsPage->GetTokenList()->Activate();
+        itsPage->GetTokenList()->SetInsertPosition(c.line, 0, c.column);
+        itsPage->GetCWindow()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DELETE));
+        const auto after = buttons();
+        ASSERT_EQ(after.size(), expected.size());
+        for (std::size_t i = 0; i < after.size(); ++i)
+            EXPECT_TRUE(after[i] == expected[i]) << "the button of bit " << (1 << i) << " is drawn otherwise";
+    }
 }
 
 TEST_F(AdvancedPageTest, ListButtons_DrawTheirPicturesAsOnTheBasicPage)
