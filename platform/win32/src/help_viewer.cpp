@@ -1,8 +1,9 @@
 // help_viewer.cpp: the help viewer window. The page (a topic, the keyword search or a message)
 // is laid out into words placed on lines; links and the three buttons are hot spots that a
 // click follows. Keys: Backspace goes back, Tab and Enter follow links, Escape closes; on the
-// search page typing edits the key and Enter shows the first match. The wheel and the page
-// keys scroll a long page. The Close button closes it too, for desktops without a window
+// search page typing edits the key and Enter shows the first match. A page taller than the
+// window shows a scroll bar beside it; the bar, the wheel and the page keys scroll it, and a
+// new page or a new list of matches starts at its top. The Close button closes it too, for desktops without a window
 // manager. Help asked for from a dialog opens beside the dialog when there is room, so that
 // the dialog stays in reach, and never in a window that the dialog holds back.
 #include "help_viewer.h"
@@ -14,9 +15,11 @@
 #include "core_internal.h"
 #include "display_internal.h"
 #include "help_file.h"
+#include "vkobase/ctl.h"
 #include "vkobase/dwin.h"
 #include "vkobase/font.h"
 #include "vkobase/rect.h"
+#include "vkobase/sbar.h"
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
@@ -75,6 +78,8 @@ struct Placed {
 
 struct Viewer {
     WINDOW win = nullptr;
+    WINDOW bar = nullptr; // the page's scroll bar, shown while the page is taller than the room
+    bool bar_on = false;
     std::uint64_t win_order = 0;
     std::string file_path;
     HelpFile file;
@@ -100,6 +105,23 @@ std::vector<std::pair<std::string, std::int32_t>> matches_now() {
     if (!v.loaded || v.now.page != Page::kSearch)
         return {};
     return search(v.file, v.now.key);
+}
+
+int bar_width() {
+    return static_cast<int>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_VSCROLL_WIDTH));
+}
+
+// The scroll bar's place: the right edge of the page, below the toolbar.
+s_rct bar_rect() {
+    const s_rct client = vkobase::win_client_rect(viewer().win);
+    return s_rct{static_cast<std::int16_t>(kToolbarHeight),
+                 static_cast<std::int16_t>(std::max(0, client.right - bar_width())),
+                 static_cast<std::int16_t>(std::max<int>(kToolbarHeight, client.bottom)), client.right};
+}
+
+// The height of the window's page below the toolbar.
+int page_room() {
+    return std::max(0, vkobase::win_client_rect(viewer().win).bottom - kToolbarHeight);
 }
 
 int text_width(const std::string &text, bool title) {
@@ -132,7 +154,8 @@ std::vector<Placed> layout() {
     std::vector<Placed> out;
     const Viewer &v = viewer();
     const s_rct client = vkobase::win_client_rect(v.win);
-    const int right = client.right - kMargin;
+    // The text keeps clear of the scroll bar's place, so a bar coming or going moves no word.
+    const int right = client.right - bar_width() - kMargin;
     int x = kMargin;
     int line = kToolbarHeight + kTitleHeight - v.scroll;
     auto paragraph_break = [&](int gap) {
@@ -223,10 +246,43 @@ std::vector<std::int32_t> link_targets() {
     return out;
 }
 
+// The height of the whole page, from its title to below its last line.
+int page_height() {
+    const Viewer &v = viewer();
+    int bottom = 0;
+    for (const Placed &p : layout())
+        bottom = std::max(bottom, p.baseline + v.scroll);
+    return bottom + kLineHeight - kToolbarHeight;
+}
+
+// Keeps the scroll within the page and the bar showing it: shown only while the page is taller
+// than the room, its thumb as long as the room is of the page.
+void sync_bar() {
+    Viewer &v = viewer();
+    const int height = page_height();
+    const int room = page_room();
+    v.scroll = std::clamp(v.scroll, 0, std::max(0, height - room));
+    if (v.bar == nullptr)
+        return;
+    const bool shown = height > room && room > 0;
+    if (shown) {
+        const s_rct place = bar_rect();
+        vkok_vobj_move(v.bar, &place);
+        vkok_sbar_set_range(v.bar, VKO_SBAR_CONTROL, 0, height - 1);
+        vkok_sbar_set_proportion(v.bar, VKO_SBAR_CONTROL, room);
+        vkok_sbar_set_pos(v.bar, VKO_SBAR_CONTROL, v.scroll);
+    }
+    v.bar_on = shown;
+    vkok_vobj_set_visible(v.bar, shown ? TRUE : FALSE);
+}
+
+bool bar_shown() { return viewer().bar != nullptr && viewer().bar_on; }
+
 void refresh() {
     if (!window_alive())
         return;
     Viewer &v = viewer();
+    sync_bar();
     const char *prefix = "Help";
     std::string title = prefix;
     if (v.now.page == Page::kTopic)
@@ -303,6 +359,8 @@ void close_window() {
     Viewer &v = viewer();
     WINDOW win = window_alive() ? v.win : nullptr;
     v.win = nullptr;
+    v.bar = nullptr; // goes with its window
+    v.bar_on = false;
     v.now = Snapshot{};
     v.history.clear();
     if (win != nullptr)
@@ -331,10 +389,14 @@ void follow(std::int32_t target) {
 
 void draw(WINDOW win) {
     Viewer &v = viewer();
-    vkov_dwin_clear(win, VKO_COLOR_WHITE);
-    // The toolbar.
+    // The toolbar across the window, then the page beside the scroll bar, which draws itself.
     const s_rct client = vkobase::win_client_rect(win);
     const s_rct bar{0, 0, kToolbarHeight, client.right};
+    const s_rct page{kToolbarHeight, 0, client.bottom,
+                     static_cast<std::int16_t>(bar_shown() ? bar_rect().left : client.right)};
+    vkok_dwin_set_clip(win, &page);
+    vkov_dwin_clear(win, VKO_COLOR_WHITE);
+    vkok_dwin_set_clip(win, &bar);
     const s_cbrush face{PAT_SOLID, kFace};
     const s_cpen none{1, PAT_HOLLOW, P_SOLID, kGrey};
     const s_cpen frame{1, PAT_SOLID, P_SOLID, kGrey};
@@ -351,7 +413,6 @@ void draw(WINDOW win) {
         vkok_dwin_draw_text(win, (r.left + r.right - w) / 2, r.bottom - 7, kButtonTitles[i], -1);
     }
     // The page, below the toolbar.
-    const s_rct page{kToolbarHeight, 0, client.bottom, client.right};
     vkok_dwin_set_clip(win, &page);
     const std::vector<std::int32_t> links = link_targets();
     const std::int32_t selected =
@@ -376,17 +437,37 @@ void draw(WINDOW win) {
     vkok_dwin_set_clip(win, nullptr);
 }
 
-void scroll_by(int pixels) {
+void scroll_to(int pixels) {
     Viewer &v = viewer();
-    int bottom = 0;
-    for (const Placed &p : layout())
-        bottom = std::max(bottom, p.baseline + v.scroll);
-    const int room = vkobase::win_client_rect(v.win).bottom - kToolbarHeight;
-    const int most = std::max(0, bottom + kLineHeight - kToolbarHeight - room);
-    const int next = std::clamp(v.scroll + pixels, 0, most);
+    const int most = std::max(0, page_height() - page_room());
+    const int next = std::clamp(pixels, 0, most);
     if (next != v.scroll) {
         v.scroll = next;
         refresh();
+    }
+}
+
+void scroll_by(int pixels) { scroll_to(viewer().scroll + pixels); }
+
+// An action of the scroll bar: a line at the arrows, a page less a line in the trough, the
+// thumb where it is dragged.
+void on_bar(std::int32_t action, std::int32_t pos) {
+    const int page = std::max(kLineHeight, page_room() - kLineHeight);
+    switch (action) {
+    case SC_LINE_UP:
+    case SC_LINE_DOWN:
+        scroll_by(action == SC_LINE_UP ? -kLineHeight : kLineHeight);
+        break;
+    case SC_PAGE_UP:
+    case SC_PAGE_DOWN:
+        scroll_by(action == SC_PAGE_UP ? -page : page);
+        break;
+    case SC_THUMB:
+    case SC_THUMBTRACK:
+        scroll_to(static_cast<std::int16_t>(pos));
+        break;
+    default:
+        break;
     }
 }
 
@@ -424,6 +505,7 @@ void on_key(const s_char &c) {
         if (searching && !v.now.key.empty()) {
             v.now.key.pop_back();
             v.selected = -1;
+            v.scroll = 0; // a new list of matches
             refresh();
         } else {
             go_back();
@@ -433,6 +515,7 @@ void on_key(const s_char &c) {
         if (searching && c.ch >= 32 && c.ch < 256 && (c.modifiers & (4 | 8)) == 0) {
             v.now.key += static_cast<char>(c.ch);
             v.selected = -1;
+            v.scroll = 0; // a new list of matches
             refresh();
         }
         return;
@@ -463,6 +546,14 @@ std::int32_t handler(WINDOW win, EVENT *event) noexcept {
             else if (event->v.scroll.what == SC_PAGE_UP || event->v.scroll.what == SC_PAGE_DOWN)
                 scroll_by(event->v.scroll.what == SC_PAGE_UP ? -10 * kLineHeight : 10 * kLineHeight);
             break;
+        case E_CONTROL:
+            if (event->v.ctl.ci.win == viewer().bar && viewer().bar != nullptr) {
+                on_bar(event->v.ctl.ci.v.words.data1, event->v.ctl.ci.v.words.data2);
+                // The keys stay with the page: typing goes on editing the search.
+                if (window_alive())
+                    vkok_scr_set_focus_vobj(viewer().win);
+            }
+            break;
         case E_SIZE:
             refresh();
             break;
@@ -472,6 +563,8 @@ std::int32_t handler(WINDOW win, EVENT *event) noexcept {
         case E_DESTROY:
             if (viewer().win == win) {
                 viewer().win = nullptr;
+                viewer().bar = nullptr;
+                viewer().bar_on = false;
                 viewer().history.clear();
                 viewer().now = Snapshot{};
             }
@@ -540,6 +633,9 @@ bool open_for(const char *file) {
         if (WINDOW dialog = vkobase::app_innermost_modal())
             place_beside(v.win, dialog);
         v.win_order = v.win->internal->created_order;
+        const s_rct place = bar_rect();
+        v.bar = vkok_ctl_create(WC_VSCROLL, &place, "", v.win, VKO_CTL_INVISIBLE, 0, 0);
+        v.bar_on = false;
         v.history.clear();
         v.now = Snapshot{};
         v.loaded = false;
