@@ -206,8 +206,9 @@ void BookWin::DeleteSelected()
     FRM_CTreeNodeItem* root = itsTree->GetRoot();
     if (selected == root) {
         // The root stands for every bookmark and folder: they go only when the user says
-        // so, since nothing brings them back.
-        if (vko_dm_post_ask("Delete All", "Cancel", nullptr, "%s", "Selected root to delete!") != 0)
+        // so, since nothing brings them back. Return and Escape keep them: Cancel is the
+        // default.
+        if (vko_dm_post_ask("Cancel", "Delete All", nullptr, "%s", "Selected root to delete!") != 1)
             return;
         itsTree->ClearSelection(0);
         while (root->GetNChildren() != 0) {

@@ -162,18 +162,32 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
     ShowBookmarkedWord(target, description, entry.name);
 }
 
+// The dictionary the entry was shown from: the one open when it was looked up, which the
+// window may have left since (the entry stays shown after a switch); else the window's.
+const configDict* DictionaryOfEntry(const MainRefWin& window, const EntryRecord& entry)
+{
+    const KQedApp* application = KQedApp::Instance();
+    if (application != nullptr && entry.reference >= 0 &&
+        static_cast<std::size_t>(entry.reference) < application->GetDescriptions().entries())
+        return static_cast<const configDict*>(
+            application->GetDescriptions()[static_cast<std::size_t>(entry.reference)]);
+    const auto* document = dynamic_cast<const RefDoc*>(window.GetDocument());
+    return document != nullptr ? document->GetDescription() : nullptr;
+}
+
 void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
 {
     FRM_CStringRW current("");
     window->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWordString, &current);
     const std::string shown = current.data();
-    auto* document = dynamic_cast<RefDoc*>(window->GetDocument());
-    if (shown.empty() || document == nullptr || document->GetDescription() == nullptr) {
+    const EntryRecord* entry = window->GetNotebook()->GetHistories().entries.Current();
+    const configDict* dictionary = entry != nullptr ? DictionaryOfEntry(*window, *entry) : nullptr;
+    if (shown.empty() || dictionary == nullptr) {
         vko_dm_post_note("%s", "Look an entry up first: the bookmark keeps the entry shown.");
         return;
     }
     const std::string word = Trimmed(shown);
-    const std::string reference = document->GetDescription()->ref_name().data();
+    const std::string reference = dictionary->ref_name().data();
     if (BookmarkStore::CheckBookmarkName(word) != BookmarkNameProblem::kNone ||
         BookmarkStore::CheckRefName(reference) != BookmarkNameProblem::kNone) {
         vko_dm_post_warning("A bookmark cannot keep \"%s\" of \"%s\": the bookmark file cannot hold "

@@ -72,6 +72,9 @@ constexpr std::int32_t kAttrAppIcon = 10030;
 constexpr std::int32_t kLogoImage = 1007;
 constexpr char kCantOpenBookmarks[] = "Can't open bookmarks file (BookMark.kq).";
 constexpr char kCantSaveBookmarks[] = "Can't save bookmarks file (BookMark.kq).";
+constexpr char kBookmarksLostAtTheEnd[] =
+    "Your bookmark changes are not saved and are lost if TavlinCD ends now. Cancel keeps "
+    "TavlinCD open, so that you can free the folder and exit again.";
 
 // The one message for the lines of the bookmark file that name no entry: how many, and
 // the first of them. They stay in the file; the menus do not show them.
@@ -214,17 +217,32 @@ void KQedApp::RunScriptedLookUp()
     vkov_app_destroy();
 }
 
-void KQedApp::SaveBookmarksBeforeTheEnd()
+bool KQedApp::SaveBookmarksBeforeTheEnd()
 {
-    // While the windows are still up, so that the user can read that they were not saved.
-    if (!itsBookmarks->SaveIfChanged())
+    if (itsBookmarks->SaveIfChanged() || itEndsWithoutBookmarks)
+        return true;
+    // A file that could not be read at start is never written: the user was told then.
+    if (itsBookmarks->ReadFailed()) {
         vko_dm_post_warning("%s", kCantSaveBookmarks);
+        return true;
+    }
+    // While the windows are still up: the user may keep the program open, make room for
+    // the file and end again, which writes it then. Return and Escape keep it open.
+    if (vko_dm_post_ask("Cancel", "Exit Anyway", nullptr, "%s\n%s", kCantSaveBookmarks,
+                        kBookmarksLostAtTheEnd) != 1)
+        return false;
+    itEndsWithoutBookmarks = true;
+    return true;
 }
 
 short KQedApp::DoClose()
 {
-    SaveBookmarksBeforeTheEnd();
-    return FRM_CApplication::DoClose();
+    if (!SaveBookmarksBeforeTheEnd())
+        return 0;
+    const short closed = FRM_CApplication::DoClose();
+    if (closed == 0)
+        itEndsWithoutBookmarks = false;  // the program goes on: a later end asks again
+    return closed;
 }
 
 bool KQedApp::SaveUserData()
@@ -462,7 +480,10 @@ void KQedApp::DoTimer(long timerId)
     }
     vkov_timer_destroy(itsQuitTimer);
     itsQuitTimer = -1;
-    SaveBookmarksBeforeTheEnd();
+    // The last window asked before it closed; with no window left the program can only
+    // say what it could not save.
+    if (!itsBookmarks->SaveIfChanged() && !itEndsWithoutBookmarks)
+        vko_dm_post_warning("%s", kCantSaveBookmarks);
     vkov_app_destroy();
 }
 

@@ -80,8 +80,10 @@ public:
     SplashWin* GetSplash() const { return itsSplash; }
     void SplashGone(const SplashWin* window);
     // Before the program ends, while its windows are still up: writes the bookmark changes
-    // not yet written, or tells the user they could not be.
-    void SaveBookmarksBeforeTheEnd();
+    // not yet written. When they cannot be, the user chooses between keeping the program
+    // open (false: it must not end) and ending it without them (true, and not asked again
+    // for this end).
+    bool SaveBookmarksBeforeTheEnd();
     // Writes what has not reached the files yet: bookmark changes whose save failed, and
     // the user's preferences when they are waiting to be saved. True when all is saved.
     bool SaveUserData();
@@ -148,6 +150,7 @@ private:
     std::int32_t itsDeleteTimer = -1;
     std::int32_t itsQuitTimer = -1;
     bool itsQuitPending = false;           // asked for while a search ran
+    bool itEndsWithoutBookmarks = false;   // the user chose to end with bookmarks unsaved
     int itsSearchDepth = 0;
     bool itIsStarted = false;
     SplashWin* itsSplash = nullptr;        // the framework's

@@ -514,6 +514,14 @@ void MainRefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 short MainRefWin::Close()
 {
     vko_app_process_pending_events();
+    // The last main window ends the program: bookmarks that cannot be written are asked
+    // about while it is still up, and the user may keep it open.
+    if (KQedApp* application = KQedApp::Instance()) {
+        const std::vector<FRM_CWindow*>& windows = application->GetWindowList();
+        if (windows.size() == 1 && windows.front() == this &&
+            !application->SaveBookmarksBeforeTheEnd())
+            return 0;
+    }
     // The document's other windows go first, each once: a window that refuses keeps this
     // one open too.
     if (itsDocument != nullptr) {
@@ -734,8 +742,10 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         Close();
         return;
     case menutag::kExit:
-        if (KQedApp* application = KQedApp::Instance())
-            application->SaveBookmarksBeforeTheEnd();
+        // Bookmarks that cannot be written: the user may keep the program open.
+        if (KQedApp* application = KQedApp::Instance();
+            application != nullptr && !application->SaveBookmarksBeforeTheEnd())
+            return;
         vkov_app_destroy();
         return;
     case kNullCommand:

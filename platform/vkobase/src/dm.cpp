@@ -236,7 +236,9 @@ std::int32_t vkov_dm_post_ask(const char *button1, const char *button2, const ch
         case Route::kBox:
             break;
         }
-        // The buttons answer 0, 1 and 2; Escape and the close box the last one.
+        // The buttons answer 0, 1 and 2; Escape and the close box the one labelled "Cancel"
+        // when there is one (the first may then be another default than the last), else
+        // the last one.
         vkobase::dm::Box box;
         box.kind = "ask";
         box.title = "Question";
@@ -253,6 +255,9 @@ std::int32_t vkov_dm_post_ask(const char *button1, const char *button2, const ch
             box.answers = {0};
         }
         box.cancel_answer = box.answers.back();
+        for (std::size_t i = 0; i < box.buttons.size(); ++i)
+            if (box.buttons[i] == "Cancel")
+                box.cancel_answer = box.answers[i];
         return vkobase::dm::run_box(box).answer;
     } catch (...) {
         return 0;

@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "app/display/entry_painter.h"
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/user_info_doc.h"
 #include "resources/menu_tags.h"
+#include "frm/controls/cnatlist.h"
 #include "frm/controls/ctreeevt.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"
@@ -25,6 +27,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
+#include "vkobase/ctl.h"
 #include "vkobase/dm.h"
 #include "vkobase/str.h"
 #include "vkobase/testing.h"
@@ -211,44 +214,114 @@ TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
     EXPECT_EQ(File(), std::string(kBookmarks) + "Alpha:<>:cat\n");
 }
 
-TEST_F(BookmarksTest, QuittingWithABookmarkThatStillCannotBeSavedSaysSoBeforeTheEnd)
+// The question asked when the program would end with bookmarks it cannot write.
+constexpr char kAskedAtTheEnd[] =
+    "ask: Can't save bookmarks file (BookMark.kq).\nYour bookmark changes are not saved and are "
+    "lost if TavlinCD ends now. Cancel keeps TavlinCD open, so that you can free the folder and "
+    "exit again.|Cancel|Exit Anyway|";
+
+// What the user does in a dialog of the program's own look as it opens: presses a key or
+// clicks a button (ids from 1, left to right); and whether the program still ran then.
+struct Answering {
+    std::uint16_t key = 0;
+    std::int16_t button = 0;
+    bool whileRunning = false;
+};
+
+void Answer(WINDOW dialog, const char*, void* context)
+{
+    auto* answering = static_cast<Answering*>(context);
+    const FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
+    answering->whileRunning = g != nullptr && g->IsTerminating() == 0;
+    EVENT input{};
+    if (answering->key != 0) {
+        input.type = E_CHAR;
+        input.v.chr.ch = answering->key;
+        vkov_test_post_event(vkok_scr_get_focus_vobj(), &input);
+        return;
+    }
+    WINDOW button = vkok_win_get_ctl(dialog, answering->button);
+    input.v.mouse.where = s_pnt{5, 5};
+    for (const auto type : {E_MOUSE_DOWN, E_MOUSE_UP}) {
+        input.type = type;
+        vkov_test_post_event(button, &input);
+    }
+}
+
+TEST_F(BookmarksTest, EndingWithABookmarkThatCannotBeSavedAsksAndCanStayOpen)
 {
     const std::string file = itsDir.path() + "/" + kBookmarkFileName;
-    enum class Quit { kExit, kSystem, kLastWindow };
-    for (const Quit quit : {Quit::kExit, Quit::kSystem, Quit::kLastWindow}) {
-        SCOPED_TRACE(static_cast<int>(quit));
-        StartWithBookmarks();
-        BasicPage()->SearchFor("cat");
+    enum class Quit { kExit, kSystem, kLastWindow, kCloseBox };
+    // Each way the program ends: File > Exit, the system's quit, File > Close and the close
+    // box of the last main window.
+    auto quit = [this](Quit how) {
+        if (how == Quit::kExit) {
+            MainWindow()->DoMenuCommand(menutag::kExit, 0, 0);
+        } else if (how == Quit::kSystem) {
+            itsApplication->DoMenuCommand(FRM_CApplication::kMenuQuit, 0, 0);
+        } else if (how == Quit::kLastWindow) {
+            MainWindow()->DoMenuCommand(menutag::kClose, 0, 0);
+        } else {
+            EVENT close{};
+            close.type = E_CLOSE;
+            vkov_test_post_event(MainWindow()->GetVKOWindow(), &close);
+        }
+        vkok_app_process_pending_events();
+        vkov_test_advance_clock(250);
+        vkok_app_process_pending_events();
+    };
+    auto block = [&] {
         std::filesystem::rename(file, itsDir.path() + "/saved");
         std::filesystem::create_directories(file + "/in");
-        MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
-        // The warning's box comes while the program still runs, not once it is ending (when
-        // no box is shown any more).
-        bool beforeTheEnd = false;
-        vkov_dm_test_set_box_hook(
-            [](WINDOW, const char* kind, void* context) {
-                const FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
-                if (std::string(kind) == "warning")
-                    *static_cast<bool*>(context) = g != nullptr && g->IsTerminating() == 0;
-            },
-            &beforeTheEnd);
-        const int before = vkov_dm_test_count();
-        if (quit == Quit::kExit) {
-            MainWindow()->DoMenuCommand(menutag::kExit, 0, 0);
-        } else if (quit == Quit::kSystem) {
-            itsApplication->DoMenuCommand(FRM_CApplication::kMenuQuit, 0, 0);
-        } else {
-            MainWindow()->Close();
-            vkok_app_process_pending_events();
-            vkov_test_advance_clock(250);
-            vkok_app_process_pending_events();
-        }
-        vkov_dm_test_set_box_hook(nullptr, nullptr);
-        EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
-        EXPECT_TRUE(beforeTheEnd);
-        Stop();
+    };
+    auto unblock = [&] {
         std::filesystem::remove_all(file);
         std::filesystem::rename(itsDir.path() + "/saved", file);
+    };
+    for (const Quit how : {Quit::kExit, Quit::kSystem, Quit::kLastWindow, Quit::kCloseBox}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        // Return in the question (as Escape) keeps the program and the bookmark; once the
+        // folder is free again the next end writes it.
+        StartWithBookmarks();
+        BasicPage()->SearchFor("cat");
+        block();
+        MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+        for (const std::uint16_t key : {13, 27}) {
+            const int before = vkov_dm_test_count();
+            Answering pressed{key};
+            vkov_dm_test_set_box_hook(Answer, &pressed);
+            quit(how);
+            vkov_dm_test_set_box_hook(nullptr, nullptr);
+            EXPECT_EQ(ShownSince(before), std::vector<std::string>{kAskedAtTheEnd}) << key;
+            ASSERT_TRUE(vkov_vobj_is_valid(itsTaskWindow)) << "the program runs on, key " << key;
+            ASSERT_NE(MainWindow(), nullptr);
+            EXPECT_NE(MainWindow()->GetVKOWindow(), nullptr) << "its window is still open";
+        }
+        unblock();
+        int before = vkov_dm_test_count();
+        quit(how);
+        EXPECT_EQ(ShownSince(before), std::vector<std::string>{});
+        EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow)) << "ended";
+        EXPECT_EQ(File(), std::string(kBookmarks) + "Alpha:<>:cat\n");
+        Stop();
+
+        // "Exit Anyway" ends it without them, asked once, while the program still runs.
+        itsDir.write(kBookmarkFileName, kBookmarks);
+        Start();
+        BasicPage()->SearchFor("dog");
+        block();
+        MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+        Answering exitAnyway{0, 2};
+        vkov_dm_test_set_box_hook(Answer, &exitAnyway);
+        before = vkov_dm_test_count();
+        quit(how);
+        vkov_dm_test_set_box_hook(nullptr, nullptr);
+        EXPECT_EQ(ShownSince(before), std::vector<std::string>{kAskedAtTheEnd});
+        EXPECT_TRUE(exitAnyway.whileRunning);
+        EXPECT_FALSE(vkov_vobj_is_valid(itsTaskWindow)) << "ended";
+        Stop();
+        unblock();
+        EXPECT_EQ(File(), kBookmarks);
     }
 }
 
@@ -387,6 +460,39 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     }
 }
 
+// The entry's text as the user would copy it all.
+std::string EntryShown(MainRefWin* window)
+{
+    window->GetPainter().SelectAll();
+    return window->GetPainter().SelectedText();
+}
+
+// A bookmark keeps the dictionary its entry was looked up in, even once the window has
+// switched to another one that has the same word; opening it shows that entry again.
+TEST_F(BookmarksTest, ABookmarkAddedAfterASwitchOfDictionaryKeepsTheEntrysDictionary)
+{
+    tavlintest::WriteDictionary(itsDir, "beta", {{"cat", "a tool for hoisting an anchor", {"anchor"}},
+                                                 {"red", "a colour", {"colour"}}});
+    StartWithBookmarks("");
+    BasicPage()->SearchFor("cat");
+    ASSERT_NE(EntryShown(MainWindow()).find("small domestic animal"), std::string::npos);
+    // Beta chosen in the reference selector, as the user does.
+    auto* selector = dynamic_cast<FRM_NListButton*>(MainWindow()->FindSubview(1060));
+    ASSERT_NE(selector, nullptr);
+    selector->SelectItem(1);
+    MainWindow()->DoCommand(MainRefWin::kCmdReferenceChosen, nullptr);
+    ASSERT_EQ(MainWindow()->GetReferenceName(), "Beta");
+
+    MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    EXPECT_EQ(File(), "Alpha:<>:cat\n");
+
+    MainWindow()->DoMenuCommand(bookmarktag::Open(0), 0, 0);
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    const std::string shown = EntryShown(MainWindow());
+    EXPECT_NE(shown.find("small domestic animal"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("anchor"), std::string::npos) << shown;
+}
+
 class BookWinTest : public BookmarksTest {
 protected:
     void Open(const std::string& text = kBookmarks)
@@ -434,30 +540,35 @@ TEST_F(BookWinTest, DeleteRemovesTheChosenEntry)
 
 }
 
-// The root stands for everything: a question first; Cancel (or closing the question) keeps
-// every bookmark and folder, "Delete All" removes them all.
+// The root stands for everything: a question first, answered in its box; Cancel, its
+// default (Return), and Escape keep every bookmark and folder, "Delete All" removes them all.
 TEST_F(BookWinTest, DeletingTheRootAsksFirst)
 {
     const std::string text = "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n";
     Open(text);
     struct Case {
-        int answer;
+        const char* why;
+        Answering answer;
         const char* tree;
         const char* file;
     };
     const Case cases[] = {
-        {1, "Main Level{cat Animals{dog}}", "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n"},
-        {0, "Main Level", ""},
+        {"Return", {13}, "Main Level{cat Animals{dog}}", "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n"},
+        {"Escape", {27}, "Main Level{cat Animals{dog}}", "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n"},
+        {"Cancel", {0, 1}, "Main Level{cat Animals{dog}}", "Alpha:<>:cat\n<>:Animals:<>\nAlpha:Animals:dog\n"},
+        {"Delete All", {0, 2}, "Main Level", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer);
+        SCOPED_TRACE(c.why);
         Select(Node({}));
         const int asked = vkov_dm_test_count();
-        vkov_dm_test_push_answer(c.answer, nullptr, 0);
+        Answering answer = c.answer;
+        vkov_dm_test_set_box_hook(Answer, &answer);
         itsWindow->DoCommand(BookWin::kCmdDelete, nullptr);
+        vkov_dm_test_set_box_hook(nullptr, nullptr);
         ASSERT_EQ(vkov_dm_test_count(), asked + 1);
         EXPECT_STREQ(vkov_dm_test_kind(asked), "ask");
-        EXPECT_STREQ(vkov_dm_test_text(asked), "Selected root to delete!|Delete All|Cancel|");
+        EXPECT_STREQ(vkov_dm_test_text(asked), "Selected root to delete!|Cancel|Delete All|");
         EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), c.tree);
         EXPECT_EQ(File(), c.file);
     }

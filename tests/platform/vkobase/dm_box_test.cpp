@@ -107,26 +107,38 @@ void post_text(void (*post_fn)(const char *, va_list), const char *format, ...) 
 }
 
 TEST_F(DmBoxTest, AskAnswersEachButtonEnterEscapeAndTheCloseBox) {
+    struct Buttons {
+        const char *first, *second, *third;
+    };
+    const Buttons three{"Save", "Discard", "Cancel"};
+    const Buttons two{"Save", "Discard", nullptr};
+    // Cancel first: it is the default, and Escape answers it rather than the last button.
+    const Buttons cancelFirst{"Cancel", "Delete All", nullptr};
     struct Case {
         const char *why;
-        bool three;
+        Buttons buttons;
         std::function<void(WINDOW)> input;
         std::int32_t answer;
     };
     const Case cases[] = {
-        {"the first button", true, [](WINDOW d) { click(d, 1); }, 0},
-        {"the second button", true, [](WINDOW d) { click(d, 2); }, 1},
-        {"the third button", true, [](WINDOW d) { click(d, 3); }, 2},
-        {"Enter presses the first, the default", true, enter, 0},
-        {"Escape presses the last", true, escape, 2},
-        {"the close box answers as the last button", true, close_box, 2},
-        {"Escape with two buttons", false, escape, 1},
-        {"nobody answers: closed with the last button's answer", true, nullptr, 2},
+        {"the first button", three, [](WINDOW d) { click(d, 1); }, 0},
+        {"the second button", three, [](WINDOW d) { click(d, 2); }, 1},
+        {"the third button", three, [](WINDOW d) { click(d, 3); }, 2},
+        {"Enter presses the first, the default", three, enter, 0},
+        {"Escape presses Cancel, the last", three, escape, 2},
+        {"the close box answers as Cancel", three, close_box, 2},
+        {"Escape with two buttons and no Cancel: the last", two, escape, 1},
+        {"Escape answers a Cancel that is not the last", cancelFirst, escape, 0},
+        {"so does the close box", cancelFirst, close_box, 0},
+        {"Enter the first, Cancel as the default", cancelFirst, enter, 0},
+        {"the other button still answers", cancelFirst, [](WINDOW d) { click(d, 2); }, 1},
+        {"nobody answers: closed with Cancel's answer", three, nullptr, 2},
+        {"nobody answers a Cancel first: Cancel's answer", cancelFirst, nullptr, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
         script() = c.input;
-        EXPECT_EQ(ask("Save", "Discard", c.three ? "Cancel" : nullptr, "%s changed; save?", "Doc"),
+        EXPECT_EQ(ask(c.buttons.first, c.buttons.second, c.buttons.third, "%s changed; save?", "Doc"),
                   c.answer);
         EXPECT_EQ(last_kind(), "ask");
         expect_no_dialog_left();

@@ -11,7 +11,7 @@
  *
  * Answers and defaults:
  * - ask: 0, 1 or 2 for the first, second or third button (Enter: the first; Escape and the
- *   close box: the last one given); default 0.
+ *   close box: the one labelled "Cancel" when one is, else the last one given); default 0.
  * - file_open, file_save, dir_sel: 2 when confirmed (the record then names the choice), 1
  *   when cancelled (the default), 0 on failure and for a path too long for the record. A
  *   scripted path "dir/name" sets the file specification's directory and name; one without
