@@ -111,8 +111,8 @@ public:
     // FRM_CApplication
     void StartUp() override;
     void ShutDown() override;
-    // Quitting (File > Exit, the system's quit): bookmark changes not yet written are
-    // written first, or the user is told they could not be.
+    // Quitting (the system's quit): bookmark changes not yet written are written first;
+    // when they cannot be, 0 (the program goes on) unless the user ends it without them.
     short DoClose() override;
     short DoNew() override;
     // A new reference document opened from a file the user chooses; 0 (and no document)

@@ -119,7 +119,9 @@ public:
     void UpdateMenus(FRM_CMenuBar* menuBar) override;
     void SizeWindow(int width, int height) override;
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
-    // Closes the document's other windows first; stays open when one of them refuses.
+    // Closes the document's other windows first; stays open when one of them refuses, or,
+    // for the last main window, when the user keeps the program open over bookmarks it
+    // cannot write.
     short Close() override;
 
 private:
