@@ -669,6 +669,24 @@ short FRM_CNavigator::DoKey(const FRM_CKey& key)
     return 0;
 }
 
+bool FRM_CNavigator::MoveFocusOnFrom(const FRM_CView* view)
+{
+    FRM_CTabStop* current = FindTabStopHavingView(view);
+    if (current == nullptr)
+        return false;
+    FRM_CNavigator* owner = OwnerOf(this, current);
+    if (owner == nullptr)
+        owner = this;
+    FRM_CNavigator* foundNavigator = nullptr;
+    FRM_CTabStop* found = nullptr;
+    if (!owner->Navigate(FRM_CCourse(0, FRM_CCourse::kReach1), FRM_CKey(), current, foundNavigator, found) ||
+        found->GetView() == view)
+        return false;
+    DeactivateTabStop(current);
+    ActivateTabStop(found);
+    return true;
+}
+
 short FRM_CNavigator::DoKey(std::uint16_t character, short isVirtual, std::uint32_t modifiers)
 {
     s_char record{};

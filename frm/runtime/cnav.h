@@ -157,6 +157,9 @@ public:
     void AppendSubviews(FRM_CSubview* subview);
     // Moves the focus to the first tab stop.
     void InitFocus();
+    // Moves the focus on from the view's tab stop to the next one that can take it, as Tab
+    // does; false when the view has no tab stop here or no other can take the focus.
+    bool MoveFocusOnFrom(const FRM_CView* view);
     // Moves the focus for a key; answers whether the key was used.
     virtual short DoKey(const FRM_CKey& key);
     short DoKey(std::uint16_t character, short isVirtual, std::uint32_t modifiers);

@@ -9,6 +9,7 @@
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdesktop.h"
 #include "frm/runtime/cglblcls.h"
+#include "frm/runtime/cnav.h"
 #include "frm/runtime/cpafactr.h"
 #include "frm/runtime/cresourc.h"
 #include "frm/views/cclipwin.h"
@@ -327,6 +328,11 @@ void FRM_CNativeView::Disable()
     itsVKOAttributes |= kDisabled;
     if (itsClippingWindow != nullptr)
         itsClippingWindow->Disable();
+    // A control that cannot be worked keeps no focus: its frame would mark a button that
+    // cannot be pressed, and the keys would reach nothing. They go on as Tab takes them.
+    if (itsVKOWindow != nullptr && vko_scr_get_focus_vobj() == itsVKOWindow)
+        if (FRM_CWindow* window = GetCWindow())
+            window->GetNavigator()->MoveFocusOnFrom(this);
 }
 
 void FRM_CNativeView::Size(const FRM_CRect& theFrame)

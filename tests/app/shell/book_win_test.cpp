@@ -30,6 +30,7 @@
 #include "vkobase/ctl.h"
 #include "vkobase/dm.h"
 #include "vkobase/str.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 #include "vkobase/win.h"
 
@@ -538,6 +539,37 @@ TEST_F(BookWinTest, DeleteRemovesTheChosenEntry)
     itsWindow->Key(FRM_CKey(127, 0, 0, 0, 0));
     EXPECT_EQ(File(), "Alpha:<>:cat\n");
 
+}
+
+// Delete pressed from the keyboard leaves nothing selected and becomes disabled under the
+// focus: the focus goes on to a button that can be pressed, and Delete is drawn as when
+// the organiser opened, without the focus frame.
+TEST_F(BookWinTest, DeletePressedByTheKeyboardHandsTheFocusOn)
+{
+    Open();
+    FRM_NButton* del = itsWindow->GetButton(BookWin::kCmdDelete);
+    const auto drawn = [del] {
+        vkok_app_process_pending_events();
+        const FRM_CRect frame = del->GetLocalFrame();
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < static_cast<int>(frame.Height()); ++y)
+            for (int x = 0; x < static_cast<int>(frame.Width()); ++x)
+                pixels.push_back(vkov_debug_surface_pixel(del->GetVKOWindow(), x, y) & 0xFFFFFFu);
+        return pixels;
+    };
+    const std::vector<std::uint32_t> disabled = drawn();
+    Select(Node({1})); // dog
+    vkok_scr_set_focus_vobj(del->GetVKOWindow());
+    EVENT space{};
+    space.type = E_CHAR;
+    space.v.chr.ch = ' ';
+    vkov_test_post_event(del->GetVKOWindow(), &space);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{Animals{cat Big{lion}} Colours{red}}");
+    EXPECT_FALSE(Enabled(BookWin::kCmdDelete));
+    const auto focused = reinterpret_cast<FRM_CView*>(vko_vobj_get_data(vkok_scr_get_focus_vobj()));
+    EXPECT_EQ(focused, itsWindow->GetButton(BookWin::kCmdHelp)) << "the next button that can be pressed";
+    EXPECT_TRUE(drawn() == disabled) << "Delete is drawn with a focus frame";
 }
 
 // The root stands for everything: a question first, answered in its box; Cancel, its

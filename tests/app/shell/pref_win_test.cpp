@@ -451,6 +451,45 @@ TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
         << "a field on the Reference page's face";
 }
 
+// Apply pressed from the keyboard becomes disabled under the focus: the focus goes on to the
+// tab strip, as Tab would take it, Apply is drawn as a disabled button without the focus
+// frame, and the next key acts there.
+TEST_F(PrefWinTest, ApplyPressedByTheKeyboardHandsTheFocusOn)
+{
+    Open();
+    FRM_NButton* apply = itsWindow->GetApplyButton();
+    const auto drawn = [apply] {
+        vkok_app_process_pending_events();
+        const FRM_CRect frame = apply->GetLocalFrame();
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < static_cast<int>(frame.Height()); ++y)
+            for (int x = 0; x < static_cast<int>(frame.Width()); ++x)
+                pixels.push_back(vkov_debug_surface_pixel(apply->GetVKOWindow(), x, y) & 0xFFFFFFu);
+        return pixels;
+    };
+    const auto key = [](WINDOW at, std::uint16_t ch) {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = ch;
+        vkov_test_post_event(at, &event);
+        vkok_app_process_pending_events();
+    };
+    const std::vector<std::uint32_t> disabled = drawn();
+    ChooseBackColor(0x01FF00FF);
+    ASSERT_TRUE(apply->IsEnabled());
+    vkok_scr_set_focus_vobj(apply->GetVKOWindow());
+    ASSERT_FALSE(drawn() == disabled) << "enabled and focused";
+    key(apply->GetVKOWindow(), ' ');
+    EXPECT_EQ(Working().back_color, 0x01FF00FFu) << "applied";
+    EXPECT_FALSE(apply->IsEnabled());
+    WINDOW strip = itsWindow->GetNotebook()->GetVKOWindow();
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), strip);
+    EXPECT_TRUE(drawn() == disabled) << "Apply is drawn with a focus frame";
+    key(strip, 9);
+    EXPECT_EQ(vko_vobj_get_parent(vkok_scr_get_focus_vobj()), Appearance()->GetCWindow()->GetVKOWindow())
+        << "Tab from the tab strip enters the front page";
+}
+
 // Escape cancels the window, changes and all, from a control of a page (a check box, a closed
 // drop-down list) as from the window's own; on an open list it only closes the list.
 TEST_F(PrefWinTest, EscapeCancelsFromAnyControl)

@@ -4,6 +4,7 @@
 #include "frm/views/cnativvw.h"
 
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "frm/views/nscrllbr.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cclipwin.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/csubview.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -30,6 +32,13 @@ public:
     using FRM_CNativeView::CreateControl;
 
     std::vector<s_ctlinfo> hits;
+};
+
+// A push button that takes the keys, as the toolkit's buttons do.
+class FocusButton : public RecordingButton {
+public:
+    using RecordingButton::RecordingButton;
+    short ClassCanGetKeyFocus() const override { return 1; }
 };
 
 class NativeViewTest : public frmtest::ControlsFixture {};
@@ -79,6 +88,39 @@ TEST_F(NativeViewTest, HideAndDisableFollowTheViewAndMarkTheFlags)
     EXPECT_EQ(button.GetAttributes(), 0);
     button.SetGlue(0);
     EXPECT_EQ(button.GetGlue(), FRM_CNativeView::kDefaultGlue);
+}
+
+TEST_F(NativeViewTest, DisablingTheFocusedControlPassesTheFocusOnAsTabWould)
+{
+    struct Case {
+        const char* why;
+        int focused;
+        std::vector<int> disabled; // in this order
+        int expected;              // the control that has the focus then
+    };
+    const Case cases[] = {
+        {"to the next control", 1, {1}, 2},
+        {"past a disabled one", 0, {1, 0}, 2},
+        {"from the last round to the first", 2, {2}, 0},
+        {"a control without the focus leaves it where it is", 0, {2}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::vector<std::unique_ptr<FocusButton>> buttons;
+        for (int i = 0; i < 3; ++i)
+            buttons.push_back(std::make_unique<FocusButton>(
+                itsWindow, FRM_CRect(10.0f + 80 * i, 10, 80.0f + 80 * i, 30), 0));
+        FRM_CNavigator* navigator = itsWindow->GetNavigator();
+        navigator->ClearTabStops();
+        navigator->AppendSubviews(itsWindow);
+        navigator->FindTabStopHavingView(buttons[static_cast<std::size_t>(c.focused)].get())->Activate();
+        ASSERT_EQ(vko_scr_get_focus_vobj(), buttons[static_cast<std::size_t>(c.focused)]->GetVKOWindow());
+        for (int i : c.disabled)
+            buttons[static_cast<std::size_t>(i)]->Disable();
+        EXPECT_EQ(vko_scr_get_focus_vobj(), buttons[static_cast<std::size_t>(c.expected)]->GetVKOWindow());
+        EXPECT_EQ(itsWindow->GetKeyFocus(), buttons[static_cast<std::size_t>(c.expected)].get());
+        navigator->ClearTabStops();
+    }
 }
 
 TEST_F(NativeViewTest, NewAttributesRecreateTheControlKeepingHiddenAndDisabled)
