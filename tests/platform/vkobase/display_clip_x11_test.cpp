@@ -8,11 +8,12 @@
 
 #include <cairo.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -45,12 +46,6 @@ int32_t bar_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
-int32_t panel_handler(WINDOW win, EVENT *ev) {
-    if (ev->type == E_UPDATE)
-        vkotest::fill_client(win, kBlue);
-    return 0;
-}
-
 int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
     if (ev->type == E_UPDATE) {
@@ -80,48 +75,31 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     c.bar = vkok_win_create(W_NO_BORDER, &kBarRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
                             bar_handler, 0);
     c.panel = vkok_win_create(W_NO_BORDER, &kPanelRect, "", 0, c.main, 0, VKO_EVENT_MASK_ALL,
-                              panel_handler, 0);
+                              vkotest::filled_with<kBlue>, 0);
     return 0;
 }
 
-TEST(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_clip_");
-    ASSERT_FALSE(dir.empty());
-    child().drawn_png = dir + "/drawn.png";
-    child().gone_png = dir + "/gone.png";
-    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
+using DisplayClipX11 = vkotest::XvfbTest;
 
-    cairo_surface_t *drawn = cairo_image_surface_create_from_png(child().drawn_png.c_str());
-    cairo_surface_t *gone = cairo_image_surface_create_from_png(child().gone_png.c_str());
-    ASSERT_EQ(cairo_surface_status(drawn), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_surface_status(gone), CAIRO_STATUS_SUCCESS);
+TEST_F(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
+    child().drawn_png = file("drawn.png");
+    child().gone_png = file("gone.png");
+    ASSERT_EQ(vkotest::run_in_child(display(), task_handler), 0);
+
+    const vkotest::Shot drawn(child().drawn_png), gone(child().gone_png);
+    ASSERT_EQ(drawn.status(), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(gone.status(), CAIRO_STATUS_SUCCESS);
     // Screen points: the part of the bar under the panel, and the bar beside the panel.
     const int under_x = kMainRect.left + (kPanelRect.left + kPanelRect.right) / 2;
     const int under_y = kMainRect.top + (kBarRect.top + kPanelRect.bottom) / 2;
     const int beside_x = kMainRect.left + kPanelRect.right + 40;
-    struct Probe {
-        const char *why;
-        cairo_surface_t *shot;
-        int x, y;
-        std::uint32_t rgb;
-    };
-    const Probe probes[] = {
+    vkotest::expect_pixels({
         {"the panel keeps its pixels where it lies over the bar", drawn, under_x, under_y, 0x0000FFu},
         {"the bar beside the panel shows its new picture", drawn, beside_x, under_y, 0xFF0000u},
         {"the bar shows there once the panel is gone", gone, under_x, under_y, 0xFF0000u},
-    };
-    for (const Probe &p : probes) {
-        SCOPED_TRACE(p.why);
-        EXPECT_EQ(vkotest::pixel(p.shot, p.x, p.y), p.rgb);
-    }
+    });
     if (const char *gallery = std::getenv("VKO_GALLERY_DIR"))
-        cairo_surface_write_to_png(drawn, (std::string(gallery) + "/clip_drawn.png").c_str());
-    cairo_surface_destroy(drawn);
-    cairo_surface_destroy(gone);
-    vkotest::remove_scratch_dir(dir);
+        cairo_surface_write_to_png(drawn.image(), (std::string(gallery) + "/clip_drawn.png").c_str());
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ constexpr COLOR kBlue = 0x000000FFu;
 struct Child {
     std::string before_png; // the second window up
     std::string after_png;  // and gone
-    WINDOW main = nullptr;
     WINDOW over = nullptr;
     COLOR fill = kRed;
     int ticks = 0;
@@ -37,12 +36,6 @@ struct Child {
 Child &child() {
     static Child c;
     return c;
-}
-
-int32_t over_handler(WINDOW win, EVENT *ev) {
-    if (ev->type == E_UPDATE)
-        vkotest::fill_client(win, kBlue);
-    return 0;
 }
 
 // One step per tick: open the second window; change the main window's picture under it and
@@ -55,7 +48,7 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         ++c.ticks;
         if (c.ticks == 1) {
             c.over = vkok_win_create(W_PLAIN, &kOverRect, "Over", 0, NULL_WIN, 0,
-                                     VKO_EVENT_MASK_ALL, over_handler, 0);
+                                     VKO_EVENT_MASK_ALL, vkotest::filled_with<kBlue>, 0);
         } else if (c.ticks == 2) {
             c.fill = kGreen;
             vkok_dwin_invalidate_rect(win, nullptr);
@@ -71,47 +64,25 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
-int32_t task_handler(WINDOW, EVENT *ev) {
-    if (ev->type == E_CREATE)
-        child().main = vkotest::open_main_window(kMainRect, main_handler, 300);
-    return 0;
-}
+using DisplayUncoverX11 = vkotest::XvfbTest;
 
-TEST(DisplayUncoverX11, ClosedWindowUncoversTheCurrentPicture) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_uncover_");
-    ASSERT_FALSE(dir.empty());
-    child().before_png = dir + "/before.png";
-    child().after_png = dir + "/after.png";
-    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
+TEST_F(DisplayUncoverX11, ClosedWindowUncoversTheCurrentPicture) {
+    child().before_png = file("before.png");
+    child().after_png = file("after.png");
+    ASSERT_EQ(vkotest::run_main_window_in_child(display(), kMainRect, main_handler, 300), 0);
 
-    cairo_surface_t *before = cairo_image_surface_create_from_png(child().before_png.c_str());
-    cairo_surface_t *after = cairo_image_surface_create_from_png(child().after_png.c_str());
-    ASSERT_EQ(cairo_surface_status(before), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_surface_status(after), CAIRO_STATUS_SUCCESS);
+    const vkotest::Shot before(child().before_png), after(child().after_png);
+    ASSERT_EQ(before.status(), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(after.status(), CAIRO_STATUS_SUCCESS);
+    // All down the middle of the second window's first place.
     const int x = (kOverRect.left + kOverRect.right) / 2;
-    struct Probe {
-        const char *why;
-        cairo_surface_t *shot;
-        int y;
-        std::uint32_t rgb;
-    };
-    const Probe probes[] = {
-        {"the second window in front", before, kShrunkRect.top + 20, 0x0000FFu},
-        {"the main window's new picture above it", before, kOverRect.top - 20, 0x00FF00u},
-        {"the part the second window left when it shrank", before, kShrunkRect.bottom + 20,
+    vkotest::expect_pixels({
+        {"the second window in front", before, x, kShrunkRect.top + 20, 0x0000FFu},
+        {"the main window's new picture above it", before, x, kOverRect.top - 20, 0x00FF00u},
+        {"the part the second window left when it shrank", before, x, kShrunkRect.bottom + 20,
          0x00FF00u},
-        {"the place of the closed window", after, kShrunkRect.top + 20, 0x00FF00u},
-    };
-    for (const Probe &p : probes) {
-        SCOPED_TRACE(p.why);
-        EXPECT_EQ(vkotest::pixel(p.shot, x, p.y), p.rgb);
-    }
-    cairo_surface_destroy(before);
-    cairo_surface_destroy(after);
-    vkotest::remove_scratch_dir(dir);
+        {"the place of the closed window", after, x, kShrunkRect.top + 20, 0x00FF00u},
+    });
 }
 
 } // namespace

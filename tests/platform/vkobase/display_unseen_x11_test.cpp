@@ -16,7 +16,7 @@
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ constexpr COLOR kBlue = 0x000000FFu;
 
 struct Child {
     std::string png;
-    WINDOW main = nullptr;
     WINDOW parked = nullptr;
     Display *watcher = nullptr;
     int damage_event = 0;
@@ -40,12 +39,6 @@ struct Child {
 Child &child() {
     static Child c;
     return c;
-}
-
-int32_t parked_handler(WINDOW win, EVENT *ev) {
-    if (ev->type == E_UPDATE)
-        vkotest::fill_client(win, kBlue);
-    return 0;
 }
 
 // What the server drew into the main window since the last look.
@@ -63,7 +56,7 @@ int damage_seen() {
 
 WINDOW make_parked() {
     WINDOW win = vkok_win_create(W_DOC, &kParkedRect, "Parked", 0, NULL_WIN, 0,
-                                 VKO_EVENT_MASK_ALL, parked_handler, 0);
+                                 VKO_EVENT_MASK_ALL, vkotest::filled_with<kBlue>, 0);
     const s_rct button{10, 10, 35, 110};
     vkok_ctl_create(WC_PUSHBUTTON, &button, "Stop", win, 0, 0, 1);
     return win;
@@ -106,32 +99,21 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
-int32_t task_handler(WINDOW, EVENT *ev) {
-    if (ev->type == E_CREATE)
-        child().main = vkotest::open_main_window(kMainRect, main_handler, 300);
-    return 0;
-}
+using DisplayUnseenX11 = vkotest::XvfbTest;
 
-TEST(DisplayUnseenX11, AWindowOutOfSightGetsNoXWindowUntilItComesIntoView) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_unseen_");
-    ASSERT_FALSE(dir.empty());
-    vkotest::log_path() = dir + "/log.txt";
-    child().png = dir + "/shown.png";
-    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
+TEST_F(DisplayUnseenX11, AWindowOutOfSightGetsNoXWindowUntilItComesIntoView) {
+    vkotest::log_path() = file("log.txt");
+    child().png = file("shown.png");
+    ASSERT_EQ(vkotest::run_main_window_in_child(display(), kMainRect, main_handler, 300), 0);
 
     const std::vector<std::string> expected = {"parked x window 0", "restacks 0",
                                                "main window drawn again 0", "moved x window 1"};
     EXPECT_EQ(vkotest::read_lines(vkotest::log_path()), expected);
-    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+    const vkotest::Shot shot(child().png);
+    ASSERT_EQ(shot.status(), CAIRO_STATUS_SUCCESS);
     // The window brought into view shows its picture; the main window keeps its own.
-    EXPECT_EQ(vkotest::pixel(shot, kInViewRect.right - 20, kInViewRect.bottom - 20), 0x0000FFu);
-    EXPECT_EQ(vkotest::pixel(shot, kMainRect.left + 50, kMainRect.bottom - 20), 0xFF0000u);
-    cairo_surface_destroy(shot);
-    vkotest::remove_scratch_dir(dir);
+    EXPECT_EQ(shot.pixel(kInViewRect.right - 20, kInViewRect.bottom - 20), 0x0000FFu);
+    EXPECT_EQ(shot.pixel(kMainRect.left + 50, kMainRect.bottom - 20), 0xFF0000u);
 }
 
 } // namespace

@@ -196,6 +196,27 @@ inline WINDOW open_main_window(const s_rct &rect, VKO_EVENT_HANDLER handler, int
     return win;
 }
 
+// Runs the program in a child process, as run_in_child does, with one window at the start:
+// the main window at `rect` (see open_main_window).
+inline int run_main_window_in_child(const std::string &display, const s_rct &rect,
+                                    VKO_EVENT_HANDLER handler, int tick_ms) {
+    // Set before the fork: the child's task window reads them.
+    static s_rct main_rect;
+    static VKO_EVENT_HANDLER main_handler;
+    static int main_tick_ms;
+    main_rect = rect;
+    main_handler = handler;
+    main_tick_ms = tick_ms;
+    struct Task {
+        static int32_t handler(WINDOW, EVENT *ev) {
+            if (ev->type == E_CREATE)
+                open_main_window(main_rect, main_handler, main_tick_ms);
+            return 0;
+        }
+    };
+    return run_in_child(display, Task::handler);
+}
+
 // Fills a window's client area with one colour, edge to edge.
 inline void fill_client(WINDOW win, COLOR color) {
     const s_cpen pen{1, PAT_SOLID, P_SOLID, color};
@@ -205,6 +226,13 @@ inline void fill_client(WINDOW win, COLOR color) {
     vkok_dwin_set_cpen(win, &pen);
     vkok_dwin_set_cbrush(win, &brush);
     vkok_dwin_draw_rect(win, &all);
+}
+
+// The handler of a window that shows nothing but one colour.
+template <COLOR Color> int32_t filled_with(WINDOW win, EVENT *ev) {
+    if (ev->type == E_UPDATE)
+        fill_client(win, Color);
+    return 0;
 }
 
 } // namespace vkotest
