@@ -11,14 +11,13 @@
 #include <cairo.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 #include "xtest_hand.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -29,6 +28,8 @@ constexpr s_rct kCheck{40, 10, 60, 200};
 constexpr s_rct kList{70, 10, 150, 200};
 constexpr s_rct kOk{160, 10, 185, 90};
 constexpr s_rct kCancel{160, 100, 185, 190};
+// A list button of ten items at the foot of a dialog: its list is taller than the room left.
+constexpr s_rct kPick{170, 10, 192, 200};
 
 struct Child {
     std::string log;
@@ -54,6 +55,7 @@ public:
     void click(int v, int h) { click_screen(kDialog.top + v, kDialog.left + h); }
     void click_screen(int v, int h) { XTestHand::click(h, v); }
     void move_screen(int v, int h) { move(h, v); }
+    void click_drop_button() { click(kPick.top + 10, kPick.right - 8); }
 };
 
 int32_t dialog_handler(WINDOW win, EVENT *ev) {
@@ -132,8 +134,14 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-// A list button of ten items at the foot of a dialog: its list is taller than the room left.
-constexpr s_rct kPick{170, 10, 192, 200};
+// The list the drop button opened; when none is open, says so and ends the run.
+bool list_opened(WINDOW drop) {
+    if (drop != nullptr)
+        return true;
+    log_line("no list");
+    vkov_app_destroy();
+    return false;
+}
 
 // A window's client area on the screen.
 s_rct screen_rect(WINDOW win) {
@@ -156,14 +164,11 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
     WINDOW drop = vkov_win_get_pointer_trap();
     switch (child().ticks) {
     case 1:
-        hand.click(kPick.top + 10, kPick.right - 8); // the drop button
+        hand.click_drop_button();
         break;
     case 2: {
-        if (drop == nullptr) {
-            log_line("no list");
-            vkov_app_destroy();
+        if (!list_opened(drop))
             break;
-        }
         const s_rct r = screen_rect(drop);
         log_line(std::string("list ") +
                  (reinterpret_cast<intptr_t>(drop->parent) ==
@@ -180,7 +185,7 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
     case 3:
         log_line("chosen " + std::to_string(vkok_list_get_sel_index(pick)) +
                  (drop == nullptr ? " closed" : " open"));
-        hand.click(kPick.top + 10, kPick.right - 8);
+        hand.click_drop_button();
         break;
     case 4: { // keys typed with the pointer over the list work it
         log_line(drop != nullptr ? "open again" : "not open");
@@ -196,7 +201,7 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
     case 5:
         log_line("keyed " + std::to_string(vkok_list_get_sel_index(pick)) +
                  (drop == nullptr ? " closed" : " open"));
-        hand.click(kPick.top + 10, kPick.right - 8);
+        hand.click_drop_button();
         break;
     case 6:
         hand.click_screen(700, 1000); // nowhere near the program's windows
@@ -219,14 +224,11 @@ int32_t wheel_handler(WINDOW win, EVENT *ev) {
     WINDOW drop = vkov_win_get_pointer_trap();
     switch (child().ticks) {
     case 1:
-        hand.click(kPick.top + 10, kPick.right - 8);
+        hand.click_drop_button();
         break;
     case 2: {
-        if (drop == nullptr) {
-            log_line("no list");
-            vkov_app_destroy();
+        if (!list_opened(drop))
             break;
-        }
         const s_rct r = screen_rect(drop);
         log_line("rows " + std::to_string(r.top) + " " + std::to_string(r.left) + " " +
                  std::to_string(r.bottom) + " " + std::to_string(r.right));
@@ -275,27 +277,21 @@ int32_t pick_task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
+using CtlX11 = vkotest::XvfbTest;
+
 // The same in a dialog whose modal loop runs: the list is a window of its own, and still
 // takes the clicks.
-TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_drop_");
-    ASSERT_FALSE(dir.empty());
-    child().log = dir + "/events.txt";
-    child().png = dir + "/drop.png";
+TEST_F(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
+    child().log = file("events.txt");
+    child().png = file("drop.png");
 
     for (const bool modal : {false, true}) {
         SCOPED_TRACE(modal ? "modal dialog" : "modeless dialog");
         child().modal = modal;
         child().ticks = 0;
         std::remove(child().log.c_str());
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0)
-            vkotest::run_program(server.display(), pick_task_handler);
-        ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+        ASSERT_EQ(vkotest::run_in_child(display(), pick_task_handler), 0)
+            << "the program ended by itself";
 
         const std::vector<std::string> lines = vkotest::read_lines(child().log);
         ASSERT_EQ(lines.size(), 9u) << ::testing::PrintToString(lines);
@@ -310,30 +306,18 @@ TEST(CtlX11, DropDownListOpensPastItsDialogAndTakesClicksThere) {
         // Below the dialog the list's rows show on their own white.
         int x = 0, y = 0;
         ASSERT_EQ(std::sscanf(lines[2].c_str(), "probe %d %d", &x, &y), 2);
-        cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
-        ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
-        EXPECT_EQ(vkotest::pixel(shot, x, y), 0xFFFFFFu);
-        cairo_surface_destroy(shot);
+        const vkotest::Shot shot(child().png);
+        ASSERT_EQ(shot.status(), CAIRO_STATUS_SUCCESS);
+        EXPECT_EQ(shot.pixel(x, y), 0xFFFFFFu);
     }
-    std::remove(child().log.c_str());
-    std::remove(child().png.c_str());
-    rmdir(dir.c_str());
 }
 
-TEST(CtlX11, DropDownListScrollsWithTheWheel) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_wheel_");
-    ASSERT_FALSE(dir.empty());
-    child().log = dir + "/events.txt";
-    child().png = dir + "/wheel.png";
+TEST_F(CtlX11, DropDownListScrollsWithTheWheel) {
+    child().log = file("events.txt");
+    child().png = file("wheel.png");
     child().wheel = true;
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), pick_task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+    ASSERT_EQ(vkotest::run_in_child(display(), pick_task_handler), 0)
+        << "the program ended by itself";
     child().wheel = false;
 
     const std::vector<std::string> lines = vkotest::read_lines(child().log);
@@ -343,34 +327,20 @@ TEST(CtlX11, DropDownListScrollsWithTheWheel) {
     s_rct rows{};
     ASSERT_EQ(std::sscanf(lines[0].c_str(), "rows %hd %hd %hd %hd", &rows.top, &rows.left,
                           &rows.bottom, &rows.right), 4);
-    cairo_surface_t *before = cairo_image_surface_create_from_png((child().png + ".before.png").c_str());
-    cairo_surface_t *after = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(before), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_surface_status(after), CAIRO_STATUS_SUCCESS);
+    const vkotest::Shot before(child().png + ".before.png"), after(child().png);
+    ASSERT_EQ(before.status(), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(after.status(), CAIRO_STATUS_SUCCESS);
     int changed = 0;
     for (int y = rows.top + 2; y < rows.bottom - 2; ++y)
         for (int x = rows.left + 2; x < rows.right - 2; ++x)
-            changed += vkotest::pixel(before, x, y) != vkotest::pixel(after, x, y) ? 1 : 0;
+            changed += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
     EXPECT_GT(changed, 20) << "the open list did not move";
-    cairo_surface_destroy(before);
-    cairo_surface_destroy(after);
-    std::filesystem::remove_all(dir);
 }
 
-TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_controls_");
-    ASSERT_FALSE(dir.empty());
-    child().log = dir + "/events.txt";
-    child().png = dir + "/controls.png";
-
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+TEST_F(CtlX11, DialogControlsTakeRealClicksAndKeys) {
+    child().log = file("events.txt");
+    child().png = file("controls.png");
+    ASSERT_EQ(vkotest::run_in_child(display(), task_handler), 0) << "the program ended by itself";
 
     const std::vector<std::string> expected = {
         "15 10 65537", // the edit field has the focus when the dialog opens (1 | active 1)
@@ -388,8 +358,8 @@ TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
     };
     EXPECT_EQ(vkotest::read_lines(child().log), expected);
 
-    cairo_surface_t *shot = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
+    const vkotest::Shot shot(child().png);
+    ASSERT_EQ(shot.status(), CAIRO_STATUS_SUCCESS);
     struct Probe {
         const char *why;
         int v, h; // in the dialog's client area
@@ -405,12 +375,8 @@ TEST(CtlX11, DialogControlsTakeRealClicksAndKeys) {
     };
     for (const Probe &p : probes) {
         SCOPED_TRACE(p.why);
-        EXPECT_EQ(vkotest::pixel(shot, kDialog.left + p.h, kDialog.top + p.v), p.rgb);
+        EXPECT_EQ(shot.pixel(kDialog.left + p.h, kDialog.top + p.v), p.rgb);
     }
-    cairo_surface_destroy(shot);
-    std::remove(child().log.c_str());
-    std::remove(child().png.c_str());
-    rmdir(dir.c_str());
 }
 
 } // namespace
