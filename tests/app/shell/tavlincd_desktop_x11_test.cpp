@@ -113,12 +113,7 @@ Window XWin(FRM_CWindow* window)
 // Shown, and under a window manager framed by it.
 bool Ready(FRM_CWindow* window)
 {
-    Display* dpy = script().probe;
-    const Window w = XWin(window);
-    XWindowAttributes a{};
-    if (w == 0 || XGetWindowAttributes(dpy, w, &a) == 0 || a.map_state != IsViewable)
-        return false;
-    return !script().wm || !vkotest::cardinals(dpy, w, "_NET_FRAME_EXTENTS").empty();
+    return vkotest::shown_and_framed(script().probe, XWin(window), script().wm);
 }
 
 // The title as the window manager shows it (UTF-8).
@@ -605,17 +600,10 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
         *skip = "WordNet (wordnet-base) or espeak-ng is not installed";
         return {};
     }
-    vkotest::Xvfb server;
-    if (std::string why = vkotest::start_xvfb(server); !why.empty()) {
+    vkotest::Desktop desktop;
+    if (std::string why = desktop.start(wm); !why.empty()) {
         *skip = why;
         return {};
-    }
-    vkotest::Openbox openbox;
-    if (wm) {
-        if (std::string why = openbox.start(server.display()); !why.empty()) {
-            *skip = why;
-            return {};
-        }
     }
     test_support::TempDir folder;
     demodict::DemoSlice slice;
@@ -628,7 +616,7 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
     script().wm = wm;
     const pid_t pid = fork();
     if (pid == 0)
-        RunProgram(server.display(), folder.path());
+        RunProgram(desktop.display(), folder.path());
     EXPECT_EQ(vkotest::wait_for(pid, 120), 0);
     return vkotest::read_lines(script().log);
 }

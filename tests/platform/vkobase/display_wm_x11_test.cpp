@@ -23,6 +23,7 @@
 #include "vkobase/vkobase.h"
 #include "wm_test_support.h"
 #include "xtest_hand.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -64,12 +65,7 @@ Window xwin(WINDOW win) {
 
 // Shown, and under a window manager framed by it.
 bool ready(WINDOW win) {
-    Display *dpy = child().probe;
-    const Window w = xwin(win);
-    XWindowAttributes a{};
-    if (w == 0 || XGetWindowAttributes(dpy, w, &a) == 0 || a.map_state != IsViewable)
-        return false;
-    return !child().wm || !vkotest::cardinals(dpy, w, "_NET_FRAME_EXTENTS").empty();
+    return vkotest::shown_and_framed(child().probe, xwin(win), child().wm);
 }
 
 std::string join(const std::vector<std::string> &names) {
@@ -298,17 +294,10 @@ void close_probe() {
 // Runs the program on a private server, under openbox when asked; answers its log, or why the
 // run was skipped in *skip.
 std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string *shot) {
-    vkotest::Xvfb server;
-    if (std::string why = vkotest::start_xvfb(server); !why.empty()) {
+    vkotest::Desktop desktop;
+    if (std::string why = desktop.start(wm); !why.empty()) {
         *skip = why;
         return {};
-    }
-    vkotest::Openbox openbox;
-    if (wm) {
-        if (std::string why = openbox.start(server.display()); !why.empty()) {
-            *skip = why;
-            return {};
-        }
     }
     const std::string dir = vkotest::make_scratch_dir("vko_wm_");
     vkotest::log_path() = dir + "/log.txt";
@@ -316,7 +305,7 @@ std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string 
     child().wm = wm;
     const pid_t pid = fork();
     if (pid == 0)
-        vkotest::run_program(server.display(), task_handler, close_probe, "WmTest");
+        vkotest::run_program(desktop.display(), task_handler, close_probe, "WmTest");
     EXPECT_EQ(vkotest::wait_for(pid), 0);
     *shot = child().shot;
     return vkotest::read_lines(vkotest::log_path());
@@ -330,10 +319,9 @@ const char *const kDialog = "dialog type=_NET_WM_WINDOW_TYPE_DIALOG transient=se
 
 // Outside every window of the program, where the task window's frame lay: the bare root.
 void expect_no_task_frame(const std::string &shot) {
-    cairo_surface_t *image = cairo_image_surface_create_from_png(shot.c_str());
-    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(vkotest::pixel(image, 1000, 740), 0x000000u);
-    cairo_surface_destroy(image);
+    const vkotest::Shot image(shot);
+    ASSERT_EQ(image.status(), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(image.pixel(1000, 740), 0x000000u);
 }
 
 // The same run with and without a window manager: only the second main window's place differs,

@@ -1,6 +1,7 @@
 // wm_test_support.h: what the display tests under a window manager share: openbox started on a
-// private server and waited for until it manages the screen, and the properties of a window
-// read as xprop reads them (window types, states, transient-for, class, hints). Link X11.
+// private server and waited for until it manages the screen, the properties of a window read
+// as xprop reads them (window types, states, transient-for, class, hints), and whether a window
+// shows (framed, under a manager). Link X11.
 #pragma once
 
 #include <X11/Xatom.h>
@@ -64,6 +65,14 @@ inline std::vector<unsigned long> cardinals(Display *dpy, Window win, const char
 
 inline bool wm_running(Display *dpy) {
     return !cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+}
+
+// Shown on the screen and, under a window manager (wm), framed by it.
+inline bool shown_and_framed(Display *dpy, Window win, bool wm) {
+    XWindowAttributes a{};
+    if (win == 0 || XGetWindowAttributes(dpy, win, &a) == 0 || a.map_state != IsViewable)
+        return false;
+    return !wm || !cardinals(dpy, win, "_NET_FRAME_EXTENTS").empty();
 }
 
 // The client windows the server shows at the top level or inside a window manager's frames,
@@ -193,6 +202,22 @@ public:
 
 private:
     pid_t pid_ = -1;
+};
+
+// A private server and, when asked, openbox managing it; both stop with the object.
+class Desktop {
+public:
+    // Empty when it runs, else why the test must be skipped.
+    std::string start(bool wm) {
+        if (std::string why = start_xvfb(server_); !why.empty())
+            return why;
+        return wm ? openbox_.start(server_.display()) : std::string();
+    }
+    const std::string &display() const { return server_.display(); }
+
+private:
+    Xvfb server_;
+    Openbox openbox_; // stops before the server it runs on
 };
 
 // Polls until done() or the time runs out; answers done()'s last answer.
