@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/display/entry_painter.h"
@@ -48,6 +49,24 @@ public:
 
 inline std::int32_t NoEvents(WINDOW, EVENT*) { return 0; }
 
+// Hands the engine a display order (empty: parts 1..10 in turn), the layout tokens by part
+// and the search words.
+inline void HandDisplayOrder(EntryPainter& painter, std::vector<int> parts = {},
+                             const RWOrdered* search = nullptr,
+                             const std::vector<std::string>& tokens = {})
+{
+    if (parts.empty())
+        parts = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
+    RWOrdered texts, order;
+    for (std::size_t i = 0; i < 12; ++i) {
+        texts.insert(new RWCollectableString(i < tokens.size() ? tokens[i].c_str() : ""));
+        order.insert(new RWCollectableInt(i < parts.size() ? parts[i] : 0));
+    }
+    painter.SetDisplayOrder(texts, order, search);
+    texts.clearAndDestroy();
+    order.clearAndDestroy();
+}
+
 // Maps the dictionary's families (and "times", the footer's) to the test font.
 inline void UseTestFont()
 {
@@ -74,21 +93,11 @@ protected:
         vkov_test_reset_all();
     }
 
-    // Hands the engine a display order (empty: parts 1..10 in turn), the layout tokens by
-    // part and the search words.
+    // See HandDisplayOrder.
     void Order(std::vector<int> parts = {}, const RWOrdered* search = nullptr,
                const std::vector<std::string>& tokens = {})
     {
-        if (parts.empty())
-            parts = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
-        RWOrdered texts, order;
-        for (std::size_t i = 0; i < 12; ++i) {
-            texts.insert(new RWCollectableString(i < tokens.size() ? tokens[i].c_str() : ""));
-            order.insert(new RWCollectableInt(i < parts.size() ? parts[i] : 0));
-        }
-        painter->SetDisplayOrder(texts, order, search);
-        texts.clearAndDestroy();
-        order.clearAndDestroy();
+        HandDisplayOrder(*painter, std::move(parts), search, tokens);
     }
 
     // Lays text out at the pen with the engine's fresh state.

@@ -4,14 +4,13 @@
 #include "app/display/scroll_view_win.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
-#include "engine/worditem.h"
+#include "entry_painter_support.h"
 #include "frm/views/nscrllbr.h"
 #include "tests/frm/support/frm_app_fixture.h"
-#include "vkocoll/collstr.h"
-#include "vkocoll/rwint.h"
 #include "tests/support/wheel.h"
 
 namespace {
@@ -153,24 +152,13 @@ TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
     EntryPainter painter(view, view->PaneWindow());
     EXPECT_EQ(view->pane()->lineStep(), 16);
     EXPECT_EQ(painter.rightLimit(), 320 - 50);
-    RWOrdered texts, order;
-    for (int i = 0; i < 12; ++i) {
-        texts.insert(new RWCollectableString(""));
-        order.insert(new RWCollectableInt(i <= 10 ? i : 0));
-    }
-    painter.SetDisplayOrder(texts, order, nullptr);
-    texts.clearAndDestroy();
-    order.clearAndDestroy();
-    WordItem* parts[11] = {};
-    for (auto*& part : parts)
-        part = new WordItem("");
-    parts[9]->append("\none\ntwo\nthree");
+    entrytest::HandDisplayOrder(painter);
+    entrytest::Parts parts;
+    parts.Set(9, "\none\ntwo\nthree");
     view->SetScrollOriginY(-48);
-    painter.ShowEntry(parts);
+    painter.ShowEntry(parts.items);
     EXPECT_EQ(view->ScrollOriginY(), 0);
     EXPECT_EQ(view->scrollBar()->GetMaxPosition(), 4);
-    for (auto* part : parts)
-        delete part;
 }
 
 // Escape clears the entry: the pane is back at its top and so is the bar's thumb, over the
@@ -179,20 +167,13 @@ TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
 {
     vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
     EntryPainter painter(view, view->PaneWindow());
-    RWOrdered texts, order;
-    for (int i = 0; i < 12; ++i) {
-        texts.insert(new RWCollectableString(""));
-        order.insert(new RWCollectableInt(i <= 10 ? i : 0));
-    }
-    painter.SetDisplayOrder(texts, order, nullptr);
-    texts.clearAndDestroy();
-    order.clearAndDestroy();
-    WordItem* parts[11] = {};
-    for (auto*& part : parts)
-        part = new WordItem("");
+    entrytest::HandDisplayOrder(painter);
+    std::string lines;
     for (int line = 0; line < 40; ++line)
-        parts[9]->append("\nline");
-    painter.ShowEntry(parts);
+        lines += "\nline";
+    entrytest::Parts parts;
+    parts.Set(9, lines);
+    painter.ShowEntry(parts.items);
     Scroll(4); // a page down
     ASSERT_GT(Position(), 0);
     ASSERT_LT(view->ScrollOriginY(), 0);
@@ -201,8 +182,6 @@ TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
     EXPECT_EQ(Position(), 0);
     EXPECT_EQ(view->ScrollOriginY(), 0);
     EXPECT_EQ(view->scrollBar()->GetMaxPosition(), range);
-    for (auto* part : parts)
-        delete part;
 }
 
 // A window manager makes the window wider or narrower: the owner is asked to lay the text
