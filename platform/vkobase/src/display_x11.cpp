@@ -32,7 +32,7 @@ constexpr const char *kAtomNames[] = {
     "_NET_WM_WINDOW_TYPE_SPLASH",
     "_NET_WM_STATE",             "_NET_WM_STATE_MODAL",
     "_NET_WM_PID",               "_NET_WM_ICON",
-    "_NET_SUPPORTING_WM_CHECK"};
+    "_NET_SUPPORTING_WM_CHECK",  "WM_CLIENT_LEADER"};
 static_assert(sizeof(Atoms) == sizeof(kAtomNames) / sizeof(kAtomNames[0]) * sizeof(Atom));
 
 } // namespace

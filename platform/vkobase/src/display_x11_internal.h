@@ -34,6 +34,7 @@ struct Shown {
     bool bar_lost = false;            // the server lost the strip's pixels
     int shape = -1;                   // the pointer shape defined on the X window
     bool modal = false;               // the window manager was told that it runs modal
+    Window opened_over = 0;           // the window it belongs to (a dialog's owner), 0: none
     bool mapped = false;              // viewable: it can take the keyboard
 };
 
@@ -49,7 +50,7 @@ struct Press {
 struct Atoms {
     Atom net_wm_window_type, type_normal, type_dialog, type_dropdown_menu, type_popup_menu,
         type_combo, type_splash, net_wm_state, state_modal, net_wm_pid, net_wm_icon,
-        net_supporting_wm_check;
+        net_supporting_wm_check, wm_client_leader;
 };
 
 struct DisplayState {
@@ -67,6 +68,7 @@ struct DisplayState {
     Atom net_wm_name = 0;
     Atom utf8_string = 0;
     Window grabbed = 0;        // the window that holds the pointer for an open menu
+    Window leader = 0;         // never shown: the leader of the group of the program's windows
     bool alt_alone = false;    // Alt is down and no other key or button came since
     Cursor cursors[7] = {};    // by PointerShape, made on first use
     WINDOW focus_top = nullptr; // the shown window that held the program's focus at the last look

@@ -139,10 +139,38 @@ void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset
     XSetWMNormalHints(state().dpy, xwin, &hints);
 }
 
-// Tells the window manager that a mapped window starts or stops running modal; without a
-// manager the property itself changes, as it would have before the window was mapped.
+namespace {
+
+// The window a window is transient for. A dialog that runs modal holds up every window of the
+// program, not only the one it was opened over: it is transient for the program's whole group
+// (the root, as the conventions have it), so that a window manager keeps it above all of them
+// and hands it the click on any of them. A dialog opened over another dialog (a message box
+// over a modal dialog) stays transient for that one, which keeps it on top of it.
+Window transient_target(const Shown &s) noexcept {
+    if (s.opened_over == 0 || !s.modal)
+        return s.opened_over;
+    const Shown *over = shown_by_xwin(s.opened_over);
+    if (over != nullptr && same_record(*over) && kind_of(over->owner) == Kind::kDialog)
+        return s.opened_over;
+    return DefaultRootWindow(state().dpy);
+}
+
+void set_transient(const Shown &s) noexcept {
+    const Window target = transient_target(s);
+    if (target != 0)
+        XSetTransientForHint(state().dpy, s.xwin, target);
+    else
+        XDeleteProperty(state().dpy, s.xwin, XA_WM_TRANSIENT_FOR);
+}
+
+} // namespace
+
+// Tells the window manager that a mapped window starts or stops running modal (and so whether
+// it holds up the whole program); without a manager the property itself changes, as it would
+// have before the window was mapped.
 void tell_modal(const Shown &s, bool modal) noexcept {
     DisplayState &st = state();
+    set_transient(s);
     if (!manager_running()) {
         set_atom_list(s.xwin, st.atoms.net_wm_state, &st.atoms.state_modal, modal ? 1 : 0);
         return;
@@ -169,11 +197,51 @@ bool opened_in_modal(WINDOW win) noexcept {
            win->internal->created_order > modal->internal->created_order;
 }
 
+// What every window of the program says of the program: its class, its process, and its
+// group's leader.
+void describe_program(Window xwin, Window leader) noexcept {
+    DisplayState &st = state();
+    const s_app_config &config = vkobase::app_config();
+    const char *name = config.appl_name != nullptr ? config.appl_name : config.base_appl_name;
+    if (name != nullptr && *name != 0) {
+        std::string instance = name;
+        for (char &c : instance)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string klass = name;
+        XClassHint hint{instance.data(), klass.data()};
+        XSetClassHint(st.dpy, xwin, &hint);
+    }
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(st.dpy, xwin, st.atoms.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(&pid), 1);
+    if (leader != 0)
+        XChangeProperty(st.dpy, xwin, st.atoms.wm_client_leader, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&leader), 1);
+}
+
+// The window that stands for the program as a whole, never shown: every window names it as
+// the leader of its group, so that a window manager knows the program's windows belong
+// together. Made on first use; 0 when it cannot be.
+Window group_leader() noexcept {
+    DisplayState &st = state();
+    if (st.leader != 0)
+        return st.leader;
+    st.leader = XCreateSimpleWindow(st.dpy, DefaultRootWindow(st.dpy), -1, -1, 1, 1, 0, 0, 0);
+    if (st.leader == 0)
+        return 0;
+    describe_program(st.leader, st.leader);
+    XWMHints hints{};
+    hints.flags = WindowGroupHint;
+    hints.window_group = st.leader;
+    XSetWMHints(st.dpy, st.leader, &hints);
+    return st.leader;
+}
+
 } // namespace
 
 // Everything a window manager reads of a new X window, set before it is mapped: its type, the
-// window it belongs to, its modal state, the program's class, process and icon, that it takes
-// the keyboard, and its size hints. Where a main window first appears is left to a window
+// window it belongs to, its modal state, the program's class, process, group and icon, that it
+// takes the keyboard, and its size hints. Where a main window first appears is left to a window
 // manager (so that it does not cover the one before); dialogs, and windows opened from them,
 // open where the program put them. A window the user may not resize says so.
 void describe_window(Shown &s, Window owner) noexcept {
@@ -185,29 +253,20 @@ void describe_window(Shown &s, Window owner) noexcept {
                           a.type_popup_menu, a.type_combo,  a.type_splash};
     set_atom_list(s.xwin, a.net_wm_window_type, &types[static_cast<int>(kind)], 1);
     const bool placed = kind != Kind::kNormal || opened_in_modal(win);
-    if (placed && owner != 0)
-        XSetTransientForHint(st.dpy, s.xwin, owner);
+    s.opened_over = placed ? owner : 0;
     s.modal = win->internal->modal_running;
+    if (s.opened_over != 0)
+        set_transient(s);
     if (s.modal)
         set_atom_list(s.xwin, a.net_wm_state, &a.state_modal, 1);
 
-    const s_app_config &config = vkobase::app_config();
-    const char *name = config.appl_name != nullptr ? config.appl_name : config.base_appl_name;
-    if (name != nullptr && *name != 0) {
-        std::string instance = name;
-        for (char &c : instance)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        std::string klass = name;
-        XClassHint hint{instance.data(), klass.data()};
-        XSetClassHint(st.dpy, s.xwin, &hint);
-    }
-    const unsigned long pid = static_cast<unsigned long>(getpid());
-    XChangeProperty(st.dpy, s.xwin, a.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(&pid), 1);
+    const Window leader = group_leader();
+    describe_program(s.xwin, leader);
     XWMHints wm_hints{};
-    wm_hints.flags = InputHint | StateHint;
+    wm_hints.flags = InputHint | StateHint | (leader != 0 ? WindowGroupHint : 0);
     wm_hints.input = True;
     wm_hints.initial_state = NormalState;
+    wm_hints.window_group = leader;
     XSetWMHints(st.dpy, s.xwin, &wm_hints);
     const std::vector<unsigned long> &icon = app_icon();
     if (!icon.empty())

@@ -144,7 +144,9 @@ std::string Describe(const char* name, FRM_CWindow* window)
         line += " " + type;
     Window owner = 0;
     if (XGetTransientForHint(dpy, w, &owner) != 0)
-        line += owner == XWin(MainWindow()) ? " for the main window" : " for another window";
+        line += owner == XWin(MainWindow())          ? " for the main window"
+                : owner == DefaultRootWindow(dpy) ? " for all the program's windows"
+                                                  : " for another window";
     for (const std::string& state : vkotest::atom_names(dpy, w, "_NET_WM_STATE"))
         if (state == "_NET_WM_STATE_MODAL")
             line += " modal";
@@ -631,7 +633,7 @@ const std::vector<std::string> kSeen = {
     "at start the keys go to the search field",
     "typed: \"cat[1]\", 2 entries",
     "before the dialog the focus is on the hit list",
-    "preferences _NET_WM_WINDOW_TYPE_DIALOG for the main window modal tavlincd/TavlinCD titled as its window",
+    "preferences _NET_WM_WINDOW_TYPE_DIALOG for all the program's windows modal tavlincd/TavlinCD titled as its window",
     "the dialog stays above the main window: yes",
     "the dialog answered Escape: yes",
     "after the dialog the focus is on the hit list",

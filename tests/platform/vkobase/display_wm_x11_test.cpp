@@ -2,9 +2,10 @@
 // window manager and under openbox. A small program opens two main windows at the same
 // frame, runs a modal dialog over them, a pop-up menu and a drop-down list, and reads what a
 // window manager reads of each window (type, transient-for, modal state, class, process,
-// input, icon, size hints) through a second connection, as xprop does. While the dialog runs,
-// a click lands on the main window; the dialog must stay on top and answer Escape, and it takes
-// the size the program gives it. The task window must never show. The program logs what it
+// input, icon, group, size hints) through a second connection, as xprop does. The dialog runs
+// modal over the second window; a click lands on that window, then one on the first: the
+// dialog must stay on top of both and answer Escape, and it takes the size the program gives
+// it. The task window must never show. The program logs what it
 // saw; the test compares the log.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <X11/keysym.h>
 #include <cairo.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,6 +52,7 @@ struct Child {
     int step = 0;
     int ticks = 0;
     int waited = 0;
+    Window leader = 0; // the group leader the first window named
 };
 
 Child &child() {
@@ -84,7 +87,10 @@ std::string describe(const char *name, WINDOW win) {
     Window owner = 0;
     if (XGetTransientForHint(dpy, w, &owner) != 0)
         line += std::string(" transient=") +
-                (owner == xwin(child().main) ? "main" : owner == xwin(child().second) ? "second" : "other");
+                (owner == xwin(child().main)         ? "main"
+                 : owner == xwin(child().second)     ? "second"
+                 : owner == DefaultRootWindow(dpy) ? "group"
+                                                     : "other");
     const std::vector<std::string> states = vkotest::atom_names(dpy, w, "_NET_WM_STATE");
     for (const std::string &s : states)
         if (s == "_NET_WM_STATE_MODAL")
@@ -97,11 +103,20 @@ std::string describe(const char *name, WINDOW win) {
     }
     const std::vector<unsigned long> pid = vkotest::cardinals(dpy, w, "_NET_WM_PID");
     line += pid.size() == 1 && pid[0] == static_cast<unsigned long>(getpid()) ? " pid" : " no-pid";
+    Window group = 0;
     if (XWMHints *hints = XGetWMHints(dpy, w)) {
         if ((hints->flags & InputHint) != 0 && hints->input)
             line += " input";
+        if ((hints->flags & WindowGroupHint) != 0)
+            group = hints->window_group;
         XFree(hints);
     }
+    // One group for all the program's windows, whose leader is also their client leader.
+    const std::vector<unsigned long> leader = vkotest::cardinals(dpy, w, "WM_CLIENT_LEADER");
+    if (child().leader == 0)
+        child().leader = group;
+    if (group != 0 && group == child().leader && leader.size() == 1 && leader[0] == group)
+        line += " group";
     const std::vector<unsigned long> icon = vkotest::cardinals(dpy, w, "_NET_WM_ICON");
     if (icon.size() >= 3) {
         char text[64];
@@ -138,6 +153,36 @@ int shown_named(Display *dpy, Window parent, const char *title) {
     }
     XFree(children);
     return found;
+}
+
+// The screen rectangle of a window's frame (its own, without a window manager): x, y, x end,
+// y end.
+std::array<int, 4> frame_of(Display *dpy, Window win) {
+    const Window top = vkotest::top_of(dpy, win);
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy, top, &a);
+    const auto at = vkotest::screen_origin(dpy, top);
+    return {at.first, at.second, at.first + a.width, at.second + a.height};
+}
+
+// A point of the window on the screen that none of the others covers (its centre when all of
+// it is covered).
+std::pair<int, int> uncovered_point(Display *dpy, Window win, const std::vector<Window> &others) {
+    const std::array<int, 4> own = frame_of(dpy, win);
+    const auto origin = vkotest::screen_origin(dpy, win);
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy, win, &a);
+    for (int y = origin.second + 10; y < origin.second + a.height; y += 10)
+        for (int x = origin.first + 10; x < origin.first + a.width; x += 10) {
+            bool covered = x >= own[2] || y >= own[3];
+            for (Window other : others) {
+                const std::array<int, 4> f = frame_of(dpy, other);
+                covered = covered || (x >= f[0] && x < f[2] && y >= f[1] && y < f[3]);
+            }
+            if (!covered)
+                return {x, y};
+        }
+    return {origin.first + a.width / 2, origin.second + a.height / 2};
 }
 
 s_pnt client_point(WINDOW win, int v, int h) {
@@ -218,12 +263,27 @@ int32_t main_handler(WINDOW, EVENT *ev) {
         if (!grown && ++c.waited < 10)
             return 0;
         log(std::string("the dialog takes the size the program gives: ") + (grown ? "yes" : "no"));
-        log(std::string("the dialog stays above the main window: ") +
+        log(std::string("the dialog stays above the window it was opened over: ") +
             (vkotest::above(dpy, xwin(c.dialog), xwin(c.second)) ? "yes" : "no"));
+        // The other main window, which the dialog holds up as well, where neither the dialog
+        // nor the second window covers it.
+        const auto at = uncovered_point(dpy, xwin(c.main), {xwin(c.second), xwin(c.dialog)});
+        vkotest::XTestHand().click(at.first, at.second);
+        c.step = 21;
+        c.waited = 0;
+        return 0;
+    }
+    case 21:
+        if (++c.waited < 5)
+            return 0;
+        log(std::string("after a click on the other main window the dialog stays above both: ") +
+            (vkotest::above(dpy, xwin(c.dialog), xwin(c.main)) &&
+                     vkotest::above(dpy, xwin(c.dialog), xwin(c.second))
+                 ? "yes"
+                 : "no"));
         vkotest::XTestHand().key(XK_Escape);
         c.step = 3;
         return 0;
-    }
     case 4: {
         g_popup[0].tag = 1;
         g_popup[0].text = const_cast<char *>("One");
@@ -313,9 +373,10 @@ std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string 
 
 // What every window says of itself, with or without a window manager.
 const char *const kMain = "main type=_NET_WM_WINDOW_TYPE_NORMAL class=wmtest/WmTest pid input "
-                          "icon=4x2:ffff0000";
-const char *const kDialog = "dialog type=_NET_WM_WINDOW_TYPE_DIALOG transient=second modal "
-                            "class=wmtest/WmTest pid input icon=4x2:ffff0000 fixed=300x150";
+                          "group icon=4x2:ffff0000";
+// A modal dialog holds up every window of the program: it is transient for their group.
+const char *const kDialog = "dialog type=_NET_WM_WINDOW_TYPE_DIALOG transient=group modal "
+                            "class=wmtest/WmTest pid input group icon=4x2:ffff0000 fixed=300x150";
 
 // Outside every window of the program, where the task window's frame lay: the bare root.
 void expect_no_task_frame(const std::string &shot) {
@@ -337,7 +398,8 @@ void expect_desktop_run(bool under_wm) {
         "task windows shown: 0",
         kDialog,
         "the dialog takes the size the program gives: yes",
-        "the dialog stays above the main window: yes",
+        "the dialog stays above the window it was opened over: yes",
+        "after a click on the other main window the dialog stays above both: yes",
         "the dialog answered Escape",
         "the modal loop ended",
         "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
