@@ -100,14 +100,19 @@ void SearchNotebook::EnterResults(SearchRequest& request)
 
 void SearchNotebook::ShowResults(const ResultsRecord& record)
 {
-    // Every page of the window lists the results; the page that searched shows the first.
+    // Every page of the window lists the results, the first line selected and its entry
+    // shown: the page the user turns to marks the entry shown, as the one that searched.
     ShowResultsList(record);
-    if (record.hits->entries() != 0) {
-        if (record.page >= 0 && record.page < kPageCount)
-            GetPage(record.page)->GetHitList()->SelectItem(0);
+    if (record.hits->entries() != 0)
         ShowHit(0);
-    }
     ShowMoves();
+}
+
+void SearchNotebook::SelectLine(int index)
+{
+    for (SearchPageWin* page : itsPages)
+        if (page != nullptr && !page->IsPicking())
+            page->GetHitList()->SelectItem(index);
 }
 
 void SearchNotebook::ShowHit(int index)
@@ -117,6 +122,7 @@ void SearchNotebook::ShowHit(int index)
         return;
     // A heading line (a word of several entries, listed under it) stands for its first
     // entry.
+    SelectLine(index);
     auto at = static_cast<std::size_t>(index);
     while (at + 1 < results->hits->entries() &&
            static_cast<const WordItem*>((*results->hits)[at])->entry_offset() < 0)
@@ -181,7 +187,7 @@ void SearchNotebook::ShowCurrentResults()
     SearchPageWin::RestoredSearch restored{record->text, record->searchType};
     page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
     ShowResultsList(*record);
-    page->GetHitList()->SelectItem(0);
+    SelectLine(0);
     ShowMoves();
 }
 

@@ -112,6 +112,9 @@ private:
     void EnterResults(SearchRequest& request);
     void ShowResults(const ResultsRecord& record);
     void ShowHit(int index);
+    // The line of the results list whose entry is shown, selected in every page's list
+    // that holds the results.
+    void SelectLine(int index);
     void ShowCurrentResults();
     void TakeOver(SearchNotebook& other);
     void OpenHistoryWindow();

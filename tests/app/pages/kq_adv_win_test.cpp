@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -561,6 +562,54 @@ TEST_F(AdvancedPageTest, DeleteKey_LeavesTheButtonsDrawnAsAfterAddingTheListsNew
         ASSERT_EQ(after.size(), expected.size());
         for (std::size_t i = 0; i < after.size(); ++i)
             EXPECT_TRUE(after[i] == expected[i]) << "the button of bit " << (1 << i) << " is drawn otherwise";
+    }
+}
+
+// The pixels of a list's first lines, its scroll bar left out.
+std::vector<std::uint32_t> LinesOf(const FRM_CView* list)
+{
+    constexpr int kLinesHeight = 70, kBarWidth = 20;
+    const WINDOW window = list->GetCWindow()->GetVKOWindow();
+    const FRM_CRect frame = list->GetGlobalFrame();
+    std::vector<std::uint32_t> pixels;
+    for (int y = static_cast<int>(frame.Top()); y < static_cast<int>(frame.Top()) + kLinesHeight; ++y)
+        for (int x = static_cast<int>(frame.Left()); x < static_cast<int>(frame.Right()) - kBarWidth; ++x)
+            pixels.push_back(vkov_debug_surface_pixel(window, x, y) & 0xFFFFFFU);
+    return pixels;
+}
+
+TEST_F(AdvancedPageTest, HitList_MarksTheLineShownAfterAChoiceOnTheBasicPage)
+{
+    struct Case {
+        const char* why;
+        int chosen; // the line then chosen on the Basic page, -1 for none
+        const char* marked;
+    };
+    const Case cases[] = {
+        {"the Basic page's search shows its first line", -1, "cat"},
+        {"a line chosen there", 2, "caterpillar"},
+    };
+    SearchPageWin* basic = MainWindow()->GetPage(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        MainWindow()->ShowPage(0);
+        basic->SearchFor("cat*");
+        ASSERT_EQ(basic->GetHitList()->GetCount(), 3);
+        if (c.chosen >= 0) {
+            basic->GetHitList()->SelectItem(c.chosen);
+            basic->DoCommand(SearchPageWin::kCmdLineChosen, nullptr);
+        }
+        vkok_app_process_pending_events();
+        const std::vector<std::uint32_t> basicList = LinesOf(basic->GetHitList());
+        MainWindow()->ShowPage(1);
+        vkok_app_process_pending_events();
+        EXPECT_STREQ(itsPage->GetHitList()->GetSelectedText().data(), c.marked);
+        ASSERT_NE(MainWindow()->GetNotebook()->GetHistories().entries.Current(), nullptr);
+        EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, c.marked) << "the entry shown";
+        // The lines as the user sees them: the Advanced page's list draws them as the Basic
+        // page's does, the marked one in the same place.
+        ASSERT_EQ(itsPage->GetHitList()->GetFrame().Width(), basic->GetHitList()->GetFrame().Width());
+        EXPECT_TRUE(LinesOf(itsPage->GetHitList()) == basicList) << "the Advanced page's list is drawn otherwise";
     }
 }
 
