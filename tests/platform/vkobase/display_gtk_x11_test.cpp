@@ -21,7 +21,7 @@
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -255,16 +255,13 @@ bool wait_for_line(const std::string &path, const std::string &line) {
     return false;
 }
 
-TEST(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
+using DisplayGtkX11 = vkotest::XvfbTest;
+
+TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
     if (vkotest::find_on_path("xclip").empty())
         GTEST_SKIP() << "xclip is not installed";
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_gtk_");
-    ASSERT_FALSE(dir.empty());
     Child &c = child();
-    c.dir = dir;
+    c.dir = dir();
     c.log = c.dir + "/events.txt";
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
     c.shots = gallery != nullptr ? gallery : "";
@@ -276,16 +273,16 @@ TEST(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
         // No settings daemon or accessibility bus in the test's session.
         setenv("GSETTINGS_BACKEND", "memory", 1);
         setenv("NO_AT_BRIDGE", "1", 1);
-        vkotest::run_program(server.display(), task_handler);
+        vkotest::run_program(display(), task_handler);
     }
 
     // The program's copy pastes in another client, in UTF-8.
     ASSERT_TRUE(wait_for_line(c.log, "copied"));
-    EXPECT_EQ(paste_in_other_client(server.display(), kCopiedUtf8), kCopiedUtf8);
+    EXPECT_EQ(paste_in_other_client(display(), kCopiedUtf8), kCopiedUtf8);
     // Another client's text pastes in the program, in its own character set.
-    const pid_t xclip = offer_with_xclip(server.display(), kPastedUtf8);
+    const pid_t xclip = offer_with_xclip(display(), kPastedUtf8);
     ASSERT_GT(xclip, 0);
-    EXPECT_EQ(paste_in_other_client(server.display(), kPastedUtf8), kPastedUtf8);
+    EXPECT_EQ(paste_in_other_client(display(), kPastedUtf8), kPastedUtf8);
     vkotest::append_line(c.dir + "/go", "go");
 
     EXPECT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
@@ -302,10 +299,6 @@ TEST(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
         "page 0",
     };
     EXPECT_EQ(vkotest::read_lines(c.log), expected);
-    std::remove((c.dir + "/pick.dct").c_str());
-    std::remove((c.dir + "/go").c_str());
-    std::remove(c.log.c_str());
-    rmdir(c.dir.c_str());
 }
 
 } // namespace

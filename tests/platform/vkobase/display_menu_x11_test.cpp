@@ -21,7 +21,7 @@
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -279,20 +279,17 @@ void count_device_holders() {
     vkotest::run_program(display, task_handler, count_device_holders);
 }
 
-TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_menu_");
-    ASSERT_FALSE(dir.empty());
-    child().log = dir + "/events.txt";
+using DisplayMenuX11 = vkotest::XvfbTest;
+
+TEST_F(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
+    child().log = file("events.txt");
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
-    child().shot_dir = gallery != nullptr ? gallery : dir;
+    child().shot_dir = gallery != nullptr ? gallery : dir();
 
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0)
-        run_program(server.display());
+        run_program(display());
     ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
 
     const std::vector<std::string> lines = vkotest::read_lines(child().log);
@@ -310,27 +307,15 @@ TEST(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
     // The picture taken with the menu open: the bar above the client area with File
     // highlighted, the pull-down below it and the submenu with the item under the pointer.
     const std::string png = child().shot_dir + "/menu_open.png";
-    cairo_surface_t *image = cairo_image_surface_create_from_png(png.c_str());
-    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
-    struct Probe {
-        const char *why;
-        int x, y;
-        std::uint32_t rgb;
-    };
-    const Probe probes[] = {
-        {"the open title", kDocRect.left + 6, kDocRect.top - 10, 0x0A246Au},
-        {"the bar's face beside the titles", kDocRect.left + 300, kDocRect.top - 10, 0xE4E4E4u},
-        {"the client area below the menus", kDocRect.left + 400, kDocRect.top + 200, 0xFFFFFFu},
-    };
-    for (const Probe &p : probes) {
-        SCOPED_TRACE(p.why);
-        EXPECT_EQ(vkotest::pixel(image, p.x, p.y), p.rgb);
-    }
-    cairo_surface_destroy(image);
-    if (gallery == nullptr)
-        std::remove(png.c_str());
-    std::remove(child().log.c_str());
-    rmdir(dir.c_str());
+    const vkotest::Shot image(png);
+    ASSERT_EQ(image.status(), CAIRO_STATUS_SUCCESS);
+    vkotest::expect_pixels({
+        {"the open title", image, kDocRect.left + 6, kDocRect.top - 10, 0x0A246Au},
+        {"the bar's face beside the titles", image, kDocRect.left + 300, kDocRect.top - 10,
+         0xE4E4E4u},
+        {"the client area below the menus", image, kDocRect.left + 400, kDocRect.top + 200,
+         0xFFFFFFu},
+    });
 }
 
 } // namespace

@@ -17,7 +17,7 @@
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 #include "xtest_hand.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -116,15 +116,12 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-TEST(DisplayTallMenuX11, OpensBelowItsBarAndScrollsToItsLastItem) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_tall_menu_");
-    ASSERT_FALSE(dir.empty());
-    vkotest::log_path() = dir + "/log.txt";
-    child().shot = dir + "/open.png";
-    ASSERT_EQ(vkotest::run_in_child(server.display(), task_handler), 0);
+using DisplayTallMenuX11 = vkotest::XvfbTest;
+
+TEST_F(DisplayTallMenuX11, OpensBelowItsBarAndScrollsToItsLastItem) {
+    vkotest::log_path() = file("log.txt");
+    child().shot = file("open.png");
+    ASSERT_EQ(vkotest::run_in_child(display(), task_handler), 0);
 
     std::vector<std::string> lines = vkotest::read_lines(vkotest::log_path());
     ASSERT_FALSE(lines.empty());
@@ -134,13 +131,11 @@ TEST(DisplayTallMenuX11, OpensBelowItsBarAndScrollsToItsLastItem) {
     EXPECT_EQ(lines, (std::vector<std::string>{"open after a click on its title", "the last item shows",
                                                 "chose " + std::to_string(kFirstTag + kItems - 1)}));
     // The open title still shows on the bar: the menu lies below it.
-    cairo_surface_t *open = cairo_image_surface_create_from_png(child().shot.c_str());
-    ASSERT_EQ(cairo_surface_status(open), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(vkotest::pixel(open, x, y), kHighlight);
+    const vkotest::Shot open(child().shot);
+    ASSERT_EQ(open.status(), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(open.pixel(x, y), kHighlight);
     if (const char *gallery = std::getenv("VKO_GALLERY_DIR"))
-        cairo_surface_write_to_png(open, (std::string(gallery) + "/tall_menu.png").c_str());
-    cairo_surface_destroy(open);
-    vkotest::remove_scratch_dir(dir);
+        cairo_surface_write_to_png(open.image(), (std::string(gallery) + "/tall_menu.png").c_str());
 }
 
 } // namespace

@@ -25,15 +25,9 @@
 #include "../../../platform/vkobase/src/window_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
-
-using vkotest::make_scratch_dir;
-using vkotest::pixel;
-using vkotest::wait_for;
-using vkotest::start_xvfb;
-using vkotest::Xvfb;
 
 // The document window's client area on the screen, and the rectangle drawn in it.
 constexpr s_rct kDocRect{120, 200, 320, 500};
@@ -256,25 +250,13 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-[[noreturn]] void run_program(const std::string &display) {
-    vkotest::run_program(display, task_handler);
-}
+using DisplayX11 = vkotest::XvfbTest;
 
-TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
-    Xvfb server;
-    if (const std::string why = start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = make_scratch_dir("vko_display_");
-    ASSERT_FALSE(dir.empty());
-    child().png = dir + "/screen.png";
-    child().covered_png = dir + "/covered.png";
-    child().log = dir + "/events.txt";
-
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        run_program(server.display());
-    ASSERT_EQ(wait_for(pid), 0) << "the program ended by itself";
+TEST_F(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
+    child().png = file("screen.png");
+    child().covered_png = file("covered.png");
+    child().log = file("events.txt");
+    ASSERT_EQ(vkotest::run_in_child(display(), task_handler), 0) << "the program ended by itself";
 
     const std::vector<std::string> lines = vkotest::read_lines(child().log);
     const std::vector<std::string> expected = {
@@ -292,21 +274,14 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
     };
     EXPECT_EQ(lines, expected);
 
-    cairo_surface_t *covered = cairo_image_surface_create_from_png(child().covered_png.c_str());
-    cairo_surface_t *final = cairo_image_surface_create_from_png(child().png.c_str());
-    ASSERT_EQ(cairo_surface_status(covered), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_surface_status(final), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_image_surface_get_width(final), 1024);
+    const vkotest::Shot covered(child().covered_png), final(child().png);
+    ASSERT_EQ(covered.status(), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(final.status(), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(final.image()), 1024);
     const int top = kDocRect.top, left = kDocRect.left;
     const int cover_x = (kCoverRect.left + kCoverRect.right) / 2;
     const int cover_y = (kCoverRect.top + kCoverRect.bottom) / 2;
-    struct Probe {
-        const char *why;
-        cairo_surface_t *shot;
-        int x, y;
-        std::uint32_t rgb;
-    };
-    const Probe probes[] = {
+    vkotest::expect_pixels({
         {"the cover is shown in front", covered, cover_x, cover_y, 0x0000FFu},
         {"the drawing shows around the cover", covered, left + 45, top + 25, 0xFF0000u},
         {"the cover gone, its place shows the drawing again", final, cover_x, cover_y, 0xFF0000u},
@@ -321,17 +296,7 @@ TEST(DisplayX11, ProgramShowsItsDrawingAndTakesInput) {
         {"the caret is two pixels wide", final, left + kCaretAt.h + 2, top + kCaretAt.v + 8,
          0xFFFFFFu},
         {"the window's bottom-right corner", final, left + 299, top + 199, 0xFFFFFFu},
-    };
-    for (const Probe &p : probes) {
-        SCOPED_TRACE(p.why);
-        EXPECT_EQ(pixel(p.shot, p.x, p.y), p.rgb);
-    }
-    cairo_surface_destroy(covered);
-    cairo_surface_destroy(final);
-    std::remove(child().png.c_str());
-    std::remove(child().covered_png.c_str());
-    std::remove(child().log.c_str());
-    rmdir(dir.c_str());
+    });
 }
 
 } // namespace

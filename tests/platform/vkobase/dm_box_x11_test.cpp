@@ -13,7 +13,7 @@
 
 #include "vkobase/vkobase.h"
 #include "xtest_hand.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -70,23 +70,14 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-TEST(DmBoxX11, MessageBoxTakesTheKeyboardAndReturnClosesIt) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_box_");
-    ASSERT_FALSE(dir.empty());
-    child().log = dir + "/log.txt";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        vkotest::run_program(server.display(), task_handler);
-    EXPECT_EQ(vkotest::wait_for(pid), 0);
+using DmBoxX11 = vkotest::XvfbTest;
+
+TEST_F(DmBoxX11, MessageBoxTakesTheKeyboardAndReturnClosesIt) {
+    child().log = file("log.txt");
+    EXPECT_EQ(vkotest::run_in_child(display(), task_handler), 0);
     const std::vector<std::string> lines = vkotest::read_lines(child().log);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("closed"), std::string::npos) << lines[0];
-    std::remove(child().log.c_str());
-    rmdir(dir.c_str());
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 #include "xtest_hand.h"
-#include "xvfb_test_support.h"
+#include "xvfb_fixture.h"
 
 namespace {
 
@@ -254,17 +253,14 @@ int32_t task_handler(WINDOW, EVENT *ev) {
     return 0;
 }
 
-TEST(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string dir = vkotest::make_scratch_dir("vko_gtkdlg_");
-    ASSERT_FALSE(dir.empty());
+using GtkDialogX11 = vkotest::XvfbTest;
+
+TEST_F(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
     Child &c = child();
-    c.log = dir + "/events.txt";
+    c.log = file("events.txt");
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
     c.shots = gallery != nullptr ? gallery : "";
-    const std::string errors = dir + "/stderr.txt";
+    const std::string errors = file("stderr.txt");
 
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
@@ -274,10 +270,10 @@ TEST(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
         unsetenv("XDG_RUNTIME_DIR");
         unsetenv("GSETTINGS_BACKEND");
         unsetenv("NO_AT_BRIDGE");
-        setenv("HOME", dir.c_str(), 1);
+        setenv("HOME", dir().c_str(), 1);
         if (std::freopen(errors.c_str(), "w", stderr) == nullptr)
             _exit(3);
-        vkotest::run_program(server.display(), task_handler);
+        vkotest::run_program(display(), task_handler);
     }
     ASSERT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
 
@@ -298,9 +294,6 @@ TEST(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
     EXPECT_EQ(warnings.find("dconf"), std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("CRITICAL"), std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("GLib-GIO"), std::string::npos) << warnings;
-    std::remove(c.log.c_str());
-    std::remove(errors.c_str());
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -31,7 +31,8 @@ protected:
     }
 
     const std::string &display() const { return server_.display(); }
-    // A file of that name in the test's folder.
+    // The test's folder, and a file of that name in it.
+    const std::string &dir() const { return dir_; }
     std::string file(const std::string &name) const { return dir_ + "/" + name; }
 
 private:
