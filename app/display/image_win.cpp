@@ -113,7 +113,10 @@ void ImageWin::DoCommand(long command, void* data)
         if (itsEngine != nullptr) {
             PrintView view(GetDocument() != nullptr ? GetDocument()->GetPrintRecord() : nullptr,
                            *itsEngine, GetTitle().data());
-            view.StartPrint(PrintView::kIllustration);
+            if (view.StartPrint(PrintView::kIllustration) && GetDocument() != nullptr) {
+                std::string file = view.printedFile();
+                GetDocument()->DoCommand(kPrintedCommand, &file);
+            }
         }
         return;
     case 20002:

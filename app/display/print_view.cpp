@@ -2,6 +2,7 @@
 #include "app/display/print_view.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/display/entry_painter.h"
 #include "ruk/static/vkoruk.h"
@@ -28,10 +29,18 @@ bool PrintView::StartPrint(int kind)
     itsKind = kind;
     if ((kind == kEntry || kind == kIllustration) && itsEngine != nullptr)
         routine = &PrintView::PrintEngine;
+    itsPrintedFile.clear();
     if (routine == nullptr)
         return false;
-    if (vko_print_start_thread(routine, reinterpret_cast<intptr_t>(this)) != FALSE)
+    if (vko_print_start_thread(routine, reinterpret_cast<intptr_t>(this)) != FALSE) {
+        // The file goes to the working folder unless told otherwise: its full path says
+        // where to find it.
+        const std::string written = vkov_print_written_file();
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(written, error);
+        itsPrintedFile = written.empty() || error ? written : full.lexically_normal().string();
         return true;
+    }
     // The job ran and failed: the user learns it, and which file is missing (what was
     // written of it is gone, so no cut-short file looks like a print).
     const std::string file = vkov_print_unwritten_file();

@@ -12,6 +12,10 @@
 
 class EntryPainter;
 
+// The command a print job's window sends its document once the job wrote its file, so that
+// the user learns where it went; data: the file's full path (const std::string*).
+inline constexpr long kPrintedCommand = 140;
+
 // The lines a list job prints.
 class PrintListSource {
 public:
@@ -36,6 +40,8 @@ public:
     // tells the user (naming the file that could not be written); another kind prints
     // nothing and says nothing.
     bool StartPrint(int kind);
+    // The full path of the file the last StartPrint wrote; "" when it wrote none.
+    const std::string& printedFile() const { return itsPrintedFile; }
 
     // Lines a list page held in the last list job (for callers that page on their own).
     std::int32_t linesPerPage() const { return itsLinesPerPage; }
@@ -49,6 +55,7 @@ private:
     const PrintListSource* itsSource = nullptr;
     std::unique_ptr<EntryPainter> itsEngine;
     std::string itsTitle;
+    std::string itsPrintedFile;
     std::int32_t itsLinesPerPage = 0;
     int itsKind = 0;
 };

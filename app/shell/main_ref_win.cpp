@@ -272,6 +272,12 @@ void MainRefWin::ShowHelpLine(const std::string& text)
         help->SetTitle(FRM_CStringRW(text.c_str()));
 }
 
+void MainRefWin::ShowPrinted(const std::string& file)
+{
+    if (!file.empty())
+        ShowHelpLine("Printed to " + file);
+}
+
 std::string MainRefWin::GetHelpLine() const
 {
     const auto* help = itsIDData.Get<FRM_NText>(kHelpTextId);
@@ -418,7 +424,8 @@ void MainRefWin::PrintEntry()
     if (itsDocument == nullptr || !itsPainter->hasText())
         return;
     PrintView job(itsDocument->GetPrintRecord(), *itsPainter, GetTitle().data());
-    job.StartPrint(PrintView::kEntry);
+    if (job.StartPrint(PrintView::kEntry))
+        ShowPrinted(job.printedFile());
 }
 
 void MainRefWin::PrintResults()
@@ -427,7 +434,8 @@ void MainRefWin::PrintResults()
     if (itsDocument == nullptr || lines.LineCount() == 0)
         return;
     PrintView job(itsDocument->GetPrintRecord(), &lines, GetTitle().data());
-    job.StartPrint(PrintView::kList);
+    if (job.StartPrint(PrintView::kList))
+        ShowPrinted(job.printedFile());
 }
 
 void MainRefWin::DoMouseDown(FRM_CPoint point, short button, short isShift, short isControl)
@@ -601,7 +609,14 @@ void MainRefWin::DoCommand(long command, void* data)
             if (page->GetFrame().IsPointInRect(onFace))
                 line = page->HelpAt(onFace);
         }
-        ShowHelpLine(!line.empty() ? line : FRM_CStringRW(1141).data());
+        if (line.empty())
+            line = FRM_CStringRW(1141).data();
+        // A line written since (where a print went) stays while the pointer moves within
+        // the same part.
+        if (line != itsPointerHelp) {
+            itsPointerHelp = line;
+            ShowHelpLine(line);
+        }
         return;
     }
     case kCmdPrefsApplied:

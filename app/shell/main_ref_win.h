@@ -97,6 +97,9 @@ public:
     std::string GetCountText() const;
     void ShowHelpLine(const std::string& text);
     std::string GetHelpLine() const;
+    // Tells in the help line where a print job wrote its file; the line stays until the
+    // pointer reaches a part of the window with another help line.
+    void ShowPrinted(const std::string& file);
     // The reference selector's chosen name ("" when none).
     std::string GetReferenceName() const;
     // The smallest frame the window takes: at least as wide as the reference selector and
@@ -141,4 +144,5 @@ private:
     std::unique_ptr<EntryPainter> itsPainter;
     SearchNotebook* itsNotebook = nullptr;            // the view tree's; holds the pages
     int itsFrontPage = 0;
+    std::string itsPointerHelp;                       // the help line of the part last pointed at
 };

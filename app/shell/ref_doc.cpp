@@ -5,6 +5,7 @@
 
 #include "app/display/image_win.h"
 #include "app/display/entry_painter.h"
+#include "app/display/print_view.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
@@ -117,6 +118,11 @@ void RefDoc::DoCommand(long command, void* data)
         window->Show();
         return;
     }
+    case kPrintedCommand:
+        // A print of one of the document's other windows: told in the main window.
+        if (itsMainWindow != nullptr && data != nullptr)
+            itsMainWindow->ShowPrinted(*static_cast<const std::string*>(data));
+        return;
     case kCmdLookUp:
         // Every main window of the document (it has one) looks the text up.
         for (std::size_t i = 0; i < GetWindows().entries(); ++i)

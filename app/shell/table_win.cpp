@@ -64,7 +64,10 @@ void TableWin::DoCommand(long command, void* data)
         if (itsTable != nullptr) {
             PrintView job(GetDocument() != nullptr ? GetDocument()->GetPrintRecord() : nullptr,
                           *itsTable, GetTitle().data());
-            job.StartPrint(PrintView::kIllustration);
+            if (job.StartPrint(PrintView::kIllustration) && GetDocument() != nullptr) {
+                std::string file = job.printedFile();
+                GetDocument()->DoCommand(kPrintedCommand, &file);
+            }
         }
         return;
     case kCmdIgnored:

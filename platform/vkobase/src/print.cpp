@@ -66,6 +66,7 @@ struct PrintState {
     Job job;
     bool routine_running = false;
     std::string unwritten; // the file of the last job that could not be written, removed
+    std::string written;   // the file of the last job written whole
 };
 PrintState &state() {
     static PrintState s;
@@ -181,12 +182,14 @@ void finish_job() noexcept {
         if (std::fclose(job.out) != 0) // the last buffered bytes may fail here
             written = false;
         job.out = nullptr;
-        if (!written) {
-            std::remove(job.path.c_str());
-            try {
+        try {
+            if (!written) {
+                std::remove(job.path.c_str());
                 state().unwritten = job.path;
-            } catch (...) {
+            } else {
+                state().written = job.path;
             }
+        } catch (...) {
         }
     }
     job = Job{};
@@ -226,6 +229,10 @@ extern "C" {
 
 const char *vkov_print_unwritten_file(void) noexcept {
     return state().unwritten.c_str();
+}
+
+const char *vkov_print_written_file(void) noexcept {
+    return state().written.c_str();
 }
 
 void vkov_print_set_output_dir(const char *dir) noexcept {
@@ -428,6 +435,7 @@ BOOLEAN vkok_print_start_thread(VKO_PRINT_ROUTINE routine, intptr_t data) noexce
         return FALSE;
     state().routine_running = true;
     state().unwritten.clear();
+    state().written.clear();
     const BOOLEAN ok = routine(data);
     state().routine_running = false;
     // A routine that ended its job well may still have lost the file when it was finished.

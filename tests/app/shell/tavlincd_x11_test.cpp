@@ -825,15 +825,19 @@ void PopUp(std::vector<Step>& steps, std::function<s_pnt()> where, int button, i
 }
 
 // A step that waits for the PDF file printed since *before was taken and logs done when
-// check finds nothing wrong with it (check answers what is wrong, "" when nothing), else
-// done and what is wrong; a file still being written is tried again for a few ticks.
+// check finds nothing wrong with it (check answers what is wrong, "" when nothing) and the
+// main window's status bar tells where the file went, else done and what is wrong; a file
+// still being written is tried again for a few ticks.
 Step ReadPrinted(std::shared_ptr<std::vector<std::string>> before, const std::string& done,
                  std::function<std::string(const std::string& pdf)> check)
 {
     auto ticks = std::make_shared<int>(0);
     return [=] {
         const std::string pdf = NewPdf(*before);
-        const std::string problem = pdf.empty() ? "nothing printed" : check(pdf);
+        std::string problem = pdf.empty() ? "nothing printed" : check(pdf);
+        const std::string told = MainWindow()->GetHelpLine();
+        if (problem.empty() && told != "Printed to " + std::filesystem::absolute(pdf).lexically_normal().string())
+            problem = "the status bar reads \"" + told + "\"";
         if (!problem.empty() && ++*ticks < 40)
             return false;
         *ticks = 0;

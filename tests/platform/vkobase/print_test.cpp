@@ -222,13 +222,18 @@ TEST_F(PrintTest, Job_ThatCannotBeWrittenAnswersFailureAndLeavesNoFile) {
     Job job{rcd, "Nowhere", 1, {}};
     EXPECT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&job)), FALSE);
     EXPECT_EQ(std::string(vkov_print_unwritten_file()), (its_dir.path() / "missing" / "Nowhere.pdf").string());
+    EXPECT_STREQ(vkov_print_written_file(), "") << "no file was written";
 
-    // A job that is written clears the name.
+    // A job that is written clears the name, and names the file it wrote.
     vkov_print_set_output_dir(its_dir.path().c_str());
     Job written{rcd, "Written", 1, {}};
     EXPECT_EQ(vkok_print_start_thread(print_pages, reinterpret_cast<intptr_t>(&written)), TRUE);
     EXPECT_STREQ(vkov_print_unwritten_file(), "");
     EXPECT_TRUE(std::filesystem::exists(its_dir.path() / "Written.pdf"));
+    EXPECT_EQ(std::string(vkov_print_written_file()), (its_dir.path() / "Written.pdf").string());
+    // A loop whose routine fails before it makes a file names none.
+    EXPECT_EQ(vkok_print_start_thread(failing, 0), FALSE);
+    EXPECT_STREQ(vkov_print_written_file(), "");
     vkok_print_destroy(rcd);
 }
 

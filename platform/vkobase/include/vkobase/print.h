@@ -34,6 +34,11 @@ VKOBASE_API void vkov_print_set_output_dir(const char* dir) VKOBASE_NOEXCEPT;
  * vkok_print_start_thread starts it anew. */
 VKOBASE_API const char* vkov_print_unwritten_file(void) VKOBASE_NOEXCEPT;
 
+/* The PDF file the last job of the last print loop wrote whole, as its path was made (in the
+ * output directory, relative when that is the working directory); "" when that loop wrote
+ * none. Each vkok_print_start_thread starts it anew. */
+VKOBASE_API const char* vkov_print_written_file(void) VKOBASE_NOEXCEPT;
+
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params VKOBASE_NOEXCEPT;
 #include "vkobase/print.def"
 
