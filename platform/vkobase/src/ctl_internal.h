@@ -48,8 +48,10 @@ struct Ui {
     std::int32_t caret = 0;      // caret of an edit field (an end of the selection)
     std::int32_t scroll_x = 0;   // pixels an edit line is scrolled left
     std::uint64_t search_ms = 0; // time of the last first-letter search key
-    s_pnt last_mouse{};          // where the pointer was last seen while pressed
+    s_pnt last_mouse{};          // where the pointer was last seen while pressed, or over
+                                 // an open drop-down list
     WINDOW popup = nullptr;      // open drop-down list of a list button or list edit
+    bool hovered = false;        // the pointer moved over a drop-down list's rows
 };
 Ui *ui(WINDOW win) noexcept;
 // Held arrows and page areas of scroll bars repeat: after a delay, then quickly.

@@ -501,7 +501,9 @@ std::int32_t popup_handler(WINDOW popup, EVENT *event) {
             return 0;
         }
         case E_MOUSE_MOVE:
-            if (point_in(l.rows, event->v.mouse.where)) {
+            st->last_mouse = event->v.mouse.where;
+            st->hovered = point_in(l.rows, event->v.mouse.where);
+            if (st->hovered) {
                 const int item = item_at(ctl, *st, l, event->v.mouse.where);
                 if (item != st->focus_item) {
                     st->focus_item = item;
@@ -524,8 +526,12 @@ std::int32_t popup_handler(WINDOW popup, EVENT *event) {
                 choose(ctl, item_at(ctl, *st, l, event->v.mouse.where));
             return 0;
         case E_VSCROLL:
-            // The mouse wheel turned over the open list moves its rows, as its bar does.
+            // The mouse wheel turned over the open list moves its rows, as its bar does. The
+            // highlight stays with the pointer: the row that came under it is lit, as a move
+            // onto it would light it, and wheeling back lights the one lit before.
             scroll_step(ctl, st, event->v.scroll.what, l.visible);
+            if (st->hovered)
+                st->focus_item = item_at(ctl, *st, l, st->last_mouse);
             win_invalidate(popup, nullptr);
             return 0;
         default:

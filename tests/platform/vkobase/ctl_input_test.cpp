@@ -735,6 +735,54 @@ TEST_F(ListTest, DropDownListScrollsWithTheWheel) {
     }
 }
 
+// The lit row of an open drop-down list follows the pointer also when the wheel moves the rows
+// under it: wheeled down and back, the row lit before is lit again.
+TEST_F(ListTest, DropDownListLightsTheRowUnderThePointerWhenTheWheelTurns) {
+    WINDOW button = make_list(WC_LISTBUTTON, 0, s_rct{10, 10, 34, 150});
+    struct Case {
+        const char *why;
+        int pointer_row; // the row the pointer moved onto, -1 when it never came over the rows
+        std::vector<e_scroll_ctl> turns;
+        std::vector<int> lit; // the rows drawn lit then
+    };
+    const Case cases[] = {
+        {"down: the row that came under the pointer", 0, {SC_LINE_DOWN}, {0}},
+        {"down two over the fourth row", 3, {SC_LINE_DOWN, SC_LINE_DOWN}, {3}},
+        {"down and back up: the current item again", 0, {SC_LINE_DOWN, SC_LINE_DOWN, SC_LINE_UP, SC_LINE_UP}, {0}},
+        {"a pointer not over the rows: the current item, back in view", -1,
+         {SC_LINE_DOWN, SC_LINE_DOWN, SC_LINE_UP, SC_LINE_UP}, {0}},
+    };
+    const auto middle = [this](int r) { return s_pnt{static_cast<int16_t>(1 + r * row() + row() / 2), 100}; };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        vkok_list_set_sel(button, 0, TRUE);
+        click(button, s_pnt{10, 140});
+        WINDOW drop = vkov_win_get_pointer_trap();
+        ASSERT_NE(drop, nullptr);
+        pump();
+        // As it opens the current item, the first, is lit and the others are not.
+        const std::uint32_t lit = vkov_debug_surface_pixel(drop, middle(0).h, middle(0).v) & 0xFFFFFFu;
+        const std::uint32_t plain = vkov_debug_surface_pixel(drop, middle(1).h, middle(1).v) & 0xFFFFFFu;
+        ASSERT_NE(lit, plain);
+        if (c.pointer_row >= 0)
+            vkotest::mouse(drop, E_MOUSE_MOVE, middle(c.pointer_row));
+        for (const e_scroll_ctl what : c.turns) {
+            EVENT ev{};
+            ev.type = E_VSCROLL;
+            ev.v.scroll.what = what;
+            vkov_test_post_event(drop, &ev);
+        }
+        pump();
+        std::vector<int> rows;
+        for (int r = 0; r < 8; ++r)
+            if ((vkov_debug_surface_pixel(drop, middle(r).h, middle(r).v) & 0xFFFFFFu) == lit)
+                rows.push_back(r);
+        EXPECT_EQ(rows, c.lit);
+        key(button, 27);
+        ASSERT_EQ(vkov_win_get_pointer_trap(), nullptr);
+    }
+}
+
 TEST_F(ListTest, DropDownListIsAPopUpThatReachesPastItsWindow) {
     // The list's own window on the screen, as a control's rectangle on the screen.
     auto on_screen = [](WINDOW win) {
