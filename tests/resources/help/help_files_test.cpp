@@ -121,6 +121,49 @@ TEST_F(HelpFiles, TheProgramsTopicsAreThereAndTheSearchFindsThem)
     EXPECT_EQ(file.contents_topic()->number, 32006);
 }
 
+// What a topic tells the user of the program matches what the program does: each case a
+// topic, a phrase its text holds and one it must not hold (a claim the program does not keep).
+TEST_F(HelpFiles, TheTopicsDescribeWhatTheProgramDoes)
+{
+    struct Case {
+        const char* why;
+        std::int32_t topic;
+        const char* holds;
+        const char* never;
+    };
+    const Case cases[] = {
+        {"the type-ahead lists the entries the typed text finds", 1020,
+         "the entries that the text typed so far finds", "begin with your letters"},
+        {"Return searches the text typed", 1020, "Return searches the text as typed",
+         "Return then looks that one up"},
+        {"spelling help lists words that sound alike", 1130, "sound like it", "spelled like"},
+        {"spelling help from the basic page", 1020, "the way it sounds", "spelled like yours"},
+        {"the status window shows only for a long search, of any kind", 1080,
+         "longer than two seconds", "While an advanced search runs"},
+        {"the history lists the entries read in the window, in its own order", 1090,
+         "entries you have read in this window", "latest last"},
+        {"a print tells where its file went", 1140, "status bar", "silently"},
+        {"Escape clears the pages and the entry", 1170, "Escape clears the search pages and the entry",
+         "Escape clears the search page."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const help::Topic* topic = file.find(c.topic);
+        ASSERT_NE(topic, nullptr);
+        // The topic's text as the viewer shows it: its paragraphs' runs, a blank between lines.
+        std::string text;
+        for (const auto& paragraph : topic->paragraphs)
+            for (const help::Run& run : paragraph)
+                text += run.text + " ";
+        std::string squeezed;
+        for (const char ch : text)
+            if (ch != ' ' || (!squeezed.empty() && squeezed.back() != ' '))
+                squeezed += ch == '\n' ? ' ' : ch;
+        EXPECT_NE(squeezed.find(c.holds), std::string::npos) << squeezed;
+        EXPECT_EQ(squeezed.find(c.never), std::string::npos) << squeezed;
+    }
+}
+
 TEST(InstalledHelp, TheBuildPutsTheHelpFilesBesideTheProgram)
 {
     for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"}) {
