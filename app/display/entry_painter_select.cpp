@@ -109,7 +109,9 @@ void EntryPainter::InvertRun(const Run& run, float originY)
     vko_dwin_get_draw_ctools(window, &saved);
     s_drawct tools = saved;
     tools.mode = M_XOR;
-    tools.pen = s_cpen{1, PAT_SOLID, P_SOLID, kBlue};
+    // The brush alone: an outline would be inverted a second time where it lies over the
+    // fill, leaving white seams between the runs of a selection.
+    tools.pen = s_cpen{1, PAT_HOLLOW, P_SOLID, kBlue};
     tools.brush = s_cbrush{PAT_SOLID, kBlue};
     vko_dwin_set_draw_ctools(window, &tools);
     s_rct rect = RunRect(run);

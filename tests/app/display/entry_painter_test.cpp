@@ -435,6 +435,14 @@ TEST_F(EntryPainterTest, Selection_InvertsTheRunsOnScreenOnce)
     EXPECT_EQ(at(), selected);
     painter->ClearSelection();
     EXPECT_EQ(at(), 0xFFFFFFFFU);
+    // Selected runs side by side show one band: no column where two runs meet stays white.
+    ASSERT_TRUE(painter->SelectRange(21, 30, 70, 30));
+    for (int x = 21; x < 75; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_NE(vkov_debug_surface_pixel(window, x, 22), 0xFFFFFFFFU);
+    }
+    EXPECT_EQ(vkov_debug_surface_pixel(window, 77, 22), 0xFFFFFFFFU) << "beside the last run";
+    EXPECT_EQ(vkov_debug_surface_pixel(window, 30, 37), 0xFFFFFFFFU) << "below the line";
 }
 
 TEST_F(EntryPainterTest, ShowEntry_FollowsTheDisplayOrderAndLayoutTokensByPart)
