@@ -152,6 +152,9 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     itsNotebook->ShowMoves();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kCopyWord, 0);
+    // The menus as things stand: Paste offers text that another program left on the
+    // clipboard before this window opened.
+    UpdateMenus(GetMenuBar());
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 

@@ -1,8 +1,9 @@
 // tavlincd_desktop_x11_test.cpp: TavlinCD on a desktop, on a private Xvfb without a window
 // manager and under openbox, on a slice of the demo dictionary. A script inside the program
 // (one step per timer tick) reads what a window manager reads of the splash window and where
-// it shows, closes it with a click, reads the main window's properties, types a word and
-// Return as the user's first keys, opens Edit > Preferences with the mouse, reads the dialog's
+// it shows, closes it with a click, reads the main window's properties, pastes with Ctrl+V as
+// the user's first keys the word another program (xclip) copied before the start, types a word
+// over it and Return, opens Edit > Preferences with the mouse, reads the dialog's
 // properties as xprop does, clicks the main window while the dialog runs, checks that the
 // dialog stays on top and still takes the keys (Escape in its page cancels it), and that the
 // main window's focus is back where it was once the dialog has gone. It then opens the history
@@ -371,15 +372,30 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         s.step = 10;
         s.waited = 0;
         return 0;
-    case 10:  // the user's first keys: a word and Return
+    case 10:  // the user's first keys: Ctrl+V, to paste what another program copied
         if (!HasKeyboard(main) && ++s.waited < 30)
             return 0;
         Log("at start the keys go to " + FocusName(main));
+        Log(std::string("at start Edit > Paste is ") +
+            (main->GetMenuBar()->IsEnabled(menutag::kPaste) != 0 ? "enabled" : "greyed"));
+        vkotest::XTestHand().key_with(XK_Control_L, XK_v);
+        s.step = 12;
+        s.waited = 0;
+        return 0;
+    case 12: {  // then the pasted word rubbed out, a word typed and Return
+        const std::string pasted = main->GetFrontPage()->GetTypedText();
+        if (pasted.empty() && ++s.waited < 30)
+            return 0;
+        Log("Ctrl+V pastes \"" + pasted + "\"");
+        vkotest::XTestHand hand;
+        for (std::size_t i = 0; i < pasted.size(); ++i)
+            hand.key(XK_BackSpace);
         for (KeySym key : {XK_c, XK_a, XK_t, XK_Return})
-            vkotest::XTestHand().key(key);
+            hand.key(key);
         s.step = 11;
         s.waited = 0;
         return 0;
+    }
     case 11:
         // The search done: its hits listed and its status window gone.
         if ((main->GetFrontPage()->GetHitList()->GetCount() == 0 ||
@@ -595,6 +611,8 @@ public:
 }
 
 constexpr char kWordNet[] = "/usr/share/wordnet";
+// What another program put on the clipboard, in UTF-8: the program's code page has its letter.
+constexpr char kCopiedElsewhere[] = "caf\xc3\xa9";
 
 std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
 {
@@ -607,6 +625,12 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
         *skip = why;
         return {};
     }
+    if (vkotest::find_on_path("xclip").empty()) {
+        *skip = "xclip is not installed";
+        return {};
+    }
+    // Another program has copied a word before TavlinCD starts.
+    const pid_t xclip = vkotest::offer_with_xclip(desktop.display(), kCopiedElsewhere);
     test_support::TempDir folder;
     demodict::DemoSlice slice;
     slice.first_lemmas = 20;
@@ -620,6 +644,10 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
     if (pid == 0)
         RunProgram(desktop.display(), folder.path());
     EXPECT_EQ(vkotest::wait_for(pid, 120), 0);
+    if (xclip > 0) {
+        kill(xclip, SIGTERM);
+        waitpid(xclip, nullptr, 0);
+    }
     return vkotest::read_lines(script().log);
 }
 
@@ -631,6 +659,8 @@ const std::vector<std::string> kSeen = {
     "the splash is unframed where the program put it",
     "main _NET_WM_WINDOW_TYPE_NORMAL tavlincd/TavlinCD titled as its window",
     "at start the keys go to the search field",
+    "at start Edit > Paste is enabled",
+    "Ctrl+V pastes \"caf\xe9\"",
     "typed: \"cat[1]\", 2 entries",
     "before the dialog the focus is on the hit list",
     "preferences _NET_WM_WINDOW_TYPE_DIALOG for all the program's windows modal tavlincd/TavlinCD titled as its window",

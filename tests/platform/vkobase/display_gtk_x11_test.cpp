@@ -8,7 +8,6 @@
 
 #include <gtk/gtk.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -208,31 +207,6 @@ std::string output_of(const std::string &display, const std::string &command) {
     return pclose(p) == 0 ? out : "(failed)";
 }
 
-// xclip in the foreground, owning the clipboard with text until it is stopped.
-pid_t offer_with_xclip(const std::string &display, const std::string &text) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[0], 0);
-        close(fds[0]);
-        const int quiet = open("/dev/null", O_WRONLY);
-        if (quiet >= 0)
-            dup2(quiet, 1);
-        close(fds[1]);
-        setenv("DISPLAY", display.c_str(), 1);
-        execlp("xclip", "xclip", "-quiet", "-i", "-selection", "clipboard",
-               static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    close(fds[0]);
-    if (write(fds[1], text.data(), text.size()) != static_cast<ssize_t>(text.size()))
-        text.size(); // the paste below tells
-    close(fds[1]);
-    return pid;
-}
-
 // What another client pastes, once it is the expected text (or the last answer after a while).
 std::string paste_in_other_client(const std::string &display, const std::string &expected) {
     std::string got;
@@ -280,7 +254,7 @@ TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
     ASSERT_TRUE(wait_for_line(c.log, "copied"));
     EXPECT_EQ(paste_in_other_client(display(), kCopiedUtf8), kCopiedUtf8);
     // Another client's text pastes in the program, in its own character set.
-    const pid_t xclip = offer_with_xclip(display(), kPastedUtf8);
+    const pid_t xclip = vkotest::offer_with_xclip(display(), kPastedUtf8);
     ASSERT_GT(xclip, 0);
     EXPECT_EQ(paste_in_other_client(display(), kPastedUtf8), kPastedUtf8);
     vkotest::append_line(c.dir + "/go", "go");

@@ -45,6 +45,15 @@ public:
         XSync(dpy_, False);
     }
 
+    // A key pressed while a modifier (Control_L, Shift_L, ...) is held down.
+    void key_with(KeySym modifier, KeySym keysym) {
+        const KeyCode held = XKeysymToKeycode(dpy_, modifier);
+        XTestFakeKeyEvent(dpy_, held, True, CurrentTime);
+        key(keysym);
+        XTestFakeKeyEvent(dpy_, held, False, CurrentTime);
+        XSync(dpy_, False);
+    }
+
 private:
     Display *dpy_;
 };

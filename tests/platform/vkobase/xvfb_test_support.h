@@ -1,9 +1,11 @@
 // xvfb_test_support.h: what the end-to-end display tests share: a private Xvfb server that
 // picks a free display number, the child process that runs the program and the wait for it,
-// the program's log, a window filled with one colour, and a pixel of a screenshot.
+// the program's log, a window filled with one colour, a pixel of a screenshot, and text that
+// another client (xclip) offers on the clipboard.
 #pragma once
 
 #include <cairo.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -132,6 +134,31 @@ inline std::string find_on_path(const std::string &name) {
         start = end + 1;
     }
     return {};
+}
+
+// xclip in the foreground, owning the clipboard with text until it is stopped.
+inline pid_t offer_with_xclip(const std::string &display, const std::string &text) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fds[0], 0);
+        close(fds[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0)
+            dup2(quiet, 1);
+        close(fds[1]);
+        setenv("DISPLAY", display.c_str(), 1);
+        execlp("xclip", "xclip", "-quiet", "-i", "-selection", "clipboard",
+               static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(fds[0]);
+    if (write(fds[1], text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+        text.size(); // a short write shows in what the clipboard then holds
+    close(fds[1]);
+    return pid;
 }
 
 // The program's log: one line per event it reports.
