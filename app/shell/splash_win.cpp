@@ -108,6 +108,22 @@ void SplashWin::Centre()
     const s_rct placed{static_cast<std::int16_t>(top), static_cast<std::int16_t>(left),
                        static_cast<std::int16_t>(top + height), static_cast<std::int16_t>(left + width)};
     vko_vobj_move(window, &placed);
+    // Without a window manager the window has no frame: the frame added above would be a strip
+    // of the window's own at the picture's right and foot. The client area is made the
+    // picture's size, as it came out.
+    if (itsPicture != nullptr) {
+        s_rct shown{};
+        vko_vobj_get_client_rect(window, &shown);
+        const FRM_CRect picture = itsPicture->GetFrame();
+        const int wider = static_cast<int>(picture.Width()) - (shown.right - shown.left);
+        const int taller = static_cast<int>(picture.Height()) - (shown.bottom - shown.top);
+        if (wider != 0 || taller != 0) {
+            s_rct fitted = placed;
+            fitted.right = static_cast<std::int16_t>(fitted.right + wider);
+            fitted.bottom = static_cast<std::int16_t>(fitted.bottom + taller);
+            vko_vobj_move(window, &fitted);
+        }
+    }
     Show();
     vko_dwin_invalidate_rect(window, nullptr);
     vko_app_process_pending_events();

@@ -2263,6 +2263,20 @@ TEST(TavlinCDX11, OnADesktop)
                   }), 300) << "gold letters";
         EXPECT_GT(count(splash, art, [&](std::uint32_t c) { return channel(c, 0) > channel(c, 16) + 40; }),
                   (art.bottom - art.top) * (art.right - art.left) / 2) << "a blue field";
+        // The window is the picture: beside it and below it what lies behind shows (here the
+        // main window's white entry pane), not a grey strip of the window; its copyright line
+        // lies on the picture's foot.
+        const s_rct right{picture.top, picture.right, picture.bottom, static_cast<std::int16_t>(picture.right + 8)};
+        const s_rct below{picture.bottom, picture.left, static_cast<std::int16_t>(picture.bottom + 8), picture.right};
+        const auto grey = [&](std::uint32_t c) {
+            return channel(c, 16) == channel(c, 8) && channel(c, 8) == channel(c, 0) && channel(c, 0) >= 0x90 &&
+                   channel(c, 0) < 0xF0;
+        };
+        for (const s_rct& beside : {right, below})
+            EXPECT_LT(count(splash, beside, grey), 8 * 8) << "a strip of window beside the picture";
+        const s_rct foot{static_cast<std::int16_t>(picture.bottom - 40), picture.left, picture.bottom, picture.right};
+        EXPECT_GT(count(splash, foot, [&](std::uint32_t c) { return channel(c, 16) < 80 && channel(c, 0) < 80; }), 50)
+            << "the copyright line on the picture";
         cairo_surface_destroy(splash);
     }
     // After Escape the cleared pane's bar shows its thumb at the top, as before the page down.
