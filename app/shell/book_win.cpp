@@ -126,8 +126,10 @@ void BookWin::DoCommand(long command, void* data)
         DeleteSelected();
         return;
     case kCmdSort:
-        itsTree->GetRoot()->SortChildren(itsSorter.get(), 1);
-        itsTree->Invalidate(itsTree->GetLocalFrame());
+        // The file takes the order too: the next start and the menus show what the user
+        // sorted.
+        itIsSorted = true;
+        KeepSorted();
         return;
     case kCmdNewFolder:
         NewFolder();
@@ -256,9 +258,19 @@ void BookWin::NewFolder()
             if (FRM_CTreeItem* item = node->AddNodeChild(FRM_CStringRW(name)))
                 item->SetUserData(new BookmarkNode(folder));
             node->Expand(0, 0);
+            KeepSorted();
         }
         break;
     }
+    itsTree->Invalidate(itsTree->GetLocalFrame());
+}
+
+void BookWin::KeepSorted()
+{
+    if (!itIsSorted)
+        return;
+    itsTree->GetRoot()->SortChildren(itsSorter.get(), 1);
+    itsStore->SortByName();
     itsTree->Invalidate(itsTree->GetLocalFrame());
 }
 
@@ -297,6 +309,7 @@ bool BookWin::Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target)
         }
     }
     static_cast<FRM_CTreeNodeItem*>(target)->AddChild(dragged);
+    KeepSorted();
     itsTree->Invalidate(itsTree->GetLocalFrame());
     return true;
 }

@@ -62,6 +62,9 @@ private:
     void NewFolder();
     void EnableEditing(bool deleteAndSort, bool newFolder);
     FRM_CTreeItem* Selected() const;
+    // Once sorted, the tree and the file keep every level in name order, also for what is
+    // moved or made after.
+    void KeepSorted();
 
     BookWinIDData itsIDData;
     BookmarkStore* itsStore;
@@ -76,5 +79,6 @@ private:
     std::unique_ptr<FRM_CDragSource> itsDragSource;  // the window's mouse handler; owns the sink
     FRM_CTreeItem* itsDragged = nullptr;
     short itsPendingTag = 0;
+    bool itIsSorted = false;
     CloseSoon itsClose;  // OK closes on the next tick, an opened bookmark kOpenDelayMs later
 };

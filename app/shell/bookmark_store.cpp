@@ -313,6 +313,25 @@ void BookmarkStore::DeleteItem(BMItem* entry)
     Changed();
 }
 
+bool BookmarkStore::SortByName()
+{
+    const auto before = [](const std::unique_ptr<BMItem>& a, const std::unique_ptr<BMItem>& b) {
+        return a->name < b->name;
+    };
+    bool moved = false;
+    const auto sortLevel = [&](std::vector<std::unique_ptr<BMItem>>& level) {
+        if (std::is_sorted(level.begin(), level.end(), before))
+            return;
+        std::stable_sort(level.begin(), level.end(), before);
+        moved = true;
+    };
+    sortLevel(itsTopLevel);
+    for_each_entry(itsTopLevel, [&](BMItem& entry) { sortLevel(entry.children); });
+    if (moved)
+        Changed();
+    return moved;
+}
+
 BookmarkNameProblem BookmarkStore::CheckFolderName(const BMItem* parentFolder, const std::string& name) const
 {
     if (name.empty())

@@ -92,6 +92,10 @@ public:
     bool MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry);
     // Destroys entry (with its contents, for a folder); their numbers find nothing after.
     void DeleteItem(BMItem* entry);
+    // Orders the entries of every level by name, byte by byte as the organiser's tree sorts
+    // its labels (entries of one name keep their order), and writes the file when that moved
+    // any. Answers whether it did.
+    bool SortByName();
 
     // The checks the prompts make before adding, in the order they are made.
     BookmarkNameProblem CheckFolderName(const BMItem* parentFolder, const std::string& name) const;

@@ -736,14 +736,51 @@ TEST_F(BookWinTest, DraggingWithTheMouseMovesOntoTheFolderUnderTheRelease)
     }
 }
 
-TEST_F(BookWinTest, SortOrdersTheTreeNotTheFile)
+// Sort orders every level of the tree by name, byte by byte, and the file on disk takes the
+// same order, so the next start shows it too; entries of one name keep their order.
+TEST_F(BookWinTest, SortOrdersTheTreeAndTheFile)
 {
-    Open("Alpha:<>:zebra\n<>:mammals:<>\nAlpha:mammals:yak\nAlpha:mammals:ant\nAlpha:<>:bee\n");
-    const std::string before = File();
+    struct Case {
+        const char* file;
+        const char* tree;
+        const char* sorted;
+    };
+    const Case cases[] = {
+        {"Alpha:<>:zebra\n<>:mammals:<>\nAlpha:mammals:yak\nAlpha:mammals:ant\nAlpha:<>:bee\n",
+         "Main Level{bee mammals{ant yak} zebra}",
+         "Alpha:<>:bee\n<>:mammals:<>\nAlpha:mammals:ant\nAlpha:mammals:yak\nAlpha:<>:zebra\n"},
+        {"Beta:<>:cat\nAlpha:<>:Zoo\nAlpha:<>:cat\n<>:Birds:<>\n<>:Birds/owls:<>\nAlpha:owls:snowy\n"
+         "Alpha:owls:barn\n",
+         "Main Level{Birds{owls{barn snowy}} Zoo cat cat}",
+         "<>:Birds:<>\n<>:Birds/owls:<>\nAlpha:owls:barn\nAlpha:owls:snowy\nAlpha:<>:Zoo\nBeta:<>:cat\n"
+         "Alpha:<>:cat\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Open(c.file);
+        Select(Node({}));
+        itsWindow->DoCommand(BookWin::kCmdSort, nullptr);
+        EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), c.tree);
+        EXPECT_EQ(File(), c.sorted);
+        Stop();
+    }
+}
+
+// After a sort, what is moved or made stays in name order, in the tree and in the file.
+TEST_F(BookWinTest, AfterASortMovedAndNewEntriesKeepTheOrder)
+{
+    Open("Alpha:<>:zebra\n<>:mammals:<>\nAlpha:mammals:yak\nAlpha:<>:bee\n");
     Select(Node({}));
     itsWindow->DoCommand(BookWin::kCmdSort, nullptr);
-    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{bee mammals{ant yak} zebra}");
-    EXPECT_EQ(File(), before);
+    ASSERT_TRUE(itsWindow->Move(Node({2}), Node({1})));  // zebra into mammals
+    ASSERT_TRUE(itsWindow->Move(Node({0}), Node({1})));  // bee into mammals
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{mammals{bee yak zebra}}");
+    EXPECT_EQ(File(), "<>:mammals:<>\nAlpha:mammals:bee\nAlpha:mammals:yak\nAlpha:mammals:zebra\n");
+    vkov_dm_test_push_answer(1, "ants", 0);
+    Select(Node({}));
+    itsWindow->DoCommand(BookWin::kCmdNewFolder, nullptr);
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()), "Main Level{ants mammals{bee yak zebra}}");
+    EXPECT_EQ(File(), "<>:ants:<>\n<>:mammals:<>\nAlpha:mammals:bee\nAlpha:mammals:yak\nAlpha:mammals:zebra\n");
 }
 
 TEST_F(BookWinTest, DoubleClickOnABookmarkClosesAndAnswersItsTag)
