@@ -558,6 +558,12 @@ void KQAdvWin::DeleteAtCaret()
     if (itsTokenList->IsEmpty() || itsTokenList->GetNParInText() == 0) {
         itsTokenList->Clear();
     } else {
+        // The lines left fill the list as after an append, the last one at the bottom (a
+        // removed line leaves no gap below it): back to the first line, then on to the last.
+        // The caret's line is brought into view after.
+        const auto lines = static_cast<std::int16_t>(itsTokenList->GetNLineInText());
+        vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(), lines);
+        vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(), static_cast<std::int16_t>(-lines));
         const auto last = static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1);
         const std::uint16_t at = std::min(par, last);
         itsTokenList->SetInsertPosition(at, 0, std::min(column, itsTokenList->GetNCharInPar(at)));

@@ -527,7 +527,7 @@ std::vector<std::uint32_t> PixelsOf(const FRM_CView* view)
     return pixels;
 }
 
-TEST_F(AdvancedPageTest, DeleteKey_LeavesTheButtonsDrawnAsAfterAddingTheListsNewLastLine)
+TEST_F(AdvancedPageTest, DeleteKey_LeavesThePageDrawnAsAfterAddingTheListsNewLastLine)
 {
     struct Case {
         const char* why;
@@ -546,6 +546,7 @@ TEST_F(AdvancedPageTest, DeleteKey_LeavesTheButtonsDrawnAsAfterAddingTheListsNew
         std::vector<std::vector<std::uint32_t>> drawn;
         for (int bit = kWord; bit <= kSearch; bit <<= 1)
             drawn.push_back(PixelsOf(itsPage->GetButton(bit)));
+        drawn.push_back(PixelsOf(itsPage->GetTokenList())); // last: the lines in view
         return drawn;
     };
     for (const Case& c : cases) {
@@ -560,8 +561,9 @@ TEST_F(AdvancedPageTest, DeleteKey_LeavesTheButtonsDrawnAsAfterAddingTheListsNew
         itsPage->GetCWindow()->DoKey(FRM_CKey(FRM_CKey::kVirtual, VKO_KEY_DELETE));
         const auto after = buttons();
         ASSERT_EQ(after.size(), expected.size());
-        for (std::size_t i = 0; i < after.size(); ++i)
+        for (std::size_t i = 0; i + 1 < after.size(); ++i)
             EXPECT_TRUE(after[i] == expected[i]) << "the button of bit " << (1 << i) << " is drawn otherwise";
+        EXPECT_TRUE(after.back() == expected.back()) << "the token list shows other lines";
     }
 }
 
