@@ -20,6 +20,7 @@ namespace {
 constexpr std::uint32_t kBlock = 512;
 constexpr char kTableMark[] = "table/";
 constexpr char kSoundSetName[] = "sound";
+constexpr char kSoundFailedMessage[] = "Unable to play the pronunciation.";
 
 std::string text_of(const WordItem* item) { return std::string(item->data(), item->length()); }
 
@@ -527,7 +528,11 @@ int EntryKeyTable::PlaySound(const char* word)
 {
     std::uint32_t length = 0;
     const char* sound = SoundData(word, &length);
-    PlaySoundRecord(sound, length);
+    // A word without a sound plays nothing and says nothing; a sound that is there but cannot
+    // be played (no audio player, a damaged record) is told, or the click seems to do nothing.
+    const bool failed = sound != nullptr && !PlaySoundRecord(sound, length);
     OpenMainSet();
-    return 0;
+    if (failed)
+        vko_dm_post_warning("%s", kSoundFailedMessage);
+    return failed ? -1 : 0;
 }

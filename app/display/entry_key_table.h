@@ -69,7 +69,8 @@ public:
     // count, or null (nothing found, or no sound data set: then the main set is open again).
     const char* SoundData(const char* word, std::uint32_t* length);
     // Plays the sound of word, when there is one whose image lies wholly inside its record;
-    // reopens the main data set. Answers 0.
+    // reopens the main data set. Answers 0, or -1 when the word has a sound that could not be
+    // played (the user has been told).
     int PlaySound(const char* word);
     // Plays a sound record of length bytes when the RIFF image it starts with lies wholly
     // inside it; answers whether the player took it. record may be null (nothing found).

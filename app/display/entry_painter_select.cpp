@@ -83,8 +83,11 @@ void EntryPainter::PlayWordSounds(float x, float y, EntryKeyTable* table) const
         return;
     const auto& keys = itsGroups[static_cast<std::size_t>(group)];
     if (!keys.empty()) {
+        // One message is enough: after a sound that could not be played the others go
+        // unplayed too.
         for (const std::string& key : keys)
-            table->PlaySound(key.c_str());
+            if (table->PlaySound(key.c_str()) != 0)
+                break;
         return;
     }
     // A group without hidden keys sounds its own word.

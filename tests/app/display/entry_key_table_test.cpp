@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +21,7 @@
 #include "engine/engine.h"
 #include "tools/dictwriter/data_writer.h"
 #include "tools/dictwriter/dictwriter.h"
+#include "vkobase/dm.h"
 #include "vkobase/testing.h"
 #include "win32/testing.h"
 
@@ -304,6 +309,48 @@ TEST_F(Formatter, AFieldLongerThanItsEntryEndsTheWalk)
         << "the walk after it starts afresh";
 }
 
+// A sound played for real: through the audio player found on PATH, here a stand-in that
+// takes the image and answers as a player would. Without a player, or with one that fails,
+// the user is told, once per click; the main set is open again either way.
+TEST_F(Formatter, ASoundThatCannotBePlayedIsTold)
+{
+    WriteMain({{"dog", {{0xA3, "dog"}}}});
+    struct Case {
+        const char* why;
+        const char* player;  // the stand-in aplay's script, none: no player at all
+        int answer;
+        int told;
+    };
+    const Case cases[] = {
+        {"a player that plays", "#!/bin/sh\nexec /bin/cat > \"$0.heard\"\n", 0, 0},
+        {"no audio player on the machine", nullptr, -1, 1},
+        {"a player that fails (no sound device)", "#!/bin/sh\n/bin/cat > /dev/null\nexit 1\n", -1, 1},
+    };
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path != nullptr ? path : "";
+    if (access("/bin/cat", X_OK) != 0)
+        GTEST_SKIP() << "the stand-in player needs /bin/cat";
+    win32_test_set_live_sound(TRUE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir bin;
+        if (c.player != nullptr) {
+            bin.write("aplay", c.player);
+            ASSERT_EQ(chmod((bin.path() + "/aplay").c_str(), 0755), 0);
+        }
+        setenv("PATH", bin.path().c_str(), 1);
+        const int before = vkov_dm_test_count();
+        EXPECT_EQ(itsTable.PlaySound("dog"), c.answer);
+        ASSERT_EQ(vkov_dm_test_count(), before + c.told);
+        if (c.told != 0)
+            EXPECT_STREQ(vkov_dm_test_text(before), "Unable to play the pronunciation.");
+        else
+            EXPECT_EQ(bin.read("aplay.heard"), wav(20)) << "the player got the whole image";
+        EXPECT_NE(LookUpWord("dog", 512), 0u) << "the main set is open again";
+    }
+    setenv("PATH", savedPath.c_str(), 1);
+}
+
 TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
 {
     WriteMain({{"dog", {{0xA3, "dog"}}}});
@@ -314,8 +361,12 @@ TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
     EXPECT_EQ(itsTable.SoundData("cat", &length), nullptr) << "a word without sound";
 
     EXPECT_EQ(itsTable.PlaySound("dog"), 0);
-    EXPECT_EQ(itsTable.PlaySound("liar"), 0);
+    EXPECT_EQ(vkov_dm_test_count(), 0);
+    EXPECT_EQ(itsTable.PlaySound("liar"), -1) << "a damaged sound is not played";
+    ASSERT_EQ(vkov_dm_test_count(), 1) << "and the user is told";
+    EXPECT_STREQ(vkov_dm_test_text(0), "Unable to play the pronunciation.");
     EXPECT_EQ(itsTable.PlaySound("cat"), 0);
+    EXPECT_EQ(vkov_dm_test_count(), 1) << "a word without sound says nothing";
     ASSERT_EQ(win32_test_sound_count(), 1) << "only the whole image is played";
     win32_sound_record record{};
     ASSERT_TRUE(win32_test_sound(0, &record));

@@ -13,7 +13,8 @@ extern "C" {
 
 WIN32_API void win32_test_reset(void) WIN32_NOEXCEPT;
 
-/* A sound accepted by sndPlaySoundA. */
+/* A sound accepted by sndPlaySoundA. With live set, test mode plays sounds for real (through
+ * the first audio player on PATH) as outside tests, and records nothing. */
 typedef struct win32_sound_record {
     UINT flags;
     DWORD image_bytes; /* the whole RIFF image */
@@ -25,6 +26,7 @@ typedef struct win32_sound_record {
 } win32_sound_record;
 WIN32_API int32_t win32_test_sound_count(void) WIN32_NOEXCEPT;
 WIN32_API BOOL win32_test_sound(int32_t index, win32_sound_record *out) WIN32_NOEXCEPT;
+WIN32_API void win32_test_set_live_sound(BOOL live) WIN32_NOEXCEPT;
 
 /* Help requests: the file (null when none was given), command, data, and the key text of
  * HELP_PARTIALKEY (null otherwise). */
