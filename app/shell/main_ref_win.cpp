@@ -124,12 +124,14 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
             application->GetHelp().AssociateWindow(face->GetVKOWindow(), kPageHelpIds[i]);
         // Tab on a face goes through the page's controls that take the keys in a window
         // of their own (the picture buttons and the entry pane are drawn on the face).
+        // Those disabled now (the Advanced page's AND, OR, Search...) are kept in the
+        // order too: Tab passes over them only while they are disabled.
         FRM_CNavigator* pageNavigator = face->GetNavigator();
         pageNavigator->ClearTabStops();
         const RWOrdered* controls = page->GetSubviews();
         for (std::size_t c = 0; controls != nullptr && c < controls->entries(); ++c) {
             auto* view = static_cast<FRM_CView*>((*controls)[c]);
-            if (view->CanGetKeyFocus() && view->GetVKOWindow() != face->GetVKOWindow() &&
+            if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != face->GetVKOWindow() &&
                 view != static_cast<const FRM_CView*>(page->GetEntryPane()) &&
                 dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
                 pageNavigator->AppendTabStop(view == page->GetHitList()

@@ -415,6 +415,48 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
     EXPECT_EQ(Enabled(), kWord | kNot | kOpen) << "nothing to search";
 }
 
+TEST_F(AdvancedPageTest, TabKey_ReachesTheQueryButtonsOnceTheyAreEnabled)
+{
+    FRM_NEditControl* field = nullptr;
+    for (std::size_t i = 0; i < itsPage->GetSubviews()->entries(); ++i)
+        if (auto* edit = dynamic_cast<FRM_NEditControl*>((*itsPage->GetSubviews())[i]))
+            field = edit;
+    ASSERT_NE(field, nullptr);
+    const auto tabFrom = [](WINDOW from) {
+        EVENT tab{};
+        tab.type = E_CHAR;
+        tab.v.chr.ch = 9;
+        vkov_test_post_event(from, &tab);
+        vkok_app_process_pending_events();
+        return vkok_scr_get_focus_vobj();
+    };
+    const auto window = [](const FRM_CView* view) { return view->GetVKOWindow(); };
+    struct Case {
+        std::vector<std::string> steps;
+        std::vector<WINDOW> visited; // from the field on
+    };
+    const Case cases[] = {
+        // Disabled when the page was made, AND, OR and Search take the keys once enabled.
+        {{"0:cat"}, {window(itsPage->GetButton(kAnd)), window(itsPage->GetButton(kOr)),
+                     window(itsPage->GetTokenList()), window(itsPage->GetButton(kSearch))}},
+        {{"0:cat", "&"}, {window(itsPage->GetButton(kWord)), window(itsPage->GetButton(kNot)),
+                          window(itsPage->GetButton(kOpen)), window(itsPage->GetTokenList())}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.steps));
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        if (c.steps.back() == "&")
+            Type("dog"); // Add takes a word
+        field->SetTextSelection(0, 0);
+        ASSERT_EQ(vkok_scr_get_focus_vobj(), field->GetVKOWindow());
+        std::vector<WINDOW> visited;
+        for (WINDOW at = field->GetVKOWindow(); visited.size() < c.visited.size();)
+            visited.push_back(at = tabFrom(at));
+        EXPECT_EQ(visited, c.visited);
+    }
+}
+
 TEST_F(AdvancedPageTest, DeleteKey_FromTheKeyboardRemovesACharacterATermAndTheLastLine)
 {
     Run({"0:cat", "&", "0:dog"});
