@@ -2,7 +2,6 @@
 #include "app/display/print_view.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "app/display/entry_painter.h"
 #include "ruk/static/vkoruk.h"
@@ -33,12 +32,7 @@ bool PrintView::StartPrint(int kind)
     if (routine == nullptr)
         return false;
     if (vko_print_start_thread(routine, reinterpret_cast<intptr_t>(this)) != FALSE) {
-        // The file goes to the working folder unless told otherwise: its full path says
-        // where to find it.
-        const std::string written = vkov_print_written_file();
-        std::error_code error;
-        const std::filesystem::path full = std::filesystem::absolute(written, error);
-        itsPrintedFile = written.empty() || error ? written : full.lexically_normal().string();
+        itsPrintedFile = vkov_print_written_file();
         return true;
     }
     // The job ran and failed: the user learns it, and which file is missing (what was

@@ -13,7 +13,7 @@
 class EntryPainter;
 
 // The command a print job's window sends its document once the job wrote its file, so that
-// the user learns where it went; data: the file's full path (const std::string*).
+// the user learns where it went; data: the file's path (const std::string*).
 inline constexpr long kPrintedCommand = 140;
 
 // The lines a list job prints.
@@ -40,7 +40,8 @@ public:
     // tells the user (naming the file that could not be written); another kind prints
     // nothing and says nothing.
     bool StartPrint(int kind);
-    // The full path of the file the last StartPrint wrote; "" when it wrote none.
+    // The file the last StartPrint wrote, its path as the print loop made it (relative to
+    // the working folder when it lies there); "" when it wrote none.
     const std::string& printedFile() const { return itsPrintedFile; }
 
     // Lines a list page held in the last list job (for callers that page on their own).

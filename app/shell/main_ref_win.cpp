@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "app/display/entry_painter.h"
 #include "app/pages/search_notebook.h"
@@ -279,7 +280,14 @@ void MainRefWin::ShowHelpLine(const std::string& text)
 
 void MainRefWin::ShowPrinted(const std::string& file)
 {
-    if (!file.empty())
+    if (file.empty())
+        return;
+    // A file of the working folder is named with the folder's name for it, which fits the
+    // line where a full path would run past its end; one elsewhere by its path.
+    const std::filesystem::path path(file);
+    if (path.is_relative() && !path.has_parent_path())
+        ShowHelpLine("Printed to " + file + " in the working folder");
+    else
         ShowHelpLine("Printed to " + file);
 }
 

@@ -824,6 +824,31 @@ void PopUp(std::vector<Step>& steps, std::function<s_pnt()> where, int button, i
     });
 }
 
+// Whether the status bar's help line shows its text on its one line, not only its first
+// words: "" when its letters reach as far right as that many letters take at least (four
+// pixels each), else what is wrong.
+std::string HelpLineShownWhole()
+{
+    const auto* line = MainWindow()->GetIDData().Get<FRM_CView>(1376);
+    if (line == nullptr)
+        return "no help line";
+    const std::string file = script().scratch + "/status.png";
+    vkov_display_screenshot(file.c_str());
+    cairo_surface_t* shot = LoadPng(file);
+    if (shot == nullptr)
+        return "no screenshot";
+    const FRM_CRect frame = line->GetFrame();
+    const float reach = std::min<float>(frame.Width() - 1, 4.0f * static_cast<float>(MainWindow()->GetHelpLine().size()));
+    const s_pnt from = OnScreen(line, reach, 0);
+    const s_pnt to = OnScreen(line, frame.Width(), frame.Height());
+    int dark = 0;
+    for (int y = from.v; y < to.v; ++y)
+        for (int x = from.h; x < to.h; ++x)
+            dark += (vkotest::pixel(shot, x, y) & 0xFF) < 0x60 ? 1 : 0;
+    cairo_surface_destroy(shot);
+    return dark > 0 ? std::string() : "the help line shows only its first words";
+}
+
 // A step that waits for the PDF file printed since *before was taken and logs done when
 // check finds nothing wrong with it (check answers what is wrong, "" when nothing) and the
 // main window's status bar tells where the file went, else done and what is wrong; a file
@@ -836,8 +861,10 @@ Step ReadPrinted(std::shared_ptr<std::vector<std::string>> before, const std::st
         const std::string pdf = NewPdf(*before);
         std::string problem = pdf.empty() ? "nothing printed" : check(pdf);
         const std::string told = MainWindow()->GetHelpLine();
-        if (problem.empty() && told != "Printed to " + std::filesystem::absolute(pdf).lexically_normal().string())
+        if (problem.empty() && told != "Printed to " + pdf + " in the working folder")
             problem = "the status bar reads \"" + told + "\"";
+        if (problem.empty())
+            problem = HelpLineShownWhole();
         if (!problem.empty() && ++*ticks < 40)
             return false;
         *ticks = 0;
