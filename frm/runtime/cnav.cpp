@@ -428,8 +428,11 @@ void FRM_CNavigator::AppendSubviews(FRM_CSubview* subview)
         std::unique_ptr<FRM_CTabStop> tabStop(ConstructViewTabStop(view));
         if (!pending)
             pending = tabStop->GetTitleHotKey(pendingKey);
-        if (!view->CanGetKeyFocus())
-            continue; // a label keeps its hot key for the next focusable view
+        // A label keeps its hot key for the next focusable view. A control disabled or
+        // hidden now is one all the same: Tab passes over it only while it cannot take the
+        // keys, and reaches it once it can.
+        if (!view->ClassCanGetKeyFocus())
+            continue;
         if (pending) {
             tabStop->AddHotKey(pendingKey);
             pending = false;

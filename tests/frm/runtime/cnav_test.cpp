@@ -164,13 +164,21 @@ TEST_F(NavigationTest, Tab_SkipsFieldsThatCannotTakeTheFocusAndEntersSubNavigato
     navigator.InitFocus();
     navigator.DoKey(tab);
     EXPECT_EQ(itsWindow->GetKeyFocus(), fields[2]) << "the disabled field is passed over";
+    // Disabled when the navigator was built, the field takes the keys once enabled.
+    fields[1]->Enable();
+    navigator.DoKey(tab);
+    navigator.DoKey(tab);
+    EXPECT_EQ(itsWindow->GetKeyFocus(), fields[1]) << "the field enabled later is reached";
+    fields[1]->Deactivate();
 
+    FRM_CNavigator outer(itsWindow);
+    outer.AppendTabStop(new FRM_CTabStop(fields[0]));
+    outer.AppendTabStop(new FRM_CTabStop(fields[2]));
     auto* nested = new FRM_CNavigator(itsWindow);
     nested->AppendTabStop(new FRM_CTabStop(fields[1]));
-    fields[1]->Enable();
-    navigator.InsertSubNavigator(1, nested); // a, [b], c
-    EXPECT_EQ(navigator.TabStopCount(), 3u) << "the disabled field had no tab stop";
-    EXPECT_EQ(nested->GetParent(), &navigator);
+    outer.InsertSubNavigator(1, nested); // a, [b], c
+    EXPECT_EQ(outer.TabStopCount(), 3u);
+    EXPECT_EQ(nested->GetParent(), &outer);
 }
 
 TEST_F(NavigationTest, HotKey_FocusesItsField)
