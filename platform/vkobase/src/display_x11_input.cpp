@@ -366,7 +366,7 @@ void handle_event(XEvent &xe) noexcept {
     case KeyRelease:
         on_key(*s, xe.xkey);
         break;
-    case FocusIn:
+    case FocusIn: {
         // Without a window manager the keys follow the pointer: the window under it takes
         // the program's focus only when the focus went with a window that closed (a dialog).
         if (xe.xfocus.detail == NotifyInferior ||
@@ -377,12 +377,24 @@ void handle_event(XEvent &xe) noexcept {
         // dialog took the keyboard for a while), else goes to the window. A window that a
         // modal loop holds back does not take the program's focus: its keys go to the modal
         // window (see on_key), with the focus that window holds.
-        if (!is_within(vkok_scr_get_focus_vobj(), s->owner) &&
-            !vkobase::app_input_blocked(s->owner)) {
+        if (vkobase::app_input_blocked(s->owner))
+            break;
+        WINDOW before = vkok_scr_get_focus_vobj();
+        if (!is_within(before, s->owner)) {
             WINDOW kept = vkobase::scr_last_focus_in(s->owner);
             vkok_scr_set_focus_vobj(kept != nullptr ? kept : s->owner);
         }
+        // The window is the active one now and hears so, as when it takes the focus itself
+        // (then it has heard already): it brings its menus up to date (Paste, for text
+        // another program copied meanwhile).
+        if (vkok_scr_get_focus_vobj() != s->owner || before == s->owner) {
+            EVENT ev{};
+            ev.type = E_FOCUS;
+            ev.v.focus.active = TRUE;
+            vkobase::win_deliver_event(s->owner, &ev);
+        }
         break;
+    }
     case MapNotify:
         // Without a window manager nobody gives a new window the keyboard: a window whose
         // modal loop runs takes it, so that its keys (Return, Escape) reach it wherever the
