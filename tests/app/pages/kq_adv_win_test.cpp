@@ -21,6 +21,7 @@
 #include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 
+#include "../../support/keys.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -422,14 +423,6 @@ TEST_F(AdvancedPageTest, TabKey_ReachesTheQueryButtonsOnceTheyAreEnabled)
         if (auto* edit = dynamic_cast<FRM_NEditControl*>((*itsPage->GetSubviews())[i]))
             field = edit;
     ASSERT_NE(field, nullptr);
-    const auto tabFrom = [](WINDOW from) {
-        EVENT tab{};
-        tab.type = E_CHAR;
-        tab.v.chr.ch = 9;
-        vkov_test_post_event(from, &tab);
-        vkok_app_process_pending_events();
-        return vkok_scr_get_focus_vobj();
-    };
     const auto window = [](const FRM_CView* view) { return view->GetVKOWindow(); };
     struct Case {
         std::vector<std::string> steps;
@@ -452,7 +445,7 @@ TEST_F(AdvancedPageTest, TabKey_ReachesTheQueryButtonsOnceTheyAreEnabled)
         ASSERT_EQ(vkok_scr_get_focus_vobj(), field->GetVKOWindow());
         std::vector<WINDOW> visited;
         for (WINDOW at = field->GetVKOWindow(); visited.size() < c.visited.size();)
-            visited.push_back(at = tabFrom(at));
+            visited.push_back(at = test_support::TabFrom(at));
         EXPECT_EQ(visited, c.visited);
     }
 }

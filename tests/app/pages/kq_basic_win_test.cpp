@@ -28,6 +28,7 @@
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
 
+#include "../../support/keys.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -41,31 +42,6 @@ protected:
         TavlinFixture::SetUp();
         Start();
         ASSERT_NE(MainWindow(), nullptr);
-    }
-    std::vector<std::string> Lines() const
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < BasicPage()->GetHitList()->GetCount(); ++i)
-            lines.push_back(BasicPage()->GetHitList()->GetItem(i));
-        return lines;
-    }
-    // A key pressed in the hit list, delivered to its text edit as the system would.
-    void PressListKey(std::uint16_t code, bool isVirtual)
-    {
-        EVENT event{};
-        event.type = E_CHAR;
-        event.v.chr.ch = code;
-        event.v.chr.virt = isVirtual ? 1 : 0;
-        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
-        vkok_app_process_pending_events();
-    }
-    const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
-    std::string Drawn() const
-    {
-        std::string text;
-        for (const EntryPainter::Run& run : Painter().runs())
-            text += run.text;
-        return text;
     }
 };
 
@@ -620,24 +596,16 @@ TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)
 
 TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
 {
-    const auto tabFrom = [](WINDOW from, bool back) {
-        EVENT tab{};
-        tab.type = E_CHAR;
-        tab.v.chr.ch = back ? VKO_KEY_BACK_TAB : 9;
-        tab.v.chr.virt = back ? 1 : 0;
-        vkov_test_post_event(from, &tab);
-        vkok_app_process_pending_events();
-        return vkok_scr_get_focus_vobj();
-    };
     BasicPage()->FocusField();
     const WINDOW field = BasicPage()->GetField()->GetVKOWindow();
     ASSERT_EQ(vkok_scr_get_focus_vobj(), field);
-    const WINDOW next = tabFrom(field, false);
+    const WINDOW next = test_support::TabFrom(field);
     EXPECT_NE(next, field) << "Tab leaves the field";
-    EXPECT_EQ(tabFrom(next, true), field) << "Shift-Tab comes back";
+    EXPECT_EQ(test_support::TabFrom(next, true), field) << "Shift-Tab comes back";
     // Round the page: every stop is met once before the field comes again.
     std::vector<WINDOW> visited;
-    for (WINDOW at = tabFrom(field, false); at != field && visited.size() < 30; at = tabFrom(at, false))
+    for (WINDOW at = test_support::TabFrom(field); at != field && visited.size() < 30;
+         at = test_support::TabFrom(at))
         visited.push_back(at);
     EXPECT_LT(visited.size(), 30u) << "Tab comes back to the field";
     const auto met = [&visited](WINDOW window) {

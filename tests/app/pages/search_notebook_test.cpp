@@ -35,31 +35,6 @@ protected:
         ASSERT_NE(MainWindow(), nullptr);
     }
     SearchNotebook* Notebook() const { return MainWindow()->GetNotebook(); }
-    static std::vector<std::string> LinesOf(const SearchPageWin* page)
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < page->GetHitList()->GetCount(); ++i)
-            lines.push_back(page->GetHitList()->GetItem(i));
-        return lines;
-    }
-    std::vector<std::string> Lines() const { return LinesOf(BasicPage()); }
-    // A key pressed in the hit list, delivered to its text edit as the system would.
-    void PressListKey(std::uint16_t code, bool isVirtual)
-    {
-        EVENT event{};
-        event.type = E_CHAR;
-        event.v.chr.ch = code;
-        event.v.chr.virt = isVirtual ? 1 : 0;
-        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
-        vkok_app_process_pending_events();
-    }
-    std::string Drawn() const
-    {
-        std::string text;
-        for (const EntryPainter::Run& run : MainWindow()->GetPainter().runs())
-            text += run.text;
-        return text;
-    }
     std::string CurrentWord() const
     {
         std::string word;
@@ -164,7 +139,7 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
          [&] {
              EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
-                 EXPECT_EQ(LinesOf(Notebook()->GetPage(page)),
+                 EXPECT_EQ(HitLines(Notebook()->GetPage(page)),
                            (std::vector<std::string>{"cat", "catalog", "caterpillar"})) << page;
              EXPECT_EQ(MainWindow()->GetCountText(), "3 Entries Found");
              EXPECT_EQ(CurrentWord(), "cat");
@@ -204,7 +179,7 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
         {"the front page's list emptied", [] {}, SearchNotebook::kCmdEmptyHitList, nullptr,
          [&] {
              EXPECT_TRUE(Lines().empty());
-             EXPECT_EQ(LinesOf(Notebook()->GetPage(2)), (std::vector<std::string>{"dog"})) << "only the front page's";
+             EXPECT_EQ(HitLines(Notebook()->GetPage(2)), (std::vector<std::string>{"dog"})) << "only the front page's";
          }},
         {"the current list shown again", [] {}, SearchNotebook::kCmdShowCurrentResults, nullptr,
          [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
@@ -218,7 +193,7 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
         {"another dictionary: every page empty", [] {}, SearchNotebook::kCmdReferenceChanged, nullptr,
          [&] {
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
-                 EXPECT_TRUE(LinesOf(Notebook()->GetPage(page)).empty()) << page;
+                 EXPECT_TRUE(HitLines(Notebook()->GetPage(page)).empty()) << page;
          }},
     };
     for (const Case& c : cases) {
@@ -268,7 +243,7 @@ TEST_F(NotebookTest, TakingOverCopiesTheOtherWindowsHistoriesAndShowsWhereItWas)
     fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
     EXPECT_EQ(word, "cat");
     EXPECT_EQ(fresh->GetNotebook()->HistoryItems(true), (std::vector<std::string>{"cat", "dog"}));
-    EXPECT_EQ(LinesOf(fresh->GetNotebook()->GetPage(0)), (std::vector<std::string>{"dog"}));
+    EXPECT_EQ(HitLines(fresh->GetNotebook()->GetPage(0)), (std::vector<std::string>{"dog"}));
     EXPECT_EQ(fresh->GetCountText(), "1 Entries Found");
     // Taking over itself changes nothing.
     fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdTakeOver, fresh->GetNotebook());

@@ -31,6 +31,7 @@
 #include "vkobase/testing.h"
 #include "vkobase/vobj.h"
 
+#include "../../support/keys.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -421,20 +422,12 @@ TEST_F(PrefWinTest, HitListsTakeTheColoursOnlyWhenUsedInResults)
 TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
 {
     Open();
-    const auto tabFrom = [](WINDOW from) {
-        EVENT tab{};
-        tab.type = E_CHAR;
-        tab.v.chr.ch = 9;
-        vkov_test_post_event(from, &tab);
-        vkok_app_process_pending_events();
-        return vkok_scr_get_focus_vobj();
-    };
     WINDOW cancel = itsWindow->GetCancelButton()->GetVKOWindow();
     WINDOW strip = itsWindow->GetNotebook()->GetVKOWindow();
     vkok_scr_set_focus_vobj(cancel);
-    EXPECT_EQ(tabFrom(cancel), strip) << "OK and Apply are disabled";
+    EXPECT_EQ(test_support::TabFrom(cancel), strip) << "OK and Apply are disabled";
     std::vector<WINDOW> visited;
-    for (WINDOW at = tabFrom(strip); at != cancel && visited.size() < 10; at = tabFrom(at))
+    for (WINDOW at = test_support::TabFrom(strip); at != cancel && visited.size() < 10; at = test_support::TabFrom(at))
         visited.push_back(at);
     for (WINDOW field : {Appearance()->GetSizeList()->GetVKOWindow(), Appearance()->GetSample()->GetVKOWindow(),
                          Appearance()->GetInResults()->GetVKOWindow()})
@@ -447,7 +440,7 @@ TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
     // The page brought to the front is the one Tab enters.
     itsWindow->ShowPage(PrefWin::kReference);
     vkok_scr_set_focus_vobj(strip);
-    EXPECT_EQ(vko_vobj_get_parent(tabFrom(strip)), Reference()->GetCWindow()->GetVKOWindow())
+    EXPECT_EQ(vko_vobj_get_parent(test_support::TabFrom(strip)), Reference()->GetCWindow()->GetVKOWindow())
         << "a field on the Reference page's face";
 }
 

@@ -39,6 +39,9 @@ protected:
         EXPECT_NE(window, nullptr);
         return window;
     }
+    // The table window of "grid" in a dictionary whose one table is a plain blue picture of
+    // the size given; null (with the failure recorded) when it shows no picture.
+    TableWin* OpenPlainTable(int width, int height);
 };
 
 void Write(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
@@ -56,6 +59,29 @@ void Write(const std::string& path, const std::vector<std::pair<std::string, std
     }
     std::string error;
     ASSERT_TRUE(dictwriter::write_dictionary(source, path, nullptr, &error)) << error;
+}
+
+TableWin* TableWinTest::OpenPlainTable(int width, int height)
+{
+    Write(itsDir.path() + "/data/gamma",
+          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
+    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(width, height, true)}}, 1);
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
+                          "table_name=tables\nsearch_text=Entry word is...,va\n"
+                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
+    itsDir.write("Pref.kq", "reference=Gamma\n");
+    Start();
+    BasicPage()->SearchFor("grid");
+    RefDoc* document = ReferenceDocuments().front();
+    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
+    auto* window = dynamic_cast<TableWin*>(
+        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    EXPECT_NE(window, nullptr);
+    if (window == nullptr || window->GetPicture() == nullptr) {
+        ADD_FAILURE() << "the table window shows no picture";
+        return nullptr;
+    }
+    return window;
 }
 
 TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
@@ -96,21 +122,8 @@ TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
 
 TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
 {
-    Write(itsDir.path() + "/data/gamma",
-          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
-    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 2000, true)}}, 1);
-    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
-                          "table_name=tables\nsearch_text=Entry word is...,va\n"
-                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
-    itsDir.write("Pref.kq", "reference=Gamma\n");
-    Start();
-    BasicPage()->SearchFor("grid");
-    RefDoc* document = ReferenceDocuments().front();
-    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
-    auto* window = dynamic_cast<TableWin*>(
-        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    TableWin* window = OpenPlainTable(240, 2000);
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(window->GetPicture(), nullptr);
     FRM_NScrollBar* bar = window->GetScroller()->GetVScrollBar();
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->GetPosition(), 0);
@@ -141,21 +154,8 @@ TEST_F(TableWinTest, ATallTableScrollsToItsEndByBarAndByWheel)
 TEST_F(TableWinTest, AWideTableScrollsToItsLastColumn)
 {
     constexpr int kWidth = 2000;
-    Write(itsDir.path() + "/data/gamma",
-          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})}}, 8192);
-    Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(kWidth, 240, true)}}, 1);
-    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\ntable_dir=data/\n"
-                          "table_name=tables\nsearch_text=Entry word is...,va\n"
-                          "main_entry=Entry:,N\nart_entry=Table:,N\n");
-    itsDir.write("Pref.kq", "reference=Gamma\n");
-    Start();
-    BasicPage()->SearchFor("grid");
-    RefDoc* document = ReferenceDocuments().front();
-    document->DoCommand(RefDoc::kCmdShowTable, nullptr);
-    auto* window = dynamic_cast<TableWin*>(
-        static_cast<FRM_CWindow*>(document->GetWindows()[document->GetNumWindows() - 1]));
+    TableWin* window = OpenPlainTable(kWidth, 240);
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(window->GetPicture(), nullptr);
     FRM_NScrollBar* bar = window->GetScroller()->GetHScrollBar();
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->GetPosition(), 0);

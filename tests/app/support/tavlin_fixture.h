@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/display/entry_painter.h"
+#include "app/display/kq_list_box.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
@@ -141,6 +144,35 @@ protected:
     }
     // The search page in front of the main window's notebook.
     SearchPageWin* BasicPage() const { return MainWindow()->GetFrontPage(); }
+
+    // The lines of a page's hit list, as the user reads them.
+    static std::vector<std::string> HitLines(const SearchPageWin* page)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < page->GetHitList()->GetCount(); ++i)
+            lines.push_back(page->GetHitList()->GetItem(i));
+        return lines;
+    }
+    std::vector<std::string> Lines() const { return HitLines(BasicPage()); }
+    // A key pressed in the front page's hit list, delivered to its text edit as the system would.
+    void PressListKey(std::uint16_t code, bool isVirtual)
+    {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = code;
+        event.v.chr.virt = isVirtual ? 1 : 0;
+        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
+        vkok_app_process_pending_events();
+    }
+    const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
+    // The text of the entry pane's runs, as drawn.
+    std::string Drawn() const
+    {
+        std::string text;
+        for (const EntryPainter::Run& run : Painter().runs())
+            text += run.text;
+        return text;
+    }
 
     test_support::TempDir itsDir;
     std::filesystem::path itsOldDir;
