@@ -306,14 +306,18 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
 // The user (or a window manager) moved or resized the window: the record follows, which sends
 // the size event and invalidates the window; the X surface takes the new size at once.
 void on_configure(Shown &s, const XConfigureEvent &xc) noexcept {
-    // The place is the root's unless a window manager reparented the window and this is the
-    // server's own report, whose place is within the manager's frame.
-    std::int16_t top = s.placement.top;
-    std::int16_t left = s.placement.left;
-    if (!s.reparented || xc.send_event) {
-        top = static_cast<std::int16_t>(xc.y + s.inset);
-        left = static_cast<std::int16_t>(xc.x);
-    }
+    // Without a window manager the place is the root's. In a manager's frame the server's own
+    // report gives the place within the frame, and a manager that moves the frame while it
+    // resizes the window need not send a report of its own: the place on the screen is asked
+    // of the server after every report.
+    int x = xc.x;
+    int y = xc.y;
+    Window child = 0;
+    if (s.reparented)
+        XTranslateCoordinates(state().dpy, s.xwin, DefaultRootWindow(state().dpy), 0, 0, &x, &y,
+                              &child);
+    const auto top = static_cast<std::int16_t>(y + s.inset);
+    const auto left = static_cast<std::int16_t>(x);
     const int width = extent(s.placement.left, s.placement.right);
     const int height = extent(s.placement.top, s.placement.bottom);
     const int client_height = std::max(1, xc.height - s.inset);

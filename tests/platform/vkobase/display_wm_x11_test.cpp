@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -438,12 +439,200 @@ void expect_desktop_run(bool under_wm) {
     expect_no_task_frame(shot);
 }
 
+// A second program: one main window with a menu bar and a list button, under openbox. It
+// is made wider than the room right of it (as xdotool windowsize does), so that the manager
+// moves it left as it resizes it, and opens its list where the server shows its button; then
+// it is made taller than the room below it, so that the manager moves it up, and opens its
+// File menu where the server shows its title. Each must open right under its button or
+// title, as the screen shows.
+constexpr char kMenus[] = R"(
+menu 1 {
+  popup "&File" {
+    item 32003 "&Close"
+  }
+}
+)";
+constexpr s_rct kMovedRect{100, 100, 400, 500};
+constexpr int kWideWidth = 1000;
+constexpr int kWideHeight = 500;
+constexpr int kTallHeight = 700;
+// The faces of the menu bar and its menus.
+constexpr std::uint32_t kMenuFace = 0xE4E4E4u;
+
+struct Moved {
+    Display *probe = nullptr;
+    WINDOW main = nullptr;
+    WINDOW pick = nullptr;
+    std::string shot;
+    int step = 0;
+    int ticks = 0;
+    int waited = 0;
+    int wide_top = 0; // the frame's top once the window was made wide
+};
+
+Moved &moved() {
+    static Moved m;
+    return m;
+}
+
+// Where the server shows a point of the window's client area: the X window's place on the
+// screen below the menu bar's strip, not what the program thinks of it.
+std::pair<int, int> shown_client_point(WINDOW win, int h, int v) {
+    const auto at = vkotest::screen_origin(moved().probe, xwin(win));
+    return {at.first + h, at.second + vkobase::menu::bar_height() + v};
+}
+
+int32_t moved_handler(WINDOW, EVENT *ev) {
+    Moved &m = moved();
+    if (ev->type != E_TIMER)
+        return 0;
+    if (++m.ticks > 300) {
+        log("stalled at step " + std::to_string(m.step));
+        vkov_app_destroy();
+        return 0;
+    }
+    Display *dpy = m.probe;
+    const Window w = xwin(m.main);
+    XWindowAttributes a{};
+    switch (m.step) {
+    case 0: {
+        if (!vkotest::shown_and_framed(dpy, w, true))
+            return 0;
+        XResizeWindow(dpy, w, kWideWidth, kWideHeight);
+        XFlush(dpy);
+        m.step = 1;
+        return 0;
+    }
+    case 1: {
+        // Once the server shows the new size and the program has taken it, and the manager
+        // has had its time to move the frame.
+        XGetWindowAttributes(dpy, w, &a);
+        if (a.width != kWideWidth || vkobase::win_client_rect(m.main).right != kWideWidth)
+            return 0;
+        if (++m.waited < 5)
+            return 0;
+        const auto frame = frame_of(dpy, w);
+        log(std::string("the manager moved the window left to fit it: ") +
+            (frame[0] < kMovedRect.left ? "yes" : "no"));
+        m.wide_top = frame[1];
+        // The list button's drop button, where the server shows it.
+        const auto at = shown_client_point(m.main, kPickRect.right - 8, kPickRect.top + 10);
+        vkotest::XTestHand().click(at.first, at.second);
+        m.step = 2;
+        m.waited = 0;
+        return 0;
+    }
+    case 2: {
+        WINDOW drop = vkov_win_get_pointer_trap();
+        if (drop == nullptr || xwin(drop) == 0 ||
+            !vkotest::shown_and_framed(dpy, xwin(drop), false))
+            return 0;
+        const auto list = vkotest::screen_origin(dpy, xwin(drop));
+        const auto button = shown_client_point(m.main, kPickRect.left, kPickRect.top);
+        log(std::string("the list drops at the left of its button: ") +
+            (std::abs(list.first - button.first) <= 2 ? "yes" : "no"));
+        vkotest::XTestHand().key(XK_Escape);
+        // Taller than the room below it: the manager moves it up.
+        XResizeWindow(dpy, w, kWideWidth, kTallHeight);
+        XFlush(dpy);
+        m.step = 3;
+        m.waited = 0;
+        return 0;
+    }
+    case 3: {
+        XGetWindowAttributes(dpy, w, &a);
+        if (vkov_win_get_pointer_trap() != nullptr || a.height != kTallHeight ||
+            vkobase::win_client_rect(m.main).bottom + vkobase::menu::bar_height() != kTallHeight ||
+            ++m.waited < 5)
+            return 0;
+        log(std::string("the manager moved the window up to fit it: ") +
+            (frame_of(dpy, w)[1] < m.wide_top ? "yes" : "no"));
+        // The File title as the program draws it, at the place the server shows the window.
+        const s_pnt origin = vkobase::win_client_origin_on_screen(m.main);
+        const s_rct title = vkobase::menu::title_rect(m.main, 0);
+        const auto at = shown_client_point(m.main, (title.left + title.right) / 2 - origin.h,
+                                           (title.top + title.bottom) / 2 - origin.v);
+        vkotest::XTestHand().click(at.first, at.second);
+        m.step = 4;
+        m.waited = 0;
+        return 0;
+    }
+    case 4: {
+        if (vkobase::menu::level_count() == 0 ||
+            !vkotest::shown_and_framed(dpy, xwin(vkobase::menu::level_window(0)), false) ||
+            ++m.waited < 3)
+            return 0;
+        vkov_display_screenshot(m.shot.c_str());
+        // Just below the bar, under the title's left end: the open menu's face, not the
+        // window's white client area.
+        const s_pnt origin = vkobase::win_client_origin_on_screen(m.main);
+        const s_rct title = vkobase::menu::title_rect(m.main, 0);
+        const auto below = shown_client_point(m.main, title.left - origin.h + 6, 6);
+        const vkotest::Shot shot(m.shot);
+        const std::uint32_t seen = shot.pixel(below.first, below.second);
+        log(std::string("the File menu opens right under its title: ") +
+            (seen == kMenuFace ? "yes" : "no"));
+        vkotest::XTestHand().key(XK_Escape);
+        vkov_app_destroy();
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+int32_t moved_task_handler(WINDOW, EVENT *ev) {
+    if (ev->type != E_CREATE)
+        return 0;
+    Moved &m = moved();
+    m.probe = XOpenDisplay(nullptr);
+    m.main = vkok_win_create(W_DOC, &kMovedRect, "Moved", 1, NULL_WIN, kSizable,
+                             VKO_EVENT_MASK_ALL, moved_handler, 0);
+    m.pick = vkok_win_create(WC_LISTBUTTON, &kPickRect, "", 0, m.main, 0, VKO_EVENT_MASK_ALL,
+                             nullptr, 0);
+    for (const char *item : {"one", "two", "three"})
+        vkov_list_add(m.pick, -1, item);
+    vkov_timer_create(m.main, 100);
+    return 0;
+}
+
+void close_moved_probe() {
+    if (moved().probe != nullptr)
+        XCloseDisplay(moved().probe);
+}
+
 TEST(DisplayWmX11, WithoutAWindowManagerWindowsKeepTheirFramesAndTheDialogAnswers) {
     expect_desktop_run(false);
 }
 
 TEST(DisplayWmX11, UnderOpenboxWindowsAreManagedAsWhatTheyAre) {
     expect_desktop_run(true);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DisplayWmX11, UnderOpenboxMenusOpenWhereTheManagerMovedTheWindow) {
+    vkotest::Desktop desktop;
+    if (std::string why = desktop.start(true); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string dir = vkotest::make_scratch_dir("vko_wm_moved_");
+    vkotest::log_path() = dir + "/log.txt";
+    moved().shot = dir + "/shot.png";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        vkov_res_register_text("menus", kMenus);
+        vkotest::run_program(desktop.display(), moved_task_handler, close_moved_probe, "WmTest");
+    }
+    EXPECT_EQ(vkotest::wait_for(pid), 0);
+    const std::vector<std::string> expected = {
+        "the manager moved the window left to fit it: yes",
+        "the list drops at the left of its button: yes",
+        "the manager moved the window up to fit it: yes",
+        "the File menu opens right under its title: yes",
+    };
+    EXPECT_EQ(vkotest::read_lines(vkotest::log_path()), expected);
 }
 
 } // namespace
