@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/settings_files.h"
 #include "fuzz/fuzz_support.h"
 

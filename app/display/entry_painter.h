@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/display/entry_key_table.h"
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "vkobase/types.h"
 
 class FRM_CImage;

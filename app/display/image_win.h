@@ -6,7 +6,7 @@
 #pragma once
 #include <memory>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "frm/views/cwindow.h"
 
 class EntryKeyTable;

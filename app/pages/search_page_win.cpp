@@ -6,7 +6,7 @@
 
 #include "app/display/entry_painter.h"
 #include "app/display/kq_list_box.h"
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/display/scroll_view_win.h"
 #include "app/pages/basic_match.h"
 #include "app/pages/search_notebook.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/file_replace.h"
 

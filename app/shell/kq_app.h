@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/shell/help_keeper.h"
 #include "app/shell/id_data.h"
 #include "frm/runtime/capplctn.h"

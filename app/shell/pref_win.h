@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/shell/close_soon.h"
 #include "app/shell/id_data.h"
 #include "frm/views/csubview.h"

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/shell/id_data.h"
 #include "app/shell/open_file.h"
 #include "frm/runtime/cdocumnt.h"

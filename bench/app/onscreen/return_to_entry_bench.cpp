@@ -26,7 +26,7 @@
 
 #include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/settings_files.h"
 #include "engine/engine.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/bookmark_store.h"
 

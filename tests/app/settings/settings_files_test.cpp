@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/config_dict.h"
 #include "tools/demodict/description.h"
 

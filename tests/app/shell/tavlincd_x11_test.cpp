@@ -33,7 +33,7 @@
 #include <vector>
 
 #include "../../../platform/vkobase/src/menu_internal.h"
-#include "app/display/prefs.h"
+#include "app/settings/prefs.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/book_win.h"
 #include "app/shell/bookmark_store.h"
