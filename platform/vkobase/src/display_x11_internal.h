@@ -94,7 +94,7 @@ bool sizable(WINDOW win) noexcept;
 // Whether a window manager runs: it names its own window on the root.
 bool manager_running() noexcept;
 // The size hints: the place the program gave (a position the manager keeps when `placed`),
-// and for a window the user may not resize its size as the only one.
+// its size as the least, and for a window the user may not resize that size as the only one.
 void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset,
                     bool placed) noexcept;
 // Tells the window manager that a mapped window starts or stops running modal.

@@ -189,9 +189,9 @@ void follow_record(Shown &s) noexcept {
         refresh_under(s, screen_extent(s));
         const int width = extent(now.left, now.right);
         const int height = extent(now.top, now.bottom) + inset;
-        // The program resizes a window of fixed size: a manager holds it to the old size
-        // until the hints say the new one.
-        if (resized && !sizable(s.owner))
+        // The program resizes the window: a manager holds it to the old size (of a window of
+        // fixed size) or above it (the least size) until the hints say the new one.
+        if (resized)
             set_size_hints(s.xwin, s.owner, now, inset, false);
         XMoveResizeWindow(dpy, s.xwin, now.left, now.top - inset, static_cast<unsigned>(width),
                           static_cast<unsigned>(height));

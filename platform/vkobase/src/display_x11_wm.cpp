@@ -123,7 +123,7 @@ void set_atom_list(Window xwin, Atom property, const Atom *values, int count) no
 } // namespace
 
 // The size hints: the place the program gave (a position the manager keeps when `placed`),
-// and for a window the user may not resize its size as the only one.
+// its size as the least, and for a window the user may not resize that size as the only one.
 void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset,
                     bool placed) noexcept {
     XSizeHints hints{};
@@ -131,10 +131,15 @@ void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset
     hints.y = placement.top - inset;
     if (placed)
         hints.flags |= PPosition;
+    // The program lays a window out for the size it gives it: the user may make it larger,
+    // never smaller, which would cut off what lies along its lower and right edges.
+    hints.flags |= PMinSize;
+    hints.min_width = extent(placement.left, placement.right);
+    hints.min_height = extent(placement.top, placement.bottom) + inset;
     if (!sizable(owner)) {
-        hints.flags |= PMinSize | PMaxSize;
-        hints.min_width = hints.max_width = extent(placement.left, placement.right);
-        hints.min_height = hints.max_height = extent(placement.top, placement.bottom) + inset;
+        hints.flags |= PMaxSize;
+        hints.max_width = hints.min_width;
+        hints.max_height = hints.min_height;
     }
     XSetWMNormalHints(state().dpy, xwin, &hints);
 }

@@ -444,7 +444,9 @@ void expect_desktop_run(bool under_wm) {
 // moves it left as it resizes it, and opens its list where the server shows its button; then
 // it is made taller than the room below it, so that the manager moves it up, and opens its
 // File menu where the server shows its title. Each must open right under its button or
-// title, as the screen shows.
+// title, as the screen shows. At the start its size hints must name the size it was laid out
+// for as the least; at the end it is made smaller than that and must keep that size, until
+// the program itself makes it smaller.
 constexpr char kMenus[] = R"(
 menu 1 {
   popup "&File" {
@@ -456,6 +458,7 @@ constexpr s_rct kMovedRect{100, 100, 400, 500};
 constexpr int kWideWidth = 1000;
 constexpr int kWideHeight = 500;
 constexpr int kTallHeight = 700;
+constexpr s_rct kSmallRect{100, 100, 250, 350};
 // The faces of the menu bar and its menus.
 constexpr std::uint32_t kMenuFace = 0xE4E4E4u;
 
@@ -468,6 +471,7 @@ struct Moved {
     int ticks = 0;
     int waited = 0;
     int wide_top = 0; // the frame's top once the window was made wide
+    int laid_width = 0, laid_height = 0; // the X window's size as the program laid it out
 };
 
 Moved &moved() {
@@ -498,6 +502,16 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
     case 0: {
         if (!vkotest::shown_and_framed(dpy, w, true))
             return 0;
+        XGetWindowAttributes(dpy, w, &a);
+        m.laid_width = a.width;
+        m.laid_height = a.height;
+        XSizeHints hints{};
+        long supplied = 0;
+        const bool least = XGetWMNormalHints(dpy, w, &hints, &supplied) != 0 &&
+                           (hints.flags & PMinSize) != 0 && hints.min_width == a.width &&
+                           hints.min_height == a.height && (hints.flags & PMaxSize) == 0;
+        log(std::string("the least size is the size it was laid out for: ") +
+            (least ? "yes" : "no"));
         XResizeWindow(dpy, w, kWideWidth, kWideHeight);
         XFlush(dpy);
         m.step = 1;
@@ -573,6 +587,32 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
         log(std::string("the File menu opens right under its title: ") +
             (seen == kMenuFace ? "yes" : "no"));
         vkotest::XTestHand().key(XK_Escape);
+        // Smaller than the window was laid out for: the manager keeps it at that size.
+        XResizeWindow(dpy, w, 200, 150);
+        XFlush(dpy);
+        m.step = 5;
+        m.waited = 0;
+        return 0;
+    }
+    case 5:
+        if (++m.waited < 10)
+            return 0;
+        XGetWindowAttributes(dpy, w, &a);
+        log(std::string("made smaller, it keeps the size it was laid out for: ") +
+            (a.width == m.laid_width && a.height == m.laid_height ? "yes" : "no"));
+        // The program itself may still make it smaller.
+        vkok_vobj_move(m.main, &kSmallRect);
+        m.step = 6;
+        m.waited = 0;
+        return 0;
+    case 6: {
+        XGetWindowAttributes(dpy, w, &a);
+        const int width = kSmallRect.right - kSmallRect.left;
+        const int height = kSmallRect.bottom - kSmallRect.top + vkobase::menu::bar_height();
+        const bool small = a.width == width && a.height == height;
+        if (!small && ++m.waited < 10)
+            return 0;
+        log(std::string("the program makes it smaller: ") + (small ? "yes" : "no"));
         vkov_app_destroy();
         return 0;
     }
@@ -627,10 +667,13 @@ TEST(DisplayWmX11, UnderOpenboxMenusOpenWhereTheManagerMovedTheWindow) {
     }
     EXPECT_EQ(vkotest::wait_for(pid), 0);
     const std::vector<std::string> expected = {
+        "the least size is the size it was laid out for: yes",
         "the manager moved the window left to fit it: yes",
         "the list drops at the left of its button: yes",
         "the manager moved the window up to fit it: yes",
         "the File menu opens right under its title: yes",
+        "made smaller, it keeps the size it was laid out for: yes",
+        "the program makes it smaller: yes",
     };
     EXPECT_EQ(vkotest::read_lines(vkotest::log_path()), expected);
 }
