@@ -34,7 +34,8 @@ std::vector<std::string> Words(std::size_t count)
     std::vector<std::string> words;
     std::size_t total = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        std::string word = "w" + std::to_string(100000 + i);
+        std::string word(1, 'w');
+        word += std::to_string(100000 + i);
         total += word.size() + 2;
         if (total >= 32000)
             break;
