@@ -242,12 +242,11 @@ void MainRefWin::ShowEntryMoves(bool previous, bool next)
 {
     for (const auto& [id, on] : {std::pair<std::int32_t, bool>{kBackButtonId, previous},
                                  {kForwardButtonId, next}}) {
-        if (auto* button = itsIDData.Get<FRM_CButton>(id)) {
-            if (on)
-                button->Enable();
-            else
-                button->Disable();
-        }
+        // A button that changes is drawn again in full: its face shows the new state at once,
+        // not only in the part that something uncovers later.
+        auto* button = itsIDData.Get<FRM_CButton>(id);
+        if (button != nullptr && (button->IsEnabled() != 0) != on)
+            button->SetEnabled(on ? 1 : 0, 1);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "app/shell/kq_factory.h"
 #include "app/display/kq_list_box.h"
 #include "resources/menu_tags.h"
+#include "frm/core/cunits.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
@@ -653,6 +654,62 @@ TEST_F(MainWindowTest, APageBroughtToTheFrontLeavesNothingOfThePageBefore)
             differing += switched[i] != redrawn[i] ? 1 : 0;
         EXPECT_EQ(differing, 0U) << "of " << switched.size() << " pixels of the page";
     }
+}
+
+// The pixels of a view's frame in its window's client area, row by row.
+std::vector<std::uint32_t> PixelsOf(const FRM_CView& view)
+{
+    FRM_CUnits::SetGlobalUnits(view.GetUnits());
+    const s_rct frame = static_cast<s_rct>(view.GetGlobalFrame());
+    std::vector<std::uint32_t> pixels;
+    for (std::int32_t y = frame.top; y < frame.bottom; ++y)
+        for (std::int32_t x = frame.left; x < frame.right; ++x)
+            pixels.push_back(vkov_debug_surface_pixel(view.GetVKOWindow(), x, y));
+    return pixels;
+}
+
+// Moving through the entries viewed enables and disables the back and forward buttons; each
+// shows its new state at once, all of it as it is drawn from scratch (an enabled button
+// still drawn greyed showed its raised edge only where a closing window uncovered it).
+TEST_F(MainWindowTest, TheBackAndForwardButtonsShowTheirStateAsSoonAsItChanges)
+{
+    Start();
+    auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
+    auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(forward, nullptr);
+    const WINDOW window = MainWindow()->GetVKOWindow();
+    struct Case {
+        const char* what;
+        std::function<void()> move;
+        bool backOn;
+        bool forwardOn;
+    };
+    const Case cases[] = {
+        {"the first entry", [this] { BasicPage()->SearchFor("cat"); }, false, false},
+        {"a second entry", [this] { BasicPage()->SearchFor("dog"); }, true, false},
+        {"back to the first",
+         [this] { MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0); }, false, true},
+        {"forward to the second",
+         [this] { MainWindow()->DoMenuCommand(menutag::kNextEntry, 0, 0); }, true, false},
+    };
+    std::vector<std::uint32_t> greyed, raised;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.move();
+        vkok_app_process_pending_events();
+        ASSERT_EQ(back->IsEnabled() != 0, c.backOn);
+        ASSERT_EQ(forward->IsEnabled() != 0, c.forwardOn);
+        const std::vector<std::uint32_t> shownBack = PixelsOf(*back);
+        const std::vector<std::uint32_t> shownForward = PixelsOf(*forward);
+        // The window drawn from scratch.
+        vko_dwin_invalidate_rect(window, nullptr);
+        vkok_app_process_pending_events();
+        EXPECT_TRUE(PixelsOf(*back) == shownBack) << "the back button as drawn from scratch";
+        EXPECT_TRUE(PixelsOf(*forward) == shownForward) << "the forward button as drawn from scratch";
+        (c.backOn ? raised : greyed) = shownBack;
+    }
+    EXPECT_FALSE(raised == greyed) << "an enabled button looks otherwise than a disabled one";
 }
 
 // The entry drawn again (after a dialog closed, a preference applied) clears the pane beside
