@@ -50,7 +50,7 @@ std::string cut_name(const char *name) {
 // the program's text.
 void take_system_text() noexcept {
     if (vkobase::app_test_mode() || state().mode == OpenMode::Writing ||
-        !vkobase::gtk::available() || !vkobase::gtk::text_may_have_changed())
+        !vkobase::gtk::text_may_have_changed())
         return;
     try {
         std::string utf8;

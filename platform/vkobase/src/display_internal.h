@@ -43,6 +43,10 @@ int display_connection_fd() noexcept;
 // dialog running over the program) is raised again after each.
 unsigned display_restack_count() noexcept;
 
+// Whether some program (this one included) owns the CLIPBOARD selection; false when no
+// display is open.
+bool display_clipboard_owned() noexcept;
+
 // Rings the display's bell; false when no display is open.
 bool display_bell() noexcept;
 

@@ -130,6 +130,11 @@ bool display_is_open() noexcept {
     return state().dpy != nullptr;
 }
 
+bool display_clipboard_owned() noexcept {
+    Display *dpy = state().dpy;
+    return dpy != nullptr && XGetSelectionOwner(dpy, XInternAtom(dpy, "CLIPBOARD", False)) != None;
+}
+
 bool display_screen_size(int *width, int *height) noexcept {
     Display *dpy = state().dpy;
     if (dpy == nullptr)

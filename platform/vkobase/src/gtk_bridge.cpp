@@ -285,6 +285,10 @@ bool put_text(const std::string &utf8) noexcept {
 }
 
 bool text_may_have_changed() noexcept {
+    // Before GTK runs, the server alone can tell that no program offers the clipboard;
+    // starting GTK only to hear that would delay the first window's show.
+    if (!st().running && !vkobase::display_clipboard_owned())
+        return false;
     if (!start())
         return false;
     pump(); // a change of hands is told through GTK's events

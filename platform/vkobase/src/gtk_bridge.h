@@ -26,8 +26,9 @@ void shut_down() noexcept;
 // answers false when no program offers text.
 bool put_text(const std::string &utf8) noexcept;
 bool get_text(std::string *utf8) noexcept;
-// False when the server told that nobody took the clipboard since get_text last read it (so
-// reading it again would only ask another program for what the program already has).
+// False when no program owns the clipboard, or when the server told that nobody took it
+// since get_text last read it (so reading it again would only ask another program for what
+// the program already has).
 bool text_may_have_changed() noexcept;
 
 enum class FileKind { kOpen, kSave, kFolder };
