@@ -1,6 +1,7 @@
 // display_x11_wm.cpp: what a window manager learns of each X window: what the window is (dialog
 // of which window, menu, drop-down list, splash), the program's class, process and icon, its
-// title in UTF-8, which windows keep their size, and which run modal.
+// title in UTF-8, which windows keep their size, which functions their frames offer, and which
+// run modal.
 #include "display_x11_internal.h"
 
 #include <X11/Xatom.h>
@@ -146,6 +147,34 @@ void set_size_hints(Window xwin, WINDOW owner, const s_rct &placement, int inset
 
 namespace {
 
+// What the _MOTIF_WM_HINTS property says: that it names the functions a window manager offers
+// for the window, and which of them (resizing, 1 << 1, and maximising, 1 << 4, are never
+// named here).
+constexpr long kMotifFunctionsFlag = 1L << 0;
+constexpr long kMotifMove = 1L << 2;
+constexpr long kMotifMinimize = 1L << 3;
+constexpr long kMotifClose = 1L << 5;
+
+// The functions a framed window offers through its frame's buttons and menu. A window the user
+// may not resize offers neither resizing nor maximising (which would only move it to the
+// corner); a dialog that runs modal offers no minimising either, which would hide it while it
+// holds up the windows it was opened over. Menus, lists and splash windows have no frame.
+void set_functions(const Shown &s) noexcept {
+    Display *dpy = state().dpy;
+    const Atom property = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    const Kind kind = kind_of(s.owner);
+    if (sizable(s.owner) || (kind != Kind::kNormal && kind != Kind::kDialog)) {
+        XDeleteProperty(dpy, s.xwin, property);
+        return;
+    }
+    long functions = kMotifMove | kMotifClose;
+    if (!s.modal)
+        functions |= kMotifMinimize;
+    const long hints[5] = {kMotifFunctionsFlag, functions, 0, 0, 0};
+    XChangeProperty(dpy, s.xwin, property, property, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(hints), 5);
+}
+
 // The window a window is transient for. A dialog that runs modal holds up every window of the
 // program, not only the one it was opened over: it is transient for the program's whole group
 // (the root, as the conventions have it), so that a window manager keeps it above all of them
@@ -176,6 +205,7 @@ void set_transient(const Shown &s) noexcept {
 void tell_modal(const Shown &s, bool modal) noexcept {
     DisplayState &st = state();
     set_transient(s);
+    set_functions(s);
     if (!manager_running()) {
         set_atom_list(s.xwin, st.atoms.net_wm_state, &st.atoms.state_modal, modal ? 1 : 0);
         return;
@@ -280,6 +310,7 @@ void describe_window(Shown &s, Window owner) noexcept {
                         static_cast<int>(icon.size()));
 
     set_size_hints(s.xwin, win, s.placement, s.inset, placed);
+    set_functions(s);
 }
 
 } // namespace vkobase::x11

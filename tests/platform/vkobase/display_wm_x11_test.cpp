@@ -2,7 +2,8 @@
 // window manager and under openbox. A small program opens two main windows at the same
 // frame, runs a modal dialog over them, a pop-up menu and a drop-down list, and reads what a
 // window manager reads of each window (type, transient-for, modal state, class, process,
-// input, icon, group, size hints) through a second connection, as xprop does. The dialog runs
+// input, icon, group, size hints, the functions its frame offers) through a second connection,
+// as xprop does. The dialog runs
 // modal over the second window; a click lands on that window, then one on the first: the
 // dialog must stay on top of both and answer Escape, and it takes the size the program gives
 // it. The task window must never show. The program logs what it
@@ -132,6 +133,20 @@ std::string describe(const char *name, WINDOW win) {
     if (XGetWMNormalHints(dpy, w, &size, &supplied) != 0 && (size.flags & PMaxSize) != 0 &&
         size.min_width == size.max_width && size.min_height == size.max_height)
         line += " fixed=" + std::to_string(size.max_width) + "x" + std::to_string(size.max_height);
+    // The functions the window's frame offers, when the window names them (the Motif hints,
+    // whose type is their own name).
+    const std::vector<unsigned long> motif =
+        vkotest::cardinals(dpy, w, "_MOTIF_WM_HINTS", XInternAtom(dpy, "_MOTIF_WM_HINTS", False));
+    if (motif.size() >= 2 && (motif[0] & 1ul) != 0) {
+        std::vector<std::string> offered;
+        const std::pair<unsigned long, const char *> functions[] = {
+            {1ul << 0, "all"},      {1ul << 1, "resize"},   {1ul << 2, "move"},
+            {1ul << 3, "minimize"}, {1ul << 4, "maximize"}, {1ul << 5, "close"}};
+        for (const auto &[bit, name] : functions)
+            if ((motif[1] & bit) != 0)
+                offered.emplace_back(name);
+        line += " offers=" + join(offered);
+    }
     return line;
 }
 
@@ -403,7 +418,8 @@ const char *const kMain = "main type=_NET_WM_WINDOW_TYPE_NORMAL class=wmtest/WmT
                           "group icon=4x2:ffff0000";
 // A modal dialog holds up every window of the program: it is transient for their group.
 const char *const kDialog = "dialog type=_NET_WM_WINDOW_TYPE_DIALOG transient=group modal "
-                            "class=wmtest/WmTest pid input group icon=4x2:ffff0000 fixed=300x150";
+                            "class=wmtest/WmTest pid input group icon=4x2:ffff0000 fixed=300x150 "
+                            "offers=move,close";
 
 // Outside every window of the program, where the task window's frame lay: the bare root.
 void expect_no_task_frame(const std::string &shot) {
