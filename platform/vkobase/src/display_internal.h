@@ -39,8 +39,9 @@ bool display_has_own_window(WINDOW win) noexcept;
 // The file descriptor of the connection, -1 when no display is open.
 int display_connection_fd() noexcept;
 // How many times the program's X windows were raised back to front since the display opened
-// (whenever its set of windows changes): another client's window that must stay in front (a
-// dialog running over the program) is raised again after each.
+// (whenever its set of windows changes; under a window manager only its pop-ups and windows it
+// brought forward): another client's window that must stay in front (a dialog running over the
+// program) is raised again after each.
 unsigned display_restack_count() noexcept;
 
 // Whether some program (this one included) owns the CLIPBOARD selection; false when no

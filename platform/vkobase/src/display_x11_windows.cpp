@@ -1,7 +1,8 @@
 // display_x11_windows.cpp: the X windows follow the window records. At every look the windows
 // that should show (shown windows of their own, whose ancestors show) get an X window, which
 // takes their place, size and title; those that went lose theirs, and the others copy their
-// pixels again where one left. The X windows are stacked back to front as the records are.
+// pixels again where one left. The X windows are stacked back to front as the records are;
+// under a window manager the framed ones keep the order the manager gave them.
 #include "display_x11_internal.h"
 
 #include <cairo-xlib.h>
@@ -103,6 +104,11 @@ bool bars_meet(const s_rct &a, int a_inset, const s_rct &b, int b_inset) noexcep
            b.left < a.right;
 }
 
+// Menu levels and drop-down lists: placed by the program, never framed by a window manager.
+bool placed_by_program(WINDOW win) noexcept {
+    return vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win);
+}
+
 bool same_place(const s_rct &a, const s_rct &b) noexcept {
     return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
 }
@@ -149,7 +155,7 @@ bool create_shown(WINDOW win, Window owner) noexcept {
                                  WhitePixel(st.dpy, screen));
     if (s.xwin == 0)
         return false;
-    if (vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win)) {
+    if (placed_by_program(win)) {
         // Menu levels and drop-down lists are placed by the program and never framed by a
         // window manager. No save-under: the pixels a server would put back when the level
         // closes are those from before it opened, not what the window below drew since.
@@ -254,6 +260,31 @@ Window owner_xwin(const std::vector<WINDOW> &want, std::size_t at) noexcept {
     return 0;
 }
 
+// Whether the window now lies in front of a framed window that lay in front of it before: the
+// program itself brought it forward.
+bool moved_forward(WINDOW win, const std::vector<WINDOW> &before,
+                   const std::vector<WINDOW> &now) noexcept {
+    const auto was = std::find(before.begin(), before.end(), win);
+    if (was == before.end())
+        return false;
+    const auto is = std::find(now.begin(), now.end(), win);
+    for (auto it = now.begin(); it != is; ++it)
+        if (!placed_by_program(*it) && std::find(was + 1, before.end(), *it) != before.end())
+            return true;
+    return false;
+}
+
+// Whether a restack raises the window. Without a window manager the program keeps the order
+// of all its windows. Under one the order of framed windows is the manager's, which the user
+// changes by clicking them (the program hears nothing of it): re-raising them all would lift a
+// window the user put behind over the one the user works in as soon as that one opens a menu.
+// There only the program's own pop-ups, and a framed window the program brought forward, are
+// raised; a new framed window came up raised when it was mapped.
+bool raised_on_restack(WINDOW win, const std::vector<WINDOW> &before,
+                       const std::vector<WINDOW> &now) noexcept {
+    return !manager_running() || placed_by_program(win) || moved_forward(win, before, now);
+}
+
 } // namespace
 
 void sync_windows() noexcept {
@@ -275,7 +306,8 @@ void sync_windows() noexcept {
     // Raising a window in the tree raises its X window: restack back to front on any change.
     if (want != st.stacking) {
         for (WINDOW win : want)
-            if (const Shown *s = shown_by_owner(win))
+            if (const Shown *s = shown_by_owner(win);
+                s != nullptr && raised_on_restack(win, st.stacking, want))
                 XRaiseWindow(st.dpy, s->xwin);
         // Done before anyone learns of it: another client (a dialog over the program) that
         // raises its window again must come after these.

@@ -1,6 +1,8 @@
 // display_wm_x11_test.cpp: the program's windows on a desktop, under a private Xvfb with no
 // window manager and under openbox. A small program opens two main windows at the same
-// frame, runs a modal dialog over them, a pop-up menu and a drop-down list, and reads what a
+// frame, runs a modal dialog over them, a pop-up menu of the first window (under openbox once a
+// click brought that window to the front, which must stay in front of the second while its
+// menu is open) and a drop-down list, and reads what a
 // window manager reads of each window (type, transient-for, modal state, class, process,
 // input, icon, group, size hints, the functions its frame offers) through a second connection,
 // as xprop does. The dialog runs
@@ -320,20 +322,49 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
                 return 0;
             log(std::string("after the dialog a main window is active again: ") +
                 (c.activated ? "yes" : "no"));
+            // The user brings the first window, which the program made first, to the front.
+            const auto at = uncovered_point(dpy, xwin(c.main), {xwin(c.second)});
+            vkotest::XTestHand().click(at.first, at.second);
+            c.step = 30;
+            c.waited = 0;
+            return 0;
         }
+        c.step = 30;
+        return 0;
+    }
+    case 30: {
+        if (c.wm) {
+            if (!vkotest::above(dpy, xwin(c.main), xwin(c.second)) && ++c.waited < 20)
+                return 0;
+            log(std::string("a click brings the first window to the front: ") +
+                (vkotest::above(dpy, xwin(c.main), xwin(c.second)) ? "yes" : "no"));
+        }
+        // The window in front opens a pop-up menu.
         g_popup[0].tag = 1;
         g_popup[0].text = const_cast<char *>("One");
         g_popup[0].enabled = 1;
         c.step = 5;
-        vkobase::menu::run_popup(g_popup, c.second, s_pnt{10, 10}, 0, 0);
+        c.waited = 0;
+        vkobase::menu::run_popup(g_popup, c.main, s_pnt{10, 10}, 0, 0);
         c.step = 7;
         return 0;
     }
     case 5:
-        if (vkobase::menu::level_count() == 0 || xwin(vkobase::menu::level_window(0)) == 0)
+        // Under a window manager, once the manager has had its time to restack.
+        if (vkobase::menu::level_count() == 0 || xwin(vkobase::menu::level_window(0)) == 0 ||
+            (c.wm && ++c.waited < 5))
             return 0;
         log("popup type=" + join(vkotest::atom_names(dpy, xwin(vkobase::menu::level_window(0)),
                                                      "_NET_WM_WINDOW_TYPE")));
+        if (c.wm) {
+            XSync(dpy, False);
+            log(std::string("with its menu open the first window stays in front: ") +
+                (vkotest::above(dpy, xwin(c.main), xwin(c.second)) &&
+                         vkotest::above(dpy, xwin(vkobase::menu::level_window(0)),
+                                        xwin(c.main))
+                     ? "yes"
+                     : "no"));
+        }
         vkotest::XTestHand().key(XK_Escape);
         c.step = 6;
         return 0;
@@ -448,9 +479,13 @@ void expect_desktop_run(bool under_wm) {
         "popup type=_NET_WM_WINDOW_TYPE_POPUP_MENU",
         "drop-down type=_NET_WM_WINDOW_TYPE_COMBO",
     };
-    if (under_wm)
+    if (under_wm) {
         expected.insert(expected.begin() + 9,
-                        "after the dialog a main window is active again: yes");
+                        {"after the dialog a main window is active again: yes",
+                         "a click brings the first window to the front: yes"});
+        expected.insert(expected.begin() + 12,
+                        "with its menu open the first window stays in front: yes");
+    }
     EXPECT_EQ(lines, expected);
     expect_no_task_frame(shot);
 }
