@@ -184,6 +184,7 @@ std::string EntryKeyTable::Marked(const std::string& text) const
 void EntryKeyTable::ClearEntry(const RWOrdered* highlightWords)
 {
     itsHighlightWords = highlightWords;
+    itsEntryDescription = itsDescription;
     itsLabelWidth = 0;
     if (itsDescription != nullptr) {
         for (int p = 1; p <= kPartCount; ++p)
@@ -500,9 +501,12 @@ bool EntryKeyTable::ResolveReference(WordItem* artPart)
 const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
 {
     *length = 0;
-    if (itsDescription == nullptr || word == nullptr)
+    // The words clicked are the entry's: their sounds are those of the dictionary it came
+    // from, which stays shown after the window switched to another.
+    const configDict* sounds = itsEntryDescription != nullptr ? itsEntryDescription : itsDescription;
+    if (sounds == nullptr || word == nullptr)
         return nullptr;
-    if (OpenDictionary(itsDescription->sound_dir().data(), kSoundSetName) == 0) {
+    if (OpenDictionary(sounds->sound_dir().data(), kSoundSetName) == 0) {
         OpenMainSet();
         return nullptr;
     }

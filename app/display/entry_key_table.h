@@ -65,7 +65,8 @@ public:
     // draws an illustration's caption; null when the entry has none or it is no image.
     std::unique_ptr<FRM_CImage> ShowReference(EntryPainter* engine) const;
 
-    // The sound record of word in the "sound" data set: its bytes (a WAV image) and their
+    // The sound record of word in the "sound" data set of the dictionary the entry shown came
+    // from (else the table's): its bytes (a WAV image) and their
     // count, or null (nothing found, or no sound data set: then the main set is open again).
     const char* SoundData(const char* word, std::uint32_t* length);
     // Plays the sound of word, when there is one whose image lies wholly inside its record;
@@ -102,6 +103,7 @@ private:
     bool itsIsArt = false;
     bool itsIsTable = false;
     const configDict* itsDescription = nullptr;  // not owned
+    const configDict* itsEntryDescription = nullptr;  // the one the entry shown came from
     const RWOrdered* itsHighlightWords = nullptr;
     WordItem* itsSoundPart = nullptr;
     std::string itsEntryWord;                    // the word a '~' stands for

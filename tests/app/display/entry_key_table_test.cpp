@@ -379,6 +379,28 @@ TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
     EXPECT_NE(LookUpWord("dog", 512), 0u) << "no sound set: the main set is reopened";
 }
 
+// The window switched to another dictionary keeps the entry shown: a word clicked in it sounds
+// as the entry's own dictionary has it, not as the one now open (here without sounds).
+TEST_F(Formatter, TheEntryShownSoundsFromItsOwnDictionaryAfterASwitch)
+{
+    WriteMain({{"dog", {{0xA3, "dog"}}}});
+    Format("dog");
+    configDict other;
+    other.InitSlots();
+    const std::string dir = itsDir.path() + "/";
+    other.SetRefName("Other");
+    other.SetBaseDir(dir.c_str());
+    other.SetBaseName("main");
+    other.SetSoundDir("/nowhere/");
+    ASSERT_TRUE(itsTable.Matches(&other));
+    std::uint32_t length = 0;
+    ASSERT_NE(itsTable.SoundData("dog", &length), nullptr) << "the shown entry's own sound";
+    EXPECT_EQ(length, wav(20).size());
+    EXPECT_NE(LookUpWord("dog", 512), 0u) << "the open dictionary's main set is open again";
+    Format("dog");
+    EXPECT_EQ(itsTable.SoundData("dog", &length), nullptr) << "an entry of the other has none";
+}
+
 TEST_F(Formatter, QueriesCollectIntoTheCallersList)
 {
     dictwriter::DictionarySource source;
