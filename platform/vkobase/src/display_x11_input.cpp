@@ -383,6 +383,11 @@ void handle_event(XEvent &xe) noexcept {
         // window (see on_key), with the focus that window holds.
         if (vkobase::app_input_blocked(s->owner))
             break;
+        // The manager brought the window to the front (the user clicked it): the program's
+        // order follows, so that a window it raises later (Window > Next Window) moves forward
+        // past this one.
+        if (manager_running())
+            vkok_vobj_raise(s->owner);
         WINDOW before = vkok_scr_get_focus_vobj();
         if (!is_within(before, s->owner)) {
             WINDOW kept = vkobase::scr_last_focus_in(s->owner);
