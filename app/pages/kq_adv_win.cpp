@@ -204,8 +204,16 @@ void KQAdvWin::AddTerm()
         CheckQueryText(GetTypedText(), true);
         return;
     }
+    // A term needs its word: "label=" alone matches nothing and leaves a list that cannot
+    // be searched, so an empty or blank field adds nothing.
+    const std::string typed = GetTypedText();
+    if (typed.find_first_not_of(" \t") == std::string::npos) {
+        vko_scr_beep();
+        itsField->Activate(); // where the word is typed
+        return;
+    }
     EnableButtons(AfterTerm(itsDepth));
-    Append(ChosenLabel() + "=" + GetTypedText());
+    Append(ChosenLabel() + "=" + typed);
     SetTypedText("");
 }
 

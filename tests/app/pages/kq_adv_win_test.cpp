@@ -192,9 +192,40 @@ TEST_F(AdvancedPageTest, Search_OfAnIncompleteListTellsTheUserAndSearchesNothing
     itsPage->DoCommand(KQAdvWin::kCmdSearchQuery, nullptr);
     EXPECT_EQ(vkov_dm_test_count(), notes + 1);
     EXPECT_EQ(LastNote(), "Unable to do Search") << "an empty list";
-    // Add does not test the word: an empty one makes a term of the label alone.
-    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
-    EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "="}));
+}
+
+TEST_F(AdvancedPageTest, Add_WithNoWordInTheFieldAddsNothing)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::string> steps;
+        std::string typed;
+    };
+    const Case cases[] = {
+        {"at the start", {}, ""},
+        {"after OR", {"0:cat", "|"}, ""},
+        {"after AND and NOT", {"0:cat", "&", "!"}, ""},
+        {"inside a parenthesis", {"("}, ""},
+        {"blanks only", {"0:cat", "|"}, "   "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Run(c.steps);
+        const Tokens before = itsPage->GetTokens();
+        const int enabled = Enabled();
+        ASSERT_TRUE(enabled & kWord) << "a term may come here";
+        Type(c.typed);
+        itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+        EXPECT_EQ(itsPage->GetTokens(), before) << "no term without its word";
+        EXPECT_EQ(Enabled(), enabled) << "the word may still be typed and added";
+        // The word typed then is added as usual.
+        Type("dog");
+        itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+        Tokens added = before;
+        added.push_back(kEntry + "=dog");
+        EXPECT_EQ(itsPage->GetTokens(), added);
+    }
 }
 
 TEST_F(AdvancedPageTest, RealKeys_TypedIntoTheFieldBuildAndRunTheQuery)
@@ -377,6 +408,7 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
         {"a term inside parentheses", {"(", "0:cat", "|", "0:dog"}, 3, 0, {"(", kEntry + "=cat", "|"}, 1,
          kWord | kNot | kOpen},
         {"the closing parenthesis", {"(", "0:cat", ")"}, 2, 0, {"(", kEntry + "=cat"}, 1, kAnd | kOr | kClose},
+        {"the term after OR", {"0:cat", "|", "0:dog"}, 2, 0, {kEntry + "=cat", "|"}, 0, kWord | kNot | kOpen},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -388,6 +420,12 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
         EXPECT_EQ(itsPage->GetTokens(), c.tokens);
         EXPECT_EQ(itsPage->GetDepth(), c.depth);
         EXPECT_EQ(Enabled(), c.enabled);
+        // The word field is empty: where Add may be pressed, it adds no term of the label alone.
+        if (c.enabled & kWord) {
+            itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+            EXPECT_EQ(itsPage->GetTokens(), c.tokens) << "Add with an empty field";
+            EXPECT_EQ(Enabled(), c.enabled) << "Add with an empty field";
+        }
     }
     // The caret moves with the arrow keys; the last line deleted clears the list.
     itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
@@ -414,6 +452,8 @@ TEST_F(AdvancedPageTest, DeleteKey_EditsTheTokenListAtTheCaret)
     key(VKO_KEY_DELETE);
     EXPECT_TRUE(itsPage->GetTokens().empty());
     EXPECT_EQ(Enabled(), kWord | kNot | kOpen) << "nothing to search";
+    itsPage->DoCommand(KQAdvWin::kCmdAdd, nullptr);
+    EXPECT_TRUE(itsPage->GetTokens().empty()) << "Add with an empty field";
 }
 
 TEST_F(AdvancedPageTest, TabKey_ReachesTheQueryButtonsOnceTheyAreEnabled)
