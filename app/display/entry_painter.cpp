@@ -278,8 +278,19 @@ void EntryPainter::UpdateMetrics()
 
 void EntryPainter::SetView(EntryPane* view)
 {
+    EntryPane* before = itsView;
+    const std::int32_t rightBefore = itsRight;
     itsView = view;
     UpdateMetrics();
+    if (view == nullptr || view == before || itIsPrinting || (!itHasText && !itIsImageShown))
+        return;
+    // The entry shown moves to another pane (another page of the window): that pane's bar
+    // takes the entry's lines, or the lines are broken again at that pane's width.
+    if (before == nullptr || itsRight != rightBefore) {
+        DrawEntry();
+        return;
+    }
+    ScrollToTop();
 }
 
 void EntryPainter::SetColors(const Prefs& prefs)

@@ -737,3 +737,52 @@ TEST_F(MainWindowTest, RedrawingTheEntryLeavesThePaneScrollBarShown)
 }
 
 } // namespace
+
+namespace {
+
+// The lines the entry pane's bar lets the user scroll through, as its range shows them.
+std::int32_t ScrollableLines(const SearchPageWin* page)
+{
+    std::int32_t minimum = 0, maximum = 0;
+    vko_sbar_get_range(page->GetEntryPane()->scrollBar()->GetVKOWindow(), 2, &minimum, &maximum);
+    return maximum - minimum;
+}
+
+// The user widens the window and narrows it back, as a window manager reports it.
+void ResizeAsTheUser(MainRefWin* window, int width, int height)
+{
+    window->SizeWindow(width, height);
+    vkok_app_process_pending_events();
+}
+
+} // namespace
+
+// Every page shows the entry looked up, and its bar scrolls through all of it, also after the
+// window was made wider and narrower again while another page was in front: the entry moves
+// to the page turned to, with the bar's range of its lines.
+TEST_F(MainWindowTest, EveryPageScrollsTheEntryAfterTheWindowWasResized)
+{
+    Start();
+    BasicPage()->SearchFor("cat");
+    vkok_app_process_pending_events();
+    const std::int32_t lines = ScrollableLines(BasicPage());
+    ASSERT_GT(lines, 0) << "the entry has lines to scroll through";
+    s_rct frame{};
+    vko_vobj_get_client_rect(MainWindow()->GetVKOWindow(), &frame);
+    for (int page : {2, 1}) {
+        SCOPED_TRACE(page);
+        MainWindow()->ShowPage(0);
+        vkok_app_process_pending_events();
+        ResizeAsTheUser(MainWindow(), frame.right + 130, frame.bottom + 100);
+        ResizeAsTheUser(MainWindow(), frame.right, frame.bottom);
+        MainWindow()->ShowPage(page);
+        vkok_app_process_pending_events();
+        ScrollViewWin* pane = MainWindow()->GetPage(page)->GetEntryPane();
+        EXPECT_EQ(ScrollableLines(MainWindow()->GetPage(page)), lines);
+        EXPECT_EQ(pane->ScrollOriginY(), 0) << "the entry shown from its top";
+        // The wheel turned down a notch scrolls the entry by a line.
+        pane->pane()->DoVScroll(SC_LINE_DOWN, 0);
+        vkok_app_process_pending_events();
+        EXPECT_EQ(pane->ScrollOriginY(), -pane->pane()->lineStep());
+    }
+}
