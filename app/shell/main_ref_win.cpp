@@ -320,6 +320,13 @@ void MainRefWin::ApplyPreferences()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
+    // Preferences closed with nothing changed (cancelled) leave the entry where the reader
+    // scrolled it: laid out again it would start from its top.
+    const Prefs& shown = itsPainter->settings().prefs;
+    if (shown.font_size == prefs.font_size && shown.back_color == prefs.back_color &&
+        shown.text_color == prefs.text_color && shown.highlight_color == prefs.highlight_color &&
+        shown.audio_color == prefs.audio_color && shown.use_in_results == prefs.use_in_results)
+        return;
     itsNotebook->DoCommand(SearchNotebook::kCmdApplyPreferences, nullptr);
     itsPainter->SetColors(prefs);
     itsPainter->DrawEntry();

@@ -23,7 +23,9 @@
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nnotebk.h"
 #include "frm/drawing/cenviron.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/runtime/cdocumnt.h"
+#include "frm/runtime/cnav.h"
 #include "frm/controls/cfacewin.h"
 #include "vkobase/dm.h"
 #include "vkobase/scr.h"
@@ -389,6 +391,35 @@ TEST_F(PrefWinTest, AppliedColoursAndSizeRedrawTheOpenMainWindows)
     first->DoMenuCommand(menutag::kPreferences, 0, 0);
     EXPECT_EQ(first->GetPainter().settings().prefs.text_color, 0x010000FFu);
     EXPECT_EQ(second->GetPainter().settings().prefs.text_color, 0x010000FFu);
+}
+
+// Preferences opened from one main window and cancelled leave the other window's entry where
+// the reader scrolled it.
+TEST_F(PrefWinTest, CancelledPreferencesKeepTheOtherWindowsPlaceInItsEntry)
+{
+    Start();
+    itsDocument = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    MainRefWin* first = MainWindow();
+    first->GetFrontPage()->SearchFor("cat");
+    ScrollViewWin* pane = first->GetFrontPage()->GetEntryPane();
+    pane->pane()->DoVScroll(SC_LINE_DOWN, 0);
+    vkok_app_process_pending_events();
+    const float place = pane->ScrollOriginY();
+    ASSERT_LT(place, 0) << "scrolled down a line";
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* second = ReferenceDocuments()[1]->GetMainWindow();
+    // Headless, the modal loop returns at once: the window is open as the user cancels it.
+    second->DoMenuCommand(menutag::kPreferences, 0, 0);
+    itsWindow = dynamic_cast<PrefWin*>(itsDocument->GetPreferencesWindow());
+    ASSERT_NE(itsWindow, nullptr);
+    itsWindow->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    vkov_test_advance_clock(1);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(pane->ScrollOriginY(), place);
+    std::int32_t minimum = 0, maximum = 0;
+    vko_sbar_get_range(pane->scrollBar()->GetVKOWindow(), 2, &minimum, &maximum);
+    EXPECT_EQ(vko_sbar_get_pos(pane->scrollBar()->GetVKOWindow(), 2), minimum + 1) << "the thumb where it was";
 }
 
 // The hit lists take the colours only while "Also use in Search Results" is checked.
