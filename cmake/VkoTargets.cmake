@@ -8,8 +8,31 @@ function(vko_private_tmpdir test)
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION TMPDIR=set:${dir})
 endfunction()
 
+# vko_display_test(<test> <seconds>): a test that runs programs on private X servers bears the
+# label x11 (scripts/stress-display-tests runs them under load) and a CTest timeout, so that
+# one that hangs cannot hold up the suite. The timeout is scaled by VKO_TEST_TIME_SCALE as the
+# tests' own deadlines are, read when the build is configured (a fraction counts as a whole).
+function(vko_display_test test seconds)
+    set(scale 1)
+    if("$ENV{VKO_TEST_TIME_SCALE}" MATCHES "^([0-9]+)(\\.[0-9]*)?$")
+        set(scale ${CMAKE_MATCH_1})
+        if(CMAKE_MATCH_2 MATCHES "[1-9]" OR scale EQUAL 0)
+            math(EXPR scale "${scale} + 1")
+        endif()
+    endif()
+    math(EXPR timeout "${seconds} * ${scale}")
+    get_test_property(${test} LABELS labels)
+    if(NOT labels)
+        set(labels "")
+    endif()
+    list(APPEND labels x11)
+    list(REMOVE_DUPLICATES labels)
+    set_tests_properties(${test} PROPERTIES LABELS "${labels}" TIMEOUT ${timeout})
+endfunction()
+
 # vko_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest executable, registered with CTest as one test.
+# One GoogleTest executable, registered with CTest as one test; one named *_x11_test is a
+# display test (see vko_display_test), given ten minutes.
 function(vko_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     find_package(GTest REQUIRED)
@@ -21,6 +44,9 @@ function(vko_add_gtest name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS unit)
     vko_private_tmpdir(${name})
+    if(name MATCHES "_x11_test$")
+        vko_display_test(${name} 600)
+    endif()
 endfunction()
 
 # vko_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)

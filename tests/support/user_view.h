@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/vkobase/child_group.h"
+#include "tests/platform/vkobase/test_deadline.h"
 #include "tests/support/command_output.h"
 
 namespace test_support {
@@ -117,7 +119,7 @@ public:
         const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0)
             return false;
-        itsPid = fork();
+        itsPid = vkotest::fork_child();
         if (itsPid == 0) {
             dup2(out, 1);
             execl(xclip.c_str(), "xclip", "-o", "-selection", "clipboard", "-target", "UTF8_STRING",
@@ -125,17 +127,18 @@ public:
             _exit(127);
         }
         ::close(out);
+        itsGiveUp = vkotest::Deadline(30);
         return itsPid > 0;
     }
-    // True once xclip has ended (or was stopped after give_up_after calls); *text is what it
+    // True once xclip has ended (or was stopped when it took too long); *text is what it
     // wrote: empty when the clipboard held no text.
-    bool Done(std::string* text, int give_up_after = 50)
+    bool Done(std::string* text)
     {
         if (itsPid <= 0)
             return true;
         int status = 0;
         if (waitpid(itsPid, &status, WNOHANG) == 0) {
-            if (++itsCalls < give_up_after)
+            if (!itsGiveUp.passed())
                 return false;
             kill(itsPid, SIGKILL);
             waitpid(itsPid, &status, 0);
@@ -150,7 +153,7 @@ public:
 
 private:
     pid_t itsPid = -1;
-    int itsCalls = 0;
+    vkotest::Deadline itsGiveUp{30};
     std::string itsFile;
 };
 

@@ -111,10 +111,14 @@ LookUp LookUpWord(Session& s, const std::string& word, std::vector<double>* keys
     for (const char c : word) {
         const double pressed = Now();
         s.Key(static_cast<KeySym>(c));
-        const std::vector<Damage> drawn = s.Settle(0.02, 0.03);
+        // Handled once the field shows the key, then a quiet moment for the list.
+        const std::vector<Damage> drawn = s.Settle(0.02, 0.03, [&](const std::vector<Damage>& so_far) {
+            return LastDrawn(so_far, s.field) > pressed;
+        });
         if (const double last = LastDrawn(drawn, s.hitList); last > 0 && keys != nullptr)
             keys->push_back(last - pressed);
     }
+    s.Sync();
     s.heard.clear();
     const double pressed = Now();
     s.Key(XK_Return);
@@ -127,7 +131,7 @@ LookUp LookUpWord(Session& s, const std::string& word, std::vector<double>* keys
                 ended = r.at;
         return ended > 0 && LastDrawn(so_far, s.entryPane) > ended;
     });
-    const double shown = LastDrawn(drawn, s.entryPane);
+    const double shown = s.timedOut ? 0 : LastDrawn(drawn, s.entryPane);
     double started = 0;
     for (const Report& r : s.heard)
         if (r.kind == VKO_PROBE_SEARCH && r.begin != 0 && r.at >= pressed) {
@@ -148,8 +152,11 @@ LookUp LookUpWord(Session& s, const std::string& word, std::vector<double>* keys
                 result.pixels += static_cast<double>(d.area.width) * d.area.height;
     }
     // Escape clears the pages and the entry and brings the keys back to the field.
+    const double escaped = Now();
     s.Key(XK_Escape);
-    s.Settle(0.05, 0.1);
+    s.Settle(0.05, 0.1, [&](const std::vector<Damage>& so_far) {
+        return LastDrawn(so_far, s.field) > escaped || LastDrawn(so_far, s.entryPane) > escaped;
+    });
     return result;
 }
 

@@ -4,7 +4,10 @@
 // panes are once started and the phases of its work as the base library's probe marks them
 // (real clock). The observer types and clicks through XTest and collects what the server draws
 // into the main window through the Damage extension. Without Xvfb, WordNet or espeak-ng the
-// session says why (missing) and runs nothing.
+// session says why (missing) and runs nothing. Every wait is for a report or a drawing, with a
+// scaled deadline (test_deadline.h); the program and the server end with the test however it
+// ends (child_group.h), and a window that closes while the observer asks about it is an X error
+// recorded, not the end of the test.
 #pragma once
 
 #include <fcntl.h>
@@ -40,6 +43,8 @@
 #include <X11/extensions/Xdamage.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+
+#include "tests/platform/vkobase/x_errors.h"
 
 namespace onscreen {
 
@@ -152,6 +157,21 @@ struct Damage {
     XRectangle area; // in the main window's X window
 };
 
+inline bool Meets(const XRectangle& a, const XRectangle& b)
+{
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+// The last time the server drew into area, or 0.
+inline double LastDrawn(const std::vector<Damage>& drawn, const XRectangle& area)
+{
+    double last = 0;
+    for (const Damage& d : drawn)
+        if (Meets(d.area, area))
+            last = std::max(last, d.at);
+    return last;
+}
+
 // TavlinCD started on a private Xvfb on a slice of the demo dictionary, with an observer
 // connection that types and clicks through XTest and sees what the server draws into the main
 // window through the Damage extension.
@@ -167,14 +187,16 @@ struct Session {
     Display* dpy = nullptr;
     Window main = 0;
     int damageEvent = 0;
-    XRectangle entryPane{}, hitList{}; // in the main X window
+    XRectangle entryPane{}, hitList{}, field{}; // in the main X window
+    bool timedOut = false;                      // the last Settle's condition never held
+    static constexpr double kDeadline = 60;     // seconds, scaled, for each wait
 
     explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas); }
     ~Session()
     {
         if (program > 0) {
             kill(program, SIGTERM);
-            vkotest::wait_for(program, 20);
+            vkotest::wait_for(program, 30);
         }
         if (dpy != nullptr)
             XCloseDisplay(dpy);
@@ -208,7 +230,7 @@ struct Session {
         int fds[2];
         if (pipe(fds) != 0)
             return "no pipe";
-        program = fork();
+        program = vkotest::fork_child();
         if (program == 0) {
             close(fds[0]);
             fcntl(fds[1], F_SETFL, O_NONBLOCK);
@@ -219,6 +241,7 @@ struct Session {
         fcntl(reports, F_SETFL, O_NONBLOCK);
         if (program < 0)
             return "cannot start the program";
+        vkotest::record_x_errors();
         dpy = XOpenDisplay(server.display().c_str());
         if (dpy == nullptr)
             return "cannot connect to the private X server";
@@ -288,47 +311,54 @@ struct Session {
     // field.
     std::string Start()
     {
-        const double giveUp = Now() + 60;
-        while (main == 0 && Now() < giveUp) {
+        const bool shown = vkotest::wait_until([&] {
             Hear();
             if (ready.kind == kReady)
                 for (const auto& [window, title] : TopWindows())
                     if (title == demodict::kDemoReferenceName)
                         main = window;
-            usleep(20000);
-        }
-        if (main == 0)
-            return "the main window was not shown within a minute";
-        // The splash window: the one without a name. A click closes it.
-        for (int tries = 0; tries < 100; ++tries) {
-            Window splash = 0;
+            return main != 0;
+        }, kDeadline);
+        if (!shown)
+            return "the main window was not shown";
+        // The splash window: the one without a name. A click closes it; one that stays is
+        // clicked again.
+        auto splash = [&] {
             for (const auto& [window, title] : TopWindows())
                 if (title.empty())
-                    splash = window;
-            if (splash == 0)
-                break;
+                    return window;
+            return Window{0};
+        };
+        const bool closed = vkotest::wait_until([&] {
+            const Window open = splash();
             XWindowAttributes a{};
-            XGetWindowAttributes(dpy, splash, &a);
-            Click(s_pnt{static_cast<std::int16_t>(a.y + a.height / 2), static_cast<std::int16_t>(a.x + a.width / 2)});
-            usleep(50000);
-        }
+            if (open != 0 && XGetWindowAttributes(dpy, open, &a) != 0)
+                Click(s_pnt{static_cast<std::int16_t>(a.y + a.height / 2),
+                            static_cast<std::int16_t>(a.x + a.width / 2)});
+            return open == 0;
+        }, kDeadline, 200);
+        if (!closed)
+            return "the splash window did not close on a click";
         entryPane = InMain(ready.entryPane);
         hitList = InMain(ready.hitList);
+        field = InMain(ready.field);
         XDamageCreate(dpy, main, XDamageReportRawRectangles);
         Click(Centre(ready.field));
         Settle(0.3, 0.3);
         return {};
     }
 
-    // Collects what the server draws into the main window until nothing was drawn for quiet
-    // seconds, at least atLeast seconds after it begins and once done (when given) holds, at
-    // most 10 seconds.
+    // Collects what the server draws into the main window until done holds (when given) and
+    // then nothing was drawn for quiet seconds, at least atLeast seconds after it begins. Gives
+    // up after kDeadline seconds (scaled), and says so in timedOut.
     std::vector<Damage> Settle(double atLeast, double quiet,
                                const std::function<bool(const std::vector<Damage>&)>& done = {})
     {
         std::vector<Damage> drawn;
         const double start = Now();
         double last = start;
+        const vkotest::Deadline deadline(kDeadline);
+        timedOut = false;
         while (true) {
             while (XPending(dpy) > 0) {
                 XEvent event;
@@ -341,13 +371,51 @@ struct Session {
             }
             Hear();
             const double now = Now();
-            if ((now - start >= atLeast && now - last >= quiet && (!done || done(drawn))) ||
-                now - start > 10)
+            if (now - start >= atLeast && now - last >= quiet && (!done || done(drawn)))
                 break;
+            if (deadline.passed()) {
+                timedOut = true;
+                break;
+            }
             pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
             poll(&fd, 1, 1);
         }
         return drawn;
+    }
+
+    // Everything the server drew before now is read and set aside: what Settle collects next
+    // was drawn after this call.
+    void Sync()
+    {
+        XSync(dpy, False);
+        while (XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+        }
+        Hear();
+    }
+
+    // Types text into the field: after each key, waits until the field was drawn again, then
+    // for a quiet moment. False when a key was not drawn.
+    bool Type(const std::string& text)
+    {
+        for (const char c : text) {
+            const double pressed = Now();
+            Key(static_cast<KeySym>(c));
+            Settle(0, 0.05, [&](const std::vector<Damage>& so_far) { return LastDrawn(so_far, field) > pressed; });
+            if (timedOut)
+                return false;
+        }
+        return true;
+    }
+
+    // The end of the first search that ended after `since`, or 0.
+    double SearchEnded(double since) const
+    {
+        for (const Report& r : heard)
+            if (r.kind == VKO_PROBE_SEARCH && r.begin == 0 && r.at >= since)
+                return r.at;
+        return 0;
     }
 
     void Key(KeySym sym)
@@ -358,20 +426,5 @@ struct Session {
         XFlush(dpy);
     }
 };
-
-inline bool Meets(const XRectangle& a, const XRectangle& b)
-{
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
-// The last time the server drew into area, or 0.
-inline double LastDrawn(const std::vector<Damage>& drawn, const XRectangle& area)
-{
-    double last = 0;
-    for (const Damage& d : drawn)
-        if (Meets(d.area, area))
-            last = std::max(last, d.at);
-    return last;
-}
 
 } // namespace onscreen

@@ -36,35 +36,44 @@ TEST(SearchPaintX11, ReturnDrawsTheMainWindowOnceAndOnlyWhereItChanged)
         GTEST_SKIP() << s.why;
     ASSERT_EQ(s.why, "");
     // The third search of three: the list arrows change too; the tool bar's back button
-    // was enabled by the second search and stays so.
+    // was enabled by the second search and stays so. Each step waits for what it draws.
     const std::vector<std::string> before = {"cat", "dog"};
     for (const std::string& word : before) {
-        for (const char c : word)
-            s.Key(static_cast<KeySym>(c));
-        s.Settle(0.1, 0.2);
+        ASSERT_TRUE(s.Type(word)) << "the field did not show " << word;
+        const double returned = onscreen::Now();
         s.Key(XK_Return);
-        s.Settle(0.3, 0.3);
+        s.Settle(0, 0.3, [&](const std::vector<Damage>& so_far) {
+            const double ended = s.SearchEnded(returned);
+            return ended > 0 && onscreen::LastDrawn(so_far, s.entryPane) > ended;
+        });
+        ASSERT_FALSE(s.timedOut) << "the search for " << word << " was not shown";
+        const double escaped = onscreen::Now();
         s.Key(XK_Escape); // clears and brings the keys back to the field
-        s.Settle(0.1, 0.2);
+        s.Settle(0, 0.3, [&](const std::vector<Damage>& so_far) {
+            return onscreen::LastDrawn(so_far, s.entryPane) > escaped;
+        });
+        ASSERT_FALSE(s.timedOut) << "Escape did not clear the entry pane";
     }
-    for (const char c : std::string("cat"))
-        s.Key(static_cast<KeySym>(c));
-    s.Settle(0.1, 0.2);
+    ASSERT_TRUE(s.Type("cat")) << "the field did not show cat";
+    s.Settle(0, 0.3);
 
+    // What was drawn before is set aside; what follows Return is the search's.
+    s.Sync();
     s.heard.clear();
     const double pressed = onscreen::Now();
     s.Key(XK_Return);
     double searched = 0;
+    // Done once the search ended and the pane was drawn after it, then a quiet moment: what
+    // the check measures is that nothing more is drawn.
     const std::vector<Damage> drawn = s.Settle(0.15, 0.3, [&](const std::vector<Damage>& so_far) {
-        for (const onscreen::Report& r : s.heard)
-            if (r.kind == VKO_PROBE_SEARCH && r.begin == 0 && r.at >= pressed)
-                searched = r.at;
+        searched = s.SearchEnded(pressed);
         return searched > 0 && onscreen::LastDrawn(so_far, s.entryPane) > searched;
     });
     ASSERT_GT(searched, 0) << "no search ran";
+    ASSERT_FALSE(s.timedOut) << "the entry pane was not drawn after the search";
 
     XWindowAttributes main{};
-    XGetWindowAttributes(s.dpy, s.main, &main);
+    ASSERT_NE(XGetWindowAttributes(s.dpy, s.main, &main), 0) << "the main window closed";
     // The menu bar, the tool bar and the tabs: what lies above the entry pane, less the
     // strip beside its top where the search page's chooser begins.
     const XRectangle abovePane{0, 0, static_cast<unsigned short>(main.width),

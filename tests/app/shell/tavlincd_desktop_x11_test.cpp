@@ -61,7 +61,7 @@ struct Script {
     bool wm = false;
     Display* probe = nullptr;  // reads the windows' properties as another client
     int step = 0;
-    int ticks = 0;
+    vkotest::StepClock clock; // a step that waits too long stops the run
     int waited = 0;
     int modal = 0;                      // the modal window being tried
     cairo_surface_t* bar = nullptr;     // the entry's bar as the screen showed it
@@ -345,7 +345,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     Script& s = script();
     if (event->type != E_TIMER)
         return 0;
-    if (++s.ticks > 600) {
+    if (s.clock.stalled(s.step)) {
         Log("stalled at step " + std::to_string(s.step));
         vkov_app_destroy();
         return 0;
@@ -640,7 +640,7 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
     EXPECT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
     script().log = folder.path() + "/script.txt";
     script().wm = wm;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     if (pid == 0)
         RunProgram(desktop.display(), folder.path());
     EXPECT_EQ(vkotest::wait_for(pid, 120), 0);

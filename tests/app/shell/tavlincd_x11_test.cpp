@@ -104,6 +104,10 @@ struct Script {
     std::size_t step = 0;
     int ticks = 0;
     int waited = 0;
+    // Each step's deadlines, from when it began: past patience a step that waits for what it
+    // checks goes on and the check says what did not come; past the limit the run stops.
+    vkotest::Deadline patience{30};
+    vkotest::Deadline limit{90};
     std::function<std::vector<Step>()> plan;  // the steps of a test of its own, else the runs
 };
 
@@ -852,11 +856,10 @@ std::string HelpLineShownWhole()
 // A step that waits for the PDF file printed since *before was taken and logs done when
 // check finds nothing wrong with it (check answers what is wrong, "" when nothing) and the
 // main window's status bar tells where the file went, else done and what is wrong; a file
-// still being written is tried again for a few ticks.
+// still being written is tried again until the step's patience runs out.
 Step ReadPrinted(std::shared_ptr<std::vector<std::string>> before, const std::string& done,
                  std::function<std::string(const std::string& pdf)> check)
 {
-    auto ticks = std::make_shared<int>(0);
     return [=] {
         const std::string pdf = NewPdf(*before);
         std::string problem = pdf.empty() ? "nothing printed" : check(pdf);
@@ -865,9 +868,8 @@ Step ReadPrinted(std::shared_ptr<std::vector<std::string>> before, const std::st
             problem = "the status bar reads \"" + told + "\"";
         if (problem.empty())
             problem = HelpLineShownWhole();
-        if (!problem.empty() && ++*ticks < 40)
+        if (!problem.empty() && !script().patience.passed())
             return false;
-        *ticks = 0;
         Log(problem.empty() ? done : done + ": " + problem);
         return true;
     };
@@ -1281,9 +1283,8 @@ std::vector<Step> FirstRun()
     }));
     for (const int next : {1, 2, 0})
         steps.push_back(Choose({menutag::kWindow, menutag::kNextWindow}, [next] {
-            if (App().GetCurrentWindow() != next && ++script().waited < 10)
+            if (App().GetCurrentWindow() != next && !script().patience.passed())
                 return false;
-            script().waited = 0;
             Shot("next_window_" + std::to_string(next) + ".png");
             Log("next window: " + std::to_string(App().GetCurrentWindow()) + " on top " + std::to_string(TopWindow()));
             return true;
@@ -1368,9 +1369,8 @@ std::vector<Step> FirstRun()
     });
     steps.push_back([before, hitLines] {
         const std::string lines = hitLines();
-        if (lines == *before && ++script().waited < 30)
+        if (lines == *before && !script().patience.passed())
             return false;
-        script().waited = 0;
         Shot("advanced_query.png");
         Log("advanced query found " + lines + " for " + std::to_string(Advanced()->GetTokens().size()) + " tokens");
         return true;
@@ -1471,16 +1471,14 @@ std::vector<Step> SecondRun()
 
 // --- the search pages ------------------------------------------------------------------------
 
-// Waits for done() at most 60 ticks; past that it logs what timed out and goes on.
+// Waits for done() until the step's patience runs out; past that it logs what did not come
+// and goes on.
 bool WaitFor(const std::function<bool()>& done, const char* what)
 {
-    if (done()) {
-        script().waited = 0;
+    if (done())
         return true;
-    }
-    if (++script().waited < 60)
+    if (!script().patience.passed())
         return false;
-    script().waited = 0;
     Log(std::string("timed out: ") + what);
     return true;
 }
@@ -1583,7 +1581,7 @@ std::vector<Step> SearchPagesRun()
         steps.push_back([text] {
             SearchPageWin* page = MainWindow()->GetBasicPage();
             if (page->IsPicking() || page->GetHitList()->GetCount() == 0) {
-                if (++script().waited < 30)
+                if (!script().patience.passed())
                     return false;
                 // A note ("No Entries Found!") holds the window: it is answered and said.
                 Shot("note_" + text + ".png");
@@ -1708,14 +1706,18 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     Script& s = script();
     if (std::getenv("TAVLINCD_E2E_TRACE") != nullptr)
         std::fprintf(stderr, "tick %d step %zu\n", s.ticks, s.step);
-    if (++s.ticks > 1200) {
+    ++s.ticks;
+    if (s.limit.passed()) {
         Log("stalled at step " + std::to_string(s.step));
         Shot("stalled.png");
         vkov_app_destroy();
         return 0;
     }
-    if (s.step < Steps().size() && Steps()[s.step]())
+    if (s.step < Steps().size() && Steps()[s.step]()) {
         ++s.step;
+        s.patience = vkotest::Deadline(30);
+        s.limit = vkotest::Deadline(90);
+    }
     return 0;
 }
 
@@ -1729,6 +1731,8 @@ public:
         WINDOW window = vkok_win_create(W_PLAIN, &nowhere, "script", 0, NULL_WIN, 0,
                                         VKO_EVENT_MASK_ALL, ScriptHandler, 0);
         vkov_timer_create(window, 100);
+        script().patience = vkotest::Deadline(30);
+        script().limit = vkotest::Deadline(90);
     }
 };
 
@@ -1807,11 +1811,11 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
 
     for (int run = 1; run <= 2; ++run) {
         script().run = run;
-        const pid_t pid = fork();
+        const pid_t pid = vkotest::fork_child();
         ASSERT_GE(pid, 0);
         if (pid == 0)
             RunProgram(server.display(), folder.path());
-        ASSERT_EQ(vkotest::wait_for(pid, 150), 0) << "run " << run << " ended by itself";
+        ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "run " << run << " ended by itself";
     }
 
     const std::vector<std::string> expected = {
@@ -1882,11 +1886,11 @@ TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
     script().log = scratch + "/script.txt";
     script().player = scratch;
     script().run = 3;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0)
         RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 150), 0) << "the run ended by itself";
+    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
     EXPECT_EQ(vkotest::read_lines(script().log), (std::vector<std::string>{
                   "Tab went from the field to Search",
                   "preferences took Tab and closed on Escape",
@@ -2241,11 +2245,11 @@ TEST(TavlinCDX11, OnADesktop)
     }
     script().run = 1;
     script().plan = DesktopRun;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0)
         RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    ASSERT_EQ(vkotest::wait_for(pid, 400), 0);
     script().plan = nullptr;
     const std::vector<std::string> lines = vkotest::read_lines(script().log);
     const auto logged = [&lines](const std::string& line) {

@@ -26,7 +26,7 @@ TEST(ApplicationOnADisplay, RunsDrivesDrawsAndQuits)
     const std::string log = (dir / "log").string();
     const std::string png = (dir / "window.png").string();
 
-    const pid_t child = fork();
+    const pid_t child = vkotest::fork_child();
     ASSERT_GE(child, 0);
     if (child == 0) {
         setenv("DISPLAY", server.display().c_str(), 1);

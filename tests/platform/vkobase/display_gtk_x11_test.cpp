@@ -241,7 +241,7 @@ TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
     c.shots = gallery != nullptr ? gallery : "";
     vkotest::append_line(c.dir + "/pick.dct", "a dictionary description");
 
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         // No settings daemon or accessibility bus in the test's session.

@@ -31,7 +31,7 @@ struct Child {
     std::string shot;
     WINDOW doc = nullptr;
     int step = 0;
-    int ticks = 0;
+    vkotest::StepClock clock; // a step that waits too long stops the run
 };
 
 Child &child() {
@@ -59,7 +59,7 @@ int32_t doc_handler(WINDOW, EVENT *ev) {
     }
     if (ev->type != E_TIMER)
         return 0;
-    if (++c.ticks > 200) {
+    if (c.clock.stalled(c.step)) {
         log("stalled at step " + std::to_string(c.step));
         vkov_app_destroy();
         return 0;

@@ -54,7 +54,7 @@ struct Child {
     WINDOW second = nullptr;
     WINDOW dialog = nullptr;
     int step = 0;
-    int ticks = 0;
+    vkotest::StepClock clock; // a step that waits too long stops the run
     int waited = 0;
     Window leader = 0; // the group leader the first window named
     bool activated = false; // a main window heard it is the active one
@@ -238,7 +238,7 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
     note_activation(win, ev);
     if (ev->type != E_TIMER)
         return 0;
-    if (++c.ticks > 300) {
+    if (c.clock.stalled(c.step)) {
         log("stalled at step " + std::to_string(c.step));
         vkov_app_destroy();
         return 0;
@@ -454,7 +454,7 @@ std::vector<std::string> run_on_desktop(bool wm, std::string *skip, std::string 
     vkotest::log_path() = dir + "/log.txt";
     child().shot = dir + "/shot.png";
     child().wm = wm;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     if (pid == 0)
         vkotest::run_program(desktop.display(), task_handler, close_probe, "WmTest");
     EXPECT_EQ(vkotest::wait_for(pid), 0);
@@ -538,7 +538,7 @@ struct Moved {
     WINDOW pick = nullptr;
     std::string shot;
     int step = 0;
-    int ticks = 0;
+    vkotest::StepClock clock; // a step that waits too long stops the run
     int waited = 0;
     int wide_top = 0; // the frame's top once the window was made wide
     int laid_width = 0, laid_height = 0; // the X window's size as the program laid it out
@@ -560,7 +560,7 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
     Moved &m = moved();
     if (ev->type != E_TIMER)
         return 0;
-    if (++m.ticks > 300) {
+    if (m.clock.stalled(m.step)) {
         log("stalled at step " + std::to_string(m.step));
         vkov_app_destroy();
         return 0;
@@ -730,7 +730,7 @@ TEST(DisplayWmX11, UnderOpenboxMenusOpenWhereTheManagerMovedTheWindow) {
     const std::string dir = vkotest::make_scratch_dir("vko_wm_moved_");
     vkotest::log_path() = dir + "/log.txt";
     moved().shot = dir + "/shot.png";
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     if (pid == 0) {
         vkov_res_register_text("menus", kMenus);
         vkotest::run_program(desktop.display(), moved_task_handler, close_moved_probe, "WmTest");

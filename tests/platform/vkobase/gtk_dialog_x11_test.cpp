@@ -262,7 +262,7 @@ TEST_F(GtkDialogX11, DialogsStayOnTheScreenAndAnswerTheUsersKeysAndClicks) {
     c.shots = gallery != nullptr ? gallery : "";
     const std::string errors = file("stderr.txt");
 
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         // A bare server: no session bus, and nobody chose a settings backend.

@@ -157,7 +157,7 @@ public:
         const std::string binary = find_on_path("openbox");
         if (binary.empty())
             return "openbox is not installed";
-        pid_ = fork();
+        pid_ = fork_child();
         if (pid_ == 0) {
             setenv("DISPLAY", display.c_str(), 1);
             execl(binary.c_str(), "openbox", "--sm-disable", static_cast<char *>(nullptr));
@@ -171,10 +171,8 @@ public:
         // openbox names itself on the root before it handles windows, and a window mapped
         // while it starts may be left unmapped: it is ready once it frames a window of ours.
         // Each probe window gets a while; a new one is mapped until one is framed.
-        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        auto alive = [&] {
-            return std::chrono::steady_clock::now() < give_up && waitpid(pid_, nullptr, WNOHANG) == 0;
-        };
+        const Deadline give_up(30);
+        auto alive = [&] { return !give_up.passed() && waitpid(pid_, nullptr, WNOHANG) == 0; };
         while (!wm_running(dpy) && alive())
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         bool framed = false;
@@ -196,7 +194,7 @@ public:
     ~Openbox() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+            wait_for(pid_, 20);
         }
     }
 
@@ -219,16 +217,5 @@ private:
     Xvfb server_;
     Openbox openbox_; // stops before the server it runs on
 };
-
-// Polls until done() or the time runs out; answers done()'s last answer.
-template <class Done> bool wait_until(Done done, int seconds = 20) {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > give_up)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 } // namespace vkotest

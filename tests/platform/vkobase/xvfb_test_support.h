@@ -1,11 +1,13 @@
 // xvfb_test_support.h: what the end-to-end display tests share: a private Xvfb server that
 // picks a free display number, the child process that runs the program and the wait for it,
 // the program's log, a window filled with one colour, a pixel of a screenshot, and text that
-// another client (xclip) offers on the clipboard.
+// another client (xclip) offers on the clipboard. Every process started here joins the test's
+// child group (child_group.h), and every wait has a scaled deadline (test_deadline.h).
 #pragma once
 
 #include <cairo.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+#include "child_group.h"
+#include "test_deadline.h"
 #include "vkobase/vkobase.h"
 
 namespace vkotest {
@@ -34,6 +38,8 @@ inline std::string find_xvfb() {
     return {};
 }
 
+inline int wait_for(pid_t pid, double seconds = 60);
+
 // A private Xvfb that picks a free display number and tells it through a pipe.
 class Xvfb {
 public:
@@ -41,7 +47,7 @@ public:
         int fds[2];
         if (pipe(fds) != 0)
             return false;
-        pid_ = fork();
+        pid_ = fork_child();
         if (pid_ == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
@@ -53,8 +59,15 @@ public:
         close(fds[1]);
         std::string number;
         char c = 0;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
+        const Deadline deadline(30);
+        pollfd told{fds[0], POLLIN, 0};
+        while (!deadline.passed() && poll(&told, 1, 100) >= 0) {
+            if ((told.revents & (POLLIN | POLLHUP)) == 0)
+                continue;
+            if (read(fds[0], &c, 1) != 1 || c == '\n')
+                break;
             number += c;
+        }
         close(fds[0]);
         if (pid_ <= 0 || number.empty())
             return false;
@@ -64,7 +77,7 @@ public:
     ~Xvfb() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+            wait_for(pid_, 20);
         }
     }
     const std::string &display() const { return display_; }
@@ -96,12 +109,13 @@ inline void remove_scratch_dir(const std::string &path) {
     std::filesystem::remove_all(path, ignored);
 }
 
-// Waits for the child; a program that never ends is stopped (the loop must not hang CI).
-inline int wait_for(pid_t pid, int seconds = 60) {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+// Waits for the child to end, at most `seconds` (scaled): a program that never ends is stopped
+// (the test must not hang CI). Its exit status, or -1 when it crashed or had to be stopped.
+inline int wait_for(pid_t pid, double seconds) {
+    const Deadline give_up(seconds);
     int status = 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > give_up) {
+        if (give_up.passed()) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
             return -1;
@@ -141,7 +155,7 @@ inline pid_t offer_with_xclip(const std::string &display, const std::string &tex
     int fds[2];
     if (pipe(fds) != 0)
         return -1;
-    const pid_t pid = fork();
+    const pid_t pid = fork_child();
     if (pid == 0) {
         dup2(fds[0], 0);
         close(fds[0]);
@@ -206,7 +220,7 @@ inline std::vector<std::string> read_lines(const std::string &path) {
 // Runs the program in a child process on the display and answers how it ended: its exit
 // status, or -1 when it could not start, crashed or had to be stopped.
 inline int run_in_child(const std::string &display, VKO_EVENT_HANDLER task_handler) {
-    const pid_t pid = fork();
+    const pid_t pid = fork_child();
     if (pid < 0)
         return -1;
     if (pid == 0)
