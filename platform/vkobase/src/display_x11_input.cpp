@@ -298,8 +298,15 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     // A window manager may give the keyboard to a window that a modal loop holds back (the
     // user clicked it): its keys belong to the modal window.
     if (vkobase::app_input_blocked(target))
-        if (WINDOW modal = vkobase::app_innermost_modal())
+        if (WINDOW modal = vkobase::app_innermost_modal()) {
+            // Keys read before the server told that a message box is on the screen were
+            // typed before it appeared, for the window behind: they must not answer it
+            // (a Return typed ahead would press its OK unread).
+            const Shown *box = shown_by_owner(modal);
+            if (modal->internal->fresh_input_only && (box == nullptr || !box->mapped))
+                return;
             target = is_within(focus, modal) ? focus : modal;
+        }
     vkobase::win_post_event(target, ev);
 }
 

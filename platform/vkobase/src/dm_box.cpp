@@ -270,6 +270,7 @@ BoxAnswer run_box(const Box &box) {
     if (win == nullptr)
         return run.answer;
     const std::uint64_t order = win->internal->created_order;
+    win->internal->fresh_input_only = true;
     if (box_hook().hook != nullptr && app_test_mode())
         box_hook().hook(win, box.kind.c_str(), box_hook().context);
     const vko_win_internal *in = win_internal(win);

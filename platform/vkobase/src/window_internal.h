@@ -49,6 +49,8 @@ struct vko_win_internal {
     std::vector<s_rct> updating_region;
     bool modal_running = false;
     bool modal_ended = false;
+    // A message box: it takes no keys typed before it was on the screen (see on_key).
+    bool fresh_input_only = false;
     // The window inside this one that last had the keyboard focus (possibly gone since).
     WINDOW last_focus = nullptr;
     CXO cxo_chain = nullptr; // first class-extension object; each links to the next
