@@ -1,6 +1,8 @@
 // program_start.cpp: the program's entry glue.
 #include "app/shell/program_start.h"
 
+#include <csignal>
+
 #include "app/display/kq_list_box.h"
 #include "ruk/static/vkoruk.h"
 #include "win32/kernel.h"
@@ -30,6 +32,9 @@ bool TakeCommandLine(int* argc)
 
 int RunProgram(int argc, char** argv, MainRoutine mainRoutine)
 {
+    // A write past the user's file-size limit fails with EFBIG, which the savers and the
+    // printer tell and clean up after, instead of ending the program with SIGXFSZ.
+    std::signal(SIGXFSZ, SIG_IGN);
     s_startup record{};
     record.argc = argc;
     if (InstallStartupHooks(&record) == 0 || !vkowi_Begin(&record))

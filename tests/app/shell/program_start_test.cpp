@@ -6,15 +6,21 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <string>
+#include <vector>
 
 #include "app/display/kq_list_box.h"
+#include "app/settings/file_replace.h"
+#include "../../support/file_size_limit.h"
+#include "../../support/temp_dir.h"
 #include "vkobase/testing.h"
 #include "vkobase/vkobase.h"
 
 namespace {
 
 std::string theSeenName;
+std::string theSavedPath;
 int theSeenArgc = 0;
 
 int RecordingMain(int argc, char** argv)
@@ -36,6 +42,30 @@ TEST(ProgramStart, MainRunsInsideTheLibraryUnderTheProgramsFileName)
     EXPECT_EQ(theSeenName, std::string(path).substr(0, 99));
     EXPECT_EQ(theSeenArgc, 2) << "the main routine reads the arguments itself";
     vkov_test_reset_all();
+}
+
+int SavingMain(int, char**)
+{
+    return ReplaceFileContents(theSavedPath, std::string(4096, 'n')) == 1 ? 6 : 5;
+}
+
+TEST(ProgramStart, AWritePastTheFileSizeLimitFailsAndTheProgramGoesOn)
+{
+    test_support::TempDir dir;
+    dir.write("Pref.kq", "font_size=12\n");
+    theSavedPath = dir.path() + "/Pref.kq";
+    // The program as the user starts it, with the signal's default action: the save fails
+    // and is answered, rather than the signal ending the program.
+    const int status = test_support::WithFileSizeLimit(120, [] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        vkov_test_reset_all();
+        char arg0[] = "TavlinCD";
+        char* argv[] = {arg0, nullptr};
+        return RunProgram(1, argv, SavingMain);
+    });
+    EXPECT_EQ(status, 5) << "-1: ended by a signal; 6: the save answered success";
+    EXPECT_EQ(dir.read("Pref.kq"), "font_size=12\n");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"Pref.kq"});
 }
 
 TEST(ProgramStart, ANameLongerThanTheBufferIsCutAndTerminated)
