@@ -9,6 +9,7 @@
 
 #include "app/pages/search_page_win.h"
 #include "app/settings/config_dict.h"
+#include "app/settings/file_replace.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/bookmark_store.h"
@@ -101,6 +102,9 @@ KQedApp::KQedApp(bool commandLine)
     vko_vobj_set_attr(nullptr, VKO_ATTR_NO_TASKWIN, 1);
     vko_vobj_set_attr(nullptr, kAttrAppIcon, kLogoImage);
     itsPrefs = DefaultPrefs();
+    // Temporary files that a save cut short by a kill left beside the settings files go.
+    RemoveStaleTemporaries(kBookmarkFileName);
+    RemoveStaleTemporaries(kPrefsFileName);
     itsBookmarks->Load();
     itsBookmarks->onChanged = [this] { DoCommand(kCmdBookmarksChanged, nullptr); };
 }

@@ -5,7 +5,12 @@
 #include "app/settings/file_replace.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -67,6 +72,52 @@ TEST(FileReplace, ThePreferencesAndBookmarkSavesAnswerAFullDisk)
     EXPECT_EQ(dir.read(kPrefsFileName), kOld);
     EXPECT_EQ(dir.read(kBookmarkFileName), "Ref:<>:old\nRef:<>:new\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{kBookmarkFileName, kPrefsFileName}));
+}
+
+// The number of a process that has ended.
+std::string EndedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return std::to_string(child);
+}
+
+TEST(FileReplace, AGoodWriteRemovesTheTemporariesThatKilledWritesLeft)
+{
+    TempDir dir;
+    const std::string ended = EndedProcess();
+    const std::string running = std::to_string(getppid());
+    const std::string ours = std::to_string(getpid());
+    const struct {
+        std::string name;
+        bool kept;
+    } files[] = {
+        {"settings.kq." + ended + ".a1B2c3", false},   // its writer was killed
+        {"settings.kq." + ours + ".Zz9yX8", false},    // this process, between writes
+        {"settings.kq." + running + ".a1B2c3", true},  // another process is writing it
+        {"settings.kq.bcbd2s", false},                 // the earlier naming, long untouched
+        {"settings.kq.RwqNUY", true},                  // the earlier naming, just written
+        {"settings.kq.bak", true},                     // not a temporary file
+        {"settings.kq." + ended + ".ab", true},
+        {"other.kq." + ended + ".a1B2c3", true},       // another file's
+    };
+    std::vector<std::string> expected = {"settings.kq"};
+    for (const auto& file : files) {
+        dir.write(file.name, "part of a write");
+        if (file.kept)
+            expected.push_back(file.name);
+    }
+    std::filesystem::last_write_time(dir.path() + "/settings.kq.bcbd2s",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    std::sort(expected.begin(), expected.end());
+    // A failed write leaves them all.
+    EXPECT_EQ(WithFileSizeLimit(0, [&] { return ReplaceFileContents(dir.path() + "/settings.kq", "new"); }), 0);
+    EXPECT_EQ(dir.names().size(), std::size(files));
+    ASSERT_EQ(ReplaceFileContents(dir.path() + "/settings.kq", "new"), 1);
+    EXPECT_EQ(dir.names(), expected);
+    EXPECT_EQ(dir.read("settings.kq"), "new");
 }
 
 } // namespace

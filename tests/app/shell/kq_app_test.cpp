@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_factory.h"
@@ -414,6 +416,20 @@ TEST_F(Shell, SavingTheUsersDocument_WritesThePreferencesOrStaysModified)
     EXPECT_EQ(user->DoSave(), 0);
     EXPECT_EQ(user->NeedsSaving(), 1);
     EXPECT_EQ(itsApplication->GetPrefs().font_size, 18);
+}
+
+TEST_F(Shell, StartUp_RemovesTheTemporaryFilesThatKilledSavesLeft)
+{
+    // A process number no process has, and one that runs (the test's parent).
+    const std::string running = std::to_string(getppid());
+    itsDir.write("BookMark.kq.999999999.bcbd2s", "Ref:<>:half");
+    itsDir.write("Pref.kq.999999999.RwqNUY", "font_");
+    itsDir.write("Pref.kq." + running + ".RwqNUY", "font_size=12");
+    Start();
+    EXPECT_FALSE(std::filesystem::exists(itsDir.path() + "/BookMark.kq.999999999.bcbd2s"));
+    EXPECT_FALSE(std::filesystem::exists(itsDir.path() + "/Pref.kq.999999999.RwqNUY"));
+    EXPECT_TRUE(std::filesystem::exists(itsDir.path() + "/Pref.kq." + running + ".RwqNUY"))
+        << "a running instance's temporary file is its own";
 }
 
 TEST_F(Shell, FrameworkPrompts_ShowTheProgramsTextsNeverBlankOnes)
