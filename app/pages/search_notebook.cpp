@@ -294,7 +294,10 @@ void SearchNotebook::DoCommand(long command, void* data)
         ShowOtherEntry(command == kCmdNextEntry ? 1 : -1);
         return;
     case kCmdReferenceChanged:
-        ToAllPages(SearchPageWin::kCmdReferenceChanged, nullptr);
+        // The browse page's chooser is its own, not the dictionary's.
+        for (SearchPageWin* page : itsPages)
+            if (page != nullptr && page->GetKind() != SearchPageWin::kBrowse)
+                page->DoCommand(SearchPageWin::kCmdReferenceChanged, nullptr);
         return;
     case kCmdCurrentWord:
         if (data != nullptr && itsHistories.entries.Current() != nullptr)

@@ -43,7 +43,7 @@ public:
     static constexpr long kCmdPreviousList = 97;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
-    static constexpr long kCmdReferenceChanged = 106; // every page: an empty page, the new search types
+    static constexpr long kCmdReferenceChanged = 106; // the basic and advanced choosers: the new search types
     // data: std::string* (107) or FRM_CStringRW* (110): takes the current entry's word;
     // unchanged while no entry was viewed.
     static constexpr long kCmdCurrentWord = 107;

@@ -165,7 +165,7 @@ void SearchPageWin::FocusField()
 
 int SearchPageWin::GetSearchTypePosition() const { return itsChooser->GetSelectPosition(); }
 
-void SearchPageWin::FillChooser()
+void SearchPageWin::FillChooser(int kept)
 {
     itsChooser->Clear();
     if (itsKind == kBrowse) {
@@ -179,8 +179,9 @@ void SearchPageWin::FillChooser()
     const RWOrdered& labels = description->SearchLabels();
     for (std::size_t i = 0; i < labels.entries(); ++i)
         itsChooser->Insert(FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
-    const int wanted = itsDocument->GetPrefs() != nullptr ? itsDocument->GetPrefs()->search_type : 0;
     const auto count = static_cast<int>(labels.entries());
+    const int wanted = kept >= 0 && kept < count ? kept
+                       : itsDocument->GetPrefs() != nullptr ? itsDocument->GetPrefs()->search_type : 0;
     if (count != 0)
         itsChooser->SelectItem(wanted >= 0 && wanted < count ? wanted : 0);
     DoCommand(kCmdTypeChosen, nullptr);
@@ -356,6 +357,9 @@ void SearchPageWin::ClickOnEntry(const FRM_CPoint& point)
         itsPainter->PlayWordSounds(point.H(), point.V(), &itsDocument->GetKeyTable());
         return;
     }
+    // A word of the entry is an entry word: the chooser goes back to its first type.
+    if (ChooseSearchType(0))
+        itsChooser->Invalidate(itsChooser->GetLocalFrame());
     if (text == ";ART" || text == ";TABLE") {
         itsDocument->DoCommand(text == ";ART" ? RefDoc::kCmdShowIllustration : RefDoc::kCmdShowTable, this);
         return;
@@ -437,8 +441,8 @@ void SearchPageWin::Clear()
 
 void SearchPageWin::ReferenceChanged()
 {
-    Clear();
-    FillChooser();
+    FillChooser(GetSearchTypePosition());
+    itsChooser->Invalidate(itsChooser->GetLocalFrame());
 }
 
 void SearchPageWin::DoCommand(long command, void* data)

@@ -52,7 +52,7 @@ public:
     static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
     static constexpr long kCmdClearPage = 76;      // an empty hit list and field
     static constexpr long kCmdApplyPreferences = 74; // the colours of the document's preferences
-    static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types
+    static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types in the chooser
     static constexpr long kCmdSearchFor = 131;     // data: const std::string*, searched here
     // data: const std::string*: the field takes it and the page searches (the advanced page
     // its own way, as one term).
@@ -129,7 +129,8 @@ public:
     // history); a heading line shows the first entry listed under it.
     void ShowHit(int index);
     virtual void Clear();
-    // The document opened another dictionary: its search types, and an empty page.
+    // The document opened another dictionary: the chooser lists its search types, the chosen
+    // position kept where it has one; the field and the hit list stay.
     void ReferenceChanged();
     // The user's colours for the entry pane, and for the hit list when they are to be used
     // in results (the main window's entry engine takes the text size and draws the entry
@@ -177,7 +178,9 @@ protected:
     virtual void EndPicking() {}
 
 private:
-    void FillChooser();
+    // Fills the chooser with the dictionary's search types and selects position kept when
+    // the list has it, else the preferred search type.
+    void FillChooser(int kept = -1);
     void FillHitList(const std::vector<std::string>& lines);
     void SetListMoves(const ListMoves& moves);
     std::vector<std::string> HighlightWords(const std::string& text) const;

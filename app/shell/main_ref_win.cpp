@@ -349,16 +349,16 @@ void MainRefWin::ApplyPreferencesEverywhere()
         ApplyPreferences();
 }
 
-void MainRefWin::ChooseReference()
+bool MainRefWin::ChooseReference()
 {
     const std::string name = GetReferenceName();
     const auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
     if (itsDocument == nullptr || selector == nullptr || selector->GetSelectPosition() < 0)
-        return;
+        return false;
     // The dictionary open already: the pages keep what they show.
     if (itsDocument->GetDescription() != nullptr &&
         itsDocument->GetDescription()->ref_name() == name.c_str())
-        return;
+        return false;
     // A description without a name (a file that is not one) or whose files are not there:
     // the user is told, and the selector shows again the dictionary that stays open.
     if (name.empty() || !itsDocument->OpenReference(name)) {
@@ -369,7 +369,7 @@ void MainRefWin::ChooseReference()
             text += "\n" + name + ": " + itsDocument->GetOpenProblem();
         vko_dm_post_error("%s", text.c_str());
         FillReferenceSelector();
-        return;
+        return false;
     }
     SetTitle(FRM_CStringRW(name.c_str()));
     itsNotebook->DoCommand(SearchNotebook::kCmdReferenceChanged, nullptr);
@@ -377,6 +377,7 @@ void MainRefWin::ChooseReference()
         KQedApp::WindowTitle record{this, nullptr};
         application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
     }
+    return true;
 }
 
 void MainRefWin::CopyText(const std::string& text)
@@ -642,7 +643,10 @@ void MainRefWin::DoCommand(long command, void* data)
         ApplyPreferencesEverywhere();
         return;
     case kCmdReferenceChosen:
-        ChooseReference();
+        // Chosen by the user: the pages start afresh. A move through the histories to
+        // another dictionary (command 101) keeps what they list.
+        if (ChooseReference())
+            itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
         return;
     case kCmdSelectReference: {
         auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);

@@ -130,7 +130,8 @@ public:
 private:
     void FillReferenceSelector();
     void ShowPreferredSearch();
-    void ChooseReference();
+    // Opens the dictionary the selector names; true when another one was opened.
+    bool ChooseReference();
     void CopyText(const std::string& text);
     // Edit > Copy: the entry's selected text, as UTF-8 for other programs.
     void CopySelection();

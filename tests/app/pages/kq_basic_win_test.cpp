@@ -375,23 +375,34 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
     EXPECT_EQ(BasicPage()->GetTypedText(), "");
 }
 
-TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUp)
+TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
 {
-    BasicPage()->SearchFor("cat");
-    const EntryPainter::Run* dog = nullptr;
-    for (const EntryPainter::Run& run : Painter().runs())
-        if (run.text == "dog")
-            dog = &run;
-    ASSERT_NE(dog, nullptr) << Drawn();
-    FRM_CPoint at(dog->x + 2, dog->y - 2);
-    BasicPage()->DoCommand(kPaneDoubleClick, &at);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
-    EXPECT_NE(Drawn().find("barks"), std::string::npos);
-    // Between the words: nothing happens.
-    FRM_CPoint nowhere(2, 2);
-    BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    // Whatever search type is chosen, the word is looked up as an entry word: the chooser
+    // goes back to "Entry word is...".
+    for (const int chosen : {0, 1, 2}) {
+        SCOPED_TRACE(chosen);
+        ASSERT_TRUE(BasicPage()->ChooseSearchType(0));
+        BasicPage()->SearchFor("cat");
+        ASSERT_TRUE(BasicPage()->ChooseSearchType(chosen));
+        const EntryPainter::Run* dog = nullptr;
+        for (const EntryPainter::Run& run : Painter().runs())
+            if (run.text == "dog")
+                dog = &run;
+        ASSERT_NE(dog, nullptr) << Drawn();
+        FRM_CPoint at(dog->x + 2, dog->y - 2);
+        const int notes = vkov_dm_test_count();
+        BasicPage()->DoCommand(kPaneDoubleClick, &at);
+        EXPECT_EQ(vkov_dm_test_count(), notes) << "no \"No Entries Found!\"";
+        EXPECT_EQ(BasicPage()->GetSearchTypePosition(), 0);
+        EXPECT_TRUE(BasicPage()->IsSpellingHelpEnabled());
+        EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+        EXPECT_NE(Drawn().find("barks"), std::string::npos);
+        // Between the words: nothing happens.
+        FRM_CPoint nowhere(2, 2);
+        BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
+        EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    }
 }
 
 // How many pixels of the window's surface are white: a selection shows as inverted text,

@@ -190,10 +190,11 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
              EXPECT_EQ(bar->IsChecked(menutag::kAdvancedSearches), 1);
              EXPECT_EQ(Notebook()->GetPage(1)->GetSearchTypePosition(), 1);
          }},
-        {"another dictionary: every page empty", [] {}, SearchNotebook::kCmdReferenceChanged, nullptr,
+        {"another dictionary: the choosers' search types, the lists kept", [] {}, SearchNotebook::kCmdReferenceChanged, nullptr,
          [&] {
+             EXPECT_EQ(Notebook()->GetPage(1)->GetSearchTypePosition(), 1) << "the choice kept";
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
-                 EXPECT_TRUE(HitLines(Notebook()->GetPage(page)).empty()) << page;
+                 EXPECT_FALSE(HitLines(Notebook()->GetPage(page)).empty()) << page;
          }},
     };
     for (const Case& c : cases) {

@@ -431,17 +431,18 @@ TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
     long beta = 1;
     MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &beta);
     BasicPage()->SearchFor("red");
+    // A move to an entry of another dictionary keeps the pages' lists, fields and count.
     struct Step {
         short tag;
         const char* reference;
-        const char* drawn;    // a word of the entry drawn afterwards, or null
-        const char* firstLine; // the hit list's first line afterwards, or null
+        const char* drawn;     // a word of the entry drawn afterwards, or null
+        const char* firstLine; // the hit list's first line and the field afterwards
     };
     const Step steps[] = {
         {menutag::kPreviousList, "Alpha", nullptr, "dog"},
         {menutag::kNextList, "Beta", nullptr, "red"},
-        {menutag::kPreviousEntry, "Alpha", "barks", nullptr},
-        {menutag::kNextEntry, "Beta", "red", nullptr},
+        {menutag::kPreviousEntry, "Alpha", "barks", "red"},
+        {menutag::kNextEntry, "Beta", "red", "red"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.tag);
@@ -454,11 +455,23 @@ TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
                 drawn += run.text + " ";
             EXPECT_NE(drawn.find(step.drawn), std::string::npos) << drawn;
         }
-        if (step.firstLine != nullptr) {
-            ASSERT_GT(BasicPage()->GetHitList()->GetCount(), 0);
-            EXPECT_EQ(BasicPage()->GetHitList()->GetItem(0), step.firstLine);
+        for (int page : {0, 2}) {
+            SCOPED_TRACE(page);
+            EXPECT_EQ(HitLines(MainWindow()->GetPage(page)), (std::vector<std::string>{step.firstLine}));
         }
+        EXPECT_EQ(BasicPage()->GetTypedText(), step.firstLine);
+        EXPECT_EQ(MainWindow()->GetCountText(), "1 Entries Found");
     }
+    // Another dictionary chosen by the user in the selector starts the pages afresh.
+    auto* selector = dynamic_cast<FRM_NListButton*>(MainWindow()->FindSubview(1060));
+    ASSERT_NE(selector, nullptr);
+    selector->SelectItem(0);
+    MainWindow()->DoCommand(MainRefWin::kCmdReferenceChosen, nullptr);
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    for (int page = 0; page < MainRefWin::kPageCount; ++page)
+        EXPECT_TRUE(HitLines(MainWindow()->GetPage(page)).empty()) << page;
+    EXPECT_EQ(BasicPage()->GetTypedText(), "");
+    EXPECT_EQ(MainWindow()->GetCountText(), "0 Entries found.");
 }
 
 TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp)
