@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/pages/basic_match.h"
+#include "app/pages/search_notebook.h"
 #include "app/display/kq_list_box.h"
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
@@ -126,6 +127,7 @@ void KQBasicWin::TypeAhead()
     const std::string code = GetIndexCode();
     if (std::find(std::begin(kTypeAheadCodes), std::end(kTypeAheadCodes), code) == std::end(kTypeAheadCodes)) {
         itsHitList->Clear();
+        itsNotebook->ShowListCount(this, 0);
         return;
     }
     Destroy(itsTyped);
@@ -143,6 +145,8 @@ void KQBasicWin::TypeAhead()
     }
     itsHitList->ResumeList();
     itIsPicking = true;
+    // The status bar counts the words the list stands for, as after a search.
+    itsNotebook->ShowListCount(this, itsTyped ? static_cast<long>(itsTyped->entries()) : 0);
     // The lines just listed, not read back from the list: this runs on every key typed.
     const int best = BestLine(lines, typed);
     if (best >= 0)

@@ -48,17 +48,36 @@ void SearchNotebook::ShowResultsList(const ResultsRecord& record)
     for (SearchPageWin* page : itsPages) {
         page->DoCommand(SearchPageWin::kCmdFillHitList, &lines);
         page->ShowListedPart(lines.size(), found);
+        ShowListCount(page, found);
     }
-    itsWindow->ShowCount(std::to_string(found) + " Entries Found");
 }
 
-void SearchNotebook::ShowNoHits()
+void SearchNotebook::ShowNoHits(const SearchPageWin* emptied)
 {
-    itsWindow->ShowCount(FRM_CStringRW(kNoHitsString).data());
     for (SearchPageWin* page : itsPages)
-        if (page != nullptr)
+        if (page != nullptr && (emptied == nullptr || page == emptied)) {
             page->ShowListedPart(0, 0);
+            ShowListCount(page, 0);
+        }
     itsWindow->UpdatePrintItems();
+}
+
+void SearchNotebook::ShowListCount(const SearchPageWin* page, long found)
+{
+    for (std::size_t i = 0; i < itsPages.size(); ++i)
+        if (itsPages[i] == page)
+            itsCounts[i] = found;
+    if (page == GetFrontPage())
+        ShowFrontCount();
+}
+
+void SearchNotebook::ShowFrontCount()
+{
+    const SearchPageWin* front = GetFrontPage();
+    for (std::size_t i = 0; i < itsPages.size(); ++i)
+        if (front != nullptr && itsPages[i] == front)
+            itsWindow->ShowCount(itsCounts[i] == 0 ? std::string(FRM_CStringRW(kNoHitsString).data())
+                                                   : std::to_string(itsCounts[i]) + " Entries Found");
 }
 
 void SearchNotebook::ShowMoves()

@@ -85,9 +85,14 @@ public:
 
     // Every page lists the results of record; the status bar counts all its hits.
     void ShowResultsList(const ResultsRecord& record);
-    // A search found nothing or the lists were emptied: the count says so, the pages'
-    // labels ask for a click again and the print items follow.
-    void ShowNoHits();
+    // A search found nothing or a list was emptied (page's, or every page's when null): the
+    // count says so, the labels ask for a click again and the print items follow.
+    void ShowNoHits(const SearchPageWin* page = nullptr);
+    // page's hit list now stands for found words (the basic page's type-ahead lines). The
+    // status bar counts the list of the page in front, whichever filled it.
+    void ShowListCount(const SearchPageWin* page, long found);
+    // The page in front changed: the status bar counts its list.
+    void ShowFrontCount();
     // Tells every page whether there is a next and a previous results list, and the main
     // window whether there is a next and a previous entry.
     void ShowMoves();
@@ -124,4 +129,5 @@ private:
     MainRefWin* itsWindow;                              // the window holding the notebook
     SearchHistories itsHistories;
     std::array<SearchPageWin*, kPageCount> itsPages{};  // on the faces, the view tree's
+    std::array<long, kPageCount> itsCounts{};           // what each page's list stands for
 };

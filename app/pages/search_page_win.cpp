@@ -260,7 +260,7 @@ void SearchPageWin::SearchOne(const std::string& text, const std::string& code, 
     itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
     if (request.found == 0 && !quiet) {
         itsHitList->Clear(); // nothing found: no list of an earlier search stays
-        itsNotebook->ShowNoHits();
+        itsNotebook->ShowNoHits(this);
     }
 }
 
@@ -436,7 +436,7 @@ void SearchPageWin::Clear()
     itsHitList->Clear();
     itsField->SetTitle(FRM_CStringRW(""));
     EndPicking();
-    itsNotebook->ShowNoHits();
+    itsNotebook->ShowNoHits(this);
 }
 
 void SearchPageWin::ReferenceChanged()
@@ -467,6 +467,7 @@ void SearchPageWin::DoCommand(long command, void* data)
         return;
     case kCmdEmptyHitList:
         itsHitList->Clear();
+        itsNotebook->ShowListCount(this, 0);
         return;
     case kCmdClearPage:
         Clear();

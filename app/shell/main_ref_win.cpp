@@ -192,6 +192,7 @@ void MainRefWin::FrontPageChanged()
     SearchPageWin* front = GetFrontPage();
     if (front == nullptr)
         return;
+    itsNotebook->ShowFrontCount();
     // The entry shown moves to the front page's pane.
     front->AttachPainter();
     front->DoCommand(SearchPageWin::kCmdFocusField, nullptr);
@@ -418,8 +419,13 @@ void MainRefWin::PasteText()
     vko_cb_close();
     while (!pasted.empty() && (pasted.back() == '\0' || pasted.back() == '\n' || pasted.back() == '\r'))
         pasted.pop_back();
-    if (!pasted.empty())
-        GetFrontPage()->SetTypedText(pasted);
+    if (pasted.empty())
+        return;
+    // Pasted text is typed text: the page answers it as it answers keys (the basic page's
+    // list looks ahead to it).
+    SearchPageWin* page = GetFrontPage();
+    page->SetTypedText(pasted);
+    page->DoCommand(page->GetField()->GetTextCommand(), nullptr);
 }
 
 void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)

@@ -2341,4 +2341,146 @@ TEST(TavlinCDX11, OnADesktop)
     }
 }
 
+// --- what is shown: the count, a pasted word ----------------------------------------------
+
+// "<what>: count tells the list" when the status bar counts the lines of the list in front,
+// else what the two say; then the lines.
+std::string CountOfList(const std::string& what)
+{
+    const SearchPageWin* page = FrontWindow()->GetFrontPage();
+    const int lines = page->GetHitList()->GetCount();
+    const std::string count = FrontWindow()->GetCountText();
+    const std::string told = lines == 0 ? "0 Entries found." : std::to_string(lines) + " Entries Found";
+    return what + (count == told ? ": count tells the list " : ": \"" + count + "\" over the list ") + HitLines(page);
+}
+
+// Waits for the list in front to hold lines (or, with none, to be empty), then logs its count.
+Step LogCount(const std::string& what, bool listed = true)
+{
+    return [what, listed] {
+        const auto shown = [listed] { return (FrontWindow()->GetFrontPage()->GetHitList()->GetCount() > 0) == listed; };
+        if (!WaitFor(shown, "the list"))
+            return false;
+        Log(CountOfList(what));
+        return true;
+    };
+}
+
+std::vector<Step> ShownRun()
+{
+    std::vector<Step> steps;
+    steps.push_back([] {
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
+            return false;
+        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
+        return true;
+    });
+    steps.push_back([] { return App().GetSplash() == nullptr; });
+    // Typing: the type-ahead's lines are counted as a search's are.
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([] {
+        if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
+            return false;
+        Input().Type("cat");
+        return true;
+    });
+    steps.push_back(LogCount("typed cat"));
+    // A bookmark opened from the Advanced page: the page turned to again counts its list.
+    const auto advanced = [] { return FrontWindow()->GetFrontPage() == FrontWindow()->GetPage(1); };
+    steps.push_back(Choose({menutag::kView, menutag::kAdvancedSearches}, advanced));
+    steps.push_back([] {
+        const BMItem* animals = Folder("Animals");
+        if (animals == nullptr || animals->children.empty())
+            return true;
+        static MenuWalk walk{{menutag::kBookmarks, bookmarktag::Open(animals->number),
+                              bookmarktag::Open(animals->children[0]->number)}};
+        return walk.Tick(MainWindow());
+    });
+    steps.push_back([] { return Showing("cat"); });
+    steps.push_back(Choose({menutag::kView, menutag::kAdvancedSearches}, advanced));
+    steps.push_back(LogCount("advanced after the bookmark"));
+    steps.push_back(Choose({menutag::kView, menutag::kBasicSearches}));
+    // Pasting is typing: Ctrl+V, then Edit > Paste, into the emptied field list the pasted
+    // word's entries.
+    steps.push_back(Choose({menutag::kEdit, menutag::kCopyWord}));
+    for (const bool byMenu : {false, true}) {
+        steps.push_back([] {
+            Input().Click(CentreOf(SearchField()));
+            return true;
+        });
+        steps.push_back([] {
+            if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
+                return false;
+            Input().Key(XK_Escape);
+            return true;
+        });
+        steps.push_back(LogCount("cleared", false));
+        if (byMenu) {
+            steps.push_back(Choose({menutag::kEdit, menutag::kPaste}));
+        } else {
+            steps.push_back([] {
+                Input().KeyWith(XK_Control_L, XK_v);
+                return true;
+            });
+        }
+        steps.push_back(LogCount(byMenu ? "pasted from the menu" : "pasted by Ctrl+V"));
+    }
+    steps.push_back([] {
+        Log("done");
+        vkov_app_destroy();
+        return true;
+    });
+    return steps;
+}
+
+// What the user reads of the lists and the status bar: the count is that of the list in
+// front, after typing, after a bookmark opened from the Advanced page, and after pasting.
+TEST(TavlinCDX11, TheCountAndThePasteFollowTheList)
+{
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
+        GTEST_SKIP() << "WordNet (wordnet-base) is not installed";
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string scratch = vkotest::make_scratch_dir("tavlincd_shown_");
+    ASSERT_FALSE(scratch.empty());
+    test_support::TempDir folder;
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 50;
+    slice.lemmas = {"cat", "planet", "circle", "zebra"};
+    demodict::DemoReport report;
+    std::string error;
+    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    {
+        std::ofstream bookmarks(folder.path() + "/BookMark.kq");
+        bookmarks << "<>:Animals:<>\n" << demodict::kDemoReferenceName << ":Animals:cat[1]\n";
+    }
+    const char* gallery = std::getenv("VKO_GALLERY_DIR");
+    script().shots = gallery != nullptr ? gallery : scratch;
+    script().log = scratch + "/script.txt";
+    script().scratch = scratch;
+    script().player = scratch;
+    script().run = 1;
+    script().plan = ShownRun;
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        RunProgram(server.display(), folder.path());
+    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    script().plan = nullptr;
+    EXPECT_EQ(vkotest::read_lines(script().log),
+              (std::vector<std::string>{
+                  "typed cat: count tells the list cat[1],cat[2]",
+                  "advanced after the bookmark: count tells the list cat[1],cat[2]",
+                  "cleared: count tells the list ",
+                  "pasted by Ctrl+V: count tells the list cat[1],cat[2]",
+                  "cleared: count tells the list ",
+                  "pasted from the menu: count tells the list cat[1],cat[2]",
+                  "done",
+              }));
+}
+
 } // namespace
