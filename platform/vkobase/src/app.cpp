@@ -5,14 +5,18 @@
 // region. The update predicates are true exactly while an update event is being handled.
 #include "vkobase/app.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <deque>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -32,8 +36,6 @@ namespace {
 // A handler that keeps posting events must not starve the caller of process_pending_events
 // for ever: one call handles at most this many events.
 constexpr int kMaxEventsPerPass = 100000;
-// Real-time wait between looks at the timers when nothing is queued.
-constexpr int kIdleSleepMs = 10;
 
 struct QueuedEvent {
     WINDOW win;
@@ -86,9 +88,27 @@ AppState &state() noexcept {
 // Set by SIGINT or SIGTERM while the application runs for real; the loop turns it into a quit
 // query to the task window.
 std::atomic<bool> g_quit_signal{false};
+// The idle wait sleeps until input or the next timer; the signal handler wakes it through this
+// pipe (a signal that came just before the wait began would not interrupt it).
+int g_wake_pipe[2] = {-1, -1};
 
 extern "C" void on_quit_signal(int) noexcept {
     g_quit_signal = true;
+    if (g_wake_pipe[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(g_wake_pipe[1], &byte, 1);
+    }
+}
+
+void open_wake_pipe() noexcept {
+    if (g_wake_pipe[0] < 0 && ::pipe2(g_wake_pipe, O_NONBLOCK | O_CLOEXEC) != 0)
+        g_wake_pipe[0] = g_wake_pipe[1] = -1;
+}
+
+void drain_wake_pipe() noexcept {
+    char bytes[16];
+    while (g_wake_pipe[0] >= 0 && ::read(g_wake_pipe[0], bytes, sizeof bytes) > 0) {
+    }
 }
 
 // A quit request from outside: ask the task window (query flag 1), whose answer is
@@ -96,6 +116,7 @@ extern "C" void on_quit_signal(int) noexcept {
 void forward_quit_signal() noexcept {
     if (!g_quit_signal.exchange(false))
         return;
+    drain_wake_pipe();
     WINDOW task = vkobase::win_task();
     if (task == nullptr) {
         state().quit_requested = true;
@@ -436,18 +457,20 @@ bool app_wait_for_work() noexcept {
             state().virtual_now_ms = due;
         return true;
     }
-    // Idle: the busy cursor goes; show what was drawn, then wait for the server's input or
-    // the next look at timers, which comes no later than the next timer falls due (a timer
-    // event must not wait for the end of a whole idle period).
+    // Idle: the busy cursor goes; show what was drawn, then sleep until the server's input, a
+    // quit signal or the next timer's due time, and no longer (nothing else can bring work:
+    // without a timer the sleep has no limit).
     scr_idle();
     display_flush();
-    int wait_ms = kIdleSleepMs;
+    int wait_ms = -1;
     if (has_timer) {
         const std::uint64_t now = app_now_ms();
-        wait_ms = due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(due - now, kIdleSleepMs));
+        wait_ms = due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(due - now, INT_MAX));
     }
-    if (!display_wait(wait_ms))
-        std::this_thread::sleep_for(std::chrono::milliseconds(wait_ms));
+    if (!display_wait(wait_ms, g_wake_pipe[0])) {
+        pollfd wake{g_wake_pipe[0], POLLIN, 0};
+        (void)::poll(&wake, g_wake_pipe[0] >= 0 ? 1 : 0, wait_ms);
+    }
     return true;
 }
 
@@ -549,6 +572,7 @@ void vkowi_vko_system(int32_t argc, char **argv, intptr_t reserved, VKO_EVENT_HA
     s.quit_requested = false;
     s.quit_held = false;
     if (!s.test_mode) {
+        open_wake_pipe();
         std::signal(SIGINT, on_quit_signal);
         std::signal(SIGTERM, on_quit_signal);
         vkobase::display_open(); // headless when DISPLAY names no server

@@ -27,9 +27,10 @@ cairo_device_t *display_cairo_device() noexcept;
 void display_pump() noexcept;
 // Shows on the X windows what was drawn on the surfaces since the last call.
 void display_flush() noexcept;
-// Waits up to timeout_ms for input from the server; false when no display is open (the
-// caller sleeps instead).
-bool display_wait(int timeout_ms) noexcept;
+// Sleeps in one poll until the server sends input, wake_fd (when not -1) becomes readable,
+// a source of GTK's is ready or timeout_ms passes (-1: no limit); false at once when no display
+// is open (the caller waits instead).
+bool display_wait(int timeout_ms, int wake_fd = -1) noexcept;
 
 // True for the windows that show in an X window of their own: those that draw on a surface of
 // their own (top-level windows and the windows inside the task window), except pixmaps and

@@ -178,14 +178,22 @@ void display_flush() noexcept {
     XFlush(st.dpy);
 }
 
-bool display_wait(int timeout_ms) noexcept {
+bool display_wait(int timeout_ms, int wake_fd) noexcept {
     Display *dpy = state().dpy;
     if (dpy == nullptr)
         return false;
     if (XPending(dpy) > 0)
         return true;
-    pollfd pfd{ConnectionNumber(dpy), POLLIN, 0};
-    (void)poll(&pfd, 1, timeout_ms);
+    std::vector<pollfd> fds;
+    try {
+        fds.push_back(pollfd{ConnectionNumber(dpy), POLLIN, 0});
+        if (wake_fd >= 0)
+            fds.push_back(pollfd{wake_fd, POLLIN, 0});
+    } catch (...) {
+        return true;
+    }
+    gtk::add_wait_sources(&fds, &timeout_ms);
+    (void)poll(fds.data(), fds.size(), timeout_ms);
     return true;
 }
 

@@ -266,6 +266,33 @@ void pump() noexcept {
         g_main_context_iteration(nullptr, FALSE);
 }
 
+void add_wait_sources(std::vector<pollfd> *fds, int *timeout_ms) noexcept {
+    if (!st().running)
+        return;
+    GMainContext *context = g_main_context_default();
+    if (g_main_context_acquire(context) == FALSE)
+        return;
+    gint priority = 0;
+    if (g_main_context_prepare(context, &priority) != FALSE)
+        *timeout_ms = 0; // a source is ready now
+    constexpr gint kMost = 32;
+    GPollFD polled[kMost];
+    gint timeout = -1;
+    const gint wanted = g_main_context_query(context, priority, &timeout, polled, kMost);
+    g_main_context_release(context);
+    try {
+        for (gint i = 0; i < std::min(wanted, kMost); ++i)
+            fds->push_back(pollfd{polled[i].fd, static_cast<short>(polled[i].events), 0});
+    } catch (...) {
+        timeout = 0;
+    }
+    // Sources beyond the ones listed are looked at soon, if not woken for.
+    if (wanted > kMost && (timeout < 0 || timeout > 10))
+        timeout = 10;
+    if (timeout >= 0 && (*timeout_ms < 0 || timeout < *timeout_ms))
+        *timeout_ms = timeout;
+}
+
 void shut_down() noexcept {
     if (!st().running)
         return;

@@ -6,8 +6,11 @@
 // their input waits until the dialog is answered. Internal to vkobase; no GTK type shows here.
 #pragma once
 
+#include <poll.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dm_convert.h"
 #include "vkobase/types.h"
@@ -19,6 +22,10 @@ bool available() noexcept;
 // Lets GTK answer what waits for it (other programs asking for the clipboard); no-op when GTK
 // was never started.
 void pump() noexcept;
+// What GTK waits for, added to an idle wait: the descriptors of its sources go into fds and
+// timeout_ms (-1 for none) shrinks to its next timeout, so that one poll sleeps for both and
+// pump then dispatches what woke it. No-op when GTK was never started.
+void add_wait_sources(std::vector<pollfd> *fds, int *timeout_ms) noexcept;
 // Stops GTK's part of the program: the clipboard text is handed over and forgotten.
 void shut_down() noexcept;
 

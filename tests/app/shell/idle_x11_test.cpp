@@ -1,0 +1,47 @@
+// idle_x11_test.cpp: TavlinCD sleeps while nothing happens. The program runs on a private Xvfb
+// on a slice of the demo dictionary with its main window open and the keys in the search field;
+// once everything is drawn, its main thread's voluntary context switches (each sleep it was
+// woken from) are counted over two seconds in which nothing is typed. A loop that looks at the
+// clock every few milliseconds wakes hundreds of times in that span; one that sleeps until
+// input or the next timer, when no timer is due, hardly at all.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "onscreen_program.h"
+
+namespace {
+
+long VoluntarySwitches(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    const std::string key = "voluntary_ctxt_switches:";
+    while (std::getline(status, line))
+        if (line.compare(0, key.size(), key) == 0)
+            return std::stol(line.substr(key.size()));
+    return -1;
+}
+
+TEST(IdleX11, TheProgramSleepsWhileNothingHappens)
+{
+    onscreen::Session s({"cat"});
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    // A look-up first, so that its timers have come and gone.
+    for (const char c : std::string("cat"))
+        s.Key(static_cast<KeySym>(c));
+    s.Key(XK_Return);
+    s.Settle(0.5, 0.5);
+    const long before = VoluntarySwitches(s.program);
+    ASSERT_GE(before, 0);
+    s.Settle(2, 2);
+    const long woken = VoluntarySwitches(s.program) - before;
+    // Generous: a few wakes for whatever the server or the window manager may still send.
+    EXPECT_LE(woken, 20) << "the program woke " << woken << " times in two idle seconds";
+}
+
+} // namespace
