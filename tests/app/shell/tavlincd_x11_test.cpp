@@ -223,6 +223,9 @@ s_pnt CentreOf(const FRM_CView* view)
 
 // --- the program ----------------------------------------------------------------------------
 
+// A word whose first entry (33 senses) takes more than a printed page.
+constexpr char kLongEntryWord[] = "head";
+
 KQedApp& App() { return *KQedApp::Instance(); }
 
 // The main window in front, else the first.
@@ -414,11 +417,12 @@ void ChooseAndLog(std::vector<Step>& steps, std::vector<short> path, std::functi
     }));
 }
 
-// Where the entry pane shows the mark text (";TABLE"), on the screen; {-1,-1} when nowhere.
+// Where the front page's entry pane shows the mark text (";TABLE"), on the screen; {-1,-1}
+// when nowhere.
 s_pnt MarkOnScreen(const char* text)
 {
     MainRefWin* window = FrontWindow();
-    ScrollViewWin* pane = window->GetBasicPage()->GetEntryPane();
+    ScrollViewWin* pane = window->GetFrontPage()->GetEntryPane();
     s_rct client{};
     vko_vobj_get_client_rect(pane->PaneWindow(), &client);
     for (int v = 2; v < client.bottom; v += 4)
@@ -469,6 +473,8 @@ const std::vector<std::string>& EntryWords(const std::string& headword)
         {"circle[1]", {"circle", "noun", "ellipse in which the two axes are of equal length",
                        "an unofficial association of people or groups"}},
         {"mammal", {"mammal", "noun", "any warm-blooded vertebrate having the skin more or less covered with hair"}},
+        {"head[1]", {"head", "noun", "the upper part of the human body or the front part of the body in animals",
+                     "a single domestic animal"}},
     };
     return words.at(headword);
 }
@@ -851,6 +857,76 @@ std::string HelpLineShownWhole()
             dark += (vkotest::pixel(shot, x, y) & 0xFF) < 0x60 ? 1 : 0;
     cairo_surface_destroy(shot);
     return dark > 0 ? std::string() : "the help line shows only its first words";
+}
+
+// The status bar's count field as the screen shows it, cut out of a screenshot.
+struct CountPixels {
+    CountPixels() = default;
+    CountPixels(const CountPixels&) = delete;
+    CountPixels& operator=(const CountPixels&) = delete;
+    cairo_surface_t* image = nullptr;
+    s_pnt from{}, to{};
+    ~CountPixels()
+    {
+        if (image != nullptr)
+            cairo_surface_destroy(image);
+    }
+    void Take(const std::string& name)
+    {
+        const auto* field = MainWindow()->GetIDData().Get<FRM_CView>(1374);
+        if (image != nullptr)
+            cairo_surface_destroy(image);
+        image = nullptr;
+        if (field == nullptr)
+            return;
+        const std::string file = script().scratch + "/" + name;
+        vkov_display_screenshot(file.c_str());
+        image = LoadPng(file);
+        from = OnScreen(field, 0, 0);
+        to = OnScreen(field, field->GetFrame().Width(), field->GetFrame().Height());
+    }
+    int Differ(const CountPixels& other) const
+    {
+        if (image == nullptr || other.image == nullptr)
+            return -1;
+        return test_support::DifferingPixels(image, from.h, from.v, other.image, other.from.h, other.from.v,
+                                             to.h - from.h, to.v - from.v);
+    }
+};
+
+// Steps that read the status bar's count on the screen: the field's pixels after the search
+// are set against those of the same field made to show text ("N Entries Found") by the test,
+// after it showed nothing. Logs "status bar shows <text>", else what differs.
+void ReadCount(std::vector<Step>& steps, const std::string& text)
+{
+    struct Shots {
+        CountPixels searched, blank, told;
+        std::string searchedText;
+    };
+    auto shots = std::make_shared<Shots>();
+    steps.push_back([shots] {
+        shots->searched.Take("count_searched.png");
+        shots->searchedText = MainWindow()->GetCountText();
+        MainWindow()->ShowCount("");
+        return true;
+    });
+    steps.push_back([shots, text] {
+        shots->blank.Take("count_blank.png");
+        if (shots->blank.Differ(shots->searched) == 0 && !script().patience.passed())
+            return false; // not drawn blank yet
+        MainWindow()->ShowCount(text);
+        return true;
+    });
+    steps.push_back([shots, text] {
+        shots->told.Take("count_told.png");
+        if (shots->told.Differ(shots->blank) == 0 && !script().patience.passed())
+            return false; // not drawn yet
+        const int differing = shots->told.Differ(shots->searched);
+        Log(differing == 0 ? "status bar shows " + text
+                           : "status bar shows other pixels than \"" + text + "\" (" + std::to_string(differing) +
+                                 " differ; its text was \"" + shots->searchedText + "\")");
+        return true;
+    });
 }
 
 // A step that waits for the PDF file printed since *before was taken and logs done when
@@ -1404,6 +1480,32 @@ std::vector<Step> FirstRun()
         const std::string missing = test_support::MissingInOrder(PrintedText(pdf), EntryWords("cat[1]"));
         return missing.empty() ? std::string() : "lacks \"" + missing + "\" in \"" + PrintedText(pdf) + "\"";
     }));
+    // An entry longer than a page prints on pages enough for all of it: its last words, as
+    // the pane shows them, are on the last page.
+    LookUp(steps, kLongEntryWord, std::string(kLongEntryWord) + "[1]");
+    auto lastWords = std::make_shared<std::string>();
+    steps.push_back([printedBefore, lastWords] {
+        *printedBefore = PdfFiles();
+        const std::string shown = ShownText(FrontWindow()->GetPainter());
+        std::size_t from = shown.size();
+        for (int words = 0; words < 4 && from != std::string::npos && from > 0; ++words)
+            from = shown.rfind(' ', from - 1);
+        *lastWords = from == std::string::npos ? shown : shown.substr(from + 1);
+        return true;
+    });
+    ChooseAndLog(steps, {menutag::kFile, menutag::kPrint, menutag::kPrintEntry}, [] { return "print a long entry"; });
+    steps.push_back(ReadPrinted(printedBefore, "long entry printed to its end", [lastWords](const std::string& pdf) {
+        std::vector<std::string> pages;
+        std::istringstream text(test_support::PdfText(pdf, script().pdftotext));
+        for (std::string page; std::getline(text, page, '\f');)
+            if (!test_support::Squeezed(page).empty())
+                pages.push_back(test_support::Squeezed(page));
+        if (pages.size() < 2)
+            return std::to_string(pages.size()) + " pages printed, not more than one";
+        if (pages.back().find(*lastWords) == std::string::npos)
+            return "the last page lacks \"" + *lastWords + "\": " + pages.back();
+        return std::string();
+    }));
     // The other items of the menu bar, each closing what it opened.
     const std::vector<std::vector<short>> items = {
         {menutag::kEdit, menutag::kPaste},
@@ -1483,9 +1585,15 @@ bool WaitFor(const std::function<bool()>& done, const char* what)
     return true;
 }
 
-// The search pages as a user meets them: a defining-text search run by Return after typing,
-// a wildcard whose first line is a heading, the Basic page's list arrows, and Delete in the
-// Advanced page's token list.
+// A word that the definitions of some entries hold and that begins a head word among them
+// without being one: the type-ahead under "Defining text contains..." selects that line.
+constexpr char kDefiningWord[] = "cats";
+
+// The search pages as a user meets them: a defining-text search run by Return after typing
+// and the count the status bar shows for it, a wildcard whose first line is a heading, the
+// Basic page's list arrows, list moves and the entry pop-up from the Browse and the Advanced
+// page, and Delete in the Advanced page's token list.
+
 std::vector<Step> SearchPagesRun()
 {
     std::vector<Step> steps;
@@ -1594,32 +1702,40 @@ std::vector<Step> SearchPagesRun()
             return true;
         });
     };
-    chooseType(XK_Down); // "Defining text contains..."
-    typeAndReturn("feline");
+    // "Defining text contains..." cats: Return lists the entries whose definitions hold the
+    // word, not those of the type-ahead's selected line (cat[1], a head word of one of them).
+    chooseType(XK_Down);
+    typeAndReturn(kDefiningWord);
     steps.push_back([] {
         SearchPageWin* page = MainWindow()->GetBasicPage();
         Shot("search_df_by_return.png");
-        Log("df search by Return kept " + page->GetTypedText() + (Showing("cat") ? " and shows cat" : ""));
+        Log("df search by Return kept " + page->GetTypedText() + " and listed " + HitLines(page));
         return true;
     });
-    chooseType(XK_Up); // "Entry word is..."
+    ReadCount(steps, "2 Entries Found");
+    // Edit > Clear empties the pane; then "Entry word is..." ca?: the first line is the
+    // heading of cat's entries, and the pane shows the first of them.
+    steps.push_back(Choose({menutag::kEdit, menutag::kClear}, [] { return !MainWindow()->GetPainter().hasText(); }));
+    chooseType(XK_Up);
     typeAndReturn("ca?");
     steps.push_back([] {
         const RWOrdered* hits = MainWindow()->GetNotebook()->GetCurrentHits();
         const auto* first = hits != nullptr && hits->entries() != 0 ? static_cast<const WordItem*>((*hits)[0]) : nullptr;
+        if (!WaitFor([] { return MainWindow()->GetPainter().hasText(); }, "the heading's entry"))
+            return false;
         Shot("search_heading.png");
         Log(std::string("first line ") + (first != nullptr && first->entry_offset() < 0 ? "a heading" : "an entry") +
             (MainWindow()->GetPainter().hasText() && Showing("cat") ? ", cat shown" : ", nothing shown"));
         return true;
     });
-    // The Basic page's own list arrows, clicked: back to the "feline" list and forward again.
+    // The Basic page's own list arrows, clicked: back to the defining-text list and forward.
     for (const bool next : {false, true}) {
         steps.push_back([next] {
             Input().Click(CentreOf(MainWindow()->GetBasicPage()->GetListButton(next)));
             return true;
         });
         steps.push_back([next] {
-            const std::string wanted = next ? "ca?" : "feline";
+            const std::string wanted = next ? "ca?" : kDefiningWord;
             if (!WaitFor([&wanted] { return MainWindow()->GetBasicPage()->GetTypedText() == wanted; }, "a list arrow"))
                 return false;
             Shot(next ? "search_next_list.png" : "search_previous_list.png");
@@ -1628,6 +1744,37 @@ std::vector<Step> SearchPagesRun()
             return true;
         });
     }
+    // The Browse and the Advanced page in front: the entry pop-up's "Open in new window..."
+    // over that page's pane opens the word clicked, and View > Previous List and Next List
+    // move that page's list.
+    for (const int page : {2, 1}) {
+        const std::string name = page == 2 ? "browse" : "advanced";
+        steps.push_back(Choose({menutag::kView, page == 2 ? menutag::kBrowseSearches : menutag::kAdvancedSearches},
+                               [page] { return MainWindow()->GetFrontPage() == MainWindow()->GetPage(page); }));
+        PopUp(steps, [] { return MarkOnScreen("mammal"); }, 3, 0, name + "_open_in_new_window_popup.png");
+        steps.push_back([name] {
+            const auto opened = [] { return MainWindow(1) != nullptr && Showing("mammal", MainWindow(1)); };
+            if (!WaitFor(opened, "a new window showing mammal"))
+                return false;
+            Log(name + (opened() ? " opened mammal in a new window" : " did not open mammal in a new window"));
+            return true;
+        });
+        auto walk = std::make_shared<MenuWalk>();
+        walk->path = {menutag::kFile, menutag::kClose};
+        steps.push_back([walk] { return MainWindow(1) == nullptr || walk->Tick(MainWindow(1)); });
+        steps.push_back([] { return App().GetWindowList().size() == 1; });
+        // A list moved to goes back to the page that searched it, and every page lists it.
+        for (const short move : {menutag::kPreviousList, menutag::kNextList}) {
+            steps.push_back(Choose({menutag::kView, page == 2 ? menutag::kBrowseSearches : menutag::kAdvancedSearches},
+                                   [page] { return MainWindow()->GetFrontPage() == MainWindow()->GetPage(page); }));
+            ChooseAndLog(steps, {menutag::kView, move}, [name, page, move] {
+                return name + (move == menutag::kNextList ? " next" : " previous") +
+                       " list: " + HitLines(MainWindow()->GetPage(page));
+            });
+        }
+    }
+    steps.push_back(Choose({menutag::kView, menutag::kBasicSearches},
+                           [] { return MainWindow()->GetFrontPage() == MainWindow()->GetBasicPage(); }));
     // The Advanced page: a term and AND, then a click on the term's label in the token list
     // and Delete: the term goes.
     steps.push_back(Choose({menutag::kView, menutag::kAdvancedSearches},
@@ -1781,7 +1928,7 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     // what the full demo gives it (pronunciation, sound, illustration, table).
     demodict::DemoSlice slice;
     slice.first_lemmas = 100;
-    slice.lemmas = {"cat", "feline", "mammal", "vertebrate", "planet", "circle"};
+    slice.lemmas = {"cat", "feline", "mammal", "vertebrate", "planet", "circle", kLongEntryWord};
     demodict::DemoReport report;
     std::string error;
     ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
@@ -1834,6 +1981,7 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
         "history went to cat", "advanced query found cat[1] for 3 tokens",
         "then pane shows cat[1]", "copy word", "clipboard \"cat\"", "select all", "copy",
         "clipboard holds the entry", "print entry", "entry printed",
+        "pane shows head[1]", "print a long entry", "long entry printed to its end",
         // Edit > Paste, File > Page Setup, Go Online (without a browser only the items that
         // say so are enabled), File > Close, Edit > Clear.
         "chose 10", "chose 32007", "greyed 28", "greyed 29", "chose 30", "greyed 31", "chose 33",
@@ -1894,10 +2042,17 @@ TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
     EXPECT_EQ(vkotest::read_lines(script().log), (std::vector<std::string>{
                   "Tab went from the field to Search",
                   "preferences took Tab and closed on Escape",
-                  "df search by Return kept feline and shows cat",
+                  "df search by Return kept cats and listed cat[1],feline[2]",
+                  "status bar shows 2 Entries Found",
                   "first line a heading, cat shown",
-                  "previous list arrow showed feline",
+                  "previous list arrow showed cats",
                   "next list arrow showed ca?",
+                  "browse opened mammal in a new window",
+                  "browse previous list: cat[1],feline[2]",
+                  "browse next list: cat,cat[1],cat[2]",
+                  "advanced opened mammal in a new window",
+                  "advanced previous list: cat[1],feline[2]",
+                  "advanced next list: cat,cat[1],cat[2]",
                   "token list shows a caret before the first letter",
                   "Delete left &",
               }));
