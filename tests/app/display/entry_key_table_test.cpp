@@ -25,6 +25,7 @@
 #include "vkobase/testing.h"
 #include "win32/testing.h"
 
+#include "../../support/scoped_env.h"
 #include "../../support/temp_dir.h"
 #include "wav_image.h"
 
@@ -326,8 +327,7 @@ TEST_F(Formatter, ASoundThatCannotBePlayedIsTold)
         {"no audio player on the machine", nullptr, -1, 1},
         {"a player that fails (no sound device)", "#!/bin/sh\n/bin/cat > /dev/null\nexit 1\n", -1, 1},
     };
-    const char* path = std::getenv("PATH");
-    const std::string savedPath = path != nullptr ? path : "";
+    const test_support::ScopedEnv path("PATH");
     if (access("/bin/cat", X_OK) != 0)
         GTEST_SKIP() << "the stand-in player needs /bin/cat";
     win32_test_set_live_sound(TRUE);
@@ -338,7 +338,7 @@ TEST_F(Formatter, ASoundThatCannotBePlayedIsTold)
             bin.write("aplay", c.player);
             ASSERT_EQ(chmod((bin.path() + "/aplay").c_str(), 0755), 0);
         }
-        setenv("PATH", bin.path().c_str(), 1);
+        path.Set(bin.path());
         const int before = vkov_dm_test_count();
         EXPECT_EQ(itsTable.PlaySound("dog"), c.answer);
         ASSERT_EQ(vkov_dm_test_count(), before + c.told);
@@ -348,7 +348,6 @@ TEST_F(Formatter, ASoundThatCannotBePlayedIsTold)
             EXPECT_EQ(bin.read("aplay.heard"), wav(20)) << "the player got the whole image";
         EXPECT_NE(LookUpWord("dog", 512), 0u) << "the main set is open again";
     }
-    setenv("PATH", savedPath.c_str(), 1);
 }
 
 TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
