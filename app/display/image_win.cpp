@@ -3,6 +3,7 @@
 
 #include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
+#include "app/display/not_handled.h"
 #include "app/display/print_view.h"
 #include "app/display/scroll_view_win.h"
 #include "engine/worditem.h"
@@ -155,8 +156,7 @@ void ImageWin::UpdateMenus(FRM_CMenuBar* menuBar)
 void ImageWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
     if (command != 20003)
-        vko_dm_post_note("Command (%ld) not handled in dependent window %s", command,
-                         GetTitle().data());
+        PostNotHandled(command, *this);
 }
 
 void ImageWin::Draw(const FRM_CRect& clip)

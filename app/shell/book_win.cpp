@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/display/not_handled.h"
 #include "app/shell/bookmark_menus.h"
 #include "app/shell/bookmark_store.h"
 #include "app/shell/kq_app.h"
@@ -335,6 +336,5 @@ void BookWin::DoMenuCommand(short tag, short shift, short control)
 void BookWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
     if (command != kCmdIgnored)
-        vko_dm_post_error("Command (%ld) not handled in dependent window %s", command,
-                          GetTitle().data());
+        PostNotHandledError(command, *this);
 }

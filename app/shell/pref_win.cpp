@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/display/not_handled.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
@@ -56,12 +57,6 @@ void SelectText(FRM_NListButton* list, const std::string& text)
             return;
         }
     }
-}
-
-void PostNotHandled(long command, const FRM_CView* view)
-{
-    vko_dm_post_note("Command (%ld) not handled in dependent window %s", command,
-                     view->GetTitle().data());
 }
 
 } // namespace
@@ -504,7 +499,7 @@ void PrefWin::DoMenuCommand(short tag, short shift, short control)
 void PrefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
     if (command != kCmdIgnored)
-        PostNotHandled(command, this);
+        PostNotHandled(command, *this);
 }
 
 void PrefWin::DoKey(const FRM_CKey& key)

@@ -4,6 +4,7 @@
 #include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
 #include "app/display/image_win.h"
+#include "app/display/not_handled.h"
 #include "app/display/print_view.h"
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
@@ -110,7 +111,7 @@ void TableWin::UpdateMenus(FRM_CMenuBar* menuBar)
 
 void TableWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
-    vko_dm_post_note("Command (%ld) not handled in dependent window %s", command, GetTitle().data());
+    PostNotHandled(command, *this);
 }
 
 void TableWin::Draw(const FRM_CRect& clip)
