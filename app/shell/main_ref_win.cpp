@@ -6,11 +6,13 @@
 #include <filesystem>
 
 #include "app/display/entry_painter.h"
+#include "app/display/not_handled.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
 #include "app/display/scroll_view_win.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/bookmark_menus.h"
+#include "app/shell/clipboard_text.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
@@ -411,14 +413,7 @@ void MainRefWin::CopySelection()
 
 void MainRefWin::PasteText()
 {
-    if (!vko_cb_open(FALSE))
-        return;
-    std::uint32_t size = 0;
-    const auto* text = static_cast<const char*>(vko_cb_get_data(CB_TEXT, nullptr, &size));
-    std::string pasted = text != nullptr ? std::string(text, size) : std::string();
-    vko_cb_close();
-    while (!pasted.empty() && (pasted.back() == '\0' || pasted.back() == '\n' || pasted.back() == '\r'))
-        pasted.pop_back();
+    const std::string pasted = ReadClipboardText(ClipboardTrim::kLineEnds);
     if (pasted.empty())
         return;
     // Pasted text is typed text: the page answers it as it answers keys (the basic page's
@@ -541,8 +536,7 @@ void MainRefWin::SizeWindow(int width, int height)
 void MainRefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
     if (command != kNullCommand)
-        vko_dm_post_note("Command (%ld) not handled in dependent window %s", command,
-                         GetTitle().data());
+        PostNotHandled(command, *this);
 }
 
 short MainRefWin::Close()

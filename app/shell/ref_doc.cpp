@@ -9,6 +9,7 @@
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_request.h"
 #include "app/settings/config_dict.h"
+#include "app/shell/clipboard_text.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/main_ref_win.h"
@@ -221,15 +222,7 @@ void RefDoc::LookUpClipboard()
 {
     if (itsMainWindow == nullptr)
         return;
-    if (!vko_cb_open(FALSE))
-        return;
-    std::uint32_t size = 0;
-    const auto* text = static_cast<const char*>(vko_cb_get_data(CB_TEXT, nullptr, &size));
-    std::string word = text != nullptr ? std::string(text, size) : std::string();
-    vko_cb_close();
-    while (!word.empty() && (word.back() == '\0' || word.back() == '\n' || word.back() == '\r' ||
-                             word.back() == ' '))
-        word.pop_back();
+    std::string word = ReadClipboardText(ClipboardTrim::kLineEndsAndSpaces);
     if (!word.empty())
         DoCommand(kCmdLookUp, &word);
 }

@@ -546,8 +546,9 @@ TEST_F(Shell, GoOnlineItems_OpenTheirAddressesThroughTheShell)
 TEST_F(Shell, CommandLine_LooksUpTheClipboardsWordOnceStarted)
 {
     ASSERT_TRUE(vkok_cb_open(TRUE));
-    std::memcpy(vkok_cb_alloc_data(4), "dog\n", 4);
-    ASSERT_TRUE(vkok_cb_put_data(CB_TEXT, nullptr, 4, nullptr));
+    // The word as another program copied it, with a space and a line end after it.
+    std::memcpy(vkok_cb_alloc_data(6), "dog \r\n", 6);
+    ASSERT_TRUE(vkok_cb_put_data(CB_TEXT, nullptr, 6, nullptr));
     vkok_cb_free_data();
     vkok_cb_close();
     Start(true);

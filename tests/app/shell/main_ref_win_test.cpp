@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -48,6 +49,16 @@ protected:
         std::string got = text != nullptr ? std::string(text, size) : std::string();
         vko_cb_close();
         return got.c_str();
+    }
+    // Text left on the clipboard by another program, as it was put there.
+    void PutOnClipboard(const std::string& text)
+    {
+        ASSERT_TRUE(vko_cb_open(TRUE));
+        std::memcpy(vko_cb_alloc(static_cast<std::uint32_t>(text.size())), text.data(),
+                    text.size());
+        ASSERT_TRUE(vko_cb_put_data(CB_TEXT, nullptr, static_cast<std::uint32_t>(text.size()), nullptr));
+        vko_cb_free_data();
+        vko_cb_close();
     }
 };
 
@@ -170,6 +181,30 @@ TEST_F(MainWindowTest, CopyWordCopyAndPasteGoThroughTheClipboard)
     MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
     MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+}
+
+// Paste puts another program's text into the one-line field without the line ends it was
+// copied with; the rest, spaces included, is the user's text.
+TEST_F(MainWindowTest, PasteTakesTheClipboardsTextWithoutItsLineEnds)
+{
+    Start();
+    struct Case {
+        std::string clipboard;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"dog\n", "dog"},
+        {std::string("hot dog \r\n\0", 11), "hot dog "},
+        {" cat", " cat"},
+        {"\r\n", "before"},   // nothing to paste: the field keeps its text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        BasicPage()->SetTypedText("before");
+        PutOnClipboard(c.clipboard);
+        MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
+        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+    }
 }
 
 // Print > Entry Text and Print > Results List follow what the front page shows, and each
