@@ -1,6 +1,8 @@
 // sp_help_win.cpp: the spelling-help window.
 #include "app/shell/sp_help_win.h"
 
+#include <algorithm>
+
 #include "app/display/entry_queries.h"
 #include "app/settings/config_dict.h"
 #include "app/shell/kq_factory.h"
@@ -43,17 +45,11 @@ std::vector<std::string> SpHelpWin::ListLines(const RWOrdered& words, const std:
                                               int* selected)
 {
     std::vector<std::string> lines;
-    *selected = -1;
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < words.entries(); ++i) {
-        const auto* word = static_cast<const RWCollectableString*>(words[i]);
-        total += word->length() + 2;
-        if (total >= kListBudget)
-            break;
-        if (typed == word->data())
-            *selected = static_cast<int>(lines.size());
-        lines.emplace_back(word->data());
-    }
+    for (std::size_t i = 0; i < words.entries(); ++i)
+        lines.emplace_back(static_cast<const RWCollectableString*>(words[i])->data());
+    lines = FitListBudget(std::move(lines));
+    const auto equal = std::find(lines.begin(), lines.end(), typed);
+    *selected = equal != lines.end() ? static_cast<int>(equal - lines.begin()) : -1;
     return lines;
 }
 
@@ -114,18 +110,11 @@ std::string SpHelpWin::Confirmed() const
 
 std::string SpHelpWin::Run(RefDoc* document, const std::string& query, std::string* code)
 {
-    std::string answer;
     SpHelpWin* window = Make(document, query, SearchNames(document));
     if (window == nullptr)
-        return answer;
+        return {};
     const bool coded = !window->itsQuery.code.empty();
-    window->itsAnswer = &answer;
-    FRM_CView::DeletionWatch watch(window);
-    vko_win_process_modal(window->GetVKOWindow());
-    // The loop can end with the window still open (a test's idle loop): it must not keep
-    // pointing at this frame's answer.
-    if (!watch.IsGone())
-        window->itsAnswer = nullptr;
+    const std::string answer = window->itsModal.Run(window);
     if (coded && !answer.empty() && code != nullptr)
         *code = ""; // "code=word" runs as written
     return answer;
@@ -138,12 +127,10 @@ void SpHelpWin::DoCommand(long command, void* data)
         FillList();
         return;
     case kCmdConfirm:
-        if (itsAnswer != nullptr)
-            *itsAnswer = Confirmed();
-        itsClose.Ask(this);
+        itsModal.Confirm(this, Confirmed());
         return;
     case kCmdCancel:
-        itsClose.Ask(this);
+        itsModal.Cancel(this);
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -154,13 +141,12 @@ void SpHelpWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey() && key.GetChar() == 13)
         FillList();
-    // Escape cancels, as the Cancel button does.
-    else if (!key.IsVirtualKey() && key.GetChar() == 27)
-        DoCommand(kCmdCancel, nullptr);
+    else
+        itsModal.CancelOnEscape(this, key);
 }
 
 void SpHelpWin::DoTimer(long timerId)
 {
-    if (!itsClose.OnTimer(this, timerId))
+    if (!itsModal.OnTimer(this, timerId))
         FRM_CWindow::DoTimer(timerId);
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/shell/id_data.h"
-#include "app/shell/close_soon.h"
+#include "app/shell/modal_list.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NEditControl;
@@ -21,7 +21,6 @@ public:
     static constexpr long kCmdChosen = 9001;
     static constexpr long kCmdConfirm = 9002;
     static constexpr long kCmdCancel = 9004;
-    static constexpr std::size_t kListBudget = 32000;
 
     // A query split into its index code and word: "df=colour" gives "df" and "colour" when
     // df is one of names; any other text is a word alone (code empty).
@@ -30,8 +29,7 @@ public:
         std::string word;
     };
     static CodedWord SplitQuery(const std::string& query, const std::vector<std::string>& names);
-    // The lines of the list for words (each counted with two more characters, stopping
-    // before the total reaches the budget) and the line to select: the one equal to typed,
+    // The lines of the list for words (as many as fit the list's budget) and the line to select: the one equal to typed,
     // -1 when none of the lines is.
     static std::vector<std::string> ListLines(const RWOrdered& words, const std::string& typed,
                                               int* selected);
@@ -60,10 +58,9 @@ public:
     void DoKey(const FRM_CKey& key) override;
 
 private:
-    CloseSoon itsClose;
+    ModalAnswer<std::string> itsModal;
     SpHelpWinIDData itsIDData;
     CodedWord itsQuery;
-    std::string* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NEditControl* itsField = nullptr;
     FRM_NListBox* itsList = nullptr;
 };

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/shell/id_data.h"
-#include "app/shell/close_soon.h"
+#include "app/shell/modal_list.h"
 #include "frm/views/cwindow.h"
 
 class FRM_NListBox;
@@ -16,13 +16,7 @@ public:
     static constexpr long kCmdDouble = 7003;
     static constexpr long kCmdOk = 7005;
     static constexpr long kCmdCancel = 7007;
-    static constexpr std::size_t kListBudget = 32000;
-
-    // The names the list shows: in order, each counted with two more characters, stopping
-    // before the total reaches the budget.
-    static std::vector<std::string> ListLines(const std::vector<std::string>& names);
-
-    // Shows names modally and answers the 1-based position picked, 0 when cancelled or when
+    // Shows names (as many as fit the list's budget) modally and answers the 1-based position picked, 0 when cancelled or when
     // nothing was picked.
     static long Run(RefDoc* document, const std::vector<std::string>& names);
 
@@ -42,8 +36,7 @@ public:
     void DoTimer(long timerId) override;
 
 private:
-    CloseSoon itsClose;
+    ModalAnswer<long> itsModal;
     WHistWinIDData itsIDData;
-    long* itsAnswer = nullptr;   // Run's, while it runs
     FRM_NListBox* itsList = nullptr;
 };

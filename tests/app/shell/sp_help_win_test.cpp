@@ -52,7 +52,7 @@ TEST(SpHelpList, StopsAtTheBudgetAndSelectsOnlyALineItAdded)
     std::size_t total = 0;
     for (const std::string& line : lines)
         total += line.size() + 2;
-    EXPECT_LT(total, SpHelpWin::kListBudget);
+    EXPECT_LT(total, kModalListBudget);
     EXPECT_LT(lines.size(), 4000u);
     EXPECT_EQ(selected, -1) << "the equal word lies beyond the budget";
     SpHelpWin::ListLines(words, "word7", &selected);

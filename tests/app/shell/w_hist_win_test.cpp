@@ -38,12 +38,12 @@ long AnswerAfterAStaleConfirm(WHistWin* window)
     return sum;
 }
 
-TEST(WHistList, EndsBeforeTheNameThatReachesTheBudget)
+TEST(ModalList, EndsBeforeTheNameThatReachesTheBudget)
 {
     const std::vector<std::string> names(4000, std::string(10, 'w'));
-    const std::vector<std::string> lines = WHistWin::ListLines(names);
-    EXPECT_EQ(lines.size(), (WHistWin::kListBudget - 1) / 12);
-    EXPECT_EQ(WHistWin::ListLines({"cat", "dog"}), (std::vector<std::string>{"cat", "dog"}));
+    const std::vector<std::string> lines = FitListBudget(names);
+    EXPECT_EQ(lines.size(), (kModalListBudget - 1) / 12);
+    EXPECT_EQ(FitListBudget({"cat", "dog"}), (std::vector<std::string>{"cat", "dog"}));
 }
 
 class WHistWinTest : public TavlinFixture {};
