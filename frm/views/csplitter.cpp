@@ -578,9 +578,20 @@ const std::int16_t kNoCursors[6] = {};
 } // namespace
 
 FRM_CFixedSplitter::FRM_CFixedSplitter(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion,
-                                       int thePaneCount)
-    : FRM_CSplitter(theEnclosure, theRegion, kNoCursors), itsPaneCount(std::max(thePaneCount, 1))
+                                       int thePaneCount, Direction theDirection,
+                                       std::int16_t theOverCursor, std::int16_t theDragCursor)
+    : FRM_CSplitter(theEnclosure, theRegion, kNoCursors), itsPaneCount(std::max(thePaneCount, 1)),
+      itsDirection(theDirection)
 {
+    // Panes side by side are divided by vertical bars (cursor states 3 and 4), stacked panes
+    // by horizontal ones (states 1 and 2).
+    const bool sideBySide = itsDirection == Direction::kSideBySide;
+    std::int16_t cursors[6] = {};
+    cursors[sideBySide ? kOverVertical - 1 : kOverHorizontal - 1] = theOverCursor;
+    cursors[sideBySide ? kDraggingVertical - 1 : kDraggingHorizontal - 1] = theDragCursor;
+    SetCursorIds(cursors);
+    itsBarSize = sideBySide ? ConstructVerSplitBar(GetGlobalFrame(), 0)->GetSplitBarSize()
+                            : ConstructHorSplitBar(GetGlobalFrame(), 0)->GetSplitBarSize();
 }
 
 FRM_CSplitter::CPane* FRM_CFixedSplitter::AppendFixedPane(long theId, FRM_CView* theView,
@@ -606,65 +617,7 @@ void FRM_CFixedSplitter::OnAdjustPanes(FRM_CHorizontalSplitBar* theHBar, float t
             ApplyPaneFrame(*pane);
 }
 
-FRM_CHorizontalFixedSplitter::FRM_CHorizontalFixedSplitter(FRM_CSubview* theEnclosure,
-                                                           const FRM_CRect& theRegion,
-                                                           int thePaneCount,
-                                                           std::int16_t theOverCursor,
-                                                           std::int16_t theDragCursor)
-    : FRM_CFixedSplitter(theEnclosure, theRegion, thePaneCount)
-{
-    const std::int16_t cursors[6] = {0, 0, theOverCursor, theDragCursor, 0, 0};
-    SetCursorIds(cursors);
-    itsBarSize = ConstructVerSplitBar(GetGlobalFrame(), 0)->GetSplitBarSize();
-}
-
-FRM_CRect FRM_CHorizontalFixedSplitter::GetPaneCreationSize(int theIndex) const
-{
-    const FRM_CRect local = GetLocalFrame();
-    const auto count = static_cast<float>(itsPaneCount);
-    const float width = (local.Width() - (count - 1) * itsBarSize) / count;
-    const float left = static_cast<float>(theIndex) * (width + itsBarSize);
-    return FRM_CRect(left, local.Top(), left + width, local.Bottom());
-}
-
-void FRM_CHorizontalFixedSplitter::IFixedPane(long theId, FRM_CView* theView,
-                                              const FRM_CRect& theMinimum,
-                                              const FRM_CRect& theMaximum)
-{
-    const std::size_t before = itsPanes.size();
-    CPane* pane = AppendFixedPane(theId, theView, theMinimum, theMaximum);
-    if (before == 0)
-        return;
-    CPane* previous = itsPanes[before - 1].get();
-    const float x = previous->GetView() != nullptr ? previous->GetView()->GetGlobalFrame().Right()
-                                                   : GetGlobalFrame().Left();
-    itsVerBars.push_back(ConstructVerSplitBar(GetGlobalFrame(), x));
-    pane->itsLeftBar = itsVerBars.back().get();
-    previous->itsRightBar = itsVerBars.back().get();
-}
-
-FRM_CVerticalFixedSplitter::FRM_CVerticalFixedSplitter(FRM_CSubview* theEnclosure,
-                                                       const FRM_CRect& theRegion,
-                                                       int thePaneCount,
-                                                       std::int16_t theOverCursor,
-                                                       std::int16_t theDragCursor)
-    : FRM_CFixedSplitter(theEnclosure, theRegion, thePaneCount)
-{
-    const std::int16_t cursors[6] = {theOverCursor, theDragCursor, 0, 0, 0, 0};
-    SetCursorIds(cursors);
-    itsBarSize = ConstructHorSplitBar(GetGlobalFrame(), 0)->GetSplitBarSize();
-}
-
-FRM_CRect FRM_CVerticalFixedSplitter::GetPaneCreationSize(int theIndex) const
-{
-    const FRM_CRect local = GetLocalFrame();
-    const auto count = static_cast<float>(itsPaneCount);
-    const float height = (local.Height() - (count - 1) * itsBarSize) / count;
-    const float top = static_cast<float>(theIndex) * (height + itsBarSize);
-    return FRM_CRect(local.Left(), top, local.Right(), top + height);
-}
-
-void FRM_CVerticalFixedSplitter::IFixedPane(long theId, FRM_CView* theView,
+void FRM_CFixedSplitter::AppendPaneAfterBar(long theId, FRM_CView* theView,
                                             const FRM_CRect& theMinimum,
                                             const FRM_CRect& theMaximum)
 {
@@ -673,9 +626,74 @@ void FRM_CVerticalFixedSplitter::IFixedPane(long theId, FRM_CView* theView,
     if (before == 0)
         return;
     CPane* previous = itsPanes[before - 1].get();
-    const float y = previous->GetView() != nullptr ? previous->GetView()->GetGlobalFrame().Bottom()
-                                                   : GetGlobalFrame().Top();
-    itsHorBars.push_back(ConstructHorSplitBar(GetGlobalFrame(), y));
-    pane->itsTopBar = itsHorBars.back().get();
-    previous->itsBottomBar = itsHorBars.back().get();
+    // The bar starts where the previous pane's view ends (the splitter's edge without one).
+    const FRM_CRect range = GetGlobalFrame();
+    const FRM_CRect ended =
+        previous->GetView() != nullptr ? previous->GetView()->GetGlobalFrame()
+                                       : FRM_CRect(range.Left(), range.Top(), range.Left(), range.Top());
+    if (itsDirection == Direction::kSideBySide) {
+        itsVerBars.push_back(ConstructVerSplitBar(range, ended.Right()));
+        pane->itsLeftBar = itsVerBars.back().get();
+        previous->itsRightBar = itsVerBars.back().get();
+    } else {
+        itsHorBars.push_back(ConstructHorSplitBar(range, ended.Bottom()));
+        pane->itsTopBar = itsHorBars.back().get();
+        previous->itsBottomBar = itsHorBars.back().get();
+    }
+}
+
+FRM_CRect FRM_CFixedSplitter::EvenPaneFrame(int theIndex) const
+{
+    const FRM_CRect local = GetLocalFrame();
+    const bool sideBySide = itsDirection == Direction::kSideBySide;
+    const auto count = static_cast<float>(itsPaneCount);
+    const float length = sideBySide ? local.Width() : local.Height();
+    const float share = (length - (count - 1) * itsBarSize) / count;
+    const float start = static_cast<float>(theIndex) * (share + itsBarSize);
+    return sideBySide ? FRM_CRect(start, local.Top(), start + share, local.Bottom())
+                      : FRM_CRect(local.Left(), start, local.Right(), start + share);
+}
+
+FRM_CHorizontalFixedSplitter::FRM_CHorizontalFixedSplitter(FRM_CSubview* theEnclosure,
+                                                           const FRM_CRect& theRegion,
+                                                           int thePaneCount,
+                                                           std::int16_t theOverCursor,
+                                                           std::int16_t theDragCursor)
+    : FRM_CFixedSplitter(theEnclosure, theRegion, thePaneCount, Direction::kSideBySide,
+                         theOverCursor, theDragCursor)
+{
+}
+
+FRM_CRect FRM_CHorizontalFixedSplitter::GetPaneCreationSize(int theIndex) const
+{
+    return EvenPaneFrame(theIndex);
+}
+
+void FRM_CHorizontalFixedSplitter::IFixedPane(long theId, FRM_CView* theView,
+                                              const FRM_CRect& theMinimum,
+                                              const FRM_CRect& theMaximum)
+{
+    AppendPaneAfterBar(theId, theView, theMinimum, theMaximum);
+}
+
+FRM_CVerticalFixedSplitter::FRM_CVerticalFixedSplitter(FRM_CSubview* theEnclosure,
+                                                       const FRM_CRect& theRegion,
+                                                       int thePaneCount,
+                                                       std::int16_t theOverCursor,
+                                                       std::int16_t theDragCursor)
+    : FRM_CFixedSplitter(theEnclosure, theRegion, thePaneCount, Direction::kStacked,
+                         theOverCursor, theDragCursor)
+{
+}
+
+FRM_CRect FRM_CVerticalFixedSplitter::GetPaneCreationSize(int theIndex) const
+{
+    return EvenPaneFrame(theIndex);
+}
+
+void FRM_CVerticalFixedSplitter::IFixedPane(long theId, FRM_CView* theView,
+                                            const FRM_CRect& theMinimum,
+                                            const FRM_CRect& theMaximum)
+{
+    AppendPaneAfterBar(theId, theView, theMinimum, theMaximum);
 }

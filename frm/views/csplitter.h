@@ -236,14 +236,27 @@ public:
     int GetPaneCount() const { return itsPaneCount; }
 
 protected:
-    // A pane count below 1 counts as 1.
-    FRM_CFixedSplitter(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion, int thePaneCount);
+    // The two fixed splitters are mirrors of each other: they differ only in the direction
+    // their panes run in, and the base does the work for both.
+    enum class Direction { kSideBySide, kStacked };
+
+    // A pane count below 1 counts as 1. The cursors are shown over the bars and while one is
+    // dragged.
+    FRM_CFixedSplitter(FRM_CSubview* theEnclosure, const FRM_CRect& theRegion, int thePaneCount,
+                       Direction theDirection, std::int16_t theOverCursor,
+                       std::int16_t theDragCursor);
     CPane* AppendFixedPane(long theId, FRM_CView* theView, const FRM_CRect& theMinimum,
                            const FRM_CRect& theMaximum);
+    // The pane with a bar between it and the one before (IFixedPane of either direction).
+    void AppendPaneAfterBar(long theId, FRM_CView* theView, const FRM_CRect& theMinimum,
+                            const FRM_CRect& theMaximum);
+    // An even share of the splitter's length along its direction (GetPaneCreationSize).
+    FRM_CRect EvenPaneFrame(int theIndex) const;
     void OnAdjustPanes(FRM_CHorizontalSplitBar* theHBar, float theHAxis,
                        FRM_CVerticalSplitBar* theVBar, float theVAxis) override;
 
     int itsPaneCount;
+    Direction itsDirection;
     float itsBarSize = 0;
 };
 
