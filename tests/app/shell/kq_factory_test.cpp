@@ -180,6 +180,46 @@ TEST_F(FactoryTest, TheSearchPagesAreMadeFromTheirTypeRecordsOnTheNotebooksFaces
                   nullptr) << other;
 }
 
+// A model update a program window does not handle is told in a note naming the update and
+// the window (an error in the bookmark window); the null update 20003 is told only by the
+// table window, which handles none.
+TEST_F(FactoryTest, WindowsTellTheModelUpdatesTheyDoNotHandle)
+{
+    Start();
+    auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+    ASSERT_NE(user, nullptr);
+    struct Case {
+        FRM_CDocument* document;
+        std::int32_t window;   // made by the factory; 0: the main window
+        const char* kind;
+        bool tellsNullUpdate;
+    };
+    const Case cases[] = {
+        {Reference(), 0, "note", false},
+        {Reference(), KQedAppFactory::kImageWindow, "note", false},
+        {Reference(), KQedAppFactory::kTableWindow, "note", true},
+        {user, KQedAppFactory::kBookmarkWindow, "error", false},
+        {user, KQedAppFactory::kPreferencesWindow, "note", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        FRM_CWindow* window = c.window == 0 ? MainWindow()
+                                            : KQedAppFactory::Instance().CreateWindow(c.document, c.window);
+        ASSERT_NE(window, nullptr);
+        const int before = vkov_dm_test_count();
+        window->DoUpdateModel(0, 5, nullptr);
+        ASSERT_EQ(vkov_dm_test_count(), before + 1);
+        EXPECT_STREQ(vkov_dm_test_kind(before), c.kind);
+        EXPECT_EQ(std::string(vkov_dm_test_text(before)),
+                  std::string("Command (5) not handled in dependent window ") + window->GetTitle().data());
+        window->DoUpdateModel(0, 20003, nullptr);
+        EXPECT_EQ(vkov_dm_test_count(), before + (c.tellsNullUpdate ? 2 : 1));
+        if (c.window != 0)
+            window->Close();
+        vkok_app_process_pending_events();
+    }
+}
+
 TEST_F(FactoryTest, ControlsCarryTheirTitlesCommandsAndStates)
 {
     Start();
