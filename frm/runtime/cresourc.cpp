@@ -118,7 +118,7 @@ short FRM_CResourceWindow::Hold()
     for (s_win_def* entry = itsDefinition; entry->type != 0; ++entry, ++itsCount) {
         if (entry->units == 0)
             continue;
-        vkok_rect_to_pixels(&entry->rct, entry->units); // converted once, while loaded
+        vko_rect_to_pixels(&entry->rct, entry->units); // converted once, while loaded
         entry->units = 0;
     }
     itsCursor = 0;

@@ -6,7 +6,6 @@
 #include "frm/views/cimage.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
-#include "vkobase/vkobase.h"
 
 namespace {
 
@@ -78,7 +77,7 @@ WINDOW FRM_CTablePictureInterpreter::GetPixmapFromImage(const FRM_CWindow* theWi
     WINDOW const pixmap = vko_pmap_create(toolkitWindow, kPixmapKind, width, height, 0);
     if (pixmap == nullptr) {
         // The table goes on without this image; a cell naming it shows nothing new.
-        vkov_errmsg_dispatch(toolkitWindow, kGoesOn, kErrNoPixmap, kModule, kNoPixmapLine);
+        vko_errmsg_dispatch(toolkitWindow, kGoesOn, kErrNoPixmap, kModule, kNoPixmapLine);
         return nullptr;
     }
     s_rct whole{};

@@ -72,6 +72,7 @@ bool check_vko_dm_post_font_sel(ApiFrame& frame, WINDOW win, FONT_OBJ font, s_pr
 }
 
 constexpr auto check_vko_dm_post_page_setup = first_given;
+constexpr auto check_vko_errmsg_dispatch = always;
 
 } // namespace
 

@@ -58,6 +58,11 @@ bool check_vko_rect_set_width(ApiFrame &frame, s_rct *rct, int16_t) {
     return frame.not_null(rct, __LINE__);
 }
 
+// Units the base library does not know leave the rectangle as it is.
+bool check_vko_rect_to_pixels(ApiFrame &frame, s_rct *rct, int16_t) {
+    return frame.not_null(rct, __LINE__);
+}
+
 } // namespace
 
 #define VKO_ENTRY VKO_RUK_FORWARDER
