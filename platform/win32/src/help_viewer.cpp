@@ -12,8 +12,6 @@
 #include <cctype>
 #include <cstdio>
 
-#include "core_internal.h"
-#include "display_internal.h"
 #include "help_file.h"
 #include "vkobase/ctl.h"
 #include "vkobase/dwin.h"
@@ -23,8 +21,8 @@
 #include "vkobase/scr.h"
 #include "vkobase/vobj.h"
 #include "vkobase/win.h"
+#include "vkobase/win_places.h"
 #include "win32/user.h"
-#include "window_internal.h"
 
 namespace win32::help {
 namespace {
@@ -96,8 +94,8 @@ Viewer &viewer() {
 }
 
 bool window_alive() noexcept {
-    const vko_win_internal *in = vkobase::win_internal(viewer().win);
-    return in != nullptr && in->created_order == viewer().win_order;
+    const std::uint64_t order = vkov_win_created_order(viewer().win);
+    return order != 0 && order == viewer().win_order;
 }
 
 std::vector<std::pair<std::string, std::int32_t>> matches_now() {
@@ -107,13 +105,20 @@ std::vector<std::pair<std::string, std::int32_t>> matches_now() {
     return search(v.file, v.now.key);
 }
 
+// The window's client rectangle; empty when the window is gone.
+s_rct client_rect(WINDOW win) {
+    s_rct rct{};
+    vkok_vobj_get_client_rect(win, &rct);
+    return rct;
+}
+
 int bar_width() {
     return static_cast<int>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_VSCROLL_WIDTH));
 }
 
 // The scroll bar's place: the right edge of the page, below the toolbar.
 s_rct bar_rect() {
-    const s_rct client = vkobase::win_client_rect(viewer().win);
+    const s_rct client = client_rect(viewer().win);
     return s_rct{static_cast<std::int16_t>(kToolbarHeight),
                  static_cast<std::int16_t>(std::max(0, client.right - bar_width())),
                  static_cast<std::int16_t>(std::max<int>(kToolbarHeight, client.bottom)), client.right};
@@ -121,7 +126,7 @@ s_rct bar_rect() {
 
 // The height of the window's page below the toolbar.
 int page_room() {
-    return std::max(0, vkobase::win_client_rect(viewer().win).bottom - kToolbarHeight);
+    return std::max(0, client_rect(viewer().win).bottom - kToolbarHeight);
 }
 
 int text_width(const std::string &text, bool title) {
@@ -153,7 +158,7 @@ void flow(std::vector<Placed> *out, const std::string &text, std::int32_t link, 
 std::vector<Placed> layout() {
     std::vector<Placed> out;
     const Viewer &v = viewer();
-    const s_rct client = vkobase::win_client_rect(v.win);
+    const s_rct client = client_rect(v.win);
     // The text keeps clear of the scroll bar's place, so a bar coming or going moves no word.
     const int right = client.right - bar_width() - kMargin;
     int x = kMargin;
@@ -208,7 +213,7 @@ std::vector<Placed> layout() {
 s_rct button_rect(int index) {
     int left = kMargin / 2 + index * (kButtonWidth + kButtonGap);
     if (index == kButtons - 1)
-        left = std::max(left, vkobase::win_client_rect(viewer().win).right - kMargin / 2 - kButtonWidth);
+        left = std::max(left, client_rect(viewer().win).right - kMargin / 2 - kButtonWidth);
     return s_rct{4, static_cast<std::int16_t>(left), static_cast<std::int16_t>(kToolbarHeight - 4),
                  static_cast<std::int16_t>(left + kButtonWidth)};
 }
@@ -390,7 +395,7 @@ void follow(std::int32_t target) {
 void draw(WINDOW win) {
     Viewer &v = viewer();
     // The toolbar across the window, then the page beside the scroll bar, which draws itself.
-    const s_rct client = vkobase::win_client_rect(win);
+    const s_rct client = client_rect(win);
     const s_rct bar{0, 0, kToolbarHeight, client.right};
     const s_rct page{kToolbarHeight, 0, client.bottom,
                      static_cast<std::int16_t>(bar_shown() ? bar_rect().left : client.right)};
@@ -579,9 +584,10 @@ std::int32_t handler(WINDOW win, EVENT *event) noexcept {
 
 // The screen as far as windows may lie on it: the display's when one is open.
 s_rct screen_area() {
-    s_rct screen = vkobase::win_client_rect(vkobase::win_screen());
+    s_rct screen =
+        client_rect(reinterpret_cast<WINDOW>(vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW)));
     int width = 0, height = 0;
-    if (vkobase::display_screen_size(&width, &height)) {
+    if (vkov_display_screen_size(&width, &height)) {
         screen.right = static_cast<std::int16_t>(std::min(width, 0x7FFF));
         screen.bottom = static_cast<std::int16_t>(std::min(height, 0x7FFF));
     }
@@ -592,12 +598,16 @@ s_rct screen_area() {
 // where neither side has room it stays at its usual place.
 void place_beside(WINDOW win, WINDOW dialog) {
     const s_rct screen = screen_area();
-    const s_pnt parent = vkobase::win_client_origin_on_screen(dialog->parent);
-    s_rct d = vkobase::win_outer_rect(dialog);
+    s_pnt parent{};
+    vkov_win_client_origin(dialog->parent, &parent);
+    s_rct d{};
+    vkok_vobj_get_outer_rect(dialog, &d);
     vkov_rect_offset(&d, parent.h, parent.v);
     // The viewer's frame around its client area.
-    const s_rct outer = vkobase::win_outer_rect(win);
-    const s_rct client = vkobase::win_internal(win)->placement;
+    s_rct outer{};
+    vkok_vobj_get_outer_rect(win, &outer);
+    s_rct client{};
+    vkov_win_get_placement(win, &client);
     const int frame_left = client.left - outer.left, frame_right = outer.right - client.right;
     const int frame_top = client.top - outer.top, frame_bottom = outer.bottom - client.bottom;
     const int room_right = screen.right - d.right - kGap - frame_left - frame_right;
@@ -623,16 +633,16 @@ void place_beside(WINDOW win, WINDOW dialog) {
 // again, so that help asked for from the dialog can be read and closed.
 bool open_for(const char *file) {
     Viewer &v = viewer();
-    if (window_alive() && vkobase::app_input_blocked(v.win))
+    if (window_alive() && vkov_app_input_blocked(v.win))
         close_window();
     if (!window_alive()) {
         v.win = vkok_win_create(W_DOC, &kPlace, "Help", 0, NULL_WIN, kViewerFlags,
                                 VKO_EVENT_MASK_ALL, handler, 0);
         if (v.win == nullptr)
             return false;
-        if (WINDOW dialog = vkobase::app_innermost_modal())
+        if (WINDOW dialog = vkov_app_innermost_modal())
             place_beside(v.win, dialog);
-        v.win_order = v.win->internal->created_order;
+        v.win_order = vkov_win_created_order(v.win);
         const s_rct place = bar_rect();
         v.bar = vkok_ctl_create(WC_VSCROLL, &place, "", v.win, VKO_CTL_INVISIBLE, 0, 0);
         v.bar_on = false;

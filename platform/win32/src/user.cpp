@@ -8,9 +8,9 @@
 
 #include "help_viewer.h"
 #include "vkobase/str.h"
+#include "vkobase/win_places.h"
 #include "win32/testing.h"
 #include "win32_internal.h"
-#include "window_internal.h"
 
 namespace {
 
@@ -80,14 +80,13 @@ BOOL WinHelpA(HWND, LPCSTR help_file, UINT command, ULONG_PTR data) noexcept {
 
 HWND WindowFromPoint(POINT point) noexcept {
     const s_pnt pnt{to_int16(point.y), to_int16(point.x)};
-    return reinterpret_cast<HWND>(vkobase::win_at_screen_point(pnt));
+    return reinterpret_cast<HWND>(vkov_win_at_screen_point(pnt));
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point) noexcept {
-    const auto win = reinterpret_cast<WINDOW>(hwnd);
-    if (point == nullptr || !vkobase::win_is_live(win))
+    s_pnt origin{};
+    if (point == nullptr || !vkov_win_client_origin(reinterpret_cast<WINDOW>(hwnd), &origin))
         return FALSE;
-    const s_pnt origin = vkobase::win_client_origin_on_screen(win);
     point->x += origin.h;
     point->y += origin.v;
     return TRUE;
