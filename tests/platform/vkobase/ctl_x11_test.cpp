@@ -36,6 +36,7 @@ struct Child {
     std::string png;
     WINDOW dialog = nullptr;
     int ticks = 0;
+    vkotest::Deadline patience{30}; // for the drawing a step checks, from the run's start
     bool modal = false; // the pick dialog runs its own modal loop
     bool wheel = false; // the pick dialog's script turns the wheel over its open list
 };
@@ -83,15 +84,23 @@ int32_t dialog_handler(WINDOW win, EVENT *ev) {
             hand.key(XK_b);
             hand.key(XK_Tab);
         } else if (child().ticks == 2) {
+            // The screenshot once it shows the second row selected (or the time is up).
+            if (!vkotest::screen_shows(child().png, [](cairo_surface_t *shot) {
+                    return vkotest::pixel(shot, kDialog.left + kList.left + 150, kDialog.top + kList.top + 30) ==
+                           0x000080u;
+                }) && !child().patience.passed()) {
+                child().ticks = 1;
+                break;
+            }
             char text[64] = {};
             vkok_vobj_get_title(vkok_win_get_ctl(win, 10), text, sizeof text);
             log_line(std::string("state ") +
                      std::to_string(vkok_ctl_is_checked(vkok_win_get_ctl(win, 20))) + " " +
                      std::to_string(vkok_list_get_sel_index(vkok_win_get_ctl(win, 30))) + " " +
                      text + " " + std::to_string(vkok_ctl_get_id(vkok_scr_get_focus_vobj())));
-            log_line(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
+            log_line("shot");
             hand.key(XK_Return);
-        } else if (child().ticks > 20) {
+        } else if (child().patience.passed()) {
             vkov_app_destroy(); // the script stalled: end, and let the checks tell
         }
         break;
@@ -128,6 +137,7 @@ WINDOW make_dialog() {
 
 int32_t task_handler(WINDOW, EVENT *ev) {
     if (ev->type == E_CREATE) {
+        child().patience = vkotest::Deadline(30);
         child().dialog = make_dialog();
         vkov_timer_create(child().dialog, 300);
     }
@@ -167,18 +177,30 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
         hand.click_drop_button();
         break;
     case 2: {
+        // The list open and its rows below the dialog drawn, then the screenshot (or the time
+        // is up, and the checks tell).
+        if (drop == nullptr && !child().patience.passed()) {
+            child().ticks = 1;
+            break;
+        }
         if (!list_opened(drop))
             break;
         const s_rct r = screen_rect(drop);
+        const int probe_x = r.right - 40, probe_y = kDialog.bottom + 10;
+        if (!vkotest::screen_shows(child().png, [&](cairo_surface_t *shot) {
+                return vkotest::pixel(shot, probe_x, probe_y) == 0xFFFFFFu;
+            }) && !child().patience.passed()) {
+            child().ticks = 1;
+            break;
+        }
         log_line(std::string("list ") +
                  (reinterpret_cast<intptr_t>(drop->parent) ==
                           vkok_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW)
                       ? "on screen"
                       : "inside") +
                  (r.bottom > kDialog.bottom + 20 ? " past the dialog" : " within the dialog"));
-        log_line(vkov_display_screenshot(child().png.c_str()) ? "shot" : "no shot");
-        log_line("probe " + std::to_string(r.right - 40) + " " +
-                 std::to_string(kDialog.bottom + 10));
+        log_line("shot");
+        log_line("probe " + std::to_string(probe_x) + " " + std::to_string(probe_y));
         hand.click_screen(r.bottom - 8, r.left + 20); // the last row in view, below the dialog
         break;
     }
@@ -214,6 +236,18 @@ int32_t pick_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
+// Whether the rows of the open list at r show other pixels than in the screenshot before.
+bool rows_moved(const std::string &before_png, cairo_surface_t *after, const s_rct &r) {
+    cairo_surface_t *before = cairo_image_surface_create_from_png(before_png.c_str());
+    int changed = 0;
+    if (cairo_surface_status(before) == CAIRO_STATUS_SUCCESS)
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x)
+                changed += vkotest::pixel(before, x, y) != vkotest::pixel(after, x, y) ? 1 : 0;
+    cairo_surface_destroy(before);
+    return changed > 20;
+}
+
 // The wheel over the open list of ten items: a shot before, one notch down (three lines, of
 // which two are left), a shot after; the first row in view is then what a click chooses.
 int32_t wheel_handler(WINDOW win, EVENT *ev) {
@@ -227,6 +261,10 @@ int32_t wheel_handler(WINDOW win, EVENT *ev) {
         hand.click_drop_button();
         break;
     case 2: {
+        if (drop == nullptr && !child().patience.passed()) {
+            child().ticks = 1;
+            break;
+        }
         if (!list_opened(drop))
             break;
         const s_rct r = screen_rect(drop);
@@ -237,6 +275,14 @@ int32_t wheel_handler(WINDOW win, EVENT *ev) {
         break;
     }
     case 3: {
+        // The screenshot once the rows moved (or the time is up, and the checks tell).
+        if (drop != nullptr && !child().patience.passed() &&
+            !vkotest::screen_shows(child().png, [&](cairo_surface_t *after) {
+                return rows_moved(child().png + ".before.png", after, screen_rect(drop));
+            })) {
+            child().ticks = 2;
+            break;
+        }
         vkov_display_screenshot(child().png.c_str());
         if (drop == nullptr) {
             log_line("closed by the wheel");
@@ -257,6 +303,7 @@ int32_t wheel_handler(WINDOW win, EVENT *ev) {
 
 int32_t pick_task_handler(WINDOW, EVENT *ev) {
     if (ev->type == E_CREATE) {
+        child().patience = vkotest::Deadline(30);
         s_win_def def[3] = {}; // the last one ends the list
         def[0].type = child().modal ? W_MODAL : W_MODELESS;
         def[0].rct = kDialog;

@@ -25,6 +25,7 @@
 
 #include "child_group.h"
 #include "test_deadline.h"
+#include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 
 namespace vkotest {
@@ -131,6 +132,18 @@ inline std::uint32_t pixel(cairo_surface_t *image, int x, int y) {
     std::uint32_t px = 0;
     std::memcpy(&px, row + 4 * x, 4);
     return px & 0x00FFFFFFu;
+}
+
+// Takes a screenshot into png and answers whether shows(image) holds for it. A step that checks
+// a drawing calls it at each tick until it holds or the step's deadline passes: the drawing
+// may come a moment after the state the step waits for.
+template <class Shows> bool screen_shows(const std::string &png, Shows shows) {
+    if (!vkov_display_screenshot(png.c_str()))
+        return false;
+    cairo_surface_t *image = cairo_image_surface_create_from_png(png.c_str());
+    const bool held = cairo_surface_status(image) == CAIRO_STATUS_SUCCESS && shows(image);
+    cairo_surface_destroy(image);
+    return held;
 }
 
 // Absolute path of a program found on PATH, empty when there is none.
