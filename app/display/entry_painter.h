@@ -32,9 +32,14 @@ public:
     // pane less its scroll bar, which clearing must not paint over.
     virtual s_rct TextArea() const { return PaneFrame(); }
     virtual void SetLineStep(std::int16_t step) = 0;
+    // The lines' tops lie phase pixels below the multiples of the step: a pane scrolled by
+    // lines puts a line's top, not a cut line, at its top.
+    virtual void SetLinePhase(std::int16_t) {}
     // The vertical scroll origin: 0 or negative.
     virtual float ScrollOriginY() const = 0;
     virtual void SetScrollOriginY(float origin) = 0;
+    // The text covers the lines minimum to maximum (of the line step, from the pane's top):
+    // the pane scrolls until the last of them is at its bottom.
     virtual void SetScrollRange(std::int32_t minimum, std::int32_t maximum) = 0;
     // Origin 0 and the bar's thumb at its minimum, its range left as it is.
     virtual void ThumbToTop() {}
@@ -239,6 +244,9 @@ private:
     // the lines (a blank line, below the text) the last run above it, above the text the
     // first run; -1 with nothing laid out.
     int RunNearest(float x, float y) const;
+    // The first text run after a point beside the text (right of it on its line, or on a
+    // line below), where a drag starting there forward begins; the run count when none.
+    int RunAfter(float x, float y) const;
     // The selected runs' text in the entry's order, each piece with whether it is in the
     // phonetic font, and between them what separates them on screen (see SelectedText).
     std::vector<std::pair<std::string, bool>> SelectedPieces() const;

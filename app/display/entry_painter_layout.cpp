@@ -468,5 +468,15 @@ void EntryPainter::ScrollToTop()
     if (itsView == nullptr)
         return;
     itsView->SetScrollOriginY(0);
-    itsView->SetScrollRange(0, itsPageLines);
+    // The lines' tops (a line is drawn from its baseline less the ascent), and the lines
+    // from there down to the last drawn run's bottom.
+    const std::int32_t step = std::max<std::int32_t>(1, itsLineHeight);
+    const std::int32_t phase = ((itsTop - itsAscentOffset) % step + step) % step;
+    float bottom = 0;
+    for (const Run& run : itsRuns)
+        if (run.width > 0)
+            bottom = std::max(bottom, static_cast<float>(RunRect(run).bottom));
+    itsView->SetLinePhase(static_cast<std::int16_t>(phase));
+    itsView->SetScrollRange(0, static_cast<std::int32_t>(std::ceil((bottom - static_cast<float>(phase)) /
+                                                                   static_cast<float>(step))));
 }

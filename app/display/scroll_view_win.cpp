@@ -2,6 +2,7 @@
 #include "app/display/scroll_view_win.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "frm/views/nscrllbr.h"
 #include "frm/drawing/cenviron.h"
@@ -118,6 +119,13 @@ void ScrollPaneWin::ClearStrip(const s_rct& strip)
     vko_dwin_set_draw_ctools(window, &saved);
 }
 
+float ScrollPaneWin::OriginAt(std::int32_t position) const
+{
+    // Scrolled, a line's top is at the pane's top: the lines lie phase pixels below the
+    // multiples of the step.
+    return position <= 0 ? 0 : -static_cast<float>(position * itsLineStep + itsLinePhase);
+}
+
 void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::int32_t data1,
                               std::int32_t data2)
 {
@@ -130,55 +138,52 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     // Without a line step there is nothing to scroll by yet.
     if (itsLineStep <= 0)
         return;
-    const s_rct content = ContentRect();
     std::int32_t minimum = 0, maximum = 0;
     vko_sbar_get_range(itsBar, 2, &minimum, &maximum);
+    // The last position leaves the thumb's worth of lines (those the pane shows) below it:
+    // scrolling ends with the text's last line at the pane's bottom.
+    maximum = std::max(minimum, maximum - std::max<std::int32_t>(1, vko_sbar_get_proportion(itsBar, 2)) + 1);
     const std::int32_t position = vko_sbar_get_pos(itsBar, 2);
-    const std::int32_t s = itsLineStep;
-    const std::int32_t bottom = content.bottom;
-    const std::int32_t linesShown = static_cast<std::int32_t>(GetLocalFrame().Bottom()) / s - 1;
-    const std::int32_t page = std::max(1, linesShown);
-    itIsScrolling = true;
-    WINDOW window = GetVKOWindow();
+    const std::int32_t page = std::max(1, static_cast<std::int32_t>(GetLocalFrame().Bottom()) / itsLineStep - 1);
     std::int32_t next = position;
-    s_rct strip = content;
     switch (data1) {
     case kLineUp:
-    case kPageUp: {
-        if (position <= minimum) {
-            itIsScrolling = false;
-            return;
-        }
-        const std::int32_t n = data1 == kLineUp ? 1 : std::min(page, position - minimum);
-        vko_dwin_scroll_rect(window, &content, 0, n * s);
-        itsOrigin += static_cast<float>(n * s);
-        strip.bottom = static_cast<std::int16_t>(content.top + n * s);
-        next = position - n;
+        next = position - 1;
         break;
-    }
     case kLineDown:
-    case kPageDown: {
-        if (position >= maximum) {
-            itIsScrolling = false;
-            return;
-        }
-        const std::int32_t n = data1 == kLineDown ? 1 : std::min(page, maximum - position);
-        vko_dwin_scroll_rect(window, &content, 0, -n * s);
-        itsOrigin -= static_cast<float>(n * s);
-        strip.top = static_cast<std::int16_t>(std::max<std::int32_t>(content.top, bottom - n * s - bottom % s));
-        next = position + n;
+        next = position + 1;
         break;
-    }
-    case kThumb: {
-        const std::int32_t q = std::clamp<std::int32_t>(static_cast<std::int16_t>(data2), minimum, maximum);
-        itsOrigin = -static_cast<float>(q * s);
-        next = q;
+    case kPageUp:
+        next = position - page;
         break;
-    }
+    case kPageDown:
+        next = position + page;
+        break;
+    case kThumb:
+        next = static_cast<std::int16_t>(data2);
+        break;
     default:
-        itIsScrolling = false;
         return;
     }
+    next = std::clamp(next, minimum, maximum);
+    if (next == position && data1 != kThumb)
+        return;
+    itIsScrolling = true;
+    WINDOW window = GetVKOWindow();
+    const s_rct content = ContentRect();
+    s_rct strip = content;
+    const float origin = OriginAt(next);
+    const auto shift = static_cast<std::int32_t>(origin - itsOrigin);
+    // The pixels still shown move; only the band uncovered is drawn (below, with the line
+    // the pane's bottom cut before). The thumb dragged draws the whole pane.
+    if (data1 != kThumb && std::abs(shift) < content.bottom - content.top) {
+        vko_dwin_scroll_rect(window, &content, 0, shift);
+        if (shift > 0)
+            strip.bottom = static_cast<std::int16_t>(content.top + shift);
+        else
+            strip.top = static_cast<std::int16_t>(std::max<std::int32_t>(content.top, content.bottom + shift - itsLineStep));
+    }
+    itsOrigin = origin;
     ClearStrip(strip);
     vko_sbar_set_pos(itsBar, 2, next);
     vko_dwin_set_clip(window, &strip);
@@ -243,8 +248,18 @@ void ScrollViewWin::Glue()
     barFrame.Left(barFrame.Right() - static_cast<float>(FRM_NScrollBar::NativeWidth()));
     itsBar->DoSize(barFrame);
     // Lines were broken at the old right edge: a wider or narrower pane wraps them again.
-    if (itsPane->GetLocalFrame().Width() != widthBefore)
+    if (itsPane->GetLocalFrame().Width() != widthBefore) {
         itsPane->DoCommand(kPaneRelayOut, nullptr);
+        return;
+    }
+    // A taller or shorter pane shows more or fewer of the lines: the thumb's size follows,
+    // and a pane scrolled past the new last position comes back to it.
+    const std::int32_t position = vko_sbar_get_pos(itsBar->GetVKOWindow(), 2);
+    const std::int32_t kept = ShowRows(position);
+    if (kept != position) {
+        itsPane->SetOrigin(itsPane->OriginAt(kept));
+        itsPane->Invalidate(itsPane->GetLocalFrame());
+    }
 }
 
 s_rct ScrollViewWin::PaneFrame() const
@@ -268,14 +283,34 @@ s_rct ScrollViewWin::TextArea() const
 void ScrollViewWin::SetScrollRange(std::int32_t minimum, std::int32_t maximum)
 {
     // The thumb returns to the top.
-    itsBar->SetRange(static_cast<float>(minimum), static_cast<float>(maximum),
-                     static_cast<float>(minimum));
+    itsRows = std::max(0, maximum - minimum);
+    ShowRows(0);
+}
+
+std::int32_t ScrollViewWin::ShowRows(std::int32_t position)
+{
+    const std::int32_t step = itsPane->lineStep();
+    const s_rct area = TextArea();
+    const std::int32_t shown = step > 0 ? std::max(1, (area.bottom - area.top) / step) : 1;
+    const std::int32_t last = std::max(0, itsRows - shown);
+    position = std::clamp(position, 0, last);
+    if (last == 0) {
+        // All of it fits: nothing to scroll, no thumb.
+        itsBar->SetRange(0, 0, 0);
+    } else {
+        // The toolkit's bar counts the lines from 0 to its maximum and moves its thumb, as
+        // long as the lines shown, up to the maximum less those lines.
+        itsBar->SetRange(0, static_cast<float>(itsRows - 1), 0);
+        itsBar->SetThumbSize(static_cast<float>(shown));
+    }
+    vko_sbar_set_pos(itsBar->GetVKOWindow(), 2, position);
+    return position;
 }
 
 void ScrollViewWin::ThumbToTop()
 {
     itsPane->SetOrigin(0);
-    itsBar->SetRange(itsBar->GetMinPosition(), itsBar->GetMaxPosition(), itsBar->GetMinPosition());
+    ShowRows(0);
 }
 
 void ScrollViewWin::SetPaneColors(std::uint32_t background, std::uint32_t text)

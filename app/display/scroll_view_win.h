@@ -33,6 +33,9 @@ public:
     void SetOrigin(float origin) { itsOrigin = origin; }
     std::int16_t lineStep() const { return itsLineStep; }
     void SetLineStep(std::int16_t step) { itsLineStep = step; }
+    void SetLinePhase(std::int16_t phase) { itsLinePhase = phase; }
+    // The origin at a scroll position.
+    float OriginAt(std::int32_t position) const;
     bool dragging() const { return itIsDragging; }
     void SetBackground(std::uint32_t color) { itsBackground = color; }
 
@@ -59,6 +62,7 @@ private:
     WINDOW itsBar = nullptr;
     FRM_CView* itsTarget = nullptr;
     std::int16_t itsLineStep = 0;
+    std::int16_t itsLinePhase = 0;
     bool itIsDragging = false;
     FRM_CPoint itsPressPoint;
     bool itIsScrolling = false;
@@ -88,13 +92,20 @@ public:
     s_rct PaneFrame() const override;
     s_rct TextArea() const override;
     void SetLineStep(std::int16_t step) override { itsPane->SetLineStep(step); }
+    void SetLinePhase(std::int16_t phase) override { itsPane->SetLinePhase(phase); }
     float ScrollOriginY() const override { return itsPane->origin(); }
     void SetScrollOriginY(float origin) override { itsPane->SetOrigin(origin); }
+    // The text runs over the lines minimum to maximum, counted from the pane's top.
     void SetScrollRange(std::int32_t minimum, std::int32_t maximum) override;
     void ThumbToTop() override;
     void SetPaneColors(std::uint32_t background, std::uint32_t text) override;
 
 private:
+    // Sets the bar over the text's lines for the pane's height, the thumb at position (kept
+    // within the positions that fill the pane), and gives the position set.
+    std::int32_t ShowRows(std::int32_t position);
+
+    std::int32_t itsRows = 0;         // the lines of the text, from the pane's top
     ScrollPaneWin* itsPane = nullptr; // owned
     FRM_NScrollBar* itsBar = nullptr; // the pane's
     WINDOW itsPaneWindow = nullptr;

@@ -464,8 +464,10 @@ TEST_F(EntryPainterTest, ShowEntry_FollowsTheDisplayOrderAndLayoutTokensByPart)
     EXPECT_EQ(drawn, (std::vector<std::string>{"20,48,\"feline\"", "20,64,\"cat\"",
                                                "20,96,\"noun\""}));
     EXPECT_EQ(painter->pageLineCount(), 5);
+    // The range counts the lines from the pane's top down to the last one drawn, the two
+    // blank lines above the text included.
     EXPECT_EQ(pane.rangeMin, 0);
-    EXPECT_EQ(pane.rangeMax, 5);
+    EXPECT_EQ(pane.rangeMax, 6);
     EXPECT_EQ(pane.origin, 0);
     EXPECT_TRUE(painter->hasText());
 }

@@ -87,10 +87,11 @@ TEST_F(ScrollViewWinTest, Mouse_SendsPointsInTextCoordinates)
     EXPECT_FALSE(pane->dragging());
 }
 
-TEST_F(ScrollViewWinTest, ScrollBar_ScrollsByWholeLines)
+// Scrolling ends with the text's last line at the pane's bottom, never past it.
+TEST_F(ScrollViewWinTest, ScrollBar_ScrollsByWholeLinesToTheLastLine)
 {
     view->SetLineStep(16);
-    view->SetScrollRange(0, 20); // 240 pixels high: a page is 14 lines
+    view->SetScrollRange(0, 40); // 240 pixels high: 15 lines shown, the last at line 25, a page 14 lines
     struct Case {
         const char* why;
         std::int32_t code, thumb;
@@ -103,10 +104,13 @@ TEST_F(ScrollViewWinTest, ScrollBar_ScrollsByWholeLines)
         {"page up at the top does nothing", 3, 0, 0, 0, false},
         {"line down", 2, 0, -16, 1, true},
         {"page down by a page", 4, 0, -240, 15, true},
-        {"page down with fewer lines left scrolls the rest", 4, 0, -320, 20, true},
-        {"line down at the end does nothing", 2, 0, -320, 20, false},
-        {"line up", 1, 0, -304, 19, true},
+        {"page down with fewer lines left ends with the last line at the bottom", 4, 0, -400, 25, true},
+        {"line down at the end does nothing", 2, 0, -400, 25, false},
+        {"page down at the end does nothing", 4, 0, -400, 25, false},
+        {"line up", 1, 0, -384, 24, true},
         {"thumb to 5", 6, 5, -80, 5, true},
+        {"thumb past the end stops at the last line", 6, 40, -400, 25, true},
+        {"page up by a page", 3, 0, -176, 11, true},
         {"page up with fewer lines above scrolls to the top", 3, 0, 0, 0, true},
         {"an unknown action does nothing", 5, 0, 0, 0, false},
     };
@@ -146,6 +150,9 @@ TEST_F(ScrollViewWinTest, Paint_ClearsAndAsksTheOwnerToDraw)
     EXPECT_EQ(Commands(), (std::vector<long>{kPaneDraw}));
 }
 
+// The engine sets the line step and the bar: an entry that fits has nothing to scroll; a
+// long one scrolls until its last line is at the pane's bottom, with a whole line at the top
+// wherever it stops.
 TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
 {
     vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
@@ -158,7 +165,30 @@ TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
     view->SetScrollOriginY(-48);
     painter.ShowEntry(parts.items);
     EXPECT_EQ(view->ScrollOriginY(), 0);
-    EXPECT_EQ(view->scrollBar()->GetMaxPosition(), 4);
+    Scroll(2);
+    EXPECT_EQ(view->ScrollOriginY(), 0) << "an entry that fits does not scroll";
+
+    std::string lines;
+    for (int line = 0; line < 40; ++line)
+        lines += "\nline";
+    parts.Set(9, lines);
+    painter.ShowEntry(parts.items);
+    const auto top = [&](const EntryPainter::Run& run) { return run.y - static_cast<float>(painter.ascentOffset()); };
+    for (const std::int32_t code : {2, 4, 6}) {
+        SCOPED_TRACE(code);
+        Scroll(code, 1000); // a line, a page, the thumb past the end
+        bool wholeAtTop = false;
+        float bottom = 0;
+        for (const EntryPainter::Run& run : painter.runs()) {
+            wholeAtTop = wholeAtTop || top(run) + view->ScrollOriginY() == 0;
+            bottom = std::max(bottom, top(run) + painter.lineHeight() + view->ScrollOriginY());
+        }
+        EXPECT_TRUE(wholeAtTop) << "a line's top at the pane's top";
+        if (code == 6) {
+            EXPECT_LE(bottom, 240) << "the last line shown whole";
+            EXPECT_GT(bottom, 240 - painter.lineHeight()) << "and at the pane's bottom";
+        }
+    }
 }
 
 // Escape clears the entry: the pane is back at its top and so is the bar's thumb, over the

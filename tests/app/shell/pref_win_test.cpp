@@ -397,6 +397,7 @@ TEST_F(PrefWinTest, AppliedColoursAndSizeRedrawTheOpenMainWindows)
 // the reader scrolled it.
 TEST_F(PrefWinTest, CancelledPreferencesKeepTheOtherWindowsPlaceInItsEntry)
 {
+    tavlintest::WriteLongCat(itsDir);
     Start();
     itsDocument = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
     MainRefWin* first = MainWindow();

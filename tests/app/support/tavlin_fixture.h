@@ -77,6 +77,15 @@ inline const std::vector<Word>& Animals()
     return words;
 }
 
+// The dictionary alpha with one entry, cat, longer than an entry pane shows.
+inline void WriteLongCat(const test_support::TempDir& dir)
+{
+    std::string senses;
+    for (int i = 0; i < 60; ++i)
+        senses += "a small domestic animal not a dog ";
+    WriteDictionary(dir, "alpha", {{"cat", senses, {"small"}}});
+}
+
 class TavlinFixture : public ::testing::Test {
 protected:
     void SetUp() override
