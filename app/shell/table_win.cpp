@@ -1,6 +1,8 @@
 // table_win.cpp: the table window.
 #include "app/shell/table_win.h"
 
+#include <algorithm>
+
 #include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
 #include "app/display/image_win.h"
@@ -45,6 +47,9 @@ void TableWin::ShowTable()
     // Named after the entry whose table it shows, as the printed file is.
     SetTitle(FRM_CStringRW(document->GetKeyTable().currentEntryWord().c_str()));
     if (std::unique_ptr<FRM_CImage> image = document->GetKeyTable().ShowReference(itsTable.get())) {
+        std::int32_t width = 0, height = 0;
+        image->GetDimensions(&width, &height);
+        FitWidth(width);
         itsPicture = new FRM_CPicture(scroller, FRM_CPoint(0, 0), *image);
         // Added again now that it has its size, so that the scroller's extent covers it (it
         // joined the scroller while still a point) and its bars can reach the whole table.
@@ -53,6 +58,31 @@ void TableWin::ShowTable()
     }
     Show();
     UpdateMenus(GetMenuBar());
+}
+
+void TableWin::FitWidth(int tableWidth)
+{
+    WINDOW window = GetVKOWindow();
+    FRM_CScroller* scroller = GetScroller();
+    s_rct client{}, outer{};
+    if (window == nullptr || scroller == nullptr || vko_vobj_get_client_rect(window, &client) == nullptr ||
+        vko_vobj_get_outer_rect(window, &outer) == nullptr)
+        return;
+    // The client area on the screen, and the room right of it that the frame leaves.
+    WINDOW screen = reinterpret_cast<WINDOW>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW));
+    s_pnt corners[2] = {{0, 0}, {client.bottom, client.right}};
+    vko_vobj_translate_points(window, screen, corners, 2);
+    const int width = client.right - client.left;
+    const int border = std::max(0, outer.right - corners[1].h);
+    const int room = static_cast<int>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WIDTH)) - corners[0].h - border;
+    // What lies beside the scroller's inner frame (its bar, the margins) stays, and its clip
+    // keeps a pixel inside that frame.
+    const int beside = width - static_cast<int>(scroller->GetInnerFrame().Width()) + 1;
+    const int wanted = std::min(tableWidth + beside, room);
+    if (wanted <= width)
+        return;
+    const s_rct placed{corners[0].v, corners[0].h, corners[1].v, static_cast<std::int16_t>(corners[0].h + wanted)};
+    vko_vobj_move(window, &placed);
 }
 
 void TableWin::DoCommand(long command, void* data)

@@ -37,6 +37,9 @@ public:
 
 private:
     void ShowTable();
+    // Widens the window to show tableWidth pixels of table beside the scroller's bar, within
+    // the screen; never narrower than it was made.
+    void FitWidth(int tableWidth);
 
     TableWinIDData itsIDData;
     std::unique_ptr<EntryPainter> itsTable;

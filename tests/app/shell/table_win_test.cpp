@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/shell/kq_factory.h"
@@ -162,6 +163,36 @@ TEST_F(TableWinTest, AWideTableScrollsToItsLastColumn)
     EXPECT_GE(bar->GetMaxPosition(), kWidth - window->GetScroller()->GetInnerFrame().Width())
         << "the bar reaches the table's last column";
 }
+
+// The window opens as wide as its table needs beside the scroller's bar, the table's last
+// column drawn; never narrower than it was made, never past the screen's right edge.
+class TableWinWidthTest : public TableWinTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TableWinWidthTest, OpensAsWideAsItsTableWithinTheScreen)
+{
+    const int tableWidth = GetParam();
+    TableWin* window = OpenPlainTable(tableWidth, 240);
+    ASSERT_NE(window, nullptr);
+    vkok_app_process_pending_events();
+    s_rct client{}, outer{};
+    vko_vobj_get_client_rect(window->GetVKOWindow(), &client);
+    vko_vobj_get_outer_rect(window->GetVKOWindow(), &outer);
+    const int screen = static_cast<int>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WIDTH));
+    const FRM_CRect inner = window->GetScroller()->GetInnerFrame();
+    // Beside the table: the scroller's bar and margins, and the pixel its clip keeps inside.
+    const int beside = client.right - static_cast<int>(inner.Width()) + 1;
+    EXPECT_EQ(client.right, std::max(500, std::min(tableWidth + beside, client.right + screen - outer.right)));
+    EXPECT_LE(outer.right, screen) << "within the screen";
+    if (tableWidth + beside <= 500 || outer.right < screen) {
+        // The whole table shows: its last column is drawn, the blue of the table.
+        const FRM_CRect global = window->GetScroller()->GetGlobalFrame();
+        const int x = static_cast<int>(global.Left()) + tableWidth - 1;
+        const int y = static_cast<int>(global.Top() + inner.Height() / 2);
+        EXPECT_EQ(vkov_debug_surface_pixel(window->GetVKOWindow(), x, y), 0xFF3366CCu) << "the last column";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NarrowWideAndWiderThanTheScreen, TableWinWidthTest, ::testing::Values(240, 700, 2000));
 
 TEST_F(TableWinTest, ShowsItselfWithPrintTableTheOnlyPrintItem)
 {
