@@ -170,6 +170,20 @@ int EntryPainter::RunNearest(float x, float y) const
     return above >= 0 ? above : first;
 }
 
+int EntryPainter::RunAfter(float x, float y) const
+{
+    const auto hx = static_cast<std::int16_t>(std::clamp(x, -32768.0f, 32767.0f));
+    const auto hy = static_cast<std::int16_t>(std::clamp(y, -32768.0f, 32767.0f));
+    for (std::size_t i = 0; i < itsRuns.size(); ++i) {
+        if (!IsSelectable(i) || IsMarker(itsRuns[i].text))
+            continue;
+        const s_rct r = RunRect(itsRuns[i]);
+        if (r.top > hy || (hy < r.bottom && r.left >= hx))
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(itsRuns.size());
+}
+
 bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
 {
     if (itIsPrinting)
@@ -184,7 +198,10 @@ bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
         const int nearB = b >= 0 ? b : RunNearest(toX, toY);
         // Both points beside the text at the same run select nothing between them.
         if (a >= 0 || b >= 0 || nearA != nearB) {
-            a = nearA;
+            // A drag from a gap forward starts at the text after the gap (not at a label's
+            // colon before it); backward, at the text before it.
+            const int after = a >= 0 ? a : RunAfter(fromX, fromY);
+            a = nearB >= after ? after : nearA;
             b = nearB;
         }
     }

@@ -559,22 +559,24 @@ void KQedApp::BringToFront(int index)
 void KQedApp::RebuildWindowMenus()
 {
     // The Window menu: "Next Window", then one item per registered window, tag 11500 + n.
-    FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W', FRM_CMenu::ENABLED);
-    windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
-                                    FRM_CMenu::ENABLED));
-    for (std::size_t n = 0; n < itsWindows.size(); ++n) {
-        std::string title = itsWindows[n]->GetTitle().data();
-        if (!itsItemTexts[n].empty())
-            title += " - " + itsItemTexts[n];
-        windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(menutag::Literal(title).c_str()),
-                                        static_cast<short>(kWindowItemBase + n + 1), 0,
+    // Each window's menu checks that window's own item: the one the user is in.
+    for (std::size_t shown = 0; shown < itsWindows.size(); ++shown) {
+        FRM_CMenuBar* bar = itsWindows[shown]->GetMenuBar();
+        if (bar == nullptr)
+            continue;
+        FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W', FRM_CMenu::ENABLED);
+        windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
                                         FRM_CMenu::ENABLED));
-    }
-    for (FRM_CWindow* window : itsWindows) {
-        if (FRM_CMenuBar* bar = window->GetMenuBar()) {
-            bar->ReplaceSubmenu(menutag::kWindow, windowMenu);
-            bar->DoUpdate();
+        for (std::size_t n = 0; n < itsWindows.size(); ++n) {
+            std::string title = itsWindows[n]->GetTitle().data();
+            if (!itsItemTexts[n].empty())
+                title += " - " + itsItemTexts[n];
+            const long flags = FRM_CMenu::ENABLED | FRM_CMenu::CHECKABLE | (n == shown ? FRM_CMenu::CHECKED : 0);
+            windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(menutag::Literal(title).c_str()),
+                                            static_cast<short>(kWindowItemBase + n + 1), 0, flags));
         }
+        bar->ReplaceSubmenu(menutag::kWindow, windowMenu);
+        bar->DoUpdate();
     }
 }
 

@@ -376,10 +376,7 @@ bool MainRefWin::ChooseReference()
     }
     SetTitle(FRM_CStringRW(name.c_str()));
     itsNotebook->DoCommand(SearchNotebook::kCmdReferenceChanged, nullptr);
-    if (KQedApp* application = KQedApp::Instance()) {
-        KQedApp::WindowTitle record{this, nullptr};
-        application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
-    }
+    NameNoEntryInWindowMenu();
     return true;
 }
 
@@ -409,6 +406,15 @@ void MainRefWin::CopySelection()
     vko_cb_close();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kPaste, 1);
+}
+
+void MainRefWin::NameNoEntryInWindowMenu()
+{
+    // No entry is shown: the Window menu names the window alone.
+    if (KQedApp* application = KQedApp::Instance()) {
+        KQedApp::WindowTitle record{this, nullptr};
+        application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
+    }
 }
 
 void MainRefWin::PasteText()
@@ -791,6 +797,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kClear: {
         itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
         itsPainter->Reset();
+        NameNoEntryInWindowMenu();
         if (FRM_CMenuBar* bar = GetMenuBar())
             for (const short item : {menutag::kClear, menutag::kCopyWord, menutag::kCopy})
                 bar->SetEnabled(item, 0);

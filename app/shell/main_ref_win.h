@@ -136,6 +136,7 @@ private:
     // Edit > Copy: the entry's selected text, as UTF-8 for other programs.
     void CopySelection();
     void PasteText();
+    void NameNoEntryInWindowMenu();
     void PopUpHistory(bool forward, const FRM_CPoint& point);
     void PrintEntry();
     void PrintResults();

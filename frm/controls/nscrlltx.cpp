@@ -320,7 +320,8 @@ void FRM_NScrollText::UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t 
     if (itsVScrollBar == nullptr)
         return;
     if (theLineCount != kUnchanged) {
-        const float lines = static_cast<float>(std::max<int>(theLineCount, itsLinesPerPage));
+        // A text that fits (an empty list too) has nothing to scroll: the bar shows no thumb.
+        const float lines = theLineCount > itsLinesPerPage ? static_cast<float>(theLineCount) : 0.0F;
         itsVScrollBar->SetRange(0, lines, itsVScrollBar->GetPosition());
         itsVScrollBar->SetThumbSize(static_cast<float>(itsLinesPerPage));
     }

@@ -475,6 +475,7 @@ const std::vector<std::string>& EntryWords(const std::string& headword)
         {"mammal", {"mammal", "noun", "any warm-blooded vertebrate having the skin more or less covered with hair"}},
         {"head[1]", {"head", "noun", "the upper part of the human body or the front part of the body in animals",
                      "a single domestic animal"}},
+        {"zebra", {"zebra", "noun", "any of several fleet black-and-white striped African equines"}},
     };
     return words.at(headword);
 }
@@ -2634,6 +2635,324 @@ TEST(TavlinCDX11, TheCountAndThePasteFollowTheList)
                   "pasted by Ctrl+V: count tells the list cat[1],cat[2]",
                   "cleared: count tells the list ",
                   "pasted from the menu: count tells the list cat[1],cat[2]",
+                  "done",
+              }));
+}
+
+// --- what is shown: the entry pane's bar, the list's bar, a drag from a gap, the Window menu --
+
+// The screen as a picture; the caller destroys it.
+cairo_surface_t* ScreenPicture()
+{
+    const std::string file = script().scratch + "/shown.png";
+    vkov_display_screenshot(file.c_str());
+    return LoadPng(file);
+}
+
+// The length in pixels of the thumb a vertical bar shows on the screen, 0 with none: down the
+// bar's middle, the track's stipple alternates white and face; the thumb is face all along.
+int ThumbLength(cairo_surface_t* screen, const FRM_CView* bar)
+{
+    const FRM_CRect frame = bar->GetFrame();
+    const int arrow = static_cast<int>(frame.Width());
+    const s_pnt top = OnScreen(bar, frame.Width() / 2, 0);
+    int longest = 0, run = 0;
+    for (int y = top.v + arrow; y < top.v + static_cast<int>(frame.Height()) - arrow; ++y) {
+        run = (vkotest::pixel(screen, top.h, y) & 0xFFFFFF) == 0xC0C0C0 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest > 2 ? longest : 0;
+}
+
+// The rows of the front entry pane's text area that hold ink (dark pixels), on the screen:
+// the first and the last, from the pane's top; {-1, -1} for a blank pane.
+std::pair<int, int> InkRows(cairo_surface_t* screen)
+{
+    const ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+    const FRM_CRect frame = pane->ContentFrame();
+    const s_pnt corner = PaneOnScreen(0, -pane->ScrollOriginY());
+    std::pair<int, int> rows{-1, -1};
+    for (int y = 0; y < static_cast<int>(frame.Height()); ++y)
+        for (int x = 0; x < static_cast<int>(frame.Width()); ++x)
+            if ((vkotest::pixel(screen, corner.h + x, corner.v + y) & 0xFF) < 0x80) {
+                rows.first = rows.first < 0 ? y : rows.first;
+                rows.second = y;
+                break;
+            }
+    return rows;
+}
+
+// What the front entry pane shows, as a line: whether a whole line stands at its top, whether
+// the text's last line stands at its bottom, and the thumb's length against the share of the
+// text shown (in percent of the track).
+std::string PaneLooks(const std::string& what)
+{
+    cairo_surface_t* screen = ScreenPicture();
+    if (screen == nullptr)
+        return what + ": no picture";
+    const ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
+    const EntryPainter& painter = FrontWindow()->GetPainter();
+    const int height = static_cast<int>(pane->ContentFrame().Height());
+    const auto [first, last] = InkRows(screen);
+    float textBottom = 0;
+    for (const EntryPainter::Run& run : painter.runs())
+        if (run.width > 0)
+            textBottom = std::max(textBottom, run.y - static_cast<float>(painter.ascentOffset()) + painter.lineHeight());
+    const bool atEnd = textBottom + pane->ScrollOriginY() <= static_cast<float>(height);
+    std::string line = what + ":";
+    // A cut line leaves ink in the pane's first rows, above a line's leading.
+    line += first >= 2 ? " whole line at the top" : " cut line at the top";
+    if (atEnd && textBottom > static_cast<float>(height))
+        line += height - last <= painter.lineHeight() ? ", last line at the bottom" : ", blank below the text";
+    const int track = static_cast<int>(pane->scrollBar()->GetFrame().Height() - 2 * pane->scrollBar()->GetFrame().Width());
+    const int thumb = ThumbLength(screen, pane->scrollBar());
+    const int shown = static_cast<int>(std::min(100.0f, 100.0f * static_cast<float>(height) / textBottom));
+    if (shown >= 100)
+        line += thumb == 0 ? ", no thumb" : ", a thumb";
+    else
+        line += std::abs(thumb * 100 / track - shown) <= 4 ? ", thumb the share shown"
+                                                            : ", thumb " + std::to_string(thumb * 100 / track) +
+                                                                  "% for " + std::to_string(shown) + "%";
+    cairo_surface_destroy(screen);
+    return line;
+}
+
+// Clicks at where() each tick until the pane stops scrolling, then logs how it looks.
+void ScrollToTheEnd(std::vector<Step>& steps, const std::string& what, std::function<s_pnt()> where)
+{
+    auto still = std::make_shared<int>(0);
+    auto origin = std::make_shared<float>(1);
+    steps.push_back([what, where, still, origin] {
+        const float now = FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY();
+        *still = now == *origin ? *still + 1 : 0;
+        *origin = now;
+        if (*still < 4) {
+            Input().Click(where());
+            return false;
+        }
+        Log(PaneLooks(what));
+        return true;
+    });
+}
+
+// The items of the front window's Window menu as its bar holds them: "<title>" and " checked".
+std::string WindowItems()
+{
+    std::string items;
+    for (const s_mitem* title = vkobase::menu::window_tree(FrontWindow()->GetVKOWindow());
+         title != nullptr && !vkobase::menu_item_is_end(*title); ++title) {
+        if (title->tag != menutag::kWindow || title->child == nullptr)
+            continue;
+        for (const s_mitem* item = title->child; !vkobase::menu_item_is_end(*item); ++item)
+            if (item->tag > KQedApp::kWindowItemBase)
+                items += std::string(items.empty() ? "" : ", ") + item->text + (item->checked ? " checked" : "");
+    }
+    return items;
+}
+
+std::vector<Step> PaneRun()
+{
+    std::vector<Step> steps;
+    steps.push_back([] {
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
+            return false;
+        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
+        return true;
+    });
+    steps.push_back([] { return App().GetSplash() == nullptr; });
+    // The entry pane scrolls to the text's end, not past it, by the bar's arrow, its track
+    // and the wheel; a whole line stands at the top wherever it stops.
+    const auto bar = [] { return FrontWindow()->GetBasicPage()->GetEntryPane()->scrollBar(); };
+    LookUp(steps, "circle", "circle[1]");
+    steps.push_back([] {
+        Log(PaneLooks("circle"));
+        return true;
+    });
+    ScrollToTheEnd(steps, "down arrow", [bar] {
+        return OnScreen(bar(), bar()->GetFrame().Width() / 2, bar()->GetFrame().Height() - 4);
+    });
+    LookUp(steps, "circle", "circle[1]");
+    ScrollToTheEnd(steps, "track", [bar] {
+        return OnScreen(bar(), bar()->GetFrame().Width() / 2, bar()->GetFrame().Height() - bar()->GetFrame().Width() - 3);
+    });
+    LookUp(steps, "circle", "circle[1]");
+    steps.push_back([] {
+        Input input;
+        input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
+        input.Button(5, true);
+        input.Button(5, false);
+        return true;
+    });
+    steps.push_back([] {
+        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() == 0 || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Log(PaneLooks("wheel"));
+        return true;
+    });
+    LookUp(steps, "zebra", "zebra");
+    steps.push_back([] {
+        Log(PaneLooks("zebra"));
+        return true;
+    });
+    // A drag from the gap after the pronunciation's label to past its line's end copies the
+    // pronunciation alone.
+    auto pressed = std::make_shared<int>(0);
+    steps.push_back([pressed] {
+        const auto& runs = FrontWindow()->GetPainter().runs();
+        std::size_t ipa = 0;
+        while (ipa < runs.size() && !runs[ipa].phonetic)
+            ++ipa;
+        while (ipa > 0 && ipa < runs.size() && runs[ipa].text != "\\")
+            --ipa;
+        // The label's last letter: the run before the gap, on the same line.
+        std::size_t label = ipa;
+        while (label > 0 && (runs[label - 1].width <= 0 || static_cast<unsigned char>(runs[label - 1].text[0]) < 0x20))
+            --label;
+        if (ipa == 0 || ipa >= runs.size() || label == 0 || runs[label - 1].y != runs[ipa].y)
+            return false;
+        const EntryPainter::Run& before = runs[label - 1];
+        const float y = runs[ipa].y - static_cast<float>(FrontWindow()->GetPainter().ascentOffset()) / 2;
+        const EntryPainter::Run& end = runs[LastRunOnLine(ipa)];
+        Input input;
+        switch ((*pressed)++) {
+        case 0:
+            input.Move(PaneOnScreen((before.x + before.width + runs[ipa].x) / 2, y));
+            input.Button(1, true);
+            return false;
+        case 1:
+            input.Move(PaneOnScreen(runs[ipa].x + runs[ipa].width / 2, y));
+            return false;
+        default:
+            input.Move(PaneOnScreen(end.x + end.width + 12, y));
+            input.Button(1, false);
+            return true;
+        }
+    });
+    steps.push_back([] {
+        if (FrontWindow()->GetPainter().selection().empty() || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Input input;
+        input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
+        input.KeyWith(XK_Control_L, XK_c);
+        return true;
+    });
+    steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+    ReadClipboard(steps, [](const std::string& text) { return "from the gap clipboard " + text; });
+    // The Window menu names the entry shown after the window's title, and nothing after Clear;
+    // the window's own item carries the check mark, drawn.
+    LookUp(steps, "planet", "planet");
+    steps.push_back([] {
+        Log("window menu " + WindowItems());
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([] {
+        Input().Key(XK_Escape);
+        return true;
+    });
+    steps.push_back([] {
+        if (FrontWindow()->GetPainter().hasText() || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        Log("after Clear window menu " + WindowItems());
+        cairo_surface_t* screen = ScreenPicture();
+        const KQListBox* list = FrontWindow()->GetBasicPage()->GetHitList();
+        Log(std::string("cleared list ") + (ThumbLength(screen, list->GetVScrollBar()) == 0 ? "shows no thumb" : "shows a thumb"));
+        if (screen != nullptr)
+            cairo_surface_destroy(screen);
+        return true;
+    });
+    steps.push_back([] {
+        const RWOrdered* titles = FrontWindow()->GetMenuBar()->GetSubmenus();
+        for (std::size_t i = 0; i < titles->entries(); ++i)
+            if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == menutag::kWindow)
+                Input().Click(Centre(vkobase::menu::title_rect(FrontWindow()->GetVKOWindow(), static_cast<int>(i))));
+        return true;
+    });
+    steps.push_back([] {
+        if (vkobase::menu::level_count() == 0 || ++script().waited < 3)
+            return false;
+        script().waited = 0;
+        cairo_surface_t* screen = ScreenPicture();
+        // Ink in the margin left of each item's text: the check mark.
+        const auto marked = [screen](int place) {
+            const s_rct item = vkobase::menu::item_rect(0, place);
+            int ink = 0;
+            for (int y = item.top; y < item.bottom; ++y)
+                for (int x = item.left; x < item.left + 16; ++x)
+                    ink += (vkotest::pixel(screen, x, y) & 0xFF) < 0x80 ? 1 : 0;
+            return ink > 0;
+        };
+        if (screen != nullptr) {
+            Log(std::string("check mark drawn ") + (marked(1) ? "by the window" : "nowhere") +
+                (marked(0) ? " and by Next Window" : ""));
+            cairo_surface_destroy(screen);
+        }
+        Input().Key(XK_Escape);
+        return true;
+    });
+    steps.push_back([] {
+        Log("done");
+        vkov_app_destroy();
+        return true;
+    });
+    return steps;
+}
+
+// What the user sees of the entry pane's bar, the emptied list's bar, a drag from a gap and
+// the Window menu.
+TEST(TavlinCDX11, ThePaneTheBarsAndTheWindowMenuTellWhatIsShown)
+{
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
+        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
+    vkotest::Xvfb server;
+    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+        GTEST_SKIP() << why;
+    const std::string scratch = vkotest::make_scratch_dir("tavlincd_pane_");
+    ASSERT_FALSE(scratch.empty());
+    test_support::TempDir folder;
+    demodict::DemoSlice slice;
+    slice.first_lemmas = 50;
+    slice.lemmas = {"circle", "planet", "zebra"};
+    demodict::DemoReport report;
+    std::string error;
+    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    const char* gallery = std::getenv("VKO_GALLERY_DIR");
+    script().shots = gallery != nullptr ? gallery : scratch;
+    script().log = scratch + "/script.txt";
+    script().scratch = scratch;
+    script().player = scratch;
+    script().xclip = vkotest::find_on_path("xclip");
+    if (script().xclip.empty())
+        GTEST_SKIP() << "xclip is not installed";
+    script().run = 1;
+    script().plan = PaneRun;
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        RunProgram(server.display(), folder.path());
+    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    script().plan = nullptr;
+    const std::string title = demodict::kDemoReferenceName;
+    EXPECT_EQ(vkotest::read_lines(script().log),
+              (std::vector<std::string>{
+                  "pane shows circle[1]",
+                  "circle: whole line at the top, thumb the share shown",
+                  "down arrow: whole line at the top, last line at the bottom, thumb the share shown",
+                  "pane shows circle[1]",
+                  "track: whole line at the top, last line at the bottom, thumb the share shown",
+                  "pane shows circle[1]",
+                  "wheel: whole line at the top, thumb the share shown",
+                  "pane shows zebra",
+                  "zebra: whole line at the top, no thumb",
+                  "from the gap clipboard \\z\xCB\x88i\xCB\x90\x62\xC9\xB9\xC9\x99\\",
+                  "pane shows planet",
+                  "window menu " + title + " - planet checked",
+                  "after Clear window menu " + title + " checked",
+                  "cleared list shows no thumb",
+                  "check mark drawn by the window",
                   "done",
               }));
 }
