@@ -253,11 +253,19 @@ Shown *focus_holder() noexcept {
 void sync_focus() noexcept {
     DisplayState &st = state();
     Shown *holder = focus_holder();
-    WINDOW top = holder != nullptr ? holder->owner : nullptr;
+    // The focus on a window that shows on no X window (the search status window while out of
+    // sight) leaves the server's keyboard where it is: when it comes back to the window that
+    // had it, nothing needs asking of the server (a round trip for every search).
+    if (holder == nullptr) {
+        if (shown_by_owner(st.focus_top) == nullptr)
+            st.focus_top = nullptr; // that window is gone
+        return;
+    }
+    WINDOW top = holder->owner;
     if (top == st.focus_top)
         return;
     st.focus_top = top;
-    if (holder == nullptr || !holder->mapped)
+    if (!holder->mapped)
         return;
     if (top->internal->modal_running || keyboard_is_ours())
         XSetInputFocus(st.dpy, holder->xwin, RevertToPointerRoot, CurrentTime);
