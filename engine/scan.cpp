@@ -8,9 +8,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "engine/datafiles.h"
+#include "engine/decoded_words.h"
 #include "engine/progress.h"
 #include "engine/query_internal.h"
 #include "engine/resultlist.h"
@@ -149,24 +151,30 @@ std::int16_t regex_scan(ResultList* list, const char* word, const char* index_co
     WordMatcher matcher(pattern);
     if (!matcher.ok() || !has_blocks)
         return finish_scan(list, index_code);
+    const std::shared_ptr<const DecodedWords> words = decoded_words(index_code, block_size);
+    if (!words)
+        return finish_scan(list, index_code);
     narrow_range(loose_prefix(pattern), &first, &last, block_size);
 
+    // The words of blocks first..last, as kept decoded.
     ScanProgress progress(first, last);
     std::uint32_t found = 0;
-    char last_found[kWordBufferSize] = {};
-    WordWalker walker(first, last, block_size);
-    std::uint32_t block = kNoBlock;
-    while (walker.next()) {
-        if (walker.block() != block) {
-            block = walker.block();
+    const char* last_found = "";
+    const std::size_t end = words->first_at_or_after((last + 1) * block_size);
+    std::uint64_t block_end = 0;   // the offset where the current block ends
+    for (std::size_t i = words->first_at_or_after(first * block_size); i < end; ++i) {
+        const std::uint32_t offset = words->offset(i);
+        if (offset >= block_end) {
+            const std::uint32_t block = offset / block_size;
+            block_end = (std::uint64_t{block} + 1) * block_size;
             if (progress.at_block(block, found, last_found))
                 break;
         }
-        if (!matcher.matches(walker.word(), walker.length(), walker.shared()))
+        if (!matcher.matches(words->word(i), words->length(i), words->shared(i)))
             continue;
-        list->append(walker.offset());
+        list->append(offset);
         ++found;
-        std::memcpy(last_found, walker.word(), walker.length() + 1);
+        last_found = words->word(i);
     }
     return finish_scan(list, index_code);
 }
@@ -203,14 +211,14 @@ std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index
     row->key(query_key.data(), query_key.size() + 1);
     query_key.resize(std::strlen(query_key.c_str()));
 
+    const std::shared_ptr<const DecodedWords> words = decoded_words(row->base, block_size);
     char key[kWordBufferSize];
-    WordWalker walker(first, last, block_size);
-    while (walker.next()) {
-        std::memcpy(key, walker.word(), walker.length() + 1);
+    for (std::size_t i = 0; words && i < words->size(); ++i) {
+        std::memcpy(key, words->word(i), words->length(i) + 1);
         row->key(key, sizeof key);
         if (loose_compare(query_key.c_str(), key) != 0)
             continue;
-        list->append(walker.offset());
+        list->append(words->offset(i));
         const std::uint32_t count = list->values.count();
         if (count % kFoundEvery == 0) {
             char message[64];

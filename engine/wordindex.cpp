@@ -18,9 +18,11 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "engine/datafiles.h"
+#include "engine/decoded_words.h"
 #include "engine/report.h"
 #include "engine/resultlist.h"
 
@@ -294,6 +296,17 @@ int bracket_compare(const std::uint8_t* entry, const char* word)
 void get_word(char* destination, std::size_t capacity, std::uint32_t index_offset,
               std::uint32_t block_size)
 {
+    if (capacity != 0) {
+        // From the index's decoded words when they are kept and hold the entry.
+        if (const auto words = kept_words_holding(index_offset, block_size)) {
+            const std::size_t i = words->find_offset(index_offset);
+            if (i < words->size()) {
+                std::strncpy(destination, words->word(i), capacity - 1);
+                destination[capacity - 1] = 0;
+                return;
+            }
+        }
+    }
     const std::uint32_t block_number = index_offset / block_size;
     const std::uint32_t target = index_offset % block_size;
     const std::uint8_t* block = read_block(block_number, block_size);
@@ -371,6 +384,22 @@ std::uint32_t search_blocks(const char* word, std::uint32_t first, std::uint32_t
 std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t* block_number,
                         std::uint32_t block_size)
 {
+    if (state.compare == compare_entry) {
+        // The plain comparison on the index's decoded words: the first of the run of
+        // words loosely equal to word, then the exact one among them.
+        const std::shared_ptr<const DecodedWords> words = decoded_words(index_code, block_size);
+        if (!words)
+            return -1;
+        for (std::size_t i = words->loose_lower_bound(word);
+             i < words->size() && loose_compare(words->word(i), word) == 0; ++i) {
+            if (std::strcmp(words->word(i), word) == 0) {
+                std::memcpy(state.word, words->word(i), words->length(i) + 1);
+                *block_number = words->offset(i) / block_size;
+                return static_cast<std::int32_t>(words->offset(i) % block_size);
+            }
+        }
+        return -1;
+    }
     std::uint32_t first = 0;
     std::uint32_t last = 0;
     if (!index_block_range(index_code, block_size, &first, &last))
@@ -380,9 +409,6 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
     const std::uint8_t* block = read_block(b, block_size);
     if (block[0] != 0)
         return -1;
-    const bool plain = state.compare == compare_entry;
-    bool before = false;            // the last entry compared before the word
-    std::size_t decided_at = 0;     // where that comparison was decided
     std::uint32_t pos = 0;
     for (;;) {
         if (is_end_mark(block, block_size, pos)) {
@@ -395,31 +421,7 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
             pos = 0;
             continue;
         }
-        int c = 0;
-        if (plain) {
-            // The plain comparison inline: parse once, rebuild, and compare only when
-            // needed. An entry that shares more with the word before it than that word
-            // did with the search word, up to the character that placed it before the
-            // search word, is before it too.
-            const Entry entry = parse_entry(block, block_size, pos);
-            rebuild(state.word, entry);
-            c = (pos != 0 && before && entry.prefix > decided_at)
-                    ? -1
-                    : loose_compare_at(state.word, word, &decided_at);
-            if (c < 0 && data_in_block(entry, block_size)) {
-                before = true;
-                pos = entry.data_pos + entry.data_len;
-                continue;
-            }
-            state.parsed = entry;
-            state.parsed_block = b;
-            state.parsed_size = block_size;
-            state.parsed_generation = data_files_generation();
-            state.parsed_pos = pos;
-        } else {
-            c = state.compare(block + pos, word);
-        }
-        before = c < 0;
+        const int c = state.compare(block + pos, word);
         if (c > 0)
             return -1;
         if (c == 0 && std::strcmp(state.word, word) == 0) {

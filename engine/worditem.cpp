@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/datafiles.h"
+#include "engine/decoded_words.h"
 #include "engine/progress.h"
 #include "engine/resultlist.h"
 #include "engine/wordindex.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::size_t kTextLimit = 32000;   // what a list control can show
 constexpr long kReportEvery = 512;
+constexpr std::uint32_t kDecodeFrom = 256;   // hits from which their index is decoded
 
 // Adds items to a collection until their text reaches the limit.
 class HitCollector {
@@ -110,6 +112,16 @@ bool WordItem::isEqual(const RWCollectable* other) const
 long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, long* all_items)
 {
     HitCollector hits(into);
+    // Many hits: their words come from the decoded words of their indexes, decoded once,
+    // rather than from a walk of a block for each hit.
+    if (list->total >= kDecodeFrom) {
+        decoded_words("hw", kBlockSize);
+        if (!list->holds_postings() && list->spare[0] != 0) {
+            const char code[3] = {static_cast<char>(list->spare[0]),
+                                  static_cast<char>(list->spare[1]), 0};
+            decoded_words(code, kBlockSize);
+        }
+    }
     const double total = list->total != 0 ? list->total : 1;
     long steps = 0;
     ResultCursor cursor(list, kBlockSize);

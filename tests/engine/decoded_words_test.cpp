@@ -1,0 +1,166 @@
+// Tests of the decoded words kept per index: lookups, scans and offset-to-word requests
+// answer for the pair open now (never from the words of one opened before), a scan keeps
+// its words while its progress report opens another pair, and damage met while decoding
+// is reported at each use instead of leaving a partial word list behind.
+#include "engine/decoded_words.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/datafiles.h"
+#include "engine/progress.h"
+#include "engine/report.h"
+#include "engine/resultlist.h"
+#include "engine/scan.h"
+#include "engine/wordindex.h"
+#include "index_fixture.h"
+#include "search_fixture.h"
+
+namespace {
+
+using index_fixture::entry;
+using index_fixture::TempDir;
+
+std::vector<std::string> words_of(ResultList* list)
+{
+    std::vector<std::string> words;
+    ResultCursor cursor(list);
+    for (cursor.start(); !cursor.at_end(); cursor.advance()) {
+        char word[kWordBufferSize];
+        get_word(word, sizeof word, cursor.value(), kBlockSize);
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string head_word_of(const char* word)
+{
+    ResultList list;
+    if (find_word(&list, word, "va", kBlockSize) == 0)
+        return "(not found)";
+    char head[kWordBufferSize];
+    get_word(head, sizeof head, list.first_value(), kBlockSize);
+    return head;
+}
+
+// Writes name with the given head words (each its own "va" word) over what was there.
+void write_pair(const TempDir& dir, const std::string& name, const std::vector<std::string>& heads)
+{
+    dictwriter::DictionarySource source;
+    source.header = "header";
+    for (const std::string& head : heads)
+        source.entries.push_back(entry(head));
+    index_fixture::write(source, dir, name);
+}
+
+TEST(DecodedWords, AnswerForThePairOpenNow)
+{
+    TempDir dir;
+    write_pair(dir, "first", {"apple", "station", "walnut"});
+    write_pair(dir, "second", {"nation", "pear", "zest"});
+    const std::string base = dir.path() + "/";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_EQ(DataFilesPresent(base.c_str(), "first"), 0);
+        EXPECT_EQ(head_word_of("apple"), "apple");
+        EXPECT_EQ(head_word_of("pear"), "(not found)");
+        ResultList list;
+        regex_scan(&list, "*tion", "va", kBlockSize);
+        EXPECT_EQ(words_of(&list), std::vector<std::string>{"station"});
+
+        ASSERT_EQ(DataFilesPresent(base.c_str(), "second"), 0);
+        EXPECT_EQ(head_word_of("apple"), "(not found)");
+        EXPECT_EQ(head_word_of("pear"), "pear");
+        regex_scan(&list, "*tion", "va", kBlockSize);
+        EXPECT_EQ(words_of(&list), std::vector<std::string>{"nation"});
+    }
+    // The same file name written again with other words, and opened again.
+    write_pair(dir, "first", {"quince", "ration"});
+    ASSERT_EQ(DataFilesPresent(base.c_str(), "first"), 0);
+    EXPECT_EQ(head_word_of("apple"), "(not found)");
+    EXPECT_EQ(head_word_of("quince"), "quince");
+    close_data_files();
+    EXPECT_EQ(decoded_words("va", kBlockSize), nullptr);
+}
+
+// Opens the other pair from inside the scan's progress report, once.
+std::string* other_pair = nullptr;
+void open_other_pair()
+{
+    if (other_pair == nullptr)
+        return;
+    const std::string base = *other_pair;
+    other_pair = nullptr;
+    ASSERT_EQ(DataFilesPresent("", base.c_str()), 0);
+    ResultList list;
+    find_word(&list, "nation", "va", kBlockSize);   // the new pair's words decoded
+}
+
+class DecodedWordsScan : public search_fixture::SearchTest {};
+
+TEST_F(DecodedWordsScan, KeepsItsWordsWhenItsProgressReportOpensAnotherPair)
+{
+    ResultList expected;
+    regex_scan(&expected, "*tion", "va", kBlockSize);
+    const std::uint32_t count = expected.values.count();
+    ASSERT_GT(count, 10u);
+
+    TempDir dir;
+    write_pair(dir, "other", {"nation", "pear"});
+    std::string other = dir.path() + "/other";
+    ASSERT_EQ(DataFilesPresent("", base_path().c_str()), 0);   // no words decoded yet
+    search_fixture::RecordingSink sink;
+    set_status_sink(&sink);
+    other_pair = &other;
+    set_pending_events_pump(open_other_pair);
+    ResultList list;
+    regex_scan(&list, "*tion", "va", kBlockSize);
+    EXPECT_EQ(other_pair, nullptr);
+    EXPECT_EQ(list.values.count(), count);
+    EXPECT_EQ(data_file_path(), other + ".cmp");
+}
+
+[[noreturn]] void throw_on_fatal(std::string_view message)
+{
+    throw std::string(message);
+}
+
+// An index of two blocks whose second is damaged: the first use decodes it whole, meets
+// the damage and reports it; so does every later use, and nothing half decoded stays.
+TEST(DecodedWords, DamageMetWhileDecodingIsReportedAtEachUse)
+{
+    using index_fixture::block;
+    std::vector<std::uint8_t> unterminated(512, 'x');
+    unterminated[0] = 0;
+    TempDir dir;
+    index_fixture::open_raw(dir, "bad", {{"va", 512, 1536}},
+                            {block({0, 'a', 0, 1, 5, 1, 'b', 0, 1, 6, 0, 0}), unterminated});
+    engine_set_reports_silent(true);
+    engine_set_fatal_hook(throw_on_fatal);
+    for (int use = 0; use < 3; ++use) {
+        SCOPED_TRACE(use);
+        std::string reported;
+        try {
+            ResultList list;
+            if (use == 1)
+                regex_scan(&list, "*b", "va", kBlockSize);
+            else
+                find_word(&list, "a", "va", kBlockSize);
+        } catch (const std::string& message) {
+            reported = message;
+        }
+        EXPECT_EQ(reported, "word entry runs past its block");
+        EXPECT_EQ(kept_words_holding(512, kBlockSize), nullptr);
+    }
+    engine_set_fatal_hook(nullptr);
+    engine_set_reports_silent(false);
+    // The undamaged block still reads as it did.
+    char word[kWordBufferSize];
+    get_word(word, sizeof word, 517, kBlockSize);
+    EXPECT_STREQ(word, "ab");
+    close_data_files();
+}
+
+} // namespace
