@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "engine/datafiles.h"
-#include "engine/decoded_words.h"
 #include "engine/progress.h"
 #include "engine/resultlist.h"
 #include "engine/wordindex.h"
@@ -13,7 +12,6 @@ namespace {
 
 constexpr std::size_t kTextLimit = 32000;   // what a list control can show
 constexpr long kReportEvery = 512;
-constexpr std::uint32_t kDecodeFrom = 256;   // hits from which their index is decoded
 
 // Adds items to a collection until their text reaches the limit.
 class HitCollector {
@@ -43,6 +41,8 @@ public:
     }
 
     bool cancelled() const { return itsCancelled; }
+    // The text has reached the limit: later words are counted, not listed.
+    bool full() const { return itsTextSize >= kTextLimit; }
 
     long processed() const { return itsProcessed; }
     long added() const { return itsAdded; }
@@ -112,16 +112,6 @@ bool WordItem::isEqual(const RWCollectable* other) const
 long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, long* all_items)
 {
     HitCollector hits(into);
-    // Many hits: their words come from the decoded words of their indexes, decoded once,
-    // rather than from a walk of a block for each hit.
-    if (list->total >= kDecodeFrom) {
-        decoded_words("hw", kBlockSize);
-        if (!list->holds_postings() && list->spare[0] != 0) {
-            const char code[3] = {static_cast<char>(list->spare[0]),
-                                  static_cast<char>(list->spare[1]), 0};
-            decoded_words(code, kBlockSize);
-        }
-    }
     const double total = list->total != 0 ? list->total : 1;
     long steps = 0;
     ResultCursor cursor(list, kBlockSize);
@@ -135,8 +125,10 @@ long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, lo
         const std::uint32_t value = cursor.value();
         if (value == kMarkerValue)
             continue;
-        char word[kWordBufferSize];
-        get_word(word, sizeof word, value, kBlockSize);
+        // Only a word that will be listed is read.
+        char word[kWordBufferSize] = "";
+        if (!hits.full())
+            get_word(word, sizeof word, value, kBlockSize);
         if (list->holds_postings() || plain_words != 0) {
             hits.add(word, plain_words != 0 ? 0 : static_cast<std::int32_t>(value), 0);
         } else {
@@ -148,8 +140,9 @@ long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, lo
                 for (each.start(); !each.at_end() && !hits.cancelled(); each.advance()) {
                     if (each.value() == kMarkerValue)
                         continue;
-                    char head[kWordBufferSize];
-                    get_word(head, sizeof head, each.value(), kBlockSize);
+                    char head[kWordBufferSize] = "";
+                    if (!hits.full())
+                        get_word(head, sizeof head, each.value(), kBlockSize);
                     hits.add(head, static_cast<std::int32_t>(each.value()), 1);
                 }
             } else {
