@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -414,6 +415,17 @@ std::uint32_t cached_block_number()
 std::uint32_t cached_block_size()
 {
     return state.block_size;
+}
+
+void release_index_pages(std::uint64_t start, std::uint64_t end)
+{
+    if (state.index_map == nullptr)
+        return;
+    const auto page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    const std::uint64_t first = (start + page - 1) / page * page;
+    const std::uint64_t last = std::min<std::uint64_t>(end, state.index_map_size) / page * page;
+    if (first < last)
+        madvise(const_cast<std::uint8_t*>(state.index_map) + first, last - first, MADV_DONTNEED);
 }
 
 std::uint64_t block_read_count()

@@ -91,6 +91,11 @@ const std::uint8_t* block_buffer();
 std::uint32_t cached_block_number();
 std::uint32_t cached_block_size();
 
+// Lets the pages of the mapped index file that lie wholly within bytes start..end go from
+// the process's resident memory; the system keeps them cached and a later read brings them
+// back. For a range whose contents were just copied elsewhere (decoded words).
+void release_index_pages(std::uint64_t start, std::uint64_t end);
+
 // Number of blocks read from the index file since start (cache hits, and completing a
 // block read in part, do not count).
 std::uint64_t block_read_count();

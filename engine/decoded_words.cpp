@@ -31,18 +31,27 @@ std::vector<std::shared_ptr<const DecodedWords>>& current_indexes()
 DecodedWords::DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_t block_size)
     : itsFirst(first), itsLast(last), itsBlockSize(block_size)
 {
-    WordWalker walker(first, last, block_size);
-    while (walker.next()) {
+    // Two walks: the first counts, so that each array is allocated once at its size (an
+    // array grown as it fills is copied each time, into fresh pages the system must map).
+    std::size_t entries = 0;
+    std::size_t text_bytes = 0;
+    for (WordWalker walker(first, last, block_size); walker.next();) {
+        ++entries;
+        text_bytes += walker.length() + 1;
+    }
+    itsOffsets.reserve(entries);
+    itsStarts.reserve(entries + 1);
+    itsShared.reserve(entries);
+    itsText.reserve(text_bytes);
+    for (WordWalker walker(first, last, block_size); walker.next();) {
         itsOffsets.push_back(walker.offset());
         itsStarts.push_back(static_cast<std::uint32_t>(itsText.size()));
         itsShared.push_back(static_cast<std::uint8_t>(walker.shared()));
         itsText.insert(itsText.end(), walker.word(), walker.word() + walker.length() + 1);
     }
     itsStarts.push_back(static_cast<std::uint32_t>(itsText.size()));
-    itsOffsets.shrink_to_fit();
-    itsStarts.shrink_to_fit();
-    itsShared.shrink_to_fit();
-    itsText.shrink_to_fit();
+    // The walks brought every page of the index into memory; later reads touch few.
+    release_index_pages(std::uint64_t{first} * block_size, (std::uint64_t{last} + 1) * block_size);
 }
 
 std::size_t DecodedWords::first_at_or_after(std::uint32_t offset) const
