@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -413,6 +414,9 @@ void app_process_events() noexcept {
             dispatch(e.win, &e.event);
             continue;
         }
+        scr_settle_focus();
+        if (!state().queue.empty())
+            continue;
         if (!deliver_one_update())
             return;
     }
@@ -420,6 +424,19 @@ void app_process_events() noexcept {
 
 const s_app_config &app_config() noexcept {
     return state().config;
+}
+
+std::string app_class_name() {
+    const s_app_config &config = state().config;
+    const char *name = config.appl_name != nullptr ? config.appl_name : config.base_appl_name;
+    return name != nullptr ? name : "";
+}
+
+std::string app_instance_name() {
+    std::string instance = app_class_name();
+    for (char &c : instance)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return instance;
 }
 
 bool app_quit_requested() noexcept {

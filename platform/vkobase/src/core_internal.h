@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "vkobase/types.h"
 
@@ -29,6 +30,10 @@ bool app_quit_requested() noexcept;
 void app_block_input(bool block) noexcept;
 // The configuration the system start was given (all empty before it).
 const s_app_config &app_config() noexcept;
+// The program's name in the class hint of its windows: as the application gave it (the
+// class), and in lower case (the instance); empty when it gave none.
+std::string app_class_name();
+std::string app_instance_name();
 // Whether the user's input for the window is kept back now (a modal loop of another window,
 // or a dialog of another toolkit).
 bool app_input_blocked(WINDOW win) noexcept;
@@ -44,6 +49,11 @@ void timer_fire_due(std::uint64_t now_ms) noexcept; // queues the timer events t
 bool scr_busy_cursor() noexcept; // the busy cursor shows until the program is idle again
 void scr_idle() noexcept;
 void scr_window_gone(WINDOW win) noexcept;
+// A window is closing: when it held the focus (a dialog, the help viewer), the keys go, once the
+// events queued meanwhile have been handled and nobody took them, to the window in front (the
+// modal window that opened it, else the front window), where they were last in it.
+void scr_focus_closing(WINDOW win) noexcept;
+void scr_settle_focus() noexcept;
 // The window inside `top` that last had the focus, null when none did or it has gone.
 WINDOW scr_last_focus_in(WINDOW top) noexcept;
 

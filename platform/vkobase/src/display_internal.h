@@ -27,6 +27,9 @@ cairo_device_t *display_cairo_device() noexcept;
 void display_pump() noexcept;
 // Shows on the X windows what was drawn on the surfaces since the last call.
 void display_flush() noexcept;
+// A dialog of another toolkit that held the keyboard has closed: the program's focus takes
+// the keyboard back.
+void display_keys_back() noexcept;
 // Sleeps in one poll until the server sends input, wake_fd (when not -1) becomes readable,
 // a source of GTK's is ready or timeout_ms passes (-1: no limit); false at once when no display
 // is open (the caller waits instead).

@@ -74,7 +74,11 @@ void show_shape(Shown &s, WINDOW under) noexcept {
 // pointer), presses anywhere else to the list, which closes.
 void sync_grab() noexcept {
     DisplayState &st = state();
-    const Shown *owner = shown_by_owner(vkobase::menu::active_owner());
+    // Only an open menu holds the pointer: with just a title of the bar lit, presses go to
+    // the windows under them, which leave menu mode.
+    const Shown *owner = vkobase::menu::level_count() > 0
+                             ? shown_by_owner(vkobase::menu::active_owner())
+                             : nullptr;
     bool own_events = false;
     if (owner == nullptr) {
         WINDOW trap = vkov_win_get_pointer_trap();
@@ -133,6 +137,11 @@ void on_button_press(Shown &s, const XButtonEvent &xb) noexcept {
     DisplayState &st = state();
     st.alt_alone = false;
     const std::int16_t button = vkobase::display_mouse_button(xb.button);
+    // With only a title of the bar lit and no menu open (Escape closed it, or Alt alone lit
+    // it), a press away from that bar leaves menu mode and goes on to what lies under it.
+    if (vkobase::menu::is_active() && vkobase::menu::level_count() == 0 &&
+        (s.owner != vkobase::menu::active_owner() || xb.y >= s.inset))
+        vkobase::menu::close(nullptr);
     if (vkobase::menu::is_active()) {
         if (button >= 0)
             vkobase::menu::pointer(E_MOUSE_DOWN, screen_point(s, xb.x, xb.y),
@@ -144,6 +153,11 @@ void on_button_press(Shown &s, const XButtonEvent &xb) noexcept {
         on_wheel(s, xb);
         return;
     }
+    // Without a window manager the program stacks its own windows: a press brings the window
+    // it lands in to the front, unless a modal window holds it back.
+    if (!vkobase::app_input_blocked(s.owner) && !vkobase::ctl::is_drop_down(s.owner) &&
+        !manager_running())
+        vkok_vobj_raise(s.owner);
     if (xb.y < s.inset) {
         if (button == 0 && !vkobase::app_input_blocked(s.owner))
             vkobase::menu::bar_press(s.owner, screen_point(s, xb.x, xb.y),
@@ -267,9 +281,33 @@ void sync_focus() noexcept {
     st.focus_top = top;
     if (!holder->mapped)
         return;
-    if (top->internal->modal_running || keyboard_is_ours())
+    if (top->internal->modal_running || st.keys_orphaned || keyboard_is_ours()) {
         XSetInputFocus(st.dpy, holder->xwin, RevertToPointerRoot, CurrentTime);
+        st.keys_orphaned = false;
+    }
 }
+
+// Noted only without a window manager: under one, the manager gives the keyboard on.
+void note_keys_orphaned() noexcept {
+    if (!manager_running())
+        state().keys_orphaned = true;
+}
+
+} // namespace vkobase::x11
+
+namespace vkobase {
+
+void display_keys_back() noexcept {
+    x11::DisplayState &st = x11::state();
+    if (st.dpy == nullptr)
+        return;
+    x11::note_keys_orphaned();
+    st.focus_top = nullptr; // looked at again
+}
+
+} // namespace vkobase
+
+namespace vkobase::x11 {
 
 namespace {
 
@@ -359,6 +397,10 @@ void on_configure(Shown &s, const XConfigureEvent &xc) noexcept {
 void handle_event(XEvent &xe) noexcept {
     DisplayState &st = state();
     Shown *s = shown_by_xwin(xe.xany.window);
+    // Without a window manager the keys follow the pointer: a key typed just after a menu
+    // closed may reach its window, gone meanwhile. The key is the focus's.
+    if ((xe.type == KeyPress || xe.type == KeyRelease) && (s == nullptr || !same_record(*s)))
+        s = focus_holder();
     if (s == nullptr || !same_record(*s))
         return;
     switch (xe.type) {

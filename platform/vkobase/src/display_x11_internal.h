@@ -72,6 +72,9 @@ struct DisplayState {
     bool alt_alone = false;    // Alt is down and no other key or button came since
     Cursor cursors[7] = {};    // by PointerShape, made on first use
     WINDOW focus_top = nullptr; // the shown window that held the program's focus at the last look
+    // The keyboard went with a window that closed (one of the program's, or a GTK dialog):
+    // without a window manager nobody gives it back, and the program's focus takes it.
+    bool keys_orphaned = false;
 };
 
 DisplayState &state() noexcept;
@@ -112,6 +115,9 @@ void show_changes(Shown &s) noexcept;
 void define_shape(Shown &s, PointerShape shape) noexcept;
 void sync_grab() noexcept;
 void sync_focus() noexcept;
+// The keyboard went with a window that closed: the program's focus takes it at the next look
+// (without a window manager only).
+void note_keys_orphaned() noexcept;
 void handle_event(XEvent &xe) noexcept;
 
 } // namespace vkobase::x11

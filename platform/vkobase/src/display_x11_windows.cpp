@@ -75,12 +75,24 @@ void refresh_under(const Shown &leaving, const s_rct &gone) noexcept {
     }
 }
 
+// Menu levels and drop-down lists: placed by the program, never framed by a window manager.
+bool placed_by_program(WINDOW win) noexcept {
+    return vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win);
+}
+
 } // namespace
 
 void destroy_shown(Shown &s) noexcept {
     DisplayState &st = state();
     if (s.xwin != 0)
         refresh_under(s, screen_extent(s));
+    if (s.xwin != 0 && s.mapped && !placed_by_program(s.owner)) {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(st.dpy, &focus, &revert);
+        if (focus == s.xwin)
+            note_keys_orphaned();
+    }
     if (s.xsurface != nullptr)
         cairo_surface_destroy(s.xsurface);
     s.xsurface = nullptr;
@@ -102,11 +114,6 @@ namespace {
 bool bars_meet(const s_rct &a, int a_inset, const s_rct &b, int b_inset) noexcept {
     return a.top - a_inset < b.top && b.top - b_inset < a.top && a.left < b.right &&
            b.left < a.right;
-}
-
-// Menu levels and drop-down lists: placed by the program, never framed by a window manager.
-bool placed_by_program(WINDOW win) noexcept {
-    return vkobase::menu::is_level_window(win) || vkobase::ctl::is_drop_down(win);
 }
 
 bool same_place(const s_rct &a, const s_rct &b) noexcept {
@@ -137,7 +144,40 @@ void keep_bars_apart(WINDOW win) noexcept {
     }
 }
 
+// Without a window manager nobody places a new document window either: one that would open
+// exactly where another shows (a new main window over the last) would hide it whole. It steps
+// down and right by a bar's height, as the period's desktops cascaded their windows, until it
+// lies where none does, starting again at the screen's top-left corner when it would leave the
+// screen.
+void cascade(WINDOW win) noexcept {
+    const int step = bar_inset(win);
+    if (win->type != W_DOC || step == 0 || manager_running())
+        return;
+    Display *dpy = state().dpy;
+    const int screen_width = DisplayWidth(dpy, DefaultScreen(dpy));
+    const int screen_height = DisplayHeight(dpy, DefaultScreen(dpy));
+    for (std::size_t moves = 0; moves <= state().shown.size(); ++moves) {
+        const s_rct mine = screen_placement(win);
+        bool covers = false;
+        for (const Shown &s : state().shown)
+            covers = covers || (s.xwin != 0 && s.owner->type == W_DOC &&
+                                s.placement.top == mine.top && s.placement.left == mine.left);
+        if (!covers)
+            return;
+        auto down = static_cast<std::int16_t>(step);
+        auto right = static_cast<std::int16_t>(step);
+        if (mine.bottom + step > screen_height || mine.right + step > screen_width) {
+            down = static_cast<std::int16_t>(step - mine.top);
+            right = static_cast<std::int16_t>(-mine.left);
+        }
+        s_rct moved = win->internal->placement;
+        vkov_rect_offset(&moved, right, down);
+        vkok_vobj_move(win, &moved);
+    }
+}
+
 bool create_shown(WINDOW win, Window owner) noexcept {
+    cascade(win);
     keep_bars_apart(win);
     DisplayState &st = state();
     Shown s;
@@ -291,6 +331,15 @@ void sync_windows() noexcept {
     DisplayState &st = state();
     std::vector<WINDOW> want;
     collect_wanted(vkobase::win_screen(), &want);
+    // The windows stand in the order they last came to the front, whether they hang from
+    // the screen (a table window) or from the task window (the main windows): menus and
+    // drop-down lists stay in front of them all.
+    std::stable_sort(want.begin(), want.end(), [](WINDOW a, WINDOW b) {
+        const bool a_popup = placed_by_program(a), b_popup = placed_by_program(b);
+        if (a_popup != b_popup)
+            return b_popup;
+        return a->internal->front_order < b->internal->front_order;
+    });
     for (Shown &s : st.shown)
         if (!same_record(s) || std::find(want.begin(), want.end(), s.owner) == want.end())
             destroy_shown(s);

@@ -8,7 +8,6 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
-#include <cctype>
 
 #include "core_internal.h"
 #include "ctl_internal.h"
@@ -236,15 +235,14 @@ bool opened_in_modal(WINDOW win) noexcept {
 // group's leader.
 void describe_program(Window xwin, Window leader) noexcept {
     DisplayState &st = state();
-    const s_app_config &config = vkobase::app_config();
-    const char *name = config.appl_name != nullptr ? config.appl_name : config.base_appl_name;
-    if (name != nullptr && *name != 0) {
-        std::string instance = name;
-        for (char &c : instance)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        std::string klass = name;
-        XClassHint hint{instance.data(), klass.data()};
-        XSetClassHint(st.dpy, xwin, &hint);
+    try {
+        std::string klass = vkobase::app_class_name();
+        std::string instance = vkobase::app_instance_name();
+        if (!klass.empty()) {
+            XClassHint hint{instance.data(), klass.data()};
+            XSetClassHint(st.dpy, xwin, &hint);
+        }
+    } catch (...) {
     }
     const unsigned long pid = static_cast<unsigned long>(getpid());
     XChangeProperty(st.dpy, xwin, st.atoms.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,

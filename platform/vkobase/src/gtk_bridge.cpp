@@ -66,6 +66,15 @@ bool start() noexcept {
         return false;
     s.tried = true;
     settle_without_session();
+    // GTK's windows carry the class hint of the program's own, not one made of its file name.
+    try {
+        const std::string instance = vkobase::app_instance_name();
+        if (!instance.empty()) {
+            g_set_prgname(instance.c_str());
+            gdk_set_program_class(vkobase::app_class_name().c_str());
+        }
+    } catch (...) {
+    }
     s.running = gtk_init_check(nullptr, nullptr) != FALSE;
     if (s.running) {
         GtkClipboard *cb = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
@@ -222,6 +231,7 @@ gint run_dialog(GtkWidget *dialog) noexcept {
     g_signal_handler_disconnect(dialog, handler);
     g_signal_handler_disconnect(dialog, keep);
     gtk_widget_hide(dialog);
+    vkobase::display_keys_back();
     return run.response;
 }
 

@@ -166,6 +166,7 @@ void vkok_vobj_raise(WINDOW win) noexcept {
         return;
     kids.erase(it);
     kids.push_back(win);
+    win->internal->front_order = vkobase::win_take_order();
     vkobase::surface_layout_changed();
     vkobase::win_invalidate(win, nullptr);
 }

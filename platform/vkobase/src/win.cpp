@@ -191,6 +191,10 @@ WINDOW win_screen() noexcept {
     return state().screen;
 }
 
+std::uint64_t win_take_order() noexcept {
+    return state().next_order++;
+}
+
 WINDOW win_create_record(const WinCreateArgs &args) noexcept {
     WINDOW parent = args.parent != nullptr ? args.parent : win_screen();
     // A window being destroyed takes no new children: they would outlive their parent.
@@ -246,6 +250,7 @@ WINDOW win_create_record(const WinCreateArgs &args) noexcept {
     in.visible = (args.flags & VKO_WSF_INVISIBLE) == 0;
     in.enabled = (args.flags & VKO_WSF_DISABLED) == 0;
     in.created_order = state().next_order++;
+    in.front_order = in.created_order;
     live_add(rec, LiveKind::Window);
     ctl::make_window_bars(rec);
     if (in.visible)
@@ -264,6 +269,7 @@ void win_destroy_record(WINDOW win) noexcept {
     if (!win_is_live(win) || (win->state & VKO_WS_ENDING) != 0 || win == state().screen)
         return;
     win->state |= VKO_WS_ENDING;
+    scr_focus_closing(win);
     // Children first, front to back, each with its own destroy event.
     const std::vector<WINDOW> kids = win->internal->children;
     for (auto it = kids.rbegin(); it != kids.rend(); ++it)

@@ -55,6 +55,9 @@ struct vko_win_internal {
     WINDOW last_focus = nullptr;
     CXO cxo_chain = nullptr; // first class-extension object; each links to the next
     std::uint64_t created_order = 0;
+    // When the window last came to the front (made or raised), in the order of creation
+    // numbers: it orders top-level windows across the screen and the task window.
+    std::uint64_t front_order = 0;
     Ext ext[kExtCount];
 };
 
@@ -147,5 +150,8 @@ WINDOW win_at_screen_point(s_pnt pnt) noexcept;
 // The screen window (attribute 300) and the task window (attribute 301, null before start).
 WINDOW win_screen() noexcept;
 WINDOW win_task() noexcept;
+
+// The next number of the creation order, for a window raised now.
+std::uint64_t win_take_order() noexcept;
 
 } // namespace vkobase
