@@ -357,6 +357,8 @@ Step Choose(std::vector<short> path, std::function<bool()> done = [] { return tr
 // Ticks a menu stays open after the release over its item before the item counts as
 // disabled: the release reaches the program a moment after it is made.
 constexpr int kGreyedTicks = 5;
+// Ticks between the keys that close what an item opened.
+constexpr int kKeyGapTicks = 20;
 
 // Chooses an item, then closes whatever window it opened (a dialog, a list, help) with
 // Escape, else Return, over the top window; logs the item once the screen is back, as
@@ -387,6 +389,10 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
         }
         if (*tries == 0)
             Shot("opened_" + std::to_string(path.back()) + ".png");
+        // The window a key closed takes a while to go: another key meanwhile would reach the
+        // window below (Return in the search field runs a search).
+        if (*tries > 0 && ++*open % kKeyGapTicks != 0)
+            return false;
         input.PointAtTopWindow();
         input.Key(++*tries % 2 == 1 ? XK_Escape : XK_Return);
         if (*tries > 12) {
