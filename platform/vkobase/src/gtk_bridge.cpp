@@ -66,16 +66,21 @@ bool start() noexcept {
         return false;
     s.tried = true;
     settle_without_session();
-    // GTK's windows carry the class hint of the program's own, not one made of its file name.
+    // GTK's windows carry the class hint of the program's own, not one made of its file name
+    // (the start sets the class from the name: it is set again after).
     try {
         const std::string instance = vkobase::app_instance_name();
-        if (!instance.empty()) {
+        if (!instance.empty())
             g_set_prgname(instance.c_str());
-            gdk_set_program_class(vkobase::app_class_name().c_str());
-        }
     } catch (...) {
     }
     s.running = gtk_init_check(nullptr, nullptr) != FALSE;
+    try {
+        const std::string klass = vkobase::app_class_name();
+        if (s.running && !klass.empty())
+            gdk_set_program_class(klass.c_str());
+    } catch (...) {
+    }
     if (s.running) {
         GtkClipboard *cb = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
         g_signal_connect(cb, "owner-change",
