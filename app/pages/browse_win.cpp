@@ -6,14 +6,13 @@
 
 namespace {
 
-const FRM_CTypeInfo* const kBrowseBases[] = {&frm_type::CSubview, nullptr};
+const FRM_CTypeInfo* const kBrowseBases[] = {&frm_type::CFaceWindow, nullptr};
 const FRM_CTypeInfo kBrowseType(1024, "BrowseWin", kBrowseBases);
 
 } // namespace
 
-BrowseWin::BrowseWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                     EntryPainter* painter, SearchNotebook* notebook)
-    : SearchPageWin(enclosure, frame, document, painter, notebook)
+BrowseWin::BrowseWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter)
+    : SearchPageWin(notebook, tab, document, painter)
 {
     SetKind(kBrowse);
 }

@@ -7,8 +7,7 @@
 
 class BrowseWin : public SearchPageWin {
 public:
-    BrowseWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-              EntryPainter* painter, SearchNotebook* notebook);
+    BrowseWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();
     const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;

@@ -21,7 +21,7 @@ using namespace querymask;
 
 namespace {
 
-const FRM_CTypeInfo* const kAdvancedBases[] = {&frm_type::CSubview, nullptr};
+const FRM_CTypeInfo* const kAdvancedBases[] = {&frm_type::CFaceWindow, nullptr};
 const FRM_CTypeInfo kAdvancedType(1023, "KQAdvWin", kAdvancedBases);
 
 // Buttons by mask bit: Add, AND, OR, NOT, "(", ")", Search.
@@ -46,12 +46,11 @@ std::vector<std::string> Texts(const RWOrdered& strings)
 
 } // namespace
 
-KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                   EntryPainter* painter, SearchNotebook* notebook)
-    : SearchPageWin(enclosure, frame, document, painter, notebook)
+KQAdvWin::KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter)
+    : SearchPageWin(notebook, tab, document, painter)
 {
     SetKind(kAdvanced);
-    const float bottom = frame.Height();
+    const float bottom = GetFrame().Height();
     // The shared controls make room for the query's buttons and token list.
     itsField->Size(FRM_CRect(14, 61, 245, 87));
     itsField->SetTextCommand(kCmdWordTyped);
@@ -72,26 +71,24 @@ KQAdvWin::KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* docu
         FRM_CRect frame;
         long label;
         long command;
-        long help;
     };
     const Made made[] = {
-        {FRM_CRect(250, 62, 295, 87), 1030, kCmdAdd, 1240},
-        {FRM_CRect(15, 92, 65, 115), 1034, kCmdAnd, 1244},
-        {FRM_CRect(72, 92, 122, 115), 1040, kCmdOr, 1248},
-        {FRM_CRect(132, 92, 182, 115), 1044, kCmdNot, 1254},
-        {FRM_CRect(189, 92, 239, 115), 1111, kCmdOpen, 1002},
-        {FRM_CRect(245, 92, 295, 115), 1054, kCmdClose, 1004},
+        {FRM_CRect(250, 62, 295, 87), 1030, kCmdAdd},
+        {FRM_CRect(15, 92, 65, 115), 1034, kCmdAnd},
+        {FRM_CRect(72, 92, 122, 115), 1040, kCmdOr},
+        {FRM_CRect(132, 92, 182, 115), 1044, kCmdNot},
+        {FRM_CRect(189, 92, 239, 115), 1111, kCmdOpen},
+        {FRM_CRect(245, 92, 295, 115), 1054, kCmdClose},
     };
     for (int i = 0; i < 6; ++i) {
         itsButtons[i] = new FRM_NButton(this, made[i].frame, FRM_CStringRW(made[i].label), 0);
         itsButtons[i]->SetCommand(made[i].command);
-        itsHelpTexts.emplace_back(itsButtons[i], static_cast<int>(made[i].help));
     }
     itsButtons[6] = itsSearchButton;
     // One token a line, read only: the page's keys edit it.
     itsTokenList = new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
     itsTokenList->SetCommand(kCmdTokenList);
-    itsHelpTexts.emplace_back(itsTokenList, 1012);
+    DoCommand(kCmdFillHelpTable, nullptr);
     if (const auto textEdit = reinterpret_cast<WINDOW>(itsTokenList->GetVKOTextEdit())) {
         SavedTokenListHandler() = vko_win_get_handler(textEdit);
         vko_win_set_handler(textEdit, TokenListHandler);
@@ -431,9 +428,15 @@ void KQAdvWin::DoCommand(long command, void* data)
     case kCmdSpellingHelp:
         SpellingHelp();
         return;
-    case 20002:
-    case 20003:
+    case kCmdFillHelpTable: {
+        SearchPageWin::DoCommand(command, data);
+        // The query's buttons, Add to ")", and the token list.
+        const int help[6] = {1240, 1244, 1248, 1254, 1002, 1004};
+        for (int i = 0; i < 6; ++i)
+            itsHelpTexts.emplace_back(itsButtons[i], help[i]);
+        itsHelpTexts.emplace_back(itsTokenList, 1012);
         return;
+    }
     default:
         SearchPageWin::DoCommand(command, data);
     }
@@ -488,7 +491,7 @@ void KQAdvWin::DoKey(const FRM_CKey& key)
     }
     if (GetKeyFocus() == itsTokenList && TokenListKey(key))
         return;
-    FRM_CSubview::DoKey(key);
+    SearchPageWin::DoKey(key);
 }
 
 bool KQAdvWin::TokenListKey(const FRM_CKey& key)

@@ -30,8 +30,7 @@ public:
     // Clears the page, adds the string (data) as a term and searches.
     static constexpr long kCmdSearchString = 87;
 
-    KQAdvWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-             EntryPainter* painter, SearchNotebook* notebook);
+    KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();
     const FRM_CTypeInfo* GetRunTimeTypeInfo() const override;

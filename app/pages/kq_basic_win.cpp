@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t kTypeAheadLines = 2000;
 const std::string kTypeAheadCodes[] = {"va", "df", "fl", "sl", "vi", "et", "aq", "us"};
 
-const FRM_CTypeInfo* const kBasicBases[] = {&frm_type::CSubview, nullptr};
+const FRM_CTypeInfo* const kBasicBases[] = {&frm_type::CFaceWindow, nullptr};
 const FRM_CTypeInfo kBasicType(1022, "KQBasicWin", kBasicBases);
 
 // A line of the word list without the homograph number that tells apart entries of one
@@ -42,9 +42,8 @@ void Destroy(std::unique_ptr<RWOrdered>& words)
 
 } // namespace
 
-KQBasicWin::KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryPainter* painter, SearchNotebook* notebook)
-    : SearchPageWin(enclosure, frame, document, painter, notebook)
+KQBasicWin::KQBasicWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter)
+    : SearchPageWin(notebook, tab, document, painter)
 {
     SetKind(kBasic);
 }

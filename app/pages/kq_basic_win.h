@@ -10,8 +10,7 @@
 
 class KQBasicWin : public SearchPageWin {
 public:
-    KQBasicWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryPainter* painter, SearchNotebook* notebook);
+    KQBasicWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
     ~KQBasicWin() override;
 
     static const FRM_CTypeInfo* GetStaticTypeInfo();

@@ -274,7 +274,7 @@ void SearchNotebook::DoCommand(long command, void* data)
         ToAllPages(SearchPageWin::kCmdApplyPreferences, nullptr);
         // The painter ends attached to the front page.
         if (SearchPageWin* front = GetFrontPage())
-            front->AttachPainter();
+            front->DoCommand(SearchPageWin::kCmdAttachPainter, nullptr);
         return;
     case kCmdShowResults:
         if (data != nullptr)

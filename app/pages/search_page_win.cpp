@@ -21,6 +21,7 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
+#include "frm/views/nscrllbr.h"
 #include "frm/controls/nnotebk.h"
 #include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
@@ -34,7 +35,6 @@
 namespace {
 
 constexpr float kEntryLeft = 311;
-constexpr long kNullCommand = 20003;
 constexpr COLOR kWhite = 0x0BFFFFFF;
 constexpr COLOR kBlack = 0x07000000;
 constexpr const char* kHighlightCodes[] = {"df", "vi", "aq", "sy", "sl", "us"};
@@ -64,52 +64,59 @@ std::vector<std::string> Lines(const RWOrdered& words, std::size_t limit)
     return lines;
 }
 
+// The tab stop of a view whose toolkit window takes the keys only when the toolkit's focus
+// is put on it (the hit list's read-only text).
+class FocusTabStop : public FRM_CTabStop {
+public:
+    using FRM_CTabStop::FRM_CTabStop;
+    void Activate() override
+    {
+        FRM_CTabStop::Activate();
+        if (FRM_CView* view = GetView())
+            vko_scr_set_focus_vobj(view->GetVKOWindow());
+    }
+};
+
 } // namespace
 
-SearchPageWin::SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-                       EntryPainter* painter, SearchNotebook* notebook)
-    : FRM_CSubview(enclosure, frame), itsDocument(document), itsPainter(painter),
+SearchPageWin::SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* document,
+                             EntryPainter* painter)
+    : FRM_CFaceWindow(document, notebook), itsDocument(document), itsPainter(painter),
       itsNotebook(notebook)
 {
-    // The controls' places are in the page's own coordinates.
-    const float left = 0, top = 0;
+    // The toolkit window first: the controls are made in it.
+    notebook->SetFace(this, tab, 0, 0);
+    const FRM_CRect frame = GetFrame();
     const float right = frame.Width(), bottom = frame.Height();
-    const auto at = [left, top](float l, float t, float r, float b) {
-        return FRM_CRect(left + l, top + t, left + r, top + b);
-    };
-    itsFirstLabel = new FRM_NText(this, at(15, 17, 295, 35), FRM_CStringRW(1020), 0);
-    itsChooser = new FRM_NListButton(this, at(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
+    itsFirstLabel = new FRM_NText(this, FRM_CRect(15, 17, 295, 35), FRM_CStringRW(1020), 0);
+    itsChooser = new FRM_NListButton(this, FRM_CRect(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
     itsChooser->SetCommand(kCmdTypeChosen);
-    itsField = new FRM_NEditControl(this, at(14, 67, 296, 92), FRM_CStringRW(""), 0);
+    itsField = new FRM_NEditControl(this, FRM_CRect(14, 67, 296, 92), FRM_CStringRW(""), 0);
     itsField->SetTextCommand(kCmdTypedText);
     itsField->SetDoubleCommand(kCmdSearchDouble);
-    itsSearchButton = new FRM_NButton(this, at(15, 104, 105, 129), FRM_CStringRW(1117), 0);
+    itsSearchButton = new FRM_NButton(this, FRM_CRect(15, 104, 105, 129), FRM_CStringRW(1117), 0);
     itsSearchButton->SetCommand(kCmdSearch);
-    itsClearButton = new FRM_NButton(this, at(110, 104, 200, 129), FRM_CStringRW(1010), 0);
+    itsClearButton = new FRM_NButton(this, FRM_CRect(110, 104, 200, 129), FRM_CStringRW(1010), 0);
     itsClearButton->SetCommand(kCmdClear);
-    itsSpellingButton = new FRM_NButton(this, at(205, 104, 295, 129), FRM_CStringRW(1014), 0);
+    itsSpellingButton = new FRM_NButton(this, FRM_CRect(205, 104, 295, 129), FRM_CStringRW(1014), 0);
     itsSpellingButton->SetCommand(kCmdSpellingHelp);
     // The results-list moves and the prints, as picture buttons.
     const auto pictureButton = [this](float l, float t, long image, long command) {
         auto* button = new FRM_CButton(this, FRM_CPoint(l, t), FRM_CImage(image), 0);
-        button->SetCommands(command, kNullCommand, kNullCommand, kNullCommand);
+        button->SetCommands(command, kCmdNull, kCmdNull, kCmdNull);
         return button;
     };
-    itsPreviousListButton = pictureButton(left + 15, top + 142, 39006, kCmdPreviousList);
-    itsNextListButton = pictureButton(left + 48, top + 142, 39007, kCmdNextList);
-    itsPrintResultsButton = pictureButton(left + 268, top + 142, 39008, kCmdPrintResults);
-    itsSecondLabel = new FRM_NText(this, at(85, 155, 260, 173), FRM_CStringRW(1024), 0);
-    itsHitList = new KQListBox(this, FRM_CRect(left + 14, top + 178, left + 296, bottom - 15));
+    itsPreviousListButton = pictureButton(15, 142, 39006, kCmdPreviousList);
+    itsNextListButton = pictureButton(48, 142, 39007, kCmdNextList);
+    itsPrintResultsButton = pictureButton(268, 142, 39008, kCmdPrintResults);
+    itsSecondLabel = new FRM_NText(this, FRM_CRect(85, 155, 260, 173), FRM_CStringRW(1024), 0);
+    itsHitList = new KQListBox(this, FRM_CRect(14, 178, 296, bottom - 15));
     itsHitList->SetGlue(0xFFFF00FFul);
-    itsEntryPane = new ScrollViewWin(document, this,
-                                     FRM_CRect(left + kEntryLeft, top + 36, right, bottom));
+    itsEntryPane = new ScrollViewWin(document, this, FRM_CRect(kEntryLeft, 36, right, bottom));
     itsEntryPane->SetGlue(0xFFFFFFFFul);
-    FRM_CButton* printEntry = pictureButton(right - 45, top + 3, 39008, kCmdPrintEntry);
-    printEntry->SetGlue(0x00FFFF00ul);
-    itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
-                    {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
-                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},   {itsHitList, 1226},
-                    {printEntry, 1232},     {itsEntryPane, 1236}};
+    itsPrintEntryButton = pictureButton(right - 45, 3, 39008, kCmdPrintEntry);
+    itsPrintEntryButton->SetGlue(0x00FFFF00ul);
+    FillHelpTable();
     FillChooser();
     AttachPainter();
     if (const Prefs* prefs = itsDocument->GetPrefs()) {
@@ -120,15 +127,28 @@ SearchPageWin::SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, Re
 
 SearchPageWin::~SearchPageWin() = default;
 
-FRM_CWindow* SearchPageWin::HolderWindow() const
+FRM_CWindow* SearchPageWin::HolderWindow() const { return itsNotebook->GetCWindow(); }
+
+void SearchPageWin::OrderTabStops()
 {
-    FRM_CWindow* window = GetCWindow();
-    // A page on a notebook's face: the window that holds the notebook.
-    while (auto* face = dynamic_cast<FRM_CFaceWindow*>(window)) {
-        FRM_NNotebook* notebook = face->GetNotebook();
-        window = notebook != nullptr ? notebook->GetCWindow() : nullptr;
+    FRM_CNavigator* navigator = GetNavigator();
+    navigator->ClearTabStops();
+    const RWOrdered* controls = GetSubviews();
+    for (std::size_t c = 0; controls != nullptr && c < controls->entries(); ++c) {
+        auto* view = static_cast<FRM_CView*>((*controls)[c]);
+        if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != GetVKOWindow() &&
+            view != itsEntryPane && dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
+            navigator->AppendTabStop(view == itsHitList ? new FocusTabStop(view)
+                                                        : navigator->ConstructViewTabStop(view));
     }
-    return window;
+}
+
+void SearchPageWin::FillHelpTable()
+{
+    itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
+                    {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
+                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},   {itsHitList, 1226},
+                    {itsPrintEntryButton, 1232}, {itsEntryPane, 1236}};
 }
 
 void SearchPageWin::AttachPainter()
@@ -369,10 +389,9 @@ void SearchPageWin::ClickOnEntry(const FRM_CPoint& point)
 
 std::string SearchPageWin::HelpAt(const FRM_CPoint& point) const
 {
-    const FRM_CPoint inPage(point.H() - GetFrame().Left(), point.V() - GetFrame().Top());
     // Later controls lie over earlier ones (a drop-down list's frame holds its list).
     for (auto entry = itsHelpTexts.rbegin(); entry != itsHelpTexts.rend(); ++entry)
-        if (entry->first->GetFrame().IsPointInRect(inPage))
+        if (entry->first->GetFrame().IsPointInRect(point))
             return FRM_CStringRW(entry->second).data();
     return {};
 }
@@ -387,28 +406,20 @@ bool SearchPageWin::EntryPopUp(const FRM_CPoint& point)
         text == ";TABLE")
         return false;
     itsPopUpWord = text;
-    FRM_CWindow* window = HolderWindow();
-    if (window == nullptr)
-        return true;
-    FRM_CMenuBar menu(window, menutag::kEntryPopupMenu);
-    FillFindIn(&menu);
-    // The pop-up opens at the word, in the holding window's coordinates: the pane lies on
-    // a notebook face, itself a window inside the holding one.
-    FRM_CPoint at = point;
-    if (itsEntryPane != nullptr) {
-        s_pnt inPane{static_cast<std::int16_t>(point.V() + itsEntryPane->ScrollOriginY()),
-                     static_cast<std::int16_t>(point.H())};
-        vko_vobj_translate_points(itsEntryPane->PaneWindow(), window->GetVKOWindow(), &inPane, 1);
-        at = FRM_CPoint(inPane.h, inPane.v);
-    }
-    menu.DoPopup(at, menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
+    // The pop-up's items come back to this page (DoMenuCommand).
+    FRM_CMenuBar menu(this, menutag::kEntryPopupMenu);
+    DoCommand(kCmdFillFindIn, &menu);
+    // The pop-up opens at the word: the point of the pane's own window, scrolled, in the
+    // page's.
+    s_pnt at{static_cast<std::int16_t>(point.V() + itsEntryPane->ScrollOriginY()),
+             static_cast<std::int16_t>(point.H())};
+    vko_vobj_translate_points(itsEntryPane->PaneWindow(), GetVKOWindow(), &at, 1);
+    menu.DoPopup(FRM_CPoint(at.h, at.v), menutag::kEntryPopup, VKO_POPUP_LEFT_ALIGN);
     return true;
 }
 
 void SearchPageWin::FillFindIn(FRM_CMenuBar* menu) const
 {
-    if (menu == nullptr)
-        return;
     const std::vector<std::string> names = itsDocument->GetReferenceNames();
     FRM_CSubmenu* popUp = menu->FindSubmenu(menutag::kEntryPopup);
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -527,7 +538,6 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdSearch:
     case kCmdSearchDouble:
     case kCmdRunSearch:
-    case kCmdBrowse:
         Search();
         return;
     case kCmdClear:
@@ -567,12 +577,46 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdLineChosen:
         ShowHit(itsHitList->GetSelectedIndex());
         return;
+    case kCmdAttachPainter:
+        AttachPainter();
+        return;
+    case kCmdFillHelpTable:
+        FillHelpTable();
+        return;
+    case kCmdFillFindIn:
+        if (data != nullptr)
+            FillFindIn(static_cast<FRM_CMenuBar*>(data));
+        return;
+    case kCmdPopUpWord:
+        if (data != nullptr)
+            *static_cast<std::string*>(data) = itsPopUpWord;
+        return;
+    case kCmdIgnored:
+    case kCmdNull:
+        return;
     default:
-        FRM_CSubview::DoCommand(command, data);
+        FRM_CFaceWindow::DoCommand(command, data);
     }
 }
 
-void SearchPageWin::Draw(const FRM_CRect& area)
+void SearchPageWin::DoMenuCommand(short tag, short shift, short control)
+{
+    if (tag == menutag::kOpenInNewWindow) {
+        // A new window going on from the main one looks the pop-up word up.
+        if (FRM_CWindow* window = HolderWindow())
+            window->DoMenuCommand(tag, shift, control);
+        return;
+    }
+    // "Find in": the pop-up's further items, one per dictionary (none past them).
+    if (tag >= menutag::kFindIn && tag < kCmdNull) {
+        FindIn(tag - menutag::kFindIn);
+        return;
+    }
+    if (tag != kCmdNull)
+        FRM_CFaceWindow::DoMenuCommand(tag, shift, control);
+}
+
+void SearchPageWin::Draw(const FRM_CRect&)
 {
     // The colour the holding window clears to: its environment's background, else the
     // toolkit's default window background.
@@ -584,8 +628,7 @@ void SearchPageWin::Draw(const FRM_CRect& area)
     FRM_CDrawingContext context(this);
     context.GetEnv().SetPen(back, 1, PAT_SOLID, P_SOLID);
     context.GetEnv().SetBrushColor(back, back);
-    context.DrawRect(GetGlobalFrame()); // drawing is in window coordinates
-    FRM_CSubview::Draw(area);
+    context.DrawRect(GetLocalFrame());
 }
 
 void SearchPageWin::DoKey(const FRM_CKey& key)
@@ -598,5 +641,5 @@ void SearchPageWin::DoKey(const FRM_CKey& key)
         DoCommand(kCmdClear, nullptr);
         return;
     }
-    FRM_CSubview::DoKey(key);
+    FRM_CFaceWindow::DoKey(key);
 }

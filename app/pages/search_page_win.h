@@ -1,11 +1,13 @@
 // search_page_win.h: SearchPageWin, the base of the three search pages of a main reference
-// window (KQBasicWin, KQAdvWin, BrowseWin): the search-type chooser, the text field, the
+// window (KQBasicWin, KQAdvWin, BrowseWin), each a face of the window's search notebook:
+// the search-type chooser, the text field, the
 // Search, Clear and Spelling Help buttons, the results-list and print buttons, the hit list
 // and the entry pane beside it, the status-line help of each control and the word under the
 // last right click. It runs a page's searches as requests through the reference document,
 // hands the hits to its notebook, which lists them on every page and keeps the histories,
 // and answers the commands the pages share: double-clicking a word of the entry looks it
-// up, a right click offers it in a new window or another dictionary.
+// up, a right click offers it in a new window or another dictionary. Commands the page does
+// not take go, as a face's do, to the main window.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -13,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "frm/views/csubview.h"
+#include "frm/controls/cfacewin.h"
 #include "vkocoll/ordered.h"
 
 class EntryPainter;
@@ -32,14 +34,13 @@ class SearchNotebook;
 struct SearchRequest;
 class WordItem;
 
-class SearchPageWin : public FRM_CSubview {
+class SearchPageWin : public FRM_CFaceWindow {
 public:
     // Commands of the page.
     static constexpr long kCmdSearch = 2002;
     static constexpr long kCmdSearchDouble = 2007;
     static constexpr long kCmdTypedText = 2008;
     static constexpr long kCmdTypeChosen = 80;
-    static constexpr long kCmdBrowse = 4010;
     static constexpr long kCmdRunSearch = 78;
     static constexpr long kCmdClear = 81;
     static constexpr long kCmdSpellingHelp = 82;
@@ -62,6 +63,13 @@ public:
     static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
     static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
+    static constexpr long kCmdAttachPainter = 73;  // the window's entry engine draws into this page's pane
+    static constexpr long kCmdFillHelpTable = 86;  // the status-line help of the page's controls
+    static constexpr long kCmdFillFindIn = 129;    // data: FRM_CMenuBar*, the entry pop-up's menu
+    static constexpr long kCmdPopUpWord = 130;     // data: std::string*, takes the pop-up word
+    // Taken and ignored: the null commands of the page's controls.
+    static constexpr long kCmdIgnored = 20002;
+    static constexpr long kCmdNull = 20003;
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
     struct RestoredSearch {
@@ -82,17 +90,17 @@ public:
     // their beginning or end (browse).
     enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
 
-    // painter: the main window's entry engine, which the page attaches to its entry pane.
-    SearchPageWin(FRM_CSubview* enclosure, const FRM_CRect& frame, RefDoc* document,
-               EntryPainter* painter, SearchNotebook* notebook);
-    ~SearchPageWin() override;
+    // Makes the page the face of notebook's tab and fills it with its controls; painter:
+    // the main window's entry engine, which the page attaches to its entry pane.
+    SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
 
-    // Has the main window's entry engine draw into this page's entry pane (the front
-    // page's).
-    void AttachPainter();
-    // The window the page stands in: the main window, also when the page is on a face of
-    // its notebook.
+    // The window holding the page's notebook: the main window.
     FRM_CWindow* HolderWindow() const;
+    // Tab goes through the page's controls that take the keys in a window of their own (the
+    // picture buttons and the entry pane are drawn on the page), in the order of its views;
+    // those disabled now (the Advanced page's AND, OR, Search...) are kept in the order too:
+    // Tab passes over them only while they are disabled.
+    void OrderTabStops();
 
     // The text field's text, and setting it (caret after the last character).
     std::string GetTypedText() const;
@@ -141,16 +149,9 @@ public:
     // it (not an illustration or table mark, no query operator) and shows "Open in new
     // window..." and "Find in" with one item per dictionary. False when there is no word.
     bool EntryPopUp(const FRM_CPoint& point);
-    const std::string& GetPopUpWord() const { return itsPopUpWord; }
-    // The status line's help for the control of the page under point (in the page's
-    // enclosure's coordinates); empty over no control or a label.
+    // The status line's help for the control of the page under point (in the page's own
+    // coordinates); empty over no control or a label.
     std::string HelpAt(const FRM_CPoint& point) const;
-
-    // The pop-up's menu: resource 124 with its "Find in" items (tag 127 + position).
-    void FillFindIn(FRM_CMenuBar* menu) const;
-    // "Find in" item position chosen: the window switches to that dictionary and the page
-    // searches the pop-up word there. False for a position outside the dictionaries.
-    bool FindIn(long position);
 
     KQListBox* GetHitList() const { return itsHitList; }
     // The picture buttons that go to the previous or the next results list.
@@ -160,11 +161,13 @@ public:
     int GetSearchTypePosition() const;
     std::string GetIndexCode() const;
 
-    // FRM_CSubview
+    // FRM_CFaceWindow
     void DoCommand(long command, void* data) override;
+    // The entry pop-up's items: "Open in new window..." and "Find in" one dictionary.
+    void DoMenuCommand(short tag, short shift, short control) override;
     void DoKey(const FRM_CKey& key) override;
-    // Paints the page's background, then its views: the notebook's face paints none, and
-    // the page shown before would stay visible between this page's controls.
+    // Paints the page's background: a face paints none, and the page shown before would
+    // stay visible between this page's controls.
     void Draw(const FRM_CRect& area) override;
 
 protected:
@@ -177,7 +180,17 @@ protected:
     // The hit list no longer holds type-ahead lines (the basic page's own state).
     virtual void EndPicking() {}
 
+protected:
+    ~SearchPageWin() override;
+
 private:
+    void AttachPainter();
+    void FillHelpTable();
+    // The pop-up's menu: resource 124 with its "Find in" items (tag 127 + position).
+    void FillFindIn(FRM_CMenuBar* menu) const;
+    // "Find in" item position chosen: the window switches to that dictionary and the page
+    // searches the pop-up word there. False for a position outside the dictionaries.
+    bool FindIn(long position);
     // Fills the chooser with the dictionary's search types and selects position kept when
     // the list has it, else the preferred search type.
     void FillChooser(int kept = -1);
@@ -201,6 +214,7 @@ protected:
     FRM_CButton* itsPreviousListButton = nullptr;
     FRM_CButton* itsNextListButton = nullptr;
     FRM_CButton* itsPrintResultsButton = nullptr;
+    FRM_CButton* itsPrintEntryButton = nullptr;
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;

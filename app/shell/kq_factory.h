@@ -59,10 +59,10 @@ public:
 
     // The search pages' type records: the basic, the advanced and the browse page.
     enum : std::int32_t { kBasicPage = 1022, kAdvancedPage = 1023, kBrowsePage = 1024 };
-    // Makes the search page whose type record has typeId on a face of notebook, filling
-    // the face; null for an id that is no page's.
-    static SearchPageWin* MakePage(std::int32_t typeId, FRM_CSubview* face, RefDoc* document,
-                                   EntryPainter* painter, SearchNotebook* notebook);
+    // Makes the search page whose type record has typeId as the face of notebook's tab;
+    // null for an id that is no page's.
+    static SearchPageWin* MakePage(std::int32_t typeId, SearchNotebook* notebook, short tab,
+                                   RefDoc* document, EntryPainter* painter);
 
     // A window of the layout made by hand over document (tests, and windows whose class is
     // not the program's yet): the window element's create and init functions.

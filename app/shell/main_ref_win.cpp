@@ -21,7 +21,6 @@
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nnotebk.h"
-#include "frm/views/nscrllbr.h"
 #include "frm/runtime/cnav.h"
 #include "frm/controls/nctrls.h"
 #include "app/display/print_view.h"
@@ -29,9 +28,7 @@
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdesktop.h"
-#include "frm/runtime/cnav.h"
 #include "frm/runtime/cglblcls.h"
-#include "frm/controls/cfacewin.h"
 #include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
@@ -39,20 +36,6 @@
 #include "ruk/static/vkoruk.h"
 
 namespace {
-
-
-// The tab stop of a view whose toolkit window takes the keys only when the toolkit's focus
-// is put on it (the hit list's read-only text).
-class FocusTabStop : public FRM_CTabStop {
-public:
-    using FRM_CTabStop::FRM_CTabStop;
-    void Activate() override
-    {
-        FRM_CTabStop::Activate();
-        if (FRM_CView* view = GetView())
-            vko_scr_set_focus_vobj(view->GetVKOWindow());
-    }
-};
 
 constexpr std::int32_t kStatusBarId = 1054;
 constexpr std::int32_t kCountTextId = 1374;
@@ -113,34 +96,16 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
         const auto tab = static_cast<short>(i);
         itsNotebook->AddTab(tab, FRM_CStringRW(kTabTitles[i]), FRM_CImage());
         itsNotebook->AddPage(tab, 0, FRM_CStringRW(kTabTitles[i]));
-        auto* face = new FRM_CFaceWindow(document, itsNotebook);
-        itsNotebook->SetFace(face, tab, 0, 0);
         static const std::int32_t kPageTypes[kPageCount] = {
             KQedAppFactory::kBasicPage, KQedAppFactory::kAdvancedPage, KQedAppFactory::kBrowsePage};
-        SearchPageWin* page = KQedAppFactory::MakePage(kPageTypes[i], face, itsDocument,
-                                                       itsPainter.get(), itsNotebook);
+        SearchPageWin* page = KQedAppFactory::MakePage(kPageTypes[i], itsNotebook, tab, itsDocument,
+                                                       itsPainter.get());
         itsNotebook->SetPage(i, page);
         // Each page has its own help: the topic file lists the faces under the string ids of
         // the pages' short names.
         static const std::int32_t kPageHelpIds[kPageCount] = {1194, 1195, 1196};
         if (KQedApp* application = KQedApp::Instance())
-            application->GetHelp().AssociateWindow(face->GetVKOWindow(), kPageHelpIds[i]);
-        // Tab on a face goes through the page's controls that take the keys in a window
-        // of their own (the picture buttons and the entry pane are drawn on the face).
-        // Those disabled now (the Advanced page's AND, OR, Search...) are kept in the
-        // order too: Tab passes over them only while they are disabled.
-        FRM_CNavigator* pageNavigator = face->GetNavigator();
-        pageNavigator->ClearTabStops();
-        const RWOrdered* controls = page->GetSubviews();
-        for (std::size_t c = 0; controls != nullptr && c < controls->entries(); ++c) {
-            auto* view = static_cast<FRM_CView*>((*controls)[c]);
-            if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != face->GetVKOWindow() &&
-                view != static_cast<const FRM_CView*>(page->GetEntryPane()) &&
-                dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
-                pageNavigator->AppendTabStop(view == page->GetHitList()
-                                                 ? new FocusTabStop(view)
-                                                 : pageNavigator->ConstructViewTabStop(view));
-        }
+            application->GetHelp().AssociateWindow(page->GetVKOWindow(), kPageHelpIds[i]);
     }
     // Tab in the window: the front page's controls, then the dictionary selector and the
     // tabs, and round again.
@@ -196,7 +161,7 @@ void MainRefWin::FrontPageChanged()
         return;
     itsNotebook->ShowFrontCount();
     // The entry shown moves to the front page's pane.
-    front->AttachPainter();
+    front->DoCommand(SearchPageWin::kCmdAttachPainter, nullptr);
     front->DoCommand(SearchPageWin::kCmdFocusField, nullptr);
     front->Invalidate(front->GetLocalFrame());
     if (FRM_CMenuBar* bar = GetMenuBar()) {
@@ -562,10 +527,8 @@ short MainRefWin::Close()
         std::vector<FRM_CWindow*> others;
         const RWOrdered& windows = itsDocument->GetWindows();
         for (std::size_t i = 0; i < windows.entries(); ++i)
-            // The notebook's faces go with this window.
-            if (auto* window = static_cast<FRM_CWindow*>(windows[i]);
-                window != this && dynamic_cast<FRM_CFaceWindow*>(window) == nullptr)
-                others.push_back(window);
+            if (windows[i] != this)
+                others.push_back(static_cast<FRM_CWindow*>(windows[i]));
         bool refused = false;
         for (FRM_CWindow* window : others) {
             // Closing one window may have closed another already.
@@ -627,13 +590,13 @@ void MainRefWin::DoCommand(long command, void* data)
                 text = StatusHelpOf(id);
         }
         std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
-        // Over the search page, the page's own help for its controls.
-        // The front page lies on a notebook face of its own: the point is taken there.
-        const SearchPageWin* page = GetFrontPage();
-        if (line.empty() && page != nullptr && page->GetEnclosure() != nullptr) {
-            const FRM_CPoint onFace = point.GetTranslated(this, page->GetEnclosure());
-            if (page->GetFrame().IsPointInRect(onFace))
-                line = page->HelpAt(onFace);
+        // Over the search page, the page's own help for its controls, at the point in the
+        // page's own window.
+        SearchPageWin* page = GetFrontPage();
+        if (line.empty() && page != nullptr) {
+            const FRM_CPoint onPage = point.GetTranslated(this, page);
+            if (page->GetLocalFrame().IsPointInRect(onPage))
+                line = page->HelpAt(onPage);
         }
         if (line.empty())
             line = FRM_CStringRW(1141).data();
@@ -729,25 +692,21 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
         return;
     }
-    // The entry pop-up's "Find in" items: one per dictionary, none beyond.
-    if (tag >= menutag::kFindIn && KQedApp::Instance() != nullptr &&
-        tag < menutag::kFindIn + static_cast<long>(KQedApp::Instance()->GetDescriptions().entries())) {
-        GetFrontPage()->FindIn(tag - menutag::kFindIn);
-        return;
-    }
     switch (tag) {
     case menutag::kOpenInNewWindow:
         // The word of the entry pop-up, looked up in a new window that goes on from this one.
         if (KQedApp* application = KQedApp::Instance()) {
-            const WindowRequest request{this, GetReferenceName(), GetFrontPage()->GetPopUpWord()};
+            std::string word;
+            GetFrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+            const WindowRequest request{this, GetReferenceName(), word};
             application->OpenNewWindow(&request);
         }
         return;
     case menutag::kPreferences:
-        // The preferences window tells the front page's face (and so this window) when a
-        // change is applied; what OK applied is taken once it is closed.
+        // The preferences window tells the front page (and so this window) when a change is
+        // applied; what OK applied is taken once it is closed.
         if (KQedApp* application = KQedApp::Instance())
-            application->DoCommand(KQedApp::kCmdPreferences, GetFrontPage()->GetCWindow());
+            application->DoCommand(KQedApp::kCmdPreferences, static_cast<FRM_CWindow*>(GetFrontPage()));
         ApplyPreferencesEverywhere();
         return;
     case menutag::kOrganizeBookmarks:

@@ -135,9 +135,8 @@ TEST_F(AdvancedPageTest, StatusHelp_NamesTheQueryControls)
 {
     const auto helpOver = [this](const FRM_CView* view) {
         const FRM_CRect frame = view->GetFrame();
-        const FRM_CRect page = itsPage->GetFrame();
-        return itsPage->HelpAt(FRM_CPoint(page.Left() + (frame.Left() + frame.Right()) / 2,
-                                          page.Top() + (frame.Top() + frame.Bottom()) / 2));
+        return itsPage->HelpAt(FRM_CPoint((frame.Left() + frame.Right()) / 2,
+                                          (frame.Top() + frame.Bottom()) / 2));
     };
     EXPECT_EQ(helpOver(itsPage->GetButton(kWord)), "Click to add word to search");
     EXPECT_EQ(helpOver(itsPage->GetButton(kNot)), "Click to search with a logical NOT");

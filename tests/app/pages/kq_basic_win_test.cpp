@@ -640,6 +640,7 @@ TEST_F(BasicPageTest, ThePagesAreTheirOwnClassesWithTheirTypeRecords)
         const FRM_CTypeInfo* type = MainWindow()->GetPage(c.page)->GetRunTimeTypeInfo();
         EXPECT_EQ(type->GetId(), c.id);
         EXPECT_STREQ(type->GetName(), c.name);
+        EXPECT_TRUE(type->CanCast(&frm_type::CFaceWindow)) << "a face of the notebook";
         EXPECT_EQ(MainWindow()->GetPage(c.page)->GetKind(), c.page);
     }
     EXPECT_NE(dynamic_cast<BrowseWin*>(MainWindow()->GetPage(2)), nullptr);

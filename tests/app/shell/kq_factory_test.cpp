@@ -163,20 +163,17 @@ TEST_F(FactoryTest, TheSearchPagesAreMadeFromTheirTypeRecordsOnTheNotebooksFaces
     for (int face = 0; face < 3; ++face) {
         const Case& c = cases[face];
         SCOPED_TRACE(c.name);
-        const SearchPageWin* page = main->GetPage(face);
+        SearchPageWin* page = main->GetPage(face);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->GetRunTimeTypeInfo()->GetId(), c.typeId);
         EXPECT_STREQ(page->GetRunTimeTypeInfo()->GetName(), c.name);
         EXPECT_EQ(page->GetKind(), c.kind);
-        // The page fills its face.
-        const FRM_CRect onFace = page->GetEnclosure()->GetFrame();
-        EXPECT_EQ(page->GetFrame().Width(), onFace.Width());
-        EXPECT_EQ(page->GetFrame().Height(), onFace.Height());
+        // The page is its notebook's face.
+        EXPECT_EQ(main->GetNotebook()->GetFace(static_cast<short>(face), 0), page);
     }
     // A type record that is no page's makes nothing.
-    FRM_CSubview* face = main->GetPage(0)->GetEnclosure();
     for (const std::int32_t other : {1018, 1021, 1025, 10001})
-        EXPECT_EQ(KQedAppFactory::MakePage(other, face, Reference(), &main->GetPainter(), main->GetNotebook()),
+        EXPECT_EQ(KQedAppFactory::MakePage(other, main->GetNotebook(), 0, Reference(), &main->GetPainter()),
                   nullptr) << other;
 }
 

@@ -313,26 +313,28 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
     // The pop-up's "Find in" item for Alpha is chosen: the word is searched there.
     vkov_menu_test_push_popup_answer(menutag::kFindIn);
     ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
-    EXPECT_EQ(BasicPage()->GetPopUpWord(), "domestic");
+    std::string word;
+    BasicPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+    EXPECT_EQ(word, "domestic");
     EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
 
-    FRM_CMenuBar menu(MainWindow(), menutag::kEntryPopupMenu);
-    BasicPage()->FillFindIn(&menu);
+    FRM_CMenuBar menu(BasicPage(), menutag::kEntryPopupMenu);
+    BasicPage()->DoCommand(SearchPageWin::kCmdFillFindIn, &menu);
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn).data(), "Alpha");
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn + 1).data(), "Beta");
     EXPECT_EQ(menu.IsInMenu(menutag::kFindIn + 2), 0);
 
-    // Tags past the dictionaries do nothing.
-    MainWindow()->DoMenuCommand(menutag::kFindIn + 2, 0, 0);
-    MainWindow()->DoMenuCommand(menutag::kFindIn + 40, 0, 0);
+    // The pop-up's items go to the page. Tags past the dictionaries do nothing.
+    BasicPage()->DoMenuCommand(menutag::kFindIn + 2, 0, 0);
+    BasicPage()->DoMenuCommand(menutag::kFindIn + 40, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
     // "Find in" Alpha: the word searched where it is.
-    MainWindow()->DoMenuCommand(menutag::kFindIn, 0, 0);
+    BasicPage()->DoMenuCommand(menutag::kFindIn, 0, 0);
     EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u);
     // "Find in" Beta: the window switches there first.
-    MainWindow()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
+    BasicPage()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
 }
@@ -521,7 +523,7 @@ TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp
             dog = &run;
     ASSERT_NE(dog, nullptr);
     ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(dog->x + 2, dog->y - 2)));
-    old->DoMenuCommand(menutag::kOpenInNewWindow, 0, 0);
+    BasicPage()->DoMenuCommand(menutag::kOpenInNewWindow, 0, 0);
 
     const std::vector<RefDoc*> documents = ReferenceDocuments();
     ASSERT_EQ(documents.size(), 2u);
