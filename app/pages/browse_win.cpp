@@ -2,7 +2,6 @@
 #include "app/pages/browse_win.h"
 
 #include "app/pages/basic_match.h"
-#include "app/display/kq_list_box.h"
 
 namespace {
 
@@ -33,6 +32,5 @@ void BrowseWin::Search()
     if (pattern.empty())
         return;
     SearchOne(pattern, GetIndexCode(), false);
-    itsHitList->SelectItem(0);
     FocusHitList();
 }

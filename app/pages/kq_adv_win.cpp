@@ -280,7 +280,6 @@ void KQAdvWin::Search()
         return;
     const std::vector<std::string> highlights = CollectHighlightWords(query);
     SearchOne(query, "", false, &highlights);
-    itsHitList->SelectItem(0);
     itsField->Activate();
 }
 

@@ -64,7 +64,6 @@ void KQBasicWin::SearchTyped(const std::string& chosenLine, int chosenIndex)
         for (const std::string& piece : SplitWordList(text))
             SearchOne(LowerCase(piece), GetIndexCode(), true);
         itIsPicking = false;
-        itsHitList->SelectItem(0);
         FocusHitList();
         return;
     }
@@ -96,10 +95,9 @@ void KQBasicWin::SearchTyped(const std::string& chosenLine, int chosenIndex)
         return;
     SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
-    itsHitList->SelectItem(0);
     // The picked line's own entry when the word has several: the line chosen in the
     // type-ahead's list (the search lists the same lines), else the first line that reads
-    // as the picked one. The first line's entry is shown already.
+    // as the picked one. The first line's entry is shown, and its line selected, already.
     int show = -1;
     if (!picked.empty() && chosenIndex >= 0 && itsHitList->GetItem(chosenIndex) == picked)
         show = chosenIndex;

@@ -123,8 +123,9 @@ void SearchNotebook::ShowResults(const ResultsRecord& record)
     // shown: the page the user turns to marks the entry shown, as the one that searched.
     ShowResultsList(record);
     if (record.hits->entries() != 0)
-        ShowHit(0);
-    ShowMoves();
+        ShowHit(0); // shows the moves
+    else
+        ShowMoves();
 }
 
 void SearchNotebook::SelectLine(int index)
@@ -275,10 +276,6 @@ void SearchNotebook::DoCommand(long command, void* data)
         // The painter ends attached to the front page.
         if (SearchPageWin* front = GetFrontPage())
             front->DoCommand(SearchPageWin::kCmdAttachPainter, nullptr);
-        return;
-    case kCmdShowResults:
-        if (data != nullptr)
-            ShowResultsList(*static_cast<const ResultsRecord*>(data));
         return;
     case kCmdLookUp:
         ToFrontPage(SearchPageWin::kCmdSearchFor, data);

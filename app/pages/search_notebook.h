@@ -27,7 +27,6 @@ public:
 
     // Commands (DoCommand). Those without a word on their data take none.
     static constexpr long kCmdApplyPreferences = 74; // every page takes the preferences
-    static constexpr long kCmdShowResults = 75;      // data: const ResultsRecord*
     static constexpr long kCmdLookUp = 78;           // data: const std::string*, searched on the front page
     static constexpr long kCmdHitChosen = 83;        // data: const int*, the line of the hit lists
     static constexpr long kCmdPrintResults = 84;     // these three go to the front page

@@ -276,7 +276,7 @@ void SearchPageWin::SearchOne(const std::string& text, const std::string& code, 
     request.face = itsKind;
     request.searchType = GetSearchTypePosition();
     // The search runs while the document handles the command; the document hands hits to
-    // the notebook, which lists them on every page.
+    // the notebook, which lists them on every page with the first line selected.
     itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
     if (request.found == 0 && !quiet) {
         itsHitList->Clear(); // nothing found: no list of an earlier search stays
@@ -362,7 +362,6 @@ void SearchPageWin::SpellingHelp()
     SetTypedText(picked);
     EndPicking();
     SearchOne(code == "va" ? LowerCase(picked) : picked, code, false);
-    itsHitList->SelectItem(0);
 }
 
 void SearchPageWin::ClickOnEntry(const FRM_CPoint& point)

@@ -549,139 +549,218 @@ short MainRefWin::Close()
     return FRM_CWindow::Close();
 }
 
+void MainRefWin::ShowEntryMovesOf(const EntryMoves* moves)
+{
+    const bool previous = moves != nullptr && moves->previous;
+    const bool next = moves != nullptr && moves->next;
+    ShowEntryMoves(previous, next);
+    if (FRM_CMenuBar* bar = GetMenuBar()) {
+        bar->SetEnabled(menutag::kPreviousEntry, previous ? 1 : 0);
+        bar->SetEnabled(menutag::kNextEntry, next ? 1 : 0);
+        if (moves != nullptr)
+            bar->SetEnabled(menutag::kHistory, moves->any ? 1 : 0);
+    }
+}
+
+void MainRefWin::ShowStatusHelp(const FRM_CPoint& point)
+{
+    int text = 0;
+    for (const std::int32_t id : {kBackButtonId, kForwardButtonId, kSelectorId}) {
+        const auto* view = itsIDData.Get<FRM_CView>(id);
+        if (view != nullptr && view->GetFrame().IsPointInRect(point))
+            text = StatusHelpOf(id);
+    }
+    std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
+    // Over the search page, the page's own help for its controls, at the point in the
+    // page's own window.
+    SearchPageWin* page = GetFrontPage();
+    if (line.empty() && page != nullptr) {
+        const FRM_CPoint onPage = point.GetTranslated(this, page);
+        if (page->GetLocalFrame().IsPointInRect(onPage))
+            line = page->HelpAt(onPage);
+    }
+    if (line.empty())
+        line = FRM_CStringRW(1141).data();
+    // A line written since (where a print went) stays while the pointer moves within the
+    // same part.
+    if (line != itsPointerHelp) {
+        itsPointerHelp = line;
+        ShowHelpLine(line);
+    }
+}
+
+void MainRefWin::SelectReference(long position)
+{
+    auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
+    if (selector != nullptr && position >= 0 && position < selector->GetNumItems())
+        selector->SelectItem(static_cast<int>(position));
+    ChooseReference();
+}
+
+void MainRefWin::EnableEntryMenus(const std::int32_t* on)
+{
+    FRM_CMenuBar* bar = GetMenuBar();
+    if (bar == nullptr)
+        return;
+    if (on != nullptr) {
+        const short tags[4] = {menutag::kClear, menutag::kCopyWord, menutag::kPrintIllustration,
+                               menutag::kPrintTable};
+        for (int i = 0; i < 4; ++i)
+            bar->SetEnabled(tags[i], on[i] != 0 ? 1 : 0);
+    }
+    bar->DoUpdate();
+}
+
+void MainRefWin::RunRequest(const WindowRequest& request)
+{
+    // Only a window with entries viewed has anything to go on from.
+    std::int16_t viewed = 0;
+    if (request.from != nullptr && request.from != this)
+        request.from->GetNotebook()->DoCommand(SearchNotebook::kCmdHasEntries, &viewed);
+    if (viewed != 0)
+        itsNotebook->DoCommand(SearchNotebook::kCmdTakeOver, request.from->GetNotebook());
+    if (KQedApp* application = KQedApp::Instance()) {
+        const RWOrdered& descriptions = application->GetDescriptions();
+        for (std::size_t i = 0; i < descriptions.entries(); ++i)
+            if (static_cast<const configDict*>(descriptions[i])->ref_name() == request.reference.c_str())
+                SwitchReference(static_cast<int>(i));
+    }
+    if (!request.text.empty())
+        itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, const_cast<std::string*>(&request.text));
+}
+
 void MainRefWin::DoCommand(long command, void* data)
 {
-    switch (command) {
-    case kCmdClose:
-        Close();
-        return;
-    case kCmdDrawEntry:
-    case kCmdRedrawEntry:
-        itsPainter->DrawEntry();
-        return;
-    case kCmdRefreshAll:
-        FillReferenceSelector();
-        itsPainter->DrawEntry();
-        return;
-    case kCmdEntryMoves: {
-        const auto* moves = static_cast<const EntryMoves*>(data);
-        const bool previous = moves != nullptr && moves->previous;
-        const bool next = moves != nullptr && moves->next;
-        ShowEntryMoves(previous, next);
-        if (FRM_CMenuBar* bar = GetMenuBar()) {
-            bar->SetEnabled(menutag::kPreviousEntry, previous ? 1 : 0);
-            bar->SetEnabled(menutag::kNextEntry, next ? 1 : 0);
-            if (moves != nullptr)
-                bar->SetEnabled(menutag::kHistory, moves->any ? 1 : 0);
-        }
-        return;
-    }
-    case kCmdLookUp:
-        itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, data);
-        return;
-    case kCmdStatusHelp: {
-        if (data == nullptr)
-            return;
-        const FRM_CPoint& point = *static_cast<const FRM_CPoint*>(data);
-        int text = 0;
-        for (const std::int32_t id : {kBackButtonId, kForwardButtonId, kSelectorId}) {
-            const auto* view = itsIDData.Get<FRM_CView>(id);
-            if (view != nullptr && view->GetFrame().IsPointInRect(point))
-                text = StatusHelpOf(id);
-        }
-        std::string line = text != 0 ? FRM_CStringRW(text).data() : "";
-        // Over the search page, the page's own help for its controls, at the point in the
-        // page's own window.
-        SearchPageWin* page = GetFrontPage();
-        if (line.empty() && page != nullptr) {
-            const FRM_CPoint onPage = point.GetTranslated(this, page);
-            if (page->GetLocalFrame().IsPointInRect(onPage))
-                line = page->HelpAt(onPage);
-        }
-        if (line.empty())
-            line = FRM_CStringRW(1141).data();
-        // A line written since (where a print went) stays while the pointer moves within
-        // the same part.
-        if (line != itsPointerHelp) {
-            itsPointerHelp = line;
-            ShowHelpLine(line);
-        }
-        return;
-    }
-    case kCmdPrefsApplied:
-        ApplyPreferencesEverywhere();
-        return;
-    case kCmdReferenceChosen:
+    // The window's commands, each with what it does; any other goes to the base window.
+    using Handler = void (*)(MainRefWin&, long, void*);
+    static const std::pair<long, Handler> kHandlers[] = {
+        {kCmdClose, [](MainRefWin& w, long, void*) { w.Close(); }},
+        {kCmdDrawEntry, [](MainRefWin& w, long, void*) { w.itsPainter->DrawEntry(); }},
+        {kCmdRedrawEntry, [](MainRefWin& w, long, void*) { w.itsPainter->DrawEntry(); }},
+        {kCmdRefreshAll, [](MainRefWin& w, long, void*) {
+             w.FillReferenceSelector();
+             w.itsPainter->DrawEntry();
+         }},
+        {kCmdEntryMoves, [](MainRefWin& w, long, void* data) {
+             w.ShowEntryMovesOf(static_cast<const EntryMoves*>(data));
+         }},
+        {kCmdLookUp, [](MainRefWin& w, long, void* data) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, data);
+         }},
+        {kCmdStatusHelp, [](MainRefWin& w, long, void* data) {
+             if (data != nullptr)
+                 w.ShowStatusHelp(*static_cast<const FRM_CPoint*>(data));
+         }},
+        {kCmdPrefsApplied, [](MainRefWin& w, long, void*) { w.ApplyPreferencesEverywhere(); }},
         // Chosen by the user: the pages start afresh. A move through the histories to
         // another dictionary (command 101) keeps what they list.
-        if (ChooseReference())
-            itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
-        return;
-    case kCmdSelectReference: {
-        auto* selector = itsIDData.Get<FRM_NListButton>(kSelectorId);
-        const long position = data != nullptr ? *static_cast<const long*>(data) : -1;
-        if (selector != nullptr && position >= 0 && position < selector->GetNumItems())
-            selector->SelectItem(static_cast<int>(position));
-        ChooseReference();
-        return;
-    }
-    case kCmdShowCurrentReference:
-        ShowPreferredSearch();
-        return;
-    case kCmdEntryMenus:
-        if (FRM_CMenuBar* bar = GetMenuBar()) {
-            if (data != nullptr) {
-                const auto* on = static_cast<const std::int32_t*>(data);
-                const short tags[4] = {menutag::kClear, menutag::kCopyWord,
-                                       menutag::kPrintIllustration, menutag::kPrintTable};
-                for (int i = 0; i < 4; ++i)
-                    bar->SetEnabled(tags[i], on[i] != 0 ? 1 : 0);
-            }
-            bar->DoUpdate();
-        }
-        return;
-    case kCmdAppendEntries:
-    case kCmdAppendResults:
-    case kCmdEntryPosition:
-    case kCmdResultsPosition:
-    case kCmdFrontPageNumber:
-        itsNotebook->DoCommand(command, data);
-        return;
-    case kCmdRunRequest: {
-        if (data == nullptr)
+        {kCmdReferenceChosen, [](MainRefWin& w, long, void*) {
+             if (w.ChooseReference())
+                 w.itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
+         }},
+        {kCmdSelectReference, [](MainRefWin& w, long, void* data) {
+             w.SelectReference(data != nullptr ? *static_cast<const long*>(data) : -1);
+         }},
+        {kCmdShowCurrentReference, [](MainRefWin& w, long, void*) { w.ShowPreferredSearch(); }},
+        {kCmdEntryMenus, [](MainRefWin& w, long, void* data) {
+             w.EnableEntryMenus(static_cast<const std::int32_t*>(data));
+         }},
+        {kCmdRunRequest, [](MainRefWin& w, long, void* data) {
+             if (data != nullptr)
+                 w.RunRequest(*static_cast<const WindowRequest*>(data));
+         }},
+        {kIgnoredCommand, [](MainRefWin&, long, void*) {}},
+        {kNullCommand, [](MainRefWin&, long, void*) {}},
+        // The histories' commands, the notebook's of the same numbers.
+        {kCmdAppendEntries, &MainRefWin::ToNotebook},
+        {kCmdAppendResults, &MainRefWin::ToNotebook},
+        {kCmdEntryPosition, &MainRefWin::ToNotebook},
+        {kCmdResultsPosition, &MainRefWin::ToNotebook},
+        {kCmdFrontPageNumber, &MainRefWin::ToNotebook},
+        {kCmdPreviousEntry, &MainRefWin::ToNotebook},
+        {kCmdNextEntry, &MainRefWin::ToNotebook},
+    };
+    for (const auto& [number, handle] : kHandlers) {
+        if (number == command) {
+            handle(*this, command, data);
             return;
-        const auto& request = *static_cast<const WindowRequest*>(data);
-        // Only a window with entries viewed has anything to go on from.
-        std::int16_t viewed = 0;
-        if (request.from != nullptr && request.from != this)
-            request.from->GetNotebook()->DoCommand(SearchNotebook::kCmdHasEntries, &viewed);
-        if (viewed != 0)
-            itsNotebook->DoCommand(SearchNotebook::kCmdTakeOver, request.from->GetNotebook());
-        if (KQedApp* application = KQedApp::Instance()) {
-            const RWOrdered& descriptions = application->GetDescriptions();
-            for (std::size_t i = 0; i < descriptions.entries(); ++i)
-                if (static_cast<const configDict*>(descriptions[i])->ref_name() ==
-                    request.reference.c_str())
-                    SwitchReference(static_cast<int>(i));
         }
-        if (!request.text.empty())
-            itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, const_cast<std::string*>(&request.text));
-        return;
     }
-    case kIgnoredCommand:
-    case kNullCommand:
-        return;
-    case kCmdPreviousEntry:
-    case kCmdNextEntry:
-        itsNotebook->DoCommand(command, nullptr);
-        return;
-    default:
-        FRM_CWindow::DoCommand(command, data);
+    FRM_CWindow::DoCommand(command, data);
+}
+
+void MainRefWin::ToNotebook(MainRefWin& window, long command, void* data)
+{
+    window.itsNotebook->DoCommand(command, data);
+}
+
+void MainRefWin::ClearAll()
+{
+    itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
+    itsPainter->Reset();
+    NameNoEntryInWindowMenu();
+    if (FRM_CMenuBar* bar = GetMenuBar())
+        for (const short item : {menutag::kClear, menutag::kCopyWord, menutag::kCopy})
+            bar->SetEnabled(item, 0);
+    UpdatePrintItems();
+    DoCommand(kCmdEntryMenus, nullptr);
+}
+
+void MainRefWin::CopyCurrentWord()
+{
+    std::string word;
+    itsNotebook->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+    if (!word.empty())
+        CopyText(word.substr(0, word.find('[')));
+}
+
+void MainRefWin::OpenPopUpWordInNewWindow()
+{
+    // The word of the entry pop-up, looked up in a new window that goes on from this one.
+    if (KQedApp* application = KQedApp::Instance()) {
+        std::string word;
+        GetFrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+        const WindowRequest request{this, GetReferenceName(), word};
+        application->OpenNewWindow(&request);
     }
+}
+
+void MainRefWin::OpenPreferences()
+{
+    // The preferences window tells the front page (and so this window) when a change is
+    // applied; what OK applied is taken once it is closed.
+    if (KQedApp* application = KQedApp::Instance())
+        application->DoCommand(KQedApp::kCmdPreferences, static_cast<FRM_CWindow*>(GetFrontPage()));
+    ApplyPreferencesEverywhere();
+}
+
+void MainRefWin::OrganizeBookmarks()
+{
+    // A bookmark opened in the organiser is shown in this window.
+    if (KQedApp* application = KQedApp::Instance())
+        if (auto* user = application->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
+            user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, this);
+}
+
+void MainRefWin::Exit()
+{
+    // Bookmarks that cannot be written: the user may keep the program open.
+    if (KQedApp* application = KQedApp::Instance();
+        application != nullptr && !application->SaveBookmarksBeforeTheEnd())
+        return;
+    vkov_app_destroy();
+}
+
+void MainRefWin::SelectAllOfEntry()
+{
+    itsPainter->SelectAll();
+    if (FRM_CMenuBar* bar = GetMenuBar())
+        bar->SetEnabled(menutag::kCopy, itsPainter->SelectedText().empty() ? 0 : 1);
 }
 
 void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
+    // The history pop-ups' items: an entry so many on or back.
     if (tag >= menutag::kForwardFirst && tag < menutag::kForwardFirst + 10) {
         std::int32_t offset = tag - menutag::kForwardFirst;
         itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
@@ -692,108 +771,55 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
         return;
     }
-    switch (tag) {
-    case menutag::kOpenInNewWindow:
-        // The word of the entry pop-up, looked up in a new window that goes on from this one.
-        if (KQedApp* application = KQedApp::Instance()) {
-            std::string word;
-            GetFrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
-            const WindowRequest request{this, GetReferenceName(), word};
-            application->OpenNewWindow(&request);
-        }
-        return;
-    case menutag::kPreferences:
-        // The preferences window tells the front page (and so this window) when a change is
-        // applied; what OK applied is taken once it is closed.
-        if (KQedApp* application = KQedApp::Instance())
-            application->DoCommand(KQedApp::kCmdPreferences, static_cast<FRM_CWindow*>(GetFrontPage()));
-        ApplyPreferencesEverywhere();
-        return;
-    case menutag::kOrganizeBookmarks:
-        // A bookmark opened in the organiser is shown in this window.
-        if (KQedApp* application = KQedApp::Instance()) {
-            if (auto* user = application->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
-                user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, this);
-        }
-        return;
-    case menutag::kPrintEntry:
-        PrintEntry();
-        return;
-    case menutag::kPrintResults:
-        PrintResults();
-        return;
-    case menutag::kCopy:
-    case menutag::kCopyAlternative:
-        CopySelection();
-        return;
-    case menutag::kCopyWord: {
-        std::string word;
-        itsNotebook->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
-        if (!word.empty())
-            CopyText(word.substr(0, word.find('[')));
-        return;
-    }
-    case menutag::kPaste:
-        PasteText();
-        return;
-    case menutag::kSelectAll:
-        itsPainter->SelectAll();
-        if (FRM_CMenuBar* bar = GetMenuBar())
-            bar->SetEnabled(menutag::kCopy, itsPainter->SelectedText().empty() ? 0 : 1);
-        return;
-    case menutag::kClose:
-        Close();
-        return;
-    case menutag::kExit:
-        // Bookmarks that cannot be written: the user may keep the program open.
-        if (KQedApp* application = KQedApp::Instance();
-            application != nullptr && !application->SaveBookmarksBeforeTheEnd())
+    // The menu items of the window, each with what it does; the bookmarks' items and any
+    // other go on.
+    using Handler = void (*)(MainRefWin&);
+    static const std::pair<short, Handler> kHandlers[] = {
+        {menutag::kOpenInNewWindow, [](MainRefWin& w) { w.OpenPopUpWordInNewWindow(); }},
+        {menutag::kPreferences, [](MainRefWin& w) { w.OpenPreferences(); }},
+        {menutag::kOrganizeBookmarks, [](MainRefWin& w) { w.OrganizeBookmarks(); }},
+        {menutag::kPrintEntry, [](MainRefWin& w) { w.PrintEntry(); }},
+        {menutag::kPrintResults, [](MainRefWin& w) { w.PrintResults(); }},
+        {menutag::kCopy, [](MainRefWin& w) { w.CopySelection(); }},
+        {menutag::kCopyAlternative, [](MainRefWin& w) { w.CopySelection(); }},
+        {menutag::kCopyWord, [](MainRefWin& w) { w.CopyCurrentWord(); }},
+        {menutag::kPaste, [](MainRefWin& w) { w.PasteText(); }},
+        {menutag::kSelectAll, [](MainRefWin& w) { w.SelectAllOfEntry(); }},
+        {menutag::kClose, [](MainRefWin& w) { w.Close(); }},
+        {menutag::kExit, [](MainRefWin& w) { w.Exit(); }},
+        {static_cast<short>(kNullCommand), [](MainRefWin&) {}},
+        {menutag::kClear, [](MainRefWin& w) { w.ClearAll(); }},
+        {menutag::kPreviousEntry, [](MainRefWin& w) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdPreviousEntry, nullptr);
+         }},
+        {menutag::kNextEntry, [](MainRefWin& w) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdNextEntry, nullptr);
+         }},
+        {menutag::kHistory, [](MainRefWin& w) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdHistoryWindow, nullptr);
+         }},
+        {menutag::kPreviousList, [](MainRefWin& w) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdPreviousList, nullptr);
+         }},
+        {menutag::kNextList, [](MainRefWin& w) {
+             w.itsNotebook->DoCommand(SearchNotebook::kCmdNextList, nullptr);
+         }},
+        {menutag::kBasicSearches, [](MainRefWin& w) { w.ShowPage(0); }},
+        {menutag::kAdvancedSearches, [](MainRefWin& w) { w.ShowPage(1); }},
+        {menutag::kBrowseSearches, [](MainRefWin& w) { w.ShowPage(2); }},
+        {menutag::kNextWindow, [](MainRefWin& w) {
+             if (w.itsDocument != nullptr)
+                 w.itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, &w);
+         }},
+    };
+    for (const auto& [item, handle] : kHandlers) {
+        if (item == tag) {
+            handle(*this);
             return;
-        vkov_app_destroy();
-        return;
-    case kNullCommand:
-        return;
-    case menutag::kClear: {
-        itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
-        itsPainter->Reset();
-        NameNoEntryInWindowMenu();
-        if (FRM_CMenuBar* bar = GetMenuBar())
-            for (const short item : {menutag::kClear, menutag::kCopyWord, menutag::kCopy})
-                bar->SetEnabled(item, 0);
-        UpdatePrintItems();
-        DoCommand(kCmdEntryMenus, nullptr);
-        return;
+        }
     }
-    case menutag::kPreviousEntry:
-    case menutag::kNextEntry:
-        itsNotebook->DoCommand(tag == menutag::kNextEntry ? SearchNotebook::kCmdNextEntry
-                                                          : SearchNotebook::kCmdPreviousEntry, nullptr);
+    if (KQedApp* application = KQedApp::Instance();
+        application != nullptr && DoBookmarkMenuCommand(this, application->GetBookmarks(), tag))
         return;
-    case menutag::kHistory:
-        itsNotebook->DoCommand(SearchNotebook::kCmdHistoryWindow, nullptr);
-        return;
-    case menutag::kPreviousList:
-    case menutag::kNextList:
-        itsNotebook->DoCommand(tag == menutag::kNextList ? SearchNotebook::kCmdNextList
-                                                         : SearchNotebook::kCmdPreviousList, nullptr);
-        return;
-    case menutag::kBasicSearches:
-        ShowPage(0);
-        return;
-    case menutag::kAdvancedSearches:
-        ShowPage(1);
-        return;
-    case menutag::kBrowseSearches:
-        ShowPage(2);
-        return;
-    case menutag::kNextWindow:
-        if (itsDocument != nullptr)
-            itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, this);
-        return;
-    default:
-        if (KQedApp* application = KQedApp::Instance();
-            application != nullptr && DoBookmarkMenuCommand(this, application->GetBookmarks(), tag))
-            return;
-        FRM_CWindow::DoMenuCommand(tag, shift, control);
-    }
+    FRM_CWindow::DoMenuCommand(tag, shift, control);
 }

@@ -140,6 +140,20 @@ private:
     void PopUpHistory(bool forward, const FRM_CPoint& point);
     void PrintEntry();
     void PrintResults();
+    // What the commands and menu items do (DoCommand's and DoMenuCommand's tables).
+    void ShowEntryMovesOf(const EntryMoves* moves);
+    void ShowStatusHelp(const FRM_CPoint& point);
+    void SelectReference(long position);
+    void EnableEntryMenus(const std::int32_t* on);
+    void RunRequest(const WindowRequest& request);
+    static void ToNotebook(MainRefWin& window, long command, void* data);
+    void ClearAll();
+    void CopyCurrentWord();
+    void OpenPopUpWordInNewWindow();
+    void OpenPreferences();
+    void OrganizeBookmarks();
+    void Exit();
+    void SelectAllOfEntry();
 
     RefDoc* itsDocument;
     MainRefWinIDData itsIDData;

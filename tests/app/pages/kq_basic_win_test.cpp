@@ -60,57 +60,57 @@ TEST_F(BasicPageTest, Search_ListsTheHitsAndDrawsTheFirstEntry)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        BasicPage()->SearchFor(c.typed);
+        FrontPage()->SearchFor(c.typed);
         EXPECT_EQ(Lines(), c.lines);
-        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+        EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), 0);
         EXPECT_TRUE(Painter().hasText());
         EXPECT_NE(Drawn().find(c.drawn), std::string::npos) << Drawn();
-        EXPECT_FALSE(BasicPage()->IsPicking());
+        EXPECT_FALSE(FrontPage()->IsPicking());
     }
 }
 
 TEST_F(BasicPageTest, Search_OfNothingOrALonePatternCharacterRunsNoSearch)
 {
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     for (const char* text : {"", ".", "*", "?"}) {
         SCOPED_TRACE(text);
-        BasicPage()->SetTypedText(text);
-        BasicPage()->Search();
+        FrontPage()->SetTypedText(text);
+        FrontPage()->Search();
         EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})) << "the last results stay";
     }
 }
 
 TEST_F(BasicPageTest, WordList_SearchesEachWordInTurn)
 {
-    BasicPage()->SearchFor("dog,cat");
+    FrontPage()->SearchFor("dog,cat");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"})) << "the last word's results show";
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
-    BasicPage()->SearchFor("zebra,,dog");
+    FrontPage()->SearchFor("zebra,,dog");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})) << "a word without hits says nothing";
 }
 
 TEST_F(BasicPageTest, TypeAhead_ListsWordsSelectsTheBestAndReturnSearchesIt)
 {
-    BasicPage()->SetTypedText("cat");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
-    EXPECT_TRUE(BasicPage()->IsPicking());
+    FrontPage()->SetTypedText("cat");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_TRUE(FrontPage()->IsPicking());
     const std::vector<std::string> lines = Lines();
     ASSERT_FALSE(lines.empty());
-    const int selected = BasicPage()->GetHitList()->GetSelectedIndex();
+    const int selected = FrontPage()->GetHitList()->GetSelectedIndex();
     ASSERT_GE(selected, 0);
     EXPECT_EQ(lines[static_cast<std::size_t>(selected)], "cat");
     // Return searches the selected line.
-    BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
-    EXPECT_FALSE(BasicPage()->IsPicking());
-    EXPECT_EQ(BasicPage()->GetTypedText(), "cat");
+    FrontPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    EXPECT_FALSE(FrontPage()->IsPicking());
+    EXPECT_EQ(FrontPage()->GetTypedText(), "cat");
     EXPECT_NE(Drawn().find("domestic animal"), std::string::npos);
 }
 
 TEST_F(BasicPageTest, TypeAhead_OfAWordTypedInCapitalsListsItAsTheSearchFindsIt)
 {
     // The word list files its words lower-cased.
-    BasicPage()->SetTypedText("DOG");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    FrontPage()->SetTypedText("DOG");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
 }
 
@@ -140,13 +140,13 @@ TEST_F(HomographTest, TypeAhead_APickedLineWithAHomographNumberShowsThatLinesEnt
 {
     for (const int pick : {0, 1}) {
         SCOPED_TRACE(pick);
-        BasicPage()->SetTypedText("bass");
-        BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+        FrontPage()->SetTypedText("bass");
+        FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
         ASSERT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"}));
-        BasicPage()->GetHitList()->SelectItem(pick);
-        BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        FrontPage()->GetHitList()->SelectItem(pick);
+        FrontPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
         EXPECT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"})) << "the word is found";
-        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), pick);
+        EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), pick);
         EXPECT_NE(Drawn().find("sense of bass[" + std::to_string(pick + 1) + "]"), std::string::npos) << Drawn();
     }
 }
@@ -157,9 +157,9 @@ TEST_F(HomographTest, Search_OfALineWithItsHomographNumberFindsTheWordAndShowsTh
     for (const int pick : {0, 1}) {
         SCOPED_TRACE(pick);
         const std::string line = "bass[" + std::to_string(pick + 1) + "]";
-        BasicPage()->SearchFor(line);
+        FrontPage()->SearchFor(line);
         EXPECT_EQ(Lines(), (std::vector<std::string>{"bass[1]", "bass[2]"}));
-        EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), pick);
+        EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), pick);
         EXPECT_NE(Drawn().find("sense of " + line), std::string::npos) << Drawn();
     }
 }
@@ -224,14 +224,14 @@ TEST_F(IndexesTest, ReturnAfterTyping_SearchesTheTypedTextUnlessTheListedLineIsA
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + " " + c.typed);
-        BasicPage()->Clear();
-        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.type));
-        BasicPage()->SetTypedText(c.typed);
-        BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+        FrontPage()->Clear();
+        ASSERT_TRUE(FrontPage()->ChooseSearchType(c.type));
+        FrontPage()->SetTypedText(c.typed);
+        FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
         const int notes = vkov_dm_test_count();
-        BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        FrontPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
         EXPECT_EQ(vkov_dm_test_count(), notes) << "no \"No Entries Found!\"";
-        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
         EXPECT_EQ(Lines(), c.lines);
         EXPECT_NE(Drawn().find(std::string("the entry ") + c.entry), std::string::npos) << Drawn();
     }
@@ -239,30 +239,30 @@ TEST_F(IndexesTest, ReturnAfterTyping_SearchesTheTypedTextUnlessTheListedLineIsA
 
 TEST_F(IndexesTest, ChoosingALineTheTypeAheadListed_ShowsThatEntryAmongTheTypedTextsHits)
 {
-    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // defining text
-    BasicPage()->SetTypedText("pillars");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    ASSERT_TRUE(FrontPage()->ChooseSearchType(1)); // defining text
+    FrontPage()->SetTypedText("pillars");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
     ASSERT_EQ(Lines(), (std::vector<std::string>{"colonnade", "pillared"}));
-    BasicPage()->GetHitList()->SelectItem(1);
-    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "pillars");
+    FrontPage()->GetHitList()->SelectItem(1);
+    FrontPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_EQ(FrontPage()->GetTypedText(), "pillars");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"colonnade", "pillared"}));
-    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 1);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), 1);
     EXPECT_NE(Drawn().find("the entry pillared"), std::string::npos) << Drawn();
 }
 
 TEST_F(HomographTest, AHeadingLine_ShowsTheFirstEntryListedUnderIt)
 {
     // A wildcard finds the word, filed once with two entries: a heading and its two lines.
-    BasicPage()->SearchFor("bas*");
+    FrontPage()->SearchFor("bas*");
     ASSERT_EQ(Lines(), (std::vector<std::string>{"bass", "bass[1]", "bass[2]"}));
-    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), 0);
     EXPECT_NE(Drawn().find("sense of bass[1]"), std::string::npos) << "after the search: " << Drawn();
-    BasicPage()->GetHitList()->SelectItem(2);
-    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    FrontPage()->GetHitList()->SelectItem(2);
+    FrontPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
     EXPECT_NE(Drawn().find("sense of bass[2]"), std::string::npos) << Drawn();
-    BasicPage()->GetHitList()->SelectItem(0);
-    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    FrontPage()->GetHitList()->SelectItem(0);
+    FrontPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
     EXPECT_NE(Drawn().find("sense of bass[1]"), std::string::npos) << "the heading chosen: " << Drawn();
     EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "bass[1]");
 }
@@ -290,19 +290,19 @@ protected:
 
 TEST_F(TwinEntriesTest, ReturnShowsTheFirstEntryAndAChosenLineItsOwn)
 {
-    BasicPage()->SetTypedText("cat");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    FrontPage()->SetTypedText("cat");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
     ASSERT_EQ(Lines(), (std::vector<std::string>{"cat", "cat"}));
-    BasicPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    FrontPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "cat"}));
-    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 0);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), 0);
     EXPECT_NE(Drawn().find("small animal"), std::string::npos) << Drawn();
     // The second line chosen in the type-ahead's list shows the second entry.
-    BasicPage()->SetTypedText("cat");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
-    BasicPage()->GetHitList()->SelectItem(1);
-    BasicPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
-    EXPECT_EQ(BasicPage()->GetHitList()->GetSelectedIndex(), 1);
+    FrontPage()->SetTypedText("cat");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    FrontPage()->GetHitList()->SelectItem(1);
+    FrontPage()->DoCommand(KQBasicWin::kCmdLineChosen, nullptr);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetSelectedIndex(), 1);
     EXPECT_NE(Drawn().find("throw up"), std::string::npos) << Drawn();
 }
 
@@ -325,8 +325,8 @@ protected:
 
 TEST_F(ManyWordsTest, ACutList_CountsEveryHitAndSaysItListsTheFirstOnes)
 {
-    BasicPage()->SearchFor("word*");
-    const int listed = BasicPage()->GetHitList()->GetCount();
+    FrontPage()->SearchFor("word*");
+    const int listed = FrontPage()->GetHitList()->GetCount();
     ASSERT_GT(listed, 1000);
     ASSERT_LT(listed, 3000);
     EXPECT_EQ(MainWindow()->GetCountText(), "3000 Entries Found");
@@ -334,24 +334,24 @@ TEST_F(ManyWordsTest, ACutList_CountsEveryHitAndSaysItListsTheFirstOnes)
         EXPECT_EQ(MainWindow()->GetPage(page)->GetListLabel(),
                   "Only the first " + std::to_string(listed) + " are listed");
     // A list that fits says nothing of the kind.
-    BasicPage()->SearchFor("word000001");
+    FrontPage()->SearchFor("word000001");
     EXPECT_EQ(MainWindow()->GetCountText(), "1 Entries Found");
-    EXPECT_EQ(BasicPage()->GetListLabel(), "Click on a word to view it");
+    EXPECT_EQ(FrontPage()->GetListLabel(), "Click on a word to view it");
 }
 
 TEST_F(BasicPageTest, TypeAhead_ForASearchTypeWithoutItEmptiesTheList)
 {
-    BasicPage()->SearchFor("dog");
-    ASSERT_TRUE(BasicPage()->ChooseSearchType(2)); // "Anagram of..." (tr)
-    BasicPage()->SetTypedText("do");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
-    EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 0);
+    FrontPage()->SearchFor("dog");
+    ASSERT_TRUE(FrontPage()->ChooseSearchType(2)); // "Anagram of..." (tr)
+    FrontPage()->SetTypedText("do");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetCount(), 0);
 }
 
 TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
 {
-    BasicPage()->SearchFor("cat*");
-    KQListBox* list = BasicPage()->GetHitList();
+    FrontPage()->SearchFor("cat*");
+    KQListBox* list = FrontPage()->GetHitList();
     PressListKey(VKO_KEY_DOWN, true);
     EXPECT_EQ(list->GetSelectedIndex(), 1);
     EXPECT_NE(Drawn().find("list of things"), std::string::npos);
@@ -372,7 +372,7 @@ TEST_F(BasicPageTest, HitList_KeysAndClicksChooseEntries)
     // Escape clears the page.
     PressListKey(27, false);
     EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "");
 }
 
 TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
@@ -381,9 +381,9 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
     // goes back to "Entry word is...".
     for (const int chosen : {0, 1, 2}) {
         SCOPED_TRACE(chosen);
-        ASSERT_TRUE(BasicPage()->ChooseSearchType(0));
-        BasicPage()->SearchFor("cat");
-        ASSERT_TRUE(BasicPage()->ChooseSearchType(chosen));
+        ASSERT_TRUE(FrontPage()->ChooseSearchType(0));
+        FrontPage()->SearchFor("cat");
+        ASSERT_TRUE(FrontPage()->ChooseSearchType(chosen));
         const EntryPainter::Run* dog = nullptr;
         for (const EntryPainter::Run& run : Painter().runs())
             if (run.text == "dog")
@@ -391,17 +391,17 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
         ASSERT_NE(dog, nullptr) << Drawn();
         FRM_CPoint at(dog->x + 2, dog->y - 2);
         const int notes = vkov_dm_test_count();
-        BasicPage()->DoCommand(kPaneDoubleClick, &at);
+        FrontPage()->DoCommand(kPaneDoubleClick, &at);
         EXPECT_EQ(vkov_dm_test_count(), notes) << "no \"No Entries Found!\"";
-        EXPECT_EQ(BasicPage()->GetSearchTypePosition(), 0);
-        EXPECT_TRUE(BasicPage()->IsSpellingHelpEnabled());
-        EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+        EXPECT_EQ(FrontPage()->GetSearchTypePosition(), 0);
+        EXPECT_TRUE(FrontPage()->IsSpellingHelpEnabled());
+        EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
         EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
         EXPECT_NE(Drawn().find("barks"), std::string::npos);
         // Between the words: nothing happens.
         FRM_CPoint nowhere(2, 2);
-        BasicPage()->DoCommand(kPaneDoubleClick, &nowhere);
-        EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+        FrontPage()->DoCommand(kPaneDoubleClick, &nowhere);
+        EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
     }
 }
 
@@ -421,7 +421,7 @@ int WhitePixels(WINDOW window)
 
 TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
 {
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     const EntryPainter::Run* dog = nullptr;
     for (const EntryPainter::Run& run : Painter().runs())
         if (run.text == "dog")
@@ -431,7 +431,7 @@ TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
     const int before = WhitePixels(window);
     ASSERT_GT(before, 0);
     FRM_CPoint points[2] = {FRM_CPoint(dog->x + 1, dog->y - 2), FRM_CPoint(dog->x + 1, dog->y - 2)};
-    BasicPage()->DoCommand(kPaneDrag, points);
+    FrontPage()->DoCommand(kPaneDrag, points);
     EXPECT_EQ(Painter().SelectedText(), "dog");
     EXPECT_LT(WhitePixels(window), before - 50) << "the selected word shows inverted";
 }
@@ -448,9 +448,9 @@ TEST_F(BasicPageTest, SpellingHelp_AsksTheDocumentsWindowForTheTypedWordUnderThe
     const Case cases[] = {{0, "colour", "colour"}, {1, "collar", "collar"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.position));
-        BasicPage()->SetTypedText(c.typed);
-        BasicPage()->DoCommand(SearchPageWin::kCmdSpellingHelp, nullptr);
+        ASSERT_TRUE(FrontPage()->ChooseSearchType(c.position));
+        FrontPage()->SetTypedText(c.typed);
+        FrontPage()->DoCommand(SearchPageWin::kCmdSpellingHelp, nullptr);
         SpHelpWin* window = nullptr;
         const RWOrdered& windows = ReferenceDocuments().front()->GetWindows();
         for (std::size_t i = 0; i < windows.entries(); ++i)
@@ -459,7 +459,7 @@ TEST_F(BasicPageTest, SpellingHelp_AsksTheDocumentsWindowForTheTypedWordUnderThe
         ASSERT_NE(window, nullptr) << "the document opened its spelling-help window";
         EXPECT_STREQ(window->GetField()->GetTitle().data(), c.field);
         EXPECT_GT(window->GetList()->GetNumItems(), 0) << "it lists the words that sound alike";
-        EXPECT_EQ(BasicPage()->GetTypedText(), c.typed) << "nothing confirmed: the text stays";
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.typed) << "nothing confirmed: the text stays";
         window->Close();
         vkok_app_process_pending_events();
     }
@@ -475,28 +475,28 @@ TEST_F(BasicPageTest, SearchTypes_ChooseTheIndexAndWhetherSpellingHelpIsOffered)
     const Case cases[] = {{0, "va", true}, {1, "df", true}, {2, "tr", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        ASSERT_TRUE(BasicPage()->ChooseSearchType(c.position));
-        EXPECT_EQ(BasicPage()->GetIndexCode(), c.code);
-        EXPECT_EQ(BasicPage()->IsSpellingHelpEnabled(), c.spelling);
+        ASSERT_TRUE(FrontPage()->ChooseSearchType(c.position));
+        EXPECT_EQ(FrontPage()->GetIndexCode(), c.code);
+        EXPECT_EQ(FrontPage()->IsSpellingHelpEnabled(), c.spelling);
     }
-    EXPECT_FALSE(BasicPage()->ChooseSearchType(3));
-    EXPECT_FALSE(BasicPage()->ChooseSearchType(-1));
+    EXPECT_FALSE(FrontPage()->ChooseSearchType(3));
+    EXPECT_FALSE(FrontPage()->ChooseSearchType(-1));
 }
 
 TEST_F(BasicPageTest, ListButtons_MoveThroughTheResultsListsAndFollowTheHistory)
 {
-    FRM_CButton* previous = BasicPage()->GetListButton(false);
-    FRM_CButton* next = BasicPage()->GetListButton(true);
-    BasicPage()->SearchFor("cat*");
+    FRM_CButton* previous = FrontPage()->GetListButton(false);
+    FRM_CButton* next = FrontPage()->GetListButton(true);
+    FrontPage()->SearchFor("cat*");
     EXPECT_FALSE(previous->IsEnabled());
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     EXPECT_TRUE(previous->IsEnabled());
     EXPECT_FALSE(next->IsEnabled());
-    BasicPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr);
+    FrontPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
     EXPECT_FALSE(previous->IsEnabled());
     EXPECT_TRUE(next->IsEnabled());
-    BasicPage()->DoCommand(KQBasicWin::kCmdNextList, nullptr);
+    FrontPage()->DoCommand(KQBasicWin::kCmdNextList, nullptr);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
 }
 
@@ -518,18 +518,18 @@ int DrawsOver(const FRM_CView* view)
 
 TEST_F(BasicPageTest, ListButtons_AreDrawnAgainOnlyWhenTheyChange)
 {
-    FRM_CButton* previous = BasicPage()->GetListButton(false);
-    FRM_CButton* next = BasicPage()->GetListButton(true);
+    FRM_CButton* previous = FrontPage()->GetListButton(false);
+    FRM_CButton* next = FrontPage()->GetListButton(true);
     const WINDOW face = previous->GetCWindow()->GetVKOWindow();
-    BasicPage()->SearchFor("cat*");
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("dog");
     vkok_app_process_pending_events();
     vkov_debug_draw_log_clear(face);
-    BasicPage()->SearchFor("dog"); // the buttons stay as they are
+    FrontPage()->SearchFor("dog"); // the buttons stay as they are
     vkok_app_process_pending_events();
     EXPECT_EQ(DrawsOver(previous), 0);
     EXPECT_EQ(DrawsOver(next), 0);
-    BasicPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr); // both change
+    FrontPage()->DoCommand(KQBasicWin::kCmdPreviousList, nullptr); // both change
     vkok_app_process_pending_events();
     EXPECT_GT(DrawsOver(previous), 0);
     EXPECT_GT(DrawsOver(next), 0);
@@ -538,8 +538,8 @@ TEST_F(BasicPageTest, ListButtons_AreDrawnAgainOnlyWhenTheyChange)
 TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTypes)
 {
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
-    FRM_CButton* previous = BasicPage()->GetListButton(false);
-    FRM_CButton* next = BasicPage()->GetListButton(true);
+    FRM_CButton* previous = FrontPage()->GetListButton(false);
+    FRM_CButton* next = FrontPage()->GetListButton(true);
     struct Case {
         const char* what;
         long command;
@@ -563,9 +563,9 @@ TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTy
         const void* data = c.command == KQBasicWin::kCmdRestoreSearch ? static_cast<const void*>(&c.restored)
                            : c.command == KQBasicWin::kCmdListMoves ? static_cast<const void*>(&c.moves)
                                                                     : static_cast<const void*>(&c.choice);
-        BasicPage()->DoCommand(c.command, const_cast<void*>(data));
-        EXPECT_EQ(BasicPage()->GetTypedText(), c.text);
-        EXPECT_EQ(BasicPage()->GetSearchTypePosition(), c.searchType);
+        FrontPage()->DoCommand(c.command, const_cast<void*>(data));
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.text);
+        EXPECT_EQ(FrontPage()->GetSearchTypePosition(), c.searchType);
         if (c.nextOn >= 0) {
             EXPECT_EQ(bar->IsEnabled(17), c.nextOn) << "Next List";
             EXPECT_EQ(next->IsEnabled() ? 1 : 0, c.nextOn);
@@ -574,13 +574,13 @@ TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTy
         }
     }
     // "Anagram of..." offers no spelling help.
-    EXPECT_FALSE(BasicPage()->IsSpellingHelpEnabled());
+    EXPECT_FALSE(FrontPage()->IsSpellingHelpEnabled());
 }
 
 TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)
 {
-    const WINDOW field = BasicPage()->GetField()->GetVKOWindow();
-    const WINDOW list = BasicPage()->GetHitList()->GetVKOWindow();
+    const WINDOW field = FrontPage()->GetField()->GetVKOWindow();
+    const WINDOW list = FrontPage()->GetHitList()->GetVKOWindow();
     struct Case {
         const char* text;
         int page;
@@ -595,20 +595,20 @@ TEST_F(BasicPageTest, Search_HandsTheKeysToTheHitListWhenItFoundSomething)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         MainWindow()->ShowPage(c.page);
-        BasicPage()->FocusField();
-        BasicPage()->SearchFor(c.text);
+        FrontPage()->FocusField();
+        FrontPage()->SearchFor(c.text);
         EXPECT_EQ(vkok_scr_get_focus_vobj(),
-                  c.keys != nullptr ? c.keys : BasicPage()->GetHitList()->GetVKOWindow());
+                  c.keys != nullptr ? c.keys : FrontPage()->GetHitList()->GetVKOWindow());
     }
     // Escape in the list clears and gives the keys back to the field.
-    BasicPage()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
-    EXPECT_EQ(vkok_scr_get_focus_vobj(), BasicPage()->GetField()->GetVKOWindow());
+    FrontPage()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), FrontPage()->GetField()->GetVKOWindow());
 }
 
 TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
 {
-    BasicPage()->FocusField();
-    const WINDOW field = BasicPage()->GetField()->GetVKOWindow();
+    FrontPage()->FocusField();
+    const WINDOW field = FrontPage()->GetField()->GetVKOWindow();
     ASSERT_EQ(vkok_scr_get_focus_vobj(), field);
     const WINDOW next = test_support::TabFrom(field);
     EXPECT_NE(next, field) << "Tab leaves the field";
@@ -622,7 +622,7 @@ TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
     const auto met = [&visited](WINDOW window) {
         return std::find(visited.begin(), visited.end(), window) != visited.end();
     };
-    EXPECT_TRUE(met(BasicPage()->GetHitList()->GetVKOWindow())) << "the hit list";
+    EXPECT_TRUE(met(FrontPage()->GetHitList()->GetVKOWindow())) << "the hit list";
     EXPECT_TRUE(met(MainWindow()->GetIDData().Get<FRM_CView>(1060)->GetVKOWindow())) << "the dictionary selector";
     EXPECT_EQ(visited.size(), 7u) << "Search, Clear, Spelling Help, the list, the selector, the tabs, the chooser";
 }
@@ -657,39 +657,39 @@ TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
 TEST_F(BasicPageTest, BrowsePage_ListsEntryWordsByTheirBeginningOrEnd)
 {
     MainWindow()->DoMenuCommand(21, 0, 0); // Browse Searches
-    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kBrowse);
-    BasicPage()->SearchFor("CAT");
+    ASSERT_EQ(FrontPage()->GetKind(), KQBasicWin::kBrowse);
+    FrontPage()->SearchFor("CAT");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
-    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // ends with
-    BasicPage()->SearchFor("g");
+    ASSERT_TRUE(FrontPage()->ChooseSearchType(1)); // ends with
+    FrontPage()->SearchFor("g");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"catalog", "dog"}));
-    EXPECT_FALSE(BasicPage()->ChooseSearchType(2)) << "two choices only";
+    EXPECT_FALSE(FrontPage()->ChooseSearchType(2)) << "two choices only";
     // Typing browses nothing by itself.
-    BasicPage()->SetTypedText("ca");
-    BasicPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
+    FrontPage()->SetTypedText("ca");
+    FrontPage()->DoCommand(KQBasicWin::kCmdTypedText, nullptr);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"catalog", "dog"}));
     MainWindow()->DoMenuCommand(19, 0, 0); // back to Basic Searches
-    EXPECT_EQ(BasicPage()->GetKind(), KQBasicWin::kBasic);
-    EXPECT_EQ(BasicPage()->GetIndexCode(), "va");
+    EXPECT_EQ(FrontPage()->GetKind(), KQBasicWin::kBasic);
+    EXPECT_EQ(FrontPage()->GetIndexCode(), "va");
 }
 
 TEST_F(BasicPageTest, AdvancedPage_RunsACheckedQueryAsWritten)
 {
     MainWindow()->DoMenuCommand(20, 0, 0); // Advanced Searches
-    ASSERT_EQ(BasicPage()->GetKind(), KQBasicWin::kAdvanced);
+    ASSERT_EQ(FrontPage()->GetKind(), KQBasicWin::kAdvanced);
     // A label stays in force for the words after it.
-    BasicPage()->SearchFor("Defining text contains...=domestic & barks");
+    FrontPage()->SearchFor("Defining text contains...=domestic & barks");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
-    BasicPage()->SearchFor("Defining text contains...=domestic & Entry word is...=cat*");
+    FrontPage()->SearchFor("Defining text contains...=domestic & Entry word is...=cat*");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"}));
-    BasicPage()->SearchFor("Defining text contains...=animal & ! Entry word is...=dog");
+    FrontPage()->SearchFor("Defining text contains...=animal & ! Entry word is...=dog");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat"}));
     bool highlighted = false;
     for (const EntryPainter::Run& run : Painter().runs())
         highlighted = highlighted || (run.highlight != 0 && run.text.find("animal") != std::string::npos);
     EXPECT_TRUE(highlighted);
     const int notes = vkov_dm_test_count();
-    BasicPage()->SearchFor("cat &");
+    FrontPage()->SearchFor("cat &");
     EXPECT_EQ(vkov_dm_test_count(), notes + 1);
     EXPECT_STREQ(vkov_dm_test_text(notes), "Unable to do Search");
     EXPECT_EQ(Lines(), (std::vector<std::string>{})) << "the page was cleared for the new text";
@@ -697,8 +697,8 @@ TEST_F(BasicPageTest, AdvancedPage_RunsACheckedQueryAsWritten)
 
 TEST_F(BasicPageTest, DefiningTextSearch_HighlightsTheSearchedWord)
 {
-    ASSERT_TRUE(BasicPage()->ChooseSearchType(1)); // "Defining text contains..." (df)
-    BasicPage()->SearchFor("animal");
+    ASSERT_TRUE(FrontPage()->ChooseSearchType(1)); // "Defining text contains..." (df)
+    FrontPage()->SearchFor("animal");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "dog"}));
     bool highlighted = false;
     for (const EntryPainter::Run& run : Painter().runs())
@@ -714,10 +714,10 @@ namespace {
 TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
 {
     // The list's text edit is a child window of the page's face, and draws itself there.
-    KQListBox* list = BasicPage()->GetHitList();
+    KQListBox* list = FrontPage()->GetHitList();
     const WINDOW textEdit = reinterpret_cast<WINDOW>(list->GetVKOTextEdit());
     vkov_debug_draw_log_clear(textEdit);
-    BasicPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("cat*");
     vkok_app_process_pending_events();
     const FRM_CRect frame = list->GetGlobalFrame();
     ASSERT_GT(frame.Top(), 0.0f) << "the list stands below the page's top";

@@ -55,7 +55,7 @@ protected:
 
 TEST_F(NotebookTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
 {
-    BasicPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("cat*");
     for (int page = 0; page < MainRefWin::kPageCount; ++page) {
         SCOPED_TRACE(page);
         KQListBox* list = MainWindow()->GetPage(page)->GetHitList();
@@ -64,25 +64,25 @@ TEST_F(NotebookTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
     }
     // A browse search, then back to the list the basic page found.
     MainWindow()->DoMenuCommand(21, 0, 0);
-    BasicPage()->SearchFor("dog");
-    ASSERT_EQ(BasicPage()->GetKind(), SearchPageWin::kBrowse);
+    FrontPage()->SearchFor("dog");
+    ASSERT_EQ(FrontPage()->GetKind(), SearchPageWin::kBrowse);
     EXPECT_TRUE(MainWindow()->GetPage(0)->GetListButton(false)->IsEnabled())
         << "every page's buttons follow the history";
     MainWindow()->DoMenuCommand(16, 0, 0); // Previous List
-    ASSERT_EQ(BasicPage()->GetKind(), SearchPageWin::kBasic);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    ASSERT_EQ(FrontPage()->GetKind(), SearchPageWin::kBasic);
+    EXPECT_EQ(FrontPage()->GetTypedText(), "cat*");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
     EXPECT_TRUE(MainWindow()->GetPage(2)->GetListButton(true)->IsEnabled());
     MainWindow()->DoMenuCommand(17, 0, 0); // Next List
-    EXPECT_EQ(BasicPage()->GetKind(), SearchPageWin::kBrowse);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog*");
+    EXPECT_EQ(FrontPage()->GetKind(), SearchPageWin::kBrowse);
+    EXPECT_EQ(FrontPage()->GetTypedText(), "dog*");
 }
 
 TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)
 {
-    BasicPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("cat*");
     PressListKey(VKO_KEY_DOWN, true); // catalog
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
     EXPECT_EQ(bar->IsEnabled(16), 1) << "Previous List";
     EXPECT_EQ(bar->IsEnabled(17), 0) << "Next List";
@@ -105,7 +105,7 @@ TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)
     // Lists: back to the cat* list, and forward again.
     MainWindow()->DoMenuCommand(16, 0, 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
-    EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "cat*");
     EXPECT_EQ(bar->IsEnabled(17), 1);
     MainWindow()->DoMenuCommand(17, 0, 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
@@ -137,7 +137,7 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
          [&] { EXPECT_EQ(word, "kept"); }},
         {"a word searched on the front page", [&] { word = "cat*"; }, SearchNotebook::kCmdSearchFor, &word,
          [&] {
-             EXPECT_EQ(BasicPage()->GetTypedText(), "cat*");
+             EXPECT_EQ(FrontPage()->GetTypedText(), "cat*");
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
                  EXPECT_EQ(HitLines(Notebook()->GetPage(page)),
                            (std::vector<std::string>{"cat", "catalog", "caterpillar"})) << page;
@@ -226,14 +226,14 @@ TEST_F(NotebookTest, AStringToSearchGoesToTheFrontPageWhicheverItIs)
         std::string text = c.text;
         Notebook()->DoCommand(SearchNotebook::kCmdSearchString, &text);
         EXPECT_EQ(Lines(), c.lines);
-        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
     }
 }
 
 TEST_F(NotebookTest, TakingOverCopiesTheOtherWindowsHistoriesAndShowsWhereItWas)
 {
     for (const char* word : {"cat*", "dog"})
-        BasicPage()->SearchFor(word);
+        FrontPage()->SearchFor(word);
     MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0); // cat
     MainRefWin* old = MainWindow();
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);

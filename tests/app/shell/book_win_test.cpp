@@ -154,7 +154,7 @@ TEST_F(BookmarksTest, AKillOfTheProgramWhileItSavesBookmarksLeavesTheOldFileOrTh
             savesBeforeKill,
             [this] {
                 Start();
-                BasicPage()->SearchFor("cat");
+                FrontPage()->SearchFor("cat");
             },
             [this] { MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0); });
 
@@ -185,7 +185,7 @@ std::vector<std::string> ShownSince(int before)
 TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
 {
     StartWithBookmarks();
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     // The file cannot be replaced (a full disk does the same): the user is told each time,
     // and the menus keep the bookmark.
     const std::string file = itsDir.path() + "/" + kBookmarkFileName;
@@ -199,7 +199,7 @@ TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
     // Room again: the next change writes both.
     std::filesystem::remove_all(file);
     std::filesystem::rename(itsDir.path() + "/saved", file);
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     before = vkov_dm_test_count();
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
     EXPECT_EQ(ShownSince(before), std::vector<std::string>{});
@@ -284,7 +284,7 @@ TEST_F(BookmarksTest, EndingWithABookmarkThatCannotBeSavedAsksAndCanStayOpen)
         // Return in the question (as Escape) keeps the program and the bookmark; once the
         // folder is free again the next end writes it.
         StartWithBookmarks();
-        BasicPage()->SearchFor("cat");
+        FrontPage()->SearchFor("cat");
         block();
         MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
         for (const std::uint16_t key : {13, 27}) {
@@ -309,7 +309,7 @@ TEST_F(BookmarksTest, EndingWithABookmarkThatCannotBeSavedAsksAndCanStayOpen)
         // "Exit Anyway" ends it without them, asked once, while the program still runs.
         itsDir.write(kBookmarkFileName, kBookmarks);
         Start();
-        BasicPage()->SearchFor("dog");
+        FrontPage()->SearchFor("dog");
         block();
         MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
         Answering exitAnyway{0, 2};
@@ -332,7 +332,7 @@ TEST_F(BookmarksTest, AnUnreadableFileIsReportedAtStartAndNeverOverwritten)
     const int before = vkov_dm_test_count();
     Start();
     EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't open bookmarks file (BookMark.kq)."});
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     const int added = vkov_dm_test_count();
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
     EXPECT_EQ(ShownSince(added), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
@@ -361,7 +361,7 @@ TEST_F(BookmarksTest, LinesThatAreNotBookmarksAreSkippedAndReportedOnceAndLongNa
     EXPECT_EQ(menu.find(std::string(62, 'w')), std::string::npos);
 
     // The skipped lines stay in the file, and the long word whole.
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
     EXPECT_EQ(File(), "Alpha:<>:dog\nAlpha:<>:" + std::string(100000, 'w') + "\nAlpha:<>:cat\n" +
                           text.substr(std::string("Alpha:<>:dog\n").size(), 3 * 41));
@@ -408,7 +408,7 @@ TEST_F(BookmarksTest, MenuAddsTheEntryShownToTheChosenFolder)
     ASSERT_EQ(vkov_dm_test_count(), asked + 1) << "no entry shown yet";
     EXPECT_EQ(Store().NumberCount(), 7);
 
-    BasicPage()->SearchFor("caterpillar");
+    FrontPage()->SearchFor("caterpillar");
     MainWindow()->DoMenuCommand(bookmarktag::Folder(2), 0, 0);  // into Animals/Big
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
     EXPECT_EQ(File(), std::string(kBookmarks).substr(0, std::string(kBookmarks).find("Alpha:<>:dog")) +
@@ -475,7 +475,7 @@ TEST_F(BookmarksTest, ABookmarkAddedAfterASwitchOfDictionaryKeepsTheEntrysDictio
     tavlintest::WriteDictionary(itsDir, "beta", {{"cat", "a tool for hoisting an anchor", {"anchor"}},
                                                  {"red", "a colour", {"colour"}}});
     StartWithBookmarks("");
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     ASSERT_NE(EntryShown(MainWindow()).find("small domestic animal"), std::string::npos);
     // Beta chosen in the reference selector, as the user does.
     auto* selector = dynamic_cast<FRM_NListButton*>(MainWindow()->FindSubview(1060));

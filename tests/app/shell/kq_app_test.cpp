@@ -201,7 +201,7 @@ TEST_F(Shell, DamageMetAfterStart_NamesTheFileSavesTheBookmarksAndEnds)
         {
             std::atexit(PrintDialogs);
             std::filesystem::resize_file("data/alpha.cmp", 64);
-            BasicPage()->SearchFor("caterpillar");
+            FrontPage()->SearchFor("caterpillar");
         },
         ::testing::ExitedWithCode(255),
         "error: The dictionary file data/alpha\\.cmp is damaged: unable to read file at offset [0-9]+\\. \\| "
@@ -222,7 +222,7 @@ TEST_F(Shell, AnEntryThatDoesNotDecode_SaysSoRatherThanShowingABlankPane)
     Start();
     ASSERT_TRUE(itsApplication->IsStarted());
     const int before = vkov_dm_test_count();
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_GE(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u) << "the hits are still listed";
     ASSERT_GT(vkov_dm_test_count(), before);
@@ -552,7 +552,7 @@ TEST_F(Shell, CommandLine_LooksUpTheClipboardsWordOnceStarted)
     vkok_cb_free_data();
     vkok_cb_close();
     Start(true);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_GE(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u);
 }

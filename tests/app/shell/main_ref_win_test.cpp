@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     RefDoc* document = ReferenceDocuments().front();
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
-    BasicPage()->SearchFor("red");
+    FrontPage()->SearchFor("red");
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u) << "searched in Beta";
     // Out of the list: the selection stays, and so does the dictionary.
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictiona
         EXPECT_STREQ(vkov_dm_test_text(asked), message);
         EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
         EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
-        BasicPage()->SearchFor("dog");
+        FrontPage()->SearchFor("dog");
         ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr) << "still searching Alpha";
     }
 }
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveTher
 {
     Start();
     for (const char* word : {"cat", "dog", "collar"})
-        BasicPage()->SearchFor(word);
+        FrontPage()->SearchFor(word);
     EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false), (std::vector<std::string>{"collar", "dog", "cat"}));
     EXPECT_TRUE(MainWindow()->GetNotebook()->HistoryItems(true) == std::vector<std::string>{"collar"});
     auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
@@ -170,17 +170,17 @@ TEST_F(MainWindowTest, HistoryPopUpsListFromTheCurrentEntryAndTheirItemsMoveTher
 TEST_F(MainWindowTest, CopyWordCopyAndPasteGoThroughTheClipboard)
 {
     Start();
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
     EXPECT_EQ(Clipboard(), "dog");
     EXPECT_EQ(MainWindow()->GetMenuBar()->IsEnabled(menutag::kPaste), 1);
     MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
     MainWindow()->DoMenuCommand(menutag::kCopy, 0, 0);
     EXPECT_NE(Clipboard().find("barks"), std::string::npos) << Clipboard();
-    BasicPage()->SetTypedText("");
+    FrontPage()->SetTypedText("");
     MainWindow()->DoMenuCommand(menutag::kCopyWord, 0, 0);
     MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "dog");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
 }
 
 // Paste puts another program's text into the one-line field without the line ends it was
@@ -200,10 +200,10 @@ TEST_F(MainWindowTest, PasteTakesTheClipboardsTextWithoutItsLineEnds)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
-        BasicPage()->SetTypedText("before");
+        FrontPage()->SetTypedText("before");
         PutOnClipboard(c.clipboard);
         MainWindow()->DoMenuCommand(menutag::kPaste, 0, 0);
-        EXPECT_EQ(BasicPage()->GetTypedText(), c.field);
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
     }
 }
 
@@ -224,13 +224,13 @@ TEST_F(MainWindowTest, PrintItemsFollowTheEntryAndListShownAndPrintThem)
         return found;
     };
     // The page's printer buttons stay enabled: with nothing to print they print nothing.
-    BasicPage()->DoCommand(KQBasicWin::kCmdPrintEntry, nullptr);
-    BasicPage()->DoCommand(KQBasicWin::kCmdPrintResults, nullptr);
+    FrontPage()->DoCommand(KQBasicWin::kCmdPrintEntry, nullptr);
+    FrontPage()->DoCommand(KQBasicWin::kCmdPrintResults, nullptr);
     vkok_app_process_pending_events();
     EXPECT_TRUE(pdfs().empty());
-    BasicPage()->SearchFor("nothing-like-this");
+    FrontPage()->SearchFor("nothing-like-this");
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0) << "nothing found";
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 1);
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
 
@@ -257,25 +257,25 @@ TEST_F(MainWindowTest, PrintItemsFollowTheEntryAndListShownAndPrintThem)
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 1);
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintEntry), 1) << "the entry stays shown";
     MainWindow()->ShowPage(0);
-    BasicPage()->Clear();
+    FrontPage()->Clear();
     EXPECT_EQ(bar->IsEnabled(menutag::kPrintResults), 0);
 }
 
 TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
 {
     Start();
-    BasicPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("cat*");
     auto* count = MainWindow()->FindSubview(1374);
     ASSERT_NE(count, nullptr);
     EXPECT_STREQ(count->GetTitle().data(), "3 Entries Found");
     // A list emptied, by a search that found nothing or by Clear, counts nothing.
     for (const char* text : {"zebra", ""}) {
-        BasicPage()->SearchFor("dog");
+        FrontPage()->SearchFor("dog");
         EXPECT_STREQ(count->GetTitle().data(), "1 Entries Found");
-        BasicPage()->SearchFor(text);
+        FrontPage()->SearchFor(text);
         EXPECT_STREQ(count->GetTitle().data(), "0 Entries found.") << text;
     }
-    BasicPage()->SearchFor("cat*");
+    FrontPage()->SearchFor("cat*");
 
     struct Case {
         FRM_CPoint point;
@@ -302,7 +302,7 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
 TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
 {
     Start();
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     // A right click on "domestic" in the entry shown.
     const EntryPainter& painter = MainWindow()->GetPainter();
     const EntryPainter::Run* domestic = nullptr;
@@ -312,29 +312,29 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
     ASSERT_NE(domestic, nullptr);
     // The pop-up's "Find in" item for Alpha is chosen: the word is searched there.
     vkov_menu_test_push_popup_answer(menutag::kFindIn);
-    ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
+    ASSERT_TRUE(FrontPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
     std::string word;
-    BasicPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+    FrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
     EXPECT_EQ(word, "domestic");
-    EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "domestic");
 
-    FRM_CMenuBar menu(BasicPage(), menutag::kEntryPopupMenu);
-    BasicPage()->DoCommand(SearchPageWin::kCmdFillFindIn, &menu);
+    FRM_CMenuBar menu(FrontPage(), menutag::kEntryPopupMenu);
+    FrontPage()->DoCommand(SearchPageWin::kCmdFillFindIn, &menu);
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn).data(), "Alpha");
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn + 1).data(), "Beta");
     EXPECT_EQ(menu.IsInMenu(menutag::kFindIn + 2), 0);
 
     // The pop-up's items go to the page. Tags past the dictionaries do nothing.
-    BasicPage()->DoMenuCommand(menutag::kFindIn + 2, 0, 0);
-    BasicPage()->DoMenuCommand(menutag::kFindIn + 40, 0, 0);
+    FrontPage()->DoMenuCommand(menutag::kFindIn + 2, 0, 0);
+    FrontPage()->DoMenuCommand(menutag::kFindIn + 40, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
     // "Find in" Alpha: the word searched where it is.
-    BasicPage()->DoMenuCommand(menutag::kFindIn, 0, 0);
-    EXPECT_EQ(BasicPage()->GetTypedText(), "domestic");
+    FrontPage()->DoMenuCommand(menutag::kFindIn, 0, 0);
+    EXPECT_EQ(FrontPage()->GetTypedText(), "domestic");
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u);
     // "Find in" Beta: the window switches there first.
-    BasicPage()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
+    FrontPage()->DoMenuCommand(menutag::kFindIn + 1, 0, 0);
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
 }
@@ -353,10 +353,10 @@ TEST_F(MainWindowTest, NotebookHoldsTheThreePagesAndTheMenuFollowsTheFrontOne)
         EXPECT_EQ(MainWindow()->GetPage(tab)->GetKind(), kinds[tab]);
         EXPECT_EQ(MainWindow()->GetPage(tab)->GetCWindow(), static_cast<FRM_CWindow*>(notebook->GetFace(tab, 0)));
     }
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
     MainWindow()->DoMenuCommand(menutag::kBrowseSearches, 0, 0);
-    EXPECT_EQ(BasicPage(), MainWindow()->GetPage(2));
+    EXPECT_EQ(FrontPage(), MainWindow()->GetPage(2));
     short tab = -1;
     short page = -1;
     notebook->GetFrontPage(&tab, &page);
@@ -366,7 +366,7 @@ TEST_F(MainWindowTest, NotebookHoldsTheThreePagesAndTheMenuFollowsTheFrontOne)
     EXPECT_EQ(bar->IsEnabled(menutag::kBasicSearches), 1);
     EXPECT_EQ(bar->IsChecked(menutag::kBasicSearches), 0);
     // The histories are the window's: the browse page goes back to what the basic page showed.
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     EXPECT_TRUE(MainWindow()->GetNotebook()->ShowOtherEntry(-1));
     EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "dog");
     EXPECT_EQ(MainWindow()->GetPage(0)->GetTypedText(), "dog") << "the basic page keeps its own text";
@@ -389,7 +389,7 @@ TEST_F(MainWindowTest, EntryMenusFollowTheEntryShownAndClear)
         EXPECT_EQ(bar->IsEnabled(menutag::kPrintTable), c.table);
     };
     expect({"at start", 0, 0, 0, 0, 0});
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     expect({"an entry shown", 1, 1, 0, 0, 0});
     MainWindow()->DoMenuCommand(menutag::kSelectAll, 0, 0);
     expect({"its text selected", 1, 1, 1, 0, 0});
@@ -464,10 +464,10 @@ TEST_F(MainWindowTest, HistoryCommandsHandOverRecordsPositionsAndTheFrontPage)
 TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
 {
     Start();
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     long beta = 1;
     MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &beta);
-    BasicPage()->SearchFor("red");
+    FrontPage()->SearchFor("red");
     // A move to an entry of another dictionary keeps the pages' lists, fields and count.
     struct Step {
         short tag;
@@ -496,7 +496,7 @@ TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
             SCOPED_TRACE(page);
             EXPECT_EQ(HitLines(MainWindow()->GetPage(page)), (std::vector<std::string>{step.firstLine}));
         }
-        EXPECT_EQ(BasicPage()->GetTypedText(), step.firstLine);
+        EXPECT_EQ(FrontPage()->GetTypedText(), step.firstLine);
         EXPECT_EQ(MainWindow()->GetCountText(), "1 Entries Found");
     }
     // Another dictionary chosen by the user in the selector starts the pages afresh.
@@ -507,7 +507,7 @@ TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
     for (int page = 0; page < MainRefWin::kPageCount; ++page)
         EXPECT_TRUE(HitLines(MainWindow()->GetPage(page)).empty()) << page;
-    EXPECT_EQ(BasicPage()->GetTypedText(), "");
+    EXPECT_EQ(FrontPage()->GetTypedText(), "");
     EXPECT_EQ(MainWindow()->GetCountText(), "0 Entries found.");
 }
 
@@ -515,15 +515,15 @@ TEST_F(MainWindowTest, OpenInNewWindowGoesOnFromThisWindowAndLooksThePopUpWordUp
 {
     Start();
     MainRefWin* old = MainWindow();
-    BasicPage()->SearchFor("dog");
-    BasicPage()->SearchFor("cat*");  // shows cat: "a small domestic animal not a dog"
+    FrontPage()->SearchFor("dog");
+    FrontPage()->SearchFor("cat*");  // shows cat: "a small domestic animal not a dog"
     const EntryPainter::Run* dog = nullptr;
     for (const EntryPainter::Run& run : old->GetPainter().runs())
         if (run.text == "dog")
             dog = &run;
     ASSERT_NE(dog, nullptr);
-    ASSERT_TRUE(BasicPage()->EntryPopUp(FRM_CPoint(dog->x + 2, dog->y - 2)));
-    BasicPage()->DoMenuCommand(menutag::kOpenInNewWindow, 0, 0);
+    ASSERT_TRUE(FrontPage()->EntryPopUp(FRM_CPoint(dog->x + 2, dog->y - 2)));
+    FrontPage()->DoMenuCommand(menutag::kOpenInNewWindow, 0, 0);
 
     const std::vector<RefDoc*> documents = ReferenceDocuments();
     ASSERT_EQ(documents.size(), 2u);
@@ -564,18 +564,18 @@ TEST_F(MainWindowTest, ClearButtonAndEscapeClearTheScreenAndTheTextFieldTakesThe
     for (const char* way : ways) {
         SCOPED_TRACE(way);
         MainWindow()->ShowPage(way == ways[2] ? 1 : 0);
-        BasicPage()->SearchFor("dog");
+        FrontPage()->SearchFor("dog");
         ASSERT_FALSE(MainWindow()->GetPainter().runs().empty());
         if (way == ways[1])
             MainWindow()->DoKey(FRM_CKey(27, 0, 0, 0, 0));
         else
-            BasicPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
+            FrontPage()->DoCommand(KQBasicWin::kCmdClear, nullptr);
         EXPECT_TRUE(MainWindow()->GetPainter().runs().empty()) << "the entry is gone too";
         for (int page = 0; page < MainRefWin::kPageCount; ++page)
             EXPECT_EQ(MainWindow()->GetPage(page)->GetHitList()->GetCount(), 0);
-        EXPECT_EQ(BasicPage()->GetTypedText(), "");
+        EXPECT_EQ(FrontPage()->GetTypedText(), "");
         EXPECT_EQ(MainWindow()->GetMenuBar()->IsEnabled(menutag::kClear), 0);
-        EXPECT_EQ(vkok_scr_get_focus_vobj(), BasicPage()->GetField()->GetVKOWindow());
+        EXPECT_EQ(vkok_scr_get_focus_vobj(), FrontPage()->GetField()->GetVKOWindow());
     }
     // Another page in front: its field takes the keys.
     MainWindow()->DoMenuCommand(menutag::kBrowseSearches, 0, 0);
@@ -585,8 +585,8 @@ TEST_F(MainWindowTest, ClearButtonAndEscapeClearTheScreenAndTheTextFieldTakesThe
 TEST_F(MainWindowTest, WindowCommandsByTable)
 {
     Start();
-    BasicPage()->SearchFor("cat");
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("cat");
+    FrontPage()->SearchFor("dog");
     MainWindow()->GetNotebook()->ShowEntryAt(1);
     auto* back = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1056));
     auto* forward = dynamic_cast<FRM_CButton*>(MainWindow()->FindSubview(1057));
@@ -619,7 +619,7 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
          }},
         {"a text looked up on the front page", MainRefWin::kCmdLookUp, &word, [] {},
          [&] {
-             EXPECT_EQ(BasicPage()->GetTypedText(), "collar");
+             EXPECT_EQ(FrontPage()->GetTypedText(), "collar");
              EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "collar");
          }},
         {"the selector filled again", MainRefWin::kCmdRefreshAll, nullptr,
@@ -683,7 +683,7 @@ std::vector<std::uint32_t> Pixels(WINDOW window)
 TEST_F(MainWindowTest, APageBroughtToTheFrontLeavesNothingOfThePageBefore)
 {
     Start();
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     vkok_app_process_pending_events();
     const WINDOW window = MainWindow()->GetVKOWindow();
     const short tags[] = {menutag::kAdvancedSearches, menutag::kBrowseSearches,
@@ -736,8 +736,8 @@ TEST_F(MainWindowTest, TheBackAndForwardButtonsShowTheirStateAsSoonAsItChanges)
         bool forwardOn;
     };
     const Case cases[] = {
-        {"the first entry", [this] { BasicPage()->SearchFor("cat"); }, false, false},
-        {"a second entry", [this] { BasicPage()->SearchFor("dog"); }, true, false},
+        {"the first entry", [this] { FrontPage()->SearchFor("cat"); }, false, false},
+        {"a second entry", [this] { FrontPage()->SearchFor("dog"); }, true, false},
         {"back to the first",
          [this] { MainWindow()->DoMenuCommand(menutag::kPreviousEntry, 0, 0); }, false, true},
         {"forward to the second",
@@ -768,20 +768,20 @@ TEST_F(MainWindowTest, TheBackAndForwardButtonsShowTheirStateAsSoonAsItChanges)
 TEST_F(MainWindowTest, RedrawingTheEntryLeavesThePaneScrollBarShown)
 {
     Start();
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     vkok_app_process_pending_events();
-    const WINDOW bar = BasicPage()->GetEntryPane()->scrollBar()->GetVKOWindow();
+    const WINDOW bar = FrontPage()->GetEntryPane()->scrollBar()->GetVKOWindow();
     const std::vector<std::uint32_t> shown = Pixels(bar);
     ASSERT_FALSE(shown.empty());
     MainWindow()->DoCommand(MainRefWin::kCmdRedrawEntry, nullptr);
     vkok_app_process_pending_events();
     EXPECT_TRUE(Pixels(bar) == shown);
-    BasicPage()->SearchFor("dog");
+    FrontPage()->SearchFor("dog");
     vkok_app_process_pending_events();
     EXPECT_TRUE(Pixels(bar) == shown) << "the same entry looked up again";
     // A part of the pane uncovered (a dialog closed over the entry, away from the bar).
     const s_rct uncovered{0, 0, 50, 50};
-    vko_dwin_invalidate_rect(BasicPage()->GetEntryPane()->PaneWindow(), &uncovered);
+    vko_dwin_invalidate_rect(FrontPage()->GetEntryPane()->PaneWindow(), &uncovered);
     vkok_app_process_pending_events();
     EXPECT_TRUE(Pixels(bar) == shown) << "a part of the pane drawn again";
 }
@@ -814,9 +814,9 @@ TEST_F(MainWindowTest, EveryPageScrollsTheEntryAfterTheWindowWasResized)
 {
     tavlintest::WriteLongCat(itsDir);
     Start();
-    BasicPage()->SearchFor("cat");
+    FrontPage()->SearchFor("cat");
     vkok_app_process_pending_events();
-    const std::int32_t lines = ScrollableLines(BasicPage());
+    const std::int32_t lines = ScrollableLines(FrontPage());
     ASSERT_GT(lines, 0) << "the entry has lines to scroll through";
     s_rct frame{};
     vko_vobj_get_client_rect(MainWindow()->GetVKOWindow(), &frame);

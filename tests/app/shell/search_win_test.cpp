@@ -126,7 +126,7 @@ TEST_F(SearchWinTest, TheDocumentNotesItsDictionaryAndHandsTheHitsToTheNotebook)
     EXPECT_EQ(request.hits, nullptr) << "the page took them";
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
     EXPECT_EQ(Words(MainWindow()->GetNotebook()->GetCurrentHits()), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
-    EXPECT_EQ(BasicPage()->GetHitList()->GetCount(), 3);
+    EXPECT_EQ(FrontPage()->GetHitList()->GetCount(), 3);
 }
 
 } // namespace

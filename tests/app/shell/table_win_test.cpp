@@ -72,7 +72,7 @@ TableWin* TableWinTest::OpenPlainTable(int width, int height)
                           "main_entry=Entry:,N\nart_entry=Table:,N\n");
     itsDir.write("Pref.kq", "reference=Gamma\n");
     Start();
-    BasicPage()->SearchFor("grid");
+    FrontPage()->SearchFor("grid");
     RefDoc* document = ReferenceDocuments().front();
     document->DoCommand(RefDoc::kCmdShowTable, nullptr);
     auto* window = dynamic_cast<TableWin*>(
@@ -99,7 +99,7 @@ TEST_F(TableWinTest, ShowsAndPrintsTheTableOfTheEntryShown)
     EXPECT_EQ(window->GetPicture(), nullptr) << "no entry shown yet";
     window->DoMenuCommand(32003, 0, 0);
 
-    BasicPage()->SearchFor("grid");
+    FrontPage()->SearchFor("grid");
     RefDoc* document = ReferenceDocuments().front();
     document->DoCommand(RefDoc::kCmdShowTable, nullptr);
     auto* shown = dynamic_cast<TableWin*>(

@@ -152,7 +152,7 @@ protected:
         return documents.empty() ? nullptr : documents.front()->GetMainWindow();
     }
     // The search page in front of the main window's notebook.
-    SearchPageWin* BasicPage() const { return MainWindow()->GetFrontPage(); }
+    SearchPageWin* FrontPage() const { return MainWindow()->GetFrontPage(); }
 
     // The lines of a page's hit list, as the user reads them.
     static std::vector<std::string> HitLines(const SearchPageWin* page)
@@ -162,7 +162,7 @@ protected:
             lines.push_back(page->GetHitList()->GetItem(i));
         return lines;
     }
-    std::vector<std::string> Lines() const { return HitLines(BasicPage()); }
+    std::vector<std::string> Lines() const { return HitLines(FrontPage()); }
     // A key pressed in the front page's hit list, delivered to its text edit as the system would.
     void PressListKey(std::uint16_t code, bool isVirtual)
     {
@@ -170,7 +170,7 @@ protected:
         event.type = E_CHAR;
         event.v.chr.ch = code;
         event.v.chr.virt = isVirtual ? 1 : 0;
-        vkov_test_post_event(reinterpret_cast<WINDOW>(BasicPage()->GetHitList()->GetVKOTextEdit()), &event);
+        vkov_test_post_event(reinterpret_cast<WINDOW>(FrontPage()->GetHitList()->GetVKOTextEdit()), &event);
         vkok_app_process_pending_events();
     }
     const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
