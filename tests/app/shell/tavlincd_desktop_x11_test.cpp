@@ -913,7 +913,7 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
     const pid_t pid = vkotest::fork_child();
     if (pid == 0)
         RunProgram(desktop.display(), folder.path());
-    EXPECT_EQ(vkotest::wait_for(pid, 300), 0);
+    EXPECT_EQ(vkotest::wait_for(pid, 400), 0);
     if (xclip > 0) {
         kill(xclip, SIGTERM);
         waitpid(xclip, nullptr, 0);

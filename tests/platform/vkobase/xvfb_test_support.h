@@ -39,7 +39,7 @@ inline std::string find_xvfb() {
     return {};
 }
 
-inline int wait_for(pid_t pid, double seconds = 60);
+inline int wait_for(pid_t pid, double seconds = 300);
 
 // A private Xvfb that picks a free display number and tells it through a pipe.
 class Xvfb {
