@@ -189,7 +189,7 @@ struct Session {
     int damageEvent = 0;
     XRectangle entryPane{}, hitList{}, field{}; // in the main X window
     bool timedOut = false;                      // the last Settle's condition never held
-    static constexpr double kDeadline = 60;     // seconds, scaled, for each wait
+    static constexpr double kDeadline = 180;    // seconds, scaled, for each wait
 
     explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas); }
     ~Session()

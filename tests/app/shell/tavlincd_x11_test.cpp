@@ -89,6 +89,12 @@ namespace {
 
 using Step = std::function<bool()>;
 
+// Seconds (scaled) a step waits for what it checks before it goes on and the check tells, and
+// before the run stops as stalled: the program's start under the sanitizers on a machine
+// loaded many times over took more than a minute and a half.
+constexpr double kPatience = 60;
+constexpr double kStepLimit = 180;
+
 struct Script {
     std::string log;
     std::string shots;
@@ -106,8 +112,8 @@ struct Script {
     int waited = 0;
     // Each step's deadlines, from when it began: past patience a step that waits for what it
     // checks goes on and the check says what did not come; past the limit the run stops.
-    vkotest::Deadline patience{30};
-    vkotest::Deadline limit{90};
+    vkotest::Deadline patience{kPatience};
+    vkotest::Deadline limit{kStepLimit};
     std::function<std::vector<Step>()> plan;  // the steps of a test of its own, else the runs
 };
 
@@ -1875,8 +1881,8 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     }
     if (s.step < Steps().size() && Steps()[s.step]()) {
         ++s.step;
-        s.patience = vkotest::Deadline(30);
-        s.limit = vkotest::Deadline(90);
+        s.patience = vkotest::Deadline(kPatience);
+        s.limit = vkotest::Deadline(kStepLimit);
     }
     return 0;
 }
@@ -1891,8 +1897,8 @@ public:
         WINDOW window = vkok_win_create(W_PLAIN, &nowhere, "script", 0, NULL_WIN, 0,
                                         VKO_EVENT_MASK_ALL, ScriptHandler, 0);
         vkov_timer_create(window, 100);
-        script().patience = vkotest::Deadline(30);
-        script().limit = vkotest::Deadline(90);
+        script().patience = vkotest::Deadline(kPatience);
+        script().limit = vkotest::Deadline(kStepLimit);
     }
 };
 

@@ -49,7 +49,7 @@ template <class Condition> bool wait_until(Condition done, double seconds = 30, 
 // longer than its deadline (scaled) for what it checks.
 class StepClock {
 public:
-    explicit StepClock(double seconds = 60) : seconds_(seconds), deadline_(seconds) {}
+    explicit StepClock(double seconds = 180) : seconds_(seconds), deadline_(seconds) {}
     // Called at each tick with the script's step.
     bool stalled(long step) {
         if (step != step_) {
