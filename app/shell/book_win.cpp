@@ -177,22 +177,27 @@ void BookWin::TreeEvent(void* data)
         if (item != nullptr && item != root)
             DragFrom(item);
         return;
-    case FRM_CTreeEvent::MouseDoubleClick: {
-        // A bookmark opens once the window has gone; a folder opens or closes in the tree.
-        const BMItem* entry = EntryOfNode(item);
-        if (entry == nullptr || entry->isFolder || itsPendingTag != 0)
-            return;
-        itsPendingTag = bookmarktag::Open(entry->number);
-        if (itsPendingTag == 0)
-            return;
-        if (auto* user = dynamic_cast<UserInfoDoc*>(GetDocument()))
-            user->SetPendingBookmark(itsPendingTag);
-        itsClose.Ask(this, kOpenDelayMs);
+    case FRM_CTreeEvent::MouseDoubleClick:
+        // A bookmark opens; a folder opens or closes in the tree.
+        OpenBookmark(item);
         return;
-    }
     default:
         return;
     }
+}
+
+void BookWin::OpenBookmark(FRM_CTreeItem* item)
+{
+    // The bookmark opens once the window has gone.
+    const BMItem* entry = EntryOfNode(item);
+    if (entry == nullptr || entry->isFolder || itsPendingTag != 0)
+        return;
+    itsPendingTag = bookmarktag::Open(entry->number);
+    if (itsPendingTag == 0)
+        return;
+    if (auto* user = dynamic_cast<UserInfoDoc*>(GetDocument()))
+        user->SetPendingBookmark(itsPendingTag);
+    itsClose.Ask(this, kOpenDelayMs);
 }
 
 void BookWin::DoTimer(long timerId)
@@ -325,6 +330,27 @@ void BookWin::Key(const FRM_CKey& key)
         DoCommand(kCmdClose, nullptr);
     else
         FRM_CWindow::Key(key);
+}
+
+void BookWin::DoKey(const FRM_CKey& key)
+{
+    // Return opens the bookmark selected, as a double-click does, and on a folder lets the
+    // tree open or close it. It presses a button only when the user moved to one other than
+    // Delete: deleting takes the Delete button or the Delete key, never Return.
+    if (key.IsVirtualKey() || key.GetChar() != 13) {
+        FRM_CWindow::DoKey(key);
+        return;
+    }
+    auto* button = dynamic_cast<FRM_NButton*>(FindDeepKeyFocus());
+    if (button != nullptr && button != itsDelete) {
+        FRM_CWindow::DoKey(key);
+        return;
+    }
+    FRM_CTreeItem* selected = Selected();
+    if (selected != nullptr && selected->IsTerminal())
+        OpenBookmark(selected);
+    else
+        itsTree->DoKey(key);
 }
 
 void BookWin::DoMenuCommand(short tag, short shift, short control)

@@ -55,9 +55,12 @@ public:
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
     void DoTimer(long timerId) override;
     void Key(const FRM_CKey& key) override;
+    void DoKey(const FRM_CKey& key) override;
 
 private:
     void TreeEvent(void* data);
+    // Opens the bookmark of item once the window has gone; nothing for a folder.
+    void OpenBookmark(FRM_CTreeItem* item);
     void DeleteSelected();
     void NewFolder();
     void EnableEditing(bool deleteAndSort, bool newFolder);

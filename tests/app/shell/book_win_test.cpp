@@ -884,6 +884,25 @@ TEST_F(OrganizerTest, DoubleClickedBookmarkIsShownInTheWindowThatAskedInItsDicti
     EXPECT_EQ(Shown(second), "red");
 }
 
+// Return on the tree opens the bookmark selected, as a double-click does; it deletes nothing.
+TEST_F(BookWinTest, ReturnOpensTheSelectedBookmarkAndDeletesNothing)
+{
+    Open();
+    const std::string before = File();
+    Select(Node({1}));  // dog
+    WINDOW tree = itsWindow->GetTree()->GetVKOWindow();
+    vkok_scr_set_focus_vobj(tree);
+    EVENT enter{};
+    enter.type = E_CHAR;
+    enter.v.chr.ch = 13;
+    vkov_test_post_event(tree, &enter);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(File(), before);
+    EXPECT_EQ(Dump(itsWindow->GetTree()->GetRoot()),
+              "Main Level{Animals{cat Big{lion}} dog Colours{red}}");
+    EXPECT_EQ(itsWindow->PendingTag(), bookmarktag::Open(4)) << "dog opens";
+}
+
 TEST_F(BookWinTest, OkClosesOnTheNextTickNotInsideItsClick)
 {
     Open();
