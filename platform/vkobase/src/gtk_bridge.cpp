@@ -337,13 +337,40 @@ bool text_may_have_changed() noexcept {
     return !st().watching || st().clipboard_new;
 }
 
+namespace {
+
+// The clipboard's UTF-8 text as its owner offers it, bytes that are not UTF-8 included: GTK
+// refuses such text as a whole, which would leave the text copied before in its place. The
+// reader replaces the bad bytes.
+bool get_raw_text(GtkClipboard *clipboard, std::string *utf8) noexcept {
+    GtkSelectionData *data =
+        gtk_clipboard_wait_for_contents(clipboard, gdk_atom_intern_static_string("UTF8_STRING"));
+    if (data == nullptr)
+        return false;
+    const guchar *bytes = gtk_selection_data_get_data(data);
+    const gint length = gtk_selection_data_get_length(data);
+    bool got = false;
+    if (bytes != nullptr && length >= 0) {
+        try {
+            utf8->assign(reinterpret_cast<const char *>(bytes), static_cast<std::size_t>(length));
+            got = true;
+        } catch (...) {
+        }
+    }
+    gtk_selection_data_free(data);
+    return got;
+}
+
+} // namespace
+
 bool get_text(std::string *utf8) noexcept {
     if (!start())
         return false;
     st().clipboard_new = false;
-    gchar *text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+    gchar *text = gtk_clipboard_wait_for_text(clipboard);
     if (text == nullptr)
-        return false;
+        return get_raw_text(clipboard, utf8);
     try {
         *utf8 = text;
     } catch (...) {

@@ -29,6 +29,7 @@ constexpr s_rct kDocRect{100, 100, 400, 500};
 constexpr char kCopied[] = "Gr\xfc\xdf" "e \x80 1";
 constexpr char kCopiedUtf8[] = "Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac 1";
 constexpr char kPastedUtf8[] = "from xclip \xc3\xa9\nline";
+constexpr char kNotUtf8[] = "ca\xff\xfe\xc3\x28t";
 
 struct Child {
     std::string dir;
@@ -119,6 +120,18 @@ void next_step() {
     case 1: { // wait for the other program's text, then paste it
         struct stat st {};
         if (::stat((c.dir + "/go").c_str(), &st) != 0)
+            return;
+        vkok_cb_open(FALSE);
+        std::uint32_t size = 0;
+        const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
+        log_line("pasted " + hex(data, data != nullptr ? size : 0));
+        vkok_cb_close();
+        c.step = 2;
+        break;
+    }
+    case 2: { // text that is not UTF-8: pasted with its bad bytes replaced, not the text before
+        struct stat st {};
+        if (::stat((c.dir + "/bad").c_str(), &st) != 0)
             return;
         vkok_cb_open(FALSE);
         std::uint32_t size = 0;
@@ -258,14 +271,22 @@ TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
     ASSERT_GT(xclip, 0);
     EXPECT_EQ(paste_in_other_client(display(), kPastedUtf8), kPastedUtf8);
     vkotest::append_line(c.dir + "/go", "go");
-
-    EXPECT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+    ASSERT_TRUE(wait_for_line(c.log, "pasted " + hex("from xclip \xe9\r\nline", 18)));
     kill(xclip, SIGTERM);
     waitpid(xclip, nullptr, 0);
+    const pid_t bad = vkotest::offer_with_xclip(display(), kNotUtf8);
+    ASSERT_GT(bad, 0);
+    EXPECT_EQ(paste_in_other_client(display(), kNotUtf8), kNotUtf8);
+    vkotest::append_line(c.dir + "/bad", "bad");
+
+    EXPECT_EQ(vkotest::wait_for(pid), 0) << "the program ended by itself";
+    kill(bad, SIGTERM);
+    waitpid(bad, nullptr, 0);
 
     const std::vector<std::string> expected = {
         "copied",
         "pasted " + hex("from xclip \xe9\r\nline", 18),
+        "pasted " + hex("ca?\?\?(t", 7),
         "file 2 " + c.dir + "|pick.dct",
         "repainted",
         "font 0",
