@@ -72,6 +72,11 @@ constexpr std::int32_t kQuitDelayMs = 100;
 constexpr std::int32_t kAttrAppIcon = 10030;
 constexpr std::int32_t kLogoImage = 1007;
 constexpr char kCantOpenBookmarks[] = "Can't open bookmarks file (BookMark.kq).";
+constexpr char kBookmarksNotKept[] =
+    "Bookmarks made in this session will not be kept: the file is left as it is.";
+constexpr char kUnreadBookmarksLostAtTheEnd[] =
+    "The bookmarks made in this session are lost if TavlinCD ends now: the bookmarks file "
+    "could not be read at start and is left as it is. Cancel keeps TavlinCD open.";
 constexpr char kCantSaveBookmarks[] = "Can't save bookmarks file (BookMark.kq).";
 constexpr char kBookmarksLostAtTheEnd[] =
     "Your bookmark changes are not saved and are lost if TavlinCD ends now. Cancel keeps "
@@ -159,7 +164,7 @@ void KQedApp::StartUp()
     // The store was read when the application was made; a file it could not read is kept
     // as it is, and the user learns that the bookmarks of this run will not be saved.
     if (itsBookmarks->ReadFailed())
-        vko_dm_post_warning("%s", kCantOpenBookmarks);
+        vko_dm_post_warning("%s\n%s", kCantOpenBookmarks, kBookmarksNotKept);
     else if (!itsBookmarks->UnreadLines().empty())
         vko_dm_post_warning("%s", SkippedBookmarkLines(itsBookmarks->UnreadLines()).c_str());
     if (!IsUsableFontSize(itsPrefs.font_size))
@@ -225,15 +230,12 @@ bool KQedApp::SaveBookmarksBeforeTheEnd()
 {
     if (itsBookmarks->SaveIfChanged() || itEndsWithoutBookmarks)
         return true;
-    // A file that could not be read at start is never written: the user was told then.
-    if (itsBookmarks->ReadFailed()) {
-        vko_dm_post_warning("%s", kCantSaveBookmarks);
-        return true;
-    }
     // While the windows are still up: the user may keep the program open, make room for
-    // the file and end again, which writes it then. Return and Escape keep it open.
+    // the file and end again, which writes it then. Return and Escape keep it open. A file
+    // that could not be read at start is never written: what this session added is lost.
     if (vko_dm_post_ask("Cancel", "Exit Anyway", nullptr, "%s\n%s", kCantSaveBookmarks,
-                        kBookmarksLostAtTheEnd) != 1)
+                        itsBookmarks->ReadFailed() ? kUnreadBookmarksLostAtTheEnd
+                                                   : kBookmarksLostAtTheEnd) != 1)
         return false;
     itEndsWithoutBookmarks = true;
     return true;

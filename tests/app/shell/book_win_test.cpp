@@ -326,17 +326,37 @@ TEST_F(BookmarksTest, EndingWithABookmarkThatCannotBeSavedAsksAndCanStayOpen)
     }
 }
 
+// The start says that this session's bookmarks will not be kept; Exit with one added asks
+// as when the disk is full: Cancel keeps the program, Exit Anyway ends it without them.
 TEST_F(BookmarksTest, AnUnreadableFileIsReportedAtStartAndNeverOverwritten)
 {
     std::filesystem::create_directories(itsDir.path() + "/" + kBookmarkFileName + "/in");
     const int before = vkov_dm_test_count();
     Start();
-    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't open bookmarks file (BookMark.kq)."});
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{
+                                      "warning: Can't open bookmarks file (BookMark.kq).\nBookmarks made in "
+                                      "this session will not be kept: the file is left as it is."});
     FrontPage()->SearchFor("cat");
     const int added = vkov_dm_test_count();
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
     EXPECT_EQ(ShownSince(added), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
     EXPECT_NE(Dump(BookmarksMenu()).find("cat=12000"), std::string::npos) << "kept for this run";
+    const std::string asked =
+        "ask: Can't save bookmarks file (BookMark.kq).\nThe bookmarks made in this session are lost if "
+        "TavlinCD ends now: the bookmarks file could not be read at start and is left as it is. Cancel "
+        "keeps TavlinCD open.|Cancel|Exit Anyway|";
+    for (const Answering answer : {Answering{27}, Answering{0, 2}}) {
+        Answering pressed = answer;
+        const int exiting = vkov_dm_test_count();
+        vkov_dm_test_set_box_hook(Answer, &pressed);
+        MainWindow()->DoMenuCommand(menutag::kExit, 0, 0);
+        vkok_app_process_pending_events();
+        vkov_test_advance_clock(250);
+        vkok_app_process_pending_events();
+        vkov_dm_test_set_box_hook(nullptr, nullptr);
+        EXPECT_EQ(ShownSince(exiting), std::vector<std::string>{asked});
+        EXPECT_EQ(vkov_vobj_is_valid(itsTaskWindow) != FALSE, answer.key == 27) << "Cancel keeps it open";
+    }
     Stop();
     EXPECT_TRUE(std::filesystem::is_directory(itsDir.path() + "/" + kBookmarkFileName + "/in"));
 }
