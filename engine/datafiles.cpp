@@ -445,6 +445,12 @@ void read_at(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t co
     }
 }
 
+void index_damaged(const std::string& what)
+{
+    state.failed_read_path = state.index_path;
+    engine_fatal(what);
+}
+
 const std::string& data_file_path()
 {
     return state.data_path;

@@ -57,6 +57,10 @@ void set_data_files_problem(const std::string& problem);
 // is about ("" when no read has failed, or the file was neither of the pair's).
 const std::string& failed_read_path();
 
+// Damage found in the index's data while reading it (a block where a word block must be):
+// fatal, as a failed read of the index is, naming the index file.
+[[noreturn]] void index_damaged(const std::string& what);
+
 // Reads block 0 with block size 360 into the descriptor table (the cache is reset first).
 void load_descriptor();
 

@@ -4,6 +4,8 @@
 // shell make by their own names. Every call here works on the one open pair.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "engine/datafiles.h"
 #include "engine/entrytext.h"
@@ -19,7 +21,10 @@
 // answers nonzero when both files and the header are in place and the pair passes the
 // open-time checks (pair_check.h); on 0 the pair open before stays open, and
 // data_files_problem says what is wrong, naming the file.
-int OpenDictionary(const char* directory, const char* base_name);
+// Each of search_codes (the index codes of a description's search types) must be an index
+// of the pair.
+int OpenDictionary(const char* directory, const char* base_name,
+                   const std::vector<std::string>& search_codes = {});
 
 // The buffer release at shut-down: frees the engine's buffers and closes the open pair.
 // Safe when nothing is open.

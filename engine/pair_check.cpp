@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -17,6 +18,8 @@ namespace {
 constexpr std::uint32_t kDescriptorEntries = kDescriptorSize / kDescriptorEntrySize;
 constexpr int kPackedSlot = 5;
 constexpr std::size_t kLongestWord = kWordBufferSize - 1;
+constexpr std::uint32_t kSampledBlocks = 16;  // head-word blocks whose entries are followed
+constexpr std::size_t kSampledEntries = 4;    // entries of each followed
 
 std::uint64_t size_of(std::FILE* file)
 {
@@ -65,7 +68,8 @@ struct Range {
 // at most 79 bytes, a data length that can be read) up to the end mark or to a long entry,
 // whose postings go on in the next blocks. *last_data gets the data position of the last
 // whole entry (0 when none).
-bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr)
+bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr,
+                   std::vector<std::uint32_t>* data_positions = nullptr)
 {
     if (block[0] != 0)
         return false;  // a word block's first entry shares nothing
@@ -98,6 +102,8 @@ bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr
             return true;  // a long entry: the block's entries end with it
         if (last_data != nullptr)
             *last_data = data_pos;
+        if (data_positions != nullptr)
+            data_positions->push_back(data_pos);
         pos = data_pos + length;
     }
 }
@@ -119,9 +125,35 @@ bool holds_word_blocks(const std::string& code)
     return row != nullptr && row->key == nullptr;
 }
 
+// The data-file offset of the compressed block that the head-word entry whose data starts
+// at data_pos of a word block leads to.
+bool entry_block_offset(const std::uint8_t* block, std::uint32_t data_pos, std::uint32_t* block_offset)
+{
+    const std::uint8_t* p = block + data_pos;
+    return unpack_within(&p, block + kBlockSize, block_offset);
+}
+
+// The offsets at which the compressed blocks of the data file start: the file is its
+// header and then its blocks, each after its 2-byte length word. The walk stops where a
+// block would run past the end (a cut file).
+std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size)
+{
+    std::vector<std::uint32_t> starts;
+    std::uint64_t offset = 0;
+    std::uint8_t length_word[2];
+    while (offset + 2 <= data_size && offset <= 0xFFFFFFFFu && read_exactly(data, length_word, offset, 2)) {
+        const std::uint64_t next = offset + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]);
+        if (next > data_size)
+            break;
+        starts.push_back(static_cast<std::uint32_t>(offset));
+        offset = next;
+    }
+    return starts;
+}
+
 } // namespace
 
-bool check_open_pair(std::string* problem)
+bool check_open_pair(std::string* problem, const std::vector<std::string>& search_codes)
 {
     std::FILE* const index = index_file();
     std::FILE* const data = data_file();
@@ -167,6 +199,13 @@ bool check_open_pair(std::string* problem)
                                         " of " + std::to_string(index_size) + ")");
         ranges.push_back(range);
     }
+    for (const std::string& code : search_codes) {
+        bool found = false;
+        for (const Range& range : ranges)
+            found = found || range.code == code;
+        if (!found)
+            return fail(index_path, "it has no \"" + code + "\" index, which a search type of the description names");
+    }
 
     // The first block of every word-block index decodes as a word block; the last block of
     // the head words names the compressed block of the last entry, which the data file
@@ -183,6 +222,35 @@ bool check_open_pair(std::string* problem)
         if (range.code != "hw")
             continue;
         has_head_words = true;
+        // Head words spread over the index lead to entries of the data file. A few that do
+        // not are damaged entries, told when they are shown; most of them: another
+        // dictionary's index.
+        const std::uint32_t blocks = end_block - first;
+        const std::uint32_t step = blocks > kSampledBlocks ? blocks / kSampledBlocks : 1;
+        int landed = 0;
+        int astray = 0;
+        const std::vector<std::uint32_t> starts = block_starts(data, data_size);
+        const std::uint64_t walked = starts.empty() ? 0 : starts.back();
+        for (std::uint32_t b = first; b < end_block; b += step) {
+            std::vector<std::uint32_t> entries;
+            if (!read_word_block(index, b, block) || !is_word_block(block, nullptr, &entries))
+                continue;
+            for (std::size_t e = 0; e < entries.size() && e < kSampledEntries; ++e) {
+                std::uint32_t block_offset = 0;
+                if (!entry_block_offset(block, entries[e], &block_offset))
+                    continue;
+                // A block past the last whole one is a cut file's, told below.
+                if (block_offset > walked)
+                    continue;
+                if (std::binary_search(starts.begin(), starts.end(), block_offset))
+                    ++landed;
+                else
+                    ++astray;
+            }
+        }
+        if (astray > landed)
+            return fail(index_path, "it does not belong with the data file " + data_path +
+                                        " (its head words lead to no entries there)");
         std::uint32_t last_data = 0;
         if (!read_word_block(index, end_block - 1, block) || !is_word_block(block, &last_data) || last_data == 0)
             return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");

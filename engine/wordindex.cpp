@@ -407,16 +407,20 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
     std::uint32_t b = start_block(word, first, last, block_size);
     const std::uint32_t upper = state.upper_block;
     const std::uint8_t* block = read_block(b, block_size);
+    // The search lands on a word block of a whole index; anything else is damage (bytes
+    // written over the index), not a word that is not there.
     if (block[0] != 0)
-        return -1;
+        index_damaged("the \"" + std::string(index_code) + "\" index is damaged (block " + std::to_string(b) + ")");
     std::uint32_t pos = 0;
     for (;;) {
         if (is_end_mark(block, block_size, pos)) {
             if (b >= last || b + 1 == upper)
                 return -1;
-            b = seek_in_range(b + 1, block_size, last);
-            if (b == kNoBlock)
-                return -1;
+            const std::uint32_t next = seek_in_range(b + 1, block_size, last);
+            if (next == kNoBlock)
+                index_damaged("the \"" + std::string(index_code) + "\" index is damaged (block " +
+                              std::to_string(b + 1) + ")");
+            b = next;
             block = read_block(b, block_size);
             pos = 0;
             continue;

@@ -22,6 +22,30 @@ constexpr char kTableMark[] = "table/";
 constexpr char kSoundSetName[] = "sound";
 constexpr char kSoundFailedMessage[] = "Unable to play the pronunciation.";
 
+// What the user reads of a set that a failed open names: the file, and whether it could not
+// be opened at all or is damaged. A failed open says 'cannot open "path" (why)', or names
+// the path first ("path: what is wrong").
+std::string FileFault(const std::string& problem)
+{
+    constexpr char kCannotOpen[] = "cannot open \"";
+    if (problem.rfind(kCannotOpen, 0) == 0) {
+        const std::size_t start = sizeof kCannotOpen - 1;
+        return "the file " + problem.substr(start, problem.find('"', start) - start) + " cannot be opened.";
+    }
+    return "the file " + problem.substr(0, problem.find(": ")) + " is damaged.";
+}
+
+// A sound record starts with a RIFF image that lies wholly inside it: the player reads as
+// far as the image's own size (in its header) says.
+bool IsSoundImage(const char* sound, std::uint32_t length)
+{
+    if (sound == nullptr || length < 8 || std::memcmp(sound, "RIFF", 4) != 0)
+        return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(sound);
+    const std::uint32_t riff = b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
+    return riff <= length - 8;
+}
+
 std::string text_of(const WordItem* item) { return std::string(item->data(), item->length()); }
 
 void set_text(WordItem* item, const std::string& text)
@@ -120,8 +144,15 @@ EntryKeyTable::~EntryKeyTable()
 
 bool EntryKeyTable::OpenMainSet() const
 {
-    return itsDescription != nullptr &&
-           OpenDictionary(itsDescription->base_dir().data(), itsDescription->base_name().data()) != 0;
+    if (itsDescription == nullptr)
+        return false;
+    // Every search type the description offers must have its index in the pair.
+    std::vector<std::string> codes;
+    const RWOrdered& names = itsDescription->SearchNames();
+    for (std::size_t i = 0; i < names.entries(); ++i)
+        if (const auto* code = static_cast<const RWCollectableString*>(names[i]); code != nullptr && !code->isNull())
+            codes.emplace_back(code->data());
+    return OpenDictionary(itsDescription->base_dir().data(), itsDescription->base_name().data(), codes) != 0;
 }
 
 std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* engine) const
@@ -486,16 +517,62 @@ bool EntryKeyTable::ResolveReference(WordItem* artPart)
     }
     itsReferenceOffset = 0;
     itsReferenceRecord.clear();
-    if (!itsReferenceKey.empty() && OpenDictionary(directory.data(), name.data()) != 0) {
+    itsReferenceProblem.clear();
+    itsReferenceData.clear();
+    const std::string named = std::string(itsIsTable ? "The table \"" : "The illustration \"") + itsReferenceKey + "\" ";
+    if (itsReferenceKey.empty()) {
+        // No record is named: nothing to read.
+    } else if (OpenDictionary(directory.data(), name.data()) == 0) {
+        itsReferenceProblem = named + "cannot be read: " + FileFault(data_files_problem());
+    } else {
+        itsReferenceData = data_file_path();
         const std::uint32_t position = LookUpWord(itsReferenceKey.c_str(), kBlock);
-        if (position != 0) {
+        if (position == 0) {
+            itsReferenceProblem = named + "is not in the file " + index_file_path() + ".";
+        } else {
             itsReferenceOffset = position;
             const char* record = LoadRecord(position, kBlock);
             itsReferenceRecord.assign(record, entry_length(position, kBlock));
+            if (itsReferenceRecord.empty() || entry_block_damaged())
+                itsReferenceProblem = named + "cannot be read: the file " + itsReferenceData + " is damaged.";
         }
     }
     OpenMainSet();
     return itsReferenceOffset != 0;
+}
+
+std::string EntryKeyTable::ReferenceProblem() const
+{
+    if (!itsReferenceProblem.empty() || itsReferenceOffset == 0)
+        return itsReferenceProblem;
+    if (!EntryPainter::IsImageRecord(itsReferenceRecord))
+        return std::string(itsIsTable ? "The table \"" : "The illustration \"") + itsReferenceKey +
+               "\" cannot be read: the file " + itsReferenceData + " is damaged.";
+    return std::string();
+}
+
+std::vector<std::string> EntryKeyTable::MediaSetProblems() const
+{
+    std::vector<std::string> problems;
+    if (itsDescription == nullptr)
+        return problems;
+    const configDict& d = *itsDescription;
+    const struct {
+        const char* what;
+        bool named;
+        const RWCString& directory;
+        const char* name;
+    } sets[] = {
+        {"illustrations", d.art_exist() != 0 && d.art_name().length() != 0, d.art_dir(), d.art_name().data()},
+        {"tables", d.table_name().length() != 0, d.table_dir(), d.table_name().data()},
+        {"pronunciations", d.sound_exist() != 0, d.sound_dir(), kSoundSetName},
+    };
+    for (const auto& set : sets)
+        if (set.named && OpenDictionary(set.directory.data(), set.name) == 0)
+            problems.push_back(std::string("The ") + set.what + " of " + d.ref_name().data() +
+                               " cannot be shown: " + FileFault(data_files_problem()));
+    OpenMainSet();
+    return problems;
 }
 
 const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
@@ -504,9 +581,12 @@ const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
     // The words clicked are the entry's: their sounds are those of the dictionary it came
     // from, which stays shown after the window switched to another.
     const configDict* sounds = itsEntryDescription != nullptr ? itsEntryDescription : itsDescription;
+    itsSoundProblem.clear();
     if (sounds == nullptr || word == nullptr)
         return nullptr;
+    const std::string named = std::string("The pronunciation of \"") + word + "\" cannot be played: ";
     if (OpenDictionary(sounds->sound_dir().data(), kSoundSetName) == 0) {
+        itsSoundProblem = named + FileFault(data_files_problem());
         OpenMainSet();
         return nullptr;
     }
@@ -514,29 +594,30 @@ const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
     if (position == 0)
         return nullptr;
     *length = entry_length(position, kBlock);
-    return ExpandEntry(position, kBlock);
+    char* sound = ExpandEntry(position, kBlock);
+    if (entry_block_damaged() || !IsSoundImage(sound, *length))
+        itsSoundProblem = named + "the file " + data_file_path() + " is damaged.";
+    return sound;
 }
 
 bool EntryKeyTable::PlaySoundRecord(const char* sound, std::uint32_t length)
 {
-    // The image's own size (RIFF header) must lie inside the record: the player reads as
-    // far as the header says.
-    if (sound == nullptr || length < 8 || std::memcmp(sound, "RIFF", 4) != 0)
-        return false;
-    const auto* b = reinterpret_cast<const unsigned char*>(sound);
-    const std::uint32_t riff = b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
-    return riff <= length - 8 && sndPlaySoundA(sound, SND_MEMORY) != FALSE;
+    return IsSoundImage(sound, length) && sndPlaySoundA(sound, SND_MEMORY) != FALSE;
 }
 
 int EntryKeyTable::PlaySound(const char* word)
 {
     std::uint32_t length = 0;
     const char* sound = SoundData(word, &length);
-    // A word without a sound plays nothing and says nothing; a sound that is there but cannot
-    // be played (no audio player, a damaged record) is told, or the click seems to do nothing.
-    const bool failed = sound != nullptr && !PlaySoundRecord(sound, length);
+    // A word without a sound plays nothing and says nothing; a sound set or record that
+    // cannot be read is told naming its file, one that cannot be played (no audio player)
+    // is told too, or the click seems to do nothing.
+    const std::string problem = itsSoundProblem;
+    const bool failed = problem.empty() && sound != nullptr && !PlaySoundRecord(sound, length);
     OpenMainSet();
-    if (failed)
+    if (!problem.empty())
+        vko_dm_post_warning("%s", problem.c_str());
+    else if (failed)
         vko_dm_post_warning("%s", kSoundFailedMessage);
-    return failed ? -1 : 0;
+    return failed || !problem.empty() ? -1 : 0;
 }

@@ -11,6 +11,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <memory>
 
@@ -64,6 +65,13 @@ public:
     // The image of the entry's illustration or table, read by engine, which lays out and
     // draws an illustration's caption; null when the entry has none or it is no image.
     std::unique_ptr<FRM_CImage> ShowReference(EntryPainter* engine) const;
+    // Why the entry's illustration or table cannot be shown, naming its file ("The
+    // illustration "octagon" cannot be read: the file data/art.cmp is damaged."); empty
+    // when it can.
+    std::string ReferenceProblem() const;
+    // One line for each picture, table or sound set the description names that cannot be
+    // opened, naming the file and what is wrong; the main set is open again after.
+    std::vector<std::string> MediaSetProblems() const;
 
     // The sound record of word in the "sound" data set of the dictionary the entry shown came
     // from (else the table's): its bytes (a WAV image) and their
@@ -71,7 +79,7 @@ public:
     const char* SoundData(const char* word, std::uint32_t* length);
     // Plays the sound of word, when there is one whose image lies wholly inside its record;
     // reopens the main data set. Answers 0, or -1 when the word has a sound that could not be
-    // played (the user has been told).
+    // played or read (the user has been told, naming a damaged file).
     int PlaySound(const char* word);
     // Plays a sound record of length bytes when the RIFF image it starts with lies wholly
     // inside it; answers whether the player took it. record may be null (nothing found).
@@ -100,6 +108,9 @@ private:
     std::string itsReferenceKey;
     std::uint32_t itsReferenceOffset = 0;
     std::string itsReferenceRecord;              // a copy of the record's bytes
+    std::string itsReferenceProblem;             // why it could not be read, else empty
+    std::string itsReferenceData;                // the data file it was read from
+    std::string itsSoundProblem;                 // why the last sound could not be read
     bool itsIsArt = false;
     bool itsIsTable = false;
     const configDict* itsDescription = nullptr;  // not owned

@@ -147,6 +147,8 @@ public:
     // is laid out and drawn. Null for another kind or bytes that are no image. The caller
     // draws the image.
     std::unique_ptr<FRM_CImage> LoadIllustration(const std::string& record, const WordItem& artPart);
+    // Whether record holds a picture that can be read (an illustration or a table).
+    static bool IsImageRecord(const std::string& record);
     // Prints the illustration shown: the image at the printer's scale, its caption below.
     void PrintIllustration(EntryPrintJob* job);
     bool imageShown() const { return itIsImageShown; }

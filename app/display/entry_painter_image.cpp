@@ -52,6 +52,11 @@ std::unique_ptr<FRM_CImage> ImageOf(const std::string& record)
 
 } // namespace
 
+bool EntryPainter::IsImageRecord(const std::string& record)
+{
+    return ImageOf(record) != nullptr;
+}
+
 std::unique_ptr<FRM_CImage> EntryPainter::LoadIllustration(const std::string& record,
                                                            const WordItem& artPart)
 {

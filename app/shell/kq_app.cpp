@@ -316,6 +316,7 @@ bool KQedApp::OpenReference(RefDoc* document, const WindowRequest* request)
         vko_dm_post_fatal_exit("%s", text.c_str());
         return false;
     }
+    document->TellMediaSetProblems();
     if (request != nullptr)
         document->OpenMainWindow(request);
     else

@@ -10,6 +10,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ public:
     const RWOrdered& GetDescriptions() const { return itsDescriptions; }
     // The description whose reference name is name, or null.
     const configDict* FindDescription(const std::string& name) const;
+    // True the first time in this run that it is asked for name: a warning about a
+    // dictionary's files is given once, not at every window opened on it.
+    bool FirstTimeToldOf(const std::string& name) { return itsToldOf.insert(name).second; }
     // The description a new reference document opens: the one the preferences name, else
     // the first one; a description without a name or data file name is passed by when
     // another has them. Null when there is none.
@@ -140,6 +144,7 @@ private:
     KQedAppIDData itsIDData;
     HelpKeeper itsHelp;
     bool itsBrowserFound = false;
+    std::set<std::string> itsToldOf;
     Prefs itsPrefs;
     std::unique_ptr<BookmarkStore> itsBookmarks;
     RWOrdered itsDescriptions;             // owned configDicts

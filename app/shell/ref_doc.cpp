@@ -110,6 +110,11 @@ void RefDoc::DoCommand(long command, void* data)
 {
     switch (command) {
     case kCmdShowIllustration: {
+        // A picture that cannot be read is told, naming its file, in place of an empty window.
+        if (const std::string problem = itsKeyTable.ReferenceProblem(); !problem.empty()) {
+            vko_dm_post_warning("%s", problem.c_str());
+            return;
+        }
         auto* window = dynamic_cast<ImageWin*>(
             KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kImageWindow));
         if (window == nullptr)
@@ -157,6 +162,10 @@ void RefDoc::DoCommand(long command, void* data)
         }
         return;
     case kCmdShowTable:
+        if (const std::string problem = itsKeyTable.ReferenceProblem(); !problem.empty()) {
+            vko_dm_post_warning("%s", problem.c_str());
+            return;
+        }
         if (FRM_CWindow* window =
                 KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
             window->DoCommand(TableWin::kCmdShowTable, data);
@@ -215,7 +224,21 @@ bool RefDoc::OpenReference(const std::string& name)
     }
     itsDescription = wanted;
     itIsOpen = true;
+    TellMediaSetProblems();
     return true;
+}
+
+void RefDoc::TellMediaSetProblems()
+{
+    KQedApp* application = KQedApp::Instance();
+    if (itsDescription == nullptr || application == nullptr ||
+        !application->FirstTimeToldOf(itsDescription->ref_name().data()))
+        return;
+    std::string text;
+    for (const std::string& problem : itsKeyTable.MediaSetProblems())
+        text += (text.empty() ? "" : "\n") + problem;
+    if (!text.empty())
+        vko_dm_post_warning("%s", text.c_str());
 }
 
 void RefDoc::LookUpClipboard()

@@ -98,6 +98,9 @@ public:
     // Why the last OpenReference could not open its dictionary, naming the file ("" when
     // it opened, or there was no such description).
     const std::string& GetOpenProblem() const { return itsOpenProblem; }
+    // Tells, once a run for each dictionary, which of the picture, table and sound sets its
+    // description names cannot be opened, naming their files.
+    void TellMediaSetProblems();
 
     // Looks the clipboard's text up in the main window's basic page.
     void LookUpClipboard();

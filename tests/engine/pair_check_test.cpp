@@ -9,8 +9,10 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "engine/engine.h"
+#include "engine/report.h"
 #include "index_fixture.h"
 
 namespace {
@@ -118,6 +120,75 @@ TEST(PairCheck, ADamagedPairIsRefusedNamingItsFileAndThePairBeforeStaysOpen)
         // The good dictionary is still the one open, and reads.
         EXPECT_EQ(LookUpWord("word1005", kBlockSize), good.hw_offsets[5]);
     }
+    ReleaseEngineBuffers();
+}
+
+// A pair that is whole but does not belong together, or lacks an index the description's
+// search types name, is refused naming the index file.
+TEST(PairCheck, AnIndexThatDoesNotFitItsDataOrLacksASearchIndexIsRefused)
+{
+    TempDir dir;
+    const dictwriter::WrittenDictionary good = index_fixture::write(Source(), dir, "good");
+    dictwriter::DictionarySource other;
+    other.header = "another dictionary";
+    for (int i = 0; i < 300; ++i)
+        other.entries.push_back(index_fixture::entry("other" + std::to_string(5000 + i),
+                                                     {{"df", "sense" + std::to_string(i)}}));
+    index_fixture::write(other, dir, "other");
+    const std::string folder = dir.path() + "/";
+    ASSERT_NE(OpenDictionary(folder.c_str(), "good", {"va", "df"}), 0) << data_files_problem();
+
+    fs::copy_file(dir.file("good.cmp"), dir.file("mixed.cmp"));
+    fs::copy_file(dir.file("other.ndx"), dir.file("mixed.ndx"));
+    EXPECT_EQ(OpenDictionary(folder.c_str(), "mixed"), 0);
+    EXPECT_EQ(data_files_problem(), dir.file("mixed.ndx") + ": it does not belong with the data file " +
+                                        dir.file("mixed.cmp") + " (its head words lead to no entries there)");
+
+    EXPECT_EQ(OpenDictionary(folder.c_str(), "good", {"va", "sc"}), 0);
+    EXPECT_EQ(data_files_problem(), dir.file("good.ndx") +
+                                        ": it has no \"sc\" index, which a search type of the description names");
+    EXPECT_EQ(LookUpWord("word1005", kBlockSize), good.hw_offsets[5]) << "the good pair stays open";
+    ReleaseEngineBuffers();
+}
+
+struct DamageReport {
+    std::string message;
+};
+
+[[noreturn]] void ThrowDamage(std::string_view message)
+{
+    throw DamageReport{std::string(message)};
+}
+
+// Random bytes written over the head-word index after the pair opened: every word looked up
+// is found or the damage is reported, naming the index; none is simply not there.
+TEST(PairCheck, RandomBytesOverAnOpenIndexAreReportedAsDamageNotAsNothingFound)
+{
+    TempDir dir;
+    const dictwriter::WrittenDictionary good = index_fixture::write(Source(), dir, "good");
+    const std::string folder = dir.path() + "/";
+    ASSERT_NE(OpenDictionary(folder.c_str(), "good"), 0) << data_files_problem();
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    ASSERT_TRUE(find_descriptor("hw", &start, &end));
+    ASSERT_GE(end - start, 8 * kBlockSize);
+    // The middle of the index; its first and last blocks stay whole.
+    Scribble(dir.file("good.ndx"), start + 2 * kBlockSize, end - start - 4 * kBlockSize);
+    engine_set_fatal_hook(ThrowDamage);
+    int reported = 0;
+    for (int i = 0; i < 400; ++i) {
+        const std::string word = "word" + std::to_string(1000 + i);
+        SCOPED_TRACE(word);
+        try {
+            const std::uint32_t found = LookUpWord(word.c_str(), kBlockSize);
+            EXPECT_NE(found, 0u) << "not found, with no damage told";
+        } catch (const DamageReport&) {
+            EXPECT_EQ(failed_read_path(), dir.file("good.ndx"));
+            ++reported;
+        }
+    }
+    engine_set_fatal_hook(nullptr);
+    EXPECT_GT(reported, 0);
     ReleaseEngineBuffers();
 }
 

@@ -10,6 +10,9 @@
 
 #include <cstdlib>
 #include <map>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -350,6 +353,65 @@ TEST_F(Formatter, ASoundThatCannotBePlayedIsTold)
     }
 }
 
+// A picture, table or sound set that cannot be read is told naming its file, when the entry
+// asks for it and, for the sets the description names, when the dictionary opens.
+TEST_F(Formatter, DamagedOrMissingPictureTableAndSoundSetsAreToldNamingTheFile)
+{
+    WriteMain({{"a", {{0xA3, "alpha"}, {0xEE, "circle.png"}, {0x81, "A circle"}}},
+               {"greek", {{0xA3, "Greek"}, {0x81, "see table/GREEK;the letters"}}},
+               {"dog", {{0xA3, "dog"}}}});
+    const std::string dir = itsDir.path() + "/";
+    EXPECT_EQ(itsTable.MediaSetProblems(), std::vector<std::string>{});
+    Format("a");
+    EXPECT_EQ(itsTable.ReferenceProblem(),
+              "The illustration \"circle\" cannot be read: the file " + dir + "art.cmp is damaged.")
+        << "its record is no picture";
+
+    const std::string art = itsDir.read("art.cmp");
+    const struct {
+        const char* why;
+        std::function<void()> damage;
+        const char* told;
+    } cases[] = {
+        {"art.cmp cut in half", [&] { itsDir.write("art.cmp", art.substr(0, art.size() / 2)); },
+         "cannot be read: the file %sart.cmp is damaged."},
+        {"an empty art index", [&] { itsDir.write("art.ndx", ""); },
+         "cannot be read: the file %sart.ndx is damaged."},
+        {"no art data", [&] { std::filesystem::remove(dir + "art.cmp"); },
+         "cannot be read: the file %sart.cmp cannot be opened."},
+    };
+    const std::string index = itsDir.read("art.ndx");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        itsDir.write("art.cmp", art);
+        itsDir.write("art.ndx", index);
+        c.damage();
+        Format("a");
+        char told[512];
+        std::snprintf(told, sizeof told, c.told, dir.c_str());
+        EXPECT_EQ(itsTable.ReferenceProblem(), std::string("The illustration \"circle\" ") + told);
+        EXPECT_NE(LookUpWord("a", 512), 0u) << "the main set is open again";
+    }
+
+    std::filesystem::remove(dir + "tables.ndx");
+    const std::string sound = itsDir.read("sound.cmp");
+    itsDir.write("sound.cmp", sound.substr(0, sound.size() - 8));
+    Format("greek");
+    EXPECT_EQ(itsTable.ReferenceProblem(),
+              "The table \"GREEK\" cannot be read: the file " + dir + "tables.ndx cannot be opened.");
+    const int before = vkov_dm_test_count();
+    EXPECT_EQ(itsTable.PlaySound("dog"), -1);
+    ASSERT_EQ(vkov_dm_test_count(), before + 1);
+    EXPECT_EQ(vkov_dm_test_text(before),
+              "The pronunciation of \"dog\" cannot be played: the file " + dir + "sound.cmp is damaged.");
+    EXPECT_EQ(itsTable.MediaSetProblems(),
+              (std::vector<std::string>{
+                  "The illustrations of Test cannot be shown: the file " + dir + "art.cmp cannot be opened.",
+                  "The tables of Test cannot be shown: the file " + dir + "tables.ndx cannot be opened.",
+                  "The pronunciations of Test cannot be shown: the file " + dir + "sound.cmp is damaged."}));
+    EXPECT_NE(LookUpWord("dog", 512), 0u) << "the main set is open again";
+}
+
 TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
 {
     WriteMain({{"dog", {{0xA3, "dog"}}}});
@@ -363,7 +425,8 @@ TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
     EXPECT_EQ(vkov_dm_test_count(), 0);
     EXPECT_EQ(itsTable.PlaySound("liar"), -1) << "a damaged sound is not played";
     ASSERT_EQ(vkov_dm_test_count(), 1) << "and the user is told";
-    EXPECT_STREQ(vkov_dm_test_text(0), "Unable to play the pronunciation.");
+    EXPECT_EQ(vkov_dm_test_text(0), "The pronunciation of \"liar\" cannot be played: the file " +
+                                        itsDir.path() + "/sound.cmp is damaged.");
     EXPECT_EQ(itsTable.PlaySound("cat"), 0);
     EXPECT_EQ(vkov_dm_test_count(), 1) << "a word without sound says nothing";
     ASSERT_EQ(win32_test_sound_count(), 1) << "only the whole image is played";

@@ -128,8 +128,10 @@ protected:
             entry.fields = dictwriter::encode_field_stream(
                 {{tavlintest::kMainWord, head}, {tavlintest::kDefinition, "sense of " + head}});
             entry.terms.push_back({"va", "bass"});
+            entry.terms.push_back({"df", "fish"});
             source.entries.push_back(entry);
         }
+        source.key_tables = {"tr"};  // the indexes of the description's search types
         std::string error;
         ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/data/alpha", nullptr, &error)) << error;
         Start();
@@ -280,8 +282,10 @@ protected:
             entry.fields = dictwriter::encode_field_stream(
                 {{tavlintest::kMainWord, "cat"}, {tavlintest::kDefinition, sense}});
             entry.terms.push_back({"va", "cat"});
+            entry.terms.push_back({"df", "animal"});
             source.entries.push_back(entry);
         }
+        source.key_tables = {"tr"};  // the indexes of the description's search types
         std::string error;
         ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/data/alpha", nullptr, &error)) << error;
         Start();
@@ -316,7 +320,7 @@ protected:
         for (int i = 0; i < 3000; ++i) {
             char head[16];
             std::snprintf(head, sizeof head, "word%06d", i);
-            words.push_back({head, "a word", {}});
+            words.push_back({head, "a word", {"word"}});
         }
         tavlintest::WriteDictionary(itsDir, "alpha", words);
         Start();

@@ -47,7 +47,7 @@ inline void WriteDictionary(const test_support::TempDir& dir, const std::string&
                             const std::vector<Word>& words)
 {
     dictwriter::DictionarySource source;
-    source.key_tables = {"sc"};
+    source.key_tables = {"sc", "tr"};  // "tr": a search type of the description "a.dct"
     for (const Word& w : words) {
         dictwriter::SourceEntry entry;
         entry.head_word = w.head;
