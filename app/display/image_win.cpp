@@ -78,9 +78,9 @@ void ImageWin::SoundClick(const FRM_CPoint& point)
     const std::unique_ptr<WordItem> hit = itsEngine->SoundHit(point.H(), point.V());
     if (hit == nullptr)
         return;
-    RWCString word(hit->data());
+    const std::string word(hit->data());
     if (itsOpener != nullptr)
-        itsOpener->DoCommand(kLookUpWordCommand, &word);
+        ImageLookUpWord::Send(*itsOpener, word);
     // Nothing of this window is touched after it closes.
     Close();
 }
@@ -98,14 +98,12 @@ void ImageWin::DoCommand(long command, void* data)
         return;
     case 64:
     case kPaneDoubleClick:
-        if (data != nullptr)
-            SoundClick(*static_cast<const FRM_CPoint*>(data));
+        if (const FRM_CPoint* point = PaneDoubleClick::Read(data))
+            SoundClick(*point);
         return;
     case kPaneDrag:
-        if (itsEngine != nullptr && data != nullptr) {
-            const auto* points = static_cast<const FRM_CPoint*>(data);
-            itsEngine->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
-        }
+        if (const auto* points = PaneDrag::Read(data); itsEngine != nullptr && points != nullptr)
+            itsEngine->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(), (*points)[1].V());
         return;
     case kImageSetUp:
         SetUp(static_cast<FRM_CView*>(data));

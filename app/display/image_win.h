@@ -5,8 +5,10 @@
 // prints its illustration and keeps its own menu state.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "app/settings/prefs.h"
+#include "frm/core/ccommand.h"
 #include "frm/views/cwindow.h"
 
 class EntryKeyTable;
@@ -15,8 +17,8 @@ class FRM_CPicture;
 class FRM_CSubview;
 class ScrollViewWin;
 
-// The command the opener gets with the clicked word (an RWCString*).
-inline constexpr long kLookUpWordCommand = 87;
+// The command the opener gets with the clicked word, to search it.
+using ImageLookUpWord = FRM_TCommand<87, const std::string>;
 // Commands of the image window.
 enum ImageWinCommand : long {
     kImageDrawEntry = 32,

@@ -37,16 +37,16 @@ FRM_CPoint ScrollPaneWin::TextPoint(const FRM_CPoint& point) const
 void ScrollPaneWin::DoMouseDown(FRM_CPoint point, short button, short, short)
 {
     itsPressPoint = TextPoint(point);
-    FRM_CPoint points[2] = {itsPressPoint, itsPressPoint};
+    const FRM_CPoint points[2] = {itsPressPoint, itsPressPoint};
     if (button == 0) {
         // The keys follow the text the user selects here: Ctrl+C and Edit > Copy then take
         // the entry's selection, not that of the field that had the focus.
         vko_scr_set_focus_vobj(GetVKOWindow());
         vko_win_trap_pointer(GetVKOWindow());
         itIsDragging = true;
-        DoCommand(kPaneDrag, points);
+        PaneDrag::Send(*this, points);
     } else {
-        DoCommand(kPaneOtherButton, points);
+        PaneOtherButton::Send(*this, points);
     }
 }
 
@@ -54,8 +54,8 @@ void ScrollPaneWin::DoMouseMove(FRM_CPoint point, short, short, short)
 {
     if (!itIsDragging)
         return;
-    FRM_CPoint points[2] = {itsPressPoint, TextPoint(point)};
-    DoCommand(kPaneDrag, points);
+    const FRM_CPoint points[2] = {itsPressPoint, TextPoint(point)};
+    PaneDrag::Send(*this, points);
 }
 
 void ScrollPaneWin::DoMouseUp(FRM_CPoint, short, short, short)
@@ -68,8 +68,8 @@ void ScrollPaneWin::DoMouseUp(FRM_CPoint, short, short, short)
 
 void ScrollPaneWin::DoMouseDouble(FRM_CPoint point, short, short, short)
 {
-    FRM_CPoint at = TextPoint(point);
-    DoCommand(kPaneDoubleClick, &at);
+    const FRM_CPoint at = TextPoint(point);
+    PaneDoubleClick::Send(*this, at);
 }
 
 void ScrollPaneWin::DoKey(const FRM_CKey& key)

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/display/entry_painter.h"
+#include "frm/core/ccommand.h"
 #include "frm/views/csubview.h"
 #include "frm/views/cwindow.h"
 
@@ -21,6 +22,10 @@ enum EntryPaneCommand : long {
     kPaneDoubleClick = 77, // data: the FRM_CPoint
     kPaneOtherButton = 128 // data: two FRM_CPoints, both the press point
 };
+// The pane's commands with a payload, each sent and read only as its type.
+using PaneDrag = FRM_TCommand<kPaneDrag, const FRM_CPoint[2]>;
+using PaneDoubleClick = FRM_TCommand<kPaneDoubleClick, const FRM_CPoint>;
+using PaneOtherButton = FRM_TCommand<kPaneOtherButton, const FRM_CPoint[2]>;
 
 class ScrollPaneWin : public FRM_CWindow {
 public:

@@ -417,9 +417,10 @@ void KQAdvWin::DoCommand(long command, void* data)
     case kCmdSearchQuery:
         Search();
         return;
-    case kCmdSearchString:
-        if (data != nullptr)
-            SearchFor(*static_cast<const std::string*>(data));
+    case CmdSearchString::kNumber:
+        // The page cleared, the string added as one term and searched.
+        if (const std::string* text = CmdSearchString::Read(data))
+            SearchFor(*text);
         return;
     case kCmdWordTyped:
         WordTyped();
@@ -458,7 +459,7 @@ void KQAdvWin::SpellingHelp()
     request.notebook = itsNotebook;
     request.face = itsKind;
     request.searchType = position;
-    itsDocument->DoCommand(RefDoc::kCmdSpellingHelp, &request);
+    RefDoc::CmdSpellingHelp::Send(*itsDocument, request);
     const std::string picked = request.text;
     if (picked.empty())
         return;

@@ -27,8 +27,6 @@ public:
     static constexpr long kCmdClearQuery = 3013;
     static constexpr long kCmdSearchQuery = 3014;
     static constexpr long kCmdWordTyped = 3018;
-    // Clears the page, adds the string (data) as a term and searches.
-    static constexpr long kCmdSearchString = 87;
 
     KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
 

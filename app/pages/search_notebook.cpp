@@ -46,7 +46,7 @@ void SearchNotebook::ShowResultsList(const ResultsRecord& record)
     // when they list only the first ones.
     const long found = std::max(record.found, static_cast<long>(record.hits->entries()));
     for (SearchPageWin* page : itsPages) {
-        page->DoCommand(SearchPageWin::kCmdFillHitList, &lines);
+        SearchPageWin::CmdFillHitList::Send(*page, lines);
         page->ShowListedPart(lines.size(), found);
         ShowListCount(page, found);
     }
@@ -84,10 +84,12 @@ void SearchNotebook::ShowMoves()
 {
     SearchPageWin::ListMoves lists{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
                                    static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
-    ToAllPages(SearchPageWin::kCmdListMoves, &lists);
+    for (SearchPageWin* page : itsPages)
+        if (page != nullptr)
+            SearchPageWin::CmdListMoves::Send(*page, lists);
     MainRefWin::EntryMoves entries{itsHistories.entries.NextExists(), itsHistories.entries.PreviousExists(),
                                    itsHistories.entries.Count() != 0};
-    itsWindow->DoCommand(MainRefWin::kCmdEntryMoves, &entries);
+    MainRefWin::CmdEntryMoves::Send(*itsWindow, entries);
     itsWindow->UpdatePrintItems();
 }
 
@@ -164,7 +166,7 @@ void SearchNotebook::ShowEntry(const WordItem& word, const std::vector<std::stri
 {
     if (auto* document = dynamic_cast<RefDoc*>(itsWindow->GetDocument())) {
         RefDoc::EntryToShow shown{&word, &highlights, &itsWindow->GetPainter()};
-        document->DoCommand(RefDoc::kCmdShowEntry, &shown);
+        RefDoc::CmdShowEntry::Send(*document, shown);
     }
 }
 
@@ -205,7 +207,7 @@ void SearchNotebook::ShowCurrentResults()
     itsWindow->SwitchReference(record->reference);
     SearchPageWin* page = itsWindow->ShowPage(record->page);
     SearchPageWin::RestoredSearch restored{record->text, record->searchType};
-    page->DoCommand(SearchPageWin::kCmdRestoreSearch, &restored);
+    SearchPageWin::CmdRestoreSearch::Send(*page, restored);
     ShowResultsList(*record);
     SelectLine(0);
     ShowMoves();
@@ -243,7 +245,7 @@ void SearchNotebook::OpenHistoryWindow()
         request.names.push_back(itsHistories.entries.At(p)->word);
     const auto before = static_cast<std::int32_t>(itsHistories.entries.Position());
     request.position = before;
-    document->DoCommand(RefDoc::kCmdHistoryWindow, &request);
+    RefDoc::CmdHistoryWindow::Send(*document, request);
     // The window writes the entry chosen; cancelled, the position stays.
     if (request.position > 0 && request.position != before)
         ShowEntryAt(request.position);
@@ -252,18 +254,18 @@ void SearchNotebook::OpenHistoryWindow()
 void SearchNotebook::TakeOver(SearchNotebook& other)
 {
     std::int16_t front = 0;
-    other.DoCommand(kCmdFrontPageNumber, &front);
+    CmdFrontPageNumber::Send(other, front);
     itsWindow->ShowPage(front);
     const auto entriesBefore = static_cast<std::int32_t>(itsHistories.entries.Count());
-    DoCommand(kCmdAppendEntries, const_cast<History<EntryRecord>*>(&other.GetHistories().entries));
+    CmdAppendEntries::Send(*this, other.GetHistories().entries);
     std::int32_t entry = 0;
-    other.DoCommand(kCmdEntryPosition, &entry);
+    CmdEntryPosition::Send(other, entry);
     if (entry > 0)
         ShowEntryAt(entriesBefore + entry);
     const auto resultsBefore = static_cast<std::int32_t>(itsHistories.results.Count());
-    DoCommand(kCmdAppendResults, const_cast<History<ResultsRecord>*>(&other.GetHistories().results));
+    CmdAppendResults::Send(*this, other.GetHistories().results);
     std::int32_t results = 0;
-    other.DoCommand(kCmdResultsPosition, &results);
+    CmdResultsPosition::Send(other, results);
     if (results > 0 && itsHistories.results.MoveTo(resultsBefore + results))
         DoCommand(kCmdShowCurrentResults, nullptr);
 }
@@ -277,27 +279,29 @@ void SearchNotebook::DoCommand(long command, void* data)
         if (SearchPageWin* front = GetFrontPage())
             front->DoCommand(SearchPageWin::kCmdAttachPainter, nullptr);
         return;
-    case kCmdLookUp:
-        ToFrontPage(SearchPageWin::kCmdSearchFor, data);
+    case CmdLookUp::kNumber:
+        if (const std::string* text = CmdLookUp::Read(data))
+            if (SearchPageWin* front = GetFrontPage())
+                SearchPageWin::CmdSearchFor::Send(*front, *text);
         return;
-    case kCmdHitChosen:
-        if (data != nullptr)
-            ShowHit(*static_cast<const int*>(data));
+    case CmdHitChosen::kNumber:
+        if (const int* line = CmdHitChosen::Read(data))
+            ShowHit(*line);
         return;
     case kCmdPrintResults:
     case kCmdPrintEntry:
     case kCmdEmptyHitList:
-    case kCmdSearchString:
-    case kCmdSearchFor:
+    case SearchPageWin::CmdSearchString::kNumber:
+    case SearchPageWin::CmdSearchFor::kNumber:
         ToFrontPage(command, data);
         return;
-    case kCmdEnterResults:
-        if (data != nullptr)
-            EnterResults(*static_cast<SearchRequest*>(data));
+    case CmdEnterResults::kNumber:
+        if (SearchRequest* request = CmdEnterResults::Read(data))
+            EnterResults(*request);
         return;
-    case kCmdEnterEntry:
-        if (data != nullptr) {
-            itsHistories.entries.Enter(static_cast<const EntryRecord*>(data)->Copy());
+    case CmdEnterEntry::kNumber:
+        if (const EntryRecord* entry = CmdEnterEntry::Read(data)) {
+            itsHistories.entries.Enter(entry->Copy());
             ShowMoves();
         }
         return;
@@ -315,47 +319,49 @@ void SearchNotebook::DoCommand(long command, void* data)
             if (page != nullptr && page->GetKind() != SearchPageWin::kBrowse)
                 page->DoCommand(SearchPageWin::kCmdReferenceChanged, nullptr);
         return;
-    case kCmdCurrentWord:
-        if (data != nullptr && itsHistories.entries.Current() != nullptr)
-            *static_cast<std::string*>(data) = itsHistories.entries.Current()->word;
+    case CmdCurrentWord::kNumber:
+        if (std::string* word = CmdCurrentWord::Read(data); word != nullptr && itsHistories.entries.Current() != nullptr)
+            *word = itsHistories.entries.Current()->word;
         return;
-    case kCmdCurrentWordString:
-        if (data != nullptr && itsHistories.entries.Current() != nullptr)
-            *static_cast<FRM_CStringRW*>(data) = FRM_CStringRW(itsHistories.entries.Current()->word.c_str());
+    case CmdCurrentWordString::kNumber:
+        if (FRM_CStringRW* word = CmdCurrentWordString::Read(data);
+            word != nullptr && itsHistories.entries.Current() != nullptr)
+            *word = FRM_CStringRW(itsHistories.entries.Current()->word.c_str());
         return;
     case kCmdHistoryWindow:
         OpenHistoryWindow();
         return;
-    case kCmdShowEntryAt:
-        if (data != nullptr)
-            ShowEntryAt(*static_cast<const std::int32_t*>(data));
+    case CmdShowEntryAt::kNumber:
+        if (const std::int32_t* position = CmdShowEntryAt::Read(data))
+            ShowEntryAt(*position);
         return;
-    case kCmdHistoryMenus:
-        if (data != nullptr)
-            FillHistoryMenus(*static_cast<const HistoryMenus*>(data));
+    case CmdHistoryMenus::kNumber:
+        if (const HistoryMenus* menus = CmdHistoryMenus::Read(data))
+            FillHistoryMenus(*menus);
         return;
-    case kCmdMoveEntries:
-        if (data != nullptr)
-            ShowOtherEntry(static_cast<int>(*static_cast<const std::int32_t*>(data)));
+    case CmdMoveEntries::kNumber:
+        if (const std::int32_t* offset = CmdMoveEntries::Read(data))
+            ShowOtherEntry(static_cast<int>(*offset));
         return;
-    case kCmdTakeOver:
-        if (data != nullptr && data != this)
-            TakeOver(*static_cast<SearchNotebook*>(data));
+    case CmdTakeOver::kNumber:
+        if (SearchNotebook* other = CmdTakeOver::Read(data); other != nullptr && other != this)
+            TakeOver(*other);
         return;
-    case kCmdAppendEntries:
-        if (data != nullptr)
-            itsHistories.entries.AppendCopies(*static_cast<const History<EntryRecord>*>(data));
+    case CmdAppendEntries::kNumber:
+        if (const History<EntryRecord>* entries = CmdAppendEntries::Read(data))
+            itsHistories.entries.AppendCopies(*entries);
         return;
-    case kCmdAppendResults:
-        if (data != nullptr)
-            itsHistories.results.AppendCopies(*static_cast<const History<ResultsRecord>*>(data));
+    case CmdAppendResults::kNumber:
+        if (const History<ResultsRecord>* results = CmdAppendResults::Read(data))
+            itsHistories.results.AppendCopies(*results);
         return;
-    case kCmdEntryPosition:
-    case kCmdResultsPosition:
-        if (data != nullptr)
-            *static_cast<std::int32_t*>(data) = static_cast<std::int32_t>(
-                command == kCmdEntryPosition ? itsHistories.entries.Position()
-                                             : itsHistories.results.Position());
+    case CmdEntryPosition::kNumber:
+        if (std::int32_t* position = CmdEntryPosition::Read(data))
+            *position = static_cast<std::int32_t>(itsHistories.entries.Position());
+        return;
+    case CmdResultsPosition::kNumber:
+        if (std::int32_t* position = CmdResultsPosition::Read(data))
+            *position = static_cast<std::int32_t>(itsHistories.results.Position());
         return;
     case kCmdShowCurrentResults:
         if (const ResultsRecord* current = itsHistories.results.Current()) {
@@ -363,28 +369,25 @@ void SearchNotebook::DoCommand(long command, void* data)
             ShowMoves();
         }
         return;
-    case kCmdFrontPageNumber:
-        if (data != nullptr) {
+    case CmdFrontPageNumber::kNumber:
+        if (std::int16_t* number = CmdFrontPageNumber::Read(data)) {
             const SearchPageWin* front = GetFrontPage();
-            std::int16_t number = 0;
+            *number = 0;
             for (int i = 0; i < kPageCount; ++i)
                 if (itsPages[static_cast<std::size_t>(i)] == front)
-                    number = static_cast<std::int16_t>(i);
-            *static_cast<std::int16_t*>(data) = number;
+                    *number = static_cast<std::int16_t>(i);
         }
         return;
-    case kCmdChooseSearch:
-        if (data != nullptr) {
-            const auto& choice = *static_cast<const SearchPageWin::SearchChoice*>(data);
-            if (choice.page < 0 || choice.page >= kPageCount)
-                return;
-            itsWindow->DoMenuCommand(static_cast<short>(menutag::kBasicSearches + choice.page), 0, 0);
-            GetPage(choice.page)->DoCommand(SearchPageWin::kCmdChooseSearch, data);
+    case SearchPageWin::CmdChooseSearch::kNumber:
+        if (const auto* choice = SearchPageWin::CmdChooseSearch::Read(data);
+            choice != nullptr && choice->page >= 0 && choice->page < kPageCount) {
+            itsWindow->DoMenuCommand(static_cast<short>(menutag::kBasicSearches + choice->page), 0, 0);
+            GetPage(choice->page)->DoCommand(command, data);
         }
         return;
-    case kCmdHasEntries:
-        if (data != nullptr)
-            *static_cast<std::int16_t*>(data) = itsHistories.entries.Count() != 0 ? 1 : 0;
+    case CmdHasEntries::kNumber:
+        if (std::int16_t* has = CmdHasEntries::Read(data))
+            *has = itsHistories.entries.Count() != 0 ? 1 : 0;
         return;
     default:
         return; // the notebook's commands only

@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "app/pages/search_history.h"
+#include "frm/core/ccommand.h"
 #include "frm/controls/nnotebk.h"
 
+class FRM_CStringRW;
 class FRM_CSubmenu;
 class MainRefWin;
 class SearchPageWin;
@@ -25,41 +27,43 @@ class SearchNotebook : public FRM_NNotebook {
 public:
     static constexpr int kPageCount = 3;
 
-    // Commands (DoCommand). Those without a word on their data take none.
+    // Commands without a payload (DoCommand).
     static constexpr long kCmdApplyPreferences = 74; // every page takes the preferences
-    static constexpr long kCmdLookUp = 78;           // data: const std::string*, searched on the front page
-    static constexpr long kCmdHitChosen = 83;        // data: const int*, the line of the hit lists
     static constexpr long kCmdPrintResults = 84;     // these three go to the front page
     static constexpr long kCmdPrintEntry = 85;
     static constexpr long kCmdEmptyHitList = 137;
-    static constexpr long kCmdSearchString = 87;     // data: const std::string*, to the front page
-    static constexpr long kCmdSearchFor = 131;       // data: const std::string*, to the front page
-    // data: a SearchRequest* that found something: its hits enter the results history just
-    // after the current list, every page lists them and the first hit's entry is shown.
-    static constexpr long kCmdEnterResults = 93;
-    static constexpr long kCmdEnterEntry = 94;       // data: const EntryRecord*, enters the entry history
     static constexpr long kCmdNextList = 96;
     static constexpr long kCmdPreviousList = 97;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
     static constexpr long kCmdReferenceChanged = 106; // the basic and advanced choosers: the new search types
-    // data: std::string* (107) or FRM_CStringRW* (110): takes the current entry's word;
-    // unchanged while no entry was viewed.
-    static constexpr long kCmdCurrentWord = 107;
-    static constexpr long kCmdCurrentWordString = 110;
     static constexpr long kCmdHistoryWindow = 108;   // the entry history in the history window
-    static constexpr long kCmdShowEntryAt = 109;     // data: const std::int32_t*, a 1-based position
-    static constexpr long kCmdHistoryMenus = 115;    // data: HistoryMenus*
-    static constexpr long kCmdMoveEntries = 116;     // data: const std::int32_t*, an offset
-    static constexpr long kCmdTakeOver = 117;        // data: SearchNotebook*, another window's
-    static constexpr long kCmdAppendEntries = 118;   // data: const History<EntryRecord>*
-    static constexpr long kCmdAppendResults = 119;   // data: const History<ResultsRecord>*
-    static constexpr long kCmdEntryPosition = 120;   // data: std::int32_t*
-    static constexpr long kCmdResultsPosition = 121; // data: std::int32_t*
     static constexpr long kCmdShowCurrentResults = 122; // every page lists the current list again
-    static constexpr long kCmdFrontPageNumber = 123; // data: std::int16_t*
-    static constexpr long kCmdChooseSearch = 135;    // data: const SearchPageWin::SearchChoice*
-    static constexpr long kCmdHasEntries = 136;      // data: std::int16_t*, 1 with entries viewed
+    // The page's commands 87 and 131 (a string to search) go to the front page, and 135
+    // (a search page and type chosen) to its page, with their payloads as the page reads
+    // them (SearchPageWin::CmdSearchString, CmdSearchFor, CmdChooseSearch).
+
+    // The commands with a payload, each sent and read only as its type.
+    using CmdLookUp = FRM_TCommand<78, const std::string>;   // searched on the front page
+    using CmdHitChosen = FRM_TCommand<83, const int>;        // the line of the hit lists
+    // A request that found something: its hits enter the results history just after the
+    // current list, every page lists them and the first hit's entry is shown.
+    using CmdEnterResults = FRM_TCommand<93, SearchRequest>;
+    using CmdEnterEntry = FRM_TCommand<94, const EntryRecord>; // enters the entry history
+    // Take the current entry's word; unchanged while no entry was viewed.
+    using CmdCurrentWord = FRM_TCommand<107, std::string>;
+    using CmdCurrentWordString = FRM_TCommand<110, FRM_CStringRW>;
+    using CmdShowEntryAt = FRM_TCommand<109, const std::int32_t>; // a 1-based position
+    struct HistoryMenus;
+    using CmdHistoryMenus = FRM_TCommand<115, const HistoryMenus>;
+    using CmdMoveEntries = FRM_TCommand<116, const std::int32_t>; // an offset
+    using CmdTakeOver = FRM_TCommand<117, SearchNotebook>;        // another window's
+    using CmdAppendEntries = FRM_TCommand<118, const History<EntryRecord>>;
+    using CmdAppendResults = FRM_TCommand<119, const History<ResultsRecord>>;
+    using CmdEntryPosition = FRM_TCommand<120, std::int32_t>;     // takes the position
+    using CmdResultsPosition = FRM_TCommand<121, std::int32_t>;
+    using CmdFrontPageNumber = FRM_TCommand<123, std::int16_t>;
+    using CmdHasEntries = FRM_TCommand<136, std::int16_t>;        // 1 with entries viewed
 
     // The two submenus that command 115 fills from the entry history: "Backward" from the
     // current entry towards the first, "Forward" towards the last, each at most ten items

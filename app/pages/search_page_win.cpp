@@ -277,7 +277,7 @@ void SearchPageWin::SearchOne(const std::string& text, const std::string& code, 
     request.searchType = GetSearchTypePosition();
     // The search runs while the document handles the command; the document hands hits to
     // the notebook, which lists them on every page with the first line selected.
-    itsDocument->DoCommand(RefDoc::kCmdSearch, &request);
+    RefDoc::CmdSearch::Send(*itsDocument, request);
     if (request.found == 0 && !quiet) {
         itsHitList->Clear(); // nothing found: no list of an earlier search stays
         itsNotebook->ShowNoHits(this);
@@ -320,7 +320,7 @@ std::vector<std::string> SearchPageWin::HighlightWords(const std::string& text) 
 
 void SearchPageWin::ShowHit(int index)
 {
-    itsNotebook->DoCommand(SearchNotebook::kCmdHitChosen, &index);
+    SearchNotebook::CmdHitChosen::Send(*itsNotebook, index);
 }
 
 void SearchPageWin::SetListMoves(const ListMoves& moves)
@@ -354,7 +354,7 @@ void SearchPageWin::SpellingHelp()
     request.notebook = itsNotebook;
     request.face = itsKind;
     request.searchType = GetSearchTypePosition();
-    itsDocument->DoCommand(RefDoc::kCmdSpellingHelp, &request);
+    RefDoc::CmdSpellingHelp::Send(*itsDocument, request);
     const std::string picked = request.text;
     const std::string code = request.code;
     if (picked.empty())
@@ -407,7 +407,7 @@ bool SearchPageWin::EntryPopUp(const FRM_CPoint& point)
     itsPopUpWord = text;
     // The pop-up's items come back to this page (DoMenuCommand).
     FRM_CMenuBar menu(this, menutag::kEntryPopupMenu);
-    DoCommand(kCmdFillFindIn, &menu);
+    CmdFillFindIn::Send(*this, menu);
     // The pop-up opens at the word: the point of the pane's own window, scrolled, in the
     // page's.
     s_pnt at{static_cast<std::int16_t>(point.V() + itsEntryPane->ScrollOriginY()),
@@ -436,7 +436,7 @@ bool SearchPageWin::FindIn(long position)
         itsPopUpWord.empty())
         return false;
     if (FRM_CWindow* window = HolderWindow())
-        window->DoCommand(MainRefWin::kCmdSelectReference, &position);
+        MainRefWin::CmdSelectReference::Send(*window, position);
     SearchFor(std::string(itsPopUpWord));
     return true;
 }
@@ -462,16 +462,16 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdNextList:
         itsNotebook->DoCommand(command, nullptr);
         return;
-    case kCmdSearchFor:
-        if (data != nullptr)
-            SearchFor(*static_cast<const std::string*>(data));
+    case CmdSearchFor::kNumber:
+        if (const std::string* text = CmdSearchFor::Read(data))
+            SearchFor(*text);
         return;
-    case kCmdSearchString:
+    case CmdSearchString::kNumber:
         // Taken here: the command of the same number above the page (the document's)
         // carries a search request, not a string.
-        if (data != nullptr) {
+        if (const std::string* text = CmdSearchString::Read(data)) {
             EndPicking();
-            SetTypedText(*static_cast<const std::string*>(data));
+            SetTypedText(*text);
             Search();
         }
         return;
@@ -510,27 +510,25 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdSpellingHelp:
         SpellingHelp();
         return;
-    case kCmdFillHitList:
-        if (data != nullptr)
-            FillHitList(*static_cast<const std::vector<std::string>*>(data));
+    case CmdFillHitList::kNumber:
+        if (const auto* lines = CmdFillHitList::Read(data))
+            FillHitList(*lines);
         return;
-    case kCmdRestoreSearch: {
-        if (data == nullptr)
-            return;
-        const auto& restored = *static_cast<const RestoredSearch*>(data);
-        ShowSearchedText(restored.text);
-        EndPicking();
-        if (restored.searchType >= 0)
-            ChooseSearchType(restored.searchType);
+    case CmdRestoreSearch::kNumber:
+        if (const RestoredSearch* restored = CmdRestoreSearch::Read(data)) {
+            ShowSearchedText(restored->text);
+            EndPicking();
+            if (restored->searchType >= 0)
+                ChooseSearchType(restored->searchType);
+        }
         return;
-    }
-    case kCmdListMoves:
-        if (data != nullptr)
-            SetListMoves(*static_cast<const ListMoves*>(data));
+    case CmdListMoves::kNumber:
+        if (const ListMoves* moves = CmdListMoves::Read(data))
+            SetListMoves(*moves);
         return;
-    case kCmdChooseSearch:
-        if (data != nullptr) {
-            ChooseSearchType(static_cast<const SearchChoice*>(data)->searchType);
+    case CmdChooseSearch::kNumber:
+        if (const SearchChoice* choice = CmdChooseSearch::Read(data)) {
+            ChooseSearchType(choice->searchType);
             itsChooser->Invalidate(itsChooser->GetLocalFrame());
         }
         return;
@@ -554,11 +552,14 @@ void SearchPageWin::DoCommand(long command, void* data)
         itsPainter->Redraw(itsEntryPane->ScrollOriginY());
         return;
     case kPaneDrag: {
-        const auto* points = static_cast<const FRM_CPoint*>(data);
+        const auto* points = PaneDrag::Read(data);
+        if (points == nullptr)
+            return;
+        const FRM_CPoint& from = (*points)[0];
+        const FRM_CPoint& to = (*points)[1];
         // The painter inverts the runs it selects in place; a repaint on top would invert
         // them a second time and hide the selection.
-        const bool selected =
-            itsPainter->SelectRange(points[0].H(), points[0].V(), points[1].H(), points[1].V());
+        const bool selected = itsPainter->SelectRange(from.H(), from.V(), to.H(), to.V());
         // Edit > Copy (and Ctrl+C) copies what the drag selected, and only then.
         if (FRM_CWindow* window = HolderWindow())
             if (FRM_CMenuBar* bar = window->GetMenuBar())
@@ -566,10 +567,12 @@ void SearchPageWin::DoCommand(long command, void* data)
         return;
     }
     case kPaneDoubleClick:
-        ClickOnEntry(*static_cast<const FRM_CPoint*>(data));
+        if (const FRM_CPoint* point = PaneDoubleClick::Read(data))
+            ClickOnEntry(*point);
         return;
     case kPaneOtherButton:
-        EntryPopUp(*static_cast<const FRM_CPoint*>(data));
+        if (const auto* points = PaneOtherButton::Read(data))
+            EntryPopUp((*points)[0]);
         return;
     case kCmdTypedText:
         return; // only the basic page looks ahead
@@ -582,13 +585,13 @@ void SearchPageWin::DoCommand(long command, void* data)
     case kCmdFillHelpTable:
         FillHelpTable();
         return;
-    case kCmdFillFindIn:
-        if (data != nullptr)
-            FillFindIn(static_cast<FRM_CMenuBar*>(data));
+    case CmdFillFindIn::kNumber:
+        if (FRM_CMenuBar* menu = CmdFillFindIn::Read(data))
+            FillFindIn(menu);
         return;
-    case kCmdPopUpWord:
-        if (data != nullptr)
-            *static_cast<std::string*>(data) = itsPopUpWord;
+    case CmdPopUpWord::kNumber:
+        if (std::string* word = CmdPopUpWord::Read(data))
+            *word = itsPopUpWord;
         return;
     case kCmdIgnored:
     case kCmdNull:

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "frm/controls/cfacewin.h"
+#include "frm/core/ccommand.h"
 #include "vkocoll/ordered.h"
 
 class EntryPainter;
@@ -50,23 +51,13 @@ public:
     static constexpr long kCmdNextList = 96;
     static constexpr long kCmdPreviousList = 97;
     // Commands from the notebook, which holds the histories of all three pages.
-    static constexpr long kCmdFillHitList = 75;    // data: const std::vector<std::string>*
     static constexpr long kCmdClearPage = 76;      // an empty hit list and field
     static constexpr long kCmdApplyPreferences = 74; // the colours of the document's preferences
     static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types in the chooser
-    static constexpr long kCmdSearchFor = 131;     // data: const std::string*, searched here
-    // data: const std::string*: the field takes it and the page searches (the advanced page
-    // its own way, as one term).
-    static constexpr long kCmdSearchString = 87;
     static constexpr long kCmdEmptyHitList = 137;
-    static constexpr long kCmdRestoreSearch = 102; // data: const RestoredSearch*
-    static constexpr long kCmdListMoves = 104;     // data: const ListMoves*
-    static constexpr long kCmdChooseSearch = 135;  // data: const SearchChoice*
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
     static constexpr long kCmdAttachPainter = 73;  // the window's entry engine draws into this page's pane
     static constexpr long kCmdFillHelpTable = 86;  // the status-line help of the page's controls
-    static constexpr long kCmdFillFindIn = 129;    // data: FRM_CMenuBar*, the entry pop-up's menu
-    static constexpr long kCmdPopUpWord = 130;     // data: std::string*, takes the pop-up word
     // Taken and ignored: the null commands of the page's controls.
     static constexpr long kCmdIgnored = 20002;
     static constexpr long kCmdNull = 20003;
@@ -86,6 +77,17 @@ public:
         std::int32_t page;
         std::int32_t searchType;
     };
+    // The commands with a payload, each sent and read only as its type.
+    using CmdFillHitList = FRM_TCommand<75, const std::vector<std::string>>;
+    using CmdSearchFor = FRM_TCommand<131, const std::string>; // cleared, then searched here
+    // The field takes the string and the page searches (the advanced page its own way, as
+    // one term).
+    using CmdSearchString = FRM_TCommand<87, const std::string>;
+    using CmdRestoreSearch = FRM_TCommand<102, const RestoredSearch>;
+    using CmdListMoves = FRM_TCommand<104, const ListMoves>;
+    using CmdChooseSearch = FRM_TCommand<135, const SearchChoice>;
+    using CmdFillFindIn = FRM_TCommand<129, FRM_CMenuBar>; // the entry pop-up's menu
+    using CmdPopUpWord = FRM_TCommand<130, std::string>;   // takes the pop-up word
     // What the page searches: the dictionary's search types (basic) or the entry words by
     // their beginning or end (browse).
     enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };

@@ -147,7 +147,7 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
         while (position < static_cast<long>(descriptions.entries()) &&
                descriptions[static_cast<std::size_t>(position)] != description)
             ++position;
-        window->DoCommand(MainRefWin::kCmdSelectReference, &position);
+        MainRefWin::CmdSelectReference::Send(*window, position);
         const auto* document = dynamic_cast<const RefDoc*>(window->GetDocument());
         if (document == nullptr || document->GetDescription() != description) {
             // Its data could not be opened: the window keeps its dictionary.
@@ -178,7 +178,7 @@ const configDict* DictionaryOfEntry(const MainRefWin& window, const EntryRecord&
 void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
 {
     FRM_CStringRW current("");
-    window->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWordString, &current);
+    SearchNotebook::CmdCurrentWordString::Send(*window->GetNotebook(), current);
     const std::string shown = current.data();
     const EntryRecord* entry = window->GetNotebook()->GetHistories().entries.Current();
     const configDict* dictionary = entry != nullptr ? DictionaryOfEntry(*window, *entry) : nullptr;

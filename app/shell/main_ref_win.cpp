@@ -118,7 +118,7 @@ MainRefWin::MainRefWin(FRM_CDocument* document, const FRM_CRect& frame, const FR
     ShowPage(0);
     FillReferenceSelector();
     // Nothing viewed yet: no history to move through, no word to copy.
-    DoCommand(kCmdEntryMoves, nullptr);
+    ShowEntryMovesOf(nullptr);
     itsNotebook->ShowMoves();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kCopyWord, 0);
@@ -202,8 +202,8 @@ void MainRefWin::ShowPreferredSearch()
     if (application == nullptr)
         return;
     const Prefs& prefs = application->GetPrefs();
-    SearchPageWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
-    itsNotebook->DoCommand(SearchNotebook::kCmdChooseSearch, &choice);
+    const SearchPageWin::SearchChoice choice{prefs.search_mode, prefs.search_type};
+    SearchPageWin::CmdChooseSearch::Send(*itsNotebook, choice);
 }
 
 void MainRefWin::ShowEntryMoves(bool previous, bool next)
@@ -222,8 +222,8 @@ void MainRefWin::SwitchReference(int position)
 {
     if (position < 0 || itsDocument == nullptr || position == itsDocument->GetReferencePosition())
         return;
-    long place = position;
-    DoCommand(kCmdSelectReference, &place);
+    const long place = position;
+    CmdSelectReference::Send(*this, place);
 }
 
 void MainRefWin::ShowCount(const std::string& text)
@@ -401,8 +401,8 @@ void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
     const short submenuTag = forward ? menutag::kForward : menutag::kBackward;
     FRM_CSubmenu submenu(FRM_CStringRW(forward ? "Forward" : "Backward"), submenuTag, 0,
                          FRM_CMenu::ENABLED);
-    SearchNotebook::HistoryMenus menus{forward ? nullptr : &submenu, forward ? &submenu : nullptr};
-    itsNotebook->DoCommand(SearchNotebook::kCmdHistoryMenus, &menus);
+    const SearchNotebook::HistoryMenus menus{forward ? nullptr : &submenu, forward ? &submenu : nullptr};
+    SearchNotebook::CmdHistoryMenus::Send(*itsNotebook, menus);
     if (submenu.GetMenus()->entries() == 0)
         return;
     popUps.ReplaceSubmenu(submenuTag, submenu);
@@ -445,7 +445,7 @@ void MainRefWin::DoMouseDown(FRM_CPoint point, short button, short isShift, shor
 
 void MainRefWin::DoMouseMove(FRM_CPoint point, short button, short isShift, short isControl)
 {
-    DoCommand(kCmdStatusHelp, &point);
+    ShowStatusHelp(point);
     FRM_CWindow::DoMouseMove(point, button, isShift, isControl);
 }
 
@@ -616,9 +616,9 @@ void MainRefWin::RunRequest(const WindowRequest& request)
     // Only a window with entries viewed has anything to go on from.
     std::int16_t viewed = 0;
     if (request.from != nullptr && request.from != this)
-        request.from->GetNotebook()->DoCommand(SearchNotebook::kCmdHasEntries, &viewed);
+        SearchNotebook::CmdHasEntries::Send(*request.from->GetNotebook(), viewed);
     if (viewed != 0)
-        itsNotebook->DoCommand(SearchNotebook::kCmdTakeOver, request.from->GetNotebook());
+        SearchNotebook::CmdTakeOver::Send(*itsNotebook, *request.from->GetNotebook());
     if (KQedApp* application = KQedApp::Instance()) {
         const RWOrdered& descriptions = application->GetDescriptions();
         for (std::size_t i = 0; i < descriptions.entries(); ++i)
@@ -626,7 +626,7 @@ void MainRefWin::RunRequest(const WindowRequest& request)
                 SwitchReference(static_cast<int>(i));
     }
     if (!request.text.empty())
-        itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, const_cast<std::string*>(&request.text));
+        SearchNotebook::CmdLookUp::Send(*itsNotebook, request.text);
 }
 
 void MainRefWin::DoCommand(long command, void* data)
@@ -641,15 +641,16 @@ void MainRefWin::DoCommand(long command, void* data)
              w.FillReferenceSelector();
              w.itsPainter->DrawEntry();
          }},
-        {kCmdEntryMoves, [](MainRefWin& w, long, void* data) {
-             w.ShowEntryMovesOf(static_cast<const EntryMoves*>(data));
+        {CmdEntryMoves::kNumber, [](MainRefWin& w, long, void* data) {
+             w.ShowEntryMovesOf(CmdEntryMoves::Read(data));
          }},
-        {kCmdLookUp, [](MainRefWin& w, long, void* data) {
-             w.itsNotebook->DoCommand(SearchNotebook::kCmdSearchFor, data);
+        {CmdLookUp::kNumber, [](MainRefWin& w, long, void* data) {
+             if (const std::string* text = CmdLookUp::Read(data))
+                 SearchNotebook::CmdLookUp::Send(*w.itsNotebook, *text);
          }},
-        {kCmdStatusHelp, [](MainRefWin& w, long, void* data) {
-             if (data != nullptr)
-                 w.ShowStatusHelp(*static_cast<const FRM_CPoint*>(data));
+        {CmdStatusHelp::kNumber, [](MainRefWin& w, long, void* data) {
+             if (const FRM_CPoint* point = CmdStatusHelp::Read(data))
+                 w.ShowStatusHelp(*point);
          }},
         {kCmdPrefsApplied, [](MainRefWin& w, long, void*) { w.ApplyPreferencesEverywhere(); }},
         // Chosen by the user: the pages start afresh. A move through the histories to
@@ -658,25 +659,27 @@ void MainRefWin::DoCommand(long command, void* data)
              if (w.ChooseReference())
                  w.itsNotebook->ToAllPages(SearchPageWin::kCmdClearPage, nullptr);
          }},
-        {kCmdSelectReference, [](MainRefWin& w, long, void* data) {
-             w.SelectReference(data != nullptr ? *static_cast<const long*>(data) : -1);
+        {CmdSelectReference::kNumber, [](MainRefWin& w, long, void* data) {
+             const long* position = CmdSelectReference::Read(data);
+             w.SelectReference(position != nullptr ? *position : -1);
          }},
         {kCmdShowCurrentReference, [](MainRefWin& w, long, void*) { w.ShowPreferredSearch(); }},
         {kCmdEntryMenus, [](MainRefWin& w, long, void* data) {
-             w.EnableEntryMenus(static_cast<const std::int32_t*>(data));
+             const auto* on = CmdEntryMenusOn::Read(data);
+             w.EnableEntryMenus(on != nullptr ? *on : nullptr);
          }},
-        {kCmdRunRequest, [](MainRefWin& w, long, void* data) {
-             if (data != nullptr)
-                 w.RunRequest(*static_cast<const WindowRequest*>(data));
+        {CmdRunRequest::kNumber, [](MainRefWin& w, long, void* data) {
+             if (const WindowRequest* request = CmdRunRequest::Read(data))
+                 w.RunRequest(*request);
          }},
         {kIgnoredCommand, [](MainRefWin&, long, void*) {}},
         {kNullCommand, [](MainRefWin&, long, void*) {}},
         // The histories' commands, the notebook's of the same numbers.
-        {kCmdAppendEntries, &MainRefWin::ToNotebook},
-        {kCmdAppendResults, &MainRefWin::ToNotebook},
-        {kCmdEntryPosition, &MainRefWin::ToNotebook},
-        {kCmdResultsPosition, &MainRefWin::ToNotebook},
-        {kCmdFrontPageNumber, &MainRefWin::ToNotebook},
+        {SearchNotebook::CmdAppendEntries::kNumber, &MainRefWin::ToNotebook},
+        {SearchNotebook::CmdAppendResults::kNumber, &MainRefWin::ToNotebook},
+        {SearchNotebook::CmdEntryPosition::kNumber, &MainRefWin::ToNotebook},
+        {SearchNotebook::CmdResultsPosition::kNumber, &MainRefWin::ToNotebook},
+        {SearchNotebook::CmdFrontPageNumber::kNumber, &MainRefWin::ToNotebook},
         {kCmdPreviousEntry, &MainRefWin::ToNotebook},
         {kCmdNextEntry, &MainRefWin::ToNotebook},
     };
@@ -709,7 +712,7 @@ void MainRefWin::ClearAll()
 void MainRefWin::CopyCurrentWord()
 {
     std::string word;
-    itsNotebook->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+    SearchNotebook::CmdCurrentWord::Send(*itsNotebook, word);
     if (!word.empty())
         CopyText(word.substr(0, word.find('[')));
 }
@@ -719,7 +722,7 @@ void MainRefWin::OpenPopUpWordInNewWindow()
     // The word of the entry pop-up, looked up in a new window that goes on from this one.
     if (KQedApp* application = KQedApp::Instance()) {
         std::string word;
-        GetFrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+        SearchPageWin::CmdPopUpWord::Send(*GetFrontPage(), word);
         const WindowRequest request{this, GetReferenceName(), word};
         application->OpenNewWindow(&request);
     }
@@ -762,13 +765,13 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
 {
     // The history pop-ups' items: an entry so many on or back.
     if (tag >= menutag::kForwardFirst && tag < menutag::kForwardFirst + 10) {
-        std::int32_t offset = tag - menutag::kForwardFirst;
-        itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
+        const std::int32_t offset = tag - menutag::kForwardFirst;
+        SearchNotebook::CmdMoveEntries::Send(*itsNotebook, offset);
         return;
     }
     if (tag >= menutag::kBackwardFirst && tag < menutag::kBackwardFirst + 10) {
-        std::int32_t offset = -(tag - menutag::kBackwardFirst);
-        itsNotebook->DoCommand(SearchNotebook::kCmdMoveEntries, &offset);
+        const std::int32_t offset = -(tag - menutag::kBackwardFirst);
+        SearchNotebook::CmdMoveEntries::Send(*itsNotebook, offset);
         return;
     }
     // The menu items of the window, each with what it does; the bookmarks' items and any

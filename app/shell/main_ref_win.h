@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/shell/id_data.h"
+#include "frm/core/ccommand.h"
 #include "frm/views/cwindow.h"
 
 class EntryPainter;
@@ -26,41 +27,37 @@ class MainRefWin : public FRM_CWindow {
 public:
     static constexpr long kCmdClose = 5;
     static constexpr long kCmdDrawEntry = 32;       // lays the entry shown out and draws it again
-    static constexpr long kCmdStatusHelp = 61;      // data: an FRM_CPoint in the window
     static constexpr long kCmdPrefsApplied = 69;    // the preferences window applied a change
     static constexpr long kCmdReferenceChosen = 95;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
-    // data: a const EntryMoves*, whether the entry history has a next and a previous entry
-    // and any at all: the entry buttons and menu items follow it (null: none of them).
-    static constexpr long kCmdEntryMoves = 100;
+    // Whether the entry history has a next and a previous entry and any at all: the entry
+    // buttons and menu items follow it (sent without one: none of them).
     struct EntryMoves {
         bool next;
         bool previous;
         bool any;
     };
-    static constexpr long kCmdSelectReference = 101; // data: a long position, -1 the current
-    static constexpr long kCmdLookUp = 131;          // data: a const std::string*, searched on the front page
     // The entry drawn again in full; 1003 fills the reference selector again first.
     static constexpr long kCmdRedrawEntry = 1002;
     static constexpr long kCmdRefreshAll = 1003;
     // Selects the preferred reference, search page and search type (a new window's start).
     static constexpr long kCmdShowCurrentReference = 135;
-    // data: four std::int32_t, whether "Clear", "Copy Word" and the illustration's and the
-    // table's print items are enabled; null only redraws the menu bar.
-    static constexpr long kCmdEntryMenus = 1007;
-    // The histories, passed on to the search notebook (SearchNotebook's commands of the
-    // same numbers): 118 and 119 append copies of the records of another history; 120 and
-    // 121 put the entry and the results-list position into a std::int32_t; 123 the number
-    // of the front page into a std::int16_t.
-    static constexpr long kCmdAppendEntries = 118;
-    static constexpr long kCmdAppendResults = 119;
-    static constexpr long kCmdEntryPosition = 120;
-    static constexpr long kCmdResultsPosition = 121;
-    static constexpr long kCmdFrontPageNumber = 123;
-    // data: a const WindowRequest* (a new window going on from another): takes over the
-    // other window's histories, switches to the request's reference and searches its text.
-    static constexpr long kCmdRunRequest = 1006;
+    static constexpr long kCmdEntryMenus = 1007; // without a payload: the menu bar redrawn
+    // The histories' commands 118 to 121 and 123 are passed on to the search notebook, with
+    // their payloads as the notebook reads them.
+
+    // The commands with a payload, each sent and read only as its type.
+    using CmdStatusHelp = FRM_TCommand<61, const FRM_CPoint>; // a point in the window
+    using CmdEntryMoves = FRM_TCommand<100, const EntryMoves>;
+    using CmdSelectReference = FRM_TCommand<101, const long>; // a position, -1 the current
+    using CmdLookUp = FRM_TCommand<131, const std::string>;   // searched on the front page
+    // Whether "Clear", "Copy Word" and the illustration's and the table's print items are
+    // enabled.
+    using CmdEntryMenusOn = FRM_TCommand<kCmdEntryMenus, const std::int32_t[4]>;
+    // A new window going on from another: takes over the other window's histories,
+    // switches to the request's reference and searches its text.
+    using CmdRunRequest = FRM_TCommand<1006, const WindowRequest>;
     // The smallest height the window is sized to.
     static constexpr int kMinimumHeight = 500;
     // The search page's place: below the top row of controls.

@@ -54,7 +54,7 @@ void RefDoc::OpenMainWindow(const WindowRequest* request)
     itsMainWindow->DoCommand(MainRefWin::kCmdShowCurrentReference, nullptr);
     itsMainWindow->Show();
     if (request != nullptr)
-        itsMainWindow->DoCommand(MainRefWin::kCmdRunRequest, const_cast<WindowRequest*>(request));
+        MainRefWin::CmdRunRequest::Send(*itsMainWindow, *request);
     GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
 }
 
@@ -129,34 +129,35 @@ void RefDoc::DoCommand(long command, void* data)
         if (itsMainWindow != nullptr && data != nullptr)
             itsMainWindow->ShowPrinted(*static_cast<const std::string*>(data));
         return;
-    case kCmdLookUp:
+    case CmdLookUp::kNumber:
         // Every main window of the document (it has one) looks the text up.
-        for (std::size_t i = 0; i < GetWindows().entries(); ++i)
-            if (auto* window = dynamic_cast<MainRefWin*>(GetWindows()[i]))
-                window->DoCommand(MainRefWin::kCmdLookUp, data);
+        if (const std::string* text = CmdLookUp::Read(data))
+            for (std::size_t i = 0; i < GetWindows().entries(); ++i)
+                if (auto* window = dynamic_cast<MainRefWin*>(GetWindows()[i]))
+                    MainRefWin::CmdLookUp::Send(*window, *text);
         return;
-    case kCmdSearch:
-        if (data != nullptr)
-            RunSearch(static_cast<SearchRequest*>(data));
+    case CmdSearch::kNumber:
+        if (SearchRequest* request = CmdSearch::Read(data))
+            RunSearch(request);
         return;
-    case kCmdSearchFound:
+    case CmdSearchFound::kNumber:
         // The hits go to the asking page's notebook, which lists them on every page of its
         // window and shows the first hit's entry.
-        if (auto* request = static_cast<SearchRequest*>(data); request != nullptr && request->notebook != nullptr)
-            request->notebook->DoCommand(SearchNotebook::kCmdEnterResults, request);
+        if (SearchRequest* request = CmdSearchFound::Read(data); request != nullptr && request->notebook != nullptr)
+            SearchNotebook::CmdEnterResults::Send(*request->notebook, *request);
         return;
-    case kCmdSpellingHelp:
-        if (auto* request = static_cast<SearchRequest*>(data)) {
+    case CmdSpellingHelp::kNumber:
+        if (SearchRequest* request = CmdSpellingHelp::Read(data)) {
             request->reference = GetReferencePosition();
             request->text = SpHelpWin::Run(this, request->text, &request->code);
         }
         return;
-    case kCmdShowEntry:
-        if (data != nullptr)
-            ShowEntry(*static_cast<const EntryToShow*>(data));
+    case CmdShowEntry::kNumber:
+        if (const EntryToShow* shown = CmdShowEntry::Read(data))
+            ShowEntry(*shown);
         return;
-    case kCmdHistoryWindow:
-        if (auto* request = static_cast<HistoryRequest*>(data)) {
+    case CmdHistoryWindow::kNumber:
+        if (HistoryRequest* request = CmdHistoryWindow::Read(data)) {
             if (const long picked = WHistWin::Run(this, request->names))
                 request->position = static_cast<std::int32_t>(picked);
         }
@@ -197,8 +198,8 @@ void RefDoc::ShowEntry(const EntryToShow& shown)
     // An entry is shown: it can be cleared and its word copied; nothing of it is selected.
     if (itsMainWindow == nullptr)
         return;
-    std::int32_t items[4] = {1, 1, 0, 0};
-    itsMainWindow->DoCommand(MainRefWin::kCmdEntryMenus, items);
+    const std::int32_t items[4] = {1, 1, 0, 0};
+    MainRefWin::CmdEntryMenusOn::Send(*itsMainWindow, items);
     if (FRM_CMenuBar* bar = itsMainWindow->GetMenuBar())
         bar->SetEnabled(menutag::kCopy, 0);
     // The Window menu names the entry after the window's title.
@@ -247,5 +248,5 @@ void RefDoc::LookUpClipboard()
         return;
     std::string word = ReadClipboardText(ClipboardTrim::kLineEndsAndSpaces);
     if (!word.empty())
-        DoCommand(kCmdLookUp, &word);
+        CmdLookUp::Send(*this, word);
 }

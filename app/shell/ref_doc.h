@@ -9,6 +9,7 @@
 
 #include "app/display/entry_key_table.h"
 #include "app/shell/id_data.h"
+#include "frm/core/ccommand.h"
 #include "app/shell/open_file.h"
 #include "frm/runtime/cdocumnt.h"
 
@@ -58,39 +59,39 @@ public:
     // as command 88, and the document gives it to the request's notebook, which lists the
     // hits on every page and shows the first one's entry; without, the request keeps no
     // hits (and, unless quiet, the user was told).
-    static constexpr long kCmdSearch = 87;
-    static constexpr long kCmdSearchFound = 88;
+    using CmdSearch = FRM_TCommand<87, SearchRequest>;
+    using CmdSearchFound = FRM_TCommand<88, SearchRequest>;
 
     // Command 82, data a SearchRequest*: the spelling-help window shows the words that
     // sound like the request's text ("code=word" under that index code) for the user to
     // pick one; what the user confirms replaces the text (empty when cancelled), and a
     // coded pick empties the code, so that it runs as written.
-    static constexpr long kCmdSpellingHelp = 82;
+    using CmdSpellingHelp = FRM_TCommand<82, SearchRequest>;
 
     // Command 103, data an EntryToShow*: the entry of word is formatted into painter, with
     // highlights marked; the main window's menus follow (it can be cleared and its word
     // copied, nothing of it is selected) and the Window menu names the entry.
-    static constexpr long kCmdShowEntry = 103;
     struct EntryToShow {
         const WordItem* word;
         const std::vector<std::string>* highlights;
         EntryPainter* painter;
     };
+    using CmdShowEntry = FRM_TCommand<103, const EntryToShow>;
     // Command 108, data a HistoryRequest*: the history window lists names (the entries
     // viewed, in order) and writes the 1-based position the user picks; cancelled, the
     // position stays as it came.
-    static constexpr long kCmdHistoryWindow = 108;
     struct HistoryRequest {
         std::vector<std::string> names;
         std::int32_t position = 0;
     };
+    using CmdHistoryWindow = FRM_TCommand<108, HistoryRequest>;
 
     // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
     // window (data: the view that asked).
     static constexpr long kCmdShowIllustration = 111;
     static constexpr long kCmdShowTable = 112;
-    // data: a const std::string*, looked up in the document's main windows.
-    static constexpr long kCmdLookUp = 131;
+    // Looked up in the document's main windows.
+    using CmdLookUp = FRM_TCommand<131, const std::string>;
 
     // Opens the dictionary described under name instead of the one open; false (and the one
     // open stays) when there is no such description or it cannot be opened.

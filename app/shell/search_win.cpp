@@ -96,7 +96,7 @@ void SearchWin::Run(RefDoc* document, SearchRequest* request)
     // The hits go back to the document once the window is gone, so that the page showing
     // them takes the keys.
     if (request->hits)
-        document->DoCommand(RefDoc::kCmdSearchFound, request);
+        RefDoc::CmdSearchFound::Send(*document, *request);
 }
 
 void SearchWin::StopTimer(std::int32_t* timer)

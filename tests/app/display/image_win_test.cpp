@@ -32,8 +32,8 @@ public:
     using FRM_CSubview::FRM_CSubview;
     void DoCommand(long command, void* data) override
     {
-        if (command == kLookUpWordCommand)
-            words.emplace_back(static_cast<const RWCString*>(data)->data());
+        if (const std::string* word = ImageLookUpWord::Read(data); command == ImageLookUpWord::kNumber && word != nullptr)
+            words.push_back(*word);
     }
     std::vector<std::string> words;
 };
@@ -154,7 +154,7 @@ TEST_F(ImageWinTest, ClickOnACaptionWord_LooksItUpAndCloses)
 
     // A click beside the words changes nothing.
     FRM_CPoint miss(400, round->y - 2);
-    window->DoCommand(kPaneDoubleClick, &miss);
+    PaneDoubleClick::Send(*window, miss);
     EXPECT_TRUE(itsOpener->words.empty());
     EXPECT_TRUE(vko_vobj_is_valid(handle));
 
@@ -173,7 +173,7 @@ TEST_F(ImageWinTest, CaptionDrag_SelectsItsWords)
     ASSERT_GE(runs.size(), 3U);
     FRM_CPoint points[2] = {FRM_CPoint(runs.front().x + 1, runs.front().y - 2),
                             FRM_CPoint(runs.back().x + 1, runs.back().y - 2)};
-    window->DoCommand(kPaneDrag, points);
+    PaneDrag::Send(*window, points);
     EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
     window->Close();
 }

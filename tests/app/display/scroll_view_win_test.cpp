@@ -26,12 +26,11 @@ public:
     void DoCommand(long command, void* data) override
     {
         Sent sent{command, {}};
-        const auto* points = static_cast<const FRM_CPoint*>(data);
-        const int count = command == kPaneDrag || command == kPaneOtherButton ? 2
-                          : command == kPaneDoubleClick                      ? 1
-                                                                             : 0;
-        for (int i = 0; i < count; ++i)
-            sent.points.emplace_back(points[i].H(), points[i].V());
+        const auto* pair = command == kPaneDrag ? PaneDrag::Read(data) : PaneOtherButton::Read(data);
+        for (int i = 0; pair != nullptr && i < 2; ++i)
+            sent.points.emplace_back((*pair)[i].H(), (*pair)[i].V());
+        if (const FRM_CPoint* point = PaneDoubleClick::Read(data))
+            sent.points.emplace_back(point->H(), point->V());
         sent_.push_back(sent);
     }
     std::vector<Sent> sent_;

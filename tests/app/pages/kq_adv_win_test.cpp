@@ -274,7 +274,7 @@ TEST_F(AdvancedPageTest, WordLookedUp_BecomesThePagesOneTermAndIsSearched)
     // cleared, the word added under the chosen type and searched.
     Run({"1:domestic", "&"});
     const std::string word = "dog";
-    itsPage->DoCommand(KQAdvWin::kCmdSearchString, const_cast<std::string*>(&word));
+    KQAdvWin::CmdSearchString::Send(*itsPage, word);
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kDefining + "=dog"}));
     EXPECT_TRUE(Hits().empty()) << "no entry is defined by dog";
     ASSERT_TRUE(itsPage->ChooseSearchType(0));

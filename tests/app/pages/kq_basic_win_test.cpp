@@ -3,6 +3,8 @@
 // keys of the hit list.
 #include "app/pages/kq_basic_win.h"
 #include "app/pages/browse_win.h"
+#include "app/display/image_win.h"
+#include "app/pages/search_request.h"
 
 #include <gtest/gtest.h>
 
@@ -395,7 +397,7 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
         ASSERT_NE(dog, nullptr) << Drawn();
         FRM_CPoint at(dog->x + 2, dog->y - 2);
         const int notes = vkov_dm_test_count();
-        FrontPage()->DoCommand(kPaneDoubleClick, &at);
+        PaneDoubleClick::Send(*FrontPage(), at);
         EXPECT_EQ(vkov_dm_test_count(), notes) << "no \"No Entries Found!\"";
         EXPECT_EQ(FrontPage()->GetSearchTypePosition(), 0);
         EXPECT_TRUE(FrontPage()->IsSpellingHelpEnabled());
@@ -404,9 +406,33 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
         EXPECT_NE(Drawn().find("barks"), std::string::npos);
         // Between the words: nothing happens.
         FRM_CPoint nowhere(2, 2);
-        FrontPage()->DoCommand(kPaneDoubleClick, &nowhere);
+        PaneDoubleClick::Send(*FrontPage(), nowhere);
         EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
     }
+}
+
+// Every command's payload is read as the type it was sent as: the word an illustration's
+// caption hands back is searched; the same number with another payload, or none, is refused
+// where it is read.
+TEST_F(BasicPageTest, CommandPayloads_AreReadOnlyAsTheTypeTheyWereSentAs)
+{
+    ImageLookUpWord::Send(*FrontPage(), std::string("dog"));
+    EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    const std::size_t searched = MainWindow()->GetNotebook()->GetHistories().results.Count();
+
+    SearchRequest request;
+    request.text = "collar";
+    request.code = "va";
+    std::string text = "collar";
+    RefDoc* document = ReferenceDocuments().front();
+    RefDoc::CmdSearch::Send(*FrontPage(), request);          // the document's command 87
+    FrontPage()->DoCommand(SearchPageWin::CmdSearchString::kNumber, nullptr);
+    SearchPageWin::CmdSearchString::Send(*document, text);   // the page's command 87
+    document->DoCommand(RefDoc::CmdSearch::kNumber, nullptr);
+    EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().results.Count(), searched) << "no search ran";
 }
 
 // How many pixels of the window's surface are white: a selection shows as inverted text,
@@ -435,7 +461,7 @@ TEST_F(BasicPageTest, DragOverAWordOfTheEntry_ShowsItSelected)
     const int before = WhitePixels(window);
     ASSERT_GT(before, 0);
     FRM_CPoint points[2] = {FRM_CPoint(dog->x + 1, dog->y - 2), FRM_CPoint(dog->x + 1, dog->y - 2)};
-    FrontPage()->DoCommand(kPaneDrag, points);
+    PaneDrag::Send(*FrontPage(), points);
     EXPECT_EQ(Painter().SelectedText(), "dog");
     EXPECT_LT(WhitePixels(window), before - 50) << "the selected word shows inverted";
 }
@@ -546,7 +572,7 @@ TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTy
     FRM_CButton* next = FrontPage()->GetListButton(true);
     struct Case {
         const char* what;
-        long command;
+        long command; // restore a search, the list moves or a search type chosen
         KQBasicWin::RestoredSearch restored;
         KQBasicWin::ListMoves moves;
         KQBasicWin::SearchChoice choice;
@@ -555,19 +581,21 @@ TEST_F(BasicPageTest, PageCommands_RestoreSearchesShowListMovesAndChooseSearchTy
         int nextOn, previousOn; // -1: not looked at
     };
     const Case cases[] = {
-        {"restore with a type", KQBasicWin::kCmdRestoreSearch, {"animal", 1}, {}, {}, "animal", 1, -1, -1},
-        {"restore keeping the type", KQBasicWin::kCmdRestoreSearch, {"dog", -1}, {}, {}, "dog", 1, -1, -1},
-        {"next list only", KQBasicWin::kCmdListMoves, {}, {1, 0}, {}, "dog", 1, 1, 0},
-        {"previous list only", KQBasicWin::kCmdListMoves, {}, {0, 1}, {}, "dog", 1, 0, 1},
-        {"choose a type", KQBasicWin::kCmdChooseSearch, {}, {}, {0, 2}, "dog", 2, -1, -1},
-        {"a type out of the list", KQBasicWin::kCmdChooseSearch, {}, {}, {0, 7}, "dog", 2, -1, -1},
+        {"restore with a type", KQBasicWin::CmdRestoreSearch::kNumber, {"animal", 1}, {}, {}, "animal", 1, -1, -1},
+        {"restore keeping the type", KQBasicWin::CmdRestoreSearch::kNumber, {"dog", -1}, {}, {}, "dog", 1, -1, -1},
+        {"next list only", KQBasicWin::CmdListMoves::kNumber, {}, {1, 0}, {}, "dog", 1, 1, 0},
+        {"previous list only", KQBasicWin::CmdListMoves::kNumber, {}, {0, 1}, {}, "dog", 1, 0, 1},
+        {"choose a type", KQBasicWin::CmdChooseSearch::kNumber, {}, {}, {0, 2}, "dog", 2, -1, -1},
+        {"a type out of the list", KQBasicWin::CmdChooseSearch::kNumber, {}, {}, {0, 7}, "dog", 2, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const void* data = c.command == KQBasicWin::kCmdRestoreSearch ? static_cast<const void*>(&c.restored)
-                           : c.command == KQBasicWin::kCmdListMoves ? static_cast<const void*>(&c.moves)
-                                                                    : static_cast<const void*>(&c.choice);
-        FrontPage()->DoCommand(c.command, const_cast<void*>(data));
+        if (c.command == KQBasicWin::CmdRestoreSearch::kNumber)
+            KQBasicWin::CmdRestoreSearch::Send(*FrontPage(), c.restored);
+        else if (c.command == KQBasicWin::CmdListMoves::kNumber)
+            KQBasicWin::CmdListMoves::Send(*FrontPage(), c.moves);
+        else
+            KQBasicWin::CmdChooseSearch::Send(*FrontPage(), c.choice);
         EXPECT_EQ(FrontPage()->GetTypedText(), c.text);
         EXPECT_EQ(FrontPage()->GetSearchTypePosition(), c.searchType);
         if (c.nextOn >= 0) {

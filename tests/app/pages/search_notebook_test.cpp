@@ -38,7 +38,7 @@ protected:
     std::string CurrentWord() const
     {
         std::string word;
-        Notebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+        SearchNotebook::CmdCurrentWord::Send(*Notebook(), word);
         return word;
     }
     static std::vector<std::string> Titles(const FRM_CSubmenu& submenu)
@@ -126,16 +126,15 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
     struct Case {
         const char* what;
         std::function<void()> before;
-        long command;
-        void* data;
+        std::function<void()> send;
         std::function<void()> check;
     };
     const Case cases[] = {
-        {"nothing viewed: no entries", [] {}, SearchNotebook::kCmdHasEntries, &small,
+        {"nothing viewed: no entries", [] {}, [&] { SearchNotebook::CmdHasEntries::Send(*Notebook(), small); },
          [&] { EXPECT_EQ(small, 0); }},
-        {"nothing viewed: no current word", [&] { word = "kept"; }, SearchNotebook::kCmdCurrentWord, &word,
+        {"nothing viewed: no current word", [&] { word = "kept"; }, [&] { SearchNotebook::CmdCurrentWord::Send(*Notebook(), word); },
          [&] { EXPECT_EQ(word, "kept"); }},
-        {"a word searched on the front page", [&] { word = "cat*"; }, SearchNotebook::kCmdSearchFor, &word,
+        {"a word searched on the front page", [&] { word = "cat*"; }, [&] { SearchPageWin::CmdSearchFor::Send(*Notebook(), word); },
          [&] {
              EXPECT_EQ(FrontPage()->GetTypedText(), "cat*");
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
@@ -144,53 +143,52 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
              EXPECT_EQ(MainWindow()->GetCountText(), "3 Entries Found");
              EXPECT_EQ(CurrentWord(), "cat");
          }},
-        {"a line chosen", [&] { number = 2; }, SearchNotebook::kCmdHitChosen, &number,
+        {"a line chosen", [&] { number = 2; }, [&] { SearchNotebook::CmdHitChosen::Send(*Notebook(), number); },
          [&] {
              EXPECT_EQ(CurrentWord(), "caterpillar");
              EXPECT_NE(Drawn().find("larva"), std::string::npos) << Drawn();
          }},
-        {"a word looked up", [&] { word = "dog"; }, SearchNotebook::kCmdLookUp, &word,
+        {"a word looked up", [&] { word = "dog"; }, [&] { SearchNotebook::CmdLookUp::Send(*Notebook(), word); },
          [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
-        {"entries viewed", [] {}, SearchNotebook::kCmdHasEntries, &small, [&] { EXPECT_EQ(small, 1); }},
-        {"the current word as a framework string", [] {}, SearchNotebook::kCmdCurrentWordString, &frameworkWord,
+        {"entries viewed", [] {}, [&] { SearchNotebook::CmdHasEntries::Send(*Notebook(), small); }, [&] { EXPECT_EQ(small, 1); }},
+        {"the current word as a framework string", [] {}, [&] { SearchNotebook::CmdCurrentWordString::Send(*Notebook(), frameworkWord); },
          [&] { EXPECT_STREQ(frameworkWord.data(), "dog"); }},
-        {"the entry position", [] {}, SearchNotebook::kCmdEntryPosition, &number,
+        {"the entry position", [] {}, [&] { SearchNotebook::CmdEntryPosition::Send(*Notebook(), number); },
          [&] { EXPECT_EQ(number, 3); }},
-        {"the results-list position", [] {}, SearchNotebook::kCmdResultsPosition, &number,
+        {"the results-list position", [] {}, [&] { SearchNotebook::CmdResultsPosition::Send(*Notebook(), number); },
          [&] { EXPECT_EQ(number, 2); }},
-        {"the history menus, from the current entry", [] {}, SearchNotebook::kCmdHistoryMenus, &menus,
+        {"the history menus, from the current entry", [] {}, [&] { SearchNotebook::CmdHistoryMenus::Send(*Notebook(), menus); },
          [&] {
              EXPECT_EQ(Titles(backward), (std::vector<std::string>{"50 dog", "51 caterpillar", "52 cat"}));
              EXPECT_EQ(Titles(forward), (std::vector<std::string>{"39 dog"}));
          }},
-        {"two entries back", [&] { number = -2; }, SearchNotebook::kCmdMoveEntries, &number,
+        {"two entries back", [&] { number = -2; }, [&] { SearchNotebook::CmdMoveEntries::Send(*Notebook(), number); },
          [&] {
              EXPECT_EQ(CurrentWord(), "cat");
              EXPECT_EQ(bar->IsEnabled(menutag::kPreviousEntry), 0);
              EXPECT_EQ(bar->IsEnabled(menutag::kNextEntry), 1);
          }},
-        {"an offset past the first entry moves nowhere", [&] { number = -1; }, SearchNotebook::kCmdMoveEntries,
-         &number, [&] { EXPECT_EQ(CurrentWord(), "cat"); }},
-        {"an entry by its position", [&] { number = 3; }, SearchNotebook::kCmdShowEntryAt, &number,
+        {"an offset past the first entry moves nowhere", [&] { number = -1; }, [&] { SearchNotebook::CmdMoveEntries::Send(*Notebook(), number); }, [&] { EXPECT_EQ(CurrentWord(), "cat"); }},
+        {"an entry by its position", [&] { number = 3; }, [&] { SearchNotebook::CmdShowEntryAt::Send(*Notebook(), number); },
          [&] {
              EXPECT_EQ(CurrentWord(), "dog");
              EXPECT_NE(Drawn().find("barks"), std::string::npos) << Drawn();
          }},
-        {"the front page's list emptied", [] {}, SearchNotebook::kCmdEmptyHitList, nullptr,
+        {"the front page's list emptied", [] {}, [&] { Notebook()->DoCommand(SearchNotebook::kCmdEmptyHitList, nullptr); },
          [&] {
              EXPECT_TRUE(Lines().empty());
              EXPECT_EQ(HitLines(Notebook()->GetPage(2)), (std::vector<std::string>{"dog"})) << "only the front page's";
          }},
-        {"the current list shown again", [] {}, SearchNotebook::kCmdShowCurrentResults, nullptr,
+        {"the current list shown again", [] {}, [&] { Notebook()->DoCommand(SearchNotebook::kCmdShowCurrentResults, nullptr); },
          [&] { EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})); }},
-        {"a search chosen on another page", [] {}, SearchNotebook::kCmdChooseSearch, &advancedDefining,
+        {"a search chosen on another page", [] {}, [&] { SearchPageWin::CmdChooseSearch::Send(*Notebook(), advancedDefining); },
          [&] {
-             Notebook()->DoCommand(SearchNotebook::kCmdFrontPageNumber, &small);
+             SearchNotebook::CmdFrontPageNumber::Send(*Notebook(), small);
              EXPECT_EQ(small, 1);
              EXPECT_EQ(bar->IsChecked(menutag::kAdvancedSearches), 1);
              EXPECT_EQ(Notebook()->GetPage(1)->GetSearchTypePosition(), 1);
          }},
-        {"another dictionary: the choosers' search types, the lists kept", [] {}, SearchNotebook::kCmdReferenceChanged, nullptr,
+        {"another dictionary: the choosers' search types, the lists kept", [] {}, [&] { Notebook()->DoCommand(SearchNotebook::kCmdReferenceChanged, nullptr); },
          [&] {
              EXPECT_EQ(Notebook()->GetPage(1)->GetSearchTypePosition(), 1) << "the choice kept";
              for (int page = 0; page < SearchNotebook::kPageCount; ++page)
@@ -200,7 +198,7 @@ TEST_F(NotebookTest, Commands_ReachTheFrontPageEveryFaceTheHistoriesAndTheWindow
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.before();
-        Notebook()->DoCommand(c.command, c.data);
+        c.send();
         c.check();
     }
 }
@@ -224,7 +222,7 @@ TEST_F(NotebookTest, AStringToSearchGoesToTheFrontPageWhicheverItIs)
         SCOPED_TRACE(c.text);
         MainWindow()->DoMenuCommand(c.pageItem, 0, 0);
         std::string text = c.text;
-        Notebook()->DoCommand(SearchNotebook::kCmdSearchString, &text);
+        SearchPageWin::CmdSearchString::Send(*Notebook(), text);
         EXPECT_EQ(Lines(), c.lines);
         EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
     }
@@ -239,15 +237,15 @@ TEST_F(NotebookTest, TakingOverCopiesTheOtherWindowsHistoriesAndShowsWhereItWas)
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
     MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
     ASSERT_NE(fresh, old);
-    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdTakeOver, old->GetNotebook());
+    SearchNotebook::CmdTakeOver::Send(*fresh->GetNotebook(), *old->GetNotebook());
     std::string word;
-    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdCurrentWord, &word);
+    SearchNotebook::CmdCurrentWord::Send(*fresh->GetNotebook(), word);
     EXPECT_EQ(word, "cat");
     EXPECT_EQ(fresh->GetNotebook()->HistoryItems(true), (std::vector<std::string>{"cat", "dog"}));
     EXPECT_EQ(HitLines(fresh->GetNotebook()->GetPage(0)), (std::vector<std::string>{"dog"}));
     EXPECT_EQ(fresh->GetCountText(), "1 Entries Found");
     // Taking over itself changes nothing.
-    fresh->GetNotebook()->DoCommand(SearchNotebook::kCmdTakeOver, fresh->GetNotebook());
+    SearchNotebook::CmdTakeOver::Send(*fresh->GetNotebook(), *fresh->GetNotebook());
     EXPECT_EQ(fresh->GetNotebook()->GetHistories().entries.Count(), 2u);
 }
 

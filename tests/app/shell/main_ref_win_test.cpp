@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     Start();
     EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
     long position = 1;
-    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    MainRefWin::CmdSelectReference::Send(*MainWindow(), position);
     RefDoc* document = ReferenceDocuments().front();
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
     EXPECT_STREQ(MainWindow()->GetTitle().data(), "Beta");
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     EXPECT_EQ(MainWindow()->GetNotebook()->GetCurrentHits()->entries(), 1u) << "searched in Beta";
     // Out of the list: the selection stays, and so does the dictionary.
     position = 9;
-    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    MainRefWin::CmdSelectReference::Send(*MainWindow(), position);
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
 }
 
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictiona
     for (auto [position, message] : choices) {
         SCOPED_TRACE(position);
         const int asked = vkov_dm_test_count();
-        MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &position);
+        MainRefWin::CmdSelectReference::Send(*MainWindow(), position);
         ASSERT_EQ(vkov_dm_test_count(), asked + 1);
         EXPECT_STREQ(vkov_dm_test_kind(asked), "error");
         EXPECT_STREQ(vkov_dm_test_text(asked), message);
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, TwoWindowsOnTwoDictionariesEachSearchTheirOwn)
     MainRefWin* alpha = documents[0]->GetMainWindow();
     MainRefWin* beta = documents[1]->GetMainWindow();
     long position = 1;
-    beta->DoCommand(MainRefWin::kCmdSelectReference, &position);
+    MainRefWin::CmdSelectReference::Send(*beta, position);
     ASSERT_EQ(beta->GetReferenceName(), "Beta");
     for (int round = 0; round < 2; ++round) {
         alpha->GetBasicPage()->SearchFor("dog");
@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, StatusLineCountsTheHitsAndHelpsOverTheControls)
     };
     for (const Case& c : cases) {
         FRM_CPoint point = c.point;
-        MainWindow()->DoCommand(MainRefWin::kCmdStatusHelp, &point);
+        MainRefWin::CmdStatusHelp::Send(*MainWindow(), point);
         EXPECT_EQ(MainWindow()->GetHelpLine(), c.line);
     }
 }
@@ -314,12 +314,12 @@ TEST_F(MainWindowTest, EntryPopUpFindsTheWordInEachDictionaryAndNoFurther)
     vkov_menu_test_push_popup_answer(menutag::kFindIn);
     ASSERT_TRUE(FrontPage()->EntryPopUp(FRM_CPoint(domestic->x + 2, domestic->y - 2)));
     std::string word;
-    FrontPage()->DoCommand(SearchPageWin::kCmdPopUpWord, &word);
+    SearchPageWin::CmdPopUpWord::Send(*FrontPage(), word);
     EXPECT_EQ(word, "domestic");
     EXPECT_EQ(FrontPage()->GetTypedText(), "domestic");
 
     FRM_CMenuBar menu(FrontPage(), menutag::kEntryPopupMenu);
-    FrontPage()->DoCommand(SearchPageWin::kCmdFillFindIn, &menu);
+    SearchPageWin::CmdFillFindIn::Send(*FrontPage(), menu);
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn).data(), "Alpha");
     EXPECT_STREQ(menu.GetTitle(menutag::kFindIn + 1).data(), "Beta");
     EXPECT_EQ(menu.IsInMenu(menutag::kFindIn + 2), 0);
@@ -439,19 +439,18 @@ TEST_F(MainWindowTest, HistoryCommandsHandOverRecordsPositionsAndTheFrontPage)
     std::int32_t entry = 0;
     std::int32_t results = 0;
     std::int16_t front = -1;
-    old->DoCommand(MainRefWin::kCmdEntryPosition, &entry);
-    old->DoCommand(MainRefWin::kCmdResultsPosition, &results);
-    old->DoCommand(MainRefWin::kCmdFrontPageNumber, &front);
+    // The main window passes them on to its notebook.
+    SearchNotebook::CmdEntryPosition::Send(*old, entry);
+    SearchNotebook::CmdResultsPosition::Send(*old, results);
+    SearchNotebook::CmdFrontPageNumber::Send(*old, front);
     EXPECT_EQ(entry, 3);
     EXPECT_EQ(results, 2);
     EXPECT_EQ(front, 2);
 
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
     MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
-    fresh->DoCommand(MainRefWin::kCmdAppendEntries,
-                     const_cast<History<EntryRecord>*>(&old->GetNotebook()->GetHistories().entries));
-    fresh->DoCommand(MainRefWin::kCmdAppendResults,
-                     const_cast<History<ResultsRecord>*>(&old->GetNotebook()->GetHistories().results));
+    SearchNotebook::CmdAppendEntries::Send(*fresh, old->GetNotebook()->GetHistories().entries);
+    SearchNotebook::CmdAppendResults::Send(*fresh, old->GetNotebook()->GetHistories().results);
     ASSERT_EQ(fresh->GetNotebook()->GetHistories().entries.Count(), 3u);
     EXPECT_EQ(fresh->GetNotebook()->GetHistories().entries.At(2)->word, "dog");
     ASSERT_EQ(fresh->GetNotebook()->GetHistories().results.Count(), 3u);
@@ -466,7 +465,7 @@ TEST_F(MainWindowTest, HistoryMovesShowEachListAndEntryInItsOwnDictionary)
     Start();
     FrontPage()->SearchFor("dog");
     long beta = 1;
-    MainWindow()->DoCommand(MainRefWin::kCmdSelectReference, &beta);
+    MainRefWin::CmdSelectReference::Send(*MainWindow(), beta);
     FrontPage()->SearchFor("red");
     // A move to an entry of another dictionary keeps the pages' lists, fields and count.
     struct Step {
@@ -551,7 +550,7 @@ TEST_F(MainWindowTest, AWindowRequestWithoutEntriesOnlySwitchesAndSearches)
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
     MainRefWin* fresh = ReferenceDocuments().back()->GetMainWindow();
     const WindowRequest request{MainWindow(), "Beta", "blue"};
-    fresh->DoCommand(MainRefWin::kCmdRunRequest, const_cast<WindowRequest*>(&request));
+    MainRefWin::CmdRunRequest::Send(*fresh, request);
     EXPECT_EQ(fresh->GetReferenceName(), "Beta");
     EXPECT_EQ(fresh->GetNotebook()->HistoryItems(false), (std::vector<std::string>{"blue"}));
     EXPECT_EQ(fresh->GetNotebook()->GetHistories().results.Count(), 1u);
@@ -599,13 +598,13 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
     MainRefWin::EntryMoves firstOfSeveral{true, false, true};
     struct Case {
         const char* what;
-        long command;
-        void* data;
+        std::function<void()> send;
         std::function<void()> before;
         std::function<void()> check;
     };
+    MainRefWin& window = *MainWindow();
     const Case cases[] = {
-        {"entry moves at the first entry", MainRefWin::kCmdEntryMoves, &firstOfSeveral,
+        {"entry moves at the first entry", [&] { MainRefWin::CmdEntryMoves::Send(window, firstOfSeveral); },
          [bar] {
              bar->SetEnabled(menutag::kNextEntry, 0);
              bar->SetEnabled(menutag::kHistory, 0);
@@ -617,21 +616,21 @@ TEST_F(MainWindowTest, WindowCommandsByTable)
              EXPECT_EQ(bar->IsEnabled(menutag::kNextEntry), 1);
              EXPECT_EQ(bar->IsEnabled(menutag::kHistory), 1);
          }},
-        {"a text looked up on the front page", MainRefWin::kCmdLookUp, &word, [] {},
+        {"a text looked up on the front page", [&] { MainRefWin::CmdLookUp::Send(window, word); }, [] {},
          [&] {
              EXPECT_EQ(FrontPage()->GetTypedText(), "collar");
              EXPECT_EQ(MainWindow()->GetNotebook()->HistoryItems(false).front(), "collar");
          }},
-        {"the selector filled again", MainRefWin::kCmdRefreshAll, nullptr,
+        {"the selector filled again", [&] { window.DoCommand(MainRefWin::kCmdRefreshAll, nullptr); },
          [selector] { selector->SelectItem(1); },
          [&] { EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha") << "the dictionary open"; }},
-        {"the entry drawn again", MainRefWin::kCmdRedrawEntry, nullptr, [] {},
+        {"the entry drawn again", [&] { window.DoCommand(MainRefWin::kCmdRedrawEntry, nullptr); }, [] {},
          [&] { EXPECT_FALSE(MainWindow()->GetPainter().runs().empty()); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.before();
-        MainWindow()->DoCommand(c.command, c.data);
+        c.send();
         c.check();
     }
 }

@@ -121,7 +121,7 @@ TEST_F(SearchWinTest, TheDocumentNotesItsDictionaryAndHandsTheHitsToTheNotebook)
     request.text = "cat*";
     request.code = "va";
     request.notebook = MainWindow()->GetNotebook();
-    Document()->DoCommand(RefDoc::kCmdSearch, &request);
+    RefDoc::CmdSearch::Send(*Document(), request);
     EXPECT_EQ(request.reference, 0);
     EXPECT_EQ(request.hits, nullptr) << "the page took them";
     ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr);
