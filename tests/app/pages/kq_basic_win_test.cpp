@@ -659,25 +659,6 @@ TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
     EXPECT_EQ(visited.size(), 7u) << "Search, Clear, Spelling Help, the list, the selector, the tabs, the chooser";
 }
 
-TEST_F(BasicPageTest, ThePagesAreTheirOwnClassesWithTheirTypeRecords)
-{
-    struct Case {
-        int page;
-        long id;
-        const char* name;
-    };
-    const Case cases[] = {{0, 1022, "KQBasicWin"}, {1, 1023, "KQAdvWin"}, {2, 1024, "BrowseWin"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const FRM_CTypeInfo* type = MainWindow()->GetPage(c.page)->GetRunTimeTypeInfo();
-        EXPECT_EQ(type->GetId(), c.id);
-        EXPECT_STREQ(type->GetName(), c.name);
-        EXPECT_TRUE(type->CanCast(&frm_type::CFaceWindow)) << "a face of the notebook";
-        EXPECT_EQ(MainWindow()->GetPage(c.page)->GetKind(), c.page);
-    }
-    EXPECT_NE(dynamic_cast<BrowseWin*>(MainWindow()->GetPage(2)), nullptr);
-}
-
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
 {
     EXPECT_EQ(BrowseWin::BrowsePattern("Gar", 0), "gar*");

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/browse_win.h"
+#include "app/pages/kq_adv_win.h"
+#include "app/pages/kq_basic_win.h"
 #include "app/pages/search_page_win.h"
 #include "app/shell/factory_layout.h"
 #include "app/shell/id_data.h"
@@ -154,11 +157,15 @@ TEST_F(FactoryTest, TheSearchPagesAreMadeFromTheirTypeRecordsOnTheNotebooksFaces
         std::int32_t typeId;
         const char* name;
         SearchPageWin::Kind kind;
+        bool (*isItsClass)(SearchPageWin* page);
     };
     const Case cases[] = {
-        {KQedAppFactory::kBasicPage, "KQBasicWin", SearchPageWin::kBasic},
-        {KQedAppFactory::kAdvancedPage, "KQAdvWin", SearchPageWin::kAdvanced},
-        {KQedAppFactory::kBrowsePage, "BrowseWin", SearchPageWin::kBrowse},
+        {KQedAppFactory::kBasicPage, "KQBasicWin", SearchPageWin::kBasic,
+         [](SearchPageWin* page) { return dynamic_cast<KQBasicWin*>(page) != nullptr; }},
+        {KQedAppFactory::kAdvancedPage, "KQAdvWin", SearchPageWin::kAdvanced,
+         [](SearchPageWin* page) { return dynamic_cast<KQAdvWin*>(page) != nullptr; }},
+        {KQedAppFactory::kBrowsePage, "BrowseWin", SearchPageWin::kBrowse,
+         [](SearchPageWin* page) { return dynamic_cast<BrowseWin*>(page) != nullptr; }},
     };
     for (int face = 0; face < 3; ++face) {
         const Case& c = cases[face];
@@ -167,6 +174,8 @@ TEST_F(FactoryTest, TheSearchPagesAreMadeFromTheirTypeRecordsOnTheNotebooksFaces
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->GetRunTimeTypeInfo()->GetId(), c.typeId);
         EXPECT_STREQ(page->GetRunTimeTypeInfo()->GetName(), c.name);
+        EXPECT_TRUE(page->GetRunTimeTypeInfo()->CanCast(&frm_type::CFaceWindow));
+        EXPECT_TRUE(c.isItsClass(page));
         EXPECT_EQ(page->GetKind(), c.kind);
         // The page is its notebook's face.
         EXPECT_EQ(main->GetNotebook()->GetFace(static_cast<short>(face), 0), page);
