@@ -1085,6 +1085,33 @@ const BMItem* Folder(const char* name)
     return nullptr;
 }
 
+// The splash over the main window at start; a click on it closes it.
+void CloseSplash(std::vector<Step>& steps)
+{
+    steps.push_back([] {
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
+            return false;
+        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
+        return true;
+    });
+    steps.push_back([] { return App().GetSplash() == nullptr; });
+}
+
+// A click on the search field, then what the user does once the field has the keys.
+void InTheField(std::vector<Step>& steps, void (*act)())
+{
+    steps.push_back([] {
+        Input().Click(CentreOf(SearchField()));
+        return true;
+    });
+    steps.push_back([act] {
+        if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
+            return false;
+        act();
+        return true;
+    });
+}
+
 std::vector<Step> FirstRun()
 {
     std::vector<Step> steps;
@@ -1616,24 +1643,9 @@ constexpr char kDefiningWord[] = "cats";
 std::vector<Step> SearchPagesRun()
 {
     std::vector<Step> steps;
-    steps.push_back([] {
-        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
-            return false;
-        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
-        return true;
-    });
-    steps.push_back([] { return App().GetSplash() == nullptr; });
+    CloseSplash(steps);
     // Tab takes the keys from the search field to the next control.
-    steps.push_back([] {
-        Input().Click(CentreOf(SearchField()));
-        return true;
-    });
-    steps.push_back([] {
-        if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
-            return false;
-        Input().Key(XK_Tab);
-        return true;
-    });
+    InTheField(steps, [] { Input().Key(XK_Tab); });
     steps.push_back([] {
         if (!WaitFor([] { return vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow(); }, "Tab"))
             return false;
@@ -2543,24 +2555,9 @@ Step LogCount(const std::string& what, bool listed = true)
 std::vector<Step> ShownRun()
 {
     std::vector<Step> steps;
-    steps.push_back([] {
-        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
-            return false;
-        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
-        return true;
-    });
-    steps.push_back([] { return App().GetSplash() == nullptr; });
+    CloseSplash(steps);
     // Typing: the type-ahead's lines are counted as a search's are.
-    steps.push_back([] {
-        Input().Click(CentreOf(SearchField()));
-        return true;
-    });
-    steps.push_back([] {
-        if (vko_scr_get_focus_vobj() != SearchField()->GetVKOWindow())
-            return false;
-        Input().Type("cat");
-        return true;
-    });
+    InTheField(steps, [] { Input().Type("cat"); });
     steps.push_back(LogCount("typed cat"));
     // A bookmark opened from the Advanced page: the page turned to again counts its list.
     const auto advanced = [] { return FrontWindow()->GetFrontPage() == FrontWindow()->GetPage(1); };
@@ -2771,13 +2768,7 @@ std::string WindowItems()
 std::vector<Step> PaneRun()
 {
     std::vector<Step> steps;
-    steps.push_back([] {
-        if (MainWindow() == nullptr || App().GetSplash() == nullptr)
-            return false;
-        Input().Click(CentreOf(App().GetSplash()->GetPicture()));
-        return true;
-    });
-    steps.push_back([] { return App().GetSplash() == nullptr; });
+    CloseSplash(steps);
     // The entry pane scrolls to the text's end, not past it, by the bar's arrow, its track
     // and the wheel; a whole line stands at the top wherever it stops.
     const auto bar = [] { return FrontWindow()->GetBasicPage()->GetEntryPane()->scrollBar(); };
