@@ -1,6 +1,6 @@
 // dct_fuzz.cpp: libFuzzer target for the dictionary description reader. Each input is the
-// text of one "*.dct" file, alone in a private folder; the reader makes its record and
-// says what is wrong with the file, each problem naming it; every field, search type and
+// text of one "*.dct" file, alone in a private folder; the reader either lists its record
+// or says what is wrong with the file, naming it; every field, search type and
 // part slot is read back through the record's accessors, as the program's windows do, and
 // the record is copied and compared.
 #include <cstdint>
@@ -58,6 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& problem : problems)
         if (problem.compare(0, 10, "input.dct:") != 0 && problem.compare(0, 15, "input.dct line ") != 0)
             __builtin_trap();  // a start-up message names the file
+    if (problems.size() + descriptions.entries() != 1)
+        __builtin_trap();  // the file is either listed or told
+    for (std::size_t i = 0; i < descriptions.entries(); ++i) {
+        const auto* usable = dynamic_cast<const configDict*>(descriptions[i]);
+        if (usable->ref_name().isNull() || usable->base_name().isNull() ||
+            usable->SearchNames().entries() == 0)
+            __builtin_trap();  // a listed description can be chosen and searched
+    }
+    descriptions.clearAndDestroy();
+    // Every record the reader makes, usable or not, read back as the windows read it.
+    SettingsFiles().ReadDescriptions(&descriptions, dir);
     for (std::size_t i = 0; i < descriptions.entries(); ++i) {
         const auto* description = dynamic_cast<const configDict*>(descriptions[i]);
         if (description == nullptr)

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <vector>
 
 #include "app/settings/prefs.h"
@@ -157,13 +158,9 @@ void read_description(std::istream& in, configDict* description)
 
 std::string decimal(long long value) { return std::to_string(value); }
 
-} // namespace
-
-namespace {
-
-// Why the description file name describes no dictionary it can open (a line that is not
-// text, a missing ref_name or base_name), or "" when it does. The file is read again only
-// for this, so the reader above keeps its own rules.
+// Why the description file name describes no dictionary the program can use (a line that
+// is not text, a missing ref_name, base_name or search type), or "" when it does. The file
+// is read again only for this, so the reader above keeps its own rules.
 std::string description_problem(const std::string& name, const std::string& path, const configDict& read)
 {
     std::ifstream in(path, std::ios::binary);
@@ -180,13 +177,15 @@ std::string description_problem(const std::string& name, const std::string& path
         return name + ": no ref_name line (the dictionary's name)";
     if (read.base_name().isNull())
         return name + ": no base_name line (the name of its data files)";
+    if (read.SearchNames().entries() == 0)
+        return name + ": no search_text line (the searches it offers)";
     return std::string();
 }
 
 } // namespace
 
 int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& directory,
-                                    std::vector<std::string>* problems)
+                                    std::vector<std::string>* unusable)
 {
     std::vector<std::string> names;
     std::error_code code;
@@ -198,24 +197,35 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
+    std::map<std::string, std::string> file_of_reference;  // ref_name -> the file listed for it
     for (const std::string& name : names) {
         const std::string path = in_directory(directory, name);
         std::ifstream in(path, std::ios::binary);
         if (!in) {
             // An unreadable file would only add a blank reference.
-            if (problems != nullptr)
-                problems->push_back(name + ": cannot be read");
+            if (unusable != nullptr)
+                unusable->push_back(name + ": cannot be read");
             continue;
         }
         auto* description = new configDict;
         description->InitSlots();
         read_description(in, description);
-        descriptions->insert(description);
-        if (problems != nullptr) {
-            const std::string problem = description_problem(name, path, *description);
-            if (!problem.empty())
-                problems->push_back(problem);
+        if (unusable != nullptr) {
+            std::string problem = description_problem(name, path, *description);
+            if (problem.empty()) {
+                const auto [listed, first] =
+                    file_of_reference.try_emplace(description->ref_name().data(), name);
+                if (!first)
+                    problem = name + ": the same ref_name as " + listed->second + " (" +
+                              listed->first + ")";
+            }
+            if (!problem.empty()) {
+                unusable->push_back(problem);
+                delete description;
+                continue;
+            }
         }
+        descriptions->insert(description);
     }
     return 1;
 }

@@ -25,12 +25,14 @@ public:
     // working directory), in the order of their names; the list owns them. A file that
     // cannot be opened is skipped. More than 11 entry-part lines fill no further order
     // slot, but the strings of their parts are kept. Answers 1 (0 only when a record
-    // could not be made). problems, when given, gets one line for each file that
-    // describes no dictionary, naming the file and the line or field at fault: one that
-    // cannot be read, a line that is not text (a damaged or binary file), no ref_name or
-    // no base_name.
+    // could not be made).
+    // unusable, when given, gets one line for each file that describes no dictionary the
+    // program can use, naming the file and the line or field at fault: one that cannot be
+    // read, a line that is not text (a damaged or binary file), no ref_name, no base_name,
+    // no search_text, or a ref_name that an earlier file has (it could never be chosen).
+    // Those files are then left out of the list, so that it holds only what can be chosen.
     int ReadDescriptions(RWOrdered* descriptions, const std::string& directory = "",
-                         std::vector<std::string>* problems = nullptr);
+                         std::vector<std::string>* unusable = nullptr);
 
     // Updates the fields of prefs whose keys "Pref.kq" in directory holds; the others keep
     // their values. Answers 1, also when there is no file (a first run); 0 when the file

@@ -59,13 +59,6 @@ void ReportDamagedDictionary(std::string_view message)
     vko_dm_post_error("%s", text.c_str());
 }
 
-// A description the program can open a dictionary from: it names the dictionary and its
-// data files.
-bool DescribesADictionary(const configDict& description)
-{
-    return !description.ref_name().isNull() && !description.base_name().isNull();
-}
-
 constexpr std::int32_t kQuitDelayMs = 100;
 // The toolkit attribute that names the image its windows show as their icon on a desktop, and
 // the program's own picture for it: the book of the main window's logo.
@@ -77,6 +70,9 @@ constexpr char kBookmarksNotKept[] =
 constexpr char kUnreadBookmarksLostAtTheEnd[] =
     "The bookmarks made in this session are lost if TavlinCD ends now: the bookmarks file "
     "could not be read at start and is left as it is. Cancel keeps TavlinCD open.";
+constexpr char kUnusableDescriptions[] =
+    "These description files (*.dct) describe no dictionary TavlinCD can use and are not "
+    "listed under \"Select a reference:\":";
 constexpr char kCantSaveBookmarks[] = "Can't save bookmarks file (BookMark.kq).";
 constexpr char kBookmarksLostAtTheEnd[] =
     "Your bookmark changes are not saved and are lost if TavlinCD ends now. Cancel keeps "
@@ -136,15 +132,8 @@ const configDict* KQedApp::FindDescription(const std::string& name) const
 
 const configDict* KQedApp::PreferredDescription() const
 {
-    const configDict* named = FindDescription(itsPrefs.reference.data());
-    if (named != nullptr && DescribesADictionary(*named))
+    if (const configDict* named = FindDescription(itsPrefs.reference.data()))
         return named;
-    // The first that names a dictionary: a stray file that describes none is passed by.
-    for (std::size_t i = 0; i < itsDescriptions.entries(); ++i) {
-        const auto* description = static_cast<const configDict*>(itsDescriptions[i]);
-        if (DescribesADictionary(*description))
-            return description;
-    }
     return itsDescriptions.entries() != 0 ? static_cast<const configDict*>(itsDescriptions[0])
                                           : nullptr;
 }
@@ -169,19 +158,22 @@ void KQedApp::StartUp()
         vko_dm_post_warning("%s", SkippedBookmarkLines(itsBookmarks->UnreadLines()).c_str());
     if (!IsUsableFontSize(itsPrefs.font_size))
         itsPrefs.font_size = kDefaultFontSize;
-    std::vector<std::string> problems;
-    files.ReadDescriptions(&itsDescriptions, "", &problems);
-    if (PreferredDescription() == nullptr || !DescribesADictionary(*PreferredDescription())) {
-        // No description that names a dictionary: the program cannot go on. The user reads
-        // which files were found and what is wrong with each.
-        std::string text = FRM_CStringRW(1190).data();
-        if (problems.empty())
-            text += "\nThe working folder holds no description file (*.dct).";
-        for (const std::string& problem : problems)
-            text += "\n" + problem;
-        vko_dm_post_fatal_exit("%s", text.c_str());
+    // Only the descriptions the program can use are listed; the user reads once which
+    // files were left out and what is wrong with each.
+    std::vector<std::string> unusable;
+    files.ReadDescriptions(&itsDescriptions, "", &unusable);
+    std::string unusableLines;
+    for (const std::string& problem : unusable)
+        unusableLines += "\n" + problem;
+    if (itsDescriptions.entries() == 0) {
+        // No dictionary to open: the program cannot go on.
+        if (unusable.empty())
+            unusableLines = "\nThe working folder holds no description file (*.dct).";
+        vko_dm_post_fatal_exit("%s%s", FRM_CStringRW(1190).data(), unusableLines.c_str());
         return;
     }
+    if (!unusable.empty())
+        vko_dm_post_warning("%s%s", kUnusableDescriptions, unusableLines.c_str());
     itsHelp.InstallHook();
     // The user's document and the first reference document.
     KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);

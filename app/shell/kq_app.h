@@ -5,7 +5,8 @@
 // (new window, web pages, about box).
 //
 // Start-up, in order: the framework's start-up; the preferences (a missing file keeps the
-// defaults); the descriptions; the first reference document and its main window; the
+// defaults); the descriptions (those the program cannot use are left out, and one warning
+// names their files); the first reference document and its main window; the
 // started flag; with a command-line argument, a look-up of the clipboard's word.
 #pragma once
 #include <cstdint>
@@ -75,8 +76,7 @@ public:
     // dictionary's files is given once, not at every window opened on it.
     bool FirstTimeToldOf(const std::string& name) { return itsToldOf.insert(name).second; }
     // The description a new reference document opens: the one the preferences name, else
-    // the first one; a description without a name or data file name is passed by when
-    // another has them. Null when there is none.
+    // the first one. Null when there is none.
     const configDict* PreferredDescription() const;
     bool IsStarted() const { return itIsStarted; }
     // The splash window while it is open (start-up and "About This Product"), and its

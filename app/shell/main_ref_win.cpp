@@ -327,13 +327,11 @@ bool MainRefWin::ChooseReference()
     if (itsDocument->GetDescription() != nullptr &&
         itsDocument->GetDescription()->ref_name() == name.c_str())
         return false;
-    // A description without a name (a file that is not one) or whose files are not there:
-    // the user is told, and the selector shows again the dictionary that stays open.
-    if (name.empty() || !itsDocument->OpenReference(name)) {
+    // A dictionary whose files are not there or do not fit: the user is told, and the
+    // selector shows again the dictionary that stays open.
+    if (!itsDocument->OpenReference(name)) {
         std::string text = "Unable to find the dictionary file!";
-        if (name.empty())
-            text += "\nThe description names no dictionary (it has no ref_name line).";
-        else if (!itsDocument->GetOpenProblem().empty())
+        if (!itsDocument->GetOpenProblem().empty())
             text += "\n" + name + ": " + itsDocument->GetOpenProblem();
         vko_dm_post_error("%s", text.c_str());
         FillReferenceSelector();

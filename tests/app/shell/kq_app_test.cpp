@@ -107,6 +107,9 @@ std::string Literally(const std::string& text)
 
 using StartUpProblem = TavlinFixture;
 
+// The one search type of the descriptions below that describe a dictionary.
+#define SEARCH_LINE "search_text=Entry word is...,va\n"
+
 TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
 {
     const std::string noDescription = "Can't open configuration files (*.dct).";
@@ -129,26 +132,35 @@ TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
          noDescription + "\na.dct line 2: not a line of text"},
         {"a description cut short", "ref_name=Alpha\nbase_dir=data/\nbase_na", nullptr, none,
          noDescription + "\na.dct: no base_name line (the name of its data files)"},
-        {"a missing data file", "ref_name=Alpha\nbase_dir=data/\nbase_name=gone\n", nullptr, none,
+        {"no search types", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n", nullptr, none,
+         noDescription + "\na.dct: no search_text line (the searches it offers)"},
+        {"a missing data file", "ref_name=Alpha\nbase_dir=data/\nbase_name=gone\n" SEARCH_LINE,
+         nullptr, none,
          noDictionary + "\nAlpha (base_dir=data/, base_name=gone): cannot open \"data/gone.cmp\" "
                         "(No such file or directory)"},
-        {"base_dir without its closing '/'", "ref_name=Alpha\nbase_dir=data\nbase_name=alpha\n", nullptr, none,
+        {"base_dir without its closing '/'",
+         "ref_name=Alpha\nbase_dir=data\nbase_name=alpha\n" SEARCH_LINE,
+         nullptr, none,
          noDictionary + "\nAlpha (base_dir=data, base_name=alpha): cannot open \"dataalpha.cmp\" "
                         "(No such file or directory)"},
-        {"a folder in the data file's place", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n", nullptr,
+        {"a folder in the data file's place",
+         "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n" SEARCH_LINE,
+         nullptr,
          [] {
              std::filesystem::remove("data/alpha.cmp");
              std::filesystem::create_directory("data/alpha.cmp");
          },
          noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: a folder, not a data file"},
-        {"a data file cut short", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n", nullptr,
+        {"a data file cut short", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n" SEARCH_LINE,
+         nullptr,
          [] { std::filesystem::resize_file("data/alpha.cmp", 40); },
          noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: the file is cut short "
                         "(its last entry would end past byte 40)"},
-        {"a broken description beside a good one: the good one opens", "", "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n",
-         none, ""},
-        {"the one the preferences name is broken: the good one opens", "ref_name=Dorvane-Kestle's Orlesse Dictionary\n",
-         "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n", none, ""},
+        {"a broken description beside a good one: the good one opens", "",
+         "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n" SEARCH_LINE, none, ""},
+        {"the one the preferences name is broken: the good one opens",
+         "ref_name=Dorvane-Kestle's Orlesse Dictionary\n",
+         "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n" SEARCH_LINE, none, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -177,6 +189,8 @@ TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
             "last box: " + Literally(c.message) + "\n");
     }
 }
+
+#undef SEARCH_LINE
 
 // The dialogs shown so far, one a line, each line's breaks shown as " | ".
 void PrintDialogs()

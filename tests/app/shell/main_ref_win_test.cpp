@@ -93,30 +93,70 @@ TEST_F(MainWindowTest, ChoosingAnotherReferenceOpensItsDictionary)
     EXPECT_STREQ(document->GetDescription()->ref_name().data(), "Beta");
 }
 
-// A description whose data files are not there, and a file that describes no dictionary:
-// choosing either says so, and the window stays on its dictionary.
+// A description whose data files are not there: choosing it says so, and the window stays
+// on its dictionary.
 TEST_F(MainWindowTest, ChoosingAReferenceThatCannotOpenSaysSoAndKeepsTheDictionary)
 {
-    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=nowhere/\nbase_name=none\n");
-    itsDir.write("d.dct", "not a description\n");
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=nowhere/\nbase_name=none\n"
+                          "search_text=Entry word is...,va\n");
     Start();
     ASSERT_EQ(MainWindow()->GetReferenceName(), "Alpha");
-    const std::pair<long, const char*> choices[] = {
-        {2, "Unable to find the dictionary file!\nGamma: cannot open \"nowhere/none.cmp\" (No such file or directory)"},
-        {3, "Unable to find the dictionary file!\nThe description names no dictionary (it has no ref_name line)."},
+    const int asked = vkov_dm_test_count();
+    long position = 2;
+    MainRefWin::CmdSelectReference::Send(*MainWindow(), position);
+    ASSERT_EQ(vkov_dm_test_count(), asked + 1);
+    EXPECT_STREQ(vkov_dm_test_kind(asked), "error");
+    EXPECT_STREQ(vkov_dm_test_text(asked),
+                 "Unable to find the dictionary file!\nGamma: cannot open \"nowhere/none.cmp\" "
+                 "(No such file or directory)");
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
+    FrontPage()->SearchFor("dog");
+    ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr) << "still searching Alpha";
+}
+
+// Files beside the good descriptions that describe no dictionary the program can use: one
+// warning at start names each file and what is wrong with it, and no window's reference
+// selector lists them.
+TEST_F(MainWindowTest, UnusableDescriptionsAreToldOnceAtStartAndNotListed)
+{
+    itsDir.write("c.dct", "");
+    itsDir.write("d.dct", "\x8f\xd3=\xee,\x9c\n\x01\x7f\x02ref_name=Z\n");
+    itsDir.write("e.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=alpha\nmain_entry=Entry:,N\n");
+    itsDir.write("f.dct", "ref_name=Beta\nbase_dir=data/\nbase_name=alpha\n"
+                          "search_text=Entry word is...,va\n");
+    std::filesystem::create_symlink("nowhere", itsDir.path() + "/g.dct");
+    Start();
+    ASSERT_TRUE(itsApplication->IsStarted());
+    const auto warnings = [] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < vkov_dm_test_count(); ++i)
+            if (std::strcmp(vkov_dm_test_kind(i), "warning") == 0)
+                texts.emplace_back(vkov_dm_test_text(i));
+        return texts;
     };
-    for (auto [position, message] : choices) {
-        SCOPED_TRACE(position);
-        const int asked = vkov_dm_test_count();
-        MainRefWin::CmdSelectReference::Send(*MainWindow(), position);
-        ASSERT_EQ(vkov_dm_test_count(), asked + 1);
-        EXPECT_STREQ(vkov_dm_test_kind(asked), "error");
-        EXPECT_STREQ(vkov_dm_test_text(asked), message);
-        EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
-        EXPECT_STREQ(ReferenceDocuments().front()->GetDescription()->ref_name().data(), "Alpha");
-        FrontPage()->SearchFor("dog");
-        ASSERT_NE(MainWindow()->GetNotebook()->GetCurrentHits(), nullptr) << "still searching Alpha";
+    EXPECT_EQ(warnings(), (std::vector<std::string>{
+                              "These description files (*.dct) describe no dictionary TavlinCD "
+                              "can use and are not listed under \"Select a reference:\":"
+                              "\nc.dct: no ref_name line (the dictionary's name)"
+                              "\nd.dct line 2: not a line of text"
+                              "\ne.dct: no search_text line (the searches it offers)"
+                              "\nf.dct: the same ref_name as b.dct (Beta)"
+                              "\ng.dct: cannot be read"}));
+    // A second window lists the same references and tells nothing again.
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    const std::vector<RefDoc*> documents = ReferenceDocuments();
+    ASSERT_EQ(documents.size(), 2u);
+    for (const RefDoc* document : documents) {
+        const auto* selector =
+            dynamic_cast<FRM_NListButton*>(document->GetMainWindow()->FindSubview(1060));
+        ASSERT_NE(selector, nullptr);
+        std::vector<std::string> lines;
+        for (int i = 0; i < selector->GetNumItems(); ++i)
+            lines.emplace_back(selector->GetItem(i, 510).data());
+        EXPECT_EQ(lines, (std::vector<std::string>{"Alpha", "Beta"}));
     }
+    EXPECT_EQ(warnings().size(), 1u);
 }
 
 TEST_F(MainWindowTest, TwoWindowsOnTwoDictionariesEachSearchTheirOwn)
