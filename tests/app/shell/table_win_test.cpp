@@ -2,13 +2,14 @@
 // test time with a tables data set, shown as a picture and printed to a PDF file; the print
 // items it enables and disables, a tall table's bar reaching its end and a wide one's its last
 // column, the two-pixel rule along its top, File > Close closing only it, and the commands it
-// drops.
+// drops; a damaged picture or table set told in place of an empty window.
 #include "app/shell/table_win.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
@@ -235,6 +236,66 @@ TEST_F(TableWinTest, CloseClosesOnlyItAndNullCommandsStop)
     window->DoMenuCommand(32003, 0, 0);
     EXPECT_EQ(document->GetNumWindows(), windows - 1);
     EXPECT_NE(MainWindow(), nullptr);
+}
+
+// A picture or table set that is damaged or missing: opening the dictionary tells which set
+// cannot be shown, naming its file, and the picture or table asked for is told the same way
+// in place of an empty window.
+TEST_F(TableWinTest, ADamagedPictureOrTableSetIsToldNamingItsFileAndOpensNoWindow)
+{
+    const auto damaged = [](const char* file) {
+        return [file] { std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2); };
+    };
+    const auto missing = [](const char* file) { return [file] { std::filesystem::remove(file); }; };
+    const struct {
+        const char* why;
+        std::function<void()> damage;
+        const char* word;
+        long command;
+        std::string atOpen;
+        std::string asked;
+    } cases[] = {
+        {"art.cmp cut in half", damaged("data/art.cmp"), "circle", RefDoc::kCmdShowIllustration,
+         "The illustrations of Gamma cannot be shown: the file data/art.cmp is damaged.",
+         "The illustration \"circle\" cannot be read: the file data/art.cmp is damaged."},
+        {"no table index", missing("data/tables.ndx"), "grid", RefDoc::kCmdShowTable,
+         "The tables of Gamma cannot be shown: the file data/tables.ndx cannot be opened.",
+         "The table \"grid\" cannot be read: the file data/tables.ndx cannot be opened."},
+    };
+    itsDir.write("c.dct", "ref_name=Gamma\nbase_dir=data/\nbase_name=gamma\nart_dir=data/\n"
+                          "art_name=art\nart_exist=1\ntable_dir=data/\ntable_name=tables\n"
+                          "search_text=Entry word is...,va\nmain_entry=Entry:,N\n"
+                          "art_entry=Picture:,N\n");
+    itsDir.write("Pref.kq", "reference=Gamma\n");
+    Write(itsDir.path() + "/data/gamma",
+          {{"grid", dictwriter::encode_field_stream({{0xA3, "grid"}, {0x81, "table/grid;A grid"}})},
+           {"circle", dictwriter::encode_field_stream(
+                          {{0xA3, "circle"}, {0xEE, "circle.png"}, {0x81, "a round figure"}})}},
+          8192);
+    const auto shownSince = [](int first) {
+        std::vector<std::string> shown;
+        for (int i = first; i < vkov_dm_test_count(); ++i)
+            shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
+        return shown;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        Write(itsDir.path() + "/data/art", {{"circle", tavlintest::PngBytes(300, 200, false)}}, 1);
+        Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 160, false)}}, 1);
+        c.damage();
+        const int started = vkov_dm_test_count();
+        Start();
+        ASSERT_TRUE(itsApplication->IsStarted());
+        EXPECT_EQ(shownSince(started), std::vector<std::string>{"warning: " + c.atOpen});
+        FrontPage()->SearchFor(c.word);
+        RefDoc* document = ReferenceDocuments().front();
+        const int windows = document->GetNumWindows();
+        const int asked = vkov_dm_test_count();
+        document->DoCommand(c.command, nullptr);
+        EXPECT_EQ(shownSince(asked), std::vector<std::string>{"warning: " + c.asked});
+        EXPECT_EQ(document->GetNumWindows(), windows) << "no empty window";
+        Stop();
+    }
 }
 
 } // namespace
