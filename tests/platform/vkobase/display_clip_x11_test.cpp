@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
@@ -25,6 +26,24 @@ constexpr COLOR kGrey = 0x00C0C0C0u;
 constexpr COLOR kRed = 0x00FF0000u;
 constexpr COLOR kBlue = 0x000000FFu;
 
+// Screen points: the part of the bar under the panel, and the bar beside the panel.
+constexpr int kUnderX = kMainRect.left + (kPanelRect.left + kPanelRect.right) / 2;
+constexpr int kUnderY = kMainRect.top + (kBarRect.top + kPanelRect.bottom) / 2;
+constexpr int kBesideX = kMainRect.left + kPanelRect.right + 40;
+
+// What the screen shows: both windows up, the bar's new picture drawn, the panel gone.
+const std::vector<vkotest::ScreenPixel> kShown = {
+    {"the panel over the bar", kUnderX, kUnderY, 0x0000FFu},
+    {"the bar beside the panel", kBesideX, kUnderY, 0xC0C0C0u},
+};
+const std::vector<vkotest::ScreenPixel> kDrawn = {
+    {"the panel keeps its pixels where it lies over the bar", kUnderX, kUnderY, 0x0000FFu},
+    {"the bar beside the panel shows its new picture", kBesideX, kUnderY, 0xFF0000u},
+};
+const std::vector<vkotest::ScreenPixel> kGone = {
+    {"the bar shows there once the panel is gone", kUnderX, kUnderY, 0xFF0000u},
+};
+
 struct Child {
     std::string drawn_png; // the bar drew red with the panel over it
     std::string gone_png;  // the panel closed
@@ -32,7 +51,8 @@ struct Child {
     WINDOW bar = nullptr;
     WINDOW panel = nullptr;
     COLOR bar_color = kGrey;
-    int ticks = 0;
+    int step = 0;
+    vkotest::StepClock clock{60}; // past it a step goes on and the checks tell
 };
 
 Child &child() {
@@ -46,22 +66,28 @@ int32_t bar_handler(WINDOW win, EVENT *ev) {
     return 0;
 }
 
+// Whether the screen shows the pixels (a screenshot into png), or the step has waited too long.
+bool shown_or_late(const std::string &png, const std::vector<vkotest::ScreenPixel> &pixels) {
+    return vkotest::screen_shows_all(png, pixels) || child().clock.stalled(child().step);
+}
+
+// One step per tick, each once the screen shows what the one before did.
 int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
     if (ev->type == E_UPDATE) {
         vkotest::fill_client(win, 0x00FFFFFFu);
     } else if (ev->type == E_TIMER) {
-        ++c.ticks;
-        if (c.ticks == 2) {
+        if (c.step == 0 && shown_or_late(c.drawn_png, kShown)) {
             // The bar's new picture, drawn at once rather than in an update.
             c.bar_color = kRed;
             vkotest::fill_client(c.bar, kRed);
-        } else if (c.ticks == 3) {
-            vkov_display_screenshot(c.drawn_png.c_str());
+            c.step = 1;
+        } else if (c.step == 1 && shown_or_late(c.drawn_png, kDrawn)) {
             vkok_vobj_destroy(c.panel);
-        } else if (c.ticks == 4) {
-            vkov_display_screenshot(c.gone_png.c_str());
+            c.step = 2;
+        } else if (c.step == 2 && shown_or_late(c.gone_png, kGone)) {
             vkov_app_destroy();
+            c.step = 3;
         }
     }
     return 0;
@@ -89,15 +115,8 @@ TEST_F(DisplayClipX11, AWindowDrawsOnlyWhereNoWindowLiesOverIt) {
     const vkotest::Shot drawn(child().drawn_png), gone(child().gone_png);
     ASSERT_EQ(drawn.status(), CAIRO_STATUS_SUCCESS);
     ASSERT_EQ(gone.status(), CAIRO_STATUS_SUCCESS);
-    // Screen points: the part of the bar under the panel, and the bar beside the panel.
-    const int under_x = kMainRect.left + (kPanelRect.left + kPanelRect.right) / 2;
-    const int under_y = kMainRect.top + (kBarRect.top + kPanelRect.bottom) / 2;
-    const int beside_x = kMainRect.left + kPanelRect.right + 40;
-    vkotest::expect_pixels({
-        {"the panel keeps its pixels where it lies over the bar", drawn, under_x, under_y, 0x0000FFu},
-        {"the bar beside the panel shows its new picture", drawn, beside_x, under_y, 0xFF0000u},
-        {"the bar shows there once the panel is gone", gone, under_x, under_y, 0xFF0000u},
-    });
+    vkotest::expect_shows(drawn, kDrawn);
+    vkotest::expect_shows(gone, kGone);
     if (const char *gallery = std::getenv("VKO_GALLERY_DIR"))
         cairo_surface_write_to_png(drawn.image(), (std::string(gallery) + "/clip_drawn.png").c_str());
 }

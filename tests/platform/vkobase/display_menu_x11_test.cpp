@@ -58,14 +58,21 @@ menu 124 {
 constexpr s_rct kDocRect{120, 200, 420, 700};
 constexpr s_rct kListRect{40, 20, 200, 220};
 
+// The picture taken with the menu open: the bar above the client area with File highlighted,
+// the pull-down below it and the submenu with the item under the pointer.
+const std::vector<vkotest::ScreenPixel> kMenuOpen = {
+    {"the open title", kDocRect.left + 6, kDocRect.top - 10, 0x0A246Au},
+    {"the bar's face beside the titles", kDocRect.left + 300, kDocRect.top - 10, 0xE4E4E4u},
+    {"the client area below the menus", kDocRect.left + 400, kDocRect.top + 200, 0xFFFFFFu},
+};
+
 struct Child {
     std::string log;
     std::string shot_dir;
     WINDOW doc = nullptr;
     WINDOW list = nullptr;
-    int ticks = 0; // since the script last moved on
     int step = 0;
-    int last_step = 0;
+    vkotest::StepClock clock; // a step that waits too long stops the run
     cairo_device_t *device = nullptr; // a reference of the child's own
 };
 
@@ -152,8 +159,9 @@ void next_step() {
         fake({{'m', 0}}, centre(vkobase::menu::item_rect(1, 1)));
         c.step = 3;
         break;
-    case 3: // look at it, then release on "Results List"
-        shot("menu_open.png");
+    case 3: // look at it once it is drawn, then release on "Results List"
+        if (!vkotest::screen_shows_all(child().shot_dir + "/menu_open.png", kMenuOpen))
+            return;
         fake({{'r', 1}}, centre(vkobase::menu::item_rect(1, 1)));
         c.step = 4;
         break;
@@ -192,15 +200,12 @@ int32_t doc_handler(WINDOW win, EVENT *ev) {
     case E_TIMER:
         if (child().device == nullptr && vkobase::display_cairo_device() != nullptr)
             child().device = cairo_device_reference(vkobase::display_cairo_device());
-        // A busy machine may take many ticks for a step; only a script that stops moving
-        // on for long has stalled: end, and let the checks tell.
-        if (child().step != child().last_step) {
-            child().last_step = child().step;
-            child().ticks = 0;
-        }
-        if (++child().ticks > 200)
+        // A busy machine may take long for a step; only a script that stops moving on for
+        // long has stalled: end, and let the checks tell.
+        if (child().clock.stalled(child().step))
             vkov_app_destroy();
-        next_step();
+        else
+            next_step();
         break;
     case E_COMMAND:
         append_log("menu " + std::to_string(ev->v.cmd.tag));
@@ -286,7 +291,7 @@ TEST_F(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
     const char *gallery = std::getenv("VKO_GALLERY_DIR");
     child().shot_dir = gallery != nullptr ? gallery : dir();
 
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0)
         run_program(display());
@@ -304,18 +309,9 @@ TEST_F(DisplayMenuX11, MenuByMouseFunctionKeyWheelMenuByKeysAndUtf8Title) {
     };
     EXPECT_EQ(lines, expected);
 
-    // The picture taken with the menu open: the bar above the client area with File
-    // highlighted, the pull-down below it and the submenu with the item under the pointer.
-    const std::string png = child().shot_dir + "/menu_open.png";
-    const vkotest::Shot image(png);
+    const vkotest::Shot image(child().shot_dir + "/menu_open.png");
     ASSERT_EQ(image.status(), CAIRO_STATUS_SUCCESS);
-    vkotest::expect_pixels({
-        {"the open title", image, kDocRect.left + 6, kDocRect.top - 10, 0x0A246Au},
-        {"the bar's face beside the titles", image, kDocRect.left + 300, kDocRect.top - 10,
-         0xE4E4E4u},
-        {"the client area below the menus", image, kDocRect.left + 400, kDocRect.top + 200,
-         0xFFFFFFu},
-    });
+    vkotest::expect_shows(image, kMenuOpen);
 }
 
 } // namespace

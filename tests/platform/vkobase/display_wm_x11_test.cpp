@@ -46,6 +46,27 @@ constexpr std::int32_t kIconId = 77;
 constexpr char kIconXpm[] = "/* XPM */\nstatic char *icon[] = {\n\"4 2 2 1\",\n\"r c #FF0000\",\n"
                             "\"b c #0000FF\",\n\"rrbb\",\n\"bbrr\"};\n";
 
+// After what the user or the program did (a click, a key, a resize): whether the window manager
+// has handled it and the program's loop has read what the manager did then. The loop reads
+// the server between two ticks: done() holds at the first tick after the manager answered.
+struct Settled {
+    vkotest::ManagerRoundTrip round;
+    bool started = false;
+    bool answered = false;
+    void start(Display *dpy, bool wm) {
+        started = true;
+        answered = !wm;
+        if (wm)
+            round.start(dpy);
+    }
+    bool done(Display *dpy) {
+        if (answered)
+            return true;
+        answered = round.done(dpy);
+        return false;
+    }
+};
+
 struct Child {
     std::string shot;
     bool wm = false;
@@ -55,7 +76,9 @@ struct Child {
     WINDOW dialog = nullptr;
     int step = 0;
     vkotest::StepClock clock; // a step that waits too long stops the run
-    int waited = 0;
+    // How long a step waits for what it checks; past it the step logs what it saw.
+    vkotest::StepClock patience{30};
+    Settled settled;
     Window leader = 0; // the group leader the first window named
     bool activated = false; // a main window heard it is the active one
 };
@@ -270,17 +293,16 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
             const s_pnt p = client_point(c.second, 20, 20);
             vkotest::XTestHand().click(p.h, p.v);
         }
+        c.settled.start(dpy, c.wm);
         c.step = 2;
-        c.waited = 0;
         return 0;
     case 2: {
-        // The window manager has had its time to raise what it raises; the program makes the
-        // dialog larger, which a manager allows only once the dialog's size hints say so.
-        if (++c.waited < 5)
+        // Once the window manager has raised what it raises for the click; the program makes
+        // the dialog larger, which a manager allows only once the dialog's size hints say so.
+        if (!c.settled.done(dpy))
             return 0;
         vkok_vobj_move(c.dialog, &kDialogGrown);
         c.step = 20;
-        c.waited = 0;
         return 0;
     }
     case 20: {
@@ -288,7 +310,7 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         XGetWindowAttributes(dpy, xwin(c.dialog), &a);
         const bool grown = a.width == kDialogGrown.right - kDialogGrown.left &&
                            a.height == kDialogGrown.bottom - kDialogGrown.top;
-        if (!grown && ++c.waited < 10)
+        if (!grown && !c.patience.stalled(c.step))
             return 0;
         log(std::string("the dialog takes the size the program gives: ") + (grown ? "yes" : "no"));
         log(std::string("the dialog stays above the window it was opened over: ") +
@@ -297,12 +319,12 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         // nor the second window covers it.
         const auto at = uncovered_point(dpy, xwin(c.main), {xwin(c.second), xwin(c.dialog)});
         vkotest::XTestHand().click(at.first, at.second);
+        c.settled.start(dpy, c.wm);
         c.step = 21;
-        c.waited = 0;
         return 0;
     }
     case 21:
-        if (++c.waited < 5)
+        if (!c.settled.done(dpy))
             return 0;
         log(std::string("after a click on the other main window the dialog stays above both: ") +
             (vkotest::above(dpy, xwin(c.dialog), xwin(c.main)) &&
@@ -310,7 +332,6 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
                  ? "yes"
                  : "no"));
         c.activated = false;
-        c.waited = 0;
         vkotest::XTestHand().key(XK_Escape);
         c.step = 3;
         return 0;
@@ -318,7 +339,7 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         // A window manager gives a main window the keyboard back, and with it the rank of
         // the active window.
         if (c.wm) {
-            if (!c.activated && ++c.waited < 20)
+            if (!c.activated && !c.patience.stalled(c.step))
                 return 0;
             log(std::string("after the dialog a main window is active again: ") +
                 (c.activated ? "yes" : "no"));
@@ -326,7 +347,6 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
             const auto at = uncovered_point(dpy, xwin(c.main), {xwin(c.second)});
             vkotest::XTestHand().click(at.first, at.second);
             c.step = 30;
-            c.waited = 0;
             return 0;
         }
         c.step = 30;
@@ -334,7 +354,8 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
     }
     case 30: {
         if (c.wm) {
-            if (!vkotest::above(dpy, xwin(c.main), xwin(c.second)) && ++c.waited < 20)
+            if (!vkotest::above(dpy, xwin(c.main), xwin(c.second)) &&
+                !c.patience.stalled(c.step))
                 return 0;
             log(std::string("a click brings the first window to the front: ") +
                 (vkotest::above(dpy, xwin(c.main), xwin(c.second)) ? "yes" : "no"));
@@ -344,15 +365,19 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         g_popup[0].text = const_cast<char *>("One");
         g_popup[0].enabled = 1;
         c.step = 5;
-        c.waited = 0;
+        c.settled.started = false;
         vkobase::menu::run_popup(g_popup, c.main, s_pnt{10, 10}, 0, 0);
         c.step = 7;
         return 0;
     }
     case 5:
-        // Under a window manager, once the manager has had its time to restack.
-        if (vkobase::menu::level_count() == 0 || xwin(vkobase::menu::level_window(0)) == 0 ||
-            (c.wm && ++c.waited < 5))
+        // Once the menu shows and the window manager has restacked what it restacks for it.
+        if (vkobase::menu::level_count() == 0 ||
+            !vkotest::shown_and_framed(dpy, xwin(vkobase::menu::level_window(0)), false))
+            return 0;
+        if (!c.settled.started)
+            c.settled.start(dpy, c.wm);
+        if (!c.settled.done(dpy))
             return 0;
         log("popup type=" + join(vkotest::atom_names(dpy, xwin(vkobase::menu::level_window(0)),
                                                      "_NET_WM_WINDOW_TYPE")));
@@ -374,13 +399,12 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         if (c.wm) {
             vkok_vobj_raise(c.second);
             c.step = 31;
-            c.waited = 0;
             return 0;
         }
         c.step = 32;
         return 0;
     case 31:
-        if (!vkotest::above(dpy, xwin(c.second), xwin(c.main)) && ++c.waited < 20)
+        if (!vkotest::above(dpy, xwin(c.second), xwin(c.main)) && !c.patience.stalled(c.step))
             return 0;
         log(std::string("the program brings the second window to the front: ") +
             (vkotest::above(dpy, xwin(c.second), xwin(c.main)) ? "yes" : "no"));
@@ -539,7 +563,9 @@ struct Moved {
     std::string shot;
     int step = 0;
     vkotest::StepClock clock; // a step that waits too long stops the run
-    int waited = 0;
+    // How long a step waits for what it checks; past it the step logs what it saw.
+    vkotest::StepClock patience{30};
+    Settled settled;
     int wide_top = 0; // the frame's top once the window was made wide
     int laid_width = 0, laid_height = 0; // the X window's size as the program laid it out
 };
@@ -583,17 +609,16 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
         log(std::string("the least size is the size it was laid out for: ") +
             (least ? "yes" : "no"));
         XResizeWindow(dpy, w, kWideWidth, kWideHeight);
-        XFlush(dpy);
+        m.settled.start(dpy, true);
         m.step = 1;
         return 0;
     }
     case 1: {
-        // Once the server shows the new size and the program has taken it, and the manager
-        // has had its time to move the frame.
+        // Once the manager has moved the frame for the new size, and the server shows that
+        // size and the program has taken it.
         XGetWindowAttributes(dpy, w, &a);
-        if (a.width != kWideWidth || vkobase::win_client_rect(m.main).right != kWideWidth)
-            return 0;
-        if (++m.waited < 5)
+        if (!m.settled.done(dpy) || a.width != kWideWidth ||
+            vkobase::win_client_rect(m.main).right != kWideWidth)
             return 0;
         const auto frame = frame_of(dpy, w);
         log(std::string("the manager moved the window left to fit it: ") +
@@ -603,7 +628,6 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
         const auto at = shown_client_point(m.main, kPickRect.right - 8, kPickRect.top + 10);
         vkotest::XTestHand().click(at.first, at.second);
         m.step = 2;
-        m.waited = 0;
         return 0;
     }
     case 2: {
@@ -618,16 +642,15 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
         vkotest::XTestHand().key(XK_Escape);
         // Taller than the room below it: the manager moves it up.
         XResizeWindow(dpy, w, kWideWidth, kTallHeight);
-        XFlush(dpy);
+        m.settled.start(dpy, true);
         m.step = 3;
-        m.waited = 0;
         return 0;
     }
     case 3: {
         XGetWindowAttributes(dpy, w, &a);
-        if (vkov_win_get_pointer_trap() != nullptr || a.height != kTallHeight ||
-            vkobase::win_client_rect(m.main).bottom + vkobase::menu::bar_height() != kTallHeight ||
-            ++m.waited < 5)
+        if (!m.settled.done(dpy) || vkov_win_get_pointer_trap() != nullptr ||
+            a.height != kTallHeight ||
+            vkobase::win_client_rect(m.main).bottom + vkobase::menu::bar_height() != kTallHeight)
             return 0;
         log(std::string("the manager moved the window up to fit it: ") +
             (frame_of(dpy, w)[1] < m.wide_top ? "yes" : "no"));
@@ -638,34 +661,34 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
                                            (title.top + title.bottom) / 2 - origin.v);
         vkotest::XTestHand().click(at.first, at.second);
         m.step = 4;
-        m.waited = 0;
         return 0;
     }
     case 4: {
         if (vkobase::menu::level_count() == 0 ||
-            !vkotest::shown_and_framed(dpy, xwin(vkobase::menu::level_window(0)), false) ||
-            ++m.waited < 3)
+            !vkotest::shown_and_framed(dpy, xwin(vkobase::menu::level_window(0)), false))
             return 0;
-        vkov_display_screenshot(m.shot.c_str());
         // Just below the bar, under the title's left end: the open menu's face, not the
-        // window's white client area.
+        // window's white client area; once the screen shows it, or the step's patience ends.
         const s_pnt origin = vkobase::win_client_origin_on_screen(m.main);
         const s_rct title = vkobase::menu::title_rect(m.main, 0);
         const auto below = shown_client_point(m.main, title.left - origin.h + 6, 6);
-        const vkotest::Shot shot(m.shot);
-        const std::uint32_t seen = shot.pixel(below.first, below.second);
-        log(std::string("the File menu opens right under its title: ") +
-            (seen == kMenuFace ? "yes" : "no"));
+        const auto face_below = [&below](cairo_surface_t *shot) {
+            return vkotest::pixel(shot, below.first, below.second) == kMenuFace;
+        };
+        const bool opened = vkotest::screen_shows(m.shot, face_below);
+        if (!opened && !m.patience.stalled(m.step))
+            return 0;
+        log(std::string("the File menu opens right under its title: ") + (opened ? "yes" : "no"));
         vkotest::XTestHand().key(XK_Escape);
         // Smaller than the window was laid out for: the manager keeps it at that size.
         XResizeWindow(dpy, w, 200, 150);
-        XFlush(dpy);
+        m.settled.start(dpy, true);
         m.step = 5;
-        m.waited = 0;
         return 0;
     }
     case 5:
-        if (++m.waited < 10)
+        // Once the manager has handled the request: it kept the size, or gave the new one.
+        if (!m.settled.done(dpy))
             return 0;
         XGetWindowAttributes(dpy, w, &a);
         log(std::string("made smaller, it keeps the size it was laid out for: ") +
@@ -673,14 +696,13 @@ int32_t moved_handler(WINDOW, EVENT *ev) {
         // The program itself may still make it smaller.
         vkok_vobj_move(m.main, &kSmallRect);
         m.step = 6;
-        m.waited = 0;
         return 0;
     case 6: {
         XGetWindowAttributes(dpy, w, &a);
         const int width = kSmallRect.right - kSmallRect.left;
         const int height = kSmallRect.bottom - kSmallRect.top + vkobase::menu::bar_height();
         const bool small = a.width == width && a.height == height;
-        if (!small && ++m.waited < 10)
+        if (!small && !m.patience.stalled(m.step))
             return 0;
         log(std::string("the program makes it smaller: ") + (small ? "yes" : "no"));
         vkov_app_destroy();

@@ -149,6 +149,34 @@ inline std::pair<int, int> screen_origin(Display *dpy, Window win) {
     return {x, y};
 }
 
+// A round trip through the window manager: a window of the caller's, never mapped, asks the
+// manager for its frame extents (_NET_REQUEST_FRAME_EXTENTS), which the manager answers after
+// every event the server sent it before the question. Once done(), the manager has handled the
+// clicks, keys and requests made before start() (XTestHand's calls wait for the server), and
+// what it asked of the server for them has been carried out.
+class ManagerRoundTrip {
+public:
+    void start(Display *dpy) {
+        if (probe_ == 0)
+            probe_ = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), -100, -100, 10, 10, 0, 0, 0);
+        XDeleteProperty(dpy, probe_, XInternAtom(dpy, "_NET_FRAME_EXTENTS", False));
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = probe_;
+        ev.xclient.message_type = XInternAtom(dpy, "_NET_REQUEST_FRAME_EXTENTS", False);
+        ev.xclient.format = 32;
+        XSendEvent(dpy, DefaultRootWindow(dpy), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+        XSync(dpy, False);
+    }
+    bool done(Display *dpy) const {
+        return probe_ != 0 && !cardinals(dpy, probe_, "_NET_FRAME_EXTENTS").empty();
+    }
+
+private:
+    Window probe_ = 0;
+};
+
 // openbox on a private server, running once it manages the screen; stopped with the object.
 class Openbox {
 public:

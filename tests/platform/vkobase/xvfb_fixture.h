@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "xvfb_test_support.h"
 
@@ -64,6 +65,14 @@ struct PixelProbe {
     int x, y;
     std::uint32_t rgb;
 };
+
+// The pixels the screenshot must show, each checked apart so that a failure names it.
+inline void expect_shows(const Shot &shot, const std::vector<ScreenPixel> &pixels) {
+    for (const ScreenPixel &p : pixels) {
+        SCOPED_TRACE(p.why);
+        EXPECT_EQ(shot.pixel(p.x, p.y), p.rgb) << "at " << p.x << "," << p.y;
+    }
+}
 
 inline void expect_pixels(std::initializer_list<PixelProbe> probes) {
     for (const PixelProbe &p : probes) {

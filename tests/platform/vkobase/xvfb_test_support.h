@@ -146,6 +146,27 @@ template <class Shows> bool screen_shows(const std::string &png, Shows shows) {
     return held;
 }
 
+// A pixel a screenshot must show at a screen point, and what it shows the user there.
+struct ScreenPixel {
+    const char *why;
+    int x, y;
+    std::uint32_t rgb;
+};
+
+// Whether the picture shows every one of the pixels.
+inline bool shows_all(cairo_surface_t *image, const std::vector<ScreenPixel> &pixels) {
+    for (const ScreenPixel &p : pixels)
+        if (pixel(image, p.x, p.y) != p.rgb)
+            return false;
+    return true;
+}
+
+// Takes a screenshot into png and answers whether it shows every one of the pixels (see
+// screen_shows).
+inline bool screen_shows_all(const std::string &png, const std::vector<ScreenPixel> &pixels) {
+    return screen_shows(png, [&pixels](cairo_surface_t *image) { return shows_all(image, pixels); });
+}
+
 // Absolute path of a program found on PATH, empty when there is none.
 inline std::string find_on_path(const std::string &name) {
     const char *path = std::getenv("PATH");
