@@ -79,11 +79,11 @@ bool has_title(Display* display, Window window, const char* title)
     return same;
 }
 
-// Waits (at most 30 s) until a window titled title is mapped; false on time-out.
+// Waits (at most 30 s, scaled) until a window titled title is mapped; false on time-out.
 bool wait_for_window(Display* display, const char* title)
 {
-    const auto give_up = Clock::now() + std::chrono::seconds(30);
-    while (Clock::now() < give_up) {
+    const vkotest::Deadline give_up(30);
+    while (!give_up.passed()) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
@@ -102,7 +102,7 @@ double time_start(Stage& s, const char* program, const char* title)
 {
     XSync(s.observer, True); // forget what earlier runs left
     const auto start = Clock::now();
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     if (pid == 0) {
         setenv("DISPLAY", s.server.display().c_str(), 1);
         setenv("HOME", s.dir.c_str(), 1); // settings files go to the scratch folder

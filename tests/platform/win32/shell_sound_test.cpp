@@ -7,16 +7,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "../vkobase/test_deadline.h"
 #include "vkobase/testing.h"
 #include "win32/registry.h"
 #include "win32/shell.h"
@@ -133,14 +132,15 @@ TEST_F(ShellSoundTest, ShellOpen_StartsTheOpenerWithTheAddress) {
               32u);
     const std::string args_file = dir_ + "/args";
     std::string contents;
-    for (int tries = 0; tries < 500 && contents.empty(); ++tries) { // bounded wait, no timing
+    // The opener writes the file whole (a rename): the wait ends once it is there.
+    const bool written = vkotest::wait_until([&] {
         std::ifstream in(args_file);
         std::stringstream ss;
         ss << in.rdbuf();
         contents = ss.str();
-        if (contents.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+        return !contents.empty();
+    });
+    EXPECT_TRUE(written) << "the opener never wrote " << args_file;
     EXPECT_EQ(contents, "/\nhttps://b.example/?q=1 2\n");
 
     no_opener();
