@@ -439,6 +439,10 @@ std::string app_instance_name() {
     return instance;
 }
 
+bool app_work_pending() noexcept {
+    return !state().queue.empty() || !state().invalid_windows.empty();
+}
+
 bool app_quit_requested() noexcept {
     return state().quit_requested;
 }

@@ -18,6 +18,8 @@ void app_note_invalid(WINDOW win) noexcept; // the window has a pending update r
 // Notes again every window of the subtree that still holds an update region (regions kept
 // while their window was out of sight).
 void app_note_pending_updates(WINDOW win) noexcept;
+// Whether the loop has work waiting: events in its queue, or windows for their updates.
+bool app_work_pending() noexcept;
 VKO_TX_CREATE_DEF app_tx_create() noexcept; // from the start-up record, may be null
 VKO_TX_GET_TX app_tx_get_tx() noexcept;
 void app_destroy_all_windows() noexcept; // quit: top-level windows, task window last

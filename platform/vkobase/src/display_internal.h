@@ -27,6 +27,10 @@ cairo_device_t *display_cairo_device() noexcept;
 void display_pump() noexcept;
 // Shows on the X windows what was drawn on the surfaces since the last call.
 void display_flush() noexcept;
+// Waits until the server has handled what the program sent, then takes in what the server
+// sent before that (display_pump): input another client made through the server before the
+// call has reached the program, an open menu's at once, the rest queued as events.
+void display_catch_up() noexcept;
 // A dialog of another toolkit that held the keyboard has closed: the program's focus takes
 // the keyboard back.
 void display_keys_back() noexcept;

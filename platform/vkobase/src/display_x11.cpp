@@ -160,6 +160,15 @@ void display_pump() noexcept {
     }
 }
 
+void display_catch_up() noexcept {
+    DisplayState &st = state();
+    if (st.dpy == nullptr)
+        return;
+    display_flush();
+    XSync(st.dpy, False);
+    display_pump();
+}
+
 void display_flush() noexcept {
     DisplayState &st = state();
     if (st.dpy == nullptr)

@@ -32,6 +32,8 @@
 #include <string>
 #include <vector>
 
+#include "../../../platform/vkobase/src/core_internal.h"
+#include "../../../platform/vkobase/src/display_internal.h"
 #include "../../../platform/vkobase/src/menu_internal.h"
 #include "app/settings/prefs.h"
 #include "app/settings/settings_files.h"
@@ -109,7 +111,6 @@ struct Script {
     int run = 1;
     std::size_t step = 0;
     int ticks = 0;
-    int waited = 0;
     // Each step's deadlines, from when it began: past patience a step that waits for what it
     // checks goes on and the check says what did not come; past the limit the run stops.
     vkotest::Deadline patience{kPatience};
@@ -163,22 +164,66 @@ struct Input {
         Key(sym);
         XTestFakeKeyEvent(dpy, held, False, CurrentTime);
     }
-    // The pointer over the top-most window (a dialog just opened), where keys then go.
-    void PointAtTopWindow()
+    // The top-most window shown (a dialog just opened), 0 when none.
+    Window TopWindow(XWindowAttributes* top = nullptr)
     {
-        Window root = 0, parent = 0, *children = nullptr;
+        Window root = 0, parent = 0, *children = nullptr, found = 0;
         unsigned count = 0;
-        if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0 || count == 0)
-            return;
-        for (unsigned i = count; i-- > 0;) {
+        if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
+            return 0;
+        for (unsigned i = count; i-- > 0 && found == 0;) {
             XWindowAttributes a{};
             XGetWindowAttributes(dpy, children[i], &a);
             if (a.map_state == IsViewable && a.width > 20) {
-                XTestFakeMotionEvent(dpy, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
-                break;
+                found = children[i];
+                if (top != nullptr)
+                    *top = a;
             }
         }
-        XFree(children);
+        if (children != nullptr)
+            XFree(children);
+        return found;
+    }
+    // The pointer over the top-most window, where keys then go.
+    void PointAtTopWindow()
+    {
+        XWindowAttributes a{};
+        if (TopWindow(&a) != 0)
+            XTestFakeMotionEvent(dpy, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
+    }
+    // Whether the server gives the keys to the top-most window (or a window inside it): a
+    // dialog just opened is up and ready for what is typed.
+    bool TopWindowHasKeys()
+    {
+        const Window top = TopWindow();
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(dpy, &focus, &revert);
+        while (top != 0 && focus > PointerRoot && focus != top) {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned count = 0;
+            if (XQueryTree(dpy, focus, &root, &parent, &children, &count) == 0)
+                return false;
+            if (children != nullptr)
+                XFree(children);
+            focus = parent == root ? 0 : parent;
+        }
+        return top != 0 && focus == top;
+    }
+    // Whether the server shows the program's window.
+    bool Viewable(const FRM_CWindow* window)
+    {
+        const Window own = window != nullptr ? vkobase::display_xwindow_of(window->GetVKOWindow()) : 0;
+        XWindowAttributes a{};
+        return own != 0 && XGetWindowAttributes(dpy, own, &a) != 0 && a.map_state == IsViewable;
+    }
+    // The program takes in the input made so far (the server has it once this call returns):
+    // what the program does at once (an open menu's moves, a press on a menu title) is done
+    // when it returns, and the events it queued are handled before the next tick.
+    void Delivered()
+    {
+        XSync(dpy, False);
+        vkobase::display_catch_up();
     }
     // How many top-level windows the server shows.
     int Shown()
@@ -204,6 +249,15 @@ struct Input {
     }
     Display* dpy;
 };
+
+// Whether the program has caught up with the screen: it has taken in what the server sent it
+// (exposures, input), handled the events and drawn the updates waiting. A screenshot then
+// (which sends what was drawn first) shows the program's present picture.
+bool ScreenCaughtUp()
+{
+    vkobase::display_catch_up();
+    return !vkobase::app_work_pending();
+}
 
 s_pnt Centre(const s_rct& r)
 {
@@ -266,11 +320,13 @@ int PlaceOf(const FRM_CSubmenu& menu, short tag)
 }
 
 // Chooses a menu item with the mouse: press on the bar's title, drag through the submenus
-// along path (tags), release on the last. One call per tick: answers true when released.
+// along path (tags), release on the last. One call per tick: answers true when released. The
+// program takes in each press, move and release as it is made: a press or move that opened
+// nothing (its window not shown yet) is let go and the walk begins again; after the release
+// a menu still open held a greyed item.
 struct MenuWalk {
     std::vector<short> path;  // title's submenu tag, then submenu tags, then the item's tag
     std::size_t at = 0;
-    int waited = 0;
     bool Tick(FRM_CWindow* window)
     {
         Input input;
@@ -281,6 +337,7 @@ struct MenuWalk {
                 if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == path[0]) {
                     input.Move(Centre(vkobase::menu::title_rect(window->GetVKOWindow(), static_cast<int>(i))));
                     input.Button(1, true);
+                    input.Delivered();
                     at = 1;
                     return false;
                 }
@@ -289,15 +346,12 @@ struct MenuWalk {
         }
         const int level = static_cast<int>(at) - 1;
         if (vkobase::menu::level_count() <= level) {
-            // Not open yet; a press that opened nothing is let go and made again.
-            if (++waited > 5) {
-                input.Button(1, false);
-                waited = 0;
-                at = 0;
-            }
+            // A press or move that opened nothing is let go and the walk made again.
+            input.Button(1, false);
+            input.Delivered();
+            at = 0;
             return false;
         }
-        waited = 0;
         const FRM_CSubmenu* menu = bar->FindSubmenu(path[0]);
         for (std::size_t i = 1; i < at && menu != nullptr; ++i)
             menu = dynamic_cast<const FRM_CSubmenu*>(menu->Find(path[i]));
@@ -307,9 +361,11 @@ struct MenuWalk {
         input.Move(Centre(vkobase::menu::item_rect(level, place)));
         if (at + 1 == path.size()) {
             input.Button(1, false);
+            input.Delivered();
             at = 0;
             return true;
         }
+        input.Delivered();
         ++at;
         return false;
     }
@@ -360,11 +416,10 @@ Step Choose(std::vector<short> path, std::function<bool()> done = [] { return tr
     };
 }
 
-// Ticks a menu stays open after the release over its item before the item counts as
-// disabled: the release reaches the program a moment after it is made.
-constexpr int kGreyedTicks = 5;
-// Ticks between the keys that close what an item opened.
-constexpr int kKeyGapTicks = 20;
+// Seconds (scaled) a key that closes what an item opened is given before the other key is
+// tried, and the keys tried.
+constexpr double kKeyPatience = 10;
+constexpr int kClosingKeys = 4;
 
 // Chooses an item, then closes whatever window it opened (a dialog, a list, help) with
 // Escape, else Return, over the top window; logs the item once the screen is back, as
@@ -373,19 +428,19 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
 {
     auto before = std::make_shared<int>(0);
     auto tries = std::make_shared<int>(0);
-    auto open = std::make_shared<int>(0);
+    auto keyGiven = std::make_shared<vkotest::Deadline>(0);
     auto greyed = std::make_shared<bool>(false);
     steps.push_back([before] {
         *before = Input().Shown();
         return true;
     });
     steps.push_back(Choose(path));
-    steps.push_back([before, tries, open, greyed, path] {
+    steps.push_back([before, tries, keyGiven, greyed, path] {
         Input input;
+        // The release was taken in as it was made: a menu still open held a greyed item.
         if (vkobase::menu::level_count() > 0) {
-            if (++*open < kGreyedTicks)
-                return false;
             input.Key(XK_Escape);
+            input.Delivered();
             *greyed = true;
             return false;
         }
@@ -396,12 +451,14 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
         if (*tries == 0)
             Shot("opened_" + std::to_string(path.back()) + ".png");
         // The window a key closed takes a while to go: another key meanwhile would reach the
-        // window below (Return in the search field runs a search).
-        if (*tries > 0 && ++*open % kKeyGapTicks != 0)
+        // window below (Return in the search field runs a search). Each key is given its
+        // while before the other is tried.
+        if (*tries > 0 && !keyGiven->passed())
             return false;
         input.PointAtTopWindow();
         input.Key(++*tries % 2 == 1 ? XK_Escape : XK_Return);
-        if (*tries > 12) {
+        *keyGiven = vkotest::Deadline(kKeyPatience);
+        if (*tries > kClosingKeys) {
             Log("left open " + std::to_string(path.back()));
             return true;
         }
@@ -415,12 +472,12 @@ void Sweep(std::vector<Step>& steps, std::vector<short> path)
 void ChooseAndLog(std::vector<Step>& steps, std::vector<short> path, std::function<std::string()> shown)
 {
     const short item = path.back();
-    auto open = std::make_shared<int>(0);
-    steps.push_back(Choose(std::move(path), [item, shown, open] {
-        if (vkobase::menu::level_count() > 0 && ++*open < kGreyedTicks)
-            return false;
+    steps.push_back(Choose(std::move(path), [item, shown] {
+        // The release was taken in as it was made: a menu still open held a greyed item.
         if (vkobase::menu::level_count() > 0) {
-            Input().Key(XK_Escape);
+            Input input;
+            input.Key(XK_Escape);
+            input.Delivered();
             Log("greyed " + std::to_string(item));
             return true;
         }
@@ -841,10 +898,9 @@ void PopUp(std::vector<Step>& steps, std::function<s_pnt()> where, int button, i
         return true;
     });
     steps.push_back([button, place, shot] {
-        // Drawn a tick after it opens.
-        if (vkobase::menu::level_count() == 0 || ++script().waited < 2)
+        // Once it is open and drawn.
+        if (vkobase::menu::level_count() == 0 || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot(shot);
         Input input;
         input.Move(Centre(vkobase::menu::item_rect(0, place)));
@@ -1027,9 +1083,8 @@ void ShowHelp(std::vector<Step>& steps, Step ask, std::int32_t topic, const std:
         if (viewer.win == nullptr || !(topic < 0 ? viewer.page == win32::help::Page::kSearch
                                                   : viewer.page == win32::help::Page::kTopic && viewer.topic == topic))
             return false;
-        if (++script().waited < 2)  // drawn a tick after it opens
+        if (!ScreenCaughtUp()) // drawn
             return false;
-        script().waited = 0;
         Shot(name + ".png");
         Log(name + " shown");
         Input input;
@@ -1180,9 +1235,8 @@ std::vector<Step> FirstRun()
     steps.push_back([] {
         MainRefWin* opened = MainWindow(1);
         const EntryRecord* shown = opened != nullptr ? opened->GetNotebook()->GetHistories().entries.Current() : nullptr;
-        if (shown == nullptr || shown->word.rfind("vertebrate", 0) != 0 || ++script().waited < 2)
+        if (shown == nullptr || shown->word.rfind("vertebrate", 0) != 0 || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("opened_in_new_window.png");
         Log("opened vertebrate in a new window");
         return true;
@@ -1235,18 +1289,21 @@ std::vector<Step> FirstRun()
         input.Click(OnScreen(organiser, root.Left() + 40, (root.Top() + root.Bottom()) / 2));
         return true;
     });
-    steps.push_back([] {
+    auto shownBefore = std::make_shared<int>(0);
+    steps.push_back([shownBefore] {
         FRM_NButton* create = Organiser()->GetButton(BookWin::kCmdNewFolder);
         if (!create->IsEnabled())
             return false;
-        Input().Click(CentreOf(create));
+        Input input;
+        *shownBefore = input.Shown();
+        input.Click(CentreOf(create));
         return true;
     });
-    steps.push_back([] {
-        // The name prompt is up (a dialog of its own): type the name.
-        if (++script().waited < 3)
+    steps.push_back([shownBefore] {
+        // Once the name prompt (a dialog of its own) is up and has the keys: type the name.
+        Input shown;
+        if (shown.Shown() <= *shownBefore || !shown.TopWindowHasKeys() || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("folder_prompt.png");
         Input input;
         input.PointAtTopWindow();
@@ -1304,20 +1361,22 @@ std::vector<Step> FirstRun()
         input.Key(XK_Return);
         return true;
     });
-    steps.push_back([] {
+    steps.push_back([shownBefore] {
         if (vkov_win_get_pointer_trap() != nullptr)
             return false;
-        Input().Click(CentreOf(ChildWith<FRM_NButton>(Appearance(), [](const FRM_NButton* button) {
+        Input input;
+        *shownBefore = input.Shown();
+        input.Click(CentreOf(ChildWith<FRM_NButton>(Appearance(), [](const FRM_NButton* button) {
             return button->GetCommand() == AppearancePage::kCmdTextColor;
         })));
         return true;
     });
-    steps.push_back([] {
-        // The colour dialog takes the keys once it is up: Right, then Return twice chooses
-        // the swatch right of the first.
-        if (++script().waited < 8)
+    steps.push_back([shownBefore] {
+        // The colour dialog takes the keys once it is up and has them: Right, then Return
+        // twice chooses the swatch right of the first.
+        Input shown;
+        if (shown.Shown() <= *shownBefore || !shown.TopWindowHasKeys())
             return false;
-        script().waited = 0;
         Shot("colour_dialog.png");
         Input input;
         input.Key(XK_Right);
@@ -1346,9 +1405,8 @@ std::vector<Step> FirstRun()
         return true;
     });
     steps.push_back([] {
-        if (Preferences() != nullptr || ++script().waited < 3)
+        if (Preferences() != nullptr || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("applied.png");
         return true;
     });
@@ -1605,9 +1663,9 @@ std::vector<Step> SecondRun()
     // The preferences window shows the kept size and colours.
     steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
     steps.push_back([] {
-        if (++script().waited < 3)
+        // Once the window is up and drawn, where the click lands.
+        if (!Input().Viewable(Preferences()) || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("preferences_kept.png");
         Input().Click(CentreOf(Preferences()->GetCancelButton()));
         return true;
@@ -1658,9 +1716,10 @@ std::vector<Step> SearchPagesRun()
     steps.push_back(Choose({menutag::kEdit, menutag::kPreferences}, [] { return Preferences() != nullptr; }));
     auto before = std::make_shared<WINDOW>(nullptr);
     steps.push_back([before] {
-        if (++script().waited < 5)
+        // Once the window is up and has the keys.
+        Input shown;
+        if (!shown.Viewable(Preferences()) || !shown.TopWindowHasKeys() || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         *before = vko_scr_get_focus_vobj();
         Input input;
         input.PointAtTopWindow();
@@ -1729,7 +1788,6 @@ std::vector<Step> SearchPagesRun()
                 input.PointAtTopWindow();
                 input.Key(XK_Return);
             }
-            script().waited = 0;
             return true;
         });
     };
@@ -1838,11 +1896,11 @@ std::vector<Step> SearchPagesRun()
         return WaitFor([textEdit] { return vko_scr_get_focus_vobj() == textEdit; }, "the click on the token list");
     });
     steps.push_back([] {
-        if (++script().waited < 3)
-            return false; // the screen catches up
-        script().waited = 0;
+        // Once the screen shows a caret (it blinks), or the step's patience runs out.
+        const std::string caret = ScreenCaughtUp() ? CaretOver(Advanced()->GetTokenList()) : "";
+        if (caret.rfind("a caret", 0) != 0 && !script().patience.passed())
+            return false;
         Shot("search_token_caret.png");
-        const std::string caret = CaretOver(Advanced()->GetTokenList());
         int tall = 0, x = -1, y = -1;
         if (std::sscanf(caret.c_str(), "a caret %d pixels tall at %d, %d", &tall, &x, &y) == 3)
             Log(tall >= 10 && x <= 8 && y <= 8 ? "token list shows a caret before the first letter" : caret);
@@ -2210,9 +2268,8 @@ std::vector<Step> DesktopRun()
 {
     std::vector<Step> steps;
     steps.push_back([] {
-        if (MainWindow() == nullptr || App().GetSplash() == nullptr || ++script().waited < 3)
+        if (MainWindow() == nullptr || App().GetSplash() == nullptr || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("splash.png");
         Log("splash " + ScreenRect(App().GetSplash()->GetPicture()));
         Input().Click(CentreOf(App().GetSplash()->GetPicture()));
@@ -2221,9 +2278,8 @@ std::vector<Step> DesktopRun()
     steps.push_back([] { return App().GetSplash() == nullptr; });
     LookUp(steps, "cat", "cat[1]");
     steps.push_back([] {
-        if (++script().waited < 3)
+        if (!ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("cat.png");
         Log("bar " + ScreenRect(FrontWindow()->GetBasicPage()->GetEntryPane()->scrollBar()));
         // A page down on the bar's track.
@@ -2233,9 +2289,8 @@ std::vector<Step> DesktopRun()
         return true;
     });
     steps.push_back([] {
-        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() >= 0 || ++script().waited < 3)
+        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() >= 0 || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("cat_scrolled.png");
         Input input;
         input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
@@ -2243,9 +2298,8 @@ std::vector<Step> DesktopRun()
         return true;
     });
     steps.push_back([] {
-        if (FrontWindow()->GetPainter().hasText() || ++script().waited < 3)
+        if (FrontWindow()->GetPainter().hasText() || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("cleared.png");
         Log("cleared");
         return true;
@@ -2256,23 +2310,22 @@ std::vector<Step> DesktopRun()
     const auto copyAndRead = [&steps](const std::string& what,
                                       std::function<std::string(const std::string&)> shown = nullptr) {
         steps.push_back([what] {
-            // The drag's last moves are in once the selection stays as it is.
+            // The drag's last moves are in once the program has caught up with them.
             const EntryPainter& painter = FrontWindow()->GetPainter();
-            if (painter.selection().empty() || ++script().waited < 3)
+            if (painter.selection().empty() || !ScreenCaughtUp())
                 return false;
-            script().waited = 0;
             Log(what + " copy enabled " + std::to_string(FrontWindow()->GetMenuBar()->IsEnabled(menutag::kCopy)));
             Input input;
             input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
             input.KeyWith(XK_Control_L, XK_c);
             return true;
         });
-        steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+        steps.push_back([] { return ScreenCaughtUp(); });
         ReadClipboard(steps, [what, shown](const std::string& text) {
             return shown ? shown(text) : what + " clipboard " + text;
         });
     };
-    steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+    steps.push_back([] { return ScreenCaughtUp(); });
     const auto twoWords = [] {
         const auto& runs = FrontWindow()->GetPainter().runs();
         const auto letters = [](const EntryPainter::Run& run) {
@@ -2365,9 +2418,8 @@ std::vector<Step> DesktopRun()
     auto linesBefore = std::make_shared<std::size_t>(0);
     auto widthBefore = std::make_shared<float>(0);
     steps.push_back([linesBefore, widthBefore] {
-        if (++script().waited < 3)
+        if (!ScreenCaughtUp())
             return false;
-        script().waited = 0;
         ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
         *linesBefore = FrontWindow()->GetPainter().lines().size();
         *widthBefore = pane->GetFrame().Width();
@@ -2382,9 +2434,8 @@ std::vector<Step> DesktopRun()
     });
     steps.push_back([linesBefore, widthBefore] {
         ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
-        if (pane->GetFrame().Width() <= *widthBefore || ++script().waited < 4)
+        if (pane->GetFrame().Width() <= *widthBefore || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Shot("after_resize.png");
         Log("pane after " + ScreenRect(pane));
         Log(std::string("fewer lines ") + (FrontWindow()->GetPainter().lines().size() < *linesBefore ? "yes" : "no"));
@@ -2636,11 +2687,11 @@ TEST(TavlinCDX11, TheCountAndThePasteFollowTheList)
     script().player = scratch;
     script().run = 1;
     script().plan = ShownRun;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0)
         RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
     script().plan = nullptr;
     EXPECT_EQ(vkotest::read_lines(script().log),
               (std::vector<std::string>{
@@ -2793,9 +2844,8 @@ std::vector<Step> PaneRun()
         return true;
     });
     steps.push_back([] {
-        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() == 0 || ++script().waited < 3)
+        if (FrontWindow()->GetBasicPage()->GetEntryPane()->ScrollOriginY() == 0 || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Log(PaneLooks("wheel"));
         return true;
     });
@@ -2839,15 +2889,14 @@ std::vector<Step> PaneRun()
         }
     });
     steps.push_back([] {
-        if (FrontWindow()->GetPainter().selection().empty() || ++script().waited < 3)
+        if (FrontWindow()->GetPainter().selection().empty() || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Input input;
         input.Move(CentreOf(FrontWindow()->GetBasicPage()->GetEntryPane()));
         input.KeyWith(XK_Control_L, XK_c);
         return true;
     });
-    steps.push_back([] { return ++script().waited > 3 && (script().waited = 0) == 0; });
+    steps.push_back([] { return ScreenCaughtUp(); });
     ReadClipboard(steps, [](const std::string& text) { return "from the gap clipboard " + text; });
     // The Window menu names the entry shown after the window's title, and nothing after Clear;
     // the window's own item carries the check mark, drawn.
@@ -2862,9 +2911,8 @@ std::vector<Step> PaneRun()
         return true;
     });
     steps.push_back([] {
-        if (FrontWindow()->GetPainter().hasText() || ++script().waited < 3)
+        if (FrontWindow()->GetPainter().hasText() || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         Log("after Clear window menu " + WindowItems());
         cairo_surface_t* screen = ScreenPicture();
         const KQListBox* list = FrontWindow()->GetBasicPage()->GetHitList();
@@ -2881,9 +2929,8 @@ std::vector<Step> PaneRun()
         return true;
     });
     steps.push_back([] {
-        if (vkobase::menu::level_count() == 0 || ++script().waited < 3)
+        if (vkobase::menu::level_count() == 0 || !ScreenCaughtUp())
             return false;
-        script().waited = 0;
         cairo_surface_t* screen = ScreenPicture();
         // Ink in the margin left of each item's text: the check mark.
         const auto marked = [screen](int place) {
@@ -2938,11 +2985,11 @@ TEST(TavlinCDX11, ThePaneTheBarsAndTheWindowMenuTellWhatIsShown)
         GTEST_SKIP() << "xclip is not installed";
     script().run = 1;
     script().plan = PaneRun;
-    const pid_t pid = fork();
+    const pid_t pid = vkotest::fork_child();
     ASSERT_GE(pid, 0);
     if (pid == 0)
         RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 150), 0);
+    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
     script().plan = nullptr;
     const std::string title = demodict::kDemoReferenceName;
     EXPECT_EQ(vkotest::read_lines(script().log),
