@@ -38,7 +38,9 @@ struct Child {
     WINDOW doc = nullptr;
     int updates = 0;
     int step = 0;
-    int dialog_ticks = 0;
+    int updates_before = 0;       // when the file dialog opened
+    bool looked = false;          // at the dialog open now
+    vkotest::StepClock dialog_clock{60}; // past it a dialog is cancelled and the checks tell
     bool pasted = false;
 };
 
@@ -72,32 +74,34 @@ GtkDialog *open_dialog() {
     return found;
 }
 
-// Runs inside the dialog's loop: the program's timer still ticks there. After a few ticks the
-// dialog is looked at and answered.
+// Runs inside the dialog's loop: the program's timer still ticks there. Once the dialog is on
+// the screen it is looked at and answered: the file chooser once its choice holds and the
+// window behind it has repainted while it ran. A dialog that waits past the deadline is
+// cancelled, and the checks tell.
 void answer_dialog() {
     Child &c = child();
     GtkDialog *dialog = open_dialog();
     if (dialog == nullptr)
         return;
     vkok_dwin_invalidate_rect(c.doc, nullptr); // the window must keep repainting
-    if (++c.dialog_ticks < 4)
+    const bool late = c.dialog_clock.stalled(c.step);
+    if (!gtk_widget_get_mapped(GTK_WIDGET(dialog)) && !late)
         return;
     const char *names[] = {"file_open.png", "font_sel.png", "color_sel.png", "page_setup.png"};
-    if (c.dialog_ticks == 4 && !c.shots.empty())
+    if (!c.looked && !c.shots.empty())
         vkov_display_screenshot((c.shots + "/" + names[c.step - 3]).c_str());
+    c.looked = true;
     if (GTK_IS_FILE_CHOOSER(dialog)) {
         const std::string want = c.dir + "/pick.dct";
-        // The folder loads in the background: select again until the choice holds.
-        if (c.dialog_ticks % 10 == 4)
-            gtk_file_chooser_select_filename(GTK_FILE_CHOOSER(dialog), want.c_str());
-        if (c.dialog_ticks > 200) {
-            gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL); // stalled: let the checks tell
-            return;
-        }
         gchar *now = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
         const bool ready = now != nullptr && want == now;
         g_free(now);
-        if (ready)
+        // The folder loads in the background: select again until the choice holds.
+        if (!ready)
+            gtk_file_chooser_select_filename(GTK_FILE_CHOOSER(dialog), want.c_str());
+        if (late)
+            gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+        else if (ready && c.updates - c.updates_before >= 2)
             gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
         return;
     }
@@ -144,8 +148,9 @@ void next_step() {
     case 3: { // the file dialog, started in the test's folder
         s_file_spec spec{};
         std::snprintf(spec.dir.path, sizeof spec.dir.path, "%s", c.dir.c_str());
-        c.dialog_ticks = 0;
+        c.looked = false;
         const int before = c.updates;
+        c.updates_before = before;
         const std::int32_t r = vkov_dm_post_file_open(&spec, "Open a dictionary");
         log_line("file " + std::to_string(r) + " " + spec.dir.path + "|" + spec.name);
         log_line(c.updates - before >= 2 ? "repainted" : "frozen");
@@ -154,7 +159,7 @@ void next_step() {
     }
     case 4: { // the font dialog, cancelled
         FONT_OBJ font = vkov_font_create();
-        c.dialog_ticks = 0;
+        c.looked = false;
         log_line("font " + std::to_string(vkov_dm_post_font_sel(c.doc, font, nullptr, 0)));
         vkov_font_destroy(font);
         c.step = 5;
@@ -162,14 +167,14 @@ void next_step() {
     }
     case 5: {
         COLOR color = 0x00336699u;
-        c.dialog_ticks = 0;
+        c.looked = false;
         log_line("color " + std::to_string(vkov_dm_post_color_sel(&color, c.doc)));
         c.step = 6;
         break;
     }
     case 6: {
         s_printrcd *rcd = vkok_print_create(nullptr);
-        c.dialog_ticks = 0;
+        c.looked = false;
         log_line("page " + std::to_string(vkov_dm_post_page_setup(rcd)));
         vkok_print_destroy(rcd);
         vkov_app_destroy();
@@ -220,26 +225,24 @@ std::string output_of(const std::string &display, const std::string &command) {
     return pclose(p) == 0 ? out : "(failed)";
 }
 
-// What another client pastes, once it is the expected text (or the last answer after a while).
+// What another client pastes, once it is the expected text (or the last answer at the
+// deadline).
 std::string paste_in_other_client(const std::string &display, const std::string &expected) {
     std::string got;
-    for (int i = 0; i < 100; ++i) {
+    vkotest::wait_until([&] {
         got = output_of(display, "xclip -o -selection clipboard 2>/dev/null");
-        if (got == expected)
-            break;
-        usleep(50000);
-    }
+        return got == expected;
+    }, 30, 50);
     return got;
 }
 
 bool wait_for_line(const std::string &path, const std::string &line) {
-    for (int i = 0; i < 1500; ++i) {
+    return vkotest::wait_until([&] {
         for (const std::string &l : vkotest::read_lines(path))
             if (l == line)
                 return true;
-        usleep(20000);
-    }
-    return false;
+        return false;
+    }, 60);
 }
 
 using DisplayGtkX11 = vkotest::XvfbTest;

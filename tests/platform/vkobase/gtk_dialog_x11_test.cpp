@@ -35,7 +35,11 @@ struct Child {
     std::string shots;
     WINDOW doc = nullptr;
     int step = 0;
-    int dialog_ticks = 0;
+    // The user's part at the open dialog: 0 waits for it to have the keyboard, 1 for the
+    // program's own window to show, 2 for the program to restack after closing it, 3 done.
+    int dialog_phase = 0;
+    unsigned restacks = 0;
+    vkotest::StepClock dialog_clock{60}; // past it the dialog is cancelled and the checks tell
     bool in_dialog = false; // a step's dialog runs (it may not show yet)
     WINDOW extra = nullptr; // a window the program opens while the dialog runs
 };
@@ -115,25 +119,32 @@ bool button_centre(GtkDialog *dialog, gint response, int *x, int *y) {
     return true;
 }
 
-// The user at an open dialog: once it has the keyboard (from the third tick on), looks where
-// it lies and does what the step asks.
+// The user at an open dialog: once it has the keyboard, looks where it lies and does what the
+// step asks.
 void work_dialog(GtkDialog *dialog) {
     Child &c = child();
+    if (c.dialog_clock.stalled(c.step)) { // stalled: close it, let the checks tell
+        log_line("stalled");
+        gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+        return;
+    }
     // The dialog has the keyboard once the server made it the focus. The program then opens a
     // window of its own and closes it again (as a menu does), which restacks its windows.
-    if (++c.dialog_ticks >= 3 && c.dialog_ticks < 100 &&
-        gtk_window_is_active(GTK_WINDOW(dialog))) {
+    if (c.dialog_phase == 0 && gtk_window_is_active(GTK_WINDOW(dialog))) {
         const s_rct small{20, 20, 60, 120};
         c.extra = vkok_win_create(W_DOC, &small, "Extra", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
                                   quiet_handler, 0);
-        c.dialog_ticks = 100;
+        c.dialog_phase = 1;
         return;
     }
-    if (c.dialog_ticks == 101) {
+    if (c.dialog_phase == 1 && vkobase::display_xwindow_of(c.extra) != 0) {
+        c.restacks = vkobase::display_restack_count();
         vkok_vobj_destroy(c.extra);
+        c.dialog_phase = 2;
         return;
     }
-    if (c.dialog_ticks == 102) {
+    if (c.dialog_phase == 2 && vkobase::display_restack_count() != c.restacks) {
+        c.dialog_phase = 3;
         log_line("shown " + where(dialog));
         Hand hand;
         // The pointer rests over the program's window: the keys must still reach the dialog.
@@ -161,10 +172,6 @@ void work_dialog(GtkDialog *dialog) {
             hand.key(XK_Escape);
             break;
         }
-    }
-    if (c.dialog_ticks == 60 || c.dialog_ticks > 160) { // stalled: close it, let the checks tell
-        log_line("stalled");
-        gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
     }
 }
 
@@ -206,7 +213,7 @@ std::string run_colour(COLOR color) {
 // The steps, each one dialog; work_dialog does the user's part of each.
 void next_step() {
     Child &c = child();
-    c.dialog_ticks = 0;
+    c.dialog_phase = 0;
     c.in_dialog = true;
     switch (c.step) {
     case 0: // the file chooser, which remembers a size of its own: Escape
