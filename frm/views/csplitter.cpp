@@ -131,34 +131,26 @@ void FRM_CSplitBar::DrawIntersection(const FRM_CSplitBar& theOther)
     segment(shade + 1, bottom, shade, bottom, itsShadowColor);
 }
 
-FRM_CRect FRM_CHorizontalSplitBar::GetSplitBarFrame(float theAxis) const
+FRM_CRect FRM_CSplitBar::Strip(float theAcross, float theThickness) const
 {
-    const float axis = theAxis == -1 ? itsAxis : theAxis;
-    return FRM_CRect(itsRange.Left(), axis, itsRange.Right(), axis + itsSize);
+    // The range's ends along the bar, whichever way the bar runs.
+    const float first = Place(itsRange.Left(), itsRange.Top()).H();
+    const float last = Place(itsRange.Right(), itsRange.Bottom()).H();
+    return FRM_CRect(Place(first, theAcross), Place(last, theAcross + theThickness));
 }
 
-void FRM_CHorizontalSplitBar::DrawLine(float theOffset, unsigned long theColour)
+FRM_CRect FRM_CSplitBar::GetSplitBarFrame(float theAxis) const
+{
+    return Strip(theAxis == -1 ? itsAxis : theAxis, itsSize);
+}
+
+void FRM_CSplitBar::DrawLine(float theOffset, unsigned long theColour)
 {
     FRM_CDrawingContext context(itsWindow, BarEnvironment());
     context.GetEnv().SetPenColor(theColour, kBlack);
     context.SetEnv(context.GetEnv());
-    const float y = itsAxis + theOffset;
-    context.DrawLine(FRM_CPoint(itsRange.Left(), y), FRM_CPoint(itsRange.Right(), y));
-}
-
-FRM_CRect FRM_CVerticalSplitBar::GetSplitBarFrame(float theAxis) const
-{
-    const float axis = theAxis == -1 ? itsAxis : theAxis;
-    return FRM_CRect(axis, itsRange.Top(), axis + itsSize, itsRange.Bottom());
-}
-
-void FRM_CVerticalSplitBar::DrawLine(float theOffset, unsigned long theColour)
-{
-    FRM_CDrawingContext context(itsWindow, BarEnvironment());
-    context.GetEnv().SetPenColor(theColour, kBlack);
-    context.SetEnv(context.GetEnv());
-    const float x = itsAxis + theOffset;
-    context.DrawLine(FRM_CPoint(x, itsRange.Top()), FRM_CPoint(x, itsRange.Bottom()));
+    const FRM_CRect line = Strip(itsAxis + theOffset, 0);
+    context.DrawLine(FRM_CPoint(line.Left(), line.Top()), FRM_CPoint(line.Right(), line.Bottom()));
 }
 
 void FRM_CSplitBar::BeginTracking(const FRM_CPoint& thePoint)

@@ -25,8 +25,8 @@ public:
     virtual ~FRM_CSplitBar();
 
     float GetSplitBarSize() const { return itsSize; }
-    // -1 stands for the present axis.
-    virtual FRM_CRect GetSplitBarFrame(float theAxis) const = 0;
+    // The bar's strip across the whole range at theAxis (-1 stands for the present axis).
+    virtual FRM_CRect GetSplitBarFrame(float theAxis) const;
     short HitTest(const FRM_CPoint& thePoint) const;
     float GetAxis() const { return itsAxis; }
     // Repaints the old and the new place when isRedraw is non-zero.
@@ -48,10 +48,14 @@ public:
     void DrawIntersection(const FRM_CSplitBar& theOther);
 
 protected:
-    // The window point at theAlong along the bar and theAcross across it.
+    // The window point at theAlong along the bar and theAcross across it. It keeps or swaps
+    // the two coordinates, so it also reads a window point back as (along, across).
     virtual FRM_CPoint Place(float theAlong, float theAcross) const = 0;
-    // Lines across the range at axis + offset, in one colour.
-    virtual void DrawLine(float theOffset, unsigned long theColour) = 0;
+    // One line of the strip, along the whole range at axis + offset, in one colour.
+    void DrawLine(float theOffset, unsigned long theColour);
+    // The rectangle along the whole range from theAcross to theAcross + theThickness: what
+    // the frame and the lines of either direction are cut from.
+    FRM_CRect Strip(float theAcross, float theThickness) const;
     void DrawStrip();
     FRM_CEnvironment BarEnvironment() const;
 
@@ -71,7 +75,6 @@ protected:
 class FRM_CHorizontalSplitBar : public FRM_CSplitBar {
 public:
     using FRM_CSplitBar::FRM_CSplitBar;
-    FRM_CRect GetSplitBarFrame(float theAxis) const override;
     float GetAxisFromPoint(const FRM_CPoint& thePoint) const override { return thePoint.V(); }
     FRM_CPoint GetAxisEdge(const FRM_CPoint& thePoint) const override
     {
@@ -80,7 +83,6 @@ public:
     void Draw() override { DrawStrip(); }
 
 protected:
-    void DrawLine(float theOffset, unsigned long theColour) override;
     FRM_CPoint Place(float theAlong, float theAcross) const override
     {
         return FRM_CPoint(theAlong, theAcross);
@@ -91,7 +93,6 @@ protected:
 class FRM_CVerticalSplitBar : public FRM_CSplitBar {
 public:
     using FRM_CSplitBar::FRM_CSplitBar;
-    FRM_CRect GetSplitBarFrame(float theAxis) const override;
     float GetAxisFromPoint(const FRM_CPoint& thePoint) const override { return thePoint.H(); }
     FRM_CPoint GetAxisEdge(const FRM_CPoint& thePoint) const override
     {
@@ -100,7 +101,6 @@ public:
     void Draw() override { DrawStrip(); }
 
 protected:
-    void DrawLine(float theOffset, unsigned long theColour) override;
     FRM_CPoint Place(float theAlong, float theAcross) const override
     {
         return FRM_CPoint(theAcross, theAlong);

@@ -160,6 +160,44 @@ TEST_F(SplitterTest, ASplitterDestroyedWhileDraggingReleasesThePointer)
 
 namespace {
 
+// Either bar is a raised strip across its whole range: face, highlight, three face lines,
+// shadow and black, in rows for a horizontal bar and in columns for a vertical one.
+TEST_F(SplitterTest, EachBarDrawsItsRaisedStripAcrossTheWholeRange)
+{
+    const std::vector<unsigned> strip = {0xC0C0C0, 0xFFFFFF, 0xC0C0C0, 0xC0C0C0,
+                                         0xC0C0C0, 0x808080, 0x000000};
+    const FRM_CRect range(20, 30, 220, 180);
+    FRM_CHorizontalSplitBar across(itsWindow, range, 100, 7, 0x0BFFFFFF, 0x09808080, 0x0AC0C0C0);
+    FRM_CVerticalSplitBar down(itsWindow, range, 60, 7, 0x0BFFFFFF, 0x09808080, 0x0AC0C0C0);
+    struct Case {
+        const char* why;
+        FRM_CSplitBar& bar;
+        FRM_CRect frame;
+        int alongFirst, alongLast; // where the strip starts and ends along the bar
+    };
+    const Case cases[] = {
+        {"a horizontal bar: rows from the range's left to its right", across, {20, 100, 220, 107}, 20, 219},
+        {"a vertical bar: columns from the range's top to its bottom", down, {60, 30, 67, 180}, 30, 179},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(c.bar.GetSplitBarFrame(-1), c.frame);
+        c.bar.Draw();
+        const bool rows = &c.bar == &across;
+        const int axis = static_cast<int>(c.bar.GetAxis());
+        for (const int along : {c.alongFirst, (c.alongFirst + c.alongLast) / 2, c.alongLast}) {
+            std::vector<unsigned> seen;
+            for (int i = 0; i < 7; ++i)
+                seen.push_back(vkov_debug_surface_pixel(itsHandle, rows ? along : axis + i,
+                                                        rows ? axis + i : along) & 0xFFFFFF);
+            EXPECT_EQ(seen, strip) << "at " << along;
+        }
+        const int beyond = c.alongLast + 2;
+        EXPECT_NE(vkov_debug_surface_pixel(itsHandle, rows ? beyond : axis, rows ? axis : beyond) & 0xFFFFFF,
+                  strip[0]) << "nothing past the range";
+    }
+}
+
 // Crossing bars get the crossing figure only when they overlap by a whole bar size.
 TEST_F(SplitterTest, CrossingBarsAreJoinedOnlyWhereTheyOverlapByABar)
 {
