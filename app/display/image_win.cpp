@@ -96,8 +96,11 @@ void ImageWin::DoCommand(long command, void* data)
         if (itsEngine != nullptr)
             itsEngine->Redraw(itsCaption->ScrollOriginY());
         return;
-    case 64:
-    case kPaneDoubleClick:
+    case ImageSoundClick::kNumber:
+        if (const FRM_CPoint* point = ImageSoundClick::Read(data))
+            SoundClick(*point);
+        return;
+    case PaneDoubleClick::kNumber:
         if (const FRM_CPoint* point = PaneDoubleClick::Read(data))
             SoundClick(*point);
         return;
@@ -105,8 +108,9 @@ void ImageWin::DoCommand(long command, void* data)
         if (const auto* points = PaneDrag::Read(data); itsEngine != nullptr && points != nullptr)
             itsEngine->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(), (*points)[1].V());
         return;
-    case kImageSetUp:
-        SetUp(static_cast<FRM_CView*>(data));
+    case ImageSetUp::kNumber:
+        if (FRM_CView* opener = ImageSetUp::Read(data))
+            SetUp(opener);
         return;
     case kImagePrint:
         if (itsEngine != nullptr) {
@@ -114,7 +118,7 @@ void ImageWin::DoCommand(long command, void* data)
                            *itsEngine, GetTitle().data());
             if (view.StartPrint(PrintView::kIllustration) && GetDocument() != nullptr) {
                 std::string file = view.printedFile();
-                GetDocument()->DoCommand(kPrintedCommand, &file);
+                PrintedFile::Send(*GetDocument(), file);
             }
         }
         return;

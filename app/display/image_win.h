@@ -22,9 +22,14 @@ using ImageLookUpWord = FRM_TCommand<87, const std::string>;
 // Commands of the image window.
 enum ImageWinCommand : long {
     kImageDrawEntry = 32,
-    kImageSetUp = 111,       // data: the opener (an FRM_CView*)
     kImagePrint = 5002,
 };
+// Set-up: the window lays out the current entry's illustration and caption; the payload is
+// the opener, which gets the words clicked in the caption.
+using ImageSetUp = FRM_TCommand<111, FRM_CView>;
+// A click on a point of the caption: a sound word there goes to the opener (as a double
+// click does).
+using ImageSoundClick = FRM_TCommand<64, const FRM_CPoint>;
 
 // The two-line rule along the top of a picture window's client area, under its menu bar:
 // dark grey over white, from the left edge to right; the pen is black after.

@@ -8,13 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "frm/core/ccommand.h"
 #include "vkobase/types.h"
 
 class EntryPainter;
 
 // The command a print job's window sends its document once the job wrote its file, so that
-// the user learns where it went; data: the file's path (const std::string*).
-inline constexpr long kPrintedCommand = 140;
+// the user learns where it went; the payload is the file's path.
+using PrintedFile = FRM_TCommand<140, const std::string>;
 
 // The lines a list job prints.
 class PrintListSource {

@@ -379,8 +379,13 @@ void SearchPageWin::ClickOnEntry(const FRM_CPoint& point)
     // A word of the entry is an entry word: the chooser goes back to its first type.
     if (ChooseSearchType(0))
         itsChooser->Invalidate(itsChooser->GetLocalFrame());
-    if (text == ";ART" || text == ";TABLE") {
-        itsDocument->DoCommand(text == ";ART" ? RefDoc::kCmdShowIllustration : RefDoc::kCmdShowTable, this);
+    // A word clicked in the illustration's caption comes back to this page.
+    if (text == ";ART") {
+        RefDoc::CmdShowIllustration::Send(*itsDocument, *this);
+        return;
+    }
+    if (text == ";TABLE") {
+        RefDoc::CmdShowTable::Send(*itsDocument);
         return;
     }
     SearchFor(text);

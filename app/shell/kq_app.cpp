@@ -339,8 +339,8 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
         }
     }
     if (tag > kWindowItemBase && tag <= kWindowItemBase + static_cast<short>(itsWindows.size())) {
-        long place = tag - kWindowItemBase;
-        DoCommand(kCmdShowWindow, &place);
+        const long place = tag - kWindowItemBase;
+        CmdShowWindow::Send(*this, place);
         return;
     }
     switch (tag) {
@@ -348,10 +348,12 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
     case menutag::kOrganizeBookmarks:
         // The user's document runs both windows; a bookmark chosen in the organiser then
         // opens in the window that was in front when it was asked for.
-        if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
-            user->DoCommand(tag == menutag::kPreferences ? UserInfoDoc::kCmdPreferences
-                                                         : UserInfoDoc::kCmdOrganizeBookmarks,
-                            nullptr);
+        if (auto* user = itsIDData.Get<UserInfoDoc>(KQedAppFactory::kUserDocument)) {
+            if (tag == menutag::kPreferences)
+                UserInfoDoc::CmdPreferences::Send(*user, nullptr);
+            else
+                UserInfoDoc::CmdOrganizeBookmarks::Send(*user, nullptr);
+        }
         return;
     case menutag::kAbout:
         DoAboutBox();
@@ -367,16 +369,16 @@ void KQedApp::DoMenuCommand(short tag, short shift, short control)
 void KQedApp::DoCommand(long command, void* data)
 {
     switch (command) {
-    case kCmdNextWindow: {
-        const auto found = std::find(itsWindows.begin(), itsWindows.end(),
-                                     static_cast<FRM_CWindow*>(data));
-        if (found != itsWindows.end())
+    case CmdNextWindow::kNumber: {
+        const FRM_CWindow* window = CmdNextWindow::Read(data);
+        const auto found = std::find(itsWindows.begin(), itsWindows.end(), window);
+        if (window != nullptr && found != itsWindows.end())
             BringToFront(static_cast<int>((found - itsWindows.begin() + 1) %
                                           static_cast<long>(itsWindows.size())));
         return;
     }
-    case kCmdRegisterWindow:
-        RegisterWindow(static_cast<FRM_CWindow*>(data));
+    case CmdRegisterWindow::kNumber:
+        RegisterWindow(CmdRegisterWindow::Read(data));
         return;
     case kCmdBookmarksChanged:
         for (FRM_CWindow* window : itsWindows)
@@ -385,15 +387,15 @@ void KQedApp::DoCommand(long command, void* data)
         if (itsBookmarks->HasUnsavedChanges())
             vko_dm_post_warning("%s", kCantSaveBookmarks);
         return;
-    case kCmdPreferences:
-        if (FRM_CDocument* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
-            user->DoCommand(UserInfoDoc::kCmdPreferences, data);
+    case CmdPreferences::kNumber:
+        if (auto* user = itsIDData.Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
+            UserInfoDoc::CmdPreferences::Send(*user, CmdPreferences::Read(data));
         return;
     case kCmdRebuildWindowMenus:
         RebuildWindowMenus();
         return;
-    case kCmdRetitleWindow: {
-        const auto* record = static_cast<const WindowTitle*>(data);
+    case CmdRetitleWindow::kNumber: {
+        const WindowTitle* record = CmdRetitleWindow::Read(data);
         if (record == nullptr || record->window == nullptr)
             return;
         const auto found = std::find(itsWindows.begin(), itsWindows.end(), record->window);
@@ -407,10 +409,10 @@ void KQedApp::DoCommand(long command, void* data)
         RebuildWindowMenus();
         return;
     }
-    case kCmdShowWindow:
+    case CmdShowWindow::kNumber:
         // Places outside the list go nowhere.
-        if (data != nullptr)
-            BringToFront(static_cast<int>(*static_cast<const long*>(data)) - 1);
+        if (const long* place = CmdShowWindow::Read(data))
+            BringToFront(static_cast<int>(*place) - 1);
         return;
     case kCmdHistoryHelp:
         itsHelp.ShowTopic(1090);
@@ -423,8 +425,8 @@ void KQedApp::DoCommand(long command, void* data)
         return;
     case kNullCommand:
         return;
-    case kCmdUnregisterWindow:
-        UnregisterWindow(static_cast<FRM_CWindow*>(data));
+    case CmdUnregisterWindow::kNumber:
+        UnregisterWindow(CmdUnregisterWindow::Read(data));
         return;
     case kCmdLookUpClipboard: {
         itsCommandLine = false;
@@ -437,10 +439,10 @@ void KQedApp::DoCommand(long command, void* data)
         }
         return;
     }
-    case kCmdDeferredDelete:
+    case CmdDeferredDelete::kNumber:
         // The document that asked is on the call stack: it goes on the next timer.
-        if (data != nullptr)
-            itsDeferred.push_back(static_cast<FRM_CDocument*>(data));
+        if (FRM_CDocument* document = CmdDeferredDelete::Read(data))
+            itsDeferred.push_back(document);
         if (itsDeleteTimer < 0)
             itsDeleteTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
         return;

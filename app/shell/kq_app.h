@@ -18,6 +18,7 @@
 #include "app/settings/prefs.h"
 #include "app/shell/help_keeper.h"
 #include "app/shell/id_data.h"
+#include "frm/core/ccommand.h"
 #include "frm/runtime/capplctn.h"
 #include "vkocoll/ordered.h"
 
@@ -31,20 +32,13 @@ struct WindowRequest;
 class KQedApp : public FRM_CApplication {
 public:
     // Commands the application answers.
-    static constexpr long kCmdNextWindow = 70;
-    static constexpr long kCmdRegisterWindow = 71;
-    static constexpr long kCmdUnregisterWindow = 72;
     static constexpr long kCmdBookmarksChanged = 62;
-    static constexpr long kCmdPreferences = 68;
     static constexpr long kCmdLookUpClipboard = 131;
     static constexpr long kCmdRebuildWindowMenus = 132;
-    static constexpr long kCmdRetitleWindow = 133;   // data: a WindowTitle
-    static constexpr long kCmdShowWindow = 134;      // data: a long, the place from 1
     static constexpr long kCmdHistoryHelp = 7006;
     static constexpr long kCmdSpellingHelp = 9003;
     static constexpr long kCmdBookmarkHelp = 11004;
     static constexpr long kNullCommand = 20003;
-    static constexpr long kCmdDeferredDelete = 1004;
     static constexpr long kCmdDeferredQuit = 1005;
     // The first Window-menu item of a registered window: 11500 + its place, from 1.
     static constexpr short kWindowItemBase = 11500;
@@ -55,6 +49,17 @@ public:
         FRM_CWindow* window;
         const char* text;
     };
+    // The commands with a payload, each sent and read only as its type.
+    using CmdNextWindow = FRM_TCommand<70, FRM_CWindow>;  // the one after it comes to the front
+    using CmdRegisterWindow = FRM_TCommand<71, FRM_CWindow>;
+    using CmdUnregisterWindow = FRM_TCommand<72, FRM_CWindow>;
+    // The preferences window opens; it tells the payload when a change is applied (sent
+    // without one: nobody).
+    using CmdPreferences = FRM_TCommand<68, FRM_CWindow>;
+    using CmdRetitleWindow = FRM_TCommand<133, const WindowTitle>;
+    using CmdShowWindow = FRM_TCommand<134, const long>;  // the place in the list, from 1
+    // The document goes once the current event is over.
+    using CmdDeferredDelete = FRM_TCommand<1004, FRM_CDocument>;
 
     // commandLine: the program was started with an argument (look up the clipboard's word
     // once started).

@@ -375,8 +375,7 @@ void MainRefWin::NameNoEntryInWindowMenu()
 {
     // No entry is shown: the Window menu names the window alone.
     if (KQedApp* application = KQedApp::Instance()) {
-        KQedApp::WindowTitle record{this, nullptr};
-        application->DoCommand(KQedApp::kCmdRetitleWindow, &record);
+        KQedApp::CmdRetitleWindow::Send(*application, KQedApp::WindowTitle{this, nullptr});
     }
 }
 
@@ -543,7 +542,7 @@ short MainRefWin::Close()
             return 0;
     }
     if (itsDocument != nullptr)
-        itsDocument->GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, this);
+        KQedApp::CmdUnregisterWindow::Send(*itsDocument->GetApplication(), *this);
     return FRM_CWindow::Close();
 }
 
@@ -731,7 +730,7 @@ void MainRefWin::OpenPreferences()
     // The preferences window tells the front page (and so this window) when a change is
     // applied; what OK applied is taken once it is closed.
     if (KQedApp* application = KQedApp::Instance())
-        application->DoCommand(KQedApp::kCmdPreferences, static_cast<FRM_CWindow*>(GetFrontPage()));
+        KQedApp::CmdPreferences::Send(*application, GetFrontPage());
     ApplyPreferencesEverywhere();
 }
 
@@ -740,7 +739,7 @@ void MainRefWin::OrganizeBookmarks()
     // A bookmark opened in the organiser is shown in this window.
     if (KQedApp* application = KQedApp::Instance())
         if (auto* user = application->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
-            user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, this);
+            UserInfoDoc::CmdOrganizeBookmarks::Send(*user, *this);
 }
 
 void MainRefWin::Exit()
@@ -810,7 +809,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         {menutag::kBrowseSearches, [](MainRefWin& w) { w.ShowPage(2); }},
         {menutag::kNextWindow, [](MainRefWin& w) {
              if (w.itsDocument != nullptr)
-                 w.itsDocument->GetApplication()->DoCommand(KQedApp::kCmdNextWindow, &w);
+                 KQedApp::CmdNextWindow::Send(*w.itsDocument->GetApplication(), w);
          }},
     };
     for (const auto& [item, handle] : kHandlers) {

@@ -34,7 +34,7 @@ RefDoc::RefDoc(FRM_CApplication* application, std::int32_t id) : FRM_CDocument(a
 RefDoc::~RefDoc()
 {
     if (itsMainWindow != nullptr)
-        GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, itsMainWindow);
+        KQedApp::CmdUnregisterWindow::Send(*GetApplication(), *itsMainWindow);
     itsMainWindow = nullptr;
 }
 
@@ -55,7 +55,7 @@ void RefDoc::OpenMainWindow(const WindowRequest* request)
     itsMainWindow->Show();
     if (request != nullptr)
         MainRefWin::CmdRunRequest::Send(*itsMainWindow, *request);
-    GetApplication()->DoCommand(KQedApp::kCmdRegisterWindow, itsMainWindow);
+    KQedApp::CmdRegisterWindow::Send(*GetApplication(), *itsMainWindow);
 }
 
 short RefDoc::DoOpen()
@@ -98,10 +98,10 @@ std::vector<std::string> RefDoc::GetReferenceNames() const
 void RefDoc::RemoveWindow(FRM_CWindow* window)
 {
     if (window == itsMainWindow) {
-        GetApplication()->DoCommand(KQedApp::kCmdUnregisterWindow, window);
+        KQedApp::CmdUnregisterWindow::Send(*GetApplication(), *window);
         itsMainWindow = nullptr;
         // The document goes with its window, once this event is over.
-        GetApplication()->DoCommand(KQedApp::kCmdDeferredDelete, this);
+        KQedApp::CmdDeferredDelete::Send(*GetApplication(), *this);
     }
     FRM_CDocument::RemoveWindow(window);
 }
@@ -109,7 +109,10 @@ void RefDoc::RemoveWindow(FRM_CWindow* window)
 void RefDoc::DoCommand(long command, void* data)
 {
     switch (command) {
-    case kCmdShowIllustration: {
+    case CmdShowIllustration::kNumber: {
+        FRM_CView* opener = CmdShowIllustration::Read(data);
+        if (opener == nullptr)
+            return;
         // A picture that cannot be read is told, naming its file, in place of an empty window.
         if (const std::string problem = itsKeyTable.ReferenceProblem(); !problem.empty()) {
             vko_dm_post_warning("%s", problem.c_str());
@@ -120,14 +123,14 @@ void RefDoc::DoCommand(long command, void* data)
         if (window == nullptr)
             return;
         window->SetSources(&itsKeyTable, KQedApp::Instance()->GetPrefs());
-        window->DoCommand(kImageSetUp, data);
+        ImageSetUp::Send(*window, *opener);
         window->Show();
         return;
     }
-    case kPrintedCommand:
+    case PrintedFile::kNumber:
         // A print of one of the document's other windows: told in the main window.
-        if (itsMainWindow != nullptr && data != nullptr)
-            itsMainWindow->ShowPrinted(*static_cast<const std::string*>(data));
+        if (const std::string* file = PrintedFile::Read(data); itsMainWindow != nullptr && file != nullptr)
+            itsMainWindow->ShowPrinted(*file);
         return;
     case CmdLookUp::kNumber:
         // Every main window of the document (it has one) looks the text up.
@@ -162,14 +165,14 @@ void RefDoc::DoCommand(long command, void* data)
                 request->position = static_cast<std::int32_t>(picked);
         }
         return;
-    case kCmdShowTable:
+    case CmdShowTable::kNumber:
         if (const std::string problem = itsKeyTable.ReferenceProblem(); !problem.empty()) {
             vko_dm_post_warning("%s", problem.c_str());
             return;
         }
         if (FRM_CWindow* window =
                 KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
-            window->DoCommand(TableWin::kCmdShowTable, data);
+            TableWin::CmdShowTable::Send(*window);
         return;
     default:
         FRM_CDocument::DoCommand(command, data);
@@ -204,8 +207,7 @@ void RefDoc::ShowEntry(const EntryToShow& shown)
         bar->SetEnabled(menutag::kCopy, 0);
     // The Window menu names the entry after the window's title.
     if (KQedApp* application = KQedApp::Instance()) {
-        KQedApp::WindowTitle title{itsMainWindow, shown.word->data()};
-        application->DoCommand(KQedApp::kCmdRetitleWindow, &title);
+        KQedApp::CmdRetitleWindow::Send(*application, KQedApp::WindowTitle{itsMainWindow, shown.word->data()});
     }
 }
 

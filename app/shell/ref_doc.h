@@ -15,6 +15,7 @@
 
 class configDict;
 class EntryPainter;
+class FRM_CView;
 class Prefs;
 class KQedApp;
 class MainRefWin;
@@ -87,9 +88,10 @@ public:
     using CmdHistoryWindow = FRM_TCommand<108, HistoryRequest>;
 
     // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
-    // window (data: the view that asked).
-    static constexpr long kCmdShowIllustration = 111;
-    static constexpr long kCmdShowTable = 112;
+    // window. A word clicked in the illustration's caption goes back to the view that asked
+    // for it; the table has nobody to answer.
+    using CmdShowIllustration = FRM_TCommand<111, FRM_CView>;
+    using CmdShowTable = FRM_TCommand<112>;
     // Looked up in the document's main windows.
     using CmdLookUp = FRM_TCommand<131, const std::string>;
 

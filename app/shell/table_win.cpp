@@ -88,7 +88,7 @@ void TableWin::FitWidth(int tableWidth)
 void TableWin::DoCommand(long command, void* data)
 {
     switch (command) {
-    case kCmdShowTable:
+    case CmdShowTable::kNumber:
         ShowTable();
         return;
     case kCmdPrint:
@@ -97,7 +97,7 @@ void TableWin::DoCommand(long command, void* data)
                           *itsTable, GetTitle().data());
             if (job.StartPrint(PrintView::kIllustration) && GetDocument() != nullptr) {
                 std::string file = job.printedFile();
-                GetDocument()->DoCommand(kPrintedCommand, &file);
+                PrintedFile::Send(*GetDocument(), file);
             }
         }
         return;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/shell/id_data.h"
+#include "frm/core/ccommand.h"
 #include "frm/views/cwindow.h"
 
 class EntryPainter;
@@ -14,7 +15,8 @@ class FRM_CScroller;
 
 class TableWin : public FRM_CWindow {
 public:
-    static constexpr long kCmdShowTable = 112;
+    // Loads the current entry's table and shows the window.
+    using CmdShowTable = FRM_TCommand<112>;
     static constexpr long kCmdPrint = 6001;
 
     // The factory's constructor (element 1028: the print button and the scroller).

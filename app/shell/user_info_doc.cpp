@@ -108,7 +108,7 @@ void UserInfoDoc::DoCommand(long command, void* data)
     case kCmdApply:
         Apply();
         return;
-    case kCmdPreferences: {
+    case CmdPreferences::kNumber: {
         if (itsPreferencesWindow != nullptr)
             return;
         if (KQedApp* app = KQedApp::Instance())
@@ -117,15 +117,17 @@ void UserInfoDoc::DoCommand(long command, void* data)
                                                          &itsPreferencesWindow));
         if (window == nullptr)
             return;
-        window->SetNotifyWindow(static_cast<FRM_CWindow*>(data));
+        window->SetNotifyWindow(CmdPreferences::Read(data));
         vko_win_process_modal(window->GetVKOWindow());
         return;
     }
-    case kCmdOrganizeBookmarks: {
+    case CmdOrganizeBookmarks::kNumber: {
         // The organiser is in front while it runs and is gone when its loop returns, so the
         // window that asked is taken now and the bookmark goes to it afterwards.
         itHasPendingBookmark = false;
-        FRM_CWindow* asking = data != nullptr ? static_cast<FRM_CWindow*>(data) : FrontWindow();
+        FRM_CWindow* asking = CmdOrganizeBookmarks::Read(data);
+        if (asking == nullptr)
+            asking = FrontWindow();
         if (FRM_CWindow* window = MakeWindow(KQedAppFactory::kBookmarkWindow, &itsBookmarkWindow))
             vko_win_process_modal(window->GetVKOWindow());
         if (itHasPendingBookmark) {

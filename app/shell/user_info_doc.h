@@ -8,6 +8,7 @@
 #include "app/settings/prefs.h"
 #include "app/shell/id_data.h"
 #include "app/shell/open_file.h"
+#include "frm/core/ccommand.h"
 #include "frm/runtime/cdocumnt.h"
 
 class FRM_CWindow;
@@ -15,12 +16,12 @@ class FRM_CWindow;
 class UserInfoDoc : public FRM_CDocument {
 public:
     static constexpr long kCmdApply = 10013;
-    // data: the FRM_CWindow that asked (the preferences window tells it when a change is
-    // applied), or null.
-    static constexpr long kCmdPreferences = 10015;
-    // data: the FRM_CWindow that asked (a bookmark opened in the organiser is shown there),
-    // or null for the front window.
-    static constexpr long kCmdOrganizeBookmarks = 11006;
+    // The preferences window opens; it tells the window that asked when a change is applied
+    // (sent without one: nobody).
+    using CmdPreferences = FRM_TCommand<10015, FRM_CWindow>;
+    // The bookmark organiser opens; a bookmark opened in it is shown in the window that
+    // asked (sent without one: the front window).
+    using CmdOrganizeBookmarks = FRM_TCommand<11006, FRM_CWindow>;
 
     // Copies the application's preferences into the working copy.
     UserInfoDoc(FRM_CApplication* application, std::int32_t id);

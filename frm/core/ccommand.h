@@ -17,6 +17,13 @@ public:
         Envelope envelope{&theTag, &payload};
         target.DoCommand(Number, &envelope);
     }
+    // The same for a payload that may be missing: a null one reads as none.
+    template <class Target>
+    static void Send(Target& target, Payload* payload)
+    {
+        Envelope envelope{&theTag, payload};
+        target.DoCommand(Number, &envelope);
+    }
     // The payload of data sent as this command; null for anything else.
     static Payload* Read(void* data)
     {

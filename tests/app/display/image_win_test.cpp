@@ -103,7 +103,7 @@ protected:
         prefs.back_color = kDefaultBackColor;
         prefs.text_color = kDefaultTextColor;
         window->SetSources(&itsTable, prefs);
-        window->DoCommand(kImageSetUp, itsOpener);
+        ImageSetUp::Send(*window, *itsOpener);
         vkok_app_process_pending_events();
         return window;
     }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/display/entry_painter.h"
+#include "app/display/print_view.h"
 #include "app/display/scroll_view_win.h"
 #include "app/display/kq_list_box.h"
 #include "app/shell/sp_help_win.h"
@@ -29,6 +30,7 @@
 #include "ruk/static/vkoruk.h"
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
+#include "vkobase/testing.h"
 
 #include "../../support/keys.h"
 #include "../support/tavlin_fixture.h"
@@ -411,28 +413,76 @@ TEST_F(BasicPageTest, DoubleClickOnAWordOfTheEntry_LooksItUpAsAnEntryWord)
     }
 }
 
+// Hands what it is sent on to a level under another command's number: a payload that
+// climbed to a level where its number means something else arrives so.
+struct Misaddressed {
+    FRM_CBoss* level;
+    long number;
+    void DoCommand(long, void* data) { level->DoCommand(number, data); }
+};
+
 // Every command's payload is read as the type it was sent as: the word an illustration's
-// caption hands back is searched; the same number with another payload, or none, is refused
-// where it is read.
+// caption hands back is searched. At each level a number sent with a payload of another
+// type, or with none, is refused where it is read: no search, window, print note or
+// Window-menu change follows, and nothing is deleted.
 TEST_F(BasicPageTest, CommandPayloads_AreReadOnlyAsTheTypeTheyWereSentAs)
 {
     ImageLookUpWord::Send(*FrontPage(), std::string("dog"));
     EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
-    const std::size_t searched = MainWindow()->GetNotebook()->GetHistories().results.Count();
 
+    RefDoc* document = ReferenceDocuments().front();
+    KQedApp& application = *itsApplication;
+    auto seen = [&] {
+        return std::make_tuple(FrontPage()->GetTypedText(), Lines(),
+                               MainWindow()->GetNotebook()->GetHistories().results.Count(),
+                               document->GetWindows().entries(), application.GetWindowList().size(),
+                               application.GetCurrentWindow(),
+                               std::string(MainWindow()->GetMenuBar()->GetTitle(11501).data()),
+                               MainWindow()->GetHelpLine(), vkov_dm_test_count());
+    };
+    const auto before = seen();
+    // Each level is sent a payload of another command (each level's 87 is the other's) and
+    // then nothing.
+    enum Wrong { kRequest, kText }; // the document's search request, the page's text
+    struct Case {
+        const char* level;
+        FRM_CBoss* target;
+        long number;
+        Wrong wrong;
+    };
+    const Case cases[] = {
+        {"the page's search", FrontPage(), SearchPageWin::CmdSearchString::kNumber, kRequest},
+        {"the document's search", document, RefDoc::CmdSearch::kNumber, kText},
+        {"the document's illustration", document, RefDoc::CmdShowIllustration::kNumber, kText},
+        {"the document's print note", document, PrintedFile::kNumber, kRequest},
+        {"the application's next window", &application, KQedApp::CmdNextWindow::kNumber, kText},
+        {"the application's window list", &application, KQedApp::CmdRegisterWindow::kNumber, kText},
+        {"the application's window list", &application, KQedApp::CmdUnregisterWindow::kNumber, kRequest},
+        {"the application's Window menu", &application, KQedApp::CmdRetitleWindow::kNumber, kText},
+        {"the application's window shown", &application, KQedApp::CmdShowWindow::kNumber, kText},
+        {"the application's deferred deletion", &application, KQedApp::CmdDeferredDelete::kNumber, kText},
+    };
     SearchRequest request;
     request.text = "collar";
     request.code = "va";
-    std::string text = "collar";
-    RefDoc* document = ReferenceDocuments().front();
-    RefDoc::CmdSearch::Send(*FrontPage(), request);          // the document's command 87
-    FrontPage()->DoCommand(SearchPageWin::CmdSearchString::kNumber, nullptr);
-    SearchPageWin::CmdSearchString::Send(*document, text);   // the page's command 87
-    document->DoCommand(RefDoc::CmdSearch::kNumber, nullptr);
-    EXPECT_EQ(FrontPage()->GetTypedText(), "dog");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"}));
-    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().results.Count(), searched) << "no search ran";
+    request.notebook = MainWindow()->GetNotebook();
+    const std::string text = "printed.pdf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        Misaddressed to{c.target, c.number};
+        if (c.wrong == kRequest)
+            RefDoc::CmdSearch::Send(to, request);
+        else
+            SearchPageWin::CmdSearchString::Send(to, text);
+        c.target->DoCommand(c.number, nullptr);
+        EXPECT_EQ(seen(), before);
+    }
+    // A deletion would be due now.
+    vkov_test_advance_clock(150);
+    vkok_app_process_pending_events();
+    EXPECT_EQ(seen(), before);
+    EXPECT_EQ(ReferenceDocuments().size(), 1u);
 }
 
 // How many pixels of the window's surface are white: a selection shows as inverted text,

@@ -305,7 +305,7 @@ TEST_F(Shell, WindowMenu_FollowsTheReferenceWindowsAndRenumbersAfterAClose)
         EXPECT_EQ(bar->IsInMenu(tag), 1) << tag;
 
     // Next Window from the last goes round to the first.
-    itsApplication->DoCommand(KQedApp::kCmdNextWindow, documents[2]->GetMainWindow());
+    KQedApp::CmdNextWindow::Send(*itsApplication, *documents[2]->GetMainWindow());
     EXPECT_EQ(itsApplication->GetCurrentWindow(), 0);
 
     // Closing the middle window: the later one takes its number.
@@ -329,8 +329,7 @@ TEST_F(Shell, WindowMenu_ItemTextsAndPlacesOutsideTheList)
     const std::vector<RefDoc*> documents = ReferenceDocuments();
     ASSERT_EQ(documents.size(), 2u);
     MainRefWin* second = documents[1]->GetMainWindow();
-    KQedApp::WindowTitle record{second, "cat"};
-    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &record);
+    KQedApp::CmdRetitleWindow::Send(*itsApplication, KQedApp::WindowTitle{second, "cat"});
     EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
               std::string(second->GetTitle().data()) + " - cat");
     // An entry shown names it there too.
@@ -338,20 +337,16 @@ TEST_F(Shell, WindowMenu_ItemTextsAndPlacesOutsideTheList)
     EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
               std::string(second->GetTitle().data()) + " - dog");
     // A word with a mnemonic mark shows as written.
-    KQedApp::WindowTitle marked{second, "R&D"};
-    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &marked);
+    KQedApp::CmdRetitleWindow::Send(*itsApplication, KQedApp::WindowTitle{second, "R&D"});
     EXPECT_EQ(std::string(second->GetMenuBar()->GetTitle(11502).data()),
               std::string(second->GetTitle().data()) + " - R&&D");
-    KQedApp::WindowTitle stranger{nullptr, "dog"};
-    itsApplication->DoCommand(KQedApp::kCmdRetitleWindow, &stranger);  // nothing happens
+    KQedApp::CmdRetitleWindow::Send(*itsApplication, KQedApp::WindowTitle{nullptr, "dog"}); // nothing happens
 
     for (const long place : {0L, 3L, -1L}) {
-        long n = place;
-        itsApplication->DoCommand(KQedApp::kCmdShowWindow, &n);
+        KQedApp::CmdShowWindow::Send(*itsApplication, place);
         EXPECT_EQ(itsApplication->GetCurrentWindow(), 1) << "place " << place << " goes nowhere";
     }
-    long first = 1;
-    itsApplication->DoCommand(KQedApp::kCmdShowWindow, &first);
+    KQedApp::CmdShowWindow::Send(*itsApplication, 1L);
     EXPECT_EQ(itsApplication->GetCurrentWindow(), 0);
     itsApplication->DoMenuCommand(11502, 0, 0);
     EXPECT_EQ(itsApplication->GetCurrentWindow(), 1);
@@ -519,7 +514,7 @@ TEST_F(Shell, QuitFromTheSystemWhileADialogRuns_ClosesTheDialogFirstThenTheProgr
     quit.type = E_QUIT;
     quit.v.quit.query = 1;
     vkov_test_post_event(itsTaskWindow, &quit);
-    user->DoCommand(UserInfoDoc::kCmdOrganizeBookmarks, MainWindow());
+    UserInfoDoc::CmdOrganizeBookmarks::Send(*user, *MainWindow());
     EXPECT_TRUE(vkov_vobj_is_valid(itsTaskWindow));
     vkok_app_process_pending_events();
     vkov_test_advance_clock(250);

@@ -756,7 +756,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             return 0;
         s.menuBar = MenuBarStrip(main);
         s.before = Screen("before_the_table");
-        document->DoCommand(RefDoc::kCmdShowTable, nullptr);
+        RefDoc::CmdShowTable::Send(*document);
         s.step = 42;
         s.waited = 0;
         return 0;
