@@ -199,16 +199,24 @@ struct ShapeKeyHash {
 struct ShapeCache {
     std::unordered_map<ShapeKey, Shaped, ShapeKeyHash> shapes;
     std::uint64_t generation = 0; // the face generation the fonts of the keys belong to
+    std::size_t bytes = 0;        // of the texts and glyphs held
 };
 ShapeCache g_shapes;
 
-// Bounded: a cache that grew this large starts again (the texts of one screen are far fewer).
+// Bounded by count and by bytes: a cache that grew this large starts again (the texts of one
+// screen are far fewer and far shorter). A field that holds a long text is measured anew at
+// each key typed, each time a new text: without the byte bound the cache would keep every one.
 constexpr std::size_t kMaxShapes = 8192;
+
+std::size_t shape_bytes(const std::string &utf8, std::size_t glyphs) {
+    return utf8.size() + glyphs * sizeof(cairo_glyph_t);
+}
 
 const Shaped &shaped(cairo_scaled_font_t *scaled, std::string &&utf8) {
     const std::uint64_t generation = vkobase::font::face_generation();
     if (g_shapes.generation != generation || g_shapes.shapes.size() >= kMaxShapes) {
         g_shapes.shapes.clear();
+        g_shapes.bytes = 0;
         g_shapes.generation = generation;
     }
     ShapeKey key{scaled, std::move(utf8)};
@@ -228,6 +236,18 @@ const Shaped &shaped(cairo_scaled_font_t *scaled, std::string &&utf8) {
         shape.advance = extents.x_advance;
     }
     cairo_glyph_free(glyphs);
+    const std::size_t bytes = shape_bytes(key.utf8, shape.glyphs.size());
+    if (bytes > vkobase::font::kLongestShapeKept) {
+        // Kept only until the next text this long: the caller uses it at once.
+        static Shaped long_shape;
+        long_shape = std::move(shape);
+        return long_shape;
+    }
+    if (g_shapes.bytes + bytes > vkobase::font::kShapeCacheBytes) {
+        g_shapes.shapes.clear();
+        g_shapes.bytes = 0;
+    }
+    g_shapes.bytes += bytes;
     return g_shapes.shapes.emplace(std::move(key), std::move(shape)).first->second;
 }
 
@@ -286,6 +306,10 @@ std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
     if (utf8.empty())
         return 0;
     return static_cast<std::int32_t>(std::lround(shaped(scaled_for(font, dpi), std::move(utf8)).advance));
+}
+
+std::size_t shape_cache_bytes() noexcept {
+    return g_shapes.bytes;
 }
 
 Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept {

@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -44,6 +45,14 @@ void show_text(cairo_t *cr, FONT_OBJ font, std::int32_t dpi, double x, double y,
 // joins it without a gap.
 std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
                         std::int32_t len) noexcept;
+
+// Texts are shaped into glyphs once and kept for the next draw or measure, up to this many
+// bytes of texts and glyphs in all; a text that takes more than kLongestShapeKept with its
+// glyphs (a few thousand characters) is shaped at each use and not kept.
+constexpr std::size_t kShapeCacheBytes = std::size_t{4} << 20;
+constexpr std::size_t kLongestShapeKept = std::size_t{64} << 10;
+// The bytes the shaped texts kept hold now.
+std::size_t shape_cache_bytes() noexcept;
 
 // Leading, ascent and descent in whole pixels; leading + ascent + descent is the line height.
 Metrics metrics(FONT_OBJ font, std::int32_t dpi) noexcept;

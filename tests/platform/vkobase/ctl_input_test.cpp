@@ -3,11 +3,13 @@
 // navigation of dialogs built from definitions. Headless, on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "../../../platform/vkobase/src/font_internal.h"
 #include "../../../platform/vkobase/src/window_internal.h"
 #include "core_test_support.h"
 #include "ctl_test_support.h"
@@ -332,6 +334,32 @@ TEST_F(CtlInputTest, EditFieldCaretFollowsTextTheProgramPutsInIt) {
     EXPECT_EQ(sel_of(edit), std::make_pair(0, 0));
     key(edit, 'x');
     EXPECT_EQ(title_of(edit), "x");
+}
+
+// A field that holds a long text measures and draws a new text at every key typed: what the
+// shaped texts kept hold stays within their bound however long the text, where keeping each
+// one would grow with the square of its length.
+TEST_F(CtlInputTest, EditFieldWithALongTextKeepsTheShapedTextsBounded) {
+    const std::string start(10000, 'w');
+    WINDOW edit = make(WC_EDIT, s_rct{10, 10, 32, 200}, start.c_str());
+    vkok_scr_set_focus_vobj(edit);
+    vkok_ctl_set_text_sel(edit, 10000, 10000);
+    std::size_t most = 0;
+    for (int i = 0; i < 200; ++i) {
+        key(edit, static_cast<uint16_t>('a' + i % 26));
+        pump();
+        most = std::max(most, vkobase::font::shape_cache_bytes());
+    }
+    std::vector<char> text(20000);
+    vkok_vobj_get_title(edit, text.data(), static_cast<int32_t>(text.size()));
+    EXPECT_EQ(std::strlen(text.data()), 10200u);
+    EXPECT_LE(most, vkobase::font::kShapeCacheBytes);
+    // Shorter texts are still kept: a text measured again is found, not shaped anew.
+    vkobase::font::text_width(nullptr, vkobase::font::kScreenDpi, "kept", -1);
+    const std::size_t after = vkobase::font::shape_cache_bytes();
+    EXPECT_GT(after, 0u);
+    vkobase::font::text_width(nullptr, vkobase::font::kScreenDpi, "kept", -1);
+    EXPECT_EQ(vkobase::font::shape_cache_bytes(), after);
 }
 
 TEST_F(CtlInputTest, EditFieldCutsCopiesAndPastesThroughTheClipboard) {
