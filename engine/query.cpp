@@ -21,6 +21,7 @@ using query_internal::QueryNode;
 
 constexpr std::uint32_t kQueryBlockSize = 512;
 constexpr char kDefaultIndex[] = "va";
+constexpr std::size_t kLongestPattern = 255;
 
 struct QueryState {
     const ResultList* current = nullptr;   // the caller's list, for the term "%"
@@ -96,6 +97,12 @@ ResultList* eval_term(const char* term_text)
             list->copy_from(*g_query.current);
         return list.release();
     }
+    // Index words hold at most 79 bytes: a longer word is no word of any index, and no look-up,
+    // key or scan is run for it, so that a page of text typed or pasted costs what a word
+    // does. A pattern may be longer than the words it matches, up to kLongestPattern.
+    const bool pattern = word.find_first_of(kPatternChars) != std::string::npos;
+    if (word.size() > (pattern ? kLongestPattern : kWordBufferSize - 1))
+        return list.release();
     const RoutineRow* const row = lookup_routine(code.c_str());
     if (row == nullptr) {
         engine_warning("unable to find routine table entry for: " + code);

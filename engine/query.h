@@ -21,6 +21,8 @@ bool IsRunnableQuery(const char* query_text);
 
 // A new list (the caller owns it) with what one term finds: "code=word" or a word alone
 // (index "va"); blanks around both are ignored, and the word "%" copies the current list.
+// A word longer than any index word (79 bytes; a pattern 255) finds nothing and is not
+// searched.
 ResultList* eval_term(const char* term_text);
 
 // The merges: each changes left in place and returns it; right is left as the merge

@@ -371,22 +371,34 @@ TEST_F(QueryTest, MatchKindsSortsAndExpandsWordOffsets)
     EXPECT_TRUE(df_words->holds_postings());
 }
 
-// Typed words far longer than any stored word are searched without overrunning a
-// buffer and simply find nothing.
-TEST_F(QueryTest, OverLongWordsFindNothing)
+// Typed words longer than any stored word find nothing, and no scan walks the index for
+// them: a page of text pasted into the field costs what a word does.
+TEST_F(QueryTest, OverLongWordsFindNothingAndScanNothing)
 {
-    const std::string long_word(2000, 'h');
+    const std::string long_word(10000, 'h');
+    const std::string longest_pattern = "*" + std::string(253, 'h') + "*";
+    // What the scan of a pattern showed of its walk.
+    const auto scanned = [](const std::string& query, bool* has_list) {
+        search_fixture::RecordingSink sink;
+        set_status_sink(&sink);
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(run(query, has_list).empty());
+        testing::internal::GetCapturedStderr();
+        progress_reset();
+        return sink.percentages.size();
+    };
     const char* const codes[] = {"va", "df", "tr", "is", "lb", "sc", "pr", "rh", "pt"};
     for (const char* code : codes) {
-        for (const std::string& word : {long_word, long_word + "*", "^" + long_word}) {
-            SCOPED_TRACE(std::string(code) + " with " + word.substr(word.size() - 3));
+        for (const std::string& word :
+             {long_word, "*" + long_word, "^" + long_word, std::string(80, 'h'), "*" + longest_pattern}) {
+            SCOPED_TRACE(std::string(code) + " with " + std::to_string(word.size()) + " bytes");
             bool has_list = false;
-            testing::internal::CaptureStderr();
-            EXPECT_TRUE(run(std::string(code) + "=" + word, &has_list).empty());
-            testing::internal::GetCapturedStderr();
+            EXPECT_EQ(scanned(std::string(code) + "=" + word, &has_list), 0u);
             EXPECT_TRUE(has_list);
         }
     }
+    // A pattern of the longest length is still scanned.
+    EXPECT_GT(scanned("va=" + longest_pattern, nullptr), 0u);
 }
 
 TEST_F(QueryTest, MergesLongPostingListsAcrossContinuationBlocks)
