@@ -77,10 +77,18 @@ void RunQuery(ResultList** list, const char* query_text)
     *list = result.release();   // the caller owns the result
 }
 
-bool IsRunnableQuery(const char* query_text)
+QueryFault FindQueryFault(const char* query_text)
 {
     std::unique_ptr<QueryNode> tree;
-    return query_internal::parse_query(query_text, &tree) == ParseStatus::Ok;
+    switch (query_internal::parse_query(query_text, &tree)) {
+    case ParseStatus::Ok:
+        return QueryFault::kNone;
+    case ParseStatus::Overflow:
+        return QueryFault::kTooDeep;
+    case ParseStatus::SyntaxError:
+        break;
+    }
+    return QueryFault::kNotAQuery;
 }
 
 ResultList* eval_term(const char* term_text)

@@ -15,9 +15,17 @@ struct ResultList;
 // with the warning "unable to find routine table entry for: " and the code.
 void RunQuery(ResultList** list, const char* query_text);
 
-// Whether RunQuery can run query_text: false for a syntax error or nesting too deep for
-// the parser (RunQuery then finds nothing, though the text is at fault).
-bool IsRunnableQuery(const char* query_text);
+// What keeps RunQuery from running query_text (it then finds nothing, though the text is at
+// fault): kNone when it can run.
+enum class QueryFault {
+    kNone,
+    kNotAQuery,   // a syntax error
+    kTooDeep,     // parentheses and operators nested deeper than the parser's stack
+};
+QueryFault FindQueryFault(const char* query_text);
+// The most parentheses that may stand around one term; joined terms inside them take more of
+// the parser's stack, so fewer fit.
+inline constexpr int kDeepestParentheses = 149;
 
 // A new list (the caller owns it) with what one term finds: "code=word" or a word alone
 // (index "va"); blanks around both are ignored, and the word "%" copies the current list.

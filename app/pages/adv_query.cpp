@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/pages/basic_match.h"
+#include "engine/query.h"
 
 namespace {
 
@@ -58,7 +59,10 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
             else if (op == '&' || op == '|')
                 mask = kAfterAndOr;
             else if (op == '(') {
-                ++depth;
+                if (++depth > kDeepestParentheses)
+                    return fail("Unable to do Search: the parentheses are nested too deeply (at most " +
+                                    std::to_string(kDeepestParentheses) + ").",
+                                true);
                 mask = kStart;
             } else {
                 depth = std::max(0, depth - 1);

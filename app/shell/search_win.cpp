@@ -31,6 +31,9 @@ void PumpEvents() { vko_app_process_pending_events(); }
 
 constexpr const char* kNotAQuery =
     "Error in search text: its words and operators do not make a query that can be searched.";
+constexpr const char* kTooDeep =
+    "Unable to do Search: the search text is nested too deeply. Use fewer parentheses, or "
+    "fewer words joined by AND, OR and NOT.";
 
 } // namespace
 
@@ -163,7 +166,10 @@ void SearchWin::RunSearch()
     if (hits->entries() == 0) {
         // A text the engine cannot read as a query is the text's fault, not a search that
         // found nothing.
-        if (!IsRunnableQuery(query.c_str()))
+        const QueryFault fault = FindQueryFault(query.c_str());
+        if (fault == QueryFault::kTooDeep)
+            vko_dm_post_note("%s", kTooDeep);
+        else if (fault == QueryFault::kNotAQuery)
             vko_dm_post_note("%s", kNotAQuery);
         else if (!itsRequest->quiet)
             vko_dm_post_note("No Entries Found!");

@@ -482,6 +482,19 @@ TEST_F(QueryTest, SyntaxErrorsGiveNoListAndOverflowKeepsThePointer)
     list = &current;
     RunQuery(&list, (std::string(300, '(') + "listen" + std::string(300, ')')).c_str());
     EXPECT_EQ(list, &current);
+
+    // What keeps a text from running, as the search tells the user.
+    const auto nested = [](int depth) {
+        const auto count = static_cast<std::size_t>(depth);
+        return std::string(count, '(') + "listen" + std::string(count, ')');
+    };
+    std::string joined = "listen";
+    for (int i = 0; i < 80; ++i)
+        joined += "&listen";
+    EXPECT_EQ(FindQueryFault(nested(kDeepestParentheses).c_str()), QueryFault::kNone);
+    EXPECT_EQ(FindQueryFault(nested(kDeepestParentheses + 1).c_str()), QueryFault::kTooDeep);
+    EXPECT_EQ(FindQueryFault(joined.c_str()), QueryFault::kTooDeep);
+    EXPECT_EQ(FindQueryFault("listen & !"), QueryFault::kNotAQuery);
 }
 
 // The caller's text is never written, so a read-only literal is a valid query.

@@ -44,6 +44,13 @@ TEST(AdvancedQuery, CheckQueryText_TokensAndErrors)
             EXPECT_EQ(check.tokens, c.tokens);
         }
     }
+    // Nesting as deep as the engine's parser takes, and one deeper.
+    const std::string deepest = std::string(149, '(') + "cat" + std::string(149, ')');
+    EXPECT_TRUE(CheckQueryText(deepest, L).ok);
+    const QueryCheck deeper = CheckQueryText("(" + deepest + ")", L);
+    EXPECT_FALSE(deeper.ok);
+    EXPECT_EQ(deeper.error, "Unable to do Search: the parentheses are nested too deeply (at most 149).");
+    EXPECT_TRUE(deeper.beep);
 }
 
 TEST(AdvancedQuery, ComposeQuery_MapsLabelsToNamesAndLowersEntryWords)

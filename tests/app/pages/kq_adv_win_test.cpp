@@ -557,6 +557,46 @@ TEST_F(AdvancedPageTest, AQueryTheEngineCannotRead_SaysTheSearchTextIsWrong)
     EXPECT_TRUE(Hits().empty());
 }
 
+// Parentheses nested deeper than the query language takes, or words joined in one run too
+// long for it, are told as such; the deepest nesting it takes is searched.
+TEST_F(AdvancedPageTest, QueriesNestedTooDeeply_SaySo)
+{
+    const auto nested = [](int depth) {
+        return std::string(static_cast<std::size_t>(depth), '(') + "cat" +
+               std::string(static_cast<std::size_t>(depth), ')');
+    };
+    std::string joined = "cat";
+    for (int i = 0; i < 80; ++i)
+        joined += " & cat";
+    struct Case {
+        const char* why;
+        std::string typed;
+        bool searched;
+    };
+    const Case cases[] = {
+        {"500 parentheses", nested(500), false},
+        {"150 parentheses", nested(150), false},
+        {"81 words joined", joined, false},
+        {"149 parentheses", nested(149), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        const int notes = vkov_dm_test_count();
+        Type(c.typed);
+        itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        if (c.searched) {
+            EXPECT_EQ(vkov_dm_test_count(), notes) << LastNote();
+            EXPECT_EQ(Hits(), (std::vector<std::string>{"cat"}));
+            continue;
+        }
+        EXPECT_EQ(LastNote().rfind("Unable to do Search: ", 0), 0u) << LastNote();
+        EXPECT_NE(LastNote().find("nested too deeply"), std::string::npos) << LastNote();
+        EXPECT_TRUE(Hits().empty());
+    }
+}
+
 TEST_F(AdvancedPageTest, ShowQuery_RefillsTheTokenListFromAQuery)
 {
     itsPage->ShowQuery("(va=cat|df=animal)&!tr=god");
