@@ -2,6 +2,7 @@
 #include "engine/decoded_words.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "engine/datafiles.h"
@@ -31,27 +32,59 @@ std::vector<std::shared_ptr<const DecodedWords>>& current_indexes()
 DecodedWords::DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_t block_size)
     : itsFirst(first), itsLast(last), itsBlockSize(block_size)
 {
-    // Two walks: the first counts, so that each array is allocated once at its size (an
-    // array grown as it fills is copied each time, into fresh pages the system must map).
-    std::size_t entries = 0;
-    std::size_t text_bytes = 0;
-    for (WordWalker walker(first, last, block_size); walker.next();) {
-        ++entries;
-        text_bytes += walker.length() + 1;
+    // Two walks: the first counts the entries and the bytes they store, so that each
+    // array is allocated once at its size (an array grown as it fills is copied each
+    // time, into fresh pages the system must map).
+    char previous[kWordBufferSize] = {};
+    std::uint32_t previous_length = 0;
+    // The leading bytes word shares with the previous word, which it then replaces.
+    const auto share = [&](const char* word, std::uint32_t length) {
+        std::uint32_t shared = 0;
+        while (shared < length && shared < previous_length && word[shared] == previous[shared])
+            ++shared;
+        std::memcpy(previous, word, length);
+        previous_length = length;
+        return shared;
+    };
+    std::size_t arena_bytes = 0;
+    for (WordWalker walker(first, last, block_size); walker.next(); ++itsSize) {
+        const std::uint32_t shared = share(walker.word(), walker.length());
+        arena_bytes += itsSize % kGroup == 0 ? walker.length() + 1 : walker.length() - shared;
     }
-    itsOffsets.reserve(entries);
-    itsStarts.reserve(entries + 1);
-    itsShared.reserve(entries);
-    itsText.reserve(text_bytes);
-    for (WordWalker walker(first, last, block_size); walker.next();) {
+    itsOffsets.reserve(itsSize);
+    itsShared.reserve(itsSize);
+    itsStored.reserve(itsSize);
+    itsGroups.reserve((itsSize + kGroup - 1) / kGroup);
+    itsArena.reserve(arena_bytes + kPadding);
+    previous_length = 0;
+    for (WordWalker walker(first, last, block_size); walker.next() && itsOffsets.size() < itsSize;) {
+        const char* const word = walker.word();
+        const std::uint32_t length = walker.length();
+        const std::uint32_t shared = share(word, length);
+        const bool starts_group = itsOffsets.size() % kGroup == 0;
+        const std::uint32_t kept = starts_group ? 0 : shared;
+        if (starts_group)
+            itsGroups.push_back(static_cast<std::uint32_t>(itsArena.size()));
         itsOffsets.push_back(walker.offset());
-        itsStarts.push_back(static_cast<std::uint32_t>(itsText.size()));
-        itsShared.push_back(static_cast<std::uint8_t>(walker.shared()));
-        itsText.insert(itsText.end(), walker.word(), walker.word() + walker.length() + 1);
+        itsShared.push_back(static_cast<std::uint8_t>(shared));
+        itsStored.push_back(static_cast<std::uint8_t>(length - kept));
+        itsArena.insert(itsArena.end(), word + kept, word + length);
+        if (starts_group)
+            itsArena.push_back(0);
     }
-    itsStarts.push_back(static_cast<std::uint32_t>(itsText.size()));
+    itsSize = itsOffsets.size();
+    itsArena.resize(itsArena.size() + kPadding);
     // The walks brought every page of the index into memory; later reads touch few.
     release_index_pages(std::uint64_t{first} * block_size, (std::uint64_t{last} + 1) * block_size);
+}
+
+DecodedWords::Cursor::Cursor(const DecodedWords& words, std::size_t group)
+    : itsWords(&words), itsIndex(group * kGroup)
+{
+    if (at_end())
+        return;
+    itsStored = words.itsArena.data() + words.itsGroups[group];
+    read();
 }
 
 std::size_t DecodedWords::first_at_or_after(std::uint32_t offset) const
@@ -60,32 +93,43 @@ std::size_t DecodedWords::first_at_or_after(std::uint32_t offset) const
         std::lower_bound(itsOffsets.begin(), itsOffsets.end(), offset) - itsOffsets.begin());
 }
 
-std::size_t DecodedWords::find_offset(std::uint32_t offset) const
+DecodedWords::Cursor DecodedWords::at_or_after(std::uint32_t offset) const
 {
-    const std::size_t i = first_at_or_after(offset);
-    return i < size() && itsOffsets[i] == offset ? i : size();
+    // Rebuilt from the first word of the entry's group.
+    Cursor cursor(*this, first_at_or_after(offset) / kGroup);
+    while (!cursor.at_end() && cursor.offset() < offset)
+        cursor.next();
+    return cursor;
 }
 
-std::size_t DecodedWords::loose_lower_bound(const char* word) const
+DecodedWords::Cursor DecodedWords::loose_lower_bound(const char* word) const
 {
+    // The first group whose first word does not sort before word; the entry sought is
+    // that word or one of the group before it.
     std::size_t low = 0;
-    std::size_t count = size();
+    std::size_t count = itsGroups.size();
     while (count > 0) {
         const std::size_t half = count / 2;
-        if (loose_compare(this->word(low + half), word) < 0) {
+        if (loose_compare(group_word(low + half), word) < 0) {
             low += half + 1;
             count -= half + 1;
         } else {
             count = half;
         }
     }
-    return low;
+    if (low == 0)
+        return Cursor(*this, 0);
+    Cursor cursor(*this, low - 1);
+    while (!cursor.at_end() && loose_compare(cursor.word(), word) < 0)
+        cursor.next();
+    return cursor;
 }
 
 std::size_t DecodedWords::bytes() const
 {
-    return itsOffsets.capacity() * sizeof(std::uint32_t) +
-           itsStarts.capacity() * sizeof(std::uint32_t) + itsShared.capacity() + itsText.capacity();
+    return itsOffsets.capacity() * sizeof(std::uint32_t) + itsShared.capacity() +
+           itsStored.capacity() + itsGroups.capacity() * sizeof(std::uint32_t) +
+           itsArena.capacity();
 }
 
 std::shared_ptr<const DecodedWords> decoded_words(const char* index_code, std::uint32_t block_size)

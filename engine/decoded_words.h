@@ -1,16 +1,23 @@
 // decoded_words.h: the words of a word-block index decoded once and kept, so that scans,
-// exact lookups and offset-to-word requests work on plain words in memory instead of
-// unscrambling blocks and rebuilding front-coded words each time. An index is decoded
-// whole on its first use, by the same walk a full scan makes (damaged blocks are fatal
-// there as in any walk); the words stay until another pair is opened or the engine's
-// buffers are released.
+// exact lookups and offset-to-word requests work on words in memory instead of
+// unscrambling blocks and parsing their entries each time. They are kept compact: still
+// front-coded, with the offsets and the bytes each word adds in arrays of their own. An
+// index is decoded whole on its first use, by the same walk a full scan makes (damaged
+// blocks are fatal there as in any walk); the words stay until another pair is opened or
+// the engine's buffers are released.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "engine/wordindex.h"
+
 class DecodedWords {
+    // Room past the arena's end and a cursor's word, for copying sixteen bytes at a time.
+    static constexpr std::size_t kPadding = 16;
+
 public:
     // Walks blocks first..last (an index's whole range) and keeps every entry's word.
     DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_t block_size);
@@ -19,34 +26,119 @@ public:
     std::uint32_t last_block() const { return itsLast; }
     std::uint32_t block_size() const { return itsBlockSize; }
 
-    std::size_t size() const { return itsOffsets.size(); }
-    // Entry i's word (0-terminated), its length, and the leading bytes it shares with the
-    // word before it (0 at a block's start).
-    const char* word(std::size_t i) const { return itsText.data() + itsStarts[i]; }
-    std::uint32_t length(std::size_t i) const { return itsStarts[i + 1] - itsStarts[i] - 1; }
-    std::uint32_t shared(std::size_t i) const { return itsShared[i]; }
-    // Entry i's index offset (block * block size + position); rising with i.
-    std::uint32_t offset(std::size_t i) const { return itsOffsets[i]; }
+    std::size_t size() const { return itsSize; }
 
-    // The first entry whose offset is at least offset (size() when none).
-    std::size_t first_at_or_after(std::uint32_t offset) const;
-    // The entry at exactly offset, or size().
-    std::size_t find_offset(std::uint32_t offset) const;
-    // The first entry whose word does not sort before word in the index's loose order.
-    std::size_t loose_lower_bound(const char* word) const;
+    // Reads the entries in order from one of them, each word rebuilt in the cursor's own
+    // buffer (valid until the cursor moves).
+    class Cursor {
+    public:
+        bool at_end() const { return itsIndex >= itsWords->itsSize; }
+        const char* word() const { return itsWord; }   // 0-terminated
+        std::uint32_t length() const { return itsLength; }
+        // Leading bytes the word shares with the entry before it (0 for the first).
+        std::uint32_t shared() const { return itsWords->itsShared[itsIndex]; }
+        // The entry's index offset (block * block size + position); rising.
+        std::uint32_t offset() const { return itsWords->itsOffsets[itsIndex]; }
+        void next();
+
+    private:
+        friend class DecodedWords;
+        Cursor(const DecodedWords& words, std::size_t group);   // at the group's first entry
+        void read();
+
+        const DecodedWords* itsWords;
+        std::size_t itsIndex;
+        const std::uint8_t* itsStored;   // the next entry's stored bytes in the arena
+        std::uint32_t itsLength = 0;
+        char itsWord[kWordBufferSize + kPadding] = {};
+    };
+
+    // At the first entry whose offset is at least offset (at the end when none).
+    Cursor at_or_after(std::uint32_t offset) const;
+    // Calls visit(word, length, shared, offset) for each entry in order from the first
+    // whose offset is at least offset, until it returns false; the word is valid until
+    // the walk moves on. The loop of a long walk: its word and place stay in locals the
+    // compiler keeps in registers, where a cursor's are read back from memory after each
+    // word is rebuilt.
+    template <typename Visit>
+    void walk_from(std::uint32_t offset, Visit visit) const;
+    // At the first entry whose word does not sort before word in the index's loose order.
+    Cursor loose_lower_bound(const char* word) const;
 
     // Heap bytes the words take.
     std::size_t bytes() const;
 
 private:
+    // The words are front-coded as the index is: a word keeps the leading bytes it shares
+    // with the word before it and stores the rest in the arena. Every kGroup-th word
+    // starts a group and is stored whole, ended by a 0, so that a look-up can compare the
+    // groups' first words in place and then rebuild at most a group's words.
+    static constexpr std::size_t kGroup = 16;
+    // Rebuilds entry i's word in word over the word before it (kept there unless i
+    // starts a group) from its bytes at stored. Returns its length.
+    std::uint32_t rebuild(std::size_t i, const std::uint8_t* stored, char* word) const
+    {
+        const std::uint32_t kept = i % kGroup == 0 ? 0 : itsShared[i];
+        const std::uint32_t count = itsStored[i];
+        if (kept + count >= kWordBufferSize)   // never: the words were decoded shorter
+            return 0;
+        // Sixteen bytes at a time, a fixed size the compiler copies inline: the arena and
+        // the word buffers have room past their ends for it.
+        std::memcpy(word + kept, stored, 16);
+        for (std::uint32_t at = 16; at < count; at += 16)
+            std::memcpy(word + kept + at, stored + at, 16);
+        word[kept + count] = 0;
+        return kept + count;
+    }
+    // The bytes entry i has in the arena (a group's first word ends with a 0 there).
+    std::size_t record_size(std::size_t i) const { return itsStored[i] + (i % kGroup == 0 ? 1 : 0); }
+    std::size_t first_at_or_after(std::uint32_t offset) const;
+    const char* group_word(std::size_t group) const
+    {
+        return reinterpret_cast<const char*>(itsArena.data() + itsGroups[group]);
+    }
+
     std::uint32_t itsFirst;
     std::uint32_t itsLast;
     std::uint32_t itsBlockSize;
-    std::vector<std::uint32_t> itsOffsets;
-    std::vector<std::uint32_t> itsStarts;   // where each word starts in itsText; one more
-    std::vector<std::uint8_t> itsShared;
-    std::vector<char> itsText;              // the words, each ended by a 0
+    std::size_t itsSize = 0;
+    std::vector<std::uint32_t> itsOffsets;   // per entry, rising
+    std::vector<std::uint8_t> itsShared;     // per entry
+    std::vector<std::uint8_t> itsStored;     // per entry: the bytes it has in the arena
+    std::vector<std::uint32_t> itsGroups;    // where each group's first word starts
+    std::vector<std::uint8_t> itsArena;
 };
+
+// Inline: a cursor may read a whole index (the key-table word scan).
+inline void DecodedWords::Cursor::next()
+{
+    ++itsIndex;
+    if (!at_end())
+        read();
+}
+
+inline void DecodedWords::Cursor::read()
+{
+    itsLength = itsWords->rebuild(itsIndex, itsStored, itsWord);
+    itsStored += itsWords->record_size(itsIndex);
+}
+
+template <typename Visit>
+void DecodedWords::walk_from(std::uint32_t offset, Visit visit) const
+{
+    const std::size_t from = first_at_or_after(offset);
+    if (from >= itsSize)
+        return;
+    // Rebuilt from the first word of the group that holds the first entry visited.
+    const std::uint8_t* stored = itsArena.data() + itsGroups[from / kGroup];
+    char word[kWordBufferSize + kPadding];
+    for (std::size_t i = from / kGroup * kGroup; i < itsSize; stored += record_size(i), ++i) {
+        const std::uint32_t length = rebuild(i, stored, word);
+        if (i >= from &&
+            !visit(static_cast<const char*>(word), length, std::uint32_t{itsShared[i]}, itsOffsets[i]))
+            return;
+    }
+}
 
 // The decoded words of index_code for the open pair, decoded on first use; null when the
 // code is unknown or its range empty (the same cases in which a lookup finds nothing).

@@ -159,23 +159,26 @@ std::int16_t regex_scan(ResultList* list, const char* word, const char* index_co
     // The words of blocks first..last, as kept decoded.
     ScanProgress progress(first, last);
     std::uint32_t found = 0;
-    const char* last_found = "";
-    const std::size_t end = words->first_at_or_after((last + 1) * block_size);
+    char last_found[kWordBufferSize] = "";
+    const std::uint64_t end = (std::uint64_t{last} + 1) * block_size;
     std::uint64_t block_end = 0;   // the offset where the current block ends
-    for (std::size_t i = words->first_at_or_after(first * block_size); i < end; ++i) {
-        const std::uint32_t offset = words->offset(i);
+    words->walk_from(first * block_size, [&](const char* entry, std::uint32_t length,
+                                             std::uint32_t shared, std::uint32_t offset) {
+        if (offset >= end)
+            return false;
         if (offset >= block_end) {
             const std::uint32_t block = offset / block_size;
             block_end = (std::uint64_t{block} + 1) * block_size;
             if (progress.at_block(block, found, last_found))
-                break;
+                return false;
         }
-        if (!matcher.matches(words->word(i), words->length(i), words->shared(i)))
-            continue;
-        list->append(offset);
-        ++found;
-        last_found = words->word(i);
-    }
+        if (matcher.matches(entry, length, shared)) {
+            list->append(offset);
+            ++found;
+            std::memcpy(last_found, entry, length + 1);
+        }
+        return true;
+    });
     return finish_scan(list, index_code);
 }
 
@@ -213,12 +216,14 @@ std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index
 
     const std::shared_ptr<const DecodedWords> words = decoded_words(row->base, block_size);
     char key[kWordBufferSize];
-    for (std::size_t i = 0; words && i < words->size(); ++i) {
-        std::memcpy(key, words->word(i), words->length(i) + 1);
+    if (!words)
+        return finish_scan(list, row->base);
+    for (auto entry = words->at_or_after(0); !entry.at_end(); entry.next()) {
+        std::memcpy(key, entry.word(), entry.length() + 1);
         row->key(key, sizeof key);
         if (loose_compare(query_key.c_str(), key) != 0)
             continue;
-        list->append(words->offset(i));
+        list->append(entry.offset());
         const std::uint32_t count = list->values.count();
         if (count % kFoundEvery == 0) {
             char message[64];

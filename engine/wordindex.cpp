@@ -299,9 +299,9 @@ void get_word(char* destination, std::size_t capacity, std::uint32_t index_offse
     if (capacity != 0) {
         // From the index's decoded words when they are kept and hold the entry.
         if (const auto words = kept_words_holding(index_offset, block_size)) {
-            const std::size_t i = words->find_offset(index_offset);
-            if (i < words->size()) {
-                std::strncpy(destination, words->word(i), capacity - 1);
+            const auto entry = words->at_or_after(index_offset);
+            if (!entry.at_end() && entry.offset() == index_offset) {
+                std::strncpy(destination, entry.word(), capacity - 1);
                 destination[capacity - 1] = 0;
                 return;
             }
@@ -390,12 +390,12 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
         const std::shared_ptr<const DecodedWords> words = decoded_words(index_code, block_size);
         if (!words)
             return -1;
-        for (std::size_t i = words->loose_lower_bound(word);
-             i < words->size() && loose_compare(words->word(i), word) == 0; ++i) {
-            if (std::strcmp(words->word(i), word) == 0) {
-                std::memcpy(state.word, words->word(i), words->length(i) + 1);
-                *block_number = words->offset(i) / block_size;
-                return static_cast<std::int32_t>(words->offset(i) % block_size);
+        for (auto entry = words->loose_lower_bound(word);
+             !entry.at_end() && loose_compare(entry.word(), word) == 0; entry.next()) {
+            if (std::strcmp(entry.word(), word) == 0) {
+                std::memcpy(state.word, entry.word(), entry.length() + 1);
+                *block_number = entry.offset() / block_size;
+                return static_cast<std::int32_t>(entry.offset() % block_size);
             }
         }
         return -1;

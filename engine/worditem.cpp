@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::size_t kTextLimit = 32000;   // what a list control can show
 constexpr long kReportEvery = 512;
+// Index blocks a collection may read and still leave the pages it read resident.
+constexpr std::uint64_t kBlocksKeptResident = 256;
 
 // Adds items to a collection until their text reaches the limit.
 class HitCollector {
@@ -112,6 +114,7 @@ bool WordItem::isEqual(const RWCollectable* other) const
 long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, long* all_items)
 {
     HitCollector hits(into);
+    const std::uint64_t reads_before = block_read_count();
     const double total = list->total != 0 ? list->total : 1;
     long steps = 0;
     ResultCursor cursor(list, kBlockSize);
@@ -159,6 +162,11 @@ long CollectHits(ResultList* list, std::int16_t plain_words, RWOrdered* into, lo
     report_progress(message, 100);
     if (all_items != nullptr)
         *all_items = hits.offered();
+    // A long collection reads postings and head words across much of the index, pages
+    // that the next search is unlikely to read again: they go from resident memory (the
+    // system keeps them cached, and a later read brings them back).
+    if (block_read_count() - reads_before > kBlocksKeptResident)
+        release_index_pages(0, ~std::uint64_t{0});
     return hits.added();
 }
 

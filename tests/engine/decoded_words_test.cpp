@@ -85,6 +85,42 @@ TEST(DecodedWords, AnswerForThePairOpenNow)
     EXPECT_EQ(decoded_words("va", kBlockSize), nullptr);
 }
 
+// The words are kept front-coded in groups: every word, the first of a group, one within
+// it, one at a block's start, reads back whole by lookup, by scan and by offset.
+TEST(DecodedWords, EveryWordReadsBackWholeAcrossGroupsAndBlocks)
+{
+    std::vector<std::string> heads;
+    std::vector<std::string> ending_ation;
+    for (int i = 0; i < 300; ++i) {
+        heads.push_back("inter" + std::to_string(1000 + i) + (i % 3 == 0 ? "ation" : ""));
+        if (i % 3 == 0)
+            ending_ation.push_back(heads.back());
+    }
+    TempDir dir;
+    write_pair(dir, "many", heads);
+    ASSERT_EQ(DataFilesPresent((dir.path() + "/").c_str(), "many"), 0);
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    ASSERT_TRUE(index_block_range("va", kBlockSize, &first, &last));
+    ASSERT_GT(last, first + 2);   // several blocks
+
+    for (const std::string& head : heads)
+        ASSERT_EQ(head_word_of(head.c_str()), head);
+    EXPECT_EQ(head_word_of("inter1016x"), "(not found)");
+    EXPECT_EQ(head_word_of("inter"), "(not found)");
+    EXPECT_EQ(head_word_of("inter9"), "(not found)");
+
+    ResultList list;
+    regex_scan(&list, "*", "va", kBlockSize);
+    EXPECT_EQ(words_of(&list), heads);
+    regex_scan(&list, "*ation", "va", kBlockSize);
+    EXPECT_EQ(words_of(&list), ending_ation);
+    regex_scan(&list, "inter12*", "va", kBlockSize);   // from the middle of the index
+    const std::vector<std::string> from_1200(heads.begin() + 200, heads.begin() + 300);
+    EXPECT_EQ(words_of(&list), from_1200);
+    close_data_files();
+}
+
 // Opens the other pair from inside the scan's progress report, once.
 std::string* other_pair = nullptr;
 void open_other_pair()
