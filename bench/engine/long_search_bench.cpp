@@ -3,7 +3,8 @@
 // each the query run and its hits collected as the search window does (the list's text
 // budget, every hit counted). The search runs with its words already decoded, as after
 // the first search; the first search of each index is timed apart, decoding included.
-// Also the heap the decoded words of every word-block index take.
+// Also the heap the decoded words of every word-block index take, and what the engine
+// keeps resident after the five searches of the program's memory measure.
 //
 // The demo is the build's own (<build>/demo, written with -DVKO_DEMO=ON) or the folder
 // VKO_DEMO_DIR names; without either, a dictionary of the same shape is written into a
@@ -14,11 +15,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "engine/datafiles.h"
 #include "engine/decoded_words.h"
 #include "engine/engine.h"
 #include "engine/report.h"
@@ -174,10 +178,59 @@ void BM_DecodedWords_EveryIndex(benchmark::State& state)
     state.counters["index_file_bytes"] = static_cast<double>(index.st_size);
 }
 
+// The kilobytes of the process's resident memory the line of /proc/self/smaps or status
+// that starts with key gives (the first such line after a line naming after, when given).
+double resident_kb(const char* file, const std::string& after, const char* key)
+{
+    std::ifstream in(file);
+    bool seen = after.empty();
+    for (std::string line; std::getline(in, line);) {
+        if (!seen) {
+            seen = line.find(after) != std::string::npos;
+            continue;
+        }
+        if (line.rfind(key, 0) == 0)
+            return std::atof(line.c_str() + std::strlen(key));
+    }
+    return -1;
+}
+
+// The five searches of the program's memory measure, each run and its hits collected as
+// the search window does, from a freshly opened pair: what the engine keeps afterwards.
+// The decoded words of the indexes searched, the mapped index file's resident part, and
+// the growth of the whole process's resident memory.
+void BM_Memory_AfterFiveSearches(benchmark::State& state)
+{
+    const std::string index_path = demo().data_dir + kMainName + ".ndx";
+    double grown_kb = 0;
+    double index_kb = 0;
+    engine_set_reports_silent(true);   // the made-up dictionary has no "sy" nor "vi"
+    for (auto _ : state) {
+        close_engine();
+        close_data_files();
+        const double before = resident_kb("/proc/self/status", "", "VmRSS:");
+        if (!open_demo(state))
+            return;
+        for (const char* query : {"va=cat", "df=the", "va=*ing", "sy=big", "vi=house"})
+            search(state, query);
+        grown_kb = resident_kb("/proc/self/status", "", "VmRSS:") - before;
+        index_kb = resident_kb("/proc/self/smaps", index_path, "Rss:");
+    }
+    engine_set_reports_silent(false);
+    if (index_kb < 0) {
+        state.SkipWithError("the index file's mapping is not in /proc/self/smaps");
+        return;
+    }
+    state.counters["decoded_bytes"] = static_cast<double>(decoded_words_bytes());
+    state.counters["index_resident_bytes"] = index_kb * 1024;
+    state.counters["resident_growth_bytes"] = grown_kb * 1024;
+}
+
 BENCHMARK(BM_LongSearch_EndsWithIng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongSearch_DefiningTextThe)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstLongSearch_EndsWithIng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstLongSearch_DefiningTextThe)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodedWords_EveryIndex)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Memory_AfterFiveSearches)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
