@@ -35,32 +35,18 @@ DecodedWords::DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_
     // Two walks: the first counts the entries and the bytes they store, so that each
     // array is allocated once at its size (an array grown as it fills is copied each
     // time, into fresh pages the system must map).
-    char previous[kWordBufferSize] = {};
-    std::uint32_t previous_length = 0;
-    // The leading bytes word shares with the previous word, which it then replaces.
-    const auto share = [&](const char* word, std::uint32_t length) {
-        std::uint32_t shared = 0;
-        while (shared < length && shared < previous_length && word[shared] == previous[shared])
-            ++shared;
-        std::memcpy(previous, word, length);
-        previous_length = length;
-        return shared;
-    };
     std::size_t arena_bytes = 0;
-    for (WordWalker walker(first, last, block_size); walker.next(); ++itsSize) {
-        const std::uint32_t shared = share(walker.word(), walker.length());
-        arena_bytes += itsSize % kGroup == 0 ? walker.length() + 1 : walker.length() - shared;
-    }
+    for (WordWalker walker(first, last, block_size); walker.next(); ++itsSize)
+        arena_bytes += itsSize % kGroup == 0 ? walker.length() + 1 : walker.length() - walker.shared();
     itsOffsets.reserve(itsSize);
     itsShared.reserve(itsSize);
     itsStored.reserve(itsSize);
     itsGroups.reserve((itsSize + kGroup - 1) / kGroup);
     itsArena.reserve(arena_bytes + kPadding);
-    previous_length = 0;
     for (WordWalker walker(first, last, block_size); walker.next() && itsOffsets.size() < itsSize;) {
         const char* const word = walker.word();
         const std::uint32_t length = walker.length();
-        const std::uint32_t shared = share(word, length);
+        const std::uint32_t shared = walker.shared();
         const bool starts_group = itsOffsets.size() % kGroup == 0;
         const std::uint32_t kept = starts_group ? 0 : shared;
         if (starts_group)
