@@ -5,7 +5,6 @@
 // an entry shaped like the demo's typical one; the benchmark reports both times and their
 // ratio (the goal: within 3).
 #include <chrono>
-#include <fstream>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,16 +13,9 @@
 #include <stdlib.h>
 
 #include "bench_dictionary.h"
+#include "headless_program.h"
 #include "app/pages/kq_basic_win.h"
-#include "app/shell/kq_app.h"
-#include "app/shell/main_ref_win.h"
-#include "app/shell/ref_doc.h"
 #include "engine/engine.h"
-#include "frm/drawing/cfont.h"
-#include "frm/runtime/cswtchbr.h"
-#include "vkobase/surface_debug.h"
-#include "vkobase/testing.h"
-#include "vkobase/vkobase.h"
 
 namespace {
 
@@ -33,11 +25,10 @@ public:
     void ShowEntry(WordItem* const* parts) override { benchmark::DoNotOptimize(parts); }
 };
 
+// The program on the fixture dictionary, written into a folder of its own.
 struct Program {
     std::string dir;
-    std::filesystem::path oldDir;
-    std::unique_ptr<KQedApp> application;
-    WINDOW task = nullptr;
+    std::unique_ptr<benchprogram::HeadlessProgram> running;
     SearchPageWin* page = nullptr;
     RefDoc* document = nullptr;
 
@@ -50,32 +41,14 @@ struct Program {
         dir = made;
         if (!benchdictionary::write(dir))
             return;
-        vkov_test_reset_all();
-        vkov_debug_draw_log_enable(FALSE); // a real run keeps no drawing log
-        FRM_CSwitchBoard::ResetForTests();
-        FRM_CFont::GetRegistry()->ResetForTests();
-        oldDir = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
-        application = std::make_unique<KQedApp>();
-        task = vkov_test_create_task_window(hookWinEventHandler);
-        EVENT create{};
-        create.type = E_CREATE;
-        vkov_test_post_event(task, &create);
-        vkok_app_process_pending_events();
-        const RWOrdered* documents = application->GetDocuments();
-        for (std::size_t i = 0; documents != nullptr && i < documents->entries(); ++i)
-            if (auto* reference = dynamic_cast<RefDoc*>((*documents)[i]))
-                document = reference;
-        if (document != nullptr && document->GetMainWindow() != nullptr)
-            page = document->GetMainWindow()->GetBasicPage();
+        running = std::make_unique<benchprogram::HeadlessProgram>(dir);
+        document = running->document;
+        if (running->window != nullptr)
+            page = running->window->GetBasicPage();
     }
     ~Program()
     {
-        if (application && FRM_CApplication::IsInstantiated() && vkov_vobj_is_valid(task))
-            vkok_vobj_destroy(task);
-        application.reset();
-        if (!oldDir.empty())
-            std::filesystem::current_path(oldDir);
+        running.reset();
         std::error_code code;
         std::filesystem::remove_all(dir, code);
     }
