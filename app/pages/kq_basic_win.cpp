@@ -123,7 +123,7 @@ void KQBasicWin::TypeAhead()
 {
     const std::string code = GetIndexCode();
     if (std::find(std::begin(kTypeAheadCodes), std::end(kTypeAheadCodes), code) == std::end(kTypeAheadCodes)) {
-        itsHitList->Clear();
+        EmptyHitList();
         itsNotebook->ShowListCount(this, 0);
         return;
     }
@@ -131,7 +131,7 @@ void KQBasicWin::TypeAhead()
     const std::string typed = GetTypedText();
     std::vector<std::string> lines;
     itsHitList->Suspend();
-    itsHitList->Clear();
+    EmptyHitList();
     if (!typed.empty()) {
         itsDocument->GetKeyTable().MakeCurrent();
         // The word list files its words lower-cased, as Search looks them up.

@@ -2,6 +2,7 @@
 #include "app/pages/search_notebook.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,13 +42,15 @@ const RWOrdered* SearchNotebook::GetCurrentHits() const
 
 void SearchNotebook::ShowResultsList(const ResultsRecord& record)
 {
-    std::vector<std::string> lines = SearchPageWin::ListLines(*record.hits);
+    // One list of lines for every page; a page lists them when it is seen.
+    const SearchPageWin::SharedLines lines =
+        std::make_shared<const std::vector<std::string>>(SearchPageWin::ListLines(*record.hits));
     // The count is of every hit, also of those the lists had no room for; the pages say
     // when they list only the first ones.
     const long found = std::max(record.found, static_cast<long>(record.hits->entries()));
     for (SearchPageWin* page : itsPages) {
         SearchPageWin::CmdFillHitList::Send(*page, lines);
-        page->ShowListedPart(lines.size(), found);
+        page->ShowListedPart(lines->size(), found);
         ShowListCount(page, found);
     }
 }
@@ -69,6 +72,13 @@ void SearchNotebook::ShowListCount(const SearchPageWin* page, long found)
             itsCounts[i] = found;
     if (page == GetFrontPage())
         ShowFrontCount();
+}
+
+void SearchNotebook::FrontPageChanged()
+{
+    if (SearchPageWin* front = GetFrontPage())
+        front->ListKeptLines();
+    ShowFrontCount();
 }
 
 void SearchNotebook::ShowFrontCount()
@@ -134,7 +144,7 @@ void SearchNotebook::SelectLine(int index)
 {
     for (SearchPageWin* page : itsPages)
         if (page != nullptr && !page->IsPicking())
-            page->GetHitList()->SelectItem(index);
+            page->SelectLine(index);
 }
 
 void SearchNotebook::ShowHit(int index)

@@ -2,7 +2,8 @@
 // faces are the three search pages (basic, advanced, browse). It is the hub between the
 // pages, the main window and the reference document: it keeps the window's two histories
 // (the results lists of earlier searches and the entries viewed) and moves through them,
-// fills the hit lists of all three pages at once with the count in the status bar, tells
+// sends a results list to all three pages (the page in front lists it at once, the others
+// when they come to the front) with the count in the status bar, tells
 // every page whether there is a next and a previous results list and the main window
 // whether there is a next and a previous entry, hands a chosen hit to the document, and
 // sends commands to the page in front or to all of them. A page brought to the front by
@@ -94,7 +95,10 @@ public:
     // page's hit list now stands for found words (the basic page's type-ahead lines). The
     // status bar counts the list of the page in front, whichever filled it.
     void ShowListCount(const SearchPageWin* page, long found);
-    // The page in front changed: the status bar counts its list.
+    // The page in front changed: it lists the results sent while it was hidden, and the
+    // status bar counts its list.
+    void FrontPageChanged();
+    // The status bar counts the list of the page in front.
     void ShowFrontCount();
     // Tells every page whether there is a next and a previous results list, and the main
     // window whether there is a next and a previous entry.

@@ -279,7 +279,7 @@ void SearchPageWin::SearchOne(const std::string& text, const std::string& code, 
     // the notebook, which lists them on every page with the first line selected.
     RefDoc::CmdSearch::Send(*itsDocument, request);
     if (request.found == 0 && !quiet) {
-        itsHitList->Clear(); // nothing found: no list of an earlier search stays
+        EmptyHitList(); // nothing found: no list of an earlier search stays
         itsNotebook->ShowNoHits(this);
     }
 }
@@ -302,13 +302,42 @@ void SearchPageWin::ShowListedPart(std::size_t listed, long found)
     itsSecondLabel->Invalidate(itsSecondLabel->GetLocalFrame());
 }
 
-void SearchPageWin::FillHitList(const std::vector<std::string>& lines)
+void SearchPageWin::FillHitList(const SharedLines& lines)
 {
+    EndPicking();
+    itsKeptLines = lines;
+    itsKeptSelection = -1;
+    if (itsNotebook->GetFrontPage() == this)
+        ListKeptLines();
+}
+
+void SearchPageWin::ListKeptLines() const
+{
+    if (!itsKeptLines)
+        return;
+    const SharedLines lines = std::move(itsKeptLines);
+    itsKeptLines.reset();
     itsHitList->Suspend();
     itsHitList->Clear();
-    itsHitList->AddItems(lines, 0);
+    itsHitList->AddItems(*lines, 0);
     itsHitList->ResumeList();
-    EndPicking();
+    if (itsKeptSelection >= 0)
+        itsHitList->SelectItem(itsKeptSelection);
+    itsKeptSelection = -1;
+}
+
+void SearchPageWin::SelectLine(int index)
+{
+    if (itsKeptLines)
+        itsKeptSelection = index;
+    else
+        itsHitList->SelectItem(index);
+}
+
+void SearchPageWin::EmptyHitList()
+{
+    itsKeptLines.reset();
+    itsHitList->Clear();
 }
 
 std::vector<std::string> SearchPageWin::HighlightWords(const std::string& text) const
@@ -448,7 +477,7 @@ bool SearchPageWin::FindIn(long position)
 
 void SearchPageWin::Clear()
 {
-    itsHitList->Clear();
+    EmptyHitList();
     itsField->SetTitle(FRM_CStringRW(""));
     EndPicking();
     itsNotebook->ShowNoHits(this);
@@ -481,7 +510,7 @@ void SearchPageWin::DoCommand(long command, void* data)
         }
         return;
     case kCmdEmptyHitList:
-        itsHitList->Clear();
+        EmptyHitList();
         itsNotebook->ShowListCount(this, 0);
         return;
     case kCmdClearPage:

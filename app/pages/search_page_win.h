@@ -77,8 +77,12 @@ public:
         std::int32_t page;
         std::int32_t searchType;
     };
+    // The lines of a results list, shared by the pages that list it.
+    using SharedLines = std::shared_ptr<const std::vector<std::string>>;
     // The commands with a payload, each sent and read only as its type.
-    using CmdFillHitList = FRM_TCommand<75, const std::vector<std::string>>;
+    // The hit list takes the lines: at once on the page in front, else when the page comes
+    // to the front or its list is read.
+    using CmdFillHitList = FRM_TCommand<75, const SharedLines>;
     using CmdSearchFor = FRM_TCommand<131, const std::string>; // cleared, then searched here
     // The field takes the string and the page searches (the advanced page its own way, as
     // one term).
@@ -155,7 +159,17 @@ public:
     // coordinates); empty over no control or a label.
     std::string HelpAt(const FRM_CPoint& point) const;
 
-    KQListBox* GetHitList() const { return itsHitList; }
+    // The hit list as the user would find it: lines kept for the page while it was hidden
+    // are listed first.
+    KQListBox* GetHitList() const
+    {
+        ListKeptLines();
+        return itsHitList;
+    }
+    // Lists the lines kept for the page, if any: the page came to the front.
+    void ListKeptLines() const;
+    // Selects line index of the hit list whole, once its kept lines are listed.
+    void SelectLine(int index);
     // The picture buttons that go to the previous or the next results list.
     FRM_CButton* GetListButton(bool next) const { return next ? itsNextListButton : itsPreviousListButton; }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
@@ -181,6 +195,8 @@ protected:
     virtual void ShowSearchedText(const std::string& text) { SetTypedText(text); }
     // The hit list no longer holds type-ahead lines (the basic page's own state).
     virtual void EndPicking() {}
+    // Empties the hit list, lines kept for later included.
+    void EmptyHitList();
 
 protected:
     ~SearchPageWin() override;
@@ -196,7 +212,7 @@ private:
     // Fills the chooser with the dictionary's search types and selects position kept when
     // the list has it, else the preferred search type.
     void FillChooser(int kept = -1);
-    void FillHitList(const std::vector<std::string>& lines);
+    void FillHitList(const SharedLines& lines);
     void SetListMoves(const ListMoves& moves);
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
@@ -220,6 +236,10 @@ protected:
     FRM_NText* itsFirstLabel = nullptr;
     FRM_NText* itsSecondLabel = nullptr;
     KQListBox* itsHitList = nullptr;
+    // A results list sent while the page was hidden, listed when it is seen, and the line
+    // to select in it then (-1: none). A long search fills only the list in front.
+    mutable SharedLines itsKeptLines;
+    mutable int itsKeptSelection = -1;
     SearchNotebook* itsNotebook;              // the notebook whose face the page is on
     std::string itsPopUpWord;                 // the word of the last right click
     std::vector<std::pair<const FRM_CView*, int>> itsHelpTexts;  // control, string id

@@ -159,7 +159,7 @@ void MainRefWin::FrontPageChanged()
     SearchPageWin* front = GetFrontPage();
     if (front == nullptr)
         return;
-    itsNotebook->ShowFrontCount();
+    itsNotebook->FrontPageChanged();
     // The entry shown moves to the front page's pane.
     front->DoCommand(SearchPageWin::kCmdAttachPainter, nullptr);
     front->DoCommand(SearchPageWin::kCmdFocusField, nullptr);

@@ -793,14 +793,7 @@ TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
     // The selected first line is drawn inverted.
     EXPECT_NE(vkov_debug_surface_pixel(textEdit, 6, 5) & 0xFFFFFF, 0xFFFFFFu);
     // Its three lines are drawn.
-    std::vector<std::string> drawn;
-    for (int i = 0; i < vkov_debug_draw_log_size(textEdit); ++i) {
-        vkov_draw_log_entry entry{};
-        vkov_debug_draw_log_get(textEdit, i, &entry);
-        const std::string args = entry.args;
-        if (std::string(entry.op) == "draw_text" && args.find("\"cat") != std::string::npos)
-            drawn.push_back(args.substr(args.find('"')));
-    }
+    const std::vector<std::string> drawn = DrawnTexts(textEdit);
     for (const char* line : {"\"cat\"", "\"catalog\"", "\"caterpillar\""})
         EXPECT_NE(std::find(drawn.begin(), drawn.end(), line), drawn.end()) << line;
 }

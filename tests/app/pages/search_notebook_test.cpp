@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,6 +20,7 @@
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/dm.h"
+#include "vkobase/surface_debug.h"
 
 #include "../support/tavlin_fixture.h"
 
@@ -76,6 +78,44 @@ TEST_F(NotebookTest, ResultsLists_FillEveryPageAndComeBackOnThePageThatSearched)
     MainWindow()->DoMenuCommand(17, 0, 0); // Next List
     EXPECT_EQ(FrontPage()->GetKind(), SearchPageWin::kBrowse);
     EXPECT_EQ(FrontPage()->GetTypedText(), "dog*");
+}
+
+TEST_F(NotebookTest, ResultsLists_AreDrawnOnThePageTurnedToWithTheLineShownSelected)
+{
+    // Found on the basic page, the list is drawn on each page the user turns to, its first
+    // line selected (drawn inverted), with its count; a later line chosen is the one
+    // selected there.
+    struct Case {
+        const char* what;
+        short pageItem;
+        int page;
+        int chosen;
+    };
+    const Case cases[] = {
+        {"the browse page", menutag::kBrowseSearches, 2, 0},
+        {"the advanced page, after a line chosen on the basic page", menutag::kAdvancedSearches, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MainWindow()->DoMenuCommand(menutag::kBasicSearches, 0, 0);
+        const WINDOW list = reinterpret_cast<WINDOW>(Notebook()->GetPage(c.page)->GetHitList()->GetVKOTextEdit());
+        FrontPage()->SearchFor("cat*");
+        if (c.chosen != 0) {
+            FrontPage()->GetHitList()->SelectItem(c.chosen);
+            FrontPage()->DoCommand(SearchPageWin::kCmdLineChosen, nullptr);
+        }
+        vkok_app_process_pending_events();
+        vkov_debug_draw_log_clear(list);
+        MainWindow()->DoMenuCommand(c.pageItem, 0, 0);
+        vkok_app_process_pending_events();
+        const std::vector<std::string> drawn = DrawnTexts(list);
+        for (const char* line : {"\"cat\"", "\"catalog\"", "\"caterpillar\""})
+            EXPECT_NE(std::find(drawn.begin(), drawn.end(), line), drawn.end()) << line;
+        EXPECT_EQ((vkov_debug_surface_pixel(list, 6, 5) & 0xFFFFFF) != 0xFFFFFFu, c.chosen == 0)
+            << "the first line is drawn selected only when it is the one shown";
+        EXPECT_EQ(Notebook()->GetPage(c.page)->GetHitList()->GetSelectedIndex(), c.chosen);
+        EXPECT_EQ(MainWindow()->GetCountText(), "3 Entries Found");
+    }
 }
 
 TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)

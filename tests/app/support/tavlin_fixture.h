@@ -26,6 +26,7 @@
 #include "frm/runtime/cswtchbr.h"
 #include "tools/dictwriter/data_writer.h"
 #include "tools/dictwriter/dictwriter.h"
+#include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 #include "vkobase/vkobase.h"
 #include "win32/testing.h"
@@ -172,6 +173,20 @@ protected:
         event.v.chr.virt = isVirtual ? 1 : 0;
         vkov_test_post_event(reinterpret_cast<WINDOW>(FrontPage()->GetHitList()->GetVKOTextEdit()), &event);
         vkok_app_process_pending_events();
+    }
+    // The texts drawn into window since its drawing log was last cleared, each in the
+    // quotes the log writes ("\"cat\"").
+    static std::vector<std::string> DrawnTexts(WINDOW window)
+    {
+        std::vector<std::string> drawn;
+        for (int i = 0; i < vkov_debug_draw_log_size(window); ++i) {
+            vkov_draw_log_entry entry{};
+            vkov_debug_draw_log_get(window, i, &entry);
+            const std::string args = entry.args;
+            if (std::string(entry.op) == "draw_text" && args.find('"') != std::string::npos)
+                drawn.push_back(args.substr(args.find('"')));
+        }
+        return drawn;
     }
     const EntryPainter& Painter() const { return MainWindow()->GetPainter(); }
     // The text of the entry pane's runs, as drawn.
