@@ -16,7 +16,6 @@
 // Without Xvfb, WordNet or espeak-ng the benchmark says why and exits with 77, which the
 // test command counts as skipped.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -31,7 +30,7 @@
 #include "app/settings/settings_files.h"
 #include "engine/engine.h"
 #include "engine/worditem.h"
-#include "tests/app/shell/onscreen_program.h"
+#include "onscreen_bench.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
 
@@ -42,6 +41,7 @@ using onscreen::LastDrawn;
 using onscreen::Now;
 using onscreen::Report;
 using onscreen::Session;
+using onscreen::Smoke;
 
 // The status window's start timer: the search begins this long after Return.
 constexpr int kStartTimerMs = 100;
@@ -51,8 +51,6 @@ const std::vector<std::string> kTypicalWords = {
     "window", "garden", "letter", "bread",  "cloud",  "horse", "island",
     "lamp",   "mountain", "ocean", "pencil", "school", "table"};
 constexpr char kLongestWord[] = "break[2]";
-
-bool Smoke() { return std::getenv("VKO_BENCH_SMOKE") != nullptr; }
 
 double Median(std::vector<double> values)
 {
@@ -330,23 +328,12 @@ BENCHMARK(BM_ReturnToEntryDrawn_Longest)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     // The program is started before this process uses the base library itself: the entry
     // display alone runs here in test mode, which a started program must not inherit.
     std::vector<std::string> lemmas = kTypicalWords;
     lemmas.push_back(std::string(kLongestWord).substr(0, std::string(kLongestWord).find('[')));
-    theStage = std::make_unique<Session>(lemmas);
-    if (!theStage->why.empty()) {
-        const bool missing = theStage->missing;
-        std::printf("%s: %s\n", missing ? "skipped" : "failed", theStage->why.c_str());
-        theStage.reset();
-        return missing ? 77 : 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = onscreen::RunOnStage(argc, argv, lemmas, theStage);
     theDisplay.reset();
     theStage.reset();
-    return 0;
+    return status;
 }

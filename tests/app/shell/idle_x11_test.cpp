@@ -7,23 +7,11 @@
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "onscreen_program.h"
 
 namespace {
-
-long VoluntarySwitches(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    const std::string key = "voluntary_ctxt_switches:";
-    while (std::getline(status, line))
-        if (line.compare(0, key.size(), key) == 0)
-            return std::stol(line.substr(key.size()));
-    return -1;
-}
 
 TEST(IdleX11, TheProgramSleepsWhileNothingHappens)
 {
@@ -36,10 +24,10 @@ TEST(IdleX11, TheProgramSleepsWhileNothingHappens)
         s.Key(static_cast<KeySym>(c));
     s.Key(XK_Return);
     s.Settle(0.5, 0.5);
-    const long before = VoluntarySwitches(s.program);
+    const long before = s.WakeUps();
     ASSERT_GE(before, 0);
     s.Settle(2, 2);
-    const long woken = VoluntarySwitches(s.program) - before;
+    const long woken = s.WakeUps() - before;
     // Generous: a few wakes for whatever the server or the window manager may still send.
     EXPECT_LE(woken, 20) << "the program woke " << woken << " times in two idle seconds";
 }

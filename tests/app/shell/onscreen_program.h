@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -424,6 +425,19 @@ struct Session {
         XTestFakeKeyEvent(dpy, code, True, CurrentTime);
         XTestFakeKeyEvent(dpy, code, False, CurrentTime);
         XFlush(dpy);
+    }
+
+    // The times the program's main thread went to sleep and was woken (its voluntary
+    // context switches) so far, -1 when unknown.
+    long WakeUps() const
+    {
+        std::ifstream status("/proc/" + std::to_string(program) + "/status");
+        std::string line;
+        const std::string key = "voluntary_ctxt_switches:";
+        while (std::getline(status, line))
+            if (line.compare(0, key.size(), key) == 0)
+                return std::stol(line.substr(key.size()));
+        return -1;
     }
 };
 
