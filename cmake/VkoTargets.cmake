@@ -1,11 +1,17 @@
 # Helpers shared by every part of the tree.
 
 # vko_private_tmpdir(<test>): the test's scratch files go to a folder of this build tree, so
-# that two build trees running their tests at once never share a temporary file.
+# that two build trees running their tests at once never share a temporary file. In the
+# sanitizer build the test also gets the LeakSanitizer suppressions of tests/lsan.supp.
 function(vko_private_tmpdir test)
     set(dir ${CMAKE_BINARY_DIR}/tmp)
     file(MAKE_DIRECTORY ${dir})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION TMPDIR=set:${dir})
+    # The leaks of libraries not ours that LeakSanitizer must not count (the file says which).
+    if(VKO_SANITIZE)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
+                     LSAN_OPTIONS=string_append::suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp)
+    endif()
 endfunction()
 
 # vko_display_test(<test> <seconds>): a test that runs programs on private X servers bears the
