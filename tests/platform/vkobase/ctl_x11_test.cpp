@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../platform/vkobase/src/display_internal.h"
 #include "vkobase/display_debug.h"
 #include "vkobase/vkobase.h"
 #include "xtest_hand.h"
@@ -50,9 +51,15 @@ void log_line(const std::string &line) {
     vkotest::append_line(child().log, line);
 }
 
-// The user's hand, in the dialog's client coordinates (v, h) or the screen's.
+// The user's hand, in the dialog's client coordinates (v, h) or the screen's. When it goes,
+// the program takes in what it did (each of its calls waits for the server): the script's
+// next tick sees the effect.
 class Hand : public vkotest::XTestHand {
 public:
+    Hand() = default;
+    Hand(const Hand &) = delete;
+    Hand &operator=(const Hand &) = delete;
+    ~Hand() { vkobase::display_catch_up(); }
     void click(int v, int h) { click_screen(kDialog.top + v, kDialog.left + h); }
     void click_screen(int v, int h) { XTestHand::click(h, v); }
     void move_screen(int v, int h) { move(h, v); }

@@ -332,6 +332,7 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
                  ? "yes"
                  : "no"));
         c.activated = false;
+        c.settled.started = false;
         vkotest::XTestHand().key(XK_Escape);
         c.step = 3;
         return 0;
@@ -341,9 +342,16 @@ int32_t main_handler(WINDOW win, EVENT *ev) {
         if (c.wm) {
             if (!c.activated && !c.patience.stalled(c.step))
                 return 0;
-            log(std::string("after the dialog a main window is active again: ") +
-                (c.activated ? "yes" : "no"));
-            // The user brings the first window, which the program made first, to the front.
+            // Once the manager has done all it does at the dialog's end (it may hand the
+            // keyboard on again), the user brings the first window, which the program made
+            // first, to the front.
+            if (!c.settled.started) {
+                log(std::string("after the dialog a main window is active again: ") +
+                    (c.activated ? "yes" : "no"));
+                c.settled.start(dpy, true);
+            }
+            if (!c.settled.done(dpy))
+                return 0;
             const auto at = uncovered_point(dpy, xwin(c.main), {xwin(c.second)});
             vkotest::XTestHand().click(at.first, at.second);
             c.step = 30;
