@@ -1152,6 +1152,16 @@ void CloseSplash(std::vector<Step>& steps)
     steps.push_back([] { return App().GetSplash() == nullptr; });
 }
 
+// The last step of a run of a test of its own: logs "done" and ends the program.
+Step EndOfRun()
+{
+    return [] {
+        Log("done");
+        vkov_app_destroy();
+        return true;
+    };
+}
+
 // A click on the search field, then what the user does once the field has the keys.
 void InTheField(std::vector<Step>& steps, void (*act)())
 {
@@ -2003,32 +2013,82 @@ std::string SoundRecord(const std::string& folder, const char* word)
     return record;
 }
 
-TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
-{
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
-        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
+// A test that runs the program on a slice of the demo dictionary written at test time, on a
+// private Xvfb. Start() skips the test where WordNet, espeak-ng (for a slice with sounds) or
+// Xvfb is missing; the test stops when it did (Stopped()).
+class TavlinCDX11 : public ::testing::Test {
+protected:
+    // The slice: WordNet's first `first` lemmas and those named, each with what the full demo
+    // gives it (pronunciation, sound, illustration, table). The script's log, its scratch
+    // folder and the folder its sound player is found in are the run's scratch folder, its
+    // screenshots go to VKO_GALLERY_DIR when that is set.
+    void Start(const char* prefix, bool sounds, std::size_t first, std::vector<std::string> lemmas)
+    {
+        if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
+            GTEST_SKIP() << "WordNet (wordnet-base) is not installed";
+        if (sounds && vkotest::find_on_path("espeak-ng").empty())
+            GTEST_SKIP() << "espeak-ng is not installed";
+        if (const std::string why = vkotest::start_xvfb(server); !why.empty())
+            GTEST_SKIP() << why;
+        scratch = vkotest::make_scratch_dir(prefix);
+        ASSERT_FALSE(scratch.empty());
+        demodict::DemoSlice slice;
+        slice.first_lemmas = first;
+        slice.lemmas = std::move(lemmas);
+        demodict::DemoReport report;
+        std::string error;
+        ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+        const char* gallery = std::getenv("VKO_GALLERY_DIR");
+        script().shots = gallery != nullptr ? gallery : scratch;
+        script().log = scratch + "/script.txt";
+        script().scratch = scratch;
+        script().player = scratch;
+    }
+    bool Stopped() const { return IsSkipped() || HasFatalFailure(); }
+    // A program of that name the run finds on PATH (the only folder PATH holds then): a shell
+    // script of that body.
+    void OnPath(const std::string& name, const std::string& body)
+    {
+        script().player = scratch + "/player";
+        std::filesystem::create_directories(script().player);
+        std::ofstream(script().player + "/" + name) << "#!/bin/sh\n" << body;
+        std::filesystem::permissions(script().player + "/" + name, std::filesystem::perms::owner_all);
+    }
+    // The run starts with cat[1] bookmarked in the folder "Animals".
+    void CatBookmarkedInAnimals()
+    {
+        std::ofstream(folder.path() + "/BookMark.kq")
+            << "<>:Animals:<>\n" << demodict::kDemoReferenceName << ":Animals:cat[1]\n";
+    }
+    // Runs the program once in a child: run is the script's run number, plan (when given) its
+    // steps; the program must end by itself.
+    void RunOnce(int run, std::function<std::vector<Step>()> plan = nullptr)
+    {
+        script().run = run;
+        script().plan = std::move(plan);
+        const pid_t pid = vkotest::fork_child();
+        ASSERT_GE(pid, 0);
+        if (pid == 0)
+            RunProgram(server.display(), folder.path());
+        const int status = vkotest::wait_for(pid, 400);
+        script().plan = nullptr;
+        ASSERT_EQ(status, 0) << "run " << run << " ended by itself";
+    }
+
     vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string scratch = vkotest::make_scratch_dir("tavlincd_e2e_");
-    ASSERT_FALSE(scratch.empty());
+    std::string scratch;
     test_support::TempDir folder;
-    // A slice of the demo: the first lemmas of WordNet and those the script uses, each with
-    // what the full demo gives it (pronunciation, sound, illustration, table).
-    demodict::DemoSlice slice;
-    slice.first_lemmas = 100;
-    slice.lemmas = {"cat", "feline", "mammal", "vertebrate", "planet", "circle", kLongEntryWord};
-    demodict::DemoReport report;
-    std::string error;
-    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+};
+
+TEST_F(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
+{
+    // The first lemmas of WordNet and those the script uses.
+    Start("tavlincd_e2e_", true, 100, {"cat", "feline", "mammal", "vertebrate", "planet", "circle", kLongEntryWord});
+    if (Stopped())
+        return;
     // The help file and its topic associations, where help looks first.
     for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"})
         std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name, folder.path() + "/" + name);
-    const char* gallery = std::getenv("VKO_GALLERY_DIR");
-    script().shots = gallery != nullptr ? gallery : scratch;
-    script().log = scratch + "/script.txt";
-    // The sound player the program finds on PATH keeps what it is given.
-    script().scratch = scratch;
     script().xclip = vkotest::find_on_path("xclip");
     script().pdftotext = vkotest::find_on_path("pdftotext");
     script().pdfimages = vkotest::find_on_path("pdfimages");
@@ -2037,21 +2097,13 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     script().pictures = demodict::draw_tables();
     for (demodict::Picture& figure : demodict::draw_figures())
         script().pictures.push_back(std::move(figure));
-    script().player = scratch + "/player";
-    std::filesystem::create_directories(script().player);
-    {
-        std::ofstream player(script().player + "/aplay");
-        player << "#!/bin/sh\n/bin/cat > '" << script().player << "/played.wav'\n";
-    }
-    std::filesystem::permissions(script().player + "/aplay", std::filesystem::perms::owner_all);
+    // The sound player the program finds on PATH keeps what it is given.
+    OnPath("aplay", "/bin/cat > '" + scratch + "/player/played.wav'\n");
 
     for (int run = 1; run <= 2; ++run) {
-        script().run = run;
-        const pid_t pid = vkotest::fork_child();
-        ASSERT_GE(pid, 0);
-        if (pid == 0)
-            RunProgram(server.display(), folder.path());
-        ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "run " << run << " ended by itself";
+        RunOnce(run);
+        if (HasFatalFailure())
+            return;
     }
 
     const std::vector<std::string> expected = {
@@ -2102,32 +2154,12 @@ TEST(TavlinCDX11, TheDemoDictionaryByMouseAndKeys)
     EXPECT_TRUE(played == SoundRecord(folder.path(), "cat")) << played.size() << " bytes played";
 }
 
-TEST(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
+TEST_F(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
 {
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
-        GTEST_SKIP() << "WordNet (wordnet-base) is not installed";
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string scratch = vkotest::make_scratch_dir("tavlincd_search_e2e_");
-    ASSERT_FALSE(scratch.empty());
-    test_support::TempDir folder;
-    demodict::DemoSlice slice;
-    slice.first_lemmas = 100;
-    slice.lemmas = {"cat", "feline", "mammal"};
-    demodict::DemoReport report;
-    std::string error;
-    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
-    const char* gallery = std::getenv("VKO_GALLERY_DIR");
-    script().shots = gallery != nullptr ? gallery : scratch;
-    script().log = scratch + "/script.txt";
-    script().player = scratch;
-    script().run = 3;
-    const pid_t pid = vkotest::fork_child();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
+    Start("tavlincd_search_e2e_", false, 100, {"cat", "feline", "mammal"});
+    if (Stopped())
+        return;
+    RunOnce(3);
     EXPECT_EQ(vkotest::read_lines(script().log), (std::vector<std::string>{
                   "Tab went from the field to Search",
                   "preferences took Tab and closed on Escape",
@@ -2441,53 +2473,24 @@ std::vector<Step> DesktopRun()
         Log(std::string("fewer lines ") + (FrontWindow()->GetPainter().lines().size() < *linesBefore ? "yes" : "no"));
         return true;
     });
-    steps.push_back([] { Log("done"); vkov_app_destroy(); return true; });
+    steps.push_back(EndOfRun());
     return steps;
 }
 
-TEST(TavlinCDX11, OnADesktop)
+TEST_F(TavlinCDX11, OnADesktop)
 {
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
-        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string scratch = vkotest::make_scratch_dir("tavlincd_desk_");
-    ASSERT_FALSE(scratch.empty());
-    test_support::TempDir folder;
-    demodict::DemoSlice slice;
-    slice.first_lemmas = 100;
-    slice.lemmas = {"cat", "feline", "mammal", "planet", "circle"};
-    demodict::DemoReport report;
-    std::string error;
-    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
-    const char* gallery = std::getenv("VKO_GALLERY_DIR");
-    script().shots = gallery != nullptr ? gallery : scratch;
-    script().log = scratch + "/script.txt";
-    script().scratch = scratch;
+    Start("tavlincd_desk_", true, 100, {"cat", "feline", "mammal", "planet", "circle"});
+    if (Stopped())
+        return;
     script().xclip = vkotest::find_on_path("xclip");
     if (script().xclip.empty())
         GTEST_SKIP() << "xclip is not installed";
-    script().player = scratch + "/player";
-    std::filesystem::create_directories(script().player);
-    {
-        // An opener that finds no browser, as xdg-open on a desktop without one.
-        std::ofstream opener(script().player + "/xdg-open");
-        opener << "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n";
-    }
-    std::filesystem::permissions(script().player + "/xdg-open", std::filesystem::perms::owner_all);
-    {
-        std::ofstream bookmarks(folder.path() + "/BookMark.kq");
-        bookmarks << "<>:Animals:<>\n" << demodict::kDemoReferenceName << ":Animals:cat[1]\n";
-    }
-    script().run = 1;
-    script().plan = DesktopRun;
-    const pid_t pid = vkotest::fork_child();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 400), 0);
-    script().plan = nullptr;
+    // An opener that finds no browser, as xdg-open on a desktop without one.
+    OnPath("xdg-open", "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+    CatBookmarkedInAnimals();
+    RunOnce(1, DesktopRun);
+    if (HasFatalFailure())
+        return;
     const std::vector<std::string> lines = vkotest::read_lines(script().log);
     const auto logged = [&lines](const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -2650,49 +2653,19 @@ std::vector<Step> ShownRun()
         }
         steps.push_back(LogCount(byMenu ? "pasted from the menu" : "pasted by Ctrl+V"));
     }
-    steps.push_back([] {
-        Log("done");
-        vkov_app_destroy();
-        return true;
-    });
+    steps.push_back(EndOfRun());
     return steps;
 }
 
 // What the user reads of the lists and the status bar: the count is that of the list in
 // front, after typing, after a bookmark opened from the Advanced page, and after pasting.
-TEST(TavlinCDX11, TheCountAndThePasteFollowTheList)
+TEST_F(TavlinCDX11, TheCountAndThePasteFollowTheList)
 {
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
-        GTEST_SKIP() << "WordNet (wordnet-base) is not installed";
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string scratch = vkotest::make_scratch_dir("tavlincd_shown_");
-    ASSERT_FALSE(scratch.empty());
-    test_support::TempDir folder;
-    demodict::DemoSlice slice;
-    slice.first_lemmas = 50;
-    slice.lemmas = {"cat", "planet", "circle", "zebra"};
-    demodict::DemoReport report;
-    std::string error;
-    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
-    {
-        std::ofstream bookmarks(folder.path() + "/BookMark.kq");
-        bookmarks << "<>:Animals:<>\n" << demodict::kDemoReferenceName << ":Animals:cat[1]\n";
-    }
-    const char* gallery = std::getenv("VKO_GALLERY_DIR");
-    script().shots = gallery != nullptr ? gallery : scratch;
-    script().log = scratch + "/script.txt";
-    script().scratch = scratch;
-    script().player = scratch;
-    script().run = 1;
-    script().plan = ShownRun;
-    const pid_t pid = vkotest::fork_child();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
-    script().plan = nullptr;
+    Start("tavlincd_shown_", false, 50, {"cat", "planet", "circle", "zebra"});
+    if (Stopped())
+        return;
+    CatBookmarkedInAnimals();
+    RunOnce(1, ShownRun);
     EXPECT_EQ(vkotest::read_lines(script().log),
               (std::vector<std::string>{
                   "typed cat: count tells the list cat[1],cat[2]",
@@ -2949,48 +2922,21 @@ std::vector<Step> PaneRun()
         Input().Key(XK_Escape);
         return true;
     });
-    steps.push_back([] {
-        Log("done");
-        vkov_app_destroy();
-        return true;
-    });
+    steps.push_back(EndOfRun());
     return steps;
 }
 
 // What the user sees of the entry pane's bar, the emptied list's bar, a drag from a gap and
 // the Window menu.
-TEST(TavlinCDX11, ThePaneTheBarsAndTheWindowMenuTellWhatIsShown)
+TEST_F(TavlinCDX11, ThePaneTheBarsAndTheWindowMenuTellWhatIsShown)
 {
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty())
-        GTEST_SKIP() << "WordNet (wordnet-base) or espeak-ng is not installed";
-    vkotest::Xvfb server;
-    if (const std::string why = vkotest::start_xvfb(server); !why.empty())
-        GTEST_SKIP() << why;
-    const std::string scratch = vkotest::make_scratch_dir("tavlincd_pane_");
-    ASSERT_FALSE(scratch.empty());
-    test_support::TempDir folder;
-    demodict::DemoSlice slice;
-    slice.first_lemmas = 50;
-    slice.lemmas = {"circle", "planet", "zebra"};
-    demodict::DemoReport report;
-    std::string error;
-    ASSERT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
-    const char* gallery = std::getenv("VKO_GALLERY_DIR");
-    script().shots = gallery != nullptr ? gallery : scratch;
-    script().log = scratch + "/script.txt";
-    script().scratch = scratch;
-    script().player = scratch;
+    Start("tavlincd_pane_", true, 50, {"circle", "planet", "zebra"});
+    if (Stopped())
+        return;
     script().xclip = vkotest::find_on_path("xclip");
     if (script().xclip.empty())
         GTEST_SKIP() << "xclip is not installed";
-    script().run = 1;
-    script().plan = PaneRun;
-    const pid_t pid = vkotest::fork_child();
-    ASSERT_GE(pid, 0);
-    if (pid == 0)
-        RunProgram(server.display(), folder.path());
-    ASSERT_EQ(vkotest::wait_for(pid, 400), 0) << "the run ended by itself";
-    script().plan = nullptr;
+    RunOnce(1, PaneRun);
     const std::string title = demodict::kDemoReferenceName;
     EXPECT_EQ(vkotest::read_lines(script().log),
               (std::vector<std::string>{
