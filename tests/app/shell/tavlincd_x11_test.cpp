@@ -1967,18 +1967,20 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     return 0;
 }
 
-// The program with a hidden window of the script's own, whose timer runs the steps.
+// The program with a hidden window of the script's own, whose timer runs the steps. The
+// timer starts before the program does: its first tick comes before the splash's own time is
+// up (the splash closes itself), however long the start takes.
 class ScriptedApp : public KQedApp {
 public:
     void StartUp() override
     {
-        KQedApp::StartUp();
         const s_rct nowhere{0, 0, 10, 10};
         WINDOW window = vkok_win_create(W_PLAIN, &nowhere, "script", 0, NULL_WIN, 0,
                                         VKO_EVENT_MASK_ALL, ScriptHandler, 0);
         vkov_timer_create(window, 100);
         script().patience = vkotest::Deadline(kPatience);
         script().limit = vkotest::Deadline(kStepLimit);
+        KQedApp::StartUp();
     }
 };
 
