@@ -11,6 +11,7 @@
 #include "app/shell/ref_doc.h"
 #include "engine/engine.h"
 #include "frm/controls/nctrls.h"
+#include "ruk/static/vkoruk.h"
 
 namespace {
 
@@ -31,6 +32,16 @@ std::string WithoutHomographNumber(const std::string& line)
         if (!std::isdigit(static_cast<unsigned char>(line[i])))
             return line;
     return line.substr(0, open);
+}
+
+// Why a wildcard character typed alone is not searched, and how to use it.
+std::string LonePatternNote(char wildcard)
+{
+    const bool any = wildcard == '*';
+    const std::string example = any ? "cat* or *ness" : std::string("c") + wildcard + "t";
+    return std::string("A \"") + wildcard + "\" alone is not searched: it stands for " +
+           (any ? "any letters" : "any one letter") + ". Type some letters with it, as in " +
+           example + ".";
 }
 
 void Destroy(std::unique_ptr<RWOrdered>& words)
@@ -91,8 +102,14 @@ void KQBasicWin::SearchTyped(const std::string& chosenLine, int chosenIndex)
         return;
     if (GetIndexCode() == "va")
         text = LowerCase(text);
-    if (text.empty() || text == "." || text == "*" || text == "?")
+    if (text.empty())
         return;
+    if (text == "." || text == "*" || text == "?") {
+        // Alone it would match every word, or every word of one letter: it is not searched,
+        // and the user is told how to use it.
+        vko_dm_post_note("%s", LonePatternNote(text[0]).c_str());
+        return;
+    }
     SearchOne(text, GetIndexCode(), false);
     itIsPicking = false;
     // The picked line's own entry when the word has several: the line chosen in the

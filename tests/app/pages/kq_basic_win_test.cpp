@@ -73,14 +73,36 @@ TEST_F(BasicPageTest, Search_ListsTheHitsAndDrawsTheFirstEntry)
     }
 }
 
+// A wildcard alone is not searched, and the user is told why and how to use it; an empty
+// field runs nothing and says nothing.
 TEST_F(BasicPageTest, Search_OfNothingOrALonePatternCharacterRunsNoSearch)
 {
+    struct Case {
+        const char* typed;
+        const char* note; // null: none
+    };
+    const Case cases[] = {
+        {"", nullptr},
+        {"*", "A \"*\" alone is not searched: it stands for any letters. Type some letters with "
+              "it, as in cat* or *ness."},
+        {"?", "A \"?\" alone is not searched: it stands for any one letter. Type some letters with "
+              "it, as in c?t."},
+        {".", "A \".\" alone is not searched: it stands for any one letter. Type some letters with "
+              "it, as in c.t."},
+    };
     FrontPage()->SearchFor("dog");
-    for (const char* text : {"", ".", "*", "?"}) {
-        SCOPED_TRACE(text);
-        FrontPage()->SetTypedText(text);
-        FrontPage()->Search();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const int notes = vkov_dm_test_count();
+        FrontPage()->SetTypedText(c.typed);
+        FrontPage()->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
         EXPECT_EQ(Lines(), (std::vector<std::string>{"dog"})) << "the last results stay";
+        if (c.note == nullptr) {
+            EXPECT_EQ(vkov_dm_test_count(), notes);
+            continue;
+        }
+        ASSERT_EQ(vkov_dm_test_count(), notes + 1);
+        EXPECT_STREQ(vkov_dm_test_text(notes), c.note);
     }
 }
 
