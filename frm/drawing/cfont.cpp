@@ -1,7 +1,8 @@
 // cfont.cpp: fonts and the font registry. The registry goes through three states: not
 // created (fonts record how they were made), created (fonts are realised at once) and
 // destroyed (fonts stay empty). The application's start-up creates it, its shut-down
-// destroys it; the last counted initialiser deletes the object itself at exit.
+// destroys it, and a new application object made after that opens it again; the last
+// counted initialiser deletes the object itself at exit.
 #include "frm/drawing/cfont.h"
 
 #include <cstring>
@@ -229,6 +230,12 @@ void FRM_CFontRegistry::Destroy()
         static_cast<CFontRegister*>(entry.get())->Destroy();
     Entries().clear();
     FRM_CResourceRegistry::Destroy();
+}
+
+void FRM_CFontRegistry::Reopen()
+{
+    if (IsDestroyed())
+        SetStates(0, 0);
 }
 
 void FRM_CFontRegistry::ResetForTests()

@@ -147,6 +147,9 @@ public:
     // Destroys every record's toolkit font, empties the list, marks the registry destroyed.
     void Destroy() override;
 
+    // After a shut-down, back to the not-created state: the fonts of the next application
+    // object wait for its start-up instead of staying empty.
+    void Reopen();
     // Tests: back to the not-created state with an empty list.
     void ResetForTests();
 

@@ -77,6 +77,10 @@ FRM_CApplication::FRM_CApplication(short multiByte)
     State().live = this;
     if (multiByte == 1)
         vko_vobj_set_attr(nullptr, VKO_ATTR_MULTIBYTE, 1);
+    // An earlier application's shut-down left the font registry destroyed; this one's fonts
+    // (the standard font among them) are realised at its own start-up.
+    if (FRM_CFontRegistry* registry = FRM_CFont::GetRegistry())
+        registry->Reopen();
     IBoss(new FRM_CGlobalClassLib(this)); // owned through GetG until ShutDown
     itsGlobalsOwned = true;
     itsSwitchBoard = std::make_unique<FRM_CSwitchBoard>(this);

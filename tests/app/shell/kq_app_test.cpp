@@ -3,6 +3,7 @@
 // menu, the application's menu items, and the quit after the last reference window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
 #include "app/shell/user_info_doc.h"
+#include "frm/core/cobjrwc.h"
+#include "frm/runtime/cglblcls.h"
 #include "frm/views/cmenubar.h"
 #include "vkobase/dm.h"
 #include "vkobase/res.h"
@@ -81,6 +84,39 @@ TEST_F(Shell, StartUp_ATextSizeEntriesCannotBeDrawnInGivesWayToTheDefault)
         EXPECT_EQ(itsApplication->GetPrefs().font_size, c.size);
         Stop();
     }
+}
+
+// Records each kind of call the base library refused, once, as "code in call".
+void RecordRefusal(WINDOW, int32_t severity, uint32_t code, const char*, int32_t, void* context)
+{
+    if (severity < 2)
+        return;
+    char text[160];
+    const char* api = vkov_test_errfrm_top();
+    std::snprintf(text, sizeof text, "0x%X in %s", static_cast<unsigned>(code), api != nullptr ? api : "?");
+    auto* refused = static_cast<std::vector<std::string>*>(context);
+    if (std::find(refused->begin(), refused->end(), text) == refused->end())
+        refused->push_back(text);
+}
+
+// A program that ends its application and starts a new one in the same process: the new one
+// gets toolkit fonts of its own, and no call of its start, search or end is refused.
+TEST_F(Shell, StartingAgainInTheSameProcess_TheNewProgramHasItsFonts)
+{
+    Start();
+    FrontPage()->SearchFor("cat");
+    Stop();
+
+    std::vector<std::string> refused;
+    vkov_test_set_errmsg_hook(RecordRefusal, &refused);
+    Start();
+    ASSERT_TRUE(itsApplication->IsStarted());
+    EXPECT_NE(static_cast<s_fntid*>(FRM_CObjectRWC::GetG()->GetSTDFont()), nullptr);
+    FrontPage()->SearchFor("cat");
+    vkok_app_process_pending_events();
+    Stop();
+    vkov_test_set_errmsg_hook(nullptr, nullptr);
+    EXPECT_EQ(refused, std::vector<std::string>{});
 }
 
 // text as a regular expression that matches it alone.
