@@ -8,21 +8,25 @@
 // dialog stays on top and still takes the keys (Escape in its page cancels it), and that the
 // main window's focus is back where it was once the dialog has gone. Before, it widens the main
 // window as a user does: the entry pane's scroll bar must show at the pane's new right edge, as
-// it showed before, and nothing of it where it was. It then opens the history list and the
-// bookmark organiser from their menus and closes each with the Escape key, the pointer away from
-// every window: after each window a key must still move the hit list. A click after Escape
-// closed a menu must reach the search field. With a second main window (placed apart without a
-// window manager), typed keys must reach the field of the window that Ctrl+F, the Window menu or
-// the other's closing brings forward. Last it looks "planet" up and opens its table: without a
-// window manager, the main window's menu bar must show as it did, not run on into the table
-// window's, and the Window menu and a click bring the main window back on top. The program logs
-// what it saw; the test compares the log.
+// it showed before, and nothing of it where it was. Preferences opens again, and its colour
+// chooser (GTK's, read for its class): once Escape closed the chooser, the keys are back on
+// Preferences, which Escape closes. It then opens the history list and the bookmark organiser
+// from their menus and closes each with the Escape key, the pointer away from every window:
+// after each window a key must still move the hit list. A click after Escape closed a menu must
+// reach the search field. With a second main window (placed apart without a window manager),
+// typed keys must reach the field of the window that Ctrl+F, the Window menu or the other's
+// closing brings forward. Spelling Help on a misspelt word, F1 there, and Escape closing the
+// help viewer must give the keys back to Spelling Help, which Escape closes. Last it looks
+// "planet" up and opens its table: without a window manager, the main window's menu bar must
+// show as it did, not run on into the table window's, and the Window menu and a click bring the
+// main window back on top. The program logs what it saw; the test compares the log.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break
 // them.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <functional>
@@ -37,6 +41,7 @@
 #include "app/shell/main_ref_win.h"
 #include "resources/menu_tags.h"
 #include "app/shell/pref_win.h"
+#include "app/shell/sp_help_win.h"
 #include "app/shell/splash_win.h"
 #include "app/shell/user_info_doc.h"
 #include "app/shell/kq_factory.h"
@@ -51,6 +56,7 @@
 #include "frm/views/cpicture.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/display_debug.h"
+#include "../../../platform/win32/src/help_viewer.h"
 #include "../../platform/vkobase/wm_test_support.h"
 #include "../../platform/vkobase/xtest_hand.h"
 #include "../../support/temp_dir.h"
@@ -77,6 +83,8 @@ struct Script {
     int next = 0;                       // the step after a key check
     int selected = 0;                   // the hit list's selection before the key
     cairo_surface_t* field = nullptr;   // the screen before keys were typed into a field
+    Window dialog = 0;                  // a dialog that opens another window
+    Window other = 0;                   // and that window
 };
 
 // How much wider the user makes the main window.
@@ -89,6 +97,26 @@ Script& script()
 }
 
 void Log(const std::string& line) { vkotest::append_line(script().log, line); }
+
+// The next step, whose waits start afresh.
+void Next(int step)
+{
+    script().step = step;
+    script().waited = 0;
+}
+
+// Whether a check may wait another tick for what it looks for: generous, for a busy machine.
+bool Patient() { return ++script().waited < 300; }
+
+// A check's line once what it looks for is seen or patience runs out ("what: yes" or
+// "what: no"); false while it waits.
+bool Told(const std::string& what, bool seen)
+{
+    if (!seen && Patient())
+        return false;
+    Log(what + ": " + (seen ? "yes" : "no"));
+    return true;
+}
 
 KQedApp& App() { return *KQedApp::Instance(); }
 
@@ -114,15 +142,43 @@ s_pnt CentreOf(const FRM_CView* view)
     return point;
 }
 
-Window XWin(FRM_CWindow* window)
+void Click(const FRM_CView* view)
 {
-    return window != nullptr ? static_cast<Window>(vkobase::display_xwindow_of(window->GetVKOWindow())) : 0;
+    const s_pnt at = CentreOf(view);
+    vkotest::XTestHand().click(at.h, at.v);
 }
 
+// The view inside view (or view itself) that sends command when clicked, null when none does.
+FRM_CView* ViewWithCommand(FRM_CView* view, long command)
+{
+    if (view == nullptr || view->GetCommand() == command)
+        return view;
+    const RWOrdered* subviews = view->GetSubviews();
+    for (std::size_t i = 0; subviews != nullptr && i < subviews->entries(); ++i)
+        if (FRM_CView* found = ViewWithCommand(static_cast<FRM_CView*>((*subviews)[i]), command))
+            return found;
+    return nullptr;
+}
+
+Window XWin(WINDOW window)
+{
+    return window != nullptr ? static_cast<Window>(vkobase::display_xwindow_of(window)) : 0;
+}
+
+Window XWin(FRM_CWindow* window) { return XWin(window != nullptr ? window->GetVKOWindow() : nullptr); }
+
 // Shown, and under a window manager framed by it.
-bool Ready(FRM_CWindow* window)
+template <class W> bool Ready(W* window)
 {
     return vkotest::shown_and_framed(script().probe, XWin(window), script().wm);
+}
+
+// Whether the server still shows the window (false once it is unmapped or destroyed).
+bool Shown(Window w)
+{
+    std::vector<Window> shown;
+    vkotest::client_windows(script().probe, DefaultRootWindow(script().probe), &shown);
+    return std::find(shown.begin(), shown.end(), w) != shown.end();
 }
 
 // The title as the window manager shows it (UTF-8).
@@ -143,6 +199,29 @@ std::string ServerTitle(Window w)
     return title;
 }
 
+// The window's class hint as a window manager reads it (" instance/class"), empty when unset.
+std::string ClassOf(Window w)
+{
+    XClassHint hint{};
+    if (XGetClassHint(script().probe, w, &hint) == 0)
+        return "";
+    const std::string names = std::string(" ") + hint.res_name + "/" + hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return names;
+}
+
+// The window the server shows with that title (a dialog of another toolkit's), 0 when none.
+Window ShownTitled(const std::string& title)
+{
+    std::vector<Window> shown;
+    vkotest::client_windows(script().probe, DefaultRootWindow(script().probe), &shown);
+    for (Window w : shown)
+        if (ServerTitle(w) == title)
+            return w;
+    return 0;
+}
+
 // What a window manager reads of the window, as one line.
 std::string Describe(const char* name, FRM_CWindow* window)
 {
@@ -159,12 +238,7 @@ std::string Describe(const char* name, FRM_CWindow* window)
     for (const std::string& state : vkotest::atom_names(dpy, w, "_NET_WM_STATE"))
         if (state == "_NET_WM_STATE_MODAL")
             line += " modal";
-    XClassHint hint{};
-    if (XGetClassHint(dpy, w, &hint) != 0) {
-        line += std::string(" ") + hint.res_name + "/" + hint.res_class;
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-    }
+    line += ClassOf(w);
     const std::string title = ServerTitle(w);
     line += !title.empty() && title == window->GetTitle().data() ? " titled as its window" : " titled \"" + title + "\"";
     return line;
@@ -214,24 +288,27 @@ std::string FocusName(MainRefWin* main)
     return Within(focus, main->GetVKOWindow()) ? "another control" : "no control of the window";
 }
 
-// Whether the window manager (or, without one, the pointer) gives the main window the keys.
-bool HasKeyboard(MainRefWin* main)
+// Whether the server (the window manager's choice or, without one, the pointer) gives the
+// window the keys.
+bool KeysOn(Window w)
 {
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(script().probe, &focus, &revert);
-    if (focus == XWin(main))
-        return true;
+    if (w == 0 || focus == w)
+        return w != 0;
     if (focus != PointerRoot)
         return false;
     Window root = 0, child = 0;
     int rx = 0, ry = 0, x = 0, y = 0;
     unsigned mask = 0;
-    XQueryPointer(script().probe, XWin(main), &root, &child, &rx, &ry, &x, &y, &mask);
+    XQueryPointer(script().probe, w, &root, &child, &rx, &ry, &x, &y, &mask);
     XWindowAttributes a{};
-    XGetWindowAttributes(script().probe, XWin(main), &a);
+    XGetWindowAttributes(script().probe, w, &a);
     return x >= 0 && y >= 0 && x < a.width && y < a.height;
 }
+
+template <class W> bool KeysOn(W* window) { return KeysOn(XWin(window)); }
 
 s_pnt Centre(const s_rct& r)
 {
@@ -300,6 +377,17 @@ void Type(const char* keys)
         hand.key(static_cast<KeySym>(*c));
 }
 
+// The window's search field clicked, what it holds rubbed out and keys typed instead.
+void Retype(MainRefWin* window, const char* keys)
+{
+    Click(window->GetFrontPage()->GetField());
+    vkotest::XTestHand hand;
+    hand.key(XK_End);
+    for (std::size_t i = window->GetFrontPage()->GetTypedText().size(); i > 0; --i)
+        hand.key(XK_BackSpace);
+    Type(keys);
+}
+
 // Whether the text typed into the window's search field holds keys.
 bool Holds(MainRefWin* window, const char* keys)
 {
@@ -328,14 +416,14 @@ s_rct OnScreen(FRM_CWindow* window)
 
 bool Inside(s_pnt p, const s_rct& r) { return p.v >= r.top && p.v < r.bottom && p.h >= r.left && p.h < r.right; }
 
-// The history window open over the main window, if any.
-FRM_CWindow* HistoryWindow()
+// The main window's document's window of that kind (the history list, the table, Spelling
+// Help), if one is open.
+template <class Kind> Kind* DocumentWindow()
 {
-    MainRefWin* main = MainWindow();
-    const RWOrdered& windows = main->GetDocument()->GetWindows();
+    const RWOrdered& windows = MainWindow()->GetDocument()->GetWindows();
     for (std::size_t i = 0; i < windows.entries(); ++i)
-        if (auto* history = dynamic_cast<WHistWin*>(windows[i]))
-            return history;
+        if (auto* window = dynamic_cast<Kind*>(windows[i]))
+            return window;
     return nullptr;
 }
 
@@ -353,7 +441,7 @@ struct ModalWindow {
     FRM_CWindow* (*open)();  // the window while it is open
 };
 const ModalWindow kModalWindows[] = {
-    {"the history list", menutag::kView, menutag::kHistory, HistoryWindow},
+    {"the history list", menutag::kView, menutag::kHistory, [] { return static_cast<FRM_CWindow*>(DocumentWindow<WHistWin>()); }},
     {"the bookmark organiser", menutag::kBookmarks, menutag::kOrganizeBookmarks, Organiser},
 };
 
@@ -380,15 +468,6 @@ s_rct MenuBarStrip(MainRefWin* main)
                  corners[1].v, corners[1].h};
 }
 
-// The table window open over the main window, if any.
-FRM_CWindow* TableWindow()
-{
-    const RWOrdered& windows = MainWindow()->GetDocument()->GetWindows();
-    for (std::size_t i = 0; i < windows.entries(); ++i)
-        if (auto* table = dynamic_cast<TableWin*>(windows[i]))
-            return table;
-    return nullptr;
-}
 
 std::string ShotPath(const std::string& name)
 {
@@ -429,28 +508,26 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             vkok_vobj_translate_points(App().GetSplash()->GetVKOWindow(), nullptr, &on_screen, 1);
             vkotest::XTestHand().click(on_screen.h, on_screen.v);
         }
-        s.step = 1;
+        Next(1);
         return 0;
     case 1:
         if (App().GetSplash() != nullptr || !Ready(main))
             return 0;
         Log(Describe("main", main));
-        s.step = 10;
-        s.waited = 0;
+        Next(10);
         return 0;
     case 10:  // the user's first keys: Ctrl+V, to paste what another program copied
-        if (!HasKeyboard(main) && ++s.waited < 30)
+        if (!KeysOn(main) && Patient())
             return 0;
         Log("at start the keys go to " + FocusName(main));
         Log(std::string("at start Edit > Paste is ") +
             (main->GetMenuBar()->IsEnabled(menutag::kPaste) != 0 ? "enabled" : "greyed"));
         vkotest::XTestHand().key_with(XK_Control_L, XK_v);
-        s.step = 12;
-        s.waited = 0;
+        Next(12);
         return 0;
     case 12: {  // then the pasted word rubbed out, a word typed and Return
         const std::string pasted = main->GetFrontPage()->GetTypedText();
-        if (pasted.empty() && ++s.waited < 30)
+        if (pasted.empty() && Patient())
             return 0;
         Log("Ctrl+V pastes \"" + pasted + "\"");
         vkotest::XTestHand hand;
@@ -458,37 +535,31 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             hand.key(XK_BackSpace);
         for (KeySym key : {XK_c, XK_a, XK_t, XK_Return})
             hand.key(key);
-        s.step = 11;
-        s.waited = 0;
+        Next(11);
         return 0;
     }
     case 11:
         // The search done: its hits listed and its status window gone.
         if ((main->GetFrontPage()->GetHitList()->GetCount() == 0 ||
-             !Within(vkok_scr_get_focus_vobj(), main->GetVKOWindow())) && ++s.waited < 30)
+             !Within(vkok_scr_get_focus_vobj(), main->GetVKOWindow())) && Patient())
             return 0;
         Log("typed: \"" + main->GetFrontPage()->GetTypedText() + "\", " +
             std::to_string(main->GetFrontPage()->GetHitList()->GetCount()) + " entries");
         Log("before the dialog the focus is on " + FocusName(main));
-        s.step = 30;
-        s.waited = 0;
+        Next(30);
         return 0;
     case 2:
         if (ChooseItem(main, menutag::kEdit, menutag::kPreferences))
-            s.step = 3;
+            Next(3);
         return 0;
-    case 3: {
+    case 3:
         if (!Ready(Preferences()))
             return 0;
         Log(Describe("preferences", Preferences()));
         // The keys go to the page's example field, where Escape cancels the window.
-        auto* page = static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance));
-        const s_pnt at = CentreOf(page->GetSample());
-        vkotest::XTestHand().click(at.h, at.v);
-        s.step = 4;
-        s.waited = 0;
+        Click(static_cast<AppearancePage*>(Preferences()->GetPage(PrefWin::kAppearance))->GetSample());
+        Next(4);
         return 0;
-    }
     case 4: {
         if (++s.waited < 3)
             return 0;
@@ -496,8 +567,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         s_pnt at{static_cast<std::int16_t>(main->GetFrame().Height() - 8), 8};
         vkok_vobj_translate_points(main->GetVKOWindow(), nullptr, &at, 1);
         vkotest::XTestHand().click(at.h, at.v);
-        s.step = 5;
-        s.waited = 0;
+        Next(5);
         return 0;
     }
     case 5:
@@ -508,94 +578,150 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             (vkotest::above(s.probe, XWin(Preferences()), XWin(main)) ? "yes" : "no"));
         PointerAway();
         vkotest::XTestHand().key(XK_Escape);
-        s.step = 6;
-        s.waited = 0;
+        Next(6);
         return 0;
     case 6:
-        if (Preferences() != nullptr && ++s.waited < 30)
-            return 0;
-        Log(std::string("the dialog answered Escape: ") + (Preferences() == nullptr ? "yes" : "no"));
-        s.step = 7;
-        s.waited = 0;
+        if (Told("the dialog answered Escape", Preferences() == nullptr))
+            Next(7);
         return 0;
     case 7:
         // The main window has the keyboard again: its focus is where it was before.
-        if (++s.waited < 30 && (s.waited < 3 || !HasKeyboard(main)))
+        if (Patient() && (s.waited < 3 || !KeysOn(main)))
             return 0;
         Log("after the dialog the focus is on " + FocusName(main));
         s.after = "after the dialog";
-        s.next = 20;
-        s.step = 8;
-        s.waited = 0;
+        s.next = 50;
+        Next(8);
         return 0;
     case 8:  // a key for the hit list, which had the keys before: Down, or Up from its end
         s.selected = main->GetFrontPage()->GetHitList()->GetSelectedIndex();
         vkotest::XTestHand().key(s.selected == 0 ? XK_Down : XK_Up);
-        s.step = 9;
+        Next(9);
         return 0;
     case 9:
-        if (main->GetFrontPage()->GetHitList()->GetSelectedIndex() == s.selected && ++s.waited < 30)
+        if (Told(s.after + " a key moves the hit list",
+                 main->GetFrontPage()->GetHitList()->GetSelectedIndex() != s.selected))
+            Next(s.next);
+        return 0;
+    case 50:  // Preferences again, and its colour chooser
+        if (ChooseItem(main, menutag::kEdit, menutag::kPreferences))
+            Next(51);
+        return 0;
+    case 51:
+        if (!Ready(Preferences()))
             return 0;
-        Log(s.after + " a key moves the hit list: " +
-            (main->GetFrontPage()->GetHitList()->GetSelectedIndex() != s.selected ? "yes" : "no"));
-        s.step = s.next;
-        s.waited = 0;
+        s.dialog = XWin(Preferences());
+        Click(ViewWithCommand(Preferences()->GetPage(PrefWin::kAppearance), AppearancePage::kCmdTextColor));
+        Next(52);
+        return 0;
+    case 52:  // Escape, the pointer away, closes the colour chooser
+        s.other = ShownTitled("Colour");
+        if (s.other == 0 || !KeysOn(s.other))
+            return 0;
+        Log("the colour chooser" + ClassOf(s.other));
+        PointerAway();
+        vkotest::XTestHand().key(XK_Escape);
+        Next(53);
+        return 0;
+    case 53:  // then Preferences has the keys again, and Escape closes it
+        if (!Told("once the colour chooser closed Preferences has the keys", !Shown(s.other) && KeysOn(Preferences())))
+            return 0;
+        vkotest::XTestHand().key(XK_Escape);
+        Next(54);
+        return 0;
+    case 54:
+        if (!Told("then Preferences answered Escape", Preferences() == nullptr && !Shown(s.dialog)))
+            return 0;
+        // One that did not is closed all the same, so that the run goes on.
+        if (Preferences() != nullptr)
+            Preferences()->Close();
+        Next(20);
         return 0;
     case 20:  // each modal window: opened from its menu, closed by the Escape key
         if (ChooseItem(main, kModalWindows[s.modal].title, kModalWindows[s.modal].item))
-            s.step = 21;
+            Next(21);
         return 0;
     case 21:
         if (!Ready(kModalWindows[s.modal].open()))
             return 0;
         PointerAway();
         vkotest::XTestHand().key(XK_Escape);
-        s.step = 22;
-        s.waited = 0;
+        Next(22);
         return 0;
     case 22:
-        if (kModalWindows[s.modal].open() != nullptr && ++s.waited < 30)
+        if (!Told(std::string(kModalWindows[s.modal].name) + " answered Escape", kModalWindows[s.modal].open() == nullptr))
             return 0;
-        Log(std::string(kModalWindows[s.modal].name) + " answered Escape: " +
-            (kModalWindows[s.modal].open() == nullptr ? "yes" : "no"));
         // One that did not is closed all the same, so that the run goes on.
         if (FRM_CWindow* window = kModalWindows[s.modal].open())
             window->Close();
-        s.waited = 0;
         s.after = std::string("after ") + kModalWindows[s.modal].name;
         s.next = ++s.modal < static_cast<int>(std::size(kModalWindows)) ? 20 : 60;
-        s.step = 8;
+        Next(8);
         return 0;
     case 60:  // Edit's menu opened with a click and closed by Escape: only its title stays lit
         if (!OpenMenu(main, menutag::kEdit))
             return 0;
         vkotest::XTestHand().key(XK_Escape);
-        s.step = 61;
-        s.waited = 0;
+        Next(61);
         return 0;
-    case 61: {  // then a click on the search field
+    case 61:  // then a click on the search field
         if (vkobase::menu::level_count() > 0)
             return 0;
-        const s_pnt at = CentreOf(main->GetFrontPage()->GetField());
-        vkotest::XTestHand().click(at.h, at.v);
-        s.step = 62;
+        Click(main->GetFrontPage()->GetField());
+        Next(62);
         return 0;
-    }
     case 62:
-        if (FocusName(main) != "the search field" && ++s.waited < 30)
+        if (Told("a click after Escape closed a menu leaves menu mode and reaches the search field",
+                 FocusName(main) == "the search field" && !vkobase::menu::is_active()))
+            Next(70);
+        return 0;
+    case 90:  // a misspelt word, then Spelling Help
+        Retype(main, "fotograf");
+        Next(91);
+        return 0;
+    case 91:
+        if (main->GetFrontPage()->GetTypedText() != "fotograf")
             return 0;
-        Log(std::string("a click after Escape closed a menu leaves menu mode and reaches the search field: ") +
-            (FocusName(main) == "the search field" && !vkobase::menu::is_active() ? "yes" : "no"));
-        s.step = 70;
-        s.waited = 0;
+        Click(ViewWithCommand(main->GetFrontPage(), SearchPageWin::kCmdSpellingHelp));
+        Next(92);
+        return 0;
+    case 92:  // F1 in Spelling Help: the help viewer opens beside it
+        if (!Ready(DocumentWindow<SpHelpWin>()) || !KeysOn(DocumentWindow<SpHelpWin>()))
+            return 0;
+        s.dialog = XWin(DocumentWindow<SpHelpWin>());
+        PointerAway();
+        vkotest::XTestHand().key(XK_F1);
+        Next(93);
+        return 0;
+    case 93:  // Escape closes the help viewer
+        if (!Ready(win32::help::viewer_state().win) || !KeysOn(win32::help::viewer_state().win))
+            return 0;
+        s.other = XWin(win32::help::viewer_state().win);
+        vkotest::XTestHand().key(XK_Escape);
+        Next(94);
+        return 0;
+    case 94:  // then Spelling Help has the keys again, and Escape closes it
+        if (!Told("once help closed Spelling Help has the keys",
+                  !Shown(s.other) && KeysOn(DocumentWindow<SpHelpWin>())))
+            return 0;
+        vkotest::XTestHand().key(XK_Escape);
+        Next(95);
+        return 0;
+    case 95:
+        if (!Told("Spelling Help answered Escape", DocumentWindow<SpHelpWin>() == nullptr && !Shown(s.dialog)))
+            return 0;
+        // One that did not is cancelled all the same, so that the run goes on.
+        if (SpHelpWin* spelling = DocumentWindow<SpHelpWin>())
+            spelling->DoCommand(SpHelpWin::kCmdCancel, nullptr);
+        Next(40);
         return 0;
     case 70:  // a second main window
         if (ChooseItem(main, menutag::kFile, menutag::kNewWindow))
-            s.step = 71;
+            Next(71);
         return 0;
     case 71: {
         MainRefWin* second = SecondWindow();
-        if (second == nullptr || !Ready(second) || !HasKeyboard(second))
+        if (second == nullptr || !Ready(second) || !KeysOn(second))
             return 0;
         if (!s.wm) {
             const auto [x1, y1] = vkotest::screen_origin(s.probe, XWin(main));
@@ -605,28 +731,24 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
                 (x2 - x1 == step && y2 - y1 == step ? "yes" : "no (" + std::to_string(x2 - x1) + "," + std::to_string(y2 - y1) + ")"));
         }
         Type("ab");
-        s.step = 72;
-        s.waited = 0;
+        Next(72);
         return 0;
     }
     case 72:
-        if (!Holds(SecondWindow(), "ab") && ++s.waited < 30)
+        if (!Told("the new window's field takes the keys", Holds(SecondWindow(), "ab")))
             return 0;
-        Log(std::string("the new window's field takes the keys: ") + (Holds(SecondWindow(), "ab") ? "yes" : "no"));
         vkotest::XTestHand().key_with(XK_Control_L, XK_f);
-        s.step = 73;
-        s.waited = 0;
+        Next(73);
         return 0;
     case 73:  // Window > Next Window brought the first window forward: keys typed there
-        if (!vkotest::above(s.probe, XWin(main), XWin(SecondWindow())) && ++s.waited < 30)
+        if (!vkotest::above(s.probe, XWin(main), XWin(SecondWindow())) && Patient())
             return 0;
         s.field = Screen("before_typing");
         Type("qq");
-        s.step = 74;
-        s.waited = 0;
+        Next(74);
         return 0;
     case 74: {
-        if (!Holds(main, "qq") && ++s.waited < 30)
+        if (!Holds(main, "qq") && Patient())
             return 0;
         if (++s.waited < 5)
             return 0;
@@ -641,48 +763,38 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             if (image != nullptr)
                 cairo_surface_destroy(image);
         s.field = nullptr;
-        s.step = 75;
-        s.waited = 0;
+        Next(75);
         return 0;
     }
     case 75:  // the second window chosen in the first one's Window menu
         if (ChooseItem(main, menutag::kWindow, KQedApp::kWindowItemBase + 2))
-            s.step = 76;
+            Next(76);
         return 0;
     case 76:
-        if (!vkotest::above(s.probe, XWin(SecondWindow()), XWin(main)) && ++s.waited < 30)
+        if (!vkotest::above(s.probe, XWin(SecondWindow()), XWin(main)) && Patient())
             return 0;
         Type("ww");
-        s.step = 77;
-        s.waited = 0;
+        Next(77);
         return 0;
     case 77:
-        if (!Holds(SecondWindow(), "ww") && ++s.waited < 30)
-            return 0;
-        Log(std::string("after a choice in the Window menu the keys reach the second window's field: ") +
-            (Holds(SecondWindow(), "ww") ? "yes" : "no"));
-        s.step = 78;
-        s.waited = 0;
+        if (Told("after a choice in the Window menu the keys reach the second window's field",
+                 Holds(SecondWindow(), "ww")))
+            Next(78);
         return 0;
     case 78:  // the second window closed from its File menu: the first one has the keys again
         if (ChooseItem(SecondWindow(), menutag::kFile, menutag::kClose))
-            s.step = 79;
+            Next(79);
         return 0;
     case 79:
-        if (SecondWindow() != nullptr || !HasKeyboard(main))
+        if (SecondWindow() != nullptr || !KeysOn(main))
             return 0;
         PointerAway();
         Type("ee");
-        s.step = 80;
-        s.waited = 0;
+        Next(80);
         return 0;
     case 80:
-        if (!Holds(main, "ee") && ++s.waited < 30)
-            return 0;
-        Log(std::string("once the second window closed the keys reach the first window's field: ") +
-            (Holds(main, "ee") ? "yes" : "no"));
-        s.step = 40;
-        s.waited = 0;
+        if (Told("once the second window closed the keys reach the first window's field", Holds(main, "ee")))
+            Next(90);
         return 0;
     case 30: {  // the user widens the main window (a window manager's border, or xdotool)
         if (++s.waited < 3)
@@ -702,13 +814,12 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         s.paneWidth = main->GetFrontPage()->GetEntryPane()->PaneFrame().right;
         XResizeWindow(s.probe, XWin(main), static_cast<unsigned>(a.width + kWidening), static_cast<unsigned>(a.height));
         XFlush(s.probe);
-        s.step = 31;
-        s.waited = 0;
+        Next(31);
         return 0;
     }
     case 31: {
         // Laid out again at the new width, and drawn.
-        if (main->GetFrontPage()->GetEntryPane()->PaneFrame().right < s.paneWidth + kWidening && ++s.waited < 30)
+        if (main->GetFrontPage()->GetEntryPane()->PaneFrame().right < s.paneWidth + kWidening && Patient())
             return 0;
         if (++s.waited < 5)
             return 0;
@@ -733,37 +844,29 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             if (image != nullptr)
                 cairo_surface_destroy(image);
         s.bar = nullptr;
-        s.step = 2;
-        s.waited = 0;
+        Next(2);
         return 0;
     }
-    case 40: {  // "planet", whose entry has a table
-        const s_pnt at = CentreOf(main->GetFrontPage()->GetField());
-        vkotest::XTestHand hand;
-        hand.click(at.h, at.v);
-        for (int i = 0; i < 24; ++i)
-            hand.key(XK_BackSpace);
-        for (KeySym key : {XK_p, XK_l, XK_a, XK_n, XK_e, XK_t, XK_Return})
-            hand.key(key);
-        s.step = 41;
+    case 40:  // "planet", whose entry has a table
+        Retype(main, "planet");
+        vkotest::XTestHand().key(XK_Return);
+        Next(41);
         return 0;
-    }
     case 41: {
         auto* document = dynamic_cast<RefDoc*>(main->GetDocument());
-        if (document->GetKeyTable().currentEntryWord() != "planet" && ++s.waited < 30)
+        if (document->GetKeyTable().currentEntryWord() != "planet" && Patient())
             return 0;
         if (++s.waited < 3)
             return 0;
         s.menuBar = MenuBarStrip(main);
         s.before = Screen("before_the_table");
         RefDoc::CmdShowTable::Send(*document);
-        s.step = 42;
-        s.waited = 0;
+        Next(42);
         return 0;
     }
     case 42: {
-        FRM_CWindow* table = TableWindow();
-        if (!Ready(table) && ++s.waited < 30)
+        FRM_CWindow* table = DocumentWindow<TableWin>();
+        if (!Ready(table) && Patient())
             return 0;
         if (++s.waited < 5)
             return 0;
@@ -784,13 +887,12 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             vkov_app_destroy();
             return 0;
         }
-        s.step = 43;
-        s.waited = 0;
+        Next(43);
         return 0;
     }
     case 43:  // the main window chosen in its Window menu comes back above the table
         if (ChooseItem(main, menutag::kWindow, KQedApp::kWindowItemBase + 1))
-            s.step = 44;
+            Next(44);
         return 0;
     case 44:
     case 46: {
@@ -799,7 +901,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         if (++s.waited < 5)
             return 0;
         s_rct covered{};
-        const s_rct table = OnScreen(TableWindow()), window = OnScreen(main);
+        const s_rct table = OnScreen(DocumentWindow<TableWin>()), window = OnScreen(main);
         vkov_rect_intersect(&covered, &table, &window);
         cairo_surface_t* now = Screen(s.step == 44 ? "main_chosen" : "main_clicked");
         const int area = (covered.right - covered.left) * (covered.bottom - covered.top);
@@ -808,7 +910,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
                                                                   covered.top, covered.right - covered.left,
                                                                   covered.bottom - covered.top)
                                   : area;
-        if (differing * 100 > area && ++s.waited < 30) {
+        if (differing * 100 > area && Patient()) {
             if (now != nullptr)
                 cairo_surface_destroy(now);
             return 0;
@@ -826,14 +928,13 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         // The table clicked comes to the front again.
         const s_pnt at = Centre(table);
         vkotest::XTestHand().click(at.h, at.v);
-        s.step = 45;
-        s.waited = 0;
+        Next(45);
         return 0;
     }
     case 45: {  // then a click on a place of the main window that the table leaves uncovered
-        if (!vkotest::above(s.probe, XWin(TableWindow()), XWin(main)) && ++s.waited < 30)
+        if (!vkotest::above(s.probe, XWin(DocumentWindow<TableWin>()), XWin(main)) && Patient())
             return 0;
-        const s_rct table = OnScreen(TableWindow()), window = OnScreen(main);
+        const s_rct table = OnScreen(DocumentWindow<TableWin>()), window = OnScreen(main);
         const s_pnt corners[] = {{static_cast<std::int16_t>(window.bottom - 8), static_cast<std::int16_t>(window.left + 8)},
                                  {static_cast<std::int16_t>(window.bottom - 8), static_cast<std::int16_t>(window.right - 8)},
                                  {static_cast<std::int16_t>(window.top + 60), static_cast<std::int16_t>(window.right - 8)}};
@@ -842,8 +943,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
                 vkotest::XTestHand().click(at.h, at.v);
                 break;
             }
-        s.step = 46;
-        s.waited = 0;
+        Next(46);
         return 0;
     }
     default:
@@ -904,10 +1004,13 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
     test_support::TempDir folder;
     demodict::DemoSlice slice;
     slice.first_lemmas = 20;
-    slice.lemmas = {"cat", "planet"};
+    slice.lemmas = {"cat", "planet", "photograph"};
     demodict::DemoReport report;
     std::string error;
     EXPECT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
+    // The help file and its topic associations, where help looks first.
+    for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"})
+        std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name, folder.path() + "/" + name);
     script().log = folder.path() + "/script.txt";
     script().wm = wm;
     const pid_t pid = vkotest::fork_child();
@@ -940,6 +1043,9 @@ const std::vector<std::string> kSeen = {
     "the dialog answered Escape: yes",
     "after the dialog the focus is on the hit list",
     "after the dialog a key moves the hit list: yes",
+    "the colour chooser tavlincd/TavlinCD",
+    "once the colour chooser closed Preferences has the keys: yes",
+    "then Preferences answered Escape: yes",
     "the history list answered Escape: yes",
     "after the history list a key moves the hit list: yes",
     "the bookmark organiser answered Escape: yes",
@@ -955,6 +1061,8 @@ const std::vector<std::string> kSeenWithTwoWindows = {
     "after Ctrl+F the keys reach the first window's field and show there: yes",
     "after a choice in the Window menu the keys reach the second window's field: yes",
     "once the second window closed the keys reach the first window's field: yes",
+    "once help closed Spelling Help has the keys: yes",
+    "Spelling Help answered Escape: yes",
 };
 const std::vector<std::string> kSeenWithTheTable = {
     "the Window menu brings the main window back above the table: yes",

@@ -2,10 +2,12 @@
 // copied in the program is pasted by another X client (xclip) and the other way round; a file
 // is chosen in the GTK file dialog while the program's window behind it keeps repainting; the
 // font, colour and page-setup dialogs come up over the program's window and a cancel answers
-// FALSE. With VKO_GALLERY_DIR set, a picture of each dialog is kept there.
+// FALSE. Each dialog carries the program's class hint, as the server tells it to a window
+// manager. With VKO_GALLERY_DIR set, a picture of each dialog is kept there.
 // gtk first among the toolkits: Xlib's macros would break gtest's templates.
 #include <gtest/gtest.h>
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <signal.h>
@@ -74,6 +76,18 @@ GtkDialog *open_dialog() {
     return found;
 }
 
+// The dialog's class hint as the server holds it ("instance/class").
+std::string class_of(GtkDialog *dialog) {
+    GdkWindow *window = gtk_widget_get_window(GTK_WIDGET(dialog));
+    XClassHint hint{};
+    if (window == nullptr || XGetClassHint(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), &hint) == 0)
+        return "none";
+    const std::string names = std::string(hint.res_name) + "/" + hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return names;
+}
+
 // Runs inside the dialog's loop: the program's timer still ticks there. Once the dialog is on
 // the screen it is looked at and answered: the file chooser once its choice holds and the
 // window behind it has repainted while it ran. A dialog that waits past the deadline is
@@ -90,6 +104,8 @@ void answer_dialog() {
     const char *names[] = {"file_open.png", "font_sel.png", "color_sel.png", "page_setup.png"};
     if (!c.looked && !c.shots.empty())
         vkov_display_screenshot((c.shots + "/" + names[c.step - 3]).c_str());
+    if (!c.looked)
+        log_line("class " + class_of(dialog));
     c.looked = true;
     if (GTK_IS_FILE_CHOOSER(dialog)) {
         const std::string want = c.dir + "/pick.dct";
@@ -263,7 +279,7 @@ TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
         // No settings daemon or accessibility bus in the test's session.
         setenv("GSETTINGS_BACKEND", "memory", 1);
         setenv("NO_AT_BRIDGE", "1", 1);
-        vkotest::run_program(display(), task_handler);
+        vkotest::run_program(display(), task_handler, nullptr, "TavlinCD");
     }
 
     // The program's copy pastes in another client, in UTF-8.
@@ -290,10 +306,14 @@ TEST_F(DisplayGtkX11, ClipboardWithAnotherClientAndTheStandardDialogs) {
         "copied",
         "pasted " + hex("from xclip \xe9\r\nline", 18),
         "pasted " + hex("ca?\?\?(t", 7),
+        "class tavlincd/TavlinCD",
         "file 2 " + c.dir + "|pick.dct",
         "repainted",
+        "class tavlincd/TavlinCD",
         "font 0",
+        "class tavlincd/TavlinCD",
         "color 0",
+        "class tavlincd/TavlinCD",
         "page 0",
     };
     EXPECT_EQ(vkotest::read_lines(c.log), expected);
