@@ -56,6 +56,7 @@
 #include "frm/views/cpicture.h"
 #include "frm/views/csubmenu.h"
 #include "vkobase/display_debug.h"
+#include "vkobase/win_places.h"
 #include "../../../platform/win32/src/help_viewer.h"
 #include "../../platform/vkobase/wm_test_support.h"
 #include "../../platform/vkobase/xtest_hand.h"
@@ -377,10 +378,20 @@ void Type(const char* keys)
         hand.key(static_cast<KeySym>(*c));
 }
 
-// The window's search field clicked, what it holds rubbed out and keys typed instead.
+// Whether the window's search field has the focus, clicked (again every ten ticks) until it
+// has: keys typed with the click would go where the focus was before it.
+bool FieldTakesKeys(MainRefWin* window)
+{
+    if (FocusName(window) == "the search field")
+        return true;
+    if (script().waited++ % 10 == 0)
+        Click(window->GetFrontPage()->GetField());
+    return false;
+}
+
+// What the search field, which has the focus, holds rubbed out and keys typed instead.
 void Retype(MainRefWin* window, const char* keys)
 {
-    Click(window->GetFrontPage()->GetField());
     vkotest::XTestHand hand;
     hand.key(XK_End);
     for (std::size_t i = window->GetFrontPage()->GetTypedText().size(); i > 0; --i)
@@ -541,7 +552,9 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         Next(90);
         return 0;
     }
-    case 13:  // then a word typed and Return
+    case 13:  // then, once no modal loop holds the main window back, a word typed and Return
+        if (vkov_app_input_blocked(main->GetVKOWindow()) || !FieldTakesKeys(main))
+            return 0;
         Retype(main, "cat");
         vkotest::XTestHand().key(XK_Return);
         Next(11);
@@ -616,11 +629,14 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         if (!Ready(Preferences()))
             return 0;
         s.dialog = XWin(Preferences());
-        Click(ViewWithCommand(Preferences()->GetPage(PrefWin::kAppearance), AppearancePage::kCmdTextColor));
         Next(52);
         return 0;
     case 52:  // Escape, the pointer away, closes the colour chooser
         s.other = ShownTitled("Colour");
+        // The text colour's Change button clicked, again every 30 ticks until the chooser shows
+        // (a window manager may still be moving Preferences into its place).
+        if (s.other == 0 && s.waited++ % 30 == 0)
+            Click(ViewWithCommand(Preferences()->GetPage(PrefWin::kAppearance), AppearancePage::kCmdTextColor));
         if (s.other == 0 || !KeysOn(s.other))
             return 0;
         Log("the colour chooser" + ClassOf(s.other));
@@ -681,6 +697,8 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             Next(70);
         return 0;
     case 90:  // a misspelt word, then Spelling Help (before any window closed)
+        if (!FieldTakesKeys(main))
+            return 0;
         Retype(main, "fotograf");
         Next(91);
         return 0;
@@ -851,6 +869,8 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         return 0;
     }
     case 40:  // "planet", whose entry has a table
+        if (!FieldTakesKeys(main))
+            return 0;
         Retype(main, "planet");
         vkotest::XTestHand().key(XK_Return);
         Next(41);
