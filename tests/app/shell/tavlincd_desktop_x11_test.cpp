@@ -291,12 +291,31 @@ std::string FocusName(MainRefWin* main)
 
 // Whether the server (the window manager's choice or, without one, the pointer) gives the
 // window the keys.
+// Whether the X window inside is w or lies inside it.
+bool LiesIn(Window inside, Window w)
+{
+    Display* dpy = script().probe;
+    for (Window at = inside; at != 0 && at != DefaultRootWindow(dpy);) {
+        if (at == w)
+            return true;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(dpy, at, &root, &parent, &children, &count) == 0)
+            return false;
+        if (children != nullptr)
+            XFree(children);
+        at = parent;
+    }
+    return false;
+}
+
 bool KeysOn(Window w)
 {
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(script().probe, &focus, &revert);
-    if (w == 0 || focus == w)
+    // A GTK dialog may take the keys on a small window of its own inside it.
+    if (w == 0 || (focus != PointerRoot && LiesIn(focus, w)))
         return w != 0;
     if (focus != PointerRoot)
         return false;
