@@ -295,17 +295,9 @@ std::string FocusName(MainRefWin* main)
 bool LiesIn(Window inside, Window w)
 {
     Display* dpy = script().probe;
-    for (Window at = inside; at != 0 && at != DefaultRootWindow(dpy);) {
+    for (Window at = inside; at != 0 && at != DefaultRootWindow(dpy); at = vkotest::parent_of(dpy, at))
         if (at == w)
             return true;
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        if (XQueryTree(dpy, at, &root, &parent, &children, &count) == 0)
-            return false;
-        if (children != nullptr)
-            XFree(children);
-        at = parent;
-    }
     return false;
 }
 

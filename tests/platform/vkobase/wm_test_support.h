@@ -108,16 +108,22 @@ inline void client_windows(Display *dpy, Window parent, std::vector<Window> *out
     XFree(children);
 }
 
+// The window that holds win, 0 when the server knows no such window.
+inline Window parent_of(Display *dpy, Window win) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(dpy, win, &root, &parent, &children, &count) == 0)
+        return 0;
+    if (children != nullptr)
+        XFree(children);
+    return parent;
+}
+
 // The top-level window (a frame under a window manager) that holds win.
 inline Window top_of(Display *dpy, Window win) {
     for (;;) {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        if (XQueryTree(dpy, win, &root, &parent, &children, &count) == 0)
-            return win;
-        if (children != nullptr)
-            XFree(children);
-        if (parent == root || parent == 0)
+        const Window parent = parent_of(dpy, win);
+        if (parent == DefaultRootWindow(dpy) || parent == 0)
             return win;
         win = parent;
     }
