@@ -160,26 +160,26 @@ void FRM_CTableAttributes::Validator(const FRM_CValidator& theValidator)
     itsMask |= MaskValidator;
 }
 
-void FRM_CTableAttributes::SetBorderColor(unsigned long theColor, BorderLocation theWhere)
+template <class Change>
+void FRM_CTableAttributes::ChangeBorders(BorderLocation theWhere, Change change)
 {
     Border* borders[] = {&itsTopBorder, &itsLeftBorder, &itsBottomBorder, &itsRightBorder};
     const unsigned masks[] = {MaskTopBorder, MaskLeftBorder, MaskBottomBorder, MaskRightBorder};
     for (int i = 0; i < 4; ++i)
         if (theWhere & (1 << i)) {
-            borders[i]->itsColor = theColor;
+            change(*borders[i]);
             itsMask |= masks[i];
         }
 }
 
+void FRM_CTableAttributes::SetBorderColor(unsigned long theColor, BorderLocation theWhere)
+{
+    ChangeBorders(theWhere, [theColor](Border& border) { border.itsColor = theColor; });
+}
+
 void FRM_CTableAttributes::SetBorderStyle(BorderStyle theStyle, BorderLocation theWhere)
 {
-    Border* borders[] = {&itsTopBorder, &itsLeftBorder, &itsBottomBorder, &itsRightBorder};
-    const unsigned masks[] = {MaskTopBorder, MaskLeftBorder, MaskBottomBorder, MaskRightBorder};
-    for (int i = 0; i < 4; ++i)
-        if (theWhere & (1 << i)) {
-            borders[i]->itsStyle = theStyle;
-            itsMask |= masks[i];
-        }
+    ChangeBorders(theWhere, [theStyle](Border& border) { border.itsStyle = theStyle; });
 }
 
 void FRM_CTableAttributes::Combine(const FRM_CTableAttributes& other)

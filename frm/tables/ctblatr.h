@@ -134,6 +134,10 @@ public:
 private:
     friend class FRM_CTableAttributeArray;
 
+    // Runs change on each border that theWhere names and marks it set.
+    template <class Change>
+    void ChangeBorders(BorderLocation theWhere, Change change);
+
     std::unique_ptr<FRM_CFont> itsFont;
     unsigned long itsForeground = kNoColor;
     unsigned long itsBackground = kNoColor;
