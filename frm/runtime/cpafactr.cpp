@@ -244,33 +244,31 @@ void FRM_PAFactory::DoCreateViews(FRM_CSubview* subview, std::int32_t parentId, 
         members->BindMembers(*this);
 }
 
-FRM_CDocument* FRM_PAFactory::CreateDocument(std::int32_t id)
+FRM_CObjectRWC* FRM_PAFactory::CreateElement(std::int32_t id, std::int32_t kind,
+                                              FRM_CObjectRWC* parent)
 {
     const Pass pass(*this);
-    FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
-    FRM_CObjectRWC* object =
-        Instantiate(id, kDocument, g != nullptr ? g->GetApplication() : nullptr, 1);
+    FRM_CObjectRWC* object = Instantiate(id, kind, parent, 1);
     if (object != nullptr)
         Initialize(id, object, nullptr);
-    return FrmCast<FRM_CDocument>(object);
+    return object;
+}
+
+FRM_CDocument* FRM_PAFactory::CreateDocument(std::int32_t id)
+{
+    FRM_CGlobalClassLib* g = FRM_CObjectRWC::GetG();
+    return FrmCast<FRM_CDocument>(
+        CreateElement(id, kDocument, g != nullptr ? g->GetApplication() : nullptr));
 }
 
 FRM_CWindow* FRM_PAFactory::CreateWindow(FRM_CDocument* document, std::int32_t id)
 {
-    const Pass pass(*this);
-    FRM_CObjectRWC* object = Instantiate(id, kWindow, document, 1);
-    if (object != nullptr)
-        Initialize(id, object, nullptr);
-    return FrmCast<FRM_CWindow>(object);
+    return FrmCast<FRM_CWindow>(CreateElement(id, kWindow, document));
 }
 
 FRM_CView* FRM_PAFactory::CreateView(FRM_CSubview* subview, std::int32_t id)
 {
-    const Pass pass(*this);
-    FRM_CObjectRWC* object = Instantiate(id, kView, subview, 1);
-    if (object != nullptr)
-        Initialize(id, object, nullptr);
-    return FrmCast<FRM_CView>(object);
+    return FrmCast<FRM_CView>(CreateElement(id, kView, subview));
 }
 
 // ---- Generated-glue helpers --------------------------------------------------------------

@@ -94,6 +94,8 @@ private:
     FRM_CObjectRWC* Instantiate(std::int32_t id, std::int32_t kind, FRM_CObjectRWC* parent,
                                 short force);
     void Initialize(std::int32_t id, FRM_CObjectRWC* object, FRM_CDataMembers* members);
+    // One creation pass that makes element id of the kind under parent and initialises it.
+    FRM_CObjectRWC* CreateElement(std::int32_t id, std::int32_t kind, FRM_CObjectRWC* parent);
     void CacheInstance(std::int32_t id, FRM_CObjectRWC* object);
     void CreateChildren(std::int32_t kind, std::int32_t parentId, FRM_CObjectRWC* parent,
                         short force);
