@@ -14,9 +14,6 @@
 #include "app/shell/ref_doc.h"
 #include "engine/worditem.h"
 #include "frm/controls/ctreevw.h"
-#include "frm/core/cobjrwc.h"
-#include "frm/runtime/cdesktop.h"
-#include "frm/runtime/cglblcls.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "ruk/static/vkoruk.h"
@@ -96,18 +93,6 @@ std::string Trimmed(const std::string& text)
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-// The main window of the open reference document on description, or none.
-MainRefWin* WindowOf(const KQedApp& application, const configDict* description)
-{
-    for (FRM_CWindow* window : application.GetWindowList()) {
-        auto* main = dynamic_cast<MainRefWin*>(window);
-        auto* document = main != nullptr ? dynamic_cast<RefDoc*>(main->GetDocument()) : nullptr;
-        if (document != nullptr && document->GetDescription() == description)
-            return main;
-    }
-    return nullptr;
-}
-
 // Shows entry's word in window: the part before its first '[' looked up as an entry word,
 // then the hit whose text is the whole word.
 void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const std::string& word)
@@ -138,10 +123,12 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
         vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
         return;
     }
-    MainRefWin* target = WindowOf(*application, description);
-    if (target == nullptr) {
-        // No window shows the dictionary: this one switches to it, as choosing it in the
-        // reference selector does (the selector lists the descriptions in their order).
+    // The bookmark shows in the window whose menu or organiser it was chosen from, even when
+    // another window shows its dictionary already.
+    const auto* shown = dynamic_cast<const RefDoc*>(window->GetDocument());
+    if (shown == nullptr || shown->GetDescription() != description) {
+        // The window switches to the dictionary, as choosing it in the reference selector
+        // does (the selector lists the descriptions in their order).
         const RWOrdered& descriptions = application->GetDescriptions();
         long position = 0;
         while (position < static_cast<long>(descriptions.entries()) &&
@@ -154,12 +141,8 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
             vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
             return;
         }
-        target = window;
-    } else if (target != window) {
-        if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
-            desktop->SetFrontWindow(target);
     }
-    ShowBookmarkedWord(target, description, entry.name);
+    ShowBookmarkedWord(window, description, entry.name);
 }
 
 // The dictionary the entry was shown from: the one open when it was looked up, which the

@@ -25,7 +25,7 @@ BMItem* EntryOfNode(FRM_CTreeItem* item);
 // "Organize Bookmarks...", a separator, then the bookmarks and their folders.
 void RebuildBookmarkMenus(FRM_CWindow* window, const BookmarkStore& store);
 
-// A tag of the bookmark menus chosen in window: a bookmark's opens it (its word looked up
-// in its dictionary's window, opened when there is none); a folder target's adds the entry
+// A tag of the bookmark menus chosen in window: a bookmark's opens it in window (switched to
+// the bookmark's dictionary first when it shows another); a folder target's adds the entry
 // window shows to that folder. False for any other tag.
 bool DoBookmarkMenuCommand(MainRefWin* window, BookmarkStore& store, short tag);

@@ -457,16 +457,17 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     ASSERT_NE(MainWindow()->GetNotebook()->GetHistories().entries.Current(), nullptr);
     EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "red");
 
-    // A second window on Alpha: a bookmark in Alpha comes up there, in front, and the
-    // first window stays on Beta.
+    // A second window on Alpha: a bookmark in Alpha chosen from the first window's menu
+    // switches the first window back to Alpha; the second keeps what it shows.
     itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
     ASSERT_EQ(ReferenceDocuments().size(), 2u);
     MainRefWin* alpha = ReferenceDocuments()[1]->GetMainWindow();
     ASSERT_EQ(alpha->GetReferenceName(), "Alpha");
     MainWindow()->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog
-    EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
-    ASSERT_NE(alpha->GetNotebook()->GetHistories().entries.Current(), nullptr);
-    EXPECT_EQ(alpha->GetNotebook()->GetHistories().entries.Current()->word, "dog");
+    EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+    ASSERT_NE(MainWindow()->GetNotebook()->GetHistories().entries.Current(), nullptr);
+    EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "dog");
+    EXPECT_EQ(alpha->GetNotebook()->GetHistories().entries.Current(), nullptr);
 
     // One whose dictionary is not described, or cannot be opened, says so, and the window
     // keeps its dictionary.
@@ -476,8 +477,8 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
         ASSERT_GE(vkov_dm_test_count(), asked + 1) << number;
         EXPECT_STREQ(vkov_dm_test_text(vkov_dm_test_count() - 1), "Unable to find the bookmark's Reference");
         EXPECT_EQ(ReferenceDocuments().size(), 2u);
-        EXPECT_EQ(MainWindow()->GetReferenceName(), "Beta");
-        EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "red");
+        EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
+        EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "dog");
     }
 }
 
@@ -486,6 +487,32 @@ std::string EntryShown(MainRefWin* window)
 {
     window->GetPainter().SelectAll();
     return window->GetPainter().SelectedText();
+}
+
+// Two windows on one dictionary: a bookmark chosen from the second window's menu shows in
+// the second window; the first keeps its word, its hit list and its entry.
+TEST_F(BookmarksTest, ABookmarkChosenFromAWindowsMenuShowsInThatWindow)
+{
+    StartWithBookmarks();
+    MainRefWin* first = MainWindow();
+    first->GetFrontPage()->SearchFor("cat");
+    const std::vector<std::string> firstLines = HitLines(first->GetFrontPage());
+    const std::string firstEntry = EntryShown(first);
+    ASSERT_NE(firstEntry.find("small domestic animal"), std::string::npos) << firstEntry;
+    itsApplication->DoMenuCommand(menutag::kNewWindow, 0, 0);
+    ASSERT_EQ(ReferenceDocuments().size(), 2u);
+    MainRefWin* second = ReferenceDocuments()[1]->GetMainWindow();
+    ASSERT_EQ(second->GetReferenceName(), "Alpha");
+
+    second->DoMenuCommand(bookmarktag::Open(4), 0, 0);  // dog
+    EXPECT_STREQ(second->GetFrontPage()->GetField()->GetTitle().data(), "dog");
+    EXPECT_EQ(HitLines(second->GetFrontPage()), std::vector<std::string>{"dog"});
+    const std::string secondEntry = EntryShown(second);
+    EXPECT_NE(secondEntry.find("barks"), std::string::npos) << secondEntry;
+
+    EXPECT_STREQ(first->GetFrontPage()->GetField()->GetTitle().data(), "cat");
+    EXPECT_EQ(HitLines(first->GetFrontPage()), firstLines);
+    EXPECT_EQ(EntryShown(first), firstEntry);
 }
 
 // A bookmark keeps the dictionary its entry was looked up in, even once the window has
@@ -902,6 +929,13 @@ TEST_F(OrganizerTest, DoubleClickedBookmarkIsShownInTheWindowThatAskedInItsDicti
     OpenFromOrganizer(MainWindow(), {1});  // dog, in Alpha
     EXPECT_EQ(Shown(MainWindow()), "dog");
     EXPECT_EQ(Shown(second), "red");
+
+    // Asked from the second window for a bookmark of the first window's dictionary: the
+    // second switches to it and shows it; the first keeps its entry.
+    OpenFromOrganizer(second, {0, 0});  // Animals/cat, in Alpha
+    EXPECT_EQ(second->GetReferenceName(), "Alpha");
+    EXPECT_EQ(Shown(second), "cat");
+    EXPECT_EQ(Shown(MainWindow()), "dog");
 }
 
 // Return on the tree opens the bookmark selected, as a double-click does; it deletes nothing.
