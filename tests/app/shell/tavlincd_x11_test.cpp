@@ -857,7 +857,13 @@ void LookUp(std::vector<Step>& steps, const std::string& word, const std::string
         Input().Click(CentreOf(PageButton("Search", window)));
         return true;
     });
-    steps.push_back([word, window] { return Showing(word, MainWindow(window)); });
+    // The entry from its top once the search has run: the pane may still show the same word,
+    // scrolled, from before. Past the step's patience the check that follows tells.
+    steps.push_back([word, window] {
+        MainRefWin* shown = MainWindow(window);
+        return Showing(word, shown) &&
+               (shown->GetBasicPage()->GetEntryPane()->ScrollOriginY() == 0 || script().patience.passed());
+    });
     steps.push_back([headword, window] {
         Log(PaneShows(headword, MainWindow(window)));
         return true;
