@@ -220,8 +220,9 @@ std::string change_extension(std::string_view path, std::string_view ext) {
     return result;
 }
 
-std::vector<TopicRow> read_topic_table(const std::string &path) {
+std::vector<TopicRow> read_topic_table(const std::string &path, std::int32_t *state) {
     std::vector<TopicRow> rows;
+    *state = VKOH_ASSOC_MISSING;
     std::FILE *file = std::fopen(path.c_str(), "r");
     if (file == nullptr)
         return rows;
@@ -246,6 +247,7 @@ std::vector<TopicRow> read_topic_table(const std::string &path) {
         }
     }
     std::fclose(file);
+    *state = good ? VKOH_ASSOC_READ : VKOH_ASSOC_DAMAGED;
     if (!good)
         return {};
     std::sort(rows.begin(), rows.end(), [](const TopicRow &a, const TopicRow &b) {
@@ -301,7 +303,8 @@ extern "C" VKOHELP_API HELPINFO vkov_help_open_helpfile(const s_file_spec *spec,
         help->self = help;
         help->flags = flags;
         help->path = path;
-        help->topics = read_topic_table(change_extension(path, kAssocExtension));
+        help->assoc_path = change_extension(path, kAssocExtension);
+        help->topics = read_topic_table(help->assoc_path, &help->assoc_state);
         if ((flags & kNoStandardMenus) == 0) {
             for (const MenuTopic &m : kStandardMenus)
                 set_menu_assoc(help, nullptr, m.tag, m.topic);
@@ -340,6 +343,16 @@ extern "C" VKOHELP_API BOOLEAN vkov_help_is_valid_info(HELPINFO help) noexcept {
 extern "C" VKOHELP_API int32_t vkov_help_get_flavor(void) noexcept {
     const Platform *table = platform();
     return table != nullptr && table->initialised != 0 ? kFlavor : 0;
+}
+
+extern "C" VKOHELP_API int32_t vkov_help_get_assoc_file(HELPINFO help, char *path,
+                                                        int32_t path_size) noexcept {
+    if (!vkov_help_is_valid_info(help))
+        return 0;
+    if (path != nullptr && path_size > 0 &&
+        help->assoc_path.size() < static_cast<std::size_t>(path_size))
+        std::memcpy(path, help->assoc_path.c_str(), help->assoc_path.size() + 1);
+    return help->assoc_state;
 }
 
 extern "C" VKOHELP_API char *helpu_change_extension(char *path, char *out, int32_t out_size,

@@ -91,8 +91,11 @@ void HelpKeeper::InstallHook()
 
 HELPINFO HelpKeeper::Get()
 {
-    if (itsHelp == nullptr)
+    if (itsHelp == nullptr) {
         itsHelp = Open();
+        if (itsHelp != nullptr)
+            TellUnreadTopics(itsHelp);
+    }
     if (itsHelp != nullptr)
         ApplyKeptBack();
     return itsHelp;
@@ -128,6 +131,18 @@ HELPINFO HelpKeeper::Open()
             return help;
         vko_dm_post_note("Invalid help file, please choose another.");
     }
+}
+
+void HelpKeeper::TellUnreadTopics(HELPINFO help)
+{
+    // Without the association file's table every window and menu item shows the contents:
+    // the user learns why, once, when help opens.
+    char path[4096] = {};
+    const std::int32_t state = vko_help_get_assoc_file(help, path, sizeof path);
+    if (state == VKOH_ASSOC_MISSING)
+        vko_dm_post_warning("The help topics file %s is missing: help opens at its contents.", path);
+    else if (state == VKOH_ASSOC_DAMAGED)
+        vko_dm_post_warning("The help topics file %s is damaged: help opens at its contents.", path);
 }
 
 void HelpKeeper::ShowTopic(std::int32_t topic)

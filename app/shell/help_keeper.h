@@ -62,6 +62,8 @@ private:
     void Keep(const Record& record);
     static std::string ProgramFolder();
     HELPINFO Open();
+    // Tells the user when the help file's topic associations could not be read.
+    static void TellUnreadTopics(HELPINFO help);
     void Apply(const Record& record) const;
     void ApplyKeptBack();
 

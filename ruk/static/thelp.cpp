@@ -112,6 +112,15 @@ bool check_vko_help_process_event(ApiFrame &frame, HELPINFO help, WINDOW win, EV
     return frame.not_null(event, __LINE__);
 }
 
+bool check_vko_help_get_assoc_file(ApiFrame &frame, HELPINFO help, char *path, int32_t path_size) {
+    if (!help_ok(frame, help, __LINE__))
+        return false;
+    if (path != nullptr && path_size > 0)
+        return true;
+    frame.refuse(kErrNullArgument, __LINE__);
+    return false;
+}
+
 bool check_vko_help_get_flavor(ApiFrame &) {
     return true;
 }

@@ -215,6 +215,52 @@ TEST_F(HelpKeeperTest, F1InEachWindowAndPageShowsItsOwnTopicOfTheHelpFile)
     }
 }
 
+// Without the topic associations F1 shows the contents, and the user is told, when help
+// opens, which file could not be read.
+TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContents)
+{
+    struct Case {
+        const char* why;
+        const char* content; // of the association file; null: none
+        const char* state;   // what the warning says of it; null: no warning
+    };
+    const Case cases[] = {
+        {"sound: the main window's own topic", "# comment\nW 1018 0 1010\n", nullptr},
+        {"missing", nullptr, "is missing"},
+        {"a line of another kind", "W 1018 0 1010\nX 1 0 2\n", "is damaged"},
+        {"a line too short", "W 1018\n", "is damaged"},
+        {"random bytes", "\x01\xff\x7f garbage\n", "is damaged"},
+    };
+    CopyHelpFile();
+    const std::string csa = itsDir.path() + "/TavlinCD.csa";
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove(csa);
+        if (c.content != nullptr)
+            std::ofstream(csa, std::ios::binary) << c.content;
+        if (itsApplication->GetHelp().GetIfOpen() != nullptr)
+            itsApplication->GetHelp().Close(); // opened again by the next F1
+        const int notes = vkov_dm_test_count();
+        const int shown = win32_test_help_count();
+        testing::internal::CaptureStderr();
+        PressF1(Main());
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(win32_test_help_count(), shown + 1);
+        if (c.state == nullptr) {
+            EXPECT_EQ(vkov_dm_test_count(), notes);
+            EXPECT_EQ(win32_test_help_command(shown), HELP_CONTEXT);
+            EXPECT_EQ(static_cast<std::int32_t>(win32_test_help_data(shown)), 1010);
+            continue;
+        }
+        ASSERT_EQ(vkov_dm_test_count(), notes + 1);
+        EXPECT_STREQ(vkov_dm_test_kind(notes), "warning");
+        EXPECT_EQ(std::string(vkov_dm_test_text(notes)),
+                  "The help topics file " + csa + " " + c.state + ": help opens at its contents.");
+        EXPECT_EQ(win32_test_help_command(shown), HELP_CONTENTS);
+    }
+}
+
 TEST_F(HelpKeeperTest, F1WithTheFocusOnAControlShowsItsWindowsTopicShiftF1StartsObjectClick)
 {
     CopyHelpFile();
