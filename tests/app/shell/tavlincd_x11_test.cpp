@@ -2078,7 +2078,9 @@ protected:
         ASSERT_GE(pid, 0);
         if (pid == 0)
             RunProgram(server.display(), folder.path());
-        const int status = vkotest::wait_for(pid, 400);
+        // A stalled step ends the run by itself (kStepLimit): this is the backstop for a
+        // program that hangs, long enough for a whole run on a loaded machine.
+        const int status = vkotest::wait_for(pid, 1200);
         script().plan = nullptr;
         ASSERT_EQ(status, 0) << "run " << run << " ended by itself";
     }
