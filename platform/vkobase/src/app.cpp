@@ -41,6 +41,8 @@ constexpr int kMaxEventsPerPass = 100000;
 struct QueuedEvent {
     WINDOW win;
     EVENT event;
+    vkobase::KeyTarget choose = nullptr; // a key's target, chosen when it comes up
+    std::uint64_t read_order = 0;
 };
 
 // A window whose modal loop runs, with its creation number: a later window that happens to
@@ -411,6 +413,8 @@ void app_process_events() noexcept {
         if (!state().queue.empty()) {
             QueuedEvent e = state().queue.front();
             state().queue.pop_front();
+            if (e.choose != nullptr)
+                e.win = e.choose(e.win, e.read_order);
             dispatch(e.win, &e.event);
             continue;
         }
@@ -532,6 +536,16 @@ void win_post_event(WINDOW win, const EVENT &event) noexcept {
         return;
     try {
         state().queue.push_back(QueuedEvent{win, event});
+    } catch (...) {
+    }
+}
+
+void win_post_key(WINDOW typed_over, const EVENT &event, KeyTarget choose,
+                  std::uint64_t read_order) noexcept {
+    if (!win_is_live(typed_over))
+        return;
+    try {
+        state().queue.push_back(QueuedEvent{typed_over, event, choose, read_order});
     } catch (...) {
     }
 }

@@ -311,6 +311,34 @@ namespace vkobase::x11 {
 
 namespace {
 
+// The window a key typed over `typed_over` goes to, chosen when the events read before it have
+// been handled (a click before it may have moved the focus); null: nobody's. Keys go to the
+// focus when it lies in that window, else to the window itself; those typed over an open
+// drop-down list go to its control, which works the list.
+WINDOW key_target(WINDOW typed_over, std::uint64_t read_order) noexcept {
+    WINDOW focus = vkok_scr_get_focus_vobj();
+    WINDOW target = is_within(focus, typed_over) ? focus : typed_over;
+    if (WINDOW control = vkobase::ctl::drop_down_owner(typed_over))
+        target = control;
+    WINDOW modal = vkobase::app_innermost_modal();
+    if (modal == nullptr)
+        return target;
+    // Keys read before the server told that a message box is on the screen were typed before
+    // it appeared, for the window behind: they must not answer it (a Return typed ahead would
+    // press its OK unread).
+    const Shown *box = shown_by_owner(modal);
+    const bool typed_before_box =
+        box == nullptr || !box->mapped || read_order < box->mapped_at;
+    const bool for_modal = is_within(target, modal) || vkobase::app_input_blocked(target);
+    if (modal->internal->fresh_input_only && typed_before_box && for_modal)
+        return nullptr;
+    // A window manager may give the keyboard to a window that a modal loop holds back (the
+    // user clicked it): its keys belong to the modal window.
+    if (vkobase::app_input_blocked(target))
+        target = is_within(focus, modal) ? focus : modal;
+    return target;
+}
+
 void on_key(Shown &s, XKeyEvent xk) noexcept {
     char text[8] = {};
     KeySym keysym = NoSymbol;
@@ -335,25 +363,7 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
     ev.type = E_CHAR;
     if (!vkobase::display_translate_key(keysym, xk.state, text, len, &ev.v.chr))
         return;
-    // Keys go to the focus when it lies in this window, else to the window itself; those typed
-    // over an open drop-down list go to its control, which works the list.
-    WINDOW focus = vkok_scr_get_focus_vobj();
-    WINDOW target = is_within(focus, s.owner) ? focus : s.owner;
-    if (WINDOW control = vkobase::ctl::drop_down_owner(s.owner))
-        target = control;
-    // A window manager may give the keyboard to a window that a modal loop holds back (the
-    // user clicked it): its keys belong to the modal window.
-    if (vkobase::app_input_blocked(target))
-        if (WINDOW modal = vkobase::app_innermost_modal()) {
-            // Keys read before the server told that a message box is on the screen were
-            // typed before it appeared, for the window behind: they must not answer it
-            // (a Return typed ahead would press its OK unread).
-            const Shown *box = shown_by_owner(modal);
-            if (modal->internal->fresh_input_only && (box == nullptr || !box->mapped))
-                return;
-            target = is_within(focus, modal) ? focus : modal;
-        }
-    vkobase::win_post_event(target, ev);
+    vkobase::win_post_key(s.owner, ev, key_target, st.events_read);
 }
 
 // The user (or a window manager) moved or resized the window: the record follows, which sends
@@ -396,6 +406,7 @@ void on_configure(Shown &s, const XConfigureEvent &xc) noexcept {
 
 void handle_event(XEvent &xe) noexcept {
     DisplayState &st = state();
+    ++st.events_read;
     Shown *s = shown_by_xwin(xe.xany.window);
     // Without a window manager the keys follow the pointer: a key typed just after a menu
     // closed may reach its window, gone meanwhile. The key is the focus's.
@@ -468,6 +479,7 @@ void handle_event(XEvent &xe) noexcept {
         // another of its windows (the help viewer opened from a dialog). When it goes, the
         // keys follow the pointer again.
         s->mapped = true;
+        s->mapped_at = st.events_read;
         if (s->owner->internal->modal_running ||
             (is_within(vkok_scr_get_focus_vobj(), s->owner) && keyboard_is_ours()))
             XSetInputFocus(st.dpy, s->xwin, RevertToPointerRoot, CurrentTime);

@@ -36,6 +36,7 @@ struct Shown {
     bool modal = false;               // the window manager was told that it runs modal
     Window opened_over = 0;           // the window it belongs to (a dialog's owner), 0: none
     bool mapped = false;              // viewable: it can take the keyboard
+    std::uint64_t mapped_at = 0;      // DisplayState::events_read when it became viewable
 };
 
 struct Press {
@@ -61,6 +62,7 @@ struct DisplayState {
     std::vector<unsigned long> icon; // _NET_WM_ICON's value, made on first use
     bool icon_made = false;
     std::vector<Shown> shown;
+    std::uint64_t events_read = 0; // the server's events read so far: the order of input
     std::vector<WINDOW> stacking; // the shown windows back to front, as the server has them
     unsigned restacks = 0;        // times they were raised in that order
     Press press;

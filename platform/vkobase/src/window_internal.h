@@ -110,6 +110,13 @@ void win_set_ext(WINDOW win, int slot, void *data, void (*free_fn)(void *)) noex
 std::int32_t win_deliver_event(WINDOW win, EVENT *event) noexcept;
 // Queues an event for the window; it is delivered in order by the event loop.
 void win_post_event(WINDOW win, const EVENT &event) noexcept;
+// Chooses, when a queued key comes up, the window that takes it (null: nobody): the key was
+// typed over `typed_over` as the `read_order`th input read.
+using KeyTarget = WINDOW (*)(WINDOW typed_over, std::uint64_t read_order) noexcept;
+// Queues a key typed over the window; its target is chosen by `choose` when the events queued
+// before it have been handled (a click before it may have moved the focus).
+void win_post_key(WINDOW typed_over, const EVENT &event, KeyTarget choose,
+                  std::uint64_t read_order) noexcept;
 
 // Marks a rectangle of the window's client area (null: all of it) for repainting.
 void win_invalidate(WINDOW win, const s_rct *rct) noexcept;

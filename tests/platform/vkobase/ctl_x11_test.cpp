@@ -1,6 +1,7 @@
 // ctl_x11_test.cpp: a dialog of native controls worked through a private Xvfb server with real
 // pointer and key input (the XTest extension, as a user's hand would): a click on a check box,
-// one on a list item, typing into an edit field, Tab and Return; checked by the control events
+// one on a list item, a click on an edit field typed into at once (the keys read before the
+// click is handled are still the field's), Tab and Return; checked by the control events
 // the dialog received, the controls' state and a screenshot. A list button's drop-down list
 // reaches past the bottom of its dialog and takes a click there, and the keys typed over it,
 // also while the dialog runs modally. The program runs in a child process, as in the display test.
@@ -84,19 +85,23 @@ int32_t dialog_handler(WINDOW win, EVENT *ev) {
         ++child().ticks;
         Hand hand;
         if (child().ticks == 1) {
-            hand.click(kCheck.top + 10, kCheck.left + 5);
             hand.click(kList.top + 25, kList.left + 40); // the second row
+            hand.click(kCheck.top + 10, kCheck.left + 5);
+        } else if (child().ticks == 2) {
+            // With the check box holding the focus, a click in the field and the keys typed at
+            // once, all read before the program handles the click: the keys are the field's.
             hand.click(kEdit.top + 10, kEdit.left + 100);
             hand.key(XK_a);
+            hand.key(XK_space);
             hand.key(XK_b);
             hand.key(XK_Tab);
-        } else if (child().ticks == 2) {
+        } else if (child().ticks == 3) {
             // The screenshot once it shows the second row selected (or the time is up).
             if (!vkotest::screen_shows(child().png, [](cairo_surface_t *shot) {
                     return vkotest::pixel(shot, kDialog.left + kList.left + 150, kDialog.top + kList.top + 30) ==
                            0x000080u;
                 }) && !child().patience.passed()) {
-                child().ticks = 1;
+                child().ticks = 2;
                 break;
             }
             char text[64] = {};
@@ -398,14 +403,15 @@ TEST_F(CtlX11, DialogControlsTakeRealClicksAndKeys) {
 
     const std::vector<std::string> expected = {
         "15 10 65537", // the edit field has the focus when the dialog opens (1 | active 1)
-        "15 10 1",     // the click on the check box takes it away (focus change, not active)
-        "15 20 0",     // the check box's click
+        "15 10 1",     // the click on the list takes it away (focus change, not active)
         "15 30 0",     // the list's selection
+        "15 20 0",     // the check box's click
         "15 10 65537", // the click in the field brings the focus back
         "15 10 0",     // "a"
+        "15 10 0",     // " " (not the check box's: it stays checked)
         "15 10 0",     // "b"
         "15 10 1",     // Tab moves on
-        "state 1 1 ab 20",
+        "state 1 1 a b 20",
         "shot",
         "15 1 0", // Return on the check box presses the default button
         "ok",
