@@ -23,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzzsupport::work_dir() + "input.csa";
     if (!fuzzsupport::write_file(path, fuzzsupport::as_string(data, size)))
         return 0;
-    const std::vector<vkohelp::TopicRow> rows = vkohelp::read_topic_table(path);
+    std::int32_t state = -1;
+    const std::vector<vkohelp::TopicRow> rows = vkohelp::read_topic_table(path, &state);
+    // A file that was written is never told as missing, and a damaged one lends no rows.
+    if (state == VKOH_ASSOC_MISSING || (state == VKOH_ASSOC_DAMAGED && !rows.empty()))
+        __builtin_trap();
     for (const vkohelp::TopicRow& row : rows) {
         const std::int32_t topic = vkohelp::lookup_topic(rows, row.kind, row.object, row.owner);
         bool found = false;
