@@ -124,6 +124,19 @@ void answer_dialog() {
     gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
 }
 
+// Once the test has made the marker file, pastes the clipboard's text into the log.
+bool paste_once_marked(const std::string &marker) {
+    struct stat st {};
+    if (::stat(marker.c_str(), &st) != 0)
+        return false;
+    vkok_cb_open(FALSE);
+    std::uint32_t size = 0;
+    const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
+    log_line("pasted " + hex(data, data != nullptr ? size : 0));
+    vkok_cb_close();
+    return true;
+}
+
 void next_step() {
     Child &c = child();
     switch (c.step) {
@@ -137,30 +150,14 @@ void next_step() {
         c.step = 1;
         break;
     }
-    case 1: { // wait for the other program's text, then paste it
-        struct stat st {};
-        if (::stat((c.dir + "/go").c_str(), &st) != 0)
-            return;
-        vkok_cb_open(FALSE);
-        std::uint32_t size = 0;
-        const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
-        log_line("pasted " + hex(data, data != nullptr ? size : 0));
-        vkok_cb_close();
-        c.step = 2;
+    case 1: // wait for the other program's text, then paste it
+        if (paste_once_marked(c.dir + "/go"))
+            c.step = 2;
         break;
-    }
-    case 2: { // text that is not UTF-8: pasted with its bad bytes replaced, not the text before
-        struct stat st {};
-        if (::stat((c.dir + "/bad").c_str(), &st) != 0)
-            return;
-        vkok_cb_open(FALSE);
-        std::uint32_t size = 0;
-        const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
-        log_line("pasted " + hex(data, data != nullptr ? size : 0));
-        vkok_cb_close();
-        c.step = 3;
+    case 2: // text that is not UTF-8: pasted with its bad bytes replaced, not the text before
+        if (paste_once_marked(c.dir + "/bad"))
+            c.step = 3;
         break;
-    }
     case 3: { // the file dialog, started in the test's folder
         s_file_spec spec{};
         std::snprintf(spec.dir.path, sizeof spec.dir.path, "%s", c.dir.c_str());
