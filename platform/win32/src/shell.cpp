@@ -19,18 +19,19 @@
 
 namespace {
 
+// How long the opener may take to give up before the browser is taken as started.
+constexpr int kOpenerGraceMs = 2000;
+constexpr int kOpenerPollMs = 20;
+
 struct ShellState {
     bool live = false;              // test mode: start for real anyway
     std::vector<std::string> files; // requests recorded in test mode
+    int grace_ms = kOpenerGraceMs;  // a test may wait longer on a busy machine
 };
 ShellState &state() {
     static ShellState s;
     return s;
 }
-
-// How long the opener may take to give up before the browser is taken as started.
-constexpr int kOpenerGraceMs = 2000;
-constexpr int kOpenerPollMs = 20;
 
 HINSTANCE result(ULONG_PTR code) noexcept {
     return reinterpret_cast<HINSTANCE>(code);
@@ -39,6 +40,7 @@ HINSTANCE result(ULONG_PTR code) noexcept {
 // Starts opener with file as its one argument, in dir when given. True when the exec worked
 // and the opener did not end in failure within the grace period.
 bool start(const std::string &opener, const char *file, const char *dir) noexcept {
+    const int grace_ms = state().grace_ms;
     int status_pipe[2];
     if (pipe2(status_pipe, O_CLOEXEC) != 0)
         return false;
@@ -72,7 +74,7 @@ bool start(const std::string &opener, const char *file, const char *dir) noexcep
         }
         // An opener still running after the grace period has handed the address to a
         // browser that stays in the foreground: that counts as started.
-        for (int waited_ms = 0; waited_ms < kOpenerGraceMs; waited_ms += kOpenerPollMs) {
+        for (int waited_ms = 0; waited_ms < grace_ms; waited_ms += kOpenerPollMs) {
             int opener_status = 0;
             const pid_t done = waitpid(grandchild, &opener_status, WNOHANG);
             if (done == grandchild) {
@@ -104,8 +106,7 @@ bool start(const std::string &opener, const char *file, const char *dir) noexcep
 } // namespace
 
 void win32::reset_shell() noexcept {
-    state().live = false;
-    state().files.clear();
+    state() = ShellState{};
 }
 
 extern "C" {
@@ -141,6 +142,10 @@ LPCSTR win32_test_shell_file(int32_t index) noexcept {
 
 void win32_test_set_live_shell(BOOL live) noexcept {
     state().live = live != FALSE;
+}
+
+void win32_test_set_opener_grace(int32_t ms) noexcept {
+    state().grace_ms = ms > 0 ? ms : kOpenerGraceMs;
 }
 
 } // extern "C"
