@@ -8,6 +8,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -226,8 +227,39 @@ std::int32_t pixel_size(std::int32_t size_pt, std::int32_t dpi) noexcept {
     return static_cast<std::int32_t>(std::clamp(px, 1L, 4096L));
 }
 
-cairo_scaled_font_t *scaled_font(const std::string &family, std::uint32_t style,
-                                 std::int32_t px) noexcept {
+namespace {
+
+// The last few fonts asked for by the family name as given: text drawn run by run switches
+// among a handful of fonts, and each switch would otherwise map the family name and search
+// two tables. Valid for one face generation.
+struct RecentScaled {
+    std::string family;
+    std::uint32_t style = 0;
+    std::int32_t px = 0;
+    std::uint64_t generation = 0;
+    cairo_scaled_font_t *scaled = nullptr; // borrowed from the face state
+};
+std::array<RecentScaled, 8> g_recent_scaled;
+std::size_t g_recent_next = 0;
+
+cairo_scaled_font_t *recent_scaled(const std::string &family, std::uint32_t style,
+                                   std::int32_t px) noexcept {
+    for (const RecentScaled &r : g_recent_scaled)
+        if (r.scaled != nullptr && r.generation == g_generation && r.px == px &&
+            r.style == style && r.family == family)
+            return r.scaled;
+    return nullptr;
+}
+
+void remember_scaled(const std::string &family, std::uint32_t style, std::int32_t px,
+                     cairo_scaled_font_t *scaled) {
+    RecentScaled &slot = g_recent_scaled[g_recent_next];
+    g_recent_next = (g_recent_next + 1) % g_recent_scaled.size();
+    slot = RecentScaled{family, style, px, g_generation, scaled};
+}
+
+cairo_scaled_font_t *scaled_font_of(const std::string &family, std::uint32_t style,
+                                    std::int32_t px) noexcept {
     const Face &face = face_for(family, style);
     const ScaledKey key{face_family_of(family), style & kFaceStyleMask, px};
     auto it = g_faces.scaled.find(key);
@@ -246,6 +278,20 @@ cairo_scaled_font_t *scaled_font(const std::string &family, std::uint32_t style,
     cairo_scaled_font_t *scaled = cairo_scaled_font_create(face.face, &font_matrix, &ctm, options);
     cairo_font_options_destroy(options);
     g_faces.scaled.emplace(key, scaled);
+    return scaled;
+}
+
+} // namespace
+
+cairo_scaled_font_t *scaled_font(const std::string &family, std::uint32_t style,
+                                 std::int32_t px) noexcept {
+    if (cairo_scaled_font_t *known = recent_scaled(family, style, px))
+        return known;
+    cairo_scaled_font_t *scaled = scaled_font_of(family, style, px);
+    try {
+        remember_scaled(family, style, px, scaled);
+    } catch (...) {
+    }
     return scaled;
 }
 
