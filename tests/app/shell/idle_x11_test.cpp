@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "onscreen_program.h"
 
@@ -19,11 +20,16 @@ TEST(IdleX11, TheProgramSleepsWhileNothingHappens)
     if (s.missing)
         GTEST_SKIP() << s.why;
     ASSERT_EQ(s.why, "");
-    // A look-up first, so that its timers have come and gone.
-    for (const char c : std::string("cat"))
-        s.Key(static_cast<KeySym>(c));
+    // A look-up first, so that its timers have come and gone: the count begins once the search
+    // has ended and the entry pane was drawn after it, and then nothing was drawn for a while.
+    ASSERT_TRUE(s.Type("cat")) << "the field did not show cat";
+    const double returned = onscreen::Now();
     s.Key(XK_Return);
-    s.Settle(0.5, 0.5);
+    s.Settle(0, 0.5, [&](const std::vector<onscreen::Damage>& so_far) {
+        const double ended = s.SearchEnded(returned);
+        return ended > 0 && onscreen::LastDrawn(so_far, s.entryPane) > ended;
+    });
+    ASSERT_FALSE(s.timedOut) << "the search for cat was not shown";
     const long before = s.WakeUps();
     ASSERT_GE(before, 0);
     s.Settle(2, 2);

@@ -344,8 +344,13 @@ struct Session {
         hitList = InMain(ready.hitList);
         field = InMain(ready.field);
         XDamageCreate(dpy, main, XDamageReportRawRectangles);
+        // The click is taken in once the field is drawn after it (its caret); the first key
+        // typed then cannot take that drawing for its own.
+        const double clicked = Now();
         Click(Centre(ready.field));
-        Settle(0.3, 0.3);
+        Settle(0, 0.3, [&](const std::vector<Damage>& so_far) { return LastDrawn(so_far, field) > clicked; });
+        if (timedOut)
+            return "the search field was not drawn after a click on it";
         return {};
     }
 
