@@ -91,8 +91,8 @@ inline void client_windows(Display *dpy, Window parent, std::vector<Window> *out
         int format = 0;
         unsigned long n = 0, after = 0;
         unsigned char *data = nullptr;
-        XGetWindowProperty(dpy, children[i], wm_state, 0, 0, False, AnyPropertyType, &type,
-                           &format, &n, &after, &data);
+        XGetWindowProperty(dpy, children[i], wm_state, 0, 0, False, AnyPropertyType, &type, &format,
+                           &n, &after, &data);
         if (data != nullptr)
             XFree(data);
         // A window the program made carries its title; a frame holds the client inside it.
@@ -204,24 +204,33 @@ public:
             return "the server cannot be reached";
         // openbox names itself on the root before it handles windows, and a window mapped
         // while it starts may be left unmapped: it is ready once it frames a window of ours.
-        // Each probe window gets a while; a new one is mapped until one is framed.
+        // A new probe window is mapped every half second, and every one mapped stays until one
+        // is framed, however long openbox takes to frame it on a busy machine.
         const Deadline give_up(30);
         auto alive = [&] { return !give_up.passed() && waitpid(pid_, nullptr, WNOHANG) == 0; };
         while (!wm_running(dpy) && alive())
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::vector<Window> probes;
+        auto framed_one = [&] {
+            for (const Window probe : probes)
+                if (top_of(dpy, probe) != probe)
+                    return true;
+            return false;
+        };
         bool framed = false;
         while (!framed && alive()) {
             const Window probe =
                 XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
             XMapWindow(dpy, probe);
             XSync(dpy, False);
+            probes.push_back(probe);
             const auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-            while (!(framed = top_of(dpy, probe) != probe) && alive() &&
-                   std::chrono::steady_clock::now() < next)
+            while (!(framed = framed_one()) && alive() && std::chrono::steady_clock::now() < next)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            XDestroyWindow(dpy, probe);
-            XSync(dpy, False);
         }
+        for (const Window probe : probes)
+            XDestroyWindow(dpy, probe);
+        XSync(dpy, False);
         XCloseDisplay(dpy);
         return framed ? std::string() : "openbox did not take the screen";
     }
