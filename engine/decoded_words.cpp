@@ -2,6 +2,7 @@
 #include "engine/decoded_words.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -9,6 +10,60 @@
 #include "engine/wordindex.h"
 
 namespace {
+
+// Whether a word ends with a scan's ending, tested with one read of the eight bytes that
+// end the bytes the word adds to the word before it: those it shares are not there, so
+// as many of the ending's last bytes are compared as the word adds (all of them when it
+// adds as many as the ending has). A word that passes with fewer is tested whole.
+class EndingTest {
+public:
+    EndingTest(const char* ending, std::size_t length)
+        : itsLength(static_cast<std::uint32_t>(std::min(length, DecodedWords::kMaxEnding)))
+    {
+        if (itsLength == 0)
+            return;   // no mask: every word passes
+        std::memcpy(itsEnding, ending + (length - itsLength), itsLength);
+        // The ending in the last bytes of eight, as read from memory.
+        for (std::uint32_t i = 0; i < itsLength; ++i)
+            itsBytes |= std::uint64_t{static_cast<unsigned char>(itsEnding[i])} << (8 * (8 - itsLength + i));
+        for (std::uint32_t count = 1; count < kCounts; ++count) {
+            const std::uint32_t compared = std::min(count, itsLength);
+            itsMask[count] = ~std::uint64_t{0} << (8 * (8 - compared));
+        }
+    }
+
+    // The word adding count bytes, the last of them just before added_end.
+    bool passes_added(const std::uint8_t* added_end, std::uint32_t count) const
+    {
+        return ((read_eight(added_end - 8) ^ itsBytes) & itsMask[count]) == 0;
+    }
+    // Whether the bytes the word adds held the whole ending.
+    bool decided_by(std::uint32_t count) const { return count >= itsLength; }
+    bool passes_whole(const char* word, std::uint32_t length) const
+    {
+        return length >= itsLength && std::memcmp(word + length - itsLength, itsEnding, itsLength) == 0;
+    }
+    bool active() const { return itsLength != 0; }
+
+private:
+    static constexpr std::uint32_t kCounts = 256;   // a word adds fewer bytes than this
+
+    // Eight bytes, the first in the lowest.
+    static std::uint64_t read_eight(const std::uint8_t* bytes)
+    {
+        std::uint64_t value;
+        std::memcpy(&value, bytes, sizeof value);
+        if constexpr (std::endian::native == std::endian::big)
+            value = __builtin_bswap64(value);
+        return value;
+    }
+
+    std::uint32_t itsLength;
+    char itsEnding[DecodedWords::kMaxEnding] = {};
+    std::uint64_t itsBytes = 0;
+    // Per count of bytes a word adds: the last bytes of eight that are compared.
+    std::uint64_t itsMask[kCounts] = {};
+};
 
 struct KeptWords {
     std::uint32_t generation = 0;   // data_files_generation() the words were decoded under
@@ -42,7 +97,8 @@ DecodedWords::DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_
     itsShared.reserve(itsSize);
     itsStored.reserve(itsSize);
     itsGroups.reserve((itsSize + kGroup - 1) / kGroup);
-    itsArena.reserve(arena_bytes + kPadding);
+    itsArena.reserve(kLeadingPadding + arena_bytes + kPadding);
+    itsArena.resize(kLeadingPadding);
     for (WordWalker walker(first, last, block_size); walker.next() && itsOffsets.size() < itsSize;) {
         const char* const word = walker.word();
         const std::uint32_t length = walker.length();
@@ -77,6 +133,85 @@ std::size_t DecodedWords::first_at_or_after(std::uint32_t offset) const
 {
     return static_cast<std::size_t>(
         std::lower_bound(itsOffsets.begin(), itsOffsets.end(), offset) - itsOffsets.begin());
+}
+
+std::size_t DecodedWords::entries_before(std::uint64_t offset) const
+{
+    return offset > UINT32_MAX ? itsSize : first_at_or_after(static_cast<std::uint32_t>(offset));
+}
+
+void DecodedWords::scan_blocks(std::uint32_t first, std::uint32_t last, const char* ending,
+                               std::size_t ending_length, ScanVisitor& visitor) const
+{
+    const EndingTest test(ending, ending_length);
+    std::size_t i = entries_before(std::uint64_t{first} * itsBlockSize);
+    const std::size_t stop = entries_before((std::uint64_t{last} + 1) * itsBlockSize);
+    if (i >= stop)
+        return;
+    // Words are rebuilt only when visited, each over the last one rebuilt (held) when
+    // that is of the same group or later, else from the first word of its group.
+    char word[kWordBufferSize + kPadding];
+    std::size_t held_end = 0;   // the entry after the one whose word is held
+    const std::uint8_t* held_next = itsArena.data() + itsGroups[0];   // that entry's bytes
+    const auto rebuild_up_to = [&](std::size_t entry) {
+        const std::size_t group_start = entry / kGroup * kGroup;
+        if (held_end < group_start) {
+            held_end = group_start;
+            held_next = itsArena.data() + itsGroups[entry / kGroup];
+        }
+        std::uint32_t length = 0;
+        for (; held_end <= entry; held_next += record_size(held_end), ++held_end)
+            length = rebuild(held_end, held_next, word);
+        return length;
+    };
+
+    // Hands entry i over when its whole word ends with the ending; false to stop.
+    const auto hand_over = [&](std::size_t entry) {
+        const std::uint32_t length = rebuild_up_to(entry);
+        if (!test.decided_by(itsStored[entry]) && !test.passes_whole(word, length))
+            return true;
+        const std::uint32_t shared = test.active() ? 0 : itsShared[entry];
+        return visitor.visit(word, length, shared, itsOffsets[entry]);
+    };
+
+    const std::uint8_t* const added = itsStored.data();
+    // Where the bytes entry i adds begin in the arena.
+    const std::uint8_t* next = itsArena.data() + itsGroups[i / kGroup];
+    for (std::size_t j = i / kGroup * kGroup; j < i; ++j)
+        next += record_size(j);
+    while (i < stop) {
+        const std::uint32_t block = itsOffsets[i] / itsBlockSize;
+        const std::uint64_t next_block = visitor.at_block(block);
+        if (next_block <= block)
+            return;
+        // The entries up to the next block the visitor asked for, without their offsets,
+        // a group at a time: its first word stored whole and ended by a 0, then the rest.
+        const std::size_t chunk_end = std::min(stop, entries_before(next_block * itsBlockSize));
+        if (!test.active()) {   // every word, each rebuilt over the one before
+            for (; i < chunk_end; ++i) {
+                const std::uint32_t length = rebuild_up_to(i);
+                if (!visitor.visit(word, length, itsShared[i], itsOffsets[i]))
+                    return;
+            }
+            continue;
+        }
+        while (i < chunk_end) {
+            if (i % kGroup == 0) {
+                const std::uint32_t count = added[i];
+                if (test.passes_added(next + count, count) && !hand_over(i))
+                    return;
+                next += count + 1;
+                ++i;
+            }
+            const std::size_t group_end = std::min(chunk_end, (i / kGroup + 1) * kGroup);
+            for (; i < group_end; ++i) {
+                const std::uint32_t count = added[i];
+                next += count;
+                if (test.passes_added(next, count) && !hand_over(i))
+                    return;
+            }
+        }
+    }
 }
 
 DecodedWords::Cursor DecodedWords::at_or_after(std::uint32_t offset) const

@@ -17,8 +17,13 @@
 class DecodedWords {
     // Room past the arena's end and a cursor's word, for copying sixteen bytes at a time.
     static constexpr std::size_t kPadding = 16;
+    // Room before the arena's first word, for reading the eight bytes that end a word.
+    static constexpr std::size_t kLeadingPadding = 8;
 
 public:
+    // The longest ending a scan tests on the bytes each word adds.
+    static constexpr std::size_t kMaxEnding = 8;
+
     // Walks blocks first..last (an index's whole range) and keeps every entry's word.
     DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_t block_size);
 
@@ -55,13 +60,27 @@ public:
 
     // At the first entry whose offset is at least offset (at the end when none).
     Cursor at_or_after(std::uint32_t offset) const;
-    // Calls visit(word, length, shared, offset) for each entry in order from the first
-    // whose offset is at least offset, until it returns false; the word is valid until
-    // the walk moves on. The loop of a long walk: its word and place stay in locals the
-    // compiler keeps in registers, where a cursor's are read back from memory after each
-    // word is rebuilt.
-    template <typename Visit>
-    void walk_from(std::uint32_t offset, Visit visit) const;
+    // What the walk of a scan tells: the blocks it reaches and the words it finds.
+    class ScanVisitor {
+    public:
+        // The walk reached block: the first that holds entries at or after the block
+        // asked for last (any at first). Returns the next block to be told of, or one
+        // not after block to stop the walk.
+        virtual std::uint64_t at_block(std::uint32_t block) = 0;
+        // An entry whose word ends with the scan's ending; the word is valid until the
+        // walk moves on. shared is what it has in common with the word of the previous
+        // visit, 0 when words were passed over between them. false stops the walk.
+        virtual bool visit(const char* word, std::uint32_t length, std::uint32_t shared,
+                           std::uint32_t offset) = 0;
+
+    protected:
+        ~ScanVisitor() = default;
+    };
+    // Walks the entries of blocks first..last for a scan, visiting those whose word ends
+    // with the ending given (at most kMaxEnding bytes; every entry when there are none).
+    // Most words are refused on the bytes they add, without being rebuilt.
+    void scan_blocks(std::uint32_t first, std::uint32_t last, const char* ending,
+                     std::size_t ending_length, ScanVisitor& visitor) const;
     // At the first entry whose word does not sort before word in the index's loose order.
     Cursor loose_lower_bound(const char* word) const;
 
@@ -93,6 +112,8 @@ private:
     // The bytes entry i has in the arena (a group's first word ends with a 0 there).
     std::size_t record_size(std::size_t i) const { return itsStored[i] + (i % kGroup == 0 ? 1 : 0); }
     std::size_t first_at_or_after(std::uint32_t offset) const;
+    // The number of entries whose offset is below offset.
+    std::size_t entries_before(std::uint64_t offset) const;
     const char* group_word(std::size_t group) const
     {
         return reinterpret_cast<const char*>(itsArena.data() + itsGroups[group]);
@@ -121,23 +142,6 @@ inline void DecodedWords::Cursor::read()
 {
     itsLength = itsWords->rebuild(itsIndex, itsStored, itsWord);
     itsStored += itsWords->record_size(itsIndex);
-}
-
-template <typename Visit>
-void DecodedWords::walk_from(std::uint32_t offset, Visit visit) const
-{
-    const std::size_t from = first_at_or_after(offset);
-    if (from >= itsSize)
-        return;
-    // Rebuilt from the first word of the group that holds the first entry visited.
-    const std::uint8_t* stored = itsArena.data() + itsGroups[from / kGroup];
-    char word[kWordBufferSize + kPadding];
-    for (std::size_t i = from / kGroup * kGroup; i < itsSize; stored += record_size(i), ++i) {
-        const std::uint32_t length = rebuild(i, stored, word);
-        if (i >= from &&
-            !visit(static_cast<const char*>(word), length, std::uint32_t{itsShared[i]}, itsOffsets[i]))
-            return;
-    }
 }
 
 // The decoded words of index_code for the open pair, decoded on first use; null when the

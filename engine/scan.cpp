@@ -72,33 +72,53 @@ void narrow_range(const std::string& prefix, std::uint32_t* first, std::uint32_t
     *last = search_blocks(next.c_str(), *first, *last, block_size);
 }
 
-// Reports a scan's progress once per whole percentage; true on cancel.
-class ScanProgress {
+// What a scan keeps of the words the walk hands it: the offsets of those the matcher
+// takes. Reports the progress once per whole percentage, between blocks.
+class ScanCollector final : public DecodedWords::ScanVisitor {
 public:
-    ScanProgress(std::uint32_t first, std::uint32_t last) : itsFirst(first), itsBlocks(last - first + 1) {}
-
-    bool at_block(std::uint32_t block, std::uint32_t found, const char* last_word)
+    ScanCollector(ResultList* list, WordMatcher* matcher, std::uint32_t first, std::uint32_t last)
+        : itsList(list), itsMatcher(matcher), itsFirst(first), itsBlocks(std::uint64_t{last} - first + 1)
     {
-        const long percent = static_cast<long>(
-            (std::uint64_t{block} - itsFirst + 1) * 100 / itsBlocks);
+    }
+
+    std::uint64_t at_block(std::uint32_t block) override
+    {
+        const std::uint64_t percent = (std::uint64_t{block} - itsFirst + 1) * 100 / itsBlocks;
+        // The first block of a greater percentage.
+        const std::uint64_t next = itsFirst + ((percent + 1) * itsBlocks + 99) / 100 - 1;
         if (percent == itsReported)
-            return false;
+            return next;
         itsReported = percent;
         char message[160];
-        if (found > 0)
+        if (itsFound > 0)
             std::snprintf(message, sizeof message,
-                          "%ld%% finished; %ld word(s) found; last word found: %s", percent,
-                          static_cast<long>(found), last_word);
+                          "%ld%% finished; %ld word(s) found; last word found: %s",
+                          static_cast<long>(percent), static_cast<long>(itsFound), itsLastFound);
         else
             std::snprintf(message, sizeof message, "%ld%% finished; no words found yet",
-                          percent);
-        return report_progress(message, percent / 2) != 0;
+                          static_cast<long>(percent));
+        return report_progress(message, static_cast<long>(percent) / 2) != 0 ? 0 : next;
+    }
+
+    bool visit(const char* word, std::uint32_t length, std::uint32_t shared,
+               std::uint32_t offset) override
+    {
+        if (itsMatcher->matches(word, length, shared)) {
+            itsList->append(offset);
+            ++itsFound;
+            std::memcpy(itsLastFound, word, length + 1);
+        }
+        return true;
     }
 
 private:
+    ResultList* itsList;
+    WordMatcher* itsMatcher;
     std::uint32_t itsFirst;
     std::uint64_t itsBlocks;
-    long itsReported = 0;
+    std::uint64_t itsReported = 0;
+    std::uint32_t itsFound = 0;
+    char itsLastFound[kWordBufferSize] = "";
 };
 
 } // namespace
@@ -156,29 +176,12 @@ std::int16_t regex_scan(ResultList* list, const char* word, const char* index_co
         return finish_scan(list, index_code);
     narrow_range(loose_prefix(pattern), &first, &last, block_size);
 
-    // The words of blocks first..last, as kept decoded.
-    ScanProgress progress(first, last);
-    std::uint32_t found = 0;
-    char last_found[kWordBufferSize] = "";
-    const std::uint64_t end = (std::uint64_t{last} + 1) * block_size;
-    std::uint64_t block_end = 0;   // the offset where the current block ends
-    words->walk_from(first * block_size, [&](const char* entry, std::uint32_t length,
-                                             std::uint32_t shared, std::uint32_t offset) {
-        if (offset >= end)
-            return false;
-        if (offset >= block_end) {
-            const std::uint32_t block = offset / block_size;
-            block_end = (std::uint64_t{block} + 1) * block_size;
-            if (progress.at_block(block, found, last_found))
-                return false;
-        }
-        if (matcher.matches(entry, length, shared)) {
-            list->append(offset);
-            ++found;
-            std::memcpy(last_found, entry, length + 1);
-        }
-        return true;
-    });
+    // The words of blocks first..last, as kept decoded. Most words of a pattern with a
+    // literal end are refused by the walk itself on their last bytes.
+    const std::string& tail = matcher.tail();
+    const std::size_t ending = std::min(tail.size(), DecodedWords::kMaxEnding);
+    ScanCollector collector(list, &matcher, first, last);
+    words->scan_blocks(first, last, tail.c_str() + (tail.size() - ending), ending, collector);
     return finish_scan(list, index_code);
 }
 

@@ -22,6 +22,9 @@ public:
     // nothing.
     bool ok() const { return itsKind != Kind::Refused; }
 
+    // Bytes every word that holds a match ends with (empty when there are none such).
+    const std::string& tail() const { return itsTail; }
+
     // Whether the word (length bytes, no 0 among them) holds a match. shared is the
     // number of leading bytes the word has in common with the word of the previous call
     // (0 when unknown): the state machine resumes there instead of at the start.

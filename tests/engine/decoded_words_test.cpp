@@ -6,15 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/datafiles.h"
+#include "engine/idlist.h"
 #include "engine/progress.h"
 #include "engine/report.h"
 #include "engine/resultlist.h"
 #include "engine/scan.h"
 #include "engine/wordindex.h"
+#include "vkocoll/regexp.h"
 #include "index_fixture.h"
 #include "search_fixture.h"
 
@@ -118,6 +123,115 @@ TEST(DecodedWords, EveryWordReadsBackWholeAcrossGroupsAndBlocks)
     regex_scan(&list, "inter12*", "va", kBlockSize);   // from the middle of the index
     const std::vector<std::string> from_1200(heads.begin() + 200, heads.begin() + 300);
     EXPECT_EQ(words_of(&list), from_1200);
+    close_data_files();
+}
+
+// Records what the walk of a scan tells, asking for every block.
+class RecordingVisitor final : public DecodedWords::ScanVisitor {
+public:
+    std::uint64_t at_block(std::uint32_t block) override
+    {
+        blocks.push_back(block);
+        return std::uint64_t{block} + 1;
+    }
+    bool visit(const char* word, std::uint32_t length, std::uint32_t, std::uint32_t offset) override
+    {
+        EXPECT_EQ(std::strlen(word), length);
+        words.emplace_back(word, length);
+        offsets.push_back(offset);
+        return true;
+    }
+
+    std::vector<std::uint32_t> blocks;
+    std::vector<std::string> words;
+    std::vector<std::uint32_t> offsets;
+};
+
+// The walk refuses most words on the bytes they add to the word before them, without
+// rebuilding them. What it visits, and the scan's hits, on words that share much, little
+// or all of an ending with the word before (also a group's first word, stored whole), on
+// one-letter words, words equal to the ending and words over several groups and blocks,
+// are what a plain test finds over every word.
+TEST(DecodedWords, ScanFindsWhatAPlainMatcherFindsOverEveryWord)
+{
+    std::vector<std::string> heads = {
+        "a", "n", "x", "on", "tion", "tion-", "ation", "nation", "national", "nations",
+        "nationalisation", "denationalisation", "internationalisation", "xti", "xtion",
+        "motio", "motion", "motions", "potio", "potion", "station", "stationary", "stationtion",
+        "countertion", "counterrevolutionaries", "counterrevolution", "abcdefghijklmnopqrstuvwxyztion",
+        "abcdefghijklmnopqrstuvwxyzz"};
+    // Fillers over many groups and blocks: neighbours that share all but their last
+    // bytes, some of them ending the way the patterns do.
+    for (int i = 0; i < 400; ++i) {
+        const std::string stem = "w" + std::to_string(1000 + i);
+        heads.push_back(stem + (i % 3 == 0 ? "tion" : i % 3 == 1 ? "tio" : "n"));
+        if (i % 7 == 0)
+            heads.push_back(stem + "tionn");
+    }
+    TempDir dir;
+    write_pair(dir, "endings", heads);
+    ASSERT_EQ(DataFilesPresent((dir.path() + "/").c_str(), "endings"), 0);
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    ASSERT_TRUE(index_block_range("va", kBlockSize, &first, &last));
+    ASSERT_GT(last, first + 3);   // several blocks
+
+    // The walk itself, over every block and from a block within the index.
+    const std::shared_ptr<const DecodedWords> words = decoded_words("va", kBlockSize);
+    ASSERT_TRUE(words);
+    for (const std::string ending : {"tion", "n", "on", "ation", "tionn", "zz", "lisation", ""}) {
+        for (const std::uint32_t from : {first, first + 2}) {
+            SCOPED_TRACE("ending \"" + ending + "\" from block " + std::to_string(from));
+            RecordingVisitor all;
+            words->scan_blocks(from, last, "", 0, all);
+            RecordingVisitor ending_with;
+            words->scan_blocks(from, last, ending.c_str(), ending.size(), ending_with);
+            std::vector<std::string> expected;
+            for (const std::string& word : all.words) {
+                if (word.ends_with(ending))
+                    expected.push_back(word);
+            }
+            EXPECT_EQ(ending_with.words, expected);
+            EXPECT_EQ(ending_with.blocks, all.blocks);
+            EXPECT_TRUE(std::is_sorted(all.offsets.begin(), all.offsets.end()));
+            EXPECT_EQ(all.words.size() == heads.size(), from == first);
+        }
+    }
+
+    const char* const patterns[] = {
+        "*tion",                   // an ending the bytes added mostly hold
+        "*n",                      // a one-byte ending
+        "*on",
+        "*ation",
+        "tion",                    // the whole word, anchored at both ends
+        "?",                       // one-letter words: no literal ending
+        "*",
+        "*nationalisation",        // an ending longer than the walk tests
+        "*uvwxyztion",
+        "*at*ion",                 // an ending that does not decide alone
+        "tion$",                   // a regular expression with a literal end
+        "[ns]tion$",               // one without: every word is matched
+        "^w11.*tion$",             // narrowed to blocks within the index
+        "*tionn",
+        "*zz",
+    };
+    for (const char* pattern : patterns) {
+        SCOPED_TRACE(pattern);
+        scratch_reset();
+        const RWCRegexp plain(wildcard_to_regex(pattern));
+        std::vector<std::string> expected;
+        for (const std::string& head : heads) {
+            if (plain.index(RWCString(head.c_str())) != RW_NPOS)
+                expected.push_back(head);
+        }
+        ResultList list;
+        regex_scan(&list, pattern, "va", kBlockSize);
+        EXPECT_EQ(list.values.count(), expected.size());
+        std::vector<std::string> found = words_of(&list);
+        std::sort(found.begin(), found.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected);
+    }
     close_data_files();
 }
 
