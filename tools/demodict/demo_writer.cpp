@@ -217,4 +217,17 @@ bool write_demo(const std::string& wordnet_dir, const std::string& output_dir, c
     return true;
 }
 
+bool link_demo(const std::string& demo, const std::string& folder, std::string* error)
+{
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(demo, code))
+        if (entry.path().extension() == ".dct" && !code)
+            fs::copy_file(entry.path(), fs::path(folder) / entry.path().filename(), code);
+    if (!code)
+        fs::create_directory_symlink(fs::path(demo) / "data", fs::path(folder) / "data", code);
+    if (code)
+        *error = "cannot use the demo in " + demo + ": " + code.message();
+    return !code;
+}
+
 } // namespace demodict

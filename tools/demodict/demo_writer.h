@@ -36,4 +36,8 @@ bool write_demo(const std::string& wordnet_dir, const std::string& output, const
                 const std::function<void(const std::string&)>& progress, DemoReport* report,
                 std::string* error);
 
+// Makes folder a place to run the program on the demo written in demo: its description
+// files copied (the program writes its own files beside them) and its data folder linked.
+bool link_demo(const std::string& demo, const std::string& folder, std::string* error);
+
 } // namespace demodict

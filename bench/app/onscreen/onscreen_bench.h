@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,18 +18,17 @@ namespace onscreen {
 // The test command's brief run: fewer words, shorter waits.
 inline bool Smoke() { return std::getenv("VKO_BENCH_SMOKE") != nullptr; }
 
-// Starts stage, the program on a slice of the demo with lemmas, then runs the benchmarks the
-// command line names. Without Xvfb, WordNet or espeak-ng it says why and answers 77, which
-// the test command counts as skipped; a stage that fails otherwise answers 1. The caller
-// ends the stage.
-inline int RunOnStage(int argc, char** argv, const std::vector<std::string>& lemmas,
-                      std::unique_ptr<Session>& stage)
+// Starts stage, the program as start makes it, then runs the benchmarks the command line
+// names. Without Xvfb, WordNet or espeak-ng it says why and answers 77, which the test command
+// counts as skipped; a stage that fails otherwise answers 1. The caller ends the stage.
+inline int RunOnStageMadeBy(int argc, char** argv, const std::function<std::unique_ptr<Session>()>& start,
+                            std::unique_ptr<Session>& stage)
 {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     // The program is started before this process uses the base library itself.
-    stage = std::make_unique<Session>(lemmas);
+    stage = start();
     if (!stage->why.empty()) {
         std::printf("%s: %s\n", stage->missing ? "skipped" : "failed", stage->why.c_str());
         return stage->missing ? 77 : 1;
@@ -36,6 +36,20 @@ inline int RunOnStage(int argc, char** argv, const std::vector<std::string>& lem
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+// The program on a slice of the demo with lemmas.
+inline int RunOnStage(int argc, char** argv, const std::vector<std::string>& lemmas,
+                      std::unique_ptr<Session>& stage)
+{
+    return RunOnStageMadeBy(argc, argv, [&lemmas] { return std::make_unique<Session>(lemmas); }, stage);
+}
+
+// The program on the demo written before into demo.
+inline int RunOnWrittenDemo(int argc, char** argv, const std::string& demo, std::unique_ptr<Session>& stage)
+{
+    return RunOnStageMadeBy(
+        argc, argv, [&demo] { return std::make_unique<Session>(Session::WrittenDemo{}, demo); }, stage);
 }
 
 } // namespace onscreen

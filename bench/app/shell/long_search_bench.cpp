@@ -7,85 +7,27 @@
 // run and its hits collected as the search window does. The difference is the program's
 // side.
 //
-// The demo is the build's own (<build>/demo, written with -DVKO_DEMO=ON) or the folder
-// VKO_DEMO_DIR names; without either, a slice of it is written from WordNet into a temporary
-// folder (far fewer hits). Without WordNet the benchmark says so and exits with 77, which
-// the test command counts as skipped.
+// The demo is found or written as demo_folder.h says. Without WordNet the benchmark
+// says so and exits with 77, which the test command counts as skipped.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include <benchmark/benchmark.h>
 
 #include "headless_program.h"
+#include "demo_folder.h"
 #include "app/pages/search_page_win.h"
 #include "vkobase/probe.h"
-#include "tools/demodict/demo_writer.h"
-#include "tools/demodict/description.h"
 
 namespace {
 
-constexpr char kWordNet[] = "/usr/share/wordnet";
-
 bool Smoke() { return std::getenv("VKO_BENCH_SMOKE") != nullptr; }
 
-bool HasDemo(const std::string& folder)
-{
-    return std::filesystem::exists(folder + "/" + demodict::kDescriptionFile);
-}
-
-// Where the demo is, written into a temporary folder when it must be.
-struct Demo {
-    std::string folder;
-    std::string temporary; // removed at the end
-    std::string why;       // why there is none
-    bool missing = false;  // WordNet is not installed: skipped
-
-    Demo()
-    {
-        const char* named = std::getenv("VKO_DEMO_DIR");
-        for (const std::string& candidate : {std::string(named != nullptr ? named : ""), std::string(VKO_BUILD_DEMO_DIR)})
-            if (!candidate.empty() && HasDemo(candidate)) {
-                folder = candidate;
-                return;
-            }
-        if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun")) {
-            why = "WordNet (wordnet-base) is not installed";
-            missing = true;
-            return;
-        }
-        char pattern[] = "/tmp/vko_long_search_XXXXXX";
-        if (mkdtemp(pattern) == nullptr) {
-            why = "cannot make a temporary folder";
-            return;
-        }
-        temporary = pattern;
-        demodict::DemoSlice slice;
-        // A few words that end in "ing" besides the first lemmas; "the" is in most
-        // definitions.
-        slice.first_lemmas = Smoke() ? 200 : 30000;
-        slice.lemmas = {"beginning", "building", "evening", "morning", "painting"};
-        demodict::DemoReport written;
-        std::string error;
-        if (demodict::write_demo(kWordNet, temporary + "/demo", &slice, {}, &written, &error))
-            folder = temporary + "/demo";
-        else
-            why = "cannot write the demo slice: " + error;
-    }
-    ~Demo()
-    {
-        std::error_code code;
-        if (!temporary.empty())
-            std::filesystem::remove_all(temporary, code);
-    }
-};
-
-std::unique_ptr<Demo> theDemo;
+std::unique_ptr<benchdemo::Demo> theDemo;
 
 // The time the program spent in the engine's search, as its probe marks it.
 std::uint64_t theSearchNs = 0;
@@ -170,7 +112,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    theDemo = std::make_unique<Demo>();
+    theDemo = std::make_unique<benchdemo::Demo>(VKO_BUILD_DEMO_DIR, Smoke());
     if (theDemo->folder.empty()) {
         const bool missing = theDemo->missing;
         std::printf("%s: %s\n", missing ? "skipped" : "failed", theDemo->why.c_str());

@@ -192,7 +192,11 @@ struct Session {
     bool timedOut = false;                      // the last Settle's condition never held
     static constexpr double kDeadline = 180;    // seconds, scaled, for each wait
 
-    explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas); }
+    // On a slice of the demo written at start with these lemmas.
+    explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas, {}); }
+    // On a demo written before into folder, read from a folder of the program's own.
+    struct WrittenDemo {};
+    Session(WrittenDemo, const std::string& demo) { why = Prepare({}, demo); }
     ~Session()
     {
         if (program > 0) {
@@ -209,7 +213,9 @@ struct Session {
         }
     }
 
-    std::string Prepare(const std::vector<std::string>& lemmas)
+    // The program's folder: the descriptions copied from written and its data linked, or
+    // else a slice written with lemmas.
+    std::string Prepare(const std::vector<std::string>& lemmas, const std::string& written)
     {
         missing = true;
         if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
@@ -220,12 +226,20 @@ struct Session {
             return "Xvfb is not installed";
         missing = false;
         folder = vkotest::make_scratch_dir("vko_onscreen_");
-        demodict::DemoSlice slice;
-        slice.lemmas = lemmas;
-        demodict::DemoReport written;
-        std::string error;
-        if (folder.empty() || !demodict::write_demo(kWordNet, folder, &slice, {}, &written, &error))
-            return "cannot write the demo slice: " + error;
+        if (folder.empty())
+            return "cannot make the program's folder";
+        if (!written.empty()) {
+            std::string error;
+            if (!demodict::link_demo(written, folder, &error))
+                return error;
+        } else {
+            demodict::DemoSlice slice;
+            slice.lemmas = lemmas;
+            demodict::DemoReport report;
+            std::string error;
+            if (!demodict::write_demo(kWordNet, folder, &slice, {}, &report, &error))
+                return "cannot write the demo slice: " + error;
+        }
         if (const std::string failed = vkotest::start_xvfb(server); !failed.empty())
             return failed;
         int fds[2];
@@ -416,10 +430,13 @@ struct Session {
     }
 
     // The end of the first search that ended after `since`, or 0.
-    double SearchEnded(double since) const
+    double SearchEnded(double since) const { return SearchMark(since, 0); }
+    // The start of the first search that began after `since`, or 0.
+    double SearchStarted(double since) const { return SearchMark(since, 1); }
+    double SearchMark(double since, std::int32_t begin) const
     {
         for (const Report& r : heard)
-            if (r.kind == VKO_PROBE_SEARCH && r.begin == 0 && r.at >= since)
+            if (r.kind == VKO_PROBE_SEARCH && r.begin == begin && r.at >= since)
                 return r.at;
         return 0;
     }
