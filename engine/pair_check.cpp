@@ -133,6 +133,43 @@ bool entry_block_offset(const std::uint8_t* block, std::uint32_t data_pos, std::
     return unpack_within(&p, block + kBlockSize, block_offset);
 }
 
+// Reads a file front to back through a buffer of some blocks: the walk below reads a few
+// bytes of each of the data file's thousands of blocks, a system call each otherwise.
+class ForwardReader {
+public:
+    ForwardReader(std::FILE* file, std::uint64_t size) : itsFile(file), itsSize(size), itsBuffer(kChunk) {}
+
+    bool read(std::uint64_t offset, std::uint8_t* out, std::size_t count)
+    {
+        if (offset < itsStart || offset + count > itsStart + itsFilled) {
+            // What the file holds from offset, as far as the buffer goes: it may be shorter
+            // than its size said.
+            const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, itsSize - offset));
+            itsStart = offset;
+            itsFilled = 0;
+            while (itsFilled < wanted) {
+                const ssize_t got = pread(fileno(itsFile), itsBuffer.data() + itsFilled, wanted - itsFilled,
+                                          static_cast<off_t>(offset + itsFilled));
+                if (got <= 0)
+                    break;
+                itsFilled += static_cast<std::size_t>(got);
+            }
+            if (itsFilled < count)
+                return false;
+        }
+        std::memcpy(out, itsBuffer.data() + (offset - itsStart), count);
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+    std::FILE* itsFile;
+    std::uint64_t itsSize;
+    std::vector<std::uint8_t> itsBuffer;
+    std::uint64_t itsStart = 0;
+    std::size_t itsFilled = 0;
+};
+
 // The offsets at which the compressed blocks of the data file start: the file is its
 // header and then its blocks, each after its 2-byte length word. The walk stops where a
 // block would run past the end (a cut file).
@@ -141,7 +178,8 @@ std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size
     std::vector<std::uint32_t> starts;
     std::uint64_t offset = 0;
     std::uint8_t length_word[2];
-    while (offset + 2 <= data_size && offset <= 0xFFFFFFFFu && read_exactly(data, length_word, offset, 2)) {
+    ForwardReader reader(data, data_size);
+    while (offset + 2 <= data_size && offset <= 0xFFFFFFFFu && reader.read(offset, length_word, 2)) {
         const std::uint64_t next = offset + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]);
         if (next > data_size)
             break;
