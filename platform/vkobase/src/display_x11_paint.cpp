@@ -17,27 +17,58 @@ namespace vkobase::x11 {
 
 namespace {
 
-// A window's list of changed rectangles collapses into their bounds beyond this many.
+// A window keeps at most this many changed rectangles; beyond, a new one joins the kept one it
+// grows least.
 constexpr std::size_t kMaxDirtyRects = 32;
+
+bool contains(const s_rct &outer, const s_rct &inner) noexcept {
+    return outer.top <= inner.top && outer.left <= inner.left && outer.bottom >= inner.bottom &&
+           outer.right >= inner.right;
+}
+
+s_rct bounds_of(const s_rct &a, const s_rct &b) noexcept {
+    return s_rct{std::min(a.top, b.top), std::min(a.left, b.left), std::max(a.bottom, b.bottom),
+                 std::max(a.right, b.right)};
+}
+
+long area_of(const s_rct &r) noexcept {
+    return static_cast<long>(r.bottom - r.top) * (r.right - r.left);
+}
 
 } // namespace
 
+// Only what changed is sent to the server: a rectangle inside one kept already adds nothing,
+// and kept ones inside a new one go.
 void add_dirty(Shown &s, const s_rct &area) noexcept {
-    try {
-        s.dirty.push_back(area);
-    } catch (...) {
+    if (area.bottom <= area.top || area.right <= area.left)
         return;
+    for (const s_rct &r : s.dirty)
+        if (contains(r, area))
+            return;
+    s.dirty.erase(std::remove_if(s.dirty.begin(), s.dirty.end(),
+                                 [&](const s_rct &r) { return contains(area, r); }),
+                  s.dirty.end());
+    if (s.dirty.size() < kMaxDirtyRects) {
+        try {
+            s.dirty.push_back(area);
+            return;
+        } catch (...) {
+        }
     }
-    if (s.dirty.size() <= kMaxDirtyRects)
+    if (s.dirty.empty())
         return;
-    s_rct bounds = s.dirty.front();
-    for (const s_rct &r : s.dirty) {
-        bounds.top = std::min(bounds.top, r.top);
-        bounds.left = std::min(bounds.left, r.left);
-        bounds.bottom = std::max(bounds.bottom, r.bottom);
-        bounds.right = std::max(bounds.right, r.right);
+    auto least = s.dirty.begin();
+    long growth = -1;
+    for (auto r = s.dirty.begin(); r != s.dirty.end(); ++r) {
+        const long more = area_of(bounds_of(*r, area)) - area_of(*r);
+        if (growth < 0 || more < growth) {
+            growth = more;
+            least = r;
+        }
     }
-    s.dirty.assign(1, bounds);
+    const s_rct joined = bounds_of(*least, area);
+    s.dirty.erase(least);
+    add_dirty(s, joined);
 }
 
 void on_surface_drawn(WINDOW owner, const s_rct &area) noexcept {
@@ -133,18 +164,29 @@ void show_changes(Shown &s) noexcept {
     cairo_translate(cr, 0, s.inset);
     if (!s.dirty.empty()) {
         cairo_save(cr);
-        // Only the client area: outside the surface the copy would clear the bar strip.
+        // Only the client area: outside the surface the copy would clear the bar strip. The
+        // rectangles are made disjoint and each is copied on its own: one copy of them all
+        // would send everything within their bounds.
         const s_rct client = vkobase::win_client_rect(s.owner);
+        cairo_region_t *changed = cairo_region_create();
         for (const s_rct &r : s.dirty) {
             s_rct part{};
-            if (vkov_rect_intersect(&part, &r, &client))
-                cairo_rectangle(cr, part.left, part.top, part.right - part.left,
-                                part.bottom - part.top);
+            if (vkov_rect_intersect(&part, &r, &client)) {
+                const cairo_rectangle_int_t box{part.left, part.top, part.right - part.left,
+                                                part.bottom - part.top};
+                cairo_region_union_rectangle(changed, &box);
+            }
         }
-        cairo_clip(cr);
         cairo_set_source_surface(cr, pixels, 0, 0);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
+        const int boxes = cairo_region_num_rectangles(changed);
+        for (int i = 0; i < boxes; ++i) {
+            cairo_rectangle_int_t box{};
+            cairo_region_get_rectangle(changed, i, &box);
+            cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+            cairo_fill(cr);
+        }
+        cairo_region_destroy(changed);
         cairo_restore(cr);
     }
     if (!rect_empty(caret)) {
