@@ -9,6 +9,7 @@
 // and the display's entry points; the rest lies in the other display_x11_*.cpp files.
 #include "display_x11_internal.h"
 
+#include <X11/extensions/Xfixes.h>
 #include <cairo-xlib.h>
 #include <poll.h>
 
@@ -62,6 +63,41 @@ Shown *shown_by_xwin(Window xwin) noexcept {
 
 namespace {
 
+// Asks the server to tell every change of the CLIPBOARD selection's owner, and learns the
+// owner now.
+void watch_clipboard(DisplayState &st) noexcept {
+    st.clipboard = XInternAtom(st.dpy, "CLIPBOARD", False);
+    int error_base = 0;
+    if (!XFixesQueryExtension(st.dpy, &st.fixes_event_base, &error_base)) {
+        st.fixes_event_base = -1;
+        return;
+    }
+    XFixesSelectSelectionInput(st.dpy, DefaultRootWindow(st.dpy), st.clipboard,
+                               XFixesSetSelectionOwnerNotifyMask |
+                                   XFixesSelectionWindowDestroyNotifyMask |
+                                   XFixesSelectionClientCloseNotifyMask);
+    st.clipboard_owner = XGetSelectionOwner(st.dpy, st.clipboard);
+}
+
+bool is_clipboard_news(const XEvent &xe, const DisplayState &st) noexcept {
+    return st.fixes_event_base >= 0 && xe.type == st.fixes_event_base + XFixesSelectionNotify &&
+           reinterpret_cast<const XFixesSelectionNotifyEvent &>(xe).selection == st.clipboard;
+}
+
+// Takes in a change of the CLIPBOARD selection's owner; false for any other event.
+bool note_clipboard_news(const XEvent &xe) noexcept {
+    DisplayState &st = state();
+    if (!is_clipboard_news(xe, st))
+        return false;
+    const auto &news = reinterpret_cast<const XFixesSelectionNotifyEvent &>(xe);
+    st.clipboard_owner = news.subtype == XFixesSetSelectionOwnerNotify ? news.owner : 0;
+    return true;
+}
+
+Bool clipboard_news_predicate(Display *, XEvent *xe, XPointer) {
+    return is_clipboard_news(*xe, state()) ? True : False;
+}
+
 // The server's complaints (a window that went away meanwhile, a request it refuses) must not
 // end the program, which is what Xlib does by default.
 int ignore_x_error(Display *, XErrorEvent *) noexcept {
@@ -98,6 +134,7 @@ bool display_open() noexcept {
                  static_cast<int>(sizeof(kAtomNames) / sizeof(kAtomNames[0])), False,
                  reinterpret_cast<Atom *>(&st.atoms));
     XSetErrorHandler(ignore_x_error);
+    watch_clipboard(st);
     surface_set_drawn_hook(on_surface_drawn);
     return true;
 }
@@ -131,8 +168,18 @@ bool display_is_open() noexcept {
 }
 
 bool display_clipboard_owned() noexcept {
-    Display *dpy = state().dpy;
-    return dpy != nullptr && XGetSelectionOwner(dpy, XInternAtom(dpy, "CLIPBOARD", False)) != None;
+    DisplayState &st = state();
+    if (st.dpy == nullptr)
+        return false;
+    if (st.fixes_event_base < 0)
+        return XGetSelectionOwner(st.dpy, st.clipboard) != None;
+    // What the server sent so far is read without waiting, and only the owner's changes are
+    // taken from it: the rest stays queued in its order for the event loop.
+    XEventsQueued(st.dpy, QueuedAfterReading);
+    XEvent xe;
+    while (XCheckIfEvent(st.dpy, &xe, clipboard_news_predicate, nullptr))
+        note_clipboard_news(xe);
+    return st.clipboard_owner != None;
 }
 
 bool display_screen_size(int *width, int *height) noexcept {
@@ -156,7 +203,8 @@ void display_pump() noexcept {
     while (XPending(st.dpy) > 0) {
         XEvent xe;
         XNextEvent(st.dpy, &xe);
-        handle_event(xe);
+        if (!note_clipboard_news(xe))
+            handle_event(xe);
     }
 }
 

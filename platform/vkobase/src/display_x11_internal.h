@@ -77,6 +77,11 @@ struct DisplayState {
     // The keyboard went with a window that closed (one of the program's, or a GTK dialog):
     // without a window manager nobody gives it back, and the program's focus takes it.
     bool keys_orphaned = false;
+    // The CLIPBOARD selection's owner as the server last told (XFixes), so that asking whether
+    // some program offers the clipboard needs no round trip; -1 without the extension.
+    int fixes_event_base = -1;
+    Atom clipboard = 0;
+    Window clipboard_owner = 0;
 };
 
 DisplayState &state() noexcept;
