@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../platform/vkobase/src/core_internal.h"
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "../../../platform/vkobase/src/menu_internal.h"
 #include "app/pages/search_page_win.h"
@@ -73,7 +74,10 @@ struct Script {
     Display* probe = nullptr;  // reads the windows' properties as another client
     int step = 0;
     vkotest::StepClock clock; // a step that waits too long stops the run
-    int waited = 0;
+    vkotest::Deadline patience{30};  // for what the step's check looks for
+    vkotest::ManagerRoundTrip round; // through the window manager, after the script's last action
+    bool roundAsked = false;
+    bool acted = false;              // the step made its action (a click it may make again)
     int modal = 0;                      // the modal window being tried
     cairo_surface_t* bar = nullptr;     // the entry's bar as the screen showed it
     s_rct barBefore{};                  // and where
@@ -103,11 +107,40 @@ void Log(const std::string& line) { vkotest::append_line(script().log, line); }
 void Next(int step)
 {
     script().step = step;
-    script().waited = 0;
+    script().patience = vkotest::Deadline(30);
+    script().roundAsked = false;
+    script().acted = false;
 }
 
-// Whether a check may wait another tick for what it looks for: generous, for a busy machine.
-bool Patient() { return ++script().waited < 300; }
+// Whether a check may wait another tick for what it looks for: a generous deadline (scaled),
+// for a busy machine.
+bool Patient() { return !script().patience.passed(); }
+
+// Whether what the script did last (a click, keys, a resize) has been taken in: the window
+// manager, when there is one, has handled it (it answers a round trip asked after it), and the
+// program has read what the server sent it since, handled it and drawn its updates.
+bool TakenIn()
+{
+    Script& s = script();
+    if (s.wm) {
+        if (!s.roundAsked) {
+            s.round.start(s.probe);
+            s.roundAsked = true;
+            return false;
+        }
+        if (!s.round.done(s.probe))
+            return false;
+    }
+    vkobase::display_catch_up();
+    return !vkobase::app_work_pending();
+}
+
+// The step has just made its action: TakenIn waits for it afresh.
+void Acted()
+{
+    script().acted = true;
+    script().roundAsked = false;
+}
 
 // A check's line once what it looks for is seen or patience runs out ("what: yes" or
 // "what: no"); false while it waits.
@@ -337,14 +370,17 @@ int PlaceOf(const FRM_CSubmenu& menu, short tag)
     return -1;
 }
 
-// A menu of the bar opened with a click on its title (again every ten ticks until it shows).
-// Answers true once it shows.
+// A menu of the bar opened with a click on its title, clicked again when the click was taken
+// in and no menu showed. Answers true once it shows.
 bool OpenMenu(MainRefWin* window, short title)
 {
     if (vkobase::menu::level_count() > 0)
         return true;
-    if (script().waited++ % 10 != 0)
+    if (script().acted && !TakenIn())
         return false;
+    if (vkobase::menu::level_count() > 0)
+        return true;
+    Acted();
     const RWOrdered* titles = window->GetMenuBar()->GetSubmenus();
     for (std::size_t i = 0; i < titles->entries(); ++i)
         if (static_cast<const FRM_CSubmenu*>((*titles)[i])->GetTag() == title) {
@@ -389,14 +425,19 @@ void Type(const char* keys)
         hand.key(static_cast<KeySym>(*c));
 }
 
-// Whether the window's search field has the focus, clicked (again every ten ticks) until it
-// has: keys typed with the click would go where the focus was before it.
+// Whether the window's search field has the focus, clicked (again once a click was taken in
+// and the field has not) until it has: keys typed with the click would go where the focus was
+// before it.
 bool FieldTakesKeys(MainRefWin* window)
 {
     if (FocusName(window) == "the search field")
         return true;
-    if (script().waited++ % 10 == 0)
-        Click(window->GetFrontPage()->GetField());
+    if (script().acted && !TakenIn())
+        return false;
+    if (FocusName(window) == "the search field")
+        return true;
+    Click(window->GetFrontPage()->GetField());
+    Acted();
     return false;
 }
 
@@ -594,7 +635,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         Next(4);
         return 0;
     case 4: {
-        if (++s.waited < 3)
+        if (!TakenIn() && Patient())
             return 0;
         // A point of the main window that the dialog leaves uncovered: its bottom-left.
         s_pnt at{static_cast<std::int16_t>(main->GetFrame().Height() - 8), 8};
@@ -603,9 +644,13 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         Next(5);
         return 0;
     }
-    case 5:
-        // The window manager has had its time to raise what it raises.
-        if (++s.waited < 5)
+    case 5:  // the click taken in: the window manager raised what it raises for it
+        if (!TakenIn() && Patient())
+            return 0;
+        Next(56);
+        return 0;
+    case 56:  // and the program's answer to that taken in too
+        if (!TakenIn() && Patient())
             return 0;
         Log(std::string("the dialog stays above the main window: ") +
             (vkotest::above(s.probe, XWin(Preferences()), XWin(main)) ? "yes" : "no"));
@@ -619,7 +664,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         return 0;
     case 7:
         // The main window has the keyboard again: its focus is where it was before.
-        if (Patient() && (s.waited < 3 || !KeysOn(main)))
+        if ((!TakenIn() || !KeysOn(main)) && Patient())
             return 0;
         Log("after the dialog the focus is on " + FocusName(main));
         s.after = "after the dialog";
@@ -644,10 +689,14 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         return 0;
     case 52:  // Escape, the pointer away, closes the colour chooser
         s.other = ShownTitled("Colour");
-        // The text colour's Change button clicked, again every 30 ticks until the chooser shows
-        // (a window manager may still be moving Preferences into its place).
-        if (s.other == 0 && s.waited++ % 30 == 0)
+        // The text colour's Change button clicked once Preferences is in its place (a window
+        // manager may still be moving it there) and the program has caught up.
+        if (s.other == 0 && !s.acted) {
+            if (!TakenIn() && Patient())
+                return 0;
             Click(ViewWithCommand(Preferences()->GetPage(PrefWin::kAppearance), AppearancePage::kCmdTextColor));
+            Acted();
+        }
         if (s.other == 0 || !KeysOn(s.other))
             return 0;
         Log("the colour chooser" + ClassOf(s.other));
@@ -782,9 +831,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         Next(74);
         return 0;
     case 74: {
-        if (!Holds(main, "qq") && Patient())
-            return 0;
-        if (++s.waited < 5)
+        if ((!Holds(main, "qq") || !TakenIn()) && Patient())
             return 0;
         const s_rct field = FieldOnScreen(main);
         cairo_surface_t* now = Screen("after_typing");
@@ -830,7 +877,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
             Next(40);
         return 0;
     case 30: {  // the user widens the main window (a window manager's border, or xdotool)
-        if (++s.waited < 3)
+        if (!TakenIn() && Patient())
             return 0;
         const s_rct bar = BarPlace(main);
         s.barBefore = bar;
@@ -852,9 +899,8 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     }
     case 31: {
         // Laid out again at the new width, and drawn.
-        if (main->GetFrontPage()->GetEntryPane()->PaneFrame().right < s.paneWidth + kWidening && Patient())
-            return 0;
-        if (++s.waited < 5)
+        if ((main->GetFrontPage()->GetEntryPane()->PaneFrame().right < s.paneWidth + kWidening || !TakenIn()) &&
+            Patient())
             return 0;
         const s_rct bar = BarPlace(main);
         const s_rct old = s.barBefore;
@@ -888,9 +934,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         return 0;
     case 41: {
         auto* document = dynamic_cast<RefDoc*>(main->GetDocument());
-        if (document->GetKeyTable().currentEntryWord() != "planet" && Patient())
-            return 0;
-        if (++s.waited < 3)
+        if ((document->GetKeyTable().currentEntryWord() != "planet" || !TakenIn()) && Patient())
             return 0;
         s.menuBar = MenuBarStrip(main);
         s.before = Screen("before_the_table");
@@ -900,9 +944,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     }
     case 42: {
         FRM_CWindow* table = DocumentWindow<TableWin>();
-        if (!Ready(table) && Patient())
-            return 0;
-        if (++s.waited < 5)
+        if ((!Ready(table) || !TakenIn()) && Patient())
             return 0;
         // Without a window manager nothing frames the windows: the main window's menu bar
         // must still read as its own, not run on into the table window's.
@@ -929,7 +971,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     case 46: {
         // What lies where the table covered the main window shows the main window again, as it
         // showed before the table came (but for the field's caret).
-        if (++s.waited < 5)
+        if (!TakenIn() && Patient())
             return 0;
         s_rct covered{};
         const s_rct table = OnScreen(DocumentWindow<TableWin>()), window = OnScreen(main);
