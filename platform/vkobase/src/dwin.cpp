@@ -119,14 +119,16 @@ void raster(WINDOW win, cairo_t *cr, e_mode mode, COLOR color, Step step, const 
 
 } // namespace
 
-void run(WINDOW win, COLOR color, Step step, const void *data) noexcept {
+void run(WINDOW win, COLOR color, Step step, const void *data, bool keeps_state) noexcept {
     const e_mode mode = win->draw.ctools.mode;
     if (mode == M_COPY) {
         if (cairo_t *kept = surface_kept_context(win)) {
-            cairo_save(kept);
+            if (!keeps_state)
+                cairo_save(kept);
             cairo_set_antialias(kept, CAIRO_ANTIALIAS_NONE);
             step(kept, data);
-            cairo_restore(kept);
+            if (!keeps_state)
+                cairo_restore(kept);
             cairo_new_path(kept); // the path is not part of the saved state
             surface_mark_drawn(win, nullptr);
             return;

@@ -22,7 +22,12 @@ using Step = void (*)(cairo_t *cr, const void *data);
 // exclusive-or flips the bits of color XOR the window's background colour (so drawing on the
 // background shows color, and drawing twice restores the pixels). Targets that hold no pixels
 // (pictures being recorded, PDF pages) take every mode as copy.
-void run(WINDOW win, COLOR color, Step step, const void *data) noexcept;
+//
+// A step that sets every state it uses (source, font) and leaves none that another step
+// relies on may pass keeps_state: in copy mode it then draws on the window's kept context
+// without saving and restoring it, so a text in the font of the text before finds cairo's
+// font already resolved (a restore would drop it, and cairo would look it up again).
+void run(WINDOW win, COLOR color, Step step, const void *data, bool keeps_state = false) noexcept;
 
 // A toolkit colour as cairo's source; an unset colour takes fallback.
 void set_color(cairo_t *cr, COLOR color, COLOR fallback) noexcept;

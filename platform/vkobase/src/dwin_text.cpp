@@ -79,7 +79,9 @@ void vkok_dwin_draw_text(WINDOW win, int32_t x, int32_t y, const char *text, int
     const TextData t{win, win->draw.font, vkobase::font::window_dpi(win), x, y, text, n};
     if (win->draw.ctools.opaque_text != FALSE)
         vkobase::dwin::run(win, win->draw.ctools.back_color, text_back_step, &t);
-    vkobase::dwin::run(win, win->draw.ctools.fore_color, text_step, &t);
+    // The text step sets its colour and font and nothing else: texts drawn one after another
+    // in one font keep cairo's font resolved between them.
+    vkobase::dwin::run(win, win->draw.ctools.fore_color, text_step, &t, true);
 }
 
 int32_t vkok_dwin_get_text_width(WINDOW win, const char *text, int32_t len) noexcept {

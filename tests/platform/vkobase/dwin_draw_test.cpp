@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -533,6 +534,69 @@ TEST_F(DwinDrawTest, OpaqueTextPaintsItsBackgroundTransparentTextDoesNot) {
         EXPECT_EQ(px(12, 32), c.below);
         EXPECT_EQ(px(27, 25), kWhite) << "past the text's width";
     }
+}
+
+TEST_F(DwinDrawTest, CallsSharingTheWindowsContextDrawAsEachWouldAlone) {
+    // Texts in two fonts and colours, a dashed and a solid line, a filled rectangle: drawn one
+    // after another on the window's shared context, then again with the clip changed before
+    // each call (which gives every call a fresh context). Nothing one call sets may show in
+    // the next: the pixels must be the same.
+    FONT_OBJ small = vkov_font_create();
+    FONT_OBJ large = vkov_font_create();
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    vkov_font_set_size(small, 9);
+    vkov_font_set_size(large, 16);
+    vkov_font_set_style(large, VKO_FS_BOLD | VKO_FS_UNDERLINE);
+    const auto text = [](WINDOW w, FONT_OBJ font, COLOR color, int x, int y, const char *s) {
+        vkov_dwin_set_font(w, font);
+        vkok_dwin_set_fore_color(w, color);
+        vkok_dwin_draw_text(w, x, y, s, -1);
+    };
+    const auto line = [](WINDOW w, e_pen_style style, int y) {
+        const s_cpen pen{1, PAT_SOLID, style, VKO_COLOR_BLACK};
+        vkok_dwin_set_cpen(w, &pen);
+        vkok_dwin_draw_set_pos(w, s_pnt{static_cast<int16_t>(y), 2});
+        vkok_dwin_draw_line(w, s_pnt{static_cast<int16_t>(y), 70});
+    };
+    const auto draw_all = [&](bool fresh_each_call) {
+        vkov_dwin_clear(its_win, VKO_COLOR_WHITE);
+        int call = 0;
+        const auto before_call = [&]() {
+            if (!fresh_each_call)
+                return;
+            const s_rct whole{0, 0, static_cast<int16_t>(60 + call % 2), 80};
+            ++call;
+            vkok_dwin_set_clip(its_win, &whole);
+        };
+        before_call();
+        text(its_win, small, kRedColor, 2, 12, "Way");
+        before_call();
+        line(its_win, P_DASH, 16);
+        before_call();
+        text(its_win, large, kBlueColor, 20, 30, "Qg");
+        before_call();
+        line(its_win, P_SOLID, 34);
+        before_call();
+        text(its_win, small, kRedColor, 4, 46, "fit");
+        before_call();
+        const s_cbrush brush{PAT_SOLID, kBlueColor};
+        vkok_dwin_set_cbrush(its_win, &brush);
+        const s_rct box{48, 50, 58, 70};
+        vkok_dwin_draw_rect(its_win, &box);
+        before_call();
+        text(its_win, large, VKO_COLOR_BLACK, 40, 58, "y");
+        vkok_dwin_set_clip(its_win, nullptr);
+        return pixels();
+    };
+    const std::vector<std::uint32_t> shared = draw_all(false);
+    const std::vector<std::uint32_t> fresh = draw_all(true);
+    EXPECT_LT(std::count(shared.begin(), shared.end(), kWhite) + 200,
+              static_cast<std::ptrdiff_t>(shared.size()))
+        << "the calls drew";
+    EXPECT_TRUE(shared == fresh) << "a state left by one call changed the pixels of another";
+    vkov_font_destroy(small);
+    vkov_font_destroy(large);
 }
 
 TEST_F(DwinDrawTest, ImagesAndPixmapsAreCopiedDestinationFirst) {
