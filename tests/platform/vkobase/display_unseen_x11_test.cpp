@@ -50,9 +50,11 @@ Child &child() {
     return c;
 }
 
-// What the server drew into the main window since the last look.
+// What the server drew into the main window since the last look: the program sends what it drew
+// and waits until the server has carried it out, then the watcher waits for the server too.
 int damage_seen() {
     Child &c = child();
+    vkobase::display_catch_up();
     XSync(c.watcher, False);
     int seen = 0;
     while (XPending(c.watcher) > 0) {
