@@ -225,8 +225,9 @@ struct Input {
         XSync(dpy, False);
         vkobase::display_catch_up();
     }
-    // How many top-level windows the server shows.
-    int Shown()
+    // How many top-level windows the server shows: windows, or (popups) the menus and
+    // drop-down lists, which are the toolkit's override-redirect windows.
+    int Shown(bool popups = false)
     {
         Window root = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
@@ -236,8 +237,7 @@ struct Input {
         for (unsigned i = 0; i < count; ++i) {
             XWindowAttributes a{};
             XGetWindowAttributes(dpy, children[i], &a);
-            // Menus and drop-down lists are the toolkit's override-redirect windows.
-            shown += a.map_state == IsViewable && a.width > 20 && !a.override_redirect ? 1 : 0;
+            shown += a.map_state == IsViewable && a.width > 20 && (a.override_redirect != 0) == popups ? 1 : 0;
         }
         XFree(children);
         return shown;
@@ -257,6 +257,14 @@ bool ScreenCaughtUp()
 {
     vkobase::display_catch_up();
     return !vkobase::app_work_pending();
+}
+
+// A drop-down list has taken its choice and is off the screen. The program lets the pointer
+// go at once but takes the list off the server at its next look there: a click sent before
+// that lands on the list still shown (and chooses what lies under it there).
+bool DropDownGone()
+{
+    return vkov_win_get_pointer_trap() == nullptr && Input().Shown(true) == 0;
 }
 
 s_pnt Centre(const s_rct& r)
@@ -1378,7 +1386,7 @@ std::vector<Step> FirstRun()
         return true;
     });
     steps.push_back([shownBefore] {
-        if (vkov_win_get_pointer_trap() != nullptr)
+        if (!DropDownGone())
             return false;
         Input input;
         *shownBefore = input.Shown();
@@ -1527,7 +1535,7 @@ std::vector<Step> FirstRun()
             return true;
         });
         steps.push_back([] {
-            if (vkov_win_get_pointer_trap() != nullptr)
+            if (!DropDownGone())
                 return false;
             Input().Click(CentreOf(ChildWith<FRM_NEditControl>(Advanced(), [](const FRM_NEditControl*) { return true; })));
             return true;
@@ -1770,7 +1778,7 @@ std::vector<Step> SearchPagesRun()
             input.Key(XK_Return);
             return true;
         });
-        steps.push_back([] { return vkov_win_get_pointer_trap() == nullptr; });
+        steps.push_back([] { return DropDownGone(); });
     };
     // Types text into the field and presses Return; logs what the page shows then, and
     // whether a note came up instead.
