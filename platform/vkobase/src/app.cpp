@@ -276,7 +276,9 @@ bool deliver_update_of(WINDOW win) noexcept {
     vko_win_internal *in = vkobase::win_internal(win);
     if (in == nullptr || in->update_region.empty())
         return false;
-    if (!in->visible) {
+    // The X display never shows the task window (the windows inside it show on their own):
+    // drawing its background would only fill a screen-sized surface nobody sees.
+    if (!in->visible || (win == vkobase::win_task() && vkobase::display_is_open())) {
         in->update_region.clear();
         return false;
     }
