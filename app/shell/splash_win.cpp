@@ -53,6 +53,7 @@ SplashWin::SplashWin()
 {
     itsPicture = new FRM_CPicture(this, FRM_CPoint(0, 0), FRM_CImage(kSplashImage));
     itsPicture->SetCommand(kCmdPictureClicked);
+    TakeNoKeys();
     // Its help, as for the factory's windows: the topic file lists it under its id.
     if (KQedApp* application = KQedApp::Instance())
         application->GetHelp().AssociateWindow(GetVKOWindow(), KQedAppFactory::kSplashWindow);
@@ -66,6 +67,7 @@ SplashWin::SplashWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_
     itsPicture = itsIDData.Get<FRM_CPicture>(kLayoutPicture);
     if (itsPicture != nullptr)
         itsPicture->SetCommand(kCmdPictureClicked);
+    TakeNoKeys();
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
 
@@ -75,6 +77,13 @@ SplashWin::~SplashWin()
         vko_timer_destroy(itsTimer);
     if (KQedApp* application = KQedApp::Instance())
         application->SplashGone(this);
+}
+
+// The window takes no keys: those typed over it go to the field where the user sees the caret.
+void SplashWin::TakeNoKeys()
+{
+    if (WINDOW window = GetVKOWindow())
+        vko_win_set_event_mask(window, vko_win_get_event_mask(window) & ~VKO_EVENT_BIT(E_CHAR));
 }
 
 bool SplashWin::Start(std::int32_t timerId)

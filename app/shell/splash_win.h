@@ -44,6 +44,8 @@ public:
     short Close() override;
 
 private:
+    void TakeNoKeys();
+
     SplashWinIDData itsIDData;
     FRM_CPicture* itsPicture = nullptr;  // the view tree's
     bool itIsClosing = true;             // while built and while closing: timer ticks are ignored

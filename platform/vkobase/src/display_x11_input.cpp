@@ -313,11 +313,17 @@ namespace {
 
 // The window a key typed over `typed_over` goes to, chosen when the events read before it have
 // been handled (a click before it may have moved the focus); null: nobody's. Keys go to the
-// focus when it lies in that window, else to the window itself; those typed over an open
-// drop-down list go to its control, which works the list.
+// focus when it lies in that window, else to the window itself, unless that window takes no
+// keys (the title window shown over the main window at start-up): then they go to the focus,
+// where the user sees the caret. Those typed over an open drop-down list go to its control,
+// which works the list.
 WINDOW key_target(WINDOW typed_over, std::uint64_t read_order) noexcept {
     WINDOW focus = vkok_scr_get_focus_vobj();
-    WINDOW target = is_within(focus, typed_over) ? focus : typed_over;
+    const bool takes_keys = !vkobase::win_is_live(typed_over) ||
+                            (typed_over->event_mask & VKO_EVENT_BIT(E_CHAR)) != 0;
+    WINDOW target = typed_over;
+    if (is_within(focus, typed_over) || (focus != nullptr && !takes_keys))
+        target = focus;
     if (WINDOW control = vkobase::ctl::drop_down_owner(typed_over))
         target = control;
     WINDOW modal = vkobase::app_innermost_modal();

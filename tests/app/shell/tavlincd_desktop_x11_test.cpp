@@ -1,7 +1,9 @@
 // tavlincd_desktop_x11_test.cpp: TavlinCD on a desktop, on a private Xvfb without a window
 // manager and under openbox, on a slice of the demo dictionary. A script inside the program
 // (one step per timer tick) reads what a window manager reads of the splash window and where
-// it shows, closes it with a click, reads the main window's properties, pastes with Ctrl+V as
+// it shows, types a word and Return with the pointer resting on it (the keys must reach the
+// search field, which shows the caret, and look the word up), closes it with a click, clears
+// the page, reads the main window's properties, pastes with Ctrl+V as
 // the user's first keys the word another program (xclip) copied before the start, types a
 // misspelt word over it and opens Spelling Help: F1 there, and Escape closing the help viewer,
 // must give the keys back to Spelling Help, which Escape closes. It types a word and Return,
@@ -403,6 +405,14 @@ bool ChooseItem(MainRefWin* window, short title, short item)
     return true;
 }
 
+// The middle of the splash's picture on the screen.
+s_pnt SplashPictureCentre()
+{
+    s_pnt at = Centre(static_cast<s_rct>(App().GetSplash()->GetPicture()->GetGlobalFrame()));
+    vkok_vobj_translate_points(App().GetSplash()->GetVKOWindow(), nullptr, &at, 1);
+    return at;
+}
+
 // The pointer moves onto the bare screen, away from the program's windows: without a window
 // manager the keys would follow it there unless the program gives them to a window.
 void PointerAway()
@@ -568,16 +578,28 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     }
     MainRefWin* main = MainWindow();
     switch (s.step) {
-    case 0:  // the splash over the main window: a click closes it
+    case 0: {  // the splash over the main window: the user types a word and Return at once
         if (main == nullptr || App().GetSplash() == nullptr || !Ready(App().GetSplash()))
             return 0;
         Log(Describe("splash", App().GetSplash()));
         Log(SplashPlace(App().GetSplash()));
-        {
-            const s_pnt at = Centre(static_cast<s_rct>(App().GetSplash()->GetPicture()->GetGlobalFrame()));
-            s_pnt on_screen = at;
-            vkok_vobj_translate_points(App().GetSplash()->GetVKOWindow(), nullptr, &on_screen, 1);
-            vkotest::XTestHand().click(on_screen.h, on_screen.v);
+        // The pointer rests on the splash, at the middle of the screen: without a window
+        // manager the server gives the keys to the splash.
+        const s_pnt at = SplashPictureCentre();
+        vkotest::XTestHand().move(at.h, at.v);
+        Type("cat");
+        vkotest::XTestHand().key(XK_Return);
+        Log(std::string("the splash shows while the word is typed: ") +
+            (Shown(XWin(App().GetSplash())) ? "yes" : "no"));
+        Next(14);
+        return 0;
+    }
+    case 14:  // the keys taken in, a click closes the splash
+        if (!TakenIn() && Patient())
+            return 0;
+        if (App().GetSplash() != nullptr) {
+            const s_pnt at = SplashPictureCentre();
+            vkotest::XTestHand().click(at.h, at.v);
         }
         Next(1);
         return 0;
@@ -585,6 +607,21 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
         if (App().GetSplash() != nullptr || !Ready(main))
             return 0;
         Log(Describe("main", main));
+        Next(15);
+        return 0;
+    case 15:  // the word typed over the splash is in the field and looked up
+        if (main->GetFrontPage()->GetHitList()->GetCount() == 0 && Patient())
+            return 0;
+        Log("typed while the splash showed: \"" + main->GetFrontPage()->GetTypedText() + "\", " +
+            std::to_string(main->GetFrontPage()->GetHitList()->GetCount()) + " entries");
+        // Clear empties the field and the hit list for what follows.
+        Click(ViewWithCommand(main->GetFrontPage(), SearchPageWin::kCmdClear));
+        Next(16);
+        return 0;
+    case 16:
+        if ((main->GetFrontPage()->GetHitList()->GetCount() != 0 ||
+             !main->GetFrontPage()->GetTypedText().empty()) && Patient())
+            return 0;
         Next(10);
         return 0;
     case 10:  // the user's first keys: Ctrl+V, to paste what another program copied
@@ -1099,7 +1136,9 @@ std::vector<std::string> RunOnDesktop(bool wm, std::string* skip)
 const std::vector<std::string> kSeen = {
     "splash _NET_WM_WINDOW_TYPE_SPLASH for the main window tavlincd/TavlinCD titled \"\"",
     "the splash is unframed where the program put it",
+    "the splash shows while the word is typed: yes",
     "main _NET_WM_WINDOW_TYPE_NORMAL tavlincd/TavlinCD titled as its window",
+    "typed while the splash showed: \"cat[1]\", 2 entries",
     "at start the keys go to the search field",
     "at start Edit > Paste is enabled",
     "Ctrl+V pastes \"caf\xe9\"",
