@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/datafiles.h"
+#include "engine/entrytext.h"
+#include "engine/inflate.h"
 #include "engine/scramble.h"
 #include "engine/wordindex.h"
 
@@ -63,18 +66,25 @@ struct Range {
     std::uint32_t end = 0;
 };
 
+// A whole word entry of a word block: its word and where its data starts in the block.
+struct WordEntry {
+    std::string word;
+    std::uint32_t data_pos = 0;
+};
+
 // The word entries of one descrambled word block, from its first. True when every entry
 // is whole (shared prefix within the word before, suffix ended inside the block, a word of
 // at most 79 bytes, a data length that can be read) up to the end mark or to a long entry,
 // whose postings go on in the next blocks. *last_data gets the data position of the last
-// whole entry (0 when none).
+// whole entry (0 when none); *entries the whole entries.
 bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr,
-                   std::vector<std::uint32_t>* data_positions = nullptr)
+                   std::vector<WordEntry>* entries = nullptr)
 {
     if (block[0] != 0)
         return false;  // a word block's first entry shares nothing
     const std::uint8_t* const end = block + kBlockSize;
     std::size_t word_length = 0;
+    char word[kWordBufferSize] = {};
     std::uint32_t pos = 0;
     if (last_data != nullptr)
         *last_data = 0;
@@ -93,6 +103,8 @@ bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr
         word_length = shared + static_cast<std::size_t>(after_word - 1 - (block + pos + 1));
         if (word_length > kLongestWord)
             return false;
+        std::memcpy(word + shared, block + pos + 1, word_length - shared);
+        word[word_length] = 0;
         const std::uint8_t* p = after_word;
         std::uint32_t length = 0;
         if (!unpack_within(&p, end, &length))
@@ -102,8 +114,8 @@ bool is_word_block(const std::uint8_t* block, std::uint32_t* last_data = nullptr
             return true;  // a long entry: the block's entries end with it
         if (last_data != nullptr)
             *last_data = data_pos;
-        if (data_positions != nullptr)
-            data_positions->push_back(data_pos);
+        if (entries != nullptr)
+            entries->push_back({std::string(word, word_length), data_pos});
         pos = data_pos + length;
     }
 }
@@ -125,13 +137,22 @@ bool holds_word_blocks(const std::string& code)
     return row != nullptr && row->key == nullptr;
 }
 
-// The data-file offset of the compressed block that the head-word entry whose data starts
-// at data_pos of a word block leads to.
-bool entry_block_offset(const std::uint8_t* block, std::uint32_t data_pos, std::uint32_t* block_offset)
+// Where the head-word entry whose data starts at data_pos of a word block leads: the
+// data-file offset of its compressed block and the position of its text in the expanded
+// block.
+bool entry_place(const std::uint8_t* block, std::uint32_t data_pos, std::uint32_t* block_offset,
+                 std::uint32_t* text_position)
 {
     const std::uint8_t* p = block + data_pos;
-    return unpack_within(&p, block + kBlockSize, block_offset);
+    return unpack_within(&p, block + kBlockSize, block_offset) && unpack_within(&p, block + kBlockSize, text_position);
 }
+
+// A head word of the index and the text it leads to.
+struct HeadWord {
+    std::string word;
+    std::uint32_t block_offset = 0;
+    std::uint32_t text_position = 0;
+};
 
 // Reads a file front to back through a buffer of some blocks: the walk below reads a few
 // bytes of each of the data file's thousands of blocks, a system call each otherwise.
@@ -172,8 +193,9 @@ private:
 
 // The offsets at which the compressed blocks of the data file start: the file is its
 // header and then its blocks, each after its 2-byte length word. The walk stops where a
-// block would run past the end (a cut file).
-std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size)
+// block would run past the end (a cut file, or bytes that are no blocks); *to_the_end
+// tells whether it ended at the file's end, as a whole data file's does.
+std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size, bool* to_the_end)
 {
     std::vector<std::uint32_t> starts;
     std::uint64_t offset = 0;
@@ -186,7 +208,105 @@ std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size
         starts.push_back(static_cast<std::uint32_t>(offset));
         offset = next;
     }
+    *to_the_end = offset == data_size;
     return starts;
+}
+
+// The word a main-entry field shows, without the superscript mark that may stand in front
+// of it (a control byte 0x05 or 0x15 and the mark's character).
+std::string bare_word(std::string text)
+{
+    while (text.size() >= 2 && (text[0] == '\x05' || text[0] == '\x15'))
+        text.erase(0, 2);
+    return text;
+}
+
+// The text of the first field of the entry text from text to end (a code byte from 0x81
+// to 0xF5, its length as a packed number, its text); returns where the field ends, or null
+// when the text does not start with one.
+const std::uint8_t* first_field(const std::uint8_t* text, const std::uint8_t* end, std::string* field)
+{
+    if (text >= end || *text < 0x81 || *text > 0xF5)
+        return nullptr;
+    const std::uint8_t* p = text + 1;
+    std::uint32_t length = 0;
+    if (!unpack_within(&p, end, &length) || length > static_cast<std::size_t>(end - p))
+        return nullptr;
+    field->assign(reinterpret_cast<const char*>(p), length);
+    return p + length;
+}
+
+// A compressed block of the data file expanded twice: with the file's header as preset,
+// as the entries are shown, and with every byte of that header changed, so that the bytes
+// that differ are those the block takes from its header.
+struct ExpandedBlock {
+    std::uint32_t offset = kNoBlock;
+    std::uint32_t length = 0;  // 0 when it cannot be read or does not decode whole
+    std::vector<std::uint8_t> text = std::vector<std::uint8_t>(kEntryBufBytes);
+    std::vector<std::uint8_t> without_header = std::vector<std::uint8_t>(kEntryBufBytes);
+
+    void expand(std::FILE* data, std::uint32_t block_offset)
+    {
+        offset = block_offset;
+        length = 0;
+        std::uint8_t length_word[2];
+        if (!read_exactly(data, length_word, block_offset, 2))
+            return;
+        std::vector<std::uint8_t> compressed((std::size_t{length_word[0]} << 8) | length_word[1]);
+        if (!compressed.empty() &&
+            !read_exactly(data, compressed.data(), std::uint64_t{block_offset} + 2, compressed.size()))
+            return;
+        const std::uint8_t* header = dictionary_header();
+        std::vector<std::uint8_t> changed(header, header + dictionary_header_length());
+        for (std::uint8_t& byte : changed)
+            byte ^= 0x80;
+        const InflateResult shown =
+            inflate_raw(compressed.data(), compressed.size(), header, changed.size(), text.data(), text.size());
+        const InflateResult other = inflate_raw(compressed.data(), compressed.size(), changed.data(), changed.size(),
+                                                without_header.data(), without_header.size());
+        // A damaged block is told when its entries are shown.
+        if (shown.status != InflateStatus::kDone || other.produced != shown.produced)
+            return;
+        length = static_cast<std::uint32_t>(shown.produced);
+    }
+
+    // Whether any of the bytes from..to came from the header.
+    bool from_header(std::size_t from, std::size_t to) const
+    {
+        return !std::equal(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + static_cast<std::ptrdiff_t>(to),
+                           without_header.begin() + static_cast<std::ptrdiff_t>(from));
+    }
+};
+
+// The entries of a dictionary start with their head word (the main-entry word field).
+// Where the first field of a sampled head word's text takes bytes from the data file's
+// header (the preset text every block shares) and does not read as its head word, the
+// header is damaged: its bytes garble the words that take them. A field that takes nothing
+// from the header is as the writer wrote it, whatever it holds. *garbled gets the head
+// word whose text does not start with it.
+bool entries_start_with_head_words(std::FILE* data, const std::vector<HeadWord>& heads, std::string* garbled)
+{
+    if (dictionary_header_length() == 0)
+        return true;
+    ExpandedBlock block;
+    for (const HeadWord& head : heads) {
+        if (head.block_offset != block.offset)
+            block.expand(data, head.block_offset);
+        const std::uint8_t* const text = block.text.data();
+        std::string field;
+        const std::uint8_t* field_end = head.text_position < block.length
+                                            ? first_field(text + head.text_position, text + block.length, &field)
+                                            : nullptr;
+        if (field_end == nullptr)
+            continue;
+        const std::string word = head.word.substr(0, head.word.find('['));
+        if (block.from_header(head.text_position, static_cast<std::size_t>(field_end - text)) &&
+            loose_compare(bare_word(field).c_str(), word.c_str()) != 0) {
+            *garbled = word;
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -267,28 +387,41 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
         const std::uint32_t step = blocks > kSampledBlocks ? blocks / kSampledBlocks : 1;
         int landed = 0;
         int astray = 0;
-        const std::vector<std::uint32_t> starts = block_starts(data, data_size);
+        bool walked_to_the_end = false;
+        const std::vector<std::uint32_t> starts = block_starts(data, data_size, &walked_to_the_end);
         const std::uint64_t walked = starts.empty() ? 0 : starts.back();
+        std::vector<HeadWord> heads;  // those sampled that lead to a block
         for (std::uint32_t b = first; b < end_block; b += step) {
-            std::vector<std::uint32_t> entries;
+            std::vector<WordEntry> entries;
             if (!read_word_block(index, b, block) || !is_word_block(block, nullptr, &entries))
                 continue;
             for (std::size_t e = 0; e < entries.size() && e < kSampledEntries; ++e) {
-                std::uint32_t block_offset = 0;
-                if (!entry_block_offset(block, entries[e], &block_offset))
+                HeadWord head{entries[e].word};
+                if (!entry_place(block, entries[e].data_pos, &head.block_offset, &head.text_position))
                     continue;
                 // A block past the last whole one is a cut file's, told below.
-                if (block_offset > walked)
+                if (head.block_offset > walked)
                     continue;
-                if (std::binary_search(starts.begin(), starts.end(), block_offset))
+                if (std::binary_search(starts.begin(), starts.end(), head.block_offset)) {
                     ++landed;
-                else
+                    heads.push_back(head);
+                } else {
                     ++astray;
+                }
             }
         }
+        // Head words that lead nowhere: a data file whose blocks do not run to its end is
+        // damaged itself; a whole one is another dictionary's.
+        if (astray > landed && !walked_to_the_end)
+            return fail(data_path, "the file is damaged (the head words of " + index_path +
+                                       " lead to no entries there)");
         if (astray > landed)
             return fail(index_path, "it does not belong with the data file " + data_path +
                                         " (its head words lead to no entries there)");
+        std::string garbled;
+        if (!entries_start_with_head_words(data, heads, &garbled))
+            return fail(data_path, "its header is damaged (the text of \"" + garbled +
+                                       "\" does not start with its head word)");
         std::uint32_t last_data = 0;
         if (!read_word_block(index, end_block - 1, block) || !is_word_block(block, &last_data) || last_data == 0)
             return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");

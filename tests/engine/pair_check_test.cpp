@@ -24,7 +24,8 @@ using index_fixture::TempDir;
 dictwriter::DictionarySource Source()
 {
     dictwriter::DictionarySource source;
-    source.header = "a header the entries share";
+    // The first entry of each block takes its head word's start from the header.
+    source.header = "a header the entries share: word1";
     for (int i = 0; i < 400; ++i) {
         const std::string head = "word" + std::to_string(1000 + i);
         dictwriter::SourceEntry e = index_fixture::entry(head, {{"df", "meaning" + std::to_string(i % 37)}});
@@ -94,6 +95,12 @@ TEST(PairCheck, ADamagedPairIsRefusedNamingItsFileAndThePairBeforeStaysOpen)
         {"random bytes over the start of the va index",
          [](const std::string& base, std::uint32_t va) { Scribble(base + ".ndx", va, 512); }, ".ndx",
          "the \"va\" index is damaged"},
+        {"random bytes over the data file's header",
+         [](const std::string& base, std::uint32_t) { Scribble(base + ".cmp", 2, Source().header.size()); },
+         ".cmp", "its header is damaged (the text of \"word1"},
+        {"random bytes over the data file's blocks",
+         [](const std::string& base, std::uint32_t) { Scribble(base + ".cmp", 2 + Source().header.size(), 1 << 20); },
+         ".cmp", "the file is damaged (the head words of "},
         {"an index file cut short",
          [](const std::string& base, std::uint32_t) { fs::resize_file(base + ".ndx", 2048); }, ".ndx",
          "index runs outside the file"},

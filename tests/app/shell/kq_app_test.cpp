@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -154,10 +155,19 @@ TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
         const char* why;
         const char* a;  // a.dct, or null for none
         const char* b;  // b.dct, or null for none
-        void (*damage)();
+        std::function<void()> damage;
         std::string message;
     };
     const auto none = [] {};
+    // The entries take their words from a header whose bytes 16 to 80 of the file are then
+    // set to 0xFF, garbling the words taken from them ("cat" among them).
+    const auto damagedHeader = [this] {
+        WriteDictionary(itsDir, "alpha", tavlintest::Animals(),
+                        "The animals of this dictionary: the caterpillar, the cat, the dog and others of all kinds");
+        std::string bytes = itsDir.read("data/alpha.cmp");
+        bytes.replace(16, 64, 64, '\xFF');
+        itsDir.write("data/alpha.cmp", bytes);
+    };
     const Case cases[] = {
         {"no description at all", nullptr, nullptr, none,
          noDescription + "\nThe working folder holds no description file (*.dct)."},
@@ -192,6 +202,10 @@ TEST_F(StartUpProblem, EachProblemNamesItsFileAndTheLineFieldOrPathAtFault)
          [] { std::filesystem::resize_file("data/alpha.cmp", 40); },
          noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: the file is cut short "
                         "(its last entry would end past byte 40)"},
+        {"a damaged header", "ref_name=Alpha\nbase_dir=data/\nbase_name=alpha\n" SEARCH_LINE, nullptr,
+         damagedHeader,
+         noDictionary + "\nAlpha (base_dir=data/, base_name=alpha): data/alpha.cmp: its header is damaged "
+                        "(the text of \"cat\" does not start with its head word)"},
         {"a broken description beside a good one: the good one opens", "",
          "ref_name=Beta\nbase_dir=data/\nbase_name=beta\n" SEARCH_LINE, none, ""},
         {"the one the preferences name is broken: the good one opens",

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <random>
 
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
@@ -247,6 +249,16 @@ TEST_F(TableWinTest, ADamagedPictureOrTableSetIsToldNamingItsFileAndOpensNoWindo
         return [file] { std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2); };
     };
     const auto missing = [](const char* file) { return [file] { std::filesystem::remove(file); }; };
+    // Random bytes after the length of its header: the blocks the index leads to are not there.
+    const auto random = [](const char* file) {
+        return [file] {
+            std::string bytes(std::filesystem::file_size(file), '\0');
+            std::mt19937 generator(5);
+            for (std::size_t i = 2; i < bytes.size(); ++i)
+                bytes[i] = static_cast<char>(generator());
+            std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        };
+    };
     const struct {
         const char* why;
         std::function<void()> damage;
@@ -256,6 +268,9 @@ TEST_F(TableWinTest, ADamagedPictureOrTableSetIsToldNamingItsFileAndOpensNoWindo
         std::string asked;
     } cases[] = {
         {"art.cmp cut in half", damaged("data/art.cmp"), "circle", true,
+         "The illustrations of Gamma cannot be shown: the file data/art.cmp is damaged.",
+         "The illustration \"circle\" cannot be read: the file data/art.cmp is damaged."},
+        {"art.cmp random", random("data/art.cmp"), "circle", true,
          "The illustrations of Gamma cannot be shown: the file data/art.cmp is damaged.",
          "The illustration \"circle\" cannot be read: the file data/art.cmp is damaged."},
         {"no table index", missing("data/tables.ndx"), "grid", false,
@@ -278,9 +293,18 @@ TEST_F(TableWinTest, ADamagedPictureOrTableSetIsToldNamingItsFileAndOpensNoWindo
             shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
         return shown;
     };
+    // The picture and a megabyte of others, as a set of pictures is large.
+    std::vector<std::pair<std::string, std::string>> art = {{"circle", tavlintest::PngBytes(300, 200, false)}};
+    std::mt19937 generator(3);
+    for (char name = 'a'; name <= 't'; ++name) {
+        std::string picture(60000, '\0');
+        for (char& byte : picture)
+            byte = static_cast<char>(generator());
+        art.emplace_back(std::string("picture_") + name, picture);
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        Write(itsDir.path() + "/data/art", {{"circle", tavlintest::PngBytes(300, 200, false)}}, 1);
+        Write(itsDir.path() + "/data/art", art, 1);
         Write(itsDir.path() + "/data/tables", {{"grid", tavlintest::PngBytes(240, 160, false)}}, 1);
         c.damage();
         const int started = vkov_dm_test_count();

@@ -44,10 +44,12 @@ struct Word {
     std::vector<std::string> defining; // "df" words
 };
 
+// header: the data file's shared header, which the entries may take words from.
 inline void WriteDictionary(const test_support::TempDir& dir, const std::string& base,
-                            const std::vector<Word>& words)
+                            const std::vector<Word>& words, const std::string& header = "")
 {
     dictwriter::DictionarySource source;
+    source.header = header;
     source.key_tables = {"sc", "tr"};  // "tr": a search type of the description "a.dct"
     for (const Word& w : words) {
         dictwriter::SourceEntry entry;
