@@ -212,13 +212,17 @@ std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size
     return starts;
 }
 
-// The word a main-entry field shows, without the superscript mark that may stand in front
-// of it (a control byte 0x05 or 0x15 and the mark's character).
-std::string bare_word(std::string text)
+// The word a main-entry field shows, without its leading control bytes (a 0x05 or 0x15
+// takes the byte after it along: a superscript mark in front of the word).
+std::string bare_word(const std::string& text)
 {
-    while (text.size() >= 2 && (text[0] == '\x05' || text[0] == '\x15'))
-        text.erase(0, 2);
-    return text;
+    std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x20) {
+        const char c = text[i++];
+        if (c == '\x05' || c == '\x15')
+            ++i;
+    }
+    return text.substr(std::min(i, text.size()));
 }
 
 // The text of the first field of the entry text from text to end (a code byte from 0x81
