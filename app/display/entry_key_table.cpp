@@ -48,6 +48,29 @@ bool IsSoundImage(const char* sound, std::uint32_t length)
 
 std::string text_of(const WordItem* item) { return std::string(item->data(), item->length()); }
 
+// Opens the sound set of description: "" when it opened and holds sounds, else what is
+// wrong with it, naming the file ("the file data/sound.cmp is damaged."). Another set
+// copied in its place (pictures, tables) opens as a pair like any other, and every word
+// would then seem to have no sound: the first records of its first, middle and last
+// blocks must hold one sound at least, unless they are damaged (told when played).
+std::string OpenSoundSet(const configDict& description)
+{
+    if (OpenDictionary(description.sound_dir().data(), kSoundSetName) == 0)
+        return FileFault(data_files_problem());
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!index_block_range("hw", kBlock, &first, &last))
+        return std::string();
+    for (const std::uint32_t block : {first, first + (last - first) / 2, last}) {
+        const std::uint32_t position = block * kBlock;
+        const std::uint32_t length = entry_length(position, kBlock);
+        const char* record = LoadRecord(position, kBlock);
+        if (IsSoundImage(record, length) || entry_block_damaged())
+            return std::string();
+    }
+    return "the file " + data_file_path() + " holds no sounds.";
+}
+
 void set_text(WordItem* item, const std::string& text)
 {
     static_cast<RWCString&>(*item) = RWCString(text.data(), text.size());
@@ -565,12 +588,16 @@ std::vector<std::string> EntryKeyTable::MediaSetProblems() const
     } sets[] = {
         {"illustrations", d.art_exist() != 0 && d.art_name().length() != 0, d.art_dir(), d.art_name().data()},
         {"tables", d.table_name().length() != 0, d.table_dir(), d.table_name().data()},
-        {"pronunciations", d.sound_exist() != 0, d.sound_dir(), kSoundSetName},
+    };
+    const auto cannot_be_shown = [&](const char* what, const std::string& fault) {
+        problems.push_back(std::string("The ") + what + " of " + d.ref_name().data() + " cannot be shown: " + fault);
     };
     for (const auto& set : sets)
         if (set.named && OpenDictionary(set.directory.data(), set.name) == 0)
-            problems.push_back(std::string("The ") + set.what + " of " + d.ref_name().data() +
-                               " cannot be shown: " + FileFault(data_files_problem()));
+            cannot_be_shown(set.what, FileFault(data_files_problem()));
+    if (d.sound_exist() != 0)
+        if (const std::string fault = OpenSoundSet(d); !fault.empty())
+            cannot_be_shown("pronunciations", fault);
     OpenMainSet();
     return problems;
 }
@@ -585,8 +612,8 @@ const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
     if (sounds == nullptr || word == nullptr)
         return nullptr;
     const std::string named = std::string("The pronunciation of \"") + word + "\" cannot be played: ";
-    if (OpenDictionary(sounds->sound_dir().data(), kSoundSetName) == 0) {
-        itsSoundProblem = named + FileFault(data_files_problem());
+    if (const std::string fault = OpenSoundSet(*sounds); !fault.empty()) {
+        itsSoundProblem = named + fault;
         OpenMainSet();
         return nullptr;
     }

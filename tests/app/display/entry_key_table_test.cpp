@@ -412,6 +412,37 @@ TEST_F(Formatter, DamagedOrMissingPictureTableAndSoundSetsAreToldNamingTheFile)
     EXPECT_NE(LookUpWord("dog", 512), 0u) << "the main set is open again";
 }
 
+// The picture or table set copied over the sound set opens as a pair like any other: it is
+// told when the dictionary opens and when a sound is asked for, not taken for a set in which
+// no word has a sound.
+TEST_F(Formatter, AnotherSetInThePlaceOfTheSoundsIsTold)
+{
+    WriteMain({{"dog", {{0xA3, "dog"}}}});
+    const std::string dir = itsDir.path() + "/";
+    const std::string sound_cmp = itsDir.read("sound.cmp");
+    const std::string sound_ndx = itsDir.read("sound.ndx");
+    for (const char* set : {"art", "tables"}) {
+        SCOPED_TRACE(set);
+        itsDir.write("sound.cmp", itsDir.read(std::string(set) + ".cmp"));
+        itsDir.write("sound.ndx", itsDir.read(std::string(set) + ".ndx"));
+        EXPECT_EQ(itsTable.MediaSetProblems(),
+                  std::vector<std::string>{"The pronunciations of Test cannot be shown: the file " + dir +
+                                           "sound.cmp holds no sounds."});
+        const int before = vkov_dm_test_count();
+        EXPECT_EQ(itsTable.PlaySound("dog"), -1);
+        ASSERT_EQ(vkov_dm_test_count(), before + 1);
+        EXPECT_EQ(vkov_dm_test_text(before),
+                  "The pronunciation of \"dog\" cannot be played: the file " + dir + "sound.cmp holds no sounds.");
+        EXPECT_EQ(win32_test_sound_count(), 0);
+        EXPECT_NE(LookUpWord("dog", 512), 0u) << "the main set is open again";
+    }
+    itsDir.write("sound.cmp", sound_cmp);
+    itsDir.write("sound.ndx", sound_ndx);
+    EXPECT_EQ(itsTable.MediaSetProblems(), std::vector<std::string>{});
+    EXPECT_EQ(itsTable.PlaySound("dog"), 0);
+    EXPECT_EQ(win32_test_sound_count(), 1) << "the sounds play again";
+}
+
 TEST_F(Formatter, SoundsArePlayedWhenTheyFitTheirRecords)
 {
     WriteMain({{"dog", {{0xA3, "dog"}}}});
