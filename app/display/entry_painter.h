@@ -71,6 +71,7 @@ public:
         std::string text;          // text, a control byte and the character behind it, ";ART"...
         std::int32_t group = -1;   // the word group the run belongs to, -1 none
         float x = 0, y = 0, width = 0;
+        float height = 0;           // a marker's picture, which may be taller than a line; 0 text
         std::int32_t highlight = 0; // nonzero: part of a search word
         std::int32_t hitItem = -1;  // index of its hit item, -1 none
         bool phonetic = false;      // drawn in the phonetic font, whose bytes are its own code page

@@ -353,6 +353,7 @@ void EntryPainter::LayOutPart(const WordItem& part, bool noHitItems)
             }
         }
         run.width = static_cast<float>(width);
+        run.height = static_cast<float>(height);
         if (!noHitItems)
             AddHitItem(&run, run.text);
         itsRuns.push_back(std::move(run));
@@ -469,13 +470,17 @@ void EntryPainter::ScrollToTop()
         return;
     itsView->SetScrollOriginY(0);
     // The lines' tops (a line is drawn from its baseline less the ascent), and the lines
-    // from there down to the last drawn run's bottom.
+    // from there down to the last drawn run's bottom: a marker's picture taller than a line
+    // reaches into the lines below, and the last of them is scrolled to as well.
     const std::int32_t step = std::max<std::int32_t>(1, itsLineHeight);
     const std::int32_t phase = ((itsTop - itsAscentOffset) % step + step) % step;
     float bottom = 0;
-    for (const Run& run : itsRuns)
-        if (run.width > 0)
-            bottom = std::max(bottom, static_cast<float>(RunRect(run).bottom));
+    for (const Run& run : itsRuns) {
+        if (run.width <= 0)
+            continue;
+        const s_rct rect = RunRect(run);
+        bottom = std::max({bottom, static_cast<float>(rect.bottom), static_cast<float>(rect.top) + run.height});
+    }
     itsView->SetLinePhase(static_cast<std::int16_t>(phase));
     itsView->SetScrollRange(0, static_cast<std::int32_t>(std::ceil((bottom - static_cast<float>(phase)) /
                                                                    static_cast<float>(step))));

@@ -190,6 +190,57 @@ TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
     }
 }
 
+// An entry whose last line is a picture taller than a line (the illustration's marker,
+// 40 pixels over lines of 16): scrolled to the end, in every way the bar scrolls, the pane
+// shows the whole picture at its bottom, not its top two lines' worth.
+TEST_F(ScrollViewWinTest, Engine_ATallPictureOnTheLastLineIsScrolledToWhole)
+{
+    std::string xpm = "/* XPM */\nstatic char *tall[] = {\n\"6 40 1 1\",\n\"a c #FF0000\",\n";
+    for (int row = 0; row < 40; ++row)
+        xpm += "\"aaaaaa\",\n";
+    xpm += "};\n";
+    std::string hex;
+    for (const unsigned char byte : xpm) {
+        static const char kDigits[] = "0123456789abcdef";
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
+    }
+    ASSERT_TRUE(vkov_res_register_text("tall marker", ("image 39009 hex \"" + hex + "\"\n").c_str()));
+    vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
+    EntryPainter painter(view, view->PaneWindow());
+    entrytest::HandDisplayOrder(painter);
+    entrytest::Parts parts;
+    std::string lines;
+    for (int line = 0; line < 30; ++line)
+        lines += "\nline";
+    parts.Set(9, lines);
+    parts.items[10]->set_kind(1); // the illustration's marker
+    const WINDOW pane = view->PaneWindow();
+    for (const std::int32_t code : {4, 6}) {
+        SCOPED_TRACE(code == 4 ? "pages down" : "the thumb past the end");
+        painter.ShowEntry(parts.items);
+        const auto marker = std::find_if(painter.runs().begin(), painter.runs().end(),
+                                         [](const EntryPainter::Run& run) { return run.height > 0; });
+        ASSERT_NE(marker, painter.runs().end());
+        ASSERT_EQ(marker->height, 40);
+        for (std::int32_t before = -1; Position() != before;) {
+            before = Position();
+            Scroll(code, 1000);
+        }
+        painter.Redraw(view->ScrollOriginY());
+        // The picture's column on the screen, from its top down: red all the way, inside the
+        // pane (240 high).
+        const int top = static_cast<int>(marker->y) - painter.ascentOffset() + static_cast<int>(view->ScrollOriginY());
+        const int x = static_cast<int>(marker->x);
+        ASSERT_GE(top, 0);
+        EXPECT_LE(top + 40, 240) << "the picture's last row is in the pane";
+        int rows = 0;
+        for (int y = top; y < 240; ++y)
+            rows += vkov_debug_surface_pixel(pane, x + 2, y) == 0xFFFF0000U ? 1 : 0;
+        EXPECT_EQ(rows, 40) << "every row of the picture is drawn";
+    }
+}
+
 // Escape clears the entry: the pane is back at its top and so is the bar's thumb, over the
 // same range (a blank page can still be scrolled to).
 TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
