@@ -1,6 +1,7 @@
 // engine_fuzz.cpp: libFuzzer target. Each input is a dictionary file pair (fuzz_input.h)
-// written to a private directory and opened; then lookups, browse, scans, a query and
-// entry expansion run over it, and the decoder runs on the data file's bytes alone. A fatal
+// written to a private directory and opened; then the checks made when the program opens a
+// pair (which never report fatally), lookups, browse, scans, a query and entry expansion
+// run over it, and the decoder runs on the data file's bytes alone. A fatal
 // report on damaged data is an allowed outcome: the fatal hook throws, the operation is
 // abandoned and the next one runs. The engine's report lines are silenced, since nearly
 // every input is damaged and the log would hold one line for each.
@@ -11,6 +12,7 @@
 #include "engine/datafiles.h"
 #include "engine/entrytext.h"
 #include "engine/inflate.h"
+#include "engine/pair_check.h"
 #include "engine/query.h"
 #include "engine/report.h"
 #include "engine/resultlist.h"
@@ -137,8 +139,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     bool opened = false;
     attempt([&] { opened = DataFilesPresent(dir.c_str(), "f") == 0; });
-    if (opened)
+    if (opened) {
+        std::string problem;
+        if (!check_open_pair(&problem, {"va", "df"}) && problem.empty())
+            __builtin_trap();  // a refused pair is always said to be so
         run_engine(data, size);
+    }
     close_data_files();
     return 0;
 }

@@ -68,7 +68,9 @@ dictwriter::DictionarySource engine_source(unsigned entries, unsigned seed)
                                          "listen", "silent", "quick", "quack", "zebra",
                                          "station", "nation", "letter", "robert", "mice"};
     dictwriter::DictionarySource source;
-    source.header = "the dictionary header: noun verb adjective synonyms see in addition";
+    // Head words in the header too: the entries take them from it, as the open check sees.
+    source.header = "the dictionary header: noun verb adjective synonyms see in addition; "
+                    "apple listen quick zebra station";
     source.block_text_bytes = 700;
     source.key_tables = {"tr", "is", "lb", "sc"};
     source.friends = {"pr", "rh"};
