@@ -118,6 +118,43 @@ TEST_F(NotebookTest, ResultsLists_AreDrawnOnThePageTurnedToWithTheLineShownSelec
     }
 }
 
+// A search lists its hits on the page in front alone: the other pages' list controls hold
+// nothing until they are turned to, so that a long search does not fill three lists at
+// once; each one turned to then holds the same lines.
+TEST_F(NotebookTest, ResultsLists_AreFilledOnlyOnThePageInFrontUntilTurnedTo)
+{
+    // The list controls themselves: reading a page's hit list through the page lists its
+    // kept lines first, as the user would see them.
+    KQListBox* lists[MainRefWin::kPageCount] = {};
+    for (int page = 0; page < MainRefWin::kPageCount; ++page)
+        lists[page] = MainWindow()->GetPage(page)->GetHitList();
+    FrontPage()->SearchFor("c*");
+    ASSERT_EQ(FrontPage()->GetKind(), SearchPageWin::kBasic);
+    const std::vector<std::string> found = Lines();
+    ASSERT_EQ(found.size(), 5u);
+    EXPECT_EQ(lists[1]->GetCount(), 0) << "the advanced page";
+    EXPECT_EQ(lists[2]->GetCount(), 0) << "the browse page";
+    const struct {
+        const char* what;
+        short pageItem;
+        int page;
+        int stillEmpty;  // the page not turned to yet
+    } turns[] = {
+        {"the browse page", menutag::kBrowseSearches, 2, 1},
+        {"the advanced page", menutag::kAdvancedSearches, 1, -1},
+    };
+    for (const auto& turn : turns) {
+        SCOPED_TRACE(turn.what);
+        MainWindow()->DoMenuCommand(turn.pageItem, 0, 0);
+        ASSERT_EQ(lists[turn.page]->GetCount(), 5);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(lists[turn.page]->GetItem(i), found[static_cast<std::size_t>(i)]);
+        if (turn.stillEmpty >= 0) {
+            EXPECT_EQ(lists[turn.stillEmpty]->GetCount(), 0);
+        }
+    }
+}
+
 TEST_F(NotebookTest, Histories_GoBackAndForwardThroughListsAndEntries)
 {
     FrontPage()->SearchFor("cat*");
