@@ -27,6 +27,7 @@
 #include "engine/idlist.h"
 #include "engine/report.h"
 #include "engine/scramble.h"
+#include "vkocoll/readfile.h"
 
 namespace {
 
@@ -60,28 +61,28 @@ struct DataFilesState {
 DataFilesState state;
 
 // Opens base_name + extension, else directory + base_name + extension; *path gets the one
-// opened (or, when neither opens, the joined one, the last tried).
+// opened (or, when neither opens, the joined one, the last tried). A name that is there but
+// no regular file (a folder, a FIFO, a device) is refused as it stands, not passed over.
 std::FILE* open_either(const char* directory, const char* base_name, const char* extension,
-                       std::string* path)
+                       std::string* path, ReadRefusal* refusal)
 {
     *path = std::string(base_name) + extension;
-    if (std::FILE* file = std::fopen(path->c_str(), "rb"))
+    if (std::FILE* file = OpenFileToRead(*path, refusal))
         return file;
+    if (*refusal != ReadRefusal::kCannotOpen)
+        return nullptr;
     *path = std::string(directory != nullptr ? directory : "") + base_name + extension;
-    return std::fopen(path->c_str(), "rb");
+    return OpenFileToRead(*path, refusal);
 }
 
-// Why the file at path could not be opened, naming it.
-std::string cannot_open(const std::string& path)
+// Why the file at path could not be opened, naming it; kind is what it should have been
+// ("a data file", "an index file").
+std::string cannot_open(const std::string& path, ReadRefusal refusal, const char* kind)
 {
     const int error = errno;
+    if (refusal == ReadRefusal::kFolder || refusal == ReadRefusal::kNotRegular)
+        return path + ": " + DescribeReadRefusal(refusal, error) + ", not " + kind;
     return "cannot open \"" + path + "\" (" + std::strerror(error) + ")";
-}
-
-bool is_folder(std::FILE* file)
-{
-    struct stat info {};
-    return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Reads what the file holds at offset, up to count bytes; the number read.
@@ -225,21 +226,18 @@ std::int16_t DataFilesPresent(const char* directory, const char* base_name)
     }
     std::string data_path;
     std::string index_path;
-    std::FILE* data = open_either(directory, base_name, ".cmp", &data_path);
+    ReadRefusal refusal = ReadRefusal::kNone;
+    std::FILE* data = open_either(directory, base_name, ".cmp", &data_path, &refusal);
     if (data == nullptr) {
-        state.open_problem = cannot_open(data_path);
+        state.open_problem = cannot_open(data_path, refusal, "a data file");
         return 1;
     }
-    std::FILE* index = open_either(directory, base_name, ".ndx", &index_path);
+    std::FILE* index = open_either(directory, base_name, ".ndx", &index_path, &refusal);
     std::vector<std::uint8_t> header;
     std::uint16_t header_length = 0;
     std::uint8_t descriptor[kDescriptorSize];
     if (index == nullptr)
-        state.open_problem = cannot_open(index_path);
-    else if (is_folder(data))
-        state.open_problem = data_path + ": a folder, not a data file";
-    else if (is_folder(index))
-        state.open_problem = index_path + ": a folder, not an index file";
+        state.open_problem = cannot_open(index_path, refusal, "an index file");
     else if (!read_header(data, &header, &header_length))
         state.open_problem = data_path + ": its header is missing or damaged";
     else if (read_some(index, descriptor, 0, kDescriptorSize) != kDescriptorSize)

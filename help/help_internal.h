@@ -19,6 +19,7 @@ constexpr std::uint32_t kErrInvalidHelp = 0x500000; // not a help object
 constexpr std::uint32_t kErrNotWindowOrDialog = 0x597170;
 constexpr std::uint32_t kErrShortRow = 0x597171; // association line with too few values
 constexpr std::uint32_t kErrBadKind = 0x597172;  // association line with another letter
+constexpr std::uint32_t kErrLongRow = 0x597173;  // association line too long to be a row
 
 // Kinds of the topic table's rows, and of windows (kNoKind: nothing help associates).
 enum TopicKind : std::int32_t {

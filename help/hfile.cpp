@@ -16,6 +16,7 @@
 #include "help_internal.h"
 #include "vkobase/errmsg.h"
 #include "vkobase/fsys.h"
+#include "vkobase/read_file.h"
 #include "vkobase/static.h"
 #include "vkobase/vobj.h"
 
@@ -137,12 +138,22 @@ std::string find_help_file(const s_file_spec &spec, bool *failed) {
     return search_help_file(change_extension(bare, kHelpExtension));
 }
 
-// Reads a whole line; false at the end of the file.
-bool read_line(std::FILE *file, std::string *line) {
+// Far longer than any row ("W 1234 0 5678"): a longer line is damage, not read into memory.
+constexpr std::size_t kLongestRow = 4096;
+
+// Reads a whole line; false at the end of the file. *too_long tells a line cut at
+// kLongestRow (the file is then not read further).
+bool read_line(std::FILE *file, std::string *line, bool *too_long) {
     line->clear();
+    *too_long = false;
     int c = 0;
-    while ((c = std::fgetc(file)) != EOF && c != '\n')
+    while ((c = std::fgetc(file)) != EOF && c != '\n') {
+        if (line->size() == kLongestRow) {
+            *too_long = true;
+            return true;
+        }
         line->push_back(static_cast<char>(c));
+    }
     if (!line->empty() && line->back() == '\r')
         line->pop_back();
     return c != EOF || !line->empty();
@@ -223,12 +234,23 @@ std::string change_extension(std::string_view path, std::string_view ext) {
 std::vector<TopicRow> read_topic_table(const std::string &path, std::int32_t *state) {
     std::vector<TopicRow> rows;
     *state = VKOH_ASSOC_MISSING;
-    std::FILE *file = std::fopen(path.c_str(), "r");
-    if (file == nullptr)
+    std::int32_t refusal = VKO_READ_OPENED;
+    std::FILE *file = vkov_open_to_read(path.c_str(), &refusal);
+    if (file == nullptr) {
+        // A folder, a FIFO or a device in its place is no association file: damaged.
+        if (refusal != VKO_READ_CANNOT_OPEN)
+            *state = VKOH_ASSOC_DAMAGED;
         return rows;
+    }
     std::string line;
     bool good = true;
-    while (good && read_line(file, &line)) {
+    bool too_long = false;
+    while (good && read_line(file, &line, &too_long)) {
+        if (too_long) {
+            report(kErrLongRow, __LINE__);
+            good = false;
+            continue;
+        }
         if (is_comment(line))
             continue;
         char letter = 0;

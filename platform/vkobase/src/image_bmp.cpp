@@ -5,13 +5,13 @@
 
 #include <cairo.h>
 
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "image_internal.h"
 #include "vkobase/iostr.h"
+#include "vkobase/read_file.h"
 
 namespace {
 
@@ -94,11 +94,16 @@ bool read_whole_file(const FILE_SPEC *file, std::string *bytes) noexcept {
             return false;
         const std::string path =
             dir.empty() || name[0] == '/' ? name : (dir.back() == '/' ? dir : dir + "/") + name;
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
+        FILE *in = vkov_open_to_read(path.c_str(), nullptr);
+        if (in == nullptr)
             return false;
-        bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return !in.bad();
+        bytes->clear();
+        char buf[4096];
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, in)) > 0;)
+            bytes->append(buf, n);
+        const bool read = std::ferror(in) == 0;
+        std::fclose(in);
+        return read;
     } catch (...) {
         return false;
     }

@@ -6,11 +6,11 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <limits>
-#include <sstream>
 #include <utility>
 
+#include "vkobase/read_file.h"
 #include "vkobase/types.h"
 
 namespace vkobase::res {
@@ -748,14 +748,18 @@ std::string write_text(const Bundle& bundle) {
 }
 
 bool read_file(const std::string& path, std::string* bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    FILE* in = vkov_open_to_read(path.c_str(), nullptr);
+    if (in == nullptr) {
         return false;
     }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    *bytes = buf.str();
-    return !in.bad();
+    bytes->clear();
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, in)) > 0;) {
+        bytes->append(buf, n);
+    }
+    const bool read = std::ferror(in) == 0;
+    std::fclose(in);
+    return read;
 }
 
 std::string path_beside(const std::string& dir, const std::string& path) {

@@ -1,6 +1,7 @@
 # The resource compiler and the function that compiles a resource text into a target.
 add_executable(vkobase_rescomp ${CMAKE_CURRENT_LIST_DIR}/rescomp.cpp
-               ${CMAKE_CURRENT_LIST_DIR}/../src/res_text.cpp)
+               ${CMAKE_CURRENT_LIST_DIR}/../src/res_text.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/../src/read_file.cpp)
 target_include_directories(vkobase_rescomp PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../include)
 
 # vko_add_resources(<target> <file.res>...): compiles each resource text into a C++ source

@@ -16,6 +16,7 @@
 #include "vkobase/ctl.h"
 #include "vkobase/dwin.h"
 #include "vkobase/font.h"
+#include "vkobase/read_file.h"
 #include "vkobase/rect.h"
 #include "vkobase/sbar.h"
 #include "vkobase/scr.h"
@@ -658,9 +659,12 @@ bool open_for(const char *file) {
     v.file = HelpFile{};
     v.history.clear();
     std::string text, error;
-    FILE *in = std::fopen(file, "rb");
+    std::int32_t refusal = VKO_READ_OPENED;
+    FILE *in = vkov_open_to_read(file, &refusal);
     if (in == nullptr) {
-        show_message("The help file " + v.file_path + " cannot be opened.", false);
+        show_message("The help file " + v.file_path + " cannot be opened" +
+                         (refusal == VKO_READ_NOT_REGULAR ? ": it is a device, a pipe or a socket." : "."),
+                     false);
         return true;
     }
     char buf[4096];

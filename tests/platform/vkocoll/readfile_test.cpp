@@ -1,0 +1,93 @@
+// Tests of opening files to read and of the bounded line reader: names that stand for a
+// FIFO or a device are refused at once, without waiting on them or reading them.
+#include "vkocoll/readfile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "../../support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(OpenFileToRead, OnlyARegularFileOpensAndNothingElseIsWaitedOn)
+{
+    test_support::TempDir dir;
+    dir.write("text", "a line\n");
+    fs::create_symlink(dir.path() + "/text", dir.path() + "/link-to-text");
+    fs::create_directory(dir.path() + "/folder");
+    ASSERT_EQ(mkfifo((dir.path() + "/fifo").c_str(), 0600), 0);  // no writer: an open would wait
+    fs::create_symlink("/dev/zero", dir.path() + "/zero");
+    fs::create_symlink("/dev/urandom", dir.path() + "/urandom");
+    struct Case {
+        const char* name;
+        ReadRefusal refusal;
+    };
+    const Case cases[] = {
+        {"text", ReadRefusal::kNone},         {"link-to-text", ReadRefusal::kNone},
+        {"missing", ReadRefusal::kCannotOpen}, {"folder", ReadRefusal::kFolder},
+        {"fifo", ReadRefusal::kNotRegular},    {"zero", ReadRefusal::kNotRegular},
+        {"urandom", ReadRefusal::kNotRegular},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadRefusal refusal = ReadRefusal::kNone;
+        errno = 0;
+        std::FILE* file = OpenFileToRead(dir.path() + "/" + c.name, &refusal);
+        EXPECT_EQ(refusal, c.refusal);
+        EXPECT_EQ(file != nullptr, c.refusal == ReadRefusal::kNone);
+        if (c.refusal == ReadRefusal::kCannotOpen) {
+            EXPECT_EQ(DescribeReadRefusal(refusal, errno), "No such file or directory");
+        }
+        if (file == nullptr)
+            continue;
+        std::string line;
+        EXPECT_EQ(ReadTextLine(file, &line, 100), LineRead::kLine);
+        EXPECT_EQ(line, "a line");
+        std::fclose(file);
+    }
+    EXPECT_EQ(DescribeReadRefusal(ReadRefusal::kNotRegular, 0), "a device, a pipe or a socket");
+}
+
+TEST(ReadTextLine, ReadsLinesUpToTheLongestAndRefusesALongerOne)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::size_t longest;
+        std::vector<std::string> lines;  // read before the end
+        LineRead end;
+    };
+    const Case cases[] = {
+        {"lines, an empty one, a last one without a line end", "ab\n\ncd", 10, {"ab", "", "cd"}, LineRead::kEnd},
+        {"an empty file", "", 10, {}, LineRead::kEnd},
+        {"a line exactly as long as allowed", "abcd\nx\n", 4, {"abcd", "x"}, LineRead::kEnd},
+        {"a line one byte longer", "ab\nabcde\nx\n", 4, {"ab"}, LineRead::kTooLong},
+        {"a last line too long without a line end", "abcde", 4, {}, LineRead::kTooLong},
+        {"a NUL byte is an ordinary byte", std::string("a\0b\n", 4), 10, {std::string("a\0b", 3)}, LineRead::kEnd},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        test_support::TempDir dir;
+        dir.write("f", c.text);
+        std::FILE* file = OpenFileToRead(dir.path() + "/f");
+        ASSERT_NE(file, nullptr);
+        std::vector<std::string> lines;
+        std::string line;
+        LineRead read;
+        while ((read = ReadTextLine(file, &line, c.longest)) == LineRead::kLine)
+            lines.push_back(line);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(read, c.end);
+        std::fclose(file);
+    }
+}
+
+} // namespace
