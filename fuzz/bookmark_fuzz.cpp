@@ -1,8 +1,8 @@
 // bookmark_fuzz.cpp: libFuzzer target for the bookmark file. Each input is the text of a
 // "BookMark.kq"; the tree read from it is saved and read again, and the second tree must
 // be the first: the same folders and bookmarks in the same places, and the same lines
-// left unread (they are written back as they were). Every number handed out finds its
-// entry.
+// left unread or cut for their depth (they are written back as they were); no folder is
+// nested deeper than the store keeps. Every number handed out finds its entry.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,7 +56,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();  // the folder is writable: the save must succeed
     BookmarkStore second;
     if (second.Load(dir) != 1 || shape_of(second.TopLevel()) != shape_of(first.TopLevel()) ||
-        second.UnreadLines().size() != first.UnreadLines().size())
+        second.UnreadLines().size() != first.UnreadLines().size() ||
+        second.CutLines().size() != first.CutLines().size())
         __builtin_trap();
+    // Folders nest no deeper than the store keeps.
+    std::vector<std::pair<const BMItem*, int>> pending;
+    for (const auto& entry : second.TopLevel())
+        pending.emplace_back(entry.get(), 1);
+    while (!pending.empty()) {
+        const auto [entry, depth] = pending.back();
+        pending.pop_back();
+        if (entry->isFolder && depth > BookmarkStore::kDeepestFolder)
+            __builtin_trap();
+        for (const auto& child : entry->children)
+            pending.emplace_back(child.get(), depth + 1);
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 // dct_fuzz.cpp: libFuzzer target for the dictionary description reader. Each input is the
 // text of one "*.dct" file, alone in a private folder; the reader either lists its record
-// or says what is wrong with the file, naming it; every field, search type and
+// or says what is wrong with the file, naming it, and names the lines of unknown keys of a
+// listed one; every field, search type and
 // part slot is read back through the record's accessors, as the program's windows do, and
 // the record is copied and compared.
 #include <cstdint>
@@ -54,10 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     RWOrdered descriptions;
     std::vector<std::string> problems;
-    SettingsFiles().ReadDescriptions(&descriptions, dir, &problems);
+    std::vector<std::string> unknown;
+    SettingsFiles().ReadDescriptions(&descriptions, dir, &problems, &unknown);
     for (const std::string& problem : problems)
         if (problem.compare(0, 10, "input.dct:") != 0 && problem.compare(0, 15, "input.dct line ") != 0)
             __builtin_trap();  // a start-up message names the file
+    if (!unknown.empty() && (!problems.empty() || unknown.size() > 6))
+        __builtin_trap();  // only a listed file's unknown keys are told, a few and how many more
+    for (std::size_t i = 0; i < unknown.size(); ++i)
+        if (unknown[i].compare(0, 15, "input.dct line ") != 0 && (i != 5 || unknown[i].compare(0, 4, "and ") != 0))
+            __builtin_trap();  // each names the file and the line
     if (problems.size() + descriptions.entries() != 1)
         __builtin_trap();  // the file is either listed or told
     for (std::size_t i = 0; i < descriptions.entries(); ++i) {

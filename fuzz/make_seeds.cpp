@@ -3,9 +3,11 @@
 // dictionary's tools and the program's resources:
 //   engine      small dictionary pairs (several "hw" and "va" blocks, a posting list long
 //               enough for continuation blocks, key tables and a friends matrix)
-//   dct         the demo dictionary's description, also with CR LF line ends
+//   dct         the demo dictionary's description, also with CR LF line ends and with
+//               unknown keys
 //   prefs       the default preferences and changed ones, as the program writes them
-//   bookmark    a tree of folders and bookmarks, as the program saves it
+//   bookmark    a tree of folders and bookmarks, as the program saves it; folders nested
+//               too deep; folders listed before their contents
 //   help, help_assoc, restext   the program's help file, association file, resource text
 //   image       the demo's figures and tables (PNG), the program's pictures (XPM), and BMP
 //               and XBM images of them
@@ -114,6 +116,7 @@ void write_settings_seeds(Corpus& corpus)
     for (const char c : description)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     corpus.add("dct", "demo_crlf.dct", crlf);
+    corpus.add("dct", "unknown_keys.dct", description + "table_Name=tables\nsound-exist=1\nbase_dir =x/\n");
 
     const std::string dir = corpus.scratch().string();
     Prefs prefs = DefaultPrefs();
@@ -139,6 +142,14 @@ void write_settings_seeds(Corpus& corpus)
     store.AddFolder(nullptr, "Empty");
     store.Save();
     corpus.add("bookmark", "tree", read_file(fs::path(dir) / kBookmarkFileName));
+    // Folders nested past the depth the store keeps, one name a level, and a file that lists
+    // its folders before their contents.
+    std::string deep = "<>:n0:<>\n";
+    for (int i = 1; i < BookmarkStore::kDeepestFolder + 4; ++i)
+        deep += "<>:n" + std::to_string(i - 1) + "/n" + std::to_string(i) + ":<>\n";
+    deep += "Demo:n66:deep\nDemo:n0:shallow\n";
+    corpus.add("bookmark", "deep", deep);
+    corpus.add("bookmark", "folders_first", "<>:A:<>\n<>:B:<>\n<>:A/C:<>\nD:A:x\nD:B:y\nD:A/C:z\nD:Gone:w\n");
 }
 
 void write_text_seeds(Corpus& corpus, const fs::path& source_dir)

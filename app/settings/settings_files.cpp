@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <vector>
 
 #include "app/settings/prefs.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/file_replace.h"
+#include "vkocoll/readfile.h"
 
 namespace {
 
@@ -55,15 +55,18 @@ std::vector<std::string> tokens_of(std::string line)
     return tokens;
 }
 
-// Calls take(tokens) for each line of in that holds a setting.
-template <typename Take> void for_each_setting(std::istream& in, Take take)
+// Calls take(line, number) for each line of file, numbered from 1. Answers kEnd when every
+// line was read, else how the reading stopped (a line too long, a failed read), with
+// *stopped the number of the line it stopped at.
+template <typename Take> LineRead for_each_line(std::FILE* file, int* stopped, Take take)
 {
     std::string line;
-    while (std::getline(in, line)) {
-        const std::vector<std::string> tokens = tokens_of(line);
-        if (!tokens.empty())
-            take(tokens);
-    }
+    int number = 1;
+    LineRead read;
+    for (; (read = ReadTextLine(file, &line, kLongestSettingsLine)) == LineRead::kLine; ++number)
+        take(line, number);
+    *stopped = number;
+    return read;
 }
 
 std::string token_at(const std::vector<std::string>& tokens, std::size_t i)
@@ -112,7 +115,22 @@ int part_of_key(const std::string& key)
     return 0;
 }
 
-void read_description(std::istream& in, configDict* description)
+// A line that holds bytes no text holds: a damaged or binary file.
+bool is_binary(const std::string& line)
+{
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t' && c != '\r' && c != '\f' && c != '\v') || byte == 0x7F;
+    });
+}
+
+// What reading a description file met besides its settings.
+struct DescriptionLines {
+    std::string fault;                 // the first line at fault, or none
+    std::vector<std::string> unknown;  // the lines of keys no description has
+};
+
+DescriptionLines read_description(std::FILE* file, const std::string& name, configDict* description)
 {
     using Setter = void (configDict::*)(const RWCString&);
     struct StringKey {
@@ -132,8 +150,16 @@ void read_description(std::istream& in, configDict* description)
         {"table_name", &configDict::SetTableName},
         {"base_name", &configDict::SetBaseName},
     };
+    DescriptionLines met;
+    const auto at_line = [&name](int number) { return name + " line " + std::to_string(number) + ": "; };
     int order_slot = 1;
-    for_each_setting(in, [&](const std::vector<std::string>& tokens) {
+    int stopped = 0;
+    const LineRead end = for_each_line(file, &stopped, [&](const std::string& line, int number) {
+        if (met.fault.empty() && is_binary(line))
+            met.fault = at_line(number) + "not a line of text";
+        const std::vector<std::string> tokens = tokens_of(line);
+        if (tokens.empty())
+            return;
         const std::string& key = tokens[0];
         const std::string value = token_at(tokens, 1);
         for (const StringKey& string_key : kStringKeys) {
@@ -152,27 +178,27 @@ void read_description(std::istream& in, configDict* description)
             // Order slots run from 1 to 11; a later part line still sets its strings.
             const int slot = order_slot <= kLastOrderSlot ? order_slot++ : -1;
             description->SetPart(slot, part, value.c_str(), token_at(tokens, 2).c_str());
+        } else if (!is_binary(line)) {
+            met.unknown.push_back(at_line(number) + "unknown key \"" + key + "\"");
         }
     });
+    if (met.fault.empty() && end == LineRead::kTooLong)
+        met.fault = at_line(stopped) + "longer than " + std::to_string(kLongestSettingsLine) + " bytes";
+    else if (met.fault.empty() && end == LineRead::kFailed)
+        met.fault = at_line(stopped) + "cannot be read";
+    return met;
 }
 
 std::string decimal(long long value) { return std::to_string(value); }
 
 // Why the description file name describes no dictionary the program can use (a line that
-// is not text, a missing ref_name, base_name or search type), or "" when it does. The file
-// is read again only for this, so the reader above keeps its own rules.
-std::string description_problem(const std::string& name, const std::string& path, const configDict& read)
+// is not text or cannot be read, a missing ref_name, base_name or search type), or "" when
+// it does.
+std::string description_problem(const std::string& name, const DescriptionLines& met,
+                                const configDict& read)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        const bool binary = std::any_of(line.begin(), line.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return (byte < 0x20 && c != '\t' && c != '\r' && c != '\f' && c != '\v') || byte == 0x7F;
-        });
-        if (binary)
-            return name + " line " + std::to_string(number) + ": not a line of text";
-    }
+    if (!met.fault.empty())
+        return met.fault;
     if (read.ref_name().isNull())
         return name + ": no ref_name line (the dictionary's name)";
     if (read.base_name().isNull())
@@ -182,10 +208,21 @@ std::string description_problem(const std::string& name, const std::string& path
     return std::string();
 }
 
+// The lines of unknown keys as the start-up warning lists them: a few, then how many more.
+void add_unknown_keys(const std::vector<std::string>& unknown, std::vector<std::string>* listed)
+{
+    constexpr std::size_t kListed = 5;
+    for (std::size_t i = 0; i < unknown.size() && i < kListed; ++i)
+        listed->push_back(unknown[i]);
+    if (unknown.size() > kListed)
+        listed->push_back("and " + std::to_string(unknown.size() - kListed) + " more lines of unknown keys");
+}
+
 } // namespace
 
 int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& directory,
-                                    std::vector<std::string>* unusable)
+                                    std::vector<std::string>* unusable,
+                                    std::vector<std::string>* unknownKeys)
 {
     std::vector<std::string> names;
     std::error_code code;
@@ -200,18 +237,23 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
     std::map<std::string, std::string> file_of_reference;  // ref_name -> the file listed for it
     for (const std::string& name : names) {
         const std::string path = in_directory(directory, name);
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
+        ReadRefusal refusal = ReadRefusal::kNone;
+        std::FILE* file = OpenFileToRead(path, &refusal);
+        if (file == nullptr) {
             // An unreadable file would only add a blank reference.
             if (unusable != nullptr)
-                unusable->push_back(name + ": cannot be read");
+                unusable->push_back(name + ": cannot be read" +
+                                    (refusal == ReadRefusal::kCannotOpen
+                                         ? std::string()
+                                         : " (" + DescribeReadRefusal(refusal, 0) + ")"));
             continue;
         }
         auto* description = new configDict;
         description->InitSlots();
-        read_description(in, description);
+        const DescriptionLines met = read_description(file, name, description);
+        std::fclose(file);
         if (unusable != nullptr) {
-            std::string problem = description_problem(name, path, *description);
+            std::string problem = description_problem(name, met, *description);
             if (problem.empty()) {
                 const auto [listed, first] =
                     file_of_reference.try_emplace(description->ref_name().data(), name);
@@ -225,6 +267,8 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
                 continue;
             }
         }
+        if (unknownKeys != nullptr)
+            add_unknown_keys(met.unknown, unknownKeys);
         descriptions->insert(description);
     }
     return 1;
@@ -236,11 +280,15 @@ int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory)
     std::error_code code;
     if (!fs::exists(path, code))
         return 1;  // a first run: the defaults stand
-    std::ifstream in(path, std::ios::binary);
-    if (!in || fs::is_directory(path, code))
+    std::FILE* file = OpenFileToRead(path);
+    if (file == nullptr)
         return 0;
     Prefs read = *prefs;
-    for_each_setting(in, [&](const std::vector<std::string>& tokens) {
+    int stopped = 0;
+    const LineRead end = for_each_line(file, &stopped, [&](const std::string& line, int) {
+        const std::vector<std::string> tokens = tokens_of(line);
+        if (tokens.empty())
+            return;
         const std::string& key = tokens[0];
         const std::string value = token_at(tokens, 1);
         if (key == "font_size")
@@ -262,8 +310,9 @@ int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory)
         else if (key == "search_mode")
             read.search_mode = int_value(value);
     });
-    if (in.bad())
-        return 0;
+    std::fclose(file);
+    if (end != LineRead::kEnd)
+        return 0;  // a line too long for any the writer makes, or a failed read
     *prefs = read;
     return 1;
 }

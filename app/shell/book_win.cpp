@@ -42,6 +42,10 @@ const char* Refusal(BookmarkNameProblem problem)
         return "Folder names cannot contain ':' or '/'.";
     case BookmarkNameProblem::kReserved:
         return "\"<>\" cannot be a folder name.";
+    case BookmarkNameProblem::kTooDeep:
+        return "Folders cannot be nested any deeper.";
+    case BookmarkNameProblem::kTooLong:
+        return "The folder's name is too long for the bookmarks file.";
     case BookmarkNameProblem::kDuplicate:
         break;
     }

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <unordered_map>
 
 #include "app/settings/file_replace.h"
+#include "vkocoll/readfile.h"
 
 namespace {
 
@@ -91,6 +92,149 @@ template <typename Visit> void for_each_entry(const std::vector<std::unique_ptr<
     }
 }
 
+// How deep folder lies: 1 for a folder at the top level, 0 for none (the top level itself).
+int depth_of(const BMItem* folder)
+{
+    int depth = 0;
+    for (; folder != nullptr; folder = folder->parent)
+        ++depth;
+    return depth;
+}
+
+// The length of the line Save writes for a folder of that path, and for a bookmark in the
+// folder of that path (empty: the top level).
+std::size_t folder_line_length(std::size_t path) { return path + 6; }
+std::size_t bookmark_line_length(const BMItem& bookmark, std::size_t folderPath)
+{
+    return bookmark.text.size() + (folderPath == 0 ? 2 : folderPath) + bookmark.name.size() + 2;
+}
+
+// Whether entry, with all it holds, fits into folder (none: the top level): no folder deeper
+// than the store keeps and no line longer than the file may hold, once the paths follow.
+bool fits_into(const BMItem& entry, const BMItem* folder)
+{
+    struct Pending {
+        const BMItem* entry;
+        int folderDepth;
+        std::size_t folderPath;  // the length of its folder's path; 0 at the top level
+    };
+    std::vector<Pending> pending{{&entry, depth_of(folder), folder == nullptr ? 0 : folder->path.size()}};
+    while (!pending.empty()) {
+        const Pending at = pending.back();
+        pending.pop_back();
+        if (!at.entry->isFolder) {
+            if (bookmark_line_length(*at.entry, at.folderPath) > BookmarkStore::kLongestBookmarkLine)
+                return false;
+            continue;
+        }
+        const std::size_t path = (at.folderPath == 0 ? 0 : at.folderPath + 1) + at.entry->name.size();
+        if (at.folderDepth + 1 > BookmarkStore::kDeepestFolder ||
+            folder_line_length(path) > BookmarkStore::kLongestBookmarkLine)
+            return false;
+        for (const auto& child : at.entry->children)
+            pending.push_back({child.get(), at.folderDepth + 1, path});
+    }
+    return true;
+}
+
+const std::string kTooDeep = "a folder nested more than " + std::to_string(BookmarkStore::kDeepestFolder) + " deep";
+const std::string kInsideTooDeep = "inside " + kTooDeep;
+
+// The folders that a line of the file may go into while it is read. The open folders (the
+// one read last and those holding it) are found by path, else by name, innermost first, and
+// every folder read so far by path; each look-up takes the same time however deep the
+// folders go. A folder cut for its depth is kept as one, so that its contents are cut too.
+class FolderFinder {
+public:
+    struct Found {
+        BMItem* folder = nullptr;  // none: the main level
+        BMItem* keptIn = nullptr;  // the deepest folder kept that holds it (itself when kept)
+        int depth = 0;             // the folder's: 0 for the main level
+        bool cut = false;          // a folder cut for its depth
+        bool known = false;        // whether any folder was found
+    };
+
+    // A line at the main level: no folder is open after it.
+    void AtMainLevel() { CloseFrom(0); }
+
+    // The folder for a line that names folderPath, whose owner (its folder's name) is owner.
+    // An open folder is found innermost first, by path and else by name (older files kept
+    // stale paths inside moved folders); then any folder read before, by path. The open
+    // folders are then those up to it.
+    Found Find(const std::string& folderPath, const std::string& owner)
+    {
+        std::size_t at = itsOpen.size();
+        if (const auto byPath = itsOpenByPath.find(folderPath); byPath != itsOpenByPath.end())
+            at = byPath->second.back();
+        else if (const auto byName = itsOpenByName.find(owner); byName != itsOpenByName.end())
+            at = byName->second.back();
+        if (at != itsOpen.size()) {
+            CloseFrom(at + 1);
+            return FoundOf(itsRead[itsOpen[at]]);
+        }
+        CloseFrom(0);
+        const auto read = itsReadByPath.find(folderPath);
+        if (read == itsReadByPath.end())
+            return Found{};
+        Reopen(read->second);
+        return FoundOf(itsRead[read->second]);
+    }
+
+    // A folder just read (none: cut for its depth, inside keptIn), now the innermost open one.
+    void Open(BMItem* folder, BMItem* keptIn, const std::string& path, const std::string& name, int depth)
+    {
+        itsRead.push_back({folder, keptIn, path, name, depth});
+        itsReadByPath[path] = itsRead.size() - 1;
+        Reopen(itsRead.size() - 1);
+    }
+
+private:
+    struct ReadFolder {
+        BMItem* folder;  // none: cut for its depth
+        BMItem* keptIn;
+        std::string path;
+        std::string name;
+        int depth;
+    };
+
+    static Found FoundOf(const ReadFolder& read)
+    {
+        return {read.folder, read.keptIn, read.depth, read.folder == nullptr, true};
+    }
+
+    void Reopen(std::size_t read)
+    {
+        itsOpenByPath[itsRead[read].path].push_back(itsOpen.size());
+        itsOpenByName[itsRead[read].name].push_back(itsOpen.size());
+        itsOpen.push_back(read);
+    }
+
+    // Closes the open folders from position at on, innermost first.
+    void CloseFrom(std::size_t at)
+    {
+        while (itsOpen.size() > at) {
+            const ReadFolder& closing = itsRead[itsOpen.back()];
+            Forget(itsOpenByPath, closing.path);
+            Forget(itsOpenByName, closing.name);
+            itsOpen.pop_back();
+        }
+    }
+
+    static void Forget(std::unordered_map<std::string, std::vector<std::size_t>>& index, const std::string& key)
+    {
+        const auto it = index.find(key);
+        it->second.pop_back();
+        if (it->second.empty())
+            index.erase(it);
+    }
+
+    std::vector<ReadFolder> itsRead;    // every folder read, in reading order
+    std::vector<std::size_t> itsOpen;   // the open ones (places in itsRead), outermost first
+    std::unordered_map<std::string, std::vector<std::size_t>> itsOpenByPath;  // places in itsOpen
+    std::unordered_map<std::string, std::vector<std::size_t>> itsOpenByName;
+    std::unordered_map<std::string, std::size_t> itsReadByPath;  // the last read of each path
+};
+
 } // namespace
 
 BMItem::~BMItem()
@@ -116,6 +260,8 @@ int BookmarkStore::Load(const std::string& directory)
     itsTopLevel.clear();
     itsAll.clear();
     itsUnread.clear();
+    itsCut.clear();
+    itsAtMainLevel.clear();
     itsDirectory = directory;
     itsReadFailed = false;
     itHasUnsavedChanges = false;
@@ -124,16 +270,18 @@ int BookmarkStore::Load(const std::string& directory)
     std::error_code code;
     if (!fs::exists(path, code))
         return 1;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || fs::is_directory(path, code)) {
+    // A FIFO or a device is refused as a file that cannot be read: it is never written over.
+    std::FILE* file = OpenFileToRead(path.string());
+    if (file == nullptr) {
         itsReadFailed = true;
         return 0;
     }
 
-    std::vector<BMItem*> open;  // the folders being read, outermost first
+    FolderFinder folders;
     std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    LineRead read;
+    while ((read = ReadTextLine(file, &line, kLongestBookmarkLine)) == LineRead::kLine) {
         ++number;
         const std::string original = line;
         // A saved line could not carry back a CR at the end of the last field, nor white space
@@ -179,33 +327,36 @@ int BookmarkStore::Load(const std::string& directory)
             continue;
         }
 
-        // The innermost open folder whose path is the one the line names; failing that, the
-        // innermost one of the owner's name (older files kept stale paths inside moved
-        // folders); failing that, the top level.
-        const std::string folder_path = folder_path_of(*entry);
-        std::size_t depth = open.size();
-        if (!owner.empty() && owner != kTopLevelMark) {
-            for (std::size_t i = open.size(); i-- > 0;)
-                if (open[i]->path == folder_path) {
-                    depth = i;
-                    break;
-                }
-            if (depth == open.size())
-                for (std::size_t i = open.size(); i-- > 0;)
-                    if (open[i]->name == owner) {
-                        depth = i;
-                        break;
-                    }
+        const bool atTop = owner.empty() || owner == kTopLevelMark;
+        const std::string folderPath = folder_path_of(*entry);
+        if (atTop)
+            folders.AtMainLevel();
+        const FolderFinder::Found found = atTop ? FolderFinder::Found{} : folders.Find(folderPath, owner);
+        if (!atTop && !found.known) {
+            itsAtMainLevel.push_back({number, original, "its folder \"" + folderPath +
+                                                            "\" is not before it in the file"});
+            // Its path now says where it is, so that a save reads back the same tree.
+            entry->path = entry->isFolder ? entry->name : kTopLevelMark;
         }
-        BMItem* folder = depth == open.size() ? nullptr : open[depth];
-        open.resize(folder == nullptr ? 0 : depth + 1);
+        const bool tooDeep = entry->isFolder && found.depth + 1 > kDeepestFolder;
+        if (found.cut || tooDeep) {
+            // Kept as it stands, with everything inside it, and written back after the contents
+            // of the deepest folder kept that holds it, where it reads back the same.
+            itsCut.push_back({number, original, found.cut ? kInsideTooDeep : kTooDeep});
+            found.keptIn->cutLines.push_back(original);
+            if (entry->isFolder)
+                folders.Open(nullptr, found.keptIn, entry->path, entry->name, found.depth + 1);
+            continue;
+        }
         BMItem* placed = entry.get();
-        Place(std::move(entry), folder);
+        Place(std::move(entry), found.folder);
         if (placed->isFolder)
-            open.push_back(placed);
+            folders.Open(placed, placed, placed->path, placed->name, found.depth + 1);
     }
-    if (in.bad()) {
-        // Keep what was read but never write it over a file only partly read.
+    std::fclose(file);
+    if (read != LineRead::kEnd) {
+        // A line longer than any the program writes, or a failed read: keep what was read but
+        // never write it over a file only partly read.
         itsReadFailed = true;
         return 0;
     }
@@ -217,13 +368,31 @@ int BookmarkStore::Save()
     if (itsReadFailed)
         return 0;
     std::string text;
-    for_each_entry(itsTopLevel, [&text](const BMItem& entry) {
+    // Depth first, folders before their contents and, after them, the lines cut inside them.
+    struct Level {
+        const BMItem* folder;  // none: the top level
+        std::size_t next;
+    };
+    std::vector<Level> pending{{nullptr, 0}};
+    while (!pending.empty()) {
+        const BMItem* folder = pending.back().folder;
+        const auto& entries = folder == nullptr ? itsTopLevel : folder->children;
+        if (pending.back().next == entries.size()) {
+            if (folder != nullptr)
+                for (const std::string& cut : folder->cutLines)
+                    text += cut + "\n";
+            pending.pop_back();
+            continue;
+        }
+        const BMItem& entry = *entries[pending.back().next++];
         if (entry.isFolder)
             text += std::string(kTopLevelMark) + ":" + entry.path + ":" + kTopLevelMark + "\n";
         else
             text += entry.text + ":" + (entry.path.empty() ? std::string(kTopLevelMark) : entry.path) + ":" +
                     entry.name + "\n";
-    });
+        if (entry.isFolder)
+            pending.push_back({&entry, 0});
+    }
     for (const UnreadBookmarkLine& unread : itsUnread)
         text += unread.text + "\n";
     const fs::path path =
@@ -237,12 +406,14 @@ int BookmarkStore::Save()
 BMItem* BookmarkStore::AddBookmark(BMItem* folder, const std::string& name, const std::string& text)
 {
     if ((folder != nullptr && !folder->isFolder) || CheckBookmarkName(name) != BookmarkNameProblem::kNone ||
-        CheckRefName(text) != BookmarkNameProblem::kNone || !NumberAvailable())
+        CheckRefName(text) != BookmarkNameProblem::kNone)
         return nullptr;
     auto entry = std::make_unique<BMItem>();
     entry->path = folder == nullptr ? kTopLevelMark : folder->path;
     entry->name = name;
     entry->text = text;
+    if (!fits_into(*entry, folder) || !NumberAvailable())
+        return nullptr;
     BMItem* added = entry.get();
     Place(std::move(entry), folder);
     Changed();
@@ -271,6 +442,8 @@ bool BookmarkStore::MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry
     for (const BMItem* up = newFolder; up != nullptr; up = up->parent)
         if (up == entry)
             return false;  // into itself or its own contents: the folder would vanish in a loop
+    if (!fits_into(*entry, newFolder))
+        return false;
 
     std::vector<std::unique_ptr<BMItem>>& from = LevelOf(oldFolder);
     auto it = std::find_if(from.begin(), from.end(), [entry](const auto& e) { return e.get() == entry; });
@@ -344,6 +517,11 @@ BookmarkNameProblem BookmarkStore::CheckFolderName(const BMItem* parentFolder, c
     for (const auto& sibling : level)
         if (sibling->isFolder && sibling->name == name)
             return BookmarkNameProblem::kDuplicate;
+    if (depth_of(parentFolder) >= kDeepestFolder)
+        return BookmarkNameProblem::kTooDeep;
+    const std::size_t path = (parentFolder == nullptr ? 0 : parentFolder->path.size() + 1) + name.size();
+    if (folder_line_length(path) > kLongestBookmarkLine)
+        return BookmarkNameProblem::kTooLong;
     return BookmarkNameProblem::kNone;
 }
 

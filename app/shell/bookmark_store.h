@@ -5,15 +5,22 @@
 //   bookmark:  ref_name ":" folder-path ":" word    folder-path "<>" at top level
 //   comment:   ';' and anything after it
 // Runs of ':' are one separator; white space and ':' before the first field, and CRs at the
-// line's end, belong to no field. A line goes into the innermost open folder named by its
-// owner (a folder's next-to-last path part, a bookmark's last one); an owner that names no
-// open folder puts it at top level. Numbers are not stored: they are handed out from 0 in
-// reading order, then to each new entry, and double as the entries' menu tags.
+// line's end, belong to no field. A line goes into the innermost open folder whose path is
+// the one it names, else the innermost one named by its owner (a folder's next-to-last path
+// part, a bookmark's last one), else a folder of that path read earlier (a hand-written file
+// may list its folders before their contents); a line whose folder is not before it goes to
+// the top level, and the user is told. Folders nest at most kDeepestFolder deep: the lines of
+// a folder deeper, and of what it holds, are kept by the deepest folder read and written back
+// after its contents as they stand, and told. Numbers are not stored: they are handed out from 0 in reading order, then to each new
+// entry, and double as the entries' menu tags.
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "app/settings/settings_files.h"
 
 class FRM_CSubmenu;
 class FRM_CTreeView;
@@ -32,6 +39,9 @@ public:
     int number = 0;
     BMItem* parent = nullptr;  // none at top level
     std::vector<std::unique_ptr<BMItem>> children;
+    // Folder: the lines of the file inside it that were nested too deep to be read, written
+    // back after its contents as they stood (and gone with the folder when it is deleted).
+    std::vector<std::string> cutLines;
 
     // Entries are equal when their names are (exact, case-sensitive).
     int compareTo(const BMItem& other) const;
@@ -45,9 +55,12 @@ enum class BookmarkNameProblem {
     kBadCharacter,   // ':' (field separator), '/' in a folder name (path separator), a line break
     kReserved,       // "<>" marks folder lines and the top level
     kDuplicate,      // a folder of that name already at that level
+    kTooDeep,        // a folder inside one kDeepestFolder deep
+    kTooLong,        // a folder whose line would be longer than the file may hold
 };
 
-// A line of the file that names no entry; it is written back unchanged after the entries.
+// A line of the file that names no entry (it is written back unchanged after the entries),
+// or one read at the top level because its folder is not before it.
 struct UnreadBookmarkLine {
     int line = 0;  // 1-based
     std::string text;
@@ -66,7 +79,8 @@ public:
 
     // Reads "BookMark.kq" in directory ("" for the current one), replacing the tree. A
     // missing file gives an empty store. Answers 1 (0 only when the file is there but
-    // cannot be read; the store is then empty and Save refuses, so the file is kept).
+    // cannot be read: no regular file, a line longer than kLongestBookmarkLine or a failed
+    // read; Save then refuses, so the file is kept).
     int Load(const std::string& directory = "");
     // Writes the tree to "BookMark.kq" in the directory last loaded, through a temporary
     // file renamed over the old one. Answers 1 when written, 0 when not (the old file
@@ -83,12 +97,14 @@ public:
     bool ReadFailed() const { return itsReadFailed; }
 
     // folder none: top level. Each answers the new entry, or none (nothing changed) when
-    // the name or text cannot be stored (see the checks below) or the folder is no folder.
+    // the name or text cannot be stored (see the checks below), the folder is no folder, or
+    // the line would be longer than kLongestBookmarkLine.
     BMItem* AddBookmark(BMItem* folder, const std::string& name, const std::string& text);
     BMItem* AddFolder(BMItem* parentFolder, const std::string& name);
     // Moves entry into newFolder (none: top level), to the end of its contents. Answers
     // false, changing nothing, when newFolder is the entry itself or lies inside it, or is
-    // no folder. oldFolder must be the entry's present folder.
+    // no folder, or the move would nest a folder deeper than kDeepestFolder or make a line
+    // longer than kLongestBookmarkLine. oldFolder must be the entry's present folder.
     bool MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry);
     // Destroys entry (with its contents, for a folder); their numbers find nothing after.
     void DeleteItem(BMItem* entry);
@@ -118,6 +134,11 @@ public:
     // Removes submenu's entries after its last separator (the separator stays).
     static void ClearBookmarkEntries(FRM_CSubmenu& submenu);
     static constexpr int kMenuDepth = 16;
+    // How deep folders nest: a folder at the top level is 1 deep.
+    static constexpr int kDeepestFolder = 64;
+    // The longest line the file may hold, as for the other settings files: past any the
+    // store writes (it refuses entries that would make one), and refused on reading.
+    static constexpr std::size_t kLongestBookmarkLine = kLongestSettingsLine;
 
     const std::vector<std::unique_ptr<BMItem>>& TopLevel() const { return itsTopLevel; }
     // The entry of that number, or none (out of range, or deleted).
@@ -125,6 +146,11 @@ public:
     // The count of numbers handed out so far (deleted ones included).
     int NumberCount() const { return static_cast<int>(itsAll.size()); }
     const std::vector<UnreadBookmarkLine>& UnreadLines() const { return itsUnread; }
+    // The lines of the last Load cut for their depth (see the file's rules above).
+    const std::vector<UnreadBookmarkLine>& CutLines() const { return itsCut; }
+    // The lines of the last Load put at the top level because their folder is not before
+    // them in the file.
+    const std::vector<UnreadBookmarkLine>& AtMainLevelLines() const { return itsAtMainLevel; }
 
 private:
     void Place(std::unique_ptr<BMItem> entry, BMItem* folder);
@@ -137,6 +163,8 @@ private:
     std::vector<std::unique_ptr<BMItem>> itsTopLevel;
     std::vector<BMItem*> itsAll;  // by number; deleted entries leave none
     std::vector<UnreadBookmarkLine> itsUnread;
+    std::vector<UnreadBookmarkLine> itsCut;
+    std::vector<UnreadBookmarkLine> itsAtMainLevel;
     std::string itsDirectory;
     bool itsReadFailed = false;
     bool itHasUnsavedChanges = false;

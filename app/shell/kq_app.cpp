@@ -73,20 +73,43 @@ constexpr char kUnreadBookmarksLostAtTheEnd[] =
 constexpr char kUnusableDescriptions[] =
     "These description files (*.dct) describe no dictionary TavlinCD can use and are not "
     "listed under \"Select a reference:\":";
+constexpr char kUnknownDescriptionKeys[] =
+    "These lines of the description files (*.dct) hold keys TavlinCD does not know and are "
+    "ignored:";
 constexpr char kCantSaveBookmarks[] = "Can't save bookmarks file (BookMark.kq).";
 constexpr char kBookmarksLostAtTheEnd[] =
     "Your bookmark changes are not saved and are lost if TavlinCD ends now. Cancel keeps "
     "TavlinCD open, so that you can free the folder and exit again.";
 
-// The one message for the lines of the bookmark file that name no entry: how many, and
-// the first of them. They stay in the file; the menus do not show them.
-std::string SkippedBookmarkLines(const std::vector<UnreadBookmarkLine>& lines)
+// The one message for the lines of the bookmark file that were read apart: those skipped as
+// naming no entry and those of folders nested too deep, which both stay in the file and
+// which the menus do not show, and those shown at the Main Level because their folder is
+// not before them. Each part says how many and the first of them.
+std::string BookmarkLinesReadApart(const BookmarkStore& store)
 {
-    const UnreadBookmarkLine& first = lines.front();
-    const bool one = lines.size() == 1;
-    return std::to_string(lines.size()) + (one ? " line of BookMark.kq is not a bookmark and was"
-                                               : " lines of BookMark.kq are not bookmarks and were") +
-           " skipped (line " + std::to_string(first.line) + ": " + first.reason + ").";
+    std::string text;
+    if (!store.UnreadLines().empty()) {
+        const UnreadBookmarkLine& first = store.UnreadLines().front();
+        const bool one = store.UnreadLines().size() == 1;
+        text = std::to_string(store.UnreadLines().size()) +
+               (one ? " line of BookMark.kq was skipped; it stays" : " lines of BookMark.kq were skipped; they stay") +
+               " in the file (line " + std::to_string(first.line) + ": " + first.reason + ").";
+    }
+    if (!store.CutLines().empty()) {
+        const bool one = store.CutLines().size() == 1;
+        text += (text.empty() ? "" : "\n") + std::to_string(store.CutLines().size()) +
+                (one ? " line of BookMark.kq is not shown; it stays" : " lines of BookMark.kq are not shown; they stay") +
+                " in the file (from line " + std::to_string(store.CutLines().front().line) +
+                ": " + store.CutLines().front().reason + ").";
+    }
+    if (!store.AtMainLevelLines().empty()) {
+        const UnreadBookmarkLine& first = store.AtMainLevelLines().front();
+        const bool one = store.AtMainLevelLines().size() == 1;
+        text += (text.empty() ? "" : "\n") + std::to_string(store.AtMainLevelLines().size()) +
+                (one ? " line of BookMark.kq is" : " lines of BookMark.kq are") +
+                " shown at the Main Level (line " + std::to_string(first.line) + ": " + first.reason + ").";
+    }
+    return text;
 }
 
 WINDOW TaskWindow()
@@ -154,14 +177,15 @@ void KQedApp::StartUp()
     // as it is, and the user learns that the bookmarks of this run will not be saved.
     if (itsBookmarks->ReadFailed())
         vko_dm_post_warning("%s\n%s", kCantOpenBookmarks, kBookmarksNotKept);
-    else if (!itsBookmarks->UnreadLines().empty())
-        vko_dm_post_warning("%s", SkippedBookmarkLines(itsBookmarks->UnreadLines()).c_str());
+    else if (const std::string apart = BookmarkLinesReadApart(*itsBookmarks); !apart.empty())
+        vko_dm_post_warning("%s", apart.c_str());
     if (!IsUsableFontSize(itsPrefs.font_size))
         itsPrefs.font_size = kDefaultFontSize;
     // Only the descriptions the program can use are listed; the user reads once which
     // files were left out and what is wrong with each.
     std::vector<std::string> unusable;
-    files.ReadDescriptions(&itsDescriptions, "", &unusable);
+    std::vector<std::string> unknownKeys;
+    files.ReadDescriptions(&itsDescriptions, "", &unusable, &unknownKeys);
     std::string unusableLines;
     for (const std::string& problem : unusable)
         unusableLines += "\n" + problem;
@@ -172,8 +196,17 @@ void KQedApp::StartUp()
         vko_dm_post_fatal_exit("%s%s", FRM_CStringRW(1190).data(), unusableLines.c_str());
         return;
     }
+    // One warning tells the files left out and the lines not understood in the others.
+    std::string descriptionWarning;
     if (!unusable.empty())
-        vko_dm_post_warning("%s%s", kUnusableDescriptions, unusableLines.c_str());
+        descriptionWarning = kUnusableDescriptions + unusableLines;
+    if (!unknownKeys.empty()) {
+        descriptionWarning += (descriptionWarning.empty() ? "" : "\n") + std::string(kUnknownDescriptionKeys);
+        for (const std::string& line : unknownKeys)
+            descriptionWarning += "\n" + line;
+    }
+    if (!descriptionWarning.empty())
+        vko_dm_post_warning("%s", descriptionWarning.c_str());
     itsHelp.InstallHook();
     // The user's document and the first reference document.
     KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -151,6 +153,57 @@ TEST(Descriptions, ReadsEveryDescriptionFileInNameOrder)
     TempDir empty;
     EXPECT_EQ(SettingsFiles().ReadDescriptions(&list, empty.path()), 1);
     EXPECT_EQ(list.entries(), 0u);
+}
+
+// The files a description's name may stand for, beside a good description: what the start-up
+// warning lists for each, and that it is read without waiting on it or filling the memory.
+TEST(Descriptions, FilesThatAreNotDescriptionsAndKeysNoneHasAreTold)
+{
+    const std::string good = "ref_name=Good\nbase_name=good\nsearch_text=Entry word is...,va\n";
+    struct Case {
+        const char* why;
+        std::string text;                     // b.dct, unless make gives it another kind
+        void (*make)(const std::string& path);
+        std::vector<std::string> unusable;
+        std::vector<std::string> unknown;
+    };
+    const auto none = [](const std::string&) {};
+    const Case cases[] = {
+        {"a misspelt and a damaged key", "ref_name=B\nbase_name=b\ntable_Name=t\nsearch_text=S,va\nbase_dir =d/\n",
+         none, {}, {"b.dct line 3: unknown key \"table_Name\"", "b.dct line 5: unknown key \"base_dir \""}},
+        {"past five unknown keys, how many more",
+         "ref_name=B\nbase_name=b\nsearch_text=S,va\na=1\nb=2\nc=3\nd=4\ne=5\nf=6\ng=7\n", none, {},
+         {"b.dct line 4: unknown key \"a\"", "b.dct line 5: unknown key \"b\"", "b.dct line 6: unknown key \"c\"",
+          "b.dct line 7: unknown key \"d\"", "b.dct line 8: unknown key \"e\"", "and 2 more lines of unknown keys"}},
+        {"an unknown key in a file left out is not listed", "ref_name=B\nmisspelt=x\n", none,
+         {"b.dct: no base_name line (the name of its data files)"}, {}},
+        {"a line longer than any writer makes",
+         "ref_name=B\nbase_name=" + std::string(kLongestSettingsLine, 'b') + "\nsearch_text=S,va\n", none,
+         {"b.dct line 2: longer than 1048576 bytes"}, {}},
+        {"a FIFO", "", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+         {"b.dct: cannot be read (a device, a pipe or a socket)"}, {}},
+        {"a link to /dev/zero", "", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
+         {"b.dct: cannot be read (a device, a pipe or a socket)"}, {}},
+        {"a link to /dev/urandom", "", [](const std::string& path) { fs::create_symlink("/dev/urandom", path); },
+         {"b.dct: cannot be read (a device, a pipe or a socket)"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        dir.write("a.dct", good);
+        if (c.text.empty())
+            c.make(dir.path() + "/b.dct");
+        else
+            dir.write("b.dct", c.text);
+        RWOrdered list;
+        std::vector<std::string> unusable;
+        std::vector<std::string> unknown;
+        EXPECT_EQ(SettingsFiles().ReadDescriptions(&list, dir.path(), &unusable, &unknown), 1);
+        EXPECT_EQ(unusable, c.unusable);
+        EXPECT_EQ(unknown, c.unknown);
+        EXPECT_EQ(list.entries(), c.unusable.empty() ? 2u : 1u);
+        list.clearAndDestroy();
+    }
 }
 
 TEST(Descriptions, IdentityIsTheReferenceNameAndCopiesStandAlone)
@@ -317,6 +370,32 @@ TEST(Preferences, MissingUnreadableAndUnwritableFiles)
     EXPECT_EQ(dir.names(), std::vector<std::string>{kPrefsFileName}) << "the temporary is gone";
 
     EXPECT_EQ(SettingsFiles().WritePrefs(prefs, dir.path() + "/missing"), 0);
+}
+
+TEST(Preferences, AFileThatIsNotPreferencesIsRefusedWithoutWaitingOnIt)
+{
+    const std::string path_of = "/" + std::string(kPrefsFileName);
+    struct Case {
+        const char* why;
+        void (*make)(const std::string& path);
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
+        {"a link to /dev/urandom", [](const std::string& path) { fs::create_symlink("/dev/urandom", path); }},
+        {"a line longer than any the writer makes",
+         [](const std::string& path) {
+             std::ofstream(path, std::ios::binary) << "font_size=20\nreference=" << std::string(kLongestSettingsLine, 'r');
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        c.make(dir.path() + path_of);
+        Prefs prefs = defaults();
+        EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 0);
+        EXPECT_EQ(dump(prefs), dump(defaults())) << "nothing read from it";
+    }
 }
 
 TEST(Preferences, ARewriteReplacesTheOldFileWhole)

@@ -374,7 +374,7 @@ TEST_F(BookmarksTest, LinesThatAreNotBookmarksAreSkippedAndReportedOnceAndLongNa
     const int before = vkov_dm_test_count();
     StartWithBookmarks(text);
     EXPECT_EQ(ShownSince(before),
-              std::vector<std::string>{"warning: 3 lines of BookMark.kq are not bookmarks and were skipped "
+              std::vector<std::string>{"warning: 3 lines of BookMark.kq were skipped; they stay in the file "
                                        "(line 2: a line holding control characters)."});
     const std::string menu = Dump(BookmarksMenu());
     EXPECT_NE(menu.find("- dog=12000 " + std::string(61, 'w') + "...=12001"), std::string::npos) << menu.substr(0, 200);

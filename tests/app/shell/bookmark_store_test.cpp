@@ -63,6 +63,7 @@ struct LoadCase {
     const char* file;
     const char* tree;    // as dump() shows it
     int unread;          // lines kept aside as naming no entry
+    int atMainLevel = 0; // lines read at the top level since their folder is not before them
 };
 
 class BookmarkLoad : public BookmarkFile, public ::testing::WithParamInterface<LoadCase> {};
@@ -74,6 +75,7 @@ TEST_P(BookmarkLoad, ReadsTheTreeAndKeepsEveryLine)
     ASSERT_EQ(store.Load(dir.path()), 1);
     EXPECT_EQ(dump(store), c.tree);
     EXPECT_EQ(static_cast<int>(store.UnreadLines().size()), c.unread);
+    EXPECT_EQ(static_cast<int>(store.AtMainLevelLines().size()), c.atMainLevel);
 
     // Written back and read again, the same tree and the same unread lines: nothing lost.
     ASSERT_EQ(store.Save(), 1);
@@ -97,13 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "F[a#1 b#2]", 0},
         LoadCase{"CR LF line ends", "<>:F:<>\r\nD:F:a\r\nD:<>:b\r\n", "F[a#1] b#2", 0},
         LoadCase{"runs of ':' and leading ones", ":::D::<>:::w\n", "w#0", 0},
-        LoadCase{"an owner no open folder names goes to top level", "<>:X/Y:<>\nD:X/Y:a\nD:Q:b\n",
-                 "Y[a#1] b#2", 0},
+        LoadCase{"an owner no folder names goes to top level, told", "<>:X/Y:<>\nD:X/Y:a\nD:Q:b\n",
+                 "Y[a#1] b#2", 0, 2},
         LoadCase{"same names: the innermost open folder", "<>:A:<>\n<>:A/A:<>\nD:A/A:in\n<>:B:<>\nD:B:b\n",
                  "A[A[in#2]] B[b#4]", 0},
         LoadCase{"an entry climbs back out of a folder", "<>:A:<>\n<>:A/B:<>\nD:A/B:b\nD:A:a\nD:<>:t\n",
                  "A[B[b#2] a#3] t#4", 0},
-        LoadCase{"a stale path inside a moved folder reads by name", "<>:C/A:<>\nD:A:a\n", "A[a#1]", 0},
+        LoadCase{"a stale path inside a moved folder reads by name", "<>:C/A:<>\nD:A:a\n", "A[a#1]", 0, 1},
         LoadCase{"a word keeps what follows a further ':'", "D:<>:ratio 1:2\n", "ratio 1:2#0", 0},
         LoadCase{"a bookmark without a word is kept aside", "D:Folder\nD\nD:<>:ok\n", "ok#0", 2},
         LoadCase{"a folder without a name is kept aside", "<>::<>\n<>:///:<>\nD:<>:ok\n", "ok#0", 2},
@@ -125,28 +127,131 @@ TEST_F(BookmarkFile, MissingFileIsAnEmptyStoreAndAnUnreadableOneIsNeverOverwritt
     EXPECT_EQ(store.Load(dir.path()), 1);
     EXPECT_EQ(dump(store), "");
 
-    fs::create_directory(file());  // there, but not a file that can be read
-    EXPECT_EQ(store.Load(dir.path()), 0);
-    EXPECT_EQ(store.AddBookmark(nullptr, "w", kRef) != nullptr, true);  // kept in memory...
-    EXPECT_EQ(store.Save(), 0);                                          // ...never written over it
-    EXPECT_TRUE(fs::is_directory(file()));
+    // There, but not a file that can be read: none waits or fills the memory, none is
+    // written over.
+    const std::string tooLong = "D:<>:ok\nD:<>:" + std::string(BookmarkStore::kLongestBookmarkLine, 'w') + "\n";
+    struct Case {
+        const char* why;
+        void (*make)(const std::string& file, const std::string& tooLong);
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& f, const std::string&) { fs::create_directory(f); }},
+        {"a FIFO", [](const std::string& f, const std::string&) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const std::string& f, const std::string&) { fs::create_symlink("/dev/zero", f); }},
+        {"a link to /dev/urandom",
+         [](const std::string& f, const std::string&) { fs::create_symlink("/dev/urandom", f); }},
+        {"a line longer than any the store writes",
+         [](const std::string& f, const std::string& text) { std::ofstream(f, std::ios::binary) << text; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        fs::remove_all(file());
+        c.make(file(), tooLong);
+        const auto type = fs::symlink_status(file()).type();
+        BookmarkStore unread;
+        EXPECT_EQ(unread.Load(dir.path()), 0);
+        EXPECT_TRUE(unread.ReadFailed());
+        EXPECT_EQ(unread.AddBookmark(nullptr, "w", kRef) != nullptr, true);  // kept in memory...
+        EXPECT_EQ(unread.Save(), 0);                                          // ...never written over it
+        EXPECT_EQ(fs::symlink_status(file()).type(), type);
+        if (type == fs::file_type::regular) {
+            EXPECT_EQ(read(), tooLong);
+        }
+    }
 }
 
-TEST_F(BookmarkFile, DeepFoldersAndLongLinesReadWriteAndFreeWithoutRecursing)
+TEST_F(BookmarkFile, FoldersNestedTooDeepAreKeptAsideWholeAndTheLoadIsLinear)
 {
-    std::string text, path;
+    // As the store writes them (a path of 40 characters at most, as stale paths of moved
+    // folders may be), and one name a level as by hand, each far deeper than the store keeps.
+    std::string written, path;
     const int depth = 20000;
     for (int i = 0; i < depth; ++i) {
         path += (i == 0 ? "" : "/") + std::string("f");
-        text += "<>:" + path.substr(path.size() > 40 ? path.size() - 40 : 0) + ":<>\n";
+        written += "<>:" + path.substr(path.size() > 40 ? path.size() - 40 : 0) + ":<>\n";
     }
-    text += "D:f:" + std::string(100000, 'w') + "\n";
-    write(text);
+    written += "D:f:" + std::string(100000, 'w') + "\n";
+    std::string byHand = "<>:n0:<>\n";
+    const int handDepth = 20000;
+    for (int i = 1; i < handDepth; ++i)
+        byHand += "<>:n" + std::to_string(i - 1) + "/n" + std::to_string(i) + ":<>\n";
+    byHand += "D:n" + std::to_string(handDepth - 1) + ":deepest\nD:n0:shallow\n";
+    struct Case {
+        const char* why;
+        const std::string& text;
+        int cut;    // lines kept aside
+        int first;  // the first of them
+    };
+    const int kept = BookmarkStore::kDeepestFolder;
+    const Case cases[] = {
+        {"written by the store", written, depth - kept, kept + 1},
+        {"one name a level", byHand, handDepth - kept + 1, kept + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        write(c.text);
+        ASSERT_EQ(store.Load(dir.path()), 1);
+        EXPECT_EQ(store.NumberCount(), kept + 1);  // the folders kept and one bookmark
+        ASSERT_EQ(static_cast<int>(store.CutLines().size()), c.cut);
+        EXPECT_EQ(store.CutLines().front().line, c.first);
+        EXPECT_EQ(store.CutLines().front().reason, "a folder nested more than 64 deep");
+        EXPECT_EQ(store.CutLines().back().reason, "inside a folder nested more than 64 deep");
+        EXPECT_TRUE(store.AtMainLevelLines().empty());
+        EXPECT_TRUE(store.UnreadLines().empty());
+        int deepest = 0;
+        for (const BMItem* folder = store.TopLevel()[0].get(); folder != nullptr;
+             folder = folder->children.empty() ? nullptr : folder->children[0].get())
+            deepest += folder->isFolder ? 1 : 0;
+        EXPECT_EQ(deepest, kept);
+
+        // Every line stays in the file, and reads back the same.
+        ASSERT_EQ(store.Save(), 1);
+        EXPECT_EQ(read().size(), c.text.size());
+        ASSERT_EQ(store.Load(dir.path()), 1);  // the old tree is freed here
+        EXPECT_EQ(store.NumberCount(), kept + 1);
+        EXPECT_EQ(static_cast<int>(store.CutLines().size()), c.cut);
+    }
+}
+
+TEST_F(BookmarkFile, FoldersListedBeforeTheirContentsKeepThem)
+{
+    write("<>:A:<>\n<>:B:<>\n<>:A/C:<>\nD:A:x\nD:B:y\nD:A/C:z\nD:Gone:lost\n");
     ASSERT_EQ(store.Load(dir.path()), 1);
-    EXPECT_EQ(store.NumberCount(), depth + 1);
-    EXPECT_EQ(store.Save(), 1);
-    EXPECT_EQ(store.Load(dir.path()), 1);  // the old deep tree is freed here
-    EXPECT_EQ(store.NumberCount(), depth + 1);
+    EXPECT_EQ(dump(store), "A[C[z#5] x#3] B[y#4] lost#6");
+    ASSERT_EQ(store.AtMainLevelLines().size(), 1u);
+    EXPECT_EQ(store.AtMainLevelLines()[0].line, 7);
+    EXPECT_EQ(store.AtMainLevelLines()[0].reason, "its folder \"Gone\" is not before it in the file");
+
+    // Written back in the store's order, the same tree; the line at the main level says so.
+    ASSERT_EQ(store.Save(), 1);
+    EXPECT_EQ(read(), "<>:A:<>\n<>:A/C:<>\nD:A/C:z\nD:A:x\n<>:B:<>\nD:B:y\nD:<>:lost\n");
+}
+
+TEST_F(BookmarkFile, FoldersNestNoDeeperThanTheStoreKeeps)
+{
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    BMItem* deepest = nullptr;
+    std::vector<BMItem*> chain;
+    for (int i = 0; i < BookmarkStore::kDeepestFolder; ++i)
+        chain.push_back(deepest = store.AddFolder(deepest, "f"));
+    ASSERT_NE(deepest, nullptr);
+    EXPECT_EQ(store.CheckFolderName(deepest, "g"), BookmarkNameProblem::kTooDeep);
+    EXPECT_EQ(store.AddFolder(deepest, "g"), nullptr);
+    EXPECT_NE(store.AddBookmark(deepest, "w", kRef), nullptr) << "a bookmark goes in";
+
+    // A folder holding a folder goes two levels below where it is dropped.
+    BMItem* outer = store.AddFolder(nullptr, "outer");
+    store.AddFolder(outer, "inner");
+    EXPECT_FALSE(store.MoveItem(nullptr, chain[chain.size() - 2], outer));
+    EXPECT_TRUE(store.MoveItem(nullptr, chain[chain.size() - 3], outer));
+    EXPECT_EQ(store.CheckFolderName(chain[chain.size() - 3]->children.back()->children[0].get(), "g"),
+              BookmarkNameProblem::kTooDeep);
+
+    // Nor does a folder's line grow past what the file may hold.
+    BMItem* longName = store.AddFolder(nullptr, std::string(BookmarkStore::kLongestBookmarkLine - 10, 'n'));
+    ASSERT_NE(longName, nullptr);
+    EXPECT_EQ(store.CheckFolderName(longName, "abcdef"), BookmarkNameProblem::kTooLong);
+    EXPECT_FALSE(store.MoveItem(nullptr, longName, store.AddFolder(nullptr, "abcdef")));
 }
 
 TEST_F(BookmarkFile, SaveWritesTheFormatAndReplacesTheFileWhole)
