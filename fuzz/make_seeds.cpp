@@ -13,6 +13,7 @@
 //               and XBM images of them
 //   table       the demo's tables and small BMP images
 //   sound       WAV images as the demo's sound set stores them
+//   sound_set   a sound set of WAV images, and a set of pictures in its place
 //   entry       entries' field streams with the fields the demo dictionary's entries use
 // Usage: fuzz_seeds <corpus directory>
 #include <cstdint>
@@ -233,11 +234,39 @@ std::string wav(std::uint16_t channels, std::uint16_t bits, std::uint32_t rate, 
     return out;
 }
 
+// A data set of records by key, as a file pair in one fuzz input; empty when it cannot be
+// written.
+std::string record_set(Corpus& corpus, const std::string& name,
+                       const std::vector<std::pair<std::string, std::string>>& records)
+{
+    dictwriter::DictionarySource source;
+    source.block_text_bytes = 1;  // a block for each record, as the demo's sets are written
+    for (const auto& [key, record] : records)
+        source.entries.push_back({key, record, {{"va", key}}, {}});
+    const std::string base = (corpus.scratch() / name).string();
+    std::string error;
+    if (!dictwriter::write_dictionary(source, base, nullptr, &error))
+        return {};
+    return join_fuzz_input(read_file(base + ".ndx"), read_file(base + ".cmp"));
+}
+
 void write_sound_seeds(Corpus& corpus)
 {
     corpus.add("sound", "mono8", wav(1, 8, 11025, 64));
     // The demo's converter, as the sound set stores what espeak-ng speaks.
     corpus.add("sound", "converted", demodict::to_period_wav(wav(2, 16, 22050, 400)));
+    // Whole sets: one of sounds, and one of pictures copied in its place.
+    corpus.add("sound_set", "sounds",
+               record_set(corpus, "sounds",
+                          {{"apple", wav(1, 8, 11025, 64)},
+                           {"listen", demodict::to_period_wav(wav(2, 16, 22050, 400))},
+                           {"zebra", wav(1, 16, 22050, 100)}}));
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (const demodict::Picture& figure : demodict::draw_figures()) {
+        if (pictures.size() < 3)
+            pictures.emplace_back(figure.key, figure.png);
+    }
+    corpus.add("sound_set", "pictures", record_set(corpus, "pictures", pictures));
 }
 
 void write_entry_seeds(Corpus& corpus)
