@@ -56,6 +56,9 @@ void ReportDamagedDictionary(std::string_view message)
                              (saved ? "Your bookmarks and preferences are saved."
                                     : "Your bookmarks or preferences could not be saved.") +
                              " TavlinCD must close.";
+    // The engine ends the program once the box is answered: the keys of the word the user
+    // is typing must not answer it before it is read.
+    vkov_dm_program_ending();
     vko_dm_post_error("%s", text.c_str());
 }
 

@@ -130,6 +130,7 @@ bool display_open() noexcept {
     st.wm_delete = XInternAtom(st.dpy, "WM_DELETE_WINDOW", False);
     st.net_wm_name = XInternAtom(st.dpy, "_NET_WM_NAME", False);
     st.utf8_string = XInternAtom(st.dpy, "UTF8_STRING", False);
+    st.shown_mark = XInternAtom(st.dpy, "_VKO_SHOWN", False);
     XInternAtoms(st.dpy, const_cast<char **>(kAtomNames),
                  static_cast<int>(sizeof(kAtomNames) / sizeof(kAtomNames[0])), False,
                  reinterpret_cast<Atom *>(&st.atoms));

@@ -8,6 +8,7 @@
 
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <cairo-xlib.h>
 
@@ -345,6 +346,28 @@ WINDOW key_target(WINDOW typed_over, std::uint64_t read_order) noexcept {
     return target;
 }
 
+// The time a box that ends the program takes no key after it appeared: the keys a user was
+// typing into the window behind, a word and its Return, reach the box within half a second;
+// a key pressed once the box has been on the screen this long is meant for it. Clicks answer
+// it at once.
+constexpr std::int32_t kFirstMomentMs = 1000;
+
+// Whether a key pressed at the server's time `at` comes too soon for the box in front, one
+// that ends the program: its keys count only from a moment after the server told that it was
+// on the screen. Keys read before that time was known were typed before it.
+bool typed_too_soon(Time at) noexcept {
+    WINDOW modal = vkobase::app_innermost_modal();
+    if (modal == nullptr || !modal->internal->deliberate_keys_only)
+        return false;
+    const Shown *box = shown_by_owner(modal);
+    if (box == nullptr || !box->shown_time_known)
+        return true;
+    // X times are milliseconds that wrap at 32 bits.
+    const auto since = static_cast<std::int32_t>(static_cast<std::uint32_t>(at) -
+                                                 static_cast<std::uint32_t>(box->shown_time));
+    return since < kFirstMomentMs;
+}
+
 void on_key(Shown &s, XKeyEvent xk) noexcept {
     char text[8] = {};
     KeySym keysym = NoSymbol;
@@ -365,6 +388,8 @@ void on_key(Shown &s, XKeyEvent xk) noexcept {
         return;
     }
     st.alt_alone = alt_key;
+    if (typed_too_soon(xk.time))
+        return;
     EVENT ev{};
     ev.type = E_CHAR;
     if (!vkobase::display_translate_key(keysym, xk.state, text, len, &ev.v.chr))
@@ -486,12 +511,25 @@ void handle_event(XEvent &xe) noexcept {
         // keys follow the pointer again.
         s->mapped = true;
         s->mapped_at = st.events_read;
+        // A box that ends the program learns the server's time now (a map notice carries
+        // none): an empty change of a property of its own comes back with it.
+        if (s->owner->internal->deliberate_keys_only && !s->shown_time_known) {
+            XSelectInput(st.dpy, s->xwin, kWindowEvents | PropertyChangeMask);
+            XChangeProperty(st.dpy, s->xwin, st.shown_mark, XA_INTEGER, 32, PropModeAppend,
+                            nullptr, 0);
+        }
         if (s->owner->internal->modal_running ||
             (is_within(vkok_scr_get_focus_vobj(), s->owner) && keyboard_is_ours()))
             XSetInputFocus(st.dpy, s->xwin, RevertToPointerRoot, CurrentTime);
         break;
     case UnmapNotify:
         s->mapped = false;
+        break;
+    case PropertyNotify:
+        if (xe.xproperty.atom == st.shown_mark && !s->shown_time_known) {
+            s->shown_time = xe.xproperty.time;
+            s->shown_time_known = true;
+        }
         break;
     case ConfigureNotify:
         on_configure(*s, xe.xconfigure);

@@ -37,7 +37,15 @@ struct Shown {
     Window opened_over = 0;           // the window it belongs to (a dialog's owner), 0: none
     bool mapped = false;              // viewable: it can take the keyboard
     std::uint64_t mapped_at = 0;      // DisplayState::events_read when it became viewable
+    // A box that ends the program: the server's time once it was viewable (see on_key).
+    bool shown_time_known = false;
+    Time shown_time = 0;
 };
+
+// The events every X window of the program selects.
+constexpr long kWindowEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                               PointerMotionMask | KeyPressMask | KeyReleaseMask |
+                               FocusChangeMask | StructureNotifyMask;
 
 struct Press {
     WINDOW target = nullptr; // receives motion and release while the button is held
@@ -69,6 +77,7 @@ struct DisplayState {
     Press last_click; // for double clicks
     Atom net_wm_name = 0;
     Atom utf8_string = 0;
+    Atom shown_mark = 0; // an empty property whose change tells the server's time
     Window grabbed = 0;        // the window that holds the pointer for an open menu
     Window leader = 0;         // never shown: the leader of the group of the program's windows
     bool alt_alone = false;    // Alt is down and no other key or button came since

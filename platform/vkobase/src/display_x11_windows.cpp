@@ -203,9 +203,7 @@ bool create_shown(WINDOW win, Window owner) noexcept {
         attrs.override_redirect = True;
         XChangeWindowAttributes(st.dpy, s.xwin, CWOverrideRedirect, &attrs);
     }
-    XSelectInput(st.dpy, s.xwin,
-                 ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                     KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
+    XSelectInput(st.dpy, s.xwin, kWindowEvents);
     XSetWMProtocols(st.dpy, s.xwin, &st.wm_delete, 1);
     store_title(s.xwin, s.title);
     describe_window(s, owner);

@@ -35,6 +35,7 @@ struct Shown {
 struct DmState {
     std::deque<Answer> script;
     std::vector<Shown> shown;
+    bool program_ending = false; // every box from now on is one of the program's last
 };
 DmState &state() {
     static DmState s;
@@ -102,8 +103,11 @@ void message(const char *kind, const char *title, vkobase::dm::Icon icon, const 
              va_list args) noexcept {
     try {
         const std::string text = format_text(format, args);
-        if (route(kind, text, nullptr) == Route::kBox)
-            vkobase::dm::run_box(ok_box(kind, title, icon, text));
+        if (route(kind, text, nullptr) == Route::kBox) {
+            vkobase::dm::Box box = ok_box(kind, title, icon, text);
+            box.ends_program = state().program_ending;
+            vkobase::dm::run_box(box);
+        }
     } catch (...) {
     }
 }
@@ -124,7 +128,10 @@ void message(const char *kind, const char *title, vkobase::dm::Icon icon, const 
     // With a display the user sees the message too before the program ends.
     if (vkobase::dm::boxes_shown()) {
         try {
-            vkobase::dm::run_box(ok_box("fatal_exit", "Fatal Error", vkobase::dm::Icon::kError, text));
+            vkobase::dm::Box box =
+                ok_box("fatal_exit", "Fatal Error", vkobase::dm::Icon::kError, text);
+            box.ends_program = true;
+            vkobase::dm::run_box(box);
         } catch (...) {
         }
     }
@@ -178,6 +185,7 @@ BOOLEAN confirm(const char *kind, const std::string &text, Answer *answer) noexc
 void vkobase_reset_dm() noexcept {
     state().script.clear();
     state().shown.clear();
+    state().program_ending = false;
 }
 
 extern "C" {
@@ -210,6 +218,10 @@ void vkov_dm_post_warning(const char *format, va_list args) {
 
 void vkov_dm_post_error(const char *format, va_list args) {
     message("error", "Error", vkobase::dm::Icon::kError, format, args);
+}
+
+void vkov_dm_program_ending(void) noexcept {
+    state().program_ending = true;
 }
 
 void vkov_dm_post_fatal_exit(const char *format, va_list args) {

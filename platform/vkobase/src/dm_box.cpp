@@ -271,6 +271,7 @@ BoxAnswer run_box(const Box &box) {
         return run.answer;
     const std::uint64_t order = win->internal->created_order;
     win->internal->fresh_input_only = true;
+    win->internal->deliberate_keys_only = box.ends_program;
     if (box_hook().hook != nullptr && app_test_mode())
         box_hook().hook(win, box.kind.c_str(), box_hook().context);
     const vko_win_internal *in = win_internal(win);

@@ -31,6 +31,9 @@ struct Box {
     std::vector<std::string> buttons; // left to right; the first is the default
     std::vector<std::int32_t> answers; // of each button
     std::int32_t cancel_answer = 0;    // Escape and the close box
+    // The program ends once the box is answered: keys typed in its first moment on the
+    // screen do not answer it.
+    bool ends_program = false;
 };
 
 struct BoxAnswer {

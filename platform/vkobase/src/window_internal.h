@@ -51,6 +51,9 @@ struct vko_win_internal {
     bool modal_ended = false;
     // A message box: it takes no keys typed before it was on the screen (see on_key).
     bool fresh_input_only = false;
+    // A box whose answer ends the program: it takes no key in its first moment on the screen,
+    // so that the keys of a word being typed cannot answer it unread (see on_key).
+    bool deliberate_keys_only = false;
     // The window inside this one that last had the keyboard focus (possibly gone since).
     WINDOW last_focus = nullptr;
     CXO cxo_chain = nullptr; // first class-extension object; each links to the next

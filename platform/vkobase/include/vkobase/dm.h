@@ -39,6 +39,12 @@ extern "C" {
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOBASE_API ret name params;
 #include "vkobase/dm.def"
 
+/* The program ends once the box shown next is answered (damage it cannot go on with): the
+ * message boxes shown from now on, like the fatal exit's, take no key in their first moment
+ * on the screen, so that the keys of a word the user is typing cannot close them unread; a
+ * click answers them at once. */
+VKOBASE_API void vkov_dm_program_ending(void) VKOBASE_NOEXCEPT;
+
 /* For tests: queues the answer to the next dialog. result is the dialog's answer (for the
  * BOOLEAN dialogs non-zero is TRUE; for string_prompt non-zero confirms); text is the typed
  * text or chosen path (may be null); value is the chosen colour. */

@@ -1,0 +1,141 @@
+// closing_box_x11_test.cpp: the box that tells of damage TavlinCD cannot go on with, and ends
+// it once answered, is read before it goes. TavlinCD runs on a private Xvfb on a slice of the
+// demo dictionary; after a first look-up its index file is cut short, and a word and Return are
+// typed through XTest at the pace of a quick and of a slow typist: the first letter's type-ahead
+// meets the damage and opens the box, and the rest of the word and the Return, typed while it
+// appears, must not close it. Once the program has taken the Return in, the box is still on the
+// screen; a click on its OK ends the program.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+
+#include "onscreen_program.h"
+
+namespace {
+
+// The message box's place and size in the program's own look.
+constexpr int kBoxMargin = 12;
+constexpr int kButtonWidth = 84;
+constexpr int kButtonHeight = 26;
+
+// The X window of the viewable top-level window titled title, or 0.
+Window TopWindow(onscreen::Session& s, const std::string& title)
+{
+    for (const auto& [window, name] : s.TopWindows())
+        if (name == title)
+            return window;
+    return 0;
+}
+
+// Whether the program still runs; once it ended, its exit status in *status.
+bool Running(onscreen::Session& s, int* status)
+{
+    int raw = 0;
+    if (s.program <= 0 || waitpid(s.program, &raw, WNOHANG) == 0)
+        return s.program > 0;
+    *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    s.program = -1; // reaped: the session has nothing to stop
+    return false;
+}
+
+// Types text and Return, gapMs apart, each key held briefly. The server keeps the pace
+// (XTest's delays), whatever the test and the program are doing meanwhile; returns once the
+// server has taken every key.
+void TypeAtPace(Display* dpy, const std::string& text, unsigned gapMs)
+{
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const KeySym sym = i < text.size() ? static_cast<KeySym>(text[i]) : XK_Return;
+        const KeyCode code = XKeysymToKeycode(dpy, sym);
+        XTestFakeKeyEvent(dpy, code, True, i == 0 ? CurrentTime : gapMs);
+        XTestFakeKeyEvent(dpy, code, False, 5);
+    }
+    XSync(dpy, False);
+}
+
+TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
+{
+    for (const unsigned gapMs : {10u, 100u}) {
+        SCOPED_TRACE("keys " + std::to_string(gapMs) + " ms apart");
+        onscreen::Session s({"dog", "house", "horse", "cat"});
+        if (s.missing)
+            GTEST_SKIP() << s.why;
+        ASSERT_EQ(s.why, "");
+
+        // A first look-up, shown.
+        ASSERT_TRUE(s.Type("dog")) << "the field did not show dog";
+        const double returned = onscreen::Now();
+        s.Key(XK_Return);
+        s.Settle(0, 0.1, [&](const std::vector<onscreen::Damage>& drawn) {
+            const double ended = s.SearchEnded(returned);
+            return ended > 0 && onscreen::LastDrawn(drawn, s.entryPane) > ended;
+        });
+        ASSERT_FALSE(s.timedOut) << "dog was not shown";
+        s.Key(XK_Escape); // back to the field, empty
+        s.Settle(0, 0.1);
+
+        // The index is cut under the running program: what "h" lists lies past its end.
+        std::filesystem::resize_file(s.folder + "/data/demo.ndx", 0);
+        s.Sync();
+        TypeAtPace(s.dpy, "house", gapMs);
+
+        int status = 0;
+        Window box = 0;
+        ASSERT_TRUE(vkotest::wait_until([&] {
+            box = TopWindow(s, "Error");
+            return box != 0 || !Running(s, &status);
+        }, onscreen::Session::kDeadline)) << "no box";
+        ASSERT_NE(box, Window{0}) << "the program ended (status " << status
+                                  << ") before its box could be read";
+
+        // The program has read every key typed once it draws a part of the box again that an
+        // expose sent after them asks for (it reads the server's events in order, and handles
+        // the keys read before it draws). The part is one nothing else draws alone.
+        XDamageCreate(s.dpy, box, XDamageReportRawRectangles);
+        XEvent expose{};
+        expose.xexpose.type = Expose;
+        expose.xexpose.window = box;
+        expose.xexpose.x = 5;
+        expose.xexpose.y = 7;
+        expose.xexpose.width = 3;
+        expose.xexpose.height = 2;
+        XSendEvent(s.dpy, box, False, ExposureMask, &expose);
+        XSync(s.dpy, False);
+        bool redrawn = false;
+        ASSERT_TRUE(vkotest::wait_until([&] {
+            while (XPending(s.dpy) > 0) {
+                XEvent event;
+                XNextEvent(s.dpy, &event);
+                if (event.type != s.damageEvent + XDamageNotify)
+                    continue;
+                const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
+                redrawn = redrawn || (damage.drawable == box && damage.area.x == 5 &&
+                                      damage.area.y == 7 && damage.area.width == 3 &&
+                                      damage.area.height == 2);
+            }
+            return redrawn || !Running(s, &status);
+        }, onscreen::Session::kDeadline)) << "the box was not drawn again";
+        ASSERT_TRUE(redrawn) << "the keys typed as the box appeared closed it: the program ended "
+                                "(status " << status << ")";
+        XWindowAttributes a{};
+        ASSERT_NE(XGetWindowAttributes(s.dpy, box, &a), 0);
+        EXPECT_EQ(a.map_state, IsViewable) << "the box is still on the screen";
+        ASSERT_NE(TopWindow(s, "Error"), Window{0});
+
+        // A click on OK answers it: the program ends as the engine ends on damage.
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(s.dpy, box, DefaultRootWindow(s.dpy), 0, 0, &x, &y, &child);
+        s.Click(s_pnt{static_cast<std::int16_t>(y + a.height - kBoxMargin - kButtonHeight / 2),
+                      static_cast<std::int16_t>(x + a.width - kBoxMargin - kButtonWidth / 2)});
+        ASSERT_TRUE(vkotest::wait_until([&] { return !Running(s, &status); },
+                                        onscreen::Session::kDeadline))
+            << "a click on OK did not end the program";
+        EXPECT_EQ(status, 255);
+    }
+}
+
+} // namespace
