@@ -115,13 +115,18 @@ void drain_wake_pipe() noexcept {
 }
 
 // A quit request from outside: ask the task window (query flag 1), whose answer is
-// vkok_app_allow_quit; without a task window, quit at once.
+// vkok_app_allow_quit; without a task window, quit at once. While a box, a question or another
+// modal window waits for an answer, nobody may be there to give it (the session ends, a script
+// stops the program): the program ends at once, as when it is destroyed, rather than asking
+// the window to close, which a question answers with Cancel and asks again. Every modal loop
+// returns with its window's cancel answer, none runs again, and the windows close as at the
+// end of an Exit, whose last save runs then.
 void forward_quit_signal() noexcept {
     if (!g_quit_signal.exchange(false))
         return;
     drain_wake_pipe();
     WINDOW task = vkobase::win_task();
-    if (task == nullptr) {
+    if (task == nullptr || vkobase::app_innermost_modal() != nullptr) {
         state().quit_requested = true;
         return;
     }
