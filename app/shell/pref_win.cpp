@@ -48,6 +48,15 @@ std::string SelectedText(const FRM_NListButton* list)
     return position >= 0 ? std::string(list->GetItem(position, 510).data()) : std::string();
 }
 
+// The changes of the window are dropped: the user's document also forgets a save that failed.
+void Discard(FRM_CDocument* document)
+{
+    if (auto* user = dynamic_cast<UserInfoDoc*>(document))
+        user->SetModified(0);
+    else
+        document->SetSave(0);
+}
+
 void SelectText(FRM_NListButton* list, const std::string& text)
 {
     list->DeselectAll();
@@ -471,7 +480,7 @@ void PrefWin::DoCommand(long command, void* data)
         return;
     case kCmdCancel:
         if (FRM_CDocument* document = GetDocument())
-            document->SetSave(0);
+            Discard(document);
         itsClose.Ask(this);
         return;
     case kCmdIgnored:
@@ -514,13 +523,22 @@ short PrefWin::Close()
 {
     FRM_CDocument* document = GetDocument();
     if (document != nullptr && document->NeedsSaving()) {
-        switch (vko_dm_post_ask("Save", "Discard", "Cancel",
-                                "Document has changed, save before closing?")) {
+        // After a save that failed the user is asked about that failure, not about changes
+        // as if none had been saved yet.
+        const auto* user = dynamic_cast<const UserInfoDoc*>(document);
+        const int answer =
+            user != nullptr && user->SaveFailed()
+                ? vko_dm_post_ask("Try Again", "Discard", "Cancel", "%s",
+                                  "Can't save preferences file (Pref.kq).\nTry again, or "
+                                  "discard the changes?")
+                : vko_dm_post_ask("Save", "Discard", "Cancel",
+                                  "Document has changed, save before closing?");
+        switch (answer) {
         case 0:
             ApplyAll();
             break;
         case 1:
-            document->SetSave(0);
+            Discard(document);
             break;
         default:
             return 0;

@@ -29,6 +29,8 @@ UserInfoDoc::~UserInfoDoc() = default;
 void UserInfoDoc::SetModified(short changed)
 {
     SetSave(changed);
+    if (changed == 0)
+        itsSaveFailed = false;
 }
 
 void UserInfoDoc::SetPendingBookmark(short tag)
@@ -93,7 +95,8 @@ bool UserInfoDoc::IsMainWindow(const FRM_CWindow* window)
 void UserInfoDoc::Apply()
 {
     SettingsFiles files;
-    if (!files.WritePrefs(itsWorkingPrefs)) {
+    itsSaveFailed = !files.WritePrefs(itsWorkingPrefs);
+    if (itsSaveFailed) {
         vko_dm_post_warning("Can't save preferences file (Pref.kq).");
         return;
     }
@@ -113,6 +116,7 @@ void UserInfoDoc::DoCommand(long command, void* data)
             return;
         if (KQedApp* app = KQedApp::Instance())
             itsWorkingPrefs = app->GetPrefs();
+        itsSaveFailed = false;
         auto* window = dynamic_cast<PrefWin*>(MakeWindow(KQedAppFactory::kPreferencesWindow,
                                                          &itsPreferencesWindow));
         if (window == nullptr)

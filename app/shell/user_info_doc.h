@@ -28,9 +28,11 @@ public:
     ~UserInfoDoc() override;
 
     Prefs& GetWorkingPrefs() { return itsWorkingPrefs; }
-    // Marks the working copy changed (or not): the document's save flag, which the
-    // preferences window reads for its Apply button.
+    // Marks the working copy changed (or not: saved or discarded): the document's save flag,
+    // which the preferences window reads for its Apply button.
     void SetModified(short changed);
+    // True while the working copy holds changes whose last save failed.
+    bool SaveFailed() const { return itsSaveFailed && NeedsSaving() != 0; }
     // Set by the bookmark organiser when the user picked a bookmark to go to: once the
     // organiser is closed, tag goes to the window that asked as a menu command.
     void SetPendingBookmark(short tag);
@@ -64,5 +66,6 @@ private:
     FRM_CWindow* itsBookmarkWindow = nullptr;     // while it is open
     bool itHasPendingBookmark = false;
     short itsPendingTag = 0;
+    bool itsSaveFailed = false;  // the last write of the preferences file failed
     OpenFileSpec itsOpenFile;
 };

@@ -287,21 +287,29 @@ TEST_F(PrefWinTest, OkAppliesAndClosesCancelDiscards)
     EXPECT_EQ(Working().back_color, 0x01FF00FFu);
 }
 
-// Closing with unapplied changes asks "Save", "Discard" or "Cancel".
+// Closing with unapplied changes asks "Save", "Discard" or "Cancel"; once a save failed,
+// it says so and offers to try again or discard.
 TEST_F(PrefWinTest, ClosingWithChangesAsks)
 {
     Open();
+    const char* const changed = "Document has changed, save before closing?|Save|Discard|Cancel";
+    const char* const failed = "Can't save preferences file (Pref.kq).\nTry again, or discard the "
+                               "changes?|Try Again|Discard|Cancel";
     struct Case {
-        int answer;          // 0 Save, 1 Discard, 2 Cancel
+        int answer;          // 0 Save (Try Again), 1 Discard, 2 Cancel
         bool failWrites;
         bool closes;
         std::uint32_t kept;  // the document's back colour after
+        const char* asked;
     };
     const Case cases[] = {
-        {2, false, false, kDefaultBackColor},
-        {1, false, true, kDefaultBackColor},
-        {0, true, false, 0x01FF00FF},  // the write failed: nothing is lost, the window stays
-        {0, false, true, 0x01FF00FF},
+        {2, false, false, kDefaultBackColor, changed},
+        {1, false, true, kDefaultBackColor, changed},
+        {0, true, false, 0x01FF00FF, changed},  // the write failed: nothing is lost, the window stays
+        {1, true, true, kDefaultBackColor, failed},
+        {0, true, false, 0x01FF00FF, changed},  // opened again: nothing has failed yet
+        {0, true, false, 0x01FF00FF, failed},   // trying again while the folder is taken
+        {0, false, true, 0x01FF00FF, failed},   // and once it is free
     };
     for (const Case& c : cases) {
         Working().back_color = kDefaultBackColor;
@@ -314,8 +322,7 @@ TEST_F(PrefWinTest, ClosingWithChangesAsks)
         itsWindow->Close();
         ASSERT_GE(vkov_dm_test_count(), before + 1);
         EXPECT_STREQ(vkov_dm_test_kind(before), "ask");
-        EXPECT_STREQ(vkov_dm_test_text(before),
-                     "Document has changed, save before closing?|Save|Discard|Cancel");
+        EXPECT_STREQ(vkov_dm_test_text(before), c.asked);
         EXPECT_EQ(IsOpen(), !c.closes) << "answer " << c.answer;
         EXPECT_EQ(Working().back_color, c.kept) << "answer " << c.answer;
     }
