@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::int32_t state = -1;
     const std::vector<vkohelp::TopicRow> rows = vkohelp::read_topic_table(path, &state);
-    // A file that was written is never told as missing, and a damaged one lends no rows.
-    if (state == VKOH_ASSOC_MISSING || (state == VKOH_ASSOC_DAMAGED && !rows.empty()))
+    // A file that was written is never told as missing, a damaged one lends no rows, and one
+    // read whole is told as empty exactly when it lends none.
+    if (state == VKOH_ASSOC_MISSING || (state == VKOH_ASSOC_DAMAGED && !rows.empty()) ||
+        (state == VKOH_ASSOC_EMPTY) != (state != VKOH_ASSOC_DAMAGED && rows.empty()))
         __builtin_trap();
     for (const vkohelp::TopicRow& row : rows) {
         const std::int32_t topic = vkohelp::lookup_topic(rows, row.kind, row.object, row.owner);

@@ -269,9 +269,12 @@ std::vector<TopicRow> read_topic_table(const std::string &path, std::int32_t *st
         }
     }
     std::fclose(file);
-    *state = good ? VKOH_ASSOC_READ : VKOH_ASSOC_DAMAGED;
-    if (!good)
+    if (!good) {
+        *state = VKOH_ASSOC_DAMAGED;
         return {};
+    }
+    // A file with no association (empty, or comments only) leaves every topic unknown.
+    *state = rows.empty() ? VKOH_ASSOC_EMPTY : VKOH_ASSOC_READ;
     std::sort(rows.begin(), rows.end(), [](const TopicRow &a, const TopicRow &b) {
         return std::tie(a.object, a.kind, a.owner) < std::tie(b.object, b.kind, b.owner);
     });

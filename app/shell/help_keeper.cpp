@@ -143,6 +143,8 @@ void HelpKeeper::TellUnreadTopics(HELPINFO help)
         vko_dm_post_warning("The help topics file %s is missing: help opens at its contents.", path);
     else if (state == VKOH_ASSOC_DAMAGED)
         vko_dm_post_warning("The help topics file %s is damaged: help opens at its contents.", path);
+    else if (state == VKOH_ASSOC_EMPTY)
+        vko_dm_post_warning("The help topics file %s is empty: help opens at its contents.", path);
 }
 
 void HelpKeeper::ShowTopic(std::int32_t topic)

@@ -17,8 +17,9 @@
  *   invalid one; vkov_help_close_helpfile answers 1, or 0 for an invalid object.
  * - vkov_help_get_assoc_file writes the path of the help object's association file into path
  *   (path_size bytes; nothing is written when it does not fit) and answers how it was read:
- *   VKOH_ASSOC_READ, VKOH_ASSOC_MISSING (it could not be opened) or VKOH_ASSOC_DAMAGED (a line
- *   that is no association: the whole table was dropped); 0 for an invalid object. Without the
+ *   VKOH_ASSOC_READ, VKOH_ASSOC_MISSING (it could not be opened), VKOH_ASSOC_DAMAGED (a line
+ *   that is no association: the whole table was dropped) or VKOH_ASSOC_EMPTY (it holds no
+ *   association: empty, or comments only); 0 for an invalid object. Without the
  *   file's table, help shows the contents where a topic was asked for.
  * - helpu_change_extension writes the path with its extension replaced into out (into path
  *   when out is null), whose room is out_size bytes; null when the result does not fit
@@ -39,6 +40,7 @@ typedef struct vkoh_help_info* HELPINFO;
 #define VKOH_ASSOC_READ 1
 #define VKOH_ASSOC_MISSING 2
 #define VKOH_ASSOC_DAMAGED 3
+#define VKOH_ASSOC_EMPTY 4
 
 #define VKOBASE_FN(ret, name, params, args, neutral) VKOHELP_API ret name params VKOBASE_NOEXCEPT;
 #include "vkohelp/help.def"

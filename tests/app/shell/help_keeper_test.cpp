@@ -230,6 +230,8 @@ TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContent
         {"a line of another kind", "W 1018 0 1010\nX 1 0 2\n", "is damaged"},
         {"a line too short", "W 1018\n", "is damaged"},
         {"random bytes", "\x01\xff\x7f garbage\n", "is damaged"},
+        {"empty", "", "is empty"},
+        {"comments only", "# topics\n' none yet\n", "is empty"},
     };
     CopyHelpFile();
     const std::string csa = itsDir.path() + "/TavlinCD.csa";
