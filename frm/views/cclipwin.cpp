@@ -2,6 +2,7 @@
 #include "frm/views/cclipwin.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "frm/core/cunits.h"
 #include "frm/drawing/cenviron.h"
@@ -38,6 +39,15 @@ s_rct Intersect(const s_rct& a, const s_rct& b)
     return out;
 }
 
+// Each clip object's toolkit window, by that window: the toolkit destroys a clip window with
+// the window it lies in, often before the object goes, and the object must then forget the
+// handle, which a window made since may have taken.
+std::unordered_map<WINDOW, WINDOW*>& LiveClipWindows()
+{
+    static std::unordered_map<WINDOW, WINDOW*> windows;
+    return windows;
+}
+
 WINDOW OwnerWindow(const FRM_CView* theOwner)
 {
     const FRM_CWindow* window = theOwner != nullptr ? theOwner->GetCWindow() : nullptr;
@@ -53,12 +63,16 @@ FRM_CClipWindow::FRM_CClipWindow(FRM_CView* theOwner, e_win_type theType, short 
     itsVKOWindow = vko_win_create(kClipType, &itsClippedRect, "", 0, OwnerWindow(theOwner),
                                   isVisible ? 0 : kAttrHidden, -1, hookClipWindowEventHandler,
                                   reinterpret_cast<intptr_t>(theOwner));
+    if (itsVKOWindow != nullptr)
+        LiveClipWindows()[itsVKOWindow] = &itsVKOWindow;
 }
 
 FRM_CClipWindow::~FRM_CClipWindow()
 {
-    if (itsVKOWindow != nullptr && vko_vobj_is_valid(itsVKOWindow))
-        vko_vobj_destroy(itsVKOWindow);
+    if (itsVKOWindow == nullptr)
+        return;  // the toolkit destroyed it already
+    LiveClipWindows().erase(itsVKOWindow);
+    vko_vobj_destroy(itsVKOWindow);
 }
 
 void FRM_CClipWindow::SizeClipArea(const FRM_CRect& theVisible)
@@ -161,6 +175,14 @@ extern "C" std::int32_t hookClipWindowEventHandler(WINDOW theWindow, EVENT* theE
 {
     if (theEvent == nullptr)
         return 0;
+    if (theEvent->type == E_DESTROY) {
+        const auto found = LiveClipWindows().find(theWindow);
+        if (found != LiveClipWindows().end()) {
+            *found->second = nullptr;
+            LiveClipWindows().erase(found);
+        }
+        return 0;
+    }
     auto* owner = reinterpret_cast<FRM_CView*>(vko_vobj_get_data(theWindow));
     if (owner == nullptr || reinterpret_cast<intptr_t>(owner) == -1)
         return 0;

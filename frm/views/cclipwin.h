@@ -16,7 +16,8 @@ public:
     FRM_CClipWindow(FRM_CView* theOwner, e_win_type theType, short isVisible);
     FRM_CClipWindow(const FRM_CClipWindow&) = delete;
     FRM_CClipWindow& operator=(const FRM_CClipWindow&) = delete;
-    // Destroys the toolkit window unless the toolkit has destroyed it already.
+    // Destroys the toolkit window unless the toolkit has destroyed it already (its hook
+    // hears the destruction).
     virtual ~FRM_CClipWindow();
 
     virtual WINDOW GetVKOWindow() const { return itsVKOWindow; }
