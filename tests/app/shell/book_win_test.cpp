@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 
 #include <string>
 #include <vector>
@@ -85,6 +86,17 @@ std::string Dump(const FRM_CTreeItem* item)
 
 class BookmarksTest : public TavlinFixture {
 protected:
+    // The main window, or the case stops here: a check that failed before (the program
+    // ended, a window closed) must not turn into a null dereference that ends the whole test
+    // program and hides the cases after it.
+    MainRefWin* MainWindow() const
+    {
+        MainRefWin* window = TavlinFixture::MainWindow();
+        if (window == nullptr)
+            throw std::runtime_error("the main window is not open");
+        return window;
+    }
+    SearchPageWin* FrontPage() const { return MainWindow()->GetFrontPage(); }
     void StartWithBookmarks(const std::string& text = kBookmarks)
     {
         itsDir.write(kBookmarkFileName, text);
@@ -548,7 +560,8 @@ protected:
         StartWithBookmarks(text);
         itsWindow = dynamic_cast<BookWin*>(
             KQedAppFactory::Instance().CreateWindow(UserDocument(), KQedAppFactory::kBookmarkWindow));
-        ASSERT_NE(itsWindow, nullptr);
+        if (itsWindow == nullptr)
+            throw std::runtime_error("the bookmark window did not open");
     }
 };
 
