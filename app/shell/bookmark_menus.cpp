@@ -114,13 +114,22 @@ void ShowBookmarkedWord(MainRefWin* window, const configDict* description, const
     }
 }
 
+// The bookmark's dictionary is not described, or its data cannot be opened: the user learns
+// which one, and the window keeps what it shows.
+void TellDictionaryNotAvailable(const BMItem& entry)
+{
+    vko_dm_post_error("Unable to find the bookmark's Reference\nThe dictionary \"%s\" of the "
+                      "bookmark \"%s\" is not available.",
+                      entry.text.c_str(), entry.name.c_str());
+}
+
 void OpenBookmark(MainRefWin* window, const BMItem& entry)
 {
     KQedApp* application = KQedApp::Instance();
     const configDict* description =
         application != nullptr ? application->FindDescription(entry.text) : nullptr;
     if (description == nullptr) {
-        vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
+        TellDictionaryNotAvailable(entry);
         return;
     }
     // The bookmark shows in the window whose menu or organiser it was chosen from, even when
@@ -138,7 +147,7 @@ void OpenBookmark(MainRefWin* window, const BMItem& entry)
         const auto* document = dynamic_cast<const RefDoc*>(window->GetDocument());
         if (document == nullptr || document->GetDescription() != description) {
             // Its data could not be opened: the window keeps its dictionary.
-            vko_dm_post_error("%s", "Unable to find the bookmark's Reference");
+            TellDictionaryNotAvailable(entry);
             return;
         }
     }

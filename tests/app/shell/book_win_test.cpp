@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/display/entry_painter.h"
@@ -481,13 +482,19 @@ TEST_F(BookmarksTest, MenuOpensABookmarkInItsDictionarysWindow)
     EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "dog");
     EXPECT_EQ(alpha->GetNotebook()->GetHistories().entries.Current(), nullptr);
 
-    // One whose dictionary is not described, or cannot be opened, says so, and the window
-    // keeps its dictionary.
-    for (const short number : {7, 8}) {
+    // One whose dictionary is not described, or cannot be opened, says so, naming it, and
+    // the window keeps its dictionary.
+    const std::pair<short, std::string> unavailable[] = {
+        {7, "The dictionary \"Gone\" of the bookmark \"ghost\" is not available."},
+        {8, "The dictionary \"Broken\" of the bookmark \"x\" is not available."},
+    };
+    for (const auto& [number, told] : unavailable) {
         const int asked = vkov_dm_test_count();
         MainWindow()->DoMenuCommand(bookmarktag::Open(number), 0, 0);
         ASSERT_GE(vkov_dm_test_count(), asked + 1) << number;
-        EXPECT_STREQ(vkov_dm_test_text(vkov_dm_test_count() - 1), "Unable to find the bookmark's Reference");
+        EXPECT_STREQ(vkov_dm_test_kind(vkov_dm_test_count() - 1), "error");
+        EXPECT_EQ(std::string(vkov_dm_test_text(vkov_dm_test_count() - 1)),
+                  "Unable to find the bookmark's Reference\n" + told);
         EXPECT_EQ(ReferenceDocuments().size(), 2u);
         EXPECT_EQ(MainWindow()->GetReferenceName(), "Alpha");
         EXPECT_EQ(MainWindow()->GetNotebook()->GetHistories().entries.Current()->word, "dog");
