@@ -75,6 +75,17 @@ bool FRM_CNotebkNavigator::Navigate(const FRM_CCourse& course, const FRM_CKey& k
             return true;
         }
     }
+    // Entered from behind (Shift+Tab from the stop after the notebook), the front face is
+    // entered at its last control, as Tab leaves it there: the tab strip comes before the face
+    // going backward, as it does going forward.
+    FRM_CTabStop* front = GetTabStopAt(0);
+    if (courseCopy.GetReach() == FRM_CCourse::kReach2 && courseCopy.GetDirection() == 0 &&
+        current == nullptr && front != nullptr && front->GetSubNavigator() != nullptr &&
+        TestTabStop(front) &&
+        front->GetSubNavigator()->Navigate(courseCopy, keyCopy, nullptr, foundNavigator, foundTabStop)) {
+        SetCurrentTabStop(front);
+        return true;
+    }
     return FRM_CNavigator::Navigate(courseCopy, keyCopy, current, foundNavigator, foundTabStop);
 }
 

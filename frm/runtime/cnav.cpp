@@ -642,6 +642,18 @@ FRM_CNavigator* OwnerOf(FRM_CNavigator* navigator, const FRM_CTabStop* tabStop)
     }
     return nullptr;
 }
+
+// The tab stops of a navigator and of those nested in it.
+std::size_t CountTabStops(const FRM_CNavigator* navigator)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < navigator->TabStopCount(); ++i) {
+        ++count;
+        if (const FRM_CNavigator* sub = navigator->GetTabStopAt(i)->GetSubNavigator())
+            count += CountTabStops(sub);
+    }
+    return count;
+}
 } // namespace
 
 short FRM_CNavigator::DoKey(const FRM_CKey& key)
@@ -649,17 +661,26 @@ short FRM_CNavigator::DoKey(const FRM_CKey& key)
     FRM_CTabStop* current = CurrentTabStopSearch();
     if (current == nullptr)
         return 0;
-    FRM_CNavigator* owner = OwnerOf(this, current);
-    if (owner == nullptr)
-        owner = this;
-    FRM_CNavigator* foundNavigator = nullptr;
-    FRM_CTabStop* found = nullptr;
-    if (owner->Navigate(owner->GetMovement(key), key, current, foundNavigator, found) &&
-        found->GetView() != current->GetView()) {
-        DeactivateTabStop(current);
-        ActivateTabStop(found);
-        vko_app_process_pending_events();
-        return 1;
+    // A view may stand in two tab stops (a notebook's tab strip in its own navigator and in
+    // the window's): a move that lands on the same view goes on from there, so the key never
+    // sticks between the two.
+    FRM_CTabStop* from = current;
+    for (std::size_t moves = 0; moves <= CountTabStops(this); ++moves) {
+        FRM_CNavigator* owner = OwnerOf(this, from);
+        if (owner == nullptr)
+            owner = this;
+        FRM_CNavigator* foundNavigator = nullptr;
+        FRM_CTabStop* found = nullptr;
+        if (!owner->Navigate(owner->GetMovement(key), key, from, foundNavigator, found) ||
+            found == from)
+            break;
+        if (found->GetView() != current->GetView()) {
+            DeactivateTabStop(current);
+            ActivateTabStop(found);
+            vko_app_process_pending_events();
+            return 1;
+        }
+        from = found;
     }
     FRM_CTabStop* hot = HotKeyTabStopSearch(key);
     if (hot != nullptr && hot->GetView() != current->GetView()) {

@@ -187,6 +187,8 @@ public:
 
 protected:
     void CopyFrom(const FRM_CNavigator& other);
+    // The tab stop a navigation through this navigator ended in (one of its own).
+    void SetCurrentTabStop(FRM_CTabStop* tabStop) { itsCurrent = tabStop; }
     // The course's step (reach 1) or jump (reach 2) in this navigator's list.
     FRM_CTabStop* Step(const FRM_CCourse& course, FRM_CTabStop* current);
     FRM_CTabStop* Jump(const FRM_CCourse& course);
