@@ -408,11 +408,12 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
         pageNavigator->AppendSubviews(itsPages[i]);
     }
     ShowPage(kAppearance);
-    // Tab goes through the buttons, the notebook's tab strip and the front page's fields.
+    // Tab goes through the buttons as they stand from left to right (OK, Apply, Cancel), the
+    // notebook's tab strip and the front page's fields.
     FRM_CNavigator* navigator = GetNavigator();
     navigator->ClearTabStops();
-    for (FRM_CView* button : {static_cast<FRM_CView*>(itsOk), static_cast<FRM_CView*>(GetCancelButton()),
-                              static_cast<FRM_CView*>(itsApply)})
+    for (FRM_CView* button : {static_cast<FRM_CView*>(itsOk), static_cast<FRM_CView*>(itsApply),
+                              static_cast<FRM_CView*>(GetCancelButton())})
         if (button != nullptr)
             navigator->AppendTabStop(navigator->ConstructViewTabStop(button));
     navigator->AppendTabStop(new CNotebkTabStop(itsNotebook, nullptr));

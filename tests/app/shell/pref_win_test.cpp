@@ -483,9 +483,9 @@ TEST_F(PrefWinTest, TabRunsThroughTheButtonsTheTabsAndTheFrontPage)
         << "a field on the Reference page's face";
 }
 
-// Apply pressed from the keyboard becomes disabled under the focus: the focus goes on to the
-// tab strip, as Tab would take it, Apply is drawn as a disabled button without the focus
-// frame, and the next key acts there.
+// Apply pressed from the keyboard becomes disabled under the focus: the focus goes on to
+// Cancel beside it, as Tab would take it, Apply is drawn as a disabled button without the
+// focus frame, and the next key acts there.
 TEST_F(PrefWinTest, ApplyPressedByTheKeyboardHandsTheFocusOn)
 {
     Open();
@@ -514,9 +514,12 @@ TEST_F(PrefWinTest, ApplyPressedByTheKeyboardHandsTheFocusOn)
     key(apply->GetVKOWindow(), ' ');
     EXPECT_EQ(Working().back_color, 0x01FF00FFu) << "applied";
     EXPECT_FALSE(apply->IsEnabled());
+    WINDOW cancel = itsWindow->GetCancelButton()->GetVKOWindow();
     WINDOW strip = itsWindow->GetNotebook()->GetVKOWindow();
-    EXPECT_EQ(vkok_scr_get_focus_vobj(), strip);
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), cancel);
     EXPECT_TRUE(drawn() == disabled) << "Apply is drawn with a focus frame";
+    key(cancel, 9);
+    EXPECT_EQ(vkok_scr_get_focus_vobj(), strip);
     key(strip, 9);
     EXPECT_EQ(vko_vobj_get_parent(vkok_scr_get_focus_vobj()), Appearance()->GetCWindow()->GetVKOWindow())
         << "Tab from the tab strip enters the front page";
