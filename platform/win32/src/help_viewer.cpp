@@ -1,6 +1,7 @@
 // help_viewer.cpp: the help viewer window. The page (a topic, the keyword search or a message)
-// is laid out into words placed on lines; links and the three buttons are hot spots that a
-// click follows. Keys: Backspace goes back, Tab and Enter follow links, Escape closes; on the
+// is laid out into words placed on lines; links and the four buttons are hot spots that a
+// click follows. Keys: Backspace goes back, Tab and Shift+Tab walk the buttons and then the
+// links (the one reached is framed), Enter (or Space on a button) follows it, Escape closes; on the
 // search page typing edits the key and Enter shows the first match. A page taller than the
 // window shows a scroll bar beside it; the bar, the wheel and the page keys scroll it, and a
 // new page or a new list of matches starts at its top. The Close button closes it too, for desktops without a window
@@ -86,7 +87,7 @@ struct Viewer {
     Snapshot now;
     std::vector<Snapshot> history;
     int scroll = 0;   // pixels of the page above the window
-    int selected = -1; // the link chosen with Tab, in page order
+    int selected = -1; // the stop reached with Tab: a button or a link (tab_stops)
 };
 
 Viewer &viewer() {
@@ -252,6 +253,27 @@ std::vector<std::int32_t> link_targets() {
     return out;
 }
 
+// What Tab walks through: the buttons as they stand on the toolbar (Back only while there is
+// a page to go back to), then the page's links in order.
+std::vector<std::int32_t> tab_stops() {
+    std::vector<std::int32_t> out{kContents, kSearch};
+    if (!viewer().history.empty())
+        out.push_back(kBack);
+    out.push_back(kClose);
+    const std::vector<std::int32_t> links = link_targets();
+    out.insert(out.end(), links.begin(), links.end());
+    return out;
+}
+
+// The target of the stop reached with Tab, 0 for none.
+std::int32_t selected_target() {
+    const std::vector<std::int32_t> stops = tab_stops();
+    const int at = viewer().selected;
+    return at >= 0 && at < static_cast<int>(stops.size()) ? stops[static_cast<std::size_t>(at)] : 0;
+}
+
+bool is_button(std::int32_t target) { return target >= kClose && target <= kContents; }
+
 // The height of the whole page, from its title to below its last line.
 int page_height() {
     const Viewer &v = viewer();
@@ -406,6 +428,10 @@ void draw(WINDOW win) {
     const s_cbrush face{PAT_SOLID, kFace};
     const s_cpen none{1, PAT_HOLLOW, P_SOLID, kGrey};
     const s_cpen frame{1, PAT_SOLID, P_SOLID, kGrey};
+    const s_cpen focus{1, PAT_SOLID, P_DOT, kTextColor};
+    const s_cbrush hollow{PAT_HOLLOW, kFace};
+    const std::int32_t selected = selected_target();
+    static constexpr std::int32_t kTargets[kButtons] = {kContents, kSearch, kBack, kClose};
     vkok_dwin_set_cbrush(win, &face);
     vkok_dwin_set_cpen(win, &none);
     vkok_dwin_draw_rect(win, &bar);
@@ -413,6 +439,15 @@ void draw(WINDOW win) {
         const s_rct r = button_rect(i);
         vkok_dwin_set_cpen(win, &frame);
         vkok_dwin_draw_rect(win, &r);
+        // The button Tab reached wears a dotted frame inside its own, as buttons show the keys.
+        if (kTargets[i] == selected) {
+            const s_rct inner{static_cast<std::int16_t>(r.top + 3), static_cast<std::int16_t>(r.left + 3),
+                              static_cast<std::int16_t>(r.bottom - 3), static_cast<std::int16_t>(r.right - 3)};
+            vkok_dwin_set_cbrush(win, &hollow);
+            vkok_dwin_set_cpen(win, &focus);
+            vkok_dwin_draw_rect(win, &inner);
+            vkok_dwin_set_cbrush(win, &face);
+        }
         const bool enabled = i != 2 || !v.history.empty();
         vkok_dwin_set_fore_color(win, enabled ? kTextColor : kGrey);
         const int w = text_width(kButtonTitles[i], false);
@@ -420,9 +455,6 @@ void draw(WINDOW win) {
     }
     // The page, below the toolbar.
     vkok_dwin_set_clip(win, &page);
-    const std::vector<std::int32_t> links = link_targets();
-    const std::int32_t selected =
-        v.selected >= 0 && v.selected < static_cast<int>(links.size()) ? links[static_cast<std::size_t>(v.selected)] : 0;
     for (const Placed &p : layout()) {
         vkov_dwin_set_font_style(win, p.title ? VKO_FS_BOLD
                                               : (p.link != 0 ? VKO_FS_UNDERLINE : VKO_FS_NONE));
@@ -477,6 +509,19 @@ void on_bar(std::int32_t action, std::int32_t pos) {
     }
 }
 
+// Tab (step 1) and Shift+Tab (step -1) move to the next or previous stop, round the ends.
+void step_stop(int step) {
+    Viewer &v = viewer();
+    const int n = static_cast<int>(tab_stops().size());
+    if (n == 0)
+        v.selected = -1;
+    else if (v.selected < 0 || v.selected >= n)
+        v.selected = step > 0 ? 0 : n - 1;
+    else
+        v.selected = (v.selected + step + n) % n;
+    refresh();
+}
+
 void on_key(const s_char &c) {
     Viewer &v = viewer();
     if (c.virt != 0) {
@@ -485,7 +530,7 @@ void on_key(const s_char &c) {
         else if (c.ch == VKO_KEY_PAGE_UP || c.ch == VKO_KEY_UP)
             scroll_by(c.ch == VKO_KEY_UP ? -kLineHeight : -10 * kLineHeight);
         else if (c.ch == VKO_KEY_BACK_TAB)
-            v.selected = std::max(-1, v.selected - 1), refresh();
+            step_stop(-1);
         return;
     }
     const bool searching = v.now.page == Page::kSearch;
@@ -493,20 +538,24 @@ void on_key(const s_char &c) {
     case 27:
         close_window();
         return;
-    case 9: {
-        const int n = static_cast<int>(link_targets().size());
-        v.selected = n == 0 ? -1 : (v.selected + 1) % n;
-        refresh();
+    case 9:
+        step_stop(1);
         return;
-    }
     case 13: {
         const std::vector<std::int32_t> links = link_targets();
-        if (v.selected >= 0 && v.selected < static_cast<int>(links.size()))
-            show_topic(links[static_cast<std::size_t>(v.selected)]);
+        if (const std::int32_t target = selected_target(); target != 0)
+            follow(target);
         else if (searching && !links.empty())
             show_topic(links.front());
         return;
     }
+    case ' ':
+        // Space presses the button Tab reached; elsewhere it is typed.
+        if (is_button(selected_target())) {
+            follow(selected_target());
+            return;
+        }
+        break;
     case 8:
         if (searching && !v.now.key.empty()) {
             v.now.key.pop_back();
@@ -518,13 +567,13 @@ void on_key(const s_char &c) {
         }
         return;
     default:
-        if (searching && c.ch >= 32 && c.ch < 256 && (c.modifiers & (4 | 8)) == 0) {
-            v.now.key += static_cast<char>(c.ch);
-            v.selected = -1;
-            v.scroll = 0; // a new list of matches
-            refresh();
-        }
-        return;
+        break;
+    }
+    if (searching && c.ch >= 32 && c.ch < 256 && (c.modifiers & (4 | 8)) == 0) {
+        v.now.key += static_cast<char>(c.ch);
+        v.selected = -1;
+        v.scroll = 0; // a new list of matches
+        refresh();
     }
 }
 
