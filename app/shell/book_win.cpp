@@ -52,6 +52,28 @@ const char* Refusal(BookmarkNameProblem problem)
     return nullptr;
 }
 
+// The tree's stop in the window's Tab order. The tree draws in the window's own toolkit
+// window, so the keys are given to that window; the tree then has them through the
+// window's key focus. Entered with no row marked, it marks the selected row, else the first,
+// so that the arrows have a place to start from.
+class TreeTabStop : public FRM_CTabStop {
+public:
+    explicit TreeTabStop(FRM_CTreeView* tree) : FRM_CTabStop(tree), itsTree(tree) {}
+    void Activate() override
+    {
+        if (itsTree->GetFocusItem() == nullptr) {
+            const std::vector<FRM_CTreeItem*>& selection = itsTree->GetSelection();
+            itsTree->SetFocusItem(selection.empty() ? itsTree->GetRoot() : selection.front(), 1);
+        }
+        FRM_CTabStop::Activate();
+        if (FRM_CWindow* window = itsTree->GetCWindow())
+            vko_scr_set_focus_vobj(window->GetVKOWindow());
+    }
+
+private:
+    FRM_CTreeView* itsTree;
+};
+
 } // namespace
 
 BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
@@ -89,6 +111,10 @@ BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
                                                   kCmdIgnored),
                                 0);
     GetMouseManager()->RegisterMouseHandler(itsDragSource.get(), 0);
+    // The tree is the first stop of the Tab order, before the buttons, and has the keys first.
+    FRM_CNavigator* navigator = GetNavigator();
+    navigator->InsertTabStop(0, new TreeTabStop(itsTree));
+    navigator->InitFocus();
     itsTree->Invalidate(itsTree->GetLocalFrame());
     vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
 }
@@ -223,6 +249,8 @@ void BookWin::DeleteSelected()
         if (vko_dm_post_ask("Cancel", "Delete All", nullptr, "%s", "Selected root to delete!") != 1)
             return;
         itsTree->ClearSelection(0);
+        // The rows that go take no marked row with them: the keys go on from the root.
+        itsTree->SetFocusItem(root, 0);
         while (root->GetNChildren() != 0) {
             FRM_CTreeItem* child = root->GetChild(root->GetNChildren() - 1);
             if (BMItem* entry = EntryOfNode(child))
@@ -231,6 +259,7 @@ void BookWin::DeleteSelected()
         }
     } else if (FRM_CTreeNodeItem* parent = selected->GetParent()) {
         itsTree->ClearSelection(0);
+        itsTree->SetFocusItem(parent, 0);
         if (BMItem* entry = EntryOfNode(selected))
             itsStore->DeleteItem(entry);
         for (unsigned i = 0; i < parent->GetNChildren(); ++i) {

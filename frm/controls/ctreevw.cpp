@@ -473,12 +473,23 @@ FRM_CPoint FRM_CTreeView::DrawImagePart(const FRM_CPoint& theStart, FRM_CTreeIte
 void FRM_CTreeView::DrawSelectionPart(const FRM_CPoint& theStart, float theTextLength,
                                       FRM_CTreeItem* theItem, const FRM_CRect&)
 {
-    if (!SelectionContains(theItem))
-        return;
     FRM_CRect bounds(theStart.H() - 4, itsLine, theStart.H() + theTextLength + 4,
                      itsLine + theItem->GetHeight());
     FRM_CDrawingContext context(this);
     FRM_CEnvironment& environment = context.GetEnv();
+    if (!SelectionContains(theItem)) {
+        // The row the keys are on shows a dotted frame while the tree has the keys, selected
+        // or not: reached by Tab, the tree shows where the arrows start.
+        const FRM_CSubview* enclosure = GetEnclosure();
+        if (theItem != itsFocusItem || enclosure == nullptr || enclosure->GetKeyFocus() != this)
+            return;
+        environment.SetBrushPattern(PAT_HOLLOW);
+        environment.SetPenStyle(kPenDotted);
+        environment.SetPenPattern(2);
+        environment.SetPenColor(theItem->GetColor(), kBlack);
+        context.DrawRect(bounds);
+        return;
+    }
     environment.SetSelectColor(kSelectBlue);
     environment.SetBrushColor(kSelectBlue, kWhite);
     environment.SetPenColor(kSelectBlue, kBlack);
