@@ -132,6 +132,12 @@ public:
     bool SelectRange(float fromX, float fromY, float toX, float toY);
     void ClearSelection();
     void SelectAll();
+    // Selection from the keys (Shift with an arrow): from a fixed end, the moving end steps a
+    // run back or on, or a line up or down. The first step starts at the selection made with
+    // the mouse, else at the first run in sight in the pane, and selects that run. Answers
+    // whether anything is selected; *endRect (text coordinates) is where the moving end lies.
+    enum class KeyStep { kRunBack, kRunOn, kLineUp, kLineDown };
+    bool SelectByKey(KeyStep step, s_rct* endRect);
     // The selected text as it reads on screen, in the entry's order: a tab where the text
     // jumps along its line (a label and its text, an indented line), a newline for every line
     // the entry goes down (blank lines too) except where a line only wrapped.
@@ -254,6 +260,10 @@ private:
     // phonetic font, and between them what separates them on screen (see SelectedText).
     std::vector<std::pair<std::string, bool>> SelectedPieces() const;
     void ToggleSelected(std::size_t index, float originY, bool select);
+    // Selects the runs first to last (markers left out) and nothing else.
+    void SelectRuns(int first, int last);
+    // The next text run before (step -1) or after (step 1) index; index itself when none.
+    int StepRun(int index, int step) const;
     bool Drawing() const { return itsWindow != nullptr; }
     WINDOW Target() const;
 
@@ -282,6 +292,7 @@ private:
     std::unordered_map<WidthKey, float, WidthKeyHash> itsWidthCache;
     std::size_t itsMeasureCount = 0;
     std::vector<int> itsSelection;
+    int itsKeyAnchor = -1, itsKeyEnd = -1;      // the ends of a selection made by keys
     std::vector<HitItem> itsHitItems;
     std::vector<std::vector<std::string>> itsGroups; // word groups, owned with the runs
     std::int32_t itsCurrentGroup = -1;

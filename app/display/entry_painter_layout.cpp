@@ -37,6 +37,7 @@ void EntryPainter::EmptyLayout()
     if (itsWidthCache.size() > kWidthCacheLimit)
         itsWidthCache.clear();
     itsSelection.clear();
+    itsKeyAnchor = itsKeyEnd = -1;
     itsGroups.clear();
     itsCurrentGroup = -1;
     itsPageFirstRun = 0;

@@ -15,6 +15,10 @@
 
 using namespace entry_paint;
 
+namespace {
+std::string CopiedText(const std::string& text);
+} // namespace
+
 bool EntryPainter::IsSelectable(std::size_t index) const
 {
     const auto c = static_cast<unsigned char>(itsRuns[index].text[0]);
@@ -212,8 +216,15 @@ bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
     }
     if (a == b)
         WordSpan(a, &a, &b);
-    if (a > b)
-        std::swap(a, b);
+    SelectRuns(a, b);
+    return !itsSelection.empty();
+}
+
+void EntryPainter::SelectRuns(int first, int last)
+{
+    itsKeyAnchor = itsKeyEnd = -1;
+    if (first > last)
+        std::swap(first, last);
     const float originY = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
     std::vector<bool> selected(itsRuns.size(), false);
     for (const int index : itsSelection)
@@ -221,15 +232,90 @@ bool EntryPainter::SelectRange(float fromX, float fromY, float toX, float toY)
     for (std::size_t i = 0; i < itsRuns.size(); ++i) {
         if (IsMarker(itsRuns[i].text))
             continue;
-        const bool inside = static_cast<int>(i) >= a && static_cast<int>(i) <= b;
+        const bool inside = static_cast<int>(i) >= first && static_cast<int>(i) <= last;
         if (inside != selected[i])
             ToggleSelected(i, originY, inside);
     }
+}
+
+int EntryPainter::StepRun(int index, int step) const
+{
+    for (int i = index + step; i >= 0 && i < static_cast<int>(itsRuns.size()); i += step)
+        if (IsSelectable(static_cast<std::size_t>(i)) && !IsMarker(itsRuns[static_cast<std::size_t>(i)].text) &&
+            !CopiedText(itsRuns[static_cast<std::size_t>(i)].text).empty())
+            return i;
+    return index;
+}
+
+bool EntryPainter::SelectByKey(KeyStep step, s_rct* endRect)
+{
+    if (itIsPrinting || itsRuns.empty())
+        return !itsSelection.empty();
+    int anchor = itsKeyAnchor, end = itsKeyEnd;
+    if (anchor < 0 || end < 0) {
+        if (!itsSelection.empty()) {
+            // Going on from the mouse's selection: the end away from the step stays.
+            const auto [low, high] = std::minmax_element(itsSelection.begin(), itsSelection.end());
+            const bool back = step == KeyStep::kRunBack || step == KeyStep::kLineUp;
+            anchor = back ? *high : *low;
+            end = back ? *low : *high;
+        } else {
+            // Nothing selected yet: the first step selects the first run in sight.
+            const float shownTop = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
+            anchor = StepRun(-1, 1);
+            for (std::size_t i = 0; i < itsRuns.size(); ++i)
+                if (StepRun(static_cast<int>(i) - 1, 1) == static_cast<int>(i) &&
+                    RunRect(itsRuns[i]).top >= shownTop) {
+                    anchor = static_cast<int>(i);
+                    break;
+                }
+            if (anchor < 0 || anchor >= static_cast<int>(itsRuns.size()))
+                return false;
+            SelectRuns(anchor, anchor);
+            itsKeyAnchor = itsKeyEnd = anchor;
+            if (endRect != nullptr)
+                *endRect = RunRect(itsRuns[static_cast<std::size_t>(anchor)]);
+            return !itsSelection.empty();
+        }
+    }
+    const s_rct at = RunRect(itsRuns[static_cast<std::size_t>(end)]);
+    const float middle = (static_cast<float>(at.top) + static_cast<float>(at.bottom)) / 2;
+    switch (step) {
+    case KeyStep::kRunBack:
+        end = StepRun(end, -1);
+        break;
+    case KeyStep::kRunOn:
+        end = StepRun(end, 1);
+        break;
+    case KeyStep::kLineUp:
+    case KeyStep::kLineDown: {
+        // To the nearest line above or below that holds text: blank lines are passed over.
+        const bool up = step == KeyStep::kLineUp;
+        const float line = up ? -itsLineHeight : itsLineHeight;
+        for (std::int32_t lines = 1; lines <= itsPageLines; ++lines) {
+            const int reached = RunNearest(static_cast<float>(at.left), middle + line * static_cast<float>(lines));
+            if (reached < 0)
+                break;
+            const s_rct r = RunRect(itsRuns[static_cast<std::size_t>(reached)]);
+            if (up ? r.bottom <= at.top : r.top >= at.bottom) {
+                end = reached;
+                break;
+            }
+        }
+        break;
+    }
+    }
+    SelectRuns(anchor, end);
+    itsKeyAnchor = anchor;
+    itsKeyEnd = end;
+    if (endRect != nullptr)
+        *endRect = RunRect(itsRuns[static_cast<std::size_t>(end)]);
     return !itsSelection.empty();
 }
 
 void EntryPainter::ClearSelection()
 {
+    itsKeyAnchor = itsKeyEnd = -1;
     const float originY = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
     for (const int index : itsSelection)
         InvertRun(itsRuns[static_cast<std::size_t>(index)], originY);

@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::int32_t kLineUp = 1, kLineDown = 2, kPageUp = 3, kPageDown = 4, kThumb = 6;
 constexpr std::uint16_t kEscape = 27;
+// The thumb past any last position: the bar stops it at the last.
+constexpr std::int32_t kPastTheEnd = 0x7FFF;
+// The focus frame lies this far inside the pane's text area; a scroll moves it with the
+// text, so the band it leaves is drawn again with the strip uncovered.
+constexpr std::int16_t kFrameInset = 1;
+constexpr std::int16_t kFrameBand = 2;
 
 } // namespace
 
@@ -74,8 +80,125 @@ void ScrollPaneWin::DoMouseDouble(FRM_CPoint point, short, short, short)
 
 void ScrollPaneWin::DoKey(const FRM_CKey& key)
 {
-    if (key.GetChar() == kEscape && itsTarget != nullptr)
-        itsTarget->DoKey(key);
+    if (!key.IsVirtualKey()) {
+        if (key.GetChar() == kEscape && itsTarget != nullptr)
+            itsTarget->DoKey(key);
+        return;
+    }
+    if (key.IsShifted()) {
+        switch (key.GetChar()) {
+        case VKO_KEY_LEFT:
+            SelectByKey(EntryPainter::KeyStep::kRunBack);
+            return;
+        case VKO_KEY_RIGHT:
+            SelectByKey(EntryPainter::KeyStep::kRunOn);
+            return;
+        case VKO_KEY_UP:
+            SelectByKey(EntryPainter::KeyStep::kLineUp);
+            return;
+        case VKO_KEY_DOWN:
+            SelectByKey(EntryPainter::KeyStep::kLineDown);
+            return;
+        default:
+            break;
+        }
+    }
+    std::int32_t position = 0;
+    if (const std::int32_t action = ScrollActionOf(key, &position); action != 0 && itsBar != nullptr)
+        DoControl(0, WC_VSCROLL, itsBar, action, position);
+}
+
+std::int32_t ScrollPaneWin::ScrollActionOf(const FRM_CKey& key, std::int32_t* position) const
+{
+    *position = 0;
+    switch (key.GetChar()) {
+    case VKO_KEY_UP:
+        return kLineUp;
+    case VKO_KEY_DOWN:
+        return kLineDown;
+    case VKO_KEY_PAGE_UP:
+        return kPageUp;
+    case VKO_KEY_PAGE_DOWN:
+        return kPageDown;
+    case VKO_KEY_LINE_START:
+    case VKO_KEY_TEXT_START:
+        return kThumb;
+    case VKO_KEY_LINE_END:
+    case VKO_KEY_TEXT_END:
+        *position = kPastTheEnd;
+        return kThumb;
+    default:
+        return 0;
+    }
+}
+
+void ScrollPaneWin::SelectByKey(EntryPainter::KeyStep step)
+{
+    PaneKeyStep move{step};
+    PaneSelectKey::Send(*this, move);
+    if (!move.found || itsLineStep <= 0 || itsBar == nullptr)
+        return;
+    // The moving end comes into sight a line at a time, as the text view's caret would.
+    const s_rct content = ContentRect();
+    for (int lines = 0; lines < kPastTheEnd; ++lines) {
+        const float top = static_cast<float>(move.end.top) + itsOrigin;
+        const float bottom = static_cast<float>(move.end.bottom) + itsOrigin;
+        const float before = itsOrigin;
+        if (bottom > content.bottom)
+            DoControl(0, WC_VSCROLL, itsBar, kLineDown, 0);
+        else if (top < content.top)
+            DoControl(0, WC_VSCROLL, itsBar, kLineUp, 0);
+        if (itsOrigin == before)
+            break;
+    }
+}
+
+FRM_CNavigator* ScrollPaneWin::ConstructNavigator() { return new FRM_CNavigator(nullptr); }
+
+void ScrollPaneWin::DoActivateWindow()
+{
+    FRM_CWindow::DoActivateWindow();
+    if (vko_scr_get_focus_vobj() != GetVKOWindow() || itHasKeys)
+        return;
+    itHasKeys = true;
+    DrawFocusFrame();
+}
+
+void ScrollPaneWin::DoDeactivateWindow()
+{
+    FRM_CWindow::DoDeactivateWindow();
+    if (!itHasKeys)
+        return;
+    // The frame lay over the text's edge: the whole pane is drawn again without it.
+    itHasKeys = false;
+    Invalidate(GetLocalFrame());
+}
+
+void ScrollPaneWin::DrawFocusFrame()
+{
+    if (!itHasKeys)
+        return;
+    WINDOW window = GetVKOWindow();
+    const s_rct content = ContentRect();
+    const s_rct frame{static_cast<std::int16_t>(content.top + kFrameInset),
+                      static_cast<std::int16_t>(content.left + kFrameInset),
+                      static_cast<std::int16_t>(content.bottom - kFrameInset),
+                      static_cast<std::int16_t>(content.right - kFrameInset)};
+    if (frame.bottom <= frame.top || frame.right <= frame.left)
+        return;
+    s_rct clipBefore{};
+    const bool clipped = vko_dwin_get_clip(window, &clipBefore) != nullptr;
+    vko_dwin_set_clip(window, &content);
+    s_drawct saved{};
+    vko_dwin_get_draw_ctools(window, &saved);
+    s_drawct tools = saved;
+    tools.mode = M_COPY;
+    tools.pen = s_cpen{1, PAT_SOLID, P_DOT, itsTextColor};
+    tools.brush = s_cbrush{PAT_HOLLOW, itsBackground};
+    vko_dwin_set_draw_ctools(window, &tools);
+    vko_dwin_draw_rect(window, &frame);
+    vko_dwin_set_draw_ctools(window, &saved);
+    vko_dwin_set_clip(window, clipped ? &clipBefore : nullptr);
 }
 
 s_rct ScrollPaneWin::ContentRect() const
@@ -102,6 +225,7 @@ void ScrollPaneWin::Draw(const FRM_CRect&)
     vko_dwin_set_clip(GetVKOWindow(), &content);
     vko_dwin_clear(GetVKOWindow(), itsBackground);
     SendDraw();
+    DrawFocusFrame();
 }
 
 void ScrollPaneWin::ClearStrip(const s_rct& strip)
@@ -178,8 +302,10 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     // the pane's bottom cut before). The thumb dragged draws the whole pane.
     if (data1 != kThumb && std::abs(shift) < content.bottom - content.top) {
         vko_dwin_scroll_rect(window, &content, 0, shift);
+        // The focus frame's top edge moved down with the text: its band is drawn again too.
+        // (Scrolled up, the band a line high drawn again below holds the bottom edge.)
         if (shift > 0)
-            strip.bottom = static_cast<std::int16_t>(content.top + shift);
+            strip.bottom = static_cast<std::int16_t>(std::min<std::int32_t>(content.bottom, content.top + shift + (itHasKeys ? kFrameBand : 0)));
         else
             strip.top = static_cast<std::int16_t>(std::max<std::int32_t>(content.top, content.bottom + shift - itsLineStep));
     }
@@ -189,6 +315,7 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     vko_dwin_set_clip(window, &strip);
     SendDraw();
     itIsScrolling = false;
+    DrawFocusFrame();
 }
 
 void ScrollPaneWin::DoVScroll(e_scroll_ctl action, short position)
@@ -285,6 +412,8 @@ void ScrollViewWin::SetScrollRange(std::int32_t minimum, std::int32_t maximum)
     // The thumb returns to the top.
     itsRows = std::max(0, maximum - minimum);
     ShowRows(0);
+    // The entry was drawn afresh over the whole pane, its edge too.
+    itsPane->DrawFocusFrame();
 }
 
 std::int32_t ScrollViewWin::ShowRows(std::int32_t position)
@@ -311,10 +440,12 @@ void ScrollViewWin::ThumbToTop()
 {
     itsPane->SetOrigin(0);
     ShowRows(0);
+    itsPane->DrawFocusFrame();
 }
 
 void ScrollViewWin::SetPaneColors(std::uint32_t background, std::uint32_t text)
 {
     itsPane->SetBackground(background);
+    itsPane->SetTextColor(text);
     itsPane->SetEnvironment(FRM_CEnvironment(background, text, background, PAT_SOLID, text), 0);
 }

@@ -4,6 +4,8 @@
 // Escape and scroll-bar actions into numbered commands for its owner, which answers them
 // through the entry engine. Scrolling moves the window's pixels and asks the owner to draw
 // only the uncovered strip; positions count whole lines of the engine's line height.
+// Holding the keys, the pane reads as a text does: the arrows, Page Up and Down, Home and End
+// scroll it, Shift and an arrow select, and a dotted frame along its edge shows it has them.
 #pragma once
 #include <cstdint>
 
@@ -19,6 +21,7 @@ enum EntryPaneCommand : long {
     kPaneRelayOut = 32,    // the text area changed its width: lay the text out again
     kPaneDraw = 63,        // draw the area the clip is set to
     kPaneDrag = 65,        // data: two FRM_CPoints, press point and current point
+    kPaneSelectKey = 66,   // data: the PaneKeyStep; answered with the moving end's place
     kPaneDoubleClick = 77, // data: the FRM_CPoint
     kPaneOtherButton = 128 // data: two FRM_CPoints, both the press point
 };
@@ -26,6 +29,14 @@ enum EntryPaneCommand : long {
 using PaneDrag = FRM_TCommand<kPaneDrag, const FRM_CPoint[2]>;
 using PaneDoubleClick = FRM_TCommand<kPaneDoubleClick, const FRM_CPoint>;
 using PaneOtherButton = FRM_TCommand<kPaneOtherButton, const FRM_CPoint[2]>;
+// Shift and an arrow in the pane: the step the selection's moving end takes. The owner
+// answers with where that end lies (text coordinates), or leaves found false.
+struct PaneKeyStep {
+    EntryPainter::KeyStep step;
+    bool found = false;
+    s_rct end{};
+};
+using PaneSelectKey = FRM_TCommand<kPaneSelectKey, PaneKeyStep>;
 
 class ScrollPaneWin : public FRM_CWindow {
 public:
@@ -43,6 +54,10 @@ public:
     float OriginAt(std::int32_t position) const;
     bool dragging() const { return itIsDragging; }
     void SetBackground(std::uint32_t color) { itsBackground = color; }
+    void SetTextColor(std::uint32_t color) { itsTextColor = color; }
+    // The dotted frame along the pane's edge while it has the keys (drawn again where the
+    // owner's drawing or a scroll covered it).
+    void DrawFocusFrame();
 
     void DoCommand(long command, void* data) override;
     void DoMouseDouble(FRM_CPoint point, short button, short isShift, short isControl) override;
@@ -56,8 +71,18 @@ public:
                    std::int32_t data2) override;
     // The mouse wheel over the pane: the same line scrolls as from its bar.
     void DoVScroll(e_scroll_ctl action, short position) override;
+    void DoActivateWindow() override;
+    void DoDeactivateWindow() override;
+
+protected:
+    // No Tab order of its own: the keys move on through the page's.
+    FRM_CNavigator* ConstructNavigator() override;
 
 private:
+    // The scroll-bar action that a key stands for, 0 for none; *position: the thumb's.
+    std::int32_t ScrollActionOf(const FRM_CKey& key, std::int32_t* position) const;
+    // Moves the selection's end a step and scrolls it into sight.
+    void SelectByKey(EntryPainter::KeyStep step);
     FRM_CPoint TextPoint(const FRM_CPoint& point) const;
     s_rct ContentRect() const;
     void ClearStrip(const s_rct& strip);
@@ -72,6 +97,8 @@ private:
     FRM_CPoint itsPressPoint;
     bool itIsScrolling = false;
     std::uint32_t itsBackground = 0x0BFFFFFF;
+    std::uint32_t itsTextColor = 0x07000000;
+    bool itHasKeys = false;
 };
 
 class ScrollViewWin : public FRM_CSubview, public EntryPane {

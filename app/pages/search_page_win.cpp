@@ -136,8 +136,12 @@ void SearchPageWin::OrderTabStops()
     const RWOrdered* controls = GetSubviews();
     for (std::size_t c = 0; controls != nullptr && c < controls->entries(); ++c) {
         auto* view = static_cast<FRM_CView*>((*controls)[c]);
-        if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != GetVKOWindow() &&
-            view != itsEntryPane && dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
+        // The entry pane (a window of its own) stands in the order where it lies, after the
+        // hit list: a reader reaches it to scroll and select the entry by keys.
+        if (view == itsEntryPane)
+            navigator->AppendTabStop(new FocusTabStop(itsEntryPane->pane()));
+        else if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != GetVKOWindow() &&
+                 dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
             navigator->AppendTabStop(view == itsHitList ? new FocusTabStop(view)
                                                         : navigator->ConstructViewTabStop(view));
     }
@@ -600,6 +604,15 @@ void SearchPageWin::DoCommand(long command, void* data)
                 bar->SetEnabled(menutag::kCopy, selected ? 1 : 0);
         return;
     }
+    case kPaneSelectKey:
+        if (PaneKeyStep* move = PaneSelectKey::Read(data)) {
+            const bool selected = itsPainter->SelectByKey(move->step, &move->end);
+            move->found = selected;
+            if (FRM_CWindow* window = HolderWindow())
+                if (FRM_CMenuBar* bar = window->GetMenuBar())
+                    bar->SetEnabled(menutag::kCopy, selected ? 1 : 0);
+        }
+        return;
     case kPaneDoubleClick:
         if (const FRM_CPoint* point = PaneDoubleClick::Read(data))
             ClickOnEntry(*point);

@@ -727,8 +727,10 @@ TEST_F(BasicPageTest, Tab_RunsFromTheFieldThroughThePageAndTheWindowAndBack)
         return std::find(visited.begin(), visited.end(), window) != visited.end();
     };
     EXPECT_TRUE(met(FrontPage()->GetHitList()->GetVKOWindow())) << "the hit list";
+    EXPECT_TRUE(met(FrontPage()->GetEntryPane()->PaneWindow())) << "the entry pane";
     EXPECT_TRUE(met(MainWindow()->GetIDData().Get<FRM_CView>(1060)->GetVKOWindow())) << "the dictionary selector";
-    EXPECT_EQ(visited.size(), 7u) << "Search, Clear, Spelling Help, the list, the selector, the tabs, the chooser";
+    EXPECT_EQ(visited.size(), 8u)
+        << "Search, Clear, Spelling Help, the list, the entry pane, the selector, the tabs, the chooser";
 }
 
 TEST(BrowsePattern, StartsOrEndsWithTheLowerCasedText)
