@@ -192,8 +192,13 @@ struct Session {
     bool timedOut = false;                      // the last Settle's condition never held
     static constexpr double kDeadline = 180;    // seconds, scaled, for each wait
 
-    // On a slice of the demo written at start with these lemmas.
-    explicit Session(const std::vector<std::string>& lemmas) { why = Prepare(lemmas, {}); }
+    // On a slice of the demo written at start with these lemmas; furnish (when given) puts
+    // more files in the program's folder before it starts.
+    using Furnish = std::function<void(const std::string& folder)>;
+    explicit Session(const std::vector<std::string>& lemmas, const Furnish& furnish = {})
+    {
+        why = Prepare(lemmas, {}, furnish);
+    }
     // On a demo written before into folder, read from a folder of the program's own.
     struct WrittenDemo {};
     Session(WrittenDemo, const std::string& demo) { why = Prepare({}, demo); }
@@ -215,7 +220,8 @@ struct Session {
 
     // The program's folder: the descriptions copied from written and its data linked, or
     // else a slice written with lemmas.
-    std::string Prepare(const std::vector<std::string>& lemmas, const std::string& written)
+    std::string Prepare(const std::vector<std::string>& lemmas, const std::string& written,
+                        const Furnish& furnish = {})
     {
         missing = true;
         if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun"))
@@ -240,6 +246,8 @@ struct Session {
             if (!demodict::write_demo(kWordNet, folder, &slice, {}, &report, &error))
                 return "cannot write the demo slice: " + error;
         }
+        if (furnish)
+            furnish(folder);
         if (const std::string failed = vkotest::start_xvfb(server); !failed.empty())
             return failed;
         int fds[2];

@@ -1,0 +1,401 @@
+// keyboard_reach_x11_test.cpp: TavlinCD worked without a mouse. The program runs on a private
+// Xvfb on a slice of the demo dictionary; keys go in through XTest and the test reads what the
+// user has of them: the pixels of the windows, the text on the clipboard, the bookmark and
+// preference files on disk. Each step waits for what the key brings (a drawing, a window, a
+// file) before the next key goes in.
+// gtest first: Xlib's macros (None, Bool) would break its templates.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "onscreen_program.h"
+#include "tests/support/user_view.h"
+
+namespace {
+
+using onscreen::Damage;
+using onscreen::Session;
+
+// Seconds (scaled) for what a key brings: a window, a file, a drawing outside the main window.
+constexpr double kWait = 60;
+
+using Picture = std::vector<unsigned long>;
+
+// The pixels of an area of a window, row by row; empty when the window cannot be read.
+Picture Pixels(Display* dpy, Window window, const XRectangle& area)
+{
+    Picture out;
+    XImage* image = XGetImage(dpy, window, area.x, area.y, area.width, area.height, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return out;
+    out.reserve(static_cast<std::size_t>(area.width) * area.height);
+    for (int y = 0; y < area.height; ++y)
+        for (int x = 0; x < area.width; ++x)
+            out.push_back(XGetPixel(image, x, y));
+    XDestroyImage(image);
+    return out;
+}
+
+XRectangle Whole(Display* dpy, Window window)
+{
+    XWindowAttributes a{};
+    if (XGetWindowAttributes(dpy, window, &a) == 0)
+        return XRectangle{};
+    return XRectangle{0, 0, static_cast<unsigned short>(a.width), static_cast<unsigned short>(a.height)};
+}
+
+// A key pressed with a modifier held (Shift_L, Control_L, Alt_L).
+void KeyWith(Session& s, KeySym modifier, KeySym sym)
+{
+    const KeyCode held = XKeysymToKeycode(s.dpy, modifier);
+    XTestFakeKeyEvent(s.dpy, held, True, CurrentTime);
+    s.Key(sym);
+    XTestFakeKeyEvent(s.dpy, held, False, CurrentTime);
+    XFlush(s.dpy);
+}
+
+// Presses a key of the main window and waits until what it draws in area has settled; the
+// main window's picture then, empty when the key drew nothing there.
+Picture AfterKey(Session& s, const XRectangle& area, const std::function<void()>& press)
+{
+    const double pressed = onscreen::Now();
+    press();
+    s.Settle(0, 0.2, [&](const std::vector<Damage>& drawn) { return onscreen::LastDrawn(drawn, area) > pressed; });
+    return s.timedOut ? Picture{} : Pixels(s.dpy, s.main, area);
+}
+
+// Looks a word up as a user does: typed, then Return; false when its entry was not shown.
+bool LookUp(Session& s, const std::string& word)
+{
+    if (!s.Type(word))
+        return false;
+    const double returned = onscreen::Now();
+    s.Key(XK_Return);
+    s.Settle(0, 0.3, [&](const std::vector<Damage>& drawn) {
+        const double ended = s.SearchEnded(returned);
+        return ended > 0 && onscreen::LastDrawn(drawn, s.entryPane) > ended;
+    });
+    return !s.timedOut;
+}
+
+// The shown top-level window whose title begins with title, 0 when none does.
+Window Named(Session& s, const std::string& title)
+{
+    for (const auto& [window, name] : s.TopWindows())
+        if (name.compare(0, title.size(), title) == 0)
+            return window;
+    return 0;
+}
+
+// Whether the server gives the keys to window (or to a window inside it).
+bool HasKeys(Session& s, Window window)
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(s.dpy, &focus, &revert);
+    while (focus > PointerRoot && focus != window) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(s.dpy, focus, &root, &parent, &children, &count) == 0)
+            return false;
+        if (children != nullptr)
+            XFree(children);
+        focus = parent == root ? 0 : parent;
+    }
+    return focus == window;
+}
+
+// Waits for a window of that title that has the keys; 0 when none came.
+Window OpenedWithKeys(Session& s, const std::string& title)
+{
+    Window opened = 0;
+    vkotest::wait_until([&] {
+        opened = Named(s, title);
+        return opened != 0 && HasKeys(s, opened);
+    }, kWait);
+    return opened != 0 && HasKeys(s, opened) ? opened : 0;
+}
+
+// Waits until the area of window shows a picture that passes, and gives it (empty when none
+// came).
+Picture WaitForPicture(Session& s, Window window, const XRectangle& area,
+                       const std::function<bool(const Picture&)>& wanted)
+{
+    Picture now;
+    const bool came = vkotest::wait_until([&] {
+        now = Pixels(s.dpy, window, area);
+        return !now.empty() && wanted(now);
+    }, kWait);
+    return came ? now : Picture{};
+}
+
+// Presses a key of a window and waits until the window shows something else; false when it
+// never did.
+bool KeyRedraws(Session& s, Window window, const std::function<void()>& press)
+{
+    const XRectangle whole = Whole(s.dpy, window);
+    const Picture before = Pixels(s.dpy, window, whole);
+    press();
+    return !WaitForPicture(s, window, whole, [&](const Picture& now) { return now != before; }).empty();
+}
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The text on the clipboard of the session's server, read by xclip while the program answers
+// for it.
+std::string ClipboardText(Session& s, const std::string& xclip)
+{
+    setenv("DISPLAY", s.server.display().c_str(), 1);
+    test_support::ClipboardRead read;
+    std::string text;
+    if (!read.Start(xclip, s.folder + "/clipboard.txt"))
+        return text;
+    vkotest::wait_until([&] { return read.Done(&text); }, kWait);
+    return text;
+}
+
+// Shift+Tab in the main window goes through the stops Tab goes through, backward: the
+// search page's controls, the entry pane, the reference selector and the page tabs.
+TEST(KeyboardReachX11, ShiftTabVisitsTheStopsOfTabInReverse)
+{
+    Session s({"cat"});
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    ASSERT_TRUE(LookUp(s, "cat")) << "cat was not shown";
+    const XRectangle whole = Whole(s.dpy, s.main);
+
+    // Forward from the field, round the window until a picture comes again: each stop is
+    // known by the window's picture while it has the keys. (The first round may differ from
+    // the later ones where something unrelated is drawn late: the round is the one that
+    // repeats.)
+    std::vector<Picture> forward;
+    std::size_t first = 0;
+    constexpr std::size_t kMostStops = 40;
+    for (bool round = false; !round && forward.size() < kMostStops;) {
+        const Picture shown = AfterKey(s, whole, [&] { s.Key(XK_Tab); });
+        ASSERT_FALSE(shown.empty()) << "Tab " << forward.size() + 1 << " drew nothing";
+        for (first = 0; first < forward.size() && !round; ++first)
+            round = forward[first] == shown;
+        if (round)
+            --first;
+        else
+            forward.push_back(shown);
+    }
+    ASSERT_LT(forward.size(), kMostStops) << "Tab never came round";
+    const std::vector<Picture> stops(forward.begin() + static_cast<std::ptrdiff_t>(first), forward.end());
+    ASSERT_GE(stops.size(), 8u) << "the page's controls, the pane, the selector and the tabs";
+
+    // The keys are on the round's first stop again: Shift+Tab goes to its last, and back round.
+    const std::size_t count = stops.size();
+    for (std::size_t k = 1; k <= count; ++k) {
+        const std::size_t expected = count - k;
+        const Picture shown = AfterKey(s, whole, [&] { KeyWith(s, XK_Shift_L, XK_Tab); });
+        ASSERT_FALSE(shown.empty()) << "Shift+Tab " << k << " drew nothing";
+        if (shown == stops[expected])
+            continue;
+        std::size_t reached = 0;
+        while (reached < count && !(stops[reached] == shown))
+            ++reached;
+        FAIL() << "Shift+Tab " << k << " of " << count << " reached "
+               << (reached < count ? "stop " + std::to_string(reached + 1) : std::string("no stop of Tab's"))
+               << " instead of stop " << expected + 1;
+    }
+}
+
+// The entry pane is a stop of the Tab order, framed while it has the keys; the arrows, Page
+// Up and Down, Home and End scroll it, and Shift with an arrow selects its text for Ctrl+C.
+TEST(KeyboardReachX11, TheEntryPaneReadsAndCopiesByKeys)
+{
+    Session s({"cat", "circle"});
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    const std::string xclip = vkotest::find_on_path("xclip");
+    if (xclip.empty())
+        GTEST_SKIP() << "xclip is not installed";
+    ASSERT_TRUE(LookUp(s, "circle")) << "circle was not shown";
+    const XRectangle pane = s.entryPane;
+    const Picture unfocused = Pixels(s.dpy, s.main, pane);
+
+    // Tab from the field until the pane takes the keys: its picture changes, though nothing
+    // in it scrolled.
+    Picture focused;
+    for (int i = 0; i < 30 && focused.empty(); ++i) {
+        AfterKey(s, Whole(s.dpy, s.main), [&] { s.Key(XK_Tab); });
+        const Picture shown = Pixels(s.dpy, s.main, pane);
+        if (shown != unfocused)
+            focused = shown;
+    }
+    ASSERT_FALSE(focused.empty()) << "Tab never reached the entry pane";
+    // The frame runs along the pane's left edge, beside the text's margin.
+    const auto column = [&](const Picture& p, int x) {
+        Picture out;
+        for (int y = 0; y < pane.height; ++y)
+            out.push_back(p[static_cast<std::size_t>(y) * pane.width + static_cast<std::size_t>(x)]);
+        return out;
+    };
+    EXPECT_NE(column(focused, 1), column(unfocused, 1)) << "a frame along the pane's edge shows it has the keys";
+
+    // Scrolled down a line at a time and back up, the pane shows what it showed, frame and all.
+    struct Move {
+        KeySym key;
+        bool backToTop; // the pane then shows the entry's start as when it took the keys
+        const char* why;
+    };
+    const Move moves[] = {
+        {XK_Down, false, "Down scrolls a line"},   {XK_Down, false, "Down scrolls a line"},
+        {XK_Down, false, "Down scrolls a line"},   {XK_Up, false, "Up scrolls a line back"},
+        {XK_Up, false, "Up scrolls a line back"},  {XK_Up, true, "Up comes back to the top"},
+        {XK_Next, false, "Page Down scrolls a page"}, {XK_End, false, "End shows the end"},
+        {XK_Home, true, "Home shows the start"},
+    };
+    Picture before = focused;
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.why);
+        const Picture shown = AfterKey(s, pane, [&] { s.Key(move.key); });
+        ASSERT_FALSE(shown.empty()) << "the pane was not drawn";
+        EXPECT_NE(shown, before) << "the text moved";
+        if (move.backToTop) {
+            EXPECT_TRUE(shown == focused) << "the pane as it was, without traces of the frame";
+        }
+        before = shown;
+    }
+
+    // Shift+Down: the first run in sight, then on down to the next line of text; Ctrl+C
+    // copies what is selected.
+    for (int i = 0; i < 2; ++i) {
+        const Picture shown = AfterKey(s, pane, [&] { KeyWith(s, XK_Shift_L, XK_Down); });
+        ASSERT_FALSE(shown.empty()) << "Shift+Down drew no selection";
+        EXPECT_NE(shown, before) << "the selection grew";
+        before = shown;
+    }
+    KeyWith(s, XK_Control_L, XK_c);
+    std::string copied;
+    vkotest::wait_until([&] {
+        copied = ClipboardText(s, xclip);
+        return !copied.empty();
+    }, kWait);
+    // The entry's first line ("Entry:", the word) and the start of the next line of text.
+    EXPECT_EQ(copied.compare(0, 13, "Entry:\tcircle"), 0) << "copied: \"" << copied << "\"";
+    EXPECT_NE(copied.find_first_not_of("\n", copied.find('\n')), std::string::npos)
+        << "the next line's text copied too: \"" << copied << "\"";
+}
+
+// Organize Bookmarks: the tree has the keys first; the arrows mark a bookmark, Delete deletes
+// it from the file, and Return opens the one marked, closing the organiser.
+TEST(KeyboardReachX11, TheBookmarkTreeTakesTheKeys)
+{
+    const std::string reference = demodict::kDemoReferenceName;
+    Session s({"cat", "dog"}, [&](const std::string& folder) {
+        std::ofstream(folder + "/BookMark.kq") << reference << ":<>:cat[1]\n" << reference << ":<>:dog[1]\n";
+    });
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    const std::string file = s.folder + "/BookMark.kq";
+    KeyWith(s, XK_Alt_L, XK_b);
+    s.Key(XK_o);
+    const Window organiser = OpenedWithKeys(s, "Organize Bookmarks");
+    ASSERT_NE(organiser, 0u) << "Organize Bookmarks did not open with the keys";
+
+    ASSERT_TRUE(KeyRedraws(s, organiser, [&] { s.Key(XK_Down); })) << "Down marked no bookmark";
+    s.Key(XK_Delete);
+    std::string kept;
+    vkotest::wait_until([&] {
+        kept = Read(file);
+        return kept.find("cat[1]") == std::string::npos;
+    }, kWait);
+    EXPECT_EQ(kept.find("cat[1]"), std::string::npos) << "Down and Delete deleted the first bookmark: " << kept;
+    EXPECT_NE(kept.find("dog[1]"), std::string::npos) << "and only that: " << kept;
+
+    const double pressed = onscreen::Now();
+    s.Key(XK_Down);
+    s.Key(XK_Return);
+    EXPECT_TRUE(vkotest::wait_until([&] { return Named(s, "Organize Bookmarks") == 0; }, kWait))
+        << "Return on a bookmark closes the organiser";
+    s.Settle(0, 0.3, [&](const std::vector<Damage>& drawn) { return onscreen::LastDrawn(drawn, s.entryPane) > pressed; });
+    EXPECT_FALSE(s.timedOut) << "the bookmark's entry was shown";
+}
+
+// Preferences: Tab goes through the buttons as they are drawn, OK, Apply, Cancel; Apply
+// reached from OK keeps the change and leaves the window open.
+TEST(KeyboardReachX11, PreferencesTabFollowsTheButtonsAsDrawn)
+{
+    Session s({"cat"}, [](const std::string& folder) { std::ofstream(folder + "/Pref.kq") << "font_size=18\n"; });
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    const std::string file = s.folder + "/Pref.kq";
+    KeyWith(s, XK_Alt_L, XK_e);
+    s.Key(XK_r);
+    const Window preferences = OpenedWithKeys(s, "Preferences");
+    ASSERT_NE(preferences, 0u) << "Preferences did not open with the keys";
+    // The keys start on Cancel (OK and Apply wait for a change); Shift+Tab goes round to the
+    // page's last control, "Restore Defaults", and Space restores them: a change.
+    ASSERT_TRUE(KeyRedraws(s, preferences, [&] { KeyWith(s, XK_Shift_L, XK_Tab); })) << "Shift+Tab from Cancel";
+    ASSERT_TRUE(KeyRedraws(s, preferences, [&] { s.Key(XK_space); })) << "Space on Restore Defaults";
+    // Tab from there comes round to OK, and the next to Apply beside it.
+    ASSERT_TRUE(KeyRedraws(s, preferences, [&] { s.Key(XK_Tab); })) << "Tab to OK";
+    ASSERT_TRUE(KeyRedraws(s, preferences, [&] { s.Key(XK_Tab); })) << "Tab on from OK";
+    s.Key(XK_space);
+    std::string written;
+    vkotest::wait_until([&] {
+        written = Read(file);
+        return written.find("font_size=18") == std::string::npos;
+    }, kWait);
+    EXPECT_NE(written.find("font_size="), std::string::npos) << "Apply wrote the preferences: " << written;
+    EXPECT_EQ(written.find("font_size=18"), std::string::npos) << "with the defaults restored: " << written;
+    EXPECT_NE(Named(s, "Preferences"), 0u) << "Apply leaves the window open";
+}
+
+// The help viewer: Tab and Shift+Tab walk its buttons (Back greyed on the first page), each
+// framed in turn; Return presses the one framed.
+TEST(KeyboardReachX11, TheHelpViewersButtonsTakeTheKeys)
+{
+    Session s({"cat"}, [](const std::string& folder) {
+        for (const char* name : {"TavlinCD.hlp", "TavlinCD.csa"})
+            std::filesystem::copy_file(std::string(TAVLIN_HELP_DIR) + "/" + name, folder + "/" + name);
+    });
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    s.Key(XK_F1);
+    Window viewer = 0;
+    vkotest::wait_until([&] { return (viewer = Named(s, "Help")) != 0; }, kWait);
+    ASSERT_NE(viewer, 0u) << "F1 opened no help";
+    XRectangle toolbar = Whole(s.dpy, viewer);
+    toolbar.height = 30;
+    Picture before = WaitForPicture(s, viewer, toolbar, [](const Picture&) { return true; });
+    ASSERT_FALSE(before.empty());
+    // Contents, Search, Close: each Tab frames the next.
+    std::vector<Picture> framed;
+    for (int i = 0; i < 3; ++i) {
+        s.Key(XK_Tab);
+        const Picture shown = WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p != before; });
+        ASSERT_FALSE(shown.empty()) << "Tab " << i + 1 << " framed no button";
+        framed.push_back(shown);
+        before = shown;
+    }
+    KeyWith(s, XK_Shift_L, XK_Tab);
+    EXPECT_FALSE(WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p == framed[1]; }).empty())
+        << "Shift+Tab frames Search again";
+    s.Key(XK_Tab);
+    EXPECT_FALSE(WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p == framed[2]; }).empty())
+        << "Tab frames Close again";
+    s.Key(XK_Return);
+    EXPECT_TRUE(vkotest::wait_until([&] { return Named(s, "Help") == 0; }, kWait)) << "Return on Close closes the help";
+}
+
+} // namespace
