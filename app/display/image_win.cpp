@@ -7,6 +7,7 @@
 #include "app/display/print_view.h"
 #include "app/display/scroll_view_win.h"
 #include "engine/worditem.h"
+#include "resources/menu_tags.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
@@ -137,6 +138,8 @@ void ImageWin::DoMenuCommand(short tag, short shift, short control)
     } else if (tag == kMenuNothing) {
     } else if (tag == kMenuClose) {
         Close();
+    } else if (tag == menutag::kNextWindow) {
+        ImageNextWindow::Send(*this, *this);
     } else {
         FRM_CWindow::DoMenuCommand(tag, shift, control);
     }

@@ -27,6 +27,8 @@ enum ImageWinCommand : long {
 // Set-up: the window lays out the current entry's illustration and caption; the payload is
 // the opener, which gets the words clicked in the caption.
 using ImageSetUp = FRM_TCommand<111, FRM_CView>;
+// Window > Next Window: the application brings the window after this one to the front.
+using ImageNextWindow = FRM_TCommand<70, FRM_CWindow>;
 // A click on a point of the caption: a sound word there goes to the opener (as a double
 // click does).
 using ImageSoundClick = FRM_TCommand<64, const FRM_CPoint>;

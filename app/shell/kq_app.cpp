@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/display/image_win.h"
 #include "app/pages/search_page_win.h"
 #include "app/settings/config_dict.h"
 #include "app/settings/file_replace.h"
@@ -18,6 +19,7 @@
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/splash_win.h"
+#include "app/shell/table_win.h"
 #include "app/shell/user_info_doc.h"
 #include "app/shell/web_launcher.h"
 #include "engine/engine.h"
@@ -407,10 +409,10 @@ void KQedApp::DoCommand(long command, void* data)
     switch (command) {
     case CmdNextWindow::kNumber: {
         const FRM_CWindow* window = CmdNextWindow::Read(data);
-        const auto found = std::find(itsWindows.begin(), itsWindows.end(), window);
-        if (window != nullptr && found != itsWindows.end())
-            BringToFront(static_cast<int>((found - itsWindows.begin() + 1) %
-                                          static_cast<long>(itsWindows.size())));
+        const std::vector<FRM_CWindow*> ring = NextWindowRing();
+        const auto found = std::find(ring.begin(), ring.end(), window);
+        if (window != nullptr && found != ring.end())
+            BringForward(ring[static_cast<std::size_t>(found - ring.begin() + 1) % ring.size()]);
         return;
     }
     case CmdRegisterWindow::kNumber:
@@ -587,6 +589,37 @@ void KQedApp::BringToFront(int index)
     itsCurrentWindow = index;
     if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
         desktop->SetFrontWindow(itsWindows[static_cast<std::size_t>(index)]);
+}
+
+std::vector<FRM_CWindow*> KQedApp::NextWindowRing() const
+{
+    std::vector<FRM_CWindow*> ring;
+    for (FRM_CWindow* window : itsWindows) {
+        ring.push_back(window);
+        const RWOrdered& others = window->GetDocument()->GetWindows();
+        for (std::size_t i = 0; i < others.entries(); ++i) {
+            auto* other = static_cast<FRM_CWindow*>(others[i]);
+            if (other->IsVisible() &&
+                (dynamic_cast<TableWin*>(other) != nullptr || dynamic_cast<ImageWin*>(other) != nullptr))
+                ring.push_back(other);
+        }
+    }
+    return ring;
+}
+
+void KQedApp::BringForward(FRM_CWindow* window)
+{
+    for (std::size_t n = 0; n < itsWindows.size(); ++n) {
+        if (itsWindows[n] == window) {
+            BringToFront(static_cast<int>(n));
+            return;
+        }
+        // A table or an illustration: the window of its document stays the current one.
+        if (itsWindows[n]->GetDocument() == window->GetDocument())
+            itsCurrentWindow = static_cast<int>(n);
+    }
+    if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
+        desktop->SetFrontWindow(window);
 }
 
 void KQedApp::RebuildWindowMenus()

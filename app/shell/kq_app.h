@@ -50,7 +50,9 @@ public:
         const char* text;
     };
     // The commands with a payload, each sent and read only as its type.
-    using CmdNextWindow = FRM_TCommand<70, FRM_CWindow>;  // the one after it comes to the front
+    // The window after it (of the registered windows and their tables and illustrations)
+    // comes to the front.
+    using CmdNextWindow = FRM_TCommand<70, FRM_CWindow>;
     using CmdRegisterWindow = FRM_TCommand<71, FRM_CWindow>;
     using CmdUnregisterWindow = FRM_TCommand<72, FRM_CWindow>;
     // The preferences window opens; it tells the payload when a change is applied (sent
@@ -137,6 +139,10 @@ private:
     void RegisterWindow(FRM_CWindow* window);
     void UnregisterWindow(FRM_CWindow* window);
     void BringToFront(int index);
+    // The windows Next Window goes through: each registered window, then the table and
+    // illustration windows of its document that show.
+    std::vector<FRM_CWindow*> NextWindowRing() const;
+    void BringForward(FRM_CWindow* window);
     void RebuildWindowMenus();
     void OpenWebPage(int addressStringId);
     void DeleteDeferred();

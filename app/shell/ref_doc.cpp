@@ -19,7 +19,10 @@
 #include "app/shell/table_win.h"
 #include "app/shell/w_hist_win.h"
 #include "engine/engine.h"
+#include "frm/core/cobjrwc.h"
 #include "frm/core/cstringrw.h"
+#include "frm/runtime/cdesktop.h"
+#include "frm/runtime/cglblcls.h"
 #include "frm/views/cmenubar.h"
 #include "vkocoll/collstr.h"
 #include "ruk/static/vkoruk.h"
@@ -125,6 +128,7 @@ void RefDoc::DoCommand(long command, void* data)
         window->SetSources(&itsKeyTable, KQedApp::Instance()->GetPrefs());
         ImageSetUp::Send(*window, *opener);
         window->Show();
+        BringForward(*window);
         return;
     }
     case PrintedFile::kNumber:
@@ -171,12 +175,22 @@ void RefDoc::DoCommand(long command, void* data)
             return;
         }
         if (FRM_CWindow* window =
-                KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow))
+                KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow)) {
             TableWin::CmdShowTable::Send(*window);
+            BringForward(*window);
+        }
         return;
     default:
         FRM_CDocument::DoCommand(command, data);
     }
+}
+
+void RefDoc::BringForward(FRM_CWindow& window)
+{
+    // In front, it takes the keys (Next Window typed there goes on to the next one), as a
+    // window manager gives them to a new window.
+    if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
+        desktop->SetFrontWindow(&window);
 }
 
 void RefDoc::RunSearch(SearchRequest* request)

@@ -117,6 +117,8 @@ public:
     void DoCommand(long command, void* data) override;
 
 private:
+    // A table or illustration window just shown comes to the front with the keys.
+    void BringForward(FRM_CWindow& window);
     void RunSearch(SearchRequest* request);
     void ShowEntry(const EntryToShow& shown);
 

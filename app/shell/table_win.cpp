@@ -8,6 +8,7 @@
 #include "app/display/image_win.h"
 #include "app/display/not_handled.h"
 #include "app/display/print_view.h"
+#include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
@@ -119,6 +120,10 @@ void TableWin::DoMenuCommand(short tag, short shift, short control)
         return;
     case kMenuClose:
         Close();
+        return;
+    case menutag::kNextWindow:
+        if (KQedApp* application = KQedApp::Instance())
+            KQedApp::CmdNextWindow::Send(*application, *this);
         return;
     default:
         FRM_CWindow::DoMenuCommand(tag, shift, control);

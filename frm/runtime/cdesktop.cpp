@@ -78,10 +78,11 @@ void FRM_CDesktop::SetFrontWindow(FRM_CWindow* window)
     if (!window->IsVisible())
         window->Show();
     WINDOW handle = window->GetVKOWindow();
-    if (vko_scr_get_focus_topwin() != handle) {
+    if (vko_scr_get_focus_topwin() != handle)
         vko_scr_set_focus_vobj(handle);
-        vko_vobj_raise(handle);
-    }
+    // Also a window that holds the focus comes to the front: another that never took the focus
+    // may lie over it.
+    vko_vobj_raise(handle);
 }
 
 RWOrdered* FRM_CDesktop::GetWindows() const

@@ -32,6 +32,19 @@ namespace {
 constexpr unsigned long kDoubleClickMs = 400;
 constexpr int kDoubleClickSlopPx = 4;
 
+bool is_within(WINDOW win, WINDOW ancestor) noexcept {
+    for (WINDOW w = win; vkobase::win_is_live(w); w = w->parent)
+        if (w == ancestor)
+            return true;
+    return false;
+}
+
+// A window that takes typed keys: not the title window shown at start-up, not a menu.
+bool takes_keys(WINDOW win) noexcept {
+    return (win->type == W_DOC || win->type == W_MODAL || win->type == W_MODELESS) &&
+           (win->event_mask & VKO_EVENT_BIT(E_CHAR)) != 0;
+}
+
 // Point of an X event in the owner's client coordinates made relative to a window of its tree.
 s_pnt point_in(WINDOW owner, WINDOW target, int x, int y) noexcept {
     const s_pnt a = vkobase::win_client_origin_on_screen(owner);
@@ -155,10 +168,14 @@ void on_button_press(Shown &s, const XButtonEvent &xb) noexcept {
         return;
     }
     // Without a window manager the program stacks its own windows: a press brings the window
-    // it lands in to the front, unless a modal window holds it back.
+    // it lands in to the front, unless a modal window holds it back, and gives it the keys
+    // where they were last in it (a control under the press takes them afterwards).
     if (!vkobase::app_input_blocked(s.owner) && !vkobase::ctl::is_drop_down(s.owner) &&
-        !manager_running())
+        !manager_running()) {
         vkok_vobj_raise(s.owner);
+        if (takes_keys(s.owner) && !is_within(vkok_scr_get_focus_vobj(), s.owner))
+            vkok_scr_set_focus_vobj(s.owner);
+    }
     if (xb.y < s.inset) {
         if (button == 0 && !vkobase::app_input_blocked(s.owner))
             vkobase::menu::bar_press(s.owner, screen_point(s, xb.x, xb.y),
@@ -236,13 +253,6 @@ void on_motion(Shown &s, XMotionEvent xm) noexcept {
     post_mouse(target, E_MOUSE_MOVE, where, xm.state, button);
 }
 
-bool is_within(WINDOW win, WINDOW ancestor) noexcept {
-    for (WINDOW w = win; vkobase::win_is_live(w); w = w->parent)
-        if (w == ancestor)
-            return true;
-    return false;
-}
-
 // Whether the server's keyboard focus is on one of the program's windows (rather than
 // following the pointer, as it does without a window manager until a window takes it).
 bool keyboard_is_ours() noexcept {
@@ -265,6 +275,8 @@ Shown *focus_holder() noexcept {
 // The server's keyboard follows the program's focus to another of its windows once one of
 // them holds it (a window manager gave it, or a modal window took it): the help viewer that
 // a dialog opens takes the keys, and the dialog gets them back when the viewer closes.
+// Without a window manager nobody else gives the keyboard out: the program holds it from its
+// first window on, wherever the pointer rests.
 void sync_focus() noexcept {
     DisplayState &st = state();
     Shown *holder = focus_holder();
@@ -282,7 +294,8 @@ void sync_focus() noexcept {
     st.focus_top = top;
     if (!holder->mapped)
         return;
-    if (top->internal->modal_running || st.keys_orphaned || keyboard_is_ours()) {
+    if (top->internal->modal_running || st.keys_orphaned || !manager_running() ||
+        keyboard_is_ours()) {
         XSetInputFocus(st.dpy, holder->xwin, RevertToPointerRoot, CurrentTime);
         st.keys_orphaned = false;
     }
@@ -470,8 +483,9 @@ void handle_event(XEvent &xe) noexcept {
         on_key(*s, xe.xkey);
         break;
     case FocusIn: {
-        // Without a window manager the keys follow the pointer: the window under it takes
-        // the program's focus only when the focus went with a window that closed (a dialog).
+        // While the keys follow the pointer (without a window manager, when the window that
+        // had them closed) the window under it takes the program's focus only when the focus
+        // went with that window.
         if (xe.xfocus.detail == NotifyInferior ||
             (xe.xfocus.detail == NotifyPointer && vkok_scr_get_focus_vobj() != nullptr))
             break;
@@ -506,9 +520,9 @@ void handle_event(XEvent &xe) noexcept {
     case MapNotify:
         // Without a window manager nobody gives a new window the keyboard: a window whose
         // modal loop runs takes it, so that its keys (Return, Escape) reach it wherever the
-        // pointer is; so does one that the program gave its focus while the keyboard is on
-        // another of its windows (the help viewer opened from a dialog). When it goes, the
-        // keys follow the pointer again.
+        // pointer is; so does one that holds the program's focus (a new main window, the
+        // help viewer opened from a dialog). Under a manager the latter asks for it only
+        // while the keyboard is on another of the program's windows.
         s->mapped = true;
         s->mapped_at = st.events_read;
         // A box that ends the program learns the server's time now (a map notice carries
@@ -519,7 +533,8 @@ void handle_event(XEvent &xe) noexcept {
                             nullptr, 0);
         }
         if (s->owner->internal->modal_running ||
-            (is_within(vkok_scr_get_focus_vobj(), s->owner) && keyboard_is_ours()))
+            (is_within(vkok_scr_get_focus_vobj(), s->owner) &&
+             (!manager_running() || keyboard_is_ours())))
             XSetInputFocus(st.dpy, s->xwin, RevertToPointerRoot, CurrentTime);
         break;
     case UnmapNotify:

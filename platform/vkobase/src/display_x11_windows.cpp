@@ -116,59 +116,46 @@ bool bars_meet(const s_rct &a, int a_inset, const s_rct &b, int b_inset) noexcep
            b.left < a.right;
 }
 
-bool same_place(const s_rct &a, const s_rct &b) noexcept {
-    return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
-}
-
-// Without a window manager nobody frames the windows, so a document window whose menu bar
-// would run along part of the bar of one already shown (the two would read as one bar: "File
-// File Edit ...") opens just below that bar instead, and below the next one it would meet
-// there. One laid exactly over another hides it whole and stays where the program put it.
-void keep_bars_apart(WINDOW win) noexcept {
-    const int inset = bar_inset(win);
-    if (win->type != W_DOC || inset == 0 || manager_running())
-        return;
-    for (std::size_t moves = 0; moves <= state().shown.size(); ++moves) {
-        const s_rct mine = screen_placement(win);
-        const Shown *met = nullptr;
-        for (const Shown &s : state().shown)
-            if (s.xwin != 0 && s.inset != 0 && s.owner->type == W_DOC &&
-                !same_place(s.placement, mine) && bars_meet(mine, inset, s.placement, s.inset))
-                met = &s;
-        if (met == nullptr)
-            return;
-        const auto down = static_cast<std::int16_t>(met->placement.top - (mine.top - inset));
-        s_rct moved = win->internal->placement;
-        vkov_rect_offset(&moved, 0, down);
-        vkok_vobj_move(win, &moved);
-    }
-}
-
-// Without a window manager nobody places a new document window either: one that would open
-// exactly where another shows (a new main window over the last) would hide it whole. It steps
-// down and right by a bar's height, as the period's desktops cascaded their windows, until it
-// lies where none does, starting again at the screen's top-left corner when it would leave the
-// screen.
-void cascade(WINDOW win) noexcept {
+// Without a window manager nobody places a new document window, nor frames the windows. One
+// that would open exactly where another shows (a new main window over the last) would hide it
+// whole: it steps down and right by a bar's height, as the period's desktops cascaded their
+// windows, starting again at the screen's top-left corner when it would leave the screen. One
+// whose menu bar would run along part of the bar of one already shown (the two would read as
+// one bar: "File File Edit ...") opens just below that bar instead. The steps go on until the
+// place keeps both rules.
+void place_new(WINDOW win) noexcept {
     const int step = bar_inset(win);
     if (win->type != W_DOC || step == 0 || manager_running())
         return;
     Display *dpy = state().dpy;
     const int screen_width = DisplayWidth(dpy, DefaultScreen(dpy));
     const int screen_height = DisplayHeight(dpy, DefaultScreen(dpy));
-    for (std::size_t moves = 0; moves <= state().shown.size(); ++moves) {
+    // Each step moves the window down but for a start again at the corner: a bound on them
+    // ends the search on a screen too full to keep both rules.
+    const std::size_t most = 4 * (state().shown.size() + 1);
+    for (std::size_t moves = 0; moves < most; ++moves) {
         const s_rct mine = screen_placement(win);
         bool covers = false;
-        for (const Shown &s : state().shown)
-            covers = covers || (s.xwin != 0 && s.owner->type == W_DOC &&
-                                s.placement.top == mine.top && s.placement.left == mine.left);
-        if (!covers)
-            return;
+        const Shown *met = nullptr;
+        for (const Shown &s : state().shown) {
+            if (s.xwin == 0 || s.owner->type != W_DOC)
+                continue;
+            covers = covers || (s.placement.top == mine.top && s.placement.left == mine.left);
+            if (s.inset != 0 && bars_meet(mine, step, s.placement, s.inset))
+                met = &s;
+        }
         auto down = static_cast<std::int16_t>(step);
         auto right = static_cast<std::int16_t>(step);
-        if (mine.bottom + step > screen_height || mine.right + step > screen_width) {
-            down = static_cast<std::int16_t>(step - mine.top);
-            right = static_cast<std::int16_t>(-mine.left);
+        if (covers) {
+            if (mine.bottom + step > screen_height || mine.right + step > screen_width) {
+                down = static_cast<std::int16_t>(step - mine.top);
+                right = static_cast<std::int16_t>(-mine.left);
+            }
+        } else if (met != nullptr) {
+            down = static_cast<std::int16_t>(met->placement.top - (mine.top - step));
+            right = 0;
+        } else {
+            return;
         }
         s_rct moved = win->internal->placement;
         vkov_rect_offset(&moved, right, down);
@@ -177,8 +164,7 @@ void cascade(WINDOW win) noexcept {
 }
 
 bool create_shown(WINDOW win, Window owner) noexcept {
-    cascade(win);
-    keep_bars_apart(win);
+    place_new(win);
     DisplayState &st = state();
     Shown s;
     s.owner = win;
