@@ -625,7 +625,22 @@ void KQedApp::BringForward(FRM_CWindow* window)
 void KQedApp::RebuildWindowMenus()
 {
     // The Window menu: "Next Window", then one item per registered window, tag 11500 + n.
-    // Each window's menu checks that window's own item: the one the user is in.
+    // Each window's menu checks that window's own item: the one the user is in. Two windows
+    // on one dictionary showing no entry, or the same one, would read alike: the second and
+    // later of them take their number among those alike, " (2)" and on.
+    std::vector<std::string> titles;
+    for (std::size_t n = 0; n < itsWindows.size(); ++n) {
+        std::string title = itsWindows[n]->GetTitle().data();
+        if (!itsItemTexts[n].empty())
+            title += " - " + itsItemTexts[n];
+        titles.push_back(title);
+    }
+    const std::vector<std::string> plain = titles;
+    for (std::size_t n = 0; n < titles.size(); ++n) {
+        const auto alike = std::count(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(n), plain[n]);
+        if (alike > 0)
+            titles[n] += " (" + std::to_string(alike + 1) + ")";
+    }
     for (std::size_t shown = 0; shown < itsWindows.size(); ++shown) {
         FRM_CMenuBar* bar = itsWindows[shown]->GetMenuBar();
         if (bar == nullptr)
@@ -634,9 +649,7 @@ void KQedApp::RebuildWindowMenus()
         windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
                                         FRM_CMenu::ENABLED));
         for (std::size_t n = 0; n < itsWindows.size(); ++n) {
-            std::string title = itsWindows[n]->GetTitle().data();
-            if (!itsItemTexts[n].empty())
-                title += " - " + itsItemTexts[n];
+            const std::string& title = titles[n];
             const long flags = FRM_CMenu::ENABLED | FRM_CMenu::CHECKABLE | (n == shown ? FRM_CMenu::CHECKED : 0);
             windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(menutag::Literal(title).c_str()),
                                             static_cast<short>(kWindowItemBase + n + 1), 0, flags));

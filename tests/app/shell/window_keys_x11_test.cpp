@@ -9,6 +9,7 @@
 //   pointer on the other window's visible strip, or on the bare screen, must bring a window
 //   forward whose field then takes the typed keys. A click on the covered window's background
 //   brings it forward with the keys in its field; its Window menu then brings the other back.
+//   The two windows' items in the Window menu read differently.
 // - A table window opens in front of the main window with the keys. Ctrl+F, and Window > Next
 //   Window in the table, bring the other window forward with the keys (in the main window where
 //   they were): the covered table is reached again. A click on the main window's status bar
@@ -307,6 +308,14 @@ s_pnt Background(MainRefWin* back, MainRefWin* front)
     return s_pnt{-1, -1};
 }
 
+// The title of the n-th window's item (from 1) in the window's Window menu.
+std::string WindowItem(MainRefWin* window, int n)
+{
+    const FRM_CSubmenu* menu = window->GetMenuBar()->FindSubmenu(menutag::kWindow);
+    const int place = menu != nullptr ? PlaceOf(*menu, static_cast<short>(KQedApp::kWindowItemBase + n)) : -1;
+    return place < 0 ? "" : static_cast<const FRM_CMenu*>((*menu->GetMenus())[static_cast<std::size_t>(place)])->GetTitle().data();
+}
+
 // The start shared by every run: the splash closed with a click, the main window shown.
 void StartSteps(std::vector<Step>* steps)
 {
@@ -338,6 +347,8 @@ std::vector<Step> TwoWindows()
     SecondWindowSteps(&steps);
     steps.push_back(When("typed in the second window", [] { return true; }, [] { Type("ab"); }));
     steps.push_back(Check("the second window's field takes the keys", [] { return Typed(Main(1)) == "ab"; }));
+    steps.push_back(Check("the Window menu tells the two windows apart",
+                          [] { return !WindowItem(Main(0), 1).empty() && WindowItem(Main(0), 1) != WindowItem(Main(0), 2); }));
     steps.push_back(When("Ctrl+F over the first window's strip", [] { return TakenIn(); }, [] {
         const s_rct first = OnScreen(Main(0));
         vkotest::XTestHand().move(first.left + 3, first.bottom - 40);
@@ -563,7 +574,7 @@ void Expect(bool wm, std::vector<Step> steps, const std::vector<std::string>& se
 TEST(WindowKeysX11, TwoMainWindowsWithoutAWindowManager)
 {
     Expect(false, TwoWindows(),
-           {"the second window's field takes the keys",
+           {"the second window's field takes the keys", "the Window menu tells the two windows apart",
             "Ctrl+F, the pointer on the first window, brings it forward", "then the first window's field takes the keys",
             "Ctrl+F, the pointer on the bare screen, brings the second window forward",
             "then the second window's field takes the keys", "a click on the first window's background brings it forward",
