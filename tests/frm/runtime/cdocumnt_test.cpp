@@ -189,6 +189,26 @@ TEST_F(DocumentTest, Desktop_ActivationOrderAndKeyFocus)
     (void)b;
 }
 
+TEST_F(DocumentTest, Desktop_FrontWindowComesForwardAlsoWhenItHoldsTheFocus)
+{
+    WINDOW screen = reinterpret_cast<WINDOW>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WINDOW));
+    auto* held = new FRM_CWindow(itsDocument, FRM_CRect(0, 0, 200, 100), FRM_CStringRW("held"), 0,
+                                 W_DOC, 0, screen);
+    auto* over = new FRM_CWindow(itsDocument, FRM_CRect(0, 0, 200, 100), FRM_CStringRW("over"), 0,
+                                 W_DOC, 0, screen);
+    vkok_app_process_pending_events();
+    // The window keeps the keys while another, which never took them, comes over it.
+    vko_scr_set_focus_vobj(held->GetVKOWindow());
+    vko_vobj_raise(over->GetVKOWindow());
+    FRM_CObjectRWC::GetG()->GetDesktop()->SetFrontWindow(held);
+    SLIST order = vko_scr_list_wins();
+    ASSERT_GT(vko_slist_count(order), 0);
+    EXPECT_STREQ(vko_slist_get_elt(order, vko_slist_count(order) - 1, nullptr), "held")
+        << "the screen's windows back to front end with it";
+    EXPECT_EQ(vko_scr_get_focus_vobj(), held->GetVKOWindow());
+    vko_slist_destroy(order);
+}
+
 TEST_F(DocumentTest, NullArguments_AreFatal)
 {
     FrmErrorCapture errors;
