@@ -47,6 +47,7 @@ void ScrollPaneWin::DoMouseDown(FRM_CPoint point, short button, short, short)
     if (button == 0) {
         // The keys follow the text the user selects here: Ctrl+C and Edit > Copy then take
         // the entry's selection, not that of the field that had the focus.
+        SetKeysFrame(false);
         vko_scr_set_focus_vobj(GetVKOWindow());
         vko_win_trap_pointer(GetVKOWindow());
         itIsDragging = true;
@@ -171,12 +172,24 @@ void ScrollPaneWin::DoDeactivateWindow()
         return;
     // The frame lay over the text's edge: the whole pane is drawn again without it.
     itHasKeys = false;
-    Invalidate(GetLocalFrame());
+    if (itShowsKeysFrame)
+        Invalidate(GetLocalFrame());
+}
+
+void ScrollPaneWin::SetKeysFrame(bool shown)
+{
+    if (shown == itShowsKeysFrame)
+        return;
+    itShowsKeysFrame = shown;
+    if (shown)
+        DrawFocusFrame();
+    else if (itHasKeys)
+        Invalidate(GetLocalFrame()); // the frame lay over the text's edge
 }
 
 void ScrollPaneWin::DrawFocusFrame()
 {
-    if (!itHasKeys)
+    if (!itHasKeys || !itShowsKeysFrame)
         return;
     WINDOW window = GetVKOWindow();
     const s_rct content = ContentRect();

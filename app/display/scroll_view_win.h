@@ -5,7 +5,8 @@
 // through the entry engine. Scrolling moves the window's pixels and asks the owner to draw
 // only the uncovered strip; positions count whole lines of the engine's line height.
 // Holding the keys, the pane reads as a text does: the arrows, Page Up and Down, Home and End
-// scroll it, Shift and an arrow select, and a dotted frame along its edge shows it has them.
+// scroll it, Shift and an arrow select; reached by Tab, a dotted frame along its edge shows it
+// has them (a click shows its own selection instead, and takes the frame away).
 #pragma once
 #include <cstdint>
 
@@ -55,9 +56,11 @@ public:
     bool dragging() const { return itIsDragging; }
     void SetBackground(std::uint32_t color) { itsBackground = color; }
     void SetTextColor(std::uint32_t color) { itsTextColor = color; }
-    // The dotted frame along the pane's edge while it has the keys (drawn again where the
-    // owner's drawing or a scroll covered it).
+    // The dotted frame along the pane's edge while it has the keys that Tab brought (drawn
+    // again where the owner's drawing or a scroll covered it).
     void DrawFocusFrame();
+    // Whether the keys came to the pane by Tab, and the frame is to show it.
+    void SetKeysFrame(bool shown);
 
     void DoCommand(long command, void* data) override;
     void DoMouseDouble(FRM_CPoint point, short button, short isShift, short isControl) override;
@@ -99,6 +102,7 @@ private:
     std::uint32_t itsBackground = 0x0BFFFFFF;
     std::uint32_t itsTextColor = 0x07000000;
     bool itHasKeys = false;
+    bool itShowsKeysFrame = false;
 };
 
 class ScrollViewWin : public FRM_CSubview, public EntryPane {

@@ -77,6 +77,25 @@ public:
     }
 };
 
+// The entry pane's stop: the pane frames itself while Tab has brought it the keys.
+class PaneTabStop : public FocusTabStop {
+public:
+    explicit PaneTabStop(ScrollPaneWin* pane) : FocusTabStop(pane), itsPane(pane) {}
+    void Activate() override
+    {
+        FocusTabStop::Activate();
+        itsPane->SetKeysFrame(true);
+    }
+    void Deactivate() override
+    {
+        itsPane->SetKeysFrame(false);
+        FocusTabStop::Deactivate();
+    }
+
+private:
+    ScrollPaneWin* itsPane;
+};
+
 } // namespace
 
 SearchPageWin::SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* document,
@@ -139,7 +158,7 @@ void SearchPageWin::OrderTabStops()
         // The entry pane (a window of its own) stands in the order where it lies, after the
         // hit list: a reader reaches it to scroll and select the entry by keys.
         if (view == itsEntryPane)
-            navigator->AppendTabStop(new FocusTabStop(itsEntryPane->pane()));
+            navigator->AppendTabStop(new PaneTabStop(itsEntryPane->pane()));
         else if (view->ClassCanGetKeyFocus() && view->GetVKOWindow() != GetVKOWindow() &&
                  dynamic_cast<const FRM_NScrollBar*>(view) == nullptr)
             navigator->AppendTabStop(view == itsHitList ? new FocusTabStop(view)

@@ -232,7 +232,7 @@ TEST(KeyboardReachX11, TheEntryPaneReadsAndCopiesByKeys)
     // Tab from the field until the pane takes the keys: its picture changes, though nothing
     // in it scrolled.
     Picture focused;
-    for (int i = 0; i < 30 && focused.empty(); ++i) {
+    for (int i = 0; i < 15 && focused.empty(); ++i) {
         AfterKey(s, Whole(s.dpy, s.main), [&] { s.Key(XK_Tab); });
         const Picture shown = Pixels(s.dpy, s.main, pane);
         if (shown != unfocused)
