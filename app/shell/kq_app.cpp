@@ -225,7 +225,7 @@ void KQedApp::StartUp()
     if (itsCommandLine)
         DoCommand(kCmdLookUpClipboard, nullptr);
     if (!itsScriptedPng.empty())
-        itsScriptTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+        itsScriptTimer = vko_timer_create(TaskWindow(), kQuitDelayMs);
 }
 
 void KQedApp::SetScriptedLookUp(const std::string& word, const std::string& png)
@@ -244,7 +244,7 @@ void KQedApp::RunScriptedLookUp()
             continue;
         window->GetBasicPage()->SearchFor(itsScriptedWord);
         vko_app_process_pending_events();
-        vkok_dwin_update(window->GetVKOWindow());
+        vko_dwin_update(window->GetVKOWindow());
         if (vkov_debug_surface_write_png(window->GetVKOWindow(), itsScriptedPng.c_str()))
             std::printf("TavlinCD: the main window after looking up \"%s\" is in %s\n",
                         itsScriptedWord.c_str(), itsScriptedPng.c_str());
@@ -253,7 +253,7 @@ void KQedApp::RunScriptedLookUp()
         break;
     }
     std::fflush(stdout);
-    vkov_app_destroy();
+    vko_app_destroy_hook();
 }
 
 bool KQedApp::SaveBookmarksBeforeTheEnd()
@@ -294,7 +294,7 @@ void KQedApp::ShutDown()
 {
     for (std::int32_t* timer : {&itsQuitTimer, &itsDeleteTimer, &itsScriptTimer}) {
         if (*timer >= 0)
-            vkov_timer_destroy(*timer);
+            vko_timer_destroy(*timer);
         *timer = -1;
     }
     DeleteDeferred();
@@ -482,11 +482,11 @@ void KQedApp::DoCommand(long command, void* data)
         if (FRM_CDocument* document = CmdDeferredDelete::Read(data))
             itsDeferred.push_back(document);
         if (itsDeleteTimer < 0)
-            itsDeleteTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+            itsDeleteTimer = vko_timer_create(TaskWindow(), kQuitDelayMs);
         return;
     case kCmdDeferredQuit:
         if (itsQuitTimer < 0)
-            itsQuitTimer = vkov_timer_create(TaskWindow(), kQuitDelayMs);
+            itsQuitTimer = vko_timer_create(TaskWindow(), kQuitDelayMs);
         return;
     default:
         FRM_CApplication::DoCommand(command, data);
@@ -496,7 +496,7 @@ void KQedApp::DoCommand(long command, void* data)
 void KQedApp::DoTimer(long timerId)
 {
     if (timerId == itsScriptTimer && itsScriptTimer >= 0) {
-        vkov_timer_destroy(itsScriptTimer);
+        vko_timer_destroy(itsScriptTimer);
         itsScriptTimer = -1;
         RunScriptedLookUp();
         return;
@@ -504,7 +504,7 @@ void KQedApp::DoTimer(long timerId)
     if (timerId == itsDeleteTimer && itsDeleteTimer >= 0) {
         if (IsSearching())
             return; // the timer fires again
-        vkov_timer_destroy(itsDeleteTimer);
+        vko_timer_destroy(itsDeleteTimer);
         itsDeleteTimer = -1;
         DeleteDeferred();
         return;
@@ -517,13 +517,13 @@ void KQedApp::DoTimer(long timerId)
         itsQuitPending = true;
         return;
     }
-    vkov_timer_destroy(itsQuitTimer);
+    vko_timer_destroy(itsQuitTimer);
     itsQuitTimer = -1;
     // The last window asked before it closed; with no window left the program can only
     // say what it could not save.
     if (!itsBookmarks->SaveIfChanged() && !itEndsWithoutBookmarks)
         vko_dm_post_warning("%s", kCantSaveBookmarks);
-    vkov_app_destroy();
+    vko_app_destroy_hook();
 }
 
 void KQedApp::DeleteDeferred()

@@ -365,7 +365,7 @@ void MainRefWin::CopySelection()
     const std::string text = itsPainter->SelectedTextUtf8();
     if (text.empty() || !vko_cb_open(TRUE))
         return;
-    vkov_cb_put_text_utf8(text.c_str(), static_cast<std::uint32_t>(text.size()));
+    vko_cb_put_text_utf8(text.c_str(), static_cast<std::uint32_t>(text.size()));
     vko_cb_close();
     if (FRM_CMenuBar* bar = GetMenuBar())
         bar->SetEnabled(menutag::kPaste, 1);
@@ -748,7 +748,7 @@ void MainRefWin::Exit()
     if (KQedApp* application = KQedApp::Instance();
         application != nullptr && !application->SaveBookmarksBeforeTheEnd())
         return;
-    vkov_app_destroy();
+    vko_app_destroy_hook();
 }
 
 void MainRefWin::SelectAllOfEntry()

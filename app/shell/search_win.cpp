@@ -93,7 +93,7 @@ void SearchWin::Run(RefDoc* document, SearchRequest* request)
         return;
     window->Begin(request);
     const WINDOW handle = window->GetVKOWindow();
-    window->itsTimerA = vkov_timer_create(handle, kStartDelayMs);
+    window->itsTimerA = vko_timer_create(handle, kStartDelayMs);
     // The window closes itself (and the framework deletes it) when the search is over.
     vko_win_process_modal(handle);
     // The hits go back to the document once the window is gone, so that the page showing
@@ -105,7 +105,7 @@ void SearchWin::Run(RefDoc* document, SearchRequest* request)
 void SearchWin::StopTimer(std::int32_t* timer)
 {
     if (*timer >= 0)
-        vkov_timer_destroy(*timer);
+        vko_timer_destroy(*timer);
     *timer = -1;
 }
 
@@ -113,7 +113,7 @@ void SearchWin::DoTimer(long timerId)
 {
     if (timerId == itsTimerA) {
         StopTimer(&itsTimerA);
-        itsTimerB = vkov_timer_create(GetVKOWindow(), kShowAfterMs);
+        itsTimerB = vko_timer_create(GetVKOWindow(), kShowAfterMs);
         RunSearch();
         return;
     }
@@ -122,7 +122,7 @@ void SearchWin::DoTimer(long timerId)
         Size(kShownFrame);
         itIsShown = true;
         vko_dwin_invalidate_rect(GetVKOWindow(), nullptr);
-        itsTimerC = vkov_timer_create(GetVKOWindow(), kShownAtLeastMs);
+        itsTimerC = vko_timer_create(GetVKOWindow(), kShownAtLeastMs);
         return;
     }
     if (timerId == itsTimerC) {

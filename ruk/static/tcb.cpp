@@ -1,6 +1,6 @@
 // tcb.cpp: the clipboard family of the checking layer ("tcb"): opening and closing the
 // clipboard, its transfer buffer, and putting, testing and getting data of one format. The
-// application-defined format needs a format name.
+// application-defined format needs a format name; text goes to the system clipboard as UTF-8.
 #include "ruk/static/forward.h"
 
 #include <cstdint>
@@ -41,6 +41,10 @@ bool check_vko_cb_has_format(ApiFrame &frame, e_cb format, const char *name) {
 
 bool check_vko_cb_put_data(ApiFrame &frame, e_cb format, const char *name, uint32_t, PICTURE) {
     return name_given_for(frame, format, name, __LINE__);
+}
+
+bool check_vko_cb_put_text_utf8(ApiFrame &frame, const char *utf8, uint32_t) {
+    return frame.not_null(utf8, __LINE__);
 }
 
 } // namespace
