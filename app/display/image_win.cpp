@@ -7,12 +7,13 @@
 #include "app/display/print_view.h"
 #include "app/display/scroll_view_win.h"
 #include "engine/worditem.h"
-#include "resources/menu_tags.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/cpicture.h"
 #include "frm/views/viewsvc.h"
+#include "resources/menu_tags.h"
 #include "ruk/static/vkoruk.h"
 #include "vkocoll/cstring.h"
 
@@ -22,7 +23,6 @@ namespace {
 const FRM_CRect kPictureFrame(4, 4, 501, 386);
 const FRM_CRect kCaptionFrame(4, 390, 501, 475);
 constexpr short kMenuIllustration = 5;
-constexpr short kMenuNothing = 20003;
 constexpr short kMenuClose = 32003;
 
 } // namespace
@@ -135,7 +135,7 @@ void ImageWin::DoMenuCommand(short tag, short shift, short control)
 {
     if (tag == kMenuIllustration) {
         DoCommand(kImagePrint, nullptr);
-    } else if (tag == kMenuNothing) {
+    } else if (tag == kNoCommand) {
     } else if (tag == kMenuClose) {
         Close();
     } else if (tag == menutag::kNextWindow) {

@@ -122,7 +122,7 @@ SearchPageWin::SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* docume
     // The results-list moves and the prints, as picture buttons.
     const auto pictureButton = [this](float l, float t, long image, long command) {
         auto* button = new FRM_CButton(this, FRM_CPoint(l, t), FRM_CImage(image), 0);
-        button->SetCommands(command, kCmdNull, kCmdNull, kCmdNull);
+        button->SetCommands(command, kNoCommand, kNoCommand, kNoCommand);
         return button;
     };
     itsPreviousListButton = pictureButton(15, 142, 39006, kCmdPreviousList);
@@ -659,8 +659,8 @@ void SearchPageWin::DoCommand(long command, void* data)
         if (std::string* word = CmdPopUpWord::Read(data))
             *word = itsPopUpWord;
         return;
-    case kCmdIgnored:
-    case kCmdNull:
+    case kTagValue:
+    case kNoCommand:
         return;
     default:
         FRM_CFaceWindow::DoCommand(command, data);
@@ -676,11 +676,11 @@ void SearchPageWin::DoMenuCommand(short tag, short shift, short control)
         return;
     }
     // "Find in": the pop-up's further items, one per dictionary (none past them).
-    if (tag >= menutag::kFindIn && tag < kCmdNull) {
+    if (tag >= menutag::kFindIn && tag < kNoCommand) {
         FindIn(tag - menutag::kFindIn);
         return;
     }
-    if (tag != kCmdNull)
+    if (tag != kNoCommand)
         FRM_CFaceWindow::DoMenuCommand(tag, shift, control);
 }
 

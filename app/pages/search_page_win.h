@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "frm/controls/cfacewin.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ccommand.h"
 #include "vkocoll/ordered.h"
 
@@ -58,9 +59,6 @@ public:
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
     static constexpr long kCmdAttachPainter = 73;  // the window's entry engine draws into this page's pane
     static constexpr long kCmdFillHelpTable = 86;  // the status-line help of the page's controls
-    // Taken and ignored: the null commands of the page's controls.
-    static constexpr long kCmdIgnored = 20002;
-    static constexpr long kCmdNull = 20003;
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
     struct RestoredSearch {

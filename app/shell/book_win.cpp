@@ -12,6 +12,7 @@
 #include "frm/controls/ctreeevt.h"
 #include "frm/controls/ctreevw.h"
 #include "frm/controls/nctrls.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/cobjrwc.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cglblcls.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr long kCmdIgnored = 20003;
-constexpr long kCmdWindowNull = 20002;
 constexpr int kFolderImage = 39100;
 constexpr int kDuplicateFolderMessage = 1036;
 constexpr std::int32_t kNameLength = 256;
@@ -107,8 +106,8 @@ BookWin::BookWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
 
     // The tree is the drop sink of the window's drag source; the source deletes it.
     itsDragSource = std::make_unique<FRM_CDragSource>();
-    itsDragSource->RegisterSink(new FRM_CViewSink(itsTree, kCmdDrop, kCmdIgnored, kCmdIgnored,
-                                                  kCmdIgnored),
+    itsDragSource->RegisterSink(new FRM_CViewSink(itsTree, kCmdDrop, kNoCommand, kNoCommand,
+                                                  kNoCommand),
                                 0);
     GetMouseManager()->RegisterMouseHandler(itsDragSource.get(), 0);
     // The tree is the first stop of the Tab order, before the buttons, and has the keys first.
@@ -181,8 +180,8 @@ void BookWin::DoCommand(long command, void* data)
                                    : drop->GetMouseLocation());
         }
         return;
-    case kCmdIgnored:
-    case kCmdWindowNull:
+    case kNoCommand:
+    case kTagValue:
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -388,12 +387,12 @@ void BookWin::DoKey(const FRM_CKey& key)
 
 void BookWin::DoMenuCommand(short tag, short shift, short control)
 {
-    if (tag != kCmdIgnored)
+    if (tag != kNoCommand)
         FRM_CWindow::DoMenuCommand(tag, shift, control);
 }
 
 void BookWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
-    if (command != kCmdIgnored)
+    if (command != kNoCommand)
         PostNotHandledError(command, *this);
 }

@@ -5,13 +5,11 @@
 #include <cstdint>
 
 #include "app/shell/kq_factory.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/views/cwindow.h"
 
 namespace factory {
-
-// The framework's null command, for elements that send none.
-inline constexpr long kNoCommand = 20003;
 
 // The environments of controls with their own font (E1 to E7 of the layout; 0: none).
 FRM_CEnvironment MakeEnvironment(int number);

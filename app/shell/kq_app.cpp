@@ -461,7 +461,7 @@ void KQedApp::DoCommand(long command, void* data)
     case kCmdBookmarkHelp:
         itsHelp.ShowTopic(1110);
         return;
-    case kNullCommand:
+    case kNoCommand:
         return;
     case CmdUnregisterWindow::kNumber:
         UnregisterWindow(CmdUnregisterWindow::Read(data));

@@ -18,6 +18,7 @@
 #include "app/settings/prefs.h"
 #include "app/shell/help_keeper.h"
 #include "app/shell/id_data.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ccommand.h"
 #include "frm/runtime/capplctn.h"
 #include "vkocoll/ordered.h"
@@ -38,7 +39,6 @@ public:
     static constexpr long kCmdHistoryHelp = 7006;
     static constexpr long kCmdSpellingHelp = 9003;
     static constexpr long kCmdBookmarkHelp = 11004;
-    static constexpr long kNullCommand = 20003;
     static constexpr long kCmdDeferredQuit = 1005;
     // The first Window-menu item of a registered window: 11500 + its place, from 1.
     static constexpr short kWindowItemBase = 11500;

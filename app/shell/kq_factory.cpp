@@ -48,7 +48,7 @@ void SetUpPictureButton(FRM_CButton* button, int imageId, long command)
 {
     button->SetTogglable(0);
     new FRM_CPicture(button, FRM_CPoint(0, 0), FRM_CImage(static_cast<long>(imageId)));
-    button->SetCommands(command, factory::kNoCommand, factory::kNoCommand, factory::kNoCommand);
+    button->SetCommands(command, kNoCommand, kNoCommand, kNoCommand);
     button->SizeToFit();
 }
 

@@ -18,6 +18,7 @@
 #include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
 #include "app/shell/user_info_doc.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/views/cbutton.h"
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nnotebk.h"
@@ -44,8 +45,6 @@ constexpr std::int32_t kBackButtonId = 1056;
 constexpr std::int32_t kForwardButtonId = 1057;
 constexpr std::int32_t kSelectorId = 1060;
 constexpr std::int32_t kSelectorNextId = 1356;
-constexpr long kNullCommand = 20003;
-constexpr long kIgnoredCommand = 20002;
 constexpr unsigned long kDarkGrey = 0x08404040ul;
 constexpr unsigned long kWhite = 0x0BFFFFFFul;
 constexpr unsigned long kBlack = 0x07000000ul;
@@ -503,7 +502,7 @@ void MainRefWin::SizeWindow(int width, int height)
 
 void MainRefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
-    if (command != kNullCommand)
+    if (command != kNoCommand)
         PostNotHandled(command, *this);
 }
 
@@ -669,8 +668,8 @@ void MainRefWin::DoCommand(long command, void* data)
              if (const WindowRequest* request = CmdRunRequest::Read(data))
                  w.RunRequest(*request);
          }},
-        {kIgnoredCommand, [](MainRefWin&, long, void*) {}},
-        {kNullCommand, [](MainRefWin&, long, void*) {}},
+        {kTagValue, [](MainRefWin&, long, void*) {}},
+        {kNoCommand, [](MainRefWin&, long, void*) {}},
         // The histories' commands, the notebook's of the same numbers.
         {SearchNotebook::CmdAppendEntries::kNumber, &MainRefWin::ToNotebook},
         {SearchNotebook::CmdAppendResults::kNumber, &MainRefWin::ToNotebook},
@@ -787,7 +786,7 @@ void MainRefWin::DoMenuCommand(short tag, short shift, short control)
         {menutag::kSelectAll, [](MainRefWin& w) { w.SelectAllOfEntry(); }},
         {menutag::kClose, [](MainRefWin& w) { w.Close(); }},
         {menutag::kExit, [](MainRefWin& w) { w.Exit(); }},
-        {static_cast<short>(kNullCommand), [](MainRefWin&) {}},
+        {static_cast<short>(kNoCommand), [](MainRefWin&) {}},
         {menutag::kClear, [](MainRefWin& w) { w.ClearAll(); }},
         {menutag::kPreviousEntry, [](MainRefWin& w) {
              w.itsNotebook->DoCommand(SearchNotebook::kCmdPreviousEntry, nullptr);

@@ -13,6 +13,7 @@
 #include "frm/controls/cnatlist.h"
 #include "frm/controls/nctrls.h"
 #include "frm/controls/nnotebk.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/drawing/cdrawctx.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cdocumnt.h"
@@ -25,8 +26,6 @@
 
 namespace {
 
-constexpr long kCmdIgnored = 20003;
-constexpr long kCmdWindowNull = 20002;
 constexpr unsigned long kPageBack = 0x0BFFFFFF;
 constexpr unsigned long kPageFore = 0x07000000;
 constexpr unsigned long kPageBlend = 0x0AC0C0C0;
@@ -97,7 +96,7 @@ void PrefPage::DoCommand(long command, void* data)
         ApplyTo(itsWindow->Working());
         return;
     }
-    if (command == kCmdIgnored)
+    if (command == kNoCommand)
         return;
     FRM_CSubview::DoCommand(command, data);
 }
@@ -484,8 +483,8 @@ void PrefWin::DoCommand(long command, void* data)
             Discard(document);
         itsClose.Ask(this);
         return;
-    case kCmdIgnored:
-    case kCmdWindowNull:
+    case kNoCommand:
+    case kTagValue:
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -502,13 +501,13 @@ void PrefWin::DoTimer(long timerId)
 
 void PrefWin::DoMenuCommand(short tag, short shift, short control)
 {
-    if (tag != kCmdIgnored)
+    if (tag != kNoCommand)
         FRM_CWindow::DoMenuCommand(tag, shift, control);
 }
 
 void PrefWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
-    if (command != kCmdIgnored)
+    if (command != kNoCommand)
         PostNotHandled(command, *this);
 }
 

@@ -12,6 +12,7 @@
 #include "app/shell/kq_factory.h"
 #include "resources/menu_tags.h"
 #include "app/shell/ref_doc.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/runtime/cdocumnt.h"
 #include "frm/views/cimage.h"
 #include "frm/views/cmenubar.h"
@@ -21,8 +22,6 @@
 #include "ruk/static/vkoruk.h"
 
 namespace {
-constexpr long kCmdIgnored = 20003;
-constexpr long kCmdWindowNull = 20002;
 constexpr short kMenuClose = 32003;
 constexpr std::int32_t kScrollerId = 1406;
 } // namespace
@@ -102,8 +101,8 @@ void TableWin::DoCommand(long command, void* data)
             }
         }
         return;
-    case kCmdIgnored:
-    case kCmdWindowNull:
+    case kNoCommand:
+    case kTagValue:
         return;
     default:
         FRM_CWindow::DoCommand(command, data);
@@ -116,7 +115,7 @@ void TableWin::DoMenuCommand(short tag, short shift, short control)
     case menutag::kPrintTable:
         DoCommand(kCmdPrint, nullptr);
         return;
-    case kCmdIgnored:
+    case kNoCommand:
         return;
     case kMenuClose:
         Close();

@@ -7,15 +7,12 @@
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
 #include "app/shell/pref_win.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/cstringrw.h"
 #include "frm/runtime/cdesktop.h"
 #include "frm/runtime/cglblcls.h"
 #include "frm/views/cwindow.h"
 #include "ruk/static/vkoruk.h"
-
-namespace {
-constexpr long kNullCommand = 20003;
-} // namespace
 
 UserInfoDoc::UserInfoDoc(FRM_CApplication* application, std::int32_t id)
     : FRM_CDocument(application, id)
@@ -141,7 +138,7 @@ void UserInfoDoc::DoCommand(long command, void* data)
         }
         return;
     }
-    case kNullCommand:
+    case kNoCommand:
         return;
     default:
         FRM_CDocument::DoCommand(command, data);
@@ -150,7 +147,7 @@ void UserInfoDoc::DoCommand(long command, void* data)
 
 void UserInfoDoc::DoMenuCommand(short tag, short shift, short control)
 {
-    if (tag == kNullCommand)
+    if (tag == kNoCommand)
         return;
     FRM_CDocument::DoMenuCommand(tag, shift, control);
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/core/cunits.h"
@@ -10,13 +11,10 @@
 
 namespace {
 
-constexpr long kTagSelection = 20002;
-constexpr long kTagNone = 20003;
 constexpr long kTagAdd = 20004;
 constexpr long kTagCleared = 20006;
 constexpr long kTagReplaced = 20007;
 constexpr long kTagAppended = 20008;
-constexpr long kCommandReportValue = 20011;
 constexpr long kTagNext = 20104;
 constexpr long kTagPrevious = 20105;
 constexpr long kTagFirst = 20106;
@@ -141,7 +139,7 @@ void FRM_CNativeList::TdiNotifyItems(long theId, const FRM_CStringCollection& th
     for (SLIST_ELT element = items != nullptr ? vko_slist_get_first(items) : nullptr;
          element != nullptr; element = vko_slist_get_next(items, element))
         list->Append(new FRM_CTdiStringValue(FRM_CStringRW(vko_slist_get(items, element, nullptr)),
-                                             this, kTagNone));
+                                             this, kNoCommand));
     TdiNotify(theId, list);
 }
 
@@ -259,14 +257,14 @@ short FRM_CNativeSelectList::DeselectAll()
 {
     if (!vko_list_set_sel(itsVKOWindow, -1, FALSE))
         return 0;
-    TdiNotify(kTagNone, "");
+    TdiNotify(kNoCommand, "");
     return 1;
 }
 
 void FRM_CNativeSelectList::TdiNotifySelections()
 {
     if (GetPrimaryController() != nullptr)
-        TdiNotifyItems(kTagSelection, GetSelectedItems());
+        TdiNotifyItems(kTagValue, GetSelectedItems());
 }
 
 short FRM_CNativeSelectList::SelectElement(const FRM_CTdiValue& theValue)
@@ -304,7 +302,7 @@ void FRM_CNativeSelectList::DoUpdateModel(long controllerId, long command, const
         SelectItem(thePosition);
     };
     switch (command) {
-    case kTagSelection: {
+    case kTagValue: {
         if (value == nullptr)
             return;
         // The first element that names an item replaces the selection, even when that item
@@ -325,7 +323,7 @@ void FRM_CNativeSelectList::DoUpdateModel(long controllerId, long command, const
             Resume();
         return;
     }
-    case kTagNone:
+    case kNoCommand:
         DeselectAll();
         return;
     case kTagAdd:

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "frm/core/ccmdnums.h"
 #include "frm/views/cnativvw.h"
 #include "frm/controls/nlinetxt.h"
 #include "frm/core/ctdivalue.h"
@@ -23,10 +24,7 @@ namespace {
 
 constexpr char kModule[] = "cntvtxte";
 constexpr long kErrNoTextEdit = 1100;
-constexpr long kTagText = 20002;
-constexpr long kTagCleared = 20003;
 constexpr long kTagAppended = 20004;
-constexpr long kCommandReportValue = 20011;
 constexpr e_win_type kTextEditType = 23;
 constexpr std::int32_t kAttrTaskWindow = 301;
 constexpr char kParentClass[] = "TXParentClassCXO";
@@ -203,7 +201,7 @@ void FRM_CNativeTextEdit::SetText(const FRM_CStringRW& theText)
     Clear();
     Append(theText);
     Resume(0);
-    TdiNotify(kTagText, theText);
+    TdiNotify(kTagValue, theText);
 }
 
 short FRM_CNativeTextEdit::Append(const FRM_CStringRW& theText)
@@ -334,7 +332,7 @@ short FRM_CNativeTextEdit::Clear()
 {
     if (itsTextEdit == 0 || !vko_tx_clear(itsTextEdit))
         return 0;
-    TdiNotify(kTagCleared, "");
+    TdiNotify(kNoCommand, "");
     return 1;
 }
 
@@ -472,9 +470,9 @@ void FRM_CNativeTextEdit::TdiProcessEvent(EVENT& theEvent)
     if (after == before)
         return;
     if (after.isNull())
-        TdiNotify(kTagCleared, "");
+        TdiNotify(kNoCommand, "");
     else
-        TdiNotify(kTagText, after);
+        TdiNotify(kTagValue, after);
 }
 
 void FRM_CNativeTextEdit::Key(const FRM_CKey& theKey)
@@ -511,7 +509,7 @@ void FRM_CNativeTextEdit::DoHit(const s_ctlinfo& theInfo)
     if (theInfo.v.edit.focus_change == 0) {
         PostValidate();
         if (GetPrimaryController() != nullptr)   // the whole text is read only for a binding
-            TdiNotify(kTagText, GetText());
+            TdiNotify(kTagValue, GetText());
         DoCommand(itsTextCmd, this);
         return;
     }
@@ -532,9 +530,9 @@ void FRM_CNativeTextEdit::DoCommand(long theCommand, void* theData)
     if (theCommand == kCommandReportValue && GetPrimaryController() != nullptr) {
         const FRM_CStringRW text = GetText();
         if (text.isNull())
-            TdiNotify(kTagCleared, "");
+            TdiNotify(kNoCommand, "");
         else
-            TdiNotify(kTagText, text);
+            TdiNotify(kTagValue, text);
     }
     FRM_CView::DoCommand(theCommand, theData);
 }
@@ -544,13 +542,13 @@ void FRM_CNativeTextEdit::DoUpdateModel(long controllerId, long command, const F
     const auto* value = FrmCast<const FRM_CTdiValue>(model);
     if (controllerId == 0 && value != nullptr) {
         switch (command) {
-        case kTagText:
+        case kTagValue:
             SetText(value->ToString());
             return;
         case kTagAppended:
             Append(value->ToString());
             return;
-        case kTagCleared:
+        case kNoCommand:
             SetText(FRM_CStringRW(""));
             return;
         default:

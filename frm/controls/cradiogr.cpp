@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/core/cunits.h"
 #include "frm/core/frmerror.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr char kButtonModule[] = "nradbttn";
 constexpr long kErrNotInGroup = 6550;
-constexpr long kTagText = 20002;
-constexpr long kCommandReportValue = 20011;
 constexpr std::int32_t kAttrRadioSize = 205;
 constexpr int kTitleBufferSize = 511;
 
@@ -178,7 +177,7 @@ void FRM_CRadioGroup::SetSelectedButton(long theId)
         if (button->GetId() == theId) {
             chosen = button->GetVKOWindow();
             itsSelectedId = static_cast<std::int32_t>(theId);
-            TdiNotify(kTagText, button->GetTitle());
+            TdiNotify(kTagValue, button->GetTitle());
         }
     }
     if (chosen != nullptr)
@@ -290,7 +289,7 @@ long FRM_CRadioGroup::FindResButtonId(long theContainerId, long theId)
 void FRM_CRadioGroup::DoUpdateModel(long controllerId, long command, const FRM_CModel* model)
 {
     const auto* value = FrmCast<const FRM_CTdiValue>(model);
-    if (controllerId == 0 && value != nullptr && command == kTagText) {
+    if (controllerId == 0 && value != nullptr && command == kTagValue) {
         SetSelectedButton(value->ToString());
         return;
     }
@@ -301,7 +300,7 @@ void FRM_CRadioGroup::DoCommand(long theCommand, void* theData)
 {
     if (theCommand == kCommandReportValue)
         if (const FRM_CView* selected = ButtonWithId(itsSelectedId))
-            TdiNotify(kTagText, selected->GetTitle());
+            TdiNotify(kTagValue, selected->GetTitle());
     FRM_CSubview::DoCommand(theCommand, theData);
 }
 

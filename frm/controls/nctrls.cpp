@@ -1,6 +1,7 @@
 // nctrls.cpp: the simple native controls.
 #include "frm/controls/nctrls.h"
 
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ctdivalue.h"
 #include "frm/runtime/cnav.h"
 #include "frm/views/cclipwin.h"
@@ -10,8 +11,6 @@
 namespace {
 
 constexpr long kTagState = 20001;
-constexpr long kTagText = 20002;
-constexpr long kCommandReportValue = 20011;
 constexpr std::uint16_t kReturn = 13;
 
 } // namespace
@@ -259,7 +258,7 @@ void FRM_NEditControl::DoHit(const s_ctlinfo& theInfo)
 {
     if (theInfo.v.edit.focus_change == 0) {
         DoCommand(itsTextCmd, this);
-        TdiNotify(kTagText, GetTitle());
+        TdiNotify(kTagValue, GetTitle());
         return;
     }
     if (theInfo.v.edit.active == 0) {

@@ -1,13 +1,13 @@
 // nlistedt.cpp: the list edit: its commands, the edit field's selection and its hits.
 #include "frm/controls/nlistedt.h"
 
+#include "frm/core/ccmdnums.h"
 #include "frm/core/cunits.h"
 #include "ruk/static/vkoruk.h"
 
 namespace {
 
 constexpr std::int32_t kAttrEditLineHeight = 202;
-constexpr long kTagText = 20002;
 
 } // namespace
 
@@ -104,6 +104,6 @@ void FRM_NListEdit::DoHit(const s_ctlinfo& theControlInfo)
         return;
     }
     if (GetPrimaryController() != nullptr)
-        TdiNotify(kTagText, GetTitle());
+        TdiNotify(kTagValue, GetTitle());
     DoCommand(itsTextCmd, this);
 }

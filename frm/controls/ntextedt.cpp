@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "frm/core/ccmdnums.h"
 #include "frm/core/frmerror.h"
 #include "ruk/static/vkoruk.h"
 
@@ -11,7 +12,6 @@ namespace {
 constexpr char kModule[] = "ntextedt";
 constexpr long kErrNoParagraph = 3102;
 constexpr long kErrSetLine = 3103;
-constexpr long kTagText = 20002;
 constexpr long kTagAppended = 20004;
 
 } // namespace
@@ -91,7 +91,7 @@ short FRM_NTextEdit::AddParagraph(const FRM_CStringRW& theText, std::uint16_t th
     }
     if (several)
         Resume(0);
-    TdiNotify(kTagText, GetText());
+    TdiNotify(kTagValue, GetText());
     return 1;
 }
 
@@ -116,7 +116,7 @@ short FRM_NTextEdit::SetParagraph(const FRM_CStringRW& theText, std::uint16_t th
     }
     if (!vko_tx_set_par(itsTextEdit, thePar, theText.data()))
         return 0;
-    TdiNotify(kTagText, GetText());
+    TdiNotify(kTagValue, GetText());
     return 1;
 }
 
@@ -159,7 +159,7 @@ short FRM_NTextEdit::DeleteParagraph(std::uint16_t thePar)
 {
     if (!vko_tx_rem_par(itsTextEdit, thePar))
         return 0;
-    TdiNotify(kTagText, GetText());
+    TdiNotify(kTagValue, GetText());
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <vector>
+#include "frm/core/ccmdnums.h"
 #include "frm/core/ccntrllr.h"
 #include "frm/core/ctdicntr.h"
 #include "frm/core/ctdivalue.h"
@@ -22,7 +23,6 @@ constexpr int kLineIBossLibrary = 89;
 constexpr int kLineIBossUser = 98;
 constexpr int kLineSetUnits = 142;
 constexpr int kLineCreationUnits = 209;
-constexpr long kCommandNoContext = 20003;
 
 struct BossState {
     FRM_CUnits* creationUnits = nullptr;   // for the next boss constructed
@@ -274,7 +274,7 @@ short FRM_CBoss::IBoss(FRM_CGlobalUser* user)
 
 void FRM_CBoss::DoCommand(long command, void*)
 {
-    if (command != kCommandNoContext && GetPrimaryController() != nullptr)
+    if (command != kNoCommand && GetPrimaryController() != nullptr)
         TdiNotify(command);
 }
 

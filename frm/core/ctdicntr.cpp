@@ -15,7 +15,6 @@ constexpr long kErrResume = 2850;
 constexpr int kLineCopy = 121;
 constexpr int kLineAssign = 126;
 constexpr int kLineResume = 325;
-constexpr long kNoContext = FRM_CTdiValue::kNoContext;
 
 // A model that accepts every change.
 class CNullModel : public FRM_CModel {
@@ -117,7 +116,7 @@ short FRM_CTdiController::DoChange(const FRM_CTdiValue* value)
 {
     if (value == nullptr)
         return 0;
-    return DoChange(value->GetOriginator(), value->GetContext(kNoContext), value);
+    return DoChange(value->GetOriginator(), value->GetContext(kNoCommand), value);
 }
 
 short FRM_CTdiController::DoChange(FRM_CNotifier* provider, long command,
@@ -350,7 +349,7 @@ void FRM_CTdiConnection::SetContext(long context)
 
 long FRM_CTdiConnection::GetContext(long command) const
 {
-    return itsPrototype != nullptr ? itsPrototype->GetContext(command) : kNoContext;
+    return itsPrototype != nullptr ? itsPrototype->GetContext(command) : kNoCommand;
 }
 
 // ---- table and index connections -----------------------------------------------------------
@@ -387,7 +386,7 @@ void FRM_CTdiTableConnection::ChoosePrototype()
     FRM_CTdiTableFactory* const factory = TableFactory(itsFactory);
     if (factory == nullptr)
         return;
-    const long context = GetContext(kNoContext);
+    const long context = GetContext(kNoCommand);
     FRM_CTdiValue* prototype = nullptr;
     if (itsColumn == -1 && itsColumnName.isNull())
         prototype = factory->CreateRowValue(itsRow, context);

@@ -116,7 +116,7 @@ FRM_CTdiValue& FRM_CTdiValue::operator=(const FRM_CTdiValue& other)
 short FRM_CTdiValue::Change(long, const FRM_CModel*) { return 1; }
 long FRM_CTdiValue::GetContext(long command) const
 {
-    return itsContext == kNoContext ? command : itsContext;
+    return itsContext == kNoCommand ? command : itsContext;
 }
 void FRM_CTdiValue::SetContext(long context) { itsContext = context; }
 short FRM_CTdiValue::IsConvertible(Type) const { return 0; }
@@ -228,13 +228,13 @@ short FRM_CTdiStringValue::FromString(const FRM_CStringRW& text)
 
 short FRM_CTdiStringValue::FromInteger(long value)
 {
-    itsText = FRM_CTdiIntegerValue(ClampToInt(value), nullptr, kNoContext).ToString();
+    itsText = FRM_CTdiIntegerValue(ClampToInt(value), nullptr, kNoCommand).ToString();
     return 1;
 }
 
 short FRM_CTdiStringValue::FromFloat(float value)
 {
-    itsText = FRM_CTdiFloatValue(FRM_CFloat(value), nullptr, kNoContext).ToString();
+    itsText = FRM_CTdiFloatValue(FRM_CFloat(value), nullptr, kNoCommand).ToString();
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include "frm/core/cboss.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/cstringrw.h"
 #include "frm/core/cvaluerwc.h"
 #include "vkocoll/rwdate.h"
@@ -15,7 +16,6 @@
 class FRM_CTdiValue : public FRM_CModel {
     FRM_TYPE_INFO(CTdiValue)
     enum Type : std::int32_t { kString = 0, kInteger = 1, kFloat = 2, kBoolean = 3, kOther = 4 };
-    static constexpr long kNoContext = 20003;
 
     FRM_CTdiValue(FRM_CNotifier* originator, long context)
         : itsOriginator(originator), itsContext(context) {}
@@ -59,7 +59,7 @@ protected:
 
 private:
     FRM_CNotifier* itsOriginator = nullptr;   // not owned
-    long itsContext = kNoContext;
+    long itsContext = kNoCommand;
     std::uint32_t itsCursor = 0;
     short itsAtStart = 0;
 };
@@ -90,7 +90,7 @@ private:
 class FRM_CTdiStringValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiStringValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiStringValue)
-    FRM_CTdiStringValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiStringValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiStringValue(const FRM_CStringRW& text, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsText(text) {}
     const FRM_CStringRW& GetString() const { return itsText; }
@@ -104,7 +104,7 @@ private:
 class FRM_CTdiIntegerValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiIntegerValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiIntegerValue)
-    FRM_CTdiIntegerValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiIntegerValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiIntegerValue(int value, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsValue(value) {}
     int GetInteger() const { return itsValue; }
@@ -118,7 +118,7 @@ private:
 class FRM_CTdiFloatValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiFloatValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiFloatValue)
-    FRM_CTdiFloatValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiFloatValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiFloatValue(const FRM_CFloat& value, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsValue(value) {}
     float GetFloat() const { return itsValue.Get(); }
@@ -132,7 +132,7 @@ private:
 class FRM_CTdiBooleanValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiBooleanValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiBooleanValue)
-    FRM_CTdiBooleanValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiBooleanValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiBooleanValue(short state, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsState(state) {}
     short GetState() const { return itsState; }
@@ -148,7 +148,7 @@ private:
 class FRM_CTdiTimeValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiTimeValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiTimeValue)
-    FRM_CTdiTimeValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiTimeValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiTimeValue(const RWTime& time, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsTime(time) {}
     const RWTime& GetTime() const { return itsTime; }
@@ -161,7 +161,7 @@ private:
 class FRM_CTdiDateValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiDateValue)
     FRM_TDI_VALUE_OPERATIONS(FRM_CTdiDateValue)
-    FRM_CTdiDateValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiDateValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiDateValue(const RWDate& date, FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context), itsDate(date) {}
     const RWDate& GetDate() const { return itsDate; }
@@ -178,7 +178,7 @@ private:
 // assignment are deep: each element is copied into a new value of its own class.
 class FRM_CTdiListValue : public FRM_CTdiValue {
     FRM_TYPE_INFO(CTdiListValue)
-    FRM_CTdiListValue() : FRM_CTdiValue(nullptr, kNoContext) {}
+    FRM_CTdiListValue() : FRM_CTdiValue(nullptr, kNoCommand) {}
     FRM_CTdiListValue(FRM_CNotifier* originator, long context)
         : FRM_CTdiValue(originator, context) {}
     FRM_CTdiListValue(const FRM_CTdiListValue& other);

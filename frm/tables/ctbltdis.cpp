@@ -135,7 +135,7 @@ void FRM_CTableTdiSource::RequestPreviousRow()
 void FRM_CTableTdiSource::RequestRow(std::int32_t row)
 {
     itsPendingRowNumber = row;
-    const FRM_CTdiIntegerValue number(row, this, FRM_CTdiValue::kNoContext);
+    const FRM_CTdiIntegerValue number(row, this, kNoCommand);
     TdiRequest(kRequestRow, &number, nullptr);
 }
 
@@ -147,7 +147,7 @@ void FRM_CTableTdiSource::DoUpdateModel(long controllerId, long command, const F
     if (value == nullptr)
         return;
     switch (command) {
-    case kPendingRow: {
+    case kTagValue: {
         const std::int32_t row = itsPendingRowNumber;
         RowToCache(value, row);
         if (itsTable == nullptr)

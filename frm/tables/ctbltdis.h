@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include "frm/core/cboss.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/tables/ctblsrc.h"
 #include "vkocoll/hashdict.h"
 
@@ -14,7 +15,6 @@ class FRM_CTableTdiSource : public FRM_CNotifier, public FRM_CTableSource {
     static constexpr long kRequestNextRow = 20104;
     static constexpr long kRequestPreviousRow = 20105;
     static constexpr long kRequestRow = 20108;          // with an integer value: the row
-    static constexpr long kPendingRow = 20002;          // a row value: the row asked for
     static constexpr long kAppendRow = 20004;           // a row value: the row after the current
     static constexpr long kInsertRow = 20008;           // the same
     static constexpr long kCurrentRow = 20100;          // an integer value

@@ -1,4 +1,5 @@
 // ctbltext.cpp: text cells: drawing by justification, and the in-place editor.
+#include "frm/core/ccmdnums.h"
 #include "frm/tables/ctbltext.h"
 
 #include <vector>
@@ -15,7 +16,6 @@ namespace {
 
 using Attributes = FRM_CTableAttributes;
 
-constexpr long kStoreCommand = 20003;
 constexpr unsigned long kNoColor = Attributes::kNoColor;
 
 // The lines of a value: cut at line feeds and carriage returns, empty lines skipped.
@@ -267,7 +267,7 @@ void FRM_CTableTextInterpreter::FocusIn(const CTableInterpreterParameters& thePa
 
 short FRM_CTableTextInterpreter::StoreText(const FRM_CCell& theCell, const FRM_CStringRW& theText)
 {
-    const FRM_CTdiStringValue value(theText, nullptr, kStoreCommand);
+    const FRM_CTdiStringValue value(theText, nullptr, kNoCommand);
     if (itsTable == nullptr || !itsTable->PutData(theCell, &value)) {
         if (itsTable != nullptr)
             itsTable->InvalidateCell(theCell);

@@ -1,5 +1,6 @@
 // ctblview.cpp: the table view: drawing by bands and columns, origins and their clamping at
 // the end of the table, scroll bars, focus, invalidation and data.
+#include "frm/core/ccmdnums.h"
 #include "frm/tables/ctblview.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@ using Attributes = FRM_CTableAttributes;
 constexpr unsigned long kBlack = 0x07000000;
 constexpr unsigned long kMonoBrush = 0x0bffffff;
 constexpr unsigned long kMonoPen = 0x07000000;
-constexpr long kTextCommand = 20003;
 
 FRM_CBounds OneCell(std::int32_t theRow, std::int32_t theColumn)
 {
@@ -70,7 +70,7 @@ short FRM_CTableView::ITableView(short isVisible, unsigned long theGlue, const F
         defaults.Foreground(foreground == Attributes::kNoColor ? kBlack : foreground);
         defaults.Justification(Attributes::JustifyLeft);
         defaults.Interpreter(
-            new FRM_CTableTextInterpreter(this, 16, 1000.0f, 1000, kTextCommand, 1, 0));
+            new FRM_CTableTextInterpreter(this, 16, 1000.0f, 1000, kNoCommand, 1, 0));
         defaults.BottomBorder({Attributes::BorderNone, Attributes::kNoColor});
         defaults.RightBorder({Attributes::BorderNone, Attributes::kNoColor});
         defaults.TopBorder({Attributes::BorderSingle, kBlack});

@@ -451,7 +451,7 @@ short FRM_CAttachment::IsDraggable() const
 void FRM_CAttachment::DoDrag(long, void*, FRM_CWindow*, short cursor)
 {
     if (IsDraggable())
-        FRM_CDragSource::DoDrag(kDragType, this, itsView->GetCWindow(), cursor);
+        FRM_CDragSource::DoDrag(kNoCommand, this, itsView->GetCWindow(), cursor);
 }
 
 short FRM_CAttachment::DoDown(FRM_CPoint& where, short& button, short& shift, short& control)
@@ -466,7 +466,7 @@ short FRM_CAttachment::DoDown(FRM_CPoint& where, short& button, short& shift, sh
             target = target->FindHitView(point);
         if (target == itsView) {
             SetDragOffset(&point);
-            DoDrag(kDragType, this, itsView->GetCWindow(), kDragCursor);
+            DoDrag(kNoCommand, this, itsView->GetCWindow(), kDragCursor);
             return 1;
         }
     }
@@ -501,7 +501,7 @@ short FRM_CAttachment::TearOff()
         window == nullptr || !window->IsVisible() || window->HasTitle() != 0)
         return 0;
     SetDragOffset(nullptr);
-    FRM_CDragSource::DoDrag(kDragType, this, itsView->GetCWindow(), kDragCursor);
+    FRM_CDragSource::DoDrag(kNoCommand, this, itsView->GetCWindow(), kDragCursor);
     isTearingOffNow = 1;
     return 1;
 }

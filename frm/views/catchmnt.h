@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "frm/core/ccmdnums.h"
 #include "frm/interaction/cdrag.h"
 #include "frm/views/catchfrm.h"
 
@@ -28,8 +29,7 @@ public:
     enum AttachmentState : std::int32_t {
         AS_INITIAL = 0, AS_ATTACHED = 1, AS_DETACHED = 2, AS_POPUP = 3
     };
-    // The drag type of attachments, and the cursor shown while one is dragged.
-    static constexpr long kDragType = 20003;
+    // The cursor shown while an attachment is dragged (its drag type is kNoCommand).
     static constexpr short kDragCursor = 2;
 
     // theView must already have an enclosure (else fatal 0).

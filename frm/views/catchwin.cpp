@@ -326,7 +326,7 @@ void FRM_CAttachmentWindow::DoMouseDown(FRM_CPoint thePoint, short theButton, sh
         if (GetLocalFrame().IsPointInRect(thePoint) && GetCommandWindow() != nullptr &&
             itsAttachment != nullptr) {
             itsAttachment->SetDragOffset(&thePoint);
-            itsAttachment->DoDrag(FRM_CAttachment::kDragType, nullptr, GetCommandWindow(),
+            itsAttachment->DoDrag(kNoCommand, nullptr, GetCommandWindow(),
                                   FRM_CAttachment::kDragCursor);
             return;
         }

@@ -1,5 +1,6 @@
 // cbutton.cpp: the owner-drawn button: mouse and key tracking, toggling, and the face with
 // its bevels drawn rectangle by rectangle in the button's colours.
+#include "frm/core/ccmdnums.h"
 #include "frm/views/cbutton.h"
 
 #include <initializer_list>
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr long kTagState = 20001;
-constexpr long kCommandReportValue = 20011;
 constexpr std::uint16_t kEnter = 13;
 constexpr std::uint16_t kSpace = 32;
 constexpr e_pat kHollow = 1;

@@ -1,4 +1,5 @@
 // clistbox.cpp: the list box's lines, selection, mouse and key handling, sizing and binding.
+#include "frm/core/ccmdnums.h"
 #include "frm/views/clistbox.h"
 
 #include <algorithm>
@@ -27,12 +28,9 @@ constexpr unsigned long kAllSides = 0xFFFFFFFFUL;
 constexpr int kStandardPen = 2;
 
 // Data commands.
-constexpr long kSelect = 20002;
-constexpr long kDeselect = 20003;
 constexpr long kClear = 20006;
 constexpr long kFill = 20007;
 constexpr long kAppend = 20008;
-constexpr long kReport = 20011;
 constexpr long kSelectedIndex = 20100;
 constexpr long kSelectNext = 20104;
 constexpr long kSelectPrevious = 20105;
@@ -359,10 +357,10 @@ void FRM_CListBox::SetSelectedView(FRM_CView* theView)
     if (GetPrimaryController() == nullptr)
         return;
     if (theView != nullptr) {
-        TdiNotify(kSelect, theView->GetTitle());
+        TdiNotify(kTagValue, theView->GetTitle());
         TdiNotify(kSelectedIndex, static_cast<long>(GetSelectedLine()));
     } else {
-        TdiNotify(kDeselect, "");
+        TdiNotify(kNoCommand, "");
     }
 }
 
@@ -600,10 +598,10 @@ void FRM_CListBox::Key(const FRM_CKey& theKey)
 
 void FRM_CListBox::DoCommand(long theCommand, void* theData)
 {
-    if (theCommand == kReport && GetPrimaryController() != nullptr) {
+    if (theCommand == kCommandReportValue && GetPrimaryController() != nullptr) {
         TdiNotifyItems(kFill);
         if (const FRM_CView* selected = GetSelectedView())
-            TdiNotify(kSelect, selected->GetTitle());
+            TdiNotify(kTagValue, selected->GetTitle());
         TdiNotify(kSelectedIndex, static_cast<long>(GetSelectedLine()));
     }
     FRM_CScroller::DoCommand(theCommand, theData);
@@ -625,7 +623,7 @@ void FRM_CListBox::DoUpdateModel(long controllerId, long command, const FRM_CMod
     const int count = GetNumberOfLines();
     bool handled = true;
     switch (command) {
-    case kSelect:
+    case kTagValue:
         if (value->GetType() == FRM_CTdiValue::kInteger) {
             SelectLine(static_cast<int>(value->ToInteger()), 1);
             break;
@@ -637,7 +635,7 @@ void FRM_CListBox::DoUpdateModel(long controllerId, long command, const FRM_CMod
                 handled = true;
             }
         break;
-    case kDeselect:
+    case kNoCommand:
         if (FRM_CView* view = Settled(GetSelectedView()))
             view->Invalidate(frm_views::MaxRect());
         DeselectLine();

@@ -702,7 +702,7 @@ short FRM_CToolPaletteAttachment::TearOff()
         return 0;
     itsDragOffButton->StartDragOff();
     if (FRM_CDragSource* buttonSource = itsDragOffButton->GetToolPalette()->GetDragSource())
-        buttonSource->DoDrag(kDragType, ToolData(itsDragOffButton->GetToolId()), GetWindow(),
+        buttonSource->DoDrag(kNoCommand, ToolData(itsDragOffButton->GetToolId()), GetWindow(),
                              kDragCursor);
     return 1;
 }

@@ -24,9 +24,6 @@ constexpr int kLineNullEnclosure = 503;
 
 constexpr long kCommandSuspendController = 20009;
 constexpr long kCommandResumeController = 20010;
-constexpr long kCommandNotifyTitle = 20011;
-constexpr long kTagValue = 20002;
-constexpr long kTagClear = 20003;
 constexpr long kTagAppend = 20004;
 
 } // namespace
@@ -578,9 +575,9 @@ void FRM_CView::DoCommand(long command, void* data)
     switch (command) {
     case kCommandSuspendController:
     case kCommandResumeController:
-    case kCommandNotifyTitle:
+    case kCommandReportValue:
         if (GetPrimaryController() != nullptr) {
-            if (command == kCommandNotifyTitle)
+            if (command == kCommandReportValue)
                 TdiNotify(kTagValue, itsTitle);
             else
                 frm_views::SuspendController(GetPrimaryController(),
@@ -617,7 +614,7 @@ void FRM_CView::DoUpdateModel(long controllerId, long command, const FRM_CModel*
     if (controllerId == 0) {
         FRM_CStringRW text;
         const bool hasValue = frm_views::ValueText(model, &text);
-        if (command == kTagClear) {
+        if (command == kNoCommand) {
             SetTitle(FRM_CStringRW());
             return;
         }

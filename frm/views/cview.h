@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "frm/core/cboss.h"
+#include "frm/core/ccmdnums.h"
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
 #include "vkobase/types.h"
@@ -21,8 +22,6 @@ class FRM_CWindow;
 class FRM_CWireFrame;
 class RWOrdered;
 
-// Commands every view knows.
-inline constexpr long kNoCommand = 20003;
 // The glue value that keeps the glue as it is and only measures the distances again.
 inline constexpr unsigned long kKeepGlue = 0xF0F0F0F0UL;
 

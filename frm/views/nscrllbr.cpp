@@ -1,5 +1,6 @@
 // nscrllbr.cpp: scroll bars: range and position kept in logical units and mirrored onto the
 // toolkit bar; user actions turned into positions for the bound value and the owners.
+#include "frm/core/ccmdnums.h"
 #include "frm/views/nscrllbr.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ constexpr char kModule[] = "nscrllbr";
 constexpr long kErrBadRange = 381;
 constexpr long kErrBadInit = 2900;
 constexpr long kErrNullOwner = 2901;
-constexpr long kTagPosition = 20002;
-constexpr long kCommandReportValue = 20011;
 constexpr std::int32_t kAttrBarHeight = 203;
 constexpr std::int32_t kAttrBarWidth = 204;
 
@@ -77,7 +76,7 @@ void FRM_NScrollBar::CopyValues(const FRM_NScrollBar& other)
         SetOwner(other.itsOwner);
     RefreshNative();
     SetThumbSize(other.itsThumbSize);
-    TdiNotify(kTagPosition, GetPosition());
+    TdiNotify(kTagValue, GetPosition());
 }
 
 FRM_NScrollBar::~FRM_NScrollBar()
@@ -167,7 +166,7 @@ void FRM_NScrollBar::SetPosition(float thePosition)
 {
     itsPosition = Clamp(thePosition);
     RefreshNativePosition();
-    TdiNotify(kTagPosition, GetPosition());
+    TdiNotify(kTagValue, GetPosition());
 }
 
 void FRM_NScrollBar::SetThumbSize(float theSize)
@@ -264,7 +263,7 @@ void FRM_NScrollBar::DoHit(const s_ctlinfo& theInfo)
     }
     itsPosition = Clamp(position);
     RefreshNativePosition();
-    TdiNotify(kTagPosition, GetPosition());
+    TdiNotify(kTagValue, GetPosition());
     if (IsHorizontal())
         HScroll(action, itsPosition);
     else
@@ -286,14 +285,14 @@ void FRM_NScrollBar::Size(const FRM_CRect& theFrame)
 void FRM_NScrollBar::DoCommand(long theCommand, void* theData)
 {
     if (theCommand == kCommandReportValue)
-        TdiNotify(kTagPosition, GetPosition());
+        TdiNotify(kTagValue, GetPosition());
     FRM_CNativeView::DoCommand(theCommand, theData);
 }
 
 void FRM_NScrollBar::DoUpdateModel(long controllerId, long command, const FRM_CModel* model)
 {
     const auto* value = FrmCast<const FRM_CTdiValue>(model);
-    if (controllerId == 0 && command == kTagPosition && value != nullptr &&
+    if (controllerId == 0 && command == kTagValue && value != nullptr &&
         value->IsConvertible(FRM_CTdiValue::kFloat)) {
         SetPosition(value->ToFloat());
         return;

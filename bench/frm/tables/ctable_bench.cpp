@@ -39,8 +39,8 @@ public:
         const std::string lead = std::to_string(itsCursor) + ":";
         for (int c = 0; c < kColumns; ++c)
             row.Append(new FRM_CTdiStringValue(FRM_CStringRW((lead + std::to_string(c)).c_str()),
-                                               nullptr, FRM_CTdiValue::kNoContext));
-        TdiNotify(FRM_CTableTdiSource::kPendingRow, &row);
+                                               nullptr, kNoCommand));
+        TdiNotify(kTagValue, &row);
         ++requests;
     }
     long requests = 0;
@@ -55,8 +55,8 @@ struct SourcedTable {
         : table(NewTable(window)), source(table), link(&provider, &source, nullptr, 1)
     {
         FRM_CTdiListValue size;
-        size.Append(new FRM_CTdiIntegerValue(rows, nullptr, FRM_CTdiValue::kNoContext));
-        size.Append(new FRM_CTdiIntegerValue(kColumns, nullptr, FRM_CTdiValue::kNoContext));
+        size.Append(new FRM_CTdiIntegerValue(rows, nullptr, kNoCommand));
+        size.Append(new FRM_CTdiIntegerValue(kColumns, nullptr, kNoCommand));
         provider.TdiNotify(FRM_CTableTdiSource::kTableSize, &size);
     }
     // Built with its parts, so that the interior is there to take the source.

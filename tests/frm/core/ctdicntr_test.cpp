@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr long kNone = FRM_CTdiValue::kNoContext;
 
 // A dependent that writes down what it hears; it may react inside DoUpdateModel.
 class Dependent : public FRM_CNotifier {
@@ -32,7 +31,7 @@ public:
 
 FRM_CTdiStringValue Text(const char* text, FRM_CNotifier* originator = nullptr)
 {
-    return FRM_CTdiStringValue(FRM_CStringRW(text), originator, kNone);
+    return FRM_CTdiStringValue(FRM_CStringRW(text), originator, kNoCommand);
 }
 
 TEST(TdiController, DeliversLastAttachedFirstThroughPrototypes)
@@ -56,7 +55,7 @@ TEST(TdiController, DeliversLastAttachedFirstThroughPrototypes)
     EXPECT_EQ(list.texts, std::vector<std::string>{"word"});
     EXPECT_EQ(list.commands, std::vector<long>{20003});   // a prototype without context
 
-    const FRM_CTdiIntegerValue number(5, nullptr, kNone);
+    const FRM_CTdiIntegerValue number(5, nullptr, kNoCommand);
     controller->DoChange(&provider, 20003, &number);
     EXPECT_EQ(asInteger.commands, std::vector<long>{20006});   // renamed by its context
     EXPECT_EQ(asInteger.texts, std::vector<std::string>{"5"});
@@ -197,7 +196,7 @@ TEST(TdiConnection, PrototypeAndContextFollowTheLink)
     FRM_CNotifier provider;
     Dependent dependent;
     FRM_CTdiConnection link(&provider, &dependent, nullptr, 0);
-    EXPECT_EQ(link.GetContext(20002), kNone);
+    EXPECT_EQ(link.GetContext(20002), kNoCommand);
     link.SetPrototype(new FRM_CTdiIntegerValue);
     link.SetContext(20007);
     EXPECT_EQ(link.GetContext(20002), 20007);

@@ -9,20 +9,20 @@
 namespace {
 
 using Type = FRM_CTdiValue::Type;
-constexpr long kNone = FRM_CTdiValue::kNoContext;
 
 std::unique_ptr<FRM_CTdiValue> Make(Type type, const char* text, long integer, float number,
                                     short state)
 {
     switch (type) {
     case FRM_CTdiValue::kString:
-        return std::make_unique<FRM_CTdiStringValue>(FRM_CStringRW(text), nullptr, kNone);
+        return std::make_unique<FRM_CTdiStringValue>(FRM_CStringRW(text), nullptr, kNoCommand);
     case FRM_CTdiValue::kInteger:
-        return std::make_unique<FRM_CTdiIntegerValue>(static_cast<int>(integer), nullptr, kNone);
+        return std::make_unique<FRM_CTdiIntegerValue>(static_cast<int>(integer), nullptr,
+                                                      kNoCommand);
     case FRM_CTdiValue::kFloat:
-        return std::make_unique<FRM_CTdiFloatValue>(FRM_CFloat(number), nullptr, kNone);
+        return std::make_unique<FRM_CTdiFloatValue>(FRM_CFloat(number), nullptr, kNoCommand);
     case FRM_CTdiValue::kBoolean:
-        return std::make_unique<FRM_CTdiBooleanValue>(state, nullptr, kNone);
+        return std::make_unique<FRM_CTdiBooleanValue>(state, nullptr, kNoCommand);
     default:
         return std::make_unique<FRM_CTdiTimeValue>();
     }
@@ -72,7 +72,7 @@ TEST(TdiValue, ConversionsOutOfEachBasicClass)
 
 TEST(TdiValue, ConversionsIntoEachClassKeepThePayloadOnFailure)
 {
-    FRM_CTdiBooleanValue state(1, nullptr, kNone);
+    FRM_CTdiBooleanValue state(1, nullptr, kNoCommand);
     EXPECT_EQ(state.FromString("yes"), 0);
     EXPECT_EQ(state.GetState(), 1);
     EXPECT_EQ(state.FromString("false"), 1);
@@ -82,13 +82,13 @@ TEST(TdiValue, ConversionsIntoEachClassKeepThePayloadOnFailure)
     EXPECT_EQ(state.FromFloat(0.0f), 1);
     EXPECT_EQ(state.GetState(), 0);
 
-    FRM_CTdiIntegerValue number(5, nullptr, kNone);
+    FRM_CTdiIntegerValue number(5, nullptr, kNoCommand);
     EXPECT_EQ(number.FromString("x1"), 0);
     EXPECT_EQ(number.GetInteger(), 5);
     EXPECT_EQ(number.FromFloat(-9.9f), 1);
     EXPECT_EQ(number.GetInteger(), -9);
 
-    FRM_CTdiFloatValue real(FRM_CFloat(1.5f), nullptr, kNone);
+    FRM_CTdiFloatValue real(FRM_CFloat(1.5f), nullptr, kNoCommand);
     EXPECT_EQ(real.FromString("nonsense"), 0);
     EXPECT_EQ(real.GetFloat(), 1.5f);
     EXPECT_EQ(real.FromString("0.25"), 1);
@@ -131,21 +131,21 @@ TEST(TdiValue, CopyTakesOnlyItsOwnClassAndKeepsTheContext)
     EXPECT_EQ(prototype.GetContext(20003), 20006);
     EXPECT_EQ(source.GetContext(20002), 20002);   // no context of its own
 
-    const FRM_CTdiStringValue text(FRM_CStringRW("9"), nullptr, kNone);
+    const FRM_CTdiStringValue text(FRM_CStringRW("9"), nullptr, kNoCommand);
     EXPECT_EQ(prototype.Copy(text), 0);
     EXPECT_EQ(prototype.GetInteger(), 9);
 }
 
 TEST(TdiValue, SingleValueIsAListOfOne)
 {
-    FRM_CTdiIntegerValue value(1, nullptr, kNone);
+    FRM_CTdiIntegerValue value(1, nullptr, kNoCommand);
     EXPECT_EQ(value.Entries(), 1u);
     value.Reset();
     EXPECT_EQ(value.Next(), 1);
     EXPECT_EQ(value.Next(), 0);
     EXPECT_EQ(value.GoTo(1), 0);
     EXPECT_EQ(value.GoTo(0), 1);
-    const FRM_CTdiIntegerValue other(4, nullptr, kNone);
+    const FRM_CTdiIntegerValue other(4, nullptr, kNoCommand);
     EXPECT_EQ(value.Set(0, const_cast<FRM_CTdiIntegerValue*>(&other)), 1);
     EXPECT_EQ(value.GetInteger(), 4);
     EXPECT_EQ(value.Append(nullptr), 0);
@@ -156,8 +156,8 @@ TEST(TdiValue, ListAnswersForTheElementAtTheCursorAndCopiesDeeply)
     FRM_CTdiListValue list;
     EXPECT_EQ(list.GetType(), FRM_CTdiValue::kOther);
     EXPECT_EQ(list.FromInteger(3), 0);
-    list.Append(new FRM_CTdiStringValue(FRM_CStringRW("7"), nullptr, kNone));
-    list.Append(new FRM_CTdiBooleanValue(1, nullptr, kNone));
+    list.Append(new FRM_CTdiStringValue(FRM_CStringRW("7"), nullptr, kNoCommand));
+    list.Append(new FRM_CTdiBooleanValue(1, nullptr, kNoCommand));
     list.Reset();
     ASSERT_EQ(list.Next(), 1);
     EXPECT_EQ(list.GetType(), FRM_CTdiValue::kString);
@@ -172,7 +172,7 @@ TEST(TdiValue, ListAnswersForTheElementAtTheCursorAndCopiesDeeply)
     ASSERT_EQ(copy.Entries(), 2u);
     copy.GoTo(1);
     EXPECT_EQ(copy.GetType(), FRM_CTdiValue::kBoolean);
-    EXPECT_EQ(copy.Set(1, new FRM_CTdiIntegerValue(2, nullptr, kNone)), 1);
+    EXPECT_EQ(copy.Set(1, new FRM_CTdiIntegerValue(2, nullptr, kNoCommand)), 1);
     EXPECT_EQ(copy.GetType(), FRM_CTdiValue::kInteger);
     list.GoTo(1);
     EXPECT_EQ(list.GetType(), FRM_CTdiValue::kBoolean);   // the source keeps its own element

@@ -286,8 +286,8 @@ public:
         FRM_CTdiListValue cells;
         for (const std::string& text : texts)
             cells.Append(new FRM_CTdiStringValue(FRM_CStringRW(text.c_str()), nullptr,
-                                                 FRM_CTdiValue::kNoContext));
-        TdiNotify(FRM_CTableTdiSource::kPendingRow, &cells);
+                                                 kNoCommand));
+        TdiNotify(kTagValue, &cells);
     }
 };
 
@@ -305,7 +305,7 @@ TEST_F(CellKindTest, PictureOfATableWithEveryKindOfCell)
     FRM_CTdiConnection link(&rows, &source, nullptr, 1);
     FRM_CTdiListValue size;
     for (int count : {40, 5})
-        size.Append(new FRM_CTdiIntegerValue(count, nullptr, FRM_CTdiValue::kNoContext));
+        size.Append(new FRM_CTdiIntegerValue(count, nullptr, kNoCommand));
     rows.TdiNotify(FRM_CTableTdiSource::kTableSize, &size);
     ASSERT_EQ(table->GetCellBounds(), FRM_CBounds(0, 0, 40, 5));
 

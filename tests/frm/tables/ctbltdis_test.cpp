@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr long kNone = FRM_CTdiValue::kNoContext;
 
 // A row of `columns` texts "row:column", optionally tagged to tell two deliveries apart.
 FRM_CTdiListValue MakeRow(int row, int columns, const std::string& tag = "")
@@ -23,7 +22,7 @@ FRM_CTdiListValue MakeRow(int row, int columns, const std::string& tag = "")
     FRM_CTdiListValue list;
     for (int c = 0; c < columns; ++c) {
         const std::string text = std::to_string(row) + ":" + std::to_string(c) + tag;
-        list.Append(new FRM_CTdiStringValue(FRM_CStringRW(text.c_str()), nullptr, kNone));
+        list.Append(new FRM_CTdiStringValue(FRM_CStringRW(text.c_str()), nullptr, kNoCommand));
     }
     return list;
 }
@@ -71,7 +70,7 @@ public:
         if (reportsCurrent)
             TdiNotify(FRM_CTableTdiSource::kCurrentRow, itsCursor);
         FRM_CTdiListValue row = MakeRow(itsCursor, itsColumns);
-        TdiNotify(FRM_CTableTdiSource::kPendingRow, &row);
+        TdiNotify(kTagValue, &row);
     }
 
     struct Request {
@@ -134,7 +133,7 @@ TEST_F(Bound, AsksForAMissingRowOnceAndAnswersCellsFromTheCachedRow)
     EXPECT_EQ(provider.requests.size(), 3u);
 
     // Read-only: a store is refused and changes nothing.
-    FRM_CTdiStringValue other(FRM_CStringRW("x"), nullptr, kNone);
+    FRM_CTdiStringValue other(FRM_CStringRW("x"), nullptr, kNoCommand);
     EXPECT_EQ(source.PutTableData(FRM_CCell(1, 5), &other), 0);
     EXPECT_EQ(Text(source.GetTableData(FRM_CCell(1, 5))), "5:1");
 }
@@ -156,10 +155,10 @@ TEST_F(Bound, NeighboursOfTheCurrentRowAreAskedForAsNextAndPrevious)
 
 TEST_F(Bound, AnswersOfOtherControllersAndModelsThatAreNoValuesChangeNothing)
 {
-    FRM_CTdiIntegerValue current(7, nullptr, kNone);
+    FRM_CTdiIntegerValue current(7, nullptr, kNoCommand);
     source.DoUpdateModel(3, FRM_CTableTdiSource::kCurrentRow, &current);
     FRM_CTdiListValue size;
-    size.Append(new FRM_CTdiIntegerValue(40, nullptr, kNone));
+    size.Append(new FRM_CTdiIntegerValue(40, nullptr, kNoCommand));
     source.DoUpdateModel(1, FRM_CTableTdiSource::kTableSize, &size);
     FRM_CTdiListValue row = MakeRow(0, 3);
     source.DoUpdateModel(2, FRM_CTableTdiSource::kAppendRow, &row);
@@ -188,7 +187,7 @@ TEST_F(Bound, DeliveredRowsWidenTheTableButOnlyAskedRowsLengthenIt)
     EXPECT_EQ(table.changes.size(), 3u);
 
     // Appended rows widen the table but never lengthen it; they follow the current row.
-    FRM_CTdiIntegerValue current(40, nullptr, kNone);
+    FRM_CTdiIntegerValue current(40, nullptr, kNoCommand);
     wide.TdiNotify(FRM_CTableTdiSource::kCurrentRow, &current);
     FRM_CTdiListValue appended = MakeRow(41, 7);
     wide.TdiNotify(FRM_CTableTdiSource::kAppendRow, &appended);
@@ -219,8 +218,8 @@ TEST_F(Bound, TheTableSizeSetsRowsThenColumns)
         table.changes.clear();
         FRM_CTdiListValue list;
         for (long n : c.numbers)
-            list.Append(new FRM_CTdiIntegerValue(static_cast<int>(n), nullptr, kNone));
-        FRM_CTdiIntegerValue single(static_cast<int>(c.numbers[0]), nullptr, kNone);
+            list.Append(new FRM_CTdiIntegerValue(static_cast<int>(n), nullptr, kNoCommand));
+        FRM_CTdiIntegerValue single(static_cast<int>(c.numbers[0]), nullptr, kNoCommand);
         FRM_CTdiValue& value = c.numbers.size() == 1 ? static_cast<FRM_CTdiValue&>(single) : list;
         // The provider's own walk over the list must not decide which entry is which.
         list.Reset();
@@ -271,7 +270,7 @@ TEST_F(Bound, ARowDeliveredAgainReplacesTheCachedCopy)
     source.GetTableData(FRM_CCell(0, 2));
     source.GetTableData(FRM_CCell(0, 1));
     // The provider sends row 2 again with new contents, as the row after its current row 1.
-    FRM_CTdiIntegerValue current(1, nullptr, kNone);
+    FRM_CTdiIntegerValue current(1, nullptr, kNoCommand);
     Deliver(FRM_CTableTdiSource::kCurrentRow, current);
     FRM_CTdiListValue fresh = MakeRow(2, 3, "'");
     Deliver(FRM_CTableTdiSource::kAppendRow, fresh);
