@@ -1,5 +1,6 @@
-// menu_tags.h: the tags of the program's menus and menu items (resources/tavlincd.res holds
-// the menus themselves; both use this one list).
+// menu_tags.h: the tags of the program's menus and menu items. resources/tavlincd.res holds
+// the menus themselves and writes the same numbers; the test menu_tags_test compares the two
+// entry by entry, so a number changed on one side only fails it.
 #pragma once
 
 #include <string>

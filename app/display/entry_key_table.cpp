@@ -193,6 +193,8 @@ bool EntryKeyTable::Matches(const configDict* description)
     return opened;
 }
 
+void EntryKeyTable::ResetForTests() { theCurrentTable = nullptr; }
+
 bool EntryKeyTable::MakeCurrent()
 {
     if (theCurrentTable == this)

@@ -47,6 +47,8 @@ public:
     // Makes this table's data set the engine's again when another table opened its own
     // since (the engine holds one data set at a time); true when it is open.
     bool MakeCurrent();
+    // Forgets which table's data set the engine has open, as if none had been made (tests).
+    static void ResetForTests();
 
     // Formats the entry of word (its entry offset: the "hw" index offset; -1: look its
     // text up as a head word) into the ten parts and hands them to engine. An entry that

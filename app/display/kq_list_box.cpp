@@ -35,6 +35,8 @@ WINDOW TextEditWindow(const KQListBox& list)
 
 } // namespace
 
+void KQListBox::ResetForTests() { SavedHandler() = nullptr; }
+
 // Clicks on a list box of the enclosure: the text edit places its caret as for any click,
 // and the list selects the whole line it landed on.
 class KQListBoxMouseAgent : public FRM_CMouseHandler {

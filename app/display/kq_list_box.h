@@ -42,6 +42,8 @@ public:
     // The text edit window's event handler: keys keep a whole line selected, Escape clears
     // the page; other events go to the handler the window had before.
     static std::int32_t TextEditHandler(WINDOW window, EVENT* event) noexcept;
+    // Forgets the handler kept from the first list box, as if none had been made (tests).
+    static void ResetForTests();
 
 private:
     void Tell(long command);

@@ -46,6 +46,8 @@ std::vector<std::string> Texts(const RWOrdered& strings)
 
 } // namespace
 
+void KQAdvWin::ResetForTests() { SavedTokenListHandler() = nullptr; }
+
 KQAdvWin::KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter)
     : SearchPageWin(notebook, tab, document, painter)
 {

@@ -62,6 +62,9 @@ public:
     void Clear() override;
     void DoCommand(long command, void* data) override;
     void DoKey(const FRM_CKey& key) override;
+    // Forgets the token list's handler kept from the first page, as if none had been made
+    // (tests).
+    static void ResetForTests();
 
 protected:
     void ShowSearchedText(const std::string& text) override;

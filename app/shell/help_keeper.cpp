@@ -83,6 +83,8 @@ HelpKeeper::~HelpKeeper()
     }
 }
 
+void HelpKeeper::ResetForTests() { theHookKeeper = nullptr; }
+
 void HelpKeeper::InstallHook()
 {
     theHookKeeper = this;

@@ -19,6 +19,8 @@ public:
     enum AssocKind : std::int32_t { kWindow = 1, kControl = 2, kMenuTag = 3, kTopicFile = 4 };
     // The kept-back table grows by this many records whenever it is full.
     static constexpr std::size_t kTableStep = 50;
+    // Forgets the keeper that filters help events, as if none had been made (tests).
+    static void ResetForTests();
 
     // programFolder: where the program's own files lie (its help file among them); by
     // default the folder of the running program.

@@ -37,6 +37,8 @@
 
 namespace {
 KQedApp* theApplication = nullptr;
+// Set while the damaged-dictionary report is up.
+bool theDamageReported = false;
 
 // The engine's report of damaged data met after start (a file cut or changed under the
 // program): the engine's fatal stays fatal, but first the user's bookmarks and
@@ -44,10 +46,9 @@ KQedApp* theApplication = nullptr;
 // being read. The engine ends the process when this returns.
 void ReportDamagedDictionary(std::string_view message)
 {
-    static bool reporting = false;
-    if (reporting)
+    if (theDamageReported)
         return;  // damage met again while the box is up: the engine ends the process now
-    reporting = true;
+    theDamageReported = true;
     KQedApp* application = KQedApp::Instance();
     const bool saved = application == nullptr || application->SaveUserData();
     std::string file = failed_read_path();
@@ -147,6 +148,12 @@ KQedApp::~KQedApp()
 }
 
 KQedApp* KQedApp::Instance() { return theApplication; }
+
+void KQedApp::ResetForTests()
+{
+    theApplication = nullptr;
+    theDamageReported = false;
+}
 
 const configDict* KQedApp::FindDescription(const std::string& name) const
 {

@@ -70,6 +70,9 @@ public:
 
     // The running application, or null.
     static KQedApp* Instance();
+    // Forgets the running application and a damaged dictionary already reported, as at
+    // start (tests).
+    static void ResetForTests();
 
     Prefs& GetPrefs() { return itsPrefs; }
     // The documents made at start-up: task (none), user and first reference document.

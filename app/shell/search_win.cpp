@@ -64,6 +64,8 @@ SearchWin::~SearchWin()
 
 SearchWin* SearchWin::Current() { return theCurrent; }
 
+void SearchWin::ResetForTests() { theCurrent = nullptr; }
+
 std::string SearchWin::StatusLine(const std::string& text, const std::string& code)
 {
     std::string line;

@@ -39,6 +39,8 @@ public:
     static std::string StatusLine(const std::string& text, const std::string& code);
     // The status window of the running search, null outside a search.
     static SearchWin* Current();
+    // Forgets the running search's window, as if none had been made (tests).
+    static void ResetForTests();
 
     const std::string& GetFoundText() const { return itsFound; }
     int GetPercent() const { return itsPercent; }
