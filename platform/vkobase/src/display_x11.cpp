@@ -19,6 +19,7 @@
 #include "gtk_bridge.h"
 #include "surface_internal.h"
 #include "vkobase/display_debug.h"
+#include "vkobase/scr.h"
 #include "vkobase/win.h"
 #include "window_internal.h"
 
@@ -68,7 +69,12 @@ namespace {
 void watch_clipboard(DisplayState &st) noexcept {
     st.clipboard = XInternAtom(st.dpy, "CLIPBOARD", False);
     int error_base = 0;
-    if (!XFixesQueryExtension(st.dpy, &st.fixes_event_base, &error_base)) {
+    // The server answers an extension's requests by the version the client announced: it is
+    // announced before the first request (selection news came with version 1).
+    int major = 0;
+    int minor = 0;
+    if (!XFixesQueryExtension(st.dpy, &st.fixes_event_base, &error_base) ||
+        !XFixesQueryVersion(st.dpy, &major, &minor) || major < 1) {
         st.fixes_event_base = -1;
         return;
     }
@@ -84,13 +90,22 @@ bool is_clipboard_news(const XEvent &xe, const DisplayState &st) noexcept {
            reinterpret_cast<const XFixesSelectionNotifyEvent &>(xe).selection == st.clipboard;
 }
 
-// Takes in a change of the CLIPBOARD selection's owner; false for any other event.
+// Takes in a change of the CLIPBOARD selection's owner; false for any other event. The window
+// that holds the program's focus hears that it is the active one, as when it comes to the
+// front, and brings its menus up to date: Paste comes on for text another program copied
+// while the window stayed in front, and its key with it.
 bool note_clipboard_news(const XEvent &xe) noexcept {
     DisplayState &st = state();
     if (!is_clipboard_news(xe, st))
         return false;
     const auto &news = reinterpret_cast<const XFixesSelectionNotifyEvent &>(xe);
     st.clipboard_owner = news.subtype == XFixesSetSelectionOwnerNotify ? news.owner : 0;
+    if (WINDOW front = vkov_scr_get_focus_topwin()) {
+        EVENT ev{};
+        ev.type = E_FOCUS;
+        ev.v.focus.active = TRUE;
+        vkobase::win_post_event(front, ev);
+    }
     return true;
 }
 

@@ -1,7 +1,9 @@
 // display_clipboard_x11_test.cpp: text another program copies while this one runs is offered
 // for pasting at once, though the program asks the server nothing each time it looks (it
-// looks whenever a window comes to the front, to enable Paste). Under a private Xvfb, with
-// xclip as the other program.
+// looks whenever a window comes to the front, to enable Paste). The program starts as in a
+// fresh session, where nobody owns the clipboard, and the window in front, which keeps the
+// keys meanwhile, hears of the copy as of its coming to the front, to enable Paste again.
+// Under a private Xvfb, with xclip as the other program.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
@@ -23,6 +25,7 @@ constexpr char kCopied[] = "copied elsewhere";
 struct Child {
     pid_t xclip = -1; // the other program, which copies
     int step = 0;
+    bool told = false; // the window heard it is the active one after the copy
     vkotest::Deadline patience{60};
 };
 
@@ -43,25 +46,33 @@ void end() {
     vkov_app_destroy();
 }
 
-// One step per tick: look before anything is copied and have the other program copy; look
-// until the text is offered (past the deadline the log tells it was not), paste it and end.
-int32_t main_handler(WINDOW, EVENT *ev) {
+// One step per tick: look before anything is copied and have the other program copy; wait
+// until the window hears it is the active one, then look (past the deadline the log tells
+// what did not come), paste and end.
+int32_t main_handler(WINDOW win, EVENT *ev) {
     Child &c = child();
+    if (ev->type == E_FOCUS && ev->v.focus.active && c.step == 1)
+        c.told = true;
     if (ev->type != E_TIMER)
         return 0;
     if (c.step == 0) {
+        vkok_scr_set_focus_vobj(win);
         vkotest::log(std::string("before: ") + (offered() ? "offered" : "nothing"));
         c.xclip = vkotest::offer_with_xclip(std::getenv("DISPLAY"), kCopied);
         c.step = 1;
         return 0;
     }
+    if (!c.told && !c.patience.passed())
+        return 0;
     if (!offered()) {
         if (!c.patience.passed())
             return 0;
-        vkotest::log("after: nothing");
+        vkotest::log(std::string("after: ") + (c.told ? "told, " : "") + "nothing");
         end();
         return 0;
     }
+    if (!c.told)
+        vkotest::log("after: not told");
     vkok_cb_open(FALSE);
     std::uint32_t size = 0;
     const char *data = static_cast<const char *>(vkok_cb_get_data(CB_TEXT, nullptr, &size));
