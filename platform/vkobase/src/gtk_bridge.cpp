@@ -339,9 +339,9 @@ bool text_may_have_changed() noexcept {
 
 namespace {
 
-// The clipboard's UTF-8 text as its owner offers it, bytes that are not UTF-8 included: GTK
-// refuses such text as a whole, which would leave the text copied before in its place. The
-// reader replaces the bad bytes.
+// The clipboard's UTF-8 text as its owner offers it, bytes that are not UTF-8 included: GTK's
+// text reader refuses such text as a whole, with a warning on stderr for each form it tries,
+// which would leave the text copied before in its place. The reader replaces the bad bytes.
 bool get_raw_text(GtkClipboard *clipboard, std::string *utf8) noexcept {
     GtkSelectionData *data =
         gtk_clipboard_wait_for_contents(clipboard, gdk_atom_intern_static_string("UTF8_STRING"));
@@ -368,9 +368,12 @@ bool get_text(std::string *utf8) noexcept {
         return false;
     st().clipboard_new = false;
     GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+    if (get_raw_text(clipboard, utf8))
+        return true;
+    // An owner that offers no UTF-8 (only Latin-1 or compound text): GTK converts it.
     gchar *text = gtk_clipboard_wait_for_text(clipboard);
     if (text == nullptr)
-        return get_raw_text(clipboard, utf8);
+        return false;
     try {
         *utf8 = text;
     } catch (...) {
