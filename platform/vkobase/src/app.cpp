@@ -16,6 +16,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <deque>
 #include <string>
 #include <utility>
@@ -81,6 +82,10 @@ struct AppState {
     EVENT held_quit{};
     ModalEntry asked_to_close{nullptr, 0};
     int foreign_modal = 0;               // dialogs of another toolkit open
+    // Keys typed while a modal window ran out of sight (a search's status window before it
+    // shows): nobody sees that window, so the keys are meant for what comes after it. Each
+    // waits, with the loop that held it, until that loop ends.
+    std::vector<std::pair<ModalEntry, QueuedEvent>> held_keys;
 };
 
 AppState &state() noexcept {
@@ -195,6 +200,41 @@ bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     if (WINDOW owner = vkobase::ctl::drop_down_owner(win))
         win = owner;
     return !is_within(win, stack.back().win) && !opened_since(win, stack.back());
+}
+
+// Holds the key back when the innermost modal window is out of sight; true when it did.
+bool hold_key_for_later(const QueuedEvent &key) noexcept {
+    auto &stack = state().modal_stack;
+    while (!stack.empty() && !modal_alive(stack.back()))
+        stack.pop_back();
+    if (stack.empty() || !vkobase::win_unseen(stack.back().win))
+        return false;
+    try {
+        state().held_keys.emplace_back(stack.back(), key);
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+// The modal loop of entry has ended: the keys it held come next, in the order they were
+// typed, and go where the focus then is.
+void release_held_keys(const ModalEntry &entry) noexcept {
+    auto &held = state().held_keys;
+    auto &queue = state().queue;
+    try {
+        auto at = queue.begin();
+        for (const auto &[loop, key] : held)
+            if (loop.win == entry.win && loop.created_order == entry.created_order)
+                at = std::next(queue.insert(at, key));
+    } catch (...) {
+    }
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [&entry](const auto &h) {
+                                  return h.first.win == entry.win &&
+                                         h.first.created_order == entry.created_order;
+                              }),
+               held.end());
 }
 
 // Asks the innermost running modal window to close; false when no modal loop runs.
@@ -365,6 +405,10 @@ void app_window_gone(WINDOW win) noexcept {
     q.erase(
         std::remove_if(q.begin(), q.end(), [win](const QueuedEvent &e) { return e.win == win; }),
         q.end());
+    auto &held = state().held_keys;
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [win](const auto &h) { return h.second.win == win; }),
+               held.end());
     auto &w = state().invalid_windows;
     w.erase(std::remove(w.begin(), w.end(), win), w.end());
 }
@@ -420,6 +464,8 @@ void app_process_events() noexcept {
         if (!state().queue.empty()) {
             QueuedEvent e = state().queue.front();
             state().queue.pop_front();
+            if (e.choose != nullptr && hold_key_for_later(e))
+                continue;
             if (e.choose != nullptr)
                 e.win = e.choose(e.win, e.read_order);
             dispatch(e.win, &e.event);
@@ -776,6 +822,7 @@ void vkok_win_process_modal(WINDOW win) noexcept {
                                           e.created_order == entry.created_order;
                                }),
                 stack.end());
+    release_held_keys(entry);
     release_held_quit(entry);
 }
 
