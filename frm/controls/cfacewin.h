@@ -13,8 +13,10 @@ class FRM_CFaceWindow : public FRM_CWindow {
 public:
     // Makes the object only; CreateFace makes the toolkit window.
     FRM_CFaceWindow(FRM_CDocument* theDocument, FRM_NNotebook* theNotebook);
-    // Faces are never copied: errors 2604 and 2605.
+    // Copying and assigning go to the window's, which report errors 2604 and 2605: faces,
+    // like every window, are never copied.
     FRM_CFaceWindow(const FRM_CFaceWindow& other) = default;
+    FRM_CFaceWindow& operator=(const FRM_CFaceWindow& other) = default;
 
     // Makes the face's toolkit window as the face of the notebook's page.
     virtual void CreateFace(FRM_NNotebook* theNotebook, short theTab, short thePage);
