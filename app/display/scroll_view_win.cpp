@@ -369,11 +369,6 @@ FRM_CRect ScrollViewWin::ContentFrame() const
     return frame;
 }
 
-void ScrollViewWin::DoCommand(long command, void* data)
-{
-    FRM_CView::DoCommand(command, data);
-}
-
 void ScrollViewWin::Glue()
 {
     FRM_CView::Glue();

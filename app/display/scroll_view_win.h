@@ -121,7 +121,6 @@ public:
     virtual FRM_CRect ContentFrame() const;
 
     // FRM_CView
-    void DoCommand(long command, void* data) override;
     void Glue() override;
 
     // EntryPane

@@ -297,7 +297,7 @@ void KQAdvWin::SearchFor(const std::string& text)
     } else {
         AddTerm();
     }
-    Search();
+    DoCommand(kCmdRunSearch, nullptr);
 }
 
 void KQAdvWin::Clear()

@@ -269,7 +269,7 @@ void SearchPageWin::SearchFor(const std::string& text)
 {
     Clear();
     SetTypedText(text);
-    Search();
+    DoCommand(kCmdRunSearch, nullptr);
 }
 
 void SearchPageWin::FocusHitList()

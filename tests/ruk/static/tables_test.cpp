@@ -34,161 +34,99 @@ struct EntryPoint {
      [] { call_with_nothing(&name); }},
 
 const EntryPoint kEntryPoints[] = {
-#if __has_include("ruk/static/tstr.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tstr.def"
-#endif
-#if __has_include("ruk/static/tfont.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tfont.def"
-#endif
-#if __has_include("ruk/static/tvobj.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tvobj.def"
-#endif
-#if __has_include("ruk/static/ttx.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/ttx.def"
-#endif
-#if __has_include("ruk/static/tdm.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tdm.def"
-#endif
-#if __has_include("ruk/static/tapp.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tapp.def"
-#endif
-#if __has_include("ruk/static/tprint.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tprint.def"
-#endif
-#if __has_include("ruk/static/tdwin.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tdwin.def"
-#endif
-#if __has_include("ruk/static/twin.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/twin.def"
-#endif
-#if __has_include("ruk/static/trect.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/trect.def"
-#endif
-#if __has_include("ruk/static/timage.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/timage.def"
-#endif
-#if __has_include("ruk/static/tcb.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tcb.def"
-#endif
-#if __has_include("ruk/static/tpict.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tpict.def"
-#endif
-#if __has_include("ruk/static/tgmem.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tgmem.def"
-#endif
-#if __has_include("ruk/static/tscr.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tscr.def"
-#endif
-#if __has_include("ruk/static/tfsys.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tfsys.def"
-#endif
-#if __has_include("ruk/static/tctl.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tctl.def"
-#endif
-#if __has_include("ruk/static/tmem.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tmem.def"
-#endif
-#if __has_include("ruk/static/tres.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tres.def"
-#endif
-#if __has_include("ruk/static/tpalet.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tpalet.def"
-#endif
-#if __has_include("ruk/static/tiostr.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tiostr.def"
-#endif
-#if __has_include("ruk/static/tmenu.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tmenu.def"
-#endif
-#if __has_include("ruk/static/tlist.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tlist.def"
-#endif
-#if __has_include("ruk/static/thelp.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/thelp.def"
-#endif
-#if __has_include("ruk/static/ttimer.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/ttimer.def"
-#endif
-#if __has_include("ruk/static/tcxo.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tcxo.def"
-#endif
-#if __has_include("ruk/static/tpmap.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tpmap.def"
-#endif
-#if __has_include("ruk/static/tsbar.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tsbar.def"
-#endif
-#if __has_include("ruk/static/tslist.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tslist.def"
-#endif
-#if __has_include("ruk/static/tpat.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tpat.def"
-#endif
-#if __has_include("ruk/static/tnotebk.def")
 #define VKO_ENTRY VKO_TEST_ROW
 #define VKO_OWN_ENTRY VKO_TEST_ROW
 #include "ruk/static/tnotebk.def"
-#endif
 };
 
 #undef VKO_TEST_ROW

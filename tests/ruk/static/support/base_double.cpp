@@ -337,5 +337,3 @@ const Report* BaseDouble::LastReport() const {
 #include "vkotext/tx.def"
 #define VKOBASE_FN VKOBASE_FN_DOUBLE
 #include "vkohelp/help.def"
-#define VKOBASE_FN VKOBASE_FN_DOUBLE
-#include "ruk/static/missing_base.def"
