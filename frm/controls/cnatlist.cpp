@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr long kTagAdd = 20004;
-constexpr long kTagCleared = 20006;
-constexpr long kTagReplaced = 20007;
-constexpr long kTagAppended = 20008;
 constexpr long kTagNext = 20104;
 constexpr long kTagPrevious = 20105;
 constexpr long kTagFirst = 20106;
@@ -56,7 +52,7 @@ short FRM_CNativeList::Insert(const FRM_CStringRW& theItem, int thePosition)
 {
     const short done = vko_list_add(itsVKOWindow, thePosition, theItem.data()) ? 1 : 0;
     if (done && GetPrimaryController() != nullptr)
-        TdiNotifyItems(kTagReplaced, GetAllItems());
+        TdiNotifyItems(kTagItemsReplaced, GetAllItems());
     return done;
 }
 
@@ -72,7 +68,7 @@ short FRM_CNativeList::Insert(const FRM_CStringCollection& theItems, int thePosi
             ++at;
     }
     if (GetPrimaryController() != nullptr)
-        TdiNotifyItems(kTagAppended, theItems);
+        TdiNotifyItems(kTagItemsAppended, theItems);
     return done;
 }
 
@@ -80,7 +76,7 @@ short FRM_CNativeList::Remove(int theIndex)
 {
     const short done = vko_list_rem(itsVKOWindow, theIndex) ? 1 : 0;
     if (done && GetPrimaryController() != nullptr)
-        TdiNotifyItems(kTagReplaced, GetAllItems());
+        TdiNotifyItems(kTagItemsReplaced, GetAllItems());
     return done;
 }
 
@@ -89,7 +85,7 @@ short FRM_CNativeList::Clear()
     Suspend();
     const short done = vko_list_clear(itsVKOWindow) ? 1 : 0;
     Resume();
-    TdiNotify(kTagCleared, "");
+    TdiNotify(kTagItemsCleared, "");
     return done;
 }
 
@@ -155,14 +151,14 @@ void FRM_CNativeList::DoUpdateModel(long controllerId, long command, const FRM_C
     auto* value = const_cast<FRM_CTdiValue*>(FrmCast<const FRM_CTdiValue>(model));
     if (controllerId == 0) {
         switch (command) {
-        case kTagCleared:
+        case kTagItemsCleared:
             Clear();
             return;
-        case kTagReplaced:
-        case kTagAppended:
+        case kTagItemsReplaced:
+        case kTagItemsAppended:
             if (value != nullptr) {
                 Suspend();
-                if (command == kTagReplaced)
+                if (command == kTagItemsReplaced)
                     vko_list_clear(itsVKOWindow);
                 InsertValues(value);
                 Resume();
@@ -178,7 +174,7 @@ void FRM_CNativeList::DoUpdateModel(long controllerId, long command, const FRM_C
 void FRM_CNativeList::DoCommand(long theCommand, void* theData)
 {
     if (theCommand == kCommandReportValue && GetPrimaryController() != nullptr)
-        TdiNotifyItems(kTagAppended, GetAllItems());
+        TdiNotifyItems(kTagItemsAppended, GetAllItems());
     FRM_CNativeView::DoCommand(theCommand, theData);
 }
 
@@ -326,7 +322,7 @@ void FRM_CNativeSelectList::DoUpdateModel(long controllerId, long command, const
     case kNoCommand:
         DeselectAll();
         return;
-    case kTagAdd:
+    case kTagAppend:
         if (value == nullptr)
             return;
         Suspend();

@@ -24,7 +24,6 @@ namespace {
 
 constexpr char kModule[] = "cntvtxte";
 constexpr long kErrNoTextEdit = 1100;
-constexpr long kTagAppended = 20004;
 constexpr e_win_type kTextEditType = 23;
 constexpr std::int32_t kAttrTaskWindow = 301;
 constexpr char kParentClass[] = "TXParentClassCXO";
@@ -215,7 +214,7 @@ short FRM_CNativeTextEdit::Append(const FRM_CStringRW& theText)
         const std::size_t end = text.find('\n', start);
         const std::string piece = text.substr(start, end == std::string::npos ? end : end - start);
         vko_tx_add_par(itsTextEdit, kEnd, piece.c_str());
-        TdiNotify(kTagAppended, piece.c_str());
+        TdiNotify(kTagAppend, piece.c_str());
         if (end == std::string::npos)
             break;
         start = end + 1;
@@ -545,7 +544,7 @@ void FRM_CNativeTextEdit::DoUpdateModel(long controllerId, long command, const F
         case kTagValue:
             SetText(value->ToString());
             return;
-        case kTagAppended:
+        case kTagAppend:
             Append(value->ToString());
             return;
         case kNoCommand:

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr long kTagState = 20001;
 constexpr std::uint16_t kReturn = 13;
 
 } // namespace

@@ -12,7 +12,6 @@ namespace {
 constexpr char kModule[] = "ntextedt";
 constexpr long kErrNoParagraph = 3102;
 constexpr long kErrSetLine = 3103;
-constexpr long kTagAppended = 20004;
 
 } // namespace
 
@@ -84,7 +83,7 @@ short FRM_NTextEdit::AddParagraph(const FRM_CStringRW& theText, std::uint16_t th
         const std::size_t end = text.find('\n', start);
         const std::string piece = text.substr(start, end == std::string::npos ? end : end - start);
         vko_tx_add_par(itsTextEdit, at++, piece.c_str());
-        TdiNotify(kTagAppended, piece.c_str());
+        TdiNotify(kTagAppend, piece.c_str());
         if (end == std::string::npos)
             break;
         start = end + 1;
@@ -104,7 +103,7 @@ short FRM_NTextEdit::AppendToParagraph(const FRM_CStringRW& theText, std::uint16
 {
     if (!vko_tx_append(itsTextEdit, thePar, theText.data()))
         return 0;
-    TdiNotify(kTagAppended, GetText());
+    TdiNotify(kTagAppend, GetText());
     return 1;
 }
 

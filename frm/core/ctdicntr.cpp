@@ -437,16 +437,16 @@ void FRM_CTdiCommandTranslator::AddTranslation(long from, long to)
 
 void FRM_CTdiCommandTranslator::AddListPopulationTranslations()
 {
-    AddTranslation(20003, 20006);
-    AddTranslation(20002, 20007);
-    AddTranslation(20004, 20008);
+    AddTranslation(kNoCommand, kTagItemsCleared);
+    AddTranslation(kTagValue, kTagItemsReplaced);
+    AddTranslation(kTagAppend, kTagItemsAppended);
 }
 
 void FRM_CTdiCommandTranslator::AddListSelectionTranslations()
 {
-    AddTranslation(20006, 20003);
-    AddTranslation(20007, 20002);
-    AddTranslation(20008, 20004);
+    AddTranslation(kTagItemsCleared, kNoCommand);
+    AddTranslation(kTagItemsReplaced, kTagValue);
+    AddTranslation(kTagItemsAppended, kTagAppend);
 }
 
 void FRM_CTdiCommandTranslator::DoUpdateModel(long controllerId, long command,

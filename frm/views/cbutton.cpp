@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr long kTagState = 20001;
 constexpr std::uint16_t kEnter = 13;
 constexpr std::uint16_t kSpace = 32;
 constexpr e_pat kHollow = 1;

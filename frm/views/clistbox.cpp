@@ -28,9 +28,6 @@ constexpr unsigned long kAllSides = 0xFFFFFFFFUL;
 constexpr int kStandardPen = 2;
 
 // Data commands.
-constexpr long kClear = 20006;
-constexpr long kFill = 20007;
-constexpr long kAppend = 20008;
 constexpr long kSelectedIndex = 20100;
 constexpr long kSelectNext = 20104;
 constexpr long kSelectPrevious = 20105;
@@ -195,7 +192,7 @@ short FRM_CListBox::IListBox(const FRM_CStringCollection* theItems, short hasHor
         SetVIncrements(itsGrid->GetHeight(0), GetInnerFrame().Height());
     itsSuggestedHeight = GetFrame().Height();
     ResetDimensions();
-    TdiNotifyItems(kFill);
+    TdiNotifyItems(kTagItemsReplaced);
     return result;
 }
 
@@ -255,7 +252,7 @@ void FRM_CListBox::InsertLine(const FRM_CStringRW& theString, int thePosition, s
         itsGrid->Insert(line, count, 0);
     }
     ShrinkToFit();
-    TdiNotifyItems(kFill);
+    TdiNotifyItems(kTagItemsReplaced);
 }
 
 void FRM_CListBox::RemoveLine(int thePosition)
@@ -278,7 +275,7 @@ void FRM_CListBox::RemoveLine(int thePosition)
         itsGrid->Insert(moved, row, 0);
     }
     itsGrid->SetNumCells(1, count, 1);
-    TdiNotifyItems(kFill);
+    TdiNotifyItems(kTagItemsReplaced);
 }
 
 FRM_CStringRW FRM_CListBox::GetLine(int thePosition) const
@@ -599,7 +596,7 @@ void FRM_CListBox::Key(const FRM_CKey& theKey)
 void FRM_CListBox::DoCommand(long theCommand, void* theData)
 {
     if (theCommand == kCommandReportValue && GetPrimaryController() != nullptr) {
-        TdiNotifyItems(kFill);
+        TdiNotifyItems(kTagItemsReplaced);
         if (const FRM_CView* selected = GetSelectedView())
             TdiNotify(kTagValue, selected->GetTitle());
         TdiNotify(kSelectedIndex, static_cast<long>(GetSelectedLine()));
@@ -640,11 +637,11 @@ void FRM_CListBox::DoUpdateModel(long controllerId, long command, const FRM_CMod
             view->Invalidate(frm_views::MaxRect());
         DeselectLine();
         break;
-    case kClear:
+    case kTagItemsCleared:
         TruncateTo(0);
         InvalidateAll();
         break;
-    case kFill: {
+    case kTagItemsReplaced: {
         auto* list = const_cast<FRM_CTdiListValue*>(FrmCast<const FRM_CTdiListValue>(value));
         if (list == nullptr)
             break;
@@ -655,7 +652,7 @@ void FRM_CListBox::DoUpdateModel(long controllerId, long command, const FRM_CMod
         InvalidateAll();
         break;
     }
-    case kAppend: {
+    case kTagItemsAppended: {
         auto* list = const_cast<FRM_CTdiListValue*>(FrmCast<const FRM_CTdiListValue>(value));
         if (list == nullptr)
             break;

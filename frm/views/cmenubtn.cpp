@@ -1,6 +1,7 @@
 // cmenubtn.cpp: menu buttons kept in line with their menu entries.
 #include "frm/views/cmenubtn.h"
 
+#include "frm/core/ccmdnums.h"
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/ctoolbar.h"
@@ -8,8 +9,6 @@
 #include "frm/views/viewsvc.h"
 
 namespace {
-
-constexpr long kToggled = 20001;
 
 FRM_CMenuBar* MenuBarOf(const FRM_CView* theView)
 {
@@ -122,7 +121,7 @@ void FRM_CMenuButton::DoUpAction()
     if (IsTogglable() != 0) {
         if (const FRM_CMenuBar* bar = MenuBarOf(this))
             SetToggleState(bar->IsChecked(itsMenuTag) != 0 ? kDown : kUp);
-        TdiNotify(kToggled, GetToggleState() == kDown);
+        TdiNotify(kTagState, GetToggleState() == kDown);
     }
     if (GetCommand() != kNoCommand)
         DoCommand(GetCommand(), this);

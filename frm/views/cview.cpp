@@ -1,5 +1,6 @@
 // cview.cpp: the view's defaults, written once: geometry, environment and font lookup,
 // activation, mouse dispatch, drawing, invalidation, commands, model updates and printing.
+#include "frm/core/ccmdnums.h"
 #include "frm/views/cview.h"
 
 #include <memory>
@@ -24,7 +25,6 @@ constexpr int kLineNullEnclosure = 503;
 
 constexpr long kCommandSuspendController = 20009;
 constexpr long kCommandResumeController = 20010;
-constexpr long kTagAppend = 20004;
 
 } // namespace
 
