@@ -25,7 +25,8 @@ public:
         std::memcpy(itsEnding, ending + (length - itsLength), itsLength);
         // The ending in the last bytes of eight, as read from memory.
         for (std::uint32_t i = 0; i < itsLength; ++i)
-            itsBytes |= std::uint64_t{static_cast<unsigned char>(itsEnding[i])} << (8 * (8 - itsLength + i));
+            itsBytes |= std::uint64_t{static_cast<unsigned char>(itsEnding[i])}
+                        << (8 * (8 - itsLength + i));
         for (std::uint32_t count = 1; count < kCounts; ++count) {
             const std::uint32_t compared = std::min(count, itsLength);
             itsMask[count] = ~std::uint64_t{0} << (8 * (8 - compared));
@@ -41,7 +42,8 @@ public:
     bool decided_by(std::uint32_t count) const { return count >= itsLength; }
     bool passes_whole(const char* word, std::uint32_t length) const
     {
-        return length >= itsLength && std::memcmp(word + length - itsLength, itsEnding, itsLength) == 0;
+        return length >= itsLength &&
+               std::memcmp(word + length - itsLength, itsEnding, itsLength) == 0;
     }
     bool active() const { return itsLength != 0; }
 
@@ -92,14 +94,16 @@ DecodedWords::DecodedWords(std::uint32_t first, std::uint32_t last, std::uint32_
     // time, into fresh pages the system must map).
     std::size_t arena_bytes = 0;
     for (WordWalker walker(first, last, block_size); walker.next(); ++itsSize)
-        arena_bytes += itsSize % kGroup == 0 ? walker.length() + 1 : walker.length() - walker.shared();
+        arena_bytes +=
+            itsSize % kGroup == 0 ? walker.length() + 1 : walker.length() - walker.shared();
     itsOffsets.reserve(itsSize);
     itsShared.reserve(itsSize);
     itsStored.reserve(itsSize);
     itsGroups.reserve((itsSize + kGroup - 1) / kGroup);
     itsArena.reserve(kLeadingPadding + arena_bytes + kPadding);
     itsArena.resize(kLeadingPadding);
-    for (WordWalker walker(first, last, block_size); walker.next() && itsOffsets.size() < itsSize;) {
+    for (WordWalker walker(first, last, block_size);
+         walker.next() && itsOffsets.size() < itsSize;) {
         const char* const word = walker.word();
         const std::uint32_t length = walker.length();
         const std::uint32_t shared = walker.shared();
@@ -276,7 +280,8 @@ std::shared_ptr<const DecodedWords> decoded_words(const char* index_code, std::u
     return words;
 }
 
-std::shared_ptr<const DecodedWords> kept_words_holding(std::uint32_t index_offset, std::uint32_t block_size)
+std::shared_ptr<const DecodedWords> kept_words_holding(std::uint32_t index_offset,
+                                                       std::uint32_t block_size)
 {
     if (!data_files_open())
         return nullptr;

@@ -110,7 +110,10 @@ private:
         return kept + count;
     }
     // The bytes entry i has in the arena (a group's first word ends with a 0 there).
-    std::size_t record_size(std::size_t i) const { return itsStored[i] + (i % kGroup == 0 ? 1 : 0); }
+    std::size_t record_size(std::size_t i) const
+    {
+        return itsStored[i] + (i % kGroup == 0 ? 1 : 0);
+    }
     std::size_t first_at_or_after(std::uint32_t offset) const;
     // The number of entries whose offset is below offset.
     std::size_t entries_before(std::uint64_t offset) const;
@@ -152,7 +155,8 @@ std::shared_ptr<const DecodedWords> decoded_words(const char* index_code, std::u
 
 // The decoded words already kept whose blocks hold index_offset; null when none are kept.
 // Decodes nothing.
-std::shared_ptr<const DecodedWords> kept_words_holding(std::uint32_t index_offset, std::uint32_t block_size);
+std::shared_ptr<const DecodedWords> kept_words_holding(std::uint32_t index_offset,
+                                                       std::uint32_t block_size);
 
 // Heap bytes of all decoded words kept.
 std::size_t decoded_words_bytes();

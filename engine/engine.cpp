@@ -20,8 +20,9 @@ std::string CheckedState(const std::vector<std::string>& search_codes)
         struct stat info {};
         if (stat(path->c_str(), &info) != 0)
             return std::string();
-        state += *path + '\n' + std::to_string(info.st_ino) + ' ' + std::to_string(info.st_size) + ' ' +
-                 std::to_string(info.st_mtim.tv_sec) + '.' + std::to_string(info.st_mtim.tv_nsec) + '\n';
+        state += *path + '\n' + std::to_string(info.st_ino) + ' ' + std::to_string(info.st_size) +
+                 ' ' + std::to_string(info.st_mtim.tv_sec) + '.' +
+                 std::to_string(info.st_mtim.tv_nsec) + '\n';
     }
     for (const std::string& code : search_codes)
         state += code + ',';
@@ -36,7 +37,8 @@ std::vector<std::string>& PassedChecks()
 
 } // namespace
 
-int OpenDictionary(const char* directory, const char* base_name, const std::vector<std::string>& search_codes)
+int OpenDictionary(const char* directory, const char* base_name,
+                   const std::vector<std::string>& search_codes)
 {
     const std::string previous = data_file_path();
     if (DataFilesPresent(directory, base_name) != 0)

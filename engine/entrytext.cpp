@@ -152,7 +152,8 @@ bool find_hw_entry(std::uint32_t entry_offset, std::uint32_t block_size, std::ui
     while (pos <= target && read_word_entry(data, block_size, pos, &data_pos, &data_len)) {
         if (pos == target) {
             const std::uint8_t* const end = data + data_pos + data_len;
-            const std::uint8_t* p = unpack_number_bounded(data + data_pos, end, &entry->block_offset);
+            const std::uint8_t* p =
+                unpack_number_bounded(data + data_pos, end, &entry->block_offset);
             unpack_number_bounded(p, end, &entry->text_position);
             entry->next_pos = data_pos + data_len;
             return true;

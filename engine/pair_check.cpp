@@ -27,8 +27,9 @@ constexpr std::size_t kSampledEntries = 4;    // entries of each followed
 std::uint64_t size_of(std::FILE* file)
 {
     struct stat info {};
-    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size)
-                                                                     : 0;
+    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)
+               ? static_cast<std::uint64_t>(info.st_size)
+               : 0;
 }
 
 bool read_exactly(std::FILE* file, void* buffer, std::uint64_t offset, std::size_t count)
@@ -144,7 +145,8 @@ bool entry_place(const std::uint8_t* block, std::uint32_t data_pos, std::uint32_
                  std::uint32_t* text_position)
 {
     const std::uint8_t* p = block + data_pos;
-    return unpack_within(&p, block + kBlockSize, block_offset) && unpack_within(&p, block + kBlockSize, text_position);
+    return unpack_within(&p, block + kBlockSize, block_offset) &&
+           unpack_within(&p, block + kBlockSize, text_position);
 }
 
 // A head word of the index and the text it leads to.
@@ -158,19 +160,24 @@ struct HeadWord {
 // bytes of each of the data file's thousands of blocks, a system call each otherwise.
 class ForwardReader {
 public:
-    ForwardReader(std::FILE* file, std::uint64_t size) : itsFile(file), itsSize(size), itsBuffer(kChunk) {}
+    ForwardReader(std::FILE* file, std::uint64_t size)
+        : itsFile(file), itsSize(size), itsBuffer(kChunk)
+    {
+    }
 
     bool read(std::uint64_t offset, std::uint8_t* out, std::size_t count)
     {
         if (offset < itsStart || offset + count > itsStart + itsFilled) {
             // What the file holds from offset, as far as the buffer goes: it may be shorter
             // than its size said.
-            const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, itsSize - offset));
+            const std::size_t wanted =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, itsSize - offset));
             itsStart = offset;
             itsFilled = 0;
             while (itsFilled < wanted) {
-                const ssize_t got = pread(fileno(itsFile), itsBuffer.data() + itsFilled, wanted - itsFilled,
-                                          static_cast<off_t>(offset + itsFilled));
+                const ssize_t got =
+                    pread(fileno(itsFile), itsBuffer.data() + itsFilled, wanted - itsFilled,
+                          static_cast<off_t>(offset + itsFilled));
                 if (got <= 0)
                     break;
                 itsFilled += static_cast<std::size_t>(got);
@@ -201,8 +208,10 @@ std::vector<std::uint32_t> block_starts(std::FILE* data, std::uint64_t data_size
     std::uint64_t offset = 0;
     std::uint8_t length_word[2];
     ForwardReader reader(data, data_size);
-    while (offset + 2 <= data_size && offset <= 0xFFFFFFFFu && reader.read(offset, length_word, 2)) {
-        const std::uint64_t next = offset + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]);
+    while (offset + 2 <= data_size && offset <= 0xFFFFFFFFu &&
+           reader.read(offset, length_word, 2)) {
+        const std::uint64_t next =
+            offset + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]);
         if (next > data_size)
             break;
         starts.push_back(static_cast<std::uint32_t>(offset));
@@ -228,7 +237,8 @@ std::string bare_word(const std::string& text)
 // The text of the first field of the entry text from text to end (a code byte from 0x81
 // to 0xF5, its length as a packed number, its text); returns where the field ends, or null
 // when the text does not start with one.
-const std::uint8_t* first_field(const std::uint8_t* text, const std::uint8_t* end, std::string* field)
+const std::uint8_t* first_field(const std::uint8_t* text, const std::uint8_t* end,
+                                std::string* field)
 {
     if (text >= end || *text < 0x81 || *text > 0xF5)
         return nullptr;
@@ -258,16 +268,18 @@ struct ExpandedBlock {
             return;
         std::vector<std::uint8_t> compressed((std::size_t{length_word[0]} << 8) | length_word[1]);
         if (!compressed.empty() &&
-            !read_exactly(data, compressed.data(), std::uint64_t{block_offset} + 2, compressed.size()))
+            !read_exactly(data, compressed.data(), std::uint64_t{block_offset} + 2,
+                          compressed.size()))
             return;
         const std::uint8_t* header = dictionary_header();
         std::vector<std::uint8_t> changed(header, header + dictionary_header_length());
         for (std::uint8_t& byte : changed)
             byte ^= 0x80;
-        const InflateResult shown =
-            inflate_raw(compressed.data(), compressed.size(), header, changed.size(), text.data(), text.size());
-        const InflateResult other = inflate_raw(compressed.data(), compressed.size(), changed.data(), changed.size(),
-                                                without_header.data(), without_header.size());
+        const InflateResult shown = inflate_raw(compressed.data(), compressed.size(), header,
+                                                changed.size(), text.data(), text.size());
+        const InflateResult other =
+            inflate_raw(compressed.data(), compressed.size(), changed.data(), changed.size(),
+                        without_header.data(), without_header.size());
         // A damaged block is told when its entries are shown.
         if (shown.status != InflateStatus::kDone || other.produced != shown.produced)
             return;
@@ -277,7 +289,8 @@ struct ExpandedBlock {
     // Whether any of the bytes from..to came from the header.
     bool from_header(std::size_t from, std::size_t to) const
     {
-        return !std::equal(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + static_cast<std::ptrdiff_t>(to),
+        return !std::equal(text.begin() + static_cast<std::ptrdiff_t>(from),
+                           text.begin() + static_cast<std::ptrdiff_t>(to),
                            without_header.begin() + static_cast<std::ptrdiff_t>(from));
     }
 };
@@ -288,7 +301,8 @@ struct ExpandedBlock {
 // header is damaged: its bytes garble the words that take them. A field that takes nothing
 // from the header is as the writer wrote it, whatever it holds. *garbled gets the head
 // word whose text does not start with it.
-bool entries_start_with_head_words(std::FILE* data, const std::vector<HeadWord>& heads, std::string* garbled)
+bool entries_start_with_head_words(std::FILE* data, const std::vector<HeadWord>& heads,
+                                   std::string* garbled)
 {
     if (dictionary_header_length() == 0)
         return true;
@@ -298,9 +312,10 @@ bool entries_start_with_head_words(std::FILE* data, const std::vector<HeadWord>&
             block.expand(data, head.block_offset);
         const std::uint8_t* const text = block.text.data();
         std::string field;
-        const std::uint8_t* field_end = head.text_position < block.length
-                                            ? first_field(text + head.text_position, text + block.length, &field)
-                                            : nullptr;
+        const std::uint8_t* field_end =
+            head.text_position < block.length
+                ? first_field(text + head.text_position, text + block.length, &field)
+                : nullptr;
         if (field_end == nullptr)
             continue;
         const std::string word = head.word.substr(0, head.word.find('['));
@@ -351,14 +366,17 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
         range.code.assign(reinterpret_cast<const char*>(entry), 2);
         const std::uint8_t* start = entry + 3;
         const std::uint8_t* end = entry + 8;
-        if (entry[1] == 0 || entry[2] != 0 || !unpack_within(&start, entry + 3 + kPackedSlot, &range.start) ||
+        if (entry[1] == 0 || entry[2] != 0 ||
+            !unpack_within(&start, entry + 3 + kPackedSlot, &range.start) ||
             !unpack_within(&end, entry + 8 + kPackedSlot, &range.end))
-            return fail(index_path, "the descriptor table is damaged (entry " + std::to_string(i + 1) + ")");
+            return fail(index_path,
+                        "the descriptor table is damaged (entry " + std::to_string(i + 1) + ")");
         if (range.start > range.end || range.end > index_size ||
             (range.start < range.end && range.start < kDescriptorSize))
-            return fail(index_path, "the \"" + range.code + "\" index runs outside the file (bytes " +
-                                        std::to_string(range.start) + " to " + std::to_string(range.end) +
-                                        " of " + std::to_string(index_size) + ")");
+            return fail(index_path,
+                        "the \"" + range.code + "\" index runs outside the file (bytes " +
+                            std::to_string(range.start) + " to " + std::to_string(range.end) +
+                            " of " + std::to_string(index_size) + ")");
         ranges.push_back(range);
     }
     for (const std::string& code : search_codes) {
@@ -366,7 +384,8 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
         for (const Range& range : ranges)
             found = found || range.code == code;
         if (!found)
-            return fail(index_path, "it has no \"" + code + "\" index, which a search type of the description names");
+            return fail(index_path, "it has no \"" + code +
+                                        "\" index, which a search type of the description names");
     }
 
     // The first block of every word-block index decodes as a word block; the last block of
@@ -380,7 +399,8 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
         if (!holds_word_blocks(range.code) || end_block <= first)
             continue;
         if (!read_word_block(index, first, block) || !is_word_block(block))
-            return fail(index_path, "the \"" + range.code + "\" index is damaged (block " + std::to_string(first) + ")");
+            return fail(index_path, "the \"" + range.code + "\" index is damaged (block " +
+                                        std::to_string(first) + ")");
         if (range.code != "hw")
             continue;
         has_head_words = true;
@@ -401,7 +421,8 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
                 continue;
             for (std::size_t e = 0; e < entries.size() && e < kSampledEntries; ++e) {
                 HeadWord head{entries[e].word};
-                if (!entry_place(block, entries[e].data_pos, &head.block_offset, &head.text_position))
+                if (!entry_place(block, entries[e].data_pos, &head.block_offset,
+                                 &head.text_position))
                     continue;
                 // A block past the last whole one is a cut file's, told below.
                 if (head.block_offset > walked)
@@ -427,15 +448,21 @@ bool check_open_pair(std::string* problem, const std::vector<std::string>& searc
             return fail(data_path, "its header is damaged (the text of \"" + garbled +
                                        "\" does not start with its head word)");
         std::uint32_t last_data = 0;
-        if (!read_word_block(index, end_block - 1, block) || !is_word_block(block, &last_data) || last_data == 0)
-            return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");
+        if (!read_word_block(index, end_block - 1, block) || !is_word_block(block, &last_data) ||
+            last_data == 0)
+            return fail(index_path, "the \"hw\" index is damaged (block " +
+                                        std::to_string(end_block - 1) + ")");
         const std::uint8_t* p = block + last_data;
         std::uint32_t block_offset = 0;
         std::uint8_t length_word[2];
         if (!unpack_within(&p, block + kBlockSize, &block_offset))
-            return fail(index_path, "the \"hw\" index is damaged (block " + std::to_string(end_block - 1) + ")");
-        if (std::uint64_t{block_offset} + 2 > data_size || !read_exactly(data, length_word, block_offset, 2) ||
-            std::uint64_t{block_offset} + 2 + ((std::uint32_t{length_word[0]} << 8) | length_word[1]) > data_size)
+            return fail(index_path, "the \"hw\" index is damaged (block " +
+                                        std::to_string(end_block - 1) + ")");
+        if (std::uint64_t{block_offset} + 2 > data_size ||
+            !read_exactly(data, length_word, block_offset, 2) ||
+            std::uint64_t{block_offset} + 2 +
+                    ((std::uint32_t{length_word[0]} << 8) | length_word[1]) >
+                data_size)
             return fail(data_path, "the file is cut short (its last entry would end past byte " +
                                        std::to_string(data_size) + ")");
     }

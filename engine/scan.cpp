@@ -77,7 +77,8 @@ void narrow_range(const std::string& prefix, std::uint32_t* first, std::uint32_t
 class ScanCollector final : public DecodedWords::ScanVisitor {
 public:
     ScanCollector(ResultList* list, WordMatcher* matcher, std::uint32_t first, std::uint32_t last)
-        : itsList(list), itsMatcher(matcher), itsFirst(first), itsBlocks(std::uint64_t{last} - first + 1)
+        : itsList(list), itsMatcher(matcher), itsFirst(first),
+          itsBlocks(std::uint64_t{last} - first + 1)
     {
     }
 

@@ -410,7 +410,8 @@ std::int32_t find_entry(const char* word, const char* index_code, std::uint32_t*
     // The search lands on a word block of a whole index; anything else is damage (bytes
     // written over the index), not a word that is not there.
     if (block[0] != 0)
-        index_damaged("the \"" + std::string(index_code) + "\" index is damaged (block " + std::to_string(b) + ")");
+        index_damaged("the \"" + std::string(index_code) + "\" index is damaged (block " +
+                      std::to_string(b) + ")");
     std::uint32_t pos = 0;
     for (;;) {
         if (is_end_mark(block, block_size, pos)) {

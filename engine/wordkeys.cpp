@@ -37,8 +37,9 @@ template <typename Keep> void filter_in_place(char* word, Keep keep)
 // Sorts the characters as signed bytes, as the key tables were sorted when written.
 void sort_chars(char* word)
 {
-    std::sort(word, word + std::strlen(word),
-              [](char a, char b) { return static_cast<signed char>(a) < static_cast<signed char>(b); });
+    std::sort(word, word + std::strlen(word), [](char a, char b) {
+        return static_cast<signed char>(a) < static_cast<signed char>(b);
+    });
 }
 
 // The sound class of a lower-case letter, or 0 for a letter without one (h).

@@ -80,7 +80,8 @@ bool help_ok(HELPINFO help, int line) noexcept;
 // loses its last '.' and what follows, and gets ext (a '.' added unless ext has one).
 std::string change_extension(std::string_view path, std::string_view ext);
 // The rows of an association file, sorted; empty when it is missing or has a bad row (which
-// is reported). *state: VKOH_ASSOC_READ, VKOH_ASSOC_MISSING, VKOH_ASSOC_DAMAGED or VKOH_ASSOC_EMPTY.
+// is reported). *state: VKOH_ASSOC_READ, VKOH_ASSOC_MISSING, VKOH_ASSOC_DAMAGED or
+// VKOH_ASSOC_EMPTY.
 std::vector<TopicRow> read_topic_table(const std::string &path, std::int32_t *state);
 // The topic of (kind, object, owner): the exact row, else with owner 0 for an owner that is
 // not 0, else a row of any owner for owner 0; 0 when none.

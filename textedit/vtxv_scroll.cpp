@@ -241,7 +241,8 @@ void tx_show_caret(tx_record *rec, bool autoscroll) {
             // top of the line's letters to the bottom of their descenders.
             const s_pnt top{static_cast<std::int16_t>(point.v - rec->ascent), point.h};
             vkok_win_set_caret_pos(rec->win, top);
-            vkok_win_set_caret_size(rec->win, 1, static_cast<std::int16_t>(rec->ascent + rec->descent));
+            vkok_win_set_caret_size(rec->win, 1,
+                                    static_cast<std::int16_t>(rec->ascent + rec->descent));
             vkok_win_set_caret_visible(rec->win, TRUE);
         } else {
             vkok_win_set_caret_visible(rec->win, FALSE);

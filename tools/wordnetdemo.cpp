@@ -33,7 +33,9 @@ void step(const std::string& what)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: wordnetdemo [--slice N LEMMA,...] <wordnet directory> <output directory>\n");
+    std::fprintf(
+        stderr,
+        "usage: wordnetdemo [--slice N LEMMA,...] <wordnet directory> <output directory>\n");
     return 2;
 }
 
@@ -61,7 +63,8 @@ void print_limits(const DemoReport& report, const std::string& output)
                 "text as one stream: %lu bytes (data file / that = %.2f)\n",
                 report.main_written.data_bytes, report.main_text.size(),
                 static_cast<unsigned long>(packed_bytes),
-                static_cast<double>(report.main_written.data_bytes) / static_cast<double>(packed_bytes));
+                static_cast<double>(report.main_written.data_bytes) /
+                    static_cast<double>(packed_bytes));
     std::printf("longest entry: %s, %zu bytes of %zu; %zu senses left out of entries that "
                 "would not fit\n",
                 report.main.longest_head_word.c_str(), report.main.longest_entry,

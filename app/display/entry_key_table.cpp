@@ -30,7 +30,8 @@ std::string FileFault(const std::string& problem)
     constexpr char kCannotOpen[] = "cannot open \"";
     if (problem.rfind(kCannotOpen, 0) == 0) {
         const std::size_t start = sizeof kCannotOpen - 1;
-        return "the file " + problem.substr(start, problem.find('"', start) - start) + " cannot be opened.";
+        return "the file " + problem.substr(start, problem.find('"', start) - start) +
+               " cannot be opened.";
     }
     return "the file " + problem.substr(0, problem.find(": ")) + " is damaged.";
 }
@@ -42,7 +43,8 @@ bool IsSoundImage(const char* sound, std::uint32_t length)
     if (sound == nullptr || length < 8 || std::memcmp(sound, "RIFF", 4) != 0)
         return false;
     const auto* b = reinterpret_cast<const unsigned char*>(sound);
-    const std::uint32_t riff = b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
+    const std::uint32_t riff =
+        b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
     return riff <= length - 8;
 }
 
@@ -122,7 +124,10 @@ bool is_letter(char c)
     return byte < 0x80 && std::isalpha(byte) != 0;
 }
 
-std::string with_label_expanded(const std::string& text) { return text == "syn" ? "synonyms" : text; }
+std::string with_label_expanded(const std::string& text)
+{
+    return text == "syn" ? "synonyms" : text;
+}
 
 // A sense number: digits, then a letter or a "(...)" group.
 std::size_t sense_number_length(const std::string& text)
@@ -173,9 +178,11 @@ bool EntryKeyTable::OpenMainSet() const
     std::vector<std::string> codes;
     const RWOrdered& names = itsDescription->SearchNames();
     for (std::size_t i = 0; i < names.entries(); ++i)
-        if (const auto* code = static_cast<const RWCollectableString*>(names[i]); code != nullptr && !code->isNull())
+        if (const auto* code = static_cast<const RWCollectableString*>(names[i]);
+            code != nullptr && !code->isNull())
             codes.emplace_back(code->data());
-    return OpenDictionary(itsDescription->base_dir().data(), itsDescription->base_name().data(), codes) != 0;
+    return OpenDictionary(itsDescription->base_dir().data(), itsDescription->base_name().data(),
+                          codes) != 0;
 }
 
 std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* engine) const
@@ -224,7 +231,8 @@ std::string EntryKeyTable::Marked(const std::string& text) const
         if (word == nullptr || word->length() == 0)
             continue;
         const std::string target = str(*word);
-        for (std::size_t at = out.find(target); at != std::string::npos; at = out.find(target, at)) {
+        for (std::size_t at = out.find(target); at != std::string::npos;
+             at = out.find(target, at)) {
             if (at > 0 && is_letter(out[at - 1])) {
                 at += target.size();
                 continue;
@@ -244,7 +252,8 @@ void EntryKeyTable::ClearEntry(const RWOrdered* highlightWords)
     itsLabelWidth = 0;
     if (itsDescription != nullptr) {
         for (int p = 1; p <= kPartCount; ++p)
-            itsLabelWidth = std::max<std::int32_t>(itsLabelWidth, itsDescription->part_label(p).length());
+            itsLabelWidth =
+                std::max<std::int32_t>(itsLabelWidth, itsDescription->part_label(p).length());
     }
     // Nothing of the entry before survives: texts, kinds, labels and the reference.
     for (int k = 1; k <= 10; ++k) {
@@ -308,7 +317,8 @@ void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* 
         const std::string field(reinterpret_cast<const char*>(payload), length);
         const int part = PartOfCode(static_cast<std::uint8_t>(code));
         itsPartLabel = itsDescription != nullptr ? str(itsDescription->part_label(part)) : "";
-        RenderField(static_cast<std::uint8_t>(code), field, static_cast<std::uint8_t>(peek_record()));
+        RenderField(static_cast<std::uint8_t>(code), field,
+                    static_cast<std::uint8_t>(peek_record()));
         itsPreviousCode = static_cast<std::uint8_t>(code);
     }
     reset_records();
@@ -391,7 +401,8 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
         append(part, "\n" + text);
         return;
     case 0x8F: case 0xC8:
-        append(part, std::string{kStylePlain, kEnDash} + "  \n" + sound_word(with_syllable_breaks(text), 2));
+        append(part, std::string{kStylePlain, kEnDash} + "  \n" +
+                         sound_word(with_syllable_breaks(text), 2));
         return;
     case 0xA1: case 0xAC: case 0xBC: case 0xC4:
         append(part, '\n' + Wrap(2, with_label_expanded(text) + ' ') + Wrap(1, ""));
@@ -450,12 +461,14 @@ void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std:
         return;
     case 0xE1:
         if (itsDescription != nullptr && str(itsDescription->base_name()) == "QOR3" &&
-            (text.find("illustration") != std::string::npos || text.find("table") != std::string::npos))
+            (text.find("illustration") != std::string::npos ||
+             text.find("table") != std::string::npos))
             return;
         [[fallthrough]];
     case 0xD6: case 0xE2:
         if (!empty)
-            append(part, is_one_of(itsPreviousCode, {0xD6, 0xE1, 0xE2}) ? "; " : std::string(1, kEmDash));
+            append(part,
+                   is_one_of(itsPreviousCode, {0xD6, 0xE1, 0xE2}) ? "; " : std::string(1, kEmDash));
         append(part, Wrap(1, Marked(text) + " "));
         return;
     case 0xD7:
@@ -544,7 +557,8 @@ bool EntryKeyTable::ResolveReference(WordItem* artPart)
     itsReferenceRecord.clear();
     itsReferenceProblem.clear();
     itsReferenceData.clear();
-    const std::string named = std::string(itsIsTable ? "The table \"" : "The illustration \"") + itsReferenceKey + "\" ";
+    const std::string named =
+        std::string(itsIsTable ? "The table \"" : "The illustration \"") + itsReferenceKey + "\" ";
     if (itsReferenceKey.empty()) {
         // No record is named: nothing to read.
     } else if (OpenDictionary(directory.data(), name.data()) == 0) {
@@ -559,7 +573,8 @@ bool EntryKeyTable::ResolveReference(WordItem* artPart)
             const char* record = LoadRecord(position, kBlock);
             itsReferenceRecord.assign(record, entry_length(position, kBlock));
             if (itsReferenceRecord.empty() || entry_block_damaged())
-                itsReferenceProblem = named + "cannot be read: the file " + itsReferenceData + " is damaged.";
+                itsReferenceProblem =
+                    named + "cannot be read: the file " + itsReferenceData + " is damaged.";
         }
     }
     OpenMainSet();
@@ -588,11 +603,13 @@ std::vector<std::string> EntryKeyTable::MediaSetProblems() const
         const RWCString& directory;
         const char* name;
     } sets[] = {
-        {"illustrations", d.art_exist() != 0 && d.art_name().length() != 0, d.art_dir(), d.art_name().data()},
+        {"illustrations", d.art_exist() != 0 && d.art_name().length() != 0, d.art_dir(),
+         d.art_name().data()},
         {"tables", d.table_name().length() != 0, d.table_dir(), d.table_name().data()},
     };
     const auto cannot_be_shown = [&](const char* what, const std::string& fault) {
-        problems.push_back(std::string("The ") + what + " of " + d.ref_name().data() + " cannot be shown: " + fault);
+        problems.push_back(std::string("The ") + what + " of " + d.ref_name().data() +
+                           " cannot be shown: " + fault);
     };
     for (const auto& set : sets)
         if (set.named && OpenDictionary(set.directory.data(), set.name) == 0)
@@ -609,11 +626,13 @@ const char* EntryKeyTable::SoundData(const char* word, std::uint32_t* length)
     *length = 0;
     // The words clicked are the entry's: their sounds are those of the dictionary it came
     // from, which stays shown after the window switched to another.
-    const configDict* sounds = itsEntryDescription != nullptr ? itsEntryDescription : itsDescription;
+    const configDict* sounds =
+        itsEntryDescription != nullptr ? itsEntryDescription : itsDescription;
     itsSoundProblem.clear();
     if (sounds == nullptr || word == nullptr)
         return nullptr;
-    const std::string named = std::string("The pronunciation of \"") + word + "\" cannot be played: ";
+    const std::string named =
+        std::string("The pronunciation of \"") + word + "\" cannot be played: ";
     if (const std::string fault = OpenSoundSet(*sounds); !fault.empty()) {
         itsSoundProblem = named + fault;
         OpenMainSet();

@@ -28,11 +28,12 @@ constexpr std::uint32_t kRed = 0x01FF0000;
 std::size_t EntryPainter::WidthKeyHash::operator()(const WidthKey& k) const
 {
     std::size_t h = std::hash<std::string>()(k.text);
-    const std::uint64_t style = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.fontIndex)) << 48) ^
-                                (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.reduction)) << 32) ^
-                                (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.styleCode)) << 16) ^
-                                static_cast<std::uint16_t>(k.shift) ^
-                                (static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.fontStyle)) << 20);
+    const std::uint64_t style =
+        (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.fontIndex)) << 48) ^
+        (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.reduction)) << 32) ^
+        (static_cast<std::uint64_t>(static_cast<std::uint16_t>(k.styleCode)) << 16) ^
+        static_cast<std::uint16_t>(k.shift) ^
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.fontStyle)) << 20);
     return h ^ (std::hash<std::uint64_t>()(style) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
 }
 
@@ -255,8 +256,10 @@ void EntryPainter::UpdateMetrics()
             return;
         s_rct client{};
         vko_vobj_get_client_rect(window, &client);
-        const auto hres = static_cast<std::int32_t>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_PRINTER_HRES));
-        const auto vres = static_cast<std::int32_t>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_PRINTER_VRES));
+        const auto hres =
+            static_cast<std::int32_t>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_PRINTER_HRES));
+        const auto vres =
+            static_cast<std::int32_t>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_PRINTER_VRES));
         // Half an inch at the sides, an inch at the top, two at the bottom.
         itsLeft = std::max(0, hres / 2);
         itsRight = client.right - itsLeft;

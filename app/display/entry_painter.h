@@ -153,7 +153,8 @@ public:
     // (a PNG, BMP, XPM or XBM file image); an illustration's caption (the art part's text)
     // is laid out and drawn. Null for another kind or bytes that are no image. The caller
     // draws the image.
-    std::unique_ptr<FRM_CImage> LoadIllustration(const std::string& record, const WordItem& artPart);
+    std::unique_ptr<FRM_CImage> LoadIllustration(const std::string& record,
+                                                 const WordItem& artPart);
     // Whether record holds a picture that can be read (an illustration or a table).
     static bool IsImageRecord(const std::string& record);
     // Prints the illustration shown: the image at the printer's scale, its caption below.
@@ -170,7 +171,10 @@ public:
     const std::vector<Line>& lines() const { return itsLines; }
     const std::vector<HitItem>& hitItems() const { return itsHitItems; }
     const std::vector<int>& selection() const { return itsSelection; }
-    const std::vector<std::string>& wordGroup(int group) const { return itsGroups[static_cast<std::size_t>(group)]; }
+    const std::vector<std::string>& wordGroup(int group) const
+    {
+        return itsGroups[static_cast<std::size_t>(group)];
+    }
     std::int32_t pageLineCount() const { return itsPageLines; }
     std::int16_t lineHeight() const { return itsLineHeight; }
     std::int32_t leftMargin() const { return itsLeft; }
@@ -193,7 +197,8 @@ public:
     // The next piece of text from position: up to and including the next blank, comma or
     // newline, and position moves behind it; the rest of the text, and position becomes
     // npos, when there is none.
-    static std::unique_ptr<WordItem> NextDelimitedPiece(std::size_t* position, const std::string& text);
+    static std::unique_ptr<WordItem> NextDelimitedPiece(std::size_t* position,
+                                                        const std::string& text);
     float penX() const { return itsPenX; }
     float penY() const { return itsPenY; }
 

@@ -99,7 +99,8 @@ void EntryPainter::PrintIllustration(EntryPrintJob* job)
         };
         const double sx = attr(VKO_ATTR_PRINTER_HRES, 300) / attr(VKO_ATTR_SCREEN_HRES, 96);
         const double sy = attr(VKO_ATTR_PRINTER_VRES, 300) / attr(VKO_ATTR_SCREEN_VRES, 96);
-        const s_rct source{0, 0, static_cast<std::int16_t>(height), static_cast<std::int16_t>(width)};
+        const s_rct source{0, 0, static_cast<std::int16_t>(height),
+                           static_cast<std::int16_t>(width)};
         s_rct dest{};
         dest.left = static_cast<std::int16_t>(itsLeft);
         dest.top = static_cast<std::int16_t>(itsTop);

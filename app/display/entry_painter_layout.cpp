@@ -480,9 +480,11 @@ void EntryPainter::ScrollToTop()
         if (run.width <= 0)
             continue;
         const s_rct rect = RunRect(run);
-        bottom = std::max({bottom, static_cast<float>(rect.bottom), static_cast<float>(rect.top) + run.height});
+        bottom = std::max(
+            {bottom, static_cast<float>(rect.bottom), static_cast<float>(rect.top) + run.height});
     }
     itsView->SetLinePhase(static_cast<std::int16_t>(phase));
-    itsView->SetScrollRange(0, static_cast<std::int32_t>(std::ceil((bottom - static_cast<float>(phase)) /
-                                                                   static_cast<float>(step))));
+    itsView->SetScrollRange(
+        0, static_cast<std::int32_t>(
+               std::ceil((bottom - static_cast<float>(phase)) / static_cast<float>(step))));
 }

@@ -12,7 +12,8 @@ using namespace entry_paint;
 
 bool EntryPainter::FitsOnPage()
 {
-    return !itIsPrinting || itsPenY + static_cast<float>(itsDescent) <= static_cast<float>(itsBottom);
+    return !itIsPrinting ||
+           itsPenY + static_cast<float>(itsDescent) <= static_cast<float>(itsBottom);
 }
 
 // Ends the printed page: draws its runs up to drawEnd and the footer, closes the page and
@@ -44,7 +45,8 @@ void EntryPainter::DrawFooter()
     s_rct client{};
     vko_vobj_get_client_rect(itsJob->window, &client);
     vko_dwin_set_font_family(itsJob->window, "times");
-    vko_dwin_draw_text(itsJob->window, itsLeft, client.bottom - itsLineHeight, kPrintFooterNotice, -1);
+    vko_dwin_draw_text(itsJob->window, itsLeft, client.bottom - itsLineHeight, kPrintFooterNotice,
+                       -1);
     itsWindowFont.family = -1;
     SyncFont(itsSettings, false);
 }

@@ -133,7 +133,8 @@ void EntryPainter::ToggleSelected(std::size_t index, float originY, bool select)
     if (select)
         itsSelection.push_back(static_cast<int>(index));
     else
-        itsSelection.erase(std::find(itsSelection.begin(), itsSelection.end(), static_cast<int>(index)));
+        itsSelection.erase(
+            std::find(itsSelection.begin(), itsSelection.end(), static_cast<int>(index)));
     InvertRun(itsRuns[index], originY);
 }
 
@@ -241,7 +242,8 @@ void EntryPainter::SelectRuns(int first, int last)
 int EntryPainter::StepRun(int index, int step) const
 {
     for (int i = index + step; i >= 0 && i < static_cast<int>(itsRuns.size()); i += step)
-        if (IsSelectable(static_cast<std::size_t>(i)) && !IsMarker(itsRuns[static_cast<std::size_t>(i)].text) &&
+        if (IsSelectable(static_cast<std::size_t>(i)) &&
+            !IsMarker(itsRuns[static_cast<std::size_t>(i)].text) &&
             !CopiedText(itsRuns[static_cast<std::size_t>(i)].text).empty())
             return i;
     return index;
@@ -261,7 +263,8 @@ bool EntryPainter::SelectByKey(KeyStep step, s_rct* endRect)
             end = back ? *low : *high;
         } else {
             // Nothing selected yet: the first step selects the first run in sight.
-            const float shownTop = itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
+            const float shownTop =
+                itsView != nullptr ? -std::min(0.0f, itsView->ScrollOriginY()) : 0;
             anchor = StepRun(-1, 1);
             for (std::size_t i = 0; i < itsRuns.size(); ++i)
                 if (StepRun(static_cast<int>(i) - 1, 1) == static_cast<int>(i) &&
@@ -293,7 +296,8 @@ bool EntryPainter::SelectByKey(KeyStep step, s_rct* endRect)
         const bool up = step == KeyStep::kLineUp;
         const float line = up ? -itsLineHeight : itsLineHeight;
         for (std::int32_t lines = 1; lines <= itsPageLines; ++lines) {
-            const int reached = RunNearest(static_cast<float>(at.left), middle + line * static_cast<float>(lines));
+            const int reached =
+                RunNearest(static_cast<float>(at.left), middle + line * static_cast<float>(lines));
             if (reached < 0)
                 break;
             const s_rct r = RunRect(itsRuns[static_cast<std::size_t>(reached)]);

@@ -107,7 +107,8 @@ void ImageWin::DoCommand(long command, void* data)
         return;
     case kPaneDrag:
         if (const auto* points = PaneDrag::Read(data); itsEngine != nullptr && points != nullptr)
-            itsEngine->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(), (*points)[1].V());
+            itsEngine->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(),
+                                   (*points)[1].V());
         return;
     case ImageSetUp::kNumber:
         if (FRM_CView* opener = ImageSetUp::Read(data))

@@ -105,7 +105,8 @@ void ScrollPaneWin::DoKey(const FRM_CKey& key)
         }
     }
     std::int32_t position = 0;
-    if (const std::int32_t action = ScrollActionOf(key, &position); action != 0 && itsBar != nullptr)
+    if (const std::int32_t action = ScrollActionOf(key, &position);
+        action != 0 && itsBar != nullptr)
         DoControl(0, WC_VSCROLL, itsBar, action, position);
 }
 
@@ -279,9 +280,11 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     vko_sbar_get_range(itsBar, 2, &minimum, &maximum);
     // The last position leaves the thumb's worth of lines (those the pane shows) below it:
     // scrolling ends with the text's last line at the pane's bottom.
-    maximum = std::max(minimum, maximum - std::max<std::int32_t>(1, vko_sbar_get_proportion(itsBar, 2)) + 1);
+    maximum = std::max(minimum,
+                       maximum - std::max<std::int32_t>(1, vko_sbar_get_proportion(itsBar, 2)) + 1);
     const std::int32_t position = vko_sbar_get_pos(itsBar, 2);
-    const std::int32_t page = std::max(1, static_cast<std::int32_t>(GetLocalFrame().Bottom()) / itsLineStep - 1);
+    const std::int32_t page =
+        std::max(1, static_cast<std::int32_t>(GetLocalFrame().Bottom()) / itsLineStep - 1);
     std::int32_t next = position;
     switch (data1) {
     case kLineUp:
@@ -318,9 +321,11 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
         // The focus frame's top edge moved down with the text: its band is drawn again too.
         // (Scrolled up, the band a line high drawn again below holds the bottom edge.)
         if (shift > 0)
-            strip.bottom = static_cast<std::int16_t>(std::min<std::int32_t>(content.bottom, content.top + shift + (itHasKeys ? kFrameBand : 0)));
+            strip.bottom = static_cast<std::int16_t>(std::min<std::int32_t>(
+                content.bottom, content.top + shift + (itHasKeys ? kFrameBand : 0)));
         else
-            strip.top = static_cast<std::int16_t>(std::max<std::int32_t>(content.top, content.bottom + shift - itsLineStep));
+            strip.top = static_cast<std::int16_t>(
+                std::max<std::int32_t>(content.top, content.bottom + shift - itsLineStep));
     }
     itsOrigin = origin;
     ClearStrip(strip);

@@ -50,7 +50,11 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
         }
         if (p == 0) {
             const char op = rest[0];
-            const int bit = op == '!' ? kNot : op == '&' ? kAnd : op == '|' ? kOr : op == '(' ? kOpen : kClose;
+            const int bit = op == '!'   ? kNot
+                            : op == '&' ? kAnd
+                            : op == '|' ? kOr
+                            : op == '(' ? kOpen
+                                        : kClose;
             if ((mask & bit) == 0)
                 return fail(std::string("Error in search text with ") + op, false);
             check.tokens.emplace_back(1, op);
@@ -60,9 +64,10 @@ QueryCheck CheckQueryText(const std::string& text, const std::string& currentLab
                 mask = kAfterAndOr;
             else if (op == '(') {
                 if (++depth > kDeepestParentheses)
-                    return fail("Unable to do Search: the parentheses are nested too deeply (at most " +
-                                    std::to_string(kDeepestParentheses) + ").",
-                                true);
+                    return fail(
+                        "Unable to do Search: the parentheses are nested too deeply (at most " +
+                            std::to_string(kDeepestParentheses) + ").",
+                        true);
                 mask = kStart;
             } else {
                 depth = std::max(0, depth - 1);
@@ -184,7 +189,8 @@ std::vector<std::string> QueryTokens(const std::string& query,
         }
         const std::string name = term.substr(0, equals);
         const auto found = std::find(names.begin(), names.end(), name);
-        const std::size_t position = found == names.end() ? 0 : static_cast<std::size_t>(found - names.begin());
+        const std::size_t position =
+            found == names.end() ? 0 : static_cast<std::size_t>(found - names.begin());
         tokens.push_back(labelAt(position) + "=" + term.substr(equals + 1));
     }
     return tokens;

@@ -13,7 +13,10 @@ constexpr int kWord = 0x01, kAnd = 0x02, kOr = 0x04, kNot = 0x08, kOpen = 0x10, 
 constexpr int kStart = kWord | kOpen;                      // at the start, after NOT or "("
 constexpr int kAfterAndOr = kWord | kNot | kOpen;          // after AND or OR
 // After a term or ")": at depth 0 the query is complete, inside parentheses ")" may follow.
-constexpr int AfterTerm(int depth) { return depth == 0 ? (kSearch | kAnd | kOr) : (kClose | kAnd | kOr); }
+constexpr int AfterTerm(int depth)
+{
+    return depth == 0 ? (kSearch | kAnd | kOr) : (kClose | kAnd | kOr);
+}
 } // namespace querymask
 
 // What may follow token lines, as the buttons leave it once the last of them is added: after a

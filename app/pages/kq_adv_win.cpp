@@ -88,7 +88,8 @@ KQAdvWin::KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryP
     }
     itsButtons[6] = itsSearchButton;
     // One token a line, read only: the page's keys edit it.
-    itsTokenList = new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
+    itsTokenList =
+        new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
     itsTokenList->SetCommand(kCmdTokenList);
     DoCommand(kCmdFillHelpTable, nullptr);
     if (const auto textEdit = reinterpret_cast<WINDOW>(itsTokenList->GetVKOTextEdit())) {
@@ -377,7 +378,8 @@ void KQAdvWin::TakeBackTypedOpens()
     if (opens == 0 || itsTokenList->GetNParInText() < opens)
         return;
     for (int i = 0; i < opens; ++i)
-        itsTokenList->DeleteParagraph(static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1));
+        itsTokenList->DeleteParagraph(
+            static_cast<std::uint16_t>(itsTokenList->GetNParInText() - 1));
     if (itsTokenList->GetNParInText() == 0)
         itsTokenList->Clear();
     itsDepth = std::max(0, itsDepth - opens);
@@ -514,7 +516,8 @@ bool KQAdvWin::TokenListKey(const FRM_CKey& key)
 
 std::int32_t KQAdvWin::TokenListHandler(WINDOW window, EVENT* event) noexcept
 {
-    auto* list = FrmCast<FRM_NScrollText>(reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(window)));
+    auto* list =
+        FrmCast<FRM_NScrollText>(reinterpret_cast<FRM_CObjectRWC*>(vko_vobj_get_data(window)));
     auto* page = list != nullptr ? dynamic_cast<KQAdvWin*>(list->GetEnclosure()) : nullptr;
     if (page != nullptr && event != nullptr) {
         // The list is read only: a click would leave the keys where they were. It takes
@@ -542,7 +545,8 @@ void KQAdvWin::MoveCaret(int lines, int characters)
         vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(), static_cast<std::int16_t>(par - to));
     const int length = itsTokenList->GetNCharInPar(static_cast<std::uint16_t>(to));
     const int at = std::clamp(column + characters, 0, length);
-    itsTokenList->SetInsertPosition(static_cast<std::uint16_t>(to), 0, static_cast<std::uint16_t>(at));
+    itsTokenList->SetInsertPosition(static_cast<std::uint16_t>(to), 0,
+                                    static_cast<std::uint16_t>(at));
 }
 
 void KQAdvWin::DeleteAtCaret()

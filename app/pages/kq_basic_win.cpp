@@ -139,7 +139,8 @@ bool KQBasicWin::TypeAheadListsIndexWords() const
 void KQBasicWin::TypeAhead()
 {
     const std::string code = GetIndexCode();
-    if (std::find(std::begin(kTypeAheadCodes), std::end(kTypeAheadCodes), code) == std::end(kTypeAheadCodes)) {
+    if (std::find(std::begin(kTypeAheadCodes), std::end(kTypeAheadCodes), code) ==
+        std::end(kTypeAheadCodes)) {
         EmptyHitList();
         itsNotebook->ShowListCount(this, 0);
         return;

@@ -86,18 +86,21 @@ void SearchNotebook::ShowFrontCount()
     const SearchPageWin* front = GetFrontPage();
     for (std::size_t i = 0; i < itsPages.size(); ++i)
         if (front != nullptr && itsPages[i] == front)
-            itsWindow->ShowCount(itsCounts[i] == 0 ? std::string(FRM_CStringRW(kNoHitsString).data())
-                                                   : std::to_string(itsCounts[i]) + " Entries Found");
+            itsWindow->ShowCount(itsCounts[i] == 0
+                                     ? std::string(FRM_CStringRW(kNoHitsString).data())
+                                     : std::to_string(itsCounts[i]) + " Entries Found");
 }
 
 void SearchNotebook::ShowMoves()
 {
-    SearchPageWin::ListMoves lists{static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
-                                   static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
+    SearchPageWin::ListMoves lists{
+        static_cast<std::int16_t>(itsHistories.results.NextExists() ? 1 : 0),
+        static_cast<std::int16_t>(itsHistories.results.PreviousExists() ? 1 : 0)};
     for (SearchPageWin* page : itsPages)
         if (page != nullptr)
             SearchPageWin::CmdListMoves::Send(*page, lists);
-    MainRefWin::EntryMoves entries{itsHistories.entries.NextExists(), itsHistories.entries.PreviousExists(),
+    MainRefWin::EntryMoves entries{itsHistories.entries.NextExists(),
+                                   itsHistories.entries.PreviousExists(),
                                    itsHistories.entries.Count() != 0};
     MainRefWin::CmdEntryMoves::Send(*itsWindow, entries);
     itsWindow->UpdatePrintItems();
@@ -150,7 +153,8 @@ void SearchNotebook::SelectLine(int index)
 void SearchNotebook::ShowHit(int index)
 {
     const ResultsRecord* results = itsHistories.results.Current();
-    if (results == nullptr || index < 0 || static_cast<std::size_t>(index) >= results->hits->entries())
+    if (results == nullptr || index < 0 ||
+        static_cast<std::size_t>(index) >= results->hits->entries())
         return;
     // A heading line (a word of several entries, listed under it) stands for its first
     // entry.
@@ -330,7 +334,8 @@ void SearchNotebook::DoCommand(long command, void* data)
                 page->DoCommand(SearchPageWin::kCmdReferenceChanged, nullptr);
         return;
     case CmdCurrentWord::kNumber:
-        if (std::string* word = CmdCurrentWord::Read(data); word != nullptr && itsHistories.entries.Current() != nullptr)
+        if (std::string* word = CmdCurrentWord::Read(data);
+            word != nullptr && itsHistories.entries.Current() != nullptr)
             *word = itsHistories.entries.Current()->word;
         return;
     case CmdCurrentWordString::kNumber:
@@ -391,7 +396,8 @@ void SearchNotebook::DoCommand(long command, void* data)
     case SearchPageWin::CmdChooseSearch::kNumber:
         if (const auto* choice = SearchPageWin::CmdChooseSearch::Read(data);
             choice != nullptr && choice->page >= 0 && choice->page < kPageCount) {
-            itsWindow->DoMenuCommand(static_cast<short>(menutag::kBasicSearches + choice->page), 0, 0);
+            itsWindow->DoMenuCommand(static_cast<short>(menutag::kBasicSearches + choice->page), 0,
+                                     0);
             GetPage(choice->page)->DoCommand(command, data);
         }
         return;

@@ -37,7 +37,8 @@ public:
     static constexpr long kCmdPreviousList = 97;
     static constexpr long kCmdNextEntry = 98;
     static constexpr long kCmdPreviousEntry = 99;
-    static constexpr long kCmdReferenceChanged = 106; // the basic and advanced choosers: the new search types
+    static constexpr long kCmdReferenceChanged =
+        106; // the basic and advanced choosers: the new search types
     static constexpr long kCmdHistoryWindow = 108;   // the entry history in the history window
     static constexpr long kCmdShowCurrentResults = 122; // every page lists the current list again
     // The page's commands 87 and 131 (a string to search) go to the front page, and 135
@@ -81,7 +82,10 @@ public:
     // The pages on the faces, in tab order; the main window puts them there.
     const std::array<SearchPageWin*, kPageCount>& GetPages() const { return itsPages; }
     SearchPageWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
-    void SetPage(int index, SearchPageWin* page) { itsPages[static_cast<std::size_t>(index)] = page; }
+    void SetPage(int index, SearchPageWin* page)
+    {
+        itsPages[static_cast<std::size_t>(index)] = page;
+    }
     using FRM_NNotebook::GetFrontPage;
     SearchPageWin* GetFrontPage() const;
     // The hits of the results list shown, null before the first search.

@@ -108,7 +108,8 @@ SearchPageWin::SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* docume
     const FRM_CRect frame = GetFrame();
     const float right = frame.Width(), bottom = frame.Height();
     itsFirstLabel = new FRM_NText(this, FRM_CRect(15, 17, 295, 35), FRM_CStringRW(1020), 0);
-    itsChooser = new FRM_NListButton(this, FRM_CRect(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
+    itsChooser =
+        new FRM_NListButton(this, FRM_CRect(15, 35, 295, 190), FRM_CStringCollection(), -1, 0);
     itsChooser->SetCommand(kCmdTypeChosen);
     itsField = new FRM_NEditControl(this, FRM_CRect(14, 67, 296, 92), FRM_CStringRW(""), 0);
     itsField->SetTextCommand(kCmdTypedText);
@@ -117,7 +118,8 @@ SearchPageWin::SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* docume
     itsSearchButton->SetCommand(kCmdSearch);
     itsClearButton = new FRM_NButton(this, FRM_CRect(110, 104, 200, 129), FRM_CStringRW(1010), 0);
     itsClearButton->SetCommand(kCmdClear);
-    itsSpellingButton = new FRM_NButton(this, FRM_CRect(205, 104, 295, 129), FRM_CStringRW(1014), 0);
+    itsSpellingButton =
+        new FRM_NButton(this, FRM_CRect(205, 104, 295, 129), FRM_CStringRW(1014), 0);
     itsSpellingButton->SetCommand(kCmdSpellingHelp);
     // The results-list moves and the prints, as picture buttons.
     const auto pictureButton = [this](float l, float t, long image, long command) {
@@ -168,10 +170,12 @@ void SearchPageWin::OrderTabStops()
 
 void SearchPageWin::FillHelpTable()
 {
-    itsHelpTexts = {{itsChooser, 1204},     {itsField, 1206},          {itsSearchButton, 1208},
-                    {itsClearButton, 1210}, {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
-                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},   {itsHitList, 1226},
-                    {itsPrintEntryButton, 1232}, {itsEntryPane, 1236}};
+    itsHelpTexts = {{itsChooser, 1204},        {itsField, 1206},
+                    {itsSearchButton, 1208},   {itsClearButton, 1210},
+                    {itsSpellingButton, 1212}, {itsPreviousListButton, 1214},
+                    {itsNextListButton, 1218}, {itsPrintResultsButton, 1222},
+                    {itsHitList, 1226},        {itsPrintEntryButton, 1232},
+                    {itsEntryPane, 1236}};
 }
 
 void SearchPageWin::AttachPainter()
@@ -221,10 +225,12 @@ void SearchPageWin::FillChooser(int kept)
         return;
     const RWOrdered& labels = description->SearchLabels();
     for (std::size_t i = 0; i < labels.entries(); ++i)
-        itsChooser->Insert(FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
+        itsChooser->Insert(
+            FRM_CStringRW(static_cast<const RWCollectableString*>(labels[i])->data()), -1);
     const auto count = static_cast<int>(labels.entries());
-    const int wanted = kept >= 0 && kept < count ? kept
-                       : itsDocument->GetPrefs() != nullptr ? itsDocument->GetPrefs()->search_type : 0;
+    const int wanted = kept >= 0 && kept < count            ? kept
+                       : itsDocument->GetPrefs() != nullptr ? itsDocument->GetPrefs()->search_type
+                                                            : 0;
     if (count != 0)
         itsChooser->SelectItem(wanted >= 0 && wanted < count ? wanted : 0);
     DoCommand(kCmdTypeChosen, nullptr);
@@ -258,7 +264,8 @@ std::string SearchPageWin::GetIndexCode() const
     if (itsKind == kAdvanced)
         return "";
     if (position < 0 || itsDocument->GetDescription() == nullptr ||
-        static_cast<std::size_t>(position) >= itsDocument->GetDescription()->SearchNames().entries())
+        static_cast<std::size_t>(position) >=
+            itsDocument->GetDescription()->SearchNames().entries())
         return "va";
     const auto& names = itsDocument->GetDescription()->SearchNames();
     return static_cast<const RWCollectableString*>(names[static_cast<std::size_t>(position)])
@@ -382,8 +389,9 @@ void SearchPageWin::SetListMoves(const ListMoves& moves)
         bar->SetEnabled(menutag::kNextList, moves.next != 0 ? 1 : 0);
         bar->SetEnabled(menutag::kPreviousList, moves.previous != 0 ? 1 : 0);
     }
-    for (const auto& [button, on] : {std::pair<FRM_CButton*, bool>{itsNextListButton, moves.next != 0},
-                                     {itsPreviousListButton, moves.previous != 0}}) {
+    for (const auto& [button, on] :
+         {std::pair<FRM_CButton*, bool>{itsNextListButton, moves.next != 0},
+          {itsPreviousListButton, moves.previous != 0}}) {
         // Drawn again only when it changes: every look-up sets both buttons of every page.
         if (button->IsEnabled() == (on ? 1 : 0))
             continue;
@@ -554,7 +562,8 @@ void SearchPageWin::DoCommand(long command, void* data)
         return;
     case kCmdTypeChosen: {
         // Spelling help is for the entry-word and the two text searches only.
-        const std::string label = itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+        const std::string label =
+            itsChooser->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
         if (itsKind == kBrowse)
             return;
         if (label == "Entry word is..." || label == "Defining text contains..." ||

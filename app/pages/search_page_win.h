@@ -54,10 +54,12 @@ public:
     // Commands from the notebook, which holds the histories of all three pages.
     static constexpr long kCmdClearPage = 76;      // an empty hit list and field
     static constexpr long kCmdApplyPreferences = 74; // the colours of the document's preferences
-    static constexpr long kCmdReferenceChanged = 106; // another dictionary: its search types in the chooser
+    static constexpr long kCmdReferenceChanged =
+        106; // another dictionary: its search types in the chooser
     static constexpr long kCmdEmptyHitList = 137;
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
-    static constexpr long kCmdAttachPainter = 73;  // the window's entry engine draws into this page's pane
+    static constexpr long kCmdAttachPainter =
+        73; // the window's entry engine draws into this page's pane
     static constexpr long kCmdFillHelpTable = 86;  // the status-line help of the page's controls
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
@@ -169,7 +171,10 @@ public:
     // Selects line index of the hit list whole, once its kept lines are listed.
     void SelectLine(int index);
     // The picture buttons that go to the previous or the next results list.
-    FRM_CButton* GetListButton(bool next) const { return next ? itsNextListButton : itsPreviousListButton; }
+    FRM_CButton* GetListButton(bool next) const
+    {
+        return next ? itsNextListButton : itsPreviousListButton;
+    }
     ScrollViewWin* GetEntryPane() const { return itsEntryPane; }
     // The chosen search type: its position in the description's list and its index code.
     int GetSearchTypePosition() const;

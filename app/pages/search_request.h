@@ -2,8 +2,8 @@
 // search and how, and sends the record to its reference document (command 87); the document
 // notes its dictionary in it and has the search status window run it; the window puts the
 // hits into the record and hands it back to the document (command 88), which gives them to
-// the page's notebook (command 93) to list on every page and enter in the history. All of it happens while the page's send runs: the record lives on
-// the page's stack.
+// the page's notebook (command 93) to list on every page and enter in the history. All of it
+// happens while the page's send runs: the record lives on the page's stack.
 #pragma once
 #include <memory>
 #include <string>

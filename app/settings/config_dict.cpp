@@ -61,7 +61,8 @@ int configDict::part_at(int slot) const
 {
     if (slot < 0 || static_cast<std::size_t>(slot) >= itsPartOrder.entries())
         return 0;
-    const auto* value = dynamic_cast<const RWCollectableInt*>(itsPartOrder[static_cast<std::size_t>(slot)]);
+    const auto* value =
+        dynamic_cast<const RWCollectableInt*>(itsPartOrder[static_cast<std::size_t>(slot)]);
     return value != nullptr ? value->value() : 0;
 }
 
@@ -86,14 +87,17 @@ void configDict::AddSearchType(const RWCString& label, const RWCString& name)
 void configDict::SetPart(int slot, int part, const RWCString& first, const RWCString& second)
 {
     if (slot >= 0 && static_cast<std::size_t>(slot) < itsPartOrder.entries()) {
-        if (auto* value = dynamic_cast<RWCollectableInt*>(itsPartOrder[static_cast<std::size_t>(slot)]))
+        if (auto* value =
+                dynamic_cast<RWCollectableInt*>(itsPartOrder[static_cast<std::size_t>(slot)]))
             value->value(part);
     }
     if (part < 0 || static_cast<std::size_t>(part) >= itsPartFirst.entries())
         return;
-    if (auto* text = dynamic_cast<RWCollectableString*>(itsPartFirst[static_cast<std::size_t>(part)]))
+    if (auto* text =
+            dynamic_cast<RWCollectableString*>(itsPartFirst[static_cast<std::size_t>(part)]))
         *text = first;
-    if (auto* text = dynamic_cast<RWCollectableString*>(itsPartSecond[static_cast<std::size_t>(part)]))
+    if (auto* text =
+            dynamic_cast<RWCollectableString*>(itsPartSecond[static_cast<std::size_t>(part)]))
         *text = second;
 }
 

@@ -38,7 +38,10 @@ inline constexpr char kDefaultReference[] = "Dorvane-Kestle's Orlesse Dictionary
 // preferences file) gives way to the default.
 inline constexpr std::int32_t kMinFontSize = 6;
 inline constexpr std::int32_t kMaxFontSize = 72;
-inline bool IsUsableFontSize(std::int32_t size) { return size >= kMinFontSize && size <= kMaxFontSize; }
+inline bool IsUsableFontSize(std::int32_t size)
+{
+    return size >= kMinFontSize && size <= kMaxFontSize;
+}
 
 // A record holding the application's defaults.
 inline Prefs DefaultPrefs()

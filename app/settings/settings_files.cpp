@@ -151,7 +151,9 @@ DescriptionLines read_description(std::FILE* file, const std::string& name, conf
         {"base_name", &configDict::SetBaseName},
     };
     DescriptionLines met;
-    const auto at_line = [&name](int number) { return name + " line " + std::to_string(number) + ": "; };
+    const auto at_line = [&name](int number) {
+        return name + " line " + std::to_string(number) + ": ";
+    };
     int order_slot = 1;
     int stopped = 0;
     const LineRead end = for_each_line(file, &stopped, [&](const std::string& line, int number) {
@@ -183,7 +185,8 @@ DescriptionLines read_description(std::FILE* file, const std::string& name, conf
         }
     });
     if (met.fault.empty() && end == LineRead::kTooLong)
-        met.fault = at_line(stopped) + "longer than " + std::to_string(kLongestSettingsLine) + " bytes";
+        met.fault =
+            at_line(stopped) + "longer than " + std::to_string(kLongestSettingsLine) + " bytes";
     else if (met.fault.empty() && end == LineRead::kFailed)
         met.fault = at_line(stopped) + "cannot be read";
     return met;
@@ -215,7 +218,8 @@ void add_unknown_keys(const std::vector<std::string>& unknown, std::vector<std::
     for (std::size_t i = 0; i < unknown.size() && i < kListed; ++i)
         listed->push_back(unknown[i]);
     if (unknown.size() > kListed)
-        listed->push_back("and " + std::to_string(unknown.size() - kListed) + " more lines of unknown keys");
+        listed->push_back("and " + std::to_string(unknown.size() - kListed) +
+                          " more lines of unknown keys");
 }
 
 } // namespace
@@ -226,7 +230,8 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
 {
     std::vector<std::string> names;
     std::error_code code;
-    for (fs::directory_iterator it(directory.empty() ? fs::path(".") : fs::path(directory), code), end;
+    for (fs::directory_iterator it(directory.empty() ? fs::path(".") : fs::path(directory), code),
+         end;
          !code && it != end; it.increment(code)) {
         const std::string name = it->path().filename().string();
         if (name.size() > 4 && name.compare(name.size() - 4, 4, kDescriptionSuffix) == 0 &&

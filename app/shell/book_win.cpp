@@ -354,7 +354,8 @@ bool BookWin::Move(FRM_CTreeItem* dragged, FRM_CTreeItem* target)
 
 void BookWin::Key(const FRM_CKey& key)
 {
-    const bool deleteKey = key.IsVirtualKey() ? key.GetChar() == VKO_KEY_DELETE : key.GetChar() == 127;
+    const bool deleteKey =
+        key.IsVirtualKey() ? key.GetChar() == VKO_KEY_DELETE : key.GetChar() == 127;
     if (deleteKey)
         DoCommand(kCmdDelete, nullptr);
     // Escape closes the window, as OK does: its changes are kept as they are made.

@@ -50,7 +50,8 @@ void AppendEntries(FRM_CSubmenu& submenu, const std::vector<std::unique_ptr<BMIt
 {
     for (const auto& entry : entries) {
         if (entry->isFolder) {
-            FRM_CSubmenu folder(MenuLabel(*entry), bookmarktag::Open(entry->number), 0, FRM_CMenu::ENABLED);
+            FRM_CSubmenu folder(MenuLabel(*entry), bookmarktag::Open(entry->number), 0,
+                                FRM_CMenu::ENABLED);
             if (depth < BookmarkStore::kMenuDepth)
                 AppendEntries(folder, entry->children, depth + 1);
             submenu.Append(folder);
@@ -76,15 +77,16 @@ void AppendTarget(FRM_CSubmenu& submenu, const FRM_CStringRW& name, short tag,
     folder.Append(Separator());
     for (const auto& child : contents)
         if (child->isFolder)
-            AppendTarget(folder, MenuLabel(*child), bookmarktag::Folder(child->number), child->children,
-                         HoldsFolder(*child), depth + 1);
+            AppendTarget(folder, MenuLabel(*child), bookmarktag::Folder(child->number),
+                         child->children, HoldsFolder(*child), depth + 1);
     submenu.Append(folder);
 }
 
 // The submenu's title, tag, mnemonic and flags with no entries.
 FRM_CSubmenu EmptyLike(const FRM_CSubmenu& submenu)
 {
-    return FRM_CSubmenu(submenu.GetTitle(), submenu.GetTag(), submenu.GetMnemonic(), submenu.GetFlags());
+    return FRM_CSubmenu(submenu.GetTitle(), submenu.GetTag(), submenu.GetMnemonic(),
+                        submenu.GetFlags());
 }
 
 std::string Trimmed(const std::string& text)
@@ -182,9 +184,10 @@ void AddCurrentEntry(MainRefWin* window, BookmarkStore& store, BMItem* folder)
     const std::string reference = dictionary->ref_name().data();
     if (BookmarkStore::CheckBookmarkName(word) != BookmarkNameProblem::kNone ||
         BookmarkStore::CheckRefName(reference) != BookmarkNameProblem::kNone) {
-        vko_dm_post_warning("A bookmark cannot keep \"%s\" of \"%s\": the bookmark file cannot hold "
-                            "a ':' or a line break in a word or dictionary name.",
-                            word.c_str(), reference.c_str());
+        vko_dm_post_warning(
+            "A bookmark cannot keep \"%s\" of \"%s\": the bookmark file cannot hold "
+            "a ':' or a line break in a word or dictionary name.",
+            word.c_str(), reference.c_str());
         return;
     }
     if (store.AddBookmark(folder, word, reference) == nullptr)
@@ -266,7 +269,8 @@ void RebuildBookmarkMenus(FRM_CWindow* window, const BookmarkStore& store)
         return;
     FRM_CSubmenu bookmarks = *current;
     BookmarkStore::ClearBookmarkEntries(bookmarks);
-    FRM_CSubmenu add(FRM_CStringRW("&Add Bookmark"), menutag::kAddBookmark, 'A', FRM_CMenu::ENABLED);
+    FRM_CSubmenu add(FRM_CStringRW("&Add Bookmark"), menutag::kAddBookmark, 'A',
+                     FRM_CMenu::ENABLED);
     if (const FRM_CMenu* old = bookmarks.Find(menutag::kAddBookmark))
         add = EmptyLike(*static_cast<const FRM_CSubmenu*>(old));
     store.BuildFolderMenu(add);

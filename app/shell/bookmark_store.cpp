@@ -78,7 +78,8 @@ std::string folder_path_of(const BMItem& entry)
 }
 
 // Calls visit(entry) for each entry of level and below, folders before their contents.
-template <typename Visit> void for_each_entry(const std::vector<std::unique_ptr<BMItem>>& level, Visit visit)
+template <typename Visit>
+void for_each_entry(const std::vector<std::unique_ptr<BMItem>>& level, Visit visit)
 {
     std::vector<BMItem*> pending;
     for (auto it = level.rbegin(); it != level.rend(); ++it)
@@ -118,16 +119,19 @@ bool fits_into(const BMItem& entry, const BMItem* folder)
         int folderDepth;
         std::size_t folderPath;  // the length of its folder's path; 0 at the top level
     };
-    std::vector<Pending> pending{{&entry, depth_of(folder), folder == nullptr ? 0 : folder->path.size()}};
+    std::vector<Pending> pending{
+        {&entry, depth_of(folder), folder == nullptr ? 0 : folder->path.size()}};
     while (!pending.empty()) {
         const Pending at = pending.back();
         pending.pop_back();
         if (!at.entry->isFolder) {
-            if (bookmark_line_length(*at.entry, at.folderPath) > BookmarkStore::kLongestBookmarkLine)
+            if (bookmark_line_length(*at.entry, at.folderPath) >
+                BookmarkStore::kLongestBookmarkLine)
                 return false;
             continue;
         }
-        const std::size_t path = (at.folderPath == 0 ? 0 : at.folderPath + 1) + at.entry->name.size();
+        const std::size_t path =
+            (at.folderPath == 0 ? 0 : at.folderPath + 1) + at.entry->name.size();
         if (at.folderDepth + 1 > BookmarkStore::kDeepestFolder ||
             folder_line_length(path) > BookmarkStore::kLongestBookmarkLine)
             return false;
@@ -137,7 +141,8 @@ bool fits_into(const BMItem& entry, const BMItem* folder)
     return true;
 }
 
-const std::string kTooDeep = "a folder nested more than " + std::to_string(BookmarkStore::kDeepestFolder) + " deep";
+const std::string kTooDeep =
+    "a folder nested more than " + std::to_string(BookmarkStore::kDeepestFolder) + " deep";
 const std::string kInsideTooDeep = "inside " + kTooDeep;
 
 // The folders that a line of the file may go into while it is read. The open folders (the
@@ -181,7 +186,8 @@ public:
     }
 
     // A folder just read (none: cut for its depth, inside keptIn), now the innermost open one.
-    void Open(BMItem* folder, BMItem* keptIn, const std::string& path, const std::string& name, int depth)
+    void Open(BMItem* folder, BMItem* keptIn, const std::string& path, const std::string& name,
+              int depth)
     {
         itsRead.push_back({folder, keptIn, path, name, depth});
         itsReadByPath[path] = itsRead.size() - 1;
@@ -220,7 +226,8 @@ private:
         }
     }
 
-    static void Forget(std::unordered_map<std::string, std::vector<std::size_t>>& index, const std::string& key)
+    static void Forget(std::unordered_map<std::string, std::vector<std::size_t>>& index,
+                       const std::string& key)
     {
         const auto it = index.find(key);
         it->second.pop_back();
@@ -266,7 +273,8 @@ int BookmarkStore::Load(const std::string& directory)
     itsReadFailed = false;
     itHasUnsavedChanges = false;
 
-    const fs::path path = directory.empty() ? fs::path(kBookmarkFileName) : fs::path(directory) / kBookmarkFileName;
+    const fs::path path =
+        directory.empty() ? fs::path(kBookmarkFileName) : fs::path(directory) / kBookmarkFileName;
     std::error_code code;
     if (!fs::exists(path, code))
         return 1;
@@ -295,7 +303,8 @@ int BookmarkStore::Load(const std::string& directory)
             itsUnread.push_back({number, original, "a line holding control characters"});
             continue;
         }
-        const std::size_t start = std::min(line.find_first_not_of(kSpacesAndSeparators, first), line.size());
+        const std::size_t start =
+            std::min(line.find_first_not_of(kSpacesAndSeparators, first), line.size());
         const Fields f = fields_of(line.substr(start));
 
         auto entry = std::make_unique<BMItem>();
@@ -331,7 +340,8 @@ int BookmarkStore::Load(const std::string& directory)
         const std::string folderPath = folder_path_of(*entry);
         if (atTop)
             folders.AtMainLevel();
-        const FolderFinder::Found found = atTop ? FolderFinder::Found{} : folders.Find(folderPath, owner);
+        const FolderFinder::Found found =
+            atTop ? FolderFinder::Found{} : folders.Find(folderPath, owner);
         if (!atTop && !found.known) {
             itsAtMainLevel.push_back({number, original, "its folder \"" + folderPath +
                                                             "\" is not before it in the file"});
@@ -388,15 +398,16 @@ int BookmarkStore::Save()
         if (entry.isFolder)
             text += std::string(kTopLevelMark) + ":" + entry.path + ":" + kTopLevelMark + "\n";
         else
-            text += entry.text + ":" + (entry.path.empty() ? std::string(kTopLevelMark) : entry.path) + ":" +
+            text += entry.text + ":" +
+                    (entry.path.empty() ? std::string(kTopLevelMark) : entry.path) + ":" +
                     entry.name + "\n";
         if (entry.isFolder)
             pending.push_back({&entry, 0});
     }
     for (const UnreadBookmarkLine& unread : itsUnread)
         text += unread.text + "\n";
-    const fs::path path =
-        itsDirectory.empty() ? fs::path(kBookmarkFileName) : fs::path(itsDirectory) / kBookmarkFileName;
+    const fs::path path = itsDirectory.empty() ? fs::path(kBookmarkFileName)
+                                               : fs::path(itsDirectory) / kBookmarkFileName;
     if (!ReplaceFileContents(path.string(), text))
         return 0;
     itHasUnsavedChanges = false;
@@ -405,7 +416,8 @@ int BookmarkStore::Save()
 
 BMItem* BookmarkStore::AddBookmark(BMItem* folder, const std::string& name, const std::string& text)
 {
-    if ((folder != nullptr && !folder->isFolder) || CheckBookmarkName(name) != BookmarkNameProblem::kNone ||
+    if ((folder != nullptr && !folder->isFolder) ||
+        CheckBookmarkName(name) != BookmarkNameProblem::kNone ||
         CheckRefName(text) != BookmarkNameProblem::kNone)
         return nullptr;
     auto entry = std::make_unique<BMItem>();
@@ -437,7 +449,8 @@ BMItem* BookmarkStore::AddFolder(BMItem* parentFolder, const std::string& name)
 
 bool BookmarkStore::MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry)
 {
-    if (entry == nullptr || entry->parent != oldFolder || (newFolder != nullptr && !newFolder->isFolder))
+    if (entry == nullptr || entry->parent != oldFolder ||
+        (newFolder != nullptr && !newFolder->isFolder))
         return false;
     for (const BMItem* up = newFolder; up != nullptr; up = up->parent)
         if (up == entry)
@@ -446,7 +459,8 @@ bool BookmarkStore::MoveItem(BMItem* oldFolder, BMItem* newFolder, BMItem* entry
         return false;
 
     std::vector<std::unique_ptr<BMItem>>& from = LevelOf(oldFolder);
-    auto it = std::find_if(from.begin(), from.end(), [entry](const auto& e) { return e.get() == entry; });
+    auto it =
+        std::find_if(from.begin(), from.end(), [entry](const auto& e) { return e.get() == entry; });
     if (it == from.end())
         return false;
     std::unique_ptr<BMItem> moving = std::move(*it);
@@ -478,7 +492,8 @@ void BookmarkStore::DeleteItem(BMItem* entry)
     if (entry == nullptr)
         return;
     std::vector<std::unique_ptr<BMItem>>& level = LevelOf(entry->parent);
-    auto it = std::find_if(level.begin(), level.end(), [entry](const auto& e) { return e.get() == entry; });
+    auto it = std::find_if(level.begin(), level.end(),
+                           [entry](const auto& e) { return e.get() == entry; });
     if (it == level.end())
         return;
     Forget(entry);
@@ -505,7 +520,8 @@ bool BookmarkStore::SortByName()
     return moved;
 }
 
-BookmarkNameProblem BookmarkStore::CheckFolderName(const BMItem* parentFolder, const std::string& name) const
+BookmarkNameProblem BookmarkStore::CheckFolderName(const BMItem* parentFolder,
+                                                   const std::string& name) const
 {
     if (name.empty())
         return BookmarkNameProblem::kEmpty;
@@ -519,7 +535,8 @@ BookmarkNameProblem BookmarkStore::CheckFolderName(const BMItem* parentFolder, c
             return BookmarkNameProblem::kDuplicate;
     if (depth_of(parentFolder) >= kDeepestFolder)
         return BookmarkNameProblem::kTooDeep;
-    const std::size_t path = (parentFolder == nullptr ? 0 : parentFolder->path.size() + 1) + name.size();
+    const std::size_t path =
+        (parentFolder == nullptr ? 0 : parentFolder->path.size() + 1) + name.size();
     if (folder_line_length(path) > kLongestBookmarkLine)
         return BookmarkNameProblem::kTooLong;
     return BookmarkNameProblem::kNone;
@@ -551,7 +568,8 @@ BookmarkNameProblem BookmarkStore::CheckRefName(const std::string& text)
 
 BMItem* BookmarkStore::FindByNumber(int number) const
 {
-    return number >= 0 && number < NumberCount() ? itsAll[static_cast<std::size_t>(number)] : nullptr;
+    return number >= 0 && number < NumberCount() ? itsAll[static_cast<std::size_t>(number)]
+                                                 : nullptr;
 }
 
 void BookmarkStore::Place(std::unique_ptr<BMItem> entry, BMItem* folder)

@@ -11,8 +11,8 @@
 // may list its folders before their contents); a line whose folder is not before it goes to
 // the top level, and the user is told. Folders nest at most kDeepestFolder deep: the lines of
 // a folder deeper, and of what it holds, are kept by the deepest folder read and written back
-// after its contents as they stand, and told. Numbers are not stored: they are handed out from 0 in reading order, then to each new
-// entry, and double as the entries' menu tags.
+// after its contents as they stand, and told. Numbers are not stored: they are handed out from 0 in
+// reading order, then to each new entry, and double as the entries' menu tags.
 #pragma once
 #include <cstddef>
 #include <functional>
@@ -183,9 +183,21 @@ inline constexpr short kMainLevel = 999;
 inline constexpr short kOpenFirst = 12000;
 inline constexpr short kFolderFirst = 22000;
 inline constexpr int kNumbers = 10000;
-inline short Open(int number) { return number >= 0 && number < kNumbers ? short(kOpenFirst + number) : 0; }
-inline short Folder(int number) { return number >= 0 && number < kNumbers ? short(kFolderFirst + number) : 0; }
+inline short Open(int number)
+{
+    return number >= 0 && number < kNumbers ? short(kOpenFirst + number) : 0;
+}
+inline short Folder(int number)
+{
+    return number >= 0 && number < kNumbers ? short(kFolderFirst + number) : 0;
+}
 // The entry number a tag of that range stands for, or -1.
-inline int NumberOfOpen(int tag) { return tag >= kOpenFirst && tag < kOpenFirst + kNumbers ? tag - kOpenFirst : -1; }
-inline int NumberOfFolder(int tag) { return tag >= kFolderFirst && tag < kFolderFirst + kNumbers ? tag - kFolderFirst : -1; }
+inline int NumberOfOpen(int tag)
+{
+    return tag >= kOpenFirst && tag < kOpenFirst + kNumbers ? tag - kOpenFirst : -1;
+}
+inline int NumberOfFolder(int tag)
+{
+    return tag >= kFolderFirst && tag < kFolderFirst + kNumbers ? tag - kFolderFirst : -1;
+}
 } // namespace bookmarktag

@@ -37,8 +37,15 @@ void InitDocument(const FRM_PAFactory&, FRM_CObjectRWC*, FRM_CDataMembers*) {}
 
 constexpr WindowElement kTaskWindow{20044, 20044, 1003, 0, 2, 1, 0, 0, 0, 0, 0, W_DOC, 0,
                                     VKO_ATTR_TASK_WINDOW, 1143, false, false, nullptr};
-constexpr WindowElement kSplashWindow{1015, 1015, 1003, 1, 2, 1, 50, 50, 347, 247, 0x883, W_DOC,
-                                      0, VKO_ATTR_TASK_WINDOW, 0, true, false, MakeWindowOf<SplashWin>};
+constexpr WindowElement kSplashWindow{1015,  1015,
+                                      1003,  1,
+                                      2,     1,
+                                      50,    50,
+                                      347,   247,
+                                      0x883, W_DOC,
+                                      0,     VKO_ATTR_TASK_WINDOW,
+                                      0,     true,
+                                      false, MakeWindowOf<SplashWin>};
 constexpr ViewElement kSplashPicture{1071, 1015, 0, 1, ViewClass::kPicture, -1, 0, 299, 200, 0,
                                      kNoCommand, kNoCommand, 0xFFFF0000, 0, 0, true, 1001};
 

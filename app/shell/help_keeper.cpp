@@ -36,7 +36,8 @@ bool AsksForHelp(const EVENT* event)
 // The window that holds win directly on the screen.
 WINDOW TopLevel(WINDOW win)
 {
-    const auto screen = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW));
+    const auto screen =
+        reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW));
     while (win != nullptr && win->parent != nullptr && win->parent != screen)
         win = win->parent;
     return win;
@@ -71,7 +72,8 @@ std::string HelpKeeper::ProgramFolder()
     char name[4096];
     GetProgramName(name, sizeof name);
     const char* slash = std::strrchr(name, '/');
-    return slash != nullptr ? std::string(name, static_cast<std::size_t>(slash - name)) : std::string();
+    return slash != nullptr ? std::string(name, static_cast<std::size_t>(slash - name))
+                            : std::string();
 }
 
 HelpKeeper::~HelpKeeper()
@@ -142,9 +144,11 @@ void HelpKeeper::TellUnreadTopics(HELPINFO help)
     char path[4096] = {};
     const std::int32_t state = vko_help_get_assoc_file(help, path, sizeof path);
     if (state == VKOH_ASSOC_MISSING)
-        vko_dm_post_warning("The help topics file %s is missing: help opens at its contents.", path);
+        vko_dm_post_warning("The help topics file %s is missing: help opens at its contents.",
+                            path);
     else if (state == VKOH_ASSOC_DAMAGED)
-        vko_dm_post_warning("The help topics file %s is damaged: help opens at its contents.", path);
+        vko_dm_post_warning("The help topics file %s is damaged: help opens at its contents.",
+                            path);
     else if (state == VKOH_ASSOC_EMPTY)
         vko_dm_post_warning("The help topics file %s is empty: help opens at its contents.", path);
 }

@@ -1,10 +1,10 @@
 // help_keeper.h: HelpKeeper, the application's help on demand. The help file "TavlinCD" is
 // opened the first time help is needed (asking the user for it when it is neither in the
-// default directory, nor where help searches, nor beside the program); until then the topic associations the windows make are kept back and applied
-// once it is open. Its event hook (the toolkit's application-wide hook) opens help for a help
-// request or a help-menu command, and hands every event to help once it is open. F1 asks for
-// help on the object with the focus, Shift+F1 starts object-click help (the next click tells
-// which object).
+// default directory, nor where help searches, nor beside the program); until then the topic
+// associations the windows make are kept back and applied once it is open. Its event hook (the
+// toolkit's application-wide hook) opens help for a help request or a help-menu command, and hands
+// every event to help once it is open. F1 asks for help on the object with the focus, Shift+F1
+// starts object-click help (the next click tells which object).
 #pragma once
 #include <cstdint>
 #include <string>

@@ -54,8 +54,8 @@ void ReportDamagedDictionary(std::string_view message)
     std::string file = failed_read_path();
     if (file.empty())
         file = data_file_path() + " or " + index_file_path();
-    const std::string text = "The dictionary file " + file + " is damaged: " + std::string(message) +
-                             ".\n" +
+    const std::string text = "The dictionary file " + file +
+                             " is damaged: " + std::string(message) + ".\n" +
                              (saved ? "Your bookmarks and preferences are saved."
                                     : "Your bookmarks or preferences could not be saved.") +
                              " TavlinCD must close.";
@@ -98,22 +98,25 @@ std::string BookmarkLinesReadApart(const BookmarkStore& store)
         const UnreadBookmarkLine& first = store.UnreadLines().front();
         const bool one = store.UnreadLines().size() == 1;
         text = std::to_string(store.UnreadLines().size()) +
-               (one ? " line of BookMark.kq was skipped; it stays" : " lines of BookMark.kq were skipped; they stay") +
+               (one ? " line of BookMark.kq was skipped; it stays"
+                    : " lines of BookMark.kq were skipped; they stay") +
                " in the file (line " + std::to_string(first.line) + ": " + first.reason + ").";
     }
     if (!store.CutLines().empty()) {
         const bool one = store.CutLines().size() == 1;
         text += (text.empty() ? "" : "\n") + std::to_string(store.CutLines().size()) +
-                (one ? " line of BookMark.kq is not shown; it stays" : " lines of BookMark.kq are not shown; they stay") +
-                " in the file (from line " + std::to_string(store.CutLines().front().line) +
-                ": " + store.CutLines().front().reason + ").";
+                (one ? " line of BookMark.kq is not shown; it stays"
+                     : " lines of BookMark.kq are not shown; they stay") +
+                " in the file (from line " + std::to_string(store.CutLines().front().line) + ": " +
+                store.CutLines().front().reason + ").";
     }
     if (!store.AtMainLevelLines().empty()) {
         const UnreadBookmarkLine& first = store.AtMainLevelLines().front();
         const bool one = store.AtMainLevelLines().size() == 1;
         text += (text.empty() ? "" : "\n") + std::to_string(store.AtMainLevelLines().size()) +
                 (one ? " line of BookMark.kq is" : " lines of BookMark.kq are") +
-                " shown at the Main Level (line " + std::to_string(first.line) + ": " + first.reason + ").";
+                " shown at the Main Level (line " + std::to_string(first.line) + ": " +
+                first.reason + ").";
     }
     return text;
 }
@@ -213,7 +216,8 @@ void KQedApp::StartUp()
     if (!unusable.empty())
         descriptionWarning = kUnusableDescriptions + unusableLines;
     if (!unknownKeys.empty()) {
-        descriptionWarning += (descriptionWarning.empty() ? "" : "\n") + std::string(kUnknownDescriptionKeys);
+        descriptionWarning +=
+            (descriptionWarning.empty() ? "" : "\n") + std::string(kUnknownDescriptionKeys);
         for (const std::string& line : unknownKeys)
             descriptionWarning += "\n" + line;
     }
@@ -345,10 +349,11 @@ bool KQedApp::OpenReference(RefDoc* document, const WindowRequest* request)
     // joined as they stand, so the path shows a missing separator as it is.
     if (document == nullptr || !document->IsOpen()) {
         std::string text = FRM_CStringRW(1200).data();
-        if (const configDict* description = document != nullptr ? document->GetDescription() : nullptr)
-            text += std::string("\n") + description->ref_name().data() + " (base_dir=" +
-                    description->base_dir().data() + ", base_name=" + description->base_name().data() +
-                    "): " + data_files_problem();
+        if (const configDict* description =
+                document != nullptr ? document->GetDescription() : nullptr)
+            text += std::string("\n") + description->ref_name().data() +
+                    " (base_dir=" + description->base_dir().data() +
+                    ", base_name=" + description->base_name().data() + "): " + data_files_problem();
         delete document;
         vko_dm_post_fatal_exit("%s", text.c_str());
         return false;
@@ -606,8 +611,8 @@ std::vector<FRM_CWindow*> KQedApp::NextWindowRing() const
         const RWOrdered& others = window->GetDocument()->GetWindows();
         for (std::size_t i = 0; i < others.entries(); ++i) {
             auto* other = static_cast<FRM_CWindow*>(others[i]);
-            if (other->IsVisible() &&
-                (dynamic_cast<TableWin*>(other) != nullptr || dynamic_cast<ImageWin*>(other) != nullptr))
+            if (other->IsVisible() && (dynamic_cast<TableWin*>(other) != nullptr ||
+                                       dynamic_cast<ImageWin*>(other) != nullptr))
                 ring.push_back(other);
         }
     }
@@ -644,7 +649,8 @@ void KQedApp::RebuildWindowMenus()
     }
     const std::vector<std::string> plain = titles;
     for (std::size_t n = 0; n < titles.size(); ++n) {
-        const auto alike = std::count(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(n), plain[n]);
+        const auto alike =
+            std::count(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(n), plain[n]);
         if (alike > 0)
             titles[n] += " (" + std::to_string(alike + 1) + ")";
     }
@@ -652,12 +658,14 @@ void KQedApp::RebuildWindowMenus()
         FRM_CMenuBar* bar = itsWindows[shown]->GetMenuBar();
         if (bar == nullptr)
             continue;
-        FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W', FRM_CMenu::ENABLED);
+        FRM_CSubmenu windowMenu(FRM_CStringRW("&Window"), menutag::kWindow, 'W',
+                                FRM_CMenu::ENABLED);
         windowMenu.Append(FRM_CMenuItem(FRM_CStringRW("&Next Window"), menutag::kNextWindow, 'N',
                                         FRM_CMenu::ENABLED));
         for (std::size_t n = 0; n < itsWindows.size(); ++n) {
             const std::string& title = titles[n];
-            const long flags = FRM_CMenu::ENABLED | FRM_CMenu::CHECKABLE | (n == shown ? FRM_CMenu::CHECKED : 0);
+            const long flags =
+                FRM_CMenu::ENABLED | FRM_CMenu::CHECKABLE | (n == shown ? FRM_CMenu::CHECKED : 0);
             windowMenu.Append(FRM_CMenuItem(FRM_CStringRW(menutag::Literal(title).c_str()),
                                             static_cast<short>(kWindowItemBase + n + 1), 0, flags));
         }

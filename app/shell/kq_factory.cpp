@@ -57,7 +57,8 @@ void SetUpStatusBar(FRM_CStatusBar* bar, const FRM_PAFactory& factory)
 {
     bar->IStatusBar(2, 2, 5, 3, 0, 0x0AC0C0C0ul, kWhite, 0x09808080ul);
     bar->AppendField(1, dynamic_cast<FRM_CView*>(factory.GetInstance(1374)), 155, 1);
-    bar->AppendField(2, dynamic_cast<FRM_CView*>(factory.GetInstance(1376)), FRM_CStatusBar::kStretch, 1);
+    bar->AppendField(2, dynamic_cast<FRM_CView*>(factory.GetInstance(1376)),
+                     FRM_CStatusBar::kStretch, 1);
 }
 
 void SetUpScroller(FRM_CScroller* scroller)
@@ -261,7 +262,10 @@ WINDOW ParentWindowOf(const WindowElement& element)
     return reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, element.parentAttribute));
 }
 
-void RememberWindowElement(const WindowElement& element) { WindowElements()[element.id] = &element; }
+void RememberWindowElement(const WindowElement& element)
+{
+    WindowElements()[element.id] = &element;
+}
 
 const WindowElement* FindWindowElement(std::int32_t id)
 {
@@ -284,7 +288,8 @@ void InitWindow(const WindowElement& element, FRM_CObjectRWC* object)
     window->SetBackgroundDrawing(0);
     // Its help: the topic file lists each window under its factory id.
     if (KQedApp* application = KQedApp::Instance())
-        application->GetHelp().AssociateWindow(window->GetVKOWindow(), element.id, element.menuBarId);
+        application->GetHelp().AssociateWindow(window->GetVKOWindow(), element.id,
+                                               element.menuBarId);
 }
 
 namespace {

@@ -397,7 +397,8 @@ void MainRefWin::PopUpHistory(bool forward, const FRM_CPoint& point)
     const short submenuTag = forward ? menutag::kForward : menutag::kBackward;
     FRM_CSubmenu submenu(FRM_CStringRW(forward ? "Forward" : "Backward"), submenuTag, 0,
                          FRM_CMenu::ENABLED);
-    const SearchNotebook::HistoryMenus menus{forward ? nullptr : &submenu, forward ? &submenu : nullptr};
+    const SearchNotebook::HistoryMenus menus{forward ? nullptr : &submenu,
+                                             forward ? &submenu : nullptr};
     SearchNotebook::CmdHistoryMenus::Send(*itsNotebook, menus);
     if (submenu.GetMenus()->entries() == 0)
         return;
@@ -618,7 +619,8 @@ void MainRefWin::RunRequest(const WindowRequest& request)
     if (KQedApp* application = KQedApp::Instance()) {
         const RWOrdered& descriptions = application->GetDescriptions();
         for (std::size_t i = 0; i < descriptions.entries(); ++i)
-            if (static_cast<const configDict*>(descriptions[i])->ref_name() == request.reference.c_str())
+            if (static_cast<const configDict*>(descriptions[i])->ref_name() ==
+                request.reference.c_str())
                 SwitchReference(static_cast<int>(i));
     }
     if (!request.text.empty())

@@ -77,9 +77,9 @@ PrefPage::PrefPage(PrefWin* window, FRM_CSubview* enclosure, const FRM_CRect& fr
 {
     // The window's font: the controls' rectangles are made for it.
     const FRM_CEnvironment* inForce = window->GetEnvironment();
-    FRM_CEnvironment environment(kPageBack, kPageFore, FRM_CEnvironment::kWhite, 2,
-                                 FRM_CEnvironment::kBlack, 2, 1,
-                                 inForce != nullptr ? inForce->GetFont() : FRM_CEnvironment::DefaultFont());
+    FRM_CEnvironment environment(
+        kPageBack, kPageFore, FRM_CEnvironment::kWhite, 2, FRM_CEnvironment::kBlack, 2, 1,
+        inForce != nullptr ? inForce->GetFont() : FRM_CEnvironment::DefaultFont());
     environment.SetBlendColor(kPageBlend);
     SetEnvironment(environment, 0);
 }
@@ -233,7 +233,8 @@ ReferencePage::ReferencePage(PrefWin* window, FRM_CSubview* enclosure, const FRM
 {
     new FRM_NText(this, FRM_CRect(10, 50, 270, 68), FRM_CStringRW(1101), 0);
     new FRM_NText(this, FRM_CRect(10, 70, 270, 88), FRM_CStringRW(1105), 0);
-    itsList = new FRM_NListButton(this, FRM_CRect(10, 96, 275, 216), FRM_CStringCollection(), -1, 0);
+    itsList =
+        new FRM_NListButton(this, FRM_CRect(10, 96, 275, 216), FRM_CStringCollection(), -1, 0);
     itsList->SetCommand(kCmdChosen);
     if (const KQedApp* application = KQedApp::Instance()) {
         const RWOrdered& descriptions = application->GetDescriptions();
@@ -279,7 +280,8 @@ BrowseSearchPage::BrowseSearchPage(PrefWin* window, FRM_CSubview* enclosure, con
     itsModes->SetCommand(kCmdMode);
     new FRM_NText(this, FRM_CRect(10, 97, 270, 115), FRM_CStringRW(1119), 0);
     new FRM_NText(this, FRM_CRect(10, 115, 270, 133), FRM_CStringRW(1121), 0);
-    itsTypes = new FRM_NListButton(this, FRM_CRect(10, 140, 275, 245), FRM_CStringCollection(), -1, 0);
+    itsTypes =
+        new FRM_NListButton(this, FRM_CRect(10, 140, 275, 245), FRM_CStringCollection(), -1, 0);
     itsTypes->SetCommand(kCmdType);
     AddRestoreButton();
 }
@@ -374,13 +376,15 @@ PrefWin::PrefWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStr
         itsWorking = &user->GetWorkingPrefs();
     else if (KQedApp* application = KQedApp::Instance())
         itsOwnRecord = application->GetPrefs();
-    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kPreferencesWindow, 0, &itsIDData);
+    KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kPreferencesWindow, 0,
+                                             &itsIDData);
     itsOk = itsIDData.Get<FRM_NButton>(1081);
     itsApply = itsIDData.Get<FRM_NButton>(1085);
 
     // One notebook tab per page, each page filling its tab's face.
     static const char* const kTitles[3] = {"Appearance", "Reference", "Browse Search"};
-    itsNotebook = new FRM_NNotebook(this, FRM_CRect(0, 0, frame.Width(), frame.Height() - kButtonArea));
+    itsNotebook =
+        new FRM_NNotebook(this, FRM_CRect(0, 0, frame.Width(), frame.Height() - kButtonArea));
     for (int i = 0; i < 3; ++i) {
         const auto tab = static_cast<short>(i);
         itsNotebook->AddTab(tab, FRM_CStringRW(kTitles[i]), FRM_CImage());

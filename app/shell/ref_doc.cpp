@@ -133,7 +133,8 @@ void RefDoc::DoCommand(long command, void* data)
     }
     case PrintedFile::kNumber:
         // A print of one of the document's other windows: told in the main window.
-        if (const std::string* file = PrintedFile::Read(data); itsMainWindow != nullptr && file != nullptr)
+        if (const std::string* file = PrintedFile::Read(data);
+            itsMainWindow != nullptr && file != nullptr)
             itsMainWindow->ShowPrinted(*file);
         return;
     case CmdLookUp::kNumber:
@@ -150,7 +151,8 @@ void RefDoc::DoCommand(long command, void* data)
     case CmdSearchFound::kNumber:
         // The hits go to the asking page's notebook, which lists them on every page of its
         // window and shows the first hit's entry.
-        if (SearchRequest* request = CmdSearchFound::Read(data); request != nullptr && request->notebook != nullptr)
+        if (SearchRequest* request = CmdSearchFound::Read(data);
+            request != nullptr && request->notebook != nullptr)
             SearchNotebook::CmdEnterResults::Send(*request->notebook, *request);
         return;
     case CmdSpellingHelp::kNumber:
@@ -221,14 +223,16 @@ void RefDoc::ShowEntry(const EntryToShow& shown)
         bar->SetEnabled(menutag::kCopy, 0);
     // The Window menu names the entry after the window's title.
     if (KQedApp* application = KQedApp::Instance()) {
-        KQedApp::CmdRetitleWindow::Send(*application, KQedApp::WindowTitle{itsMainWindow, shown.word->data()});
+        KQedApp::CmdRetitleWindow::Send(*application,
+                                        KQedApp::WindowTitle{itsMainWindow, shown.word->data()});
     }
 }
 
 bool RefDoc::OpenReference(const std::string& name)
 {
     KQedApp* application = KQedApp::Instance();
-    const configDict* wanted = application != nullptr ? application->FindDescription(name) : nullptr;
+    const configDict* wanted =
+        application != nullptr ? application->FindDescription(name) : nullptr;
     if (wanted == nullptr)
         return false;
     if (wanted == itsDescription)

@@ -102,7 +102,8 @@ std::string SpHelpWin::Confirmed() const
 {
     if (itsList == nullptr || itsList->GetSelectPosition() < 0)
         return {};
-    const std::string picked = itsList->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
+    const std::string picked =
+        itsList->GetFirstSelectedItem(FRM_CNativeList::kMaxItemLength).data();
     if (picked.empty())
         return {};
     return itsQuery.code.empty() ? picked : itsQuery.code + "=" + picked;

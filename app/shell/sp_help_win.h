@@ -29,8 +29,8 @@ public:
         std::string word;
     };
     static CodedWord SplitQuery(const std::string& query, const std::vector<std::string>& names);
-    // The lines of the list for words (as many as fit the list's budget) and the line to select: the one equal to typed,
-    // -1 when none of the lines is.
+    // The lines of the list for words (as many as fit the list's budget) and the line to select:
+    // the one equal to typed, -1 when none of the lines is.
     static std::vector<std::string> ListLines(const RWOrdered& words, const std::string& typed,
                                               int* selected);
 

@@ -115,7 +115,8 @@ void SplashWin::Centre()
     const int left = (screen.right - screen.left - width) / 2;
     const int top = (screen.bottom - screen.top - height) / 2;
     const s_rct placed{static_cast<std::int16_t>(top), static_cast<std::int16_t>(left),
-                       static_cast<std::int16_t>(top + height), static_cast<std::int16_t>(left + width)};
+                       static_cast<std::int16_t>(top + height),
+                       static_cast<std::int16_t>(left + width)};
     vko_vobj_move(window, &placed);
     // Without a window manager the window has no frame: the frame added above would be a strip
     // of the window's own at the picture's right and foot. The client area is made the

@@ -65,7 +65,8 @@ void TableWin::FitWidth(int tableWidth)
     WINDOW window = GetVKOWindow();
     FRM_CScroller* scroller = GetScroller();
     s_rct client{}, outer{};
-    if (window == nullptr || scroller == nullptr || vko_vobj_get_client_rect(window, &client) == nullptr ||
+    if (window == nullptr || scroller == nullptr ||
+        vko_vobj_get_client_rect(window, &client) == nullptr ||
         vko_vobj_get_outer_rect(window, &outer) == nullptr)
         return;
     // The client area on the screen, and the room right of it that the frame leaves.
@@ -74,14 +75,16 @@ void TableWin::FitWidth(int tableWidth)
     vko_vobj_translate_points(window, screen, corners, 2);
     const int width = client.right - client.left;
     const int border = std::max(0, outer.right - corners[1].h);
-    const int room = static_cast<int>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WIDTH)) - corners[0].h - border;
+    const int room = static_cast<int>(vko_vobj_get_attr(NULL_WIN, VKO_ATTR_SCREEN_WIDTH)) -
+                     corners[0].h - border;
     // What lies beside the scroller's inner frame (its bar, the margins) stays, and its clip
     // keeps a pixel inside that frame.
     const int beside = width - static_cast<int>(scroller->GetInnerFrame().Width()) + 1;
     const int wanted = std::min(tableWidth + beside, room);
     if (wanted <= width)
         return;
-    const s_rct placed{corners[0].v, corners[0].h, corners[1].v, static_cast<std::int16_t>(corners[0].h + wanted)};
+    const s_rct placed{corners[0].v, corners[0].h, corners[1].v,
+                       static_cast<std::int16_t>(corners[0].h + wanted)};
     vko_vobj_move(window, &placed);
 }
 
@@ -137,7 +140,8 @@ void TableWin::UpdateMenus(FRM_CMenuBar* menuBar)
         return;
     }
     // Tags without an item in this menu bar change nothing.
-    for (const short tag : {menutag::kPrintEntry, menutag::kPrintResults, menutag::kEdit, menutag::kView})
+    for (const short tag :
+         {menutag::kPrintEntry, menutag::kPrintResults, menutag::kEdit, menutag::kView})
         bar->SetEnabled(tag, 0);
     bar->SetEnabled(menutag::kPrintTable, 1);
     bar->DoUpdate();

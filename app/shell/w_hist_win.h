@@ -16,8 +16,8 @@ public:
     static constexpr long kCmdDouble = 7003;
     static constexpr long kCmdOk = 7005;
     static constexpr long kCmdCancel = 7007;
-    // Shows names (as many as fit the list's budget) modally and answers the 1-based position picked, 0 when cancelled or when
-    // nothing was picked.
+    // Shows names (as many as fit the list's budget) modally and answers the 1-based position
+    // picked, 0 when cancelled or when nothing was picked.
     static long Run(RefDoc* document, const std::vector<std::string>& names);
 
     // The window made by the factory for names, without its modal loop (Run's, and tests').

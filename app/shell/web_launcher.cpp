@@ -26,12 +26,16 @@ int HasTextCommand(const char* key)
 
 } // namespace
 
-int WebLauncher::HasHtmlFileCommand() const { return HasTextCommand("htmlfile\\shell\\open\\command"); }
+int WebLauncher::HasHtmlFileCommand() const
+{
+    return HasTextCommand("htmlfile\\shell\\open\\command");
+}
 int WebLauncher::HasHttpCommand() const { return HasTextCommand("http\\shell\\open\\command"); }
 int WebLauncher::HasHttpsCommand() const { return HasTextCommand("https\\shell\\open\\command"); }
 
 int WebLauncher::Open(const char* address) const
 {
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<std::intptr_t>(result) > 32 ? 1 : 0;
 }

@@ -121,9 +121,10 @@ void FRM_CNativeList::SetValidator(const FRM_CValidator& theValidator)
 {
     itsValidator = theValidator;
     if (itsVKOWindow != nullptr)
-        vko_vobj_set_formatter(itsVKOWindow,
-                               itsValidator.IsValid() ? reinterpret_cast<intptr_t>(&FRM_CValidator::FormatList) : 0,
-                               itsValidator.IsValid() ? reinterpret_cast<intptr_t>(&itsValidator) : 0);
+        vko_vobj_set_formatter(
+            itsVKOWindow,
+            itsValidator.IsValid() ? reinterpret_cast<intptr_t>(&FRM_CValidator::FormatList) : 0,
+            itsValidator.IsValid() ? reinterpret_cast<intptr_t>(&itsValidator) : 0);
 }
 
 void FRM_CNativeList::TdiNotifyItems(long theId, const FRM_CStringCollection& theItems)
@@ -428,6 +429,7 @@ FRM_CRect FRM_NListButton::GetVisibleFrame() const
     FRM_CRect visible = itsFrame;
     const int height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrListButtonHeight));
     const FRM_CUnits* units = GetUnits();
-    visible.Height(units != nullptr ? units->VPhysicalToLogical(height) : static_cast<float>(height));
+    visible.Height(units != nullptr ? units->VPhysicalToLogical(height)
+                                    : static_cast<float>(height));
     return visible;
 }

@@ -132,7 +132,8 @@ void FRM_CNativeTextEdit::CreateTextEdit()
     // The environment's font when it is mapped already, else the standard one for the
     // creation only.
     const FRM_CEnvironment* environment = GetEnvironment();
-    s_fntid* font = environment != nullptr ? static_cast<s_fntid*>(environment->GetFont()) : nullptr;
+    s_fntid* font =
+        environment != nullptr ? static_cast<s_fntid*>(environment->GetFont()) : nullptr;
     bool mappedHere = false;
     if (font == nullptr || vko_font_get_win(font) == nullptr ||
         !vko_vobj_is_valid(vko_font_get_win(font))) {
@@ -455,7 +456,8 @@ void FRM_CNativeTextEdit::TdiProcessEvent(EVENT& theEvent)
     const FRM_CStringRW before = bound ? GetText() : FRM_CStringRW();
     // The window's text-edit parent object hands the event to the focused text edit.
     const FRM_CWindow* window = GetCWindow();
-    CXO parent = window != nullptr ? vko_win_get_cxo(window->GetVKOWindow(), kParentClass, 0) : nullptr;
+    CXO parent =
+        window != nullptr ? vko_win_get_cxo(window->GetVKOWindow(), kParentClass, 0) : nullptr;
     if (VKO_CXO_HANDLER handler = parent != nullptr ? vko_cxo_get_event_handler(parent) : nullptr) {
         vko_scr_set_focus_vobj(GetVKOWindow());
         const bool wasInFramework = KeyInFramework();

@@ -65,7 +65,8 @@ void FRM_NRadioButton::DoHit(const s_ctlinfo&)
 
 FRM_CRadioGroup::FRM_CRadioGroup(FRM_CSubview* theEnclosure, const FRM_CPoint& theOrigin,
                                  short hasBorder)
-    : FRM_CSubview(theEnclosure, FRM_CRect(theOrigin.H(), theOrigin.V(), theOrigin.H(), theOrigin.V())),
+    : FRM_CSubview(theEnclosure,
+                   FRM_CRect(theOrigin.H(), theOrigin.V(), theOrigin.H(), theOrigin.V())),
       itHasBorder(hasBorder)
 {
 }
@@ -181,7 +182,8 @@ void FRM_CRadioGroup::SetSelectedButton(long theId)
         }
     }
     if (chosen != nullptr)
-        vko_ctl_check_radio_button(chosen, windows.data(), static_cast<std::int32_t>(windows.size()));
+        vko_ctl_check_radio_button(chosen, windows.data(),
+                                   static_cast<std::int32_t>(windows.size()));
 }
 
 void FRM_CRadioGroup::SetSelectedButton(const FRM_CStringRW& theTitle)
@@ -208,7 +210,8 @@ long FRM_CRadioGroup::LayOutButton(const FRM_CPoint& theTopLeft, const FRM_CStri
                              H(static_cast<float>(font.GetTextWidth(theTitle))),
                          top + V(static_cast<float>(RBMinSize())));
     itsFrame += rect + FRM_CPoint(itsFrame.Left() + border, itsFrame.Top() + border);
-    auto* button = new FRM_NRadioButton(this, rect, this, static_cast<long>(theAttributes), theTitle);
+    auto* button =
+        new FRM_NRadioButton(this, rect, this, static_cast<long>(theAttributes), theTitle);
     button->SetGlue(theGlue);
     button->SetCommand(theCommand);
     return button->GetId();
@@ -226,7 +229,8 @@ long FRM_CRadioGroup::AddButtons(long theFirstId, int theNum, long theFirstComma
                                  float theSeparation, DIRECTION theDirection)
 {
     const FRM_CGlobalClassLib* library = FRM_CObjectRWC::GetG();
-    FRM_CFont standard = library != nullptr ? library->GetSTDFont() : FRM_CEnvironment::DefaultFont();
+    FRM_CFont standard =
+        library != nullptr ? library->GetSTDFont() : FRM_CEnvironment::DefaultFont();
     standard.Map(GetCWindow());
     FRM_CPoint at = theDirection == VERTICAL ? FRM_CPoint(itsFrame.Width(), 0)
                                              : FRM_CPoint(0, itsFrame.Height());
@@ -234,15 +238,18 @@ long FRM_CRadioGroup::AddButtons(long theFirstId, int theNum, long theFirstComma
     for (int i = 0; i < theNum; ++i) {
         char title[kTitleBufferSize] = {};
         vko_res_get_str(static_cast<std::int32_t>(theFirstId + i), title, kTitleBufferSize);
-        const long id = LayOutButton(at, FRM_CStringRW(title), theFirstCommand + i, theAttributes, 0);
+        const long id =
+            LayOutButton(at, FRM_CStringRW(title), theFirstCommand + i, theAttributes, 0);
         if (i == 0)
             first = id;
         if (theDirection == VERTICAL)
-            at += FRM_CPoint(0, V(static_cast<float>(static_cast<int>(RBMinSize() + theSeparation))));
+            at +=
+                FRM_CPoint(0, V(static_cast<float>(static_cast<int>(RBMinSize() + theSeparation))));
         else
-            at += FRM_CPoint(H(static_cast<float>(RBMinSize() + standard.GetTextWidth(FRM_CStringRW(title)) +
-                                                  static_cast<long>(theSeparation))),
-                             0);
+            at += FRM_CPoint(
+                H(static_cast<float>(RBMinSize() + standard.GetTextWidth(FRM_CStringRW(title)) +
+                                     static_cast<long>(theSeparation))),
+                0);
     }
     const float border = H(static_cast<float>(itsBorderSpace));
     const float borderV = V(static_cast<float>(itsBorderSpace));

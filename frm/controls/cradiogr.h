@@ -16,8 +16,8 @@ class FRM_NRadioButton : public FRM_CNativeView {
     FRM_TYPE_INFO(NRadioButton)
 public:
     // theEnclosure must be theGroup (error 6550 otherwise).
-    FRM_NRadioButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, FRM_CRadioGroup* theGroup,
-                     long theAttributes, const FRM_CStringRW& theTitle);
+    FRM_NRadioButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                     FRM_CRadioGroup* theGroup, long theAttributes, const FRM_CStringRW& theTitle);
     FRM_NRadioButton(FRM_CRadioGroup* theGroup, long theContainerId, long theResourceId);
     // A copy is a new control in the same group; an assigned button stays in its own group.
     FRM_NRadioButton(const FRM_NRadioButton& other) = default;

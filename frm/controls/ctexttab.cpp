@@ -102,8 +102,9 @@ FRM_CRect FRM_CTextTab::GetBounds(const FRM_CView& theView, const FRM_CFont& the
     if (itsType == Decimal) {
         // The first piece when the text is split at "." (pieces are never empty).
         const std::size_t start = text.find_first_not_of('.');
-        const std::string piece =
-            start == std::string::npos ? std::string() : text.substr(start, text.find('.', start) - start);
+        const std::string piece = start == std::string::npos
+                                      ? std::string()
+                                      : text.substr(start, text.find('.', start) - start);
         decimal = LogicalWidth(theView, PixelWidth(theView, theFont, piece));
     }
     FRM_CTextTab textTab(*this);

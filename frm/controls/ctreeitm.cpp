@@ -74,7 +74,8 @@ const FRM_CTreeAttributes* FRM_CTreeAttributes::Shared(const FRM_CTreeAttributes
         return nullptr;
     const FRM_CTreeAttributes& c = theChanged;
     return itsView->GetAttributes(c.itsColor, c.itsFont, c.itsHeight, c.itsIndent, c.itsImage,
-                                  c.itsCollapsedImage, c.itsExpandedImage, c.itsTabSet, c.itsSource);
+                                  c.itsCollapsedImage, c.itsExpandedImage, c.itsTabSet,
+                                  c.itsSource);
 }
 
 // One clone operation per value: this record when the value is unchanged.
@@ -104,10 +105,12 @@ FRM_TREE_CLONE(Source, const FRM_CTreeSource*, itsSource)
 FRM_CTreeSorter::Comparison FRM_CTreeStringSorter::Compare(const FRM_CTreeItem* a,
                                                           const FRM_CTreeItem* b) const
 {
-    const FRM_CStringRW keyA = itsSortTab < 0 ? a->GetString()
-                                              : CTabSet::GetField(a->GetString(), static_cast<unsigned long>(itsSortTab));
-    const FRM_CStringRW keyB = itsSortTab < 0 ? b->GetString()
-                                              : CTabSet::GetField(b->GetString(), static_cast<unsigned long>(itsSortTab));
+    const FRM_CStringRW keyA =
+        itsSortTab < 0 ? a->GetString()
+                       : CTabSet::GetField(a->GetString(), static_cast<unsigned long>(itsSortTab));
+    const FRM_CStringRW keyB =
+        itsSortTab < 0 ? b->GetString()
+                       : CTabSet::GetField(b->GetString(), static_cast<unsigned long>(itsSortTab));
     const int order = keyA.compareTo(keyB);
     return order < 0 ? LessThan : order == 0 ? EqualTo : GreaterThan;
 }
@@ -240,7 +243,8 @@ const FRM_CTreeSource* FRM_CTreeItem::SetSource(const FRM_CTreeSource* theSource
 void FRM_CTreeItem::SetUserData(RWCollectable* theData)
 {
     const FRM_CTreeView* view = GetView();
-    if (itsUserData != nullptr && itsUserData != theData && view != nullptr && view->GetDeleteUserData())
+    if (itsUserData != nullptr && itsUserData != theData && view != nullptr &&
+        view->GetDeleteUserData())
         delete itsUserData;
     itsUserData = theData;
 }

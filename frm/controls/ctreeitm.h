@@ -165,7 +165,10 @@ public:
     const FRM_CTreeSource* GetSource() const { return itsAttributes->GetSource(); }
     FRM_CStringRW GetString() const { return itsString; }
     const FRM_CTreeAttributes* GetAttributes() const { return itsAttributes; }
-    FRM_CTreeView* GetView() const { return itsAttributes != nullptr ? itsAttributes->GetView() : nullptr; }
+    FRM_CTreeView* GetView() const
+    {
+        return itsAttributes != nullptr ? itsAttributes->GetView() : nullptr;
+    }
 
     // Null on a leaf.
     virtual const FRM_CImage* GetCollapsedImage() const { return nullptr; }
@@ -235,7 +238,8 @@ public:
     short IsTerminal() const override { return 0; }
 
     // A child made by the view from theInfo's look, with theString as its text.
-    virtual FRM_CTreeItem* AddChild(const FRM_CTreeItemInfo& theInfo, const FRM_CStringRW& theString);
+    virtual FRM_CTreeItem* AddChild(const FRM_CTreeItemInfo& theInfo,
+                                    const FRM_CStringRW& theString);
     // Takes theItem (null is ignored); it goes after every child that sorts before or equal.
     virtual FRM_CTreeItem* AddChild(FRM_CTreeItem* theItem);
     // A child with this node's look.

@@ -101,7 +101,8 @@ short FRM_CTreeMouseHandler::DoDownInItem(FRM_CPoint& thePoint, short& theButton
     }
     if (FRM_CSubview* enclosure = itsTree->GetEnclosure())
         enclosure->SetKeyFocus(itsTree);
-    FRM_CTreeEvent event(FRM_CTreeEvent::MouseClick, itsTree, thePoint, theButton, isShift, isControl);
+    FRM_CTreeEvent event(FRM_CTreeEvent::MouseClick, itsTree, thePoint, theButton, isShift,
+                         isControl);
     Send(itsTree, event);
     return 0;
 }
@@ -111,7 +112,8 @@ short FRM_CTreeMouseHandler::DoDownInTitle(FRM_CPoint& thePoint, short& theButto
 {
     if (itsTab == 0)
         return 0;
-    FRM_CTreeEvent event(FRM_CTreeEvent::TitleMouseClick, itsTree, thePoint, theButton, isShift, isControl);
+    FRM_CTreeEvent event(FRM_CTreeEvent::TitleMouseClick, itsTree, thePoint, theButton, isShift,
+                         isControl);
     Send(itsTree, event);
     itsIsDragging = 1;
     itsOriginalPoint = thePoint;
@@ -164,7 +166,8 @@ short FRM_CTreeMouseHandler::DoMove(FRM_CPoint& thePoint, short&, short&, short&
         if (const CTabSet* tabs = itsHitItem != nullptr ? itsHitItem->GetTabSet() : nullptr) {
             FRM_CDrawingContext context(itsTree);
             context.GetEnv().SetFont(itsTree->GetTitleFont());
-            itsTab = tabs->PointToTab(thePoint, *itsTree, context, itsTree->GetGlobalOrigin(), FRM_CStringRW());
+            itsTab = tabs->PointToTab(thePoint, *itsTree, context, itsTree->GetGlobalOrigin(),
+                                      FRM_CStringRW());
         }
     } else {
         itsTab = 0;
@@ -216,9 +219,11 @@ void FRM_CTreeMouseHandler::SetDragBounds(const FRM_CPoint& theLocation)
         itsOffsetToTab.H(offset);
         // The limits hold for the stop's line, wherever on it the pointer took hold.
         if (itsTab >= 2)
-            itsDragBounds.Left(originH + tabs->GetTab(itsTab - 2).GetPosition() + kNeighbourGap - offset);
+            itsDragBounds.Left(originH + tabs->GetTab(itsTab - 2).GetPosition() + kNeighbourGap -
+                               offset);
         if (itsTab < tabs->GetNTabs())
-            itsDragBounds.Right(originH + tabs->GetTab(itsTab).GetPosition() - kNeighbourGap - offset);
+            itsDragBounds.Right(originH + tabs->GetTab(itsTab).GetPosition() - kNeighbourGap -
+                                offset);
     }
     const FRM_CUnits* units = itsTree->GetUnits();
     const float margin = units != nullptr ? units->VPhysicalToLogical(kUndoMarginPixels)
@@ -230,8 +235,10 @@ FRM_CPoint FRM_CTreeMouseHandler::CoercedPoint(const FRM_CPoint& theLocation) co
 {
     if (!itsUndoBounds.IsPointInRect(theLocation))
         return itsOriginalPoint;
-    return FRM_CPoint(std::clamp(theLocation.H(), itsDragBounds.Left(), std::max(itsDragBounds.Left(), itsDragBounds.Right())),
-                      std::clamp(theLocation.V(), itsDragBounds.Top(), std::max(itsDragBounds.Top(), itsDragBounds.Bottom())));
+    return FRM_CPoint(std::clamp(theLocation.H(), itsDragBounds.Left(),
+                                 std::max(itsDragBounds.Left(), itsDragBounds.Right())),
+                      std::clamp(theLocation.V(), itsDragBounds.Top(),
+                                 std::max(itsDragBounds.Top(), itsDragBounds.Bottom())));
 }
 
 void FRM_CTreeMouseHandler::DrawDragLine(const FRM_CPoint& theLocation)

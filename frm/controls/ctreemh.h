@@ -27,13 +27,16 @@ public:
 
     short DoDown(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
     short DoUp(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
-    short DoDouble(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
+    short DoDouble(FRM_CPoint& thePoint, short& theButton, short& isShift,
+                   short& isControl) override;
     short DoMove(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
     // Points come in the coordinates of the view's window.
     short UsesGlobalCoords() const override { return 0; }
 
-    virtual short DoDownInTitle(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl);
-    virtual short DoDownInItem(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl);
+    virtual short DoDownInTitle(FRM_CPoint& thePoint, short& theButton, short& isShift,
+                                short& isControl);
+    virtual short DoDownInItem(FRM_CPoint& thePoint, short& theButton, short& isShift,
+                               short& isControl);
 
     // The tab stop under the pointer in the title (index + 1), 0 for none.
     unsigned long GetTab() const { return itsTab; }

@@ -41,8 +41,9 @@ const FRM_CImage* ImageOf(const FRM_CTreeItem& theItem)
 // ---------------------------------------------------------------------------------------------
 // Tree events from the mouse
 
-FRM_CTreeEvent::FRM_CTreeEvent(EventType theType, FRM_CTreeView* theTree, const FRM_CPoint& thePoint,
-                               short theButton, short isShift, short isControl)
+FRM_CTreeEvent::FRM_CTreeEvent(EventType theType, FRM_CTreeView* theTree,
+                               const FRM_CPoint& thePoint, short theButton, short isShift,
+                               short isControl)
     : itsType(theType), itsTree(theTree), itsPoint(thePoint), itsButton(theButton),
       itsIsShift(isShift), itsIsControl(isControl)
 {
@@ -105,7 +106,8 @@ short FRM_CTreeView::ITreeView(const FRM_CTreeSource* theSource, unsigned long t
     itsSelection.clear();
     itsFocusItem = nullptr;
     itsRoot.reset(CreateNode(nullptr, attributes));
-    FRM_CMouseManager* manager = GetCWindow() != nullptr ? GetCWindow()->GetMouseManager() : nullptr;
+    FRM_CMouseManager* manager =
+        GetCWindow() != nullptr ? GetCWindow()->GetMouseManager() : nullptr;
     itsMouseHandler.reset(CreateMouseHandler());
     if (itsMouseHandler != nullptr && manager != nullptr)
         manager->RegisterMouseHandler(itsMouseHandler.get(), 1);
@@ -247,7 +249,8 @@ const FRM_CTreeItem* FRM_CTreeView::PointToItem(const FRM_CPoint& thePoint) cons
 
 FRM_CTreeItem* FRM_CTreeView::PointToItem(const FRM_CPoint& thePoint)
 {
-    return const_cast<FRM_CTreeItem*>(static_cast<const FRM_CTreeView*>(this)->PointToItem(thePoint));
+    return const_cast<FRM_CTreeItem*>(
+        static_cast<const FRM_CTreeView*>(this)->PointToItem(thePoint));
 }
 
 const FRM_CTreeItem* FRM_CTreeView::TopItem() const
@@ -275,7 +278,8 @@ void FRM_CTreeView::InvalidateItem(const FRM_CTreeItem* theItem, short theRecurs
 
 FRM_CRect FRM_CTreeView::GetInnerFrame() const
 {
-    FRM_CRect inner = UsesWindowScrollBars() == 0 ? FRM_CScroller::GetInnerFrame() : GetGlobalFrame();
+    FRM_CRect inner =
+        UsesWindowScrollBars() == 0 ? FRM_CScroller::GetInnerFrame() : GetGlobalFrame();
     inner.Top(inner.Top() + TitleHeight());
     return inner;
 }
@@ -304,7 +308,8 @@ void FRM_CTreeView::SendEvent(FRM_CTreeEvent::EventType theType, FRM_CTreeItem* 
 
 short FRM_CTreeView::SelectionContains(const FRM_CTreeItem* theItem) const
 {
-    return std::find(itsSelection.begin(), itsSelection.end(), theItem) != itsSelection.end() ? 1 : 0;
+    return std::find(itsSelection.begin(), itsSelection.end(), theItem) != itsSelection.end() ? 1
+                                                                                              : 0;
 }
 
 void FRM_CTreeView::SetSelection(const std::vector<FRM_CTreeItem*>& theSelection, short theUpdate)
@@ -329,7 +334,8 @@ void FRM_CTreeView::AddToSelection(FRM_CTreeItem* theItem, short theUpdate)
 
 void FRM_CTreeView::RemoveFromSelection(FRM_CTreeItem* theItem, short theUpdate)
 {
-    itsSelection.erase(std::remove(itsSelection.begin(), itsSelection.end(), theItem), itsSelection.end());
+    itsSelection.erase(std::remove(itsSelection.begin(), itsSelection.end(), theItem),
+                       itsSelection.end());
     if (theUpdate && theItem != nullptr)
         InvalidateItem(theItem, 0);
     SendEvent(FRM_CTreeEvent::SelectionChanged, theItem);
@@ -432,16 +438,18 @@ void FRM_CTreeView::DrawSingleItem(FRM_CTreeItem* theItem, FRM_CDrawingContext& 
     const FRM_CFont& font = theItem->GetFont();
     int leading = 0, ascent = 0, descent = 0;
     font.GetMetrics(&leading, &ascent, &descent);
-    const FRM_CPoint start(itsIndent, itsLine + theItem->GetHeight() - ToLogicalV(descent + 1 + leading));
+    const FRM_CPoint start(itsIndent,
+                           itsLine + theItem->GetHeight() - ToLogicalV(descent + 1 + leading));
     const FRM_CPoint textStart = DrawImagePart(start, theItem, theContext, theClip);
     const float lengthSoFar = textStart.H();
     theContext.GetEnv().SetFont(font);
     const FRM_CStringRW text = theItem->GetString();
     const CTabSet* tabs = theItem->GetTabSet();
     const FRM_CPoint tabOrigin(GetGlobalOrigin().H() + 2, 0);
-    const float textWidth = tabs == nullptr
-                                ? TextWidth(font, text)
-                                : tabs->StringExtent(textStart, *this, theContext, tabOrigin, text) - textStart.H();
+    const float textWidth =
+        tabs == nullptr
+            ? TextWidth(font, text)
+            : tabs->StringExtent(textStart, *this, theContext, tabOrigin, text) - textStart.H();
     DrawSelectionPart(textStart, textWidth, theItem, theClip);
     if (SelectionContains(theItem))
         theContext.GetEnv().SetForegroundColor(kWhite, kAllOnes);
@@ -465,8 +473,9 @@ FRM_CPoint FRM_CTreeView::DrawImagePart(const FRM_CPoint& theStart, FRM_CTreeIte
         return theStart;
     const auto width = static_cast<float>(image->GetWidth());
     const auto height = static_cast<float>(image->GetHeight());
-    theContext.DrawImage(*image, FRM_CRect(0, 0, width, height),
-                         FRM_CRect(theStart.H(), theStart.V() - height, theStart.H() + width, theStart.V()));
+    theContext.DrawImage(
+        *image, FRM_CRect(0, 0, width, height),
+        FRM_CRect(theStart.H(), theStart.V() - height, theStart.H() + width, theStart.V()));
     return FRM_CPoint(theStart.H() + width + kTextMargin, theStart.V());
 }
 
@@ -514,7 +523,8 @@ void FRM_CTreeView::DrawTreePart(FRM_CTreeItem* theItem, const FRM_CRect&)
     const FRM_CTreeNodeItem* parent = theItem->GetParent();
     if (parent != nullptr && (itsDrawRoot || parent != itsRoot.get())) {
         const float middle = itsLine + row / 2;
-        const FRM_CPoint trunk(itsIndent - parent->GetIndent() / 2, itsStyle == StyleSlant ? itsLine : middle);
+        const FRM_CPoint trunk(itsIndent - parent->GetIndent() / 2,
+                               itsStyle == StyleSlant ? itsLine : middle);
         context.DrawLine(trunk, FRM_CPoint(itsIndent - 3, middle));
     }
     const unsigned visible = theItem->GetNVisibleChildren();
@@ -552,7 +562,8 @@ FRM_CRect FRM_CTreeView::DrawTitle(const FRM_CRect& theClip)
             context.DrawText(itsTitle, start);
         }
         itsMaxItemLength = std::max(itsMaxItemLength, kLeftMargin + width + 4);
-        context.DrawLine(FRM_CPoint(frame.Left(), title.Bottom() - 1), FRM_CPoint(frame.Right(), title.Bottom() - 1));
+        context.DrawLine(FRM_CPoint(frame.Left(), title.Bottom() - 1),
+                         FRM_CPoint(frame.Right(), title.Bottom() - 1));
     }
     FRM_CRect rows = theClip;
     rows.Top(std::min(std::max(theClip.Top(), title.Bottom()), theClip.Bottom()));

@@ -32,12 +32,13 @@ public:
     ~FRM_CTreeView() override;
 
     // Makes the root with the given look and the mouse handler, then the scroll bars.
-    short ITreeView(const FRM_CTreeSource* theSource, unsigned long theColor, const FRM_CFont& theFont,
-                    float theHeight, float theIndent, const FRM_CImage* theImage,
-                    const FRM_CImage* theCollapsedImage, const FRM_CImage* theExpandedImage,
-                    const CTabSet* theTabSet, short hasHorizontalScrollBar,
-                    short hasVerticalScrollBar, short isThumbTracking, float theLineIncrement,
-                    float thePageIncrement, short isVisible, unsigned long theGlue);
+    short ITreeView(const FRM_CTreeSource* theSource, unsigned long theColor,
+                    const FRM_CFont& theFont, float theHeight, float theIndent,
+                    const FRM_CImage* theImage, const FRM_CImage* theCollapsedImage,
+                    const FRM_CImage* theExpandedImage, const CTabSet* theTabSet,
+                    short hasHorizontalScrollBar, short hasVerticalScrollBar, short isThumbTracking,
+                    float theLineIncrement, float thePageIncrement, short isVisible,
+                    unsigned long theGlue);
 
     // Factory points for derived views.
     virtual FRM_CTreeItem* CreateTerminal(FRM_CTreeNodeItem* theParent,
@@ -109,7 +110,8 @@ protected:
     float TitleHeight() const;
     // Draws the title; answers the clip left for the rows.
     virtual FRM_CRect DrawTitle(const FRM_CRect& theClip);
-    virtual void DrawItem(FRM_CTreeItem* theItem, FRM_CDrawingContext& theContext, const FRM_CRect& theClip);
+    virtual void DrawItem(FRM_CTreeItem* theItem, FRM_CDrawingContext& theContext,
+                          const FRM_CRect& theClip);
     virtual void DrawSingleItem(FRM_CTreeItem* theItem, FRM_CDrawingContext& theContext,
                                 const FRM_CRect& theClip);
     // Answers where the text starts.

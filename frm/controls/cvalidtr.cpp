@@ -73,8 +73,8 @@ FRM_CStringRW FRM_CValidatorFormatterImplementation::FormatString(const FRM_CStr
     std::int32_t* firstArg = itIsAutoComplete && theFirst != nullptr ? theFirst : &first;
     std::int32_t* lastArg = itIsAutoComplete && theLast != nullptr ? theLast : &last;
     vko_pattern_format_string(itsPattern, theText.data(), buffer.data(),
-                              static_cast<std::int32_t>(buffer.size()), itIsAutoComplete ? TRUE : FALSE,
-                              firstArg, lastArg);
+                              static_cast<std::int32_t>(buffer.size()),
+                              itIsAutoComplete ? TRUE : FALSE, firstArg, lastArg);
     return FRM_CStringRW(buffer.data());
 }
 
@@ -125,8 +125,9 @@ short FRM_CValidator::TestMatch(const FRM_CStringRW& theText) const
 FRM_CStringRW FRM_CValidator::FormatString(const FRM_CStringRW& theText, std::int32_t* theFirst,
                                            std::int32_t* theLast) const
 {
-    return itsImplementation != nullptr ? itsImplementation->FormatString(theText, theFirst, theLast)
-                                        : theText;
+    return itsImplementation != nullptr
+               ? itsImplementation->FormatString(theText, theFirst, theLast)
+               : theText;
 }
 
 const char* FRM_CValidator::Format(const char* theText, std::int32_t* theFirst,
@@ -174,7 +175,8 @@ FRM_CValidator FRM_CValidatorFactory::ConstructValidator(const FRM_CStringRW& th
                                                          short isAutoComplete)
 {
     FRM_CValidatorFactory* next = Next();
-    return next != nullptr ? next->ConstructValidator(thePattern, isAutoComplete) : FRM_CValidator();
+    return next != nullptr ? next->ConstructValidator(thePattern, isAutoComplete)
+                           : FRM_CValidator();
 }
 
 void FRM_CValidatorFactory::RemoveReference(const FRM_CValidatorImplementation& theImplementation)
@@ -215,7 +217,8 @@ FRM_CValidator CValidatorFactoryDefault::ConstructProxy(
     return FRM_CValidator(theImplementation);
 }
 
-void CValidatorFactoryDefault::RemoveReference(const FRM_CValidatorImplementation& theImplementation)
+void CValidatorFactoryDefault::RemoveReference(
+    const FRM_CValidatorImplementation& theImplementation)
 {
     const auto found = itsValidators.find(theImplementation.GetKey().data());
     if (found == itsValidators.end() || found->second != &theImplementation)

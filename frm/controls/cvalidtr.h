@@ -114,7 +114,8 @@ public:
     // The factory on top of the validator kind's stack, or null.
     static FRM_CValidatorFactory* GetTop();
 
-    virtual FRM_CValidator ConstructValidator(const FRM_CStringRW& thePattern, short isAutoComplete);
+    virtual FRM_CValidator ConstructValidator(const FRM_CStringRW& thePattern,
+                                              short isAutoComplete);
     virtual void RemoveReference(const FRM_CValidatorImplementation& theImplementation);
 
 private:
@@ -129,7 +130,8 @@ public:
     CValidatorFactoryDefault& operator=(const CValidatorFactoryDefault&) = delete;
     ~CValidatorFactoryDefault() override;
 
-    FRM_CValidator ConstructValidator(const FRM_CStringRW& thePattern, short isAutoComplete) override;
+    FRM_CValidator ConstructValidator(const FRM_CStringRW& thePattern,
+                                      short isAutoComplete) override;
     // Forgets and deletes the implementation.
     void RemoveReference(const FRM_CValidatorImplementation& theImplementation) override;
     std::size_t ImplementationCount() const { return itsValidators.size(); }

@@ -12,8 +12,8 @@
 class FRM_NButton : public FRM_CNativeView {
     FRM_TYPE_INFO(NButton)
 public:
-    FRM_NButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, const FRM_CStringRW& theTitle,
-                long theAttributes);
+    FRM_NButton(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                const FRM_CStringRW& theTitle, long theAttributes);
     FRM_NButton(FRM_CSubview* theEnclosure, long theContainerId, long theResourceId);
     FRM_NButton(const FRM_NButton& other) = default;
     FRM_NButton& operator=(const FRM_NButton& other) = default;
@@ -40,8 +40,14 @@ public:
                     long theSelectCommand, short isVisible, unsigned long theGlue);
     virtual void Select();
     virtual void Deselect();
-    virtual void SetSelectCommand(long theCommand) { itsSelectCommand = static_cast<std::int32_t>(theCommand); }
-    virtual void SetDeselectCommand(long theCommand) { itsDeselectCommand = static_cast<std::int32_t>(theCommand); }
+    virtual void SetSelectCommand(long theCommand)
+    {
+        itsSelectCommand = static_cast<std::int32_t>(theCommand);
+    }
+    virtual void SetDeselectCommand(long theCommand)
+    {
+        itsDeselectCommand = static_cast<std::int32_t>(theCommand);
+    }
     virtual long GetSelectCommand() const { return itsSelectCommand; }
     virtual long GetDeselectCommand() const { return itsDeselectCommand; }
     virtual short IsSelected() const { return itIsSelected; }
@@ -72,7 +78,10 @@ public:
     ~FRM_NEditControl() override;
 
     virtual void SetFocusCommands(long theKeyFocus, long theKeyFocusLost);
-    virtual void SetTextCommand(long theCommand) { itsTextCmd = static_cast<std::int32_t>(theCommand); }
+    virtual void SetTextCommand(long theCommand)
+    {
+        itsTextCmd = static_cast<std::int32_t>(theCommand);
+    }
     long GetKeyFocusCommand() const { return itsKeyFocusCmd; }
     long GetKeyFocusLostCommand() const { return itsKeyFocusLostCmd; }
     long GetTextCommand() const { return itsTextCmd; }

@@ -225,6 +225,7 @@ short FRM_NLineText::KeyValidateRegX(const FRM_CKey& theKey)
     if (candidate.empty())
         return 1;
     std::size_t extent = 0;
-    const std::size_t at = itsValidation->index(RWCString(candidate.data(), candidate.size()), &extent, 0);
+    const std::size_t at =
+        itsValidation->index(RWCString(candidate.data(), candidate.size()), &extent, 0);
     return at == 0 && extent == candidate.size() ? 1 : 0;
 }

@@ -81,7 +81,8 @@ FRM_CRect FRM_NListEdit::GetVisibleFrame() const
     FRM_CRect visible = GetFrame();
     const int height = static_cast<int>(vko_vobj_get_attr(nullptr, kAttrEditLineHeight));
     const FRM_CUnits* units = GetUnits();
-    visible.Height(units != nullptr ? units->VPhysicalToLogical(height) : static_cast<float>(height));
+    visible.Height(units != nullptr ? units->VPhysicalToLogical(height)
+                                    : static_cast<float>(height));
     return visible;
 }
 

@@ -82,7 +82,8 @@ bool FRM_CNotebkNavigator::Navigate(const FRM_CCourse& course, const FRM_CKey& k
     if (courseCopy.GetReach() == FRM_CCourse::kReach2 && courseCopy.GetDirection() == 0 &&
         current == nullptr && front != nullptr && front->GetSubNavigator() != nullptr &&
         TestTabStop(front) &&
-        front->GetSubNavigator()->Navigate(courseCopy, keyCopy, nullptr, foundNavigator, foundTabStop)) {
+        front->GetSubNavigator()->Navigate(courseCopy, keyCopy, nullptr, foundNavigator,
+                                           foundTabStop)) {
         SetCurrentTabStop(front);
         return true;
     }

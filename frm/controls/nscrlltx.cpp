@@ -256,10 +256,12 @@ void FRM_NScrollText::CreateScrollBars(short hasVertical, short hasHorizontal)
         return;
     }
     const FRM_CUnits* units = GetUnits();
-    const float barWidth = units != nullptr ? units->HPhysicalToLogical(FRM_NScrollBar::NativeWidth())
-                                            : static_cast<float>(FRM_NScrollBar::NativeWidth());
-    const float barHeight = units != nullptr ? units->VPhysicalToLogical(FRM_NScrollBar::NativeHeight())
-                                             : static_cast<float>(FRM_NScrollBar::NativeHeight());
+    const float barWidth = units != nullptr
+                               ? units->HPhysicalToLogical(FRM_NScrollBar::NativeWidth())
+                               : static_cast<float>(FRM_NScrollBar::NativeWidth());
+    const float barHeight = units != nullptr
+                                ? units->VPhysicalToLogical(FRM_NScrollBar::NativeHeight())
+                                : static_cast<float>(FRM_NScrollBar::NativeHeight());
     const FRM_CRect frame = itsFrame;
     if (hasVertical) {
         delete itsVScrollBar;
@@ -321,7 +323,8 @@ void FRM_NScrollText::UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t 
         return;
     if (theLineCount != kUnchanged) {
         // A text that fits (an empty list too) has nothing to scroll: the bar shows no thumb.
-        const float lines = theLineCount > itsLinesPerPage ? static_cast<float>(theLineCount) : 0.0F;
+        const float lines =
+            theLineCount > itsLinesPerPage ? static_cast<float>(theLineCount) : 0.0F;
         itsVScrollBar->SetRange(0, lines, itsVScrollBar->GetPosition());
         itsVScrollBar->SetThumbSize(static_cast<float>(itsLinesPerPage));
     }
@@ -498,9 +501,11 @@ void FRM_NScrollText::Size(const FRM_CRect& theFrame)
     if (!itHasWindowBars) {
         const FRM_CRect inner = GetInnerFrame();
         if (itsVScrollBar != nullptr)
-            itsVScrollBar->Size(FRM_CRect(inner.Right(), itsFrame.Top(), itsFrame.Right(), inner.Bottom()));
+            itsVScrollBar->Size(
+                FRM_CRect(inner.Right(), itsFrame.Top(), itsFrame.Right(), inner.Bottom()));
         if (itsHScrollBar != nullptr)
-            itsHScrollBar->Size(FRM_CRect(itsFrame.Left(), inner.Bottom(), inner.Right(), itsFrame.Bottom()));
+            itsHScrollBar->Size(
+                FRM_CRect(itsFrame.Left(), inner.Bottom(), inner.Right(), itsFrame.Bottom()));
     }
     MeasurePage();
     if (itsTextEdit == 0)

@@ -58,9 +58,9 @@ public:
     // of a window resource, before its engine exists: attributes 0x20 and 0x40 ask for bars.
     void TakeResourceEntry(const s_win_def& theEntry);
 
-    short IScrollText(short isTrackThumb, std::uint32_t theAttributes, float theMargin, int theLimit,
-                      const FRM_CStringRW& theText, short selectOnActivate, short isVisible,
-                      unsigned long theGlue);
+    short IScrollText(short isTrackThumb, std::uint32_t theAttributes, float theMargin,
+                      int theLimit, const FRM_CStringRW& theText, short selectOnActivate,
+                      short isVisible, unsigned long theGlue);
 
     // The engine's scroll report: top line, line count and column; 0xFFFF leaves that part.
     static void ScrollTextCallback(TXEDIT theTextEdit, std::uint16_t theTopLine,

@@ -9,8 +9,8 @@
 class FRM_NTextEdit : public FRM_CNativeTextEdit {
     FRM_TYPE_INFO(NTextEdit)
 public:
-    FRM_NTextEdit(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, std::uint32_t theAttributes,
-                  float theMargin, int theLimit)
+    FRM_NTextEdit(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                  std::uint32_t theAttributes, float theMargin, int theLimit)
         : FRM_CNativeTextEdit(theEnclosure, theFrame, theAttributes, theMargin, theLimit)
     {
     }
@@ -46,7 +46,8 @@ public:
     virtual void SelectLine(std::uint16_t thePar, std::uint16_t theLine, std::uint16_t theFirstChar,
                             std::uint16_t theLastChar);
     // Not supported: error 3103, nothing changes.
-    virtual short SetLine(const FRM_CStringRW& theText, std::uint16_t thePar, std::uint16_t theLine);
+    virtual short SetLine(const FRM_CStringRW& theText, std::uint16_t thePar,
+                          std::uint16_t theLine);
     virtual std::uint16_t GetNCharInLine(std::uint16_t thePar, std::uint16_t theLine) const;
     virtual FRM_CStringRW GetSomeText(std::uint16_t theFirstPar, std::uint16_t theLastPar,
                                       std::uint16_t theFirstLine, std::uint16_t theLastLine,
@@ -55,6 +56,7 @@ public:
                                 std::uint16_t theFirstLine, std::uint16_t theLastLine,
                                 std::uint16_t theFirstChar, std::uint16_t theLastChar);
     virtual short DeleteParagraph(std::uint16_t thePar);
-    void GetInsertPosition(std::uint16_t* thePar, std::uint16_t* theLine, std::uint16_t* theChar) const;
+    void GetInsertPosition(std::uint16_t* thePar, std::uint16_t* theLine,
+                           std::uint16_t* theChar) const;
     void SetInsertPosition(std::uint16_t thePar, std::uint16_t theLine, std::uint16_t theChar);
 };

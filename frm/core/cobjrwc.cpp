@@ -42,10 +42,22 @@ std::size_t FRM_CObjectRWC::binaryStoreSize() const
     FrmError(kErrNotPersistent, kModule, kLineStoreSize);
     return 0;
 }
-void FRM_CObjectRWC::restoreGuts(RWvistream&) { FrmError(kErrNotPersistent, kModule, kLineRestoreStream); }
-void FRM_CObjectRWC::restoreGuts(RWFile&) { FrmError(kErrNotPersistent, kModule, kLineRestoreFile); }
-void FRM_CObjectRWC::saveGuts(RWvostream&) const { FrmError(kErrNotPersistent, kModule, kLineSaveStream); }
-void FRM_CObjectRWC::saveGuts(RWFile&) const { FrmError(kErrNotPersistent, kModule, kLineSaveFile); }
+void FRM_CObjectRWC::restoreGuts(RWvistream&)
+{
+    FrmError(kErrNotPersistent, kModule, kLineRestoreStream);
+}
+void FRM_CObjectRWC::restoreGuts(RWFile&)
+{
+    FrmError(kErrNotPersistent, kModule, kLineRestoreFile);
+}
+void FRM_CObjectRWC::saveGuts(RWvostream&) const
+{
+    FrmError(kErrNotPersistent, kModule, kLineSaveStream);
+}
+void FRM_CObjectRWC::saveGuts(RWFile&) const
+{
+    FrmError(kErrNotPersistent, kModule, kLineSaveFile);
+}
 
 const FRM_CTypeInfo* FRM_CObjectRWC::GetRunTimeTypeInfo() const { return &frm_type::CObjectRWC; }
 

@@ -221,8 +221,10 @@ FRM_CBounds FRM_CBounds::Union(const FRM_CBounds& other) const
 FRM_CBounds FRM_CBounds::Union(const FRM_CCell& cell) const
 {
     // A cell at the last row or column has no exclusive edge beyond it: keep the edge there.
-    const std::int32_t below = cell.V() < std::numeric_limits<std::int32_t>::max() ? cell.V() + 1 : cell.V();
-    const std::int32_t right = cell.H() < std::numeric_limits<std::int32_t>::max() ? cell.H() + 1 : cell.H();
+    const std::int32_t below =
+        cell.V() < std::numeric_limits<std::int32_t>::max() ? cell.V() + 1 : cell.V();
+    const std::int32_t right =
+        cell.H() < std::numeric_limits<std::int32_t>::max() ? cell.H() + 1 : cell.H();
     if (IsEmpty())
         return FRM_CBounds(cell.V(), cell.H(), below, right);
     return FRM_CBounds(std::min(itsTop, cell.V()), std::min(itsLeft, cell.H()),

@@ -320,7 +320,8 @@ void FRM_CRegion::Meeting(const FRM_CBounds& bounds, std::vector<std::uint32_t>&
         if (itsSlots[slot].live && Meets(itsSlots[slot].bounds, bounds))
             slots.push_back(slot);
     };
-    if (range.Count() > kMaxBuckets || range.Count() > static_cast<std::int64_t>(itsBuckets.size())) {
+    if (range.Count() > kMaxBuckets ||
+        range.Count() > static_cast<std::int64_t>(itsBuckets.size())) {
         for (std::uint32_t slot = 0; slot < itsSlots.size(); ++slot)
             consider(slot);
         return;

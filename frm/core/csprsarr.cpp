@@ -84,8 +84,9 @@ short FRM_CSparseArray::Remove(const RWCollectable* object)
 {
     for (auto rowAt = itsRows.begin(); rowAt != itsRows.end(); ++rowAt) {
         Row& columns = rowAt->second;
-        const auto columnAt = std::find_if(columns.begin(), columns.end(),
-                                           [&](const auto& entry) { return entry.second == object; });
+        const auto columnAt = std::find_if(columns.begin(), columns.end(), [&](const auto& entry) {
+            return entry.second == object;
+        });
         if (columnAt == columns.end())
             continue;
         if (rowAt->first == itsHighestRow)

@@ -321,7 +321,8 @@ short FRM_CTdiConnection::Request(long command, FRM_CTdiValue* value)
         Disconnect();
         if (tookOther && otherPrototype != nullptr) {
             FRM_CTdiController* const controller = PrimaryController(false);
-            if (controller == nullptr || controller->AddDependent(itsDependent, otherPrototype) == 0)
+            if (controller == nullptr ||
+                controller->AddDependent(itsDependent, otherPrototype) == 0)
                 delete otherPrototype;
         }
     }

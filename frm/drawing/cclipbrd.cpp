@@ -124,7 +124,8 @@ short CClipboardImplementation::Flush()
 {
     if (itsMode != kCBWrite || !Open(1))
         return 0;
-    for (FRM_CClipboardBuf* buffer : {itsTextBuffer.get(), itsApplBuffer.get(), itsPictBuffer.get()}) {
+    for (FRM_CClipboardBuf* buffer :
+         {itsTextBuffer.get(), itsApplBuffer.get(), itsPictBuffer.get()}) {
         if (buffer == nullptr)
             continue;
         buffer->Flush();

@@ -199,7 +199,8 @@ void FRM_CDrawingContext::DrawPolygon(const RWOrdered& points, short closed)
     std::vector<s_pnt> array;
     array.reserve(points.entries());
     for (std::size_t i = 0; i < points.entries(); ++i)
-        array.push_back(static_cast<const FRM_CPoint&>(*static_cast<const FRM_CPointRWC*>(points[i])));
+        array.push_back(
+            static_cast<const FRM_CPoint&>(*static_cast<const FRM_CPointRWC*>(points[i])));
     const auto count = static_cast<std::int32_t>(array.size());
     if (closed)
         vko_dwin_draw_polygon(Window(), array.data(), count);

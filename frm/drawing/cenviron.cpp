@@ -227,7 +227,8 @@ void FRM_CEnvironment::SetDrawingEnv(const FRM_CWindow* window) const
 
 void FRM_CEnvironment::SetNativeViewEnv(const FRM_CNativeView* view) const
 {
-    if (view == nullptr || view->GetRunTimeTypeInfo()->IsSame(FRM_NWinScrollBar::GetStaticTypeInfo()))
+    if (view == nullptr ||
+        view->GetRunTimeTypeInfo()->IsSame(FRM_NWinScrollBar::GetStaticTypeInfo()))
         return;
     WINDOW handle = view->GetVKOWindow();
     const e_win_type type = view->GetVKOType();

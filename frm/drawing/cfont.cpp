@@ -87,7 +87,9 @@ private:
 
 class CFontRegisterFontId : public CFontRegister {
 public:
-    CFontRegisterFontId(FRM_CFont* font, s_fntid* fontId) : CFontRegister(font), itsFontId(fontId) {}
+    CFontRegisterFontId(FRM_CFont* font, s_fntid* fontId) : CFontRegister(font), itsFontId(fontId)
+    {
+    }
     void Create() override { GetFont()->Create(itsFontId); }
     std::unique_ptr<CFontRegister> CloneFor(FRM_CFont* font) const override
     {
@@ -198,8 +200,9 @@ void FRM_CFontRegistry::Remove(const FRM_CFont* font)
         if (record->GetSource() != font)
             continue;
         FRM_CFont* copy = record->GetFont();
-        std::unique_ptr<CFontRegister> replacement =
-            ownRecord != nullptr ? ownRecord->CloneFor(copy) : std::make_unique<CFontRegister>(copy);
+        std::unique_ptr<CFontRegister> replacement = ownRecord != nullptr
+                                                         ? ownRecord->CloneFor(copy)
+                                                         : std::make_unique<CFontRegister>(copy);
         entry = std::move(replacement);
     }
 }
@@ -427,7 +430,10 @@ void FRM_CFont::SetStyle(unsigned long style)
 {
     vko_font_set_style(itsFontId, static_cast<std::uint32_t>(style));
 }
-void FRM_CFont::SetSize(long size) { vko_font_set_size(itsFontId, static_cast<std::int32_t>(size)); }
+void FRM_CFont::SetSize(long size)
+{
+    vko_font_set_size(itsFontId, static_cast<std::int32_t>(size));
+}
 unsigned long FRM_CFont::GetStyle() const { return vko_font_get_style(itsFontId); }
 long FRM_CFont::GetSize() const { return vko_font_get_size(itsFontId); }
 unsigned long FRM_CFont::GetMappedStyle() const { return vko_font_get_style_mapped(itsFontId); }

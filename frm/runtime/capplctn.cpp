@@ -399,7 +399,8 @@ void FRM_CApplication::ChangeFont(FRM_CFont* font)
     itsEnvironment->SetFont(*font);
     if (!itsDocuments)
         return;
-    const auto taskHandle = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+    const auto taskHandle =
+        reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
     for (std::size_t i = 0; i < itsDocuments->entries(); ++i) {
         FRM_CDocument* document = DocumentAt(*itsDocuments, i);
         if (!document->IsEnvironmentShared())

@@ -2,7 +2,8 @@
 // its windows, optionally an environment of its own, a file specification and a changed
 // flag, and answers close, save, save-as, open, print and page set-up with the standard
 // prompts. Commands it does not handle go up to the application. FRM_CTaskDoc owns the task
-// window (FRM_CTaskWin, in the views). A document owns its window list, not the windows (a window's Close removes it).
+// window (FRM_CTaskWin, in the views). A document owns its window list, not the windows (a window's
+// Close removes it).
 #pragma once
 
 #include <memory>

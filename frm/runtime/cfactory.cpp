@@ -75,7 +75,10 @@ FRM_CTaskWin* CApplicationFactory::ConstructTaskWin(FRM_CDocument* document, WIN
 {
     return Delegate(Next(), &CApplicationFactory::ConstructTaskWin, document, taskWindow);
 }
-FRM_CPrintMgr* CApplicationFactory::ConstructPrintMgr() { return Delegate(Next(), &CApplicationFactory::ConstructPrintMgr); }
+FRM_CPrintMgr* CApplicationFactory::ConstructPrintMgr()
+{
+    return Delegate(Next(), &CApplicationFactory::ConstructPrintMgr);
+}
 FRM_CDesktop* CApplicationFactory::ConstructDesktop(FRM_CApplication* application)
 {
     return Delegate(Next(), &CApplicationFactory::ConstructDesktop, application);
@@ -130,7 +133,8 @@ FRM_CAttachmentWindow* CPlatformFactory::ConstructAttachmentWindow(FRM_CWindow* 
                                                                    FRM_CAttachment* attachment,
                                                                    short hasTitleBar)
 {
-    return Delegate(Next(), &CPlatformFactory::ConstructAttachmentWindow, window, attachment, hasTitleBar);
+    return Delegate(Next(), &CPlatformFactory::ConstructAttachmentWindow, window, attachment,
+                    hasTitleBar);
 }
 
 FRM_CControlDelegate* CPlatformFactoryDefault::ConstructNativeControlDelegate(FRM_CNativeView* view)
@@ -353,9 +357,13 @@ FRM_CFixedGrid* CViewFactory::ConstructCFixedGrid(FRM_CSubview* enclosure,
                                                   const FRM_CPoint& point, float rowHeight,
                                                   float columnWidth, int rows, int columns)
 {
-    return Delegate(Next(), &CViewFactory::ConstructCFixedGrid, enclosure, point, rowHeight, columnWidth, rows, columns);
+    return Delegate(Next(), &CViewFactory::ConstructCFixedGrid, enclosure, point, rowHeight,
+                    columnWidth, rows, columns);
 }
-FRM_CGlue* CViewFactory::ConstructGlue(FRM_CView* view) { return Delegate(Next(), &CViewFactory::ConstructGlue, view); }
+FRM_CGlue* CViewFactory::ConstructGlue(FRM_CView* view)
+{
+    return Delegate(Next(), &CViewFactory::ConstructGlue, view);
+}
 FRM_CWireFrame* CViewFactory::ConstructWireFrame(FRM_CView* view)
 {
     return Delegate(Next(), &CViewFactory::ConstructWireFrame, view);

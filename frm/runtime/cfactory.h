@@ -151,7 +151,8 @@ public:
     FRM_CRadioGroup* ConstructCRadioGroup(FRM_CSubview* parent, long resourceId,
                                           long itemId) override;
     FRM_NCheckBox* ConstructNCheckBox(FRM_CSubview* parent, long resourceId, long itemId) override;
-    FRM_NScrollBar* ConstructNScrollBar(FRM_CSubview* parent, long resourceId, long itemId) override;
+    FRM_NScrollBar* ConstructNScrollBar(FRM_CSubview* parent, long resourceId,
+                                        long itemId) override;
     FRM_NEditControl* ConstructNEditControl(FRM_CSubview* parent, long resourceId,
                                             long itemId) override;
     FRM_NText* ConstructNText(FRM_CSubview* parent, long resourceId, long itemId) override;

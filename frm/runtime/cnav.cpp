@@ -703,7 +703,8 @@ bool FRM_CNavigator::MoveFocusOnFrom(const FRM_CView* view)
         owner = this;
     FRM_CNavigator* foundNavigator = nullptr;
     FRM_CTabStop* found = nullptr;
-    if (!owner->Navigate(FRM_CCourse(0, FRM_CCourse::kReach1), FRM_CKey(), current, foundNavigator, found) ||
+    if (!owner->Navigate(FRM_CCourse(0, FRM_CCourse::kReach1), FRM_CKey(), current, foundNavigator,
+                         found) ||
         found->GetView() == view)
         return false;
     DeactivateTabStop(current);

@@ -18,7 +18,8 @@ constexpr long kErrCopied = 0;
 constexpr int kLineCopied = 204;
 
 // The program's warning texts (positional arguments).
-constexpr int kResNoCreationInfo = 32115; // "Unable to locate creation information for object %1$ld"
+constexpr int kResNoCreationInfo =
+    32115; // "Unable to locate creation information for object %1$ld"
 constexpr int kResNoLayer = 32117;        // "Unable to locate layer %1$ld for object %2$ld"
 constexpr int kResWrongKind = 32119;      // "Factory object %1$ld is not of type %2$ld"
 

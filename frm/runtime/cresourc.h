@@ -142,7 +142,10 @@ public:
 
     long First() { return itsResource != nullptr ? itsResource->FirstItem() : 0; }
     long Next() { return itsResource != nullptr ? itsResource->NextItem() : 0; }
-    long GetType(long id) const { return itsResource != nullptr ? itsResource->GetItemType(id) : 0; }
+    long GetType(long id) const
+    {
+        return itsResource != nullptr ? itsResource->GetItemType(id) : 0;
+    }
     short IObject(long id, FRM_CObjectRWC* object)
     {
         return itsResource != nullptr ? itsResource->IObject(id, object) : 0;

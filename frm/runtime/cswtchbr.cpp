@@ -284,7 +284,8 @@ int FRM_CSwitchBoard::EventHandler(WINDOW handle, EVENT* event)
     if (event->type != E_UPDATE)
         frm_views::FlushDeferredInvalidations();
     auto* window = reinterpret_cast<FRM_CWindow*>(vko_vobj_get_data(handle));
-    const auto taskWindow = reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
+    const auto taskWindow =
+        reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_TASK_WINDOW));
     const bool isTaskWindow = handle != nullptr && handle == taskWindow;
     if (window != nullptr) {
         MakeUnitsCurrent(window);

@@ -27,12 +27,13 @@ constexpr long kInvisibleBar = 16;
 
 }   // namespace
 
-FRM_CTable::FRM_CTable(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, const FRM_CFont& theFont,
-                       float theRowHeight, float theColumnWidth, std::int32_t theChunkRows,
-                       std::int32_t theChunkColumns)
+FRM_CTable::FRM_CTable(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                       const FRM_CFont& theFont, float theRowHeight, float theColumnWidth,
+                       std::int32_t theChunkRows, std::int32_t theChunkColumns)
     : FRM_CSubview(theEnclosure, theFrame), itsTableFont(theFont),
-      itsDefaultRowHeight(theRowHeight != 0 ? theRowHeight
-                                            : FRM_CTableCoordinates::GetSuggestedRowHeight(*this, theFont)),
+      itsDefaultRowHeight(theRowHeight != 0
+                              ? theRowHeight
+                              : FRM_CTableCoordinates::GetSuggestedRowHeight(*this, theFont)),
       itsDefaultColumnWidth(theColumnWidth != 0
                                 ? theColumnWidth
                                 : FRM_CTableCoordinates::GetSuggestedColumnWidth(*this, theFont)),
@@ -44,7 +45,8 @@ FRM_CTable::FRM_CTable(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, co
         if (theRowHeight == 0)
             itsDefaultRowHeight = FRM_CTableCoordinates::GetSuggestedRowHeight(*this, itsTableFont);
         if (theColumnWidth == 0)
-            itsDefaultColumnWidth = FRM_CTableCoordinates::GetSuggestedColumnWidth(*this, itsTableFont);
+            itsDefaultColumnWidth =
+                FRM_CTableCoordinates::GetSuggestedColumnWidth(*this, itsTableFont);
     }
 }
 
@@ -133,10 +135,12 @@ void FRM_CTable::PlaceScrollBar(FRM_NScrollBar*& theBar, short isWanted, bool is
         return;
     if (theBar == nullptr) {
         const FRM_CUnits* units = GetUnits();
-        const float width = units != nullptr ? units->HPhysicalToLogical(FRM_NScrollBar::NativeWidth())
-                                             : static_cast<float>(FRM_NScrollBar::NativeWidth());
-        const float height = units != nullptr ? units->VPhysicalToLogical(FRM_NScrollBar::NativeHeight())
-                                              : static_cast<float>(FRM_NScrollBar::NativeHeight());
+        const float width = units != nullptr
+                                ? units->HPhysicalToLogical(FRM_NScrollBar::NativeWidth())
+                                : static_cast<float>(FRM_NScrollBar::NativeWidth());
+        const float height = units != nullptr
+                                 ? units->VPhysicalToLogical(FRM_NScrollBar::NativeHeight())
+                                 : static_cast<float>(FRM_NScrollBar::NativeHeight());
         const FRM_CRect frame = GetLocalFrame();
         const FRM_CRect place =
             isVertical ? FRM_CRect(frame.Width() - width, 0, frame.Width(),
@@ -317,7 +321,8 @@ void FRM_CTable::SetDefaultColumnWidth(float theWidth)
             view->GetCoordinates().SetDefaultColumnWidth(theWidth);
 }
 
-void FRM_CTable::InvalidateFrom(FRM_CTableView* theView, std::int32_t theRow, std::int32_t theColumn)
+void FRM_CTable::InvalidateFrom(FRM_CTableView* theView, std::int32_t theRow,
+                                std::int32_t theColumn)
 {
     if (theView != nullptr)
         theView->InvalidateBounds(FRM_CBounds(theRow, theColumn, kEnd, kEnd));
@@ -345,7 +350,8 @@ void FRM_CTable::SetRow(std::int32_t theRow, float theHeight)
             frame.Bottom(frame.Top() + height);
             itsColumnLabels->DoSize(frame);
         }
-        for (FRM_CView* below : {static_cast<FRM_CView*>(itsRowLabels), static_cast<FRM_CView*>(itsTable)})
+        for (FRM_CView* below :
+             {static_cast<FRM_CView*>(itsRowLabels), static_cast<FRM_CView*>(itsTable)})
             if (below != nullptr) {
                 FRM_CRect frame = below->GetFrame();
                 frame.Top(height);
@@ -375,7 +381,8 @@ void FRM_CTable::SetColumn(std::int32_t theColumn, float theWidth)
             frame.Right(frame.Left() + width);
             itsRowLabels->DoSize(frame);
         }
-        for (FRM_CView* beside : {static_cast<FRM_CView*>(itsColumnLabels), static_cast<FRM_CView*>(itsTable)})
+        for (FRM_CView* beside :
+             {static_cast<FRM_CView*>(itsColumnLabels), static_cast<FRM_CView*>(itsTable)})
             if (beside != nullptr) {
                 FRM_CRect frame = beside->GetFrame();
                 frame.Left(width);
@@ -617,7 +624,8 @@ void FRM_CTable::MakeCellVisible(const FRM_CCell& theCell)
 {
     if (itsTable == nullptr)
         return;
-    const FRM_CRect r = ToScreen(FRM_CBounds(theCell.V(), theCell.H(), theCell.V() + 1, theCell.H() + 1));
+    const FRM_CRect r =
+        ToScreen(FRM_CBounds(theCell.V(), theCell.H(), theCell.V() + 1, theCell.H() + 1));
     const FRM_CRect frame = itsTable->GetFrame();
     const FRM_CCell far =
         ToCell(FRM_CPoint(r.Right() - (frame.Width() + 1), r.Bottom() - (frame.Height() + 1)));
@@ -698,7 +706,8 @@ void FRM_CTable::SynchronizeLabelsToInterior()
     if (itsRowLabels != nullptr)
         itsRowLabels->SetPixelOrigin(FRM_CPoint(itsRowLabels->GetPixelOrigin().H(), origin.V()));
     if (itsColumnLabels != nullptr)
-        itsColumnLabels->SetPixelOrigin(FRM_CPoint(origin.H(), itsColumnLabels->GetPixelOrigin().V()));
+        itsColumnLabels->SetPixelOrigin(
+            FRM_CPoint(origin.H(), itsColumnLabels->GetPixelOrigin().V()));
 }
 
 void FRM_CTable::DoCommand(long theCommand, void* theData)
@@ -774,10 +783,12 @@ void FRM_CTable::DoKey(const FRM_CKey& theKey)
         }
         if (itsTable != nullptr) {
             const std::uint16_t key = theKey.GetChar();
-            if (theKey.IsVirtualKey() && key >= VKO_KEY_UP && key <= VKO_KEY_LEFT && MoveSelection(key))
+            if (theKey.IsVirtualKey() && key >= VKO_KEY_UP && key <= VKO_KEY_LEFT &&
+                MoveSelection(key))
                 return;
             if (theKey.IsVirtualKey() && (key == VKO_KEY_TEXT_START || key == VKO_KEY_TEXT_END)) {
-                const FRM_CCell target(0, key == VKO_KEY_TEXT_START ? 0 : GetCellBounds().Bottom() - 1);
+                const FRM_CCell target(0, key == VKO_KEY_TEXT_START ? 0
+                                                                    : GetCellBounds().Bottom() - 1);
                 MakeCellVisible(target);
                 if (itsSelectionPolicy == SingleCell || itsSelectionPolicy == MandatoryCell ||
                     itsSelectionPolicy == MultipleCell)

@@ -91,7 +91,8 @@ public:
     virtual float GetDefaultRowHeight() const { return itsDefaultRowHeight; }
     virtual float GetDefaultColumnWidth() const { return itsDefaultColumnWidth; }
     virtual void SetRow(std::int32_t theRow, const FRM_CStringRW& theLabel);
-    virtual void SetRow(std::int32_t theRow, const FRM_CTableAttributes& theAttributes, short conform);
+    virtual void SetRow(std::int32_t theRow, const FRM_CTableAttributes& theAttributes,
+                        short conform);
     // At least the smallest height; row -1 is the column-label strip.
     virtual void SetRow(std::int32_t theRow, float theHeight);
     virtual const FRM_CTableAttributes* GetRowAttributes(std::int32_t theRow);

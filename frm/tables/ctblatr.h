@@ -180,7 +180,8 @@ public:
     // Merge into the row (column, table) entry; with conform also into every cell of it
     // (every entry, for the table), so that earlier lower-level sets do not hide the new one.
     void SetRow(std::int32_t theRow, const FRM_CTableAttributes& theAttributes, short conform);
-    void SetColumn(std::int32_t theColumn, const FRM_CTableAttributes& theAttributes, short conform);
+    void SetColumn(std::int32_t theColumn, const FRM_CTableAttributes& theAttributes,
+                   short conform);
     void SetTable(const FRM_CTableAttributes& theAttributes, short conform);
 
     void SelectCell(const FRM_CCell& theCell, short select);
@@ -189,7 +190,10 @@ public:
     void SelectColumn(std::int32_t theColumn, short select);
     short IsCellSelected(const FRM_CCell& theCell) const { return itsSelected.Contains(theCell); }
     short IsRowSelected(std::int32_t theRow) const { return itsSelected.ContainsRow(theRow); }
-    short IsColumnSelected(std::int32_t theColumn) const { return itsSelected.ContainsColumn(theColumn); }
+    short IsColumnSelected(std::int32_t theColumn) const
+    {
+        return itsSelected.ContainsColumn(theColumn);
+    }
     // True for a selection of exactly one cell (one whole row, one whole column), written out.
     short IsOneCellSelected(FRM_CCell* theCell) const;
     short IsOneRowSelected(std::int32_t* theRow) const;

@@ -26,8 +26,10 @@ const FRM_CTypeInfo* FRM_CTableCheckBoxInterpreter::GetStaticTypeInfo()
     return &frm_type::CTableCheckBoxInterpreter;
 }
 
-CCellView* FRM_CTableCheckBoxInterpreter::CreateCellView(
-    FRM_CTableView* theTable, const CTableInterpreterParameters& theParameters, const FRM_CTdiValue*)
+CCellView*
+FRM_CTableCheckBoxInterpreter::CreateCellView(FRM_CTableView* theTable,
+                                              const CTableInterpreterParameters& theParameters,
+                                              const FRM_CTdiValue*)
 {
     const FRM_CRect interior = LocalInterior(theTable, theParameters);
     auto* const cellView = new CCellCheckBoxView(this, theTable, interior);   // the caller owns it

@@ -155,7 +155,8 @@ std::int32_t FRM_CTableCoordinates::FindContaining(Axis& theAxis, float thePosit
     InitializeToPixel(theAxis, pixel);
     // Guess from the average size of the known rows; when they are all hidden (average 0)
     // the walk starts at the first row instead of dividing by zero.
-    const double average = static_cast<double>(theAxis.itsLastPosition) / theAxis.itsLastInitialized;
+    const double average =
+        static_cast<double>(theAxis.itsLastPosition) / theAxis.itsLastInitialized;
     std::int32_t guess = 0;
     if (average > 0)
         guess = static_cast<std::int32_t>(

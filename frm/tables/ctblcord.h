@@ -77,7 +77,10 @@ protected:
 private:
     // The starts of one axis, laid out as one row of the chunk array.
     struct Axis {
-        Axis(float theDefault, std::int32_t theChunk) : itsDefault(theDefault), itsStarts(4, 1, theChunk) {}
+        Axis(float theDefault, std::int32_t theChunk)
+            : itsDefault(theDefault), itsStarts(4, 1, theChunk)
+        {
+        }
         float itsDefault;
         std::int32_t itsLastInitialized = 0;     // starts 0 .. this - 1 are known
         std::int32_t itsLastPosition = 0;        // where row itsLastInitialized starts

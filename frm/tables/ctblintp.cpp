@@ -44,7 +44,8 @@ void FRM_CTableInterpreter::Draw(const CTableInterpreterParameters& theParameter
         return;
     }
     const FRM_CPoint topLeft(rect.Left(), rect.Top()), topRight(rect.Right(), rect.Top());
-    const FRM_CPoint bottomLeft(rect.Left(), rect.Bottom()), bottomRight(rect.Right(), rect.Bottom());
+    const FRM_CPoint bottomLeft(rect.Left(), rect.Bottom()),
+        bottomRight(rect.Right(), rect.Bottom());
     DrawABorder(attributes.TopBorder(), context, topLeft, topRight);
     DrawABorder(attributes.LeftBorder(), context, topLeft, bottomLeft);
     DrawABorder(attributes.BottomBorder(), context, bottomLeft, bottomRight);
@@ -80,7 +81,8 @@ float FRM_CTableInterpreter::OnePixel() const
     return 1.0f;
 }
 
-FRM_CRect FRM_CTableInterpreter::GetInterior(const FRM_CRect& theCellRect, Attributes& theAttributes)
+FRM_CRect FRM_CTableInterpreter::GetInterior(const FRM_CRect& theCellRect,
+                                             Attributes& theAttributes)
 {
     if (IsSunken(theAttributes) || IsRaised(theAttributes))
         return theCellRect.GetInflatedRect(-OnePixel());
@@ -145,7 +147,8 @@ unsigned long FRM_CTableInterpreter::GetUpShadow(Attributes& theAttributes) cons
     for (const Attributes::Border& border : {theAttributes.TopBorder(), theAttributes.LeftBorder(),
                                               theAttributes.BottomBorder(),
                                               theAttributes.RightBorder()})
-        if (border.itsStyle == Attributes::BorderSunken || border.itsStyle == Attributes::BorderRaised)
+        if (border.itsStyle == Attributes::BorderSunken ||
+            border.itsStyle == Attributes::BorderRaised)
             return border.itsColor;
     return Attributes::kNoColor;
 }

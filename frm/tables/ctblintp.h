@@ -50,7 +50,8 @@ public:
     // 1 pixel for every drawn style, 0 for none.
     virtual int BorderSize(const FRM_CTableAttributes::Border& theBorder) const;
     // The cell rectangle less its borders, or less one pixel all round for a bevel.
-    virtual FRM_CRect GetInterior(const FRM_CRect& theCellRect, FRM_CTableAttributes& theAttributes);
+    virtual FRM_CRect GetInterior(const FRM_CRect& theCellRect,
+                                  FRM_CTableAttributes& theAttributes);
     virtual void DrawABorder(const FRM_CTableAttributes::Border& theBorder,
                              FRM_CDrawingContext& theContext, const FRM_CPoint& theStart,
                              const FRM_CPoint& theStop);

@@ -32,8 +32,10 @@ const FRM_CTypeInfo* FRM_CTableListButtonInterpreter::GetStaticTypeInfo()
     return &frm_type::CTableListButtonInterpreter;
 }
 
-CCellView* FRM_CTableListButtonInterpreter::CreateCellView(
-    FRM_CTableView* theTable, const CTableInterpreterParameters& theParameters, const FRM_CTdiValue*)
+CCellView*
+FRM_CTableListButtonInterpreter::CreateCellView(FRM_CTableView* theTable,
+                                                const CTableInterpreterParameters& theParameters,
+                                                const FRM_CTdiValue*)
 {
     const FRM_CRect interior = LocalInterior(theTable, theParameters);
     auto* const cellView =   // the caller owns it

@@ -11,7 +11,8 @@ public:
     // theHeight is each list button's frame height, its drop-down list included.
     FRM_CTableListButtonInterpreter(FRM_CTableView* theTable, float theHeight);
     FRM_CTableListButtonInterpreter(const FRM_CTableListButtonInterpreter& other) = default;
-    FRM_CTableListButtonInterpreter& operator=(const FRM_CTableListButtonInterpreter& other) = default;
+    FRM_CTableListButtonInterpreter&
+    operator=(const FRM_CTableListButtonInterpreter& other) = default;
 
     // Reaches only the list buttons made after it.
     void AddString(const FRM_CStringRW& theString);

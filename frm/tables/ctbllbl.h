@@ -13,9 +13,9 @@ class FRM_CTable;
 
 class CTableInteriorView : public FRM_CTableView {
 public:
-    CTableInteriorView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame, const FRM_CFont& theFont,
-                       float theRowHeight, float theColumnWidth, std::int32_t theChunkRows,
-                       std::int32_t theChunkColumns);
+    CTableInteriorView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame,
+                       const FRM_CFont& theFont, float theRowHeight, float theColumnWidth,
+                       std::int32_t theChunkRows, std::int32_t theChunkColumns);
     // Then sends an Origin notification (no table, the new cell origin) to its own DoCommand,
     // whatever the table's event style.
     void SetCellOrigin(const FRM_CCell& theCell) override;

@@ -99,12 +99,11 @@ FRM_CTableMouseHandler::TablePart FRM_CTableMouseHandler::LabelPart(FRM_CTableVi
         return across <= 1 ? (isColumns ? ColumnLabels : RowLabels)
                            : (isColumns ? ColumnLabelsBorder : RowLabelsBorder);
     // The border after the last column (row) resizes that column (row).
-    const bool pastEnd = isColumns ? (touched.Top() >= table.Top() && touched.Left() >= table.Left() &&
-                                      touched.Bottom() <= table.Bottom() &&
-                                      touched.Right() == table.Right() + 1)
-                                   : (touched.Top() >= table.Top() && touched.Left() >= table.Left() &&
-                                      touched.Right() <= table.Right() &&
-                                      touched.Bottom() == table.Bottom() + 1);
+    const bool pastEnd =
+        isColumns ? (touched.Top() >= table.Top() && touched.Left() >= table.Left() &&
+                     touched.Bottom() <= table.Bottom() && touched.Right() == table.Right() + 1)
+                  : (touched.Top() >= table.Top() && touched.Left() >= table.Left() &&
+                     touched.Right() <= table.Right() && touched.Bottom() == table.Bottom() + 1);
     if (pastEnd && across > 1)
         return isColumns ? ColumnLabelsBorder : RowLabelsBorder;
     return None;
@@ -177,7 +176,8 @@ short FRM_CTableMouseHandler::DoDown(FRM_CPoint& thePoint, short&, short& isShif
     return 0;
 }
 
-void FRM_CTableMouseHandler::EnforceSelectionPolicy(FRM_CBounds& theBounds, const FRM_CCell& theCell)
+void FRM_CTableMouseHandler::EnforceSelectionPolicy(FRM_CBounds& theBounds,
+                                                    const FRM_CCell& theCell)
 {
     auto wholeRows = [&](std::int32_t theTop, std::int32_t theBottom) {
         theBounds = FRM_CBounds(theTop, 0, theBottom, kEnd);
@@ -309,9 +309,11 @@ void FRM_CTableMouseHandler::DrawDragLine(const FRM_CPoint& thePoint)
     context.GetEnv().SetDrawingMode(2);
     const FRM_CRect frame = itsTable->GetGlobalFrame();
     if (itsPart == ColumnLabelsBorder)
-        context.DrawLine(FRM_CPoint(thePoint.H(), frame.Top()), FRM_CPoint(thePoint.H(), frame.Bottom()));
+        context.DrawLine(FRM_CPoint(thePoint.H(), frame.Top()),
+                         FRM_CPoint(thePoint.H(), frame.Bottom()));
     else
-        context.DrawLine(FRM_CPoint(frame.Left(), thePoint.V()), FRM_CPoint(frame.Right(), thePoint.V()));
+        context.DrawLine(FRM_CPoint(frame.Left(), thePoint.V()),
+                         FRM_CPoint(frame.Right(), thePoint.V()));
 }
 
 void FRM_CTableMouseHandler::AutoScroll(const FRM_CPoint& thePoint)
@@ -324,7 +326,9 @@ void FRM_CTableMouseHandler::AutoScroll(const FRM_CPoint& thePoint)
     else if (itsPart == ColumnLabels)
         frame = itsTable->GetColumnLabels()->GetGlobalFrame();
     std::int32_t rowStep = thePoint.V() < frame.Top() ? -1 : thePoint.V() >= frame.Bottom() ? 1 : 0;
-    std::int32_t columnStep = thePoint.H() < frame.Left() ? -1 : thePoint.H() >= frame.Right() ? 1 : 0;
+    std::int32_t columnStep = thePoint.H() < frame.Left()     ? -1
+                              : thePoint.H() >= frame.Right() ? 1
+                                                              : 0;
     if (itsPart == ColumnLabels)
         rowStep = 0;
     if (itsPart == RowLabels)

@@ -35,12 +35,16 @@ public:
     FRM_CTableMouseHandler& operator=(const FRM_CTableMouseHandler& other);
     ~FRM_CTableMouseHandler() override = default;
     static const FRM_CTypeInfo* GetStaticTypeInfo() { return &frm_type::CTableMouseHandler; }
-    virtual const FRM_CTypeInfo* GetRunTimeTypeInfo() const { return &frm_type::CTableMouseHandler; }
+    virtual const FRM_CTypeInfo* GetRunTimeTypeInfo() const
+    {
+        return &frm_type::CTableMouseHandler;
+    }
 
     // Points come in the coordinates of the table's window; every one answers 0.
     short DoDown(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
     short DoUp(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
-    short DoDouble(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
+    short DoDouble(FRM_CPoint& thePoint, short& theButton, short& isShift,
+                   short& isControl) override;
     short DoMove(FRM_CPoint& thePoint, short& theButton, short& isShift, short& isControl) override;
     short UsesGlobalCoords() const override { return 0; }
 

@@ -107,8 +107,10 @@ WINDOW FRM_CTablePictureInterpreter::FindImage(const FRM_CStringRW& theName) con
     return itsDefaultImage != nullptr ? static_cast<WINDOW>(*itsDefaultImage) : nullptr;
 }
 
-CCellView* FRM_CTablePictureInterpreter::CreateCellView(
-    FRM_CTableView* theTable, const CTableInterpreterParameters& theParameters, const FRM_CTdiValue*)
+CCellView*
+FRM_CTablePictureInterpreter::CreateCellView(FRM_CTableView* theTable,
+                                             const CTableInterpreterParameters& theParameters,
+                                             const FRM_CTdiValue*)
 {
     const FRM_CRect interior = LocalInterior(theTable, theParameters);
     auto* const cellView = new CCellPictureView(this, theTable, interior);   // the caller owns it
@@ -155,8 +157,10 @@ void CPictureTableAdapter::IPicture(WINDOW thePixmap)
     const FRM_CUnits* const units = GetUnits();
     const FRM_CRect frame = GetFrame();
     Size(FRM_CRect(frame.Left(), frame.Top(),
-                   frame.Left() + (units != nullptr ? units->HPhysicalToLogical(width) : static_cast<float>(width)),
-                   frame.Top() + (units != nullptr ? units->VPhysicalToLogical(height) : static_cast<float>(height))));
+                   frame.Left() + (units != nullptr ? units->HPhysicalToLogical(width)
+                                                    : static_cast<float>(width)),
+                   frame.Top() + (units != nullptr ? units->VPhysicalToLogical(height)
+                                                   : static_cast<float>(height))));
 }
 
 void CPictureTableAdapter::Size(const FRM_CRect& theFrame)
@@ -170,4 +174,7 @@ void CPictureTableAdapter::Size(const FRM_CRect& theFrame)
     FRM_CPicture::Size(frame);
 }
 
-void CPictureTableAdapter::Draw(const FRM_CRect& theClip) { DrawPixmap(theClip, itsTemporaryPixmap); }
+void CPictureTableAdapter::Draw(const FRM_CRect& theClip)
+{
+    DrawPixmap(theClip, itsTemporaryPixmap);
+}

@@ -105,7 +105,8 @@ void FocusedText::Key(const FRM_CKey& theKey)
         const FRM_CRegion& selection = table->GetSelectedRegion();
         const FRM_CBounds selected = selection.Bounds();
         if (selected.Width() == 1 && selected.Height() == 1 && selection.Contains(itsCell))
-            table->SetSelectedRegion(FRM_CRegion(FRM_CBounds(next.V(), next.H(), next.V() + 1, next.H() + 1)));
+            table->SetSelectedRegion(
+                FRM_CRegion(FRM_CBounds(next.V(), next.H(), next.V() + 1, next.H() + 1)));
         table->MakeCellVisible(next);
     }
     // Moving the focus ends this edit (and destroys this editor): nothing runs after it.
@@ -115,10 +116,10 @@ void FocusedText::Key(const FRM_CKey& theKey)
 // ---------------------------------------------------------------------------------------------
 // FRM_CTableTextInterpreter
 
-FRM_CTableTextInterpreter::FRM_CTableTextInterpreter(FRM_CTableView* theTable, unsigned theAttributes,
-                                                     float theRightMargin, int theCharacterLimit,
-                                                     long theCommand, short singleLine,
-                                                     short notifyAllChanges)
+FRM_CTableTextInterpreter::FRM_CTableTextInterpreter(FRM_CTableView* theTable,
+                                                     unsigned theAttributes, float theRightMargin,
+                                                     int theCharacterLimit, long theCommand,
+                                                     short singleLine, short notifyAllChanges)
     : FRM_CTableInterpreter(theTable), itsAttributes(theAttributes), itsRightMargin(theRightMargin),
       itsCharacterLimit(theCharacterLimit), itsCommand(theCommand), itsSingleLine(singleLine),
       itsNotifyAllChanges(notifyAllChanges)
@@ -133,7 +134,8 @@ FRM_CTableTextInterpreter::FRM_CTableTextInterpreter(const FRM_CTableTextInterpr
 {
 }
 
-FRM_CTableTextInterpreter& FRM_CTableTextInterpreter::operator=(const FRM_CTableTextInterpreter& other)
+FRM_CTableTextInterpreter&
+FRM_CTableTextInterpreter::operator=(const FRM_CTableTextInterpreter& other)
 {
     if (this != &other) {
         CloseEditor();
@@ -165,7 +167,8 @@ float FRM_CTableTextInterpreter::ToLogical(long thePixels) const
     return ViewLogical(itsTable, thePixels);
 }
 
-float FRM_CTableTextInterpreter::TextHeight(const FRM_CFont& theFont, const FRM_CStringRW& theText) const
+float FRM_CTableTextInterpreter::TextHeight(const FRM_CFont& theFont,
+                                            const FRM_CStringRW& theText) const
 {
     return ToLogical(static_cast<long>(Lines(theText).size()) * theFont.GetHeight());
 }

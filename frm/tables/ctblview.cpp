@@ -36,14 +36,15 @@ FRM_CTableView::FRM_CTableView(FRM_CSubview* theEnclosure, const FRM_CRect& theR
                                float theDefaultColumnWidth, std::int32_t theChunkRows,
                                std::int32_t theChunkColumns)
     : FRM_CSubview(theEnclosure, theRegion),
-      itsCoordinates(theEnclosure,
-                     theDefaultRowHeight != 0 || theEnclosure == nullptr
-                         ? theDefaultRowHeight
-                         : FRM_CTableCoordinates::GetSuggestedRowHeight(*theEnclosure, theTableFont),
-                     theDefaultColumnWidth != 0 || theEnclosure == nullptr
-                         ? theDefaultColumnWidth
-                         : FRM_CTableCoordinates::GetSuggestedColumnWidth(*theEnclosure, theTableFont),
-                     theChunkRows, theChunkColumns)
+      itsCoordinates(
+          theEnclosure,
+          theDefaultRowHeight != 0 || theEnclosure == nullptr
+              ? theDefaultRowHeight
+              : FRM_CTableCoordinates::GetSuggestedRowHeight(*theEnclosure, theTableFont),
+          theDefaultColumnWidth != 0 || theEnclosure == nullptr
+              ? theDefaultColumnWidth
+              : FRM_CTableCoordinates::GetSuggestedColumnWidth(*theEnclosure, theTableFont),
+          theChunkRows, theChunkColumns)
 {
 }
 
@@ -112,7 +113,8 @@ void FRM_CTableView::SetRow(std::int32_t theRow, const Attributes& theAttributes
     itsAttributes.SetRow(theRow, theAttributes, conform);
 }
 
-void FRM_CTableView::SetColumn(std::int32_t theColumn, const Attributes& theAttributes, short conform)
+void FRM_CTableView::SetColumn(std::int32_t theColumn, const Attributes& theAttributes,
+                               short conform)
 {
     itsAttributes.SetColumn(theColumn, theAttributes, conform);
 }
@@ -200,7 +202,8 @@ FRM_CRect FRM_CTableView::CellRect(const FRM_CCell& theCell)
     return itsCoordinates.ToScreen(OneCell(theCell.V(), theCell.H()));
 }
 
-FRM_CCell FRM_CTableView::OriginWithinBounds(const FRM_CCell& aProposedOrigin, FRM_CPoint* theOffset)
+FRM_CCell FRM_CTableView::OriginWithinBounds(const FRM_CCell& aProposedOrigin,
+                                             FRM_CPoint* theOffset)
 {
     const FRM_CPoint saved = itsCoordinates.GetOrigin();
     std::int32_t column = std::max(aProposedOrigin.H(), 0);
@@ -231,7 +234,8 @@ FRM_CCell FRM_CTableView::OriginWithinBounds(const FRM_CCell& aProposedOrigin, F
         *theOffset = FRM_CPoint(0, 0);
         if (itsOverRanRight || itsOverRanBottom) {
             placeAt(column, row);
-            const FRM_CRect last = CellRect(FRM_CCell(itsCellBounds.Right() - 1, itsCellBounds.Bottom() - 1));
+            const FRM_CRect last =
+                CellRect(FRM_CCell(itsCellBounds.Right() - 1, itsCellBounds.Bottom() - 1));
             const FRM_CRect frame = GetLocalFrame();
             if (itsOverRanRight)
                 theOffset->H(last.Right() - frame.Right());
@@ -329,7 +333,8 @@ void FRM_CTableView::VScroll(e_scroll_ctl theAction, float thePosition)
     case SC_LINE_DOWN: origin.V(origin.V() + 1); break;
     case SC_PAGE_UP: {
         // The old top row ends at the view's bottom edge.
-        const float y = itsCoordinates.ToScreen(FRM_CCell(origin.H(), origin.V() + 1)).V() - frame.Bottom();
+        const float y =
+            itsCoordinates.ToScreen(FRM_CCell(origin.H(), origin.V() + 1)).V() - frame.Bottom();
         origin.V(itsCoordinates.ToCell(FRM_CPoint(frame.Left(), y)).V());
         break;
     }
@@ -352,7 +357,8 @@ void FRM_CTableView::HScroll(e_scroll_ctl theAction, float thePosition)
     case SC_LINE_UP: origin.H(origin.H() - 1); break;
     case SC_LINE_DOWN: origin.H(origin.H() + 1); break;
     case SC_PAGE_UP: {
-        const float x = itsCoordinates.ToScreen(FRM_CCell(origin.H() + 1, origin.V())).H() - frame.Right();
+        const float x =
+            itsCoordinates.ToScreen(FRM_CCell(origin.H() + 1, origin.V())).H() - frame.Right();
         origin.H(itsCoordinates.ToCell(FRM_CPoint(x, frame.Top())).H());
         break;
     }
@@ -527,7 +533,8 @@ short FRM_CTableView::PutData(const FRM_CCell& theCell, const FRM_CTdiValue* the
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
-void FRM_CTableView::ChangeDrawingContext(FRM_CDrawingContext* theContext, Attributes& theAttributes)
+void FRM_CTableView::ChangeDrawingContext(FRM_CDrawingContext* theContext,
+                                          Attributes& theAttributes)
 {
     FRM_CEnvironment& environment = theContext->GetEnv();
     environment.SetColor(theAttributes.Background(), theAttributes.Foreground(), kMonoBrush,
@@ -642,7 +649,8 @@ void FRM_CTableView::Draw(const FRM_CRect& theClip)
     for (std::int32_t row = top; row <= bottom; ++row)
         DrawRowBackground(row, left, right, rows[static_cast<std::size_t>(row - top)]);
     for (std::int32_t column = left; column <= right; ++column)
-        DrawColumn(theClip, column, top, bottom, columns[static_cast<std::size_t>(column - left)], rows);
+        DrawColumn(theClip, column, top, bottom, columns[static_cast<std::size_t>(column - left)],
+                   rows);
 
     // Each cell draws its own top and left lines; the view closes the grid on the right and
     // at the bottom.

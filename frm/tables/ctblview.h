@@ -53,7 +53,8 @@ public:
     virtual FRM_CBounds GetCellBounds() const { return itsCellBounds; }
     virtual void SetCellClipping(short isClipping) { itsCellClipping = isClipping; }
     virtual short GetCellClipping() const { return itsCellClipping; }
-    virtual void SetRow(std::int32_t theRow, const FRM_CTableAttributes& theAttributes, short conform);
+    virtual void SetRow(std::int32_t theRow, const FRM_CTableAttributes& theAttributes,
+                        short conform);
     virtual void SetRow(std::int32_t theRow, float theHeight);
     virtual void InsertRows(std::int32_t theAt, std::int32_t theCount);
     virtual void DeleteRows(std::int32_t theAt, std::int32_t theCount);
@@ -76,7 +77,8 @@ public:
     // Fills the parameters for a cell from the view's own scratch fields (valid until the
     // next call): the effective attributes, the local frame as clip, the cell's rectangle in
     // local coordinates. The caller sets the context first; it takes the attributes.
-    virtual void CellToParameters(const FRM_CCell& theCell, CTableInterpreterParameters* theParameters);
+    virtual void CellToParameters(const FRM_CCell& theCell,
+                                  CTableInterpreterParameters* theParameters);
     // Combines into theAttributes the table's, the column's, the row's and the cell's sets.
     virtual void CellToAttributes(const FRM_CCell& theCell, FRM_CTableAttributes& theAttributes);
     virtual void SetSource(FRM_CTableSource* theSource) { itsSource = theSource; }

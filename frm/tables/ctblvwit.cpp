@@ -209,7 +209,8 @@ const FRM_CTypeInfo* FRM_CTableViewInterpreter::GetStaticTypeInfo()
 FRM_CRect FRM_CTableViewInterpreter::LocalInterior(
     FRM_CTableView* theTable, const CTableInterpreterParameters& theParameters)
 {
-    return GetInterior(*theParameters.itsCellBounds, *theParameters.itsAttributes).GetLocal(theTable);
+    return GetInterior(*theParameters.itsCellBounds, *theParameters.itsAttributes)
+        .GetLocal(theTable);
 }
 
 void FRM_CTableViewInterpreter::Draw(const CTableInterpreterParameters& theParameters)
@@ -217,7 +218,8 @@ void FRM_CTableViewInterpreter::Draw(const CTableInterpreterParameters& theParam
     FRM_CTableView* const table = theParameters.itsView;
     const FRM_CCell cell = *theParameters.itsCell;
     CCellView* cellView = FindCellView(cell);
-    const FRM_CRect interior = GetInterior(*theParameters.itsCellBounds, *theParameters.itsAttributes);
+    const FRM_CRect interior =
+        GetInterior(*theParameters.itsCellBounds, *theParameters.itsAttributes);
     const FRM_CTdiValue* const value = table->GetData(cell);
 
     FRM_CTableInterpreter::Draw(theParameters);

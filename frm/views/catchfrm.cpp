@@ -180,14 +180,16 @@ void FRM_CAttachmentFrame::SetAttachmentEnvironment(const FRM_CEnvironment& theN
                                                     short isUpdate)
 {
     for (FRM_CAttachment* attachment : std::vector<FRM_CAttachment*>(itsAttachments))
-        if (FRM_CView* view = attachment->GetView(); view != nullptr && view->IsEnvironmentShared() == 0)
+        if (FRM_CView* view = attachment->GetView();
+            view != nullptr && view->IsEnvironmentShared() == 0)
             view->SetEnvironment(theNewEnvironment, isUpdate);
 }
 
 void FRM_CAttachmentFrame::SetAttachmentFont(const FRM_CFont& theNewFont, short isUpdate)
 {
     for (FRM_CAttachment* attachment : std::vector<FRM_CAttachment*>(itsAttachments))
-        if (FRM_CView* view = attachment->GetView(); view != nullptr && view->IsEnvironmentShared() == 0)
+        if (FRM_CView* view = attachment->GetView();
+            view != nullptr && view->IsEnvironmentShared() == 0)
             view->SetFont(theNewFont, isUpdate);
 }
 
@@ -575,14 +577,15 @@ void FRM_CAttachmentFrame::DoDrag(FRM_CPoint theLocation, short, short, short, l
             outline = FRM_CRect(0, 0, itsLastDragRect.Width(), itsLastDragRect.Height());
         } else {
             itsLastDragAttachmentPoint = edge;
-            outline = attachment->GetBorderSize(attachment->GetSizeToFitAttachmentPoint(this, edge), 0);
+            outline =
+                attachment->GetBorderSize(attachment->GetSizeToFitAttachmentPoint(this, edge), 0);
         }
         float x = 0;
         float y = 0;
-        const float alongH =
-            std::clamp(q.H() - grip.H(), whole.Left(), std::max(whole.Left(), whole.Right() - outline.Width()));
-        const float alongV =
-            std::clamp(q.V() - grip.V(), whole.Top(), std::max(whole.Top(), whole.Bottom() - outline.Height()));
+        const float alongH = std::clamp(q.H() - grip.H(), whole.Left(),
+                                        std::max(whole.Left(), whole.Right() - outline.Width()));
+        const float alongV = std::clamp(q.V() - grip.V(), whole.Top(),
+                                        std::max(whole.Top(), whole.Bottom() - outline.Height()));
         switch (edge) {
         case ATTACH_TOP:
             y = client.Top() != 0 ? std::max(whole.Top(), q.V() - grip.V()) : whole.Top();
@@ -651,8 +654,10 @@ void FRM_CAttachmentFrame::DoDrop(FRM_CPoint theLocation, short, short, short, l
     // only the gaps of that edge close.
     const bool docked = attachment->GetAttachmentPoint() != ATTACH_NONE &&
                         attachment->GetState() == FRM_CAttachment::AS_ATTACHED;
-    FRM_CRect overlap = docked ? attachment->GetSize() - GetClientSubview()->GetFrame() : FRM_CRect();
-    if (!itsAttachments.empty() && attachment->GetAttachmentPoint() == old && IsEmptyArea(overlap)) {
+    FRM_CRect overlap =
+        docked ? attachment->GetSize() - GetClientSubview()->GetFrame() : FRM_CRect();
+    if (!itsAttachments.empty() && attachment->GetAttachmentPoint() == old &&
+        IsEmptyArea(overlap)) {
         for (FRM_CAttachment* other : itsAttachments) {
             if (other == attachment)
                 continue;

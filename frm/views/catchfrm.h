@@ -48,7 +48,8 @@ public:
     virtual void SetAttachmentPoints(AttachmentPoint theAttachmentPoints);
     // Lays out every edge's band and gives the client subview the rest.
     virtual void ArrangeAttachments();
-    virtual void SetAttachmentEnvironment(const FRM_CEnvironment& theNewEnvironment, short isUpdate);
+    virtual void SetAttachmentEnvironment(const FRM_CEnvironment& theNewEnvironment,
+                                          short isUpdate);
     virtual void SetAttachmentFont(const FRM_CFont& theNewFont, short isUpdate);
 
     FRM_CSubview* GetClientSubview() const;

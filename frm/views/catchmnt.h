@@ -52,7 +52,10 @@ public:
     // Drags this attachment from its view's window, whatever the caller passes.
     void DoDrag(long type, void* data, FRM_CWindow* window, short cursor) override;
 
-    virtual void IAttachment(short isDeletedUponClose) { itIsDeletedUponClose = isDeletedUponClose; }
+    virtual void IAttachment(short isDeletedUponClose)
+    {
+        itIsDeletedUponClose = isDeletedUponClose;
+    }
     // The candidate sizes, narrowest first.
     virtual const std::vector<FRM_CRect>& GetAllFitSizes();
     virtual FRM_CRect GetBestSize();

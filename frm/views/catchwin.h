@@ -59,7 +59,8 @@ public:
 
     void DoCommand(long command, void* data) override;
     void DoMenuCommand(short tag, short shift, short control) override;
-    void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
+    void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift,
+                       short isControl) override;
     void DoMouseDown(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
     void DoMouseMove(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
     void DoMouseUp(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;

@@ -493,9 +493,10 @@ void FRM_CButton::DrawBorder()
               {FRM_CRect(l, t, l + H(1), t + V(1)), FRM_CRect(l, b - V(1), l + H(1), b),
                FRM_CRect(r - H(1), b - V(1), r, b), FRM_CRect(r - H(1), t, r, t + V(1))});
     const bool focused = itsEnclosure != nullptr && itsEnclosure->GetKeyFocus() == this;
-    DrawRects(focused ? kWhite : itsFrameColor, kBlack, 1, 0,
-              {FRM_CRect(l + H(1), t, r - H(1), t + V(1)), FRM_CRect(l + H(1), b - V(1), r - H(1), b),
-               FRM_CRect(l, t + V(1), l + H(1), b - V(1)), FRM_CRect(r - H(1), t + V(1), r, b - V(1))});
+    DrawRects(
+        focused ? kWhite : itsFrameColor, kBlack, 1, 0,
+        {FRM_CRect(l + H(1), t, r - H(1), t + V(1)), FRM_CRect(l + H(1), b - V(1), r - H(1), b),
+         FRM_CRect(l, t + V(1), l + H(1), b - V(1)), FRM_CRect(r - H(1), t + V(1), r, b - V(1))});
 }
 
 void FRM_CButton::DrawUp()
@@ -552,8 +553,9 @@ void FRM_CButton::DrawDisabled()
     const int bottom = frame.bottom - 1;
     const FRM_CUnits* units = GetUnits();
     auto logical = [units](int h, int v) {
-        return units != nullptr ? FRM_CPoint(units->HPhysicalToLogical(h), units->VPhysicalToLogical(v))
-                                : FRM_CPoint(static_cast<float>(h), static_cast<float>(v));
+        return units != nullptr
+                   ? FRM_CPoint(units->HPhysicalToLogical(h), units->VPhysicalToLogical(v))
+                   : FRM_CPoint(static_cast<float>(h), static_cast<float>(v));
     };
     FRM_CDrawingContext context(this);
     context().SetPenColor(itsFaceColor, kBlack);

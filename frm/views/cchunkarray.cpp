@@ -122,7 +122,8 @@ short FRM_CChunk::CopyRun(const FRM_CCell& theStart, const FRM_CCell& theStep,
             std::memset(place, 0, bytes);
         return 1;
     }
-    const long advance = theStep.V() * static_cast<long>(itsColumnSkip) + theStep.H() * static_cast<long>(cellSize);
+    const long advance =
+        theStep.V() * static_cast<long>(itsColumnSkip) + theStep.H() * static_cast<long>(cellSize);
     for (long i = 0; i < theCount; ++i, place += advance) {
         unsigned char* value = theBuffer == nullptr ? nullptr : theBuffer + i * cellSize;
         if (!toChunk)
@@ -355,7 +356,8 @@ short FRM_CChunkArray::GetAddress(const FRM_CCell& theCell, void** theAddress)
 short FRM_CChunkArray::RunCells(const FRM_CCell& theStart, const FRM_CCell& theStep,
                                 unsigned char* theBuffer, long theCount, bool toArray)
 {
-    if (theStep.H() < 0 || theStep.V() < 0 || (theStep.H() == 0 && theStep.V() == 0 && theCount > 1))
+    if (theStep.H() < 0 || theStep.V() < 0 ||
+        (theStep.H() == 0 && theStep.V() == 0 && theCount > 1))
         return 0;
     FRM_CCell cell = theStart;
     long left = theCount;
@@ -364,9 +366,11 @@ short FRM_CChunkArray::RunCells(const FRM_CCell& theStart, const FRM_CCell& theS
         const FRM_CBounds bounds = chunk != nullptr ? chunk->Bounds() : ChunkBoundsOf(cell);
         long steps = left;
         if (theStep.H() > 0)
-            steps = std::min<long>(steps, (bounds.Right() - cell.H() + theStep.H() - 1) / theStep.H());
+            steps =
+                std::min<long>(steps, (bounds.Right() - cell.H() + theStep.H() - 1) / theStep.H());
         if (theStep.V() > 0)
-            steps = std::min<long>(steps, (bounds.Bottom() - cell.V() + theStep.V() - 1) / theStep.V());
+            steps =
+                std::min<long>(steps, (bounds.Bottom() - cell.V() + theStep.V() - 1) / theStep.V());
         steps = std::max(steps, 1L);
         if (toArray) {
             if (chunk == nullptr || !chunk->Set(cell, theStep, theBuffer, steps))
@@ -518,7 +522,8 @@ const FRM_CTypeInfo* FRM_CChunkArray::GetStaticTypeInfo()
 // Iterators
 
 FRM_CChunkArrayIterator::FRM_CChunkArrayIterator(FRM_CChunkArray& theArray)
-    : itsArray(theArray), itsChunkIterator(std::make_unique<RWHashTableIterator>(theArray.itsChunks)),
+    : itsArray(theArray),
+      itsChunkIterator(std::make_unique<RWHashTableIterator>(theArray.itsChunks)),
       itsBuffer(std::make_unique<unsigned char[]>(std::max(theArray.itsCellSize, 1u)))
 {
 }

@@ -81,8 +81,10 @@ void FRM_CClipWindow::SizeClipArea(const FRM_CRect& theVisible)
     s_rct clip = static_cast<s_rct>(theVisible);
     const FRM_CRect global = itsOwner->GetGlobalFrame();
     const s_rct ownerGlobal = static_cast<s_rct>(global);
-    const int width = static_cast<int>(std::clamp(itsOwner->GetFrame().Width(), -65536.0F, 65536.0F));
-    const int height = static_cast<int>(std::clamp(itsOwner->GetFrame().Height(), -65536.0F, 65536.0F));
+    const int width =
+        static_cast<int>(std::clamp(itsOwner->GetFrame().Width(), -65536.0F, 65536.0F));
+    const int height =
+        static_cast<int>(std::clamp(itsOwner->GetFrame().Height(), -65536.0F, 65536.0F));
     s_rct owner{};
     owner.left = Clamp16(ownerGlobal.left - clip.left);
     owner.top = Clamp16(ownerGlobal.top - clip.top);

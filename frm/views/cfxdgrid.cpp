@@ -22,9 +22,10 @@ FRM_CFixedGrid::FRM_CFixedGrid(FRM_CSubview* theEnclosure, const FRM_CPoint& the
     itsColumnNumber = std::max(theColumns, 1);
     itsCellWidth = theCellWidth;
     itsCellHeight = theCellHeight;
-    itsFrame = FRM_CRect(theOrigin.H(), theOrigin.V(),
-                         theOrigin.H() + static_cast<float>(itsColumnNumber) * theCellWidth + HPixel(),
-                         theOrigin.V() + static_cast<float>(itsRowNumber) * theCellHeight + VPixel());
+    itsFrame =
+        FRM_CRect(theOrigin.H(), theOrigin.V(),
+                  theOrigin.H() + static_cast<float>(itsColumnNumber) * theCellWidth + HPixel(),
+                  theOrigin.V() + static_cast<float>(itsRowNumber) * theCellHeight + VPixel());
     SetGlue(GetGlue());   // the glue measures the final frame
 }
 

@@ -518,8 +518,9 @@ void FRM_CGrid::SetDragPoint(const FRM_CPoint& thePoint, FRM_CView*)
     int column = 0;
     CellUnder(thePoint, &row, &column);
     const FRM_CPoint corner = CornerOf(GetCellSize(row, column));
-    itsDragPoint = FRM_CPoint(IsLeft(itsPlacement) ? thePoint.H() - corner.H() : corner.H() - thePoint.H(),
-                              IsTop(itsPlacement) ? thePoint.V() - corner.V() : corner.V() - thePoint.V());
+    itsDragPoint =
+        FRM_CPoint(IsLeft(itsPlacement) ? thePoint.H() - corner.H() : corner.H() - thePoint.H(),
+                   IsTop(itsPlacement) ? thePoint.V() - corner.V() : corner.V() - thePoint.V());
 }
 
 void FRM_CGrid::MouseDown(FRM_CPoint thePoint, short theButton, short isShift, short isControl)
@@ -554,8 +555,9 @@ void FRM_CGrid::MouseMove(FRM_CPoint thePoint, short theButton, short isShift, s
     FRM_CPoint moved = thePoint;
     if (itIsSnapping) {
         const FRM_CPoint corner = CornerOf(cell);
-        moved = FRM_CPoint(IsLeft(itsPlacement) ? corner.H() + itsDragPoint.H() : corner.H() - itsDragPoint.H(),
-                           IsTop(itsPlacement) ? corner.V() + itsDragPoint.V() : corner.V() - itsDragPoint.V());
+        moved = FRM_CPoint(
+            IsLeft(itsPlacement) ? corner.H() + itsDragPoint.H() : corner.H() - itsDragPoint.H(),
+            IsTop(itsPlacement) ? corner.V() + itsDragPoint.V() : corner.V() - itsDragPoint.V());
     }
     if (FRM_CView* hit = target->FindHitView(thePoint + GetGlobalOrigin()))
         hit->DoMouseMove(moved + GetGlobalOrigin(), theButton, isShift, isControl);
@@ -608,13 +610,16 @@ void FRM_CGrid::MoveGroup(const FRM_CWireFrame* theFrame, int theRows, int theCo
     }
     for (const Member& member : members) {
         theRows = std::max(std::min(theRows, GetNumRows() - 1 - member.row), -member.row);
-        theColumns = std::max(std::min(theColumns, GetNumCols() - 1 - member.column), -member.column);
+        theColumns =
+            std::max(std::min(theColumns, GetNumCols() - 1 - member.column), -member.column);
     }
     if (theRows == 0 && theColumns == 0)
         return;
-    std::sort(members.begin(), members.end(), [theRows, theColumns](const Member& a, const Member& b) {
-        return a.row * theRows + a.column * theColumns > b.row * theRows + b.column * theColumns;
-    });
+    std::sort(members.begin(), members.end(),
+              [theRows, theColumns](const Member& a, const Member& b) {
+                  return a.row * theRows + a.column * theColumns >
+                         b.row * theRows + b.column * theColumns;
+              });
     for (const Member& member : members)
         ResetCell(member.view, member.row + theRows, member.column + theColumns);
 }

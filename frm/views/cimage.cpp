@@ -31,7 +31,8 @@ bool SpecOf(const FRM_CStringRW& thePath, FILE_SPEC* theSpec)
     const std::size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty() || dir.size() >= sizeof theSpec->dir.path || name.size() >= sizeof theSpec->name)
+    if (name.empty() || dir.size() >= sizeof theSpec->dir.path ||
+        name.size() >= sizeof theSpec->name)
         return false;
     std::memcpy(theSpec->dir.path, dir.c_str(), dir.size() + 1);
     std::memcpy(theSpec->name, name.c_str(), name.size() + 1);
@@ -64,7 +65,8 @@ std::int32_t ReplayRead(void* context, void* buffer, std::int32_t count) noexcep
         else
             replay->bytes.append(chunk, static_cast<std::size_t>(pulled));
     }
-    const std::size_t available = replay->bytes.size() - std::min(replay->position, replay->bytes.size());
+    const std::size_t available =
+        replay->bytes.size() - std::min(replay->position, replay->bytes.size());
     const std::size_t given = std::min(available, static_cast<std::size_t>(count));
     if (buffer != nullptr)
         std::memcpy(buffer, replay->bytes.data() + replay->position, given);
@@ -332,7 +334,8 @@ short FRM_CImage::WriteIOStream(s_vko_iostream* theStream, std::int32_t theImage
     s_vko_iostream* stream = theStream;
     std::int32_t imageType = theImageType;
     if (stream == nullptr) {
-        if (itsIO == nullptr || itsIO->itsType != CImageIO::kStream || itsIO->itsVKOStream == nullptr)
+        if (itsIO == nullptr || itsIO->itsType != CImageIO::kStream ||
+            itsIO->itsVKOStream == nullptr)
             return 0;
         stream = itsIO->itsVKOStream;
         imageType = itsIO->itsImageType;
@@ -451,7 +454,8 @@ void FRM_CImage::FillRect(std::uint32_t theColor, const FRM_CRect& theRect)
     vko_image_fill_rect(itsImageId, theColor, &rect);
 }
 
-void FRM_CImage::Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource, const FRM_CRect& theSourceRect)
+void FRM_CImage::Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource,
+                          const FRM_CRect& theSourceRect)
 {
     if (itsImageId == nullptr || theSource.itsImageId == nullptr)
         return;
@@ -460,7 +464,8 @@ void FRM_CImage::Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource,
     vko_image_transfer(itsImageId, theSource.itsImageId, &dest, &source);
 }
 
-void FRM_CImage::TransferPixmap(const FRM_CRect& theDest, WINDOW thePixmap, const FRM_CRect& theSourceRect)
+void FRM_CImage::TransferPixmap(const FRM_CRect& theDest, WINDOW thePixmap,
+                                const FRM_CRect& theSourceRect)
 {
     if (itsImageId == nullptr)
         return;

@@ -78,7 +78,8 @@ public:
     // units (pixels without any); a point's coordinates are truncated to whole pixels.
     // Without an image the setters do nothing and GetPixel answers 0xFFFFFFFF.
     void FillRect(std::uint32_t theColor, const FRM_CRect& theRect);
-    void Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource, const FRM_CRect& theSourceRect);
+    void Transfer(const FRM_CRect& theDest, const FRM_CImage& theSource,
+                  const FRM_CRect& theSourceRect);
     // Copies pixels of a toolkit pixmap into the image.
     void TransferPixmap(const FRM_CRect& theDest, WINDOW thePixmap, const FRM_CRect& theSourceRect);
     void SetPixel(const FRM_CPoint& thePoint, std::uint32_t theColor);

@@ -373,7 +373,8 @@ void CLineWF::DrawWireFrame(DRAWSTATE theState)
         return;
     const FRM_CEnvironment wide = WideEnvironment();
     WINDOW window = PrepareFigure(&wide);
-    vko_dwin_draw_polyline(window, itsFramePnts.data(), static_cast<std::int32_t>(itsFramePnts.size()));
+    vko_dwin_draw_polyline(window, itsFramePnts.data(),
+                           static_cast<std::int32_t>(itsFramePnts.size()));
     DrawGroupRect(window);
 }
 

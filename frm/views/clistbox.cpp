@@ -464,7 +464,8 @@ void FRM_CListBox::SizeLines()
     const float height = itsGrid->GetHeight(0);
     for (FRM_CText* line : itsItems) {
         const FRM_CRect frame = line->GetFrame();
-        line->DoSize(FRM_CRect(frame.Left(), frame.Top(), frame.Left() + width, frame.Top() + height));
+        line->DoSize(
+            FRM_CRect(frame.Left(), frame.Top(), frame.Left() + width, frame.Top() + height));
     }
 }
 

@@ -64,7 +64,10 @@ public:
     void Size(const FRM_CRect& theFrame) override;
     void DoSize(const FRM_CRect& theFrame) override { Size(theFrame); }
     void SetFont(const FRM_CFont& theFont, short isShared) override;
-    void DoSetFont(const FRM_CFont& theFont, short isShared) override { SetFont(theFont, isShared); }
+    void DoSetFont(const FRM_CFont& theFont, short isShared) override
+    {
+        SetFont(theFont, isShared);
+    }
     void VScroll(e_scroll_ctl theAction, float thePosition) override;
     void SetGlue(unsigned long theGlue) override;
     void DoSetDragging(short isOn) override { SetDragging(isOn); }

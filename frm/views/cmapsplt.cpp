@@ -92,8 +92,10 @@ void FRM_CMappedSplitter::IMappedPane(CMappedPane* thePane, long theId, FRM_CVie
 
 void FRM_CMappedSplitter::ISplitBoxes()
 {
-    itIsHorBoxShown = (itsHorBehavior == kOneSplit && itsHorBars.empty()) || itsHorBehavior == kAnySplits;
-    itIsVerBoxShown = (itsVerBehavior == kOneSplit && itsVerBars.empty()) || itsVerBehavior == kAnySplits;
+    itIsHorBoxShown =
+        (itsHorBehavior == kOneSplit && itsHorBars.empty()) || itsHorBehavior == kAnySplits;
+    itIsVerBoxShown =
+        (itsVerBehavior == kOneSplit && itsVerBars.empty()) || itsVerBehavior == kAnySplits;
     const FRM_CRect global = GetGlobalFrame();
     itsHorBox = FRM_CRect();
     itsVerBox = FRM_CRect();
@@ -152,7 +154,8 @@ FRM_NScrollBar* FRM_CMappedSplitter::ConstructScrollBar(const FRM_CRect& theFram
     return new FRM_NScrollBar(this, theFrame, horizontal ? HORIZONTAL : VERTICAL, 0);
 }
 
-FRM_NScrollBar* FRM_CMappedSplitter::CreateHorScrollBar(const FRM_CRect& theFrame, short verticalToo)
+FRM_NScrollBar* FRM_CMappedSplitter::CreateHorScrollBar(const FRM_CRect& theFrame,
+                                                        short verticalToo)
 {
     FRM_CRect frame = theFrame;
     frame.Top(frame.Bottom() - ScrollBarHeight());
@@ -165,7 +168,8 @@ FRM_NScrollBar* FRM_CMappedSplitter::CreateHorScrollBar(const FRM_CRect& theFram
     return bar;
 }
 
-FRM_NScrollBar* FRM_CMappedSplitter::CreateVerScrollBar(const FRM_CRect& theFrame, short horizontalToo)
+FRM_NScrollBar* FRM_CMappedSplitter::CreateVerScrollBar(const FRM_CRect& theFrame,
+                                                        short horizontalToo)
 {
     FRM_CRect frame = theFrame;
     frame.Left(frame.Right() - ScrollBarWidth());
@@ -178,7 +182,8 @@ FRM_NScrollBar* FRM_CMappedSplitter::CreateVerScrollBar(const FRM_CRect& theFram
     return bar;
 }
 
-void FRM_CMappedSplitter::DropScrollBar(std::vector<FRM_NScrollBar*>& theList, FRM_NScrollBar* theBar)
+void FRM_CMappedSplitter::DropScrollBar(std::vector<FRM_NScrollBar*>& theList,
+                                        FRM_NScrollBar* theBar)
 {
     theList.erase(std::remove(theList.begin(), theList.end(), theBar), theList.end());
 }
@@ -326,7 +331,8 @@ void FRM_CMappedSplitter::SplitHorizontal()
     if (!itIsHorBoxShown)
         return;
     const FRM_CRect global = GetGlobalFrame();
-    const float span = itsHorBars.empty() ? global.Height() : itsHorBars.front()->GetAxis() - global.Top();
+    const float span =
+        itsHorBars.empty() ? global.Height() : itsHorBars.front()->GetAxis() - global.Top();
     DoSplitMappedPane(span / 2 + global.Top(), kHorBox);
 }
 
@@ -335,7 +341,8 @@ void FRM_CMappedSplitter::SplitVertical()
     if (!itIsVerBoxShown)
         return;
     const FRM_CRect global = GetGlobalFrame();
-    const float span = itsVerBars.empty() ? global.Width() : itsVerBars.front()->GetAxis() - global.Left();
+    const float span =
+        itsVerBars.empty() ? global.Width() : itsVerBars.front()->GetAxis() - global.Left();
     DoSplitMappedPane(span / 2 + global.Left(), kVerBox);
 }
 
@@ -506,7 +513,8 @@ void FRM_CMappedSplitter::RemoveEdgeHorBars(FRM_CHorizontalSplitBar*& theMoved)
             } else if (atMax && pane->itsBottomBar == bar) {
                 pane->itsBottomBar = nullptr;
                 pane->itsAdjustedFrame.Bottom(GetLocalFrame().Bottom());
-                pane->itsAdjustedFrame = AdjustClientFrame(pane->itsAdjustedFrame, itHasHorScrollBars, 0);
+                pane->itsAdjustedFrame =
+                    AdjustClientFrame(pane->itsAdjustedFrame, itHasHorScrollBars, 0);
                 pane->itIsAdjusted = 1;
             }
         }
@@ -542,7 +550,8 @@ void FRM_CMappedSplitter::RemoveEdgeVerBars(FRM_CVerticalSplitBar*& theMoved)
             } else if (atMax && pane->itsRightBar == bar) {
                 pane->itsRightBar = nullptr;
                 pane->itsAdjustedFrame.Right(GetLocalFrame().Right());
-                pane->itsAdjustedFrame = AdjustClientFrame(pane->itsAdjustedFrame, 0, itHasVerScrollBars);
+                pane->itsAdjustedFrame =
+                    AdjustClientFrame(pane->itsAdjustedFrame, 0, itHasVerScrollBars);
                 pane->itIsAdjusted = 1;
             }
         }
@@ -561,14 +570,16 @@ void FRM_CMappedSplitter::FitScrollBars(CMappedPane& thePane)
     const FRM_CRect adjusted = thePane.GetAdjustedFrame();
     if (thePane.itsHorScrollBar != nullptr && thePane.IsBottomBorder()) {
         const float height = thePane.itsHorScrollBar->GetFrame().Height();
-        FRM_CRect frame(adjusted.Left(), adjusted.Bottom(), adjusted.Right(), adjusted.Bottom() + height);
+        FRM_CRect frame(adjusted.Left(), adjusted.Bottom(), adjusted.Right(),
+                        adjusted.Bottom() + height);
         if (thePane.IsLeftBorder() && itIsVerBoxShown)
             frame.Left(frame.Left() + itsBoxSize);
         thePane.itsHorScrollBar->DoSize(frame);
     }
     if (thePane.itsVerScrollBar != nullptr && thePane.IsRightBorder()) {
         const float width = thePane.itsVerScrollBar->GetFrame().Width();
-        FRM_CRect frame(adjusted.Right(), adjusted.Top(), adjusted.Right() + width, adjusted.Bottom());
+        FRM_CRect frame(adjusted.Right(), adjusted.Top(), adjusted.Right() + width,
+                        adjusted.Bottom());
         if (thePane.IsTopBorder() && itIsHorBoxShown)
             frame.Top(frame.Top() + itsBoxSize);
         thePane.itsVerScrollBar->DoSize(frame);

@@ -99,8 +99,9 @@ FRM_CMenuBar::FRM_CMenuBar(FRM_CWindow* theWindow, short theResourceId)
         return;
     if (manager->Find(theResourceId) == nullptr) {
         CResourceFactory* factory = CResourceFactory::GetTop();
-        FRM_CResourceMenu* menu = factory != nullptr ? factory->ConstructCResourceMenu(theResourceId)
-                                                     : new FRM_CResourceMenu(theResourceId);
+        FRM_CResourceMenu* menu = factory != nullptr
+                                      ? factory->ConstructCResourceMenu(theResourceId)
+                                      : new FRM_CResourceMenu(theResourceId);
         if (menu == nullptr || !manager->Insert(menu)) {
             delete menu;
             FrmError(kErrResourceRefused, kModule, kLineResourceRefused);

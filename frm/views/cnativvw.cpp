@@ -199,7 +199,8 @@ void FRM_CNativeView::CreateControl()
     WINDOW parent = window->GetVKOWindow();
     s_rct rect{};
     if (WantsClipWindow(parent)) {
-        itsClippingWindow = new FRM_CClipWindow(this, itsType, (itsVKOAttributes & kInvisible) == 0);
+        itsClippingWindow =
+            new FRM_CClipWindow(this, itsType, (itsVKOAttributes & kInvisible) == 0);
         parent = itsClippingWindow->GetVKOWindow();
         rect = itsClippingWindow->GetOwnerRect();
     } else {

@@ -66,8 +66,10 @@ FRM_CPicture::~FRM_CPicture()
 FRM_CRect FRM_CPicture::FrameOf(const FRM_CPoint& theTopLeft, const FRM_CImage& theImage) const
 {
     const float width = frm_views::HPixelsToLogical(this, static_cast<float>(theImage.GetWidth()));
-    const float height = frm_views::VPixelsToLogical(this, static_cast<float>(theImage.GetHeight()));
-    return FRM_CRect(theTopLeft.H(), theTopLeft.V(), theTopLeft.H() + width, theTopLeft.V() + height);
+    const float height =
+        frm_views::VPixelsToLogical(this, static_cast<float>(theImage.GetHeight()));
+    return FRM_CRect(theTopLeft.H(), theTopLeft.V(), theTopLeft.H() + width,
+                     theTopLeft.V() + height);
 }
 
 void FRM_CPicture::IPicture(const FRM_CImage& theImage)

@@ -11,7 +11,8 @@ class FRM_CPicture : public FRM_CSubview {
     FRM_TYPE_INFO(CPicture)
 public:
     // Sized to the image at thePoint.
-    FRM_CPicture(FRM_CSubview* theEnclosure, const FRM_CPoint& thePoint, const FRM_CImage& theImage);
+    FRM_CPicture(FRM_CSubview* theEnclosure, const FRM_CPoint& thePoint,
+                 const FRM_CImage& theImage);
     // No pixmap yet.
     FRM_CPicture(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame);
     FRM_CPicture(const FRM_CPicture& other);

@@ -213,9 +213,10 @@ void FRM_CPolygon::SetSizing(short isOn)
 // that were just taken a second time.
 bool FRM_CPolygon::TakePixelPoints(const std::vector<s_pnt>& thePoints)
 {
-    const bool same = thePoints.size() == itsPoints.size() &&
-                      std::equal(thePoints.begin(), thePoints.end(), itsPoints.begin(),
-                                 [](const s_pnt& a, const s_pnt& b) { return a.h == b.h && a.v == b.v; });
+    const bool same =
+        thePoints.size() == itsPoints.size() &&
+        std::equal(thePoints.begin(), thePoints.end(), itsPoints.begin(),
+                   [](const s_pnt& a, const s_pnt& b) { return a.h == b.h && a.v == b.v; });
     if (same)
         return false;
     itsPoints = thePoints;
@@ -327,8 +328,10 @@ void FRM_CRegularPoly::CalculatePoints()
     const FRM_CUnits* units = GetUnits();
     for (std::size_t i = 0; i < sides; ++i) {
         const double angle = start + static_cast<double>(i) * step;
-        const auto v = static_cast<float>(static_cast<int>(itsCenter.V() + itsRadius * std::sin(angle)));
-        const auto h = static_cast<float>(static_cast<int>(itsCenter.H() + itsRadius * std::cos(angle)));
+        const auto v =
+            static_cast<float>(static_cast<int>(itsCenter.V() + itsRadius * std::sin(angle)));
+        const auto h =
+            static_cast<float>(static_cast<int>(itsCenter.H() + itsRadius * std::cos(angle)));
         itsPoints[i].v = static_cast<std::int16_t>(ToVPixels(units, v));
         itsPoints[i].h = static_cast<std::int16_t>(ToHPixels(units, h));
     }

@@ -132,9 +132,9 @@ void FRM_CScroller::SetUpBar(FRM_NScrollBar*& theBar, short isWanted, DIRECTION 
         if (isWanted) {
             theBar = Marker();
             const long attributes = isVisible ? 0 : kHiddenBarAttribute;
-            FRM_NScrollBar* bar =
-                new NBorderScrollBar(this, vertical ? FRM_CRect(-10, -10, 0, 0) : HBarFrame(theInner),
-                                     theDirection, attributes);
+            FRM_NScrollBar* bar = new NBorderScrollBar(
+                this, vertical ? FRM_CRect(-10, -10, 0, 0) : HBarFrame(theInner), theDirection,
+                attributes);
             // Placed once made: while the bar is being made it cannot yet say that it lies
             // on the border, and its control would be cut away.
             bar->Size(vertical ? VBarFrame(theInner) : HBarFrame(theInner));
@@ -414,7 +414,8 @@ int FRM_CScroller::ToPixels(float theLogical, bool horizontal) const
     const FRM_CUnits* units = GetUnits();
     if (units == nullptr)
         return static_cast<int>(theLogical);
-    return horizontal ? units->HLogicalToPhysical(theLogical) : units->VLogicalToPhysical(theLogical);
+    return horizontal ? units->HLogicalToPhysical(theLogical)
+                      : units->VLogicalToPhysical(theLogical);
 }
 
 float FRM_CScroller::ToLogical(int thePixels, bool horizontal) const

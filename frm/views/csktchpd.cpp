@@ -261,13 +261,14 @@ void FRM_CSketchPad::MouseUp(FRM_CPoint, short theButton, short isShift, short i
         return;
     FRM_CUnits::SetGlobalUnits(GetUnits());
     const float away = frm_views::HPixelsToLogical(this, -105);
-    itsSketchFrame->DoMouseDown(FRM_CPoint(away, frm_views::VPixelsToLogical(this, -105)), theButton,
-                                isShift, isControl);
+    itsSketchFrame->DoMouseDown(FRM_CPoint(away, frm_views::VPixelsToLogical(this, -105)),
+                                theButton, isShift, isControl);
     DoCommand(GetCommand(), this);
     vko_win_release_pointer();
     itIsReady = 0;
     if (itsCarrier != nullptr) {
-        const FRM_CPoint out(frm_views::HPixelsToLogical(this, -21), frm_views::VPixelsToLogical(this, -21));
+        const FRM_CPoint out(frm_views::HPixelsToLogical(this, -21),
+                             frm_views::VPixelsToLogical(this, -21));
         itsCarrier->DoSize(FRM_CRect(out, out));
     }
 }
@@ -279,8 +280,9 @@ FRM_CRect FRM_CSketchPad::GetSketchedRegion() const
         return FRM_CRect();
     }
     const FRM_CRect frame = itsSketchFrame->GetFrame();
-    const FRM_CRect ordered(std::min(frame.Left(), frame.Right()), std::min(frame.Top(), frame.Bottom()),
-                            std::max(frame.Left(), frame.Right()), std::max(frame.Top(), frame.Bottom()));
+    const FRM_CRect ordered(
+        std::min(frame.Left(), frame.Right()), std::min(frame.Top(), frame.Bottom()),
+        std::max(frame.Left(), frame.Right()), std::max(frame.Top(), frame.Bottom()));
     return ordered.GetLocal(this);
 }
 

@@ -476,8 +476,9 @@ void FRM_CSplitter::DoNormalizePanes(FRM_CHorizontalSplitBar* theHBar, float the
             }
         }
     };
-    normalise(itsHorBars, theHBar, theHAxis,
-              frm_views::VPixelsToLogical(this, static_cast<float>(FRM_NScrollBar::NativeHeight())));
+    normalise(
+        itsHorBars, theHBar, theHAxis,
+        frm_views::VPixelsToLogical(this, static_cast<float>(FRM_NScrollBar::NativeHeight())));
     normalise(itsVerBars, theVBar, theVAxis,
               frm_views::HPixelsToLogical(this, static_cast<float>(FRM_NScrollBar::NativeWidth())));
 }
@@ -620,9 +621,9 @@ void FRM_CFixedSplitter::AppendPaneAfterBar(long theId, FRM_CView* theView,
     CPane* previous = itsPanes[before - 1].get();
     // The bar starts where the previous pane's view ends (the splitter's edge without one).
     const FRM_CRect range = GetGlobalFrame();
-    const FRM_CRect ended =
-        previous->GetView() != nullptr ? previous->GetView()->GetGlobalFrame()
-                                       : FRM_CRect(range.Left(), range.Top(), range.Left(), range.Top());
+    const FRM_CRect ended = previous->GetView() != nullptr
+                                ? previous->GetView()->GetGlobalFrame()
+                                : FRM_CRect(range.Left(), range.Top(), range.Left(), range.Top());
     if (itsDirection == Direction::kSideBySide) {
         itsVerBars.push_back(ConstructVerSplitBar(range, ended.Right()));
         pane->itsLeftBar = itsVerBars.back().get();

@@ -109,4 +109,7 @@ void FRM_CStatusBarAttachment::Attach(FRM_CAttachmentFrame* theFrame, Attachment
 
 void FRM_CStatusBarAttachment::Detach(short) { FrmError(kErrDetach, kModule, __LINE__); }
 
-void FRM_CStatusBarAttachment::Popup(FRM_CWindow*, short) { FrmError(kErrPopup, kModule, __LINE__); }
+void FRM_CStatusBarAttachment::Popup(FRM_CWindow*, short)
+{
+    FrmError(kErrPopup, kModule, __LINE__);
+}

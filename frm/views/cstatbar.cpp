@@ -467,7 +467,8 @@ void FRM_CStatusBar::DoSetFont(const FRM_CFont& theFont, short isShared)
 void FRM_CStatusBar::DoSetEnvironment(const FRM_CEnvironment& theEnvironment, short isShared)
 {
     const FRM_CEnvironment* environment = GetEnvironment();
-    const bool changed = environment == nullptr || environment->GetFont() != theEnvironment.GetFont();
+    const bool changed =
+        environment == nullptr || environment->GetFont() != theEnvironment.GetFont();
     FRM_CSubview::DoSetEnvironment(theEnvironment, isShared);
     if (changed)
         ArrangeSubviews();

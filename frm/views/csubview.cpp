@@ -116,7 +116,8 @@ void FRM_CSubview::DoSetGlue(unsigned long theGlue)
 void FRM_CSubview::DoSetOrigin(const FRM_CPoint& theDisplacement)
 {
     SetOrigin(theDisplacement);
-    ForEachChildTopFirst([&theDisplacement](FRM_CView* child) { child->DoSetOrigin(theDisplacement); });
+    ForEachChildTopFirst(
+        [&theDisplacement](FRM_CView* child) { child->DoSetOrigin(theDisplacement); });
 }
 
 void FRM_CSubview::SetFont(const FRM_CFont& theFont, short isShared)
@@ -334,7 +335,8 @@ FRM_CView* FRM_CSubview::FindDeepKeyFocus()
     FRM_CView* current = this;
     for (;;) {
         auto* subview = FrmCast<FRM_CSubview>(current);
-        if (subview == nullptr || subview->itsKeyFocus == nullptr || subview->itsKeyFocus == subview)
+        if (subview == nullptr || subview->itsKeyFocus == nullptr ||
+            subview->itsKeyFocus == subview)
             return current;
         current = subview->itsKeyFocus;
     }
@@ -358,7 +360,8 @@ void FRM_CSubview::DispatchToHitView(void (FRM_CView::*handler)(FRM_CPoint, shor
     DispatchMouse(handler, thePoint, theButton, isShift, isControl, true);
 }
 
-void FRM_CSubview::DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift, short isControl)
+void FRM_CSubview::DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift,
+                                 short isControl)
 {
     DispatchToHitView(&FRM_CView::MouseDouble, thePoint, theButton, isShift, isControl);
 }

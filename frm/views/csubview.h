@@ -29,7 +29,8 @@ public:
     void DoDisable() override;
     // Unlike a plain view, a disabled subview still dispatches; only the hit view's enabled
     // flag counts. DoMouseUp first ends a pointer trap.
-    void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
+    void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift,
+                       short isControl) override;
     void DoMouseDown(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
     void DoMouseMove(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;
     void DoMouseUp(FRM_CPoint thePoint, short theButton, short isShift, short isControl) override;

@@ -222,7 +222,8 @@ FRM_CRect FRM_CToolBarAttachment::GetSize()
         FRM_CRect size;
         switch (itsState) {
         case AS_ATTACHED:
-            size = GetBorderSize(GetSizeToFitAttachmentPoint(itsAttachmentFrame, itsAttachmentPoint), 0);
+            size = GetBorderSize(
+                GetSizeToFitAttachmentPoint(itsAttachmentFrame, itsAttachmentPoint), 0);
             break;
         case AS_DETACHED:
             size = GetBorderSize(GetBestSize(), 1);

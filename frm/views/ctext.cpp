@@ -220,7 +220,8 @@ void FRM_CText::Deselect()
         return;
     itIsSelected = 0;
     WINDOW window = GetVKOWindow();
-    const FRM_CRect area = itsEnclosure != nullptr ? itsEnclosure->GetClippedFrame() : GetClippedFrame();
+    const FRM_CRect area =
+        itsEnclosure != nullptr ? itsEnclosure->GetClippedFrame() : GetClippedFrame();
     FRM_CUnits::SetGlobalUnits(GetUnits());
     s_rct clip = static_cast<s_rct>(area);
     vko_dwin_set_clip(window, &clip);

@@ -190,7 +190,8 @@ FRM_CToolPalette* FRM_CToolPalette::RemoveTool(long theId)
     if (tool == nullptr)
         return nullptr;
     // The buttons shown for the tool go first: they point at it.
-    for (FRM_CToolPaletteAttachment* shown : {owner->itsStickyAttachment, owner->itsPopupAttachment})
+    for (FRM_CToolPaletteAttachment* shown :
+         {owner->itsStickyAttachment, owner->itsPopupAttachment})
         if (shown != nullptr)
             shown->RemoveButton(index);
     if (owner->itsSelectedTool == theId)
@@ -256,7 +257,8 @@ void FRM_CToolPalette::SelectTool(long theId)
     if (FindTool(theId, &owner, &index) == nullptr || owner->itsSelectedTool == theId)
         return;
     owner->itsSelectedTool = theId;
-    for (FRM_CToolPaletteAttachment* shown : {owner->itsStickyAttachment, owner->itsPopupAttachment})
+    for (FRM_CToolPaletteAttachment* shown :
+         {owner->itsStickyAttachment, owner->itsPopupAttachment})
         if (shown != nullptr)
             shown->SelectTool(index);
 }

@@ -100,7 +100,8 @@ public:
     FRM_CToolPaletteAttachment* GetStickyAttachment() const { return itsStickyAttachment; }
 
 protected:
-    virtual FRM_CToolPaletteAttachment* ConstructAttachment(FRM_CWindow* theWindow, long theCommand);
+    virtual FRM_CToolPaletteAttachment* ConstructAttachment(FRM_CWindow* theWindow,
+                                                            long theCommand);
     // The tool with theId here or in a sub-palette (breadth first), its palette and index.
     FRM_CTool* FindTool(long theId, FRM_CToolPalette** thePalette, int* theIndex) const;
     // theAttachment becomes the sticky one; a sticky pop-up swaps roles with the old one.

@@ -354,7 +354,8 @@ void FRM_CView::SetFont(const FRM_CFont& theFont, short isShared)
         return;    // only tells a subclass that the inherited font changed
     if (itsEnvironment == nullptr) {
         const FRM_CEnvironment* inForce = GetEnvironment();
-        itsEnvironment = inForce != nullptr ? new FRM_CEnvironment(*inForce) : new FRM_CEnvironment();
+        itsEnvironment =
+            inForce != nullptr ? new FRM_CEnvironment(*inForce) : new FRM_CEnvironment();
     }
     itsEnvironment->SetFont(theFont);
 }

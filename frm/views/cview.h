@@ -71,7 +71,8 @@ public:
     virtual void MouseUp(FRM_CPoint thePoint, short theButton, short isShift, short isControl);
     // The same with the point in window coordinates: finds the target and hit view and hands
     // the localised point on.
-    virtual void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift, short isControl);
+    virtual void DoMouseDouble(FRM_CPoint thePoint, short theButton, short isShift,
+                               short isControl);
     virtual void DoMouseDown(FRM_CPoint thePoint, short theButton, short isShift, short isControl);
     virtual void DoMouseMove(FRM_CPoint thePoint, short theButton, short isShift, short isControl);
     virtual void DoMouseUp(FRM_CPoint thePoint, short theButton, short isShift, short isControl);

@@ -103,7 +103,10 @@ public:
     void* GetDragData() const { return itsViewDragData; }
     void SetDragCursor(short theCursor) { itsDragCursor = theCursor; }
     short GetDragCursor() const { return itsDragCursor; }
-    void SetDragSensitivity(const FRM_CPoint& theSensitivity) { itsDragSensitivity = theSensitivity; }
+    void SetDragSensitivity(const FRM_CPoint& theSensitivity)
+    {
+        itsDragSensitivity = theSensitivity;
+    }
     FRM_CPoint GetDragSensitivity() const { return itsDragSensitivity; }
     short IsArmed() const { return itIsDown; }
 

@@ -89,8 +89,9 @@ FRM_CPoint& FRM_CPoint::Translate(const FRM_CView* from, const FRM_CView* to)
     s_pnt offset{0, 0};
     vko_vobj_translate_points(from->GetVKOWindow(), to->GetVKOWindow(), &offset, 1);
     const FRM_CUnits* units = WindowUnits(to);
-    *this += units != nullptr ? units->PhysicalToLogical(offset)
-                              : FRM_CPoint(static_cast<float>(offset.h), static_cast<float>(offset.v));
+    *this += units != nullptr
+                 ? units->PhysicalToLogical(offset)
+                 : FRM_CPoint(static_cast<float>(offset.h), static_cast<float>(offset.v));
     return *this;
 }
 

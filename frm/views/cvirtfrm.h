@@ -16,7 +16,10 @@ public:
     FRM_CVirtualFrame& operator=(const FRM_CVirtualFrame& other);
     ~FRM_CVirtualFrame() override;
 
-    short IVirtualFrame(short isVisible, unsigned long theGlue) { return ISubview(isVisible, theGlue); }
+    short IVirtualFrame(short isVisible, unsigned long theGlue)
+    {
+        return ISubview(isVisible, theGlue);
+    }
 
     // Moves the contents to theOrigin (scrolling what is on screen), then the scroll bars.
     virtual void SetScrollingOrigin(const FRM_CPoint& theOrigin);

@@ -188,7 +188,8 @@ void FRM_CVariableGrid::ResetAxis(bool byColumn)
         return;
     if (unsized > 0)
         defaultSize = minimum;
-    const float overflow = static_cast<float>(std::max(unsized, 0)) * defaultSize + stored + pixel - frame;
+    const float overflow =
+        static_cast<float>(std::max(unsized, 0)) * defaultSize + stored + pixel - frame;
     const float share = overflow / static_cast<float>(sizes.size());
     // A frame too small for the stored sizes shrinks them to 0, never below.
     for (auto& [line, size] : sizes)

@@ -59,7 +59,10 @@ public:
     virtual void ResetFrame();
     virtual void ResetColumns();
     virtual void ResetRows();
-    virtual void SetCellSizingPolicy(CELL_SIZING_POLICY thePolicy) { itsCellSizingPolicy = thePolicy; }
+    virtual void SetCellSizingPolicy(CELL_SIZING_POLICY thePolicy)
+    {
+        itsCellSizingPolicy = thePolicy;
+    }
     virtual CELL_SIZING_POLICY GetCellSizingPolicy() const { return itsCellSizingPolicy; }
     // A negative minimum is 726.
     virtual void SetMinimumDefaultCellSize(float theWidth, float theHeight);

@@ -413,7 +413,8 @@ void FRM_CWindow::UpdateUnits(FRM_CUnits* units)
     Size(itsFrame + corner);
     if (!itDrawsBackground) {
         const FRM_CEnvironment* environment = GetEnvironment();
-        unsigned long color = environment != nullptr ? environment->GetBackgroundColor() : FRM_CEnvironment::kUnsetColor;
+        unsigned long color = environment != nullptr ? environment->GetBackgroundColor()
+                                                     : FRM_CEnvironment::kUnsetColor;
         if (color == FRM_CEnvironment::kUnsetColor)
             color = static_cast<unsigned long>(vko_vobj_get_attr(nullptr, kAttrBackgroundColor));
         vko_dwin_clear(itsVKOWindow, static_cast<COLOR>(color));

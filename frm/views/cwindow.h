@@ -29,8 +29,9 @@ class FRM_CWindow : public FRM_CSubview {
     FRM_TYPE_INFO(CWindow)
 public:
     // Creates the toolkit window under theParent (top-level windows pass the task window).
-    FRM_CWindow(FRM_CDocument* theDocument, const FRM_CRect& theFrame, const FRM_CStringRW& theTitle,
-                long theAttributes, e_win_type theType, int theMenuBarId, WINDOW theParent);
+    FRM_CWindow(FRM_CDocument* theDocument, const FRM_CRect& theFrame,
+                const FRM_CStringRW& theTitle, long theAttributes, e_win_type theType,
+                int theMenuBarId, WINDOW theParent);
     // Builds the window, and with buildContents its controls, from a window resource.
     FRM_CWindow(FRM_CDocument* theDocument, long theResourceId, short buildContents,
                 WINDOW theParent);
@@ -87,7 +88,10 @@ public:
     virtual short IsClosable() const { return itIsClosable; }
     virtual FRM_CDocument* GetDocument() const { return itsDocument; }
     virtual short IsBackgroundDrawn() const { return itDrawsBackground; }
-    virtual void SetBackgroundDrawing(short drawsBackground) { itDrawsBackground = drawsBackground; }
+    virtual void SetBackgroundDrawing(short drawsBackground)
+    {
+        itDrawsBackground = drawsBackground;
+    }
     virtual FRM_NWinScrollBar* GetVScrollBar() const { return itsVScrollBar; }
     virtual FRM_NWinScrollBar* GetHScrollBar() const { return itsHScrollBar; }
     // Made on first use.

@@ -247,7 +247,8 @@ void FRM_CWireFrame::DoDeselect(FRM_CView* theView)
         FRM_CSubview* group = frame->GetGroupEnclosure();
         const RWOrdered* list = group != nullptr ? group->GetSelectedViews() : nullptr;
         for (FRM_CView* selected : Snapshot(list))
-            if (IsListed(group->GetSelectedViews(), selected) && selected->GetWireFrame() != nullptr)
+            if (IsListed(group->GetSelectedViews(), selected) &&
+                selected->GetWireFrame() != nullptr)
                 selected->GetWireFrame()->Deselect();
     }
     for (FRM_CView* child : Snapshot(theView->GetSubviews()))

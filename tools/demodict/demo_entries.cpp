@@ -133,7 +133,8 @@ std::string target_word(const WordNet& wordnet, const SynsetPointer& pointer)
     const Synset* target = wordnet.find(pointer.target_pos, pointer.target_offset);
     if (target == nullptr || target->words.empty())
         return {};
-    const std::size_t n = pointer.target_word > 0 ? static_cast<std::size_t>(pointer.target_word) : 1;
+    const std::size_t n =
+        pointer.target_word > 0 ? static_cast<std::size_t>(pointer.target_word) : 1;
     return n <= target->words.size() ? blanked(target->words[n - 1]) : std::string();
 }
 
@@ -143,7 +144,8 @@ template <typename Take>
 void for_pointers(const Synset& synset, int lemma_word, const char* symbol, Take take)
 {
     for (const SynsetPointer& pointer : synset.pointers) {
-        if (pointer.symbol == symbol && (pointer.source_word == 0 || pointer.source_word == lemma_word))
+        if (pointer.symbol == symbol &&
+            (pointer.source_word == 0 || pointer.source_word == lemma_word))
             take(pointer);
     }
 }
@@ -164,8 +166,9 @@ struct BuiltEntry {
 
 std::size_t stream_size(const std::vector<EntryField>& fields)
 {
-    return std::accumulate(fields.begin(), fields.end(), std::size_t{1},
-                           [](std::size_t sum, const EntryField& f) { return sum + 6 + f.text.size(); });
+    return std::accumulate(
+        fields.begin(), fields.end(), std::size_t{1},
+        [](std::size_t sum, const EntryField& f) { return sum + 6 + f.text.size(); });
 }
 
 BuiltEntry build_entry(const WordNet& wordnet, const DemoEntry& entry, const EntryExtras& extras,

@@ -28,9 +28,10 @@ bool write_set(const dictwriter::DictionarySource& source, const fs::path& base,
     if (!dictwriter::write_dictionary(source, base.string(), written, error))
         return false;
     if (progress)
-        progress("  " + std::string(what) + ": " + std::to_string(source.entries.size()) + " records, " +
-                 base.filename().string() + ".cmp " + std::to_string(written->data_bytes) + " bytes, " +
-                 base.filename().string() + ".ndx " + std::to_string(written->index_bytes) + " bytes");
+        progress("  " + std::string(what) + ": " + std::to_string(source.entries.size()) +
+                 " records, " + base.filename().string() + ".cmp " +
+                 std::to_string(written->data_bytes) + " bytes, " + base.filename().string() +
+                 ".ndx " + std::to_string(written->index_bytes) + " bytes");
     return true;
 }
 
@@ -49,7 +50,8 @@ dictwriter::DictionarySource picture_source(const std::vector<Picture>& pictures
 }
 
 // The lemmas spoken: the most frequent in tagged text, as their entries show them.
-std::vector<std::string> words_to_speak(const WordNet& wordnet, const std::vector<DemoEntry>& entries)
+std::vector<std::string> words_to_speak(const WordNet& wordnet,
+                                        const std::vector<DemoEntry>& entries)
 {
     std::unordered_map<std::string, std::string> shown;  // lemma -> as shown
     for (const DemoEntry& entry : entries)
@@ -104,9 +106,9 @@ void speak_one(std::size_t i, void* context)
 
 } // namespace
 
-bool write_demo(const std::string& wordnet_dir, const std::string& output_dir, const DemoSlice* slice,
-                const std::function<void(const std::string&)>& progress, DemoReport* report,
-                std::string* error)
+bool write_demo(const std::string& wordnet_dir, const std::string& output_dir,
+                const DemoSlice* slice, const std::function<void(const std::string&)>& progress,
+                DemoReport* report, std::string* error)
 {
     const auto step = [&](const std::string& what) {
         if (progress)
@@ -178,20 +180,24 @@ bool write_demo(const std::string& wordnet_dir, const std::string& output_dir, c
         extras.figures[figure.headword] = figure.key;
     for (const Picture& table : tables) {
         std::string key = table.headword;
-        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         extras.tables[key] = {table.key, table.caption};
     }
     step("pictures drawn");
 
-    const dictwriter::DictionarySource main_source = build_main_source(wordnet, entries, extras, &report->main);
+    const dictwriter::DictionarySource main_source =
+        build_main_source(wordnet, entries, extras, &report->main);
     step("entries built");
 
     const fs::path data = staging / "data";
     dictwriter::WrittenDictionary other_written;
     step("data sets:");
     if (!write_set(main_source, data / kMainName, "main", &report->main_written, progress, error) ||
-        !write_set(picture_source(figures), data / kArtName, "art", &other_written, progress, error) ||
-        !write_set(picture_source(tables), data / kTableName, "tables", &other_written, progress, error) ||
+        !write_set(picture_source(figures), data / kArtName, "art", &other_written, progress,
+                   error) ||
+        !write_set(picture_source(tables), data / kTableName, "tables", &other_written, progress,
+                   error) ||
         !write_set(sound_source, data / kSoundName, "sound", &other_written, progress, error))
         return false;
     {

@@ -9,7 +9,8 @@ namespace {
 
 bool ends_with(const std::string& word, const std::string& tail)
 {
-    return word.size() >= tail.size() && word.compare(word.size() - tail.size(), tail.size(), tail) == 0;
+    return word.size() >= tail.size() &&
+           word.compare(word.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 bool is_vowel(char c) { return std::string("aeiou").find(c) != std::string::npos; }
@@ -175,9 +176,10 @@ std::vector<InflectedForm> compared_forms(const std::string& lemma, const Except
     if (const auto* listed = irregular(exceptions, lemma)) {
         for (const std::string& form : *listed)
             forms.push_back({ends_with(form, "st") ? "superlative" : "comparative", blanked(form)});
-        std::stable_sort(forms.begin(), forms.end(), [](const InflectedForm& a, const InflectedForm& b) {
-            return a.label < b.label;  // comparative before superlative
-        });
+        std::stable_sort(forms.begin(), forms.end(),
+                         [](const InflectedForm& a, const InflectedForm& b) {
+                             return a.label < b.label; // comparative before superlative
+                         });
     }
     return forms;
 }

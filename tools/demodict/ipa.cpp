@@ -96,7 +96,8 @@ std::string ipa_to_alphabet(const std::string& utf8)
         const SoundLetter* match = nullptr;
         for (const SoundLetter& sound : kSoundLetters) {
             if (sound.ipa.size() <= text.size() - i &&
-                std::equal(sound.ipa.begin(), sound.ipa.end(), text.begin() + static_cast<std::ptrdiff_t>(i))) {
+                std::equal(sound.ipa.begin(), sound.ipa.end(),
+                           text.begin() + static_cast<std::ptrdiff_t>(i))) {
                 match = &sound;
                 break;
             }

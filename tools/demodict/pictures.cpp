@@ -74,8 +74,13 @@ struct Figure {
 };
 
 const Figure kFigures[] = {
-    {"circle", [](cairo_t* cr) { cairo_arc(cr, 120, 120, 95, 0, 2 * kPi); fill_and_stroke(cr); }},
-    {"ellipse", [](cairo_t* cr) {
+    {"circle",
+     [](cairo_t* cr) {
+         cairo_arc(cr, 120, 120, 95, 0, 2 * kPi);
+         fill_and_stroke(cr);
+     }},
+    {"ellipse",
+     [](cairo_t* cr) {
          cairo_save(cr);
          cairo_translate(cr, 120, 120);
          cairo_scale(cr, 1.0, 0.6);
@@ -84,16 +89,34 @@ const Figure kFigures[] = {
          fill_and_stroke(cr);
      }},
     {"triangle", [](cairo_t* cr) { polygon(cr, 3, 100, 0); }},
-    {"square", [](cairo_t* cr) { cairo_rectangle(cr, 35, 35, 170, 170); fill_and_stroke(cr); }},
-    {"rectangle", [](cairo_t* cr) { cairo_rectangle(cr, 20, 60, 200, 120); fill_and_stroke(cr); }},
+    {"square",
+     [](cairo_t* cr) {
+         cairo_rectangle(cr, 35, 35, 170, 170);
+         fill_and_stroke(cr);
+     }},
+    {"rectangle",
+     [](cairo_t* cr) {
+         cairo_rectangle(cr, 20, 60, 200, 120);
+         fill_and_stroke(cr);
+     }},
     {"pentagon", [](cairo_t* cr) { polygon(cr, 5, 100, 0); }},
     {"hexagon", [](cairo_t* cr) { polygon(cr, 6, 100, 0); }},
     {"heptagon", [](cairo_t* cr) { polygon(cr, 7, 100, 0); }},
     {"octagon", [](cairo_t* cr) { polygon(cr, 8, 100, kPi / 8); }},
-    {"rhombus", [](cairo_t* cr) { path_of(cr, {{120, 15}, {200, 120}, {120, 225}, {40, 120}}); }},
-    {"trapezoid", [](cairo_t* cr) { path_of(cr, {{70, 60}, {170, 60}, {220, 180}, {20, 180}}); }},
-    {"parallelogram", [](cairo_t* cr) { path_of(cr, {{70, 60}, {225, 60}, {170, 180}, {15, 180}}); }},
-    {"star", [](cairo_t* cr) {
+    {"rhombus",
+     [](cairo_t* cr) {
+         path_of(cr, {{120, 15}, {200, 120}, {120, 225}, {40, 120}});
+     }},
+    {"trapezoid",
+     [](cairo_t* cr) {
+         path_of(cr, {{70, 60}, {170, 60}, {220, 180}, {20, 180}});
+     }},
+    {"parallelogram",
+     [](cairo_t* cr) {
+         path_of(cr, {{70, 60}, {225, 60}, {170, 180}, {15, 180}});
+     }},
+    {"star",
+     [](cairo_t* cr) {
          for (int i = 0; i < 10; ++i) {
              const double radius = i % 2 == 0 ? 105 : 42;
              const double angle = kPi * i / 5 - kPi / 2;
@@ -104,13 +127,15 @@ const Figure kFigures[] = {
          cairo_close_path(cr);
          fill_and_stroke(cr);
      }},
-    {"crescent", [](cairo_t* cr) {
+    {"crescent",
+     [](cairo_t* cr) {
          cairo_arc(cr, 120, 120, 95, kPi * 0.30, kPi * 1.70);
          cairo_arc_negative(cr, 160, 120, 80, kPi * 1.62, kPi * 0.38);
          cairo_close_path(cr);
          fill_and_stroke(cr);
      }},
-    {"spiral", [](cairo_t* cr) {
+    {"spiral",
+     [](cairo_t* cr) {
          for (int i = 0; i <= 720; ++i) {
              const double angle = i * kPi / 90;
              const double radius = 3 + i * 0.14;

@@ -217,21 +217,25 @@ std::string to_period_wav(const std::string& wav)
     const double step = static_cast<double>(rate) / kPeriodRate;
     for (double start = 0; static_cast<std::size_t>(start) < frames; start += step) {
         const auto from = static_cast<std::size_t>(start);
-        const std::size_t to = std::max(from + 1, std::min(frames, static_cast<std::size_t>(start + step)));
+        const std::size_t to =
+            std::max(from + 1, std::min(frames, static_cast<std::size_t>(start + step)));
         long sum = 0;
         long count = 0;
         for (std::size_t f = from; f < to; ++f) {
             for (std::uint32_t c = 0; c < channels; ++c) {
                 const std::size_t at = data_at + f * frame + c * (bits / 8);
-                sum += bits == 8 ? (static_cast<long>(static_cast<unsigned char>(wav[at])) - 128) * 256
-                                 : static_cast<long>(static_cast<std::int16_t>(read_le(wav, at, 2)));
+                sum += bits == 8
+                           ? (static_cast<long>(static_cast<unsigned char>(wav[at])) - 128) * 256
+                           : static_cast<long>(static_cast<std::int16_t>(read_le(wav, at, 2)));
                 ++count;
             }
         }
         const long mean = sum / count;
         samples.push_back(static_cast<char>(std::clamp(mean / 256 + 128, 0L, 255L)));
     }
-    const auto loud = [](char s) { return std::abs(static_cast<unsigned char>(s) - 128) > kSilence; };
+    const auto loud = [](char s) {
+        return std::abs(static_cast<unsigned char>(s) - 128) > kSilence;
+    };
     const auto first = std::find_if(samples.begin(), samples.end(), loud);
     const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
     if (first >= last)

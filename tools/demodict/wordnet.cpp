@@ -159,8 +159,9 @@ bool parse_data_line(const std::string& line, std::uint32_t* offset, Synset* syn
         unsigned long target_offset = 0;
         unsigned long word_numbers = 0;
         if (!(fields >> pointer.symbol >> target >> pos >> words) ||
-            !parse_number(target, 10, &target_offset) || !parse_pos_letter(pos, &pointer.target_pos) ||
-            words.size() != 4 || !parse_number(words, 16, &word_numbers))
+            !parse_number(target, 10, &target_offset) ||
+            !parse_pos_letter(pos, &pointer.target_pos) || words.size() != 4 ||
+            !parse_number(words, 16, &word_numbers))
             return false;
         pointer.target_offset = static_cast<std::uint32_t>(target_offset);
         pointer.source_word = static_cast<int>(word_numbers >> 8);
@@ -195,8 +196,9 @@ bool read_wordnet(const std::string& directory, WordNet* wordnet, std::string* e
             std::string text;
             unsigned long synset_count = 0;
             unsigned long pointer_count = 0;
-            if (!(fields >> lemma.lemma >> text >> text) || !parse_number(text, 10, &synset_count) ||
-                !(fields >> text) || !parse_number(text, 10, &pointer_count))
+            if (!(fields >> lemma.lemma >> text >> text) ||
+                !parse_number(text, 10, &synset_count) || !(fields >> text) ||
+                !parse_number(text, 10, &pointer_count))
                 return;
             for (unsigned long i = 0; i < pointer_count + 2; ++i)
                 fields >> text;  // the pointer symbols, sense_cnt and tagsense_cnt

@@ -32,8 +32,10 @@ std::string encode_field_stream(const std::vector<EntryField>& fields)
     for (const EntryField& field : fields) {
         stream.push_back(static_cast<char>(field.code));
         std::uint8_t packed[5];
-        const std::uint8_t* end = pack_number(packed, static_cast<std::uint32_t>(field.text.size()));
-        stream.append(reinterpret_cast<const char*>(packed), static_cast<std::size_t>(end - packed));
+        const std::uint8_t* end =
+            pack_number(packed, static_cast<std::uint32_t>(field.text.size()));
+        stream.append(reinterpret_cast<const char*>(packed),
+                      static_cast<std::size_t>(end - packed));
         stream += field.text;
     }
     stream.push_back('\0');

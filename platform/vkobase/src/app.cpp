@@ -184,8 +184,8 @@ bool opened_since(WINDOW win, const ModalEntry &entry) noexcept {
 }
 
 // While a modal loop runs, the user's input reaches only the innermost modal window and its
-// descendants and windows opened since it; input for any other window is dropped. A drop-down list is a window of its own
-// on the screen, but it belongs to the control that opened it.
+// descendants and windows opened since it; input for any other window is dropped. A drop-down list
+// is a window of its own on the screen, but it belongs to the control that opened it.
 bool blocked_by_modal(WINDOW win, e_event type) noexcept {
     // A close box counts as input: a window behind a modal one cannot be closed under it.
     if (!is_user_input(type) && type != E_CLOSE)

@@ -166,7 +166,8 @@ std::string text_from_system(const std::string &utf8) {
             out += '\n';
             continue;
         }
-        const unsigned char byte = cp <= 0xFFFF ? vkobase::str::unicode_to_cp1252(static_cast<std::uint16_t>(cp)) : 0;
+        const unsigned char byte =
+            cp <= 0xFFFF ? vkobase::str::unicode_to_cp1252(static_cast<std::uint16_t>(cp)) : 0;
         out += byte != 0 || cp == 0 ? static_cast<char>(byte) : '?';
     }
     return out;

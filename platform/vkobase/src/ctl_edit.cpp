@@ -338,7 +338,8 @@ void field_draw(const Paint &p, WINDOW win, const s_rct &area) noexcept {
         if (st->anchor > len || st->caret > len) {
             st->anchor = std::min(st->anchor, len);
             st->caret = std::min(st->caret, len);
-            vkok_ctl_set_text_sel(win, std::min(st->anchor, st->caret), std::max(st->anchor, st->caret));
+            vkok_ctl_set_text_sel(win, std::min(st->anchor, st->caret),
+                                  std::max(st->anchor, st->caret));
         }
         if (has_focus(win))
             place_caret(win, st, area);

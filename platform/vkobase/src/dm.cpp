@@ -403,7 +403,8 @@ BOOLEAN vkov_dm_post_font_sel(WINDOW, FONT_OBJ font, s_printrcd *, std::uint32_t
     if (font != nullptr && !vkov_test_is_active() && vkobase::gtk::available()) {
         try {
             vkobase::dm::FontChoice choice = vkobase::dm::font_choice_of(font);
-            return vkobase::gtk::choose_font(&choice) && vkobase::dm::apply_font_choice(choice, font)
+            return vkobase::gtk::choose_font(&choice) &&
+                           vkobase::dm::apply_font_choice(choice, font)
                        ? TRUE
                        : FALSE;
         } catch (...) {

@@ -62,7 +62,8 @@ bool apply_font_choice(const FontChoice &choice, FONT_OBJ font) {
     if (vkov_font_is_valid(font) == FALSE || choice.family.empty() || choice.size_pt < 1 ||
         choice.size_pt > 999)
         return false;
-    std::uint32_t style = vkov_font_get_style(font) & ~static_cast<std::uint32_t>(VKO_FS_BOLD | VKO_FS_ITALIC);
+    std::uint32_t style =
+        vkov_font_get_style(font) & ~static_cast<std::uint32_t>(VKO_FS_BOLD | VKO_FS_ITALIC);
     if (choice.bold)
         style |= VKO_FS_BOLD;
     if (choice.italic)
@@ -110,8 +111,8 @@ bool apply_page_choice(const PageChoice &choice, s_printrcd *rcd) {
     std::int32_t old_orientation = 0;
     if (!print_get_paper(rcd, &old_w, &old_h, &old_orientation))
         return false;
-    if (vkok_print_set_page_size(rcd, choice.width_mm, choice.height_mm, VKO_PRINT_MILLIMETRES, 0) ==
-        FALSE)
+    if (vkok_print_set_page_size(rcd, choice.width_mm, choice.height_mm, VKO_PRINT_MILLIMETRES,
+                                 0) == FALSE)
         return false;
     PageMargins m;
     m.top_in = choice.top_mm / kMmPerInch;

@@ -305,7 +305,8 @@ std::int32_t text_width(FONT_OBJ font, std::int32_t dpi, const char *text,
     std::string utf8 = text_to_utf8(font, text, len);
     if (utf8.empty())
         return 0;
-    return static_cast<std::int32_t>(std::lround(shaped(scaled_for(font, dpi), std::move(utf8)).advance));
+    return static_cast<std::int32_t>(
+        std::lround(shaped(scaled_for(font, dpi), std::move(utf8)).advance));
 }
 
 std::size_t shape_cache_bytes() noexcept {

@@ -88,7 +88,8 @@ bool start() noexcept {
                              st().clipboard_new = true;
                          }),
                          nullptr);
-        s.watching = gdk_display_supports_selection_notification(gdk_display_get_default()) != FALSE;
+        s.watching =
+            gdk_display_supports_selection_notification(gdk_display_get_default()) != FALSE;
     }
     return s.running;
 }
@@ -170,7 +171,8 @@ void place(GtkWidget *dialog, WINDOW owner) noexcept {
     gint width = 0, height = 0;
     gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
     if (width > screen_w || height > screen_h)
-        gtk_window_resize(GTK_WINDOW(dialog), std::min(width, screen_w), std::min(height, screen_h));
+        gtk_window_resize(GTK_WINDOW(dialog), std::min(width, screen_w),
+                          std::min(height, screen_h));
     if (owner == nullptr)
         return;
     const s_pnt origin = vkobase::win_client_origin_on_screen(owner);
@@ -388,10 +390,13 @@ bool choose_file(FileKind kind, const std::string &title, const std::string &fol
                  const std::string &name, std::string *path) noexcept {
     if (!start())
         return false;
-    const GtkFileChooserAction action = kind == FileKind::kOpen   ? GTK_FILE_CHOOSER_ACTION_OPEN
-                                        : kind == FileKind::kSave ? GTK_FILE_CHOOSER_ACTION_SAVE
-                                                                  : GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER;
-    const char *accept = kind == FileKind::kOpen ? "_Open" : kind == FileKind::kSave ? "_Save" : "_Select";
+    const GtkFileChooserAction action = kind == FileKind::kOpen ? GTK_FILE_CHOOSER_ACTION_OPEN
+                                        : kind == FileKind::kSave
+                                            ? GTK_FILE_CHOOSER_ACTION_SAVE
+                                            : GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER;
+    const char* accept = kind == FileKind::kOpen   ? "_Open"
+                         : kind == FileKind::kSave ? "_Save"
+                                                   : "_Select";
     GtkWidget *dialog = gtk_file_chooser_dialog_new(title.c_str(), nullptr, action, "_Cancel",
                                                     GTK_RESPONSE_CANCEL, accept,
                                                     GTK_RESPONSE_ACCEPT, nullptr);

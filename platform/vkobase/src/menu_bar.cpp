@@ -76,7 +76,8 @@ std::uint16_t mnemonic_of(const char *title) noexcept {
         const Label label = parse_label(title);
         if (label.mnemonic < 0)
             return 0;
-        return upper(static_cast<unsigned char>(label.text[static_cast<std::size_t>(label.mnemonic)]));
+        return upper(
+            static_cast<unsigned char>(label.text[static_cast<std::size_t>(label.mnemonic)]));
     } catch (...) {
         return 0;
     }
@@ -163,7 +164,8 @@ void draw_bar(WINDOW win, cairo_t *cr, int width) noexcept {
             set_color(cr, 1, 1, 1);
         else
             set_color(cr, 0, 0, 0);
-        draw_label(cr, parse_label(tree[i].text), span.left + kTitlePad, baseline_in(0, kBarHeight));
+        draw_label(cr, parse_label(tree[i].text), span.left + kTitlePad,
+                   baseline_in(0, kBarHeight));
     }
 }
 

@@ -59,7 +59,8 @@ void tracker_key(const s_char &c) noexcept {
             return;
         }
         case VKO_KEY_RIGHT:
-            if (deepest != nullptr && deepest->hot >= 0 && opens_submenu(deepest->items[deepest->hot])) {
+            if (deepest != nullptr && deepest->hot >= 0 &&
+                opens_submenu(deepest->items[deepest->hot])) {
                 open_submenu(depth - 1, true);
                 return;
             }

@@ -53,11 +53,12 @@ void level_size(const s_mitem *items, int *width, int *height) noexcept {
         text_w = std::max(text_w, static_cast<int>(vkobase::font::text_width(
                                       nullptr, vkobase::font::kScreenDpi, label.text.c_str(), -1)));
         if (!label.keys.empty())
-            key_w = std::max(key_w, static_cast<int>(vkobase::font::text_width(
-                                        nullptr, vkobase::font::kScreenDpi, label.keys.c_str(), -1)));
+            key_w =
+                std::max(key_w, static_cast<int>(vkobase::font::text_width(
+                                    nullptr, vkobase::font::kScreenDpi, label.keys.c_str(), -1)));
     }
-    *width = std::max(kMinWidth,
-                      2 * kBorder + kCheckArea + text_w + (key_w > 0 ? kKeyGap + key_w : 0) + kArrowArea);
+    *width = std::max(kMinWidth, 2 * kBorder + kCheckArea + text_w +
+                                     (key_w > 0 ? kKeyGap + key_w : 0) + kArrowArea);
     *height = h;
 }
 
@@ -143,7 +144,8 @@ void draw_label(cairo_t *cr, const Label &label, double x, double y) noexcept {
     if (label.mnemonic < 0 || label.mnemonic >= static_cast<int>(label.text.size()))
         return;
     const int before = vkobase::font::text_width(nullptr, dpi, label.text.c_str(), label.mnemonic);
-    const int width = vkobase::font::text_width(nullptr, dpi, label.text.c_str() + label.mnemonic, 1);
+    const int width =
+        vkobase::font::text_width(nullptr, dpi, label.text.c_str() + label.mnemonic, 1);
     cairo_set_line_width(cr, 1);
     cairo_move_to(cr, x + before, y + 2.5);
     cairo_line_to(cr, x + before + width, y + 2.5);

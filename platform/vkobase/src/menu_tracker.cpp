@@ -110,11 +110,13 @@ void open_title(int index, bool with_hot, bool from_bottom) noexcept {
     if (static_cast<std::size_t>(index) >= spans.size())
         return;
     const s_rct strip = bar_strip(t.owner);
-    const int hot = with_hot ? first_item(title.child, from_bottom ? count_items(title.child) - 1 : 0,
-                                          from_bottom ? -1 : 1)
-                             : -1;
+    const int hot = with_hot
+                        ? first_item(title.child, from_bottom ? count_items(title.child) - 1 : 0,
+                                     from_bottom ? -1 : 1)
+                        : -1;
     push_level(title.child,
-               s_pnt{strip.bottom, static_cast<std::int16_t>(strip.left + spans[static_cast<std::size_t>(index)].left)},
+               s_pnt{strip.bottom, static_cast<std::int16_t>(
+                                       strip.left + spans[static_cast<std::size_t>(index)].left)},
                -1, hot, strip.top);
 }
 
@@ -129,8 +131,9 @@ void open_submenu(std::size_t index, bool with_hot) noexcept {
     if (!opens_submenu(item))
         return;
     pop_to(index + 1);
-    const s_pnt at{static_cast<std::int16_t>(level.rect.top + shown_top(level, level.hot) - kBorder),
-                   static_cast<std::int16_t>(level.rect.right - 3)};
+    const s_pnt at{
+        static_cast<std::int16_t>(level.rect.top + shown_top(level, level.hot) - kBorder),
+        static_cast<std::int16_t>(level.rect.right - 3)};
     push_level(item.child, at, level.rect.left + 3, with_hot ? first_item(item.child, 0, 1) : -1);
 }
 

@@ -373,11 +373,11 @@ BOOLEAN vkok_print_open_page(s_printrcd *rcd) noexcept {
         }
         job.out = std::fopen(path.c_str(), "wb");
         job.write_failed = false;
-        cairo_surface_t *pdf =
-            job.out == nullptr
-                ? nullptr
-                : cairo_pdf_surface_create_for_stream(write_pdf, &job, job.width_in * kPointsPerInch,
-                                                      job.height_in * kPointsPerInch);
+        cairo_surface_t* pdf = job.out == nullptr
+                                   ? nullptr
+                                   : cairo_pdf_surface_create_for_stream(
+                                         write_pdf, &job, job.width_in * kPointsPerInch,
+                                         job.height_in * kPointsPerInch);
         if (pdf == nullptr || cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
             if (pdf != nullptr)
                 cairo_surface_destroy(pdf);

@@ -21,8 +21,9 @@ void vkov_probe_mark(int32_t phase, BOOLEAN begin) noexcept {
     if (sink == nullptr)
         return;
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    sink(phase, begin,
-         static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(since).count()));
+    sink(
+        phase, begin,
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(since).count()));
 }
 
 } // extern "C"

@@ -25,7 +25,8 @@ extern "C" FILE *vkov_open_to_read(const char *path, int32_t *refusal) noexcept 
         return nullptr;
     }
     const int flags = fcntl(fd, F_GETFL);
-    FILE *file = flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : fdopen(fd, "rb");
+    FILE* file =
+        flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : fdopen(fd, "rb");
     if (file == nullptr) {
         const int error = errno;
         close(fd);

@@ -271,8 +271,9 @@ private:
             const auto [first, added] = its_defined.try_emplace({keyword, id}, id_line);
             if (!added) {
                 its_tok.line = id_line;
-                return fail(keyword + " " + std::to_string(id) + " is defined twice (first on line " +
-                            std::to_string(first->second) + ")");
+                return fail(keyword + " " + std::to_string(id) +
+                            " is defined twice (first on line " + std::to_string(first->second) +
+                            ")");
             }
             bool ok = false;
             if (keyword == "string") {

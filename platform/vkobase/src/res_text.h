@@ -4,7 +4,8 @@
 // at build time, so this file depends on the standard library only.
 //
 // The format, one item per statement; '#' starts a comment outside strings; numbers are
-// decimal or 0x-hex, optionally negative (but never an item's id); strings are in double quotes with the escapes
+// decimal or 0x-hex, optionally negative (but never an item's id); strings are in double quotes
+// with the escapes
 // \\ \" \n \r \t and \xHH (any byte):
 //
 //   string 1000 "Entry Word is"

@@ -74,8 +74,8 @@ cairo_surface_t *surface_redirect_target(WINDOW win) noexcept;
 // Whether drawing calls are logged: only in test mode (nothing reads the log in a real run,
 // and keeping it costs every drawing call), and not when a test switched it off.
 bool surface_logging() noexcept;
-// Adds an entry to the window's drawing log when logging: the operation name, its arguments as text, and
-// the window's clip, mode, pen, brush and font as they stand.
+// Adds an entry to the window's drawing log when logging: the operation name, its arguments as
+// text, and the window's clip, mode, pen, brush and font as they stand.
 void surface_log(WINDOW win, const char *op, const std::string &args) noexcept;
 
 // Decodes a toolkit colour (red in bits 16-23, green 8-15, blue 0-7; the top byte is the

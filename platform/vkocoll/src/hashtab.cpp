@@ -73,8 +73,9 @@ RWCollectable* RWHashTable::insert(RWCollectable* item) { return insertUnchecked
 std::size_t RWHashTable::occurrencesOf(const RWCollectable* target) const
 {
     const auto& bucket = bucketFor(target);
-    return static_cast<std::size_t>(std::count_if(
-        bucket.begin(), bucket.end(), [target](RWCollectable* item) { return same(item, target); }));
+    return static_cast<std::size_t>(
+        std::count_if(bucket.begin(), bucket.end(),
+                      [target](RWCollectable* item) { return same(item, target); }));
 }
 
 RWCollectable* RWHashTable::remove(const RWCollectable* target)

@@ -26,8 +26,8 @@ std::FILE* OpenFileToRead(const std::string& path, ReadRefusal* refusal)
         return nullptr;
     }
     const int flags = ::fcntl(fd, F_GETFL);
-    std::FILE* file = flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr
-                                                                                 : ::fdopen(fd, "rb");
+    std::FILE* file =
+        flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
     if (file == nullptr) {
         const int error = errno;
         ::close(fd);

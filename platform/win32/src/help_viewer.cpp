@@ -4,9 +4,9 @@
 // links (the one reached is framed), Enter (or Space on a button) follows it, Escape closes; on the
 // search page typing edits the key and Enter shows the first match. A page taller than the
 // window shows a scroll bar beside it; the bar, the wheel and the page keys scroll it, and a
-// new page or a new list of matches starts at its top. The Close button closes it too, for desktops without a window
-// manager. Help asked for from a dialog opens beside the dialog when there is room, so that
-// the dialog stays in reach, and never in a window that the dialog holds back.
+// new page or a new list of matches starts at its top. The Close button closes it too, for desktops
+// without a window manager. Help asked for from a dialog opens beside the dialog when there is
+// room, so that the dialog stays in reach, and never in a window that the dialog holds back.
 #include "help_viewer.h"
 
 #include <algorithm>
@@ -123,7 +123,8 @@ s_rct bar_rect() {
     const s_rct client = client_rect(viewer().win);
     return s_rct{static_cast<std::int16_t>(kToolbarHeight),
                  static_cast<std::int16_t>(std::max(0, client.right - bar_width())),
-                 static_cast<std::int16_t>(std::max<int>(kToolbarHeight, client.bottom)), client.right};
+                 static_cast<std::int16_t>(std::max<int>(kToolbarHeight, client.bottom)),
+                 client.right};
 }
 
 // The height of the window's page below the toolbar.
@@ -441,8 +442,9 @@ void draw(WINDOW win) {
         vkok_dwin_draw_rect(win, &r);
         // The button Tab reached wears a dotted frame inside its own, as buttons show the keys.
         if (kTargets[i] == selected) {
-            const s_rct inner{static_cast<std::int16_t>(r.top + 3), static_cast<std::int16_t>(r.left + 3),
-                              static_cast<std::int16_t>(r.bottom - 3), static_cast<std::int16_t>(r.right - 3)};
+            const s_rct inner{
+                static_cast<std::int16_t>(r.top + 3), static_cast<std::int16_t>(r.left + 3),
+                static_cast<std::int16_t>(r.bottom - 3), static_cast<std::int16_t>(r.right - 3)};
             vkok_dwin_set_cbrush(win, &hollow);
             vkok_dwin_set_cpen(win, &focus);
             vkok_dwin_draw_rect(win, &inner);
@@ -460,7 +462,8 @@ void draw(WINDOW win) {
                                               : (p.link != 0 ? VKO_FS_UNDERLINE : VKO_FS_NONE));
         vkov_dwin_set_font_size(win, p.title ? 13 : 10);
         if (p.link != 0 && p.link == selected) {
-            const s_rct box{static_cast<std::int16_t>(p.baseline - 13), static_cast<std::int16_t>(p.x),
+            const s_rct box{static_cast<std::int16_t>(p.baseline - 13),
+                            static_cast<std::int16_t>(p.x),
                             static_cast<std::int16_t>(p.baseline + 4),
                             static_cast<std::int16_t>(p.x + p.width)};
             const s_cbrush hi{PAT_SOLID, 0x00D0D8F0u};
@@ -599,7 +602,8 @@ std::int32_t handler(WINDOW win, EVENT *event) noexcept {
             if (event->v.scroll.what == SC_LINE_UP || event->v.scroll.what == SC_LINE_DOWN)
                 scroll_by(event->v.scroll.what == SC_LINE_UP ? -kScrollStep / 3 : kScrollStep / 3);
             else if (event->v.scroll.what == SC_PAGE_UP || event->v.scroll.what == SC_PAGE_DOWN)
-                scroll_by(event->v.scroll.what == SC_PAGE_UP ? -10 * kLineHeight : 10 * kLineHeight);
+                scroll_by(event->v.scroll.what == SC_PAGE_UP ? -10 * kLineHeight
+                                                             : 10 * kLineHeight);
             break;
         case E_CONTROL:
             if (event->v.ctl.ci.win == viewer().bar && viewer().bar != nullptr) {
@@ -711,9 +715,10 @@ bool open_for(const char *file) {
     std::int32_t refusal = VKO_READ_OPENED;
     FILE *in = vkov_open_to_read(file, &refusal);
     if (in == nullptr) {
-        show_message("The help file " + v.file_path + " cannot be opened" +
-                         (refusal == VKO_READ_NOT_REGULAR ? ": it is a device, a pipe or a socket." : "."),
-                     false);
+        show_message(
+            "The help file " + v.file_path + " cannot be opened" +
+                (refusal == VKO_READ_NOT_REGULAR ? ": it is a device, a pipe or a socket." : "."),
+            false);
         return true;
     }
     char buf[4096];

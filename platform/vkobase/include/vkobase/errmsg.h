@@ -1,5 +1,5 @@
-/* errmsg.h: Error reports: one line on standard error by default; tests capture them through testing.h.
- * Declared by the table vkobase/errmsg.def; see the table for the functions. */
+/* errmsg.h: Error reports: one line on standard error by default; tests capture them through
+ * testing.h. Declared by the table vkobase/errmsg.def; see the table for the functions. */
 #ifndef VKOBASE_ERRMSG_H
 #define VKOBASE_ERRMSG_H
 

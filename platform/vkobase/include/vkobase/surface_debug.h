@@ -1,6 +1,6 @@
 /* surface_debug.h: what tests and people use to look at drawing: the drawing log kept for
- * every window in test mode (each drawing call with its arguments and the tools in force), the pixels of
- * a window, and a PNG file of them. Pixels are read from the window's owner surface, so a
+ * every window in test mode (each drawing call with its arguments and the tools in force), the
+ * pixels of a window, and a PNG file of them. Pixels are read from the window's owner surface, so a
  * child window shows what was drawn in its rectangle, whoever drew it. */
 #ifndef VKOBASE_SURFACE_DEBUG_H
 #define VKOBASE_SURFACE_DEBUG_H

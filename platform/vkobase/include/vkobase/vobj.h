@@ -1,5 +1,5 @@
-/* vobj.h: Visible objects: operations common to windows, controls and text-edit windows; attributes.
- * Declared by the table vkobase/vobj.def; see the table for the functions. */
+/* vobj.h: Visible objects: operations common to windows, controls and text-edit windows;
+ * attributes. Declared by the table vkobase/vobj.def; see the table for the functions. */
 #ifndef VKOBASE_VOBJ_H
 #define VKOBASE_VOBJ_H
 

@@ -1,5 +1,5 @@
-/* win.h: Windows: creation, tree, colours, fonts, cursors, caret, pointer trap, modal loops, dispatch.
- * Declared by the table vkobase/win.def; see the table for the functions. */
+/* win.h: Windows: creation, tree, colours, fonts, cursors, caret, pointer trap, modal loops,
+ * dispatch. Declared by the table vkobase/win.def; see the table for the functions. */
 #ifndef VKOBASE_WIN_H
 #define VKOBASE_WIN_H
 
