@@ -89,6 +89,18 @@ int first_item(const s_mitem *items, int from, int step) noexcept {
     return -1;
 }
 
+int first_enabled_item(const s_mitem *items, int from, int step) noexcept {
+    const int n = count_items(items);
+    int i = from;
+    for (int k = 0; k < n; ++k) {
+        i = ((i % n) + n) % n;
+        if (items[i].separator == 0 && items[i].enabled != 0)
+            return i;
+        i += step;
+    }
+    return first_item(items, from, step);
+}
+
 // Opens the bar title's pull-down (closing what was open), highlighting an item for keys.
 void open_title(int index, bool with_hot, bool from_bottom) noexcept {
     pop_to(0);
@@ -111,8 +123,9 @@ void open_title(int index, bool with_hot, bool from_bottom) noexcept {
         return;
     const s_rct strip = bar_strip(t.owner);
     const int hot = with_hot
-                        ? first_item(title.child, from_bottom ? count_items(title.child) - 1 : 0,
-                                     from_bottom ? -1 : 1)
+                        ? first_enabled_item(title.child,
+                                             from_bottom ? count_items(title.child) - 1 : 0,
+                                             from_bottom ? -1 : 1)
                         : -1;
     push_level(title.child,
                s_pnt{strip.bottom, static_cast<std::int16_t>(
@@ -134,7 +147,8 @@ void open_submenu(std::size_t index, bool with_hot) noexcept {
     const s_pnt at{
         static_cast<std::int16_t>(level.rect.top + shown_top(level, level.hot) - kBorder),
         static_cast<std::int16_t>(level.rect.right - 3)};
-    push_level(item.child, at, level.rect.left + 3, with_hot ? first_item(item.child, 0, 1) : -1);
+    push_level(item.child, at, level.rect.left + 3,
+               with_hot ? first_enabled_item(item.child, 0, 1) : -1);
 }
 
 namespace {

@@ -108,6 +108,9 @@ bool opens_submenu(const s_mitem &item) noexcept;
 void finish() noexcept;
 void dismiss() noexcept;
 int first_item(const s_mitem *items, int from, int step) noexcept;
+// The item a menu opened from the keyboard highlights: the first enabled one from `from` on in
+// the direction of step, else the first that is not a separator (a menu of greyed items only).
+int first_enabled_item(const s_mitem *items, int from, int step) noexcept;
 // Opens the bar title's pull-down (closing what was open), highlighting an item for keys.
 void open_title(int index, bool with_hot, bool from_bottom = false) noexcept;
 // Opens the submenu of the hot item of level index.
