@@ -20,6 +20,11 @@ constexpr std::size_t kModalListBudget = 32000;
 // The first of lines, stopping before the counted total reaches the budget.
 std::vector<std::string> FitListBudget(std::vector<std::string> lines);
 bool IsEscape(const FRM_CKey& key);
+bool IsReturn(const FRM_CKey& key);
+// Whether the view's control has the keys (the focus the user sees).
+bool HasKeys(const FRM_CView* view);
+// Return on one of window's buttons presses it: true when a button had the keys.
+bool PressFocusedButton(FRM_CWindow* window);
 
 // A window's modal answer and its close; the window holds it as a member.
 template <typename Answer>

@@ -140,10 +140,18 @@ void SpHelpWin::DoCommand(long command, void* data)
 
 void SpHelpWin::DoKey(const FRM_CKey& key)
 {
-    if (!key.IsVirtualKey() && key.GetChar() == 13)
-        FillList();
-    else
+    if (!IsReturn(key)) {
         itsModal.CancelOnEscape(this, key);
+        return;
+    }
+    // Return presses the button that has the keys; on the list it takes the word picked, as
+    // OK does; in the field it looks the field's text up again.
+    if (PressFocusedButton(this))
+        return;
+    if (HasKeys(itsList))
+        DoCommand(kCmdConfirm, nullptr);
+    else
+        FillList();
 }
 
 void SpHelpWin::DoTimer(long timerId)

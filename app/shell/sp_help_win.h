@@ -1,7 +1,7 @@
 // sp_help_win.h: SpHelpWin, the modal spelling-help window: the word typed on a search page
 // in a one-line field and, in a list, the dictionary's words that sound like it. The user
-// picks one (Return in the field looks the field's text up again) and confirms with OK or a
-// double click; the page then searches the word picked.
+// picks one (Return in the field looks the field's text up again) and confirms with OK (or
+// Return on it or on the list) or a double click; the page then searches the word picked.
 #pragma once
 #include <string>
 #include <vector>

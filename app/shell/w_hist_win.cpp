@@ -55,8 +55,16 @@ void WHistWin::DoCommand(long command, void* data)
 
 void WHistWin::DoKey(const FRM_CKey& key)
 {
-    if (!itsModal.CancelOnEscape(this, key))
+    if (itsModal.CancelOnEscape(this, key))
+        return;
+    if (!IsReturn(key)) {
         FRM_CWindow::DoKey(key);
+        return;
+    }
+    // Return presses the button that has the keys; anywhere else it goes to the entry
+    // selected, as OK does.
+    if (!PressFocusedButton(this))
+        DoCommand(kCmdOk, nullptr);
 }
 
 void WHistWin::DoTimer(long timerId)

@@ -31,7 +31,8 @@ public:
 
     // FRM_CWindow
     void DoCommand(long command, void* data) override;
-    // Escape cancels, as the Cancel button does.
+    // Escape cancels, as the Cancel button does; Return presses the focused button, or else
+    // goes to the entry selected, as OK does.
     void DoKey(const FRM_CKey& key) override;
     void DoTimer(long timerId) override;
 

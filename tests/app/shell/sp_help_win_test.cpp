@@ -107,6 +107,49 @@ TEST_F(SpHelpWinTest, EscapeFromTheFieldOrTheListCancels)
     }
 }
 
+TEST_F(SpHelpWinTest, ReturnPressesTheButtonWithTheKeysAndOnTheListConfirms)
+{
+    // Return where the keys are: on OK or on the list it takes the word picked and closes
+    // the window; in the field it looks the field's text up again and the window stays.
+    Start();
+    RefDoc* document = ReferenceDocuments().front();
+    struct Case {
+        const char* where;
+        long buttonCommand; // the button with the keys, 0 for the field or the list
+        bool onList;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"OK", SpHelpWin::kCmdConfirm, false, true},
+        {"the list", 0, true, true},
+        {"the field", 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        auto* window = SpHelpWin::Make(document, "colour", {"va", "df"});
+        FRM_CView::DeletionWatch watch(window);
+        WINDOW control = c.onList ? window->GetList()->GetVKOWindow() : window->GetField()->GetVKOWindow();
+        const RWOrdered* children = window->GetSubviews();
+        for (std::size_t i = 0; c.buttonCommand != 0 && i < children->entries(); ++i)
+            if (auto* button = dynamic_cast<FRM_NButton*>(static_cast<FRM_CView*>((*children)[i]));
+                button != nullptr && button->GetCommand() == c.buttonCommand)
+                control = button->GetVKOWindow();
+        vkok_scr_set_focus_vobj(control);
+        window->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+        vkok_app_process_pending_events();
+        for (int i = 0; i < 20 && !watch.IsGone(); ++i) {
+            vkov_test_advance_clock(10);
+            vkok_app_process_pending_events();
+        }
+        EXPECT_EQ(watch.IsGone(), c.closes);
+        if (!watch.IsGone()) {
+            EXPECT_GT(window->GetList()->GetNumItems(), 0) << "the list looked up again";
+            window->Close();
+            vkok_app_process_pending_events();
+        }
+    }
+}
+
 TEST_F(SpHelpWinTest, ACodedQueryConfirmsTheCodeWithThePickedWord)
 {
     Start();
