@@ -16,11 +16,14 @@ constexpr char kHelpName[] = "TavlinCD";
 // The keeper whose hook is installed; the hook's own data word is the help object that help
 // gave it.
 HelpKeeper* theHookKeeper = nullptr;
+HelpKeeper::FirstLook theFirstLook = nullptr;
 
 BOOLEAN HelpHook(WINDOW window, EVENT* event, intptr_t data) noexcept
 {
     if (theHookKeeper == nullptr || event == nullptr)
         return TRUE;
+    if (theFirstLook != nullptr && theFirstLook(window, *event))
+        return FALSE;
     return theHookKeeper->FilterEvent(window, event, reinterpret_cast<HELPINFO>(data)) ? TRUE
                                                                                        : FALSE;
 }
@@ -81,15 +84,21 @@ HelpKeeper::~HelpKeeper()
     Close();
     if (theHookKeeper == this) {
         theHookKeeper = nullptr;
+        theFirstLook = nullptr;
         vko_vobj_set_attr(nullptr, VKO_ATTR_APP_EVENT_HOOK, 0);
     }
 }
 
-void HelpKeeper::ResetForTests() { theHookKeeper = nullptr; }
+void HelpKeeper::ResetForTests()
+{
+    theHookKeeper = nullptr;
+    theFirstLook = nullptr;
+}
 
-void HelpKeeper::InstallHook()
+void HelpKeeper::InstallHook(FirstLook first)
 {
     theHookKeeper = this;
+    theFirstLook = first;
     vko_vobj_set_attr(nullptr, VKO_ATTR_APP_EVENT_HOOK, reinterpret_cast<intptr_t>(HelpHook));
 }
 

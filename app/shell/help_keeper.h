@@ -47,8 +47,12 @@ public:
     // Frees the kept-back table and closes the help file.
     void Close();
 
-    // Installs the event hook on the toolkit (removed again when this keeper goes).
-    void InstallHook();
+    // An event of the program's own that its hook sees before help: true when the event was
+    // taken and goes no further.
+    using FirstLook = bool (*)(WINDOW window, const EVENT& event);
+    // Installs the event hook on the toolkit (removed again when this keeper goes); first,
+    // when given, sees every event before help does.
+    void InstallHook(FirstLook first = nullptr);
     // The hook's work for one event: whether the event goes on to its window. given: the help
     // object the hook was given, null for this keeper's own.
     bool FilterEvent(WINDOW window, EVENT* event, HELPINFO given);

@@ -223,7 +223,7 @@ void KQedApp::StartUp()
     }
     if (!descriptionWarning.empty())
         vko_dm_post_warning("%s", descriptionWarning.c_str());
-    itsHelp.InstallHook();
+    itsHelp.InstallHook(TitleWindowTakesEscape);
     // The user's document and the first reference document.
     KQedAppFactory::Instance().DoCreateDocuments(this, KQedAppFactory::kApplication, 0, &itsIDData);
     if (auto* user = itsIDData.Get<FRM_CDocument>(KQedAppFactory::kUserDocument))
@@ -366,7 +366,12 @@ bool KQedApp::OpenReference(RefDoc* document, const WindowRequest* request)
     return true;
 }
 
-void KQedApp::DoAboutBox() { ShowSplash(); }
+void KQedApp::DoAboutBox()
+{
+    ShowSplash();
+    // The user asked for it and looks at it: Escape is for it now.
+    itIsAboutShown = itsSplash != nullptr;
+}
 
 void KQedApp::ShowSplash()
 {
@@ -374,10 +379,36 @@ void KQedApp::ShowSplash()
         itsSplash = SplashWin::Open();
 }
 
+bool KQedApp::TitleWindowTakesEscape(WINDOW window, const EVENT& event)
+{
+    // The title window takes no keys, so that those typed over it at start-up reach the field
+    // with the caret. Shown as the About box it is what the user looks at: Escape is meant
+    // for it, not for the main window under it, whose page it would clear. A dialog's
+    // Escape stays the dialog's.
+    if (event.type != E_CHAR || event.v.chr.virt != 0 || event.v.chr.ch != 27)
+        return false;
+    KQedApp* application = Instance();
+    SplashWin* splash = application != nullptr ? application->itsSplash : nullptr;
+    if (splash == nullptr || splash->IsClosing() || !application->itIsAboutShown)
+        return false;
+    bool forMainWindow = false;
+    for (WINDOW w = window; w != nullptr && !forMainWindow; w = w->parent) {
+        forMainWindow = w == splash->GetVKOWindow();
+        for (const FRM_CWindow* main : application->itsWindows)
+            forMainWindow = forMainWindow || w == main->GetVKOWindow();
+    }
+    if (!forMainWindow)
+        return false;
+    splash->Close();
+    return true;
+}
+
 void KQedApp::SplashGone(const SplashWin* window)
 {
-    if (itsSplash == window)
+    if (itsSplash == window) {
         itsSplash = nullptr;
+        itIsAboutShown = false;
+    }
 }
 
 void KQedApp::DoMenuCommand(short tag, short shift, short control)

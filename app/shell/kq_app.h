@@ -150,6 +150,9 @@ private:
     void OpenWebPage(int addressStringId);
     void DeleteDeferred();
     void ShowSplash();
+    // Escape for a main window (or the title window) while the About box shows closes it,
+    // and goes no further.
+    static bool TitleWindowTakesEscape(WINDOW window, const EVENT& event);
     // Opens the reference document just made (the program ends when its dictionary
     // cannot be opened); false then.
     bool OpenReference(RefDoc* document, const WindowRequest* request = nullptr);
@@ -173,6 +176,7 @@ private:
     int itsSearchDepth = 0;
     bool itIsStarted = false;
     SplashWin* itsSplash = nullptr;        // the framework's
+    bool itIsAboutShown = false;           // itsSplash is the About box the user asked for
     bool itsCommandLine = false;
     std::string itsScriptedWord;
     std::string itsScriptedPng;
