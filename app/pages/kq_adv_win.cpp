@@ -305,7 +305,12 @@ void KQAdvWin::Clear()
 {
     SearchPageWin::Clear();
     itsTokenList->Clear();
+    // Back to the state the page opens in: with the field empty no expression is being
+    // typed, so the next keys are taken as on a fresh page.
+    itIsTextMode = false;
+    itsSavedMask = 0;
     itsTypedOpens = 0;
+    itsMaskBeforeOpens = 0;
     itsDepth = 0;
     EnableButtons(kStart);
 }

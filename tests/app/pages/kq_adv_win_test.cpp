@@ -369,6 +369,34 @@ TEST_F(AdvancedPageTest, TextMode_AnExpressionTypedReplacesTheTokenList)
     EXPECT_EQ(itsPage->GetTokens(), (Tokens{kEntry + "=cat", "&"}));
 }
 
+TEST_F(AdvancedPageTest, TextMode_ClearGivesBackTheFreshPage)
+{
+    // The same keys give the same answer on a fresh page and after an expression was typed
+    // and cleared (the Clear button, Escape, or the page cleared with the window).
+    const FRM_CKey enter('\r', 0, 0, 0, 0);
+    const auto openThenTerm = [&] {
+        Type("(");
+        Type("va=cat");
+        itsPage->DoKey(enter);
+        return std::make_pair(itsPage->GetTokens(), vkov_dm_test_count());
+    };
+    const auto fresh = openThenTerm();
+    EXPECT_EQ(fresh.first, (Tokens{"(", kEntry + "=va=cat"}));
+    for (const long clear : {KQAdvWin::kCmdClearQuery, KQBasicWin::kCmdClear, KQBasicWin::kCmdClearPage}) {
+        SCOPED_TRACE(clear);
+        itsPage->DoCommand(KQBasicWin::kCmdClear, nullptr);
+        Type("cat & dog");
+        ASSERT_TRUE(itsPage->IsTextMode());
+        itsPage->DoCommand(clear, nullptr);
+        EXPECT_FALSE(itsPage->IsTextMode());
+        EXPECT_EQ(Enabled(), kWord | kOpen);
+        const int notes = vkov_dm_test_count();
+        const auto after = openThenTerm();
+        EXPECT_EQ(after.first, fresh.first);
+        EXPECT_EQ(after.second, notes) << "no note";
+    }
+}
+
 TEST_F(AdvancedPageTest, TextMode_ARebuiltListCountsItsOwnParentheses)
 {
     // Parentheses left open by the buttons do not outlive the list they stood in.
