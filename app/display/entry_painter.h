@@ -41,8 +41,6 @@ public:
     // The text covers the lines minimum to maximum (of the line step, from the pane's top):
     // the pane scrolls until the last of them is at its bottom.
     virtual void SetScrollRange(std::int32_t minimum, std::int32_t maximum) = 0;
-    // Origin 0 and the bar's thumb at its minimum, its range left as it is.
-    virtual void ThumbToTop() {}
     // Background and text colours for the pane's own clearing and drawing.
     virtual void SetPaneColors(std::uint32_t background, std::uint32_t text) = 0;
 };

@@ -58,9 +58,11 @@ void EntryPainter::Reset()
         if (any)
             vko_dwin_clear(window, itsSettings.prefs.back_color);
         vko_dwin_set_clip(window, clipped ? &before : nullptr);
-        // A cleared pane shows its bar at the top, over the top of the blank page.
-        if (itsView != nullptr)
-            itsView->ThumbToTop();
+        // A cleared pane is back at its top with nothing to scroll: its bar shows no thumb.
+        if (itsView != nullptr) {
+            itsView->SetScrollOriginY(0);
+            itsView->SetScrollRange(0, 0);
+        }
     }
     itHasText = false;
     EmptyLayout();

@@ -449,13 +449,6 @@ std::int32_t ScrollViewWin::ShowRows(std::int32_t position)
     return position;
 }
 
-void ScrollViewWin::ThumbToTop()
-{
-    itsPane->SetOrigin(0);
-    ShowRows(0);
-    itsPane->DrawFocusFrame();
-}
-
 void ScrollViewWin::SetPaneColors(std::uint32_t background, std::uint32_t text)
 {
     itsPane->SetBackground(background);

@@ -132,7 +132,6 @@ public:
     void SetScrollOriginY(float origin) override { itsPane->SetOrigin(origin); }
     // The text runs over the lines minimum to maximum, counted from the pane's top.
     void SetScrollRange(std::int32_t minimum, std::int32_t maximum) override;
-    void ThumbToTop() override;
     void SetPaneColors(std::uint32_t background, std::uint32_t text) override;
 
 private:

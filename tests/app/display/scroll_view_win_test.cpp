@@ -241,9 +241,9 @@ TEST_F(ScrollViewWinTest, Engine_ATallPictureOnTheLastLineIsScrolledToWhole)
     }
 }
 
-// Escape clears the entry: the pane is back at its top and so is the bar's thumb, over the
-// same range (a blank page can still be scrolled to).
-TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
+// Escape clears the entry: the pane is back at its top, and a blank page has nothing to
+// scroll, so its bar shows no thumb.
+TEST_F(ScrollViewWinTest, Engine_ResetLeavesTheBlankPaneAtItsTopWithoutAThumb)
 {
     vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
     EntryPainter painter(view, view->PaneWindow());
@@ -257,11 +257,11 @@ TEST_F(ScrollViewWinTest, Engine_ResetBringsTheThumbToTheTop)
     Scroll(4); // a page down
     ASSERT_GT(Position(), 0);
     ASSERT_LT(view->ScrollOriginY(), 0);
-    const float range = view->scrollBar()->GetMaxPosition();
+    ASSERT_GT(view->scrollBar()->GetMaxPosition(), 0);
     painter.Reset();
     EXPECT_EQ(Position(), 0);
     EXPECT_EQ(view->ScrollOriginY(), 0);
-    EXPECT_EQ(view->scrollBar()->GetMaxPosition(), range);
+    EXPECT_LT(view->scrollBar()->GetMaxPosition(), 1) << "a blank page has no line to scroll to, no thumb";
 }
 
 // A window manager makes the window wider or narrower: the owner is asked to lay the text
