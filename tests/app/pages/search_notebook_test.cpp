@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/display/entry_painter.h"
+#include "app/pages/kq_adv_win.h"
 #include "app/pages/search_page_win.h"
 #include "app/display/kq_list_box.h"
 #include "app/shell/main_ref_win.h"
@@ -302,6 +303,40 @@ TEST_F(NotebookTest, AStringToSearchGoesToTheFrontPageWhicheverItIs)
         SearchPageWin::CmdSearchString::Send(*Notebook(), text);
         EXPECT_EQ(Lines(), c.lines);
         EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
+    }
+}
+
+TEST_F(NotebookTest, AWordLookedUpGoesToThePageInFront)
+{
+    // "Find in", a new window's first word and a word looked up from the entry come as
+    // command 78: the page in front searches the word its own way and shows its list and
+    // entry; the Basic page behind it is left alone.
+    struct Case {
+        short pageItem;
+        const char* word;
+        const char* field;
+        std::vector<std::string> tokens;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {menutag::kBrowseSearches, "cat", "cat", {}, {"cat", "catalog", "caterpillar"}},
+        {menutag::kAdvancedSearches, "dog", "", {"Entry word is...=dog"}, {"dog"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        MainWindow()->DoMenuCommand(c.pageItem, 0, 0);
+        SearchPageWin* front = FrontPage();
+        const std::string word = c.word;
+        SearchNotebook::CmdLookUp::Send(*Notebook(), word);
+        EXPECT_EQ(FrontPage(), front) << "the page stays in front";
+        EXPECT_EQ(front->GetTypedText(), c.field);
+        if (const auto* advanced = dynamic_cast<const KQAdvWin*>(front)) {
+            EXPECT_EQ(advanced->GetTokens(), c.tokens);
+        }
+        EXPECT_EQ(HitLines(front), c.lines);
+        EXPECT_EQ(CurrentWord(), c.lines.front());
+        EXPECT_NE(Drawn().find(c.lines.front()), std::string::npos) << Drawn();
+        EXPECT_EQ(Notebook()->GetPage(0)->GetTypedText(), "") << "the Basic page searched nothing";
     }
 }
 

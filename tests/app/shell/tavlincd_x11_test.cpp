@@ -1717,6 +1717,22 @@ bool WaitFor(const std::function<bool()>& done, const char* what)
 // without being one: the type-ahead under "Defining text contains..." selects that line.
 constexpr char kDefiningWord[] = "cats";
 
+// What the window's page looked up, as the log says it: whether it is the page in front, its
+// field (and on the Advanced page its token list) and its list.
+std::string LookedUp(MainRefWin* window, int page)
+{
+    const SearchPageWin* front = window->GetFrontPage();
+    if (front != window->GetPage(page))
+        return "another page in front";
+    std::string text = "field \"" + front->GetTypedText() + "\"";
+    if (const auto* advanced = dynamic_cast<const KQAdvWin*>(front)) {
+        text += ", tokens";
+        for (const std::string& token : advanced->GetTokens())
+            text += " " + token;
+    }
+    return text + ", list " + HitLines(front);
+}
+
 // The search pages as a user meets them: a defining-text search run by Return after typing
 // and the count the status bar shows for it, a wildcard whose first line is a heading, the
 // Basic page's list arrows, list moves and the entry pop-up from the Browse and the Advanced
@@ -1865,11 +1881,14 @@ std::vector<Step> SearchPagesRun()
         steps.push_back(Choose({menutag::kView, page == 2 ? menutag::kBrowseSearches : menutag::kAdvancedSearches},
                                [page] { return MainWindow()->GetFrontPage() == MainWindow()->GetPage(page); }));
         PopUp(steps, [] { return MarkOnScreen("mammal"); }, 3, 0, name + "_open_in_new_window_popup.png");
-        steps.push_back([name] {
+        steps.push_back([name, page] {
             const auto opened = [] { return MainWindow(1) != nullptr && Showing("mammal", MainWindow(1)); };
             if (!WaitFor(opened, "a new window showing mammal"))
                 return false;
             Log(name + (opened() ? " opened mammal in a new window" : " did not open mammal in a new window"));
+            // The new window goes on from this one: the same page in front looked the word up.
+            if (opened())
+                Log(name + " page of the new window looked mammal up: " + LookedUp(MainWindow(1), page));
             return true;
         });
         auto walk = std::make_shared<MenuWalk>();
@@ -2187,9 +2206,11 @@ TEST_F(TavlinCDX11, TheSearchPagesAsAUserMeetsThem)
                   "previous list arrow showed cats",
                   "next list arrow showed ca?",
                   "browse opened mammal in a new window",
+                  "browse page of the new window looked mammal up: field \"mammal\", list mammal,mammals",
                   "browse previous list: cat[1],feline[2]",
                   "browse next list: cat,cat[1],cat[2]",
                   "advanced opened mammal in a new window",
+                  "advanced page of the new window looked mammal up: field \"\", tokens Entry word is...=mammal, list mammal",
                   "advanced previous list: cat[1],feline[2]",
                   "advanced next list: cat,cat[1],cat[2]",
                   "token list shows a caret before the first letter",
