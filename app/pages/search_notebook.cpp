@@ -175,8 +175,8 @@ void SearchNotebook::ShowHit(int index)
     // The entry history holds the entries viewed: the entry shown again (its line chosen
     // once more) is not a new one.
     const EntryRecord* current = itsHistories.entries.Current();
-    if (current == nullptr || current->entry != entry->entry || current->reference != entry->reference ||
-        current->word != entry->word)
+    if (current == nullptr || current->entry != entry->entry ||
+        current->reference != entry->reference || current->word != entry->word)
         itsHistories.entries.Enter(std::move(entry));
     ShowMoves();
 }

@@ -35,7 +35,8 @@ FRM_NButton* ButtonWithKeys(const FRM_CView* view, WINDOW focus)
     const RWOrdered* subviews = view->GetSubviews();
     for (std::size_t i = 0; subviews != nullptr && i < subviews->entries(); ++i) {
         auto* child = static_cast<FRM_CView*>((*subviews)[i]);
-        if (auto* button = dynamic_cast<FRM_NButton*>(child); button != nullptr && button->GetVKOWindow() == focus)
+        auto* button = dynamic_cast<FRM_NButton*>(child);
+        if (button != nullptr && button->GetVKOWindow() == focus)
             return button;
         if (FRM_NButton* inner = ButtonWithKeys(child, focus))
             return inner;
@@ -47,7 +48,8 @@ FRM_NButton* ButtonWithKeys(const FRM_CView* view, WINDOW focus)
 
 bool HasKeys(const FRM_CView* view)
 {
-    return view != nullptr && view->GetVKOWindow() != nullptr && vko_scr_get_focus_vobj() == view->GetVKOWindow();
+    return view != nullptr && view->GetVKOWindow() != nullptr &&
+           vko_scr_get_focus_vobj() == view->GetVKOWindow();
 }
 
 bool PressFocusedButton(FRM_CWindow* window)
