@@ -37,6 +37,7 @@
 #include "frm/views/nscrllbr.h"
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/wm_test_support.h"
+#include "action_taken_in.h"
 #include "../../support/temp_dir.h"
 #include "tools/demodict/demo_writer.h"
 
@@ -57,8 +58,7 @@ struct Script {
     std::size_t step = 0;
     vkotest::StepClock clock{240};   // a step that waits longer stops the run
     vkotest::Deadline patience{30};  // for what a check looks for
-    vkotest::ManagerRoundTrip round; // through the window manager, after the last action
-    bool roundAsked = false;
+    vkotest::ActionTakenIn takenIn;  // the wait after each action of the script
     std::vector<Step> steps;
 };
 
@@ -77,17 +77,7 @@ bool Patient() { return !script().patience.passed(); }
 bool TakenIn()
 {
     Script& s = script();
-    if (s.wm) {
-        if (!s.roundAsked) {
-            s.round.start(s.probe);
-            s.roundAsked = true;
-            return false;
-        }
-        if (!s.round.done(s.probe))
-            return false;
-    }
-    vkobase::display_catch_up();
-    return !vkobase::app_work_pending();
+    return s.takenIn(s.wm, s.probe);
 }
 
 // A check's line once what it looks for is seen or patience runs out; false while it waits.
@@ -291,7 +281,7 @@ void CloseMenus(std::vector<Step>& steps)
         if (vkobase::menu::level_count() == 0)
             return true;
         Press(XK_Escape);
-        script().roundAsked = false;
+        script().takenIn.restart();
         return false;
     });
 }
@@ -313,7 +303,7 @@ void ReturnOn(std::vector<Step>& steps, const std::string& what, std::function<F
             return true;
         Press(XK_Tab);
         ++*tabs;
-        script().roundAsked = false;
+        script().takenIn.restart();
         return false;
     });
     for (const KeySym key : before)
@@ -327,7 +317,7 @@ void ReturnOn(std::vector<Step>& steps, const std::string& what, std::function<F
         if (DocumentWindow<Dialog>() == nullptr)
             return true;
         Press(XK_Escape);
-        script().roundAsked = false;
+        script().takenIn.restart();
         return false;
     });
 }
@@ -486,7 +476,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     if (s.step < s.steps.size() && s.steps[s.step]()) {
         ++s.step;
         s.patience = vkotest::Deadline(30);
-        s.roundAsked = false;
+        s.takenIn.restart();
     }
     return 0;
 }

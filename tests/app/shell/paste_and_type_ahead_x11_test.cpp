@@ -39,6 +39,7 @@
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "../../../platform/vkobase/src/menu_internal.h"
 #include "../../platform/vkobase/wm_test_support.h"
+#include "action_taken_in.h"
 #include "../../platform/vkobase/xtest_hand.h"
 #include "../../support/temp_dir.h"
 
@@ -71,8 +72,7 @@ struct Script {
     int step = 0;
     vkotest::StepClock clock;  // a step that waits too long stops the run
     vkotest::Deadline patience{30};
-    vkotest::ManagerRoundTrip round;
-    bool roundAsked = false;
+    vkotest::ActionTakenIn takenIn;  // the wait after each action of the script
     bool acted = false;
     pid_t helper = -1;  // xclip, or the typist of the keys after Return
     std::size_t trialKey = 0;  // the key of kKeysAfterReturn being tried
@@ -91,7 +91,7 @@ void Next(int step)
 {
     script().step = step;
     script().patience = vkotest::Deadline(30);
-    script().roundAsked = false;
+    script().takenIn.restart();
     script().acted = false;
 }
 
@@ -102,23 +102,13 @@ bool Patient() { return !script().patience.passed(); }
 bool TakenIn()
 {
     Script& s = script();
-    if (s.wm) {
-        if (!s.roundAsked) {
-            s.round.start(s.probe);
-            s.roundAsked = true;
-            return false;
-        }
-        if (!s.round.done(s.probe))
-            return false;
-    }
-    vkobase::display_catch_up();
-    return !vkobase::app_work_pending();
+    return s.takenIn(s.wm, s.probe);
 }
 
 void Acted()
 {
     script().acted = true;
-    script().roundAsked = false;
+    script().takenIn.restart();
 }
 
 KQedApp& App() { return *KQedApp::Instance(); }

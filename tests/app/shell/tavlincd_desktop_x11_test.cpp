@@ -62,6 +62,7 @@
 #include "vkobase/win_places.h"
 #include "../../../platform/win32/src/help_viewer.h"
 #include "../../platform/vkobase/wm_test_support.h"
+#include "action_taken_in.h"
 #include "../../platform/vkobase/xtest_hand.h"
 #include "../../support/temp_dir.h"
 #include "tools/demodict/demo_writer.h"
@@ -77,8 +78,7 @@ struct Script {
     int step = 0;
     vkotest::StepClock clock; // a step that waits too long stops the run
     vkotest::Deadline patience{30};  // for what the step's check looks for
-    vkotest::ManagerRoundTrip round; // through the window manager, after the script's last action
-    bool roundAsked = false;
+    vkotest::ActionTakenIn takenIn;  // the wait after each action of the script
     bool acted = false;              // the step made its action (a click it may make again)
     int modal = 0;                      // the modal window being tried
     cairo_surface_t* bar = nullptr;     // the entry's bar as the screen showed it
@@ -110,7 +110,7 @@ void Next(int step)
 {
     script().step = step;
     script().patience = vkotest::Deadline(30);
-    script().roundAsked = false;
+    script().takenIn.restart();
     script().acted = false;
 }
 
@@ -124,24 +124,14 @@ bool Patient() { return !script().patience.passed(); }
 bool TakenIn()
 {
     Script& s = script();
-    if (s.wm) {
-        if (!s.roundAsked) {
-            s.round.start(s.probe);
-            s.roundAsked = true;
-            return false;
-        }
-        if (!s.round.done(s.probe))
-            return false;
-    }
-    vkobase::display_catch_up();
-    return !vkobase::app_work_pending();
+    return s.takenIn(s.wm, s.probe);
 }
 
 // The step has just made its action: TakenIn waits for it afresh.
 void Acted()
 {
     script().acted = true;
-    script().roundAsked = false;
+    script().takenIn.restart();
 }
 
 // A check's line once what it looks for is seen or patience runs out ("what: yes" or

@@ -41,6 +41,7 @@
 #include "resources/menu_tags.h"
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/wm_test_support.h"
+#include "action_taken_in.h"
 #include "../../platform/vkobase/xtest_hand.h"
 #include "../../support/temp_dir.h"
 #include "tools/demodict/demo_writer.h"
@@ -62,8 +63,7 @@ struct Script {
     std::vector<Step> steps;
     std::size_t at = 0;
     vkotest::Deadline patience{30};  // for what the step waits for
-    vkotest::ManagerRoundTrip round; // through the window manager, after the step's action
-    bool roundAsked = false;
+    vkotest::ActionTakenIn takenIn;  // the wait after each action of the script
     bool acted = false; // the step made its action (a click it may make again)
 };
 
@@ -82,23 +82,13 @@ bool Patient() { return !script().patience.passed(); }
 bool TakenIn()
 {
     Script& s = script();
-    if (s.wm) {
-        if (!s.roundAsked) {
-            s.round.start(s.probe);
-            s.roundAsked = true;
-            return false;
-        }
-        if (!s.round.done(s.probe))
-            return false;
-    }
-    vkobase::display_catch_up();
-    return !vkobase::app_work_pending();
+    return s.takenIn(s.wm, s.probe);
 }
 
 void Acted()
 {
     script().acted = true;
-    script().roundAsked = false;
+    script().takenIn.restart();
 }
 
 // A step that waits until what it looks for is seen (or patience runs out) and logs
@@ -479,7 +469,7 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     if (s.steps[s.at].run()) {
         ++s.at;
         s.patience = vkotest::Deadline(30);
-        s.roundAsked = false;
+        s.takenIn.restart();
         s.acted = false;
         return 0;
     }
