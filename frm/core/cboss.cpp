@@ -51,6 +51,7 @@ std::vector<FRM_CController*> Distinct(const RWOrdered* list)
 
 FRM_CNotifier::FRM_CNotifier(const FRM_CNotifier& other) : FRM_CObjectRWC(other) {}
 
+// Hand-written: the controller lists stay this notifier's own; only the root part is copied.
 FRM_CNotifier& FRM_CNotifier::operator=(const FRM_CNotifier& other)
 {
     FRM_CObjectRWC::operator=(other);
@@ -230,6 +231,7 @@ FRM_CBoss::FRM_CBoss(const FRM_CBoss& other)
     }
 }
 
+// Hand-written: the units are deep-copied and installed through SetUnits.
 FRM_CBoss& FRM_CBoss::operator=(const FRM_CBoss& other)
 {
     if (this == &other)

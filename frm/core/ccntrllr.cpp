@@ -50,6 +50,7 @@ FRM_CController::FRM_CController(const FRM_CController& other) : FRM_CNotifier(o
     FrmError(kErrCopy, kModule, kLineCopy);
 }
 
+// Hand-written: assigning a controller is an error; nothing is copied.
 FRM_CController& FRM_CController::operator=(const FRM_CController&)
 {
     FrmError(kErrAssign, kModule, kLineAssign);
@@ -183,6 +184,7 @@ void FRM_CController::CreateProviderList()
 
 FRM_CControllerMgr::FRM_CControllerMgr() : itsControllers(new RWOrdered) {}
 
+// Hand-written: the managed controllers belong to this manager; nothing is copied.
 FRM_CControllerMgr& FRM_CControllerMgr::operator=(const FRM_CControllerMgr&) { return *this; }
 
 FRM_CControllerMgr::~FRM_CControllerMgr()

@@ -83,6 +83,7 @@ FRM_CRegion::FRM_CRegion(const FRM_CBounds& bounds) { Add(bounds); }
 
 FRM_CRegion::FRM_CRegion(const FRM_CRegion& other) { Rebuild(other.Snapshot()); }
 
+// Hand-written: the region is rebuilt from a snapshot of the source's shape.
 FRM_CRegion& FRM_CRegion::operator=(const FRM_CRegion& other)
 {
     if (this != &other)

@@ -28,6 +28,7 @@ bool Refused(std::int32_t row, std::int32_t column, int line)
 }
 } // namespace
 
+// Hand-written: Clear counts a change, so iterators over the old cells see it.
 FRM_CSparseArray& FRM_CSparseArray::operator=(const FRM_CSparseArray& other)
 {
     if (this == &other)
@@ -195,6 +196,7 @@ FRM_CSparseArrayIterator::FRM_CSparseArrayIterator(const FRM_CSparseArrayIterato
     Reset();
 }
 
+// Hand-written: assigning an iterator is an error; nothing is copied.
 FRM_CSparseArrayIterator& FRM_CSparseArrayIterator::operator=(const FRM_CSparseArrayIterator&)
 {
     FrmError(kErrArrayIteratorAssign, kModule, __LINE__);
@@ -239,6 +241,7 @@ FRM_CSparseLineIterator::FRM_CSparseLineIterator(const FRM_CSparseLineIterator& 
     FrmError(kErrIteratorCopy, kModule, __LINE__);
 }
 
+// Hand-written: assigning an iterator is an error; nothing is copied.
 FRM_CSparseLineIterator& FRM_CSparseLineIterator::operator=(const FRM_CSparseLineIterator&)
 {
     FrmError(kErrIteratorAssign, kModule, __LINE__);

@@ -187,6 +187,7 @@ FRM_CStringCollection::FRM_CStringCollection(const FRM_CStringCollection& other)
     CopyFrom(other);
 }
 
+// Hand-written: the toolkit list is emptied and refilled with copies of the strings.
 FRM_CStringCollection& FRM_CStringCollection::operator=(const FRM_CStringCollection& other)
 {
     if (this == &other)
@@ -255,6 +256,7 @@ FRM_CRevOrdIteratorRW::FRM_CRevOrdIteratorRW(const FRM_CRevOrdIteratorRW& other)
     FrmError(kErrIteratorCopy, kIteratorModule, kLineIteratorCopy);
 }
 
+// Hand-written: assigning an iterator is an error; nothing is copied.
 FRM_CRevOrdIteratorRW& FRM_CRevOrdIteratorRW::operator=(const FRM_CRevOrdIteratorRW&)
 {
     FrmError(kErrIteratorCopy, kIteratorModule, kLineIteratorAssign);

@@ -73,6 +73,7 @@ FRM_CTdiController::FRM_CTdiController(const FRM_CTdiController& other)
     FrmError(kErrCopy, kModule, kLineCopy);
 }
 
+// Hand-written: assigning a controller is an error; nothing is copied.
 FRM_CTdiController& FRM_CTdiController::operator=(const FRM_CTdiController&)
 {
     FrmError(kErrAssign, kModule, kLineAssign);

@@ -102,6 +102,7 @@ const FactoryEntries factoryEntries;
 
 // ---- base ----------------------------------------------------------------------------------
 
+// Hand-written: the target keeps its own command context.
 FRM_CTdiValue& FRM_CTdiValue::operator=(const FRM_CTdiValue& other)
 {
     if (this == &other)
@@ -404,6 +405,7 @@ FRM_CTdiListValue::FRM_CTdiListValue(const FRM_CTdiListValue& other) : FRM_CTdiV
     *this = other;
 }
 
+// Hand-written: the old elements are destroyed and each source element deep-copied.
 FRM_CTdiListValue& FRM_CTdiListValue::operator=(const FRM_CTdiListValue& other)
 {
     if (this == &other)

@@ -102,15 +102,6 @@ RWClassID FRM_CFloatRWC::isA() const { return classIsA(); }
 RWClassID FRM_CFloatRWC::classIsA() { return IdOf(frm_type::CFloatRWC); }
 std::size_t FRM_CFloatRWC::binaryStoreSize() const { return 4; }
 
-FRM_CFloatRWC& FRM_CFloatRWC::operator=(const FRM_CFloatRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        FRM_CFloat::operator=(other);
-    }
-    return *this;
-}
-
 int FRM_CFloatRWC::compareTo(const RWCollectable* other) const
 {
     if (other == nullptr || other->isA() != isA())
@@ -154,15 +145,6 @@ RWCollectable* FRM_CRectRWC::copy() const { return new FRM_CRectRWC(*this); }
 RWClassID FRM_CRectRWC::isA() const { return classIsA(); }
 RWClassID FRM_CRectRWC::classIsA() { return IdOf(frm_type::CRectRWC); }
 std::size_t FRM_CRectRWC::binaryStoreSize() const { return 16; }
-
-FRM_CRectRWC& FRM_CRectRWC::operator=(const FRM_CRectRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        FRM_CRect::operator=(other);
-    }
-    return *this;
-}
 
 int FRM_CRectRWC::compareTo(const RWCollectable* other) const
 {
@@ -218,15 +200,6 @@ RWClassID FRM_CPointRWC::isA() const { return classIsA(); }
 RWClassID FRM_CPointRWC::classIsA() { return IdOf(frm_type::CPointRWC); }
 std::size_t FRM_CPointRWC::binaryStoreSize() const { return 8; }
 
-FRM_CPointRWC& FRM_CPointRWC::operator=(const FRM_CPointRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        FRM_CPoint::operator=(other);
-    }
-    return *this;
-}
-
 int FRM_CPointRWC::compareTo(const RWCollectable* other) const
 {
     return RWCollectable::compareTo(other);
@@ -271,15 +244,6 @@ RWClassID FRM_CStringRWC::isA() const { return classIsA(); }
 RWClassID FRM_CStringRWC::classIsA() { return IdOf(frm_type::CStringRWC); }
 std::size_t FRM_CStringRWC::binaryStoreSize() const { return RWCString::binaryStoreSize(); }
 
-FRM_CStringRWC& FRM_CStringRWC::operator=(const FRM_CStringRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        FRM_CStringRW::operator=(other);
-    }
-    return *this;
-}
-
 int FRM_CStringRWC::compareTo(const RWCollectable* other) const
 {
     if (other == nullptr || other->isA() != isA())
@@ -316,16 +280,6 @@ RWClassID FRM_CStringCollectionRWC::classIsA() { return IdOf(frm_type::CStringCo
 std::size_t FRM_CStringCollectionRWC::binaryStoreSize() const
 {
     return GetStrings().recursiveStoreSize();
-}
-
-FRM_CStringCollectionRWC& FRM_CStringCollectionRWC::operator=(
-    const FRM_CStringCollectionRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        FRM_CStringCollection::operator=(other);
-    }
-    return *this;
 }
 
 int FRM_CStringCollectionRWC::compareTo(const RWCollectable* other) const
@@ -396,15 +350,6 @@ RWCollectable* FRM_CLongRWC::copy() const { return new FRM_CLongRWC(*this); }
 RWClassID FRM_CLongRWC::isA() const { return classIsA(); }
 RWClassID FRM_CLongRWC::classIsA() { return kLongRWCId; }
 std::size_t FRM_CLongRWC::binaryStoreSize() const { return CLong::binaryStoreSize(); }
-
-FRM_CLongRWC& FRM_CLongRWC::operator=(const FRM_CLongRWC& other)
-{
-    if (this != &other) {
-        FRM_CNotifier::operator=(other);
-        CLong::operator=(other);
-    }
-    return *this;
-}
 
 int FRM_CLongRWC::compareTo(const RWCollectable* other) const
 {

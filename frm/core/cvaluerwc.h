@@ -4,10 +4,10 @@
 // assignment copies it and sends no notification. FRM_CFloat and CLong are the two small
 // value classes that only the wrappers use.
 #pragma once
-#include <cstdint>
 #include "frm/core/cboss.h"
 #include "frm/core/crect.h"
 #include "frm/core/cstringrw.h"
+#include <cstdint>
 
 class RWFile;
 class RWvistream;
@@ -47,20 +47,20 @@ private:
 
 // Declares the collectable operations every wrapper overrides.
 #define FRM_VALUE_RWC_OPERATIONS(Class)                                                            \
-    RWCollectable* newSpecies() const override;                                                   \
-    RWCollectable* copy() const override;                                                         \
-    RWClassID isA() const override;                                                               \
-    static RWClassID classIsA();                                                                  \
-    std::size_t binaryStoreSize() const override;                                                 \
-    int compareTo(const RWCollectable* other) const override;                                     \
-    unsigned hash() const override;                                                               \
-    bool isEqual(const RWCollectable* other) const override;                                      \
-    void restoreGuts(RWvistream& in) override;                                                    \
-    void restoreGuts(RWFile& file) override;                                                      \
-    void saveGuts(RWvostream& out) const override;                                                \
-    void saveGuts(RWFile& file) const override;                                                   \
-    Class(const Class& other) = default;                                                          \
-    Class& operator=(const Class& other);
+    RWCollectable* newSpecies() const override;                                                    \
+    RWCollectable* copy() const override;                                                          \
+    RWClassID isA() const override;                                                                \
+    static RWClassID classIsA();                                                                   \
+    std::size_t binaryStoreSize() const override;                                                  \
+    int compareTo(const RWCollectable* other) const override;                                      \
+    unsigned hash() const override;                                                                \
+    bool isEqual(const RWCollectable* other) const override;                                       \
+    void restoreGuts(RWvistream& in) override;                                                     \
+    void restoreGuts(RWFile& file) override;                                                       \
+    void saveGuts(RWvostream& out) const override;                                                 \
+    void saveGuts(RWFile& file) const override;                                                    \
+    Class(const Class& other) = default;                                                           \
+    Class& operator=(const Class& other) = default;
 
 // Order by the difference truncated toward zero (1.2 and 1.9 order as equal); equal only
 // for another float wrapper with the same value.
@@ -78,9 +78,13 @@ class FRM_CRectRWC : public FRM_CNotifier, public FRM_CRect {
     FRM_VALUE_RWC_OPERATIONS(FRM_CRectRWC)
     FRM_CRectRWC() = default;
     FRM_CRectRWC(float left, float top, float right, float bottom)
-        : FRM_CRect(left, top, right, bottom) {}
+        : FRM_CRect(left, top, right, bottom)
+    {
+    }
     FRM_CRectRWC(const FRM_CPoint& topLeft, const FRM_CPoint& bottomRight)
-        : FRM_CRect(topLeft, bottomRight) {}
+        : FRM_CRect(topLeft, bottomRight)
+    {
+    }
     FRM_CRectRWC(const FRM_CRect& rect) : FRM_CRect(rect) {}
     using FRM_CRect::operator+=;
     using FRM_CRect::operator-=;
@@ -122,7 +126,9 @@ class FRM_CStringCollectionRWC : public FRM_CNotifier, public FRM_CStringCollect
     explicit FRM_CStringCollectionRWC(SLIST list) : FRM_CStringCollection(list) {}
     explicit FRM_CStringCollectionRWC(const RWOrdered& strings) : FRM_CStringCollection(strings) {}
     explicit FRM_CStringCollectionRWC(const FRM_CStringCollection& collection)
-        : FRM_CStringCollection(collection) {}
+        : FRM_CStringCollection(collection)
+    {
+    }
 };
 
 // Has no type record of its own: it reports its base's.
