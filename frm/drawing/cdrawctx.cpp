@@ -103,6 +103,7 @@ FRM_CDrawingContext::FRM_CDrawingContext(const FRM_CDrawingContext& other)
     FrmError(kErrCopied, kModule, kLineCopyConstructor);
 }
 
+// Hand-written: assigning a drawing context is an error; nothing is copied.
 FRM_CDrawingContext& FRM_CDrawingContext::operator=(const FRM_CDrawingContext&)
 {
     FrmError(kErrCopied, kModule, kLineAssignment);

@@ -332,6 +332,7 @@ void FRM_CFont::CopyFrom(const FRM_CFont& source)
 
 FRM_CFont::~FRM_CFont() { RegistryDestroy(); }
 
+// Hand-written: the old font is taken out of the registry before the copy.
 FRM_CFont& FRM_CFont::operator=(const FRM_CFont& source)
 {
     if (this == &source)

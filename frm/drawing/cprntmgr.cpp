@@ -38,6 +38,7 @@ FRM_CPrintMgr::FRM_CPrintMgr(const FRM_CPrintMgr& other)
     }
 }
 
+// Hand-written: the print queue items are owned and deep-copied.
 FRM_CPrintMgr& FRM_CPrintMgr::operator=(const FRM_CPrintMgr& other)
 {
     if (this == &other)

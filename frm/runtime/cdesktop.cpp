@@ -54,6 +54,7 @@ FRM_CDesktop::FRM_CDesktop(const FRM_CDesktop& other) : FRM_CNotifier(other)
     FrmError(kErrCopied, kModule, kLineCopied);
 }
 
+// Hand-written: the window list is refilled entry by entry; the windows are not owned.
 FRM_CDesktop& FRM_CDesktop::operator=(const FRM_CDesktop& other)
 {
     if (this == &other)

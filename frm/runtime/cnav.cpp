@@ -262,6 +262,7 @@ FRM_CNavigator::FRM_CNavigator(FRM_CSubview* enclosure) : itsEnclosure(enclosure
 
 FRM_CNavigator::FRM_CNavigator(const FRM_CNavigator& other) { CopyFrom(other); }
 
+// Hand-written: the old tab stops are cleared before the source's are copied in.
 FRM_CNavigator& FRM_CNavigator::operator=(const FRM_CNavigator& other)
 {
     if (this != &other) {

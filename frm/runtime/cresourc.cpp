@@ -75,6 +75,7 @@ FRM_CResource::FRM_CResource(const FRM_CResource& other)
     FrmError(kErrResourceCopied, kModuleResource, kLineResourceCopied);
 }
 
+// Hand-written: assigning a resource is an error; nothing is copied.
 FRM_CResource& FRM_CResource::operator=(const FRM_CResource&)
 {
     FrmError(kErrResourceAssigned, kModuleResource, kLineResourceAssigned);
@@ -93,6 +94,7 @@ FRM_CResourceWindow::FRM_CResourceWindow(const FRM_CResourceWindow& other)
     FrmError(kErrWindowCopied, kModuleWindow, kLineWindowCopied);
 }
 
+// Hand-written: assigning a resource is an error; nothing is copied.
 FRM_CResourceWindow& FRM_CResourceWindow::operator=(const FRM_CResourceWindow&)
 {
     FrmError(kErrWindowAssigned, kModuleWindow, kLineWindowAssigned);
@@ -203,6 +205,7 @@ FRM_CResourceMenu::FRM_CResourceMenu(const FRM_CResourceMenu& other)
     FrmError(kErrMenuCopied, kModuleMenu, kLineMenuCopied);
 }
 
+// Hand-written: assigning a resource is an error; nothing is copied.
 FRM_CResourceMenu& FRM_CResourceMenu::operator=(const FRM_CResourceMenu&)
 {
     FrmError(kErrMenuAssigned, kModuleMenu, kLineMenuAssigned);
@@ -338,6 +341,7 @@ FRM_CResourceItems::FRM_CResourceItems(const FRM_CResourceItems& other)
         itsResource->Hold();
 }
 
+// Hand-written: the shared resource is held and the old one released.
 FRM_CResourceItems& FRM_CResourceItems::operator=(const FRM_CResourceItems& other)
 {
     if (this == &other)
