@@ -104,7 +104,9 @@ std::string BookmarkLinesReadApart(const BookmarkStore& store)
     }
     if (!store.CutLines().empty()) {
         const bool one = store.CutLines().size() == 1;
-        text += (text.empty() ? "" : "\n") + std::to_string(store.CutLines().size()) +
+        if (!text.empty())
+            text += '\n';
+        text += std::to_string(store.CutLines().size()) +
                 (one ? " line of BookMark.kq is not shown; it stays"
                      : " lines of BookMark.kq are not shown; they stay") +
                 " in the file (from line " + std::to_string(store.CutLines().front().line) + ": " +
@@ -113,7 +115,9 @@ std::string BookmarkLinesReadApart(const BookmarkStore& store)
     if (!store.AtMainLevelLines().empty()) {
         const UnreadBookmarkLine& first = store.AtMainLevelLines().front();
         const bool one = store.AtMainLevelLines().size() == 1;
-        text += (text.empty() ? "" : "\n") + std::to_string(store.AtMainLevelLines().size()) +
+        if (!text.empty())
+            text += '\n';
+        text += std::to_string(store.AtMainLevelLines().size()) +
                 (one ? " line of BookMark.kq is" : " lines of BookMark.kq are") +
                 " shown at the Main Level (line " + std::to_string(first.line) + ": " +
                 first.reason + ").";
