@@ -141,20 +141,19 @@ std::string find_help_file(const s_file_spec &spec, bool *failed) {
 // Far longer than any row ("W 1234 0 5678"): a longer line is damage, not read into memory.
 constexpr std::size_t kLongestRow = 4096;
 
-// Reads a whole line; false at the end of the file. *too_long tells a line cut at
-// kLongestRow (the file is then not read further).
+// Reads a line; false at the end of the file. A line longer than kLongestRow keeps only its
+// first kLongestRow characters, the rest is skipped, and *too_long tells it.
 bool read_line(std::FILE *file, std::string *line, bool *too_long) {
     line->clear();
     *too_long = false;
     int c = 0;
     while ((c = std::fgetc(file)) != EOF && c != '\n') {
-        if (line->size() == kLongestRow) {
+        if (line->size() == kLongestRow)
             *too_long = true;
-            return true;
-        }
-        line->push_back(static_cast<char>(c));
+        else
+            line->push_back(static_cast<char>(c));
     }
-    if (!line->empty() && line->back() == '\r')
+    if (!*too_long && !line->empty() && line->back() == '\r')
         line->pop_back();
     return c != EOF || !line->empty();
 }
@@ -246,13 +245,14 @@ std::vector<TopicRow> read_topic_table(const std::string &path, std::int32_t *st
     bool good = true;
     bool too_long = false;
     while (good && read_line(file, &line, &too_long)) {
+        // A comment may be of any length; a row that long is damage.
+        if (is_comment(line))
+            continue;
         if (too_long) {
             report(kErrLongRow, __LINE__);
             good = false;
             continue;
         }
-        if (is_comment(line))
-            continue;
         char letter = 0;
         long object = 0;
         long owner = 0;
