@@ -38,6 +38,7 @@
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/wm_test_support.h"
 #include "action_taken_in.h"
+#include "scripted_app.h"
 #include "../../support/temp_dir.h"
 #include "tools/demodict/demo_writer.h"
 
@@ -481,19 +482,6 @@ int32_t ScriptHandler(WINDOW, EVENT* event)
     return 0;
 }
 
-// The program with a window of the script's own, out of sight, whose timer runs the steps.
-class ScriptedApp : public KQedApp {
-public:
-    void StartUp() override
-    {
-        KQedApp::StartUp();
-        const s_rct nowhere{-200, -200, -190, -190};
-        WINDOW window = vkok_win_create(W_PLAIN, &nowhere, "script", 0, NULL_WIN, 0, VKO_EVENT_MASK_ALL,
-                                        ScriptHandler, 0);
-        vkov_timer_create(window, 100);
-    }
-};
-
 [[noreturn]] void RunProgram(const std::string& display, const std::string& folder)
 {
     setenv("DISPLAY", display.c_str(), 1);
@@ -502,7 +490,7 @@ public:
     script().probe = XOpenDisplay(nullptr);
     script().steps = Plan();
     {
-        ScriptedApp application;
+        vkotest::ScriptedApp application(ScriptHandler);
         char name[] = "TavlinCD";
         char* argv[] = {name, nullptr};
         application.Go(1, argv, 1, 0, "TavlinCD", "TavlinCD", "Dorvane-Kestle");
