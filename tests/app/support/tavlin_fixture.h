@@ -12,14 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "app/display/entry_key_table.h"
 #include "app/display/entry_painter.h"
 #include "app/display/kq_list_box.h"
+#include "app/pages/kq_adv_win.h"
 #include "app/pages/kq_basic_win.h"
 #include "app/pages/search_notebook.h"
 #include "app/pages/search_page_win.h"
+#include "app/shell/help_keeper.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
 #include "app/shell/ref_doc.h"
+#include "app/shell/search_win.h"
 #include "engine/engine.h"
 #include "engine/progress.h"
 #include "frm/drawing/cfont.h"
@@ -97,6 +101,13 @@ protected:
         win32_test_reset();
         FRM_CSwitchBoard::ResetForTests();
         FRM_CFont::GetRegistry()->ResetForTests();
+        // The program's own process-wide state, as at a fresh start.
+        KQedApp::ResetForTests();
+        KQListBox::ResetForTests();
+        KQAdvWin::ResetForTests();
+        HelpKeeper::ResetForTests();
+        SearchWin::ResetForTests();
+        EntryKeyTable::ResetForTests();
         progress_reset();
         std::filesystem::create_directories(itsDir.path() + "/data");
         WriteDictionary(itsDir, "alpha", Animals());
