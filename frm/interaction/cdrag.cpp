@@ -19,6 +19,7 @@ using frm_registry::RemoveFrom;
 
 FRM_CDragSink::FRM_CDragSink(const FRM_CDragSink& other) { CopyFrom(other); }
 
+// Hand-written: the sink leaves its sources and joins the source's ones.
 FRM_CDragSink& FRM_CDragSink::operator=(const FRM_CDragSink& other)
 {
     if (this != &other) {
@@ -58,6 +59,7 @@ FRM_CDragSource::FRM_CDragSource(const FRM_CDragSource& other) : FRM_CMouseHandl
     CopyFrom(other);
 }
 
+// Hand-written: the sinks are re-registered both ways; unheld old sinks are deleted.
 FRM_CDragSource& FRM_CDragSource::operator=(const FRM_CDragSource& other)
 {
     if (this != &other) {

@@ -26,6 +26,7 @@ const FRM_CWindow* TaskWindow()
 
 FRM_CMouseHandler::FRM_CMouseHandler(const FRM_CMouseHandler& other) { CopyFrom(other); }
 
+// Hand-written: the handler leaves its managers and joins the source's ones.
 FRM_CMouseHandler& FRM_CMouseHandler::operator=(const FRM_CMouseHandler& other)
 {
     if (this != &other) {
@@ -65,6 +66,7 @@ void FRM_CMouseHandler::RemoveMouseManager(FRM_CMouseManager* manager)
 
 FRM_CMouseManager::FRM_CMouseManager(const FRM_CMouseManager& other) { CopyFrom(other); }
 
+// Hand-written: the handlers are unregistered and the source's registered both ways.
 FRM_CMouseManager& FRM_CMouseManager::operator=(const FRM_CMouseManager& other)
 {
     if (this != &other) {
