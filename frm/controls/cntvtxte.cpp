@@ -68,6 +68,7 @@ FRM_CNativeTextEdit::FRM_CNativeTextEdit(const FRM_CNativeTextEdit& other)
     CreateTextEdit();
 }
 
+// Hand-written: the old text edit is destroyed and a new one made with the copied settings.
 FRM_CNativeTextEdit& FRM_CNativeTextEdit::operator=(const FRM_CNativeTextEdit& other)
 {
     if (this == &other)

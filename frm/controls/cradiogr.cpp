@@ -46,9 +46,10 @@ FRM_NRadioButton::FRM_NRadioButton(FRM_CRadioGroup* theGroup, long theContainerI
     BuildFromResource(theContainerId, theResourceId);
 }
 
+// Hand-written: the button stays in its own group, which is its enclosure.
 FRM_NRadioButton& FRM_NRadioButton::operator=(const FRM_NRadioButton& other)
 {
-    FRM_CNativeView::operator=(other);   // itsGroup stays: it is the enclosure
+    FRM_CNativeView::operator=(other);
     return *this;
 }
 
@@ -87,6 +88,7 @@ FRM_CRadioGroup::FRM_CRadioGroup(const FRM_CRadioGroup& other)
     CopyButtons(other);
 }
 
+// Hand-written: the own buttons are deleted and new ones made like the source's.
 FRM_CRadioGroup& FRM_CRadioGroup::operator=(const FRM_CRadioGroup& other)
 {
     if (this == &other)

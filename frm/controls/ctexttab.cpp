@@ -149,6 +149,7 @@ CTabSet::CTabSet(const CTabSet& other) : itsNTabs(other.itsNTabs), itsTabs(other
     CopyImages(other);
 }
 
+// Hand-written: the owned images and keys are destroyed and the source's deep-copied.
 CTabSet& CTabSet::operator=(const CTabSet& other)
 {
     if (&other == this)

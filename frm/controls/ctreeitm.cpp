@@ -128,6 +128,7 @@ FRM_CTreeItem::FRM_CTreeItem(const FRM_CTreeItem& other)
 {
 }
 
+// Hand-written: only the look is taken; parent, text and user data stay the item's own.
 FRM_CTreeItem& FRM_CTreeItem::operator=(const FRM_CTreeItem& other)
 {
     if (this != &other) {
@@ -298,6 +299,7 @@ FRM_CTreeNodeItem::FRM_CTreeNodeItem(const FRM_CTreeNodeItem& other)
 {
 }
 
+// Hand-written: the node keeps its own children, height, state and sorter.
 FRM_CTreeNodeItem& FRM_CTreeNodeItem::operator=(const FRM_CTreeNodeItem& other)
 {
     FRM_CTreeItem::operator=(other);

@@ -32,6 +32,7 @@ FRM_CTreeMouseHandler::FRM_CTreeMouseHandler(const FRM_CTreeMouseHandler& other)
 {
 }
 
+// Hand-written: a drag under way stays the target's; only tree and cursor are taken.
 FRM_CTreeMouseHandler& FRM_CTreeMouseHandler::operator=(const FRM_CTreeMouseHandler& other)
 {
     if (this != &other) {

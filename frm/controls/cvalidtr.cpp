@@ -97,6 +97,7 @@ FRM_CValidator::FRM_CValidator(const FRM_CValidator& other)
         itsImplementation->Reference();
 }
 
+// Hand-written: the shared implementation is referenced and the old one released.
 FRM_CValidator& FRM_CValidator::operator=(const FRM_CValidator& other)
 {
     if (itsImplementation == other.itsImplementation)

@@ -78,6 +78,7 @@ FRM_NCheckBox::FRM_NCheckBox(FRM_CSubview* theEnclosure, long theContainerId, lo
         SetChecked(true);
 }
 
+// Hand-written: Select or Deselect sets the control and tells the bound value.
 FRM_NCheckBox& FRM_NCheckBox::operator=(const FRM_NCheckBox& other)
 {
     if (this == &other)
@@ -186,6 +187,7 @@ FRM_NEditControl::FRM_NEditControl(const FRM_NEditControl& other)
     InstallFormatter();
 }
 
+// Hand-written: the validator is installed on the new control as its formatter.
 FRM_NEditControl& FRM_NEditControl::operator=(const FRM_NEditControl& other)
 {
     if (this == &other)

@@ -73,6 +73,7 @@ FRM_NLineText::FRM_NLineText(const FRM_NLineText& other)
 {
 }
 
+// Hand-written: the owned expression is deep-copied.
 FRM_NLineText& FRM_NLineText::operator=(const FRM_NLineText& other)
 {
     if (this == &other)

@@ -32,6 +32,7 @@ FRM_NListEdit::FRM_NListEdit(const FRM_NListEdit& other)
     SetTitle(other.GetTitle());
 }
 
+// Hand-written: the title is set again on the new control's edit field.
 FRM_NListEdit& FRM_NListEdit::operator=(const FRM_NListEdit& other)
 {
     if (this == &other)

@@ -124,6 +124,7 @@ FRM_NScrollText::FRM_NScrollText(const FRM_NScrollText& other)
     CopyScrollBars(other);
 }
 
+// Hand-written: the own bars are released and new ones made like the source's.
 FRM_NScrollText& FRM_NScrollText::operator=(const FRM_NScrollText& other)
 {
     if (this == &other)
