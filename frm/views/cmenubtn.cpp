@@ -45,13 +45,13 @@ FRM_CMenuButton::FRM_CMenuButton(const FRM_CMenuButton& other)
     InitMenuButton();
 }
 
+// Hand-written: the tag is changed through SetMenuTag, which drops the old tag's tool-bar entry.
 FRM_CMenuButton& FRM_CMenuButton::operator=(const FRM_CMenuButton& other)
 {
     if (this == &other)
         return *this;
     FRM_CButton::operator=(other);
-    itsMenuTag = other.itsMenuTag;
-    InitMenuButton();
+    SetMenuTag(other.itsMenuTag);
     return *this;
 }
 

@@ -1,6 +1,7 @@
 // Tests of the menu button in a real window with a menu bar: its title from the entry's,
-// its enabled and pressed looks following the entry, and a press sending the menu command
-// through the window's event hook, also in a window without a menu bar.
+// its enabled and pressed looks following the entry, a press sending the menu command
+// through the window's event hook, also in a window without a menu bar, and an assigned
+// button taking the other's entry without leaving its tool bar an entry under the old tag.
 #include "frm/views/cmenubtn.h"
 
 #include <vector>
@@ -10,6 +11,7 @@
 #include "frm/runtime/cnav.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
+#include "frm/views/ctoolbar.h"
 #include "frm/views/cwindow.h"
 #include "tests/frm/support/frm_app_fixture.h"
 
@@ -112,6 +114,39 @@ TEST_F(MenuButtonTest, APressSendsTheMenuCommandWithOrWithoutAMenuBar)
     auto* open = new FRM_CMenuButton(itsWindow, FRM_CPoint(10, 40), 101, FRM_CStringRW("x"));
     Press(open);
     EXPECT_EQ(itsWindow->itsTags, (std::vector<short>{777, 101}));
+}
+
+TEST_F(MenuButtonTest, AnAssignedButtonFollowsTheOtherEntryAndLeavesNoEntryBehind)
+{
+    AddMenuBar();
+    struct Case {
+        const char* why;
+        bool sourceInTheBar;
+    };
+    const Case cases[] = {{"the source is in the same tool bar", true},
+                          {"the source is in no tool bar", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto* bar = new FRM_CToolBar(itsWindow, FRM_CRect(0, 0, 300, 40));
+        auto* open = new FRM_CMenuButton(bar, 101, FRM_CStringRW("x"));
+        FRM_CSubview* home = c.sourceInTheBar ? static_cast<FRM_CSubview*>(bar) : itsWindow;
+        auto* wrap = new FRM_CMenuButton(home, 104, FRM_CStringRW("y"));
+        *open = *wrap;
+        EXPECT_EQ(open->GetMenuTag(), 104);
+        EXPECT_EQ(open->GetTitle(), FRM_CStringRW("Wrap"));
+        EXPECT_EQ(open->IsTogglable(), 1) << "togglability follows the new entry";
+        // An entry left under 101 would name the button after it is gone.
+        ASSERT_EQ(bar->GetMenuButton(101), nullptr);
+        EXPECT_EQ(bar->GetMenuButton(104), c.sourceInTheBar ? wrap : open);
+        delete open;
+        EXPECT_EQ(bar->GetMenuButton(104), c.sourceInTheBar ? wrap : nullptr);
+        itsBar->SetEnabled(104, 0);
+        bar->UpdateMenuButtons();
+        EXPECT_EQ(wrap->IsEnabled(), c.sourceInTheBar ? 0 : 1) << "only registered buttons follow";
+        itsBar->SetEnabled(104, 1);
+        delete wrap;
+        delete bar;
+    }
 }
 
 } // namespace
