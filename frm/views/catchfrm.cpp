@@ -72,6 +72,7 @@ FRM_CAttachmentFrame::FRM_CAttachmentFrame(const FRM_CAttachmentFrame& other)
     NewClient(GetLocalFrame())->SetGlue(kGluedAllRound);
 }
 
+// Hand-written: the docked attachments and the client subview stay this frame's own.
 FRM_CAttachmentFrame& FRM_CAttachmentFrame::operator=(const FRM_CAttachmentFrame& other)
 {
     if (this != &other) {

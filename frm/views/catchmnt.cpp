@@ -51,6 +51,7 @@ FRM_CAttachment::FRM_CAttachment(const FRM_CAttachment& other) : FRM_CDragSource
     FrmError(kErrMisuse, kModule, __LINE__);
 }
 
+// Hand-written: its frames are let go, not deleted; only the drag part and the flag are copied.
 FRM_CAttachment& FRM_CAttachment::operator=(const FRM_CAttachment& other)
 {
     if (this != &other) {

@@ -87,6 +87,7 @@ FRM_CButton::FRM_CButton(const FRM_CButton& other) : FRM_CSubview(other)
     CopyInternals(other);
 }
 
+// Hand-written: tracking, toggle state and content offset stay with this button's own contents.
 FRM_CButton& FRM_CButton::operator=(const FRM_CButton& other)
 {
     if (this == &other)

@@ -216,6 +216,7 @@ FRM_CChunkArray::FRM_CChunkArray(const FRM_CChunkArray& other)
     CopyChunksFrom(other);
 }
 
+// Hand-written: the old chunks are destroyed and the other's owned chunks deep-copied.
 FRM_CChunkArray& FRM_CChunkArray::operator=(const FRM_CChunkArray& other)
 {
     if (this == &other)

@@ -67,8 +67,8 @@ private:
 class FRM_CChunkArraySourceCallback {
 public:
     FRM_CChunkArraySourceCallback() = default;
-    FRM_CChunkArraySourceCallback(const FRM_CChunkArraySourceCallback&) {}
-    FRM_CChunkArraySourceCallback& operator=(const FRM_CChunkArraySourceCallback&) { return *this; }
+    FRM_CChunkArraySourceCallback(const FRM_CChunkArraySourceCallback&) = default;
+    FRM_CChunkArraySourceCallback& operator=(const FRM_CChunkArraySourceCallback&) = default;
     virtual ~FRM_CChunkArraySourceCallback() = default;
     virtual void Populate(FRM_CChunk* theChunk) = 0;
 };

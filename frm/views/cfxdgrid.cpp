@@ -29,13 +29,6 @@ FRM_CFixedGrid::FRM_CFixedGrid(FRM_CSubview* theEnclosure, const FRM_CPoint& the
     SetGlue(GetGlue());   // the glue measures the final frame
 }
 
-FRM_CFixedGrid& FRM_CFixedGrid::operator=(const FRM_CFixedGrid& other)
-{
-    if (this != &other)
-        FRM_CGrid::operator=(other);
-    return *this;
-}
-
 FRM_CRect FRM_CFixedGrid::GetCellSize(int theRow, int theColumn)
 {
     if (theRow < 0 || theColumn < 0 || theRow > itsRowNumber || theColumn > itsColumnNumber)

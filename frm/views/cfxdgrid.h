@@ -15,7 +15,7 @@ public:
     FRM_CFixedGrid(FRM_CSubview* theEnclosure, const FRM_CPoint& theOrigin, float theCellHeight,
                    float theCellWidth, int theRows, int theColumns);
     FRM_CFixedGrid(const FRM_CFixedGrid& other) = default;
-    FRM_CFixedGrid& operator=(const FRM_CFixedGrid& other);
+    FRM_CFixedGrid& operator=(const FRM_CFixedGrid& other) = default;
 
     short IFixedGrid(short isClipping, PLACEMENT thePlacement, short isGridVisible,
                      POLICY thePolicy, short isVisible, unsigned long theGlue)

@@ -33,6 +33,7 @@ FRM_CGlue::FRM_CGlue(const FRM_CGlue& other) : FRM_CNotifier(other), itsOwner(ot
     FrmError(kErrCopied, kModule, kLineCopied);
 }
 
+// Hand-written: only the glue value is taken; the distances are measured for this owner.
 FRM_CGlue& FRM_CGlue::operator=(const FRM_CGlue& other)
 {
     if (this != &other)

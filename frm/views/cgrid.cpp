@@ -83,6 +83,7 @@ FRM_CGrid::FRM_CGrid(const FRM_CGrid& other)
 {
 }
 
+// Hand-written: the cell map names this grid's own views, so only the settings are copied.
 FRM_CGrid& FRM_CGrid::operator=(const FRM_CGrid& other)
 {
     if (this == &other)

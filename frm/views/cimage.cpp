@@ -180,6 +180,7 @@ FRM_CImage::FRM_CImage(const FRM_CImage& other)
     itsIO = std::make_unique<CImageIO>();
 }
 
+// Hand-written: the toolkit image is deep-copied and the origin record starts empty.
 FRM_CImage& FRM_CImage::operator=(const FRM_CImage& other)
 {
     if (this == &other)

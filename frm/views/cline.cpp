@@ -48,6 +48,7 @@ FRM_CLine::FRM_CLine(const FRM_CLine& other)
 {
 }
 
+// Hand-written: the two points are owned; the other's values are copied into them.
 FRM_CLine& FRM_CLine::operator=(const FRM_CLine& other)
 {
     if (this == &other)

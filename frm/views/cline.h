@@ -67,6 +67,7 @@ class CLineWF : public FRM_CWireFrame {
 public:
     CLineWF(FRM_CView* theOwner, FRM_CSubview* theGroupEnclosure);
     CLineWF(const CLineWF& other);
+    // Hand-written: a vertex wire frame belongs to its owner; assigning one changes nothing.
     CLineWF& operator=(const CLineWF&) { return *this; }
     ~CLineWF() override = default;
 

@@ -136,6 +136,7 @@ FRM_CListBox::FRM_CListBox(const FRM_CListBox& other) : FRM_CScroller(other)
     itsSuggestedHeight = other.itsSuggestedHeight;
 }
 
+// Hand-written: the lines and their grid are this list box's own subviews; they stay.
 FRM_CListBox& FRM_CListBox::operator=(const FRM_CListBox& other)
 {
     if (this == &other)

@@ -125,6 +125,7 @@ FRM_CMenuBar::FRM_CMenuBar(const FRM_CMenuBar& other)
     ShareOrCopy(other);
 }
 
+// Hand-written: the menus are shared by count or deep-copied, then the old ones released.
 FRM_CMenuBar& FRM_CMenuBar::operator=(const FRM_CMenuBar& other)
 {
     if (this == &other)

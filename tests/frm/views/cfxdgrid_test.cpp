@@ -1,11 +1,13 @@
 // Tests of the grid and the fixed grid: the fixed grid's cell arithmetic, the cell map
 // against a reference model over random operations, placement corners, snapping, fitting the
 // cells to the views, clearing, shrinking and growing the grid, suspension, the lines drawn,
-// the hit search by cell with and without clipping, and the grid's misuse reports.
+// the hit search by cell with and without clipping, the grid's misuse reports, and an
+// assigned grid taking the other's settings but keeping its own views.
 #include "frm/views/cfxdgrid.h"
 
 #include <map>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -211,6 +213,45 @@ TEST_F(GridTest, PressesReachTheViewInTheCellUnderThePointer)
     }
     itsWindow->DoMouseDown(FRM_CPoint(43, 23), 1, 0, 0);
     EXPECT_EQ(counter->itsLastPoint, FRM_CPoint(3, 3));    // local to the view
+}
+
+TEST_F(GridTest, AnAssignedGridTakesTheSettingsAndKeepsItsOwnViews)
+{
+    // Everything a caller can read of a grid's settings.
+    auto settings = [](FRM_CFixedGrid* g) {
+        return std::make_tuple(g->GetFrame(), g->GetNumRows(), g->GetNumCols(), g->GetWidth(0),
+                               g->GetHeight(0), g->GetSizingPolicy(), g->GetPlacement(),
+                               g->GetPlacementOffset(), g->IsClipping(), g->IsGridVisible(),
+                               g->DrawsVertical(), g->DrawsHorizontal(), g->IsSnapping());
+    };
+    // Every setting differs from the target's.
+    auto* source = new FRM_CFixedGrid(itsWindow, FRM_CRect(100, 100, 161, 131), 3, 3);
+    source->IFixedGrid(0, FRM_CGrid::BOTTOMRIGHT, 0, FRM_CGrid::ADJUSTCellNumber, 1, 0);
+    source->SetPlacementOffset(FRM_CPoint(3, 2));
+    source->SetVerticalDrawing(0);
+    source->SetHorizontalDrawing(0);
+    source->SetSnapping(0);
+    auto* theirs = new FRM_CView(source, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("t"));
+    source->Insert(theirs, 1, 1);
+    const auto wanted = settings(source);
+
+    auto* target = new FRM_CFixedGrid(itsWindow, FRM_CRect(0, 0, 41, 41), 2, 2);
+    auto* mine = new FRM_CView(target, FRM_CRect(0, 0, 5, 5), FRM_CStringRW("m"));
+    target->Insert(mine, 0, 0);
+    *target = *source;
+    EXPECT_EQ(settings(target), wanted);
+    EXPECT_EQ(settings(source), wanted);
+    EXPECT_EQ(target->GetContents(0, 0), mine);
+    EXPECT_EQ(target->GetContents(1, 1), nullptr) << "the other's views stay the other's";
+    EXPECT_EQ(source->GetContents(1, 1), theirs);
+
+    *target = *target;
+    EXPECT_EQ(settings(target), wanted);
+    delete source;    // the assigned grid must not name the views that went with it
+    target->SetSnapping(1);
+    target->DoPlaceView();
+    EXPECT_EQ(target->GetContents(0, 0), mine);
+    EXPECT_EQ(mine->GetFrame(), FRM_CRect(12, 3, 17, 8)) << "bottom right of the 20 x 10 cell";
 }
 
 TEST_F(GridTest, SnappingOffLeavesViewsWhereTheyArePut)
