@@ -74,6 +74,7 @@ FRM_CNativeTextEdit& FRM_CNativeTextEdit::operator=(const FRM_CNativeTextEdit& o
     if (this == &other)
         return *this;
     FRM_CView::operator=(other);
+    FRM_CValidatorInterface::operator=(other);
     itsLimit = other.itsLimit;
     itsMargin = other.itsMargin;
     itsAttributes = other.itsAttributes;

@@ -501,6 +501,44 @@ TEST_F(TextEditTest, ACopiedScrollingTextHasAnEngineAndBarsOfItsOwn)
     EXPECT_GE(plain->GetVScrollBar()->GetMaxPosition(), 200);
 }
 
+TEST_F(TextEditTest, AnAssignedTextEditFormatsTypingAsItsSourceDoes)
+{
+    FRM_CValidatorFactory* factory = FRM_CValidatorFactory::GetTop();
+    ASSERT_NE(factory, nullptr);
+    const FRM_CValidator dashed = factory->ConstructValidator(FRM_CStringRW("99-99"), 1);
+    const FRM_CValidator slashed = factory->ConstructValidator(FRM_CStringRW("99/99"), 1);
+    const FRM_CValidator none;
+    struct Case {
+        const char* why;
+        const FRM_CValidator* source;
+        const FRM_CValidator* target;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"the source's validator formats the target's typing", &dashed, &none, "1234", "12-34"},
+        {"the source's validator replaces the target's own", &dashed, &slashed, "1234", "12-34"},
+        {"a source without one leaves the typing as it is", &none, &slashed, "1234", "1234"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto* source = new FRM_NTextEdit(itsPanel, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
+        source->SetValidator(*c.source);
+        auto* target = new FRM_NTextEdit(itsPanel, FRM_CRect(10, 110, 310, 200), 0, 0, 30000);
+        target->SetValidator(*c.target);
+        *target = *source;
+        // Typed into the new engine, whose change reports reach the view.
+        WINDOW handle = target->GetVKOWindow();
+        vko_scr_set_focus_vobj(handle);
+        vkok_app_process_pending_events();
+        for (const char* typed = c.typed; *typed != '\0'; ++typed)
+            Key(handle, static_cast<std::uint16_t>(*typed));
+        EXPECT_EQ(Text(target->GetText()), c.shown);
+        delete target;
+        delete source;
+    }
+}
+
 TEST_F(TextEditTest, ScrollingTextIncrementsAndParagraphPositions)
 {
     auto* text = new FRM_NScrollText(itsWindow, FRM_CRect(10, 10, 300, 120), 1, 1, 0, 0, 65000, 1);
