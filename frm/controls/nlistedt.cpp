@@ -32,7 +32,7 @@ FRM_NListEdit::FRM_NListEdit(const FRM_NListEdit& other)
     SetTitle(other.GetTitle());
 }
 
-// Hand-written: the title is set again on the new control's edit field.
+// Hand-written: the new control's edit field takes the text the source's field shows.
 FRM_NListEdit& FRM_NListEdit::operator=(const FRM_NListEdit& other)
 {
     if (this == &other)
