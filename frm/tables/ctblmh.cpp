@@ -46,36 +46,6 @@ FRM_CTableMouseHandler::FRM_CTableMouseHandler(FRM_CTable* theTable, short theSp
 {
 }
 
-FRM_CTableMouseHandler::FRM_CTableMouseHandler(const FRM_CTableMouseHandler& other)
-    : FRM_CMouseHandler(other), itsTable(other.itsTable), itsPart(other.itsPart),
-      itsSplitCursor(other.itsSplitCursor), itsCurrentCursor(other.itsCurrentCursor),
-      itsDragBounds(other.itsDragBounds), itsUndoBounds(other.itsUndoBounds),
-      itsSelectedRegion(other.itsSelectedRegion), isSelecting(other.isSelecting),
-      itsOriginalPoint(other.itsOriginalPoint), itsOriginalCell(other.itsOriginalCell),
-      itsLastCell(other.itsLastCell), itsLastPoint(other.itsLastPoint)
-{
-}
-
-FRM_CTableMouseHandler& FRM_CTableMouseHandler::operator=(const FRM_CTableMouseHandler& other)
-{
-    if (this != &other) {
-        FRM_CMouseHandler::operator=(other);
-        itsTable = other.itsTable;
-        itsPart = other.itsPart;
-        itsSplitCursor = other.itsSplitCursor;
-        itsCurrentCursor = other.itsCurrentCursor;
-        itsDragBounds = other.itsDragBounds;
-        itsUndoBounds = other.itsUndoBounds;
-        itsSelectedRegion = other.itsSelectedRegion;
-        isSelecting = other.isSelecting;
-        itsOriginalPoint = other.itsOriginalPoint;
-        itsOriginalCell = other.itsOriginalCell;
-        itsLastCell = other.itsLastCell;
-        itsLastPoint = other.itsLastPoint;
-    }
-    return *this;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Where the pointer is
 

@@ -31,8 +31,8 @@ public:
     static constexpr int kUndoMargin = 30;
 
     FRM_CTableMouseHandler(FRM_CTable* theTable, short theSplitCursor);
-    FRM_CTableMouseHandler(const FRM_CTableMouseHandler& other);
-    FRM_CTableMouseHandler& operator=(const FRM_CTableMouseHandler& other);
+    FRM_CTableMouseHandler(const FRM_CTableMouseHandler& other) = default;
+    FRM_CTableMouseHandler& operator=(const FRM_CTableMouseHandler& other) = default;
     ~FRM_CTableMouseHandler() override = default;
     static const FRM_CTypeInfo* GetStaticTypeInfo() { return &frm_type::CTableMouseHandler; }
     virtual const FRM_CTypeInfo* GetRunTimeTypeInfo() const

@@ -5,6 +5,7 @@
 #include "frm/tables/ctblmh.h"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "frm/runtime/cnav.h"
@@ -215,6 +216,36 @@ TEST_F(TableMouseTest, PressesByPolicy)
     Release(CellPoint(1, 7));
     EXPECT_FALSE(itsTable->IsRowSelected(5));
     EXPECT_TRUE(itsTable->IsRowSelected(7));
+}
+
+// A handler copied or assigned after a press carries that press on: shift extends it from the
+// same anchor, as the handler itself would.
+TEST_F(TableMouseTest, ACopiedHandlerExtendsTheLastPressWithShift)
+{
+    itsTable->SetSelectionPolicy(FRM_CTable::MultipleRow);
+    itsTable->DeselectAll();
+    Press(CellPoint(1, 2));
+    Release(CellPoint(1, 2));
+    for (const bool assigned : {false, true}) {
+        SCOPED_TRACE(assigned ? "assigned to a new handler" : "copy-constructed");
+        itsTable->DeselectAll();
+        itsTable->SelectRow(2, 1);   // as the press left it
+        std::unique_ptr<FRM_CTableMouseHandler> copy;
+        if (assigned) {
+            copy = std::make_unique<FRM_CTableMouseHandler>(itsTable, FRM_CTable::kSplitCursor);
+            *copy = *itsMouse;
+        } else {
+            copy = std::make_unique<FRM_CTableMouseHandler>(*itsMouse);
+        }
+        FRM_CPoint point = CellPoint(1, 5);
+        short button = 1, shift = 1, control = 0;
+        copy->DoDown(point, button, shift, control);
+        shift = 0;
+        copy->DoUp(point, button, shift, control);
+        for (std::int32_t row = 2; row <= 5; ++row)
+            EXPECT_TRUE(itsTable->IsRowSelected(row)) << row;
+        EXPECT_FALSE(itsTable->IsRowSelected(6));
+    }
 }
 
 TEST_F(TableMouseTest, SplitCursorOverABorderOnly)
