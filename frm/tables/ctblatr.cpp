@@ -54,6 +54,7 @@ FRM_CTableAttributes::FRM_CTableAttributes(const FRM_CTableAttributes& other)
 {
 }
 
+// Hand-written: the target gets its own copy of the font and keeps its palette index.
 FRM_CTableAttributes& FRM_CTableAttributes::operator=(const FRM_CTableAttributes& other)
 {
     if (this != &other) {

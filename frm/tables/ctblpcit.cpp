@@ -39,6 +39,7 @@ FRM_CTablePictureInterpreter::FRM_CTablePictureInterpreter(
 {
 }
 
+// Hand-written: the pixmaps stay the target's own; only the table and resize-to-fit are copied.
 FRM_CTablePictureInterpreter&
 FRM_CTablePictureInterpreter::operator=(const FRM_CTablePictureInterpreter& other)
 {

@@ -38,8 +38,9 @@ public:
 
 protected:
     FRM_CTableSourceHost() = default;
-    // The enrolments stay with this table.
+    // The enrolments stay with this table: a copy starts with none.
     FRM_CTableSourceHost(const FRM_CTableSourceHost&) {}
+    // Hand-written: the enrolments stay with this table; nothing is copied.
     FRM_CTableSourceHost& operator=(const FRM_CTableSourceHost&) { return *this; }
     // Tells every enrolled source that the table is gone.
     ~FRM_CTableSourceHost();

@@ -70,6 +70,7 @@ FRM_CTableTdiSource::FRM_CTableTdiSource(const FRM_CTableTdiSource& other)
         itsTable->Enrol(this);
 }
 
+// Hand-written: assigning a source changes nothing; its table, enrolment and cache stay.
 FRM_CTableTdiSource& FRM_CTableTdiSource::operator=(const FRM_CTableTdiSource&) { return *this; }
 
 FRM_CTableTdiSource::~FRM_CTableTdiSource()

@@ -134,6 +134,7 @@ FRM_CTableTextInterpreter::FRM_CTableTextInterpreter(const FRM_CTableTextInterpr
 {
 }
 
+// Hand-written: the target's open editor is closed first; the settings are copied, no editor.
 FRM_CTableTextInterpreter&
 FRM_CTableTextInterpreter::operator=(const FRM_CTableTextInterpreter& other)
 {

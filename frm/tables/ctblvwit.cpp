@@ -187,6 +187,7 @@ FRM_CTableViewInterpreter::FRM_CTableViewInterpreter(const FRM_CTableViewInterpr
 {
 }
 
+// Hand-written: the cell views and their controls stay the target's own; the table is copied.
 FRM_CTableViewInterpreter&
 FRM_CTableViewInterpreter::operator=(const FRM_CTableViewInterpreter& other)
 {
