@@ -69,43 +69,6 @@ FRM_CEnvironment::FRM_CEnvironment(const s_drawct& tools)
 {
 }
 
-FRM_CEnvironment::FRM_CEnvironment(const FRM_CEnvironment& other)
-    : FRM_CNotifier(other), itsBrush(other.itsBrush), itsPen(other.itsPen),
-      itsDrawingMode(other.itsDrawingMode), itIsTextOpaque(other.itIsTextOpaque),
-      itsMonoBackgroundColor(other.itsMonoBackgroundColor),
-      itsMonoForegroundColor(other.itsMonoForegroundColor),
-      itsMonoBrushColor(other.itsMonoBrushColor), itsMonoPenColor(other.itsMonoPenColor),
-      itsFont(other.itsFont), itsBackgroundColor(other.itsBackgroundColor),
-      itsForegroundColor(other.itsForegroundColor), itsBlendColor(other.itsBlendColor),
-      itsBorderColor(other.itsBorderColor), itsHighlightColor(other.itsHighlightColor),
-      itsSelectColor(other.itsSelectColor), itsTroughColor(other.itsTroughColor)
-{
-}
-
-FRM_CEnvironment& FRM_CEnvironment::operator=(const FRM_CEnvironment& other)
-{
-    if (this == &other)
-        return *this;
-    FRM_CNotifier::operator=(other);
-    itsBrush = other.itsBrush;
-    itsPen = other.itsPen;
-    itsDrawingMode = other.itsDrawingMode;
-    itIsTextOpaque = other.itIsTextOpaque;
-    itsMonoBackgroundColor = other.itsMonoBackgroundColor;
-    itsMonoForegroundColor = other.itsMonoForegroundColor;
-    itsMonoBrushColor = other.itsMonoBrushColor;
-    itsMonoPenColor = other.itsMonoPenColor;
-    itsFont = other.itsFont;
-    itsBackgroundColor = other.itsBackgroundColor;
-    itsForegroundColor = other.itsForegroundColor;
-    itsBlendColor = other.itsBlendColor;
-    itsBorderColor = other.itsBorderColor;
-    itsHighlightColor = other.itsHighlightColor;
-    itsSelectColor = other.itsSelectColor;
-    itsTroughColor = other.itsTroughColor;
-    return *this;
-}
-
 FRM_CEnvironment::~FRM_CEnvironment() = default;
 
 short FRM_CEnvironment::IEnvironment(unsigned long backgroundColor, unsigned long foregroundColor,

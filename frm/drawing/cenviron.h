@@ -36,8 +36,8 @@ public:
                      unsigned long monoBrushColor, unsigned long monoPenColor);
     // From the toolkit's record; its monochrome pen is white, unlike the defaults above.
     explicit FRM_CEnvironment(const s_drawct& tools);
-    FRM_CEnvironment(const FRM_CEnvironment& other);
-    FRM_CEnvironment& operator=(const FRM_CEnvironment& other);
+    FRM_CEnvironment(const FRM_CEnvironment& other) = default;
+    FRM_CEnvironment& operator=(const FRM_CEnvironment& other) = default;
     ~FRM_CEnvironment() override;
 
     // Both set every field their constructor sets except the five control colours; answer 1.

@@ -1,6 +1,6 @@
 // Tests of environments, pens and brushes: the colour/monochrome switch as the getters and the
-// toolkit record see it, equality over every field, inversion, and the two constructors'
-// monochrome pens.
+// toolkit record see it, equality over every field (which copies and assignment keep),
+// inversion, and the two constructors' monochrome pens.
 #include "frm/drawing/cenviron.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,9 @@ TEST_F(EnvironmentTest, Equality_ComparesEveryFieldAndInversionIsItsOwnUndo)
         EXPECT_TRUE(changed == base);
         c.change(changed);
         EXPECT_TRUE(changed != base);
+        FRM_CEnvironment assigned;
+        assigned = changed;
+        EXPECT_TRUE(assigned == changed) << "assignment copies the field";
     }
     FRM_CEnvironment inverted(base);
     inverted.SetBrushColor(kGreen, kGreen);
