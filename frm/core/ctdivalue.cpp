@@ -102,7 +102,7 @@ const FactoryEntries factoryEntries;
 
 // ---- base ----------------------------------------------------------------------------------
 
-// Hand-written: the target keeps its own command context.
+// Hand-written: the context stays the target's; a prototype keeps renaming the changes it takes.
 FRM_CTdiValue& FRM_CTdiValue::operator=(const FRM_CTdiValue& other)
 {
     if (this == &other)
