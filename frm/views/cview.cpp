@@ -50,6 +50,7 @@ FRM_CView::FRM_CView(const FRM_CView& other) : FRM_CBoss(other)
         MatchWireFrame(other);
 }
 
+// Hand-written: the wire frame is matched and the frame set through DoSize so the view follows.
 FRM_CView& FRM_CView::operator=(const FRM_CView& other)
 {
     if (this == &other)
@@ -145,7 +146,6 @@ void FRM_CView::CopyView(const FRM_CView& other)
     itsDoubleCommand = other.itsDoubleCommand;
     itIsVisible = other.itIsVisible;
     itIsActive = other.itIsActive;
-    itsVKOWindow = other.itsVKOWindow;
     SetTitle(other.itsTitle);
     if (other.itsEnvironment != nullptr)
         SetEnvironment(*other.itsEnvironment, 0);

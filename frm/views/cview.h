@@ -185,6 +185,8 @@ protected:
     // Makes the clip the toolkit window's clip; says whether anything in it needs drawing.
     virtual short Prepare(const FRM_CRect& theClip);
     void BuildView(FRM_CSubview* theEnclosure, const FRM_CRect& theFrame);
+    // Takes other's settings; the toolkit window stays this view's own, as two views on one
+    // control would both destroy it.
     void CopyView(const FRM_CView& other);
     void MatchWireFrame(const FRM_CView& other);
     void SetVKOWindow(WINDOW theWindow) { itsVKOWindow = theWindow; }

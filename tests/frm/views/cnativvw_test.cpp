@@ -222,6 +222,48 @@ TEST_F(NativeViewTest, TitleIsTheControlsOwnText)
     EXPECT_EQ(std::string(button.GetTitle().data()), longTitle.substr(0, 510));
 }
 
+// Assignment gives the view a new control of its own like the source's; the source keeps its
+// control and its clicks, and the view's old control goes.
+TEST_F(NativeViewTest, AnAssignedViewGetsAControlOfItsOwn)
+{
+    RecordingButton source(itsWindow, FRM_CRect(10, 10, 80, 30), 0, "Apply");
+    RecordingButton target(itsWindow, FRM_CRect(100, 40, 170, 60), 0, "OK");
+    source.Disable();
+    WINDOW sourceControl = source.GetVKOWindow();
+    WINDOW oldControl = target.GetVKOWindow();
+    const std::uint64_t sourceSerial = vkov_test_live_serial(sourceControl);
+    const std::uint64_t oldSerial = vkov_test_live_serial(oldControl);
+
+    target = source;
+
+    EXPECT_EQ(source.GetVKOWindow(), sourceControl);
+    EXPECT_EQ(vkov_test_live_serial(sourceControl), sourceSerial) << "the source's control lives";
+    EXPECT_EQ(vko_vobj_get_data(sourceControl), reinterpret_cast<intptr_t>(&source));
+    EXPECT_NE(vkov_test_live_serial(oldControl), oldSerial) << "no orphan control names the view";
+    WINDOW control = target.GetVKOWindow();
+    ASSERT_NE(control, nullptr);
+    EXPECT_GT(vkov_test_live_serial(control), sourceSerial);
+    EXPECT_EQ(vko_vobj_get_data(control), reinterpret_cast<intptr_t>(&target));
+    char text[64] = {};
+    vko_vobj_get_title(control, text, sizeof text);
+    EXPECT_STREQ(text, "Apply");
+    const s_rct place = PlaceOf(control);
+    EXPECT_EQ(place.left, 10);
+    EXPECT_EQ(place.top, 10);
+    EXPECT_TRUE(IsDisabled(control));
+
+    // Each control's clicks reach its own view.
+    source.Enable();
+    target.Enable();
+    source.hits.clear();
+    target.hits.clear();
+    Click(sourceControl, s_pnt{5, 5});
+    EXPECT_EQ(source.hits.size(), 1U);
+    EXPECT_EQ(target.hits.size(), 0U);
+    Click(control, s_pnt{5, 5});
+    EXPECT_EQ(target.hits.size(), 1U);
+}
+
 TEST_F(NativeViewTest, ARealClickReachesDoHit)
 {
     RecordingButton button(itsWindow, FRM_CRect(10, 10, 80, 30), 0);
