@@ -72,11 +72,12 @@ FRM_CScroller::FRM_CScroller(const FRM_CScroller& other)
     AdjustScrollBars();
 }
 
+// Hand-written: the bars are let go (own ones deleted) and the copy starts without bars.
 FRM_CScroller& FRM_CScroller::operator=(const FRM_CScroller& other)
 {
     if (this == &other)
         return *this;
-    DeleteOwnBars();
+    LetGoOfBars();
     itUsesWinScrollBars = 0;
     itIsThumbtracking = other.itIsThumbtracking;
     itsIntViewOrigin.reset();
@@ -86,22 +87,19 @@ FRM_CScroller& FRM_CScroller::operator=(const FRM_CScroller& other)
 
 FRM_CScroller::~FRM_CScroller()
 {
-    // A window's bars outlive the scroller: they must not call it any more.
+    LetGoOfBars();
+    UpdateList().removeReference(this);
+}
+
+void FRM_CScroller::LetGoOfBars()
+{
     if (itUsesWinScrollBars != 0) {
+        // A window's bars outlive the scroller: they must not call it any more.
         if (FRM_NScrollBar* bar = GetHScrollBar())
             bar->RemoveOwner(this);
         if (FRM_NScrollBar* bar = GetVScrollBar())
             bar->RemoveOwner(this);
-    }
-    DeleteOwnBars();
-    itsHScrollBar = nullptr;
-    itsVScrollBar = nullptr;
-    UpdateList().removeReference(this);
-}
-
-void FRM_CScroller::DeleteOwnBars()
-{
-    if (itUsesWinScrollBars == 0) {
+    } else {
         delete GetHScrollBar();
         delete GetVScrollBar();
     }

@@ -125,7 +125,8 @@ private:
                              const FRM_NScrollBar* theBar, float theInner, float theVirtual) const;
     int ToPixels(float theLogical, bool horizontal) const;
     float ToLogical(int thePixels, bool horizontal) const;
-    void DeleteOwnBars();
+    // Deletes the own bars, or takes the scroller off the window's bars' owners.
+    void LetGoOfBars();
 
     FRM_NScrollBar* itsHScrollBar = nullptr;
     FRM_NScrollBar* itsVScrollBar = nullptr;

@@ -3,6 +3,7 @@
 // auto-scrolling, the keys, deferred redraws and the errors of a missing bar.
 #include "frm/views/cscrollr.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -298,6 +299,39 @@ TEST_F(ScrollerTest, AScrollerOnAWindowDrivesTheWindowsOwnBars)
     delete scroller;
     vertical->DoHit(hit);   // reaches no dead scroller
     EXPECT_EQ(window->GetVScrollBar(), vertical);
+}
+
+// A scroller assigned from one with bars of its own stops driving the window's bars: it takes
+// the other's extent and thumb tracking, and the window's bars no longer call it, then or
+// once it is gone.
+TEST_F(ScrollerTest, AnAssignedScrollerLetsTheWindowsBarsGo)
+{
+    auto* window = new FRM_CWindow(itsDocument, FRM_CRect(0, 0, 200, 100), FRM_CStringRW("bars"),
+                                   0x4 | 0x8, W_DOC, 0, itsTaskWindow);
+    vkok_app_process_pending_events();
+    FRM_NScrollBar* vertical = window->GetVScrollBar();
+    ASSERT_NE(vertical, nullptr);
+    auto* target = new FRM_CScroller(window, 200, 1000);
+    target->IScroller(1, 1, 0, 10, 50, 1, 0);
+    auto* source = new FRM_CScroller(window, FRM_CRect(0, 0, 150, 80), 600, 700);
+    source->IScroller(1, 1, 1, 10, 50, 1, 0);
+
+    *target = *source;
+    EXPECT_EQ(target->UsesWindowScrollBars(), 0);
+    EXPECT_EQ(target->GetVScrollBar(), nullptr);
+    EXPECT_EQ(target->IsThumbtracking(), 1);
+    EXPECT_EQ(target->GetVirtualFrame(), FRM_CRect(0, 0, 600, 700));
+    const std::vector<FRM_CView*>& owners = vertical->GetOwners();
+    EXPECT_EQ(std::count(owners.begin(), owners.end(), target), 0);
+
+    s_ctlinfo hit{};
+    hit.v.sbar.what = SC_LINE_DOWN;
+    vertical->DoHit(hit);
+    EXPECT_FLOAT_EQ(target->GetScrollingOrigin().V(), 0) << "the window's bar no longer moves it";
+    delete target;
+    vertical->DoHit(hit); // reaches no dead scroller
+    EXPECT_EQ(window->GetVScrollBar(), vertical);
+    EXPECT_NE(source->GetVScrollBar(), nullptr) << "the source keeps its own bars";
 }
 
 } // namespace
