@@ -132,6 +132,7 @@ void FRM_CNativeView::TakeResourceEntry(const s_win_def& theEntry)
     itsIconId = theEntry.value1;
 }
 
+// Hand-written: the control is closed and created anew with the copied type and flags.
 FRM_CNativeView& FRM_CNativeView::operator=(const FRM_CNativeView& other)
 {
     if (this == &other)

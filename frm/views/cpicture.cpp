@@ -44,6 +44,7 @@ FRM_CPicture::FRM_CPicture(const FRM_CPicture& other) : FRM_CSubview(other)
         itsPixmap = CopyPixmap(other.itsPixmap, WindowOf(this));
 }
 
+// Hand-written: the own pixmap is destroyed and the source's copied onto this window.
 FRM_CPicture& FRM_CPicture::operator=(const FRM_CPicture& other)
 {
     if (this == &other)

@@ -81,6 +81,7 @@ FRM_CPolygon::FRM_CPolygon(const FRM_CPolygon& other)
 {
 }
 
+// Hand-written: the pixel points are moved from the source's origin to this polygon's.
 FRM_CPolygon& FRM_CPolygon::operator=(const FRM_CPolygon& other)
 {
     if (this == &other)

@@ -96,7 +96,7 @@ private:
 class CPolygonWF : public CLineWF {
 public:
     using CLineWF::CLineWF;
-    CPolygonWF& operator=(const CPolygonWF&) { return *this; }
+    CPolygonWF& operator=(const CPolygonWF&) = default;
 
     void CreateHitPoints() override;
     short SizeOwner() override;

@@ -156,6 +156,7 @@ FRM_CSketchPad::FRM_CSketchPad(const FRM_CSketchPad& other)
     MakeFrame();
 }
 
+// Hand-written: the carrier follows the enabled state; a new kind gets a new band.
 FRM_CSketchPad& FRM_CSketchPad::operator=(const FRM_CSketchPad& other)
 {
     if (this == &other)

@@ -45,6 +45,7 @@ FRM_CStatusBar::FRM_CStatusBar(const FRM_CStatusBar& other) : FRM_CSubview(other
     ArrangeSubviews();
 }
 
+// Hand-written: the fields stay this bar's own; the looks are copied and the bar laid out.
 FRM_CStatusBar& FRM_CStatusBar::operator=(const FRM_CStatusBar& other)
 {
     if (this == &other)

@@ -44,18 +44,6 @@ FRM_CMenu::FRM_CMenu(const FRM_CMenu& other)
 {
 }
 
-FRM_CMenu& FRM_CMenu::operator=(const FRM_CMenu& other)
-{
-    if (this == &other)
-        return *this;
-    FRM_CNotifier::operator=(other);
-    itsText = other.itsText;
-    itsTag = other.itsTag;
-    itsMnemonic = other.itsMnemonic;
-    itsFlags = other.itsFlags;
-    return *this;
-}
-
 FRM_CMenu::~FRM_CMenu() = default;
 
 void FRM_CMenu::SetEnabled(short isEnabled)
@@ -142,6 +130,7 @@ FRM_CSubmenu::FRM_CSubmenu(const FRM_CSubmenu& other) : FRM_CMenu(other), itsSub
     ShareOrCopy(other);
 }
 
+// Hand-written: the entry list is shared or deep-copied and the old one released.
 FRM_CSubmenu& FRM_CSubmenu::operator=(const FRM_CSubmenu& other)
 {
     if (this == &other)

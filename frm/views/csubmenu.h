@@ -19,7 +19,7 @@ public:
     FRM_CMenu();
     FRM_CMenu(const FRM_CStringRW& theTitle, short theTag, short theMnemonic, long theFlags);
     FRM_CMenu(const FRM_CMenu& other);
-    FRM_CMenu& operator=(const FRM_CMenu& other);
+    FRM_CMenu& operator=(const FRM_CMenu& other) = default;
     ~FRM_CMenu() override;
 
     void SetTitle(const FRM_CStringRW& theTitle) { itsText = theTitle; }

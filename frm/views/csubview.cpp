@@ -36,6 +36,7 @@ FRM_CSubview::FRM_CSubview(const FRM_CSubview& other)
 {
 }
 
+// Hand-written: the children, selection and key focus stay this subview's own.
 FRM_CSubview& FRM_CSubview::operator=(const FRM_CSubview& other)
 {
     FRM_CView::operator=(other);

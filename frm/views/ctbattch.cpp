@@ -58,6 +58,7 @@ FRM_CToolBarAttachment::FRM_CToolBarAttachment(const FRM_CToolBarAttachment& oth
     GetToolBar()->SetAutoSized(0, GetToolBar()->GetAutoSizeLocation());
 }
 
+// Hand-written: the bar and its sizes stay this attachment's own; only the base is assigned.
 FRM_CToolBarAttachment& FRM_CToolBarAttachment::operator=(const FRM_CToolBarAttachment& other)
 {
     FRM_CAttachment::operator=(other);

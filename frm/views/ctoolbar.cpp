@@ -43,6 +43,7 @@ FRM_CToolBar::FRM_CToolBar(const FRM_CToolBar& other)
     ArrangeSubviews();
 }
 
+// Hand-written: only the looks are copied; the buttons are laid out again.
 FRM_CToolBar& FRM_CToolBar::operator=(const FRM_CToolBar& other)
 {
     if (this == &other)

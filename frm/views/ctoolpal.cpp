@@ -80,6 +80,7 @@ FRM_CToolPalette::FRM_CToolPalette(const FRM_CStringRW& theTitle) : itsTitle(the
 
 FRM_CToolPalette::FRM_CToolPalette(const FRM_CToolPalette& other) { CopyInternals(other); }
 
+// Hand-written: the own tools and attachments are deleted; none are copied.
 FRM_CToolPalette& FRM_CToolPalette::operator=(const FRM_CToolPalette& other)
 {
     if (this != &other) {
@@ -591,6 +592,7 @@ FRM_CToolPaletteAttachment::FRM_CToolPaletteAttachment(FRM_CSubview* theEnclosur
     itIsDeletedUponClose = 1;
 }
 
+// Hand-written: only the attachment part is assigned; the palette and buttons stay.
 FRM_CToolPaletteAttachment& FRM_CToolPaletteAttachment::operator=(
     const FRM_CToolPaletteAttachment& other)
 {

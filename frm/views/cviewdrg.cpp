@@ -95,6 +95,7 @@ FRM_CViewSource::FRM_CViewSource(const FRM_CViewSource& other)
 {
 }
 
+// Hand-written: the target keeps its armed state and press point.
 FRM_CViewSource& FRM_CViewSource::operator=(const FRM_CViewSource& other)
 {
     if (this == &other)

@@ -23,6 +23,7 @@ FRM_CVirtualFrame::FRM_CVirtualFrame(const FRM_CVirtualFrame& other)
 {
 }
 
+// Hand-written: the extent is set through SetVirtualFrame; the own origin stays.
 FRM_CVirtualFrame& FRM_CVirtualFrame::operator=(const FRM_CVirtualFrame& other)
 {
     if (this == &other)

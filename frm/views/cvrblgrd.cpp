@@ -44,19 +44,6 @@ FRM_CVariableGrid::FRM_CVariableGrid(FRM_CSubview* theEnclosure, const FRM_CPoin
                          thePoint.V() + static_cast<float>(itsRowNumber) * theHeight + VPixel());
 }
 
-FRM_CVariableGrid& FRM_CVariableGrid::operator=(const FRM_CVariableGrid& other)
-{
-    if (this == &other)
-        return *this;
-    FRM_CGrid::operator=(other);
-    itsRowSizes = other.itsRowSizes;
-    itsColumnSizes = other.itsColumnSizes;
-    itsCellSizingPolicy = other.itsCellSizingPolicy;
-    itsMinimumDefaultCellWidth = other.itsMinimumDefaultCellWidth;
-    itsMinimumDefaultCellHeight = other.itsMinimumDefaultCellHeight;
-    return *this;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Geometry
 

@@ -21,7 +21,7 @@ public:
     FRM_CVariableGrid(FRM_CSubview* theEnclosure, const FRM_CPoint& thePoint, float theHeight,
                       float theWidth, int theRows, int theColumns);
     FRM_CVariableGrid(const FRM_CVariableGrid& other) = default;
-    FRM_CVariableGrid& operator=(const FRM_CVariableGrid& other);
+    FRM_CVariableGrid& operator=(const FRM_CVariableGrid& other) = default;
 
     short IVariableGrid(short isClipping, PLACEMENT thePlacement, short isGridVisible,
                         POLICY thePolicy, short isVisible, unsigned long theGlue)

@@ -183,6 +183,7 @@ FRM_CWindow::FRM_CWindow(const FRM_CWindow& other) : FRM_CSubview(other)
     FrmError(kErrCopied, kModule, __LINE__);
 }
 
+// Hand-written: assigning a window is an error; nothing is copied.
 FRM_CWindow& FRM_CWindow::operator=(const FRM_CWindow&)
 {
     FrmError(kErrAssigned, kModule, __LINE__);

@@ -112,6 +112,7 @@ FRM_CWireFrame::FRM_CWireFrame(const FRM_CWireFrame& other)
     SetSizing(other.itIsSizable);
 }
 
+// Hand-written: the owner stays; dragging and sizing are switched through their setters.
 FRM_CWireFrame& FRM_CWireFrame::operator=(const FRM_CWireFrame& other)
 {
     if (this == &other)

@@ -55,6 +55,7 @@ FRM_NScrollBar::FRM_NScrollBar(const FRM_NScrollBar& other) : FRM_CNativeView(ot
     CopyValues(other);
 }
 
+// Hand-written: the owners restart with the source's owner; the values go to the control.
 FRM_NScrollBar& FRM_NScrollBar::operator=(const FRM_NScrollBar& other)
 {
     if (this == &other)

@@ -84,6 +84,33 @@ TEST_F(MenuTest, SharedCopyIsCopiedOnItsFirstChange)
     }
 }
 
+// An assigned submenu takes the other's title, tag, mnemonic, flags and entries, even when
+// the other is one of its own entries.
+TEST_F(MenuTest, AssignedSubmenuTakesTheEntryAndItsList)
+{
+    const short sharingModes[] = {1, 0};
+    for (const short sharing : sharingModes) {
+        SCOPED_TRACE(sharing == 1 ? "sharing on" : "sharing off");
+        FRM_CMenuBar::SetReferenceCounting(sharing);
+        const FRM_CSubmenu file = FileMenu();
+        FRM_CSubmenu edit("Edit", 20, 'E', 0);
+        edit.Append(FRM_CMenuItem("Undo", 21, 0, kEnabled));
+        edit = file;
+        EXPECT_EQ(edit.GetTitle(), FRM_CStringRW("File"));
+        EXPECT_EQ(edit.GetTag(), 10);
+        EXPECT_EQ(edit.GetMnemonic(), 'F');
+        EXPECT_EQ(edit.GetFlags(), kEnabled);
+        EXPECT_EQ(Tags(edit), (std::vector<short>{11, 12, 13, 15}));
+        EXPECT_EQ(edit.GetRep() == file.GetRep(), sharing == 1);
+
+        FRM_CSubmenu nested = FileMenu();
+        nested = *static_cast<const FRM_CSubmenu*>(nested.Find(13));
+        EXPECT_EQ(nested.GetTitle(), FRM_CStringRW("Recent"));
+        EXPECT_EQ(nested.GetMnemonic(), 'R');
+        EXPECT_EQ(Tags(nested), (std::vector<short>{14, 11}));
+    }
+}
+
 TEST_F(MenuTest, SearchesVisitEntriesInPreOrder)
 {
     FRM_CSubmenu file = FileMenu();

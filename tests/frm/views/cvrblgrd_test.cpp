@@ -224,6 +224,47 @@ TEST_F(VariableGridTest, ARaisedMinimumShrinksTheSizedColumns)
     EXPECT_EQ(grid->GetDefaultHeight(), 20);    // above its new minimum: unchanged
 }
 
+// An assigned grid takes the other's cells, stored sizes, policy and minimum, forgets its own
+// sizes, and changes apart from the other afterwards.
+TEST_F(VariableGridTest, AnAssignedGridTakesTheSizesAndThePolicy)
+{
+    auto* source = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 101, 61), 3, 4);
+    source->SetCellSizingPolicy(FRM_CVariableGrid::ADJUSTDefaultCellSize);
+    source->SizeCol(0, 40);
+    source->SizeRow(2, 30);
+    source->SetMinimumDefaultCellSize(4, 3);
+    auto* target = new FRM_CVariableGrid(itsWindow, FRM_CRect(0, 0, 200, 100), 2, 2);
+    target->SizeRow(0, 50);
+
+    *target = *source;
+    EXPECT_EQ(target->GetFrame(), FRM_CRect(0, 0, 101, 61));
+    EXPECT_EQ(target->GetNumCols(), 4);
+    EXPECT_EQ(target->GetCellSizingPolicy(), FRM_CVariableGrid::ADJUSTDefaultCellSize);
+    float width = 0;
+    float height = 0;
+    target->GetMinimumDefaultCellSize(&width, &height);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 3);
+    struct Case {
+        const char* why;
+        float got, expected;
+    };
+    const Case cases[] = {{"the sized column", target->GetWidth(0), 40},
+                          {"an unsized column", target->GetWidth(1), 20},
+                          {"the sized row", target->GetHeight(2), 30},
+                          {"its own sized row is forgotten", target->GetHeight(0), 15}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(c.got, c.expected);
+    }
+
+    // Under the copied policy a new column size keeps the frame and shrinks the defaults.
+    target->SizeCol(1, 30);
+    EXPECT_EQ(target->GetFrame().Width(), 101);
+    EXPECT_EQ(target->GetDefaultWidth(), 15);
+    EXPECT_EQ(source->GetWidth(1), 20) << "the source keeps its sizes";
+}
+
 TEST_F(VariableGridTest, NegativeShiftsAndMinimumsAreReported)
 {
     FrmErrorCapture capture;
