@@ -61,7 +61,9 @@ FRM_NScrollBar& FRM_NScrollBar::operator=(const FRM_NScrollBar& other)
     if (this == &other)
         return *this;
     FRM_CNativeView::operator=(other);
+    // The bar starts again with the source's owner, or with none.
     itsOwners.clear();
+    itsOwner = nullptr;
     CopyValues(other);
     return *this;
 }

@@ -120,6 +120,34 @@ TEST_F(ScrollBarTest, ActionsMoveByTheStepsAndAlwaysReachTheOwners)
     EXPECT_TRUE(extra.heard.empty());
 }
 
+TEST_F(ScrollBarTest, AnAssignedBarScrollsOnlyTheSourcesOwner)
+{
+    Owner first(itsWindow);
+    Owner second(itsWindow);
+    for (const bool sourceOwned : {true, false}) {
+        SCOPED_TRACE(sourceOwned ? "the source has an owner" : "the source has none");
+        FRM_NScrollBar* target = NewBar();
+        target->SetOwner(&first);
+        FRM_NScrollBar* source = NewBar();
+        source->RemoveOwner(source->GetOwner());   // made with its enclosure as owner
+        if (sourceOwned)
+            source->SetOwner(&second);
+        source->SetRange(0, 40, 10);
+        source->SetIncrements(2, 8);
+        *target = *source;
+        EXPECT_EQ(target->GetOwner(), sourceOwned ? &second : nullptr);
+        EXPECT_EQ(target->GetOwners().size(), sourceOwned ? 1U : 0U);
+        first.heard.clear();
+        second.heard.clear();
+        target->DoHit(Action(SC_LINE_DOWN));
+        EXPECT_FLOAT_EQ(target->GetPosition(), 12);
+        EXPECT_TRUE(first.heard.empty());
+        EXPECT_EQ(second.heard.size(), sourceOwned ? 1U : 0U);
+        delete source;
+        delete target;
+    }
+}
+
 TEST_F(ScrollBarTest, HorizontalBarsScrollHorizontally)
 {
     FRM_NScrollBar* bar = NewBar(HORIZONTAL);
