@@ -41,6 +41,24 @@ FRM_CNativeList::FRM_CNativeList(FRM_CSubview* theEnclosure, const FRM_CRect& th
     Insert(theItems, -1);
 }
 
+FRM_CNativeList::FRM_CNativeList(const FRM_CNativeList& other)
+    : FRM_CNativeView(other), FRM_CValidatorInterface(other)
+{
+    SetValidator(other.itsValidator);
+    Insert(other.GetAllItems(), -1);
+}
+
+// Hand-written: the control is made anew and given the source's items and validator.
+FRM_CNativeList& FRM_CNativeList::operator=(const FRM_CNativeList& other)
+{
+    if (this == &other)
+        return *this;
+    FRM_CNativeView::operator=(other);
+    SetValidator(other.itsValidator);
+    Insert(other.GetAllItems(), -1);
+    return *this;
+}
+
 FRM_CNativeList::~FRM_CNativeList()
 {
     if (itsVKOWindow != nullptr && vko_vobj_is_valid(itsVKOWindow))

@@ -16,6 +16,9 @@ public:
     // The longest item text handed out.
     static constexpr int kMaxItemLength = 510;
 
+    // A copy has a control of its own with the source's items and validator.
+    FRM_CNativeList(const FRM_CNativeList& other);
+    FRM_CNativeList& operator=(const FRM_CNativeList& other);
     ~FRM_CNativeList() override;
 
     virtual short Insert(const FRM_CStringRW& theItem, int thePosition);

@@ -1,6 +1,7 @@
 // Tests of the native lists over real list controls: items in and out, the 510-character cap,
 // selection by text and by the bound value (positions and texts), the next/previous/first/
-// last commands at the ends, and clicks that send the command or the double command.
+// last commands at the ends, clicks that send the command or the double command, and copies
+// and assignments that show the source's items.
 #include "frm/controls/cnatlist.h"
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frm/controls/nlistedt.h"
 #include "frm/core/ctdivalue.h"
 #include "tests/frm/controls/controls_fixture.h"
 
@@ -29,6 +31,43 @@ protected:
             if (itsList->IsItSelected(i))
                 selected.push_back(i);
         return selected;
+    }
+    static std::vector<std::string> Items(const FRM_CNativeList& list)
+    {
+        std::vector<std::string> items;
+        for (int i = 0; i < list.GetNumItems(); ++i)
+            items.emplace_back(list.GetItem(i, 100).data());
+        return items;
+    }
+    // A copy of source and target assigned from it each show source's items on a control of
+    // their own and take its validator, which formats what is typed into a list edit; the
+    // source keeps its control and items.
+    template <class List>
+    void ExpectCopiesLikeTheSource(List* source, List* target, bool takesTyping)
+    {
+        FRM_CValidatorFactory* factory = FRM_CValidatorFactory::GetTop();
+        ASSERT_NE(factory, nullptr);
+        source->SetValidator(factory->ConstructValidator(FRM_CStringRW("99-99"), 1));
+        const std::vector<std::string> items = Items(*source);
+        WINDOW sourceControl = source->GetVKOWindow();
+        auto* copy = new List(*source);
+        *target = *source;
+        for (List* list : {copy, target}) {
+            EXPECT_EQ(Items(*list), items);
+            EXPECT_NE(list->GetVKOWindow(), sourceControl);
+            EXPECT_TRUE(list->GetValidator() == source->GetValidator());
+            if (!takesTyping)
+                continue;
+            WINDOW control = list->GetVKOWindow();
+            vko_scr_set_focus_vobj(control);
+            vkok_app_process_pending_events();
+            for (char typed : std::string("1234"))
+                Key(control, static_cast<std::uint16_t>(typed));
+            EXPECT_EQ(std::string(list->GetTitle().data()), "12-34");
+        }
+        EXPECT_EQ(source->GetVKOWindow(), sourceControl);
+        EXPECT_EQ(Items(*source), items) << "the source keeps its items";
+        delete copy;
     }
     frmtest::CommandPanel* itsPanel = nullptr;
     FRM_NListBox* itsList = nullptr;
@@ -119,6 +158,30 @@ TEST_F(ListTest, ClicksSendTheCommandOrTheDoubleCommand)
                                        FRM_CStringCollection(FRM_CStringRW("one,two,three")), 1, 0);
     EXPECT_EQ(button->GetSelectPosition(), 1);
     EXPECT_LT(button->GetVisibleFrame().Height(), 110);
+}
+
+TEST_F(ListTest, CopiedAndAssignedListsShowTheSourcesItems)
+{
+    const FRM_CStringCollection fruit(FRM_CStringRW("apple,pear,fig"));
+    const FRM_CStringCollection other(FRM_CStringRW("x"));
+    {
+        SCOPED_TRACE("list box");
+        ExpectCopiesLikeTheSource(
+            itsList, new FRM_NListBox(itsPanel, FRM_CRect(10, 210, 200, 230), other, 0), false);
+    }
+    {
+        SCOPED_TRACE("list button");
+        ExpectCopiesLikeTheSource(
+            new FRM_NListButton(itsPanel, FRM_CRect(210, 10, 310, 120), fruit, 1, 0),
+            new FRM_NListButton(itsPanel, FRM_CRect(210, 130, 310, 230), other, 0, 0), false);
+    }
+    {
+        SCOPED_TRACE("list edit");
+        ExpectCopiesLikeTheSource(
+            new FRM_NListEdit(itsPanel, FRM_CRect(10, 10, 200, 120), fruit, FRM_CStringRW("")),
+            new FRM_NListEdit(itsPanel, FRM_CRect(10, 130, 200, 230), other, FRM_CStringRW("")),
+            true);
+    }
 }
 
 } // namespace
