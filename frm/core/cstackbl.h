@@ -12,9 +12,9 @@ class FRM_CStackable {
 public:
     // Enters the stack on top.
     FRM_CStackable();
-    // A copy is not stacked, and assignment copies nothing.
+    // A copy is not stacked; assignment leaves both places in the stack as they are.
     FRM_CStackable(const FRM_CStackable&);
-    FRM_CStackable& operator=(const FRM_CStackable&) { return *this; }
+    FRM_CStackable& operator=(const FRM_CStackable&) = default;
     // Leaves the stack; a new top then hears DoUpdate.
     virtual ~FRM_CStackable();
 

@@ -9,7 +9,7 @@ public:
     CFontRegistryInit();
     ~CFontRegistryInit();
     CFontRegistryInit(const CFontRegistryInit&) : CFontRegistryInit() {}
-    CFontRegistryInit& operator=(const CFontRegistryInit&) { return *this; }
+    CFontRegistryInit& operator=(const CFontRegistryInit&) = default; // changes no count
 };
 
 static CFontRegistryInit frmFontRegistryInit; // NOLINT: one per module, by design

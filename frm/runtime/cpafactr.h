@@ -119,7 +119,7 @@ public:
         factory.Insert(id, classTypeId, kind, create, init, parentId, layer, initiallyCreated,
                        siblingCount, siblingIndex);
     }
-    CFactoryElement& operator=(const CFactoryElement&) { return *this; }
+    CFactoryElement& operator=(const CFactoryElement&) = default;
 };
 
 // The common view properties a generated create function sets.
