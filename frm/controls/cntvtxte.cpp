@@ -2,6 +2,7 @@
 // by whole strings, suspension, keys and change reports.
 #include "frm/controls/cntvtxte.h"
 
+#include <algorithm>
 #include <string>
 
 #include "frm/core/ccmdnums.h"
@@ -28,6 +29,7 @@ constexpr e_win_type kTextEditType = 23;
 constexpr std::int32_t kAttrTaskWindow = 301;
 constexpr char kParentClass[] = "TXParentClassCXO";
 constexpr std::uint16_t kToggleKey = 312;
+constexpr std::uint16_t kBackspace = 8;
 constexpr std::uint16_t kStopKeys[] = {301, 302, 303, 304, 307, 308, 313, 314};
 
 // The engine runs in window mode, where a text edit's handle is its own child window.
@@ -42,6 +44,15 @@ bool& KeyInFramework()
 {
     static bool inFramework = false;
     return inFramework;
+}
+
+// Set while the view hands a Backspace to the engine. Formatting what is left then keeps the
+// caret where the Backspace put it: a literal the pattern puts back stays after the caret, and
+// the next Backspace goes past it instead of taking it out again.
+bool& BackspaceInEngine()
+{
+    static bool backspacing = false;
+    return backspacing;
 }
 
 } // namespace
@@ -447,6 +458,11 @@ void FRM_CNativeTextEdit::PostValidate()
     const FRM_CStringRW formatted = itsValidator.FormatString(text, &first, &last);
     if (formatted == text)
         return;
+    if (BackspaceInEngine()) {
+        const auto length = static_cast<std::int32_t>(formatted.length());
+        first = std::min<std::int32_t>(c0, length);
+        last = std::min<std::int32_t>(c1, length);
+    }
     SetText(formatted);
     vko_tx_set_sel(itsTextEdit, p0, l0, static_cast<std::uint16_t>(first), p1, l1,
                    static_cast<std::uint16_t>(last));
@@ -492,7 +508,10 @@ void FRM_CNativeTextEdit::Key(const FRM_CKey& theKey)
         event.type = E_CHAR;
         event.v.chr = theKey.GetKeyEventChar();
         event.v.chr.ch = character;
+        const bool wasBackspacing = BackspaceInEngine();
+        BackspaceInEngine() = !theKey.IsVirtualKey() && character == kBackspace;
         TdiProcessEvent(event);
+        BackspaceInEngine() = wasBackspacing;
     }
     if (theKey.IsVirtualKey())
         for (std::uint16_t stop : kStopKeys)

@@ -74,7 +74,8 @@ public:
     long GetTextCommand() const { return itsTextCmd; }
     // The character a key stands for after validation; 0 drops it.
     virtual std::uint16_t Validate(const FRM_CKey& theKey);
-    // Formats the whole text through the validator, keeping the selection.
+    // Formats the whole text through the validator. The selection follows the characters it
+    // stood by; after a Backspace the caret stays where the Backspace put it.
     virtual void PostValidate();
     void SetTabSize(int theSize);
     int GetTabSize() const { return itsTabSize; }

@@ -68,13 +68,18 @@ FRM_CStringRW FRM_CValidatorFormatterImplementation::FormatString(const FRM_CStr
         return FRM_CStringRW("");
     // Sized from the text, so that a long text is never cut.
     std::vector<char> buffer(theText.length() + kPatternHeadroom + 1, '\0');
+    // The selection follows the characters it stood by, with or without auto-complete: left
+    // where it was, a caret falls in front of a digit typed after a put-in literal, and the
+    // next key lands before that digit.
     std::int32_t first = theFirst != nullptr ? *theFirst : 0;
     std::int32_t last = theLast != nullptr ? *theLast : 0;
-    std::int32_t* firstArg = itIsAutoComplete && theFirst != nullptr ? theFirst : &first;
-    std::int32_t* lastArg = itIsAutoComplete && theLast != nullptr ? theLast : &last;
     vko_pattern_format_string(itsPattern, theText.data(), buffer.data(),
                               static_cast<std::int32_t>(buffer.size()),
-                              itIsAutoComplete ? TRUE : FALSE, firstArg, lastArg);
+                              itIsAutoComplete ? TRUE : FALSE, &first, &last);
+    if (theFirst != nullptr)
+        *theFirst = first;
+    if (theLast != nullptr)
+        *theLast = last;
     return FRM_CStringRW(buffer.data());
 }
 

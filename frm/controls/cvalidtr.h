@@ -53,8 +53,9 @@ public:
     ~FRM_CValidatorFormatterImplementation() override;
 
     short TestMatch(const FRM_CStringRW& theText) const override;
-    // Without auto-complete the caller's selection is left as it was. The result holds the
-    // whole formatted text, however long.
+    // The caller's selection is moved to the same places in the result; auto-complete also
+    // puts in the literals that follow the last character. The result holds the whole
+    // formatted text, however long.
     FRM_CStringRW FormatString(const FRM_CStringRW& theText, std::int32_t* theFirst,
                                std::int32_t* theLast) const override;
 

@@ -42,11 +42,12 @@ protected:
         Post(control, E_MOUSE_DOWN, where);
         Post(control, E_MOUSE_UP, where);
     }
-    static void Key(WINDOW target, std::uint16_t character)
+    static void Key(WINDOW target, std::uint16_t character, bool isVirtual = false)
     {
         EVENT event{};
         event.type = E_CHAR;
         event.v.chr.ch = character;
+        event.v.chr.virt = isVirtual ? 1 : 0;
         vkov_test_post_event(target, &event);
         vkok_app_process_pending_events();
     }

@@ -57,7 +57,8 @@ TEST_F(ValidatorTest, FormattingAndMatching)
         std::int32_t first, last, wantFirst, wantLast;
     };
     const Case cases[] = {
-        {"literal put in", &plain, "1234", "12/34", 4, 4, 4, 4},
+        {"literal put in, the caret stays at the end", &plain, "1234", "12/34", 4, 4, 5, 5},
+        {"a caret in the middle follows its character", &plain, "1234", "12/34", 2, 2, 3, 3},
         {"auto-complete adds the next literal and moves the caret", &completing, "12", "12/", 2,
          2, 3, 3},
         {"a character that fits nowhere is dropped", &plain, "1x", "1", 0, 0, 0, 0},

@@ -1,7 +1,7 @@
 // Tests of the text views over the real text-edit engine: appending and reading whole texts,
 // suspension counting, ranges across paragraphs, paragraph operations and their errors,
-// typing that reaches the view as change reports, and a scrolling text whose bars follow the
-// engine (and the engine the bars) with 10,000 lines.
+// typing that reaches the view as change reports, typing formatted by a validator, and a
+// scrolling text whose bars follow the engine (and the engine the bars) with 10,000 lines.
 #include "frm/controls/nscrlltx.h"
 
 #include <string>
@@ -536,6 +536,60 @@ TEST_F(TextEditTest, AnAssignedTextEditFormatsTypingAsItsSourceDoes)
         EXPECT_EQ(Text(target->GetText()), c.shown);
         delete target;
         delete source;
+    }
+}
+
+// Keys go in one by one as the user gives them; in a case's keys '<' is the Left arrow, '~'
+// the Delete key and '\b' Backspace. The caret is read where the next key would land.
+TEST_F(TextEditTest, FormattedTypingKeepsTheKeysInOrderAndTheCaretAfterThem)
+{
+    FRM_CValidatorFactory* factory = FRM_CValidatorFactory::GetTop();
+    ASSERT_NE(factory, nullptr);
+    struct Case {
+        const char* why;
+        const char* pattern;
+        short autoComplete;
+        const char* keys;
+        const char* shown;
+        std::uint16_t caret;
+    };
+    const Case cases[] = {
+        {"a literal put in before the typed digit", "99/99", 0, "1234", "12/34", 5},
+        {"the same with auto-complete", "99/99", 1, "1234", "12/34", 5},
+        {"auto-complete adds the next literal before the caret", "99/99", 1, "12", "12/", 3},
+        {"without auto-complete the literal waits for a digit", "99/99", 0, "12", "12", 2},
+        {"a leading literal, a space and a dash", "(999) 999-9999", 0, "5551234567",
+         "(555) 123-4567", 14},
+        {"letters turned upper case", "UU-99", 0, "ab12", "AB-12", 5},
+        {"typing in the middle moves the rest on", "99/99/99", 0, "134<<<295", "12/95/34", 6},
+        {"typing in the middle with auto-complete", "99/99", 1, "134<<<2", "12/34", 3},
+        {"a refused key in the middle leaves the caret", "99/99", 0, "134<<<x", "13/4", 1},
+        {"Backspace at the end takes a digit, then the literal", "99/99", 0, "123\b\b", "12", 2},
+        {"Backspace steps back over an auto-completed literal", "99/99", 1, "12\b\b", "1", 1},
+        {"Backspace goes on through a literal in the middle", "99/99", 0, "1234<<\b\b", "13/4",
+         1},
+        {"Delete before a literal steps over it", "99/99", 0, "1234<<<~", "12/34", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.why) + ": " + c.pattern);
+        auto* edit = new FRM_NTextEdit(itsPanel, FRM_CRect(10, 10, 310, 100), 0, 0, 30000);
+        edit->SetValidator(factory->ConstructValidator(FRM_CStringRW(c.pattern), c.autoComplete));
+        WINDOW handle = edit->GetVKOWindow();
+        vko_scr_set_focus_vobj(handle);
+        vkok_app_process_pending_events();
+        for (const char* key = c.keys; *key != '\0'; ++key) {
+            if (*key == '<')
+                Key(handle, VKO_KEY_LEFT, true);
+            else if (*key == '~')
+                Key(handle, VKO_KEY_DELETE, true);
+            else
+                Key(handle, static_cast<std::uint16_t>(*key));
+        }
+        EXPECT_EQ(Text(edit->GetText()), c.shown);
+        std::uint16_t par = 0, line = 0, character = 0;
+        edit->GetInsertPosition(&par, &line, &character);
+        EXPECT_EQ(character, c.caret);
+        delete edit;
     }
 }
 

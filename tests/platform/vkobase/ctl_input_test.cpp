@@ -496,8 +496,8 @@ TEST_F(CtlInputTest, MultiLineFieldWrapsAtWordBoundaries) {
     EXPECT_EQ(sel_of(edit), (std::pair<int32_t, int32_t>{16, 16}));
 }
 
-// A formatter as validators install one: it formats with a pattern and, without auto-complete,
-// leaves the field's selection as it was.
+// A formatter over a pattern that, without auto-complete, leaves the field's selection as it
+// was, so that the field places the caret itself.
 struct Formatting {
     PATTERN pattern;
     bool auto_complete;
