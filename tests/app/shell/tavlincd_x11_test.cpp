@@ -74,6 +74,7 @@
 #include "../../support/temp_dir.h"
 #include "../../support/user_view.h"
 #include "app/display/image_win.h"
+#include "entry_mark.h"
 #include "engine/engine.h"
 #include "tools/demodict/demo_writer.h"
 #include "../../../platform/win32/src/help_viewer.h"
@@ -494,27 +495,6 @@ void ChooseAndLog(std::vector<Step>& steps, std::vector<short> path, std::functi
     }));
 }
 
-// Where the front page's entry pane shows the mark text (";TABLE"), on the screen; {-1,-1}
-// when nowhere.
-s_pnt MarkOnScreen(const char* text)
-{
-    MainRefWin* window = FrontWindow();
-    ScrollViewWin* pane = window->GetFrontPage()->GetEntryPane();
-    s_rct client{};
-    vko_vobj_get_client_rect(pane->PaneWindow(), &client);
-    for (int v = 2; v < client.bottom; v += 4)
-        for (int h = 2; h < client.right; h += 4)
-            if (auto hit = window->GetPainter().SoundHit(static_cast<float>(h), static_cast<float>(v) - pane->ScrollOriginY());
-                hit != nullptr && std::string(hit->data()) == text) {
-                s_pnt point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)};
-                vkok_vobj_translate_points(pane->PaneWindow(),
-                                           reinterpret_cast<WINDOW>(vko_vobj_get_attr(nullptr, VKO_ATTR_SCREEN_WINDOW)),
-                                           &point, 1);
-                return point;
-            }
-    return s_pnt{-1, -1};
-}
-
 // The window of that class over the front main window's document, if any.
 template <class Window> Window* DocumentWindow()
 {
@@ -883,7 +863,7 @@ void LookUp(std::vector<Step>& steps, const std::string& word, const std::string
 Step DoubleClickMark(const char* text)
 {
     return [text] {
-        const s_pnt mark = MarkOnScreen(text);
+        const s_pnt mark = vkotest::MarkOnScreen(FrontWindow(), text);
         if (mark.h < 0) {
             const ScrollViewWin* pane = FrontWindow()->GetBasicPage()->GetEntryPane();
             const FRM_CRect frame = pane->GetFrame();
@@ -1227,7 +1207,7 @@ std::vector<Step> FirstRun()
     }));
     // The entry pop-up, by the right button on a word of the entry: "Find in" the
     // dictionary looks the word up.
-    PopUp(steps, [] { return MarkOnScreen("mammal"); }, 3, 2, "entry_popup.png");
+    PopUp(steps, [] { return vkotest::MarkOnScreen(FrontWindow(), "mammal"); }, 3, 2, "entry_popup.png");
     steps.push_back([] {
         if (!Showing("mammal"))
             return false;
@@ -1255,7 +1235,7 @@ std::vector<Step> FirstRun()
     });
     // The entry pop-up's "Open in new window...": a second main window looks the word up;
     // its File > Close closes it again.
-    PopUp(steps, [] { return MarkOnScreen("vertebrate"); }, 3, 0, "open_in_new_window_popup.png");
+    PopUp(steps, [] { return vkotest::MarkOnScreen(FrontWindow(), "vertebrate"); }, 3, 0, "open_in_new_window_popup.png");
     steps.push_back([] {
         MainRefWin* opened = MainWindow(1);
         const EntryRecord* shown = opened != nullptr ? opened->GetNotebook()->GetHistories().entries.Current() : nullptr;
@@ -1880,7 +1860,7 @@ std::vector<Step> SearchPagesRun()
         const std::string name = page == 2 ? "browse" : "advanced";
         steps.push_back(Choose({menutag::kView, page == 2 ? menutag::kBrowseSearches : menutag::kAdvancedSearches},
                                [page] { return MainWindow()->GetFrontPage() == MainWindow()->GetPage(page); }));
-        PopUp(steps, [] { return MarkOnScreen("mammal"); }, 3, 0, name + "_open_in_new_window_popup.png");
+        PopUp(steps, [] { return vkotest::MarkOnScreen(FrontWindow(), "mammal"); }, 3, 0, name + "_open_in_new_window_popup.png");
         steps.push_back([name, page] {
             const auto opened = [] { return MainWindow(1) != nullptr && Showing("mammal", MainWindow(1)); };
             if (!WaitFor(opened, "a new window showing mammal"))

@@ -10,11 +10,13 @@
 //   forward whose field then takes the typed keys. A click on the covered window's background
 //   brings it forward with the keys in its field; its Window menu then brings the other back.
 //   The two windows' items in the Window menu read differently.
-// - A table window opens in front of the main window with the keys. Ctrl+F, and Window > Next
-//   Window in the table, bring the other window forward with the keys (in the main window where
-//   they were): the covered table is reached again. A click on the main window's status bar
-//   brings it forward with the keys. Without a window manager, new main windows then open each
-//   at a place of its own, none's menu bar running along another's.
+// - A table window, and likewise an illustration, opened by a double click on its mark in the
+//   entry, opens in front of the main window with the keys. Ctrl+F, and Window > Next Window in
+//   it, bring the other window forward with the keys (in the main window where they were): the
+//   covered window is reached again. A click on the main window's status bar brings it forward
+//   with the keys; File > Close typed in the table or illustration gives them back to the main
+//   window. Without a window manager, new main windows then open each at a place of its own,
+//   none's menu bar running along another's.
 //
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break them.
 #include <gtest/gtest.h>
@@ -28,13 +30,15 @@
 #include "../../../platform/vkobase/src/core_internal.h"
 #include "../../../platform/vkobase/src/display_internal.h"
 #include "../../../platform/vkobase/src/menu_internal.h"
+#include "app/display/image_win.h"
+#include "app/display/scroll_view_win.h"
 #include "app/pages/search_page_win.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/main_ref_win.h"
-#include "app/shell/ref_doc.h"
 #include "app/shell/splash_win.h"
 #include "app/shell/table_win.h"
 #include "frm/controls/nctrls.h"
+#include "frm/runtime/cdocumnt.h"
 #include "frm/views/cmenubar.h"
 #include "frm/views/csubmenu.h"
 #include "frm/views/cstatbar.h"
@@ -42,6 +46,7 @@
 #include "vkobase/display_debug.h"
 #include "../../platform/vkobase/wm_test_support.h"
 #include "action_taken_in.h"
+#include "entry_mark.h"
 #include "scripted_app.h"
 #include "../../platform/vkobase/xtest_hand.h"
 #include "../../support/temp_dir.h"
@@ -57,8 +62,17 @@ struct Step {
     std::function<bool()> run;
 };
 
+// A window the entry opens from its mark: a table or an illustration.
+struct Opening {
+    std::string name;   // "table", "illustration": in the log's checks
+    std::string word;   // looked up: its entry shows the mark
+    const char* mark;   // the mark's text in the entry
+    FRM_CWindow* (*window)(); // the open window of its kind, null while there is none
+};
+
 struct Script {
     std::string log;
+    const Opening* opening = nullptr;
     bool wm = false;
     Display* probe = nullptr; // reads the windows' stacking and the keyboard as another client
     std::vector<Step> steps;
@@ -125,15 +139,22 @@ MainRefWin* Main(std::size_t n)
     return n < windows.size() ? dynamic_cast<MainRefWin*>(windows[n]) : nullptr;
 }
 
-TableWin* Table()
+// The first main window's open window of the kind, if any.
+template <class Kind> FRM_CWindow* OpenWindow()
 {
     MainRefWin* main = Main(0);
-    const RWOrdered& windows = main->GetDocument()->GetWindows();
-    for (std::size_t i = 0; i < windows.entries(); ++i)
-        if (auto* table = dynamic_cast<TableWin*>(windows[i]))
-            return table;
+    const RWOrdered* windows = main != nullptr ? &main->GetDocument()->GetWindows() : nullptr;
+    for (std::size_t i = 0; windows != nullptr && i < windows->entries(); ++i)
+        if (auto* window = dynamic_cast<Kind*>((*windows)[i]))
+            return window;
     return nullptr;
 }
+
+const Opening kTable{"table", "planet", ";TABLE", OpenWindow<TableWin>};
+const Opening kIllustration{"illustration", "circle", ";ART", OpenWindow<ImageWin>};
+
+// The table or illustration of the run.
+FRM_CWindow* Opened() { return script().opening->window(); }
 
 Window XWin(FRM_CWindow* window)
 {
@@ -376,65 +397,98 @@ WINDOW FocusWithin(FRM_CWindow* window)
     return window != nullptr && Within(focus, window->GetVKOWindow()) ? focus : nullptr;
 }
 
-// Whether the window is in front of the other with the keys: the program's focus where it was
-// in it before (when given), and the server's keyboard on it.
+// Whether the window is in front of the other (when given) with the keys: the program's focus
+// where it was in it before (when given), and the server's keyboard on it.
 bool InFrontWithKeys(FRM_CWindow* window, FRM_CWindow* other, WINDOW focus = nullptr)
 {
     Window keys = 0;
     int revert = 0;
     XGetInputFocus(script().probe, &keys, &revert);
     const bool serverKeys = keys != 0 && keys != PointerRoot && vkotest::top_of(script().probe, keys) == vkotest::top_of(script().probe, XWin(window));
-    return InFront(window, other) && FocusWithin(window) != nullptr && (focus == nullptr || FocusWithin(window) == focus) && serverKeys && TakenIn();
+    return (other == nullptr || InFront(window, other)) && FocusWithin(window) != nullptr &&
+           (focus == nullptr || FocusWithin(window) == focus) && serverKeys && TakenIn();
 }
 
-// Where the keys were in the main window before the table came.
+// Where the keys were in the main window when the table or illustration came: in its entry,
+// where the mark was double-clicked.
 WINDOW theMainFocus = nullptr;
 
-// Which window comes forward with the keys: Ctrl+F typed in one brings the next.
-std::vector<Step> WithATable(bool wm)
+// A double click on the run's mark in the main window's entry, once the entry shows it; until
+// then a click low on the entry's scroll bar (taken in before the next) pages down to it.
+Step DoubleClickMark(const std::string& name)
 {
+    return Step{name, [] {
+                    if (script().acted && !TakenIn())
+                        return false;
+                    ScrollViewWin* pane = Main(0)->GetFrontPage()->GetEntryPane();
+                    const s_pnt mark = vkotest::MarkOnScreen(Main(0), script().opening->mark);
+                    if (mark.h < 0) {
+                        const FRM_CRect frame = pane->GetGlobalFrame();
+                        s_pnt bar{static_cast<std::int16_t>(frame.Bottom() - 24), static_cast<std::int16_t>(frame.Right() - 8)};
+                        vkok_vobj_translate_points(pane->GetCWindow()->GetVKOWindow(), nullptr, &bar, 1);
+                        Click(bar);
+                        Acted();
+                        return false;
+                    }
+                    theMainFocus = pane->PaneWindow();
+                    vkotest::XTestHand hand;
+                    hand.click(mark.h, mark.v);
+                    hand.click(mark.h, mark.v);
+                    return true;
+                }};
+}
+
+// Which window comes forward with the keys once the entry opened its table or illustration:
+// Ctrl+F typed in one brings the next.
+std::vector<Step> WithAWindowOfTheEntry(const Opening& opening, bool wm)
+{
+    script().opening = &opening;
+    const std::string it = opening.name;
     std::vector<Step> steps;
     StartSteps(&steps);
     steps.push_back(ClickField("the field", [] { return Main(0); }));
-    steps.push_back(When("planet looked up", [] { return true; }, [] {
-        Type("planet");
+    steps.push_back(When(opening.word + " looked up", [] { return true; }, [] {
+        Type(script().opening->word);
         Keys({{NoSymbol, XK_Return}});
     }));
-    steps.push_back(When("its table opened", [] {
-        auto* document = dynamic_cast<RefDoc*>(Main(0)->GetDocument());
-        return document->GetKeyTable().currentEntryWord() == "planet" && TakenIn();
-    }, [] {
-        theMainFocus = FocusWithin(Main(0));
-        RefDoc::CmdShowTable::Send(*dynamic_cast<RefDoc*>(Main(0)->GetDocument()));
-    }));
-    steps.push_back(Check("the table opens above the main window with the keys",
-                          [] { return Ready(Table()) && InFrontWithKeys(Table(), Main(0)); }));
+    steps.push_back(DoubleClickMark("its mark double-clicked"));
+    steps.push_back(Check("the " + it + " opens above the main window with the keys",
+                          [] { return Ready(Opened()) && InFrontWithKeys(Opened(), Main(0)); }));
     steps.push_back(When("Ctrl+F", [] { return true; }, [] {
         PointerAway();
         Control(XK_f);
     }));
     steps.push_back(Check("Ctrl+F brings the main window above it with the keys where they were",
-                          [] { return InFrontWithKeys(Main(0), Table(), theMainFocus); }));
+                          [] { return InFrontWithKeys(Main(0), Opened(), theMainFocus); }));
     steps.push_back(When("Ctrl+F again", [] { return true; }, [] { Control(XK_f); }));
-    steps.push_back(Check("Ctrl+F again brings the table forward with the keys", [] { return InFrontWithKeys(Table(), Main(0)); }));
-    steps.push_back(ChooseItem("Window > Next Window in the table", [] { return static_cast<FRM_CWindow*>(Table()); },
-                               menutag::kWindow, menutag::kNextWindow));
-    steps.push_back(Check("Window > Next Window in the table brings the main window forward",
-                          [] { return InFrontWithKeys(Main(0), Table(), theMainFocus); }));
+    steps.push_back(Check("Ctrl+F again brings the " + it + " forward with the keys", [] { return InFrontWithKeys(Opened(), Main(0)); }));
+    steps.push_back(ChooseItem("Window > Next Window in the " + it, [] { return Opened(); }, menutag::kWindow, menutag::kNextWindow));
+    steps.push_back(Check("Window > Next Window in the " + it + " brings the main window forward",
+                          [] { return InFrontWithKeys(Main(0), Opened(), theMainFocus); }));
     steps.push_back(When("Ctrl+F", [] { return true; }, [] {
         PointerAway();
         Control(XK_f);
     }));
-    steps.push_back(Check("then Ctrl+F brings the table forward", [] { return InFrontWithKeys(Table(), Main(0)); }));
+    steps.push_back(Check("then Ctrl+F brings the " + it + " forward", [] { return InFrontWithKeys(Opened(), Main(0)); }));
     steps.push_back(When("the main window's status bar clicked", [] { return true; }, [] {
         ClickView(Main(0)->GetIDData().Get<FRM_CStatusBar>(1054));
     }));
     steps.push_back(Check("a click on the main window's status bar brings it forward with the keys where they were",
-                          [] { return InFrontWithKeys(Main(0), Table(), theMainFocus); }));
+                          [] { return InFrontWithKeys(Main(0), Opened(), theMainFocus); }));
+    // Ctrl+F to it again, and File > Close typed there: Alt+F, then C once the menu shows.
+    steps.push_back(When("Ctrl+F", [] { return true; }, [] { Control(XK_f); }));
+    steps.push_back(When("Alt+F in the " + it, [] { return InFrontWithKeys(Opened(), Main(0)); },
+                         [] { Keys({{XK_Alt_L, XK_f}}); }));
+    steps.push_back(When("C in its File menu", [] { return vkobase::menu::level_count() > 0 && TakenIn(); }, [] { Type("c"); }));
+    steps.push_back(Check("File > Close typed in the " + it + " gives the main window the keys where they were",
+                          [] { return Opened() == nullptr && InFrontWithKeys(Main(0), nullptr, theMainFocus); }));
     if (wm)
         return steps;
     // Without a window manager the program places new main windows: three, each where none
-    // shows, none's menu bar running along another's.
+    // shows, none's menu bar running along another's (nor along that of the window of the
+    // entry, opened again).
+    steps.push_back(DoubleClickMark("its mark double-clicked again"));
+    steps.push_back(When("it opened again", [] { return Ready(Opened()) && TakenIn(); }, [] {}));
     for (int i = 0; i < 3; ++i)
         steps.push_back(ChooseItem("File > New Window", [] { return Main(0); }, menutag::kFile, menutag::kNewWindow));
     steps.push_back(Check("three new main windows open, each at a place of its own", [] {
@@ -442,7 +496,7 @@ std::vector<Step> WithATable(bool wm)
         if (windows.size() < 4 || !TakenIn())
             return false;
         std::vector<FRM_CWindow*> all(windows.begin(), windows.end());
-        all.push_back(Table());
+        all.push_back(Opened());
         for (std::size_t i = 0; i < all.size(); ++i)
             for (std::size_t j = i + 1; j < all.size(); ++j) {
                 const s_rct a = OnScreen(all[i]), b = OnScreen(all[j]);
@@ -515,7 +569,7 @@ std::vector<std::string> RunOnDesktop(bool wm, std::vector<Step> steps, std::str
     test_support::TempDir folder;
     demodict::DemoSlice slice;
     slice.first_lemmas = 20;
-    slice.lemmas = {"planet"};
+    slice.lemmas = {"planet", "circle"};
     demodict::DemoReport report;
     std::string error;
     EXPECT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
@@ -560,22 +614,35 @@ TEST(WindowKeysX11, TwoMainWindowsWithoutAWindowManager)
             "then the keys reach its field"});
 }
 
-const std::vector<std::string> kWithATable = {
-    "the table opens above the main window with the keys",
-    "Ctrl+F brings the main window above it with the keys where they were",
-    "Ctrl+F again brings the table forward with the keys",
-    "Window > Next Window in the table brings the main window forward",
-    "then Ctrl+F brings the table forward",
-    "a click on the main window's status bar brings it forward with the keys where they were",
-};
-
-TEST(WindowKeysX11, ATableWithoutAWindowManager)
+// What the run of a window of the entry logs.
+std::vector<std::string> WithAWindowOfTheEntrySeen(const Opening& opening, bool wm)
 {
-    std::vector<std::string> seen = kWithATable;
-    seen.push_back("three new main windows open, each at a place of its own");
-    Expect(false, WithATable(false), seen);
+    const std::string& it = opening.name;
+    std::vector<std::string> seen = {
+        "the " + it + " opens above the main window with the keys",
+        "Ctrl+F brings the main window above it with the keys where they were",
+        "Ctrl+F again brings the " + it + " forward with the keys",
+        "Window > Next Window in the " + it + " brings the main window forward",
+        "then Ctrl+F brings the " + it + " forward",
+        "a click on the main window's status bar brings it forward with the keys where they were",
+        "File > Close typed in the " + it + " gives the main window the keys where they were",
+    };
+    if (!wm)
+        seen.push_back("three new main windows open, each at a place of its own");
+    return seen;
 }
 
-TEST(WindowKeysX11, ATableUnderOpenbox) { Expect(true, WithATable(true), kWithATable); }
+void ExpectWithAWindowOfTheEntry(const Opening& opening, bool wm)
+{
+    Expect(wm, WithAWindowOfTheEntry(opening, wm), WithAWindowOfTheEntrySeen(opening, wm));
+}
+
+TEST(WindowKeysX11, ATableWithoutAWindowManager) { ExpectWithAWindowOfTheEntry(kTable, false); }
+
+TEST(WindowKeysX11, ATableUnderOpenbox) { ExpectWithAWindowOfTheEntry(kTable, true); }
+
+TEST(WindowKeysX11, AnIllustrationWithoutAWindowManager) { ExpectWithAWindowOfTheEntry(kIllustration, false); }
+
+TEST(WindowKeysX11, AnIllustrationUnderOpenbox) { ExpectWithAWindowOfTheEntry(kIllustration, true); }
 
 } // namespace
