@@ -1,10 +1,12 @@
 // closing_box_x11_test.cpp: the box that tells of damage TavlinCD cannot go on with, and ends
 // it once answered, is read before it goes. TavlinCD runs on a private Xvfb on a slice of the
 // demo dictionary; after a first look-up its index file is cut short, and a word and Return are
-// typed through XTest at the pace of a quick and of a slow typist: the first letter's type-ahead
-// meets the damage and opens the box, and the rest of the word and the Return, typed while it
-// appears, must not close it. Once the program has taken the Return in, the box is still on the
-// screen; a click on its OK ends the program.
+// typed through XTest at the pace of a quick and of a slow typist (the slow one with the pointer
+// off the program's windows): the first letter's type-ahead meets the damage and opens the box,
+// and the rest of the word and the Return, typed while it appears, must not close it. Once the
+// program has taken the Return in, the box is still on the screen, above the main window; a
+// click on its OK, or a Return pressed once it has been up a second, ends the program. On a bare
+// server and under openbox, which frames, places and focuses the box itself.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
@@ -14,6 +16,8 @@
 #include <string>
 
 #include "onscreen_program.h"
+
+#include <X11/Xatom.h>
 
 namespace {
 
@@ -56,11 +60,44 @@ void TypeAtPace(Display* dpy, const std::string& text, unsigned gapMs)
     XSync(dpy, False);
 }
 
-TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
+// The server's time now: an empty change of a property of the observer's own window comes back
+// with it.
+Time ServerTime(Display* dpy, Window own)
 {
-    for (const unsigned gapMs : {10u, 100u}) {
-        SCOPED_TRACE("keys " + std::to_string(gapMs) + " ms apart");
-        onscreen::Session s({"dog", "house", "horse", "cat"});
+    XChangeProperty(dpy, own, XA_INTEGER, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+    XEvent changed{};
+    XWindowEvent(dpy, own, PropertyChangeMask, &changed);
+    return changed.xproperty.time;
+}
+
+// A point of the screen outside every window shown, the screen's corner when none is free.
+s_pnt OffTheWindows(onscreen::Session& s)
+{
+    for (const s_pnt at : {s_pnt{760, 1016}, s_pnt{760, 8}, s_pnt{8, 1016}, s_pnt{8, 8}}) {
+        bool free = true;
+        for (const auto& [window, name] : s.TopWindows()) {
+            const s_rct r = s.ScreenArea(vkotest::top_of(s.dpy, window));
+            free = free && !(at.v >= r.top && at.v < r.bottom && at.h >= r.left && at.h < r.right);
+        }
+        if (free)
+            return at;
+    }
+    return s_pnt{767, 1023};
+}
+
+void KeysTypedAsItAppearsDoNotCloseIt(onscreen::Session::Manager manager)
+{
+    struct Typist {
+        unsigned gapMs;
+        bool pointerOff;   // the pointer rests off the program's windows while the keys come
+        bool answersByKey; // Return once the box has been up a second, else a click on OK
+    };
+    for (const Typist typist :
+         {Typist{10, false, false}, Typist{100, true, false}, Typist{100, true, true}}) {
+        SCOPED_TRACE("keys " + std::to_string(typist.gapMs) + " ms apart" +
+                     (typist.pointerOff ? ", the pointer off the windows" : "") +
+                     (typist.answersByKey ? ", answered by Return" : ", answered by a click"));
+        onscreen::Session s({"dog", "house", "horse", "cat"}, {}, manager);
         if (s.missing)
             GTEST_SKIP() << s.why;
         ASSERT_EQ(s.why, "");
@@ -80,7 +117,11 @@ TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
         // The index is cut under the running program: what "h" lists lies past its end.
         std::filesystem::resize_file(s.folder + "/data/demo.ndx", 0);
         s.Sync();
-        TypeAtPace(s.dpy, "house", gapMs);
+        if (typist.pointerOff) {
+            const s_pnt off = OffTheWindows(s);
+            XTestFakeMotionEvent(s.dpy, -1, off.h, off.v, CurrentTime);
+        }
+        TypeAtPace(s.dpy, "house", typist.gapMs);
 
         int status = 0;
         Window box = 0;
@@ -90,6 +131,10 @@ TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
         }, onscreen::Session::kDeadline)) << "no box";
         ASSERT_NE(box, Window{0}) << "the program ended (status " << status
                                   << ") before its box could be read";
+        const Window own =
+            XCreateSimpleWindow(s.dpy, DefaultRootWindow(s.dpy), -10, -10, 1, 1, 0, 0, 0);
+        XSelectInput(s.dpy, own, PropertyChangeMask);
+        const Time seen = ServerTime(s.dpy, own); // the box was shown before
 
         // The program has read every key typed once it draws a part of the box again that an
         // expose sent after them asks for (it reads the server's events in order, and handles
@@ -124,18 +169,41 @@ TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
         ASSERT_NE(XGetWindowAttributes(s.dpy, box, &a), 0);
         EXPECT_EQ(a.map_state, IsViewable) << "the box is still on the screen";
         ASSERT_NE(TopWindow(s, "Error"), Window{0});
+        EXPECT_TRUE(vkotest::above(s.dpy, box, s.main)) << "the box lies behind the main window";
 
-        // A click on OK answers it: the program ends as the engine ends on damage.
-        int x = 0, y = 0;
-        Window child = 0;
-        XTranslateCoordinates(s.dpy, box, DefaultRootWindow(s.dpy), 0, 0, &x, &y, &child);
-        s.Click(s_pnt{static_cast<std::int16_t>(y + a.height - kBoxMargin - kButtonHeight / 2),
-                      static_cast<std::int16_t>(x + a.width - kBoxMargin - kButtonWidth / 2)});
+        // A click on OK, where the box really is, or a Return pressed once it has been up a
+        // second (by the server's time) answers it: the program ends as the engine ends on
+        // damage.
+        ASSERT_TRUE(s.ManagerCaughtUp()) << "the window manager did not answer";
+        if (typist.answersByKey) {
+            const auto upMs = [&] {
+                return static_cast<std::uint32_t>(ServerTime(s.dpy, own) - seen);
+            };
+            ASSERT_TRUE(vkotest::wait_until([&] { return upMs() > 1000; },
+                                            onscreen::Session::kDeadline));
+            s.Key(XK_Return);
+        } else {
+            const s_rct placed = s.ScreenArea(box);
+            s.Click(s_pnt{static_cast<std::int16_t>(placed.bottom - kBoxMargin - kButtonHeight / 2),
+                          static_cast<std::int16_t>(placed.right - kBoxMargin - kButtonWidth / 2)});
+        }
         ASSERT_TRUE(vkotest::wait_until([&] { return !Running(s, &status); },
                                         onscreen::Session::kDeadline))
-            << "a click on OK did not end the program";
+            << (typist.answersByKey ? "a Return a second after the box appeared"
+                                    : "a click on OK")
+            << " did not end the program";
         EXPECT_EQ(status, 255);
     }
+}
+
+TEST(ClosingBoxX11, KeysTypedAsItAppearsDoNotCloseItAClickDoes)
+{
+    KeysTypedAsItAppearsDoNotCloseIt(onscreen::Session::Manager::kNone);
+}
+
+TEST(ClosingBoxX11, UnderOpenbox)
+{
+    KeysTypedAsItAppearsDoNotCloseIt(onscreen::Session::Manager::kOpenbox);
 }
 
 } // namespace

@@ -3,11 +3,12 @@
 // a slice of the WordNet demo dictionary written at start; it reports, through a pipe, where its
 // panes are once started and the phases of its work as the base library's probe marks them
 // (real clock). The observer types and clicks through XTest and collects what the server draws
-// into the main window through the Damage extension. Without Xvfb, WordNet or espeak-ng the
-// session says why (missing) and runs nothing. Every wait is for a report or a drawing, with a
-// scaled deadline (test_deadline.h); the program and the server end with the test however it
-// ends (child_group.h), and a window that closes while the observer asks about it is an X error
-// recorded, not the end of the test.
+// into the main window through the Damage extension. The server is bare or, when asked,
+// managed by openbox, as users run the program. Without Xvfb, WordNet, espeak-ng (or openbox,
+// when asked) the session says why (missing) and runs nothing. Every wait is for a report or a
+// drawing, with a scaled deadline (test_deadline.h); the program, openbox and the server end
+// with the test however it ends (child_group.h), and a window that closes while the observer
+// asks about it is an X error recorded, not the end of the test.
 #pragma once
 
 #include <fcntl.h>
@@ -45,6 +46,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "tests/platform/vkobase/wm_test_support.h"
 #include "tests/platform/vkobase/x_errors.h"
 
 namespace onscreen {
@@ -177,10 +179,16 @@ inline double LastDrawn(const std::vector<Damage>& drawn, const XRectangle& area
 // connection that types and clicks through XTest and sees what the server draws into the main
 // window through the Damage extension.
 struct Session {
+    // What manages the server's windows: nothing, or openbox, which frames and places them.
+    enum class Manager { kNone, kOpenbox };
+
     std::string why;      // empty when ready
     bool missing = false; // why names something this machine lacks
     std::string folder;
     vkotest::Xvfb server;
+    vkotest::Openbox openbox; // stops before the server it runs on
+    Manager manager = Manager::kNone;
+    vkotest::ManagerRoundTrip managerRound;
     pid_t program = -1;
     int reports = -1;
     std::vector<Report> heard;
@@ -195,7 +203,9 @@ struct Session {
     // On a slice of the demo written at start with these lemmas; furnish (when given) puts
     // more files in the program's folder before it starts.
     using Furnish = std::function<void(const std::string& folder)>;
-    explicit Session(const std::vector<std::string>& lemmas, const Furnish& furnish = {})
+    explicit Session(const std::vector<std::string>& lemmas, const Furnish& furnish = {},
+                     Manager managedBy = Manager::kNone)
+        : manager(managedBy)
     {
         why = Prepare(lemmas, {}, furnish);
     }
@@ -230,6 +240,8 @@ struct Session {
             return "espeak-ng is not installed";
         if (vkotest::find_xvfb().empty())
             return "Xvfb is not installed";
+        if (manager == Manager::kOpenbox && vkotest::find_on_path("openbox").empty())
+            return "openbox is not installed";
         missing = false;
         folder = vkotest::make_scratch_dir("vko_onscreen_");
         if (folder.empty())
@@ -250,6 +262,9 @@ struct Session {
             furnish(folder);
         if (const std::string failed = vkotest::start_xvfb(server); !failed.empty())
             return failed;
+        if (manager == Manager::kOpenbox)
+            if (const std::string failed = openbox.start(server.display()); !failed.empty())
+                return failed;
         int fds[2];
         if (pipe(fds) != 0)
             return "no pipe";
@@ -288,7 +303,27 @@ struct Session {
         }
     }
 
-    // The viewable top-level windows of the server, by name ("" for unnamed).
+    // The window a top-level window shows: itself, or under a manager the program's window
+    // inside a frame (the one the manager marked with WM_STATE).
+    Window ClientOf(Window top)
+    {
+        if (manager == Manager::kNone || !vkotest::cardinals(dpy, top, "WM_STATE").empty())
+            return top;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(dpy, top, &root, &parent, &children, &count) == 0)
+            return top;
+        Window client = top;
+        for (unsigned i = 0; i < count && client == top; ++i)
+            if (!vkotest::cardinals(dpy, children[i], "WM_STATE").empty())
+                client = children[i];
+        if (children != nullptr)
+            XFree(children);
+        return client;
+    }
+
+    // The viewable top-level windows of the server, by name ("" for unnamed), bottom to top;
+    // under a manager the program's windows inside the frames.
     std::vector<std::pair<Window, std::string>> TopWindows()
     {
         std::vector<std::pair<Window, std::string>> found;
@@ -297,19 +332,44 @@ struct Session {
         if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) == 0)
             return found;
         for (unsigned i = 0; i < count; ++i) {
+            const Window window = ClientOf(children[i]);
             XWindowAttributes a{};
-            if (XGetWindowAttributes(dpy, children[i], &a) == 0 || a.map_state != IsViewable || a.width < 20)
+            if (XGetWindowAttributes(dpy, window, &a) == 0 || a.map_state != IsViewable ||
+                a.width < 20)
                 continue;
             char* name = nullptr;
             std::string title;
-            if (XFetchName(dpy, children[i], &name) != 0 && name != nullptr) {
+            if (XFetchName(dpy, window, &name) != 0 && name != nullptr) {
                 title = name;
                 XFree(name);
             }
-            found.emplace_back(children[i], title);
+            found.emplace_back(window, title);
         }
         XFree(children);
         return found;
+    }
+
+    // Under a manager, waits until it has handled what the server sent it so far (a round trip
+    // through it): a window shown is framed, placed and focused as it puts it. False when it
+    // did not answer in time.
+    bool ManagerCaughtUp()
+    {
+        if (manager == Manager::kNone)
+            return true;
+        managerRound.start(dpy);
+        return vkotest::wait_until([&] { return managerRound.done(dpy); }, kDeadline);
+    }
+
+    // A window's place and size on the screen, wherever a manager put it.
+    s_rct ScreenArea(Window window)
+    {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(dpy, window, &a) == 0)
+            return {};
+        const auto [x, y] = vkotest::screen_origin(dpy, window);
+        return s_rct{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x),
+                     static_cast<std::int16_t>(y + a.height),
+                     static_cast<std::int16_t>(x + a.width)};
     }
 
     XRectangle InMain(const s_rct& screen)
@@ -320,6 +380,18 @@ struct Session {
         return XRectangle{static_cast<short>(x), static_cast<short>(y),
                           static_cast<unsigned short>(screen.right - screen.left),
                           static_cast<unsigned short>(screen.bottom - screen.top)};
+    }
+
+    // The panes where the main window really is: a manager may place it after the program
+    // told where they were. Their place within the window holds; its client area ends at the
+    // window's bottom.
+    void FollowTheMainWindow()
+    {
+        const s_rct window = ScreenArea(main);
+        const auto dh = static_cast<std::int16_t>(window.left - ready.client.left);
+        const auto dv = static_cast<std::int16_t>(window.bottom - ready.client.bottom);
+        for (s_rct* r : {&ready.entryPane, &ready.hitList, &ready.field, &ready.client})
+            vkov_rect_offset(r, dh, dv);
     }
 
     void Click(s_pnt at)
@@ -342,8 +414,9 @@ struct Session {
                         main = window;
             return main != 0;
         }, kDeadline);
-        if (!shown)
+        if (!shown || !ManagerCaughtUp())
             return "the main window was not shown";
+        FollowTheMainWindow();
         // The splash window: the one without a name. A click closes it; one that stays is
         // clicked again.
         auto splash = [&] {
@@ -354,10 +427,8 @@ struct Session {
         };
         const bool closed = vkotest::wait_until([&] {
             const Window open = splash();
-            XWindowAttributes a{};
-            if (open != 0 && XGetWindowAttributes(dpy, open, &a) != 0)
-                Click(s_pnt{static_cast<std::int16_t>(a.y + a.height / 2),
-                            static_cast<std::int16_t>(a.x + a.width / 2)});
+            if (open != 0)
+                Click(Centre(ScreenArea(open)));
             return open == 0;
         }, kDeadline, 200);
         if (!closed)

@@ -4,7 +4,8 @@
 // folder takes the bookmark file's name, so that it cannot be saved, and File > Exit asks
 // whether to end without it. SIGTERM then ends the program at once (asking Cancel, the
 // question's answer to a close, kept it open and asked again), and what is on the disk is
-// left as it was.
+// left as it was. On a bare server and under openbox, which frames, places and focuses the
+// program's boxes itself.
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
@@ -48,9 +49,9 @@ void AltKey(Display* dpy, KeySym sym)
     XFlush(dpy);
 }
 
-TEST(QuitSignalX11, EndsTheProgramWhileAQuestionWaits)
+void EndsTheProgramWhileAQuestionWaits(onscreen::Session::Manager manager)
 {
-    onscreen::Session s({"dog", "cat"});
+    onscreen::Session s({"dog", "cat"}, {}, manager);
     if (s.missing)
         GTEST_SKIP() << s.why;
     ASSERT_EQ(s.why, "");
@@ -74,6 +75,7 @@ TEST(QuitSignalX11, EndsTheProgramWhileAQuestionWaits)
     ASSERT_TRUE(vkotest::wait_until([&] { return TopWindow(s, "Warning") != 0; },
                                     onscreen::Session::kDeadline))
         << "no warning that the bookmark could not be saved";
+    ASSERT_TRUE(s.ManagerCaughtUp()) << "the window manager did not answer";
     s.Key(XK_Return);
     ASSERT_TRUE(vkotest::wait_until([&] { return TopWindow(s, "Warning") == 0; },
                                     onscreen::Session::kDeadline))
@@ -98,6 +100,16 @@ TEST(QuitSignalX11, EndsTheProgramWhileAQuestionWaits)
         EXPECT_TRUE(name == "BookMark.kq" || name.rfind("BookMark", 0) != 0)
             << name << ": nothing left beside the bookmark file";
     }
+}
+
+TEST(QuitSignalX11, EndsTheProgramWhileAQuestionWaits)
+{
+    EndsTheProgramWhileAQuestionWaits(onscreen::Session::Manager::kNone);
+}
+
+TEST(QuitSignalX11, UnderOpenbox)
+{
+    EndsTheProgramWhileAQuestionWaits(onscreen::Session::Manager::kOpenbox);
 }
 
 } // namespace
