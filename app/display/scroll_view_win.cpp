@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::int32_t kLineUp = 1, kLineDown = 2, kPageUp = 3, kPageDown = 4, kThumb = 6;
 constexpr std::uint16_t kEscape = 27;
+// The characters a text field takes as typed text: the single bytes from the blank on, but
+// Delete.
+constexpr std::uint16_t kSpace = 32, kDelete = 127, kLastText = 255;
 // The thumb past any last position: the bar stops it at the last.
 constexpr std::int32_t kPastTheEnd = 0x7FFF;
 // The focus frame lies this far inside the pane's text area; a scroll moves it with the
@@ -82,7 +85,12 @@ void ScrollPaneWin::DoMouseDouble(FRM_CPoint point, short, short, short)
 void ScrollPaneWin::DoKey(const FRM_CKey& key)
 {
     if (!key.IsVirtualKey()) {
-        if (key.GetChar() == kEscape && itsTarget != nullptr)
+        // The pane holds no text of the user's: Escape, and a character typed as text, are
+        // its owner's (a search page types it into its field); other keys are dropped.
+        const std::uint16_t character = key.GetChar();
+        const bool text = character >= kSpace && character <= kLastText && character != kDelete &&
+                          !key.IsCtrl() && !key.IsAlt();
+        if ((character == kEscape || text) && itsTarget != nullptr)
             itsTarget->DoKey(key);
         return;
     }

@@ -718,5 +718,24 @@ void SearchPageWin::DoKey(const FRM_CKey& key)
         DoCommand(kCmdClear, nullptr);
         return;
     }
+    WINDOW pane = itsEntryPane->PaneWindow();
+    if (!key.IsVirtualKey() && pane != nullptr && vko_scr_get_focus_vobj() == pane) {
+        TypeIntoField(key);
+        return;
+    }
     FRM_CFaceWindow::DoKey(key);
+}
+
+void SearchPageWin::TypeIntoField(const FRM_CKey& key)
+{
+    // A character typed while the entry pane has the keys (it took them for Copy and its
+    // scrolling) is meant for the field, as though the user had clicked there first. The
+    // field takes the keys, its caret after its text as on a change of page, and the
+    // character goes in there as pasted text does; the keys typed after it come to the field
+    // by themselves, since a key goes where the keys are when its turn comes.
+    DoCommand(kCmdFocusField, nullptr);
+    if (vko_scr_get_focus_vobj() != itsField->GetVKOWindow())
+        return;
+    SetTypedText(GetTypedText() + static_cast<char>(key.GetChar()));
+    DoCommand(itsField->GetTextCommand(), nullptr);
 }

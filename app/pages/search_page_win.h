@@ -219,6 +219,9 @@ private:
     void SetListMoves(const ListMoves& moves);
     std::vector<std::string> HighlightWords(const std::string& text) const;
 
+    // A character typed while the entry pane has the keys: the field takes the keys and the
+    // character.
+    void TypeIntoField(const FRM_CKey& key);
     void ClickOnEntry(const FRM_CPoint& point);
     void SpellingHelp();
 

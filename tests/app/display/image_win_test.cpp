@@ -8,6 +8,7 @@
 #include "app/display/scroll_view_win.h"
 #include "app/settings/config_dict.h"
 #include "engine/engine.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/cpicture.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -175,6 +176,14 @@ TEST_F(ImageWinTest, CaptionDrag_SelectsItsWords)
                             FRM_CPoint(runs.back().x + 1, runs.back().y - 2)};
     PaneDrag::Send(*window, points);
     EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
+    // The window has no field: text, Backspace and Return typed in its pane are dropped.
+    const WINDOW handle = window->GetVKOWindow();
+    for (const int key : {int{'m'}, int{' '}, 8, 13})
+        window->captionView()->pane()->DoKey(FRM_CKey(static_cast<std::uint16_t>(key), 0, 0, 0, 0));
+    vkok_app_process_pending_events();
+    ASSERT_TRUE(vko_vobj_is_valid(handle));
+    EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
+    EXPECT_TRUE(itsOpener->words.empty());
     window->Close();
 }
 

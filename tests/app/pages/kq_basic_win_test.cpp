@@ -823,3 +823,51 @@ TEST_F(BasicPageTest, HitList_IsDrawnWhereItStandsWithItsLinesAndTheSelection)
 }
 
 } // namespace
+
+namespace {
+
+// Keys typed while the entry pane has the keys (a click there took them, for Copy): text goes
+// on in the field where its caret was left, the keys after it follow by themselves; keys that
+// are no text stay with the pane.
+TEST_F(BasicPageTest, EntryPane_TextTypedThereGoesOnInTheField)
+{
+    // A key to wherever the keys are when it is typed.
+    const auto type = [](std::uint16_t character, bool control) {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = character;
+        event.v.chr.control = control ? 1 : 0;
+        event.v.chr.modifiers = control ? FRM_CKey::kControl : 0;
+        vkov_test_post_event(vkok_scr_get_focus_vobj(), &event);
+        vkok_app_process_pending_events();
+    };
+    struct Case {
+        const char* why;
+        std::vector<std::uint16_t> typed;
+        bool control;
+        const char* field;
+        bool fieldHasKeys;
+    };
+    const Case cases[] = {
+        {"letters", {'a', 'l', 'o', 'g'}, false, "catalog", true},
+        {"a blank is text too", {' '}, false, "cat ", true},
+        {"Backspace is no text", {8}, false, "cat", false},
+        {"Return is no text", {13}, false, "cat", false},
+        {"a letter with Ctrl is no text", {'q'}, true, "cat", false},
+    };
+    const WINDOW pane = FrontPage()->GetEntryPane()->PaneWindow();
+    const WINDOW field = FrontPage()->GetField()->GetVKOWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FrontPage()->SearchFor("cat");
+        vkok_app_process_pending_events();
+        ASSERT_TRUE(MainWindow()->GetPainter().hasText());
+        vko_scr_set_focus_vobj(pane);
+        for (const std::uint16_t character : c.typed)
+            type(character, c.control);
+        EXPECT_EQ(FrontPage()->GetTypedText(), c.field);
+        EXPECT_EQ(vkok_scr_get_focus_vobj(), c.fieldHasKeys ? field : pane);
+    }
+}
+
+} // namespace

@@ -3,9 +3,10 @@
 // A script inside the program (one step per timer tick, each waiting for the effect of the one
 // before) types through the XTest extension, keys 20 ms apart: Return in the History List and
 // in Spelling Help (on OK and on the list), Escape over the About box, Return in a menu opened
-// with Alt and a letter, the Advanced page's keys after Clear put it back, and it reads the
-// pixels of the entry pane's scroll bar before and after Clear. The program logs what it saw;
-// the test compares the log.
+// with Alt and a letter, Ctrl+C after a drag in the entry pane and the letters typed then
+// (the pointer off the window), the Advanced page's keys after Clear put it back, and it reads
+// the pixels of the entry pane's scroll bar before and after Clear. The program logs what it
+// saw; the test compares the log.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break them.
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../../platform/vkobase/src/core_internal.h"
@@ -40,6 +42,7 @@
 #include "action_taken_in.h"
 #include "scripted_app.h"
 #include "../../support/temp_dir.h"
+#include "tests/support/user_view.h"
 #include "tools/demodict/demo_writer.h"
 
 #include <X11/XKBlib.h>
@@ -61,6 +64,7 @@ struct Script {
     vkotest::Deadline patience{30};  // for what a check looks for
     vkotest::ActionTakenIn takenIn;  // the wait after each action of the script
     std::vector<Step> steps;
+    std::string xclip; // reads the clipboard as another program
 };
 
 Script& script()
@@ -359,6 +363,82 @@ void OpenThenTerm(std::vector<Step>& steps, const std::string& when)
     steps.push_back([] { return Await([] { return !NoteShown(); }, "the note closed"); });
 }
 
+// A point of the entry pane (its own coordinates) over the first word the entry shows, and
+// one a few lines further down: a drag between them selects the text from that word on.
+std::pair<s_pnt, s_pnt> DragOverTheEntry()
+{
+    const EntryPainter& painter = MainWindow()->GetPainter();
+    const auto lines = static_cast<std::int16_t>(3 * painter.lineHeight());
+    for (std::int16_t y = 0; y < 120; y += 2)
+        for (std::int16_t x = 0; x < 300; x += 2)
+            if (painter.RunAt(x, y) >= 0)
+                return {s_pnt{y, x}, s_pnt{static_cast<std::int16_t>(y + lines), x}};
+    return {};
+}
+
+// Looks up "planet", drags over its entry and copies what that selects with Ctrl+C; then,
+// the pointer moved off the window, types "arium" and Return, which carry on in the field.
+void TypeAfterADragInThePane(std::vector<Step>& steps)
+{
+    LookUp(steps, "planet");
+    steps.push_back(Act([] {
+        auto [from, to] = DragOverTheEntry();
+        s_pnt ends[2] = {from, to};
+        vkok_vobj_translate_points(Front()->GetEntryPane()->PaneWindow(), nullptr, ends, 2);
+        Display* dpy = script().probe;
+        XTestFakeMotionEvent(dpy, -1, ends[0].h, ends[0].v, CurrentTime);
+        XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
+        XTestFakeMotionEvent(dpy, -1, ends[1].h, ends[1].v, 20);
+        XTestFakeButtonEvent(dpy, 1, False, 20);
+        XSync(dpy, False);
+    }));
+    steps.push_back([] {
+        return Await([] { return !MainWindow()->GetPainter().SelectedTextUtf8().empty(); }, "the drag's selection");
+    });
+    steps.push_back(Act([] { Press(XK_c, XK_Control_L); }));
+    // The clipboard is read until it holds the selection (Ctrl+C may still be on its way).
+    auto read = std::make_shared<std::unique_ptr<test_support::ClipboardRead>>();
+    steps.push_back([read] {
+        if (!TakenIn())
+            return false;
+        const std::string selected = MainWindow()->GetPainter().SelectedTextUtf8();
+        std::string copied;
+        if (*read != nullptr && !(*read)->Done(&copied))
+            return false;
+        if ((*read == nullptr || copied != selected) && Patient()) {
+            *read = std::make_unique<test_support::ClipboardRead>();
+            (*read)->Start(script().xclip, script().folder + "/clipboard.txt");
+            return false;
+        }
+        return Told("Ctrl+C after a drag in the entry copies its selection", !copied.empty() && copied == selected);
+    });
+    steps.push_back(Act([] {
+        // The pointer goes to the screen's far corner, off the window.
+        Display* dpy = script().probe;
+        const s_pnt corner{static_cast<std::int16_t>(DisplayHeight(dpy, DefaultScreen(dpy)) - 1),
+                           static_cast<std::int16_t>(DisplayWidth(dpy, DefaultScreen(dpy)) - 1)};
+        s_rct window{};
+        vko_vobj_get_client_rect(MainWindow()->GetVKOWindow(), &window);
+        s_pnt far{window.bottom, window.right};
+        vkok_vobj_translate_points(MainWindow()->GetVKOWindow(), nullptr, &far, 1);
+        if (far.v >= corner.v && far.h >= corner.h)
+            Log("the window covers the screen: the pointer cannot leave it");
+        XTestFakeMotionEvent(dpy, -1, corner.h, corner.v, CurrentTime);
+        Type("arium\r");
+    }));
+    steps.push_back([] {
+        if (!Await([] { return Shown() == "planetarium"; }, "the entry of planetarium"))
+            return false;
+        const KQListBox* list = Front()->GetHitList();
+        std::string lines;
+        for (int i = 0; i < list->GetCount(); ++i)
+            lines += (i == 0 ? "" : ",") + list->GetItem(i);
+        Log("typed over the entry: the field holds " + Front()->GetTypedText() + ", the list " + lines +
+            ", the entry " + Shown());
+        return true;
+    });
+}
+
 std::vector<Step> Plan()
 {
     std::vector<Step> steps;
@@ -424,6 +504,9 @@ std::vector<Step> Plan()
     MenuKeys(steps, 'e', {XK_Return});
     steps.push_back([] { return Told("Return in Edit opened by Alt+E chooses an item", vkobase::menu::level_count() == 0); });
     CloseMenus(steps);
+
+    // Letters typed while the entry pane has the keys (after a drag that Ctrl+C copies).
+    TypeAfterADragInThePane(steps);
 
     // A long entry shows a thumb; the blank pane after Clear shows none.
     LookUp(steps, "head");
@@ -503,8 +586,9 @@ constexpr char kWordNet[] = "/usr/share/wordnet";
 
 std::vector<std::string> Run(bool wm, std::string* skip)
 {
-    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty()) {
-        *skip = "WordNet (wordnet-base) or espeak-ng is not installed";
+    if (!std::filesystem::exists(std::string(kWordNet) + "/index.noun") || vkotest::find_on_path("espeak-ng").empty() ||
+        vkotest::find_on_path("xclip").empty()) {
+        *skip = "WordNet (wordnet-base), espeak-ng or xclip is not installed";
         return {};
     }
     vkotest::Desktop desktop;
@@ -515,13 +599,14 @@ std::vector<std::string> Run(bool wm, std::string* skip)
     test_support::TempDir folder;
     demodict::DemoSlice slice;
     slice.first_lemmas = 20;
-    slice.lemmas = {"cat", "circle", "head"};
+    slice.lemmas = {"cat", "circle", "head", "planet", "planetarium"};
     demodict::DemoReport report;
     std::string error;
     EXPECT_TRUE(demodict::write_demo(kWordNet, folder.path(), &slice, {}, &report, &error)) << error;
     script().log = folder.path() + "/script.txt";
     script().folder = folder.path();
     script().wm = wm;
+    script().xclip = vkotest::find_on_path("xclip");
     const pid_t pid = vkotest::fork_child();
     if (pid == 0)
         RunProgram(desktop.display(), folder.path());
@@ -543,6 +628,8 @@ void CheckKeys(bool wm)
         "Escape closes the About box: yes",
         "the page keeps its word and its list: yes",
         "Return in Edit opened by Alt+E chooses an item: yes",
+        "Ctrl+C after a drag in the entry copies its selection: yes",
+        "typed over the entry: the field holds planetarium, the list planetarium, the entry planetarium",
         "a long entry shows a thumb: yes",
         "after Clear the blank pane shows no thumb: yes",
         "on a fresh page (va=cat and Return give ( Entry word is...=va=cat, no note",
