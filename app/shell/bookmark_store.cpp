@@ -358,10 +358,24 @@ int BookmarkStore::Load(const std::string& directory)
                 folders.Open(nullptr, found.keptIn, entry->path, entry->name, found.depth + 1);
             continue;
         }
+        // An entry found by its owner's name may name another folder's path (a stale path
+        // kept inside a moved folder): it takes the path of the folder it is in, so that a
+        // save reads back the same tree, unless that line would be too long to read back.
+        // The rest of the file still finds a folder by the path its own line gives.
+        const std::string pathInFile = entry->path;
+        if (found.folder != nullptr && found.folder->path != folderPath) {
+            const std::string& in = found.folder->path;
+            const bool fits =
+                entry->isFolder
+                    ? folder_line_length(in.size() + 1 + entry->name.size()) <= kLongestBookmarkLine
+                    : bookmark_line_length(*entry, in.size()) <= kLongestBookmarkLine;
+            if (fits)
+                entry->path = entry->isFolder ? in + "/" + entry->name : in;
+        }
         BMItem* placed = entry.get();
         Place(std::move(entry), found.folder);
         if (placed->isFolder)
-            folders.Open(placed, placed, placed->path, placed->name, found.depth + 1);
+            folders.Open(placed, placed, pathInFile, placed->name, found.depth + 1);
     }
     std::fclose(file);
     if (read != LineRead::kEnd) {

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <string>
@@ -204,9 +205,12 @@ TEST_F(BookmarkFile, FoldersNestedTooDeepAreKeptAsideWholeAndTheLoadIsLinear)
             deepest += folder->isFolder ? 1 : 0;
         EXPECT_EQ(deepest, kept);
 
-        // Every line stays in the file, and reads back the same.
+        // Every line stays in the file (the folders kept now with their whole paths), and
+        // reads back the same.
         ASSERT_EQ(store.Save(), 1);
-        EXPECT_EQ(read().size(), c.text.size());
+        const std::string saved = read();
+        EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'),
+                  std::count(c.text.begin(), c.text.end(), '\n'));
         ASSERT_EQ(store.Load(dir.path()), 1);  // the old tree is freed here
         EXPECT_EQ(store.NumberCount(), kept + 1);
         EXPECT_EQ(static_cast<int>(store.CutLines().size()), c.cut);
@@ -225,6 +229,22 @@ TEST_F(BookmarkFile, FoldersListedBeforeTheirContentsKeepThem)
     // Written back in the store's order, the same tree; the line at the main level says so.
     ASSERT_EQ(store.Save(), 1);
     EXPECT_EQ(read(), "<>:A:<>\n<>:A/C:<>\nD:A/C:z\nD:A:x\n<>:B:<>\nD:B:y\nD:<>:lost\n");
+}
+
+TEST_F(BookmarkFile, AnEntryFoundByItsFoldersNameStaysThereOnceSaved)
+{
+    // The inner A is found again by its path after N; W and w name "A", which is the path of
+    // the outer A, but are read into the inner one, the innermost open folder of that name.
+    write("<>:A:<>\n<>:A/B:<>\n<>:N:<>\n<>:A/B/A:<>\n<>:A/W:<>\nD:A:w\n");
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(dump(store), "A[B[A[W[] w#5]]] N[]");
+
+    // Saved, they name the folder they are in and read back there (numbered in the new order).
+    ASSERT_EQ(store.Save(), 1);
+    EXPECT_EQ(read(), "<>:A:<>\n<>:A/B:<>\n<>:A/B/A:<>\n<>:A/B/A/W:<>\nD:A/B/A:w\n<>:N:<>\n");
+    BookmarkStore again;
+    ASSERT_EQ(again.Load(dir.path()), 1);
+    EXPECT_EQ(dump(again), "A[B[A[W[] w#4]]] N[]");
 }
 
 TEST_F(BookmarkFile, FoldersNestNoDeeperThanTheStoreKeeps)
