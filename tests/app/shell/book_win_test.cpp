@@ -819,8 +819,8 @@ TEST_F(BookWinTest, SortOrdersTheTreeAndTheFile)
         {"Beta:<>:cat\nAlpha:<>:Zoo\nAlpha:<>:cat\n<>:Birds:<>\n<>:Birds/owls:<>\nAlpha:owls:snowy\n"
          "Alpha:owls:barn\n",
          "Main Level{Birds{owls{barn snowy}} Zoo cat cat}",
-         "<>:Birds:<>\n<>:Birds/owls:<>\nAlpha:owls:barn\nAlpha:owls:snowy\nAlpha:<>:Zoo\nBeta:<>:cat\n"
-         "Alpha:<>:cat\n"},
+         "<>:Birds:<>\n<>:Birds/owls:<>\nAlpha:Birds/owls:barn\nAlpha:Birds/owls:snowy\nAlpha:<>:Zoo\n"
+         "Beta:<>:cat\nAlpha:<>:cat\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
