@@ -138,29 +138,41 @@ void KeysTypedAsItAppearsDoNotCloseIt(onscreen::Session::Manager manager)
 
         // The program has read every key typed once it draws a part of the box again that an
         // expose sent after them asks for (it reads the server's events in order, and handles
-        // the keys read before it draws). The part is one nothing else draws alone.
+        // the keys read before it draws). The part is one nothing else draws alone. On a busy
+        // machine the box's first drawing may still be due and take the part in: then the part
+        // is asked for again, until a drawing of that part alone answers it.
         XDamageCreate(s.dpy, box, XDamageReportRawRectangles);
-        XEvent expose{};
-        expose.xexpose.type = Expose;
-        expose.xexpose.window = box;
-        expose.xexpose.x = 5;
-        expose.xexpose.y = 7;
-        expose.xexpose.width = 3;
-        expose.xexpose.height = 2;
-        XSendEvent(s.dpy, box, False, ExposureMask, &expose);
-        XSync(s.dpy, False);
+        const auto askForThePart = [&] {
+            XEvent expose{};
+            expose.xexpose.type = Expose;
+            expose.xexpose.window = box;
+            expose.xexpose.x = 5;
+            expose.xexpose.y = 7;
+            expose.xexpose.width = 3;
+            expose.xexpose.height = 2;
+            XSendEvent(s.dpy, box, False, ExposureMask, &expose);
+            XSync(s.dpy, False);
+        };
+        askForThePart();
         bool redrawn = false;
         ASSERT_TRUE(vkotest::wait_until([&] {
+            bool drewItWithMore = false;
             while (XPending(s.dpy) > 0) {
                 XEvent event;
                 XNextEvent(s.dpy, &event);
                 if (event.type != s.damageEvent + XDamageNotify)
                     continue;
                 const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-                redrawn = redrawn || (damage.drawable == box && damage.area.x == 5 &&
-                                      damage.area.y == 7 && damage.area.width == 3 &&
-                                      damage.area.height == 2);
+                if (damage.drawable != box)
+                    continue;
+                const XRectangle& a = damage.area;
+                if (a.x == 5 && a.y == 7 && a.width == 3 && a.height == 2)
+                    redrawn = true;
+                else if (a.x <= 5 && a.y <= 7 && a.x + a.width >= 8 && a.y + a.height >= 9)
+                    drewItWithMore = true;
             }
+            if (!redrawn && drewItWithMore)
+                askForThePart();
             return redrawn || !Running(s, &status);
         }, onscreen::Session::kDeadline)) << "the box was not drawn again";
         ASSERT_TRUE(redrawn) << "the keys typed as the box appeared closed it: the program ended "
