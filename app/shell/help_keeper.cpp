@@ -1,10 +1,12 @@
 // help_keeper.cpp: help on demand.
 #include "app/shell/help_keeper.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
 #include "app/shell/program_start.h"
+#include "vkocoll/readfile.h"
 
 namespace {
 
@@ -128,7 +130,9 @@ HELPINFO HelpKeeper::Open()
         if (HELPINFO help = vko_help_open_helpfile(&beside, 0))
             return help;
     }
-    // Nowhere to be found: the user finds it, or cancels.
+    // Nowhere to be found: the user finds it, or cancels; first learning what stands where
+    // help looked, when something other than a help file has its name.
+    TellNoHelpFileIn({spec.dir.path, itsProgramFolder});
     for (;;) {
         if (vko_dm_post_file_open(&spec, "Please Find and Open help file...") != 2)
             return nullptr;
@@ -146,13 +150,39 @@ HELPINFO HelpKeeper::Open()
     }
 }
 
+void HelpKeeper::TellNoHelpFileIn(const std::vector<std::string>& folders)
+{
+    std::string told;
+    std::vector<std::string> seen;
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        const std::string path = folder + (folder.back() == '/' ? "" : "/") + kHelpName + ".hlp";
+        if (std::find(seen.begin(), seen.end(), path) != seen.end())
+            continue;
+        seen.push_back(path);
+        const std::string what = DescribeNonFile(path);
+        if (!what.empty())
+            told += (told.empty() ? "" : "\n") + path + ": " + what + ", not a help file";
+    }
+    if (!told.empty())
+        vko_dm_post_error("%s", told.c_str());
+}
+
 void HelpKeeper::TellUnreadTopics(HELPINFO help)
 {
     // Without the association file's table every window and menu item shows the contents:
     // the user learns why, once, when help opens.
     char path[4096] = {};
     const std::int32_t state = vko_help_get_assoc_file(help, path, sizeof path);
-    if (state == VKOH_ASSOC_MISSING)
+    // Something else under its name (a folder, a FIFO, a link to nothing) is named for what
+    // it is: the user sees why the file there could not be read.
+    const std::string what =
+        state == VKOH_ASSOC_MISSING || state == VKOH_ASSOC_DAMAGED ? DescribeNonFile(path) : "";
+    if (!what.empty())
+        vko_dm_post_warning("The help topics file %s is %s: help opens at its contents.", path,
+                            what.c_str());
+    else if (state == VKOH_ASSOC_MISSING)
         vko_dm_post_warning("The help topics file %s is missing: help opens at its contents.",
                             path);
     else if (state == VKOH_ASSOC_DAMAGED)

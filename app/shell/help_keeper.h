@@ -68,6 +68,9 @@ private:
     void Keep(const Record& record);
     static std::string ProgramFolder();
     HELPINFO Open();
+    // Tells the user of each folder that holds something other than a help file (a folder,
+    // a FIFO, a link to nothing) under the help file's name.
+    static void TellNoHelpFileIn(const std::vector<std::string>& folders);
     // Tells the user when the help file's topic associations could not be read.
     static void TellUnreadTopics(HELPINFO help);
     void Apply(const Record& record) const;

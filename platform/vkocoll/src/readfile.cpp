@@ -53,6 +53,24 @@ std::string DescribeReadRefusal(ReadRefusal refusal, int error)
     return std::strerror(error);
 }
 
+std::string DescribeNonFile(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISREG(info.st_mode))
+            return std::string();
+        return DescribeReadRefusal(
+            S_ISDIR(info.st_mode) ? ReadRefusal::kFolder : ReadRefusal::kNotRegular, 0);
+    }
+    const int error = errno;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return std::string();
+    std::string target(4096, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    target.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return "a link to " + target + " (" + std::strerror(error) + ")";
+}
+
 LineRead ReadTextLine(std::FILE* file, std::string* line, std::size_t longest)
 {
     line->clear();

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -215,6 +221,39 @@ TEST_F(HelpKeeperTest, F1InEachWindowAndPageShowsItsOwnTopicOfTheHelpFile)
     }
 }
 
+// Puts at path what kind names: "fifo", "device" (a link to one), "folder", "socket" or
+// "broken link".
+void MakeNonFile(const std::string& path, const std::string& kind)
+{
+    if (kind == "fifo") {
+        ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    } else if (kind == "device") {
+        std::filesystem::create_symlink("/dev/null", path);
+    } else if (kind == "folder") {
+        std::filesystem::create_directory(path);
+    } else if (kind == "socket") {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(path.size(), sizeof address.sun_path) << path;
+        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(fd);  // the socket file stays
+    } else {
+        std::filesystem::create_symlink(path + ".gone", path);
+    }
+}
+
+// The boxes shown since the before-th, as "kind: text".
+std::vector<std::string> ShownSince(int before)
+{
+    std::vector<std::string> shown;
+    for (int i = before; i < vkov_dm_test_count(); ++i)
+        shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
+    return shown;
+}
+
 // Without the topic associations F1 shows the contents, and the user is told, when help
 // opens, which file could not be read.
 TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContents)
@@ -222,25 +261,32 @@ TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContent
     struct Case {
         const char* why;
         const char* content; // of the association file; null: none
-        const char* state;   // what the warning says of it; null: no warning
+        std::string state;   // what the warning says of it; empty: no warning
+        const char* kind;    // something else in its place (MakeNonFile); null: none
     };
+    const std::string csa = itsDir.path() + "/TavlinCD.csa";
     const Case cases[] = {
-        {"sound: the main window's own topic", "# comment\nW 1018 0 1010\n", nullptr},
-        {"missing", nullptr, "is missing"},
-        {"a line of another kind", "W 1018 0 1010\nX 1 0 2\n", "is damaged"},
-        {"a line too short", "W 1018\n", "is damaged"},
-        {"random bytes", "\x01\xff\x7f garbage\n", "is damaged"},
-        {"empty", "", "is empty"},
-        {"comments only", "# topics\n' none yet\n", "is empty"},
+        {"sound: the main window's own topic", "# comment\nW 1018 0 1010\n", "", nullptr},
+        {"missing", nullptr, "is missing", nullptr},
+        {"a line of another kind", "W 1018 0 1010\nX 1 0 2\n", "is damaged", nullptr},
+        {"a line too short", "W 1018\n", "is damaged", nullptr},
+        {"random bytes", "\x01\xff\x7f garbage\n", "is damaged", nullptr},
+        {"empty", "", "is empty", nullptr},
+        {"comments only", "# topics\n' none yet\n", "is empty", nullptr},
+        {"a folder in its place", nullptr, "is a folder", "folder"},
+        {"a FIFO in its place", nullptr, "is a device, a pipe or a socket", "fifo"},
+        {"a link to nothing in its place", nullptr,
+         "is a link to " + csa + ".gone (No such file or directory)", "broken link"},
     };
     CopyHelpFile();
-    const std::string csa = itsDir.path() + "/TavlinCD.csa";
     Start();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         std::filesystem::remove(csa);
         if (c.content != nullptr)
             std::ofstream(csa, std::ios::binary) << c.content;
+        if (c.kind != nullptr)
+            MakeNonFile(csa, c.kind);
         if (itsApplication->GetHelp().GetIfOpen() != nullptr)
             itsApplication->GetHelp().Close(); // opened again by the next F1
         const int notes = vkov_dm_test_count();
@@ -249,7 +295,7 @@ TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContent
         PressF1(Main());
         testing::internal::GetCapturedStderr();
         ASSERT_EQ(win32_test_help_count(), shown + 1);
-        if (c.state == nullptr) {
+        if (c.state.empty()) {
             EXPECT_EQ(vkov_dm_test_count(), notes);
             EXPECT_EQ(win32_test_help_command(shown), HELP_CONTEXT);
             EXPECT_EQ(static_cast<std::int32_t>(win32_test_help_data(shown)), 1010);
@@ -261,6 +307,44 @@ TEST_F(HelpKeeperTest, F1WithoutItsAssociationFileTellsTheFileAndShowsTheContent
                   "The help topics file " + csa + " " + c.state + ": help opens at its contents.");
         EXPECT_EQ(win32_test_help_command(shown), HELP_CONTENTS);
     }
+}
+
+// Something other than a help file under its name: F1 names it and what it is before asking
+// the user for the help file, and leaves it as it was.
+TEST_F(HelpKeeperTest, F1OverANameThatIsNoHelpFileTellsWhatItIsThenAsks)
+{
+    Start();
+    const std::string hlp = itsDir.path() + "/TavlinCD.hlp";
+    struct Case {
+        const char* kind;
+        std::string what;
+    };
+    const Case cases[] = {
+        {"fifo", "a device, a pipe or a socket"},
+        {"device", "a device, a pipe or a socket"},
+        {"folder", "a folder"},
+        {"socket", "a device, a pipe or a socket"},
+        {"broken link", "a link to " + hlp + ".gone (No such file or directory)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        MakeNonFile(hlp, c.kind);
+        const auto type = std::filesystem::symlink_status(hlp).type();
+        const int before = vkov_dm_test_count();
+        vkov_dm_test_push_answer(1, nullptr, 0);  // the user cancels the search
+        PressF1(Main());
+        EXPECT_EQ(ShownSince(before),
+                  (std::vector<std::string>{"error: " + hlp + ": " + c.what + ", not a help file",
+                                            "file_open: Please Find and Open help file..."}));
+        EXPECT_EQ(itsApplication->GetHelp().GetIfOpen(), nullptr);
+        EXPECT_EQ(std::filesystem::symlink_status(hlp).type(), type) << "left as it was";
+        std::filesystem::remove(hlp);
+    }
+    // Nothing of that name: the user is asked at once.
+    const int before = vkov_dm_test_count();
+    vkov_dm_test_push_answer(1, nullptr, 0);
+    PressF1(Main());
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"file_open: Please Find and Open help file..."});
 }
 
 TEST_F(HelpKeeperTest, F1WithTheFocusOnAControlShowsItsWindowsTopicShiftF1StartsObjectClick)

@@ -26,6 +26,11 @@ std::FILE* OpenFileToRead(const std::string& path, ReadRefusal* refusal = nullpt
 // socket", or for kCannotOpen the system's text of error.
 std::string DescribeReadRefusal(ReadRefusal refusal, int error);
 
+// What stands at path when it is there but no regular file, in the same words ("a folder",
+// "a device, a pipe or a socket"), or "a link to <target> (<the system's text>)" for a link
+// that leads to no file; empty for a regular file or for nothing at all. Nothing is opened.
+std::string DescribeNonFile(const std::string& path);
+
 // How reading a line went.
 enum class LineRead {
     kLine,    // *line holds the next line, without its '\n'
