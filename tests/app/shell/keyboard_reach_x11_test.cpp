@@ -360,8 +360,22 @@ TEST(KeyboardReachX11, PreferencesTabFollowsTheButtonsAsDrawn)
     EXPECT_NE(Named(s, "Preferences"), 0u) << "Apply leaves the window open";
 }
 
-// The help viewer: Tab and Shift+Tab walk its buttons (Back greyed on the first page), each
-// framed in turn; Return presses the one framed.
+// Waits until the area of window shows a picture other than before, and gives it once two
+// reads in a row agree (a drawing half done is not taken); empty when none came.
+Picture WaitForChange(Session& s, Window window, const XRectangle& area, const Picture& before)
+{
+    Picture last;
+    Picture now;
+    const bool came = vkotest::wait_until([&] {
+        last = now;
+        now = Pixels(s.dpy, window, area);
+        return !now.empty() && now != before && now == last;
+    }, kWait);
+    return came ? now : Picture{};
+}
+
+// The help viewer: Tab and Shift+Tab walk its buttons (Back greyed on the first page), then
+// the page's links, each framed in turn, round both ends; Return presses the one framed.
 TEST(KeyboardReachX11, TheHelpViewersButtonsTakeTheKeys)
 {
     Session s({"cat"}, [](const std::string& folder) {
@@ -375,25 +389,40 @@ TEST(KeyboardReachX11, TheHelpViewersButtonsTakeTheKeys)
     Window viewer = 0;
     vkotest::wait_until([&] { return (viewer = Named(s, "Help")) != 0; }, kWait);
     ASSERT_NE(viewer, 0u) << "F1 opened no help";
-    XRectangle toolbar = Whole(s.dpy, viewer);
-    toolbar.height = 30;
-    Picture before = WaitForPicture(s, viewer, toolbar, [](const Picture&) { return true; });
-    ASSERT_FALSE(before.empty());
-    // Contents, Search, Close: each Tab frames the next.
-    std::vector<Picture> framed;
-    for (int i = 0; i < 3; ++i) {
+    const XRectangle whole = Whole(s.dpy, viewer);
+    const Picture unframed = WaitForPicture(s, viewer, whole, [](const Picture&) { return true; });
+    ASSERT_FALSE(unframed.empty());
+    // Tab from the start: Contents, Search, Close, then the links of the page, until it comes
+    // round to Contents again.
+    constexpr std::size_t kMostStops = 20;
+    std::vector<Picture> stops;
+    Picture before = unframed;
+    while (stops.size() < kMostStops) {
         s.Key(XK_Tab);
-        const Picture shown = WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p != before; });
-        ASSERT_FALSE(shown.empty()) << "Tab " << i + 1 << " framed no button";
-        framed.push_back(shown);
+        const Picture shown = WaitForChange(s, viewer, whole, before);
+        ASSERT_FALSE(shown.empty()) << "Tab " << stops.size() + 1 << " framed nothing new";
+        ASSERT_NE(shown, unframed) << "Tab " << stops.size() + 1 << " framed nothing";
+        if (!stops.empty() && shown == stops.front())
+            break;
+        stops.push_back(shown);
         before = shown;
     }
+    ASSERT_LT(stops.size(), kMostStops) << "Tab from the last stop never came round to Contents";
+    ASSERT_GT(stops.size(), 3u) << "the main window's topic has links after the three buttons";
+    // On Contents, the first stop: Shift+Tab goes round to the last, and on back to Close.
     KeyWith(s, XK_Shift_L, XK_Tab);
-    EXPECT_FALSE(WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p == framed[1]; }).empty())
-        << "Shift+Tab frames Search again";
+    const Picture last = WaitForChange(s, viewer, whole, stops.front());
+    EXPECT_EQ(last, stops.back()) << "Shift+Tab from Contents frames the page's last link";
+    before = last;
+    for (std::size_t k = stops.size() - 1; k-- > 2;) {
+        KeyWith(s, XK_Shift_L, XK_Tab);
+        before = WaitForChange(s, viewer, whole, before);
+        ASSERT_EQ(before, stops[k]) << "Shift+Tab frames stop " << k + 1 << " of " << stops.size();
+    }
+    KeyWith(s, XK_Shift_L, XK_Tab);
+    EXPECT_EQ(WaitForChange(s, viewer, whole, before), stops[1]) << "Shift+Tab frames Search again";
     s.Key(XK_Tab);
-    EXPECT_FALSE(WaitForPicture(s, viewer, toolbar, [&](const Picture& p) { return p == framed[2]; }).empty())
-        << "Tab frames Close again";
+    EXPECT_EQ(WaitForChange(s, viewer, whole, stops[1]), stops[2]) << "Tab frames Close again";
     s.Key(XK_Return);
     EXPECT_TRUE(vkotest::wait_until([&] { return Named(s, "Help") == 0; }, kWait)) << "Return on Close closes the help";
 }
