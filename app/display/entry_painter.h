@@ -1,8 +1,8 @@
-// entry_painter.h: EntryPainter, the engine that lays out the display text of one entry
+// entry_painter.h: EntryPainter, which lays out the display text of one entry
 // (its ten parts, see display_text.h) into runs and lines, draws it into a window or onto
 // printer pages, and answers what lies under a point, what is selected and what text the
-// selection holds. One engine serves an entry pane, the illustration window and printing;
-// a print job works on a copy of the engine shown.
+// selection holds. One painter serves an entry pane, the illustration window and printing;
+// a print job works on a copy of the painter shown.
 //
 // Coordinates are the window's pixels. A run's x and y are its baseline's start; its
 // rectangle spans from y - (leading + ascent) down one line height. The pane scrolls by
@@ -22,7 +22,7 @@
 class FRM_CImage;
 class WordItem;
 
-// What the engine needs of the scrolling pane it draws in.
+// What the painter needs of the scrolling pane it draws in.
 class EntryPane {
 public:
     virtual ~EntryPane() = default;
@@ -45,8 +45,8 @@ public:
     virtual void SetPaneColors(std::uint32_t background, std::uint32_t text) = 0;
 };
 
-// A print job the engine prints into: the print record and the print window. failed is
-// set once a page could not be closed or opened; the engine then stops drawing and the
+// A print job the painter prints into: the print record and the print window. failed is
+// set once a page could not be closed or opened; the painter then stops drawing and the
 // window has been destroyed (window is null).
 struct EntryPrintJob {
     s_printrcd* record = nullptr;
@@ -113,7 +113,6 @@ public:
         itsWindow = window;
         itsWidthCache.clear();
     }
-    void SetPrinting(bool printing) { itIsPrinting = printing; }
 
     // The run under a point (text coordinates), or -1.
     int RunAt(float x, float y) const;
@@ -248,7 +247,6 @@ private:
                       float clipTop, float clipBottom);
     void DrawMarker(const Run& run, float originY);
     void InvertRun(const Run& run, float originY);
-    void ReplayStyles(std::size_t to, DisplaySettings* state) const;
     s_rct RunRect(const Run& run) const;
     bool IsSelectable(std::size_t index) const;
     // The run under a point, else the one a drag ending there reaches: on the point's line

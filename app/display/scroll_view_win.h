@@ -2,9 +2,9 @@
 // is drawn and scrolled in: a custom-drawn child window, ScrollPaneWin, that draws nothing
 // itself, with a vertical scroll bar on its right edge. The pane turns paints, clicks, drags,
 // Escape and scroll-bar actions into numbered commands for its owner, which answers them
-// through the entry engine; Escape and characters typed as text go on to the owner's keys.
+// through the entry painter; Escape and characters typed as text go on to the owner's keys.
 // Scrolling moves the window's pixels and asks the owner to draw only the uncovered strip;
-// positions count whole lines of the engine's line height.
+// positions count whole lines of the painter's line height.
 // Holding the keys, the pane reads as a text does: the arrows, Page Up and Down, Home and End
 // scroll it, Shift and an arrow select; reached by Tab, a dotted frame along its edge shows it
 // has them (a click shows its own selection instead, and takes the frame away).
@@ -112,9 +112,7 @@ public:
     ScrollViewWin(FRM_CDocument* document, FRM_CSubview* parent, const FRM_CRect& frame);
     ~ScrollViewWin() override;
 
-    FRM_CPoint ScrollOrigin() const { return FRM_CPoint(0, itsPane->origin()); }
-    void SetScrollOrigin(const FRM_CPoint& point) { itsPane->SetOrigin(point.V()); }
-    // The drawing target of the engine.
+    // The window the entry painter draws into.
     WINDOW PaneWindow() const { return itsPane->GetVKOWindow(); }
     ScrollPaneWin* pane() const { return itsPane; }
     FRM_NScrollBar* scrollBar() const { return itsBar; }

@@ -80,7 +80,6 @@ public:
 
     const SearchHistories& GetHistories() const { return itsHistories; }
     // The pages on the faces, in tab order; the main window puts them there.
-    const std::array<SearchPageWin*, kPageCount>& GetPages() const { return itsPages; }
     SearchPageWin* GetPage(int index) const { return itsPages[static_cast<std::size_t>(index)]; }
     void SetPage(int index, SearchPageWin* page)
     {

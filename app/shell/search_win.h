@@ -42,10 +42,6 @@ public:
     // Forgets the running search's window, as if none had been made (tests).
     static void ResetForTests();
 
-    const std::string& GetFoundText() const { return itsFound; }
-    int GetPercent() const { return itsPercent; }
-    bool IsShown() const { return itIsShown; }
-
     // The factory's constructor.
     SearchWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CStringRW& title,
               long attributes, e_win_type type, int menuBarId, WINDOW parent);
