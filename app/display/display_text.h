@@ -1,7 +1,7 @@
 // display_text.h: the two text forms of an entry. The stored form is a field stream: a
 // code byte (0x81 to 0xF5; 0 ends the entry), the text length as a packed number, the
 // text. Every code belongs to one of ten entry parts. The display form is what the
-// formatter writes for each part and the entry engine draws: single-byte text in which
+// formatter writes for each part and the entry painter draws: single-byte text in which
 // the bytes below 0x20 switch styles, fonts and colours (see the constants below), runs
 // are made by the fifteen wrappings of Wrap, and a few phrases are fixed.
 #pragma once

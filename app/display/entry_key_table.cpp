@@ -158,7 +158,7 @@ EntryKeyTable::EntryKeyTable()
 }
 
 namespace {
-// The table whose data set the engine has open.
+// The table whose data set the dictionary engine has open.
 const EntryKeyTable* theCurrentTable = nullptr;
 } // namespace
 
@@ -185,11 +185,11 @@ bool EntryKeyTable::OpenMainSet() const
                           codes) != 0;
 }
 
-std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* engine) const
+std::unique_ptr<FRM_CImage> EntryKeyTable::ShowReference(EntryPainter* painter) const
 {
-    if (engine == nullptr || itsReferenceOffset == 0)
+    if (painter == nullptr || itsReferenceOffset == 0)
         return nullptr;
-    return engine->LoadIllustration(itsReferenceRecord, *itsParts[kArtPart]);
+    return painter->LoadIllustration(itsReferenceRecord, *itsParts[kArtPart]);
 }
 
 bool EntryKeyTable::Matches(const configDict* description)
@@ -271,7 +271,7 @@ void EntryKeyTable::ClearEntry(const RWOrdered* highlightWords)
     itsPreviousCode = 0;
 }
 
-void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
+void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* target,
                                     const RWOrdered* highlightWords)
 {
     MakeCurrent();
@@ -284,8 +284,8 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
     if (word->entry_offset() == 0 || position == 0)
         return;  // no entry: nothing to expand, nothing to show
 
-    // A private copy: resolving a reference expands other records into the engine's one
-    // entry buffer while the walk is still going on.
+    // A private copy: resolving a reference expands other records into the dictionary
+    // engine's one entry buffer while the walk is still going on.
     const char* text = ExpandEntry(position, kBlock);
     const std::string stream(text, entry_length(position, kBlock));
     // An entry whose text does not decode (damaged data) is said to be so, rather than
@@ -293,17 +293,17 @@ void EntryKeyTable::FormatEntryText(const WordItem* word, EntryDisplayTarget* en
     if (stream.empty() || entry_block_damaged())
         vko_dm_post_warning("The entry \"%s\" cannot be read: the dictionary file %s is damaged.",
                             word->data(), data_file_path().c_str());
-    FormatFields(stream, engine);
+    FormatFields(stream, target);
 }
 
-void EntryKeyTable::FormatFieldStream(const std::string& stream, EntryDisplayTarget* engine,
+void EntryKeyTable::FormatFieldStream(const std::string& stream, EntryDisplayTarget* target,
                                       const RWOrdered* highlightWords)
 {
     ClearEntry(highlightWords);
-    FormatFields(stream, engine);
+    FormatFields(stream, target);
 }
 
-void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* engine)
+void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* target)
 {
     const auto* start = reinterpret_cast<const std::uint8_t*>(stream.data());
     const std::uint8_t* end = start + stream.size();
@@ -323,7 +323,7 @@ void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* 
     }
     reset_records();
 
-    if (engine == nullptr || itsDescription == nullptr)
+    if (target == nullptr || itsDescription == nullptr)
         return;
     RWOrdered layoutTexts;
     RWOrdered order;
@@ -331,10 +331,10 @@ void EntryKeyTable::FormatFields(const std::string& stream, EntryDisplayTarget* 
         layoutTexts.insert(new RWCollectableString(itsDescription->part_layout(slot)));
         order.insert(new RWCollectableInt(itsDescription->part_at(slot)));
     }
-    engine->SetDisplayOrder(layoutTexts, order, itsHighlightWords);
+    target->SetDisplayOrder(layoutTexts, order, itsHighlightWords);
     layoutTexts.clearAndDestroy();
     order.clearAndDestroy();
-    engine->ShowEntry(itsParts);
+    target->ShowEntry(itsParts);
 }
 
 void EntryKeyTable::RenderField(std::uint8_t code, const std::string& text, std::uint8_t nextCode)

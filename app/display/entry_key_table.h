@@ -1,5 +1,5 @@
 // entry_key_table.h: EntryKeyTable, which turns one stored entry into the ten part
-// strings of the display form and hands them to the entry engine, and which finds the
+// strings of the display form and hands them to the entry painter, and which finds the
 // entry's illustration or table and the spoken sound of a word in the dictionary's other
 // data sets. One per open dictionary (the reference document owns it); it owns its eleven
 // part records, its reference record and nothing else.
@@ -21,7 +21,7 @@ class FRM_CImage;
 class RWOrdered;
 class WordItem;
 
-// What the formatter hands an entry to: the entry engine.
+// What the formatter hands an entry to: the entry painter.
 class EntryDisplayTarget {
 public:
     virtual ~EntryDisplayTarget() = default;
@@ -44,29 +44,30 @@ public:
 
     // Stores the description and opens its main data set; true when it opened.
     bool Matches(const configDict* description);
-    // Makes this table's data set the engine's again when another table opened its own
-    // since (the engine holds one data set at a time); true when it is open.
+    // Makes this table's data set the dictionary engine's again when another table opened
+    // its own since (the engine holds one data set at a time); true when it is open.
     bool MakeCurrent();
-    // Forgets which table's data set the engine has open, as if none had been made (tests).
+    // Forgets which table's data set the dictionary engine has open, as if none had been
+    // made (tests).
     static void ResetForTests();
 
     // Formats the entry of word (its entry offset: the "hw" index offset; -1: look its
-    // text up as a head word) into the ten parts and hands them to engine. An entry that
+    // text up as a head word) into the ten parts and hands them to target. An entry that
     // cannot be found (offset 0) leaves ten empty parts and hands nothing over.
     // highlightWords: collectable strings to highlight, or null; not owned.
-    void FormatEntryText(const WordItem* word, EntryDisplayTarget* engine,
+    void FormatEntryText(const WordItem* word, EntryDisplayTarget* target,
                          const RWOrdered* highlightWords);
-    // Formats an entry's field stream, as the engine expands it, in the same way.
-    void FormatFieldStream(const std::string& stream, EntryDisplayTarget* engine,
+    // Formats an entry's field stream, as the dictionary engine expands it, in the same way.
+    void FormatFieldStream(const std::string& stream, EntryDisplayTarget* target,
                            const RWOrdered* highlightWords);
 
     // Resolves the art part (part 10) to a record of the table or art data set: a text
     // holding "table/KEY;..." names table KEY, anything else the illustration whose key
     // an 0xEE field of the entry gave. True when the record was found.
     bool ResolveReference(WordItem* artPart);
-    // The image of the entry's illustration or table, read by engine, which lays out and
+    // The image of the entry's illustration or table, read by painter, which lays out and
     // draws an illustration's caption; null when the entry has none or it is no image.
-    std::unique_ptr<FRM_CImage> ShowReference(EntryPainter* engine) const;
+    std::unique_ptr<FRM_CImage> ShowReference(EntryPainter* painter) const;
     // Why the entry's illustration or table cannot be shown, naming its file ("The
     // illustration "octagon" cannot be read: the file data/art.cmp is damaged."); empty
     // when it can.
@@ -100,7 +101,7 @@ private:
     // Forgets the entry shown (empty parts, no reference, no sound part) and takes the words
     // to highlight in the next one.
     void ClearEntry(const RWOrdered* highlightWords);
-    void FormatFields(const std::string& stream, EntryDisplayTarget* engine);
+    void FormatFields(const std::string& stream, EntryDisplayTarget* target);
     void RenderField(std::uint8_t code, const std::string& text, std::uint8_t nextCode);
     std::string Marked(const std::string& text) const;
     void Label(WordItem* part);

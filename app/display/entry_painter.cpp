@@ -1,4 +1,4 @@
-// entry_painter.cpp: the entry engine itself: making and copying it, the part order and
+// entry_painter.cpp: the entry painter itself: making and copying it, the part order and
 // words to highlight, and the window state it draws with: fonts, colours, style bytes, text
 // widths (through a cache) and line metrics. Layout only measures and places
 // (entry_painter_layout.cpp); drawing, on screen and on printer pages alike, replays the runs

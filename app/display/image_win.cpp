@@ -46,8 +46,8 @@ void ImageWin::SetSources(EntryKeyTable* table, const Prefs& prefs)
 
 void ImageWin::SetUp(FRM_CView* opener)
 {
-    itsEngine = std::make_unique<EntryPainter>(itsCaption, itsCaption->PaneWindow());
-    itsEngine->SetColors(itsPrefs);
+    itsPainter = std::make_unique<EntryPainter>(itsCaption, itsCaption->PaneWindow());
+    itsPainter->SetColors(itsPrefs);
     itsOpener = opener;
     // Print > Illustration is this window's own: enabled as it opens, not only once it has
     // been activated.
@@ -57,7 +57,7 @@ void ImageWin::SetUp(FRM_CView* opener)
     // Named after the entry it illustrates: the window list, the window manager and the
     // printed file's name show that word.
     SetTitle(FRM_CStringRW(itsTable->currentEntryWord().c_str()));
-    const std::unique_ptr<FRM_CImage> image = itsTable->ShowReference(itsEngine.get());
+    const std::unique_ptr<FRM_CImage> image = itsTable->ShowReference(itsPainter.get());
     if (image == nullptr)
         return;
     std::int32_t w = 0, h = 0;
@@ -74,9 +74,9 @@ void ImageWin::SetUp(FRM_CView* opener)
 
 void ImageWin::SoundClick(const FRM_CPoint& point)
 {
-    if (itsEngine == nullptr)
+    if (itsPainter == nullptr)
         return;
-    const std::unique_ptr<WordItem> hit = itsEngine->SoundHit(point.H(), point.V());
+    const std::unique_ptr<WordItem> hit = itsPainter->SoundHit(point.H(), point.V());
     if (hit == nullptr)
         return;
     const std::string word(hit->data());
@@ -90,12 +90,12 @@ void ImageWin::DoCommand(long command, void* data)
 {
     switch (command) {
     case kImageDrawEntry:
-        if (itsEngine != nullptr)
-            itsEngine->DrawEntry();
+        if (itsPainter != nullptr)
+            itsPainter->DrawEntry();
         return;
     case kPaneDraw:
-        if (itsEngine != nullptr)
-            itsEngine->Redraw(itsCaption->ScrollOriginY());
+        if (itsPainter != nullptr)
+            itsPainter->Redraw(itsCaption->ScrollOriginY());
         return;
     case ImageSoundClick::kNumber:
         if (const FRM_CPoint* point = ImageSoundClick::Read(data))
@@ -106,8 +106,8 @@ void ImageWin::DoCommand(long command, void* data)
             SoundClick(*point);
         return;
     case kPaneDrag:
-        if (const auto* points = PaneDrag::Read(data); itsEngine != nullptr && points != nullptr)
-            itsEngine->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(),
+        if (const auto* points = PaneDrag::Read(data); itsPainter != nullptr && points != nullptr)
+            itsPainter->SelectRange((*points)[0].H(), (*points)[0].V(), (*points)[1].H(),
                                    (*points)[1].V());
         return;
     case ImageSetUp::kNumber:
@@ -115,9 +115,9 @@ void ImageWin::DoCommand(long command, void* data)
             SetUp(opener);
         return;
     case kImagePrint:
-        if (itsEngine != nullptr) {
+        if (itsPainter != nullptr) {
             PrintView view(GetDocument() != nullptr ? GetDocument()->GetPrintRecord() : nullptr,
-                           *itsEngine, GetTitle().data());
+                           *itsPainter, GetTitle().data());
             if (view.StartPrint(PrintView::kIllustration) && GetDocument() != nullptr) {
                 std::string file = view.printedFile();
                 PrintedFile::Send(*GetDocument(), file);

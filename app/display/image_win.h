@@ -1,6 +1,6 @@
 // image_win.h: ImageWin, the top-level window that shows one illustration or table of an
 // entry: the picture centred in its area and, below it, an illustration's caption drawn by
-// an entry engine in a scrolling pane. A click on a word of the caption hands the word back
+// an entry painter in a scrolling pane. A click on a word of the caption hands the word back
 // to the window that opened the illustration (command 87) and closes this one. The window
 // prints its illustration and keeps its own menu state.
 #pragma once
@@ -53,7 +53,7 @@ public:
     void UpdateMenus(FRM_CMenuBar* menuBar) override;
     void DoUpdateModel(long controllerId, long command, const FRM_CModel* model) override;
 
-    EntryPainter* engine() const { return itsEngine.get(); }
+    EntryPainter* painter() const { return itsPainter.get(); }
     ScrollViewWin* captionView() const { return itsCaption; }
     FRM_CSubview* pictureArea() const { return itsPictureArea; }
     FRM_CPicture* picture() const { return itsPicture; }
@@ -62,7 +62,7 @@ private:
     void SetUp(FRM_CView* opener);
     void SoundClick(const FRM_CPoint& point);
 
-    std::unique_ptr<EntryPainter> itsEngine;
+    std::unique_ptr<EntryPainter> itsPainter;
     ScrollViewWin* itsCaption = nullptr;    // a subview: the window owns it
     FRM_CSubview* itsPictureArea = nullptr; // likewise
     FRM_CPicture* itsPicture = nullptr;     // the picture area's

@@ -12,8 +12,8 @@ PrintView::PrintView(s_printrcd* record, const PrintListSource* source, std::str
 {
 }
 
-PrintView::PrintView(s_printrcd* record, const EntryPainter& engine, std::string title)
-    : itsRecord(record), itsEngine(std::make_unique<EntryPainter>(engine)),
+PrintView::PrintView(s_printrcd* record, const EntryPainter& painter, std::string title)
+    : itsRecord(record), itsPainter(std::make_unique<EntryPainter>(painter)),
       itsTitle(std::move(title))
 {
 }
@@ -26,8 +26,8 @@ bool PrintView::StartPrint(int kind)
     if (kind == kList && itsSource != nullptr)
         routine = &PrintView::PrintList;
     itsKind = kind;
-    if ((kind == kEntry || kind == kIllustration) && itsEngine != nullptr)
-        routine = &PrintView::PrintEngine;
+    if ((kind == kEntry || kind == kIllustration) && itsPainter != nullptr)
+        routine = &PrintView::PrintWithPainter;
     itsPrintedFile.clear();
     if (routine == nullptr)
         return false;
@@ -98,7 +98,7 @@ BOOLEAN PrintView::PrintList(intptr_t data)
     return closed ? TRUE : FALSE;
 }
 
-BOOLEAN PrintView::PrintEngine(intptr_t data)
+BOOLEAN PrintView::PrintWithPainter(intptr_t data)
 {
     auto* self = reinterpret_cast<PrintView*>(data);
     WINDOW window = self->OpenWindow();
@@ -112,11 +112,11 @@ BOOLEAN PrintView::PrintEngine(intptr_t data)
         return FALSE;
     }
     if (self->itsKind == kIllustration)
-        self->itsEngine->PrintIllustration(&job);
+        self->itsPainter->PrintIllustration(&job);
     else
-        self->itsEngine->PrintEntry(&job);
+        self->itsPainter->PrintEntry(&job);
     if (job.failed)
-        return FALSE; // the engine destroyed the window when a page would not turn
+        return FALSE; // the painter destroyed the window when a page would not turn
     const bool closed = vko_print_close_page(self->itsRecord) != FALSE;
     vko_vobj_destroy(window);
     return closed ? TRUE : FALSE;

@@ -1,7 +1,7 @@
 // print_view.h: PrintView, one print command's job: a list of lines (a result or word
 // list), the entry shown, or the illustration's caption, printed from the toolkit's print
 // loop into a print window that the job makes and destroys. Every page ends with the
-// publisher's notice. An entry job prints with its own copy of the engine shown, so the
+// publisher's notice. An entry job prints with its own copy of the painter shown, so the
 // screen's layout is left alone.
 #pragma once
 #include <cstdint>
@@ -29,10 +29,10 @@ class PrintView {
 public:
     enum Kind { kList = 1, kEntry = 2, kIllustration = 3 };
 
-    // A list job over source (not owned), or an entry job with a copy of engine. record is
+    // A list job over source (not owned), or an entry job with a copy of painter. record is
     // the document's print record (not owned; null prints nothing).
     PrintView(s_printrcd* record, const PrintListSource* source, std::string title);
-    PrintView(s_printrcd* record, const EntryPainter& engine, std::string title);
+    PrintView(s_printrcd* record, const EntryPainter& painter, std::string title);
     ~PrintView();
     PrintView(const PrintView&) = delete;
     PrintView& operator=(const PrintView&) = delete;
@@ -50,12 +50,12 @@ public:
 
 private:
     static BOOLEAN PrintList(intptr_t data);
-    static BOOLEAN PrintEngine(intptr_t data);
+    static BOOLEAN PrintWithPainter(intptr_t data);
     WINDOW OpenWindow();
 
     s_printrcd* itsRecord;
     const PrintListSource* itsSource = nullptr;
-    std::unique_ptr<EntryPainter> itsEngine;
+    std::unique_ptr<EntryPainter> itsPainter;
     std::string itsTitle;
     std::string itsPrintedFile;
     std::int32_t itsLinesPerPage = 0;

@@ -59,7 +59,7 @@ public:
     static constexpr long kCmdEmptyHitList = 137;
     static constexpr long kCmdFocusField = 67;     // the text field takes the key focus
     static constexpr long kCmdAttachPainter =
-        73; // the window's entry engine draws into this page's pane
+        73; // the window's entry painter draws into this page's pane
     static constexpr long kCmdFillHelpTable = 86;  // the status-line help of the page's controls
     // A search to show again: its text, and its search-type position (-1 keeps the
     // chooser's).
@@ -97,7 +97,7 @@ public:
     enum Kind { kBasic = 0, kAdvanced = 1, kBrowse = 2 };
 
     // Makes the page the face of notebook's tab and fills it with its controls; painter:
-    // the main window's entry engine, which the page attaches to its entry pane.
+    // the main window's entry painter, which the page attaches to its entry pane.
     SearchPageWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryPainter* painter);
 
     // The window holding the page's notebook: the main window.
@@ -147,7 +147,7 @@ public:
     // position kept where it has one; the field and the hit list stay.
     void ReferenceChanged();
     // The user's colours for the entry pane, and for the hit list when they are to be used
-    // in results (the main window's entry engine takes the text size and draws the entry
+    // in results (the main window's entry painter takes the text size and draws the entry
     // again).
     void ApplyPreferences(const Prefs& prefs);
 

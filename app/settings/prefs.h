@@ -1,5 +1,5 @@
 // prefs.h: Prefs, the value record of the user's preferences (text size, colours, the
-// chosen reference, the search defaults), and DisplaySettings, the entry engine's copy
+// chosen reference, the search defaults), and DisplaySettings, the entry painter's copy
 // of them with its running style state. Both copy member by member; nothing is shared.
 #pragma once
 #include <cstdint>
@@ -11,7 +11,7 @@
 class Prefs {
 public:
     // Numbers start at 0 and the reference empty: whoever makes a record fills it (the
-    // application with its defaults, the preferences file reader, the entry engine).
+    // application with its defaults, the preferences file reader, the entry painter).
     Prefs() = default;
 
     std::int32_t font_size = 0;        // points
@@ -56,13 +56,13 @@ inline Prefs DefaultPrefs()
     return prefs;
 }
 
-// The entry engine's display settings: its copy of the preferences, then the running
+// The entry painter's display settings: its copy of the preferences, then the running
 // state that style bytes change while text is laid out and drawn.
 struct DisplaySettings {
     Prefs prefs;
     std::int16_t color_lock = 0;       // 1 while a colour toggle is on
     std::uint8_t lock_byte = 0;        // the toggle that turned it on (0x0D, 0x0E, 0x0F)
-    std::int16_t font_index = 1;       // index into the engine's fonts table
+    std::int16_t font_index = 1;       // index into the painter's fonts table
     std::int16_t size_reduction = 0;   // points taken off by the small style
     std::int32_t font_style = 0;       // the toolkit's bold 1 and italic 2
     std::int16_t style_code = 0;       // 0 until the first style byte

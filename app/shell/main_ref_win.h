@@ -1,7 +1,7 @@
 // main_ref_win.h: MainRefWin, the main reference window of a reference document, made by the
 // window factory: the program's menu bar; along the top the previous and next entry buttons,
 // the reference selector and the logo; the search page in the middle, whose entry pane the
-// window's entry engine draws into; the status bar with the result count and a help line.
+// window's entry painter draws into; the status bar with the result count and a help line.
 #pragma once
 
 #include <array>
@@ -78,7 +78,7 @@ public:
     SearchNotebook* GetNotebook() const { return itsNotebook; }
     // The notebook brought another page to the front.
     void FrontPageChanged();
-    // The entry engine that draws the chosen entry into the page's entry pane.
+    // The entry painter that draws the chosen entry into the page's entry pane.
     EntryPainter& GetPainter() const { return *itsPainter; }
     const MainRefWinIDData& GetIDData() const { return itsIDData; }
     // Enables the previous and next entry buttons.
@@ -102,7 +102,7 @@ public:
     // The smallest frame the window takes: at least as wide as the reference selector and
     // the control after it reach, and kMinimumHeight high.
     void MinimumSize(int* width, int* height) const;
-    // Takes the application's preferences: the pages' colours, the entry engine's colours
+    // Takes the application's preferences: the pages' colours, the entry painter's colours
     // and text size, and the entry drawn again with them.
     void ApplyPreferences();
     // Every open main window (this one too) takes the application's preferences.

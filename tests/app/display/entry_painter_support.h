@@ -1,5 +1,5 @@
 // entry_painter_support.h: a window with the deterministic test font behind every family of
-// the entry engine, and a pane that records what the engine tells it. With the 12-point test
+// the entry painter, and a pane that records what the painter tells it. With the 12-point test
 // font every character advances 8 pixels and is a box 6 wide from the baseline 12 up; lines
 // are 16 pixels (ascent 12, descent 4, no leading).
 #pragma once
@@ -49,7 +49,7 @@ public:
 
 inline std::int32_t NoEvents(WINDOW, EVENT*) { return 0; }
 
-// Hands the engine a display order (empty: parts 1..10 in turn), the layout tokens by part
+// Hands the painter a display order (empty: parts 1..10 in turn), the layout tokens by part
 // and the search words.
 inline void HandDisplayOrder(EntryPainter& painter, std::vector<int> parts = {},
                              const RWOrdered* search = nullptr,
@@ -100,7 +100,7 @@ protected:
         HandDisplayOrder(*painter, std::move(parts), search, tokens);
     }
 
-    // Lays text out at the pen with the engine's fresh state.
+    // Lays text out at the pen with the painter's fresh state.
     void LayOut(const std::string& text, float penX = -1, const std::string& label = "",
                 int labelWidth = 0)
     {

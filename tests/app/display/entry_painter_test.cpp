@@ -1,4 +1,4 @@
-// Tests of the entry engine's layout pass, drawing, hit tests and selection, with the test
+// Tests of the entry painter's layout pass, drawing, hit tests and selection, with the test
 // font (8 pixels a character, lines of 16) in a pane whose right limit is 200, left margin
 // 20 and first baseline 32.
 #include <cairo.h>

@@ -118,7 +118,7 @@ TEST(EntryPictures, DrawsWordNetEntries)
                 EXPECT_GT(Pixels(window, 0xFFFF0000U), 20);
             }
             // The illustration or table itself, as the image window shows it: the picture,
-            // and an illustration's caption laid out by the engine.
+            // and an illustration's caption laid out by the painter.
             if (c.reference != nullptr) {
                 const std::unique_ptr<FRM_CImage> image = table.ShowReference(&painter);
                 ASSERT_NE(image, nullptr);

@@ -135,9 +135,9 @@ TEST_F(ImageWinTest, SetUp_PlacesThePictureAndLaysOutTheCaption)
         EXPECT_EQ(window->picture()->GetFrame().Left(), c.left);
         EXPECT_EQ(window->picture()->GetFrame().Top(), c.top);
         EXPECT_STREQ(window->GetTitle().data(), c.word) << "named after the entry it illustrates";
-        ASSERT_NE(window->engine(), nullptr);
+        ASSERT_NE(window->painter(), nullptr);
         bool found = false;
-        for (const auto& run : window->engine()->runs())
+        for (const auto& run : window->painter()->runs())
             found = found || run.text == c.captionWord;
         EXPECT_TRUE(found);
         window->Close();
@@ -148,7 +148,7 @@ TEST_F(ImageWinTest, ClickOnACaptionWord_LooksItUpAndCloses)
 {
     ImageWin* window = Open("circle");
     const WINDOW handle = window->GetVKOWindow();
-    const auto& runs = window->engine()->runs();
+    const auto& runs = window->painter()->runs();
     const auto round = std::find_if(runs.begin(), runs.end(),
                                     [](const auto& r) { return r.text == "round"; });
     ASSERT_NE(round, runs.end());
@@ -170,19 +170,19 @@ TEST_F(ImageWinTest, ClickOnACaptionWord_LooksItUpAndCloses)
 TEST_F(ImageWinTest, CaptionDrag_SelectsItsWords)
 {
     ImageWin* window = Open("circle");
-    const auto& runs = window->engine()->runs();
+    const auto& runs = window->painter()->runs();
     ASSERT_GE(runs.size(), 3U);
     FRM_CPoint points[2] = {FRM_CPoint(runs.front().x + 1, runs.front().y - 2),
                             FRM_CPoint(runs.back().x + 1, runs.back().y - 2)};
     PaneDrag::Send(*window, points);
-    EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
+    EXPECT_EQ(window->painter()->SelectedText(), "a round figure");
     // The window has no field: text, Backspace and Return typed in its pane are dropped.
     const WINDOW handle = window->GetVKOWindow();
     for (const int key : {int{'m'}, int{' '}, 8, 13})
         window->captionView()->pane()->DoKey(FRM_CKey(static_cast<std::uint16_t>(key), 0, 0, 0, 0));
     vkok_app_process_pending_events();
     ASSERT_TRUE(vko_vobj_is_valid(handle));
-    EXPECT_EQ(window->engine()->SelectedText(), "a round figure");
+    EXPECT_EQ(window->painter()->SelectedText(), "a round figure");
     EXPECT_TRUE(itsOpener->words.empty());
     window->Close();
 }

@@ -1,5 +1,5 @@
 // Tests of printing lists and entries to PDF: page breaks, the notice at the foot of every
-// page, and the screen's engine left alone. Pages are counted with poppler's pdfinfo and read
+// page, and the screen's painter left alone. Pages are counted with poppler's pdfinfo and read
 // with pdftotext; the tests skip when poppler is not installed.
 
 #include "app/display/print_view.h"
@@ -182,7 +182,7 @@ TEST_F(PrintViewTest, Kinds_WithoutAJobPrintNothing)
 {
     Lines lines(3);
     PrintView list(record, &lines, "kinds");
-    EXPECT_FALSE(list.StartPrint(PrintView::kEntry)); // no engine
+    EXPECT_FALSE(list.StartPrint(PrintView::kEntry)); // no painter
     EXPECT_FALSE(list.StartPrint(7));
     PrintView noRecord(nullptr, &lines, "none");
     EXPECT_FALSE(noRecord.StartPrint(PrintView::kList));
@@ -240,7 +240,7 @@ TEST_F(PrintViewTest, Entry_BreaksPagesAndLeavesTheScreenAlone)
     for (int i = 1; i <= 120; ++i)
         EXPECT_EQ(Count(all, "sense number " + std::to_string(i) + " "), 1) << i;
 
-    // The screen's engine keeps its layout and colours.
+    // The screen's painter keeps its layout and colours.
     EXPECT_EQ(painter->runs().size(), screenRuns);
     EXPECT_EQ(painter->settings().prefs.back_color, 0x0B000080U);
 }
@@ -316,11 +316,11 @@ TEST_F(PrintViewTest, Entry_MarginsOnAPrinterWithUnequalResolutions)
     EXPECT_GT(head.yMax, 90);
 }
 
-// A job whose pages cannot be turned: the engine prints into a real print window, but the
+// A job whose pages cannot be turned: the painter prints into a real print window, but the
 // job's record refuses to close a page.
 struct FailingJob {
     s_printrcd* record;
-    EntryPainter* engine;
+    EntryPainter* painter;
     bool failed = false;
     bool windowGone = false;
     std::size_t runs = 0;
@@ -335,10 +335,10 @@ BOOLEAN PrintWithFailingPages(intptr_t data)
     EntryPrintJob job;
     job.record = nullptr; // every page turn is refused
     job.window = window;
-    failing->engine->PrintEntry(&job);
+    failing->painter->PrintEntry(&job);
     failing->failed = job.failed;
     failing->windowGone = job.window == nullptr && !vko_vobj_is_valid(window);
-    failing->runs = failing->engine->runs().size();
+    failing->runs = failing->painter->runs().size();
     if (job.window != nullptr)
         vko_vobj_destroy(window);
     return TRUE;
@@ -367,7 +367,7 @@ TEST_F(PrintViewTest, Entry_StopsWhenAPageCannotBeTurned)
     vkov_test_set_errmsg_hook(nullptr, nullptr);
     EXPECT_EQ(reports, (std::vector<std::uint32_t>{0x210000})); // the one refused page turn
     EXPECT_TRUE(failing.failed);
-    EXPECT_TRUE(failing.windowGone); // destroyed once, by the engine
+    EXPECT_TRUE(failing.windowGone); // destroyed once, by the painter
     EXPECT_LT(failing.runs, allRuns); // nothing laid out after the failed page
 }
 

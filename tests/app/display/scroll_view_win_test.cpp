@@ -1,6 +1,6 @@
 // Tests of the scrolling entry pane in a running framework: the commands its clicks, drags
 // and scroll-bar actions send to the owner, the origin and position its scrolling leaves,
-// and an entry engine drawing into it.
+// and an entry painter drawing into it.
 #include "app/display/scroll_view_win.h"
 
 #include <algorithm>
@@ -149,10 +149,10 @@ TEST_F(ScrollViewWinTest, Paint_ClearsAndAsksTheOwnerToDraw)
     EXPECT_EQ(Commands(), (std::vector<long>{kPaneDraw}));
 }
 
-// The engine sets the line step and the bar: an entry that fits has nothing to scroll; a
+// The painter sets the line step and the bar: an entry that fits has nothing to scroll; a
 // long one scrolls until its last line is at the pane's bottom, with a whole line at the top
 // wherever it stops.
-TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
+TEST_F(ScrollViewWinTest, Painter_SetsTheLineStepAndRange)
 {
     vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
     EntryPainter painter(view, view->PaneWindow());
@@ -193,7 +193,7 @@ TEST_F(ScrollViewWinTest, Engine_SetsTheLineStepAndRange)
 // An entry whose last line is a picture taller than a line (the illustration's marker,
 // 40 pixels over lines of 16): scrolled to the end, in every way the bar scrolls, the pane
 // shows the whole picture at its bottom, not its top two lines' worth.
-TEST_F(ScrollViewWinTest, Engine_ATallPictureOnTheLastLineIsScrolledToWhole)
+TEST_F(ScrollViewWinTest, Painter_ATallPictureOnTheLastLineIsScrolledToWhole)
 {
     std::string xpm = "/* XPM */\nstatic char *tall[] = {\n\"6 40 1 1\",\n\"a c #FF0000\",\n";
     for (int row = 0; row < 40; ++row)
@@ -243,7 +243,7 @@ TEST_F(ScrollViewWinTest, Engine_ATallPictureOnTheLastLineIsScrolledToWhole)
 
 // Escape clears the entry: the pane is back at its top, and a blank page has nothing to
 // scroll, so its bar shows no thumb.
-TEST_F(ScrollViewWinTest, Engine_ResetLeavesTheBlankPaneAtItsTopWithoutAThumb)
+TEST_F(ScrollViewWinTest, Painter_ResetLeavesTheBlankPaneAtItsTopWithoutAThumb)
 {
     vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
     EntryPainter painter(view, view->PaneWindow());
