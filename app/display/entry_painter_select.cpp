@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/display/display_text.h"
+#include "app/display/draw_tools_scope.h"
 #include "app/display/entry_painter_internal.h"
 #include "engine/worditem.h"
 #include "ruk/static/vkoruk.h"
@@ -112,20 +113,14 @@ void EntryPainter::InvertRun(const Run& run, float originY)
     WINDOW window = Target();
     if (itIsPrinting || window == nullptr || run.width < 1)
         return;
-    s_drawct saved{};
-    vko_dwin_get_draw_ctools(window, &saved);
-    s_drawct tools = saved;
-    tools.mode = M_XOR;
     // The brush alone: an outline would be inverted a second time where it lies over the
     // fill, leaving white seams between the runs of a selection.
-    tools.pen = s_cpen{1, PAT_HOLLOW, P_SOLID, kBlue};
-    tools.brush = s_cbrush{PAT_SOLID, kBlue};
-    vko_dwin_set_draw_ctools(window, &tools);
+    const DrawToolsScope tools(window, M_XOR, s_cpen{1, PAT_HOLLOW, P_SOLID, kBlue},
+                               s_cbrush{PAT_SOLID, kBlue});
     s_rct rect = RunRect(run);
     rect.top = Clamp16(rect.top - originY);
     rect.bottom = Clamp16(rect.bottom - originY);
     vko_dwin_draw_rect(window, &rect);
-    vko_dwin_set_draw_ctools(window, &saved);
 }
 
 void EntryPainter::ToggleSelected(std::size_t index, float originY, bool select)

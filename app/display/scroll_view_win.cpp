@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/display/draw_tools_scope.h"
 #include "frm/views/nscrllbr.h"
 #include "frm/drawing/cenviron.h"
 #include "frm/runtime/cnav.h"
@@ -211,15 +212,11 @@ void ScrollPaneWin::DrawFocusFrame()
     s_rct clipBefore{};
     const bool clipped = vko_dwin_get_clip(window, &clipBefore) != nullptr;
     vko_dwin_set_clip(window, &content);
-    s_drawct saved{};
-    vko_dwin_get_draw_ctools(window, &saved);
-    s_drawct tools = saved;
-    tools.mode = M_COPY;
-    tools.pen = s_cpen{1, PAT_SOLID, P_DOT, itsTextColor};
-    tools.brush = s_cbrush{PAT_HOLLOW, itsBackground};
-    vko_dwin_set_draw_ctools(window, &tools);
-    vko_dwin_draw_rect(window, &frame);
-    vko_dwin_set_draw_ctools(window, &saved);
+    {
+        const DrawToolsScope tools(window, M_COPY, s_cpen{1, PAT_SOLID, P_DOT, itsTextColor},
+                                   s_cbrush{PAT_HOLLOW, itsBackground});
+        vko_dwin_draw_rect(window, &frame);
+    }
     vko_dwin_set_clip(window, clipped ? &clipBefore : nullptr);
 }
 
@@ -254,15 +251,9 @@ void ScrollPaneWin::ClearStrip(const s_rct& strip)
 {
     WINDOW window = GetVKOWindow();
     vko_dwin_set_clip(window, &strip);
-    s_drawct saved{};
-    vko_dwin_get_draw_ctools(window, &saved);
-    s_drawct tools = saved;
-    tools.mode = M_COPY;
-    tools.pen = s_cpen{1, PAT_HOLLOW, P_SOLID, itsBackground};
-    tools.brush = s_cbrush{PAT_SOLID, itsBackground};
-    vko_dwin_set_draw_ctools(window, &tools);
+    const DrawToolsScope tools(window, M_COPY, s_cpen{1, PAT_HOLLOW, P_SOLID, itsBackground},
+                               s_cbrush{PAT_SOLID, itsBackground});
     vko_dwin_draw_rect(window, &strip);
-    vko_dwin_set_draw_ctools(window, &saved);
 }
 
 float ScrollPaneWin::OriginAt(std::int32_t position) const
