@@ -124,11 +124,9 @@ void ImageWin::DoCommand(long command, void* data)
             }
         }
         return;
-    case 20002:
-    case 20003:
-        return;
     default:
-        FRM_CWindow::DoCommand(command, data);
+        if (!IsFrameworkEcho(command))
+            FRM_CWindow::DoCommand(command, data);
     }
 }
 
@@ -161,7 +159,7 @@ void ImageWin::UpdateMenus(FRM_CMenuBar* menuBar)
 
 void ImageWin::DoUpdateModel(long, long command, const FRM_CModel*)
 {
-    if (command != 20003)
+    if (command != kNoCommand)
         PostNotHandled(command, *this);
 }
 

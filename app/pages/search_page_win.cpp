@@ -6,6 +6,7 @@
 
 #include "app/display/entry_painter.h"
 #include "app/display/kq_list_box.h"
+#include "app/display/not_handled.h"
 #include "app/settings/prefs.h"
 #include "app/display/scroll_view_win.h"
 #include "app/pages/basic_match.h"
@@ -668,11 +669,9 @@ void SearchPageWin::DoCommand(long command, void* data)
         if (std::string* word = CmdPopUpWord::Read(data))
             *word = itsPopUpWord;
         return;
-    case kTagValue:
-    case kNoCommand:
-        return;
     default:
-        FRM_CFaceWindow::DoCommand(command, data);
+        if (!IsFrameworkEcho(command))
+            FRM_CFaceWindow::DoCommand(command, data);
     }
 }
 

@@ -180,11 +180,9 @@ void BookWin::DoCommand(long command, void* data)
                                    : drop->GetMouseLocation());
         }
         return;
-    case kNoCommand:
-    case kTagValue:
-        return;
     default:
-        FRM_CWindow::DoCommand(command, data);
+        if (!IsFrameworkEcho(command))
+            FRM_CWindow::DoCommand(command, data);
     }
 }
 

@@ -629,7 +629,8 @@ void MainRefWin::RunRequest(const WindowRequest& request)
 
 void MainRefWin::DoCommand(long command, void* data)
 {
-    // The window's commands, each with what it does; any other goes to the base window.
+    // The window's commands, each with what it does; any other but the framework's echoes
+    // goes to the base window.
     using Handler = void (*)(MainRefWin&, long, void*);
     static const std::pair<long, Handler> kHandlers[] = {
         {kCmdClose, [](MainRefWin& w, long, void*) { w.Close(); }},
@@ -670,8 +671,6 @@ void MainRefWin::DoCommand(long command, void* data)
              if (const WindowRequest* request = CmdRunRequest::Read(data))
                  w.RunRequest(*request);
          }},
-        {kTagValue, [](MainRefWin&, long, void*) {}},
-        {kNoCommand, [](MainRefWin&, long, void*) {}},
         // The histories' commands, the notebook's of the same numbers.
         {SearchNotebook::CmdAppendEntries::kNumber, &MainRefWin::ToNotebook},
         {SearchNotebook::CmdAppendResults::kNumber, &MainRefWin::ToNotebook},
@@ -687,7 +686,8 @@ void MainRefWin::DoCommand(long command, void* data)
             return;
         }
     }
-    FRM_CWindow::DoCommand(command, data);
+    if (!IsFrameworkEcho(command))
+        FRM_CWindow::DoCommand(command, data);
 }
 
 void MainRefWin::ToNotebook(MainRefWin& window, long command, void* data)

@@ -487,11 +487,9 @@ void PrefWin::DoCommand(long command, void* data)
             Discard(document);
         itsClose.Ask(this);
         return;
-    case kNoCommand:
-    case kTagValue:
-        return;
     default:
-        FRM_CWindow::DoCommand(command, data);
+        if (!IsFrameworkEcho(command))
+            FRM_CWindow::DoCommand(command, data);
     }
 }
 

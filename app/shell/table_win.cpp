@@ -104,11 +104,9 @@ void TableWin::DoCommand(long command, void* data)
             }
         }
         return;
-    case kNoCommand:
-    case kTagValue:
-        return;
     default:
-        FRM_CWindow::DoCommand(command, data);
+        if (!IsFrameworkEcho(command))
+            FRM_CWindow::DoCommand(command, data);
     }
 }
 
