@@ -63,40 +63,12 @@ private:
 
 WordItem::WordItem(const char* text) : RWCollectableString(text) {}
 
-WordItem::WordItem(const WordItem& other)
-    : RWCollectableString(other), itsEntryOffset(other.itsEntryOffset),
-      itsSubItem(other.itsSubItem),
-      itsRecord(other.itsRecord ? std::make_unique<Record>(*other.itsRecord) : nullptr),
-      itsKind(other.itsKind), itsLabelWidth(other.itsLabelWidth), itsNumber2(other.itsNumber2),
-      itsLabel(other.itsLabel), itsText2(other.itsText2), itsFlagByte(other.itsFlagByte)
-{
-}
-
-WordItem& WordItem::operator=(const WordItem& other)
-{
-    if (&other == this)
-        return *this;
-    RWCollectableString::operator=(other);
-    itsEntryOffset = other.itsEntryOffset;
-    itsSubItem = other.itsSubItem;
-    itsRecord = other.itsRecord ? std::make_unique<Record>(*other.itsRecord) : nullptr;
-    itsKind = other.itsKind;
-    itsLabelWidth = other.itsLabelWidth;
-    itsNumber2 = other.itsNumber2;
-    itsLabel = other.itsLabel;
-    itsText2 = other.itsText2;
-    itsFlagByte = other.itsFlagByte;
-    return *this;
-}
-
 WordItem::~WordItem() = default;
 
 WordItem* WordItem::set_record(std::int16_t top, std::int16_t left, std::int16_t bottom,
                                std::int16_t right)
 {
-    if (!itsRecord)
-        itsRecord = std::make_unique<Record>();
-    *itsRecord = Record{top, left, bottom, right};
+    itsRecord = Record{top, left, bottom, right};
     return this;
 }
 
@@ -107,7 +79,7 @@ bool WordItem::isEqual(const RWCollectable* other) const
         return false;
     // The same text object: one item was copied from the other.
     return data() == item->data() && itsEntryOffset == item->itsEntryOffset &&
-           itsSubItem == item->itsSubItem && itsRecord.get() == item->itsRecord.get() &&
+           itsSubItem == item->itsSubItem && record() == item->record() &&
            itsKind == item->itsKind;
 }
 

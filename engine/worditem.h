@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "vkocoll/collstr.h"
@@ -28,8 +29,8 @@ public:
     };
 
     explicit WordItem(const char* text);
-    WordItem(const WordItem& other);
-    WordItem& operator=(const WordItem& other);
+    WordItem(const WordItem& other) = default;
+    WordItem& operator=(const WordItem& other) = default;
     ~WordItem() override;
 
     // A new copy with its strings and its record (the caller owns it).
@@ -43,7 +44,7 @@ public:
     std::int16_t sub_item() const { return itsSubItem; }
     void set_sub_item(std::int16_t flag) { itsSubItem = flag; }
     // The record, null until set; set_record creates it on first use and returns this.
-    const Record* record() const { return itsRecord.get(); }
+    const Record* record() const { return itsRecord ? &*itsRecord : nullptr; }
     WordItem* set_record(std::int16_t top, std::int16_t left, std::int16_t bottom,
                          std::int16_t right);
     std::int16_t kind() const { return itsKind; }
@@ -66,7 +67,7 @@ public:
 private:
     std::int32_t itsEntryOffset = 0;
     std::int16_t itsSubItem = 0;
-    std::unique_ptr<Record> itsRecord;
+    std::optional<Record> itsRecord;  // each item's own: a copy copies it
     std::int16_t itsKind = kKindPlainText;
     std::int32_t itsLabelWidth = 0;
     std::int32_t itsNumber2 = 0;

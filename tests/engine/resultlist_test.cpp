@@ -350,6 +350,25 @@ TEST(WordItem, CopiesEveryFieldAndComparesByShare)
     EXPECT_EQ(copy->labelWidth(), 40);
     EXPECT_FALSE(item.isEqual(copy.get())) << "different record objects";
 
+    // Assignment over an item with a record and texts of its own: every field is the
+    // source's, the record a copy of the source's.
+    WordItem assigned("other");
+    assigned.set_record(9, 9, 9, 9);
+    assigned.set_text2("own");
+    assigned = item;
+    EXPECT_STREQ(assigned.data(), "lead");
+    EXPECT_EQ(assigned.entry_offset(), 1234);
+    EXPECT_EQ(assigned.sub_item(), 1);
+    EXPECT_EQ(assigned.kind(), kKindTable);
+    ASSERT_NE(assigned.record(), nullptr);
+    EXPECT_NE(assigned.record(), item.record()) << "the record is copied, not shared";
+    EXPECT_EQ(assigned.record()->bottom, 3);
+    EXPECT_EQ(assigned.label(), "label");
+    EXPECT_EQ(assigned.labelWidth(), 40);
+    EXPECT_EQ(assigned.text2(), "");
+    item.set_record(5, 6, 7, 8);
+    EXPECT_EQ(assigned.record()->bottom, 3) << "the source's record changed alone";
+
     WordItem plain("lead");
     WordItem twin(plain);
     EXPECT_TRUE(plain.isEqual(&twin));

@@ -13,6 +13,7 @@ std::uint64_t maskOf(std::size_t i) { return std::uint64_t{1} << (i % kWordBits)
 
 } // namespace
 
+// Hand-written: the bit is set or cleared in the vector the reference is to.
 RWBitVec::BitRef& RWBitVec::BitRef::operator=(bool on)
 {
     if (on)

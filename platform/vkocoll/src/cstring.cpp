@@ -112,6 +112,7 @@ char RWCSubString::operator[](std::size_t i) const
     return str_->data()[begin_ + i];
 }
 
+// Hand-written: the text replaces the piece in the string it was taken from.
 RWCSubString& RWCSubString::operator=(const char* text)
 {
     if (isNull())
@@ -122,6 +123,7 @@ RWCSubString& RWCSubString::operator=(const char* text)
     return *this;
 }
 
+// Hand-written: the text replaces the piece in the string it was taken from.
 RWCSubString& RWCSubString::operator=(const RWCString& text)
 {
     if (isNull())
@@ -131,6 +133,8 @@ RWCSubString& RWCSubString::operator=(const RWCString& text)
     return *this;
 }
 
+// Hand-written: the other piece's text replaces this piece; the piece stays a window
+// into its own string.
 RWCSubString& RWCSubString::operator=(const RWCSubString& other)
 {
     if (this == &other || isNull())
@@ -299,12 +303,15 @@ RWCString::RWCString(RWCString&& other) noexcept : rep_(other.rep_) { other.rep_
 
 RWCString::~RWCString() { release(rep_); }
 
+// Hand-written: the text is copied into the string's own buffer when it is not shared;
+// null counts as empty.
 RWCString& RWCString::operator=(const char* text)
 {
     assign(text != nullptr ? text : "", text != nullptr ? std::strlen(text) : 0);
     return *this;
 }
 
+// Hand-written: the buffer is shared with one holder more, and the old one released.
 RWCString& RWCString::operator=(const RWCString& other)
 {
     if (rep_ == other.rep_)
@@ -316,6 +323,7 @@ RWCString& RWCString::operator=(const RWCString& other)
     return *this;
 }
 
+// Hand-written: the buffer is taken over and other left empty; the old one is released.
 RWCString& RWCString::operator=(RWCString&& other) noexcept
 {
     if (this != &other) {
@@ -326,12 +334,15 @@ RWCString& RWCString::operator=(RWCString&& other) noexcept
     return *this;
 }
 
+// Hand-written: the piece is copied out first, as it may be a piece of this string.
 RWCString& RWCString::operator=(const RWCSubString& piece)
 {
     const RWCString text(piece);
     return *this = text;
 }
 
+// Hand-written: the string becomes the one character (making a string of a character is
+// explicit).
 RWCString& RWCString::operator=(char c)
 {
     assign(&c, 1);

@@ -44,18 +44,6 @@ RWCRegexp::RWCRegexp(const char* pattern)
 
 RWCRegexp::RWCRegexp(const RWCString& pattern) { compile(pattern.data(), pattern.length()); }
 
-RWCRegexp& RWCRegexp::operator=(const char* pattern)
-{
-    *this = RWCRegexp(pattern);
-    return *this;
-}
-
-RWCRegexp& RWCRegexp::operator=(const RWCString& pattern)
-{
-    *this = RWCRegexp(pattern);
-    return *this;
-}
-
 bool RWCRegexp::applyRepeat(char op, bool after_plus)
 {
     Atom& prev = atoms_.back();

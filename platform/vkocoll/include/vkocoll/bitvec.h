@@ -12,6 +12,7 @@ public:
     class BitRef {
     public:
         BitRef& operator=(bool on);
+        // Hand-written: the other's bit is written through; the reference stays on its own.
         BitRef& operator=(const BitRef& other) { return *this = static_cast<bool>(other); }
         operator bool() const;
 

@@ -32,9 +32,8 @@ public:
     RWCRegexp(const char* pattern);
     RWCRegexp(const RWCString& pattern);
     RWCRegexp(const RWCRegexp&) = default;
+    // A pattern assigned as text is made a regular expression by the constructors above.
     RWCRegexp& operator=(const RWCRegexp&) = default;
-    RWCRegexp& operator=(const char* pattern);
-    RWCRegexp& operator=(const RWCString& pattern);
 
     // Position of the leftmost-longest match that begins at or after start, RW_NPOS when
     // none (always for an ILLEGAL pattern); *extent (when given) receives its length, 0 when
