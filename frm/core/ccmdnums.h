@@ -1,8 +1,9 @@
 // ccmdnums.h: the framework's own command numbers that views, controls, data binding and the
 // program share, one name each. Data binding uses the same numbers as the tags of its values.
-// A few classes also send one of these numbers as a command of their own, under its own name:
-// the application's last-window command (20001), the table's and the tree view's events
-// (20007, 20008) and the table source's row tags.
+// A few classes also use one of these numbers under a name and meaning of their own: the
+// switchboard's last-window command to the application (20001), the task document's id
+// (20002), the table source's row tags (20004, 20008), the table's and the tree view's events
+// (20007, 20008) and a wire frame's select, deselect and size commands (20004 to 20006).
 #pragma once
 
 // No command: a view's click and double-click commands, palette, menu-button and drag-sink
