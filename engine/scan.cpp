@@ -1,5 +1,5 @@
 // scan.cpp: wildcard and regular-expression scans over the word blocks of an index, and
-// the entry display's word scan. Matching follows the container library's regular
+// the entry display's word scans. Matching follows the container library's regular
 // expressions (a WordMatcher compiled once per scan) on the words as stored in the word
 // blocks, so case matters wherever the pattern's does.
 #include "engine/scan.h"
@@ -27,6 +27,7 @@ namespace {
 constexpr char kPrefixStops[] = "^$.*?[]+\\";
 // Operators that make the atom before them optional or repeated.
 constexpr char kQuantifiers[] = "*?+";
+constexpr std::uint32_t kFoundEvery = 128;   // key scan results between progress reports
 
 // Marks a finished scan: sorted word offsets of index_code, total = count.
 std::int16_t finish_scan(ResultList* list, const char* index_code)
@@ -200,4 +201,41 @@ std::int16_t ScanWords(ResultList* list, const char* word, const char* index_cod
         row->normalise(copy.data(), copy.size());
     row->search(list, copy.c_str(), row->code, block_size);
     return list->values.empty() ? 0 : 1;
+}
+
+std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index_code,
+                           std::uint32_t block_size)
+{
+    list->reset();
+    const RoutineRow* const row = lookup_routine(index_code != nullptr ? index_code : "");
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (row == nullptr || row->key == nullptr ||
+        !index_block_range(row->base, block_size, &first, &last))
+        return finish_scan(list, row != nullptr ? row->base : nullptr);
+
+    std::string query_key = word != nullptr ? word : "";
+    row->key(query_key.data(), query_key.size() + 1);
+    query_key.resize(std::strlen(query_key.c_str()));
+
+    const std::shared_ptr<const DecodedWords> words = decoded_words(row->base, block_size);
+    char key[kWordBufferSize];
+    if (!words)
+        return finish_scan(list, row->base);
+    for (auto entry = words->at_or_after(0); !entry.at_end(); entry.next()) {
+        std::memcpy(key, entry.word(), entry.length() + 1);
+        row->key(key, sizeof key);
+        if (loose_compare(query_key.c_str(), key) != 0)
+            continue;
+        list->append(entry.offset());
+        const std::uint32_t count = list->values.count();
+        if (count % kFoundEvery == 0) {
+            char message[64];
+            std::snprintf(message, sizeof message, "%ld words found so far",
+                          static_cast<long>(count));
+            if (report_progress(message, -1) != 0)
+                break;
+        }
+    }
+    return finish_scan(list, row->base);
 }

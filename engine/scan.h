@@ -1,5 +1,5 @@
 // scan.h: wildcard and regular-expression scans over the word blocks of an index, and
-// the word scan the entry display runs. A scan walks every block that can hold a match,
+// the word scans the entry display runs. A scan walks every block that can hold a match,
 // reports its progress between blocks and stops when the user cancels; its result is a
 // sorted list of word-entry offsets, never postings.
 #pragma once
@@ -27,3 +27,11 @@ const char* wildcard_to_regex(const char* word);
 // code without a search routine, gives an empty list. Returns nonzero when not empty.
 std::int16_t ScanWords(ResultList* list, const char* word, const char* index_code,
                        std::uint32_t block_size);
+
+// The entry display's second scan: applies the key routine of index_code to every word of
+// the index's base index ("va") and fills the caller's list with the offsets of the
+// words whose keys equal word's key: the same result as the key table, found by walking
+// the words themselves. Reports progress and stops on cancel. An unknown code or a code
+// without a key routine gives an empty list. Returns nonzero when not empty.
+std::int16_t ScanWordsPair(ResultList* list, const char* word, const char* index_code,
+                           std::uint32_t block_size);

@@ -113,6 +113,7 @@ public:
         itsWindow = window;
         itsWidthCache.clear();
     }
+    void SetPrinting(bool printing) { itIsPrinting = printing; }
 
     // The run under a point (text coordinates), or -1.
     int RunAt(float x, float y) const;

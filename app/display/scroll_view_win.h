@@ -112,6 +112,8 @@ public:
     ScrollViewWin(FRM_CDocument* document, FRM_CSubview* parent, const FRM_CRect& frame);
     ~ScrollViewWin() override;
 
+    FRM_CPoint ScrollOrigin() const { return FRM_CPoint(0, itsPane->origin()); }
+    void SetScrollOrigin(const FRM_CPoint& point) { itsPane->SetOrigin(point.V()); }
     // The window the entry painter draws into.
     WINDOW PaneWindow() const { return itsPane->GetVKOWindow(); }
     ScrollPaneWin* pane() const { return itsPane; }

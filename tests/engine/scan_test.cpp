@@ -247,4 +247,31 @@ TEST_F(ScanTest, ScanWordsRunsTheIndexSearchRoutine)
     EXPECT_EQ(ScanWords(&list, "cat", "hw", kBlockSize), 0);
 }
 
+TEST_F(ScanTest, ScanWordsPairFindsWhatTheKeyTableFinds)
+{
+    struct PairCase {
+        const char* why;
+        const char* word;
+        const char* code;
+    };
+    const PairCase cases[] = {
+        {"anagrams", "Silent", "tr"},
+        {"letter pattern", "butter", "is"},
+        {"letter bank", "retell", "lb"},
+        {"sound-alike", "rabirt", "sc"},
+    };
+    for (const PairCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        ResultList walked;
+        ResultList table;
+        const std::int16_t found = ScanWordsPair(&walked, c.word, c.code, kBlockSize);
+        ScanWords(&table, c.word, c.code, kBlockSize);
+        EXPECT_EQ(sorted(words_of(walked)), sorted(words_of(table)));
+        EXPECT_NE(found, 0);
+        EXPECT_FALSE(walked.holds_postings());
+    }
+    ResultList none;
+    EXPECT_EQ(ScanWordsPair(&none, "cat", "va", kBlockSize), 0);   // no key routine
+}
+
 } // namespace

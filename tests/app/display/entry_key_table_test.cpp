@@ -200,7 +200,7 @@ TEST_F(Formatter, FieldStreamsToPartStrings)
     }
 }
 
-TEST_F(Formatter, LabelsLayoutTextsAndPartOrderGoToThePainter)
+TEST_F(Formatter, LabelsLayoutTextsAndPartOrderGoToTheEngine)
 {
     WriteMain({{"dog", {{0xA3, "dog"}, {0xA5, "plural"}, {0xA4, "dogs"}, {0xEC, "x"}}}});
     Format("dog");
@@ -494,7 +494,7 @@ TEST_F(Formatter, TheEntryShownSoundsFromItsOwnDictionaryAfterASwitch)
     EXPECT_EQ(itsTable.SoundData("dog", &length), nullptr) << "an entry of the other has none";
 }
 
-TEST_F(Formatter, SoundAlikeWordsCollectIntoTheCallersList)
+TEST_F(Formatter, QueriesCollectIntoTheCallersList)
 {
     dictwriter::DictionarySource source;
     source.key_tables = {"sc"};
@@ -506,7 +506,18 @@ TEST_F(Formatter, SoundAlikeWordsCollectIntoTheCallersList)
     ASSERT_TRUE(dictwriter::write_dictionary(source, itsDir.path() + "/main", nullptr, &error));
     ASSERT_TRUE(itsTable.Matches(&itsDescription));
     RWOrdered hits;
+    EXPECT_GT(FormatKeyValue(&hits, "name", "df"), 0);
+    const std::size_t after_key_value = hits.entries();
+    EXPECT_GT(CollectHitsOnce(&hits, "va=robert"), 0);
     EXPECT_GT(CollectHitsInto(&hits, "robert"), 0) << "robert and rupert sound alike";
+    EXPECT_GT(CollectHitsScan(&hits, "robert", "sc"), 0);
+    EXPECT_GT(hits.entries(), after_key_value);
+    const std::size_t before = hits.entries();
+    const std::string long_word(250, 'a');
+    EXPECT_EQ(FormatKeyValue(&hits, long_word.c_str(), "df"), 0) << "past the query buffer";
+    const std::string fits(256 - 4, 'a');  // "df=" + word + terminator = 256
+    FormatKeyValue(&hits, fits.c_str(), "df");
+    EXPECT_EQ(hits.entries(), before);
     hits.clearAndDestroy();
 }
 
