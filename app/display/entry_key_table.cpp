@@ -591,6 +591,14 @@ std::string EntryKeyTable::ReferenceProblem() const
     return std::string();
 }
 
+std::string EntryKeyTable::ReferenceShown() const
+{
+    if (itsReferenceOffset == 0)
+        return std::string();
+    return itsEntryWord + '\n' + (itsIsTable ? "table" : "illustration") + '\n' +
+           itsReferenceData + '\n' + std::to_string(itsReferenceOffset);
+}
+
 std::vector<std::string> EntryKeyTable::MediaSetProblems() const
 {
     std::vector<std::string> problems;

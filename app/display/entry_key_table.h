@@ -72,6 +72,10 @@ public:
     // illustration "octagon" cannot be read: the file data/art.cmp is damaged."); empty
     // when it can.
     std::string ReferenceProblem() const;
+    // What names the illustration or table of the entry shown apart from any other: the
+    // entry's word, the kind, the data file and the record's place there; empty when the
+    // entry has none.
+    std::string ReferenceShown() const;
     // One line for each picture, table or sound set the description names that cannot be
     // opened, naming the file and what is wrong; the main set is open again after.
     std::vector<std::string> MediaSetProblems() const;

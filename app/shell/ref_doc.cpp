@@ -100,6 +100,7 @@ std::vector<std::string> RefDoc::GetReferenceNames() const
 
 void RefDoc::RemoveWindow(FRM_CWindow* window)
 {
+    std::erase_if(itsReferenceWindows, [window](const auto& open) { return open.first == window; });
     if (window == itsMainWindow) {
         KQedApp::CmdUnregisterWindow::Send(*GetApplication(), *window);
         itsMainWindow = nullptr;
@@ -121,6 +122,8 @@ void RefDoc::DoCommand(long command, void* data)
             vko_dm_post_warning("%s", problem.c_str());
             return;
         }
+        if (BringShownReferenceForward())
+            return;
         auto* window = dynamic_cast<ImageWin*>(
             KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kImageWindow));
         if (window == nullptr)
@@ -128,6 +131,7 @@ void RefDoc::DoCommand(long command, void* data)
         window->SetSources(&itsKeyTable, KQedApp::Instance()->GetPrefs());
         ImageSetUp::Send(*window, *opener);
         window->Show();
+        NoteShownReference(*window);
         BringForward(*window);
         return;
     }
@@ -176,9 +180,12 @@ void RefDoc::DoCommand(long command, void* data)
             vko_dm_post_warning("%s", problem.c_str());
             return;
         }
+        if (BringShownReferenceForward())
+            return;
         if (FRM_CWindow* window =
                 KQedAppFactory::Instance().CreateWindow(this, KQedAppFactory::kTableWindow)) {
             TableWin::CmdShowTable::Send(*window);
+            NoteShownReference(*window);
             BringForward(*window);
         }
         return;
@@ -193,6 +200,23 @@ void RefDoc::BringForward(FRM_CWindow& window)
     // window manager gives them to a new window.
     if (FRM_CDesktop* desktop = FRM_CObjectRWC::GetG()->GetDesktop())
         desktop->SetFrontWindow(&window);
+}
+
+bool RefDoc::BringShownReferenceForward()
+{
+    // Asked again for what a window of its own shows, the user gets that window, not a copy.
+    const std::string shown = itsKeyTable.ReferenceShown();
+    for (const auto& [window, showing] : itsReferenceWindows)
+        if (!shown.empty() && showing == shown) {
+            BringForward(*window);
+            return true;
+        }
+    return false;
+}
+
+void RefDoc::NoteShownReference(FRM_CWindow& window)
+{
+    itsReferenceWindows.emplace_back(&window, itsKeyTable.ReferenceShown());
 }
 
 void RefDoc::RunSearch(SearchRequest* request)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/display/entry_key_table.h"
@@ -87,9 +88,10 @@ public:
     };
     using CmdHistoryWindow = FRM_TCommand<108, HistoryRequest>;
 
-    // Commands 111 and 112: the illustration or the table of the entry shown, each in a new
-    // window. A word clicked in the illustration's caption goes back to the view that asked
-    // for it; the table has nobody to answer.
+    // Commands 111 and 112: the illustration or the table of the entry shown, in a new
+    // window, or in the one that shows it already, brought to the front. A word clicked in
+    // the illustration's caption goes back to the view that asked for it; the table has
+    // nobody to answer.
     using CmdShowIllustration = FRM_TCommand<111, FRM_CView>;
     using CmdShowTable = FRM_TCommand<112>;
     // Looked up in the document's main windows.
@@ -119,6 +121,11 @@ public:
 private:
     // A table or illustration window just shown comes to the front with the keys.
     void BringForward(FRM_CWindow& window);
+    // The window that shows the entry's illustration or table already comes to the front;
+    // false when none does.
+    bool BringShownReferenceForward();
+    // A new window shows the entry's illustration or table.
+    void NoteShownReference(FRM_CWindow& window);
     void RunSearch(SearchRequest* request);
     void ShowEntry(const EntryToShow& shown);
 
@@ -126,6 +133,8 @@ private:
     RefDocIDData itsIDData;
     EntryKeyTable itsKeyTable;
     MainRefWin* itsMainWindow = nullptr;         // the framework's
+    // The open illustration and table windows, each with what it shows (ReferenceShown).
+    std::vector<std::pair<FRM_CWindow*, std::string>> itsReferenceWindows;
     OpenFileSpec itsOpenFile;
     std::string itsOpenProblem;
     bool itIsOpen = false;

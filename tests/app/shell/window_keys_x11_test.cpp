@@ -15,8 +15,9 @@
 //   it, bring the other window forward with the keys (in the main window where they were): the
 //   covered window is reached again. A click on the main window's status bar brings it forward
 //   with the keys; File > Close typed in the table or illustration gives them back to the main
-//   window. Without a window manager, new main windows then open each at a place of its own,
-//   none's menu bar running along another's.
+//   window. Opened again and asked for once more from the main window, the open one comes
+//   forward with the keys and no copy of it opens. Without a window manager, new main windows
+//   then open each at a place of its own, none's menu bar running along another's.
 //
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break them.
 #include <gtest/gtest.h>
@@ -68,6 +69,7 @@ struct Opening {
     std::string word;   // looked up: its entry shows the mark
     const char* mark;   // the mark's text in the entry
     FRM_CWindow* (*window)(); // the open window of its kind, null while there is none
+    std::size_t (*count)();   // the open windows of its kind
 };
 
 struct Script {
@@ -150,8 +152,19 @@ template <class Kind> FRM_CWindow* OpenWindow()
     return nullptr;
 }
 
-const Opening kTable{"table", "planet", ";TABLE", OpenWindow<TableWin>};
-const Opening kIllustration{"illustration", "circle", ";ART", OpenWindow<ImageWin>};
+template <class Kind> std::size_t OpenWindows()
+{
+    MainRefWin* main = Main(0);
+    const RWOrdered* windows = main != nullptr ? &main->GetDocument()->GetWindows() : nullptr;
+    std::size_t count = 0;
+    for (std::size_t i = 0; windows != nullptr && i < windows->entries(); ++i)
+        count += dynamic_cast<Kind*>((*windows)[i]) != nullptr ? 1 : 0;
+    return count;
+}
+
+const Opening kTable{"table", "planet", ";TABLE", OpenWindow<TableWin>, OpenWindows<TableWin>};
+const Opening kIllustration{"illustration", "circle", ";ART", OpenWindow<ImageWin>,
+                            OpenWindows<ImageWin>};
 
 // The table or illustration of the run.
 FRM_CWindow* Opened() { return script().opening->window(); }
@@ -482,13 +495,20 @@ std::vector<Step> WithAWindowOfTheEntry(const Opening& opening, bool wm)
     steps.push_back(When("C in its File menu", [] { return vkobase::menu::level_count() > 0 && TakenIn(); }, [] { Type("c"); }));
     steps.push_back(Check("File > Close typed in the " + it + " gives the main window the keys where they were",
                           [] { return Opened() == nullptr && InFrontWithKeys(Main(0), nullptr, theMainFocus); }));
+    // Opened again, then asked for once more from the main window: the open one comes
+    // forward, no copy of it opens.
+    steps.push_back(DoubleClickMark("its mark double-clicked again"));
+    steps.push_back(When("it opened again", [] { return Ready(Opened()) && TakenIn(); }, [] {}));
+    steps.push_back(When("Ctrl+F", [] { return InFrontWithKeys(Opened(), Main(0)); }, [] { Control(XK_f); }));
+    steps.push_back(When("the main window in front", [] { return InFrontWithKeys(Main(0), Opened(), theMainFocus); }, [] {}));
+    steps.push_back(DoubleClickMark("its mark double-clicked once more"));
+    steps.push_back(Check("the " + it + " asked for again comes forward with the keys, and no copy of it opens",
+                          [] { return script().opening->count() == 1 && InFrontWithKeys(Opened(), Main(0)); }));
     if (wm)
         return steps;
     // Without a window manager the program places new main windows: three, each where none
     // shows, none's menu bar running along another's (nor along that of the window of the
-    // entry, opened again).
-    steps.push_back(DoubleClickMark("its mark double-clicked again"));
-    steps.push_back(When("it opened again", [] { return Ready(Opened()) && TakenIn(); }, [] {}));
+    // entry).
     for (int i = 0; i < 3; ++i)
         steps.push_back(ChooseItem("File > New Window", [] { return Main(0); }, menutag::kFile, menutag::kNewWindow));
     steps.push_back(Check("three new main windows open, each at a place of its own", [] {
@@ -626,6 +646,7 @@ std::vector<std::string> WithAWindowOfTheEntrySeen(const Opening& opening, bool 
         "then Ctrl+F brings the " + it + " forward",
         "a click on the main window's status bar brings it forward with the keys where they were",
         "File > Close typed in the " + it + " gives the main window the keys where they were",
+        "the " + it + " asked for again comes forward with the keys, and no copy of it opens",
     };
     if (!wm)
         seen.push_back("three new main windows open, each at a place of its own");
