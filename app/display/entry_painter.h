@@ -130,11 +130,14 @@ public:
     bool SelectRange(float fromX, float fromY, float toX, float toY);
     void ClearSelection();
     void SelectAll();
-    // Selection from the keys (Shift with an arrow): from a fixed end, the moving end steps a
-    // run back or on, or a line up or down. The first step starts at the selection made with
-    // the mouse, else at the first run in sight in the pane, and selects that run. Answers
-    // whether anything is selected; *endRect (text coordinates) is where the moving end lies.
-    enum class KeyStep { kRunBack, kRunOn, kLineUp, kLineDown };
+    // Selection from the keys (Shift with an arrow, Home or End): from a fixed end, the moving
+    // end steps a run back or on, a line up or down, to its line's first or last run, or to
+    // the text's. The first step starts at the selection made with the mouse, else at the
+    // first run in sight in the pane, and selects that run. Answers whether anything is
+    // selected; *endRect (text coordinates) is where the moving end lies.
+    enum class KeyStep {
+        kRunBack, kRunOn, kLineUp, kLineDown, kLineStart, kLineEnd, kTextStart, kTextEnd
+    };
     bool SelectByKey(KeyStep step, s_rct* endRect);
     // The selected text as it reads on screen, in the entry's order: a tab where the text
     // jumps along its line (a label and its text, an indented line), a newline for every line

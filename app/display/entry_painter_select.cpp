@@ -253,7 +253,8 @@ bool EntryPainter::SelectByKey(KeyStep step, s_rct* endRect)
         if (!itsSelection.empty()) {
             // Going on from the mouse's selection: the end away from the step stays.
             const auto [low, high] = std::minmax_element(itsSelection.begin(), itsSelection.end());
-            const bool back = step == KeyStep::kRunBack || step == KeyStep::kLineUp;
+            const bool back = step == KeyStep::kRunBack || step == KeyStep::kLineUp ||
+                              step == KeyStep::kLineStart || step == KeyStep::kTextStart;
             anchor = back ? *high : *low;
             end = back ? *low : *high;
         } else {
@@ -303,6 +304,25 @@ bool EntryPainter::SelectByKey(KeyStep step, s_rct* endRect)
         }
         break;
     }
+    case KeyStep::kLineStart:
+    case KeyStep::kLineEnd: {
+        // The runs of a line stand in a row: from the end on (or back) while they hold the
+        // end's middle.
+        const int direction = step == KeyStep::kLineEnd ? 1 : -1;
+        for (int next = StepRun(end, direction); next != end; next = StepRun(end, direction)) {
+            const s_rct r = RunRect(itsRuns[static_cast<std::size_t>(next)]);
+            if (middle < static_cast<float>(r.top) || middle >= static_cast<float>(r.bottom))
+                break;
+            end = next;
+        }
+        break;
+    }
+    case KeyStep::kTextStart:
+        end = StepRun(-1, 1);
+        break;
+    case KeyStep::kTextEnd:
+        end = StepRun(static_cast<int>(itsRuns.size()), -1);
+        break;
     }
     SelectRuns(anchor, end);
     itsKeyAnchor = anchor;

@@ -96,22 +96,31 @@ void ScrollPaneWin::DoKey(const FRM_CKey& key)
         return;
     }
     if (key.IsShifted()) {
-        switch (key.GetChar()) {
-        case VKO_KEY_LEFT:
-            SelectByKey(EntryPainter::KeyStep::kRunBack);
-            return;
-        case VKO_KEY_RIGHT:
-            SelectByKey(EntryPainter::KeyStep::kRunOn);
-            return;
-        case VKO_KEY_UP:
-            SelectByKey(EntryPainter::KeyStep::kLineUp);
-            return;
-        case VKO_KEY_DOWN:
-            SelectByKey(EntryPainter::KeyStep::kLineDown);
-            return;
-        default:
-            break;
-        }
+        // With Shift the keys select, as they move a text view's caret: a page is the lines
+        // Page Down scrolls by.
+        using Step = EntryPainter::KeyStep;
+        struct ShiftedKey {
+            std::uint16_t key;
+            Step step;
+            bool page;
+        };
+        static constexpr ShiftedKey kShiftedKeys[] = {
+            {VKO_KEY_LEFT, Step::kRunBack, false},
+            {VKO_KEY_RIGHT, Step::kRunOn, false},
+            {VKO_KEY_UP, Step::kLineUp, false},
+            {VKO_KEY_DOWN, Step::kLineDown, false},
+            {VKO_KEY_PAGE_UP, Step::kLineUp, true},
+            {VKO_KEY_PAGE_DOWN, Step::kLineDown, true},
+            {VKO_KEY_LINE_START, Step::kLineStart, false},
+            {VKO_KEY_LINE_END, Step::kLineEnd, false},
+            {VKO_KEY_TEXT_START, Step::kTextStart, false},
+            {VKO_KEY_TEXT_END, Step::kTextEnd, false},
+        };
+        for (const ShiftedKey& shifted : kShiftedKeys)
+            if (shifted.key == key.GetChar()) {
+                SelectByKey(shifted.step, shifted.page ? PageLines() : 1);
+                return;
+            }
     }
     std::int32_t position = 0;
     if (const std::int32_t action = ScrollActionOf(key, &position);
@@ -143,10 +152,18 @@ std::int32_t ScrollPaneWin::ScrollActionOf(const FRM_CKey& key, std::int32_t* po
     }
 }
 
-void ScrollPaneWin::SelectByKey(EntryPainter::KeyStep step)
+std::int32_t ScrollPaneWin::PageLines() const
+{
+    return itsLineStep > 0
+               ? std::max(1, static_cast<std::int32_t>(GetLocalFrame().Bottom()) / itsLineStep - 1)
+               : 1;
+}
+
+void ScrollPaneWin::SelectByKey(EntryPainter::KeyStep step, std::int32_t times)
 {
     PaneKeyStep move{step};
-    PaneSelectKey::Send(*this, move);
+    for (std::int32_t i = 0; i < times; ++i)
+        PaneSelectKey::Send(*this, move);
     if (!move.found || itsLineStep <= 0 || itsBar == nullptr)
         return;
     // The moving end comes into sight a line at a time, as the text view's caret would.
@@ -282,8 +299,7 @@ void ScrollPaneWin::DoControl(short id, e_win_type type, WINDOW control, std::in
     maximum = std::max(minimum,
                        maximum - std::max<std::int32_t>(1, vko_sbar_get_proportion(itsBar, 2)) + 1);
     const std::int32_t position = vko_sbar_get_pos(itsBar, 2);
-    const std::int32_t page =
-        std::max(1, static_cast<std::int32_t>(GetLocalFrame().Bottom()) / itsLineStep - 1);
+    const std::int32_t page = PageLines();
     std::int32_t next = position;
     switch (data1) {
     case kLineUp:

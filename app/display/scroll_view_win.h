@@ -6,8 +6,9 @@
 // Scrolling moves the window's pixels and asks the owner to draw only the uncovered strip;
 // positions count whole lines of the painter's line height.
 // Holding the keys, the pane reads as a text does: the arrows, Page Up and Down, Home and End
-// scroll it, Shift and an arrow select; reached by Tab, a dotted frame along its edge shows it
-// has them (a click shows its own selection instead, and takes the frame away).
+// scroll it; with Shift they select, and the pane follows the selection's moving end; reached
+// by Tab, a dotted frame along its edge shows it has them (a click shows its own selection
+// instead, and takes the frame away).
 #pragma once
 #include <cstdint>
 
@@ -85,8 +86,10 @@ protected:
 private:
     // The scroll-bar action that a key stands for, 0 for none; *position: the thumb's.
     std::int32_t ScrollActionOf(const FRM_CKey& key, std::int32_t* position) const;
-    // Moves the selection's end a step and scrolls it into sight.
-    void SelectByKey(EntryPainter::KeyStep step);
+    // Moves the selection's end a step (times over) and scrolls it into sight.
+    void SelectByKey(EntryPainter::KeyStep step, std::int32_t times = 1);
+    // The lines a page scrolls by: those the pane shows, less one.
+    std::int32_t PageLines() const;
     FRM_CPoint TextPoint(const FRM_CPoint& point) const;
     s_rct ContentRect() const;
     void ClearStrip(const s_rct& strip);

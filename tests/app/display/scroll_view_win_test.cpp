@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "entry_painter_support.h"
+#include "frm/runtime/cnav.h"
 #include "frm/views/nscrllbr.h"
 #include "tests/frm/support/frm_app_fixture.h"
 #include "tests/support/wheel.h"
@@ -262,6 +263,110 @@ TEST_F(ScrollViewWinTest, Painter_ResetLeavesTheBlankPaneAtItsTopWithoutAThumb)
     EXPECT_EQ(Position(), 0);
     EXPECT_EQ(view->ScrollOriginY(), 0);
     EXPECT_LT(view->scrollBar()->GetMaxPosition(), 1) << "a blank page has no line to scroll to, no thumb";
+}
+
+// A reader's keys on a long entry (60 lines of 16 in a pane 240 high: 15 shown, a page 14
+// lines, the last position 45): each scrolls to where a text view would be.
+TEST_F(ScrollViewWinTest, Keys_PageUpAndDownHomeAndEndScrollAsAReaderExpects)
+{
+    view->SetLineStep(16);
+    view->SetScrollRange(0, 60);
+    struct Case {
+        const char* why;
+        std::uint16_t key;
+        std::int32_t position;
+    };
+    const Case cases[] = {
+        {"Page Down scrolls a page", VKO_KEY_PAGE_DOWN, 14},
+        {"Page Down again scrolls another page", VKO_KEY_PAGE_DOWN, 28},
+        {"Page Up scrolls a page back", VKO_KEY_PAGE_UP, 14},
+        {"Home goes to the top", VKO_KEY_LINE_START, 0},
+        {"End shows the last line at the bottom", VKO_KEY_LINE_END, 45},
+        {"Page Up from the end scrolls a page back", VKO_KEY_PAGE_UP, 31},
+        {"Ctrl+Home goes to the top", VKO_KEY_TEXT_START, 0},
+        {"Ctrl+End goes to the end", VKO_KEY_TEXT_END, 45},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        view->pane()->DoKey(FRM_CKey(FRM_CKey::kVirtual, c.key));
+        EXPECT_EQ(Position(), c.position);
+        EXPECT_EQ(view->ScrollOriginY(), -16.0f * static_cast<float>(c.position));
+    }
+}
+
+// The owner of a pane that shows an entry: it draws and selects through the engine.
+class Reader : public FRM_CSubview {
+public:
+    using FRM_CSubview::FRM_CSubview;
+    void DoCommand(long command, void* data) override
+    {
+        if (command == kPaneDraw && painter != nullptr && view != nullptr)
+            painter->Redraw(view->ScrollOriginY());
+        if (PaneKeyStep* move = PaneSelectKey::Read(data); move != nullptr && painter != nullptr)
+            move->found = painter->SelectByKey(move->step, &move->end);
+    }
+    EntryPainter* painter = nullptr;
+    ScrollViewWin* view = nullptr;
+};
+
+// Shift with the arrows, Home, End and the page keys selects: the selection's moving end
+// goes where a text view's caret would, and the pane follows it, as far as it must and no
+// further.
+TEST_F(ScrollViewWinTest, Keys_WithShiftTheSelectionsEndStaysInSight)
+{
+    vkov_font_add_family_mapping("DorvaneRegular", VKO_FONT_TEST_FAMILY);
+    auto* reader = new Reader(window, FRM_CRect(0, 0, 400, 300)); // the window owns it
+    auto* pane = new ScrollViewWin(itsDocument, reader, FRM_CRect(0, 0, 320, 240));
+    EntryPainter painter(pane, pane->PaneWindow());
+    reader->painter = &painter;
+    reader->view = pane;
+    entrytest::HandDisplayOrder(painter);
+    std::string lines;
+    for (int line = 0; line < 40; ++line)
+        lines += "\nline " + std::to_string(line) + " ends";
+    entrytest::Parts parts;
+    parts.Set(9, lines);
+    painter.ShowEntry(parts.items);
+    vkok_app_process_pending_events();
+    const auto key = [&](std::uint16_t code, bool control) {
+        s_char record{code, 1, static_cast<std::int16_t>(control ? 1 : 0), 1,
+                      FRM_CKey::kShift | (control ? FRM_CKey::kControl : 0u)};
+        pane->pane()->DoKey(FRM_CKey(record));
+    };
+    struct Case {
+        const char* why;
+        std::uint16_t key;
+        bool control;
+        std::string selected; // the selection copied
+        bool scrolled;        // the pane moved
+    };
+    const Case cases[] = {
+        {"Shift+Down selects the first word in sight", VKO_KEY_DOWN, false, "line", false},
+        {"then the word below it", VKO_KEY_DOWN, false, "line 0 ends\nline", false},
+        {"Shift+End: to its line's end", VKO_KEY_LINE_END, false, "line 0 ends\nline 1 ends", false},
+        {"Shift+Page Down: a page further down", VKO_KEY_PAGE_DOWN, false, "", true},
+        {"Ctrl+Shift+End: to the text's end", VKO_KEY_TEXT_END, true, "", true},
+        {"Shift+Home: to its line's start", VKO_KEY_LINE_START, false, "", false},
+        {"Shift+Page Up: a page up, still in sight at the top", VKO_KEY_PAGE_UP, false, "", false},
+        {"Shift+Page Up again: a page further up", VKO_KEY_PAGE_UP, false, "", true},
+        {"Ctrl+Shift+Home: to the text's start", VKO_KEY_TEXT_START, true, "line", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const float before = pane->ScrollOriginY();
+        key(c.key, c.control);
+        ASSERT_FALSE(painter.selection().empty());
+        if (!c.selected.empty()) {
+            EXPECT_EQ(painter.SelectedText(), c.selected);
+        }
+        EXPECT_EQ(pane->ScrollOriginY() != before, c.scrolled);
+        // The moving end: the last run selected (the fixed end is the first in sight).
+        const int end = *std::max_element(painter.selection().begin(), painter.selection().end());
+        const EntryPainter::Run& run = painter.runs()[static_cast<std::size_t>(end)];
+        const float top = run.y - static_cast<float>(painter.ascentOffset()) + pane->ScrollOriginY();
+        EXPECT_GE(top, 0) << "the selection's end is in sight";
+        EXPECT_LE(top + painter.lineHeight(), 240) << "the selection's end is in sight";
+    }
 }
 
 // A window manager makes the window wider or narrower: the owner is asked to lay the text

@@ -6,6 +6,7 @@
 // gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,6 +26,8 @@ using onscreen::Session;
 constexpr double kWait = 60;
 
 using Picture = std::vector<unsigned long>;
+// The white background where the entry pane shows it selected: blue.
+constexpr unsigned long kSelectedWhite = 0x3F3FC0;
 
 // The pixels of an area of a window, row by row; empty when the window cannot be read.
 Picture Pixels(Display* dpy, Window window, const XRectangle& area)
@@ -165,6 +168,20 @@ std::string ClipboardText(Session& s, const std::string& xclip)
     return text;
 }
 
+// Tab from the field until the entry pane takes the keys: its picture changes, though
+// nothing in it scrolled. The pane's picture then; empty when Tab never reached it.
+Picture TabToTheEntryPane(Session& s)
+{
+    const Picture unfocused = Pixels(s.dpy, s.main, s.entryPane);
+    for (int i = 0; i < 15; ++i) {
+        AfterKey(s, Whole(s.dpy, s.main), [&] { s.Key(XK_Tab); });
+        const Picture shown = Pixels(s.dpy, s.main, s.entryPane);
+        if (shown != unfocused)
+            return shown;
+    }
+    return Picture{};
+}
+
 // Shift+Tab in the main window goes through the stops Tab goes through, backward: the
 // search page's controls, the entry pane, the reference selector and the page tabs.
 TEST(KeyboardReachX11, ShiftTabVisitsTheStopsOfTabInReverse)
@@ -228,16 +245,7 @@ TEST(KeyboardReachX11, TheEntryPaneReadsAndCopiesByKeys)
     ASSERT_TRUE(LookUp(s, "circle")) << "circle was not shown";
     const XRectangle pane = s.entryPane;
     const Picture unfocused = Pixels(s.dpy, s.main, pane);
-
-    // Tab from the field until the pane takes the keys: its picture changes, though nothing
-    // in it scrolled.
-    Picture focused;
-    for (int i = 0; i < 15 && focused.empty(); ++i) {
-        AfterKey(s, Whole(s.dpy, s.main), [&] { s.Key(XK_Tab); });
-        const Picture shown = Pixels(s.dpy, s.main, pane);
-        if (shown != unfocused)
-            focused = shown;
-    }
+    const Picture focused = TabToTheEntryPane(s);
     ASSERT_FALSE(focused.empty()) << "Tab never reached the entry pane";
     // The frame runs along the pane's left edge, beside the text's margin.
     const auto column = [&](const Picture& p, int x) {
@@ -281,6 +289,17 @@ TEST(KeyboardReachX11, TheEntryPaneReadsAndCopiesByKeys)
         EXPECT_NE(shown, before) << "the selection grew";
         before = shown;
     }
+    // Shift+End: the selection reaches its line's end and stays in sight, as a text view's
+    // caret does: the pane does not move (its top line shows as it did) and more of it shows
+    // selected.
+    const Picture ended = AfterKey(s, pane, [&] { KeyWith(s, XK_Shift_L, XK_End); });
+    ASSERT_FALSE(ended.empty()) << "Shift+End drew no selection";
+    const std::size_t topRows = static_cast<std::size_t>(pane.width) * 45;
+    EXPECT_TRUE(std::equal(ended.begin(), ended.begin() + static_cast<long>(topRows), before.begin()))
+        << "the pane stays where the selection is";
+    const auto selected = [](const Picture& p) { return std::count(p.begin(), p.end(), kSelectedWhite); };
+    EXPECT_GT(selected(ended), selected(before)) << "the selection grew in sight";
+
     KeyWith(s, XK_Control_L, XK_c);
     std::string copied;
     vkotest::wait_until([&] {
@@ -291,6 +310,37 @@ TEST(KeyboardReachX11, TheEntryPaneReadsAndCopiesByKeys)
     EXPECT_EQ(copied.compare(0, 13, "Entry:\tcircle"), 0) << "copied: \"" << copied << "\"";
     EXPECT_NE(copied.find_first_not_of("\n", copied.find('\n')), std::string::npos)
         << "the next line's text copied too: \"" << copied << "\"";
+}
+
+// Page Down and Page Up in the entry pane turn a long entry's pages as a reader expects: after
+// two pages down, Page Up shows the first page down again, not a line less; End shows the
+// entry's end and Home its start.
+TEST(KeyboardReachX11, TheEntryPaneTurnsALongEntrysPages)
+{
+    Session s({"head"});
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    ASSERT_TRUE(LookUp(s, "head")) << "head was not shown";
+    const Picture start = TabToTheEntryPane(s);
+    ASSERT_FALSE(start.empty()) << "Tab never reached the entry pane";
+    const auto press = [&](KeySym key) { return AfterKey(s, s.entryPane, [&] { s.Key(key); }); };
+    const Picture firstPage = press(XK_Next);
+    ASSERT_FALSE(firstPage.empty()) << "Page Down drew nothing";
+    EXPECT_NE(firstPage, start) << "Page Down turns a page";
+    const Picture secondPage = press(XK_Next);
+    ASSERT_FALSE(secondPage.empty()) << "Page Down again drew nothing";
+    EXPECT_NE(secondPage, firstPage) << "Page Down again turns another page";
+    const Picture back = press(XK_Prior);
+    ASSERT_FALSE(back.empty()) << "Page Up drew nothing";
+    EXPECT_TRUE(back == firstPage) << "Page Up shows the first page down again";
+    const Picture end = press(XK_End);
+    ASSERT_FALSE(end.empty()) << "End drew nothing";
+    EXPECT_NE(end, firstPage) << "End shows the entry's end";
+    EXPECT_NE(end, secondPage) << "End shows the entry's end, past the second page";
+    const Picture home = press(XK_Home);
+    ASSERT_FALSE(home.empty()) << "Home drew nothing";
+    EXPECT_TRUE(home == start) << "Home shows the entry's start as it was";
 }
 
 // Organize Bookmarks: the tree has the keys first; the arrows mark a bookmark, Delete deletes
