@@ -6,7 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -54,11 +56,112 @@ bool IsStaleTemporary(const fs::path& file, const std::string& suffix)
     const long pid = std::strtol(process.c_str(), nullptr, 10);
     return pid == getpid() || (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
 }
+
+// The file a save of a settings file writes: the name itself, or the file its link leads
+// to, with what is there now.
+struct SaveTarget {
+    std::string path;       // where the temporary goes beside and the rename lands
+    std::string linkText;   // what the link says, when the name is one
+    bool exists = false;    // a regular file is there (else the name is free)
+    mode_t mode = 0;        // its permissions
+    std::string refusal;    // why no save may replace it; then the rest means nothing
+};
+
+std::string link_text(const std::string& path)
+{
+    std::error_code code;
+    const fs::path to = fs::read_symlink(path, code);
+    return code ? std::string("?") : to.string();
+}
+
+SaveTarget save_target_of(const std::string& path)
+{
+    SaveTarget target;
+    target.path = path;
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT)
+            target.refusal = std::strerror(errno);
+        return target;
+    }
+    std::string as;  // how the message begins for a link: "a link to x, "
+    if (S_ISLNK(info.st_mode)) {
+        target.linkText = link_text(path);
+        // realpath follows every link, so the temporary lands in the real folder of the
+        // file and the rename replaces that file, not the link.
+        char* real = realpath(path.c_str(), nullptr);
+        if (real == nullptr) {
+            const int error = errno;
+            const std::string to = "a link to " + target.linkText;
+            target.refusal = error == ENOENT  ? to + ", which is not there"
+                             : error == ELOOP ? to + ", which leads round in a loop"
+                                              : to + ": " + std::strerror(error);
+            return target;
+        }
+        target.path = real;
+        std::free(real);
+        if (stat(target.path.c_str(), &info) != 0) {
+            target.refusal = std::strerror(errno);
+            return target;
+        }
+        as = "a link to " + target.linkText + ", ";
+    }
+    if (S_ISDIR(info.st_mode))
+        target.refusal = as + "a folder, not a file";
+    else if (!S_ISREG(info.st_mode))
+        target.refusal = as + "a device, a pipe or a socket, not a file";
+    target.exists = true;
+    target.mode = info.st_mode & 07777;
+    return target;
+}
+
+// The process's umask, read without changing it (another thread may be making a file).
+mode_t current_umask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    const mode_t mask = umask(022);
+    umask(mask);
+    return mask;
+}
+
+// A failure of the system while writing target, in words: its reason, and for a file
+// reached through a link the file that was written.
+std::string write_failure(const SaveTarget& target, int error)
+{
+    std::string why = std::strerror(error);
+    if (!target.linkText.empty())
+        why += " (writing " + target.path + ", which it links to)";
+    return why;
+}
 } // namespace
+
+std::string ReplaceRefusal(const std::string& path) { return save_target_of(path).refusal; }
+
+bool NothingNamed(const std::string& path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+std::string DescribeUnreadable(const std::string& path, int error)
+{
+    const std::string refusal = ReplaceRefusal(path);
+    return refusal.empty() ? std::strerror(error) : refusal;
+}
+
+std::string WhyLine(const std::string& file, const std::string& why)
+{
+    return why.empty() ? std::string() : "\n" + file + ": " + why + ".";
+}
 
 void RemoveStaleTemporaries(const std::string& path)
 {
-    const fs::path target(path);
+    // A save through a link wrote beside the file the link leads to.
+    const fs::path target(save_target_of(path).path);
     const std::string prefix = target.filename().string() + ".";
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code code;
@@ -71,29 +174,49 @@ void RemoveStaleTemporaries(const std::string& path)
     }
 }
 
-int ReplaceFileContents(const std::string& path, const std::string& text)
+int ReplaceFileContents(const std::string& path, const std::string& text, std::string* why)
 {
-    std::string temporary = path + "." + std::to_string(getpid()) + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
+    std::string ignored;
+    std::string& reason = why != nullptr ? *why : ignored;
+    reason.clear();
+    const SaveTarget target = save_target_of(path);
+    if (!target.refusal.empty()) {
+        reason = target.refusal;
         return 0;
-    // The new file takes the old one's permissions (a new one: readable by all), not the
-    // owner-only ones of a temporary file.
-    struct stat old_file {};
-    fchmod(fd, stat(path.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644);
+    }
+    std::string temporary = target.path + "." + std::to_string(getpid()) + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        reason = write_failure(target, errno);
+        return 0;
+    }
+    // The new file takes the old one's permissions (a new one: the default ones under the
+    // umask), not the owner-only ones of a temporary file.
+    fchmod(fd, target.exists ? target.mode : (0666 & ~current_umask()));
     std::FILE* out = fdopen(fd, "wb");
     if (out == nullptr) {
+        reason = write_failure(target, errno);
         close(fd);
         std::remove(temporary.c_str());
         return 0;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
-                         std::fflush(out) == 0 && fsync(fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    errno = 0;
+    bool done = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
+                std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+    int error = errno;
+    if (std::fclose(out) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && std::rename(temporary.c_str(), target.path.c_str()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        reason = write_failure(target, error != 0 ? error : EIO);
         std::remove(temporary.c_str());
         return 0;
     }
-    RemoveStaleTemporaries(path);
+    RemoveStaleTemporaries(target.path);
     return 1;
 }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -279,15 +280,18 @@ int SettingsFiles::ReadDescriptions(RWOrdered* descriptions, const std::string& 
     return 1;
 }
 
-int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory)
+int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory, std::string* why)
 {
     const std::string path = in_directory(directory, kPrefsFileName);
-    std::error_code code;
-    if (!fs::exists(path, code))
+    if (NothingNamed(path))
         return 1;  // a first run: the defaults stand
+    // A link that leads nowhere is there: the user keeps the file elsewhere.
     std::FILE* file = OpenFileToRead(path);
-    if (file == nullptr)
+    if (file == nullptr) {
+        if (why != nullptr)
+            *why = DescribeUnreadable(path, errno);
         return 0;
+    }
     Prefs read = *prefs;
     int stopped = 0;
     const LineRead end = for_each_line(file, &stopped, [&](const std::string& line, int) {
@@ -315,14 +319,22 @@ int SettingsFiles::ReadPrefs(Prefs* prefs, const std::string& directory)
         else if (key == "search_mode")
             read.search_mode = int_value(value);
     });
+    const int error = errno;
     std::fclose(file);
-    if (end != LineRead::kEnd)
-        return 0;  // a line too long for any the writer makes, or a failed read
+    if (end != LineRead::kEnd) {
+        // A line too long for any the writer makes, or a failed read.
+        if (why != nullptr)
+            *why = "line " + std::to_string(stopped) +
+                   (end == LineRead::kTooLong
+                        ? " is longer than " + std::to_string(kLongestSettingsLine) + " bytes"
+                        : " cannot be read: " + std::string(std::strerror(error)));
+        return 0;
+    }
     *prefs = read;
     return 1;
 }
 
-int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory)
+int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory, std::string* why)
 {
     const std::string path = in_directory(directory, kPrefsFileName);
     std::string text;
@@ -336,5 +348,5 @@ int SettingsFiles::WritePrefs(const Prefs& prefs, const std::string& directory)
     text += "search_type=" + decimal(prefs.search_type) + "\n";
     text += "search_mode=" + decimal(prefs.search_mode) + "\n";
 
-    return ReplaceFileContents(path, text);
+    return ReplaceFileContents(path, text, why);
 }

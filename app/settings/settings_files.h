@@ -44,14 +44,18 @@ public:
 
     // Updates the fields of prefs whose keys "Pref.kq" in directory holds; the others keep
     // their values. Answers 1, also when there is no file (a first run); 0 when the file
-    // is there but cannot be read (or is no regular file, or holds a line too long),
-    // leaving prefs as it was.
-    int ReadPrefs(Prefs* prefs, const std::string& directory = "");
+    // is there but cannot be read (or is no regular file, a link that leads to none, or
+    // holds a line too long, or a read failed), leaving prefs as it was, with *why, when
+    // given, saying why.
+    int ReadPrefs(Prefs* prefs, const std::string& directory = "", std::string* why = nullptr);
 
     // Writes the nine settings of prefs to "Pref.kq" in directory: into a new file beside
-    // it, which then replaces the old one, so a failed write leaves the old file whole.
-    // Answers 1 when written, 0 when not (the old file, if any, unchanged).
-    int WritePrefs(const Prefs& prefs, const std::string& directory = "");
+    // it (or beside the file its link leads to), which then replaces the old one, so a
+    // failed write leaves the old file whole. Answers 1 when written, 0 when not (the old
+    // file, if any, unchanged; one that is no regular file is never replaced), with *why,
+    // when given, saying why.
+    int WritePrefs(const Prefs& prefs, const std::string& directory = "",
+                   std::string* why = nullptr);
 };
 
 // The longest line the settings files may hold, far past any that the program or a

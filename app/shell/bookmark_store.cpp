@@ -2,6 +2,8 @@
 #include "app/shell/bookmark_store.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <unordered_map>
 
@@ -52,6 +54,25 @@ std::vector<std::string> parts_of(const std::string& path)
         at = end;
     }
     return parts;
+}
+
+// How many folders a path names (its non-empty '/'-separated parts).
+int count_parts(const std::string& path)
+{
+    int parts = 0;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (path[i] != '/' && (i == 0 || path[i - 1] == '/'))
+            ++parts;
+    return parts;
+}
+
+// A path as a message quotes it: a long one by its start and its end.
+std::string shortened(const std::string& path)
+{
+    constexpr std::size_t kEachEnd = 40;
+    return path.size() <= 2 * kEachEnd + 3
+               ? path
+               : path.substr(0, kEachEnd) + "..." + path.substr(path.size() - kEachEnd);
 }
 
 bool has_line_break(const std::string& s)
@@ -269,19 +290,21 @@ int BookmarkStore::Load(const std::string& directory)
     itsUnread.clear();
     itsCut.clear();
     itsAtMainLevel.clear();
+    itsCutAtMainLevel.clear();
     itsDirectory = directory;
     itsReadFailed = false;
+    itsReadProblem.clear();
     itHasUnsavedChanges = false;
 
-    const fs::path path =
-        directory.empty() ? fs::path(kBookmarkFileName) : fs::path(directory) / kBookmarkFileName;
-    std::error_code code;
-    if (!fs::exists(path, code))
+    const std::string path = FilePath();
+    if (NothingNamed(path))
         return 1;
-    // A FIFO or a device is refused as a file that cannot be read: it is never written over.
-    std::FILE* file = OpenFileToRead(path.string());
+    // A FIFO, a device, a link that leads nowhere or round in a loop is refused as a file
+    // that cannot be read: it is never written over.
+    std::FILE* file = OpenFileToRead(path);
     if (file == nullptr) {
         itsReadFailed = true;
+        itsReadProblem = DescribeUnreadable(path, errno);
         return 0;
     }
 
@@ -342,20 +365,27 @@ int BookmarkStore::Load(const std::string& directory)
             folders.AtMainLevel();
         const FolderFinder::Found found =
             atTop ? FolderFinder::Found{} : folders.Find(folderPath, owner);
-        if (!atTop && !found.known) {
-            itsAtMainLevel.push_back({number, original, "its folder \"" + folderPath +
+        // A line whose folder is not before it lies as deep as its path says: one deeper than
+        // the store keeps is cut for that depth rather than shown at the Main Level.
+        const int depth = found.known ? found.depth + (entry->isFolder ? 1 : 0)
+                                      : count_parts(folderPath) + (entry->isFolder ? 1 : 0);
+        const bool tooDeep = !atTop && depth > kDeepestFolder;
+        if (!atTop && !found.known && !tooDeep) {
+            itsAtMainLevel.push_back({number, original, "its folder \"" + shortened(folderPath) +
                                                             "\" is not before it in the file"});
             // Its path now says where it is, so that a save reads back the same tree.
             entry->path = entry->isFolder ? entry->name : kTopLevelMark;
         }
-        const bool tooDeep = entry->isFolder && found.depth + 1 > kDeepestFolder;
         if (found.cut || tooDeep) {
             // Kept as it stands, with everything inside it, and written back after the contents
-            // of the deepest folder kept that holds it, where it reads back the same.
-            itsCut.push_back({number, original, found.cut ? kInsideTooDeep : kTooDeep});
-            found.keptIn->cutLines.push_back(original);
+            // of the deepest folder kept that holds it (or after the Main Level's), where it
+            // reads back the same.
+            itsCut.push_back(
+                {number, original, entry->isFolder && !found.cut ? kTooDeep : kInsideTooDeep});
+            (found.keptIn != nullptr ? found.keptIn->cutLines : itsCutAtMainLevel)
+                .push_back(original);
             if (entry->isFolder)
-                folders.Open(nullptr, found.keptIn, entry->path, entry->name, found.depth + 1);
+                folders.Open(nullptr, found.keptIn, entry->path, entry->name, depth);
             continue;
         }
         // An entry found by its owner's name may name another folder's path (a stale path
@@ -377,11 +407,16 @@ int BookmarkStore::Load(const std::string& directory)
         if (placed->isFolder)
             folders.Open(placed, placed, pathInFile, placed->name, found.depth + 1);
     }
+    const int error = errno;
     std::fclose(file);
     if (read != LineRead::kEnd) {
         // A line longer than any the program writes, or a failed read: keep what was read but
         // never write it over a file only partly read.
         itsReadFailed = true;
+        itsReadProblem = "line " + std::to_string(number + 1) +
+                         (read == LineRead::kTooLong
+                              ? " is longer than " + std::to_string(kLongestBookmarkLine) + " bytes"
+                              : " cannot be read: " + std::string(std::strerror(error)));
         return 0;
     }
     return 1;
@@ -389,8 +424,11 @@ int BookmarkStore::Load(const std::string& directory)
 
 int BookmarkStore::Save()
 {
-    if (itsReadFailed)
+    if (itsReadFailed) {
+        itsSaveProblem =
+            "it could not be read at start (" + itsReadProblem + ") and is left as it is";
         return 0;
+    }
     std::string text;
     // Depth first, folders before their contents and, after them, the lines cut inside them.
     struct Level {
@@ -402,9 +440,8 @@ int BookmarkStore::Save()
         const BMItem* folder = pending.back().folder;
         const auto& entries = folder == nullptr ? itsTopLevel : folder->children;
         if (pending.back().next == entries.size()) {
-            if (folder != nullptr)
-                for (const std::string& cut : folder->cutLines)
-                    text += cut + "\n";
+            for (const std::string& cut : folder != nullptr ? folder->cutLines : itsCutAtMainLevel)
+                text += cut + "\n";
             pending.pop_back();
             continue;
         }
@@ -420,9 +457,7 @@ int BookmarkStore::Save()
     }
     for (const UnreadBookmarkLine& unread : itsUnread)
         text += unread.text + "\n";
-    const fs::path path = itsDirectory.empty() ? fs::path(kBookmarkFileName)
-                                               : fs::path(itsDirectory) / kBookmarkFileName;
-    if (!ReplaceFileContents(path.string(), text))
+    if (!ReplaceFileContents(FilePath(), text, &itsSaveProblem))
         return 0;
     itHasUnsavedChanges = false;
     return 1;
@@ -629,6 +664,12 @@ bool BookmarkStore::NumberAvailable()
     if (NumberCount() >= bookmarktag::kNumbers)
         Renumber();
     return NumberCount() < bookmarktag::kNumbers;
+}
+
+std::string BookmarkStore::FilePath() const
+{
+    return itsDirectory.empty() ? std::string(kBookmarkFileName)
+                                : (fs::path(itsDirectory) / kBookmarkFileName).string();
 }
 
 std::vector<std::unique_ptr<BMItem>>& BookmarkStore::LevelOf(const BMItem* folder)

@@ -93,8 +93,11 @@ public:
     // Whether a change has not reached the file (its last save failed).
     bool HasUnsavedChanges() const { return itHasUnsavedChanges; }
     // Whether the file was there at the last Load but could not be read (it is never
-    // written over).
+    // written over), and why, in words for a message that names the file.
     bool ReadFailed() const { return itsReadFailed; }
+    const std::string& ReadProblem() const { return itsReadProblem; }
+    // Why the last Save that failed did (the system's reason, or the file's).
+    const std::string& SaveProblem() const { return itsSaveProblem; }
 
     // folder none: top level. Each answers the new entry, or none (nothing changed) when
     // the name or text cannot be stored (see the checks below), the folder is no folder, or
@@ -159,14 +162,19 @@ private:
     void Renumber();
     bool NumberAvailable();
     std::vector<std::unique_ptr<BMItem>>& LevelOf(const BMItem* folder);
+    std::string FilePath() const;
 
     std::vector<std::unique_ptr<BMItem>> itsTopLevel;
     std::vector<BMItem*> itsAll;  // by number; deleted entries leave none
     std::vector<UnreadBookmarkLine> itsUnread;
     std::vector<UnreadBookmarkLine> itsCut;
     std::vector<UnreadBookmarkLine> itsAtMainLevel;
+    // The lines cut for their depth that no folder kept holds, written after the Main Level.
+    std::vector<std::string> itsCutAtMainLevel;
     std::string itsDirectory;
     bool itsReadFailed = false;
+    std::string itsReadProblem;
+    std::string itsSaveProblem;
     bool itHasUnsavedChanges = false;
 };
 

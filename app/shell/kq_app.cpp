@@ -190,12 +190,16 @@ void KQedApp::StartUp()
     itsBrowserFound = browser.HasHttpCommand() && browser.HasHttpsCommand() &&
                       browser.HasHtmlFileCommand();
     SettingsFiles files;
-    if (!files.ReadPrefs(&itsPrefs))
-        vko_dm_post_warning("%s", FRM_CStringRW(1188).data());
+    std::string why;
+    if (!files.ReadPrefs(&itsPrefs, "", &why))
+        vko_dm_post_warning("%s%s", FRM_CStringRW(1188).data(),
+                            WhyLine(kPrefsFileName, why).c_str());
     // The store was read when the application was made; a file it could not read is kept
-    // as it is, and the user learns that the bookmarks of this run will not be saved.
+    // as it is, and the user learns why and that the bookmarks of this run will not be saved.
     if (itsBookmarks->ReadFailed())
-        vko_dm_post_warning("%s\n%s", kCantOpenBookmarks, kBookmarksNotKept);
+        vko_dm_post_warning("%s%s\n%s", kCantOpenBookmarks,
+                            WhyLine(kBookmarkFileName, itsBookmarks->ReadProblem()).c_str(),
+                            kBookmarksNotKept);
     else if (const std::string apart = BookmarkLinesReadApart(*itsBookmarks); !apart.empty())
         vko_dm_post_warning("%s", apart.c_str());
     if (!IsUsableFontSize(itsPrefs.font_size))
@@ -278,9 +282,12 @@ bool KQedApp::SaveBookmarksBeforeTheEnd()
     // While the windows are still up: the user may keep the program open, make room for
     // the file and end again, which writes it then. Return and Escape keep it open. A file
     // that could not be read at start is never written: what this session added is lost.
-    if (vko_dm_post_ask("Cancel", "Exit Anyway", nullptr, "%s\n%s", kCantSaveBookmarks,
-                        itsBookmarks->ReadFailed() ? kUnreadBookmarksLostAtTheEnd
-                                                   : kBookmarksLostAtTheEnd) != 1)
+    const bool unread = itsBookmarks->ReadFailed();
+    const std::string why = WhyLine(kBookmarkFileName, unread ? itsBookmarks->ReadProblem()
+                                                             : itsBookmarks->SaveProblem());
+    if (vko_dm_post_ask("Cancel", "Exit Anyway", nullptr, "%s%s\n%s", kCantSaveBookmarks,
+                        why.c_str(),
+                        unread ? kUnreadBookmarksLostAtTheEnd : kBookmarksLostAtTheEnd) != 1)
         return false;
     itEndsWithoutBookmarks = true;
     return true;
@@ -470,7 +477,8 @@ void KQedApp::DoCommand(long command, void* data)
             RebuildBookmarkMenus(window, *itsBookmarks);
         // The change stays in memory and is written with the next one, or at the end.
         if (itsBookmarks->HasUnsavedChanges())
-            vko_dm_post_warning("%s", kCantSaveBookmarks);
+            vko_dm_post_warning("%s%s", kCantSaveBookmarks,
+                                WhyLine(kBookmarkFileName, itsBookmarks->SaveProblem()).c_str());
         return;
     case CmdPreferences::kNumber:
         if (auto* user = itsIDData.Get<UserInfoDoc>(KQedAppFactory::kUserDocument))
@@ -569,7 +577,8 @@ void KQedApp::DoTimer(long timerId)
     // The last window asked before it closed; with no window left the program can only
     // say what it could not save.
     if (!itsBookmarks->SaveIfChanged() && !itEndsWithoutBookmarks)
-        vko_dm_post_warning("%s", kCantSaveBookmarks);
+        vko_dm_post_warning("%s%s", kCantSaveBookmarks,
+                            WhyLine(kBookmarkFileName, itsBookmarks->SaveProblem()).c_str());
     vko_app_destroy_hook();
 }
 

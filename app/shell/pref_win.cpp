@@ -460,25 +460,41 @@ void PrefWin::MarkChanged()
     EnableApply(1);
 }
 
-void PrefWin::ApplyAll()
+bool PrefWin::ApplyAll()
 {
     for (PrefPage* page : itsPages)
         page->DoCommand(kCmdApply, nullptr);
-    if (FRM_CDocument* document = GetDocument()) {
+    FRM_CDocument* document = GetDocument();
+    if (document == nullptr)
+        return true;
+    // The user's document writes quietly: the window tells a failure in its own way.
+    auto* user = dynamic_cast<UserInfoDoc*>(document);
+    bool saved = true;
+    if (user != nullptr)
+        saved = user->Apply();
+    else
         document->DoCommand(kCmdApply, nullptr);
-        EnableApply(document->NeedsSaving());
-    }
+    EnableApply(document->NeedsSaving());
+    return saved;
+}
+
+void PrefWin::ApplyOrTell()
+{
+    const auto* user = dynamic_cast<const UserInfoDoc*>(GetDocument());
+    if (!ApplyAll() && user != nullptr)
+        vko_dm_post_warning("%s", user->SaveFailureText().c_str());
 }
 
 void PrefWin::DoCommand(long command, void* data)
 {
     switch (command) {
     case kCmdOk:
+        // A failed save is told once, by the question the close then asks.
         ApplyAll();
         itsClose.Ask(this);
         return;
     case kCmdApply:
-        ApplyAll();
+        ApplyOrTell();
         if (itsNotifyWindow != nullptr)
             itsNotifyWindow->DoCommand(kCmdPrefsApplied, nullptr);
         return;
@@ -530,14 +546,14 @@ short PrefWin::Close()
         const auto* user = dynamic_cast<const UserInfoDoc*>(document);
         const int answer =
             user != nullptr && user->SaveFailed()
-                ? vko_dm_post_ask("Try Again", "Discard", "Cancel", "%s",
-                                  "Can't save preferences file (Pref.kq).\nTry again, or "
-                                  "discard the changes?")
+                ? vko_dm_post_ask("Try Again", "Discard", "Cancel", "%s\n%s",
+                                  user->SaveFailureText().c_str(),
+                                  "Try again, or discard the changes?")
                 : vko_dm_post_ask("Save", "Discard", "Cancel",
                                   "Document has changed, save before closing?");
         switch (answer) {
         case 0:
-            ApplyAll();
+            ApplyOrTell();
             break;
         case 1:
             Discard(document);

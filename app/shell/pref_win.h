@@ -148,7 +148,10 @@ public:
     // Enables OK and Apply when on is non-zero, disables them otherwise.
     void EnableApply(short on);
     // Every page copies its controls into the working record; then the document takes it.
-    void ApplyAll();
+    // Answers false when the document could not save it (nothing is told yet).
+    bool ApplyAll();
+    // ApplyAll, telling the user in a warning why a save failed.
+    void ApplyOrTell();
     // Marks the document changed and enables OK and Apply.
     void MarkChanged();
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/settings/file_replace.h"
 #include "app/settings/settings_files.h"
 #include "app/shell/kq_app.h"
 #include "app/shell/kq_factory.h"
@@ -52,7 +53,7 @@ short UserInfoDoc::DoOpen()
 
 short UserInfoDoc::DoSave()
 {
-    Apply();
+    ApplyOrTell();
     return NeedsSaving() ? 0 : 1;
 }
 
@@ -89,24 +90,34 @@ bool UserInfoDoc::IsMainWindow(const FRM_CWindow* window)
     return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-void UserInfoDoc::Apply()
+bool UserInfoDoc::Apply()
 {
     SettingsFiles files;
-    itsSaveFailed = !files.WritePrefs(itsWorkingPrefs);
-    if (itsSaveFailed) {
-        vko_dm_post_warning("Can't save preferences file (Pref.kq).");
-        return;
-    }
+    itsSaveFailed = !files.WritePrefs(itsWorkingPrefs, "", &itsSaveProblem);
+    if (itsSaveFailed)
+        return false;
     if (KQedApp* app = KQedApp::Instance())
         app->GetPrefs() = itsWorkingPrefs;
     SetModified(0);
+    return true;
+}
+
+void UserInfoDoc::ApplyOrTell()
+{
+    if (!Apply())
+        vko_dm_post_warning("%s", SaveFailureText().c_str());
+}
+
+std::string UserInfoDoc::SaveFailureText() const
+{
+    return "Can't save preferences file (Pref.kq)." + WhyLine(kPrefsFileName, itsSaveProblem);
 }
 
 void UserInfoDoc::DoCommand(long command, void* data)
 {
     switch (command) {
     case kCmdApply:
-        Apply();
+        ApplyOrTell();
         return;
     case CmdPreferences::kNumber: {
         if (itsPreferencesWindow != nullptr)

@@ -4,6 +4,7 @@
 // are edited and writes the preferences file when they are applied.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "app/settings/prefs.h"
 #include "app/shell/id_data.h"
@@ -33,6 +34,11 @@ public:
     void SetModified(short changed);
     // True while the working copy holds changes whose last save failed.
     bool SaveFailed() const { return itsSaveFailed && NeedsSaving() != 0; }
+    // Writes the working copy to the preferences file and makes it the program's; false,
+    // keeping everything as it was and telling nothing, when the write failed.
+    bool Apply();
+    // The message of the last failed save: the file and why.
+    std::string SaveFailureText() const;
     // Set by the bookmark organiser when the user picked a bookmark to go to: once the
     // organiser is closed, tag goes to the window that asked as a menu command.
     void SetPendingBookmark(short tag);
@@ -55,7 +61,8 @@ private:
     // Makes window id of the layout into slot; null when it is open already (its own modal
     // loop is running) or cannot be made.
     FRM_CWindow* MakeWindow(std::int32_t id, FRM_CWindow** slot);
-    void Apply();
+    // Apply, telling the user in a warning when the write failed.
+    void ApplyOrTell();
     static FRM_CWindow* FrontWindow();
     // True while window is one of the program's main windows.
     static bool IsMainWindow(const FRM_CWindow* window);
@@ -67,5 +74,6 @@ private:
     bool itHasPendingBookmark = false;
     short itsPendingTag = 0;
     bool itsSaveFailed = false;  // the last write of the preferences file failed
+    std::string itsSaveProblem;  // and why
     OpenFileSpec itsOpenFile;
 };

@@ -206,7 +206,8 @@ TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
     std::filesystem::create_directories(file + "/in");
     int before = vkov_dm_test_count();
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
-    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq).\n"
+                                                           "BookMark.kq: a folder, not a file."});
     EXPECT_NE(Dump(BookmarksMenu()).find("dog=12004 Colours=12005{red=12006} cat=12007"), std::string::npos);
 
     // Room again: the next change writes both.
@@ -230,7 +231,8 @@ TEST_F(BookmarksTest, ABookmarkThatCannotBeSavedIsKeptSaidAndSavedLater)
 
 // The question asked when the program would end with bookmarks it cannot write.
 constexpr char kAskedAtTheEnd[] =
-    "ask: Can't save bookmarks file (BookMark.kq).\nYour bookmark changes are not saved and are "
+    "ask: Can't save bookmarks file (BookMark.kq).\nBookMark.kq: a folder, not a file.\nYour bookmark "
+    "changes are not saved and are "
     "lost if TavlinCD ends now. Cancel keeps TavlinCD open, so that you can free the folder and "
     "exit again.|Cancel|Exit Anyway|";
 
@@ -347,15 +349,19 @@ TEST_F(BookmarksTest, AnUnreadableFileIsReportedAtStartAndNeverOverwritten)
     const int before = vkov_dm_test_count();
     Start();
     EXPECT_EQ(ShownSince(before), std::vector<std::string>{
-                                      "warning: Can't open bookmarks file (BookMark.kq).\nBookmarks made in "
-                                      "this session will not be kept: the file is left as it is."});
+                                      "warning: Can't open bookmarks file (BookMark.kq).\nBookMark.kq: a "
+                                      "folder, not a file.\nBookmarks made in this session will not be kept: "
+                                      "the file is left as it is."});
     FrontPage()->SearchFor("cat");
     const int added = vkov_dm_test_count();
     MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
-    EXPECT_EQ(ShownSince(added), std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq)."});
+    EXPECT_EQ(ShownSince(added),
+              std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq).\nBookMark.kq: it could "
+                                       "not be read at start (a folder, not a file) and is left as it is."});
     EXPECT_NE(Dump(BookmarksMenu()).find("cat=12000"), std::string::npos) << "kept for this run";
     const std::string asked =
-        "ask: Can't save bookmarks file (BookMark.kq).\nThe bookmarks made in this session are lost if "
+        "ask: Can't save bookmarks file (BookMark.kq).\nBookMark.kq: a folder, not a file.\nThe bookmarks "
+        "made in this session are lost if "
         "TavlinCD ends now: the bookmarks file could not be read at start and is left as it is. Cancel "
         "keeps TavlinCD open.|Cancel|Exit Anyway|";
     for (const Answering answer : {Answering{27}, Answering{0, 2}}) {

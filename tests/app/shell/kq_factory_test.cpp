@@ -306,7 +306,7 @@ TEST_F(FactoryTest, ApplyWritesThePreferencesOrWarnsAndKeepsThem)
     const int before = vkov_dm_test_count();
     user->DoCommand(UserInfoDoc::kCmdApply, nullptr);
     ASSERT_EQ(vkov_dm_test_count(), before + 1);
-    EXPECT_STREQ(vkov_dm_test_text(before), "Can't save preferences file (Pref.kq).");
+    EXPECT_STREQ(vkov_dm_test_text(before), "Can't save preferences file (Pref.kq).\nPref.kq: a folder, not a file.");
     EXPECT_EQ(itsApplication->GetPrefs().font_size, 18);
     EXPECT_EQ(user->NeedsSaving(), 1);
 }

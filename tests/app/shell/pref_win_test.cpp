@@ -293,8 +293,8 @@ TEST_F(PrefWinTest, ClosingWithChangesAsks)
 {
     Open();
     const char* const changed = "Document has changed, save before closing?|Save|Discard|Cancel";
-    const char* const failed = "Can't save preferences file (Pref.kq).\nTry again, or discard the "
-                               "changes?|Try Again|Discard|Cancel";
+    const char* const failed = "Can't save preferences file (Pref.kq).\nPref.kq: a folder, not a file.\nTry "
+                               "again, or discard the changes?|Try Again|Discard|Cancel";
     struct Case {
         int answer;          // 0 Save (Try Again), 1 Discard, 2 Cancel
         bool failWrites;

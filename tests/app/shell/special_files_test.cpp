@@ -1,11 +1,18 @@
-// TavlinCD started on files that are not what their names say: a FIFO, a link to /dev/zero or
-// to /dev/urandom in place of a settings file or a data file, a bookmark file nested far too
-// deep or listing its folders before their contents, and a description with keys no
-// description has. The program starts at once, shows its window (or, without a dictionary,
-// the box that names the file) and tells what it refused; no file of the user's is replaced.
+// TavlinCD started on files that are not what their names say: a FIFO, a socket, a link to
+// /dev/zero or to /dev/urandom, a link that leads nowhere or round in a loop in place of a
+// settings file or a data file, settings files kept as links to another folder, a bookmark
+// file whose read fails, a bookmark file nested far too deep or listing its folders before
+// their contents, and a description with keys no description has. The program starts at
+// once, shows its window (or, without a dictionary, the box that names the file) and tells
+// what it refused and why; no file of the user's is replaced, and a link stays a link.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "app/settings/settings_files.h"
 #include "app/shell/bookmark_store.h"
+#include "app/shell/kq_factory.h"
+#include "app/shell/pref_win.h"
+#include "app/shell/user_info_doc.h"
 #include "vkobase/dm.h"
 
 #include "../support/tavlin_fixture.h"
@@ -25,58 +36,205 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using SpecialFiles = tavlintest::TavlinFixture;
+class SpecialFiles : public tavlintest::TavlinFixture {
+protected:
+    // Bookmarks > Add Bookmark > Main Level, with cat shown.
+    void AddBookmarkForCat()
+    {
+        FrontPage()->SearchFor("cat");
+        MainWindow()->DoMenuCommand(bookmarktag::kMainLevel, 0, 0);
+    }
+    // Preferences: a new background colour, then OK; the window closes on the next tick, or
+    // asks first when the save failed (the question answered Discard). Answers the boxes
+    // shown from OK on.
+    std::vector<std::string> ChangePreferences(std::uint32_t color)
+    {
+        auto* user = itsApplication->GetIDData().Get<UserInfoDoc>(KQedAppFactory::kUserDocument);
+        auto* window = user == nullptr ? nullptr
+                                       : dynamic_cast<PrefWin*>(KQedAppFactory::Instance().CreateWindow(
+                                             user, KQedAppFactory::kPreferencesWindow));
+        if (window == nullptr) {
+            ADD_FAILURE() << "no preferences window";
+            return {};
+        }
+        vkov_dm_test_push_answer(1, nullptr, color);
+        window->GetPage(PrefWin::kAppearance)->DoCommand(AppearancePage::kCmdBackColor, nullptr);
+        const int before = vkov_dm_test_count();
+        vkov_dm_test_push_answer(1, nullptr, 0);
+        window->DoCommand(PrefWin::kCmdOk, nullptr);
+        vkov_test_advance_clock(1);
+        EXPECT_EQ(user->GetNumWindows(), 0) << "the window closed";
+        return ShownSince(before);
+    }
 
-// The boxes shown since the before-th, as "kind: text".
-std::vector<std::string> ShownSince(int before)
-{
-    std::vector<std::string> shown;
-    for (int i = before; i < vkov_dm_test_count(); ++i)
-        shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
-    return shown;
-}
+    // The boxes shown since the before-th, as "kind: text".
+    static std::vector<std::string> ShownSince(int before)
+    {
+        std::vector<std::string> shown;
+        for (int i = before; i < vkov_dm_test_count(); ++i)
+            shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
+        return shown;
+    }
+};
 
-// Puts in place of name what kind names: "fifo", "zero" or "urandom".
+// Puts in place of name what kind names: "fifo", "socket", "nowhere" (a link to a name
+// that is not there), "loop" (a link to a link back to it), or a device of /dev.
 void MakeSpecial(const std::string& name, const std::string& kind)
 {
     fs::remove(name);
-    if (kind == "fifo")
+    if (kind == "fifo") {
         ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
-    else
+    } else if (kind == "socket") {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, name.c_str(), sizeof address.sun_path - 1);
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(listener);
+    } else if (kind == "nowhere") {
+        fs::create_symlink("gone/" + name, name);
+    } else if (kind == "loop") {
+        fs::remove(name + ".other");
+        fs::create_symlink(name + ".other", name);
+        fs::create_symlink(name, name + ".other");
+    } else {
         fs::create_symlink("/dev/" + kind, name);
+    }
+}
+
+// What a name stands for, to see it left as it was: its type and, for a link, its text.
+std::string WhatIsThere(const std::string& name)
+{
+    const fs::file_type type = fs::symlink_status(name).type();
+    return std::to_string(static_cast<int>(type)) +
+           (type == fs::file_type::symlink ? " -> " + fs::read_symlink(name).string() : "");
 }
 
 const char* const kKinds[] = {"fifo", "zero", "urandom"};
+constexpr char kNoFile[] = "a device, a pipe or a socket, not a file";
+
+// Why each kind of name is no settings file, as the messages say it after the file's name.
+struct SpecialKind {
+    const char* kind;
+    std::string why;
+};
+std::vector<SpecialKind> SpecialKinds(const std::string& file)
+{
+    return {{"fifo", kNoFile},
+            {"socket", kNoFile},
+            {"zero", std::string("a link to /dev/zero, ") + kNoFile},
+            {"urandom", std::string("a link to /dev/urandom, ") + kNoFile},
+            {"nowhere", "a link to gone/" + file + ", which is not there"},
+            {"loop", "a link to " + file + ".other, which leads round in a loop"}};
+}
 
 TEST_F(SpecialFiles, TheProgramStartsShowsItsWindowAndTellsWhatItRefused)
 {
-    const std::string prefs = "warning: Can't open preferences file (Pref.kq).";
-    const std::string bookmarks = "warning: Can't open bookmarks file (BookMark.kq).\nBookmarks made in this "
-                                  "session will not be kept: the file is left as it is.";
+    const std::string notKept = "\nBookmarks made in this session will not be kept: the file is left as it is.";
     const std::string description = "warning: These description files (*.dct) describe no dictionary TavlinCD "
                                     "can use and are not listed under \"Select a reference:\":\n"
                                     "c.dct: cannot be read (a device, a pipe or a socket)";
     struct Case {
         const char* file;
-        std::string told;
+        std::function<std::string(const std::string& why)> told;
     };
-    const Case cases[] = {{"Pref.kq", prefs}, {"BookMark.kq", bookmarks}, {"c.dct", description}};
+    const Case cases[] = {
+        {"Pref.kq", [](const std::string& why) { return "warning: Can't open preferences file (Pref.kq).\nPref.kq: " + why + "."; }},
+        {"BookMark.kq",
+         [&](const std::string& why) {
+             return "warning: Can't open bookmarks file (BookMark.kq).\nBookMark.kq: " + why + "." + notKept;
+         }},
+        {"c.dct", [&](const std::string&) { return description; }},
+    };
     for (const Case& c : cases) {
-        for (const char* kind : kKinds) {
-            SCOPED_TRACE(std::string(c.file) + " as " + kind);
-            MakeSpecial(c.file, kind);
-            const fs::file_type type = fs::symlink_status(c.file).type();
+        for (const SpecialKind& kind : SpecialKinds(c.file)) {
+            const std::string what = kind.kind;
+            if (std::string(c.file) == "c.dct" && what != "fifo" && what != "zero" && what != "urandom")
+                continue;
+            SCOPED_TRACE(std::string(c.file) + " as " + what);
+            MakeSpecial(c.file, what);
+            const std::string there = WhatIsThere(c.file);
             const int before = vkov_dm_test_count();
             Start();
             ASSERT_TRUE(itsApplication->IsStarted());
             ASSERT_NE(MainWindow(), nullptr);
             EXPECT_STREQ(MainWindow()->GetTitle().data(), "Alpha");
-            EXPECT_EQ(ShownSince(before), std::vector<std::string>{c.told});
+            EXPECT_EQ(ShownSince(before), std::vector<std::string>{c.told(kind.why)});
             Stop();
-            EXPECT_EQ(fs::symlink_status(c.file).type(), type) << "left as it was";
+            EXPECT_EQ(WhatIsThere(c.file), there) << "left as it was";
             fs::remove(c.file);
+            fs::remove(std::string(c.file) + ".other");
         }
     }
+}
+
+// Preferences OK and Add Bookmark over a settings file that is no file: the file stays as it
+// is, and the save tells why in one box.
+TEST_F(SpecialFiles, ASettingsFileThatIsNoFileIsNeverReplacedAndTheSaveSaysWhy)
+{
+    for (const char* file : {kPrefsFileName, kBookmarkFileName}) {
+        for (const SpecialKind& kind : SpecialKinds(file)) {
+            SCOPED_TRACE(std::string(file) + " as " + kind.kind);
+            MakeSpecial(file, kind.kind);
+            const std::string there = WhatIsThere(file);
+            Start();
+            ASSERT_NE(MainWindow(), nullptr);
+            if (file == std::string(kPrefsFileName)) {
+                EXPECT_EQ(ChangePreferences(0x01FF00FF),
+                          std::vector<std::string>{"ask: Can't save preferences file (Pref.kq).\nPref.kq: " + kind.why +
+                                                   ".\nTry again, or discard the changes?|Try Again|Discard|Cancel"});
+            } else {
+                const int before = vkov_dm_test_count();
+                AddBookmarkForCat();
+                EXPECT_EQ(ShownSince(before),
+                          std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq).\nBookMark.kq: it "
+                                                   "could not be read at start (" + kind.why +
+                                                   ") and is left as it is."});
+            }
+            Stop();
+            EXPECT_EQ(WhatIsThere(file), there) << "left as it was";
+            for (const auto& entry : fs::directory_iterator("."))
+                EXPECT_EQ(entry.path().filename().string().rfind(std::string(file) + ".", 0) == 0 &&
+                              entry.path().filename().string() != std::string(file) + ".other",
+                          false)
+                    << entry.path() << ": nothing left beside the file";
+            fs::remove(file);
+            fs::remove(std::string(file) + ".other");
+        }
+    }
+}
+
+// Both settings files kept in a shared folder and linked into the working one, as people do:
+// every save goes into the linked file, and the names stay links.
+TEST_F(SpecialFiles, SettingsFilesKeptAsLinksStayLinksAndTheirTargetsTakeEverySave)
+{
+    test_support::TempDir shared;
+    shared.write(kPrefsFileName, "font_size=14\n");
+    shared.write(kBookmarkFileName, "Alpha:<>:dog\n");
+    fs::permissions(shared.path() + "/" + kPrefsFileName, fs::perms(0640));
+    fs::permissions(shared.path() + "/" + kBookmarkFileName, fs::perms(0600));
+    for (const char* file : {kPrefsFileName, kBookmarkFileName})
+        fs::create_symlink(fs::relative(shared.path() + "/" + file, itsDir.path()), file);
+    const std::string prefsLink = WhatIsThere(kPrefsFileName);
+    const std::string bookmarksLink = WhatIsThere(kBookmarkFileName);
+
+    const int before = vkov_dm_test_count();
+    Start();
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_EQ(itsApplication->GetPrefs().font_size, 14) << "read through the link";
+    AddBookmarkForCat();
+    EXPECT_EQ(ShownSince(before), std::vector<std::string>{}) << "nothing failed";
+    EXPECT_EQ(ChangePreferences(0x01FF00FF), std::vector<std::string>{}) << "nothing failed";
+    Stop();
+
+    EXPECT_EQ(WhatIsThere(kPrefsFileName), prefsLink);
+    EXPECT_EQ(WhatIsThere(kBookmarkFileName), bookmarksLink);
+    EXPECT_EQ(shared.read(kBookmarkFileName), "Alpha:<>:dog\nAlpha:<>:cat\n");
+    EXPECT_NE(shared.read(kPrefsFileName).find("back_color=33489151\n"), std::string::npos)
+        << shared.read(kPrefsFileName);
+    EXPECT_EQ(fs::status(shared.path() + "/" + kPrefsFileName).permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(shared.path() + "/" + kBookmarkFileName).permissions(), fs::perms(0600));
+    EXPECT_EQ(shared.names(), (std::vector<std::string>{kBookmarkFileName, kPrefsFileName}));
 }
 
 TEST_F(SpecialFiles, ABookmarkFileTooDeepOrInAnOrderOfItsOwnIsReadAtOnceAndTold)
