@@ -8,8 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,8 +43,15 @@ TEST(FileReplace, AWriteThatFailsPartWayKeepsTheOldFileWholeAndLeavesNoTemporary
         TempDir dir;
         dir.write("settings.kq", kOld);
         const std::string path = dir.path() + "/settings.kq";
-        EXPECT_EQ(WithFileSizeLimit(limit, [&] { return ReplaceFileContents(path, text); }), 0)
-            << "the writer answers failure";
+        // The child answers 1 when the write failed for the system's reason, a file too large.
+        EXPECT_EQ(WithFileSizeLimit(limit,
+                                    [&] {
+                                        std::string why;
+                                        return ReplaceFileContents(path, text, &why) == 0 &&
+                                               why == std::strerror(EFBIG);
+                                    }),
+                  1)
+            << "the writer answers failure and says why";
         EXPECT_EQ(dir.read("settings.kq"), kOld);
         EXPECT_EQ(dir.names(), std::vector<std::string>{"settings.kq"});
     }
@@ -72,6 +85,133 @@ TEST(FileReplace, ThePreferencesAndBookmarkSavesAnswerAFullDisk)
     EXPECT_EQ(dir.read(kPrefsFileName), kOld);
     EXPECT_EQ(dir.read(kBookmarkFileName), "Ref:<>:old\nRef:<>:new\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{kBookmarkFileName, kPrefsFileName}));
+}
+
+namespace fs = std::filesystem;
+
+// Sets the umask for a test and restores it after.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : itsOld(umask(mask)) {}
+    ~ScopedUmask() { umask(itsOld); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t itsOld;
+};
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(FileReplace, AFileKeptAsALinkStaysOneAndTheFileItLeadsToTakesTheWrite)
+{
+    // A link to the shared folder, and one to a link there: the write lands in the file at the
+    // end, beside which the temporary was made, and keeps its mode.
+    struct Case {
+        const char* why;
+        const char* link;  // what the working folder's link says, "<shared>" standing for the folder
+    };
+    const Case cases[] = {{"a link to another folder", "<shared>/settings.kq"},
+                          {"a link to a link", "<shared>/link.kq"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir work;
+        TempDir shared;
+        shared.write("settings.kq", kOld);
+        fs::permissions(shared.path() + "/settings.kq", fs::perms(0640));
+        fs::create_symlink("settings.kq", shared.path() + "/link.kq");
+        std::string to = c.link;
+        to.replace(0, 8, fs::relative(shared.path(), work.path()).string());
+        fs::create_symlink(to, work.path() + "/settings.kq");
+        std::string why = "untouched";
+        ASSERT_EQ(ReplaceFileContents(work.path() + "/settings.kq", "new\n", &why), 1) << why;
+        EXPECT_EQ(why, "");
+        EXPECT_TRUE(fs::is_symlink(work.path() + "/settings.kq"));
+        EXPECT_EQ(fs::read_symlink(work.path() + "/settings.kq").string(), to);
+        EXPECT_TRUE(fs::is_symlink(shared.path() + "/link.kq"));
+        EXPECT_EQ(shared.read("settings.kq"), "new\n");
+        EXPECT_EQ(ModeOf(shared.path() + "/settings.kq"), 0640u);
+        EXPECT_EQ(work.names(), std::vector<std::string>{"settings.kq"});
+        EXPECT_EQ(shared.names(), (std::vector<std::string>{"link.kq", "settings.kq"}));
+    }
+}
+
+TEST(FileReplace, ANameThatStandsForNoFileIsNeverReplacedAndTheAnswerSaysWhy)
+{
+    const std::string noFile = "a device, a pipe or a socket, not a file";
+    struct Case {
+        const char* why;
+        void (*make)(const std::string& path);
+        std::string said;
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, noFile},
+        {"a socket",
+         [](const std::string& path) {
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+             const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+             ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+             close(listener);
+         },
+         noFile},
+        {"a folder", [](const std::string& path) { fs::create_directory(path); }, "a folder, not a file"},
+        {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
+         "a link to /dev/zero, " + noFile},
+        {"a link to /dev/null", [](const std::string& path) { fs::create_symlink("/dev/null", path); },
+         "a link to /dev/null, " + noFile},
+        {"a link that leads nowhere", [](const std::string& path) { fs::create_symlink("gone/settings.kq", path); },
+         "a link to gone/settings.kq, which is not there"},
+        {"a link round in a loop",
+         [](const std::string& path) {
+             fs::create_symlink("other.kq", path);
+             fs::create_symlink("settings.kq", fs::path(path).parent_path() / "other.kq");
+         },
+         "a link to other.kq, which leads round in a loop"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempDir dir;
+        const std::string path = dir.path() + "/settings.kq";
+        c.make(path);
+        const std::vector<std::string> names = dir.names();
+        const fs::file_type type = fs::symlink_status(path).type();
+        std::string why;
+        EXPECT_EQ(ReplaceFileContents(path, "new\n", &why), 0);
+        EXPECT_EQ(why, c.said);
+        EXPECT_EQ(ReplaceRefusal(path), c.said);
+        EXPECT_EQ(fs::symlink_status(path).type(), type) << "left as it was";
+        EXPECT_EQ(dir.names(), names) << "nothing made beside it";
+    }
+    EXPECT_EQ(ModeOf("/dev/null"), 0666u) << "the device kept its mode";
+}
+
+TEST(FileReplace, ANewFileTakesTheDefaultModeUnderTheUmaskAndARewriteKeepsTheOldOne)
+{
+    struct Case {
+        mode_t umask;
+        int oldMode;  // -1: no file yet
+        mode_t expected;
+    };
+    const Case cases[] = {{022, -1, 0644}, {077, -1, 0600}, {002, -1, 0664}, {077, 0644, 0644}, {022, 0600, 0600}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.umask) + " " + std::to_string(c.oldMode));
+        TempDir dir;
+        const std::string path = dir.path() + "/settings.kq";
+        if (c.oldMode >= 0) {
+            dir.write("settings.kq", kOld);
+            ASSERT_EQ(chmod(path.c_str(), static_cast<mode_t>(c.oldMode)), 0);
+        }
+        const ScopedUmask mask(c.umask);
+        ASSERT_EQ(ReplaceFileContents(path, "new\n"), 1);
+        EXPECT_EQ(ModeOf(path), c.expected);
+    }
 }
 
 // The number of a process that has ended.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -374,27 +375,58 @@ TEST(Preferences, MissingUnreadableAndUnwritableFiles)
 
 TEST(Preferences, AFileThatIsNotPreferencesIsRefusedWithoutWaitingOnIt)
 {
+    // Read at start: refused with the reason; saved later: a name that stands for no regular
+    // file is left as it is, and the save says why (a failed read of a regular file does not
+    // keep a save from replacing it whole).
     const std::string path_of = "/" + std::string(kPrefsFileName);
+    const std::string noFile = "a device, a pipe or a socket, not a file";
     struct Case {
         const char* why;
         void (*make)(const std::string& path);
+        std::string readProblem;
+        std::string saveProblem;  // "": the save replaces it
     };
     const Case cases[] = {
-        {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
-        {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
-        {"a link to /dev/urandom", [](const std::string& path) { fs::create_symlink("/dev/urandom", path); }},
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, noFile, noFile},
+        {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
+         "a link to /dev/zero, " + noFile, "a link to /dev/zero, " + noFile},
+        {"a link to /dev/urandom", [](const std::string& path) { fs::create_symlink("/dev/urandom", path); },
+         "a link to /dev/urandom, " + noFile, "a link to /dev/urandom, " + noFile},
+        {"a link that leads nowhere", [](const std::string& path) { fs::create_symlink("shared/Pref.kq", path); },
+         "a link to shared/Pref.kq, which is not there", "a link to shared/Pref.kq, which is not there"},
+        {"a link round in a loop", [](const std::string& path) { fs::create_symlink("Pref.kq", path); },
+         "a link to Pref.kq, which leads round in a loop", "a link to Pref.kq, which leads round in a loop"},
+        {"a link to a file whose reads fail", [](const std::string& path) { fs::create_symlink("/proc/self/mem", path); },
+         "line 1 cannot be read: Input/output error",
+         " (writing /proc/" + std::to_string(getpid()) + "/mem, which it links to)"},  // after the system's reason
         {"a line longer than any the writer makes",
          [](const std::string& path) {
              std::ofstream(path, std::ios::binary) << "font_size=20\nreference=" << std::string(kLongestSettingsLine, 'r');
-         }},
+         },
+         "line 2 is longer than 1048576 bytes", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         TempDir dir;
         c.make(dir.path() + path_of);
         Prefs prefs = defaults();
-        EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path()), 0);
+        std::string why;
+        EXPECT_EQ(SettingsFiles().ReadPrefs(&prefs, dir.path(), &why), 0);
         EXPECT_EQ(dump(prefs), dump(defaults())) << "nothing read from it";
+        EXPECT_EQ(why, c.readProblem);
+
+        const fs::file_type type = fs::symlink_status(dir.path() + path_of).type();
+        why.clear();
+        EXPECT_EQ(SettingsFiles().WritePrefs(prefs, dir.path(), &why), c.saveProblem.empty() ? 1 : 0);
+        if (c.saveProblem.rfind(" (", 0) == 0) {  // the system's reason, then the file written
+            EXPECT_GT(why.size(), c.saveProblem.size()) << why;
+            EXPECT_EQ(why.substr(why.size() - std::min(why.size(), c.saveProblem.size())), c.saveProblem);
+        } else {
+            EXPECT_EQ(why, c.saveProblem);
+        }
+        if (!c.saveProblem.empty()) {
+            EXPECT_EQ(fs::symlink_status(dir.path() + path_of).type(), type) << "left as it was";
+        }
     }
 }
 

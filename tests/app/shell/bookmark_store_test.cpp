@@ -131,27 +131,47 @@ TEST_F(BookmarkFile, MissingFileIsAnEmptyStoreAndAnUnreadableOneIsNeverOverwritt
     // There, but not a file that can be read: none waits or fills the memory, none is
     // written over.
     const std::string tooLong = "D:<>:ok\nD:<>:" + std::string(BookmarkStore::kLongestBookmarkLine, 'w') + "\n";
+    // A link that leads nowhere or round in a loop is there too: the user keeps the file
+    // elsewhere, and a save must not put a file in place of the link.
     struct Case {
         const char* why;
         void (*make)(const std::string& file, const std::string& tooLong);
+        std::string problem;  // as the messages say it
     };
+    const std::string noFile = "a device, a pipe or a socket, not a file";
     const Case cases[] = {
-        {"a folder", [](const std::string& f, const std::string&) { fs::create_directory(f); }},
-        {"a FIFO", [](const std::string& f, const std::string&) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
-        {"a link to /dev/zero", [](const std::string& f, const std::string&) { fs::create_symlink("/dev/zero", f); }},
+        {"a folder", [](const std::string& f, const std::string&) { fs::create_directory(f); }, "a folder, not a file"},
+        {"a FIFO", [](const std::string& f, const std::string&) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }, noFile},
+        {"a link to /dev/zero", [](const std::string& f, const std::string&) { fs::create_symlink("/dev/zero", f); },
+         "a link to /dev/zero, " + noFile},
         {"a link to /dev/urandom",
-         [](const std::string& f, const std::string&) { fs::create_symlink("/dev/urandom", f); }},
+         [](const std::string& f, const std::string&) { fs::create_symlink("/dev/urandom", f); },
+         "a link to /dev/urandom, " + noFile},
+        {"a link that leads nowhere", [](const std::string& f, const std::string&) { fs::create_symlink("gone", f); },
+         "a link to gone, which is not there"},
+        {"a link round in a loop",
+         [](const std::string& f, const std::string&) {
+             fs::create_symlink("again", f);
+             fs::create_symlink(kBookmarkFileName, fs::path(f).parent_path() / "again");
+         },
+         "a link to again, which leads round in a loop"},
+        {"a link to a file whose reads fail",
+         [](const std::string& f, const std::string&) { fs::create_symlink("/proc/self/mem", f); },
+         "line 1 cannot be read: Input/output error"},
         {"a line longer than any the store writes",
-         [](const std::string& f, const std::string& text) { std::ofstream(f, std::ios::binary) << text; }},
+         [](const std::string& f, const std::string& text) { std::ofstream(f, std::ios::binary) << text; },
+         "line 2 is longer than 1048576 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         fs::remove_all(file());
+        fs::remove(dir.path() + "/again");
         c.make(file(), tooLong);
         const auto type = fs::symlink_status(file()).type();
         BookmarkStore unread;
         EXPECT_EQ(unread.Load(dir.path()), 0);
         EXPECT_TRUE(unread.ReadFailed());
+        EXPECT_EQ(unread.ReadProblem(), c.problem);
         EXPECT_EQ(unread.AddBookmark(nullptr, "w", kRef) != nullptr, true);  // kept in memory...
         EXPECT_EQ(unread.Save(), 0);                                          // ...never written over it
         EXPECT_EQ(fs::symlink_status(file()).type(), type);
@@ -215,6 +235,46 @@ TEST_F(BookmarkFile, FoldersNestedTooDeepAreKeptAsideWholeAndTheLoadIsLinear)
         EXPECT_EQ(store.NumberCount(), kept + 1);
         EXPECT_EQ(static_cast<int>(store.CutLines().size()), c.cut);
     }
+}
+
+// A folder line whose own path names more folders than the store keeps, with none of them
+// before it: it lies that deep, so it is cut for its depth with what its path holds, and
+// said so; one whose path is just deep enough is shown at the Main Level, told with its path
+// shortened.
+TEST_F(BookmarkFile, AFolderWhosePathAloneIsTooDeepIsCutWithItsContents)
+{
+    const auto pathOf = [](int parts) {
+        std::string path = "n0";
+        for (int i = 1; i < parts; ++i)
+            path += "/n" + std::to_string(i);
+        return path;
+    };
+    const std::string deep = pathOf(100000);
+    const std::string kept = pathOf(BookmarkStore::kDeepestFolder);
+    const std::string text = "<>:Pets:<>\nD:Pets:cat\n<>:" + deep + ":<>\nD:" + deep + ":dog\nD:" + deep +
+                             "/x/y:owl\nD:n0/n1:hen\n<>:" + kept + ":<>\nD:" + kept + ":ant\n";
+    write(text);
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(dump(store), "Pets[cat#1] hen#2 n63[ant#4]");
+    ASSERT_EQ(store.CutLines().size(), 3u);
+    EXPECT_EQ(store.CutLines()[0].line, 3);
+    EXPECT_EQ(store.CutLines()[0].reason, "a folder nested more than 64 deep");
+    EXPECT_EQ(store.CutLines()[1].reason, "inside a folder nested more than 64 deep");
+    EXPECT_EQ(store.CutLines()[2].reason, "inside a folder nested more than 64 deep");
+    ASSERT_EQ(store.AtMainLevelLines().size(), 2u);
+    EXPECT_EQ(store.AtMainLevelLines()[0].line, 6);
+    EXPECT_EQ(store.AtMainLevelLines()[0].reason, "its folder \"n0/n1\" is not before it in the file");
+    EXPECT_EQ(store.AtMainLevelLines()[1].line, 7);
+    EXPECT_EQ(store.AtMainLevelLines()[1].reason,
+              "its folder \"n0/n1/n2/n3/n4/n5/n6/n7/n8/n9/n10/n11/n1.../n53/n54/n55/n56/n57/n58/n59/n60/n61/n62\" "
+              "is not before it in the file");
+
+    // The cut lines stay in the file and read back the same.
+    ASSERT_EQ(store.Save(), 1);
+    ASSERT_EQ(store.Load(dir.path()), 1);
+    EXPECT_EQ(dump(store), "Pets[cat#1] hen#2 n63[ant#4]");
+    EXPECT_EQ(store.CutLines().size(), 3u);
+    EXPECT_NE(read().find("<>:" + deep + ":<>\nD:" + deep + ":dog\nD:" + deep + "/x/y:owl\n"), std::string::npos);
 }
 
 TEST_F(BookmarkFile, FoldersListedBeforeTheirContentsKeepThem)

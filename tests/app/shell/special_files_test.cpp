@@ -244,6 +244,11 @@ TEST_F(SpecialFiles, ABookmarkFileTooDeepOrInAnOrderOfItsOwnIsReadAtOnceAndTold)
     for (int i = 1; i < 100000; ++i)
         deep += "<>:n" + std::to_string(i - 1) + "/n" + std::to_string(i) + ":<>\n";
     deep += "Alpha:n99999:cat\n";
+    // The same hundred thousand folders named by one path on the first line.
+    std::string path = "n0";
+    for (int i = 1; i < 100000; ++i)
+        path += "/n" + std::to_string(i);
+    const std::string deepPath = "<>:" + path + ":<>\nAlpha:" + path + ":cat\n<>:Pets:<>\nAlpha:Pets:dog\n";
     struct Case {
         const char* why;
         std::string file;
@@ -255,6 +260,10 @@ TEST_F(SpecialFiles, ABookmarkFileTooDeepOrInAnOrderOfItsOwnIsReadAtOnceAndTold)
          "warning: 99937 lines of BookMark.kq are not shown; they stay in the file (from line 65: a folder "
          "nested more than 64 deep).",
          "n1"},
+        {"nested far too deep by one path", deepPath,
+         "warning: 2 lines of BookMark.kq are not shown; they stay in the file (from line 1: a folder nested more "
+         "than 64 deep).",
+         "dog"},
         {"folders listed before their contents", "<>:Pets:<>\n<>:Colours:<>\nAlpha:Pets:cat\nAlpha:Pets:dog\n"
                                                  "Beta:Colours:red\nAlpha:Gone:collar\n",
          "warning: 1 line of BookMark.kq is shown at the Main Level (line 6: its folder \"Gone\" is not "

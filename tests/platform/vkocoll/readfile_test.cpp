@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -87,6 +89,46 @@ TEST(ReadTextLine, ReadsLinesUpToTheLongestAndRefusesALongerOne)
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(read, c.end);
         std::fclose(file);
+    }
+}
+
+// A regular file whose reads fail part way (a disk error, a folder on a network that goes
+// away) is not a file that ended: the lines before the failure are read, then the reader says
+// the read failed, also in the middle of a line. This process's own memory, read through
+// /proc/self/mem, is such a file: a page of text, then a page that is not there.
+TEST(ReadTextLine, AReadThatFailsIsNoEndOfTheFile)
+{
+    struct Case {
+        const char* why;
+        std::string text;  // what ends at the edge of the page
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"after whole lines", "ab\ncd\n", {"ab", "cd"}},
+        {"inside a line", "ab\ncd", {"ab"}},
+        {"at once", "", {}},
+    };
+    const long page = sysconf(_SC_PAGESIZE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto* pages = static_cast<char*>(
+            mmap(nullptr, static_cast<std::size_t>(2 * page), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        ASSERT_NE(pages, MAP_FAILED);
+        ASSERT_EQ(munmap(pages + page, static_cast<std::size_t>(page)), 0);
+        char* text = pages + page - c.text.size();
+        std::memcpy(text, c.text.data(), c.text.size());
+        std::FILE* file = OpenFileToRead("/proc/self/mem");
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(std::fseek(file, static_cast<long>(reinterpret_cast<std::uintptr_t>(text)), SEEK_SET), 0);
+        std::vector<std::string> lines;
+        std::string line;
+        LineRead read;
+        while ((read = ReadTextLine(file, &line, 100)) == LineRead::kLine)
+            lines.push_back(line);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(read, LineRead::kFailed);
+        std::fclose(file);
+        munmap(pages, static_cast<std::size_t>(page));
     }
 }
 
