@@ -328,6 +328,42 @@ TEST_F(PrefWinTest, ClosingWithChangesAsks)
     }
 }
 
+// A save that fails is told once, with its reason: on OK by the question the closing window
+// asks (no warning before it), on Apply by a warning.
+TEST_F(PrefWinTest, AFailedSaveIsToldOnceWithItsReason)
+{
+    Open();
+    const std::string failed = "Can't save preferences file (Pref.kq).\nPref.kq: a folder, not a file.";
+    struct Case {
+        long command;
+        bool answered;  // the question answered Discard
+        std::vector<std::string> shown;
+        bool open;
+    };
+    const Case cases[] = {
+        {PrefWin::kCmdOk, true,
+         {"ask: " + failed + "\nTry again, or discard the changes?|Try Again|Discard|Cancel"}, false},
+        {PrefWin::kCmdApply, false, {"warning: " + failed}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        FailWrites(true);
+        if (!IsOpen())
+            OpenWindow();
+        ChooseBackColor(0x01FF00FF);
+        const int before = vkov_dm_test_count();
+        if (c.answered)
+            vkov_dm_test_push_answer(1, nullptr, 0);
+        itsWindow->DoCommand(c.command, nullptr);
+        vkov_test_advance_clock(1);
+        std::vector<std::string> shown;
+        for (int i = before; i < vkov_dm_test_count(); ++i)
+            shown.push_back(std::string(vkov_dm_test_kind(i)) + ": " + vkov_dm_test_text(i));
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(IsOpen(), c.open);
+    }
+}
+
 // What the entry pane of a main window's front page drew since its log was cleared.
 struct PaneDrawing {
     std::vector<std::string> clears;     // the colours the pane was cleared with

@@ -237,6 +237,65 @@ TEST_F(SpecialFiles, SettingsFilesKeptAsLinksStayLinksAndTheirTargetsTakeEverySa
     EXPECT_EQ(shared.names(), (std::vector<std::string>{kBookmarkFileName, kPrefsFileName}));
 }
 
+// A file mounted over a name for a while, unmounted when it goes.
+class MountedOver {
+public:
+    MountedOver(const std::string& source, const std::string& name) : itsName(name)
+    {
+        itIsMounted = mount(source.c_str(), name.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
+    ~MountedOver() { Unmount(); }
+    MountedOver(const MountedOver&) = delete;
+    MountedOver& operator=(const MountedOver&) = delete;
+    bool IsMounted() const { return itIsMounted; }
+    bool Unmount()
+    {
+        if (itIsMounted && umount2(itsName.c_str(), 0) == 0)
+            itIsMounted = false;
+        return !itIsMounted;
+    }
+
+private:
+    std::string itsName;
+    bool itIsMounted = false;
+};
+
+// A bookmark file whose read fails at start (a folder on the network that goes away for a
+// moment; here this process's memory file, mounted over it, which fails at its first read)
+// is not taken for a whole one that ended: the user is told, and once the file reads again
+// no change writes the part read over it.
+TEST_F(SpecialFiles, ABookmarkFileWhoseReadFailsIsNeverWrittenOverWithThePartRead)
+{
+    const std::string whole = "Alpha:<>:dog\nAlpha:<>:owl\n";
+    itsDir.write(kBookmarkFileName, whole);
+    // A mount namespace of this process's own, so that nothing shows outside it.
+    if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "mounts are not allowed here: " << std::strerror(errno);
+    const std::string file = itsDir.path() + "/" + kBookmarkFileName;
+    MountedOver failing("/proc/" + std::to_string(getpid()) + "/mem", file);
+    ASSERT_TRUE(failing.IsMounted()) << std::strerror(errno);
+
+    const std::string why = "line 1 cannot be read: " + std::string(std::strerror(EIO));
+    int before = vkov_dm_test_count();
+    Start();
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_EQ(ShownSince(before),
+              std::vector<std::string>{"warning: Can't open bookmarks file (BookMark.kq).\nBookMark.kq: " + why +
+                                       ".\nBookmarks made in this session will not be kept: the file is left as "
+                                       "it is."});
+    ASSERT_TRUE(failing.Unmount());  // the folder is back
+    ASSERT_EQ(itsDir.read(kBookmarkFileName), whole);
+
+    before = vkov_dm_test_count();
+    AddBookmarkForCat();
+    EXPECT_EQ(ShownSince(before),
+              std::vector<std::string>{"warning: Can't save bookmarks file (BookMark.kq).\nBookMark.kq: it could "
+                                       "not be read at start (" + why + ") and is left as it is."});
+    EXPECT_EQ(itsDir.read(kBookmarkFileName), whole);
+    Stop();
+    EXPECT_EQ(itsDir.read(kBookmarkFileName), whole) << "nor at the end";
+}
+
 TEST_F(SpecialFiles, ABookmarkFileTooDeepOrInAnOrderOfItsOwnIsReadAtOnceAndTold)
 {
     // A hundred thousand folders, each inside the one before, one name a level.
