@@ -11,8 +11,10 @@
 // may list its folders before their contents); a line whose folder is not before it goes to
 // the top level, and the user is told. Folders nest at most kDeepestFolder deep: the lines of
 // a folder deeper, and of what it holds, are kept by the deepest folder read and written back
-// after its contents as they stand, and told. Numbers are not stored: they are handed out from 0 in
-// reading order, then to each new entry, and double as the entries' menu tags.
+// after its contents as they stand, and told. A line whose folder is not before it lies as
+// deep as its path says: one deeper is kept the same way, after the Main Level's entries.
+// Numbers are not stored: they are handed out from 0 in reading order, then to each new
+// entry, and double as the entries' menu tags.
 #pragma once
 #include <cstddef>
 #include <functional>
