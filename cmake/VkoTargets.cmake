@@ -126,3 +126,17 @@ function(vko_add_benchmark_files prefix)
         vko_add_benchmark(${prefix}_${stem} SOURCES ${file} LIBS ${ARG_LIBS})
     endforeach()
 endfunction()
+
+# vko_link_boundary(<static library> [<libraries>...]): the library also links on its own, as
+# a shared object of all its code with only the libraries it links (and those given), and no
+# symbol may stay undefined: a call into a layer above it fails the build here, whether that
+# layer's header was included or the function declared by hand.
+function(vko_link_boundary library)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${library}_boundary.cpp)
+    file(CONFIGURE OUTPUT ${source}
+         CONTENT "// ${library} linked on its own, to find calls into the layers above it.\n")
+    add_library(${library}_boundary SHARED ${source})
+    target_link_libraries(${library}_boundary PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,${library}>
+                          ${ARGN})
+    target_link_options(${library}_boundary PRIVATE LINKER:--no-undefined)
+endfunction()

@@ -1,5 +1,5 @@
 # The include rules of ARCHITECTURE.md as data, read by the build's check of every source
-# (include_rules_source.cmake) and by the test that reads the whole tree.
+# (include_rules_target.cmake) and by the test that reads the whole tree.
 #
 # units: the parts of the tree the rules speak of, by folder (or one file). A source belongs to
 # the first unit that holds it, so a folder comes before the folders that hold it. A source in
@@ -88,8 +88,11 @@ set(base_call_exceptions
     # the base library calls once the checking layer has checked the caller's request.
     app/display/kq_list_box.cpp=vkov_tx_create_def app/display/kq_list_box.cpp=vkov_tx_get_tx
     # Timing probes and the scripted start-up's picture of a window are the base library's
-    # instruments for tests, not toolkit calls.
+    # instruments for tests, not toolkit calls (the painter's probes mark through the probe
+    # header's VkoProbeScope).
     app/shell/search_win.cpp=vkov_probe_mark app/shell/kq_app.cpp=vkov_debug_surface_write_png
+    app/display/entry_painter_layout.cpp=vkov_probe_mark
+    app/display/entry_painter_draw.cpp=vkov_probe_mark
     # The file the last print job wrote, or could not write: a question to the base library's
     # print loop outside its family table, with nothing to check.
     app/display/print_view.cpp=vkov_print_written_file

@@ -1,10 +1,13 @@
-# Reads every product source and header of the tree and fails on any #include (quoted or in
-# angle brackets) that breaks the rules of ARCHITECTURE.md: a layer including from a layer
+# Reads the text of every product source and header of the tree (C and C++ of any extension)
+# and fails on any #include line (quoted or in angle brackets) that breaks the rules of
+# ARCHITECTURE.md, or that it cannot read (a macro): a layer including from a layer
 # above it, a framework area from an area above it, a program folder from a folder it may not
 # use, or a library reaching into another library's private folder; on a file in no unit of
 # the rules; and on the framework or the program naming the base library (vkok_, vkov_) other
-# than through the checking layer. The rules are the data of cmake/include_rules.cmake; the
-# build checks each compiled source the same way with the compiler's own list of headers.
+# than through the checking layer (in the text, outside comments and strings). The rules are
+# the data of cmake/include_rules.cmake. Only the text: it does not know which headers a
+# compile reads (forced includes, search folders) nor the names pasted together by macros,
+# which the build's own check (cmake/include_rules_target.cmake) sees.
 # Arguments: SOURCE_DIR (the tree to check).
 cmake_minimum_required(VERSION 3.20)
 set(TREE ${SOURCE_DIR})
@@ -12,15 +15,14 @@ include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/include_rules_check.cmake)
 
 set(failures "")
 set(checked 0)
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-     ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/platform/*.def
-     ${SOURCE_DIR}/engine/*.h ${SOURCE_DIR}/engine/*.cpp
-     ${SOURCE_DIR}/textedit/*.h ${SOURCE_DIR}/textedit/*.cpp
-     ${SOURCE_DIR}/help/*.h ${SOURCE_DIR}/help/*.cpp
-     ${SOURCE_DIR}/ruk/*.h ${SOURCE_DIR}/ruk/*.cpp ${SOURCE_DIR}/ruk/*.def
-     ${SOURCE_DIR}/frm/*.h ${SOURCE_DIR}/frm/*.cpp
-     ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp
-     ${SOURCE_DIR}/resources/*.h ${SOURCE_DIR}/tools/*.h ${SOURCE_DIR}/tools/*.cpp)
+# Every C and C++ source and header of the product's folders, and the checking layer's tables.
+set(patterns)
+foreach(folder platform engine textedit help ruk frm app resources tools)
+    foreach(extension h hh hpp hxx inl c cc cpp cxx c++ def)
+        list(APPEND patterns ${SOURCE_DIR}/${folder}/*.${extension})
+    endforeach()
+endforeach()
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${patterns})
 list(FILTER sources EXCLUDE REGEX "^[^/]+/build/|/build/")
 foreach(source IN LISTS sources)
     unit_of("${source}" unit)
