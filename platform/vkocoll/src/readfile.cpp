@@ -71,18 +71,41 @@ std::string DescribeNonFile(const std::string& path)
     return "a link to " + target + " (" + std::strerror(error) + ")";
 }
 
+namespace {
+
+// The UTF-8 byte-order mark that some editors write at the start of a text file.
+constexpr int kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
+
+// c is the byte just read from file. When it starts a byte-order mark at the file's first
+// byte, steps over the mark and answers the byte after it; otherwise answers c, with the
+// stream where it was.
+int after_byte_order_mark(std::FILE* file, int c)
+{
+    if (c != kByteOrderMark[0] || std::ftell(file) != 1)
+        return c;
+    unsigned char rest[2] = {};
+    if (std::fread(rest, 1, 2, file) == 2 && rest[0] == kByteOrderMark[1] &&
+        rest[1] == kByteOrderMark[2])
+        return std::getc(file);
+    std::fseek(file, 1, SEEK_SET);
+    return c;
+}
+
+} // namespace
+
 LineRead ReadTextLine(std::FILE* file, std::string* line, std::size_t longest)
 {
     line->clear();
-    int c = 0;
-    while ((c = std::getc(file)) != EOF && c != '\n') {
+    for (int c = after_byte_order_mark(file, std::getc(file)); c != EOF; c = std::getc(file)) {
+        if (c == '\n')
+            return LineRead::kLine;
         if (line->size() == longest) {
             line->clear();
             return LineRead::kTooLong;
         }
         line->push_back(static_cast<char>(c));
     }
-    if (c == EOF && std::ferror(file) != 0)
+    if (std::ferror(file) != 0)
         return LineRead::kFailed;
-    return c == EOF && line->empty() ? LineRead::kEnd : LineRead::kLine;
+    return line->empty() ? LineRead::kEnd : LineRead::kLine;
 }

@@ -2,9 +2,10 @@
 // /dev/zero or to /dev/urandom, a link that leads nowhere or round in a loop in place of a
 // settings file or a data file, settings files kept as links to another folder, a bookmark
 // file whose read fails, a bookmark file nested far too deep or listing its folders before
-// their contents, and a description with keys no description has. The program starts at
-// once, shows its window (or, without a dictionary, the box that names the file) and tells
-// what it refused and why; no file of the user's is replaced, and a link stays a link.
+// their contents, a description with keys no description has, and text files that an editor
+// began with a byte-order mark. The program starts at once, shows its window (or, without a
+// dictionary, the box that names the file) and tells what it refused and why; no file of the
+// user's is replaced, and a link stays a link.
 #include <gtest/gtest.h>
 
 #include <sched.h>
@@ -28,6 +29,7 @@
 #include "app/shell/kq_factory.h"
 #include "app/shell/pref_win.h"
 #include "app/shell/user_info_doc.h"
+#include "frm/controls/cnatlist.h"
 #include "vkobase/dm.h"
 
 #include "../support/tavlin_fixture.h"
@@ -360,6 +362,51 @@ TEST_F(SpecialFiles, KeysNoDescriptionHasAreListedInTheStartWarning)
                                        "does not know and are ignored:\nc.dct line 4: unknown key \"table_Name\"\n"
                                        "c.dct line 7: unknown key \"sound-exist\""});
     EXPECT_EQ(itsApplication->GetDescriptions().entries(), 3u) << "the description is still listed";
+}
+
+// The names the reference selector of the first main window lists.
+std::vector<std::string> ListedReferences(MainRefWin* window)
+{
+    const auto* selector = dynamic_cast<FRM_NListButton*>(window->FindSubview(1060));
+    std::vector<std::string> lines;
+    for (int i = 0; selector != nullptr && i < selector->GetNumItems(); ++i)
+        lines.emplace_back(selector->GetItem(i, 510).data());
+    return lines;
+}
+
+TEST_F(SpecialFiles, AByteOrderMarkThatAnEditorWroteIsReadAsNothing)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string gamma = "ref_name=Gamma\r\nbase_dir=data/\r\nbase_name=beta\r\n"
+                              "search_text=Entry word is...,va\r\n";
+    struct Case {
+        const char* why;
+        const char* file;
+        std::string text;
+        const char* title;  // of the main window: the dictionary opened
+    };
+    const Case cases[] = {
+        {"a description opening with a comment", "c.dct", mark + "; Gamma, saved by a text editor\r\n" + gamma,
+         "Alpha"},
+        {"a description opening with its name", "c.dct", mark + gamma, "Alpha"},
+        {"preferences naming the reference", "Pref.kq", mark + "reference=Beta\n", "Beta"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        fs::remove("c.dct");
+        fs::remove("Pref.kq");
+        if (std::string(c.file) == "Pref.kq")
+            itsDir.write("c.dct", gamma);
+        itsDir.write(c.file, c.text);
+        const int before = vkov_dm_test_count();
+        Start();
+        ASSERT_TRUE(itsApplication->IsStarted());
+        ASSERT_NE(MainWindow(), nullptr);
+        EXPECT_EQ(ShownSince(before), std::vector<std::string>{}) << "nothing to tell";
+        EXPECT_EQ(ListedReferences(MainWindow()), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        EXPECT_STREQ(MainWindow()->GetTitle().data(), c.title);
+        Stop();
+    }
 }
 
 // Ends the program with the text of the last box shown (the fatal one) on standard error.

@@ -74,6 +74,11 @@ TEST(ReadTextLine, ReadsLinesUpToTheLongestAndRefusesALongerOne)
         {"a line one byte longer", "ab\nabcde\nx\n", 4, {"ab"}, LineRead::kTooLong},
         {"a last line too long without a line end", "abcde", 4, {}, LineRead::kTooLong},
         {"a NUL byte is an ordinary byte", std::string("a\0b\n", 4), 10, {std::string("a\0b", 3)}, LineRead::kEnd},
+        {"a byte-order mark at the start is no part of the first line", "\xEF\xBB\xBF; note\nkey=1\n", 10,
+         {"; note", "key=1"}, LineRead::kEnd},
+        {"a byte-order mark alone is an empty file", "\xEF\xBB\xBF", 10, {}, LineRead::kEnd},
+        {"a byte-order mark later on stays", "a\n\xEF\xBB\xBF" "b\n", 10, {"a", "\xEF\xBB\xBF" "b"}, LineRead::kEnd},
+        {"the start of a mark only stays", "\xEF\xBBx\n\xEF", 10, {"\xEF\xBBx", "\xEF"}, LineRead::kEnd},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

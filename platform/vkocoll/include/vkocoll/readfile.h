@@ -40,5 +40,6 @@ enum class LineRead {
 };
 
 // Reads the next line of file into *line, holding at most longest bytes, so that a file of
-// one endless line cannot fill the memory.
+// one endless line cannot fill the memory. A UTF-8 byte-order mark at the start of the file
+// (some editors write one) is read as nothing: it is no part of the first line.
 LineRead ReadTextLine(std::FILE* file, std::string* line, std::size_t longest);
