@@ -60,29 +60,42 @@ struct DataFilesState {
 
 DataFilesState state;
 
-// Opens base_name + extension, else directory + base_name + extension; *path gets the one
-// opened (or, when neither opens, the joined one, the last tried). A name that is there but
-// no regular file (a folder, a FIFO, a device) is refused as it stands, not passed over.
-std::FILE* open_either(const char* directory, const char* base_name, const char* extension,
-                       std::string* path, ReadRefusal* refusal)
-{
-    *path = std::string(base_name) + extension;
-    if (std::FILE* file = OpenFileToRead(*path, refusal))
-        return file;
-    if (*refusal != ReadRefusal::kCannotOpen)
-        return nullptr;
-    *path = std::string(directory != nullptr ? directory : "") + base_name + extension;
-    return OpenFileToRead(*path, refusal);
-}
-
 // Why the file at path could not be opened, naming it; kind is what it should have been
-// ("a data file", "an index file").
+// ("a data file", "an index file"). errno is the failed open's.
 std::string cannot_open(const std::string& path, ReadRefusal refusal, const char* kind)
 {
     const int error = errno;
     if (refusal == ReadRefusal::kFolder || refusal == ReadRefusal::kNotRegular)
         return path + ": " + DescribeReadRefusal(refusal, error) + ", not " + kind;
     return "cannot open \"" + path + "\" (" + std::strerror(error) + ")";
+}
+
+// Opens base_name + extension as it stands (in the working folder), else directory +
+// base_name + extension; *path gets the one opened. A name in the working folder that is no
+// file (a folder, a FIFO, a device) is no copy of the file: the directory's is looked for
+// as when the name is missing. When neither opens, *problem says why, naming the path
+// tried last, and the working folder's name too when that was there but no file.
+std::FILE* open_either(const char* directory, const char* base_name, const char* extension,
+                       const char* kind, std::string* path, std::string* problem)
+{
+    const std::string local = std::string(base_name) + extension;
+    const std::string joined = std::string(directory != nullptr ? directory : "") + local;
+    ReadRefusal refusal = ReadRefusal::kNone;
+    *path = local;
+    if (std::FILE* file = OpenFileToRead(local, &refusal))
+        return file;
+    const std::string local_problem = cannot_open(local, refusal, kind);
+    if (joined == local) {
+        *problem = local_problem;
+        return nullptr;
+    }
+    const bool passed_over = refusal != ReadRefusal::kCannotOpen;
+    *path = joined;
+    if (std::FILE* file = OpenFileToRead(joined, &refusal))
+        return file;
+    *problem = (passed_over ? local_problem + "; " : std::string()) +
+               cannot_open(joined, refusal, kind);
+    return nullptr;
 }
 
 // Reads what the file holds at offset, up to count bytes; the number read.
@@ -191,12 +204,13 @@ bool read_index(std::uint8_t* buffer, std::uint64_t offset, std::uint32_t count)
     return true;
 }
 
+// A file that can be read and holds something; a folder, a FIFO or a device is none.
 bool file_is_present(const std::string& path)
 {
     struct stat info {};
     if (access(path.c_str(), R_OK) != 0 || stat(path.c_str(), &info) != 0)
         return false;
-    return info.st_size > 0;
+    return S_ISREG(info.st_mode) && info.st_size > 0;
 }
 
 // The descriptor entry of code, or null.
@@ -226,26 +240,26 @@ std::int16_t DataFilesPresent(const char* directory, const char* base_name)
     }
     std::string data_path;
     std::string index_path;
-    ReadRefusal refusal = ReadRefusal::kNone;
-    std::FILE* data = open_either(directory, base_name, ".cmp", &data_path, &refusal);
-    if (data == nullptr) {
-        state.open_problem = cannot_open(data_path, refusal, "a data file");
+    std::FILE* data =
+        open_either(directory, base_name, ".cmp", "a data file", &data_path, &state.open_problem);
+    if (data == nullptr)
+        return 1;
+    std::FILE* index = open_either(directory, base_name, ".ndx", "an index file", &index_path,
+                                   &state.open_problem);
+    if (index == nullptr) {
+        std::fclose(data);
         return 1;
     }
-    std::FILE* index = open_either(directory, base_name, ".ndx", &index_path, &refusal);
     std::vector<std::uint8_t> header;
     std::uint16_t header_length = 0;
     std::uint8_t descriptor[kDescriptorSize];
-    if (index == nullptr)
-        state.open_problem = cannot_open(index_path, refusal, "an index file");
-    else if (!read_header(data, &header, &header_length))
+    if (!read_header(data, &header, &header_length))
         state.open_problem = data_path + ": its header is missing or damaged";
     else if (read_some(index, descriptor, 0, kDescriptorSize) != kDescriptorSize)
         state.open_problem = index_path + ": shorter than its descriptor table";
     if (!state.open_problem.empty()) {
         std::fclose(data);
-        if (index != nullptr)
-            std::fclose(index);
+        std::fclose(index);
         return 1;
     }
     // Everything is in place: only now does the new pair replace the old one.

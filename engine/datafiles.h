@@ -16,15 +16,16 @@ inline constexpr std::uint32_t kDictionaryHeaderLimit = 16384;  // headers must 
 inline constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
 
 // Opens the pair base_name + ".cmp" / ".ndx": each first as given, then as directory +
-// base_name + extension joined with no separator. Returns 0 when both files opened and
+// base_name + extension joined with no separator; a name as given that is no file (a
+// folder, a FIFO, a device) is passed over as a missing one is. Returns 0 when both files opened and
 // the dictionary header (below 16,384 bytes) was read, 1 otherwise. On failure the pair
 // that was open before stays open and usable; on success it is replaced, and the block
 // cache, the descriptor table and the entry cache are reset. An index file shorter than
 // the descriptor table is refused too.
 std::int16_t DataFilesPresent(const char* directory, const char* base_name);
 
-// 0 when both files of the pair can be found (readable, size above 0) under either
-// path, 1 otherwise. Opens nothing.
+// 0 when both files of the pair can be found (readable regular files, size above 0) under
+// either path, 1 otherwise. Opens nothing.
 std::int16_t probe_data_files(const char* directory, const char* base_name);
 
 // Closes both files of the open pair (if any) and forgets the descriptor table.
@@ -47,8 +48,9 @@ const std::string& data_file_path();
 const std::string& index_file_path();
 
 // Why the last DataFilesPresent failed, naming the file at fault: the path that could not
-// be opened (the joined one when neither opened), a folder in a file's place, a missing or
-// damaged header, an index shorter than its descriptor table. "" after a success. The
+// be opened (the joined one when neither opened, after the name as given when that was no
+// file), a folder in a file's place, a missing or damaged header, an index shorter than its
+// descriptor table. "" after a success. The
 // program's checked open (OpenDictionary) sets it too, for a pair its checks refuse.
 const std::string& data_files_problem();
 void set_data_files_problem(const std::string& problem);

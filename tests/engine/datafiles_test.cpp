@@ -2,6 +2,7 @@
 #include "engine/datafiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -106,6 +107,33 @@ TEST(DataFiles, PairInTheWorkingDirectoryWins)
     // Away from the local pair, the directory is used.
     EXPECT_EQ(DataFilesPresent((there.path() + "/").c_str(), "dict"), 0);
     EXPECT_TRUE(finds("remote"));
+    close_data_files();
+}
+
+TEST(DataFiles, ANameInTheWorkingDirectoryThatIsNoFileIsPassedOver)
+{
+    TempDir here;
+    TempDir there;
+    index_fixture::write(small_source({"remote"}), there, "dict");
+    ASSERT_TRUE(std::filesystem::create_directory(here.file("dict.cmp")));
+    ASSERT_EQ(mkfifo(here.file("dict.ndx").c_str(), 0600), 0);  // an open would wait for a writer
+    char old_cwd[4096];
+    ASSERT_NE(getcwd(old_cwd, sizeof old_cwd), nullptr);
+    ASSERT_EQ(chdir(here.path().c_str()), 0);
+    const std::string folder = there.path() + "/";
+    EXPECT_EQ(probe_data_files(folder.c_str(), "dict"), 0);
+    EXPECT_EQ(probe_data_files("nowhere/", "dict"), 1);
+    for (const char* name : {"folders.cmp", "folders.ndx"})
+        ASSERT_TRUE(std::filesystem::create_directory(here.file(name)));
+    EXPECT_EQ(probe_data_files("nowhere/", "folders"), 1) << "folders are no files";
+    EXPECT_EQ(DataFilesPresent(folder.c_str(), "dict"), 0) << data_files_problem();
+    EXPECT_EQ(data_file_path(), folder + "dict.cmp");
+    EXPECT_EQ(index_file_path(), folder + "dict.ndx");
+    EXPECT_TRUE(finds("remote"));
+    EXPECT_EQ(DataFilesPresent("nowhere/", "dict"), 1);
+    EXPECT_EQ(data_files_problem(), "dict.cmp: a folder, not a data file; cannot open \"nowhere/dict.cmp\" "
+                                    "(No such file or directory)");
+    ASSERT_EQ(chdir(old_cwd), 0);
     close_data_files();
 }
 

@@ -79,12 +79,14 @@ protected:
     }
 };
 
-// Puts in place of name what kind names: "fifo", "socket", "nowhere" (a link to a name
-// that is not there), "loop" (a link to a link back to it), or a device of /dev.
+// Puts in place of name what kind names: "folder", "fifo", "socket", "nowhere" (a link to a
+// name that is not there), "loop" (a link to a link back to it), or a device of /dev.
 void MakeSpecial(const std::string& name, const std::string& kind)
 {
     fs::remove(name);
-    if (kind == "fifo") {
+    if (kind == "folder") {
+        ASSERT_TRUE(fs::create_directory(name));
+    } else if (kind == "fifo") {
         ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
     } else if (kind == "socket") {
         sockaddr_un address{};
@@ -453,6 +455,43 @@ TEST_F(SpecialFiles, ADataFileThatIsNoFileIsNamedInTheBoxThatEndsTheProgram)
                     "\n");
         }
     }
+}
+
+TEST_F(SpecialFiles, ANameInTheWorkingFolderThatIsNoFileLeavesTheDictionaryFoldersCopyInUse)
+{
+    // The working folder is looked in first for a dictionary's files; what is there under
+    // such a name but is no file is not a copy of it.
+    for (const char* name : {"alpha.cmp", "alpha.ndx"}) {
+        for (const char* kind : {"folder", "fifo", "zero"}) {
+            SCOPED_TRACE(std::string(name) + " as " + kind);
+            MakeSpecial(name, kind);
+            const int before = vkov_dm_test_count();
+            Start();
+            ASSERT_TRUE(itsApplication->IsStarted());
+            ASSERT_NE(MainWindow(), nullptr);
+            EXPECT_EQ(ShownSince(before), std::vector<std::string>{}) << "nothing to tell";
+            EXPECT_STREQ(MainWindow()->GetTitle().data(), "Alpha");
+            FrontPage()->SearchFor("cat*");
+            EXPECT_EQ(Lines(), (std::vector<std::string>{"cat", "catalog", "caterpillar"}));
+            EXPECT_NE(Drawn().find("domestic"), std::string::npos) << Drawn();
+            Stop();
+            EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << "left as it was";
+            fs::remove(name);
+        }
+    }
+    // Without the dictionary folder's copy the box names both places looked in.
+    fs::remove("b.dct");
+    fs::remove("data/alpha.cmp");
+    MakeSpecial("alpha.cmp", "folder");
+    EXPECT_DEATH(
+        {
+            std::set_terminate(WriteLastBoxAndAbort);
+            Start();
+        },
+        "last box: " + Literally("Fatal Error:  Unable to find the dictionary file!\nAlpha (base_dir=data/, "
+                                 "base_name=alpha): alpha.cmp: a folder, not a data file; cannot open "
+                                 "\"data/alpha.cmp\" (No such file or directory)") +
+            "\n");
 }
 
 } // namespace
