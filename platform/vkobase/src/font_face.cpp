@@ -6,12 +6,17 @@
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
+#include <set>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "vkobase/font.h"
 
@@ -47,15 +52,15 @@ constexpr double kTestDescent = 0.25;
 constexpr double kTestAdvance = 0.5;
 constexpr double kTestBoxWidth = 0.375;
 
-// The font configuration: the usual font directories and the shared caches, without the
-// system's substitution rules. The table above does the family mapping, so the rules are not
-// needed, and leaving them out keeps the faces the same on every machine.
-constexpr char kFontConfigXml[] =
-    "<?xml version=\"1.0\"?><fontconfig>"
-    "<dir>/usr/share/fonts</dir><dir>/usr/local/share/fonts</dir>"
-    "<dir prefix=\"xdg\">fonts</dir>"
-    "<cachedir>/var/cache/fontconfig</cachedir><cachedir prefix=\"xdg\">fontconfig</cachedir>"
-    "</fontconfig>";
+// The font configuration: the usual font directories without the system's substitution rules.
+// The table above does the family mapping, so the rules are not needed, and leaving them out
+// keeps the faces the same on every machine. The caches are the shared ones while every
+// directory's is up to date; otherwise the library's own (see font_config).
+constexpr char kFontDirsXml[] = "<dir>/usr/share/fonts</dir><dir>/usr/local/share/fonts</dir>"
+                                "<dir prefix=\"xdg\">fonts</dir>";
+constexpr char kSharedCachesXml[] = "<cachedir>/var/cache/fontconfig</cachedir>"
+                                    "<cachedir prefix=\"xdg\">fontconfig</cachedir>";
+constexpr char kOwnCacheXml[] = "<cachedir prefix=\"xdg\">vkobase/fontconfig</cachedir>";
 
 struct Mapping {
     std::string family; // as the program gave it
@@ -82,17 +87,66 @@ FaceState g_faces;
 // Kept apart from the state so that it keeps counting up across resets.
 std::uint64_t g_generation = 1;
 
+// A configuration of the font directories whose caches lie in the cache directories given (as
+// fontconfig elements); its fonts are not built yet. Null when it cannot be made.
+FcConfig *unbuilt_config(const char *cache_dirs_xml) {
+    FcConfig *made = FcConfigCreate();
+    const std::string xml = std::string("<?xml version=\"1.0\"?><fontconfig>") + kFontDirsXml +
+                            cache_dirs_xml + "</fontconfig>";
+    if (made != nullptr &&
+        FcConfigParseAndLoadFromMemory(made, reinterpret_cast<const FcChar8 *>(xml.c_str()),
+                                       FcTrue) == FcFalse) {
+        FcConfigDestroy(made);
+        made = nullptr;
+    }
+    return made;
+}
+
+// Whether config has an up-to-date cache for every font directory and every folder in one, so
+// that building its fonts only reads caches. Reading takes no lock.
+bool caches_current(FcConfig *config) {
+    std::vector<std::string> dirs;
+    if (FcStrList *listed = FcConfigGetFontDirs(config)) {
+        while (const FcChar8 *dir = FcStrListNext(listed))
+            dirs.emplace_back(reinterpret_cast<const char *>(dir));
+        FcStrListDone(listed);
+    }
+    std::set<std::pair<dev_t, ino_t>> seen;  // a folder linked inside itself is looked at once
+    while (!dirs.empty()) {
+        const std::string dir = std::move(dirs.back());
+        dirs.pop_back();
+        struct stat info {};
+        if (::stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            !seen.emplace(info.st_dev, info.st_ino).second)
+            continue;  // nothing there to scan, or scanned already
+        FcCache *cache = FcDirCacheLoad(reinterpret_cast<const FcChar8 *>(dir.c_str()), config,
+                                        nullptr);
+        if (cache == nullptr)
+            return false;
+        for (int i = 0; i < FcCacheNumSubdir(cache); ++i)
+            dirs.emplace_back(reinterpret_cast<const char *>(FcCacheSubdir(cache, i)));
+        FcDirCacheUnload(cache);
+    }
+    return true;
+}
+
 // Made on first use and kept for the life of the process (scanning the directories is the
 // slow part, and a reset changes nothing in them). It also becomes the process's current
 // configuration, so cairo's own font lookups see the same faces and never load the system's
 // rules. Null: fontconfig's default configuration.
+// fontconfig scans a directory whose cache is out of date under a lock on the cache file, and
+// waits for that lock while another process (fc-cache after fonts were installed, under load
+// for minutes) holds it: the program would show nothing all that time. So the shared caches
+// are used only when none needs scanning; otherwise the library's own cache, which only its
+// programs scan into, takes their place.
 FcConfig *font_config() {
     static FcConfig *const config = [] {
-        FcConfig *made = FcConfigCreate();
-        if (made != nullptr &&
-            FcConfigParseAndLoadFromMemory(made, reinterpret_cast<const FcChar8 *>(kFontConfigXml),
-                                           FcTrue) &&
-            FcConfigBuildFonts(made) && FcConfigSetCurrent(made))
+        FcConfig *made = unbuilt_config(kSharedCachesXml);
+        if (made != nullptr && !caches_current(made)) {
+            FcConfigDestroy(made);
+            made = unbuilt_config(kOwnCacheXml);
+        }
+        if (made != nullptr && FcConfigBuildFonts(made) && FcConfigSetCurrent(made))
             return made;
         if (made != nullptr)
             FcConfigDestroy(made);
