@@ -14,6 +14,9 @@ WHistWin::WHistWin(FRM_CDocument* document, const FRM_CRect& frame, const FRM_CS
 {
     KQedAppFactory::Instance().DoCreateViews(this, KQedAppFactory::kHistoryWindow, 0, &itsIDData);
     itsList = itsIDData.Get<FRM_NListBox>(1217);
+    // The list has the keys from the start: its first line is framed, and the first arrow
+    // selects it.
+    GetNavigator()->InitFocus();
 }
 
 WHistWin* WHistWin::Make(RefDoc* document, const std::vector<std::string>& names)

@@ -373,9 +373,14 @@ std::int32_t box_key(WINDOW list, Ui *st, const s_char &key) {
         notify(list, 0, 0);
         return 1;
     }
-    const int to = item_for_key(list, *st, key, l.visible);
+    int to = item_for_key(list, *st, key, l.visible);
     if (to < 0)
         return key.virt == 0 && key.ch > ' ' && key.ch < 256 && key.control == 0 ? 1 : 0;
+    // With nothing selected the first arrow selects the item the focus rectangle stands on
+    // (the first one in a fresh list), rather than the one after it.
+    if (key.virt != 0 && (key.ch == VKO_KEY_DOWN || key.ch == VKO_KEY_UP) &&
+        vkok_list_count_sel(list) == 0)
+        to = std::clamp(st->focus_item, 0, count_of(list) - 1);
     bool changed = false;
     if (multi(list) && key.shift != 0 && key.virt != 0) {
         changed = select_range(list, st->anchor, to);

@@ -1,12 +1,12 @@
 // dialog_keys_x11_test.cpp: what a user's keys do in TavlinCD's dialogs, menus and pages, on a
 // private Xvfb without a window manager and under openbox, on a slice of the demo dictionary.
 // A script inside the program (one step per timer tick, each waiting for the effect of the one
-// before) types through the XTest extension, keys 20 ms apart: Return in the History List and
-// in Spelling Help (on OK and on the list), Escape over the About box, Return in a menu opened
-// with Alt and a letter, Ctrl+C after a drag in the entry pane and the letters typed then
-// (the pointer off the window), the Advanced page's keys after Clear put it back, and it reads
-// the pixels of the entry pane's scroll bar before and after Clear. The program logs what it
-// saw; the test compares the log.
+// before) types through the XTest extension, keys 20 ms apart: Down and Return in the History
+// List (the first Down selects its first line), Return in Spelling Help (on OK and on the
+// list), Escape over the About box, Return in a menu opened with Alt and a letter, Ctrl+C
+// after a drag in the entry pane and the letters typed then (the pointer off the window), the
+// Advanced page's keys after Clear put it back, and it reads the pixels of the entry pane's
+// scroll bar before and after Clear. The program logs what it saw; the test compares the log.
 // gtest and the program's headers first: Xlib's macros (None, Bool, FocusIn) would break them.
 #include <gtest/gtest.h>
 
@@ -476,6 +476,38 @@ std::vector<Step> Plan()
     ReturnOn<WHistWin>(steps, "Return on the History List's first line shows circle[1]",
                        [](WHistWin* window) { return window->GetList(); }, [] { return Shown() == "circle[1]"; },
                        {XK_Down, XK_Up});
+    // Opened afresh, the History List has the keys: the first Down selects its first line
+    // and Return goes there.
+    LookUp(steps, "cat");
+    MenuKeys(steps, 'v', {XK_h});
+    steps.push_back([] {
+        return Await([] { return DocumentWindow<WHistWin>() != nullptr; }, "the History List");
+    });
+    steps.push_back(Act([] { Press(XK_Down); }));
+    steps.push_back([] {
+        if (!TakenIn())
+            return false;
+        const WHistWin* window = DocumentWindow<WHistWin>();
+        const int selected = window != nullptr ? window->GetList()->GetSelectPosition() : -1;
+        Log("the first Down in a fresh History List selects " +
+            (selected >= 0 ? std::string(window->GetList()->GetItem(selected, 100).data())
+                           : std::string("nothing")));
+        return true;
+    });
+    steps.push_back(Act([] { Press(XK_Return); }));
+    steps.push_back([] {
+        return Told("Return then shows circle[1]",
+                    DocumentWindow<WHistWin>() == nullptr && Shown() == "circle[1]");
+    });
+    steps.push_back([] {
+        if (!TakenIn())
+            return false;
+        if (DocumentWindow<WHistWin>() == nullptr)
+            return true;
+        Press(XK_Escape);
+        script().takenIn.restart();
+        return false;
+    });
 
     // Spelling Help: Return on OK, and on the list, searches the word picked.
     SpellingHelp(steps, "Spelling Help: Return on OK searches the word picked",
@@ -623,6 +655,8 @@ void CheckKeys(bool wm)
     const std::vector<std::string> expected = {
         "the History List holds circle[1],circle[2],cat[1]",
         "Return on the History List's first line shows circle[1]: yes",
+        "the first Down in a fresh History List selects circle[1]",
+        "Return then shows circle[1]: yes",
         "Spelling Help: Return on OK searches the word picked: yes",
         "Spelling Help: Return on the list searches the word picked: yes",
         "Escape closes the About box: yes",

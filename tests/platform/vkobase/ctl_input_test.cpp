@@ -633,6 +633,34 @@ TEST_F(ListTest, ListBoxKeysMoveTheSelectionAndScrollItIntoView) {
     }
 }
 
+// A list shown with nothing selected: the first arrow selects the item the focus rectangle
+// stands on, the first one, and tells the parent; the keys that jump still jump.
+TEST_F(ListTest, ListBoxWithoutASelectionTakesTheFirstArrowOnItsFocusItem) {
+    struct Case {
+        const char *why;
+        Key key;
+        int selected;
+    };
+    const Case cases[] = {
+        {"Down", {VKO_KEY_DOWN, true}, 0},
+        {"Up", {VKO_KEY_UP, true}, 0},
+        {"Page Down", {VKO_KEY_PAGE_DOWN, true}, 3},
+        {"End", {VKO_KEY_LINE_END, true}, 9},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        WINDOW list = make_list(WC_LBOX);
+        ASSERT_EQ(vkok_list_count_sel(list), 0);
+        vkotest::seen().clear();
+        key(list, c.key.ch, c.key.virt);
+        EXPECT_EQ(vkok_list_get_sel_index(list), c.selected);
+        EXPECT_EQ(list_words(its_doc), (std::vector<int>{0})) << "one selection told";
+        // A second Down goes on from there.
+        key(list, VKO_KEY_DOWN, true);
+        EXPECT_EQ(vkok_list_get_sel_index(list), std::min(c.selected + 1, 9));
+    }
+}
+
 TEST_F(ListTest, MultipleSelectionListTogglesWithControlAndExtendsWithShift) {
     WINDOW list = make_list(WC_LBOX, VKO_CTL_MULTI_SEL);
     click(list, at_row(1));
