@@ -87,9 +87,10 @@ KQAdvWin::KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryP
         itsButtons[i]->SetCommand(made[i].command);
     }
     itsButtons[6] = itsSearchButton;
-    // One token a line, read only: the page's keys edit it.
+    // One token a line, read only: the page's keys edit it. It shows two lines and a half:
+    // its own vertical bar, as the arrows, reaches the lines below.
     itsTokenList =
-        new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 0, 1, 0x15, 1000.0f, 1000, 1);
+        new FRM_NScrollText(this, FRM_CRect(15, 120, 295, 190), 1, 1, 0x15, 1000.0f, 1000, 1);
     itsTokenList->SetCommand(kCmdTokenList);
     DoCommand(kCmdFillHelpTable, nullptr);
     if (const auto textEdit = reinterpret_cast<WINDOW>(itsTokenList->GetVKOTextEdit())) {
@@ -103,8 +104,10 @@ KQAdvWin::KQAdvWin(SearchNotebook* notebook, short tab, RefDoc* document, EntryP
         ++at;
     std::vector<FRM_CView*> query(itsButtons, itsButtons + 6);
     query.push_back(itsTokenList);
-    if (itsTokenList->GetHScrollBar() != nullptr)
-        query.push_back(itsTokenList->GetHScrollBar());
+    for (FRM_CView* bar : {static_cast<FRM_CView*>(itsTokenList->GetVScrollBar()),
+                           static_cast<FRM_CView*>(itsTokenList->GetHScrollBar())})
+        if (bar != nullptr)
+            query.push_back(bar);
     for (FRM_CView* view : query) {
         order->removeReference(view);
         order->insertAt(++at, view);

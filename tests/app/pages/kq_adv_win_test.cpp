@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -768,6 +770,101 @@ TEST_F(AdvancedPageTest, ListButtons_DrawTheirPicturesAsOnTheBasicPage)
         vkok_app_process_pending_events();
         ASSERT_FALSE(basic.empty());
         EXPECT_EQ(PixelsOf(itsPage->GetListButton(next)), basic);
+    }
+}
+
+// The lines of the token list a user reads whole now: each line as the list draws it again,
+// kept when its line box lies inside the list's text area.
+std::vector<std::string> WholeLinesInView(const FRM_NScrollText* list)
+{
+    const auto textEdit = reinterpret_cast<WINDOW>(list->GetVKOTextEdit());
+    vkov_debug_draw_log_clear(textEdit);
+    vkok_dwin_invalidate_rect(textEdit, nullptr);
+    vkok_app_process_pending_events();
+    std::vector<std::string> lines;
+    std::string text;
+    for (int i = 0; i < vkov_debug_draw_log_size(textEdit); ++i) {
+        vkov_draw_log_entry entry{};
+        vkov_debug_draw_log_get(textEdit, i, &entry);
+        const std::string op = entry.op, args = entry.args;
+        if (op == "draw_text" && args.find('"') != std::string::npos) {
+            text = args.substr(args.find('"') + 1);
+            text.pop_back();
+            continue;
+        }
+        // The line's box, filled after its text: top, left, bottom, right.
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (op == "draw_rect" && !text.empty() &&
+            std::sscanf(args.c_str(), "%d,%d,%d,%d", &top, &left, &bottom, &right) == 4 &&
+            top >= entry.clip.top && bottom <= entry.clip.bottom)
+            lines.push_back(text);
+        text.clear();
+    }
+    return lines;
+}
+
+// An expression longer than the list's two lines and a half: every token can be brought into
+// view whole, by the arrows on the list and by its scroll bar.
+TEST_F(AdvancedPageTest, TokenList_ShowsEveryTokenWholeByKeysAndByItsBar)
+{
+    Type("cat & !dog");
+    itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    const Tokens tokens{kEntry + "=cat", "&", "!", kEntry + "=dog"};
+    ASSERT_EQ(itsPage->GetTokens(), tokens);
+    FRM_NScrollText* list = itsPage->GetTokenList();
+    const auto textEdit = reinterpret_cast<WINDOW>(list->GetVKOTextEdit());
+    ASSERT_LT(WholeLinesInView(list).size(), tokens.size())
+        << "the list shows only some lines at once";
+
+    // A click (down and up) at a point of window, as the system delivers it.
+    const auto click = [](WINDOW window, s_pnt where) {
+        for (const e_event type : {E_MOUSE_DOWN, E_MOUSE_UP}) {
+            EVENT event{};
+            event.type = type;
+            event.v.mouse.where = where;
+            vkov_test_post_event(window, &event);
+            vkok_app_process_pending_events();
+        }
+    };
+    const auto pressDown = [textEdit] {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = VKO_KEY_DOWN;
+        event.v.chr.virt = 1;
+        vkov_test_post_event(textEdit, &event);
+        vkok_app_process_pending_events();
+    };
+    // The down arrow at the foot of the list's own vertical bar.
+    const auto barDown = [&] {
+        const FRM_NScrollBar* bar = list->GetVScrollBar();
+        if (bar == nullptr)
+            return;
+        const FRM_CRect frame = bar->GetFrame();
+        click(bar->GetVKOWindow(), s_pnt{static_cast<std::int16_t>(frame.Height() - 4),
+                                         static_cast<std::int16_t>(frame.Width() / 2)});
+    };
+    struct Way {
+        const char* why;
+        std::function<void()> step;
+    };
+    const Way ways[] = {
+        {"the list's Down key", pressDown},
+        {"a click on the bar's down arrow", barDown},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.why);
+        // Back at the top, the list taking the keys as a click on it gives them.
+        click(textEdit, s_pnt{3, 3});
+        list->SetInsertPosition(0, 0, 0);
+        list->SetScrollPosition(0, 0);
+        std::vector<std::string> seen = WholeLinesInView(list);
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            way.step();
+            for (const std::string& line : WholeLinesInView(list))
+                if (std::find(seen.begin(), seen.end(), line) == seen.end())
+                    seen.push_back(line);
+        }
+        EXPECT_EQ(seen, tokens) << "each token read whole, in order";
     }
 }
 
