@@ -178,6 +178,7 @@ void KQAdvWin::Append(const std::string& line)
     vko_tx_scroll_vert(itsTokenList->GetVKOTextEdit(),
                        static_cast<std::int16_t>(-itsTokenList->GetNLineInText()));
     itsField->Activate();
+    ContentsChanged();
 }
 
 void KQAdvWin::SetTokens(const std::vector<std::string>& tokens)
@@ -186,6 +187,7 @@ void KQAdvWin::SetTokens(const std::vector<std::string>& tokens)
     itsTokenList->Clear();
     for (std::size_t i = 0; i < tokens.size(); ++i)
         itsTokenList->AddParagraph(FRM_CStringRW(tokens[i].c_str()), static_cast<std::uint16_t>(i));
+    ContentsChanged();
 }
 
 std::string KQAdvWin::ChosenLabel() const
@@ -302,6 +304,11 @@ void KQAdvWin::SearchFor(const std::string& text)
         AddTerm();
     }
     DoCommand(kCmdRunSearch, nullptr);
+}
+
+bool KQAdvWin::HasSomethingToClear() const
+{
+    return SearchPageWin::HasSomethingToClear() || !itsTokenList->IsEmpty();
 }
 
 void KQAdvWin::Clear()
@@ -436,6 +443,7 @@ void KQAdvWin::DoCommand(long command, void* data)
         return;
     case kCmdWordTyped:
         WordTyped();
+        ContentsChanged();
         return;
     case kCmdSpellingHelp:
         SpellingHelp();
@@ -602,4 +610,5 @@ void KQAdvWin::DeleteAtCaret()
     else
         EnableButtons(mask);
     itsField->Activate();
+    ContentsChanged();
 }

@@ -60,6 +60,8 @@ public:
     void SearchFor(const std::string& text) override;
     void Search() override;
     void Clear() override;
+    // The token list counts too.
+    bool HasSomethingToClear() const override;
     void DoCommand(long command, void* data) override;
     void DoKey(const FRM_CKey& key) override;
     // Forgets the token list's handler kept from the first page, as if none had been made

@@ -173,6 +173,7 @@ void KQBasicWin::DoCommand(long command, void* data)
     switch (command) {
     case kCmdTypedText:
         TypeAhead();
+        ContentsChanged();
         return;
     case kCmdLineChosen:
         if (itIsPicking) {

@@ -515,6 +515,18 @@ void SearchPageWin::Clear()
     itsNotebook->ShowNoHits(this);
 }
 
+bool SearchPageWin::HasSomethingToClear() const
+{
+    return !GetTypedText().empty() || (itsKeptLines && !itsKeptLines->empty()) ||
+           itsHitList->GetCount() > 0;
+}
+
+void SearchPageWin::ContentsChanged() const
+{
+    if (auto* window = dynamic_cast<MainRefWin*>(HolderWindow()))
+        window->UpdateClearItem();
+}
+
 void SearchPageWin::ReferenceChanged()
 {
     FillChooser(GetSearchTypePosition());
@@ -651,7 +663,8 @@ void SearchPageWin::DoCommand(long command, void* data)
             EntryPopUp((*points)[0]);
         return;
     case kCmdTypedText:
-        return; // only the basic page looks ahead
+        ContentsChanged(); // only the basic page looks ahead
+        return;
     case kCmdLineChosen:
         ShowHit(itsHitList->GetSelectedIndex());
         return;

@@ -143,6 +143,8 @@ public:
     // history); a heading line shows the first entry listed under it.
     void ShowHit(int index);
     virtual void Clear();
+    // Whether Clear would empty anything of the page: a word typed or hits listed.
+    virtual bool HasSomethingToClear() const;
     // The document opened another dictionary: the chooser lists its search types, the chosen
     // position kept where it has one; the field and the hit list stay.
     void ReferenceChanged();
@@ -200,6 +202,8 @@ protected:
     virtual void EndPicking() {}
     // Empties the hit list, lines kept for later included.
     void EmptyHitList();
+    // The page's contents changed as the user typed: Edit > Clear follows.
+    void ContentsChanged() const;
 
 protected:
     ~SearchPageWin() override;

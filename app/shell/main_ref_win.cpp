@@ -491,6 +491,18 @@ void MainRefWin::UpdatePrintItems()
     const KQListBox* hits = front != nullptr ? front->GetHitList() : nullptr;
     bar->SetEnabled(menutag::kPrintEntry, itsPainter->hasText() ? 1 : 0);
     bar->SetEnabled(menutag::kPrintResults, hits != nullptr && hits->GetCount() > 0 ? 1 : 0);
+    UpdateClearItem();
+}
+
+void MainRefWin::UpdateClearItem()
+{
+    FRM_CMenuBar* bar = GetMenuBar();
+    if (bar == nullptr)
+        return;
+    bool clearable = itsPainter->hasText();
+    for (int i = 0; i < kPageCount && !clearable; ++i)
+        clearable = GetPage(i) != nullptr && GetPage(i)->HasSomethingToClear();
+    bar->SetEnabled(menutag::kClear, clearable ? 1 : 0);
 }
 
 void MainRefWin::SizeWindow(int width, int height)

@@ -84,8 +84,11 @@ public:
     // Enables the previous and next entry buttons.
     void ShowEntryMoves(bool previous, bool next);
     // Enables Print > Entry Text while an entry is shown and Print > Results List while the
-    // front page lists hits.
+    // front page lists hits; Edit > Clear follows too.
     void UpdatePrintItems();
+    // Enables Edit > Clear while there is something to clear: an entry shown, or a page with
+    // a word typed, a query built or hits listed.
+    void UpdateClearItem();
     // Switches to the dictionary at position among the application's descriptions, unless
     // it is open already (-1: none).
     void SwitchReference(int position);

@@ -19,6 +19,8 @@
 #include "frm/runtime/cnav.h"
 #include "frm/runtime/cswtchbr.h"
 #include "frm/views/cbutton.h"
+#include "frm/views/cmenubar.h"
+#include "resources/menu_tags.h"
 #include "vkobase/dm.h"
 #include "vkobase/surface_debug.h"
 #include "vkobase/testing.h"
@@ -866,6 +868,54 @@ TEST_F(AdvancedPageTest, TokenList_ShowsEveryTokenWholeByKeysAndByItsBar)
         }
         EXPECT_EQ(seen, tokens) << "each token read whole, in order";
     }
+}
+
+// Edit > Clear is there to use while the window holds something to clear: a query typed or
+// built on the Advanced page, a word typed on another page, an entry shown.
+TEST_F(AdvancedPageTest, EditClear_IsEnabledWhileThereIsSomethingToClear)
+{
+    FRM_CMenuBar* bar = MainWindow()->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    // Keys as the keyboard sends them to the window that has them.
+    const auto press = [](std::uint16_t character) {
+        EVENT event{};
+        event.type = E_CHAR;
+        event.v.chr.ch = character;
+        vkov_test_post_event(vkok_scr_get_focus_vobj(), &event);
+        vkok_app_process_pending_events();
+    };
+    const auto type = [&press](const std::string& text) {
+        for (const char c : text)
+            press(static_cast<unsigned char>(c));
+    };
+    struct Step {
+        const char* why;
+        std::function<void()> act;
+        short enabled;
+    };
+    const Step steps[] = {
+        {"a fresh page", [] {}, 0},
+        {"an expression typed", [&] { type("cat & !dog"); }, 1},
+        {"typed away again", [&] { type(std::string(10, '\b')); }, 0},
+        {"a term added: the field is empty, the list is not", [&] { type("cat\r"); }, 1},
+        {"Escape", [&] { press(27); }, 0},
+        {"a word typed on the Basic page",
+         [&] {
+             MainWindow()->ShowPage(0);
+             MainWindow()->GetFrontPage()->FocusField();
+             type("ca");
+         },
+         1},
+        {"Edit > Clear chosen", [&] { MainWindow()->DoMenuCommand(menutag::kClear, 0, 0); }, 0},
+        {"an entry shown", [&] { type("cat\r"); }, 1},
+    };
+    itsPage->FocusField();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        step.act();
+        EXPECT_EQ(bar->IsEnabled(menutag::kClear), step.enabled);
+    }
+    EXPECT_EQ(MainWindow()->GetFrontPage()->GetTypedText(), "cat") << "Clear emptied the field";
 }
 
 } // namespace
