@@ -62,14 +62,16 @@ void KeyWith(Session& s, KeySym modifier, KeySym sym)
     XFlush(s.dpy);
 }
 
-// Presses a key of the main window and waits until what it draws in area has settled; the
-// main window's picture then, empty when the key drew nothing there.
-Picture AfterKey(Session& s, const XRectangle& area, const std::function<void()>& press)
+// Presses a key and waits until what it draws in area of window (the main window unless
+// given, which the session watches; another window must be watched with XDamageCreate) has
+// settled; the picture of area then, empty when the key drew nothing there.
+Picture AfterKey(Session& s, const XRectangle& area, const std::function<void()>& press,
+                 Window window = 0)
 {
     const double pressed = onscreen::Now();
     press();
     s.Settle(0, 0.2, [&](const std::vector<Damage>& drawn) { return onscreen::LastDrawn(drawn, area) > pressed; });
-    return s.timedOut ? Picture{} : Pixels(s.dpy, s.main, area);
+    return s.timedOut ? Picture{} : Pixels(s.dpy, window != 0 ? window : s.main, area);
 }
 
 // Looks a word up as a user does: typed, then Return; false when its entry was not shown.
@@ -182,6 +184,51 @@ Picture TabToTheEntryPane(Session& s)
     return Picture{};
 }
 
+// One way round window from where its keys are (go), until a picture comes again, then the
+// other way (back): back goes through the stops go went through, in reverse, at least fewest
+// of them. Each stop is known by the window's picture while it has the keys. (The first
+// round may differ from the later ones where something unrelated is drawn late: the round is
+// the one that repeats.)
+void ExpectTheRoundRetraced(Session& s, Window window, std::size_t fewest, const char* goName,
+                            const std::function<void()>& go, const char* backName,
+                            const std::function<void()>& back)
+{
+    const XRectangle whole = Whole(s.dpy, window);
+    std::vector<Picture> forward;
+    std::size_t first = 0;
+    constexpr std::size_t kMostStops = 40;
+    for (bool round = false; !round && forward.size() < kMostStops;) {
+        const Picture shown = AfterKey(s, whole, go, window);
+        ASSERT_FALSE(shown.empty()) << goName << " " << forward.size() + 1 << " drew nothing";
+        for (first = 0; first < forward.size() && !round; ++first)
+            round = forward[first] == shown;
+        if (round)
+            --first;
+        else
+            forward.push_back(shown);
+    }
+    ASSERT_LT(forward.size(), kMostStops) << goName << " never came round";
+    const std::vector<Picture> stops(forward.begin() + static_cast<std::ptrdiff_t>(first), forward.end());
+    ASSERT_GE(stops.size(), fewest) << goName << " came round too soon";
+
+    // The keys are on the round's first stop again: back goes to its last, and back round.
+    const std::size_t count = stops.size();
+    for (std::size_t k = 1; k <= count; ++k) {
+        const std::size_t expected = count - k;
+        const Picture shown = AfterKey(s, whole, back, window);
+        ASSERT_FALSE(shown.empty()) << backName << " " << k << " drew nothing";
+        if (shown == stops[expected])
+            continue;
+        std::size_t reached = 0;
+        while (reached < count && !(stops[reached] == shown))
+            ++reached;
+        FAIL() << backName << " " << k << " of " << count << " reached "
+               << (reached < count ? "stop " + std::to_string(reached + 1)
+                                   : std::string("no stop of the round"))
+               << " instead of stop " << expected + 1;
+    }
+}
+
 // Shift+Tab in the main window goes through the stops Tab goes through, backward: the
 // search page's controls, the entry pane, the reference selector and the page tabs.
 TEST(KeyboardReachX11, ShiftTabVisitsTheStopsOfTabInReverse)
@@ -191,44 +238,42 @@ TEST(KeyboardReachX11, ShiftTabVisitsTheStopsOfTabInReverse)
         GTEST_SKIP() << s.why;
     ASSERT_EQ(s.why, "");
     ASSERT_TRUE(LookUp(s, "cat")) << "cat was not shown";
-    const XRectangle whole = Whole(s.dpy, s.main);
+    // The page's controls, the pane, the selector and the tabs.
+    ExpectTheRoundRetraced(
+        s, s.main, 8, "Tab", [&] { s.Key(XK_Tab); }, "Shift+Tab",
+        [&] { KeyWith(s, XK_Shift_L, XK_Tab); });
+}
 
-    // Forward from the field, round the window until a picture comes again: each stop is
-    // known by the window's picture while it has the keys. (The first round may differ from
-    // the later ones where something unrelated is drawn late: the round is the one that
-    // repeats.)
-    std::vector<Picture> forward;
-    std::size_t first = 0;
-    constexpr std::size_t kMostStops = 40;
-    for (bool round = false; !round && forward.size() < kMostStops;) {
-        const Picture shown = AfterKey(s, whole, [&] { s.Key(XK_Tab); });
-        ASSERT_FALSE(shown.empty()) << "Tab " << forward.size() + 1 << " drew nothing";
-        for (first = 0; first < forward.size() && !round; ++first)
-            round = forward[first] == shown;
-        if (round)
-            --first;
-        else
-            forward.push_back(shown);
-    }
-    ASSERT_LT(forward.size(), kMostStops) << "Tab never came round";
-    const std::vector<Picture> stops(forward.begin() + static_cast<std::ptrdiff_t>(first), forward.end());
-    ASSERT_GE(stops.size(), 8u) << "the page's controls, the pane, the selector and the tabs";
+// Preferences: its tab strip stands in the window's Tab order and in its notebook's. From a
+// fresh window, Shift+Tab goes round the buttons, the page's fields and the strip and comes
+// back, the keys staying in the window; Tab retraces the round.
+void ExpectPreferencesShiftTabRound(Session::Manager manager)
+{
+    Session s({"cat"}, {}, manager);
+    if (s.missing)
+        GTEST_SKIP() << s.why;
+    ASSERT_EQ(s.why, "");
+    KeyWith(s, XK_Alt_L, XK_e);
+    s.Key(XK_r);
+    const Window preferences = OpenedWithKeys(s, "Preferences");
+    ASSERT_NE(preferences, 0u) << "Preferences did not open with the keys";
+    XDamageCreate(s.dpy, preferences, XDamageReportRawRectangles);
+    // Cancel, the Appearance page's Restore Defaults, check box, text size and two colour
+    // buttons, and the strip (OK and Apply wait for a change).
+    ExpectTheRoundRetraced(
+        s, preferences, 7, "Shift+Tab", [&] { KeyWith(s, XK_Shift_L, XK_Tab); }, "Tab",
+        [&] { s.Key(XK_Tab); });
+    EXPECT_TRUE(HasKeys(s, preferences)) << "the keys stayed in Preferences";
+}
 
-    // The keys are on the round's first stop again: Shift+Tab goes to its last, and back round.
-    const std::size_t count = stops.size();
-    for (std::size_t k = 1; k <= count; ++k) {
-        const std::size_t expected = count - k;
-        const Picture shown = AfterKey(s, whole, [&] { KeyWith(s, XK_Shift_L, XK_Tab); });
-        ASSERT_FALSE(shown.empty()) << "Shift+Tab " << k << " drew nothing";
-        if (shown == stops[expected])
-            continue;
-        std::size_t reached = 0;
-        while (reached < count && !(stops[reached] == shown))
-            ++reached;
-        FAIL() << "Shift+Tab " << k << " of " << count << " reached "
-               << (reached < count ? "stop " + std::to_string(reached + 1) : std::string("no stop of Tab's"))
-               << " instead of stop " << expected + 1;
-    }
+TEST(KeyboardReachX11, PreferencesShiftTabGoesRoundWithoutAWindowManager)
+{
+    ExpectPreferencesShiftTabRound(Session::Manager::kNone);
+}
+
+TEST(KeyboardReachX11, PreferencesShiftTabGoesRoundUnderOpenbox)
+{
+    ExpectPreferencesShiftTabRound(Session::Manager::kOpenbox);
 }
 
 // The entry pane is a stop of the Tab order, framed while it has the keys; the arrows, Page
