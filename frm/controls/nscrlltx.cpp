@@ -318,6 +318,15 @@ void FRM_NScrollText::SetFont(const FRM_CFont& theFont, short isShared)
     MeasurePage();
 }
 
+short FRM_NScrollText::Clear()
+{
+    const short cleared = FRM_NTextEdit::Clear();
+    UpdateVerticalBar(0, 0);
+    if (itsHScrollBar != nullptr)
+        itsHScrollBar->SetPosition(0);
+    return cleared;
+}
+
 void FRM_NScrollText::UpdateVerticalBar(std::uint16_t theTopLine, std::uint16_t theLineCount)
 {
     if (itsVScrollBar == nullptr)

@@ -89,6 +89,9 @@ public:
     void SetMargin(float theMargin) override;
     // The text's font; the page is measured again in it.
     void SetFont(const FRM_CFont& theFont, short isShared) override;
+    // The engine tells nothing when it is emptied: the bars go back to the start, with
+    // nothing to scroll.
+    short Clear() override;
     void HScroll(e_scroll_ctl theAction, float thePosition) override;
     void VScroll(e_scroll_ctl theAction, float thePosition) override;
     void Size(const FRM_CRect& theFrame) override;

@@ -809,6 +809,14 @@ std::vector<std::string> WholeLinesInView(const FRM_NScrollText* list)
 // view whole, by the arrows on the list and by its scroll bar.
 TEST_F(AdvancedPageTest, TokenList_ShowsEveryTokenWholeByKeysAndByItsBar)
 {
+    ASSERT_NE(itsPage->GetTokenList()->GetVScrollBar(), nullptr) << "the list has its vertical bar";
+    // A list that fits: its bar has nothing to scroll.
+    Type("cat");
+    itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
+    vkok_app_process_pending_events();
+    const std::vector<std::uint32_t> nothingToScroll =
+        PixelsOf(itsPage->GetTokenList()->GetVScrollBar());
+    itsPage->DoKey(FRM_CKey(27, 0, 0, 0, 0));
     Type("cat & !dog");
     itsPage->DoKey(FRM_CKey('\r', 0, 0, 0, 0));
     const Tokens tokens{kEntry + "=cat", "&", "!", kEntry + "=dog"};
@@ -868,6 +876,12 @@ TEST_F(AdvancedPageTest, TokenList_ShowsEveryTokenWholeByKeysAndByItsBar)
         }
         EXPECT_EQ(seen, tokens) << "each token read whole, in order";
     }
+    // Cleared where it was scrolled to, the list's bar is drawn as on a fresh page.
+    itsPage->DoKey(FRM_CKey(27, 0, 0, 0, 0));
+    vkok_app_process_pending_events();
+    ASSERT_TRUE(itsPage->GetTokens().empty());
+    EXPECT_TRUE(PixelsOf(itsPage->GetTokenList()->GetVScrollBar()) == nothingToScroll)
+        << "the bar has nothing to scroll";
 }
 
 // Edit > Clear is there to use while the window holds something to clear: a query typed or
