@@ -17,11 +17,11 @@ inline constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
 
 // Opens the pair base_name + ".cmp" / ".ndx": each first as given, then as directory +
 // base_name + extension joined with no separator; a name as given that is no file (a
-// folder, a FIFO, a device) is passed over as a missing one is. Returns 0 when both files opened and
-// the dictionary header (below 16,384 bytes) was read, 1 otherwise. On failure the pair
-// that was open before stays open and usable; on success it is replaced, and the block
-// cache, the descriptor table and the entry cache are reset. An index file shorter than
-// the descriptor table is refused too.
+// folder, a FIFO, a device) is passed over as a missing one is. Returns 0 when both files
+// opened and the dictionary header (below 16,384 bytes) was read, 1 otherwise. On failure
+// the pair that was open before stays open and usable; on success it is replaced, and the
+// block cache, the descriptor table and the entry cache are reset. An index file shorter
+// than the descriptor table is refused too.
 std::int16_t DataFilesPresent(const char* directory, const char* base_name);
 
 // 0 when both files of the pair can be found (readable regular files, size above 0) under
