@@ -8,9 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -25,6 +23,7 @@
 #include "app/shell/bookmark_store.h"
 
 #include "../../support/file_size_limit.h"
+#include "../../support/socket_file.h"
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -152,14 +151,7 @@ TEST(FileReplace, ANameThatStandsForNoFileIsNeverReplacedAndTheAnswerSaysWhy)
     const Case cases[] = {
         {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, noFile},
         {"a socket",
-         [](const std::string& path) {
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-             const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-             ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-             close(listener);
-         },
+         [](const std::string& path) { ASSERT_TRUE(test_support::MakeSocketFile(path)) << path; },
          noFile},
         {"a folder", [](const std::string& path) { fs::create_directory(path); }, "a folder, not a file"},
         {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },

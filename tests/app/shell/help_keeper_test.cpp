@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -26,6 +24,7 @@
 
 #include "../../../platform/win32/src/help_file.h"
 
+#include "../../support/socket_file.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -232,14 +231,7 @@ void MakeNonFile(const std::string& path, const std::string& kind)
     } else if (kind == "folder") {
         std::filesystem::create_directory(path);
     } else if (kind == "socket") {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        ASSERT_LT(path.size(), sizeof address.sun_path) << path;
-        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-        close(fd);  // the socket file stays
+        ASSERT_TRUE(test_support::MakeSocketFile(path)) << path;
     } else {
         std::filesystem::create_symlink(path + ".gone", path);
     }

@@ -10,9 +10,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -32,6 +30,7 @@
 #include "frm/controls/cnatlist.h"
 #include "vkobase/dm.h"
 
+#include "../../support/socket_file.h"
 #include "../support/tavlin_fixture.h"
 
 namespace {
@@ -89,12 +88,7 @@ void MakeSpecial(const std::string& name, const std::string& kind)
     } else if (kind == "fifo") {
         ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
     } else if (kind == "socket") {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, name.c_str(), sizeof address.sun_path - 1);
-        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-        close(listener);
+        ASSERT_TRUE(test_support::MakeSocketFile(name)) << name;
     } else if (kind == "nowhere") {
         fs::create_symlink("gone/" + name, name);
     } else if (kind == "loop") {
