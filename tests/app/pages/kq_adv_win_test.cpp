@@ -836,14 +836,7 @@ TEST_F(AdvancedPageTest, TokenList_ShowsEveryTokenWholeByKeysAndByItsBar)
             vkok_app_process_pending_events();
         }
     };
-    const auto pressDown = [textEdit] {
-        EVENT event{};
-        event.type = E_CHAR;
-        event.v.chr.ch = VKO_KEY_DOWN;
-        event.v.chr.virt = 1;
-        vkov_test_post_event(textEdit, &event);
-        vkok_app_process_pending_events();
-    };
+    const auto pressDown = [textEdit] { test_support::PressKey(textEdit, VKO_KEY_DOWN, true); };
     // The down arrow at the foot of the list's own vertical bar.
     const auto barDown = [&] {
         const FRM_NScrollBar* bar = list->GetVScrollBar();
